@@ -1,0 +1,43 @@
+// The Windows program's entry: opens the main window and runs the message
+// loop until it closes.
+#include <windows.h>
+
+namespace {
+
+constexpr char kClassName[] = "ZRK7W315";
+constexpr char kTitle[] = "X12 Parser";
+
+LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = mainWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassA(&wc)) return 1;
+
+    // 30 text rows of 16 pixels by 100 columns of 8.
+    HWND hwnd = CreateWindowExA(0, kClassName, kTitle,
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+                                CW_USEDEFAULT, CW_USEDEFAULT, 800, 480, nullptr, nullptr, instance, nullptr);
+    if (!hwnd) return 1;
+    ShowWindow(hwnd, show);
+    UpdateWindow(hwnd);
+
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    return static_cast<int>(m.wParam);
+}

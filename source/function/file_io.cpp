@@ -1,0 +1,88 @@
+#include "file_io.hpp"
+
+#include <cerrno>
+
+namespace wl {
+
+int lastOsError() {
+    switch (errno) {
+        case 0: return 0;
+        case ENOENT: return 2;
+        case ENOTDIR: return 3;
+        case EMFILE: return 4;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR: return 5;
+        case EBADF: return 6;
+        case ENOMEM: return 8;
+        case EEXIST: return 80;
+        case EINVAL: return 87;
+        case ENOSPC: return 112;
+        default: return errno;
+    }
+}
+
+bool InputFile::open(const std::string& path) {
+    close();
+    errno = 0;
+    f_ = std::fopen(path.c_str(), "rb");
+    error_ = f_ ? 0 : lastOsError();
+    if (!f_ && error_ == 0) error_ = 2;
+    return f_ != nullptr;
+}
+
+void InputFile::close() {
+    if (f_) std::fclose(f_);
+    f_ = nullptr;
+}
+
+namespace {
+int seek64(std::FILE* f, std::int64_t offset, int whence) {
+#ifdef _WIN32
+    return _fseeki64(f, offset, whence);
+#else
+    return fseeko(f, static_cast<off_t>(offset), whence);
+#endif
+}
+std::int64_t tell64(std::FILE* f) {
+#ifdef _WIN32
+    return _ftelli64(f);
+#else
+    return ftello(f);
+#endif
+}
+}  // namespace
+
+std::int64_t InputFile::size() {
+    if (!f_) return -1;
+    errno = 0;
+    if (seek64(f_, 0, SEEK_END) != 0) {
+        error_ = lastOsError();
+        return -1;
+    }
+    return tell64(f_);
+}
+
+bool InputFile::seek(std::int64_t position) {
+    if (!f_) return false;
+    errno = 0;
+    if (seek64(f_, position, SEEK_SET) != 0) {
+        error_ = lastOsError();
+        return false;
+    }
+    return true;
+}
+
+std::size_t InputFile::read(void* buffer, std::size_t n) {
+    if (!f_) return 0;
+    errno = 0;
+    std::size_t got = std::fread(buffer, 1, n, f_);
+    if (got < n && std::ferror(f_)) {
+        error_ = lastOsError();
+        std::clearerr(f_);
+    }
+    return got;
+}
+
+}  // namespace wl

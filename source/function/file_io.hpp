@@ -1,0 +1,47 @@
+// Binary file access with 64-bit positions and Windows-style error codes
+// (2 file not found, 5 access denied, ...), which the program's messages show.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace wl {
+
+// The operating system's error code of the last failed C library call,
+// in the numbering that Windows uses.
+int lastOsError();
+
+// A file opened for reading; closed when the object goes.
+class InputFile {
+public:
+    InputFile() = default;
+    explicit InputFile(const std::string& path) { open(path); }
+    ~InputFile() { close(); }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    bool open(const std::string& path);  // false and error() set on failure
+    void close();
+    bool isOpen() const { return f_ != nullptr; }
+    int error() const { return error_; }
+
+    // Size by seeking to the end; -1 on failure. Leaves the position at the end.
+    std::int64_t size();
+    bool seek(std::int64_t position);
+    // Reads up to n bytes; fewer at the end of the file or on failure
+    // (then error() is set).
+    std::size_t read(void* buffer, std::size_t n);
+
+private:
+    std::FILE* f_ = nullptr;
+    int error_ = 0;
+};
+
+enum class FileAttribute { ReadOnly, Hidden, System };
+
+// Sets one attribute of an existing file. Hidden and system exist only on
+// Windows; elsewhere they answer false and change nothing.
+bool setFileAttribute(const std::string& path, FileAttribute attribute);
+
+}  // namespace wl

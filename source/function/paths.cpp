@@ -1,0 +1,77 @@
+#include "paths.hpp"
+
+#include <filesystem>
+#include <system_error>
+
+#include "text.hpp"
+
+namespace fs = std::filesystem;
+
+namespace wl {
+
+char pathSeparator() {
+#ifdef _WIN32
+    return '\\';
+#else
+    return '/';
+#endif
+}
+
+bool isPathSeparator(char c) { return c == '/' || c == '\\'; }
+
+std::string joinPath(std::string_view folder, std::string_view name) {
+    if (folder.empty()) return std::string(name);
+    std::string out(folder);
+    if (!isPathSeparator(out.back())) out += pathSeparator();
+    std::size_t skip = 0;
+    while (skip < name.size() && isPathSeparator(name[skip])) ++skip;
+    out += name.substr(skip);
+    return out;
+}
+
+namespace {
+std::size_t lastSeparator(std::string_view path) {
+    for (std::size_t i = path.size(); i > 0; --i)
+        if (isPathSeparator(path[i - 1])) return i - 1;
+    return std::string_view::npos;
+}
+}  // namespace
+
+std::string fileNamePart(std::string_view path) {
+    std::size_t p = lastSeparator(path);
+    return std::string(p == std::string_view::npos ? path : path.substr(p + 1));
+}
+
+std::string folderPart(std::string_view path) {
+    std::size_t p = lastSeparator(path);
+    return p == std::string_view::npos ? std::string() : std::string(path.substr(0, p));
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(fs::path(path), ec);
+}
+
+bool folderExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && fs::is_directory(fs::path(path), ec);
+}
+
+std::string findFileNoCase(const std::string& path) {
+#ifdef _WIN32
+    return path;
+#else
+    std::error_code ec;
+    if (path.empty() || fs::exists(fs::path(path), ec)) return path;
+    std::string folder = folderPart(path);
+    const std::string wanted = upper(fileNamePart(path));
+    fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (upper(name) == wanted) return folder.empty() ? name : joinPath(folder, name);
+    }
+    return path;
+#endif
+}
+
+}  // namespace wl

@@ -1,0 +1,31 @@
+// File names and paths. The program joins folder and name with the
+// platform's separator and accepts both separators when splitting. On Linux
+// a file is also found when its name differs only in case, as on Windows.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wl {
+
+char pathSeparator();
+bool isPathSeparator(char c);
+
+// folder + separator + name; no separator is doubled, an empty folder
+// gives the name alone.
+std::string joinPath(std::string_view folder, std::string_view name);
+
+// The text after the last separator (the whole text without one).
+std::string fileNamePart(std::string_view path);
+// The text before the last separator ("" without one).
+std::string folderPart(std::string_view path);
+
+bool fileExists(const std::string& path);    // an existing regular file
+bool folderExists(const std::string& path);  // an existing folder
+
+// The existing path that names the same file regardless of the case of its
+// last component (Linux); the path unchanged when there is none or on
+// Windows, where names are case-insensitive anyway.
+std::string findFileNoCase(const std::string& path);
+
+}  // namespace wl

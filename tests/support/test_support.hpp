@@ -1,0 +1,91 @@
+// Shared helpers of the test programs: a temporary folder, exact-byte file
+// writing, and a recorder that answers the program's messages and questions.
+#pragma once
+
+#include <ctime>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "messages.hpp"
+
+namespace zrtest {
+
+// A fresh folder, removed with everything in it when the object goes.
+class TempDir {
+public:
+    TempDir() {
+        namespace fs = std::filesystem;
+        static int counter = 0;
+        auto base = fs::temp_directory_path();
+        for (;;) {
+            path_ = base / ("zrtest-" + std::to_string(::time(nullptr)) + "-" + std::to_string(++counter));
+            std::error_code ec;
+            if (fs::create_directory(path_, ec)) break;
+        }
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string path() const { return path_.string(); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+    // Writes the bytes exactly and answers the file's path.
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::string p = file(name);
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Records every message and question while alive; questions take the
+// scripted answers in order, then `defaultAnswer`.
+class PromptRecorder {
+public:
+    explicit PromptRecorder(bool defaultAnswer = false)
+        : defaultAnswer_(defaultAnswer), hook_([this](const wl::Prompt& p) { return answer(p); }) {}
+
+    void answerNext(bool yes) { answers_.push_back(yes); }
+    const std::vector<wl::Prompt>& prompts() const { return prompts_; }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& p : prompts_) out.push_back(p.text);
+        return out;
+    }
+
+private:
+    wl::PromptAnswer answer(const wl::Prompt& p) {
+        prompts_.push_back(p);
+        wl::PromptAnswer a;
+        if (p.isQuestion()) {
+            a.yes = defaultAnswer_;
+            if (!answers_.empty()) {
+                a.yes = answers_.front();
+                answers_.pop_front();
+            }
+        }
+        return a;
+    }
+
+    bool defaultAnswer_;
+    std::deque<bool> answers_;
+    std::vector<wl::Prompt> prompts_;
+    wl::ScopedPromptHook hook_;
+};
+
+}  // namespace zrtest

@@ -1,0 +1,132 @@
+#include "delimiters.hpp"
+
+#include <cstring>
+#include <vector>
+
+#include "file_io.hpp"
+#include "messages.hpp"
+#include "paths.hpp"
+#include "text.hpp"
+
+namespace zr {
+
+using wl::rightAligned;
+
+namespace {
+
+// The byte at `offset`, or one blank when there is none. Failures are shown
+// and reading goes on as far as it can.
+std::string byteAt(const std::string& fileName, std::int64_t offset) {
+    std::string result = " ";
+    if (!wl::fileExists(fileName)) return result;
+    wl::InputFile f;
+    if (!f.open(fileName)) {
+        wl::WQOUT({"Cfile <ERROR> FC-Open #" + rightAligned(f.error(), 2) + " " + fileName});
+        return result;
+    }
+    std::int64_t size = f.size();
+    if (size < 0) wl::WQOUT({"Cfile <ERROR> FC-Fmax #" + rightAligned(f.error(), 2)});
+    if (!f.seek(0)) wl::WQOUT({"Cfile <ERROR> FC-Fmin #" + rightAligned(f.error(), 2)});
+    if (size <= 0 || offset < 0 || offset >= size) return result;
+    if (!f.seek(offset)) {
+        wl::WQOUT({"Cfile <ERROR> FC-Fseek Loop #" + rightAligned(f.error(), 2)});
+        return result;
+    }
+    char c;
+    if (f.read(&c, 1) == 1) result.assign(1, c);
+    else wl::WQOUT({"Cfile <ERROR> FC-Fread #" + rightAligned(f.error(), 2)});
+    return result;
+}
+
+// True when the first bytes of the file, upper-cased, equal `want`.
+bool beginsWith(const std::string& fileName, const std::string& want) {
+    if (!wl::fileExists(fileName)) return false;
+    wl::InputFile f;
+    if (!f.open(fileName)) {
+        wl::WQOUT({"<ERROR> ISA Check FC-Open #" + rightAligned(f.error(), 2)});
+        return false;
+    }
+    std::string head(want.size(), '\0');
+    std::size_t got = f.read(head.data(), head.size());
+    if (got < head.size()) {
+        // A file shorter than the header is simply not X12; only a real
+        // read failure is worth a message.
+        if (f.error() != 0) wl::WQOUT({" <ERROR> ISA Check FC-Read #" + rightAligned(f.error(), 2)});
+        return false;
+    }
+    return wl::upper(head) == want;
+}
+
+}  // namespace
+
+std::string CTL39400J(const std::string& fileName, const std::string&, const std::string&, const std::string&,
+                      int mode, std::int64_t base) {
+    switch (mode) {
+        case 1: return byteAt(fileName, 105 + base);
+        case 2: return byteAt(fileName, 103 + base);
+        case 3: return byteAt(fileName, 104 + base);
+        case 101: return byteAt(fileName, 0);
+        case 102: return byteAt(fileName, 1);
+        case 103: return byteAt(fileName, 2);
+        default: return " ";
+    }
+}
+
+bool CTL39400AK(const std::string& fileName) { return beginsWith(fileName, "ISA"); }
+
+bool CTL39400AO(const std::string& fileName) { return beginsWith(fileName, "ISA "); }
+
+std::optional<std::int64_t> CTL39400AJ(const std::string& fileName) {
+    if (!wl::fileExists(fileName)) return std::nullopt;
+    wl::InputFile f;
+    if (!f.open(fileName)) {
+        wl::WQOUT({"<ERROR> ISA Check FC-Open #" + rightAligned(f.error(), 2)});
+        return std::nullopt;
+    }
+    // Scan in chunks, keeping the last two bytes of the previous chunk so
+    // that an "ISA" across a chunk border is found.
+    constexpr std::size_t kChunk = 1u << 16;
+    std::vector<char> buf(kChunk + 2);
+    std::size_t carry = 0;
+    std::int64_t chunkStart = 0;  // file position of buf[carry]
+    for (;;) {
+        std::size_t got = f.read(buf.data() + carry, kChunk);
+        if (got == 0) {
+            if (f.error() != 0) wl::WQOUT({"Cfile <ERROR> FC-Fread #" + rightAligned(f.error(), 2)});
+            return std::nullopt;
+        }
+        std::size_t n = carry + got;
+        for (std::size_t i = 0; i + 2 < n; ++i) {
+            if (wl::upperChar(buf[i]) == 'I' && wl::upperChar(buf[i + 1]) == 'S' &&
+                wl::upperChar(buf[i + 2]) == 'A') {
+                std::int64_t posOfI = chunkStart - static_cast<std::int64_t>(carry) + static_cast<std::int64_t>(i);
+                return posOfI - 1;
+            }
+        }
+        std::size_t keep = n < 2 ? n : 2;
+        std::memmove(buf.data(), buf.data() + n - keep, keep);
+        chunkStart += static_cast<std::int64_t>(got);
+        carry = keep;
+    }
+}
+
+std::string CTL39400AR(const std::string& fileName, const std::string&, const std::string&, const std::string&,
+                       int mode, std::int64_t start) {
+    std::int64_t offset = mode == 1 ? 102 : mode == 2 ? 101 : mode == 3 ? 100 : -1;
+    if (offset < 0 || !wl::fileExists(fileName)) return " ";
+    wl::InputFile f;
+    if (!f.open(fileName)) return " ";
+    std::int64_t size = f.size();
+    if (start < 0 || start >= size) return " ";
+    return byteAt(fileName, offset);
+}
+
+X12Delimiters readDelimiters(const std::string& fileName, std::int64_t base) {
+    X12Delimiters d;
+    d.terminator = CTL39400J(fileName, d.component, d.element, d.terminator, 1, base);
+    d.element = CTL39400J(fileName, d.component, d.element, d.terminator, 2, base);
+    d.component = CTL39400J(fileName, d.component, d.element, d.terminator, 3, base);
+    return d;
+}
+
+}  // namespace zr
