@@ -75,3 +75,17 @@ void WQOUT(const ValueList& values) {
 }
 
 }  // namespace wl
+
+namespace wl {
+
+std::string CGETFILE(const FileDialogRequest& request) {
+    Prompt p;
+    p.kind = PromptKind::File;
+    p.function = "CGETFILE";
+    p.caption = request.title.value_or("Select the file");
+    p.text = request.filter.value_or("");
+    if (auto& hook = currentHook()) return hook(p).file;
+    return platformFileDialog(request);
+}
+
+}  // namespace wl

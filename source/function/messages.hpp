@@ -18,6 +18,7 @@ enum class PromptKind {
     Stop,     // MSGSTOP: error icon, OK
     YesNo,    // MSGYESNO: question, Yes the default button
     NoYes,    // MSGNOYES: question, No the default button
+    File,     // CGETFILE: the open or save dialog
 };
 
 struct Prompt {
@@ -30,6 +31,7 @@ struct Prompt {
 
 struct PromptAnswer {
     bool yes = false;  // questions: Yes chosen
+    std::string file;  // file choices: the chosen path, "" for Cancel
 };
 
 using PromptHook = std::function<PromptAnswer(const Prompt&)>;
@@ -67,7 +69,24 @@ bool MSGNOYES(const Value& text = Value(), const std::optional<Value>& caption =
 // "Alert".
 void WQOUT(const ValueList& values);
 
+// CGETFILE's arguments; each may be left out.
+struct FileDialogRequest {
+    std::optional<std::string> filter;  // "Description|*.ext|..." or a plain mask
+    std::optional<std::string> title;   // default "Select the file"
+    int filterIndex = 0;
+    std::optional<std::string> initialDir;
+    std::optional<bool> save;
+    bool longNames = false;
+    std::optional<unsigned> flags;
+    std::optional<std::string> initialFile;
+};
+
+// The file open (or save) dialog: the chosen path, "" on Cancel.
+std::string CGETFILE(const FileDialogRequest& request);
+
 // Shows one box on the platform (no hook involved). Answers true for Yes.
 bool platformMessageBox(const Prompt& prompt);
+// Runs the platform's file dialog (no hook involved).
+std::string platformFileDialog(const FileDialogRequest& request);
 
 }  // namespace wl

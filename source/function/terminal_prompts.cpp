@@ -27,3 +27,16 @@ bool platformMessageBox(const Prompt& p) {
 }
 
 }  // namespace wl
+
+namespace wl {
+
+std::string platformFileDialog(const FileDialogRequest& request) {
+    std::fprintf(stderr, "[%s] file (%s): ", request.title.value_or("Select the file").c_str(),
+                 request.filter.value_or("").c_str());
+    std::fflush(stderr);
+    std::string line;
+    if (!std::getline(std::cin, line)) return "";
+    return alltrim(line);
+}
+
+}  // namespace wl

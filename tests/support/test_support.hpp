@@ -61,6 +61,7 @@ public:
         : defaultAnswer_(defaultAnswer), hook_([this](const wl::Prompt& p) { return answer(p); }) {}
 
     void answerNext(bool yes) { answers_.push_back(yes); }
+    void answerFile(std::string path) { files_.push_back(std::move(path)); }
     const std::vector<wl::Prompt>& prompts() const { return prompts_; }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
@@ -72,6 +73,10 @@ private:
     wl::PromptAnswer answer(const wl::Prompt& p) {
         prompts_.push_back(p);
         wl::PromptAnswer a;
+        if (p.kind == wl::PromptKind::File && !files_.empty()) {
+            a.file = files_.front();
+            files_.pop_front();
+        }
         if (p.isQuestion()) {
             a.yes = defaultAnswer_;
             if (!answers_.empty()) {
@@ -84,6 +89,7 @@ private:
 
     bool defaultAnswer_;
     std::deque<bool> answers_;
+    std::deque<std::string> files_;
     std::vector<wl::Prompt> prompts_;
     wl::ScopedPromptHook hook_;
 };
