@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "claim_index.hpp"
+#include "elements.hpp"
+#include "x12_fixtures.hpp"
+
+namespace {
+
+using zrtest::loadX12;
+using zrtest::x12Fixture;
+using zrtest::x12Text;
+
+TEST(ElementGetters, ZeroAndOneBased) {
+    const std::string st = "ST*837*0001";
+    struct Case {
+        int n;
+        const char* zeroBased;
+        const char* oneBased;
+    };
+    const Case cases[] = {{0, "ST", ""}, {1, "837", "ST"}, {2, "0001", "837"}, {3, "", "0001"}, {-1, "", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(zr::CTL39400AU(st, c.n, "*"), c.zeroBased) << c.n;
+        EXPECT_EQ(zr::CTL39400AX(st, c.n, "*"), c.oneBased) << c.n;
+        EXPECT_EQ(zr::CTL39400AG(st, "*", 0, 0, c.n), c.oneBased) << c.n;
+    }
+    EXPECT_EQ(zr::CTL39400AU("HL*1**20", 2, "*"), "");
+    EXPECT_EQ(zr::CTL39400AU("HL*1**20", 3, "*"), "20");
+    EXPECT_EQ(zr::CTL39400AU("HC:99213:25", 1, ":"), "99213");
+}
+
+TEST(ElementGetters, PieceCount) {
+    EXPECT_EQ(zr::CTL39400F("NM1*85*2", "*"), 3);
+    EXPECT_EQ(zr::CTL39400F("A*B*", "*"), 2);  // a separator as last character does not count
+    EXPECT_EQ(zr::CTL39400F("A", "*"), 1);
+    EXPECT_EQ(zr::CTL39400F("", "*"), 1);
+}
+
+TEST(Formatting, AmountsAndDates) {
+    struct Case {
+        const char* value;
+        const char* kind;
+        const char* want;
+    };
+    const Case cases[] = {
+        {"12", "$", "12.00"},     {"12.5", "$", "12.50"},         {"12.50", "$", "12.50"}, {"5", "$", "5.00"},
+        {".5", "$", ".5"},        {"20261201", "D", "12/01/2026"}, {"2026120", "D", "2026120"},
+        {"20261201", "X", "20261201"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(zr::CTL39400AF(c.value, c.kind), c.want) << c.value << c.kind;
+}
+
+TEST(HeaderValues, SetIdVersionAndNames) {
+    auto t = loadX12(x12Fixture("837p_two_claims.x12"));
+    EXPECT_EQ(zr::CTL39400AB(t, 1, 1, "ST"), "837");
+    EXPECT_EQ(zr::CTL39400AB(t, 1, 3, "ST"), "005010X222A1");
+    EXPECT_EQ(zr::CTL39400AB(t, 1, 4, "ISA"), "5010");
+    EXPECT_EQ(zr::CTL39400AB(t, 1, 2, "ISA"), "000000001");
+    EXPECT_EQ(zr::CTL39400AB(t, 1, 10, "ST"), "SMITH");
+    EXPECT_EQ(zr::CTL39400AB(t, 1, 11, "ST"), "ACME BILLING");
+    EXPECT_EQ(zr::CTL39400AB(t, 2, 1, "ST"), "");  // no second set
+    EXPECT_EQ(zr::CTL39400AB(t, 1, 99, "ST"), "");
+
+    zrtest::TempDir dir;
+    std::string v4010 = x12Text({"GS*HC"});
+    v4010.replace(84, 5, "00401");
+    EXPECT_EQ(zr::CTL39400AB(loadX12(dir.write("a.x12", v4010)), 1, 4, "ISA"), "4010");
+    std::string v306 = x12Text({"GS*HC"});
+    v306.replace(84, 5, "00306");
+    EXPECT_EQ(zr::CTL39400AB(loadX12(dir.write("b.x12", v306)), 1, 4, "ISA"), "00306");
+
+    auto two = loadX12(x12Fixture("two_interchanges.x12"));
+    EXPECT_EQ(zr::CTL39400AB(two, 2, 1, "ST"), "835");
+    EXPECT_EQ(zr::CTL39400AB(two, 2, 2, "ISA"), "000000002");
+}
+
+TEST(HeaderValues, EnvelopeFieldsAndRequestItems) {
+    auto t = loadX12(x12Fixture("837p_two_claims.x12"));
+    EXPECT_EQ(zr::CTL39400AM(t, "TRANSACTIONSETDATE"), "20261210");
+    EXPECT_EQ(zr::CTL39400AM(t, "TRANSACTIONSETTIME"), "1253");
+    EXPECT_EQ(zr::CTL39400AM(t, "INTERCHANGESENDERID"), "SUBMITTER      ");
+    EXPECT_EQ(zr::CTL39400AM(t, "APPLICATIONRECEIVERID"), "RECEIVER");
+    EXPECT_EQ(zr::CTL39400AM(t, "CLAIMAMOUNT"), "");
+
+    zr::ParseSpec spec{"X12,CSV", "in.x12", "out", "OW,HO", "out.csv", ""};
+    EXPECT_EQ(zr::CTL39400AV("parsetype", spec, "837"), "X12,CSV");
+    EXPECT_EQ(zr::CTL39400AV("DESTINATIONFOLDER", spec, "837"), "out");
+    EXPECT_EQ(zr::CTL39400AV("DESTINATIONFILE", spec, "837"), "out.csv");
+    EXPECT_EQ(zr::CTL39400AV("X12TYPE", spec, "837"), "837");
+    EXPECT_EQ(zr::CTL39400AV("OTHER", spec, "837"), "");
+}
+
+TEST(Counters, KindsAndFinders) {
+    auto t = loadX12(x12Fixture("837p_two_claims.x12"));
+    EXPECT_EQ(zr::CTL39400AA("HL", t), 2u);
+    EXPECT_EQ(zr::CTL39400AA("ISA", t), 1u);
+    EXPECT_EQ(zr::CTL39400AA("ST", t), 1u);
+    EXPECT_EQ(zr::CTL39400AA("NM185", t), 1u);
+    EXPECT_EQ(zr::CTL39400AZ("HL", t, 2), 29u);
+    EXPECT_EQ(zr::CTL39400AZ("HL", t, 3), 0u);
+    EXPECT_EQ(zr::CTL39400AN(t, 1), 1u);
+    EXPECT_EQ(zr::CTL39400AN(t, 2), 2u);
+    EXPECT_EQ(zr::CTL39400AD(t, 2, 1), std::stoull(t.column(29, 9)));
+    EXPECT_EQ(zr::CTL39400AD(t, 1, 3), std::stoull(t.column(8, 9)));
+    EXPECT_EQ(zr::CTL39400AD(t, 1, 2), 0u);
+
+    auto r = loadX12(x12Fixture("835_two_sets.x12"));
+    auto idx = zr::CTL39400C(r, 1);
+    ASSERT_EQ(idx.size(), 3u);
+    for (auto row : idx) EXPECT_EQ(r.id(row), "CLP");
+    EXPECT_EQ(zr::CTL39400AD(r, 3, 2), std::stoull(r.column(idx[2], 9)));
+}
+
+TEST(LoopIdList, FortyItems) {
+    auto l = zr::CTL39400AC();
+    ASSERT_EQ(l.size(), 40u);
+    EXPECT_EQ(l[0], "1000A");
+    EXPECT_EQ(l[15], "2310B");
+    EXPECT_EQ(l[16], "2310B");
+    EXPECT_EQ(l[38], "2440");
+    EXPECT_EQ(l[39], "");
+}
+
+}  // namespace
