@@ -167,8 +167,8 @@ SegmentTable CTL39400O(const std::string& acknowledgementFile, SegmentTable tabl
             } else if (id == "CTX" && target) {
                 std::string_view ctx01 = ack->element(r, 1);
                 std::string note = table.segmentNotes(*target)[0];
-                note += " " + std::string(CTL39400AU(ctx01, 0, comp));
-                note += " " + std::string(CTL39400AU(ctx01, 1, comp));
+                note.append(" ").append(CTL39400AU(ctx01, 0, comp));
+                note.append(" ").append(CTL39400AU(ctx01, 1, comp));
                 table.setSegmentNote(*target, note);
             }
         }

@@ -1,5 +1,6 @@
 #include "segment_table.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -49,7 +50,13 @@ std::string_view trimmedId(std::string_view s) {
     return s;
 }
 
-bool begins(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+// Ids and qualifiers are a few bytes long: a plain loop beats memcmp here.
+inline bool begins(std::string_view s, std::string_view prefix) {
+    if (s.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (s[i] != prefix[i]) return false;
+    return true;
+}
 
 }  // namespace
 
@@ -162,9 +169,10 @@ SegmentTable::RowData SegmentTable::rowData(std::size_t row) const {
     return {starts_[row - 1], lengths_[row - 1], levels_[row - 1], loops_[row - 1]};
 }
 
-void SegmentTable::setClaim(std::size_t row, const ClaimNumbers& numbers) {
+void SegmentTable::setClaimRange(std::size_t first, std::size_t last, const ClaimNumbers& numbers) {
+    if (last < first) return;
     if (!(runs_.back() == numbers)) runs_.push_back(numbers);
-    runs_of_[row - 1] = static_cast<std::uint32_t>(runs_.size() - 1);
+    std::fill(runs_of_.begin() + (first - 1), runs_of_.begin() + last, static_cast<std::uint32_t>(runs_.size() - 1));
 }
 
 void SegmentTable::appendRowFrom(const SegmentTable& source, std::size_t row, const ClaimNumbers& numbers) {
@@ -233,38 +241,63 @@ struct LevelState {
 // The level of a segment whose id has just completed; `head` is the text
 // before the element separator, left-trimmed. Prefix tests, first match.
 int levelOf(std::string_view head, LevelState& s) {
-    struct Rule {
-        const char* id;
-        int level;  // -2: the current level
+    auto set = [&](int level) {
+        s.current = level;
+        return level;
     };
-    static const Rule rules[] = {
-        {"ISA", 1}, {"GS", 2},  {"ST", 3},  {"BHT", 4}, {"REF", -2}, {"NM1", -2}, {"PER", -2}, {"HL", -2},
-        {"CLP", -2}, {"N3", -2}, {"N4", -2}, {"SBR", 6}, {"PAT", 7},  {"DMG", -2}, {"CLM", 8},  {"HI", -2},
-        {"PRV", -2}, {"DTP", -2}, {"LX", 9}, {"SV1", -2}, {"SV2", -2}, {"SV3", -2}, {"SVC", -2}, {"SE", 3},
-        {"GE", 2},  {"IEA", 1},
-    };
-    for (const Rule& r : rules) {
-        if (!begins(head, r.id)) continue;
-        if (r.level == -2) return s.current;
-        s.current = r.level;
-        return r.level;
+    auto is = [&](std::string_view id) { return begins(head, id); };
+    if (head.empty()) return -1;
+    switch (head[0]) {
+        case 'I':
+            if (is("ISA")) return set(1);
+            if (is("IEA")) return set(1);
+            break;
+        case 'G':
+            if (is("GS")) return set(2);
+            if (is("GE")) return set(2);
+            break;
+        case 'S':
+            if (is("ST")) return set(3);
+            if (is("SBR")) return set(6);
+            if (is("SV1") || is("SV2") || is("SV3") || is("SVC")) return s.current;
+            if (is("SE")) return set(3);
+            break;
+        case 'B':
+            if (is("BHT")) return set(4);
+            break;
+        case 'R':
+            if (is("REF")) return s.current;
+            break;
+        case 'N':
+            if (is("NM1") || is("N3") || is("N4")) return s.current;
+            break;
+        case 'P':
+            if (is("PER") || is("PRV")) return s.current;
+            if (is("PAT")) return set(7);
+            break;
+        case 'H':
+            if (is("HL") || is("HI")) return s.current;
+            break;
+        case 'C':
+            if (is("CLP")) return s.current;
+            if (is("CLM")) return set(8);
+            break;
+        case 'D':
+            if (is("DMG") || is("DTP")) return s.current;
+            break;
+        case 'L':
+            if (is("LX")) return set(9);
+            break;
+        default: break;
     }
     return -1;
 }
 
-// The loop-id tests run on the growing text of a segment after every byte;
-// all patterns are at most six characters long, so replaying the first six
-// prefixes gives the same end state as the byte-by-byte walk.
-void applyLoopTests(SegmentTable& t, std::size_t row, std::string_view trimmed, char e, std::uint8_t& current) {
-    const std::string per = std::string("PER") + e + "IC";
-    const std::string nm41 = std::string("NM1") + e + "41";
-    const std::string nm40 = std::string("NM1") + e + "40";
-    const std::string nm85 = std::string("NM1") + e + "85";
-    const std::string nm87 = std::string("NM1") + e + "87";
-    const std::string ref1c = std::string("REF") + e + "1C";
-    const std::string nmil = std::string("NM1") + e + "IL";
-    const std::string nmpr = std::string("NM1") + e + "PR";
-    const std::string prvpt = std::string("PRV") + e + "PT";
+// The loop-id tests run on the growing text of a segment after every byte,
+// first match wins. No pattern's shorter prefix matches another rule except
+// "PRV", which the "PRV" + separator + "PT" test follows, so the test of the
+// whole text, preceded by the "PRV" one, ends where the byte walk ends.
+void applyLoopTests(SegmentTable& t, std::size_t row, std::string_view s, char e, std::uint8_t& current) {
     auto set = [&](std::uint8_t code) {
         t.setLoop(row, code);
         current = code;
@@ -275,39 +308,73 @@ void applyLoopTests(SegmentTable& t, std::size_t row, std::string_view trimmed, 
             t.setLoop(row, code);
         }
     };
-    const std::size_t last = std::min<std::size_t>(trimmed.size(), 6);
-    for (std::size_t len = 1; len <= last; ++len) {
-        std::string_view s = trimmed.substr(0, len);
-        if (begins(s, per) || begins(s, nm41)) set(k1000A);
-        else if (begins(s, nm40)) set(k1000B);
-        else if (begins(s, nm85) || begins(s, nm87) || begins(s, ref1c)) set(k2010AA);
-        else if (begins(s, nmil)) set(k2010BA);
-        else if (begins(s, nmpr)) set(k2010BB);
-        else if (begins(s, "CLM")) set(k2300);
-        else if (begins(s, "LX")) set(k2400);
-        else if (begins(s, "HL")) t.setLoop(row, kPlaceholder);
-        else if (begins(s, prvpt)) afterPlaceholder(k2000A);
-        else if (begins(s, "SBR") || begins(s, "PAT")) afterPlaceholder(k2000B);
-        else if (begins(s, "N3") || begins(s, "N4") || begins(s, "DMG") || begins(s, "HI") || begins(s, "SV1") ||
-                 begins(s, "SV2") || begins(s, "SV3") || begins(s, "DTP") || begins(s, "PRV"))
-            t.setLoop(row, current);
+    // id + separator + two characters
+    auto withQualifier = [&](std::string_view id, std::string_view q) {
+        return s.size() >= 6 && begins(s, id) && s[3] == e && s[4] == q[0] && s[5] == q[1];
+    };
+    if (s.size() < 2) return;
+    switch (s[0]) {
+        case 'P':
+            if (withQualifier("PER", "IC")) return set(k1000A);
+            if (begins(s, "PRV")) {
+                t.setLoop(row, current);
+                if (withQualifier("PRV", "PT")) afterPlaceholder(k2000A);
+                return;
+            }
+            if (begins(s, "PAT")) return afterPlaceholder(k2000B);
+            return;
+        case 'N':
+            if (withQualifier("NM1", "41")) return set(k1000A);
+            if (withQualifier("NM1", "40")) return set(k1000B);
+            if (withQualifier("NM1", "85") || withQualifier("NM1", "87")) return set(k2010AA);
+            if (withQualifier("NM1", "IL")) return set(k2010BA);
+            if (withQualifier("NM1", "PR")) return set(k2010BB);
+            if (begins(s, "N3") || begins(s, "N4")) t.setLoop(row, current);
+            return;
+        case 'R':
+            if (withQualifier("REF", "1C")) set(k2010AA);
+            return;
+        case 'C':
+            if (begins(s, "CLM")) set(k2300);
+            return;
+        case 'L':
+            if (begins(s, "LX")) set(k2400);
+            return;
+        case 'H':
+            if (begins(s, "HL")) t.setLoop(row, kPlaceholder);
+            else if (begins(s, "HI")) t.setLoop(row, current);
+            return;
+        case 'S':
+            if (begins(s, "SBR")) afterPlaceholder(k2000B);
+            else if (begins(s, "SV1") || begins(s, "SV2") || begins(s, "SV3")) t.setLoop(row, current);
+            return;
+        case 'D':
+            if (begins(s, "DMG") || begins(s, "DTP")) t.setLoop(row, current);
+            return;
+        default: return;
     }
 }
 
 RowKind kindOf(std::string_view id, std::string_view text, char e) {
-    if (id == "ISA") return kIsa;
-    if (id == "ST") return kSt;
-    if (begins(id, "HL")) {
-        std::string_view hl03 = CTL39400AU(text, 3, std::string_view(&e, 1));
-        if (begins(hl03, "20")) return kHl20;
-        if (begins(hl03, "22")) return kHl22;
-        return kHl;
+    if (id.size() < 2) return kOther;
+    switch (id[0]) {
+        case 'I':
+            if (id == "ISA") return kIsa;
+            if (begins(id, "IK3") || begins(id, "IK4")) return kIk34;
+            return kOther;
+        case 'S': return id == "ST" ? kSt : kOther;
+        case 'H': {
+            if (id[1] != 'L') return kOther;
+            std::string_view hl03 = CTL39400AU(text, 3, std::string_view(&e, 1));
+            if (begins(hl03, "20")) return kHl20;
+            if (begins(hl03, "22")) return kHl22;
+            return kHl;
+        }
+        case 'C': return begins(id, "CLP") ? kClp : kOther;
+        case 'A': return begins(id, "AK3") || begins(id, "AK4") ? kAk34 : kOther;
+        case 'M': return begins(id, "MSG") ? kMsg : kOther;
+        default: return kOther;
     }
-    if (begins(id, "CLP")) return kClp;
-    if (begins(id, "AK3") || begins(id, "AK4")) return kAk34;
-    if (begins(id, "IK3") || begins(id, "IK4")) return kIk34;
-    if (begins(id, "MSG")) return kMsg;
-    return kOther;
 }
 
 bool startsClaim(std::string_view setId, RowKind k, std::size_t providers, std::size_t subscribers) {
@@ -325,12 +392,22 @@ bool startsClaim(std::string_view setId, RowKind k, std::size_t providers, std::
     return false;
 }
 
-void numberClaims(SegmentTable& t, const std::vector<std::uint8_t>& kinds, std::size_t providers,
-                  std::size_t subscribers) {
+// A row that matters to the claim numbering; all others keep the numbers
+// of the row above.
+struct KeyRow {
+    std::uint32_t row;
+    RowKind kind;
+};
+
+void numberClaims(SegmentTable& t, const std::vector<KeyRow>& keys, std::size_t providers, std::size_t subscribers) {
     std::uint32_t inSet = 0, inFile = 0, inInterchange = 0, providerRows = 0;
     std::string setId;
-    for (std::size_t r = 1; r <= t.size(); ++r) {
-        const RowKind k = static_cast<RowKind>(kinds[r - 1]);
+    SegmentTable::ClaimNumbers current;
+    std::size_t from = 1;  // first row not yet numbered
+    for (const KeyRow& key : keys) {
+        const std::size_t r = key.row;
+        const RowKind k = key.kind;
+        t.setClaimRange(from, r - 1, current);
         if (k == kIsa) {
             setId.clear();
             inSet = inInterchange = 0;
@@ -344,15 +421,17 @@ void numberClaims(SegmentTable& t, const std::vector<std::uint8_t>& kinds, std::
             ++inInterchange;
         }
         if (k == kHl20 && begins(setId, "837")) ++providerRows;
-        SegmentTable::ClaimNumbers c;
-        c.providers = providerRows;
+        current = SegmentTable::ClaimNumbers{};
+        current.providers = providerRows;
         if (inSet > 0) {
-            c.inSet = inSet;
-            c.inFile = inFile;
-            c.inInterchange = inInterchange;
+            current.inSet = inSet;
+            current.inFile = inFile;
+            current.inInterchange = inInterchange;
         }
-        t.setClaim(r, c);
+        t.setClaimRange(r, r, current);
+        from = r + 1;
     }
+    t.setClaimRange(from, t.size(), current);
 }
 
 void replaceCommas(std::string& buf) {
@@ -363,85 +442,125 @@ void replaceCommas(std::string& buf) {
 
 }  // namespace
 
-SegmentTable CTL39400B(const std::string& fileName, std::size_t n, const X12Delimiters& delimiters,
-                       std::int64_t startOffset) {
+namespace {
+
+std::size_t countByte(const std::string& bytes, char c) {
+    std::size_t count = 0;
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    while ((p = static_cast<const char*>(std::memchr(p, c, end - p))) != nullptr) {
+        ++count;
+        ++p;
+    }
+    return count;
+}
+
+// Fills n rows from the file's bytes in one walk, then numbers the claims.
+void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, bool showMeter) {
+    const std::string& buffer = *t.buffer();
+    const X12Delimiters& delimiters = t.delimiters();
+    const char* data = buffer.data();
+    const std::size_t size = buffer.size();
+    const char term = delimiters.terminator.empty() ? ' ' : delimiters.terminator[0];
+    const char elem = delimiters.element.empty() ? ' ' : delimiters.element[0];
+    LevelState levels;
+    std::uint8_t currentLoop = kNoLoop;
+    std::vector<KeyRow> keys;
+    std::size_t providers = 0, subscribers = 0;
+    // The meter moves only when the whole percentage changes.
+    int percent = 0;
+    auto percentStep = [&](int p) { return static_cast<std::size_t>((static_cast<double>(p) * size) / 100.0); };
+    std::size_t nextPercentAt = percentStep(1);
+    std::size_t pos = startOffset > 0 ? static_cast<std::size_t>(startOffset) : 0;
+
+    for (std::size_t row = 1; row <= n && pos < size; ++row) {
+        const char* seg = data + pos;
+        // The id completes at the first element separator; when the two
+        // delimiters are the same byte, its first occurrence is taken as the
+        // element separator.
+        const char* sep = nullptr;
+        const char* end = nullptr;
+        if (elem == term) {
+            sep = static_cast<const char*>(std::memchr(seg, term, size - pos));
+            end = sep ? static_cast<const char*>(std::memchr(sep + 1, term, data + size - sep - 1)) : nullptr;
+        } else {
+            // Segments are short: one byte loop finding both beats two
+            // library calls.
+            const char* p = seg;
+            const char* stop = data + size;
+            while (p < stop && *p != elem && *p != term) ++p;
+            if (p < stop && *p == elem) {
+                sep = p;
+                end = static_cast<const char*>(std::memchr(p + 1, term, stop - p - 1));
+            } else if (p < stop) {
+                end = p;
+            }
+        }
+        if (!end) break;  // text after the last terminator is not stored
+
+        std::string_view text(seg, end - seg);
+        SegmentTable::RowData d;
+        d.start = pos;
+        d.length = static_cast<std::uint32_t>(text.size());
+        std::string_view id;
+        if (sep) {
+            std::string_view head = leftTrimmed(std::string_view(seg, sep - seg));
+            d.level = static_cast<std::int8_t>(levelOf(head, levels));
+            id = trimmedId(head);
+        }
+        t.setRow(row, d);
+        applyLoopTests(t, row, leftTrimmed(text), elem, currentLoop);
+
+        if (RowKind k = kindOf(id, text, elem); k != kOther) {
+            keys.push_back({static_cast<std::uint32_t>(row), k});
+            providers += k == kHl20;
+            subscribers += k == kHl22;
+        }
+
+        pos = static_cast<std::size_t>(end - data) + 1;
+        if (showMeter && pos >= nextPercentAt) {
+            const double exact = static_cast<double>(pos) * 100.0 / static_cast<double>(size);
+            percent = static_cast<int>(exact);
+            nextPercentAt = percentStep(percent + 1);
+            CTL394MTRC(exact);
+        }
+    }
+    numberClaims(t, keys, providers, subscribers);
+}
+
+// The loader proper; `n` counted by the caller, or from the bytes.
+SegmentTable load(const std::string& fileName, std::optional<std::size_t> n, const X12Delimiters& delimiters,
+                  std::int64_t startOffset) {
     const bool showMeter = startOffset == 0;
     MeterWindow meter;
     if (showMeter) meter = CTL394MTRA({}, "Loading File " + fileName, "Please Wait..");
-
-    std::vector<std::uint8_t> kinds(n, kOther);
-    std::size_t providers = 0, subscribers = 0;
     SegmentTable t;
     if (!wl::fileExists(fileName)) {
         wl::WQOUT({fileName + " File Not Found (1)"});
-        t = SegmentTable(n, delimiters);
+        t = SegmentTable(n.value_or(0), delimiters);
+        numberClaims(t, {}, 0, 0);
     } else {
         std::string raw = CTL39400AY(fileName);
+        const std::size_t rows =
+            n ? *n : (delimiters.terminator.empty() ? 0 : countByte(raw, delimiters.terminator[0]));
         replaceCommas(raw);
-        auto buffer = std::make_shared<const std::string>(std::move(raw));
-        t = SegmentTable(n, delimiters, buffer);
-
-        const char* data = buffer->data();
-        const std::size_t size = buffer->size();
-        const char term = delimiters.terminator.empty() ? ' ' : delimiters.terminator[0];
-        const char elem = delimiters.element.empty() ? ' ' : delimiters.element[0];
-        LevelState levels;
-        std::uint8_t currentLoop = kNoLoop;
-        int lastPercent = 0;
-        std::size_t pos = startOffset > 0 ? static_cast<std::size_t>(startOffset) : 0;
-
-        for (std::size_t row = 1; row <= n && pos < size; ++row) {
-            const char* seg = data + pos;
-            const std::size_t rest = size - pos;
-            // The id completes at the first element separator; when the two
-            // delimiters are the same byte, its first occurrence is taken as
-            // the element separator.
-            const char* sep = nullptr;
-            const char* end = static_cast<const char*>(std::memchr(seg, term, rest));
-            if (elem == term) {
-                sep = end;
-                end = sep ? static_cast<const char*>(std::memchr(sep + 1, term, data + size - sep - 1)) : nullptr;
-            } else if (end) {
-                sep = static_cast<const char*>(std::memchr(seg, elem, end - seg));
-            }
-            if (!end) break;  // text after the last terminator is not stored
-
-            std::string_view text(seg, end - seg);
-            SegmentTable::RowData d;
-            d.start = pos;
-            d.length = static_cast<std::uint32_t>(text.size());
-            std::string_view id;
-            if (sep) {
-                d.level = static_cast<std::int8_t>(levelOf(leftTrimmed(std::string_view(seg, sep - seg)), levels));
-                id = trimmedId(std::string_view(seg, sep - seg));
-            }
-            t.setRow(row, d);
-            applyLoopTests(t, row, leftTrimmed(text), elem, currentLoop);
-
-            RowKind k = kindOf(id, text, elem);
-            kinds[row - 1] = k;
-            providers += k == kHl20;
-            subscribers += k == kHl22;
-
-            pos = static_cast<std::size_t>(end - data) + 1;
-            if (showMeter) {
-                int percent = static_cast<int>(static_cast<double>(pos) * 100.0 / static_cast<double>(size));
-                if (percent != lastPercent) {
-                    lastPercent = percent;
-                    CTL394MTRC(static_cast<double>(pos) * 100.0 / static_cast<double>(size));
-                }
-            }
-        }
+        t = SegmentTable(rows, delimiters, std::make_shared<const std::string>(std::move(raw)));
+        fillRows(t, rows, startOffset, showMeter);
     }
-    numberClaims(t, kinds, providers, subscribers);
     if (showMeter) CTL394MTRB(meter);
     return t;
 }
 
+}  // namespace
+
+SegmentTable CTL39400B(const std::string& fileName, std::size_t n, const X12Delimiters& delimiters,
+                       std::int64_t startOffset) {
+    return load(fileName, n, delimiters, startOffset);
+}
+
 SegmentTable loadSegmentTable(const std::string& fileName, const X12Delimiters& delimiters,
                               std::int64_t startOffset) {
-    std::size_t n = CTL39400I(fileName, 0, delimiters.component, delimiters.element, delimiters.terminator);
-    return CTL39400B(fileName, n, delimiters, startOffset);
+    return load(fileName, std::nullopt, delimiters, startOffset);
 }
 
 std::size_t CTL39400AN(const SegmentTable& table, int mode) {

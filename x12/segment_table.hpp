@@ -79,7 +79,9 @@ public:
     RowData rowData(std::size_t row) const;
     void setLoop(std::size_t row, std::uint8_t loop) { loops_[row - 1] = loop; }
     std::uint8_t loopCode(std::size_t row) const { return loops_[row - 1]; }
-    void setClaim(std::size_t row, const ClaimNumbers& numbers);
+    void setClaim(std::size_t row, const ClaimNumbers& numbers) { setClaimRange(row, row, numbers); }
+    // Rows first..last (none when last < first) get the same numbers.
+    void setClaimRange(std::size_t first, std::size_t last, const ClaimNumbers& numbers);
     // Appends a copy of another table's row (same buffer), with its notes.
     void appendRowFrom(const SegmentTable& source, std::size_t row, const ClaimNumbers& numbers);
     const std::shared_ptr<const std::string>& buffer() const { return buffer_; }
@@ -115,7 +117,7 @@ SegmentTable CTL39400D(std::size_t n, const X12Delimiters& delimiters = {});
 SegmentTable CTL39400B(const std::string& fileName, std::size_t n, const X12Delimiters& delimiters,
                        std::int64_t startOffset = 0);
 
-// Counts terminators, then loads: the usual way to load a file.
+// Counts the terminators and loads, reading the file once: the usual way.
 SegmentTable loadSegmentTable(const std::string& fileName, const X12Delimiters& delimiters,
                               std::int64_t startOffset = 0);
 

@@ -121,3 +121,32 @@ TEST(LoopIdList, FortyItems) {
 }
 
 }  // namespace
+
+#include "check_table.hpp"
+
+namespace {
+
+TEST(CheckTable, PairsRunToCommandZeroOnly) {
+    zrtest::TempDir dir;
+    dir.write("ZR.INI",
+              "[SYSTEM]\r\nA=1\r\n[X12CHECKTABLE]\r\nnm1=85\r\n  REF = EI=X \r\nnovalue=\r\nX\r\n"
+              "[X12VIEWER]\r\nFIELD=CLAIM\r\nCOMMAND=0\r\nAFTER=1\r\n");
+    auto t = zr::CTL39400T(dir.path());
+    EXPECT_EQ(t[0], (std::pair<std::string, std::string>{"NM1", "85"}));
+    EXPECT_EQ(t[1], (std::pair<std::string, std::string>{"REF ", " EIX"}));
+    // A later section's key lines are pairs too until "COMMAND=0".
+    EXPECT_EQ(t[2], (std::pair<std::string, std::string>{"FIELD", "CLAIM"}));
+    EXPECT_EQ(t[3].first, "");
+    EXPECT_EQ(zr::CTL39400T(dir.file("none"))[0].first, "");
+}
+
+TEST(CheckTable, AtMostOneHundredPairs) {
+    zrtest::TempDir dir;
+    std::string ini = "[X12CHECKTABLE]\r\n";
+    for (int i = 0; i < 120; ++i) ini.append("K").append(std::to_string(i)).append("=V\r\n");
+    dir.write("zr.ini", ini + "COMMAND=0\r\n");
+    auto t = zr::CTL39400T(dir.path());
+    EXPECT_EQ(t[99].first, "K99");
+}
+
+}  // namespace

@@ -194,8 +194,11 @@ TEST(SegmentTableLoader, RemittanceNumbersRestartPerSet) {
     EXPECT_EQ(inSet, (Strings{"1", "2", "1"}));
     EXPECT_EQ(inFile, (Strings{"1", "2", "3"}));
     // Numbers are cleared on the next set's ST row.
-    for (std::size_t r = 1; r <= t.size(); ++r)
-        if (t.id(r) == "ST") EXPECT_EQ(t.column(r, 8), "") << r;
+    for (std::size_t r = 1; r <= t.size(); ++r) {
+        if (t.id(r) == "ST") {
+            EXPECT_EQ(t.column(r, 8), "") << r;
+        }
+    }
     // The claim index of the first set's mode-2 keys: a later set restarting
     // at 1 adds nothing.
     auto byFile = zr::CTL39400C(t, 1);

@@ -1,0 +1,98 @@
+// Loads a large X12 file into the segment table and reports its speed beside
+// a plain memchr count of the terminators over the same bytes, measured in
+// the same run, and the table's memory beside the file size.
+//
+//   load_bench [FILE]     (without a file: a generated 100 MB 837P)
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "claim_index.hpp"
+#include "delimiters.hpp"
+#include "segment_table.hpp"
+#include "text_files.hpp"
+#include "x12_generator.hpp"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+
+std::size_t memchrCount(const std::string& bytes, char c) {
+    std::size_t n = 0;
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    while ((p = static_cast<const char*>(std::memchr(p, c, end - p))) != nullptr) {
+        ++n;
+        ++p;
+    }
+    return n;
+}
+
+// Peak resident memory of the process, from the kernel's own count.
+std::size_t peakResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    return 0;
+}
+
+std::string makeInput(const char* given) {
+    if (given) return given;
+    const std::string path = "/tmp/zr-bench-837p-100mb.x12";
+    if (std::ifstream(path).good()) return path;
+    zrbench::GeneratorOptions o;
+    o.kind = zrbench::Kind::Professional837;
+    o.targetBytes = 100u << 20;
+    std::string out;
+    zrbench::generateX12(o, out);
+    std::ofstream(path, std::ios::binary) << out;
+    return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string path = makeInput(argc > 1 ? argv[1] : nullptr);
+    const std::size_t before = peakResidentBytes();
+
+    // The same bytes, read once, scanned by memchr (best of three).
+    std::string bytes = zr::CTL39400AY(path);
+    const double mb = static_cast<double>(bytes.size()) / 1e6;
+    zr::X12Delimiters d = zr::readDelimiters(path, 0);
+    double scan = 1e9;
+    std::size_t terminators = 0;
+    for (int i = 0; i < 3; ++i) {
+        auto t0 = Clock::now();
+        terminators = memchrCount(bytes, d.terminator[0]);
+        scan = std::min(scan, seconds(t0, Clock::now()));
+    }
+    bytes.clear();
+    bytes.shrink_to_fit();
+
+    // Best of three loads, each from the file as the viewer does it.
+    double load = 1e9;
+    std::size_t rows = 0, overhead = 0, claims = 0;
+    for (int i = 0; i < 3; ++i) {
+        auto t0 = Clock::now();
+        zr::SegmentTable t = zr::loadSegmentTable(path, d);
+        double s = seconds(t0, Clock::now());
+        load = std::min(load, s);
+        rows = t.size();
+        overhead = t.overheadBytes();
+        claims = zr::CTL39400C(t, 1).size();
+    }
+    const std::size_t peak = peakResidentBytes() - before;
+
+    std::printf("file            %s (%.1f MB, %zu segments, %zu claims)\n", path.c_str(), mb, rows, claims);
+    std::printf("memchr scan     %8.0f MB/s (%zu terminators)\n", mb / scan, terminators);
+    std::printf("table load      %8.0f MB/s  ratio to memchr 1/%.1f\n", mb / load, load / scan);
+    std::printf("table memory    %.2f x file size (buffer + %.1f bytes a row)\n",
+                1.0 + static_cast<double>(overhead) / (mb * 1e6), static_cast<double>(overhead) / rows);
+    std::printf("peak growth     %.2f x file size (resident, whole process)\n", static_cast<double>(peak) / (mb * 1e6));
+    return rows == terminators ? 0 : 1;
+}
