@@ -150,3 +150,24 @@ TEST(CheckTable, AtMostOneHundredPairs) {
 }
 
 }  // namespace
+
+#include "block_reader.hpp"
+
+namespace {
+
+TEST(BlockReader, ModesOfTheUncalledBlockReader) {
+    const std::string path = x12Fixture("837p_two_claims.x12");
+    const std::string bytes = zrtest::readBytes(path);
+    const std::size_t hl3 = bytes.find("HL*3*1*22");
+    EXPECT_EQ(zr::CTL39400AQ(path, "*", "~", 0, 2000, 1), std::to_string(hl3 + 1));
+    EXPECT_EQ(zr::CTL39400AQ(path, "*", "~", 0, 200, 1), "");
+    EXPECT_EQ(zr::CTL39400AQ(path, "*", "~", 3, 5, 2), bytes.substr(3, 5));
+    EXPECT_EQ(zr::CTL39400AQ(path, "*", "~", 0, 300, 3),
+              bytes.substr(0, 106) + "GS*HC*SUBMITTER*RECEIVER*20261210*1253*1001*X*005010X222A1~"
+                                     "ST*837*0001*005010X222A1~");
+    EXPECT_EQ(zr::CTL39400AQ(path, "*", "~", 0, 60, 4), "SE*39*0001~");
+    EXPECT_EQ(zr::CTL39400AQ(path, "*", "~", 0, 60, 9), "");
+    EXPECT_EQ(zr::CTL39400AP(path), bytes.size());
+}
+
+}  // namespace
