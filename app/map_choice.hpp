@@ -1,0 +1,38 @@
+// Which map a conversion loads: the user's, or one derived from the GS08
+// version identifier of the source.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "map_names.hpp"
+#include "run_log.hpp"
+
+namespace zr {
+
+// What the start of a source says about its first transaction set.
+struct SourceIdentity {
+    std::string gs08;   // "" when no GS within the first 1,001 bytes
+    std::string st01;   // of the first ST, "" when none found
+    std::string bht02;  // of the first BHT, "" when none found
+};
+
+// GS08 of the first GS within the first 1,001 bytes ("" when none). With
+// `debug` the steps are traced into "tdebug.log".
+std::string DetectVersion(const std::string& source, bool debug);
+// GS08, ST01 and BHT02 of the first set (the whole file is searched for the
+// ST and BHT, which may stand past the first 1,001 bytes).
+SourceIdentity identifySource(const std::string& source);
+
+// The scheme-3 name of the row whose scheme-1 or scheme-2 name is GS08 +
+// ".cfg"; "" when none.
+std::string NameForVersion(const std::string& gs08);
+
+// The map path to load ("" or a missing path when there is none); appends
+// its lines to the run log. `rpmnPrefix` receives name + "_" when a name
+// was derived.
+std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder,
+                      const std::string& defaultMapFolder, const std::string& source, RunLog& log,
+                      std::string* rpmnPrefix = nullptr, bool debug = false);
+
+}  // namespace zr
