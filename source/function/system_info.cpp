@@ -1,0 +1,42 @@
+#include "system_info.hpp"
+
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+namespace wl {
+
+std::string compilerText() {
+#if defined(__clang__)
+    return std::string("clang ") + __clang_version__;
+#elif defined(__GNUC__)
+    return std::string("GCC ") + __VERSION__;
+#else
+    return "C++ compiler";
+#endif
+}
+
+std::string currentDateText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char buf[16];
+    std::strftime(buf, sizeof buf, "%m/%d/%y", &local);
+    return buf;
+}
+
+std::string currentFolder() {
+    std::error_code ec;
+    return std::filesystem::current_path(ec).string();
+}
+
+std::string currentDrive() {
+    std::string folder = currentFolder();
+    return folder.size() >= 2 && folder[1] == ':' ? folder.substr(0, 2) : std::string();
+}
+
+}  // namespace wl

@@ -1,0 +1,18 @@
+// Texts that describe the running system, for the program's logs.
+#pragma once
+
+#include <string>
+
+namespace wl {
+
+// The operating system's name and version.
+std::string operatingSystemText();
+// The tool chain that built the program.
+std::string compilerText();
+// Today's date in the program's date form (MM/DD/YY).
+std::string currentDateText();
+// The current folder, and its drive ("C:") where the system has drives.
+std::string currentFolder();
+std::string currentDrive();
+
+}  // namespace wl
