@@ -1,6 +1,8 @@
 #include "file_io.hpp"
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace wl {
 
@@ -83,6 +85,50 @@ std::size_t InputFile::read(void* buffer, std::size_t n) {
         std::clearerr(f_);
     }
     return got;
+}
+
+}  // namespace wl
+
+namespace wl {
+
+namespace {
+int writeAll(std::FILE* f, std::string_view bytes) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) return lastOsError() ? lastOsError() : 29;
+    if (std::fflush(f) != 0) return lastOsError() ? lastOsError() : 29;
+    return 0;
+}
+}  // namespace
+
+int writeFileAtomically(const std::string& path, std::string_view bytes) {
+    const std::string temp = path + ".zrtmp";
+    errno = 0;
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return lastOsError() ? lastOsError() : 2;
+    int error = writeAll(f, bytes);
+    if (std::fclose(f) != 0 && error == 0) error = lastOsError() ? lastOsError() : 29;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (error == 0) {
+        fs::rename(temp, path, ec);
+        if (ec) {
+            // Some systems refuse to rename over an existing file.
+            fs::remove(path, ec);
+            fs::rename(temp, path, ec);
+            if (ec) error = ec.value() ? 5 : 0;
+        }
+    }
+    if (error != 0) fs::remove(temp, ec);
+    return error;
+}
+
+int appendToFile(const std::string& path, std::string_view bytes) {
+    errno = 0;
+    std::FILE* f = std::fopen(path.c_str(), "ab");
+    if (!f) return lastOsError() ? lastOsError() : 2;
+    int error = writeAll(f, bytes);
+    if (std::fclose(f) != 0 && error == 0) error = lastOsError() ? lastOsError() : 29;
+    return error;
 }
 
 }  // namespace wl

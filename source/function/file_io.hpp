@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace wl {
 
@@ -37,6 +38,13 @@ private:
     std::FILE* f_ = nullptr;
     int error_ = 0;
 };
+
+// Writes the bytes to a temporary file in the same folder and renames it over
+// the target only when everything was written, so a failed write never
+// leaves a half-written or truncated target. Answers 0, or the error code.
+int writeFileAtomically(const std::string& path, std::string_view bytes);
+// Appends the bytes to the file (created when missing); 0 or the error code.
+int appendToFile(const std::string& path, std::string_view bytes);
 
 enum class FileAttribute { ReadOnly, Hidden, System };
 

@@ -1,0 +1,510 @@
+#include "records_to_x12.hpp"
+
+#include <ctime>
+
+#include "file_io.hpp"
+#include "messages.hpp"
+#include "paths.hpp"
+#include "progress_meter.hpp"
+#include "text.hpp"
+#include "text_files.hpp"
+
+namespace zr {
+
+namespace {
+
+std::string trimmed(std::string_view s) { return wl::alltrim(s); }
+
+const FieldRow* findField(const std::vector<FieldRow>& fields, const std::string& name) {
+    const std::string want = wl::upper(trimmed(name));
+    for (const FieldRow& f : fields)
+        if (wl::upper(trimmed(f.name)) == want) return &f;
+    return nullptr;
+}
+
+std::string valueOf(const std::vector<FieldRow>& fields, const std::string& name) {
+    const FieldRow* f = findField(fields, name);
+    return f ? trimmed(f->value) : std::string();
+}
+
+// The number of service-line rows of a record: lines, in rising line
+// numbers, of which some field holds a value; at least 1.
+std::size_t lineRows(const std::vector<FieldRow>& fields) {
+    int highest = 0;
+    bool counted = false;
+    std::size_t rows = 0;
+    for (const FieldRow& f : fields) {
+        int line = mapNumber(f.serviceLine);
+        if (line > highest) {
+            highest = line;
+            counted = false;
+        }
+        if (line > 0 && line == highest && !counted && !trimmed(f.value).empty()) {
+            counted = true;
+            ++rows;
+        }
+    }
+    return rows == 0 ? 1 : rows;
+}
+
+struct CellContext {
+    const std::vector<FieldRow>& fields;
+    const std::string& suffix;  // the line number at level 3
+    const X12Output& out;
+    TemplateRunState& state;
+};
+
+// A composite: components joined by the component separator, output stops
+// after the last component with text (a literal counts only when another
+// component follows); with no text at all every component is written.
+std::string composite(std::string_view spec, const CellContext& c, bool keepAll) {
+    std::vector<std::string> parts;
+    std::vector<bool> hasText;
+    std::size_t start = 0;
+    std::vector<std::string_view> raw;
+    for (std::size_t p = spec.find(';'); p != std::string_view::npos; p = spec.find(';', start)) {
+        raw.push_back(spec.substr(start, p - start));
+        start = p + 1;
+    }
+    raw.push_back(spec.substr(start));
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const bool reference = !raw[i].empty() && raw[i][0] == '$';
+        std::string text = reference ? valueOf(c.fields, std::string(raw[i].substr(1)) + c.suffix) : std::string(raw[i]);
+        const bool counts = reference ? !text.empty() : (!text.empty() && i + 1 < raw.size());
+        parts.push_back(std::move(text));
+        hasText.push_back(counts);
+    }
+    std::size_t end = parts.size();
+    if (!keepAll) {
+        std::size_t last = parts.size();
+        for (std::size_t i = parts.size(); i > 0; --i)
+            if (hasText[i - 1]) {
+                last = i;
+                break;
+            }
+        bool any = false;
+        for (bool h : hasText) any = any || h;
+        if (any) end = last;
+    }
+    std::string joined;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (i) joined += c.out.component;
+        joined += parts[i];
+    }
+    return joined;
+}
+
+struct Element {
+    std::string text;
+    bool required = false;     // "!" reference
+    bool requiredEmpty = false;
+    bool conditional = false;  // "...:$FIELD"
+    bool conditionMet = true;
+};
+
+std::string evaluate(std::string_view cell, const CellContext& c, Element& e, bool keepAll) {
+    if (cell.empty()) return "";
+    switch (cell[0]) {
+        case '$': return valueOf(c.fields, std::string(cell.substr(1)) + c.suffix);
+        case '%': return composite(cell.substr(1), c, keepAll);
+        case '!': {
+            std::string v = valueOf(c.fields, std::string(cell.substr(1)) + c.suffix);
+            e.required = true;
+            e.requiredEmpty = v.empty();
+            return v;
+        }
+        case '&':
+            if (cell == "&HL") return std::to_string(++c.state.hl);
+            if (cell.substr(1, 2) == "LX") return std::to_string(++c.state.lx);
+            return std::string(cell);
+        default: return std::string(cell);
+    }
+}
+
+Element element(std::string_view cell, const CellContext& c) {
+    Element e;
+    std::size_t colon = cell.find(':');
+    // A composite's component separator is ";": a ":" in the cell always
+    // introduces the condition.
+    if (colon != std::string_view::npos && cell.substr(colon + 1, 1) == "$") {
+        e.conditional = true;
+        std::string condition(cell.substr(colon + 2));
+        e.conditionMet = !valueOf(c.fields, condition + c.suffix).empty();
+        if (e.conditionMet) e.text = trimmed(evaluate(cell.substr(0, colon), c, e, true));
+        return e;
+    }
+    e.text = trimmed(evaluate(cell, c, e, false));
+    return e;
+}
+
+// One template's segment, or "" when it is left out.
+std::string segmentOf(const TemplateRow& t, const CellContext& c) {
+    std::string_view head = t[1];
+    std::string id(head.substr(0, head.find(':')));
+    if (std::size_t colon = head.find(':'); colon != std::string_view::npos) {
+        std::string condition(head.substr(colon + 1));
+        if (!condition.empty() && condition[0] == '$') condition.erase(0, 1);
+        if (valueOf(c.fields, condition + c.suffix).empty()) return "";
+    }
+    std::vector<std::string> elements;
+    for (std::size_t i = 2; i < t.size(); ++i) {
+        Element e = element(t[i], c);
+        if (e.requiredEmpty) return "";
+        // An unmet condition ends the segment before this element.
+        if (e.conditional && !e.conditionMet) break;
+        elements.push_back(std::move(e.text));
+    }
+    while (!elements.empty() && elements.back().empty()) elements.pop_back();
+    if (elements.empty()) return "";
+    std::string seg = trimmed(id);
+    for (const std::string& e : elements) seg.append(1, c.out.element).append(e);
+    seg += c.out.terminator;
+    if (c.out.crlf) seg += "\r\n";
+    ++c.state.segments;
+    return seg;
+}
+
+std::string fit(const std::string& value, std::size_t width) { return wl::padRight(value, width); }
+
+std::string todayCompact(const char* format) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char buf[16];
+    std::strftime(buf, sizeof buf, format, &local);
+    return buf;
+}
+
+std::string decodeEntities(std::string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size();) {
+        struct Entity {
+            const char* text;
+            char c;
+        };
+        static const Entity entities[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
+        bool matched = false;
+        for (const auto& e : entities) {
+            std::string_view t(e.text);
+            if (s.substr(i, t.size()) == t) {
+                out += e.c;
+                i += t.size();
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) out += s[i++];
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string CTL48400H(const std::string& reference, const std::vector<FieldRow>& fields) {
+    if (reference.empty()) return "";
+    const FieldRow* f = findField(fields, reference.substr(1));
+    return f ? f->value : std::string();
+}
+
+std::string CTL48400G(const std::vector<TemplateRow>& templates, const std::vector<FieldRow>& fields,
+                      std::size_t recordCount, std::size_t recordNumber, const X12Output& out,
+                      TemplateRunState& state) {
+    state.lx = 0;
+    const std::size_t rows = lineRows(fields);
+    std::string text;
+    auto level = [&](int wanted, const std::string& suffix) {
+        const CellContext c{fields, suffix, out, state};
+        for (const TemplateRow& t : templates)
+            if (mapNumber(t[0]) == wanted) text += segmentOf(t, c);
+    };
+    if (recordNumber == 1) level(1, "");
+    level(2, "");
+    for (std::size_t k = 1; k <= rows; ++k) level(3, std::to_string(k));
+    if (recordNumber == recordCount) level(4, "");
+    return text;
+}
+
+std::string CTL48400E(const std::string& transactionType, const std::string& version, const X12Output& out,
+                      const std::string& mapPath, EnvelopeValues v, const std::string& date,
+                      const std::string& time) {
+    auto fromMap = [&](std::string& value, int number, const std::string& fallback) {
+        if (trimmed(value).empty()) value = EnvelopeDefault(mapPath, number);
+        if (trimmed(value).empty()) value = fallback;
+    };
+    if (trimmed(v.isa03).empty()) v.isa03 = "00";
+    if (trimmed(v.isa04).empty()) v.isa04 = std::string(10, ' ');
+    fromMap(v.isa05, 14, "ZZ");
+    fromMap(v.isa06, 1, std::string(15, ' '));
+    fromMap(v.isa07, 15, "ZZ");
+    fromMap(v.isa08, 2, std::string(15, ' '));
+    fromMap(v.isa13, 3, std::string(9, ' '));
+    fromMap(v.isa15, 4, "T");
+    const std::pair<std::string*, int> groupDefaults[] = {{&v.gs01, 5}, {&v.gs02, 6}, {&v.gs03, 7}, {&v.gs06, 8},
+                                                          {&v.gs08, 11}, {&v.st02, 9}, {&v.st03, 10}};
+    for (auto [value, number] : groupDefaults)
+        if (value->empty()) *value = EnvelopeDefault(mapPath, number);
+
+    const std::string ver = trimmed(version);
+    const std::string isa12 = ver.size() >= 3 ? "00" + ver.substr(0, 3) : "00000";
+    const char E = out.element;
+    const std::string end = std::string(1, out.terminator) + (out.crlf ? "\r\n" : "");
+    auto join = [&](std::vector<std::string> items, bool trimTrailing) {
+        if (trimTrailing)
+            while (items.size() > 1 && items.back().empty()) items.pop_back();
+        std::string s;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (i) s += E;
+            s += items[i];
+        }
+        return s + end;
+    };
+    std::string isa = join({"ISA", "00", std::string(10, ' '), fit(v.isa03, 2), fit(v.isa04, 10), fit(v.isa05, 2),
+                            fit(v.isa06, 15), fit(v.isa07, 2), fit(v.isa08, 15), date.substr(2, 6), time, "U",
+                            isa12, fit(v.isa13, 9), "1", v.isa15.substr(0, 1), std::string(1, out.component)},
+                           false);
+    // A receiver takes the numeric set id: "837P" is written "837". Empty
+    // trailing elements are left out, as X12 requires.
+    std::string gs = join({"GS", v.gs01, v.gs02, v.gs03, date, time, v.gs06, "X", v.gs08}, true);
+    std::string st = join({"ST", transactionType.substr(0, 3), v.st02, v.st03}, true);
+    return isa + gs + st;
+}
+
+std::string CTL48400F(const X12Output& out, std::size_t segmentCount, const EnvelopeValues& v) {
+    const std::string E(1, out.element);
+    const std::string end = std::string(1, out.terminator) + (out.crlf ? "\r\n" : "");
+    return "SE" + E + std::to_string(segmentCount + 2) + E + v.st02 + end + "GE" + E + "1" + E + v.gs06 + end +
+           "IEA" + E + "1" + E + v.isa13 + end;
+}
+
+std::optional<EnvelopeValues> xmlEnvelope(const std::string& xml) {
+    const std::string up = wl::upper(xml);
+    if (up.find("<BATCH>") == std::string::npos) return std::nullopt;
+    // The text after the first start tag of either name, up to the next "<",
+    // line breaks removed.
+    auto tag = [&](std::initializer_list<const char*> names) {
+        std::size_t best = std::string::npos;
+        std::size_t bestLen = 0;
+        for (const char* n : names) {
+            std::string open = std::string("<") + n + ">";
+            std::size_t p = up.find(open);
+            if (p < best) {
+                best = p;
+                bestLen = open.size();
+            }
+        }
+        if (best == std::string::npos) return std::string();
+        std::size_t from = best + bestLen;
+        std::size_t to = xml.find('<', from);
+        std::string v;
+        for (char c : xml.substr(from, to == std::string::npos ? std::string::npos : to - from))
+            if (c != '\r' && c != '\n') v += c;
+        return decodeEntities(v);
+    };
+    EnvelopeValues v;
+    v.isa03 = fit(tag({"SECQUAL", "ISA03"}), 2);
+    v.isa04 = fit(tag({"PASSWORD", "ISA04"}), 10);
+    v.isa05 = fit(tag({"SENDICIDQUAL", "ISA05"}), 2);
+    v.isa06 = fit(tag({"SENDERID", "ISA06"}), 15);
+    v.isa07 = fit(tag({"RECICIDQUAL", "ISA07"}), 2);
+    v.isa08 = fit(tag({"RECEIVERID", "ISA08"}), 15);
+    v.isa13 = fit(tag({"ICNUMBER", "ISA13"}), 9);
+    v.isa15 = tag({"PRODTEST", "ISA15"}).substr(0, 1);
+    v.gs01 = tag({"FUNCTIONID", "GS01"});
+    v.gs02 = tag({"APPSENDERCODE", "GS02"});
+    v.gs03 = tag({"APPRECEIVERCODE", "GS03"});
+    v.gs06 = tag({"GROUPCTLNUM", "GS06"});
+    v.gs08 = tag({"VERSION", "GS08"});
+    v.st02 = tag({"TRANSACTIONSETCTLNUM", "ST02"});
+    v.st03 = tag({"IMPLEMENTATIONREF", "ST03"});
+    return v;
+}
+
+std::vector<SourceRecord> readCsvRecords(const std::string& text) {
+    std::vector<SourceRecord> records;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        // CR LF, LF or CR ends a record, and so does the end of the file.
+        std::size_t end = text.find_first_of("\r\n", start);
+        std::string_view line(text.data() + start, (end == std::string::npos ? text.size() : end) - start);
+        start = end == std::string::npos ? text.size() : end + 1;
+        if (end != std::string::npos && text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+        // A line without a comma is no record (an empty line in particular).
+        if (line.find(',') == std::string_view::npos) continue;
+        SourceRecord r;
+        std::size_t from = 0;
+        for (std::size_t comma = line.find(','); comma != std::string_view::npos; comma = line.find(',', from)) {
+            r.columns.emplace_back(line.substr(from, comma - from));
+            from = comma + 1;
+        }
+        r.columns.emplace_back(line.substr(from));
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+std::vector<SourceRecord> readXmlRecords(const std::string& text) {
+    std::vector<SourceRecord> records;
+    SourceRecord current;
+    bool open = false;  // a record has begun
+    std::size_t i = 0;
+    auto flush = [&] {
+        if (open) records.push_back(std::move(current));
+        current = SourceRecord{};
+        open = false;
+    };
+    while (i < text.size()) {
+        std::size_t lt = text.find('<', i);
+        if (lt == std::string::npos) break;
+        std::size_t gt = text.find('>', lt);
+        if (gt == std::string::npos) break;
+        std::string name;
+        for (char c : text.substr(lt + 1, gt - lt - 1))
+            if (c != '\r' && c != '\n') name += c;
+        const std::string up = wl::upper(wl::alltrim(name));
+        i = gt + 1;
+        if (up.empty() || up[0] == '?' || up[0] == '!') continue;
+        if (up == "CLAIM") {
+            flush();
+            open = true;
+            continue;
+        }
+        if (up == "/CLAIM") {
+            flush();
+            continue;
+        }
+        // Structural elements carry no value.
+        if (up == "EXPORTDATA" || up == "/EXPORTDATA" || up == "LINELEVEL" || up == "/LINELEVEL" || up[0] == '/')
+            continue;
+        // A value element: its text up to the next "<", line breaks removed.
+        std::size_t next = text.find('<', i);
+        std::string value;
+        for (char c : text.substr(i, (next == std::string::npos ? text.size() : next) - i))
+            if (c != '\r' && c != '\n') value += c;
+        // Values outside a record (the envelope's) fill no record.
+        if (open) current.byName.emplace_back(up, decodeEntities(value));
+        i = next == std::string::npos ? text.size() : next;
+    }
+    // End of input ends a pending record.
+    flush();
+    return records;
+}
+
+void expandServiceLines(std::vector<FieldRow>& fields, int lines) {
+    if (lines < 2) return;
+    std::size_t first = fields.size();
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (mapNumber(fields[i].serviceLine) == 1 && !fields[i].serviceLine.empty()) {
+            first = i;
+            break;
+        }
+    if (first == fields.size()) return;  // no line-1 block to copy
+    std::size_t last = first;
+    while (last < fields.size() && mapNumber(fields[last].serviceLine) == 1 && !fields[last].serviceLine.empty()) ++last;
+    std::vector<FieldRow> copies;
+    for (int k = 2; k <= lines; ++k)
+        for (std::size_t i = first; i < last; ++i) {
+            FieldRow f = fields[i];
+            const std::string n = std::to_string(k);
+            if (!f.name.empty()) f.name = f.name.substr(0, f.name.size() - 1) + n;
+            if (!f.conditionField.empty() && f.conditionField.back() == '1')
+                f.conditionField = f.conditionField.substr(0, f.conditionField.size() - 1) + n;
+            f.serviceLine = n;
+            f.value.clear();
+            copies.push_back(std::move(f));
+        }
+    fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(last), copies.begin(), copies.end());
+}
+
+namespace {
+
+// The largest number of service lines in a LINELEVEL group of the XML.
+int xmlServiceLines(const std::string& xml) {
+    const std::string up = wl::upper(xml);
+    int most = 0;
+    for (std::size_t p = up.find("<LINELEVEL>"); p != std::string::npos; p = up.find("<LINELEVEL>", p + 1)) {
+        std::size_t end = up.find("</LINELEVEL>", p);
+        std::string group = up.substr(p + 11, end == std::string::npos ? std::string::npos : end - p - 11);
+        std::string stem;
+        int count = 0;
+        for (std::size_t t = group.find('<'); t != std::string::npos; t = group.find('<', t + 1)) {
+            std::size_t gt = group.find('>', t);
+            if (gt == std::string::npos || group[t + 1] == '/') continue;
+            std::string name = group.substr(t + 1, gt - t - 1);
+            if (stem.empty()) stem = name.substr(0, name.size() - 1);
+            if (!stem.empty() && wl::prefixMatch(name, stem)) ++count;
+        }
+        most = std::max(most, count);
+    }
+    return most;
+}
+
+void fillRecord(std::vector<FieldRow>& fields, const SourceRecord& r) {
+    for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i) fields[i].value = r.columns[i];
+    for (const auto& [name, value] : r.byName)
+        for (FieldRow& f : fields)
+            if (wl::upper(trimmed(f.name)) == name) {
+                f.value = value;
+                break;
+            }
+}
+
+}  // namespace
+
+X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& log) {
+    X12BuildResult result;
+    if (!wl::fileExists(request.source)) return result;
+    MeterWindow meter;
+    if (request.meterMode == 0) meter = CTL394MTRA({}, "Creating X12 files ", "Please Stand By..");
+    const std::string text = CTL39400AY(request.source);
+    if (request.xml && request.multiLine) expandServiceLines(map.fields, xmlServiceLines(text));
+
+    EnvelopeValues envelope;
+    if (request.xml)
+        if (auto v = xmlEnvelope(text)) envelope = *v;
+    const std::vector<SourceRecord> records = request.xml ? readXmlRecords(text) : readCsvRecords(text);
+
+    X12Output out;
+    out.crlf = request.crlf;
+    const std::string date = request.date.empty() ? todayCompact("%Y%m%d") : request.date;
+    const std::string time = request.time.empty() ? todayCompact("%H%M") : request.time;
+    // The envelope's completed values also close it.
+    std::string x12 = CTL48400E(map.transactionType, map.version, out, request.mapPath, envelope, date, time);
+    EnvelopeValues closing = envelope;
+    {
+        // The trailer repeats the control numbers the header ended up with.
+        auto pick = [&](std::string& v, int number, std::size_t width) {
+            if (trimmed(v).empty()) v = EnvelopeDefault(request.mapPath, number);
+            if (width && trimmed(v).empty()) v = std::string(width, ' ');
+            if (width) v = fit(v, width);
+        };
+        pick(closing.isa13, 3, 9);
+        pick(closing.gs06, 8, 0);
+        pick(closing.st02, 9, 0);
+    }
+    TemplateRunState state;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        fillRecord(map.fields, records[i]);
+        x12 += CTL48400G(map.templates, map.fields, records.size(), i + 1, out, state);
+        for (FieldRow& f : map.fields)
+            if (mapNumber(f.level) == 0) f.value.clear();
+        const double percent = 100.0 * static_cast<double>(i + 1) / static_cast<double>(records.size());
+        if (request.meterMode == 0) CTL394MTRC(percent);
+        if (request.meterMode == 2) CTL394MTRE(percent);
+    }
+    x12 += CTL48400F(out, state.segments, closing);
+    result.records = records.size();
+    if (int error = wl::writeFileAtomically(request.output, x12); error != 0) {
+        const std::string message = "Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + request.output;
+        wl::WQOUT({message});
+        log.timed(message);
+        result.failed = true;
+    }
+    if (request.meterMode == 0) CTL394MTRB(meter);
+    return result;
+}
+
+}  // namespace zr

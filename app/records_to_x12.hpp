@@ -1,0 +1,90 @@
+// CSV rows or XML records to X12: each record fills the map's fields, the
+// map's segment templates turn them into segments, and one ISA/GS/ST
+// envelope wraps the whole run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "map_file.hpp"
+#include "run_log.hpp"
+
+namespace zr {
+
+// The values of the envelope (ISA03 ... ST03).
+struct EnvelopeValues {
+    std::string isa03, isa04, isa05, isa06, isa07, isa08, isa13, isa15;
+    std::string gs01, gs02, gs03, gs06, gs08, st02, st03;
+};
+
+// The output delimiters and the "CR" option.
+struct X12Output {
+    char component = ':';
+    char element = '*';
+    char terminator = '~';
+    bool crlf = false;
+};
+
+// The state a run carries from record to record.
+struct TemplateRunState {
+    int hl = 0;             // never reset within a run
+    int lx = 0;             // reset at each record
+    std::size_t segments = 0;  // written from templates
+};
+
+// CTL48400H: the value of the first field whose name is the reference less
+// its first character (trimmed, any case); "" when none.
+std::string CTL48400H(const std::string& reference, const std::vector<FieldRow>& fields);
+
+// CTL48400G: the X12 text of one record built from the templates.
+std::string CTL48400G(const std::vector<TemplateRow>& templates, const std::vector<FieldRow>& fields,
+                      std::size_t recordCount, std::size_t recordNumber, const X12Output& out,
+                      TemplateRunState& state);
+
+// CTL48400E: the ISA, GS and ST segments; blank values are completed from
+// the map's envelope defaults, then from fixed defaults. `date` is CCYYMMDD
+// and `time` HHMM.
+std::string CTL48400E(const std::string& transactionType, const std::string& version, const X12Output& out,
+                      const std::string& mapPath, EnvelopeValues values, const std::string& date,
+                      const std::string& time);
+// CTL48400F: the SE, GE and IEA segments.
+std::string CTL48400F(const X12Output& out, std::size_t segmentCount, const EnvelopeValues& values);
+
+// The envelope values of an XML source that holds a "BATCH" element;
+// nothing when it holds none.
+std::optional<EnvelopeValues> xmlEnvelope(const std::string& xml);
+
+// The records of a source: each record is the values in field order (CSV)
+// or by field name (XML), as the reader delivers them to the table.
+struct SourceRecord {
+    std::vector<std::pair<std::string, std::string>> byName;  // XML: element name, value
+    std::vector<std::string> columns;                         // CSV
+};
+std::vector<SourceRecord> readCsvRecords(const std::string& text);
+std::vector<SourceRecord> readXmlRecords(const std::string& text);
+
+struct X12BuildRequest {
+    bool xml = false;        // XML source (else CSV)
+    std::string source;
+    std::string output;
+    std::string mapPath;
+    bool crlf = false;       // "CR"
+    bool multiLine = false;  // "ML"
+    int meterMode = -1;      // 0 show the meter, 2 set it only, -1 none
+    std::string date;        // CCYYMMDD; "" for today
+    std::string time;        // HHMM; "" for now
+};
+
+struct X12BuildResult {
+    bool failed = false;
+    std::size_t records = 0;
+};
+
+// Converts one CSV or XML source with a loaded map.
+X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& log);
+
+// Adds copies of the line-1 block of fields for lines 2..lines (names and
+// line-1 conditions take the line number in place of their last character).
+void expandServiceLines(std::vector<FieldRow>& fields, int lines);
+
+}  // namespace zr

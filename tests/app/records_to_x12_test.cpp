@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "records_to_x12.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A small claim map: header, per-record and per-line templates, a trailer.
+const char* const kClaimMap =
+    "X12TRANSACTIONTYPE=837P\r\n"
+    "VERSION=5010\r\n"
+    "FIELD=SUBMITTER,20,NM1,41,2,3,,,,1\r\n"
+    "FIELD=CLAIMID,20,CLM,,,1\r\n"
+    "FIELD=AMOUNT,10,CLM,,,2\r\n"
+    "FIELD=PRIORAUTH,10,REF,G1,2,2\r\n"
+    "FIELD=PATNAME,20,NM1,QC,2,3\r\n"
+    "FIELD=PROC1,10,SV1,,,1,2,,,,1\r\n"
+    "FIELD=AMT1,10,SV1,,,2,,,,,1\r\n"
+    "FIELD=PROC2,10,SV1,,,1,2,,,,2\r\n"
+    "FIELD=AMT2,10,SV1,,,2,,,,,2\r\n"
+    "FIELD=ADJ,10,PLB,,,3,,,,1\r\n"
+    "SEGMENT=1,BHT,0019,00,$SUBMITTER\r\n"
+    "SEGMENT=2,HL,&HL,1,22,0\r\n"
+    "SEGMENT=2,NM1,QC,1,!PATNAME\r\n"
+    "SEGMENT=2,CLM,$CLAIMID,$AMOUNT,,,11:B:1\r\n"
+    "SEGMENT=2,REF:$PRIORAUTH,G1,$PRIORAUTH\r\n"
+    "SEGMENT=3,LX,&LX\r\n"
+    "SEGMENT=3,SV1,%HC;$PROC,$AMT,UN,1\r\n"
+    "SEGMENT=4,PLB,1234,20261231,$ADJ\r\n";
+
+struct BuildRun {
+    std::string x12;
+    zr::X12BuildResult result;
+    std::string log;
+};
+
+BuildRun build(const std::string& mapText, const std::string& source, bool xml, bool crlf = false) {
+    zrtest::TempDir dir;
+    const std::string mapPath = dir.write("m.cfg", mapText);
+    zr::MapFile map = zr::parseMapText(mapText);
+    zr::X12BuildRequest r;
+    r.xml = xml;
+    r.source = dir.write(xml ? "in.xml" : "in.csv", source);
+    r.output = dir.file("out.x12");
+    r.mapPath = mapPath;
+    r.crlf = crlf;
+    r.date = "20261210";
+    r.time = "1300";
+    zr::RunLog log([] { return std::string("00:00:00"); });
+    BuildRun run;
+    run.result = zr::buildX12(map, r, log);
+    run.x12 = zrtest::readBytes(r.output);
+    run.log = log.text();
+    return run;
+}
+
+const std::string kIsa = "ISA*00*          *00*          *ZZ*               *ZZ*               *261210*1300*U*00501*         *1*T*:~";
+
+TEST(RecordsToX12, LevelsCountersAndConditions) {
+    // Three records; the second has no prior authorisation and an empty
+    // procedure, the third no patient name (a required field).
+    const std::string csv =
+        "ACME,C1,100,PA1,DOE,99213,60,87880,40,\r\n"
+        "ACME,C2,50,,ROE,,50,,,\r\n"
+        "ACME,C3,75,,,99214,75,,,-5\r\n";
+    BuildRun run = build(kClaimMap, csv, false);
+    EXPECT_FALSE(run.result.failed);
+    EXPECT_EQ(run.result.records, 3u);
+    const std::string want = kIsa +
+        "GS****20261210*1300**X~"
+        "ST*837~"
+        "BHT*0019*00*ACME~"
+        "HL*1*1*22*0~NM1*QC*1*DOE~CLM*C1*100***11:B:1~REF*G1*PA1~"
+        "LX*1~SV1*HC:99213*60*UN*1~LX*2~SV1*HC:87880*40*UN*1~"
+        "HL*2*1*22*0~NM1*QC*1*ROE~CLM*C2*50***11:B:1~"
+        "LX*1~SV1*HC*50*UN*1~"
+        "HL*3*1*22*0~CLM*C3*75***11:B:1~"
+        "LX*1~SV1*HC:99214*75*UN*1~"
+        "PLB*1234*20261231*-5~"
+        "SE*21*~GE*1*~IEA*1*         ~";
+    EXPECT_EQ(run.x12, want);
+}
+
+TEST(RecordsToX12, LineEndsEmptyLinesAndTheLastLine) {
+    // LF line ends, an empty line between records, no final line break:
+    // every record is converted and the trailer fires on the last one.
+    BuildRun lf = build(kClaimMap, "ACME,C1,100,,DOE,,,,,\n\nACME,C2,50,,ROE,,,,,7", false);
+    EXPECT_EQ(lf.result.records, 2u);
+    EXPECT_NE(lf.x12.find("CLM*C2*50"), std::string::npos);
+    EXPECT_NE(lf.x12.find("PLB*1234*20261231*7~"), std::string::npos);
+    EXPECT_EQ(lf.x12.find("HL*3"), std::string::npos);
+}
+
+TEST(RecordsToX12, EnvelopeFromMapDefaultsWithCrLf) {
+    std::string map = std::string(kClaimMap) +
+                      "ISA06=SENDER\r\nISA08=RECEIVER\r\nISA13=000000042\r\nISA15=P\r\nGS1=HC\r\nGS2=SND\r\n"
+                      "GS3=RCV\r\nGS6=42\r\nGS8=005010X222A1\r\nST2=0001\r\nST3=005010X222A1\r\n";
+    BuildRun run = build(map, "ACME,C1,100,,DOE,,,,,\r\n", false, true);
+    const std::string want =
+        "ISA*00*          *00*          *ZZ*SENDER         *ZZ*RECEIVER       *261210*1300*U*00501*000000042*1*P*:~\r\n"
+        "GS*HC*SND*RCV*20261210*1300*42*X*005010X222A1~\r\n"
+        "ST*837*0001*005010X222A1~\r\n"
+        "BHT*0019*00*ACME~\r\nHL*1*1*22*0~\r\nNM1*QC*1*DOE~\r\nCLM*C1*100***11:B:1~\r\nLX*1~\r\nSV1*HC**UN*1~\r\nPLB*1234*20261231~\r\n"
+        "SE*9*0001~\r\nGE*1*42~\r\nIEA*1*000000042~\r\n";
+    EXPECT_EQ(run.x12, want);  // SE01 counts ST to SE: 9 segments
+}
+
+TEST(RecordsToX12, XmlRecordsBatchEnvelopeAndEntities) {
+    const std::string xml =
+        "<?xml version=\"1.0\"  encoding=\"ISO-8859-1\"?>\r\n<EXPORTDATA>\r\n"
+        "<BATCH><SENDERID>XMLSENDER</SENDERID><ICNUMBER>7</ICNUMBER><GROUPCTLNUM>77</GROUPCTLNUM>"
+        "<TRANSACTIONSETCTLNUM>0007</TRANSACTIONSETCTLNUM></BATCH>\r\n"
+        "<CLAIM>\r\n<SUBMITTER>SMITH &amp; SONS</SUBMITTER>\r\n<CLAIMID>C1</CLAIMID>\r\n<PATNAME>DOE</PATNAME>\r\n"
+        "</CLAIM>\r\n<CLAIM>\r\n<CLAIMID>C2</CLAIMID>\r\n<PATNAME>ROE</PATNAME>\r\n</CLAIM>";  // no closing tag
+    BuildRun run = build(kClaimMap, xml, true);
+    EXPECT_EQ(run.result.records, 2u);
+    EXPECT_NE(run.x12.find("*ZZ*XMLSENDER      *"), std::string::npos) << run.x12;
+    EXPECT_NE(run.x12.find("BHT*0019*00*SMITH & SONS~"), std::string::npos);
+    EXPECT_NE(run.x12.find("CLM*C2****11:B:1~"), std::string::npos) << "the last record is kept";
+    EXPECT_NE(run.x12.find("SE*"), std::string::npos);
+    EXPECT_NE(run.x12.find("*0007~GE*1*77~IEA*1*7        ~"), std::string::npos) << run.x12;
+}
+
+TEST(RecordsToX12, ConditionalElementsAndComposites) {
+    const std::string map =
+        "X12TRANSACTIONTYPE=835\r\n"
+        "FIELD=A,1,X,,,1\r\nFIELD=B,1,X,,,2\r\nFIELD=C,1,X,,,3\r\n"
+        "SEGMENT=2,TST,$A,$B:$B\r\n"         // conditional as last element: written when B has a value
+        "SEGMENT=2,CMP,%$A;$C\r\n"           // composite stops after the last component with text
+        "SEGMENT=2,TWO,%$C;$C,X\r\n"         // two empty references: the separator alone
+        "SEGMENT=2,STP,$A,$C:$C,$B\r\n";     // an unmet condition ends the segment
+    BuildRun run = build(map, "a,b,\r\n", false);
+    EXPECT_NE(run.x12.find("TST*a*b~"), std::string::npos) << run.x12;
+    EXPECT_NE(run.x12.find("CMP*a~"), std::string::npos);
+    EXPECT_NE(run.x12.find("TWO*:*X~"), std::string::npos);
+    EXPECT_NE(run.x12.find("STP*a~"), std::string::npos);
+    EXPECT_EQ(zr::CTL48400H("$b", zr::parseMapText(map).fields), "");
+}
+
+TEST(RecordsToX12, ServiceLineExpansion) {
+    std::vector<zr::FieldRow> fields = zr::parseMapText(
+        "FIELD=ID,5,CLM,,,1\r\nFIELD=PROC1,5,SV1,,,1,2,ID,,,1\r\nFIELD=AMT1,5,SV1,,,2,,PROC1,,,1\r\nFIELD=LAST,1,SE,,,1\r\n").fields;
+    zr::expandServiceLines(fields, 3);
+    Strings names, conditions, lines;
+    for (const auto& f : fields) {
+        names.push_back(f.name);
+        conditions.push_back(f.conditionField);
+        lines.push_back(f.serviceLine);
+    }
+    EXPECT_EQ(names, (Strings{"ID", "PROC1", "AMT1", "PROC2", "AMT2", "PROC3", "AMT3", "LAST"}));
+    EXPECT_EQ(conditions, (Strings{"", "ID", "PROC1", "ID", "PROC2", "ID", "PROC3", ""}));
+    EXPECT_EQ(lines, (Strings{"", "1", "1", "2", "2", "3", "3", ""}));
+}
+
+TEST(RecordsToX12, OutputThatCannotBeWrittenIsReported) {
+    zrtest::TempDir dir;
+    zrtest::PromptRecorder rec;
+    zr::MapFile map = zr::parseMapText(kClaimMap);
+    zr::X12BuildRequest r;
+    r.source = dir.write("in.csv", "ACME,C1,1,,DOE\r\n");
+    r.output = dir.file("missing-folder/out.x12");
+    zr::RunLog log([] { return std::string("00:00:00"); });
+    auto result = zr::buildX12(map, r, log);
+    EXPECT_TRUE(result.failed);
+    EXPECT_NE(log.text().find("Cfile <ERROR> FC-Create #"), std::string::npos);
+    EXPECT_EQ(rec.prompts().size(), 1u);
+}
+
+}  // namespace
