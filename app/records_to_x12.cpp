@@ -1,11 +1,11 @@
 #include "records_to_x12.hpp"
 
-#include <ctime>
 
 #include "file_io.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
 #include "progress_meter.hpp"
+#include "system_info.hpp"
 #include "text.hpp"
 #include "text_files.hpp"
 
@@ -165,19 +165,6 @@ std::string segmentOf(const TemplateRow& t, const CellContext& c) {
 }
 
 std::string fit(const std::string& value, std::size_t width) { return wl::padRight(value, width); }
-
-std::string todayCompact(const char* format) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char buf[16];
-    std::strftime(buf, sizeof buf, format, &local);
-    return buf;
-}
 
 std::string decodeEntities(std::string_view s) {
     std::string out;
@@ -469,8 +456,8 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
 
     X12Output out;
     out.crlf = request.crlf;
-    const std::string date = request.date.empty() ? todayCompact("%Y%m%d") : request.date;
-    const std::string time = request.time.empty() ? todayCompact("%H%M") : request.time;
+    const std::string date = request.date.empty() ? wl::localTimeText("%Y%m%d") : request.date;
+    const std::string time = request.time.empty() ? wl::localTimeText("%H%M") : request.time;
     // The envelope's completed values also close it.
     std::string x12 = CTL48400E(map.transactionType, map.version, out, request.mapPath, envelope, date, time);
     EnvelopeValues closing = envelope;

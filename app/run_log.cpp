@@ -1,21 +1,10 @@
 #include "run_log.hpp"
 
-#include <ctime>
+#include "system_info.hpp"
 
 namespace zr {
 
-std::string currentTimeText() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char buf[16];
-    std::strftime(buf, sizeof buf, "%H:%M:%S", &local);
-    return buf;
-}
+std::string currentTimeText() { return wl::localTimeText("%H:%M:%S"); }
 
 RunLog::RunLog() : clock_(currentTimeText) {}
 

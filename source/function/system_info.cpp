@@ -16,7 +16,7 @@ std::string compilerText() {
 #endif
 }
 
-std::string currentDateText() {
+std::string localTimeText(const char* format) {
     std::time_t now = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
@@ -24,10 +24,12 @@ std::string currentDateText() {
 #else
     localtime_r(&now, &local);
 #endif
-    char buf[16];
-    std::strftime(buf, sizeof buf, "%m/%d/%y", &local);
+    char buf[64];
+    std::strftime(buf, sizeof buf, format, &local);
     return buf;
 }
+
+std::string currentDateText() { return localTimeText("%m/%d/%y"); }
 
 std::string currentFolder() {
     std::error_code ec;

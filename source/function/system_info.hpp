@@ -9,6 +9,8 @@ namespace wl {
 std::string operatingSystemText();
 // The tool chain that built the program.
 std::string compilerText();
+// The current local date and time formatted with strftime's format.
+std::string localTimeText(const char* format);
 // Today's date in the program's date form (MM/DD/YY).
 std::string currentDateText();
 // The current folder, and its drive ("C:") where the system has drives.
