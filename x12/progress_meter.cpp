@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "module_state.hpp"
+
 namespace zr {
 
 namespace {
@@ -16,22 +18,29 @@ int& lastOpened() {
 void notify(const MeterEvent& e) {
     if (observer()) observer()(e);
 }
+// The export's "MO" silences every meter but the unconditional setter.
+bool silent() { return moduleState().silentMeter != 0; }
 }  // namespace
 
 MeterObserver setMeterObserver(MeterObserver o) { return std::exchange(observer(), std::move(o)); }
 
-MeterWindow CTL394MTRA(MeterWindow, const std::string& text, const std::string& caption) {
+MeterWindow CTL394MTRA(MeterWindow window, const std::string& text, const std::string& caption) {
+    if (silent()) return window;
     notify({MeterEvent::Kind::Open, text, caption, 0});
     return MeterWindow{++lastOpened()};
 }
 
 void CTL394MTRB(MeterWindow window) {
-    if (window.id != 0) notify({MeterEvent::Kind::Close, "", "", 0});
+    if (window.id != 0 && !silent()) notify({MeterEvent::Kind::Close, "", "", 0});
 }
 
-void CTL394MTRC(double value) { notify({MeterEvent::Kind::Set, "", "", value}); }
+void CTL394MTRC(double value) {
+    if (!silent()) notify({MeterEvent::Kind::Set, "", "", value});
+}
 
-void CTL394MTRD(const std::string& text) { notify({MeterEvent::Kind::SecondLine, text, "", 0}); }
+void CTL394MTRD(const std::string& text) {
+    if (!silent()) notify({MeterEvent::Kind::SecondLine, text, "", 0});
+}
 
 void CTL394MTRE(double value) {
     if (lastOpened() != 0) notify({MeterEvent::Kind::SetAlways, "", "", value});

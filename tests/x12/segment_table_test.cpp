@@ -272,3 +272,27 @@ TEST(SegmentTableLoader, SharedSamplesLoad) {
 }
 
 }  // namespace
+
+#include "module_state.hpp"
+
+namespace {
+
+TEST(ProgressMeter, SilentMeterShowsNothingButTheUnconditionalSetter) {
+    std::vector<zr::MeterEvent> events;
+    zr::CTL394MTRB(zr::CTL394MTRA({}, "first", "meter"));  // a meter was opened in this process
+    auto old = zr::setMeterObserver([&](const zr::MeterEvent& e) { events.push_back(e); });
+    zr::moduleState().silentMeter = 1;
+    zr::MeterWindow none{};
+    EXPECT_EQ(zr::CTL394MTRA(none, "Loading File x", "Please Wait.."), none);
+    zr::CTL394MTRC(50);
+    zr::CTL394MTRD("second");
+    zr::CTL394MTRB(none);
+    zr::CTL394MTRE(60);
+    zr::moduleState().silentMeter = 0;
+    zr::setMeterObserver(old);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, zr::MeterEvent::Kind::SetAlways);
+    EXPECT_EQ(events[0].value, 60);
+}
+
+}  // namespace
