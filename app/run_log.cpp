@@ -14,4 +14,6 @@ void RunLog::plain(const std::string& line) { text_.append(line).append("\r\n");
 
 void RunLog::raw(const std::string& text) { text_ += text; }
 
+void RunLog::stamp() { text_.append(clock_()).append(" \r\n"); }
+
 }  // namespace zr

@@ -19,6 +19,8 @@ public:
     void timed(const std::string& line);  // time + " - " + line + CR LF
     void plain(const std::string& line);  // line + CR LF
     void raw(const std::string& text);    // appended as it is
+    void stamp();                         // the time and a blank, alone on a line
+    std::string now() const { return clock_(); }
 
     const std::string& text() const { return text_; }
     void clear() { text_.clear(); }

@@ -7,6 +7,10 @@ namespace wl {
 
 // The operating system's name and version.
 std::string operatingSystemText();
+// The processor's description.
+std::string cpuText();
+// Installed memory in megabytes (0 when unknown).
+unsigned long long installedMemoryMB();
 // The tool chain that built the program.
 std::string compilerText();
 // The current local date and time formatted with strftime's format.

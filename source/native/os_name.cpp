@@ -17,3 +17,24 @@ std::string operatingSystemText() {
 }
 
 }  // namespace wl
+
+namespace wl {
+
+std::string cpuText() {
+    char name[256] = {};
+    DWORD size = sizeof name;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0",
+                     "ProcessorNameString", RRF_RT_REG_SZ, nullptr, name, &size) == ERROR_SUCCESS)
+        return name;
+    SYSTEM_INFO info{};
+    GetSystemInfo(&info);
+    return "x86 family processor, " + std::to_string(info.dwNumberOfProcessors) + " cores";
+}
+
+unsigned long long installedMemoryMB() {
+    MEMORYSTATUSEX m{};
+    m.dwLength = sizeof m;
+    return GlobalMemoryStatusEx(&m) ? m.ullTotalPhys / (1024 * 1024) : 0;
+}
+
+}  // namespace wl

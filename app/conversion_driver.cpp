@@ -1,0 +1,375 @@
+#include "conversion_driver.hpp"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "delimiters.hpp"
+#include "file_io.hpp"
+#include "messages.hpp"
+#include "module_state.hpp"
+#include "paths.hpp"
+#include "system_info.hpp"
+#include "text.hpp"
+#include "text_files.hpp"
+
+namespace zr {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kRule[] = "--------------------------------";
+
+struct TypeRow {
+    const char* type;
+    const char* logLine;
+    bool toX12;    // CSV/XML source, X12 out
+    bool fromX12;  // X12 source, CSV/XML out
+};
+// Compared upper-cased by prefix, in this order.
+const TypeRow kTypes[] = {
+    {"XML,X12", "Parse XML to X12.", true, false}, {"CSV,X12", "Parse CSV to X12.", true, false},
+    {"X12,CSV", "Parse X12 to CSV.", false, true}, {"X12,XML", "Parse X12 to XML.", false, true},
+    {"XML,HL7", "Parse XML to HL7.", true, false}, {"CSV,HL7", "Parse CSV to HL7.", true, false},
+    {"HL7,CSV", "Parse HL7 to CSV.", false, false}, {"HL7,XML", "Parse HL7 to XML.", false, false},
+};
+
+const TypeRow* typeRow(const std::string& type) {
+    const std::string up = wl::upper(type);
+    for (const TypeRow& t : kTypes)
+        if (wl::prefixMatch(up, t.type)) return &t;
+    return nullptr;
+}
+
+std::string outputExtension(const std::string& type) { return wl::lower(type.size() > 4 ? type.substr(4, 3) : ""); }
+
+bool erase(const std::string& path) {
+    std::error_code ec;
+    return fs::remove(path, ec);
+}
+
+std::string fileHeader(const DriverRequest& r, const std::string& date, const std::string& time) {
+    std::string h;
+    auto line = [&](const std::string& s) { h.append(s).append("\r\n"); };
+    line("Zarn Software Model " + r.modelCode + " X12 Parser Log");
+    line("Torvel Parser ");
+    line("Started " + date + "  " + time);
+    line(kRule);
+    line("   Parser Version Number : " + std::string(" 1.22C-01"));
+    line("      Sub Version Number : " + std::string(" 1.23B-22"));
+    line("       Current Directory : " + wl::currentFolder());
+    line("           Current Drive : " + wl::currentDrive());
+    line("                CPU type : " + wl::cpuText());
+    line("         Hardware memory : " + std::to_string(wl::installedMemoryMB() + 1) + " megs");
+    line("   Free System resources : 90 %");
+    line("        GDI    resources : 90 %");
+    line("        User   resources : 90 %");
+    line("        Compiler version : " + wl::compilerText());
+    line("        Operating System : " + wl::operatingSystemText());
+    line(kRule);
+    return h;
+}
+
+// The state of one driver run.
+struct Run {
+    const DriverRequest& request;
+    const DriverHooks& hooks;
+    RunLog log;
+    ParseOptions options;
+    const TypeRow* type = nullptr;
+    DriverResult result;
+};
+
+void callEngine(Run& run, const std::string& source, const std::string& output) {
+    EngineRequest e;
+    e.modelCode = run.request.modelCode;
+    e.spec.parseType = run.request.type;
+    e.spec.sourceFile = source;
+    e.spec.destinationFolder = run.request.destination;
+    e.spec.parseOptions = run.request.options;
+    e.spec.destinationFile = output;
+    e.debug = run.options.debug;
+    e.mapOption = run.options.map;
+    e.mapLog = run.options.mapLog;
+    if (run.request.mode == 0) e.meterMode = 0;
+    e.mapFolder = run.options.mapPath;
+    e.rename = run.options.renameWithMap;
+    e.pathSeparator = run.request.separator;
+    e.destination = run.request.destination;
+    e.defaultMapFolder = run.options.defaultMapPath;
+    e.deleteSource = run.options.deleteSource;
+    e.crlf = run.options.crlf;
+    e.merge = run.options.merge;
+    EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
+    run.log.raw(r.log);
+    if (r.failed) ++run.result.failed;
+    else ++run.result.converted;
+}
+
+std::string notCreatedLine(const std::string& type) {
+    const std::string up = wl::upper(type);
+    if (up.size() >= 3 && up.compare(up.size() - 3, 3, "X12") == 0) return "X12 file Not Created ";
+    if (up.size() >= 3 && up.compare(up.size() - 3, 3, "HL7") == 0) return "HL7 file Not Created ";
+    return outputExtension(type) == "xml" ? "XML Not Created " : "CSV Not Created ";
+}
+
+// Steps shared by both source kinds once the output path is known.
+void convertTo(Run& run, const std::string& source, std::string output) {
+    run.log.timed(run.type->logLine);
+    if (run.type->fromX12 || !run.type->toX12)
+        output = CTL48400Q(output, outputExtension(run.request.type), !run.options.convertExtension);
+    if (!run.options.outFile.empty()) output = run.options.outFile;
+    bool convert = run.options.overwrite || !wl::fileExists(output) ||
+                   wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
+    if (convert) callEngine(run, source, output);
+    else run.log.timed(notCreatedLine(run.request.type));
+    run.log.stamp();
+}
+
+// A source file (kind 1).
+void convertFile(Run& run, const std::string& source, bool destinationIsFile) {
+    const DriverRequest& r = run.request;
+    std::string output;
+    if (destinationIsFile) {
+        // The destination names the output file itself.
+        output = r.destination;
+    } else {
+        const std::string folder = wl::alltrim(r.destination).empty() ? wl::folderPart(source) : r.destination;
+        output = wl::joinPath(folder, CTL48403D(wl::fileNamePart(source), r.type, !run.options.retainExtension));
+    }
+    if (run.options.overwrite && run.options.outFile.empty() && wl::fileExists(output) && erase(output))
+        run.log.timed(" Erased : " + output);
+    run.log.timed("Reading File : " + source);
+    run.log.timed("Writing File : " + output);
+    convertTo(run, source, output);
+}
+
+// A folder of sources (kind 2).
+void convertFolder(Run& run) {
+    const DriverRequest& r = run.request;
+    const std::string& outFile = run.options.outFile;
+    if (!outFile.empty() && run.options.overwrite && wl::fileExists(outFile) && erase(outFile))
+        run.log.timed(" Erased : " + outFile);
+    for (const std::string& name : CTLD48403A(r.source, r.separator)) {
+        if (name.empty()) continue;
+        const std::string path = wl::joinPath(r.source, name);
+        // X12 sources must begin with "ISA"; CSV and XML sources never do.
+        if (run.type && run.type->fromX12 && !CTL39400AK(path)) continue;
+        run.log.timed(" Dir/ File: " + path);
+        const std::string output =
+            wl::joinPath(r.destination, CTL48403D(name, r.type, !run.options.retainExtension));
+        if (outFile.empty()) {
+            if (run.options.overwrite && wl::fileExists(output) && erase(output))
+                run.log.timed(" Erased : " + output);
+            if (wl::fileExists(output)) {
+                run.log.timed("File Exists : " + output);
+                continue;
+            }
+        }
+        run.log.timed("Reading File : " + path);
+        run.log.timed("Writing File : " + output);
+        convertTo(run, path, output);
+    }
+}
+
+// A destination that is neither an existing file nor an existing folder:
+// a new file when its name carries an extension, otherwise a folder that
+// does not exist.
+bool namesNewFile(const std::string& destination) {
+    const std::string name = wl::fileNamePart(destination);
+    const std::size_t dot = name.find('.');
+    return dot != std::string::npos && dot > 0 && dot + 1 < name.size();
+}
+
+void finish(Run& run, const std::string& date) {
+    run.log.plain(kRule);
+    run.log.plain("");
+    run.log.plain("Parse Ended   " + date + "  " + run.log.now());
+    std::string text = run.log.text();
+    if (wl::fileExists("debug.log")) text += CTL39400AY("debug.log") + "\r\n\r\n";
+    const std::string name = run.options.parseLog.empty() ? "parse.log" : run.options.parseLog;
+    run.result.logPath = wl::folderPart(name).empty() && !run.request.currentFolder.empty()
+                             ? wl::joinPath(run.request.currentFolder, name)
+                             : name;
+    if (int error = wl::writeFileAtomically(run.result.logPath, text); error != 0) {
+        wl::WQOUT({"Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + run.result.logPath});
+        ++run.result.failed;
+    }
+    run.result.log = text;
+}
+
+}  // namespace
+
+ParseOptions parseOptions(const std::string& words, RunLog& log) {
+    ParseOptions o;
+    struct Word {
+        const char* word;
+        bool ParseOptions::*flag;
+        std::string ParseOptions::*value;
+        const char* logLine;
+    };
+    static const Word table[] = {
+        {"RE", &ParseOptions::retainExtension, nullptr, "Retain File Extension."},
+        {"MF", &ParseOptions::merge, nullptr, "Merge Files Set to Yes."},
+        {"OW", &ParseOptions::overwrite, nullptr, "Overwrite Files Set to Yes."},
+        {"RPMN", &ParseOptions::renameWithMap, nullptr, "Rename with Prefix Map Name."},
+        {"MAPLOG", &ParseOptions::mapLog, nullptr, "Map Log ON."},
+        {"HO", &ParseOptions::header, nullptr, "Header On File Set to Yes."},
+        {"DS", &ParseOptions::deleteSource, nullptr, "Delete Source File Set to Yes."},
+        {"CE", &ParseOptions::convertExtension, nullptr, "Convert destination File Extesion."},
+        {"CR", &ParseOptions::crlf, nullptr, "Add CR/LF to end of X12 Segment."},
+        {"ERR", &ParseOptions::errorFiles, nullptr, "Error Files Set to Yes."},
+        {"DEBUG", &ParseOptions::debug, nullptr, "Debug is on."},
+        {"DEFAULTMAPPATH=", nullptr, &ParseOptions::defaultMapPath, "DefaultMapPath = "},
+        {"MAPPATH=", nullptr, &ParseOptions::mapPath, "MapPath = "},
+        {"MAP=", nullptr, &ParseOptions::map, "Map = "},
+        {"OUTFILE=", nullptr, &ParseOptions::outFile, "OutFile = "},
+        {"PARSELOG=", nullptr, &ParseOptions::parseLog, "Parselog = "},
+    };
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = words.find(',', start);
+        const std::string word = words.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::string up = wl::upper(word);
+        for (const Word& w : table) {
+            if (!wl::prefixMatch(up, w.word)) continue;
+            if (w.flag) o.*(w.flag) = true;
+            if (w.value) o.*(w.value) = wl::alltrim(word.substr(std::string_view(w.word).size()));
+            log.timed(w.logLine);
+            if (w.value == &ParseOptions::parseLog) log.timed("Parse Log Set to : " + o.parseLog);
+            break;
+        }
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return o;
+}
+
+DriverResult CTLD48403(const DriverRequest& request, const DriverHooks& hooks) {
+    Run run{request, hooks, hooks.clock ? RunLog(hooks.clock) : RunLog(), {}, nullptr, {}};
+    const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
+    if (wl::fileExists("debug.log")) erase("debug.log");
+    run.log.raw(fileHeader(request, date, run.log.now()));
+    moduleState().viewerState = ViewerState::Unattended;
+
+    std::string type = request.type, source = wl::rtrim(request.source);
+    const std::string destination = wl::rtrim(request.destination);
+    if (wl::alltrim(type).empty() || wl::alltrim(source).empty()) {
+        run.log.timed("Parameter 1 and 2 are empty. Start User Interface ");
+        const std::string old = wl::joinPath(request.currentFolder, "parse.log");
+        if (wl::fileExists(old) && wl::MSGYESNO("There is already a Parse.log. Add to it?", wl::Value("Merge Parse Log?")))
+            run.log.raw("\r\n" + CTL39400AY(old) + "\r\n");
+    }
+    if (wl::alltrim(type).empty()) {
+        run.log.timed("Parameter 1 empty. ");
+        finish(run, date);
+        return run.result;
+    }
+    if (wl::alltrim(source).empty()) {
+        run.log.timed("Parameter 2 empty.");
+        finish(run, date);
+        return run.result;
+    }
+    DriverRequest trimmed = request;
+    trimmed.source = source;
+    trimmed.destination = destination;
+    Run main{trimmed, hooks, run.log, {}, typeRow(type), {}};
+    main.options = parseOptions(request.options, main.log);
+
+    int kind = 0;
+    const bool isFile = wl::fileExists(source), isFolder = wl::folderExists(source);
+    if (isFile && isFolder) {
+        main.log.timed("Folder and File have same Name.");
+        main.log.timed("Source : " + source);
+    } else if (isFile) {
+        main.log.timed("The source is a file.");
+        main.log.timed("Source File : " + source);
+        kind = 1;
+    } else if (isFolder) {
+        main.log.timed("The source is a Folder.");
+        main.log.timed("Source Folder : " + source);
+        kind = 2;
+    }
+
+    bool destinationIsFile = false;
+    if (!wl::alltrim(destination).empty()) {
+        if (wl::fileExists(destination)) {
+            main.log.timed("The destination file exists.");
+            main.log.timed("File : " + destination);
+            destinationIsFile = true;
+        } else if (wl::folderExists(destination)) {
+            main.log.timed("Destination Folder exists.");
+            main.log.timed("Destination : " + destination);
+        } else if (namesNewFile(destination) && (wl::folderPart(destination).empty() ||
+                                                 wl::folderExists(wl::folderPart(destination)))) {
+            main.log.timed("The Destination File to Create.");
+            main.log.timed("Destination : " + destination);
+            destinationIsFile = true;
+        } else {
+            main.log.timed("The Destination Folder does Not exist.");
+            main.log.timed("Destination : " + destination);
+            kind = 0;
+        }
+    }
+    // A folder of sources goes to a folder, never into one file.
+    if (kind == 2 && destinationIsFile && main.options.outFile.empty()) kind = 0;
+    if (!main.type) kind = 0;
+
+    main.log.timed("Type Paramter : " + type);
+    main.log.timed("Source Parameter : " + source);
+    main.log.timed("Destination Parameter : " + destination);
+    main.log.timed("Options Paramter : " + request.options);
+    main.log.timed("Destination Control : " + std::to_string(kind));
+    if (kind == 0) ++main.result.failed;
+    if (kind == 1) convertFile(main, source, destinationIsFile);
+    if (kind == 2) convertFolder(main);
+    finish(main, date);
+    return main.result;
+}
+
+std::vector<std::string> CTLD48403A(const std::string& folder, const std::string&) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
+    // Directory order differs between systems; a stable order keeps runs repeatable.
+    std::sort(names.begin(), names.end());
+    if (names.empty()) names.push_back("");
+    return names;
+}
+
+std::string CTL48403D(const std::string& fileName, const std::string& type, bool rename) {
+    if (!rename) return fileName;
+    const std::size_t dot = fileName.find('.');
+    if (dot == std::string::npos) return fileName;
+    return fileName.substr(0, dot) + "." + outputExtension(type);
+}
+
+std::string CTL48400Q(const std::string& path, const std::string& extension, bool keep) {
+    if (keep) return path;
+    const std::size_t dot = path.rfind('.');
+    const std::size_t sep = path.find_last_of("/\\");
+    if (dot == std::string::npos || (sep != std::string::npos && dot < sep)) return path + "." + extension;
+    return path.substr(0, dot + 1) + extension;
+}
+
+int CTL48400L(const std::string& options, int mode) {
+    if (mode != 1) return 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = options.find(',', start);
+        if (wl::prefixMatch(wl::upper(options.substr(start, comma - start)), "SO")) return 1;
+        if (comma == std::string::npos) return 0;
+        start = comma + 1;
+    }
+}
+
+bool isBatchType(const std::string& word) {
+    const std::string up = wl::upper(word);
+    for (const char* t : {"X12,CSV", "X12,XML", "CSV,X12", "XML,X12"})
+        if (wl::prefixMatch(up, t)) return true;
+    return false;
+}
+
+}  // namespace zr

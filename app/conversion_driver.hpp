@@ -1,0 +1,78 @@
+// The conversion driver: one request (type, source, destination, options)
+// converted file by file through the engine, with "parse.log" written at
+// the end of every run.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine_request.hpp"
+#include "run_log.hpp"
+
+namespace zr {
+
+// The engine's entry: one source through one map, either direction.
+EngineResult CTL48400A(const EngineRequest& request);
+
+// The option words, compared upper-cased by prefix; values keep their case.
+struct ParseOptions {
+    bool retainExtension = false;  // RE
+    bool merge = false;            // MF
+    bool overwrite = false;        // OW
+    bool renameWithMap = false;    // RPMN
+    bool mapLog = false;           // MAPLOG
+    bool header = false;           // HO
+    bool deleteSource = false;     // DS
+    bool convertExtension = false; // CE
+    bool crlf = false;             // CR
+    bool errorFiles = false;       // ERR
+    bool debug = false;            // DEBUG
+    std::string defaultMapPath, mapPath, map, outFile, parseLog;
+};
+
+// Parses the words and logs each recognised one.
+ParseOptions parseOptions(const std::string& words, RunLog& log);
+
+struct DriverRequest {
+    std::string modelCode = "ZRK7W315";
+    std::string type;         // "X12,CSV" ...
+    std::string source;       // a file or a folder
+    std::string destination;  // a folder, or a file
+    std::string options;
+    std::string currentFolder;  // where "parse.log" goes by default
+    std::string separator = "\\";
+    int mode = -1;  // 0 batch (meter shown), 3 dialog first, -1 menu
+};
+
+// What the driver needs from outside; the defaults are the real ones.
+struct DriverHooks {
+    std::function<EngineResult(const EngineRequest&)> engine;  // default CTL48400A
+    RunLog::Clock clock;                                        // default: now
+    std::function<std::string()> date;                          // default: today, MM/DD/YY
+};
+
+struct DriverResult {
+    std::string log;      // the run log text, as written to the log file
+    std::string logPath;  // where it was written
+    int converted = 0;    // sources converted without error
+    int failed = 0;       // sources (or the request itself) that failed
+};
+
+// CTLD48403: runs one request.
+DriverResult CTLD48403(const DriverRequest& request, const DriverHooks& hooks = {});
+
+// CTLD48403A: the plain files of the folder, in directory order ({""} when none).
+std::vector<std::string> CTLD48403A(const std::string& folder, const std::string& separator);
+// CTL48403D: the output name: with `rename`, the name up to its first "."
+// followed by "." and the type's output extension.
+std::string CTL48403D(const std::string& fileName, const std::string& type, bool rename);
+// CTL48400Q: with `keep`, the path unchanged; otherwise its extension replaced.
+std::string CTL48400Q(const std::string& path, const std::string& extension, bool keep);
+// CTL48400L: 1 when an item of the options begins with "SO" (any case).
+int CTL48400L(const std::string& options, int mode);
+
+// True when the first word starts an unattended conversion.
+bool isBatchType(const std::string& word);
+
+}  // namespace zr
