@@ -1,9 +1,16 @@
 #include "command_line.hpp"
 
-#include "conversion_driver.hpp"
 #include "paths.hpp"
+#include "text.hpp"
 
 namespace zr {
+
+bool isBatchType(const std::string& word) {
+    const std::string up = wl::upper(word);
+    for (const char* t : {"X12,CSV", "X12,XML", "CSV,X12", "XML,X12"})
+        if (wl::prefixMatch(up, t)) return true;
+    return false;
+}
 
 CommandLine settleCommandLine(const std::vector<std::string>& words, const std::string& currentFolder) {
     auto word = [&](std::size_t i, const std::string& missing) { return i < words.size() ? words[i] : missing; };

@@ -16,6 +16,10 @@ struct CommandLine {
     bool batch = false;       // word 1 starts an unattended conversion
 };
 
+// True when the first word starts an unattended conversion: upper-cased,
+// it begins with "X12,CSV", "X12,XML", "CSV,X12" or "XML,X12".
+bool isBatchType(const std::string& word);
+
 // Settles the words as start-up does: a first word naming an existing
 // folder, with no second word, becomes the working folder.
 CommandLine settleCommandLine(const std::vector<std::string>& words, const std::string& currentFolder);

@@ -365,11 +365,4 @@ int CTL48400L(const std::string& options, int mode) {
     }
 }
 
-bool isBatchType(const std::string& word) {
-    const std::string up = wl::upper(word);
-    for (const char* t : {"X12,CSV", "X12,XML", "CSV,X12", "XML,X12"})
-        if (wl::prefixMatch(up, t)) return true;
-    return false;
-}
-
 }  // namespace zr

@@ -72,7 +72,4 @@ std::string CTL48400Q(const std::string& path, const std::string& extension, boo
 // CTL48400L: 1 when an item of the options begins with "SO" (any case).
 int CTL48400L(const std::string& options, int mode);
 
-// True when the first word starts an unattended conversion.
-bool isBatchType(const std::string& word);
-
 }  // namespace zr

@@ -1,0 +1,159 @@
+#include "function_files.hpp"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include "paths.hpp"
+#include "text.hpp"
+#include "text_files.hpp"
+
+namespace zr {
+
+namespace {
+
+// Size and time stamp: what tells that a file changed between runs.
+struct Stamp {
+    bool exists = false;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type time{};
+    bool operator==(const Stamp&) const = default;
+};
+
+Stamp stampOf(const std::string& path) {
+    namespace fs = std::filesystem;
+    Stamp s;
+    std::error_code ec;
+    if (path.empty() || !fs::is_regular_file(path, ec)) return s;
+    s.exists = true;
+    s.size = fs::file_size(path, ec);
+    s.time = fs::last_write_time(path, ec);
+    return s;
+}
+
+// Split at CR, LF dropped; text after the last CR counts when not empty.
+std::vector<std::string> crLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\r') {
+            lines.push_back(std::move(line));
+            line.clear();
+        } else if (c != '\n') {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(std::move(line));
+    return lines;
+}
+
+struct TableRow {
+    std::string key;          // before the first comma
+    std::string replacement;  // after it, further commas dropped
+};
+
+struct Step {
+    enum class Kind { Table, Segment } kind;
+    std::string table;  // Table: the table file's name
+};
+
+// A cached file: read when first used in a run and changed since.
+template <class Content>
+struct Cached {
+    Stamp stamp;
+    std::uint64_t checkedInRun = 0;
+    Content content;
+};
+
+struct Cache {
+    std::uint64_t run = 1;
+    std::map<std::string, Cached<std::vector<Step>>, std::less<>> functions;
+    std::map<std::string, Cached<std::vector<TableRow>>, std::less<>> tables;
+};
+
+Cache& cache() {
+    static Cache c;
+    return c;
+}
+
+std::vector<Step> readSteps(const std::string& path) {
+    std::vector<Step> steps;
+    for (const std::string& raw : crLines(CTL39400AY(path))) {
+        const std::string line = wl::alltrim(raw);
+        if (wl::prefixMatch(line, "CALLDLL")) continue;  // a library call: nothing to do here
+        if (wl::prefixMatch(line, "CSVTABLE")) steps.push_back({Step::Kind::Table, line.size() > 9 ? line.substr(9) : ""});
+        else if (wl::upper(line) == "RETURNSEGMENT") steps.push_back({Step::Kind::Segment, ""});
+    }
+    return steps;
+}
+
+std::vector<TableRow> readTable(const std::string& path) {
+    std::vector<TableRow> rows;
+    for (const std::string& line : crLines(CTL39400AY(path))) {
+        TableRow row;
+        std::size_t comma = line.find(',');
+        row.key = line.substr(0, comma);
+        if (comma != std::string::npos)
+            for (char c : std::string_view(line).substr(comma + 1))
+                if (c != ',') row.replacement += c;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// The cached content of a file, re-read when it changed; nullptr when the
+// file does not exist.
+template <class Content, class Reader>
+const Content* lookup(std::map<std::string, Cached<Content>, std::less<>>& files, std::string_view name,
+                      Reader read) {
+    auto it = files.find(name);
+    if (it == files.end()) it = files.emplace(std::string(name), Cached<Content>{}).first;
+    Cached<Content>& c = it->second;
+    if (c.checkedInRun != cache().run) {
+        c.checkedInRun = cache().run;
+        const std::string path = wl::findFileNoCase(std::string(name));
+        Stamp now = stampOf(path);
+        if (!(now == c.stamp)) {
+            c.stamp = now;
+            c.content = now.exists ? read(path) : Content{};
+        }
+    }
+    return c.stamp.exists ? &c.content : nullptr;
+}
+
+}  // namespace
+
+void FunctionFiles::beginRun() { ++cache().run; }
+
+FunctionFiles& FunctionFiles::shared() {
+    static FunctionFiles f;
+    return f;
+}
+
+std::string FunctionFiles::apply(std::string_view item, std::string_view value, std::string_view segment) {
+    if (wl::prefixMatch(wl::upper(item), "USERDEF.DLL")) return std::string(value);
+    const std::string name = wl::alltrim(item);
+    const std::vector<Step>* steps = lookup(cache().functions, name, readSteps);
+    if (!steps) return std::string(value);
+    std::string result;
+    for (const Step& step : *steps) {
+        if (step.kind == Step::Kind::Segment) {
+            result = segment;
+            continue;
+        }
+        const std::vector<TableRow>* rows = lookup(cache().tables, step.table, readTable);
+        if (!rows) continue;
+        for (const TableRow& row : *rows) {
+            if (wl::prefixMatch(value, row.key)) {
+                result = row.replacement;
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+}  // namespace zr

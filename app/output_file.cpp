@@ -1,0 +1,130 @@
+#include "output_file.hpp"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "file_io.hpp"
+
+namespace zr {
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kWriteFault = 29;  // ERROR_WRITE_FAULT, when the system names no cause
+constexpr std::size_t kTailSearch = 64 * 1024;
+
+std::FILE* openFile(const std::string& path, const char* mode) {
+    errno = 0;
+    return std::fopen(path.c_str(), mode);
+}
+
+// Where the last `text` of the file begins, searched in its last 64 KB.
+std::uintmax_t lastOccurrence(const std::string& path, std::string_view text, std::uintmax_t size) {
+    std::uintmax_t start = size > kTailSearch ? size - kTailSearch : 0;
+    wl::InputFile in(path);
+    if (!in.isOpen() || !in.seek(static_cast<std::int64_t>(start))) return size;
+    std::string tail(static_cast<std::size_t>(size - start), '\0');
+    tail.resize(in.read(tail.data(), tail.size()));
+    std::size_t at = tail.rfind(text);
+    return at == std::string::npos ? size : start + at;
+}
+}  // namespace
+
+OutputFile::~OutputFile() {
+    if (file_) abandon();
+}
+
+int OutputFile::fail(int fallback) {
+    int code = wl::lastOsError();
+    if (error_ == 0) error_ = code != 0 ? code : fallback;
+    return error_;
+}
+
+int OutputFile::create(const std::string& path) {
+    path_ = path;
+    temp_ = path + ".zrtmp";
+    temporary_ = true;
+    file_ = openFile(temp_, "wb");
+    return file_ ? 0 : fail(2);
+}
+
+int OutputFile::append(const std::string& path, std::string_view cutTail) {
+    path_ = path;
+    temporary_ = false;
+    std::error_code ec;
+    keptSize_ = fs::file_size(path, ec);
+    if (ec) keptSize_ = 0;
+    if (!cutTail.empty() && !ec) {
+        std::uintmax_t at = lastOccurrence(path, cutTail, keptSize_);
+        if (at < keptSize_) {
+            wl::InputFile in(path);
+            removedTail_.assign(static_cast<std::size_t>(keptSize_ - at), '\0');
+            if (in.seek(static_cast<std::int64_t>(at))) removedTail_.resize(in.read(removedTail_.data(), removedTail_.size()));
+            fs::resize_file(path, at, ec);
+            if (ec) {
+                removedTail_.clear();
+                error_ = 5;
+                return error_;
+            }
+            keptSize_ = at;
+        }
+    }
+    file_ = openFile(path, "ab");
+    if (!file_) {
+        fail(2);
+        // Put back what was cut: the file stays as it was.
+        if (!removedTail_.empty()) wl::appendToFile(path, removedTail_);
+        removedTail_.clear();
+    }
+    return error_;
+}
+
+void OutputFile::flush() {
+    if (buffer_.empty()) return;
+    if (file_ && error_ == 0) {
+        errno = 0;
+        if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) fail(kWriteFault);
+    }
+    buffer_.clear();
+}
+
+int OutputFile::commit() {
+    if (!file_) return error_ != 0 ? error_ : 6;
+    flush();
+    errno = 0;
+    if (error_ == 0 && std::fflush(file_) != 0) fail(kWriteFault);
+    errno = 0;
+    if (std::fclose(file_) != 0 && error_ == 0) fail(kWriteFault);
+    file_ = nullptr;
+    if (error_ == 0 && temporary_) {
+        std::error_code ec;
+        fs::rename(temp_, path_, ec);
+        if (ec) {
+            // Some systems refuse to rename over an existing file.
+            fs::remove(path_, ec);
+            fs::rename(temp_, path_, ec);
+            if (ec) error_ = 5;
+        }
+    }
+    if (error_ != 0) abandon();
+    removedTail_.clear();
+    return error_;
+}
+
+void OutputFile::abandon() {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    buffer_.clear();
+    std::error_code ec;
+    if (temporary_) {
+        fs::remove(temp_, ec);
+        return;
+    }
+    // A merge: the file goes back to what it held before this run.
+    fs::resize_file(path_, keptSize_, ec);
+    if (!removedTail_.empty()) wl::appendToFile(path_, removedTail_);
+    removedTail_.clear();
+}
+
+}  // namespace zr

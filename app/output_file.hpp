@@ -1,0 +1,65 @@
+// The engine's output file, written through a buffer.
+//
+// Never lose data: a new output is written under a temporary name in the
+// same folder and replaces the target only when complete, so a failed run
+// leaves an earlier file of that name untouched; a merge appends to the
+// existing file and, when the run fails, cuts it back to what it held.
+// Every failure is kept as an error code for the caller to report.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace zr {
+
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();  // an output not committed is abandoned
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // A new file (temporary until commit). 0 or the error code.
+    int create(const std::string& path);
+    // Appends to the existing file. With `cutTail`, the file's last
+    // occurrence of that text and everything after it are removed first
+    // (and put back if the run fails). 0 or the error code.
+    int append(const std::string& path, std::string_view cutTail = {});
+
+    // The buffer: callers append whole records to it, then call flushIfFull.
+    std::string& buffer() { return buffer_; }
+    void flushIfFull() {
+        if (buffer_.size() >= kFlushAt) flush();
+    }
+    void write(std::string_view bytes) {
+        buffer_.append(bytes);
+        flushIfFull();
+    }
+
+    // Writes what is left and completes the file. 0 or the first error code.
+    int commit();
+    // Drops the output: a new file is removed, a merged one cut back.
+    void abandon();
+
+    bool isOpen() const { return file_ != nullptr; }
+    int error() const { return error_; }
+
+private:
+    static constexpr std::size_t kFlushAt = 1u << 20;
+
+    void flush();
+    int fail(int fallback);
+
+    std::FILE* file_ = nullptr;
+    bool temporary_ = false;
+    std::string path_;
+    std::string temp_;
+    std::uintmax_t keptSize_ = 0;  // merge: the size to cut back to
+    std::string removedTail_;      // merge: the text cut off before appending
+    std::string buffer_;
+    int error_ = 0;
+};
+
+}  // namespace zr

@@ -1,0 +1,64 @@
+// Writing records of the X12-to-CSV/XML direction: the CSV title line, the
+// XML frame, and one record (or one record per service line) from the
+// values of the FieldTable.
+//
+// Which fields are columns is decided once, for the title and for every
+// row alike: fields with a name; in line mode the claim-level fields (line
+// item reading 0) and the fields of the row's line, the title taking line 1.
+// So the title and the rows always have the same columns.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "field_table.hpp"
+
+namespace zr {
+
+struct OutputForm {
+    bool xml = false;       // X12,XML; otherwise X12,CSV
+    bool lineMode = false;  // "SL" or "ML": one record per service line
+};
+
+inline constexpr std::string_view kXmlHead = "<?xml version=\"1.0\"  encoding=\"ISO-8859-1\"?>\r\n<EXPORTDATA>\r\n";
+inline constexpr std::string_view kXmlEnd = "</EXPORTDATA>\r\n";
+
+// The CSV title line with its CR LF: per column its description (trimmed)
+// when not blank, else its name (trimmed).
+std::string csvTitleLine(const FieldTable& table, bool lineMode);
+
+// "&", "<" and ">" as entities, so names and values cannot break the XML.
+void appendXmlEscaped(std::string& out, std::string_view text);
+
+// The number of service-line rows of the current record (at least 1).
+int serviceLineRows(const FieldTable& table);
+
+// The columns of a table in one form, worked out once per run (the XML
+// tags already escaped).
+class RecordWriter {
+public:
+    RecordWriter(const FieldTable& table, OutputForm form);
+
+    // Appends the current record to `out` and clears values by level;
+    // nothing at all when no field holds a value. Occurrence counters
+    // restart. Answers whether a record was written.
+    bool write(FieldTable& table, std::string& out) const;
+
+private:
+    struct Column {
+        int field;
+        std::string open;   // XML: "<NAME>"
+        std::string close;  // XML: "</NAME>" CR LF
+    };
+    void writeRecord(FieldTable& table, std::string& out) const;
+    void writeLines(FieldTable& table, std::string& out) const;
+
+    OutputForm form_;
+    std::vector<Column> columns_;
+};
+
+// CTL48400C: writes the current record (see RecordWriter::write).
+bool CTL48400C(FieldTable& table, const OutputForm& form, std::string& out);
+
+}  // namespace zr

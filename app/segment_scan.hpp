@@ -1,0 +1,71 @@
+// Walking the segments of an X12 text held in memory, as the engine reads
+// it byte by byte: a comma becomes a blank, the segment terminator completes
+// a segment, CR and LF are skipped, every other byte belongs to the segment.
+//
+// The terminator is found with memchr and a segment without commas or line
+// breaks inside is handed on as a view into the buffer, untouched. Others
+// are cleaned in place: the bytes dropped are overwritten with a line break
+// that is skipped in turn, so a second walk over the same buffer (the
+// service-line count before the conversion) sees the same segments.
+#pragma once
+
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace zr {
+
+namespace segment_scan_detail {
+
+inline bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// The text of the segment in [p, p + n): cleaned in place, as a view.
+inline std::string_view clean(char* p, std::size_t n, char filler) {
+    std::size_t a = 0;
+    while (a < n && isLineBreak(p[a])) ++a;
+    std::size_t i = a;
+    while (i < n && p[i] != ',' && !isLineBreak(p[i])) ++i;
+    if (i == n) return std::string_view(p + a, n - a);
+    std::size_t w = i;
+    for (; i < n; ++i) {
+        char c = p[i];
+        if (isLineBreak(c)) continue;
+        p[w++] = c == ',' ? ' ' : c;
+    }
+    for (std::size_t k = w; k < n; ++k) p[k] = filler;
+    return std::string_view(p + a, w - a);
+}
+
+inline std::size_t findTerminator(const char* data, std::size_t from, std::size_t size, char terminator) {
+    if (terminator == ' ') {
+        // Commas have turned into blanks, so they end segments too.
+        for (std::size_t i = from; i < size; ++i)
+            if (data[i] == ' ' || data[i] == ',') return i;
+        return std::string::npos;
+    }
+    const void* hit = std::memchr(data + from, terminator, size - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : std::string::npos;
+}
+
+}  // namespace segment_scan_detail
+
+// Calls onSegment(text, index of its terminator) for every completed
+// segment, in order. Text after the last terminator is no segment.
+template <class OnSegment>
+void forEachSegment(std::string& bytes, char terminator, OnSegment&& onSegment) {
+    using namespace segment_scan_detail;
+    // A comma terminator never ends anything: commas become blanks first.
+    if (terminator == ',') return;
+    char* data = bytes.data();
+    const std::size_t size = bytes.size();
+    const char filler = terminator == '\n' ? '\r' : '\n';
+    std::size_t start = 0;
+    while (start < size) {
+        const std::size_t end = findTerminator(data, start, size, terminator);
+        if (end == std::string::npos) return;
+        onSegment(clean(data + start, end - start, filler), end);
+        start = end + 1;
+    }
+}
+
+}  // namespace zr

@@ -1,0 +1,396 @@
+#include "x12_to_csv.hpp"
+
+#include <optional>
+#include <vector>
+
+#include "engine_common.hpp"
+#include "field_table.hpp"
+#include "file_io.hpp"
+#include "function_files.hpp"
+#include "messages.hpp"
+#include "output_file.hpp"
+#include "paths.hpp"
+#include "progress_meter.hpp"
+#include "record_writer.hpp"
+#include "segment_scan.hpp"
+#include "text.hpp"
+
+namespace zr {
+
+namespace {
+
+char firstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
+
+// ---------------------------------------------------------------------------
+// Reading the source
+
+struct Source {
+    std::string bytes;
+    bool failed = false;
+};
+
+// The whole file in one buffer; errors are shown and logged, and what could
+// be read is converted.
+Source readSource(const std::string& path, RunLog& log) {
+    constexpr std::size_t kRead = 1'000'000;
+    Source s;
+    wl::InputFile in;
+    if (!in.open(path)) {
+        reportFileError("FC-Open", in.error(), path, log);
+        s.failed = true;
+        return s;
+    }
+    const std::int64_t size = in.size();
+    if (size < 0 || !in.seek(0)) {
+        reportFileError("FC-Fseek Loop", in.error(), path, log);
+        s.failed = true;
+        return s;
+    }
+    s.bytes.resize(static_cast<std::size_t>(size));
+    std::size_t pos = 0;
+    while (pos < s.bytes.size()) {
+        const std::size_t want = std::min(kRead, s.bytes.size() - pos);
+        const std::size_t got = in.read(s.bytes.data() + pos, want);
+        pos += got;
+        if (got < want) {
+            if (in.error() != 0) {
+                reportFileError("FC-Fread", in.error(), path, log);
+                s.failed = true;
+            }
+            break;  // the file shrank or failed: convert what was read
+        }
+    }
+    s.bytes.resize(pos);
+    return s;
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+// A key list read once: item 1 and the further items.
+struct Key {
+    std::string id;                    // item 1
+    std::vector<std::string> further;  // items 2.. (item k asks element k-1)
+    int lastNonEmpty = -1;             // index into `further`
+
+    explicit Key(const std::vector<std::string>& items) {
+        if (!items.empty()) id = items[0];
+        for (std::size_t i = 1; i < items.size(); ++i) {
+            further.push_back(items[i]);
+            if (!items[i].empty()) lastNonEmpty = static_cast<int>(i - 1);
+        }
+    }
+    // Item 1 begins with the segment's id.
+    bool matches(std::string_view segmentId) const { return wl::prefixMatch(id, segmentId); }
+    // Further item i (0-based) begins with its element's text.
+    bool satisfied(std::size_t i, SegmentView& s) const {
+        return wl::prefixMatch(further[i], s.element(static_cast<int>(i) + 1));
+    }
+};
+
+// ---------------------------------------------------------------------------
+// The progress meter: set whenever the whole percentage changes
+
+class MeterFeed {
+public:
+    MeterFeed(std::optional<int> mode, std::size_t size) : mode_(mode), size_(size) {
+        if (mode_ && *mode_ != 0 && *mode_ != 2) mode_.reset();
+    }
+    void open(const std::string& source) {
+        if (mode_ && *mode_ == 0) window_ = CTL394MTRA(MeterWindow{}, "Loading File " + source, "Please Wait..");
+    }
+    // All bytes up to `position` (1-based) are handled.
+    void advance(std::size_t position) {
+        if (!mode_ || size_ == 0) return;
+        while (shown_ < 100) {
+            // The first position whose percentage reaches shown_ + 1.
+            const std::size_t at = (static_cast<std::size_t>(shown_ + 1) * size_ + 99) / 100;
+            if (at > position) return;
+            const double value = static_cast<double>(at) * 100.0 / static_cast<double>(size_);
+            shown_ = static_cast<int>(static_cast<std::size_t>(at) * 100 / size_);
+            if (*mode_ == 0) CTL394MTRC(value);
+            else CTL394MTRE(value);
+        }
+    }
+    void close() {
+        if (mode_ && *mode_ == 0) CTL394MTRB(window_);
+    }
+
+private:
+    std::optional<int> mode_;
+    std::size_t size_;
+    int shown_ = 0;
+    MeterWindow window_;
+};
+
+// ---------------------------------------------------------------------------
+// One conversion
+
+class Conversion {
+public:
+    Conversion(const EngineRequest& request, RunLog& log, DebugTrace& trace)
+        : request_(request), log_(log), trace_(trace) {}
+
+    // Answers whether the output is complete.
+    bool run(MapFile& map);
+    int highestLine() const { return highest_; }
+
+private:
+    void readDelimiters();
+    bool openOutput();
+    void handleSegment(std::string_view text);
+    void collect(int line);
+    void writeRecord();
+    void traceSegment();
+    void traceLine(std::string_view text) {
+        if (trace_.open()) trace_.counted(text);
+    }
+
+    const EngineRequest& request_;
+    RunLog& log_;
+    DebugTrace& trace_;
+    std::string source_;
+    std::string output_;
+    OutputForm form_;
+    X12Delimiters delimiters_;
+    char element_ = '*';
+    char component_ = ':';
+    FieldTable table_;
+    std::optional<RecordWriter> writer_;
+    OutputFile out_;
+    std::optional<Key> header_, record_, document_, line_, trailer_;
+    SegmentView segment_;
+    SegmentHistory history_;
+    int documentState_ = 0;
+    int lineNumber_ = 0;
+    int highest_ = 0;
+    bool inSet_ = false;
+    std::size_t segmentCount_ = 0;
+};
+
+void Conversion::readDelimiters() {
+    // No ISA: the initial delimiters stay; a file that is not X12 is never
+    // read at arbitrary offsets.
+    delimiters_ = X12Delimiters{"~", "*", ":"};
+    std::optional<std::int64_t> located = CTL39400AJ(source_);
+    if (located) delimiters_ = zr::readDelimiters(source_, *located + 1);
+    element_ = firstOr(delimiters_.element, '*');
+    component_ = firstOr(delimiters_.component, ':');
+    if (trace_.on()) {
+        trace_.line("- SLP = " + (located ? std::to_string(*located + 1) : std::string("")));
+        trace_.line("- ST = " + delimiters_.terminator);
+        trace_.line("- DS = " + delimiters_.element);
+        trace_.line("- XS = " + delimiters_.component);
+    }
+}
+
+bool Conversion::openOutput() {
+    const bool merging = request_.merge && wl::fileExists(output_);
+    int error = 0;
+    if (merging) {
+        // The old closing tag goes, so the merged file ends with one.
+        error = out_.append(output_, form_.xml ? std::string_view("</EXPORTDATA>") : std::string_view());
+    } else {
+        error = out_.create(output_);
+    }
+    if (error != 0) {
+        reportFileError("FC-Create", error, output_, log_);
+        return false;
+    }
+    if (merging) return true;
+    if (form_.xml) out_.write(kXmlHead);
+    else if (hasOptionWord(request_.spec.parseOptions, "HO")) out_.write(csvTitleLine(table_, form_.lineMode));
+    return true;
+}
+
+bool Conversion::run(MapFile& map) {
+    source_ = request_.spec.sourceFile;
+    output_ = request_.spec.destinationFile;
+    form_.xml = wl::prefixMatch(wl::upper(request_.spec.parseType), "X12,XML");
+    const bool multiLine = hasOptionWord(request_.spec.parseOptions, "ML");
+    form_.lineMode = multiLine || hasOptionWord(request_.spec.parseOptions, "SL");
+    if (trace_.on()) {
+        trace_.line("- Parse Type = " + request_.spec.parseType);
+        trace_.line("- Source File = " + source_);
+    }
+    readDelimiters();
+    header_.emplace(map.keys.header);
+    record_.emplace(map.keys.record);
+    document_.emplace(map.keys.document);
+    line_.emplace(map.keys.line);
+    trailer_.emplace(map.keys.trailer);
+
+    Source src = readSource(source_, log_);
+    bool complete = !src.failed;
+    const char terminator = firstOr(delimiters_.terminator, '~');
+    if (multiLine) {
+        expandServiceLines(map.fields, countServiceLines(src.bytes, delimiters_, map.keys));
+        map.fieldNames.clear();
+        map.fieldSegments.clear();
+        for (const FieldRow& f : map.fields) {
+            map.fieldNames.push_back(f.name);
+            map.fieldSegments.push_back(f.segment);
+        }
+    }
+    table_ = FieldTable(map.fields);
+    if (trace_.on()) {
+        trace_.line("- TA = " + std::to_string(table_.size()));
+        for (std::size_t f = 0; f < table_.size(); ++f)
+            trace_.line("- Field" + std::to_string(f + 1) + " = " + table_.rows[f].name + " --cond " +
+                        table_.rows[f].conditionField);
+    }
+    writer_.emplace(table_, form_);
+
+    if (!form_.xml) {
+        log_.timed("Source : " + source_);
+        log_.timed("Destination : " + output_);
+    }
+    if (!openOutput()) return false;
+    fillFileNames(table_, source_, output_);
+    FunctionFiles::shared().beginRun();
+
+    MeterFeed meter(request_.meterMode, src.bytes.size());
+    meter.open(source_);
+    forEachSegment(src.bytes, terminator, [&](std::string_view text, std::size_t end) {
+        meter.advance(end + 1);
+        handleSegment(text);
+    });
+    meter.advance(src.bytes.size());
+    if (inSet_) writeRecord();
+    meter.close();
+    if (form_.xml) out_.write(kXmlEnd);
+
+    if (int error = out_.commit(); error != 0) {
+        reportFileError("FC-Fwrite", error, output_, log_);
+        complete = false;
+    }
+    return complete;
+}
+
+void Conversion::traceSegment() {
+    traceLine("-------------------------------- Segment " + std::to_string(segmentCount_));
+    traceLine("- Segment Buffer = " + std::string(DebugTrace::cut(segment_.text())));
+    for (int i = 0; i < SegmentHistory::kSize; ++i)
+        traceLine("- pba[" + std::to_string(i + 1) + "]=" + std::string(DebugTrace::cut(history_.entry(i))));
+}
+
+void Conversion::collect(int line) {
+    CollectContext c{segment_, history_, element_, component_, line, trace_.open() ? &trace_ : nullptr, nullptr};
+    CTL48400B(table_, c);
+}
+
+void Conversion::writeRecord() {
+    if (writer_->write(table_, out_.buffer())) out_.flushIfFull();
+}
+
+void Conversion::handleSegment(std::string_view text) {
+    segment_.reset(text, element_);
+    const std::string_view id = segment_.id();
+    // Two terminators in a row (or a segment without an id) carry nothing:
+    // an empty id would match every key and every field.
+    if (id.empty()) return;
+    ++segmentCount_;
+    history_.push(text);
+    const bool tracing = trace_.open();
+    if (tracing) traceSegment();
+
+    if (header_->matches(id) &&
+        (header_->further.empty() ||
+         (header_->lastNonEmpty >= 0 && header_->satisfied(static_cast<std::size_t>(header_->lastNonEmpty), segment_)))) {
+        if (tracing) traceLine("- Key Header Field Array Match A = " + std::string(id));
+        if (documentState_ != 0) {
+            writeRecord();
+            documentState_ = 0;
+            lineNumber_ = 0;
+        }
+        for (int f : table_.fieldsOfLevel(2)) table_.rows[static_cast<std::size_t>(f)].value.clear();
+    }
+    if (trailer_->matches(id)) {
+        if (tracing) traceLine("- Key Trailer Field Array Match = " + std::string(id));
+        writeRecord();
+        documentState_ = 0;
+        lineNumber_ = 0;
+    }
+    if (record_->matches(id)) {
+        int steps = 0;
+        if (record_->further.empty()) steps = 1;
+        for (std::size_t i = 0; i < record_->further.size(); ++i)
+            if (!record_->further[i].empty() && record_->satisfied(i, segment_)) ++steps;
+        for (int s = 0; s < steps; ++s) {
+            const int before = documentState_;
+            if (documentState_ < 2) ++documentState_;
+            if (tracing)
+                traceLine("- Key Field Array Claim Control Set = " + std::to_string(before) + " to " +
+                          std::to_string(documentState_));
+        }
+    }
+    if (tracing && document_->matches(id)) traceLine("- Key Doc Field Array Match = " + std::string(id));
+    if (line_->matches(id)) {
+        ++lineNumber_;
+        if (lineNumber_ > highest_) highest_ = lineNumber_;
+        if (tracing) traceLine("- Key Line Field Array Match = " + std::to_string(lineNumber_));
+    }
+
+    if (documentState_ == 1) {
+        collect(lineNumber_);
+        history_.push(text);
+    } else if (documentState_ == 2) {
+        lineNumber_ = 0;
+        writeRecord();
+        documentState_ = 1;
+        collect(0);
+    } else {
+        collect(0);
+    }
+
+    // ST and SE by their exact ids: "STC" of a 277 is no set header.
+    if (id == "ST") {
+        lineNumber_ = 0;
+        inSet_ = true;
+    } else if (id == "SE") {
+        inSet_ = false;
+        lineNumber_ = 0;
+        writeRecord();
+        clearValues(table_);
+        // The file names belong to every record of the run, not to one set.
+        fillFileNames(table_, source_, output_);
+        documentState_ = 0;
+        if (tracing) traceLine("- SE Table Clear ");
+    }
+}
+
+}  // namespace
+
+int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const MapKeys& keys) {
+    const Key record(keys.record);
+    const Key line(keys.line);
+    const char element = firstOr(delimiters.element, '*');
+    int count = 0, most = 0;
+    SegmentView s;
+    forEachSegment(bytes, firstOr(delimiters.terminator, '~'), [&](std::string_view text, std::size_t) {
+        s.reset(text, element);
+        if (s.id().empty()) return;
+        if (record.matches(s.id())) count = 0;
+        if (line.matches(s.id()) && ++count > most) most = count;
+    });
+    return most;
+}
+
+EngineResult CTL48400A(const EngineRequest& request) {
+    const RunLog::Clock clock = request.clock ? request.clock : RunLog::Clock(currentTimeText);
+    RunLog log(clock);
+    DebugTrace trace(request.debug);
+    beginDebugTrace(trace);
+    ConversionStart start = startConversion(request, log, trace);
+    if (!start.map) {
+        writeDebugLog(trace);
+        return {log.text(), true};
+    }
+    Conversion conversion(request, log, trace);
+    const bool complete = conversion.run(*start.map);
+    finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
+    log.timed("Maximum Service Line Count : " + wl::rightAligned(conversion.highestLine(), 10));
+    return {log.text(), !complete};
+}
+
+}  // namespace zr

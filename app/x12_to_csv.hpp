@@ -1,0 +1,22 @@
+// The conversion engine, X12 to CSV or XML: one source file becomes CSV
+// rows or XML records under the control of a map.
+#pragma once
+
+#include <string>
+
+#include "delimiters.hpp"
+#include "engine_request.hpp"
+#include "map_file.hpp"
+
+namespace zr {
+
+// CTL48400A: converts request.spec.sourceFile into request.spec.destinationFile
+// as the type ("X12,CSV" or "X12,XML") says. Returns the run-log lines and
+// whether the conversion failed (no map, or a file error).
+EngineResult CTL48400A(const EngineRequest& request);
+
+// The largest number of service-line keys met within one record key's
+// reach anywhere in the text (the multi-line expansion's count).
+int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const MapKeys& keys);
+
+}  // namespace zr
