@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -29,6 +30,15 @@ class FunctionFiles;
 // True when the text is empty once trimmed (blanks, tabs, CR, LF).
 bool isBlankText(std::string_view text);
 
+// The prefix test of the hot paths (ids and qualifiers are a few bytes):
+// true when `text` begins with `prefix`, always when `prefix` is empty.
+inline bool beginsWith(std::string_view text, std::string_view prefix) {
+    if (prefix.size() > text.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i]) return false;
+    return true;
+}
+
 // One completed segment: its text, its id (element 0) and its elements,
 // cut at the element separator on first use.
 class SegmentView {
@@ -40,10 +50,14 @@ public:
     std::string_view element(int n);
 
 private:
+    // Cuts elements up to n (no further than asked: most segments are read
+    // only in their first few elements).
+    void splitTo(std::size_t n);
+
     std::string_view text_;
     std::string_view id_;
     char separator_ = '*';
-    bool split_ = false;
+    std::size_t next_ = 0;  // where the next uncut element begins; npos when all are cut
     std::vector<std::string_view> elements_;
 };
 
@@ -85,9 +99,24 @@ struct FieldPlan {
     bool hasFunction = false;         // 17
     bool hasPrevious = false;         // 19
     bool hasToggle = false;           // 22
+    // Where collection can take a value: -1 at any line, s only at service
+    // line s, 0 never (a position of 0, a condition naming no field).
+    int onlyAtLine = -1;
     int conditionField = -1;  // the first field whose name begins with the condition
+};
+
+// What a field's row links it to, read once (apart from the plans, which
+// collection reads for every field it visits and so are kept small).
+struct FieldLinks {
     std::vector<std::string> qualifiers;  // column 4 split at ":"
     std::vector<int> toggleFields;        // fields whose name is a prefix of column 22
+};
+
+// A field that a segment id may reach, with where it can take a value.
+struct Candidate {
+    int field;
+    int onlyAtLine;  // as FieldPlan::onlyAtLine
+    bool operator==(const Candidate&) const = default;
 };
 
 class FieldTable {
@@ -95,16 +124,46 @@ public:
     FieldTable() = default;
     explicit FieldTable(std::vector<FieldRow> rows);
 
+    // The map's items of each field (columns 1-14, 17, 19-22).
     std::vector<FieldRow> rows;
     std::vector<FieldPlan> plans;
+    std::vector<FieldLinks> links;
+    // The occurrence counter of each field (column 18).
+    std::vector<int> counters;
 
-    // Reads the plans and resets the index; after any change of the rows'
-    // items (the multi-line expansion).
+    // The value of each field (column 15). Values live apart from the rows,
+    // in a compact array, with a bit per field that holds one: clearing and
+    // writing a record then cost what the record holds, not what the map
+    // could hold (a default map has 500 fields, a record fills a few dozen).
+    const std::string& value(int f) const { return values_[static_cast<std::size_t>(f)]; }
+    bool hasValue(int f) const {
+        return (bits_[static_cast<std::size_t>(f) / 64] >> (static_cast<std::size_t>(f) % 64)) & 1;
+    }
+    void setValue(int f, std::string_view v);
+    void clearValue(int f);
+    void clearLevel(int level);
+    void clearAll();
+    // Calls fn(f) for every field holding a value, in table order.
+    template <class Fn>
+    void forEachValue(Fn&& fn) const {
+        for (std::size_t w = 0; w < bits_.size(); ++w)
+            for (std::uint64_t m = bits_[w]; m != 0; m &= m - 1)
+                fn(static_cast<int>(w * 64 + static_cast<std::size_t>(std::countr_zero(m))));
+    }
+
+    // Reads the plans, takes the rows' values and counters as the run-time
+    // columns and resets the index; after any change of the rows' items.
     void compile();
 
     std::size_t size() const { return rows.size(); }
     // Fields whose segment item (column 3) begins with the id, in table order.
-    const std::vector<int>& candidates(std::string_view id);
+    const std::vector<Candidate>& candidates(std::string_view id);
+    // The fields that collection from the segment at that service line
+    // handles, in order: the walk over the candidates (which at line 0
+    // depends on the table's layout only, never on values), less the fields
+    // that cannot take a value there (bound to another line, or with a
+    // qualifier that the segment's qualifier element does not match).
+    const std::vector<int>& fieldsToHandle(SegmentView& segment, int line);
     // The first position at or after p whose service-line item is empty
     // (size() when none): where collection at line 0 may look.
     int nextClaimLevel(int p) const { return nextClaimLevel_[static_cast<std::size_t>(p)]; }
@@ -118,24 +177,59 @@ public:
     bool anyRecordValue() const;
 
 private:
-    std::vector<int> candidatesOf(std::string_view id) const;
+    void setBit(int f, bool on) {
+        const std::uint64_t bit = std::uint64_t{1} << (static_cast<std::size_t>(f) % 64);
+        std::uint64_t& word = bits_[static_cast<std::size_t>(f) / 64];
+        word = on ? word | bit : word & ~bit;
+    }
+
+    std::vector<std::string> values_;
+    std::vector<std::uint64_t> bits_;                       // field f holds a value
+    std::array<std::vector<std::uint64_t>, 7> levelBits_;  // the fields of each level
+    std::vector<std::uint64_t> recordBits_;                // the fields of levels other than 5 and 6
+
+    // The candidates of an id as marked for one qualifier element, with the
+    // fields to handle per line worked out on first use.
+    struct Variant {
+        std::vector<Candidate> items;
+        std::vector<std::vector<int>> byLine;
+        std::vector<unsigned char> built;
+    };
+    struct CandidateList {
+        Variant all;
+        // The qualifier position all qualified fields of the list share
+        // (-1 when they differ or there are none), and the list as marked
+        // for each qualifier element met so far.
+        int qualifierPosition = -1;
+        std::vector<std::pair<std::string, Variant>> byQualifier;
+    };
+    CandidateList& listFor(std::string_view id);
+    CandidateList candidatesOf(std::string_view id) const;
+    Variant& variantFor(CandidateList& list, SegmentView& segment);
+    void walk(const std::vector<Candidate>& items, int line, std::vector<int>& out) const;
 
     std::vector<int> nextClaimLevel_;
     std::array<std::vector<int>, 7> byLevel_;
     std::vector<int> counted_;
-    std::vector<int> recordFields_;  // fields of levels other than 5 and 6
-    // The index: packed short ids first (the common case), longer ids by text.
-    std::unordered_map<std::uint64_t, std::vector<int>> shortIds_;
-    std::unordered_map<std::string, std::vector<int>> longIds_;
-    std::vector<int> scratch_;
+    // The index: ids of up to seven bytes packed into a number and kept in
+    // an open-addressing table (the common case), longer ids by text.
+    struct IdSlot {
+        std::uint64_t tag = 0;  // packed id with the top bit set; 0 = free
+        std::uint32_t list = 0;
+    };
+    CandidateList* findShort(std::uint64_t tag);
+    void insertShort(std::uint64_t tag, std::uint32_t list);
+    std::vector<IdSlot> slots_;
+    std::vector<CandidateList> lists_;
+    std::unordered_map<std::string, std::uint32_t> longIds_;
+    CandidateList scratch_;
+    std::vector<int> scratchFields_;
+    std::size_t cachedEntries_ = 0;  // fields held in the per-line lists
 };
 
 // Fills every level-5 field with the source path and every level-6 field
 // with the output path.
 void fillFileNames(FieldTable& table, const std::string& source, const std::string& output);
-
-// Empties every value.
-void clearValues(FieldTable& table);
 
 // What collection from one segment needs besides the table.
 struct CollectContext {
@@ -150,11 +244,6 @@ struct CollectContext {
 
 // CTL48400B: collects the values that the segment gives to the table.
 void CTL48400B(FieldTable& table, CollectContext& context);
-
-// The multi-line expansion: copies the block of line-1 fields for lines 2
-// to `lines` (names and line-1 conditions renumbered). Nothing when
-// `lines` is below 2 or the table has no line-1 field.
-void expandServiceLines(std::vector<FieldRow>& rows, int lines);
 
 // CTL48400O (no caller): the piece when the text holds it, else "".
 std::string CTL48400O(std::string_view text, std::string_view piece);

@@ -84,7 +84,7 @@ void OutputFile::flush() {
     if (buffer_.empty()) return;
     if (file_ && error_ == 0) {
         errno = 0;
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) fail(kWriteFault);
+        if (std::fwrite(buffer_.view().data(), 1, buffer_.size(), file_) != buffer_.size()) fail(kWriteFault);
     }
     buffer_.clear();
 }

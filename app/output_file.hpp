@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "byte_buffer.hpp"
+
 namespace zr {
 
 class OutputFile {
@@ -29,7 +31,7 @@ public:
     int append(const std::string& path, std::string_view cutTail = {});
 
     // The buffer: callers append whole records to it, then call flushIfFull.
-    std::string& buffer() { return buffer_; }
+    ByteBuffer& buffer() { return buffer_; }
     void flushIfFull() {
         if (buffer_.size() >= kFlushAt) flush();
     }
@@ -58,7 +60,7 @@ private:
     std::string temp_;
     std::uintmax_t keptSize_ = 0;  // merge: the size to cut back to
     std::string removedTail_;      // merge: the text cut off before appending
-    std::string buffer_;
+    ByteBuffer buffer_;
     int error_ = 0;
 };
 

@@ -1,5 +1,8 @@
 #include "record_writer.hpp"
 
+#include <cstring>
+#include <unordered_set>
+
 #include "text.hpp"
 
 namespace zr {
@@ -10,27 +13,30 @@ namespace {
 // line k. The title is row 1.
 bool inLine(const FieldPlan& plan, int k) { return plan.serviceLine == 0 || plan.serviceLine == k; }
 
-void emptyLevel(FieldTable& table, int level) {
-    for (int f : table.fieldsOfLevel(level)) table.rows[static_cast<std::size_t>(f)].value.clear();
-}
-
 }  // namespace
 
-void appendXmlEscaped(std::string& out, std::string_view text) {
+namespace {
+template <class Out>
+void escapeInto(Out& out, std::string_view text) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char* entity = nullptr;
+        std::string_view entity;
         switch (text[i]) {
             case '&': entity = "&amp;"; break;
             case '<': entity = "&lt;"; break;
             case '>': entity = "&gt;"; break;
             default: continue;
         }
-        out.append(text.substr(start, i - start)).append(entity);
+        out.append(text.substr(start, i - start));
+        out.append(entity);
         start = i + 1;
     }
     out.append(text.substr(start));
 }
+}  // namespace
+
+void appendXmlEscaped(std::string& out, std::string_view text) { escapeInto(out, text); }
+void appendXmlEscaped(ByteBuffer& out, std::string_view text) { escapeInto(out, text); }
 
 std::string csvTitleLine(const FieldTable& table, bool lineMode) {
     std::string out;
@@ -48,27 +54,30 @@ std::string csvTitleLine(const FieldTable& table, bool lineMode) {
 
 int serviceLineRows(const FieldTable& table) {
     // A line begins where the line item rises above the highest seen so far;
-    // it counts once when one of its fields holds a value.
-    int highest = 0, rows = 0;
-    bool open = false, counted = false;
+    // it counts when one of its own fields holds a value. Claim-level fields
+    // standing after a line's block belong to no line: with them a record
+    // would always gain a row of claim values alone.
+    std::vector<int> lines;
+    std::unordered_set<int> filled;
+    int highest = 0;
     for (std::size_t f = 0; f < table.size(); ++f) {
         const int line = table.plans[f].serviceLine;
         if (line > highest) {
             highest = line;
-            open = true;
-            counted = false;
+            lines.push_back(line);
         }
-        if (open && !counted && !isBlankText(table.rows[f].value)) {
-            counted = true;
-            ++rows;
-        }
+        if (line > 0 && !isBlankText(table.value(static_cast<int>(f)))) filled.insert(line);
     }
+    int rows = 0;
+    for (int line : lines) rows += filled.count(line) ? 1 : 0;
     return rows > 0 ? rows : 1;
 }
 
 RecordWriter::RecordWriter(const FieldTable& table, OutputForm form) : form_(form) {
+    columnOf_.assign(table.size(), -1);
     for (std::size_t f = 0; f < table.size(); ++f) {
         if (!table.plans[f].named) continue;
+        columnOf_[f] = static_cast<int>(columns_.size());
         Column c{static_cast<int>(f), "", ""};
         if (form.xml) {
             c.open = "<";
@@ -80,71 +89,107 @@ RecordWriter::RecordWriter(const FieldTable& table, OutputForm form) : form_(for
         }
         columns_.push_back(std::move(c));
     }
-}
-
-void RecordWriter::writeRecord(FieldTable& table, std::string& out) const {
-    if (form_.xml) {
-        out += "<CLAIM>\r\n";
+    if (form.xml && !form.lineMode) {
+        xmlTemplate_ = "<CLAIM>\r\n";
         for (const Column& c : columns_) {
-            out += c.open;
-            appendXmlEscaped(out, table.rows[static_cast<std::size_t>(c.field)].value);
-            out += c.close;
+            xmlTemplate_ += c.open;
+            valueAt_.push_back(xmlTemplate_.size());
+            xmlTemplate_ += c.close;
         }
-        out += "</CLAIM>\r\n";
-    } else {
-        bool first = true;
-        for (const Column& c : columns_) {
-            if (!first) out += ',';
-            first = false;
-            out += table.rows[static_cast<std::size_t>(c.field)].value;
-        }
-        out += "\r\n";
+        xmlTemplate_ += "</CLAIM>\r\n";
     }
-    emptyLevel(table, 0);
 }
 
-void RecordWriter::writeLines(FieldTable& table, std::string& out) const {
+void RecordWriter::writeCsvRecord(FieldTable& table, ByteBuffer& out) const {
+    // The row is commas around the few values the record holds: the empty
+    // columns between two values are a run of commas.
+    const std::size_t n = columns_.size();
+    std::size_t length = (n > 0 ? n - 1 : 0) + 2;
+    table.forEachValue([&](int f) {
+        if (columnOf_[static_cast<std::size_t>(f)] >= 0) length += table.value(f).size();
+    });
+    char* p = out.extend(length);
+    std::size_t next = 0;  // the first column not yet written
+    table.forEachValue([&](int f) {
+        const int column = columnOf_[static_cast<std::size_t>(f)];
+        if (column < 0) return;
+        const auto c = static_cast<std::size_t>(column);
+        // A comma before every column but the first, empty ones included.
+        const std::size_t commas = c + 1 - next - (next == 0 ? 1 : 0);
+        std::memset(p, ',', commas);
+        p = copyText(p + commas, table.value(f));
+        next = c + 1;
+    });
+    if (next < n) {
+        const std::size_t commas = n - next - (next == 0 ? 1 : 0);
+        std::memset(p, ',', commas);
+        p += commas;
+    }
+    *p++ = '\r';
+    *p = '\n';
+}
+
+void RecordWriter::writeXmlRecord(FieldTable& table, ByteBuffer& out) const {
+    std::size_t from = 0;
+    const std::string_view frame = xmlTemplate_;
+    table.forEachValue([&](int f) {
+        const int column = columnOf_[static_cast<std::size_t>(f)];
+        if (column < 0) return;
+        const std::size_t at = valueAt_[static_cast<std::size_t>(column)];
+        out.append(frame.substr(from, at - from));
+        appendXmlEscaped(out, table.value(f));
+        from = at;
+    });
+    out.append(frame.substr(from));
+}
+
+void RecordWriter::writeLines(FieldTable& table, ByteBuffer& out) const {
     const int rows = serviceLineRows(table);
     for (int k = 1; k <= rows; ++k) {
-        if (form_.xml) out += "<CLAIM>\r\n";
+        if (form_.xml) out.append("<CLAIM>\r\n");
         bool first = true;
         for (const Column& c : columns_) {
-            FieldRow& row = table.rows[static_cast<std::size_t>(c.field)];
+            const std::string& value = table.value(c.field);
             const FieldPlan& plan = table.plans[static_cast<std::size_t>(c.field)];
             const bool carried = inLine(plan, k);
             if (form_.xml) {
                 // Every field is a tag of every line record; other lines' fields stay empty.
-                out += c.open;
-                if (carried) appendXmlEscaped(out, row.value);
-                out += c.close;
+                out.append(c.open);
+                if (carried) appendXmlEscaped(out, value);
+                out.append(c.close);
             } else {
                 if (!carried) continue;  // other lines' fields are no columns of this row
-                if (!first) out += ',';
+                if (!first) out.push_back(',');
                 first = false;
-                out += row.value;
+                out.append(value);
             }
             if (!carried) continue;
-            // Level 4 leaves with its first output; in XML a line's own
-            // level-0 field, written once, goes at once.
-            const bool ofThisLine = plan.serviceLine == k;
-            if (plan.level == 4 && (!ofThisLine || form_.xml)) row.value.clear();
-            else if (form_.xml && ofThisLine && plan.level == 0) row.value.clear();
+            // Level 4 leaves with its first output, a claim-level value after
+            // the first line, a line's value after its own line (so it cannot
+            // reach the next record). In XML a line's level-0 field, written
+            // once, goes at once too.
+            if (plan.level == 4) table.clearValue(c.field);
+            else if (form_.xml && plan.level == 0 && plan.serviceLine == k) table.clearValue(c.field);
         }
-        out += form_.xml ? "</CLAIM>\r\n" : "\r\n";
+        out.append(form_.xml ? "</CLAIM>\r\n" : "\r\n");
     }
-    emptyLevel(table, 0);
 }
 
-bool RecordWriter::write(FieldTable& table, std::string& out) const {
+bool RecordWriter::write(FieldTable& table, ByteBuffer& out) const {
     if (!table.anyRecordValue()) return false;
     if (form_.lineMode) writeLines(table, out);
-    else writeRecord(table, out);
-    for (int f : table.countedFields()) table.rows[static_cast<std::size_t>(f)].occurrenceCounter = 0;
+    else if (form_.xml) writeXmlRecord(table, out);
+    else writeCsvRecord(table, out);
+    table.clearLevel(0);
+    for (int f : table.countedFields()) table.counters[static_cast<std::size_t>(f)] = 0;
     return true;
 }
 
 bool CTL48400C(FieldTable& table, const OutputForm& form, std::string& out) {
-    return RecordWriter(table, form).write(table, out);
+    ByteBuffer b;
+    const bool written = RecordWriter(table, form).write(table, b);
+    out.append(b.view());
+    return written;
 }
 
 }  // namespace zr

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "byte_buffer.hpp"
 #include "field_table.hpp"
 
 namespace zr {
@@ -30,6 +31,7 @@ std::string csvTitleLine(const FieldTable& table, bool lineMode);
 
 // "&", "<" and ">" as entities, so names and values cannot break the XML.
 void appendXmlEscaped(std::string& out, std::string_view text);
+void appendXmlEscaped(ByteBuffer& out, std::string_view text);
 
 // The number of service-line rows of the current record (at least 1).
 int serviceLineRows(const FieldTable& table);
@@ -43,7 +45,7 @@ public:
     // Appends the current record to `out` and clears values by level;
     // nothing at all when no field holds a value. Occurrence counters
     // restart. Answers whether a record was written.
-    bool write(FieldTable& table, std::string& out) const;
+    bool write(FieldTable& table, ByteBuffer& out) const;
 
 private:
     struct Column {
@@ -51,14 +53,22 @@ private:
         std::string open;   // XML: "<NAME>"
         std::string close;  // XML: "</NAME>" CR LF
     };
-    void writeRecord(FieldTable& table, std::string& out) const;
-    void writeLines(FieldTable& table, std::string& out) const;
+    void writeCsvRecord(FieldTable& table, ByteBuffer& out) const;
+    void writeXmlRecord(FieldTable& table, ByteBuffer& out) const;
+    void writeLines(FieldTable& table, ByteBuffer& out) const;
 
     OutputForm form_;
     std::vector<Column> columns_;
+    std::vector<int> columnOf_;  // per field: its column, -1 for none
+    // XML record mode: the record with every tag and no value, and where
+    // each column's value goes into it. A record is copied from it around
+    // the few values it holds.
+    std::string xmlTemplate_;
+    std::vector<std::size_t> valueAt_;
 };
 
-// CTL48400C: writes the current record (see RecordWriter::write).
+// CTL48400C: writes the current record (see RecordWriter::write) and
+// appends it to `out`.
 bool CTL48400C(FieldTable& table, const OutputForm& form, std::string& out);
 
 }  // namespace zr

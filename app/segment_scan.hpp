@@ -9,6 +9,7 @@
 // service-line count before the conversion) sees the same segments.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -19,12 +20,30 @@ namespace segment_scan_detail {
 
 inline bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
 
+// Whether any of the eight bytes of w is b (the classic zero-byte test).
+inline bool hasByte(std::uint64_t w, unsigned char b) {
+    const std::uint64_t x = w ^ (0x0101010101010101ull * b);
+    return ((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull) != 0;
+}
+
+// The first position at or after i holding a comma or a line break; eight
+// bytes at a time, since most segments hold neither.
+inline std::size_t firstSpecial(const char* p, std::size_t i, std::size_t n) {
+    while (i + 8 <= n) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (hasByte(w, ',') || hasByte(w, '\r') || hasByte(w, '\n')) break;
+        i += 8;
+    }
+    while (i < n && p[i] != ',' && !isLineBreak(p[i])) ++i;
+    return i;
+}
+
 // The text of the segment in [p, p + n): cleaned in place, as a view.
 inline std::string_view clean(char* p, std::size_t n, char filler) {
     std::size_t a = 0;
     while (a < n && isLineBreak(p[a])) ++a;
-    std::size_t i = a;
-    while (i < n && p[i] != ',' && !isLineBreak(p[i])) ++i;
+    std::size_t i = firstSpecial(p, a, n);
     if (i == n) return std::string_view(p + a, n - a);
     std::size_t w = i;
     for (; i < n; ++i) {

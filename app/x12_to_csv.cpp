@@ -1,5 +1,7 @@
 #include "x12_to_csv.hpp"
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "paths.hpp"
 #include "progress_meter.hpp"
 #include "record_writer.hpp"
+#include "records_to_x12.hpp"
 #include "segment_scan.hpp"
 #include "text.hpp"
 
@@ -65,6 +68,23 @@ Source readSource(const std::string& path, RunLog& log) {
 }
 
 // ---------------------------------------------------------------------------
+// Multi-line expansion
+
+// A map whose line key matches far more often than its record key would
+// grow the table past any memory: such an expansion is refused, loudly.
+constexpr std::size_t kMaxExpandedFields = 100'000;
+
+bool expansionFits(const std::vector<FieldRow>& fields, int lines) {
+    if (lines < 2) return true;
+    std::size_t first = 0;
+    while (first < fields.size() && mapNumber(fields[first].serviceLine) != 1) ++first;
+    std::size_t end = first;
+    while (end < fields.size() && mapNumber(fields[end].serviceLine) == 1) ++end;
+    const std::size_t block = end - first;
+    return block == 0 || static_cast<std::size_t>(lines - 1) <= (kMaxExpandedFields - std::min(kMaxExpandedFields, fields.size())) / block;
+}
+
+// ---------------------------------------------------------------------------
 // Keys
 
 // A key list read once: item 1 and the further items.
@@ -81,10 +101,10 @@ struct Key {
         }
     }
     // Item 1 begins with the segment's id.
-    bool matches(std::string_view segmentId) const { return wl::prefixMatch(id, segmentId); }
+    bool matches(std::string_view segmentId) const { return beginsWith(id, segmentId); }
     // Further item i (0-based) begins with its element's text.
     bool satisfied(std::size_t i, SegmentView& s) const {
-        return wl::prefixMatch(further[i], s.element(static_cast<int>(i) + 1));
+        return beginsWith(further[i], s.element(static_cast<int>(i) + 1));
     }
 };
 
@@ -95,21 +115,19 @@ class MeterFeed {
 public:
     MeterFeed(std::optional<int> mode, std::size_t size) : mode_(mode), size_(size) {
         if (mode_ && *mode_ != 0 && *mode_ != 2) mode_.reset();
+        next_ = mode_ && size_ > 0 ? positionOf(1) : kNever;
     }
     void open(const std::string& source) {
         if (mode_ && *mode_ == 0) window_ = CTL394MTRA(MeterWindow{}, "Loading File " + source, "Please Wait..");
     }
     // All bytes up to `position` (1-based) are handled.
-    void advance(std::size_t position) {
-        if (!mode_ || size_ == 0) return;
-        while (shown_ < 100) {
-            // The first position whose percentage reaches shown_ + 1.
-            const std::size_t at = (static_cast<std::size_t>(shown_ + 1) * size_ + 99) / 100;
-            if (at > position) return;
-            const double value = static_cast<double>(at) * 100.0 / static_cast<double>(size_);
-            shown_ = static_cast<int>(static_cast<std::size_t>(at) * 100 / size_);
+    void advance(std::uint64_t position) {
+        while (position >= next_) {
+            const double value = static_cast<double>(next_) * 100.0 / static_cast<double>(size_);
+            shown_ = next_ * 100 / size_;
             if (*mode_ == 0) CTL394MTRC(value);
             else CTL394MTRE(value);
+            next_ = shown_ < 100 ? positionOf(shown_ + 1) : kNever;
         }
     }
     void close() {
@@ -117,9 +135,14 @@ public:
     }
 
 private:
+    static constexpr std::uint64_t kNever = ~std::uint64_t{0};
+    // The first position whose whole percentage reaches `percent`.
+    std::uint64_t positionOf(std::uint64_t percent) const { return (percent * size_ + 99) / 100; }
+
     std::optional<int> mode_;
-    std::size_t size_;
-    int shown_ = 0;
+    std::uint64_t size_;
+    std::uint64_t shown_ = 0;
+    std::uint64_t next_ = kNever;
     MeterWindow window_;
 };
 
@@ -221,10 +244,20 @@ bool Conversion::run(MapFile& map) {
     trailer_.emplace(map.keys.trailer);
 
     Source src = readSource(source_, log_);
-    bool complete = !src.failed;
+    // A source that could not be read whole makes no output: an earlier
+    // output of that name is worth more than an empty or partial one.
+    if (src.failed) return false;
     const char terminator = firstOr(delimiters_.terminator, '~');
     if (multiLine) {
-        expandServiceLines(map.fields, countServiceLines(src.bytes, delimiters_, map.keys));
+        const int lines = countServiceLines(src.bytes, delimiters_, map.keys);
+        if (!expansionFits(map.fields, lines)) {
+            const std::string text = "ML Expansion Error : " + std::to_string(lines) + " Service Lines Exceed " +
+                                     std::to_string(kMaxExpandedFields) + " Fields.";
+            wl::WQOUT({text});
+            log_.timed(text);
+            return false;
+        }
+        expandServiceLines(map.fields, lines);
         map.fieldNames.clear();
         map.fieldSegments.clear();
         for (const FieldRow& f : map.fields) {
@@ -262,9 +295,9 @@ bool Conversion::run(MapFile& map) {
 
     if (int error = out_.commit(); error != 0) {
         reportFileError("FC-Fwrite", error, output_, log_);
-        complete = false;
+        return false;
     }
-    return complete;
+    return true;
 }
 
 void Conversion::traceSegment() {
@@ -303,7 +336,7 @@ void Conversion::handleSegment(std::string_view text) {
             documentState_ = 0;
             lineNumber_ = 0;
         }
-        for (int f : table_.fieldsOfLevel(2)) table_.rows[static_cast<std::size_t>(f)].value.clear();
+        table_.clearLevel(2);
     }
     if (trailer_->matches(id)) {
         if (tracing) traceLine("- Key Trailer Field Array Match = " + std::string(id));
@@ -351,7 +384,7 @@ void Conversion::handleSegment(std::string_view text) {
         inSet_ = false;
         lineNumber_ = 0;
         writeRecord();
-        clearValues(table_);
+        table_.clearAll();
         // The file names belong to every record of the run, not to one set.
         fillFileNames(table_, source_, output_);
         documentState_ = 0;
@@ -376,7 +409,36 @@ int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const
     return most;
 }
 
+namespace {
+
+bool typeIs(const std::string& type, std::initializer_list<const char*> prefixes) {
+    const std::string up = wl::upper(type);
+    for (const char* p : prefixes)
+        if (wl::prefixMatch(up, p)) return true;
+    return false;
+}
+
+// The CSV/XML-to-X12 direction after the common start.
+bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunLog& log) {
+    X12BuildRequest b;
+    b.xml = typeIs(request.spec.parseType, {"XML,"});
+    b.source = request.spec.sourceFile;
+    b.output = request.spec.destinationFile;
+    b.mapPath = wl::findFileNoCase(start.mapPath);
+    b.crlf = request.crlf;
+    b.multiLine = hasOptionWord(request.spec.parseOptions, "ML");
+    b.meterMode = request.meterMode.value_or(-1);
+    return !buildX12(*start.map, b, log).failed;
+}
+
+}  // namespace
+
 EngineResult CTL48400A(const EngineRequest& request) {
+    const std::string& type = request.spec.parseType;
+    const bool fromX12 = typeIs(type, {"X12,CSV", "X12,XML"});
+    const bool toX12 = typeIs(type, {"XML,X12", "CSV,X12", "XML,HL7", "CSV,HL7"});
+    // The HL7 sources have no engine: nothing is converted, nothing touched.
+    if (!fromX12 && !toX12) return {};
     const RunLog::Clock clock = request.clock ? request.clock : RunLog::Clock(currentTimeText);
     RunLog log(clock);
     DebugTrace trace(request.debug);
@@ -386,10 +448,17 @@ EngineResult CTL48400A(const EngineRequest& request) {
         writeDebugLog(trace);
         return {log.text(), true};
     }
-    Conversion conversion(request, log, trace);
-    const bool complete = conversion.run(*start.map);
+    bool complete = false;
+    int highest = 0;
+    if (fromX12) {
+        Conversion conversion(request, log, trace);
+        complete = conversion.run(*start.map);
+        highest = conversion.highestLine();
+    } else {
+        complete = buildFromRecords(request, start, log);
+    }
     finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
-    log.timed("Maximum Service Line Count : " + wl::rightAligned(conversion.highestLine(), 10));
+    log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));
     return {log.text(), !complete};
 }
 

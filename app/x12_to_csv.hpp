@@ -10,9 +10,12 @@
 
 namespace zr {
 
-// CTL48400A: converts request.spec.sourceFile into request.spec.destinationFile
-// as the type ("X12,CSV" or "X12,XML") says. Returns the run-log lines and
-// whether the conversion failed (no map, or a file error).
+// CTL48400A, the engine: converts request.spec.sourceFile into
+// request.spec.destinationFile as the type says: "X12,CSV" and "X12,XML"
+// here; "CSV,X12", "XML,X12" (and their HL7 forms) through the records-to-X12
+// builder after the same map choice and load; "HL7,..." types convert
+// nothing. Returns the run-log lines and whether the conversion failed (no
+// map, or a file error).
 EngineResult CTL48400A(const EngineRequest& request);
 
 // The largest number of service-line keys met within one record key's

@@ -16,6 +16,21 @@ struct TransactionHint {
 // CTLD48600Q: mode 1 the name of an existing default map matching the
 // given version-based name (first ten characters), mode 2 writes it; "" when
 // nothing matches. Rows sharing the ten characters are told apart by the hint.
+// A folder in front of the name is where the map is looked for and written.
 std::string CTLD48600Q(const std::string& mapName, int mode, const TransactionHint& hint = {});
+
+// CTLD48600R: with the flag "Y" and kind "X12N", offers to write the
+// transaction-based default maps of transactions 1..11 into the current
+// folder when one is missing. Kind "X12M" (another industry's map) does
+// nothing yet: its dialogs do not exist.
+void CTLD48600R(const std::string& flag, const std::string& kind);
+
+// CTLD48600S: "X12N": the transaction-based maps of transactions 1..11 all
+// exist in the current folder; "X12M": any "*.cfg" file exists there.
+bool CTLD48600S(const std::string& flag, const std::string& kind);
+
+// CTLD48600I: writes the text to the file of that name (trimmed), asking
+// before it replaces an existing file; answers the trimmed name.
+std::string CTLD48600I(const std::string& name, const std::string& text);
 
 }  // namespace zr

@@ -1,0 +1,154 @@
+#include "engine_common.hpp"
+
+#include <filesystem>
+#include <system_error>
+
+#include "file_io.hpp"
+#include "map_choice.hpp"
+#include "messages.hpp"
+#include "paths.hpp"
+#include "table_config.hpp"
+#include "text.hpp"
+#include "text_files.hpp"
+
+namespace zr {
+
+namespace fs = std::filesystem;
+
+// ---------------------------------------------------------------------------
+// Debug trace
+
+void DebugTrace::line(std::string_view text) {
+    if (on_) text_.append(text).append("\r\n");
+}
+
+void DebugTrace::counted(std::string_view text) {
+    if (!open()) return;
+    ++counted_;
+    text_.append(text).append("\r\n");
+}
+
+void DebugTrace::raw(std::string_view text) {
+    if (on_) text_.append(text);
+}
+
+void beginDebugTrace(DebugTrace& trace) {
+    trace.line("");
+    trace.line("Start Debug Log ------------------------");
+}
+
+void writeDebugLog(DebugTrace& trace) {
+    if (!trace.on()) return;
+    trace.line("End Debug Log ------------------------");
+    wl::writeFileAtomically("debug.log", trace.text());
+}
+
+// ---------------------------------------------------------------------------
+// Start
+
+namespace {
+
+RunLog::Clock clockOf(const EngineRequest& request) {
+    return request.clock ? request.clock : RunLog::Clock(currentTimeText);
+}
+
+// The map detection's own trace joins the debug text when it found no name.
+void takeDetectionTrace(DebugTrace& trace) {
+    const std::string path = wl::findFileNoCase("tdebug.log");
+    if (!wl::fileExists(path)) return;
+    trace.raw("\r\n");
+    trace.raw(CTL39400AY(path));
+    std::error_code ec;
+    fs::remove(path, ec);
+}
+
+}  // namespace
+
+void reportMissingMap(const std::string& mapPath, const RunLog::Clock& clock, RunLog& log) {
+    log.plain(" Mapping Error : .CFG Missing or Empty.");
+    log.raw(clock() + " - Error File  = " + mapPath + "\r\n");
+}
+
+void reportFileError(std::string_view what, int code, const std::string& path, RunLog& log) {
+    const std::string text = "Cfile <ERROR> " + std::string(what) + " #" + wl::rightAligned(code, 2);
+    wl::WQOUT({text});
+    log.timed(text + " : " + path);
+}
+
+ConversionStart startConversion(const EngineRequest& request, RunLog& log, DebugTrace& trace) {
+    ConversionStart start;
+    const std::string& source = request.spec.sourceFile;
+    std::string mapOption = request.mapOption;
+    if (!request.tableConfiguration.empty()) mapOption = CTLD48400AE(request.tableConfiguration, mapOption, source);
+    start.mapPath = ChooseMap(mapOption, request.mapFolder, request.defaultMapFolder, source, log,
+                              &start.rpmnPrefix, request.debug);
+    if (trace.on() && wl::alltrim(mapOption).empty() && start.rpmnPrefix.empty()) takeDetectionTrace(trace);
+    const std::string path = start.mapPath.empty() ? start.mapPath : wl::findFileNoCase(start.mapPath);
+    trace.line("- Map File = " + path);
+    start.map = loadMap(path, request.mapLog, request.modelCode, log);
+    if (!start.map) {
+        reportMissingMap(start.mapPath, clockOf(request), log);
+        return start;
+    }
+    trace.line("- Map Fields = " + std::to_string(start.map->fields.size()) +
+               "  Map Segments = " + std::to_string(start.map->templates.size()));
+    return start;
+}
+
+// ---------------------------------------------------------------------------
+// End
+
+namespace {
+
+// The output's name below the destination, or its own file name when it
+// lies elsewhere (an "OUTFILE=" path); its new path carries the prefix.
+std::string prefixedPath(const std::string& output, const std::string& destination, const std::string& prefix) {
+    if (!destination.empty() && output.size() > destination.size() + 1 &&
+        wl::prefixMatch(output, destination) && wl::isPathSeparator(output[destination.size()])) {
+        const std::string name = output.substr(destination.size() + 1);
+        if (name.find_first_of("\\/") == std::string::npos) return wl::joinPath(destination, prefix + name);
+    }
+    return wl::joinPath(wl::folderPart(output), prefix + wl::fileNamePart(output));
+}
+
+// "RPMN": the output moves to its prefixed name. A move that cannot be made
+// leaves the output where it is: it is never copied away and lost.
+void renameWithMapPrefix(const std::string& output, const std::string& destination, const std::string& prefix,
+                         RunLog& log) {
+    const std::string target = prefixedPath(output, destination, prefix);
+    if (target != output) {
+        std::error_code ec;
+        fs::rename(output, target, ec);
+        if (ec) {
+            log.timed("RPMN : " + output);
+            return;
+        }
+    }
+    log.timed("RPMN : " + target);
+}
+
+}  // namespace
+
+void finishConversion(const EngineRequest& request, const std::string& outputPath, const std::string& rpmnPrefix,
+                      bool succeeded, RunLog& log, DebugTrace& trace) {
+    if (succeeded && request.rename && wl::fileExists(outputPath))
+        renameWithMapPrefix(outputPath, request.destination, rpmnPrefix, log);
+    if (succeeded && request.deleteSource) {
+        std::error_code ec;
+        fs::remove(request.spec.sourceFile, ec);
+    }
+    writeDebugLog(trace);
+}
+
+bool hasOptionWord(std::string_view options, std::string_view option) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = options.find(',', start);
+        const std::string_view word = options.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        if (wl::prefixMatch(wl::upper(word), option)) return true;
+        if (comma == std::string_view::npos) return false;
+        start = comma + 1;
+    }
+}
+
+}  // namespace zr

@@ -1,0 +1,164 @@
+// Converts a large 837P to CSV and to XML with a realistic 837P map and
+// reports the speed beside a plain memchr scan of the same bytes, measured
+// in the same run, the peak memory beside the file size, and the speed at
+// 1, 10 and 100 MB (the cost must grow linearly).
+//
+//   convert_bench [FILE [MAP]]   (defaults: a generated 100 MB 837P and the
+//                                 built-in 005010X222A2 map, else the
+//                                 realistic map of realistic_837p_map.hpp)
+// It builds for Linux and for the 32-bit program (run under Wine with
+// scripts/wine-exec).
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#endif
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "delimiters.hpp"
+#include "map_text.hpp"
+#include "messages.hpp"
+#include "realistic_837p_map.hpp"
+#include "text_files.hpp"
+#include "x12_generator.hpp"
+#include "x12_to_csv.hpp"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+
+std::size_t memchrCount(const std::string& bytes, char c) {
+    std::size_t n = 0;
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    while ((p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)))) != nullptr) {
+        ++n;
+        ++p;
+    }
+    return n;
+}
+
+// Peak resident memory of the process, from the system's own count.
+std::size_t peakResidentBytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.PeakWorkingSetSize : 0;
+#endif
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    return 0;
+}
+
+std::string workPath(const std::string& name) {
+#ifdef _WIN32
+    return name;
+#else
+    return "/tmp/" + name;
+#endif
+}
+
+std::string generated(std::size_t megabytes) {
+    const std::string path = workPath("zr-bench-837p-" + std::to_string(megabytes) + "mb.x12");
+    if (std::ifstream(path).good()) return path;
+    zrbench::GeneratorOptions o;
+    o.kind = zrbench::Kind::Professional837;
+    o.targetBytes = megabytes << 20;
+    std::string out;
+    zrbench::generateX12(o, out);
+    std::ofstream(path, std::ios::binary) << out;
+    return path;
+}
+
+struct Conversion {
+    double seconds = 0;
+    std::size_t outputBytes = 0;
+    bool failed = false;
+};
+
+// Best of `runs` conversions of the file.
+Conversion convert(const std::string& source, const std::string& map, const char* type, int runs) {
+    zr::EngineRequest r;
+    r.spec.parseType = type;
+    r.spec.sourceFile = source;
+    r.spec.destinationFile = workPath(std::strcmp(type, "X12,CSV") == 0 ? "zr-bench-out.csv" : "zr-bench-out.xml");
+    r.spec.parseOptions = "HO";
+    r.mapOption = map;
+    Conversion best;
+    best.seconds = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        auto t0 = Clock::now();
+        zr::EngineResult result = zr::CTL48400A(r);
+        best.seconds = std::min(best.seconds, seconds(t0, Clock::now()));
+        best.failed = best.failed || result.failed;
+    }
+    std::ifstream out(r.spec.destinationFile, std::ios::binary | std::ios::ate);
+    best.outputBytes = static_cast<std::size_t>(out.tellg());
+    std::remove(r.spec.destinationFile.c_str());
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    wl::ScopedPromptHook quiet([](const wl::Prompt& p) {
+        std::fprintf(stderr, "%s\n", p.text.c_str());
+        return wl::PromptAnswer{};
+    });
+    const std::string path = argc > 1 ? argv[1] : generated(100);
+    std::string map = argc > 2 ? argv[2] : "";
+    if (map.empty()) {
+        // The built-in 005010X222A2 map; the benchmark's own realistic map
+        // when there is none.
+        std::string text = zr::builtInMapText(10, 2);
+        map = workPath(text.empty() ? "zr-bench-realistic-837p.cfg" : "zr-bench-005010X222A2.cfg");
+        std::ofstream(map, std::ios::binary) << (text.empty() ? std::string(zrbench::kRealistic837pMap) : text);
+    }
+    const std::size_t before = peakResidentBytes();
+
+    // The same bytes, read once, scanned by memchr (best of three).
+    std::string bytes = zr::CTL39400AY(path);
+    const double mb = static_cast<double>(bytes.size()) / 1e6;
+    const zr::X12Delimiters d = zr::readDelimiters(path, 0);
+    double scan = 1e9;
+    std::size_t terminators = 0;
+    for (int i = 0; i < 3; ++i) {
+        auto t0 = Clock::now();
+        terminators = memchrCount(bytes, d.terminator[0]);
+        scan = std::min(scan, seconds(t0, Clock::now()));
+    }
+    bytes.clear();
+    bytes.shrink_to_fit();
+
+    const Conversion csv = convert(path, map, "X12,CSV", 3);
+    const Conversion xml = convert(path, map, "X12,XML", 3);
+    const std::size_t peak = peakResidentBytes() - before;
+
+    std::printf("file            %s (%.1f MB, %zu segments)\n", path.c_str(), mb, terminators);
+    std::printf("map             %s\n", map.c_str());
+    std::printf("memchr scan     %8.0f MB/s\n", mb / scan);
+    std::printf("to CSV          %8.0f MB/s  ratio to memchr 1/%.1f  (output %.1f MB)\n", mb / csv.seconds,
+                csv.seconds / scan, static_cast<double>(csv.outputBytes) / 1e6);
+    std::printf("to XML          %8.0f MB/s  ratio to memchr 1/%.1f  (output %.1f MB)\n", mb / xml.seconds,
+                xml.seconds / scan, static_cast<double>(xml.outputBytes) / 1e6);
+    std::printf("peak growth     %.2f x file size (resident, whole process)\n", static_cast<double>(peak) / (mb * 1e6));
+
+    // Linear cost: the same speed from 1 to 100 MB.
+    if (argc <= 1) {
+        for (std::size_t size : {1, 10, 100}) {
+            const std::string file = generated(size);
+            const double fileMb = static_cast<double>(std::ifstream(file, std::ios::binary | std::ios::ate).tellg()) / 1e6;
+            const Conversion c = convert(file, map, "X12,CSV", size == 100 ? 1 : 5);
+            std::printf("to CSV %3zu MB   %8.0f MB/s\n", size, fileMb / c.seconds);
+        }
+    }
+    return csv.failed || xml.failed ? 1 : 0;
+}

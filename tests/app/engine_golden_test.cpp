@@ -1,0 +1,96 @@
+// Golden files of the X12-to-CSV/XML engine. Each folder under
+// tests/fixtures/engine is one case:
+//   source.x12              the input
+//   map.cfg                 the map
+//   case.txt                optional: "OPTIONS=..." (the option words), "MERGE=1"
+//   expected.csv/.xml       the exact output of "X12,CSV" / "X12,XML" (one run each)
+//   existing.csv/.xml       optional: the output file as it was before the run
+//   anything else           copied to the working folder (function files, tables)
+// The engine runs in a fresh working folder holding copies of the files, with
+// the output "out.csv" or "out.xml". On a mismatch the output is written as
+// expected.<ext>.new beside the expected file, for a person to review.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "test_support.hpp"
+#include "text.hpp"
+#include "x12_to_csv.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CaseSettings {
+    std::string options;
+    bool merge = false;
+};
+
+CaseSettings readSettings(const fs::path& folder) {
+    CaseSettings s;
+    std::ifstream in(folder / "case.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (wl::prefixMatch(line, "OPTIONS=")) s.options = line.substr(8);
+        if (line == "MERGE=1") s.merge = true;
+    }
+    return s;
+}
+
+// Runs the folder's case once for the type; answers the output's bytes.
+std::string runCase(const fs::path& folder, const std::string& extension, const CaseSettings& settings) {
+    zrtest::TempDir work;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (wl::prefixMatch(name, "expected.") || wl::prefixMatch(name, "existing.")) continue;
+        fs::copy_file(entry.path(), fs::path(work.path()) / name);
+    }
+    const std::string output = "out." + extension;
+    if (fs::exists(folder / ("existing." + extension)))
+        fs::copy_file(folder / ("existing." + extension), fs::path(work.path()) / output);
+
+    const fs::path previous = fs::current_path();
+    fs::current_path(work.path());
+    zrtest::PromptRecorder prompts;
+    zr::EngineRequest r;
+    r.spec.parseType = extension == "xml" ? "X12,XML" : "X12,CSV";
+    r.spec.sourceFile = "source.x12";
+    r.spec.parseOptions = settings.options;
+    r.spec.destinationFile = output;
+    r.mapOption = "map.cfg";
+    r.merge = settings.merge;
+    zr::CTL48400A(r);
+    std::string bytes = zrtest::readBytes(output);
+    fs::current_path(previous);
+    return bytes;
+}
+
+TEST(EngineGolden, EveryCaseGivesItsExpectedOutput) {
+    const fs::path root = fs::path(ZR_FIXTURES) / "engine";
+    int cases = 0;
+    for (const auto& entry : fs::directory_iterator(root)) {
+        if (!entry.is_directory()) continue;
+        const CaseSettings settings = readSettings(entry.path());
+        for (const std::string extension : {"csv", "xml"}) {
+            const fs::path expectedPath = entry.path() / ("expected." + extension);
+            const fs::path newPath = entry.path() / ("expected." + extension + ".new");
+            if (!fs::exists(expectedPath) && !fs::exists(newPath)) continue;
+            ++cases;
+            const std::string actual = runCase(entry.path(), extension, settings);
+            const std::string expected = zrtest::readBytes(expectedPath.string());
+            std::error_code ec;
+            if (actual == expected) {
+                fs::remove(newPath, ec);
+                continue;
+            }
+            std::ofstream(newPath, std::ios::binary) << actual;
+            ADD_FAILURE() << entry.path().filename().string() << " (" << extension << "): output differs; see "
+                          << newPath.string();
+        }
+    }
+    EXPECT_GT(cases, 0);
+}
+
+}  // namespace

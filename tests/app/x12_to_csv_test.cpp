@@ -1,0 +1,475 @@
+// The X12-to-CSV/XML engine around its outputs (the outputs themselves are
+// golden files, engine_golden_test.cpp): run-log lines, the missing map,
+// file errors, the meter, the debug log, renaming and deleting, and the
+// pieces the engine is made of.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "debug_trace.hpp"
+#include "engine_common.hpp"
+#include "field_table.hpp"
+#include "function_files.hpp"
+#include "output_file.hpp"
+#include "progress_meter.hpp"
+#include "record_writer.hpp"
+#include "segment_scan.hpp"
+#include "table_config.hpp"
+#include "test_support.hpp"
+#include "x12_to_csv.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::EndsWith;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+const char kIsa[] = "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261210*1253*^*00501*000000001*0*P*:~";
+
+// A source of two claims with one and two service lines.
+std::string twoClaims() {
+    return std::string(kIsa) +
+           "GS*HC*S*R*20261210*1253*1*X*005010X222A2~ST*837*0001~HL*1**20*1~NM1*85*2*CLINIC~"
+           "HL*2*1*22*0~NM1*IL*1*SMITH~CLM*A1*100~LX*1~SV1*HC:99213*100~"
+           "HL*3*1*22*0~NM1*IL*1*JONES~CLM*B2*75~LX*1~SV1*HC:99214*50~LX*2~SV1*HC:87880*25~"
+           "SE*12*0001~GE*1*1~IEA*1*000000001~";
+}
+
+const char kMap[] =
+    "KEYHEADERFIELD=HL,,,20\r\nKEYFIELD=HL,,,22\r\nKEYLINEFIELD=SV1\r\n"
+    "FIELD=PROVIDER,20,NM1,85,2,3,,,,2\r\nFIELD=SUBNAME,20,NM1,IL,2,3\r\nFIELD=CLAIMID,20,CLM,,,1\r\n"
+    "FIELD=PROC1,5,SV1,,,1,2,CLAIMID,,,1\r\n";
+
+// A working folder as the current folder, with a source and a map.
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = fs::current_path();
+        fs::current_path(dir_.path());
+        dir_.write("source.x12", twoClaims());
+        dir_.write("map.cfg", kMap);
+    }
+    void TearDown() override { fs::current_path(previous_); }
+
+    zr::EngineRequest request(const std::string& type = "X12,CSV", const std::string& output = "out.csv") {
+        zr::EngineRequest r;
+        r.spec.parseType = type;
+        r.spec.sourceFile = "source.x12";
+        r.spec.destinationFile = output;
+        r.mapOption = "map.cfg";
+        r.clock = [] { return std::string("10:20:30"); };
+        return r;
+    }
+
+    zrtest::TempDir dir_;
+    fs::path previous_;
+    zrtest::PromptRecorder prompts_;
+};
+
+TEST_F(EngineTest, CsvRunLogsSourceDestinationAndTheHighestLineNumber) {
+    zr::EngineResult r = zr::CTL48400A(request());
+    EXPECT_FALSE(r.failed);
+    EXPECT_THAT(r.log, HasSubstr("10:20:30 - Map File Set A to map.cfg\r\n"));
+    EXPECT_THAT(r.log, HasSubstr("10:20:30 - Mapping Load Complete\r\n"));
+    EXPECT_THAT(r.log, HasSubstr("10:20:30 - Source : source.x12\r\n10:20:30 - Destination : out.csv\r\n"));
+    EXPECT_THAT(r.log, HasSubstr("10:20:30 - Maximum Service Line Count :          2\r\n"));
+    EXPECT_EQ(zrtest::readBytes("out.csv"), "CLINIC,SMITH,A1,99213\r\nCLINIC,JONES,B2,99214\r\n");
+    EXPECT_FALSE(fs::exists("out.csv.zrtmp"));
+}
+
+TEST_F(EngineTest, XmlRunLogsNoSourceOrDestinationLines) {
+    zr::EngineResult r = zr::CTL48400A(request("X12,XML", "out.xml"));
+    EXPECT_THAT(r.log, Not(HasSubstr("Source : ")));
+    EXPECT_THAT(r.log, HasSubstr("Maximum Service Line Count :          2\r\n"));
+    EXPECT_THAT(zrtest::readBytes("out.xml"),
+                StartsWith("<?xml version=\"1.0\"  encoding=\"ISO-8859-1\"?>\r\n<EXPORTDATA>\r\n"));
+}
+
+TEST_F(EngineTest, AMissingMapEndsTheCallBeforeAnyOutput) {
+    zr::EngineRequest r = request();
+    r.mapOption = "nomap.cfg";
+    zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_TRUE(result.failed);
+    EXPECT_THAT(result.log, HasSubstr("\r\n Mapping Error : .CFG Missing or Empty.\r\n10:20:30 - Error File  = nomap.cfg\r\n"));
+    EXPECT_THAT(result.log, Not(HasSubstr("Maximum Service Line Count")));
+    EXPECT_FALSE(fs::exists("out.csv"));
+}
+
+TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName) {
+    dir_.write("source.x12", std::string(kIsa) + "ST*837*0001~SE*1*0001~");
+    zr::EngineRequest r = request();
+    r.mapOption = "";
+    zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_TRUE(result.failed);
+    EXPECT_THAT(result.log, HasSubstr("Map File Set B to \r\n"));
+    EXPECT_THAT(result.log, HasSubstr(" Mapping Error : .CFG Missing or Empty.\r\n10:20:30 - Error File  = \r\n"));
+}
+
+// Mended: the run used to "complete" without a word when the output could
+// not be created.
+TEST_F(EngineTest, AnOutputThatCannotBeCreatedIsShownLoggedAndFails) {
+    zr::EngineResult r = zr::CTL48400A(request("X12,CSV", "missing-folder/out.csv"));
+    EXPECT_TRUE(r.failed);
+    ASSERT_EQ(prompts_.prompts().size(), 1u);
+    EXPECT_THAT(prompts_.prompts()[0].text, HasSubstr("Cfile <ERROR> FC-Create # 2"));
+    EXPECT_THAT(r.log, HasSubstr("10:20:30 - Cfile <ERROR> FC-Create # 2 : missing-folder/out.csv\r\n"));
+}
+
+TEST_F(EngineTest, ASourceThatCannotBeOpenedIsReportedAndTheRunFails) {
+    zr::EngineRequest r = request();
+    r.spec.sourceFile = "nosuch.x12";
+    zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_TRUE(result.failed);
+    EXPECT_THAT(result.log, HasSubstr("Cfile <ERROR> FC-Open # 2 : nosuch.x12"));
+    ASSERT_FALSE(prompts_.prompts().empty());
+    EXPECT_EQ(prompts_.prompts()[0].function, "WQOUT");
+}
+
+TEST_F(EngineTest, AFailedRunLeavesAnEarlierOutputOfThatNameUntouched) {
+    dir_.write("out.csv", "EARLIER\r\n");
+    zr::EngineRequest r = request();
+    r.spec.sourceFile = "nosuch.x12";
+    r.deleteSource = true;
+    zr::CTL48400A(r);
+    // An output replaces the earlier file only when complete; so does the
+    // source stay when the run failed.
+    EXPECT_EQ(zrtest::readBytes("out.csv"), "EARLIER\r\n");
+}
+
+struct MeterCase {
+    std::optional<int> mode;
+    std::vector<zr::MeterEvent::Kind> first;  // the first events
+    std::size_t sets;                         // Set or SetAlways events
+};
+
+class EngineMeter : public EngineTest, public ::testing::WithParamInterface<MeterCase> {};
+
+TEST_P(EngineMeter, SetsThePercentageWheneverItsWholePartChanges) {
+    std::vector<zr::MeterEvent> events;
+    zr::MeterObserver old = zr::setMeterObserver([&](const zr::MeterEvent& e) { events.push_back(e); });
+    zr::CTL394MTRA({}, "earlier meter", "");  // mode 2 sets the caller's meter
+    events.clear();
+    zr::EngineRequest r = request();
+    r.meterMode = GetParam().mode;
+    zr::CTL48400A(r);
+    zr::setMeterObserver(old);
+    std::size_t sets = 0;
+    double last = 0;
+    for (const auto& e : events) {
+        if (e.kind != zr::MeterEvent::Kind::Set && e.kind != zr::MeterEvent::Kind::SetAlways) continue;
+        ++sets;
+        EXPECT_GT(e.value, last);
+        last = e.value;
+    }
+    EXPECT_EQ(sets, GetParam().sets);
+    for (std::size_t i = 0; i < GetParam().first.size(); ++i) {
+        ASSERT_LT(i, events.size());
+        EXPECT_EQ(events[i].kind, GetParam().first[i]);
+    }
+    if (GetParam().mode == 0) {
+        EXPECT_EQ(events.front().text, "Loading File source.x12");
+        EXPECT_EQ(events.front().caption, "Please Wait..");
+        EXPECT_EQ(events.back().kind, zr::MeterEvent::Kind::Close);
+        EXPECT_DOUBLE_EQ(events[events.size() - 2].value, 100.0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, EngineMeter,
+    ::testing::Values(MeterCase{0, {zr::MeterEvent::Kind::Open, zr::MeterEvent::Kind::Set}, 100},
+                      MeterCase{2, {zr::MeterEvent::Kind::SetAlways}, 100}, MeterCase{std::nullopt, {}, 0}));
+
+TEST_F(EngineTest, DebugLogTracesTheRunAndIsWrittenAtTheEnd) {
+    zr::EngineRequest r = request();
+    r.debug = true;
+    zr::CTL48400A(r);
+    const std::string log = zrtest::readBytes("debug.log");
+    EXPECT_THAT(log, StartsWith("\r\nStart Debug Log ------------------------\r\n"));
+    EXPECT_THAT(log, HasSubstr("- Parse Type = X12,CSV\r\n- Source File = source.x12\r\n- SLP = 0\r\n- ST = ~\r\n"
+                               "- DS = *\r\n- XS = :\r\n- TA = 4\r\n- Field1 = PROVIDER --cond \r\n"));
+    EXPECT_THAT(log, HasSubstr("- Field4 = PROC1 --cond CLAIMID\r\n"));
+    EXPECT_THAT(log, HasSubstr("- Segment Buffer = HL*2*1*22*0\r\n- pba[1]=HL*2*1*22*0\r\n- pba[2]=NM1*85*2*CLINIC\r\n"));
+    EXPECT_THAT(log, HasSubstr("- Key Header Field Array Match A = HL\r\n"));
+    EXPECT_THAT(log, HasSubstr("- Key Field Array Claim Control Set = 0 to 1\r\n"));
+    EXPECT_THAT(log, HasSubstr("- Key Field Array Claim Control Set = 1 to 2\r\n"));
+    EXPECT_THAT(log, HasSubstr(" Field SET SUBNAME = SMITH\r\n"));
+    EXPECT_THAT(log, HasSubstr("- SE Table Clear \r\n"));
+    EXPECT_THAT(log, EndsWith("\r\nEnd Debug Log ------------------------\r\n"));
+}
+
+TEST_F(EngineTest, DebugTracesStopAfterTheLimit) {
+    std::string body;
+    for (int i = 0; i < 3000; ++i) body += "HL*" + std::to_string(i + 2) + "*1*22*0~NM1*IL*1*N" + std::to_string(i) + "~";
+    dir_.write("source.x12", std::string(kIsa) + "ST*837*1~" + body + "SE*1*1~");
+    zr::EngineRequest r = request();
+    r.debug = true;
+    zr::CTL48400A(r);
+    const std::string log = zrtest::readBytes("debug.log");
+    std::size_t lines = 0;
+    for (char c : log) lines += c == '\n';
+    EXPECT_LT(lines, 5000u + 100u);
+    EXPECT_GT(lines, 5000u);
+    // The output is whole all the same.
+    std::size_t rows = 0;
+    for (char c : zrtest::readBytes("out.csv")) rows += c == '\n';
+    EXPECT_EQ(rows, 3000u);
+}
+
+TEST_F(EngineTest, RenameWithTheMapPrefixMovesTheOutputUnderTheDestination) {
+    fs::create_directory("dest");
+    dir_.write("837p.cfg", kMap);
+    zr::EngineRequest r = request("X12,CSV", (fs::path("dest") / "out.csv").string());
+    r.mapOption = "";
+    r.rename = true;
+    r.destination = "dest";
+    zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_FALSE(result.failed) << result.log;
+    const std::string moved = (fs::path("dest") / "837p.cfg_out.csv").string();
+    EXPECT_TRUE(fs::exists(moved));
+    EXPECT_FALSE(fs::exists(fs::path("dest") / "out.csv"));
+    EXPECT_THAT(result.log, HasSubstr("10:20:30 - RPMN : " + moved + "\r\n"));
+}
+
+TEST_F(EngineTest, RenameWithAGivenMapKeepsTheOutputWhereItIs) {
+    zr::EngineRequest r = request();
+    r.rename = true;
+    r.destination = dir_.path();
+    zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_TRUE(fs::exists("out.csv"));
+    EXPECT_THAT(result.log, HasSubstr("RPMN : out.csv\r\n"));
+}
+
+TEST_F(EngineTest, DeleteSourceErasesItOnlyAfterACompleteConversion) {
+    zr::EngineRequest r = request();
+    r.deleteSource = true;
+    zr::CTL48400A(r);
+    EXPECT_FALSE(fs::exists("source.x12"));
+
+    dir_.write("source.x12", twoClaims());
+    r.spec.destinationFile = "missing-folder/out.csv";
+    zr::CTL48400A(r);
+    EXPECT_TRUE(fs::exists("source.x12"));
+}
+
+TEST_F(EngineTest, Hl7TypesConvertNothing) {
+    zr::EngineRequest r = request("HL7,CSV");
+    r.deleteSource = true;
+    zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_FALSE(result.failed);
+    EXPECT_EQ(result.log, "");
+    EXPECT_TRUE(fs::exists("source.x12"));
+}
+
+// ---------------------------------------------------------------------------
+// Pieces
+
+TEST(SegmentScan, CleansSegmentsInPlaceSoThatASecondWalkSeesTheSame) {
+    std::string bytes = "AB*1,2~\r\nCD*3\r\n4~~EF";
+    auto walk = [&] {
+        std::vector<std::string> out;
+        zr::forEachSegment(bytes, '~', [&](std::string_view t, std::size_t) { out.emplace_back(t); });
+        return out;
+    };
+    const std::vector<std::string> expected{"AB*1 2", "CD*34", ""};
+    EXPECT_EQ(walk(), expected);
+    EXPECT_EQ(walk(), expected);
+}
+
+TEST(SegmentScan, TerminatorsThatAreLineBreaksBlanksOrCommas) {
+    struct Case {
+        char terminator;
+        std::string bytes;
+        std::vector<std::string> segments;
+    };
+    const Case cases[] = {
+        {'\n', "A*1\r\nB*2\n", {"A*1", "B*2"}},
+        {' ', "A,B C", {"A", "B"}},  // a comma turns blank before the test
+        {',', "A,B,C", {}},          // and so never ends a segment
+    };
+    for (Case c : cases) {
+        std::vector<std::string> out;
+        zr::forEachSegment(c.bytes, c.terminator, [&](std::string_view t, std::size_t) { out.emplace_back(t); });
+        EXPECT_EQ(out, c.segments) << int(c.terminator);
+    }
+}
+
+zr::FieldRow field(const std::string& line) {
+    zr::MapFile m = zr::parseMapText("FIELD=" + line + "\r\n");
+    return m.fields.at(0);
+}
+
+TEST(FieldCollection, AtLineZeroTheWalkStepsOverLineFieldsOnlyAtItsPosition) {
+    // CLAIM matches nothing in an SV1; the search from it finds AMT1 (line
+    // 1, no condition) and takes it although the segment is at line 0.
+    zr::FieldTable t({field("CLAIM,5,CLM,,,1"), field("AMT1,5,SV1,,,2,,,,,1"), field("AMT2,5,SV1,,,2,,,,,2")});
+    std::string text = "SV1*HC:1*40";
+    zr::SegmentView s;
+    s.reset(text, '*');
+    zr::SegmentHistory h;
+    h.push(text);
+    zr::CollectContext c{s, h, '*', ':', 0};
+    zr::CTL48400B(t, c);
+    EXPECT_EQ(t.value(1), "40");
+    EXPECT_EQ(t.value(2), "");
+}
+
+TEST(FieldCollection, PreviousSegmentTestTakesTheNewestEntryOfThatId) {
+    zr::FieldTable t({field("ID,5,NM1,,,9"), field("ADDR,5,N3,,,1,,ID,,,,,,,,NM1,IL,2,PAY"), field("PAY,5,XX,,,1")});
+    t.setValue(0, "W1");
+    std::string nm1pr = "NM1*PR*2", nm1il = "NM1*IL*1", n3 = "N3*12 OAK";
+    zr::SegmentView s;
+    s.reset(n3, '*');
+    zr::SegmentHistory h;
+    h.push(nm1il);
+    h.push(nm1pr);  // the newest NM1 is the payer's: the test fails
+    h.push(n3);
+    zr::CollectContext c{s, h, '*', ':', 0};
+    zr::CTL48400B(t, c);
+    EXPECT_EQ(t.value(1), "");
+    h.push(nm1il);
+    h.push(n3);
+    zr::CTL48400B(t, c);
+    EXPECT_EQ(t.value(1), "12 OAK");
+}
+
+TEST(FieldCollection, ConditionNamingNoFieldStopsOnlyFieldsWithoutQualifier) {
+    zr::FieldTable t({field("A,5,NM1,,,3,,NOSUCH"), field("B,5,NM1,IL,2,3,,NOSUCH")});
+    std::string text = "NM1*IL*1*SMITH";
+    zr::SegmentView s;
+    s.reset(text, '*');
+    zr::SegmentHistory h;
+    h.push(text);
+    zr::CollectContext c{s, h, '*', ':', 0};
+    zr::CTL48400B(t, c);
+    EXPECT_EQ(t.value(0), "");
+    EXPECT_EQ(t.value(1), "SMITH");
+}
+
+TEST(FieldCollection, SegmentIdsMatchFieldsWhoseSegmentItemBeginsWithThem) {
+    zr::FieldTable t({field("A,5,NM1,,,1"), field("B,5,N,,,1,,,,,2"), field("C,5,NM,,,0")});
+    auto fields = [&](std::string_view id) {
+        std::vector<std::pair<int, int>> out;
+        for (const zr::Candidate& k : t.candidates(id)) out.push_back({k.field, k.onlyAtLine});
+        return out;
+    };
+    using V = std::vector<std::pair<int, int>>;
+    EXPECT_EQ(fields("NM"), (V{{0, -1}, {2, 0}}));  // C takes no element: never
+    EXPECT_EQ(fields("N"), (V{{0, -1}, {1, -1}, {2, 0}}));  // no condition: any line
+    EXPECT_EQ(fields("NM1X"), V{});
+    EXPECT_EQ(fields("SEGMENTIDLONG"), V{});
+}
+
+TEST(RecordWriter, NothingIsWrittenOrClearedWithoutAValue) {
+    zr::FieldTable t({field("A,5,NM1,,,1"), field("F,5,,,,,,,,5")});
+    zr::fillFileNames(t, "in.x12", "out.csv");
+    t.counters[0] = 3;
+    std::string out;
+    EXPECT_FALSE(zr::CTL48400C(t, {}, out));
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(t.value(1), "in.x12");
+}
+
+TEST(RecordWriter, LineRowsCountLinesHoldingAValue) {
+    zr::FieldTable t({field("C,5,CLM,,,1"), field("P1,5,SV1,,,1,,,,,1"), field("P2,5,SV1,,,1,,,,,2"),
+                      field("P3,5,SV1,,,1,,,,,3")});
+    t.setValue(0, "X");
+    EXPECT_EQ(zr::serviceLineRows(t), 1);
+    t.setValue(1, "1");
+    t.setValue(3, "3");
+    EXPECT_EQ(zr::serviceLineRows(t), 2);
+}
+
+TEST(XmlEscape, EscapesTheThreeMarkupCharacters) {
+    std::string out;
+    zr::appendXmlEscaped(out, "A&B <C> D");
+    EXPECT_EQ(out, "A&amp;B &lt;C&gt; D");
+}
+
+TEST(FunctionFiles, AChangedFileIsReadAgainInTheNextRun) {
+    zrtest::TempDir dir;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());
+    dir.write("fn.txt", "CSVTABLE=t.csv\r\n");
+    dir.write("t.csv", "A,first\r\n");
+    zr::FunctionFiles f;
+    f.beginRun();
+    EXPECT_EQ(f.apply("fn.txt", "AB", "SEG"), "first");
+    dir.write("t.csv", "A,second,x\r\n");
+    EXPECT_EQ(f.apply("fn.txt", "AB", "SEG"), "first");  // once per run
+    f.beginRun();
+    EXPECT_EQ(f.apply("fn.txt", "AB", "SEG"), "secondx");
+    EXPECT_EQ(f.apply("userdef.dll", "AB", "SEG"), "AB");
+    EXPECT_EQ(f.apply("missing.txt", "AB", "SEG"), "AB");
+    fs::current_path(previous);
+}
+
+TEST(OutputFile, AFailedMergeCutsTheFileBackToWhatItHeld) {
+    zrtest::TempDir dir;
+    const std::string path = dir.write("out.xml", "<EXPORTDATA>\r\n<CLAIM>\r\n</CLAIM>\r\n</EXPORTDATA>\r\n");
+    {
+        zr::OutputFile out;
+        ASSERT_EQ(out.append(path, "</EXPORTDATA>"), 0);
+        out.write("<CLAIM>\r\n");
+        out.abandon();
+    }
+    EXPECT_EQ(zrtest::readBytes(path), "<EXPORTDATA>\r\n<CLAIM>\r\n</CLAIM>\r\n</EXPORTDATA>\r\n");
+    {
+        zr::OutputFile out;
+        ASSERT_EQ(out.append(path, "</EXPORTDATA>"), 0);
+        out.write("<C2/>\r\n</EXPORTDATA>\r\n");
+        EXPECT_EQ(out.commit(), 0);
+    }
+    EXPECT_EQ(zrtest::readBytes(path), "<EXPORTDATA>\r\n<CLAIM>\r\n</CLAIM>\r\n<C2/>\r\n</EXPORTDATA>\r\n");
+}
+
+TEST(OutputFile, ANewFileAppearsOnlyWhenComplete) {
+    zrtest::TempDir dir;
+    const std::string path = dir.write("out.csv", "OLD\r\n");
+    {
+        zr::OutputFile out;
+        ASSERT_EQ(out.create(path), 0);
+        out.write("NEW\r\n");
+        EXPECT_EQ(zrtest::readBytes(path), "OLD\r\n");
+    }  // abandoned
+    EXPECT_EQ(zrtest::readBytes(path), "OLD\r\n");
+    EXPECT_FALSE(fs::exists(path + ".zrtmp"));
+}
+
+TEST(TableConfig, ReadsEntriesAndNamesTheMapOfTheSourcesType) {
+    zrtest::TempDir dir;
+    const std::string config = dir.write("tables.cfg",
+                                         "TABLE=CLAIMS\r\nTRANSACTIONTYPE=837P\r\nSERVER=srv\r\nUSER=u\r\n"
+                                         "FIELD=A\r\nFIELD=B\r\n837P=my837.cfg\r\n");
+    const zr::TableConfig t = zr::CTLD48400AD(config);
+    ASSERT_EQ(t.entries.size(), 1u);
+    EXPECT_EQ(t.entries[0].name, "CLAIMS");
+    EXPECT_EQ(t.entries[0].transactionType, "837P");
+    EXPECT_EQ(t.entries[0].server, "srv");
+    EXPECT_EQ(t.entries[0].fields, "A\r\nB\r\n");
+    const std::string source = dir.write("s.x12", std::string(kIsa) + "GS*HC~ST*837*1~SE*1*1~");
+    EXPECT_EQ(zr::CTLD48400AE(config, "", source), "my837.cfg");
+    EXPECT_EQ(zr::CTLD48400AE(config, "given.cfg", source), "given.cfg");
+    EXPECT_EQ(zr::CTLD48400AE("", "", source), "");
+}
+
+TEST(NoCallerRoutines, PieceTestAndSegmentClear) {
+    EXPECT_EQ(zr::CTL48400O("ABCDE", "CD"), "CD");
+    EXPECT_EQ(zr::CTL48400O("ABCDE", "X"), "");
+    zr::FieldTable t({field("A,5,NM1,,,1"), field("B,5,N3,,,1")});
+    t.setValue(0, "a");
+    t.setValue(1, "b");
+    zr::CTL48400AC(t, "NM1");
+    EXPECT_EQ(t.value(0), "");
+    EXPECT_EQ(t.value(1), "b");
+}
+
+TEST(OptionWords, AWordMatchesWhenItBeginsWithTheOption) {
+    EXPECT_TRUE(zr::hasOptionWord("ow,ho", "HO"));
+    EXPECT_TRUE(zr::hasOptionWord("MLX", "ML"));
+    EXPECT_FALSE(zr::hasOptionWord("OW, HO", "HO"));  // no trimming
+}
+
+}  // namespace
