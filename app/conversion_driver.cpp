@@ -117,9 +117,10 @@ std::string notCreatedLine(const std::string& type) {
 // Steps shared by both source kinds once the output path is known.
 void convertTo(Run& run, const std::string& source, std::string output) {
     run.log.timed(run.type->logLine);
+    if (!run.options.outFile.empty()) output = run.options.outFile;
+    // "CE" gives a named output the type's extension.
     if (run.type->fromX12 || !run.type->toX12)
         output = CTL48400Q(output, outputExtension(run.request.type), !run.options.convertExtension);
-    if (!run.options.outFile.empty()) output = run.options.outFile;
     bool convert = run.options.overwrite || !wl::fileExists(output) ||
                    wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
     if (convert) callEngine(run, source, output);

@@ -168,13 +168,14 @@ void FieldTable::compile() {
     plans.assign(rows.size(), FieldPlan{});
     links.assign(rows.size(), FieldLinks{});
     const std::size_t words = (rows.size() + 63) / 64;
-    values_.assign(rows.size(), std::string());
+    values_.assign(rows.size(), std::string_view());
+    owned_.assign(rows.size(), std::string());
     bits_.assign(words, 0);
     recordBits_.assign(words, 0);
     for (auto& level : levelBits_) level.assign(words, 0);
     counters.clear();
     for (int f = 0; f < n; ++f) {
-        if (!rows[f].value.empty()) setValue(f, rows[f].value);
+        if (!rows[f].value.empty()) setOwnedValue(f, rows[f].value);
         counters.push_back(rows[f].occurrenceCounter);
     }
     for (auto& list : byLevel_) list.clear();
@@ -376,12 +377,18 @@ bool FieldTable::anyRecordValue() const {
 }
 
 void FieldTable::setValue(int f, std::string_view v) {
-    values_[static_cast<std::size_t>(f)].assign(v.data(), v.size());
+    values_[static_cast<std::size_t>(f)] = v;
     setBit(f, !v.empty());
 }
 
+void FieldTable::setOwnedValue(int f, std::string v) {
+    std::string& kept = owned_[static_cast<std::size_t>(f)];
+    kept = std::move(v);
+    setValue(f, kept);
+}
+
 void FieldTable::clearValue(int f) {
-    values_[static_cast<std::size_t>(f)].clear();
+    values_[static_cast<std::size_t>(f)] = {};
     setBit(f, false);
 }
 
@@ -391,19 +398,19 @@ void FieldTable::clearLevel(int level) {
     for (std::size_t w = 0; w < bits_.size(); ++w) {
         const std::uint64_t hit = bits_[w] & of[w];
         for (std::uint64_t m = hit; m != 0; m &= m - 1)
-            values_[w * 64 + static_cast<std::size_t>(std::countr_zero(m))].clear();
+            values_[w * 64 + static_cast<std::size_t>(std::countr_zero(m))] = {};
         bits_[w] &= ~hit;
     }
 }
 
 void FieldTable::clearAll() {
-    forEachValue([&](int f) { values_[static_cast<std::size_t>(f)].clear(); });
+    forEachValue([&](int f) { values_[static_cast<std::size_t>(f)] = {}; });
     std::fill(bits_.begin(), bits_.end(), 0);
 }
 
 void fillFileNames(FieldTable& table, const std::string& source, const std::string& output) {
-    for (int f : table.fieldsOfLevel(5)) table.setValue(f, source);
-    for (int f : table.fieldsOfLevel(6)) table.setValue(f, output);
+    for (int f : table.fieldsOfLevel(5)) table.setOwnedValue(f, source);
+    for (int f : table.fieldsOfLevel(6)) table.setOwnedValue(f, output);
 }
 
 // ---------------------------------------------------------------------------
@@ -442,11 +449,11 @@ void takeValue(FieldTable& t, int f, CollectContext& c) {
     if (plan.component > 0) v = pieceOf(v, plan.component - 1, c.componentSeparator);
     if (plan.hasFunction && !isBlankText(v)) {
         FunctionFiles& functions = c.functions ? *c.functions : FunctionFiles::shared();
-        t.setValue(f, functions.apply(t.rows[static_cast<std::size_t>(f)].function, v, c.segment.text()));
+        t.setOwnedValue(f, functions.apply(t.rows[static_cast<std::size_t>(f)].function, v, c.segment.text()));
     } else {
         t.setValue(f, v);
     }
-    if (c.trace && c.trace->open()) c.trace->counted(" Field SET " + t.rows[static_cast<std::size_t>(f)].name + " = " + t.value(f));
+    if (c.trace && c.trace->open()) c.trace->counted(" Field SET " + t.rows[static_cast<std::size_t>(f)].name + " = " + std::string(t.value(f)));
 }
 
 bool lineAllows(const FieldPlan& plan, int line) { return plan.serviceLine <= 0 || line == plan.serviceLine; }

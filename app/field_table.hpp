@@ -132,14 +132,18 @@ public:
     std::vector<int> counters;
 
     // The value of each field (column 15). Values live apart from the rows,
-    // in a compact array, with a bit per field that holds one: clearing and
-    // writing a record then cost what the record holds, not what the map
-    // could hold (a default map has 500 fields, a record fills a few dozen).
-    const std::string& value(int f) const { return values_[static_cast<std::size_t>(f)]; }
+    // as views, with a bit per field that holds one: clearing and writing a
+    // record then cost what the record holds, not what the map could hold
+    // (a default map has 500 fields, a record fills a few dozen).
+    std::string_view value(int f) const { return values_[static_cast<std::size_t>(f)]; }
     bool hasValue(int f) const {
         return (bits_[static_cast<std::size_t>(f) / 64] >> (static_cast<std::size_t>(f) % 64)) & 1;
     }
+    // A value seen in place: the text must stay for the run (an element of
+    // the source buffer), so collecting a value copies nothing.
     void setValue(int f, std::string_view v);
+    // A value the table keeps a copy of (file names, function results).
+    void setOwnedValue(int f, std::string v);
     void clearValue(int f);
     void clearLevel(int level);
     void clearAll();
@@ -183,7 +187,8 @@ private:
         word = on ? word | bit : word & ~bit;
     }
 
-    std::vector<std::string> values_;
+    std::vector<std::string_view> values_;
+    std::vector<std::string> owned_;                        // the text of owned values
     std::vector<std::uint64_t> bits_;                       // field f holds a value
     std::array<std::vector<std::uint64_t>, 7> levelBits_;  // the fields of each level
     std::vector<std::uint64_t> recordBits_;                // the fields of levels other than 5 and 6

@@ -1,6 +1,15 @@
-// The Windows program's entry: opens the main window and runs the message
-// loop until it closes.
+// The Windows program's entry. With a conversion type as the first word it
+// converts and ends; otherwise it opens the main window and runs the message
+// loop until the window closes.
 #include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "command_line.hpp"
+#include "conversion_driver.hpp"
+#include "system_info.hpp"
 
 namespace {
 
@@ -15,9 +24,7 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int runMainWindow(HINSTANCE instance, int show) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = mainWindowProc;
     wc.hInstance = instance;
@@ -40,4 +47,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         DispatchMessageA(&m);
     }
     return static_cast<int>(m.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    std::vector<std::string> words;
+    for (int i = 1; i < __argc && words.size() < 4; ++i) words.emplace_back(__argv[i]);
+    const zr::CommandLine line = zr::settleCommandLine(words, wl::currentFolder());
+    if (!line.batch) return runMainWindow(instance, show);
+
+    zr::DriverRequest request;
+    request.type = line.type;
+    request.source = line.source;
+    request.destination = line.destination;
+    request.options = line.options;
+    request.currentFolder = line.workingFolder;
+    request.mode = 0;
+    const zr::DriverResult result = zr::CTLD48403(request);
+    return result.failed == 0 ? 0 : 1;
 }

@@ -149,7 +149,7 @@ void RecordWriter::writeLines(FieldTable& table, ByteBuffer& out) const {
         if (form_.xml) out.append("<CLAIM>\r\n");
         bool first = true;
         for (const Column& c : columns_) {
-            const std::string& value = table.value(c.field);
+            const std::string_view value = table.value(c.field);
             const FieldPlan& plan = table.plans[static_cast<std::size_t>(c.field)];
             const bool carried = inLine(plan, k);
             if (form_.xml) {

@@ -85,7 +85,7 @@ TEST(ConversionDriver, FileSourceToFolder) {
     EXPECT_EQ(bodyLines(result.log), want);
     // The log file holds what the run returned, header and end included.
     EXPECT_EQ(zrtest::readBytes(wl::joinPath(f.dir.path(), "parse.log")), result.log);
-    EXPECT_EQ(result.log.substr(0, 46), "Zarn Software Model ZRK7W315 X12 Parser Log\r\nTo");
+    EXPECT_EQ(result.log.substr(0, 47), "Zarn Software Model ZRK7W315 X12 Parser Log\r\nTo");
     EXPECT_NE(result.log.find("--------------------------------\r\n\r\nParse Ended   12/10/26  12:00:00\r\n"),
               std::string::npos);
 }

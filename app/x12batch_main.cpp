@@ -1,0 +1,68 @@
+// The unattended converter on Linux: the program's batch mode with its four
+// words, messages and questions on the terminal, the meter as a progress
+// line on stderr.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "command_line.hpp"
+#include "conversion_driver.hpp"
+#include "progress_meter.hpp"
+#include "system_info.hpp"
+
+namespace {
+
+// Redraws the progress line at most once per whole percent.
+void drawMeter(const zr::MeterEvent& e) {
+    static int shown = -1;
+    switch (e.kind) {
+        case zr::MeterEvent::Kind::Open:
+            std::fprintf(stderr, "%s\n", e.text.c_str());
+            shown = -1;
+            break;
+        case zr::MeterEvent::Kind::Set:
+        case zr::MeterEvent::Kind::SetAlways: {
+            int percent = static_cast<int>(e.value);
+            if (percent == shown) break;
+            shown = percent;
+            const int width = 40, filled = percent * width / 100;
+            std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
+                         std::string(width - filled, ' ').c_str(), percent);
+            break;
+        }
+        case zr::MeterEvent::Kind::Close:
+            if (shown >= 0) std::fprintf(stderr, "\n");
+            shown = -1;
+            break;
+        case zr::MeterEvent::Kind::SecondLine: break;
+    }
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words;
+    for (int i = 1; i < argc && words.size() < 4; ++i) words.emplace_back(argv[i]);
+    const zr::CommandLine line = zr::settleCommandLine(words, wl::currentFolder());
+    if (!line.batch) {
+        std::fprintf(stderr,
+                     "usage: x12batch TYPE SOURCE DESTINATION [OPTIONS]\n"
+                     "  TYPE: X12,CSV  X12,XML  CSV,X12  XML,X12\n"
+                     "  SOURCE: a file or a folder; DESTINATION: a folder or a file\n"
+                     "  OPTIONS: comma-separated words such as OW,HO,MAP=file.cfg\n");
+        return 2;
+    }
+    zr::setMeterObserver(drawMeter);
+    zr::DriverRequest request;
+    request.type = line.type;
+    request.source = line.source;
+    request.destination = line.destination;
+    request.options = line.options;
+    request.currentFolder = line.workingFolder;
+    request.mode = 0;
+    const zr::DriverResult result = zr::CTLD48403(request);
+    std::fprintf(stderr, "x12batch: %d converted, %d failed; log %s\n", result.converted, result.failed,
+                 result.logPath.c_str());
+    return result.failed == 0 ? 0 : 1;
+}
