@@ -9,12 +9,6 @@
 
 namespace zr {
 
-bool isBlankText(std::string_view text) {
-    for (char c : text)
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
-    return true;
-}
-
 std::string_view pieceOf(std::string_view text, int n, char separator) {
     if (n < 0) return {};
     // Plain loops: elements and components are a few bytes, shorter than
@@ -275,7 +269,7 @@ void FieldTable::insertShort(std::uint64_t tag, std::uint32_t list) {
 }
 
 FieldTable::CandidateList& FieldTable::listFor(std::string_view id) {
-    std::uint64_t key;
+    std::uint64_t key = 0;
     const bool small = packId(id, key);
     const std::uint64_t tag = key | (std::uint64_t{1} << 63);
     if (small) {
@@ -301,7 +295,7 @@ FieldTable::Variant& FieldTable::variantFor(CandidateList& list, SegmentView& se
     if (list.qualifierPosition <= 0) return list.all;
     const std::string_view q = segment.element(list.qualifierPosition - 1);
     for (auto& [element, variant] : list.byQualifier)
-        if (element == q) return variant;
+        if (element.size() == q.size() && beginsWith(element, q)) return variant;
     if (list.byQualifier.size() >= kQualifierLimit) return list.all;
     Variant marked;
     marked.items = list.all.items;
@@ -462,7 +456,7 @@ void handleField(FieldTable& t, int f, CollectContext& c) {
     const FieldPlan& plan = t.plans[static_cast<std::size_t>(f)];
     if (t.hasValue(f)) return;  // blanks count as a value here
     if (plan.hasCondition && plan.conditionField >= 0 &&
-        isBlankText(t.value(plan.conditionField)))
+        (!t.hasValue(plan.conditionField) || isBlankText(t.value(plan.conditionField))))
         return;
     if (plan.hasQualifier) {
         if (plan.qualifierPosition <= 0) return;

@@ -28,7 +28,11 @@ class DebugTrace;
 class FunctionFiles;
 
 // True when the text is empty once trimmed (blanks, tabs, CR, LF).
-bool isBlankText(std::string_view text);
+inline bool isBlankText(std::string_view text) {
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+    return true;
+}
 
 // The prefix test of the hot paths (ids and qualifiers are a few bytes):
 // true when `text` begins with `prefix`, always when `prefix` is empty.

@@ -113,33 +113,34 @@ struct Key {
 
 class MeterFeed {
 public:
-    MeterFeed(std::optional<int> mode, std::size_t size) : mode_(mode), size_(size) {
-        if (mode_ && *mode_ != 0 && *mode_ != 2) mode_.reset();
-        next_ = mode_ && size_ > 0 ? positionOf(1) : kNever;
+    MeterFeed(std::optional<int> mode, std::size_t size)
+        : mode_(mode && (*mode == 0 || *mode == 2) ? *mode : kNone), size_(size) {
+        next_ = mode_ != kNone && size_ > 0 ? positionOf(1) : kNever;
     }
     void open(const std::string& source) {
-        if (mode_ && *mode_ == 0) window_ = CTL394MTRA(MeterWindow{}, "Loading File " + source, "Please Wait..");
+        if (mode_ == 0) window_ = CTL394MTRA(MeterWindow{}, "Loading File " + source, "Please Wait..");
     }
     // All bytes up to `position` (1-based) are handled.
     void advance(std::uint64_t position) {
         while (position >= next_) {
             const double value = static_cast<double>(next_) * 100.0 / static_cast<double>(size_);
             shown_ = next_ * 100 / size_;
-            if (*mode_ == 0) CTL394MTRC(value);
+            if (mode_ == 0) CTL394MTRC(value);
             else CTL394MTRE(value);
             next_ = shown_ < 100 ? positionOf(shown_ + 1) : kNever;
         }
     }
     void close() {
-        if (mode_ && *mode_ == 0) CTL394MTRB(window_);
+        if (mode_ == 0) CTL394MTRB(window_);
     }
 
 private:
+    static constexpr int kNone = -1;
     static constexpr std::uint64_t kNever = ~std::uint64_t{0};
     // The first position whose whole percentage reaches `percent`.
     std::uint64_t positionOf(std::uint64_t percent) const { return (percent * size_ + 99) / 100; }
 
-    std::optional<int> mode_;
+    int mode_;  // 0 our meter, 2 the caller's, kNone
     std::uint64_t size_;
     std::uint64_t shown_ = 0;
     std::uint64_t next_ = kNever;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "conversion_driver.hpp"
 #include "file_io.hpp"
 #include "paths.hpp"
@@ -22,13 +24,18 @@ zr::EngineResult fakeEngine(const zr::EngineRequest& r) {
 
 struct DriverFixture {
     zrtest::TempDir dir;
-    std::string in = dir.path() + "/in";
-    std::string out = dir.path() + "/out";
+    std::string in = wl::joinPath(dir.path(), "in");
+    std::string out = wl::joinPath(dir.path(), "out");
     DriverFixture() {
         std::filesystem::create_directories(in);
         std::filesystem::create_directories(out);
     }
-    std::string x12(const std::string& name) { return dir.write("in/" + name, "ISA*00*~"); }
+    std::string x12(const std::string& name) { return write(in, name, "ISA*00*~"); }
+    std::string write(const std::string& folder, const std::string& name, const std::string& bytes) {
+        const std::string path = wl::joinPath(folder, name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
     zr::DriverResult run(const std::string& type, const std::string& source, const std::string& destination,
                          const std::string& options) {
         zr::DriverRequest r;
@@ -114,7 +121,7 @@ TEST(ConversionDriver, OverwriteQuestion) {
     for (bool yes : {false, true}) {
         DriverFixture f;
         std::string src = f.x12("a.x12");
-        const std::string output = f.dir.write("out/a.csv", "old\r\n");
+        const std::string output = f.write(f.out, "a.csv", "old\r\n");
         zrtest::PromptRecorder rec;
         rec.answerNext(yes);
         auto result = f.run("X12,CSV", src, f.out, "");
@@ -127,7 +134,7 @@ TEST(ConversionDriver, OverwriteQuestion) {
     }
     DriverFixture f;
     std::string src = f.x12("a.x12");
-    const std::string output = f.dir.write("out/a.csv", "old\r\n");
+    const std::string output = f.write(f.out, "a.csv", "old\r\n");
     zrtest::PromptRecorder rec;
     auto result = f.run("X12,CSV", src, f.out, "OW");
     EXPECT_TRUE(rec.prompts().empty());
@@ -157,7 +164,7 @@ TEST(ConversionDriver, FolderSources) {
     DriverFixture f;
     f.x12("1.x12");
     f.x12("2.x12");
-    f.dir.write("in/readme.txt", "not X12");
+    f.write(f.in, "readme.txt", "not X12");
     auto result = f.run("X12,CSV", f.in, f.out, "");
     EXPECT_EQ(result.converted, 2);
     EXPECT_TRUE(wl::fileExists(wl::joinPath(f.out, "1.csv")));
@@ -167,7 +174,7 @@ TEST(ConversionDriver, FolderSources) {
 
     // CSV sources never begin with "ISA": they are converted all the same.
     DriverFixture c;
-    c.dir.write("in/a.csv", "A,B\r\n");
+    c.write(c.in, "a.csv", "A,B\r\n");
     EXPECT_EQ(c.run("CSV,X12", c.in, c.out, "").converted, 1);
     EXPECT_TRUE(wl::fileExists(wl::joinPath(c.out, "a.x12")));
 }
@@ -177,8 +184,8 @@ TEST(ConversionDriver, FolderIntoOneOutFileWithMerge) {
     f.x12("1.x12");
     f.x12("2.x12");
     f.x12("3.x12");
-    const std::string all = f.dir.write("out/all.csv", "old\r\n");
-    const std::string bystander = f.dir.write("out/1.csv", "keep me\r\n");
+    const std::string all = f.write(f.out, "all.csv", "old\r\n");
+    const std::string bystander = f.write(f.out, "1.csv", "keep me\r\n");
     auto result = f.run("X12,CSV", f.in, f.out, "OUTFILE=" + all + ",MF,OW");
     EXPECT_EQ(zrtest::readBytes(all), "from 1.x12\r\nfrom 2.x12\r\nfrom 3.x12\r\n");
     // Only the real output is erased; a file named like a per-source output stays.
@@ -188,10 +195,15 @@ TEST(ConversionDriver, FolderIntoOneOutFileWithMerge) {
 
 TEST(ConversionDriver, EmptyParametersUnknownTypeAndParseLogName) {
     DriverFixture f;
+    zrtest::PromptRecorder rec(/*defaultAnswer=*/true);
+    f.dir.write("parse.log", "OLD RUN\r\n");
     auto empty = f.run("", "", "", "");
-    EXPECT_NE(empty.log.find("12:00:00 - Parameter 1 and 2 are empty. Start User Interface \r\n"
-                             "12:00:00 - Parameter 1 empty. \r\n"),
-              std::string::npos);
+    ASSERT_EQ(rec.prompts().size(), 1u);
+    EXPECT_EQ(rec.prompts()[0].text, "There is already a Parse.log. Add to it?");
+    EXPECT_EQ(rec.prompts()[0].caption, "Merge Parse Log?");
+    EXPECT_NE(empty.log.find("\r\nOLD RUN\r\n"), std::string::npos);
+    EXPECT_NE(empty.log.find("12:00:00 - Parameter 1 and 2 are empty. Start User Interface \r\n"), std::string::npos);
+    EXPECT_NE(empty.log.find("12:00:00 - Parameter 1 empty. \r\n"), std::string::npos);
     auto noSource = f.run("X12,CSV", "", "", "");
     EXPECT_NE(noSource.log.find("12:00:00 - Parameter 2 empty.\r\n"), std::string::npos);
     auto unknown = f.run("ABC,DEF", f.x12("a.x12"), f.out, "");

@@ -40,6 +40,7 @@ std::thread pressWhenShown(const char* caption, int button, SeenBox& seen) {
 }
 
 TEST(RealMessageBox, NoYesDefaultsToNoAndReportsYes) {
+    wl::ScopedPromptHook real{wl::PromptHook{}};
     SeenBox seen;
     std::thread presser = pressWhenShown("Select an option", IDYES, seen);
     bool yes = wl::MSGNOYES("Overwite File?");
@@ -50,6 +51,7 @@ TEST(RealMessageBox, NoYesDefaultsToNoAndReportsYes) {
 }
 
 TEST(RealMessageBox, YesNoDefaultsToYesAndReportsNo) {
+    wl::ScopedPromptHook real{wl::PromptHook{}};
     SeenBox seen;
     std::thread presser = pressWhenShown("Select an option", IDNO, seen);
     bool yes = wl::MSGYESNO("Continue?");
@@ -59,6 +61,7 @@ TEST(RealMessageBox, YesNoDefaultsToYesAndReportsNo) {
 }
 
 TEST(RealMessageBox, WqoutShowsAnAlert) {
+    wl::ScopedPromptHook real{wl::PromptHook{}};
     SeenBox seen;
     std::thread presser = pressWhenShown("Alert", IDOK, seen);
     wl::WQOUT(wl::ValueList{"Cfile <ERROR> FC-Open # 2 x.x12"});

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "map_choice.hpp"
+#include "paths.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+std::string isaHeader() {
+    return "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261210*1253*^*00501*000000001*0*P*:~";
+}
+
+std::string sourceWithGs08(const std::string& gs08, const std::string& st01 = "837") {
+    return isaHeader() + "GS*HC*S*R*20261210*1253*1*X*" + gs08 + "~ST*" + st01 + "*0001*" + gs08 +
+           "~BHT*0019*00*1~SE*3*0001~GE*1*1~IEA*1*000000001~";
+}
+
+Strings lines(const std::string& log) {
+    Strings out;
+    for (std::size_t p = 0, q; (q = log.find("\r\n", p)) != std::string::npos; p = q + 2) out.push_back(log.substr(p, q - p));
+    return out;
+}
+
+// Runs in a fresh current folder, where default maps are found and written.
+struct InFolder {
+    zrtest::TempDir dir;
+    std::filesystem::path old = std::filesystem::current_path();
+    InFolder() { std::filesystem::current_path(dir.path()); }
+    ~InFolder() { std::filesystem::current_path(old); }
+};
+
+TEST(MapChoice, VersionDetectionAndNames) {
+    InFolder f;
+    const std::string src = f.dir.write("a.x12", sourceWithGs08("005010X222A2"));
+    EXPECT_EQ(zr::DetectVersion(src, false), "005010X222A2");
+    EXPECT_EQ(zr::NameForVersion("005010X222A2"), "837p.cfg");
+    EXPECT_EQ(zr::NameForVersion("004010X091A1"), "835.cfg");
+    EXPECT_EQ(zr::NameForVersion("005010X222A1"), "");
+    EXPECT_EQ(zr::NameForVersion("005010x222a2"), "");  // case matters
+    // A GS that ends past offset 1000 is not found.
+    std::string late = isaHeader() + std::string(900, ' ') + "~GS*HC*S*R*20261210*1253*1*X*005010X222A2~";
+    EXPECT_EQ(zr::DetectVersion(f.dir.write("late.x12", late), true), "");
+    EXPECT_NE(zrtest::readBytes("tdebug.log").find(" Exit 1000 "), std::string::npos);
+    auto id = zr::identifySource(f.dir.write("b.x12", sourceWithGs08("005010X212", "277")));
+    EXPECT_EQ(id.gs08, "005010X212");
+    EXPECT_EQ(id.st01, "277");
+    EXPECT_EQ(id.bht02, "00");
+}
+
+TEST(MapChoice, BranchesAndTheirLogLines) {
+    InFolder f;
+    zr::RunLog log([] { return std::string("t"); });
+    const std::string src = f.dir.write("a.x12", sourceWithGs08("005010X222A2"));
+
+    // A: the map option as given, no extension added.
+    EXPECT_EQ(zr::ChooseMap("my837", "", "", src, log), "my837");
+    EXPECT_EQ(lines(log.text()), (Strings{"t - Map File Set A to my837", "t - X12 Version/Transaction NOT Detected  "}));
+    log.clear();
+    EXPECT_EQ(zr::ChooseMap("x.cfg", "C:\\maps", "D:\\m", src, log), wl::joinPath("D:\\m", "x.cfg"));
+    log.clear();
+
+    // C, D: a derived name in the map folder (one extension).
+    f.dir.write("837p.cfg", "KEYFIELD=HL,,,22\r\n");
+    std::string prefix;
+    EXPECT_EQ(zr::ChooseMap("", "", "", src, log, &prefix), "837p.cfg");
+    EXPECT_EQ(prefix, "837p.cfg_");
+    Strings got = lines(log.text());
+    ASSERT_EQ(got.size(), 6u);
+    EXPECT_EQ(got[0], "t - Map File Set C to 837p.cfg");
+    EXPECT_EQ(got[1], "t - X12 Version/Transaction Detected  ");
+    EXPECT_EQ(got[2].substr(0, 23), "   Current Directory : ");
+    EXPECT_EQ(got[4], "   Map File : 837p.cfg");
+    EXPECT_EQ(got[5], "t - Map File Set G to 837p.cfg");
+    log.clear();
+    const std::string inFolder = zr::ChooseMap("", f.dir.path(), "", src, log);
+    EXPECT_EQ(inFolder, wl::joinPath(f.dir.path(), "837p.cfg"));
+    EXPECT_EQ(lines(log.text())[1], "t - Map File Set D to " + inFolder);
+}
+
+TEST(MapChoice, DefaultMapsAreFoundOrCreatedFromGs08) {
+    InFolder f;
+    zrtest::PromptRecorder rec;
+    zr::RunLog log([] { return std::string("t"); });
+    // GS08 not in the table: the default map of its version is created ...
+    const std::string real = f.dir.write("a.x12", sourceWithGs08("005010X222A1"));
+    EXPECT_EQ(zr::ChooseMap("", "", "", real, log), "005010X222A2.cfg");
+    EXPECT_EQ(lines(log.text()), (Strings{"t - Map File Set B to ", "t - Source file =" + real,
+                                           "t - Created and Used Map file 005010X222A2.cfg"}));
+    log.clear();
+    // ... and found the next time.
+    EXPECT_EQ(zr::ChooseMap("", "", "", real, log), "005010X222A2.cfg");
+    EXPECT_EQ(lines(log.text()).back(), "t - Used Map file 005010X222A2.cfg");
+    log.clear();
+    // A name in the table whose file is missing: the default map of the version.
+    const std::string named = f.dir.write("b.x12", sourceWithGs08("005010X221", "835"));
+    EXPECT_EQ(zr::ChooseMap("", "", "", named, log), "005010X221.cfg");
+    Strings got = lines(log.text());
+    EXPECT_EQ(got[5], "t - X12 Detected Map File NOT Present 835.cfg");
+    EXPECT_EQ(got.back(), "t - Created and Used Map file 005010X221.cfg");
+    log.clear();
+    // 276 and 277 share GS08: the first set's ST01 decides.
+    const std::string status = f.dir.write("c.x12", sourceWithGs08("005010X212", "277"));
+    EXPECT_EQ(zr::ChooseMap("", "", "", status, log), "005010X212B.cfg");
+    // No GS at all: no map.
+    log.clear();
+    EXPECT_EQ(zr::ChooseMap("", "", "", f.dir.write("d.x12", isaHeader()), log), "");
+    EXPECT_TRUE(rec.prompts().empty());
+}
+
+}  // namespace
