@@ -2,7 +2,10 @@
 // tests/fixtures/engine is one case:
 //   source.x12              the input
 //   map.cfg                 the map
-//   case.txt                optional: "OPTIONS=..." (the option words), "MERGE=1"
+//   case.txt                optional: "OPTIONS=..." (the option words), "MERGE=1",
+//                           "DEFAULTMAP=1": no map is named, so the engine takes the
+//                           built-in default map for the source's GS08 (written into
+//                           the working folder on the way)
 //   expected.csv/.xml       the exact output of "X12,CSV" / "X12,XML" (one run each)
 //   existing.csv/.xml       optional: the output file as it was before the run
 //   anything else           copied to the working folder (function files, tables)
@@ -25,6 +28,7 @@ namespace fs = std::filesystem;
 struct CaseSettings {
     std::string options;
     bool merge = false;
+    bool defaultMap = false;
 };
 
 CaseSettings readSettings(const fs::path& folder) {
@@ -35,6 +39,7 @@ CaseSettings readSettings(const fs::path& folder) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (wl::prefixMatch(line, "OPTIONS=")) s.options = line.substr(8);
         if (line == "MERGE=1") s.merge = true;
+        if (line == "DEFAULTMAP=1") s.defaultMap = true;
     }
     return s;
 }
@@ -59,9 +64,10 @@ std::string runCase(const fs::path& folder, const std::string& extension, const 
     r.spec.sourceFile = "source.x12";
     r.spec.parseOptions = settings.options;
     r.spec.destinationFile = output;
-    r.mapOption = "map.cfg";
+    r.mapOption = settings.defaultMap ? "" : "map.cfg";
     r.merge = settings.merge;
-    zr::CTL48400A(r);
+    const zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_FALSE(result.failed) << folder.filename().string() << "\n" << result.log;
     std::string bytes = zrtest::readBytes(output);
     fs::current_path(previous);
     return bytes;
