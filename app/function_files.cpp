@@ -126,7 +126,15 @@ const Content* lookup(std::map<std::string, Cached<Content>, std::less<>>& files
 
 }  // namespace
 
-void FunctionFiles::beginRun() { ++cache().run; }
+void FunctionFiles::beginRun() {
+    // A map names a few function files; a process that has met more than
+    // this many names starts afresh rather than keep them all.
+    constexpr std::size_t kKept = 256;
+    Cache& c = cache();
+    if (c.functions.size() > kKept) c.functions.clear();
+    if (c.tables.size() > kKept) c.tables.clear();
+    ++c.run;
+}
 
 FunctionFiles& FunctionFiles::shared() {
     static FunctionFiles f;

@@ -43,6 +43,15 @@ int OutputFile::fail(int fallback) {
 
 int OutputFile::create(const std::string& path) {
     path_ = path;
+    std::error_code ec;
+    if (fs::exists(path, ec) && !fs::is_regular_file(path, ec)) {
+        // A device or pipe is written in place: renaming over it would
+        // replace it with a plain file.
+        temporary_ = false;
+        keptSize_ = 0;
+        file_ = openFile(path, "wb");
+        return file_ ? 0 : fail(2);
+    }
     temp_ = path + ".zrtmp";
     temporary_ = true;
     file_ = openFile(temp_, "wb");

@@ -161,7 +161,10 @@ public:
 
 private:
     void readDelimiters();
+    // The multi-line expansion and the table; false when the expansion is refused.
+    bool prepare(MapFile& map, std::string& bytes);
     bool openOutput();
+    void scan(std::string& bytes);
     void handleSegment(std::string_view text);
     void collect(int line);
     void writeRecord();
@@ -227,30 +230,9 @@ bool Conversion::openOutput() {
     return true;
 }
 
-bool Conversion::run(MapFile& map) {
-    source_ = request_.spec.sourceFile;
-    output_ = request_.spec.destinationFile;
-    form_.xml = wl::prefixMatch(wl::upper(request_.spec.parseType), "X12,XML");
-    const bool multiLine = hasOptionWord(request_.spec.parseOptions, "ML");
-    form_.lineMode = multiLine || hasOptionWord(request_.spec.parseOptions, "SL");
-    if (trace_.on()) {
-        trace_.line("- Parse Type = " + request_.spec.parseType);
-        trace_.line("- Source File = " + source_);
-    }
-    readDelimiters();
-    header_.emplace(map.keys.header);
-    record_.emplace(map.keys.record);
-    document_.emplace(map.keys.document);
-    line_.emplace(map.keys.line);
-    trailer_.emplace(map.keys.trailer);
-
-    Source src = readSource(source_, log_);
-    // A source that could not be read whole makes no output: an earlier
-    // output of that name is worth more than an empty or partial one.
-    if (src.failed) return false;
-    const char terminator = firstOr(delimiters_.terminator, '~');
-    if (multiLine) {
-        const int lines = countServiceLines(src.bytes, delimiters_, map.keys);
+bool Conversion::prepare(MapFile& map, std::string& bytes) {
+    if (hasOptionWord(request_.spec.parseOptions, "ML")) {
+        const int lines = countServiceLines(bytes, delimiters_, map.keys);
         if (!expansionFits(map.fields, lines)) {
             const std::string text = "ML Expansion Error : " + std::to_string(lines) + " Service Lines Exceed " +
                                      std::to_string(kMaxExpandedFields) + " Fields.";
@@ -274,7 +256,44 @@ bool Conversion::run(MapFile& map) {
                         table_.rows[f].conditionField);
     }
     writer_.emplace(table_, form_);
+    return true;
+}
 
+void Conversion::scan(std::string& bytes) {
+    MeterFeed meter(request_.meterMode, bytes.size());
+    meter.open(source_);
+    forEachSegment(bytes, firstOr(delimiters_.terminator, '~'), [&](std::string_view text, std::size_t end) {
+        meter.advance(end + 1);
+        handleSegment(text);
+    });
+    meter.advance(bytes.size());
+    // A set not closed by SE still gives its last record.
+    if (inSet_) writeRecord();
+    meter.close();
+}
+
+bool Conversion::run(MapFile& map) {
+    source_ = request_.spec.sourceFile;
+    output_ = request_.spec.destinationFile;
+    form_.xml = wl::prefixMatch(wl::upper(request_.spec.parseType), "X12,XML");
+    form_.lineMode = hasOptionWord(request_.spec.parseOptions, "ML") || hasOptionWord(request_.spec.parseOptions, "SL");
+    if (trace_.on()) {
+        trace_.line("- Parse Type = " + request_.spec.parseType);
+        trace_.line("- Source File = " + source_);
+    }
+    readDelimiters();
+    header_.emplace(map.keys.header);
+    record_.emplace(map.keys.record);
+    document_.emplace(map.keys.document);
+    line_.emplace(map.keys.line);
+    trailer_.emplace(map.keys.trailer);
+
+    // The values collected are views into these bytes, which stay until the
+    // output is complete.
+    Source src = readSource(source_, log_);
+    // A source that could not be read whole makes no output: an earlier
+    // output of that name is worth more than an empty or partial one.
+    if (src.failed || !prepare(map, src.bytes)) return false;
     if (!form_.xml) {
         log_.timed("Source : " + source_);
         log_.timed("Destination : " + output_);
@@ -282,18 +301,8 @@ bool Conversion::run(MapFile& map) {
     if (!openOutput()) return false;
     fillFileNames(table_, source_, output_);
     FunctionFiles::shared().beginRun();
-
-    MeterFeed meter(request_.meterMode, src.bytes.size());
-    meter.open(source_);
-    forEachSegment(src.bytes, terminator, [&](std::string_view text, std::size_t end) {
-        meter.advance(end + 1);
-        handleSegment(text);
-    });
-    meter.advance(src.bytes.size());
-    if (inSet_) writeRecord();
-    meter.close();
+    scan(src.bytes);
     if (form_.xml) out_.write(kXmlEnd);
-
     if (int error = out_.commit(); error != 0) {
         reportFileError("FC-Fwrite", error, output_, log_);
         return false;

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "messages.hpp"
 #include "delimiters.hpp"
@@ -37,9 +38,6 @@ const char kMap[] =
 // The fuzzer runs in its own folder: the engine writes "debug.log" and
 // reads function files from the current folder.
 void enterWorkFolder() {
-    static bool done = false;
-    if (done) return;
-    done = true;
     const std::string dir = "/tmp/zr-engine-fuzz-" + std::to_string(getpid());
     std::filesystem::create_directories(dir);
     std::filesystem::current_path(dir);
@@ -71,7 +69,9 @@ std::string readFile(const char* path) {
     return out;
 }
 
-void checkForm(const std::string& out, bool xml) {
+// The title line comes from the map, whose lines may hold line feeds; the
+// rows hold values only, which never do.
+void checkForm(const std::string& out, bool xml, bool title) {
     if (xml) {
         // Values and names are escaped: the closing tag stands once, at the end.
         const std::string head = "<?xml version=\"1.0\"  encoding=\"ISO-8859-1\"?>\r\n<EXPORTDATA>\r\n";
@@ -81,16 +81,34 @@ void checkForm(const std::string& out, bool xml) {
             std::abort();
         return;
     }
-    for (std::size_t i = 0; i < out.size(); ++i)
-        if (out[i] == '\n' && (i == 0 || out[i - 1] != '\r')) std::abort();
+    std::size_t start = 0;
+    if (title) {
+        start = out.find("\r\n");
+        if (start == std::string::npos) std::abort();
+        start += 2;
+    }
+    for (std::size_t i = start; i < out.size(); ++i)
+        if (out[i] == '\n' && (i == start || out[i - 1] != '\r')) std::abort();
     if (!out.empty() && out.back() != '\n') std::abort();
 }
 
 }  // namespace
 
+// Findings go where the fuzzer was started, not into the work folder.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static std::string prefix = "-artifact_prefix=" + std::filesystem::current_path().string() + "/";
+    static std::vector<char*> args;
+    args.assign(*argv, *argv + *argc);
+    args.push_back(prefix.data());
+    args.push_back(nullptr);
+    *argv = args.data();
+    ++*argc;
+    enterWorkFolder();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static wl::ScopedPromptHook quiet([](const wl::Prompt&) { return wl::PromptAnswer{}; });
-    enterWorkFolder();
     if (size < 1) return 0;
     const unsigned switches = data[0];
     ++data;
@@ -131,11 +149,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     r.mapOption = "map.cfg";
     r.debug = switches & 32;
     if (zr::CTL48400A(r).failed) return 0;
-    checkForm(readFile(output), xml);
+    const bool title = (switches & 16) != 0;
+    checkForm(readFile(output), xml, title);
     if (switches & 64) {
         // A second run merges into the first one's output.
         r.merge = true;
-        if (!zr::CTL48400A(r).failed) checkForm(readFile(output), xml);
+        if (!zr::CTL48400A(r).failed) checkForm(readFile(output), xml, title);
     }
     return 0;
 }

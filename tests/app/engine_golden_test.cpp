@@ -5,7 +5,11 @@
 //   case.txt                optional: "OPTIONS=..." (the option words), "MERGE=1",
 //                           "DEFAULTMAP=1": no map is named, so the engine takes the
 //                           built-in default map for the source's GS08 (written into
-//                           the working folder on the way)
+//                           the working folder on the way);
+//                           "BUILTINMAP=index,scheme,name": with DEFAULTMAP, the built-in
+//                           map text of that transaction and naming scheme is first
+//                           written as that file (for the maps the default-map creator
+//                           does not reach)
 //   expected.csv/.xml       the exact output of "X12,CSV" / "X12,XML" (one run each)
 //   existing.csv/.xml       optional: the output file as it was before the run
 //   anything else           copied to the working folder (function files, tables)
@@ -16,7 +20,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
+#include "map_text.hpp"
 #include "test_support.hpp"
 #include "text.hpp"
 #include "x12_to_csv.hpp"
@@ -29,6 +35,8 @@ struct CaseSettings {
     std::string options;
     bool merge = false;
     bool defaultMap = false;
+    int builtInIndex = 0, builtInScheme = 0;
+    std::string builtInName;
 };
 
 CaseSettings readSettings(const fs::path& folder) {
@@ -40,6 +48,11 @@ CaseSettings readSettings(const fs::path& folder) {
         if (wl::prefixMatch(line, "OPTIONS=")) s.options = line.substr(8);
         if (line == "MERGE=1") s.merge = true;
         if (line == "DEFAULTMAP=1") s.defaultMap = true;
+        if (wl::prefixMatch(line, "BUILTINMAP=")) {
+            std::istringstream items(line.substr(11));
+            char comma;
+            items >> s.builtInIndex >> comma >> s.builtInScheme >> comma >> s.builtInName;
+        }
     }
     return s;
 }
@@ -56,6 +69,8 @@ std::string runCase(const fs::path& folder, const std::string& extension, const 
     if (fs::exists(folder / ("existing." + extension)))
         fs::copy_file(folder / ("existing." + extension), fs::path(work.path()) / output);
 
+    if (!settings.builtInName.empty())
+        work.write(settings.builtInName, zr::builtInMapText(settings.builtInIndex, settings.builtInScheme));
     const fs::path previous = fs::current_path();
     fs::current_path(work.path());
     zrtest::PromptRecorder prompts;

@@ -254,6 +254,34 @@ TEST_F(EngineTest, DeleteSourceErasesItOnlyAfterACompleteConversion) {
     EXPECT_TRUE(fs::exists("source.x12"));
 }
 
+#ifndef _WIN32
+// A write that fails (a full device, written in place) is reported, never
+// taken for success.
+TEST_F(EngineTest, AFailedWriteIsShownLoggedAndFails) {
+    if (!fs::is_character_file("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    zr::EngineResult result = zr::CTL48400A(request("X12,CSV", "/dev/full"));
+    EXPECT_TRUE(result.failed);
+    EXPECT_THAT(result.log, HasSubstr("Cfile <ERROR> FC-Fwrite #112 : /dev/full"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+#endif
+
+TEST_F(EngineTest, AnExpansionBeyondTheFieldLimitIsRefused) {
+    // A thousand line-1 fields and 101 service lines in one record.
+    std::string map = "KEYFIELD=CLM\r\nKEYLINEFIELD=SV1\r\n";
+    for (int i = 0; i < 1000; ++i) map += "FIELD=F" + std::to_string(i) + "1,5,SV1,,,1,,,,,1\r\n";
+    dir_.write("map.cfg", map);
+    std::string body = "CLM*A1~";
+    for (int i = 0; i < 101; ++i) body += "SV1*X~";
+    dir_.write("source.x12", std::string(kIsa) + "ST*837*1~" + body + "SE*1*1~");
+    zr::EngineRequest r = request();
+    r.spec.parseOptions = "ML";
+    zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_TRUE(result.failed);
+    EXPECT_THAT(result.log, HasSubstr("ML Expansion Error : 101 Service Lines Exceed 100000 Fields."));
+    EXPECT_FALSE(fs::exists("out.csv"));
+}
+
 TEST_F(EngineTest, Hl7TypesConvertNothing) {
     zr::EngineRequest r = request("HL7,CSV");
     r.deleteSource = true;
@@ -382,10 +410,15 @@ TEST(RecordWriter, LineRowsCountLinesHoldingAValue) {
     EXPECT_EQ(zr::serviceLineRows(t), 2);
 }
 
-TEST(XmlEscape, EscapesTheThreeMarkupCharacters) {
+TEST(XmlEscape, EscapesTheThreeMarkupCharactersInValuesAndNames) {
     std::string out;
     zr::appendXmlEscaped(out, "A&B <C> D");
     EXPECT_EQ(out, "A&amp;B &lt;C&gt; D");
+    zr::FieldTable t({field("R&D,5,NM1,,,1")});
+    t.setValue(0, "<x>");
+    out.clear();
+    zr::CTL48400C(t, {true, false}, out);
+    EXPECT_EQ(out, "<CLAIM>\r\n<R&amp;D>&lt;x&gt;</R&amp;D>\r\n</CLAIM>\r\n");
 }
 
 TEST(FunctionFiles, AChangedFileIsReadAgainInTheNextRun) {
@@ -424,6 +457,19 @@ TEST(OutputFile, AFailedMergeCutsTheFileBackToWhatItHeld) {
     }
     EXPECT_EQ(zrtest::readBytes(path), "<EXPORTDATA>\r\n<CLAIM>\r\n</CLAIM>\r\n<C2/>\r\n</EXPORTDATA>\r\n");
 }
+
+#ifndef _WIN32
+// A write that fails (a full device) is reported by its code, never taken
+// for success. Appending opens the device in place: nothing is created there.
+TEST(OutputFile, AFailedWriteIsReportedByItsCode) {
+    if (!fs::is_character_file("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    zr::OutputFile out;
+    ASSERT_EQ(out.append("/dev/full"), 0);
+    out.write("A,B\r\n");
+    EXPECT_EQ(out.commit(), 112);
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+#endif
 
 TEST(OutputFile, ANewFileAppearsOnlyWhenComplete) {
     zrtest::TempDir dir;
