@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "command_line.hpp"
 #include "delimiters.hpp"
 #include "file_io.hpp"
 #include "messages.hpp"
@@ -245,6 +246,17 @@ ParseOptions parseOptions(const std::string& words, RunLog& log) {
         start = comma + 1;
     }
     return o;
+}
+
+DriverRequest batchRequest(const CommandLine& line) {
+    DriverRequest request;
+    request.type = line.type;
+    request.source = line.source;
+    request.destination = line.destination;
+    request.options = line.options;
+    request.currentFolder = line.workingFolder;
+    request.mode = 0;
+    return request;
 }
 
 DriverResult CTLD48403(const DriverRequest& request, const DriverHooks& hooks) {

@@ -59,6 +59,10 @@ struct DriverResult {
     int failed = 0;       // sources (or the request itself) that failed
 };
 
+// The batch request of the command line's words (mode 0: meter shown).
+struct CommandLine;
+DriverRequest batchRequest(const CommandLine& line);
+
 // CTLD48403: runs one request.
 DriverResult CTLD48403(const DriverRequest& request, const DriverHooks& hooks = {});
 

@@ -57,13 +57,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     const zr::CommandLine line = zr::settleCommandLine(words, wl::currentFolder());
     if (!line.batch) return runMainWindow(instance, show);
 
-    zr::DriverRequest request;
-    request.type = line.type;
-    request.source = line.source;
-    request.destination = line.destination;
-    request.options = line.options;
-    request.currentFolder = line.workingFolder;
-    request.mode = 0;
-    const zr::DriverResult result = zr::CTLD48403(request);
+    const zr::DriverResult result = zr::CTLD48403(zr::batchRequest(line));
     return result.failed == 0 ? 0 : 1;
 }

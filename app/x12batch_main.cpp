@@ -54,14 +54,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     zr::setMeterObserver(drawMeter);
-    zr::DriverRequest request;
-    request.type = line.type;
-    request.source = line.source;
-    request.destination = line.destination;
-    request.options = line.options;
-    request.currentFolder = line.workingFolder;
-    request.mode = 0;
-    const zr::DriverResult result = zr::CTLD48403(request);
+    const zr::DriverResult result = zr::CTLD48403(zr::batchRequest(line));
     std::fprintf(stderr, "x12batch: %d converted, %d failed; log %s\n", result.converted, result.failed,
                  result.logPath.c_str());
     return result.failed == 0 ? 0 : 1;
