@@ -1,8 +1,9 @@
 // The FieldTable at run time and field collection from one segment.
 //
-// The map's rows (map_file.hpp, 22 columns) carry each field's value and
-// occurrence counter. Beside them the table keeps, per field, the numbers
-// and links read once from the row's items (a `FieldPlan`), and an index of
+// The map's rows (map_file.hpp, 22 columns) give each field's items; the
+// run-time columns (the value, 15, and the occurrence counter, 18) live in
+// the table beside them. The table also keeps, per field, the numbers and
+// links read once from the row's items (a `FieldPlan`), and an index of
 // fields by segment id, so that a segment only visits the fields whose
 // segment item can match its id.
 //
@@ -14,7 +15,6 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
