@@ -5,11 +5,6 @@
 //   load_bench [FILE]     (without a file: a generated 100 MB 837P)
 // It builds for Linux and for the 32-bit program (run under Wine with
 // scripts/wine-exec), where it shows that large files fit the address space.
-#ifdef _WIN32
-#include <windows.h>
-#include <psapi.h>
-#endif
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +12,7 @@
 #include <string>
 
 #include "claim_index.hpp"
+#include "bench_support.hpp"
 #include "delimiters.hpp"
 #include "segment_table.hpp"
 #include "text_files.hpp"
@@ -24,34 +20,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
-
-std::size_t memchrCount(const std::string& bytes, char c) {
-    std::size_t n = 0;
-    const char* p = bytes.data();
-    const char* end = p + bytes.size();
-    while ((p = static_cast<const char*>(std::memchr(p, c, end - p))) != nullptr) {
-        ++n;
-        ++p;
-    }
-    return n;
-}
-
-// Peak resident memory of the process, from the system's own count.
-std::size_t peakResidentBytes() {
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS pmc{};
-    pmc.cb = sizeof pmc;
-    return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.PeakWorkingSetSize : 0;
-#endif
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
-    return 0;
-}
+using zrbench::Clock;
+using zrbench::memchrCount;
+using zrbench::peakResidentBytes;
+using zrbench::seconds;
 
 std::string makeInput(const char* given) {
     if (given) return given;

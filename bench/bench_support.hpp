@@ -1,0 +1,50 @@
+// What every benchmark measures besides its own work: the memchr scan it is
+// compared with, wall-clock seconds and the peak memory of the process.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#endif
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace zrbench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double seconds(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration<double>(b - a).count();
+}
+
+// The number of bytes equal to c: the plain scan the speeds are compared with.
+inline std::size_t memchrCount(const std::string& bytes, char c) {
+    std::size_t n = 0;
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    while ((p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)))) != nullptr) {
+        ++n;
+        ++p;
+    }
+    return n;
+}
+
+// Peak resident memory of the process, from the system's own count.
+inline std::size_t peakResidentBytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.PeakWorkingSetSize : 0;
+#else
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
+    return 0;
+#endif
+}
+
+}  // namespace zrbench
