@@ -133,7 +133,8 @@ void finishConversion(const EngineRequest& request, const std::string& outputPat
                       bool succeeded, RunLog& log, DebugTrace& trace) {
     if (succeeded && request.rename && wl::fileExists(outputPath))
         renameWithMapPrefix(outputPath, request.destination, rpmnPrefix, log);
-    if (succeeded && request.deleteSource) {
+    // The source goes only when its output is there: never the only copy.
+    if (succeeded && request.deleteSource && wl::fileExists(outputPath)) {
         std::error_code ec;
         fs::remove(request.spec.sourceFile, ec);
     }
