@@ -259,35 +259,33 @@ DriverRequest batchRequest(const CommandLine& line) {
     return request;
 }
 
-DriverResult CTLD48403(const DriverRequest& request, const DriverHooks& hooks) {
-    Run run{request, hooks, hooks.clock ? RunLog(hooks.clock) : RunLog(), {}, nullptr, {}};
+DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
+    // Source and destination lose their trailing blanks (the command line
+    // pads missing words with them).
+    DriverRequest request = given;
+    request.source = wl::rtrim(given.source);
+    request.destination = wl::rtrim(given.destination);
+    const std::string& type = request.type;
+    const std::string& source = request.source;
+    const std::string& destination = request.destination;
+
+    Run main{request, hooks, hooks.clock ? RunLog(hooks.clock) : RunLog(), {}, typeRow(type), {}};
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
     if (wl::fileExists("debug.log")) erase("debug.log");
-    run.log.raw(fileHeader(request, date, run.log.now()));
+    main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;
 
-    std::string type = request.type, source = wl::rtrim(request.source);
-    const std::string destination = wl::rtrim(request.destination);
     if (wl::alltrim(type).empty() || wl::alltrim(source).empty()) {
-        run.log.timed("Parameter 1 and 2 are empty. Start User Interface ");
+        main.log.timed("Parameter 1 and 2 are empty. Start User Interface ");
         const std::string old = wl::joinPath(request.currentFolder, "parse.log");
         if (wl::fileExists(old) && wl::MSGYESNO("There is already a Parse.log. Add to it?", wl::Value("Merge Parse Log?")))
-            run.log.raw("\r\n" + CTL39400AY(old) + "\r\n");
+            main.log.raw("\r\n" + CTL39400AY(old) + "\r\n");
     }
-    if (wl::alltrim(type).empty()) {
-        run.log.timed("Parameter 1 empty. ");
-        finish(run, date);
-        return run.result;
+    if (wl::alltrim(type).empty() || wl::alltrim(source).empty()) {
+        main.log.timed(wl::alltrim(type).empty() ? "Parameter 1 empty. " : "Parameter 2 empty.");
+        finish(main, date);
+        return main.result;
     }
-    if (wl::alltrim(source).empty()) {
-        run.log.timed("Parameter 2 empty.");
-        finish(run, date);
-        return run.result;
-    }
-    DriverRequest trimmed = request;
-    trimmed.source = source;
-    trimmed.destination = destination;
-    Run main{trimmed, hooks, run.log, {}, typeRow(type), {}};
     main.options = parseOptions(request.options, main.log);
 
     int kind = 0;

@@ -34,22 +34,6 @@ Stamp stampOf(const std::string& path) {
     return s;
 }
 
-// Split at CR, LF dropped; text after the last CR counts when not empty.
-std::vector<std::string> crLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (char c : text) {
-        if (c == '\r') {
-            lines.push_back(std::move(line));
-            line.clear();
-        } else if (c != '\n') {
-            line += c;
-        }
-    }
-    if (!line.empty()) lines.push_back(std::move(line));
-    return lines;
-}
-
 struct TableRow {
     std::string key;          // before the first comma
     std::string replacement;  // after it, further commas dropped
@@ -81,7 +65,7 @@ Cache& cache() {
 
 std::vector<Step> readSteps(const std::string& path) {
     std::vector<Step> steps;
-    for (const std::string& raw : crLines(CTL39400AY(path))) {
+    for (const std::string& raw : wl::crLines(CTL39400AY(path))) {
         const std::string line = wl::alltrim(raw);
         if (wl::prefixMatch(line, "CALLDLL")) continue;  // a library call: nothing to do here
         if (wl::prefixMatch(line, "CSVTABLE")) steps.push_back({Step::Kind::Table, line.size() > 9 ? line.substr(9) : ""});
@@ -92,7 +76,7 @@ std::vector<Step> readSteps(const std::string& path) {
 
 std::vector<TableRow> readTable(const std::string& path) {
     std::vector<TableRow> rows;
-    for (const std::string& line : crLines(CTL39400AY(path))) {
+    for (const std::string& line : wl::crLines(CTL39400AY(path))) {
         TableRow row;
         std::size_t comma = line.find(',');
         row.key = line.substr(0, comma);

@@ -16,7 +16,8 @@ namespace zr {
 
 namespace {
 
-constexpr std::size_t kDetectLimit = 1001;  // bytes read for GS08
+constexpr std::size_t kDetectLimit = 1001;      // bytes searched for GS08
+constexpr std::size_t kHeaderLimit = 64 * 1024;  // bytes searched for ST and BHT
 
 std::string segmentId(const std::string& segment, char elem) {
     std::size_t sep = segment.find(elem);
@@ -35,71 +36,68 @@ std::optional<std::string> readHead(const std::string& source, std::size_t limit
     return head;
 }
 
-// The delimiters of the source's first interchange, wherever its ISA stands.
-X12Delimiters sourceDelimiters(const std::string& source) {
-    auto located = CTL39400AJ(source);
-    return readDelimiters(source, located ? *located + 1 : 0);
+// What the start of a source tells, read once: GS08 from the first 1,001
+// bytes (with the detection's trace), ST01 and BHT02 of the first set from
+// the first kilobytes, which hold its header.
+struct HeadScan {
+    SourceIdentity id;
+    std::string trace;
+};
+
+HeadScan scanHead(const std::string& source) {
+    HeadScan scan;
+    // A file without ISA keeps the usual delimiters rather than bytes read
+    // at arbitrary offsets.
+    const X12Delimiters d = locateDelimiters(source).value_or(X12Delimiters{});
+    const char term = d.terminator.empty() ? ' ' : d.terminator[0];
+    const std::string elem = d.element.empty() ? " " : d.element.substr(0, 1);
+    scan.trace = " xst=" + d.terminator + "\r\n xds=" + d.element + "\r\n xss=" + d.component + "\r\n";
+    auto head = readHead(source, kHeaderLimit);
+    if (!head) {
+        scan.trace += " Exit 1000 \r\n";
+        return scan;
+    }
+    // GS08: segments completed within the first 1,001 bytes.
+    const std::string_view detect = std::string_view(*head).substr(0, kDetectLimit);
+    bool found = false;
+    for (std::size_t start = 0, end; !found && (end = detect.find(term, start)) != std::string_view::npos;
+         start = end + 1) {
+        const std::string segment(detect.substr(start, end - start));
+        const std::string id = segmentId(segment, elem[0]);
+        scan.trace += " Segment =" + id + "\r\n Segment Data=" + segment + "\r\n";
+        if (!wl::prefixMatch(id, "GS")) continue;
+        scan.trace += " Set GS =" + segment + "\r\n";
+        scan.id.gs08 = std::string(CTL39400AX(segment, 9, elem));
+        scan.trace += " GG Version =" + scan.id.gs08 + "\r\n";
+        found = true;
+    }
+    if (!found && head->size() >= kDetectLimit) scan.trace += " Exit 1000 \r\n";
+    // The first set's ST01 and BHT02.
+    for (std::size_t start = 0, end; (scan.id.st01.empty() || scan.id.bht02.empty()) &&
+                                     (end = head->find(term, start)) != std::string::npos;
+         start = end + 1) {
+        const std::string segment = head->substr(start, end - start);
+        const std::string sid = segmentId(segment, elem[0]);
+        if (sid == "ST" && scan.id.st01.empty()) scan.id.st01 = std::string(CTL39400AU(segment, 1, elem));
+        if (sid == "BHT" && scan.id.bht02.empty()) scan.id.bht02 = std::string(CTL39400AU(segment, 2, elem));
+    }
+    return scan;
+}
+
+void writeDetectionTrace(const std::string& trace) {
+    ZQK_0001E("", "tdebug.log", 1);
+    ZQK_0001E(trace, "tdebug.log", 2);
 }
 
 }  // namespace
 
 std::string DetectVersion(const std::string& source, bool debug) {
-    std::string trace;
-    const X12Delimiters d = sourceDelimiters(source);
-    const char term = d.terminator.empty() ? ' ' : d.terminator[0];
-    const char elem = d.element.empty() ? ' ' : d.element[0];
-    trace += " xst=" + d.terminator + "\r\n xds=" + d.element + "\r\n xss=" + d.component + "\r\n";
-    std::string result;
-    bool limitReached = true;
-    if (auto head = readHead(source, kDetectLimit)) {
-        std::string segment;
-        for (char c : *head) {
-            if (c != term) {
-                segment += c;
-                continue;
-            }
-            const std::string id = segmentId(segment, elem);
-            trace += " Segment =" + id + "\r\n Segment Data=" + segment + "\r\n";
-            if (wl::prefixMatch(id, "GS")) {
-                trace += " Set GS =" + segment + "\r\n";
-                result = std::string(CTL39400AX(segment, 9, std::string(1, elem)));
-                trace += " GG Version =" + result + "\r\n";
-                limitReached = false;
-                break;
-            }
-            segment.clear();
-        }
-        if (limitReached && head->size() < kDetectLimit) limitReached = false;
-    }
-    if (limitReached) trace += " Exit 1000 \r\n";
-    if (debug) {
-        ZQK_0001E("", "tdebug.log", 1);
-        ZQK_0001E(trace, "tdebug.log", 2);
-    }
-    return result;
+    HeadScan scan = scanHead(source);
+    if (debug) writeDetectionTrace(scan.trace);
+    return scan.id.gs08;
 }
 
-SourceIdentity identifySource(const std::string& source) {
-    SourceIdentity id;
-    id.gs08 = DetectVersion(source, false);
-    const X12Delimiters d = sourceDelimiters(source);
-    const char term = d.terminator.empty() ? ' ' : d.terminator[0];
-    const char elem = d.element.empty() ? ' ' : d.element[0];
-    // The first set's header stands near the start; a few kilobytes hold it.
-    auto head = readHead(source, 64 * 1024);
-    if (!head) return id;
-    std::size_t start = 0;
-    while (start < head->size() && (id.st01.empty() || id.bht02.empty())) {
-        std::size_t end = head->find(term, start);
-        if (end == std::string::npos) break;
-        const std::string segment = head->substr(start, end - start);
-        const std::string sid = segmentId(segment, elem);
-        if (sid == "ST" && id.st01.empty()) id.st01 = std::string(CTL39400AU(segment, 1, std::string(1, elem)));
-        if (sid == "BHT" && id.bht02.empty()) id.bht02 = std::string(CTL39400AU(segment, 2, std::string(1, elem)));
-        start = end + 1;
-    }
-    return id;
-}
+SourceIdentity identifySource(const std::string& source) { return scanHead(source).id; }
 
 std::string NameForVersion(const std::string& gs08) {
     const std::string wanted = gs08 + ".cfg";
@@ -139,8 +137,9 @@ std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder
         log.timed("Map File Set A to " + mapOption);
         log.timed("X12 Version/Transaction NOT Detected  ");
     } else {
-        SourceIdentity id = identifySource(source);
-        if (debug) DetectVersion(source, true);
+        const HeadScan scan = scanHead(source);
+        if (debug) writeDetectionTrace(scan.trace);
+        const SourceIdentity& id = scan.id;
         const std::string name = NameForVersion(id.gs08);
         if (name.empty()) {
             log.timed("Map File Set B to ");

@@ -195,16 +195,12 @@ void writeFile(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-std::optional<MapFile> loadMap(const std::string& mapPath, bool mapLog, const std::string& modelCode,
-                               RunLog& runLog) {
-    if (mapLog) writeFile("zrmap.log", mapLogText(mapPath, modelCode));
-    if (mapPath.empty() || !wl::fileExists(mapPath)) return std::nullopt;
-    MapFile m = parseMapText(CTL39400AY(mapPath));
-    appendLoadLines(m, mapPath, runLog);
-    return m;
-}
+namespace {
 
-std::string mapLogText(const std::string& mapPath, const std::string& modelCode) {
+// The map log of a map whose text and tables are already at hand (none for
+// a missing map).
+std::string mapLogOf(const std::string& mapPath, const std::string* text, const MapFile* m,
+                     const std::string& modelCode) {
     std::string out;
     auto line = [&](const std::string& s) { out.append(s).append("\r\n"); };
     line("Zarn Software " + modelCode + " Map Log");
@@ -215,18 +211,16 @@ std::string mapLogText(const std::string& mapPath, const std::string& modelCode)
     line("     Compiler Version : " + wl::compilerText());
     line("");
     std::size_t fieldCount = 1;
-    if (!mapPath.empty() && wl::fileExists(mapPath)) {
-        const std::string text = CTL39400AY(mapPath);
-        const MapFile m = parseMapText(text);
-        fieldCount = m.fields.size();
+    if (text && m) {
+        fieldCount = m->fields.size();
         line("- " + mapPath + " Present");
-        line("- Files Size " + std::to_string(text.size()) + " Bytes ");
-        line("- " + std::to_string(m.lineCount) + " Lines ");
-        line("- " + std::to_string(m.fields.size()) + " Fields ");
-        line("- " + std::to_string(m.templates.size()) + " Segments ");
-        line("- " + std::to_string(m.screens.size()) + " Screen Elements ");
+        line("- Files Size " + std::to_string(text->size()) + " Bytes ");
+        line("- " + std::to_string(m->lineCount) + " Lines ");
+        line("- " + std::to_string(m->fields.size()) + " Fields ");
+        line("- " + std::to_string(m->templates.size()) + " Segments ");
+        line("- " + std::to_string(m->screens.size()) + " Screen Elements ");
         std::size_t fieldRow = 0;
-        for (const std::string& l : mapLines(text)) {
+        for (const std::string& l : mapLines(*text)) {
             const std::string up = wl::upper(l);
             for (const KeyLine& k : kKeyLines)
                 if (wl::prefixMatch(up, k.key)) line(k.logLabel + up.substr(std::string_view(k.key).size()));
@@ -250,9 +244,9 @@ std::string mapLogText(const std::string& mapPath, const std::string& modelCode)
             }
         }
         const std::pair<const char*, const std::vector<std::string>*> lists[] = {
-            {" Key Header Field ", &m.keys.header}, {" Key Field ", &m.keys.record},
-            {" Key Doc Field ", &m.keys.document},  {" Key Line Field ", &m.keys.line},
-            {" Key Trailer Field ", &m.keys.trailer},
+            {" Key Header Field ", &m->keys.header}, {" Key Field ", &m->keys.record},
+            {" Key Doc Field ", &m->keys.document},  {" Key Line Field ", &m->keys.line},
+            {" Key Trailer Field ", &m->keys.trailer},
         };
         for (const auto& [label, list] : lists)
             for (std::size_t i = 0; i < list->size(); ++i)
@@ -262,6 +256,28 @@ std::string mapLogText(const std::string& mapPath, const std::string& modelCode)
     for (std::size_t n = 1; n <= fieldCount; ++n)
         line("   SEGMAP = " + wl::rightAligned(static_cast<std::int64_t>(n), 10));
     return out;
+}
+
+}  // namespace
+
+std::optional<MapFile> loadMap(const std::string& mapPath, bool mapLog, const std::string& modelCode,
+                               RunLog& runLog) {
+    std::optional<MapFile> m;
+    std::string text;
+    if (!mapPath.empty() && wl::fileExists(mapPath)) {
+        text = CTL39400AY(mapPath);
+        m = parseMapText(text);
+    }
+    if (mapLog) writeFile("zrmap.log", mapLogOf(mapPath, m ? &text : nullptr, m ? &*m : nullptr, modelCode));
+    if (m) appendLoadLines(*m, mapPath, runLog);
+    return m;
+}
+
+std::string mapLogText(const std::string& mapPath, const std::string& modelCode) {
+    if (mapPath.empty() || !wl::fileExists(mapPath)) return mapLogOf(mapPath, nullptr, nullptr, modelCode);
+    const std::string text = CTL39400AY(mapPath);
+    const MapFile m = parseMapText(text);
+    return mapLogOf(mapPath, &text, &m, modelCode);
 }
 
 std::string envelopeDefaultFromText(std::string_view mapText, int number) {
@@ -280,18 +296,7 @@ std::string envelopeDefaultFromText(std::string_view mapText, int number) {
         if (candidate.number == number) d = &candidate;
     if (!d) return "";
     // Lines split at CR with LF dropped; the key must stand at the very start.
-    std::string line;
-    std::vector<std::string> lines;
-    for (char c : mapText) {
-        if (c == '\r') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\n') {
-            line += c;
-        }
-    }
-    lines.push_back(line);
-    for (const std::string& l : lines) {
+    for (const std::string& l : wl::crLines(mapText)) {
         if (!wl::prefixMatch(l, d->key)) continue;
         std::string value = l.substr(std::string_view(d->key).size());
         // An over-long id is cut to the field's width rather than replaced,

@@ -106,16 +106,7 @@ int OutputFile::commit() {
     errno = 0;
     if (std::fclose(file_) != 0 && error_ == 0) fail(kWriteFault);
     file_ = nullptr;
-    if (error_ == 0 && temporary_) {
-        std::error_code ec;
-        fs::rename(temp_, path_, ec);
-        if (ec) {
-            // Some systems refuse to rename over an existing file.
-            fs::remove(path_, ec);
-            fs::rename(temp_, path_, ec);
-            if (ec) error_ = 5;
-        }
-    }
+    if (error_ == 0 && temporary_) error_ = wl::replaceFile(temp_, path_);
     if (error_ != 0) abandon();
     removedTail_.clear();
     return error_;

@@ -1,7 +1,6 @@
 #include "record_writer.hpp"
 
 #include <cstring>
-#include <unordered_set>
 
 #include "text.hpp"
 
@@ -53,24 +52,9 @@ std::string csvTitleLine(const FieldTable& table, bool lineMode) {
 }
 
 int serviceLineRows(const FieldTable& table) {
-    // A line begins where the line item rises above the highest seen so far;
-    // it counts when one of its own fields holds a value. Claim-level fields
-    // standing after a line's block belong to no line: with them a record
-    // would always gain a row of claim values alone.
-    std::vector<int> lines;
-    std::unordered_set<int> filled;
-    int highest = 0;
-    for (std::size_t f = 0; f < table.size(); ++f) {
-        const int line = table.plans[f].serviceLine;
-        if (line > highest) {
-            highest = line;
-            lines.push_back(line);
-        }
-        if (line > 0 && !isBlankText(table.value(static_cast<int>(f)))) filled.insert(line);
-    }
-    int rows = 0;
-    for (int line : lines) rows += filled.count(line) ? 1 : 0;
-    return rows > 0 ? rows : 1;
+    return countServiceLineRows(
+        table.size(), [&](std::size_t f) { return table.plans[f].serviceLine; },
+        [&](std::size_t f) { return !isBlankText(table.value(static_cast<int>(f))); });
 }
 
 RecordWriter::RecordWriter(const FieldTable& table, OutputForm form) : form_(form) {

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "byte_buffer.hpp"
@@ -35,6 +36,29 @@ void appendXmlEscaped(ByteBuffer& out, std::string_view text);
 
 // The number of service-line rows of the current record (at least 1).
 int serviceLineRows(const FieldTable& table);
+
+// The rule of that count, for any table of fields: a line begins where the
+// line item (lineOf(f), 0 for claim level) rises above the highest seen so
+// far; it counts when one of its own fields holds a value (filled(f)).
+// Claim-level fields standing after a line's block belong to no line: with
+// them a record would always gain a row of claim values alone.
+template <class LineOf, class Filled>
+int countServiceLineRows(std::size_t fields, LineOf lineOf, Filled filled) {
+    std::vector<int> lines;
+    std::unordered_set<int> lineFilled;
+    int highest = 0;
+    for (std::size_t f = 0; f < fields; ++f) {
+        const int line = lineOf(f);
+        if (line > highest) {
+            highest = line;
+            lines.push_back(line);
+        }
+        if (line > 0 && filled(f)) lineFilled.insert(line);
+    }
+    int rows = 0;
+    for (int line : lines) rows += lineFilled.count(line) ? 1 : 0;
+    return rows > 0 ? rows : 1;
+}
 
 // The columns of a table in one form, worked out once per run (the XML
 // tags already escaped).

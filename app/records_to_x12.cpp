@@ -2,6 +2,7 @@
 
 
 #include "file_io.hpp"
+#include "record_writer.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
 #include "progress_meter.hpp"
@@ -15,44 +16,29 @@ namespace {
 
 std::string trimmed(std::string_view s) { return wl::alltrim(s); }
 
-const FieldRow* findField(const std::vector<FieldRow>& fields, const std::string& name) {
-    const std::string want = wl::upper(trimmed(name));
-    for (const FieldRow& f : fields)
-        if (wl::upper(trimmed(f.name)) == want) return &f;
-    return nullptr;
-}
+std::string upperTrimmed(std::string_view name) { return wl::upper(trimmed(name)); }
 
-std::string valueOf(const std::vector<FieldRow>& fields, const std::string& name) {
-    const FieldRow* f = findField(fields, name);
-    return f ? trimmed(f->value) : std::string();
-}
-
-// The number of service-line rows of a record: lines, in rising line
-// numbers, of which some field holds a value; at least 1.
+// The number of service-line rows of a record, counted as the line-mode
+// writer counts them.
 std::size_t lineRows(const std::vector<FieldRow>& fields) {
-    int highest = 0;
-    bool counted = false;
-    std::size_t rows = 0;
-    for (const FieldRow& f : fields) {
-        int line = mapNumber(f.serviceLine);
-        if (line > highest) {
-            highest = line;
-            counted = false;
-        }
-        if (line > 0 && line == highest && !counted && !trimmed(f.value).empty()) {
-            counted = true;
-            ++rows;
-        }
-    }
-    return rows == 0 ? 1 : rows;
+    return static_cast<std::size_t>(countServiceLineRows(
+        fields.size(), [&](std::size_t f) { return mapNumber(fields[f].serviceLine); },
+        [&](std::size_t f) { return !trimmed(fields[f].value).empty(); }));
 }
 
 struct CellContext {
     const std::vector<FieldRow>& fields;
+    const FieldNameIndex& names;
     const std::string& suffix;  // the line number at level 3
     const X12Output& out;
     TemplateRunState& state;
 };
+
+// The value (trimmed) of the field of that name; "" when there is none.
+std::string valueOf(const CellContext& c, const std::string& name) {
+    const FieldRow* f = c.names.find(c.fields, name);
+    return f ? trimmed(f->value) : std::string();
+}
 
 // A composite: components joined by the component separator, output stops
 // after the last component with text (a literal counts only when another
@@ -69,7 +55,7 @@ std::string composite(std::string_view spec, const CellContext& c, bool keepAll)
     raw.push_back(spec.substr(start));
     for (std::size_t i = 0; i < raw.size(); ++i) {
         const bool reference = !raw[i].empty() && raw[i][0] == '$';
-        std::string text = reference ? valueOf(c.fields, std::string(raw[i].substr(1)) + c.suffix) : std::string(raw[i]);
+        std::string text = reference ? valueOf(c, std::string(raw[i].substr(1)) + c.suffix) : std::string(raw[i]);
         const bool counts = reference ? !text.empty() : (!text.empty() && i + 1 < raw.size());
         parts.push_back(std::move(text));
         hasText.push_back(counts);
@@ -105,10 +91,10 @@ struct Element {
 std::string evaluate(std::string_view cell, const CellContext& c, Element& e, bool keepAll) {
     if (cell.empty()) return "";
     switch (cell[0]) {
-        case '$': return valueOf(c.fields, std::string(cell.substr(1)) + c.suffix);
+        case '$': return valueOf(c, std::string(cell.substr(1)) + c.suffix);
         case '%': return composite(cell.substr(1), c, keepAll);
         case '!': {
-            std::string v = valueOf(c.fields, std::string(cell.substr(1)) + c.suffix);
+            std::string v = valueOf(c, std::string(cell.substr(1)) + c.suffix);
             e.required = true;
             e.requiredEmpty = v.empty();
             return v;
@@ -129,7 +115,7 @@ Element element(std::string_view cell, const CellContext& c) {
     if (colon != std::string_view::npos && cell.substr(colon + 1, 1) == "$") {
         e.conditional = true;
         std::string condition(cell.substr(colon + 2));
-        e.conditionMet = !valueOf(c.fields, condition + c.suffix).empty();
+        e.conditionMet = !valueOf(c, condition + c.suffix).empty();
         if (e.conditionMet) e.text = trimmed(evaluate(cell.substr(0, colon), c, e, true));
         return e;
     }
@@ -144,7 +130,7 @@ std::string segmentOf(const TemplateRow& t, const CellContext& c) {
     if (std::size_t colon = head.find(':'); colon != std::string_view::npos) {
         std::string condition(head.substr(colon + 1));
         if (!condition.empty() && condition[0] == '$') condition.erase(0, 1);
-        if (valueOf(c.fields, condition + c.suffix).empty()) return "";
+        if (valueOf(c, condition + c.suffix).empty()) return "";
     }
     std::vector<std::string> elements;
     for (std::size_t i = 2; i < t.size(); ++i) {
@@ -191,20 +177,36 @@ std::string decodeEntities(std::string_view s) {
 
 }  // namespace
 
+FieldNameIndex::FieldNameIndex(const std::vector<FieldRow>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) positions_.emplace(upperTrimmed(fields[i].name), i);
+}
+
+const FieldRow* FieldNameIndex::find(const std::vector<FieldRow>& fields, std::string_view name) const {
+    auto it = positions_.find(upperTrimmed(name));
+    return it == positions_.end() || it->second >= fields.size() ? nullptr : &fields[it->second];
+}
+
+FieldRow* FieldNameIndex::find(std::vector<FieldRow>& fields, std::string_view name) const {
+    auto it = positions_.find(upperTrimmed(name));
+    return it == positions_.end() || it->second >= fields.size() ? nullptr : &fields[it->second];
+}
+
 std::string CTL48400H(const std::string& reference, const std::vector<FieldRow>& fields) {
     if (reference.empty()) return "";
-    const FieldRow* f = findField(fields, reference.substr(1));
+    const FieldRow* f = FieldNameIndex(fields).find(fields, reference.substr(1));
     return f ? f->value : std::string();
 }
 
 std::string CTL48400G(const std::vector<TemplateRow>& templates, const std::vector<FieldRow>& fields,
                       std::size_t recordCount, std::size_t recordNumber, const X12Output& out,
-                      TemplateRunState& state) {
+                      TemplateRunState& state, const FieldNameIndex* names) {
+    std::optional<FieldNameIndex> own;
+    if (!names) names = &own.emplace(fields);
     state.lx = 0;
     const std::size_t rows = lineRows(fields);
     std::string text;
     auto level = [&](int wanted, const std::string& suffix) {
-        const CellContext c{fields, suffix, out, state};
+        const CellContext c{fields, *names, suffix, out, state};
         for (const TemplateRow& t : templates)
             if (mapNumber(t[0]) == wanted) text += segmentOf(t, c);
     };
@@ -215,26 +217,31 @@ std::string CTL48400G(const std::vector<TemplateRow>& templates, const std::vect
     return text;
 }
 
-std::string CTL48400E(const std::string& transactionType, const std::string& version, const X12Output& out,
-                      const std::string& mapPath, EnvelopeValues v, const std::string& date,
-                      const std::string& time) {
-    auto fromMap = [&](std::string& value, int number, const std::string& fallback) {
-        if (trimmed(value).empty()) value = EnvelopeDefault(mapPath, number);
+EnvelopeValues completeEnvelope(EnvelopeValues v, std::string_view mapText) {
+    auto fromMap = [&](std::string& value, int number, const std::string& fallback, std::size_t width) {
+        if (trimmed(value).empty()) value = envelopeDefaultFromText(mapText, number);
         if (trimmed(value).empty()) value = fallback;
+        value = fit(value, width);
     };
     if (trimmed(v.isa03).empty()) v.isa03 = "00";
     if (trimmed(v.isa04).empty()) v.isa04 = std::string(10, ' ');
-    fromMap(v.isa05, 14, "ZZ");
-    fromMap(v.isa06, 1, std::string(15, ' '));
-    fromMap(v.isa07, 15, "ZZ");
-    fromMap(v.isa08, 2, std::string(15, ' '));
-    fromMap(v.isa13, 3, std::string(9, ' '));
-    fromMap(v.isa15, 4, "T");
+    v.isa03 = fit(v.isa03, 2);
+    v.isa04 = fit(v.isa04, 10);
+    fromMap(v.isa05, 14, "ZZ", 2);
+    fromMap(v.isa06, 1, std::string(15, ' '), 15);
+    fromMap(v.isa07, 15, "ZZ", 2);
+    fromMap(v.isa08, 2, std::string(15, ' '), 15);
+    fromMap(v.isa13, 3, std::string(9, ' '), 9);
+    fromMap(v.isa15, 4, "T", 1);
     const std::pair<std::string*, int> groupDefaults[] = {{&v.gs01, 5}, {&v.gs02, 6}, {&v.gs03, 7}, {&v.gs06, 8},
                                                           {&v.gs08, 11}, {&v.st02, 9}, {&v.st03, 10}};
     for (auto [value, number] : groupDefaults)
-        if (value->empty()) *value = EnvelopeDefault(mapPath, number);
+        if (value->empty()) *value = envelopeDefaultFromText(mapText, number);
+    return v;
+}
 
+std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
+                           const EnvelopeValues& v, const std::string& date, const std::string& time) {
     const std::string ver = trimmed(version);
     const std::string isa12 = ver.size() >= 3 ? "00" + ver.substr(0, 3) : "00000";
     const char E = out.element;
@@ -249,15 +256,21 @@ std::string CTL48400E(const std::string& transactionType, const std::string& ver
         }
         return s + end;
     };
-    std::string isa = join({"ISA", "00", std::string(10, ' '), fit(v.isa03, 2), fit(v.isa04, 10), fit(v.isa05, 2),
-                            fit(v.isa06, 15), fit(v.isa07, 2), fit(v.isa08, 15), date.substr(2, 6), time, "U",
-                            isa12, fit(v.isa13, 9), "1", v.isa15.substr(0, 1), std::string(1, out.component)},
+    std::string isa = join({"ISA", "00", std::string(10, ' '), v.isa03, v.isa04, v.isa05, v.isa06, v.isa07, v.isa08,
+                            date.substr(2, 6), time, "U", isa12, v.isa13, "1", v.isa15, std::string(1, out.component)},
                            false);
     // A receiver takes the numeric set id: "837P" is written "837". Empty
     // trailing elements are left out, as X12 requires.
     std::string gs = join({"GS", v.gs01, v.gs02, v.gs03, date, time, v.gs06, "X", v.gs08}, true);
     std::string st = join({"ST", transactionType.substr(0, 3), v.st02, v.st03}, true);
     return isa + gs + st;
+}
+
+std::string CTL48400E(const std::string& transactionType, const std::string& version, const X12Output& out,
+                      const std::string& mapPath, const EnvelopeValues& values, const std::string& date,
+                      const std::string& time) {
+    const std::string mapText = wl::fileExists(mapPath) ? CTL39400AY(mapPath) : std::string();
+    return envelopeHeader(transactionType, version, out, completeEnvelope(values, mapText), date, time);
 }
 
 std::string CTL48400F(const X12Output& out, std::size_t segmentCount, const EnvelopeValues& v) {
@@ -429,14 +442,10 @@ int xmlServiceLines(const std::string& xml) {
     return most;
 }
 
-void fillRecord(std::vector<FieldRow>& fields, const SourceRecord& r) {
+void fillRecord(std::vector<FieldRow>& fields, const FieldNameIndex& names, const SourceRecord& r) {
     for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i) fields[i].value = r.columns[i];
     for (const auto& [name, value] : r.byName)
-        for (FieldRow& f : fields)
-            if (wl::upper(trimmed(f.name)) == name) {
-                f.value = value;
-                break;
-            }
+        if (FieldRow* f = names.find(fields, name)) f->value = value;
 }
 
 }  // namespace
@@ -458,31 +467,23 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     out.crlf = request.crlf;
     const std::string date = request.date.empty() ? wl::localTimeText("%Y%m%d") : request.date;
     const std::string time = request.time.empty() ? wl::localTimeText("%H%M") : request.time;
-    // The envelope's completed values also close it.
-    std::string x12 = CTL48400E(map.transactionType, map.version, out, request.mapPath, envelope, date, time);
-    EnvelopeValues closing = envelope;
-    {
-        // The trailer repeats the control numbers the header ended up with.
-        auto pick = [&](std::string& v, int number, std::size_t width) {
-            if (trimmed(v).empty()) v = EnvelopeDefault(request.mapPath, number);
-            if (width && trimmed(v).empty()) v = std::string(width, ' ');
-            if (width) v = fit(v, width);
-        };
-        pick(closing.isa13, 3, 9);
-        pick(closing.gs06, 8, 0);
-        pick(closing.st02, 9, 0);
-    }
+    // The map's envelope defaults are read once; the completed values open
+    // and close the envelope.
+    const std::string mapText = wl::fileExists(request.mapPath) ? CTL39400AY(request.mapPath) : std::string();
+    const EnvelopeValues completed = completeEnvelope(envelope, mapText);
+    std::string x12 = envelopeHeader(map.transactionType, map.version, out, completed, date, time);
+    const FieldNameIndex names(map.fields);  // after the "ML" expansion
     TemplateRunState state;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        fillRecord(map.fields, records[i]);
-        x12 += CTL48400G(map.templates, map.fields, records.size(), i + 1, out, state);
+        fillRecord(map.fields, names, records[i]);
+        x12 += CTL48400G(map.templates, map.fields, records.size(), i + 1, out, state, &names);
         for (FieldRow& f : map.fields)
             if (mapNumber(f.level) == 0) f.value.clear();
         const double percent = 100.0 * static_cast<double>(i + 1) / static_cast<double>(records.size());
         if (request.meterMode == 0) CTL394MTRC(percent);
         if (request.meterMode == 2) CTL394MTRE(percent);
     }
-    x12 += CTL48400F(out, state.segments, closing);
+    x12 += CTL48400F(out, state.segments, completed);
     result.records = records.size();
     if (int error = wl::writeFileAtomically(request.output, x12); error != 0) {
         const std::string message = "Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + request.output;

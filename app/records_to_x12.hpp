@@ -3,7 +3,10 @@
 // envelope wraps the whole run.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "map_file.hpp"
@@ -32,21 +35,40 @@ struct TemplateRunState {
     std::size_t segments = 0;  // written from templates
 };
 
+// Fields by name (trimmed, any case), the first field of a name winning:
+// built once per run, so templates and readers find a field without
+// walking the table.
+class FieldNameIndex {
+public:
+    explicit FieldNameIndex(const std::vector<FieldRow>& fields);
+    const FieldRow* find(const std::vector<FieldRow>& fields, std::string_view name) const;
+    FieldRow* find(std::vector<FieldRow>& fields, std::string_view name) const;
+
+private:
+    std::unordered_map<std::string, std::size_t> positions_;
+};
+
 // CTL48400H: the value of the first field whose name is the reference less
 // its first character (trimmed, any case); "" when none.
 std::string CTL48400H(const std::string& reference, const std::vector<FieldRow>& fields);
 
-// CTL48400G: the X12 text of one record built from the templates.
+// CTL48400G: the X12 text of one record built from the templates (the
+// index of the run's fields, or one built for this call).
 std::string CTL48400G(const std::vector<TemplateRow>& templates, const std::vector<FieldRow>& fields,
                       std::size_t recordCount, std::size_t recordNumber, const X12Output& out,
-                      TemplateRunState& state);
+                      TemplateRunState& state, const FieldNameIndex* names = nullptr);
 
 // CTL48400E: the ISA, GS and ST segments; blank values are completed from
 // the map's envelope defaults, then from fixed defaults. `date` is CCYYMMDD
 // and `time` HHMM.
 std::string CTL48400E(const std::string& transactionType, const std::string& version, const X12Output& out,
-                      const std::string& mapPath, EnvelopeValues values, const std::string& date,
+                      const std::string& mapPath, const EnvelopeValues& values, const std::string& date,
                       const std::string& time);
+// The values completed as CTL48400E completes them, from a map text read
+// once (ISA values cut or filled to their widths).
+EnvelopeValues completeEnvelope(EnvelopeValues values, std::string_view mapText);
+std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
+                           const EnvelopeValues& completed, const std::string& date, const std::string& time);
 // CTL48400F: the SE, GE and IEA segments.
 std::string CTL48400F(const X12Output& out, std::size_t segmentCount, const EnvelopeValues& values);
 

@@ -13,17 +13,8 @@ namespace {
 
 // Lines end at CR; LF is dropped; each line is trimmed.
 std::vector<std::string> configLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (char c : text) {
-        if (c == '\r') {
-            lines.push_back(wl::alltrim(line));
-            line.clear();
-        } else if (c != '\n') {
-            line += c;
-        }
-    }
-    if (!wl::alltrim(line).empty()) lines.push_back(wl::alltrim(line));
+    std::vector<std::string> lines = wl::crLines(text);
+    for (std::string& line : lines) line = wl::alltrim(line);
     return lines;
 }
 

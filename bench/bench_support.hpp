@@ -7,6 +7,7 @@
 #include <psapi.h>
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -30,6 +31,26 @@ inline std::size_t memchrCount(const std::string& bytes, char c) {
         ++p;
     }
     return n;
+}
+
+// The memchr baseline of a file: its size in MB, the best of three scans
+// for the terminator (seconds) and the number of terminators. The bytes are
+// released before returning, so the measured work starts from the file.
+struct ScanBaseline {
+    double mb = 0;
+    double seconds = 0;
+    std::size_t terminators = 0;
+};
+inline ScanBaseline memchrBaseline(std::string bytes, char terminator) {
+    ScanBaseline b;
+    b.mb = static_cast<double>(bytes.size()) / 1e6;
+    b.seconds = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        auto t0 = Clock::now();
+        b.terminators = memchrCount(bytes, terminator);
+        b.seconds = std::min(b.seconds, zrbench::seconds(t0, Clock::now()));
+    }
+    return b;
 }
 
 // Peak resident memory of the process, from the system's own count.

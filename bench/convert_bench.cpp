@@ -102,18 +102,10 @@ int main(int argc, char** argv) {
     const std::size_t before = peakResidentBytes();
 
     // The same bytes, read once, scanned by memchr (best of three).
-    std::string bytes = zr::CTL39400AY(path);
-    const double mb = static_cast<double>(bytes.size()) / 1e6;
     const zr::X12Delimiters d = zr::readDelimiters(path, 0);
-    double scan = 1e9;
-    std::size_t terminators = 0;
-    for (int i = 0; i < 3; ++i) {
-        auto t0 = Clock::now();
-        terminators = memchrCount(bytes, d.terminator[0]);
-        scan = std::min(scan, seconds(t0, Clock::now()));
-    }
-    bytes.clear();
-    bytes.shrink_to_fit();
+    const zrbench::ScanBaseline baseline = zrbench::memchrBaseline(zr::CTL39400AY(path), d.terminator[0]);
+    const double mb = baseline.mb, scan = baseline.seconds;
+    const std::size_t terminators = baseline.terminators;
 
     const Conversion csv = convert(path, map, "X12,CSV", 3);
     const Conversion xml = convert(path, map, "X12,XML", 3);

@@ -1,5 +1,7 @@
 #include "acknowledgement.hpp"
 
+#include "text.hpp"
+
 #include <map>
 #include <optional>
 
@@ -17,7 +19,6 @@ std::string lookup(const std::map<std::string, std::string>& table, const std::s
     return it == table.end() ? std::string() : it->second;
 }
 
-bool begins(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 // GS06 of the last GS row: the group the acknowledgement must answer.
 std::string batchKey(const SegmentTable& t) {
@@ -151,7 +152,7 @@ SegmentTable CTL39400O(const std::string& acknowledgementFile, SegmentTable tabl
         for (std::size_t r = 1; r <= ack->size(); ++r) {
             std::string_view id = ack->id(r);
             if (id == "AK1") {
-                groupMatched = hasTwoElements(*ack, r) && begins(key, ack->element(r, 2));
+                groupMatched = hasTwoElements(*ack, r) && wl::prefixMatch(key, ack->element(r, 2));
                 stRow.reset();
             } else if (!groupMatched) {
                 continue;
@@ -186,7 +187,7 @@ std::string CTL39400P(const std::string& acknowledgementFile, const SegmentTable
     for (std::size_t r = 1; r <= ack->size(); ++r) {
         std::string_view id = ack->id(r);
         if (id == "AK1") {
-            groupMatched = mark = hasTwoElements(*ack, r) && begins(key, ack->element(r, 2));
+            groupMatched = mark = hasTwoElements(*ack, r) && wl::prefixMatch(key, ack->element(r, 2));
         } else if (id == "AK2") {
             // A set response counts when it answers a set of this file.
             mark = groupMatched && hasTwoElements(*ack, r) && setHeaderRow(table, ack->element(r, 2));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "file_io.hpp"
+#include "text.hpp"
 
 namespace zr {
 
@@ -32,13 +33,8 @@ std::vector<Piece> segmentsOf(const std::string& block, std::int64_t base, char 
     return out;
 }
 
-std::string trimmedLeft(const std::string& s) {
-    std::size_t i = s.find_first_not_of(" \t\r\n");
-    return i == std::string::npos ? "" : s.substr(i);
-}
-
 bool isSegment(const std::string& text, const std::string& id, char e) {
-    std::string t = trimmedLeft(text);
+    std::string t = wl::ltrim(text);
     return t.compare(0, id.size(), id) == 0 && t.size() > id.size() && t[id.size()] == e;
 }
 
@@ -57,7 +53,7 @@ std::string CTL39400AQ(const std::string& fileName, const std::string& element, 
             std::string block = readBlock(f, position, length);
             std::string last;
             for (const Piece& s : segmentsOf(block, position, t)) {
-                std::string text = trimmedLeft(s.text);
+                std::string text = wl::ltrim(s.text);
                 std::string hl = std::string("HL") + e;
                 if (text.compare(0, 3, hl) != 0) continue;
                 std::size_t at = s.text.size() - text.size();

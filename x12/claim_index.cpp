@@ -4,10 +4,6 @@
 
 namespace zr {
 
-namespace {
-bool begins(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
-}  // namespace
-
 ClaimIndex CTL39400C(const SegmentTable& table, int mode) {
     ClaimIndex index{1};
     std::uint32_t wanted = 1;
@@ -26,10 +22,10 @@ namespace {
 // Which rows a counter kind takes; the kind is recognised by prefix in order.
 bool rowOfKind(const std::string& kind, const SegmentTable& t, std::size_t r) {
     std::string_view id = t.id(r);
-    if (wl::prefixMatch(kind, "HL")) return id == "HL" && begins(t.element(r, 3), "22");
+    if (wl::prefixMatch(kind, "HL")) return id == "HL" && wl::prefixMatch(t.element(r, 3), "22");
     if (wl::prefixMatch(kind, "ISA")) return id == "ISA";
     if (wl::prefixMatch(kind, "ST")) return id == "ST";
-    if (wl::prefixMatch(kind, "NM185")) return id == "NM1" && begins(t.element(r, 1), "85");
+    if (wl::prefixMatch(kind, "NM185")) return id == "NM1" && wl::prefixMatch(t.element(r, 1), "85");
     return false;
 }
 }  // namespace
@@ -51,9 +47,9 @@ std::uint64_t CTL39400AD(const SegmentTable& table, std::size_t k, int mode) {
     std::size_t count = 0;
     for (std::size_t r = 1; r <= table.size(); ++r) {
         std::string_view id = table.id(r);
-        bool fits = mode == 1   ? begins(id, "HL") && begins(table.element(r, 3), "22")
-                    : mode == 2 ? begins(id, "CLP")
-                    : mode == 3 ? begins(id, "HL") && begins(table.element(r, 3), "20")
+        bool fits = mode == 1   ? wl::prefixMatch(id, "HL") && wl::prefixMatch(table.element(r, 3), "22")
+                    : mode == 2 ? wl::prefixMatch(id, "CLP")
+                    : mode == 3 ? wl::prefixMatch(id, "HL") && wl::prefixMatch(table.element(r, 3), "20")
                                 : false;
         if (fits && ++count == k) return table.filePosition(r).value_or(0);
     }
@@ -71,8 +67,8 @@ std::optional<std::string> headerValueOf(const SegmentTable& t, std::size_t r, i
         case 4: {
             if (id != "ISA") return std::nullopt;
             std::string v(t.element(r, 12));
-            if (begins(v, "00401")) return "4010";
-            if (begins(v, "00501")) return "5010";
+            if (wl::prefixMatch(v, "00401")) return "4010";
+            if (wl::prefixMatch(v, "00501")) return "5010";
             return v;
         }
         case 10:

@@ -121,6 +121,12 @@ std::string CTL39400AR(const std::string& fileName, const std::string&, const st
     return byteAt(fileName, offset);
 }
 
+std::optional<X12Delimiters> locateDelimiters(const std::string& fileName) {
+    auto located = CTL39400AJ(fileName);
+    if (!located) return std::nullopt;
+    return readDelimiters(fileName, *located + 1);
+}
+
 X12Delimiters readDelimiters(const std::string& fileName, std::int64_t base) {
     X12Delimiters d;
     d.terminator = CTL39400J(fileName, d.component, d.element, d.terminator, 1, base);

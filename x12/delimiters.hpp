@@ -43,6 +43,10 @@ std::optional<std::int64_t> CTL39400AJ(const std::string& fileName);
 std::string CTL39400AR(const std::string& fileName, const std::string& component, const std::string& element,
                        const std::string& terminator, int mode, std::int64_t start);
 
+// The delimiters of the file's first interchange, wherever its ISA stands;
+// nothing for a file without ISA (which is not X12).
+std::optional<X12Delimiters> locateDelimiters(const std::string& fileName);
+
 // The three delimiters of the interchange whose ISA starts at `base`, read
 // in the callers' order: terminator, element separator, component separator.
 X12Delimiters readDelimiters(const std::string& fileName, std::int64_t base = 0);

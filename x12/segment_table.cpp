@@ -50,13 +50,6 @@ std::string_view trimmedId(std::string_view s) {
     return s;
 }
 
-// Ids and qualifiers are a few bytes long: a plain loop beats memcmp here.
-inline bool begins(std::string_view s, std::string_view prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (s[i] != prefix[i]) return false;
-    return true;
-}
 
 }  // namespace
 
@@ -126,8 +119,8 @@ std::optional<std::uint64_t> SegmentTable::filePosition(std::size_t row) const {
     // The separator's 1-based file position, less the id's length as the
     // level test saw it: 2 for HL, 3 for CLP.
     std::uint64_t p = starts_[row - 1] + sep + 1;
-    if (begins(head, "HL")) return p - 2;
-    if (begins(head, "CLP")) return p - 3;
+    if (wl::prefixMatch(head, "HL")) return p - 2;
+    if (wl::prefixMatch(head, "CLP")) return p - 3;
     return std::nullopt;
 }
 
@@ -245,7 +238,7 @@ int levelOf(std::string_view head, LevelState& s) {
         s.current = level;
         return level;
     };
-    auto is = [&](std::string_view id) { return begins(head, id); };
+    auto is = [&](std::string_view id) { return wl::prefixMatch(head, id); };
     if (head.empty()) return -1;
     switch (head[0]) {
         case 'I':
@@ -310,18 +303,18 @@ void applyLoopTests(SegmentTable& t, std::size_t row, std::string_view s, char e
     };
     // id + separator + two characters
     auto withQualifier = [&](std::string_view id, std::string_view q) {
-        return s.size() >= 6 && begins(s, id) && s[3] == e && s[4] == q[0] && s[5] == q[1];
+        return s.size() >= 6 && wl::prefixMatch(s, id) && s[3] == e && s[4] == q[0] && s[5] == q[1];
     };
     if (s.size() < 2) return;
     switch (s[0]) {
         case 'P':
             if (withQualifier("PER", "IC")) return set(k1000A);
-            if (begins(s, "PRV")) {
+            if (wl::prefixMatch(s, "PRV")) {
                 t.setLoop(row, current);
                 if (withQualifier("PRV", "PT")) afterPlaceholder(k2000A);
                 return;
             }
-            if (begins(s, "PAT")) return afterPlaceholder(k2000B);
+            if (wl::prefixMatch(s, "PAT")) return afterPlaceholder(k2000B);
             return;
         case 'N':
             if (withQualifier("NM1", "41")) return set(k1000A);
@@ -329,27 +322,27 @@ void applyLoopTests(SegmentTable& t, std::size_t row, std::string_view s, char e
             if (withQualifier("NM1", "85") || withQualifier("NM1", "87")) return set(k2010AA);
             if (withQualifier("NM1", "IL")) return set(k2010BA);
             if (withQualifier("NM1", "PR")) return set(k2010BB);
-            if (begins(s, "N3") || begins(s, "N4")) t.setLoop(row, current);
+            if (wl::prefixMatch(s, "N3") || wl::prefixMatch(s, "N4")) t.setLoop(row, current);
             return;
         case 'R':
             if (withQualifier("REF", "1C")) set(k2010AA);
             return;
         case 'C':
-            if (begins(s, "CLM")) set(k2300);
+            if (wl::prefixMatch(s, "CLM")) set(k2300);
             return;
         case 'L':
-            if (begins(s, "LX")) set(k2400);
+            if (wl::prefixMatch(s, "LX")) set(k2400);
             return;
         case 'H':
-            if (begins(s, "HL")) t.setLoop(row, kPlaceholder);
-            else if (begins(s, "HI")) t.setLoop(row, current);
+            if (wl::prefixMatch(s, "HL")) t.setLoop(row, kPlaceholder);
+            else if (wl::prefixMatch(s, "HI")) t.setLoop(row, current);
             return;
         case 'S':
-            if (begins(s, "SBR")) afterPlaceholder(k2000B);
-            else if (begins(s, "SV1") || begins(s, "SV2") || begins(s, "SV3")) t.setLoop(row, current);
+            if (wl::prefixMatch(s, "SBR")) afterPlaceholder(k2000B);
+            else if (wl::prefixMatch(s, "SV1") || wl::prefixMatch(s, "SV2") || wl::prefixMatch(s, "SV3")) t.setLoop(row, current);
             return;
         case 'D':
-            if (begins(s, "DMG") || begins(s, "DTP")) t.setLoop(row, current);
+            if (wl::prefixMatch(s, "DMG") || wl::prefixMatch(s, "DTP")) t.setLoop(row, current);
             return;
         default: return;
     }
@@ -360,35 +353,35 @@ RowKind kindOf(std::string_view id, std::string_view text, char e) {
     switch (id[0]) {
         case 'I':
             if (id == "ISA") return kIsa;
-            if (begins(id, "IK3") || begins(id, "IK4")) return kIk34;
+            if (wl::prefixMatch(id, "IK3") || wl::prefixMatch(id, "IK4")) return kIk34;
             return kOther;
         case 'S': return id == "ST" ? kSt : kOther;
         case 'H': {
             if (id[1] != 'L') return kOther;
             std::string_view hl03 = CTL39400AU(text, 3, std::string_view(&e, 1));
-            if (begins(hl03, "20")) return kHl20;
-            if (begins(hl03, "22")) return kHl22;
+            if (wl::prefixMatch(hl03, "20")) return kHl20;
+            if (wl::prefixMatch(hl03, "22")) return kHl22;
             return kHl;
         }
-        case 'C': return begins(id, "CLP") ? kClp : kOther;
-        case 'A': return begins(id, "AK3") || begins(id, "AK4") ? kAk34 : kOther;
-        case 'M': return begins(id, "MSG") ? kMsg : kOther;
+        case 'C': return wl::prefixMatch(id, "CLP") ? kClp : kOther;
+        case 'A': return wl::prefixMatch(id, "AK3") || wl::prefixMatch(id, "AK4") ? kAk34 : kOther;
+        case 'M': return wl::prefixMatch(id, "MSG") ? kMsg : kOther;
         default: return kOther;
     }
 }
 
 bool startsClaim(std::string_view setId, RowKind k, std::size_t providers, std::size_t subscribers) {
     const bool hl = k == kHl || k == kHl20 || k == kHl22;
-    if (begins(setId, "837")) {
+    if (wl::prefixMatch(setId, "837")) {
         if (!hl || providers == 0) return false;
         if (providers == 1) return k == kHl22;
         return providers != subscribers ? k == kHl22 : k == kHl20;
     }
-    if (begins(setId, "270") || begins(setId, "271") || begins(setId, "277")) return k == kHl22;
-    if (begins(setId, "835")) return k == kClp;
-    if (begins(setId, "997")) return k == kAk34;
-    if (begins(setId, "999")) return k == kIk34;
-    if (begins(setId, "864")) return k == kMsg;
+    if (wl::prefixMatch(setId, "270") || wl::prefixMatch(setId, "271") || wl::prefixMatch(setId, "277")) return k == kHl22;
+    if (wl::prefixMatch(setId, "835")) return k == kClp;
+    if (wl::prefixMatch(setId, "997")) return k == kAk34;
+    if (wl::prefixMatch(setId, "999")) return k == kIk34;
+    if (wl::prefixMatch(setId, "864")) return k == kMsg;
     return false;
 }
 
@@ -420,7 +413,7 @@ void numberClaims(SegmentTable& t, const std::vector<KeyRow>& keys, std::size_t 
             ++inFile;
             ++inInterchange;
         }
-        if (k == kHl20 && begins(setId, "837")) ++providerRows;
+        if (k == kHl20 && wl::prefixMatch(setId, "837")) ++providerRows;
         current = SegmentTable::ClaimNumbers{};
         current.providers = providerRows;
         if (inSet > 0) {
@@ -568,7 +561,7 @@ std::size_t CTL39400AN(const SegmentTable& table, int mode) {
     if (!want) return 0;
     std::size_t count = 0;
     for (std::size_t r = 1; r <= table.size(); ++r)
-        if (begins(table.id(r), "HL") && begins(table.element(r, 3), want)) ++count;
+        if (wl::prefixMatch(table.id(r), "HL") && wl::prefixMatch(table.element(r, 3), want)) ++count;
     return count;
 }
 

@@ -1,10 +1,8 @@
 #include "table_rewriters.hpp"
 
-namespace zr {
+#include "text.hpp"
 
-namespace {
-bool begins(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
-}  // namespace
+namespace zr {
 
 SegmentTable CTL39400AH(const SegmentTable& table, std::size_t /*setCount*/) {
     SegmentTable out;
@@ -35,7 +33,7 @@ SegmentTable CTL39405A(std::size_t k, const SegmentTable& table) {
     SegmentTable out;
     std::size_t interchange = 0;
     for (std::size_t r = 1; r <= table.size(); ++r) {
-        if (begins(table.id(r), "ISA")) ++interchange;
+        if (wl::prefixMatch(table.id(r), "ISA")) ++interchange;
         if (interchange == k) out.appendRowFrom(table, r, table.claim(r));
         else if (interchange > k) break;
     }

@@ -14,8 +14,9 @@ namespace {
 void walkPairs(const std::string& text, const std::string& tag, const std::function<void(char)>& onValueChar,
                const std::function<bool()>& onClose) {
     const std::string up = wl::upper(text);
-    const std::string open = "<" + wl::upper(tag) + ">";
-    const std::string close = "</" + wl::upper(tag) + ">";
+    const std::string name = wl::upper(tag);
+    const std::string open = std::string("<").append(name).append(">");
+    const std::string close = std::string("</").append(name).append(">");
     bool inside = false;
     for (std::size_t i = 0; i < text.size();) {
         if (up.compare(i, close.size(), close) == 0) {

@@ -107,19 +107,21 @@ int writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (!f) return lastOsError() ? lastOsError() : 2;
     int error = writeAll(f, bytes);
     if (std::fclose(f) != 0 && error == 0) error = lastOsError() ? lastOsError() : 29;
+    if (error == 0) error = replaceFile(temp, path);
+    std::error_code ec;
+    if (error != 0) std::filesystem::remove(temp, ec);
+    return error;
+}
+
+int replaceFile(const std::string& temp, const std::string& target) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (error == 0) {
-        fs::rename(temp, path, ec);
-        if (ec) {
-            // Some systems refuse to rename over an existing file.
-            fs::remove(path, ec);
-            fs::rename(temp, path, ec);
-            if (ec) error = ec.value() ? 5 : 0;
-        }
-    }
-    if (error != 0) fs::remove(temp, ec);
-    return error;
+    fs::rename(temp, target, ec);
+    if (!ec) return 0;
+    // Some systems refuse to rename over an existing file.
+    fs::remove(target, ec);
+    fs::rename(temp, target, ec);
+    return ec ? 5 : 0;
 }
 
 int appendToFile(const std::string& path, std::string_view bytes) {

@@ -43,6 +43,9 @@ private:
 // the target only when everything was written, so a failed write never
 // leaves a half-written or truncated target. Answers 0, or the error code.
 int writeFileAtomically(const std::string& path, std::string_view bytes);
+// Moves a finished temporary file over the target (replacing it);
+// 0 or the error code.
+int replaceFile(const std::string& temp, const std::string& target);
 // Appends the bytes to the file (created when missing); 0 or the error code.
 int appendToFile(const std::string& path, std::string_view bytes);
 

@@ -2,10 +2,6 @@
 
 namespace wl {
 
-bool prefixMatch(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 bool exactMatch(std::string_view a, std::string_view b) { return a == b; }
 
 namespace {
@@ -43,6 +39,21 @@ std::string lower(std::string_view s) {
 
 std::string rightAligned(std::int64_t n, std::size_t width) {
     return padLeft(std::to_string(n), width);
+}
+
+std::vector<std::string> crLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\r') {
+            lines.push_back(std::move(line));
+            line.clear();
+        } else if (c != '\n') {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(std::move(line));
+    return lines;
 }
 
 std::string padRight(std::string_view s, std::size_t width, char fill) {

@@ -5,12 +5,19 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace wl {
 
 // Prefix comparison: true when `text` begins with `prefix` (always when
-// `prefix` is empty). Configuration keys and option words use this one.
-bool prefixMatch(std::string_view text, std::string_view prefix);
+// `prefix` is empty). Configuration keys, option words and segment ids use
+// this one; ids are a few bytes long, so a plain loop beats a library call.
+inline bool prefixMatch(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (text[i] != prefix[i]) return false;
+    return true;
+}
 // Exact comparison: same length and same bytes.
 bool exactMatch(std::string_view a, std::string_view b);
 
@@ -29,6 +36,10 @@ char upperChar(char c);
 // messages show codes and positions. Numbers wider than the field are
 // shown whole rather than cut, so no digit is ever lost.
 std::string rightAligned(std::int64_t n, std::size_t width);
+
+// The lines of a text whose lines end with CR: LF characters are dropped,
+// and text after the last CR is a line when it is not empty.
+std::vector<std::string> crLines(std::string_view text);
 
 // Pads on the right to `width` characters, cutting a longer text.
 std::string padRight(std::string_view s, std::size_t width, char fill = ' ');

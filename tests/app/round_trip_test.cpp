@@ -26,8 +26,7 @@ struct RoundTrip {
 
 // The compared segments of a file, in order, trimmed.
 Strings claimSegments(const std::string& path, const Strings& parts) {
-    auto located = zr::CTL39400AJ(path);
-    zr::SegmentTable t = zr::loadSegmentTable(path, zr::readDelimiters(path, located ? *located + 1 : 0));
+    zr::SegmentTable t = zr::loadSegmentTable(path, zr::locateDelimiters(path).value_or(zr::X12Delimiters{}));
     Strings out;
     for (std::size_t r = 1; r <= t.size(); ++r) {
         const std::string id(t.id(r));

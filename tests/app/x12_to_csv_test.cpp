@@ -329,17 +329,23 @@ zr::FieldRow field(const std::string& line) {
     return m.fields.at(0);
 }
 
-TEST(FieldCollection, AtLineZeroTheWalkStepsOverLineFieldsOnlyAtItsPosition) {
-    // CLAIM matches nothing in an SV1; the search from it finds AMT1 (line
-    // 1, no condition) and takes it although the segment is at line 0.
-    zr::FieldTable t({field("CLAIM,5,CLM,,,1"), field("AMT1,5,SV1,,,2,,,,,1"), field("AMT2,5,SV1,,,2,,,,,2")});
-    std::string text = "SV1*HC:1*40";
+// Collects fields from one segment at line 0, the segment alone in the
+// history. Values are views into the text: it must outlive the table (a
+// string literal does).
+void collect(zr::FieldTable& t, std::string_view text) {
     zr::SegmentView s;
     s.reset(text, '*');
     zr::SegmentHistory h;
     h.push(text);
     zr::CollectContext c{s, h, '*', ':', 0};
     zr::CTL48400B(t, c);
+}
+
+TEST(FieldCollection, AtLineZeroTheWalkStepsOverLineFieldsOnlyAtItsPosition) {
+    // CLAIM matches nothing in an SV1; the search from it finds AMT1 (line
+    // 1, no condition) and takes it although the segment is at line 0.
+    zr::FieldTable t({field("CLAIM,5,CLM,,,1"), field("AMT1,5,SV1,,,2,,,,,1"), field("AMT2,5,SV1,,,2,,,,,2")});
+    collect(t, "SV1*HC:1*40");
     EXPECT_EQ(t.value(1), "40");
     EXPECT_EQ(t.value(2), "");
 }
@@ -365,13 +371,7 @@ TEST(FieldCollection, PreviousSegmentTestTakesTheNewestEntryOfThatId) {
 
 TEST(FieldCollection, ConditionNamingNoFieldStopsOnlyFieldsWithoutQualifier) {
     zr::FieldTable t({field("A,5,NM1,,,3,,NOSUCH"), field("B,5,NM1,IL,2,3,,NOSUCH")});
-    std::string text = "NM1*IL*1*SMITH";
-    zr::SegmentView s;
-    s.reset(text, '*');
-    zr::SegmentHistory h;
-    h.push(text);
-    zr::CollectContext c{s, h, '*', ':', 0};
-    zr::CTL48400B(t, c);
+    collect(t, "NM1*IL*1*SMITH");
     EXPECT_EQ(t.value(0), "");
     EXPECT_EQ(t.value(1), "SMITH");
 }
