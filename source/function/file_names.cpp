@@ -191,6 +191,16 @@ void LOGFILE(const std::string& file, const ValueList& values) {
     appendToFile(file, line);  // a log that cannot be written is passed over
 }
 
+std::string CONVERTTOOOURL(std::string_view file) {
+    std::string url = "file:///";
+    for (char c : file) {
+        if (c == '\\') url += '/';
+        else if (c == ' ') url += "%20";
+        else url += c;
+    }
+    return url;
+}
+
 bool FREOPEN_STDERR(const std::string& file, const std::string& mode) {
     return std::freopen(file.c_str(), mode.c_str(), stderr) != nullptr;
 }

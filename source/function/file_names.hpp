@@ -63,6 +63,10 @@ bool REMOVEDIR(const std::string& folder);
 // cannot be opened.
 void LOGFILE(const std::string& file, const ValueList& values);
 
+// "file:///" + the path with "/" for each separator and "%20" for blanks,
+// as the office suite names files.
+std::string CONVERTTOOOURL(std::string_view file);
+
 // Reopens the standard error stream on a file; false on failure.
 bool FREOPEN_STDERR(const std::string& file, const std::string& mode = "w");
 

@@ -51,6 +51,10 @@ TEST(FileNames, FolderAndDrive) {
     EXPECT_EQ(wl::CFILESUBDIR("/a/b"), "/a");
 }
 
+TEST(FileNames, OfficeSuiteUrls) {
+    EXPECT_EQ(wl::CONVERTTOOOURL("C:\\My Files\\page 1.emf"), "file:///C:/My%20Files/page%201.emf");
+}
+
 TEST(FileNames, SetExtensionTouchesOnlyTheNamePart) {
     EXPECT_EQ(wl::CFILESETEXT("c:\\x\\out.csv", "xml"), "c:\\x\\out.xml");
     EXPECT_EQ(wl::CFILESETEXT("c:\\x.d\\out", "xml"), "c:\\x.d\\out.xml");
