@@ -47,7 +47,7 @@ Date FDATE(const std::string& file);
 std::string FTIME(const std::string& file);
 
 // The full names of the files called `name` (without regard to case) in the
-// folder and its subfolders.
+// folder and its subfolders; pending window messages run for each entry.
 std::vector<std::string> AFINDFILE(std::string_view name, const std::string& folder);
 // Drive names: type 1 the floppy drives A: and B:, type 2 the drives C: to
 // Z: that are CD drives or exist, 0 both. None where the system has no drives.

@@ -36,5 +36,7 @@ inline int GETFREESYSTEMRESOURCES() { return 90; }
 // "title, module file" for the desktop's titled windows, one per module,
 // sorted.
 std::vector<std::string> GETTASKS();
+// Saves the desktop's image as a PNG file; false when it cannot.
+bool SAVEDESKTOP(const std::string& file);
 
 }  // namespace wl

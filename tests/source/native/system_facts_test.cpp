@@ -47,3 +47,27 @@ TEST(SystemFacts, TasksAreSortedOnePerModule) {
 }
 
 }  // namespace
+
+#include <fstream>
+
+#include "test_support.hpp"
+
+namespace {
+
+TEST(SystemFacts, DesktopIsSavedAsPng) {
+    zrtest::TempDir dir;
+    const std::string file = dir.file("desktop.png");
+    ASSERT_TRUE(wl::SAVEDESKTOP(file));
+    const std::string bytes = zrtest::readBytes(file);
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    // The header's width and height (big-endian) are the screen's.
+    auto be32 = [&](std::size_t at) {
+        return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+               (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
+    };
+    EXPECT_EQ(be32(16), wl::SCREENWIDTH());
+    EXPECT_EQ(be32(20), wl::SCREENHEIGHT());
+}
+
+}  // namespace
