@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,6 +63,11 @@ bool REMOVEDIR(const std::string& folder);
 // then CR LF, creating the file when missing; silently nothing when the file
 // cannot be opened.
 void LOGFILE(const std::string& file, const ValueList& values);
+
+// Appends to "stack.txt" a blank line, "LogStack() called", a rule and the
+// calling routine with its line and file: the one call level that C++ can
+// name without a run-time call stack.
+void LOGSTACK(std::source_location from = std::source_location::current());
 
 // "file:///" + the path with "/" for each separator and "%20" for blanks,
 // as the office suite names files.

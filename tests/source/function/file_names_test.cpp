@@ -108,6 +108,17 @@ TEST(FileNames, FolderTestsMovesAndRemovals) {
     EXPECT_TRUE(wl::REMOVEDIR(dir.file("sub/deeper")));
 }
 
+TEST(LogStack, NamesTheCaller) {
+    zrtest::TempDir dir;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    wl::LOGSTACK();
+    std::filesystem::current_path(previous);
+    const std::string bytes = zrtest::readBytes(dir.file("stack.txt"));
+    EXPECT_EQ(bytes.substr(0, 40), "\r\nLogStack() called\r\n=================\r\n");
+    EXPECT_NE(bytes.find("file_names_test.cpp\r\n"), std::string::npos);
+}
+
 TEST(LogFile, AppendsStampedTabSeparatedLines) {
     zrtest::TempDir dir;
     const std::string log = dir.file("resources.txt");
