@@ -187,8 +187,9 @@ TEST(ConversionDriver, FolderIntoOneOutFileWithMerge) {
     const std::string all = f.write(f.out, "all.csv", "old\r\n");
     const std::string bystander = f.write(f.out, "1.csv", "keep me\r\n");
     auto result = f.run("X12,CSV", f.in, f.out, "OUTFILE=" + all + ",MF,OW");
-    EXPECT_EQ(zrtest::readBytes(all), "from 1.x12\r\nfrom 2.x12\r\nfrom 3.x12\r\n");
-    // Only the real output is erased; a file named like a per-source output stays.
+    // A merge never erases: the earlier rows stay and every source is appended.
+    EXPECT_EQ(zrtest::readBytes(all), "old\r\nfrom 1.x12\r\nfrom 2.x12\r\nfrom 3.x12\r\n");
+    // A file named like a per-source output stays.
     EXPECT_EQ(zrtest::readBytes(bystander), "keep me\r\n");
     EXPECT_EQ(result.converted, 3);
 }

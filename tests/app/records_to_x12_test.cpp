@@ -113,7 +113,7 @@ TEST(RecordsToX12, XmlRecordsBatchEnvelopeAndEntities) {
         "<BATCH><SENDERID>XMLSENDER</SENDERID><ICNUMBER>7</ICNUMBER><GROUPCTLNUM>77</GROUPCTLNUM>"
         "<TRANSACTIONSETCTLNUM>0007</TRANSACTIONSETCTLNUM></BATCH>\r\n"
         "<CLAIM>\r\n<SUBMITTER>SMITH &amp; SONS</SUBMITTER>\r\n<CLAIMID>C1</CLAIMID>\r\n<PATNAME>DOE</PATNAME>\r\n"
-        "</CLAIM>\r\n<CLAIM>\r\n<CLAIMID>C2</CLAIMID>\r\n<PATNAME>ROE</PATNAME>\r\n</CLAIM>";  // no closing tag
+        "</CLAIM>\r\n<CLAIM>\r\n<CLAIMID>C2</CLAIMID>\r\n<PATNAME>ROE</PATNAME>\r\n</CLAIM></EXPORTDATA>";
     BuildRun run = build(kClaimMap, xml, true);
     EXPECT_EQ(run.result.records, 2u);
     EXPECT_NE(run.x12.find("*ZZ*XMLSENDER      *"), std::string::npos) << run.x12;
