@@ -300,6 +300,8 @@ bool Conversion::run(MapFile& map) {
     fillFileNames(table_, source_, output_);
     FunctionFiles::shared().beginRun();
     scan(src.bytes);
+    if (!writer_->replacedIn().empty())
+        log_.timed("XML Control Character Replaced : Field " + writer_->replacedIn());
     if (form_.xml) out_.write(kXmlEnd);
     if (int error = out_.commit(); error != 0) {
         reportFileError("FC-Fwrite", error, output_, log_);

@@ -47,6 +47,15 @@ std::string folderPart(std::string_view path) {
     return p == std::string_view::npos ? std::string() : std::string(path.substr(0, p));
 }
 
+bool isPlainFileName(std::string_view name) {
+    if (name.empty() || name.find("..") != std::string_view::npos) return false;
+    for (char c : name) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || c == '/' || c == '\\' || c == ':') return false;
+    }
+    return true;
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     std::error_code ec;
