@@ -3,10 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <thread>
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 #include "conversion_driver.hpp"
 #include "file_io.hpp"
@@ -498,24 +494,18 @@ TEST(DriverSafety, AFolderIsNeverReplacedByALogOrAnOutput) {
 #ifndef _WIN32
 TEST(DriverSafety, LogsAndOutputsGoIntoPipesInPlace) {
     Fixture f;
-    auto readPipe = [](const std::string& path, std::string& got) {
-        return std::thread([path, &got] { got = zrtest::readBytes(path); });
-    };
-    ASSERT_EQ(::mkfifo("logpipe", 0600), 0);
-    std::string logText;
-    std::thread reader = readPipe("logpipe", logText);
+    zrtest::HeldPipe logPipe("logpipe");
+    ASSERT_TRUE(logPipe.ok());
     auto result = f.run("X12,CSV", "src/a.x12", "out", "MAP=read.cfg,PARSELOG=logpipe");
-    reader.join();
     EXPECT_TRUE(fs::is_fifo("logpipe"));
-    EXPECT_EQ(logText, result.log);
+    EXPECT_EQ(logPipe.received(), result.log);
 
-    ASSERT_EQ(::mkfifo("outpipe", 0600), 0);
+    zrtest::HeldPipe outPipe("outpipe");
+    ASSERT_TRUE(outPipe.ok());
     f.write("src/c.csv", "SMITH,C1\r\n");
-    std::string x12;
-    reader = readPipe("outpipe", x12);
     result = f.run("CSV,X12", "src/c.csv", "out", "MAP=build.cfg,OUTFILE=outpipe");
-    reader.join();
     EXPECT_TRUE(fs::is_fifo("outpipe"));
+    const std::string x12 = outPipe.received();
     EXPECT_TRUE(has(x12, "NM1*IL*1*SMITH~CLM*C1~")) << x12;
 }
 #endif
