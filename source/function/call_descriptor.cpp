@@ -21,7 +21,7 @@ std::size_t tailBytes(std::size_t addressBytes) { return addressBytes > 4 ? addr
 std::string callDescriptorText(const CallDescriptor& d, std::size_t addressBytes) {
     std::string out;
     putLE(out, d.address & 0xFFFFFFFFu, 4);
-    out.push_back(d.pascal ? 1 : 0);
+    out.push_back(d.pascalFlag ? 1 : 0);
     out.push_back(static_cast<char>(d.resultType));
     out.push_back(static_cast<char>(d.argTypes.size()));
     for (auto t : d.argTypes) out.push_back(static_cast<char>(t));
@@ -38,7 +38,7 @@ std::optional<CallDescriptor> parseCallDescriptor(std::string_view text, std::si
     std::size_t n = static_cast<unsigned char>(text[6]);
     if (text.size() < kHead + n) return std::nullopt;
     d.address = getLE(text, 0, 4);
-    d.pascal = text[4] != 0;
+    d.pascalFlag = text[4] != 0;
     d.resultType = static_cast<std::uint8_t>(text[5]);
     for (std::size_t i = 0; i < n; ++i) d.argTypes.push_back(static_cast<std::uint8_t>(text[kHead + i]));
     if (addressBytes > 4) {
@@ -51,9 +51,9 @@ std::optional<CallDescriptor> parseCallDescriptor(std::string_view text, std::si
 
 CallValueKind argumentKind(int type) {
     switch (type) {
-        case 1: case 2: case 3: case 4: return CallValueKind::Whole32;
+        case 1: case 2: case 3: case 4: case 6: case 7: case 12: return CallValueKind::Whole32;
         case 5: return CallValueKind::Logical;
-        case 6: case 7: case 10: case 12: return CallValueKind::Whole;
+        case 10: return CallValueKind::Handle;
         case 8: case 9: return CallValueKind::Text;
         case 11: return CallValueKind::Double;
         default: return CallValueKind::None;

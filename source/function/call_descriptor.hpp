@@ -17,7 +17,7 @@ namespace wl {
 
 struct CallDescriptor {
     std::uint64_t address = 0;  // 0: the procedure was not found
-    bool pascal = false;        // kept, not used: the caller restores its own stack
+    bool pascalFlag = false;        // kept, not used: the caller restores its own stack
     std::uint8_t resultType = 0;
     std::vector<std::uint8_t> argTypes;
 };
@@ -31,9 +31,9 @@ std::optional<CallDescriptor> parseCallDescriptor(std::string_view text,
 // How WLCALLDLL treats a value type, as argument and as result.
 enum class CallValueKind {
     None,     // 0, 6 (as result) and 13 and above: no value
-    Whole32,  // 1-4: a 32-bit whole number
+    Whole32,  // 1-4, 6 (argument), 7, 12: a 32-bit whole number
     Logical,  // 5
-    Whole,    // 6 (argument), 7, 10, 12: a number the width of a pointer (handles)
+    Handle,   // 10: a number the width of an address (handles, addresses)
     Text,     // 8, 9: a pointer to text bytes
     Double,   // 11: not passed; as result the whole number as a floating-point number
 };

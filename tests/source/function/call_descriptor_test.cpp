@@ -28,7 +28,7 @@ TEST(CallDescriptor, WideAddressesKeepTheTypeBytesInPlace) {
     auto back = wl::parseCallDescriptor(d, 8);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->address, address);
-    EXPECT_TRUE(back->pascal);
+    EXPECT_TRUE(back->pascalFlag);
     EXPECT_EQ(back->argTypes, (std::vector<std::uint8_t>{9, 9}));
 }
 
@@ -50,9 +50,9 @@ TEST(CallDescriptor, ValueKinds) {
     EXPECT_EQ(wl::argumentKind(0), K::None);
     EXPECT_EQ(wl::argumentKind(3), K::Whole32);
     EXPECT_EQ(wl::argumentKind(5), K::Logical);
-    EXPECT_EQ(wl::argumentKind(6), K::Whole);
+    EXPECT_EQ(wl::argumentKind(6), K::Whole32);
     EXPECT_EQ(wl::resultKind(6), K::None);
-    EXPECT_EQ(wl::argumentKind(10), K::Whole);
+    EXPECT_EQ(wl::argumentKind(10), K::Handle);
     EXPECT_EQ(wl::argumentKind(8), K::Text);
     EXPECT_EQ(wl::argumentKind(11), K::Double);
     EXPECT_EQ(wl::argumentKind(13), K::None);
