@@ -2,12 +2,14 @@
 
 #include <cstdlib>
 
+#include "paths.hpp"
 #include "text.hpp"
 
 namespace wl {
 
 std::string iniFileName(const std::string& name) {
-    if (name.empty() || name.find('.') != std::string::npos) return name;
+    // Only the name itself counts: folders may hold dots.
+    if (name.empty() || fileNamePart(name).find('.') != std::string::npos) return name;
     return name + ".ini";
 }
 

@@ -8,6 +8,7 @@ TEST(SettingValues, IniFileNames) {
     EXPECT_EQ(wl::iniFileName("setup"), "setup.ini");
     EXPECT_EQ(wl::iniFileName("zr.cfg"), "zr.cfg");
     EXPECT_EQ(wl::iniFileName(""), "");
+    EXPECT_EQ(wl::iniFileName("c:/my.app/setup"), "c:/my.app/setup.ini");
 }
 
 TEST(SettingValues, TextBackToTheDefaultsType) {
