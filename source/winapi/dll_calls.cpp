@@ -115,7 +115,7 @@ Value WLCALLDLL(const std::string& descriptor, const std::vector<DllArg>& args) 
             case CallValueKind::Text:
                 if (v.isText()) {
                     texts[i] = v.text();
-                    slots[i] = reinterpret_cast<std::uintptr_t>(texts[i].c_str());
+                    slots[i] = reinterpret_cast<std::uintptr_t>(texts[i].data());  // the procedure may write into it
                 } else {
                     slots[i] = wholeOf(v);  // a number: an identifier or no text (0)
                 }

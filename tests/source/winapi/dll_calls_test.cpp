@@ -35,6 +35,28 @@ TEST_F(DllCalls, DescriptorOfMoveFile) {
                        reinterpret_cast<std::uintptr_t>(wl::GETPROCADDRESS(kernel, "MoveFileA"))));
 }
 
+// The ordinal under which a module exports a name, read from its export table.
+int ordinalOf(HMODULE module, const char* name) {
+    auto* base = reinterpret_cast<const BYTE*>(module);
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const auto& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    auto* ordinals = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        if (std::strcmp(reinterpret_cast<const char*>(base + names[i]), name) == 0)
+            return static_cast<int>(ordinals[i] + exports->Base);
+    return 0;
+}
+
+TEST_F(DllCalls, LooksProceduresUpByOrdinal) {
+    int ordinal = ordinalOf(kernel, "lstrlenA");
+    ASSERT_NE(ordinal, 0);
+    std::string d = wl::GETPROCADD(kernel, ordinal, true, 7, {9});
+    EXPECT_EQ(wl::WLCALLDLL(d, {"abc"}).number(), 3);
+}
+
 TEST_F(DllCalls, CallsWithTextsAndNumbersAndAnswersByResultType) {
     zrtest::TempDir dir;
     std::string from = dir.write("from.txt", "x");
