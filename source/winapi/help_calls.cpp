@@ -1,7 +1,8 @@
-#include "help.hpp"
+#include "help_calls.hpp"
 
 #include <htmlhelp.h>
 
+#include "help_keys.hpp"
 #include "library_calls.hpp"
 
 namespace wl {
@@ -100,19 +101,20 @@ bool WINHELP(const std::string& file, UINT command, ULONG_PTR data) {
 }
 
 void HELPTOPIC(const Value& topic) {
-    const std::string& file = currentHelpFile();
+    const std::string file = GETHELPFILE();
     if (!ISHELPFILE(file)) return;
     if (isHtmlHelpFile(file)) {
-        const std::string t = topic.isText() ? htmlTopic(topic.text()) : currentHelpTopic();
+        const std::string t = topic.isText() ? htmlTopic(topic.text()) : GETHELPTOPIC();
         const std::string target = t.empty() ? file : file + "::/" + t;
         HTML_HELP(GetActiveWindow(), target, HH_DISPLAY_TOPIC, 0);
         return;
     }
-    if (topic.isNumber()) {
-        WINHELP(file, HELP_CONTEXT, static_cast<ULONG_PTR>(topic.number()));
+    if (topic.isNumber() || (topic.isNil() && helpTopicNumber() != 0)) {
+        const double context = topic.isNumber() ? topic.number() : helpTopicNumber();
+        WINHELP(file, HELP_CONTEXT, static_cast<ULONG_PTR>(context));
         return;
     }
-    const std::string keyword = topic.isText() ? topic.text() : withoutHtm(currentHelpTopic());
+    const std::string keyword = topic.isText() ? topic.text() : withoutHtm(GETHELPTOPIC());
     if (keyword.empty())
         WINHELP(file, HELP_CONTENTS, 0);
     else
@@ -120,7 +122,7 @@ void HELPTOPIC(const Value& topic) {
 }
 
 void HELPINDEX() {
-    const std::string& file = currentHelpFile();
+    const std::string file = GETHELPFILE();
     if (!ISHELPFILE(file)) return;
     if (isHtmlHelpFile(file))
         HTML_HELP(GetActiveWindow(), file, HH_DISPLAY_INDEX, 0);
@@ -129,7 +131,7 @@ void HELPINDEX() {
 }
 
 void HELPSEARCH(const std::string& text) {
-    const std::string& file = currentHelpFile();
+    const std::string file = GETHELPFILE();
     if (!ISHELPFILE(file)) return;
     if (isHtmlHelpFile(file))
         HTMLSEARCH(GetActiveWindow(), file, HH_DISPLAY_SEARCH, text);
@@ -138,7 +140,7 @@ void HELPSEARCH(const std::string& text) {
 }
 
 void HELPPOPUP(const Value& topic, std::optional<int> row, std::optional<int> col, HWND hwnd) {
-    const std::string& file = currentHelpFile();
+    const std::string file = GETHELPFILE();
     if (isHtmlHelpFile(file)) {
         CHMHELPPOPUP(static_cast<long long>(topic.number()), hwnd);
         return;
