@@ -4,6 +4,7 @@
 
 #include "help_keys.hpp"
 #include "library_calls.hpp"
+#include "library_registry.hpp"
 
 namespace wl {
 
@@ -11,29 +12,13 @@ namespace {
 
 using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
-struct HtmlHelpEngine {
-    HMODULE module = nullptr;
-    HtmlHelpFn call = nullptr;
-    ~HtmlHelpEngine() { free(); }
-    void free() {
-        if (module) FreeLibrary(module);
-        module = nullptr;
-        call = nullptr;
-    }
-};
+constexpr char kHtmlHelpLibrary[] = "hhctrl.ocx";
 
-HtmlHelpEngine& engine() {
-    static HtmlHelpEngine e;  // freed at exit
-    return e;
-}
-
+// The engine stays loaded from its first use until FREEHTMLDLL.
 HtmlHelpFn htmlHelp() {
-    HtmlHelpEngine& e = engine();
-    if (!e.module) {
-        e.module = LoadLibraryA("hhctrl.ocx");
-        if (e.module) e.call = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(e.module, "HtmlHelpA")));
-    }
-    return e.call;
+    HMODULE module = LoadLibraryOnce(kHtmlHelpLibrary);
+    return module ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpA")))
+                  : nullptr;
 }
 
 HWND owner(HWND hwnd) { return hwnd ? hwnd : GetActiveWindow(); }
@@ -59,7 +44,7 @@ HWND HTML_HELP(HWND hwnd, const std::string& file, UINT command, DWORD_PTR data)
     return call ? call(hwnd, file.empty() ? nullptr : file.c_str(), command, data) : nullptr;
 }
 
-void FREEHTMLDLL() { engine().free(); }
+void FREEHTMLDLL() { FreeLibraryByName(kHtmlHelpLibrary); }
 
 HWND HTMLPOP(HWND hwnd, const std::string& file, UINT command, const std::string& text, std::optional<int> row,
              std::optional<int> col, long long clrFore, long long clrBack) {
