@@ -104,8 +104,22 @@ void callEngine(Run& run, const std::string& source, const std::string& output) 
     e.merge = run.options.merge;
     EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
     run.log.raw(r.log);
-    if (r.failed) ++run.result.failed;
-    else ++run.result.converted;
+    // Every source ends with a line that says how it went.
+    if (r.failed) {
+        ++run.result.failed;
+        const std::string line = "Failed : " + source + (r.reason.empty() ? std::string() : " : " + r.reason);
+        run.log.timed(line);
+        run.result.notes.push_back(line);
+    } else if (!r.problems.empty()) {
+        ++run.result.lostData;
+        const std::string line = "Converted With Lost Data : " + source;
+        run.log.timed(line);
+        run.result.notes.push_back(line);
+        for (const std::string& p : r.problems) run.result.notes.push_back("   " + p);
+    } else {
+        ++run.result.converted;
+        run.log.timed("Converted : " + source);
+    }
 }
 
 std::string notCreatedLine(const std::string& type) {
@@ -124,8 +138,12 @@ void convertTo(Run& run, const std::string& source, std::string output) {
         output = CTL48400Q(output, outputExtension(run.request.type), !run.options.convertExtension);
     bool convert = run.options.overwrite || !wl::fileExists(output) ||
                    wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
-    if (convert) callEngine(run, source, output);
-    else run.log.timed(notCreatedLine(run.request.type));
+    if (convert) {
+        callEngine(run, source, output);
+    } else {
+        run.log.timed(notCreatedLine(run.request.type));
+        ++run.result.skipped;
+    }
     run.log.stamp();
 }
 
@@ -153,11 +171,17 @@ void convertFolder(Run& run) {
     const std::string& outFile = run.options.outFile;
     if (!outFile.empty() && run.options.overwrite && wl::fileExists(outFile) && erase(outFile))
         run.log.timed(" Erased : " + outFile);
+    const int before = run.result.converted + run.result.failed + run.result.lostData;
     for (const std::string& name : CTLD48403A(r.source, r.separator)) {
         if (name.empty()) continue;
         const std::string path = wl::joinPath(r.source, name);
         // X12 sources must begin with "ISA"; CSV and XML sources never do.
-        if (run.type && run.type->fromX12 && !CTL39400AK(path)) continue;
+        if (run.type && run.type->fromX12 && !CTL39400AK(path)) {
+            run.log.timed(" Dir/ File: " + path);
+            run.log.timed("Skipped : Not X12 (does not begin with ISA) : " + path);
+            ++run.result.skipped;
+            continue;
+        }
         run.log.timed(" Dir/ File: " + path);
         const std::string output =
             wl::joinPath(r.destination, CTL48403D(name, r.type, !run.options.retainExtension));
@@ -166,12 +190,21 @@ void convertFolder(Run& run) {
                 run.log.timed(" Erased : " + output);
             if (wl::fileExists(output)) {
                 run.log.timed("File Exists : " + output);
+                run.log.timed("Skipped : Output Exists : " + path);
+                ++run.result.skipped;
                 continue;
             }
         }
         run.log.timed("Reading File : " + path);
         run.log.timed("Writing File : " + output);
         convertTo(run, path, output);
+    }
+    // A folder that gave nothing to convert is no success.
+    if (run.result.converted + run.result.failed + run.result.lostData == before) {
+        const std::string line = "No Source Converted in Folder : " + r.source;
+        run.log.timed(line);
+        run.result.notes.push_back(line);
+        ++run.result.failed;
     }
 }
 
@@ -234,14 +267,19 @@ ParseOptions parseOptions(const std::string& words, RunLog& log) {
         const std::size_t comma = words.find(',', start);
         const std::string word = words.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         const std::string up = wl::upper(word);
+        bool known = false;
         for (const Word& w : table) {
             if (!wl::prefixMatch(up, w.word)) continue;
+            known = true;
             if (w.flag) o.*(w.flag) = true;
             if (w.value) o.*(w.value) = wl::alltrim(word.substr(std::string_view(w.word).size()));
             log.timed(w.logLine);
             if (w.value == &ParseOptions::parseLog) log.timed("Parse Log Set to : " + o.parseLog);
             break;
         }
+        // The engine's own words (line mode, multi-line) are known too.
+        if (!known && !wl::alltrim(word).empty() && !wl::prefixMatch(up, "SL") && !wl::prefixMatch(up, "ML"))
+            log.timed("Unknown option : " + word);
         if (comma == std::string::npos) break;
         start = comma + 1;
     }

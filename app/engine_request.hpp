@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "parse_spec.hpp"
 #include "run_log.hpp"
@@ -37,6 +38,10 @@ struct EngineRequest {
 struct EngineResult {
     std::string log;      // the lines for "parse.log"
     bool failed = false;  // no map, or a file error: the output is missing or incomplete
+    // An output written but not whole: what was lost or cut short, one line
+    // each (already in `log`).
+    std::vector<std::string> problems;
+    std::string reason;  // why it failed, briefly ("" when it did not)
 };
 
 }  // namespace zr

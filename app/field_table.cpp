@@ -397,6 +397,23 @@ void FieldTable::clearLevel(int level) {
     }
 }
 
+FieldTable::Snapshot FieldTable::snapshot() const {
+    Snapshot s;
+    forEachValue([&](int f) {
+        const std::string& kept = owned_[static_cast<std::size_t>(f)];
+        const std::string_view v = values_[static_cast<std::size_t>(f)];
+        if (!kept.empty() && v.data() == kept.data()) s.owned.emplace_back(f, kept);
+        else s.seen.emplace_back(f, v);
+    });
+    return s;
+}
+
+void FieldTable::restore(const Snapshot& s) {
+    clearAll();
+    for (const auto& [f, v] : s.seen) setValue(f, v);
+    for (const auto& [f, v] : s.owned) setOwnedValue(f, v);
+}
+
 void FieldTable::clearAll() {
     forEachValue([&](int f) { values_[static_cast<std::size_t>(f)] = {}; });
     std::fill(bits_.begin(), bits_.end(), 0);

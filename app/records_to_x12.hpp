@@ -100,6 +100,7 @@ struct X12BuildRequest {
 struct X12BuildResult {
     bool failed = false;
     std::size_t records = 0;
+    std::string reason;  // why it failed
 };
 
 // Converts one CSV or XML source with a loaded map.

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 
 #include "debug_trace.hpp"
@@ -99,7 +100,8 @@ TEST_F(EngineTest, AMissingMapEndsTheCallBeforeAnyOutput) {
 }
 
 TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName) {
-    dir_.write("source.x12", std::string(kIsa) + "ST*837*0001~SE*1*0001~");
+    // A transaction without a built-in map: ST01 cannot choose one either.
+    dir_.write("source.x12", std::string(kIsa) + "ST*850*0001~SE*1*0001~");
     zr::EngineRequest r = request();
     r.mapOption = "";
     zr::EngineResult result = zr::CTL48400A(r);
@@ -282,13 +284,81 @@ TEST_F(EngineTest, AnExpansionBeyondTheFieldLimitIsRefused) {
     EXPECT_FALSE(fs::exists("out.csv"));
 }
 
-TEST_F(EngineTest, Hl7TypesConvertNothing) {
+// Mended: these types wrote nothing and counted as converted.
+TEST_F(EngineTest, Hl7TypesConvertNothingAndSaySo) {
     zr::EngineRequest r = request("HL7,CSV");
     r.deleteSource = true;
     zr::EngineResult result = zr::CTL48400A(r);
-    EXPECT_FALSE(result.failed);
-    EXPECT_EQ(result.log, "");
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.log, "10:20:30 - No Converter for HL7,CSV : Nothing Written for source.x12\r\n");
     EXPECT_TRUE(fs::exists("source.x12"));
+    EXPECT_FALSE(fs::exists("out.csv"));
+}
+
+// Mended: each of these wrote an empty or partial output and counted as a
+// clean conversion. A table of sources, maps and what the run must say.
+struct NotClean {
+    const char* name;
+    std::string source;
+    std::string map;
+    bool failed;           // nothing written; otherwise written, with a problem
+    const char* says;      // in the log, and the reason or a problem
+};
+
+class EngineNotClean : public EngineTest, public ::testing::WithParamInterface<NotClean> {};
+
+TEST_P(EngineNotClean, IsSaidAndNeverCountsAsClean) {
+    const NotClean& c = GetParam();
+    dir_.write("source.x12", c.source);
+    dir_.write("map.cfg", c.map);
+    zr::EngineResult r = zr::CTL48400A(request());
+    EXPECT_THAT(r.log, HasSubstr(c.says)) << c.name;
+    EXPECT_EQ(r.failed, c.failed) << c.name << "\n" << r.log;
+    if (c.failed) {
+        EXPECT_THAT(r.reason, HasSubstr(c.says)) << c.name;
+        EXPECT_FALSE(fs::exists("out.csv")) << c.name;
+    } else {
+        ASSERT_FALSE(r.problems.empty()) << c.name;
+        EXPECT_THAT(r.problems.front(), HasSubstr(c.says)) << c.name;
+        EXPECT_TRUE(fs::exists("out.csv")) << c.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, EngineNotClean,
+    ::testing::Values(
+        NotClean{"not X12", "NAME,AMOUNT\r\nSMITH,100\r\n", kMap, true, "Source Is Not X12 (no ISA header)"},
+        NotClean{"map of another transaction", twoClaims(),
+                 "KEYFIELD=CLP\r\nFIELD=CLAIMID,20,CLP,,,1\r\n", true, "No Record Extracted"},
+        NotClean{"map saved with LF line ends", twoClaims(),
+                 "KEYFIELD=HL,,,22\nFIELD=SUBNAME,20,NM1,IL,2,3\nFIELD=CLAIMID,20,CLM,,,1\n", true,
+                 "Map Holds No Fields"},
+        NotClean{"empty map", twoClaims(), "", true, "Map Holds No Fields"},
+        NotClean{"cut inside a claim", twoClaims().substr(0, twoClaims().find("LX*2")), kMap, false,
+                 "Source Ends Inside a Transaction Set (no SE)"},
+        NotClean{"no IEA", twoClaims().substr(0, twoClaims().find("IEA")), kMap, false,
+                 "Source Ends Without GE/IEA"}),
+    [](const auto& info) {
+        std::string n = info.param.name;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return n;
+    });
+
+// Lines past the map's slots are reported per claim, with the way to keep them.
+TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
+    dir_.write("map.cfg", std::string(kMap));  // one line slot; claim B2 has two lines
+    zr::EngineResult r = zr::CTL48400A(request());
+    EXPECT_FALSE(r.failed);
+    ASSERT_EQ(r.problems.size(), 3u) << r.log;
+    EXPECT_THAT(r.problems[0], HasSubstr("Service Lines Lost : 1 Claims"));
+    EXPECT_THAT(r.problems[1], HasSubstr("Claim B2 : 2 Service Lines, Map Holds 1"));
+    EXPECT_THAT(r.problems[2], HasSubstr("ML"));
+    EXPECT_THAT(r.log, HasSubstr("10:20:30 - Service Lines Lost"));
+    // With ML every line has its field: nothing lost.
+    zr::EngineRequest ml = request();
+    ml.spec.parseOptions = "ML";
+    EXPECT_TRUE(zr::CTL48400A(ml).problems.empty());
 }
 
 // ---------------------------------------------------------------------------
