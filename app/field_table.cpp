@@ -461,6 +461,13 @@ void takeValue(FieldTable& t, int f, CollectContext& c) {
     if (plan.hasFunction && !isBlankText(v)) {
         FunctionFiles& functions = c.functions ? *c.functions : FunctionFiles::shared();
         t.setOwnedValue(f, functions.apply(t.rows[static_cast<std::size_t>(f)].function, v, c.segment.text()));
+    } else if (plan.component == 0 && c.componentSeparator != ':' &&
+               v.find(c.componentSeparator) != std::string_view::npos) {
+        // A composite taken whole is written with ":", the separator of every
+        // X12 file this program builds, not with the source's own.
+        std::string whole(v);
+        std::replace(whole.begin(), whole.end(), c.componentSeparator, ':');
+        t.setOwnedValue(f, std::move(whole));
     } else {
         t.setValue(f, v);
     }

@@ -56,7 +56,9 @@ BuildRun build(const std::string& mapText, const std::string& source, bool xml, 
     return run;
 }
 
-const std::string kIsa = "ISA*00*          *00*          *ZZ*               *ZZ*               *261210*1300*U*00501*         *1*T*:~";
+// Nothing given: sender and receiver placeholders, control number 1, the
+// repetition separator of 5010, GS01 and GS08 of the map's transaction.
+const std::string kIsa = "ISA*00*          *00*          *ZZ*SENDER         *ZZ*RECEIVER       *261210*1300*^*00501*000000001*1*T*:~";
 
 TEST(RecordsToX12, LevelsCountersAndConditions) {
     // Three records; the second has no prior authorisation and an empty
@@ -69,8 +71,8 @@ TEST(RecordsToX12, LevelsCountersAndConditions) {
     EXPECT_FALSE(run.result.failed);
     EXPECT_EQ(run.result.records, 3u);
     const std::string want = kIsa +
-        "GS****20261210*1300**X~"
-        "ST*837~"
+        "GS*HC*SENDER*RECEIVER*20261210*1300*1*X*005010X222A1~"
+        "ST*837*0001*005010X222A1~"
         "BHT*0019*00*ACME~"
         "HL*1*1*22*0~NM1*QC*1*DOE~CLM*C1*100***11:B:1~REF*G1*PA1~"
         "LX*1~SV1*HC:99213*60*UN*1~LX*2~SV1*HC:87880*40*UN*1~"
@@ -79,7 +81,7 @@ TEST(RecordsToX12, LevelsCountersAndConditions) {
         "HL*3*1*22*0~CLM*C3*75***11:B:1~"
         "LX*1~SV1*HC:99214*75*UN*1~"
         "PLB*1234*20261231*-5~"
-        "SE*21*~GE*1*~IEA*1*         ~";
+        "SE*21*0001~GE*1*1~IEA*1*000000001~";
     EXPECT_EQ(run.x12, want);
 }
 
@@ -99,7 +101,7 @@ TEST(RecordsToX12, EnvelopeFromMapDefaultsWithCrLf) {
                       "GS3=RCV\r\nGS6=42\r\nGS8=005010X222A1\r\nST2=0001\r\nST3=005010X222A1\r\n";
     BuildRun run = build(map, "ACME,C1,100,,DOE,,,,,\r\n", false, true);
     const std::string want =
-        "ISA*00*          *00*          *ZZ*SENDER         *ZZ*RECEIVER       *261210*1300*U*00501*000000042*1*P*:~\r\n"
+        "ISA*00*          *00*          *ZZ*SENDER         *ZZ*RECEIVER       *261210*1300*^*00501*000000042*1*P*:~\r\n"
         "GS*HC*SND*RCV*20261210*1300*42*X*005010X222A1~\r\n"
         "ST*837*0001*005010X222A1~\r\n"
         "BHT*0019*00*ACME~\r\nHL*1*1*22*0~\r\nNM1*QC*1*DOE~\r\nCLM*C1*100***11:B:1~\r\nLX*1~\r\nSV1*HC**UN*1~\r\nPLB*1234*20261231~\r\n"
@@ -120,7 +122,51 @@ TEST(RecordsToX12, XmlRecordsBatchEnvelopeAndEntities) {
     EXPECT_NE(run.x12.find("BHT*0019*00*SMITH & SONS~"), std::string::npos);
     EXPECT_NE(run.x12.find("CLM*C2****11:B:1~"), std::string::npos) << "the last record is kept";
     EXPECT_NE(run.x12.find("SE*"), std::string::npos);
-    EXPECT_NE(run.x12.find("*0007~GE*1*77~IEA*1*7        ~"), std::string::npos) << run.x12;
+    EXPECT_NE(run.x12.find("SE*14*0007~GE*1*77~IEA*1*000000007~"), std::string::npos) << run.x12;
+}
+
+// Mended: the program's own title line was read as a record (a made-up
+// claim CLM*CLAIMID*AMOUNT...).
+TEST(RecordsToX12, TheTitleLineIsNoRecord) {
+    const std::string title = "SUBMITTER,CLAIMID,AMOUNT,PRIORAUTH,PATNAME,PROC1,AMT1,PROC2,AMT2,ADJ\r\n";
+    BuildRun run = build(kClaimMap, title + "ACME,C1,100,,DOE,,,,,\r\n", false);
+    EXPECT_EQ(run.result.records, 1u);
+    EXPECT_EQ(run.x12.find("CLAIMID"), std::string::npos) << run.x12;
+    EXPECT_NE(run.x12.find("CLM*C1*100"), std::string::npos);
+    EXPECT_NE(run.log.find("Title Line Skipped"), std::string::npos);
+    // Values that merely resemble names (another case) are a record.
+    EXPECT_EQ(build(kClaimMap, "submitter,claimid,1,,x,,,,,\r\n", false).result.records, 1u);
+}
+
+// Mended: maps without templates turned any source into an empty envelope
+// reported as converted; a source without records likewise.
+TEST(RecordsToX12, NothingToBuildIsRefused) {
+    zrtest::PromptRecorder rec;
+    const std::string noTemplates = "X12TRANSACTIONTYPE=271\r\nVERSION=5010\r\nFIELD=SUBID,20,NM1,IL,2,9\r\n";
+    BuildRun bare = build(noTemplates, "A1\r\n", false);
+    EXPECT_TRUE(bare.result.failed);
+    EXPECT_NE(bare.result.reason.find("Map Has No Segment Templates"), std::string::npos);
+    EXPECT_EQ(bare.x12, "") << "nothing written";
+    BuildRun empty = build(kClaimMap, "", false);
+    EXPECT_TRUE(empty.result.failed);
+    EXPECT_NE(empty.log.find("No Record in Source"), std::string::npos);
+    EXPECT_EQ(rec.prompts().size(), 2u);
+}
+
+// Mended: records of several payments were rebuilt under the first one's
+// header. A change of the header values starts a new transaction set.
+TEST(RecordsToX12, ANewHeaderStartsANewTransactionSet) {
+    const std::string map =
+        "X12TRANSACTIONTYPE=835\r\nVERSION=5010\r\n"
+        "FIELD=PAID,10,BPR,,,2,,,,1\r\nFIELD=CLAIMID,20,CLP,,,1\r\nFIELD=ADJ,10,PLB,,,3,,,,1\r\n"
+        "SEGMENT=1,BPR,I,$PAID\r\nSEGMENT=2,CLP,$CLAIMID\r\nSEGMENT=4,PLB:$ADJ,X,Y,$ADJ\r\n";
+    BuildRun run = build(map, "10,A,\r\n10,B,\r\n30,C,5\r\n", false);
+    const std::string body = run.x12.substr(run.x12.find("ST*"));
+    EXPECT_EQ(body,
+              "ST*835*0001*005010X221A1~BPR*I*10~CLP*A~CLP*B~SE*5*0001~"
+              "ST*835*0002*005010X221A1~BPR*I*30~CLP*C~PLB*X*Y*5~SE*5*0002~"
+              "GE*2*1~IEA*1*000000001~");
+    EXPECT_NE(run.x12.find("GS*HP*"), std::string::npos);
 }
 
 TEST(RecordsToX12, ConditionalElementsAndComposites) {
