@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "records_to_x12.hpp"
 #include "test_support.hpp"
+#include "text.hpp"
 
 namespace {
 
@@ -153,22 +157,6 @@ TEST(RecordsToX12, NothingToBuildIsRefused) {
     EXPECT_EQ(rec.prompts().size(), 2u);
 }
 
-// Mended: records of several payments were rebuilt under the first one's
-// header. A change of the header values starts a new transaction set.
-TEST(RecordsToX12, ANewHeaderStartsANewTransactionSet) {
-    const std::string map =
-        "X12TRANSACTIONTYPE=835\r\nVERSION=5010\r\n"
-        "FIELD=PAID,10,BPR,,,2,,,,1\r\nFIELD=CLAIMID,20,CLP,,,1\r\nFIELD=ADJ,10,PLB,,,3,,,,1\r\n"
-        "SEGMENT=1,BPR,I,$PAID\r\nSEGMENT=2,CLP,$CLAIMID\r\nSEGMENT=4,PLB:$ADJ,X,Y,$ADJ\r\n";
-    BuildRun run = build(map, "10,A,\r\n10,B,\r\n30,C,5\r\n", false);
-    const std::string body = run.x12.substr(run.x12.find("ST*"));
-    EXPECT_EQ(body,
-              "ST*835*0001*005010X221A1~BPR*I*10~CLP*A~CLP*B~SE*5*0001~"
-              "ST*835*0002*005010X221A1~BPR*I*30~CLP*C~PLB*X*Y*5~SE*5*0002~"
-              "GE*2*1~IEA*1*000000001~");
-    EXPECT_NE(run.x12.find("GS*HP*"), std::string::npos);
-}
-
 TEST(RecordsToX12, ConditionalElementsAndComposites) {
     const std::string map =
         "X12TRANSACTIONTYPE=835\r\n"
@@ -212,6 +200,48 @@ TEST(RecordsToX12, OutputThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(result.failed);
     EXPECT_NE(log.text().find("Cfile <ERROR> FC-Create #"), std::string::npos);
     EXPECT_EQ(rec.prompts().size(), 1u);
+}
+
+// ---------------------------------------------------------------------------
+// Golden files of this direction. Each folder under tests/fixtures/build is
+// one case: map.cfg, source.csv or source.xml, and expected.x12 (built on
+// 2026-12-10 at 13:00), or case.txt with "FAIL=text" for a run that must be
+// refused with that text and write nothing. On a mismatch the output is
+// written as expected.x12.new beside the expected file.
+TEST(RecordsToX12Golden, EveryCaseGivesItsExpectedOutput) {
+    namespace fs = std::filesystem;
+    zrtest::PromptRecorder prompts;
+    int cases = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(ZR_FIXTURES) / "build")) {
+        if (!entry.is_directory()) continue;
+        ++cases;
+        const fs::path folder = entry.path();
+        const std::string name = folder.filename().string();
+        const bool xml = fs::exists(folder / "source.xml");
+        std::string fail;
+        {
+            std::string c = zrtest::readBytes((folder / "case.txt").string());
+            if (wl::prefixMatch(c, "FAIL=")) fail = c.substr(5, c.find('\r') - 5);
+        }
+        const std::string mapText = zrtest::readBytes((folder / "map.cfg").string());
+        BuildRun run = build(mapText, zrtest::readBytes((folder / (xml ? "source.xml" : "source.csv")).string()), xml);
+        if (!fail.empty()) {
+            EXPECT_TRUE(run.result.failed) << name;
+            EXPECT_NE(run.result.reason.find(fail), std::string::npos) << name << ": " << run.result.reason;
+            EXPECT_EQ(run.x12, "") << name;
+            continue;
+        }
+        EXPECT_FALSE(run.result.failed) << name << "\n" << run.log;
+        const fs::path expected = folder / "expected.x12", fresh = folder / "expected.x12.new";
+        std::error_code ec;
+        if (run.x12 == zrtest::readBytes(expected.string())) {
+            fs::remove(fresh, ec);
+            continue;
+        }
+        std::ofstream(fresh, std::ios::binary) << run.x12;
+        ADD_FAILURE() << name << ": output differs; see " << fresh.string();
+    }
+    EXPECT_GT(cases, 0);
 }
 
 }  // namespace
