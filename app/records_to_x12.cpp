@@ -584,6 +584,17 @@ bool isTitleLine(const SourceRecord& r, const std::vector<FieldRow>& fields) {
     return true;
 }
 
+// The field of the claim id (CLM01 or CLP01), -1 when the map has none.
+int claimIdField(const std::vector<FieldRow>& fields) {
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const std::string seg = trimmed(fields[f].segment);
+        if ((seg == "CLM" || seg == "CLP") && mapNumber(fields[f].elementPosition) == 1 &&
+            mapNumber(fields[f].subelementPosition) == 0)
+            return static_cast<int>(f);
+    }
+    return -1;
+}
+
 // A failure said on screen and in the log; nothing is written.
 X12BuildResult refuse(const std::string& text, RunLog& log) {
     wl::WQOUT({text});
@@ -604,6 +615,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         return refuse("Map Has No Segment Templates (X12 Out Mapping), No X12 Built : " + request.mapPath, log);
     const std::string text = CTL39400AY(request.source);
     if (request.xml && request.multiLine) expandServiceLines(map.fields, xmlServiceLines(text));
+    const FieldNameIndex names(map.fields);  // after the "ML" expansion
 
     EnvelopeValues envelope;
     if (request.xml)
@@ -613,11 +625,36 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         records.erase(records.begin());
         log.timed("Title Line Skipped : " + request.source);
     }
-    if (records.empty()) return refuse("No Record in Source, No X12 Built : " + request.source, log);
+    // A claim map's record without a claim id holds no claim (a row of
+    // header values only): built, it would be a made-up claim.
+    if (const int claimId = claimIdField(map.fields); claimId >= 0 && !records.empty()) {
+        std::vector<FieldRow> fields = map.fields;
+        std::vector<SourceRecord> kept;
+        std::string left;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            fillRecord(fields, names, records[i]);
+            if (trimmed(fields[static_cast<std::size_t>(claimId)].value).empty()) {
+                left += (left.empty() ? "" : ", ") + std::to_string(i + 1);
+            } else {
+                kept.push_back(std::move(records[i]));
+            }
+            for (FieldRow& f : fields)
+                if (mapNumber(f.level) == 0) f.value.clear();
+        }
+        if (!left.empty()) {
+            result.problems.push_back("Records Without a Claim Id Not Built : " + left + " : " + request.source);
+            log.timed(result.problems.back());
+        }
+        records = std::move(kept);
+    }
+    if (records.empty()) {
+        X12BuildResult refused = refuse("No Record in Source, No X12 Built : " + request.source, log);
+        refused.problems = result.problems;
+        return refused;
+    }
 
     MeterWindow meter;
     if (request.meterMode == 0) meter = CTL394MTRA({}, "Creating X12 files ", "Please Stand By..");
-    const FieldNameIndex names(map.fields);  // after the "ML" expansion
 
     // A first pass on a copy of the fields: the header values of each record
     // (a change starts a new transaction set) and the first record's values

@@ -101,6 +101,8 @@ struct X12BuildResult {
     bool failed = false;
     std::size_t records = 0;
     std::string reason;  // why it failed
+    // Records left out (a claim map's record without a claim id), one line each.
+    std::vector<std::string> problems;
 };
 
 // Converts one CSV or XML source with a loaded map.

@@ -9,6 +9,7 @@
 #include "field_table.hpp"
 #include "file_io.hpp"
 #include "function_files.hpp"
+#include "map_choice.hpp"
 #include "messages.hpp"
 #include "output_file.hpp"
 #include "paths.hpp"
@@ -219,6 +220,12 @@ private:
     // the map; the claim id for the report.
     int lineSlots_ = 0;
     int recordLines_ = 0;
+    // The field of the claim id (CLM01 or CLP01), and whether the record met
+    // a claim segment: a claim whose id was not collected (the map's
+    // conditions found no loop above it) is lost, and said so.
+    int claimIdField_ = -1;
+    bool claimMet_ = false;
+    std::vector<std::string> lostClaims_;
     std::string claimId_;
     std::vector<std::string> lostLines_;
     std::size_t records_ = 0;
@@ -290,6 +297,12 @@ bool Conversion::prepare(MapFile& map, std::string& bytes) {
     }
     table_ = FieldTable(map.fields);
     for (const FieldRow& f : map.fields) lineSlots_ = std::max(lineSlots_, mapNumber(f.serviceLine));
+    for (std::size_t f = 0; f < map.fields.size() && claimIdField_ < 0; ++f) {
+        const std::string seg = wl::alltrim(map.fields[f].segment);
+        if ((seg == "CLM" || seg == "CLP") && mapNumber(map.fields[f].elementPosition) == 1 &&
+            mapNumber(map.fields[f].subelementPosition) == 0)
+            claimIdField_ = static_cast<int>(f);
+    }
     if (trace_.on()) {
         trace_.line("- TA = " + std::to_string(table_.size()));
         for (std::size_t f = 0; f < table_.size(); ++f)
@@ -388,6 +401,8 @@ void Conversion::collect(int line) {
 }
 
 void Conversion::writeRecord() {
+    if (claimMet_ && claimIdField_ >= 0 && !table_.hasValue(claimIdField_)) lostClaims_.push_back(claimId_);
+    claimMet_ = false;
     if (writer_->write(table_, out_.buffer())) {
         ++records_;
         noteLostLines();
@@ -432,6 +447,11 @@ void Conversion::nextPatientLoop() {
 void Conversion::checkEnd() {
     if (inSet_) problems_.push_back("Source Ends Inside a Transaction Set (no SE) : " + source_);
     else if (inGroup_ || inInterchange_) problems_.push_back("Source Ends Without GE/IEA : " + source_);
+    if (!lostClaims_.empty()) {
+        problems_.push_back("Claims Not Collected : " + std::to_string(lostClaims_.size()) +
+                            " (the map's conditions found no loop above them, e.g. no subscriber id) : " + source_);
+        for (const std::string& c : lostClaims_) problems_.push_back("   Claim " + c);
+    }
     if (!lostLines_.empty()) {
         problems_.push_back("Service Lines Lost : " + std::to_string(lostLines_.size()) +
                             " Claims Have More Service Lines Than the Map : " + source_);
@@ -516,7 +536,10 @@ void Conversion::handleSegment(std::string_view text) {
 
     // The claim's id for reports: a claim segment's, else the record key's
     // (taken once the record before it is written).
-    if (id == "CLM" || id == "CLP") claimId_ = std::string(segment_.element(1));
+    if (id == "CLM" || id == "CLP") {
+        claimId_ = std::string(segment_.element(1));
+        claimMet_ = true;
+    }
     else if (opened && document_->id.empty()) claimId_ = std::string(segment_.element(1));
 
     // ST and SE by their exact ids: "STC" of a 277 is no set header.
@@ -572,8 +595,16 @@ bool typeIs(const std::string& type, std::initializer_list<const char*> prefixes
     return false;
 }
 
+// Why no map was chosen for an X12 source, from what its head says.
+std::string noMapReason(const std::string& source) {
+    const SourceIdentity id = identifySource(source);
+    if (wl::alltrim(id.st01).empty()) return "No Map: No ST Segment Found (no transaction set, or delimiters unreadable)";
+    return "No Map Known for ST01 " + id.st01 + " (GS08 '" + id.gs08 + "')";
+}
+
 // The CSV/XML-to-X12 direction after the common start.
-bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunLog& log, std::string& reason) {
+bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunLog& log, std::string& reason,
+                      std::vector<std::string>& problems) {
     X12BuildRequest b;
     b.xml = typeIs(request.spec.parseType, {"XML,"});
     b.source = request.spec.sourceFile;
@@ -584,6 +615,7 @@ bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunL
     b.meterMode = request.meterMode.value_or(-1);
     const X12BuildResult result = buildX12(*start.map, b, log);
     reason = result.reason;
+    problems = result.problems;
     return !result.failed;
 }
 
@@ -606,9 +638,8 @@ EngineResult CTL48400A(const EngineRequest& request) {
     ConversionStart start = startConversion(request, log, trace);
     if (!start.map) {
         writeDebugLog(trace);
-        return {log.text(), true, {},
-                start.mapPath.empty() ? std::string("No Map Known for the Source (GS08 and ST01 name none)")
-                                      : "Map Missing or Empty : " + start.mapPath};
+        return {log.text(), true, {}, start.mapPath.empty() ? noMapReason(request.spec.sourceFile)
+                                                            : "Map Missing or Empty : " + start.mapPath};
     }
     bool complete = false;
     int highest = 0;
@@ -621,7 +652,7 @@ EngineResult CTL48400A(const EngineRequest& request) {
         problems = conversion.problems();
         reason = conversion.failure();
     } else {
-        complete = buildFromRecords(request, start, log, reason);
+        complete = buildFromRecords(request, start, log, reason, problems);
     }
     finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
     log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));

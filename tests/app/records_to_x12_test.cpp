@@ -157,6 +157,17 @@ TEST(RecordsToX12, NothingToBuildIsRefused) {
     EXPECT_EQ(rec.prompts().size(), 2u);
 }
 
+// A row of header values alone (no claim id) would be built as a made-up
+// claim: it is left out, and said so.
+TEST(RecordsToX12, ARowWithoutAClaimIdIsNoClaim) {
+    BuildRun run = build(kClaimMap, "ACME,,,,DOE,,,,,\r\nACME,C2,50,,ROE,,,,,\r\n", false);
+    EXPECT_FALSE(run.result.failed);
+    ASSERT_EQ(run.result.problems.size(), 1u);
+    EXPECT_NE(run.result.problems[0].find("Records Without a Claim Id Not Built : 1 :"), std::string::npos);
+    EXPECT_EQ(run.x12.find("DOE"), std::string::npos) << run.x12;
+    EXPECT_NE(run.x12.find("HL*1*1*22*0~NM1*QC*1*ROE~CLM*C2*50"), std::string::npos) << run.x12;
+}
+
 TEST(RecordsToX12, ConditionalElementsAndComposites) {
     const std::string map =
         "X12TRANSACTIONTYPE=835\r\n"

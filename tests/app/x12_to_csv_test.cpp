@@ -334,6 +334,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "KEYFIELD=HL,,,22\nFIELD=SUBNAME,20,NM1,IL,2,3\nFIELD=CLAIMID,20,CLM,,,1\n", true,
                  "Map Holds No Fields"},
         NotClean{"empty map", twoClaims(), "", true, "Map Holds No Fields"},
+        NotClean{"claims without their subscriber id", twoClaims(),
+                 "KEYHEADERFIELD=HL,,,20\r\nKEYFIELD=HL,,,22\r\nFIELD=SUBNAME,20,NM1,IL,2,3\r\n"
+                 "FIELD=SUBID,20,NM1,IL,2,9\r\nFIELD=CLAIMID,20,CLM,,,1,,SUBID\r\n",
+                 false, "Claims Not Collected : 2"},
         NotClean{"cut inside a claim", twoClaims().substr(0, twoClaims().find("LX*2")), kMap, false,
                  "Source Ends Inside a Transaction Set (no SE)"},
         NotClean{"no IEA", twoClaims().substr(0, twoClaims().find("IEA")), kMap, false,
