@@ -456,7 +456,7 @@ void Conversion::checkEnd() {
         problems_.push_back("Service Lines Lost : " + std::to_string(lostLines_.size()) +
                             " Claims Have More Service Lines Than the Map : " + source_);
         for (const std::string& l : lostLines_) problems_.push_back("   " + l);
-        problems_.push_back("   Use the option ML (or line mode SL with ML) to keep every line.");
+        problems_.push_back("   Use the option ML (line mode with a column set for every service line) to keep every line.");
     }
     for (const std::string& p : problems_) log_.timed(p);
 }
@@ -539,8 +539,9 @@ void Conversion::handleSegment(std::string_view text) {
     if (id == "CLM" || id == "CLP") {
         claimId_ = std::string(segment_.element(1));
         claimMet_ = true;
+    } else if (opened && document_->id.empty()) {
+        claimId_ = std::string(segment_.element(1));
     }
-    else if (opened && document_->id.empty()) claimId_ = std::string(segment_.element(1));
 
     // ST and SE by their exact ids: "STC" of a 277 is no set header.
     if (id == "ST") {
@@ -654,7 +655,16 @@ EngineResult CTL48400A(const EngineRequest& request) {
     } else {
         complete = buildFromRecords(request, start, log, reason, problems);
     }
-    finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
+    if (complete && !problems.empty() && request.deleteSource) {
+        // "DS" never erases a source whose conversion lost data: it is the
+        // only whole copy.
+        EngineRequest keep = request;
+        keep.deleteSource = false;
+        log.timed("Source Kept (data lost in conversion) : " + request.spec.sourceFile);
+        finishConversion(keep, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
+    } else {
+        finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
+    }
     log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));
     return {log.text(), !complete, complete ? problems : std::vector<std::string>{}, complete ? "" : reason};
 }

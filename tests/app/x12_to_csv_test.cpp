@@ -247,6 +247,7 @@ TEST_F(EngineTest, RenameWithAGivenMapKeepsTheOutputWhereItIs) {
 TEST_F(EngineTest, DeleteSourceErasesItOnlyAfterACompleteConversion) {
     zr::EngineRequest r = request();
     r.deleteSource = true;
+    r.spec.parseOptions = "ML";  // every service line kept: the conversion is whole
     zr::CTL48400A(r);
     EXPECT_FALSE(fs::exists("source.x12"));
 
@@ -359,6 +360,11 @@ TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
     EXPECT_THAT(r.problems[1], HasSubstr("Claim B2 : 2 Service Lines, Map Holds 1"));
     EXPECT_THAT(r.problems[2], HasSubstr("ML"));
     EXPECT_THAT(r.log, HasSubstr("10:20:30 - Service Lines Lost"));
+    // The source is the only whole copy: "DS" keeps it.
+    zr::EngineRequest ds = request();
+    ds.deleteSource = true;
+    EXPECT_FALSE(zr::CTL48400A(ds).problems.empty());
+    EXPECT_TRUE(fs::exists("source.x12"));
     // With ML every line has its field: nothing lost.
     zr::EngineRequest ml = request();
     ml.spec.parseOptions = "ML";
