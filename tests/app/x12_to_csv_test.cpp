@@ -5,7 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 
 #include "debug_trace.hpp"
@@ -297,58 +296,45 @@ TEST_F(EngineTest, Hl7TypesConvertNothingAndSaySo) {
 }
 
 // Mended: each of these wrote an empty or partial output and counted as a
-// clean conversion. A table of sources, maps and what the run must say.
+// clean conversion. A table of sources and maps (tests/fixtures/not_clean)
+// and what the run must say.
 struct NotClean {
-    const char* name;
-    std::string source;
-    std::string map;
-    bool failed;           // nothing written; otherwise written, with a problem
-    const char* says;      // in the log, and the reason or a problem
+    const char* source;
+    const char* map;
+    bool failed;       // nothing written; otherwise written, with a problem
+    const char* says;  // in the log, and the reason or the first problem
 };
 
 class EngineNotClean : public EngineTest, public ::testing::WithParamInterface<NotClean> {};
 
 TEST_P(EngineNotClean, IsSaidAndNeverCountsAsClean) {
     const NotClean& c = GetParam();
-    dir_.write("source.x12", c.source);
-    dir_.write("map.cfg", c.map);
+    const std::string folder = std::string(ZR_FIXTURES) + "/not_clean/";
+    const std::string name = std::string(c.source) + " with " + c.map;
+    dir_.write("source.x12", zrtest::readBytes(folder + c.source));
+    dir_.write("map.cfg", zrtest::readBytes(folder + c.map));
     zr::EngineResult r = zr::CTL48400A(request());
-    EXPECT_THAT(r.log, HasSubstr(c.says)) << c.name;
-    EXPECT_EQ(r.failed, c.failed) << c.name << "\n" << r.log;
+    EXPECT_THAT(r.log, HasSubstr(c.says)) << name;
+    EXPECT_EQ(r.failed, c.failed) << name << "\n" << r.log;
     if (c.failed) {
-        EXPECT_THAT(r.reason, HasSubstr(c.says)) << c.name;
-        EXPECT_FALSE(fs::exists("out.csv")) << c.name;
+        EXPECT_THAT(r.reason, HasSubstr(c.says)) << name;
+        EXPECT_FALSE(fs::exists("out.csv")) << name;
     } else {
-        ASSERT_FALSE(r.problems.empty()) << c.name;
-        EXPECT_THAT(r.problems.front(), HasSubstr(c.says)) << c.name;
-        EXPECT_TRUE(fs::exists("out.csv")) << c.name;
+        ASSERT_FALSE(r.problems.empty()) << name;
+        EXPECT_THAT(r.problems.front(), HasSubstr(c.says)) << name;
+        EXPECT_TRUE(fs::exists("out.csv")) << name;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sources, EngineNotClean,
-    ::testing::Values(
-        NotClean{"not X12", "NAME,AMOUNT\r\nSMITH,100\r\n", kMap, true, "Source Is Not X12 (no ISA header)"},
-        NotClean{"map of another transaction", twoClaims(),
-                 "KEYFIELD=CLP\r\nFIELD=CLAIMID,20,CLP,,,1\r\n", true, "No Record Extracted"},
-        NotClean{"map saved with LF line ends", twoClaims(),
-                 "KEYFIELD=HL,,,22\nFIELD=SUBNAME,20,NM1,IL,2,3\nFIELD=CLAIMID,20,CLM,,,1\n", true,
-                 "Map Holds No Fields"},
-        NotClean{"empty map", twoClaims(), "", true, "Map Holds No Fields"},
-        NotClean{"claims without their subscriber id", twoClaims(),
-                 "KEYHEADERFIELD=HL,,,20\r\nKEYFIELD=HL,,,22\r\nFIELD=SUBNAME,20,NM1,IL,2,3\r\n"
-                 "FIELD=SUBID,20,NM1,IL,2,9\r\nFIELD=CLAIMID,20,CLM,,,1,,SUBID\r\n",
-                 false, "Claims Not Collected : 2"},
-        NotClean{"cut inside a claim", twoClaims().substr(0, twoClaims().find("LX*2")), kMap, false,
-                 "Source Ends Inside a Transaction Set (no SE)"},
-        NotClean{"no IEA", twoClaims().substr(0, twoClaims().find("IEA")), kMap, false,
-                 "Source Ends Without GE/IEA"}),
-    [](const auto& info) {
-        std::string n = info.param.name;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    ::testing::Values(NotClean{"not_x12.txt", "claims.cfg", true, "Source Is Not X12 (no ISA header)"},
+                      NotClean{"two_claims.x12", "other_transaction.cfg", true, "No Record Extracted"},
+                      NotClean{"two_claims.x12", "lf_line_ends.cfg", true, "Map Holds No Fields"},
+                      NotClean{"two_claims.x12", "empty.cfg", true, "Map Holds No Fields"},
+                      NotClean{"two_claims.x12", "needs_subscriber_id.cfg", false, "Claims Not Collected : 2"},
+                      NotClean{"cut_in_claim.x12", "claims.cfg", false, "Source Ends Inside a Transaction Set (no SE)"},
+                      NotClean{"no_iea.x12", "claims.cfg", false, "Source Ends Without GE/IEA"}));
 
 // Lines past the map's slots are reported per claim, with the way to keep them.
 TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
