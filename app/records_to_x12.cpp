@@ -241,33 +241,47 @@ EnvelopeValues completeEnvelope(EnvelopeValues v, std::string_view mapText) {
     return v;
 }
 
-std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
-                           const EnvelopeValues& v, const std::string& date, const std::string& time) {
+namespace {
+
+std::string segmentEnd(const X12Output& out) { return std::string(1, out.terminator) + (out.crlf ? "\r\n" : ""); }
+
+// A segment of the items; with `trimTrailing` empty trailing elements are
+// left out, as X12 requires.
+std::string joinSegment(std::vector<std::string> items, bool trimTrailing, const X12Output& out) {
+    if (trimTrailing)
+        while (items.size() > 1 && items.back().empty()) items.pop_back();
+    std::string s;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i) s += out.element;
+        s += items[i];
+    }
+    return s + segmentEnd(out);
+}
+
+}  // namespace
+
+std::string interchangeHeader(const std::string& version, const X12Output& out, const EnvelopeValues& v,
+                              const std::string& date, const std::string& time) {
     const std::string ver = trimmed(version);
     const std::string isa12 = ver.size() >= 3 ? "00" + ver.substr(0, 3) : "00000";
-    const char E = out.element;
-    const std::string end = std::string(1, out.terminator) + (out.crlf ? "\r\n" : "");
     // From 00402 on ISA11 is the repetition separator: a "U" there would
     // split every element holding a U.
     const std::string repetition = isa12 >= "00402" ? "^" : "U";
-    auto join = [&](std::vector<std::string> items, bool trimTrailing) {
-        if (trimTrailing)
-            while (items.size() > 1 && items.back().empty()) items.pop_back();
-        std::string s;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (i) s += E;
-            s += items[i];
-        }
-        return s + end;
-    };
-    std::string isa = join({"ISA", "00", std::string(10, ' '), v.isa03, v.isa04, v.isa05, v.isa06, v.isa07, v.isa08,
-                            date.substr(2, 6), time, repetition, isa12, v.isa13, "1", v.isa15, std::string(1, out.component)},
-                           false);
-    // A receiver takes the numeric set id: "837P" is written "837". Empty
-    // trailing elements are left out, as X12 requires.
-    std::string gs = join({"GS", v.gs01, v.gs02, v.gs03, date, time, v.gs06, "X", v.gs08}, true);
-    std::string st = join({"ST", transactionType.substr(0, 3), v.st02, v.st03}, true);
-    return isa + gs + st;
+    return joinSegment({"ISA", "00", std::string(10, ' '), v.isa03, v.isa04, v.isa05, v.isa06, v.isa07, v.isa08,
+                        date.substr(2, 6), time, repetition, isa12, v.isa13, "1", v.isa15, std::string(1, out.component)},
+                       false, out) +
+           joinSegment({"GS", v.gs01, v.gs02, v.gs03, date, time, v.gs06, "X", v.gs08}, true, out);
+}
+
+std::string setHeader(const std::string& transactionType, const X12Output& out, const std::string& st02,
+                      const std::string& st03) {
+    // A receiver takes the numeric set id: "837P" is written "837".
+    return joinSegment({"ST", transactionType.substr(0, 3), st02, trimmed(st03)}, true, out);
+}
+
+std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
+                           const EnvelopeValues& v, const std::string& date, const std::string& time) {
+    return interchangeHeader(version, out, v, date, time) + setHeader(transactionType, out, v.st02, v.st03);
 }
 
 std::string CTL48400E(const std::string& transactionType, const std::string& version, const X12Output& out,
@@ -683,11 +697,12 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     // and close the envelope.
     const std::string mapText = wl::fileExists(request.mapPath) ? CTL39400AY(request.mapPath) : std::string();
     const EnvelopeValues completed = completeForOutput(completeEnvelope(envelope, mapText), map, firstRecord, names);
-    const std::string end = std::string(1, out.terminator) + (out.crlf ? "\r\n" : "");
+    const std::string end = segmentEnd(out);
     const std::string E(1, out.element);
 
-    std::string x12 = envelopeHeader(map.transactionType, map.version, out, completed, date, time);
-    x12.erase(x12.rfind("ST" + E));  // each set writes its own ST
+    // One interchange and group; a transaction set per run of records that
+    // share their header values.
+    std::string x12 = interchangeHeader(map.version, out, completed, date, time);
     std::size_t sets = 0, inSet = 0;
     std::string st02;
     TemplateRunState state;
@@ -699,9 +714,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
             inSet = 0;
             state = TemplateRunState{};  // HL numbers start again in each set
             st02 = setControlNumber(completed.st02, sets);
-            std::string st = "ST" + E + map.transactionType.substr(0, 3) + E + st02;
-            if (!trimmed(completed.st03).empty()) st += E + trimmed(completed.st03);
-            x12 += st + end;
+            x12 += setHeader(map.transactionType, out, st02, completed.st03);
         }
         ++inSet;
         fillRecord(map.fields, names, records[i]);
