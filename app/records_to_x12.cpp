@@ -609,6 +609,49 @@ int claimIdField(const std::vector<FieldRow>& fields) {
     return -1;
 }
 
+// A claim map's record without a claim id holds no claim (a row of header
+// values only): built, it would be a made-up claim. Removes such records;
+// answers their numbers ("" when none).
+std::string dropRecordsWithoutClaim(std::vector<SourceRecord>& records, const std::vector<FieldRow>& map,
+                                    const FieldNameIndex& names) {
+    const int claimId = claimIdField(map);
+    if (claimId < 0) return "";
+    std::vector<FieldRow> fields = map;
+    std::vector<SourceRecord> kept;
+    std::string left;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        fillRecord(fields, names, records[i]);
+        if (trimmed(fields[static_cast<std::size_t>(claimId)].value).empty())
+            left += (left.empty() ? "" : ", ") + std::to_string(i + 1);
+        else
+            kept.push_back(std::move(records[i]));
+        for (FieldRow& f : fields)
+            if (mapNumber(f.level) == 0) f.value.clear();
+    }
+    records = std::move(kept);
+    return left;
+}
+
+// A pass over the records on a copy of the fields: the header values of
+// each record (a change starts a new transaction set), and the fields as
+// the first record fills them (for the envelope).
+std::vector<std::vector<std::string>> headerValues(const std::vector<SourceRecord>& records, const MapFile& map,
+                                                   const FieldNameIndex& names, std::vector<FieldRow>& firstRecord) {
+    std::vector<std::vector<std::string>> heads;
+    std::vector<FieldRow> fields = map.fields;
+    const std::vector<const FieldRow*> header = headerFields(map, fields, names);
+    for (const SourceRecord& r : records) {
+        fillRecord(fields, names, r);
+        std::vector<std::string> values;
+        for (const FieldRow* f : header) values.push_back(trimmed(f->value));
+        heads.push_back(std::move(values));
+        if (firstRecord.empty()) firstRecord = fields;
+        for (FieldRow& f : fields)
+            if (mapNumber(f.level) == 0) f.value.clear();
+    }
+    return heads;
+}
+
 // A failure said on screen and in the log; nothing is written.
 X12BuildResult refuse(const std::string& text, RunLog& log) {
     wl::WQOUT({text});
@@ -639,27 +682,9 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         records.erase(records.begin());
         log.timed("Title Line Skipped : " + request.source);
     }
-    // A claim map's record without a claim id holds no claim (a row of
-    // header values only): built, it would be a made-up claim.
-    if (const int claimId = claimIdField(map.fields); claimId >= 0 && !records.empty()) {
-        std::vector<FieldRow> fields = map.fields;
-        std::vector<SourceRecord> kept;
-        std::string left;
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            fillRecord(fields, names, records[i]);
-            if (trimmed(fields[static_cast<std::size_t>(claimId)].value).empty()) {
-                left += (left.empty() ? "" : ", ") + std::to_string(i + 1);
-            } else {
-                kept.push_back(std::move(records[i]));
-            }
-            for (FieldRow& f : fields)
-                if (mapNumber(f.level) == 0) f.value.clear();
-        }
-        if (!left.empty()) {
-            result.problems.push_back("Records Without a Claim Id Not Built : " + left + " : " + request.source);
-            log.timed(result.problems.back());
-        }
-        records = std::move(kept);
+    if (std::string left = dropRecordsWithoutClaim(records, map.fields, names); !left.empty()) {
+        result.problems.push_back("Records Without a Claim Id Not Built : " + left + " : " + request.source);
+        log.timed(result.problems.back());
     }
     if (records.empty()) {
         X12BuildResult refused = refuse("No Record in Source, No X12 Built : " + request.source, log);
@@ -670,24 +695,8 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     MeterWindow meter;
     if (request.meterMode == 0) meter = CTL394MTRA({}, "Creating X12 files ", "Please Stand By..");
 
-    // A first pass on a copy of the fields: the header values of each record
-    // (a change starts a new transaction set) and the first record's values
-    // for the envelope.
-    std::vector<std::vector<std::string>> heads;
     std::vector<FieldRow> firstRecord;
-    {
-        std::vector<FieldRow> fields = map.fields;
-        const std::vector<const FieldRow*> header = headerFields(map, fields, names);
-        for (const SourceRecord& r : records) {
-            fillRecord(fields, names, r);
-            std::vector<std::string> values;
-            for (const FieldRow* f : header) values.push_back(trimmed(f->value));
-            heads.push_back(std::move(values));
-            if (firstRecord.empty()) firstRecord = fields;
-            for (FieldRow& f : fields)
-                if (mapNumber(f.level) == 0) f.value.clear();
-        }
-    }
+    const std::vector<std::vector<std::string>> heads = headerValues(records, map, names, firstRecord);
 
     X12Output out;
     out.crlf = request.crlf;
