@@ -31,6 +31,10 @@ struct EngineRequest {
     bool deleteSource = false;     // "DS"
     bool crlf = false;             // "CR": CR LF after every X12 segment (X12 output only)
     bool merge = false;            // "MF": append to an existing output
+    bool overwrite = false;        // "OW": replace an existing file without asking
+    // Files a rename ("RPMN") never replaces: the run's sources, its map and
+    // what the run wrote so far.
+    std::vector<std::string> keepFiles;
     std::string tableConfiguration;  // table-configuration file; the driver passes ""
     RunLog::Clock clock;           // time of the log lines; empty: the current time
 };
@@ -42,6 +46,7 @@ struct EngineResult {
     // each (already in `log`).
     std::vector<std::string> problems;
     std::string reason;  // why it failed, briefly ("" when it did not)
+    std::string output;   // where the complete output ended ("RPMN" may move it)
 };
 
 }  // namespace zr

@@ -179,6 +179,9 @@ std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder
         const HeadScan scan = scanHead(source);
         if (debug) writeDetectionTrace(scan.trace);
         SourceIdentity id = scan.id;
+        // GS08 comes from the input: it may only name a file in the map
+        // folder, never a path elsewhere; anything else is an unknown version.
+        if (!wl::isPlainFileName(id.gs08)) id.gs08.clear();
         std::string name = NameForVersion(id.gs08);
         if (name.empty()) {
             log.timed("Map File Set B to ");

@@ -1,7 +1,9 @@
 #include "x12_to_csv.hpp"
 
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -20,6 +22,8 @@
 #include "text.hpp"
 
 namespace zr {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -70,20 +74,6 @@ Source readSource(const std::string& path, RunLog& log) {
 
 // ---------------------------------------------------------------------------
 // Multi-line expansion
-
-// A map whose line key matches far more often than its record key would
-// grow the table past any memory: such an expansion is refused, loudly.
-constexpr std::size_t kMaxExpandedFields = 100'000;
-
-bool expansionFits(const std::vector<FieldRow>& fields, int lines) {
-    if (lines < 2) return true;
-    std::size_t first = 0;
-    while (first < fields.size() && mapNumber(fields[first].serviceLine) != 1) ++first;
-    std::size_t end = first;
-    while (end < fields.size() && mapNumber(fields[end].serviceLine) == 1) ++end;
-    const std::size_t block = end - first;
-    return block == 0 || static_cast<std::size_t>(lines - 1) <= (kMaxExpandedFields - std::min(kMaxExpandedFields, fields.size())) / block;
-}
 
 // ---------------------------------------------------------------------------
 // Keys
@@ -259,7 +249,16 @@ void Conversion::readDelimiters() {
 }
 
 bool Conversion::openOutput() {
-    const bool merging = request_.merge && wl::fileExists(output_);
+    std::error_code ec;
+    const bool merging = request_.merge && wl::fileExists(output_) && fs::file_size(output_, ec) > 0 && !ec;
+    if (merging && !fitsMerge(output_, form_.xml ? OutputKind::Xml : OutputKind::Csv)) {
+        // Appending would cut or mix a file this program did not write.
+        const std::string text = std::string("Merge Refused : not an ") + (form_.xml ? "XML" : "CSV") +
+                                 " output of this program : " + output_;
+        wl::WQOUT({text});
+        log_.timed(text);
+        return false;
+    }
     int error = 0;
     if (merging) {
         // The old closing tag goes, so the merged file ends with one.
@@ -281,8 +280,7 @@ bool Conversion::prepare(MapFile& map, std::string& bytes) {
     if (hasOptionWord(request_.spec.parseOptions, "ML")) {
         const int lines = countServiceLines(bytes, delimiters_, map.keys);
         if (!expansionFits(map.fields, lines)) {
-            const std::string text = "ML Expansion Error : " + std::to_string(lines) + " Service Lines Exceed " +
-                                     std::to_string(kMaxExpandedFields) + " Fields.";
+            const std::string text = expansionError(lines);
             wl::WQOUT({text});
             log_.timed(text);
             return false;
@@ -379,6 +377,8 @@ bool Conversion::run(MapFile& map) {
         out_.abandon();
         return fail("No Record Extracted (the map does not fit the source), Nothing Written : " + source_);
     }
+    if (!writer_->replacedIn().empty())
+        log_.timed("XML Control Character Replaced : Field " + writer_->replacedIn());
     if (form_.xml) out_.write(kXmlEnd);
     if (int error = out_.commit(); error != 0) {
         reportFileError("FC-Fwrite", error, output_, log_);
@@ -613,11 +613,59 @@ bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunL
     b.mapPath = wl::findFileNoCase(start.mapPath);
     b.crlf = request.crlf;
     b.multiLine = hasOptionWord(request.spec.parseOptions, "ML");
+    b.merge = request.merge;
     b.meterMode = request.meterMode.value_or(-1);
     const X12BuildResult result = buildX12(*start.map, b, log);
     reason = result.reason;
     problems = result.problems;
     return !result.failed;
+}
+
+}  // namespace
+
+namespace {
+
+EngineResult convertOne(const EngineRequest& request, bool fromX12, RunLog& log) {
+    EngineResult result;
+    DebugTrace trace(request.debug);
+    beginDebugTrace(trace);
+    ConversionStart start = startConversion(request, log, trace);
+    if (!start.map) {
+        writeDebugLog(trace);
+        result.log = log.text();
+        result.failed = true;
+        result.reason = start.mapPath.empty() ? noMapReason(request.spec.sourceFile)
+                                              : "Map Missing or Empty : " + start.mapPath;
+        return result;
+    }
+    bool complete = false;
+    int highest = 0;
+    std::vector<std::string> problems;
+    if (fromX12) {
+        Conversion conversion(request, log, trace);
+        complete = conversion.run(*start.map);
+        highest = conversion.highestLine();
+        problems = conversion.problems();
+        result.reason = conversion.failure();
+    } else {
+        complete = buildFromRecords(request, start, log, result.reason, problems);
+    }
+    EngineRequest finishing = request;
+    if (complete && !problems.empty() && request.deleteSource) {
+        // "DS" never erases a source whose conversion lost data: it is the
+        // only whole copy.
+        finishing.deleteSource = false;
+        log.timed("Source Kept (data lost in conversion) : " + request.spec.sourceFile);
+    }
+    result.output = finishConversion(finishing, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
+    log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));
+    result.log = log.text();
+    result.failed = !complete;
+    if (complete) {
+        result.problems = std::move(problems);
+        result.reason.clear();
+    }
+    return result;
 }
 
 }  // namespace
@@ -628,45 +676,28 @@ EngineResult CTL48400A(const EngineRequest& request) {
     const bool toX12 = typeIs(type, {"XML,X12", "CSV,X12", "XML,HL7", "CSV,HL7"});
     const RunLog::Clock clock = request.clock ? request.clock : RunLog::Clock(currentTimeText);
     RunLog log(clock);
+    EngineResult result;
+    result.failed = true;
     // The HL7 sources have no engine: nothing is converted, nothing touched,
     // and the run says so rather than counting a conversion.
     if (!fromX12 && !toX12) {
         log.timed("No Converter for " + type + " : Nothing Written for " + request.spec.sourceFile);
-        return {log.text(), true, {}, "No Converter for " + type};
+        result.log = log.text();
+        result.reason = "No Converter for " + type;
+        return result;
     }
-    DebugTrace trace(request.debug);
-    beginDebugTrace(trace);
-    ConversionStart start = startConversion(request, log, trace);
-    if (!start.map) {
-        writeDebugLog(trace);
-        return {log.text(), true, {}, start.mapPath.empty() ? noMapReason(request.spec.sourceFile)
-                                                            : "Map Missing or Empty : " + start.mapPath};
+    try {
+        return convertOne(request, fromX12, log);
+    } catch (const std::bad_alloc&) {
+        // The output was never committed: an earlier file of that name and
+        // the source stay as they were, and the run log says why.
+        const std::string text = "Out of Memory : " + request.spec.sourceFile;
+        wl::WQOUT({text});
+        log.timed(text);
+        result.log = log.text();
+        result.reason = text;
+        return result;
     }
-    bool complete = false;
-    int highest = 0;
-    std::vector<std::string> problems;
-    std::string reason;
-    if (fromX12) {
-        Conversion conversion(request, log, trace);
-        complete = conversion.run(*start.map);
-        highest = conversion.highestLine();
-        problems = conversion.problems();
-        reason = conversion.failure();
-    } else {
-        complete = buildFromRecords(request, start, log, reason, problems);
-    }
-    if (complete && !problems.empty() && request.deleteSource) {
-        // "DS" never erases a source whose conversion lost data: it is the
-        // only whole copy.
-        EngineRequest keep = request;
-        keep.deleteSource = false;
-        log.timed("Source Kept (data lost in conversion) : " + request.spec.sourceFile);
-        finishConversion(keep, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
-    } else {
-        finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
-    }
-    log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));
-    return {log.text(), !complete, complete ? problems : std::vector<std::string>{}, complete ? "" : reason};
 }
 
 }  // namespace zr

@@ -160,4 +160,44 @@ TEST(MapChoice, ATransactionWithoutABuiltInMapSaysWhatItLookedFor) {
     EXPECT_NE(log.text().find("t - No Map Known for GS08 '004010' and ST01 '850'"), std::string::npos) << log.text();
 }
 
+
+TEST(MapChoice, Gs08IsNeverAPathOutsideTheMapFolder) {
+    InFolder f;
+    zrtest::PromptRecorder rec;
+    namespace fs = std::filesystem;
+    fs::create_directories("work");
+    fs::current_path("work");
+    const std::string planted = (fs::path(f.dir.path()) / "elsewhere" / "deep").string();
+    fs::create_directories(planted);
+    // A map planted where such a GS08 points is never used either.
+    f.dir.write("elsewhere/deep/005010X222A2.cfg", "KEYFIELD=HL,,,22\r\n");
+    struct Case {
+        std::string gs08;
+    };
+    const Case cases[] = {
+        {"../elsewhere/deep/005010X222A1"},
+        {"..\\elsewhere\\deep\\005010X222A1"},
+        {planted + "/005010X222A1"},  // an absolute path
+        {"C:005010X222A1"},           // a drive
+        {"005010X222\x01" "A1"},      // a control character
+    };
+    for (const Case& c : cases) {
+        zr::RunLog log([] { return std::string("t"); });
+        const std::string src = f.dir.write("work/a.x12", sourceWithGs08(c.gs08));
+        // An unknown version: ST01 chooses the default map, in the current
+        // folder, never the one planted where GS08 points.
+        EXPECT_EQ(zr::ChooseMap("", "", "", src, log), "005010X222A2.cfg") << c.gs08;
+        const Strings got = lines(log.text());
+        ASSERT_GE(got.size(), 3u) << c.gs08;
+        EXPECT_EQ(Strings(got.begin(), got.begin() + 3),
+                  (Strings{"t - Map File Set B to ", "t - Source file =" + src,
+                           "t - GS08 '' Names No Map; ST01 837 Chooses 837p.cfg (005010X222A2)"}))
+            << c.gs08;
+    }
+    EXPECT_FALSE(fs::exists(fs::path(planted) / "005010X222A1.cfg"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(planted), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);  // a.x12 and the default map
+    EXPECT_TRUE(rec.prompts().empty());
+}
+
 }  // namespace
