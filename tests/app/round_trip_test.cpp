@@ -52,6 +52,7 @@ zr::EngineResult convert(const std::string& type, const std::string& source, con
 }
 
 TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
+    ZR_REQUIRE_SAMPLES();
     const std::string fixtures = std::string(ZR_FIXTURES) + "/x12/";
     const std::string samples = std::string(ZR_SAMPLES) + "/";
     const RoundTrip cases[] = {

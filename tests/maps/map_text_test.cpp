@@ -201,7 +201,9 @@ TEST_P(EveryText, TemplatesNameOnlyFieldsThatExist) {
             if (cell.part[0] == '%')
                 for (const auto& component : split(cell.part.substr(1), ';'))
                     if (!component.empty() && component[0] == '$') expectField(component.substr(1));
-            if (cell.part[0] == '&') EXPECT_TRUE(cell.part == "&HL" || cell.part == "&LX") << cell.part;
+            if (cell.part[0] == '&') {
+                EXPECT_TRUE(cell.part == "&HL" || cell.part == "&LX") << cell.part;
+            }
         }
     }
 }

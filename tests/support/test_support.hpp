@@ -128,3 +128,12 @@ private:
 #endif
 
 }  // namespace zrtest
+
+// Tests over the shared X12 samples skip, naming the folder, in a clone that
+// has no shared samples beside it.
+#define ZR_REQUIRE_SAMPLES()                                                                      \
+    do {                                                                                          \
+        std::error_code zrSamplesError;                                                           \
+        if (!std::filesystem::is_directory(std::string(ZR_SAMPLES), zrSamplesError))              \
+            GTEST_SKIP() << "the shared X12 samples folder " << ZR_SAMPLES << " is absent";       \
+    } while (0)

@@ -232,6 +232,7 @@ TEST(SegmentTableLoader, HlFollowedByPatOrPrvPt) {
 // Every shared sample loads; its row count is the README's segment count
 // wherever the file's header and terminators are regular.
 TEST(SegmentTableLoader, SharedSamplesLoad) {
+    ZR_REQUIRE_SAMPLES();
     zrtest::PromptRecorder rec;
     std::ifstream in(std::string(ZR_SAMPLES) + "/README.md", std::ios::binary);
     std::string line;
