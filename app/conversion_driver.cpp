@@ -82,8 +82,9 @@ struct Run {
     std::string map;                   // the map given by "MAP=" ("" when none)
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
-    bool debugLogExisted = false;      // "debug.log" before the run, and its time
-    fs::file_time_type debugLogTime;
+    bool debugLogExisted = false;      // "debug.log" before the run, and its text
+    std::string debugLogBefore;
+    bool engineCalled = false;
 
     bool wrote(const std::string& path) const { return contains(written, path); }
     static bool contains(const std::vector<std::string>& paths, const std::string& path) {
@@ -117,6 +118,7 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.keepFiles = run.sources;
     if (!run.map.empty()) e.keepFiles.push_back(run.map);
     e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
+    run.engineCalled = true;
     EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
     run.log.raw(r.log);
     if (r.failed) {
@@ -276,10 +278,8 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
 
 // "debug.log" joins the run log only when this run wrote it.
 bool debugLogWritten(const Run& run) {
-    if (!run.options.debug || !wl::fileExists("debug.log")) return false;
-    if (!run.debugLogExisted) return true;
-    std::error_code ec;
-    return fs::last_write_time("debug.log", ec) != run.debugLogTime;
+    if (!run.options.debug || !run.engineCalled || !wl::fileExists("debug.log")) return false;
+    return !run.debugLogExisted || CTL39400AY("debug.log") != run.debugLogBefore;
 }
 
 void finish(Run& run, const std::string& date) {
@@ -369,11 +369,8 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     Run main(request, hooks);
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
     // "debug.log" stays: only what this run writes is replaced.
-    {
-        std::error_code ec;
-        main.debugLogExisted = wl::fileExists("debug.log");
-        if (main.debugLogExisted) main.debugLogTime = fs::last_write_time("debug.log", ec);
-    }
+    main.debugLogExisted = wl::fileExists("debug.log");
+    if (main.debugLogExisted) main.debugLogBefore = CTL39400AY("debug.log");
     main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;
