@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include "command_line.hpp"
@@ -83,15 +84,25 @@ struct Run {
     std::string map;                   // the map given by "MAP=" ("" when none)
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
-    bool debugLogExisted = false;      // "debug.log" before the run, and its time
-    fs::file_time_type debugLogTime;
+    bool debugLogExisted = false;      // "debug.log" before the run, and its text
+    std::string debugLogBefore;
+    bool engineCalled = false;
 
-    bool wrote(const std::string& path) const { return contains(written, path); }
-    static bool contains(const std::vector<std::string>& paths, const std::string& path) {
-        for (const std::string& p : paths)
-            if (wl::sameFile(p, path)) return true;
-        return false;
+    std::set<std::string> writtenKeys;
+
+    bool wrote(const std::string& path) const { return writtenKeys.count(wl::pathKey(path)) > 0; }
+    void addWritten(const std::string& path) {
+        written.push_back(path);
+        writtenKeys.insert(wl::pathKey(path));
     }
+};
+
+// Paths by their keys, so that a folder of thousands of sources is checked
+// in one pass.
+struct PathSet {
+    std::set<std::string> keys;
+    void add(const std::string& path) { keys.insert(wl::pathKey(path)); }
+    bool has(const std::string& path) const { return !path.empty() && keys.count(wl::pathKey(path)) > 0; }
 };
 
 void callEngine(Run& run, const std::string& source, const std::string& output, bool replacing) {
@@ -115,9 +126,13 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.crlf = run.options.crlf;
     e.merge = run.options.merge;
     e.overwrite = run.options.overwrite;
-    e.keepFiles = run.sources;
-    if (!run.map.empty()) e.keepFiles.push_back(run.map);
-    e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
+    // Only a rename needs them.
+    if (e.rename) {
+        e.keepFiles = run.sources;
+        if (!run.map.empty()) e.keepFiles.push_back(run.map);
+        e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
+    }
+    run.engineCalled = true;
     EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
     run.log.raw(r.log);
     if (r.failed) {
@@ -128,7 +143,7 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
         return;
     }
     if (replacing) run.log.timed(" Erased : " + output);
-    run.written.push_back(r.output.empty() ? output : r.output);
+    run.addWritten(r.output.empty() ? output : r.output);
     // Every source ends with a line that says how it went.
     if (!r.problems.empty()) {
         ++run.result.lostData;
@@ -284,11 +299,15 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
     for (const std::string& source : run.sources)
         outputs.push_back(finalOutput(run, kind == 1 ? fileOutput(run, source, destinationIsFile)
                                                      : folderOutput(run, source)));
-    std::vector<std::string> kept = run.sources;
-    if (!run.map.empty()) kept.push_back(run.map);
+    PathSet sources, taken;
+    for (const std::string& source : run.sources) {
+        sources.add(source);
+        taken.add(source);
+    }
+    if (!run.map.empty()) taken.add(run.map);
     bool safe = true;
     for (const std::string& output : outputs) {
-        if (Run::contains(run.sources, output)) {
+        if (sources.has(output)) {
             refuse(run, "Run Refused : Output is a Source : " + output);
             safe = false;
         } else if (!run.map.empty() && wl::sameFile(output, run.map)) {
@@ -296,15 +315,14 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
             safe = false;
         }
     }
-    std::vector<std::string> taken = kept;
-    taken.insert(taken.end(), outputs.begin(), outputs.end());
-    if (Run::contains(taken, run.logPath)) {
+    for (const std::string& output : outputs) taken.add(output);
+    if (taken.has(run.logPath)) {
         refuse(run, "Run Refused : Parse Log is a Source, the Map or an Output : " + run.logPath);
         run.logPath = defaultLogPath(run.request, "parse.log");
-        if (Run::contains(taken, run.logPath)) run.logPath.clear();
+        if (taken.has(run.logPath)) run.logPath.clear();
         safe = false;
     }
-    if (run.options.debug && Run::contains(taken, "debug.log")) {
+    if (run.options.debug && taken.has("debug.log")) {
         refuse(run, "Run Refused : Debug Log is a Source, the Map or an Output : debug.log");
         safe = false;
     }
@@ -313,10 +331,8 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
 
 // "debug.log" joins the run log only when this run wrote it.
 bool debugLogWritten(const Run& run) {
-    if (!run.options.debug || !wl::fileExists("debug.log")) return false;
-    if (!run.debugLogExisted) return true;
-    std::error_code ec;
-    return fs::last_write_time("debug.log", ec) != run.debugLogTime;
+    if (!run.options.debug || !run.engineCalled || !wl::fileExists("debug.log")) return false;
+    return !run.debugLogExisted || CTL39400AY("debug.log") != run.debugLogBefore;
 }
 
 void finish(Run& run, const std::string& date) {
@@ -411,11 +427,8 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     Run main(request, hooks);
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
     // "debug.log" stays: only what this run writes is replaced.
-    {
-        std::error_code ec;
-        main.debugLogExisted = wl::fileExists("debug.log");
-        if (main.debugLogExisted) main.debugLogTime = fs::last_write_time("debug.log", ec);
-    }
+    main.debugLogExisted = wl::fileExists("debug.log");
+    if (main.debugLogExisted) main.debugLogBefore = CTL39400AY("debug.log");
     main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;

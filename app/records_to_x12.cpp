@@ -443,6 +443,19 @@ std::string fieldWithDelimiter(const std::vector<FieldRow>& fields, const Writte
     return "";
 }
 
+// The first envelope value holding a delimiter, by its tag; "" when none.
+std::string envelopeWithDelimiter(const EnvelopeValues& v, const X12Output& out) {
+    const char delimiters[] = {out.terminator, out.element, out.component, '^'};
+    const std::string_view set(delimiters, sizeof delimiters);
+    const std::pair<const char*, const std::string*> values[] = {
+        {"ISA03", &v.isa03}, {"ISA04", &v.isa04}, {"ISA05", &v.isa05}, {"ISA06", &v.isa06}, {"ISA07", &v.isa07},
+        {"ISA08", &v.isa08}, {"ISA13", &v.isa13}, {"ISA15", &v.isa15}, {"GS01", &v.gs01},   {"GS02", &v.gs02},
+        {"GS03", &v.gs03},   {"GS06", &v.gs06},   {"GS08", &v.gs08},   {"ST02", &v.st02},   {"ST03", &v.st03}};
+    for (const auto& [tag, value] : values)
+        if (value->find_first_of(set) != std::string::npos) return tag;
+    return "";
+}
+
 void reportAndLog(const std::string& text, RunLog& log) {
     wl::WQOUT({text});
     log.timed(text);
@@ -711,9 +724,14 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     }
     const FieldNameIndex names(map.fields);  // after the "ML" expansion
 
+    X12Output out;
+    out.crlf = request.crlf;
     EnvelopeValues envelope;
     if (request.xml)
         if (auto v = xmlEnvelope(text)) envelope = *v;
+    // The envelope's values from the file are checked as record values are.
+    if (std::string tag = envelopeWithDelimiter(envelope, out); !tag.empty())
+        return fail("Envelope Refused : " + tag + " Holds an X12 Delimiter.");
     std::vector<SourceRecord> records;
     if (request.xml) {
         XmlRecords read = readXmlSource(text);
@@ -728,8 +746,6 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         }
     }
 
-    X12Output out;
-    out.crlf = request.crlf;
     // A value carrying a delimiter would add elements or segments of its
     // own: its record is refused, and the run reports the failure.
     const WrittenFields written(map.templates);

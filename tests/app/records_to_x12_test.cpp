@@ -293,6 +293,15 @@ TEST(RecordsToX12, ValuesNeverCarryDelimitersIntoTheOutput) {
     EXPECT_NE(xml.log.find("Record 2 Refused : Field CLAIMID Holds an X12 Delimiter."), std::string::npos);
     EXPECT_NE(xml.log.find("Record 3 Refused : Field PATNAME Holds an X12 Delimiter."), std::string::npos);
     EXPECT_EQ(rec.prompts().size(), 5u);  // one message per refused record
+
+    // The envelope's values from a "BATCH" element: no output at all.
+    BuildRun batch = build(kClaimMap,
+                           "<EXPORTDATA><BATCH><APPSENDERCODE>S~NM1*IL*1*INJECTED</APPSENDERCODE></BATCH>"
+                           "<CLAIM><CLAIMID>C1</CLAIMID></CLAIM></EXPORTDATA>",
+                           true);
+    EXPECT_TRUE(batch.result.failed);
+    EXPECT_EQ(batch.x12, "");
+    EXPECT_NE(batch.log.find("Envelope Refused : GS02 Holds an X12 Delimiter."), std::string::npos) << batch.log;
 }
 
 TEST(RecordsToX12, XmlCutShortOrExpandingPastTheLimitMakesNoOutput) {
