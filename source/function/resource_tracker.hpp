@@ -5,11 +5,20 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <string>
 #include <vector>
 
 namespace wl {
+
+// Where a routine was called from. The compilers' own builtins fill it in;
+// std::source_location is not available to every compiler the fuzzers use.
+struct SourcePlace {
+    const char* function = "";
+    unsigned line = 0;
+    static SourcePlace current(const char* function = __builtin_FUNCTION(), unsigned line = __builtin_LINE()) {
+        return {function, line};
+    }
+};
 
 struct TrackedResource {
     std::string type;        // "BRUSH", "FONT", "REGION", "BMP -> MakeBkBmp", ...
@@ -19,7 +28,7 @@ struct TrackedResource {
 
 // Records a new object; the call path names the routine that asked.
 void WLADDRESOURCE(const void* handle, const std::string& type,
-                   std::source_location where = std::source_location::current());
+                   SourcePlace where = SourcePlace::current());
 // Forgets the first entry with this handle.
 void WLDELRESOURCE(const void* handle);
 // Appends a line "type,handle,call path" for each live entry, then a line
@@ -30,7 +39,7 @@ void SETRESDEBUG(bool enable);
 
 // The names the native layer reports under.
 inline void TrackResourceNew(const void* handle, const std::string& type,
-                             std::source_location where = std::source_location::current()) {
+                             SourcePlace where = SourcePlace::current()) {
     WLADDRESOURCE(handle, type, where);
 }
 inline void TrackResourceDelete(const void* handle) { WLDELRESOURCE(handle); }
@@ -40,6 +49,6 @@ const std::vector<TrackedResource>& trackedResources();
 
 // "name(line)" of a source location: the routine's bare name without its
 // return type, namespace or parameter list.
-std::string callSite(const std::source_location& where);
+std::string callSite(const SourcePlace& where);
 
 }  // namespace wl
