@@ -8,17 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace wl {
+#include "source_place.hpp"
 
-// Where a routine was called from. The compilers' own builtins fill it in;
-// std::source_location is not available to every compiler the fuzzers use.
-struct SourcePlace {
-    const char* function = "";
-    unsigned line = 0;
-    static SourcePlace current(const char* function = __builtin_FUNCTION(), unsigned line = __builtin_LINE()) {
-        return {function, line};
-    }
-};
+namespace wl {
 
 struct TrackedResource {
     std::string type;        // "BRUSH", "FONT", "REGION", "BMP -> MakeBkBmp", ...
