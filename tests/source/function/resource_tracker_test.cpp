@@ -61,7 +61,10 @@ TEST_F(ResourceTrackerTest, CheckResLogsLiveEntriesThenARuleLine) {
 
 TEST(CallSite, KeepsTheBareRoutineName) {
     auto here = wl::SourcePlace::current();
-    EXPECT_EQ(wl::callSite(here), "TestBody(" + std::to_string(here.line) + ")");
+    std::string expected = "TestBody(";
+    expected += std::to_string(here.line);
+    expected += ')';
+    EXPECT_EQ(wl::callSite(here), expected);
 }
 
 }  // namespace
