@@ -1,0 +1,382 @@
+// TWindow under Wine: the registry, the procedure bridge, the life cycle
+// and the main loop, with real windows driven by messages.
+#include "window.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "library_error.hpp"
+#include "message_loop.hpp"
+#include "window_bridge.hpp"
+
+namespace {
+
+using wl::TWindow;
+
+// Empties the queue and takes away a quit that a test left behind.
+void drainQueue() {
+    while (wl::SYSREFRESH()) {
+        MSG m;
+        if (!PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) break;
+    }
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { drainQueue(); }
+    void TearDown() override { drainQueue(); }
+};
+
+// Records every message that reaches HandleEvent; answers may be scripted.
+class Recorder : public TWindow {
+public:
+    std::vector<UINT> seen;
+    std::map<UINT, wl::Answer> answers;
+    std::function<void(UINT)> onMessage;
+
+    wl::Answer HandleEvent(UINT m, WPARAM w, LPARAM l) override {
+        seen.push_back(m);
+        if (onMessage) onMessage(m);
+        if (auto it = answers.find(m); it != answers.end()) return it->second;
+        return TWindow::HandleEvent(m, w, l);
+    }
+    bool sawInOrder(std::vector<UINT> wanted) const {
+        auto it = seen.begin();
+        for (UINT m : wanted) {
+            it = std::find(it, seen.end(), m);
+            if (it == seen.end()) return false;
+            ++it;
+        }
+        return true;
+    }
+};
+
+wl::WindowNew pixels(int top, int left, int bottom, int right, std::string title = "Test") {
+    wl::WindowNew a;
+    a.nTop = top;
+    a.nLeft = left;
+    a.nBottom = bottom;
+    a.nRight = right;
+    a.lPixel = true;
+    a.cTitle = std::move(title);
+    return a;
+}
+
+std::string windowText(HWND h) {
+    char buf[256] = {};
+    GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+TEST_F(WindowTest, MessagesSentDuringCreationReachTheObject) {
+    Recorder w;
+    w.New(pixels(10, 10, 209, 309, "X12 Tool"));
+    ASSERT_NE(w.hWnd, nullptr);
+    EXPECT_TRUE(w.sawInOrder({WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE})) << "creation messages";
+    EXPECT_EQ(wl::OWNDFROMHWND(w.hWnd), &w);
+    EXPECT_EQ(windowText(w.hWnd), "X12 Tool");
+    EXPECT_EQ(w.GetText(), "X12 Tool");
+    EXPECT_EQ(w.ClassName(), "TWINDOW");
+
+    w.seen.clear();
+    ShowWindow(w.hWnd, SW_SHOWNORMAL);
+    SendMessageA(w.hWnd, WM_MOVE, 0, MAKELPARAM(30, 40));
+    PostMessageA(w.hWnd, WM_TIMER, 7, 0);
+    wl::SYSREFRESH();
+    EXPECT_TRUE(w.sawInOrder({WM_SHOWWINDOW, WM_MOVE, WM_TIMER}));
+    DestroyWindow(w.hWnd);
+    EXPECT_EQ(w.hWnd, nullptr);
+    EXPECT_EQ(wl::OWNDFROMHWND(nullptr), nullptr);
+}
+
+TEST_F(WindowTest, AnswersEndTheMessageAndNoAnswerGetsTheDefault) {
+    Recorder w;
+    w.New(pixels(0, 0, 99, 199, "Seven"));
+    w.answers[WM_USER + 1] = 42;
+    w.answers[WM_USER + 2] = 0;  // a logical false ends with 0
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_USER + 1, 0, 0), 42);
+    // Nothing answered: the window's own default, not the previous result.
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_GETTEXTLENGTH, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_USER + 2, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_USER + 3, 0, 0), 0);
+
+    // A scripted "nothing" for a known message also falls through.
+    w.answers[WM_GETTEXTLENGTH] = std::nullopt;
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_GETTEXTLENGTH, 0, 0), 5);
+    DestroyWindow(w.hWnd);
+}
+
+TEST_F(WindowTest, ActionsAnswerThroughTheMethods) {
+    TWindow w;
+    w.New(pixels(0, 0, 99, 199));
+    std::vector<std::string> calls;
+    w.bLClicked = [&](int row, int col, WPARAM flags, TWindow& self) {
+        calls.push_back("down " + std::to_string(row) + "," + std::to_string(col) + "," + std::to_string(flags));
+        EXPECT_EQ(&self, &w);
+        return 5;
+    };
+    w.bLButtonUp = [&](int row, int col, WPARAM, TWindow&) {
+        calls.push_back("up " + std::to_string(row) + "," + std::to_string(col));
+    };
+    w.bMoved = [&](int row, int col) { calls.push_back("moved " + std::to_string(row) + "," + std::to_string(col)); };
+    w.bKeyDown = [&](WPARAM key, LPARAM, TWindow&) { calls.push_back("key " + std::to_string(key)); };
+    w.bResized = [&](WPARAM type, int width, int height) {
+        calls.push_back("size " + std::to_string(type) + " " + std::to_string(width) + "x" + std::to_string(height));
+    };
+
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 34)), 5);
+    SendMessageA(w.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(0xFFFF, 3));  // unsigned words
+    SendMessageA(w.hWnd, WM_MOVE, 0, MAKELPARAM(8, 9));
+    SendMessageA(w.hWnd, WM_KEYDOWN, 'A', 0);
+    SendMessageA(w.hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 80));
+    const std::vector<std::string> expected = {"down 34,12,1", "up 3,65535", "moved 9,8", "key 65", "size 0 120x80"};
+    EXPECT_EQ(calls, expected);
+    DestroyWindow(w.hWnd);
+}
+
+TEST_F(WindowTest, ErrorsInEventMethodsStayInsideTheProcedure) {
+    std::vector<std::string> errors;
+    wl::setEventErrorHook([&](const std::string& what, UINT msg) { errors.push_back(what + "@" + std::to_string(msg)); });
+    TWindow w;
+    w.New(pixels(0, 0, 49, 49, "E"));
+    w.bLClicked = [](int, int, WPARAM, TWindow&) -> wl::Answer { throw std::runtime_error("boom"); };
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_LBUTTONDOWN, 0, 0), 0);  // default handling
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "boom@" + std::to_string(WM_LBUTTONDOWN));
+    wl::setEventErrorHook(nullptr);
+    DestroyWindow(w.hWnd);
+}
+
+TEST_F(WindowTest, FreedSlotsAreReusedAndTheArrayNeverShrinks) {
+    TWindow a, b, c;
+    a.New(pixels(0, 0, 9, 9));
+    b.New(pixels(0, 0, 9, 9));
+    c.New(pixels(0, 0, 9, 9));
+    const auto& all = wl::GETALLWIN();
+    const std::size_t slotB = static_cast<std::size_t>(std::find(all.begin(), all.end(), &b) - all.begin());
+    const std::size_t size = wl::NWINDOWS();
+    DestroyWindow(b.hWnd);
+    EXPECT_EQ(wl::NWINDOWS(), size);
+    const std::size_t firstFree =
+        static_cast<std::size_t>(std::find(all.begin(), all.end(), nullptr) - all.begin());
+    EXPECT_LE(firstFree, slotB);
+    TWindow d;
+    d.New(pixels(0, 0, 9, 9));
+    EXPECT_EQ(wl::GETALLWIN()[firstFree], &d);
+    EXPECT_EQ(wl::NWINDOWS(), size);
+    EXPECT_EQ(wl::OWNDFROMHWND(c.hWnd), &c);
+    // The bridge still finds c through its own item number.
+    c.bMoved = [](int, int) { return 77; };
+    EXPECT_EQ(SendMessageA(c.hWnd, WM_MOVE, 0, 0), 77);
+    DestroyWindow(a.hWnd);
+    DestroyWindow(c.hWnd);
+    DestroyWindow(d.hWnd);
+}
+
+TEST_F(WindowTest, LinkSubclassesForeignWindowsAndUnLinkRestores) {
+    HWND edit = CreateWindowExA(0, "EDIT", "abc", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
+    ASSERT_NE(edit, nullptr);
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit, GWLP_WNDPROC));
+
+    Recorder plain;
+    plain.hWnd = edit;
+    plain.Link(false);  // entered, procedure untouched
+    EXPECT_EQ(wl::OWNDFROMHWND(edit), &plain);
+    SendMessageA(edit, WM_USER + 5, 0, 0);
+    EXPECT_TRUE(plain.seen.empty());
+    plain.UnLink();
+    plain.hWnd = nullptr;
+
+    Recorder linked;
+    linked.hWnd = edit;
+    linked.Link();
+    EXPECT_EQ(linked.nOldProc, original);
+    EXPECT_EQ(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0), 3);  // the edit's own answer
+    EXPECT_TRUE(linked.sawInOrder({WM_GETTEXTLENGTH}));
+    linked.UnLink();
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit, GWLP_WNDPROC)), original);
+    EXPECT_EQ(linked.nOldProc, nullptr);
+    EXPECT_EQ(wl::OWNDFROMHWND(edit), nullptr);
+    linked.hWnd = nullptr;
+    DestroyWindow(edit);
+}
+
+TEST_F(WindowTest, NewComputesBoundsInTextUnitsAndTheStyle) {
+    TWindow w;
+    wl::WindowNew a;
+    a.nTop = 1;
+    a.nLeft = 1;
+    a.nBottom = 30;
+    a.nRight = 100;
+    w.New(a);
+    EXPECT_EQ(w.nStyle, static_cast<DWORD>(WS_CLIPCHILDREN | WS_THICKFRAME | WS_CAPTION | WS_SYSMENU |
+                                           WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    RECT r{};
+    GetWindowRect(w.hWnd, &r);
+    EXPECT_EQ(r.left, 8);
+    EXPECT_EQ(r.top, 16);
+    EXPECT_EQ(r.right - r.left, 800 - 8 + 1);
+    EXPECT_EQ(r.bottom - r.top, 480 - 16 + 1);
+    EXPECT_EQ(wl::GETWNDDEFAULT(), &w);
+    EXPECT_EQ(w.cVarName.rfind("oWnd", 0), 0u);
+    ASSERT_TRUE(w.oFont);
+    ASSERT_TRUE(w.oBrush);
+    DestroyWindow(w.hWnd);
+    EXPECT_EQ(wl::GETWNDDEFAULT(), nullptr);  // the default window went with it
+}
+
+TEST_F(WindowTest, WidthIsTheSameWithAndWithoutAHandle) {
+    TWindow w;
+    w.nLeft = 0;
+    w.nRight = 99;
+    w.nTop = 0;
+    w.nBottom = 49;
+    EXPECT_EQ(w.nWidth(), 100);
+    EXPECT_EQ(w.nHeight(), 50);
+    auto a = pixels(0, 0, 49, 99);
+    a.cBorder = "NONE";  // no frame: Windows imposes no minimum size
+    a.lCaption = false;
+    w.New(a);
+    EXPECT_EQ(w.nWidth(), 100);
+    EXPECT_EQ(w.nHeight(), 50);
+    w.Move(5, 6);
+    EXPECT_EQ(w.nLeft, 6);
+    EXPECT_EQ(w.nTop, 5);
+    EXPECT_EQ(w.nWidth(), 100);
+    w.SetSize(150, 0);
+    EXPECT_EQ(w.nWidth(), 150);
+    EXPECT_EQ(w.nHeight(), 50);
+    DestroyWindow(w.hWnd);
+}
+
+TEST_F(WindowTest, CreateFailureRaisesLibraryErrorSix) {
+    TWindow w;
+    w.cCaption = "Nowhere";
+    try {
+        w.Create("NoSuchWindowClass");
+        FAIL() << "no error";
+    } catch (const wl::LibraryError& e) {
+        EXPECT_EQ(e.code(), 6);
+        EXPECT_STREQ(e.what(), "Cannot create window or control");
+        EXPECT_EQ(e.operation().rfind("\r\nClass: NoSuchWindowClass\r\nCaption: Nowhere\r\nSystem Error: ", 0), 0u);
+    }
+    EXPECT_EQ(w.hWnd, nullptr);
+}
+
+TEST_F(WindowTest, EndAsksValidationBeforeClosing) {
+    TWindow w;
+    w.New(pixels(0, 0, 49, 49));
+    bool allow = false;
+    w.bValid = [&](TWindow&) { return allow; };
+    EXPECT_FALSE(w.End());
+    wl::SYSREFRESH();
+    EXPECT_TRUE(IsWindow(w.hWnd));
+    allow = true;
+    HWND h = w.hWnd;
+    EXPECT_TRUE(w.End());
+    wl::SYSREFRESH();
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(w.hWnd, nullptr);
+}
+
+// The whole life: the main window opens, paints, a second top-level window
+// is activated while the loop runs (it changes nothing), the main window
+// closes and WINRUN returns although the other window is still open.
+TEST_F(WindowTest, MainWindowLifeEndsTheLoop) {
+    Recorder main;
+    TWindow other;
+    main.New(pixels(20, 20, 219, 319, "Main"));
+    bool painted = false, inited = false, otherActivated = false;
+    HWND mainWhileRunning = nullptr;
+    main.bInit = [&](TWindow& self) {
+        inited = true;
+        EXPECT_FALSE(wl::LWRUNNING());
+        self.PostMsg(WM_APP + 1);
+    };
+    main.onMessage = [&](UINT m) {
+        if (m != WM_APP + 1) return;
+        EXPECT_TRUE(wl::LWRUNNING());
+        other.New(pixels(40, 40, 139, 239, "Other"));
+        other.Activate();
+        otherActivated = true;
+        mainWhileRunning = wl::GETWNDAPP();
+        main.End();
+    };
+    wl::WindowActivate a;
+    a.bPainted = [&](HDC, const PAINTSTRUCT*, TWindow&) { painted = true; };
+    HWND h = main.hWnd;
+    main.Activate(a);  // returns when the loop ends
+    EXPECT_TRUE(inited);
+    EXPECT_TRUE(painted);
+    EXPECT_TRUE(otherActivated);
+    EXPECT_EQ(mainWhileRunning, h);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_TRUE(IsWindow(other.hWnd));
+    EXPECT_FALSE(wl::LWRUNNING());
+    EXPECT_EQ(wl::GETWNDAPP(), nullptr);
+    DestroyWindow(other.hWnd);
+}
+
+// A batch start-up: the init action (stored before Activate) works and
+// drains messages; the window is closed while it works. The quit met while
+// draining must survive until the main loop starts, which then ends at once.
+TEST_F(WindowTest, QuitMetWhileDrainingBeforeTheLoopIsNotLost) {
+    TWindow main;
+    main.New(pixels(20, 20, 119, 219, "Batch"));
+    int steps = 0;
+    main.bInit = [&](TWindow& self) {
+        self.End();  // the user closes the window during the conversion
+        for (int i = 0; i < 3; ++i) {
+            ++steps;
+            wl::SYSREFRESH();
+        }
+    };
+    HWND h = main.hWnd;
+    main.Activate();
+    EXPECT_EQ(steps, 3);
+    EXPECT_FALSE(IsWindow(h));
+}
+
+TEST_F(WindowTest, ActivateTakesNoInitActionFromItsArguments) {
+    TWindow main;
+    main.New(pixels(20, 20, 119, 219, "Init"));
+    int ran = 0;
+    main.bInit = [&](TWindow& self) {
+        ++ran;
+        self.End();
+    };
+    main.Activate();
+    EXPECT_EQ(ran, 1);
+}
+
+TEST_F(WindowTest, ShowModesByPrefix) {
+    TWindow w;
+    w.New(pixels(0, 0, 99, 99));
+    w.oWnd = nullptr;
+    // "" matches HIDDEN; the loop does not start for a window with a parent,
+    // so a child stand-in parent keeps Activate from running WINRUN.
+    TWindow parent;
+    parent.New(pixels(0, 0, 99, 99));
+    w.oWnd = &parent;
+    wl::WindowActivate a;
+    a.cShow = "";
+    w.Activate(a);
+    EXPECT_FALSE(IsWindowVisible(w.hWnd));
+    a.cShow = "max";
+    w.Activate(a);
+    EXPECT_TRUE(IsZoomed(w.hWnd));
+    w.oWnd = nullptr;
+    DestroyWindow(w.hWnd);
+    DestroyWindow(parent.hWnd);
+}
+
+}  // namespace
