@@ -1,7 +1,7 @@
 #include "cursor.hpp"
 
 #include "messages.hpp"
-#include "window_geometry.hpp"
+#include "window_units.hpp"
 
 namespace wl {
 

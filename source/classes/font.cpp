@@ -10,7 +10,7 @@
 #include "file_io.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
-#include "window_geometry.hpp"
+#include "window_units.hpp"
 
 namespace wl {
 namespace {

@@ -12,7 +12,7 @@
 #include "slot_registry.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
-#include "window_geometry.hpp"
+#include "window_units.hpp"
 #include "window_natives.hpp"
 #include "words.hpp"
 

@@ -22,6 +22,7 @@
 #include "cursor.hpp"
 #include "drawing.hpp"
 #include "font.hpp"
+#include "library_messages.hpp"  // LM_DRAWITEM, LM_HELPF1
 #include "value.hpp"
 
 namespace wl {
@@ -34,10 +35,8 @@ inline constexpr UINT LM_PAGEUP = 2051;
 inline constexpr UINT LM_PAGEDOWN = 2052;
 inline constexpr UINT LM_CHANGE = 2053;
 inline constexpr UINT LM_COLORS = 2054;
-inline constexpr UINT LM_DRAWITEM = 2056;
 inline constexpr UINT LM_LOSTFOCUS = 2057;
 inline constexpr UINT LM_THUMBPOS = 2058;
-inline constexpr UINT LM_HELPF1 = 2061;
 inline constexpr UINT LM_THUMBTRACK = 2062;
 inline constexpr UINT LM_DROPOVER = 2063;
 inline constexpr UINT LM_CHANGEFOCUS = 2064;

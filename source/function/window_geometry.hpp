@@ -1,85 +1,55 @@
-// The portable arithmetic of windows: text units against pixels, the
-// default window style, show modes, the docking of bars and controls to the
-// edges of a window, font sizes and the predefined cursor names.
+// The arithmetic of window placement and browse rows, apart from the
+// Windows calls that feed it: centring a window, counting and finding rows
+// of a given height, the screen rectangle of one browse cell and the band
+// a browse scrolls.
 #pragma once
 
-#include <cstdint>
 #include <optional>
-#include <string_view>
+#include <vector>
 
 namespace wl {
 
-// Pixels per text row and column of plain windows.
-inline constexpr double kWindowRowPixels = 16;
-inline constexpr double kWindowColPixels = 8;
-
-// A position in text units turned into pixels by a class factor (the
-// product truncated to a whole number).
-int unitsToPixels(double units, double factor);
-
-// The style a window gets when none is given.
-struct WindowStyleRequest {
-    std::string_view border = "SINGLE";  // "NONE", "SINGLE"
-    bool sysMenu = true;
-    bool caption = true;
-    bool minBox = true;
-    bool maxBox = true;
-    bool vScroll = false;
-    bool hScroll = false;
-};
-std::uint32_t defaultWindowStyle(const WindowStyleRequest& r);
-
-// Show modes by prefix: the mode name begins with the text ("" is HIDDEN).
-enum class ShowMode { Hidden, Normal, Iconized, Maximized };
-std::optional<ShowMode> matchShowMode(std::string_view show);
-
-// Position and size that a docking operation gives a control.
-struct DockPlace {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const DockPlace&) const = default;
+// A rectangle in the library's order {top, left, bottom, right}.
+struct RectArray {
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    friend bool operator==(const RectArray&, const RectArray&) = default;
 };
 
-// The client area of the parent and whether the parent is top-level (has
-// no parent of its own).
-struct DockParent {
-    int clientWidth = 0;
-    int clientHeight = 0;
-    bool topLevel = true;
+// A point as {row, column}, that is {y, x}.
+struct RowCol {
+    int row = 0;
+    int col = 0;
+    friend bool operator==(const RowCol&, const RowCol&) = default;
 };
 
-DockPlace WNDADJTOP(const DockParent& p, bool nativeBar, int ownHeight);
-DockPlace WNDADJBOTTOM(const DockParent& p, int ownHeight);
-DockPlace WNDADJLEFT(const DockParent& p, std::optional<int> topHeight, std::optional<int> bottomHeight, int ownWidth);
-DockPlace WNDADJRIGHT(const DockParent& p, std::optional<int> topHeight, std::optional<int> bottomHeight,
-                      int ownWidth);
-struct DockClientEdges {
-    std::optional<int> topHeight;
-    bool topIsToolbar = false;
-    std::optional<int> bottomHeight;
-    std::optional<int> leftWidth;
-    std::optional<int> rightWidth;
-};
-DockPlace WNDADJCLIENT(const DockParent& p, const DockClientEdges& e, bool flag, int bevel);
+// The top-left corner that centres a window rectangle on a reference
+// rectangle; each half is truncated on its own, as the placement has
+// always been computed.
+RowCol centredOrigin(const RectArray& window, const RectArray& reference);
 
-// Font weight asked with bold: 700 when the weight is below it.
-int boldWeight(int weight, bool bold);
-// The point size of a font of logical height `height` on a screen of
-// `pixelsPerInch`: a fraction of exactly 0.25 is dropped, any other gets
-// 0.25 added.
-double fontPointSize(int height, int pixelsPerInch);
+// Whole rows of `rowHeight` pixels in a client area `clientHeight` high,
+// taken as an unsigned 16-bit number.
+int rowsInHeight(int clientHeight, int rowHeight);
+// The row (from 0) that holds pixel row y.
+int rowAtPixel(int y, int clientTop, int rowHeight);
 
-// Predefined cursor names: the system cursor number or one of the
-// library's own cursors.
-enum class LibraryCursor { None, Hand, Stop, Drag, Search };
-struct PredefinedCursor {
-    int systemId = 0;  // IDC_ number, 0 for a library cursor
-    LibraryCursor library = LibraryCursor::None;
-};
-// Exact name first, then the first table name that the given name begins
-// with; upper-cased. Nothing for an unknown name.
-std::optional<PredefinedCursor> predefinedCursor(std::string_view name);
+// The screen rectangle of the cell at row `row` and column `col` of a
+// browse whose window rectangle is `window`: columns are laid out from the
+// window's left edge starting at column `firstCol` with the widths of
+// `colSizes` (column n has width colSizes[n-1]); the last column reaches the
+// window's right edge, and a right edge at or past it is drawn 18 pixels
+// short of it (room for the vertical scroll bar). Nothing for column 0 or a
+// column past the widths.
+std::optional<RectArray> browseCellRect(const RectArray& window, int rowHeight, int row,
+                                        const std::vector<int>& colSizes, int firstCol, int col);
+
+// The band of a client rectangle that whole rows scroll in: below the
+// header row when there is one, cut at the last whole row.
+RectArray rowScrollBand(const RectArray& client, int rowHeight, bool headerRow);
 
 }  // namespace wl

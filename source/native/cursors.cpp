@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "drawing.hpp"
+#include "resource_tracker.hpp"
 
 namespace wl {
 namespace {
@@ -140,7 +141,7 @@ HCURSOR builtIn(int which) {
     static HCURSOR (*const makers[6])() = {makeStop, makeSearch, makeDrag, makeHand, makeCatch, makeOpenHand};
     if (!cursors[which]) {
         cursors[which] = makers[which]();
-        trackResourceNew(cursors[which], "CUR");
+        TrackResourceNew(cursors[which], "CUR");
     }
     return cursors[which];
 }
@@ -176,7 +177,7 @@ void CURSORDRAG() { SetCursor(builtIn(2)); }
 HCURSOR LOADCURSOR(HINSTANCE instance, const char* nameOrId) { return LoadCursorA(instance, nameOrId); }
 HCURSOR WSETCURSOR(HCURSOR cursor) { return SetCursor(cursor); }
 bool DESTROYCURSOR(HCURSOR cursor) {
-    trackResourceDelete(cursor);
+    TrackResourceDelete(cursor);
     return DestroyCursor(cursor) != 0;
 }
 std::array<int, 2> GETCURSORPOS() {

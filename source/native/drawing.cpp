@@ -1,14 +1,11 @@
 #include "drawing.hpp"
 
+#include "resource_tracker.hpp"
+
 #include <cmath>
 #include <vector>
 
 namespace wl {
-
-// The resource tracker belongs to the native window layer; these are the
-// two calls this file makes into it.
-void trackResourceNew(HGDIOBJ, const char*) {}
-void trackResourceDelete(HGDIOBJ) {}
 
 RECT toRECT(const WlRect& r) { return RECT{r[1], r[0], r[3], r[2]}; }
 
@@ -107,7 +104,7 @@ HDC GETWINDOWDC(HWND hWnd) { return GetWindowDC(hWnd); }
 HGDIOBJ SELECTOBJECT(HDC hDC, HGDIOBJ obj) { return SelectObject(hDC, obj); }
 bool DELETEOBJECT(HGDIOBJ obj) {
     if (!obj) return false;
-    trackResourceDelete(obj);
+    TrackResourceDelete(obj);
     if (GetObjectType(obj) == 0) return false;
     return DeleteObject(obj) != 0;
 }
@@ -116,17 +113,17 @@ HGDIOBJ GETSTOCKOBJECT(int index) { return GetStockObject(index); }
 HPEN CREATEPEN(int style, int width, Color color) { return CreatePen(style, width, color); }
 HBRUSH CREATESOLIDBRUSH(Color color) {
     HBRUSH b = CreateSolidBrush(color);
-    trackResourceNew(b, "BRUSH");
+    TrackResourceNew(b, "BRUSH");
     return b;
 }
 HBRUSH CREATEHATCHBRUSH(int style, Color color) {
     HBRUSH b = CreateHatchBrush(style, color);
-    trackResourceNew(b, "BRUSH");
+    TrackResourceNew(b, "BRUSH");
     return b;
 }
 HBRUSH CREATEPATTERNBRUSH(HBITMAP bitmap) {
     HBRUSH b = CreatePatternBrush(bitmap);
-    trackResourceNew(b, "BRUSH");
+    TrackResourceNew(b, "BRUSH");
     return b;
 }
 bool SETBRUSHORGEX(HDC hDC, int x, int y) { return SetBrushOrgEx(hDC, x, y, nullptr) != 0; }
@@ -145,7 +142,7 @@ HFONT CREATEFONT(const LogFont& lf) {
                           lf.strikeOut, static_cast<DWORD>(lf.charSet), static_cast<DWORD>(lf.outPrecision),
                           static_cast<DWORD>(lf.clipPrecision), static_cast<DWORD>(lf.quality),
                           static_cast<DWORD>(lf.pitchFamily), lf.faceName.c_str());
-    trackResourceNew(f, "FONT");
+    TrackResourceNew(f, "FONT");
     return f;
 }
 

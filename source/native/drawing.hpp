@@ -175,8 +175,4 @@ void PARENTIMAGE(HWND hWnd, HDC hDC);
 HENHMETAFILE WMF2EMF(HMETAFILE wmf, HDC hDC);
 HMETAFILE EMF2WMF(HENHMETAFILE emf, HDC hDC);
 
-// Resource tracking of fonts and brushes (the native layer's tracker).
-void trackResourceNew(HGDIOBJ handle, const char* type);
-void trackResourceDelete(HGDIOBJ handle);
-
 }  // namespace wl

@@ -7,7 +7,6 @@ namespace {
 
 struct LoopState {
     HWND mainWindow = nullptr;
-    bool running = false;
     HACCEL accel = nullptr;
     std::array<HWND, kModelessDialogSlots> dialogs{};
     std::size_t highest = 0;
@@ -44,7 +43,7 @@ void translateAndDispatch(const MSG& msg) {
 HWND WINRUN(HWND hWnd) {
     LoopState& s = state();
     HWND previous = s.mainWindow;
-    s.running = true;
+    setLoopRunning(true);
     if (hWnd) s.mainWindow = hWnd;
     MSG msg{};
     for (;;) {
@@ -53,10 +52,11 @@ HWND WINRUN(HWND hWnd) {
             continue;
         }
         if (msg.message == WM_QUIT) break;
+        noteLoopMessage(msg);
         if (offerToDialogs(msg)) continue;
         if (!s.accel || !s.mainWindow || !TranslateAcceleratorA(s.mainWindow, s.accel, &msg)) translateAndDispatch(msg);
     }
-    s.running = false;
+    setLoopRunning(false);
     // A main window destroyed meanwhile is not put back.
     s.mainWindow = previous && IsWindow(previous) ? previous : nullptr;
     return previous;
@@ -73,6 +73,7 @@ bool SYSREFRESH() {
             quit = true;
             break;
         }
+        noteLoopMessage(msg);
         if (offerToDialogs(msg)) continue;
         if (held && s.mainWindow) {
             if (!TranslateAcceleratorA(s.mainWindow, held, &msg)) translateAndDispatch(msg);
@@ -93,12 +94,6 @@ bool SYSREFRESH() {
     return !quit;
 }
 
-bool LWRUNNING() { return state().running; }
-bool setLoopRunning(bool running) {
-    bool old = state().running;
-    state().running = running;
-    return old;
-}
 HWND GETWNDAPP() { return state().mainWindow; }
 void forgetWndApp(HWND hWnd) {
     if (hWnd && state().mainWindow == hWnd) state().mainWindow = nullptr;

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "message_pump.hpp"  // LWRUNNING, the loop-running flag
+
 namespace wl {
 
 // Runs until WM_QUIT; hWnd (when given) is the main window meanwhile.
@@ -16,9 +18,6 @@ HWND WINRUN(HWND hWnd = nullptr);
 // quit message is posted again so that it is never lost.
 bool SYSREFRESH();
 
-bool LWRUNNING();
-// Sets the loop-running flag (modal dialogs) and answers the previous value.
-bool setLoopRunning(bool running);
 HWND GETWNDAPP();
 // Takes hWnd as the main window only when none is set; answers hWnd.
 HWND SETWNDAPP(HWND hWnd);

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "text.hpp"
-#include "window_geometry.hpp"
+#include "window_units.hpp"
 
 namespace wl {
 

@@ -1,0 +1,18 @@
+// What the native layer needs of a window or dialog object: one entry that
+// turns a Windows message into the object's method call. An answer of no
+// value lets Windows do its default handling.
+#pragma once
+
+#include <windows.h>
+
+#include "value.hpp"
+
+namespace wl {
+
+class EventTarget {
+public:
+    virtual ~EventTarget() = default;
+    virtual Value HandleEvent(UINT nMsg, WPARAM nWParam, LPARAM nLParam) = 0;
+};
+
+}  // namespace wl

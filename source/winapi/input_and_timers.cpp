@@ -1,0 +1,85 @@
+#include "input_and_timers.hpp"
+
+namespace wl {
+
+HWND SETCAPTURE(HWND hWnd) { return SetCapture(hWnd); }
+HWND GETCAPTURE() { return GetCapture(); }
+void RELEASECAPTURE() { ReleaseCapture(); }
+
+bool TRACKMOUSEEVENT(HWND hWnd, DWORD nFlags) {
+    using TrackMouseEventFn = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+    HMODULE user32 = LoadLibraryA("user32");
+    if (!user32) return false;
+    auto fn = reinterpret_cast<TrackMouseEventFn>(reinterpret_cast<void*>(GetProcAddress(user32, "TrackMouseEvent")));
+    bool ok = false;
+    if (fn) {
+        ::TRACKMOUSEEVENT tme{};
+        tme.cbSize = sizeof tme;
+        tme.dwFlags = nFlags;
+        tme.hwndTrack = hWnd;
+        tme.dwHoverTime = 0;
+        ok = fn(&tme) != 0;
+    }
+    FreeLibrary(user32);
+    return ok;
+}
+
+bool GETKEYSTATE(int nVirtKey) { return (GetKeyState(nVirtKey) & 0x8000) != 0; }
+bool GETASYNCKEY(int nVirtKey) { return (GetAsyncKeyState(nVirtKey) & 0xFF00) != 0; }
+bool GETKEYTOGGLE(int nVirtKey) { return GetKeyState(nVirtKey) != 0; }
+
+void KEYTOGGLE(int nVirtKey) {
+    BYTE keys[256] = {};
+    if (!GetKeyboardState(keys)) return;
+    keys[nVirtKey & 0xFF] ^= 1;
+    SetKeyboardState(keys);
+}
+
+POINT GETCARETPOS() {
+    POINT p{};
+    GetCaretPos(&p);
+    return p;
+}
+
+void CREATECARET(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight) { CreateCaret(hWnd, hBitmap, nWidth, nHeight); }
+void DESTROYCARET() { DestroyCaret(); }
+void SHOWCARET(HWND hWnd) { ShowCaret(hWnd); }
+void HIDECARET(HWND hWnd) { HideCaret(hWnd); }
+
+UINT_PTR SETTIMER(HWND hWnd, UINT_PTR nId, UINT nMilliseconds, TIMERPROC nProc) {
+    return SetTimer(hWnd, nId, nMilliseconds, nProc);
+}
+
+bool KILLTIMER(HWND hWnd, UINT_PTR nId) { return KillTimer(hWnd, nId) != 0; }
+
+void SETCARETPOS(int nX, int nY) { SetCaretPos(nX, nY); }
+
+UINT SENDINPUTMOUSE(DWORD nFlags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = nFlags;
+    return SendInput(1, &input, sizeof input);
+}
+
+namespace {
+void pressKey(BYTE vk) {
+    BYTE scan = static_cast<BYTE>(MapVirtualKeyA(vk, 0));
+    keybd_event(vk, scan, 0, 0);
+    keybd_event(vk, scan, KEYEVENTF_KEYUP, 0);
+}
+}  // namespace
+
+void TYPETEXT(const std::string& cText) {
+    for (char ch : cText) {
+        auto c = static_cast<unsigned char>(ch);
+        bool capital = c >= 'A' && c <= 'Z';
+        if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
+        BYTE shiftScan = static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0));
+        if (capital) keybd_event(VK_SHIFT, shiftScan, 0, 0);
+        pressKey(c);
+        if (capital) keybd_event(VK_SHIFT, shiftScan, KEYEVENTF_KEYUP, 0);
+        PumpPendingMessages();
+    }
+}
+
+}  // namespace wl
