@@ -1,0 +1,79 @@
+#include "global_memory.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace wl {
+
+namespace {
+// The blocks this library allocated and has not yet freed.
+std::vector<HGLOBAL>& trackedGlobals() {
+    static std::vector<HGLOBAL> blocks;
+    return blocks;
+}
+}  // namespace
+
+bool isTrackedGlobal(HGLOBAL hMem) {
+    const auto& b = trackedGlobals();
+    return hMem && std::find(b.begin(), b.end(), hMem) != b.end();
+}
+
+HGLOBAL GLOBALALLOC(UINT nFlags, SIZE_T nBytes) {
+    HGLOBAL h = GlobalAlloc(nFlags & 0xFFFF, nBytes);
+    if (h && !isTrackedGlobal(h)) trackedGlobals().push_back(h);
+    return h;
+}
+
+bool GLOBALFREE(HGLOBAL hMem) {
+    if (!hMem) return false;
+    bool freed = GlobalFree(hMem) == nullptr;
+    if (freed) {
+        auto& b = trackedGlobals();
+        b.erase(std::remove(b.begin(), b.end(), hMem), b.end());
+    }
+    return freed;
+}
+
+void* GLOBALLOCK(HGLOBAL hMem) { return GlobalLock(hMem); }
+BOOL GLOBALUNLOCK(HGLOBAL hMem) { return GlobalUnlock(hMem); }
+SIZE_T GLOBALSIZE(HGLOBAL hMem) { return hMem ? GlobalSize(hMem) : 0; }
+
+HGLOBAL GLOBALREALLOC(HGLOBAL hMem, SIZE_T nBytes, UINT nFlags) {
+    HGLOBAL h = GlobalReAlloc(hMem, nBytes, nFlags);
+    // A moved block keeps its place in the tracked set under its new handle.
+    if (h && h != hMem && isTrackedGlobal(hMem)) std::replace(trackedGlobals().begin(), trackedGlobals().end(), hMem, h);
+    return h;
+}
+
+SIZE_T GLOBALCOMPACT(DWORD nMinFree) { return GlobalCompact(nMinFree); }
+
+void GLOBALSTRCOPY(HGLOBAL hMem, const std::string& text) {
+    SIZE_T room = GLOBALSIZE(hMem);
+    auto* p = static_cast<char*>(GlobalLock(hMem));
+    if (!p) return;
+    if (room > 0) {
+        SIZE_T n = std::min<SIZE_T>(text.size(), room - 1);
+        std::memcpy(p, text.data(), n);
+        p[n] = '\0';
+    }
+    GlobalUnlock(hMem);
+}
+
+std::uint64_t NEXTMEM() {
+    MEMORYSTATUSEX m{};
+    m.dwLength = sizeof m;
+    return GlobalMemoryStatusEx(&m) ? m.ullAvailPhys : 0;
+}
+
+ATOM GLOBALADDATOM(const std::string& text) { return GlobalAddAtomA(text.c_str()); }
+
+std::string GLOBALGETATOMNAME(ATOM atom) {
+    char buffer[254] = {};
+    UINT n = GlobalGetAtomNameA(atom, buffer, sizeof buffer);
+    return std::string(buffer, n);
+}
+
+ATOM GLOBALDELATOM(ATOM atom) { return GlobalDeleteAtom(atom); }
+
+}  // namespace wl
