@@ -191,8 +191,8 @@ void TBrush::End() {
     auto& p = pool();
     p.erase(std::remove_if(p.begin(), p.end(), [this](const auto& b) { return b.get() == this; }), p.end());
     if (hBrush && !lSystem && !DELETEOBJECT(hBrush))
-        logResourceFailure("DeleteObject( ::hBrush ) failed from TBrush:End()\t" +
-                           std::to_string(reinterpret_cast<std::uintptr_t>(hBrush)));
+        logResourceFailure({"DeleteObject( ::hBrush ) failed from TBrush:End()",
+                            static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(hBrush))});
     // A caller's bitmap stays the caller's.
     if (!fromBitmapHandle) {
         if (hBmpOrgl && hBmpOrgl != hBitmap) DeleteObject(hBmpOrgl);

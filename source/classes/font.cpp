@@ -7,8 +7,7 @@
 #include <cstdlib>
 
 #include "drawing.hpp"
-#include "file_io.hpp"
-#include "system_info.hpp"
+#include "file_names.hpp"
 #include "text.hpp"
 #include "window_units.hpp"
 
@@ -68,10 +67,7 @@ void chooseFromUser(FontSpec& s) {
 
 }  // namespace
 
-void logResourceFailure(const std::string& line) {
-    // One line as the library's log writer makes them: date, time, values.
-    appendToFile("resources.txt", currentDateText() + " " + localTimeText("%H:%M:%S") + ": " + line + "\t\r\n");
-}
+void logResourceFailure(const ValueList& values) { LOGFILE("resources.txt", values); }
 
 const std::vector<std::shared_ptr<TFont>>& GETUSEDFONTS() { return pool(); }
 
@@ -194,9 +190,8 @@ void TFont::End() {
         hFont = nullptr;
         nCount = 0;
     } else {
-        logResourceFailure("DeleteObject( ::hFont ) failed from TFont:End()\t" +
-                           std::to_string(reinterpret_cast<std::uintptr_t>(hFont)) + "\t" + std::to_string(nCount) +
-                           "\t" + (lDestroy ? ".T." : ".F."));
+        logResourceFailure({"DeleteObject( ::hFont ) failed from TFont:End()",
+                            static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(hFont)), nCount, lDestroy});
     }
 }
 

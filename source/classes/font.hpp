@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "value.hpp"
+
 namespace wl {
 
 struct FontSpec {
@@ -74,7 +76,7 @@ private:
 // The font pool.
 const std::vector<std::shared_ptr<TFont>>& GETUSEDFONTS();
 
-// The text "resources.txt" line writer for failed deletions.
-void logResourceFailure(const std::string& line);
+// Appends a failed deletion of a font or brush to "resources.txt".
+void logResourceFailure(const ValueList& values);
 
 }  // namespace wl

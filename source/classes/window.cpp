@@ -988,15 +988,15 @@ int TWindow::nGetChrHeight() {
     return f ? NWNDCHRHEIGHT(hWnd, f->hFont) : 0;
 }
 
-RECT TWindow::GetCliRect() const {
+TRect TWindow::GetCliRect() const {
     RECT r{};
     GetClientRect(hWnd, &r);
-    return r;
+    return TRect(r);
 }
-RECT TWindow::GetRect() const {
+TRect TWindow::GetRect() const {
     RECT r{};
     GetWindowRect(hWnd, &r);
-    return r;
+    return TRect(r);
 }
 
 void TWindow::SetMsg(const std::string& text, bool lDefault) {

@@ -22,6 +22,7 @@
 #include "cursor.hpp"
 #include "drawing.hpp"
 #include "font.hpp"
+#include "rect.hpp"
 #include "library_messages.hpp"  // LM_DRAWITEM, LM_HELPF1
 #include "value.hpp"
 
@@ -304,8 +305,8 @@ public:
     int nHorzRes() const;
     int GetWidth(const std::string& text, std::shared_ptr<TFont> font = nullptr);
     int nGetChrHeight();
-    RECT GetCliRect() const;
-    RECT GetRect() const;
+    TRect GetCliRect() const;
+    TRect GetRect() const;
     void SetMsg(const std::string& text, bool lDefault = false);
     void AddControl(TWindow* control) { aControls.push_back(control); }
     HWND FirstActiveCtrl() const;
