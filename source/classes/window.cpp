@@ -401,6 +401,14 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     }
 }
 
+Answer TWindow::offerParentAccelerator(UINT nMsg, WPARAM w, LPARAM l) {
+    if (!oWnd || !oWnd->hWnd) return std::nullopt;
+    HACCEL table = oWnd->accelTable();
+    if (!table) return std::nullopt;
+    if (TRANSLATEACCELERATOR(oWnd->hWnd, table, GetFocus(), nMsg, w, l)) return 0;
+    return std::nullopt;
+}
+
 Answer TWindow::Moved(int row, int col) {
     if (OnMove) OnMove(*this);
     return bMoved(row, col);
@@ -781,7 +789,7 @@ bool TWindow::SaveToBmp(const std::string& file) {
     HDC mem = CreateCompatibleDC(wdc);
     HBITMAP bmp = CreateCompatibleBitmap(wdc, w, h);
     HGDIOBJ old = SelectObject(mem, bmp);
-    if (!PrintWindow(hWnd, mem, 0)) BitBlt(mem, 0, 0, w, h, wdc, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, w, h, wdc, 0, 0, SRCCOPY);
     SelectObject(mem, old);
     BITMAPINFOHEADER bi{};
     bi.biSize = sizeof bi;

@@ -237,6 +237,13 @@ public:
     virtual Answer AsyncSelect(WPARAM w, LPARAM l) { return bSocket(w, l); }
     virtual Answer TaskBar(WPARAM w, LPARAM l) { return bTaskBar(w, l); }
 
+    // The accelerator table of the window's menu (none for a plain window).
+    virtual HACCEL accelTable() const { return nullptr; }
+    // For keys that reach a control: offers the message to the parent's
+    // accelerator table. When it translates (the parent got its WM_COMMAND),
+    // the answer is 0 and the control must not handle the key as well.
+    Answer offerParentAccelerator(UINT nMsg, WPARAM wParam, LPARAM lParam);
+
     // Docking hooks of controls (no-ops for plain windows).
     virtual void AdjTop() {}
     virtual void AdjBottom() {}

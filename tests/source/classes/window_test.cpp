@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -376,6 +379,143 @@ TEST_F(WindowTest, ShowModesByPrefix) {
     EXPECT_TRUE(IsZoomed(w.hWnd));
     w.oWnd = nullptr;
     DestroyWindow(w.hWnd);
+    DestroyWindow(parent.hWnd);
+}
+
+}  // namespace
+
+namespace {
+
+// Reads back a BMP file written by SaveToBmp (24-bit, bottom-up).
+struct BmpImage {
+    int width = 0, height = 0;
+    std::string bytes;
+    wl::Color at(int x, int y) const {
+        const int stride = (width * 3 + 3) & ~3;
+        const std::size_t off = 54 + static_cast<std::size_t>((height - 1 - y) * stride + x * 3);
+        const auto b = static_cast<unsigned char>(bytes[off]), g = static_cast<unsigned char>(bytes[off + 1]),
+                   r = static_cast<unsigned char>(bytes[off + 2]);
+        return wl::NRGB(r, g, b);
+    }
+};
+
+BmpImage readBmp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    BmpImage img;
+    img.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (img.bytes.size() < 54) return img;
+    std::memcpy(&img.width, img.bytes.data() + 18, 4);
+    std::memcpy(&img.height, img.bytes.data() + 22, 4);
+    return img;
+}
+
+// The picture for people: a captioned window with a gradient background and
+// text in the library's Courier New font, saved as "window_showcase.bmp"
+// in the test's build folder. Its pixels are checked too.
+TEST_F(WindowTest, ShowcaseWindowPaintsGradientAndText) {
+    TWindow w;
+    w.New(pixels(40, 40, 279, 439, "X12 Tool - Window Library"));
+    w.aGradColors = {{1.0, wl::NRGB(0, 0, 128), wl::NRGB(128, 192, 255)}};
+    wl::FontSpec spec;
+    spec.cFaceName = "Courier New";
+    spec.nWidth = 9;
+    spec.nHeight = -16;
+    spec.lBold = true;
+    auto font = wl::TFont::New(spec);
+    w.SetFont(font);
+    w.bPainted = [&](HDC, const PAINTSTRUCT*, TWindow& self) {
+        wl::SayOptions o;
+        o.fore = wl::NRGB(255, 255, 0);
+        o.transparent = true;
+        o.pixel = true;
+        self.Say(20, 20, "HIPAA X12 EDI 837 / 835", o);
+        wl::SayOptions attr;
+        attr.colors = "W+/B";
+        attr.pixel = true;
+        self.Say(60, 20, "Colour attribute W+/B", attr);
+        self.Box(100, 20, 140, 200);
+    };
+    ShowWindow(w.hWnd, SW_SHOWNORMAL);
+    w.Gradient();
+    UpdateWindow(w.hWnd);
+    wl::SYSREFRESH();
+    ASSERT_TRUE(w.SaveToBmp("window_showcase.bmp"));
+
+    const BmpImage img = readBmp("window_showcase.bmp");
+    RECT wr{}, cr{};
+    GetWindowRect(w.hWnd, &wr);
+    GetClientRect(w.hWnd, &cr);
+    ASSERT_EQ(img.width, wr.right - wr.left);
+    POINT origin{0, 0};
+    ClientToScreen(w.hWnd, &origin);
+    const int ox = origin.x - wr.left, oy = origin.y - wr.top;
+    // The gradient: its bands from the client height, at a column free of text.
+    const auto bands = wl::gradientBands(0, 0, cr.bottom, cr.right, wl::NRGB(0, 0, 128), wl::NRGB(128, 192, 255), true);
+    for (int y : {5, static_cast<int>(cr.bottom / 2), static_cast<int>(cr.bottom - 5)}) {
+        wl::Color expect = 0;
+        for (const auto& b : bands)
+            if (b.start <= y && y <= b.end) expect = b.color;
+        EXPECT_EQ(img.at(ox + cr.right - 10, oy + y), expect) << "row " << y;
+    }
+    // The attribute text: a bright white on blue cell as wide as the text.
+    const int textWidth = w.GetWidth("Colour attribute W+/B", font);
+    int blue = 0;
+    for (int x = 0; x < textWidth + 40; ++x)
+        if (img.at(ox + x, oy + 62) == wl::NRGB(0, 0, 128)) ++blue;
+    EXPECT_GT(blue, textWidth / 3);
+    EXPECT_LE(blue, textWidth);
+    // The yellow text is there.
+    int yellow = 0;
+    for (int y = 20; y < 40; ++y)
+        for (int x = 20; x < 300; ++x)
+            if (img.at(ox + x, oy + y) == wl::NRGB(255, 255, 0)) ++yellow;
+    EXPECT_GT(yellow, 50);
+    font->End();
+    DestroyWindow(w.hWnd);
+}
+
+// A control stand-in: keys go to the parent's accelerator table first, and
+// a translated key is not handled a second time.
+class AccelParent : public TWindow {
+public:
+    HACCEL table = nullptr;
+    int commands = 0;
+    HACCEL accelTable() const override { return table; }
+    wl::Answer Command(WPARAM w, LPARAM l) override {
+        if (LOWORD(w) == 501) ++commands;
+        return TWindow::Command(w, l);
+    }
+};
+class KeyChild : public TWindow {
+public:
+    int handled = 0;
+    wl::Answer HandleEvent(UINT m, WPARAM w, LPARAM l) override {
+        if (m == WM_KEYDOWN)
+            if (auto a = offerParentAccelerator(m, w, l)) return a;
+        return TWindow::HandleEvent(m, w, l);
+    }
+    wl::Answer KeyDown(WPARAM, LPARAM) override {
+        ++handled;
+        return 0;
+    }
+};
+
+TEST_F(WindowTest, AcceleratorKeyRunsTheCommandOnce) {
+    AccelParent parent;
+    parent.New(pixels(0, 0, 99, 199, "Parent"));
+    ACCEL a{static_cast<BYTE>(FVIRTKEY), 'F', 501};
+    parent.table = CreateAcceleratorTableA(&a, 1);
+    KeyChild child;
+    wl::WindowNew c = pixels(5, 5, 30, 80, "");
+    c.oWnd = &parent;
+    child.New(c);
+    SendMessageA(child.hWnd, WM_KEYDOWN, 'F', 0);
+    EXPECT_EQ(parent.commands, 1);
+    EXPECT_EQ(child.handled, 0);
+    SendMessageA(child.hWnd, WM_KEYDOWN, 'G', 0);
+    EXPECT_EQ(parent.commands, 1);
+    EXPECT_EQ(child.handled, 1);
+    DestroyAcceleratorTable(parent.table);
     DestroyWindow(parent.hWnd);
 }
 
