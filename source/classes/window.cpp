@@ -570,9 +570,37 @@ Answer TWindow::HScroll(WPARAM w, LPARAM l) {
 
 Answer TWindow::VScroll(WPARAM w, LPARAM l) { return HScroll(w, l); }
 
-Answer TWindow::MenuSelect(int item, int flags, HMENU menu) { return bMenuSelect(item, flags, menu); }
+Answer TWindow::MenuSelect(int item, int flags, HMENU menu) {
+    // Flags -1 with no menu: the menu closed.
+    if (flags == -1 && !menu) oMItemSelect = nullptr;
+    return bMenuSelect(item, flags, menu);
+}
 
-Answer TWindow::MenuChar(int, int, HMENU) { return std::nullopt; }
+namespace {
+bool menuHolds(HMENU root, HMENU wanted) {
+    if (!root) return false;
+    if (root == wanted) return true;
+    const int n = GetMenuItemCount(root);
+    for (int i = 0; i < n; ++i)
+        if (menuHolds(GetSubMenu(root, i), wanted)) return true;
+    return false;
+}
+}  // namespace
+
+Answer TWindow::MenuChar(int ch, int, HMENU menu) {
+    if (!hWnd || !menuHolds(GetMenu(hWnd), menu)) return std::nullopt;
+    const char wanted = upperChar(static_cast<char>(ch));
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        char text[256] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const std::string prompt = text;
+        const auto amp = prompt.find('&');
+        if (amp != std::string::npos && amp + 1 < prompt.size() && upperChar(prompt[amp + 1]) == wanted)
+            return static_cast<std::intptr_t>((MNC_EXECUTE << 16) | i);
+    }
+    return 0;
+}
 
 Answer TWindow::CtlColor(HWND hCtl, HDC dc) {
     if (GetDlgCtrlID(hCtl) == 65535 || GetParent(hCtl) != hWnd) return std::nullopt;

@@ -67,6 +67,7 @@ struct WindowNew {
 };
 
 class TWindow;
+class TMenuItem;
 using MouseAction = Action<int, int, WPARAM, TWindow&>;
 using KeyAction = Action<WPARAM, LPARAM, TWindow&>;
 using PaintAction = Action<HDC, const PAINTSTRUCT*, TWindow&>;
@@ -103,6 +104,11 @@ public:
     // Pixels per text row and column of the class.
     virtual double rowPixels() const { return 16; }
     virtual double colPixels() const { return 8; }
+
+    // ---- class-wide data ----
+    // The menu item under the highlight, for context help.
+    static inline TMenuItem* oMItemSelect = nullptr;
+    static inline int nToolTip = 900;
 
     // ---- data ----
     HWND hWnd = nullptr;

@@ -520,3 +520,110 @@ TEST_F(WindowTest, AcceleratorKeyRunsTheCommandOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+class Reflected : public Recorder {
+public:
+    std::vector<std::pair<UINT, WPARAM>> lm;
+    wl::Answer HandleEvent(UINT m, WPARAM w, LPARAM l) override {
+        if (m >= wl::LM_CLICK && m <= wl::LM_TASKBAR) {
+            lm.emplace_back(m, w);
+            if (m == wl::LM_COLORS) return 4321;
+        }
+        return Recorder::HandleEvent(m, w, l);
+    }
+};
+
+TEST_F(WindowTest, ControlNotificationsAreReflectedToTheControl) {
+    TWindow parent;
+    parent.New(pixels(0, 0, 199, 299, "Parent"));
+    Reflected ctl;
+    wl::WindowNew c = pixels(10, 10, 30, 100, "");
+    c.oWnd = &parent;
+    ctl.New(c);
+    const auto lp = reinterpret_cast<LPARAM>(ctl.hWnd);
+    SendMessageA(parent.hWnd, WM_COMMAND, MAKEWPARAM(7, 0), lp);
+    SendMessageA(parent.hWnd, WM_COMMAND, MAKEWPARAM(7, 1), lp);
+    SendMessageA(parent.hWnd, WM_COMMAND, MAKEWPARAM(7, 8), lp);
+    SendMessageA(parent.hWnd, WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0), lp);
+    SendMessageA(parent.hWnd, WM_HSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), lp);
+    EXPECT_EQ(SendMessageA(parent.hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 33), lp), 0);
+    SendMessageA(parent.hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 44), lp);
+    const std::vector<std::pair<UINT, WPARAM>> expected = {
+        {wl::LM_CLICK, 0},      {wl::LM_CHANGE, 0},   {wl::LM_CLOSEUP, 0},     {wl::LM_SCROLLUP, 0},
+        {wl::LM_PAGEDOWN, 0},   {wl::LM_THUMBTRACK, 33}, {wl::LM_THUMBPOS, 44},
+    };
+    EXPECT_EQ(ctl.lm, expected);
+    // Colours: the control answers the brush through LM_COLORS.
+    HDC dc = GetDC(parent.hWnd);
+    EXPECT_EQ(SendMessageA(parent.hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), lp), 4321);
+    ReleaseDC(parent.hWnd, dc);
+    DestroyWindow(parent.hWnd);
+}
+
+TEST_F(WindowTest, MenusSystemCommandsAndSizes) {
+    TWindow w;
+    w.New(pixels(0, 0, 199, 299, "Menus"));
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 1, "&Open");
+    AppendMenuA(file, MF_STRING, 2, "E&xit");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    SetMenu(w.hWnd, bar);
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_MENUCHAR, MAKEWPARAM('x', MF_POPUP), reinterpret_cast<LPARAM>(file)),
+              (MNC_EXECUTE << 16) | 1);
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_MENUCHAR, MAKEWPARAM('q', MF_POPUP), reinterpret_cast<LPARAM>(file)), 0);
+    HMENU foreign = CreatePopupMenu();
+    AppendMenuA(foreign, MF_STRING, 3, "&Xray");
+    // Not the window's menu: default handling (Windows beeps and answers 0).
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_MENUCHAR, MAKEWPARAM('x', MF_POPUP), reinterpret_cast<LPARAM>(foreign)), 0);
+    DestroyMenu(foreign);
+
+    std::vector<int> selected;
+    w.bMenuSelect = [&](int item, int flags, HMENU) { selected.push_back(item * 10000 + flags); };
+    SendMessageA(w.hWnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(TWindow::oMItemSelect, nullptr);
+    EXPECT_EQ(selected, std::vector<int>{-1});
+
+    w.aMinMaxInfo = std::array<int, 8>{640, 480, 1, 2, 100, 80, 800, 600};
+    MINMAXINFO mm{};
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mm)), 0);
+    EXPECT_EQ(mm.ptMaxSize.x, 640);
+    EXPECT_EQ(mm.ptMaxPosition.y, 2);
+    EXPECT_EQ(mm.ptMinTrackSize.x, 100);
+    EXPECT_EQ(mm.ptMaxTrackSize.y, 600);
+
+    bool allow = false;
+    w.bValid = [&](TWindow&) { return allow; };
+    SendMessageA(w.hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    wl::SYSREFRESH();
+    EXPECT_TRUE(IsWindow(w.hWnd));
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_QUERYENDSESSION, 0, 0), 0);
+    allow = true;
+    HWND h = w.hWnd;
+    SendMessageA(w.hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    wl::SYSREFRESH();
+    EXPECT_FALSE(IsWindow(h));
+}
+
+TEST_F(WindowTest, DropOverReadsTheDropInformationOnce) {
+    TWindow w;
+    w.New(pixels(0, 0, 99, 99, "Drop"));
+    std::string got;
+    int row = 0, col = 0;
+    w.bDropOver = [&](wl::Value info, int r, int c, WPARAM) {
+        got = info.isText() ? info.text() : "";
+        row = r;
+        col = c;
+    };
+    wl::SETDROPINFO(wl::Value("claim 7"));
+    SendMessageA(w.hWnd, wl::LM_DROPOVER, MK_LBUTTON, MAKELPARAM(12, 34));
+    EXPECT_EQ(got, "claim 7");
+    EXPECT_EQ(row, 12);
+    EXPECT_EQ(col, 34);
+    EXPECT_TRUE(wl::GETDROPINFO().isNil());
+    DestroyWindow(w.hWnd);
+}
+
+}  // namespace
