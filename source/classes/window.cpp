@@ -5,9 +5,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 
 #include "library_error.hpp"
+#include "messages.hpp"
 #include "message_loop.hpp"
 #include "slot_registry.hpp"
 #include "text.hpp"
@@ -1127,6 +1129,114 @@ void TWindow::Center(TWindow* over) {
 }
 
 // ----------------------------------------------- persistence and generation
+
+namespace {
+const char* const kProperties[] = {"cTitle", "cVarName", "nClrText", "nClrPane", "nTop", "nLeft",
+                                   "nWidth", "nHeight", "Cargo",    "oMenu",    "oFont"};
+const char* const kEvents[] = {"OnClick(nRow, nCol, nKeyFlags)", "OnMouseMove(nRow, nCol, nKeyFlags)",
+                               "OnKeyDown(nKey, nFlags)", "OnMove()", "OnPaint()", "OnResize()"};
+}  // namespace
+
+std::string TWindow::Property(std::size_t n) { return n >= 1 && n <= PropCount() ? kProperties[n - 1] : ""; }
+std::size_t TWindow::PropCount() { return std::size(kProperties); }
+std::string TWindow::Event(std::size_t n) { return n >= 1 && n <= EveCount() ? kEvents[n - 1] : ""; }
+std::size_t TWindow::EveCount() { return std::size(kEvents); }
+
+std::string TWindow::Save() const {
+    TWindow fresh;
+    SavedObject o;
+    o.className = ClassName();
+    auto put = [&](const char* name, Value v) { o.properties.emplace_back(name, std::move(v)); };
+    const std::string title = GetText();
+    if (!title.empty()) put("cTitle", Value(title));
+    if (!cVarName.empty()) put("cVarName", Value(cVarName));
+    if (nClrText != fresh.nClrText) put("nClrText", Value(static_cast<std::int64_t>(nClrText)));
+    if (nClrPane != fresh.nClrPane) put("nClrPane", Value(static_cast<std::int64_t>(nClrPane)));
+    if (nTop) put("nTop", Value(nTop));
+    if (nLeft) put("nLeft", Value(nLeft));
+    put("nWidth", Value(nWidth()));
+    put("nHeight", Value(nHeight()));
+    if (!Cargo.isNil() && !Cargo.isClosure()) put("Cargo", Cargo);
+    if (oFont) {
+        SavedObject f;
+        f.className = "TFONT";
+        f.properties = {{"cFaceName", Value(oFont->cFaceName)}, {"lBold", Value(oFont->lBold)},
+                        {"lItalic", Value(oFont->lItalic)},     {"lUnderline", Value(oFont->lUnderline)},
+                        {"lStrikeOut", Value(oFont->lStrikeOut)}, {"nOrientation", Value(oFont->nOrientation)},
+                        {"nWeight", Value(oFont->nWeight)},     {"nCharSet", Value(oFont->nCharSet)},
+                        {"nHeight", Value(oFont->nInpHeight)},  {"nWidth", Value(oFont->nInpWidth)}};
+        o.objects.emplace_back("oFont", std::move(f));
+    }
+    return saveObject(o);
+}
+
+bool TWindow::Load(const std::string& data) {
+    auto o = OREAD(data);
+    if (!o) return false;
+    std::optional<int> width, height;
+    for (const auto& [name, v] : o->properties) {
+        if (name == "cTitle" && v.isText()) SetText(v.text());
+        else if (name == "cVarName" && v.isText()) cVarName = v.text();
+        else if (name == "nClrText") nClrText = static_cast<Color>(v.number());
+        else if (name == "nClrPane") nClrPane = static_cast<Color>(v.number());
+        else if (name == "nTop") nTop = static_cast<int>(v.number());
+        else if (name == "nLeft") nLeft = static_cast<int>(v.number());
+        else if (name == "nWidth") width = static_cast<int>(v.number());
+        else if (name == "nHeight") height = static_cast<int>(v.number());
+        else if (name == "Cargo") Cargo = v;
+    }
+    for (const auto& [name, f] : o->objects) {
+        if (name != "oFont") continue;
+        FontSpec spec;
+        for (const auto& [fname, v] : f.properties) {
+            if (fname == "cFaceName" && v.isText()) spec.cFaceName = v.text();
+            else if (fname == "lBold") spec.lBold = v.logical();
+            else if (fname == "lItalic") spec.lItalic = v.logical();
+            else if (fname == "lUnderline") spec.lUnderline = v.logical();
+            else if (fname == "lStrikeOut") spec.lStrikeOut = v.logical();
+            else if (fname == "nOrientation") spec.nOrientation = static_cast<int>(v.number());
+            else if (fname == "nWeight") spec.nWeight = static_cast<int>(v.number());
+            else if (fname == "nCharSet") spec.nCharSet = static_cast<int>(v.number());
+            else if (fname == "nHeight") spec.nHeight = static_cast<int>(v.number());
+            else if (fname == "nWidth") spec.nWidth = static_cast<int>(v.number());
+        }
+        auto font = TFont::New(spec);
+        SetFont(font);
+        font->End();  // SetFont counted the window's use
+    }
+    if (hWnd) {
+        Move(nTop, nLeft, width.value_or(nWidth()), height.value_or(nHeight()));
+    } else {
+        if (width) nRight = nLeft + *width - 1;
+        if (height) nBottom = nTop + *height - 1;
+    }
+    return true;
+}
+
+namespace {
+std::string formFileName(const std::string& file, const std::string& varName) {
+    if (!file.empty()) return file;
+    return (varName.size() > 1 ? varName.substr(1) : varName) + ".ffm";
+}
+}  // namespace
+
+bool TWindow::SaveFile(const std::string& file) const {
+    const std::string name = formFileName(file, cVarName);
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out << Save();
+    return static_cast<bool>(out);
+}
+
+bool TWindow::LoadFile(const std::string& file) {
+    const std::string name = formFileName(file, cVarName);
+    std::ifstream in(name, std::ios::binary);
+    if (!in) {
+        MSGALERT(Value("File not found: " + name));
+        return false;
+    }
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return Load(data);
+}
 
 std::string TWindow::SaveToText(int indent) const {
     const std::string pad(static_cast<std::size_t>(indent), ' ');

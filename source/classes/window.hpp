@@ -21,6 +21,7 @@
 #include "colors.hpp"
 #include "cursor.hpp"
 #include "drawing.hpp"
+#include "form_records.hpp"
 #include "font.hpp"
 #include "rect.hpp"
 #include "library_messages.hpp"  // LM_DRAWITEM, LM_HELPF1
@@ -356,6 +357,17 @@ public:
     void Center(TWindow* over = nullptr);
 
     // ---- persistence and source generation ----
+    // The byte record of the properties that differ from a new object.
+    std::string Save() const;
+    // Assigns the stored properties; false for a record of another kind.
+    bool Load(const std::string& data);
+    // Default file: the variable name without its first letter + ".ffm".
+    bool SaveFile(const std::string& file = {}) const;
+    bool LoadFile(const std::string& file = {});
+    static std::string Property(std::size_t n);
+    static std::size_t PropCount();
+    static std::string Event(std::size_t n);
+    static std::size_t EveCount();
     std::string SaveToText(int indent = 0) const;
     std::string SaveToRC(int indent = 0) const;
     std::string cGenPrg(const std::string& file = {}, bool dialog = false) const;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "library_error.hpp"
+#include "test_support.hpp"
 #include "message_loop.hpp"
 #include "window_bridge.hpp"
 
@@ -624,6 +625,62 @@ TEST_F(WindowTest, DropOverReadsTheDropInformationOnce) {
     EXPECT_EQ(col, 34);
     EXPECT_TRUE(wl::GETDROPINFO().isNil());
     DestroyWindow(w.hWnd);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, FormsSaveAndLoadTheirChangedProperties) {
+    zrtest::TempDir dir;
+    TWindow w;
+    w.New(pixels(10, 20, 109, 219, "Claims"));
+    wl::FontSpec spec;
+    spec.cFaceName = "Courier New";
+    spec.nHeight = -14;
+    auto font = wl::TFont::New(spec);
+    w.SetFont(font);
+    font->End();
+    w.cVarName = "oClaims";
+    w.Cargo = wl::Value(wl::ValueList{wl::Value("a"), wl::Value(2)});
+    const std::string file = dir.file("claims.ffm");
+    ASSERT_TRUE(w.SaveFile(file));
+
+    TWindow v;
+    v.New(pixels(0, 0, 49, 49, "Other"));
+    ASSERT_TRUE(v.LoadFile(file));
+    EXPECT_EQ(v.GetText(), "Claims");
+    EXPECT_EQ(v.cVarName, "oClaims");
+    EXPECT_EQ(v.nWidth(), w.nWidth());
+    EXPECT_EQ(v.nHeight(), w.nHeight());
+    ASSERT_TRUE(v.Cargo.isList());
+    EXPECT_EQ(v.Cargo.list()[0].text(), "a");
+    ASSERT_TRUE(v.oFont);
+    EXPECT_EQ(v.oFont->cFaceName, "Courier New");
+    EXPECT_EQ(v.oFont, w.oFont);  // the pooled font
+
+    zrtest::PromptRecorder rec;
+    EXPECT_FALSE(v.LoadFile(dir.file("missing.ffm")));
+    ASSERT_EQ(rec.texts().size(), 1u);
+    EXPECT_NE(rec.texts()[0].find("File not found: "), std::string::npos);
+
+    EXPECT_EQ(TWindow::PropCount(), 11u);
+    EXPECT_EQ(TWindow::Property(1), "cTitle");
+    EXPECT_EQ(TWindow::EveCount(), 6u);
+    const std::string text = w.SaveToText();
+    EXPECT_EQ(text.rfind("OBJECT oClaims AS TWINDOW\r\n", 0), 0u);
+    EXPECT_NE(text.find("   ::cTitle = \"Claims\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("ENDOBJECT"), std::string::npos);
+    const std::string rc = w.SaveToRC();
+    EXPECT_EQ(rc.rfind("CLAIMS DIALOG 10, 20, ", 0), 0u);
+    EXPECT_NE(rc.find("STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU"), std::string::npos);
+    EXPECT_NE(rc.find("FONT 8, \"Courier New\""), std::string::npos);
+    const std::string prg = w.cGenPrg(dir.file("claims.prg"));
+    EXPECT_EQ(prg.rfind("   DEFINE WINDOW oClaims FROM 0, 2 TO 6, 27", 0), 0u);
+    EXPECT_NE(prg.find("ACTIVATE WINDOW oClaims"), std::string::npos);
+    EXPECT_EQ(zrtest::readBytes(dir.file("claims.prg")), prg);
+    DestroyWindow(w.hWnd);
+    DestroyWindow(v.hWnd);
 }
 
 }  // namespace

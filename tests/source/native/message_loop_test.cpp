@@ -35,6 +35,16 @@ TEST(SysRefresh, StopsAtQuitAndKeepsItForTheLoop) {
     DestroyWindow(w);
 }
 
+HWND* g_seen = nullptr;
+bool* g_seenRunning = nullptr;
+
+void CALLBACK lookInsideTheLoop(HWND h, UINT, UINT_PTR id, DWORD) {
+    KillTimer(h, id);
+    *g_seen = wl::GETWNDAPP();
+    *g_seenRunning = wl::LWRUNNING();
+    PostQuitMessage(0);
+}
+
 TEST(WinRun, SetsTheMainWindowOnlyWhileItRuns) {
     clearQuit();
     HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr),
@@ -43,16 +53,9 @@ TEST(WinRun, SetsTheMainWindowOnlyWhileItRuns) {
     HWND during = nullptr;
     bool running = false;
     // A timer looks at the state from inside the loop and ends it.
-    static HWND* seen = nullptr;
-    static bool* seenRunning = nullptr;
-    seen = &during;
-    seenRunning = &running;
-    SetTimer(w, 1, 1, [](HWND h, UINT, UINT_PTR id, DWORD) {
-        KillTimer(h, id);
-        *seen = wl::GETWNDAPP();
-        *seenRunning = wl::LWRUNNING();
-        PostQuitMessage(0);
-    });
+    g_seen = &during;
+    g_seenRunning = &running;
+    SetTimer(w, 1, 1, lookInsideTheLoop);
     EXPECT_EQ(wl::WINRUN(w), before);
     EXPECT_EQ(during, w);
     EXPECT_TRUE(running);
