@@ -45,11 +45,6 @@ const TypeRow* typeRow(const std::string& type) {
 
 std::string outputExtension(const std::string& type) { return wl::lower(type.size() > 4 ? type.substr(4, 3) : ""); }
 
-bool erase(const std::string& path) {
-    std::error_code ec;
-    return fs::remove(path, ec);
-}
-
 std::string fileHeader(const DriverRequest& r, const std::string& date, const std::string& time) {
     std::string h;
     auto line = [&](const std::string& s) { h.append(s).append("\r\n"); };
@@ -74,15 +69,31 @@ std::string fileHeader(const DriverRequest& r, const std::string& date, const st
 
 // The state of one driver run.
 struct Run {
+    Run(const DriverRequest& r, const DriverHooks& h)
+        : request(r), hooks(h), log(h.clock ? RunLog(h.clock) : RunLog()), type(typeRow(r.type)) {}
+
     const DriverRequest& request;
     const DriverHooks& hooks;
     RunLog log;
     ParseOptions options;
     const TypeRow* type = nullptr;
     DriverResult result;
+    std::vector<std::string> sources;  // every source the run may read
+    std::string map;                   // the map given by "MAP=" ("" when none)
+    std::vector<std::string> written;  // the complete outputs of this run
+    std::string logPath;               // where the run log goes ("" nowhere)
+    bool debugLogExisted = false;      // "debug.log" before the run, and its time
+    fs::file_time_type debugLogTime;
+
+    bool wrote(const std::string& path) const { return contains(written, path); }
+    static bool contains(const std::vector<std::string>& paths, const std::string& path) {
+        for (const std::string& p : paths)
+            if (wl::sameFile(p, path)) return true;
+        return false;
+    }
 };
 
-void callEngine(Run& run, const std::string& source, const std::string& output) {
+void callEngine(Run& run, const std::string& source, const std::string& output, bool replacing) {
     EngineRequest e;
     e.modelCode = run.request.modelCode;
     e.spec.parseType = run.request.type;
@@ -102,10 +113,19 @@ void callEngine(Run& run, const std::string& source, const std::string& output) 
     e.deleteSource = run.options.deleteSource;
     e.crlf = run.options.crlf;
     e.merge = run.options.merge;
+    e.overwrite = run.options.overwrite;
+    e.keepFiles = run.sources;
+    if (!run.map.empty()) e.keepFiles.push_back(run.map);
+    e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
     EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
     run.log.raw(r.log);
-    if (r.failed) ++run.result.failed;
-    else ++run.result.converted;
+    if (r.failed) {
+        ++run.result.failed;
+        return;
+    }
+    ++run.result.converted;
+    if (replacing) run.log.timed(" Erased : " + output);
+    run.written.push_back(r.output.empty() ? output : r.output);
 }
 
 std::string notCreatedLine(const std::string& type) {
@@ -115,63 +135,87 @@ std::string notCreatedLine(const std::string& type) {
     return outputExtension(type) == "xml" ? "XML Not Created " : "CSV Not Created ";
 }
 
-// Steps shared by both source kinds once the output path is known.
-void convertTo(Run& run, const std::string& source, std::string output) {
-    run.log.timed(run.type->logLine);
+// The output path of one source as the engine gets it: "OUTFILE=" in
+// place of the derived one, and "CE" for the X12-to-CSV/XML types.
+std::string finalOutput(const Run& run, std::string output) {
     if (!run.options.outFile.empty()) output = run.options.outFile;
-    // "CE" gives a named output the type's extension.
     if (run.type->fromX12 || !run.type->toX12)
         output = CTL48400Q(output, outputExtension(run.request.type), !run.options.convertExtension);
-    bool convert = run.options.overwrite || !wl::fileExists(output) ||
+    return output;
+}
+
+// Steps shared by both source kinds once the output path is known.
+void convertTo(Run& run, const std::string& source, const std::string& output) {
+    run.log.timed(run.type->logLine);
+    const bool ours = run.wrote(output);
+    if (ours && !run.options.merge) {
+        // Nothing this run wrote is replaced by a later source of the run.
+        const std::string text = "Output Clash : " + output + " was written earlier in this run.";
+        wl::WQOUT({text});
+        run.log.timed(text);
+        ++run.result.failed;
+        run.log.stamp();
+        return;
+    }
+    const bool exists = wl::fileExists(output);
+    // The run's own output is merged into without a question; any other
+    // existing file only with "OW" or the user's yes, merged or replaced.
+    bool convert = ours || run.options.overwrite || !exists ||
                    wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
-    if (convert) callEngine(run, source, output);
+    if (convert) callEngine(run, source, output, exists && !ours && !run.options.merge && run.options.overwrite);
     else run.log.timed(notCreatedLine(run.request.type));
     run.log.stamp();
 }
 
+// The output of a source file (kind 1) before "OUTFILE=" and "CE".
+std::string fileOutput(const Run& run, const std::string& source, bool destinationIsFile) {
+    const DriverRequest& r = run.request;
+    // The destination names the output file itself.
+    if (destinationIsFile) return r.destination;
+    const std::string folder = wl::alltrim(r.destination).empty() ? wl::folderPart(source) : r.destination;
+    return wl::joinPath(folder, CTL48403D(wl::fileNamePart(source), r.type, !run.options.retainExtension));
+}
+
+// The sources of a folder (kind 2): its plain files, X12 sources only when
+// they begin with "ISA" (CSV and XML sources never do).
+std::vector<std::string> folderSources(const Run& run) {
+    std::vector<std::string> paths;
+    for (const std::string& name : CTLD48403A(run.request.source, run.request.separator)) {
+        if (name.empty()) continue;
+        const std::string path = wl::joinPath(run.request.source, name);
+        if (run.type && run.type->fromX12 && !CTL39400AK(path)) continue;
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+std::string folderOutput(const Run& run, const std::string& source) {
+    return wl::joinPath(run.request.destination,
+                        CTL48403D(wl::fileNamePart(source), run.request.type, !run.options.retainExtension));
+}
+
 // A source file (kind 1).
 void convertFile(Run& run, const std::string& source, bool destinationIsFile) {
-    const DriverRequest& r = run.request;
-    std::string output;
-    if (destinationIsFile) {
-        // The destination names the output file itself.
-        output = r.destination;
-    } else {
-        const std::string folder = wl::alltrim(r.destination).empty() ? wl::folderPart(source) : r.destination;
-        output = wl::joinPath(folder, CTL48403D(wl::fileNamePart(source), r.type, !run.options.retainExtension));
-    }
-    if (run.options.overwrite && run.options.outFile.empty() && wl::fileExists(output) && erase(output))
-        run.log.timed(" Erased : " + output);
+    const std::string output = fileOutput(run, source, destinationIsFile);
     run.log.timed("Reading File : " + source);
     run.log.timed("Writing File : " + output);
-    convertTo(run, source, output);
+    convertTo(run, source, finalOutput(run, output));
 }
 
 // A folder of sources (kind 2).
 void convertFolder(Run& run) {
-    const DriverRequest& r = run.request;
-    const std::string& outFile = run.options.outFile;
-    if (!outFile.empty() && run.options.overwrite && wl::fileExists(outFile) && erase(outFile))
-        run.log.timed(" Erased : " + outFile);
-    for (const std::string& name : CTLD48403A(r.source, r.separator)) {
-        if (name.empty()) continue;
-        const std::string path = wl::joinPath(r.source, name);
-        // X12 sources must begin with "ISA"; CSV and XML sources never do.
-        if (run.type && run.type->fromX12 && !CTL39400AK(path)) continue;
+    for (const std::string& path : run.sources) {
         run.log.timed(" Dir/ File: " + path);
-        const std::string output =
-            wl::joinPath(r.destination, CTL48403D(name, r.type, !run.options.retainExtension));
-        if (outFile.empty()) {
-            if (run.options.overwrite && wl::fileExists(output) && erase(output))
-                run.log.timed(" Erased : " + output);
-            if (wl::fileExists(output)) {
-                run.log.timed("File Exists : " + output);
-                continue;
-            }
+        const std::string output = folderOutput(run, path);
+        const std::string target = finalOutput(run, output);
+        if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
+            wl::fileExists(target)) {
+            run.log.timed("File Exists : " + target);
+            continue;
         }
         run.log.timed("Reading File : " + path);
         run.log.timed("Writing File : " + output);
-        convertTo(run, path, output);
+        convertTo(run, path, target);
     }
 }
 
@@ -184,17 +228,70 @@ bool namesNewFile(const std::string& destination) {
     return dot != std::string::npos && dot > 0 && dot + 1 < name.size();
 }
 
+std::string defaultLogPath(const DriverRequest& request, const std::string& name) {
+    return wl::folderPart(name).empty() && !request.currentFolder.empty() ? wl::joinPath(request.currentFolder, name)
+                                                                         : name;
+}
+
+void refuse(Run& run, const std::string& text) {
+    wl::WQOUT({text});
+    run.log.timed(text);
+}
+
+// Before anything is touched: no output, run log or debug log may be one
+// of the run's sources or its map, and no log may be an output. Answers
+// whether the run may go on; the run log is moved to "parse.log" when its
+// given name is what it must not replace.
+bool safeToRun(Run& run, bool destinationIsFile, int kind) {
+    std::vector<std::string> outputs;
+    for (const std::string& source : run.sources)
+        outputs.push_back(finalOutput(run, kind == 1 ? fileOutput(run, source, destinationIsFile)
+                                                     : folderOutput(run, source)));
+    std::vector<std::string> kept = run.sources;
+    if (!run.map.empty()) kept.push_back(run.map);
+    bool safe = true;
+    for (const std::string& output : outputs) {
+        if (Run::contains(run.sources, output)) {
+            refuse(run, "Run Refused : Output is a Source : " + output);
+            safe = false;
+        } else if (!run.map.empty() && wl::sameFile(output, run.map)) {
+            refuse(run, "Run Refused : Output is the Map : " + output);
+            safe = false;
+        }
+    }
+    std::vector<std::string> taken = kept;
+    taken.insert(taken.end(), outputs.begin(), outputs.end());
+    if (Run::contains(taken, run.logPath)) {
+        refuse(run, "Run Refused : Parse Log is a Source, the Map or an Output : " + run.logPath);
+        run.logPath = defaultLogPath(run.request, "parse.log");
+        if (Run::contains(taken, run.logPath)) run.logPath.clear();
+        safe = false;
+    }
+    if (run.options.debug && Run::contains(taken, "debug.log")) {
+        refuse(run, "Run Refused : Debug Log is a Source, the Map or an Output : debug.log");
+        safe = false;
+    }
+    return safe;
+}
+
+// "debug.log" joins the run log only when this run wrote it.
+bool debugLogWritten(const Run& run) {
+    if (!run.options.debug || !wl::fileExists("debug.log")) return false;
+    if (!run.debugLogExisted) return true;
+    std::error_code ec;
+    return fs::last_write_time("debug.log", ec) != run.debugLogTime;
+}
+
 void finish(Run& run, const std::string& date) {
     run.log.plain(kRule);
     run.log.plain("");
     run.log.plain("Parse Ended   " + date + "  " + run.log.now());
     std::string text = run.log.text();
-    if (wl::fileExists("debug.log")) text += CTL39400AY("debug.log") + "\r\n\r\n";
-    const std::string name = run.options.parseLog.empty() ? "parse.log" : run.options.parseLog;
-    run.result.logPath = wl::folderPart(name).empty() && !run.request.currentFolder.empty()
-                             ? wl::joinPath(run.request.currentFolder, name)
-                             : name;
-    if (int error = wl::writeFileAtomically(run.result.logPath, text); error != 0) {
+    if (debugLogWritten(run)) text += CTL39400AY("debug.log") + "\r\n\r\n";
+    run.result.logPath = run.logPath;
+    if (run.logPath.empty()) {
+        ++run.result.failed;
+    } else if (int error = wl::writeFileAtomically(run.result.logPath, text); error != 0) {
         wl::WQOUT({"Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + run.result.logPath});
         ++run.result.failed;
     }
@@ -269,9 +366,15 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     const std::string& source = request.source;
     const std::string& destination = request.destination;
 
-    Run main{request, hooks, hooks.clock ? RunLog(hooks.clock) : RunLog(), {}, typeRow(type), {}};
+    Run main(request, hooks);
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
-    if (wl::fileExists("debug.log")) erase("debug.log");
+    // "debug.log" stays: only what this run writes is replaced.
+    {
+        std::error_code ec;
+        main.debugLogExisted = wl::fileExists("debug.log");
+        if (main.debugLogExisted) main.debugLogTime = fs::last_write_time("debug.log", ec);
+    }
+    main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;
 
@@ -287,6 +390,11 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
         return main.result;
     }
     main.options = parseOptions(request.options, main.log);
+    if (!main.options.parseLog.empty()) main.logPath = defaultLogPath(request, main.options.parseLog);
+    if (!wl::alltrim(main.options.map).empty())
+        main.map = wl::alltrim(main.options.defaultMapPath).empty()
+                       ? main.options.map
+                       : wl::joinPath(main.options.defaultMapPath, main.options.map);
 
     int kind = 0;
     const bool isFile = wl::fileExists(source), isFolder = wl::folderExists(source);
@@ -332,6 +440,13 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     main.log.timed("Destination Parameter : " + destination);
     main.log.timed("Options Paramter : " + request.options);
     main.log.timed("Destination Control : " + std::to_string(kind));
+    if (kind == 1) main.sources = {source};
+    if (kind == 2) main.sources = folderSources(main);
+    if (kind != 0 && !safeToRun(main, destinationIsFile, kind)) {
+        ++main.result.failed;
+        finish(main, date);
+        return main.result;
+    }
     if (kind == 0) ++main.result.failed;
     if (kind == 1) convertFile(main, source, destinationIsFile);
     if (kind == 2) convertFolder(main);

@@ -111,34 +111,67 @@ std::string prefixedPath(const std::string& output, const std::string& destinati
     return wl::joinPath(wl::folderPart(output), prefix + wl::fileNamePart(output));
 }
 
+bool isKept(const EngineRequest& request, const std::string& path) {
+    for (const std::string& kept : request.keepFiles)
+        if (wl::sameFile(kept, path)) return true;
+    return false;
+}
+
+// Whether a rename may land on `target`: a free name; an existing plain
+// file only when neither a source, the map nor an output of this run, and
+// with "OW" or the user's yes.
+bool mayRenameOnto(const EngineRequest& request, const std::string& target) {
+    switch (wl::targetKind(target)) {
+        case wl::TargetKind::Missing: return true;
+        case wl::TargetKind::Regular: break;
+        default: return false;
+    }
+    if (isKept(request, target)) return false;
+    return request.overwrite ||
+           wl::MSGNOYES(target + " already exists. Overwrite it?", wl::Value("Overwite File?"));
+}
+
 // "RPMN": the output moves to its prefixed name. A move that cannot be made
-// leaves the output where it is: it is never copied away and lost.
-void renameWithMapPrefix(const std::string& output, const std::string& destination, const std::string& prefix,
-                         RunLog& log) {
-    const std::string target = prefixedPath(output, destination, prefix);
+// leaves the output where it is: it is never copied away and lost. Answers
+// where the output is now.
+std::string renameWithMapPrefix(const EngineRequest& request, const std::string& output, const std::string& prefix,
+                                RunLog& log) {
+    const std::string target = prefixedPath(output, request.destination, prefix);
     if (target != output) {
         std::error_code ec;
+        if (!mayRenameOnto(request, target)) {
+            log.timed("RPMN : " + output);
+            return output;
+        }
         fs::rename(output, target, ec);
         if (ec) {
             log.timed("RPMN : " + output);
-            return;
+            return output;
         }
     }
     log.timed("RPMN : " + target);
+    return target;
 }
 
 }  // namespace
 
-void finishConversion(const EngineRequest& request, const std::string& outputPath, const std::string& rpmnPrefix,
-                      bool succeeded, RunLog& log, DebugTrace& trace) {
+std::string finishConversion(const EngineRequest& request, const std::string& outputPath,
+                             const std::string& rpmnPrefix, bool succeeded, RunLog& log, DebugTrace& trace) {
+    std::string output = outputPath;
     if (succeeded && request.rename && wl::fileExists(outputPath))
-        renameWithMapPrefix(outputPath, request.destination, rpmnPrefix, log);
+        output = renameWithMapPrefix(request, outputPath, rpmnPrefix, log);
     // The source goes only when its output is there: never the only copy.
-    if (succeeded && request.deleteSource && wl::fileExists(outputPath)) {
+    if (succeeded && request.deleteSource && wl::fileExists(output) &&
+        !wl::sameFile(output, request.spec.sourceFile)) {
         std::error_code ec;
-        fs::remove(request.spec.sourceFile, ec);
+        if (!fs::remove(request.spec.sourceFile, ec) || ec) {
+            const std::string text = "DS : Source Not Deleted : " + request.spec.sourceFile;
+            wl::WQOUT({text});
+            log.timed(text);
+        }
     }
     writeDebugLog(trace);
+    return succeeded ? output : std::string();
 }
 
 bool hasOptionWord(std::string_view options, std::string_view option) {

@@ -38,8 +38,8 @@ void reportFileError(std::string_view what, int code, const std::string& path, R
 
 // The end of a conversion: "RPMN" and "DS" when the output is complete
 // (a failed run keeps its source and leaves the output where it is), then
-// the debug log.
-void finishConversion(const EngineRequest& request, const std::string& outputPath, const std::string& rpmnPrefix,
+// the debug log. Answers where the complete output is ("" when failed).
+std::string finishConversion(const EngineRequest& request, const std::string& outputPath, const std::string& rpmnPrefix,
                       bool succeeded, RunLog& log, DebugTrace& trace);
 
 // Writes "debug.log" (closing the text first) when the trace is on.

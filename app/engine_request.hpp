@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "parse_spec.hpp"
 #include "run_log.hpp"
@@ -30,6 +31,10 @@ struct EngineRequest {
     bool deleteSource = false;     // "DS"
     bool crlf = false;             // "CR": CR LF after every X12 segment (X12 output only)
     bool merge = false;            // "MF": append to an existing output
+    bool overwrite = false;        // "OW": replace an existing file without asking
+    // Files a rename ("RPMN") never replaces: the run's sources, its map and
+    // what the run wrote so far.
+    std::vector<std::string> keepFiles;
     std::string tableConfiguration;  // table-configuration file; the driver passes ""
     RunLog::Clock clock;           // time of the log lines; empty: the current time
 };
@@ -37,6 +42,7 @@ struct EngineRequest {
 struct EngineResult {
     std::string log;      // the lines for "parse.log"
     bool failed = false;  // no map, or a file error: the output is missing or incomplete
+    std::string output;   // where the complete output ended ("RPMN" may move it)
 };
 
 }  // namespace zr

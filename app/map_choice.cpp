@@ -139,7 +139,10 @@ std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder
     } else {
         const HeadScan scan = scanHead(source);
         if (debug) writeDetectionTrace(scan.trace);
-        const SourceIdentity& id = scan.id;
+        SourceIdentity id = scan.id;
+        // GS08 comes from the input: it may only name a file in the map
+        // folder, never a path elsewhere; anything else is an unknown version.
+        if (!wl::isPlainFileName(id.gs08)) id.gs08.clear();
         const std::string name = NameForVersion(id.gs08);
         if (name.empty()) {
             log.timed("Map File Set B to ");

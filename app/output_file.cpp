@@ -1,5 +1,6 @@
 #include "output_file.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -30,6 +31,59 @@ std::uintmax_t lastOccurrence(const std::string& path, std::string_view text, st
     return at == std::string::npos ? size : start + at;
 }
 }  // namespace
+
+namespace {
+
+// The bytes [from, from + n) of the file ("" when unreadable).
+std::string readRange(const std::string& path, std::uintmax_t from, std::size_t n) {
+    wl::InputFile in(path);
+    std::string bytes(n, '\0');
+    if (!in.isOpen() || !in.seek(static_cast<std::int64_t>(from))) return {};
+    bytes.resize(in.read(bytes.data(), bytes.size()));
+    return bytes;
+}
+
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view stripped(std::string_view s) {
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+bool fitsMerge(const std::string& path, OutputKind kind) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) return false;
+    if (size == 0) return true;
+    const std::string head = readRange(path, 0, static_cast<std::size_t>(std::min<std::uintmax_t>(size, 4096)));
+    const std::uintmax_t tailFrom = size > kTailSearch ? size - kTailSearch : 0;
+    const std::string tail = readRange(path, tailFrom, static_cast<std::size_t>(size - tailFrom));
+    const std::string_view h = stripped(head), t = stripped(tail);
+    switch (kind) {
+        case OutputKind::Xml: {
+            if (h.substr(0, 5) != "<?xml" || h.find("<EXPORTDATA>") == std::string_view::npos) return false;
+            const std::string_view end = "</EXPORTDATA>";
+            return t.size() >= end.size() && t.substr(t.size() - end.size()) == end;
+        }
+        case OutputKind::X12: {
+            if (h.substr(0, 3) != "ISA" || head.size() < 106) return false;
+            const char terminator = h.size() > 105 ? h[105] : '~';
+            if (t.empty() || t.back() != terminator) return false;
+            const std::string_view body = t.substr(0, t.size() - 1);
+            const std::size_t previous = body.rfind(terminator);
+            const std::string_view last = stripped(previous == std::string_view::npos ? body : body.substr(previous + 1));
+            return last.substr(0, 3) == "IEA";
+        }
+        case OutputKind::Csv:
+            if (h.substr(0, 3) == "ISA" || h.substr(0, 1) == "<") return false;
+            if (head.find('\0') != std::string::npos || tail.find('\0') != std::string::npos) return false;
+            return tail.back() == '\n';
+    }
+    return false;
+}
 
 OutputFile::~OutputFile() {
     if (file_) abandon();

@@ -16,6 +16,17 @@
 
 namespace zr {
 
+// The kinds of output a merge appends to.
+enum class OutputKind { Csv, Xml, X12 };
+
+// Whether an existing file is this program's output of that kind, so that
+// records may be appended to it: an XML file that opens with the
+// declaration and ends with its last "</EXPORTDATA>" (blanks and line
+// breaks aside); an X12 file from "ISA" to a closing "IEA" segment; a CSV
+// file that is neither, holds no NUL byte and ends with a line break. An
+// empty file fits every kind.
+bool fitsMerge(const std::string& path, OutputKind kind);
+
 class OutputFile {
 public:
     OutputFile() = default;

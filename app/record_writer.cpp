@@ -15,27 +15,38 @@ bool inLine(const FieldPlan& plan, int k) { return plan.serviceLine == 0 || plan
 }  // namespace
 
 namespace {
+// XML 1.0 allows no control character but tab, LF and CR: any other is
+// written as "?". Answers whether one was replaced.
 template <class Out>
-void escapeInto(Out& out, std::string_view text) {
+bool escapeInto(Out& out, std::string_view text) {
     std::size_t start = 0;
+    bool replaced = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
         std::string_view entity;
-        switch (text[i]) {
+        switch (c) {
             case '&': entity = "&amp;"; break;
             case '<': entity = "&lt;"; break;
             case '>': entity = "&gt;"; break;
-            default: continue;
+            case '\t':
+            case '\n':
+            case '\r': continue;
+            default:
+                if (c >= 0x20) continue;
+                entity = "?";
+                replaced = true;
         }
         out.append(text.substr(start, i - start));
         out.append(entity);
         start = i + 1;
     }
     out.append(text.substr(start));
+    return replaced;
 }
 }  // namespace
 
-void appendXmlEscaped(std::string& out, std::string_view text) { escapeInto(out, text); }
-void appendXmlEscaped(ByteBuffer& out, std::string_view text) { escapeInto(out, text); }
+bool appendXmlEscaped(std::string& out, std::string_view text) { return escapeInto(out, text); }
+bool appendXmlEscaped(ByteBuffer& out, std::string_view text) { return escapeInto(out, text); }
 
 std::string csvTitleLine(const FieldTable& table, bool lineMode) {
     std::string out;
@@ -121,7 +132,7 @@ void RecordWriter::writeXmlRecord(FieldTable& table, ByteBuffer& out) const {
         if (column < 0) return;
         const std::size_t at = valueAt_[static_cast<std::size_t>(column)];
         out.append(frame.substr(from, at - from));
-        appendXmlEscaped(out, table.value(f));
+        if (appendXmlEscaped(out, table.value(f))) noteReplaced(table, f);
         from = at;
     });
     out.append(frame.substr(from));
@@ -139,7 +150,7 @@ void RecordWriter::writeLines(FieldTable& table, ByteBuffer& out) const {
             if (form_.xml) {
                 // Every field is a tag of every line record; other lines' fields stay empty.
                 out.append(c.open);
-                if (carried) appendXmlEscaped(out, value);
+                if (carried && appendXmlEscaped(out, value)) noteReplaced(table, c.field);
                 out.append(c.close);
             } else {
                 if (!carried) continue;  // other lines' fields are no columns of this row
@@ -157,6 +168,10 @@ void RecordWriter::writeLines(FieldTable& table, ByteBuffer& out) const {
         }
         out.append(form_.xml ? "</CLAIM>\r\n" : "\r\n");
     }
+}
+
+void RecordWriter::noteReplaced(const FieldTable& table, int field) const {
+    if (replacedIn_.empty()) replacedIn_ = wl::alltrim(table.rows[static_cast<std::size_t>(field)].name);
 }
 
 bool RecordWriter::write(FieldTable& table, ByteBuffer& out) const {

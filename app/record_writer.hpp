@@ -30,9 +30,11 @@ inline constexpr std::string_view kXmlEnd = "</EXPORTDATA>\r\n";
 // when not blank, else its name (trimmed).
 std::string csvTitleLine(const FieldTable& table, bool lineMode);
 
-// "&", "<" and ">" as entities, so names and values cannot break the XML.
-void appendXmlEscaped(std::string& out, std::string_view text);
-void appendXmlEscaped(ByteBuffer& out, std::string_view text);
+// "&", "<" and ">" as entities, so names and values cannot break the XML;
+// a control character that XML does not allow (all below 0x20 but tab, LF
+// and CR) becomes "?". Answers whether one was replaced.
+bool appendXmlEscaped(std::string& out, std::string_view text);
+bool appendXmlEscaped(ByteBuffer& out, std::string_view text);
 
 // The number of service-line rows of the current record (at least 1).
 int serviceLineRows(const FieldTable& table);
@@ -70,6 +72,9 @@ public:
     // nothing at all when no field holds a value. Occurrence counters
     // restart. Answers whether a record was written.
     bool write(FieldTable& table, ByteBuffer& out) const;
+    // The field of the first XML value whose control character was
+    // replaced ("" when none).
+    const std::string& replacedIn() const { return replacedIn_; }
 
 private:
     struct Column {
@@ -80,6 +85,7 @@ private:
     void writeCsvRecord(FieldTable& table, ByteBuffer& out) const;
     void writeXmlRecord(FieldTable& table, ByteBuffer& out) const;
     void writeLines(FieldTable& table, ByteBuffer& out) const;
+    void noteReplaced(const FieldTable& table, int field) const;
 
     OutputForm form_;
     std::vector<Column> columns_;
@@ -89,6 +95,7 @@ private:
     // the few values it holds.
     std::string xmlTemplate_;
     std::vector<std::size_t> valueAt_;
+    mutable std::string replacedIn_;
 };
 
 // CTL48400C: writes the current record (see RecordWriter::write) and

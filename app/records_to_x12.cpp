@@ -1,7 +1,12 @@
 #include "records_to_x12.hpp"
 
 
+#include <algorithm>
+#include <filesystem>
+#include <unordered_set>
+
 #include "file_io.hpp"
+#include "output_file.hpp"
 #include "record_writer.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
@@ -152,29 +157,6 @@ std::string segmentOf(const TemplateRow& t, const CellContext& c) {
 
 std::string fit(const std::string& value, std::size_t width) { return wl::padRight(value, width); }
 
-std::string decodeEntities(std::string_view s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size();) {
-        struct Entity {
-            const char* text;
-            char c;
-        };
-        static const Entity entities[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
-        bool matched = false;
-        for (const auto& e : entities) {
-            std::string_view t(e.text);
-            if (s.substr(i, t.size()) == t) {
-                out += e.c;
-                i += t.size();
-                matched = true;
-                break;
-            }
-        }
-        if (!matched) out += s[i++];
-    }
-    return out;
-}
-
 }  // namespace
 
 FieldNameIndex::FieldNameIndex(const std::vector<FieldRow>& fields) {
@@ -302,7 +284,7 @@ std::optional<EnvelopeValues> xmlEnvelope(const std::string& xml) {
         std::string v;
         for (char c : xml.substr(from, to == std::string::npos ? std::string::npos : to - from))
             if (c != '\r' && c != '\n') v += c;
-        return decodeEntities(v);
+        return decodeXmlText(v);
     };
     EnvelopeValues v;
     v.isa03 = fit(tag({"SECQUAL", "ISA03"}), 2);
@@ -321,76 +303,6 @@ std::optional<EnvelopeValues> xmlEnvelope(const std::string& xml) {
     v.st02 = tag({"TRANSACTIONSETCTLNUM", "ST02"});
     v.st03 = tag({"IMPLEMENTATIONREF", "ST03"});
     return v;
-}
-
-std::vector<SourceRecord> readCsvRecords(const std::string& text) {
-    std::vector<SourceRecord> records;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        // CR LF, LF or CR ends a record, and so does the end of the file.
-        std::size_t end = text.find_first_of("\r\n", start);
-        std::string_view line(text.data() + start, (end == std::string::npos ? text.size() : end) - start);
-        start = end == std::string::npos ? text.size() : end + 1;
-        if (end != std::string::npos && text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-        // A line without a comma is no record (an empty line in particular).
-        if (line.find(',') == std::string_view::npos) continue;
-        SourceRecord r;
-        std::size_t from = 0;
-        for (std::size_t comma = line.find(','); comma != std::string_view::npos; comma = line.find(',', from)) {
-            r.columns.emplace_back(line.substr(from, comma - from));
-            from = comma + 1;
-        }
-        r.columns.emplace_back(line.substr(from));
-        records.push_back(std::move(r));
-    }
-    return records;
-}
-
-std::vector<SourceRecord> readXmlRecords(const std::string& text) {
-    std::vector<SourceRecord> records;
-    SourceRecord current;
-    bool open = false;  // a record has begun
-    std::size_t i = 0;
-    auto flush = [&] {
-        if (open) records.push_back(std::move(current));
-        current = SourceRecord{};
-        open = false;
-    };
-    while (i < text.size()) {
-        std::size_t lt = text.find('<', i);
-        if (lt == std::string::npos) break;
-        std::size_t gt = text.find('>', lt);
-        if (gt == std::string::npos) break;
-        std::string name;
-        for (char c : text.substr(lt + 1, gt - lt - 1))
-            if (c != '\r' && c != '\n') name += c;
-        const std::string up = wl::upper(wl::alltrim(name));
-        i = gt + 1;
-        if (up.empty() || up[0] == '?' || up[0] == '!') continue;
-        if (up == "CLAIM") {
-            flush();
-            open = true;
-            continue;
-        }
-        if (up == "/CLAIM") {
-            flush();
-            continue;
-        }
-        // Structural elements carry no value.
-        if (up == "EXPORTDATA" || up == "/EXPORTDATA" || up == "LINELEVEL" || up == "/LINELEVEL" || up[0] == '/')
-            continue;
-        // A value element: its text up to the next "<", line breaks removed.
-        std::size_t next = text.find('<', i);
-        std::string value;
-        for (char c : text.substr(i, (next == std::string::npos ? text.size() : next) - i))
-            if (c != '\r' && c != '\n') value += c;
-        // Values outside a record (the envelope's) fill no record.
-        if (open) current.byName.emplace_back(up, decodeEntities(value));
-        i = next == std::string::npos ? text.size() : next;
-    }
-    // End of input ends a pending record.
-    flush();
-    return records;
 }
 
 void expandServiceLines(std::vector<FieldRow>& fields, int lines) {
@@ -424,20 +336,23 @@ namespace {
 // The largest number of service lines in a LINELEVEL group of the XML.
 int xmlServiceLines(const std::string& xml) {
     const std::string up = wl::upper(xml);
+    const std::string_view all(up);
     int most = 0;
-    for (std::size_t p = up.find("<LINELEVEL>"); p != std::string::npos; p = up.find("<LINELEVEL>", p + 1)) {
-        std::size_t end = up.find("</LINELEVEL>", p);
-        std::string group = up.substr(p + 11, end == std::string::npos ? std::string::npos : end - p - 11);
-        std::string stem;
+    for (std::size_t p = all.find("<LINELEVEL>"); p != std::string_view::npos; p = all.find("<LINELEVEL>", p + 1)) {
+        const std::size_t end = all.find("</LINELEVEL>", p);
+        const std::string_view group = all.substr(p + 11, end == std::string_view::npos ? std::string_view::npos : end - p - 11);
+        std::string_view stem;
         int count = 0;
-        for (std::size_t t = group.find('<'); t != std::string::npos; t = group.find('<', t + 1)) {
-            std::size_t gt = group.find('>', t);
-            if (gt == std::string::npos || group[t + 1] == '/') continue;
-            std::string name = group.substr(t + 1, gt - t - 1);
-            if (stem.empty()) stem = name.substr(0, name.size() - 1);
-            if (!stem.empty() && wl::prefixMatch(name, stem)) ++count;
+        for (std::size_t t = group.find('<'); t != std::string_view::npos; t = group.find('<', t + 1)) {
+            const std::size_t gt = group.find('>', t);
+            if (gt == std::string_view::npos || group[t + 1] == '/') continue;
+            const std::string_view name = group.substr(t + 1, gt - t - 1);
+            if (stem.empty() && !name.empty()) stem = name.substr(0, name.size() - 1);
+            if (!stem.empty() && name.substr(0, stem.size()) == stem) ++count;
         }
         most = std::max(most, count);
+        // Groups without an end are counted once: the rest is one group.
+        if (end == std::string_view::npos) break;
     }
     return most;
 }
@@ -448,23 +363,165 @@ void fillRecord(std::vector<FieldRow>& fields, const FieldNameIndex& names, cons
         if (FieldRow* f = names.find(fields, name)) f->value = value;
 }
 
+// The fields whose values templates write: whole elements ("$", "!") and
+// components of "%" composites; names as written at levels 1, 2 and 4,
+// stems that take the line number at level 3.
+class WrittenFields {
+public:
+    explicit WrittenFields(const std::vector<TemplateRow>& templates) {
+        for (const TemplateRow& t : templates) {
+            const bool line = mapNumber(t[0]) == 3;
+            for (std::size_t i = 2; i < t.size(); ++i) {
+                std::string_view cell = t[i];
+                // What follows ":$" is a condition, never written.
+                if (std::size_t colon = cell.find(":$"); colon != std::string_view::npos) cell = cell.substr(0, colon);
+                if (cell.empty()) continue;
+                if (cell[0] == '$' || cell[0] == '!') elements_.add(cell.substr(1), line);
+                if (cell[0] != '%') continue;
+                for (std::size_t p = 1; p < cell.size();) {
+                    const std::size_t end = std::min(cell.find(';', p), cell.size());
+                    if (cell[p] == '$') components_.add(cell.substr(p + 1, end - p - 1), line);
+                    p = end + 1;
+                }
+            }
+        }
+    }
+    bool written(std::string_view field) const { return elements_.has(field) || components_.has(field); }
+    bool component(std::string_view field) const { return components_.has(field); }
+
+private:
+    struct Names {
+        std::unordered_set<std::string> plain, stems;
+        void add(std::string_view name, bool line) { (line ? stems : plain).insert(upperTrimmed(name)); }
+        bool has(std::string_view field) const {
+            const std::string name = upperTrimmed(field);
+            if (plain.count(name)) return true;
+            std::size_t digits = name.size();
+            while (digits > 0 && name[digits - 1] >= '0' && name[digits - 1] <= '9') --digits;
+            return digits < name.size() && stems.count(name.substr(0, digits)) > 0;
+        }
+    };
+    Names elements_, components_;
+};
+
+// The name of the first written field of the record whose value holds a
+// delimiter that would end its element or segment and start new ones: the
+// segment terminator, the element separator or the repetition separator
+// "^" anywhere, the component separator within a composite (a value
+// written as a whole element may be a composite itself, as the X12 to
+// CSV direction reads whole elements). "" when none.
+std::string fieldWithDelimiter(const std::vector<FieldRow>& fields, const WrittenFields& written,
+                               const SourceRecord& r, const X12Output& out) {
+    const char breaking[] = {out.terminator, out.element, '^'};
+    const std::string_view set(breaking, sizeof breaking);
+    auto unsafe = [&](std::string_view name, const std::string& value) {
+        return (value.find_first_of(set) != std::string::npos && written.written(name)) ||
+               (value.find(out.component) != std::string::npos && written.component(name));
+    };
+    for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i)
+        if (unsafe(fields[i].name, r.columns[i])) return trimmed(fields[i].name);
+    for (const auto& [name, value] : r.byName)
+        if (unsafe(name, value)) return name;
+    return "";
+}
+
+void reportAndLog(const std::string& text, RunLog& log) {
+    wl::WQOUT({text});
+    log.timed(text);
+}
+
+// Writes the X12 text: a new file replaces the output only when complete;
+// with "MF" it is appended to an existing X12 file of this program.
+bool writeX12(const X12BuildRequest& request, const std::string& x12, RunLog& log) {
+    std::error_code ec;
+    const bool merging = request.merge && wl::fileExists(request.output) &&
+                         std::filesystem::file_size(request.output, ec) > 0 && !ec;
+    int error = 0;
+    if (merging) {
+        if (!fitsMerge(request.output, OutputKind::X12)) {
+            reportAndLog("Merge Refused : not an X12 output of this program : " + request.output, log);
+            return false;
+        }
+        OutputFile file;
+        error = file.append(request.output);
+        if (error == 0) {
+            file.write(x12);
+            error = file.commit();
+        }
+    } else {
+        error = wl::writeFileAtomically(request.output, x12);
+    }
+    if (error != 0)
+        reportAndLog("Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + request.output, log);
+    return error == 0;
+}
+
 }  // namespace
+
+bool expansionFits(const std::vector<FieldRow>& fields, int lines) {
+    if (lines < 2) return true;
+    std::size_t first = 0;
+    while (first < fields.size() && mapNumber(fields[first].serviceLine) != 1) ++first;
+    std::size_t end = first;
+    while (end < fields.size() && mapNumber(fields[end].serviceLine) == 1) ++end;
+    const std::size_t block = end - first;
+    return block == 0 ||
+           static_cast<std::size_t>(lines - 1) <=
+               (kMaxExpandedFields - std::min(kMaxExpandedFields, fields.size())) / block;
+}
+
+std::string expansionError(int lines) {
+    return "ML Expansion Error : " + std::to_string(lines) + " Service Lines Exceed " +
+           std::to_string(kMaxExpandedFields) + " Fields.";
+}
 
 X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& log) {
     X12BuildResult result;
     if (!wl::fileExists(request.source)) return result;
     MeterWindow meter;
     if (request.meterMode == 0) meter = CTL394MTRA({}, "Creating X12 files ", "Please Stand By..");
+    auto fail = [&](const std::string& text) {
+        reportAndLog(text, log);
+        result.failed = true;
+        if (request.meterMode == 0) CTL394MTRB(meter);
+        return result;
+    };
     const std::string text = CTL39400AY(request.source);
-    if (request.xml && request.multiLine) expandServiceLines(map.fields, xmlServiceLines(text));
+    if (request.xml && request.multiLine) {
+        const int lines = xmlServiceLines(text);
+        if (!expansionFits(map.fields, lines)) return fail(expansionError(lines));
+        expandServiceLines(map.fields, lines);
+    }
 
     EnvelopeValues envelope;
     if (request.xml)
         if (auto v = xmlEnvelope(text)) envelope = *v;
-    const std::vector<SourceRecord> records = request.xml ? readXmlRecords(text) : readCsvRecords(text);
+    std::vector<SourceRecord> records;
+    if (request.xml) {
+        XmlRecords read = readXmlSource(text);
+        // A file cut short makes no output: its missing claims would go unnoticed.
+        if (!read.complete) return fail("XML Incomplete : the file ends before its root element closes : " + request.source);
+        records = std::move(read.records);
+    } else {
+        records = readCsvRecords(text);
+    }
 
     X12Output out;
     out.crlf = request.crlf;
+    // A value carrying a delimiter would add elements or segments of its
+    // own: its record is refused, and the run reports the failure.
+    const WrittenFields written(map.templates);
+    std::vector<SourceRecord> accepted;
+    accepted.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (std::string field = fieldWithDelimiter(map.fields, written, records[i], out); !field.empty()) {
+            reportAndLog("Record " + std::to_string(i + 1) + " Refused : Field " + field +
+                             " Holds an X12 Delimiter.", log);
+            result.failed = true;
+            continue;
+        }
+        accepted.push_back(std::move(records[i]));
+    }
     const std::string date = request.date.empty() ? wl::localTimeText("%Y%m%d") : request.date;
     const std::string time = request.time.empty() ? wl::localTimeText("%H%M") : request.time;
     // The map's envelope defaults are read once; the completed values open
@@ -474,23 +531,18 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     std::string x12 = envelopeHeader(map.transactionType, map.version, out, completed, date, time);
     const FieldNameIndex names(map.fields);  // after the "ML" expansion
     TemplateRunState state;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        fillRecord(map.fields, names, records[i]);
-        x12 += CTL48400G(map.templates, map.fields, records.size(), i + 1, out, state, &names);
+    for (std::size_t i = 0; i < accepted.size(); ++i) {
+        fillRecord(map.fields, names, accepted[i]);
+        x12 += CTL48400G(map.templates, map.fields, accepted.size(), i + 1, out, state, &names);
         for (FieldRow& f : map.fields)
             if (mapNumber(f.level) == 0) f.value.clear();
-        const double percent = 100.0 * static_cast<double>(i + 1) / static_cast<double>(records.size());
+        const double percent = 100.0 * static_cast<double>(i + 1) / static_cast<double>(accepted.size());
         if (request.meterMode == 0) CTL394MTRC(percent);
         if (request.meterMode == 2) CTL394MTRE(percent);
     }
     x12 += CTL48400F(out, state.segments, completed);
-    result.records = records.size();
-    if (int error = wl::writeFileAtomically(request.output, x12); error != 0) {
-        const std::string message = "Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + request.output;
-        wl::WQOUT({message});
-        log.timed(message);
-        result.failed = true;
-    }
+    result.records = accepted.size();
+    if (!writeX12(request, x12, log)) result.failed = true;
     if (request.meterMode == 0) CTL394MTRB(meter);
     return result;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "map_file.hpp"
+#include "record_readers.hpp"
 #include "run_log.hpp"
 
 namespace zr {
@@ -76,15 +77,6 @@ std::string CTL48400F(const X12Output& out, std::size_t segmentCount, const Enve
 // nothing when it holds none.
 std::optional<EnvelopeValues> xmlEnvelope(const std::string& xml);
 
-// The records of a source: each record is the values in field order (CSV)
-// or by field name (XML), as the reader delivers them to the table.
-struct SourceRecord {
-    std::vector<std::pair<std::string, std::string>> byName;  // XML: element name, value
-    std::vector<std::string> columns;                         // CSV
-};
-std::vector<SourceRecord> readCsvRecords(const std::string& text);
-std::vector<SourceRecord> readXmlRecords(const std::string& text);
-
 struct X12BuildRequest {
     bool xml = false;        // XML source (else CSV)
     std::string source;
@@ -92,6 +84,7 @@ struct X12BuildRequest {
     std::string mapPath;
     bool crlf = false;       // "CR"
     bool multiLine = false;  // "ML"
+    bool merge = false;      // "MF": append to an existing X12 output
     int meterMode = -1;      // 0 show the meter, 2 set it only, -1 none
     std::string date;        // CCYYMMDD; "" for today
     std::string time;        // HHMM; "" for now
@@ -108,5 +101,13 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
 // Adds copies of the line-1 block of fields for lines 2..lines (names and
 // line-1 conditions take the line number in place of their last character).
 void expandServiceLines(std::vector<FieldRow>& fields, int lines);
+
+// A map whose line key matches far more often than its record key would
+// grow the table past any memory: an expansion beyond this many fields is
+// refused, loudly, in either direction.
+inline constexpr std::size_t kMaxExpandedFields = 100'000;
+bool expansionFits(const std::vector<FieldRow>& fields, int lines);
+// "ML Expansion Error : " + lines + " Service Lines Exceed " + limit + " Fields."
+std::string expansionError(int lines);
 
 }  // namespace zr

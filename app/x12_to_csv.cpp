@@ -1,7 +1,9 @@
 #include "x12_to_csv.hpp"
 
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -19,6 +21,8 @@
 #include "text.hpp"
 
 namespace zr {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -69,20 +73,6 @@ Source readSource(const std::string& path, RunLog& log) {
 
 // ---------------------------------------------------------------------------
 // Multi-line expansion
-
-// A map whose line key matches far more often than its record key would
-// grow the table past any memory: such an expansion is refused, loudly.
-constexpr std::size_t kMaxExpandedFields = 100'000;
-
-bool expansionFits(const std::vector<FieldRow>& fields, int lines) {
-    if (lines < 2) return true;
-    std::size_t first = 0;
-    while (first < fields.size() && mapNumber(fields[first].serviceLine) != 1) ++first;
-    std::size_t end = first;
-    while (end < fields.size() && mapNumber(fields[end].serviceLine) == 1) ++end;
-    const std::size_t block = end - first;
-    return block == 0 || static_cast<std::size_t>(lines - 1) <= (kMaxExpandedFields - std::min(kMaxExpandedFields, fields.size())) / block;
-}
 
 // ---------------------------------------------------------------------------
 // Keys
@@ -212,7 +202,16 @@ void Conversion::readDelimiters() {
 }
 
 bool Conversion::openOutput() {
-    const bool merging = request_.merge && wl::fileExists(output_);
+    std::error_code ec;
+    const bool merging = request_.merge && wl::fileExists(output_) && fs::file_size(output_, ec) > 0 && !ec;
+    if (merging && !fitsMerge(output_, form_.xml ? OutputKind::Xml : OutputKind::Csv)) {
+        // Appending would cut or mix a file this program did not write.
+        const std::string text = std::string("Merge Refused : not an ") + (form_.xml ? "XML" : "CSV") +
+                                 " output of this program : " + output_;
+        wl::WQOUT({text});
+        log_.timed(text);
+        return false;
+    }
     int error = 0;
     if (merging) {
         // The old closing tag goes, so the merged file ends with one.
@@ -234,8 +233,7 @@ bool Conversion::prepare(MapFile& map, std::string& bytes) {
     if (hasOptionWord(request_.spec.parseOptions, "ML")) {
         const int lines = countServiceLines(bytes, delimiters_, map.keys);
         if (!expansionFits(map.fields, lines)) {
-            const std::string text = "ML Expansion Error : " + std::to_string(lines) + " Service Lines Exceed " +
-                                     std::to_string(kMaxExpandedFields) + " Fields.";
+            const std::string text = expansionError(lines);
             wl::WQOUT({text});
             log_.timed(text);
             return false;
@@ -302,6 +300,8 @@ bool Conversion::run(MapFile& map) {
     fillFileNames(table_, source_, output_);
     FunctionFiles::shared().beginRun();
     scan(src.bytes);
+    if (!writer_->replacedIn().empty())
+        log_.timed("XML Control Character Replaced : Field " + writer_->replacedIn());
     if (form_.xml) out_.write(kXmlEnd);
     if (int error = out_.commit(); error != 0) {
         reportFileError("FC-Fwrite", error, output_, log_);
@@ -437,8 +437,35 @@ bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunL
     b.mapPath = wl::findFileNoCase(start.mapPath);
     b.crlf = request.crlf;
     b.multiLine = hasOptionWord(request.spec.parseOptions, "ML");
+    b.merge = request.merge;
     b.meterMode = request.meterMode.value_or(-1);
     return !buildX12(*start.map, b, log).failed;
+}
+
+}  // namespace
+
+namespace {
+
+EngineResult convertOne(const EngineRequest& request, bool fromX12, RunLog& log) {
+    DebugTrace trace(request.debug);
+    beginDebugTrace(trace);
+    ConversionStart start = startConversion(request, log, trace);
+    if (!start.map) {
+        writeDebugLog(trace);
+        return {log.text(), true, {}};
+    }
+    bool complete = false;
+    int highest = 0;
+    if (fromX12) {
+        Conversion conversion(request, log, trace);
+        complete = conversion.run(*start.map);
+        highest = conversion.highestLine();
+    } else {
+        complete = buildFromRecords(request, start, log);
+    }
+    std::string output = finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
+    log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));
+    return {log.text(), !complete, output};
 }
 
 }  // namespace
@@ -451,25 +478,16 @@ EngineResult CTL48400A(const EngineRequest& request) {
     if (!fromX12 && !toX12) return {};
     const RunLog::Clock clock = request.clock ? request.clock : RunLog::Clock(currentTimeText);
     RunLog log(clock);
-    DebugTrace trace(request.debug);
-    beginDebugTrace(trace);
-    ConversionStart start = startConversion(request, log, trace);
-    if (!start.map) {
-        writeDebugLog(trace);
-        return {log.text(), true};
+    try {
+        return convertOne(request, fromX12, log);
+    } catch (const std::bad_alloc&) {
+        // The output was never committed: an earlier file of that name and
+        // the source stay as they were, and the run log says why.
+        const std::string text = "Out of Memory : " + request.spec.sourceFile;
+        wl::WQOUT({text});
+        log.timed(text);
+        return {log.text(), true, {}};
     }
-    bool complete = false;
-    int highest = 0;
-    if (fromX12) {
-        Conversion conversion(request, log, trace);
-        complete = conversion.run(*start.map);
-        highest = conversion.highestLine();
-    } else {
-        complete = buildFromRecords(request, start, log);
-    }
-    finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
-    log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));
-    return {log.text(), !complete};
 }
 
 }  // namespace zr

@@ -5,9 +5,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 
 #include "library_error.hpp"
+#include "messages.hpp"
 #include "message_loop.hpp"
 #include "slot_registry.hpp"
 #include "text.hpp"
@@ -401,6 +403,14 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     }
 }
 
+Answer TWindow::offerParentAccelerator(UINT nMsg, WPARAM w, LPARAM l) {
+    if (!oWnd || !oWnd->hWnd) return std::nullopt;
+    HACCEL table = oWnd->accelTable();
+    if (!table) return std::nullopt;
+    if (TRANSLATEACCELERATOR(oWnd->hWnd, table, GetFocus(), nMsg, w, l)) return 0;
+    return std::nullopt;
+}
+
 Answer TWindow::Moved(int row, int col) {
     if (OnMove) OnMove(*this);
     return bMoved(row, col);
@@ -562,9 +572,37 @@ Answer TWindow::HScroll(WPARAM w, LPARAM l) {
 
 Answer TWindow::VScroll(WPARAM w, LPARAM l) { return HScroll(w, l); }
 
-Answer TWindow::MenuSelect(int item, int flags, HMENU menu) { return bMenuSelect(item, flags, menu); }
+Answer TWindow::MenuSelect(int item, int flags, HMENU menu) {
+    // Flags -1 with no menu: the menu closed.
+    if (flags == -1 && !menu) oMItemSelect = nullptr;
+    return bMenuSelect(item, flags, menu);
+}
 
-Answer TWindow::MenuChar(int, int, HMENU) { return std::nullopt; }
+namespace {
+bool menuHolds(HMENU root, HMENU wanted) {
+    if (!root) return false;
+    if (root == wanted) return true;
+    const int n = GetMenuItemCount(root);
+    for (int i = 0; i < n; ++i)
+        if (menuHolds(GetSubMenu(root, i), wanted)) return true;
+    return false;
+}
+}  // namespace
+
+Answer TWindow::MenuChar(int ch, int, HMENU menu) {
+    if (!hWnd || !menuHolds(GetMenu(hWnd), menu)) return std::nullopt;
+    const char wanted = upperChar(static_cast<char>(ch));
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        char text[256] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const std::string prompt = text;
+        const auto amp = prompt.find('&');
+        if (amp != std::string::npos && amp + 1 < prompt.size() && upperChar(prompt[amp + 1]) == wanted)
+            return static_cast<std::intptr_t>((MNC_EXECUTE << 16) | i);
+    }
+    return 0;
+}
 
 Answer TWindow::CtlColor(HWND hCtl, HDC dc) {
     if (GetDlgCtrlID(hCtl) == 65535 || GetParent(hCtl) != hWnd) return std::nullopt;
@@ -781,7 +819,7 @@ bool TWindow::SaveToBmp(const std::string& file) {
     HDC mem = CreateCompatibleDC(wdc);
     HBITMAP bmp = CreateCompatibleBitmap(wdc, w, h);
     HGDIOBJ old = SelectObject(mem, bmp);
-    if (!PrintWindow(hWnd, mem, 0)) BitBlt(mem, 0, 0, w, h, wdc, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 0, w, h, wdc, 0, 0, SRCCOPY);
     SelectObject(mem, old);
     BITMAPINFOHEADER bi{};
     bi.biSize = sizeof bi;
@@ -1091,6 +1129,114 @@ void TWindow::Center(TWindow* over) {
 }
 
 // ----------------------------------------------- persistence and generation
+
+namespace {
+const char* const kProperties[] = {"cTitle", "cVarName", "nClrText", "nClrPane", "nTop", "nLeft",
+                                   "nWidth", "nHeight", "Cargo",    "oMenu",    "oFont"};
+const char* const kEvents[] = {"OnClick(nRow, nCol, nKeyFlags)", "OnMouseMove(nRow, nCol, nKeyFlags)",
+                               "OnKeyDown(nKey, nFlags)", "OnMove()", "OnPaint()", "OnResize()"};
+}  // namespace
+
+std::string TWindow::Property(std::size_t n) { return n >= 1 && n <= PropCount() ? kProperties[n - 1] : ""; }
+std::size_t TWindow::PropCount() { return std::size(kProperties); }
+std::string TWindow::Event(std::size_t n) { return n >= 1 && n <= EveCount() ? kEvents[n - 1] : ""; }
+std::size_t TWindow::EveCount() { return std::size(kEvents); }
+
+std::string TWindow::Save() const {
+    TWindow fresh;
+    SavedObject o;
+    o.className = ClassName();
+    auto put = [&](const char* name, Value v) { o.properties.emplace_back(name, std::move(v)); };
+    const std::string title = GetText();
+    if (!title.empty()) put("cTitle", Value(title));
+    if (!cVarName.empty()) put("cVarName", Value(cVarName));
+    if (nClrText != fresh.nClrText) put("nClrText", Value(static_cast<std::int64_t>(nClrText)));
+    if (nClrPane != fresh.nClrPane) put("nClrPane", Value(static_cast<std::int64_t>(nClrPane)));
+    if (nTop) put("nTop", Value(nTop));
+    if (nLeft) put("nLeft", Value(nLeft));
+    put("nWidth", Value(nWidth()));
+    put("nHeight", Value(nHeight()));
+    if (!Cargo.isNil() && !Cargo.isClosure()) put("Cargo", Cargo);
+    if (oFont) {
+        SavedObject f;
+        f.className = "TFONT";
+        f.properties = {{"cFaceName", Value(oFont->cFaceName)}, {"lBold", Value(oFont->lBold)},
+                        {"lItalic", Value(oFont->lItalic)},     {"lUnderline", Value(oFont->lUnderline)},
+                        {"lStrikeOut", Value(oFont->lStrikeOut)}, {"nOrientation", Value(oFont->nOrientation)},
+                        {"nWeight", Value(oFont->nWeight)},     {"nCharSet", Value(oFont->nCharSet)},
+                        {"nHeight", Value(oFont->nInpHeight)},  {"nWidth", Value(oFont->nInpWidth)}};
+        o.objects.emplace_back("oFont", std::move(f));
+    }
+    return saveObject(o);
+}
+
+bool TWindow::Load(const std::string& data) {
+    auto o = OREAD(data);
+    if (!o) return false;
+    std::optional<int> width, height;
+    for (const auto& [name, v] : o->properties) {
+        if (name == "cTitle" && v.isText()) SetText(v.text());
+        else if (name == "cVarName" && v.isText()) cVarName = v.text();
+        else if (name == "nClrText") nClrText = static_cast<Color>(v.number());
+        else if (name == "nClrPane") nClrPane = static_cast<Color>(v.number());
+        else if (name == "nTop") nTop = static_cast<int>(v.number());
+        else if (name == "nLeft") nLeft = static_cast<int>(v.number());
+        else if (name == "nWidth") width = static_cast<int>(v.number());
+        else if (name == "nHeight") height = static_cast<int>(v.number());
+        else if (name == "Cargo") Cargo = v;
+    }
+    for (const auto& [name, f] : o->objects) {
+        if (name != "oFont") continue;
+        FontSpec spec;
+        for (const auto& [fname, v] : f.properties) {
+            if (fname == "cFaceName" && v.isText()) spec.cFaceName = v.text();
+            else if (fname == "lBold") spec.lBold = v.logical();
+            else if (fname == "lItalic") spec.lItalic = v.logical();
+            else if (fname == "lUnderline") spec.lUnderline = v.logical();
+            else if (fname == "lStrikeOut") spec.lStrikeOut = v.logical();
+            else if (fname == "nOrientation") spec.nOrientation = static_cast<int>(v.number());
+            else if (fname == "nWeight") spec.nWeight = static_cast<int>(v.number());
+            else if (fname == "nCharSet") spec.nCharSet = static_cast<int>(v.number());
+            else if (fname == "nHeight") spec.nHeight = static_cast<int>(v.number());
+            else if (fname == "nWidth") spec.nWidth = static_cast<int>(v.number());
+        }
+        auto font = TFont::New(spec);
+        SetFont(font);
+        font->End();  // SetFont counted the window's use
+    }
+    if (hWnd) {
+        Move(nTop, nLeft, width.value_or(nWidth()), height.value_or(nHeight()));
+    } else {
+        if (width) nRight = nLeft + *width - 1;
+        if (height) nBottom = nTop + *height - 1;
+    }
+    return true;
+}
+
+namespace {
+std::string formFileName(const std::string& file, const std::string& varName) {
+    if (!file.empty()) return file;
+    return (varName.size() > 1 ? varName.substr(1) : varName) + ".ffm";
+}
+}  // namespace
+
+bool TWindow::SaveFile(const std::string& file) const {
+    const std::string name = formFileName(file, cVarName);
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    out << Save();
+    return static_cast<bool>(out);
+}
+
+bool TWindow::LoadFile(const std::string& file) {
+    const std::string name = formFileName(file, cVarName);
+    std::ifstream in(name, std::ios::binary);
+    if (!in) {
+        MSGALERT(Value("File not found: " + name));
+        return false;
+    }
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return Load(data);
+}
 
 std::string TWindow::SaveToText(int indent) const {
     const std::string pad(static_cast<std::size_t>(indent), ' ');

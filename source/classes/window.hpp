@@ -21,6 +21,7 @@
 #include "colors.hpp"
 #include "cursor.hpp"
 #include "drawing.hpp"
+#include "form_records.hpp"
 #include "font.hpp"
 #include "rect.hpp"
 #include "library_messages.hpp"  // LM_DRAWITEM, LM_HELPF1
@@ -67,6 +68,7 @@ struct WindowNew {
 };
 
 class TWindow;
+class TMenuItem;
 using MouseAction = Action<int, int, WPARAM, TWindow&>;
 using KeyAction = Action<WPARAM, LPARAM, TWindow&>;
 using PaintAction = Action<HDC, const PAINTSTRUCT*, TWindow&>;
@@ -103,6 +105,11 @@ public:
     // Pixels per text row and column of the class.
     virtual double rowPixels() const { return 16; }
     virtual double colPixels() const { return 8; }
+
+    // ---- class-wide data ----
+    // The menu item under the highlight, for context help.
+    static inline TMenuItem* oMItemSelect = nullptr;
+    static inline int nToolTip = 900;
 
     // ---- data ----
     HWND hWnd = nullptr;
@@ -237,6 +244,13 @@ public:
     virtual Answer AsyncSelect(WPARAM w, LPARAM l) { return bSocket(w, l); }
     virtual Answer TaskBar(WPARAM w, LPARAM l) { return bTaskBar(w, l); }
 
+    // The accelerator table of the window's menu (none for a plain window).
+    virtual HACCEL accelTable() const { return nullptr; }
+    // For keys that reach a control: offers the message to the parent's
+    // accelerator table. When it translates (the parent got its WM_COMMAND),
+    // the answer is 0 and the control must not handle the key as well.
+    Answer offerParentAccelerator(UINT nMsg, WPARAM wParam, LPARAM lParam);
+
     // Docking hooks of controls (no-ops for plain windows).
     virtual void AdjTop() {}
     virtual void AdjBottom() {}
@@ -343,6 +357,17 @@ public:
     void Center(TWindow* over = nullptr);
 
     // ---- persistence and source generation ----
+    // The byte record of the properties that differ from a new object.
+    std::string Save() const;
+    // Assigns the stored properties; false for a record of another kind.
+    bool Load(const std::string& data);
+    // Default file: the variable name without its first letter + ".ffm".
+    bool SaveFile(const std::string& file = {}) const;
+    bool LoadFile(const std::string& file = {});
+    static std::string Property(std::size_t n);
+    static std::size_t PropCount();
+    static std::string Event(std::size_t n);
+    static std::size_t EveCount();
     std::string SaveToText(int indent = 0) const;
     std::string SaveToRC(int indent = 0) const;
     std::string cGenPrg(const std::string& file = {}, bool dialog = false) const;

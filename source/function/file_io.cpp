@@ -105,7 +105,31 @@ int writeAll(std::FILE* f, std::string_view bytes) {
 }
 }  // namespace
 
+TargetKind targetKind(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || status.type() == fs::file_type::not_found) return TargetKind::Missing;
+    if (status.type() == fs::file_type::regular) return TargetKind::Regular;
+    if (status.type() == fs::file_type::directory) return TargetKind::Folder;
+    return TargetKind::Device;
+}
+
 int writeFileAtomically(const std::string& path, std::string_view bytes) {
+    switch (targetKind(path)) {
+        case TargetKind::Folder: return 5;
+        case TargetKind::Device: {
+            // A device or pipe is written in place: a rename would put a
+            // plain file where the device node was.
+            errno = 0;
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            if (!f) return lastOsError() ? lastOsError() : 2;
+            int error = writeAll(f, bytes);
+            if (std::fclose(f) != 0 && error == 0) error = lastOsError() ? lastOsError() : 29;
+            return error;
+        }
+        default: break;
+    }
     const std::string temp = path + ".zrtmp";
     errno = 0;
     std::FILE* f = std::fopen(temp.c_str(), "wb");
@@ -120,9 +144,14 @@ int writeFileAtomically(const std::string& path, std::string_view bytes) {
 
 int replaceFile(const std::string& temp, const std::string& target) {
     namespace fs = std::filesystem;
+    // Only a plain file (or nothing) is ever replaced: never a folder, a
+    // device or a pipe.
+    const TargetKind kind = targetKind(target);
+    if (kind == TargetKind::Folder || kind == TargetKind::Device) return 5;
     std::error_code ec;
     fs::rename(temp, target, ec);
     if (!ec) return 0;
+    if (kind != TargetKind::Regular) return 5;
     // Some systems refuse to rename over an existing file.
     fs::remove(target, ec);
     fs::rename(temp, target, ec);

@@ -41,12 +41,18 @@ private:
     int error_ = 0;
 };
 
+// What a path names: nothing, a plain file, a folder, or anything else
+// (a device, a pipe, a socket).
+enum class TargetKind { Missing, Regular, Folder, Device };
+TargetKind targetKind(const std::string& path);
+
 // Writes the bytes to a temporary file in the same folder and renames it over
 // the target only when everything was written, so a failed write never
-// leaves a half-written or truncated target. Answers 0, or the error code.
+// leaves a half-written or truncated target. A device or pipe is written
+// in place; a folder is refused. Answers 0, or the error code.
 int writeFileAtomically(const std::string& path, std::string_view bytes);
-// Moves a finished temporary file over the target (replacing it);
-// 0 or the error code.
+// Moves a finished temporary file over the target (replacing it); a target
+// that is not a plain file is never replaced (error 5). 0 or the error code.
 int replaceFile(const std::string& temp, const std::string& target);
 // Appends the bytes to the file (created when missing); 0 or the error code.
 int appendToFile(const std::string& path, std::string_view bytes);

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "file_io.hpp"
+#include "message_windows.hpp"
 #include "paths.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
@@ -79,7 +80,7 @@ std::string CFILEPATH(std::string_view file) {
 
 std::string CFILENOPATH(std::string_view file) {
     const std::size_t sep = lastSeparator(file);
-    if (sep != std::string_view::npos && sep + 1 < file.size()) return std::string(file.substr(sep + 1));
+    if (sep != std::string_view::npos && sep + 1 < file.size()) return fileNamePart(file);
     const std::size_t colon = file.rfind(':');
     if (colon != std::string_view::npos) return std::string(file.substr(colon + 1));
     return std::string(file);
@@ -165,6 +166,7 @@ std::vector<std::string> AFINDFILE(std::string_view name, const std::string& fol
     for (fs::recursive_directory_iterator it(fs::path(folder), fs::directory_options::skip_permission_denied, ec),
          end;
          !ec && it != end; it.increment(ec)) {
+        platformDrainMessages();  // a long search keeps the windows alive
         if (!it->is_directory(ec) && upper(it->path().filename().string()) == wanted)
             found.push_back(it->path().string());
     }
@@ -189,6 +191,21 @@ void LOGFILE(const std::string& file, const ValueList& values) {
     for (const Value& v : values) line += CVALTOCHAR(v) + "\t";
     line += "\r\n";
     appendToFile(file, line);  // a log that cannot be written is passed over
+}
+
+void LOGSTACK(std::source_location from) {
+    appendToFile("stack.txt", std::string("\r\nLogStack() called\r\n=================\r\n") + from.function_name() +
+                                  " (" + std::to_string(from.line()) + ") " + from.file_name() + "\r\n");
+}
+
+std::string CONVERTTOOOURL(std::string_view file) {
+    std::string url = "file:///";
+    for (char c : file) {
+        if (c == '\\') url += '/';
+        else if (c == ' ') url += "%20";
+        else url += c;
+    }
+    return url;
 }
 
 bool FREOPEN_STDERR(const std::string& file, const std::string& mode) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,7 @@ Date FDATE(const std::string& file);
 std::string FTIME(const std::string& file);
 
 // The full names of the files called `name` (without regard to case) in the
-// folder and its subfolders.
+// folder and its subfolders; pending window messages run for each entry.
 std::vector<std::string> AFINDFILE(std::string_view name, const std::string& folder);
 // Drive names: type 1 the floppy drives A: and B:, type 2 the drives C: to
 // Z: that are CD drives or exist, 0 both. None where the system has no drives.
@@ -62,6 +63,15 @@ bool REMOVEDIR(const std::string& folder);
 // then CR LF, creating the file when missing; silently nothing when the file
 // cannot be opened.
 void LOGFILE(const std::string& file, const ValueList& values);
+
+// Appends to "stack.txt" a blank line, "LogStack() called", a rule and the
+// calling routine with its line and file: the one call level that C++ can
+// name without a run-time call stack.
+void LOGSTACK(std::source_location from = std::source_location::current());
+
+// "file:///" + the path with "/" for each separator and "%20" for blanks,
+// as the office suite names files.
+std::string CONVERTTOOOURL(std::string_view file);
 
 // Reopens the standard error stream on a file; false on failure.
 bool FREOPEN_STDERR(const std::string& file, const std::string& mode = "w");

@@ -47,6 +47,31 @@ std::string folderPart(std::string_view path) {
     return p == std::string_view::npos ? std::string() : std::string(path.substr(0, p));
 }
 
+bool isPlainFileName(std::string_view name) {
+    if (name.empty() || name.find("..") != std::string_view::npos) return false;
+    for (char c : name) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || c == '/' || c == '\\' || c == ':') return false;
+    }
+    return true;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    std::error_code ec;
+    if (fs::equivalent(fs::path(a), fs::path(b), ec) && !ec) return true;
+    auto normal = [](const std::string& p) {
+        std::error_code e;
+        fs::path full = fs::weakly_canonical(fs::absolute(fs::path(p), e), e);
+        std::string text = full.lexically_normal().string();
+#ifdef _WIN32
+        text = upper(text);
+#endif
+        return text;
+    };
+    return normal(a) == normal(b);
+}
+
 bool fileExists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && fs::is_regular_file(fs::path(path), ec);

@@ -20,6 +20,15 @@ std::string fileNamePart(std::string_view path);
 // The text before the last separator ("" without one).
 std::string folderPart(std::string_view path);
 
+// True when the text is a plain file name: not empty, no separator, no
+// ".." and no drive, no control character; such a name stays in the
+// folder it is joined to.
+bool isPlainFileName(std::string_view name);
+
+// True when both paths name one file: the same existing file (links and
+// relative forms included), or, when one is missing, the same absolute
+// path (without regard to case on Windows).
+bool sameFile(const std::string& a, const std::string& b);
 bool fileExists(const std::string& path);    // an existing regular file
 bool folderExists(const std::string& path);  // an existing folder
 

@@ -2,36 +2,26 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
+#include <cstdint>
+
+#include "library_registry.hpp"
 
 namespace wl {
 
-namespace {
-// The blocks this library allocated and has not yet freed.
-std::vector<HGLOBAL>& trackedGlobals() {
-    static std::vector<HGLOBAL> blocks;
-    return blocks;
-}
-}  // namespace
-
 bool isTrackedGlobal(HGLOBAL hMem) {
-    const auto& b = trackedGlobals();
-    return hMem && std::find(b.begin(), b.end(), hMem) != b.end();
+    return hMem && trackedGlobalHandles().find(reinterpret_cast<std::uintptr_t>(hMem)) != 0;
 }
 
 HGLOBAL GLOBALALLOC(UINT nFlags, SIZE_T nBytes) {
     HGLOBAL h = GlobalAlloc(nFlags & 0xFFFF, nBytes);
-    if (h && !isTrackedGlobal(h)) trackedGlobals().push_back(h);
+    if (h) TrackGlobalHandle(h);
     return h;
 }
 
 bool GLOBALFREE(HGLOBAL hMem) {
     if (!hMem) return false;
     bool freed = GlobalFree(hMem) == nullptr;
-    if (freed) {
-        auto& b = trackedGlobals();
-        b.erase(std::remove(b.begin(), b.end(), hMem), b.end());
-    }
+    if (freed) UntrackGlobalHandle(hMem);
     return freed;
 }
 
@@ -42,7 +32,10 @@ SIZE_T GLOBALSIZE(HGLOBAL hMem) { return hMem ? GlobalSize(hMem) : 0; }
 HGLOBAL GLOBALREALLOC(HGLOBAL hMem, SIZE_T nBytes, UINT nFlags) {
     HGLOBAL h = GlobalReAlloc(hMem, nBytes, nFlags);
     // A moved block keeps its place in the tracked set under its new handle.
-    if (h && h != hMem && isTrackedGlobal(hMem)) std::replace(trackedGlobals().begin(), trackedGlobals().end(), hMem, h);
+    if (h && h != hMem && isTrackedGlobal(hMem)) {
+        UntrackGlobalHandle(hMem);
+        TrackGlobalHandle(h);
+    }
     return h;
 }
 

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "message_pump.hpp"
+
 #include <vector>
 
 namespace wl {
@@ -15,22 +17,6 @@ INT_PTR SHELLEXECUTE(HWND hWnd, const std::string& operation, const std::string&
                                                    orNull(directory), nShow));
 }
 
-namespace {
-// Runs the window messages already waiting, so windows stay alive while
-// the program waits. A quit request is left for the main loop.
-void runPendingMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-}  // namespace
-
 long RUNANDWAIT(const std::string& commandLine, WORD nShow) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -43,7 +29,7 @@ long RUNANDWAIT(const std::string& commandLine, WORD nShow) {
                         nullptr, nullptr, &si, &pi))
         return -1;
     CloseHandle(pi.hThread);
-    while (WaitForSingleObject(pi.hProcess, 2) == WAIT_TIMEOUT) runPendingMessages();
+    while (WaitForSingleObject(pi.hProcess, 2) == WAIT_TIMEOUT) PumpPendingMessages();
     DWORD code = 0;
     GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hProcess);

@@ -1,32 +1,12 @@
 #include "resources.hpp"
 
 #include <cstring>
-#include <map>
 
-#include "text.hpp"
+#include "library_registry.hpp"
 
 namespace wl {
 
 namespace {
-
-struct ResourceState {
-    HMODULE library = nullptr;                  // the resource library, none: the program
-    std::map<std::string, HMODULE> loadedByName;  // libraries loaded once, by upper-cased name
-};
-
-ResourceState& state() {
-    static ResourceState s;
-    return s;
-}
-
-HMODULE loadLibraryOnce(const std::string& name) {
-    auto& loaded = state().loadedByName;
-    std::string key = upper(name);
-    if (auto it = loaded.find(key); it != loaded.end()) return it->second;
-    HMODULE h = LoadLibraryA(name.c_str());
-    if (h) loaded[key] = h;
-    return h;
-}
 
 // The bytes of a resource of a module; "" when it is not found.
 std::string resourceBytes(HMODULE module, const NameOrId& name, LPCSTR type) {
@@ -40,20 +20,19 @@ std::string resourceBytes(HMODULE module, const NameOrId& name, LPCSTR type) {
 
 }  // namespace
 
-HMODULE GETRESOURCES() { return state().library ? state().library : GetModuleHandleA(nullptr); }
+HMODULE GETRESOURCES() { return GetResourceInstance(); }
 
 HMODULE SETRESOURCES(const std::variant<std::string, HMODULE>& library) {
     if (auto* name = std::get_if<std::string>(&library))
-        state().library = loadLibraryOnce(*name);
+        SetResourceInstance(LoadLibraryOnce(*name));
     else
-        state().library = std::get<HMODULE>(library);
+        SetResourceInstance(std::get<HMODULE>(library));
     return GETRESOURCES();
 }
 
 void FREERESOURCES() {
-    for (auto& [name, module] : state().loadedByName) FreeLibrary(module);
-    state().loadedByName.clear();
-    state().library = nullptr;
+    FreeAllLibraries();
+    SetResourceInstance(nullptr);
 }
 
 HRSRC FINDRESOURCE(HMODULE hModule, const NameOrId& name, const NameOrId& type) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "conversion_driver.hpp"
 #include "file_io.hpp"
@@ -187,8 +189,9 @@ TEST(ConversionDriver, FolderIntoOneOutFileWithMerge) {
     const std::string all = f.write(f.out, "all.csv", "old\r\n");
     const std::string bystander = f.write(f.out, "1.csv", "keep me\r\n");
     auto result = f.run("X12,CSV", f.in, f.out, "OUTFILE=" + all + ",MF,OW");
-    EXPECT_EQ(zrtest::readBytes(all), "from 1.x12\r\nfrom 2.x12\r\nfrom 3.x12\r\n");
-    // Only the real output is erased; a file named like a per-source output stays.
+    // A merge never erases: the earlier rows stay and every source is appended.
+    EXPECT_EQ(zrtest::readBytes(all), "old\r\nfrom 1.x12\r\nfrom 2.x12\r\nfrom 3.x12\r\n");
+    // A file named like a per-source output stays.
     EXPECT_EQ(zrtest::readBytes(bystander), "keep me\r\n");
     EXPECT_EQ(result.converted, 3);
 }
@@ -235,3 +238,289 @@ TEST(ConversionDriver, OptionWords) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// What a run keeps: the real engine in a scratch current folder.
+
+namespace safety {
+
+namespace fs = std::filesystem;
+
+const char kIsa[] =
+    "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261210*1253*^*00501*000000001*0*P*:~";
+
+// An 837P of two claims with the ids given.
+std::string claims(const std::string& first, const std::string& second) {
+    return std::string(kIsa) +
+           "GS*HC*S*R*20261210*1253*1*X*005010X222A2~ST*837*0001~HL*1**20*1~NM1*85*2*CLINIC~"
+           "HL*2*1*22*0~NM1*IL*1*SMITH~CLM*" + first + "*100~LX*1~SV1*HC:99213*100~"
+           "HL*3*1*22*0~NM1*IL*1*JONES~CLM*" + second + "*75~LX*1~SV1*HC:99214*50~"
+           "SE*11*0001~GE*1*1~IEA*1*000000001~";
+}
+
+std::string rows(const std::string& first, const std::string& second) {
+    return "CLINIC,SMITH," + first + ",99213\r\nCLINIC,JONES," + second + ",99214\r\n";
+}
+
+// X12 to CSV.
+const char kReadMap[] =
+    "KEYHEADERFIELD=HL,,,20\r\nKEYFIELD=HL,,,22\r\nKEYLINEFIELD=SV1\r\n"
+    "FIELD=PROVIDER,20,NM1,85,2,3,,,,2\r\nFIELD=SUBNAME,20,NM1,IL,2,3\r\nFIELD=CLAIMID,20,CLM,,,1\r\n"
+    "FIELD=PROC1,5,SV1,,,1,2,CLAIMID,,,1\r\n";
+// CSV to X12.
+const char kBuildMap[] =
+    "X12TRANSACTIONTYPE=837P\r\nVERSION=5010\r\nFIELD=NAME,20,NM1,IL,2,3\r\nFIELD=CLAIMID,20,CLM,,,1\r\n"
+    "SEGMENT=2,NM1,IL,1,$NAME\r\nSEGMENT=2,CLM,$CLAIMID\r\n";
+
+using Snapshot = std::map<std::string, std::string>;
+
+struct Fixture {
+    zrtest::TempDir dir;
+    fs::path old = fs::current_path();
+    zrtest::PromptRecorder prompts;
+    Fixture() {
+        fs::current_path(dir.path());
+        fs::create_directories("src");
+        fs::create_directories("out");
+        write("read.cfg", kReadMap);
+        write("build.cfg", kBuildMap);
+        write("src/a.x12", claims("A1", "B2"));
+    }
+    ~Fixture() { fs::current_path(old); }
+    void write(const std::string& name, const std::string& bytes) { dir.write(name, bytes); }
+    zr::DriverResult run(const std::string& type, const std::string& source, const std::string& destination,
+                         const std::string& options) {
+        zr::DriverRequest r;
+        r.type = type;
+        r.source = source;
+        r.destination = destination;
+        r.options = options;
+        r.currentFolder = dir.path();
+        zr::DriverHooks h;
+        h.clock = [] { return std::string("12:00:00"); };
+        h.date = [] { return std::string("12/10/26"); };
+        return zr::CTLD48403(r, h);
+    }
+    // Every file below the folder but the run log, with its bytes.
+    Snapshot files() const {
+        Snapshot s;
+        for (const auto& e : fs::recursive_directory_iterator(dir.path()))
+            if (e.is_regular_file() && e.path().filename() != "parse.log")
+                s[fs::relative(e.path(), dir.path()).generic_string()] = zrtest::readBytes(e.path().string());
+        return s;
+    }
+};
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(DriverSafety, RunsThatWouldReplaceASourceTheMapOrAnOutputAreRefusedBeforeAnythingIsTouched) {
+    struct Case {
+        const char* type;
+        const char* source;
+        const char* destination;
+        const char* options;
+    };
+    const Case cases[] = {
+        {"X12,CSV", "src/a.x12", "out", "OW,DS,MAP=read.cfg,OUTFILE=src/a.x12"},  // output is the source
+        {"X12,CSV", "src/a.x12", "src/a.x12", "OW,MAP=read.cfg"},                 // destination is the source
+        {"CSV,X12", "src/c.csv", "src/c.csv", "OW,MAP=build.cfg"},
+        {"X12,CSV", "src", "src", "RE,OW,DS,MAP=read.cfg"},                 // a folder into itself
+        {"X12,CSV", "src/a.x12", "out", "OW,MAP=read.cfg,OUTFILE=read.cfg"},  // output is the map
+        {"X12,CSV", "src/a.x12", "out", "MAP=read.cfg,PARSELOG=src/a.x12"},   // run log is the source
+        {"X12,CSV", "src/a.x12", "out", "MAP=read.cfg,PARSELOG=read.cfg"},    // run log is the map
+        {"X12,CSV", "src/a.x12", "out", "MAP=read.cfg,PARSELOG=out/a.csv"},   // run log is the output
+        {"X12,CSV", "debug.log", "out", "DEBUG,MAP=read.cfg"},                // debug log is the source
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.write("src/c.csv", "SMITH,C1\r\n");
+        f.write("debug.log", claims("D1", "D2"));
+        const Snapshot before = f.files();
+        auto result = f.run(c.type, c.source, c.destination, c.options);
+        SCOPED_TRACE(std::string(c.type) + " " + c.source + " " + c.destination + " " + c.options);
+        EXPECT_EQ(f.files(), before);  // nothing written, replaced or deleted
+        EXPECT_EQ(result.converted, 0);
+        EXPECT_GE(result.failed, 1);
+        EXPECT_TRUE(has(result.log, "12:00:00 - Run Refused : ")) << result.log;
+        ASSERT_FALSE(f.prompts.prompts().empty());
+        EXPECT_EQ(f.prompts.prompts()[0].text.rfind("\r\nRun Refused : ", 0), 0u);
+        // The log is kept, in "parse.log" when its own name was refused.
+        EXPECT_TRUE(has(zrtest::readBytes(result.logPath), "Run Refused : "));
+    }
+}
+
+TEST(DriverSafety, OverwriteReplacesAnOutputOnlyWithACompleteOne) {
+    Fixture f;
+    f.write("out/a.csv", "EARLIER\r\n");
+    auto result = f.run("X12,CSV", "src/a.x12", "out", "OW,MAP=missing.cfg");
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(zrtest::readBytes("out/a.csv"), "EARLIER\r\n");
+    EXPECT_FALSE(has(result.log, "Erased"));
+    // A run that succeeds replaces it and says so.
+    result = f.run("X12,CSV", "src/a.x12", "out", "OW,MAP=read.cfg");
+    EXPECT_EQ(zrtest::readBytes("out/a.csv"), rows("A1", "B2"));
+    EXPECT_TRUE(has(result.log, "12:00:00 -  Erased : " + wl::joinPath("out", "a.csv")));
+}
+
+TEST(DriverSafety, MergeAppendsToAnExistingOutputAndNeverErasesIt) {
+    Fixture f;
+    f.write("out/a.csv", "EARLIER,ROW\r\n");
+    f.run("X12,CSV", "src/a.x12", "out", "MF,OW,MAP=read.cfg");
+    EXPECT_EQ(zrtest::readBytes("out/a.csv"), "EARLIER,ROW\r\n" + rows("A1", "B2"));
+    // Without "OW" the question comes first; No leaves the file alone.
+    f.prompts.answerNext(false);
+    f.run("X12,CSV", "src/a.x12", "out", "MF,MAP=read.cfg");
+    ASSERT_EQ(f.prompts.prompts().size(), 1u);
+    EXPECT_EQ(f.prompts.prompts()[0].text, wl::joinPath("out", "a.csv") + " already exists. Overwrite it?");
+    EXPECT_EQ(zrtest::readBytes("out/a.csv"), "EARLIER,ROW\r\n" + rows("A1", "B2"));
+    f.prompts.answerNext(true);
+    f.run("X12,CSV", "src/a.x12", "out", "MF,MAP=read.cfg");
+    EXPECT_EQ(zrtest::readBytes("out/a.csv"), "EARLIER,ROW\r\n" + rows("A1", "B2") + rows("A1", "B2"));
+
+    // An X12 output takes a second interchange.
+    f.write("src/c.csv", "SMITH,C1\r\n");
+    f.run("CSV,X12", "src/c.csv", "out", "MF,OW,MAP=build.cfg");
+    f.write("src/c.csv", "JONES,C2\r\n");
+    auto second = f.run("CSV,X12", "src/c.csv", "out", "MF,OW,MAP=build.cfg");
+    EXPECT_EQ(second.failed, 0);
+    const std::string x12 = zrtest::readBytes("out/c.x12");
+    EXPECT_TRUE(has(x12, "NM1*IL*1*SMITH~CLM*C1~")) << x12;
+    EXPECT_TRUE(has(x12, "NM1*IL*1*JONES~CLM*C2~")) << x12;
+    EXPECT_EQ(x12.find("ISA", 1), x12.find("IEA*1*") + x12.substr(x12.find("IEA*1*")).find('~') + 1);
+}
+
+TEST(DriverSafety, MergeRefusesAFileThatIsNotThisProgramsOutputOfThatKind) {
+    struct Case {
+        const char* type;
+        const char* options;
+        const char* file;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {"X12,XML", "MF,OW,MAP=read.cfg", "out/a.xml",
+         "<?xml version=\"1.0\"  encoding=\"ISO-8859-1\"?>\r\n<EXPORTDATA>\r\n</EXPORTDATA>\r\n<NOTES>keep</NOTES>\r\n"},
+        {"X12,CSV", "MF,OW,MAP=read.cfg,OUTFILE=out/other.x12", "out/other.x12", nullptr},
+        {"CSV,X12", "MF,OW,MAP=build.cfg", "out/c.x12", "NAME,ID\r\nSMITH,C1\r\n"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.write("src/c.csv", "JONES,C2\r\n");
+        f.write(c.file, c.bytes ? c.bytes : claims("X1", "X2"));
+        const std::string source = std::string(c.type).substr(0, 3) == "CSV" ? "src/c.csv" : "src/a.x12";
+        auto result = f.run(c.type, source, "out", c.options);
+        SCOPED_TRACE(c.file);
+        EXPECT_EQ(zrtest::readBytes(c.file), c.bytes ? c.bytes : claims("X1", "X2"));
+        EXPECT_EQ(result.failed, 1);
+        EXPECT_TRUE(has(result.log, "Merge Refused : ")) << result.log;
+    }
+}
+
+TEST(DriverSafety, NothingARunWroteIsReplacedByALaterSourceOfTheSameRun) {
+    {
+        // One "OUTFILE=" for a folder, without "MF": the second source clashes.
+        Fixture f;
+        f.write("src/b.x12", claims("C3", "D4"));
+        auto result = f.run("X12,CSV", "src", "out", "OW,DS,MAP=read.cfg,OUTFILE=out/all.csv");
+        EXPECT_EQ(zrtest::readBytes("out/all.csv"), rows("A1", "B2"));
+        EXPECT_EQ(result.converted, 1);
+        EXPECT_EQ(result.failed, 1);
+        EXPECT_TRUE(has(result.log, "Output Clash : out/all.csv was written earlier in this run.")) << result.log;
+        EXPECT_FALSE(fs::exists("src/a.x12"));  // its records are in all.csv
+        EXPECT_TRUE(fs::exists("src/b.x12"));   // its records are nowhere
+    }
+    {
+        // With "MF" both go into it.
+        Fixture f;
+        f.write("src/b.x12", claims("C3", "D4"));
+        auto result = f.run("X12,CSV", "src", "out", "OW,MF,DS,MAP=read.cfg,OUTFILE=out/all.csv");
+        EXPECT_EQ(zrtest::readBytes("out/all.csv"), rows("A1", "B2") + rows("C3", "D4"));
+        EXPECT_EQ(result.converted, 2);
+        EXPECT_TRUE(f.prompts.prompts().empty());
+    }
+    {
+        // Two sources whose names agree up to the first ".".
+        Fixture f;
+        fs::remove("src/a.x12");
+        f.write("src/a.1.x12", claims("A1", "B2"));
+        f.write("src/a.2.x12", claims("C3", "D4"));
+        auto result = f.run("X12,CSV", "src", "out", "OW,DS,MAP=read.cfg");
+        EXPECT_EQ(zrtest::readBytes("out/a.csv"), rows("A1", "B2"));
+        EXPECT_EQ(result.failed, 1);
+        EXPECT_TRUE(fs::exists("src/a.2.x12"));
+    }
+}
+
+TEST(DriverSafety, RenameWithTheMapNameNeverReplacesAFileUnasked) {
+    {
+        Fixture f;
+        f.write("837p.cfg", kReadMap);  // the map derived from GS08
+        f.write("out/837p.cfg_a.csv", "PRECIOUS\r\n");
+        f.prompts.answerNext(false);
+        auto result = f.run("X12,CSV", "src/a.x12", "out", "RPMN");
+        ASSERT_EQ(f.prompts.prompts().size(), 1u);
+        EXPECT_EQ(f.prompts.prompts()[0].text, wl::joinPath("out", "837p.cfg_a.csv") + " already exists. Overwrite it?");
+        EXPECT_EQ(zrtest::readBytes("out/837p.cfg_a.csv"), "PRECIOUS\r\n");
+        EXPECT_EQ(zrtest::readBytes("out/a.csv"), rows("A1", "B2"));  // left under its own name
+        EXPECT_TRUE(has(result.log, "RPMN : " + wl::joinPath("out", "a.csv")));
+        // "OW" replaces a file this run did not write.
+        f.run("X12,CSV", "src/a.x12", "out", "RPMN,OW");
+        EXPECT_EQ(zrtest::readBytes("out/837p.cfg_a.csv"), rows("A1", "B2"));
+    }
+    {
+        // Never over an output of the same run, "OW" or not.
+        Fixture f;
+        f.write("837p.cfg", kReadMap);
+        f.write("src/b.x12", claims("C3", "D4"));
+        f.run("X12,CSV", "src", "out", "RPMN,OW,MF,OUTFILE=out/all.csv");
+        EXPECT_EQ(zrtest::readBytes("out/837p.cfg_all.csv"), rows("A1", "B2"));
+        EXPECT_EQ(zrtest::readBytes("out/all.csv"), rows("C3", "D4"));
+    }
+}
+
+TEST(DriverSafety, AFolderIsNeverReplacedByALogOrAnOutput) {
+    Fixture f;
+    fs::create_directories("logs");
+    auto result = f.run("X12,CSV", "src/a.x12", "out", "MAP=read.cfg,PARSELOG=logs");
+    EXPECT_TRUE(fs::is_directory("logs"));
+    EXPECT_GE(result.failed, 1);
+    // An output named like a folder fails and leaves the folder.
+    fs::create_directories("out/b.x12");
+    f.write("src/b.csv", "SMITH,C1\r\n");
+    f.prompts.answerNext(true);
+    f.run("CSV,X12", "src/b.csv", "out", "MAP=build.cfg,OUTFILE=out/b.x12");
+    EXPECT_TRUE(fs::is_directory("out/b.x12"));
+}
+
+#ifndef _WIN32
+TEST(DriverSafety, LogsAndOutputsGoIntoPipesInPlace) {
+    Fixture f;
+    zrtest::HeldPipe logPipe("logpipe");
+    ASSERT_TRUE(logPipe.ok());
+    auto result = f.run("X12,CSV", "src/a.x12", "out", "MAP=read.cfg,PARSELOG=logpipe");
+    EXPECT_TRUE(fs::is_fifo("logpipe"));
+    EXPECT_EQ(logPipe.received(), result.log);
+
+    zrtest::HeldPipe outPipe("outpipe");
+    ASSERT_TRUE(outPipe.ok());
+    f.write("src/c.csv", "SMITH,C1\r\n");
+    result = f.run("CSV,X12", "src/c.csv", "out", "MAP=build.cfg,OUTFILE=outpipe");
+    EXPECT_TRUE(fs::is_fifo("outpipe"));
+    const std::string x12 = outPipe.received();
+    EXPECT_TRUE(has(x12, "NM1*IL*1*SMITH~CLM*C1~")) << x12;
+}
+#endif
+
+TEST(DriverSafety, ADebugLogThisRunDidNotWriteStaysOutOfTheRun) {
+    Fixture f;
+    f.write("debug.log", "ANOTHER RUN\r\n");
+    auto result = f.run("X12,CSV", "src/a.x12", "out", "MAP=read.cfg");
+    EXPECT_EQ(zrtest::readBytes("debug.log"), "ANOTHER RUN\r\n");
+    EXPECT_FALSE(has(result.log, "ANOTHER RUN"));
+    // With "DEBUG" the run writes its own and adds it to the run log.
+    result = f.run("X12,CSV", "src/a.x12", "out", "OW,DEBUG,MAP=read.cfg");
+    EXPECT_TRUE(has(zrtest::readBytes("debug.log"), "Start Debug Log"));
+    EXPECT_TRUE(has(result.log, "Start Debug Log"));
+    EXPECT_FALSE(has(result.log, "ANOTHER RUN"));
+}
+
+}  // namespace safety

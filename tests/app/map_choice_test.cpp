@@ -111,4 +111,37 @@ TEST(MapChoice, DefaultMapsAreFoundOrCreatedFromGs08) {
     EXPECT_TRUE(rec.prompts().empty());
 }
 
+TEST(MapChoice, Gs08IsNeverAPathOutsideTheMapFolder) {
+    InFolder f;
+    zrtest::PromptRecorder rec;
+    namespace fs = std::filesystem;
+    fs::create_directories("work");
+    fs::current_path("work");
+    const std::string planted = (fs::path(f.dir.path()) / "elsewhere" / "deep").string();
+    fs::create_directories(planted);
+    // A map planted where such a GS08 points is never used either.
+    f.dir.write("elsewhere/deep/005010X222A2.cfg", "KEYFIELD=HL,,,22\r\n");
+    struct Case {
+        std::string gs08;
+    };
+    const Case cases[] = {
+        {"../elsewhere/deep/005010X222A1"},
+        {"..\\elsewhere\\deep\\005010X222A1"},
+        {planted + "/005010X222A1"},  // an absolute path
+        {"C:005010X222A1"},           // a drive
+        {"005010X222\x01" "A1"},      // a control character
+    };
+    for (const Case& c : cases) {
+        zr::RunLog log([] { return std::string("t"); });
+        const std::string src = f.dir.write("work/a.x12", sourceWithGs08(c.gs08));
+        EXPECT_EQ(zr::ChooseMap("", "", "", src, log), "") << c.gs08;
+        // Logged as an unknown version: no name, no map found or created.
+        EXPECT_EQ(lines(log.text()), (Strings{"t - Map File Set B to ", "t - Source file =" + src})) << c.gs08;
+    }
+    EXPECT_FALSE(fs::exists(fs::path(planted) / "005010X222A1.cfg"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(planted), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);  // a.x12 alone
+    EXPECT_TRUE(rec.prompts().empty());
+}
+
 }  // namespace

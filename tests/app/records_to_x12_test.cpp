@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "records_to_x12.hpp"
 #include "test_support.hpp"
 
@@ -113,7 +115,7 @@ TEST(RecordsToX12, XmlRecordsBatchEnvelopeAndEntities) {
         "<BATCH><SENDERID>XMLSENDER</SENDERID><ICNUMBER>7</ICNUMBER><GROUPCTLNUM>77</GROUPCTLNUM>"
         "<TRANSACTIONSETCTLNUM>0007</TRANSACTIONSETCTLNUM></BATCH>\r\n"
         "<CLAIM>\r\n<SUBMITTER>SMITH &amp; SONS</SUBMITTER>\r\n<CLAIMID>C1</CLAIMID>\r\n<PATNAME>DOE</PATNAME>\r\n"
-        "</CLAIM>\r\n<CLAIM>\r\n<CLAIMID>C2</CLAIMID>\r\n<PATNAME>ROE</PATNAME>\r\n</CLAIM>";  // no closing tag
+        "</CLAIM>\r\n<CLAIM>\r\n<CLAIMID>C2</CLAIMID>\r\n<PATNAME>ROE</PATNAME>\r\n</CLAIM></EXPORTDATA>";
     BuildRun run = build(kClaimMap, xml, true);
     EXPECT_EQ(run.result.records, 2u);
     EXPECT_NE(run.x12.find("*ZZ*XMLSENDER      *"), std::string::npos) << run.x12;
@@ -166,6 +168,74 @@ TEST(RecordsToX12, OutputThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(result.failed);
     EXPECT_NE(log.text().find("Cfile <ERROR> FC-Create #"), std::string::npos);
     EXPECT_EQ(rec.prompts().size(), 1u);
+}
+
+TEST(RecordsToX12, ValuesNeverCarryDelimitersIntoTheOutput) {
+    zrtest::PromptRecorder rec;
+    const std::string injected = "HARTWELL~NM1*IL*1*INJECTED~REF*XX*EVIL";
+    // CSV: the record is refused by name, the others are converted, the run fails.
+    BuildRun csv = build(kClaimMap,
+                         "ACME,C1,100,," + injected + ",,,,,\r\n"
+                         "ACME,C2,50,,O:NEIL,99:213,,,,\r\n"  // ":" inside a composite's component
+                         "ACME,C3,75,,ROE,99214,,,,\r\n",
+                         false);
+    EXPECT_TRUE(csv.result.failed);
+    EXPECT_EQ(csv.result.records, 1u);
+    EXPECT_EQ(csv.x12.find("INJECTED"), std::string::npos);
+    EXPECT_EQ(csv.x12.find("NEIL"), std::string::npos);
+    EXPECT_NE(csv.x12.find("NM1*QC*1*ROE~CLM*C3*75"), std::string::npos) << csv.x12;
+    EXPECT_NE(csv.log.find("00:00:00 - Record 1 Refused : Field PATNAME Holds an X12 Delimiter.\r\n"), std::string::npos)
+        << csv.log;
+    EXPECT_NE(csv.log.find("00:00:00 - Record 2 Refused : Field PROC1 Holds an X12 Delimiter.\r\n"), std::string::npos);
+    // A whole element may hold a composite, as the X12 to CSV direction reads one.
+    BuildRun composite = build(kClaimMap, "ACME,C4,75,,O:NEIL,,,,,\r\n", false);
+    EXPECT_FALSE(composite.result.failed);
+    EXPECT_NE(composite.x12.find("NM1*QC*1*O:NEIL~"), std::string::npos);
+
+    // XML: the same for element values, entities and CDATA included.
+    BuildRun xml = build(kClaimMap,
+                         "<EXPORTDATA><CLAIM><CLAIMID>C1</CLAIMID><PATNAME><![CDATA[" + injected +
+                             "]]></PATNAME></CLAIM>"
+                             "<CLAIM><CLAIMID>C2&#42;X</CLAIMID><PATNAME>DOE</PATNAME></CLAIM>"
+                             "<CLAIM><CLAIMID>C3</CLAIMID><PATNAME>ROE^2</PATNAME></CLAIM>"
+                             "<CLAIM><CLAIMID>C4</CLAIMID><PATNAME>POE</PATNAME></CLAIM></EXPORTDATA>",
+                         true);
+    EXPECT_TRUE(xml.result.failed);
+    EXPECT_EQ(xml.result.records, 1u);
+    EXPECT_EQ(xml.x12.find("INJECTED"), std::string::npos);
+    EXPECT_NE(xml.x12.find("NM1*QC*1*POE~CLM*C4"), std::string::npos) << xml.x12;
+    EXPECT_NE(xml.log.find("Record 1 Refused : Field PATNAME Holds an X12 Delimiter."), std::string::npos);
+    EXPECT_NE(xml.log.find("Record 2 Refused : Field CLAIMID Holds an X12 Delimiter."), std::string::npos);
+    EXPECT_NE(xml.log.find("Record 3 Refused : Field PATNAME Holds an X12 Delimiter."), std::string::npos);
+    EXPECT_EQ(rec.prompts().size(), 5u);  // one message per refused record
+}
+
+TEST(RecordsToX12, XmlCutShortOrExpandingPastTheLimitMakesNoOutput) {
+    zrtest::PromptRecorder rec;
+    const std::string whole = "<EXPORTDATA><CLAIM><CLAIMID>C1</CLAIMID></CLAIM><CLAIM><CLAIMID>C2</CLAIMID></CLAIM></EXPORTDATA>";
+    BuildRun cut = build(kClaimMap, whole.substr(0, whole.size() / 2), true);
+    EXPECT_TRUE(cut.result.failed);
+    EXPECT_EQ(cut.x12, "");
+    EXPECT_NE(cut.log.find("XML Incomplete : the file ends before its root element closes : "), std::string::npos);
+
+    // "ML" with more service lines than the field limit allows: refused
+    // before the table grows.
+    std::string lines = "<EXPORTDATA><CLAIM><CLAIMID>C1</CLAIMID><LINELEVEL>";
+    for (int i = 0; i < 60000; ++i) lines += "<PROC1>1</PROC1>";
+    lines += "</LINELEVEL></CLAIM></EXPORTDATA>";
+    zrtest::TempDir dir;
+    zr::MapFile map = zr::parseMapText(kClaimMap);
+    zr::X12BuildRequest r;
+    r.xml = true;
+    r.multiLine = true;
+    r.source = dir.write("in.xml", lines);
+    r.output = dir.file("out.x12");
+    zr::RunLog log([] { return std::string("00:00:00"); });
+    auto result = zr::buildX12(map, r, log);
+    EXPECT_TRUE(result.failed);
+    EXPECT_LT(map.fields.size(), 100u);
+    EXPECT_FALSE(std::filesystem::exists(r.output));
+    EXPECT_EQ(log.text(), "00:00:00 - ML Expansion Error : 60000 Service Lines Exceed 100000 Fields.\r\n");
 }
 
 }  // namespace

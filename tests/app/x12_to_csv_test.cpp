@@ -421,6 +421,46 @@ TEST(XmlEscape, EscapesTheThreeMarkupCharactersInValuesAndNames) {
     EXPECT_EQ(out, "<CLAIM>\r\n<R&amp;D>&lt;x&gt;</R&amp;D>\r\n</CLAIM>\r\n");
 }
 
+TEST(XmlEscape, ControlCharactersThatXmlForbidsAreReplaced) {
+    std::string out;
+    EXPECT_TRUE(zr::appendXmlEscaped(out, std::string("A\0B\x01\x1F\tC\r\nD\x7F", 11)));
+    EXPECT_EQ(out, "A?B??\tC\r\nD\x7F");
+    out.clear();
+    EXPECT_FALSE(zr::appendXmlEscaped(out, "plain \xC4"));
+}
+
+TEST_F(EngineTest, XmlOutputOfControlCharactersIsWellFormedAndLogged) {
+    std::string source = twoClaims();
+    source.replace(source.find("SMITH"), 5, std::string("SM\0T\x02", 5));
+    source.replace(source.find("JONES"), 5, "JO\x1B" "ES");
+    dir_.write("source.x12", source);
+    zr::EngineResult result = zr::CTL48400A(request("X12,XML", "out.xml"));
+    EXPECT_FALSE(result.failed);
+    const std::string xml = zrtest::readBytes("out.xml");
+    EXPECT_THAT(xml, HasSubstr("<SUBNAME>SM?T?</SUBNAME>"));
+    EXPECT_THAT(xml, HasSubstr("<SUBNAME>JO?ES</SUBNAME>"));
+    for (char c : xml) EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 || c == '\r' || c == '\n' || c == '\t');
+    // The first occurrence is logged, once.
+    const std::string line = "10:20:30 - XML Control Character Replaced : Field SUBNAME\r\n";
+    EXPECT_THAT(result.log, HasSubstr(line));
+    EXPECT_EQ(result.log.find(line), result.log.rfind(line));
+}
+
+#ifdef __linux__
+TEST_F(EngineTest, ADeleteOfTheSourceThatFailsIsLogged) {
+    // A kernel file can be read but never deleted, not even by root.
+    if (!fs::is_regular_file("/proc/version")) GTEST_SKIP() << "no /proc/version";
+    zr::EngineRequest r = request();
+    r.spec.sourceFile = "/proc/version";
+    r.deleteSource = true;
+    zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_FALSE(result.failed);
+    EXPECT_THAT(result.log, HasSubstr("10:20:30 - DS : Source Not Deleted : /proc/version\r\n"));
+    ASSERT_EQ(prompts_.texts().size(), 1u);
+    EXPECT_EQ(prompts_.texts()[0], "\r\nDS : Source Not Deleted : /proc/version");
+}
+#endif
+
 TEST(FunctionFiles, AChangedFileIsReadAgainInTheNextRun) {
     zrtest::TempDir dir;
     const fs::path previous = fs::current_path();

@@ -12,6 +12,12 @@
 
 #include "messages.hpp"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace zrtest {
 
 // A fresh folder, removed with everything in it when the object goes.
@@ -99,6 +105,33 @@ private:
     std::vector<wl::Prompt> prompts_;
     wl::ScopedPromptHook hook_;
 };
+
+#ifndef _WIN32
+// A named pipe held open for reading and writing by the test itself, so a
+// writer never waits and a run that replaced the pipe cannot hang the test:
+// what the pipe received is read back without blocking.
+class HeldPipe {
+public:
+    explicit HeldPipe(const std::string& path) {
+        if (::mkfifo(path.c_str(), 0600) == 0) fd_ = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+    }
+    ~HeldPipe() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    HeldPipe(const HeldPipe&) = delete;
+    HeldPipe& operator=(const HeldPipe&) = delete;
+    bool ok() const { return fd_ >= 0; }
+    std::string received() {
+        std::string got;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fd_, buffer, sizeof buffer)) > 0;) got.append(buffer, static_cast<std::size_t>(n));
+        return got;
+    }
+
+private:
+    int fd_ = -1;
+};
+#endif
 
 }  // namespace zrtest
 

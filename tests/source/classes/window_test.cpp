@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "library_error.hpp"
+#include "test_support.hpp"
 #include "message_loop.hpp"
 #include "window_bridge.hpp"
 
@@ -377,6 +381,306 @@ TEST_F(WindowTest, ShowModesByPrefix) {
     w.oWnd = nullptr;
     DestroyWindow(w.hWnd);
     DestroyWindow(parent.hWnd);
+}
+
+}  // namespace
+
+namespace {
+
+// Reads back a BMP file written by SaveToBmp (24-bit, bottom-up).
+struct BmpImage {
+    int width = 0, height = 0;
+    std::string bytes;
+    wl::Color at(int x, int y) const {
+        const int stride = (width * 3 + 3) & ~3;
+        const std::size_t off = 54 + static_cast<std::size_t>((height - 1 - y) * stride + x * 3);
+        const auto b = static_cast<unsigned char>(bytes[off]), g = static_cast<unsigned char>(bytes[off + 1]),
+                   r = static_cast<unsigned char>(bytes[off + 2]);
+        return wl::NRGB(r, g, b);
+    }
+};
+
+BmpImage readBmp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    BmpImage img;
+    img.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (img.bytes.size() < 54) return img;
+    std::memcpy(&img.width, img.bytes.data() + 18, 4);
+    std::memcpy(&img.height, img.bytes.data() + 22, 4);
+    return img;
+}
+
+// The picture for people: a captioned window with a gradient background and
+// text in the library's Courier New font, saved as "window_showcase.bmp"
+// in the test's build folder. Its pixels are checked too.
+TEST_F(WindowTest, ShowcaseWindowPaintsGradientAndText) {
+    TWindow w;
+    w.New(pixels(40, 40, 279, 439, "X12 Tool - Window Library"));
+    w.aGradColors = {{1.0, wl::NRGB(0, 0, 128), wl::NRGB(128, 192, 255)}};
+    wl::FontSpec spec;
+    spec.cFaceName = "Courier New";
+    spec.nWidth = 9;
+    spec.nHeight = -16;
+    spec.lBold = true;
+    auto font = wl::TFont::New(spec);
+    w.SetFont(font);
+    w.bPainted = [&](HDC, const PAINTSTRUCT*, TWindow& self) {
+        wl::SayOptions o;
+        o.fore = wl::NRGB(255, 255, 0);
+        o.transparent = true;
+        o.pixel = true;
+        self.Say(20, 20, "HIPAA X12 EDI 837 / 835", o);
+        wl::SayOptions attr;
+        attr.colors = "W+/B";
+        attr.pixel = true;
+        self.Say(60, 20, "Colour attribute W+/B", attr);
+        self.Box(100, 20, 140, 200);
+    };
+    ShowWindow(w.hWnd, SW_SHOWNORMAL);
+    w.Gradient();
+    UpdateWindow(w.hWnd);
+    wl::SYSREFRESH();
+    ASSERT_TRUE(w.SaveToBmp("window_showcase.bmp"));
+
+    const BmpImage img = readBmp("window_showcase.bmp");
+    RECT wr{}, cr{};
+    GetWindowRect(w.hWnd, &wr);
+    GetClientRect(w.hWnd, &cr);
+    ASSERT_EQ(img.width, wr.right - wr.left);
+    POINT origin{0, 0};
+    ClientToScreen(w.hWnd, &origin);
+    const int ox = origin.x - wr.left, oy = origin.y - wr.top;
+    // The gradient: its bands from the client height, at a column free of text.
+    const auto bands = wl::gradientBands(0, 0, cr.bottom, cr.right, wl::NRGB(0, 0, 128), wl::NRGB(128, 192, 255), true);
+    for (int y : {5, static_cast<int>(cr.bottom / 2), static_cast<int>(cr.bottom - 5)}) {
+        wl::Color expect = 0;
+        for (const auto& b : bands)
+            if (b.start <= y && y <= b.end) expect = b.color;
+        EXPECT_EQ(img.at(ox + cr.right - 10, oy + y), expect) << "row " << y;
+    }
+    // The attribute text: a bright white on blue cell as wide as the text.
+    const int textWidth = w.GetWidth("Colour attribute W+/B", font);
+    int blue = 0;
+    for (int x = 0; x < textWidth + 40; ++x)
+        if (img.at(ox + x, oy + 62) == wl::NRGB(0, 0, 128)) ++blue;
+    EXPECT_GT(blue, textWidth / 3);
+    EXPECT_LE(blue, textWidth);
+    // The yellow text is there.
+    int yellow = 0;
+    for (int y = 20; y < 40; ++y)
+        for (int x = 20; x < 300; ++x)
+            if (img.at(ox + x, oy + y) == wl::NRGB(255, 255, 0)) ++yellow;
+    EXPECT_GT(yellow, 50);
+    font->End();
+    DestroyWindow(w.hWnd);
+}
+
+// A control stand-in: keys go to the parent's accelerator table first, and
+// a translated key is not handled a second time.
+class AccelParent : public TWindow {
+public:
+    HACCEL table = nullptr;
+    int commands = 0;
+    HACCEL accelTable() const override { return table; }
+    wl::Answer Command(WPARAM w, LPARAM l) override {
+        if (LOWORD(w) == 501) ++commands;
+        return TWindow::Command(w, l);
+    }
+};
+class KeyChild : public TWindow {
+public:
+    int handled = 0;
+    wl::Answer HandleEvent(UINT m, WPARAM w, LPARAM l) override {
+        if (m == WM_KEYDOWN)
+            if (auto a = offerParentAccelerator(m, w, l)) return a;
+        return TWindow::HandleEvent(m, w, l);
+    }
+    wl::Answer KeyDown(WPARAM, LPARAM) override {
+        ++handled;
+        return 0;
+    }
+};
+
+TEST_F(WindowTest, AcceleratorKeyRunsTheCommandOnce) {
+    AccelParent parent;
+    parent.New(pixels(0, 0, 99, 199, "Parent"));
+    ACCEL a{static_cast<BYTE>(FVIRTKEY), 'F', 501};
+    parent.table = CreateAcceleratorTableA(&a, 1);
+    KeyChild child;
+    wl::WindowNew c = pixels(5, 5, 30, 80, "");
+    c.oWnd = &parent;
+    child.New(c);
+    SendMessageA(child.hWnd, WM_KEYDOWN, 'F', 0);
+    EXPECT_EQ(parent.commands, 1);
+    EXPECT_EQ(child.handled, 0);
+    SendMessageA(child.hWnd, WM_KEYDOWN, 'G', 0);
+    EXPECT_EQ(parent.commands, 1);
+    EXPECT_EQ(child.handled, 1);
+    DestroyAcceleratorTable(parent.table);
+    DestroyWindow(parent.hWnd);
+}
+
+}  // namespace
+
+namespace {
+
+class Reflected : public Recorder {
+public:
+    std::vector<std::pair<UINT, WPARAM>> lm;
+    wl::Answer HandleEvent(UINT m, WPARAM w, LPARAM l) override {
+        if (m >= wl::LM_CLICK && m <= wl::LM_TASKBAR) {
+            lm.emplace_back(m, w);
+            if (m == wl::LM_COLORS) return 4321;
+        }
+        return Recorder::HandleEvent(m, w, l);
+    }
+};
+
+TEST_F(WindowTest, ControlNotificationsAreReflectedToTheControl) {
+    TWindow parent;
+    parent.New(pixels(0, 0, 199, 299, "Parent"));
+    Reflected ctl;
+    wl::WindowNew c = pixels(10, 10, 30, 100, "");
+    c.oWnd = &parent;
+    ctl.New(c);
+    const auto lp = reinterpret_cast<LPARAM>(ctl.hWnd);
+    SendMessageA(parent.hWnd, WM_COMMAND, MAKEWPARAM(7, 0), lp);
+    SendMessageA(parent.hWnd, WM_COMMAND, MAKEWPARAM(7, 1), lp);
+    SendMessageA(parent.hWnd, WM_COMMAND, MAKEWPARAM(7, 8), lp);
+    SendMessageA(parent.hWnd, WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0), lp);
+    SendMessageA(parent.hWnd, WM_HSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), lp);
+    EXPECT_EQ(SendMessageA(parent.hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 33), lp), 0);
+    SendMessageA(parent.hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 44), lp);
+    const std::vector<std::pair<UINT, WPARAM>> expected = {
+        {wl::LM_CLICK, 0},      {wl::LM_CHANGE, 0},   {wl::LM_CLOSEUP, 0},     {wl::LM_SCROLLUP, 0},
+        {wl::LM_PAGEDOWN, 0},   {wl::LM_THUMBTRACK, 33}, {wl::LM_THUMBPOS, 44},
+    };
+    EXPECT_EQ(ctl.lm, expected);
+    // Colours: the control answers the brush through LM_COLORS.
+    HDC dc = GetDC(parent.hWnd);
+    EXPECT_EQ(SendMessageA(parent.hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), lp), 4321);
+    ReleaseDC(parent.hWnd, dc);
+    DestroyWindow(parent.hWnd);
+}
+
+TEST_F(WindowTest, MenusSystemCommandsAndSizes) {
+    TWindow w;
+    w.New(pixels(0, 0, 199, 299, "Menus"));
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 1, "&Open");
+    AppendMenuA(file, MF_STRING, 2, "E&xit");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    SetMenu(w.hWnd, bar);
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_MENUCHAR, MAKEWPARAM('x', MF_POPUP), reinterpret_cast<LPARAM>(file)),
+              (MNC_EXECUTE << 16) | 1);
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_MENUCHAR, MAKEWPARAM('q', MF_POPUP), reinterpret_cast<LPARAM>(file)), 0);
+    HMENU foreign = CreatePopupMenu();
+    AppendMenuA(foreign, MF_STRING, 3, "&Xray");
+    // Not the window's menu: default handling (Windows beeps and answers 0).
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_MENUCHAR, MAKEWPARAM('x', MF_POPUP), reinterpret_cast<LPARAM>(foreign)), 0);
+    DestroyMenu(foreign);
+
+    std::vector<int> selected;
+    w.bMenuSelect = [&](int item, int flags, HMENU) { selected.push_back(item * 10000 + flags); };
+    SendMessageA(w.hWnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(TWindow::oMItemSelect, nullptr);
+    EXPECT_EQ(selected, std::vector<int>{-1});
+
+    w.aMinMaxInfo = std::array<int, 8>{640, 480, 1, 2, 100, 80, 800, 600};
+    MINMAXINFO mm{};
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mm)), 0);
+    EXPECT_EQ(mm.ptMaxSize.x, 640);
+    EXPECT_EQ(mm.ptMaxPosition.y, 2);
+    EXPECT_EQ(mm.ptMinTrackSize.x, 100);
+    EXPECT_EQ(mm.ptMaxTrackSize.y, 600);
+
+    bool allow = false;
+    w.bValid = [&](TWindow&) { return allow; };
+    SendMessageA(w.hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    wl::SYSREFRESH();
+    EXPECT_TRUE(IsWindow(w.hWnd));
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_QUERYENDSESSION, 0, 0), 0);
+    allow = true;
+    HWND h = w.hWnd;
+    SendMessageA(w.hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    wl::SYSREFRESH();
+    EXPECT_FALSE(IsWindow(h));
+}
+
+TEST_F(WindowTest, DropOverReadsTheDropInformationOnce) {
+    TWindow w;
+    w.New(pixels(0, 0, 99, 99, "Drop"));
+    std::string got;
+    int row = 0, col = 0;
+    w.bDropOver = [&](wl::Value info, int r, int c, WPARAM) {
+        got = info.isText() ? info.text() : "";
+        row = r;
+        col = c;
+    };
+    wl::SETDROPINFO(wl::Value("claim 7"));
+    SendMessageA(w.hWnd, wl::LM_DROPOVER, MK_LBUTTON, MAKELPARAM(12, 34));
+    EXPECT_EQ(got, "claim 7");
+    EXPECT_EQ(row, 12);
+    EXPECT_EQ(col, 34);
+    EXPECT_TRUE(wl::GETDROPINFO().isNil());
+    DestroyWindow(w.hWnd);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, FormsSaveAndLoadTheirChangedProperties) {
+    zrtest::TempDir dir;
+    TWindow w;
+    w.New(pixels(10, 20, 109, 219, "Claims"));
+    wl::FontSpec spec;
+    spec.cFaceName = "Courier New";
+    spec.nHeight = -14;
+    auto font = wl::TFont::New(spec);
+    w.SetFont(font);
+    font->End();
+    w.cVarName = "oClaims";
+    w.Cargo = wl::Value(wl::ValueList{wl::Value("a"), wl::Value(2)});
+    const std::string file = dir.file("claims.ffm");
+    ASSERT_TRUE(w.SaveFile(file));
+
+    TWindow v;
+    v.New(pixels(0, 0, 49, 49, "Other"));
+    ASSERT_TRUE(v.LoadFile(file));
+    EXPECT_EQ(v.GetText(), "Claims");
+    EXPECT_EQ(v.cVarName, "oClaims");
+    EXPECT_EQ(v.nWidth(), w.nWidth());
+    EXPECT_EQ(v.nHeight(), w.nHeight());
+    ASSERT_TRUE(v.Cargo.isList());
+    EXPECT_EQ(v.Cargo.list()[0].text(), "a");
+    ASSERT_TRUE(v.oFont);
+    EXPECT_EQ(v.oFont->cFaceName, "Courier New");
+    EXPECT_EQ(v.oFont, w.oFont);  // the pooled font
+
+    zrtest::PromptRecorder rec;
+    EXPECT_FALSE(v.LoadFile(dir.file("missing.ffm")));
+    ASSERT_EQ(rec.texts().size(), 1u);
+    EXPECT_NE(rec.texts()[0].find("File not found: "), std::string::npos);
+
+    EXPECT_EQ(TWindow::PropCount(), 11u);
+    EXPECT_EQ(TWindow::Property(1), "cTitle");
+    EXPECT_EQ(TWindow::EveCount(), 6u);
+    const std::string text = w.SaveToText();
+    EXPECT_EQ(text.rfind("OBJECT oClaims AS TWINDOW\r\n", 0), 0u);
+    EXPECT_NE(text.find("   ::cTitle = \"Claims\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("ENDOBJECT"), std::string::npos);
+    const std::string rc = w.SaveToRC();
+    EXPECT_EQ(rc.rfind("CLAIMS DIALOG 10, 20, ", 0), 0u);
+    EXPECT_NE(rc.find("STYLE DS_MODALFRAME | WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU"), std::string::npos);
+    EXPECT_NE(rc.find("FONT 8, \"Courier New\""), std::string::npos);
+    const std::string prg = w.cGenPrg(dir.file("claims.prg"));
+    EXPECT_EQ(prg.rfind("   DEFINE WINDOW oClaims FROM 0, 2 TO 6, 27", 0), 0u);
+    EXPECT_NE(prg.find("ACTIVATE WINDOW oClaims"), std::string::npos);
+    EXPECT_EQ(zrtest::readBytes(dir.file("claims.prg")), prg);
+    DestroyWindow(w.hWnd);
+    DestroyWindow(v.hWnd);
 }
 
 }  // namespace

@@ -51,6 +51,10 @@ TEST(FileNames, FolderAndDrive) {
     EXPECT_EQ(wl::CFILESUBDIR("/a/b"), "/a");
 }
 
+TEST(FileNames, OfficeSuiteUrls) {
+    EXPECT_EQ(wl::CONVERTTOOOURL("C:\\My Files\\page 1.emf"), "file:///C:/My%20Files/page%201.emf");
+}
+
 TEST(FileNames, SetExtensionTouchesOnlyTheNamePart) {
     EXPECT_EQ(wl::CFILESETEXT("c:\\x\\out.csv", "xml"), "c:\\x\\out.xml");
     EXPECT_EQ(wl::CFILESETEXT("c:\\x.d\\out", "xml"), "c:\\x.d\\out.xml");
@@ -102,6 +106,17 @@ TEST(FileNames, FolderTestsMovesAndRemovals) {
     EXPECT_TRUE(wl::fileExists(dir.file("g.txt")));
     std::filesystem::remove(dir.file("sub/deeper/H.TXT"));
     EXPECT_TRUE(wl::REMOVEDIR(dir.file("sub/deeper")));
+}
+
+TEST(LogStack, NamesTheCaller) {
+    zrtest::TempDir dir;
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    wl::LOGSTACK();
+    std::filesystem::current_path(previous);
+    const std::string bytes = zrtest::readBytes(dir.file("stack.txt"));
+    EXPECT_EQ(bytes.substr(0, 40), "\r\nLogStack() called\r\n=================\r\n");
+    EXPECT_NE(bytes.find("file_names_test.cpp\r\n"), std::string::npos);
 }
 
 TEST(LogFile, AppendsStampedTabSeparatedLines) {

@@ -74,3 +74,55 @@ TEST(ScrollBars, RangePositionAndPage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pixels of a white window with red markers, read back after a scroll.
+class ScrollPixels : public ::testing::Test {
+protected:
+    TestWindow w{WS_POPUP | WS_VISIBLE, nullptr, 30, 20, 300, 200};
+    HDC dc = nullptr;
+    void SetUp() override {
+        dc = GetDC(w);
+        RECT whole{0, 0, 300, 200};
+        FillRect(dc, &whole, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        for (int y : {10, 40, 75}) SetPixel(dc, 5, y, RGB(255, 0, 0));
+        ValidateRect(w, nullptr);
+    }
+    void TearDown() override { ReleaseDC(w, dc); }
+    bool red(int y) { return GetPixel(dc, 5, y) == RGB(255, 0, 0); }
+};
+
+TEST_F(ScrollPixels, ABandOfRowsScrollsAlone) {
+    wl::XBRWSCROLLROW(w, 10, 20, 50);  // rows 20 to 69 move up by 10
+    EXPECT_TRUE(red(30));
+    EXPECT_TRUE(red(10));   // above the band: untouched
+    EXPECT_TRUE(red(75));   // below the band: untouched
+    EXPECT_FALSE(red(65));  // nothing comes in from below the band
+}
+
+TEST_F(ScrollPixels, ARectangleScrollsOnlyItself) {
+    wl::SCROLLWINDOW(w, 0, -10, RectArray{20, 0, 70, 300});
+    EXPECT_TRUE(red(30));
+    EXPECT_FALSE(red(65));
+}
+
+TEST_F(ScrollPixels, TheWholeClientAreaScrollsClippedToTheBand) {
+    wl::SCROLLWINDOW(w, 0, -10, std::nullopt, RectArray{20, 0, 70, 300});
+    EXPECT_TRUE(red(30));
+    EXPECT_TRUE(red(10));  // outside the clip nothing changes
+    EXPECT_TRUE(red(75));
+}
+
+TEST_F(ScrollPixels, LinesScrollByTheBareTextHeightAndInvalidate) {
+    HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    int line = wl::fontTextHeight(w, nullptr, font);
+    SetPixel(dc, 5, line + 3, RGB(0, 0, 255));
+    wl::SCROLLLINES(w, 1, font);
+    EXPECT_EQ(GetPixel(dc, 5, 3), RGB(0, 0, 255));
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(w, &update, FALSE));  // the uncovered rows wait for painting
+    DeleteObject(font);
+}
+
+}  // namespace

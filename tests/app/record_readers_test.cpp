@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "record_readers.hpp"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Named = std::vector<std::pair<std::string, std::string>>;
+
+std::vector<Strings> csvColumns(const std::string& text) {
+    std::vector<Strings> out;
+    for (const zr::SourceRecord& r : zr::readCsvRecords(text)) out.push_back(r.columns);
+    return out;
+}
+
+TEST(RecordReaders, CsvAsSpreadsheetsWriteIt) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<Strings> want;
+    };
+    const Case cases[] = {
+        {"own unquoted rows", "ACME,C1,100\r\nBETA, C2 ,\r\n", {{"ACME", "C1", "100"}, {"BETA", " C2 ", ""}}},
+        {"a quoted comma", "\"HARTWELL, JR\",C1,100\r\n", {{"HARTWELL, JR", "C1", "100"}}},
+        {"doubled quotes", "\"SAY \"\"HI\"\"\",C1\r\n", {{"SAY \"HI\"", "C1"}}},
+        {"a line break inside quotes", "\"LINE1\r\nLINE2\",C1\r\nX,C2\r\n", {{"LINE1\r\nLINE2", "C1"}, {"X", "C2"}}},
+        {"an empty quoted value", "\"\",C1\n", {{"", "C1"}}},
+        {"a quote inside an unquoted value", "O\"BRIEN,C1\r\n", {{"O\"BRIEN", "C1"}}},
+        {"a byte order mark", "\xEF\xBB\xBF" "ACME,C1\r\n", {{"ACME", "C1"}}},
+        {"LF and CR line ends, no last break", "A,1\nB,2\rC,3", {{"A", "1"}, {"B", "2"}, {"C", "3"}}},
+        {"lines without a comma", "\r\nTITLE\r\n\"A,B\"\r\nX,Y\r\n", {{"X", "Y"}}},
+        {"an unclosed quote runs to the end", "A,\"B,C", {{"A", "B,C"}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(csvColumns(c.text), c.want) << c.name;
+}
+
+TEST(RecordReaders, XmlForms) {
+    struct Case {
+        const char* name;
+        std::string body;  // inside <EXPORTDATA>
+        std::vector<Named> want;
+    };
+    const Case cases[] = {
+        {"plain elements", "<CLAIM><SUBLNAME>DOE</SUBLNAME><CLAIMID>C1</CLAIMID></CLAIM>",
+         {{{"SUBLNAME", "DOE"}, {"CLAIMID", "C1"}}}},
+        {"attributes", "<CLAIM id=\"1\"><SUBLNAME type=\"x>y\">DOE</SUBLNAME></CLAIM>", {{{"SUBLNAME", "DOE"}}}},
+        {"CDATA", "<CLAIM><SUBLNAME><![CDATA[O'NEIL & <SON>]]></SUBLNAME></CLAIM>",
+         {{{"SUBLNAME", "O'NEIL & <SON>"}}}},
+        {"character references", "<CLAIM><SUBLNAME>M&#220;LLER &#xC4;&amp;&#9731;</SUBLNAME></CLAIM>",
+         {{{"SUBLNAME", "M\xDCLLER \xC4&?"}}}},
+        {"comments and empty elements", "<!-- x --><CLAIM><A/><B>1<!-- c -->2</B></CLAIM>", {{{"A", ""}, {"B", "12"}}}},
+        {"a claim inside a claim", "<CLAIM><A>1</A><CLAIM><B>2</B></CLAIM><C>3</C></CLAIM>",
+         {{{"A", "1"}, {"B", "2"}, {"C", "3"}}}},
+        {"line breaks", "<CLAIM>\r\n<A>X\r\nY</A>\r\n</CLAIM>\r\n", {{{"A", "XY"}}}},
+    };
+    for (const Case& c : cases) {
+        const std::string xml = "<?xml version=\"1.0\"  encoding=\"ISO-8859-1\"?>\r\n<EXPORTDATA>" + c.body + "</EXPORTDATA>\r\n";
+        const zr::XmlRecords read = zr::readXmlSource(xml);
+        EXPECT_TRUE(read.complete) << c.name;
+        std::vector<Named> got;
+        for (const zr::SourceRecord& r : read.records) got.push_back(r.byName);
+        EXPECT_EQ(got, c.want) << c.name;
+    }
+}
+
+TEST(RecordReaders, XmlCutShortIsIncomplete) {
+    const std::string whole =
+        "<?xml version=\"1.0\"?>\r\n<EXPORTDATA>\r\n<CLAIM>\r\n<A>1</A>\r\n</CLAIM>\r\n<CLAIM>\r\n<A>2</A>\r\n</CLAIM>\r\n"
+        "</EXPORTDATA>\r\n";
+    EXPECT_TRUE(zr::readXmlSource(whole).complete);
+    // Cut anywhere before the root closes: reported, whatever came before.
+    for (std::size_t cut : {whole.size() / 2, whole.find("</EXPORTDATA>") + 5, whole.find("</EXPORTDATA>"),
+                            whole.find("<A>2") + 2})
+        EXPECT_FALSE(zr::readXmlSource(whole.substr(0, cut)).complete) << cut;
+    EXPECT_FALSE(zr::readXmlSource("<EXPORTDATA><CLAIM><A><![CDATA[1").complete);
+    EXPECT_EQ(zr::readXmlRecords(whole.substr(0, whole.size() / 2)).size(), 1u);
+}
+
+TEST(RecordReaders, DecodeXmlText) {
+    EXPECT_EQ(zr::decodeXmlText("&lt;a&gt; &quot;&apos; &amp;amp; &#65;&#x42;"), "<a> \"' &amp; AB");
+    EXPECT_EQ(zr::decodeXmlText("&#; &#xZZ; &unknown; &"), "&#; &#xZZ; &unknown; &");
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "paths.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(Paths, PlainFileNames) {
+    for (const char* name : {"005010X222A2", "837p.cfg", "a b.cfg", ".cfg"}) EXPECT_TRUE(wl::isPlainFileName(name)) << name;
+    for (const char* name : {"", "..", "../x", "a/b", "a\\b", "C:x", "/abs", "x\x01y", "a..b"})
+        EXPECT_FALSE(wl::isPlainFileName(name)) << name;
+    EXPECT_FALSE(wl::isPlainFileName(std::string("a\0b", 3)));
+}
+
+TEST(Paths, SameFileInAnyForm) {
+    zrtest::TempDir dir;
+    const std::string a = dir.write("a.x12", "A");
+    fs::create_directories(dir.file("sub"));
+    EXPECT_TRUE(wl::sameFile(a, wl::joinPath(wl::joinPath(dir.file("sub"), ".."), "a.x12")));
+    EXPECT_FALSE(wl::sameFile(a, dir.write("b.x12", "B")));
+    // A file that does not exist yet is compared by its full path.
+    const fs::path old = fs::current_path();
+    fs::current_path(dir.path());
+    EXPECT_TRUE(wl::sameFile("new.csv", dir.file("new.csv")));
+    EXPECT_TRUE(wl::sameFile("a.x12", a));
+    EXPECT_FALSE(wl::sameFile("new.csv", "other.csv"));
+    EXPECT_FALSE(wl::sameFile("", ""));
+    fs::current_path(old);
+}
+
+}  // namespace
