@@ -12,6 +12,8 @@
 #include "messages.hpp"
 #include "message_loop.hpp"
 #include "slot_registry.hpp"
+// Two folders hold a system_facts.hpp; this one has GETSYSFONT.
+#include "../native/system_facts.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_units.hpp"
@@ -883,10 +885,8 @@ std::shared_ptr<TFont> TWindow::GetFont() {
         if (h) {
             oFont = TFont::FromHandle(h);
         } else {
-            LOGFONTA lf{};
-            GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
             FontSpec spec;
-            spec.cFaceName = lf.lfFaceName;
+            spec.cFaceName = GETSYSFONT();
             spec.nHeight = -12;
             oFont = TFont::New(spec);
         }
