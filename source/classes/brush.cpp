@@ -121,6 +121,90 @@ HBITMAP GRADIENTBMP(HDC hDC, int width, int height, const GradientSpec& grad, bo
     return bmp;
 }
 
+namespace {
+HBITMAP stretchedCopy(HBITMAP src, int w, int h, int srcW, int srcH) {
+    HDC screen = GetDC(nullptr);
+    HDC a = CreateCompatibleDC(screen), b = CreateCompatibleDC(screen);
+    HBITMAP out = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oa = SelectObject(a, src), ob = SelectObject(b, out);
+    SetStretchBltMode(b, HALFTONE);
+    StretchBlt(b, 0, 0, w, h, a, 0, 0, srcW, srcH, SRCCOPY);
+    SelectObject(a, oa);
+    SelectObject(b, ob);
+    DeleteDC(a);
+    DeleteDC(b);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+}  // namespace
+
+HBITMAP RESIZEBITMAP(HBITMAP bitmap, int width, int height, int mode) {
+    BITMAP info{};
+    if (!GetObjectA(bitmap, sizeof info, &info)) return nullptr;
+    if (!width && !height) mode = 0;
+    if (!width) width = height * info.bmWidth / std::max(1L, static_cast<long>(info.bmHeight));
+    if (!height) height = width * info.bmHeight / std::max(1L, static_cast<long>(info.bmWidth));
+    int w = width, h = height;
+    if (mode == 0) {
+        w = info.bmWidth;
+        h = info.bmHeight;
+    } else if (mode == 2 || mode == 3) {
+        const double rx = static_cast<double>(width) / info.bmWidth, ry = static_cast<double>(height) / info.bmHeight;
+        const double r = mode == 2 ? std::max(rx, ry) : std::min(rx, ry);
+        w = static_cast<int>(info.bmWidth * r);
+        h = static_cast<int>(info.bmHeight * r);
+    }
+    return stretchedCopy(bitmap, std::max(1, w), std::max(1, h), info.bmWidth, info.bmHeight);
+}
+
+HBRUSH GRADIENTBRUSH(HDC hDC, int top, int left, int width, int height, const GradientSpec& colors, bool vertical) {
+    (void)top;
+    (void)left;
+    HBITMAP bmp = vertical ? GRADIENTBMP(hDC, 1, height, colors, true) : GRADIENTBMP(hDC, width, 1, colors, false);
+    HBRUSH brush = CREATEPATTERNBRUSH(bmp);
+    DeleteObject(bmp);  // the brush keeps its own copy
+    return brush;
+}
+
+HBITMAP CROPBMP(HBITMAP bitmap, const RECT& r) {
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC a = CreateCompatibleDC(screen), b = CreateCompatibleDC(screen);
+    HBITMAP out = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oa = SelectObject(a, bitmap), ob = SelectObject(b, out);
+    BitBlt(b, 0, 0, w, h, a, r.left, r.top, SRCCOPY);
+    SelectObject(a, oa);
+    SelectObject(b, ob);
+    DeleteDC(a);
+    DeleteDC(b);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+std::shared_ptr<TBrush> TBrush::Copy(const std::shared_ptr<TBrush>& self) const {
+    if (nResizeMode == 0) return self;
+    auto b = std::make_shared<TBrush>();
+    b->cStyle = cStyle;
+    b->nRGBColor = nRGBColor;
+    b->cBmpFile = cBmpFile;
+    b->cBmpRes = cBmpRes;
+    b->nBmpFormat = nBmpFormat;
+    b->lSystem = lSystem;
+    b->aGrad = aGrad;
+    b->uSource = uSource;
+    b->nResizeMode = nResizeMode;
+    if (hBmpOrgl) {
+        BITMAP info{};
+        GetObjectA(hBmpOrgl, sizeof info, &info);
+        b->hBmpOrgl = b->hBitmap = stretchedCopy(hBmpOrgl, info.bmWidth, info.bmHeight, info.bmWidth, info.bmHeight);
+        b->hBrush = CREATEPATTERNBRUSH(b->hBitmap);
+    }
+    b->nCount = 1;
+    pool().push_back(b);
+    return b;
+}
+
 std::shared_ptr<TBrush> TBrush::New(BrushSpec s) {
     auto b = std::make_shared<TBrush>();
     b->cStyle = s.cStyle;

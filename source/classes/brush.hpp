@@ -40,6 +40,16 @@ HBITMAP GRADIENTBMP(HDC hDC, int width, int height, const GradientSpec& grad, bo
 // Paints a gradient of several sections over a rectangle.
 void paintGradient(HDC hDC, const RECT& r, const GradientSpec& grad, bool vertical);
 
+// A resized copy of a bitmap: mode 0 keeps its size, 1 stretches, 2 scales
+// by the larger ratio (filling), 3 by the smaller (fitting). A missing
+// (0) width or height follows the picture's proportions.
+HBITMAP RESIZEBITMAP(HBITMAP bitmap, int width = 0, int height = 0, int mode = 1);
+// A pattern brush from a gradient one pixel wide (vertical) or high.
+HBRUSH GRADIENTBRUSH(HDC hDC, int top, int left, int width, int height, const GradientSpec& colors,
+                     bool vertical = true);
+// The part of a bitmap inside a rectangle.
+HBITMAP CROPBMP(HBITMAP bitmap, const RECT& r);
+
 class TBrush {
 public:
     static std::shared_ptr<TBrush> New(BrushSpec spec = {});
@@ -64,6 +74,9 @@ public:
     // Sizes a picture or gradient to the window's client area; answers the
     // area and adds its origin to x and y.
     RECT Resize(HWND hWnd, int* originX = nullptr, int* originY = nullptr);
+    // A brush that does not resize answers itself; another a new brush of
+    // the same source with a copy of the first bitmap.
+    std::shared_ptr<TBrush> Copy(const std::shared_ptr<TBrush>& self) const;
     bool SameAs(const TBrush& o) const;
     bool operator==(const TBrush& o) const { return SameAs(o); }
     std::string cGenPRG(const std::string& name) const;

@@ -1,5 +1,6 @@
 #include "window.hpp"
 
+#include <commdlg.h>
 #include <dde.h>
 #include <shellapi.h>
 
@@ -12,6 +13,8 @@
 #include "messages.hpp"
 #include "message_loop.hpp"
 #include "slot_registry.hpp"
+// Two folders hold a system_facts.hpp; this one has GETSYSFONT.
+#include "../native/system_facts.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_units.hpp"
@@ -810,6 +813,31 @@ void TWindow::Gradient(const GradientSpec& grad) {
     Refresh();
 }
 
+void TWindow::SayBitmap(int row, int col, HBITMAP bitmap, int width, int height) {
+    if (!bitmap) return;
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    HDC dc = GetDC();
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    StretchBlt(dc, col, row, width ? width : info.bmWidth, height ? height : info.bmHeight, mem, 0, 0, info.bmWidth,
+               info.bmHeight, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC();
+}
+
+void TWindow::SayBitmap(int row, int col, const std::string& resource, int width, int height) {
+    HBITMAP b = LoadBitmapA(GetModuleHandleA(nullptr), resource.c_str());
+    SayBitmap(row, col, b, width, height);
+    if (b) DeleteObject(b);
+}
+
+HDC TWindow::DBUFFEREND(HDC target, DispInfo& info) {
+    info.target = target;
+    return WLDISPEND(info);
+}
+
 bool TWindow::SaveToBmp(const std::string& file) {
     if (!hWnd) return false;
     RECT r{};
@@ -883,10 +911,8 @@ std::shared_ptr<TFont> TWindow::GetFont() {
         if (h) {
             oFont = TFont::FromHandle(h);
         } else {
-            LOGFONTA lf{};
-            GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
             FontSpec spec;
-            spec.cFaceName = lf.lfFaceName;
+            spec.cFaceName = GETSYSFONT();
             spec.nHeight = -12;
             oFont = TFont::New(spec);
         }
@@ -908,6 +934,49 @@ void TWindow::SetFont(std::shared_ptr<TFont> font) {
 void TWindow::SetIcon(HICON icon) {
     oIcon = icon;
     if (hWnd) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void TWindow::SelFont() {
+    FontSpec spec = oFont ? oFont->spec() : FontSpec{};
+    spec.lFromUser = true;
+    auto font = TFont::New(spec);
+    SetFont(font);
+    font->End();  // SetFont counted the window's use
+    Refresh();
+}
+
+void TWindow::SelColor(bool fore) {
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = hWnd;
+    cc.rgbResult = fore ? nClrText : nClrPane;
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&cc)) return;
+    if (fore)
+        SetColor(cc.rgbResult, nClrPane);
+    else
+        SetColor(nClrText, cc.rgbResult);
+    Refresh();
+}
+
+void TWindow::SetCoors(const TRect& r) {
+    SetWindowPos(hWnd, nullptr, r.nLeft(), r.nTop(), r.nRight() - r.nLeft(), r.nBottom() - r.nTop(), SWP_NOZORDER);
+    nTop = r.nTop();
+    nLeft = r.nLeft();
+    nBottom = r.nBottom();
+    nRight = r.nRight();
+}
+
+int TWindow::ChildLevel(const std::string& className) const {
+    // How many parents up a window of that class is (0: none).
+    int level = 0;
+    for (const TWindow* p = oWnd; p; p = p->oWnd) {
+        ++level;
+        if (upper(p->ClassName()) == upper(className)) return level;
+    }
+    return 0;
 }
 
 void TWindow::SetText(const std::string& text) {

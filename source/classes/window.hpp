@@ -275,6 +275,12 @@ public:
     bool FloodFill(int row, int col, Color border, Color fill);
     Color SetPixel(int x, int y, Color c);
     void Gradient(const GradientSpec& grad = {});
+    // Draws a bitmap (a handle, or a bitmap resource named by the text,
+    // loaded and freed); width and height 0: the bitmap's own size.
+    void SayBitmap(int row, int col, HBITMAP bitmap, int width = 0, int height = 0);
+    void SayBitmap(int row, int col, const std::string& resource, int width = 0, int height = 0);
+    // Finishes double buffering on another context.
+    static HDC DBUFFEREND(HDC target, DispInfo& info);
     bool SaveToBmp(const std::string& file);
 
     // ---- appearance ----
@@ -284,6 +290,23 @@ public:
     std::shared_ptr<TFont> GetFont();
     void SetFont(std::shared_ptr<TFont> font);
     void SetIcon(HICON icon);
+    // Let the user choose a font or a colour with the system dialogs.
+    void SelFont();
+    void SelColor(bool fore = true);
+    // Position and size from a rectangle, kept in the bounds.
+    void SetCoors(const TRect& r);
+    int ChildLevel(const std::string& className) const;
+    void Inspect() {}
+    std::optional<Color> nSeeThroClr() const { return hAlphaColor; }
+    void _nSeeThroClr(std::optional<Color> c) {
+        hAlphaColor = c;
+        SetAlphaLevel();
+    }
+    std::optional<int> nOpacity() const { return hAlphaLevel; }
+    void _nOpacity(std::optional<int> level) {
+        hAlphaLevel = level;
+        SetAlphaLevel();
+    }
     void SetText(const std::string& text);
     std::string GetText() const;
     std::string cTitle() const { return GetText(); }

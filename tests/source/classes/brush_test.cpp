@@ -110,3 +110,46 @@ TEST(TBrush, GradientFollowsTheWindowSize) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BrushBitmaps, ResizeModesKeepOrChangeTheProportions) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP src = CreateCompatibleBitmap(screen, 40, 20);
+    ReleaseDC(nullptr, screen);
+    struct Case {
+        int w, h, mode, outW, outH;
+    };
+    const Case cases[] = {
+        {80, 80, 1, 80, 80},  // stretched
+        {80, 80, 2, 160, 80}, // filling: the larger ratio (4)
+        {80, 80, 3, 80, 40},  // fitting: the smaller ratio (2)
+        {80, 0, 1, 80, 40},   // the height follows the proportions
+        {0, 0, 1, 40, 20},    // no size: as it is
+    };
+    for (const auto& c : cases) {
+        HBITMAP out = wl::RESIZEBITMAP(src, c.w, c.h, c.mode);
+        BITMAP info{};
+        ASSERT_TRUE(GetObjectA(out, sizeof info, &info));
+        EXPECT_EQ(info.bmWidth, c.outW) << c.mode;
+        EXPECT_EQ(info.bmHeight, c.outH) << c.mode;
+        DeleteObject(out);
+    }
+    HBITMAP part = wl::CROPBMP(src, RECT{5, 5, 15, 12});
+    BITMAP info{};
+    GetObjectA(part, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 10);
+    EXPECT_EQ(info.bmHeight, 7);
+    DeleteObject(part);
+    DeleteObject(src);
+}
+
+TEST(BrushBitmaps, GradientBrushPaintsTheBands) {
+    HBRUSH b = wl::GRADIENTBRUSH(nullptr, 0, 0, 10, 2, {{1.0, wl::NRGB(0, 0, 0), wl::NRGB(255, 255, 255)}});
+    ASSERT_NE(b, nullptr);
+    // Row 0 of the one-pixel-wide bitmap is the first colour.
+    EXPECT_EQ(paintedBy(b), wl::NRGB(127, 127, 127));  // the canvas pixel (1, 1)
+    wl::DELETEOBJECT(b);
+}
+
+}  // namespace

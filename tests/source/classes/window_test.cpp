@@ -16,6 +16,7 @@
 #include "library_error.hpp"
 #include "test_support.hpp"
 #include "message_loop.hpp"
+#include "window_natives.hpp"
 #include "window_bridge.hpp"
 
 namespace {
@@ -681,6 +682,54 @@ TEST_F(WindowTest, FormsSaveAndLoadTheirChangedProperties) {
     EXPECT_EQ(zrtest::readBytes(dir.file("claims.prg")), prg);
     DestroyWindow(w.hWnd);
     DestroyWindow(v.hWnd);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, BitmapsAndBoundsFromRectangles) {
+    TWindow w;
+    wl::WindowNew a = pixels(0, 0, 99, 199, "");
+    a.cBorder = "NONE";
+    a.lCaption = false;
+    w.New(a);
+    // Paint into a memory context as the window's current context.
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, 50, 50);
+    HGDIOBJ oldCanvas = SelectObject(mem, canvas);
+    HBITMAP tile = CreateCompatibleBitmap(screen, 4, 4);
+    HDC tdc = CreateCompatibleDC(screen);
+    HGDIOBJ oldTile = SelectObject(tdc, tile);
+    RECT r{0, 0, 4, 4};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(tdc, &r, red);
+    SelectObject(tdc, oldTile);
+    DeleteDC(tdc);
+    DeleteObject(red);
+    RECT all{0, 0, 50, 50};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    w.hDC = mem;
+    w.nPaintCount = 1;
+    w.SayBitmap(10, 20, tile, 8, 8);  // stretched to 8 x 8
+    EXPECT_EQ(GetPixel(mem, 20, 10), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(mem, 27, 17), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(mem, 28, 18), RGB(255, 255, 255));
+    EXPECT_EQ(w.hDC, mem);  // the caller's context stays
+    w.hDC = nullptr;
+    w.nPaintCount = 0;
+    SelectObject(mem, oldCanvas);
+    DeleteObject(canvas);
+    DeleteObject(tile);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+
+    w.SetCoors(wl::TRect(5, 6, 45, 86));
+    EXPECT_EQ(w.nTop, 5);
+    EXPECT_EQ(w.nRight, 86);
+    EXPECT_EQ(wl::WNDWIDTH(w.hWnd), 80);
+    DestroyWindow(w.hWnd);
 }
 
 }  // namespace
