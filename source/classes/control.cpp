@@ -209,6 +209,11 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case LM_CHANGEFOCUS: SetFocus(); return 0;
     case WM_KILLFOCUS: return KillFocus(reinterpret_cast<HWND>(w));
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+        // A system control (subclassed) paints itself.
+        if (nOldProc) return std::nullopt;
+        return TWindow::HandleEvent(nMsg, w, l);
     default: return TWindow::HandleEvent(nMsg, w, l);
     }
 }

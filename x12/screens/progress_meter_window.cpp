@@ -40,7 +40,7 @@ public:
         d.nBottom = px(120);
         d.nRight = px(426.67);
         d.cCaption = caption;
-        d.nStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION;
+        d.nStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
         wl::FontSpec f;
         f.cFaceName = "Courier New";
         f.nWidth = 9;
@@ -77,6 +77,7 @@ public:
         a.lModal = false;
         a.lCentered = true;
         dialog_->Activate(a);
+        RedrawWindow(dialog_->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         lastPercent_ = -1;
         wl::SYSREFRESH();
     }

@@ -11,6 +11,8 @@
 
 #include "button.hpp"
 #include "control.hpp"
+#include "dialog_template.hpp"
+#include "dialogs.hpp"
 #include "library_error.hpp"
 #include "message_loop.hpp"
 
@@ -293,6 +295,54 @@ TEST(Dialog, ControlsLandOnTheirPixelBounds) {
     EXPECT_NEAR(r1.right - r1.left, 81, 3);
     EXPECT_NEAR(r2.top, 120, 2);
     EXPECT_NEAR(r2.left, 150, 2);
+}
+
+// The other reading (16 and 8 for controls) puts a control at twice its
+// coordinates: measured here so the choice above stays justified.
+TEST(Dialog, SixteenAndEightWouldDoubleTheCoordinates) {
+    struct Doubled : TButton {
+        std::string cToChar(const std::string& cls) override {
+            const long units = GETDLGBASEUNITS();
+            const int bx = units & 0xFFFF, by = (units >> 16) & 0xFFFF;
+            return CCTRL2CHR(16 * nTop / by, 8 * nLeft / bx, 16 * nBottom / by, 8 * nRight / bx, nId,
+                             WS_CHILD | WS_VISIBLE, cls.empty() ? "BUTTON" : cls, cCaption);
+        }
+    };
+    TDialog d;
+    pixelDialog(d);
+    Doubled b;
+    b.New(buttonAt(&d, 40, 60, "One", nullptr));
+    RECT r{};
+    Script s({[&] {
+        GetWindowRect(b.hWnd, &r);
+        MapWindowPoints(nullptr, d.hWnd, reinterpret_cast<POINT*>(&r), 2);
+        d.End(1);
+    }});
+    d.Activate();
+    EXPECT_NEAR(r.top, 80, 4);
+    EXPECT_NEAR(r.left, 120, 4);
+}
+
+TEST(Control, EndValidatesBeforeLeavingItsParent) {
+    TDialog d;
+    pixelDialog(d);
+    Field field;
+    field.New(&d, 10, 10, 100, 22);
+    bool allow = false;
+    field.bValid = [&](TWindow&) { return allow; };
+    bool firstEnd = true;
+    std::size_t kept = 0;
+    Script s({[&] {
+        firstEnd = field.End();
+        kept = d.aControls.size();
+        allow = true;
+        field.End();
+        d.End(1);
+    }});
+    d.Activate();
+    EXPECT_FALSE(firstEnd);
+    EXPECT_EQ(kept, 1u);  // still navigated and refreshed
+    EXPECT_TRUE(d.aControls.empty());
 }
 
 TEST(Dialog, ModelessDialogRunsAndCloses) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,41 @@ HWND meterControl(HWND dialog) {
         if (std::string(cls) == "TMETER") return c;
     }
     return nullptr;
+}
+
+// Keeps a picture of the window as it shows mid-run (in the test's folder).
+void saveScreenshot(HWND h, const char* file) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    const int w = r.right - r.left, ht = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, ht);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY);
+    BITMAPINFOHEADER bi{};
+    bi.biSize = sizeof bi;
+    bi.biWidth = w;
+    bi.biHeight = ht;
+    bi.biPlanes = 1;
+    bi.biBitCount = 24;
+    const DWORD stride = ((w * 3 + 3) / 4) * 4;
+    std::vector<char> bits(static_cast<std::size_t>(stride) * ht);
+    SelectObject(mem, old);
+    GetDIBits(mem, bmp, 0, ht, bits.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(bits.size());
+    if (FILE* f = std::fopen(file, "wb")) {
+        std::fwrite(&fh, sizeof fh, 1, f);
+        std::fwrite(&bi, sizeof bi, 1, f);
+        std::fwrite(bits.data(), 1, bits.size(), f);
+        std::fclose(f);
+    }
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
 }
 
 class MeterWindowTest : public ::testing::Test {
@@ -78,6 +114,9 @@ TEST_F(MeterWindowTest, OpensFillsAndCloses) {
     EXPECT_EQ(GetPixel(dc, 3, r.bottom / 2 + r.bottom / 3), RGB(0, 0, 255));
     EXPECT_NE(GetPixel(dc, fill + 4, r.bottom / 2 + r.bottom / 3), RGB(0, 0, 255));
     ReleaseDC(meter, dc);
+    Sleep(300);
+    wl::SYSREFRESH();
+    saveScreenshot(h, "progress_meter_midrun.bmp");
     const auto after = childTexts(h);
     EXPECT_NE(std::find(after.begin(), after.end(), "Second line"), after.end());
 
