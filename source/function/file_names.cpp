@@ -193,9 +193,9 @@ void LOGFILE(const std::string& file, const ValueList& values) {
     appendToFile(file, line);  // a log that cannot be written is passed over
 }
 
-void LOGSTACK(std::source_location from) {
-    appendToFile("stack.txt", std::string("\r\nLogStack() called\r\n=================\r\n") + from.function_name() +
-                                  " (" + std::to_string(from.line()) + ") " + from.file_name() + "\r\n");
+void LOGSTACK(SourcePlace from) {
+    appendToFile("stack.txt", std::string("\r\nLogStack() called\r\n=================\r\n") + from.function +
+                                  " (" + std::to_string(from.line) + ") " + from.file + "\r\n");
 }
 
 std::string CONVERTTOOOURL(std::string_view file) {

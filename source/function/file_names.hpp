@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "source_place.hpp"
 #include "value.hpp"
 
 namespace wl {
@@ -67,7 +67,7 @@ void LOGFILE(const std::string& file, const ValueList& values);
 // Appends to "stack.txt" a blank line, "LogStack() called", a rule and the
 // calling routine with its line and file: the one call level that C++ can
 // name without a run-time call stack.
-void LOGSTACK(std::source_location from = std::source_location::current());
+void LOGSTACK(SourcePlace from = SourcePlace::current());
 
 // "file:///" + the path with "/" for each separator and "%20" for blanks,
 // as the office suite names files.

@@ -9,8 +9,6 @@ namespace wl {
 
 namespace {
 struct HelpState {
-    std::string file;
-    std::string topic;
     HelpPopupSettings popup;
 };
 HelpState& state() {
@@ -27,11 +25,6 @@ std::string readWholeFile(const std::string& path) {
     return bytes;
 }
 }  // namespace
-
-const std::string& currentHelpFile() { return state().file; }
-void setCurrentHelpFile(std::string file) { state().file = std::move(file); }
-const std::string& currentHelpTopic() { return state().topic; }
-void setCurrentHelpTopic(std::string topic) { state().topic = std::move(topic); }
 
 bool isHtmlHelpFile(std::string_view file) {
     for (std::size_t i = 0; i + 4 <= file.size(); ++i) {

@@ -1,6 +1,6 @@
-// The program's help file and topic, and the checks and texts of the help
-// functions that need no help engine: whether a help file is usable, and
-// the numbered topics of a pop-up text file.
+// The checks and texts of the help functions that need no help engine:
+// whether a help file is usable, and the numbered topics of a pop-up text
+// file.
 #pragma once
 
 #include <optional>
@@ -8,12 +8,6 @@
 #include <string_view>
 
 namespace wl {
-
-// The help file and topic set for the program ("" when none).
-const std::string& currentHelpFile();
-void setCurrentHelpFile(std::string file);
-const std::string& currentHelpTopic();
-void setCurrentHelpTopic(std::string topic);
 
 // A name holding ".chm" is HTML Help; anything else classic Windows Help.
 bool isHtmlHelpFile(std::string_view file);

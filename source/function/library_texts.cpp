@@ -296,7 +296,7 @@ int LANGUAGEID() {
     return language;
 }
 
-std::string WLSTRING(std::string_view text, std::source_location from) {
+std::string WLSTRING(std::string_view text, SourcePlace from) {
     const int language = LANGUAGEID();
     if (language == 1) return std::string(text);
     if (const Row* row = findRow(text)) return column(*row, language, text);
@@ -309,8 +309,8 @@ std::string WLSTRING(std::string_view text, std::source_location from) {
     }
     const std::string report = WLSTRING("The string") + ": \"" + std::string(text) + "\" " + WLSTRING("for language") +
                                " " + languageCode(language) + "\r\n" + WLSTRING("defined from") + ": " +
-                               from.function_name() + " " + WLSTRING("line") + " " + std::to_string(from.line()) +
-                               " in " + from.file_name() + "\r\n" + WLSTRING("is not defined in library strings") +
+                               from.function + " " + WLSTRING("line") + " " + std::to_string(from.line) +
+                               " in " + from.file + "\r\n" + WLSTRING("is not defined in library strings") +
                                "\r\n" + WLSTRING("Please add it to source\\function\\strings");
     MSGINFO(report);
     state().missing.emplace_back(text);

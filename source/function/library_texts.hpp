@@ -5,10 +5,11 @@
 #pragma once
 
 #include <optional>
-#include <source_location>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "source_place.hpp"
 
 namespace wl {
 
@@ -19,7 +20,7 @@ int LANGUAGEID();
 // The text in the current language. A text the table lacks is reported in
 // an information box naming the caller, remembered among the missing texts
 // and answered unchanged.
-std::string WLSTRING(std::string_view text, std::source_location from = std::source_location::current());
+std::string WLSTRING(std::string_view text, SourcePlace from = SourcePlace::current());
 
 // Sets the language number (kept within 1 and the columns of the first row)
 // when given; answers the previous one.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "system_facts.hpp"
+#include "wide_text.hpp"
 
 namespace wl {
 
@@ -44,12 +45,6 @@ bool captureScreen(ScreenBitmap& shot, int width, int height) {
     return ok;
 }
 
-std::wstring wide(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, out.data(), n);
-    return out;
-}
 
 }  // namespace
 
@@ -66,7 +61,7 @@ bool SAVEDESKTOP(const std::string& file) {
         ComPtr<IWICStream> stream;
         ComPtr<IWICBitmapEncoder> encoder;
         ComPtr<IWICBitmapFrameEncode> frame;
-        const std::wstring path = wide(file);
+        const std::wstring path = AnsiToWideAlloc(file);
         WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
         ok = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                         IID_IWICImagingFactory, reinterpret_cast<void**>(factory.out()))) &&

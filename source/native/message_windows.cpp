@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "dialog_template.hpp"
 #include "file_names.hpp"
+#include "message_pump.hpp"
 #include "message_windows.hpp"
 #include "paths.hpp"
 
@@ -24,24 +27,12 @@ constexpr int kMessageId = 90;
 constexpr int kIconId = 91;
 constexpr int kListId = 92;
 
-std::wstring wide(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 1), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, out.data(), n);
-    return out;  // holds its terminating zero
-}
-
-// A dialog template of the style and caption without controls, kept in
-// WORDs so that it is aligned as Windows requires.
-std::vector<WORD> dialogTemplate(DWORD style, const std::string& title) {
-    std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-    auto* header = reinterpret_cast<DLGTEMPLATE*>(t.data());
-    header->style = style;
-    header->cx = 100;
-    header->cy = 50;
-    t.push_back(0);  // no menu
-    t.push_back(0);  // the standard dialog class
-    for (wchar_t c : wide(title)) t.push_back(static_cast<WORD>(c));
+// A dialog of the style and caption without controls (they are made when
+// it starts), copied into DWORDs so that it is aligned as Windows requires.
+std::vector<DWORD> dialogTemplate(DWORD style, const std::string& title) {
+    const std::string bytes = CDLG2CHR(0, 0, 0, 49, 99, title, style);
+    std::vector<DWORD> t((bytes.size() + sizeof(DWORD) - 1) / sizeof(DWORD), 0);
+    std::memcpy(t.data(), bytes.data(), bytes.size());
     return t;
 }
 
@@ -324,12 +315,6 @@ Value platformWaitWindow(const std::string& text, const std::optional<std::strin
     return action();
 }
 
-void platformDrainMessages() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&m);
-        DispatchMessageA(&m);
-    }
-}
+void platformDrainMessages() { PumpPendingMessages(); }
 
 }  // namespace wl

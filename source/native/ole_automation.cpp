@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "file_names.hpp"
 #include "text.hpp"
+#include "wide_text.hpp"
 
 namespace wl {
 
@@ -17,12 +17,6 @@ void ensureComStarted() {
     (void)started;
 }
 
-std::wstring wide(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n);
-    return out;
-}
 
 std::string narrow(BSTR text) {
     if (!text) return "";
@@ -45,7 +39,7 @@ struct Variant {
 void toVariant(const Value& value, VARIANT& v) {
     if (value.isText()) {
         v.vt = VT_BSTR;
-        const std::wstring w = wide(value.text());
+        const std::wstring w = AnsiToWideAlloc(value.text());
         v.bstrVal = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
     } else if (value.isLogical()) {
         v.vt = VT_BOOL;
@@ -106,7 +100,7 @@ OleResult fromVariant(VARIANT& v) {
 std::optional<OleResult> dispatch(const OleObject& object, const std::string& name, WORD flags,
                                   std::vector<VARIANT>& args) {
     if (!object) return std::nullopt;
-    std::wstring wname = wide(name);
+    std::wstring wname = AnsiToWideAlloc(name);
     LPOLESTR names[] = {wname.data()};
     DISPID id = 0;
     if (FAILED(object.get()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return std::nullopt;
@@ -151,7 +145,7 @@ std::string nameWithoutExtension(const std::string& path) {
 OleObject WLGETOLEOBJECT(const std::string& progId) {
     ensureComStarted();
     CLSID clsid{};
-    const std::wstring w = wide(progId);
+    const std::wstring w = AnsiToWideAlloc(progId);
     if (FAILED(CLSIDFromProgID(w.c_str(), &clsid))) return {};
     IUnknown* unknown = nullptr;
     IDispatch* disp = nullptr;

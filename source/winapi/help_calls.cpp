@@ -1,8 +1,10 @@
-#include "help.hpp"
+#include "help_calls.hpp"
 
 #include <htmlhelp.h>
 
+#include "help_keys.hpp"
 #include "library_calls.hpp"
+#include "library_registry.hpp"
 
 namespace wl {
 
@@ -10,29 +12,13 @@ namespace {
 
 using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
-struct HtmlHelpEngine {
-    HMODULE module = nullptr;
-    HtmlHelpFn call = nullptr;
-    ~HtmlHelpEngine() { free(); }
-    void free() {
-        if (module) FreeLibrary(module);
-        module = nullptr;
-        call = nullptr;
-    }
-};
+constexpr char kHtmlHelpLibrary[] = "hhctrl.ocx";
 
-HtmlHelpEngine& engine() {
-    static HtmlHelpEngine e;  // freed at exit
-    return e;
-}
-
+// The engine stays loaded from its first use until FREEHTMLDLL.
 HtmlHelpFn htmlHelp() {
-    HtmlHelpEngine& e = engine();
-    if (!e.module) {
-        e.module = LoadLibraryA("hhctrl.ocx");
-        if (e.module) e.call = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(e.module, "HtmlHelpA")));
-    }
-    return e.call;
+    HMODULE module = LoadLibraryOnce(kHtmlHelpLibrary);
+    return module ? reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(module, "HtmlHelpA")))
+                  : nullptr;
 }
 
 HWND owner(HWND hwnd) { return hwnd ? hwnd : GetActiveWindow(); }
@@ -58,7 +44,7 @@ HWND HTML_HELP(HWND hwnd, const std::string& file, UINT command, DWORD_PTR data)
     return call ? call(hwnd, file.empty() ? nullptr : file.c_str(), command, data) : nullptr;
 }
 
-void FREEHTMLDLL() { engine().free(); }
+void FREEHTMLDLL() { FreeLibraryByName(kHtmlHelpLibrary); }
 
 HWND HTMLPOP(HWND hwnd, const std::string& file, UINT command, const std::string& text, std::optional<int> row,
              std::optional<int> col, long long clrFore, long long clrBack) {
@@ -100,19 +86,20 @@ bool WINHELP(const std::string& file, UINT command, ULONG_PTR data) {
 }
 
 void HELPTOPIC(const Value& topic) {
-    const std::string& file = currentHelpFile();
+    const std::string file = GETHELPFILE();
     if (!ISHELPFILE(file)) return;
     if (isHtmlHelpFile(file)) {
-        const std::string t = topic.isText() ? htmlTopic(topic.text()) : currentHelpTopic();
+        const std::string t = topic.isText() ? htmlTopic(topic.text()) : GETHELPTOPIC();
         const std::string target = t.empty() ? file : file + "::/" + t;
         HTML_HELP(GetActiveWindow(), target, HH_DISPLAY_TOPIC, 0);
         return;
     }
-    if (topic.isNumber()) {
-        WINHELP(file, HELP_CONTEXT, static_cast<ULONG_PTR>(topic.number()));
+    if (topic.isNumber() || (topic.isNil() && helpTopicNumber() != 0)) {
+        const double context = topic.isNumber() ? topic.number() : helpTopicNumber();
+        WINHELP(file, HELP_CONTEXT, static_cast<ULONG_PTR>(context));
         return;
     }
-    const std::string keyword = topic.isText() ? topic.text() : withoutHtm(currentHelpTopic());
+    const std::string keyword = topic.isText() ? topic.text() : withoutHtm(GETHELPTOPIC());
     if (keyword.empty())
         WINHELP(file, HELP_CONTENTS, 0);
     else
@@ -120,7 +107,7 @@ void HELPTOPIC(const Value& topic) {
 }
 
 void HELPINDEX() {
-    const std::string& file = currentHelpFile();
+    const std::string file = GETHELPFILE();
     if (!ISHELPFILE(file)) return;
     if (isHtmlHelpFile(file))
         HTML_HELP(GetActiveWindow(), file, HH_DISPLAY_INDEX, 0);
@@ -129,7 +116,7 @@ void HELPINDEX() {
 }
 
 void HELPSEARCH(const std::string& text) {
-    const std::string& file = currentHelpFile();
+    const std::string file = GETHELPFILE();
     if (!ISHELPFILE(file)) return;
     if (isHtmlHelpFile(file))
         HTMLSEARCH(GetActiveWindow(), file, HH_DISPLAY_SEARCH, text);
@@ -138,7 +125,7 @@ void HELPSEARCH(const std::string& text) {
 }
 
 void HELPPOPUP(const Value& topic, std::optional<int> row, std::optional<int> col, HWND hwnd) {
-    const std::string& file = currentHelpFile();
+    const std::string file = GETHELPFILE();
     if (isHtmlHelpFile(file)) {
         CHMHELPPOPUP(static_cast<long long>(topic.number()), hwnd);
         return;

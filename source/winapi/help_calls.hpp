@@ -1,5 +1,6 @@
 // Help through classic Windows Help or HTML Help (a file whose name holds
-// ".chm"). The HTML Help engine is loaded by name on first use.
+// ".chm") for the program's help file (SETHELPFILE). The HTML Help engine is
+// loaded by name on first use.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,5 @@
-#include "help.hpp"
+#include "help_calls.hpp"
+#include "help_keys.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +9,13 @@ namespace {
 
 TEST(Help, WithoutAHelpFileEveryEntrySaysSo) {
     zrtest::PromptRecorder recorder;
-    wl::setCurrentHelpFile("");
+    wl::SETHELPFILE("");
     wl::HELPTOPIC(wl::Value("intro"));
     wl::HELPINDEX();
     wl::HELPSEARCH("claims");
     ASSERT_EQ(recorder.prompts().size(), 3u);
     for (const auto& p : recorder.prompts()) EXPECT_EQ(p.text, "No Help file defined with SetHelpFile()");
+    wl::removeHelpKeyHook();
 }
 
 TEST(Help, HtmlHelpFilesAreNotSentToWindowsHelp) {
@@ -22,10 +24,11 @@ TEST(Help, HtmlHelpFilesAreNotSentToWindowsHelp) {
 
 TEST(Help, HtmlPopupWithoutPopupFileSaysSo) {
     zrtest::PromptRecorder recorder;
-    wl::setCurrentHelpFile("zr.chm");
+    wl::SETHELPFILE("zr.chm");
     wl::SETHELPPOPUP("");
     wl::HELPPOPUP(wl::Value(3));
-    wl::setCurrentHelpFile("");
+    wl::SETHELPFILE("");
+    wl::removeHelpKeyHook();
     EXPECT_EQ(recorder.texts(), (std::vector<std::string>{"No Help popup file defined"}));
 }
 
