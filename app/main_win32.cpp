@@ -9,6 +9,7 @@
 
 #include "command_line.hpp"
 #include "conversion_driver.hpp"
+#include "progress_meter_window.hpp"
 #include "system_info.hpp"
 
 namespace {
@@ -55,6 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     std::vector<std::string> words;
     for (int i = 1; i < __argc && words.size() < 4; ++i) words.emplace_back(__argv[i]);
     const zr::CommandLine line = zr::settleCommandLine(words, wl::currentFolder());
+    zr::installMeterWindow();
     if (!line.batch) return runMainWindow(instance, show);
 
     const zr::DriverResult result = zr::CTLD48403(zr::batchRequest(line));

@@ -1,0 +1,100 @@
+// TCheckBox (a check box bound to a logical value), TRadio (one radio
+// button) and TRadMenu (the group object binding radios to one option).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "control.hpp"
+
+namespace wl {
+
+struct CheckBoxNew {
+    double nRow = 0, nCol = 0;
+    std::string cCaption = "&CheckBox";
+    SetGet bSetGet;  // none: a private logical starting false
+    TWindow* oWnd = nullptr;
+    int nWidth = 0, nHeight = 19;  // width 0: caption length x 7
+    std::function<void(const Value&, TControl&)> bChange;
+    std::function<bool(TWindow&)> bValid;
+    bool lPixel = false;
+    std::function<bool()> bWhen;
+    std::string cVarName;
+};
+
+class TCheckBox : public TControl {
+public:
+    std::string ClassName() const override { return "TCHECKBOX"; }
+    std::string WindowClass() const override { return "BUTTON"; }
+
+    std::function<void(const Value&, TControl&)> bChangeValue;
+
+    TCheckBox& New(const CheckBoxNew& a = {});
+    TCheckBox& ReDefine(int id, SetGet setGet, TWindow* parent = nullptr);
+    Answer Click() override;
+    void Refresh();
+    void Check();
+    void UnCheck();
+    void SetCheck(bool on) { on ? Check() : UnCheck(); }
+    bool lChecked() const { return VarGet().logical(); }
+    void Reset();
+    void Initiate(HWND hDlg) override;
+    Answer Colors(HDC dc) override { return TControl::Colors(dc); }
+
+private:
+    Value own_ = Value(false);
+};
+
+class TRadMenu;
+
+class TRadio : public TControl {
+public:
+    std::string ClassName() const override { return "TRADIO"; }
+    std::string WindowClass() const override { return "BUTTON"; }
+
+    bool lChecked = false;
+    TRadMenu* oRadMenu = nullptr;
+    int nPos = 1;
+
+    TRadio& New(double row, double col, const std::string& caption, bool first, bool checked, int pos,
+                TWindow* parent, TRadMenu* menu, bool pixel = false, int width = 0, int height = 0);
+    TRadio& Redefine(int id, bool checked, int pos, TWindow* parent, TRadMenu* menu);
+    Answer Click() override;
+    void SetCheck(bool on);
+    bool lIsChecked();
+    void Initiate(HWND hDlg) override;
+};
+
+struct RadMenuNew {
+    double nRow = 0, nCol = 0;
+    std::vector<std::string> aCaptions;
+    SetGet bSetGet;
+    TWindow* oWnd = nullptr;
+    std::function<void(TRadMenu&)> bChange;
+    int nWidth = 0, nHeight = 0;
+    bool lPixel = false;
+};
+
+class TRadMenu {
+public:
+    std::vector<std::unique_ptr<TRadio>> aItems;
+    SetGet bSetGet;
+    std::function<void(TRadMenu&)> bChange;
+
+    TRadMenu& New(const RadMenuNew& a);
+    TRadMenu& Redefine(SetGet setGet, TWindow* parent, const std::vector<int>& ids,
+                       std::function<void(TRadMenu&)> change = nullptr);
+    int nOption() const;
+    void nOption(int n);
+    void SetOption(int n);
+    void Select(const TRadio& radio);
+    void Refresh();
+    void GoPrevNext(bool forward);
+    void GoNext() { GoPrevNext(true); }
+    void GoPrev() { GoPrevNext(false); }
+    void Enable();
+    void Disable();
+};
+
+}  // namespace wl

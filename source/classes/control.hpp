@@ -1,0 +1,99 @@
+// TControl: the base of every control. It adds to TWindow the identifier,
+// the two births (created on a live parent, or kept by a dialog and bound to
+// its item when the dialog starts), the value link, docking, and the focus
+// and validation steps.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "window.hpp"
+
+namespace wl {
+
+// The library errors of dialogs and controls.
+inline constexpr int kErrorNonDefinedId = 1;
+inline constexpr int kErrorDuplicatedId = 2;
+inline constexpr int kErrorCannotCreateDialog = 3;
+
+// Called without a value to read, with one to write.
+using SetGet = std::function<Value(const std::optional<Value>&)>;
+
+// A link to a variable the caller owns.
+SetGet bindTo(Value& variable);
+
+class TControl : public TWindow {
+public:
+    TControl();
+    ~TControl() override;
+
+    std::string ClassName() const override { return "TCONTROL"; }
+    // The Windows class of the control's window ("BUTTON", "STATIC", ...).
+    virtual std::string WindowClass() const { return ClassName(); }
+
+    SetGet bSetGet;
+    std::function<void(TControl&)> bChange;
+    bool lCaptured = false, lDrag = false, lMouseDown = false, lUpdate = false;
+    bool l3DLook = false, l97Look = false, lTransparent = false;
+    int nLastRow = 0, nLastCol = 0, nMResize = 0, nClientBevel = 0;
+    std::optional<int> nDlgCode;
+    TControl* oJump = nullptr;
+
+    // Identifiers shared by every control of the process.
+    static int GetNewId();
+
+    // Binds the control to the item of a running dialog; throws error 1
+    // when the dialog has no item with the identifier.
+    virtual void Initiate(HWND hDlg);
+    // The control's item of an in-memory dialog template.
+    virtual std::string cToChar(const std::string& cClass = {});
+
+    Value VarGet() const { return bSetGet ? bSetGet(std::nullopt) : Value(); }
+    void VarPut(const Value& v) {
+        if (bSetGet) bSetGet(v);
+    }
+
+    virtual Answer Click();
+    virtual Answer Change() { return std::nullopt; }
+    virtual Answer Colors(HDC dc);
+    virtual void Default() {
+        lDrag = false;
+        lCaptured = false;
+    }
+    // Validates, then leaves the parent's lists and closes.
+    bool End();
+    void ChangeFocus() { PostMsg(LM_CHANGEFOCUS); }
+    void SetFocus();
+
+    // Docking: 1 none, 2 top, 3 left, 4 bottom, 5 right, 6 client.
+    int nAlign() const;
+    void nAlign(int n);
+    void AdjTop() override;
+    void AdjBottom() override;
+    void AdjLeft() override;
+    void AdjRight() override;
+    void AdjClient() override;
+
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    Answer GotFocus(HWND lost) override;
+    virtual Answer KillFocus(HWND gaining);
+    virtual Answer WLLostFocus(HWND gaining);
+    void ForWhen();
+    Answer GetDlgCode(WPARAM key) override;
+    Answer KeyDown(WPARAM key, LPARAM flags) override;
+
+    // Validates the control the focus left in this parent when that
+    // validation is still pending; false when it refuses (the focus goes
+    // back to it).
+    static bool validatePending(TWindow* parent, TControl* except);
+
+protected:
+    // Creates the window on a live parent, or hands the control to the
+    // parent's dialog for its template.
+    void createOrDefer();
+    // The other birth: the dialog item `id` of `parent`.
+    void redefine(int id, TWindow* parent);
+};
+
+}  // namespace wl

@@ -1,0 +1,329 @@
+#include "dialog.hpp"
+
+#include <algorithm>
+
+#include "control_models.hpp"
+#include "dialog_template.hpp"
+#include "window_natives.hpp"
+#include "dialogs.hpp"
+#include "library_error.hpp"
+#include "message_loop.hpp"
+#include "text.hpp"
+#include "window_units.hpp"
+
+namespace wl {
+namespace {
+
+struct DialogModule {
+    int openActivations = 0;
+    bool escape = true;
+    bool centerOnParent = false;
+    GradientSpec gradient;
+};
+
+DialogModule& module() {
+    static DialogModule m;
+    return m;
+}
+
+Value valueOf(const Answer& a) {
+    if (!a) return Value();
+    return Value(static_cast<std::int64_t>(*a));
+}
+
+}  // namespace
+
+bool SETDIALOGESC(std::optional<bool> on) {
+    const bool before = module().escape;
+    if (on) module().escape = *on;
+    return before;
+}
+
+bool SETCENTERONPARENT(std::optional<bool> on) {
+    const bool before = module().centerOnParent;
+    if (on) module().centerOnParent = *on;
+    return before;
+}
+
+GradientSpec SETDLGGRADIENT(const GradientSpec& grad) { return std::exchange(module().gradient, grad); }
+
+Value TDialog::Target::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    // Nothing may cross the dialog manager: an error while the dialog runs
+    // ends it and is raised again by Activate.
+    try {
+        return valueOf(dialog->HandleEvent(nMsg, w, l));
+    } catch (...) {
+        if (!dialog->startError_) dialog->startError_ = std::current_exception();
+        if (dialog->hWnd) EndDialog(dialog->hWnd, 0);
+        return Value();
+    }
+}
+
+TDialog::TDialog() { target_.dialog = this; }
+
+TDialog::~TDialog() = default;
+
+TDialog& TDialog::New(const DialogNew& a) {
+    nClrText = a.nClrText.value_or(GetSysColor(COLOR_BTNTEXT));
+    nClrPane = a.nClrBack.value_or(GetSysColor(COLOR_BTNFACE));
+    bool pixel = a.lPixel;
+    double top = a.nTop, left = a.nLeft, bottom = a.nBottom, right = a.nRight;
+    if (a.nWidth != 0 || a.nHeight != 0) {
+        pixel = true;
+        bottom = a.nHeight;
+        right = a.nWidth;
+    }
+    lTransparent = a.lTransparent || !a.aGradColors.empty() || !module().gradient.empty();
+    aControls.clear();
+    cCaption = a.cCaption.substr(0, 140);
+    lModify = true;
+    lVisible = false;
+    nResult = 0;
+    nStyle = a.nStyle;
+    oWnd = a.oWnd;
+    if (a.oFont) {
+        oFont = a.oFont;
+        ++oFont->nCount;
+    }
+    aGradColors = a.aGradColors;
+    cVarName = a.cVarName;
+    nLastKey = 0;
+    SetColor(nClrText, nClrPane, a.oBrush);
+    if (pixel) {
+        nTop = static_cast<int>(top);
+        nLeft = static_cast<int>(left);
+        nBottom = static_cast<int>(bottom);
+        nRight = static_cast<int>(right);
+    } else {
+        nTop = static_cast<int>(static_cast<int>(top) * rowPixels());
+        nLeft = static_cast<int>(static_cast<int>(left) * colPixels());
+        nBottom = static_cast<int>(static_cast<int>(bottom) * rowPixels());
+        nRight = static_cast<int>(static_cast<int>(right) * colPixels());
+    }
+    Register();
+    SETWNDDEFAULT(this);
+    return *this;
+}
+
+TControl* TDialog::controlWithId(int id) const {
+    for (TWindow* c : aControls)
+        if (c && c->nId == id) return dynamic_cast<TControl*>(c);
+    return nullptr;
+}
+
+void TDialog::DefControl(TControl* oCtrl) {
+    if (oCtrl->nId == 0) oCtrl->nId = TControl::GetNewId();
+    if (controlWithId(oCtrl->nId))
+        throw LibraryError(kErrorDuplicatedId, "Duplicated Id", "No: " + rightAligned(oCtrl->nId, 6));
+    oCtrl->hWnd = nullptr;
+    aControls.push_back(oCtrl);
+}
+
+std::string TDialog::cToChar(HWND hOwner) {
+    const long units = GETDLGBASEUNITS();
+    const int bx = static_cast<int>(units & 0xFFFF), by = static_cast<int>((units >> 16) & 0xFFFF);
+    RECT owner{};
+    if (hOwner) GetWindowRect(hOwner, &owner);
+    std::string t = CDLG2CHR(static_cast<int>(aControls.size()), pixelsToDialogUnits(nTop - owner.top, 8, by),
+                             pixelsToDialogUnits(nLeft - owner.left, 4, bx),
+                             pixelsToDialogUnits(nBottom - owner.top, 8, by),
+                             pixelsToDialogUnits(nRight - owner.left, 4, bx), cCaption, nStyle);
+    for (TWindow* c : aControls)
+        if (auto* ctl = dynamic_cast<TControl*>(c)) t += ctl->cToChar();
+    return t;
+}
+
+void TDialog::Activate(const DialogActivate& a) {
+    nLastKey = 0;
+    ++module().openActivations;
+    HWND owner = oWnd ? oWnd->hWnd : nullptr;
+    if (!oWnd) owner = (module().openActivations > 1 || LWRUNNING()) ? GetActiveWindow() : GETWNDAPP();
+    lCentered = a.lCentered;
+    lCenterInWnd = a.lCenterInWnd;
+    lModal = a.lModal;
+    if (a.bLClicked) bLClicked = a.bLClicked;
+    if (a.bRClicked) bRClicked = a.bRClicked;
+    if (a.bWhen) bWhen = a.bWhen;
+    if (a.bValid) bValid = a.bValid;
+    if (a.bInit) bInit = a.bInit;
+    if (a.bPainted) bPainted = a.bPainted;
+    if (a.bMoved) bMoved = a.bMoved;
+    nResult.reset();
+    lValidating = false;
+    lVisible = true;
+    if (bWhen && !bWhen()) {
+        nResult = 2;
+        lVisible = false;
+        --module().openActivations;
+        return;
+    }
+    startError_ = nullptr;
+    if (lModal) {
+        const int answer = DIALOGBOXINDIRECT(GetModuleHandleA(nullptr), cToChar(owner), owner, &target_);
+        --module().openActivations;
+        lVisible = false;
+        hWnd = nullptr;
+        if (startError_) std::rethrow_exception(std::exchange(startError_, nullptr));
+        if (answer == 65535)
+            throw LibraryError(kErrorCannotCreateDialog, "Cannot create Dialog Box",
+                               "\r\n" + std::string(22, ' ') + "Title: " + cCaption);
+        if (!nResult) nResult = answer;
+        return;
+    }
+    if (!aControls.empty() && !CANREGDIALOG()) {
+        --module().openActivations;
+        MessageBoxA(owner, "Not possible to create more non-modal Dialogs", "Alert", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    HWND h = CREATEDLGINDIRECT(GetModuleHandleA(nullptr), cToChar(owner), owner);
+    if (!h) {
+        --module().openActivations;
+        throw LibraryError(kErrorCannotCreateDialog, "Cannot create Dialog Box",
+                           "\r\n" + std::string(22, ' ') + "Title: " + cCaption);
+    }
+    ShowWindow(h, SW_HIDE);
+    if (!aControls.empty() && !REGDIALOG(h)) {
+        SendMessageA(h, WM_CLOSE, 0, 0);
+        --module().openActivations;
+        MessageBoxA(owner, "Not possible to create more non-modal Dialogs", "Alert", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (Initiate(nullptr, h) && !aControls.empty()) {
+        if (HWND first = GetNextDlgTabItem(h, nullptr, FALSE)) ::SetFocus(first);
+    }
+    ShowWindow(h, SW_SHOW);
+    UpdateWindow(h);
+    --module().openActivations;
+}
+
+bool TDialog::Initiate(HWND, HWND hDlg) {
+    bool answer = true;
+    if (hDlg) hWnd = hDlg;
+    if (!lModal) Link();
+    if (oFont) {
+        SendMessageA(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), FALSE);
+        for (HWND c = GetWindow(hWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), FALSE);
+    } else {
+        GetFont();
+    }
+    for (TWindow* c : aControls)
+        if (auto* ctl = dynamic_cast<TControl*>(c)) ctl->Initiate(hWnd);
+    if (lCentered) {
+        if (module().centerOnParent || lCenterInWnd)
+            Center(oWnd ? oWnd : WNDMAIN());
+        else
+            Center(nullptr);
+    } else {
+        SetWindowPos(hWnd, nullptr, nLeft, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    SetWindowTextA(hWnd, cCaption.c_str());
+    if (oIcon) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(oIcon));
+    bInit(*this);
+    AEvalWhen();
+    return answer;
+}
+
+bool TDialog::End(int result) {
+    if (!lModal) {
+        PostMessageA(hWnd, WM_CLOSE, static_cast<WPARAM>(result), 0);
+        return true;
+    }
+    if (bValid && !bValid(*this)) return false;
+    nResult = result;
+    ENDDIALOG(hWnd, result);
+    return true;
+}
+
+Answer TDialog::Close(WPARAM result) {
+    if (lModal) return std::nullopt;
+    if (bValid && !bValid(*this)) return 0;
+    nResult = static_cast<INT_PTR>(result);
+    lVisible = false;
+    DestroyWindow(hWnd);
+    return 1;
+}
+
+Answer TDialog::Destroy() {
+    const bool modeless = !lModal;
+    HWND h = hWnd;
+    TWindow::Destroy();
+    if (modeless) DEREGDIALOG(h);
+    return modeless ? Answer(1) : std::nullopt;
+}
+
+Answer TDialog::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    switch (nMsg) {
+    case WM_INITDIALOG: return Initiate(reinterpret_cast<HWND>(w), reinterpret_cast<HWND>(l)) ? 1 : 0;
+    case WM_PAINT: return bPainted || bStart ? Display() : std::nullopt;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: return std::nullopt;
+    default: return TWindow::HandleEvent(nMsg, w, l);
+    }
+}
+
+Answer TDialog::Display() {
+    BeginPaint();
+    bPainted(hDC, &cPS, *this);
+    EndPaint();
+    if (bStart) {
+        auto start = std::exchange(bStart, Action<TWindow&>());
+        start(*this);
+    }
+    return 0;
+}
+
+Answer TDialog::EraseBkGnd(HDC dc) {
+    if (bEraseBkGnd) return bEraseBkGnd(dc);
+    if (!oBrush || !dc) return std::nullopt;
+    RECT r{};
+    GetClientRect(hWnd, &r);
+    FillRect(dc, &r, oBrush->hBrush);
+    return 1;
+}
+
+Answer TDialog::SysCommand(WPARAM cmd, LPARAM) {
+    // The close box becomes a cancel through the dialog manager.
+    (void)cmd;
+    return std::nullopt;
+}
+
+Answer TDialog::Command(WPARAM w, LPARAM l) {
+    const int id = static_cast<int>(LOWORD(w));
+    const int code = static_cast<int>(HIWORD(w));
+    HWND ctl = reinterpret_cast<HWND>(l);
+    if (ctl && GETCLASSNAME(ctl) == "ToolbarWindow32") return TWindow::Command(w, l);
+    if (id == 0) return std::nullopt;
+    if (code == 0 && ctl && id != IDCANCEL) {
+        auto* focused = dynamic_cast<TControl*>(oCtlFocus);
+        TWindow* clicked = OWNDFROMHWND(ctl);
+        if (focused && focused->hWnd == GetFocus() && focused->hWnd != ctl && !(clicked && clicked->lCancel) &&
+            !focused->lValid())
+            return std::nullopt;
+        if (controlWithId(id)) {
+            SendMessageA(ctl, LM_CLICK, 0, 0);
+            return 0;
+        }
+        if (id == IDOK) End(1);
+        return 0;
+    }
+    if (code == 0) {
+        if (id == IDOK) {
+            GoNextCtrl(GetFocus());
+            return lModal ? std::nullopt : Answer(0);
+        }
+        if (ctl && controlWithId(id)) {
+            SendMessageA(ctl, LM_CLICK, 0, 0);
+            return 0;
+        }
+        // Escape, the close box or a command without a control.
+        if (id == IDCANCEL && !module().escape && GetKeyState(VK_ESCAPE) < 0) return 0;
+        End(2);
+        return 0;
+    }
+    if (code == 1 && ctl) SendMessageA(ctl, LM_CHANGE, 0, 0);
+    if (code == 8 && ctl) SendMessageA(ctl, LM_CLOSEUP, 0, 0);
+    return std::nullopt;
+}
+
+}  // namespace wl

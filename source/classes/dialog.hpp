@@ -1,0 +1,88 @@
+// TDialog: the dialog box of the library. Controls are defined on it before
+// it opens; Activate runs it from a template built in memory, modal by
+// default, until End gives it a result.
+#pragma once
+
+#include <exception>
+#include <string>
+
+#include "control.hpp"
+#include "event_target.hpp"
+
+namespace wl {
+
+class TControl;
+
+struct DialogNew {
+    double nTop = 0, nLeft = 0, nBottom = 10, nRight = 40;
+    std::string cCaption;
+    DWORD nStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    std::optional<Color> nClrText, nClrBack;
+    std::shared_ptr<TBrush> oBrush;
+    TWindow* oWnd = nullptr;
+    bool lPixel = false;
+    std::shared_ptr<TFont> oFont;
+    int nWidth = 0, nHeight = 0;  // either one set: pixels
+    bool lTransparent = false;
+    GradientSpec aGradColors;
+    std::string cVarName = "oDlg";
+};
+
+struct DialogActivate {
+    MouseAction bLClicked, bRClicked;
+    Action<int, int> bMoved;
+    PaintAction bPainted;
+    bool lCentered = false;
+    std::function<bool(TWindow&)> bValid;
+    bool lModal = true;
+    Action<TWindow&> bInit;
+    std::function<bool()> bWhen;
+    bool lCenterInWnd = false;
+};
+
+class TDialog : public TWindow {
+public:
+    TDialog();
+    ~TDialog() override;
+
+    std::string ClassName() const override { return "TDIALOG"; }
+    double rowPixels() const override { return 15.1; }
+    double colPixels() const override { return 7.9; }
+
+    bool lCentered = false, lCenterInWnd = false, lModal = true, lModify = true, lTransparent = false;
+    Action<TWindow&> bStart;
+
+    TDialog& New(const DialogNew& a = {});
+    void DefControl(TControl* oCtrl);
+    void Activate(const DialogActivate& a = {});
+    // Answer to WM_INITDIALOG (called directly for modeless dialogs).
+    bool Initiate(HWND hWndFocus, HWND hDlg);
+    bool End(int result = 2);
+    Answer Close(WPARAM result) override;
+    Answer Destroy() override;
+    std::string cToChar(HWND hOwner);
+    HWND GetItem(int id) const { return GetDlgItem(hWnd, id); }
+    TControl* controlWithId(int id) const;
+
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    Answer Command(WPARAM w, LPARAM l) override;
+    Answer SysCommand(WPARAM cmd, LPARAM l) override;
+    Answer GotFocus(HWND) override { return std::nullopt; }
+    Answer LostFocus(HWND) override { return std::nullopt; }
+    Answer EraseBkGnd(HDC dc) override;
+    Answer Display();
+
+private:
+    struct Target : EventTarget {
+        TDialog* dialog = nullptr;
+        Value HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    } target_;
+    std::exception_ptr startError_;
+    friend struct Target;
+};
+
+bool SETDIALOGESC(std::optional<bool> on = std::nullopt);
+bool SETCENTERONPARENT(std::optional<bool> on = std::nullopt);
+GradientSpec SETDLGGRADIENT(const GradientSpec& grad);
+
+}  // namespace wl

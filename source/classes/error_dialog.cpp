@@ -1,0 +1,178 @@
+#include "error_dialog.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include "button.hpp"
+#include "dialog.hpp"
+#include "listbox.hpp"
+#include "message_loop.hpp"
+#include "system_info.hpp"
+#include "window.hpp"
+
+namespace wl {
+
+namespace {
+
+struct HandlerModule {
+    ErrorExit exit = [](int code) {
+        PostQuitMessage(code);
+        ExitProcess(static_cast<UINT>(code));
+    };
+    bool running = false;
+    bool networkError = false;
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+};
+
+HandlerModule& module() {
+    static HandlerModule m;
+    return m;
+}
+
+std::string elapsedText() {
+    const auto s = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - module().start)
+                       .count();
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02lld:%02lld:%02lld", static_cast<long long>(s / 3600),
+                  static_cast<long long>(s / 60 % 60), static_cast<long long>(s % 60));
+    return buf;
+}
+
+BOOL CALLBACK listApplication(HWND h, LPARAM data) {
+    if (!IsWindowVisible(h) || GetWindow(h, GW_OWNER)) return TRUE;
+    char title[256] = {};
+    if (!GetWindowTextA(h, title, sizeof title)) return TRUE;
+    reinterpret_cast<std::vector<std::string>*>(data)->push_back(title);
+    return TRUE;
+}
+
+}  // namespace
+
+ErrorExit setErrorExit(ErrorExit exit) { return std::exchange(module().exit, std::move(exit)); }
+bool networkErrorFlag() { return module().networkError; }
+
+ReportFacts currentReportFacts() {
+    ReportFacts f;
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    f.programPath = path;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        f.programSize = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    f.compiler = compilerText();
+    f.windowsVersion = operatingSystemText();
+    f.timeFromStart = elapsedText();
+    f.date = currentDateText();
+    f.time = localTimeText("%H:%M:%S");
+    f.cpu = cpuText();
+    f.memoryMB = installedMemoryMB();
+    EnumWindows(listApplication, reinterpret_cast<LPARAM>(&f.applications));
+    std::sort(f.applications.begin(), f.applications.end());
+    return f;
+}
+
+ErrorChoice ERRORDIALOG(const ErrorInfo& e) {
+    if (e.genCode == 5) return ErrorChoice::Default;  // division by zero yields 0
+    if ((e.genCode == 21 && (e.osCode == 32 || e.osCode == 5) && e.canDefault) || (e.genCode == 40 && e.canDefault)) {
+        module().networkError = true;
+        return ErrorChoice::Default;
+    }
+    HandlerModule& m = module();
+    if (m.running) {  // an error inside the handler
+        m.exit(1);
+        return ErrorChoice::Quit;
+    }
+    m.running = true;
+    const std::string report = errorReport(e, callFrames(), currentReportFacts());
+    writeErrorLog(report);
+
+    TDialog d;
+    DialogNew n;
+    n.cCaption = "Window Library";
+    n.nWidth = 450;
+    n.nHeight = 350;
+    d.New(n);
+    TSay description, stackLabel;
+    SayNew s;
+    s.oWnd = &d;
+    s.lPixel = true;
+    s.nRow = 8;
+    s.nCol = 8;
+    s.nWidth = 420;
+    s.nHeight = 32;
+    // The description is ANSI text already: shown as it is, "&" included.
+    const std::string line = ERRORMESSAGE(e);
+    s.bText = [line] { return Value(line); };
+    description.New(s);
+    description.nStyle |= SS_NOPREFIX;
+    s.nRow = 48;
+    s.nHeight = 16;
+    s.nWidth = 100;
+    s.bText = [] { return Value("&Stack List"); };
+    stackLabel.New(s);
+    TListBox stack;
+    std::vector<std::string> called;
+    for (const FrameRecord& r : callFrames())
+        called.push_back("Called from: " + r.file + " => " + r.routine + "( " + std::to_string(r.line) + " )");
+    Value none;
+    ListNew l;
+    l.oWnd = &d;
+    l.lPixel = true;
+    l.nRow = 66;
+    l.nCol = 8;
+    l.nWidth = 420;
+    l.nHeight = 180;
+    l.bSetGet = bindTo(none);
+    l.aItems = called;
+    stack.New(l);
+
+    std::vector<std::unique_ptr<TButton>> buttons;
+    int col = 8;
+    auto button = [&](const std::string& caption, std::function<void(TWindow&)> action, bool isDefault) {
+        ButtonNew b;
+        b.oWnd = &d;
+        b.lPixel = true;
+        b.nRow = 260;
+        b.nCol = col;
+        b.nWidth = caption.size() > 10 ? 150 : 90;
+        b.nHeight = 26;
+        b.cCaption = caption;
+        b.bAction = std::move(action);
+        b.lDefault = isDefault;
+        col += b.nWidth + 10;
+        buttons.push_back(std::make_unique<TButton>());
+        buttons.back()->New(b);
+    };
+    const bool quitDefault = (!e.canRetry && !e.canDefault) || (e.canRetry && e.canDefault);
+    if (e.canRetry) button("&Retry", [&](TWindow&) { d.End(10); }, false);
+    button("&Quit", [&](TWindow&) { d.End(11); }, quitDefault);
+    if (e.canDefault) button("&Default", [&](TWindow&) { d.End(12); }, !quitDefault && !e.canRetry);
+    const std::string file = SETERRORFILENAME();
+    button("See " + file + " file", [](TWindow&) {
+        const std::string command = "Notepad.exe " + errorLogPath();
+        WinExec(command.c_str(), SW_SHOWNORMAL);
+    }, false);
+    DialogActivate a;
+    a.lCentered = true;
+    d.Activate(a);
+    if (postErrorAction()) postErrorAction()(errorLogPath(), e);
+    m.running = false;
+    const INT_PTR result = d.nResult.value_or(2);
+    if (result == 10 && LWRUNNING()) return ErrorChoice::Retry;
+    if (result == 12) return ErrorChoice::Default;
+    m.exit(1);
+    return ErrorChoice::Quit;
+}
+
+void ERRORSYS() {
+    setEventErrorHook([](const std::string& what, UINT) {
+        ErrorInfo e;
+        e.subSystem = "GUILIB";
+        e.description = what;
+        ERRORDIALOG(e);
+    });
+}
+
+}  // namespace wl

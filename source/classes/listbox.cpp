@@ -1,0 +1,379 @@
+#include "listbox.hpp"
+
+#include "text.hpp"
+
+namespace wl {
+
+namespace {
+std::string itemTextOf(HWND h, UINT lenMsg, UINT textMsg, int index) {
+    const LRESULT n = SendMessageA(h, lenMsg, static_cast<WPARAM>(index), 0);
+    if (n < 0) return {};
+    std::string s(static_cast<std::size_t>(n) + 1, '\0');
+    SendMessageA(h, textMsg, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(static_cast<std::size_t>(n));
+    return s;
+}
+std::string windowText(HWND h) {
+    const int n = GetWindowTextLengthA(h);
+    std::string s(static_cast<std::size_t>(n) + 1, '\0');
+    GetWindowTextA(h, s.data(), n + 1);
+    s.resize(static_cast<std::size_t>(n));
+    return s;
+}
+}  // namespace
+
+// ----------------------------------------------------------------- TListBox
+
+TListBox& TListBox::New(const ListNew& a) {
+    bSetGet = a.bSetGet ? a.bSetGet : bindTo(own_);
+    aItems = ItemList(a.aItems);
+    nTop = a.lPixel ? static_cast<int>(a.nRow) : static_cast<int>(a.nRow * 14);
+    nLeft = a.lPixel ? static_cast<int>(a.nCol) : static_cast<int>(a.nCol * 8);
+    nBottom = nTop + a.nHeight - 1;
+    nRight = nLeft + a.nWidth - 1;
+    bChange = a.bChange;
+    bValid = a.bValid;
+    oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
+    nClrText = GetSysColor(COLOR_WINDOWTEXT);
+    nClrPane = GetSysColor(COLOR_WINDOW);
+    nStyle = LBS_NOTIFY | WS_TABSTOP | LBS_USETABSTOPS | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
+             (a.lSort ? LBS_SORT : 0);
+    nId = GetNewId();
+    createOrDefer();
+    if (hWnd) Default();
+    return *this;
+}
+
+TListBox& TListBox::ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent) {
+    bSetGet = setGet ? std::move(setGet) : bindTo(own_);
+    aItems = ItemList(std::move(items));
+    redefine(id, parent);
+    return *this;
+}
+
+void TListBox::fill() {
+    SendMessageA(hWnd, LB_RESETCONTENT, 0, 0);
+    for (const std::string& s : aItems.items()) SendMessageA(hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+}
+
+void TListBox::Default() {
+    if (VarGet().isNil()) VarPut(Value(std::string()));
+    if (hWnd && (GetWindowLongPtrA(hWnd, GWL_STYLE) & LBS_SORT)) aItems.sort();
+    if (!hWnd) return;
+    fill();
+    const Value v = VarGet();
+    int pos = v.isNumber() ? static_cast<int>(v.number()) : aItems.findExact(v.isText() ? v.text() : "");
+    if (pos < 1 || pos > aItems.size()) pos = 1;
+    SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(pos - 1), 0);
+}
+
+Answer TListBox::Change() {
+    if (!aItems.empty()) VarPut(selectionValue(VarGet(), GetPos(), GetSelText()));
+    if (bChange) bChange(*this);
+    return std::nullopt;
+}
+
+void TListBox::Select(int n) {
+    if (hWnd) SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+    Change();
+}
+
+int TListBox::Set(const std::string& text) {
+    const int n = aItems.findExact(text);
+    if (n) Select(n);
+    return n;
+}
+
+void TListBox::SetItems(std::vector<std::string> items) {
+    Reset();
+    aItems = ItemList(std::move(items));
+    Default();
+    Select(1);
+}
+
+void TListBox::Reset() {
+    VarPut(resetValue(VarGet()));
+    aItems.clear();
+    if (hWnd) SendMessageA(hWnd, LB_RESETCONTENT, 0, 0);
+}
+
+void TListBox::Add(const std::string& text, std::optional<int> pos0) {
+    const int n = aItems.add(text, pos0.value_or(aItems.size()));
+    if (hWnd) {
+        SendMessageA(hWnd, LB_INSERTSTRING, static_cast<WPARAM>(n - 1), reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+    }
+}
+
+void TListBox::Insert(const std::string& text, std::optional<int> n) {
+    const int at = aItems.insert(text, n.value_or(GetPos()));
+    if (at && hWnd)
+        SendMessageA(hWnd, LB_INSERTSTRING, static_cast<WPARAM>(at - 1), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TListBox::Modify(const std::string& text, std::optional<int> n) {
+    const int at = n.value_or(GetPos());
+    if (!aItems.modify(text, at) || !hWnd) return;
+    SendMessageA(hWnd, LB_DELETESTRING, static_cast<WPARAM>(at - 1), 0);
+    SendMessageA(hWnd, LB_INSERTSTRING, static_cast<WPARAM>(at - 1), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(at - 1), 0);
+}
+
+void TListBox::Del(std::optional<int> n) {
+    const int at = n.value_or(GetPos());
+    const int next = aItems.del(at);
+    if (at < 1 || !hWnd) return;
+    SendMessageA(hWnd, LB_DELETESTRING, static_cast<WPARAM>(at - 1), 0);
+    if (next) SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(next - 1), 0);
+}
+
+void TListBox::SwapUp() {
+    const int at = GetPos();
+    const int moved = aItems.swap(at, -1);
+    if (!moved) return;
+    fill();
+    SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(moved - 1), 0);
+    Change();
+}
+
+void TListBox::SwapDown() {
+    const int at = GetPos();
+    const int moved = aItems.swap(at, +1);
+    if (!moved) return;
+    fill();
+    SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(moved - 1), 0);
+    Change();
+}
+
+int TListBox::GetPos() const {
+    if (!hWnd) return 0;
+    const LRESULT r = SendMessageA(hWnd, LB_GETCURSEL, 0, 0);
+    return r == LB_ERR ? 0 : static_cast<int>(r) + 1;
+}
+
+std::string TListBox::GetItem(int n) const {
+    return hWnd ? itemTextOf(hWnd, LB_GETTEXTLEN, LB_GETTEXT, n - 1) : aItems.at(n);
+}
+
+int TListBox::Len() const { return hWnd ? static_cast<int>(SendMessageA(hWnd, LB_GETCOUNT, 0, 0)) : aItems.size(); }
+
+void TListBox::Initiate(HWND hDlg) {
+    TControl::Initiate(hDlg);
+    Default();
+}
+
+Answer TListBox::LostFocus(HWND gaining) {
+    Answer a = TControl::LostFocus(gaining);
+    VarPut(selectionValue(VarGet(), GetPos(), aItems.empty() ? std::string() : GetSelText()));
+    return a;
+}
+
+Answer TListBox::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    if (nMsg == LM_DRAWITEM) return std::nullopt;
+    return TControl::HandleEvent(nMsg, w, l);
+}
+
+// ---------------------------------------------------------------- TComboBox
+
+TComboBox& TComboBox::New(const ListNew& a) {
+    bSetGet = a.bSetGet ? a.bSetGet : bindTo(own_);
+    aItems = ItemList(a.aItems);
+    nTop = a.lPixel ? static_cast<int>(a.nRow) : static_cast<int>(a.nRow * 14);
+    nLeft = a.lPixel ? static_cast<int>(a.nCol) : static_cast<int>(a.nCol * 8);
+    nBottom = nTop + (a.nHeight == 40 ? 60 : a.nHeight) - 1;
+    nRight = nLeft + a.nWidth - 1;
+    bChange = a.bChange;
+    bValid = a.bValid;
+    oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
+    comboStyle_ = a.nComboStyle;
+    nStyle = static_cast<DWORD>(a.nComboStyle) | WS_TABSTOP | CBS_AUTOHSCROLL | WS_CHILD | WS_VISIBLE | WS_BORDER |
+             WS_VSCROLL;
+    nId = GetNewId();
+    createOrDefer();
+    if (hWnd) Default();
+    return *this;
+}
+
+TComboBox& TComboBox::ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent, int style) {
+    bSetGet = setGet ? std::move(setGet) : bindTo(own_);
+    aItems = ItemList(std::move(items));
+    comboStyle_ = style;
+    redefine(id, parent);
+    return *this;
+}
+
+bool TComboBox::editable() const { return (comboStyle_ & 3) != CBS_DROPDOWNLIST; }
+
+void TComboBox::fill() {
+    SendMessageA(hWnd, CB_RESETCONTENT, 0, 0);
+    for (const std::string& s : aItems.items()) SendMessageA(hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+}
+
+void TComboBox::Default() {
+    if (hWnd) comboStyle_ = static_cast<int>(GetWindowLongPtrA(hWnd, GWL_STYLE) & 3);
+    if (TControl::VarGet().isNil()) VarPut(Value(aItems.at(1)));
+    if (hWnd) fill();
+    const Value v = TControl::VarGet();
+    nAt = std::max(v.isNumber() ? static_cast<int>(v.number()) : aItems.findExact(v.isText() ? v.text() : ""), 1);
+    Set(v);
+}
+
+void TComboBox::Set(const Value& v) {
+    if (v.isNumber()) {
+        const int n = std::max(static_cast<int>(v.number()), 1);
+        if (hWnd) SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+    } else {
+        const std::string text = v.isText() ? v.text() : CVALTOCHAR(v);
+        const int n = aItems.findExact(text);
+        if (hWnd) {
+            SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+            if (!n) SetWindowTextA(hWnd, text.c_str());
+        }
+    }
+    VarPut(v);
+}
+
+void TComboBox::Select(int n) {
+    nAt = n;
+    if (hWnd) SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+}
+
+void TComboBox::storeSelection() {
+    if (!hWnd) return;
+    const LRESULT sel = SendMessageA(hWnd, CB_GETCURSEL, 0, 0);
+    if (sel != CB_ERR) {
+        nAt = static_cast<int>(sel) + 1;
+        const std::string text = editable() ? windowText(hWnd) : aItems.at(nAt);
+        VarPut(selectionValue(TControl::VarGet(), nAt, text));
+    } else {
+        // No item selected: a numeric value stays numeric (no position).
+        const Value v = TControl::VarGet();
+        VarPut(v.isNumber() ? Value(0) : Value(windowText(hWnd)));
+    }
+}
+
+Answer TComboBox::Change() {
+    if (!hWnd) return std::nullopt;
+    const std::string before = windowText(hWnd);
+    const LRESULT sel = SendMessageA(hWnd, CB_GETCURSEL, 0, 0);
+    const int pos = sel == CB_ERR ? 0 : static_cast<int>(sel) + 1;
+    const Value v = TControl::VarGet();
+    if (pos == nAt && !(v.isNil() || (v.isText() && v.text().empty()))) return std::nullopt;
+    nAt = pos;
+    if (pos >= 1 && pos <= aItems.size()) VarPut(selectionValue(v, pos, aItems.at(pos)));
+    if (bChange) bChange(*this);
+    if (bChangeText) bChangeText(*this, before);
+    return std::nullopt;
+}
+
+void TComboBox::Reset(bool change) {
+    VarPut(resetValue(TControl::VarGet()));
+    nAt = 0;
+    aItems.clear();
+    if (hWnd) SendMessageA(hWnd, CB_RESETCONTENT, 0, 0);
+    if (change) Change();
+}
+
+void TComboBox::SetItems(std::vector<std::string> items, bool change) {
+    Reset(false);
+    aItems = ItemList(std::move(items));
+    Default();
+    if (change) Change();
+}
+
+void TComboBox::Add(const std::string& text, int pos) {
+    if (pos == 0) {
+        aItems.add(text, aItems.size());
+        if (hWnd) SendMessageA(hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    } else if (aItems.insert(text, pos) && hWnd) {
+        SendMessageA(hWnd, CB_INSERTSTRING, static_cast<WPARAM>(pos - 1), reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+void TComboBox::Insert(const std::string& text, int pos) {
+    if (pos == 0) return;
+    Add(text, pos);
+}
+
+void TComboBox::Modify(const std::string& text, int pos) {
+    if (pos == 0 || !aItems.modify(text, pos) || !hWnd) return;
+    SendMessageA(hWnd, CB_DELETESTRING, static_cast<WPARAM>(pos - 1), 0);
+    SendMessageA(hWnd, CB_INSERTSTRING, static_cast<WPARAM>(pos - 1), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TComboBox::Del(int pos) {
+    if (pos == 0 || aItems.del(pos) < 0) return;
+    if (hWnd) SendMessageA(hWnd, CB_DELETESTRING, static_cast<WPARAM>(pos - 1), 0);
+}
+
+bool TComboBox::IsOpen() const { return hWnd && SendMessageA(hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+void TComboBox::Open() {
+    if (hWnd) SendMessageA(hWnd, CB_SHOWDROPDOWN, TRUE, 0);
+}
+void TComboBox::Close() {
+    if (hWnd) SendMessageA(hWnd, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
+Value TComboBox::VarGet() const {
+    if (!hWnd) return TControl::VarGet();
+    const LRESULT sel = SendMessageA(hWnd, CB_GETCURSEL, 0, 0);
+    if (sel == CB_ERR) return Value(windowText(hWnd));
+    const int pos = static_cast<int>(sel) + 1;
+    return Value(editable() ? windowText(hWnd) : aItems.at(pos));
+}
+
+void TComboBox::Initiate(HWND hDlg) {
+    TControl::Initiate(hDlg);
+    Default();
+}
+
+Answer TComboBox::LostFocus(HWND gaining) {
+    Answer a = TControl::LostFocus(gaining);
+    storeSelection();
+    return a;
+}
+
+Answer TComboBox::GotFocus(HWND lost) {
+    cSearchKey.clear();
+    return TControl::GotFocus(lost);
+}
+
+Answer TComboBox::KeyChar(WPARAM key, LPARAM flags) {
+    if (aItems.empty()) return 0;
+    if (!lIncSearch) return TControl::KeyChar(key, flags);
+    if (key == VK_RETURN) {
+        if (oWnd) oWnd->GoNextCtrl(hWnd);
+        return 0;
+    }
+    bool first = false;
+    if (key == ' ' && !editable()) {
+        cSearchKey.clear();
+        first = true;
+    } else {
+        cSearchKey = incrementalSearchText(cSearchKey, static_cast<int>(key), lCaseSensitive);
+    }
+    const int found = first ? 1 : aItems.findPrefix(cSearchKey, 0, lCaseSensitive);
+    const int pos = found ? found : std::max(nAt, 1);
+    const bool moved = found != 0 && found != nAt;
+    if (editable() && !found)
+        Set(TControl::VarGet().isNumber() ? Value(0) : Value(cSearchKey));
+    else
+        Set(TControl::VarGet().isNumber() ? Value(pos) : Value(aItems.at(pos)));
+    nAt = pos;
+    if (bChange && (editable() || moved)) bChange(*this);
+    return 0;
+}
+
+Answer TComboBox::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    if (nMsg == LM_CLOSEUP) {
+        if (bCloseUp) bCloseUp(*this);
+        return 0;
+    }
+    if (nMsg == WM_KEYDOWN && w == VK_ESCAPE && IsOpen()) {
+        Close();
+        return 1;
+    }
+    return TControl::HandleEvent(nMsg, w, l);
+}
+
+}  // namespace wl

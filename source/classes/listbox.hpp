@@ -1,0 +1,113 @@
+// TListBox and TComboBox: system list and combo boxes whose items are kept
+// in an ItemList beside the control, with the selection bound to a value
+// (a number holds the position, a text the item text).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "control.hpp"
+#include "control_models.hpp"
+
+namespace wl {
+
+struct ListNew {
+    double nRow = 0, nCol = 0;
+    SetGet bSetGet;
+    std::vector<std::string> aItems;
+    int nWidth = 40, nHeight = 40;
+    std::function<void(TControl&)> bChange;
+    TWindow* oWnd = nullptr;
+    std::function<bool(TWindow&)> bValid;
+    bool lPixel = false;
+    bool lSort = false;
+    int nComboStyle = CBS_DROPDOWNLIST;  // combo boxes only
+};
+
+class TListBox : public TControl {
+public:
+    std::string ClassName() const override { return "TLISTBOX"; }
+    std::string WindowClass() const override { return "LISTBOX"; }
+
+    ItemList aItems;
+    std::vector<HBITMAP> aBitmaps;
+    bool lOwnerDraw = false;
+
+    TListBox& New(const ListNew& a);
+    TListBox& ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent = nullptr);
+    void Default() override;
+    Answer Change() override;
+    void Select(int n);
+    int Set(const std::string& text);
+    void GoTop() { Select(1); }
+    void GoBottom() { Select(aItems.size()); }
+    void SetItems(std::vector<std::string> items);
+    void Reset();
+    void Add(const std::string& text, std::optional<int> pos0 = std::nullopt);
+    void Insert(const std::string& text, std::optional<int> n = std::nullopt);
+    void Modify(const std::string& text, std::optional<int> n = std::nullopt);
+    void Del(std::optional<int> n = std::nullopt);
+    void SwapUp();
+    void SwapDown();
+    int GetPos() const;
+    std::string GetSelText() const { return aItems.at(GetPos()); }
+    std::string GetItem(int n) const;
+    int Len() const;
+    void Initiate(HWND hDlg) override;
+    Answer LostFocus(HWND gaining) override;
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+
+private:
+    void fill();
+    Value own_ = Value(std::string());
+};
+
+class TComboBox : public TControl {
+public:
+    std::string ClassName() const override { return "TCOMBOBOX"; }
+    std::string WindowClass() const override { return "COMBOBOX"; }
+
+    ItemList aItems;
+    int nAt = 0;
+    std::function<void(TComboBox&)> bCloseUp;
+    std::function<void(TComboBox&, const std::string&)> bChangeText;
+    std::string cSearchKey;
+    bool lIncSearch = false, lCaseSensitive = false;
+
+    TComboBox& New(const ListNew& a);
+    TComboBox& ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent = nullptr,
+                        int style = CBS_DROPDOWNLIST);
+    void Default() override;
+    void Set(const Value& v);
+    void Select(int n);
+    Answer Change() override;
+    void Reset(bool change = true);
+    void SetItems(std::vector<std::string> items, bool change = true);
+    void Add(const std::string& text, int pos = 0);
+    void Insert(const std::string& text, int pos);
+    void Modify(const std::string& text, int pos);
+    void Del(int pos);
+    int FindString(const std::string& text, int start = 0) const { return aItems.findPrefix(text, start); }
+    bool Find(const std::string& text, int start = 0) const { return FindString(text, start) != 0; }
+    bool IsOpen() const;
+    void Open();
+    void Close();
+    Value VarGet() const;
+    bool editable() const;
+    void Initiate(HWND hDlg) override;
+    Answer LostFocus(HWND gaining) override;
+    Answer KeyChar(WPARAM key, LPARAM flags) override;
+    Answer GotFocus(HWND lost) override;
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+
+private:
+    void fill();
+    // Stores the current selection: the position for a numeric value, the
+    // item text (or the edit text) otherwise; every path stores the same way.
+    void storeSelection();
+    int comboStyle_ = CBS_DROPDOWNLIST;
+    Value own_ = Value();
+};
+
+}  // namespace wl

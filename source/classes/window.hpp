@@ -1,0 +1,429 @@
+// TWindow: the base of every window, dialog and control of the library.
+// An object owns one window handle, the actions the application attaches
+// to it, its geometry, colours, font, brush and cursor. The window registry
+// ties handles to objects; the library's window procedure hands every
+// message to the object's HandleEvent, which turns it into a method call.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "action.hpp"
+#include "brush.hpp"
+#include "colors.hpp"
+#include "cursor.hpp"
+#include "drawing.hpp"
+#include "form_records.hpp"
+#include "font.hpp"
+#include "rect.hpp"
+#include "library_messages.hpp"  // LM_DRAWITEM, LM_HELPF1
+#include "value.hpp"
+
+namespace wl {
+
+// The library's private messages (WM_USER + 1024 on).
+inline constexpr UINT LM_CLICK = 2048;
+inline constexpr UINT LM_SCROLLUP = 2049;
+inline constexpr UINT LM_SCROLLDOWN = 2050;
+inline constexpr UINT LM_PAGEUP = 2051;
+inline constexpr UINT LM_PAGEDOWN = 2052;
+inline constexpr UINT LM_CHANGE = 2053;
+inline constexpr UINT LM_COLORS = 2054;
+inline constexpr UINT LM_LOSTFOCUS = 2057;
+inline constexpr UINT LM_THUMBPOS = 2058;
+inline constexpr UINT LM_THUMBTRACK = 2062;
+inline constexpr UINT LM_DROPOVER = 2063;
+inline constexpr UINT LM_CHANGEFOCUS = 2064;
+inline constexpr UINT LM_ASYNCSELECT = 2065;
+inline constexpr UINT LM_CLOSEUP = 2066;
+inline constexpr UINT LM_TASKBAR = 2067;
+
+// Last navigation key after a mouse click in a control.
+inline constexpr int kLastKeyMouse = 1002;
+
+// The arguments of TWindow::New; every one may be left at its default.
+struct WindowNew {
+    double nTop = 2, nLeft = 2, nBottom = 20, nRight = 70;
+    std::string cTitle;
+    DWORD nStyle = 0;  // 0: built from the flags below
+    std::shared_ptr<TBrush> oBrush;
+    HICON oIcon = nullptr;
+    class TWindow* oWnd = nullptr;  // parent
+    bool lVScroll = false, lHScroll = false;
+    std::optional<Color> nClrFore, nClrBack;
+    std::shared_ptr<TCursor> oCursor;
+    std::string cBorder = "SINGLE";
+    bool lSysMenu = true, lCaption = true, lMin = true, lMax = true;
+    bool lPixel = false;
+    DWORD nExStyle = 0;
+    std::string cVarName;
+};
+
+class TWindow;
+class TMenuItem;
+using MouseAction = Action<int, int, WPARAM, TWindow&>;
+using KeyAction = Action<WPARAM, LPARAM, TWindow&>;
+using PaintAction = Action<HDC, const PAINTSTRUCT*, TWindow&>;
+
+// The arguments of TWindow::Activate. The init, moved, resized, key-down
+// and left-button-up actions are not among them: assign those fields
+// before activating (a batch start-up action lives in bInit).
+struct WindowActivate {
+    std::string cShow = "NORMAL";
+    MouseAction bLClicked, bRClicked;
+    PaintAction bPainted;
+    std::function<bool(TWindow&)> bValid;
+    Action<int, int, std::vector<std::string>> bDropFiles;
+};
+
+struct SayOptions {
+    std::optional<Color> fore, back;
+    std::string colors;  // a colour attribute text ("W+/B") instead
+    std::shared_ptr<TFont> font;
+    bool pixel = false;
+    bool transparent = false;
+    UINT align = 0;  // 0: the context's current alignment
+};
+
+class TWindow {
+public:
+    TWindow();
+    virtual ~TWindow();
+    TWindow(const TWindow&) = delete;
+    TWindow& operator=(const TWindow&) = delete;
+
+    // The object's class name, which is also its Windows class name.
+    virtual std::string ClassName() const { return "TWINDOW"; }
+    // Pixels per text row and column of the class.
+    virtual double rowPixels() const { return 16; }
+    virtual double colPixels() const { return 8; }
+
+    // ---- class-wide data ----
+    // The menu item under the highlight, for context help.
+    static inline TMenuItem* oMItemSelect = nullptr;
+    static inline int nToolTip = 900;
+
+    // ---- data ----
+    HWND hWnd = nullptr;
+    WNDPROC nOldProc = nullptr;
+
+    Action<TWindow&> bInit;
+    Action<int, int> bMoved;
+    MouseAction bLClicked, bLButtonUp, bMButtonDown, bMButtonUp, bRClicked, bRButtonUp, bLDblClick, bMLeave;
+    KeyAction bKeyDown;
+    PaintAction bPainted;
+    Action<int, int, int, int> bMouseWheel;
+    Action<WPARAM, int, int> bResized;
+    std::function<bool()> bWhen;
+    std::function<bool(TWindow&)> bValid;
+    Action<WPARAM, LPARAM> bKeyChar;
+    Action<int, int, WPARAM> bMMoved;
+    Action<TWindow&, HWND> bGotFocus, bLostFocus;
+    Action<int, int, std::vector<std::string>> bDropFiles;
+    Action<WPARAM, LPARAM> bDdeInit, bDdeExecute, bCommNotify, bSocket, bTaskBar;
+    Action<int, int, HMENU> bMenuSelect;
+    Action<Value, int, int, WPARAM> bDropOver;
+    Action<TWindow&> bZip, bUnZip, bCopy, bCut, bFind, bPaste, bPrint, bUnDo, bReDo, bDelete, bSelectAll, bFindNext,
+        bReplace, bProperties;
+    Action<HDC> bEraseBkGnd;
+    std::function<Color()> bClrGrad;
+
+    std::string cCaption;
+    PAINTSTRUCT cPS{};
+    std::string cVarName;
+    int nPaintCount = 0;
+    std::string cMsg;
+    std::string cToolTip;
+    Value Cargo;
+    HDC hDC = nullptr;
+    int nId = 0;
+    bool lActive = true;
+    bool lCancel = false, lFocused = false, lVisible = false, lDesign = false, lVbx = false, lValidating = false;
+    std::optional<bool> lBalloon;
+    int nTop = 0, nLeft = 0, nBottom = 0, nRight = 0;
+    DWORD nStyle = 0, nExStyle = 0;
+    int nChrHeight = 0, nChrWidth = 0, nLastKey = 0;
+    Color nClrPane = 0, nClrText = 0;
+    std::optional<INT_PTR> nResult;
+    std::optional<int> nHelpId;
+    HWND hCtlFocus = nullptr;
+    std::vector<TWindow*> aControls;
+    std::optional<std::array<int, 8>> aMinMaxInfo;
+    std::shared_ptr<TBrush> oBrush;
+    std::shared_ptr<TCursor> oCursor, oDragCursor;
+    std::shared_ptr<TFont> oFont;
+    HICON oIcon = nullptr;
+    TWindow* oWnd = nullptr;
+    TWindow* oCtlFocus = nullptr;
+    TWindow *oTop = nullptr, *oLeft = nullptr, *oBottom = nullptr, *oRight = nullptr, *oClient = nullptr;
+    TWindow* oMsgBar = nullptr;
+    TWindow* oBar = nullptr;
+    std::function<void(TWindow&, int, int, WPARAM)> OnClick, OnMouseMove;
+    std::function<void(TWindow&, WPARAM, LPARAM)> OnKeyDown;
+    std::function<void(TWindow&)> OnMove, OnPaint, OnResize;
+    std::optional<int> nPosition;
+    bool lFastEdit = false;
+    GradientSpec aGradColors;
+    std::optional<Color> hAlphaColor;
+    std::optional<int> hAlphaLevel;
+
+    // ---- life cycle ----
+    TWindow& New(const WindowNew& a = {});
+    bool Register(UINT classStyle = CS_VREDRAW | CS_HREDRAW);
+    // Makes the Windows window and links it; throws LibraryError 6 when
+    // Windows cannot create it.
+    void Create(const std::string& className = {});
+    void Activate(const WindowActivate& a = {});
+    bool End();
+    virtual Answer Close(WPARAM) { return std::nullopt; }
+    virtual Answer Destroy();
+
+    // ---- registry ----
+    void Link(bool subclass = true);
+    void UnLink();
+
+    // ---- dispatch ----
+    virtual Answer HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+    virtual Answer Moved(int row, int col);
+    virtual Answer ReSize(WPARAM sizeType = 0, int width = 0, int height = 0);
+    virtual Answer GotFocus(HWND lost);
+    virtual Answer LostFocus(HWND gaining);
+    virtual Answer Paint();
+    virtual Answer QueryEndSession();
+    virtual Answer EraseBkGnd(HDC) { return 1; }
+    virtual Answer GetMinMaxInfo(MINMAXINFO* info);
+    virtual Answer DrawItem(WPARAM id, LPARAM item);
+    virtual Answer MeasureItem(WPARAM, LPARAM) { return std::nullopt; }
+    virtual Answer QueryDragIcon();
+    virtual Answer CommNotify(WPARAM w, LPARAM l) { return bCommNotify(w, l); }
+    virtual Answer Notify(WPARAM id, LPARAM header);
+    virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }
+    virtual Answer HelpTopic();
+    virtual Answer HelpF1() { return HelpTopic(); }
+    virtual Answer NcActivate(bool active);
+    virtual Answer GetDlgCode(WPARAM) { return std::nullopt; }
+    virtual Answer NcMouseMove(WPARAM, int, int) { return std::nullopt; }
+    virtual Answer KeyDown(WPARAM key, LPARAM flags);
+    virtual Answer KeyChar(WPARAM key, LPARAM flags);
+    virtual Answer Command(WPARAM w, LPARAM l);
+    virtual Answer SysCommand(WPARAM cmd, LPARAM l);
+    virtual Answer Timer(WPARAM id, LPARAM l);
+    virtual Answer HScroll(WPARAM w, LPARAM l);
+    virtual Answer VScroll(WPARAM w, LPARAM l);
+    virtual Answer InitMenuPopup(HMENU, int, bool) { return std::nullopt; }
+    virtual Answer MenuSelect(int item, int flags, HMENU menu);
+    virtual Answer MenuChar(int ch, int flags, HMENU menu);
+    virtual Answer CtlColor(HWND hCtl, HDC hDC);
+    virtual Answer MouseMove(int row, int col, WPARAM flags);
+    virtual Answer LButtonDown(int row, int col, WPARAM flags) { return bLClicked(row, col, flags, *this); }
+    virtual Answer LButtonUp(int row, int col, WPARAM flags);
+    virtual Answer LDblClick(int row, int col, WPARAM flags) { return bLDblClick(row, col, flags, *this); }
+    virtual Answer RButtonDown(int row, int col, WPARAM flags);
+    virtual Answer RButtonUp(int row, int col, WPARAM flags);
+    virtual Answer MButtonDown(int row, int col, WPARAM flags);
+    virtual Answer MButtonUp(int row, int col, WPARAM flags);
+    virtual Answer MouseLeave(int row, int col, WPARAM flags);
+    virtual Answer MouseWheel(int keys, int delta, int x, int y);
+    virtual Answer DropFiles(HDROP drop);
+    virtual Answer DropOver(int row, int col, WPARAM flags);
+    virtual Answer QueryNewPalette();
+    virtual Answer PaletteChanged(WPARAM) { return std::nullopt; }
+    virtual Answer DdeInitiate(WPARAM w, int lo, int hi);
+    virtual Answer DdeTerminate(WPARAM) { return std::nullopt; }
+    virtual Answer DdeAck(WPARAM, LPARAM) { return std::nullopt; }
+    virtual Answer DdeExecute(WPARAM w, LPARAM l) { return bDdeExecute(w, l); }
+    virtual Answer AsyncSelect(WPARAM w, LPARAM l) { return bSocket(w, l); }
+    virtual Answer TaskBar(WPARAM w, LPARAM l) { return bTaskBar(w, l); }
+
+    // The accelerator table of the window's menu (none for a plain window).
+    virtual HACCEL accelTable() const { return nullptr; }
+    // For keys that reach a control: offers the message to the parent's
+    // accelerator table. When it translates (the parent got its WM_COMMAND),
+    // the answer is 0 and the control must not handle the key as well.
+    Answer offerParentAccelerator(UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+    // Docking hooks of controls (no-ops for plain windows).
+    virtual void AdjTop() {}
+    virtual void AdjBottom() {}
+    virtual void AdjLeft() {}
+    virtual void AdjRight() {}
+    virtual void AdjClient() {}
+    virtual void Adjust() {}
+
+    // ---- painting ----
+    HDC GetDC();
+    void ReleaseDC();
+    HDC BeginPaint();
+    Answer EndPaint();
+    void DispBegin();
+    void DispEnd();
+    virtual Answer PaintBack(HDC dc);
+    void Say(int row, int col, const std::string& text, const SayOptions& o = {});
+    void SayRect(int row, int col, const std::string& text, Color fore = 0, Color back = 16777215, int width = 0);
+    void Box(int top, int left, int bottom, int right, HPEN pen = nullptr);
+    void Line(int top, int left, int bottom, int right, HPEN pen = nullptr);
+    void Circle(int row, int col, int size, HPEN pen = nullptr);
+    bool FloodFill(int row, int col, Color border, Color fill);
+    Color SetPixel(int x, int y, Color c);
+    void Gradient(const GradientSpec& grad = {});
+    // Draws a bitmap (a handle, or a bitmap resource named by the text,
+    // loaded and freed); width and height 0: the bitmap's own size.
+    void SayBitmap(int row, int col, HBITMAP bitmap, int width = 0, int height = 0);
+    void SayBitmap(int row, int col, const std::string& resource, int width = 0, int height = 0);
+    // Finishes double buffering on another context.
+    static HDC DBUFFEREND(HDC target, DispInfo& info);
+    bool SaveToBmp(const std::string& file);
+
+    // ---- appearance ----
+    void SetColor(Color text, Color pane, std::shared_ptr<TBrush> brush = nullptr);
+    void SetColor(const std::string& attribute, std::shared_ptr<TBrush> brush = nullptr);
+    void SetBrush(std::shared_ptr<TBrush> brush);
+    std::shared_ptr<TFont> GetFont();
+    void SetFont(std::shared_ptr<TFont> font);
+    void SetIcon(HICON icon);
+    // Let the user choose a font or a colour with the system dialogs.
+    void SelFont();
+    void SelColor(bool fore = true);
+    // Position and size from a rectangle, kept in the bounds.
+    void SetCoors(const TRect& r);
+    int ChildLevel(const std::string& className) const;
+    void Inspect() {}
+    std::optional<Color> nSeeThroClr() const { return hAlphaColor; }
+    void _nSeeThroClr(std::optional<Color> c) {
+        hAlphaColor = c;
+        SetAlphaLevel();
+    }
+    std::optional<int> nOpacity() const { return hAlphaLevel; }
+    void _nOpacity(std::optional<int> level) {
+        hAlphaLevel = level;
+        SetAlphaLevel();
+    }
+    void SetText(const std::string& text);
+    std::string GetText() const;
+    std::string cTitle() const { return GetText(); }
+    void cTitle(const std::string& text) { SetText(text); }
+    void Show();
+    void Hide();
+    void Maximize();
+    void Minimize();
+    void Normal();
+    void Restore();
+    void Iconize() { Minimize(); }
+    bool IsIconic() const;
+    bool IsVisible() const;
+    void Enable();
+    void Disable();
+    void Refresh(bool erase = true);
+    void GoTop();
+    void Capture();
+    void SetFocus();
+    bool PostMsg(UINT msg, WPARAM w = 0, LPARAM l = 0);
+    LRESULT SendMsg(UINT msg, WPARAM w = 0, LPARAM l = 0);
+    bool GetSetGWLStyle(bool extended, DWORD bits, std::optional<bool> set = std::nullopt);
+    bool WinStyle(DWORD bits, std::optional<bool> set = std::nullopt) { return GetSetGWLStyle(false, bits, set); }
+    bool WinExStyle(DWORD bits, std::optional<bool> set = std::nullopt) { return GetSetGWLStyle(true, bits, set); }
+    void ClientEdge();
+    void ToolWindow();
+    void Shadow();
+    void SetAlphaLevel();
+    void AEvalWhen();
+    bool lValid();
+    bool lWhen() const { return bWhen ? bWhen() : true; }
+    int nVertRes() const;
+    int nHorzRes() const;
+    int GetWidth(const std::string& text, std::shared_ptr<TFont> font = nullptr);
+    int nGetChrHeight();
+    TRect GetCliRect() const;
+    TRect GetRect() const;
+    void SetMsg(const std::string& text, bool lDefault = false);
+    void AddControl(TWindow* control) { aControls.push_back(control); }
+    HWND FirstActiveCtrl() const;
+    HWND LastActiveCtrl() const;
+    void GoNextCtrl(HWND from);
+    void GoPrevCtrl(HWND from);
+
+    // Editing actions: each runs its action with the window.
+    void Copy() { bCopy(*this); }
+    void Cut() { bCut(*this); }
+    void Find() { bFind(*this); }
+    void Paste() { bPaste(*this); }
+    void UnDo() { bUnDo(*this); }
+    void ReDo() { bReDo(*this); }
+    void Delete() { bDelete(*this); }
+    void SelectAll() { bSelectAll(*this); }
+    void FindNext() { bFindNext(*this); }
+    void Replace() { bReplace(*this); }
+    void Zip() { bZip(*this); }
+    void UnZip() { bUnZip(*this); }
+    void Properties() { bProperties(*this); }
+
+    // ---- geometry ----
+    void CoorsUpdate();
+    void Move(std::optional<int> top = {}, std::optional<int> left = {}, std::optional<int> width = {},
+              std::optional<int> height = {}, bool repaint = true);
+    void SetPos(int top, int left) { Move(top, left); }
+    void SetSize(int width, int height, bool repaint = true);
+    void SetBounds(int left, int top, int right, int bottom);
+    int nWidth() const;
+    int nWidth(int width);
+    int nHeight() const;
+    int nHeight(int height);
+    void Center(TWindow* over = nullptr);
+
+    // ---- persistence and source generation ----
+    // The byte record of the properties that differ from a new object.
+    std::string Save() const;
+    // Assigns the stored properties; false for a record of another kind.
+    bool Load(const std::string& data);
+    // Default file: the variable name without its first letter + ".ffm".
+    bool SaveFile(const std::string& file = {}) const;
+    bool LoadFile(const std::string& file = {});
+    static std::string Property(std::size_t n);
+    static std::size_t PropCount();
+    static std::string Event(std::size_t n);
+    static std::size_t EveCount();
+    std::string SaveToText(int indent = 0) const;
+    std::string SaveToRC(int indent = 0) const;
+    std::string cGenPrg(const std::string& file = {}, bool dialog = false) const;
+
+protected:
+    // Shows the window in one of the four modes (nothing for another).
+    void showIn(const std::string& mode);
+    std::optional<DispInfo> dispInfo_;
+
+private:
+    friend struct WindowBridgeAccess;
+};
+
+// Registry functions.
+TWindow* OWNDFROMHWND(HWND hWnd);
+TWindow* WNDMAIN();
+std::size_t NWINDOWS();
+const std::vector<TWindow*>& GETALLWIN();
+std::vector<HWND> SCANPARENTS(HWND hWnd);
+bool WNDPARENTS(HWND h1, HWND h2);
+TWindow* GETWNDDEFAULT();
+void SETWNDDEFAULT(TWindow* w);
+bool SETBALLOON(bool on);
+bool SETSKINS(bool on);
+std::string BRWCLASSES(const std::string& name = {});
+bool SETALPHA(bool on);
+void SETDROPINFO(Value v);
+Value GETDROPINFO();
+
+// Errors thrown by an event method never cross the window procedure: they
+// are handed to this hook (stderr without one) and the message gets the
+// default handling.
+using EventErrorHook = std::function<void(const std::string& what, UINT msg)>;
+void setEventErrorHook(EventErrorHook hook);
+
+}  // namespace wl

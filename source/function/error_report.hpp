@@ -1,0 +1,95 @@
+// Run-time errors and their report: the error type every failing operation
+// throws (severity, retry and default allowed), the library's own numbered
+// errors, a light record of the call frames for "Called from", and the
+// report written to "error.log".
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <source_location>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "value.hpp"
+
+namespace wl {
+
+struct ErrorInfo {
+    int genCode = 0;
+    std::string subSystem;
+    int subCode = 0;
+    int osCode = 0;
+    int severity = 2;  // 1 warning, above 1 error
+    bool canRetry = false;
+    bool canDefault = false;
+    std::string description;
+    std::string operation;
+    std::string filename;
+    ValueList args;
+};
+
+// The error type of run-time failures.
+class RunError : public std::runtime_error {
+public:
+    explicit RunError(ErrorInfo info) : std::runtime_error(info.description), info_(std::move(info)) {}
+    const ErrorInfo& info() const { return info_; }
+
+private:
+    ErrorInfo info_;
+};
+
+// The library's error number 1 to 6 as an error record; none for others.
+std::optional<ErrorInfo> _WLGENERROR(int nCode, const std::string& cOperation = {});
+
+// The one-line description of an error.
+std::string ERRORMESSAGE(const ErrorInfo& e);
+
+// A routine's frame, kept while the routine runs, for the report's
+// "Called from" lines. Declare one at the top of a routine worth naming.
+class CallFrame {
+public:
+    explicit CallFrame(std::source_location where = std::source_location::current());
+    ~CallFrame();
+    CallFrame(const CallFrame&) = delete;
+    CallFrame& operator=(const CallFrame&) = delete;
+};
+struct FrameRecord {
+    std::string file, routine;
+    int line = 0;
+};
+// The frames now open, innermost first.
+std::vector<FrameRecord> callFrames();
+
+// What the report says of the program and the machine.
+struct ReportFacts {
+    std::string programPath;
+    unsigned long long programSize = 0;
+    bool wide = sizeof(void*) == 8;
+    std::string compiler;
+    std::string windowsVersion;
+    std::string timeFromStart;
+    std::string date, time;
+    std::string cpu;
+    unsigned long long memoryMB = 0;
+    std::vector<std::string> applications;  // "title, module" of each top-level application
+};
+
+// The report text (CR LF lines).
+std::string errorReport(const ErrorInfo& e, const std::vector<FrameRecord>& frames, const ReportFacts& facts);
+
+// Where the report goes: folder (".\" at start) and file ("error.log").
+std::string SETERRORPATH(const std::optional<std::string>& path = std::nullopt);
+std::string SETERRORFILENAME(const std::optional<std::string>& name = std::nullopt);
+std::string errorLogPath();
+// Writes the report whole, replacing an earlier one; false when it failed.
+bool writeErrorLog(const std::string& report);
+
+using PostErrorAction = std::function<void(const std::string& path, const ErrorInfo&)>;
+PostErrorAction SETPOSTERRORACTION(PostErrorAction action);
+const PostErrorAction& postErrorAction();
+
+// Division where the callers want 0 for a zero divisor.
+inline double safeDivide(double a, double b) { return b == 0 ? 0 : a / b; }
+
+}  // namespace wl

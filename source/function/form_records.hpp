@@ -1,0 +1,34 @@
+// Byte records of saved forms: values, lists ("A") and objects ("O") with
+// 16-bit lengths stored low byte first, as the form files hold them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "value.hpp"
+
+namespace wl {
+
+// One value: a type letter (C text, N number, L logical, D date, A list),
+// a 16-bit length and the value's text.
+std::string saveValue(const Value& v);
+// "A", the 16-bit length of what follows, the 16-bit item count, the items.
+std::string ASAVE(const ValueList& list);
+
+// A saved object: its class name and the properties that differ from a new
+// object of the class.
+struct SavedObject {
+    std::string className;
+    std::vector<std::pair<std::string, Value>> properties;
+    std::vector<std::pair<std::string, SavedObject>> objects;  // properties that are objects
+};
+std::string saveObject(const SavedObject& o);
+
+// Reading back; nothing when the record is cut short or of another type.
+std::optional<Value> AREAD(std::string_view data, std::size_t* used = nullptr);
+std::optional<SavedObject> OREAD(std::string_view data, std::size_t* used = nullptr);
+
+}  // namespace wl

@@ -1,0 +1,182 @@
+#include "message_loop.hpp"
+
+#include <array>
+
+namespace wl {
+namespace {
+
+struct LoopState {
+    HWND mainWindow = nullptr;
+    HACCEL accel = nullptr;
+    std::array<HWND, kModelessDialogSlots> dialogs{};
+    std::size_t highest = 0;
+    HWND lastDialog = nullptr;
+};
+
+LoopState& state() {
+    static LoopState s;
+    return s;
+}
+
+// Offers the message to the open modeless dialogs: the last one that took a
+// message first, then each registered one. True when one took it.
+bool offerToDialogs(MSG& msg) {
+    LoopState& s = state();
+    if (s.lastDialog && IsWindow(s.lastDialog) && IsDialogMessageA(s.lastDialog, &msg)) return true;
+    for (std::size_t i = 0; i <= s.highest && i < s.dialogs.size(); ++i) {
+        HWND d = s.dialogs[i];
+        if (d && d != s.lastDialog && IsWindow(d) && IsDialogMessageA(d, &msg)) {
+            s.lastDialog = d;
+            return true;
+        }
+    }
+    return false;
+}
+
+void translateAndDispatch(const MSG& msg) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+}  // namespace
+
+HWND WINRUN(HWND hWnd) {
+    LoopState& s = state();
+    HWND previous = s.mainWindow;
+    setLoopRunning(true);
+    if (hWnd) s.mainWindow = hWnd;
+    MSG msg{};
+    for (;;) {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT) break;
+        noteLoopMessage(msg);
+        if (offerToDialogs(msg)) continue;
+        if (!s.accel || !s.mainWindow || !TranslateAcceleratorA(s.mainWindow, s.accel, &msg)) translateAndDispatch(msg);
+    }
+    setLoopRunning(false);
+    // A main window destroyed meanwhile is not put back.
+    s.mainWindow = previous && IsWindow(previous) ? previous : nullptr;
+    return previous;
+}
+
+bool SYSREFRESH() {
+    LoopState& s = state();
+    HACCEL held = s.accel;
+    s.accel = nullptr;
+    bool quit = false;
+    MSG msg{};
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            quit = true;
+            break;
+        }
+        noteLoopMessage(msg);
+        if (offerToDialogs(msg)) continue;
+        if (held && s.mainWindow) {
+            if (!TranslateAcceleratorA(s.mainWindow, held, &msg)) translateAndDispatch(msg);
+        } else {
+            translateAndDispatch(msg);
+        }
+    }
+    // Posted again whether or not the loop runs yet: a batch run drains
+    // before its loop starts, and a quit lost there would leave the program
+    // running without a window.
+    if (quit) PostQuitMessage(0);
+    if (s.accel && s.accel != held) {
+        // A new table was set while draining: it stays, the old one goes.
+        if (held) DestroyAcceleratorTable(held);
+    } else {
+        s.accel = held;
+    }
+    return !quit;
+}
+
+HWND GETWNDAPP() { return state().mainWindow; }
+void forgetWndApp(HWND hWnd) {
+    if (hWnd && state().mainWindow == hWnd) state().mainWindow = nullptr;
+}
+HWND SETWNDAPP(HWND hWnd) {
+    if (!state().mainWindow) state().mainWindow = hWnd;
+    return hWnd;
+}
+
+bool REGDIALOG(HWND hDlg) {
+    LoopState& s = state();
+    for (std::size_t i = 0; i < s.dialogs.size(); ++i)
+        if (!s.dialogs[i]) {
+            s.dialogs[i] = hDlg;
+            if (i > s.highest) s.highest = i;
+            return true;
+        }
+    return false;
+}
+
+bool CANREGDIALOG() {
+    for (HWND d : state().dialogs)
+        if (!d) return true;
+    return false;
+}
+
+bool DEREGDIALOG(HWND hDlg) {
+    LoopState& s = state();
+    for (std::size_t i = 0; i < s.dialogs.size(); ++i)
+        if (s.dialogs[i] == hDlg) {
+            s.dialogs[i] = nullptr;
+            if (s.lastDialog == hDlg) s.lastDialog = nullptr;
+            if (i == s.highest) {
+                s.highest = 0;
+                for (std::size_t j = i; j-- > 0;)
+                    if (s.dialogs[j]) {
+                        s.highest = j;
+                        break;
+                    }
+            }
+            return true;
+        }
+    return false;
+}
+
+std::size_t modelessHighestSlot() { return state().highest; }
+
+HACCEL SETACCTABLE(const std::vector<AccelKey>& keys) {
+    SETACCTABLE();
+    std::vector<ACCEL> table;
+    for (const auto& k : keys) {
+        ACCEL a{};
+        a.fVirt = static_cast<BYTE>(k.flags | FVIRTKEY);
+        a.key = static_cast<WORD>(k.key);
+        a.cmd = static_cast<WORD>(k.command);
+        table.push_back(a);
+    }
+    if (table.empty()) return nullptr;
+    state().accel = CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+    return state().accel;
+}
+
+void SETACCTABLE() {
+    if (state().accel) DestroyAcceleratorTable(state().accel);
+    state().accel = nullptr;
+}
+
+HACCEL processAccelTable() { return state().accel; }
+
+int TRANSLATEACCELERATOR(HWND hWnd, HACCEL hAccel, HWND hWndFocus, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    MSG msg{};
+    msg.hwnd = hWndFocus;
+    msg.message = nMsg;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    return TranslateAcceleratorA(hWnd, hAccel, &msg);
+}
+
+bool PEEKMESSAGE(MSG& msg, HWND hWnd, UINT nMin, UINT nMax, UINT nRemove) {
+    return PeekMessageA(&msg, hWnd, nMin, nMax, nRemove) != 0;
+}
+void WAITMESSAGE() { WaitMessage(); }
+void MESSAGEBEEP(UINT nType) { MessageBeep(nType); }
+void MSGBEEP() { MessageBeep(0); }
+
+}  // namespace wl

@@ -1,0 +1,42 @@
+// Painting of the library's bars, meters, owner-drawn list items and the
+// design-mode focus frame.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "colors.hpp"
+
+namespace wl {
+
+// A meter: the filled part ((width - 1) x percent / 100, percent clamped to
+// 0..100) in the bar colours, the rest in the pane colours, the label
+// centred over both and a sunken frame.
+int METERPAINT(HWND hWnd, HDC hDC, int nPercent, const std::string& cText, bool lPercentage, Color nClrPane,
+               Color nClrText, Color nClrBar, Color nClrBarText, HFONT hFont);
+
+// The message pane of a message bar.
+void MSGPAINT(HWND hWnd, const std::string& cMsg, const std::string& cMsgDef, bool l3D, bool lCentered, int nRight,
+              Color nClrText, Color nClrBack, HFONT hFont, bool lInset, HDC hDC);
+
+bool LBXMEASURE(MEASUREITEMSTRUCT* item, int nHeight);
+// An owner-drawn list or combo item: its text and its bitmap (an item with
+// no text or bitmap draws none).
+bool LBXDRAWITEM(const DRAWITEMSTRUCT* item, const std::vector<HBITMAP>& aBitmaps,
+                 const std::vector<std::string>& aItems, int nTextOffset,
+                 const std::function<int(int)>& bBitmapIndex = nullptr);
+
+// The grey XOR frame that follows a control being moved (twice: erased).
+void CTRLDRAWFOCUS(HWND hWnd, int nDRow, int nDCol, int nRow, int nCol, int nHandle);
+
+// Sunken, raised and plain frames.
+void WNDBOXIN(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);
+void WNDBOXRAISED(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);
+
+// Makes the window's label children paint transparently on the brush.
+void FIXSAYS(HWND hWnd, HBRUSH hBrush);
+
+}  // namespace wl

@@ -1,0 +1,155 @@
+#include "brush.hpp"
+
+#include <gtest/gtest.h>
+
+#include "drawing.hpp"
+
+namespace {
+
+wl::BrushSpec colour(wl::Color c) {
+    wl::BrushSpec s;
+    s.nRGBColor = c;
+    return s;
+}
+
+// The colour a brush paints, read back from a memory context.
+wl::Color paintedBy(HBRUSH brush) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 4, 4);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT r{0, 0, 4, 4};
+    FillRect(mem, &r, brush);
+    wl::Color c = GetPixel(mem, 1, 1);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+TEST(TBrush, WhiteIsTheStockBrushAndNeverDeleted) {
+    auto b = wl::TBrush::New(colour(16777215));
+    EXPECT_EQ(b->hBrush, GetStockObject(WHITE_BRUSH));
+    EXPECT_TRUE(b->lSystem);
+    b->End();
+    EXPECT_NE(GetObjectType(GetStockObject(WHITE_BRUSH)), 0u);
+}
+
+TEST(TBrush, SolidColoursArePooledAndFreedAtTheLastEnd) {
+    auto a = wl::TBrush::New(colour(wl::NRGB(10, 20, 30)));
+    auto b = wl::TBrush::New(colour(wl::NRGB(10, 20, 30)));
+    ASSERT_EQ(a, b);
+    EXPECT_EQ(a->nCount, 2);
+    EXPECT_EQ(paintedBy(a->hBrush), wl::NRGB(10, 20, 30));
+    HBRUSH h = a->hBrush;
+    a->End();
+    EXPECT_NE(GetObjectType(h), 0u);
+    b->End();
+    EXPECT_EQ(GetObjectType(h), 0u);
+}
+
+TEST(TBrush, ABrushAroundACallersBitmapIsNeverEndedByAnotherLookup) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    wl::BrushSpec s;
+    s.xSource = bmp;
+    auto first = wl::TBrush::New(s);
+    HBRUSH used = first->hBrush;
+    ASSERT_NE(used, nullptr);
+    auto second = wl::TBrush::New(s);
+    EXPECT_NE(second, first);  // a new brush beside it
+    EXPECT_EQ(first->hBrush, used);
+    EXPECT_NE(GetObjectType(used), 0u);  // still usable by the first window
+    second->End();
+    first->End();
+    EXPECT_NE(GetObjectType(bmp), 0u);  // the bitmap stays the caller's
+    DeleteObject(bmp);
+}
+
+TEST(TBrush, HatchAndNullStyles) {
+    wl::BrushSpec hatch;
+    hatch.cStyle = "CROSS";
+    hatch.nRGBColor = wl::NRGB(255, 0, 0);
+    auto h = wl::TBrush::New(hatch);
+    LOGBRUSH lb{};
+    GetObjectA(h->hBrush, sizeof lb, &lb);
+    EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_HATCHED));
+    EXPECT_EQ(lb.lbHatch, static_cast<ULONG_PTR>(HS_CROSS));
+    h->End();
+    wl::BrushSpec none;
+    none.cStyle = "NULL";
+    auto n = wl::TBrush::New(none);
+    EXPECT_EQ(n->hBrush, GetStockObject(HOLLOW_BRUSH));
+    n->End();
+}
+
+TEST(TBrush, GradientFollowsTheWindowSize) {
+    HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
+    wl::BrushSpec s;
+    s.xSource = wl::GradientSpec{{1.0, wl::NRGB(0, 0, 0), wl::NRGB(0, 0, 255)}};
+    auto b = wl::TBrush::New(s);
+    EXPECT_EQ(b->nResizeMode, 1);
+    EXPECT_EQ(b->hBrush, nullptr);  // made at the first Resize
+    RECT area = b->Resize(w);
+    EXPECT_EQ(area.right, 40);
+    EXPECT_EQ(area.bottom, 30);
+    ASSERT_NE(b->hBitmap, nullptr);
+    BITMAP info{};
+    GetObjectA(b->hBitmap, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 40);
+    EXPECT_EQ(info.bmHeight, 30);
+    MoveWindow(w, 0, 0, 60, 50, FALSE);
+    b->Resize(w);
+    GetObjectA(b->hBitmap, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 60);
+    b->End();
+    DestroyWindow(w);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BrushBitmaps, ResizeModesKeepOrChangeTheProportions) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP src = CreateCompatibleBitmap(screen, 40, 20);
+    ReleaseDC(nullptr, screen);
+    struct Case {
+        int w, h, mode, outW, outH;
+    };
+    const Case cases[] = {
+        {80, 80, 1, 80, 80},  // stretched
+        {80, 80, 2, 160, 80}, // filling: the larger ratio (4)
+        {80, 80, 3, 80, 40},  // fitting: the smaller ratio (2)
+        {80, 0, 1, 80, 40},   // the height follows the proportions
+        {0, 0, 1, 40, 20},    // no size: as it is
+    };
+    for (const auto& c : cases) {
+        HBITMAP out = wl::RESIZEBITMAP(src, c.w, c.h, c.mode);
+        BITMAP info{};
+        ASSERT_TRUE(GetObjectA(out, sizeof info, &info));
+        EXPECT_EQ(info.bmWidth, c.outW) << c.mode;
+        EXPECT_EQ(info.bmHeight, c.outH) << c.mode;
+        DeleteObject(out);
+    }
+    HBITMAP part = wl::CROPBMP(src, RECT{5, 5, 15, 12});
+    BITMAP info{};
+    GetObjectA(part, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 10);
+    EXPECT_EQ(info.bmHeight, 7);
+    DeleteObject(part);
+    DeleteObject(src);
+}
+
+TEST(BrushBitmaps, GradientBrushPaintsTheBands) {
+    HBRUSH b = wl::GRADIENTBRUSH(nullptr, 0, 0, 10, 2, {{1.0, wl::NRGB(0, 0, 0), wl::NRGB(255, 255, 255)}});
+    ASSERT_NE(b, nullptr);
+    // Row 0 of the one-pixel-wide bitmap is the first colour.
+    EXPECT_EQ(paintedBy(b), wl::NRGB(127, 127, 127));  // the canvas pixel (1, 1)
+    wl::DELETEOBJECT(b);
+}
+
+}  // namespace

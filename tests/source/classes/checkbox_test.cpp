@@ -1,0 +1,109 @@
+// Check boxes and radio menus on a live window: value binding, clicks, the
+// reset of a logical, option changes and wrapping.
+#include "checkbox.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace wl;
+
+struct Parent {
+    TWindow w;
+    Parent() {
+        WindowNew n;
+        n.lPixel = true;
+        n.nTop = 0;
+        n.nLeft = 0;
+        n.nBottom = 200;
+        n.nRight = 300;
+        w.New(n);
+    }
+};
+
+bool checkedOnScreen(HWND h) { return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+TEST(CheckBox, NonLogicalValueStartsFalseAndClicksNegate) {
+    Parent p;
+    Value v("not logical");
+    TCheckBox c;
+    CheckBoxNew n;
+    n.oWnd = &p.w;
+    n.bSetGet = bindTo(v);
+    int changes = 0;
+    n.bChange = [&](const Value&, TControl&) { ++changes; };
+    c.New(n);
+    ASSERT_TRUE(v.isLogical());
+    EXPECT_FALSE(v.logical());
+    EXPECT_FALSE(checkedOnScreen(c.hWnd));
+    SendMessageA(c.hWnd, LM_CLICK, 0, 0);
+    EXPECT_TRUE(v.logical());
+    EXPECT_TRUE(checkedOnScreen(c.hWnd));
+    EXPECT_EQ(changes, 1);
+    // A reset keeps a logical: the next click negates it again.
+    c.Reset();
+    ASSERT_TRUE(v.isLogical());
+    EXPECT_FALSE(v.logical());
+    SendMessageA(c.hWnd, LM_CLICK, 0, 0);
+    EXPECT_TRUE(v.isLogical());
+    EXPECT_TRUE(v.logical());
+}
+
+TEST(CheckBox, TextUnitsMakeItNarrower) {
+    Parent p;
+    TCheckBox a, b;
+    CheckBoxNew n;
+    n.oWnd = &p.w;
+    n.cCaption = "Twelve chars";
+    n.nRow = 1;
+    n.nCol = 1;
+    a.New(n);
+    EXPECT_EQ(a.nRight - a.nLeft, 12 * 7 - 24);
+    n.lPixel = true;
+    b.New(n);
+    EXPECT_EQ(b.nRight - b.nLeft, 12 * 7);
+}
+
+TEST(RadMenu, OptionsMoveChecksAndWrap) {
+    Parent p;
+    Value option("x");
+    int changes = 0;
+    TRadMenu m;
+    RadMenuNew n;
+    n.oWnd = &p.w;
+    n.aCaptions = {"All", "Current page", "Pages"};
+    n.bSetGet = bindTo(option);
+    n.bChange = [&](TRadMenu&) { ++changes; };
+    m.New(n);
+    EXPECT_EQ(option.number(), 1);
+    EXPECT_EQ(changes, 1);  // the non-numeric value became 1
+    ASSERT_EQ(m.aItems.size(), 3u);
+    EXPECT_TRUE(checkedOnScreen(m.aItems[0]->hWnd));
+    m.SetOption(3);
+    EXPECT_EQ(option.number(), 3);
+    EXPECT_FALSE(checkedOnScreen(m.aItems[0]->hWnd));
+    EXPECT_TRUE(checkedOnScreen(m.aItems[2]->hWnd));
+    m.GoNext();  // wraps
+    EXPECT_EQ(option.number(), 1);
+    m.aItems[1]->bWhen = [] { return false; };
+    m.GoNext();  // skips the refused radio
+    EXPECT_EQ(option.number(), 3);
+    SendMessageA(m.aItems[1]->hWnd, LM_CLICK, 0, 0);
+    EXPECT_EQ(option.number(), 2);
+}
+
+TEST(RadMenu, OneRadioNeverChanges) {
+    Parent p;
+    Value option(1);
+    TRadMenu m;
+    RadMenuNew n;
+    n.oWnd = &p.w;
+    n.aCaptions = {"Only"};
+    n.bSetGet = bindTo(option);
+    m.New(n);
+    m.SetOption(2);
+    m.SetOption(0);
+    EXPECT_EQ(option.number(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+// Meters read back from pixels, scroll-bar steps and group boxes.
+#include "meter.hpp"
+
+#include <gtest/gtest.h>
+
+#include "painting.hpp"
+
+namespace {
+
+using namespace wl;
+
+struct Parent {
+    TWindow w;
+    Parent() {
+        WindowNew n;
+        n.lPixel = true;
+        n.nTop = 0;
+        n.nLeft = 0;
+        n.nBottom = 200;
+        n.nRight = 400;
+        w.New(n);
+    }
+};
+
+// Paints the meter into a memory bitmap and reads pixels on its middle row.
+struct Snapshot {
+    HDC dc = nullptr;
+    HBITMAP bmp = nullptr;
+    HGDIOBJ old = nullptr;
+    Snapshot(HWND h, int percent, const std::string& text, bool pct) {
+        HDC screen = GetDC(h);
+        dc = CreateCompatibleDC(screen);
+        RECT r{};
+        GetClientRect(h, &r);
+        bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
+        ReleaseDC(h, screen);
+        old = SelectObject(dc, bmp);
+        METERPAINT(h, dc, percent, text, pct, RGB(255, 255, 255), RGB(0, 0, 0), RGB(0, 0, 255), RGB(255, 255, 255),
+                   nullptr);
+    }
+    ~Snapshot() {
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+};
+
+TEST(Meter, FillWidthReadFromPixelsAndClamped) {
+    Parent p;
+    TMeter m;
+    MeterNew n;
+    n.oWnd = &p.w;
+    n.lPixel = true;
+    n.nWidth = 201;
+    n.nHeight = 20;
+    m.New(n);
+    RECT r{};
+    GetClientRect(m.hWnd, &r);
+    const int y = r.bottom / 2;
+    struct Case {
+        int percent;
+        int filledUpTo;  // last blue column
+    };
+    for (const Case c : {Case{50, (r.right - 1) * 50 / 100 - 1}, Case{250, r.right - 3}}) {
+        Snapshot s(m.hWnd, c.percent, "", false);
+        EXPECT_EQ(s.at(c.filledUpTo, y), RGB(0, 0, 255)) << c.percent;
+        if (c.percent < 100) {
+            EXPECT_EQ(s.at(c.filledUpTo + 3, y), RGB(255, 255, 255)) << c.percent;
+        }
+    }
+    Snapshot none(m.hWnd, -20, "", false);
+    EXPECT_EQ(none.at(5, y), RGB(255, 255, 255));
+}
+
+TEST(Meter, LabelIsDrawnInBothHalves) {
+    Parent p;
+    TMeter m;
+    MeterNew n;
+    n.oWnd = &p.w;
+    n.lPixel = true;
+    n.nWidth = 300;
+    n.nHeight = 24;
+    m.New(n);
+    // A label over the middle: text pixels in bar colours on the left half
+    // (white on blue) and pane colours on the right (black on white).
+    Snapshot s(m.hWnd, 50, std::string(60, 'W'), true);
+    RECT r{};
+    GetClientRect(m.hWnd, &r);
+    int whiteOnLeft = 0, blackOnRight = 0;
+    for (int x = 2; x < r.right - 2; ++x)
+        for (int y = 2; y < r.bottom - 2; ++y) {
+            const COLORREF c = s.at(x, y);
+            if (x < (r.right - 1) / 2 - 1 && c == RGB(255, 255, 255)) ++whiteOnLeft;
+            if (x > (r.right - 1) / 2 + 1 && c == RGB(0, 0, 0)) ++blackOnRight;
+        }
+    EXPECT_GT(whiteOnLeft, 10);
+    EXPECT_GT(blackOnRight, 10);
+}
+
+TEST(Meter, SetClampsAndRepaintsFromOnePercent) {
+    Parent p;
+    Value v(0);
+    TMeter m;
+    MeterNew n;
+    n.oWnd = &p.w;
+    n.bSetGet = bindTo(v);
+    n.nTotal = 1000;
+    m.New(n);
+    m.Set(5000);
+    EXPECT_EQ(v.number(), 1000);
+    m.Set(-1);
+    EXPECT_EQ(v.number(), 0);
+    m.nRefresh = 0;
+    m.Set(9);
+    EXPECT_EQ(m.nRefresh, 0);
+    m.Set(10);
+    EXPECT_DOUBLE_EQ(m.nRefresh, 1);
+    TMeter zero;
+    n.nTotal = 0;
+    zero.New(n);
+    zero.Set(5);
+    EXPECT_EQ(zero.nRefresh, 0);
+}
+
+TEST(ScrollBar, StepsStayInRangeAndRunTheirActions) {
+    Parent p;
+    TScrollBar s;
+    s.New(0, 0, 0, 10, 3, true, &p.w);
+    int ups = 0;
+    s.bGoUp = [&] { ++ups; };
+    s.GoUp();
+    EXPECT_EQ(s.GetPos(), 0);
+    EXPECT_EQ(ups, 1);
+    s.GoDown();
+    s.PageDown();
+    EXPECT_EQ(s.GetPos(), 4);
+    s.GoBottom();
+    s.GoDown();
+    EXPECT_EQ(s.GetPos(), 10);
+    int pos = -1;
+    s.bPos = [&](int n) { pos = n; };
+    SendMessageA(s.hWnd, LM_THUMBPOS, 7, 0);
+    EXPECT_EQ(pos, 7);
+}
+
+TEST(Group, WidthAndHeightWinOverBottomAndRight) {
+    Parent p;
+    TGroup g;
+    g.New(1, 1, 30, 30, "Range", &p.w, false, 100, 50);
+    EXPECT_EQ(g.nRight - g.nLeft, 100);
+    EXPECT_EQ(g.nBottom - g.nTop, 50);
+    EXPECT_EQ(g.GetText(), "Range");
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// The error records, their one-line description, the call frames and the
+// report written to the error file.
+#include "error_report.hpp"
+
+#include <gtest/gtest.h>
+
+#include "file_io.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using namespace wl;
+
+TEST(ErrorReport, LibraryErrorsOneToSix) {
+    EXPECT_FALSE(_WLGENERROR(0));
+    EXPECT_FALSE(_WLGENERROR(7));
+    const auto e3 = _WLGENERROR(3, "Title: x");
+    ASSERT_TRUE(e3);
+    EXPECT_EQ(e3->description, "Cannot create Dialog Box");
+    EXPECT_EQ(e3->severity, 3);
+    EXPECT_FALSE(e3->canDefault);
+    EXPECT_EQ(ERRORMESSAGE(*e3), "Error GUILIB/3  Cannot create Dialog Box: Title: x");
+    const auto e4 = _WLGENERROR(4);
+    ASSERT_TRUE(e4);
+    EXPECT_TRUE(e4->canDefault);
+    EXPECT_EQ(ERRORMESSAGE(*e4), "Warning BASE/5300  Memory Low");
+}
+
+TEST(ErrorReport, MessageLineForms) {
+    ErrorInfo e;
+    e.osCode = 2;
+    e.description = "Open error";
+    e.filename = "a.dbf";
+    e.operation = "ignored when a file is named";
+    EXPECT_EQ(ERRORMESSAGE(e), "(DOS Error 2) ?\?\?/?\?\?  Open error: a.dbf");
+}
+
+void inner(std::vector<FrameRecord>& seen) {
+    CallFrame frame;
+    seen = callFrames();
+}
+
+TEST(ErrorReport, FramesAndReportSections) {
+    std::vector<FrameRecord> seen;
+    {
+        CallFrame outer;
+        inner(seen);
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_NE(seen[0].routine.find("inner"), std::string::npos);
+    EXPECT_TRUE(callFrames().empty());
+
+    ErrorInfo e = *_WLGENERROR(1, "No:    602");
+    e.args = {Value(5), Value("x")};
+    ReportFacts f;
+    f.programPath = "C:\\zr\\zrk7w315.exe";
+    f.programSize = 1234567;
+    f.wide = false;
+    f.date = "12/10/26";
+    f.time = "10:11:12";
+    f.cpu = "Test CPU";
+    const std::string r = errorReport(e, seen, f);
+    for (const char* wanted :
+         {"Application\r\n===========\r\n", "   Path and name: C:\\zr\\zrk7w315.exe (32 bits)\r\n",
+          "   Size: 1,234,567 bytes\r\n", "   Library  Version: 13.07\r\n",
+          "   Error occurred at: 12/10/26, 10:11:12\r\n",
+          "   Error description: Error GUILIB/1  Non defined Id: No:    602\r\n", "   Args:\r\n",
+          "     [   1] = N   5\r\n", "     [   2] = C   x\r\n", "Stack Calls\r\n===========\r\n",
+          "   Called from: ", "System\r\n======\r\n", "   CPU type: Test CPU\r\n"})
+        EXPECT_NE(r.find(wanted), std::string::npos) << wanted;
+}
+
+TEST(ErrorReport, TheFileKeepsOnlyTheLastReport) {
+    zrtest::TempDir tmp;
+    const std::string before = SETERRORPATH(tmp.path());
+    EXPECT_EQ(SETERRORFILENAME(), "error.log");
+    EXPECT_TRUE(writeErrorLog("first\r\n"));
+    EXPECT_TRUE(writeErrorLog("second\r\n"));
+    EXPECT_EQ(zrtest::readBytes(errorLogPath()), "second\r\n");
+    SETERRORPATH(before);
+}
+
+TEST(ErrorReport, SafeDivide) {
+    EXPECT_EQ(safeDivide(5, 0), 0);
+    EXPECT_EQ(safeDivide(6, 3), 2);
+}
+
+}  // namespace

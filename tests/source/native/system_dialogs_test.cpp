@@ -1,0 +1,108 @@
+// The system dialogs under Wine, each answered by a helper thread that finds
+// the dialog, reads it and presses a button: no dialog ever waits.
+#include "system_dialogs.hpp"
+
+#include <commdlg.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "test_support.hpp"
+#include "text.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Waits for a top-level dialog with the caption and runs `act` on it.
+template <class Act>
+std::thread whenShown(const char* caption, Act act) {
+    return std::thread([caption, act] {
+        for (int i = 0; i < 500; ++i) {
+            if (HWND box = FindWindowA("#32770", caption)) {
+                Sleep(50);
+                act(box);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+TEST(SystemDialogs, MessageBoxAnswersTheButtonPressed) {
+    auto t = whenShown("Choose", [](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0); });
+    EXPECT_EQ(wl::MSGYESNOCANCEL("Keep it?", "Choose"), IDNO);
+    t.join();
+}
+
+TEST(SystemDialogs, FileDialogAnswersPathsOf256BytesAndMore) {
+    zrtest::TempDir tmp;
+    std::string dir = tmp.path();
+    // Nested folders until the file's full path passes 256 bytes.
+    while (dir.size() < 230) {
+        dir += "\\" + std::string(40, 'd');
+        dir.resize(std::min<std::size_t>(dir.size(), 235));
+    }
+    fs::create_directories(fs::path(dir));
+    std::string file = dir + "\\" + std::string(258 - dir.size() - 1 - 4, 'f') + ".txt";
+    ASSERT_GE(file.size(), 256u);
+    ASSERT_LT(file.size(), 260u);
+    auto t = whenShown("Save long", [file](HWND box) {
+        SetDlgItemTextA(box, 1148, file.c_str());  // the file-name box
+        SetDlgItemTextA(box, 1152, file.c_str());
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    wl::FileDialogRequest r;
+    r.title = "Save long";
+    r.save = true;
+    r.flags = OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    const std::string chosen = wl::FILEDIALOG(r);
+    t.join();
+    EXPECT_EQ(wl::upper(chosen), wl::upper(file));
+}
+
+TEST(SystemDialogs, FileDialogCancelAnswersEmptyAndKeepsTheFilter) {
+    auto t = whenShown("Pick one", [](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0); });
+    wl::FileDialogRequest r;
+    r.title = "Pick one";
+    r.filter = "Text|*.txt|All|*.*";
+    r.filterIndex = 2;
+    EXPECT_EQ(wl::FILEDIALOG(r), "");
+    t.join();
+    EXPECT_EQ(wl::LASTFILEFILTER(), 2);
+}
+
+TEST(SystemDialogs, FindTextOwnsItsBufferAndAnswersTheMessageEveryTime) {
+    HWND owner = CreateWindowA("STATIC", "find owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                               nullptr);
+    UINT first = 0, second = 0;
+    HWND dlg = nullptr;
+    {
+        std::string caller = "needle";
+        dlg = wl::FINDTEXT(caller, owner, &first);
+        caller.assign(100, 'x');  // the caller's text changes and goes away
+    }
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_NE(first, 0u);
+    EXPECT_EQ(wl::findTextBuffer(), "needle");
+    char shown[64] = {};
+    GetDlgItemTextA(dlg, 1152, shown, sizeof shown);
+    EXPECT_STREQ(shown, "needle");
+    HWND again = wl::FINDTEXT("", owner, &second);
+    EXPECT_EQ(second, first);
+    EXPECT_FALSE(IsWindow(dlg));  // one find dialog at a time
+    DestroyWindow(again);
+    DestroyWindow(owner);
+}
+
+TEST(SystemDialogs, ColourDialogAnswersTheStartColourOnOk) {
+    auto t = whenShown("Color", [](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); });
+    const COLORREF c = wl::CHOOSECOLOR(RGB(10, 20, 30));
+    t.join();
+    EXPECT_EQ(c, RGB(10, 20, 30));
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+#include "progress_meter_window.hpp"
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "button.hpp"
+#include "control_models.hpp"
+#include "dialog.hpp"
+#include "message_loop.hpp"
+#include "meter.hpp"
+#include "progress_meter.hpp"
+
+namespace zr {
+
+namespace {
+
+using wl::TDialog;
+using wl::TMeter;
+using wl::TSay;
+using wl::Value;
+
+// The window's layout is given in a 640 x 480 design space.
+double designScale() {
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    return w > 0 ? w / 640.0 : 1.0;
+}
+
+class MeterWindowScreen {
+public:
+    void open(const std::string& text, const std::string& caption) {
+        close();
+        const double k = designScale();
+        auto px = [k](double v) { return static_cast<int>(std::lround(v * k)); };
+        dialog_ = std::make_unique<TDialog>();
+        wl::DialogNew d;
+        d.lPixel = true;
+        d.nTop = px(1);
+        d.nLeft = px(1);
+        d.nBottom = px(120);
+        d.nRight = px(426.67);
+        d.cCaption = caption;
+        d.nStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+        wl::FontSpec f;
+        f.cFaceName = "Courier New";
+        f.nWidth = 9;
+        f.nHeight = 16;
+        f.lBold = true;
+        font_ = wl::TFont::New(f);
+        d.oFont = font_;
+        dialog_->New(d);
+        value_ = Value(0);
+        meter_ = std::make_unique<TMeter>();
+        wl::MeterNew m;
+        m.oWnd = dialog_.get();
+        m.lPixel = true;
+        m.nRow = px(16);
+        m.nCol = px(9);
+        m.nWidth = px(134.4);
+        m.nHeight = px(10.8);
+        m.nTotal = 100;
+        m.bSetGet = wl::bindTo(value_);
+        m.oFont = font_;
+        meter_->New(m);
+        percentLabel_ = label(px(16), px(162), 0, 0, "Percent");
+        completeLabel_ = label(px(24), px(162), 0, 0, "Complete");
+        firstLine_ = label(px(32), px(18), px(192), px(54) / 3, text);
+        secondLine_ = label(px(48), px(18), px(192), px(54) / 3, secondText_);
+        // The window that started the long work takes no input meanwhile,
+        // so that no second conversion or viewer starts inside this one.
+        owner_ = GetActiveWindow();
+        if (owner_ && IsWindowEnabled(owner_))
+            EnableWindow(owner_, FALSE);
+        else
+            owner_ = nullptr;
+        wl::DialogActivate a;
+        a.lModal = false;
+        a.lCentered = true;
+        dialog_->Activate(a);
+        RedrawWindow(dialog_->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        lastPercent_ = -1;
+        wl::SYSREFRESH();
+    }
+
+    void close() {
+        if (!dialog_) return;
+        if (owner_) EnableWindow(owner_, TRUE);
+        owner_ = nullptr;
+        if (dialog_->hWnd) DestroyWindow(dialog_->hWnd);
+        secondLine_.reset();
+        firstLine_.reset();
+        completeLabel_.reset();
+        percentLabel_.reset();
+        meter_.reset();
+        dialog_.reset();
+        if (font_) font_->End();
+        font_.reset();
+        wl::SYSREFRESH();
+    }
+
+    // Repaints and drains only when the whole percentage changes.
+    void set(double value) {
+        if (!meter_ || !meter_->hWnd) return;
+        const double v = wl::meterValue(value, 100);
+        const int whole = static_cast<int>(v);
+        if (whole == lastPercent_) {
+            value_ = Value(v);
+            return;
+        }
+        lastPercent_ = whole;
+        meter_->Set(v);
+    }
+
+    void secondLine(const std::string& text) {
+        secondText_ = text;
+        if (secondLine_ && secondLine_->hWnd) {
+            secondLine_->SetText(Value(text));
+            UpdateWindow(secondLine_->hWnd);
+        }
+    }
+
+    HWND handle() const { return dialog_ ? dialog_->hWnd : nullptr; }
+
+private:
+    std::unique_ptr<TSay> label(int row, int col, int width, int height, const std::string& text) {
+        auto s = std::make_unique<TSay>();
+        wl::SayNew n;
+        n.oWnd = dialog_.get();
+        n.lPixel = true;
+        n.nRow = row;
+        n.nCol = col;
+        n.nWidth = width;
+        n.nHeight = height;
+        n.oFont = font_;
+        n.bText = [text] { return Value(text); };
+        s->New(n);
+        return s;
+    }
+
+    std::unique_ptr<TDialog> dialog_;
+    std::unique_ptr<TMeter> meter_;
+    std::unique_ptr<TSay> percentLabel_, completeLabel_, firstLine_, secondLine_;
+    std::shared_ptr<wl::TFont> font_;
+    Value value_;
+    std::string secondText_;
+    HWND owner_ = nullptr;
+    int lastPercent_ = -1;
+};
+
+MeterWindowScreen& screen() {
+    static MeterWindowScreen s;
+    return s;
+}
+
+}  // namespace
+
+void installMeterWindow() {
+    setMeterObserver([](const MeterEvent& e) {
+        switch (e.kind) {
+        case MeterEvent::Kind::Open: screen().open(e.text, e.caption); break;
+        case MeterEvent::Kind::Close: screen().close(); break;
+        case MeterEvent::Kind::Set:
+        case MeterEvent::Kind::SetAlways: screen().set(e.value); break;  // nothing once closed
+        case MeterEvent::Kind::SecondLine: screen().secondLine(e.text); break;
+        }
+    });
+}
+
+HWND meterWindowHandle() { return screen().handle(); }
+
+}  // namespace zr
