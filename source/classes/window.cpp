@@ -14,7 +14,7 @@
 #include "message_loop.hpp"
 #include "slot_registry.hpp"
 // Two folders hold a system_facts.hpp; this one has GETSYSFONT.
-#include "../native/system_facts.hpp"
+#include "desktop_facts.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_units.hpp"

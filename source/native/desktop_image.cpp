@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "system_facts.hpp"
+#include "desktop_facts.hpp"
 #include "wide_text.hpp"
 
 namespace wl {

@@ -1,4 +1,4 @@
-#include "system_facts.hpp"
+#include "desktop_facts.hpp"
 
 #include <windows.h>
 

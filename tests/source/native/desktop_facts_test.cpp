@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "system_facts.hpp"
+#include "desktop_facts.hpp"
 
 #include <gtest/gtest.h>
 
