@@ -4,22 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include "parent_window.hpp"
+
 namespace {
 
 using namespace wl;
 
-struct Parent {
-    TWindow w;
-    Parent() {
-        WindowNew n;
-        n.lPixel = true;
-        n.nTop = 0;
-        n.nLeft = 0;
-        n.nBottom = 200;
-        n.nRight = 300;
-        w.New(n);
-    }
-};
+using Parent = wltest::Parent;
 
 bool checkedOnScreen(HWND h) { return SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 

@@ -4,21 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "parent_window.hpp"
+
 namespace {
 
 using namespace wl;
 
-struct Parent {
-    TWindow w;
-    Parent() {
-        WindowNew n;
-        n.lPixel = true;
-        n.nTop = 0;
-        n.nLeft = 0;
-        n.nBottom = 300;
-        n.nRight = 300;
-        w.New(n);
-    }
+struct Parent : wltest::Parent {
+    Parent() : wltest::Parent(300, 300) {}
 };
 
 ListNew list(TWindow* parent, Value& v, std::vector<std::string> items) {

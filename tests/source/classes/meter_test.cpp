@@ -3,23 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include "parent_window.hpp"
+
 #include "painting.hpp"
 
 namespace {
 
 using namespace wl;
 
-struct Parent {
-    TWindow w;
-    Parent() {
-        WindowNew n;
-        n.lPixel = true;
-        n.nTop = 0;
-        n.nLeft = 0;
-        n.nBottom = 200;
-        n.nRight = 400;
-        w.New(n);
-    }
+struct Parent : wltest::Parent {
+    Parent() : wltest::Parent(200, 400) {}
 };
 
 // Paints the meter into a memory bitmap and reads pixels on its middle row.
