@@ -1,0 +1,99 @@
+// Bitmaps and DIBs on Windows: loading, making, drawing, measuring, resizing
+// and storing them, the built-in pictures, the image effects on bitmaps and
+// PNG files as bitmaps. Bitmaps, palettes and brushes made here are reported
+// to the resource tracker ("BMP", "PAL", "BRUSH", "BMP -> Maker").
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pixel_image.hpp"
+
+namespace wl {
+
+// Pictures in and out of bitmaps (32 bits, top row first).
+std::optional<PixelImage> bitmapPixels(HBITMAP hBitmap);
+// A 32-bit top-down DIB section holding the picture; not tracked.
+HBITMAP bitmapFromPixels(const PixelImage& image);
+
+// Loading and making.
+HBITMAP LOADBITMAP(HINSTANCE hInstance, const std::string& cName);
+HBITMAP LOADBITMAP(HINSTANCE hInstance, int nId);
+HBITMAP READBITMAP(HDC hDC, const std::string& cFile);
+HBITMAP CREATEMEMBITMAP(HDC hDC, std::string_view cImage);
+HBITMAP CREATECOMPATIBLEBITMAP(HDC hDC, int nWidth, int nHeight);
+int NBMPWIDTH(HBITMAP hBitmap);
+int NBMPHEIGHT(HBITMAP hBitmap);
+HBITMAP RESIZEBMP(HBITMAP hBitmap, int nWidth, int nHeight, bool lSmooth);
+HBITMAP CROPIMAGE(HBITMAP hBitmap, std::optional<int> nTop = {}, std::optional<int> nLeft = {},
+                  std::optional<int> nBottom = {}, std::optional<int> nRight = {});
+HBITMAP COPYBITMAP(HBITMAP hBitmap);
+bool IS32BITBITMAP(HBITMAP hBitmap);
+HBITMAP TO32BITDIB(HBITMAP hBitmap);
+
+// Device-independent bitmaps in movable global memory.
+HGLOBAL DIBREAD(const std::string& cFile);
+bool DIBWRITE(const std::string& cFile, HGLOBAL hDib);
+std::string DIBTOSTR(HGLOBAL hDib);
+HPALETTE DIBPALETTE(HGLOBAL hDib);
+bool DIBDRAW(HDC hDC, HGLOBAL hDib, HPALETTE hPalette, int nRow, int nCol, int nWidth, int nHeight,
+             DWORD nRop = 0);
+HGLOBAL DIBFROMBITMAP(HBITMAP hBitmap, HPALETTE hPalette = nullptr);
+std::string BMPTOSTR(HBITMAP hBitmap);
+bool HASALPHA(HBITMAP hBitmap, HPALETTE hPalette = nullptr);
+WORD DIBWIDTH(HGLOBAL hDib);
+WORD DIBHEIGHT(HGLOBAL hDib);
+
+// Drawing (rows are y, columns x).
+void DRAWBITMAP(HDC hDC, HBITMAP hBitmap, int nRow, int nCol, int nWidth = 0, int nHeight = 0, DWORD nRop = 0);
+void DRAWMASKED(HDC hDC, HBITMAP hBitmap, int nRow, int nCol);
+void DRAWCHECKED(HDC hDC, HBITMAP hBitmap, int nRow, int nCol);
+void DRAWGRAY(HDC hDC, HBITMAP hBitmap, int nRow, int nCol);
+void TRANSBMP(HBITMAP hBitmap, int nWidth, int nHeight, COLORREF nTransparent, HDC hDC, int nX, int nY,
+              int nDestWidth, int nDestHeight);
+void ABPAINT(HDC hDC, int nX, int nY, HBITMAP hBitmap, int nAlpha = 0);
+
+// Built-in pictures (each call makes a new tracked bitmap).
+HBITMAP WLBITMAP(const std::string& cName);
+HBITMAP WLBRUSHES(int nIndex);
+HBITMAP WLLOGOBITMAP(HDC hDC);
+HBITMAP MSGBAR2007(HDC hDC);
+HBITMAP MSGBAR2010(HDC hDC);
+HBITMAP WLRARROW();
+HBITMAP WLDARROW();
+HBITMAP WLBMPASC();
+HBITMAP WLBMPDES();
+HBITMAP WLBMPOFF();
+HBITMAP WLBMPON();
+HBITMAP checkMarkBitmap(int look);  // the office menus' check mark, tracked "BMP"
+
+// Image effects on bitmaps.
+HBITMAP RESIZEIMG(HBITMAP hBitmap, int nWidthOrPercent, int nHeight = 0);
+HBITMAP BRIGHTIMG(HDC hDC, HBITMAP hBitmap, int nDelta, bool lAlpha);
+HBITMAP BLURIMG(HBITMAP hBitmap, int nRadius);
+bool FADEIMG(HDC hDC, HBITMAP hBitmap, int nRow, int nCol, int nAlpha, int nStart, bool lUseAlpha,
+             COLORREF nTransparent);
+bool SHADOWBOX(HDC hDC, int nWidth, int nHeight, int nOffsetX, int nOffsetY, int nInset, bool lRound, int nPercent,
+               int nCorner = 10);
+// Mode 1: a pattern brush; 2: the bitmap; other: fills the rectangle
+// {top, left, bottom, right} of hDC and answers 0.
+HGDIOBJ RADIALGRADIENT(HDC hDC, const RECT& aRect, COLORREF nColorCentre, COLORREF nColorEdge, int nOffsetX = 0,
+                       int nOffsetY = 0, int nMode = 3);
+void DIAGONALGRADIENT(HDC hDC, const RECT& aRect, COLORREF nColor1, COLORREF nColor2, bool lDirection = true,
+                      int nStart = 0, int nEnd = 0);
+void DARKENRAMPH(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);
+void DARKENRAMPV(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);
+HBITMAP MAKEBKBMP(HWND hWnd, HDC hDC);
+HBITMAP MAKEBKBMPEX(HWND hWnd, int nTop, int nLeft, int nWidth, int nHeight);
+HBRUSH MAKEBKBRUSH(HWND hWnd, int nTop, int nLeft, int nWidth, int nHeight);
+HRGN SLIDERREGION(HWND hWnd);
+
+// PNG files as bitmaps: 0 when the file is no usable PNG. The caller owns
+// the bitmap (not tracked); four-channel pictures are premultiplied.
+HBITMAP WLOPENPNGFILE(const std::string& cFile);
+
+}  // namespace wl
