@@ -139,6 +139,47 @@ std::optional<PngImage> decodePngFile(const std::string& path, int* status) {
     return out;
 }
 
+namespace {
+
+// The part of a write that libpng may leave by long jump.
+bool writeRows(png_structp png, png_infop info, std::FILE* file, const PixelImage& image,
+               std::vector<png_bytep>& rows) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_init_io(png, file);
+    png_set_rows(png, info, rows.data());
+    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+    return true;
+}
+
+}  // namespace
+
+bool writePngFile(const PixelImage& image, const std::string& path) {
+    if (image.empty()) return false;
+    // Rows of red, green, blue (the picture holds blue, green, red).
+    std::vector<unsigned char> block(static_cast<std::size_t>(image.width) * image.height * 3);
+    std::vector<png_bytep> rows(static_cast<std::size_t>(image.height));
+    for (int y = 0; y < image.height; ++y) {
+        unsigned char* r = block.data() + static_cast<std::size_t>(y) * image.width * 3;
+        rows[static_cast<std::size_t>(y)] = r;
+        for (int x = 0; x < image.width; ++x) {
+            std::uint32_t p = image.at(x, y);
+            r[x * 3] = static_cast<unsigned char>(pixelRed(p));
+            r[x * 3 + 1] = static_cast<unsigned char>(pixelGreen(p));
+            r[x * 3 + 2] = static_cast<unsigned char>(pixelBlue(p));
+        }
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    bool ok = info && writeRows(png, info, file.get(), image, rows);
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    return ok;
+}
+
 void premultiplyAlpha(PixelImage& image) {
     for (auto& p : image.pixels) {
         int a = pixelAlpha(p);

@@ -40,6 +40,10 @@ constexpr std::uint64_t kPngMaxBytes = 256ull << 20;
 // "Read Error" (caption "PNG Support") and gives nothing.
 std::optional<PngImage> decodePngFile(const std::string& path, int* status = nullptr);
 
+// Writes the picture as an 8-bit RGB PNG (alpha dropped); false when the
+// file cannot be created or libpng fails.
+bool writePngFile(const PixelImage& image, const std::string& path);
+
 // Multiplies colour by alpha, as alpha blending expects.
 void premultiplyAlpha(PixelImage& image);
 

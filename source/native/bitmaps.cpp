@@ -548,4 +548,23 @@ HBITMAP WLOPENPNGFILE(const std::string& cFile) {
     return bitmapFromPixels(png->image);
 }
 
+void SAVEBMPASPNG(HBITMAP hBitmap, const std::string& cFile) {
+    if (auto px = bitmapPixels(hBitmap)) writePngFile(*px, cFile);
+}
+
+void SAVEEMFASPNG(HENHMETAFILE hEnhMetaFile, int nHeight, int nWidth, const std::string& cFile) {
+    if (!hEnhMetaFile || nWidth <= 0 || nHeight <= 0) return;
+    HBITMAP bmp = bitmapFromPixels(PixelImage(nWidth, nHeight, makePixel(255, 255, 255)));
+    if (!bmp) return;
+    {
+        ScreenDC screen;
+        MemDC mem(screen.dc, bmp);
+        RECT r{0, 0, nWidth, nHeight};
+        PlayEnhMetaFile(mem.dc, hEnhMetaFile, &r);
+        GdiFlush();
+    }
+    SAVEBMPASPNG(bmp, cFile);
+    DeleteObject(bmp);
+}
+
 }  // namespace wl

@@ -95,5 +95,9 @@ HRGN SLIDERREGION(HWND hWnd);
 // PNG files as bitmaps: 0 when the file is no usable PNG. The caller owns
 // the bitmap (not tracked); four-channel pictures are premultiplied.
 HBITMAP WLOPENPNGFILE(const std::string& cFile);
+// Save a bitmap, or an enhanced metafile played into a white picture of
+// nWidth x nHeight, as an RGB PNG file; nothing is written on failure.
+void SAVEBMPASPNG(HBITMAP hBitmap, const std::string& cFile);
+void SAVEEMFASPNG(HENHMETAFILE hEnhMetaFile, int nHeight, int nWidth, const std::string& cFile);
 
 }  // namespace wl

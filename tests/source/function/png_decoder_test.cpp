@@ -140,6 +140,20 @@ TEST(PngDecoder, CutFileWarnsOnceAndGivesNothing) {
     EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::Alert);
 }
 
+TEST(PngWriter, RowsRoundTripAtOddWidths) {
+    zrtest::TempDir dir;
+    wl::PixelImage img(5, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) img.at(x, y) = makePixel(x * 40, y * 80, 255 - x * 10);
+    std::string path = dir.file("out.png");
+    ASSERT_TRUE(wl::writePngFile(img, path));
+    auto back = wl::decodePngFile(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->channels, 3);
+    EXPECT_EQ(back->image.pixels, img.pixels);
+    EXPECT_FALSE(wl::writePngFile(img, dir.file("no/such/folder.png")));
+}
+
 TEST(PngDecoder, PremultipliedAlpha) {
     wl::PixelImage img(3, 1);
     img.at(0, 0) = makePixel(255, 255, 255, 0);

@@ -216,4 +216,37 @@ TEST(Bitmaps, PngThatIsNoPictureGivesNoBitmap) {
     EXPECT_EQ(wl::WLOPENPNGFILE(dir.file("missing.png")), nullptr);
 }
 
+TEST(Bitmaps, PngSavedAndLoadedBack) {
+    zrtest::TempDir dir;
+    wl::PixelImage img(5, 2, makePixel(10, 20, 30));
+    img.at(4, 1) = makePixel(200, 150, 100);
+    HBITMAP b = wl::bitmapFromPixels(img);
+    std::string path = dir.file("saved.png");
+    wl::SAVEBMPASPNG(b, path);
+    DeleteObject(b);
+    HBITMAP back = wl::WLOPENPNGFILE(path);
+    ASSERT_NE(back, nullptr);
+    auto px = wl::bitmapPixels(back);
+    ASSERT_TRUE(px);
+    EXPECT_EQ(px->width, 5);
+    EXPECT_EQ(px->at(4, 1) & 0xFFFFFF, img.at(4, 1) & 0xFFFFFF);
+    DeleteObject(back);
+
+    // A metafile with one red rectangle, played over the whole picture.
+    HDC meta = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT r{0, 0, 4, 4};
+    FillRect(meta, &r, red);
+    DeleteObject(red);
+    HENHMETAFILE emf = CloseEnhMetaFile(meta);
+    std::string emfPng = dir.file("emf.png");
+    wl::SAVEEMFASPNG(emf, 8, 8, emfPng);
+    DeleteEnhMetaFile(emf);
+    auto decoded = wl::decodePngFile(emfPng);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->image.width, 8);
+    EXPECT_EQ(decoded->image.height, 8);
+    EXPECT_EQ(decoded->image.at(4, 4), makePixel(255, 0, 0));
+}
+
 }  // namespace
