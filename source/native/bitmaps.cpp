@@ -8,6 +8,7 @@
 #include "image_effects.hpp"
 #include "library_registry.hpp"
 #include "messages.hpp"
+#include "palette_list.hpp"
 #include "png_decoder.hpp"
 #include "resource_tracker.hpp"
 #include "text.hpp"
@@ -565,6 +566,238 @@ void SAVEEMFASPNG(HENHMETAFILE hEnhMetaFile, int nHeight, int nWidth, const std:
     }
     SAVEBMPASPNG(bmp, cFile);
     DeleteObject(bmp);
+}
+
+namespace {
+
+PaletteList& paletteList() {
+    static PaletteList list;
+    return list;
+}
+std::uintptr_t num(const void* h) { return reinterpret_cast<std::uintptr_t>(h); }
+
+BitmapWithPalette bitmapWithPalette(HDC hDC, std::string_view dib) {
+    BitmapWithPalette out;
+    auto d = dibLayout(dib);
+    if (!d) return out;
+    ScreenDC screen;
+    HDC dc = hDC ? hDC : screen.dc;
+    HPALETTE oldPal = nullptr;
+    if (d->colorsUsed > 16) {
+        HGLOBAL mem = globalCopy(dib);
+        out.palette = DIBPALETTE(mem);
+        GlobalFree(mem);
+        if (out.palette) {
+            oldPal = SelectPalette(dc, out.palette, FALSE);
+            RealizePalette(dc);
+        }
+    }
+    out.bitmap = track(bitmapFromDib(dc, dib));
+    if (out.palette) SelectPalette(dc, oldPal, FALSE);
+    return out;
+}
+
+BitmapWithPalette loadPaletteBitmap(LPCSTR name) {
+    HINSTANCE inst = GetResourceInstance();
+    HRSRC res = FindResourceA(inst, name, MAKEINTRESOURCEA(2));  // RT_BITMAP
+    if (!res) return {};
+    HGLOBAL data = LoadResource(inst, res);
+    const char* p = data ? static_cast<const char*>(LockResource(data)) : nullptr;
+    if (!p) return {};
+    return bitmapWithPalette(nullptr, std::string_view(p, SizeofResource(inst, res)));
+}
+
+void selectForDrawing(HDC hDC, HPALETTE hPalette, HPALETTE& old) {
+    if (!hPalette) return;
+    auto fore = paletteList().foreground();
+    bool foreground = fore && fore->palette == num(hPalette) && paletteList().asked();
+    old = SelectPalette(hDC, hPalette, foreground ? FALSE : TRUE);
+    RealizePalette(hDC);
+}
+
+void replaceCornerColour(HBITMAP hBitmap, COLORREF nReplace) {
+    auto px = bitmapPixels(hBitmap);
+    if (!px) return;
+    std::uint32_t key = px->at(0, 0) & 0xFFFFFF, with = colorToPixel(nReplace);
+    if (key == (with & 0xFFFFFF)) return;
+    ScreenDC screen;
+    MemDC mem(screen.dc, hBitmap);
+    for (int y = 0; y < px->height; ++y)
+        for (int x = 0; x < px->width; ++x)
+            if ((px->at(x, y) & 0xFFFFFF) == key) SetPixel(mem.dc, x, y, nReplace);
+}
+
+void palDraw(HDC hDC, int nRow, int nCol, HBITMAP hBitmap, HPALETTE hPalette, int nWidth, int nHeight, DWORD nRop,
+             bool lTransparent, COLORREF nReplace, bool stretch) {
+    if (!hDC || !hBitmap) return;
+    DWORD rop = nRop ? nRop : SRCCOPY;
+    BITMAP bm = bitmapInfo(hBitmap);
+    bool natural = !stretch || nWidth == 0 || nHeight == 0 || (nWidth == bm.bmWidth && nHeight == bm.bmHeight);
+    HPALETTE old = nullptr;
+    if (natural && lTransparent) replaceCornerColour(hBitmap, nReplace);
+    selectForDrawing(hDC, hPalette, old);
+    {
+        MemDC src(hDC, hBitmap);
+        if (natural) {
+            int w = stretch || nWidth == 0 ? bm.bmWidth : nWidth, h = stretch || nHeight == 0 ? bm.bmHeight : nHeight;
+            BitBlt(hDC, nCol, nRow, w, h, src.dc, 0, 0, rop);
+        } else {
+            int oldMode = SetStretchBltMode(hDC, COLORONCOLOR);
+            StretchBlt(hDC, nCol, nRow, nWidth, nHeight, src.dc, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+            SetStretchBltMode(hDC, oldMode);
+        }
+    }
+    if (hPalette) SelectPalette(hDC, old, FALSE);
+}
+
+}  // namespace
+
+BitmapWithPalette PALBMPREAD(HDC hDC, const std::string& cFile) {
+    auto dib = readDibFile(cFile);
+    return dib ? bitmapWithPalette(hDC, *dib) : BitmapWithPalette{};
+}
+BitmapWithPalette PALBMPLOAD(const std::string& cName) { return loadPaletteBitmap(cName.c_str()); }
+BitmapWithPalette PALBMPLOAD(int nId) { return loadPaletteBitmap(MAKEINTRESOURCEA(nId)); }
+
+void PALBMPDRAW(HDC hDC, int nRow, int nCol, HBITMAP hBitmap, HPALETTE hPalette, int nWidth, int nHeight, DWORD nRop,
+                bool lTransparent, COLORREF nReplace) {
+    palDraw(hDC, nRow, nCol, hBitmap, hPalette, nWidth, nHeight, nRop, lTransparent, nReplace, true);
+}
+void PALBMPDRAWSIZE(HDC hDC, int nRow, int nCol, HBITMAP hBitmap, HPALETTE hPalette, int nWidth, int nHeight,
+                    DWORD nRop, bool lTransparent, COLORREF nReplace) {
+    palDraw(hDC, nRow, nCol, hBitmap, hPalette, nWidth, nHeight, nRop, lTransparent, nReplace, false);
+}
+
+int REALIZEPALETTE(HWND hWnd, HPALETTE hPalette) {
+    if (!hWnd || !hPalette) return 0;
+    HDC dc = GetDC(hWnd);
+    auto fore = paletteList().foreground();
+    bool foreground = fore && fore->palette == num(hPalette) && paletteList().asked();
+    HPALETTE old = SelectPalette(dc, hPalette, foreground ? FALSE : TRUE);
+    UINT n = RealizePalette(dc);
+    if (n != GDI_ERROR) InvalidateRect(hWnd, nullptr, FALSE);
+    SelectPalette(dc, old, FALSE);
+    ReleaseDC(hWnd, dc);
+    return n == GDI_ERROR ? 0 : static_cast<int>(n);
+}
+
+void PALBMPNEW(HWND hWnd, HBITMAP hBitmap, HPALETTE hPalette) {
+    paletteList().enter(num(hWnd), num(hBitmap), num(hPalette));
+}
+
+int QRYNEWPALEVENT() {
+    paletteList().noteAsked();
+    auto fore = paletteList().foreground();
+    if (!fore) return 0;
+    return REALIZEPALETTE(reinterpret_cast<HWND>(fore->window), reinterpret_cast<HPALETTE>(fore->palette));
+}
+
+int PALCHGEVENT(HWND hWnd) {
+    for (auto w : paletteList().paletteChanged(num(hWnd))) InvalidateRect(reinterpret_cast<HWND>(w), nullptr, FALSE);
+    return 0;
+}
+
+std::optional<BitmapWithPalette> SETFOREBMP(HBITMAP hBitmap, HPALETTE hPalette) {
+    std::uintptr_t repaint = 0;
+    auto r = paletteList().setForeground(num(hBitmap), num(hPalette), &repaint);
+    if (repaint) InvalidateRect(reinterpret_cast<HWND>(repaint), nullptr, FALSE);
+    if (!r) return std::nullopt;
+    return BitmapWithPalette{reinterpret_cast<HBITMAP>(r->first), reinterpret_cast<HPALETTE>(r->second)};
+}
+
+void PALBMPFREE(HBITMAP hBitmap) {
+    auto r = paletteList().release(num(hBitmap));
+    if (!r) return;
+    for (auto h : {r->palette, r->bitmap})
+        if (h) {
+            TrackResourceDelete(reinterpret_cast<HGDIOBJ>(h));
+            DeleteObject(reinterpret_cast<HGDIOBJ>(h));
+        }
+}
+
+HBITMAP WNDBITMAP(HWND hWnd) {
+    RECT r{};
+    if (!GetWindowRect(hWnd, &r)) return nullptr;
+    HDC dc = GetWindowDC(hWnd);
+    auto px = areaPixels(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+    ReleaseDC(hWnd, dc);
+    return px ? trackedPixels(*px) : nullptr;
+}
+
+void WNDPRINT(HWND hWnd, HDC hDC, int nX, int nY, int nZoom) {
+    RECT r{};
+    if (!hDC || !GetClientRect(hWnd, &r)) return;
+    int zoom = nZoom ? nZoom : 1;
+    HDC dc = GetDC(hWnd);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, std::max<LONG>(r.right, 1), std::max<LONG>(r.bottom, 1));
+    {
+        MemDC mem(dc, bmp);
+        BitBlt(mem.dc, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+        StretchBlt(hDC, nX, nY, r.right * zoom, r.bottom * zoom, mem.dc, 0, 0, r.right, r.bottom, SRCCOPY);
+    }
+    DeleteObject(bmp);
+    ReleaseDC(hWnd, dc);
+}
+
+bool PRINTWINDOW(HWND hWnd, HDC hDC, UINT nFlags) {
+    using PrintWindowFn = BOOL(WINAPI*)(HWND, HDC, UINT);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto fn = user ? reinterpret_cast<PrintWindowFn>(reinterpret_cast<void*>(GetProcAddress(user, "PrintWindow"))) : nullptr;
+    return fn && fn(hWnd, hDC, nFlags);
+}
+
+HBITMAP WINDOWAREABITMAP(HWND hWnd, std::optional<RECT> aArea) {
+    RECT r{};
+    if (aArea) r = *aArea;
+    else if (GetWindowRect(hWnd, &r)) r = RECT{0, 0, r.right - r.left - 1, r.bottom - r.top - 1};
+    else return nullptr;
+    HDC dc = GetWindowDC(hWnd);
+    HBITMAP b = WINDOWAREABITMAP(dc, r);
+    ReleaseDC(hWnd, dc);
+    return b;
+}
+
+HBITMAP WINDOWAREABITMAP(HDC hDC, const RECT& aArea) {
+    // Inclusive edges.
+    auto px = areaPixels(hDC, aArea.left, aArea.top, aArea.right - aArea.left + 1, aArea.bottom - aArea.top + 1);
+    return px ? trackedPixels(*px) : nullptr;
+}
+
+void PUTWINDOWAREA(HDC hDC, HBITMAP hBitmap, int nTop, int nLeft) { DRAWBITMAP(hDC, hBitmap, nTop, nLeft); }
+void PUTWINDOWAREA(HWND hWnd, HBITMAP hBitmap, int nTop, int nLeft) {
+    HDC dc = GetWindowDC(hWnd);
+    PUTWINDOWAREA(dc, hBitmap, nTop, nLeft);
+    ReleaseDC(hWnd, dc);
+}
+
+HBITMAP PARENTCAPTURE(HWND hWnd, HDC) {
+    HWND parent = GetParent(hWnd);
+    RECT pr{}, cr{};
+    if (!parent || !GetWindowRect(parent, &pr) || !GetWindowRect(hWnd, &cr)) return nullptr;
+    HDC dc = GetDC(parent);
+    HBITMAP whole = CreateCompatibleBitmap(dc, std::max<LONG>(pr.right - pr.left, 1), std::max<LONG>(pr.bottom - pr.top, 1));
+    HBITMAP part = nullptr;
+    {
+        MemDC mem(dc, whole);
+        PRINTWINDOW(parent, mem.dc, 1);  // PW_CLIENTONLY
+        POINT at{cr.left, cr.top};
+        ScreenToClient(parent, &at);
+        if (auto px = areaPixels(mem.dc, at.x, at.y, cr.right - cr.left, cr.bottom - cr.top))
+            part = trackedPixels(*px, "BMP -> ParentCapture");
+    }
+    DeleteObject(whole);
+    ReleaseDC(parent, dc);
+    return part;
+}
+
+HBITMAP CREATEDIBITMAP(HDC hDC, const BITMAPINFOHEADER* nHeader, DWORD nInit, const void* nBits,
+                       const BITMAPINFO* nInfo, UINT nUsage) {
+    return CreateDIBitmap(hDC, nHeader, nInit, nBits, nInfo, nUsage);
+}
+
+int SETDIBITSTODEVICE(HDC hDC, int nX, int nY, DWORD nWidth, DWORD nHeight, int nXSrc, int nYSrc, UINT nStartScan,
+                      UINT nLines, const void* nBits, const BITMAPINFO* nInfo, UINT nUsage) {
+    return SetDIBitsToDevice(hDC, nX, nY, nWidth, nHeight, nXSrc, nYSrc, nStartScan, nLines, nBits, nInfo, nUsage);
 }
 
 }  // namespace wl

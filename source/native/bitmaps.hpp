@@ -48,6 +48,43 @@ bool HASALPHA(HBITMAP hBitmap, HPALETTE hPalette = nullptr);
 WORD DIBWIDTH(HGLOBAL hDib);
 WORD DIBHEIGHT(HGLOBAL hDib);
 
+// Bitmaps with their palettes: {bitmap, palette}, the palette 0 when the DIB
+// uses 16 colours or fewer.
+struct BitmapWithPalette {
+    HBITMAP bitmap = nullptr;
+    HPALETTE palette = nullptr;
+};
+BitmapWithPalette PALBMPREAD(HDC hDC, const std::string& cFile);
+BitmapWithPalette PALBMPLOAD(const std::string& cName);
+BitmapWithPalette PALBMPLOAD(int nId);
+void PALBMPDRAW(HDC hDC, int nRow, int nCol, HBITMAP hBitmap, HPALETTE hPalette, int nWidth = 0, int nHeight = 0,
+                DWORD nRop = 0, bool lTransparent = false, COLORREF nReplace = 0);
+void PALBMPDRAWSIZE(HDC hDC, int nRow, int nCol, HBITMAP hBitmap, HPALETTE hPalette, int nWidth, int nHeight,
+                    DWORD nRop = 0, bool lTransparent = false, COLORREF nReplace = 0);
+
+// The palette list (256-colour screens).
+void PALBMPNEW(HWND hWnd, HBITMAP hBitmap, HPALETTE hPalette);
+int QRYNEWPALEVENT();
+int PALCHGEVENT(HWND hWnd);
+std::optional<BitmapWithPalette> SETFOREBMP(HBITMAP hBitmap, HPALETTE hPalette);
+// Frees the bitmap's record, deleting its palette and bitmap.
+void PALBMPFREE(HBITMAP hBitmap);
+int REALIZEPALETTE(HWND hWnd, HPALETTE hPalette);
+
+// Pictures of windows and device contexts.
+HBITMAP WNDBITMAP(HWND hWnd);
+void WNDPRINT(HWND hWnd, HDC hDC, int nX, int nY, int nZoom = 1);
+bool PRINTWINDOW(HWND hWnd, HDC hDC, UINT nFlags);
+HBITMAP WINDOWAREABITMAP(HWND hWnd, std::optional<RECT> aArea = {});
+HBITMAP WINDOWAREABITMAP(HDC hDC, const RECT& aArea);
+void PUTWINDOWAREA(HWND hWnd, HBITMAP hBitmap, int nTop, int nLeft);
+void PUTWINDOWAREA(HDC hDC, HBITMAP hBitmap, int nTop, int nLeft);
+HBITMAP PARENTCAPTURE(HWND hWnd, HDC hDC);
+HBITMAP CREATEDIBITMAP(HDC hDC, const BITMAPINFOHEADER* nHeader, DWORD nInit, const void* nBits,
+                       const BITMAPINFO* nInfo, UINT nUsage);
+int SETDIBITSTODEVICE(HDC hDC, int nX, int nY, DWORD nWidth, DWORD nHeight, int nXSrc, int nYSrc, UINT nStartScan,
+                      UINT nLines, const void* nBits, const BITMAPINFO* nInfo, UINT nUsage);
+
 // Drawing (rows are y, columns x).
 void DRAWBITMAP(HDC hDC, HBITMAP hBitmap, int nRow, int nCol, int nWidth = 0, int nHeight = 0, DWORD nRop = 0);
 void DRAWMASKED(HDC hDC, HBITMAP hBitmap, int nRow, int nCol);

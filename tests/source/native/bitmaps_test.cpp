@@ -250,3 +250,62 @@ TEST(Bitmaps, PngSavedAndLoadedBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// A BMP file image of a 1 x 1 DIB with a colour table of `colours` entries.
+std::string paletteBmp(int bits, int colours) {
+    std::string h(40, '\0');
+    h[0] = 40; h[4] = 1; h[8] = 1; h[12] = 1; h[14] = static_cast<char>(bits);
+    for (int i = 0; i < colours; ++i) h += std::string{static_cast<char>(i), static_cast<char>(i), static_cast<char>(255 - i), 0};
+    h += std::string(4, '\0');
+    return wl::bmpImageFromDib(h);
+}
+
+TEST(PaletteBitmaps, PaletteOnlyAboveSixteenColours) {
+    zrtest::TempDir dir;
+    auto many = wl::PALBMPREAD(nullptr, dir.write("256.bmp", paletteBmp(8, 256)));
+    ASSERT_NE(many.bitmap, nullptr);
+    EXPECT_NE(many.palette, nullptr);
+    auto few = wl::PALBMPREAD(nullptr, dir.write("16.bmp", paletteBmp(4, 16)));
+    ASSERT_NE(few.bitmap, nullptr);
+    EXPECT_EQ(few.palette, nullptr);
+    EXPECT_EQ(wl::PALBMPREAD(nullptr, dir.file("missing.bmp")).bitmap, nullptr);
+    EXPECT_EQ(wl::PALBMPLOAD("NOSUCHBITMAP").bitmap, nullptr);
+
+    Canvas c(4, 4);
+    wl::PALBMPDRAW(c.dc, 1, 1, few.bitmap, nullptr);
+    EXPECT_EQ(c.at(1, 1), RGB(255, 0, 0));  // colour 0 of the table: blue 0, green 0, red 255
+
+    // The palette list: entering with a window makes the foreground, freeing
+    // deletes the pair.
+    HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    wl::PALBMPNEW(w, many.bitmap, many.palette);
+    auto fore = wl::SETFOREBMP(many.bitmap, many.palette);
+    ASSERT_TRUE(fore);
+    EXPECT_EQ(fore->bitmap, many.bitmap);
+    EXPECT_EQ(wl::PALCHGEVENT(w), 0);
+    std::size_t before = wl::trackedResources().size();
+    wl::PALBMPFREE(many.bitmap);
+    EXPECT_EQ(wl::trackedResources().size(), before - 2);
+    EXPECT_EQ(wl::QRYNEWPALEVENT(), 0);  // no foreground record any more
+    release(few.bitmap);
+    DestroyWindow(w);
+}
+
+TEST(WindowPictures, WholeWindowAndInclusiveAreas) {
+    HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    HBITMAP whole = wl::WNDBITMAP(w);
+    EXPECT_EQ(wl::NBMPWIDTH(whole), 60);
+    EXPECT_EQ(wl::NBMPHEIGHT(whole), 40);
+    Canvas c(20, 20);
+    HBITMAP area = wl::WINDOWAREABITMAP(c.dc, RECT{2, 2, 11, 6});  // left, top, right, bottom
+    EXPECT_EQ(wl::NBMPWIDTH(area), 10);
+    EXPECT_EQ(wl::NBMPHEIGHT(area), 5);
+    release(whole);
+    release(area);
+    DestroyWindow(w);
+}
+
+}  // namespace
