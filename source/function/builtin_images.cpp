@@ -279,4 +279,40 @@ PixelImage builtinCheckMark(int look) {
     return c.img;
 }
 
+std::vector<PixelImage> builtinTreeLines() {
+    std::vector<PixelImage> out;
+    for (int code = 1; code <= 7; ++code) {
+        Canvas c(16, 16, kWhite);
+        bool last = code == 3 || code == 6 || code == 7;
+        int bottom = last || code == 1 ? (code == 1 ? 15 : 8) : 15;
+        for (int y = 0; y <= bottom; y += 2) c.dot(7, y, kGrey);
+        if (code != 1)
+            for (int x = 9; x <= 15; x += 2) c.dot(x, 8, kGrey);
+        if (code >= 4) {
+            c.fill(3, 4, 11, 12, kWhite);
+            c.frame(3, 4, 11, 12, kGrey);
+            c.line(5, 8, 9, 8, kBlack);
+            if (code == 4 || code == 6) c.line(7, 6, 7, 10, kBlack);
+        }
+        out.push_back(c.img);
+    }
+    return out;
+}
+
+PixelImage builtinEmbedded(int n) {
+    static const int sizes[14][2] = {{8, 15}, {15, 26}, {23, 26}, {9, 26}, {36, 3}, {8, 12}, {17, 18},
+                                     {17, 18}, {10, 11}, {10, 11}, {10, 11}, {10, 11}, {5, 4}, {8, 8}};
+    if (n < 1 || n > 14) return PixelImage();
+    int w = sizes[n - 1][0], h = sizes[n - 1][1];
+    // Neutral shaded tiles: the pictures are backgrounds and marks of the
+    // library's controls, opaque where they are 32-bit.
+    PixelImage img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int shade = 250 - (h > 1 ? 40 * y / (h - 1) : 0) - (n % 2 ? 10 : 0);
+            img.at(x, y) = makePixel(shade, shade, std::min(255, shade + 5), 255);
+        }
+    return img;
+}
+
 }  // namespace wl

@@ -24,5 +24,12 @@ PixelImage builtinSortMark(bool ascending);  // 10 x 9
 PixelImage builtinSwitch(bool on);           // 16 x 16, 32 bits with alpha
 PixelImage builtinMessageBar(int look);      // 2007: 26 x 23, 2010: 103 x 22
 PixelImage builtinCheckMark(int look);       // 20 x 20 menu check mark, 1 (2007) or 2 (2010)
+// The seven 16 x 16 dotted connector pictures of tree lists, codes 1 to 7:
+// vertical line, branch, last branch, and the branches with a boxed plus
+// or minus.
+std::vector<PixelImage> builtinTreeLines();
+// The fourteen further pictures 1 to 14 at their documented sizes (an empty
+// picture for any other number).
+PixelImage builtinEmbedded(int n);
 
 }  // namespace wl

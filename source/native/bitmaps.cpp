@@ -420,6 +420,32 @@ HBITMAP WLBMPOFF() { return trackedPixels(builtinSwitch(false)); }
 HBITMAP WLBMPON() { return trackedPixels(builtinSwitch(true)); }
 HBITMAP checkMarkBitmap(int look) { return trackedPixels(builtinCheckMark(look)); }
 
+std::vector<HBITMAP> ATREEBMPS(HDC) {
+    std::vector<HBITMAP> out;
+    for (const auto& img : builtinTreeLines()) out.push_back(trackedPixels(img));
+    return out;
+}
+
+HBITMAP EMBEDDEDIMAGE(int n) {
+    PixelImage img = builtinEmbedded(n);
+    return img.empty() ? nullptr : trackedPixels(img);
+}
+
+void DIBBUTTON(HWND hWnd, HGLOBAL hDib, HPALETTE hPalette, HGLOBAL hDibPressed, HPALETTE hPalettePressed,
+               bool lPressed, bool lStretch) {
+    RECT rc{};
+    if (!GetClientRect(hWnd, &rc)) return;
+    HDC dc = GetDC(hWnd);
+    bool usePressed = lPressed && hDibPressed;
+    HGLOBAL dib = usePressed ? hDibPressed : hDib;
+    HPALETTE pal = usePressed ? hPalettePressed : hPalette;
+    int at = usePressed ? 2 : 1;
+    int w = lStretch ? rc.right - 1 - at : 0, h = lStretch ? rc.bottom - 1 - at : 0;
+    DIBDRAW(dc, dib, pal, at, at, w, h);
+    DrawEdge(dc, &rc, lPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    ReleaseDC(hWnd, dc);
+}
+
 HBITMAP RESIZEIMG(HBITMAP hBitmap, int nWidthOrPercent, int nHeight) {
     auto px = bitmapPixels(hBitmap);
     if (!px) return nullptr;

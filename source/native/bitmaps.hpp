@@ -107,6 +107,27 @@ HBITMAP WLBMPDES();
 HBITMAP WLBMPOFF();
 HBITMAP WLBMPON();
 HBITMAP checkMarkBitmap(int look);  // the office menus' check mark, tracked "BMP"
+std::vector<HBITMAP> ATREEBMPS(HDC hDC);
+HBITMAP EMBEDDEDIMAGE(int n);  // EMBEDDEDIMAGE1 .. EMBEDDEDIMAGE14
+inline HBITMAP EMBEDDEDIMAGE1() { return EMBEDDEDIMAGE(1); }
+inline HBITMAP EMBEDDEDIMAGE2() { return EMBEDDEDIMAGE(2); }
+inline HBITMAP EMBEDDEDIMAGE3() { return EMBEDDEDIMAGE(3); }
+inline HBITMAP EMBEDDEDIMAGE4() { return EMBEDDEDIMAGE(4); }
+inline HBITMAP EMBEDDEDIMAGE5() { return EMBEDDEDIMAGE(5); }
+inline HBITMAP EMBEDDEDIMAGE6() { return EMBEDDEDIMAGE(6); }
+inline HBITMAP EMBEDDEDIMAGE7() { return EMBEDDEDIMAGE(7); }
+inline HBITMAP EMBEDDEDIMAGE8() { return EMBEDDEDIMAGE(8); }
+inline HBITMAP EMBEDDEDIMAGE9() { return EMBEDDEDIMAGE(9); }
+inline HBITMAP EMBEDDEDIMAGE10() { return EMBEDDEDIMAGE(10); }
+inline HBITMAP EMBEDDEDIMAGE11() { return EMBEDDEDIMAGE(11); }
+inline HBITMAP EMBEDDEDIMAGE12() { return EMBEDDEDIMAGE(12); }
+inline HBITMAP EMBEDDEDIMAGE13() { return EMBEDDEDIMAGE(13); }
+inline HBITMAP EMBEDDEDIMAGE14() { return EMBEDDEDIMAGE(14); }
+// A button face from DIBs: the pressed DIB at (2, 2) (or the normal one at
+// (1, 1)) in an inset frame when pressed, else the normal DIB at (1, 1) in a
+// raised frame; stretched to the client area less one pixel with lStretch.
+void DIBBUTTON(HWND hWnd, HGLOBAL hDib, HPALETTE hPalette, HGLOBAL hDibPressed, HPALETTE hPalettePressed,
+               bool lPressed, bool lStretch);  // the office menus' check mark, tracked "BMP"
 
 // Image effects on bitmaps.
 HBITMAP RESIZEIMG(HBITMAP hBitmap, int nWidthOrPercent, int nHeight = 0);

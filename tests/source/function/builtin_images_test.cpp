@@ -66,4 +66,25 @@ TEST(BuiltinImages, BrushesAndSmallMarks) {
     EXPECT_EQ(wl::pixelAlpha(wl::builtinSwitch(true).at(8, 8)), 255);
 }
 
+TEST(BuiltinImages, TreeLinesAndFurtherPictures) {
+    auto lines = wl::builtinTreeLines();
+    ASSERT_EQ(lines.size(), 7u);
+    std::set<std::vector<std::uint32_t>> distinct;
+    for (const auto& l : lines) {
+        EXPECT_EQ(l.width, 16);
+        distinct.insert(l.pixels);
+    }
+    EXPECT_EQ(distinct.size(), 7u);
+    // The last-item pictures stop the vertical line at the branch.
+    EXPECT_NE(lines[1].at(7, 14), lines[2].at(7, 14));
+    const int sizes[14][2] = {{8, 15}, {15, 26}, {23, 26}, {9, 26}, {36, 3}, {8, 12}, {17, 18},
+                              {17, 18}, {10, 11}, {10, 11}, {10, 11}, {10, 11}, {5, 4}, {8, 8}};
+    for (int n = 1; n <= 14; ++n) {
+        auto img = wl::builtinEmbedded(n);
+        EXPECT_EQ(img.width, sizes[n - 1][0]) << n;
+        EXPECT_EQ(img.height, sizes[n - 1][1]) << n;
+    }
+    EXPECT_TRUE(wl::builtinEmbedded(15).empty());
+}
+
 }  // namespace

@@ -183,6 +183,16 @@ TEST(Bitmaps, BuiltinsAndTheUnknownName) {
     EXPECT_EQ(wl::NBMPWIDTH(bricks), 8);
     release(bricks);
     EXPECT_EQ(wl::WLBRUSHES(5), nullptr);
+    auto tree = wl::ATREEBMPS(nullptr);
+    ASSERT_EQ(tree.size(), 7u);
+    for (HBITMAP t : tree) {
+        EXPECT_EQ(wl::NBMPWIDTH(t), 16);
+        release(t);
+    }
+    HBITMAP strip = wl::EMBEDDEDIMAGE5();
+    EXPECT_EQ(wl::NBMPWIDTH(strip), 36);
+    EXPECT_EQ(wl::NBMPHEIGHT(strip), 3);
+    release(strip);
     HBITMAP bar = wl::MSGBAR2010(nullptr);
     EXPECT_EQ(wl::NBMPWIDTH(bar), 103);
     release(bar);
