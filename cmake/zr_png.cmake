@@ -4,8 +4,10 @@
 if(ZR_WIN32)
   if(DEFINED ENV{ZR_DEPS_CACHE})
     set(_zr_cache_default "$ENV{ZR_DEPS_CACHE}")
-  else()
+  elseif(DEFINED ENV{HOME} AND NOT "$ENV{HOME}" STREQUAL "")
     set(_zr_cache_default "$ENV{HOME}/.cache/zrk7w315")
+  else()
+    set(_zr_cache_default "/root/.cache/zrk7w315")  # as scripts/setup without HOME
   endif()
   set(ZR_DEPS_CACHE "${_zr_cache_default}" CACHE PATH "Libraries built by scripts/setup")
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)

@@ -4,7 +4,13 @@
 
 namespace wl {
 
-std::string mruCaption(int number, const std::string& name) { return "&" + std::to_string(number) + " " + name; }
+std::string mruCaption(int number, const std::string& name) {
+    std::string caption = "&";
+    caption += std::to_string(number);
+    caption += ' ';
+    caption += name;
+    return caption;
+}
 
 std::string mruNameOfCaption(const std::string& caption) {
     auto blank = caption.find(' ');
