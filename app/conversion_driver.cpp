@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include "command_line.hpp"
@@ -79,18 +80,29 @@ struct Run {
     const TypeRow* type = nullptr;
     DriverResult result;
     std::vector<std::string> sources;  // every source the run may read
+    std::vector<std::string> notX12;   // files of a folder passed over: no "ISA" at their start
     std::string map;                   // the map given by "MAP=" ("" when none)
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
-    bool debugLogExisted = false;      // "debug.log" before the run, and its time
-    fs::file_time_type debugLogTime;
+    bool debugLogExisted = false;      // "debug.log" before the run, and its text
+    std::string debugLogBefore;
+    bool engineCalled = false;
 
-    bool wrote(const std::string& path) const { return contains(written, path); }
-    static bool contains(const std::vector<std::string>& paths, const std::string& path) {
-        for (const std::string& p : paths)
-            if (wl::sameFile(p, path)) return true;
-        return false;
+    std::set<std::string> writtenKeys;
+
+    bool wrote(const std::string& path) const { return writtenKeys.count(wl::pathKey(path)) > 0; }
+    void addWritten(const std::string& path) {
+        written.push_back(path);
+        writtenKeys.insert(wl::pathKey(path));
     }
+};
+
+// Paths by their keys, so that a folder of thousands of sources is checked
+// in one pass.
+struct PathSet {
+    std::set<std::string> keys;
+    void add(const std::string& path) { keys.insert(wl::pathKey(path)); }
+    bool has(const std::string& path) const { return !path.empty() && keys.count(wl::pathKey(path)) > 0; }
 };
 
 void callEngine(Run& run, const std::string& source, const std::string& output, bool replacing) {
@@ -114,18 +126,35 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.crlf = run.options.crlf;
     e.merge = run.options.merge;
     e.overwrite = run.options.overwrite;
-    e.keepFiles = run.sources;
-    if (!run.map.empty()) e.keepFiles.push_back(run.map);
-    e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
+    // Only a rename needs them.
+    if (e.rename) {
+        e.keepFiles = run.sources;
+        if (!run.map.empty()) e.keepFiles.push_back(run.map);
+        e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
+    }
+    run.engineCalled = true;
     EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
     run.log.raw(r.log);
     if (r.failed) {
         ++run.result.failed;
+        const std::string line = "Failed : " + source + (r.reason.empty() ? std::string() : " : " + r.reason);
+        run.log.timed(line);
+        run.result.notes.push_back(line);
         return;
     }
-    ++run.result.converted;
     if (replacing) run.log.timed(" Erased : " + output);
-    run.written.push_back(r.output.empty() ? output : r.output);
+    run.addWritten(r.output.empty() ? output : r.output);
+    // Every source ends with a line that says how it went.
+    if (!r.problems.empty()) {
+        ++run.result.lostData;
+        const std::string line = "Converted With Lost Data : " + source;
+        run.log.timed(line);
+        run.result.notes.push_back(line);
+        for (const std::string& p : r.problems) run.result.notes.push_back("   " + p);
+    } else {
+        ++run.result.converted;
+        run.log.timed("Converted : " + source);
+    }
 }
 
 std::string notCreatedLine(const std::string& type) {
@@ -162,8 +191,12 @@ void convertTo(Run& run, const std::string& source, const std::string& output) {
     // existing file only with "OW" or the user's yes, merged or replaced.
     bool convert = ours || run.options.overwrite || !exists ||
                    wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
-    if (convert) callEngine(run, source, output, exists && !ours && !run.options.merge && run.options.overwrite);
-    else run.log.timed(notCreatedLine(run.request.type));
+    if (convert) {
+        callEngine(run, source, output, exists && !ours && !run.options.merge && run.options.overwrite);
+    } else {
+        run.log.timed(notCreatedLine(run.request.type));
+        ++run.result.skipped;
+    }
     run.log.stamp();
 }
 
@@ -178,12 +211,15 @@ std::string fileOutput(const Run& run, const std::string& source, bool destinati
 
 // The sources of a folder (kind 2): its plain files, X12 sources only when
 // they begin with "ISA" (CSV and XML sources never do).
-std::vector<std::string> folderSources(const Run& run) {
+std::vector<std::string> folderSources(Run& run) {
     std::vector<std::string> paths;
     for (const std::string& name : CTLD48403A(run.request.source, run.request.separator)) {
         if (name.empty()) continue;
         const std::string path = wl::joinPath(run.request.source, name);
-        if (run.type && run.type->fromX12 && !CTL39400AK(path)) continue;
+        if (run.type && run.type->fromX12 && !CTL39400AK(path)) {
+            run.notX12.push_back(path);
+            continue;
+        }
         paths.push_back(path);
     }
     return paths;
@@ -204,6 +240,13 @@ void convertFile(Run& run, const std::string& source, bool destinationIsFile) {
 
 // A folder of sources (kind 2).
 void convertFolder(Run& run) {
+    // Files passed over get their line too.
+    for (const std::string& path : run.notX12) {
+        run.log.timed(" Dir/ File: " + path);
+        run.log.timed("Skipped : Not X12 (does not begin with ISA) : " + path);
+        ++run.result.skipped;
+    }
+    const int before = run.result.converted + run.result.failed + run.result.lostData;
     for (const std::string& path : run.sources) {
         run.log.timed(" Dir/ File: " + path);
         const std::string output = folderOutput(run, path);
@@ -211,11 +254,20 @@ void convertFolder(Run& run) {
         if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
             wl::fileExists(target)) {
             run.log.timed("File Exists : " + target);
+            run.log.timed("Skipped : Output Exists : " + path);
+            ++run.result.skipped;
             continue;
         }
         run.log.timed("Reading File : " + path);
         run.log.timed("Writing File : " + output);
         convertTo(run, path, target);
+    }
+    // A folder that gave nothing to convert is no success.
+    if (run.result.converted + run.result.failed + run.result.lostData == before) {
+        const std::string line = "No Source Converted in Folder : " + run.request.source;
+        run.log.timed(line);
+        run.result.notes.push_back(line);
+        ++run.result.failed;
     }
 }
 
@@ -247,11 +299,15 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
     for (const std::string& source : run.sources)
         outputs.push_back(finalOutput(run, kind == 1 ? fileOutput(run, source, destinationIsFile)
                                                      : folderOutput(run, source)));
-    std::vector<std::string> kept = run.sources;
-    if (!run.map.empty()) kept.push_back(run.map);
+    PathSet sources, taken;
+    for (const std::string& source : run.sources) {
+        sources.add(source);
+        taken.add(source);
+    }
+    if (!run.map.empty()) taken.add(run.map);
     bool safe = true;
     for (const std::string& output : outputs) {
-        if (Run::contains(run.sources, output)) {
+        if (sources.has(output)) {
             refuse(run, "Run Refused : Output is a Source : " + output);
             safe = false;
         } else if (!run.map.empty() && wl::sameFile(output, run.map)) {
@@ -259,15 +315,14 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
             safe = false;
         }
     }
-    std::vector<std::string> taken = kept;
-    taken.insert(taken.end(), outputs.begin(), outputs.end());
-    if (Run::contains(taken, run.logPath)) {
+    for (const std::string& output : outputs) taken.add(output);
+    if (taken.has(run.logPath)) {
         refuse(run, "Run Refused : Parse Log is a Source, the Map or an Output : " + run.logPath);
         run.logPath = defaultLogPath(run.request, "parse.log");
-        if (Run::contains(taken, run.logPath)) run.logPath.clear();
+        if (taken.has(run.logPath)) run.logPath.clear();
         safe = false;
     }
-    if (run.options.debug && Run::contains(taken, "debug.log")) {
+    if (run.options.debug && taken.has("debug.log")) {
         refuse(run, "Run Refused : Debug Log is a Source, the Map or an Output : debug.log");
         safe = false;
     }
@@ -276,10 +331,8 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
 
 // "debug.log" joins the run log only when this run wrote it.
 bool debugLogWritten(const Run& run) {
-    if (!run.options.debug || !wl::fileExists("debug.log")) return false;
-    if (!run.debugLogExisted) return true;
-    std::error_code ec;
-    return fs::last_write_time("debug.log", ec) != run.debugLogTime;
+    if (!run.options.debug || !run.engineCalled || !wl::fileExists("debug.log")) return false;
+    return !run.debugLogExisted || CTL39400AY("debug.log") != run.debugLogBefore;
 }
 
 void finish(Run& run, const std::string& date) {
@@ -331,14 +384,19 @@ ParseOptions parseOptions(const std::string& words, RunLog& log) {
         const std::size_t comma = words.find(',', start);
         const std::string word = words.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         const std::string up = wl::upper(word);
+        bool known = false;
         for (const Word& w : table) {
             if (!wl::prefixMatch(up, w.word)) continue;
+            known = true;
             if (w.flag) o.*(w.flag) = true;
             if (w.value) o.*(w.value) = wl::alltrim(word.substr(std::string_view(w.word).size()));
             log.timed(w.logLine);
             if (w.value == &ParseOptions::parseLog) log.timed("Parse Log Set to : " + o.parseLog);
             break;
         }
+        // The engine's own words (line mode, multi-line) are known too.
+        if (!known && !wl::alltrim(word).empty() && !wl::prefixMatch(up, "SL") && !wl::prefixMatch(up, "ML"))
+            log.timed("Unknown option : " + word);
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
@@ -369,11 +427,8 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     Run main(request, hooks);
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
     // "debug.log" stays: only what this run writes is replaced.
-    {
-        std::error_code ec;
-        main.debugLogExisted = wl::fileExists("debug.log");
-        if (main.debugLogExisted) main.debugLogTime = fs::last_write_time("debug.log", ec);
-    }
+    main.debugLogExisted = wl::fileExists("debug.log");
+    if (main.debugLogExisted) main.debugLogBefore = CTL39400AY("debug.log");
     main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;

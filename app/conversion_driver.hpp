@@ -57,6 +57,10 @@ struct DriverResult {
     std::string logPath;  // where it was written
     int converted = 0;    // sources converted without error
     int failed = 0;       // sources (or the request itself) that failed
+    int lostData = 0;     // sources converted, but with data lost or cut short
+    int skipped = 0;      // sources passed over (not X12, output kept)
+    // One line per source that did not convert cleanly, for the terminal.
+    std::vector<std::string> notes;
 };
 
 // The batch request of the command line's words (mode 0: meter shown).

@@ -67,6 +67,11 @@ void takeDetectionTrace(DebugTrace& trace) {
 void reportMissingMap(const std::string& mapPath, const RunLog::Clock& clock, RunLog& log) {
     log.plain(" Mapping Error : .CFG Missing or Empty.");
     log.raw(clock() + " - Error File  = " + mapPath + "\r\n");
+    if (!mapPath.empty()) {
+        std::error_code ec;
+        const fs::path looked = fs::absolute(mapPath, ec);
+        log.timed("Map File Looked For : " + (ec ? mapPath : looked.string()));
+    }
 }
 
 void reportFileError(std::string_view what, int code, const std::string& path, RunLog& log) {

@@ -42,6 +42,10 @@ struct EngineRequest {
 struct EngineResult {
     std::string log;      // the lines for "parse.log"
     bool failed = false;  // no map, or a file error: the output is missing or incomplete
+    // An output written but not whole: what was lost or cut short, one line
+    // each (already in `log`).
+    std::vector<std::string> problems;
+    std::string reason;  // why it failed, briefly ("" when it did not)
     std::string output;   // where the complete output ended ("RPMN" may move it)
 };
 

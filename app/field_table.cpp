@@ -397,6 +397,23 @@ void FieldTable::clearLevel(int level) {
     }
 }
 
+FieldTable::Snapshot FieldTable::snapshot() const {
+    Snapshot s;
+    forEachValue([&](int f) {
+        const std::string& kept = owned_[static_cast<std::size_t>(f)];
+        const std::string_view v = values_[static_cast<std::size_t>(f)];
+        if (!kept.empty() && v.data() == kept.data()) s.owned.emplace_back(f, kept);
+        else s.seen.emplace_back(f, v);
+    });
+    return s;
+}
+
+void FieldTable::restore(const Snapshot& s) {
+    clearAll();
+    for (const auto& [f, v] : s.seen) setValue(f, v);
+    for (const auto& [f, v] : s.owned) setOwnedValue(f, v);
+}
+
 void FieldTable::clearAll() {
     forEachValue([&](int f) { values_[static_cast<std::size_t>(f)] = {}; });
     std::fill(bits_.begin(), bits_.end(), 0);
@@ -444,6 +461,13 @@ void takeValue(FieldTable& t, int f, CollectContext& c) {
     if (plan.hasFunction && !isBlankText(v)) {
         FunctionFiles& functions = c.functions ? *c.functions : FunctionFiles::shared();
         t.setOwnedValue(f, functions.apply(t.rows[static_cast<std::size_t>(f)].function, v, c.segment.text()));
+    } else if (plan.component == 0 && c.componentSeparator != ':' &&
+               v.find(c.componentSeparator) != std::string_view::npos) {
+        // A composite taken whole is written with ":", the separator of every
+        // X12 file this program builds, not with the source's own.
+        std::string whole(v);
+        std::replace(whole.begin(), whole.end(), c.componentSeparator, ':');
+        t.setOwnedValue(f, std::move(whole));
     } else {
         t.setValue(f, v);
     }

@@ -151,6 +151,15 @@ public:
     void clearValue(int f);
     void clearLevel(int level);
     void clearAll();
+    // The values held at one moment, to be put back later (the loop values
+    // above a claim, carried into each claim of the loop).
+    struct Snapshot {
+        std::vector<std::pair<int, std::string_view>> seen;  // values in place
+        std::vector<std::pair<int, std::string>> owned;      // copies
+    };
+    Snapshot snapshot() const;
+    // Every value becomes the snapshot's (fields not in it are emptied).
+    void restore(const Snapshot& s);
     // Calls fn(f) for every field holding a value, in table order.
     template <class Fn>
     void forEachValue(Fn&& fn) const {

@@ -58,5 +58,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     if (!line.batch) return runMainWindow(instance, show);
 
     const zr::DriverResult result = zr::CTLD48403(zr::batchRequest(line));
-    return result.failed == 0 ? 0 : 1;
+    // Data lost in a conversion fails an unattended run as a failure does.
+    return result.failed == 0 && result.lostData == 0 ? 0 : 1;
 }

@@ -72,14 +72,19 @@ HeadScan scanHead(const std::string& source) {
         found = true;
     }
     if (!found && head->size() >= kDetectLimit) scan.trace += " Exit 1000 \r\n";
-    // The first set's ST01 and BHT02.
-    for (std::size_t start = 0, end; (scan.id.st01.empty() || scan.id.bht02.empty()) &&
+    // The first set's ST01, ST03 and BHT02, ISA12, and its first service line.
+    for (std::size_t start = 0, end; (scan.id.st01.empty() || scan.id.bht02.empty() || scan.id.lineId.empty()) &&
                                      (end = head->find(term, start)) != std::string::npos;
          start = end + 1) {
         const std::string segment = head->substr(start, end - start);
         const std::string sid = segmentId(segment, elem[0]);
-        if (sid == "ST" && scan.id.st01.empty()) scan.id.st01 = std::string(CTL39400AU(segment, 1, elem));
+        if (sid == "ISA" && scan.id.isa12.empty()) scan.id.isa12 = wl::alltrim(CTL39400AU(segment, 12, elem));
+        if (sid == "ST" && scan.id.st01.empty()) {
+            scan.id.st01 = std::string(CTL39400AU(segment, 1, elem));
+            scan.id.st03 = std::string(CTL39400AU(segment, 3, elem));
+        }
         if (sid == "BHT" && scan.id.bht02.empty()) scan.id.bht02 = std::string(CTL39400AU(segment, 2, elem));
+        if ((sid == "SV1" || sid == "SV2" || sid == "SV3") && scan.id.lineId.empty()) scan.id.lineId = sid;
     }
     return scan;
 }
@@ -105,6 +110,40 @@ std::string NameForVersion(const std::string& gs08) {
         for (int index = 1; index <= kMapTransactions; ++index)
             if (mapName(index, scheme) == wanted) return mapName(index, 3);
     return "";
+}
+
+std::string versionFromSet(const SourceIdentity& id) {
+    const std::string st01 = wl::alltrim(id.st01);
+    // Which 837: the guide named in ST03 or GS08, else the first service line.
+    auto names = [&](const char* a, const char* b) {
+        for (const std::string& t : {id.st03, id.gs08})
+            if (t.find(a) != std::string::npos || t.find(b) != std::string::npos) return true;
+        return false;
+    };
+    const bool institutional = names("X223", "X096") || (!names("X222", "X098") && id.lineId == "SV2");
+    const bool dental = names("X224", "X097") || (!names("X222", "X098") && id.lineId == "SV3");
+    // The version: GS08's first six characters, else ISA12.
+    const std::string gs08 = wl::alltrim(id.gs08);
+    const std::string isa12 = wl::alltrim(id.isa12);
+    int scheme = 0;
+    if (wl::prefixMatch(gs08, "00501")) scheme = 2;
+    else if (wl::prefixMatch(gs08, "00401")) scheme = 1;
+    else if (wl::prefixMatch(isa12, "0050")) scheme = 2;
+    else if (wl::prefixMatch(isa12, "0040")) scheme = 1;
+    if (scheme == 0) return "";
+    int index = 0;
+    if (st01 == "837") index = institutional ? 1 : dental ? 11 : 10;
+    else if (st01 == "835") index = 2;
+    else if (st01 == "276") index = 3;
+    else if (st01 == "277") index = 4;
+    else if (st01 == "270") index = 5;
+    else if (st01 == "271") index = 6;
+    else if (st01 == "278") index = wl::alltrim(id.bht02) == "11" ? 8 : 7;
+    else if (st01 == "834") index = 9;
+    else if (st01 == "820") index = 12;
+    if (index == 0) return "";
+    const std::string& name = mapName(index, scheme);
+    return name.substr(0, name.size() - 4);
 }
 
 namespace {
@@ -143,13 +182,25 @@ std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder
         // GS08 comes from the input: it may only name a file in the map
         // folder, never a path elsewhere; anything else is an unknown version.
         if (!wl::isPlainFileName(id.gs08)) id.gs08.clear();
-        const std::string name = NameForVersion(id.gs08);
+        std::string name = NameForVersion(id.gs08);
         if (name.empty()) {
             log.timed("Map File Set B to ");
             log.timed("Source file =" + source);
             map = defaultMapFor(id, log);
             settled = !map.empty();
-        } else {
+            // GS08 names no map (de-identified, short, or another guide of a
+            // known transaction): ST01 and the version choose the default map.
+            const std::string version = settled ? std::string() : versionFromSet(id);
+            if (!version.empty()) {
+                name = NameForVersion(version);
+                log.timed("GS08 '" + id.gs08 + "' Names No Map; ST01 " + id.st01 + " Chooses " + name + " (" +
+                          version + ")");
+                id.gs08 = version;
+            } else if (!settled) {
+                log.timed("No Map Known for GS08 '" + id.gs08 + "' and ST01 '" + id.st01 + "'");
+            }
+        }
+        if (!settled && !name.empty()) {
             log.timed("Map File Set C to " + name);
             if (rpmnPrefix) *rpmnPrefix = name + "_";
             if (!wl::alltrim(mapFolder).empty()) {

@@ -15,7 +15,18 @@ struct SourceIdentity {
     std::string gs08;   // "" when no GS within the first 1,001 bytes
     std::string st01;   // of the first ST, "" when none found
     std::string bht02;  // of the first BHT, "" when none found
+    std::string st03;   // of the first ST (5010: the guide's version), "" when none
+    std::string isa12;  // of the first ISA, "" when none found
+    std::string lineId; // the first SV1, SV2 or SV3 (which 837 it is), "" when none
 };
+
+// The version-based name (a scheme-1 or scheme-2 name less ".cfg") of the
+// default map for the source's first set, taken from ST01 (with ST03, BHT02
+// and the service lines telling transactions of one ST01 apart) and the
+// version in GS08 or ISA12; "" when ST01 names no transaction of the table.
+// For sources whose GS08 names no map (a de-identified or short GS08, or
+// another guide of a known transaction).
+std::string versionFromSet(const SourceIdentity& id);
 
 // GS08 of the first GS within the first 1,001 bytes ("" when none). With
 // `debug` the steps are traced into "tdebug.log".

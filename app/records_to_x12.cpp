@@ -1,5 +1,6 @@
 #include "records_to_x12.hpp"
 
+#include <algorithm>
 
 #include <algorithm>
 #include <filesystem>
@@ -222,30 +223,47 @@ EnvelopeValues completeEnvelope(EnvelopeValues v, std::string_view mapText) {
     return v;
 }
 
-std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
-                           const EnvelopeValues& v, const std::string& date, const std::string& time) {
+namespace {
+
+std::string segmentEnd(const X12Output& out) { return std::string(1, out.terminator) + (out.crlf ? "\r\n" : ""); }
+
+// A segment of the items; with `trimTrailing` empty trailing elements are
+// left out, as X12 requires.
+std::string joinSegment(std::vector<std::string> items, bool trimTrailing, const X12Output& out) {
+    if (trimTrailing)
+        while (items.size() > 1 && items.back().empty()) items.pop_back();
+    std::string s;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i) s += out.element;
+        s += items[i];
+    }
+    return s + segmentEnd(out);
+}
+
+}  // namespace
+
+std::string interchangeHeader(const std::string& version, const X12Output& out, const EnvelopeValues& v,
+                              const std::string& date, const std::string& time) {
     const std::string ver = trimmed(version);
     const std::string isa12 = ver.size() >= 3 ? "00" + ver.substr(0, 3) : "00000";
-    const char E = out.element;
-    const std::string end = std::string(1, out.terminator) + (out.crlf ? "\r\n" : "");
-    auto join = [&](std::vector<std::string> items, bool trimTrailing) {
-        if (trimTrailing)
-            while (items.size() > 1 && items.back().empty()) items.pop_back();
-        std::string s;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (i) s += E;
-            s += items[i];
-        }
-        return s + end;
-    };
-    std::string isa = join({"ISA", "00", std::string(10, ' '), v.isa03, v.isa04, v.isa05, v.isa06, v.isa07, v.isa08,
-                            date.substr(2, 6), time, "U", isa12, v.isa13, "1", v.isa15, std::string(1, out.component)},
-                           false);
-    // A receiver takes the numeric set id: "837P" is written "837". Empty
-    // trailing elements are left out, as X12 requires.
-    std::string gs = join({"GS", v.gs01, v.gs02, v.gs03, date, time, v.gs06, "X", v.gs08}, true);
-    std::string st = join({"ST", transactionType.substr(0, 3), v.st02, v.st03}, true);
-    return isa + gs + st;
+    // From 00402 on ISA11 is the repetition separator: a "U" there would
+    // split every element holding a U.
+    const std::string repetition = isa12 >= "00402" ? "^" : "U";
+    return joinSegment({"ISA", "00", std::string(10, ' '), v.isa03, v.isa04, v.isa05, v.isa06, v.isa07, v.isa08,
+                        date.substr(2, 6), time, repetition, isa12, v.isa13, "1", v.isa15, std::string(1, out.component)},
+                       false, out) +
+           joinSegment({"GS", v.gs01, v.gs02, v.gs03, date, time, v.gs06, "X", v.gs08}, true, out);
+}
+
+std::string setHeader(const std::string& transactionType, const X12Output& out, const std::string& st02,
+                      const std::string& st03) {
+    // A receiver takes the numeric set id: "837P" is written "837".
+    return joinSegment({"ST", transactionType.substr(0, 3), st02, trimmed(st03)}, true, out);
+}
+
+std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
+                           const EnvelopeValues& v, const std::string& date, const std::string& time) {
+    return interchangeHeader(version, out, v, date, time) + setHeader(transactionType, out, v.st02, v.st03);
 }
 
 std::string CTL48400E(const std::string& transactionType, const std::string& version, const X12Output& out,
@@ -425,6 +443,19 @@ std::string fieldWithDelimiter(const std::vector<FieldRow>& fields, const Writte
     return "";
 }
 
+// The first envelope value holding a delimiter, by its tag; "" when none.
+std::string envelopeWithDelimiter(const EnvelopeValues& v, const X12Output& out) {
+    const char delimiters[] = {out.terminator, out.element, out.component, '^'};
+    const std::string_view set(delimiters, sizeof delimiters);
+    const std::pair<const char*, const std::string*> values[] = {
+        {"ISA03", &v.isa03}, {"ISA04", &v.isa04}, {"ISA05", &v.isa05}, {"ISA06", &v.isa06}, {"ISA07", &v.isa07},
+        {"ISA08", &v.isa08}, {"ISA13", &v.isa13}, {"ISA15", &v.isa15}, {"GS01", &v.gs01},   {"GS02", &v.gs02},
+        {"GS03", &v.gs03},   {"GS06", &v.gs06},   {"GS08", &v.gs08},   {"ST02", &v.st02},   {"ST03", &v.st03}};
+    for (const auto& [tag, value] : values)
+        if (value->find_first_of(set) != std::string::npos) return tag;
+    return "";
+}
+
 void reportAndLog(const std::string& text, RunLog& log) {
     wl::WQOUT({text});
     log.timed(text);
@@ -458,6 +489,201 @@ bool writeX12(const X12BuildRequest& request, const std::string& x12, RunLog& lo
 
 }  // namespace
 
+namespace {
+
+bool allDigits(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+// GS01: the functional identifier code of the transaction set.
+std::string functionalId(const std::string& type) {
+    static const std::pair<const char*, const char*> codes[] = {
+        {"837", "HC"}, {"835", "HP"}, {"820", "RA"}, {"834", "BE"}, {"270", "HS"},
+        {"271", "HB"}, {"276", "HR"}, {"277", "HN"}, {"278", "HI"}};
+    for (const auto& [set, code] : codes)
+        if (wl::prefixMatch(type, set)) return code;
+    return "";
+}
+
+// GS08 of the map's transaction and version: the guide's published
+// identifier, which readers (this program included) know.
+std::string versionId(const std::string& type, const std::string& version) {
+    struct Row {
+        const char* type;
+        const char* v4010;
+        const char* v5010;
+    };
+    static const Row rows[] = {
+        {"837I", "004010X096A1", "005010X223A2"}, {"837D", "004010X097A1", "005010X224A2"},
+        {"837", "004010X098A1", "005010X222A1"},  {"835", "004010X091A1", "005010X221A1"},
+        {"820", "004010X061A1", "005010X218"},    {"834", "004010X095A1", "005010X220A1"},
+        {"270", "004010X092A1", "005010X279A1"},  {"271", "004010X092A1", "005010X279A1"},
+        {"276", "004010X093A1", "005010X212"},    {"277", "004010X093A1", "005010X212"},
+        {"278", "004010X094A1", "005010X217"}};
+    const bool v4010 = wl::prefixMatch(trimmed(version), "40");
+    for (const Row& r : rows)
+        if (wl::prefixMatch(type, r.type)) return v4010 ? r.v4010 : r.v5010;
+    return "";
+}
+
+// The first of the named fields that holds a value in the record.
+std::string firstValue(const std::vector<FieldRow>& fields, const FieldNameIndex& names,
+                       std::initializer_list<const char*> candidates) {
+    for (const char* name : candidates)
+        if (const FieldRow* f = names.find(fields, name); f && !trimmed(f->value).empty()) return trimmed(f->value);
+    return "";
+}
+
+// Completes what the map and the source left blank, so that every envelope
+// is valid X12: sender and receiver (from the record when the map collects
+// them), control numbers, GS01, GS08 and ST03.
+EnvelopeValues completeForOutput(EnvelopeValues v, const MapFile& map, const std::vector<FieldRow>& first,
+                                 const FieldNameIndex& names) {
+    if (trimmed(v.isa06).empty()) {
+        std::string sender = firstValue(first, names, {"ISA06", "SENDERID", "SUBMITTERID", "TRACEORIGINATORID"});
+        v.isa06 = fit(sender.empty() ? "SENDER" : sender, 15);
+    }
+    if (trimmed(v.isa08).empty()) {
+        std::string receiver = firstValue(first, names, {"ISA08", "RECEIVERID", "PAYEEID"});
+        v.isa08 = fit(receiver.empty() ? "RECEIVER" : receiver, 15);
+    }
+    const std::string icn = trimmed(v.isa13);
+    v.isa13 = allDigits(icn) ? wl::padLeft(icn, 9, '0').substr(0, 9) : icn.empty() ? "000000001" : fit(icn, 9);
+    if (trimmed(v.gs01).empty()) v.gs01 = functionalId(map.transactionType);
+    if (trimmed(v.gs02).empty()) v.gs02 = trimmed(v.isa06);
+    if (trimmed(v.gs03).empty()) v.gs03 = trimmed(v.isa08);
+    if (trimmed(v.gs06).empty()) {
+        std::string n = v.isa13;
+        n.erase(0, std::min(n.find_first_not_of('0'), n.size() - 1));
+        v.gs06 = allDigits(trimmed(n)) ? trimmed(n) : "1";
+    }
+    if (trimmed(v.gs08).empty()) v.gs08 = versionId(map.transactionType, map.version);
+    if (trimmed(v.st03).empty() && wl::prefixMatch(trimmed(v.gs08), "00501")) v.st03 = trimmed(v.gs08);
+    return v;
+}
+
+// ST02 of set k (1-based): a numeric ST02 counts on from itself, others
+// are used for the first set; without one, 0001, 0002 ...
+std::string setControlNumber(const std::string& given, std::size_t k) {
+    const std::string g = trimmed(given);
+    if (allDigits(g)) {
+        const unsigned long long n = std::stoull(g.substr(0, 9)) + k - 1;
+        return wl::padLeft(std::to_string(n), std::max<std::size_t>(4, g.size()), '0');
+    }
+    if (!g.empty() && k == 1) return g;
+    return wl::padLeft(std::to_string(k), 4, '0');
+}
+
+// The names a template cell refers to ("$NAME", "!NAME", composites and
+// conditions), in the order written.
+void referencedNames(std::string_view cell, std::vector<std::string>& out) {
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        if (cell[i] != '$' && cell[i] != '!') continue;
+        std::size_t e = cell.find_first_of(";:$!%,", i + 1);
+        if (e == std::string_view::npos) e = cell.size();
+        if (e > i + 1) out.emplace_back(cell.substr(i + 1, e - i - 1));
+        i = e - 1;
+    }
+}
+
+// The fields of the header templates (level 1): the values of one
+// transaction set, such as an 835's payment.
+std::vector<const FieldRow*> headerFields(const MapFile& map, const std::vector<FieldRow>& fields,
+                                          const FieldNameIndex& names) {
+    std::vector<std::string> referenced;
+    for (const TemplateRow& t : map.templates) {
+        if (mapNumber(t[0]) != 1) continue;
+        for (std::size_t i = 1; i < t.size(); ++i) referencedNames(t[i], referenced);
+    }
+    std::vector<const FieldRow*> out;
+    for (const std::string& n : referenced)
+        if (const FieldRow* f = names.find(fields, n); f && std::find(out.begin(), out.end(), f) == out.end())
+            out.push_back(f);
+    return out;
+}
+
+// A CSV first line that holds the map's titles is the title line ("HO"),
+// not a record: column by column the description, or else the name, of
+// each named field, exactly as the title line writes them.
+bool isTitleLine(const SourceRecord& r, const std::vector<FieldRow>& fields) {
+    std::vector<std::string> titles;
+    for (const FieldRow& f : fields)
+        if (!trimmed(f.name).empty()) titles.push_back(trimmed(f.description).empty() ? trimmed(f.name) : trimmed(f.description));
+    const std::size_t n = std::min(titles.size(), r.columns.size());
+    if (n == 0 || trimmed(r.columns.front()).empty()) return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (trimmed(r.columns[i]) != titles[i]) return false;
+    return true;
+}
+
+// The field of the claim id (CLM01 or CLP01), -1 when the map has none.
+int claimIdField(const std::vector<FieldRow>& fields) {
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const std::string seg = trimmed(fields[f].segment);
+        if ((seg == "CLM" || seg == "CLP") && mapNumber(fields[f].elementPosition) == 1 &&
+            mapNumber(fields[f].subelementPosition) == 0)
+            return static_cast<int>(f);
+    }
+    return -1;
+}
+
+// A claim map's record without a claim id holds no claim (a row of header
+// values only): built, it would be a made-up claim. Removes such records;
+// answers their numbers ("" when none).
+std::string dropRecordsWithoutClaim(std::vector<SourceRecord>& records, const std::vector<FieldRow>& map,
+                                    const FieldNameIndex& names) {
+    const int claimId = claimIdField(map);
+    if (claimId < 0) return "";
+    std::vector<FieldRow> fields = map;
+    std::vector<SourceRecord> kept;
+    std::string left;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        fillRecord(fields, names, records[i]);
+        if (trimmed(fields[static_cast<std::size_t>(claimId)].value).empty())
+            left += (left.empty() ? "" : ", ") + std::to_string(i + 1);
+        else
+            kept.push_back(std::move(records[i]));
+        for (FieldRow& f : fields)
+            if (mapNumber(f.level) == 0) f.value.clear();
+    }
+    records = std::move(kept);
+    return left;
+}
+
+// A pass over the records on a copy of the fields: the header values of
+// each record (a change starts a new transaction set), and the fields as
+// the first record fills them (for the envelope).
+std::vector<std::vector<std::string>> headerValues(const std::vector<SourceRecord>& records, const MapFile& map,
+                                                   const FieldNameIndex& names, std::vector<FieldRow>& firstRecord) {
+    std::vector<std::vector<std::string>> heads;
+    std::vector<FieldRow> fields = map.fields;
+    const std::vector<const FieldRow*> header = headerFields(map, fields, names);
+    for (const SourceRecord& r : records) {
+        fillRecord(fields, names, r);
+        std::vector<std::string> values;
+        for (const FieldRow* f : header) values.push_back(trimmed(f->value));
+        heads.push_back(std::move(values));
+        if (firstRecord.empty()) firstRecord = fields;
+        for (FieldRow& f : fields)
+            if (mapNumber(f.level) == 0) f.value.clear();
+    }
+    return heads;
+}
+
+// A failure said on screen and in the log; nothing is written.
+X12BuildResult refuse(const std::string& text, RunLog& log) {
+    reportAndLog(text, log);
+    X12BuildResult r;
+    r.failed = true;
+    r.reason = text;
+    return r;
+}
+
+}  // namespace
+
 bool expansionFits(const std::vector<FieldRow>& fields, int lines) {
     if (lines < 2) return true;
     std::size_t first = 0;
@@ -478,11 +704,15 @@ std::string expansionError(int lines) {
 X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& log) {
     X12BuildResult result;
     if (!wl::fileExists(request.source)) return result;
+    // Without templates every source would give an empty envelope.
+    if (map.templates.empty())
+        return refuse("Map Has No Segment Templates (X12 Out Mapping), No X12 Built : " + request.mapPath, log);
     MeterWindow meter;
     if (request.meterMode == 0) meter = CTL394MTRA({}, "Creating X12 files ", "Please Stand By..");
     auto fail = [&](const std::string& text) {
         reportAndLog(text, log);
         result.failed = true;
+        result.reason = text;
         if (request.meterMode == 0) CTL394MTRB(meter);
         return result;
     };
@@ -492,10 +722,16 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         if (!expansionFits(map.fields, lines)) return fail(expansionError(lines));
         expandServiceLines(map.fields, lines);
     }
+    const FieldNameIndex names(map.fields);  // after the "ML" expansion
 
+    X12Output out;
+    out.crlf = request.crlf;
     EnvelopeValues envelope;
     if (request.xml)
         if (auto v = xmlEnvelope(text)) envelope = *v;
+    // The envelope's values from the file are checked as record values are.
+    if (std::string tag = envelopeWithDelimiter(envelope, out); !tag.empty())
+        return fail("Envelope Refused : " + tag + " Holds an X12 Delimiter.");
     std::vector<SourceRecord> records;
     if (request.xml) {
         XmlRecords read = readXmlSource(text);
@@ -504,10 +740,12 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         records = std::move(read.records);
     } else {
         records = readCsvRecords(text);
+        if (!records.empty() && isTitleLine(records.front(), map.fields)) {
+            records.erase(records.begin());
+            log.timed("Title Line Skipped : " + request.source);
+        }
     }
 
-    X12Output out;
-    out.crlf = request.crlf;
     // A value carrying a delimiter would add elements or segments of its
     // own: its record is refused, and the run reports the failure.
     const WrittenFields written(map.templates);
@@ -515,34 +753,67 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     accepted.reserve(records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (std::string field = fieldWithDelimiter(map.fields, written, records[i], out); !field.empty()) {
-            reportAndLog("Record " + std::to_string(i + 1) + " Refused : Field " + field +
-                             " Holds an X12 Delimiter.", log);
+            const std::string refused = "Record " + std::to_string(i + 1) + " Refused : Field " + field +
+                                        " Holds an X12 Delimiter.";
+            reportAndLog(refused, log);
             result.failed = true;
+            result.reason = refused;
             continue;
         }
         accepted.push_back(std::move(records[i]));
     }
+    if (std::string left = dropRecordsWithoutClaim(accepted, map.fields, names); !left.empty()) {
+        result.problems.push_back("Records Without a Claim Id Not Built : " + left + " : " + request.source);
+        log.timed(result.problems.back());
+    }
+    if (accepted.empty()) return fail("No Record in Source, No X12 Built : " + request.source);
+
+    std::vector<FieldRow> firstRecord;
+    const std::vector<std::vector<std::string>> heads = headerValues(accepted, map, names, firstRecord);
     const std::string date = request.date.empty() ? wl::localTimeText("%Y%m%d") : request.date;
     const std::string time = request.time.empty() ? wl::localTimeText("%H%M") : request.time;
     // The map's envelope defaults are read once; the completed values open
     // and close the envelope.
     const std::string mapText = wl::fileExists(request.mapPath) ? CTL39400AY(request.mapPath) : std::string();
-    const EnvelopeValues completed = completeEnvelope(envelope, mapText);
-    std::string x12 = envelopeHeader(map.transactionType, map.version, out, completed, date, time);
-    const FieldNameIndex names(map.fields);  // after the "ML" expansion
+    const EnvelopeValues completed = completeForOutput(completeEnvelope(envelope, mapText), map, firstRecord, names);
+    const std::string end = segmentEnd(out);
+    const std::string E(1, out.element);
+
+    // One interchange and group; a transaction set per run of records that
+    // share their header values.
+    std::string x12 = interchangeHeader(map.version, out, completed, date, time);
+    std::size_t sets = 0, inSet = 0;
+    std::string st02;
     TemplateRunState state;
     for (std::size_t i = 0; i < accepted.size(); ++i) {
+        const bool opens = i == 0 || heads[i] != heads[i - 1];
+        const bool closes = i + 1 == accepted.size() || heads[i + 1] != heads[i];
+        if (opens) {
+            ++sets;
+            inSet = 0;
+            state = TemplateRunState{};  // HL numbers start again in each set
+            st02 = setControlNumber(completed.st02, sets);
+            x12 += setHeader(map.transactionType, out, st02, completed.st03);
+        }
+        ++inSet;
         fillRecord(map.fields, names, accepted[i]);
-        x12 += CTL48400G(map.templates, map.fields, accepted.size(), i + 1, out, state, &names);
+        // Level 1 with the set's first record, level 4 with its last.
+        x12 += CTL48400G(map.templates, map.fields, closes ? inSet : 0, inSet, out, state, &names);
         for (FieldRow& f : map.fields)
             if (mapNumber(f.level) == 0) f.value.clear();
+        if (closes) x12 += "SE" + E + std::to_string(state.segments + 2) + E + st02 + end;
         const double percent = 100.0 * static_cast<double>(i + 1) / static_cast<double>(accepted.size());
         if (request.meterMode == 0) CTL394MTRC(percent);
         if (request.meterMode == 2) CTL394MTRE(percent);
     }
-    x12 += CTL48400F(out, state.segments, completed);
+    x12 += "GE" + E + std::to_string(sets) + E + trimmed(completed.gs06) + end;
+    x12 += "IEA" + E + "1" + E + completed.isa13 + end;
+    if (sets > 1) log.timed("Transaction Sets Written : " + std::to_string(sets));
     result.records = accepted.size();
-    if (!writeX12(request, x12, log)) result.failed = true;
+    if (!writeX12(request, x12, log)) {
+        result.failed = true;
+        result.reason = "Output Not Written : " + request.output;
+    }
     if (request.meterMode == 0) CTL394MTRB(meter);
     return result;
 }

@@ -70,6 +70,12 @@ std::string CTL48400E(const std::string& transactionType, const std::string& ver
 EnvelopeValues completeEnvelope(EnvelopeValues values, std::string_view mapText);
 std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
                            const EnvelopeValues& completed, const std::string& date, const std::string& time);
+// The ISA and GS segments alone, and one ST (an output holds a set per
+// run of records that share their header values).
+std::string interchangeHeader(const std::string& version, const X12Output& out, const EnvelopeValues& completed,
+                              const std::string& date, const std::string& time);
+std::string setHeader(const std::string& transactionType, const X12Output& out, const std::string& st02,
+                      const std::string& st03);
 // CTL48400F: the SE, GE and IEA segments.
 std::string CTL48400F(const X12Output& out, std::size_t segmentCount, const EnvelopeValues& values);
 
@@ -93,6 +99,9 @@ struct X12BuildRequest {
 struct X12BuildResult {
     bool failed = false;
     std::size_t records = 0;
+    std::string reason;  // why it failed
+    // Records left out (a claim map's record without a claim id), one line each.
+    std::vector<std::string> problems;
 };
 
 // Converts one CSV or XML source with a loaded map.

@@ -41,8 +41,11 @@ inline std::size_t firstSpecial(const char* p, std::size_t i, std::size_t n) {
 
 // The text of the segment in [p, p + n): cleaned in place, as a view.
 inline std::string_view clean(char* p, std::size_t n, char filler) {
+    // Blanks and tabs before the id go as line breaks do: files indented
+    // after each line break, or with a blank after each terminator, still
+    // give their ids (the segment table reads ids the same way).
     std::size_t a = 0;
-    while (a < n && isLineBreak(p[a])) ++a;
+    while (a < n && (isLineBreak(p[a]) || p[a] == ' ' || p[a] == '\t')) ++a;
     std::size_t i = firstSpecial(p, a, n);
     if (i == n) return std::string_view(p + a, n - a);
     std::size_t w = i;

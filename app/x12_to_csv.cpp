@@ -11,6 +11,7 @@
 #include "field_table.hpp"
 #include "file_io.hpp"
 #include "function_files.hpp"
+#include "map_choice.hpp"
 #include "messages.hpp"
 #include "output_file.hpp"
 #include "paths.hpp"
@@ -148,6 +149,11 @@ public:
     // Answers whether the output is complete.
     bool run(MapFile& map);
     int highestLine() const { return highest_; }
+    // What went wrong in a run that still wrote its output (lines that
+    // found no field, a source cut short, nothing extracted).
+    const std::vector<std::string>& problems() const { return problems_; }
+    // Why the run failed ("" when it did not).
+    const std::string& failure() const { return failure_; }
 
 private:
     void readDelimiters();
@@ -158,6 +164,15 @@ private:
     void handleSegment(std::string_view text);
     void collect(int line);
     void writeRecord();
+    // Claims and patient loops within one document (below).
+    void nextClaim();
+    void nextPatientLoop();
+    void endLoops() {
+        claimSeen_ = false;
+        patientSeen_ = false;
+    }
+    void noteLostLines();
+    void checkEnd();
     void traceSegment();
     void traceLine(std::string_view text) {
         if (trace_.open()) trace_.counted(text);
@@ -183,6 +198,38 @@ private:
     int highest_ = 0;
     bool inSet_ = false;
     std::size_t segmentCount_ = 0;
+    // A document may hold several claims (several document-key segments,
+    // CLM under one subscriber or patient HL): each is a record, and the
+    // values collected before the first claim of the loop are carried into
+    // each. A further patient HL starts again from the values before the
+    // first patient loop.
+    bool claimSeen_ = false;
+    bool patientSeen_ = false;
+    FieldTable::Snapshot beforeClaim_, beforePatient_;
+    // Service lines met in the current record against the line slots of
+    // the map; the claim id for the report.
+    int lineSlots_ = 0;
+    int recordLines_ = 0;
+    // The field of the claim id (CLM01 or CLP01), and whether the record met
+    // a claim segment: a claim whose id was not collected (the map's
+    // conditions found no loop above it) is lost, and said so.
+    int claimIdField_ = -1;
+    bool claimMet_ = false;
+    std::vector<std::string> lostClaims_;
+    std::string claimId_;
+    std::vector<std::string> lostLines_;
+    std::size_t records_ = 0;
+    std::size_t setContent_ = 0;  // segments inside sets other than ST and SE
+    bool inGroup_ = false, inInterchange_ = false;
+    std::vector<std::string> problems_;
+    std::string failure_;
+    // A failure shown and logged; answers false for the caller to return.
+    bool fail(const std::string& text) {
+        wl::WQOUT({text});
+        log_.timed(text);
+        failure_ = text;
+        return false;
+    }
 };
 
 void Conversion::readDelimiters() {
@@ -247,6 +294,13 @@ bool Conversion::prepare(MapFile& map, std::string& bytes) {
         }
     }
     table_ = FieldTable(map.fields);
+    for (const FieldRow& f : map.fields) lineSlots_ = std::max(lineSlots_, mapNumber(f.serviceLine));
+    for (std::size_t f = 0; f < map.fields.size() && claimIdField_ < 0; ++f) {
+        const std::string seg = wl::alltrim(map.fields[f].segment);
+        if ((seg == "CLM" || seg == "CLP") && mapNumber(map.fields[f].elementPosition) == 1 &&
+            mapNumber(map.fields[f].subelementPosition) == 0)
+            claimIdField_ = static_cast<int>(f);
+    }
     if (trace_.on()) {
         trace_.line("- TA = " + std::to_string(table_.size()));
         for (std::size_t f = 0; f < table_.size(); ++f)
@@ -286,25 +340,49 @@ bool Conversion::run(MapFile& map) {
     line_.emplace(map.keys.line);
     trailer_.emplace(map.keys.trailer);
 
+    // A source without an ISA header is no X12: nothing is written for it
+    // (one that cannot be read at all is reported as such below).
+    if (wl::fileExists(source_) && !CTL39400AJ(source_))
+        return fail("Source Is Not X12 (no ISA header), Nothing Written : " + source_);
+    // A map without fields (an empty map, or one whose lines do not end in
+    // CR) can extract nothing.
+    if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
     // The values collected are views into these bytes, which stay until the
     // output is complete.
     Source src = readSource(source_, log_);
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    if (src.failed || !prepare(map, src.bytes)) return false;
+    if (src.failed) {
+        failure_ = "Source Not Read : " + source_;
+        return false;
+    }
+    if (!prepare(map, src.bytes)) {
+        failure_ = "ML Expansion Refused";
+        return false;
+    }
     if (!form_.xml) {
         log_.timed("Source : " + source_);
         log_.timed("Destination : " + output_);
     }
-    if (!openOutput()) return false;
+    if (!openOutput()) {
+        failure_ = "Output Not Created : " + output_;
+        return false;
+    }
     fillFileNames(table_, source_, output_);
     FunctionFiles::shared().beginRun();
     scan(src.bytes);
+    checkEnd();
+    if (records_ == 0 && setContent_ > 0) {
+        // Claims in the source and none out: the map does not fit it.
+        out_.abandon();
+        return fail("No Record Extracted (the map does not fit the source), Nothing Written : " + source_);
+    }
     if (!writer_->replacedIn().empty())
         log_.timed("XML Control Character Replaced : Field " + writer_->replacedIn());
     if (form_.xml) out_.write(kXmlEnd);
     if (int error = out_.commit(); error != 0) {
         reportFileError("FC-Fwrite", error, output_, log_);
+        failure_ = "Output Not Written : " + output_;
         return false;
     }
     return true;
@@ -323,7 +401,64 @@ void Conversion::collect(int line) {
 }
 
 void Conversion::writeRecord() {
-    if (writer_->write(table_, out_.buffer())) out_.flushIfFull();
+    if (claimMet_ && claimIdField_ >= 0 && !table_.hasValue(claimIdField_)) lostClaims_.push_back(claimId_);
+    claimMet_ = false;
+    if (writer_->write(table_, out_.buffer())) {
+        ++records_;
+        noteLostLines();
+        out_.flushIfFull();
+    }
+    recordLines_ = 0;
+}
+
+// Lines past the map's slots found no field: said, never silently lost.
+void Conversion::noteLostLines() {
+    if (lineSlots_ <= 0 || recordLines_ <= lineSlots_) return;
+    lostLines_.push_back("Claim " + claimId_ + " : " + std::to_string(recordLines_) + " Service Lines, Map Holds " +
+                         std::to_string(lineSlots_));
+}
+
+void Conversion::nextClaim() {
+    if (!claimSeen_) {
+        beforeClaim_ = table_.snapshot();
+        claimSeen_ = true;
+        return;
+    }
+    writeRecord();
+    table_.restore(beforeClaim_);
+    lineNumber_ = 0;
+}
+
+void Conversion::nextPatientLoop() {
+    if (!patientSeen_) {
+        beforePatient_ = claimSeen_ ? beforeClaim_ : table_.snapshot();
+        patientSeen_ = true;
+    }
+    if (claimSeen_) {
+        writeRecord();
+        table_.restore(beforePatient_);
+        lineNumber_ = 0;
+    }
+    claimSeen_ = false;
+}
+
+// The end of the source: sets, groups or interchanges left open mean the
+// file was cut short; lines that found no field are listed.
+void Conversion::checkEnd() {
+    if (inSet_) problems_.push_back("Source Ends Inside a Transaction Set (no SE) : " + source_);
+    else if (inGroup_ || inInterchange_) problems_.push_back("Source Ends Without GE/IEA : " + source_);
+    if (!lostClaims_.empty()) {
+        problems_.push_back("Claims Not Collected : " + std::to_string(lostClaims_.size()) +
+                            " (the map's conditions found no loop above them, e.g. no subscriber id) : " + source_);
+        for (const std::string& c : lostClaims_) problems_.push_back("   Claim " + c);
+    }
+    if (!lostLines_.empty()) {
+        problems_.push_back("Service Lines Lost : " + std::to_string(lostLines_.size()) +
+                            " Claims Have More Service Lines Than the Map : " + source_);
+        for (const std::string& l : lostLines_) problems_.push_back("   " + l);
+        problems_.push_back("   Use the option ML (line mode with a column set for every service line) to keep every line.");
+    }
+    for (const std::string& p : problems_) log_.timed(p);
 }
 
 void Conversion::handleSegment(std::string_view text) {
@@ -346,6 +481,7 @@ void Conversion::handleSegment(std::string_view text) {
             documentState_ = 0;
             lineNumber_ = 0;
         }
+        endLoops();
         table_.clearLevel(2);
     }
     if (trailer_->matches(id)) {
@@ -353,12 +489,15 @@ void Conversion::handleSegment(std::string_view text) {
         writeRecord();
         documentState_ = 0;
         lineNumber_ = 0;
+        endLoops();
     }
+    bool opened = false;
     if (record_->matches(id)) {
         int steps = 0;
         if (record_->further.empty()) steps = 1;
         for (std::size_t i = 0; i < record_->further.size(); ++i)
             if (!record_->further[i].empty() && record_->satisfied(i, segment_)) ++steps;
+        opened = steps > 0;
         for (int s = 0; s < steps; ++s) {
             const int before = documentState_;
             if (documentState_ < 2) ++documentState_;
@@ -368,9 +507,17 @@ void Conversion::handleSegment(std::string_view text) {
         }
     }
     if (tracing && document_->matches(id)) traceLine("- Key Doc Field Array Match = " + std::string(id));
+    if (documentState_ == 1 && !opened && !document_->id.empty()) {
+        if (id == document_->id) {
+            nextClaim();
+        } else if (id == "HL" && segment_.element(3) == "23") {
+            nextPatientLoop();
+        }
+    }
     if (line_->matches(id)) {
         ++lineNumber_;
         if (lineNumber_ > highest_) highest_ = lineNumber_;
+        if (lineNumber_ > recordLines_) recordLines_ = lineNumber_;
         if (tracing) traceLine("- Key Line Field Array Match = " + std::to_string(lineNumber_));
     }
 
@@ -380,10 +527,20 @@ void Conversion::handleSegment(std::string_view text) {
     } else if (documentState_ == 2) {
         lineNumber_ = 0;
         writeRecord();
+        endLoops();
         documentState_ = 1;
         collect(0);
     } else {
         collect(0);
+    }
+
+    // The claim's id for reports: a claim segment's, else the record key's
+    // (taken once the record before it is written).
+    if (id == "CLM" || id == "CLP") {
+        claimId_ = std::string(segment_.element(1));
+        claimMet_ = true;
+    } else if (opened && document_->id.empty()) {
+        claimId_ = std::string(segment_.element(1));
     }
 
     // ST and SE by their exact ids: "STC" of a 277 is no set header.
@@ -394,11 +551,22 @@ void Conversion::handleSegment(std::string_view text) {
         inSet_ = false;
         lineNumber_ = 0;
         writeRecord();
+        endLoops();
         table_.clearAll();
         // The file names belong to every record of the run, not to one set.
         fillFileNames(table_, source_, output_);
         documentState_ = 0;
         if (tracing) traceLine("- SE Table Clear ");
+    } else if (id == "ISA") {
+        inInterchange_ = true;
+    } else if (id == "IEA") {
+        inInterchange_ = false;
+    } else if (id == "GS") {
+        inGroup_ = true;
+    } else if (id == "GE") {
+        inGroup_ = false;
+    } else if (inSet_) {
+        ++setContent_;
     }
 }
 
@@ -428,8 +596,16 @@ bool typeIs(const std::string& type, std::initializer_list<const char*> prefixes
     return false;
 }
 
+// Why no map was chosen for an X12 source, from what its head says.
+std::string noMapReason(const std::string& source) {
+    const SourceIdentity id = identifySource(source);
+    if (wl::alltrim(id.st01).empty()) return "No Map: No ST Segment Found (no transaction set, or delimiters unreadable)";
+    return "No Map Known for ST01 " + id.st01 + " (GS08 '" + id.gs08 + "')";
+}
+
 // The CSV/XML-to-X12 direction after the common start.
-bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunLog& log) {
+bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunLog& log, std::string& reason,
+                      std::vector<std::string>& problems) {
     X12BuildRequest b;
     b.xml = typeIs(request.spec.parseType, {"XML,"});
     b.source = request.spec.sourceFile;
@@ -439,7 +615,10 @@ bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunL
     b.multiLine = hasOptionWord(request.spec.parseOptions, "ML");
     b.merge = request.merge;
     b.meterMode = request.meterMode.value_or(-1);
-    return !buildX12(*start.map, b, log).failed;
+    const X12BuildResult result = buildX12(*start.map, b, log);
+    reason = result.reason;
+    problems = result.problems;
+    return !result.failed;
 }
 
 }  // namespace
@@ -447,25 +626,46 @@ bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunL
 namespace {
 
 EngineResult convertOne(const EngineRequest& request, bool fromX12, RunLog& log) {
+    EngineResult result;
     DebugTrace trace(request.debug);
     beginDebugTrace(trace);
     ConversionStart start = startConversion(request, log, trace);
     if (!start.map) {
         writeDebugLog(trace);
-        return {log.text(), true, {}};
+        result.log = log.text();
+        result.failed = true;
+        result.reason = start.mapPath.empty() ? noMapReason(request.spec.sourceFile)
+                                              : "Map Missing or Empty : " + start.mapPath;
+        return result;
     }
     bool complete = false;
     int highest = 0;
+    std::vector<std::string> problems;
     if (fromX12) {
         Conversion conversion(request, log, trace);
         complete = conversion.run(*start.map);
         highest = conversion.highestLine();
+        problems = conversion.problems();
+        result.reason = conversion.failure();
     } else {
-        complete = buildFromRecords(request, start, log);
+        complete = buildFromRecords(request, start, log, result.reason, problems);
     }
-    std::string output = finishConversion(request, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
+    EngineRequest finishing = request;
+    if (complete && !problems.empty() && request.deleteSource) {
+        // "DS" never erases a source whose conversion lost data: it is the
+        // only whole copy.
+        finishing.deleteSource = false;
+        log.timed("Source Kept (data lost in conversion) : " + request.spec.sourceFile);
+    }
+    result.output = finishConversion(finishing, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
     log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));
-    return {log.text(), !complete, output};
+    result.log = log.text();
+    result.failed = !complete;
+    if (complete) {
+        result.problems = std::move(problems);
+        result.reason.clear();
+    }
+    return result;
 }
 
 }  // namespace
@@ -474,10 +674,18 @@ EngineResult CTL48400A(const EngineRequest& request) {
     const std::string& type = request.spec.parseType;
     const bool fromX12 = typeIs(type, {"X12,CSV", "X12,XML"});
     const bool toX12 = typeIs(type, {"XML,X12", "CSV,X12", "XML,HL7", "CSV,HL7"});
-    // The HL7 sources have no engine: nothing is converted, nothing touched.
-    if (!fromX12 && !toX12) return {};
     const RunLog::Clock clock = request.clock ? request.clock : RunLog::Clock(currentTimeText);
     RunLog log(clock);
+    EngineResult result;
+    result.failed = true;
+    // The HL7 sources have no engine: nothing is converted, nothing touched,
+    // and the run says so rather than counting a conversion.
+    if (!fromX12 && !toX12) {
+        log.timed("No Converter for " + type + " : Nothing Written for " + request.spec.sourceFile);
+        result.log = log.text();
+        result.reason = "No Converter for " + type;
+        return result;
+    }
     try {
         return convertOne(request, fromX12, log);
     } catch (const std::bad_alloc&) {
@@ -486,7 +694,9 @@ EngineResult CTL48400A(const EngineRequest& request) {
         const std::string text = "Out of Memory : " + request.spec.sourceFile;
         wl::WQOUT({text});
         log.timed(text);
-        return {log.text(), true, {}};
+        result.log = log.text();
+        result.reason = text;
+        return result;
     }
 }
 

@@ -55,7 +55,9 @@ int main(int argc, char** argv) {
     }
     zr::setMeterObserver(drawMeter);
     const zr::DriverResult result = zr::CTLD48403(zr::batchRequest(line));
-    std::fprintf(stderr, "x12batch: %d converted, %d failed; log %s\n", result.converted, result.failed,
-                 result.logPath.c_str());
-    return result.failed == 0 ? 0 : 1;
+    for (const std::string& note : result.notes) std::fprintf(stderr, "%s\n", note.c_str());
+    std::fprintf(stderr, "x12batch: %d converted, %d converted with lost data, %d failed, %d skipped; log %s\n",
+                 result.converted, result.lostData, result.failed, result.skipped, result.logPath.c_str());
+    // Lost data is no success either: an unattended run must notice it.
+    return result.failed == 0 && result.lostData == 0 ? 0 : 1;
 }

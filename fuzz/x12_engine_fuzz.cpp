@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "fuzz_support.hpp"
 #include "messages.hpp"
 #include "delimiters.hpp"
 #include "map_file.hpp"
@@ -38,9 +39,7 @@ const char kMap[] =
 // The fuzzer runs in its own folder: the engine writes "debug.log" and
 // reads function files from the current folder.
 void enterWorkFolder() {
-    const std::string dir = "/tmp/zr-engine-fuzz-" + std::to_string(getpid());
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
+    std::filesystem::current_path(zrfuzz::scratchFolder("engine-fuzz"));
     if (std::FILE* f = std::fopen("fn.txt", "wb")) {
         std::fputs("CALLDLL x\r\nCSVTABLE=t.csv\r\nRETURNSEGMENT\r\n", f);
         std::fclose(f);
@@ -94,15 +93,10 @@ void checkForm(const std::string& out, bool xml, bool title) {
 
 }  // namespace
 
-// Findings go where the fuzzer was started, not into the work folder.
+// Corpus paths and findings stay where the fuzzer was started, not in the
+// work folder.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    static std::string prefix = "-artifact_prefix=" + std::filesystem::current_path().string() + "/";
-    static std::vector<char*> args;
-    args.assign(*argv, *argv + *argc);
-    args.push_back(prefix.data());
-    args.push_back(nullptr);
-    *argv = args.data();
-    ++*argc;
+    zrfuzz::absolutePaths(argc, argv);
     enterWorkFolder();
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "claim_index.hpp"
 #include "delimiters.hpp"
+#include "fuzz_support.hpp"
 #include "messages.hpp"
 #include "segment_table.hpp"
 #include "table_rewriters.hpp"
@@ -15,7 +16,7 @@
 namespace {
 
 const std::string& inputPath() {
-    static const std::string path = "/tmp/zr-fuzz-" + std::to_string(getpid()) + ".x12";
+    static const std::string path = zrfuzz::scratchFolder("model-fuzz") + "/input.x12";
     return path;
 }
 

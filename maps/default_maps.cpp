@@ -15,12 +15,13 @@ namespace zr {
 
 namespace {
 
-// Only the first ten transactions have default maps found by version.
-constexpr int kVersionedTransactions = 10;
+// Every transaction of the name table has a built-in text, so every one
+// (837 dental and 820 included) has a default map found by version.
+constexpr int kVersionedTransactions = kMapTransactions;
 
 // ST01 of each transaction of the name table.
-constexpr std::array<const char*, kVersionedTransactions> kSt01 = {"837", "835", "276", "277", "270",
-                                                                   "271", "278", "278", "834", "837"};
+constexpr std::array<const char*, kVersionedTransactions> kSt01 = {"837", "835", "276", "277", "270", "271",
+                                                                   "278", "278", "834", "837", "837", "820"};
 
 bool fitsHint(int index, const TransactionHint& hint) {
     const std::string st01 = wl::alltrim(hint.st01);

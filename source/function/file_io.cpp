@@ -76,6 +76,11 @@ bool InputFile::seek(std::int64_t position) {
     return true;
 }
 
+std::int64_t InputFile::position() {
+    if (!f_) return -1;
+    return tell64(f_);
+}
+
 std::size_t InputFile::read(void* buffer, std::size_t n) {
     if (!f_) return 0;
     errno = 0;

@@ -30,6 +30,8 @@ public:
     // Size by seeking to the end; -1 on failure. Leaves the position at the end.
     std::int64_t size();
     bool seek(std::int64_t position);
+    // The current position; -1 when closed or on failure.
+    std::int64_t position();
     // Reads up to n bytes; fewer at the end of the file or on failure
     // (then error() is set).
     std::size_t read(void* buffer, std::size_t n);

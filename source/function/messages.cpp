@@ -25,6 +25,13 @@ bool show(PromptKind kind, const char* function, const Value& text,
 
 }  // namespace
 
+bool hookAnswer(const Prompt& prompt, PromptAnswer& answer) {
+    auto& hook = currentHook();
+    if (!hook) return false;
+    answer = hook(prompt);
+    return true;
+}
+
 void setPromptHook(PromptHook hook) { currentHook() = std::move(hook); }
 
 ScopedPromptHook::ScopedPromptHook(PromptHook hook) : previous_(std::move(currentHook())) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "value.hpp"
 
@@ -19,6 +20,9 @@ enum class PromptKind {
     YesNo,    // MSGYESNO: question, Yes the default button
     NoYes,    // MSGNOYES: question, No the default button
     File,     // CGETFILE: the open or save dialog
+    Wait,     // MSGRUN, MSGWAIT: a wait window while an action runs
+    Choice,   // ALERT: one button per option
+    List,     // MSGLIST: a list of options
 };
 
 struct Prompt {
@@ -26,12 +30,14 @@ struct Prompt {
     std::string function;  // the name the program called: "WQOUT", "MSGYESNO", ...
     std::string text;
     std::string caption;
+    std::vector<std::string> options;  // ALERT's buttons, MSGLIST's items
     bool isQuestion() const { return kind == PromptKind::YesNo || kind == PromptKind::NoYes; }
 };
 
 struct PromptAnswer {
     bool yes = false;  // questions: Yes chosen
     std::string file;  // file choices: the chosen path, "" for Cancel
+    int choice = 0;    // ALERT, MSGLIST: the chosen position (from 1), 0 for none
 };
 
 using PromptHook = std::function<PromptAnswer(const Prompt&)>;
@@ -83,6 +89,9 @@ struct FileDialogRequest {
 
 // The file open (or save) dialog: the chosen path, "" on Cancel.
 std::string CGETFILE(const FileDialogRequest& request);
+
+// Hands the prompt to the hook when one is set: true, with its answer.
+bool hookAnswer(const Prompt& prompt, PromptAnswer& answer);
 
 // Shows one box on the platform (no hook involved). Answers true for Yes.
 bool platformMessageBox(const Prompt& prompt);

@@ -56,20 +56,21 @@ bool isPlainFileName(std::string_view name) {
     return true;
 }
 
+std::string pathKey(const std::string& path) {
+    std::error_code ec;
+    const fs::path full = fs::weakly_canonical(fs::absolute(fs::path(path), ec), ec);
+    std::string text = full.lexically_normal().string();
+#ifdef _WIN32
+    text = upper(text);
+#endif
+    return text;
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     std::error_code ec;
     if (fs::equivalent(fs::path(a), fs::path(b), ec) && !ec) return true;
-    auto normal = [](const std::string& p) {
-        std::error_code e;
-        fs::path full = fs::weakly_canonical(fs::absolute(fs::path(p), e), e);
-        std::string text = full.lexically_normal().string();
-#ifdef _WIN32
-        text = upper(text);
-#endif
-        return text;
-    };
-    return normal(a) == normal(b);
+    return pathKey(a) == pathKey(b);
 }
 
 bool fileExists(const std::string& path) {

@@ -25,6 +25,10 @@ std::string folderPart(std::string_view path);
 // folder it is joined to.
 bool isPlainFileName(std::string_view name);
 
+// A path's key for telling files apart in bulk: its absolute form with
+// links resolved (upper-cased on Windows). Equal keys name one file.
+std::string pathKey(const std::string& path);
+
 // True when both paths name one file: the same existing file (links and
 // relative forms included), or, when one is missing, the same absolute
 // path (without regard to case on Windows).

@@ -21,18 +21,18 @@ void appendLogLine(const std::string& file, const std::string& text) {
 
 }  // namespace
 
-std::string callSite(const std::source_location& where) {
-    std::string name = where.function_name();
+std::string callSite(const SourcePlace& where) {
+    std::string name = where.function;
     std::size_t paren = name.find('(');
     if (paren != std::string::npos) name.erase(paren);
     std::size_t space = name.rfind(' ');
     if (space != std::string::npos) name.erase(0, space + 1);
     std::size_t scope = name.rfind("::");
     if (scope != std::string::npos) name.erase(0, scope + 2);
-    return name + "(" + std::to_string(where.line()) + ")";
+    return name + "(" + std::to_string(where.line) + ")";
 }
 
-void WLADDRESOURCE(const void* handle, const std::string& type, std::source_location where) {
+void WLADDRESOURCE(const void* handle, const std::string& type, SourcePlace where) {
     resources().push_back({type, reinterpret_cast<std::uintptr_t>(handle), callSite(where)});
 }
 

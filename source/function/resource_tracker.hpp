@@ -5,9 +5,10 @@
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <string>
 #include <vector>
+
+#include "source_place.hpp"
 
 namespace wl {
 
@@ -19,7 +20,7 @@ struct TrackedResource {
 
 // Records a new object; the call path names the routine that asked.
 void WLADDRESOURCE(const void* handle, const std::string& type,
-                   std::source_location where = std::source_location::current());
+                   SourcePlace where = SourcePlace::current());
 // Forgets the first entry with this handle.
 void WLDELRESOURCE(const void* handle);
 // Appends a line "type,handle,call path" for each live entry, then a line
@@ -30,7 +31,7 @@ void SETRESDEBUG(bool enable);
 
 // The names the native layer reports under.
 inline void TrackResourceNew(const void* handle, const std::string& type,
-                             std::source_location where = std::source_location::current()) {
+                             SourcePlace where = SourcePlace::current()) {
     WLADDRESOURCE(handle, type, where);
 }
 inline void TrackResourceDelete(const void* handle) { WLDELRESOURCE(handle); }
@@ -40,6 +41,6 @@ const std::vector<TrackedResource>& trackedResources();
 
 // "name(line)" of a source location: the routine's bare name without its
 // return type, namespace or parameter list.
-std::string callSite(const std::source_location& where);
+std::string callSite(const SourcePlace& where);
 
 }  // namespace wl

@@ -14,7 +14,10 @@ bool platformMessageBox(const Prompt& p) {
         case PromptKind::Stop: style = MB_OK | MB_ICONERROR; break;
         case PromptKind::YesNo: style = MB_YESNO | MB_ICONQUESTION; break;
         case PromptKind::NoYes: style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2; break;
-        case PromptKind::File: break;  // file choices go to the open dialog
+        case PromptKind::File:  // file choices go to the open dialog
+        case PromptKind::Wait:  // the wait, choice and list windows have their own
+        case PromptKind::Choice:
+        case PromptKind::List: break;
     }
     return MessageBoxA(GetActiveWindow(), p.text.c_str(), p.caption.c_str(), style) == IDYES;
 }

@@ -89,6 +89,7 @@ TEST(ConversionDriver, FileSourceToFolder) {
         "12:00:00 - Writing File : " + output,
         "12:00:00 - Parse X12 to CSV.",
         "12:00:00 - ENGINE claims.837.x12 -> " + output,
+        "12:00:00 - Converted : " + src,
         "12:00:00 ",
     };
     EXPECT_EQ(bodyLines(result.log), want);
@@ -173,12 +174,58 @@ TEST(ConversionDriver, FolderSources) {
     EXPECT_TRUE(wl::fileExists(wl::joinPath(f.out, "2.csv")));
     EXPECT_FALSE(wl::fileExists(wl::joinPath(f.out, "readme.csv")));
     EXPECT_NE(result.log.find("12:00:00 -  Dir/ File: " + wl::joinPath(f.in, "1.x12")), std::string::npos);
+    // Every source has its line, the one passed over included.
+    EXPECT_EQ(result.skipped, 1);
+    EXPECT_NE(result.log.find("12:00:00 - Converted : " + wl::joinPath(f.in, "2.x12")), std::string::npos);
+    EXPECT_NE(result.log.find("12:00:00 - Skipped : Not X12 (does not begin with ISA) : " +
+                              wl::joinPath(f.in, "readme.txt")),
+              std::string::npos);
 
     // CSV sources never begin with "ISA": they are converted all the same.
     DriverFixture c;
     c.write(c.in, "a.csv", "A,B\r\n");
     EXPECT_EQ(c.run("CSV,X12", c.in, c.out, "").converted, 1);
     EXPECT_TRUE(wl::fileExists(wl::joinPath(c.out, "a.x12")));
+}
+
+// Mended: a folder without X12 files, failed sources and sources whose
+// data was cut short all passed as success.
+TEST(ConversionDriver, EverySourceEndsWithATruthfulLine) {
+    DriverFixture none;
+    none.write(none.in, "readme.txt", "not X12");
+    auto empty = none.run("X12,CSV", none.in, none.out, "");
+    EXPECT_EQ(empty.failed, 1);
+    EXPECT_EQ(empty.skipped, 1);
+    EXPECT_NE(empty.log.find("12:00:00 - No Source Converted in Folder : " + none.in), std::string::npos);
+
+    DriverFixture f;
+    const std::string bad = f.x12("bad.x12");
+    const std::string cut = f.x12("cut.x12");
+    zr::DriverRequest r;
+    r.type = "X12,CSV";
+    r.source = f.in;
+    r.destination = f.out;
+    r.currentFolder = f.dir.path();
+    zr::DriverHooks h;
+    h.engine = [](const zr::EngineRequest& e) {
+        zr::EngineResult result;
+        if (wl::fileNamePart(e.spec.sourceFile) == "bad.x12") {
+            result.failed = true;
+            result.reason = "No Map";
+        } else {
+            result.problems = {"Source Ends Inside a Transaction Set (no SE)"};
+        }
+        return result;
+    };
+    h.clock = [] { return std::string("12:00:00"); };
+    auto result = zr::CTLD48403(r, h);
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(result.lostData, 1);
+    EXPECT_EQ(result.converted, 0);
+    EXPECT_NE(result.log.find("12:00:00 - Failed : " + bad + " : No Map\r\n"), std::string::npos);
+    EXPECT_NE(result.log.find("12:00:00 - Converted With Lost Data : " + cut + "\r\n"), std::string::npos);
+    EXPECT_EQ(result.notes, (Strings{"Failed : " + bad + " : No Map", "Converted With Lost Data : " + cut,
+                                     "   Source Ends Inside a Transaction Set (no SE)"}));
 }
 
 TEST(ConversionDriver, FolderIntoOneOutFileWithMerge) {
@@ -228,7 +275,9 @@ TEST(ConversionDriver, OptionWords) {
     EXPECT_EQ(o.mapPath, "C:\\maps");
     EXPECT_FALSE(o.overwrite);  // a word with a leading blank is not recognised
     EXPECT_EQ(o.defaultMapPath, "D:\\m");
-    EXPECT_EQ(log.text(), "t - Map = \r\nt - Map Log ON.\r\nt - MapPath = \r\nt - DefaultMapPath = \r\n");
+    // Unknown words are named, so a mistyped option does not pass unseen.
+    EXPECT_EQ(log.text(), "t - Map = \r\nt - Map Log ON.\r\nt - MapPath = \r\nt - Unknown option :  OW\r\n"
+                          "t - DefaultMapPath = \r\nt - Unknown option : x\r\n");
     EXPECT_EQ(zr::CTL48403D("a.b.c", "X12,XML", true), "a.xml");
     EXPECT_EQ(zr::CTL48403D("abc", "X12,XML", true), "abc");
     EXPECT_EQ(zr::CTL48400Q("out.txt", "csv", false), "out.csv");

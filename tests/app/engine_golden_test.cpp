@@ -9,7 +9,9 @@
 //                           "BUILTINMAP=index,scheme,name": with DEFAULTMAP, the built-in
 //                           map text of that transaction and naming scheme is first
 //                           written as that file (for the maps the default-map creator
-//                           does not reach)
+//                           does not reach);
+//                           "PROBLEM=text": the run reports data it could not keep, one
+//                           problem holding that text (without it, none is expected)
 //   expected.csv/.xml       the exact output of "X12,CSV" / "X12,XML" (one run each)
 //   existing.csv/.xml       optional: the output file as it was before the run
 //   anything else           copied to the working folder (function files, tables)
@@ -37,6 +39,7 @@ struct CaseSettings {
     bool defaultMap = false;
     int builtInIndex = 0, builtInScheme = 0;
     std::string builtInName;
+    std::string problem;
 };
 
 CaseSettings readSettings(const fs::path& folder) {
@@ -47,6 +50,7 @@ CaseSettings readSettings(const fs::path& folder) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (wl::prefixMatch(line, "OPTIONS=")) s.options = line.substr(8);
         if (line == "MERGE=1") s.merge = true;
+        if (wl::prefixMatch(line, "PROBLEM=")) s.problem = line.substr(8);
         if (line == "DEFAULTMAP=1") s.defaultMap = true;
         if (wl::prefixMatch(line, "BUILTINMAP=")) {
             std::istringstream items(line.substr(11));
@@ -83,6 +87,14 @@ std::string runCase(const fs::path& folder, const std::string& extension, const 
     r.merge = settings.merge;
     const zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_FALSE(result.failed) << folder.filename().string() << "\n" << result.log;
+    if (settings.problem.empty()) {
+        EXPECT_TRUE(result.problems.empty()) << folder.filename().string() << "\n" << result.log;
+    } else {
+        bool found = false;
+        for (const std::string& p : result.problems) found = found || p.find(settings.problem) != std::string::npos;
+        EXPECT_TRUE(found) << folder.filename().string() << ": no problem holds " << settings.problem << "\n"
+                           << result.log;
+    }
     std::string bytes = zrtest::readBytes(output);
     fs::current_path(previous);
     return bytes;

@@ -111,6 +111,56 @@ TEST(MapChoice, DefaultMapsAreFoundOrCreatedFromGs08) {
     EXPECT_TRUE(rec.prompts().empty());
 }
 
+// Mended: a GS08 that names no map (de-identified, short, another guide of
+// a known transaction) ended in the missing-map report although ST01 names
+// a transaction with a built-in map; 837 dental and 820 never got theirs.
+struct ByTransaction {
+    const char* gs08;
+    const char* st01;
+    const char* st03;
+    const char* body;  // segments after ST
+    const char* isa12;
+    const char* map;   // the default map created
+};
+
+class MapFromTransaction : public ::testing::TestWithParam<ByTransaction> {};
+
+TEST_P(MapFromTransaction, St01AndTheVersionChooseTheDefaultMap) {
+    const ByTransaction& c = GetParam();
+    InFolder f;
+    zrtest::PromptRecorder rec;
+    std::string isa = isaHeader();
+    isa.replace(isa.find("00501"), 5, c.isa12);
+    const std::string src = f.dir.write("a.x12", isa + "GS*HC*S*R*20261210*1253*1*X*" + c.gs08 + "~ST*" + c.st01 +
+                                                     "*0001" + (*c.st03 ? std::string("*") + c.st03 : "") + "~" +
+                                                     c.body + "SE*3*0001~GE*1*1~IEA*1*000000001~");
+    zr::RunLog log([] { return std::string("t"); });
+    EXPECT_EQ(zr::ChooseMap("", "", "", src, log), c.map) << log.text();
+    EXPECT_NE(log.text().find("ST01 " + std::string(c.st01) + " Chooses "), std::string::npos) << log.text();
+    EXPECT_NE(log.text().find("Created and Used Map file " + std::string(c.map)), std::string::npos);
+    EXPECT_TRUE(rec.prompts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, MapFromTransaction,
+    ::testing::Values(ByTransaction{"999999X999X9", "835", "", "BPR*I*1~", "00501", "005010X221.cfg"},
+                      ByTransaction{"00501", "837", "", "BHT*0019~CLM*A*1~SV1*HC:1*1~", "00501", "005010X222A2.cfg"},
+                      ByTransaction{"005010", "837", "", "BHT*0019~CLM*A*1~SV2*0300*1~", "00501", "005010X223A2.cfg"},
+                      ByTransaction{"005010", "837", "005010X224A2", "BHT*0019~", "00501", "005010X224A2.cfg"},
+                      ByTransaction{"005010X298", "837", "", "BHT*0019~CLM*A*1~SV1*HC:1*1~", "00501", "005010X222A2.cfg"},
+                      ByTransaction{"005010X214", "277", "", "BHT*0085*08~", "00501", "005010X212B.cfg"},
+                      ByTransaction{"005010X307", "834", "", "BGN*00~", "00501", "005010X220.cfg"},
+                      ByTransaction{"X", "820", "", "BPR*C*1~", "00401", "004010X061A1.cfg"}));
+
+TEST(MapChoice, ATransactionWithoutABuiltInMapSaysWhatItLookedFor) {
+    InFolder f;
+    zr::RunLog log([] { return std::string("t"); });
+    const std::string src = f.dir.write("a.x12", sourceWithGs08("004010", "850"));
+    EXPECT_EQ(zr::ChooseMap("", "", "", src, log), "");
+    EXPECT_NE(log.text().find("t - No Map Known for GS08 '004010' and ST01 '850'"), std::string::npos) << log.text();
+}
+
+
 TEST(MapChoice, Gs08IsNeverAPathOutsideTheMapFolder) {
     InFolder f;
     zrtest::PromptRecorder rec;
@@ -134,13 +184,19 @@ TEST(MapChoice, Gs08IsNeverAPathOutsideTheMapFolder) {
     for (const Case& c : cases) {
         zr::RunLog log([] { return std::string("t"); });
         const std::string src = f.dir.write("work/a.x12", sourceWithGs08(c.gs08));
-        EXPECT_EQ(zr::ChooseMap("", "", "", src, log), "") << c.gs08;
-        // Logged as an unknown version: no name, no map found or created.
-        EXPECT_EQ(lines(log.text()), (Strings{"t - Map File Set B to ", "t - Source file =" + src})) << c.gs08;
+        // An unknown version: ST01 chooses the default map, in the current
+        // folder, never the one planted where GS08 points.
+        EXPECT_EQ(zr::ChooseMap("", "", "", src, log), "005010X222A2.cfg") << c.gs08;
+        const Strings got = lines(log.text());
+        ASSERT_GE(got.size(), 3u) << c.gs08;
+        EXPECT_EQ(Strings(got.begin(), got.begin() + 3),
+                  (Strings{"t - Map File Set B to ", "t - Source file =" + src,
+                           "t - GS08 '' Names No Map; ST01 837 Chooses 837p.cfg (005010X222A2)"}))
+            << c.gs08;
     }
     EXPECT_FALSE(fs::exists(fs::path(planted) / "005010X222A1.cfg"));
     EXPECT_EQ(std::distance(fs::directory_iterator(planted), fs::directory_iterator()), 1);
-    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);  // a.x12 alone
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);  // a.x12 and the default map
     EXPECT_TRUE(rec.prompts().empty());
 }
 

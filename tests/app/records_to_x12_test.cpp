@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "records_to_x12.hpp"
 #include "test_support.hpp"
+#include "text.hpp"
 
 namespace {
 
@@ -58,7 +60,9 @@ BuildRun build(const std::string& mapText, const std::string& source, bool xml, 
     return run;
 }
 
-const std::string kIsa = "ISA*00*          *00*          *ZZ*               *ZZ*               *261210*1300*U*00501*         *1*T*:~";
+// Nothing given: sender and receiver placeholders, control number 1, the
+// repetition separator of 5010, GS01 and GS08 of the map's transaction.
+const std::string kIsa = "ISA*00*          *00*          *ZZ*SENDER         *ZZ*RECEIVER       *261210*1300*^*00501*000000001*1*T*:~";
 
 TEST(RecordsToX12, LevelsCountersAndConditions) {
     // Three records; the second has no prior authorisation and an empty
@@ -71,8 +75,8 @@ TEST(RecordsToX12, LevelsCountersAndConditions) {
     EXPECT_FALSE(run.result.failed);
     EXPECT_EQ(run.result.records, 3u);
     const std::string want = kIsa +
-        "GS****20261210*1300**X~"
-        "ST*837~"
+        "GS*HC*SENDER*RECEIVER*20261210*1300*1*X*005010X222A1~"
+        "ST*837*0001*005010X222A1~"
         "BHT*0019*00*ACME~"
         "HL*1*1*22*0~NM1*QC*1*DOE~CLM*C1*100***11:B:1~REF*G1*PA1~"
         "LX*1~SV1*HC:99213*60*UN*1~LX*2~SV1*HC:87880*40*UN*1~"
@@ -81,7 +85,7 @@ TEST(RecordsToX12, LevelsCountersAndConditions) {
         "HL*3*1*22*0~CLM*C3*75***11:B:1~"
         "LX*1~SV1*HC:99214*75*UN*1~"
         "PLB*1234*20261231*-5~"
-        "SE*21*~GE*1*~IEA*1*         ~";
+        "SE*21*0001~GE*1*1~IEA*1*000000001~";
     EXPECT_EQ(run.x12, want);
 }
 
@@ -101,7 +105,7 @@ TEST(RecordsToX12, EnvelopeFromMapDefaultsWithCrLf) {
                       "GS3=RCV\r\nGS6=42\r\nGS8=005010X222A1\r\nST2=0001\r\nST3=005010X222A1\r\n";
     BuildRun run = build(map, "ACME,C1,100,,DOE,,,,,\r\n", false, true);
     const std::string want =
-        "ISA*00*          *00*          *ZZ*SENDER         *ZZ*RECEIVER       *261210*1300*U*00501*000000042*1*P*:~\r\n"
+        "ISA*00*          *00*          *ZZ*SENDER         *ZZ*RECEIVER       *261210*1300*^*00501*000000042*1*P*:~\r\n"
         "GS*HC*SND*RCV*20261210*1300*42*X*005010X222A1~\r\n"
         "ST*837*0001*005010X222A1~\r\n"
         "BHT*0019*00*ACME~\r\nHL*1*1*22*0~\r\nNM1*QC*1*DOE~\r\nCLM*C1*100***11:B:1~\r\nLX*1~\r\nSV1*HC**UN*1~\r\nPLB*1234*20261231~\r\n"
@@ -122,7 +126,46 @@ TEST(RecordsToX12, XmlRecordsBatchEnvelopeAndEntities) {
     EXPECT_NE(run.x12.find("BHT*0019*00*SMITH & SONS~"), std::string::npos);
     EXPECT_NE(run.x12.find("CLM*C2****11:B:1~"), std::string::npos) << "the last record is kept";
     EXPECT_NE(run.x12.find("SE*"), std::string::npos);
-    EXPECT_NE(run.x12.find("*0007~GE*1*77~IEA*1*7        ~"), std::string::npos) << run.x12;
+    EXPECT_NE(run.x12.find("SE*14*0007~GE*1*77~IEA*1*000000007~"), std::string::npos) << run.x12;
+}
+
+// Mended: the program's own title line was read as a record (a made-up
+// claim CLM*CLAIMID*AMOUNT...).
+TEST(RecordsToX12, TheTitleLineIsNoRecord) {
+    const std::string title = "SUBMITTER,CLAIMID,AMOUNT,PRIORAUTH,PATNAME,PROC1,AMT1,PROC2,AMT2,ADJ\r\n";
+    BuildRun run = build(kClaimMap, title + "ACME,C1,100,,DOE,,,,,\r\n", false);
+    EXPECT_EQ(run.result.records, 1u);
+    EXPECT_EQ(run.x12.find("CLAIMID"), std::string::npos) << run.x12;
+    EXPECT_NE(run.x12.find("CLM*C1*100"), std::string::npos);
+    EXPECT_NE(run.log.find("Title Line Skipped"), std::string::npos);
+    // Values that merely resemble names (another case) are a record.
+    EXPECT_EQ(build(kClaimMap, "submitter,claimid,1,,x,,,,,\r\n", false).result.records, 1u);
+}
+
+// Mended: maps without templates turned any source into an empty envelope
+// reported as converted; a source without records likewise.
+TEST(RecordsToX12, NothingToBuildIsRefused) {
+    zrtest::PromptRecorder rec;
+    const std::string noTemplates = "X12TRANSACTIONTYPE=271\r\nVERSION=5010\r\nFIELD=SUBID,20,NM1,IL,2,9\r\n";
+    BuildRun bare = build(noTemplates, "A1\r\n", false);
+    EXPECT_TRUE(bare.result.failed);
+    EXPECT_NE(bare.result.reason.find("Map Has No Segment Templates"), std::string::npos);
+    EXPECT_EQ(bare.x12, "") << "nothing written";
+    BuildRun empty = build(kClaimMap, "", false);
+    EXPECT_TRUE(empty.result.failed);
+    EXPECT_NE(empty.log.find("No Record in Source"), std::string::npos);
+    EXPECT_EQ(rec.prompts().size(), 2u);
+}
+
+// A row of header values alone (no claim id) would be built as a made-up
+// claim: it is left out, and said so.
+TEST(RecordsToX12, ARowWithoutAClaimIdIsNoClaim) {
+    BuildRun run = build(kClaimMap, "ACME,,,,DOE,,,,,\r\nACME,C2,50,,ROE,,,,,\r\n", false);
+    EXPECT_FALSE(run.result.failed);
+    ASSERT_EQ(run.result.problems.size(), 1u);
+    EXPECT_NE(run.result.problems[0].find("Records Without a Claim Id Not Built : 1 :"), std::string::npos);
+    EXPECT_EQ(run.x12.find("DOE"), std::string::npos) << run.x12;
+    EXPECT_NE(run.x12.find("HL*1*1*22*0~NM1*QC*1*ROE~CLM*C2*50"), std::string::npos) << run.x12;
 }
 
 TEST(RecordsToX12, ConditionalElementsAndComposites) {
@@ -170,6 +213,48 @@ TEST(RecordsToX12, OutputThatCannotBeWrittenIsReported) {
     EXPECT_EQ(rec.prompts().size(), 1u);
 }
 
+// ---------------------------------------------------------------------------
+// Golden files of this direction. Each folder under tests/fixtures/build is
+// one case: map.cfg, source.csv or source.xml, and expected.x12 (built on
+// 2026-12-10 at 13:00), or case.txt with "FAIL=text" for a run that must be
+// refused with that text and write nothing. On a mismatch the output is
+// written as expected.x12.new beside the expected file.
+TEST(RecordsToX12Golden, EveryCaseGivesItsExpectedOutput) {
+    namespace fs = std::filesystem;
+    zrtest::PromptRecorder prompts;
+    int cases = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(ZR_FIXTURES) / "build")) {
+        if (!entry.is_directory()) continue;
+        ++cases;
+        const fs::path folder = entry.path();
+        const std::string name = folder.filename().string();
+        const bool xml = fs::exists(folder / "source.xml");
+        std::string fail;
+        {
+            std::string c = zrtest::readBytes((folder / "case.txt").string());
+            if (wl::prefixMatch(c, "FAIL=")) fail = c.substr(5, c.find('\r') - 5);
+        }
+        const std::string mapText = zrtest::readBytes((folder / "map.cfg").string());
+        BuildRun run = build(mapText, zrtest::readBytes((folder / (xml ? "source.xml" : "source.csv")).string()), xml);
+        if (!fail.empty()) {
+            EXPECT_TRUE(run.result.failed) << name;
+            EXPECT_NE(run.result.reason.find(fail), std::string::npos) << name << ": " << run.result.reason;
+            EXPECT_EQ(run.x12, "") << name;
+            continue;
+        }
+        EXPECT_FALSE(run.result.failed) << name << "\n" << run.log;
+        const fs::path expected = folder / "expected.x12", fresh = folder / "expected.x12.new";
+        std::error_code ec;
+        if (run.x12 == zrtest::readBytes(expected.string())) {
+            fs::remove(fresh, ec);
+            continue;
+        }
+        std::ofstream(fresh, std::ios::binary) << run.x12;
+        ADD_FAILURE() << name << ": output differs; see " << fresh.string();
+    }
+    EXPECT_GT(cases, 0);
+}
+
 TEST(RecordsToX12, ValuesNeverCarryDelimitersIntoTheOutput) {
     zrtest::PromptRecorder rec;
     const std::string injected = "HARTWELL~NM1*IL*1*INJECTED~REF*XX*EVIL";
@@ -208,6 +293,15 @@ TEST(RecordsToX12, ValuesNeverCarryDelimitersIntoTheOutput) {
     EXPECT_NE(xml.log.find("Record 2 Refused : Field CLAIMID Holds an X12 Delimiter."), std::string::npos);
     EXPECT_NE(xml.log.find("Record 3 Refused : Field PATNAME Holds an X12 Delimiter."), std::string::npos);
     EXPECT_EQ(rec.prompts().size(), 5u);  // one message per refused record
+
+    // The envelope's values from a "BATCH" element: no output at all.
+    BuildRun batch = build(kClaimMap,
+                           "<EXPORTDATA><BATCH><APPSENDERCODE>S~NM1*IL*1*INJECTED</APPSENDERCODE></BATCH>"
+                           "<CLAIM><CLAIMID>C1</CLAIMID></CLAIM></EXPORTDATA>",
+                           true);
+    EXPECT_TRUE(batch.result.failed);
+    EXPECT_EQ(batch.x12, "");
+    EXPECT_NE(batch.log.find("Envelope Refused : GS02 Holds an X12 Delimiter."), std::string::npos) << batch.log;
 }
 
 TEST(RecordsToX12, XmlCutShortOrExpandingPastTheLimitMakesNoOutput) {

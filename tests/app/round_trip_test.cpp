@@ -3,7 +3,9 @@
 // same values (envelope ids and dates aside).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "delimiters.hpp"
 #include "map_text.hpp"
@@ -11,6 +13,7 @@
 #include "segment_table.hpp"
 #include "test_support.hpp"
 #include "text.hpp"
+#include "map_file.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
@@ -79,6 +82,166 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
             EXPECT_EQ(claimSegments(back, c.claimParts), want) << c.name << " through " << format;
         }
     }
+}
+
+// ---------------------------------------------------------------------------
+// Every shared sample with a default map, there and back
+
+// The envelope of a built file is whole and consistent: control numbers
+// filled and matching, SE01 the count of its set, GE01 the count of sets.
+std::string envelopeFault(const zr::SegmentTable& t) {
+    std::string isa13, gs06, st02;
+    std::size_t sets = 0, inSet = 0;
+    auto el = [&](std::size_t r, int n) { return wl::alltrim(t.element(r, n)); };
+    for (std::size_t r = 1; r <= t.size(); ++r) {
+        const std::string id(t.id(r));
+        if (id == "ISA") {
+            isa13 = el(r, 13);
+            for (int n : {6, 8, 13})
+                if (el(r, n).empty()) return "ISA" + std::to_string(n) + " blank";
+        } else if (id == "GS") {
+            gs06 = el(r, 6);
+            if (gs06.empty() || el(r, 8).empty() || el(r, 1).empty()) return "GS01, GS06 or GS08 empty";
+        } else if (id == "ST") {
+            st02 = el(r, 2);
+            if (st02.empty()) return "ST02 empty";
+            inSet = 1;
+            ++sets;
+        } else if (id == "SE") {
+            ++inSet;
+            if (el(r, 1) != std::to_string(inSet)) return "SE01 " + el(r, 1) + " for " + std::to_string(inSet);
+            if (el(r, 2) != st02) return "SE02 differs from ST02";
+            inSet = 0;
+        } else if (id == "GE") {
+            if (el(r, 1) != std::to_string(sets) || el(r, 2) != gs06) return "GE does not match";
+        } else if (id == "IEA") {
+            if (el(r, 2) != isa13) return "IEA02 differs from ISA13";
+        } else if (inSet) {
+            ++inSet;
+        }
+    }
+    return sets == 0 ? "no transaction set" : "";
+}
+
+// The CSV rows of a file, cut into columns.
+std::vector<Strings> csvRows(const std::string& text) {
+    std::vector<Strings> rows;
+    for (std::size_t p = 0, q; (q = text.find("\r\n", p)) != std::string::npos; p = q + 2) {
+        Strings cols;
+        const std::string line = text.substr(p, q - p);
+        for (std::size_t a = 0, b;; a = b + 1) {
+            b = line.find(',', a);
+            cols.push_back(wl::alltrim(line.substr(a, b == std::string::npos ? std::string::npos : b - a)));
+            if (b == std::string::npos) break;
+        }
+        rows.push_back(std::move(cols));
+    }
+    return rows;
+}
+
+// The columns of the claim and service-line segments (CLM, CLP, SV1 to SV3,
+// SVC; for a premium payment its ENT and RMR), in the record-mode CSV of the
+// map, the claim id's first: what a round trip must keep.
+std::vector<std::size_t> claimColumns(const zr::MapFile& map) {
+    std::vector<std::size_t> cols;
+    std::size_t column = 0;
+    for (const zr::FieldRow& f : map.fields) {
+        if (wl::alltrim(f.name).empty()) continue;
+        const std::string seg = wl::alltrim(f.segment);
+        const bool claimId = (seg == "CLM" || seg == "CLP") && zr::mapNumber(f.elementPosition) == 1;
+        if (claimId) cols.insert(cols.begin(), column);  // the claim id first
+        else if (seg == "CLM" || seg == "CLP" || seg == "SV1" || seg == "SV2" || seg == "SV3" || seg == "SVC")
+            cols.push_back(column);
+        ++column;
+    }
+    if (!cols.empty()) return cols;
+    // A map without claims (820): its remittance lines (ENT, RMR).
+    column = 0;
+    for (const zr::FieldRow& f : map.fields) {
+        if (wl::alltrim(f.name).empty()) continue;
+        const std::string seg = wl::alltrim(f.segment);
+        if (seg == "ENT" || seg == "RMR") cols.push_back(column);
+        ++column;
+    }
+    return cols;
+}
+
+// The claim and line values of each row that holds a claim (its first
+// column, the claim id, not empty: rows of header values alone are no claim
+// and are not built back).
+std::vector<Strings> claimValues(const std::string& csv, const std::vector<std::size_t>& cols, bool claims = true) {
+    std::vector<Strings> out;
+    for (const Strings& row : csvRows(csv)) {
+        Strings v;
+        for (std::size_t c : cols) v.push_back(c < row.size() ? row[c] : "");
+        if (!v.empty() && (!v.front().empty() || !claims)) out.push_back(std::move(v));
+    }
+    return out;
+}
+
+TEST(RoundTrip, EverySharedSampleWithADefaultMapKeepsItsClaims) {
+    namespace fs = std::filesystem;
+    const std::string samples = ZR_SAMPLES;
+    if (!fs::exists(samples + "/README.md")) GTEST_SKIP() << "no shared samples in " << samples;
+    zrtest::PromptRecorder prompts;
+    std::ifstream in(samples + "/README.md", std::ios::binary);
+    int tripped = 0, refused = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("| `", 0) != 0) continue;
+        const std::string file = line.substr(3, line.find('`', 3) - 3);
+        const std::string source = samples + "/" + file;
+        zrtest::TempDir dir;
+        const fs::path previous = fs::current_path();
+        fs::current_path(dir.path());
+        // The default map, chosen (and written here) as a conversion chooses it.
+        auto first = convert("X12,CSV", source, dir.file("source.csv"), "");
+        std::string map;
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            if (e.path().extension() == ".cfg") map = e.path().string();
+        fs::current_path(previous);
+        if (first.failed || map.empty()) continue;
+        const zr::MapFile parsed = zr::parseMapText(zrtest::readBytes(map));
+        if (parsed.templates.empty()) {
+            // Maps that collect but cannot build: refused, never an empty envelope.
+            EXPECT_TRUE(convert("CSV,X12", dir.file("source.csv"), dir.file("back.x12"), map).failed) << file;
+            ++refused;
+            continue;
+        }
+        const auto cols = claimColumns(parsed);
+        const bool claims = std::any_of(parsed.fields.begin(), parsed.fields.end(), [](const zr::FieldRow& f) {
+            const std::string seg = wl::alltrim(f.segment);
+            return seg == "CLM" || seg == "CLP";
+        });
+        const auto want = claimValues(zrtest::readBytes(dir.file("source.csv")), cols, claims);
+        for (const char* format : {"CSV", "XML"}) {
+            const std::string middle = dir.file(std::string("records.") + format);
+            const std::string back = dir.file(std::string("back-") + format + ".x12");
+            zr::EngineRequest there;
+            there.spec.parseType = std::string("X12,") + format;
+            there.spec.sourceFile = source;
+            there.spec.destinationFile = middle;
+            there.spec.parseOptions = "HO";  // the title line must not come back as a claim
+            there.mapOption = map;
+            ASSERT_FALSE(zr::CTL48400A(there).failed) << file;
+            auto home = convert(std::string(format) + ",X12", middle, back, map);
+            if (want.empty()) {
+                // No claim in the source: nothing to build, and said so.
+                EXPECT_TRUE(home.failed) << file;
+                continue;
+            }
+            ASSERT_FALSE(home.failed) << file << " " << format << "\n" << home.log;
+            const zr::SegmentTable t =
+                zr::loadSegmentTable(back, zr::locateDelimiters(back).value_or(zr::X12Delimiters{}));
+            EXPECT_EQ(envelopeFault(t), "") << file << " through " << format;
+            auto again = convert("X12,CSV", back, dir.file("again.csv"), map);
+            ASSERT_FALSE(again.failed) << file << " " << format << "\n" << again.log;
+            EXPECT_EQ(claimValues(zrtest::readBytes(dir.file("again.csv")), cols, claims), want)
+                << file << " through " << format;
+        }
+        ++tripped;
+    }
+    EXPECT_GE(tripped, 20);
+    EXPECT_GE(refused, 5);
 }
 
 }  // namespace

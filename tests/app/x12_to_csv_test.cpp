@@ -99,7 +99,8 @@ TEST_F(EngineTest, AMissingMapEndsTheCallBeforeAnyOutput) {
 }
 
 TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName) {
-    dir_.write("source.x12", std::string(kIsa) + "ST*837*0001~SE*1*0001~");
+    // A transaction without a built-in map: ST01 cannot choose one either.
+    dir_.write("source.x12", std::string(kIsa) + "ST*850*0001~SE*1*0001~");
     zr::EngineRequest r = request();
     r.mapOption = "";
     zr::EngineResult result = zr::CTL48400A(r);
@@ -245,6 +246,7 @@ TEST_F(EngineTest, RenameWithAGivenMapKeepsTheOutputWhereItIs) {
 TEST_F(EngineTest, DeleteSourceErasesItOnlyAfterACompleteConversion) {
     zr::EngineRequest r = request();
     r.deleteSource = true;
+    r.spec.parseOptions = "ML";  // every service line kept: the conversion is whole
     zr::CTL48400A(r);
     EXPECT_FALSE(fs::exists("source.x12"));
 
@@ -282,13 +284,77 @@ TEST_F(EngineTest, AnExpansionBeyondTheFieldLimitIsRefused) {
     EXPECT_FALSE(fs::exists("out.csv"));
 }
 
-TEST_F(EngineTest, Hl7TypesConvertNothing) {
+// Mended: these types wrote nothing and counted as converted.
+TEST_F(EngineTest, Hl7TypesConvertNothingAndSaySo) {
     zr::EngineRequest r = request("HL7,CSV");
     r.deleteSource = true;
     zr::EngineResult result = zr::CTL48400A(r);
-    EXPECT_FALSE(result.failed);
-    EXPECT_EQ(result.log, "");
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.log, "10:20:30 - No Converter for HL7,CSV : Nothing Written for source.x12\r\n");
     EXPECT_TRUE(fs::exists("source.x12"));
+    EXPECT_FALSE(fs::exists("out.csv"));
+}
+
+// Mended: each of these wrote an empty or partial output and counted as a
+// clean conversion. A table of sources and maps (tests/fixtures/not_clean)
+// and what the run must say.
+struct NotClean {
+    const char* source;
+    const char* map;
+    bool failed;       // nothing written; otherwise written, with a problem
+    const char* says;  // in the log, and the reason or the first problem
+};
+
+class EngineNotClean : public EngineTest, public ::testing::WithParamInterface<NotClean> {};
+
+TEST_P(EngineNotClean, IsSaidAndNeverCountsAsClean) {
+    const NotClean& c = GetParam();
+    const std::string folder = std::string(ZR_FIXTURES) + "/not_clean/";
+    const std::string name = std::string(c.source) + " with " + c.map;
+    dir_.write("source.x12", zrtest::readBytes(folder + c.source));
+    dir_.write("map.cfg", zrtest::readBytes(folder + c.map));
+    zr::EngineResult r = zr::CTL48400A(request());
+    EXPECT_THAT(r.log, HasSubstr(c.says)) << name;
+    EXPECT_EQ(r.failed, c.failed) << name << "\n" << r.log;
+    if (c.failed) {
+        EXPECT_THAT(r.reason, HasSubstr(c.says)) << name;
+        EXPECT_FALSE(fs::exists("out.csv")) << name;
+    } else {
+        ASSERT_FALSE(r.problems.empty()) << name;
+        EXPECT_THAT(r.problems.front(), HasSubstr(c.says)) << name;
+        EXPECT_TRUE(fs::exists("out.csv")) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, EngineNotClean,
+    ::testing::Values(NotClean{"not_x12.txt", "claims.cfg", true, "Source Is Not X12 (no ISA header)"},
+                      NotClean{"two_claims.x12", "other_transaction.cfg", true, "No Record Extracted"},
+                      NotClean{"two_claims.x12", "lf_line_ends.cfg", true, "Map Holds No Fields"},
+                      NotClean{"two_claims.x12", "empty.cfg", true, "Map Holds No Fields"},
+                      NotClean{"two_claims.x12", "needs_subscriber_id.cfg", false, "Claims Not Collected : 2"},
+                      NotClean{"cut_in_claim.x12", "claims.cfg", false, "Source Ends Inside a Transaction Set (no SE)"},
+                      NotClean{"no_iea.x12", "claims.cfg", false, "Source Ends Without GE/IEA"}));
+
+// Lines past the map's slots are reported per claim, with the way to keep them.
+TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
+    dir_.write("map.cfg", std::string(kMap));  // one line slot; claim B2 has two lines
+    zr::EngineResult r = zr::CTL48400A(request());
+    EXPECT_FALSE(r.failed);
+    ASSERT_EQ(r.problems.size(), 3u) << r.log;
+    EXPECT_THAT(r.problems[0], HasSubstr("Service Lines Lost : 1 Claims"));
+    EXPECT_THAT(r.problems[1], HasSubstr("Claim B2 : 2 Service Lines, Map Holds 1"));
+    EXPECT_THAT(r.problems[2], HasSubstr("ML"));
+    EXPECT_THAT(r.log, HasSubstr("10:20:30 - Service Lines Lost"));
+    // The source is the only whole copy: "DS" keeps it.
+    zr::EngineRequest ds = request();
+    ds.deleteSource = true;
+    EXPECT_FALSE(zr::CTL48400A(ds).problems.empty());
+    EXPECT_TRUE(fs::exists("source.x12"));
+    // With ML every line has its field: nothing lost.
+    zr::EngineRequest ml = request();
+    ml.spec.parseOptions = "ML";
+    EXPECT_TRUE(zr::CTL48400A(ml).problems.empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -450,12 +516,15 @@ TEST_F(EngineTest, XmlOutputOfControlCharactersIsWellFormedAndLogged) {
 TEST_F(EngineTest, ADeleteOfTheSourceThatFailsIsLogged) {
     // A kernel file can be read but never deleted, not even by root.
     if (!fs::is_regular_file("/proc/version")) GTEST_SKIP() << "no /proc/version";
+    // (It is no X12, so the end of a conversion is called directly.)
     zr::EngineRequest r = request();
     r.spec.sourceFile = "/proc/version";
     r.deleteSource = true;
-    zr::EngineResult result = zr::CTL48400A(r);
-    EXPECT_FALSE(result.failed);
-    EXPECT_THAT(result.log, HasSubstr("10:20:30 - DS : Source Not Deleted : /proc/version\r\n"));
+    dir_.write("out.csv", "A1\r\n");
+    zr::RunLog log(r.clock);
+    zr::DebugTrace trace(false);
+    zr::finishConversion(r, "out.csv", "", true, log, trace);
+    EXPECT_THAT(log.text(), HasSubstr("10:20:30 - DS : Source Not Deleted : /proc/version\r\n"));
     ASSERT_EQ(prompts_.texts().size(), 1u);
     EXPECT_EQ(prompts_.texts()[0], "\r\nDS : Source Not Deleted : /proc/version");
 }

@@ -74,6 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Found{"004010X095A1.cfg", "834", "", "004010X095A1.cfg", 9, 1},
                       Found{"004010X094A1.cfg", "278", "11", "004010X094A1B.cfg", 8, 1},
                       Found{"004010X092A1.cfg", "270", "13", "004010X092A1A.cfg", 5, 1},
+                      // Dental claims and premium payments have built-in texts too.
+                      Found{"005010X224A2.cfg", "837", "", "005010X224A2.cfg", 11, 2},
+                      Found{"004010X097A1.cfg", "837", "", "004010X097A1.cfg", 11, 1},
+                      Found{"005010X218.cfg", "820", "", "005010X218.cfg", 12, 2},
+                      Found{"004010X061A1.cfg", "820", "", "004010X061A1.cfg", 12, 1},
                       // Without a hint the first row of the shared identifier.
                       Found{"005010X212.cfg", "", "", "005010X212A.cfg", 3, 2},
                       Found{"005010X279A1.cfg", "", "", "005010X279A.cfg", 5, 2}));
@@ -88,7 +93,7 @@ TEST_F(InFreshFolder, Mode1AnswersOnlyAnExistingMap) {
 
 TEST_F(InFreshFolder, NamesThatMatchNoVersionedRowGiveNothing) {
     zrtest::PromptRecorder prompts;
-    for (const char* name : {"837p.cfg", "005010X22", "", "005010X224A2.cfg", "004010X061A1.cfg", "005010X999.cfg"})
+    for (const char* name : {"837p.cfg", "005010X22", "", "005010X999.cfg"})
         for (int mode : {1, 2}) EXPECT_EQ(zr::CTLD48600Q(name, mode), "") << name << " mode " << mode;
     EXPECT_TRUE(fs::is_empty(dir_.path()));
     EXPECT_TRUE(prompts.prompts().empty());

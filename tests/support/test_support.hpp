@@ -68,6 +68,7 @@ public:
 
     void answerNext(bool yes) { answers_.push_back(yes); }
     void answerFile(std::string path) { files_.push_back(std::move(path)); }
+    void answerChoice(int position) { choices_.push_back(position); }
     const std::vector<wl::Prompt>& prompts() const { return prompts_; }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
@@ -83,6 +84,10 @@ private:
             a.file = files_.front();
             files_.pop_front();
         }
+        if ((p.kind == wl::PromptKind::Choice || p.kind == wl::PromptKind::List) && !choices_.empty()) {
+            a.choice = choices_.front();
+            choices_.pop_front();
+        }
         if (p.isQuestion()) {
             a.yes = defaultAnswer_;
             if (!answers_.empty()) {
@@ -96,6 +101,7 @@ private:
     bool defaultAnswer_;
     std::deque<bool> answers_;
     std::deque<std::string> files_;
+    std::deque<int> choices_;
     std::vector<wl::Prompt> prompts_;
     wl::ScopedPromptHook hook_;
 };

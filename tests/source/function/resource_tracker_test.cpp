@@ -60,8 +60,8 @@ TEST_F(ResourceTrackerTest, CheckResLogsLiveEntriesThenARuleLine) {
 }
 
 TEST(CallSite, KeepsTheBareRoutineName) {
-    auto here = std::source_location::current();
-    EXPECT_EQ(wl::callSite(here), "TestBody(" + std::to_string(here.line()) + ")");
+    auto here = wl::SourcePlace::current();
+    EXPECT_EQ(wl::callSite(here), "TestBody(" + std::to_string(here.line) + ")");
 }
 
 }  // namespace
