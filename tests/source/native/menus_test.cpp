@@ -1,0 +1,191 @@
+// Owner-drawn menu painters on memory device contexts with filled-in
+// draw-item records.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "bitmaps.hpp"
+#include "menus.hpp"
+
+namespace {
+
+const COLORREF kCanvas = RGB(1, 2, 3);
+
+struct Canvas {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp;
+    HGDIOBJ old;
+    Canvas(int w, int h) {
+        bmp = wl::bitmapFromPixels(wl::PixelImage(w, h, wl::colorToPixel(kCanvas)));
+        old = SelectObject(dc, bmp);
+    }
+    ~Canvas() {
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+    COLORREF at(int x, int y) {
+        GdiFlush();
+        return GetPixel(dc, x, y);
+    }
+    // Whether any pixel in the columns [x0, x1) of the row band is dark (text).
+    bool darkIn(int x0, int x1, int y0, int y1) {
+        GdiFlush();
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                COLORREF c = GetPixel(dc, x, y);
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) return true;
+            }
+        return false;
+    }
+};
+
+DRAWITEMSTRUCT record(HDC dc, RECT rc, UINT state, HMENU menu = nullptr, UINT id = 1, UINT action = ODA_DRAWENTIRE) {
+    DRAWITEMSTRUCT di{};
+    di.CtlType = ODT_MENU;
+    di.itemID = id;
+    di.itemAction = action;
+    di.itemState = state;
+    di.hwndItem = reinterpret_cast<HWND>(menu);
+    di.hDC = dc;
+    di.rcItem = rc;
+    return di;
+}
+
+class MenuPainting : public ::testing::Test {
+protected:
+    void TearDown() override { wl::DELCHECK2007(); }
+};
+
+TEST_F(MenuPainting, FocusOnlyAnswersFalse) {
+    Canvas c(100, 20);
+    auto di = record(c.dc, {0, 0, 100, 20}, 0, nullptr, 1, ODA_FOCUS);
+    EXPECT_FALSE(wl::MENUDRAWITEM(&di, "Open", nullptr, nullptr));
+    wl::SET2007SKINMENU();
+    EXPECT_FALSE(wl::MENUDRAW2007(&di, "Open", nullptr, nullptr, nullptr));
+    EXPECT_EQ(c.at(50, 10), kCanvas);
+}
+
+TEST_F(MenuPainting, PopupItemBackgroundInBothLooks) {
+    for (int look : {1, 2}) {
+        look == 1 ? wl::SET2007SKINMENU() : wl::SET2010SKINMENU();
+        Canvas c(150, 20);
+        auto di = record(c.dc, {0, 0, 150, 20}, 0);
+        EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
+        EXPECT_EQ(c.at(5, 10), wl::currentMenuSkin().iconColumn) << look;
+        EXPECT_EQ(c.at(24, 10), wl::currentMenuSkin().line1) << look;
+        EXPECT_EQ(c.at(100, 10), wl::currentMenuSkin().textArea) << look;
+        // An empty prompt draws the separator's two lines.
+        EXPECT_EQ(c.at(100, 4), wl::currentMenuSkin().line1) << look;
+        EXPECT_EQ(c.at(100, 5), wl::currentMenuSkin().line2) << look;
+    }
+}
+
+TEST_F(MenuPainting, GreyedSelectionOnlyInThe2010Look) {
+    wl::SET2007SKINMENU();
+    Canvas a(120, 20);
+    auto di = record(a.dc, {0, 0, 120, 20}, ODS_SELECTED | ODS_GRAYED);
+    EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
+    EXPECT_EQ(a.at(60, 3), kCanvas);
+
+    wl::SET2010SKINMENU();
+    Canvas b(120, 20);
+    di = record(b.dc, {0, 0, 120, 20}, ODS_SELECTED | ODS_GRAYED);
+    EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
+    COLORREF inside = b.at(60, 3);
+    EXPECT_NE(inside, kCanvas);
+    EXPECT_NEAR(GetRValue(inside), GetBValue(inside), 1);  // grey, not coloured
+    EXPECT_GE(GetRValue(inside), 235);  // the grey gradient
+    EXPECT_EQ(b.at(60, 0), wl::currentMenuSkin().grayFrame);
+
+    // A selected, enabled item in the 2007 look gets its golden selection.
+    wl::SET2007SKINMENU();
+    Canvas s(120, 20);
+    di = record(s.dc, {0, 0, 120, 20}, ODS_SELECTED);
+    wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr);
+    EXPECT_EQ(s.at(60, 0), wl::currentMenuSkin().selectionFrame);
+    COLORREF lower = s.at(60, 15);  // in the lower gradient, RGB(255,215,84) to RGB(255,233,162)
+    EXPECT_EQ(GetRValue(lower), 255);
+    EXPECT_GE(GetGValue(lower), 215);
+    EXPECT_LE(GetGValue(lower), 233);
+    EXPECT_GE(GetBValue(lower), 84);
+}
+
+TEST_F(MenuPainting, TabPromptRightAlignsTheKey) {
+    Canvas c(200, 20);
+    auto di = record(c.dc, {0, 0, 200, 20}, 0);
+    EXPECT_TRUE(wl::MENUDRAWITEM(&di, "Open\tCtrl+O", nullptr, nullptr));
+    EXPECT_TRUE(c.darkIn(21, 60, 0, 20));      // the word at the left
+    EXPECT_TRUE(c.darkIn(120, 179, 0, 20));    // the key name up to the edge
+    EXPECT_FALSE(c.darkIn(180, 200, 0, 20));   // nothing past 21 pixels in
+    EXPECT_FALSE(c.darkIn(80, 110, 0, 20));    // a gap between the two
+}
+
+TEST_F(MenuPainting, ClassicSelectionUsesTheHighlight) {
+    Canvas c(150, 20);
+    auto di = record(c.dc, {0, 0, 150, 20}, ODS_SELECTED);
+    EXPECT_TRUE(wl::MENUDRAWITEM(&di, "", nullptr, nullptr));
+    EXPECT_EQ(c.at(100, 10), GetSysColor(COLOR_HIGHLIGHT));
+    auto plain = record(c.dc, {0, 0, 150, 20}, 0);
+    EXPECT_TRUE(wl::MENUDRAWITEM(&plain, "", nullptr, nullptr));
+    EXPECT_EQ(c.at(100, 10), GetSysColor(COLOR_MENU));
+}
+
+TEST_F(MenuPainting, LastBarItemPaintsToTheWindowEdge) {
+    wl::SET2007SKINMENU();
+    HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
+    RECT client{};
+    GetClientRect(w, &client);
+    HMENU bar = CreateMenu();
+    Canvas c(client.right + 40, 22);
+    auto di = record(c.dc, {0, 0, 50, 20}, 0, bar);
+    EXPECT_TRUE(wl::MENUDRAW2007(&di, "File", bar, nullptr, w));
+    EXPECT_NE(c.at(client.right - 5, 12), kCanvas);
+    EXPECT_EQ(c.at(client.right - 5, 19), RGB(182, 188, 204));
+    DestroyMenu(bar);
+    DestroyWindow(w);
+}
+
+TEST(MenuRecords, MeasureSeparatorsAndTexts) {
+    MEASUREITEMSTRUCT mi{};
+    mi.CtlType = ODT_MENU;
+    wl::MENUMEASUREITEM(&mi, 120, true);
+    EXPECT_EQ(mi.itemWidth, 120u);
+    EXPECT_EQ(mi.itemHeight, 10u);
+    wl::MENUMEASUREITEM(&mi, 80, false);
+    EXPECT_EQ(mi.itemHeight, static_cast<UINT>(GetSystemMetrics(SM_CYMENU)));
+    EXPECT_FALSE(wl::ISMISEPARATOR(&mi));  // item data 0
+    EXPECT_TRUE(wl::ISMENUITEM(&mi));
+    EXPECT_FALSE(wl::ISMENUITEM(nullptr));
+
+    HMENU m = wl::CREATEPOPUPMENU();
+    ASSERT_TRUE(wl::APPENDMENU(m, MF_STRING, 20001, "&Open\tCtrl+O"));
+    ASSERT_TRUE(wl::APPENDMENU(m, MF_SEPARATOR, 20002, ""));
+    EXPECT_EQ(wl::GETMITEMCOUNT(m), 2);
+    EXPECT_EQ(wl::GETMENUSTRING(m, 20001, MF_BYCOMMAND), "&Open\tCtrl+O");
+    wl::MITEMS2007(m);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    ASSERT_TRUE(GetMenuItemInfoA(m, 20001, FALSE, &info));
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(m));
+
+    DRAWITEMSTRUCT di{};
+    di.CtlType = ODT_MENU;
+    di.hwndItem = reinterpret_cast<HWND>(m);
+    di.itemID = 20002;
+    EXPECT_TRUE(wl::ISSEPARATOR(&di));
+    EXPECT_EQ(wl::GETDRAWMENU(&di), m);
+    di.itemID = 20001;
+    EXPECT_FALSE(wl::ISSEPARATOR(&di));
+    EXPECT_EQ(wl::GETDRAWITEM(&di), 20001u);
+    mi.itemData = reinterpret_cast<ULONG_PTR>(m);
+    mi.itemID = 20002;
+    EXPECT_TRUE(wl::ISMISEPARATOR(&mi));
+    EXPECT_TRUE(wl::DESTROYMENU(m));
+    EXPECT_FALSE(wl::ISMENU(m));
+}
+
+}  // namespace
