@@ -3,9 +3,14 @@
 // goes when the fuzzer ends.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -51,6 +56,47 @@ inline const std::string& scratchFolder(const std::string& name) {
         return kept;
     }();
     return *path;
+}
+
+// Writes the bytes as a file in the current folder.
+inline void writeFile(const char* path, const std::uint8_t* data, std::size_t size) {
+    if (std::FILE* f = std::fopen(path, "wb")) {
+        std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    }
+}
+
+inline std::string readFile(const char* path) {
+    std::string out;
+    if (std::FILE* f = std::fopen(path, "rb")) {
+        char buf[65536];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+        std::fclose(f);
+    }
+    return out;
+}
+
+// The conversion targets' input: a switch byte, then (when its bit 1 is set)
+// a map of a 16-bit length low byte first, else the target's own map, written
+// as "map.cfg"; answers the switches and leaves data/size on the source
+// bytes, or nullopt when the input is too short.
+inline std::optional<unsigned> takeMapAndSwitches(const std::uint8_t*& data, std::size_t& size,
+                                                  std::string_view defaultMap) {
+    if (size < 1) return std::nullopt;
+    const unsigned switches = data[0];
+    ++data;
+    --size;
+    if (switches & 1) {
+        if (size < 2) return std::nullopt;
+        const std::size_t length = std::min<std::size_t>(size - 2, data[0] | (data[1] << 8));
+        writeFile("map.cfg", data + 2, length);
+        data += 2 + length;
+        size -= 2 + length;
+    } else {
+        writeFile("map.cfg", reinterpret_cast<const std::uint8_t*>(defaultMap.data()), defaultMap.size());
+    }
+    return switches;
 }
 
 }  // namespace zrfuzz

@@ -50,23 +50,8 @@ void enterWorkFolder() {
     }
 }
 
-void writeFile(const char* path, const std::uint8_t* data, std::size_t size) {
-    if (std::FILE* f = std::fopen(path, "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
-}
-
-std::string readFile(const char* path) {
-    std::string out;
-    if (std::FILE* f = std::fopen(path, "rb")) {
-        char buf[65536];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-        std::fclose(f);
-    }
-    return out;
-}
+using zrfuzz::readFile;
+using zrfuzz::writeFile;
 
 // The title line comes from the map, whose lines may hold line feeds; the
 // rows hold values only, which never do.
@@ -103,19 +88,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static wl::ScopedPromptHook quiet([](const wl::Prompt&) { return wl::PromptAnswer{}; });
-    if (size < 1) return 0;
-    const unsigned switches = data[0];
-    ++data;
-    --size;
-    if (switches & 1) {
-        if (size < 2) return 0;
-        const std::size_t length = std::min<std::size_t>(size - 2, data[0] | (data[1] << 8));
-        writeFile("map.cfg", data + 2, length);
-        data += 2 + length;
-        size -= 2 + length;
-    } else {
-        writeFile("map.cfg", reinterpret_cast<const std::uint8_t*>(kMap), sizeof kMap - 1);
-    }
+    const auto taken = zrfuzz::takeMapAndSwitches(data, size, std::string_view(kMap, sizeof kMap - 1));
+    if (!taken) return 0;
+    const unsigned switches = *taken;
     writeFile("source.x12", data, size);
 
     const bool xml = switches & 2;

@@ -1234,7 +1234,7 @@ std::string TWindow::Save() const {
                         {"lStrikeOut", Value(oFont->lStrikeOut)}, {"nOrientation", Value(oFont->nOrientation)},
                         {"nWeight", Value(oFont->nWeight)},     {"nCharSet", Value(oFont->nCharSet)},
                         {"nHeight", Value(oFont->nInpHeight)},  {"nWidth", Value(oFont->nInpWidth)}};
-        o.objects.emplace_back("oFont", std::move(f));
+        o.objects.push_back({"oFont", std::move(f)});
     }
     return saveObject(o);
 }

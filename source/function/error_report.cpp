@@ -79,8 +79,8 @@ std::string ERRORMESSAGE(const ErrorInfo& e) {
     return s;
 }
 
-CallFrame::CallFrame(std::source_location where) {
-    frames().push_back({where.file_name(), where.function_name(), static_cast<int>(where.line())});
+CallFrame::CallFrame(SourcePlace where) {
+    frames().push_back({where.file, where.function, static_cast<int>(where.line)});
 }
 CallFrame::~CallFrame() { frames().pop_back(); }
 

@@ -6,11 +6,11 @@
 
 #include <functional>
 #include <optional>
-#include <source_location>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "source_place.hpp"
 #include "value.hpp"
 
 namespace wl {
@@ -49,7 +49,7 @@ std::string ERRORMESSAGE(const ErrorInfo& e);
 // "Called from" lines. Declare one at the top of a routine worth naming.
 class CallFrame {
 public:
-    explicit CallFrame(std::source_location where = std::source_location::current());
+    explicit CallFrame(SourcePlace where = SourcePlace::current());
     ~CallFrame();
     CallFrame(const CallFrame&) = delete;
     CallFrame& operator=(const CallFrame&) = delete;

@@ -160,7 +160,7 @@ std::optional<SavedObject> OREAD(std::string_view data, std::size_t* used) {
         if (!b.rest().empty() && b.rest()[0] == 'O') {
             auto inner = OREAD(b.rest(), &size);
             if (!inner) return std::nullopt;
-            o.objects.emplace_back(std::string(name), *inner);
+            o.objects.push_back({std::string(name), *inner});
         } else {
             auto v = AREAD(b.rest(), &size);
             if (!v) return std::nullopt;

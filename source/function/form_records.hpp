@@ -19,11 +19,17 @@ std::string saveValue(const Value& v);
 std::string ASAVE(const ValueList& list);
 
 // A saved object: its class name and the properties that differ from a new
-// object of the class.
+// object of the class. Object properties are named entries (a struct, not a
+// pair, because the object holds entries of its own type).
+struct NamedSavedObject;
 struct SavedObject {
     std::string className;
     std::vector<std::pair<std::string, Value>> properties;
-    std::vector<std::pair<std::string, SavedObject>> objects;  // properties that are objects
+    std::vector<NamedSavedObject> objects;  // properties that are objects
+};
+struct NamedSavedObject {
+    std::string name;
+    SavedObject object;
 };
 std::string saveObject(const SavedObject& o);
 

@@ -36,7 +36,7 @@ TEST(FormRecords, ListsAndObjectsReadBack) {
     EXPECT_EQ(o->properties[1].first, "nTop");
     EXPECT_EQ(o->properties[1].second.number(), 16);
     ASSERT_EQ(o->objects.size(), 1u);
-    EXPECT_EQ(o->objects[0].second.properties[0].second.text(), "Courier New");
+    EXPECT_EQ(o->objects[0].object.properties[0].second.text(), "Courier New");
 }
 
 TEST(FormRecords, ShortOrForeignRecordsReadAsNothing) {
