@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -329,10 +330,12 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
     return safe;
 }
 
-// "debug.log" joins the run log only when this run wrote it.
-bool debugLogWritten(const Run& run) {
-    if (!run.options.debug || !run.engineCalled || !wl::fileExists("debug.log")) return false;
-    return !run.debugLogExisted || CTL39400AY("debug.log") != run.debugLogBefore;
+// "debug.log" as this run wrote it; nothing when the run did not write it.
+std::optional<std::string> debugLogWritten(const Run& run) {
+    if (!run.options.debug || !run.engineCalled || !wl::fileExists("debug.log")) return std::nullopt;
+    std::string text = CTL39400AY("debug.log");
+    if (run.debugLogExisted && text == run.debugLogBefore) return std::nullopt;
+    return text;
 }
 
 void finish(Run& run, const std::string& date) {
@@ -340,7 +343,7 @@ void finish(Run& run, const std::string& date) {
     run.log.plain("");
     run.log.plain("Parse Ended   " + date + "  " + run.log.now());
     std::string text = run.log.text();
-    if (debugLogWritten(run)) text += CTL39400AY("debug.log") + "\r\n\r\n";
+    if (auto debug = debugLogWritten(run)) text += *debug + "\r\n\r\n";
     run.result.logPath = run.logPath;
     if (run.logPath.empty()) {
         ++run.result.failed;

@@ -146,6 +146,7 @@ std::vector<std::string> mapLines(std::string_view text) {
 
 MapFile parseMapText(std::string_view text) {
     MapFile m;
+    m.text = std::string(text);
     const std::vector<std::string> lines = mapLines(text);
     m.lineCount = lines.size();
     std::string keyValues[5];
@@ -263,21 +264,16 @@ std::string mapLogOf(const std::string& mapPath, const std::string* text, const 
 std::optional<MapFile> loadMap(const std::string& mapPath, bool mapLog, const std::string& modelCode,
                                RunLog& runLog) {
     std::optional<MapFile> m;
-    std::string text;
-    if (!mapPath.empty() && wl::fileExists(mapPath)) {
-        text = CTL39400AY(mapPath);
-        m = parseMapText(text);
-    }
-    if (mapLog) writeFile("zrmap.log", mapLogOf(mapPath, m ? &text : nullptr, m ? &*m : nullptr, modelCode));
+    if (!mapPath.empty() && wl::fileExists(mapPath)) m = parseMapText(CTL39400AY(mapPath));
+    if (mapLog) writeFile("zrmap.log", mapLogOf(mapPath, m ? &m->text : nullptr, m ? &*m : nullptr, modelCode));
     if (m) appendLoadLines(*m, mapPath, runLog);
     return m;
 }
 
 std::string mapLogText(const std::string& mapPath, const std::string& modelCode) {
     if (mapPath.empty() || !wl::fileExists(mapPath)) return mapLogOf(mapPath, nullptr, nullptr, modelCode);
-    const std::string text = CTL39400AY(mapPath);
-    const MapFile m = parseMapText(text);
-    return mapLogOf(mapPath, &text, &m, modelCode);
+    const MapFile m = parseMapText(CTL39400AY(mapPath));
+    return mapLogOf(mapPath, &m.text, &m, modelCode);
 }
 
 std::string envelopeDefaultFromText(std::string_view mapText, int number) {

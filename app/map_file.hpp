@@ -72,6 +72,7 @@ struct MapFile {
     std::vector<std::string> fieldNames;     // item 1 of each field, in order
     std::vector<std::string> fieldSegments;  // item 3 of each field, in order
     std::size_t lineCount = 0;
+    std::string text;  // the map file as read, where its envelope defaults are looked up
 };
 
 // A numeric item: its leading digits after leading blanks; 0 otherwise.

@@ -20,16 +20,14 @@ namespace zr {
 
 namespace {
 
-std::string trimmed(std::string_view s) { return wl::alltrim(s); }
-
-std::string upperTrimmed(std::string_view name) { return wl::upper(trimmed(name)); }
+std::string upperTrimmed(std::string_view name) { return wl::upper(wl::alltrim(name)); }
 
 // The number of service-line rows of a record, counted as the line-mode
 // writer counts them.
 std::size_t lineRows(const std::vector<FieldRow>& fields) {
     return static_cast<std::size_t>(countServiceLineRows(
         fields.size(), [&](std::size_t f) { return mapNumber(fields[f].serviceLine); },
-        [&](std::size_t f) { return !trimmed(fields[f].value).empty(); }));
+        [&](std::size_t f) { return !wl::alltrim(fields[f].value).empty(); }));
 }
 
 struct CellContext {
@@ -43,7 +41,7 @@ struct CellContext {
 // The value (trimmed) of the field of that name; "" when there is none.
 std::string valueOf(const CellContext& c, const std::string& name) {
     const FieldRow* f = c.names.find(c.fields, name);
-    return f ? trimmed(f->value) : std::string();
+    return f ? wl::alltrim(f->value) : std::string();
 }
 
 // A composite: components joined by the component separator, output stops
@@ -122,10 +120,10 @@ Element element(std::string_view cell, const CellContext& c) {
         e.conditional = true;
         std::string condition(cell.substr(colon + 2));
         e.conditionMet = !valueOf(c, condition + c.suffix).empty();
-        if (e.conditionMet) e.text = trimmed(evaluate(cell.substr(0, colon), c, e, true));
+        if (e.conditionMet) e.text = wl::alltrim(evaluate(cell.substr(0, colon), c, e, true));
         return e;
     }
-    e.text = trimmed(evaluate(cell, c, e, false));
+    e.text = wl::alltrim(evaluate(cell, c, e, false));
     return e;
 }
 
@@ -148,7 +146,7 @@ std::string segmentOf(const TemplateRow& t, const CellContext& c) {
     }
     while (!elements.empty() && elements.back().empty()) elements.pop_back();
     if (elements.empty()) return "";
-    std::string seg = trimmed(id);
+    std::string seg = wl::alltrim(id);
     for (const std::string& e : elements) seg.append(1, c.out.element).append(e);
     seg += c.out.terminator;
     if (c.out.crlf) seg += "\r\n";
@@ -202,12 +200,12 @@ std::string CTL48400G(const std::vector<TemplateRow>& templates, const std::vect
 
 EnvelopeValues completeEnvelope(EnvelopeValues v, std::string_view mapText) {
     auto fromMap = [&](std::string& value, int number, const std::string& fallback, std::size_t width) {
-        if (trimmed(value).empty()) value = envelopeDefaultFromText(mapText, number);
-        if (trimmed(value).empty()) value = fallback;
+        if (wl::alltrim(value).empty()) value = envelopeDefaultFromText(mapText, number);
+        if (wl::alltrim(value).empty()) value = fallback;
         value = fit(value, width);
     };
-    if (trimmed(v.isa03).empty()) v.isa03 = "00";
-    if (trimmed(v.isa04).empty()) v.isa04 = std::string(10, ' ');
+    if (wl::alltrim(v.isa03).empty()) v.isa03 = "00";
+    if (wl::alltrim(v.isa04).empty()) v.isa04 = std::string(10, ' ');
     v.isa03 = fit(v.isa03, 2);
     v.isa04 = fit(v.isa04, 10);
     fromMap(v.isa05, 14, "ZZ", 2);
@@ -244,7 +242,7 @@ std::string joinSegment(std::vector<std::string> items, bool trimTrailing, const
 
 std::string interchangeHeader(const std::string& version, const X12Output& out, const EnvelopeValues& v,
                               const std::string& date, const std::string& time) {
-    const std::string ver = trimmed(version);
+    const std::string ver = wl::alltrim(version);
     const std::string isa12 = ver.size() >= 3 ? "00" + ver.substr(0, 3) : "00000";
     // From 00402 on ISA11 is the repetition separator: a "U" there would
     // split every element holding a U.
@@ -258,7 +256,7 @@ std::string interchangeHeader(const std::string& version, const X12Output& out, 
 std::string setHeader(const std::string& transactionType, const X12Output& out, const std::string& st02,
                       const std::string& st03) {
     // A receiver takes the numeric set id: "837P" is written "837".
-    return joinSegment({"ST", transactionType.substr(0, 3), st02, trimmed(st03)}, true, out);
+    return joinSegment({"ST", transactionType.substr(0, 3), st02, wl::alltrim(st03)}, true, out);
 }
 
 std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
@@ -437,7 +435,7 @@ std::string fieldWithDelimiter(const std::vector<FieldRow>& fields, const Writte
                (value.find(out.component) != std::string::npos && written.component(name));
     };
     for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i)
-        if (unsafe(fields[i].name, r.columns[i])) return trimmed(fields[i].name);
+        if (unsafe(fields[i].name, r.columns[i])) return wl::alltrim(fields[i].name);
     for (const auto& [name, value] : r.byName)
         if (unsafe(name, value)) return name;
     return "";
@@ -523,7 +521,7 @@ std::string versionId(const std::string& type, const std::string& version) {
         {"270", "004010X092A1", "005010X279A1"},  {"271", "004010X092A1", "005010X279A1"},
         {"276", "004010X093A1", "005010X212"},    {"277", "004010X093A1", "005010X212"},
         {"278", "004010X094A1", "005010X217"}};
-    const bool v4010 = wl::prefixMatch(trimmed(version), "40");
+    const bool v4010 = wl::prefixMatch(wl::alltrim(version), "40");
     for (const Row& r : rows)
         if (wl::prefixMatch(type, r.type)) return v4010 ? r.v4010 : r.v5010;
     return "";
@@ -533,7 +531,7 @@ std::string versionId(const std::string& type, const std::string& version) {
 std::string firstValue(const std::vector<FieldRow>& fields, const FieldNameIndex& names,
                        std::initializer_list<const char*> candidates) {
     for (const char* name : candidates)
-        if (const FieldRow* f = names.find(fields, name); f && !trimmed(f->value).empty()) return trimmed(f->value);
+        if (const FieldRow* f = names.find(fields, name); f && !wl::alltrim(f->value).empty()) return wl::alltrim(f->value);
     return "";
 }
 
@@ -542,33 +540,33 @@ std::string firstValue(const std::vector<FieldRow>& fields, const FieldNameIndex
 // them), control numbers, GS01, GS08 and ST03.
 EnvelopeValues completeForOutput(EnvelopeValues v, const MapFile& map, const std::vector<FieldRow>& first,
                                  const FieldNameIndex& names) {
-    if (trimmed(v.isa06).empty()) {
+    if (wl::alltrim(v.isa06).empty()) {
         std::string sender = firstValue(first, names, {"ISA06", "SENDERID", "SUBMITTERID", "TRACEORIGINATORID"});
         v.isa06 = fit(sender.empty() ? "SENDER" : sender, 15);
     }
-    if (trimmed(v.isa08).empty()) {
+    if (wl::alltrim(v.isa08).empty()) {
         std::string receiver = firstValue(first, names, {"ISA08", "RECEIVERID", "PAYEEID"});
         v.isa08 = fit(receiver.empty() ? "RECEIVER" : receiver, 15);
     }
-    const std::string icn = trimmed(v.isa13);
+    const std::string icn = wl::alltrim(v.isa13);
     v.isa13 = allDigits(icn) ? wl::padLeft(icn, 9, '0').substr(0, 9) : icn.empty() ? "000000001" : fit(icn, 9);
-    if (trimmed(v.gs01).empty()) v.gs01 = functionalId(map.transactionType);
-    if (trimmed(v.gs02).empty()) v.gs02 = trimmed(v.isa06);
-    if (trimmed(v.gs03).empty()) v.gs03 = trimmed(v.isa08);
-    if (trimmed(v.gs06).empty()) {
+    if (wl::alltrim(v.gs01).empty()) v.gs01 = functionalId(map.transactionType);
+    if (wl::alltrim(v.gs02).empty()) v.gs02 = wl::alltrim(v.isa06);
+    if (wl::alltrim(v.gs03).empty()) v.gs03 = wl::alltrim(v.isa08);
+    if (wl::alltrim(v.gs06).empty()) {
         std::string n = v.isa13;
         n.erase(0, std::min(n.find_first_not_of('0'), n.size() - 1));
-        v.gs06 = allDigits(trimmed(n)) ? trimmed(n) : "1";
+        v.gs06 = allDigits(wl::alltrim(n)) ? wl::alltrim(n) : "1";
     }
-    if (trimmed(v.gs08).empty()) v.gs08 = versionId(map.transactionType, map.version);
-    if (trimmed(v.st03).empty() && wl::prefixMatch(trimmed(v.gs08), "00501")) v.st03 = trimmed(v.gs08);
+    if (wl::alltrim(v.gs08).empty()) v.gs08 = versionId(map.transactionType, map.version);
+    if (wl::alltrim(v.st03).empty() && wl::prefixMatch(wl::alltrim(v.gs08), "00501")) v.st03 = wl::alltrim(v.gs08);
     return v;
 }
 
 // ST02 of set k (1-based): a numeric ST02 counts on from itself, others
 // are used for the first set; without one, 0001, 0002 ...
 std::string setControlNumber(const std::string& given, std::size_t k) {
-    const std::string g = trimmed(given);
+    const std::string g = wl::alltrim(given);
     if (allDigits(g)) {
         const unsigned long long n = std::stoull(g.substr(0, 9)) + k - 1;
         return wl::padLeft(std::to_string(n), std::max<std::size_t>(4, g.size()), '0');
@@ -611,18 +609,18 @@ std::vector<const FieldRow*> headerFields(const MapFile& map, const std::vector<
 bool isTitleLine(const SourceRecord& r, const std::vector<FieldRow>& fields) {
     std::vector<std::string> titles;
     for (const FieldRow& f : fields)
-        if (!trimmed(f.name).empty()) titles.push_back(trimmed(f.description).empty() ? trimmed(f.name) : trimmed(f.description));
+        if (!wl::alltrim(f.name).empty()) titles.push_back(wl::alltrim(f.description).empty() ? wl::alltrim(f.name) : wl::alltrim(f.description));
     const std::size_t n = std::min(titles.size(), r.columns.size());
-    if (n == 0 || trimmed(r.columns.front()).empty()) return false;
+    if (n == 0 || wl::alltrim(r.columns.front()).empty()) return false;
     for (std::size_t i = 0; i < n; ++i)
-        if (trimmed(r.columns[i]) != titles[i]) return false;
+        if (wl::alltrim(r.columns[i]) != titles[i]) return false;
     return true;
 }
 
 // The field of the claim id (CLM01 or CLP01), -1 when the map has none.
 int claimIdField(const std::vector<FieldRow>& fields) {
     for (std::size_t f = 0; f < fields.size(); ++f) {
-        const std::string seg = trimmed(fields[f].segment);
+        const std::string seg = wl::alltrim(fields[f].segment);
         if ((seg == "CLM" || seg == "CLP") && mapNumber(fields[f].elementPosition) == 1 &&
             mapNumber(fields[f].subelementPosition) == 0)
             return static_cast<int>(f);
@@ -642,7 +640,7 @@ std::string dropRecordsWithoutClaim(std::vector<SourceRecord>& records, const st
     std::string left;
     for (std::size_t i = 0; i < records.size(); ++i) {
         fillRecord(fields, names, records[i]);
-        if (trimmed(fields[static_cast<std::size_t>(claimId)].value).empty())
+        if (wl::alltrim(fields[static_cast<std::size_t>(claimId)].value).empty())
             left += (left.empty() ? "" : ", ") + std::to_string(i + 1);
         else
             kept.push_back(std::move(records[i]));
@@ -664,7 +662,7 @@ std::vector<std::vector<std::string>> headerValues(const std::vector<SourceRecor
     for (const SourceRecord& r : records) {
         fillRecord(fields, names, r);
         std::vector<std::string> values;
-        for (const FieldRow* f : header) values.push_back(trimmed(f->value));
+        for (const FieldRow* f : header) values.push_back(wl::alltrim(f->value));
         heads.push_back(std::move(values));
         if (firstRecord.empty()) firstRecord = fields;
         for (FieldRow& f : fields)
@@ -772,10 +770,8 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     const std::vector<std::vector<std::string>> heads = headerValues(accepted, map, names, firstRecord);
     const std::string date = request.date.empty() ? wl::localTimeText("%Y%m%d") : request.date;
     const std::string time = request.time.empty() ? wl::localTimeText("%H%M") : request.time;
-    // The map's envelope defaults are read once; the completed values open
-    // and close the envelope.
-    const std::string mapText = wl::fileExists(request.mapPath) ? CTL39400AY(request.mapPath) : std::string();
-    const EnvelopeValues completed = completeForOutput(completeEnvelope(envelope, mapText), map, firstRecord, names);
+    // The completed values open and close the envelope.
+    const EnvelopeValues completed = completeForOutput(completeEnvelope(envelope, map.text), map, firstRecord, names);
     const std::string end = segmentEnd(out);
     const std::string E(1, out.element);
 
@@ -806,7 +802,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         if (request.meterMode == 0) CTL394MTRC(percent);
         if (request.meterMode == 2) CTL394MTRE(percent);
     }
-    x12 += "GE" + E + std::to_string(sets) + E + trimmed(completed.gs06) + end;
+    x12 += "GE" + E + std::to_string(sets) + E + wl::alltrim(completed.gs06) + end;
     x12 += "IEA" + E + "1" + E + completed.isa13 + end;
     if (sets > 1) log.timed("Transaction Sets Written : " + std::to_string(sets));
     result.records = accepted.size();

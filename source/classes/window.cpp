@@ -14,7 +14,9 @@
 #include "message_loop.hpp"
 #include "slot_registry.hpp"
 // Two folders hold a system_facts.hpp; this one has GETSYSFONT.
+#include "bitmaps.hpp"
 #include "desktop_facts.hpp"
+#include "input_and_timers.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_units.hpp"
@@ -617,11 +619,7 @@ Answer TWindow::MouseMove(int row, int col, WPARAM flags) {
     if (!cMsg.empty()) SetMsg(cMsg);
     if (OnMouseMove) OnMouseMove(*this, row, col, flags);
     if (bMMoved) return bMMoved(row, col, flags);
-    TRACKMOUSEEVENT t{};
-    t.cbSize = sizeof t;
-    t.dwFlags = TME_LEAVE;
-    t.hwndTrack = hWnd;
-    TrackMouseEvent(&t);
+    wl::TRACKMOUSEEVENT(hWnd, TME_LEAVE);
     return 0;
 }
 
@@ -817,13 +815,8 @@ void TWindow::SayBitmap(int row, int col, HBITMAP bitmap, int width, int height)
     if (!bitmap) return;
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
-    HDC dc = GetDC();
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    StretchBlt(dc, col, row, width ? width : info.bmWidth, height ? height : info.bmHeight, mem, 0, 0, info.bmWidth,
-               info.bmHeight, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    // Always stretched to the full size, so one missing side takes the bitmap's.
+    DRAWBITMAP(GetDC(), bitmap, row, col, width ? width : info.bmWidth, height ? height : info.bmHeight);
     ReleaseDC();
 }
 

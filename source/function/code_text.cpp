@@ -1,15 +1,9 @@
 #include "code_text.hpp"
 
+#include "text.hpp"
+
 namespace wl {
 
-namespace {
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-}  // namespace
 
 std::string CODETEXT(std::string_view text) {
     static const char digits[] = "0123456789abcdef";

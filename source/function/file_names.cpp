@@ -18,12 +18,6 @@ namespace wl {
 
 namespace {
 
-std::size_t lastSeparator(std::string_view path) {
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (isPathSeparator(path[i - 1])) return i - 1;
-    return std::string_view::npos;
-}
-
 std::string folderCase(std::string_view folder) {
 #ifdef _WIN32
     return upper(folder);

@@ -29,13 +29,11 @@ std::string joinPath(std::string_view folder, std::string_view name) {
     return out;
 }
 
-namespace {
 std::size_t lastSeparator(std::string_view path) {
     for (std::size_t i = path.size(); i > 0; --i)
         if (isPathSeparator(path[i - 1])) return i - 1;
     return std::string_view::npos;
 }
-}  // namespace
 
 std::string fileNamePart(std::string_view path) {
     std::size_t p = lastSeparator(path);

@@ -10,6 +10,8 @@ namespace wl {
 
 char pathSeparator();
 bool isPathSeparator(char c);
+// The position of the last "\\" or "/", npos when there is none.
+std::size_t lastSeparator(std::string_view path);
 
 // folder + separator + name; no separator is doubled, an empty folder
 // gives the name alone.

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "file_io.hpp"
-#include "system_info.hpp"
+#include "file_names.hpp"
 
 namespace wl {
 
@@ -12,11 +11,6 @@ namespace {
 std::vector<TrackedResource>& resources() {
     static std::vector<TrackedResource> list;
     return list;
-}
-
-// One line of the library's log form: date, time, ": ", the value, a TAB.
-void appendLogLine(const std::string& file, const std::string& text) {
-    appendToFile(file, currentDateText() + " " + localTimeText("%H:%M:%S") + ": " + text + "\t\r\n");
 }
 
 }  // namespace
@@ -46,8 +40,8 @@ void WLDELRESOURCE(const void* handle) {
 void CHECKRES() {
     const std::string file = "checkres.txt";
     for (const auto& r : resources())
-        if (r.handle != 0) appendLogLine(file, r.type + "," + std::to_string(r.handle) + "," + r.callPath);
-    appendLogLine(file, std::string(100, '='));
+        if (r.handle != 0) LOGFILE(file, {Value(r.type + "," + std::to_string(r.handle) + "," + r.callPath)});
+    LOGFILE(file, {Value(std::string(100, '='))});
 }
 
 void SETRESDEBUG(bool) {}

@@ -67,4 +67,11 @@ std::string padLeft(std::string_view s, std::size_t width, char fill) {
     return std::string(width - s.size(), fill) + std::string(s);
 }
 
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 }  // namespace wl

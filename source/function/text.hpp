@@ -31,6 +31,8 @@ std::string alltrim(std::string_view s);
 std::string upper(std::string_view s);
 std::string lower(std::string_view s);
 char upperChar(char c);
+// The value of a hexadecimal digit, -1 for any other character.
+int hexDigit(char c);
 
 // A whole number right-aligned in `width` characters, as the error
 // messages show codes and positions. Numbers wider than the field are

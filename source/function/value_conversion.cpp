@@ -409,11 +409,8 @@ std::int64_t NRANDOM(std::int64_t nMax) {
 std::int64_t NHEX(std::string_view hex) {
     std::int64_t n = 0;
     for (char c : alltrim(hex)) {
-        int d;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-        else break;
+        const int d = hexDigit(c);
+        if (d < 0) break;
         n = n * 16 + d;
     }
     return n;

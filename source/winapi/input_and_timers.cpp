@@ -7,21 +7,11 @@ HWND GETCAPTURE() { return GetCapture(); }
 void RELEASECAPTURE() { ReleaseCapture(); }
 
 bool TRACKMOUSEEVENT(HWND hWnd, DWORD nFlags) {
-    using TrackMouseEventFn = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
-    HMODULE user32 = LoadLibraryA("user32");
-    if (!user32) return false;
-    auto fn = reinterpret_cast<TrackMouseEventFn>(reinterpret_cast<void*>(GetProcAddress(user32, "TrackMouseEvent")));
-    bool ok = false;
-    if (fn) {
-        ::TRACKMOUSEEVENT tme{};
-        tme.cbSize = sizeof tme;
-        tme.dwFlags = nFlags;
-        tme.hwndTrack = hWnd;
-        tme.dwHoverTime = 0;
-        ok = fn(&tme) != 0;
-    }
-    FreeLibrary(user32);
-    return ok;
+    ::TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof tme;
+    tme.dwFlags = nFlags;
+    tme.hwndTrack = hWnd;
+    return ::TrackMouseEvent(&tme) != 0;
 }
 
 bool GETKEYSTATE(int nVirtKey) { return (GetKeyState(nVirtKey) & 0x8000) != 0; }

@@ -103,13 +103,7 @@ bool LRMDIR(const std::string& folder) { return RemoveDirectoryA(folder.c_str())
 void SETCURRENTDIR(const std::string& folder) { SetCurrentDirectoryA(folder.c_str()); }
 
 DWORD GUIRESOURCES(DWORD flags) {
-    HMODULE user = LoadLibraryA("user32.dll");
-    if (!user) return 0;
-    using GuiResourcesFn = DWORD(WINAPI*)(HANDLE, DWORD);
-    auto fn = reinterpret_cast<GuiResourcesFn>(reinterpret_cast<void*>(GetProcAddress(user, "GetGuiResources")));
-    DWORD n = fn ? fn(GetCurrentProcess(), flags) : 0;
-    FreeLibrary(user);
-    return n;
+    return GetGuiResources(GetCurrentProcess(), flags);
 }
 
 }  // namespace wl
