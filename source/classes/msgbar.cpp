@@ -131,7 +131,9 @@ TMsgBar& TMsgBar::New(const MsgBarNew& a) {
     nClrPane = a.nClrBack.value_or(GetSysColor(COLOR_BTNFACE));
     if (oWnd) {
         oWnd->oMsgBar = this;
-        nBarHeight = oWnd->nGetChrHeight() + 8;
+        // The text height + 8 inside the border, so that the text pane
+        // (inset 4 on each side) holds a whole line.
+        nBarHeight = oWnd->nGetChrHeight() + 8 + 2 * GetSystemMetrics(SM_CYBORDER);
         RECT c{};
         if (oWnd->hWnd) GetClientRect(oWnd->hWnd, &c);
         nLeft = -1;
@@ -452,7 +454,8 @@ void TMsgItem::Paint(HDC dc) {
         DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r, DT_CENTER | DT_NOPREFIX);
         if (old) SelectObject(dc, old);
     } else {
-        DRAWMSGITEM(dc, text, {5, left + bw, h - 6, left + nWidth - 4}, lActive ? nClrText : nClrDisabled,
+        // The text inside the sunken frame, a whole line high.
+        DRAWMSGITEM(dc, text, {4, left + bw + 2, h - 5, left + nWidth - 5}, lActive ? nClrText : nClrDisabled,
                     oMsgBar->nClrPane, oFont ? oFont->hFont : nullptr);
         if (oMsgBar->lInset) WNDBOXIN(dc, 3, left + 1, h - 5, left + nWidth - 4);
     }

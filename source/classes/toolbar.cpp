@@ -195,10 +195,14 @@ Answer TToolBar::Paint() {
     DispBegin();
     RECT r{};
     GetClientRect(hWnd, &r);
-    if (oBrush && oBrush->hBrush)
+    if (oBrush && oBrush->hBrush) {
         FillRect(hDC, &r, oBrush->hBrush);
-    else if (nOldProc)
-        CallWindowProcA(nOldProc, hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
+    } else {
+        // The off-screen bitmap starts black; a control without a class
+        // brush erases nothing on it.
+        FillRect(hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+        if (nOldProc) CallWindowProcA(nOldProc, hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
+    }
     if (nOldProc) CallWindowProcA(nOldProc, hWnd, WM_PAINT, reinterpret_cast<WPARAM>(hDC), 0);
     DispEnd();
     return 1;

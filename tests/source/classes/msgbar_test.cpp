@@ -30,7 +30,7 @@ protected:
 TEST_F(MsgBarTest, DocksAtTheBottomOfItsWindow) {
     EXPECT_EQ(p.w.oMsgBar, &bar);
     EXPECT_EQ(GETMSGBARDEFAULT(), &bar);
-    EXPECT_EQ(bar.Height(), p.w.nGetChrHeight() + 8);
+    EXPECT_EQ(bar.Height(), p.w.nGetChrHeight() + 8 + 2 * GetSystemMetrics(SM_CYBORDER));
     RECT pc{}, br{};
     GetClientRect(p.w.hWnd, &pc);
     GetWindowRect(bar.hWnd, &br);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,115 @@ TEST(ReBar, HoldsAToolbarWhoseCommandsStillReachIt) {
     EXPECT_EQ(SendMessageA(rebar.hWnd, RB_GETBANDCOUNT, 0, 0), 1);
     SendMessageA(rebar.hWnd, WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), reinterpret_cast<LPARAM>(bar.hWnd));
     EXPECT_EQ(clicked, std::vector<int>{1}) << "through the rebar's parent, once";
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- showcase
+
+#include <fstream>
+#include <iterator>
+
+#include "message_loop.hpp"
+#include "msgbar.hpp"
+
+namespace {
+
+// A solid 16 x 16 image for the toolbar's image list.
+HBITMAP solidImage(COLORREF c) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP b = CreateCompatibleBitmap(screen, 16, 16);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, b);
+    HBRUSH brush = CreateSolidBrush(c);
+    RECT r{0, 0, 16, 16};
+    FillRect(mem, &r, brush);
+    DeleteObject(brush);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return b;
+}
+
+struct Bmp24 {
+    int width = 0, height = 0;
+    std::string bytes;
+    explicit Bmp24(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (bytes.size() < 54) return;
+        std::memcpy(&width, bytes.data() + 18, 4);
+        std::memcpy(&height, bytes.data() + 22, 4);
+    }
+    COLORREF at(int x, int y) const {
+        const int stride = (width * 3 + 3) & ~3;
+        const std::size_t off = 54 + static_cast<std::size_t>((height - 1 - y) * stride + x * 3);
+        return RGB(static_cast<unsigned char>(bytes[off + 2]), static_cast<unsigned char>(bytes[off + 1]),
+                   static_cast<unsigned char>(bytes[off]));
+    }
+    bool anyIn(int x0, int y0, int x1, int y1, COLORREF c) const {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (at(x, y) == c) return true;
+        return false;
+    }
+};
+
+// The picture for people: a window with a toolbar of images and texts and
+// a message bar with panels, saved as "bars_showcase.bmp" in the test's
+// build folder; its pixels are checked too.
+TEST(BarsShowcase, WindowWithToolbarAndMessageBar) {
+    wl::TWindow w;
+    wl::WindowNew n;
+    n.lPixel = true;
+    n.nTop = 40;
+    n.nLeft = 40;
+    n.nBottom = 339;
+    n.nRight = 539;
+    n.cTitle = "X12 Tool - Bars";
+    w.New(n);
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 4);
+    const COLORREF colours[] = {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 200)};
+    for (COLORREF c : colours) {
+        HBITMAP b = solidImage(c);
+        ImageList_AddMasked(images, b, RGB(255, 0, 255));
+        DeleteObject(b);
+    }
+    wl::TToolBar tb;
+    tb.New(&w, 70, 40, images);
+    tb.AddButton(nullptr, "Convert", "Convert");
+    tb.AddMenu(nullptr, "View X12 File", "View", nullptr, "", nullptr);
+    tb.AddSeparator();
+    tb.AddButton(nullptr, "Exit", "Exit");
+    wl::TMsgBar mb;
+    wl::MsgBarNew mn;
+    mn.oWnd = &w;
+    mn.cPrompt = "Ready: choose a conversion or view an X12 file";
+    mb.New(mn);
+    mb.SetItems({"837P", "Rec 12"});
+    ShowWindow(w.hWnd, SW_SHOWNORMAL);
+    w.ReSize();
+    UpdateWindow(w.hWnd);
+    wl::SYSREFRESH();
+    ASSERT_TRUE(w.SaveToBmp("bars_showcase.bmp"));
+
+    const Bmp24 img("bars_showcase.bmp");
+    RECT wr{}, tr{}, mr{};
+    GetWindowRect(w.hWnd, &wr);
+    GetWindowRect(tb.hWnd, &tr);
+    GetWindowRect(mb.hWnd, &mr);
+    ASSERT_EQ(img.width, wr.right - wr.left);
+    auto local = [&](RECT r) {
+        OffsetRect(&r, -wr.left, -wr.top);
+        return r;
+    };
+    tr = local(tr);
+    mr = local(mr);
+    for (COLORREF c : colours)
+        EXPECT_TRUE(img.anyIn(tr.left, tr.top, tr.right, tr.bottom, c)) << "each button shows its image";
+    EXPECT_TRUE(img.anyIn(mr.left, mr.top, mr.right, mr.bottom, RGB(0, 0, 0))) << "the prompt's text";
+    EXPECT_EQ(img.at(mr.left + 3, (mr.top + mr.bottom) / 2), GetSysColor(COLOR_BTNFACE));
+    ImageList_Destroy(images);
 }
 
 }  // namespace
