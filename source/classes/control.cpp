@@ -49,7 +49,8 @@ TControl::~TControl() {
         auto& list = oWnd->aControls;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
         if (oWnd->oCtlFocus == this) oWnd->oCtlFocus = nullptr;
-        for (TWindow** slot : {&oWnd->oTop, &oWnd->oLeft, &oWnd->oBottom, &oWnd->oRight, &oWnd->oClient})
+        for (TWindow** slot : {&oWnd->oTop, &oWnd->oLeft, &oWnd->oBottom, &oWnd->oRight, &oWnd->oClient, &oWnd->oBar,
+                                &oWnd->oMsgBar})
             if (*slot == this) *slot = nullptr;
     }
 }

@@ -549,6 +549,11 @@ Answer TWindow::Notify(WPARAM id, LPARAM header) {
     const auto* nm = reinterpret_cast<const NMHDR*>(header);
     if (!nm) return std::nullopt;
     TWindow* o = OWNDFROMHWND(nm->hwndFrom);
+    // A control's own helper window (a toolbar's tool tip) is not linked:
+    // the control that made it answers.
+    if (!o && nm->hwndFrom)
+        for (TWindow* c : aControls)
+            if (c && c->helperWindow() == nm->hwndFrom) o = c;
     if (!o || o == this) return std::nullopt;
     return o->Notify(id, header);
 }
@@ -1222,9 +1227,8 @@ TRect TWindow::GetRect() const {
 }
 
 void TWindow::SetMsg(const std::string& text, bool lDefault) {
-    if (oMsgBar) {
-        (void)lDefault;
-        oMsgBar->SetText(text);
+    if (oMsgBar && oMsgBar != this) {
+        oMsgBar->SetMsg(text, lDefault);
     } else if (oWnd) {
         oWnd->SetMsg(text, lDefault);
     }

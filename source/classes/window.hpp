@@ -210,6 +210,9 @@ public:
     virtual Answer QueryDragIcon();
     virtual Answer CommNotify(WPARAM w, LPARAM l) { return bCommNotify(w, l); }
     virtual Answer Notify(WPARAM id, LPARAM header);
+    // A window the control made for itself that notifies the parent in its
+    // place (a toolbar's tool tip); none for most windows.
+    virtual HWND helperWindow() const { return nullptr; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }
     virtual Answer HelpTopic();
     virtual Answer HelpF1() { return HelpTopic(); }
@@ -351,7 +354,9 @@ public:
     int nGetChrHeight();
     TRect GetCliRect() const;
     TRect GetRect() const;
-    void SetMsg(const std::string& text, bool lDefault = false);
+    // Shows the text in the window's message bar (a parent's when it has
+    // none); message bars show it themselves.
+    virtual void SetMsg(const std::string& text, bool lDefault = false);
     void AddControl(TWindow* control) { aControls.push_back(control); }
     HWND FirstActiveCtrl() const;
     HWND LastActiveCtrl() const;
