@@ -10,7 +10,10 @@
 #include <map>
 
 #include "library_error.hpp"
+#include "dde.hpp"
+#include "dde_text.hpp"
 #include "menu.hpp"
+#include "timer.hpp"
 #include "menus.hpp"
 #include "messages.hpp"
 #include "message_loop.hpp"
@@ -627,7 +630,7 @@ Answer TWindow::SysCommand(WPARAM cmd, LPARAM) {
     return std::nullopt;
 }
 
-Answer TWindow::Timer(WPARAM, LPARAM) { return std::nullopt; }
+Answer TWindow::Timer(WPARAM id, LPARAM) { return TIMEREVENT(id); }
 
 Answer TWindow::HScroll(WPARAM w, LPARAM l) {
     HWND bar = reinterpret_cast<HWND>(l);
@@ -802,10 +805,45 @@ Answer TWindow::DropOver(int row, int col, WPARAM flags) { return bDropOver(GETD
 
 Answer TWindow::QueryNewPalette() { return (hWnd && ::IsIconic(hWnd)) ? Answer(0) : std::nullopt; }
 
+namespace {
+std::string atomName(int atom) {
+    char name[256] = {};
+    if (!atom) return {};
+    UINT n = GlobalGetAtomNameA(static_cast<ATOM>(atom), name, sizeof name);
+    return std::string(name, n);
+}
+}  // namespace
+
 Answer TWindow::DdeInitiate(WPARAM w, int lo, int hi) {
-    (void)lo;
-    (void)hi;
-    return bDdeInit(w, 0);
+    if (!bDdeInit) return std::nullopt;
+    HWND client = reinterpret_cast<HWND>(w);
+    const std::optional<bool> accept = bDdeInit(client, atomName(lo), atomName(hi));
+    if (!accept || *accept)
+        SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hWnd),
+                     MAKELPARAM(static_cast<ATOM>(lo), static_cast<ATOM>(hi)));
+    return 0;
+}
+
+Answer TWindow::DdeExecute(WPARAM w, LPARAM l) {
+    HWND client = reinterpret_cast<HWND>(w);
+    auto command = reinterpret_cast<HGLOBAL>(l);
+    if (bDdeExecute) bDdeExecute(client, DDEGETCOMMAND(command));
+    // A positive acknowledgement (fAck) that hands the command back to the
+    // client, which frees it.
+    constexpr UINT_PTR kAck = 0x8000;
+    PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hWnd),
+                 PackDDElParam(WM_DDE_ACK, kAck, reinterpret_cast<UINT_PTR>(command)));
+    return 0;
+}
+
+Answer TWindow::DdeAck(WPARAM w, LPARAM l) {
+    DDEACK(reinterpret_cast<HWND>(w), l);
+    return 0;
+}
+
+Answer TWindow::DdeTerminate(WPARAM w) {
+    DDETERMINATE(reinterpret_cast<HWND>(w), hWnd);
+    return 0;
 }
 
 // ------------------------------------------------------------------ painting

@@ -129,7 +129,11 @@ public:
     Action<int, int, WPARAM> bMMoved;
     Action<TWindow&, HWND> bGotFocus, bLostFocus;
     Action<int, int, std::vector<std::string>> bDropFiles;
-    Action<WPARAM, LPARAM> bDdeInit, bDdeExecute, bCommNotify, bSocket, bTaskBar;
+    Action<WPARAM, LPARAM> bCommNotify, bSocket, bTaskBar;
+    // DDE server side: bDdeInit (client, application, topic) answers whether
+    // to acknowledge (nothing counts as yes); bDdeExecute (client, command).
+    std::function<std::optional<bool>(HWND, const std::string&, const std::string&)> bDdeInit;
+    std::function<void(HWND, const std::string&)> bDdeExecute;
     Action<int, int, HMENU> bMenuSelect;
     Action<Value, int, int, WPARAM> bDropOver;
     Action<TWindow&> bZip, bUnZip, bCopy, bCut, bFind, bPaste, bPrint, bUnDo, bReDo, bDelete, bSelectAll, bFindNext,
@@ -245,9 +249,9 @@ public:
     virtual Answer QueryNewPalette();
     virtual Answer PaletteChanged(WPARAM) { return std::nullopt; }
     virtual Answer DdeInitiate(WPARAM w, int lo, int hi);
-    virtual Answer DdeTerminate(WPARAM) { return std::nullopt; }
-    virtual Answer DdeAck(WPARAM, LPARAM) { return std::nullopt; }
-    virtual Answer DdeExecute(WPARAM w, LPARAM l) { return bDdeExecute(w, l); }
+    virtual Answer DdeTerminate(WPARAM w);
+    virtual Answer DdeAck(WPARAM w, LPARAM l);
+    virtual Answer DdeExecute(WPARAM w, LPARAM l);
     virtual Answer AsyncSelect(WPARAM w, LPARAM l) { return bSocket(w, l); }
     virtual Answer TaskBar(WPARAM w, LPARAM l) { return bTaskBar(w, l); }
 
