@@ -12,15 +12,27 @@
 #include "library_error.hpp"
 #include "messages.hpp"
 #include "message_loop.hpp"
+#include "meter.hpp"
 #include "slot_registry.hpp"
 // Two folders hold a system_facts.hpp; this one has GETSYSFONT.
 #include "bitmaps.hpp"
+#include "button.hpp"
+#include "control.hpp"
+#include "dbf_table.hpp"
 #include "desktop_facts.hpp"
+#include "dialog.hpp"
+#include "file_io.hpp"
+#include "help_calls.hpp"
+#include "help_keys.hpp"
 #include "input_and_timers.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_units.hpp"
 #include "window_natives.hpp"
+#include "window_messages.hpp"
+#include "window_print.hpp"
+#include "window_state.hpp"
+#include "window_text.hpp"
 #include "words.hpp"
 
 namespace wl {
@@ -36,6 +48,14 @@ struct WindowModule {
     std::string browseClasses = "|TXBROWSE|TWBROWSE|";
     Value dropInfo;
     bool helpGuard = false;
+    // The open system tooltip and the window it belongs to; shown: a
+    // window's own tooltip object is showing until the mouse leaves.
+    struct {
+        HWND tip = nullptr;
+        HWND owner = nullptr;
+        HWND last = nullptr;
+        bool shown = false;
+    } toolTip;
     EventErrorHook errorHook;
     std::map<std::string, bool> registered;  // class-wide lRegistered
 };
@@ -45,11 +65,11 @@ WindowModule& module() {
     return m;
 }
 
-void reportEventError(const std::string& what, UINT msg) {
+void reportEventError(const EventError& e) {
     if (module().errorHook)
-        module().errorHook(what, msg);
+        module().errorHook(e);
     else
-        std::fprintf(stderr, "error in window message %u: %s\n", msg, what.c_str());
+        std::fprintf(stderr, "error in window message %u: %s\n", e.msg, e.what.c_str());
 }
 
 int signedLo(LPARAM l) { return NLOWORD(static_cast<std::int64_t>(l)); }
@@ -86,10 +106,12 @@ struct WindowBridgeAccess {
         answer.oldProc = o->nOldProc;
         try {
             if (auto r = o->HandleEvent(msg, w, l)) answer.result = static_cast<LRESULT>(*r);
+        } catch (const LibraryError& e) {
+            reportEventError({e.what(), msg, e.code(), e.operation()});
         } catch (const std::exception& e) {
-            reportEventError(e.what(), msg);
+            reportEventError({e.what(), msg, 0, {}});
         } catch (...) {
-            reportEventError("unknown error", msg);
+            reportEventError({"unknown error", msg, 0, {}});
         }
         return answer;
     }
@@ -231,6 +253,14 @@ TWindow& TWindow::New(const WindowNew& a) {
     Create();
     cVarName = a.cVarName.empty() ? "oWnd" + std::to_string(NWINDOWS()) : a.cVarName;
     SetColor(fore, back, a.oBrush);
+    if (a.lVScroll || (nStyle & WS_VSCROLL)) {
+        oVScroll = std::make_unique<TScrollBar>();
+        oVScroll->WinNew(1, 2, 1, true, this);
+    }
+    if (a.lHScroll || (nStyle & WS_HSCROLL)) {
+        oHScroll = std::make_unique<TScrollBar>();
+        oHScroll->WinNew(1, 2, 1, false, this);
+    }
     GetFont();
     SETWNDDEFAULT(this);
     return *this;
@@ -294,6 +324,18 @@ void TWindow::Activate(const WindowActivate& a) {
     if (a.bPainted) bPainted = a.bPainted;
     if (a.bLClicked) bLClicked = a.bLClicked;
     if (a.bRClicked) bRClicked = a.bRClicked;
+    if (oVScroll) {
+        if (a.bUp) oVScroll->bGoUp = a.bUp;
+        if (a.bDown) oVScroll->bGoDown = a.bDown;
+        if (a.bPgUp) oVScroll->bPageUp = a.bPgUp;
+        if (a.bPgDn) oVScroll->bPageDown = a.bPgDn;
+    }
+    if (oHScroll) {
+        if (a.bLeft) oHScroll->bGoUp = a.bLeft;
+        if (a.bRight) oHScroll->bGoDown = a.bRight;
+        if (a.bPgLeft) oHScroll->bPageUp = a.bPgLeft;
+        if (a.bPgRight) oHScroll->bPageDown = a.bPgRight;
+    }
     AEvalWhen();
     showIn(a.cShow);
     if (!LWRUNNING()) SETWNDAPP(hWnd);
@@ -328,6 +370,9 @@ Answer TWindow::Destroy() {
     oIcon = nullptr;  // icons are the caller's (TIcon owns them)
     if (oFont) oFont->End();
     oFont.reset();
+    oVScroll.reset();
+    oHScroll.reset();
+    if (hWnd && module().toolTip.owner == hWnd) DestroyToolTip();
     const bool isMain = hWnd && hWnd == GETWNDAPP();
     if (hWnd) UnLink();
     if (isMain) {
@@ -451,6 +496,7 @@ Answer TWindow::GotFocus(HWND) {
 
 Answer TWindow::LostFocus(HWND gaining) {
     lFocused = false;
+    DestroyToolTip();
     return bLostFocus(*this, gaining);
 }
 
@@ -501,13 +547,37 @@ Answer TWindow::Notify(WPARAM id, LPARAM header) {
     return o->Notify(id, header);
 }
 
+namespace {
+// Windows whose children without a topic show the current help instead of
+// asking further up.
+bool helpStopsAt(const TWindow& parent) {
+    static const char* const kinds[] = {"TFOLDER", "TFOLDEREX", "TDIALOG", "TWINDOW", "TMDIFRAME", "TMDICHILD"};
+    const std::string cls = upper(parent.ClassName());
+    for (const char* k : kinds)
+        if (cls == k) return true;
+    return false;
+}
+}  // namespace
+
 Answer TWindow::HelpTopic() {
-    if (module().helpGuard) return std::nullopt;
-    module().helpGuard = true;
-    Answer a;
-    if (!nHelpId && oWnd) a = oWnd->HelpTopic();
-    module().helpGuard = false;
-    return a;
+    bool& guard = module().helpGuard;
+    // Showing help may pump messages that ask for help again.
+    if (guard) return std::nullopt;
+    if (nHelpId.isNil() && oWnd && !helpStopsAt(*oWnd)) return oWnd->HelpTopic();
+    guard = true;
+    try {
+        if (!nHelpId.isNil())
+            HELPTOPIC(nHelpId);
+        else if (!GETHELPTOPIC().empty() || helpTopicNumber() != 0)
+            HELPTOPIC();
+        else
+            HELPINDEX();
+    } catch (...) {
+        guard = false;
+        throw;
+    }
+    guard = false;
+    return 1;
 }
 
 Answer TWindow::NcActivate(bool active) {
@@ -515,6 +585,11 @@ Answer TWindow::NcActivate(bool active) {
         HWND focus = GetFocus();
         if (focus != hWnd) bLostFocus(*this, focus);
     }
+    return std::nullopt;
+}
+
+Answer TWindow::NcMouseMove(WPARAM, int, int) {
+    DestroyToolTip();
     return std::nullopt;
 }
 
@@ -565,19 +640,39 @@ Answer TWindow::SysCommand(WPARAM cmd, LPARAM) {
 
 Answer TWindow::Timer(WPARAM, LPARAM) { return std::nullopt; }
 
-Answer TWindow::HScroll(WPARAM w, LPARAM l) {
+namespace {
+// One scroll step: on the window's own bar (lParam 0) a method of its bar
+// object, on a scroll-bar control the library message that the control
+// turns into the same method.
+Answer scrollStep(TScrollBar* own, WPARAM w, LPARAM l) {
     HWND bar = reinterpret_cast<HWND>(l);
     const int code = NLOWORD(static_cast<std::int64_t>(w));
-    const WPARAM pos = hiWordU(w);
-    if (!bar) return code == 8 ? Answer(0) : Answer(0);
-    static const UINT messages[] = {LM_SCROLLUP, LM_SCROLLDOWN, LM_PAGEUP, LM_PAGEDOWN, LM_THUMBPOS, LM_THUMBTRACK};
-    if (code >= 0 && code <= 5) SendMessageA(bar, messages[code], code >= 4 ? pos : 0, 0);
+    const int pos = static_cast<int>(hiWordU(w));
+    if (code < 0 || code > 5) return 0;
+    if (bar) {
+        static const UINT messages[] = {LM_SCROLLUP, LM_SCROLLDOWN, LM_PAGEUP, LM_PAGEDOWN, LM_THUMBPOS, LM_THUMBTRACK};
+        SENDMESSAGE(bar, messages[code], code >= 4 ? static_cast<WPARAM>(pos) : 0, 0);
+        return 0;
+    }
+    if (!own) return 0;
+    switch (code) {
+    case SB_LINEUP: own->GoUp(); break;
+    case SB_LINEDOWN: own->GoDown(); break;
+    case SB_PAGEUP: own->PageUp(); break;
+    case SB_PAGEDOWN: own->PageDown(); break;
+    case SB_THUMBPOSITION: own->ThumbPos(pos); break;
+    case SB_THUMBTRACK: own->ThumbTrack(pos); break;
+    default: break;
+    }
     return 0;
 }
+}  // namespace
 
-Answer TWindow::VScroll(WPARAM w, LPARAM l) { return HScroll(w, l); }
+Answer TWindow::HScroll(WPARAM w, LPARAM l) { return scrollStep(oHScroll.get(), w, l); }
+Answer TWindow::VScroll(WPARAM w, LPARAM l) { return scrollStep(oVScroll.get(), w, l); }
 
 Answer TWindow::MenuSelect(int item, int flags, HMENU menu) {
+    DestroyToolTip();
     // Flags -1 with no menu: the menu closed.
     if (flags == -1 && !menu) oMItemSelect = nullptr;
     return bMenuSelect(item, flags, menu);
@@ -617,6 +712,7 @@ Answer TWindow::CtlColor(HWND hCtl, HDC dc) {
 Answer TWindow::MouseMove(int row, int col, WPARAM flags) {
     SetCursor(oCursor && oCursor->hCursor ? oCursor->hCursor : LoadCursorA(nullptr, IDC_ARROW));
     if (!cMsg.empty()) SetMsg(cMsg);
+    CheckToolTip(row, col);
     if (OnMouseMove) OnMouseMove(*this, row, col, flags);
     if (bMMoved) return bMMoved(row, col, flags);
     wl::TRACKMOUSEEVENT(hWnd, TME_LEAVE);
@@ -648,6 +744,9 @@ Answer TWindow::MButtonUp(int row, int col, WPARAM flags) {
     return std::nullopt;
 }
 Answer TWindow::MouseLeave(int row, int col, WPARAM flags) {
+    // Hidden now, shown again when the mouse comes back.
+    if (oToolTip) oToolTip->Hide();
+    DestroyToolTip();
     bMLeave(row, col, flags, *this);
     return std::nullopt;
 }
@@ -1188,6 +1287,182 @@ void TWindow::Center(TWindow* over) {
     if (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) ScreenToClient(GetParent(hWnd), &p);
     SetWindowPos(hWnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     CoorsUpdate();
+}
+
+// ------------------------------------------------------------------ tooltips
+
+HWND openToolTip() { return module().toolTip.tip; }
+
+namespace {
+// What a cToolTip shows; nothing for none or an empty text.
+std::optional<ToolTipText> toolTipOf(const ToolTip& t) {
+    ToolTipText out;
+    if (const auto* text = std::get_if<std::string>(&t)) {
+        out.text = *text;
+    } else if (const auto* fn = std::get_if<std::function<std::string()>>(&t)) {
+        if (*fn) out.text = (*fn)();
+    } else if (const auto* full = std::get_if<ToolTipText>(&t)) {
+        out = *full;
+    }
+    if (out.text.empty()) return std::nullopt;
+    return out;
+}
+}  // namespace
+
+void TWindow::CheckToolTip(int row, int col) {
+    auto& t = module().toolTip;
+    if (oToolTip) {
+        if (t.shown && t.owner == hWnd) return;  // once until the mouse leaves
+        POINT p{col + 20, row + 20};
+        ClientToScreen(hWnd, &p);
+        oToolTip->Move(p.y, p.x);
+        oToolTip->Show();
+        t.owner = hWnd;
+        t.shown = true;
+        return;
+    }
+    if (std::holds_alternative<std::monostate>(cToolTip)) {
+        DestroyToolTip();
+        return;
+    }
+    if (t.tip && t.owner == hWnd) return;  // still over the same window
+    DestroyToolTip();
+    if (auto tip = toolTipOf(cToolTip)) ShowToolTip(row, col, *tip);
+}
+
+void TWindow::ShowToolTip(int row, int col, const ToolTipText& tip) {
+    (void)row;
+    (void)col;  // the system control places the tip at the mouse
+    auto& t = module().toolTip;
+    DestroyToolTip();
+    t.tip = showWindowToolTip(hWnd, tip, lBalloon.value_or(module().balloon), nToolTip);
+    if (!t.tip) return;
+    t.owner = hWnd;
+    t.last = t.tip;
+}
+
+void TWindow::DestroyToolTip() {
+    auto& t = module().toolTip;
+    if (t.tip) DESTROYWINDOW(t.tip);
+    t.tip = nullptr;
+    t.owner = nullptr;
+    t.shown = false;
+}
+
+// ------------------------------------------------ printing, help, designer
+
+bool TWindow::Print(int row, int col, int scale) {
+    if (bPrint) {
+        bPrint(*this);
+        return true;
+    }
+    HDC printer = openPrinterDC(false, hWnd);
+    if (!printer) return false;
+    const bool ok = printWindowPage(printer, hWnd, GetText(), row, col, scale);
+    DeleteDC(printer);
+    return ok;
+}
+
+bool TWindow::HardCopy(int scale, bool lUser) {
+    HDC printer = openPrinterDC(lUser, hWnd);
+    if (!printer) return false;
+    Refresh();
+    const bool ok = printWindowPage(printer, hWnd, GetText(), 0, 0, scale);
+    DeleteDC(printer);
+    return ok;
+}
+
+bool TWindow::GenDbf(const std::string& file) {
+    const std::string name = file.empty() ? GetText().substr(0, 8) + ".dbf" : file;
+    if (targetKind(name) != TargetKind::Missing &&
+        !MSGYESNO(Value("This file already exists"), Value("Do you want to overwrite it ?")))
+        return false;
+    static const std::vector<DbfField> fields = {
+        {"CONTROL", 'C', 15}, {"CAPTION", 'C', 40},  {"ID", 'N', 4},        {"TOP", 'N', 4},
+        {"LEFT", 'N', 4},     {"WIDTH", 'N', 4},     {"HEIGHT", 'N', 4},    {"STYLE", 'N', 15},
+        {"CLRFORE", 'N', 8},  {"CLRBACK", 'N', 8},   {"FNTNAME", 'C', 15},  {"FNTWIDTH", 'N', 4},
+        {"FNTHEIGHT", 'N', 4}, {"FNTBOLD", 'L', 1},  {"FNTITALIC", 'L', 1},
+    };
+    return createDbfTable(name, fields) == 0;
+}
+
+std::string TWindow::EditTitle(const std::string& title) {
+    std::string text = title.empty() ? GetText() : title;
+    TDialog d;
+    DialogNew n;
+    n.cCaption = "window Title";
+    n.lPixel = true;
+    n.nBottom = 95;
+    n.nRight = 300;
+    n.oWnd = this;
+    d.New(n);
+    constexpr int kEditId = 100;
+    auto button = [&](const std::string& caption, int col, bool isDefault, std::function<void(TWindow&)> action) {
+        auto b = std::make_unique<TButton>();
+        ButtonNew a;
+        a.oWnd = &d;
+        a.lPixel = true;
+        a.nRow = 45;
+        a.nCol = col;
+        a.nWidth = 80;
+        a.nHeight = 24;
+        a.cCaption = caption;
+        a.lDefault = isDefault;
+        a.bAction = std::move(action);
+        b->New(a);
+        return b;
+    };
+    auto ok = button("&Ok", 60, true, [&](TWindow&) {
+        text = GETWINDOWTEXT(GETDLGITEM(d.hWnd, kEditId));
+        d.End(1);
+    });
+    auto cancel = button("&Cancel", 160, false, [&](TWindow&) { d.End(2); });
+    DialogActivate a;
+    a.lCentered = true;
+    a.bInit = [&](TWindow& w) {
+        // The field keeps at most 100 characters.
+        HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text.substr(0, 100).c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 10, 275, 22, w.hWnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), GETINSTANCE(), nullptr);
+        SENDMESSAGE(edit, EM_LIMITTEXT, 100, 0);
+        SENDMESSAGE(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+        SETFOCUS(edit);
+    };
+    d.Activate(a);
+    return alltrim(text);
+}
+
+bool TWindow::FastEdit(int row, int col) {
+    constexpr UINT kSource = 1;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, kSource, "Source code...");
+    POINT p{col, row};
+    ClientToScreen(hWnd, &p);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, p.x, p.y, 0, hWnd, nullptr));
+    DestroyMenu(menu);
+    if (chosen != kSource) return false;
+    MSGINFO(Value(cGenPrg()));
+    return true;
+}
+
+void TWindow::Update() {
+    for (TWindow* c : aControls) {
+        if (!c) continue;
+        const std::string cls = upper(c->ClassName());
+        if (cls == "TFOLDER" || cls == "TFOLDEREX") {
+            c->Update();
+        } else if (auto* ctl = dynamic_cast<TControl*>(c); ctl && ctl->lUpdate) {
+            ctl->Refresh();
+        }
+    }
+}
+
+std::string TWindow::GenLocals() const {
+    std::string s;
+    for (const TWindow* c : aControls)
+        if (c) s += c->GenLocals();
+    return s;
 }
 
 // ----------------------------------------------- persistence and generation
