@@ -55,7 +55,8 @@ HWND showWindowToolTip(HWND hWnd, const ToolTipText& tip, bool lBalloon, int nDe
 
 std::string toolTipText(HWND hTip) {
     if (!IsWindow(hTip)) return "";
-    // Texts longer than the buffer are cut by the control, never overrun.
+    // Common controls 6 cut the text at the buffer's size (wParam); older
+    // ones copy at most 80 bytes.
     char buffer[1024] = {};
     TTTOOLINFOA ti{};
     ti.cbSize = kToolInfoSize;

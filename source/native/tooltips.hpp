@@ -29,7 +29,8 @@ struct ToolTipText {
 // wide, shown after nDelay milliseconds of rest, with the title and colours.
 HWND showWindowToolTip(HWND hWnd, const ToolTipText& tip, bool lBalloon, int nDelay);
 
-// The text of the tooltip's first tool ("" when none).
+// The text of the tooltip's first tool ("" when none); before common
+// controls 6 the control hands out its first 79 characters only.
 std::string toolTipText(HWND hTip);
 
 }  // namespace wl
