@@ -14,6 +14,7 @@
 #include "message_loop.hpp"
 #include "meter.hpp"
 #include "slot_registry.hpp"
+#include "system_dialogs.hpp"
 // Two folders hold a system_facts.hpp; this one has GETSYSFONT.
 #include "bitmaps.hpp"
 #include "button.hpp"
@@ -1038,18 +1039,13 @@ void TWindow::SelFont() {
 }
 
 void TWindow::SelColor(bool fore) {
-    static COLORREF custom[16] = {};
-    CHOOSECOLORA cc{};
-    cc.lStructSize = sizeof cc;
-    cc.hwndOwner = hWnd;
-    cc.rgbResult = fore ? nClrText : nClrPane;
-    cc.lpCustColors = custom;
-    cc.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&cc)) return;
+    const Color before = fore ? nClrText : nClrPane;
+    const Color chosen = CHOOSECOLOR(before);  // the same colour on Cancel
+    if (chosen == before) return;
     if (fore)
-        SetColor(cc.rgbResult, nClrPane);
+        SetColor(chosen, nClrPane);
     else
-        SetColor(nClrText, cc.rgbResult);
+        SetColor(nClrText, chosen);
     Refresh();
 }
 
