@@ -29,7 +29,9 @@
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_units.hpp"
+#include "dropped_files.hpp"
 #include "window_natives.hpp"
+#include "window_coordinates.hpp"
 #include "window_messages.hpp"
 #include "window_print.hpp"
 #include "window_state.hpp"
@@ -98,7 +100,7 @@ struct WindowBridgeAccess {
             o = m.creating;
             o->hWnd = h;
             o->Link(false);
-            n = static_cast<std::size_t>(GetWindowLongPtrA(h, GWLP_USERDATA));
+            n = static_cast<std::size_t>(GETWINDOWLONG(h, GWLP_USERDATA));
         } else {
             o = m.registry.at(n);
         }
@@ -133,11 +135,11 @@ TWindow::TWindow() {
 }
 
 TWindow::~TWindow() {
-    if (hWnd && IsWindow(hWnd)) {
+    if (hWnd && ISWINDOW(hWnd)) {
         // The object goes first: the window must not call into it any more.
         HWND h = hWnd;
         UnLink();
-        DestroyWindow(h);
+        DESTROYWINDOW(h);
     } else {
         module().registry.unlink(this);
     }
@@ -154,10 +156,10 @@ void TWindow::Link(bool subclass) {
     const std::size_t n = module().registry.link(this);
     if (subclass) {
         nOldProc = XCHANGEPROC(hWnd, n);
-    } else if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &WLWNDPROC) {
+    } else if (reinterpret_cast<WNDPROC>(GETWINDOWLONG(hWnd, GWLP_WNDPROC)) == &WLWNDPROC) {
         // Windows of the library's own classes run the generic procedure
         // already; they only need their item number.
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, static_cast<LONG_PTR>(n));
+        SETWINDOWLONG(hWnd, GWLP_USERDATA, static_cast<LONG_PTR>(n));
     }
 }
 
@@ -167,8 +169,8 @@ void TWindow::UnLink() {
         RESTPROC(hWnd, nOldProc);
         nOldProc = nullptr;
     }
-    if (hWnd && IsWindow(hWnd) && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &WLWNDPROC)
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    if (hWnd && ISWINDOW(hWnd) && reinterpret_cast<WNDPROC>(GETWINDOWLONG(hWnd, GWLP_WNDPROC)) == &WLWNDPROC)
+        SETWINDOWLONG(hWnd, GWLP_USERDATA, 0);
     if (found) module().registry.unlink(found);
 }
 
@@ -184,11 +186,11 @@ const std::vector<TWindow*>& GETALLWIN() { return module().registry.items(); }
 
 std::vector<HWND> SCANPARENTS(HWND hWnd) {
     std::vector<HWND> out;
-    for (HWND p = GetParent(hWnd); p; p = GetParent(p)) {
+    for (HWND p = GETPARENT(hWnd); p; p = GETPARENT(p)) {
         const std::string cls = upper(GETCLASSNAME(p));
         if (module().browseClasses.find("|" + cls + "|") != std::string::npos) break;
         out.push_back(p);
-        const bool topDialog = cls == "#32770" && !(GetWindowLongPtrA(p, GWL_STYLE) & WS_CHILD);
+        const bool topDialog = cls == "#32770" && !(GETWINDOWLONG(p, GWL_STYLE) & WS_CHILD);
         if (topDialog || cls == "TMDICHILD" || cls == "TWINDOW") break;
     }
     return out;
@@ -273,7 +275,7 @@ bool TWindow::Register(UINT classStyle) {
     classStyle |= CS_DBLCLKS | CS_GLOBALCLASS;
     WNDCLASSA existing{};
     bool& registered = module().registered[name];
-    if (GetClassInfoA(GetModuleHandleA(nullptr), name.c_str(), &existing)) {
+    if (GetClassInfoA(GETINSTANCE(), name.c_str(), &existing)) {
         registered = true;
     } else {
         // The library's procedure is the class procedure, so that messages
@@ -320,7 +322,7 @@ void TWindow::Activate(const WindowActivate& a) {
     if (a.bValid) bValid = a.bValid;
     if (a.bDropFiles) {
         bDropFiles = a.bDropFiles;
-        if (hWnd) DragAcceptFiles(hWnd, TRUE);
+        if (hWnd) DRAGACCEPTFILES(hWnd, TRUE);
     }
     if (a.bPainted) bPainted = a.bPainted;
     if (a.bLClicked) bLClicked = a.bLClicked;
@@ -349,14 +351,14 @@ void TWindow::showIn(const std::string& mode) {
     auto m = matchShowMode(mode);
     if (!m || !hWnd) return;
     static const int commands[] = {SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-    ShowWindow(hWnd, commands[static_cast<int>(*m)]);
-    UpdateWindow(hWnd);
+    SHOWWINDOW(hWnd, commands[static_cast<int>(*m)]);
+    UPDATEWINDOW(hWnd);
     lVisible = true;
 }
 
 bool TWindow::End() {
     if (!lValid()) return false;
-    PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    POSTMESSAGE(hWnd, WM_CLOSE, 0, 0);
     return true;
 }
 
@@ -377,7 +379,7 @@ Answer TWindow::Destroy() {
     const bool isMain = hWnd && hWnd == GETWNDAPP();
     if (hWnd) UnLink();
     if (isMain) {
-        PostQuitMessage(0);
+        POSTQUITMESSAGE(0);
         forgetWndApp(hWnd);
     }
     DEREGDIALOG(hWnd);
@@ -458,7 +460,7 @@ Answer TWindow::offerParentAccelerator(UINT nMsg, WPARAM w, LPARAM l) {
     if (!oWnd || !oWnd->hWnd) return std::nullopt;
     HACCEL table = oWnd->accelTable();
     if (!table) return std::nullopt;
-    if (TRANSLATEACCELERATOR(oWnd->hWnd, table, GetFocus(), nMsg, w, l)) return 0;
+    if (TRANSLATEACCELERATOR(oWnd->hWnd, table, GETFOCUS(), nMsg, w, l)) return 0;
     return std::nullopt;
 }
 
@@ -483,11 +485,11 @@ Answer TWindow::ReSize(WPARAM sizeType, int width, int height) {
 Answer TWindow::GotFocus(HWND) {
     lFocused = true;
     Answer a = bGotFocus(*this, nullptr);
-    if (hCtlFocus && IsWindow(hCtlFocus)) {
-        ::SetFocus(hCtlFocus);
+    if (hCtlFocus && ISWINDOW(hCtlFocus)) {
+        SETFOCUS(hCtlFocus);
     } else if (!aControls.empty()) {
         if (HWND first = FirstActiveCtrl()) {
-            ::SetFocus(first);
+            SETFOCUS(first);
             hCtlFocus = first;
         }
     }
@@ -502,8 +504,8 @@ Answer TWindow::LostFocus(HWND gaining) {
 }
 
 Answer TWindow::Paint() {
-    if (hWnd && ::IsIconic(hWnd)) {
-        SendMessageA(hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
+    if (hWnd && ISICONIC(hWnd)) {
+        SENDMESSAGE(hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
         HICON icon = oIcon ? oIcon : LoadIconA(nullptr, IDI_APPLICATION);
         DrawIcon(hDC, 0, 0, icon);
         return std::nullopt;
@@ -531,9 +533,9 @@ Answer TWindow::GetMinMaxInfo(MINMAXINFO* info) {
 Answer TWindow::DrawItem(WPARAM id, LPARAM item) {
     // Menu items (identifier 0) are drawn by the owner-drawn menus.
     if (id == 0) return std::nullopt;
-    HWND ctl = GetDlgItem(hWnd, static_cast<int>(id));
+    HWND ctl = GETDLGITEM(hWnd, static_cast<int>(id));
     if (!ctl) return std::nullopt;
-    return SendMessageA(ctl, LM_DRAWITEM, id, item);
+    return SENDMESSAGE(ctl, LM_DRAWITEM, id, item);
 }
 
 Answer TWindow::QueryDragIcon() {
@@ -583,7 +585,7 @@ Answer TWindow::HelpTopic() {
 
 Answer TWindow::NcActivate(bool active) {
     if (!active && bLostFocus) {
-        HWND focus = GetFocus();
+        HWND focus = GETFOCUS();
         if (focus != hWnd) bLostFocus(*this, focus);
     }
     return std::nullopt;
@@ -595,7 +597,7 @@ Answer TWindow::NcMouseMove(WPARAM, int, int) {
 }
 
 Answer TWindow::KeyDown(WPARAM key, LPARAM flags) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool shift = GETKEYSTATE(VK_SHIFT);
     if (key == VK_TAB && oWnd) {
         if (shift)
             oWnd->GoPrevCtrl(hWnd);
@@ -606,7 +608,7 @@ Answer TWindow::KeyDown(WPARAM key, LPARAM flags) {
     if (key == VK_F1) return 0;  // help arrives as WM_HELP
     if (OnKeyDown) OnKeyDown(*this, key, flags);
     if (bKeyDown) return bKeyDown(key, flags, *this);
-    if (oWnd && (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) return oWnd->KeyDown(key, flags);
+    if (oWnd && (GETWINDOWLONG(hWnd, GWL_STYLE) & WS_CHILD)) return oWnd->KeyDown(key, flags);
     return std::nullopt;
 }
 
@@ -625,9 +627,9 @@ Answer TWindow::Command(WPARAM w, LPARAM l) {
         return std::nullopt;
     }
     switch (code) {
-    case 0: SendMessageA(ctl, LM_CLICK, 0, 0); break;
-    case 8: SendMessageA(ctl, LM_CLOSEUP, 0, 0); break;
-    case 1: SendMessageA(ctl, LM_CHANGE, 0, 0); break;
+    case 0: SENDMESSAGE(ctl, LM_CLICK, 0, 0); break;
+    case 8: SENDMESSAGE(ctl, LM_CLOSEUP, 0, 0); break;
+    case 1: SENDMESSAGE(ctl, LM_CHANGE, 0, 0); break;
     default: break;
     }
     return std::nullopt;
@@ -706,8 +708,8 @@ Answer TWindow::MenuChar(int ch, int, HMENU menu) {
 }
 
 Answer TWindow::CtlColor(HWND hCtl, HDC dc) {
-    if (GetDlgCtrlID(hCtl) == 65535 || GetParent(hCtl) != hWnd) return std::nullopt;
-    return SendMessageA(hCtl, LM_COLORS, reinterpret_cast<WPARAM>(dc), 0);
+    if (GETDLGCTRLID(hCtl) == 65535 || GETPARENT(hCtl) != hWnd) return std::nullopt;
+    return SENDMESSAGE(hCtl, LM_COLORS, reinterpret_cast<WPARAM>(dc), 0);
 }
 
 Answer TWindow::MouseMove(int row, int col, WPARAM flags) {
@@ -758,22 +760,15 @@ Answer TWindow::MouseWheel(int keys, int delta, int x, int y) {
 
 Answer TWindow::DropFiles(HDROP drop) {
     POINT p{};
-    DragQueryPoint(drop, &p);
-    std::vector<std::string> files;
-    const UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < n; ++i) {
-        char name[MAX_PATH] = {};
-        DragQueryFileA(drop, i, name, MAX_PATH);
-        files.push_back(name);
-    }
-    bDropFiles(p.y, p.x, files);
-    DragFinish(drop);
+    DRAGQUERYPOINT(drop, p);
+    bDropFiles(p.y, p.x, DRAGQUERYFILES(drop));
+    DRAGFINISH(drop);
     return std::nullopt;
 }
 
 Answer TWindow::DropOver(int row, int col, WPARAM flags) { return bDropOver(GETDROPINFO(), row, col, flags); }
 
-Answer TWindow::QueryNewPalette() { return (hWnd && ::IsIconic(hWnd)) ? Answer(0) : std::nullopt; }
+Answer TWindow::QueryNewPalette() { return (hWnd && ISICONIC(hWnd)) ? Answer(0) : std::nullopt; }
 
 Answer TWindow::DdeInitiate(WPARAM w, int lo, int hi) {
     (void)lo;
@@ -921,7 +916,7 @@ void TWindow::SayBitmap(int row, int col, HBITMAP bitmap, int width, int height)
 }
 
 void TWindow::SayBitmap(int row, int col, const std::string& resource, int width, int height) {
-    HBITMAP b = LoadBitmapA(GetModuleHandleA(nullptr), resource.c_str());
+    HBITMAP b = LoadBitmapA(GETINSTANCE(), resource.c_str());
     SayBitmap(row, col, b, width, height);
     if (b) DeleteObject(b);
 }
@@ -996,11 +991,11 @@ void TWindow::SetBrush(std::shared_ptr<TBrush> brush) {
 std::shared_ptr<TFont> TWindow::GetFont() {
     if (!oFont && oWnd && oWnd->oFont) {
         oFont = oWnd->oFont;
-        if (hWnd) SendMessageA(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), 0);
+        if (hWnd) SENDMESSAGE(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), 0);
         ++oFont->nCount;
     }
     if (!oFont) {
-        HFONT h = hWnd ? reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)) : nullptr;
+        HFONT h = hWnd ? reinterpret_cast<HFONT>(SENDMESSAGE(hWnd, WM_GETFONT, 0, 0)) : nullptr;
         if (h) {
             oFont = TFont::FromHandle(h);
         } else {
@@ -1021,12 +1016,12 @@ void TWindow::SetFont(std::shared_ptr<TFont> font) {
     if (oFont) oFont->End();
     oFont = std::move(font);
     ++oFont->nCount;
-    if (hWnd) SendMessageA(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), TRUE);
+    if (hWnd) SENDMESSAGE(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), TRUE);
 }
 
 void TWindow::SetIcon(HICON icon) {
     oIcon = icon;
-    if (hWnd) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (hWnd) SENDMESSAGE(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void TWindow::SelFont() {
@@ -1050,7 +1045,7 @@ void TWindow::SelColor(bool fore) {
 }
 
 void TWindow::SetCoors(const TRect& r) {
-    SetWindowPos(hWnd, nullptr, r.nLeft(), r.nTop(), r.nRight() - r.nLeft(), r.nBottom() - r.nTop(), SWP_NOZORDER);
+    SETWINDOWPOS(hWnd, nullptr, r.nTop(), r.nLeft(), r.nRight() - r.nLeft(), r.nBottom() - r.nTop(), SWP_NOZORDER);
     nTop = r.nTop();
     nLeft = r.nLeft();
     nBottom = r.nBottom();
@@ -1069,80 +1064,75 @@ int TWindow::ChildLevel(const std::string& className) const {
 
 void TWindow::SetText(const std::string& text) {
     cCaption = text;
-    if (hWnd) SetWindowTextA(hWnd, text.c_str());
+    if (hWnd) SETWINDOWTEXT(hWnd, text);
 }
 
 std::string TWindow::GetText() const {
-    if (!hWnd) return cCaption;
-    const int n = GetWindowTextLengthA(hWnd);
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    GetWindowTextA(hWnd, s.data(), n + 1);
-    s.resize(static_cast<std::size_t>(n));
-    return s;
+    return hWnd ? GETWINDOWTEXT(hWnd) : cCaption;
 }
 
 void TWindow::Show() {
     lVisible = true;
-    if (hWnd) ShowWindow(hWnd, SW_SHOWNA);
+    if (hWnd) SHOWWINDOW(hWnd, SW_SHOWNA);
 }
 void TWindow::Hide() {
     lVisible = false;
-    if (hWnd) ShowWindow(hWnd, SW_HIDE);
+    if (hWnd) SHOWWINDOW(hWnd, SW_HIDE);
 }
-void TWindow::Maximize() { ShowWindow(hWnd, SW_MAXIMIZE); }
-void TWindow::Minimize() { ShowWindow(hWnd, SW_MINIMIZE); }
-void TWindow::Normal() { ShowWindow(hWnd, SW_SHOWNORMAL); }
-void TWindow::Restore() { ShowWindow(hWnd, SW_RESTORE); }
-bool TWindow::IsIconic() const { return hWnd && ::IsIconic(hWnd); }
-bool TWindow::IsVisible() const { return hWnd && IsWindowVisible(hWnd); }
+void TWindow::Maximize() { SHOWWINDOW(hWnd, SW_MAXIMIZE); }
+void TWindow::Minimize() { SHOWWINDOW(hWnd, SW_MINIMIZE); }
+void TWindow::Normal() { SHOWWINDOW(hWnd, SW_SHOWNORMAL); }
+void TWindow::Restore() { SHOWWINDOW(hWnd, SW_RESTORE); }
+bool TWindow::IsIconic() const { return hWnd && ISICONIC(hWnd); }
+bool TWindow::IsVisible() const { return hWnd && ISWINDOWVISIBLE(hWnd); }
 void TWindow::Enable() {
     lActive = true;
-    if (hWnd) EnableWindow(hWnd, TRUE);
+    if (hWnd) ENABLEWINDOW(hWnd, true);
 }
 void TWindow::Disable() {
     lActive = false;
-    if (hWnd) EnableWindow(hWnd, FALSE);
+    if (hWnd) ENABLEWINDOW(hWnd, false);
 }
 void TWindow::Refresh(bool erase) {
-    if (hWnd) InvalidateRect(hWnd, nullptr, erase);
+    if (hWnd) INVALIDATERECT(hWnd, erase);
 }
-void TWindow::GoTop() { BringWindowToTop(hWnd); }
-void TWindow::Capture() { SetCapture(hWnd); }
+void TWindow::GoTop() { BRINGWINDOWTOTOP(hWnd); }
+void TWindow::Capture() { SETCAPTURE(hWnd); }
 void TWindow::SetFocus() {
-    if (lWhen()) ::SetFocus(hWnd);
+    if (lWhen()) SETFOCUS(hWnd);
 }
-bool TWindow::PostMsg(UINT msg, WPARAM w, LPARAM l) { return PostMessageA(hWnd, msg, w, l) != 0; }
-LRESULT TWindow::SendMsg(UINT msg, WPARAM w, LPARAM l) { return SendMessageA(hWnd, msg, w, l); }
+bool TWindow::PostMsg(UINT msg, WPARAM w, LPARAM l) { return POSTMESSAGE(hWnd, msg, w, l) != 0; }
+LRESULT TWindow::SendMsg(UINT msg, WPARAM w, LPARAM l) { return SENDMESSAGE(hWnd, msg, w, l); }
 
 bool TWindow::GetSetGWLStyle(bool extended, DWORD bits, std::optional<bool> set) {
     const int index = extended ? GWL_EXSTYLE : GWL_STYLE;
-    const auto style = static_cast<DWORD>(GetWindowLongPtrA(hWnd, index));
+    const auto style = static_cast<DWORD>(GETWINDOWLONG(hWnd, index));
     const bool on = (style & bits) != 0;
     if (set && *set != on)
-        SetWindowLongPtrA(hWnd, index, static_cast<LONG_PTR>(*set ? style | bits : style & ~bits));
+        SETWINDOWLONG(hWnd, index, static_cast<LONG_PTR>(*set ? style | bits : style & ~bits));
     return on;
 }
 
 void TWindow::ClientEdge() { WinExStyle(WS_EX_CLIENTEDGE, true); }
 void TWindow::ToolWindow() {
     WinExStyle(WS_EX_TOOLWINDOW, true);
-    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SETWINDOWPOS(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 void TWindow::Shadow() {
-    SetClassLongPtrA(hWnd, GCL_STYLE, GetClassLongPtrA(hWnd, GCL_STYLE) | CS_DROPSHADOW);
+    SETCLASSLONG(hWnd, GCL_STYLE, static_cast<LONG_PTR>(GETCLASSLONG(hWnd, GCL_STYLE) | CS_DROPSHADOW));
 }
 
 void TWindow::SetAlphaLevel() {
-    if (!hWnd || (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) return;
+    if (!hWnd || (GETWINDOWLONG(hWnd, GWL_STYLE) & WS_CHILD)) return;
     if (!hAlphaColor && !hAlphaLevel) {
         WinExStyle(WS_EX_LAYERED, false);
         return;
     }
     WinExStyle(WS_EX_LAYERED, true);
     if (hAlphaColor)
-        SetLayeredWindowAttributes(hWnd, *hAlphaColor & 0xFFFFFF, 0, LWA_COLORKEY);
+        SETLAYEREDWINDOWATTRIBUTES(hWnd, *hAlphaColor & 0xFFFFFF, 0, LWA_COLORKEY);
     else
-        SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(hAlphaLevel.value_or(255) & 0xFF), LWA_ALPHA);
+        SETLAYEREDWINDOWATTRIBUTES(hWnd, 0, static_cast<BYTE>(hAlphaLevel.value_or(255) & 0xFF), LWA_ALPHA);
 }
 
 void TWindow::AEvalWhen() {
@@ -1205,26 +1195,26 @@ void TWindow::SetMsg(const std::string& text, bool lDefault) {
 
 HWND TWindow::FirstActiveCtrl() const {
     for (TWindow* c : aControls)
-        if (c && c->hWnd && IsWindowEnabled(c->hWnd) && (GetWindowLongPtrA(c->hWnd, GWL_STYLE) & WS_TABSTOP))
+        if (c && c->hWnd && ISWINDOWENABLED(c->hWnd) && (GETWINDOWLONG(c->hWnd, GWL_STYLE) & WS_TABSTOP))
             return c->hWnd;
     return aControls.empty() || !aControls.front() ? nullptr : aControls.front()->hWnd;
 }
 
 HWND TWindow::LastActiveCtrl() const {
     for (auto it = aControls.rbegin(); it != aControls.rend(); ++it)
-        if (*it && (*it)->hWnd && IsWindowEnabled((*it)->hWnd) &&
-            (GetWindowLongPtrA((*it)->hWnd, GWL_STYLE) & WS_TABSTOP))
+        if (*it && (*it)->hWnd && ISWINDOWENABLED((*it)->hWnd) &&
+            (GETWINDOWLONG((*it)->hWnd, GWL_STYLE) & WS_TABSTOP))
             return (*it)->hWnd;
     return aControls.empty() || !aControls.front() ? nullptr : aControls.front()->hWnd;
 }
 
 void TWindow::GoNextCtrl(HWND from) {
     hCtlFocus = from;
-    if (HWND next = GetNextDlgTabItem(hWnd, from, FALSE)) ::SetFocus(next);
+    if (HWND next = NEXTDLGTAB(hWnd, from, false)) SETFOCUS(next);
 }
 void TWindow::GoPrevCtrl(HWND from) {
     hCtlFocus = from;
-    if (HWND prev = GetNextDlgTabItem(hWnd, from, TRUE)) ::SetFocus(prev);
+    if (HWND prev = NEXTDLGTAB(hWnd, from, true)) SETFOCUS(prev);
 }
 
 // ------------------------------------------------------------------ geometry
@@ -1253,7 +1243,7 @@ void TWindow::SetSize(int width, int height, bool repaint) {
 }
 
 void TWindow::SetBounds(int left, int top, int right, int bottom) {
-    SetWindowPos(hWnd, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER);
+    SETWINDOWPOS(hWnd, nullptr, top, left, right - left, bottom - top, SWP_NOZORDER);
     CoorsUpdate();
 }
 
@@ -1280,8 +1270,8 @@ void TWindow::Center(TWindow* over) {
     GetWindowRect(hWnd, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     POINT p{outer.left + (outer.right - outer.left - w) / 2, outer.top + (outer.bottom - outer.top - h) / 2};
-    if (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) ScreenToClient(GetParent(hWnd), &p);
-    SetWindowPos(hWnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    if (GETWINDOWLONG(hWnd, GWL_STYLE) & WS_CHILD) ScreenToClient(GETPARENT(hWnd), &p);
+    SETWINDOWPOS(hWnd, nullptr, p.y, p.x, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     CoorsUpdate();
 }
 
