@@ -7,6 +7,7 @@
 #include "dialog.hpp"
 #include "dialog_template.hpp"
 #include "dialogs.hpp"
+#include "help_calls.hpp"
 #include "library_error.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
@@ -208,6 +209,7 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case LM_COLORS: return Colors(reinterpret_cast<HDC>(w));
     case LM_LOSTFOCUS: return WLLostFocus(reinterpret_cast<HWND>(w));
     case LM_CHANGEFOCUS: SetFocus(); return 0;
+    case WM_HELP: return HelpTopic();
     case WM_KILLFOCUS: return KillFocus(reinterpret_cast<HWND>(w));
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
     case WM_PAINT:
@@ -217,6 +219,20 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
         return TWindow::HandleEvent(nMsg, w, l);
     default: return TWindow::HandleEvent(nMsg, w, l);
     }
+}
+
+Answer TControl::HelpTopic() {
+    if (nHelpId.isText()) {
+        HELPTOPIC(nHelpId);
+        return 0;
+    }
+    if (nHelpId.isNumber()) {
+        RECT r{};
+        GetWindowRect(hWnd, &r);
+        HELPPOPUP(nHelpId, r.top, r.left, hWnd);
+        return 0;
+    }
+    return std::nullopt;  // the parent's help, through the default handling
 }
 
 Answer TControl::GotFocus(HWND lost) {

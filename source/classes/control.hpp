@@ -62,9 +62,9 @@ public:
         lCaptured = false;
     }
     // Validates, then leaves the parent's lists and closes.
-    bool End();
+    bool End() override;
     void ChangeFocus() { PostMsg(LM_CHANGEFOCUS); }
-    void SetFocus();
+    void SetFocus() override;
 
     // Docking: 1 none, 2 top, 3 left, 4 bottom, 5 right, 6 client.
     int nAlign() const;
@@ -82,6 +82,9 @@ public:
     void ForWhen();
     Answer GetDlgCode(WPARAM key) override;
     Answer KeyDown(WPARAM key, LPARAM flags) override;
+    // A text topic is shown as a topic, a number as a pop-up at the control.
+    Answer HelpTopic() override;
+    std::string GenLocals() const override { return ", " + cVarName; }
 
     // Validates the control the focus left in this parent when that
     // validation is still pending; false when it refuses (the focus goes

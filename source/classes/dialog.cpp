@@ -26,11 +26,6 @@ DialogModule& module() {
     return m;
 }
 
-Value valueOf(const Answer& a) {
-    if (!a) return Value();
-    return Value(static_cast<std::int64_t>(*a));
-}
-
 }  // namespace
 
 bool SETDIALOGESC(std::optional<bool> on) {
@@ -47,15 +42,15 @@ bool SETCENTERONPARENT(std::optional<bool> on) {
 
 GradientSpec SETDLGGRADIENT(const GradientSpec& grad) { return std::exchange(module().gradient, grad); }
 
-Value TDialog::Target::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+Answer TDialog::Target::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     // Nothing may cross the dialog manager: an error while the dialog runs
     // ends it and is raised again by Activate.
     try {
-        return valueOf(dialog->HandleEvent(nMsg, w, l));
+        return dialog->HandleEvent(nMsg, w, l);
     } catch (...) {
         if (!dialog->startError_) dialog->startError_ = std::current_exception();
         if (dialog->hWnd) EndDialog(dialog->hWnd, 0);
-        return Value();
+        return std::nullopt;
     }
 }
 

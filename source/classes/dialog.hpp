@@ -57,7 +57,9 @@ public:
     void Activate(const DialogActivate& a = {});
     // Answer to WM_INITDIALOG (called directly for modeless dialogs).
     bool Initiate(HWND hWndFocus, HWND hDlg);
-    bool End(int result = 2);
+    // Ends the dialog with the result (2: cancelled) after validation.
+    bool End(int result);
+    bool End() override { return End(2); }
     Answer Close(WPARAM result) override;
     Answer Destroy() override;
     std::string cToChar(HWND hOwner);
@@ -75,7 +77,7 @@ public:
 private:
     struct Target : EventTarget {
         TDialog* dialog = nullptr;
-        Value HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+        Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     } target_;
     std::exception_ptr startError_;
     friend struct Target;
