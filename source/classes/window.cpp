@@ -497,7 +497,11 @@ Answer TWindow::Notify(WPARAM id, LPARAM header) {
     const auto* nm = reinterpret_cast<const NMHDR*>(header);
     if (!nm) return std::nullopt;
     TWindow* o = OWNDFROMHWND(nm->hwndFrom);
-    if (!o || o == this) return std::nullopt;
+    if (!o) return std::nullopt;
+    // Codes 103 and TVN_SELCHANGEDA (the tree views' selection changes).
+    const auto code = static_cast<int>(nm->code);
+    if (code == 103 || code == -402) return o->SelChanged();
+    if (o == this) return std::nullopt;
     return o->Notify(id, header);
 }
 

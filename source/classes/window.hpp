@@ -206,6 +206,8 @@ public:
     virtual Answer QueryDragIcon();
     virtual Answer CommNotify(WPARAM w, LPARAM l) { return bCommNotify(w, l); }
     virtual Answer Notify(WPARAM id, LPARAM header);
+    // A selection change reported by a tree view to its parent.
+    virtual Answer SelChanged() { return std::nullopt; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }
     virtual Answer HelpTopic();
     virtual Answer HelpF1() { return HelpTopic(); }
