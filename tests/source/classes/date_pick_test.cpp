@@ -70,6 +70,21 @@ TEST(DatePick, ValidationWaitsWhileTheCalendarIsOpen) {
     EXPECT_FALSE(d.lValid());
 }
 
+TEST(DatePick, DaysFirstPictureFollowsTheDateSetting) {
+    wltest::Parent p;
+    Value date(Date{2017, 3, 5});
+    PickNew n;
+    n.oWnd = &p.w;
+    n.lPixel = true;
+    n.nWidth = 160;
+    n.bSetGet = bindTo(date);
+    n.cPicture = "@e";
+    TDatePick d;
+    d.cDateSetting = "YYYY/MM/DD";
+    d.New(n);
+    EXPECT_EQ(d.GetText(), "05/03/2017");
+}
+
 TEST(TimePick, OneDigitHoursAndBothForms) {
     wltest::Parent p;
     Value time(std::string("9:15:30"));

@@ -19,6 +19,16 @@ TEST(VisualStyles, WithoutAManifestTheProgramIsNotThemed) {
     HDC dc = GetDC(host.control);
     EXPECT_FALSE(DRAWBARGRIPPERTHEMED(host.control, dc, true));
     EXPECT_FALSE(DRAWSTATUSGRIPPERTHEMED(host.control, dc));
+    // Nothing of the parent's themed background is painted either.
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, 20, 20);
+    HGDIOBJ old = SelectObject(memory, bmp);
+    SetPixel(memory, 5, 5, RGB(1, 2, 3));
+    DRAWPBACK(host.control, memory);
+    EXPECT_EQ(GetPixel(memory, 5, 5), RGB(1, 2, 3));
+    SelectObject(memory, old);
+    DeleteObject(bmp);
+    DeleteDC(memory);
     ReleaseDC(host.control, dc);
 }
 

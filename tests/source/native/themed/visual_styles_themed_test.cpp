@@ -117,4 +117,15 @@ TEST(ThemedStyles, ThemedCheckBoxPaintsItsOwnText) {
     EXPECT_EQ(DRAWTHEMED(check, c.dc), GetStockObject(NULL_BRUSH));
 }
 
+TEST(ThemedStyles, ParentBackgroundEditBorderAndWindowThemes) {
+    wltest::ControlHost host("STATIC", 0, 120, 30);
+    Canvas parent(120, 30), edit(120, 30);
+    DRAWPBACK(host.control, parent.dc);
+    EXPECT_GT(parent.changedPixels(), 0);
+    EXPECT_FALSE(NOTABTHEME());
+    DRAWEDITBORDER(host.control, edit.dc);
+    EXPECT_GT(edit.changedPixels(), 0);
+    EXPECT_TRUE(SETWINDOWTHEME(host.control, std::string("Explorer"), std::string("TreeView")));
+}
+
 }  // namespace
