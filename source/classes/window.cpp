@@ -607,7 +607,11 @@ Answer TWindow::Notify(WPARAM id, LPARAM header) {
     if (!o && nm->hwndFrom)
         for (TWindow* c : aControls)
             if (c && c->helperWindow() == nm->hwndFrom) o = c;
-    if (!o || o == this) return std::nullopt;
+    if (!o) return std::nullopt;
+    // Codes 103 and TVN_SELCHANGEDA (the tree views' selection changes).
+    const auto code = static_cast<int>(nm->code);
+    if (code == 103 || code == -402) return o->SelChanged();
+    if (o == this) return std::nullopt;
     return o->Notify(id, header);
 }
 

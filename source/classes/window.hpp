@@ -233,6 +233,8 @@ public:
     // A window the control made for itself that notifies the parent in its
     // place (a toolbar's tool tip); none for most windows.
     virtual HWND helperWindow() const { return nullptr; }
+    // A selection change reported by a tree view to its parent.
+    virtual Answer SelChanged() { return std::nullopt; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }
     virtual Answer HelpTopic();
     virtual Answer HelpF1() { return HelpTopic(); }
