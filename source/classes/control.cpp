@@ -254,20 +254,33 @@ namespace {
 HWND handleOf(const TWindow* w) { return w ? w->hWnd : nullptr; }
 }  // namespace
 
-void TControl::AdjTop() { WNDADJTOP(hWnd); }
-void TControl::AdjBottom() { WNDADJBOTTOM(hWnd); }
+void TControl::AdjTop() {
+    WNDADJTOP(hWnd);
+    dotsFollow();
+}
+void TControl::AdjBottom() {
+    WNDADJBOTTOM(hWnd);
+    dotsFollow();
+}
 void TControl::AdjLeft() {
     WNDADJLEFT(hWnd, handleOf(oWnd->oBar ? oWnd->oBar : oWnd->oTop),
                handleOf(oWnd->oMsgBar ? oWnd->oMsgBar : oWnd->oBottom));
+    dotsFollow();
 }
 void TControl::AdjRight() {
     WNDADJRIGHT(hWnd, handleOf(oWnd->oBar ? oWnd->oBar : oWnd->oTop),
                 handleOf(oWnd->oMsgBar ? oWnd->oMsgBar : oWnd->oBottom));
+    dotsFollow();
 }
 void TControl::AdjClient() {
     WNDADJCLIENT(hWnd, handleOf(oWnd->oBar ? oWnd->oBar : oWnd->oTop),
                  handleOf(oWnd->oMsgBar ? oWnd->oMsgBar : oWnd->oBottom), handleOf(oWnd->oLeft),
                  handleOf(oWnd->oRight), false, nClientBevel);
+    dotsFollow();
+}
+
+void TControl::dotsFollow() {
+    if (lDrag && module().dotsOwner == this) ShowDots();
 }
 
 Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {

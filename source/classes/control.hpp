@@ -129,6 +129,8 @@ protected:
     void createOrDefer();
     // The other birth: the dialog item `id` of `parent`.
     void redefine(int id, TWindow* parent);
+    // In design mode the handles follow a docked control.
+    void dotsFollow();
 };
 
 }  // namespace wl

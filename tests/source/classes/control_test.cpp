@@ -122,6 +122,22 @@ TEST(DesignMode, HandlesStandAroundTheFocusedControlAndResizeIt) {
     EXPECT_FALSE(IsWindowVisible(dots[0]));
 }
 
+TEST(DesignMode, HandlesFollowADockedControl) {
+    Shown p;
+    Box b;
+    b.New(&p.w, 40, 48, 80, 24);
+    b.lDrag = true;
+    b.ShowDots();
+    b.nAlign(2);  // docked at the top: moved to the parent's top-left
+    const RECT r = placeOf(b.hWnd);
+    EXPECT_NE(r.top, 40);
+    const auto dots = TControl::aDots();
+    EXPECT_EQ(placeOf(dots[0]).left, r.left - 3);
+    EXPECT_EQ(placeOf(dots[0]).top, r.top - 2);
+    EXPECT_EQ(placeOf(dots[4]).left, r.right - 3);
+    TControl::HideDots();
+}
+
 TEST(DesignMode, ArrowKeysMoveByOneGridStep) {
     Shown p;
     Box b;
