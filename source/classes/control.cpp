@@ -77,6 +77,13 @@ LRESULT CALLBACK dotProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
     return DefWindowProcA(h, msg, w, l);
 }
 
+// A handle window still alive (its parent's end destroys it, and Windows
+// may give its handle to another window later).
+bool isDot(HWND h) {
+    char cls[32] = {};
+    return h && IsWindow(h) && GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, kDotClass) == 0;
+}
+
 void registerDotClass() {
     WNDCLASSA wc{};
     if (GetClassInfoA(GetModuleHandleA(nullptr), kDotClass, &wc)) return;
@@ -395,8 +402,8 @@ Answer TControl::KeyDown(WPARAM key, LPARAM flags) {
             if (!bDelete || !bDelete()) return 0;
             bPreDelControl(*this);
             if (module().dotsOwner == this) HideDots();
-            End();
-            bPostDelControl(*this);
+            // A control whose validation refuses stays.
+            if (End()) bPostDelControl(*this);
             return 0;
         }
         if (auto step = arrowKeyStep(static_cast<int>(key), GETGRIDSIZE())) {
@@ -556,7 +563,7 @@ void TControl::CheckDots() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     CoorsUpdate();
     auto& dots = module().dots;
-    if (dots[0] && IsWindow(dots[0])) return;
+    if (isDot(dots[0])) return;
     registerDotClass();
     for (int i = 0; i < 8; ++i) {
         dots[static_cast<std::size_t>(i)] =
@@ -569,7 +576,7 @@ void TControl::CheckDots() {
 void TControl::ShowDots() {
     if (!hWnd) return;
     auto& m = module();
-    if (!m.dots[0] || !IsWindow(m.dots[0])) CheckDots();
+    if (!isDot(m.dots[0])) CheckDots();
     HWND parent = GetParent(hWnd);
     for (HWND d : m.dots) {
         if (GetParent(d) != parent) SetParent(d, parent);
@@ -582,10 +589,10 @@ void TControl::ShowDots() {
 void TControl::HideDots() {
     auto& m = module();
     for (HWND d : m.dots)
-        if (d && IsWindow(d)) ShowWindow(d, SW_HIDE);
+        if (isDot(d)) ShowWindow(d, SW_HIDE);
     // The parent repaints where the handles stood before a frame is drawn
     // over that place.
-    if (m.dots[0] && IsWindow(m.dots[0])) UpdateWindow(GetParent(m.dots[0]));
+    if (isDot(m.dots[0])) UpdateWindow(GetParent(m.dots[0]));
     m.dotsOwner = nullptr;
 }
 
