@@ -186,6 +186,22 @@ TEST(DesignMode, DeleteAsksAndRunsTheActionsAroundTheDeletion) {
     EXPECT_TRUE(p.w.aControls.empty());
 }
 
+TEST(DesignMode, AControlWhoseValidationRefusesIsNotDeleted) {
+    Shown p;
+    Box b;
+    b.New(&p.w, 16, 16, 40, 16);
+    b.lDrag = true;
+    b.bValid = [](TWindow&) { return false; };
+    int posted = 0;
+    b.bPostDelControl = [&](TControl&) { ++posted; };
+    zrtest::PromptRecorder yes(true);
+    SendMessageA(b.hWnd, WM_KEYDOWN, VK_DELETE, 0);
+    pump();
+    EXPECT_TRUE(IsWindow(b.hWnd));
+    EXPECT_EQ(p.w.aControls.size(), 1u);
+    EXPECT_EQ(posted, 0);
+}
+
 TEST(DesignMode, OffAClickNeitherCapturesNorMoves) {
     Shown p;
     Box b;
@@ -223,8 +239,13 @@ TEST(DragAndDrop, ADragFromOneControlDropsOverAnother) {
     SendMessageA(source.hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(5, 11));
     EXPECT_EQ(TControl::dragging(), &source);
     EXPECT_EQ(GetCapture(), source.hWnd);
+    // The "no" cursor over a window that takes no drop, the drag cursor
+    // over one that does.
+    SendMessageA(source.hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(5, 195));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_NO));
     // Over the target, 100 - 10 + 7 rows and 150 - 10 + 9 columns away.
     SendMessageA(source.hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(97, 149));
+    EXPECT_EQ(GetCursor(), source.oDragCursor->hCursor);
     SendMessageA(source.hWnd, WM_LBUTTONUP, 0, at(97, 149));
     EXPECT_EQ(TControl::dragging(), nullptr);
     EXPECT_EQ(GetCapture(), nullptr);
