@@ -67,9 +67,7 @@ struct Run {
     std::string map;                   // the map given by "MAP=" ("" when none)
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
-    bool debugLogExisted = false;      // "debug.log" before the run, and its text
-    std::string debugLogBefore;
-    bool engineCalled = false;
+    std::string debugText;             // the last debug text an engine call wrote
 
     std::set<std::string> writtenKeys;
 
@@ -105,8 +103,8 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
         if (!run.map.empty()) e.keepFiles.push_back(run.map);
         e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
     }
-    run.engineCalled = true;
     EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
+    if (!r.debugText.empty()) run.debugText = r.debugText;
     run.log.raw(r.log);
     if (r.failed) {
         ++run.result.failed;
@@ -302,20 +300,13 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
     return safe;
 }
 
-// "debug.log" as this run wrote it; nothing when the run did not write it.
-std::optional<std::string> debugLogWritten(const Run& run) {
-    if (!run.options.debug || !run.engineCalled || !wl::fileExists("debug.log")) return std::nullopt;
-    std::string text = CTL39400AY("debug.log");
-    if (run.debugLogExisted && text == run.debugLogBefore) return std::nullopt;
-    return text;
-}
-
 void finish(Run& run, const std::string& date) {
     run.log.plain(kRule);
     run.log.plain("");
     run.log.plain("Parse Ended   " + date + "  " + run.log.now());
     std::string text = run.log.text();
-    if (auto debug = debugLogWritten(run)) text += *debug + "\r\n\r\n";
+    // The debug text as "debug.log" holds it after the run's last conversion.
+    if (run.options.debug && !run.debugText.empty()) text += run.debugText + "\r\n\r\n";
     run.result.logPath = run.logPath;
     if (run.logPath.empty()) {
         ++run.result.failed;
@@ -351,9 +342,6 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
 
     Run main(request, hooks);
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
-    // "debug.log" stays: only what this run writes is replaced.
-    main.debugLogExisted = wl::fileExists("debug.log");
-    if (main.debugLogExisted) main.debugLogBefore = CTL39400AY("debug.log");
     main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;

@@ -562,4 +562,29 @@ TEST(DriverSafety, ADebugLogThisRunDidNotWriteStaysOutOfTheRun) {
     EXPECT_FALSE(has(result.log, "ANOTHER RUN"));
 }
 
+// The debug text comes with the engine's result: the run log holds the
+// last conversion's text although no "debug.log" is there to read.
+TEST(DriverSafety, TheRunLogTakesTheDebugTextFromTheEngine) {
+    Fixture f;
+    zr::DriverRequest r;
+    r.type = "X12,CSV";
+    r.source = "src/a.x12";
+    r.destination = "out";
+    r.options = "OW,DEBUG";
+    r.currentFolder = fs::current_path().string();
+    zr::DriverHooks h;
+    h.clock = [] { return std::string("12:00:00"); };
+    h.engine = [](const zr::EngineRequest& e) {
+        zr::EngineResult result;
+        EXPECT_TRUE(e.options.debug);
+        EXPECT_TRUE(e.options.overwrite);
+        EXPECT_EQ(e.type, zr::ConversionType::X12ToCsv);
+        result.debugText = "TRACE OF " + wl::fileNamePart(e.spec.sourceFile) + "\r\n";
+        return result;
+    };
+    const zr::DriverResult result = zr::CTLD48403(r, h);
+    EXPECT_FALSE(fs::exists("debug.log"));
+    EXPECT_TRUE(result.log.ends_with("TRACE OF a.x12\r\n\r\n\r\n")) << result.log;
+}
+
 }  // namespace safety
