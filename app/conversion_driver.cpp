@@ -1,7 +1,9 @@
 #include "conversion_driver.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <set>
 #include <system_error>
@@ -201,12 +203,35 @@ std::string folderOutput(const Run& run, const std::string& source) {
                         CTL48403D(wl::fileNamePart(source), run.request.type, !run.options.retainExtension));
 }
 
+// Converts one source; an exception from anywhere in it stops that source
+// only: it is logged, counted as failed, and the run goes on.
+template <class Convert>
+void guarded(Run& run, const std::string& source, Convert convert) {
+    std::string why;
+    try {
+        convert();
+        return;
+    } catch (const std::bad_alloc&) {
+        why = "Out of Memory";
+    } catch (const std::exception& e) {
+        why = std::string("Conversion Stopped (") + e.what() + ")";
+    } catch (...) {
+        why = "Conversion Stopped";
+    }
+    const std::string line = "Failed : " + source + " : " + why;
+    run.log.timed(line);
+    run.result.notes.push_back(line);
+    ++run.result.failed;
+}
+
 // A source file (kind 1).
 void convertFile(Run& run, const std::string& source, bool destinationIsFile) {
-    const std::string output = fileOutput(run, source, destinationIsFile);
-    run.log.timed("Reading File : " + source);
-    run.log.timed("Writing File : " + output);
-    convertTo(run, source, finalOutput(run, output));
+    guarded(run, source, [&] {
+        const std::string output = fileOutput(run, source, destinationIsFile);
+        run.log.timed("Reading File : " + source);
+        run.log.timed("Writing File : " + output);
+        convertTo(run, source, finalOutput(run, output));
+    });
 }
 
 // A folder of sources (kind 2).
@@ -219,19 +244,21 @@ void convertFolder(Run& run) {
     }
     const int before = run.result.converted + run.result.failed + run.result.lostData;
     for (const std::string& path : run.sources) {
-        run.log.timed(" Dir/ File: " + path);
-        const std::string output = folderOutput(run, path);
-        const std::string target = finalOutput(run, output);
-        if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
-            wl::fileExists(target)) {
-            run.log.timed("File Exists : " + target);
-            run.log.timed("Skipped : Output Exists : " + path);
-            ++run.result.skipped;
-            continue;
-        }
-        run.log.timed("Reading File : " + path);
-        run.log.timed("Writing File : " + output);
-        convertTo(run, path, target);
+        guarded(run, path, [&] {
+            run.log.timed(" Dir/ File: " + path);
+            const std::string output = folderOutput(run, path);
+            const std::string target = finalOutput(run, output);
+            if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
+                wl::fileExists(target)) {
+                run.log.timed("File Exists : " + target);
+                run.log.timed("Skipped : Output Exists : " + path);
+                ++run.result.skipped;
+                return;
+            }
+            run.log.timed("Reading File : " + path);
+            run.log.timed("Writing File : " + output);
+            convertTo(run, path, target);
+        });
     }
     // A folder that gave nothing to convert is no success.
     if (run.result.converted + run.result.failed + run.result.lostData == before) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <unordered_set>
 
+#include "engine_common.hpp"
 #include "file_io.hpp"
 #include "output_file.hpp"
 #include "record_writer.hpp"
@@ -699,7 +700,13 @@ std::string expansionError(int lines) {
 
 X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& log) {
     X12BuildResult result;
-    if (!wl::fileExists(request.source)) return result;
+    if (!wl::fileExists(request.source)) {
+        // Nothing to convert is no success: the run must say it failed.
+        reportFileError("FC-Open", 2, request.source, log);
+        result.failed = true;
+        result.reason = "Source Not Found : " + request.source;
+        return result;
+    }
     // Without templates every source would give an empty envelope.
     if (map.templates.empty())
         return refuse("Map Has No Segment Templates (X12 Out Mapping), No X12 Built : " + request.mapPath, log);
