@@ -99,6 +99,7 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.type = run.type->type;
     e.options = run.options;
     if (run.request.mode == 0) e.meterMode = 0;
+    e.clock = run.hooks.clock;  // one clock for every line of the run log
     // Only a rename needs them.
     if (e.options.renameWithMap) {
         e.keepFiles = run.sources;
