@@ -20,7 +20,9 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
+#include <algorithm>
 
 #include "bench_support.hpp"
 #include "conversion_engine.hpp"
@@ -97,20 +99,29 @@ double memchrSeconds(const std::string& path) {
     return best;
 }
 
+// An X12 source of about that many bytes (a generated 837P).
+std::string x12Source(std::size_t bytes, const std::string& name) {
+    const std::string x12 = workPath(name);
+    zrbench::GeneratorOptions o;
+    o.kind = zrbench::Kind::Professional837;
+    o.targetBytes = std::max<std::size_t>(bytes, 1 << 16);
+    std::string text;
+    zrbench::generateX12(o, text);
+    std::ofstream(x12, std::ios::binary) << text;
+    return x12;
+}
+
+// The CSV and XML sources of about `mb` MB: the X12 they come from is
+// sized by what each form writes per X12 byte (about 2.4 for CSV and 35
+// for XML with this map).
 int prepare(std::size_t mb) {
-    const std::string x12 = workPath("zr-records-" + std::to_string(mb) + "mb.x12");
-    {
-        zrbench::GeneratorOptions o;
-        o.kind = zrbench::Kind::Professional837;
-        o.targetBytes = mb << 20;
-        std::string bytes;
-        zrbench::generateX12(o, bytes);
-        std::ofstream(x12, std::ios::binary) << bytes;
-    }
     const std::string map = mapPath();
-    const bool failed = convert("X12,CSV", x12, source(mb, "csv"), map).failed ||
-                        convert("X12,XML", x12, source(mb, "xml"), map).failed;
-    std::remove(x12.c_str());
+    bool failed = false;
+    for (const auto& [ext, type, ratio] : {std::tuple{"csv", "X12,CSV", 2.4}, std::tuple{"xml", "X12,XML", 35.0}}) {
+        const std::string x12 = x12Source(static_cast<std::size_t>(static_cast<double>(mb << 20) / ratio), "zr-records-source.x12");
+        failed = failed || convert(type, x12, source(mb, ext), map).failed;
+        std::remove(x12.c_str());
+    }
     return failed ? 1 : 0;
 }
 
