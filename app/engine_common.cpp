@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "file_bytes.hpp"
 #include "file_io.hpp"
 #include "map_choice.hpp"
 #include "messages.hpp"
@@ -74,7 +75,7 @@ void reportMissingMap(const std::string& mapPath, const RunLog::Clock& clock, Ru
 }
 
 void reportFileError(std::string_view what, int code, const std::string& path, RunLog& log) {
-    const std::string text = "Cfile <ERROR> " + std::string(what) + " #" + wl::rightAligned(code, 2);
+    const std::string text = wl::fileErrorText(what, code);
     wl::WQOUT({text});
     log.timed(text + " : " + path);
 }
