@@ -10,6 +10,7 @@
 
 #include "command_line.hpp"
 #include "delimiters.hpp"
+#include "file_bytes.hpp"
 #include "file_io.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -99,6 +100,7 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.type = run.type->type;
     e.options = run.options;
     if (run.request.mode == 0) e.meterMode = 0;
+    e.clock = run.hooks.clock;  // one clock for every line of the run log
     // Only a rename needs them.
     if (e.options.renameWithMap) {
         e.keepFiles = run.sources;
@@ -338,7 +340,7 @@ void finish(Run& run, const std::string& date) {
     if (run.logPath.empty()) {
         ++run.result.failed;
     } else if (int error = wl::writeFileAtomically(run.result.logPath, text); error != 0) {
-        wl::WQOUT({"Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + run.result.logPath});
+        wl::showFileError("FC-Create", error, run.result.logPath);
         ++run.result.failed;
     }
     run.result.log = text;

@@ -178,6 +178,7 @@ XmlReader::Step XmlReader::step(std::string_view text, bool atEnd, std::size_t& 
     const std::size_t lt = text.find('<');
     if (lt == npos) {
         if (atEnd) return Step::End;
+        if (text.empty()) return Step::NeedMore;
         used = text.size();  // text between elements carries nothing
         return Step::Next;
     }

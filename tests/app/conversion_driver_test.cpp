@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -7,6 +8,7 @@
 
 #include "conversion_driver.hpp"
 #include "file_io.hpp"
+#include "module_state.hpp"
 #include "paths.hpp"
 #include "test_support.hpp"
 
@@ -613,6 +615,70 @@ TEST(DriverSafety, TheRunLogTakesTheDebugTextFromTheEngine) {
     const zr::DriverResult result = zr::CTLD48403(r, h);
     EXPECT_FALSE(fs::exists("debug.log"));
     EXPECT_TRUE(result.log.ends_with("TRACE OF a.x12\r\n\r\n\r\n")) << result.log;
+}
+
+// A run sets the viewer to unattended: the viewer asks no questions after
+// a conversion run.
+TEST(DriverSafety, ARunLeavesTheViewerUnattended) {
+    Fixture f;
+    zr::moduleState() = zr::ModuleState{};
+    f.run("X12,CSV", "src/a.x12", "out", "OW,MAP=read.cfg");
+    EXPECT_EQ(zr::moduleState().viewerState, zr::ViewerState::Unattended);
+    zr::moduleState() = zr::ModuleState{};
+}
+
+// "parse.log" of whole runs, byte for byte, with a fixed clock and date.
+// The lines that describe the machine (folder, drive, processor, memory,
+// compiler, system) keep their labels; their values are not compared. Each
+// case is tests/fixtures/driver/NAME.parse.log; on a mismatch the run's log
+// is written beside it as NAME.parse.log.new.
+TEST(DriverSafety, ParseLogGoldens) {
+    struct Case {
+        const char* name;
+        const char* type;
+        const char* source;
+        const char* options;
+    };
+    const Case cases[] = {
+        {"x12_csv", "X12,CSV", "src/a.x12", "OW,HO,MAP=read.cfg"},
+        {"csv_x12", "CSV,X12", "src/c.csv", "OW,CR,MAP=build.cfg"},
+        {"no_map", "X12,XML", "src/a.x12", "MAP=none.cfg"},
+    };
+    auto machineFree = [](const std::string& log) {
+        static const char* const machine[] = {"Current Directory : ", "Current Drive : ", "CPU type : ",
+                                              "Hardware memory : ", "Compiler version : ", "Operating System : "};
+        std::string out;
+        std::size_t start = 0;
+        while (start < log.size()) {
+            std::size_t end = log.find("\r\n", start);
+            end = end == std::string::npos ? log.size() : end + 2;
+            std::string line = log.substr(start, end - start);
+            for (const char* m : machine)
+                if (std::size_t at = line.find(m); at != std::string::npos && at < 30)
+                    line = line.substr(0, at + std::string(m).size()) + "*\r\n";
+            out += line;
+            start = end;
+        }
+        return out;
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.write("src/c.csv", "SMITH,C1\r\nJONES,C2\r\n");
+        const zr::DriverResult result = f.run(c.type, c.source, "out", c.options);
+        std::string got = machineFree(zrtest::readBytes(result.logPath));
+        for (std::size_t at; (at = got.find(f.dir.path())) != std::string::npos;)
+            got.replace(at, f.dir.path().size(), "<dir>");
+        std::replace(got.begin(), got.end(), '\\', '/');  // paths as written on either system
+        const fs::path golden = fs::path(ZR_FIXTURES) / "driver" / (std::string(c.name) + ".parse.log");
+        const fs::path fresh = golden.string() + ".new";
+        std::error_code ec;
+        if (got == zrtest::readBytes(golden.string())) {
+            fs::remove(fresh, ec);
+            continue;
+        }
+        std::ofstream(fresh, std::ios::binary) << got;
+        ADD_FAILURE() << c.name << ": parse.log differs; see " << fresh.string();
+    }
 }
 
 }  // namespace safety

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "record_readers.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -79,6 +80,45 @@ TEST(RecordReaders, XmlCutShortIsIncomplete) {
 TEST(RecordReaders, DecodeXmlText) {
     EXPECT_EQ(zr::decodeXmlText("&lt;a&gt; &quot;&apos; &amp;amp; &#65;&#x42;"), "<a> \"' &amp; AB");
     EXPECT_EQ(zr::decodeXmlText("&#; &#xZZ; &unknown; &"), "&#; &#xZZ; &unknown; &");
+}
+
+}  // namespace
+
+namespace {
+
+// Read in blocks of any size, a source gives the records it gives read
+// whole: units cut by a block's end (a tag, an entity, CR LF, a quoted
+// line break) wait for the next block, and no boundary stalls the reader.
+TEST(RecordReaders, BlocksOfAnySizeGiveTheSameRecords) {
+    zrtest::TempDir dir;
+    const std::string csv = "\xEF\xBB\xBF" "A,\"B, \"\"C\"\"\r\nD\",E\r\nno comma\r\n\r\nF,G\nH,I\rJ,K";
+    const std::string xml =
+        "<?xml version=\"1.0\"?>\r\n<EXPORTDATA><!-- c --><CLAIM>\r\n<ID>C&amp;1</ID><NAME><![CDATA[A<B]]></NAME>"
+        "<LINELEVEL><PROC1>1</PROC1><PROC2/></LINELEVEL></CLAIM>\r\n<CLAIM><ID>C&#50;</ID></CLAIM></EXPORTDATA>\r\n";
+    const std::string csvPath = dir.write("s.csv", csv), xmlPath = dir.write("s.xml", xml);
+    auto same = [](const std::vector<zr::SourceRecord>& a, const std::vector<zr::SourceRecord>& b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i].columns != b[i].columns || a[i].byName != b[i].byName) return false;
+        return true;
+    };
+    const auto csvWhole = zr::readCsvRecords(csv);
+    const auto xmlWhole = zr::readXmlSource(xml);
+    ASSERT_EQ(csvWhole.size(), 4u);
+    ASSERT_EQ(xmlWhole.records.size(), 2u);
+    for (std::size_t block = 1; block <= 48; ++block) {
+        std::vector<zr::SourceRecord> got;
+        zr::ByteInput in(csvPath, block);
+        zr::CsvReader csvReader(in);
+        for (zr::SourceRecord r; csvReader.next(r);) got.push_back(r);
+        EXPECT_TRUE(same(got, csvWhole)) << "CSV in blocks of " << block;
+        got.clear();
+        zr::ByteInput xin(xmlPath, block);
+        zr::XmlReader xmlReader(xin);
+        for (zr::SourceRecord r; xmlReader.next(r);) got.push_back(r);
+        EXPECT_TRUE(same(got, xmlWhole.records)) << "XML in blocks of " << block;
+        EXPECT_TRUE(xmlReader.complete()) << block;
+    }
 }
 
 }  // namespace
