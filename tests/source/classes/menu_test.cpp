@@ -312,6 +312,23 @@ TEST_F(MenuTest, PopupEntriesAreDrawnByTheWindowBarEntriesAreNot) {
     EXPECT_GT(mi.itemHeight, 0u);
 }
 
+TEST_F(MenuTest, SourceTextOfANestedMenu) {
+    auto bar = wl::MENUBEGIN();
+    wl::MENUADDITEM(item("&File"));
+    wl::MENUBEGIN(true);
+    wl::MENUADDITEM(item("&Open"));
+    wl::MENUEND();
+    wl::MENUEND();
+    EXPECT_EQ(bar->cGenPrg(),
+              "   MENU oMenu\r\n"
+              "      MENUITEM \"&File\"\r\n"
+              "      MENU POPUP\r\n"
+              "         MENUITEM \"&Open\"\r\n"
+              "      ENDMENU\r\n"
+              "   ENDMENU\r\n");
+    bar->End();
+}
+
 // Chooses an item while the pop-up is tracked, then closes the menu.
 HWND g_trackWindow = nullptr;
 unsigned g_trackId = 0;
