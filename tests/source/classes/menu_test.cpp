@@ -405,6 +405,24 @@ TEST_F(MenuTest, ItemsBuiltFromAnExistingMenuHandle) {
     EXPECT_FALSE(items[2]->lActive);
     EXPECT_EQ(m->GetMenuItem(302), items[2].get());
     EXPECT_EQ(m->GetMenuItem(reinterpret_cast<UINT_PTR>(sub)), m->aItems()[0].get());
+
+    // A resource item gets its action, state and shortcut afterwards.
+    int runs = 0;
+    wl::MenuItemReDefine r;
+    r.lActive = true;
+    r.cMsg = "Grey no more";
+    r.bAction = [&](TMenuItem&) { ++runs; };
+    r.nVirtKey = VK_F7;
+    TMenuItem* grey = TMenuItem::ReDefine(*m, 302, r);
+    ASSERT_EQ(grey, items[2].get());
+    EXPECT_TRUE(grey->lActive);
+    EXPECT_FALSE(GetMenuState(sub, 302, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(grey->cMsg, "Grey no more");
+    ASSERT_TRUE(m->oAccTable);
+    EXPECT_EQ(m->oAccTable->aItems.back().nId, 302);
+    EXPECT_TRUE(m->Command(302));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(TMenuItem::ReDefine(*m, 999, r), nullptr);
     m->End();
     EXPECT_FALSE(IsMenu(h));
 }
