@@ -639,6 +639,7 @@ void TMenu::End() {
     if (oAccTable) oAccTable->End();
     oAccTable.reset();
     if (oWnd && oWnd->oPopup.get() == this) oWnd->oPopup.reset();
+    oWnd = nullptr;
     parent_ = nullptr;
 }
 
