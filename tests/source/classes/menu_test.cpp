@@ -310,6 +310,34 @@ TEST_F(MenuTest, PopupEntriesAreDrawnByTheWindowBarEntriesAreNot) {
     SendMessageA(f.w.hWnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
     EXPECT_GT(mi.itemWidth, 100u);
     EXPECT_GT(mi.itemHeight, 0u);
+
+    // And draws it: the prompt leaves pixels unlike the background.
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 160;
+    bi.bmiHeader.biHeight = -24;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP target = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, target);
+    DRAWITEMSTRUCT di{};
+    di.CtlType = ODT_MENU;
+    di.itemID = inner->nId;
+    di.itemAction = ODA_DRAWENTIRE;
+    di.hwndItem = reinterpret_cast<HWND>(sub);
+    di.hDC = dc;
+    di.rcItem = RECT{0, 0, 160, 24};
+    EXPECT_EQ(SendMessageA(f.w.hWnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di)), 1);
+    GdiFlush();
+    const auto* px = static_cast<const std::uint32_t*>(bits);
+    int differing = 0;
+    for (int i = 0; i < 160 * 24; ++i) differing += (px[i] & 0xFFFFFF) != (px[0] & 0xFFFFFF);
+    EXPECT_GT(differing, 10);
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
 }
 
 TEST_F(MenuTest, SourceTextOfANestedMenu) {
