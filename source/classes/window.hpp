@@ -403,7 +403,6 @@ public:
     void Zip() { bZip(*this); }
     void UnZip() { bUnZip(*this); }
     void Properties() { bProperties(*this); }
-    void Print() { bPrint(*this); }
     // Opening a file is a frame's business; a plain window does nothing.
     virtual void Open() {}
 
