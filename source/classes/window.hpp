@@ -95,6 +95,9 @@ struct WindowActivate {
 // with title, icon and colours.
 using ToolTip = std::variant<std::monostate, std::string, std::function<std::string()>, ToolTipText>;
 
+// What a cToolTip shows; nothing for none or an empty text.
+std::optional<ToolTipText> toolTipOf(const ToolTip& t);
+
 struct SayOptions {
     std::optional<Color> fore, back;
     std::string colors;  // a colour attribute text ("W+/B") instead
