@@ -313,6 +313,16 @@ void TBitmap::scrollBy(bool vertical, int code, int) {
     wanted = std::clamp(wanted, -extra, 0);
     if (wanted == offset) return;
     (vertical ? nOldX : nOldY) = offset;
+    // Controls placed on the picture move with it.
+    const int delta = wanted - offset;
+    for (TWindow* child : aControls) {
+        if (!child || !child->hWnd) continue;
+        RECT r{};
+        GetWindowRect(child->hWnd, &r);
+        MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(child->hWnd, nullptr, r.left + (vertical ? 0 : delta), r.top + (vertical ? delta : 0), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     offset = wanted;
     SetScrollPos(hWnd, vertical ? SB_VERT : SB_HORZ, -offset / step, TRUE);
     InvalidateRect(hWnd, nullptr, FALSE);

@@ -1,5 +1,7 @@
 #include "dialog.hpp"
 
+#include "menu.hpp"
+
 #include <algorithm>
 
 #include "control_models.hpp"
@@ -334,7 +336,23 @@ Answer TDialog::Command(WPARAM w, LPARAM l) {
     const int id = static_cast<int>(LOWORD(w));
     const int code = static_cast<int>(HIWORD(w));
     HWND ctl = reinterpret_cast<HWND>(l);
+    // Menu commands go to the open pop-up or the dialog's menu; taken for a
+    // command without a control they would end the dialog.
+    if (oPopup) {
+        oPopup->Command(static_cast<UINT_PTR>(id));
+        return std::nullopt;
+    }
+    if (!ctl && oMenu && code == 0 && id != IDCANCEL) {
+        oMenu->Command(static_cast<UINT_PTR>(id));
+        return std::nullopt;
+    }
     if (ctl && GETCLASSNAME(ctl) == "ToolbarWindow32") return TWindow::Command(w, l);
+    if (!ctl && oMenu && id != IDCANCEL && code != 0) {
+        // An accelerator of the menu (a control's change notification
+        // carries its window and goes on below).
+        if (code == 1) oMenu->Command(static_cast<UINT_PTR>(id));
+        return std::nullopt;
+    }
     if (id == 0) return std::nullopt;
     if (code == 0 && ctl && id != IDCANCEL) {
         auto* focused = dynamic_cast<TControl*>(oCtlFocus);

@@ -150,6 +150,37 @@ std::shared_ptr<TMenuItem> TMenuItem::New(const MenuItemNew& a) {
     return item;
 }
 
+TMenuItem* TMenuItem::ReDefine(TMenu& menu, UINT_PTR id, const MenuItemReDefine& a) {
+    TMenuItem* item = menu.GetMenuItem(id);
+    if (!item) return nullptr;
+    if (a.lChecked && *a.lChecked != item->lChecked) item->SetCheck(*a.lChecked);
+    if (a.lActive && *a.lActive != item->lActive) {
+        if (*a.lActive)
+            item->Enable();
+        else
+            item->Disable();
+    }
+    if (!a.cPrompt.empty()) item->SetPrompt(a.cPrompt);
+    if (a.cMsg) item->cMsg = *a.cMsg;
+    if (a.bAction) item->bAction = a.bAction;
+    if (a.nHelpId) item->nHelpId = a.nHelpId;
+    if (a.bWhen) item->bWhen = a.bWhen;
+    if (HBITMAP bmp = loadItemBitmap(a.cBmpFile, a.cResName)) {
+        if (item->hBitmap) DeleteObject(item->hBitmap);
+        item->hBitmap = bmp;
+    }
+    if (a.nVirtKey) {
+        item->nVirtKey = a.nVirtKey;
+        item->nVKState = a.nVKState;
+        TMenu* root = &menu;
+        while (root->parent_) root = root->parent_;
+        if (!root->oAccTable) root->oAccTable = TAccTable::New();
+        root->oAccTable->Add(a.nVirtKey, a.nVKState, static_cast<int>(item->nId));
+        if (TWindow* w = root->window(); w && w->oMenu.get() == root) root->oAccTable->Activate(w->hWnd);
+    }
+    return item;
+}
+
 UINT_PTR TMenuItem::entryId() const {
     return oSubMenu ? reinterpret_cast<UINT_PTR>(oSubMenu->hMenu) : static_cast<UINT_PTR>(nId);
 }
@@ -608,6 +639,7 @@ void TMenu::End() {
     if (oAccTable) oAccTable->End();
     oAccTable.reset();
     if (oWnd && oWnd->oPopup.get() == this) oWnd->oPopup.reset();
+    oWnd = nullptr;
     parent_ = nullptr;
 }
 

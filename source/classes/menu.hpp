@@ -76,10 +76,26 @@ struct MenuItemNew {
     bool lBreak = false;
 };
 
+// The changes TMenuItem::ReDefine applies to an item of a menu (from a
+// resource): only the fields given.
+struct MenuItemReDefine {
+    std::string cPrompt;  // empty: unchanged
+    std::optional<std::string> cMsg;
+    std::optional<bool> lChecked, lActive;
+    Action<TMenuItem&> bAction;
+    std::string cBmpFile, cResName;
+    int nVKState = 0, nVirtKey = 0;
+    std::optional<int> nHelpId;
+    std::function<std::optional<bool>(TMenuItem&)> bWhen;
+};
+
 class TMenuItem {
 public:
     // Takes a new command id and loads the bitmap.
     static std::shared_ptr<TMenuItem> New(const MenuItemNew& a = {});
+    // The item with that id in the menu (its submenus searched too), changed
+    // as given; nullptr when there is none.
+    static TMenuItem* ReDefine(TMenu& menu, UINT_PTR id, const MenuItemReDefine& a);
     ~TMenuItem() { End(); }
     TMenuItem(const TMenuItem&) = delete;
     TMenuItem& operator=(const TMenuItem&) = delete;

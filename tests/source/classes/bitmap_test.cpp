@@ -146,14 +146,30 @@ TEST(BitmapTest, ScrollableAmountOfATallPictureAndScrolling) {
     ASSERT_TRUE(b.hWnd);
     EXPECT_EQ(b.nXExtra(), 101);
 
+    // A control on the picture moves with it.
+    wl::TWindow label;
+    wl::WindowNew ln;
+    ln.lPixel = true;
+    ln.nTop = 150;
+    ln.nBottom = 160;
+    ln.nRight = 20;
+    ln.oWnd = &b;
+    ln.nStyle = WS_CHILD | WS_VISIBLE;
+    label.New(ln);
+    b.AddControl(&label);
     SendMessageA(b.hWnd, WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(b.nX, -101);
+    RECT r{};
+    GetWindowRect(label.hWnd, &r);
+    MapWindowPoints(nullptr, b.hWnd, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, 150 - 101);
     SendMessageA(b.hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(b.nX, -101);  // no further than the picture
     SendMessageA(b.hWnd, WM_VSCROLL, SB_TOP, 0);
     EXPECT_EQ(b.nX, 0);
     SendMessageA(b.hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(b.nX, -1);
+    b.aControls.clear();
 }
 
 }  // namespace

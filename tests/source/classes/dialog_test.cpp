@@ -2,6 +2,7 @@
 // ended by a scripted timer that reads texts and presses buttons; focus and
 // validation order; Enter and Escape; control placement in dialog units.
 #include "dialog.hpp"
+#include "menu.hpp"
 
 #include <gtest/gtest.h>
 
@@ -219,6 +220,39 @@ TEST(Dialog, WhenRefusingNeverShowsAndLeavesTwo) {
     d.Activate(a);
     EXPECT_FALSE(initRan);
     EXPECT_EQ(d.nResult.value_or(-1), 2);
+}
+
+// A command chosen from the dialog's menu or pop-up runs the item's action
+// instead of ending the dialog as a command without a control would.
+TEST(Dialog, MenuCommandsRunTheirItemsAndKeepTheDialogOpen) {
+    TDialog d;
+    pixelDialog(d);
+    DialogActivate a;
+    a.lModal = false;
+    d.Activate(a);
+    ASSERT_TRUE(d.hWnd);
+    int runs = 0;
+    auto menu = wl::MENUBEGIN();
+    wl::MenuItemNew n;
+    n.cPrompt = "&Run";
+    n.bAction = [&](wl::TMenuItem&) { ++runs; };
+    auto runItem = wl::MENUADDITEM(n);
+    wl::MENUEND();
+    d.SetMenu(menu);
+    SendMessageA(d.hWnd, WM_COMMAND, MAKEWPARAM(runItem->nId, 0), 0);
+    SendMessageA(d.hWnd, WM_COMMAND, MAKEWPARAM(runItem->nId, 1), 0);  // its accelerator
+    EXPECT_EQ(runs, 2);
+    EXPECT_TRUE(IsWindow(d.hWnd));
+
+    auto popup = wl::MENUBEGIN(true);
+    auto pick = wl::MENUADDITEM(n);
+    wl::MENUEND();
+    d.oPopup = popup;
+    SendMessageA(d.hWnd, WM_COMMAND, MAKEWPARAM(pick->nId, 0), 0);
+    EXPECT_EQ(popup->oMenuItemPopup, pick.get());
+    EXPECT_TRUE(IsWindow(d.hWnd));
+    d.oPopup.reset();
+    DestroyWindow(d.hWnd);
 }
 
 TEST(Dialog, RowBoundsAndCaptionCut) {

@@ -310,6 +310,51 @@ TEST_F(MenuTest, PopupEntriesAreDrawnByTheWindowBarEntriesAreNot) {
     SendMessageA(f.w.hWnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
     EXPECT_GT(mi.itemWidth, 100u);
     EXPECT_GT(mi.itemHeight, 0u);
+
+    // And draws it: the prompt leaves pixels unlike the background.
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 160;
+    bi.bmiHeader.biHeight = -24;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP target = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, target);
+    DRAWITEMSTRUCT di{};
+    di.CtlType = ODT_MENU;
+    di.itemID = inner->nId;
+    di.itemAction = ODA_DRAWENTIRE;
+    di.hwndItem = reinterpret_cast<HWND>(sub);
+    di.hDC = dc;
+    di.rcItem = RECT{0, 0, 160, 24};
+    EXPECT_EQ(SendMessageA(f.w.hWnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&di)), 1);
+    GdiFlush();
+    const auto* px = static_cast<const std::uint32_t*>(bits);
+    int differing = 0;
+    for (int i = 0; i < 160 * 24; ++i) differing += (px[i] & 0xFFFFFF) != (px[0] & 0xFFFFFF);
+    EXPECT_GT(differing, 10);
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+}
+
+TEST_F(MenuTest, SourceTextOfANestedMenu) {
+    auto bar = wl::MENUBEGIN();
+    wl::MENUADDITEM(item("&File"));
+    wl::MENUBEGIN(true);
+    wl::MENUADDITEM(item("&Open"));
+    wl::MENUEND();
+    wl::MENUEND();
+    EXPECT_EQ(bar->cGenPrg(),
+              "   MENU oMenu\r\n"
+              "      MENUITEM \"&File\"\r\n"
+              "      MENU POPUP\r\n"
+              "         MENUITEM \"&Open\"\r\n"
+              "      ENDMENU\r\n"
+              "   ENDMENU\r\n");
+    bar->End();
 }
 
 // Chooses an item while the pop-up is tracked, then closes the menu.
@@ -388,6 +433,24 @@ TEST_F(MenuTest, ItemsBuiltFromAnExistingMenuHandle) {
     EXPECT_FALSE(items[2]->lActive);
     EXPECT_EQ(m->GetMenuItem(302), items[2].get());
     EXPECT_EQ(m->GetMenuItem(reinterpret_cast<UINT_PTR>(sub)), m->aItems()[0].get());
+
+    // A resource item gets its action, state and shortcut afterwards.
+    int runs = 0;
+    wl::MenuItemReDefine r;
+    r.lActive = true;
+    r.cMsg = "Grey no more";
+    r.bAction = [&](TMenuItem&) { ++runs; };
+    r.nVirtKey = VK_F7;
+    TMenuItem* grey = TMenuItem::ReDefine(*m, 302, r);
+    ASSERT_EQ(grey, items[2].get());
+    EXPECT_TRUE(grey->lActive);
+    EXPECT_FALSE(GetMenuState(sub, 302, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_EQ(grey->cMsg, "Grey no more");
+    ASSERT_TRUE(m->oAccTable);
+    EXPECT_EQ(m->oAccTable->aItems.back().nId, 302);
+    EXPECT_TRUE(m->Command(302));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(TMenuItem::ReDefine(*m, 999, r), nullptr);
     m->End();
     EXPECT_FALSE(IsMenu(h));
 }
