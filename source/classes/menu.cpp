@@ -737,6 +737,13 @@ Action<TMenuItem&> toWindow(TMenu* menu, void (TWindow::*method)()) {
     };
 }
 
+// Print runs the window's bPrint or prints its picture.
+Action<TMenuItem&> printWindow(TMenu* menu) {
+    return [menu](TMenuItem&) {
+        if (TWindow* w = menu->window()) w->Print();
+    };
+}
+
 }  // namespace
 
 void TMenu::AddFile() {
@@ -754,7 +761,7 @@ void TMenu::AddFile() {
     add(entry("Save &as...", "Alt+A", "Saves the active file under a new name"), 'A', FALT);
     add(entry("Save al&l", "", "Saves all open files"));
     MENUADDITEM();
-    add(entry("&Print...", "Ctrl+P", "Prints the active file", toWindow(self, &TWindow::Print)), 'P', FCONTROL);
+    add(entry("&Print...", "Ctrl+P", "Prints the active file", printWindow(self)), 'P', FCONTROL);
     add(entry("P&rinter Setup...", "Alt+P", "Select and setup the printer",
               [](TMenuItem&) { printerSetup(); }),
         'P', FALT);

@@ -1448,8 +1448,6 @@ void TWindow::Center(TWindow* over) {
 
 HWND openToolTip() { return module().toolTip.tip; }
 
-namespace {
-// What a cToolTip shows; nothing for none or an empty text.
 std::optional<ToolTipText> toolTipOf(const ToolTip& t) {
     ToolTipText out;
     if (const auto* text = std::get_if<std::string>(&t)) {
@@ -1462,7 +1460,6 @@ std::optional<ToolTipText> toolTipOf(const ToolTip& t) {
     if (out.text.empty()) return std::nullopt;
     return out;
 }
-}  // namespace
 
 void TWindow::CheckToolTip(int row, int col) {
     auto& t = module().toolTip;

@@ -95,6 +95,9 @@ struct WindowActivate {
 // with title, icon and colours.
 using ToolTip = std::variant<std::monostate, std::string, std::function<std::string()>, ToolTipText>;
 
+// What a cToolTip shows; nothing for none or an empty text.
+std::optional<ToolTipText> toolTipOf(const ToolTip& t);
+
 struct SayOptions {
     std::optional<Color> fore, back;
     std::string colors;  // a colour attribute text ("W+/B") instead
@@ -403,7 +406,6 @@ public:
     void Zip() { bZip(*this); }
     void UnZip() { bUnZip(*this); }
     void Properties() { bProperties(*this); }
-    void Print() { bPrint(*this); }
     // Opening a file is a frame's business; a plain window does nothing.
     virtual void Open() {}
 
