@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common_controls.hpp"
+#include "drawing.hpp"
 #include "list_views.hpp"
 #include "message_loop.hpp"
 
@@ -167,6 +168,34 @@ void TListView::SetItemSelect(int n) { LVSETITEMSELECT(hWnd, n); }
 TListViewItem* TListView::GetItem(int n) const {
     if (n < 1 || n > static_cast<int>(aItems.size())) return nullptr;
     return aItems[static_cast<std::size_t>(n - 1)];
+}
+
+Answer TListView::Paint() {
+    if (!nOldProc) return std::nullopt;
+    DispInfo buffer = WLDISPBEGIN(hWnd, hDC);
+    HDC dc = buffer.memory ? buffer.memory : hDC;
+    if (oBrush && oBrush->hBrush) {
+        RECT r{};
+        GetClientRect(hWnd, &r);
+        FillRect(dc, &r, oBrush->hBrush);
+    } else {
+        CallWindowProcA(nOldProc, hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    }
+    CallWindowProcA(nOldProc, hWnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    WLDISPEND(buffer);
+    return 1;
+}
+
+Answer TListView::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    switch (nMsg) {
+    case WM_PAINT:
+        BeginPaint();
+        Paint();
+        EndPaint();
+        return 0;
+    case WM_ERASEBKGND: return 1;  // painted with the rest
+    default: return TControl::HandleEvent(nMsg, w, l);
+    }
 }
 
 }  // namespace wl

@@ -95,6 +95,10 @@ public:
     void SetItemSelect(int n);
     // Item n (from 1) of aItems; nullptr outside 1..count.
     TListViewItem* GetItem(int n) const;
+    // Buffered: the brush (or the control's own erase) and then the
+    // control's own painting, drawn off screen and copied once.
+    Answer Paint() override;
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     Answer HScroll(WPARAM, LPARAM) override { return std::nullopt; }
     Answer VScroll(WPARAM, LPARAM) override { return std::nullopt; }
 

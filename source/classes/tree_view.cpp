@@ -1,6 +1,7 @@
 #include "tree_view.hpp"
 
 #include "common_controls.hpp"
+#include "menu.hpp"
 #include "tree_views.hpp"
 
 namespace wl {
@@ -21,37 +22,26 @@ void walk(std::vector<std::unique_ptr<TTVItem>>& items, const std::function<void
     }
 }
 
-void addMenuItems(HMENU menu, const std::vector<std::unique_ptr<TTVItem>>& items, UINT& id) {
+std::shared_ptr<TMenu> menuOf(const std::vector<std::unique_ptr<TTVItem>>& items, bool popup) {
+    auto menu = TMenu::New(popup);
     for (const auto& item : items) {
-        if (item->aItems.empty()) {
-            AppendMenuA(menu, MF_STRING, id++, item->cPrompt.c_str());
-        } else {
-            HMENU sub = CreatePopupMenu();
-            addMenuItems(sub, item->aItems, id);
-            AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), item->cPrompt.c_str());
-        }
+        MenuItemNew n;
+        n.cPrompt = item->cPrompt;
+        auto entry = TMenuItem::New(n);
+        if (!item->aItems.empty()) entry->oSubMenu = menuOf(item->aItems, true);
+        menu->Add(entry, !popup);
     }
-}
-
-std::string menuPrompt(HMENU menu, int position) {
-    char text[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-    return text;
+    return menu;
 }
 
 using AddNode = std::function<TTVItem&(const std::string&)>;
 
-void loadMenu(HMENU menu, const AddNode& add) {
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE;
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-        if (info.fType & MFT_SEPARATOR) continue;
-        TTVItem& item = add(menuPrompt(menu, i));
-        if (HMENU sub = GetSubMenu(menu, i))
-            loadMenu(sub, [&item](const std::string& p) -> TTVItem& { return item.Add(p); });
+void loadMenu(const TMenu& menu, const AddNode& add) {
+    for (const auto& entry : menu.aItems()) {
+        if (entry->isSeparator()) continue;
+        TTVItem& node = add(entry->cPrompt);
+        if (entry->oSubMenu)
+            loadMenu(*entry->oSubMenu, [&node](const std::string& p) -> TTVItem& { return node.Add(p); });
     }
 }
 
@@ -265,15 +255,11 @@ void TTreeView::Initiate(HWND hDlg) {
     applyColors();
 }
 
-HMENU TTreeView::GenMenu(bool popup) const {
-    if (aItems.empty()) return nullptr;
-    HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
-    UINT id = 1;
-    addMenuItems(menu, aItems, id);
-    return menu;
+std::shared_ptr<TMenu> TTreeView::GenMenu(bool popup) const {
+    return aItems.empty() ? nullptr : menuOf(aItems, popup);
 }
 
-void TTreeView::LoadFromMenu(HMENU menu) {
+void TTreeView::LoadFromMenu(const TMenu& menu) {
     DeleteAll();
     loadMenu(menu, [this](const std::string& p) -> TTVItem& { return Add(p); });
 }

@@ -16,6 +16,7 @@
 namespace wl {
 
 class TTreeView;
+class TMenu;
 
 class TTVItem {
 public:
@@ -109,11 +110,11 @@ public:
     using TWindow::SetColor;
     void SetColor(Color text, Color back);
     void Initiate(HWND hDlg) override;
-    // A menu of the node texts (a node with children a submenu); nullptr
-    // for an empty tree. Items are numbered from 1 in tree order.
-    HMENU GenMenu(bool popup = true) const;
+    // A menu (pop-up or bar) of the node texts, a node with children a
+    // submenu; nothing for an empty tree.
+    std::shared_ptr<TMenu> GenMenu(bool popup = true) const;
     // The nodes rebuilt from a menu's prompts, submenus as children.
-    void LoadFromMenu(HMENU menu);
+    void LoadFromMenu(const TMenu& menu);
     Answer VScroll(WPARAM, LPARAM) override { return std::nullopt; }
     Answer HScroll(WPARAM, LPARAM) override { return std::nullopt; }
 

@@ -4,6 +4,7 @@
 #include "bitmaps.hpp"
 #include "drawing.hpp"
 #include "painting.hpp"
+#include "visual_styles.hpp"
 
 namespace wl {
 namespace {
@@ -95,7 +96,9 @@ void BARPAINT(HWND hWnd, HDC hDC) {
     --r.right;
     --r.bottom;
     WNDBOXRAISED(dc.get(), r.top, r.left, r.bottom, r.right);
-    if (r.bottom - r.top < r.right - r.left) {
+    const bool horizontal = r.bottom - r.top < r.right - r.left;
+    if (DRAWBARGRIPPERTHEMED(hWnd, dc.get(), horizontal)) return;
+    if (horizontal) {
         WNDBOXRAISED(dc.get(), r.top + 2, r.left + 4, r.bottom - 2, r.left + 6);
         WNDBOXRAISED(dc.get(), r.top + 2, r.left + 7, r.bottom - 2, r.left + 9);
     } else {
@@ -231,6 +234,7 @@ void MSGPAINT3L(HWND hWnd, bool lBitmapBack, HDC hDC) {
     if (parentMaximised(hWnd)) return;
     OwnDc own(hWnd, hDC);
     HDC dc = own.get();
+    if (DRAWSTATUSGRIPPERTHEMED(hWnd, dc)) return;
     RECT c{};
     GetClientRect(hWnd, &c);
     const int x0 = c.right - 2, y0 = c.bottom - 1;

@@ -91,6 +91,27 @@ TEST(ListView, ClickRunsTheClickActionWithTheItem) {
     EXPECT_EQ(l.lv.nOption, 3);
 }
 
+TEST(ListView, PaintsItsBrushBehindTheItems) {
+    List l;
+    ShowWindow(l.p.w.hWnd, SW_SHOWNOACTIVATE);
+    RECT r{};
+    GetClientRect(l.lv.hWnd, &r);
+    auto corner = [&] {
+        InvalidateRect(l.lv.hWnd, nullptr, TRUE);
+        UpdateWindow(l.lv.hWnd);
+        HDC dc = GetDC(l.lv.hWnd);
+        const COLORREF c = GetPixel(dc, r.right - 3, r.bottom - 3);
+        ReleaseDC(l.lv.hWnd, dc);
+        return c;
+    };
+    // Without a brush the control erases in its own colour.
+    const auto own = static_cast<COLORREF>(SendMessageA(l.lv.hWnd, LVM_GETBKCOLOR, 0, 0));
+    l.lv.SetBrush(nullptr);
+    EXPECT_EQ(corner(), own);
+    l.lv.SetColor(RGB(0, 0, 0), RGB(200, 30, 40));
+    EXPECT_EQ(corner(), RGB(200, 30, 40));
+}
+
 TEST(ListView, ImageListIsSetAndReturned) {
     List l;
     HIMAGELIST images = ImageList_Create(32, 32, ILC_COLOR24, 0, 4);

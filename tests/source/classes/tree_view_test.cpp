@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "menu.hpp"
 #include "parent_window.hpp"
 
 namespace {
@@ -135,20 +136,23 @@ TEST(TreeView, MenuRoundTripAndEmptyTree) {
     file.Add("Open");
     file.Add("Close");
     t.tree.Add("Help");
-    HMENU menu = t.tree.GenMenu();
+    auto menu = t.tree.GenMenu();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(GetMenuItemCount(menu), 2);
-    ASSERT_NE(GetSubMenu(menu, 0), nullptr);
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 2);
+    EXPECT_TRUE(menu->lPopup);
+    EXPECT_EQ(GetMenuItemCount(menu->hMenu), 2);
+    ASSERT_EQ(menu->aItems().size(), 2u);
+    ASSERT_TRUE(menu->aItems()[0]->oSubMenu);
+    EXPECT_EQ(GetSubMenu(menu->hMenu, 0), menu->aItems()[0]->oSubMenu->hMenu);
+    EXPECT_EQ(GetMenuItemCount(menu->aItems()[0]->oSubMenu->hMenu), 2);
+    EXPECT_FALSE(t.tree.GenMenu(false)->lPopup);
 
     Tree other;
-    other.tree.LoadFromMenu(menu);
+    other.tree.LoadFromMenu(*menu);
     ASSERT_EQ(other.tree.aItems.size(), 2u);
     EXPECT_EQ(other.tree.aItems[0]->cPrompt, "File");
     ASSERT_EQ(other.tree.aItems[0]->aItems.size(), 2u);
     EXPECT_EQ(other.tree.aItems[0]->aItems[1]->GetText(), "Close");
     EXPECT_EQ(other.tree.aItems[1]->GetText(), "Help");
-    DestroyMenu(menu);
 
     other.tree.DeleteAll();
     EXPECT_TRUE(other.tree.aItems.empty());

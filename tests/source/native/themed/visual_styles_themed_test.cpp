@@ -128,4 +128,29 @@ TEST(ThemedStyles, ParentBackgroundEditBorderAndWindowThemes) {
     EXPECT_TRUE(SETWINDOWTHEME(host.control, std::string("Explorer"), std::string("TreeView")));
 }
 
+TEST(ThemedStyles, FocusFrameAroundACheckBoxText) {
+    wltest::ControlHost host("STATIC", 0, 10, 10);
+    ShowWindow(host.parent, SW_SHOWNOACTIVATE);
+    HWND group = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 20, 200, 100, host.parent, nullptr,
+                                 nullptr, nullptr);
+    HWND check = CreateWindowExA(0, "BUTTON", "Paid", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 10, 120, 20,
+                                 group, nullptr, nullptr, nullptr);
+    THEMECONTROLS(group);
+    UpdateWindow(host.parent);
+    HDC dc = GetDC(check);
+    // Pixels of the frame's left edge (x = 15) that differ from their
+    // neighbour to the left.
+    auto edge = [dc] {
+        int n = 0;
+        for (int y = 2; y < 17; ++y)
+            if (GetPixel(dc, 15, y) != GetPixel(dc, 14, y)) ++n;
+        return n;
+    };
+    const int before = edge();
+    THEMEDFOCUS(check, nullptr);
+    const int after = edge();
+    ReleaseDC(check, dc);
+    EXPECT_GT(after, before);
+}
+
 }  // namespace
