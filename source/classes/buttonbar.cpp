@@ -702,6 +702,47 @@ Answer TBtnBmp::KeyChar(WPARAM key, LPARAM flags) {
     return TControl::KeyChar(key, flags);
 }
 
+Answer TBtnBmp::KeyDown(WPARAM key, LPARAM flags) {
+    if (oWnd && (key == VK_UP || key == VK_LEFT)) oWnd->GoPrevCtrl(hWnd);
+    if (oWnd && (key == VK_DOWN || key == VK_RIGHT)) oWnd->GoNextCtrl(hWnd);
+    return TControl::KeyDown(key, flags);
+}
+
+namespace {
+// The focus rectangle of a tab-stop button wider than 25 pixels; drawn
+// twice it is gone.
+void focusMark(const TBtnBmp& b) {
+    if (!(GetWindowLongPtrA(b.hWnd, GWL_STYLE) & WS_TABSTOP)) return;
+    RECT c{};
+    GetClientRect(b.hWnd, &c);
+    if (c.right <= 25) return;
+    const int grow = (b.l2007 || b.l2010) ? 2 : 0;
+    RECT r{2 - grow, 2 - grow, c.right - 2 + grow, c.bottom - 2 + grow};
+    HDC dc = GetDC(b.hWnd);
+    DrawFocusRect(dc, &r);
+    ReleaseDC(b.hWnd, dc);
+}
+}  // namespace
+
+Answer TBtnBmp::GotFocus(HWND lost) {
+    TControl::GotFocus(lost);
+    focusMark(*this);
+    return 0;
+}
+
+Answer TBtnBmp::LostFocus(HWND gaining) {
+    focusMark(*this);
+    if (l97Look && lBorder && GetCapture() == hWnd) ReleaseCapture();
+    return TControl::LostFocus(gaining);
+}
+
+void TBtnBmp::SetFile(const std::string& file1, const std::string& file2) {
+    cBmpFile1 = file1;
+    cBmpFile2 = file2;
+    LoadBitmaps();
+    Refresh(false);
+}
+
 Answer TBtnBmp::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     if (nMsg == WM_KEYUP && lPressed && (w == VK_RETURN || w == VK_SPACE)) {
         lPressed = lBtnDown;
