@@ -53,6 +53,14 @@ HBITMAP loadOne(const std::string& res, const std::string& file) {
 
 RECT placeInParent(HWND h) { return windowRectInParent(h); }
 
+// The text a tool tip shows (a closure is evaluated).
+std::string tipText(const ToolTip& tip) {
+    if (const auto* s = std::get_if<std::string>(&tip)) return *s;
+    if (const auto* t = std::get_if<ToolTipText>(&tip)) return t->text;
+    if (const auto* f = std::get_if<std::function<std::string()>>(&tip)) return *f ? (*f)() : std::string();
+    return {};
+}
+
 // The tool window that holds a floating bar's buttons.
 class TBarFloat : public TWindow {
 public:
@@ -363,7 +371,7 @@ void TBar::SaveIni(const std::string& name, const std::string& profile) const {
         v.action = b->cAction;
         v.group = b->lGroup;
         v.adjust = b->lAdjust;
-        v.toolTip = b->cToolTip;
+        v.toolTip = tipText(b->cToolTip);
         v.pressed = b->lPressed;
         WRITEPPROSTRING(section, "Button" + std::to_string(i), barButtonIniValue(v), profile);
     }

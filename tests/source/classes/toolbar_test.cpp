@@ -220,7 +220,9 @@ TEST(ReBar, HoldsAToolbarWhoseCommandsStillReachIt) {
 
 #include "message_loop.hpp"
 #include "buttonbar.hpp"
+#include "list_view.hpp"
 #include "msgbar.hpp"
+#include "tree_view.hpp"
 
 namespace {
 
@@ -266,10 +268,11 @@ struct Bmp24 {
     }
 };
 
-// The picture for people: a window with a toolbar of images and texts and
-// a message bar with panels, saved as "bars_showcase.bmp" in the test's
-// build folder; its pixels are checked too.
-TEST(BarsShowcase, WindowWithToolbarAndMessageBar) {
+// The picture for people: a window with a toolbar of images and texts, a
+// button bar, a tree view, a list view and a message bar with panels,
+// saved as "bars_showcase.bmp" in the test's build folder; its pixels are
+// checked too.
+TEST(BarsShowcase, WindowWithBarsTreeAndList) {
     wl::TWindow w;
     wl::WindowNew n;
     n.lPixel = true;
@@ -311,6 +314,30 @@ TEST(BarsShowcase, WindowWithToolbarAndMessageBar) {
         sideButtons.back()->hBitmap1 = solidImage(c, RGB(255, 255, 255));
     }
     side.BtnAdjust();
+    wl::TTreeView tree;
+    wl::TreeViewNew tn;
+    tn.oWnd = &w;
+    tn.lPixel = true;
+    tn.nRow = 100;
+    tn.nCol = 10;
+    tn.nWidth = 200;
+    tn.nHeight = 150;
+    tree.New(tn);
+    wl::TTVItem& root = tree.Add("ISA 000000001");
+    wl::TTVItem& gs = root.Add("GS HC 837P");
+    gs.Add("ST 0001 - 3 claims");
+    gs.Add("ST 0002 - 1 claim");
+    tree.ExpandAll();
+    wl::TListView list;
+    wl::ListViewNew ln;
+    ln.oWnd = &w;
+    ln.lPixel = true;
+    ln.nRow = 100;
+    ln.nCol = 230;
+    ln.nWidth = 250;
+    ln.nHeight = 150;
+    ln.aPrompts = {"837P claims", "835 remittance", "997 ack"};
+    list.New(ln);
     ShowWindow(w.hWnd, SW_SHOWNORMAL);
     w.ReSize();
     UpdateWindow(w.hWnd);
@@ -337,6 +364,13 @@ TEST(BarsShowcase, WindowWithToolbarAndMessageBar) {
     sr = local(sr);
     for (COLORREF c : sideColours)
         EXPECT_TRUE(img.anyIn(sr.left, sr.top, sr.right, sr.bottom, c)) << "each bar button shows its bitmap";
+    for (HWND view : {tree.hWnd, list.hWnd}) {
+        RECT vr{};
+        GetWindowRect(view, &vr);
+        vr = local(vr);
+        EXPECT_TRUE(img.anyIn(vr.left + 2, vr.top + 2, vr.right - 2, vr.bottom - 2, RGB(0, 0, 0)))
+            << "the view's item texts";
+    }
     EXPECT_EQ(img.at(mr.left + 3, (mr.top + mr.bottom) / 2), GetSysColor(COLOR_BTNFACE));
     ImageList_Destroy(images);
 }
