@@ -53,6 +53,14 @@ HBITMAP loadOne(const std::string& res, const std::string& file) {
 
 RECT placeInParent(HWND h) { return windowRectInParent(h); }
 
+// The text a tool tip shows (a closure is evaluated).
+std::string tipText(const ToolTip& tip) {
+    if (const auto* s = std::get_if<std::string>(&tip)) return *s;
+    if (const auto* t = std::get_if<ToolTipText>(&tip)) return t->text;
+    if (const auto* f = std::get_if<std::function<std::string()>>(&tip)) return *f ? (*f)() : std::string();
+    return {};
+}
+
 // The tool window that holds a floating bar's buttons.
 class TBarFloat : public TWindow {
 public:
@@ -363,7 +371,7 @@ void TBar::SaveIni(const std::string& name, const std::string& profile) const {
         v.action = b->cAction;
         v.group = b->lGroup;
         v.adjust = b->lAdjust;
-        if (auto tip = toolTipOf(b->cToolTip)) v.toolTip = tip->text;
+        v.toolTip = tipText(b->cToolTip);
         v.pressed = b->lPressed;
         WRITEPPROSTRING(section, "Button" + std::to_string(i), barButtonIniValue(v), profile);
     }
@@ -700,6 +708,47 @@ Answer TBtnBmp::KeyChar(WPARAM key, LPARAM flags) {
         return 0;
     }
     return TControl::KeyChar(key, flags);
+}
+
+Answer TBtnBmp::KeyDown(WPARAM key, LPARAM flags) {
+    if (oWnd && (key == VK_UP || key == VK_LEFT)) oWnd->GoPrevCtrl(hWnd);
+    if (oWnd && (key == VK_DOWN || key == VK_RIGHT)) oWnd->GoNextCtrl(hWnd);
+    return TControl::KeyDown(key, flags);
+}
+
+namespace {
+// The focus rectangle of a tab-stop button wider than 25 pixels; drawn
+// twice it is gone.
+void focusMark(const TBtnBmp& b) {
+    if (!(GetWindowLongPtrA(b.hWnd, GWL_STYLE) & WS_TABSTOP)) return;
+    RECT c{};
+    GetClientRect(b.hWnd, &c);
+    if (c.right <= 25) return;
+    const int grow = (b.l2007 || b.l2010) ? 2 : 0;
+    RECT r{2 - grow, 2 - grow, c.right - 2 + grow, c.bottom - 2 + grow};
+    HDC dc = GetDC(b.hWnd);
+    DrawFocusRect(dc, &r);
+    ReleaseDC(b.hWnd, dc);
+}
+}  // namespace
+
+Answer TBtnBmp::GotFocus(HWND lost) {
+    TControl::GotFocus(lost);
+    focusMark(*this);
+    return 0;
+}
+
+Answer TBtnBmp::LostFocus(HWND gaining) {
+    focusMark(*this);
+    if (l97Look && lBorder && GetCapture() == hWnd) ReleaseCapture();
+    return TControl::LostFocus(gaining);
+}
+
+void TBtnBmp::SetFile(const std::string& file1, const std::string& file2) {
+    cBmpFile1 = file1;
+    cBmpFile2 = file2;
+    LoadBitmaps();
+    Refresh(false);
 }
 
 Answer TBtnBmp::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {

@@ -163,12 +163,17 @@ public:
     Answer MouseMove(int row, int col, WPARAM flags) override;
     Answer MouseLeave(int row, int col, WPARAM flags) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
+    Answer KeyDown(WPARAM key, LPARAM flags) override;
+    Answer GotFocus(HWND lost) override;
+    Answer LostFocus(HWND gaining) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     Answer Paint() override;
     Answer EraseBkGnd(HDC) override { return 1; }
     Answer Destroy() override;
 
     void LoadBitmaps();
+    // Replaces the normal and pressed bitmaps by these files.
+    void SetFile(const std::string& file1, const std::string& file2 = {});
     void FreeBitmaps();
     void Toggle();
     void GoUp();

@@ -67,7 +67,7 @@ TMdiFrame::~TMdiFrame() {
         oWndClient->aWnd.clear();
         oWndClient.reset();
     }
-    if (oMenuStart && !(hWnd && GetMenu(hWnd) == oMenuStart)) DestroyMenu(oMenuStart);
+    if (oMenuStart && !(hWnd && ::GetMenu(hWnd) == oMenuStart)) DestroyMenu(oMenuStart);
     if (module().lastFrame == this) module().lastFrame = nullptr;
 }
 

@@ -8,6 +8,7 @@
 #include "bar_layout.hpp"
 #include "bar_painting.hpp"
 #include "bitmaps.hpp"
+#include "common_controls.hpp"
 #include "painting.hpp"
 #include "text.hpp"
 
@@ -424,7 +425,7 @@ TMsgItem& TMsgItem::New(const MsgItemNew& a) {
     nClrDisabled = GetSysColor(COLOR_GRAYTEXT);
     bAction = a.bAction;
     cToolTip = a.cToolTip;
-    if (!a.cToolTip.empty() && oMsgBar) oMsgBar->cToolTip = {};
+    if (!cToolTip.empty() && oMsgBar) oMsgBar->cToolTip = ToolTip{};
     if (a.lAdd && oMsgBar) oMsgBar->AddItem(*this);
     return *this;
 }
@@ -525,8 +526,7 @@ TStatusBar& TStatusBar::New(const StatusBarNew& a) {
     oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
     cMsgDef = a.cMsgDef;
     nStyle = WS_CHILD | WS_VISIBLE;
-    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
+    INITCOMMONCONTROLSEX(ICC_BAR_CLASSES);
     cCaption = cMsgDef;
     createOrDefer();
     if (hWnd) {

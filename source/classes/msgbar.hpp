@@ -47,6 +47,7 @@ public:
     // "" shows the default prompt again; a closure is evaluated.
     void SetMsg(const std::string& text, bool lDefault = false) override;
     void SetMsg(const std::function<std::string()>& text) { SetMsg(text ? text() : std::string()); }
+    void msgBarShow(const std::string& text) override { SetMsg(text); }
 
     void AddItem(TMsgItem& item);
     void InsItem(TMsgItem& item, int position);
@@ -160,6 +161,7 @@ public:
     TStatusBar& New(const StatusBarNew& a = {});
     // "" shows the default text.
     void SetMsg(const std::string& text, bool lDefault = false) override;
+    void msgBarShow(const std::string& text) override { SetMsg(text); }
     std::vector<int> GetParts() const;
     bool SetParts(const std::vector<int>& edges);
     // The control copies the text before this returns.

@@ -1,5 +1,6 @@
 #include "toolbar.hpp"
 
+#include "common_controls.hpp"
 #include "library_error.hpp"
 #include "popup_menus.hpp"
 #include "text.hpp"
@@ -8,11 +9,6 @@
 
 namespace wl {
 namespace {
-
-void initCommonControls(DWORD classes) {
-    INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), classes};
-    InitCommonControlsEx(&icc);
-}
 
 [[noreturn]] void creationFailed(const std::string& cls) {
     throw LibraryError(kErrorCannotCreateWindow, libraryErrorText(kErrorCannotCreateWindow),
@@ -32,7 +28,7 @@ TToolBar& TToolBar::New(TWindow* parent, int btnWidth, int btnHeight, HIMAGELIST
     nStyle = WS_CHILD | WS_VISIBLE;
     // Inside a rebar the band holds the toolbar; the rebar is the top bar.
     if (oWnd && !prefixMatch(upper(oWnd->ClassName()), "TREBAR")) oWnd->oTop = this;
-    initCommonControls(ICC_BAR_CLASSES);
+    INITCOMMONCONTROLSEX(ICC_BAR_CLASSES);
     if (nId == 0) nId = GetNewId();
     if (oWnd && oWnd->hWnd) {
         Create();
@@ -220,7 +216,7 @@ TReBar& TReBar::New(TWindow* parent) {
     nStyle = WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT | RBS_BANDBORDERS | RBS_VERTICALGRIPPER | WS_CLIPCHILDREN |
              CCS_NOPARENTALIGN | CCS_NOMOVEY;
     if (oWnd) oWnd->oTop = this;
-    initCommonControls(ICC_COOL_CLASSES);
+    INITCOMMONCONTROLSEX(ICC_COOL_CLASSES);
     if (nId == 0) nId = GetNewId();
     if (oWnd && oWnd->hWnd) {
         nTop = nLeft = 0;

@@ -1356,7 +1356,7 @@ TRect TWindow::GetRect() const {
 
 void TWindow::SetMsg(const std::string& text, bool lDefault) {
     if (oMsgBar && oMsgBar != this) {
-        oMsgBar->SetMsg(text, lDefault);
+        oMsgBar->msgBarShow(text);
     } else if (oWnd) {
         oWnd->SetMsg(text, lDefault);
     }

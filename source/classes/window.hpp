@@ -386,6 +386,9 @@ public:
     // Shows the text in the window's message bar (a parent's when it has
     // none); message bars show it themselves.
     virtual void SetMsg(const std::string& text, bool lDefault = false);
+    // How a window that serves as another's message bar shows a message: a
+    // plain window takes it as its text.
+    virtual void msgBarShow(const std::string& text) { SetText(text); }
     void AddControl(TWindow* control) { aControls.push_back(control); }
     HWND FirstActiveCtrl() const;
     HWND LastActiveCtrl() const;

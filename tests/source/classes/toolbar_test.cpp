@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -217,12 +219,16 @@ TEST(ReBar, HoldsAToolbarWhoseCommandsStillReachIt) {
 #include <iterator>
 
 #include "message_loop.hpp"
+#include "buttonbar.hpp"
+#include "list_view.hpp"
 #include "msgbar.hpp"
+#include "tree_view.hpp"
 
 namespace {
 
-// A solid 16 x 16 image for the toolbar's image list.
-HBITMAP solidImage(COLORREF c) {
+// A solid 16 x 16 image; bar buttons take the top-left pixel's colour as
+// transparent, so theirs gets a corner of another colour.
+HBITMAP solidImage(COLORREF c, std::optional<COLORREF> corner = std::nullopt) {
     HDC screen = GetDC(nullptr);
     HBITMAP b = CreateCompatibleBitmap(screen, 16, 16);
     HDC mem = CreateCompatibleDC(screen);
@@ -230,6 +236,7 @@ HBITMAP solidImage(COLORREF c) {
     HBRUSH brush = CreateSolidBrush(c);
     RECT r{0, 0, 16, 16};
     FillRect(mem, &r, brush);
+    if (corner) SetPixel(mem, 0, 0, *corner);
     DeleteObject(brush);
     SelectObject(mem, old);
     DeleteDC(mem);
@@ -261,10 +268,11 @@ struct Bmp24 {
     }
 };
 
-// The picture for people: a window with a toolbar of images and texts and
-// a message bar with panels, saved as "bars_showcase.bmp" in the test's
-// build folder; its pixels are checked too.
-TEST(BarsShowcase, WindowWithToolbarAndMessageBar) {
+// The picture for people: a window with a toolbar of images and texts, a
+// button bar, a tree view, a list view and a message bar with panels,
+// saved as "bars_showcase.bmp" in the test's build folder; its pixels are
+// checked too.
+TEST(BarsShowcase, WindowWithBarsTreeAndList) {
     wl::TWindow w;
     wl::WindowNew n;
     n.lPixel = true;
@@ -293,6 +301,43 @@ TEST(BarsShowcase, WindowWithToolbarAndMessageBar) {
     mn.cPrompt = "Ready: choose a conversion or view an X12 file";
     mb.New(mn);
     mb.SetItems({"837P", "Rec 12"});
+    wl::TBar side;
+    side.NewAt(60, 20, 120, 34, 28, 28, &w, true);
+    std::vector<std::unique_ptr<wl::TBtnBmp>> sideButtons;
+    const COLORREF sideColours[] = {RGB(255, 128, 0), RGB(128, 0, 128)};
+    for (COLORREF c : sideColours) {
+        sideButtons.push_back(std::make_unique<wl::TBtnBmp>());
+        wl::BarBtnNew a;
+        a.oBar = &side;
+        a.lGroup = c == sideColours[1];
+        sideButtons.back()->NewBar(a);
+        sideButtons.back()->hBitmap1 = solidImage(c, RGB(255, 255, 255));
+    }
+    side.BtnAdjust();
+    wl::TTreeView tree;
+    wl::TreeViewNew tn;
+    tn.oWnd = &w;
+    tn.lPixel = true;
+    tn.nRow = 100;
+    tn.nCol = 10;
+    tn.nWidth = 200;
+    tn.nHeight = 150;
+    tree.New(tn);
+    wl::TTVItem& root = tree.Add("ISA 000000001");
+    wl::TTVItem& gs = root.Add("GS HC 837P");
+    gs.Add("ST 0001 - 3 claims");
+    gs.Add("ST 0002 - 1 claim");
+    tree.ExpandAll();
+    wl::TListView list;
+    wl::ListViewNew ln;
+    ln.oWnd = &w;
+    ln.lPixel = true;
+    ln.nRow = 100;
+    ln.nCol = 230;
+    ln.nWidth = 250;
+    ln.nHeight = 150;
+    ln.aPrompts = {"837P claims", "835 remittance", "997 ack"};
+    list.New(ln);
     ShowWindow(w.hWnd, SW_SHOWNORMAL);
     w.ReSize();
     UpdateWindow(w.hWnd);
@@ -314,6 +359,18 @@ TEST(BarsShowcase, WindowWithToolbarAndMessageBar) {
     for (COLORREF c : colours)
         EXPECT_TRUE(img.anyIn(tr.left, tr.top, tr.right, tr.bottom, c)) << "each button shows its image";
     EXPECT_TRUE(img.anyIn(mr.left, mr.top, mr.right, mr.bottom, RGB(0, 0, 0))) << "the prompt's text";
+    RECT sr{};
+    GetWindowRect(side.hWnd, &sr);
+    sr = local(sr);
+    for (COLORREF c : sideColours)
+        EXPECT_TRUE(img.anyIn(sr.left, sr.top, sr.right, sr.bottom, c)) << "each bar button shows its bitmap";
+    for (HWND view : {tree.hWnd, list.hWnd}) {
+        RECT vr{};
+        GetWindowRect(view, &vr);
+        vr = local(vr);
+        EXPECT_TRUE(img.anyIn(vr.left + 2, vr.top + 2, vr.right - 2, vr.bottom - 2, RGB(0, 0, 0)))
+            << "the view's item texts";
+    }
     EXPECT_EQ(img.at(mr.left + 3, (mr.top + mr.bottom) / 2), GetSysColor(COLOR_BTNFACE));
     ImageList_Destroy(images);
 }

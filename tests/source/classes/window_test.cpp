@@ -964,11 +964,11 @@ TEST_F(WindowTest, PrintRunsItsActionOrAnswersFalseWithoutAPrinter) {
         DeleteDC(printer);
         GTEST_SKIP() << "a default printer exists";
     }
-    EXPECT_FALSE(f.w.Print());
+    EXPECT_FALSE(f.w.Print(0, 0, 4));
     EXPECT_FALSE(f.w.HardCopy(4, false));
     int printed = 0;
     f.w.bPrint = [&](TWindow&) { ++printed; };
-    EXPECT_TRUE(f.w.Print());
+    EXPECT_TRUE(f.w.Print(0, 0, 4));
     EXPECT_EQ(printed, 1);
 }
 
