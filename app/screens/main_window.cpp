@@ -1,0 +1,168 @@
+#include "main_window.hpp"
+
+#include "bitmaps.hpp"
+#include "message_loop.hpp"
+#include "messages.hpp"
+#include "module_state.hpp"
+#include "paths.hpp"
+#include "placeholders.hpp"
+#include "programs.hpp"
+#include "system_facts.hpp"
+#include "system_info.hpp"
+#include "toolbar_pictures.hpp"
+#include "zr_ini.hpp"
+
+namespace zr {
+
+namespace {
+
+// The main window's class: plain TWindow behaviour under its own name.
+class TMainWindow : public wl::TWindow {
+public:
+    std::string ClassName() const override { return "ZRK7W315"; }
+};
+
+}  // namespace
+
+HICON makeProgramIcon() {
+    // White is the picture's background: transparent in the icon.
+    wl::PixelImage picture = programIconPicture();
+    const std::uint32_t white = wl::makePixel(255, 255, 255);
+    for (auto& p : picture.pixels) p = p == white ? 0 : (p | 0xFF000000u);
+    HBITMAP colour = wl::bitmapFromPixels(picture);
+    HBITMAP mask = CreateBitmap(picture.width, picture.height, 1, 1, nullptr);
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = colour;
+    info.hbmMask = mask;
+    HICON icon = colour && mask ? CreateIconIndirect(&info) : nullptr;
+    if (colour) DeleteObject(colour);
+    if (mask) DeleteObject(mask);
+    return icon;
+}
+
+MainWindow::MainWindow(MainContext context, MainHooks hooks)
+    : context_(std::move(context)), hooks_(std::move(hooks)) {}
+
+MainWindow::~MainWindow() {
+    if (window_ && window_->hWnd) DestroyWindow(window_->hWnd);
+    if (moduleState().mainWindow.has_value()) moduleState().mainWindow.reset();
+    for (auto& f : fonts_) f->End();
+    if (icon_) DestroyIcon(icon_);
+}
+
+void MainWindow::buildFonts() {
+    for (const StandardFont& s : standardFonts()) {
+        wl::FontSpec f;
+        f.cFaceName = "Courier New";
+        f.nWidth = static_cast<int>(s.width);  // LOGFONT widths are whole
+        f.nHeight = s.height;
+        f.lBold = s.bold;
+        fonts_.push_back(wl::TFont::New(f));
+    }
+}
+
+void MainWindow::buildIcon() { icon_ = makeProgramIcon(); }
+
+void MainWindow::Build() {
+    buildFonts();
+    buildIcon();
+    window_ = std::make_unique<TMainWindow>();
+    wl::WindowNew n;
+    n.nTop = 1;
+    n.nLeft = 1;
+    n.nBottom = 30;
+    n.nRight = 100;
+    n.cTitle = ZRTITLE(context_.modelCode);
+    n.oIcon = icon_;
+    n.lSysMenu = n.lCaption = n.lMin = n.lMax = true;
+    window_->New(n);
+    window_->SetIcon(icon_);
+    // The task switcher shows the large icon.
+    SendMessageA(window_->hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    moduleState().mainWindow = window_.get();
+    if (hooks_.built) hooks_.built(*this);
+}
+
+int MainWindow::Activate() {
+    if (context_.line.batch) window_->bInit = [this](wl::TWindow& w) { runBatch(w); };
+    window_->Activate();
+    if (!context_.line.batch) return 0;
+    if (!batchResult_) return 1;
+    // Data lost in a conversion fails an unattended run as a failure does.
+    return batchResult_->failed == 0 && batchResult_->lostData == 0 ? 0 : 1;
+}
+
+void MainWindow::runBatch(wl::TWindow& w) {
+    DriverRequest request = batchRequest(context_.line);
+    request.modelCode = context_.modelCode;
+    request.separator = context_.separator;
+    batchResult_ = CTLD48403(request, hooks_.driver);
+    // The user may have closed the window while the meter drained messages:
+    // then there is nothing left to end.
+    if (w.hWnd && IsWindow(w.hWnd)) w.End();
+}
+
+void MainWindow::Run(MainCommand command) {
+    const MenuEntry* entry = menuEntry(command);
+    if (entry && !entry->built) return;
+    switch (command) {
+    case MainCommand::Quit: window_->End(); break;
+    case MainCommand::Documentation: openDocumentation(); break;
+    case MainCommand::ViewXml: viewXmlFile(); break;
+    case MainCommand::ViewX12: viewAndRecord(); break;
+    default: break;
+    }
+}
+
+std::string MainWindow::CTLD48400C(const std::string& file) {
+    std::string chosen = file;
+    if (chosen.empty()) {
+        wl::FileDialogRequest r;
+        r.filter = "*.*";
+        r.title = "Select X12 File";
+        r.initialDir = context_.workingFolder;
+        chosen = wl::CGETFILE(r);
+    }
+    if (!chosen.empty() && hooks_.openViewer) hooks_.openViewer(chosen);
+    return chosen;
+}
+
+void MainWindow::viewAndRecord() { CTLD48400C(); }
+
+void MainWindow::CTLD48400G(const std::string&, const std::string&) {}
+
+std::string MainWindow::documentationPath() const {
+    return wl::joinPath(wl::folderPart(wl::GETMODULEFILENAME(nullptr)), documentationPage(context_.modelCode));
+}
+
+void MainWindow::openDocumentation() {
+    const std::string page = documentationPath();
+    const HWND owner = window_ ? window_->hWnd : nullptr;
+    const INT_PTR answer =
+        hooks_.openDocument ? hooks_.openDocument(owner, page) : wl::SHELLEXECUTE(owner, "Open", page);
+    if (answer <= 32) wl::MSGSTOP("The documentation page " + page + " could not be opened.", wl::Value("Documentation"));
+}
+
+void MainWindow::viewXmlFile() {
+    wl::FileDialogRequest r;
+    r.filter = "*.xml";
+    r.title = "Select an XML file";
+    r.initialDir = context_.workingFolder;
+    const std::string file = wl::CGETFILE(r);
+    if (!file.empty()) ZRWB1(file);
+}
+
+int MAIN(const std::vector<std::string>& words, const MainHooks& hooks) {
+    MainContext context;
+    context.currentFolder = wl::currentFolder();
+    // The option strings are read once at start; no step of the window reads them.
+    (void)readOptionFlagStrings();
+    context.line = settleCommandLine(words, context.currentFolder);
+    context.workingFolder = context.line.workingFolder;
+    MainWindow main(context, hooks);
+    main.Build();
+    return main.Activate();
+}
+
+}  // namespace zr
