@@ -5,6 +5,7 @@
 #include "default_maps.hpp"
 #include "delimiters.hpp"
 #include "elements.hpp"
+#include "file_bytes.hpp"
 #include "file_io.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
@@ -28,7 +29,7 @@ std::string segmentId(const std::string& segment, char elem) {
 std::optional<std::string> readHead(const std::string& source, std::size_t limit) {
     wl::InputFile f;
     if (!f.open(source)) {
-        wl::WQOUT({"Cfile <ERROR> FC-Open #" + wl::rightAligned(f.error(), 2)});
+        wl::showFileError("FC-Open", f.error());
         return std::nullopt;
     }
     std::string head(limit, '\0');

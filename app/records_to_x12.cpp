@@ -1,8 +1,6 @@
 #include "records_to_x12.hpp"
 
 #include <algorithm>
-
-#include <algorithm>
 #include <filesystem>
 #include <unordered_set>
 
@@ -811,6 +809,24 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         result.reason = "Output Not Written : " + request.output;
     }
     if (request.meterMode == 0) CTL394MTRB(meter);
+    return result;
+}
+
+DirectionResult convertToX12(const EngineRequest& request, MapFile& map, const std::string& mapPath, RunLog& log) {
+    X12BuildRequest b;
+    b.xml = request.type && infoOf(*request.type).xml;
+    b.source = request.spec.sourceFile;
+    b.output = request.spec.destinationFile;
+    b.mapPath = mapPath;
+    b.crlf = request.options.crlf;
+    b.multiLine = request.options.multiLine;
+    b.merge = request.options.merge;
+    b.meterMode = request.meterMode.value_or(-1);
+    X12BuildResult built = buildX12(map, b, log);
+    DirectionResult result;
+    result.complete = !built.failed;
+    result.problems = std::move(built.problems);
+    result.failure = std::move(built.reason);
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine_request.hpp"
 #include "map_file.hpp"
 #include "record_readers.hpp"
 #include "run_log.hpp"
@@ -106,6 +107,10 @@ struct X12BuildResult {
 
 // Converts one CSV or XML source with a loaded map.
 X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& log);
+
+// The engine's CSV/XML-to-X12 direction: the request's source through the
+// map found at `mapPath`.
+DirectionResult convertToX12(const EngineRequest& request, MapFile& map, const std::string& mapPath, RunLog& log);
 
 // Adds copies of the line-1 block of fields for lines 2..lines (names and
 // line-1 conditions take the line number in place of their last character).

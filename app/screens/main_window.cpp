@@ -96,7 +96,6 @@ int MainWindow::Activate() {
 void MainWindow::runBatch(wl::TWindow& w) {
     DriverRequest request = batchRequest(context_.line);
     request.modelCode = context_.modelCode;
-    request.separator = context_.separator;
     batchResult_ = CTLD48403(request, hooks_.driver);
     // The user may have closed the window while the meter drained messages:
     // then there is nothing left to end.

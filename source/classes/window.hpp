@@ -68,6 +68,7 @@ struct WindowNew {
 };
 
 class TWindow;
+class TMenu;
 class TMenuItem;
 using MouseAction = Action<int, int, WPARAM, TWindow&>;
 using KeyAction = Action<WPARAM, LPARAM, TWindow&>;
@@ -165,6 +166,9 @@ public:
     TWindow* oCtlFocus = nullptr;
     TWindow *oTop = nullptr, *oLeft = nullptr, *oBottom = nullptr, *oRight = nullptr, *oClient = nullptr;
     TWindow* oMsgBar = nullptr;
+    // The window's menu bar, the pop-up menu it shows, its system menu;
+    // ended when the window is destroyed.
+    std::shared_ptr<TMenu> oMenu, oPopup, oSysMenu;
     TWindow* oBar = nullptr;
     std::function<void(TWindow&, int, int, WPARAM)> OnClick, OnMouseMove;
     std::function<void(TWindow&, WPARAM, LPARAM)> OnKeyDown;
@@ -202,7 +206,7 @@ public:
     virtual Answer EraseBkGnd(HDC) { return 1; }
     virtual Answer GetMinMaxInfo(MINMAXINFO* info);
     virtual Answer DrawItem(WPARAM id, LPARAM item);
-    virtual Answer MeasureItem(WPARAM, LPARAM) { return std::nullopt; }
+    virtual Answer MeasureItem(WPARAM id, LPARAM item);
     virtual Answer QueryDragIcon();
     virtual Answer CommNotify(WPARAM w, LPARAM l) { return bCommNotify(w, l); }
     virtual Answer Notify(WPARAM id, LPARAM header);
@@ -219,7 +223,7 @@ public:
     virtual Answer Timer(WPARAM id, LPARAM l);
     virtual Answer HScroll(WPARAM w, LPARAM l);
     virtual Answer VScroll(WPARAM w, LPARAM l);
-    virtual Answer InitMenuPopup(HMENU, int, bool) { return std::nullopt; }
+    virtual Answer InitMenuPopup(HMENU menu, int pos, bool system);
     virtual Answer MenuSelect(int item, int flags, HMENU menu);
     virtual Answer MenuChar(int ch, int flags, HMENU menu);
     virtual Answer CtlColor(HWND hCtl, HDC hDC);
@@ -244,8 +248,11 @@ public:
     virtual Answer AsyncSelect(WPARAM w, LPARAM l) { return bSocket(w, l); }
     virtual Answer TaskBar(WPARAM w, LPARAM l) { return bTaskBar(w, l); }
 
-    // The accelerator table of the window's menu (none for a plain window).
-    virtual HACCEL accelTable() const { return nullptr; }
+    // The accelerator table of the window's menu (none without one).
+    virtual HACCEL accelTable() const;
+    // Attaches the menu, links it back to the window and makes its
+    // accelerator table current; nullptr removes the menu bar.
+    void SetMenu(std::shared_ptr<TMenu> menu);
     // For keys that reach a control: offers the message to the parent's
     // accelerator table. When it translates (the parent got its WM_COMMAND),
     // the answer is 0 and the control must not handle the key as well.
@@ -365,6 +372,9 @@ public:
     void Zip() { bZip(*this); }
     void UnZip() { bUnZip(*this); }
     void Properties() { bProperties(*this); }
+    void Print() { bPrint(*this); }
+    // Opening a file is a frame's business; a plain window does nothing.
+    virtual void Open() {}
 
     // ---- geometry ----
     void CoorsUpdate();
@@ -396,6 +406,9 @@ public:
     std::string cGenPrg(const std::string& file = {}, bool dialog = false) const;
 
 protected:
+    // The item of the window's pop-up, menu or system menu with that id.
+    TMenuItem* menuItemOf(UINT_PTR id) const;
+    void endMenus();
     // Shows the window in one of the four modes (nothing for another).
     void showIn(const std::string& mode);
     std::optional<DispInfo> dispInfo_;

@@ -17,8 +17,8 @@ using Strings = std::vector<std::string>;
 zr::EngineResult fakeEngine(const zr::EngineRequest& r) {
     zr::EngineResult result;
     std::string body = "from " + wl::fileNamePart(r.spec.sourceFile) + "\r\n";
-    int error = r.merge ? wl::appendToFile(r.spec.destinationFile, body)
-                        : wl::writeFileAtomically(r.spec.destinationFile, body);
+    int error = r.options.merge ? wl::appendToFile(r.spec.destinationFile, body)
+                                : wl::writeFileAtomically(r.spec.destinationFile, body);
     result.failed = error != 0;
     result.log = "12:00:00 - ENGINE " + wl::fileNamePart(r.spec.sourceFile) + " -> " + r.spec.destinationFile + "\r\n";
     return result;
@@ -267,17 +267,7 @@ TEST(ConversionDriver, EmptyParametersUnknownTypeAndParseLogName) {
     EXPECT_EQ(zrtest::readBytes(named), result.log);
 }
 
-TEST(ConversionDriver, OptionWords) {
-    zr::RunLog log([] { return std::string("t"); });
-    auto o = zr::parseOptions("MAP=My837.cfg,MAPLOG,MAPPATH=C:\\maps, OW,DEFAULTMAPPATH= D:\\m ,x", log);
-    EXPECT_EQ(o.map, "My837.cfg");
-    EXPECT_TRUE(o.mapLog);
-    EXPECT_EQ(o.mapPath, "C:\\maps");
-    EXPECT_FALSE(o.overwrite);  // a word with a leading blank is not recognised
-    EXPECT_EQ(o.defaultMapPath, "D:\\m");
-    // Unknown words are named, so a mistyped option does not pass unseen.
-    EXPECT_EQ(log.text(), "t - Map = \r\nt - Map Log ON.\r\nt - MapPath = \r\nt - Unknown option :  OW\r\n"
-                          "t - DefaultMapPath = \r\nt - Unknown option : x\r\n");
+TEST(ConversionDriver, OutputNameRoutines) {
     EXPECT_EQ(zr::CTL48403D("a.b.c", "X12,XML", true), "a.xml");
     EXPECT_EQ(zr::CTL48403D("abc", "X12,XML", true), "abc");
     EXPECT_EQ(zr::CTL48400Q("out.txt", "csv", false), "out.csv");

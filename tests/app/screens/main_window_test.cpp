@@ -138,7 +138,16 @@ TEST(MainWindow, ViewXmlFileAsksAndDoesNothingMore) {
 
 class BatchRun : public ::testing::Test {
 protected:
-    void SetUp() override { installMeterWindow(); }
+    // A run creates its default map in the current folder: the test's own.
+    void SetUp() override {
+        installMeterWindow();
+        char here[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, here);
+        before_ = here;
+        SetCurrentDirectoryA(dir.path().c_str());
+    }
+    void TearDown() override { SetCurrentDirectoryA(before_.c_str()); }
+    std::string before_;
     zrtest::TempDir dir;
     std::string out() const { return dir.file("out"); }
     std::string csv() const { return wl::joinPath(out(), "837p_realistic.csv"); }
