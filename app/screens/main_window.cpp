@@ -7,6 +7,7 @@
 #include "paths.hpp"
 #include "placeholders.hpp"
 #include "programs.hpp"
+#include "recent_files.hpp"
 #include "system_facts.hpp"
 #include "system_info.hpp"
 #include "toolbar_pictures.hpp"
@@ -64,6 +65,54 @@ void MainWindow::buildFonts() {
 
 void MainWindow::buildIcon() { icon_ = makeProgramIcon(); }
 
+wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
+    wl::MenuItemNew a;
+    a.cPrompt = entry.caption;
+    a.cMsg = entry.message;
+    a.lActive = entry.built;
+    const MainCommand command = entry.command;
+    if (entry.built) a.bAction = [this, command](wl::TMenuItem&) { Run(command); };
+    return a;
+}
+
+std::shared_ptr<wl::TMenu> MainWindow::buildMenu() {
+    auto bar = wl::MENUBEGIN();
+    wl::MenuItemNew functions;
+    functions.cPrompt = "Functions";
+    wl::MENUADDITEM(functions);
+    wl::MENUBEGIN(true);
+    for (const MenuEntry& entry : functionsMenu()) {
+        switch (entry.command) {
+        case MainCommand::Separator: wl::MENUADDITEM(); break;
+        case MainCommand::ViewerFiles: {
+            wl::MruNew list;
+            list.cIniFile = mruFilePath(context_.modelCode);
+            list.cSection = kViewerSection;
+            list.nMaxItems = kViewerListMax;
+            list.cMsg = entry.message;
+            list.bAction = [this](const std::string& file, wl::TMenuItem&) { CTLD48400C(file); };
+            mru_ = wl::TMru::New(list);
+            break;
+        }
+        case MainCommand::ClearViewerList: {
+            wl::MenuItemNew clear = menuItem(entry);
+            clear.bAction = [this](wl::TMenuItem&) { mru_->Clear(); };
+            wl::MENUADDITEM(clear);
+            break;
+        }
+        default: wl::MENUADDITEM(menuItem(entry)); break;
+        }
+    }
+    wl::MENUEND();
+    wl::MenuItemNew exit;
+    exit.cPrompt = "Exit";
+    wl::MENUADDITEM(exit);
+    wl::MENUBEGIN(true);
+    wl::MENUADDITEM(menuItem(quitEntry()));
+    wl::MENUEND();
+    return wl::MENUEND();
+}
+
 void MainWindow::Build() {
     buildFonts();
     buildIcon();
@@ -77,6 +126,8 @@ void MainWindow::Build() {
     n.oIcon = icon_;
     n.lSysMenu = n.lCaption = n.lMin = n.lMax = true;
     window_->New(n);
+    menu_ = buildMenu();
+    window_->SetMenu(menu_);
     window_->SetIcon(icon_);
     // The task switcher shows the large icon.
     SendMessageA(window_->hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -123,11 +174,35 @@ std::string MainWindow::CTLD48400C(const std::string& file) {
         r.initialDir = context_.workingFolder;
         chosen = wl::CGETFILE(r);
     }
-    if (!chosen.empty() && hooks_.openViewer) hooks_.openViewer(chosen);
+    if (chosen.empty()) return chosen;
+    if (hooks_.openViewer)
+        hooks_.openViewer(chosen);
+    else
+        wl::MSGINFO("The X12 viewer is not part of this version yet:\r\n" + chosen, wl::Value("View X12 File"));
     return chosen;
 }
 
-void MainWindow::viewAndRecord() { CTLD48400C(); }
+namespace {
+// The list's entries as the portable list keeps them.
+std::vector<wl::MruEntry> entriesOf(const wl::TMru& list) {
+    std::vector<wl::MruEntry> entries;
+    for (const auto& item : list.aItems) entries.push_back({wl::mruNameOfCaption(item->cPrompt), 0, item->lActive});
+    return entries;
+}
+}  // namespace
+
+void MainWindow::CTLD48400B(const std::string& file) {
+    if (!mru_) return;
+    const std::string name = recordedName(entriesOf(*mru_), file);
+    if (!name.empty()) mru_->Save(name);
+}
+
+void MainWindow::CTLD48400E(const std::string& file) { CTLD48400B(file); }
+
+void MainWindow::viewAndRecord() {
+    const std::string file = CTLD48400C();
+    if (!file.empty()) CTLD48400E(file);
+}
 
 void MainWindow::CTLD48400G(const std::string&, const std::string&) {}
 

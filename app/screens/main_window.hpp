@@ -16,6 +16,8 @@
 #include "command_line.hpp"
 #include "conversion_driver.hpp"
 #include "main_menu.hpp"
+#include "menu.hpp"
+#include "mru.hpp"
 #include "window.hpp"
 
 namespace zr {
@@ -61,6 +63,11 @@ public:
     // CTLD48400C: a file chosen (when `file` is empty) and opened in the
     // viewer; answers it ("" when cancelled).
     std::string CTLD48400C(const std::string& file = "");
+    // CTLD48400B: records a viewed file in the menu's recently-used list.
+    void CTLD48400B(const std::string& file);
+    // CTLD48400E: the toolbar's recording of a viewed file; the same writer
+    // as the menu's list, so both keep one layout of the section.
+    void CTLD48400E(const std::string& file);
     // The "View X12 File" action: a file chosen, viewed and recorded.
     void viewAndRecord();
     // CTLD48400G: the value of a key of a recently-used section, opened.
@@ -69,6 +76,8 @@ public:
     std::string documentationPath() const;
 
     wl::TWindow& window() { return *window_; }
+    wl::TMenu* menu() const { return menu_.get(); }
+    wl::TMru* viewerFiles() const { return mru_.get(); }
     const MainContext& context() const { return context_; }
     const std::vector<std::shared_ptr<wl::TFont>>& fonts() const { return fonts_; }
     const std::optional<DriverResult>& batchResult() const { return batchResult_; }
@@ -76,6 +85,8 @@ public:
 private:
     void buildFonts();
     void buildIcon();
+    std::shared_ptr<wl::TMenu> buildMenu();
+    wl::MenuItemNew menuItem(const MenuEntry& entry);
     void runBatch(wl::TWindow& w);
     void openDocumentation();
     void viewXmlFile();
@@ -85,6 +96,8 @@ private:
     std::unique_ptr<wl::TWindow> window_;
     std::vector<std::shared_ptr<wl::TFont>> fonts_;
     HICON icon_ = nullptr;
+    std::shared_ptr<wl::TMenu> menu_;
+    std::shared_ptr<wl::TMru> mru_;
     std::optional<DriverResult> batchResult_;
 };
 

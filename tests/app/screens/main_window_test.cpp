@@ -136,9 +136,10 @@ TEST(MainWindow, ViewXmlFileAsksAndDoesNothingMore) {
               "Select an XML file");
 }
 
-class BatchRun : public ::testing::Test {
+// Runs in a fresh current folder: the recently-used file and a run's default
+// map are written there.
+class InTempFolder : public ::testing::Test {
 protected:
-    // A run creates its default map in the current folder: the test's own.
     void SetUp() override {
         installMeterWindow();
         char here[MAX_PATH] = {};
@@ -149,6 +150,101 @@ protected:
     void TearDown() override { SetCurrentDirectoryA(before_.c_str()); }
     std::string before_;
     zrtest::TempDir dir;
+};
+
+// The entries of a menu as shown: the items' captions (pop-up entries are
+// drawn by the program, so Windows holds no text for them) and the states
+// Windows holds.
+std::vector<std::string> menuTexts(const wl::TMenu& menu) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < menu.aItems().size(); ++i) {
+        const auto& item = *menu.aItems()[i];
+        const UINT state = GetMenuState(menu.hMenu, static_cast<UINT>(i), MF_BYPOSITION);
+        out.push_back(state & MF_SEPARATOR ? "-" : std::string(state & MF_GRAYED ? "(grey) " : "") + item.cPrompt);
+    }
+    EXPECT_EQ(out.size(), static_cast<std::size_t>(GetMenuItemCount(menu.hMenu)));
+    return out;
+}
+const wl::TMenu& popup(MainWindow& main, std::size_t n) { return *main.menu()->aItems()[n]->oSubMenu; }
+
+using Texts = std::vector<std::string>;
+
+class MainMenus : public InTempFolder {};
+
+TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
+    dir.write("ZRK7W315.mru", "[Viewer-Files]\r\n1=C:\\a.x12\r\n3=C:\\b.x12\r\n");
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    ASSERT_EQ(GetMenu(main.window().hWnd), main.menu()->hMenu);
+    EXPECT_EQ(menuTexts(*main.menu()), (Texts{"Functions", "Exit"}));
+    EXPECT_EQ(menuTexts(popup(main, 0)),
+              (Texts{"(grey) X12 Parser", "(grey) View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
+                     "Clear Viewer File List", "-", "(grey) View CSV File", "View XML File", "(grey) View Parse Log",
+                     "(grey) View Map Log", "(grey) Mapping Tool", "(grey) X12 File Information",
+                     "(grey) X12 File Compare", "(grey) X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
+                     "(grey) X12 Torvel Parser Projects", "(grey) Data Dictionary", "(grey) Information",
+                     "Documentation"}));
+    EXPECT_EQ(menuTexts(popup(main, 1)), (Texts{"Quit Application"}));
+}
+
+TEST_F(MainMenus, QuitApplicationEndsTheLoop) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    const UINT id = GetMenuItemID(GetSubMenu(GetMenu(main.window().hWnd), 1), 0);
+    PostMessageA(main.window().hWnd, WM_COMMAND, id, 0);
+    LoopGuard guard;
+    EXPECT_EQ(main.Activate(), 0);
+    EXPECT_FALSE(LoopGuard::fired());
+}
+
+TEST_F(MainMenus, ViewedFilesAreRecordedOnceMostRecentFirst) {
+    const std::string a = dir.write("a.x12", "ISA"), bak = dir.write("a.x12.bak", "ISA");
+    std::vector<std::string> viewed;
+    MainHooks hooks;
+    hooks.openViewer = [&](const std::string& f) { viewed.push_back(f); };
+    const std::string mru = dir.file("ZRK7W315.mru");
+    {
+        MainWindow main(contextFor({}, dir.path()), hooks);
+        main.Build();
+        zrtest::PromptRecorder prompts;
+        prompts.answerFile(bak);
+        prompts.answerFile(a);
+        prompts.answerFile(a);
+        for (int i = 0; i < 3; ++i) main.viewAndRecord();
+        EXPECT_EQ(viewed, (Texts{bak, a, a}));
+        // A path that begins like a recorded one is a file of its own.
+        EXPECT_EQ(zrtest::readBytes(mru), "[Viewer-Files]\r\n1=" + a + "\r\n2=" + bak + "\r\n");
+        // The same path in other case moves the recorded one to the top.
+        std::string upperBak = bak;
+        for (auto& c : upperBak) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        main.CTLD48400E(upperBak);
+        EXPECT_EQ(zrtest::readBytes(mru), "[Viewer-Files]\r\n1=" + bak + "\r\n2=" + a + "\r\n");
+        // The menu's list shows what the file holds.
+        EXPECT_EQ(menuTexts(popup(main, 0))[3], "&1 " + bak);
+        EXPECT_EQ(menuTexts(popup(main, 0))[4], "&2 " + a);
+    }
+}
+
+TEST_F(MainMenus, AFullListTakesTheNewFileAndClearEmptiesTheSection) {
+    std::string full = "[Viewer-Files]\r\n";
+    for (int k = 1; k <= 25; ++k) full += std::to_string(k) + "=f" + std::to_string(k) + ".x12\r\n";
+    dir.write("ZRK7W315.mru", full);
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    zrtest::PromptRecorder prompts;
+    main.CTLD48400E("new.x12");
+    std::string expected = "[Viewer-Files]\r\n1=new.x12\r\n";
+    for (int k = 2; k <= 25; ++k) expected += std::to_string(k) + "=f" + std::to_string(k - 1) + ".x12\r\n";
+    EXPECT_EQ(zrtest::readBytes(dir.file("ZRK7W315.mru")), expected);
+
+    const UINT clear = GetMenuItemID(GetSubMenu(GetMenu(main.window().hWnd), 0), 3 + 25);
+    SendMessageA(main.window().hWnd, WM_COMMAND, clear, 0);
+    EXPECT_EQ(zrtest::readBytes(dir.file("ZRK7W315.mru")), "");
+    EXPECT_EQ(menuTexts(popup(main, 0))[2], "Clear Viewer File List");
+}
+
+class BatchRun : public InTempFolder {
+protected:
     std::string out() const { return dir.file("out"); }
     std::string csv() const { return wl::joinPath(out(), "837p_realistic.csv"); }
     int run(const std::vector<std::string>& words, MainHooks hooks = {}) {
