@@ -6,6 +6,7 @@
 #include "module_state.hpp"
 #include "paths.hpp"
 #include "placeholders.hpp"
+#include "profile_files.hpp"
 #include "programs.hpp"
 #include "recent_files.hpp"
 #include "system_facts.hpp"
@@ -204,7 +205,52 @@ void MainWindow::viewAndRecord() {
     if (!file.empty()) CTLD48400E(file);
 }
 
-void MainWindow::CTLD48400G(const std::string&, const std::string&) {}
+namespace {
+wl::MruStore sectionStore(const std::string& file, const std::string& section) {
+    wl::MruStore store;
+    store.read = [file, section](const std::string& key) { return wl::GETPVPROFSTRING(section, key, "", file); };
+    return store;
+}
+}  // namespace
+
+std::shared_ptr<wl::TMenu> MainWindow::CTLD48400D(const std::string& section) {
+    auto popup = wl::MENUBEGIN(true);
+    for (const DropDownEntry& e : CTLD48400F(sectionStore(mruFilePath(context_.modelCode), section))) {
+        wl::MenuItemNew item;
+        item.cPrompt = e.file;
+        const std::string key = std::to_string(e.key);
+        item.bAction = [this, key, section](wl::TMenuItem&) { CTLD48400G(key, section); };
+        wl::MENUADDITEM(item);
+    }
+    return wl::MENUEND();
+}
+
+void MainWindow::CTLD48400G(const std::string& key, const std::string& section) {
+    const std::string file = wl::GETPVPROFSTRING(section, key, "", mruFilePath(context_.modelCode));
+    switch (dropDownTarget(section)) {
+    case DropDownTarget::Viewer:
+        // A key without a value opens nothing.
+        if (!file.empty()) CTLD48400C(file);
+        break;
+    case DropDownTarget::Conversion:
+        wl::MSGINFO("The conversion dialog is not part of this version yet; convert from the command line:\r\n" +
+                        std::string("zrk7w315.exe X12,CSV ") + (file.empty() ? "<source>" : file) + " <destination>",
+                    wl::Value("Torvel Parser"));
+        break;
+    case DropDownTarget::None: break;
+    }
+}
+
+HIMAGELIST makeToolbarImages() {
+    HIMAGELIST list = ImageList_Create(kToolbarPictureSize, kToolbarPictureSize, ILC_COLOR24 | ILC_MASK, 5, 0);
+    if (!list) return nullptr;
+    for (const ToolButton& b : toolbarButtons()) {
+        HBITMAP picture = wl::bitmapFromPixels(toolbarPicture(b.resource));
+        ImageList_AddMasked(list, picture, RGB(255, 255, 255));
+        if (picture) DeleteObject(picture);
+    }
+    return list;
+}
 
 std::string MainWindow::documentationPath() const {
     return wl::joinPath(wl::folderPart(wl::GETMODULEFILENAME(nullptr)), documentationPage(context_.modelCode));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
@@ -70,6 +71,9 @@ public:
     void CTLD48400E(const std::string& file);
     // The "View X12 File" action: a file chosen, viewed and recorded.
     void viewAndRecord();
+    // CTLD48400D: the pop-up of a toolbar drop-down: the section's keys "1"
+    // to "20" that hold a file, each opening its key's file (CTLD48400G).
+    std::shared_ptr<wl::TMenu> CTLD48400D(const std::string& section);
     // CTLD48400G: the value of a key of a recently-used section, opened.
     void CTLD48400G(const std::string& key, const std::string& section);
     // The documentation page beside the program.
@@ -104,6 +108,10 @@ private:
 // MAIN: the process entry with the command-line words; answers the exit
 // status once the main window has closed.
 int MAIN(const std::vector<std::string>& words, const MainHooks& hooks = {});
+
+// The toolbar's image list: the five pictures in button order, white masked
+// out (the caller destroys it).
+HIMAGELIST makeToolbarImages();
 
 // The program's icon drawn in code (the caller destroys it).
 HICON makeProgramIcon();

@@ -243,6 +243,65 @@ TEST_F(MainMenus, AFullListTakesTheNewFileAndClearEmptiesTheSection) {
     EXPECT_EQ(menuTexts(popup(main, 0))[2], "Clear Viewer File List");
 }
 
+TEST_F(MainMenus, DropDownListsAtMostTwentyAndOpensTheChosenKey) {
+    std::string section = "[Viewer-Files]\r\n";
+    for (int k = 1; k <= 25; ++k)
+        if (k != 2) section += std::to_string(k) + "=f" + std::to_string(k) + ".x12\r\n";
+    dir.write("ZRK7W315.mru", section);
+    std::vector<std::string> viewed;
+    MainHooks hooks;
+    hooks.openViewer = [&](const std::string& f) { viewed.push_back(f); };
+    MainWindow main(contextFor({}, dir.path()), hooks);
+    main.Build();
+    auto drop = main.CTLD48400D("Viewer-Files");
+    ASSERT_EQ(drop->aItems().size(), 19u);  // keys 1 and 3 to 20
+    EXPECT_EQ(GetMenuItemCount(drop->hMenu), 19);
+    EXPECT_EQ(drop->aItems()[1]->cPrompt, "f3.x12");
+    auto& last = *drop->aItems().back();
+    EXPECT_EQ(last.cPrompt, "f20.x12");
+    last.bAction(last);
+    EXPECT_EQ(viewed, (Texts{"f20.x12"}));
+    drop->End();
+
+    // Nobody writes the conversion button's section: its drop-down is empty.
+    auto database = main.CTLD48400D("Database-Files");
+    EXPECT_TRUE(database->aItems().empty());
+    database->End();
+}
+
+TEST(ToolbarImages, FivePicturesWithWhiteMaskedOut) {
+    HIMAGELIST list = makeToolbarImages();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(list), 5);
+    int w = 0, h = 0;
+    ImageList_GetIconSize(list, &w, &h);
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 32);
+    // Drawn over red, the white corner lets the red through; the picture's
+    // middle does not.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP target = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(dc, target);
+    for (int i = 0; i < 5; ++i) {
+        RECT all{0, 0, 32, 32};
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, &all, red);
+        DeleteObject(red);
+        ImageList_Draw(list, i, dc, 0, 0, ILD_TRANSPARENT);
+        EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0)) << i;
+        int notRed = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) notRed += GetPixel(dc, x, y) != RGB(255, 0, 0);
+        EXPECT_GT(notRed, 32 * 32 / 4) << i;
+    }
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ImageList_Destroy(list);
+}
+
 class BatchRun : public InTempFolder {
 protected:
     std::string out() const { return dir.file("out"); }
