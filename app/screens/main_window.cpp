@@ -76,7 +76,7 @@ wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
     return a;
 }
 
-std::shared_ptr<wl::TMenu> MainWindow::buildMenu() {
+std::shared_ptr<wl::TMenu> MainWindow::CTLD48400A() {
     auto bar = wl::MENUBEGIN();
     wl::MenuItemNew functions;
     functions.cPrompt = "Functions";
@@ -127,7 +127,7 @@ void MainWindow::Build() {
     n.oIcon = icon_;
     n.lSysMenu = n.lCaption = n.lMin = n.lMax = true;
     window_->New(n);
-    menu_ = buildMenu();
+    menu_ = CTLD48400A();
     window_->SetMenu(menu_);
     window_->SetIcon(icon_);
     // The task switcher shows the large icon.

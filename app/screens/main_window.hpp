@@ -89,7 +89,8 @@ public:
 private:
     void buildFonts();
     void buildIcon();
-    std::shared_ptr<wl::TMenu> buildMenu();
+    // CTLD48400A: the menu bar, "Functions" and "Exit".
+    std::shared_ptr<wl::TMenu> CTLD48400A();
     wl::MenuItemNew menuItem(const MenuEntry& entry);
     void runBatch(wl::TWindow& w);
     void openDocumentation();
