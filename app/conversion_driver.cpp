@@ -1,7 +1,9 @@
 #include "conversion_driver.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <set>
 #include <system_error>
@@ -67,9 +69,7 @@ struct Run {
     std::string map;                   // the map given by "MAP=" ("" when none)
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
-    bool debugLogExisted = false;      // "debug.log" before the run, and its text
-    std::string debugLogBefore;
-    bool engineCalled = false;
+    std::string debugText;             // the last debug text an engine call wrote
 
     std::set<std::string> writtenKeys;
 
@@ -105,8 +105,8 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
         if (!run.map.empty()) e.keepFiles.push_back(run.map);
         e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
     }
-    run.engineCalled = true;
     EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
+    if (!r.debugText.empty()) run.debugText = r.debugText;
     run.log.raw(r.log);
     if (r.failed) {
         ++run.result.failed;
@@ -203,12 +203,35 @@ std::string folderOutput(const Run& run, const std::string& source) {
                         CTL48403D(wl::fileNamePart(source), run.request.type, !run.options.retainExtension));
 }
 
+// Converts one source; an exception from anywhere in it stops that source
+// only: it is logged, counted as failed, and the run goes on.
+template <class Convert>
+void guarded(Run& run, const std::string& source, Convert convert) {
+    std::string why;
+    try {
+        convert();
+        return;
+    } catch (const std::bad_alloc&) {
+        why = "Out of Memory";
+    } catch (const std::exception& e) {
+        why = std::string("Conversion Stopped (") + e.what() + ")";
+    } catch (...) {
+        why = "Conversion Stopped";
+    }
+    const std::string line = "Failed : " + source + " : " + why;
+    run.log.timed(line);
+    run.result.notes.push_back(line);
+    ++run.result.failed;
+}
+
 // A source file (kind 1).
 void convertFile(Run& run, const std::string& source, bool destinationIsFile) {
-    const std::string output = fileOutput(run, source, destinationIsFile);
-    run.log.timed("Reading File : " + source);
-    run.log.timed("Writing File : " + output);
-    convertTo(run, source, finalOutput(run, output));
+    guarded(run, source, [&] {
+        const std::string output = fileOutput(run, source, destinationIsFile);
+        run.log.timed("Reading File : " + source);
+        run.log.timed("Writing File : " + output);
+        convertTo(run, source, finalOutput(run, output));
+    });
 }
 
 // A folder of sources (kind 2).
@@ -221,19 +244,21 @@ void convertFolder(Run& run) {
     }
     const int before = run.result.converted + run.result.failed + run.result.lostData;
     for (const std::string& path : run.sources) {
-        run.log.timed(" Dir/ File: " + path);
-        const std::string output = folderOutput(run, path);
-        const std::string target = finalOutput(run, output);
-        if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
-            wl::fileExists(target)) {
-            run.log.timed("File Exists : " + target);
-            run.log.timed("Skipped : Output Exists : " + path);
-            ++run.result.skipped;
-            continue;
-        }
-        run.log.timed("Reading File : " + path);
-        run.log.timed("Writing File : " + output);
-        convertTo(run, path, target);
+        guarded(run, path, [&] {
+            run.log.timed(" Dir/ File: " + path);
+            const std::string output = folderOutput(run, path);
+            const std::string target = finalOutput(run, output);
+            if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
+                wl::fileExists(target)) {
+                run.log.timed("File Exists : " + target);
+                run.log.timed("Skipped : Output Exists : " + path);
+                ++run.result.skipped;
+                return;
+            }
+            run.log.timed("Reading File : " + path);
+            run.log.timed("Writing File : " + output);
+            convertTo(run, path, target);
+        });
     }
     // A folder that gave nothing to convert is no success.
     if (run.result.converted + run.result.failed + run.result.lostData == before) {
@@ -302,20 +327,13 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
     return safe;
 }
 
-// "debug.log" as this run wrote it; nothing when the run did not write it.
-std::optional<std::string> debugLogWritten(const Run& run) {
-    if (!run.options.debug || !run.engineCalled || !wl::fileExists("debug.log")) return std::nullopt;
-    std::string text = CTL39400AY("debug.log");
-    if (run.debugLogExisted && text == run.debugLogBefore) return std::nullopt;
-    return text;
-}
-
 void finish(Run& run, const std::string& date) {
     run.log.plain(kRule);
     run.log.plain("");
     run.log.plain("Parse Ended   " + date + "  " + run.log.now());
     std::string text = run.log.text();
-    if (auto debug = debugLogWritten(run)) text += *debug + "\r\n\r\n";
+    // The debug text as "debug.log" holds it after the run's last conversion.
+    if (run.options.debug && !run.debugText.empty()) text += run.debugText + "\r\n\r\n";
     run.result.logPath = run.logPath;
     if (run.logPath.empty()) {
         ++run.result.failed;
@@ -351,9 +369,6 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
 
     Run main(request, hooks);
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
-    // "debug.log" stays: only what this run writes is replaced.
-    main.debugLogExisted = wl::fileExists("debug.log");
-    if (main.debugLogExisted) main.debugLogBefore = CTL39400AY("debug.log");
     main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;

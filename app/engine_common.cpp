@@ -53,14 +53,13 @@ RunLog::Clock clockOf(const EngineRequest& request) {
     return request.clock ? request.clock : RunLog::Clock(currentTimeText);
 }
 
-// The map detection's own trace joins the debug text when it found no name.
-void takeDetectionTrace(DebugTrace& trace) {
-    const std::string path = wl::findFileNoCase("tdebug.log");
-    if (!wl::fileExists(path)) return;
+// The map detection's own trace joins the debug text when it found no
+// name; its file has then served and goes.
+void takeDetectionTrace(DebugTrace& trace, const std::string& text) {
     trace.raw("\r\n");
-    trace.raw(CTL39400AY(path));
+    trace.raw(text);
     std::error_code ec;
-    fs::remove(path, ec);
+    fs::remove(wl::findFileNoCase("tdebug.log"), ec);
 }
 
 }  // namespace
@@ -86,9 +85,11 @@ ConversionStart startConversion(const EngineRequest& request, RunLog& log, Debug
     const std::string& source = request.spec.sourceFile;
     std::string mapOption = request.options.map;
     if (!request.tableConfiguration.empty()) mapOption = CTLD48400AE(request.tableConfiguration, mapOption, source);
+    std::string detection;
     start.mapPath = ChooseMap(mapOption, request.options.mapPath, request.options.defaultMapPath, source, log,
-                              &start.rpmnPrefix, request.options.debug);
-    if (trace.on() && wl::alltrim(mapOption).empty() && start.rpmnPrefix.empty()) takeDetectionTrace(trace);
+                              &start.rpmnPrefix, request.options.debug, &detection);
+    if (trace.on() && wl::alltrim(mapOption).empty() && start.rpmnPrefix.empty())
+        takeDetectionTrace(trace, detection);
     const std::string path = start.mapPath.empty() ? start.mapPath : wl::findFileNoCase(start.mapPath);
     trace.line("- Map File = " + path);
     start.map = loadMap(path, request.options.mapLog, request.modelCode, log);

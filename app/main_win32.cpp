@@ -3,15 +3,29 @@
 // ends; otherwise the message loop runs until the window closes.
 #include <windows.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
 #include "main_window.hpp"
 #include "progress_meter_window.hpp"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+namespace {
+constexpr char kTitle[] = "X12 Parser";
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) try {
     std::vector<std::string> words;
     for (int i = 1; i < __argc && words.size() < 4; ++i) words.emplace_back(__argv[i]);
     zr::installMeterWindow();
     return zr::MAIN(words);
+}
+// Nothing thrown leaves the program unexplained: the reason is shown.
+catch (const std::exception& e) {
+    const std::string text = std::string("The program stopped: ") + e.what();
+    MessageBoxA(nullptr, text.c_str(), kTitle, MB_OK | MB_ICONERROR);
+    return 1;
+} catch (...) {
+    MessageBoxA(nullptr, "The program stopped on an unknown error.", kTitle, MB_OK | MB_ICONERROR);
+    return 1;
 }

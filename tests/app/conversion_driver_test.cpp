@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <stdexcept>
 
 #include "conversion_driver.hpp"
 #include "file_io.hpp"
@@ -226,6 +227,33 @@ TEST(ConversionDriver, EverySourceEndsWithATruthfulLine) {
     EXPECT_NE(result.log.find("12:00:00 - Converted With Lost Data : " + cut + "\r\n"), std::string::npos);
     EXPECT_EQ(result.notes, (Strings{"Failed : " + bad + " : No Map", "Converted With Lost Data : " + cut,
                                      "   Source Ends Inside a Transaction Set (no SE)"}));
+}
+
+// An exception in one source's conversion stops that source only: it is
+// logged and counted, and the next source is converted.
+TEST(ConversionDriver, AnExceptionFailsItsSourceAndTheRunGoesOn) {
+    DriverFixture f;
+    const std::string bad = f.x12("1.x12");
+    f.x12("2.x12");
+    zr::DriverRequest r;
+    r.type = "X12,CSV";
+    r.source = f.in;
+    r.destination = f.out;
+    r.currentFolder = f.dir.path();
+    zr::DriverHooks h;
+    h.engine = [](const zr::EngineRequest& e) {
+        if (wl::fileNamePart(e.spec.sourceFile) == "1.x12") throw std::runtime_error("disk gone");
+        return fakeEngine(e);
+    };
+    h.clock = [] { return std::string("12:00:00"); };
+    const zr::DriverResult result = zr::CTLD48403(r, h);
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(result.converted, 1);
+    EXPECT_NE(result.log.find("12:00:00 - Failed : " + bad + " : Conversion Stopped (disk gone)\r\n"),
+              std::string::npos)
+        << result.log;
+    EXPECT_EQ(zrtest::readBytes(wl::joinPath(f.out, "2.csv")), "from 2.x12\r\n");
+    EXPECT_TRUE(std::filesystem::exists(result.logPath));
 }
 
 TEST(ConversionDriver, FolderIntoOneOutFileWithMerge) {
@@ -560,6 +588,31 @@ TEST(DriverSafety, ADebugLogThisRunDidNotWriteStaysOutOfTheRun) {
     EXPECT_TRUE(has(zrtest::readBytes("debug.log"), "Start Debug Log"));
     EXPECT_TRUE(has(result.log, "Start Debug Log"));
     EXPECT_FALSE(has(result.log, "ANOTHER RUN"));
+}
+
+// The debug text comes with the engine's result: the run log holds the
+// last conversion's text although no "debug.log" is there to read.
+TEST(DriverSafety, TheRunLogTakesTheDebugTextFromTheEngine) {
+    Fixture f;
+    zr::DriverRequest r;
+    r.type = "X12,CSV";
+    r.source = "src/a.x12";
+    r.destination = "out";
+    r.options = "OW,DEBUG";
+    r.currentFolder = fs::current_path().string();
+    zr::DriverHooks h;
+    h.clock = [] { return std::string("12:00:00"); };
+    h.engine = [](const zr::EngineRequest& e) {
+        zr::EngineResult result;
+        EXPECT_TRUE(e.options.debug);
+        EXPECT_TRUE(e.options.overwrite);
+        EXPECT_EQ(e.type, zr::ConversionType::X12ToCsv);
+        result.debugText = "TRACE OF " + wl::fileNamePart(e.spec.sourceFile) + "\r\n";
+        return result;
+    };
+    const zr::DriverResult result = zr::CTLD48403(r, h);
+    EXPECT_FALSE(fs::exists("debug.log"));
+    EXPECT_TRUE(result.log.ends_with("TRACE OF a.x12\r\n\r\n\r\n")) << result.log;
 }
 
 }  // namespace safety

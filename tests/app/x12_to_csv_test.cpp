@@ -188,8 +188,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EngineTest, DebugLogTracesTheRunAndIsWrittenAtTheEnd) {
     zr::EngineRequest r = request();
     r.options.debug = true;
-    zr::CTL48400A(r);
+    const zr::EngineResult result = zr::CTL48400A(r);
     const std::string log = zrtest::readBytes("debug.log");
+    // The driver takes the text from the result, never from the file.
+    EXPECT_EQ(result.debugText, log);
     EXPECT_THAT(log, StartsWith("\r\nStart Debug Log ------------------------\r\n"));
     EXPECT_THAT(log, HasSubstr("- Parse Type = X12,CSV\r\n- Source File = source.x12\r\n- SLP = 0\r\n- ST = ~\r\n"
                                "- DS = *\r\n- XS = :\r\n- TA = 4\r\n- Field1 = PROVIDER --cond \r\n"));

@@ -312,4 +312,84 @@ TEST_F(MenuTest, PopupEntriesAreDrawnByTheWindowBarEntriesAreNot) {
     EXPECT_GT(mi.itemHeight, 0u);
 }
 
+// Chooses an item while the pop-up is tracked, then closes the menu.
+HWND g_trackWindow = nullptr;
+unsigned g_trackId = 0;
+void CALLBACK chooseWhileTracking(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    PostMessageA(g_trackWindow, WM_COMMAND, g_trackId, 0);
+    EndMenu();
+}
+
+TEST_F(MenuTest, TrackedPopupRunsTheChosenActionAfterItCloses) {
+    Frame f;
+    ShowWindow(f.w.hWnd, SW_SHOW);
+    SetForegroundWindow(f.w.hWnd);
+    bool ranWhileOpen = false;
+    int runs = 0;
+    auto popup = wl::MENUBEGIN(true);
+    std::shared_ptr<TMenu> held = popup;
+    auto one = wl::MENUADDITEM(item("One"));
+    one->bAction = [&](TMenuItem&) {
+        ++runs;
+        ranWhileOpen = held->hMenu != nullptr && held->oMenuItemPopup != nullptr;
+    };
+    wl::MENUEND();
+    g_trackWindow = f.w.hWnd;
+    g_trackId = one->nId;
+    SetTimer(nullptr, 0, 50, chooseWhileTracking);
+    popup->Activate(10, 10, f.w);
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(ranWhileOpen);
+    EXPECT_EQ(f.w.oPopup, nullptr);
+    EXPECT_EQ(popup->hMenu, nullptr);  // ended after tracking
+}
+
+TEST_F(MenuTest, HighlightedItemShowsItsMessage) {
+    Frame f;
+    wl::TWindow bar;
+    wl::WindowNew n;
+    n.lPixel = true;
+    n.nBottom = 20;
+    n.nRight = 200;
+    n.oWnd = &f.w;
+    n.nStyle = WS_CHILD | WS_VISIBLE;
+    bar.New(n);
+    f.w.oMsgBar = &bar;
+    auto menu = wl::MENUBEGIN();
+    auto i = item("&Open");
+    i.cMsg = "Open an existing file";
+    auto open = wl::MENUADDITEM(i);
+    wl::MENUEND();
+    f.w.SetMenu(menu);
+    SendMessageA(f.w.hWnd, WM_MENUSELECT, MAKEWPARAM(open->nId, MF_HILITE), reinterpret_cast<LPARAM>(menu->hMenu));
+    EXPECT_EQ(wl::TWindow::oMItemSelect, open.get());
+    EXPECT_EQ(bar.GetText(), "Open an existing file");
+    SendMessageA(f.w.hWnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(wl::TWindow::oMItemSelect, nullptr);
+    f.w.oMsgBar = nullptr;
+}
+
+TEST_F(MenuTest, ItemsBuiltFromAnExistingMenuHandle) {
+    HMENU h = CreateMenu();
+    HMENU sub = CreatePopupMenu();
+    AppendMenuA(sub, MF_STRING | MF_CHECKED, 301, "&Checked");
+    AppendMenuA(sub, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(sub, MF_STRING | MF_GRAYED, 302, "&Grey");
+    AppendMenuA(h, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&Top");
+    auto m = TMenu::FromHandle(h, false);
+    ASSERT_EQ(m->aItems().size(), 1u);
+    EXPECT_EQ(m->aItems()[0]->cPrompt, "&Top");
+    ASSERT_TRUE(m->aItems()[0]->oSubMenu);
+    const auto& items = m->aItems()[0]->oSubMenu->aItems();
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_TRUE(items[0]->lChecked);
+    EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_FALSE(items[2]->lActive);
+    EXPECT_EQ(m->GetMenuItem(302), items[2].get());
+    EXPECT_EQ(m->GetMenuItem(reinterpret_cast<UINT_PTR>(sub)), m->aItems()[0].get());
+    m->End();
+    EXPECT_FALSE(IsMenu(h));
+}
+
 }  // namespace
