@@ -18,10 +18,33 @@ namespace zr {
 
 namespace {
 
-// The main window's class: plain TWindow behaviour under its own name.
+// The main window's class: TWindow under its own name, which also runs the
+// commands of the toolbar's drop-down pop-ups. The toolbar tracks such a
+// pop-up itself and destroys its handle; its items' objects stay here until
+// the chosen command has arrived (Windows posts it after the tracking ends).
 class TMainWindow : public wl::TWindow {
 public:
     std::string ClassName() const override { return "ZRK7W315"; }
+
+    std::shared_ptr<wl::TMenu> dropMenu;
+
+    wl::Answer HandleEvent(UINT msg, WPARAM w, LPARAM l) override {
+        // The pop-up's items are drawn through oPopup while it shows only.
+        if (msg == WM_EXITMENULOOP && dropMenu && oPopup == dropMenu) oPopup.reset();
+        return wl::TWindow::HandleEvent(msg, w, l);
+    }
+    wl::Answer Command(WPARAM w, LPARAM l) override {
+        if (dropMenu && l == 0) {
+            if (wl::TMenuItem* item = dropMenu->GetMenuItem(LOWORD(w))) {
+                auto keep = dropMenu;  // the action may open another drop-down
+                if (oPopup == dropMenu) oPopup.reset();
+                item->bAction(*item);
+                if (dropMenu == keep) dropMenu.reset();
+                return 0;
+            }
+        }
+        return wl::TWindow::Command(w, l);
+    }
 };
 
 }  // namespace
@@ -51,6 +74,7 @@ MainWindow::~MainWindow() {
     if (moduleState().mainWindow.has_value()) moduleState().mainWindow.reset();
     for (auto& f : fonts_) f->End();
     if (icon_) DestroyIcon(icon_);
+    if (images_) ImageList_Destroy(images_);
 }
 
 void MainWindow::buildFonts() {
@@ -65,6 +89,39 @@ void MainWindow::buildFonts() {
 }
 
 void MainWindow::buildIcon() { icon_ = makeProgramIcon(); }
+
+void MainWindow::buildToolbar() {
+    images_ = makeToolbarImages();
+    toolbar_ = std::make_unique<wl::TToolBar>();
+    toolbar_->New(window_.get(), 80, 50, images_);
+    for (const ToolButton& b : toolbarButtons()) {
+        const MainCommand command = b.command;
+        auto action = [this, command](wl::TToolBar&, int) { Run(command); };
+        const bool built = b.built;
+        auto when = [built] { return built; };
+        const MenuEntry* entry = menuEntry(command);
+        const std::string message = entry ? entry->message : b.tooltip;
+        if (b.dropDown.empty()) {
+            toolbar_->AddButton(action, b.tooltip, b.text, when, message);
+        } else {
+            const std::string section = b.dropDown;
+            toolbar_->AddMenu(action, b.tooltip, b.text, when, message,
+                              [this, section](wl::TToolBar&) { return dropDown(section); });
+        }
+    }
+    toolbar_->SetTextRows(2);
+}
+
+HMENU MainWindow::dropDown(const std::string& section) {
+    auto& main = static_cast<TMainWindow&>(*window_);
+    main.dropMenu = CTLD48400D(section);
+    if (main.dropMenu->aItems().empty()) {
+        main.dropMenu.reset();
+        return nullptr;
+    }
+    main.oPopup = main.dropMenu;
+    return main.dropMenu->hMenu;
+}
 
 wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
     wl::MenuItemNew a;
@@ -129,6 +186,12 @@ void MainWindow::Build() {
     window_->New(n);
     menu_ = CTLD48400A();
     window_->SetMenu(menu_);
+    buildToolbar();
+    wl::MsgBarNew bar;
+    bar.oWnd = window_.get();
+    bar.cPrompt = kMessageBarText;
+    msgBar_ = std::make_unique<wl::TMsgBar>();
+    msgBar_->New(bar);
     window_->SetIcon(icon_);
     // The task switcher shows the large icon.
     SendMessageA(window_->hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));

@@ -18,7 +18,9 @@
 #include "conversion_driver.hpp"
 #include "main_menu.hpp"
 #include "menu.hpp"
+#include "msgbar.hpp"
 #include "mru.hpp"
+#include "toolbar.hpp"
 #include "window.hpp"
 
 namespace zr {
@@ -81,6 +83,8 @@ public:
 
     wl::TWindow& window() { return *window_; }
     wl::TMenu* menu() const { return menu_.get(); }
+    wl::TToolBar* toolbar() const { return toolbar_.get(); }
+    wl::TMsgBar* msgBar() const { return msgBar_.get(); }
     wl::TMru* viewerFiles() const { return mru_.get(); }
     const MainContext& context() const { return context_; }
     const std::vector<std::shared_ptr<wl::TFont>>& fonts() const { return fonts_; }
@@ -92,6 +96,9 @@ private:
     // CTLD48400A: the menu bar, "Functions" and "Exit".
     std::shared_ptr<wl::TMenu> CTLD48400A();
     wl::MenuItemNew menuItem(const MenuEntry& entry);
+    void buildToolbar();
+    // The drop-down's pop-up for the toolbar, kept until its command arrives.
+    HMENU dropDown(const std::string& section);
     void runBatch(wl::TWindow& w);
     void openDocumentation();
     void viewXmlFile();
@@ -103,6 +110,9 @@ private:
     HICON icon_ = nullptr;
     std::shared_ptr<wl::TMenu> menu_;
     std::shared_ptr<wl::TMru> mru_;
+    HIMAGELIST images_ = nullptr;
+    std::unique_ptr<wl::TToolBar> toolbar_;
+    std::unique_ptr<wl::TMsgBar> msgBar_;
     std::optional<DriverResult> batchResult_;
 };
 

@@ -7,6 +7,7 @@
 #include "message_loop.hpp"
 #include "module_state.hpp"
 #include "paths.hpp"
+#include "popup_menus.hpp"
 #include "progress_meter_window.hpp"
 #include "test_support.hpp"
 
@@ -267,6 +268,125 @@ TEST_F(MainMenus, DropDownListsAtMostTwentyAndOpensTheChosenKey) {
     auto database = main.CTLD48400D("Database-Files");
     EXPECT_TRUE(database->aItems().empty());
     database->End();
+}
+
+// The toolbar and message bar of the main window, driven through the
+// messages the controls send.
+class MainBars : public InTempFolder {
+protected:
+    void SetUp() override {
+        InTempFolder::SetUp();
+        wl::setPopupMenuHook([this](HMENU m, HWND owner, int, int) {
+            shownOwner = owner;
+            // The user picks the last entry; Windows posts its command.
+            const int n = GetMenuItemCount(m);
+            shownCount = n;
+            if (n > 0) PostMessageA(owner, WM_COMMAND, GetMenuItemID(m, n - 1), 0);
+        });
+    }
+    void TearDown() override {
+        wl::setPopupMenuHook(nullptr);
+        InTempFolder::TearDown();
+    }
+    static std::string ansiTip(wl::TToolBar& bar, HWND parent, int id) {
+        NMTTDISPINFOA info{};
+        info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageA(bar.hWnd, TB_GETTOOLTIPS, 0, 0));
+        info.hdr.idFrom = static_cast<UINT_PTR>(id);
+        info.hdr.code = TTN_GETDISPINFOA;
+        SendMessageA(parent, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return info.lpszText == info.szText ? std::string(info.szText) : "?";
+    }
+    static LRESULT dropDown(wl::TToolBar& bar, HWND parent, int id) {
+        NMTOOLBARA nm{};
+        nm.hdr.hwndFrom = bar.hWnd;
+        nm.hdr.idFrom = static_cast<UINT_PTR>(bar.nId);
+        nm.hdr.code = TBN_DROPDOWN;
+        nm.iItem = id;
+        return SendMessageA(parent, WM_NOTIFY, static_cast<WPARAM>(bar.nId), reinterpret_cast<LPARAM>(&nm));
+    }
+    HWND shownOwner = nullptr;
+    int shownCount = -1;
+};
+
+TEST_F(MainBars, FiveButtonsWithTextsTooltipsPicturesAndTheirStates) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    wl::TToolBar& bar = *main.toolbar();
+    ASSERT_TRUE(IsWindow(bar.hWnd));
+    EXPECT_EQ(SendMessageA(bar.hWnd, TB_BUTTONCOUNT, 0, 0), 5);
+    // Buttons of 80 x 50 at least; the control widens them for their texts.
+    EXPECT_EQ(bar.nBtnWidth, 80);
+    EXPECT_EQ(bar.nBtnHeight, 50);
+    const LRESULT size = SendMessageA(bar.hWnd, TB_GETBUTTONSIZE, 0, 0);
+    EXPECT_GE(LOWORD(size), 80);
+    EXPECT_GE(HIWORD(size), 50);
+    EXPECT_EQ(SendMessageA(bar.hWnd, TB_GETTEXTROWS, 0, 0), 2);
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(bar.hWnd, TB_GETIMAGELIST, 0, 0));
+    EXPECT_EQ(ImageList_GetImageCount(images), 5);
+    const Texts texts = {"Torvel Parser", "View X12 File", "Documentation", "Information", "Exit"};
+    const Texts tips = {"Torvel Parser", "View X12 File", "Documentation", "Information", "End Application"};
+    const bool enabled[] = {false, false, true, false, true};
+    for (int id = 1; id <= 5; ++id) {
+        EXPECT_EQ(bar.GetText(id), texts[id - 1]);
+        EXPECT_EQ(ansiTip(bar, main.window().hWnd, id), tips[id - 1]);
+        EXPECT_EQ(bar.IsButtonEnabled(id), enabled[id - 1]) << id;
+    }
+    // The two recently-used lists open from arrows beside their buttons.
+    for (int id = 1; id <= 5; ++id) {
+        TBBUTTON b{};
+        SendMessageA(bar.hWnd, TB_GETBUTTON, static_cast<WPARAM>(id - 1), reinterpret_cast<LPARAM>(&b));
+        EXPECT_EQ((b.fsStyle & BTNS_DROPDOWN) != 0, id <= 2) << id;
+    }
+}
+
+TEST_F(MainBars, TheExitButtonEndsTheLoop) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    PostMessageA(main.window().hWnd, WM_COMMAND, MAKEWPARAM(5, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(main.toolbar()->hWnd));
+    LoopGuard guard;
+    EXPECT_EQ(main.Activate(), 0);
+    EXPECT_FALSE(LoopGuard::fired());
+}
+
+TEST_F(MainBars, TheViewerDropDownOpensTheChosenKeyAndListsAtMostTwenty) {
+    std::string section = "[Viewer-Files]\r\n";
+    for (int k = 1; k <= 25; ++k) section += std::to_string(k) + "=f" + std::to_string(k) + ".x12\r\n";
+    dir.write("ZRK7W315.mru", section);
+    std::vector<std::string> viewed;
+    MainHooks hooks;
+    hooks.openViewer = [&](const std::string& f) { viewed.push_back(f); };
+    MainWindow main(contextFor({}, dir.path()), hooks);
+    main.Build();
+    EXPECT_EQ(dropDown(*main.toolbar(), main.window().hWnd, 2), 0);
+    EXPECT_EQ(shownOwner, main.window().hWnd);
+    EXPECT_EQ(shownCount, 20);
+    wl::SYSREFRESH();  // the posted command
+    EXPECT_EQ(viewed, (Texts{"f20.x12"}));
+    // The main menu's commands still reach the main menu afterwards.
+    EXPECT_EQ(main.window().oPopup, nullptr);
+
+    // The conversion button's section is empty: nothing shows.
+    shownCount = -1;
+    dropDown(*main.toolbar(), main.window().hWnd, 1);
+    EXPECT_EQ(shownCount, -1);
+}
+
+TEST_F(MainBars, TheMessageBarShowsTheNoticeAndWhatAnEntryDoes) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    wl::TMsgBar& bar = *main.msgBar();
+    ASSERT_TRUE(IsWindow(bar.hWnd));
+    EXPECT_EQ(bar.cMsgDef, kMessageBarText);
+    EXPECT_EQ(main.window().oMsgBar, &bar);
+    // Highlighting a greyed entry shows what it will do.
+    const wl::TMenu& functions = popup(main, 0);
+    const wl::TMenuItem& csv = *functions.aItems()[4];
+    ASSERT_EQ(csv.cPrompt, "View CSV File");
+    SendMessageA(main.window().hWnd, WM_MENUSELECT, MAKEWPARAM(csv.nId, MF_GRAYED | MF_OWNERDRAW),
+                 reinterpret_cast<LPARAM>(functions.hMenu));
+    EXPECT_EQ(bar.cMsg, csv.cMsg);
+    EXPECT_NE(bar.cMsg.find("not built yet"), std::string::npos);
 }
 
 TEST(ToolbarImages, FivePicturesWithWhiteMaskedOut) {
