@@ -32,3 +32,15 @@ if(NOT EXISTS "${WORK}/005010X222A2.cfg")
   message(FATAL_ERROR "the default map was not written")
 endif()
 message(STATUS "batch run converted ${SOURCE}")
+
+# A run whose conversion fails ends with a failure status, after the window
+# has closed by itself.
+execute_process(
+  COMMAND "${WINE_EXEC}" "${EXE}" "X12,CSV" "Z:${WORK}/missing.x12" "Z:${WORK}/out" "OW"
+  WORKING_DIRECTORY "${WORK}"
+  RESULT_VARIABLE rc
+  TIMEOUT 120)
+if(rc EQUAL 0 OR NOT rc MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "a failed conversion ended with '${rc}'")
+endif()
+message(STATUS "a failed conversion ended with ${rc}")

@@ -1,0 +1,351 @@
+#include "main_window.hpp"
+
+#include "bitmaps.hpp"
+#include "message_loop.hpp"
+#include "messages.hpp"
+#include "module_state.hpp"
+#include "paths.hpp"
+#include "placeholders.hpp"
+#include "profile_files.hpp"
+#include "programs.hpp"
+#include "recent_files.hpp"
+#include "system_facts.hpp"
+#include "system_info.hpp"
+#include "toolbar_pictures.hpp"
+#include "zr_ini.hpp"
+
+namespace zr {
+
+namespace {
+
+// The main window's class: TWindow under its own name, which also runs the
+// commands of the toolbar's drop-down pop-ups. The toolbar tracks such a
+// pop-up itself and destroys its handle; its items' objects stay here until
+// the chosen command has arrived (Windows posts it after the tracking ends).
+class TMainWindow : public wl::TWindow {
+public:
+    std::string ClassName() const override { return "ZRK7W315"; }
+
+    std::shared_ptr<wl::TMenu> dropMenu;
+
+    wl::Answer HandleEvent(UINT msg, WPARAM w, LPARAM l) override {
+        // The pop-up's items are drawn through oPopup while it shows only.
+        if (msg == WM_EXITMENULOOP && dropMenu && oPopup == dropMenu) oPopup.reset();
+        return wl::TWindow::HandleEvent(msg, w, l);
+    }
+    wl::Answer Command(WPARAM w, LPARAM l) override {
+        if (dropMenu && l == 0) {
+            if (wl::TMenuItem* item = dropMenu->GetMenuItem(LOWORD(w))) {
+                auto keep = dropMenu;  // the action may open another drop-down
+                if (oPopup == dropMenu) oPopup.reset();
+                item->bAction(*item);
+                if (dropMenu == keep) dropMenu.reset();
+                return 0;
+            }
+        }
+        return wl::TWindow::Command(w, l);
+    }
+};
+
+}  // namespace
+
+HICON makeProgramIcon() {
+    // White is the picture's background: transparent in the icon.
+    wl::PixelImage picture = programIconPicture();
+    const std::uint32_t white = wl::makePixel(255, 255, 255);
+    for (auto& p : picture.pixels) p = p == white ? 0 : (p | 0xFF000000u);
+    HBITMAP colour = wl::bitmapFromPixels(picture);
+    HBITMAP mask = CreateBitmap(picture.width, picture.height, 1, 1, nullptr);
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = colour;
+    info.hbmMask = mask;
+    HICON icon = colour && mask ? CreateIconIndirect(&info) : nullptr;
+    if (colour) DeleteObject(colour);
+    if (mask) DeleteObject(mask);
+    return icon;
+}
+
+MainWindow::MainWindow(MainContext context, MainHooks hooks)
+    : context_(std::move(context)), hooks_(std::move(hooks)) {}
+
+MainWindow::~MainWindow() {
+    if (window_ && window_->hWnd) DestroyWindow(window_->hWnd);
+    if (moduleState().mainWindow.has_value()) moduleState().mainWindow.reset();
+    for (auto& f : fonts_) f->End();
+    if (icon_) DestroyIcon(icon_);
+    if (images_) ImageList_Destroy(images_);
+}
+
+void MainWindow::buildFonts() {
+    for (const StandardFont& s : standardFonts()) {
+        wl::FontSpec f;
+        f.cFaceName = "Courier New";
+        f.nWidth = static_cast<int>(s.width);  // LOGFONT widths are whole
+        f.nHeight = s.height;
+        f.lBold = s.bold;
+        fonts_.push_back(wl::TFont::New(f));
+    }
+}
+
+void MainWindow::buildIcon() { icon_ = makeProgramIcon(); }
+
+void MainWindow::buildToolbar() {
+    images_ = makeToolbarImages();
+    toolbar_ = std::make_unique<wl::TToolBar>();
+    toolbar_->New(window_.get(), 80, 50, images_);
+    for (const ToolButton& b : toolbarButtons()) {
+        const MainCommand command = b.command;
+        auto action = [this, command](wl::TToolBar&, int) { Run(command); };
+        const bool built = b.built;
+        auto when = [built] { return built; };
+        const MenuEntry* entry = menuEntry(command);
+        const std::string message = entry ? entry->message : b.tooltip;
+        if (b.dropDown.empty()) {
+            toolbar_->AddButton(action, b.tooltip, b.text, when, message);
+        } else {
+            const std::string section = b.dropDown;
+            toolbar_->AddMenu(action, b.tooltip, b.text, when, message,
+                              [this, section](wl::TToolBar&) { return dropDown(section); });
+        }
+    }
+    toolbar_->SetTextRows(2);
+}
+
+HMENU MainWindow::dropDown(const std::string& section) {
+    auto& main = static_cast<TMainWindow&>(*window_);
+    main.dropMenu = CTLD48400D(section);
+    if (main.dropMenu->aItems().empty()) {
+        main.dropMenu.reset();
+        return nullptr;
+    }
+    main.oPopup = main.dropMenu;
+    return main.dropMenu->hMenu;
+}
+
+wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
+    wl::MenuItemNew a;
+    a.cPrompt = entry.caption;
+    a.cMsg = entry.message;
+    a.lActive = entry.built;
+    const MainCommand command = entry.command;
+    if (entry.built) a.bAction = [this, command](wl::TMenuItem&) { Run(command); };
+    return a;
+}
+
+std::shared_ptr<wl::TMenu> MainWindow::CTLD48400A() {
+    auto bar = wl::MENUBEGIN();
+    wl::MenuItemNew functions;
+    functions.cPrompt = "Functions";
+    wl::MENUADDITEM(functions);
+    wl::MENUBEGIN(true);
+    for (const MenuEntry& entry : functionsMenu()) {
+        switch (entry.command) {
+        case MainCommand::Separator: wl::MENUADDITEM(); break;
+        case MainCommand::ViewerFiles: {
+            wl::MruNew list;
+            list.cIniFile = mruFilePath(context_.modelCode);
+            list.cSection = kViewerSection;
+            list.nMaxItems = kViewerListMax;
+            list.cMsg = entry.message;
+            list.bAction = [this](const std::string& file, wl::TMenuItem&) { CTLD48400C(file); };
+            mru_ = wl::TMru::New(list);
+            break;
+        }
+        case MainCommand::ClearViewerList: {
+            wl::MenuItemNew clear = menuItem(entry);
+            clear.bAction = [this](wl::TMenuItem&) { mru_->Clear(); };
+            wl::MENUADDITEM(clear);
+            break;
+        }
+        default: wl::MENUADDITEM(menuItem(entry)); break;
+        }
+    }
+    wl::MENUEND();
+    wl::MenuItemNew exit;
+    exit.cPrompt = "Exit";
+    wl::MENUADDITEM(exit);
+    wl::MENUBEGIN(true);
+    wl::MENUADDITEM(menuItem(quitEntry()));
+    wl::MENUEND();
+    return wl::MENUEND();
+}
+
+void MainWindow::Build() {
+    buildFonts();
+    buildIcon();
+    window_ = std::make_unique<TMainWindow>();
+    wl::WindowNew n;
+    n.nTop = 1;
+    n.nLeft = 1;
+    n.nBottom = 30;
+    n.nRight = 100;
+    n.cTitle = ZRTITLE(context_.modelCode);
+    n.oIcon = icon_;
+    n.lSysMenu = n.lCaption = n.lMin = n.lMax = true;
+    window_->New(n);
+    menu_ = CTLD48400A();
+    window_->SetMenu(menu_);
+    buildToolbar();
+    wl::MsgBarNew bar;
+    bar.oWnd = window_.get();
+    bar.cPrompt = kMessageBarText;
+    msgBar_ = std::make_unique<wl::TMsgBar>();
+    msgBar_->New(bar);
+    window_->SetIcon(icon_);
+    // The task switcher shows the large icon.
+    SendMessageA(window_->hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    moduleState().mainWindow = window_.get();
+    if (hooks_.built) hooks_.built(*this);
+}
+
+int MainWindow::Activate() {
+    if (context_.line.batch) window_->bInit = [this](wl::TWindow& w) { runBatch(w); };
+    window_->Activate();
+    if (!context_.line.batch) return 0;
+    if (!batchResult_) return 1;
+    // Data lost in a conversion fails an unattended run as a failure does.
+    return batchResult_->failed == 0 && batchResult_->lostData == 0 ? 0 : 1;
+}
+
+void MainWindow::runBatch(wl::TWindow& w) {
+    DriverRequest request = batchRequest(context_.line);
+    request.modelCode = context_.modelCode;
+    batchResult_ = CTLD48403(request, hooks_.driver);
+    // The user may have closed the window while the meter drained messages:
+    // then there is nothing left to end.
+    if (w.hWnd && IsWindow(w.hWnd)) w.End();
+}
+
+void MainWindow::Run(MainCommand command) {
+    const MenuEntry* entry = menuEntry(command);
+    if (entry && !entry->built) return;
+    switch (command) {
+    case MainCommand::Quit: window_->End(); break;
+    case MainCommand::Documentation: openDocumentation(); break;
+    case MainCommand::ViewXml: viewXmlFile(); break;
+    case MainCommand::ViewX12: viewAndRecord(); break;
+    default: break;
+    }
+}
+
+std::string MainWindow::CTLD48400C(const std::string& file) {
+    std::string chosen = file;
+    if (chosen.empty()) {
+        wl::FileDialogRequest r;
+        r.filter = "*.*";
+        r.title = "Select X12 File";
+        r.initialDir = context_.workingFolder;
+        chosen = wl::CGETFILE(r);
+    }
+    if (chosen.empty()) return chosen;
+    if (hooks_.openViewer)
+        hooks_.openViewer(chosen);
+    else
+        wl::MSGINFO("The X12 viewer is not part of this version yet:\r\n" + chosen, wl::Value("View X12 File"));
+    return chosen;
+}
+
+namespace {
+// The list's entries as the portable list keeps them.
+std::vector<wl::MruEntry> entriesOf(const wl::TMru& list) {
+    std::vector<wl::MruEntry> entries;
+    for (const auto& item : list.aItems) entries.push_back({wl::mruNameOfCaption(item->cPrompt), 0, item->lActive});
+    return entries;
+}
+}  // namespace
+
+void MainWindow::CTLD48400B(const std::string& file) {
+    if (!mru_) return;
+    const std::string name = recordedName(entriesOf(*mru_), file);
+    if (!name.empty()) mru_->Save(name);
+}
+
+void MainWindow::CTLD48400E(const std::string& file) { CTLD48400B(file); }
+
+void MainWindow::viewAndRecord() {
+    const std::string file = CTLD48400C();
+    if (!file.empty()) CTLD48400E(file);
+}
+
+namespace {
+wl::MruStore sectionStore(const std::string& file, const std::string& section) {
+    wl::MruStore store;
+    store.read = [file, section](const std::string& key) { return wl::GETPVPROFSTRING(section, key, "", file); };
+    return store;
+}
+}  // namespace
+
+std::shared_ptr<wl::TMenu> MainWindow::CTLD48400D(const std::string& section) {
+    auto popup = wl::MENUBEGIN(true);
+    for (const DropDownEntry& e : CTLD48400F(sectionStore(mruFilePath(context_.modelCode), section))) {
+        wl::MenuItemNew item;
+        item.cPrompt = e.file;
+        const std::string key = std::to_string(e.key);
+        item.bAction = [this, key, section](wl::TMenuItem&) { CTLD48400G(key, section); };
+        wl::MENUADDITEM(item);
+    }
+    return wl::MENUEND();
+}
+
+void MainWindow::CTLD48400G(const std::string& key, const std::string& section) {
+    const std::string file = wl::GETPVPROFSTRING(section, key, "", mruFilePath(context_.modelCode));
+    switch (dropDownTarget(section)) {
+    case DropDownTarget::Viewer:
+        // A key without a value opens nothing.
+        if (!file.empty()) CTLD48400C(file);
+        break;
+    case DropDownTarget::Conversion:
+        wl::MSGINFO("The conversion dialog is not part of this version yet; convert from the command line:\r\n" +
+                        std::string("zrk7w315.exe X12,CSV ") + (file.empty() ? "<source>" : file) + " <destination>",
+                    wl::Value("Torvel Parser"));
+        break;
+    case DropDownTarget::None: break;
+    }
+}
+
+HIMAGELIST makeToolbarImages() {
+    HIMAGELIST list = ImageList_Create(kToolbarPictureSize, kToolbarPictureSize, ILC_COLOR24 | ILC_MASK, 5, 0);
+    if (!list) return nullptr;
+    for (const ToolButton& b : toolbarButtons()) {
+        HBITMAP picture = wl::bitmapFromPixels(toolbarPicture(b.resource));
+        ImageList_AddMasked(list, picture, RGB(255, 255, 255));
+        if (picture) DeleteObject(picture);
+    }
+    return list;
+}
+
+std::string MainWindow::documentationPath() const {
+    return wl::joinPath(wl::folderPart(wl::GETMODULEFILENAME(nullptr)), documentationPage(context_.modelCode));
+}
+
+void MainWindow::openDocumentation() {
+    const std::string page = documentationPath();
+    const HWND owner = window_ ? window_->hWnd : nullptr;
+    const INT_PTR answer =
+        hooks_.openDocument ? hooks_.openDocument(owner, page) : wl::SHELLEXECUTE(owner, "Open", page);
+    if (answer <= 32) wl::MSGSTOP("The documentation page " + page + " could not be opened.", wl::Value("Documentation"));
+}
+
+void MainWindow::viewXmlFile() {
+    wl::FileDialogRequest r;
+    r.filter = "*.xml";
+    r.title = "Select an XML file";
+    r.initialDir = context_.workingFolder;
+    const std::string file = wl::CGETFILE(r);
+    if (!file.empty()) ZRWB1(file);
+}
+
+int MAIN(const std::vector<std::string>& words, const MainHooks& hooks) {
+    MainContext context;
+    context.currentFolder = wl::currentFolder();
+    // The option strings are read once at start; no step of the window reads them.
+    (void)readOptionFlagStrings();
+    context.line = settleCommandLine(words, context.currentFolder);
+    context.workingFolder = context.line.workingFolder;
+    MainWindow main(context, hooks);
+    main.Build();
+    return main.Activate();
+}
+
+}  // namespace zr

@@ -1,0 +1,504 @@
+// The main window under Wine, in-process: built, activated, driven through
+// its commands; batch runs that convert and close the window.
+#include "main_window.hpp"
+
+#include <gtest/gtest.h>
+
+#include "message_loop.hpp"
+#include "module_state.hpp"
+#include "paths.hpp"
+#include "popup_menus.hpp"
+#include "progress_meter_window.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using namespace zr;
+
+// Ends a message loop that would otherwise never end, and says so.
+class LoopGuard {
+public:
+    explicit LoopGuard(UINT ms = 30000) { timer_ = SetTimer(nullptr, 0, ms, &LoopGuard::fire); }
+    ~LoopGuard() { KillTimer(nullptr, timer_); }
+    static bool fired() { return fired_; }
+
+private:
+    static void CALLBACK fire(HWND, UINT, UINT_PTR, DWORD) {
+        fired_ = true;
+        PostQuitMessage(9);
+    }
+    UINT_PTR timer_ = 0;
+    static inline bool fired_ = false;
+};
+
+MainContext contextFor(const std::vector<std::string>& words, const std::string& folder) {
+    MainContext c;
+    c.currentFolder = folder;
+    c.line = settleCommandLine(words, folder);
+    c.workingFolder = c.line.workingFolder;
+    return c;
+}
+
+std::string windowText(HWND h) {
+    char buffer[256] = {};
+    GetWindowTextA(h, buffer, sizeof buffer);
+    return buffer;
+}
+
+const std::string kSource = std::string(ZR_FIXTURES) + "/x12/837p_realistic.x12";
+
+TEST(MainWindow, TitleIconFontsAndSize) {
+    zrtest::TempDir dir;
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    HWND h = main.window().hWnd;
+    ASSERT_TRUE(IsWindow(h));
+    EXPECT_EQ(windowText(h), "X12 Parser");
+    EXPECT_NE(SendMessageA(h, WM_GETICON, ICON_BIG, 0), 0);
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(h, GWL_STYLE));
+    for (DWORD bit : {DWORD(WS_CAPTION), DWORD(WS_SYSMENU), DWORD(WS_MINIMIZEBOX), DWORD(WS_MAXIMIZEBOX)})
+        EXPECT_EQ(style & bit, bit);
+    // Rows 1 to 30 by columns 1 to 100, in 16 x 8 pixel units; the
+    // library's rectangles hold both edges.
+    RECT r{};
+    GetWindowRect(h, &r);
+    EXPECT_EQ(r.right - r.left, 99 * 8 + 1);
+    EXPECT_EQ(r.bottom - r.top, 29 * 16 + 1);
+
+    ASSERT_EQ(main.fonts().size(), 5u);
+    const int heights[] = {16, 16, 14, 12, 14};
+    for (std::size_t i = 0; i < 5; ++i) {
+        LOGFONTA lf{};
+        GetObjectA(main.fonts()[i]->hFont, sizeof lf, &lf);
+        EXPECT_STREQ(lf.lfFaceName, "Courier New");
+        EXPECT_EQ(std::abs(lf.lfHeight), heights[i]);
+    }
+    EXPECT_EQ(std::any_cast<wl::TWindow*>(moduleState().mainWindow), &main.window());
+}
+
+TEST(MainWindow, QuitEndsTheLoop) {
+    zrtest::TempDir dir;
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    main.Run(MainCommand::Quit);
+    LoopGuard guard;
+    EXPECT_EQ(main.Activate(), 0);
+    EXPECT_FALSE(LoopGuard::fired());
+    EXPECT_EQ(main.window().hWnd, nullptr);
+}
+
+TEST(MainWindow, DocumentationOpensThePageBesideTheProgram) {
+    zrtest::TempDir dir;
+    std::vector<std::string> opened;
+    INT_PTR answer = 42;
+    MainHooks hooks;
+    hooks.openDocument = [&](HWND, const std::string& page) {
+        opened.push_back(page);
+        return answer;
+    };
+    MainWindow main(contextFor({}, dir.path()), hooks);
+    main.Build();
+    zrtest::PromptRecorder prompts;
+    main.Run(MainCommand::Documentation);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(wl::fileNamePart(opened[0]), "zrk7w315.htm");
+    EXPECT_TRUE(prompts.prompts().empty());
+
+    // A failed open is reported, not passed over.
+    answer = 2;
+    main.Run(MainCommand::Documentation);
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_NE(prompts.prompts()[0].text.find("could not be opened"), std::string::npos);
+}
+
+TEST(MainWindow, DocumentationThroughTheShellReportsAMissingPage) {
+    // The test program has no page beside it: the shell answers a failure at
+    // once and no viewer starts.
+    zrtest::TempDir dir;
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    ASSERT_FALSE(wl::fileExists(main.documentationPath()));
+    zrtest::PromptRecorder prompts;
+    main.Run(MainCommand::Documentation);
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::Stop);
+}
+
+TEST(MainWindow, ViewXmlFileAsksAndDoesNothingMore) {
+    zrtest::TempDir dir;
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    zrtest::PromptRecorder prompts;
+    prompts.answerFile(dir.write("a.xml", "<a/>"));
+    main.Run(MainCommand::ViewXml);
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::File);
+    EXPECT_EQ(prompts.prompts()[0].caption.empty() ? prompts.prompts()[0].text : prompts.prompts()[0].caption,
+              "Select an XML file");
+}
+
+// Runs in a fresh current folder: the recently-used file and a run's default
+// map are written there.
+class InTempFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        installMeterWindow();
+        char here[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, here);
+        before_ = here;
+        SetCurrentDirectoryA(dir.path().c_str());
+    }
+    void TearDown() override { SetCurrentDirectoryA(before_.c_str()); }
+    std::string before_;
+    zrtest::TempDir dir;
+};
+
+// The entries of a menu as shown: the items' captions (pop-up entries are
+// drawn by the program, so Windows holds no text for them) and the states
+// Windows holds.
+std::vector<std::string> menuTexts(const wl::TMenu& menu) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < menu.aItems().size(); ++i) {
+        const auto& item = *menu.aItems()[i];
+        const UINT state = GetMenuState(menu.hMenu, static_cast<UINT>(i), MF_BYPOSITION);
+        out.push_back(state & MF_SEPARATOR ? "-" : std::string(state & MF_GRAYED ? "(grey) " : "") + item.cPrompt);
+    }
+    EXPECT_EQ(out.size(), static_cast<std::size_t>(GetMenuItemCount(menu.hMenu)));
+    return out;
+}
+const wl::TMenu& popup(MainWindow& main, std::size_t n) { return *main.menu()->aItems()[n]->oSubMenu; }
+
+using Texts = std::vector<std::string>;
+
+class MainMenus : public InTempFolder {};
+
+TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
+    dir.write("ZRK7W315.mru", "[Viewer-Files]\r\n1=C:\\a.x12\r\n3=C:\\b.x12\r\n");
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    ASSERT_EQ(GetMenu(main.window().hWnd), main.menu()->hMenu);
+    EXPECT_EQ(menuTexts(*main.menu()), (Texts{"Functions", "Exit"}));
+    EXPECT_EQ(menuTexts(popup(main, 0)),
+              (Texts{"(grey) X12 Parser", "(grey) View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
+                     "Clear Viewer File List", "-", "(grey) View CSV File", "View XML File", "(grey) View Parse Log",
+                     "(grey) View Map Log", "(grey) Mapping Tool", "(grey) X12 File Information",
+                     "(grey) X12 File Compare", "(grey) X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
+                     "(grey) X12 Torvel Parser Projects", "(grey) Data Dictionary", "(grey) Information",
+                     "Documentation"}));
+    EXPECT_EQ(menuTexts(popup(main, 1)), (Texts{"Quit Application"}));
+}
+
+TEST_F(MainMenus, QuitApplicationEndsTheLoop) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    const UINT id = GetMenuItemID(GetSubMenu(GetMenu(main.window().hWnd), 1), 0);
+    PostMessageA(main.window().hWnd, WM_COMMAND, id, 0);
+    LoopGuard guard;
+    EXPECT_EQ(main.Activate(), 0);
+    EXPECT_FALSE(LoopGuard::fired());
+}
+
+TEST_F(MainMenus, ViewedFilesAreRecordedOnceMostRecentFirst) {
+    const std::string a = dir.write("a.x12", "ISA"), bak = dir.write("a.x12.bak", "ISA");
+    std::vector<std::string> viewed;
+    MainHooks hooks;
+    hooks.openViewer = [&](const std::string& f) { viewed.push_back(f); };
+    const std::string mru = dir.file("ZRK7W315.mru");
+    {
+        MainWindow main(contextFor({}, dir.path()), hooks);
+        main.Build();
+        zrtest::PromptRecorder prompts;
+        prompts.answerFile(bak);
+        prompts.answerFile(a);
+        prompts.answerFile(a);
+        for (int i = 0; i < 3; ++i) main.viewAndRecord();
+        EXPECT_EQ(viewed, (Texts{bak, a, a}));
+        // A path that begins like a recorded one is a file of its own.
+        EXPECT_EQ(zrtest::readBytes(mru), "[Viewer-Files]\r\n1=" + a + "\r\n2=" + bak + "\r\n");
+        // The same path in other case moves the recorded one to the top.
+        std::string upperBak = bak;
+        for (auto& c : upperBak) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        main.CTLD48400E(upperBak);
+        EXPECT_EQ(zrtest::readBytes(mru), "[Viewer-Files]\r\n1=" + bak + "\r\n2=" + a + "\r\n");
+        // The menu's list shows what the file holds.
+        EXPECT_EQ(menuTexts(popup(main, 0))[3], "&1 " + bak);
+        EXPECT_EQ(menuTexts(popup(main, 0))[4], "&2 " + a);
+    }
+}
+
+TEST_F(MainMenus, AFullListTakesTheNewFileAndClearEmptiesTheSection) {
+    std::string full = "[Viewer-Files]\r\n";
+    for (int k = 1; k <= 25; ++k) full += std::to_string(k) + "=f" + std::to_string(k) + ".x12\r\n";
+    dir.write("ZRK7W315.mru", full);
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    zrtest::PromptRecorder prompts;
+    main.CTLD48400E("new.x12");
+    std::string expected = "[Viewer-Files]\r\n1=new.x12\r\n";
+    for (int k = 2; k <= 25; ++k) expected += std::to_string(k) + "=f" + std::to_string(k - 1) + ".x12\r\n";
+    EXPECT_EQ(zrtest::readBytes(dir.file("ZRK7W315.mru")), expected);
+
+    const UINT clear = GetMenuItemID(GetSubMenu(GetMenu(main.window().hWnd), 0), 3 + 25);
+    SendMessageA(main.window().hWnd, WM_COMMAND, clear, 0);
+    EXPECT_EQ(zrtest::readBytes(dir.file("ZRK7W315.mru")), "");
+    EXPECT_EQ(menuTexts(popup(main, 0))[2], "Clear Viewer File List");
+}
+
+TEST_F(MainMenus, DropDownListsAtMostTwentyAndOpensTheChosenKey) {
+    std::string section = "[Viewer-Files]\r\n";
+    for (int k = 1; k <= 25; ++k)
+        if (k != 2) section += std::to_string(k) + "=f" + std::to_string(k) + ".x12\r\n";
+    dir.write("ZRK7W315.mru", section);
+    std::vector<std::string> viewed;
+    MainHooks hooks;
+    hooks.openViewer = [&](const std::string& f) { viewed.push_back(f); };
+    MainWindow main(contextFor({}, dir.path()), hooks);
+    main.Build();
+    auto drop = main.CTLD48400D("Viewer-Files");
+    ASSERT_EQ(drop->aItems().size(), 19u);  // keys 1 and 3 to 20
+    EXPECT_EQ(GetMenuItemCount(drop->hMenu), 19);
+    EXPECT_EQ(drop->aItems()[1]->cPrompt, "f3.x12");
+    auto& last = *drop->aItems().back();
+    EXPECT_EQ(last.cPrompt, "f20.x12");
+    last.bAction(last);
+    EXPECT_EQ(viewed, (Texts{"f20.x12"}));
+    drop->End();
+
+    // Nobody writes the conversion button's section: its drop-down is empty.
+    auto database = main.CTLD48400D("Database-Files");
+    EXPECT_TRUE(database->aItems().empty());
+    database->End();
+}
+
+// The toolbar and message bar of the main window, driven through the
+// messages the controls send.
+class MainBars : public InTempFolder {
+protected:
+    void SetUp() override {
+        InTempFolder::SetUp();
+        wl::setPopupMenuHook([this](HMENU m, HWND owner, int, int) {
+            shownOwner = owner;
+            // The user picks the last entry; Windows posts its command.
+            const int n = GetMenuItemCount(m);
+            shownCount = n;
+            if (n > 0) PostMessageA(owner, WM_COMMAND, GetMenuItemID(m, n - 1), 0);
+        });
+    }
+    void TearDown() override {
+        wl::setPopupMenuHook(nullptr);
+        InTempFolder::TearDown();
+    }
+    static std::string ansiTip(wl::TToolBar& bar, HWND parent, int id) {
+        NMTTDISPINFOA info{};
+        info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageA(bar.hWnd, TB_GETTOOLTIPS, 0, 0));
+        info.hdr.idFrom = static_cast<UINT_PTR>(id);
+        info.hdr.code = TTN_GETDISPINFOA;
+        SendMessageA(parent, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return info.lpszText == info.szText ? std::string(info.szText) : "?";
+    }
+    static LRESULT dropDown(wl::TToolBar& bar, HWND parent, int id) {
+        NMTOOLBARA nm{};
+        nm.hdr.hwndFrom = bar.hWnd;
+        nm.hdr.idFrom = static_cast<UINT_PTR>(bar.nId);
+        nm.hdr.code = TBN_DROPDOWN;
+        nm.iItem = id;
+        return SendMessageA(parent, WM_NOTIFY, static_cast<WPARAM>(bar.nId), reinterpret_cast<LPARAM>(&nm));
+    }
+    HWND shownOwner = nullptr;
+    int shownCount = -1;
+};
+
+TEST_F(MainBars, FiveButtonsWithTextsTooltipsPicturesAndTheirStates) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    wl::TToolBar& bar = *main.toolbar();
+    ASSERT_TRUE(IsWindow(bar.hWnd));
+    EXPECT_EQ(SendMessageA(bar.hWnd, TB_BUTTONCOUNT, 0, 0), 5);
+    // Buttons of 80 x 50 at least; the control widens them for their texts.
+    EXPECT_EQ(bar.nBtnWidth, 80);
+    EXPECT_EQ(bar.nBtnHeight, 50);
+    const LRESULT size = SendMessageA(bar.hWnd, TB_GETBUTTONSIZE, 0, 0);
+    EXPECT_GE(LOWORD(size), 80);
+    EXPECT_GE(HIWORD(size), 50);
+    EXPECT_EQ(SendMessageA(bar.hWnd, TB_GETTEXTROWS, 0, 0), 2);
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(bar.hWnd, TB_GETIMAGELIST, 0, 0));
+    EXPECT_EQ(ImageList_GetImageCount(images), 5);
+    const Texts texts = {"Torvel Parser", "View X12 File", "Documentation", "Information", "Exit"};
+    const Texts tips = {"Torvel Parser", "View X12 File", "Documentation", "Information", "End Application"};
+    const bool enabled[] = {false, false, true, false, true};
+    for (int id = 1; id <= 5; ++id) {
+        EXPECT_EQ(bar.GetText(id), texts[id - 1]);
+        EXPECT_EQ(ansiTip(bar, main.window().hWnd, id), tips[id - 1]);
+        EXPECT_EQ(bar.IsButtonEnabled(id), enabled[id - 1]) << id;
+    }
+    // The two recently-used lists open from arrows beside their buttons.
+    for (int id = 1; id <= 5; ++id) {
+        TBBUTTON b{};
+        SendMessageA(bar.hWnd, TB_GETBUTTON, static_cast<WPARAM>(id - 1), reinterpret_cast<LPARAM>(&b));
+        EXPECT_EQ((b.fsStyle & BTNS_DROPDOWN) != 0, id <= 2) << id;
+    }
+}
+
+TEST_F(MainBars, TheExitButtonEndsTheLoop) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    PostMessageA(main.window().hWnd, WM_COMMAND, MAKEWPARAM(5, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(main.toolbar()->hWnd));
+    LoopGuard guard;
+    EXPECT_EQ(main.Activate(), 0);
+    EXPECT_FALSE(LoopGuard::fired());
+}
+
+TEST_F(MainBars, TheViewerDropDownOpensTheChosenKeyAndListsAtMostTwenty) {
+    std::string section = "[Viewer-Files]\r\n";
+    for (int k = 1; k <= 25; ++k) section += std::to_string(k) + "=f" + std::to_string(k) + ".x12\r\n";
+    dir.write("ZRK7W315.mru", section);
+    std::vector<std::string> viewed;
+    MainHooks hooks;
+    hooks.openViewer = [&](const std::string& f) { viewed.push_back(f); };
+    MainWindow main(contextFor({}, dir.path()), hooks);
+    main.Build();
+    EXPECT_EQ(dropDown(*main.toolbar(), main.window().hWnd, 2), 0);
+    EXPECT_EQ(shownOwner, main.window().hWnd);
+    EXPECT_EQ(shownCount, 20);
+    wl::SYSREFRESH();  // the posted command
+    EXPECT_EQ(viewed, (Texts{"f20.x12"}));
+    // The main menu's commands still reach the main menu afterwards.
+    EXPECT_EQ(main.window().oPopup, nullptr);
+
+    // The conversion button's section is empty: nothing shows.
+    shownCount = -1;
+    dropDown(*main.toolbar(), main.window().hWnd, 1);
+    EXPECT_EQ(shownCount, -1);
+}
+
+TEST_F(MainBars, TheMessageBarShowsTheNoticeAndWhatAnEntryDoes) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    wl::TMsgBar& bar = *main.msgBar();
+    ASSERT_TRUE(IsWindow(bar.hWnd));
+    EXPECT_EQ(bar.cMsgDef, kMessageBarText);
+    EXPECT_EQ(main.window().oMsgBar, &bar);
+    // Highlighting a greyed entry shows what it will do.
+    const wl::TMenu& functions = popup(main, 0);
+    const wl::TMenuItem& csv = *functions.aItems()[4];
+    ASSERT_EQ(csv.cPrompt, "View CSV File");
+    SendMessageA(main.window().hWnd, WM_MENUSELECT, MAKEWPARAM(csv.nId, MF_GRAYED | MF_OWNERDRAW),
+                 reinterpret_cast<LPARAM>(functions.hMenu));
+    EXPECT_EQ(bar.cMsg, csv.cMsg);
+    EXPECT_NE(bar.cMsg.find("not built yet"), std::string::npos);
+}
+
+TEST(ToolbarImages, FivePicturesWithWhiteMaskedOut) {
+    HIMAGELIST list = makeToolbarImages();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(ImageList_GetImageCount(list), 5);
+    int w = 0, h = 0;
+    ImageList_GetIconSize(list, &w, &h);
+    EXPECT_EQ(w, 32);
+    EXPECT_EQ(h, 32);
+    // Drawn over red, the white corner lets the red through; the picture's
+    // middle does not.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP target = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(dc, target);
+    for (int i = 0; i < 5; ++i) {
+        RECT all{0, 0, 32, 32};
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, &all, red);
+        DeleteObject(red);
+        ImageList_Draw(list, i, dc, 0, 0, ILD_TRANSPARENT);
+        EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0)) << i;
+        int notRed = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) notRed += GetPixel(dc, x, y) != RGB(255, 0, 0);
+        EXPECT_GT(notRed, 32 * 32 / 4) << i;
+    }
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ImageList_Destroy(list);
+}
+
+class BatchRun : public InTempFolder {
+protected:
+    std::string out() const { return dir.file("out"); }
+    std::string csv() const { return wl::joinPath(out(), "837p_realistic.csv"); }
+    int run(const std::vector<std::string>& words, MainHooks hooks = {}) {
+        hooks.built = [this](MainWindow& m) { window = m.window().hWnd; };
+        MainWindow main(contextFor(words, dir.path()), hooks);
+        main.Build();
+        LoopGuard guard;
+        const int status = main.Activate();
+        EXPECT_FALSE(LoopGuard::fired());
+        closed = main.window().hWnd == nullptr && !IsWindow(window);
+        return status;
+    }
+    HWND window = nullptr;
+    bool closed = false;
+};
+
+TEST_F(BatchRun, ConvertsWritesTheLogAndClosesTheWindow) {
+    std::filesystem::create_directory(out());
+    zrtest::PromptRecorder prompts;
+    EXPECT_EQ(run({"X12,CSV", kSource, out(), "OW,HO"}), 0);
+    EXPECT_NE(window, nullptr);
+    EXPECT_TRUE(closed);
+    EXPECT_NE(zrtest::readBytes(csv()).find("BILLINGPROVIDERNAME"), std::string::npos);
+    EXPECT_NE(zrtest::readBytes(dir.file("parse.log")).find("Parse X12 to CSV."), std::string::npos);
+    EXPECT_TRUE(prompts.prompts().empty());
+}
+
+TEST_F(BatchRun, AFailedConversionEndsWithAFailure) {
+    std::filesystem::create_directory(out());
+    zrtest::PromptRecorder prompts;
+    EXPECT_NE(run({"X12,CSV", dir.file("missing.x12"), out(), "OW"}), 0);
+    EXPECT_TRUE(closed);
+    EXPECT_NE(run({"X12,CSV", kSource, out(), "OW,MAP=" + dir.file("no-such-map.cfg")}), 0);
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(BatchRun, WithoutOverwriteTheQuestionDecides) {
+    std::filesystem::create_directory(out());
+    const std::string before = "earlier output\r\n";
+    std::ofstream(csv(), std::ios::binary) << before;
+    {
+        zrtest::PromptRecorder prompts;
+        prompts.answerNext(false);
+        run({"X12,CSV", kSource, out(), "HO"});
+        ASSERT_FALSE(prompts.prompts().empty());
+        EXPECT_NE(prompts.prompts()[0].text.find("already exists. Overwrite it?"), std::string::npos);
+        EXPECT_EQ(zrtest::readBytes(csv()), before);
+        EXPECT_TRUE(closed);
+    }
+    {
+        zrtest::PromptRecorder prompts;
+        prompts.answerNext(true);
+        EXPECT_EQ(run({"X12,CSV", kSource, out(), "HO"}), 0);
+        ASSERT_FALSE(prompts.prompts().empty());
+        EXPECT_NE(zrtest::readBytes(csv()).find("BILLINGPROVIDERNAME"), std::string::npos);
+    }
+}
+
+TEST_F(BatchRun, SurvivesTheUserClosingTheWindowDuringTheConversion) {
+    std::filesystem::create_directory(out());
+    zrtest::PromptRecorder prompts;
+    MainHooks hooks;
+    hooks.driver.engine = [this](const EngineRequest& request) {
+        // The user closes the main window while the meter drains messages.
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        wl::SYSREFRESH();
+        EXPECT_FALSE(IsWindow(window));
+        return CTL48400A(request);
+    };
+    EXPECT_EQ(run({"X12,CSV", kSource, out(), "OW,HO"}, hooks), 0);
+    EXPECT_TRUE(closed);
+    EXPECT_NE(zrtest::readBytes(csv()).find("BILLINGPROVIDERNAME"), std::string::npos);
+    // The loop that follows is not disturbed by a quit left over.
+    MSG m;
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
