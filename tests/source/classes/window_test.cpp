@@ -1024,15 +1024,17 @@ TEST_F(WindowTest, EditTitleAnswersTheTrimmedTextOrTheOldOneOnCancel) {
     c.join();
 }
 
+void CALLBACK closeMenu(HWND h, UINT, UINT_PTR id, DWORD) {
+    KillTimer(h, id);
+    EndMenu();
+}
+
 TEST_F(WindowTest, FastEditMenuClosedWithoutChoiceShowsNothing) {
     Framed f(pixels(0, 0, 99, 99));
     zrtest::PromptRecorder prompts;
     ShowWindow(f.parent.hWnd, SW_SHOW);
     // The menu's own loop runs the timer, which closes the menu.
-    SetTimer(f.w.hWnd, 77, 100, [](HWND h, UINT, UINT_PTR id, DWORD) {
-        KillTimer(h, id);
-        EndMenu();
-    });
+    SetTimer(f.w.hWnd, 77, 100, &closeMenu);
     EXPECT_FALSE(f.w.FastEdit(5, 5));
     EXPECT_TRUE(prompts.prompts().empty());
 }
