@@ -567,19 +567,17 @@ Answer TWindow::HelpTopic() {
     // Showing help may pump messages that ask for help again.
     if (guard) return std::nullopt;
     if (nHelpId.isNil() && oWnd && !helpStopsAt(*oWnd)) return oWnd->HelpTopic();
-    guard = true;
-    try {
-        if (!nHelpId.isNil())
-            HELPTOPIC(nHelpId);
-        else if (!GETHELPTOPIC().empty() || helpTopicNumber() != 0)
-            HELPTOPIC();
-        else
-            HELPINDEX();
-    } catch (...) {
-        guard = false;
-        throw;
-    }
-    guard = false;
+    struct Guard {
+        bool& on;
+        explicit Guard(bool& g) : on(g) { on = true; }
+        ~Guard() { on = false; }
+    } held(guard);
+    if (!nHelpId.isNil())
+        HELPTOPIC(nHelpId);
+    else if (!GETHELPTOPIC().empty() || helpTopicNumber() != 0)
+        HELPTOPIC();
+    else
+        HELPINDEX();
     return 1;
 }
 

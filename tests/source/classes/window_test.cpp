@@ -1081,3 +1081,26 @@ TEST_F(WindowTest, EndIsVirtualAndLibraryErrorsCarryTheirNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WindowTest, HelpAskedAgainWhileShowingIsIgnored) {
+    wl::SETHELPFILE("");
+    Framed f(pixels(0, 0, 99, 99));
+    f.w.nHelpId = wl::Value("Topic");
+    int shown = 0;
+    wl::Answer again = 7;
+    wl::ScopedPromptHook hook([&](const wl::Prompt&) {
+        ++shown;
+        again = f.w.HelpTopic();  // as if the box pumped another WM_HELP
+        return wl::PromptAnswer{};
+    });
+    EXPECT_EQ(f.w.HelpTopic(), 1);
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(again);
+    EXPECT_EQ(f.w.HelpTopic(), 1);  // released afterwards
+    EXPECT_EQ(shown, 2);
+    wl::removeHelpKeyHook();
+}
+
+}  // namespace
