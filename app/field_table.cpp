@@ -9,44 +9,22 @@
 
 namespace zr {
 
-std::string_view pieceOf(std::string_view text, int n, char separator) {
-    if (n < 0) return {};
-    // Plain loops: elements and components are a few bytes, shorter than
-    // what a library search call pays for itself.
-    std::size_t start = 0;
-    const std::size_t size = text.size();
-    for (int i = 0; i < n; ++i) {
-        while (start < size && text[start] != separator) ++start;
-        if (start == size) return {};
-        ++start;
-    }
-    std::size_t end = start;
-    while (end < size && text[end] != separator) ++end;
-    return text.substr(start, end - start);
-}
-
 // ---------------------------------------------------------------------------
 // Segments
 
 void SegmentView::reset(std::string_view text, char elementSeparator) {
     text_ = text;
-    separator_ = elementSeparator;
     std::size_t i = 0;
     while (i < text.size() && text[i] != elementSeparator) ++i;  // ids are a few bytes
     id_ = text.substr(0, i);
     elements_.clear();
     elements_.push_back(id_);
-    next_ = i < text.size() ? i + 1 : std::string_view::npos;
+    rest_ = i < text.size() ? wl::PieceCursor(text.substr(i + 1), elementSeparator) : wl::PieceCursor();
+    if (i >= text.size()) rest_.next();  // no element after the id
 }
 
 void SegmentView::splitTo(std::size_t n) {
-    const std::size_t size = text_.size();
-    while (elements_.size() <= n && next_ != std::string_view::npos) {
-        std::size_t end = next_;
-        while (end < size && text_[end] != separator_) ++end;
-        elements_.push_back(text_.substr(next_, end - next_));
-        next_ = end < size ? end + 1 : std::string_view::npos;
-    }
+    while (elements_.size() <= n && !rest_.done()) elements_.push_back(rest_.next());
 }
 
 std::string_view SegmentView::element(int n) {
@@ -408,6 +386,19 @@ FieldTable::Snapshot FieldTable::snapshot() const {
     return s;
 }
 
+void FieldTable::ownViews() {
+    forEachValue([&](int f) {
+        const std::string& kept = owned_[static_cast<std::size_t>(f)];
+        const std::string_view v = values_[static_cast<std::size_t>(f)];
+        if (kept.empty() || v.data() != kept.data()) setOwnedValue(f, std::string(v));
+    });
+}
+
+void FieldTable::ownViews(Snapshot& s) {
+    for (const auto& [f, v] : s.seen) s.owned.emplace_back(f, std::string(v));
+    s.seen.clear();
+}
+
 void FieldTable::restore(const Snapshot& s) {
     clearAll();
     for (const auto& [f, v] : s.seen) setValue(f, v);
@@ -435,9 +426,9 @@ bool previousSegmentPasses(const FieldRow& row, const FieldPlan& plan, const Col
     for (int i = 0; i < SegmentHistory::kSize; ++i) {
         std::string_view entry = c.history.entry(i);
         if (isBlankText(entry)) continue;
-        std::string_view id = pieceOf(entry, 0, c.elementSeparator);
+        std::string_view id = wl::pieceAt(entry, 0, c.elementSeparator);
         if (!beginsWith(row.previousSegment, id)) continue;
-        return beginsWith(row.previousQualifier, pieceOf(entry, plan.previousPosition - 1, c.elementSeparator));
+        return beginsWith(row.previousQualifier, wl::pieceAt(entry, plan.previousPosition - 1, c.elementSeparator));
     }
     return false;
 }
@@ -457,7 +448,7 @@ bool occurrenceAllows(FieldTable& t, int f, const FieldPlan& plan) {
 void takeValue(FieldTable& t, int f, CollectContext& c) {
     const FieldPlan& plan = t.plans[static_cast<std::size_t>(f)];
     std::string_view v = c.segment.element(plan.elementPosition);
-    if (plan.component > 0) v = pieceOf(v, plan.component - 1, c.componentSeparator);
+    if (plan.component > 0) v = wl::pieceAt(v, plan.component - 1, c.componentSeparator);
     if (plan.hasFunction && !isBlankText(v)) {
         FunctionFiles& functions = c.functions ? *c.functions : FunctionFiles::shared();
         t.setOwnedValue(f, functions.apply(t.rows[static_cast<std::size_t>(f)].function, v, c.segment.text()));

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "map_file.hpp"
+#include "pieces.hpp"
 
 namespace zr {
 
@@ -60,13 +61,9 @@ private:
 
     std::string_view text_;
     std::string_view id_;
-    char separator_ = '*';
-    std::size_t next_ = 0;  // where the next uncut element begins; npos when all are cut
+    wl::PieceCursor rest_;  // the elements not cut yet
     std::vector<std::string_view> elements_;
 };
-
-// Piece n (0-based) of a text cut at a separator; "" when there is none.
-std::string_view pieceOf(std::string_view text, int n, char separator);
 
 // The texts of the last eight segments, newest first.
 class SegmentHistory {
@@ -79,9 +76,18 @@ public:
     // Entry i, 0 = the newest.
     std::string_view entry(int i) const { return ring_[(head_ + i) % kSize]; }
     void clear() { *this = SegmentHistory{}; }
+    // The entries become copies kept here, before the text they point
+    // into is used again.
+    void own() {
+        for (int i = 0; i < kSize; ++i) {
+            kept_[i].assign(ring_[i]);
+            ring_[i] = kept_[i];
+        }
+    }
 
 private:
     std::array<std::string_view, kSize> ring_{};
+    std::array<std::string, kSize> kept_{};
     int head_ = 0;
 };
 
@@ -158,6 +164,10 @@ public:
         std::vector<std::pair<int, std::string>> owned;      // copies
     };
     Snapshot snapshot() const;
+    // Values seen in place become copies the table keeps: before the text
+    // they point into is used again (the next block of a streamed source).
+    void ownViews();
+    static void ownViews(Snapshot& s);
     // Every value becomes the snapshot's (fields not in it are emptied).
     void restore(const Snapshot& s);
     // Calls fn(f) for every field holding a value, in table order.

@@ -21,6 +21,7 @@
 #include "realistic_837p_map.hpp"
 #include "text_files.hpp"
 #include "x12_generator.hpp"
+#include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
@@ -65,10 +66,12 @@ struct Conversion {
 Conversion convert(const std::string& source, const std::string& map, const char* type, int runs) {
     zr::EngineRequest r;
     r.spec.parseType = type;
+    r.type = zr::conversionTypeOf(r.spec.parseType);
     r.spec.sourceFile = source;
     r.spec.destinationFile = workPath(std::strcmp(type, "X12,CSV") == 0 ? "zr-bench-out.csv" : "zr-bench-out.xml");
     r.spec.parseOptions = "HO";
-    r.mapOption = map;
+    r.options = zr::parseOptions(r.spec.parseOptions);
+    r.options.map = map;
     Conversion best;
     best.seconds = 1e9;
     for (int i = 0; i < runs; ++i) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "file_io.hpp"
+#include "pieces.hpp"
 #include "text.hpp"
 
 namespace zr {
@@ -25,11 +26,9 @@ struct Piece {
 };
 std::vector<Piece> segmentsOf(const std::string& block, std::int64_t base, char term) {
     std::vector<Piece> out;
-    std::size_t start = 0;
-    for (std::size_t p = block.find(term); p != std::string::npos; p = block.find(term, start)) {
-        out.push_back({base + static_cast<std::int64_t>(start), block.substr(start, p - start)});
-        start = p + 1;
-    }
+    wl::forEachTerminated(block, term, [&](std::string_view segment, std::size_t end) {
+        out.push_back({base + static_cast<std::int64_t>(end - segment.size()), std::string(segment)});
+    });
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "file_bytes.hpp"
 #include "file_io.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
@@ -21,20 +22,20 @@ std::string byteAt(const std::string& fileName, std::int64_t offset) {
     if (!wl::fileExists(fileName)) return result;
     wl::InputFile f;
     if (!f.open(fileName)) {
-        wl::WQOUT({"Cfile <ERROR> FC-Open #" + rightAligned(f.error(), 2) + " " + fileName});
+        wl::showFileError("FC-Open", f.error(), fileName);
         return result;
     }
     std::int64_t size = f.size();
-    if (size < 0) wl::WQOUT({"Cfile <ERROR> FC-Fmax #" + rightAligned(f.error(), 2)});
-    if (!f.seek(0)) wl::WQOUT({"Cfile <ERROR> FC-Fmin #" + rightAligned(f.error(), 2)});
+    if (size < 0) wl::showFileError("FC-Fmax", f.error());
+    if (!f.seek(0)) wl::showFileError("FC-Fmin", f.error());
     if (size <= 0 || offset < 0 || offset >= size) return result;
     if (!f.seek(offset)) {
-        wl::WQOUT({"Cfile <ERROR> FC-Fseek Loop #" + rightAligned(f.error(), 2)});
+        wl::showFileError("FC-Fseek Loop", f.error());
         return result;
     }
     char c;
     if (f.read(&c, 1) == 1) result.assign(1, c);
-    else wl::WQOUT({"Cfile <ERROR> FC-Fread #" + rightAligned(f.error(), 2)});
+    else wl::showFileError("FC-Fread", f.error());
     return result;
 }
 
@@ -92,7 +93,7 @@ std::optional<std::int64_t> CTL39400AJ(const std::string& fileName) {
     for (;;) {
         std::size_t got = f.read(buf.data() + carry, kChunk);
         if (got == 0) {
-            if (f.error() != 0) wl::WQOUT({"Cfile <ERROR> FC-Fread #" + rightAligned(f.error(), 2)});
+            if (f.error() != 0) wl::showFileError("FC-Fread", f.error());
             return std::nullopt;
         }
         std::size_t n = carry + got;

@@ -1,25 +1,12 @@
 #include "elements.hpp"
 
-namespace zr {
+#include "pieces.hpp"
 
-namespace {
-// Piece `index` (0-based) of the text cut at the one-byte separator.
-std::string_view piece(std::string_view text, int index, char sep) {
-    if (index < 0) return {};
-    std::size_t start = 0;
-    for (int i = 0; i < index; ++i) {
-        std::size_t p = text.find(sep, start);
-        if (p == std::string_view::npos) return {};
-        start = p + 1;
-    }
-    std::size_t end = text.find(sep, start);
-    return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
-}  // namespace
+namespace zr {
 
 std::string_view CTL39400AU(std::string_view text, int n, std::string_view separator) {
     if (separator.empty()) return n == 0 ? text : std::string_view();
-    return piece(text, n, separator[0]);
+    return wl::pieceAt(text, n, separator[0]);
 }
 
 std::string_view CTL39400AX(std::string_view text, int n, std::string_view separator) {

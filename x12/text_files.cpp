@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "file_bytes.hpp"
 #include "file_io.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
@@ -14,43 +15,20 @@ namespace zr {
 
 using wl::rightAligned;
 
-namespace {
-constexpr std::size_t kBlock = 1'000'000;
-// Large reads: the block size of the format is not observable, only the bytes.
-constexpr std::size_t kReadChunk = 16u << 20;
-}  // namespace
-
 std::string CTL39400AY(const std::string& fileName) {
     if (!wl::fileExists(fileName)) return "";
     std::error_code ec;
     auto size = std::filesystem::file_size(fileName, ec);
     if (ec) size = 0;
-    wl::InputFile f;
-    if (!f.open(fileName)) {
-        wl::WQOUT({"Cfile <ERROR> FC-Fread #" + rightAligned(f.error(), 2)});
-        return "";
+    const wl::FileBytes bytes = wl::readWholeFile(fileName);
+    if (!bytes.ok()) {
+        wl::showFileError("FC-Fread", bytes.error());
+        if (std::string_view(bytes.step()) == "FC-Open") return "";
     }
-    std::string out(static_cast<std::size_t>(size), ' ');
-    std::size_t pos = 0;
-    bool failed = false;
-    while (pos < out.size()) {
-        std::size_t want = std::min(kReadChunk, out.size() - pos);
-        std::size_t got = f.read(out.data() + pos, want);
-        if (got < want) {
-            failed = f.error() != 0;
-            // End of file before the size said (the file shrank): the rest
-            // stays blanks.
-            if (!failed) break;
-            // A failed read leaves its block's rest blank; go on with the
-            // next block.
-            std::size_t next = (pos + got) / kBlock * kBlock + kBlock;
-            if (next >= out.size() || !f.seek(static_cast<std::int64_t>(next))) break;
-            pos = next;
-            continue;
-        }
-        pos += got;
-    }
-    if (failed) wl::WQOUT({"Cfile <ERROR> FC-Fread #" + rightAligned(f.error(), 2)});
+    std::string out(bytes.view());
+    // Bytes that could not be read (the file shrank, or a read failed)
+    // stay blanks.
+    if (out.size() < size) out.resize(static_cast<std::size_t>(size), ' ');
     return out;
 }
 
@@ -103,7 +81,7 @@ namespace {
 const char* const kLf = "\n\r";  // the reports end their lines LF CR
 
 std::string stepReport(const char* what, int code, const std::string& fileName, int step, int control) {
-    return std::string("Cfile <ERROR> ") + what + " #" + rightAligned(code, 2) + kLf + "File : " + fileName +
+    return wl::fileErrorText(what, code) + kLf + "File : " + fileName +
            kLf + std::to_string(step) + " Control : " + rightAligned(control, 10);
 }
 

@@ -10,6 +10,11 @@
 #include <map>
 
 #include "library_error.hpp"
+#include "dde.hpp"
+#include "dde_text.hpp"
+#include "menu.hpp"
+#include "timer.hpp"
+#include "menus.hpp"
 #include "messages.hpp"
 #include "message_loop.hpp"
 #include "meter.hpp"
@@ -135,6 +140,7 @@ TWindow::TWindow() {
 }
 
 TWindow::~TWindow() {
+    endMenus();
     if (hWnd && ISWINDOW(hWnd)) {
         // The object goes first: the window must not call into it any more.
         HWND h = hWnd;
@@ -371,6 +377,7 @@ Answer TWindow::Destroy() {
     if (oDragCursor) oDragCursor->End();
     oDragCursor.reset();
     oIcon = nullptr;  // icons are the caller's (TIcon owns them)
+    endMenus();
     if (oFont) oFont->End();
     oFont.reset();
     oVScroll.reset();
@@ -447,6 +454,10 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case WM_DDE_TERMINATE: return DdeTerminate(w);
     case WM_DDE_ACK: return DdeAck(w, l);
     case WM_DDE_EXECUTE: return DdeExecute(w, l);
+    case WM_ACTIVATE:
+        // The current accelerator table follows the active window.
+        if (lo(uw) != WA_INACTIVE && oMenu && oMenu->oAccTable) oMenu->oAccTable->Activate(hWnd);
+        return std::nullopt;
     case LM_DRAWITEM: return DrawItem(w, l);
     case LM_HELPF1: return HelpF1();
     case LM_DROPOVER: return DropOver(lo(ul), hi(ul), w);
@@ -530,12 +541,57 @@ Answer TWindow::GetMinMaxInfo(MINMAXINFO* info) {
     return SETMINMAX(info, values);
 }
 
+TMenuItem* TWindow::menuItemOf(UINT_PTR id) const {
+    if (oPopup)
+        if (TMenuItem* i = oPopup->GetMenuItem(id)) return i;
+    if (oMenu)
+        if (TMenuItem* i = oMenu->GetMenuItem(id)) return i;
+    if (oSysMenu) return oSysMenu->GetMenuItem(id);
+    return nullptr;
+}
+
 Answer TWindow::DrawItem(WPARAM id, LPARAM item) {
     // Menu items (identifier 0) are drawn by the owner-drawn menus.
-    if (id == 0) return std::nullopt;
+    if (id == 0) {
+        const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(item);
+        if (!di || di->CtlType != ODT_MENU) return std::nullopt;
+        TMenuItem* mi = menuItemOf(di->itemID);
+        const std::string prompt = mi ? mi->cPrompt : std::string();
+        HBITMAP bmp = mi ? mi->hBitmap : nullptr;
+        const bool office = mi && mi->oMenu && mi->oMenu->office();
+        if (office) return MENUDRAW2007(di, prompt, GetMenu(hWnd), bmp, hWnd) ? 1 : 0;
+        return MENUDRAWITEM(di, prompt, GetMenu(hWnd), bmp) ? 1 : 0;
+    }
     HWND ctl = GETDLGITEM(hWnd, static_cast<int>(id));
     if (!ctl) return std::nullopt;
     return SENDMESSAGE(ctl, LM_DRAWITEM, id, item);
+}
+
+Answer TWindow::MeasureItem(WPARAM id, LPARAM item) {
+    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(item);
+    if (id != 0 || !mi || mi->CtlType != ODT_MENU) return std::nullopt;
+    TMenuItem* entry = menuItemOf(mi->itemID);
+    std::string prompt = entry ? entry->cPrompt : std::string();
+    std::string shown;
+    for (char c : prompt)
+        if (c != '&') shown += c == '\t' ? ' ' : c;
+    // The prompt in the menu font, a little narrower; pop-ups add room for
+    // the check mark and the shortcut.
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    HFONT font = CreateFontIndirectA(&ncm.lfMenuFont);
+    HDC dc = ::GetDC(hWnd);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+    SelectObject(dc, old);
+    ::ReleaseDC(hWnd, dc);
+    DeleteObject(font);
+    const bool inBar = entry && entry->oMenu && oMenu && entry->oMenu == oMenu.get() && !oMenu->lPopup;
+    const int width = static_cast<int>(size.cx * 0.9) + (inBar ? 0 : 100);
+    MENUMEASUREITEM(mi, width, !entry || entry->isSeparator());
+    return 0;
 }
 
 Answer TWindow::QueryDragIcon() {
@@ -546,7 +602,16 @@ Answer TWindow::Notify(WPARAM id, LPARAM header) {
     const auto* nm = reinterpret_cast<const NMHDR*>(header);
     if (!nm) return std::nullopt;
     TWindow* o = OWNDFROMHWND(nm->hwndFrom);
-    if (!o || o == this) return std::nullopt;
+    // A control's own helper window (a toolbar's tool tip) is not linked:
+    // the control that made it answers.
+    if (!o && nm->hwndFrom)
+        for (TWindow* c : aControls)
+            if (c && c->helperWindow() == nm->hwndFrom) o = c;
+    if (!o) return std::nullopt;
+    // Codes 103 and TVN_SELCHANGEDA (the tree views' selection changes).
+    const auto code = static_cast<int>(nm->code);
+    if (code == 103 || code == -402) return o->SelChanged();
+    if (o == this) return std::nullopt;
     return o->Notify(id, header);
 }
 
@@ -619,7 +684,14 @@ Answer TWindow::KeyChar(WPARAM key, LPARAM flags) {
 Answer TWindow::Command(WPARAM w, LPARAM l) {
     const int code = static_cast<int>(hiWordU(w));
     HWND ctl = reinterpret_cast<HWND>(l);
-    if (!ctl) return std::nullopt;  // menu commands: the window's menu
+    if (oPopup) {
+        oPopup->Command(loWordU(w));
+        return std::nullopt;
+    }
+    if (!ctl) {
+        if (oMenu) oMenu->Command(loWordU(w));
+        return std::nullopt;
+    }
     if (GETCLASSNAME(ctl) == "ToolbarWindow32") {
         if (TWindow* bar = OWNDFROMHWND(ctl)) return bar->Command(w, l);
         return std::nullopt;
@@ -639,7 +711,7 @@ Answer TWindow::SysCommand(WPARAM cmd, LPARAM) {
     return std::nullopt;
 }
 
-Answer TWindow::Timer(WPARAM, LPARAM) { return std::nullopt; }
+Answer TWindow::Timer(WPARAM id, LPARAM) { return TIMEREVENT(id); }
 
 namespace {
 // One scroll step: on the window's own bar (lParam 0) a method of its bar
@@ -675,8 +747,54 @@ Answer TWindow::VScroll(WPARAM w, LPARAM l) { return scrollStep(oVScroll.get(), 
 Answer TWindow::MenuSelect(int item, int flags, HMENU menu) {
     DestroyToolTip();
     // Flags -1 with no menu: the menu closed.
-    if (flags == -1 && !menu) oMItemSelect = nullptr;
+    if (flags == -1 && !menu) {
+        oMItemSelect = nullptr;
+    } else {
+        // A submenu entry is named by its position, a command by its id.
+        UINT_PTR id = static_cast<UINT_PTR>(item);
+        if ((flags & MF_POPUP) && menu) id = reinterpret_cast<UINT_PTR>(GetSubMenu(menu, item));
+        oMItemSelect = menuItemOf(id);
+        if (oMItemSelect) SetMsg(oMItemSelect->cMsg);
+    }
     return bMenuSelect(item, flags, menu);
+}
+
+Answer TWindow::InitMenuPopup(HMENU menu, int, bool system) {
+    if (system) {
+        if (oSysMenu) oSysMenu->Initiate();
+        return std::nullopt;
+    }
+    if (oPopup) {
+        if (oPopup->hMenu == menu)
+            oPopup->Initiate();
+        else if (TMenu* sub = oPopup->GetSubMenu(menu))
+            sub->Initiate();
+    } else if (oMenu) {
+        if (TMenu* sub = oMenu->GetSubMenu(menu)) sub->Initiate();
+    }
+    return std::nullopt;
+}
+
+void TWindow::SetMenu(std::shared_ptr<TMenu> menu) {
+    if (oMenu && oMenu != menu && oMenu->oAccTable) oMenu->oAccTable->DeActivate();
+    oMenu = std::move(menu);
+    if (!oMenu) {
+        if (hWnd) SETMENU(hWnd, nullptr);
+        return;
+    }
+    oMenu->setWindow(this);
+    if (hWnd) SETMENU(hWnd, oMenu->hMenu);
+    if (oMenu->oAccTable) oMenu->oAccTable->Activate(hWnd);
+}
+
+HACCEL TWindow::accelTable() const { return oMenu && oMenu->oAccTable ? oMenu->oAccTable->nHandle : nullptr; }
+
+void TWindow::endMenus() {
+    // Each menu is detached first: Windows would destroy an attached bar
+    // with the window, and the menu object destroys its handle itself.
+    for (auto* m : {&oPopup, &oMenu, &oSysMenu}) {
+        if (auto menu = std::move(*m)) menu->End();
+    }
 }
 
 namespace {
@@ -691,8 +809,25 @@ bool menuHolds(HMENU root, HMENU wanted) {
 }  // namespace
 
 Answer TWindow::MenuChar(int ch, int, HMENU menu) {
-    if (!hWnd || !menuHolds(GetMenu(hWnd), menu)) return std::nullopt;
+    if (!hWnd || !menuHolds(GetMenu(hWnd), menu)) {
+        // A tracked pop-up is the window's too.
+        if (!oPopup || !oPopup->GetSubMenu(menu)) return std::nullopt;
+    }
     const char wanted = upperChar(static_cast<char>(ch));
+    // Entries drawn by the program have no text in the menu: the objects
+    // hold their prompts.
+    TMenu* owner = oPopup ? oPopup->GetSubMenu(menu) : nullptr;
+    if (!owner && oMenu) owner = oMenu->GetSubMenu(menu);
+    if (owner) {
+        const auto& items = owner->aItems();
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const std::string& prompt = items[i]->cPrompt;
+            const auto amp = prompt.find('&');
+            if (amp != std::string::npos && amp + 1 < prompt.size() && upperChar(prompt[amp + 1]) == wanted)
+                return static_cast<std::intptr_t>((MNC_EXECUTE << 16) | i);
+        }
+        return 0;
+    }
     const int n = GetMenuItemCount(menu);
     for (int i = 0; i < n; ++i) {
         char text[256] = {};
@@ -768,10 +903,45 @@ Answer TWindow::DropOver(int row, int col, WPARAM flags) { return bDropOver(GETD
 
 Answer TWindow::QueryNewPalette() { return (hWnd && ISICONIC(hWnd)) ? Answer(0) : std::nullopt; }
 
+namespace {
+std::string atomName(int atom) {
+    char name[256] = {};
+    if (!atom) return {};
+    UINT n = GlobalGetAtomNameA(static_cast<ATOM>(atom), name, sizeof name);
+    return std::string(name, n);
+}
+}  // namespace
+
 Answer TWindow::DdeInitiate(WPARAM w, int lo, int hi) {
-    (void)lo;
-    (void)hi;
-    return bDdeInit(w, 0);
+    if (!bDdeInit) return std::nullopt;
+    HWND client = reinterpret_cast<HWND>(w);
+    const std::optional<bool> accept = bDdeInit(client, atomName(lo), atomName(hi));
+    if (!accept || *accept)
+        SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hWnd),
+                     MAKELPARAM(static_cast<ATOM>(lo), static_cast<ATOM>(hi)));
+    return 0;
+}
+
+Answer TWindow::DdeExecute(WPARAM w, LPARAM l) {
+    HWND client = reinterpret_cast<HWND>(w);
+    auto command = reinterpret_cast<HGLOBAL>(l);
+    if (bDdeExecute) bDdeExecute(client, DDEGETCOMMAND(command));
+    // A positive acknowledgement (fAck) that hands the command back to the
+    // client, which frees it.
+    constexpr UINT_PTR kAck = 0x8000;
+    PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hWnd),
+                 PackDDElParam(WM_DDE_ACK, kAck, reinterpret_cast<UINT_PTR>(command)));
+    return 0;
+}
+
+Answer TWindow::DdeAck(WPARAM w, LPARAM l) {
+    DDEACK(reinterpret_cast<HWND>(w), l);
+    return 0;
+}
+
+Answer TWindow::DdeTerminate(WPARAM w) {
+    DDETERMINATE(reinterpret_cast<HWND>(w), hWnd);
+    return 0;
 }
 
 // ------------------------------------------------------------------ painting
@@ -1183,9 +1353,8 @@ TRect TWindow::GetRect() const {
 }
 
 void TWindow::SetMsg(const std::string& text, bool lDefault) {
-    if (oMsgBar) {
-        (void)lDefault;
-        oMsgBar->SetText(text);
+    if (oMsgBar && oMsgBar != this) {
+        oMsgBar->SetMsg(text, lDefault);
     } else if (oWnd) {
         oWnd->SetMsg(text, lDefault);
     }

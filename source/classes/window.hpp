@@ -70,6 +70,7 @@ struct WindowNew {
 };
 
 class TWindow;
+class TMenu;
 class TMenuItem;
 class TScrollBar;
 using MouseAction = Action<int, int, WPARAM, TWindow&>;
@@ -138,7 +139,11 @@ public:
     Action<int, int, WPARAM> bMMoved;
     Action<TWindow&, HWND> bGotFocus, bLostFocus;
     Action<int, int, std::vector<std::string>> bDropFiles;
-    Action<WPARAM, LPARAM> bDdeInit, bDdeExecute, bCommNotify, bSocket, bTaskBar;
+    Action<WPARAM, LPARAM> bCommNotify, bSocket, bTaskBar;
+    // DDE server side: bDdeInit (client, application, topic) answers whether
+    // to acknowledge (nothing counts as yes); bDdeExecute (client, command).
+    std::function<std::optional<bool>(HWND, const std::string&, const std::string&)> bDdeInit;
+    std::function<void(HWND, const std::string&)> bDdeExecute;
     Action<int, int, HMENU> bMenuSelect;
     Action<Value, int, int, WPARAM> bDropOver;
     Action<TWindow&> bZip, bUnZip, bCopy, bCut, bFind, bPaste, bPrint, bUnDo, bReDo, bDelete, bSelectAll, bFindNext,
@@ -175,6 +180,9 @@ public:
     TWindow* oCtlFocus = nullptr;
     TWindow *oTop = nullptr, *oLeft = nullptr, *oBottom = nullptr, *oRight = nullptr, *oClient = nullptr;
     TWindow* oMsgBar = nullptr;
+    // The window's menu bar, the pop-up menu it shows, its system menu;
+    // ended when the window is destroyed.
+    std::shared_ptr<TMenu> oMenu, oPopup, oSysMenu;
     TWindow* oBar = nullptr;
     // The window's own scroll bars (WS_VSCROLL, WS_HSCROLL), owned until
     // the window is destroyed.
@@ -218,10 +226,15 @@ public:
     virtual Answer EraseBkGnd(HDC) { return 1; }
     virtual Answer GetMinMaxInfo(MINMAXINFO* info);
     virtual Answer DrawItem(WPARAM id, LPARAM item);
-    virtual Answer MeasureItem(WPARAM, LPARAM) { return std::nullopt; }
+    virtual Answer MeasureItem(WPARAM id, LPARAM item);
     virtual Answer QueryDragIcon();
     virtual Answer CommNotify(WPARAM w, LPARAM l) { return bCommNotify(w, l); }
     virtual Answer Notify(WPARAM id, LPARAM header);
+    // A window the control made for itself that notifies the parent in its
+    // place (a toolbar's tool tip); none for most windows.
+    virtual HWND helperWindow() const { return nullptr; }
+    // A selection change reported by a tree view to its parent.
+    virtual Answer SelChanged() { return std::nullopt; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }
     virtual Answer HelpTopic();
     virtual Answer HelpF1() { return HelpTopic(); }
@@ -238,7 +251,7 @@ public:
     virtual Answer Timer(WPARAM id, LPARAM l);
     virtual Answer HScroll(WPARAM w, LPARAM l);
     virtual Answer VScroll(WPARAM w, LPARAM l);
-    virtual Answer InitMenuPopup(HMENU, int, bool) { return std::nullopt; }
+    virtual Answer InitMenuPopup(HMENU menu, int pos, bool system);
     virtual Answer MenuSelect(int item, int flags, HMENU menu);
     virtual Answer MenuChar(int ch, int flags, HMENU menu);
     virtual Answer CtlColor(HWND hCtl, HDC hDC);
@@ -257,14 +270,17 @@ public:
     virtual Answer QueryNewPalette();
     virtual Answer PaletteChanged(WPARAM) { return std::nullopt; }
     virtual Answer DdeInitiate(WPARAM w, int lo, int hi);
-    virtual Answer DdeTerminate(WPARAM) { return std::nullopt; }
-    virtual Answer DdeAck(WPARAM, LPARAM) { return std::nullopt; }
-    virtual Answer DdeExecute(WPARAM w, LPARAM l) { return bDdeExecute(w, l); }
+    virtual Answer DdeTerminate(WPARAM w);
+    virtual Answer DdeAck(WPARAM w, LPARAM l);
+    virtual Answer DdeExecute(WPARAM w, LPARAM l);
     virtual Answer AsyncSelect(WPARAM w, LPARAM l) { return bSocket(w, l); }
     virtual Answer TaskBar(WPARAM w, LPARAM l) { return bTaskBar(w, l); }
 
-    // The accelerator table of the window's menu (none for a plain window).
-    virtual HACCEL accelTable() const { return nullptr; }
+    // The accelerator table of the window's menu (none without one).
+    virtual HACCEL accelTable() const;
+    // Attaches the menu, links it back to the window and makes its
+    // accelerator table current; nullptr removes the menu bar.
+    void SetMenu(std::shared_ptr<TMenu> menu);
     // For keys that reach a control: offers the message to the parent's
     // accelerator table. When it translates (the parent got its WM_COMMAND),
     // the answer is 0 and the control must not handle the key as well.
@@ -364,7 +380,9 @@ public:
     int nGetChrHeight();
     TRect GetCliRect() const;
     TRect GetRect() const;
-    void SetMsg(const std::string& text, bool lDefault = false);
+    // Shows the text in the window's message bar (a parent's when it has
+    // none); message bars show it themselves.
+    virtual void SetMsg(const std::string& text, bool lDefault = false);
     void AddControl(TWindow* control) { aControls.push_back(control); }
     HWND FirstActiveCtrl() const;
     HWND LastActiveCtrl() const;
@@ -385,6 +403,9 @@ public:
     void Zip() { bZip(*this); }
     void UnZip() { bUnZip(*this); }
     void Properties() { bProperties(*this); }
+    void Print() { bPrint(*this); }
+    // Opening a file is a frame's business; a plain window does nothing.
+    virtual void Open() {}
 
     // ---- tooltips ----
     // Shows the tooltip once the mouse enters the window; none closes any.
@@ -436,6 +457,9 @@ public:
     std::string cGenPrg(const std::string& file = {}, bool dialog = false) const;
 
 protected:
+    // The item of the window's pop-up, menu or system menu with that id.
+    TMenuItem* menuItemOf(UINT_PTR id) const;
+    void endMenus();
     // Shows the window in one of the four modes (nothing for another).
     void showIn(const std::string& mode);
     std::optional<DispInfo> dispInfo_;
