@@ -363,7 +363,7 @@ void TBar::SaveIni(const std::string& name, const std::string& profile) const {
         v.action = b->cAction;
         v.group = b->lGroup;
         v.adjust = b->lAdjust;
-        v.toolTip = b->cToolTip;
+        v.toolTip = toolTipString(b->cToolTip);
         v.pressed = b->lPressed;
         WRITEPPROSTRING(section, "Button" + std::to_string(i), barButtonIniValue(v), profile);
     }

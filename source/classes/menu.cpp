@@ -754,7 +754,11 @@ void TMenu::AddFile() {
     add(entry("Save &as...", "Alt+A", "Saves the active file under a new name"), 'A', FALT);
     add(entry("Save al&l", "", "Saves all open files"));
     MENUADDITEM();
-    add(entry("&Print...", "Ctrl+P", "Prints the active file", toWindow(self, &TWindow::Print)), 'P', FCONTROL);
+    add(entry("&Print...", "Ctrl+P", "Prints the active file",
+              [self](TMenuItem&) {
+                  if (TWindow* w = self->window()) w->Print();
+              }),
+        'P', FCONTROL);
     add(entry("P&rinter Setup...", "Alt+P", "Select and setup the printer",
               [](TMenuItem&) { printerSetup(); }),
         'P', FALT);

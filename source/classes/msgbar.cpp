@@ -424,7 +424,7 @@ TMsgItem& TMsgItem::New(const MsgItemNew& a) {
     nClrDisabled = GetSysColor(COLOR_GRAYTEXT);
     bAction = a.bAction;
     cToolTip = a.cToolTip;
-    if (!cToolTip.empty() && oMsgBar) oMsgBar->cToolTip.clear();
+    if (!a.cToolTip.empty() && oMsgBar) oMsgBar->cToolTip = {};
     if (a.lAdd && oMsgBar) oMsgBar->AddItem(*this);
     return *this;
 }

@@ -646,6 +646,12 @@ Answer TWindow::HelpTopic() {
     return 1;
 }
 
+Answer TWindow::HelpF1() {
+    if (!oMItemSelect) return HelpTopic();
+    oMItemSelect->HelpTopic();
+    return 1;
+}
+
 Answer TWindow::NcActivate(bool active) {
     if (!active && bLostFocus) {
         HWND focus = GETFOCUS();
@@ -1461,6 +1467,11 @@ std::optional<ToolTipText> toolTipOf(const ToolTip& t) {
     return out;
 }
 }  // namespace
+
+std::string toolTipString(const ToolTip& tip) {
+    auto t = toolTipOf(tip);
+    return t ? t->text : std::string();
+}
 
 void TWindow::CheckToolTip(int row, int col) {
     auto& t = module().toolTip;

@@ -95,6 +95,9 @@ struct WindowActivate {
 // with title, icon and colours.
 using ToolTip = std::variant<std::monostate, std::string, std::function<std::string()>, ToolTipText>;
 
+// The text a tooltip shows (a closure is asked); "" for none.
+std::string toolTipString(const ToolTip& tip);
+
 struct SayOptions {
     std::optional<Color> fore, back;
     std::string colors;  // a colour attribute text ("W+/B") instead
@@ -237,7 +240,8 @@ public:
     virtual Answer SelChanged() { return std::nullopt; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }
     virtual Answer HelpTopic();
-    virtual Answer HelpF1() { return HelpTopic(); }
+    // The highlighted menu item's topic, else the window's.
+    virtual Answer HelpF1();
     virtual std::string GenLocals() const;
     // Refreshes the children that follow their values.
     virtual void Update();
@@ -403,7 +407,6 @@ public:
     void Zip() { bZip(*this); }
     void UnZip() { bUnZip(*this); }
     void Properties() { bProperties(*this); }
-    void Print() { bPrint(*this); }
     // Opening a file is a frame's business; a plain window does nothing.
     virtual void Open() {}
 
