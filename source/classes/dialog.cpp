@@ -8,6 +8,7 @@
 #include "dialog_template.hpp"
 #include "window_natives.hpp"
 #include "dialogs.hpp"
+#include "help_keys.hpp"
 #include "library_error.hpp"
 #include "message_loop.hpp"
 #include "resources.hpp"
@@ -323,6 +324,12 @@ Answer TDialog::EraseBkGnd(HDC dc) {
     RECT r{};
     GetClientRect(hWnd, &r);
     FillRect(dc, &r, oBrush->hBrush);
+    return 1;
+}
+
+Answer TDialog::Help(WPARAM, LPARAM l) {
+    TWindow* control = OWNDFROMHWND(static_cast<HWND>(HELPCTRLHWND(l)));
+    if (!control || control == this || !control->HelpTopic()) TWindow::HelpTopic();
     return 1;
 }
 

@@ -84,6 +84,8 @@ public:
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     Answer Command(WPARAM w, LPARAM l) override;
     Answer SysCommand(WPARAM cmd, LPARAM l) override;
+    // The topic of the control the request names, else the dialog's.
+    Answer Help(WPARAM w, LPARAM l) override;
     Answer GotFocus(HWND) override { return std::nullopt; }
     Answer LostFocus(HWND) override { return std::nullopt; }
     Answer EraseBkGnd(HDC dc) override;

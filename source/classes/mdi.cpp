@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "library_error.hpp"
+#include "menus.hpp"
 #include "window_natives.hpp"
 #include "window_units.hpp"
 
@@ -67,7 +68,7 @@ TMdiFrame::~TMdiFrame() {
         oWndClient->aWnd.clear();
         oWndClient.reset();
     }
-    if (oMenuStart && !(hWnd && ::GetMenu(hWnd) == oMenuStart)) DestroyMenu(oMenuStart);
+    if (oMenuStart && !(hWnd && GetMenu(hWnd) == oMenuStart)) DestroyMenu(oMenuStart);
     if (module().lastFrame == this) module().lastFrame = nullptr;
 }
 
@@ -106,7 +107,7 @@ TMdiFrame& TMdiFrame::New(const MdiFrameNew& a) {
     oWndClient = std::make_unique<TMdiClient>();
     oWndClient->New(*this, GetSubMenu(oMenuStart, nMenuInfo), kFirstChildId, a.lVScroll, a.lHScroll);
     SetPropA(hWnd, kClientProp, oWndClient->hWnd);
-    ::SetMenu(hWnd, oMenuStart);
+    SETMENU(hWnd, oMenuStart);
     module().lastFrame = this;
     ReSize();
     return *this;

@@ -632,19 +632,23 @@ Answer TWindow::HelpTopic() {
     // Showing help may pump messages that ask for help again.
     if (guard) return std::nullopt;
     if (nHelpId.isNil() && oWnd && !helpStopsAt(*oWnd)) return oWnd->HelpTopic();
-    guard = true;
-    try {
-        if (!nHelpId.isNil())
-            HELPTOPIC(nHelpId);
-        else if (!GETHELPTOPIC().empty() || helpTopicNumber() != 0)
-            HELPTOPIC();
-        else
-            HELPINDEX();
-    } catch (...) {
-        guard = false;
-        throw;
-    }
-    guard = false;
+    struct Guard {
+        bool& on;
+        explicit Guard(bool& g) : on(g) { on = true; }
+        ~Guard() { on = false; }
+    } held(guard);
+    if (!nHelpId.isNil())
+        HELPTOPIC(nHelpId);
+    else if (!GETHELPTOPIC().empty() || helpTopicNumber() != 0)
+        HELPTOPIC();
+    else
+        HELPINDEX();
+    return 1;
+}
+
+Answer TWindow::HelpF1() {
+    if (!oMItemSelect) return HelpTopic();
+    oMItemSelect->HelpTopic();
     return 1;
 }
 
@@ -1459,6 +1463,11 @@ std::optional<ToolTipText> toolTipOf(const ToolTip& t) {
     }
     if (out.text.empty()) return std::nullopt;
     return out;
+}
+
+std::string toolTipString(const ToolTip& tip) {
+    auto t = toolTipOf(tip);
+    return t ? t->text : std::string();
 }
 
 void TWindow::CheckToolTip(int row, int col) {

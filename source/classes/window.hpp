@@ -97,6 +97,8 @@ using ToolTip = std::variant<std::monostate, std::string, std::function<std::str
 
 // What a cToolTip shows; nothing for none or an empty text.
 std::optional<ToolTipText> toolTipOf(const ToolTip& t);
+// The text a tooltip shows (a closure is asked); "" for none.
+std::string toolTipString(const ToolTip& tip);
 
 struct SayOptions {
     std::optional<Color> fore, back;
@@ -240,7 +242,8 @@ public:
     virtual Answer SelChanged() { return std::nullopt; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }
     virtual Answer HelpTopic();
-    virtual Answer HelpF1() { return HelpTopic(); }
+    // The highlighted menu item's topic, else the window's.
+    virtual Answer HelpF1();
     virtual std::string GenLocals() const;
     // Refreshes the children that follow their values.
     virtual void Update();

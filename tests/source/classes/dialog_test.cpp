@@ -16,6 +16,8 @@
 #include "dialogs.hpp"
 #include "library_error.hpp"
 #include "message_loop.hpp"
+#include "help_keys.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -536,6 +538,37 @@ TEST(ResourceDialog, TemplateBytesHeldByTheObject) {
     d.Activate(a);
     EXPECT_EQ(item, "Held");
     EXPECT_EQ(d.nResult.value_or(-1), 4);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Dialog, HelpShowsTheTopicOfTheControlAskedOrTheDialogs) {
+    zrtest::PromptRecorder prompts;
+    SETHELPFILE("");
+    TDialog d;
+    pixelDialog(d, "Help");
+    Field withTopic, without;
+    withTopic.New(&d, 10, 10, 100, 20);
+    without.New(&d, 40, 10, 100, 20);
+    withTopic.nHelpId = Value("Field topic");
+    std::size_t afterOwn = 0;
+    Script s({[&] {
+                  HELPINFO hi{};
+                  hi.cbSize = sizeof hi;
+                  hi.iContextType = HELPINFO_WINDOW;
+                  hi.hItemHandle = withTopic.hWnd;
+                  SendMessageA(d.hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
+                  afterOwn = prompts.prompts().size();
+                  hi.hItemHandle = without.hWnd;
+                  SendMessageA(d.hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&hi));
+              },
+              [&] { d.End(1); }});
+    d.Activate();
+    EXPECT_EQ(afterOwn, 1u);                  // the field's own topic
+    EXPECT_EQ(prompts.prompts().size(), 2u);  // then the dialog's help
+    removeHelpKeyHook();
 }
 
 }  // namespace

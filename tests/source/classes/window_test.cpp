@@ -1024,15 +1024,17 @@ TEST_F(WindowTest, EditTitleAnswersTheTrimmedTextOrTheOldOneOnCancel) {
     c.join();
 }
 
+void CALLBACK closeMenu(HWND h, UINT, UINT_PTR id, DWORD) {
+    KillTimer(h, id);
+    EndMenu();
+}
+
 TEST_F(WindowTest, FastEditMenuClosedWithoutChoiceShowsNothing) {
     Framed f(pixels(0, 0, 99, 99));
     zrtest::PromptRecorder prompts;
     ShowWindow(f.parent.hWnd, SW_SHOW);
     // The menu's own loop runs the timer, which closes the menu.
-    SetTimer(f.w.hWnd, 77, 100, [](HWND h, UINT, UINT_PTR id, DWORD) {
-        KillTimer(h, id);
-        EndMenu();
-    });
+    SetTimer(f.w.hWnd, 77, 100, &closeMenu);
     EXPECT_FALSE(f.w.FastEdit(5, 5));
     EXPECT_TRUE(prompts.prompts().empty());
 }
@@ -1076,6 +1078,29 @@ TEST_F(WindowTest, EndIsVirtualAndLibraryErrorsCarryTheirNumber) {
     EXPECT_EQ(errors[0].libraryError, 6);
     EXPECT_EQ(errors[0].operation, "Class: X");
     EXPECT_EQ(errors[0].msg, static_cast<UINT>(WM_LBUTTONDOWN));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, HelpAskedAgainWhileShowingIsIgnored) {
+    wl::SETHELPFILE("");
+    Framed f(pixels(0, 0, 99, 99));
+    f.w.nHelpId = wl::Value("Topic");
+    int shown = 0;
+    wl::Answer again = 7;
+    wl::ScopedPromptHook hook([&](const wl::Prompt&) {
+        ++shown;
+        again = f.w.HelpTopic();  // as if the box pumped another WM_HELP
+        return wl::PromptAnswer{};
+    });
+    EXPECT_EQ(f.w.HelpTopic(), 1);
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(again);
+    EXPECT_EQ(f.w.HelpTopic(), 1);  // released afterwards
+    EXPECT_EQ(shown, 2);
+    wl::removeHelpKeyHook();
 }
 
 }  // namespace
