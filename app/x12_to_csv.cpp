@@ -29,51 +29,12 @@ namespace {
 
 char firstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
 
-// ---------------------------------------------------------------------------
-// Reading the source
-
-struct Source {
-    std::string bytes;
-    bool failed = false;
-};
-
-// The whole file in one buffer; errors are shown and logged, and what could
-// be read is converted.
-Source readSource(const std::string& path, RunLog& log) {
-    constexpr std::size_t kRead = 1'000'000;
-    Source s;
-    wl::InputFile in;
-    if (!in.open(path)) {
-        reportFileError("FC-Open", in.error(), path, log);
-        s.failed = true;
-        return s;
-    }
-    const std::int64_t size = in.size();
-    if (size < 0 || !in.seek(0)) {
-        reportFileError("FC-Fseek Loop", in.error(), path, log);
-        s.failed = true;
-        return s;
-    }
-    s.bytes.resize(static_cast<std::size_t>(size));
-    std::size_t pos = 0;
-    while (pos < s.bytes.size()) {
-        const std::size_t want = std::min(kRead, s.bytes.size() - pos);
-        const std::size_t got = in.read(s.bytes.data() + pos, want);
-        pos += got;
-        if (got < want) {
-            if (in.error() != 0) {
-                reportFileError("FC-Fread", in.error(), path, log);
-                s.failed = true;
-            }
-            break;  // the file shrank or failed: convert what was read
-        }
-    }
-    s.bytes.resize(pos);
-    return s;
+// The source, opened for reading in blocks; a failure is shown and logged.
+bool openSource(SegmentSource& source, const std::string& path, RunLog& log) {
+    if (source.open(path) == 0) return true;
+    reportFileError(source.step(), source.error(), path, log);
+    return false;
 }
-
-// ---------------------------------------------------------------------------
-// Multi-line expansion
 
 // ---------------------------------------------------------------------------
 // Keys
@@ -158,9 +119,9 @@ public:
 private:
     void readDelimiters();
     // The multi-line expansion and the table; false when the expansion is refused.
-    bool prepare(MapFile& map, std::string& bytes);
+    bool prepare(MapFile& map);
     bool openOutput();
-    void scan(std::string& bytes);
+    bool scan(SegmentSource& source);
     void handleSegment(std::string_view text);
     void collect(int line);
     void writeRecord();
@@ -276,13 +237,21 @@ bool Conversion::openOutput() {
     return true;
 }
 
-bool Conversion::prepare(MapFile& map, std::string& bytes) {
+bool Conversion::prepare(MapFile& map) {
     if (hasOptionWord(request_.spec.parseOptions, "ML")) {
-        const int lines = countServiceLines(bytes, delimiters_, map.keys);
+        // A first pass over the source finds the most service lines.
+        SegmentSource first;
+        if (!openSource(first, source_, log_)) return false;
+        const int lines = countServiceLines(first, delimiters_, map.keys);
+        if (first.error() != 0) {
+            reportFileError(first.step(), first.error(), source_, log_);
+            return false;
+        }
         if (!expansionFits(map.fields, lines)) {
             const std::string text = expansionError(lines);
             wl::WQOUT({text});
             log_.timed(text);
+            failure_ = "ML Expansion Refused";
             return false;
         }
         expandServiceLines(map.fields, lines);
@@ -311,17 +280,29 @@ bool Conversion::prepare(MapFile& map, std::string& bytes) {
     return true;
 }
 
-void Conversion::scan(std::string& bytes) {
-    MeterFeed meter(request_.meterMode, bytes.size());
+bool Conversion::scan(SegmentSource& source) {
+    MeterFeed meter(request_.meterMode, source.size());
     meter.open(source_);
-    forEachSegment(bytes, firstOr(delimiters_.terminator, '~'), [&](std::string_view text, std::size_t end) {
-        meter.advance(end + 1);
-        handleSegment(text);
-    });
-    meter.advance(bytes.size());
+    const int error = source.forEachSegment(
+        firstOr(delimiters_.terminator, '~'),
+        [&](std::string_view text, std::uint64_t end) {
+            meter.advance(end + 1);
+            handleSegment(text);
+        },
+        [&] {
+            // The values and the history are views into the block: they
+            // are kept as copies before the next block replaces it.
+            table_.ownViews();
+            FieldTable::ownViews(beforeClaim_);
+            FieldTable::ownViews(beforePatient_);
+            history_.own();
+        });
+    meter.advance(source.size());
     // A set not closed by SE still gives its last record.
-    if (inSet_) writeRecord();
+    if (error == 0 && inSet_) writeRecord();
     meter.close();
+    if (error != 0) reportFileError(source.step(), error, source_, log_);
+    return error == 0;
 }
 
 bool Conversion::run(MapFile& map) {
@@ -347,17 +328,15 @@ bool Conversion::run(MapFile& map) {
     // A map without fields (an empty map, or one whose lines do not end in
     // CR) can extract nothing.
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
-    // The values collected are views into these bytes, which stay until the
-    // output is complete.
-    Source src = readSource(source_, log_);
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    if (src.failed) {
+    SegmentSource source;
+    if (!openSource(source, source_, log_)) {
         failure_ = "Source Not Read : " + source_;
         return false;
     }
-    if (!prepare(map, src.bytes)) {
-        failure_ = "ML Expansion Refused";
+    if (!prepare(map)) {
+        failure_ = failure_.empty() ? "Source Not Read : " + source_ : failure_;
         return false;
     }
     if (!form_.xml) {
@@ -370,7 +349,11 @@ bool Conversion::run(MapFile& map) {
     }
     fillFileNames(table_, source_, output_);
     FunctionFiles::shared().beginRun();
-    scan(src.bytes);
+    if (!scan(source)) {
+        out_.abandon();
+        failure_ = "Source Not Read : " + source_;
+        return false;
+    }
     checkEnd();
     if (records_ == 0 && setContent_ > 0) {
         // Claims in the source and none out: the map does not fit it.
@@ -572,19 +555,39 @@ void Conversion::handleSegment(std::string_view text) {
 
 }  // namespace
 
-int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const MapKeys& keys) {
+namespace {
+// The count over any walk of segments.
+template <class Walk>
+int countLines(Walk&& walk, const X12Delimiters& delimiters, const MapKeys& keys) {
     const Key record(keys.record);
     const Key line(keys.line);
     const char element = firstOr(delimiters.element, '*');
     int count = 0, most = 0;
     SegmentView s;
-    forEachSegment(bytes, firstOr(delimiters.terminator, '~'), [&](std::string_view text, std::size_t) {
+    walk(firstOr(delimiters.terminator, '~'), [&](std::string_view text) {
         s.reset(text, element);
         if (s.id().empty()) return;
         if (record.matches(s.id())) count = 0;
         if (line.matches(s.id()) && ++count > most) most = count;
     });
     return most;
+}
+}  // namespace
+
+int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const MapKeys& keys) {
+    return countLines(
+        [&](char terminator, auto&& onSegment) {
+            forEachSegment(bytes, terminator, [&](std::string_view text, std::size_t) { onSegment(text); });
+        },
+        delimiters, keys);
+}
+
+int countServiceLines(SegmentSource& source, const X12Delimiters& delimiters, const MapKeys& keys) {
+    return countLines(
+        [&](char terminator, auto&& onSegment) {
+            source.forEachSegment(terminator, [&](std::string_view text, std::uint64_t) { onSegment(text); }, [] {});
+        },
+        delimiters, keys);
 }
 
 namespace {
