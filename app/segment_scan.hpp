@@ -105,6 +105,7 @@ void forEachSegment(std::string& bytes, char terminator, OnSegment&& onSegment) 
 class SegmentSource {
 public:
     static constexpr std::size_t kBlock = 4u << 20;
+    explicit SegmentSource(std::size_t block = kBlock) : block_(block > 0 ? block : 1) {}
 
     // 0, or the error code of the failed step (step() names it).
     int open(const std::string& path) {
@@ -125,8 +126,8 @@ public:
     template <class OnSegment, class BeforeReuse>
     int forEachSegment(char terminator, OnSegment&& onSegment, BeforeReuse&& beforeReuse) {
         if (!buffer_) {
-            buffer_.reset(new char[kBlock]);
-            capacity_ = kBlock;
+            buffer_.reset(new char[block_]);
+            capacity_ = block_;
         }
         std::size_t carry = 0;
         std::uint64_t base = 0;  // the file position of buffer_[0]
@@ -161,6 +162,7 @@ private:
         capacity_ *= 2;
     }
 
+    std::size_t block_;
     wl::InputFile file_;
     std::uint64_t size_ = 0;
     std::unique_ptr<char[]> buffer_;
