@@ -29,6 +29,16 @@ namespace {
 
 char firstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
 
+// A segment id of up to seven bytes as one number, with its length: the
+// exact tests of every segment's id become integer compares. Longer ids
+// get a number no short id has.
+constexpr std::uint64_t idTag(std::string_view id) {
+    if (id.size() > 7) return ~std::uint64_t{0};
+    std::uint64_t tag = static_cast<std::uint64_t>(id.size()) << 56;
+    for (std::size_t i = 0; i < id.size(); ++i) tag |= static_cast<std::uint64_t>(static_cast<unsigned char>(id[i])) << (8 * i);
+    return tag;
+}
+
 // The source, opened for reading in blocks; a failure is shown and logged.
 bool openSource(SegmentSource& source, const std::string& path, RunLog& log) {
     if (source.open(path) == 0) return true;
@@ -152,6 +162,7 @@ private:
     std::optional<RecordWriter> writer_;
     OutputFile out_;
     std::optional<Key> header_, record_, document_, line_, trailer_;
+    std::uint64_t documentTag_ = 0;
     SegmentView segment_;
     SegmentHistory history_;
     int documentState_ = 0;
@@ -318,6 +329,7 @@ bool Conversion::run(MapFile& map) {
     header_.emplace(map.keys.header);
     record_.emplace(map.keys.record);
     document_.emplace(map.keys.document);
+    documentTag_ = idTag(document_->id);
     line_.emplace(map.keys.line);
     trailer_.emplace(map.keys.trailer);
 
@@ -447,6 +459,7 @@ void Conversion::checkEnd() {
 void Conversion::handleSegment(std::string_view text) {
     segment_.reset(text, element_);
     const std::string_view id = segment_.id();
+    const std::uint64_t tag = idTag(id);
     // Two terminators in a row (or a segment without an id) carry nothing:
     // an empty id would match every key and every field.
     if (id.empty()) return;
@@ -491,9 +504,9 @@ void Conversion::handleSegment(std::string_view text) {
     }
     if (tracing && document_->matches(id)) traceLine("- Key Doc Field Array Match = " + std::string(id));
     if (documentState_ == 1 && !opened && !document_->id.empty()) {
-        if (id == document_->id) {
+        if (tag == documentTag_ && id == document_->id) {
             nextClaim();
-        } else if (id == "HL" && segment_.element(3) == "23") {
+        } else if (tag == idTag("HL") && segment_.element(3) == "23") {
             nextPatientLoop();
         }
     }
@@ -519,7 +532,7 @@ void Conversion::handleSegment(std::string_view text) {
 
     // The claim's id for reports: a claim segment's, else the record key's
     // (taken once the record before it is written).
-    if (id == "CLM" || id == "CLP") {
+    if (tag == idTag("CLM") || tag == idTag("CLP")) {
         claimId_ = std::string(segment_.element(1));
         claimMet_ = true;
     } else if (opened && document_->id.empty()) {
@@ -527,10 +540,10 @@ void Conversion::handleSegment(std::string_view text) {
     }
 
     // ST and SE by their exact ids: "STC" of a 277 is no set header.
-    if (id == "ST") {
+    if (tag == idTag("ST")) {
         lineNumber_ = 0;
         inSet_ = true;
-    } else if (id == "SE") {
+    } else if (tag == idTag("SE")) {
         inSet_ = false;
         lineNumber_ = 0;
         writeRecord();
@@ -540,13 +553,13 @@ void Conversion::handleSegment(std::string_view text) {
         fillFileNames(table_, source_, output_);
         documentState_ = 0;
         if (tracing) traceLine("- SE Table Clear ");
-    } else if (id == "ISA") {
+    } else if (tag == idTag("ISA")) {
         inInterchange_ = true;
-    } else if (id == "IEA") {
+    } else if (tag == idTag("IEA")) {
         inInterchange_ = false;
-    } else if (id == "GS") {
+    } else if (tag == idTag("GS")) {
         inGroup_ = true;
-    } else if (id == "GE") {
+    } else if (tag == idTag("GE")) {
         inGroup_ = false;
     } else if (inSet_) {
         ++setContent_;

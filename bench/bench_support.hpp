@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -68,6 +69,24 @@ inline std::size_t peakResidentBytes() {
     while (std::getline(status, line))
         if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
     return 0;
+#endif
+}
+
+// Starts a command and reads its output. cmd.exe drops the first and the
+// last quote of a command line that begins with one: a second pair keeps
+// the quoted program path whole.
+inline std::FILE* openCommand(const std::string& command) {
+#ifdef _WIN32
+    return _popen(("\"" + command + "\"").c_str(), "r");
+#else
+    return popen(command.c_str(), "r");
+#endif
+}
+inline void closeCommand(std::FILE* p) {
+#ifdef _WIN32
+    _pclose(p);
+#else
+    pclose(p);
 #endif
 }
 

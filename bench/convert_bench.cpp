@@ -102,7 +102,7 @@ struct Measured {
 
 Measured run(const std::string& command) {
     Measured m;
-    std::FILE* p = popen(command.c_str(), "r");
+    std::FILE* p = zrbench::openCommand(command);
     if (!p) return m;
     char line[256] = {};
     std::size_t output = 0, peak = 0;
@@ -112,7 +112,7 @@ Measured run(const std::string& command) {
         m.outputMb = static_cast<double>(output) / 1e6;
         m.peakMb = static_cast<double>(peak) / 1e6;
     }
-    pclose(p);
+    zrbench::closeCommand(p);
     return m;
 }
 
@@ -127,6 +127,7 @@ Measured best(const std::string& self, const std::string& what, const std::strin
     return b;
 }
 
+#ifndef _WIN32
 // node-x12 in streaming mode, when installed: "seconds segments".
 std::string nodeModules() {
     if (const char* given = std::getenv("ZR_NODE_X12")) return given;
@@ -134,6 +135,7 @@ std::string nodeModules() {
     const std::string folder = std::string(home ? home : "/root") + "/.cache/zrk7w315/node/node_modules";
     return std::ifstream(folder + "/node-x12/package.json").good() ? folder : "";
 }
+#endif
 
 Measured peer(const std::string& benchFolder, const std::string& file) {
     Measured m;
@@ -145,7 +147,7 @@ Measured peer(const std::string& benchFolder, const std::string& file) {
     char line[128] = {};
     std::size_t segments = 0;
     if (std::fgets(line, sizeof line, p) && std::sscanf(line, "%lf %zu", &m.seconds, &segments) == 2) m.ok = true;
-    pclose(p);
+    zrbench::closeCommand(p);
 #else
     (void)benchFolder;
     (void)file;

@@ -73,13 +73,13 @@ Measured best(const std::string& self, const char* what, const std::string& file
     Measured b;
     for (int i = 0; i < runs; ++i) {
         Measured m;
-        std::FILE* p = popen(("\"" + self + "\" --child " + what + " \"" + file + "\"").c_str(), "r");
+        std::FILE* p = zrbench::openCommand("\"" + self + "\" --child " + what + " \"" + file + "\"");
         if (!p) continue;
         char line[256] = {};
         if (std::fgets(line, sizeof line, p) &&
             std::sscanf(line, "%lf %zu %zu %zu", &m.seconds, &m.rows, &m.peak, &m.faults) == 4)
             m.ok = true;
-        pclose(p);
+        zrbench::closeCommand(p);
         if (m.ok && (!b.ok || m.seconds < b.seconds)) b = m;
     }
     return b;
