@@ -96,8 +96,8 @@ public:
 private:
     std::shared_ptr<const wl::FileBytes> buffer_;
     std::shared_ptr<const X12Delimiters> delimiters_ = std::make_shared<X12Delimiters>();
-    // The per-row columns, on large pages: a file of millions of rows
-    // would otherwise fault once per 4 KB of them.
+    // The per-row columns, their pages mapped at once: a file of millions
+    // of rows would otherwise fault once per 4 KB of them.
     template <class T>
     using Rows = std::vector<T, wl::LargePageAllocator<T>>;
     Rows<std::uint64_t> starts_;

@@ -1,12 +1,12 @@
 // An allocator for large tables (the rows of a loaded file): blocks of a
-// few megabytes or more come on large pages where the system offers them,
-// so filling a table costs one page fault per 2 MB instead of one per 4 KB
-// (faults are expensive on virtual machines). Smaller blocks, and systems
-// without large pages, use the ordinary heap.
+// few megabytes or more are mapped with all their pages at once, where the
+// system can, so filling a table costs one call instead of a page fault per
+// 4 KB (faults are expensive on virtual machines). Large pages were tried:
+// the kernel compacts memory to find them, which costs more than it saves.
+// Smaller blocks, and other systems, use the ordinary heap.
 #pragma once
 
 #include <cstddef>
-#include <cstdlib>
 #include <new>
 
 #if defined(__linux__)
@@ -19,12 +19,10 @@ namespace large_pages_detail {
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
 
 inline void* allocate(std::size_t bytes) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
+#if defined(__linux__) && defined(MAP_POPULATE)
     if (bytes >= kLargePage) {
-        const std::size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
-        void* p = std::aligned_alloc(kLargePage, rounded);
-        if (!p) throw std::bad_alloc();
-        madvise(p, rounded, MADV_HUGEPAGE);  // a hint: refused, the pages stay small
+        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (p == MAP_FAILED) throw std::bad_alloc();
         return p;
     }
 #endif
@@ -32,9 +30,9 @@ inline void* allocate(std::size_t bytes) {
 }
 
 inline void release(void* p, std::size_t bytes) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
+#if defined(__linux__) && defined(MAP_POPULATE)
     if (bytes >= kLargePage) {
-        std::free(p);
+        munmap(p, bytes);
         return;
     }
 #endif
