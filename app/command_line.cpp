@@ -1,15 +1,15 @@
 #include "command_line.hpp"
 
+#include <optional>
+
+#include "conversion_type.hpp"
 #include "paths.hpp"
-#include "text.hpp"
 
 namespace zr {
 
 bool isBatchType(const std::string& word) {
-    const std::string up = wl::upper(word);
-    for (const char* t : {"X12,CSV", "X12,XML", "CSV,X12", "XML,X12"})
-        if (wl::prefixMatch(up, t)) return true;
-    return false;
+    const std::optional<ConversionType> type = conversionTypeOf(word);
+    return type && infoOf(*type).batch;
 }
 
 CommandLine settleCommandLine(const std::vector<std::string>& words, const std::string& currentFolder) {

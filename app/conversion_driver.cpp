@@ -1,7 +1,9 @@
 #include "conversion_driver.hpp"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <set>
 #include <system_error>
@@ -24,28 +26,10 @@ namespace {
 
 const char kRule[] = "--------------------------------";
 
-struct TypeRow {
-    const char* type;
-    const char* logLine;
-    bool toX12;    // CSV/XML source, X12 out
-    bool fromX12;  // X12 source, CSV/XML out
-};
-// Compared upper-cased by prefix, in this order.
-const TypeRow kTypes[] = {
-    {"XML,X12", "Parse XML to X12.", true, false}, {"CSV,X12", "Parse CSV to X12.", true, false},
-    {"X12,CSV", "Parse X12 to CSV.", false, true}, {"X12,XML", "Parse X12 to XML.", false, true},
-    {"XML,HL7", "Parse XML to HL7.", true, false}, {"CSV,HL7", "Parse CSV to HL7.", true, false},
-    {"HL7,CSV", "Parse HL7 to CSV.", false, false}, {"HL7,XML", "Parse HL7 to XML.", false, false},
-};
-
-const TypeRow* typeRow(const std::string& type) {
-    const std::string up = wl::upper(type);
-    for (const TypeRow& t : kTypes)
-        if (wl::prefixMatch(up, t.type)) return &t;
-    return nullptr;
+const ConversionTypeInfo* typeRow(const std::string& type) {
+    const std::optional<ConversionType> t = conversionTypeOf(type);
+    return t ? &infoOf(*t) : nullptr;
 }
-
-std::string outputExtension(const std::string& type) { return wl::lower(type.size() > 4 ? type.substr(4, 3) : ""); }
 
 std::string fileHeader(const DriverRequest& r, const std::string& date, const std::string& time) {
     std::string h;
@@ -78,16 +62,14 @@ struct Run {
     const DriverHooks& hooks;
     RunLog log;
     ParseOptions options;
-    const TypeRow* type = nullptr;
+    const ConversionTypeInfo* type = nullptr;
     DriverResult result;
     std::vector<std::string> sources;  // every source the run may read
     std::vector<std::string> notX12;   // files of a folder passed over: no "ISA" at their start
     std::string map;                   // the map given by "MAP=" ("" when none)
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
-    bool debugLogExisted = false;      // "debug.log" before the run, and its text
-    std::string debugLogBefore;
-    bool engineCalled = false;
+    std::string debugText;             // the last debug text an engine call wrote
 
     std::set<std::string> writtenKeys;
 
@@ -114,27 +96,17 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.spec.destinationFolder = run.request.destination;
     e.spec.parseOptions = run.request.options;
     e.spec.destinationFile = output;
-    e.debug = run.options.debug;
-    e.mapOption = run.options.map;
-    e.mapLog = run.options.mapLog;
+    e.type = run.type->type;
+    e.options = run.options;
     if (run.request.mode == 0) e.meterMode = 0;
-    e.mapFolder = run.options.mapPath;
-    e.rename = run.options.renameWithMap;
-    e.pathSeparator = run.request.separator;
-    e.destination = run.request.destination;
-    e.defaultMapFolder = run.options.defaultMapPath;
-    e.deleteSource = run.options.deleteSource;
-    e.crlf = run.options.crlf;
-    e.merge = run.options.merge;
-    e.overwrite = run.options.overwrite;
     // Only a rename needs them.
-    if (e.rename) {
+    if (e.options.renameWithMap) {
         e.keepFiles = run.sources;
         if (!run.map.empty()) e.keepFiles.push_back(run.map);
         e.keepFiles.insert(e.keepFiles.end(), run.written.begin(), run.written.end());
     }
-    run.engineCalled = true;
     EngineResult r = run.hooks.engine ? run.hooks.engine(e) : CTL48400A(e);
+    if (!r.debugText.empty()) run.debugText = r.debugText;
     run.log.raw(r.log);
     if (r.failed) {
         ++run.result.failed;
@@ -169,7 +141,7 @@ std::string notCreatedLine(const std::string& type) {
 // place of the derived one, and "CE" for the X12-to-CSV/XML types.
 std::string finalOutput(const Run& run, std::string output) {
     if (!run.options.outFile.empty()) output = run.options.outFile;
-    if (run.type->fromX12 || !run.type->toX12)
+    if (run.type->direction != Direction::ToX12)
         output = CTL48400Q(output, outputExtension(run.request.type), !run.options.convertExtension);
     return output;
 }
@@ -214,10 +186,10 @@ std::string fileOutput(const Run& run, const std::string& source, bool destinati
 // they begin with "ISA" (CSV and XML sources never do).
 std::vector<std::string> folderSources(Run& run) {
     std::vector<std::string> paths;
-    for (const std::string& name : CTLD48403A(run.request.source, run.request.separator)) {
+    for (const std::string& name : CTLD48403A(run.request.source)) {
         if (name.empty()) continue;
         const std::string path = wl::joinPath(run.request.source, name);
-        if (run.type && run.type->fromX12 && !CTL39400AK(path)) {
+        if (run.type && run.type->direction == Direction::FromX12 && !CTL39400AK(path)) {
             run.notX12.push_back(path);
             continue;
         }
@@ -231,12 +203,35 @@ std::string folderOutput(const Run& run, const std::string& source) {
                         CTL48403D(wl::fileNamePart(source), run.request.type, !run.options.retainExtension));
 }
 
+// Converts one source; an exception from anywhere in it stops that source
+// only: it is logged, counted as failed, and the run goes on.
+template <class Convert>
+void guarded(Run& run, const std::string& source, Convert convert) {
+    std::string why;
+    try {
+        convert();
+        return;
+    } catch (const std::bad_alloc&) {
+        why = "Out of Memory";
+    } catch (const std::exception& e) {
+        why = std::string("Conversion Stopped (") + e.what() + ")";
+    } catch (...) {
+        why = "Conversion Stopped";
+    }
+    const std::string line = "Failed : " + source + " : " + why;
+    run.log.timed(line);
+    run.result.notes.push_back(line);
+    ++run.result.failed;
+}
+
 // A source file (kind 1).
 void convertFile(Run& run, const std::string& source, bool destinationIsFile) {
-    const std::string output = fileOutput(run, source, destinationIsFile);
-    run.log.timed("Reading File : " + source);
-    run.log.timed("Writing File : " + output);
-    convertTo(run, source, finalOutput(run, output));
+    guarded(run, source, [&] {
+        const std::string output = fileOutput(run, source, destinationIsFile);
+        run.log.timed("Reading File : " + source);
+        run.log.timed("Writing File : " + output);
+        convertTo(run, source, finalOutput(run, output));
+    });
 }
 
 // A folder of sources (kind 2).
@@ -249,19 +244,21 @@ void convertFolder(Run& run) {
     }
     const int before = run.result.converted + run.result.failed + run.result.lostData;
     for (const std::string& path : run.sources) {
-        run.log.timed(" Dir/ File: " + path);
-        const std::string output = folderOutput(run, path);
-        const std::string target = finalOutput(run, output);
-        if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
-            wl::fileExists(target)) {
-            run.log.timed("File Exists : " + target);
-            run.log.timed("Skipped : Output Exists : " + path);
-            ++run.result.skipped;
-            continue;
-        }
-        run.log.timed("Reading File : " + path);
-        run.log.timed("Writing File : " + output);
-        convertTo(run, path, target);
+        guarded(run, path, [&] {
+            run.log.timed(" Dir/ File: " + path);
+            const std::string output = folderOutput(run, path);
+            const std::string target = finalOutput(run, output);
+            if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
+                wl::fileExists(target)) {
+                run.log.timed("File Exists : " + target);
+                run.log.timed("Skipped : Output Exists : " + path);
+                ++run.result.skipped;
+                return;
+            }
+            run.log.timed("Reading File : " + path);
+            run.log.timed("Writing File : " + output);
+            convertTo(run, path, target);
+        });
     }
     // A folder that gave nothing to convert is no success.
     if (run.result.converted + run.result.failed + run.result.lostData == before) {
@@ -330,20 +327,13 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
     return safe;
 }
 
-// "debug.log" as this run wrote it; nothing when the run did not write it.
-std::optional<std::string> debugLogWritten(const Run& run) {
-    if (!run.options.debug || !run.engineCalled || !wl::fileExists("debug.log")) return std::nullopt;
-    std::string text = CTL39400AY("debug.log");
-    if (run.debugLogExisted && text == run.debugLogBefore) return std::nullopt;
-    return text;
-}
-
 void finish(Run& run, const std::string& date) {
     run.log.plain(kRule);
     run.log.plain("");
     run.log.plain("Parse Ended   " + date + "  " + run.log.now());
     std::string text = run.log.text();
-    if (auto debug = debugLogWritten(run)) text += *debug + "\r\n\r\n";
+    // The debug text as "debug.log" holds it after the run's last conversion.
+    if (run.options.debug && !run.debugText.empty()) text += run.debugText + "\r\n\r\n";
     run.result.logPath = run.logPath;
     if (run.logPath.empty()) {
         ++run.result.failed;
@@ -355,56 +345,6 @@ void finish(Run& run, const std::string& date) {
 }
 
 }  // namespace
-
-ParseOptions parseOptions(const std::string& words, RunLog& log) {
-    ParseOptions o;
-    struct Word {
-        const char* word;
-        bool ParseOptions::*flag;
-        std::string ParseOptions::*value;
-        const char* logLine;
-    };
-    static const Word table[] = {
-        {"RE", &ParseOptions::retainExtension, nullptr, "Retain File Extension."},
-        {"MF", &ParseOptions::merge, nullptr, "Merge Files Set to Yes."},
-        {"OW", &ParseOptions::overwrite, nullptr, "Overwrite Files Set to Yes."},
-        {"RPMN", &ParseOptions::renameWithMap, nullptr, "Rename with Prefix Map Name."},
-        {"MAPLOG", &ParseOptions::mapLog, nullptr, "Map Log ON."},
-        {"HO", &ParseOptions::header, nullptr, "Header On File Set to Yes."},
-        {"DS", &ParseOptions::deleteSource, nullptr, "Delete Source File Set to Yes."},
-        {"CE", &ParseOptions::convertExtension, nullptr, "Convert destination File Extesion."},
-        {"CR", &ParseOptions::crlf, nullptr, "Add CR/LF to end of X12 Segment."},
-        {"ERR", &ParseOptions::errorFiles, nullptr, "Error Files Set to Yes."},
-        {"DEBUG", &ParseOptions::debug, nullptr, "Debug is on."},
-        {"DEFAULTMAPPATH=", nullptr, &ParseOptions::defaultMapPath, "DefaultMapPath = "},
-        {"MAPPATH=", nullptr, &ParseOptions::mapPath, "MapPath = "},
-        {"MAP=", nullptr, &ParseOptions::map, "Map = "},
-        {"OUTFILE=", nullptr, &ParseOptions::outFile, "OutFile = "},
-        {"PARSELOG=", nullptr, &ParseOptions::parseLog, "Parselog = "},
-    };
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = words.find(',', start);
-        const std::string word = words.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        const std::string up = wl::upper(word);
-        bool known = false;
-        for (const Word& w : table) {
-            if (!wl::prefixMatch(up, w.word)) continue;
-            known = true;
-            if (w.flag) o.*(w.flag) = true;
-            if (w.value) o.*(w.value) = wl::alltrim(word.substr(std::string_view(w.word).size()));
-            log.timed(w.logLine);
-            if (w.value == &ParseOptions::parseLog) log.timed("Parse Log Set to : " + o.parseLog);
-            break;
-        }
-        // The engine's own words (line mode, multi-line) are known too.
-        if (!known && !wl::alltrim(word).empty() && !wl::prefixMatch(up, "SL") && !wl::prefixMatch(up, "ML"))
-            log.timed("Unknown option : " + word);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return o;
-}
 
 DriverRequest batchRequest(const CommandLine& line) {
     DriverRequest request;
@@ -429,9 +369,6 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
 
     Run main(request, hooks);
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
-    // "debug.log" stays: only what this run writes is replaced.
-    main.debugLogExisted = wl::fileExists("debug.log");
-    if (main.debugLogExisted) main.debugLogBefore = CTL39400AY("debug.log");
     main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;
@@ -512,7 +449,7 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     return main.result;
 }
 
-std::vector<std::string> CTLD48403A(const std::string& folder, const std::string&) {
+std::vector<std::string> CTLD48403A(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))

@@ -7,32 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "conversion_engine.hpp"
+#include "conversion_type.hpp"
 #include "engine_request.hpp"
+#include "parse_options.hpp"
 #include "run_log.hpp"
 
 namespace zr {
-
-// The engine's entry: one source through one map, either direction.
-EngineResult CTL48400A(const EngineRequest& request);
-
-// The option words, compared upper-cased by prefix; values keep their case.
-struct ParseOptions {
-    bool retainExtension = false;  // RE
-    bool merge = false;            // MF
-    bool overwrite = false;        // OW
-    bool renameWithMap = false;    // RPMN
-    bool mapLog = false;           // MAPLOG
-    bool header = false;           // HO
-    bool deleteSource = false;     // DS
-    bool convertExtension = false; // CE
-    bool crlf = false;             // CR
-    bool errorFiles = false;       // ERR
-    bool debug = false;            // DEBUG
-    std::string defaultMapPath, mapPath, map, outFile, parseLog;
-};
-
-// Parses the words and logs each recognised one.
-ParseOptions parseOptions(const std::string& words, RunLog& log);
 
 struct DriverRequest {
     std::string modelCode = "ZRK7W315";
@@ -41,7 +22,6 @@ struct DriverRequest {
     std::string destination;  // a folder, or a file
     std::string options;
     std::string currentFolder;  // where "parse.log" goes by default
-    std::string separator = "\\";
     int mode = -1;  // 0 batch (meter shown), 3 dialog first, -1 menu
 };
 
@@ -71,7 +51,7 @@ DriverRequest batchRequest(const CommandLine& line);
 DriverResult CTLD48403(const DriverRequest& request, const DriverHooks& hooks = {});
 
 // CTLD48403A: the plain files of the folder, in directory order ({""} when none).
-std::vector<std::string> CTLD48403A(const std::string& folder, const std::string& separator);
+std::vector<std::string> CTLD48403A(const std::string& folder);
 // CTL48403D: the output name: with `rename`, the name up to its first "."
 // followed by "." and the type's output extension.
 std::string CTL48403D(const std::string& fileName, const std::string& type, bool rename);

@@ -53,14 +53,13 @@ RunLog::Clock clockOf(const EngineRequest& request) {
     return request.clock ? request.clock : RunLog::Clock(currentTimeText);
 }
 
-// The map detection's own trace joins the debug text when it found no name.
-void takeDetectionTrace(DebugTrace& trace) {
-    const std::string path = wl::findFileNoCase("tdebug.log");
-    if (!wl::fileExists(path)) return;
+// The map detection's own trace joins the debug text when it found no
+// name; its file has then served and goes.
+void takeDetectionTrace(DebugTrace& trace, const std::string& text) {
     trace.raw("\r\n");
-    trace.raw(CTL39400AY(path));
+    trace.raw(text);
     std::error_code ec;
-    fs::remove(path, ec);
+    fs::remove(wl::findFileNoCase("tdebug.log"), ec);
 }
 
 }  // namespace
@@ -84,14 +83,16 @@ void reportFileError(std::string_view what, int code, const std::string& path, R
 ConversionStart startConversion(const EngineRequest& request, RunLog& log, DebugTrace& trace) {
     ConversionStart start;
     const std::string& source = request.spec.sourceFile;
-    std::string mapOption = request.mapOption;
+    std::string mapOption = request.options.map;
     if (!request.tableConfiguration.empty()) mapOption = CTLD48400AE(request.tableConfiguration, mapOption, source);
-    start.mapPath = ChooseMap(mapOption, request.mapFolder, request.defaultMapFolder, source, log,
-                              &start.rpmnPrefix, request.debug);
-    if (trace.on() && wl::alltrim(mapOption).empty() && start.rpmnPrefix.empty()) takeDetectionTrace(trace);
+    std::string detection;
+    start.mapPath = ChooseMap(mapOption, request.options.mapPath, request.options.defaultMapPath, source, log,
+                              &start.rpmnPrefix, request.options.debug, &detection);
+    if (trace.on() && wl::alltrim(mapOption).empty() && start.rpmnPrefix.empty())
+        takeDetectionTrace(trace, detection);
     const std::string path = start.mapPath.empty() ? start.mapPath : wl::findFileNoCase(start.mapPath);
     trace.line("- Map File = " + path);
-    start.map = loadMap(path, request.mapLog, request.modelCode, log);
+    start.map = loadMap(path, request.options.mapLog, request.modelCode, log);
     if (!start.map) {
         reportMissingMap(start.mapPath, clockOf(request), log);
         return start;
@@ -133,7 +134,7 @@ bool mayRenameOnto(const EngineRequest& request, const std::string& target) {
         default: return false;
     }
     if (isKept(request, target)) return false;
-    return request.overwrite ||
+    return request.options.overwrite ||
            wl::MSGNOYES(target + " already exists. Overwrite it?", wl::Value("Overwite File?"));
 }
 
@@ -142,7 +143,7 @@ bool mayRenameOnto(const EngineRequest& request, const std::string& target) {
 // where the output is now.
 std::string renameWithMapPrefix(const EngineRequest& request, const std::string& output, const std::string& prefix,
                                 RunLog& log) {
-    const std::string target = prefixedPath(output, request.destination, prefix);
+    const std::string target = prefixedPath(output, request.spec.destinationFolder, prefix);
     if (target != output) {
         std::error_code ec;
         if (!mayRenameOnto(request, target)) {
@@ -164,10 +165,10 @@ std::string renameWithMapPrefix(const EngineRequest& request, const std::string&
 std::string finishConversion(const EngineRequest& request, const std::string& outputPath,
                              const std::string& rpmnPrefix, bool succeeded, RunLog& log, DebugTrace& trace) {
     std::string output = outputPath;
-    if (succeeded && request.rename && wl::fileExists(outputPath))
+    if (succeeded && request.options.renameWithMap && wl::fileExists(outputPath))
         output = renameWithMapPrefix(request, outputPath, rpmnPrefix, log);
     // The source goes only when its output is there: never the only copy.
-    if (succeeded && request.deleteSource && wl::fileExists(output) &&
+    if (succeeded && request.options.deleteSource && wl::fileExists(output) &&
         !wl::sameFile(output, request.spec.sourceFile)) {
         std::error_code ec;
         if (!fs::remove(request.spec.sourceFile, ec) || ec) {
@@ -178,17 +179,6 @@ std::string finishConversion(const EngineRequest& request, const std::string& ou
     }
     writeDebugLog(trace);
     return succeeded ? output : std::string();
-}
-
-bool hasOptionWord(std::string_view options, std::string_view option) {
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = options.find(',', start);
-        const std::string_view word = options.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-        if (wl::prefixMatch(wl::upper(word), option)) return true;
-        if (comma == std::string_view::npos) return false;
-        start = comma + 1;
-    }
 }
 
 }  // namespace zr

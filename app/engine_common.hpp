@@ -45,8 +45,4 @@ std::string finishConversion(const EngineRequest& request, const std::string& ou
 // Writes "debug.log" (closing the text first) when the trace is on.
 void writeDebugLog(DebugTrace& trace);
 
-// An option word of the request: a comma-separated word, upper-cased,
-// that begins with `option`.
-bool hasOptionWord(std::string_view options, std::string_view option);
-
 }  // namespace zr

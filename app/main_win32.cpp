@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -52,7 +53,7 @@ int runMainWindow(HINSTANCE instance, int show) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) try {
     std::vector<std::string> words;
     for (int i = 1; i < __argc && words.size() < 4; ++i) words.emplace_back(__argv[i]);
     const zr::CommandLine line = zr::settleCommandLine(words, wl::currentFolder());
@@ -62,4 +63,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     const zr::DriverResult result = zr::CTLD48403(zr::batchRequest(line));
     // Data lost in a conversion fails an unattended run as a failure does.
     return result.failed == 0 && result.lostData == 0 ? 0 : 1;
+}
+// Nothing thrown leaves the program unexplained: the reason is shown.
+catch (const std::exception& e) {
+    const std::string text = std::string("The program stopped: ") + e.what();
+    MessageBoxA(nullptr, text.c_str(), kTitle, MB_OK | MB_ICONERROR);
+    return 1;
+} catch (...) {
+    MessageBoxA(nullptr, "The program stopped on an unknown error.", kTitle, MB_OK | MB_ICONERROR);
+    return 1;
 }

@@ -90,10 +90,8 @@ HeadScan scanHead(const std::string& source) {
     return scan;
 }
 
-void writeDetectionTrace(const std::string& trace) {
-    ZQK_0001E("", "tdebug.log", 1);
-    ZQK_0001E(trace, "tdebug.log", 2);
-}
+// "tdebug.log", written anew in one write.
+void writeDetectionTrace(const std::string& trace) { wl::writeFileAtomically("tdebug.log", trace); }
 
 }  // namespace
 
@@ -169,7 +167,7 @@ std::string defaultMapFor(const SourceIdentity& id, RunLog& log) {
 
 std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder,
                       const std::string& defaultMapFolder, const std::string& source, RunLog& log,
-                      std::string* rpmnPrefix, bool debug) {
+                      std::string* rpmnPrefix, bool debug, std::string* detectionTrace) {
     std::string map;
     bool settled = false;  // a default map found or created: its path stands
     if (!wl::alltrim(mapOption).empty()) {
@@ -179,6 +177,7 @@ std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder
     } else {
         const HeadScan scan = scanHead(source);
         if (debug) writeDetectionTrace(scan.trace);
+        if (debug && detectionTrace) *detectionTrace = scan.trace;
         SourceIdentity id = scan.id;
         // GS08 comes from the input: it may only name a file in the map
         // folder, never a path elsewhere; anything else is an unknown version.

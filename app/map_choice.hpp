@@ -41,9 +41,10 @@ std::string NameForVersion(const std::string& gs08);
 
 // The map path to load ("" or a missing path when there is none); appends
 // its lines to the run log. `rpmnPrefix` receives name + "_" when a name
-// was derived.
+// was derived. With `debug` the detection writes "tdebug.log" and hands
+// its text to `detectionTrace` as well.
 std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder,
                       const std::string& defaultMapFolder, const std::string& source, RunLog& log,
-                      std::string* rpmnPrefix = nullptr, bool debug = false);
+                      std::string* rpmnPrefix = nullptr, bool debug = false, std::string* detectionTrace = nullptr);
 
 }  // namespace zr

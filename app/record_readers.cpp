@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text.hpp"
+#include "xml_entities.hpp"
 
 namespace zr {
 
@@ -84,12 +85,15 @@ std::string tagName(std::string_view inner) {
 
 // The text of a value element from `i` (after its start tag) to the next
 // tag: character data decoded, CDATA sections as written, comments left
-// out, line breaks removed. `i` ends at that tag; false when the file ends
-// inside a CDATA section or comment.
-bool readValue(std::string_view text, std::size_t& i, std::string& value) {
+// out, line breaks removed. `i` ends at that tag; false when the text ends
+// inside a CDATA section or comment. `reachedEnd`: the value ran to the
+// end of the text (a longer text could extend it).
+bool readValue(std::string_view text, std::size_t& i, std::string& value, bool& reachedEnd) {
+    reachedEnd = false;
     for (;;) {
         const std::size_t lt = text.find('<', i);
         appendWithoutLineBreaks(value, decodeXmlText(text.substr(i, (lt == npos ? text.size() : lt) - i)));
+        if (lt == npos || text.size() - lt < 9) reachedEnd = true;
         if (lt == npos) {
             i = text.size();
             return true;
@@ -108,6 +112,7 @@ bool readValue(std::string_view text, std::size_t& i, std::string& value) {
         }
         const std::size_t end = text.find(close, lt + skip);
         if (end == npos) {
+            reachedEnd = true;
             i = text.size();
             return false;
         }
@@ -116,146 +121,174 @@ bool readValue(std::string_view text, std::size_t& i, std::string& value) {
     }
 }
 
-}  // namespace
+// One CSV line from the start of `text`: its columns, and `used` the bytes
+// up to and including its line break.
+enum class Got { Record, NoRecord, NeedMore, End };
 
-std::string decodeXmlText(std::string_view s) {
-    struct Entity {
-        std::string_view text;
-        char c;
-    };
-    static const Entity entities[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) {
-        if (s[i] != '&') {
-            const std::size_t amp = std::min(s.find('&', i), s.size());
-            out.append(s.substr(i, amp - i));
-            i = amp;
+Got csvLine(std::string_view text, bool atEnd, std::size_t& used, SourceRecord& r) {
+    if (text.empty()) return atEnd ? Got::End : Got::NeedMore;
+    r.columns.clear();
+    r.byName.clear();
+    std::size_t i = 0;
+    bool comma = false;
+    for (;;) {
+        r.columns.push_back(readCell(text, i));
+        if (i < text.size() && text[i] == ',') {
+            comma = true;
+            ++i;
             continue;
         }
-        bool matched = false;
-        for (const Entity& e : entities)
-            if (startsAt(s, i, e.text)) {
-                out += e.c;
-                i += e.text.size();
-                matched = true;
+        break;
+    }
+    // CR LF, LF or CR ends a record, and so does the end of the file.
+    if (i < text.size() && text[i] == '\r') ++i;
+    if (i < text.size() && text[i] == '\n') ++i;
+    // Touching the end of what is buffered, the line may go on.
+    if (i >= text.size() && !atEnd) return Got::NeedMore;
+    used = i;
+    // A line without a comma is no record (an empty line in particular).
+    return comma ? Got::Record : Got::NoRecord;
+}
+
+// The byte order mark, once, when the input starts with it.
+void dropByteOrderMark(ByteInput& in) {
+    while (in.view().size() < kByteOrderMark.size() && !in.atEnd()) in.more();
+    if (startsAt(in.view(), 0, kByteOrderMark)) in.consume(kByteOrderMark.size());
+}
+
+}  // namespace
+
+bool CsvReader::next(SourceRecord& r) {
+    if (!started_) {
+        dropByteOrderMark(in_);
+        started_ = true;
+    }
+    for (;;) {
+        std::size_t used = 0;
+        switch (csvLine(in_.view(), in_.atEnd(), used, r)) {
+            case Got::End: return false;
+            case Got::NeedMore: in_.more(); continue;
+            case Got::NoRecord: in_.consume(used); continue;
+            case Got::Record: in_.consume(used); return true;
+        }
+    }
+}
+
+XmlReader::Step XmlReader::step(std::string_view text, bool atEnd, std::size_t& used) {
+    const std::size_t lt = text.find('<');
+    if (lt == npos) {
+        if (atEnd) return Step::End;
+        used = text.size();  // text between elements carries nothing
+        return Step::Next;
+    }
+    // Too few bytes to tell the markup apart: wait for more.
+    if (text.size() - lt < 9 && !atEnd) return Step::NeedMore;
+    // Markup without elements: comments, CDATA between elements,
+    // processing instructions and declarations.
+    std::string_view close;
+    if (startsAt(text, lt, "<!--")) close = "-->";
+    else if (startsAt(text, lt, "<![CDATA[")) close = "]]>";
+    else if (startsAt(text, lt, "<?")) close = "?>";
+    if (!close.empty()) {
+        const std::size_t end = text.find(close, lt + 2);
+        if (end == npos) {
+            if (!atEnd) return Step::NeedMore;
+            complete_ = false;
+            return Step::End;
+        }
+        used = end + close.size();
+        return Step::Next;
+    }
+    const std::size_t gt = tagEnd(text, lt + 1);
+    if (gt == npos) {  // the text ends inside a tag
+        if (!atEnd) return Step::NeedMore;
+        complete_ = false;
+        return Step::End;
+    }
+    const std::string_view inner = text.substr(lt + 1, gt - lt - 1);
+    std::size_t i = gt + 1;
+    used = i;
+    if (!inner.empty() && inner[0] == '!') return Step::Next;  // a declaration
+    const bool closing = !inner.empty() && inner[0] == '/';
+    const std::string name = tagName(closing ? inner.substr(1) : inner);
+    if (name.empty()) return Step::Next;
+    if (closing) {
+        for (std::size_t k = open_.size(); k > 0; --k)
+            if (open_[k - 1] == name) {
+                open_.resize(k - 1);
                 break;
             }
-        if (!matched && startsAt(s, i, "&#")) {
-            const bool hex = i + 2 < s.size() && (s[i + 2] == 'x' || s[i + 2] == 'X');
-            std::size_t j = i + (hex ? 3 : 2);
-            unsigned long code = 0;
-            std::size_t digits = 0;
-            for (; j < s.size() && digits < 8; ++j, ++digits) {
-                const char c = s[j];
-                int d = -1;
-                if (c >= '0' && c <= '9') d = c - '0';
-                else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-                else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-                if (d < 0) break;
-                code = code * (hex ? 16 : 10) + static_cast<unsigned long>(d);
-            }
-            if (digits > 0 && j < s.size() && s[j] == ';') {
-                out += code <= 0xFF ? static_cast<char>(code) : '?';
-                i = j + 1;
-                matched = true;
-            }
-        }
-        if (!matched) out += s[i++];
+        if (name == "CLAIM" && claimDepth_ > 0 && --claimDepth_ == 0) return Step::Record;
+        return Step::Next;
     }
-    return out;
+    const bool selfClosing = inner.back() == '/';
+    // Structural elements carry no value.
+    const bool structural = name == "CLAIM" || name == "EXPORTDATA" || name == "LINELEVEL";
+    std::string value;
+    bool whole = true;
+    if (!structural && !selfClosing) {
+        bool reachedEnd = false;
+        whole = readValue(text, i, value, reachedEnd);
+        if (reachedEnd && !atEnd) return Step::NeedMore;
+        used = i;
+    }
+    if (!selfClosing) open_.push_back(name);
+    if (name == "CLAIM") {
+        // A claim inside a claim belongs to the outer one.
+        if (!selfClosing) ++claimDepth_;
+        return Step::Next;
+    }
+    if (structural) return Step::Next;
+    if (!whole) complete_ = false;
+    // Values outside a record (the envelope's) fill no record.
+    if (claimDepth_ > 0) current_.byName.emplace_back(name, std::move(value));
+    return Step::Next;
+}
+
+bool XmlReader::next(SourceRecord& r) {
+    if (!started_) {
+        dropByteOrderMark(in_);
+        started_ = true;
+    }
+    while (!ended_) {
+        std::size_t used = 0;
+        switch (step(in_.view(), in_.atEnd(), used)) {
+            case Step::NeedMore: in_.more(); break;
+            case Step::Next: in_.consume(used); break;
+            case Step::Record:
+                in_.consume(used);
+                r = std::move(current_);
+                current_ = SourceRecord{};
+                return true;
+            case Step::End:
+                ended_ = true;
+                if (!open_.empty()) complete_ = false;
+                // End of input ends a pending record.
+                if (claimDepth_ > 0) {
+                    r = std::move(current_);
+                    current_ = SourceRecord{};
+                    return true;
+                }
+                break;
+        }
+    }
+    return false;
 }
 
 std::vector<SourceRecord> readCsvRecords(std::string_view text) {
-    if (startsAt(text, 0, kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    ByteInput in(text);
+    CsvReader reader(in);
     std::vector<SourceRecord> records;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        SourceRecord r;
-        bool comma = false;
-        for (;;) {
-            r.columns.push_back(readCell(text, i));
-            if (i < text.size() && text[i] == ',') {
-                comma = true;
-                ++i;
-                continue;
-            }
-            break;
-        }
-        // CR LF, LF or CR ends a record, and so does the end of the file.
-        if (i < text.size() && text[i] == '\r') ++i;
-        if (i < text.size() && text[i] == '\n') ++i;
-        // A line without a comma is no record (an empty line in particular).
-        if (comma) records.push_back(std::move(r));
-    }
+    for (SourceRecord r; reader.next(r);) records.push_back(std::move(r));
     return records;
 }
 
 XmlRecords readXmlSource(std::string_view text) {
-    if (startsAt(text, 0, kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    ByteInput in(text);
+    XmlReader reader(in);
     XmlRecords result;
-    SourceRecord current;
-    int claimDepth = 0;
-    std::vector<std::string> open;  // elements not yet closed, outermost first
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const std::size_t lt = text.find('<', i);
-        if (lt == npos) break;
-        // Markup without elements: comments, CDATA between elements,
-        // processing instructions and declarations.
-        std::string_view close;
-        if (startsAt(text, lt, "<!--")) close = "-->";
-        else if (startsAt(text, lt, "<![CDATA[")) close = "]]>";
-        else if (startsAt(text, lt, "<?")) close = "?>";
-        if (!close.empty()) {
-            const std::size_t end = text.find(close, lt + 2);
-            if (end == npos) {
-                result.complete = false;
-                break;
-            }
-            i = end + close.size();
-            continue;
-        }
-        const std::size_t gt = tagEnd(text, lt + 1);
-        if (gt == npos) {  // the file ends inside a tag
-            result.complete = false;
-            break;
-        }
-        const std::string_view inner = text.substr(lt + 1, gt - lt - 1);
-        i = gt + 1;
-        if (!inner.empty() && inner[0] == '!') continue;  // a declaration
-        const bool closing = !inner.empty() && inner[0] == '/';
-        const std::string name = tagName(closing ? inner.substr(1) : inner);
-        if (name.empty()) continue;
-        if (closing) {
-            for (std::size_t k = open.size(); k > 0; --k)
-                if (open[k - 1] == name) {
-                    open.resize(k - 1);
-                    break;
-                }
-            if (name == "CLAIM" && claimDepth > 0 && --claimDepth == 0) {
-                result.records.push_back(std::move(current));
-                current = SourceRecord{};
-            }
-            continue;
-        }
-        const bool selfClosing = inner.back() == '/';
-        if (!selfClosing) open.push_back(name);
-        if (name == "CLAIM") {
-            // A claim inside a claim belongs to the outer one.
-            if (!selfClosing) ++claimDepth;
-            continue;
-        }
-        // Structural elements carry no value.
-        if (name == "EXPORTDATA" || name == "LINELEVEL") continue;
-        std::string value;
-        if (!selfClosing && !readValue(text, i, value)) result.complete = false;
-        // Values outside a record (the envelope's) fill no record.
-        if (claimDepth > 0) current.byName.emplace_back(name, std::move(value));
-    }
-    // End of input ends a pending record.
-    if (claimDepth > 0) result.records.push_back(std::move(current));
-    if (!open.empty()) result.complete = false;
+    for (SourceRecord r; reader.next(r);) result.records.push_back(std::move(r));
+    result.complete = reader.complete();
     return result;
 }
 

@@ -18,6 +18,9 @@
 #include <utility>
 #include <vector>
 
+#include "byte_input.hpp"
+#include "xml_entities.hpp"
+
 namespace zr {
 
 // The records of a source: each record is the values in field order (CSV)
@@ -25,6 +28,41 @@ namespace zr {
 struct SourceRecord {
     std::vector<std::pair<std::string, std::string>> byName;  // XML: element name (upper case), value
     std::vector<std::string> columns;                         // CSV
+};
+
+// The records of a CSV source one by one, read as the input delivers it.
+class CsvReader {
+public:
+    explicit CsvReader(ByteInput& in) : in_(in) {}
+    bool next(SourceRecord& r);  // false at the end
+
+private:
+    ByteInput& in_;
+    bool started_ = false;
+};
+
+// The records of an XML source one by one.
+class XmlReader {
+public:
+    explicit XmlReader(ByteInput& in) : in_(in) {}
+    bool next(SourceRecord& r);  // false at the end
+    // After the end: false when the source ends before its root element closes.
+    bool complete() const { return complete_; }
+
+private:
+    enum class Step { Next, Record, NeedMore, End };
+    // One piece of markup (with a value element's text) from the start of
+    // `text`; `used` the bytes it takes. The state changes only when the
+    // piece is whole.
+    Step step(std::string_view text, bool atEnd, std::size_t& used);
+
+    ByteInput& in_;
+    bool started_ = false;
+    bool ended_ = false;
+    bool complete_ = true;
+    int claimDepth_ = 0;
+    std::vector<std::string> open_;  // elements not yet closed, outermost first
+    SourceRecord current_;
 };
 
 std::vector<SourceRecord> readCsvRecords(std::string_view text);
@@ -36,9 +74,5 @@ struct XmlRecords {
 XmlRecords readXmlSource(std::string_view text);
 // The records alone, complete or not.
 std::vector<SourceRecord> readXmlRecords(std::string_view text);
-
-// XML character data as bytes: the five entities and numeric character
-// references ("&#196;", "&#xC4;"); a character beyond one byte becomes "?".
-std::string decodeXmlText(std::string_view text);
 
 }  // namespace zr

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <initializer_list>
-#include <new>
 #include <optional>
 #include <vector>
 
@@ -222,7 +220,7 @@ void Conversion::readDelimiters() {
 
 bool Conversion::openOutput() {
     std::error_code ec;
-    const bool merging = request_.merge && wl::fileExists(output_) && fs::file_size(output_, ec) > 0 && !ec;
+    const bool merging = request_.options.merge && wl::fileExists(output_) && fs::file_size(output_, ec) > 0 && !ec;
     if (merging && !fitsMerge(output_, form_.xml ? OutputKind::Xml : OutputKind::Csv)) {
         // Appending would cut or mix a file this program did not write.
         const std::string text = std::string("Merge Refused : not an ") + (form_.xml ? "XML" : "CSV") +
@@ -244,12 +242,12 @@ bool Conversion::openOutput() {
     }
     if (merging) return true;
     if (form_.xml) out_.write(kXmlHead);
-    else if (hasOptionWord(request_.spec.parseOptions, "HO")) out_.write(csvTitleLine(table_, form_.lineMode));
+    else if (request_.options.header) out_.write(csvTitleLine(table_, form_.lineMode));
     return true;
 }
 
 bool Conversion::prepare(MapFile& map) {
-    if (hasOptionWord(request_.spec.parseOptions, "ML")) {
+    if (request_.options.multiLine) {
         // A first pass over the source finds the most service lines.
         SegmentSource first;
         if (!openSource(first, source_, log_)) return false;
@@ -319,8 +317,8 @@ bool Conversion::scan(SegmentSource& source) {
 bool Conversion::run(MapFile& map) {
     source_ = request_.spec.sourceFile;
     output_ = request_.spec.destinationFile;
-    form_.xml = wl::prefixMatch(wl::upper(request_.spec.parseType), "X12,XML");
-    form_.lineMode = hasOptionWord(request_.spec.parseOptions, "ML") || hasOptionWord(request_.spec.parseOptions, "SL");
+    form_.xml = request_.type == ConversionType::X12ToXml;
+    form_.lineMode = request_.options.multiLine || request_.options.lineMode;
     if (trace_.on()) {
         trace_.line("- Parse Type = " + request_.spec.parseType);
         trace_.line("- Source File = " + source_);
@@ -603,117 +601,14 @@ int countServiceLines(SegmentSource& source, const X12Delimiters& delimiters, co
         delimiters, keys);
 }
 
-namespace {
-
-bool typeIs(const std::string& type, std::initializer_list<const char*> prefixes) {
-    const std::string up = wl::upper(type);
-    for (const char* p : prefixes)
-        if (wl::prefixMatch(up, p)) return true;
-    return false;
-}
-
-// Why no map was chosen for an X12 source, from what its head says.
-std::string noMapReason(const std::string& source) {
-    const SourceIdentity id = identifySource(source);
-    if (wl::alltrim(id.st01).empty()) return "No Map: No ST Segment Found (no transaction set, or delimiters unreadable)";
-    return "No Map Known for ST01 " + id.st01 + " (GS08 '" + id.gs08 + "')";
-}
-
-// The CSV/XML-to-X12 direction after the common start.
-bool buildFromRecords(const EngineRequest& request, ConversionStart& start, RunLog& log, std::string& reason,
-                      std::vector<std::string>& problems) {
-    X12BuildRequest b;
-    b.xml = typeIs(request.spec.parseType, {"XML,"});
-    b.source = request.spec.sourceFile;
-    b.output = request.spec.destinationFile;
-    b.mapPath = wl::findFileNoCase(start.mapPath);
-    b.crlf = request.crlf;
-    b.multiLine = hasOptionWord(request.spec.parseOptions, "ML");
-    b.merge = request.merge;
-    b.meterMode = request.meterMode.value_or(-1);
-    const X12BuildResult result = buildX12(*start.map, b, log);
-    reason = result.reason;
-    problems = result.problems;
-    return !result.failed;
-}
-
-}  // namespace
-
-namespace {
-
-EngineResult convertOne(const EngineRequest& request, bool fromX12, RunLog& log) {
-    EngineResult result;
-    DebugTrace trace(request.debug);
-    beginDebugTrace(trace);
-    ConversionStart start = startConversion(request, log, trace);
-    if (!start.map) {
-        writeDebugLog(trace);
-        result.log = log.text();
-        result.failed = true;
-        result.reason = start.mapPath.empty() ? noMapReason(request.spec.sourceFile)
-                                              : "Map Missing or Empty : " + start.mapPath;
-        return result;
-    }
-    bool complete = false;
-    int highest = 0;
-    std::vector<std::string> problems;
-    if (fromX12) {
-        Conversion conversion(request, log, trace);
-        complete = conversion.run(*start.map);
-        highest = conversion.highestLine();
-        problems = conversion.problems();
-        result.reason = conversion.failure();
-    } else {
-        complete = buildFromRecords(request, start, log, result.reason, problems);
-    }
-    EngineRequest finishing = request;
-    if (complete && !problems.empty() && request.deleteSource) {
-        // "DS" never erases a source whose conversion lost data: it is the
-        // only whole copy.
-        finishing.deleteSource = false;
-        log.timed("Source Kept (data lost in conversion) : " + request.spec.sourceFile);
-    }
-    result.output = finishConversion(finishing, request.spec.destinationFile, start.rpmnPrefix, complete, log, trace);
-    log.timed("Maximum Service Line Count : " + wl::rightAligned(highest, 10));
-    result.log = log.text();
-    result.failed = !complete;
-    if (complete) {
-        result.problems = std::move(problems);
-        result.reason.clear();
-    }
+DirectionResult convertFromX12(const EngineRequest& request, MapFile& map, RunLog& log, DebugTrace& trace) {
+    Conversion conversion(request, log, trace);
+    DirectionResult result;
+    result.complete = conversion.run(map);
+    result.highestLine = conversion.highestLine();
+    result.problems = conversion.problems();
+    result.failure = conversion.failure();
     return result;
-}
-
-}  // namespace
-
-EngineResult CTL48400A(const EngineRequest& request) {
-    const std::string& type = request.spec.parseType;
-    const bool fromX12 = typeIs(type, {"X12,CSV", "X12,XML"});
-    const bool toX12 = typeIs(type, {"XML,X12", "CSV,X12", "XML,HL7", "CSV,HL7"});
-    const RunLog::Clock clock = request.clock ? request.clock : RunLog::Clock(currentTimeText);
-    RunLog log(clock);
-    EngineResult result;
-    result.failed = true;
-    // The HL7 sources have no engine: nothing is converted, nothing touched,
-    // and the run says so rather than counting a conversion.
-    if (!fromX12 && !toX12) {
-        log.timed("No Converter for " + type + " : Nothing Written for " + request.spec.sourceFile);
-        result.log = log.text();
-        result.reason = "No Converter for " + type;
-        return result;
-    }
-    try {
-        return convertOne(request, fromX12, log);
-    } catch (const std::bad_alloc&) {
-        // The output was never committed: an earlier file of that name and
-        // the source stay as they were, and the run log says why.
-        const std::string text = "Out of Memory : " + request.spec.sourceFile;
-        wl::WQOUT({text});
-        log.timed(text);
-        result.log = log.text();
-        result.reason = text;
-        return result;
-    }
 }
 
 }  // namespace zr

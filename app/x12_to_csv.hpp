@@ -4,20 +4,18 @@
 
 #include <string>
 
+#include "debug_trace.hpp"
 #include "delimiters.hpp"
 #include "engine_request.hpp"
 #include "map_file.hpp"
 #include "segment_scan.hpp"
+#include "run_log.hpp"
 
 namespace zr {
 
-// CTL48400A, the engine: converts request.spec.sourceFile into
-// request.spec.destinationFile as the type says: "X12,CSV" and "X12,XML"
-// here; "CSV,X12", "XML,X12" (and their HL7 forms) through the records-to-X12
-// builder after the same map choice and load; "HL7,..." types convert
-// nothing. Returns the run-log lines and whether the conversion failed (no
-// map, or a file error).
-EngineResult CTL48400A(const EngineRequest& request);
+// Converts request.spec.sourceFile into request.spec.destinationFile
+// ("X12,CSV" or "X12,XML") with the loaded map.
+DirectionResult convertFromX12(const EngineRequest& request, MapFile& map, RunLog& log, DebugTrace& trace);
 
 // The largest number of service-line keys met within one record key's
 // reach anywhere in the text (the multi-line expansion's count).

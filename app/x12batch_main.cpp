@@ -2,6 +2,7 @@
 // words, messages and questions on the terminal, the meter as a progress
 // line on stderr.
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -54,7 +55,18 @@ int main(int argc, char** argv) {
         return 2;
     }
     zr::setMeterObserver(drawMeter);
-    const zr::DriverResult result = zr::CTLD48403(zr::batchRequest(line));
+    zr::DriverResult result;
+    // The driver stops each source's exceptions; anything else ends the run
+    // here with its reason rather than with an abort.
+    try {
+        result = zr::CTLD48403(zr::batchRequest(line));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "x12batch: the run stopped: %s\n", e.what());
+        return 1;
+    } catch (...) {
+        std::fprintf(stderr, "x12batch: the run stopped on an unknown error\n");
+        return 1;
+    }
     for (const std::string& note : result.notes) std::fprintf(stderr, "%s\n", note.c_str());
     std::fprintf(stderr, "x12batch: %d converted, %d converted with lost data, %d failed, %d skipped; log %s\n",
                  result.converted, result.lostData, result.failed, result.skipped, result.logPath.c_str());

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench_support.hpp"
+#include "conversion_engine.hpp"
 #include "delimiters.hpp"
 #include "file_bytes.hpp"
 #include "map_text.hpp"
@@ -75,10 +76,12 @@ int child(const std::string& what, const std::string& file, const std::string& m
     } else {
         zr::EngineRequest r;
         r.spec.parseType = what;
+        r.type = zr::conversionTypeOf(r.spec.parseType);
         r.spec.sourceFile = file;
         r.spec.destinationFile = workPath(what == "X12,CSV" ? "zr-bench-out.csv" : "zr-bench-out.xml");
         r.spec.parseOptions = "HO";
-        r.mapOption = map;
+        r.options = zr::parseOptions(r.spec.parseOptions);
+        r.options.map = map;
         auto t0 = Clock::now();
         const zr::EngineResult result = zr::CTL48400A(r);
         best = seconds(t0, Clock::now());

@@ -168,7 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         auto was = before.find(name);
         if (was == before.end() || !(was->second == state)) anyOutput = true;
     }
-    const bool deleteSource = zr::hasOptionWord(r.options, "DS");
+    const bool deleteSource = zr::parseOptions(r.options).deleteSource;
     for (const auto& [name, state] : sources) {
         auto it = after.find(name);
         if (it == after.end()) {

@@ -20,6 +20,7 @@
 #include "fuzz_support.hpp"
 #include "map_file.hpp"
 #include "messages.hpp"
+#include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
@@ -82,11 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     zr::EngineRequest r;
     r.spec.parseType = xml ? "XML,X12" : "CSV,X12";
+    r.type = zr::conversionTypeOf(r.spec.parseType);
     r.spec.sourceFile = source;
     r.spec.destinationFile = "out.x12";
     r.spec.parseOptions = switches & 4 ? "ML" : "";
-    r.mapOption = "map.cfg";
-    r.crlf = switches & 8;
+    r.options = zr::parseOptions(r.spec.parseOptions);
+    r.options.map = "map.cfg";
+    r.options.crlf = switches & 8;
     const zr::MapFile map = zr::parseMapText(readFile("map.cfg"));
     // A fuzzed map's templates may hold anything; the form is checked for the fixed map.
     const bool check = !(switches & 1);
@@ -95,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool made = std::filesystem::exists("out.x12");
     if (made && check) checkForm(readFile("out.x12"), map);
     if (made && (switches & 16)) {
-        r.merge = true;
+        r.options.merge = true;
         zr::CTL48400A(r);
         if (check) checkForm(readFile("out.x12"), map);
     }

@@ -20,6 +20,7 @@
 #include "messages.hpp"
 #include "delimiters.hpp"
 #include "map_file.hpp"
+#include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
@@ -112,17 +113,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     zr::EngineRequest r;
     r.spec.parseType = xml ? "X12,XML" : "X12,CSV";
+    r.type = zr::conversionTypeOf(r.spec.parseType);
     r.spec.sourceFile = "source.x12";
     r.spec.destinationFile = output;
     r.spec.parseOptions = options;
-    r.mapOption = "map.cfg";
-    r.debug = switches & 32;
+    r.options = zr::parseOptions(r.spec.parseOptions);
+    r.options.map = "map.cfg";
+    r.options.debug = switches & 32;
     if (zr::CTL48400A(r).failed) return 0;
     const bool title = (switches & 16) != 0;
     checkForm(readFile(output), xml, title);
     if (switches & 64) {
         // A second run merges into the first one's output.
-        r.merge = true;
+        r.options.merge = true;
         if (!zr::CTL48400A(r).failed) checkForm(readFile(output), xml, title);
     }
     return 0;

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "bitmaps.hpp"
+#include "builtin_images.hpp"
 #include "drawing.hpp"
+#include "file_names.hpp"
 #include "font.hpp"
 #include "text.hpp"
 
@@ -59,6 +62,31 @@ bool fileExists(const std::string& path) {
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
+// Picture formats in the image library's numbering.
+constexpr int kFormatUnknown = -1, kFormatBmp = 0, kFormatPng = 13;
+
+// A ".bmp" file is read as a bitmap, any other picture through the PNG
+// decoder; 0 (format unknown) for a picture neither can read.
+HBITMAP readPicture(const std::string& file, int& format) {
+    if (upper(CFILEEXT(file)).rfind("BMP", 0) == 0) {
+        format = kFormatBmp;
+        return static_cast<HBITMAP>(
+            LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    }
+    HBITMAP png = WLOPENPNGFILE(file);
+    format = png ? kFormatPng : kFormatUnknown;
+    return png;
+}
+
+// The program's bitmap resource, else the library's built-in picture of
+// that name.
+HBITMAP resourcePicture(const std::string& name) {
+    if (HBITMAP own = LoadBitmapA(GetModuleHandleA(nullptr), name.c_str())) return own;
+    const auto& names = builtinBitmapNames();
+    const bool builtIn = std::any_of(names.begin(), names.end(), [&](const std::string& n) { return upper(n) == upper(name); });
+    return builtIn ? WLBITMAP(name) : nullptr;
+}
+
 void create(TBrush& b, const BrushSpec& s) {
     const std::string style = upper(s.cStyle);
     if (style.empty() && s.nRGBColor) {
@@ -82,12 +110,11 @@ void create(TBrush& b, const BrushSpec& s) {
         b.hBrush = CREATEPATTERNBRUSH(b.hBitmap);
     } else if (!s.cBmpFile.empty()) {
         if (fileExists(s.cBmpFile)) {
-            b.hBitmap = static_cast<HBITMAP>(
-                LoadImageA(nullptr, s.cBmpFile.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+            b.hBitmap = readPicture(s.cBmpFile, b.nBmpFormat);
             if (b.hBitmap) b.hBrush = CREATEPATTERNBRUSH(b.hBitmap);
         }
     } else if (!s.cBmpRes.empty()) {
-        b.hBitmap = LoadBitmapA(GetModuleHandleA(nullptr), s.cBmpRes.c_str());
+        b.hBitmap = resourcePicture(s.cBmpRes);
         if (b.hBitmap) b.hBrush = CREATEPATTERNBRUSH(b.hBitmap);
     }
     // A gradient alone gets its bitmap when first resized.
@@ -279,10 +306,10 @@ void TBrush::End() {
                             static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(hBrush))});
     // A caller's bitmap stays the caller's.
     if (!fromBitmapHandle) {
-        if (hBmpOrgl && hBmpOrgl != hBitmap) DeleteObject(hBmpOrgl);
-        if (hBitmap) DeleteObject(hBitmap);
+        if (hBmpOrgl && hBmpOrgl != hBitmap) DELETEOBJECT(hBmpOrgl);
+        if (hBitmap) DELETEOBJECT(hBitmap);
     } else if (hBitmap && hBitmap != hBmpOrgl) {
-        DeleteObject(hBitmap);
+        DELETEOBJECT(hBitmap);
     }
     hBrush = nullptr;
     hBitmap = nullptr;

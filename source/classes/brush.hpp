@@ -17,14 +17,6 @@ namespace wl {
 
 class TWindow;
 
-// One section of a gradient: the fraction of the extent it covers and its
-// two colours.
-struct GradientStep {
-    double fraction = 1.0;
-    Color from = 0;
-    Color to = 0;
-};
-using GradientSpec = std::vector<GradientStep>;
 
 struct BrushSpec {
     std::string cStyle;

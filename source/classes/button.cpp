@@ -21,7 +21,7 @@ TButton& TButton::New(const ButtonNew& a) {
     cCaption = a.cCaption;
     oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
     bAction = a.bAction;
-    nHelpId = a.nHelpId;
+    if (a.nHelpId) nHelpId = Value(*a.nHelpId);
     oFont = a.oFont;
     if (oFont) ++oFont->nCount;
     lDefault = a.lDefault;

@@ -4,9 +4,13 @@
 #include <unordered_map>
 
 #include "control_models.hpp"
+#include "design_grid.hpp"
+#include "messages.hpp"
+#include "painting.hpp"
 #include "dialog.hpp"
 #include "dialog_template.hpp"
 #include "dialogs.hpp"
+#include "help_calls.hpp"
 #include "library_error.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
@@ -21,6 +25,16 @@ struct ControlModule {
     // not run yet (it runs on the posted LM_LOSTFOCUS, or earlier when a
     // button is clicked first).
     std::unordered_map<TWindow*, TControl*> pending;
+    // Drag and drop: the control a drag runs from.
+    TControl* dragging = nullptr;
+    // Design mode: the handle windows, the control they stand around, and
+    // the frame drawn last (erased by drawing it again).
+    std::array<HWND, 8> dots{};
+    TControl* dotsOwner = nullptr;
+    struct Frame {
+        bool drawn = false;
+        int rows = 0, cols = 0, row = 0, col = 0;
+    } frame;
 };
 
 ControlModule& module() {
@@ -29,6 +43,68 @@ ControlModule& module() {
 }
 
 bool isSibling(HWND a, HWND b) { return a && b && GetParent(a) == GetParent(b); }
+
+short signedWord(unsigned v) { return static_cast<short>(static_cast<unsigned short>(v & 0xFFFF)); }
+
+constexpr char kDotClass[] = "WLDESIGNDOT";
+
+LRESULT CALLBACK dotProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    const int n = static_cast<int>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    switch (msg) {
+    case WM_SETCURSOR:
+        if (auto c = TCursor::New("", dotCursorName(n)); c && c->hCursor) {
+            SetCursor(c->hCursor);
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        if (TControl* owner = module().dotsOwner; owner && owner->hWnd) {
+            POINT p{signedWord(static_cast<unsigned>(l)), signedWord(static_cast<unsigned>(l) >> 16)};
+            MapWindowPoints(h, owner->hWnd, &p, 1);
+            owner->MResize(n, p.y, p.x);
+        }
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(h, &ps);
+        RECT r{};
+        GetClientRect(h, &r);
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        EndPaint(h, &ps);
+        return 0;
+    }
+    default: break;
+    }
+    return DefWindowProcA(h, msg, w, l);
+}
+
+// A handle window still alive (its parent's end destroys it, and Windows
+// may give its handle to another window later).
+bool isDot(HWND h) {
+    char cls[32] = {};
+    return h && IsWindow(h) && GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, kDotClass) == 0;
+}
+
+void registerDotClass() {
+    WNDCLASSA wc{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), kDotClass, &wc)) return;
+    wc.lpfnWndProc = &dotProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kDotClass;
+    RegisterClassA(&wc);
+}
+
+// The frame of a move (handle 0) or a resize, shown or erased.
+void drawFrame(HWND h, int handle, const ControlModule::Frame& f) {
+    CTRLDRAWFOCUS(h, f.rows, f.cols, f.row, f.col, handle);
+}
+
+RectList rectOnParent(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    return RectList{r.top, r.left, r.bottom, r.right};
+}
 
 }  // namespace
 
@@ -42,6 +118,8 @@ SetGet bindTo(Value& variable) {
 TControl::TControl() { lActive = true; }
 
 TControl::~TControl() {
+    if (module().dragging == this) module().dragging = nullptr;
+    if (module().dotsOwner == this) module().dotsOwner = nullptr;
     auto& pending = module().pending;
     for (auto it = pending.begin(); it != pending.end();)
         it = it->second == this ? pending.erase(it) : std::next(it);
@@ -49,7 +127,8 @@ TControl::~TControl() {
         auto& list = oWnd->aControls;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
         if (oWnd->oCtlFocus == this) oWnd->oCtlFocus = nullptr;
-        for (TWindow** slot : {&oWnd->oTop, &oWnd->oLeft, &oWnd->oBottom, &oWnd->oRight, &oWnd->oClient})
+        for (TWindow** slot : {&oWnd->oTop, &oWnd->oLeft, &oWnd->oBottom, &oWnd->oRight, &oWnd->oClient, &oWnd->oBar,
+                                &oWnd->oMsgBar})
             if (*slot == this) *slot = nullptr;
     }
 }
@@ -184,20 +263,33 @@ namespace {
 HWND handleOf(const TWindow* w) { return w ? w->hWnd : nullptr; }
 }  // namespace
 
-void TControl::AdjTop() { WNDADJTOP(hWnd); }
-void TControl::AdjBottom() { WNDADJBOTTOM(hWnd); }
+void TControl::AdjTop() {
+    WNDADJTOP(hWnd);
+    dotsFollow();
+}
+void TControl::AdjBottom() {
+    WNDADJBOTTOM(hWnd);
+    dotsFollow();
+}
 void TControl::AdjLeft() {
     WNDADJLEFT(hWnd, handleOf(oWnd->oBar ? oWnd->oBar : oWnd->oTop),
                handleOf(oWnd->oMsgBar ? oWnd->oMsgBar : oWnd->oBottom));
+    dotsFollow();
 }
 void TControl::AdjRight() {
     WNDADJRIGHT(hWnd, handleOf(oWnd->oBar ? oWnd->oBar : oWnd->oTop),
                 handleOf(oWnd->oMsgBar ? oWnd->oMsgBar : oWnd->oBottom));
+    dotsFollow();
 }
 void TControl::AdjClient() {
     WNDADJCLIENT(hWnd, handleOf(oWnd->oBar ? oWnd->oBar : oWnd->oTop),
                  handleOf(oWnd->oMsgBar ? oWnd->oMsgBar : oWnd->oBottom), handleOf(oWnd->oLeft),
                  handleOf(oWnd->oRight), false, nClientBevel);
+    dotsFollow();
+}
+
+void TControl::dotsFollow() {
+    if (lDrag && module().dotsOwner == this) ShowDots();
 }
 
 Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
@@ -207,8 +299,15 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case LM_COLORS: return Colors(reinterpret_cast<HDC>(w));
     case LM_LOSTFOCUS: return WLLostFocus(reinterpret_cast<HWND>(w));
     case LM_CHANGEFOCUS: SetFocus(); return 0;
+    case WM_HELP: return HelpTopic();
     case WM_KILLFOCUS: return KillFocus(reinterpret_cast<HWND>(w));
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
+    // Signed coordinates: a captured mouse reports points left of or above
+    // the control.
+    case WM_MOUSEMOVE:
+        return MouseMove(signedWord(static_cast<unsigned>(l) >> 16), signedWord(static_cast<unsigned>(l)), w);
+    case WM_LBUTTONUP:
+        return LButtonUp(signedWord(static_cast<unsigned>(l) >> 16), signedWord(static_cast<unsigned>(l)), w);
     case WM_PAINT:
     case WM_ERASEBKGND:
         // A system control (subclassed) paints itself.
@@ -218,8 +317,23 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     }
 }
 
+Answer TControl::HelpTopic() {
+    if (nHelpId.isText()) {
+        HELPTOPIC(nHelpId);
+        return 0;
+    }
+    if (nHelpId.isNumber()) {
+        RECT r{};
+        GetWindowRect(hWnd, &r);
+        HELPPOPUP(nHelpId, r.top, r.left, hWnd);
+        return 0;
+    }
+    return std::nullopt;  // the parent's help, through the default handling
+}
+
 Answer TControl::GotFocus(HWND lost) {
     lFocused = true;
+    if (lDrag) ShowDots();
     if (oWnd) {
         oWnd->oCtlFocus = this;
         oWnd->hCtlFocus = hWnd;
@@ -300,11 +414,203 @@ Answer TControl::GetDlgCode(WPARAM key) {
 }
 
 Answer TControl::KeyDown(WPARAM key, LPARAM flags) {
+    if (lDrag && key != VK_ESCAPE) {
+        if (key == VK_DELETE) {
+            if (!bDelete || !bDelete()) return 0;
+            bPreDelControl(*this);
+            if (module().dotsOwner == this) HideDots();
+            // A control whose validation refuses stays.
+            if (End()) bPostDelControl(*this);
+            return 0;
+        }
+        if (auto step = arrowKeyStep(static_cast<int>(key), GETGRIDSIZE())) {
+            const RectList r = rectOnParent(hWnd);
+            SetWindowPos(hWnd, nullptr, r[kRectLeft] + step->cols, r[kRectTop] + step->rows, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            CoorsUpdate();
+            bDrag(nTop, nLeft);
+            bPostDrag(*this);
+            if (nAlign() != 1) oWnd->ReSize();
+            if (module().dotsOwner == this) ShowDots();
+            return 0;
+        }
+    }
     // Inside a dialog the dialog manager moves the focus on Tab.
     if (!dynamic_cast<TDialog*>(oWnd)) return TWindow::KeyDown(key, flags);
     if (key == VK_TAB) return std::nullopt;
     if (bKeyDown) return bKeyDown(key, flags, *this);
     return std::nullopt;
+}
+
+std::function<bool()> TControl::bDelete = [] { return MSGYESNO(Value("Delete this control ?")); };
+
+TControl* TControl::dragging() { return module().dragging; }
+
+void TControl::DragBegin(int row, int col, WPARAM flags) {
+    if (!lCaptured) {
+        SetCapture(hWnd);
+        lCaptured = true;
+    }
+    module().dragging = this;
+    bDragBegin(row, col, flags, *this);
+}
+
+Answer TControl::LButtonDown(int row, int col, WPARAM flags) {
+    if (oWnd) oWnd->nLastKey = kLastKeyMouse;
+    nLastRow = row;
+    nLastCol = col;
+    lMouseDown = true;
+    if (!lDrag) return TWindow::LButtonDown(row, col, flags);
+    // Design mode: a move on the grid, shown by a frame until the release.
+    bPreDrag(*this);
+    HideDots();
+    nMResize = 0;
+    SetCapture(hWnd);
+    lCaptured = true;
+    module().frame = {true, 0, 0, 0, 0};
+    drawFrame(hWnd, 0, module().frame);
+    return 0;
+}
+
+void TControl::MResize(int nType, int row, int col) {
+    if (!hWnd || nType < 1 || nType > 8) return;
+    HideDots();
+    nMResize = nType;
+    nLastRow = row;
+    nLastCol = col;
+    lMouseDown = true;
+    SetCapture(hWnd);
+    lCaptured = true;
+    module().frame = {true, 0, 0, 0, 0};
+    drawFrame(hWnd, nMResize, module().frame);
+}
+
+Answer TControl::MouseMove(int row, int col, WPARAM flags) {
+    auto& m = module();
+    if (lDrag && lMouseDown && lCaptured) {
+        const GridSize g = GETGRIDSIZE();
+        ControlModule::Frame next{true, snapToGrid(row - nLastRow, g.height), snapToGrid(col - nLastCol, g.width), 0, 0};
+        if (nMResize) {
+            // The edges of the handle, moved by whole grid steps.
+            RECT r{};
+            GetClientRect(hWnd, &r);
+            next.row = (nMResize <= 3 ? 0 : r.bottom) + next.rows;
+            next.col = (nMResize == 1 || nMResize >= 7 ? 0 : r.right) + next.cols;
+        }
+        if (next.rows != m.frame.rows || next.cols != m.frame.cols) {
+            if (m.frame.drawn) drawFrame(hWnd, nMResize, m.frame);
+            m.frame = next;
+            drawFrame(hWnd, nMResize, m.frame);
+            if (!nMResize) {
+                const RectList r = rectOnParent(hWnd);
+                bDrag(r[kRectTop] + next.rows, r[kRectLeft] + next.cols);
+            }
+        }
+        return 0;
+    }
+    if (lMouseDown && !m.dragging && oDragCursor && dragThresholdPassed(nLastRow, nLastCol, row, col))
+        DragBegin(row, col, flags);
+    if (m.dragging == this) {
+        bMMoved(row, col, flags);
+        POINT p{col, row};
+        ClientToScreen(hWnd, &p);
+        HWND under = WindowFromPoint(p);
+        TWindow* target = OWNDFROMHWND(under);
+        const bool accepts = under == hWnd || (target && target->bDropOver);
+        SetCursor(accepts && oDragCursor->hCursor ? oDragCursor->hCursor : LoadCursorA(nullptr, IDC_NO));
+        return 0;
+    }
+    return TWindow::MouseMove(row, col, flags);
+}
+
+Answer TControl::LButtonUp(int row, int col, WPARAM flags) {
+    auto& m = module();
+    lMouseDown = false;
+    if (m.dragging == this) {
+        m.dragging = nullptr;
+        lCaptured = false;
+        ReleaseCapture();
+        POINT p{col, row};
+        ClientToScreen(hWnd, &p);
+        if (HWND under = WindowFromPoint(p)) {
+            ScreenToClient(under, &p);
+            SendMessageA(under, LM_DROPOVER, flags,
+                         MAKELPARAM(static_cast<WORD>(p.y), static_cast<WORD>(p.x)));
+        }
+        return 0;
+    }
+    if (!(lDrag && lCaptured)) return TWindow::LButtonUp(row, col, flags);
+    // Design mode: the move or resize ends where the frame stands.
+    const ControlModule::Frame f = std::exchange(m.frame, ControlModule::Frame{});
+    if (f.drawn) drawFrame(hWnd, nMResize, f);
+    lCaptured = false;
+    ReleaseCapture();
+    const RectList before = rectOnParent(hWnd);
+    RectList after = before;
+    if (nMResize) {
+        POINT p{f.col, f.row};
+        MapWindowPoints(hWnd, GetParent(hWnd), &p, 1);
+        if (f.rows || f.cols) after = designFrame(before, nMResize, f.rows, f.cols, p.y, p.x);
+    } else {
+        after = designFrame(before, 0, f.rows, f.cols, 0, 0);
+    }
+    nMResize = 0;
+    if (after != before && after[kRectRight] > after[kRectLeft] && after[kRectBottom] > after[kRectTop]) {
+        SetWindowPos(hWnd, nullptr, after[kRectLeft], after[kRectTop], after[kRectRight] - after[kRectLeft],
+                     after[kRectBottom] - after[kRectTop], SWP_NOZORDER | SWP_NOACTIVATE);
+        CoorsUpdate();
+        if (after[kRectTop] != before[kRectTop] || after[kRectLeft] != before[kRectLeft]) bPostDrag(*this);
+        if (nAlign() != 1) oWnd->ReSize();
+    }
+    if (GetFocus() == hWnd)
+        ShowDots();
+    else
+        ::SetFocus(hWnd);
+    return 0;
+}
+
+std::array<HWND, 8> TControl::aDots() { return module().dots; }
+
+void TControl::CheckDots() {
+    if (!hWnd) return;
+    const GridSize g = GETGRIDSIZE();
+    const RectList r = rectOnParent(hWnd);
+    SetWindowPos(hWnd, nullptr, snapToGrid(r[kRectLeft], g.width), snapToGrid(r[kRectTop], g.height),
+                 snapToGrid(r[kRectRight] - r[kRectLeft], g.width), snapToGrid(r[kRectBottom] - r[kRectTop], g.height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    CoorsUpdate();
+    auto& dots = module().dots;
+    if (isDot(dots[0])) return;
+    registerDotClass();
+    for (int i = 0; i < 8; ++i) {
+        dots[static_cast<std::size_t>(i)] =
+            CreateWindowExA(0, kDotClass, "", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 2, 2, GetParent(hWnd), nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(dots[static_cast<std::size_t>(i)], GWLP_USERDATA, i + 1);
+    }
+}
+
+void TControl::ShowDots() {
+    if (!hWnd) return;
+    auto& m = module();
+    if (!isDot(m.dots[0])) CheckDots();
+    HWND parent = GetParent(hWnd);
+    for (HWND d : m.dots) {
+        if (GetParent(d) != parent) SetParent(d, parent);
+    }
+    m.dotsOwner = this;
+    DOTSADJUST(hWnd, m.dots);
+    for (HWND d : m.dots) SetWindowPos(d, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TControl::HideDots() {
+    auto& m = module();
+    for (HWND d : m.dots)
+        if (isDot(d)) ShowWindow(d, SW_HIDE);
+    // The parent repaints where the handles stood before a frame is drawn
+    // over that place.
+    if (isDot(m.dots[0])) UpdateWindow(GetParent(m.dots[0]));
+    m.dotsOwner = nullptr;
 }
 
 }  // namespace wl

@@ -4,6 +4,7 @@
 // and validation steps.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ inline constexpr int kErrorCannotCreateDialog = 3;
 
 // Called without a value to read, with one to write.
 using SetGet = std::function<Value(const std::optional<Value>&)>;
+
+class TControl;
+using ControlAction = Action<TControl&>;
 
 // A link to a variable the caller owns.
 SetGet bindTo(Value& variable);
@@ -39,6 +43,16 @@ public:
     int nLastRow = 0, nLastCol = 0, nMResize = 0, nClientBevel = 0;
     std::optional<int> nDlgCode;
     TControl* oJump = nullptr;
+    // Drag and drop: evaluated when a drag starts (row, col, flags, control).
+    Action<int, int, WPARAM, TControl&> bDragBegin;
+    // Design mode: around a deletion, while a move (top, left), before and
+    // after it.
+    ControlAction bPreDelControl, bPostDelControl, bPreDrag, bPostDrag;
+    Action<int, int> bDrag;
+
+    // Asked before a control is deleted in design mode; shared by every
+    // control (the editing action of a window stays TWindow::bDelete).
+    static std::function<bool()> bDelete;
 
     // Identifiers shared by every control of the process.
     static int GetNewId();
@@ -62,9 +76,9 @@ public:
         lCaptured = false;
     }
     // Validates, then leaves the parent's lists and closes.
-    bool End();
+    bool End() override;
     void ChangeFocus() { PostMsg(LM_CHANGEFOCUS); }
-    void SetFocus();
+    void SetFocus() override;
 
     // Docking: 1 none, 2 top, 3 left, 4 bottom, 5 right, 6 client.
     int nAlign() const;
@@ -82,6 +96,30 @@ public:
     void ForWhen();
     Answer GetDlgCode(WPARAM key) override;
     Answer KeyDown(WPARAM key, LPARAM flags) override;
+    // A text topic is shown as a topic, a number as a pop-up at the control.
+    Answer HelpTopic() override;
+    std::string GenLocals() const override { return ", " + cVarName; }
+    Answer LButtonDown(int row, int col, WPARAM flags) override;
+    Answer LButtonUp(int row, int col, WPARAM flags) override;
+    Answer MouseMove(int row, int col, WPARAM flags) override;
+
+    // ---- drag and drop ----
+    // Captures the mouse (once) and evaluates bDragBegin.
+    void DragBegin(int row, int col, WPARAM flags);
+    // The control a drag is under way from, or none.
+    static TControl* dragging();
+
+    // ---- design mode (lDrag) ----
+    // Snaps the control to the grid and makes the eight handle windows.
+    void CheckDots();
+    // Places the handles around this control and shows them.
+    void ShowDots();
+    static void HideDots();
+    // The handle windows (null before the first CheckDots).
+    static std::array<HWND, 8> aDots();
+    // Starts a resize through handle nType (1 to 8) from the point (row,
+    // col) of the control's client area.
+    void MResize(int nType, int row, int col);
 
     // Validates the control the focus left in this parent when that
     // validation is still pending; false when it refuses (the focus goes
@@ -94,6 +132,8 @@ protected:
     void createOrDefer();
     // The other birth: the dialog item `id` of `parent`.
     void redefine(int id, TWindow* parent);
+    // In design mode the handles follow a docked control.
+    void dotsFollow();
 };
 
 }  // namespace wl

@@ -1,5 +1,6 @@
 #include "cursor.hpp"
 
+#include "bitmap.hpp"
 #include "messages.hpp"
 #include "window_units.hpp"
 
@@ -34,6 +35,11 @@ std::shared_ptr<TCursor> TCursor::NewBmp(HBITMAP bitmap, HPALETTE palette, int h
     auto c = std::make_shared<TCursor>();
     c->hCursor = CREATEBMPCURSOR(bitmap, palette, hotRow, hotCol, ranges, colors);
     return c;
+}
+
+std::shared_ptr<TCursor> TCursor::NewBmp(const TBitmap& bitmap, int hotRow, int hotCol, bool ranges,
+                                         const BmpCursorColors& colors) {
+    return NewBmp(bitmap.hBitmap, bitmap.hPalette, hotRow, hotCol, ranges, colors);
 }
 
 void TCursor::End() {

@@ -11,6 +11,8 @@
 
 namespace wl {
 
+class TBitmap;
+
 class TCursor {
 public:
     // A predefined name ("ARROW", "SIZENS", "HAND", ...) selects a system or
@@ -18,6 +20,9 @@ public:
     static std::shared_ptr<TCursor> New(const std::string& resName, const std::string& predef = {});
     // A cursor made from a bitmap by the colour rules.
     static std::shared_ptr<TCursor> NewBmp(HBITMAP bitmap, HPALETTE palette, int hotRow, int hotCol, bool ranges,
+                                           const BmpCursorColors& colors);
+    // The same from a bitmap object's picture and palette.
+    static std::shared_ptr<TCursor> NewBmp(const TBitmap& bitmap, int hotRow, int hotCol, bool ranges,
                                            const BmpCursorColors& colors);
     ~TCursor() { End(); }
 

@@ -8,6 +8,7 @@
 #include "dialogs.hpp"
 #include "library_error.hpp"
 #include "message_loop.hpp"
+#include "resources.hpp"
 #include "text.hpp"
 #include "window_units.hpp"
 
@@ -26,12 +27,20 @@ DialogModule& module() {
     return m;
 }
 
-Value valueOf(const Answer& a) {
-    if (!a) return Value();
-    return Value(static_cast<std::int64_t>(*a));
+std::string cannotCreate(const TDialog& d) {
+    return "\r\n" + std::string(22, ' ') +
+           (d.cResName ? "Resource: " + resourceText(*d.cResName) : "Title: " + d.cCaption);
 }
 
+// Windows multiplies by 1.16668 and keeps the whole part.
+int widened(int pixels) { return static_cast<int>(pixels * 1.16668); }
+
 }  // namespace
+
+std::string resourceText(const DialogResource& r) {
+    if (const int* id = std::get_if<int>(&r)) return std::to_string(*id);
+    return std::get<std::string>(r);
+}
 
 bool SETDIALOGESC(std::optional<bool> on) {
     const bool before = module().escape;
@@ -47,15 +56,15 @@ bool SETCENTERONPARENT(std::optional<bool> on) {
 
 GradientSpec SETDLGGRADIENT(const GradientSpec& grad) { return std::exchange(module().gradient, grad); }
 
-Value TDialog::Target::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+Answer TDialog::Target::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     // Nothing may cross the dialog manager: an error while the dialog runs
     // ends it and is raised again by Activate.
     try {
-        return valueOf(dialog->HandleEvent(nMsg, w, l));
+        return dialog->HandleEvent(nMsg, w, l);
     } catch (...) {
         if (!dialog->startError_) dialog->startError_ = std::current_exception();
         if (dialog->hWnd) EndDialog(dialog->hWnd, 0);
-        return Value();
+        return std::nullopt;
     }
 }
 
@@ -76,6 +85,9 @@ TDialog& TDialog::New(const DialogNew& a) {
     lTransparent = a.lTransparent || !a.aGradColors.empty() || !module().gradient.empty();
     aControls.clear();
     cCaption = a.cCaption.substr(0, 140);
+    cResName = a.cResName;
+    hResources = a.hResources ? a.hResources : GETRESOURCES();
+    lResize16 = false;
     lModify = true;
     lVisible = false;
     nResult = 0;
@@ -141,6 +153,7 @@ void TDialog::Activate(const DialogActivate& a) {
     lCentered = a.lCentered;
     lCenterInWnd = a.lCenterInWnd;
     lModal = a.lModal;
+    lResize16 = a.lResize16;
     if (a.bLClicked) bLClicked = a.bLClicked;
     if (a.bRClicked) bRClicked = a.bRClicked;
     if (a.bWhen) bWhen = a.bWhen;
@@ -158,15 +171,22 @@ void TDialog::Activate(const DialogActivate& a) {
         return;
     }
     startError_ = nullptr;
+    HINSTANCE instance = hResources ? hResources : GetModuleHandleA(nullptr);
     if (lModal) {
-        const int answer = DIALOGBOXINDIRECT(GetModuleHandleA(nullptr), cToChar(owner), owner, &target_);
+        int answer = 0;
+        if (cResName) {
+            answer = std::holds_alternative<int>(*cResName)
+                         ? DIALOGBOX(instance, std::get<int>(*cResName), owner, &target_)
+                         : DIALOGBOX(instance, std::get<std::string>(*cResName), owner, &target_);
+        } else {
+            answer = DIALOGBOXINDIRECT(GetModuleHandleA(nullptr), cResData.empty() ? cToChar(owner) : cResData, owner,
+                                       &target_);
+        }
         --module().openActivations;
         lVisible = false;
         hWnd = nullptr;
         if (startError_) std::rethrow_exception(std::exchange(startError_, nullptr));
-        if (answer == 65535)
-            throw LibraryError(kErrorCannotCreateDialog, "Cannot create Dialog Box",
-                               "\r\n" + std::string(22, ' ') + "Title: " + cCaption);
+        if (answer == 65535) throw LibraryError(kErrorCannotCreateDialog, "Cannot create Dialog Box", cannotCreate(*this));
         if (!nResult) nResult = answer;
         return;
     }
@@ -175,11 +195,15 @@ void TDialog::Activate(const DialogActivate& a) {
         MessageBoxA(owner, "Not possible to create more non-modal Dialogs", "Alert", MB_OK | MB_ICONWARNING);
         return;
     }
-    HWND h = CREATEDLGINDIRECT(GetModuleHandleA(nullptr), cToChar(owner), owner);
+    HWND h = nullptr;
+    if (cResName)
+        h = std::holds_alternative<int>(*cResName) ? CREATEDLG(instance, std::get<int>(*cResName), owner)
+                                                   : CREATEDLG(instance, std::get<std::string>(*cResName), owner);
+    else
+        h = CREATEDLGINDIRECT(GetModuleHandleA(nullptr), cResData.empty() ? cToChar(owner) : cResData, owner);
     if (!h) {
         --module().openActivations;
-        throw LibraryError(kErrorCannotCreateDialog, "Cannot create Dialog Box",
-                           "\r\n" + std::string(22, ' ') + "Title: " + cCaption);
+        throw LibraryError(kErrorCannotCreateDialog, "Cannot create Dialog Box", cannotCreate(*this));
     }
     ShowWindow(h, SW_HIDE);
     if (!aControls.empty() && !REGDIALOG(h)) {
@@ -209,19 +233,37 @@ bool TDialog::Initiate(HWND, HWND hDlg) {
     }
     for (TWindow* c : aControls)
         if (auto* ctl = dynamic_cast<TControl*>(c)) ctl->Initiate(hWnd);
+    if (lResize16 && cResName) widen();
     if (lCentered) {
         if (module().centerOnParent || lCenterInWnd)
             Center(oWnd ? oWnd : WNDMAIN());
         else
             Center(nullptr);
-    } else {
+    } else if (!cResName && cResData.empty()) {
         SetWindowPos(hWnd, nullptr, nLeft, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
-    SetWindowTextA(hWnd, cCaption.c_str());
+    // A resource dialog's caption and style come from its template unless
+    // the object names a caption of its own.
+    if (!cResName || !cCaption.empty()) SetWindowTextA(hWnd, cCaption.c_str());
+    if (cResName) nStyle = static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE));
     if (oIcon) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(oIcon));
     bInit(*this);
     AEvalWhen();
     return answer;
+}
+
+void TDialog::widen() {
+    RECT r{};
+    GetWindowRect(hWnd, &r);
+    SetWindowPos(hWnd, nullptr, 0, 0, widened(r.right - r.left), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND c = GetWindow(hWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT cr{};
+        GetWindowRect(c, &cr);
+        MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&cr), 2);
+        SetWindowPos(c, nullptr, widened(cr.left), cr.top, widened(cr.right - cr.left), cr.bottom - cr.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 bool TDialog::End(int result) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
+#include <variant>
 
 #include "control.hpp"
 #include "event_target.hpp"
@@ -13,9 +15,15 @@ namespace wl {
 
 class TControl;
 
+// A dialog template in the module's resources, by name or by number.
+using DialogResource = std::variant<std::string, int>;
+std::string resourceText(const DialogResource& r);
+
 struct DialogNew {
     double nTop = 0, nLeft = 0, nBottom = 10, nRight = 40;
     std::string cCaption;
+    std::optional<DialogResource> cResName;
+    HINSTANCE hResources = nullptr;  // none: the program's resources
     DWORD nStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     std::optional<Color> nClrText, nClrBack;
     std::shared_ptr<TBrush> oBrush;
@@ -38,6 +46,7 @@ struct DialogActivate {
     Action<TWindow&> bInit;
     std::function<bool()> bWhen;
     bool lCenterInWnd = false;
+    bool lResize16 = false;  // widen a resource dialog by 1.16668
 };
 
 class TDialog : public TWindow {
@@ -50,6 +59,12 @@ public:
     double colPixels() const override { return 7.9; }
 
     bool lCentered = false, lCenterInWnd = false, lModal = true, lModify = true, lTransparent = false;
+    bool lResize16 = false;
+    // Where the template comes from: a resource of hResources, else the
+    // bytes of cResData, else a template built from the controls.
+    std::optional<DialogResource> cResName;
+    std::string cResData;
+    HINSTANCE hResources = nullptr;
     Action<TWindow&> bStart;
 
     TDialog& New(const DialogNew& a = {});
@@ -57,7 +72,9 @@ public:
     void Activate(const DialogActivate& a = {});
     // Answer to WM_INITDIALOG (called directly for modeless dialogs).
     bool Initiate(HWND hWndFocus, HWND hDlg);
-    bool End(int result = 2);
+    // Ends the dialog with the result (2: cancelled) after validation.
+    bool End(int result);
+    bool End() override { return End(2); }
     Answer Close(WPARAM result) override;
     Answer Destroy() override;
     std::string cToChar(HWND hOwner);
@@ -73,9 +90,11 @@ public:
     Answer Display();
 
 private:
+    // Widens a resource dialog and its children by 1.16668.
+    void widen();
     struct Target : EventTarget {
         TDialog* dialog = nullptr;
-        Value HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+        Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     } target_;
     std::exception_ptr startError_;
     friend struct Target;

@@ -167,10 +167,14 @@ ErrorChoice ERRORDIALOG(const ErrorInfo& e) {
 }
 
 void ERRORSYS() {
-    setEventErrorHook([](const std::string& what, UINT) {
-        ErrorInfo e;
-        e.subSystem = "GUILIB";
-        e.description = what;
+    setEventErrorHook([](const EventError& error) {
+        // A library error carries its number into the report.
+        std::optional<ErrorInfo> numbered = _WLGENERROR(error.libraryError, error.operation);
+        ErrorInfo e = numbered.value_or(ErrorInfo{});
+        if (!numbered) {
+            e.subSystem = "GUILIB";
+            e.description = error.what;
+        }
         ERRORDIALOG(e);
     });
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "drawing.hpp"
+#include "system_dialogs.hpp"
 #include "file_names.hpp"
 #include "text.hpp"
 #include "window_units.hpp"
@@ -32,22 +33,23 @@ int stockFontIndex(const std::string& face) {
     return -1;
 }
 
-void chooseFromUser(FontSpec& s) {
+LOGFONTA logFontOf(const FontSpec& s) {
     LOGFONTA lf{};
     lf.lfHeight = s.nHeight;
     lf.lfWidth = s.nWidth;
+    lf.lfEscapement = s.nEscapement;
+    lf.lfOrientation = s.nOrientation;
     lf.lfWeight = s.nWeight;
     lf.lfItalic = s.lItalic;
     lf.lfUnderline = s.lUnderline;
     lf.lfStrikeOut = s.lStrikeOut;
     lf.lfCharSet = static_cast<BYTE>(s.nCharSet);
     lstrcpynA(lf.lfFaceName, s.cFaceName.c_str(), LF_FACESIZE);
-    CHOOSEFONTA cf{};
-    cf.lStructSize = sizeof cf;
-    cf.hwndOwner = GetActiveWindow();
-    cf.lpLogFont = &lf;
-    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
-    if (!ChooseFontA(&cf)) return;  // cancelled: the given values stay
+    return lf;
+}
+
+// A chosen font replaces every value; bold is any weight but 400.
+void takeChoice(FontSpec& s, const LOGFONTA& lf) {
     s.nHeight = lf.lfHeight;
     s.nWidth = lf.lfWidth;
     s.nEscapement = lf.lfEscapement;
@@ -63,6 +65,10 @@ void chooseFromUser(FontSpec& s) {
     s.nPitchFamily = lf.lfPitchAndFamily;
     s.cFaceName = lf.lfFaceName;
     s.lBold = lf.lfWeight != 400;
+}
+
+void chooseFromUser(FontSpec& s) {
+    if (auto lf = CHOOSEFONT(logFontOf(s))) takeChoice(s, *lf);  // cancelled: the given values stay
 }
 
 }  // namespace
@@ -257,6 +263,81 @@ std::string TFont::cGenPrg(const std::string& name) const {
     if (nWeight && !lBold) s += " WEIGHT " + std::to_string(nWeight);
     if (nEscapement) s += " ESCAPEMENT " + std::to_string(nEscapement);
     return s;
+}
+
+std::shared_ptr<TFont> TFont::Choose(const std::shared_ptr<TFont>& self, Color* color) {
+    FontSpec s = spec();
+    COLORREF chosenColor = color ? *color : 0;
+    auto lf = CHOOSEFONT(logFontOf(s), color ? &chosenColor : nullptr);
+    if (!lf) return self;
+    if (color) *color = chosenColor;
+    takeChoice(s, *lf);
+    End();
+    return New(s);
+}
+
+namespace {
+std::string logical(bool b) { return b ? ".T." : ".F."; }
+
+// The comma-separated items of an argument list; quoted texts keep their
+// commas and lose their quotes.
+std::vector<std::string> argumentItems(const std::string& text) {
+    std::vector<std::string> items(1);
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"') quoted = !quoted;
+        else if (c == ',' && !quoted) items.emplace_back();
+        else items.back() += c;
+    }
+    for (auto& item : items) item = alltrim(item);
+    return items;
+}
+
+std::optional<int> numberItem(const std::string& item) {
+    if (item.empty()) return 0;
+    char* end = nullptr;
+    const long v = std::strtol(item.c_str(), &end, 10);
+    if (*end) return std::nullopt;
+    return static_cast<int>(v);
+}
+}  // namespace
+
+std::string FONTTOTEXT(const TFont& f) {
+    const auto n = [](int v) { return std::to_string(v); };
+    // The device (a printer) has no text form: its place stays empty.
+    return "\"" + f.cFaceName + "\", " + n(f.nInpWidth) + ", " + n(f.nInpHeight) + ", .F., " + logical(f.lBold) +
+           ", " + n(f.nEscapement) + ", " + n(f.nOrientation) + ", " + n(f.nWeight) + ", " + logical(f.lItalic) +
+           ", " + logical(f.lUnderline) + ", " + logical(f.lStrikeOut) + ", " + n(f.nCharSet) + ", " +
+           n(f.nOutPrecision) + ", " + n(f.nClipPrecision) + ", " + n(f.nQuality) + ", , " + n(f.nPitchFamily);
+}
+
+std::shared_ptr<TFont> FONTFROMTEXT(const std::string& text) {
+    const auto items = argumentItems(text);
+    if (items.size() != 17) return nullptr;
+    std::vector<int> numbers;
+    for (std::size_t i : {1, 2, 5, 6, 7, 11, 12, 13, 14, 16}) {
+        auto v = numberItem(items[i]);
+        if (!v) return nullptr;
+        numbers.push_back(*v);
+    }
+    const auto yes = [](const std::string& item) { return upper(item) == ".T."; };
+    FontSpec s;
+    s.cFaceName = items[0];
+    s.nWidth = numbers[0];
+    s.nHeight = numbers[1];
+    s.lBold = yes(items[4]);
+    s.nEscapement = numbers[2];
+    s.nOrientation = numbers[3];
+    s.nWeight = numbers[4];
+    s.lItalic = yes(items[8]);
+    s.lUnderline = yes(items[9]);
+    s.lStrikeOut = yes(items[10]);
+    s.nCharSet = numbers[5];
+    s.nOutPrecision = numbers[6];
+    s.nClipPrecision = numbers[7];
+    s.nQuality = numbers[8];
+    s.nPitchFamily = numbers[9];
+    return TFont::New(s);
 }
 
 bool TFont::operator==(const TFont& o) const { return sameAttributes(o.spec()); }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "colors.hpp"
 #include "value.hpp"
 
 namespace wl {
@@ -65,6 +66,9 @@ public:
     std::shared_ptr<TFont> Escapement(int tenths) const;
     std::shared_ptr<TFont> Rotate(int tenths = 900) const;
     std::string cGenPrg(const std::string& name) const;
+    // Shows the font dialog with this font (and *color when given). A
+    // chosen font ends this one and is answered; on Cancel, self.
+    std::shared_ptr<TFont> Choose(const std::shared_ptr<TFont>& self, Color* color = nullptr);
     bool operator==(const TFont& o) const;
 
     FontSpec spec() const;
@@ -72,6 +76,11 @@ public:
 private:
     bool sameAttributes(const FontSpec& s) const;
 };
+
+// The constructor arguments of a font as an expression text, and a font
+// built from such a text (nothing when the text is not one).
+std::string FONTTOTEXT(const TFont& font);
+std::shared_ptr<TFont> FONTFROMTEXT(const std::string& text);
 
 // The font pool.
 const std::vector<std::shared_ptr<TFont>>& GETUSEDFONTS();

@@ -189,12 +189,8 @@ Answer TScrollBar::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case LM_SCROLLDOWN: GoDown(); return 0;
     case LM_PAGEUP: PageUp(); return 0;
     case LM_PAGEDOWN: PageDown(); return 0;
-    case LM_THUMBPOS:
-        if (bPos) bPos(static_cast<int>(w));
-        return 0;
-    case LM_THUMBTRACK:
-        if (bTrack) bTrack(static_cast<int>(w));
-        return 0;
+    case LM_THUMBPOS: ThumbPos(static_cast<int>(w)); return 0;
+    case LM_THUMBTRACK: ThumbTrack(static_cast<int>(w)); return 0;
     default: return TControl::HandleEvent(nMsg, w, l);
     }
 }

@@ -74,6 +74,12 @@ public:
     void GoBottom();
     void PageUp();
     void PageDown();
+    void ThumbPos(int n) {
+        if (bPos) bPos(n);
+    }
+    void ThumbTrack(int n) {
+        if (bTrack) bTrack(n);
+    }
     void SetPage(int page, bool redraw = false);
     void Initiate(HWND hDlg) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;

@@ -10,17 +10,37 @@
 #include <map>
 
 #include "library_error.hpp"
+#include "dde.hpp"
+#include "dde_text.hpp"
+#include "menu.hpp"
+#include "timer.hpp"
+#include "menus.hpp"
 #include "messages.hpp"
 #include "message_loop.hpp"
+#include "meter.hpp"
 #include "slot_registry.hpp"
+#include "system_dialogs.hpp"
 // Two folders hold a system_facts.hpp; this one has GETSYSFONT.
 #include "bitmaps.hpp"
+#include "button.hpp"
+#include "control.hpp"
+#include "dbf_table.hpp"
 #include "desktop_facts.hpp"
+#include "dialog.hpp"
+#include "file_io.hpp"
+#include "help_calls.hpp"
+#include "help_keys.hpp"
 #include "input_and_timers.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_units.hpp"
+#include "dropped_files.hpp"
 #include "window_natives.hpp"
+#include "window_coordinates.hpp"
+#include "window_messages.hpp"
+#include "window_print.hpp"
+#include "window_state.hpp"
+#include "window_text.hpp"
 #include "words.hpp"
 
 namespace wl {
@@ -36,6 +56,14 @@ struct WindowModule {
     std::string browseClasses = "|TXBROWSE|TWBROWSE|";
     Value dropInfo;
     bool helpGuard = false;
+    // The open system tooltip and the window it belongs to; shown: a
+    // window's own tooltip object is showing until the mouse leaves.
+    struct {
+        HWND tip = nullptr;
+        HWND owner = nullptr;
+        HWND last = nullptr;
+        bool shown = false;
+    } toolTip;
     EventErrorHook errorHook;
     std::map<std::string, bool> registered;  // class-wide lRegistered
 };
@@ -45,11 +73,11 @@ WindowModule& module() {
     return m;
 }
 
-void reportEventError(const std::string& what, UINT msg) {
+void reportEventError(const EventError& e) {
     if (module().errorHook)
-        module().errorHook(what, msg);
+        module().errorHook(e);
     else
-        std::fprintf(stderr, "error in window message %u: %s\n", msg, what.c_str());
+        std::fprintf(stderr, "error in window message %u: %s\n", e.msg, e.what.c_str());
 }
 
 int signedLo(LPARAM l) { return NLOWORD(static_cast<std::int64_t>(l)); }
@@ -77,7 +105,7 @@ struct WindowBridgeAccess {
             o = m.creating;
             o->hWnd = h;
             o->Link(false);
-            n = static_cast<std::size_t>(GetWindowLongPtrA(h, GWLP_USERDATA));
+            n = static_cast<std::size_t>(GETWINDOWLONG(h, GWLP_USERDATA));
         } else {
             o = m.registry.at(n);
         }
@@ -86,10 +114,12 @@ struct WindowBridgeAccess {
         answer.oldProc = o->nOldProc;
         try {
             if (auto r = o->HandleEvent(msg, w, l)) answer.result = static_cast<LRESULT>(*r);
+        } catch (const LibraryError& e) {
+            reportEventError({e.what(), msg, e.code(), e.operation()});
         } catch (const std::exception& e) {
-            reportEventError(e.what(), msg);
+            reportEventError({e.what(), msg, 0, {}});
         } catch (...) {
-            reportEventError("unknown error", msg);
+            reportEventError({"unknown error", msg, 0, {}});
         }
         return answer;
     }
@@ -110,11 +140,12 @@ TWindow::TWindow() {
 }
 
 TWindow::~TWindow() {
-    if (hWnd && IsWindow(hWnd)) {
+    endMenus();
+    if (hWnd && ISWINDOW(hWnd)) {
         // The object goes first: the window must not call into it any more.
         HWND h = hWnd;
         UnLink();
-        DestroyWindow(h);
+        DESTROYWINDOW(h);
     } else {
         module().registry.unlink(this);
     }
@@ -131,10 +162,10 @@ void TWindow::Link(bool subclass) {
     const std::size_t n = module().registry.link(this);
     if (subclass) {
         nOldProc = XCHANGEPROC(hWnd, n);
-    } else if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &WLWNDPROC) {
+    } else if (reinterpret_cast<WNDPROC>(GETWINDOWLONG(hWnd, GWLP_WNDPROC)) == &WLWNDPROC) {
         // Windows of the library's own classes run the generic procedure
         // already; they only need their item number.
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, static_cast<LONG_PTR>(n));
+        SETWINDOWLONG(hWnd, GWLP_USERDATA, static_cast<LONG_PTR>(n));
     }
 }
 
@@ -144,8 +175,8 @@ void TWindow::UnLink() {
         RESTPROC(hWnd, nOldProc);
         nOldProc = nullptr;
     }
-    if (hWnd && IsWindow(hWnd) && reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &WLWNDPROC)
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+    if (hWnd && ISWINDOW(hWnd) && reinterpret_cast<WNDPROC>(GETWINDOWLONG(hWnd, GWLP_WNDPROC)) == &WLWNDPROC)
+        SETWINDOWLONG(hWnd, GWLP_USERDATA, 0);
     if (found) module().registry.unlink(found);
 }
 
@@ -161,11 +192,11 @@ const std::vector<TWindow*>& GETALLWIN() { return module().registry.items(); }
 
 std::vector<HWND> SCANPARENTS(HWND hWnd) {
     std::vector<HWND> out;
-    for (HWND p = GetParent(hWnd); p; p = GetParent(p)) {
+    for (HWND p = GETPARENT(hWnd); p; p = GETPARENT(p)) {
         const std::string cls = upper(GETCLASSNAME(p));
         if (module().browseClasses.find("|" + cls + "|") != std::string::npos) break;
         out.push_back(p);
-        const bool topDialog = cls == "#32770" && !(GetWindowLongPtrA(p, GWL_STYLE) & WS_CHILD);
+        const bool topDialog = cls == "#32770" && !(GETWINDOWLONG(p, GWL_STYLE) & WS_CHILD);
         if (topDialog || cls == "TMDICHILD" || cls == "TWINDOW") break;
     }
     return out;
@@ -231,6 +262,14 @@ TWindow& TWindow::New(const WindowNew& a) {
     Create();
     cVarName = a.cVarName.empty() ? "oWnd" + std::to_string(NWINDOWS()) : a.cVarName;
     SetColor(fore, back, a.oBrush);
+    if (a.lVScroll || (nStyle & WS_VSCROLL)) {
+        oVScroll = std::make_unique<TScrollBar>();
+        oVScroll->WinNew(1, 2, 1, true, this);
+    }
+    if (a.lHScroll || (nStyle & WS_HSCROLL)) {
+        oHScroll = std::make_unique<TScrollBar>();
+        oHScroll->WinNew(1, 2, 1, false, this);
+    }
     GetFont();
     SETWNDDEFAULT(this);
     return *this;
@@ -242,7 +281,7 @@ bool TWindow::Register(UINT classStyle) {
     classStyle |= CS_DBLCLKS | CS_GLOBALCLASS;
     WNDCLASSA existing{};
     bool& registered = module().registered[name];
-    if (GetClassInfoA(GetModuleHandleA(nullptr), name.c_str(), &existing)) {
+    if (GetClassInfoA(GETINSTANCE(), name.c_str(), &existing)) {
         registered = true;
     } else {
         // The library's procedure is the class procedure, so that messages
@@ -289,11 +328,23 @@ void TWindow::Activate(const WindowActivate& a) {
     if (a.bValid) bValid = a.bValid;
     if (a.bDropFiles) {
         bDropFiles = a.bDropFiles;
-        if (hWnd) DragAcceptFiles(hWnd, TRUE);
+        if (hWnd) DRAGACCEPTFILES(hWnd, TRUE);
     }
     if (a.bPainted) bPainted = a.bPainted;
     if (a.bLClicked) bLClicked = a.bLClicked;
     if (a.bRClicked) bRClicked = a.bRClicked;
+    if (oVScroll) {
+        if (a.bUp) oVScroll->bGoUp = a.bUp;
+        if (a.bDown) oVScroll->bGoDown = a.bDown;
+        if (a.bPgUp) oVScroll->bPageUp = a.bPgUp;
+        if (a.bPgDn) oVScroll->bPageDown = a.bPgDn;
+    }
+    if (oHScroll) {
+        if (a.bLeft) oHScroll->bGoUp = a.bLeft;
+        if (a.bRight) oHScroll->bGoDown = a.bRight;
+        if (a.bPgLeft) oHScroll->bPageUp = a.bPgLeft;
+        if (a.bPgRight) oHScroll->bPageDown = a.bPgRight;
+    }
     AEvalWhen();
     showIn(a.cShow);
     if (!LWRUNNING()) SETWNDAPP(hWnd);
@@ -306,14 +357,14 @@ void TWindow::showIn(const std::string& mode) {
     auto m = matchShowMode(mode);
     if (!m || !hWnd) return;
     static const int commands[] = {SW_HIDE, SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
-    ShowWindow(hWnd, commands[static_cast<int>(*m)]);
-    UpdateWindow(hWnd);
+    SHOWWINDOW(hWnd, commands[static_cast<int>(*m)]);
+    UPDATEWINDOW(hWnd);
     lVisible = true;
 }
 
 bool TWindow::End() {
     if (!lValid()) return false;
-    PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    POSTMESSAGE(hWnd, WM_CLOSE, 0, 0);
     return true;
 }
 
@@ -326,12 +377,16 @@ Answer TWindow::Destroy() {
     if (oDragCursor) oDragCursor->End();
     oDragCursor.reset();
     oIcon = nullptr;  // icons are the caller's (TIcon owns them)
+    endMenus();
     if (oFont) oFont->End();
     oFont.reset();
+    oVScroll.reset();
+    oHScroll.reset();
+    if (hWnd && module().toolTip.owner == hWnd) DestroyToolTip();
     const bool isMain = hWnd && hWnd == GETWNDAPP();
     if (hWnd) UnLink();
     if (isMain) {
-        PostQuitMessage(0);
+        POSTQUITMESSAGE(0);
         forgetWndApp(hWnd);
     }
     DEREGDIALOG(hWnd);
@@ -399,6 +454,10 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case WM_DDE_TERMINATE: return DdeTerminate(w);
     case WM_DDE_ACK: return DdeAck(w, l);
     case WM_DDE_EXECUTE: return DdeExecute(w, l);
+    case WM_ACTIVATE:
+        // The current accelerator table follows the active window.
+        if (lo(uw) != WA_INACTIVE && oMenu && oMenu->oAccTable) oMenu->oAccTable->Activate(hWnd);
+        return std::nullopt;
     case LM_DRAWITEM: return DrawItem(w, l);
     case LM_HELPF1: return HelpF1();
     case LM_DROPOVER: return DropOver(lo(ul), hi(ul), w);
@@ -412,7 +471,7 @@ Answer TWindow::offerParentAccelerator(UINT nMsg, WPARAM w, LPARAM l) {
     if (!oWnd || !oWnd->hWnd) return std::nullopt;
     HACCEL table = oWnd->accelTable();
     if (!table) return std::nullopt;
-    if (TRANSLATEACCELERATOR(oWnd->hWnd, table, GetFocus(), nMsg, w, l)) return 0;
+    if (TRANSLATEACCELERATOR(oWnd->hWnd, table, GETFOCUS(), nMsg, w, l)) return 0;
     return std::nullopt;
 }
 
@@ -437,11 +496,11 @@ Answer TWindow::ReSize(WPARAM sizeType, int width, int height) {
 Answer TWindow::GotFocus(HWND) {
     lFocused = true;
     Answer a = bGotFocus(*this, nullptr);
-    if (hCtlFocus && IsWindow(hCtlFocus)) {
-        ::SetFocus(hCtlFocus);
+    if (hCtlFocus && ISWINDOW(hCtlFocus)) {
+        SETFOCUS(hCtlFocus);
     } else if (!aControls.empty()) {
         if (HWND first = FirstActiveCtrl()) {
-            ::SetFocus(first);
+            SETFOCUS(first);
             hCtlFocus = first;
         }
     }
@@ -451,12 +510,13 @@ Answer TWindow::GotFocus(HWND) {
 
 Answer TWindow::LostFocus(HWND gaining) {
     lFocused = false;
+    DestroyToolTip();
     return bLostFocus(*this, gaining);
 }
 
 Answer TWindow::Paint() {
-    if (hWnd && ::IsIconic(hWnd)) {
-        SendMessageA(hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
+    if (hWnd && ISICONIC(hWnd)) {
+        SENDMESSAGE(hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
         HICON icon = oIcon ? oIcon : LoadIconA(nullptr, IDI_APPLICATION);
         DrawIcon(hDC, 0, 0, icon);
         return std::nullopt;
@@ -481,12 +541,57 @@ Answer TWindow::GetMinMaxInfo(MINMAXINFO* info) {
     return SETMINMAX(info, values);
 }
 
+TMenuItem* TWindow::menuItemOf(UINT_PTR id) const {
+    if (oPopup)
+        if (TMenuItem* i = oPopup->GetMenuItem(id)) return i;
+    if (oMenu)
+        if (TMenuItem* i = oMenu->GetMenuItem(id)) return i;
+    if (oSysMenu) return oSysMenu->GetMenuItem(id);
+    return nullptr;
+}
+
 Answer TWindow::DrawItem(WPARAM id, LPARAM item) {
     // Menu items (identifier 0) are drawn by the owner-drawn menus.
-    if (id == 0) return std::nullopt;
-    HWND ctl = GetDlgItem(hWnd, static_cast<int>(id));
+    if (id == 0) {
+        const auto* di = reinterpret_cast<const DRAWITEMSTRUCT*>(item);
+        if (!di || di->CtlType != ODT_MENU) return std::nullopt;
+        TMenuItem* mi = menuItemOf(di->itemID);
+        const std::string prompt = mi ? mi->cPrompt : std::string();
+        HBITMAP bmp = mi ? mi->hBitmap : nullptr;
+        const bool office = mi && mi->oMenu && mi->oMenu->office();
+        if (office) return MENUDRAW2007(di, prompt, GetMenu(hWnd), bmp, hWnd) ? 1 : 0;
+        return MENUDRAWITEM(di, prompt, GetMenu(hWnd), bmp) ? 1 : 0;
+    }
+    HWND ctl = GETDLGITEM(hWnd, static_cast<int>(id));
     if (!ctl) return std::nullopt;
-    return SendMessageA(ctl, LM_DRAWITEM, id, item);
+    return SENDMESSAGE(ctl, LM_DRAWITEM, id, item);
+}
+
+Answer TWindow::MeasureItem(WPARAM id, LPARAM item) {
+    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(item);
+    if (id != 0 || !mi || mi->CtlType != ODT_MENU) return std::nullopt;
+    TMenuItem* entry = menuItemOf(mi->itemID);
+    std::string prompt = entry ? entry->cPrompt : std::string();
+    std::string shown;
+    for (char c : prompt)
+        if (c != '&') shown += c == '\t' ? ' ' : c;
+    // The prompt in the menu font, a little narrower; pop-ups add room for
+    // the check mark and the shortcut.
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    HFONT font = CreateFontIndirectA(&ncm.lfMenuFont);
+    HDC dc = ::GetDC(hWnd);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+    SelectObject(dc, old);
+    ::ReleaseDC(hWnd, dc);
+    DeleteObject(font);
+    const bool inBar = entry && entry->oMenu && oMenu && entry->oMenu == oMenu.get() && !oMenu->lPopup;
+    const int width = static_cast<int>(size.cx * 0.9) + (inBar ? 0 : 100);
+    MENUMEASUREITEM(mi, width, !entry || entry->isSeparator());
+    return 0;
 }
 
 Answer TWindow::QueryDragIcon() {
@@ -497,29 +602,67 @@ Answer TWindow::Notify(WPARAM id, LPARAM header) {
     const auto* nm = reinterpret_cast<const NMHDR*>(header);
     if (!nm) return std::nullopt;
     TWindow* o = OWNDFROMHWND(nm->hwndFrom);
-    if (!o || o == this) return std::nullopt;
+    // A control's own helper window (a toolbar's tool tip) is not linked:
+    // the control that made it answers.
+    if (!o && nm->hwndFrom)
+        for (TWindow* c : aControls)
+            if (c && c->helperWindow() == nm->hwndFrom) o = c;
+    if (!o) return std::nullopt;
+    // Codes 103 and TVN_SELCHANGEDA (the tree views' selection changes).
+    const auto code = static_cast<int>(nm->code);
+    if (code == 103 || code == -402) return o->SelChanged();
+    if (o == this) return std::nullopt;
     return o->Notify(id, header);
 }
 
+namespace {
+// Windows whose children without a topic show the current help instead of
+// asking further up.
+bool helpStopsAt(const TWindow& parent) {
+    static const char* const kinds[] = {"TFOLDER", "TFOLDEREX", "TDIALOG", "TWINDOW", "TMDIFRAME", "TMDICHILD"};
+    const std::string cls = upper(parent.ClassName());
+    for (const char* k : kinds)
+        if (cls == k) return true;
+    return false;
+}
+}  // namespace
+
 Answer TWindow::HelpTopic() {
-    if (module().helpGuard) return std::nullopt;
-    module().helpGuard = true;
-    Answer a;
-    if (!nHelpId && oWnd) a = oWnd->HelpTopic();
-    module().helpGuard = false;
-    return a;
+    bool& guard = module().helpGuard;
+    // Showing help may pump messages that ask for help again.
+    if (guard) return std::nullopt;
+    if (nHelpId.isNil() && oWnd && !helpStopsAt(*oWnd)) return oWnd->HelpTopic();
+    guard = true;
+    try {
+        if (!nHelpId.isNil())
+            HELPTOPIC(nHelpId);
+        else if (!GETHELPTOPIC().empty() || helpTopicNumber() != 0)
+            HELPTOPIC();
+        else
+            HELPINDEX();
+    } catch (...) {
+        guard = false;
+        throw;
+    }
+    guard = false;
+    return 1;
 }
 
 Answer TWindow::NcActivate(bool active) {
     if (!active && bLostFocus) {
-        HWND focus = GetFocus();
+        HWND focus = GETFOCUS();
         if (focus != hWnd) bLostFocus(*this, focus);
     }
     return std::nullopt;
 }
 
+Answer TWindow::NcMouseMove(WPARAM, int, int) {
+    DestroyToolTip();
+    return std::nullopt;
+}
+
 Answer TWindow::KeyDown(WPARAM key, LPARAM flags) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool shift = GETKEYSTATE(VK_SHIFT);
     if (key == VK_TAB && oWnd) {
         if (shift)
             oWnd->GoPrevCtrl(hWnd);
@@ -530,7 +673,7 @@ Answer TWindow::KeyDown(WPARAM key, LPARAM flags) {
     if (key == VK_F1) return 0;  // help arrives as WM_HELP
     if (OnKeyDown) OnKeyDown(*this, key, flags);
     if (bKeyDown) return bKeyDown(key, flags, *this);
-    if (oWnd && (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) return oWnd->KeyDown(key, flags);
+    if (oWnd && (GETWINDOWLONG(hWnd, GWL_STYLE) & WS_CHILD)) return oWnd->KeyDown(key, flags);
     return std::nullopt;
 }
 
@@ -543,15 +686,22 @@ Answer TWindow::KeyChar(WPARAM key, LPARAM flags) {
 Answer TWindow::Command(WPARAM w, LPARAM l) {
     const int code = static_cast<int>(hiWordU(w));
     HWND ctl = reinterpret_cast<HWND>(l);
-    if (!ctl) return std::nullopt;  // menu commands: the window's menu
+    if (oPopup) {
+        oPopup->Command(loWordU(w));
+        return std::nullopt;
+    }
+    if (!ctl) {
+        if (oMenu) oMenu->Command(loWordU(w));
+        return std::nullopt;
+    }
     if (GETCLASSNAME(ctl) == "ToolbarWindow32") {
         if (TWindow* bar = OWNDFROMHWND(ctl)) return bar->Command(w, l);
         return std::nullopt;
     }
     switch (code) {
-    case 0: SendMessageA(ctl, LM_CLICK, 0, 0); break;
-    case 8: SendMessageA(ctl, LM_CLOSEUP, 0, 0); break;
-    case 1: SendMessageA(ctl, LM_CHANGE, 0, 0); break;
+    case 0: SENDMESSAGE(ctl, LM_CLICK, 0, 0); break;
+    case 8: SENDMESSAGE(ctl, LM_CLOSEUP, 0, 0); break;
+    case 1: SENDMESSAGE(ctl, LM_CHANGE, 0, 0); break;
     default: break;
     }
     return std::nullopt;
@@ -563,24 +713,90 @@ Answer TWindow::SysCommand(WPARAM cmd, LPARAM) {
     return std::nullopt;
 }
 
-Answer TWindow::Timer(WPARAM, LPARAM) { return std::nullopt; }
+Answer TWindow::Timer(WPARAM id, LPARAM) { return TIMEREVENT(id); }
 
-Answer TWindow::HScroll(WPARAM w, LPARAM l) {
+namespace {
+// One scroll step: on the window's own bar (lParam 0) a method of its bar
+// object, on a scroll-bar control the library message that the control
+// turns into the same method.
+Answer scrollStep(TScrollBar* own, WPARAM w, LPARAM l) {
     HWND bar = reinterpret_cast<HWND>(l);
     const int code = NLOWORD(static_cast<std::int64_t>(w));
-    const WPARAM pos = hiWordU(w);
-    if (!bar) return code == 8 ? Answer(0) : Answer(0);
-    static const UINT messages[] = {LM_SCROLLUP, LM_SCROLLDOWN, LM_PAGEUP, LM_PAGEDOWN, LM_THUMBPOS, LM_THUMBTRACK};
-    if (code >= 0 && code <= 5) SendMessageA(bar, messages[code], code >= 4 ? pos : 0, 0);
+    const int pos = static_cast<int>(hiWordU(w));
+    if (code < 0 || code > 5) return 0;
+    if (bar) {
+        static const UINT messages[] = {LM_SCROLLUP, LM_SCROLLDOWN, LM_PAGEUP, LM_PAGEDOWN, LM_THUMBPOS, LM_THUMBTRACK};
+        SENDMESSAGE(bar, messages[code], code >= 4 ? static_cast<WPARAM>(pos) : 0, 0);
+        return 0;
+    }
+    if (!own) return 0;
+    switch (code) {
+    case SB_LINEUP: own->GoUp(); break;
+    case SB_LINEDOWN: own->GoDown(); break;
+    case SB_PAGEUP: own->PageUp(); break;
+    case SB_PAGEDOWN: own->PageDown(); break;
+    case SB_THUMBPOSITION: own->ThumbPos(pos); break;
+    case SB_THUMBTRACK: own->ThumbTrack(pos); break;
+    default: break;
+    }
     return 0;
 }
+}  // namespace
 
-Answer TWindow::VScroll(WPARAM w, LPARAM l) { return HScroll(w, l); }
+Answer TWindow::HScroll(WPARAM w, LPARAM l) { return scrollStep(oHScroll.get(), w, l); }
+Answer TWindow::VScroll(WPARAM w, LPARAM l) { return scrollStep(oVScroll.get(), w, l); }
 
 Answer TWindow::MenuSelect(int item, int flags, HMENU menu) {
+    DestroyToolTip();
     // Flags -1 with no menu: the menu closed.
-    if (flags == -1 && !menu) oMItemSelect = nullptr;
+    if (flags == -1 && !menu) {
+        oMItemSelect = nullptr;
+    } else {
+        // A submenu entry is named by its position, a command by its id.
+        UINT_PTR id = static_cast<UINT_PTR>(item);
+        if ((flags & MF_POPUP) && menu) id = reinterpret_cast<UINT_PTR>(GetSubMenu(menu, item));
+        oMItemSelect = menuItemOf(id);
+        if (oMItemSelect) SetMsg(oMItemSelect->cMsg);
+    }
     return bMenuSelect(item, flags, menu);
+}
+
+Answer TWindow::InitMenuPopup(HMENU menu, int, bool system) {
+    if (system) {
+        if (oSysMenu) oSysMenu->Initiate();
+        return std::nullopt;
+    }
+    if (oPopup) {
+        if (oPopup->hMenu == menu)
+            oPopup->Initiate();
+        else if (TMenu* sub = oPopup->GetSubMenu(menu))
+            sub->Initiate();
+    } else if (oMenu) {
+        if (TMenu* sub = oMenu->GetSubMenu(menu)) sub->Initiate();
+    }
+    return std::nullopt;
+}
+
+void TWindow::SetMenu(std::shared_ptr<TMenu> menu) {
+    if (oMenu && oMenu != menu && oMenu->oAccTable) oMenu->oAccTable->DeActivate();
+    oMenu = std::move(menu);
+    if (!oMenu) {
+        if (hWnd) SETMENU(hWnd, nullptr);
+        return;
+    }
+    oMenu->setWindow(this);
+    if (hWnd) SETMENU(hWnd, oMenu->hMenu);
+    if (oMenu->oAccTable) oMenu->oAccTable->Activate(hWnd);
+}
+
+HACCEL TWindow::accelTable() const { return oMenu && oMenu->oAccTable ? oMenu->oAccTable->nHandle : nullptr; }
+
+void TWindow::endMenus() {
+    // Each menu is detached first: Windows would destroy an attached bar
+    // with the window, and the menu object destroys its handle itself.
+    for (auto* m : {&oPopup, &oMenu, &oSysMenu}) {
+        if (auto menu = std::move(*m)) menu->End();
+    }
 }
 
 namespace {
@@ -595,8 +811,25 @@ bool menuHolds(HMENU root, HMENU wanted) {
 }  // namespace
 
 Answer TWindow::MenuChar(int ch, int, HMENU menu) {
-    if (!hWnd || !menuHolds(GetMenu(hWnd), menu)) return std::nullopt;
+    if (!hWnd || !menuHolds(GetMenu(hWnd), menu)) {
+        // A tracked pop-up is the window's too.
+        if (!oPopup || !oPopup->GetSubMenu(menu)) return std::nullopt;
+    }
     const char wanted = upperChar(static_cast<char>(ch));
+    // Entries drawn by the program have no text in the menu: the objects
+    // hold their prompts.
+    TMenu* owner = oPopup ? oPopup->GetSubMenu(menu) : nullptr;
+    if (!owner && oMenu) owner = oMenu->GetSubMenu(menu);
+    if (owner) {
+        const auto& items = owner->aItems();
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const std::string& prompt = items[i]->cPrompt;
+            const auto amp = prompt.find('&');
+            if (amp != std::string::npos && amp + 1 < prompt.size() && upperChar(prompt[amp + 1]) == wanted)
+                return static_cast<std::intptr_t>((MNC_EXECUTE << 16) | i);
+        }
+        return 0;
+    }
     const int n = GetMenuItemCount(menu);
     for (int i = 0; i < n; ++i) {
         char text[256] = {};
@@ -610,13 +843,14 @@ Answer TWindow::MenuChar(int ch, int, HMENU menu) {
 }
 
 Answer TWindow::CtlColor(HWND hCtl, HDC dc) {
-    if (GetDlgCtrlID(hCtl) == 65535 || GetParent(hCtl) != hWnd) return std::nullopt;
-    return SendMessageA(hCtl, LM_COLORS, reinterpret_cast<WPARAM>(dc), 0);
+    if (GETDLGCTRLID(hCtl) == 65535 || GETPARENT(hCtl) != hWnd) return std::nullopt;
+    return SENDMESSAGE(hCtl, LM_COLORS, reinterpret_cast<WPARAM>(dc), 0);
 }
 
 Answer TWindow::MouseMove(int row, int col, WPARAM flags) {
     SetCursor(oCursor && oCursor->hCursor ? oCursor->hCursor : LoadCursorA(nullptr, IDC_ARROW));
     if (!cMsg.empty()) SetMsg(cMsg);
+    CheckToolTip(row, col);
     if (OnMouseMove) OnMouseMove(*this, row, col, flags);
     if (bMMoved) return bMMoved(row, col, flags);
     wl::TRACKMOUSEEVENT(hWnd, TME_LEAVE);
@@ -648,6 +882,9 @@ Answer TWindow::MButtonUp(int row, int col, WPARAM flags) {
     return std::nullopt;
 }
 Answer TWindow::MouseLeave(int row, int col, WPARAM flags) {
+    // Hidden now, shown again when the mouse comes back.
+    if (oToolTip) oToolTip->Hide();
+    DestroyToolTip();
     bMLeave(row, col, flags, *this);
     return std::nullopt;
 }
@@ -658,27 +895,55 @@ Answer TWindow::MouseWheel(int keys, int delta, int x, int y) {
 
 Answer TWindow::DropFiles(HDROP drop) {
     POINT p{};
-    DragQueryPoint(drop, &p);
-    std::vector<std::string> files;
-    const UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < n; ++i) {
-        char name[MAX_PATH] = {};
-        DragQueryFileA(drop, i, name, MAX_PATH);
-        files.push_back(name);
-    }
-    bDropFiles(p.y, p.x, files);
-    DragFinish(drop);
+    DRAGQUERYPOINT(drop, p);
+    bDropFiles(p.y, p.x, DRAGQUERYFILES(drop));
+    DRAGFINISH(drop);
     return std::nullopt;
 }
 
 Answer TWindow::DropOver(int row, int col, WPARAM flags) { return bDropOver(GETDROPINFO(), row, col, flags); }
 
-Answer TWindow::QueryNewPalette() { return (hWnd && ::IsIconic(hWnd)) ? Answer(0) : std::nullopt; }
+Answer TWindow::QueryNewPalette() { return (hWnd && ISICONIC(hWnd)) ? Answer(0) : std::nullopt; }
+
+namespace {
+std::string atomName(int atom) {
+    char name[256] = {};
+    if (!atom) return {};
+    UINT n = GlobalGetAtomNameA(static_cast<ATOM>(atom), name, sizeof name);
+    return std::string(name, n);
+}
+}  // namespace
 
 Answer TWindow::DdeInitiate(WPARAM w, int lo, int hi) {
-    (void)lo;
-    (void)hi;
-    return bDdeInit(w, 0);
+    if (!bDdeInit) return std::nullopt;
+    HWND client = reinterpret_cast<HWND>(w);
+    const std::optional<bool> accept = bDdeInit(client, atomName(lo), atomName(hi));
+    if (!accept || *accept)
+        SendMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hWnd),
+                     MAKELPARAM(static_cast<ATOM>(lo), static_cast<ATOM>(hi)));
+    return 0;
+}
+
+Answer TWindow::DdeExecute(WPARAM w, LPARAM l) {
+    HWND client = reinterpret_cast<HWND>(w);
+    auto command = reinterpret_cast<HGLOBAL>(l);
+    if (bDdeExecute) bDdeExecute(client, DDEGETCOMMAND(command));
+    // A positive acknowledgement (fAck) that hands the command back to the
+    // client, which frees it.
+    constexpr UINT_PTR kAck = 0x8000;
+    PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hWnd),
+                 PackDDElParam(WM_DDE_ACK, kAck, reinterpret_cast<UINT_PTR>(command)));
+    return 0;
+}
+
+Answer TWindow::DdeAck(WPARAM w, LPARAM l) {
+    DDEACK(reinterpret_cast<HWND>(w), l);
+    return 0;
+}
+
+Answer TWindow::DdeTerminate(WPARAM w) {
+    DDETERMINATE(reinterpret_cast<HWND>(w), hWnd);
+    return 0;
 }
 
 // ------------------------------------------------------------------ painting
@@ -821,7 +1086,7 @@ void TWindow::SayBitmap(int row, int col, HBITMAP bitmap, int width, int height)
 }
 
 void TWindow::SayBitmap(int row, int col, const std::string& resource, int width, int height) {
-    HBITMAP b = LoadBitmapA(GetModuleHandleA(nullptr), resource.c_str());
+    HBITMAP b = LoadBitmapA(GETINSTANCE(), resource.c_str());
     SayBitmap(row, col, b, width, height);
     if (b) DeleteObject(b);
 }
@@ -896,11 +1161,11 @@ void TWindow::SetBrush(std::shared_ptr<TBrush> brush) {
 std::shared_ptr<TFont> TWindow::GetFont() {
     if (!oFont && oWnd && oWnd->oFont) {
         oFont = oWnd->oFont;
-        if (hWnd) SendMessageA(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), 0);
+        if (hWnd) SENDMESSAGE(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), 0);
         ++oFont->nCount;
     }
     if (!oFont) {
-        HFONT h = hWnd ? reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)) : nullptr;
+        HFONT h = hWnd ? reinterpret_cast<HFONT>(SENDMESSAGE(hWnd, WM_GETFONT, 0, 0)) : nullptr;
         if (h) {
             oFont = TFont::FromHandle(h);
         } else {
@@ -921,12 +1186,12 @@ void TWindow::SetFont(std::shared_ptr<TFont> font) {
     if (oFont) oFont->End();
     oFont = std::move(font);
     ++oFont->nCount;
-    if (hWnd) SendMessageA(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), TRUE);
+    if (hWnd) SENDMESSAGE(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), TRUE);
 }
 
 void TWindow::SetIcon(HICON icon) {
     oIcon = icon;
-    if (hWnd) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (hWnd) SENDMESSAGE(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 void TWindow::SelFont() {
@@ -939,23 +1204,18 @@ void TWindow::SelFont() {
 }
 
 void TWindow::SelColor(bool fore) {
-    static COLORREF custom[16] = {};
-    CHOOSECOLORA cc{};
-    cc.lStructSize = sizeof cc;
-    cc.hwndOwner = hWnd;
-    cc.rgbResult = fore ? nClrText : nClrPane;
-    cc.lpCustColors = custom;
-    cc.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&cc)) return;
+    const Color before = fore ? nClrText : nClrPane;
+    const Color chosen = CHOOSECOLOR(before);  // the same colour on Cancel
+    if (chosen == before) return;
     if (fore)
-        SetColor(cc.rgbResult, nClrPane);
+        SetColor(chosen, nClrPane);
     else
-        SetColor(nClrText, cc.rgbResult);
+        SetColor(nClrText, chosen);
     Refresh();
 }
 
 void TWindow::SetCoors(const TRect& r) {
-    SetWindowPos(hWnd, nullptr, r.nLeft(), r.nTop(), r.nRight() - r.nLeft(), r.nBottom() - r.nTop(), SWP_NOZORDER);
+    SETWINDOWPOS(hWnd, nullptr, r.nTop(), r.nLeft(), r.nRight() - r.nLeft(), r.nBottom() - r.nTop(), SWP_NOZORDER);
     nTop = r.nTop();
     nLeft = r.nLeft();
     nBottom = r.nBottom();
@@ -974,80 +1234,75 @@ int TWindow::ChildLevel(const std::string& className) const {
 
 void TWindow::SetText(const std::string& text) {
     cCaption = text;
-    if (hWnd) SetWindowTextA(hWnd, text.c_str());
+    if (hWnd) SETWINDOWTEXT(hWnd, text);
 }
 
 std::string TWindow::GetText() const {
-    if (!hWnd) return cCaption;
-    const int n = GetWindowTextLengthA(hWnd);
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    GetWindowTextA(hWnd, s.data(), n + 1);
-    s.resize(static_cast<std::size_t>(n));
-    return s;
+    return hWnd ? GETWINDOWTEXT(hWnd) : cCaption;
 }
 
 void TWindow::Show() {
     lVisible = true;
-    if (hWnd) ShowWindow(hWnd, SW_SHOWNA);
+    if (hWnd) SHOWWINDOW(hWnd, SW_SHOWNA);
 }
 void TWindow::Hide() {
     lVisible = false;
-    if (hWnd) ShowWindow(hWnd, SW_HIDE);
+    if (hWnd) SHOWWINDOW(hWnd, SW_HIDE);
 }
-void TWindow::Maximize() { ShowWindow(hWnd, SW_MAXIMIZE); }
-void TWindow::Minimize() { ShowWindow(hWnd, SW_MINIMIZE); }
-void TWindow::Normal() { ShowWindow(hWnd, SW_SHOWNORMAL); }
-void TWindow::Restore() { ShowWindow(hWnd, SW_RESTORE); }
-bool TWindow::IsIconic() const { return hWnd && ::IsIconic(hWnd); }
-bool TWindow::IsVisible() const { return hWnd && IsWindowVisible(hWnd); }
+void TWindow::Maximize() { SHOWWINDOW(hWnd, SW_MAXIMIZE); }
+void TWindow::Minimize() { SHOWWINDOW(hWnd, SW_MINIMIZE); }
+void TWindow::Normal() { SHOWWINDOW(hWnd, SW_SHOWNORMAL); }
+void TWindow::Restore() { SHOWWINDOW(hWnd, SW_RESTORE); }
+bool TWindow::IsIconic() const { return hWnd && ISICONIC(hWnd); }
+bool TWindow::IsVisible() const { return hWnd && ISWINDOWVISIBLE(hWnd); }
 void TWindow::Enable() {
     lActive = true;
-    if (hWnd) EnableWindow(hWnd, TRUE);
+    if (hWnd) ENABLEWINDOW(hWnd, true);
 }
 void TWindow::Disable() {
     lActive = false;
-    if (hWnd) EnableWindow(hWnd, FALSE);
+    if (hWnd) ENABLEWINDOW(hWnd, false);
 }
 void TWindow::Refresh(bool erase) {
-    if (hWnd) InvalidateRect(hWnd, nullptr, erase);
+    if (hWnd) INVALIDATERECT(hWnd, erase);
 }
-void TWindow::GoTop() { BringWindowToTop(hWnd); }
-void TWindow::Capture() { SetCapture(hWnd); }
+void TWindow::GoTop() { BRINGWINDOWTOTOP(hWnd); }
+void TWindow::Capture() { SETCAPTURE(hWnd); }
 void TWindow::SetFocus() {
-    if (lWhen()) ::SetFocus(hWnd);
+    if (lWhen()) SETFOCUS(hWnd);
 }
-bool TWindow::PostMsg(UINT msg, WPARAM w, LPARAM l) { return PostMessageA(hWnd, msg, w, l) != 0; }
-LRESULT TWindow::SendMsg(UINT msg, WPARAM w, LPARAM l) { return SendMessageA(hWnd, msg, w, l); }
+bool TWindow::PostMsg(UINT msg, WPARAM w, LPARAM l) { return POSTMESSAGE(hWnd, msg, w, l) != 0; }
+LRESULT TWindow::SendMsg(UINT msg, WPARAM w, LPARAM l) { return SENDMESSAGE(hWnd, msg, w, l); }
 
 bool TWindow::GetSetGWLStyle(bool extended, DWORD bits, std::optional<bool> set) {
     const int index = extended ? GWL_EXSTYLE : GWL_STYLE;
-    const auto style = static_cast<DWORD>(GetWindowLongPtrA(hWnd, index));
+    const auto style = static_cast<DWORD>(GETWINDOWLONG(hWnd, index));
     const bool on = (style & bits) != 0;
     if (set && *set != on)
-        SetWindowLongPtrA(hWnd, index, static_cast<LONG_PTR>(*set ? style | bits : style & ~bits));
+        SETWINDOWLONG(hWnd, index, static_cast<LONG_PTR>(*set ? style | bits : style & ~bits));
     return on;
 }
 
 void TWindow::ClientEdge() { WinExStyle(WS_EX_CLIENTEDGE, true); }
 void TWindow::ToolWindow() {
     WinExStyle(WS_EX_TOOLWINDOW, true);
-    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    SETWINDOWPOS(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 void TWindow::Shadow() {
-    SetClassLongPtrA(hWnd, GCL_STYLE, GetClassLongPtrA(hWnd, GCL_STYLE) | CS_DROPSHADOW);
+    SETCLASSLONG(hWnd, GCL_STYLE, static_cast<LONG_PTR>(GETCLASSLONG(hWnd, GCL_STYLE) | CS_DROPSHADOW));
 }
 
 void TWindow::SetAlphaLevel() {
-    if (!hWnd || (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD)) return;
+    if (!hWnd || (GETWINDOWLONG(hWnd, GWL_STYLE) & WS_CHILD)) return;
     if (!hAlphaColor && !hAlphaLevel) {
         WinExStyle(WS_EX_LAYERED, false);
         return;
     }
     WinExStyle(WS_EX_LAYERED, true);
     if (hAlphaColor)
-        SetLayeredWindowAttributes(hWnd, *hAlphaColor & 0xFFFFFF, 0, LWA_COLORKEY);
+        SETLAYEREDWINDOWATTRIBUTES(hWnd, *hAlphaColor & 0xFFFFFF, 0, LWA_COLORKEY);
     else
-        SetLayeredWindowAttributes(hWnd, 0, static_cast<BYTE>(hAlphaLevel.value_or(255) & 0xFF), LWA_ALPHA);
+        SETLAYEREDWINDOWATTRIBUTES(hWnd, 0, static_cast<BYTE>(hAlphaLevel.value_or(255) & 0xFF), LWA_ALPHA);
 }
 
 void TWindow::AEvalWhen() {
@@ -1100,9 +1355,8 @@ TRect TWindow::GetRect() const {
 }
 
 void TWindow::SetMsg(const std::string& text, bool lDefault) {
-    if (oMsgBar) {
-        (void)lDefault;
-        oMsgBar->SetText(text);
+    if (oMsgBar && oMsgBar != this) {
+        oMsgBar->SetMsg(text, lDefault);
     } else if (oWnd) {
         oWnd->SetMsg(text, lDefault);
     }
@@ -1110,26 +1364,26 @@ void TWindow::SetMsg(const std::string& text, bool lDefault) {
 
 HWND TWindow::FirstActiveCtrl() const {
     for (TWindow* c : aControls)
-        if (c && c->hWnd && IsWindowEnabled(c->hWnd) && (GetWindowLongPtrA(c->hWnd, GWL_STYLE) & WS_TABSTOP))
+        if (c && c->hWnd && ISWINDOWENABLED(c->hWnd) && (GETWINDOWLONG(c->hWnd, GWL_STYLE) & WS_TABSTOP))
             return c->hWnd;
     return aControls.empty() || !aControls.front() ? nullptr : aControls.front()->hWnd;
 }
 
 HWND TWindow::LastActiveCtrl() const {
     for (auto it = aControls.rbegin(); it != aControls.rend(); ++it)
-        if (*it && (*it)->hWnd && IsWindowEnabled((*it)->hWnd) &&
-            (GetWindowLongPtrA((*it)->hWnd, GWL_STYLE) & WS_TABSTOP))
+        if (*it && (*it)->hWnd && ISWINDOWENABLED((*it)->hWnd) &&
+            (GETWINDOWLONG((*it)->hWnd, GWL_STYLE) & WS_TABSTOP))
             return (*it)->hWnd;
     return aControls.empty() || !aControls.front() ? nullptr : aControls.front()->hWnd;
 }
 
 void TWindow::GoNextCtrl(HWND from) {
     hCtlFocus = from;
-    if (HWND next = GetNextDlgTabItem(hWnd, from, FALSE)) ::SetFocus(next);
+    if (HWND next = NEXTDLGTAB(hWnd, from, false)) SETFOCUS(next);
 }
 void TWindow::GoPrevCtrl(HWND from) {
     hCtlFocus = from;
-    if (HWND prev = GetNextDlgTabItem(hWnd, from, TRUE)) ::SetFocus(prev);
+    if (HWND prev = NEXTDLGTAB(hWnd, from, true)) SETFOCUS(prev);
 }
 
 // ------------------------------------------------------------------ geometry
@@ -1158,7 +1412,7 @@ void TWindow::SetSize(int width, int height, bool repaint) {
 }
 
 void TWindow::SetBounds(int left, int top, int right, int bottom) {
-    SetWindowPos(hWnd, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER);
+    SETWINDOWPOS(hWnd, nullptr, top, left, right - left, bottom - top, SWP_NOZORDER);
     CoorsUpdate();
 }
 
@@ -1185,9 +1439,185 @@ void TWindow::Center(TWindow* over) {
     GetWindowRect(hWnd, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     POINT p{outer.left + (outer.right - outer.left - w) / 2, outer.top + (outer.bottom - outer.top - h) / 2};
-    if (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD) ScreenToClient(GetParent(hWnd), &p);
-    SetWindowPos(hWnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    if (GETWINDOWLONG(hWnd, GWL_STYLE) & WS_CHILD) ScreenToClient(GETPARENT(hWnd), &p);
+    SETWINDOWPOS(hWnd, nullptr, p.y, p.x, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     CoorsUpdate();
+}
+
+// ------------------------------------------------------------------ tooltips
+
+HWND openToolTip() { return module().toolTip.tip; }
+
+namespace {
+// What a cToolTip shows; nothing for none or an empty text.
+std::optional<ToolTipText> toolTipOf(const ToolTip& t) {
+    ToolTipText out;
+    if (const auto* text = std::get_if<std::string>(&t)) {
+        out.text = *text;
+    } else if (const auto* fn = std::get_if<std::function<std::string()>>(&t)) {
+        if (*fn) out.text = (*fn)();
+    } else if (const auto* full = std::get_if<ToolTipText>(&t)) {
+        out = *full;
+    }
+    if (out.text.empty()) return std::nullopt;
+    return out;
+}
+}  // namespace
+
+void TWindow::CheckToolTip(int row, int col) {
+    auto& t = module().toolTip;
+    if (oToolTip) {
+        if (t.shown && t.owner == hWnd) return;  // once until the mouse leaves
+        POINT p{col + 20, row + 20};
+        ClientToScreen(hWnd, &p);
+        oToolTip->Move(p.y, p.x);
+        oToolTip->Show();
+        t.owner = hWnd;
+        t.shown = true;
+        return;
+    }
+    if (std::holds_alternative<std::monostate>(cToolTip)) {
+        DestroyToolTip();
+        return;
+    }
+    if (t.tip && t.owner == hWnd) return;  // still over the same window
+    DestroyToolTip();
+    if (auto tip = toolTipOf(cToolTip)) ShowToolTip(row, col, *tip);
+}
+
+void TWindow::ShowToolTip(int row, int col, const ToolTipText& tip) {
+    (void)row;
+    (void)col;  // the system control places the tip at the mouse
+    auto& t = module().toolTip;
+    DestroyToolTip();
+    t.tip = showWindowToolTip(hWnd, tip, lBalloon.value_or(module().balloon), nToolTip);
+    if (!t.tip) return;
+    t.owner = hWnd;
+    t.last = t.tip;
+}
+
+void TWindow::DestroyToolTip() {
+    auto& t = module().toolTip;
+    if (t.tip) DESTROYWINDOW(t.tip);
+    t.tip = nullptr;
+    t.owner = nullptr;
+    t.shown = false;
+}
+
+// ------------------------------------------------ printing, help, designer
+
+bool TWindow::Print(int row, int col, int scale) {
+    if (bPrint) {
+        bPrint(*this);
+        return true;
+    }
+    HDC printer = openPrinterDC(false, hWnd);
+    if (!printer) return false;
+    const bool ok = printWindowPage(printer, hWnd, GetText(), row, col, scale);
+    DeleteDC(printer);
+    return ok;
+}
+
+bool TWindow::HardCopy(int scale, bool lUser) {
+    HDC printer = openPrinterDC(lUser, hWnd);
+    if (!printer) return false;
+    Refresh();
+    const bool ok = printWindowPage(printer, hWnd, GetText(), 0, 0, scale);
+    DeleteDC(printer);
+    return ok;
+}
+
+bool TWindow::GenDbf(const std::string& file) {
+    const std::string name = file.empty() ? GetText().substr(0, 8) + ".dbf" : file;
+    if (targetKind(name) != TargetKind::Missing &&
+        !MSGYESNO(Value("This file already exists"), Value("Do you want to overwrite it ?")))
+        return false;
+    static const std::vector<DbfField> fields = {
+        {"CONTROL", 'C', 15}, {"CAPTION", 'C', 40},  {"ID", 'N', 4},        {"TOP", 'N', 4},
+        {"LEFT", 'N', 4},     {"WIDTH", 'N', 4},     {"HEIGHT", 'N', 4},    {"STYLE", 'N', 15},
+        {"CLRFORE", 'N', 8},  {"CLRBACK", 'N', 8},   {"FNTNAME", 'C', 15},  {"FNTWIDTH", 'N', 4},
+        {"FNTHEIGHT", 'N', 4}, {"FNTBOLD", 'L', 1},  {"FNTITALIC", 'L', 1},
+    };
+    return createDbfTable(name, fields) == 0;
+}
+
+std::string TWindow::EditTitle(const std::string& title) {
+    std::string text = title.empty() ? GetText() : title;
+    TDialog d;
+    DialogNew n;
+    n.cCaption = "window Title";
+    n.lPixel = true;
+    n.nBottom = 95;
+    n.nRight = 300;
+    n.oWnd = this;
+    d.New(n);
+    constexpr int kEditId = 100;
+    auto button = [&](const std::string& caption, int col, bool isDefault, std::function<void(TWindow&)> action) {
+        auto b = std::make_unique<TButton>();
+        ButtonNew a;
+        a.oWnd = &d;
+        a.lPixel = true;
+        a.nRow = 45;
+        a.nCol = col;
+        a.nWidth = 80;
+        a.nHeight = 24;
+        a.cCaption = caption;
+        a.lDefault = isDefault;
+        a.bAction = std::move(action);
+        b->New(a);
+        return b;
+    };
+    auto ok = button("&Ok", 60, true, [&](TWindow&) {
+        text = GETWINDOWTEXT(GETDLGITEM(d.hWnd, kEditId));
+        d.End(1);
+    });
+    auto cancel = button("&Cancel", 160, false, [&](TWindow&) { d.End(2); });
+    DialogActivate a;
+    a.lCentered = true;
+    a.bInit = [&](TWindow& w) {
+        // The field keeps at most 100 characters.
+        HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text.substr(0, 100).c_str(),
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 10, 10, 275, 22, w.hWnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), GETINSTANCE(), nullptr);
+        SENDMESSAGE(edit, EM_LIMITTEXT, 100, 0);
+        SENDMESSAGE(edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+        SETFOCUS(edit);
+    };
+    d.Activate(a);
+    return alltrim(text);
+}
+
+bool TWindow::FastEdit(int row, int col) {
+    constexpr UINT kSource = 1;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, kSource, "Source code...");
+    POINT p{col, row};
+    ClientToScreen(hWnd, &p);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, p.x, p.y, 0, hWnd, nullptr));
+    DestroyMenu(menu);
+    if (chosen != kSource) return false;
+    MSGINFO(Value(cGenPrg()));
+    return true;
+}
+
+void TWindow::Update() {
+    for (TWindow* c : aControls) {
+        if (!c) continue;
+        const std::string cls = upper(c->ClassName());
+        if (cls == "TFOLDER" || cls == "TFOLDEREX") {
+            c->Update();
+        } else if (auto* ctl = dynamic_cast<TControl*>(c); ctl && ctl->lUpdate) {
+            ctl->Refresh();
+        }
+    }
+}
+
+std::string TWindow::GenLocals() const {
+    std::string s;
+    for (const TWindow* c : aControls)
+        if (c) s += c->GenLocals();
+    return s;
 }
 
 // ----------------------------------------------- persistence and generation

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "action.hpp"
@@ -24,6 +25,7 @@
 #include "form_records.hpp"
 #include "font.hpp"
 #include "rect.hpp"
+#include "tooltips.hpp"
 #include "library_messages.hpp"  // LM_DRAWITEM, LM_HELPF1
 #include "value.hpp"
 
@@ -68,7 +70,9 @@ struct WindowNew {
 };
 
 class TWindow;
+class TMenu;
 class TMenuItem;
+class TScrollBar;
 using MouseAction = Action<int, int, WPARAM, TWindow&>;
 using KeyAction = Action<WPARAM, LPARAM, TWindow&>;
 using PaintAction = Action<HDC, const PAINTSTRUCT*, TWindow&>;
@@ -82,7 +86,14 @@ struct WindowActivate {
     PaintAction bPainted;
     std::function<bool(TWindow&)> bValid;
     Action<int, int, std::vector<std::string>> bDropFiles;
+    // Run after each step of the window's own scroll bars.
+    std::function<void()> bUp, bDown, bPgUp, bPgDn;     // vertical bar
+    std::function<void()> bLeft, bRight, bPgLeft, bPgRight;  // horizontal bar
 };
+
+// A window's tooltip: none, a text, a closure giving the text, or a text
+// with title, icon and colours.
+using ToolTip = std::variant<std::monostate, std::string, std::function<std::string()>, ToolTipText>;
 
 struct SayOptions {
     std::optional<Color> fore, back;
@@ -128,7 +139,11 @@ public:
     Action<int, int, WPARAM> bMMoved;
     Action<TWindow&, HWND> bGotFocus, bLostFocus;
     Action<int, int, std::vector<std::string>> bDropFiles;
-    Action<WPARAM, LPARAM> bDdeInit, bDdeExecute, bCommNotify, bSocket, bTaskBar;
+    Action<WPARAM, LPARAM> bCommNotify, bSocket, bTaskBar;
+    // DDE server side: bDdeInit (client, application, topic) answers whether
+    // to acknowledge (nothing counts as yes); bDdeExecute (client, command).
+    std::function<std::optional<bool>(HWND, const std::string&, const std::string&)> bDdeInit;
+    std::function<void(HWND, const std::string&)> bDdeExecute;
     Action<int, int, HMENU> bMenuSelect;
     Action<Value, int, int, WPARAM> bDropOver;
     Action<TWindow&> bZip, bUnZip, bCopy, bCut, bFind, bPaste, bPrint, bUnDo, bReDo, bDelete, bSelectAll, bFindNext,
@@ -141,7 +156,7 @@ public:
     std::string cVarName;
     int nPaintCount = 0;
     std::string cMsg;
-    std::string cToolTip;
+    ToolTip cToolTip;
     Value Cargo;
     HDC hDC = nullptr;
     int nId = 0;
@@ -153,7 +168,7 @@ public:
     int nChrHeight = 0, nChrWidth = 0, nLastKey = 0;
     Color nClrPane = 0, nClrText = 0;
     std::optional<INT_PTR> nResult;
-    std::optional<int> nHelpId;
+    Value nHelpId;  // a topic text or number; nil: none
     HWND hCtlFocus = nullptr;
     std::vector<TWindow*> aControls;
     std::optional<std::array<int, 8>> aMinMaxInfo;
@@ -165,7 +180,13 @@ public:
     TWindow* oCtlFocus = nullptr;
     TWindow *oTop = nullptr, *oLeft = nullptr, *oBottom = nullptr, *oRight = nullptr, *oClient = nullptr;
     TWindow* oMsgBar = nullptr;
+    // The window's menu bar, the pop-up menu it shows, its system menu;
+    // ended when the window is destroyed.
+    std::shared_ptr<TMenu> oMenu, oPopup, oSysMenu;
     TWindow* oBar = nullptr;
+    // The window's own scroll bars (WS_VSCROLL, WS_HSCROLL), owned until
+    // the window is destroyed.
+    std::unique_ptr<TScrollBar> oVScroll, oHScroll;
     std::function<void(TWindow&, int, int, WPARAM)> OnClick, OnMouseMove;
     std::function<void(TWindow&, WPARAM, LPARAM)> OnKeyDown;
     std::function<void(TWindow&)> OnMove, OnPaint, OnResize;
@@ -174,6 +195,8 @@ public:
     GradientSpec aGradColors;
     std::optional<Color> hAlphaColor;
     std::optional<int> hAlphaLevel;
+    // A window object shown as this window's tooltip instead of the system's.
+    TWindow* oToolTip = nullptr;
 
     // ---- life cycle ----
     TWindow& New(const WindowNew& a = {});
@@ -182,7 +205,8 @@ public:
     // Windows cannot create it.
     void Create(const std::string& className = {});
     void Activate(const WindowActivate& a = {});
-    bool End();
+    // Validates and posts WM_CLOSE; false (nothing posted) when refused.
+    virtual bool End();
     virtual Answer Close(WPARAM) { return std::nullopt; }
     virtual Answer Destroy();
 
@@ -202,16 +226,24 @@ public:
     virtual Answer EraseBkGnd(HDC) { return 1; }
     virtual Answer GetMinMaxInfo(MINMAXINFO* info);
     virtual Answer DrawItem(WPARAM id, LPARAM item);
-    virtual Answer MeasureItem(WPARAM, LPARAM) { return std::nullopt; }
+    virtual Answer MeasureItem(WPARAM id, LPARAM item);
     virtual Answer QueryDragIcon();
     virtual Answer CommNotify(WPARAM w, LPARAM l) { return bCommNotify(w, l); }
     virtual Answer Notify(WPARAM id, LPARAM header);
+    // A window the control made for itself that notifies the parent in its
+    // place (a toolbar's tool tip); none for most windows.
+    virtual HWND helperWindow() const { return nullptr; }
+    // A selection change reported by a tree view to its parent.
+    virtual Answer SelChanged() { return std::nullopt; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }
     virtual Answer HelpTopic();
     virtual Answer HelpF1() { return HelpTopic(); }
+    virtual std::string GenLocals() const;
+    // Refreshes the children that follow their values.
+    virtual void Update();
     virtual Answer NcActivate(bool active);
     virtual Answer GetDlgCode(WPARAM) { return std::nullopt; }
-    virtual Answer NcMouseMove(WPARAM, int, int) { return std::nullopt; }
+    virtual Answer NcMouseMove(WPARAM, int, int);
     virtual Answer KeyDown(WPARAM key, LPARAM flags);
     virtual Answer KeyChar(WPARAM key, LPARAM flags);
     virtual Answer Command(WPARAM w, LPARAM l);
@@ -219,7 +251,7 @@ public:
     virtual Answer Timer(WPARAM id, LPARAM l);
     virtual Answer HScroll(WPARAM w, LPARAM l);
     virtual Answer VScroll(WPARAM w, LPARAM l);
-    virtual Answer InitMenuPopup(HMENU, int, bool) { return std::nullopt; }
+    virtual Answer InitMenuPopup(HMENU menu, int pos, bool system);
     virtual Answer MenuSelect(int item, int flags, HMENU menu);
     virtual Answer MenuChar(int ch, int flags, HMENU menu);
     virtual Answer CtlColor(HWND hCtl, HDC hDC);
@@ -238,14 +270,17 @@ public:
     virtual Answer QueryNewPalette();
     virtual Answer PaletteChanged(WPARAM) { return std::nullopt; }
     virtual Answer DdeInitiate(WPARAM w, int lo, int hi);
-    virtual Answer DdeTerminate(WPARAM) { return std::nullopt; }
-    virtual Answer DdeAck(WPARAM, LPARAM) { return std::nullopt; }
-    virtual Answer DdeExecute(WPARAM w, LPARAM l) { return bDdeExecute(w, l); }
+    virtual Answer DdeTerminate(WPARAM w);
+    virtual Answer DdeAck(WPARAM w, LPARAM l);
+    virtual Answer DdeExecute(WPARAM w, LPARAM l);
     virtual Answer AsyncSelect(WPARAM w, LPARAM l) { return bSocket(w, l); }
     virtual Answer TaskBar(WPARAM w, LPARAM l) { return bTaskBar(w, l); }
 
-    // The accelerator table of the window's menu (none for a plain window).
-    virtual HACCEL accelTable() const { return nullptr; }
+    // The accelerator table of the window's menu (none without one).
+    virtual HACCEL accelTable() const;
+    // Attaches the menu, links it back to the window and makes its
+    // accelerator table current; nullptr removes the menu bar.
+    void SetMenu(std::shared_ptr<TMenu> menu);
     // For keys that reach a control: offers the message to the parent's
     // accelerator table. When it translates (the parent got its WM_COMMAND),
     // the answer is 0 and the control must not handle the key as well.
@@ -325,7 +360,8 @@ public:
     void Refresh(bool erase = true);
     void GoTop();
     void Capture();
-    void SetFocus();
+    // Gives the window the focus when its when-condition allows.
+    virtual void SetFocus();
     bool PostMsg(UINT msg, WPARAM w = 0, LPARAM l = 0);
     LRESULT SendMsg(UINT msg, WPARAM w = 0, LPARAM l = 0);
     bool GetSetGWLStyle(bool extended, DWORD bits, std::optional<bool> set = std::nullopt);
@@ -344,7 +380,9 @@ public:
     int nGetChrHeight();
     TRect GetCliRect() const;
     TRect GetRect() const;
-    void SetMsg(const std::string& text, bool lDefault = false);
+    // Shows the text in the window's message bar (a parent's when it has
+    // none); message bars show it themselves.
+    virtual void SetMsg(const std::string& text, bool lDefault = false);
     void AddControl(TWindow* control) { aControls.push_back(control); }
     HWND FirstActiveCtrl() const;
     HWND LastActiveCtrl() const;
@@ -365,6 +403,29 @@ public:
     void Zip() { bZip(*this); }
     void UnZip() { bUnZip(*this); }
     void Properties() { bProperties(*this); }
+    void Print() { bPrint(*this); }
+    // Opening a file is a frame's business; a plain window does nothing.
+    virtual void Open() {}
+
+    // ---- tooltips ----
+    // Shows the tooltip once the mouse enters the window; none closes any.
+    void CheckToolTip(int row, int col);
+    void ShowToolTip(int row, int col, const ToolTipText& tip);
+    void DestroyToolTip();
+
+    // ---- printing, help and designer tools ----
+    // Runs bPrint, or prints the window's image on the default printer
+    // (scale: printer pixels per window pixel); false when nothing printed.
+    bool Print(int row = 0, int col = 0, int scale = 4);
+    // Prints the window's image, asking for the printer when lUser.
+    bool HardCopy(int scale = 4, bool lUser = true);
+    // Creates the designer's table of controls; false when not written.
+    bool GenDbf(const std::string& file = {});
+    // Asks for a new caption: the trimmed text (the given one on Cancel).
+    std::string EditTitle(const std::string& title = {});
+    // The designer's pop-up menu at the client point: true when "Source
+    // code..." was chosen (the generated source is then shown).
+    bool FastEdit(int row, int col);
 
     // ---- geometry ----
     void CoorsUpdate();
@@ -396,6 +457,9 @@ public:
     std::string cGenPrg(const std::string& file = {}, bool dialog = false) const;
 
 protected:
+    // The item of the window's pop-up, menu or system menu with that id.
+    TMenuItem* menuItemOf(UINT_PTR id) const;
+    void endMenus();
     // Shows the window in one of the four modes (nothing for another).
     void showIn(const std::string& mode);
     std::optional<DispInfo> dispInfo_;
@@ -403,6 +467,9 @@ protected:
 private:
     friend struct WindowBridgeAccess;
 };
+
+// The open system tooltip of a window's cToolTip (0 when none).
+HWND openToolTip();
 
 // Registry functions.
 TWindow* OWNDFROMHWND(HWND hWnd);
@@ -423,7 +490,13 @@ Value GETDROPINFO();
 // Errors thrown by an event method never cross the window procedure: they
 // are handed to this hook (stderr without one) and the message gets the
 // default handling.
-using EventErrorHook = std::function<void(const std::string& what, UINT msg)>;
+struct EventError {
+    std::string what;
+    UINT msg = 0;
+    int libraryError = 0;   // the library's error number; 0 for other errors
+    std::string operation;  // a library error's operation text
+};
+using EventErrorHook = std::function<void(const EventError&)>;
 void setEventErrorHook(EventErrorHook hook);
 
 }  // namespace wl

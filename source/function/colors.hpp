@@ -27,6 +27,15 @@ Color attributeColor(int nibble);
 // Each component moved towards 255 by nAmount / 255 of the distance.
 Color LIGHTERCOLOR(int nAmount, Color c);
 
+// One section of a banded gradient: the fraction of the extent it covers
+// and its two colours.
+struct GradientStep {
+    double fraction = 1.0;
+    Color from = 0;
+    Color to = 0;
+};
+using GradientSpec = std::vector<GradientStep>;
+
 // One solid band of a gradient: it covers the rows (or columns) `start` to
 // `end`, both included.
 struct GradientBand {

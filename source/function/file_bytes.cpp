@@ -19,10 +19,8 @@ std::string fileErrorText(std::string_view step, int code) {
 
 void showFileError(std::string_view step, int code, std::string_view detail) {
     std::string text = fileErrorText(step, code);
-    if (!detail.empty()) {
-        text += ' ';
-        text.append(detail);
-    }
+    // Appended in two steps: gcc 12 warns falsely about operator+ here.
+    if (!detail.empty()) text.append(1, ' ').append(detail);
     WQOUT({text});
 }
 

@@ -4,6 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace wl {
 
 int lastOsError() {
@@ -143,19 +148,21 @@ int writeFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 int replaceFile(const std::string& temp, const std::string& target) {
-    namespace fs = std::filesystem;
     // Only a plain file (or nothing) is ever replaced: never a folder, a
     // device or a pipe.
     const TargetKind kind = targetKind(target);
     if (kind == TargetKind::Folder || kind == TargetKind::Device) return 5;
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (!ec) return 0;
-    if (kind != TargetKind::Regular) return 5;
-    // Some systems refuse to rename over an existing file.
-    fs::remove(target, ec);
-    fs::rename(temp, target, ec);
-    return ec ? 5 : 0;
+    // The system's own replace, in one step: the target is the old file or
+    // the new one, never missing, whatever happens in between.
+#ifdef _WIN32
+    if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    const int error = static_cast<int>(GetLastError());
+#else
+    errno = 0;
+    if (std::rename(temp.c_str(), target.c_str()) == 0) return 0;
+    const int error = lastOsError();
+#endif
+    return error != 0 ? error : 5;
 }
 
 int appendToFile(const std::string& path, std::string_view bytes) {

@@ -51,8 +51,10 @@ TargetKind targetKind(const std::string& path);
 // leaves a half-written or truncated target. A device or pipe is written
 // in place; a folder is refused. Answers 0, or the error code.
 int writeFileAtomically(const std::string& path, std::string_view bytes);
-// Moves a finished temporary file over the target (replacing it); a target
-// that is not a plain file is never replaced (error 5). 0 or the error code.
+// Moves a finished temporary file over the target in one step (rename, or
+// MoveFileExA replacing the existing file); a target that is not a plain
+// file is never replaced (error 5). 0 or the system's error code; on error
+// the target is as it was.
 int replaceFile(const std::string& temp, const std::string& target);
 // Appends the bytes to the file (created when missing); 0 or the error code.
 int appendToFile(const std::string& path, std::string_view bytes);

@@ -46,6 +46,11 @@ std::array<int, 2> SCRRESOLUTION() { return {SCREENWIDTH(), SCREENHEIGHT()}; }
 int SCREENWIDTH() { return GetSystemMetrics(SM_CXSCREEN); }
 int SCREENHEIGHT() { return GetSystemMetrics(SM_CYSCREEN); }
 
+bool dropShadowsAvailable() {
+    const WindowsVersion v = windowsVersion();
+    return v.major > 5 || (v.major == 5 && v.minor != 0);
+}
+
 std::string CWINVERSION() {
     const WindowsVersion v = windowsVersion();
     if (v.platform == VER_PLATFORM_WIN32_NT) {

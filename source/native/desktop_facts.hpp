@@ -23,6 +23,8 @@ bool ISWINXP();
 bool ISWIN2000();
 bool ISWIN7();
 bool ISWIN8();
+// Windows above 5.0 (XP on), where windows may cast drop shadows.
+bool dropShadowsAvailable();
 // The environment variable "ProgramFiles(x86)" is set.
 bool ISWIN64();
 // "Ms Sans Serif" on the NT and 95 families, else "System".

@@ -16,12 +16,7 @@ ModalStack<EventTarget>& modalStack() {
 
 int ownerDrawItemHeight = 0;
 
-INT_PTR answerFor(const Value& v) {
-    if (v.isWhole()) return static_cast<INT_PTR>(std::get<std::int64_t>(v.storage()));
-    if (v.isNumber()) return static_cast<INT_PTR>(v.number());
-    if (v.isLogical()) return v.logical() ? 1 : 0;
-    return 0;
-}
+INT_PTR answerFor(const Answer& a) { return a ? static_cast<INT_PTR>(*a) : 0; }
 
 INT_PTR CALLBACK modalDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     EventTarget* object = modalStack().find(reinterpret_cast<std::uintptr_t>(hDlg));

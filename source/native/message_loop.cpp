@@ -8,6 +8,8 @@ namespace {
 struct LoopState {
     HWND mainWindow = nullptr;
     HACCEL accel = nullptr;
+    bool accelOwned = false;     // built by SETACCTABLE: destroyed here
+    HWND accelTarget = nullptr;  // the window the table's commands go to
     std::array<HWND, kModelessDialogSlots> dialogs{};
     std::size_t highest = 0;
     HWND lastDialog = nullptr;
@@ -16,6 +18,14 @@ struct LoopState {
 LoopState& state() {
     static LoopState s;
     return s;
+}
+
+// Translates a key through the process table for its window; true when
+// the table took it (the window got its WM_COMMAND).
+bool translateAccel(MSG& msg) {
+    LoopState& s = state();
+    HWND target = s.accelTarget && IsWindow(s.accelTarget) ? s.accelTarget : s.mainWindow;
+    return s.accel && target && TranslateAcceleratorA(target, s.accel, &msg);
 }
 
 // Offers the message to the open modeless dialogs: the last one that took a
@@ -54,7 +64,7 @@ HWND WINRUN(HWND hWnd) {
         if (msg.message == WM_QUIT) break;
         noteLoopMessage(msg);
         if (offerToDialogs(msg)) continue;
-        if (!s.accel || !s.mainWindow || !TranslateAcceleratorA(s.mainWindow, s.accel, &msg)) translateAndDispatch(msg);
+        if (!translateAccel(msg)) translateAndDispatch(msg);
     }
     setLoopRunning(false);
     // A main window destroyed meanwhile is not put back.
@@ -63,9 +73,6 @@ HWND WINRUN(HWND hWnd) {
 }
 
 bool SYSREFRESH() {
-    LoopState& s = state();
-    HACCEL held = s.accel;
-    s.accel = nullptr;
     bool quit = false;
     MSG msg{};
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -75,22 +82,14 @@ bool SYSREFRESH() {
         }
         noteLoopMessage(msg);
         if (offerToDialogs(msg)) continue;
-        if (held && s.mainWindow) {
-            if (!TranslateAcceleratorA(s.mainWindow, held, &msg)) translateAndDispatch(msg);
-        } else {
-            translateAndDispatch(msg);
-        }
+        // The table is read for every message: an action run meanwhile may
+        // activate another window and with it another table.
+        if (!translateAccel(msg)) translateAndDispatch(msg);
     }
     // Posted again whether or not the loop runs yet: a batch run drains
     // before its loop starts, and a quit lost there would leave the program
     // running without a window.
     if (quit) PostQuitMessage(0);
-    if (s.accel && s.accel != held) {
-        // A new table was set while draining: it stays, the old one goes.
-        if (held) DestroyAcceleratorTable(held);
-    } else {
-        s.accel = held;
-    }
     return !quit;
 }
 
@@ -153,12 +152,23 @@ HACCEL SETACCTABLE(const std::vector<AccelKey>& keys) {
     }
     if (table.empty()) return nullptr;
     state().accel = CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+    state().accelOwned = state().accel != nullptr;
+    state().accelTarget = nullptr;
     return state().accel;
 }
 
 void SETACCTABLE() {
-    if (state().accel) DestroyAcceleratorTable(state().accel);
-    state().accel = nullptr;
+    LoopState& s = state();
+    if (s.accel && s.accelOwned) DestroyAcceleratorTable(s.accel);
+    s.accel = nullptr;
+    s.accelOwned = false;
+    s.accelTarget = nullptr;
+}
+
+void useAccelTable(HACCEL table, HWND target) {
+    SETACCTABLE();
+    state().accel = table;
+    state().accelTarget = table ? target : nullptr;
 }
 
 HACCEL processAccelTable() { return state().accel; }

@@ -42,6 +42,10 @@ HACCEL SETACCTABLE(const std::vector<AccelKey>& keys);
 // Destroys and clears the process table.
 void SETACCTABLE();
 HACCEL processAccelTable();
+// Makes a table that its owner keeps (and destroys) the process table,
+// translating keys for `target` (the main window when none); nullptr
+// clears it. A table set this way is never destroyed here.
+void useAccelTable(HACCEL table, HWND target);
 
 int TRANSLATEACCELERATOR(HWND hWnd, HACCEL hAccel, HWND hWndFocus, UINT nMsg, WPARAM wParam, LPARAM lParam);
 bool PEEKMESSAGE(MSG& msg, HWND hWnd, UINT nMin, UINT nMax, UINT nRemove);

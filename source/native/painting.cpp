@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "control_models.hpp"
+#include "design_grid.hpp"
 
 namespace wl {
 
@@ -142,35 +143,88 @@ bool LBXDRAWITEM(const DRAWITEMSTRUCT* item, const std::vector<HBITMAP>& aBitmap
     return true;
 }
 
-void CTRLDRAWFOCUS(HWND hWnd, int nDRow, int nDCol, int nRow, int nCol, int nHandle) {
-    // The control's rectangle on its parent, moved by the drag offset or
-    // grown by the handle being dragged.
-    HWND parent = GetParent(hWnd);
+namespace {
+
+RECT toRECT(const RectList& r) { return RECT{r[kRectLeft], r[kRectTop], r[kRectRight], r[kRectBottom]}; }
+
+// The control's window rectangle in its parent's client coordinates.
+RectList rectOnParent(HWND hWnd) {
     RECT r{};
     GetWindowRect(hWnd, &r);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    const int dy = nRow - nDRow, dx = nCol - nDCol;
-    switch (nHandle) {
-    case 0: OffsetRect(&r, dx, dy); break;
-    case 1: r.left += dx; r.top += dy; break;
-    case 2: r.top += dy; break;
-    case 3: r.right += dx; r.top += dy; break;
-    case 4: r.right += dx; break;
-    case 5: r.right += dx; r.bottom += dy; break;
-    case 6: r.bottom += dy; break;
-    case 7: r.left += dx; r.bottom += dy; break;
-    case 8: r.left += dx; break;
-    default: break;
-    }
+    MapWindowPoints(nullptr, GetParent(hWnd), reinterpret_cast<POINT*>(&r), 2);
+    return RectList{r.top, r.left, r.bottom, r.right};
+}
+
+}  // namespace
+
+void CTRLDRAWFOCUS(HWND hWnd, int nDRow, int nDCol, int nRow, int nCol, int nHandle) {
+    // Drawn on the parent in its client coordinates: the same place as the
+    // control's frame, whatever captions lie above the parent.
+    HWND parent = GetParent(hWnd);
+    const RectList r = rectOnParent(hWnd);
+    const bool resizing = nHandle != 0 && (nDRow != 0 || nDCol != 0);
+    POINT p{nCol, nRow};
+    MapWindowPoints(hWnd, parent, &p, 1);
+    const RECT frame = toRECT(designFrame(r, resizing ? nHandle : 0, nDRow, nDCol, p.y, p.x));
     HDC dc = GetDC(parent);
     const int oldRop = SetROP2(dc, R2_XORPEN);
-    HRGN region = CreateRectRgnIndirect(&r);
+    HRGN region = CreateRectRgnIndirect(&frame);
     HBRUSH brush = CreateSolidBrush(RGB(127, 127, 127));
     FrameRgn(dc, region, brush, 2, 2);
     DeleteObject(brush);
     DeleteObject(region);
     SetROP2(dc, oldRop);
     ReleaseDC(parent, dc);
+}
+
+void DOTSADJUST(HWND hWnd, const std::array<HWND, 8>& aDots) {
+    RECT r{};
+    GetWindowRect(hWnd, &r);
+    const auto places = dotPlaces(r.right - r.left, r.bottom - r.top);
+    HWND parent = GetParent(hWnd);
+    for (std::size_t i = 0; i < aDots.size(); ++i) {
+        if (!aDots[i]) continue;
+        POINT p{places[i].x, places[i].y};
+        MapWindowPoints(hWnd, parent, &p, 1);
+        SetWindowPos(aDots[i], nullptr, p.x, p.y, 5, 5, SWP_NOACTIVATE | SWP_NOZORDER);
+        InvalidateRect(aDots[i], nullptr, TRUE);
+    }
+}
+
+void XORCTRLFRAME(HWND hWnd) {
+    HWND parent = GetParent(hWnd);
+    const RECT r = toRECT(rectOnParent(hWnd));
+    // A maximised MDI child shows no top edge to keep clear.
+    const bool maximisedChild = GetParent(parent) && IsZoomed(parent);
+    HDC dc = GetDC(parent);
+    HRGN clip = CreateRectRgn(r.left + 1, maximisedChild ? r.top : r.top + 1, r.right - 1, r.bottom);
+    SelectClipRgn(dc, clip);
+    const int oldRop = SetROP2(dc, R2_XORPEN);
+    HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    SetROP2(dc, oldRop);
+    SelectClipRgn(dc, nullptr);
+    DeleteObject(clip);
+    ReleaseDC(parent, dc);
+}
+
+void XORDOTRECT(HWND hWnd, int nTop, int nLeft, int nBottom, int nRight) {
+    HDC dc = GetDC(hWnd);
+    const int oldRop = SetROP2(dc, R2_XORPEN);
+    HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 0, 0));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, nLeft, nTop, nRight, nBottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    SetROP2(dc, oldRop);
+    ReleaseDC(hWnd, dc);
 }
 
 namespace {

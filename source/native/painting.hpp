@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,8 +30,17 @@ bool LBXDRAWITEM(const DRAWITEMSTRUCT* item, const std::vector<HBITMAP>& aBitmap
                  const std::vector<std::string>& aItems, int nTextOffset,
                  const std::function<int(int)>& bBitmapIndex = nullptr);
 
-// The grey XOR frame that follows a control being moved (twice: erased).
+// The grey XOR frame that follows a control being moved (twice: erased):
+// shifted by (nDRow, nDCol), or, with a handle and a shift, with the edges
+// of that handle at the point (nRow, nCol) of the control's client area.
 void CTRLDRAWFOCUS(HWND hWnd, int nDRow, int nDCol, int nRow, int nCol, int nHandle);
+// Places the eight 5 by 5 resize handles around the control (null ones are
+// skipped).
+void DOTSADJUST(HWND hWnd, const std::array<HWND, 8>& aDots);
+// A two-pixel white XOR frame just inside the control, drawn on its parent.
+void XORCTRLFRAME(HWND hWnd);
+// A dotted black XOR rectangle on the window.
+void XORDOTRECT(HWND hWnd, int nTop, int nLeft, int nBottom, int nRight);
 
 // Sunken, raised and plain frames.
 void WNDBOXIN(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <stdexcept>
 
 #include "conversion_driver.hpp"
 #include "file_io.hpp"
@@ -17,8 +18,8 @@ using Strings = std::vector<std::string>;
 zr::EngineResult fakeEngine(const zr::EngineRequest& r) {
     zr::EngineResult result;
     std::string body = "from " + wl::fileNamePart(r.spec.sourceFile) + "\r\n";
-    int error = r.merge ? wl::appendToFile(r.spec.destinationFile, body)
-                        : wl::writeFileAtomically(r.spec.destinationFile, body);
+    int error = r.options.merge ? wl::appendToFile(r.spec.destinationFile, body)
+                                : wl::writeFileAtomically(r.spec.destinationFile, body);
     result.failed = error != 0;
     result.log = "12:00:00 - ENGINE " + wl::fileNamePart(r.spec.sourceFile) + " -> " + r.spec.destinationFile + "\r\n";
     return result;
@@ -228,6 +229,33 @@ TEST(ConversionDriver, EverySourceEndsWithATruthfulLine) {
                                      "   Source Ends Inside a Transaction Set (no SE)"}));
 }
 
+// An exception in one source's conversion stops that source only: it is
+// logged and counted, and the next source is converted.
+TEST(ConversionDriver, AnExceptionFailsItsSourceAndTheRunGoesOn) {
+    DriverFixture f;
+    const std::string bad = f.x12("1.x12");
+    f.x12("2.x12");
+    zr::DriverRequest r;
+    r.type = "X12,CSV";
+    r.source = f.in;
+    r.destination = f.out;
+    r.currentFolder = f.dir.path();
+    zr::DriverHooks h;
+    h.engine = [](const zr::EngineRequest& e) {
+        if (wl::fileNamePart(e.spec.sourceFile) == "1.x12") throw std::runtime_error("disk gone");
+        return fakeEngine(e);
+    };
+    h.clock = [] { return std::string("12:00:00"); };
+    const zr::DriverResult result = zr::CTLD48403(r, h);
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(result.converted, 1);
+    EXPECT_NE(result.log.find("12:00:00 - Failed : " + bad + " : Conversion Stopped (disk gone)\r\n"),
+              std::string::npos)
+        << result.log;
+    EXPECT_EQ(zrtest::readBytes(wl::joinPath(f.out, "2.csv")), "from 2.x12\r\n");
+    EXPECT_TRUE(std::filesystem::exists(result.logPath));
+}
+
 TEST(ConversionDriver, FolderIntoOneOutFileWithMerge) {
     DriverFixture f;
     f.x12("1.x12");
@@ -267,17 +295,7 @@ TEST(ConversionDriver, EmptyParametersUnknownTypeAndParseLogName) {
     EXPECT_EQ(zrtest::readBytes(named), result.log);
 }
 
-TEST(ConversionDriver, OptionWords) {
-    zr::RunLog log([] { return std::string("t"); });
-    auto o = zr::parseOptions("MAP=My837.cfg,MAPLOG,MAPPATH=C:\\maps, OW,DEFAULTMAPPATH= D:\\m ,x", log);
-    EXPECT_EQ(o.map, "My837.cfg");
-    EXPECT_TRUE(o.mapLog);
-    EXPECT_EQ(o.mapPath, "C:\\maps");
-    EXPECT_FALSE(o.overwrite);  // a word with a leading blank is not recognised
-    EXPECT_EQ(o.defaultMapPath, "D:\\m");
-    // Unknown words are named, so a mistyped option does not pass unseen.
-    EXPECT_EQ(log.text(), "t - Map = \r\nt - Map Log ON.\r\nt - MapPath = \r\nt - Unknown option :  OW\r\n"
-                          "t - DefaultMapPath = \r\nt - Unknown option : x\r\n");
+TEST(ConversionDriver, OutputNameRoutines) {
     EXPECT_EQ(zr::CTL48403D("a.b.c", "X12,XML", true), "a.xml");
     EXPECT_EQ(zr::CTL48403D("abc", "X12,XML", true), "abc");
     EXPECT_EQ(zr::CTL48400Q("out.txt", "csv", false), "out.csv");
@@ -570,6 +588,31 @@ TEST(DriverSafety, ADebugLogThisRunDidNotWriteStaysOutOfTheRun) {
     EXPECT_TRUE(has(zrtest::readBytes("debug.log"), "Start Debug Log"));
     EXPECT_TRUE(has(result.log, "Start Debug Log"));
     EXPECT_FALSE(has(result.log, "ANOTHER RUN"));
+}
+
+// The debug text comes with the engine's result: the run log holds the
+// last conversion's text although no "debug.log" is there to read.
+TEST(DriverSafety, TheRunLogTakesTheDebugTextFromTheEngine) {
+    Fixture f;
+    zr::DriverRequest r;
+    r.type = "X12,CSV";
+    r.source = "src/a.x12";
+    r.destination = "out";
+    r.options = "OW,DEBUG";
+    r.currentFolder = fs::current_path().string();
+    zr::DriverHooks h;
+    h.clock = [] { return std::string("12:00:00"); };
+    h.engine = [](const zr::EngineRequest& e) {
+        zr::EngineResult result;
+        EXPECT_TRUE(e.options.debug);
+        EXPECT_TRUE(e.options.overwrite);
+        EXPECT_EQ(e.type, zr::ConversionType::X12ToCsv);
+        result.debugText = "TRACE OF " + wl::fileNamePart(e.spec.sourceFile) + "\r\n";
+        return result;
+    };
+    const zr::DriverResult result = zr::CTLD48403(r, h);
+    EXPECT_FALSE(fs::exists("debug.log"));
+    EXPECT_TRUE(result.log.ends_with("TRACE OF a.x12\r\n\r\n\r\n")) << result.log;
 }
 
 }  // namespace safety

@@ -27,6 +27,7 @@
 #include "map_text.hpp"
 #include "test_support.hpp"
 #include "text.hpp"
+#include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
@@ -80,11 +81,13 @@ std::string runCase(const fs::path& folder, const std::string& extension, const 
     zrtest::PromptRecorder prompts;
     zr::EngineRequest r;
     r.spec.parseType = extension == "xml" ? "X12,XML" : "X12,CSV";
+    r.type = zr::conversionTypeOf(r.spec.parseType);
     r.spec.sourceFile = "source.x12";
     r.spec.parseOptions = settings.options;
+    r.options = zr::parseOptions(r.spec.parseOptions);
     r.spec.destinationFile = output;
-    r.mapOption = settings.defaultMap ? "" : "map.cfg";
-    r.merge = settings.merge;
+    r.options.map = settings.defaultMap ? "" : "map.cfg";
+    r.options.merge = settings.merge;
     const zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_FALSE(result.failed) << folder.filename().string() << "\n" << result.log;
     if (settings.problem.empty()) {

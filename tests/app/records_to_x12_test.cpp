@@ -157,6 +157,24 @@ TEST(RecordsToX12, NothingToBuildIsRefused) {
     EXPECT_EQ(rec.prompts().size(), 2u);
 }
 
+// Mended: a missing source counted as converted.
+TEST(RecordsToX12, AMissingSourceFails) {
+    zrtest::PromptRecorder rec;
+    zrtest::TempDir dir;
+    const std::string mapText = zrtest::readBytes(std::string(ZR_FIXTURES) + "/build/title_line/map.cfg");
+    zr::MapFile map = zr::parseMapText(mapText);
+    zr::X12BuildRequest r;
+    r.source = dir.file("none.csv");
+    r.output = dir.file("out.x12");
+    r.mapPath = dir.write("m.cfg", mapText);
+    zr::RunLog log([] { return std::string("00:00:00"); });
+    const zr::X12BuildResult result = zr::buildX12(map, r, log);
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(log.text(), "00:00:00 - Cfile <ERROR> FC-Open # 2 : " + r.source + "\r\n");
+    EXPECT_FALSE(std::filesystem::exists(r.output));
+    EXPECT_EQ(rec.prompts().size(), 1u);
+}
+
 // A row of header values alone (no claim id) would be built as a made-up
 // claim: it is left out, and said so.
 TEST(RecordsToX12, ARowWithoutAClaimIdIsNoClaim) {

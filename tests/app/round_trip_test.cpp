@@ -14,6 +14,7 @@
 #include "test_support.hpp"
 #include "text.hpp"
 #include "map_file.hpp"
+#include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
@@ -47,9 +48,10 @@ zr::EngineResult convert(const std::string& type, const std::string& source, con
                          const std::string& map) {
     zr::EngineRequest r;
     r.spec.parseType = type;
+    r.type = zr::conversionTypeOf(r.spec.parseType);
     r.spec.sourceFile = source;
     r.spec.destinationFile = output;
-    r.mapOption = map;
+    r.options.map = map;
     r.clock = [] { return std::string("00:00:00"); };
     return zr::CTL48400A(r);
 }
@@ -218,10 +220,12 @@ TEST(RoundTrip, EverySharedSampleWithADefaultMapKeepsItsClaims) {
             const std::string back = dir.file(std::string("back-") + format + ".x12");
             zr::EngineRequest there;
             there.spec.parseType = std::string("X12,") + format;
+            there.type = zr::conversionTypeOf(there.spec.parseType);
             there.spec.sourceFile = source;
             there.spec.destinationFile = middle;
             there.spec.parseOptions = "HO";  // the title line must not come back as a claim
-            there.mapOption = map;
+            there.options = zr::parseOptions(there.spec.parseOptions);
+            there.options.map = map;
             ASSERT_FALSE(zr::CTL48400A(there).failed) << file;
             auto home = convert(std::string(format) + ",X12", middle, back, map);
             if (want.empty()) {

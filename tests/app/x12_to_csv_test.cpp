@@ -18,6 +18,7 @@
 #include "segment_scan.hpp"
 #include "table_config.hpp"
 #include "test_support.hpp"
+#include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
@@ -58,9 +59,10 @@ protected:
     zr::EngineRequest request(const std::string& type = "X12,CSV", const std::string& output = "out.csv") {
         zr::EngineRequest r;
         r.spec.parseType = type;
+        r.type = zr::conversionTypeOf(r.spec.parseType);
         r.spec.sourceFile = "source.x12";
         r.spec.destinationFile = output;
-        r.mapOption = "map.cfg";
+        r.options.map = "map.cfg";
         r.clock = [] { return std::string("10:20:30"); };
         return r;
     }
@@ -91,7 +93,7 @@ TEST_F(EngineTest, XmlRunLogsNoSourceOrDestinationLines) {
 
 TEST_F(EngineTest, AMissingMapEndsTheCallBeforeAnyOutput) {
     zr::EngineRequest r = request();
-    r.mapOption = "nomap.cfg";
+    r.options.map = "nomap.cfg";
     zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_TRUE(result.failed);
     EXPECT_THAT(result.log, HasSubstr("\r\n Mapping Error : .CFG Missing or Empty.\r\n10:20:30 - Error File  = nomap.cfg\r\n"));
@@ -103,7 +105,7 @@ TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName
     // A transaction without a built-in map: ST01 cannot choose one either.
     dir_.write("source.x12", std::string(kIsa) + "ST*850*0001~SE*1*0001~");
     zr::EngineRequest r = request();
-    r.mapOption = "";
+    r.options.map = "";
     zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_TRUE(result.failed);
     EXPECT_THAT(result.log, HasSubstr("Map File Set B to \r\n"));
@@ -134,7 +136,7 @@ TEST_F(EngineTest, AFailedRunLeavesAnEarlierOutputOfThatNameUntouched) {
     dir_.write("out.csv", "EARLIER\r\n");
     zr::EngineRequest r = request();
     r.spec.sourceFile = "nosuch.x12";
-    r.deleteSource = true;
+    r.options.deleteSource = true;
     zr::CTL48400A(r);
     // An output replaces the earlier file only when complete; so does the
     // source stay when the run failed.
@@ -186,9 +188,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(EngineTest, DebugLogTracesTheRunAndIsWrittenAtTheEnd) {
     zr::EngineRequest r = request();
-    r.debug = true;
-    zr::CTL48400A(r);
+    r.options.debug = true;
+    const zr::EngineResult result = zr::CTL48400A(r);
     const std::string log = zrtest::readBytes("debug.log");
+    // The driver takes the text from the result, never from the file.
+    EXPECT_EQ(result.debugText, log);
     EXPECT_THAT(log, StartsWith("\r\nStart Debug Log ------------------------\r\n"));
     EXPECT_THAT(log, HasSubstr("- Parse Type = X12,CSV\r\n- Source File = source.x12\r\n- SLP = 0\r\n- ST = ~\r\n"
                                "- DS = *\r\n- XS = :\r\n- TA = 4\r\n- Field1 = PROVIDER --cond \r\n"));
@@ -207,7 +211,7 @@ TEST_F(EngineTest, DebugTracesStopAfterTheLimit) {
     for (int i = 0; i < 3000; ++i) body += "HL*" + std::to_string(i + 2) + "*1*22*0~NM1*IL*1*N" + std::to_string(i) + "~";
     dir_.write("source.x12", std::string(kIsa) + "ST*837*1~" + body + "SE*1*1~");
     zr::EngineRequest r = request();
-    r.debug = true;
+    r.options.debug = true;
     zr::CTL48400A(r);
     const std::string log = zrtest::readBytes("debug.log");
     std::size_t lines = 0;
@@ -224,9 +228,9 @@ TEST_F(EngineTest, RenameWithTheMapPrefixMovesTheOutputUnderTheDestination) {
     fs::create_directory("dest");
     dir_.write("837p.cfg", kMap);
     zr::EngineRequest r = request("X12,CSV", (fs::path("dest") / "out.csv").string());
-    r.mapOption = "";
-    r.rename = true;
-    r.destination = "dest";
+    r.options.map = "";
+    r.options.renameWithMap = true;
+    r.spec.destinationFolder = "dest";
     zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_FALSE(result.failed) << result.log;
     const std::string moved = (fs::path("dest") / "837p.cfg_out.csv").string();
@@ -237,8 +241,8 @@ TEST_F(EngineTest, RenameWithTheMapPrefixMovesTheOutputUnderTheDestination) {
 
 TEST_F(EngineTest, RenameWithAGivenMapKeepsTheOutputWhereItIs) {
     zr::EngineRequest r = request();
-    r.rename = true;
-    r.destination = dir_.path();
+    r.options.renameWithMap = true;
+    r.spec.destinationFolder = dir_.path();
     zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_TRUE(fs::exists("out.csv"));
     EXPECT_THAT(result.log, HasSubstr("RPMN : out.csv\r\n"));
@@ -246,8 +250,8 @@ TEST_F(EngineTest, RenameWithAGivenMapKeepsTheOutputWhereItIs) {
 
 TEST_F(EngineTest, DeleteSourceErasesItOnlyAfterACompleteConversion) {
     zr::EngineRequest r = request();
-    r.deleteSource = true;
-    r.spec.parseOptions = "ML";  // every service line kept: the conversion is whole
+    r.options.deleteSource = true;
+    r.options.multiLine = true;  // every service line kept: the conversion is whole
     zr::CTL48400A(r);
     EXPECT_FALSE(fs::exists("source.x12"));
 
@@ -278,7 +282,7 @@ TEST_F(EngineTest, AnExpansionBeyondTheFieldLimitIsRefused) {
     for (int i = 0; i < 101; ++i) body += "SV1*X~";
     dir_.write("source.x12", std::string(kIsa) + "ST*837*1~" + body + "SE*1*1~");
     zr::EngineRequest r = request();
-    r.spec.parseOptions = "ML";
+    r.options.multiLine = true;
     zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_TRUE(result.failed);
     EXPECT_THAT(result.log, HasSubstr("ML Expansion Error : 101 Service Lines Exceed 100000 Fields."));
@@ -288,7 +292,7 @@ TEST_F(EngineTest, AnExpansionBeyondTheFieldLimitIsRefused) {
 // Mended: these types wrote nothing and counted as converted.
 TEST_F(EngineTest, Hl7TypesConvertNothingAndSaySo) {
     zr::EngineRequest r = request("HL7,CSV");
-    r.deleteSource = true;
+    r.options.deleteSource = true;
     zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.log, "10:20:30 - No Converter for HL7,CSV : Nothing Written for source.x12\r\n");
@@ -349,12 +353,12 @@ TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
     EXPECT_THAT(r.log, HasSubstr("10:20:30 - Service Lines Lost"));
     // The source is the only whole copy: "DS" keeps it.
     zr::EngineRequest ds = request();
-    ds.deleteSource = true;
+    ds.options.deleteSource = true;
     EXPECT_FALSE(zr::CTL48400A(ds).problems.empty());
     EXPECT_TRUE(fs::exists("source.x12"));
     // With ML every line has its field: nothing lost.
     zr::EngineRequest ml = request();
-    ml.spec.parseOptions = "ML";
+    ml.options.multiLine = true;
     EXPECT_TRUE(zr::CTL48400A(ml).problems.empty());
 }
 
@@ -573,7 +577,7 @@ TEST_F(EngineTest, ADeleteOfTheSourceThatFailsIsLogged) {
     // (It is no X12, so the end of a conversion is called directly.)
     zr::EngineRequest r = request();
     r.spec.sourceFile = "/proc/version";
-    r.deleteSource = true;
+    r.options.deleteSource = true;
     dir_.write("out.csv", "A1\r\n");
     zr::RunLog log(r.clock);
     zr::DebugTrace trace(false);
@@ -673,12 +677,6 @@ TEST(NoCallerRoutines, PieceTestAndSegmentClear) {
     zr::CTL48400AC(t, "NM1");
     EXPECT_EQ(t.value(0), "");
     EXPECT_EQ(t.value(1), "b");
-}
-
-TEST(OptionWords, AWordMatchesWhenItBeginsWithTheOption) {
-    EXPECT_TRUE(zr::hasOptionWord("ow,ho", "HO"));
-    EXPECT_TRUE(zr::hasOptionWord("MLX", "ML"));
-    EXPECT_FALSE(zr::hasOptionWord("OW, HO", "HO"));  // no trimming
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "map_file.hpp"
 #include "map_text.hpp"
 #include "test_support.hpp"
+#include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
@@ -42,9 +43,10 @@ protected:
         fields_ = zr::parseMapText(zr::builtInMapText(10, 2)).fields;
         zr::EngineRequest request;
         request.spec.parseType = "X12,XML";
+        request.type = zr::conversionTypeOf(request.spec.parseType);
         request.spec.sourceFile = std::string(ZR_FIXTURES) + "/x12/837p_realistic.x12";
         request.spec.destinationFile = dir_.file("out.xml");
-        request.mapOption = map;
+        request.options.map = map;
         request.clock = [] { return std::string("10:20:30"); };
         const zr::EngineResult result = zr::CTL48400A(request);
         ASSERT_FALSE(result.failed) << result.log;

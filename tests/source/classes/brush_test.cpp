@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "bitmaps.hpp"
+#include "builtin_images.hpp"
 #include "drawing.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -150,6 +153,65 @@ TEST(BrushBitmaps, GradientBrushPaintsTheBands) {
     // Row 0 of the one-pixel-wide bitmap is the first colour.
     EXPECT_EQ(paintedBy(b), wl::NRGB(127, 127, 127));  // the canvas pixel (1, 1)
     wl::DELETEOBJECT(b);
+}
+
+}  // namespace
+
+namespace {
+
+// A 4 x 4 bitmap of one colour.
+HBITMAP solidBitmap(wl::Color c) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 4, 4);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    HBRUSH b = CreateSolidBrush(c);
+    RECT r{0, 0, 4, 4};
+    FillRect(mem, &r, b);
+    DeleteObject(b);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return bmp;
+}
+
+wl::BrushSpec picture(const std::string& file) {
+    wl::BrushSpec s;
+    s.cBmpFile = file;
+    return s;
+}
+
+TEST(BrushPictures, PngFilesAreDecodedOtherFilesStayEmpty) {
+    zrtest::TempDir tmp;
+    HBITMAP red = solidBitmap(RGB(255, 0, 0));
+    const std::string png = tmp.file("tile.png");
+    wl::SAVEBMPASPNG(red, png);
+    DeleteObject(red);
+    auto b = wl::TBrush::New(picture(png));
+    ASSERT_NE(b->hBrush, nullptr);
+    EXPECT_EQ(b->nBmpFormat, 13);
+    EXPECT_EQ(paintedBy(b->hBrush), RGB(255, 0, 0));
+    b->End();
+    EXPECT_EQ(b->hBitmap, nullptr);
+
+    // Not a picture the library can read: no brush, nothing shown.
+    auto none = wl::TBrush::New(picture(tmp.write("photo.jpg", "not a picture")));
+    EXPECT_EQ(none->hBrush, nullptr);
+    EXPECT_EQ(none->nBmpFormat, -1);
+    none->End();
+}
+
+TEST(BrushPictures, ResourceNamesFallBackToTheBuiltInPictures) {
+    wl::BrushSpec s;
+    s.cBmpRes = wl::builtinBitmapNames().front();
+    auto b = wl::TBrush::New(s);
+    EXPECT_NE(b->hBrush, nullptr);
+    EXPECT_NE(b->hBitmap, nullptr);
+    b->End();
+    s.cBmpRes = "NO_SUCH_PICTURE";
+    auto none = wl::TBrush::New(s);
+    EXPECT_EQ(none->hBrush, nullptr);
+    none->End();
 }
 
 }  // namespace

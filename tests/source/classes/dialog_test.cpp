@@ -391,4 +391,117 @@ TEST(Control, LabelsShowTheirValue) {
     EXPECT_GT(widthAfter, 100);
 }
 
+// ---- dialogs from the program's resources (dialog_templates.rc) ----
+
+TDialog& resourceDialog(TDialog& d, DialogResource name, const std::string& caption = {}) {
+    DialogNew n;
+    n.cResName = std::move(name);
+    n.cCaption = caption;
+    return d.New(n);
+}
+
+int widthOf(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r.right - r.left;
+}
+
+TEST(ResourceDialog, ByNameKeepsItsCaptionAndBindsControlsToItsItems) {
+    TDialog d;
+    resourceDialog(d, std::string("NAMEDDLG"));
+    TSay label;
+    label.ReDefine(501, [] { return Value("Claim number"); }, &d);
+    std::string caption, labelText;
+    DialogActivate a;
+    a.bInit = [&](TWindow&) {
+        caption = textOf(d.hWnd);
+        labelText = textOf(label.hWnd);
+        PostMessageA(d.GetItem(IDOK), BM_CLICK, 0, 0);
+    };
+    d.Activate(a);
+    EXPECT_EQ(caption, "Named template");
+    EXPECT_EQ(labelText, "Claim number");
+    EXPECT_EQ(d.nResult.value_or(-1), 1);
+}
+
+TEST(ResourceDialog, ByNumberAndWidenedOnRequest) {
+    int plain = 0, wide = 0, itemLeft = 0, itemLeftWide = 0;
+    for (bool resize : {false, true}) {
+        TDialog d;
+        resourceDialog(d, 100, "Own caption");
+        TButton go;
+        go.ReDefine(502, [&](TWindow&) { d.End(5); }, &d);
+        std::string caption;
+        DialogActivate a;
+        a.lResize16 = resize;
+        a.bInit = [&](TWindow&) {
+            caption = textOf(d.hWnd);
+            RECT r{};
+            GetWindowRect(go.hWnd, &r);
+            MapWindowPoints(nullptr, d.hWnd, reinterpret_cast<POINT*>(&r), 2);
+            (resize ? wide : plain) = widthOf(d.hWnd);
+            (resize ? itemLeftWide : itemLeft) = r.left;
+            PostMessageA(go.hWnd, BM_CLICK, 0, 0);
+        };
+        d.Activate(a);
+        EXPECT_EQ(caption, "Own caption");
+        EXPECT_EQ(d.nResult.value_or(-1), 5);
+        EXPECT_NE(d.nStyle & WS_CAPTION, 0u);
+    }
+    ASSERT_GT(plain, 0);
+    EXPECT_EQ(wide, static_cast<int>(plain * 1.16668));
+    EXPECT_EQ(itemLeftWide, static_cast<int>(itemLeft * 1.16668));
+}
+
+TEST(ResourceDialog, MissingTemplateRaisesCannotCreateWithItsName) {
+    for (DialogResource name : {DialogResource(std::string("NOSUCHDLG")), DialogResource(4321)}) {
+        TDialog d;
+        resourceDialog(d, name);
+        try {
+            d.Activate();
+            ADD_FAILURE() << "no error for " << resourceText(name);
+        } catch (const LibraryError& e) {
+            EXPECT_EQ(e.code(), kErrorCannotCreateDialog);
+            EXPECT_EQ(e.operation(), "\r\n" + std::string(22, ' ') + "Resource: " + resourceText(name));
+        }
+        DialogActivate modeless;
+        modeless.lModal = false;
+        EXPECT_THROW(d.Activate(modeless), LibraryError);
+    }
+}
+
+TEST(ResourceDialog, ModelessFromTheResourcesRunsUntilClosed) {
+    TDialog d;
+    resourceDialog(d, std::string("NAMEDDLG"));
+    DialogActivate a;
+    a.lModal = false;
+    d.Activate(a);
+    ASSERT_NE(d.hWnd, nullptr);
+    EXPECT_EQ(textOf(d.hWnd), "Named template");
+    EXPECT_TRUE(IsWindowVisible(d.hWnd));
+    HWND h = d.hWnd;
+    d.End(3);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(d.nResult.value_or(-1), 3);
+}
+
+TEST(ResourceDialog, TemplateBytesHeldByTheObject) {
+    TDialog d;
+    pixelDialog(d, "From bytes");
+    d.cResData = CDLG2CHR(1, 0, 0, 60, 160, "Template caption", WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT, 8,
+                          "MS Shell Dlg") +
+                 CCTRL2CHR(40, 10, 53, 60, 601, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, "BUTTON", "Held");
+    std::string item;
+    DialogActivate a;
+    a.bInit = [&](TWindow&) {
+        item = textOf(d.GetItem(601));
+        d.End(4);
+    };
+    d.Activate(a);
+    EXPECT_EQ(item, "Held");
+    EXPECT_EQ(d.nResult.value_or(-1), 4);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "drawing.hpp"
 
@@ -97,6 +98,85 @@ TEST(TFont, SystahomaBecomesTahomaWithAtLeastTwelve) {
     EXPECT_EQ(f->cFaceName, "TAHOMA");
     EXPECT_EQ(f->nInpHeight, -12);
     f->End();
+}
+
+}  // namespace
+
+namespace {
+
+// Acts on the first top-level dialog with the caption, from another thread.
+template <class Act>
+std::thread whenShown(const char* caption, Act act) {
+    return std::thread([caption, act] {
+        for (int i = 0; i < 500; ++i) {
+            if (HWND box = FindWindowA("#32770", caption)) {
+                Sleep(50);
+                act(box);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+wl::FontSpec tahoma() {
+    wl::FontSpec s;
+    s.cFaceName = "Tahoma";
+    s.nHeight = -13;
+    return s;
+}
+
+TEST(TFont, ChooseCancelledKeepsTheFont) {
+    auto f = wl::TFont::New(tahoma());
+    const int users = f->nCount;
+    auto t = whenShown("Font", [](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); });
+    wl::Color color = RGB(1, 2, 3);
+    auto chosen = f->Choose(f, &color);
+    t.join();
+    EXPECT_EQ(chosen, f);
+    EXPECT_EQ(f->nCount, users);
+    EXPECT_EQ(color, RGB(1, 2, 3));
+    f->End();
+}
+
+TEST(TFont, ChosenFontReplacesTheCurrentOne) {
+    wl::FontSpec s = tahoma();
+    s.lItalic = true;
+    auto f = wl::TFont::New(s);
+    auto t = whenShown("Font", [](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); });
+    auto chosen = f->Choose(f);
+    t.join();
+    ASSERT_NE(chosen, nullptr);
+    EXPECT_EQ(chosen->cFaceName, "Tahoma");
+    EXPECT_TRUE(chosen->lItalic);
+    EXPECT_FALSE(chosen->lBold);  // weight 400 is not bold
+    EXPECT_NE(chosen->hFont, nullptr);
+    if (chosen != f) {
+        EXPECT_EQ(f->hFont, nullptr);  // the old one was ended
+    }
+    chosen->End();
+}
+
+TEST(TFont, TextFormBuildsTheSameFont) {
+    wl::FontSpec s = courier();
+    s.lUnderline = true;
+    s.nEscapement = 900;
+    s.nPitchFamily = 49;
+    auto f = wl::TFont::New(s);
+    const std::string text = wl::FONTTOTEXT(*f);
+    EXPECT_EQ(text, "\"Courier New\", 9, 16, .F., .T., 900, 0, 700, .F., .T., .F., 0, 0, 0, 0, , 49");
+    auto back = wl::FONTFROMTEXT(text);
+    EXPECT_EQ(back, f);  // the pooled font itself
+    EXPECT_EQ(f->nCount, 2);
+    back->End();
+    f->End();
+
+    auto comma = wl::FONTFROMTEXT("\"A, B\", 0, 14, .F., .F., 0, 0, 0, .F., .F., .F., 0, 0, 0, 0, , 0");
+    ASSERT_NE(comma, nullptr);
+    EXPECT_EQ(comma->cFaceName, "A, B");
+    comma->End();
+    EXPECT_EQ(wl::FONTFROMTEXT("\"Arial\", 9"), nullptr);
+    EXPECT_EQ(wl::FONTFROMTEXT("\"Arial\", x, 14, .F., .F., 0, 0, 0, .F., .F., .F., 0, 0, 0, 0, , 0"), nullptr);
 }
 
 }  // namespace

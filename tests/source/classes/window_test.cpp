@@ -13,8 +13,15 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
+#include <thread>
+
+#include "help_keys.hpp"
 #include "library_error.hpp"
+#include "meter.hpp"
 #include "test_support.hpp"
+#include "window_print.hpp"
 #include "message_loop.hpp"
 #include "window_natives.hpp"
 #include "window_bridge.hpp"
@@ -149,13 +156,15 @@ TEST_F(WindowTest, ActionsAnswerThroughTheMethods) {
 
 TEST_F(WindowTest, ErrorsInEventMethodsStayInsideTheProcedure) {
     std::vector<std::string> errors;
-    wl::setEventErrorHook([&](const std::string& what, UINT msg) { errors.push_back(what + "@" + std::to_string(msg)); });
+    wl::setEventErrorHook([&](const wl::EventError& e) {
+        errors.push_back(e.what + "@" + std::to_string(e.msg) + "#" + std::to_string(e.libraryError));
+    });
     TWindow w;
     w.New(pixels(0, 0, 49, 49, "E"));
     w.bLClicked = [](int, int, WPARAM, TWindow&) -> wl::Answer { throw std::runtime_error("boom"); };
     EXPECT_EQ(SendMessageA(w.hWnd, WM_LBUTTONDOWN, 0, 0), 0);  // default handling
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "boom@" + std::to_string(WM_LBUTTONDOWN));
+    EXPECT_EQ(errors[0], "boom@" + std::to_string(WM_LBUTTONDOWN) + "#0");
     wl::setEventErrorHook(nullptr);
     DestroyWindow(w.hWnd);
 }
@@ -730,6 +739,343 @@ TEST_F(WindowTest, BitmapsAndBoundsFromRectangles) {
     EXPECT_EQ(w.nRight, 86);
     EXPECT_EQ(wl::WNDWIDTH(w.hWnd), 80);
     DestroyWindow(w.hWnd);
+}
+
+}  // namespace
+
+// ------------------------------------------------ scroll bars, tooltips, help
+
+namespace {
+
+// A window placed in pixels whose Activate never starts the main loop.
+struct Framed {
+    TWindow parent;
+    TWindow w;
+    explicit Framed(wl::WindowNew n) {
+        parent.New(pixels(0, 0, 199, 299, "Frame"));
+        w.New(n);
+        w.oWnd = &parent;  // a stand-in parent: Activate runs no loop
+    }
+    ~Framed() {
+        w.oWnd = nullptr;
+        if (IsWindow(w.hWnd)) DestroyWindow(w.hWnd);
+        DestroyWindow(parent.hWnd);
+    }
+};
+
+TEST_F(WindowTest, OwnScrollBarsGetTheirObjectsAndTheirSteps) {
+    auto n = pixels(0, 0, 99, 99);
+    n.lVScroll = true;
+    Framed f(n);
+    TWindow& w = f.w;
+    ASSERT_TRUE(w.oVScroll);
+    EXPECT_FALSE(w.oHScroll);
+    EXPECT_TRUE(w.oVScroll->lIsChild);
+    int lo = 0, hi = 0;
+    GetScrollRange(w.hWnd, SB_VERT, &lo, &hi);
+    EXPECT_EQ(lo, 1);
+    EXPECT_EQ(hi, 2);
+
+    std::vector<std::string> steps;
+    wl::WindowActivate a;
+    a.cShow = "HIDDEN";
+    a.bDown = [&] { steps.push_back("down"); };
+    a.bUp = [&] { steps.push_back("up"); };
+    a.bLeft = [&] { steps.push_back("left"); };  // no horizontal bar: dropped
+    w.Activate(a);
+    w.oVScroll->bTrack = [&](int pos) { steps.push_back("track " + std::to_string(pos)); };
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0), 0);
+    EXPECT_EQ(GetScrollPos(w.hWnd, SB_VERT), 2);
+    SendMessageA(w.hWnd, WM_VSCROLL, MAKEWPARAM(SB_LINEUP, 0), 0);
+    SendMessageA(w.hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 7), 0);
+    SendMessageA(w.hWnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    SendMessageA(w.hWnd, WM_HSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    const std::vector<std::string> expected = {"down", "up", "track 7"};
+    EXPECT_EQ(steps, expected);
+
+    DestroyWindow(w.hWnd);
+    EXPECT_FALSE(w.oVScroll);  // released with the window
+}
+
+TEST_F(WindowTest, ScrollStylesAloneGetBarObjectsAndControlsGetTheMessages) {
+    auto n = pixels(0, 0, 99, 99);
+    n.nStyle = WS_OVERLAPPEDWINDOW | WS_HSCROLL;
+    Framed f(n);
+    EXPECT_FALSE(f.w.oVScroll);
+    ASSERT_TRUE(f.w.oHScroll);
+    EXPECT_FALSE(f.w.oHScroll->lVertical);
+
+    wl::TScrollBar bar;
+    bar.New(0, 0, 0, 10, 3, true, &f.w, 16, 80, true);
+    ASSERT_NE(bar.hWnd, nullptr);
+    std::vector<std::string> steps;
+    bar.bPageDown = [&] { steps.push_back("page down"); };
+    bar.bPos = [&](int p) { steps.push_back("pos " + std::to_string(p)); };
+    SendMessageA(f.w.hWnd, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), reinterpret_cast<LPARAM>(bar.hWnd));
+    SendMessageA(f.w.hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), reinterpret_cast<LPARAM>(bar.hWnd));
+    const std::vector<std::string> expected = {"page down", "pos 5"};
+    EXPECT_EQ(steps, expected);
+    EXPECT_EQ(bar.GetPos(), 3);
+}
+
+std::string classOf(HWND h) {
+    char name[64] = {};
+    GetClassNameA(h, name, sizeof name);
+    return name;
+}
+
+TEST_F(WindowTest, ToolTipShowsOnEntryAndClosesOnLeaving) {
+    Framed f(pixels(0, 0, 99, 99));
+    TWindow& w = f.w;
+    w.cToolTip = "Save the file";
+    SendMessageA(w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    HWND tip = wl::openToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(classOf(tip), "tooltips_class32");
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), w.hWnd);
+    EXPECT_EQ(wl::toolTipText(tip), "Save the file");
+    EXPECT_EQ(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 300);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), TWindow::nToolTip);
+    EXPECT_FALSE(GetWindowLongPtrA(tip, GWL_STYLE) & TTS_BALLOON);
+
+    SendMessageA(w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));
+    EXPECT_EQ(wl::openToolTip(), tip);  // the same window keeps its tip
+
+    SendMessageA(w.hWnd, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(wl::openToolTip(), nullptr);
+    EXPECT_FALSE(IsWindow(tip));
+
+    // A window without a tooltip closes the one of another window.
+    SendMessageA(w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    tip = wl::openToolTip();
+    SendMessageA(f.parent.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(150, 150));
+    EXPECT_EQ(wl::openToolTip(), nullptr);
+    EXPECT_FALSE(IsWindow(tip));
+
+    // So does the non-client area.
+    SendMessageA(w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(w.hWnd, WM_NCMOUSEMOVE, HTCAPTION, 0);
+    EXPECT_EQ(wl::openToolTip(), nullptr);
+}
+
+TEST_F(WindowTest, ToolTipFromAClosureOrWithTitleAndColours) {
+    Framed f(pixels(0, 0, 99, 99));
+    TWindow& w = f.w;
+    int asked = 0;
+    w.cToolTip = std::function<std::string()>([&] {
+        ++asked;
+        return std::string("Now ") + std::to_string(asked);
+    });
+    SendMessageA(w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(wl::toolTipText(wl::openToolTip()), "Now 1");
+    w.DestroyToolTip();
+
+    wl::ToolTipText t;
+    t.text = "Body";
+    t.title = "Title";
+    t.back = RGB(1, 2, 3);
+    t.fore = RGB(200, 100, 50);
+    w.cToolTip = t;
+    w.lBalloon = true;
+    SendMessageA(w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    HWND tip = wl::openToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(wl::toolTipText(tip), "Body");
+    EXPECT_TRUE(GetWindowLongPtrA(tip, GWL_STYLE) & TTS_BALLOON);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPBKCOLOR, 0, 0)), RGB(1, 2, 3));
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPTEXTCOLOR, 0, 0)), RGB(200, 100, 50));
+
+    // An empty text shows nothing; destroying the window closes its tip.
+    DestroyWindow(w.hWnd);
+    EXPECT_EQ(wl::openToolTip(), nullptr);
+}
+
+TEST_F(WindowTest, ToolTipObjectMovesBelowTheMouseOnce) {
+    Framed f(pixels(10, 10, 109, 109));
+    TWindow tipWindow;
+    auto n = pixels(0, 0, 19, 59, "tip");
+    n.cBorder = "NONE";
+    n.lCaption = false;
+    tipWindow.New(n);
+    f.w.oToolTip = &tipWindow;
+    SendMessageA(f.w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 7));
+    POINT p{5 + 20, 7 + 20};
+    ClientToScreen(f.w.hWnd, &p);
+    EXPECT_EQ(tipWindow.nTop, p.y);
+    EXPECT_EQ(tipWindow.nLeft, p.x);
+    SendMessageA(f.w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+    EXPECT_EQ(tipWindow.nTop, p.y);  // shown once until the mouse leaves
+    SendMessageA(f.w.hWnd, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(tipWindow.lVisible);
+    SendMessageA(f.w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(30, 30));
+    EXPECT_TRUE(tipWindow.lVisible);
+    DestroyWindow(tipWindow.hWnd);
+}
+
+// A window between the asking child and the dialog-like top.
+class Panel : public TWindow {
+public:
+    std::string ClassName() const override { return "TPANEL"; }
+    int asked = 0;
+    wl::Answer HelpTopic() override {
+        ++asked;
+        return TWindow::HelpTopic();
+    }
+};
+
+TEST_F(WindowTest, HelpShowsTheTopicOrAsksUpTheParents) {
+    zrtest::PromptRecorder prompts;
+    wl::SETHELPFILE("");
+    Framed f(pixels(0, 0, 99, 99));
+    f.w.nHelpId = wl::Value("Topic");
+    HELPINFO hi{};
+    hi.cbSize = sizeof hi;
+    EXPECT_EQ(SendMessageA(f.w.hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&hi)), 1);
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].text, "No Help file defined with SetHelpFile()");
+
+    // Without a topic a child asks its parent, up to a window.
+    Panel panel;
+    panel.New(pixels(0, 0, 49, 49));
+    panel.oWnd = &f.w;
+    TWindow child;
+    child.New(pixels(0, 0, 9, 9));
+    child.oWnd = &panel;
+    EXPECT_EQ(child.HelpTopic(), 1);
+    EXPECT_EQ(panel.asked, 1);
+    EXPECT_EQ(prompts.prompts().size(), 2u);  // the window's current help
+
+    // A missing help file is reported by name.
+    wl::SETHELPFILE("Z:\\no\\such.hlp");
+    f.w.HelpF1();
+    ASSERT_EQ(prompts.prompts().size(), 3u);
+    EXPECT_NE(prompts.prompts()[2].text.find("'Z:\\no\\such.hlp' does not exist"), std::string::npos);
+    wl::SETHELPFILE("");
+    wl::removeHelpKeyHook();
+    child.oWnd = nullptr;
+    panel.oWnd = nullptr;
+    DestroyWindow(child.hWnd);
+    DestroyWindow(panel.hWnd);
+}
+
+TEST_F(WindowTest, PrintRunsItsActionOrAnswersFalseWithoutAPrinter) {
+    Framed f(pixels(0, 0, 99, 99));
+    if (HDC printer = wl::openPrinterDC(false)) {
+        DeleteDC(printer);
+        GTEST_SKIP() << "a default printer exists";
+    }
+    EXPECT_FALSE(f.w.Print());
+    EXPECT_FALSE(f.w.HardCopy(4, false));
+    int printed = 0;
+    f.w.bPrint = [&](TWindow&) { ++printed; };
+    EXPECT_TRUE(f.w.Print());
+    EXPECT_EQ(printed, 1);
+}
+
+TEST_F(WindowTest, GenDbfAsksBeforeOverwriting) {
+    zrtest::TempDir tmp;
+    Framed f(pixels(0, 0, 99, 99, "Designer form"));
+    const std::string file = tmp.write("form.dbf", "old");
+    zrtest::PromptRecorder prompts;
+    prompts.answerNext(false);
+    EXPECT_FALSE(f.w.GenDbf(file));
+    EXPECT_EQ(zrtest::readBytes(file), "old");
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].text, "This file already exists");
+    EXPECT_EQ(prompts.prompts()[0].caption, "Do you want to overwrite it ?");
+    prompts.answerNext(true);
+    EXPECT_TRUE(f.w.GenDbf(file));
+    const std::string b = zrtest::readBytes(file);
+    ASSERT_EQ(b.size(), 32u + 15 * 32 + 2);
+    EXPECT_EQ(b[0], 3);
+    EXPECT_EQ(b.substr(32 + 13 * 32, 7), "FNTBOLD");
+}
+
+// Acts on the first top-level dialog with the caption, from another thread.
+template <class Act>
+std::thread whenShown(const char* caption, Act act) {
+    return std::thread([caption, act] {
+        for (int i = 0; i < 500; ++i) {
+            if (HWND box = FindWindowA("#32770", caption)) {
+                Sleep(50);
+                act(box);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+void clickButton(HWND box, const char* caption) {
+    HWND b = FindWindowExA(box, nullptr, "Button", caption);
+    PostMessageA(b, BM_CLICK, 0, 0);
+}
+
+TEST_F(WindowTest, EditTitleAnswersTheTrimmedTextOrTheOldOneOnCancel) {
+    Framed f(pixels(0, 0, 99, 99, "Old"));
+    auto t = whenShown("window Title", [](HWND box) {
+        SendMessageA(GetDlgItem(box, 100), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("  New title  "));
+        clickButton(box, "&Ok");
+    });
+    EXPECT_EQ(f.w.EditTitle(), "New title");
+    t.join();
+    auto c = whenShown("window Title", [](HWND box) { clickButton(box, "&Cancel"); });
+    EXPECT_EQ(f.w.EditTitle(" Kept "), "Kept");
+    c.join();
+}
+
+TEST_F(WindowTest, FastEditMenuClosedWithoutChoiceShowsNothing) {
+    Framed f(pixels(0, 0, 99, 99));
+    zrtest::PromptRecorder prompts;
+    ShowWindow(f.parent.hWnd, SW_SHOW);
+    // The menu's own loop runs the timer, which closes the menu.
+    SetTimer(f.w.hWnd, 77, 100, [](HWND h, UINT, UINT_PTR id, DWORD) {
+        KillTimer(h, id);
+        EndMenu();
+    });
+    EXPECT_FALSE(f.w.FastEdit(5, 5));
+    EXPECT_TRUE(prompts.prompts().empty());
+}
+
+TEST_F(WindowTest, UpdateRefreshesOnlyControlsThatFollowTheirValues) {
+    Framed f(pixels(0, 0, 99, 99));
+    ShowWindow(f.parent.hWnd, SW_SHOW);
+    ShowWindow(f.w.hWnd, SW_SHOW);
+    wl::TScrollBar follows, stays;
+    follows.New(0, 0, 0, 10, 1, true, &f.w, 16, 40, true);
+    stays.New(0, 30, 0, 10, 1, true, &f.w, 16, 40, true);
+    follows.lUpdate = true;
+    follows.cVarName = "oSb1";
+    stays.cVarName = "oSb2";
+    UpdateWindow(f.w.hWnd);
+    ValidateRect(follows.hWnd, nullptr);
+    ValidateRect(stays.hWnd, nullptr);
+    f.w.Update();
+    EXPECT_TRUE(GetUpdateRect(follows.hWnd, nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(stays.hWnd, nullptr, FALSE));
+    EXPECT_EQ(f.w.GenLocals(), ", oSb1, oSb2");
+}
+
+TEST_F(WindowTest, EndIsVirtualAndLibraryErrorsCarryTheirNumber) {
+    Framed f(pixels(0, 0, 99, 99));
+    wl::TScrollBar bar;
+    bar.New(0, 0, 0, 10, 1, true, &f.w, 16, 40, true);
+    ASSERT_EQ(f.w.aControls.size(), 1u);
+    TWindow& asWindow = bar;
+    EXPECT_TRUE(asWindow.End());  // the control's End: it leaves its parent
+    EXPECT_TRUE(f.w.aControls.empty());
+
+    std::vector<wl::EventError> errors;
+    wl::setEventErrorHook([&](const wl::EventError& e) { errors.push_back(e); });
+    f.w.bLClicked = [](int, int, WPARAM, TWindow&) -> wl::Answer {
+        throw wl::LibraryError(wl::kErrorCannotCreateWindow, "Cannot create window or control", "Class: X");
+    };
+    SendMessageA(f.w.hWnd, WM_LBUTTONDOWN, 0, 0);
+    wl::setEventErrorHook(nullptr);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].libraryError, 6);
+    EXPECT_EQ(errors[0].operation, "Class: X");
+    EXPECT_EQ(errors[0].msg, static_cast<UINT>(WM_LBUTTONDOWN));
 }
 
 }  // namespace

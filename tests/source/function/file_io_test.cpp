@@ -28,6 +28,23 @@ TEST(FileIo, AtomicWritesReplaceOnlyPlainFiles) {
     EXPECT_EQ(fs::directory_iterator(folder), fs::directory_iterator());
 }
 
+// The replace is one step: the old target stays whole when it fails, and
+// the error is the system's own, not one code for everything.
+TEST(FileIo, ReplaceKeepsTheTargetAndReportsTheSystemsError) {
+    zrtest::TempDir dir;
+    const std::string target = dir.write("out.txt", "OLD");
+    EXPECT_EQ(wl::replaceFile(dir.file("missing.zrtmp"), target), 2);
+    EXPECT_EQ(zrtest::readBytes(target), "OLD");
+    EXPECT_NE(wl::replaceFile(dir.file("missing.zrtmp"), dir.file("no-such-folder/out.txt")), 0);
+    const std::string temp = dir.write("out.txt.zrtmp", "NEW");
+    EXPECT_EQ(wl::replaceFile(temp, target), 0);
+    EXPECT_EQ(zrtest::readBytes(target), "NEW");
+    EXPECT_FALSE(fs::exists(temp));
+    // A new target is simply made.
+    EXPECT_EQ(wl::replaceFile(dir.write("b.zrtmp", "B"), dir.file("b.txt")), 0);
+    EXPECT_EQ(zrtest::readBytes(dir.file("b.txt")), "B");
+}
+
 #ifndef _WIN32
 TEST(FileIo, PipesAndDevicesAreWrittenInPlace) {
     zrtest::TempDir dir;

@@ -29,7 +29,7 @@ public:
     HWND outer = nullptr;
     HWND hwnd = nullptr;
     int topWhileOpen = -1;
-    wl::Value HandleEvent(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    wl::Answer HandleEvent(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_INITDIALOG:
                 hwnd = reinterpret_cast<HWND>(lParam);
@@ -59,7 +59,7 @@ public:
     HWND hwnd = nullptr;
     int innerResult = -1;
     InnerDialog inner;
-    wl::Value HandleEvent(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    wl::Answer HandleEvent(UINT msg, WPARAM wParam, LPARAM lParam) override {
         switch (msg) {
             case WM_INITDIALOG:
                 hwnd = reinterpret_cast<HWND>(lParam);

@@ -1,0 +1,251 @@
+// Button bars and their bitmap buttons: clicks through mouse and key
+// messages, drop-down arrows, groups, docking, floating and the profile.
+#include "buttonbar.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "parent_window.hpp"
+#include "popup_menus.hpp"
+#include "test_support.hpp"
+#include "window_natives.hpp"
+
+namespace {
+
+using namespace wl;
+
+std::vector<std::string> menuTexts(HMENU m) {
+    std::vector<std::string> out;
+    for (int i = 0; i < GetMenuItemCount(m); ++i) {
+        char text[64] = {};
+        GetMenuStringA(m, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        const UINT state = GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION);
+        if (state & MF_SEPARATOR)
+            out.push_back("-");
+        else
+            out.push_back(std::string(text) + ((state & MF_GRAYED) ? " (off)" : ""));
+    }
+    return out;
+}
+
+class ButtonBarTest : public ::testing::Test {
+protected:
+    wltest::Parent p{200, 400};
+    TBar bar;
+    std::vector<std::unique_ptr<TBtnBmp>> buttons;
+    std::vector<std::string> log;
+    int shown = 0;
+    std::vector<std::string> shownItems;
+
+    void SetUp() override {
+        setPopupMenuHook([this](HMENU m, HWND, int, int) {
+            ++shown;
+            shownItems = menuTexts(m);
+        });
+        BarNew n;
+        n.oWnd = &p.w;
+        n.l3D = true;
+        bar.New(n);
+    }
+    void TearDown() override { setPopupMenuHook(nullptr); }
+
+    TBtnBmp& add(const std::string& name, bool group = false, bool popup = false) {
+        buttons.push_back(std::make_unique<TBtnBmp>());
+        BarBtnNew a;
+        a.oBar = &bar;
+        a.cMsg = name;
+        a.lGroup = group;
+        a.bAction = [this, name](TBtnBmp&) { log.push_back(name); };
+        if (popup)
+            a.oPopup = [](TBtnBmp&) {
+                HMENU m = CreatePopupMenu();
+                AppendMenuA(m, MF_STRING, 1, "Recent");
+                return m;
+            };
+        return buttons.back()->NewBar(a);
+    }
+    static void press(TBtnBmp& b, int col, int row = 5) {
+        SendMessageA(b.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(col, row));
+        SendMessageA(b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(col, row));
+    }
+};
+
+TEST_F(ButtonBarTest, TakesTheTopSlotsAndLaysButtonsOutInGroups) {
+    EXPECT_EQ(p.w.oBar, &bar);
+    EXPECT_EQ(p.w.oTop, &bar);
+    add("Open");
+    add("Save");
+    add("Print", true);
+    ASSERT_EQ(bar.count(), 3);
+    EXPECT_EQ(bar.nGroups, 1);
+    bar.BtnAdjust();
+    const int w = WNDWIDTH(bar.button(1)->hWnd);
+    const auto places = barButtonPlaces(kBarTop, bar.look(), {{w}, {w}, {w, true}});
+    for (int i = 1; i <= 3; ++i) {
+        RECT r{};
+        GetWindowRect(bar.button(i)->hWnd, &r);
+        MapWindowPoints(nullptr, bar.hWnd, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, places[static_cast<std::size_t>(i - 1)].second) << i;
+        EXPECT_EQ(r.top, places[static_cast<std::size_t>(i - 1)].first) << i;
+    }
+}
+
+TEST_F(ButtonBarTest, ClicksRunTheActionAndTheArrowOpensTheMenuInstead) {
+    TBtnBmp& open = add("Open");
+    TBtnBmp& view = add("View", false, true);
+    press(open, 5);
+    RECT r{};
+    GetClientRect(view.hWnd, &r);
+    press(view, r.right - 5);  // on the arrow
+    press(view, 3);
+    EXPECT_EQ(log, (std::vector<std::string>{"Open", "View"}));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(shownItems, std::vector<std::string>{"Recent"});
+    EXPECT_FALSE(open.lPressed) << "released after the click";
+    // A release outside the button clicks nothing.
+    SendMessageA(open.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(open.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(200, 5));
+    EXPECT_EQ(log.size(), 2u);
+}
+
+TEST_F(ButtonBarTest, KeysClickAtKeyUp) {
+    TBtnBmp& b = add("Key");
+    SendMessageA(b.hWnd, WM_CHAR, VK_SPACE, 0);
+    EXPECT_TRUE(b.lPressed);
+    EXPECT_TRUE(log.empty());
+    SendMessageA(b.hWnd, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_FALSE(b.lPressed);
+    EXPECT_EQ(log, std::vector<std::string>{"Key"});
+}
+
+TEST_F(ButtonBarTest, AnActionRunsOnceWhileItIsRunning) {
+    TBtnBmp& b = add("Busy");
+    int runs = 0;
+    b.bAction = [&](TBtnBmp& self) {
+        ++runs;
+        EXPECT_TRUE(self.lProcessing);
+        self.Click();  // a second click while the first is handled
+    };
+    b.Click();
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(b.lProcessing);
+    b.Click();
+    EXPECT_EQ(runs, 2) << "the guard is cleared after the action";
+    b.bAction = [](TBtnBmp&) { throw std::runtime_error("failed"); };
+    EXPECT_THROW(b.Click(), std::runtime_error);
+    EXPECT_FALSE(b.lProcessing) << "cleared when the action fails too";
+}
+
+TEST_F(ButtonBarTest, WhenClosuresDisableAndRefuseClicks) {
+    bool allowed = false;
+    BarBtnNew a;
+    a.oBar = &bar;
+    a.bWhen = [&] { return allowed; };
+    int runs = 0;
+    a.bAction = [&](TBtnBmp&) { ++runs; };
+    TBtnBmp b;
+    b.NewBar(a);
+    EXPECT_FALSE(IsWindowEnabled(b.hWnd));
+    b.Click();
+    EXPECT_EQ(runs, 0);
+    allowed = true;
+    b.Click();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(ButtonBarTest, DeletingTheFirstButtonOfAGroupPassesTheGap) {
+    add("A");
+    add("B", true);
+    add("C");
+    bar.Del(2);
+    ASSERT_EQ(bar.count(), 2);
+    EXPECT_EQ(bar.button(2)->cMsg, "C");
+    EXPECT_TRUE(bar.button(2)->lGroup);
+    bar.DelGroup(2);
+    EXPECT_FALSE(bar.button(2)->lGroup);
+    bar.AddGroup(2);
+    EXPECT_TRUE(bar.button(2)->lGroup);
+}
+
+TEST_F(ButtonBarTest, RightClickOffersTheFreeEdgesAndRedocks) {
+    add("A");
+    SendMessageA(bar.hWnd, WM_RBUTTONDOWN, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(shownItems, (std::vector<std::string>{"&Left", "&Right", "&Bottom", "-", "&Float"}));
+    bar.GoLeft();
+    EXPECT_EQ(p.w.oLeft, &bar);
+    EXPECT_EQ(p.w.oTop, nullptr);
+    EXPECT_EQ(p.w.oBar, nullptr);
+    RECT r{};
+    GetWindowRect(bar.hWnd, &r);
+    EXPECT_EQ(r.right - r.left, 28 + 5) << "button width + 5 in the classic 3-D look";
+    // A chosen item arrives as a command of the bar.
+    SendMessageA(bar.hWnd, WM_COMMAND, kBarBottom, 0);
+    EXPECT_EQ(p.w.oBottom, &bar);
+    EXPECT_EQ(p.w.oLeft, nullptr);
+}
+
+TEST_F(ButtonBarTest, FloatsInAToolWindowAndDocksBack) {
+    TBtnBmp& a = add("A");
+    add("B");
+    bar.Float();
+    ASSERT_TRUE(bar.oFloat);
+    EXPECT_EQ(bar.nMode, kBarFloat);
+    EXPECT_EQ(GetParent(a.hWnd), bar.oFloat->hWnd);
+    auto shown = [&] { return (GetWindowLongPtrA(bar.hWnd, GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_FALSE(shown());
+    EXPECT_EQ(p.w.oTop, nullptr);
+    bar.FloatClick(kBarBottom);
+    EXPECT_EQ(bar.oFloat, nullptr);
+    EXPECT_EQ(GetParent(a.hWnd), bar.hWnd);
+    EXPECT_EQ(p.w.oBottom, &bar);
+    EXPECT_TRUE(shown());
+    press(a, 3);
+    EXPECT_EQ(log, std::vector<std::string>{"A"});
+}
+
+TEST_F(ButtonBarTest, SaveIniWritesTheBarAndItsButtons) {
+    zrtest::TempDir dir;
+    const std::string ini = dir.file("bars.ini");
+    bar.SaveIni("Main", ini);
+    EXPECT_EQ(GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES) << "a bar without buttons writes nothing";
+    TBtnBmp& b = add("Open a file", true);
+    b.cToolTip = "Open";
+    b.cAction = "OpenFile()";
+    bar.SaveIni("Main", ini);
+    char v[256] = {};
+    GetPrivateProfileStringA("ButtonBar", "1", "", v, sizeof v, ini.c_str());
+    EXPECT_STREQ(v, "Main,1");
+    GetPrivateProfileStringA("ButtonBar.Main", "Button1", "", v, sizeof v, ini.c_str());
+    EXPECT_STREQ(v, ",,,,Open a file,OpenFile(),T,F,Open,F");
+}
+
+TEST(BtnBmp, StandAloneButtonsClickAndLayoutWords) {
+    EXPECT_EQ(btnLayoutOf("top"), 1);
+    EXPECT_EQ(btnLayoutOf("RIGHT"), 4);
+    EXPECT_EQ(btnLayoutOf("MIDDLE"), 0);
+    wltest::Parent p;
+    int runs = 0;
+    BtnBmpNew n;
+    n.oWnd = &p.w;
+    n.nTop = 10;
+    n.nLeft = 10;
+    n.nWidth = 40;
+    n.nHeight = 30;
+    n.cCaption = "Go";
+    n.bAction = [&](TBtnBmp&) { ++runs; };
+    TBtnBmp b;
+    b.New(n);
+    EXPECT_TRUE(GetWindowLongPtrA(b.hWnd, GWL_STYLE) & WS_TABSTOP);
+    SendMessageA(b.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(runs, 1);
+    b.Toggle();
+    EXPECT_TRUE(b.lPressed && b.lBtnDown);
+    b.GoUp();
+    EXPECT_FALSE(b.lPressed || b.lBtnDown);
+}
+
+}  // namespace

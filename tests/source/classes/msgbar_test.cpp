@@ -1,0 +1,218 @@
+// Message bars, their panels and status bars, read back through messages
+// and the objects' own state.
+#include "msgbar.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "parent_window.hpp"
+#include "toolbar.hpp"
+
+namespace {
+
+using namespace wl;
+
+class MsgBarTest : public ::testing::Test {
+protected:
+    wltest::Parent p{200, 500};
+    TMsgBar bar;
+    void SetUp() override {
+        MsgBarNew n;
+        n.oWnd = &p.w;
+        n.cPrompt = "X12 tool ready";
+        bar.New(n);
+    }
+    LRESULT click(UINT msg, int row, int col) { return SendMessageA(bar.hWnd, msg, 0, MAKELPARAM(col, row)); }
+};
+
+TEST_F(MsgBarTest, DocksAtTheBottomOfItsWindow) {
+    EXPECT_EQ(p.w.oMsgBar, &bar);
+    EXPECT_EQ(GETMSGBARDEFAULT(), &bar);
+    EXPECT_EQ(bar.Height(), p.w.nGetChrHeight() + 8 + 2 * GetSystemMetrics(SM_CYBORDER));
+    RECT pc{}, br{};
+    GetClientRect(p.w.hWnd, &pc);
+    GetWindowRect(bar.hWnd, &br);
+    MapWindowPoints(nullptr, p.w.hWnd, reinterpret_cast<POINT*>(&br), 2);
+    EXPECT_EQ(br.bottom, pc.bottom);
+    EXPECT_EQ(br.left, -1);
+    EXPECT_EQ(br.right, pc.right + 1);
+    // The window's layout keeps it there when the window grows.
+    SetWindowPos(p.w.hWnd, nullptr, 0, 0, 600, 300, SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(p.w.hWnd, &pc);
+    GetWindowRect(bar.hWnd, &br);
+    MapWindowPoints(nullptr, p.w.hWnd, reinterpret_cast<POINT*>(&br), 2);
+    EXPECT_EQ(br.bottom, pc.bottom);
+    EXPECT_EQ(br.right, pc.right + 1);
+}
+
+TEST_F(MsgBarTest, NewTextsReplaceTheShownOneByExactComparison) {
+    struct Step {
+        std::string set, shown;
+    };
+    // Each text replaces the one before, also a shorter text that the shown
+    // one begins with; "" goes back to the default prompt.
+    const Step steps[] = {{"Open file", "Open file"}, {"Open", "Open"}, {"Open file", "Open file"},
+                          {"", ""},                   {"Rec 1", "Rec 1"}, {"Rec 12", "Rec 12"}};
+    for (const Step& s : steps) {
+        bar.SetMsg(s.set);
+        EXPECT_EQ(bar.cMsg, s.shown) << "after \"" << s.set << "\"";
+    }
+    EXPECT_EQ(bar.cMsgDef, "X12 tool ready");
+}
+
+TEST_F(MsgBarTest, WindowsAndTheirControlsShowTheirMessagesInIt) {
+    p.w.SetMsg("From the window");
+    EXPECT_EQ(bar.cMsg, "From the window");
+    TToolBar tb;
+    tb.New(&p.w);
+    tb.AddButton(nullptr, "tip", "Go", nullptr, "Converts an X12 file");
+    tb.AddButton(nullptr, "tip2", "Stop");
+    NMTTDISPINFOW info{};
+    info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageA(tb.hWnd, TB_GETTOOLTIPS, 0, 0));
+    info.hdr.idFrom = 1;
+    info.hdr.code = TTN_GETDISPINFOW;
+    SendMessageA(p.w.hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(bar.cMsg, "Converts an X12 file");
+    info.hdr.idFrom = 2;
+    SendMessageA(p.w.hWnd, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(bar.cMsg, "") << "a button without a message clears it";
+}
+
+TEST_F(MsgBarTest, PanelsStandRightAlignedAndTakeClicksOnThemOnly) {
+    std::vector<std::string> clicks;
+    TMsgItem a, b;
+    MsgItemNew na;
+    na.oMsgBar = &bar;
+    na.cMsg = "First";
+    na.nWidth = 60;
+    na.lAdd = true;
+    na.bAction = [&](int, int) { clicks.push_back("First"); };
+    a.New(na);
+    MsgItemNew nb = na;
+    nb.cMsg = "Second";
+    nb.nWidth = 50;
+    nb.bAction = [&](int, int) { clicks.push_back("Second"); };
+    b.New(nb);
+    ASSERT_EQ(bar.GetItems(), 2);
+    RECT c{};
+    GetClientRect(bar.hWnd, &c);
+    EXPECT_EQ(b.nLeft(), c.right - 13 - 48) << "the last panel added is rightmost";
+    EXPECT_EQ(a.nLeft(), c.right - 13 - 54 - 58);
+    const int row = bar.Height() - 4;
+    click(WM_LBUTTONDOWN, row, b.nLeft() + 5);
+    click(WM_LBUTTONDOWN, row, a.nLeft());
+    click(WM_LBUTTONDOWN, row, 5);             // the message pane
+    click(WM_LBUTTONDOWN, 3, a.nLeft() + 5);   // above the panels' rows
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Second", "First"}));
+    bar.DelItem(a);
+    EXPECT_EQ(bar.GetItems(), 1);
+    {
+        TMsgItem gone;
+        MsgItemNew ng = na;
+        gone.New(ng);
+        EXPECT_EQ(bar.GetItems(), 2);
+    }
+    EXPECT_EQ(bar.GetItems(), 1) << "a panel leaves its bar when it goes";
+}
+
+TEST_F(MsgBarTest, TimerPanelsTakeEveryNewTextExactly) {
+    TMsgItem item;
+    MsgItemNew n;
+    n.oMsgBar = &bar;
+    n.lAdd = true;
+    item.New(n);
+    std::string next = "Rec 1";
+    item.bMsg = [&] { return next; };
+    item.lTimer = true;
+    for (const char* text : {"Rec 1", "Rec 12", "Rec 1", "Rec 10"}) {
+        next = text;
+        bar.TimerEval();
+        EXPECT_EQ(item.cMsg, text);
+    }
+}
+
+TEST_F(MsgBarTest, BuiltInPanelsComeAndGo) {
+    bar.KeybOn();
+    bar.DateOn();
+    bar.ClockOn();
+    ASSERT_EQ(bar.GetItems(), 5);
+    ASSERT_TRUE(bar.oClock && bar.oDate && bar.oKeyCaps);
+    EXPECT_EQ(bar.oKeyNum->cMsg, "Num");
+    EXPECT_EQ(bar.oKeyCaps->cMsg, "Caps");
+    EXPECT_EQ(bar.oKeyIns->cMsg, "Ins");
+    EXPECT_EQ(bar.oClock->cMsg.size(), 8u);  // HH:MM:SS
+    EXPECT_EQ(bar.oClock->cMsg[2], ':');
+    EXPECT_EQ(bar.oDate->cMsg.size(), 8u);  // MM/DD/YY
+    EXPECT_EQ(bar.oDate->cMsg[2], '/');
+    EXPECT_EQ(bar.aItems.back(), bar.oClock) << "the clock is added last";
+    bar.KeybOff();
+    bar.ClockOff();
+    EXPECT_EQ(bar.GetItems(), 1);
+    EXPECT_EQ(bar.oClock, nullptr);
+    EXPECT_EQ(bar.aItems.front(), bar.oDate);
+}
+
+TEST_F(MsgBarTest, DoubleClicksShowTheResourceLineAndPutTheTitleBack) {
+    p.w.SetText("Main window");
+    click(WM_LBUTTONDBLCLK, 5, 5);
+    EXPECT_TRUE(bar.lCheckRes);
+    bar.TimerEval();
+    const std::string title = p.w.GetText();
+    EXPECT_EQ(title.rfind("(64 bits) MemUsed: ", 0), 0u) << title;
+    EXPECT_NE(title.find(" Running time: 0 hours "), std::string::npos) << title;
+    click(WM_LBUTTONDBLCLK, 5, 5);
+    EXPECT_FALSE(bar.lCheckRes);
+    bar.TimerEval();
+    EXPECT_EQ(p.w.GetText(), "Main window");
+    bar.lInfoRes = false;
+    click(WM_LBUTTONDBLCLK, 5, 5);
+    EXPECT_FALSE(bar.lCheckRes) << "the monitor can be locked off";
+}
+
+TEST(StatusBar, PartsTextsAndTheClock) {
+    wltest::Parent p(200, 500);
+    TStatusBar sb;
+    StatusBarNew n;
+    n.oWnd = &p.w;
+    n.cMsgDef = "Ready";
+    sb.New(n);
+    EXPECT_EQ(p.w.oBottom, &sb);
+    EXPECT_EQ(sb.GetText(), "Ready");
+    ASSERT_TRUE(sb.SetParts({100, 250, -1}));
+    EXPECT_EQ(sb.GetParts(), (std::vector<int>{100, 250, -1}));
+    {
+        // The caller's text goes at once: the control must have its copy.
+        std::string text = "Claims: 12";
+        EXPECT_TRUE(sb.SetPartText(2, text));
+        text.assign(text.size(), '#');
+    }
+    EXPECT_EQ(sb.GetPartText(2), "Claims: 12");
+    sb.SetPrompts({"one", "two"});
+    EXPECT_EQ(sb.GetPartText(1), "one");
+    sb.SetMsg("Converting");
+    EXPECT_EQ(sb.GetPartText(1), "Converting");
+    sb.SetMsg("");
+    EXPECT_EQ(sb.GetPartText(1), "Ready");
+
+    TStatusBar clock;
+    StatusBarNew c;
+    c.oWnd = &p.w;
+    c.lClock = true;
+    clock.New(c);
+    ASSERT_TRUE(clock.nPartTime.has_value());
+    RECT r{};
+    GetClientRect(clock.hWnd, &r);
+    const auto parts = clock.GetParts();
+    ASSERT_EQ(parts.size(), 2u);
+    EXPECT_EQ(parts[0], r.right - 70);
+    EXPECT_EQ(parts[1], r.right);
+    clock.TimerEval();
+    const std::string t = clock.GetPartText(*clock.nPartTime);
+    EXPECT_EQ(t.size(), 9u);
+    EXPECT_EQ(t[0], ' ');
+    EXPECT_EQ(t[3], ':');
+}
+
+}  // namespace
