@@ -10,6 +10,7 @@
 
 #include "command_line.hpp"
 #include "delimiters.hpp"
+#include "file_bytes.hpp"
 #include "file_io.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -338,7 +339,7 @@ void finish(Run& run, const std::string& date) {
     if (run.logPath.empty()) {
         ++run.result.failed;
     } else if (int error = wl::writeFileAtomically(run.result.logPath, text); error != 0) {
-        wl::WQOUT({"Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + run.result.logPath});
+        wl::showFileError("FC-Create", error, run.result.logPath);
         ++run.result.failed;
     }
     run.result.log = text;

@@ -7,6 +7,7 @@
 
 #include "byte_input.hpp"
 #include "engine_common.hpp"
+#include "file_bytes.hpp"
 #include "messages.hpp"
 #include "output_file.hpp"
 #include "paths.hpp"
@@ -262,7 +263,7 @@ int openOutput(OutputFile& file, const X12BuildRequest& request, RunLog& log) {
 }
 
 void reportWriteError(int error, const std::string& output, RunLog& log) {
-    reportAndLog("Cfile <ERROR> FC-Create #" + wl::rightAligned(error, 2) + " " + output, log);
+    reportAndLog(wl::fileErrorText("FC-Create", error) + " " + output, log);
 }
 
 }  // namespace
