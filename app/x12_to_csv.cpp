@@ -27,51 +27,22 @@ namespace {
 
 char firstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
 
-// ---------------------------------------------------------------------------
-// Reading the source
-
-struct Source {
-    std::string bytes;
-    bool failed = false;
-};
-
-// The whole file in one buffer; errors are shown and logged, and what could
-// be read is converted.
-Source readSource(const std::string& path, RunLog& log) {
-    constexpr std::size_t kRead = 1'000'000;
-    Source s;
-    wl::InputFile in;
-    if (!in.open(path)) {
-        reportFileError("FC-Open", in.error(), path, log);
-        s.failed = true;
-        return s;
-    }
-    const std::int64_t size = in.size();
-    if (size < 0 || !in.seek(0)) {
-        reportFileError("FC-Fseek Loop", in.error(), path, log);
-        s.failed = true;
-        return s;
-    }
-    s.bytes.resize(static_cast<std::size_t>(size));
-    std::size_t pos = 0;
-    while (pos < s.bytes.size()) {
-        const std::size_t want = std::min(kRead, s.bytes.size() - pos);
-        const std::size_t got = in.read(s.bytes.data() + pos, want);
-        pos += got;
-        if (got < want) {
-            if (in.error() != 0) {
-                reportFileError("FC-Fread", in.error(), path, log);
-                s.failed = true;
-            }
-            break;  // the file shrank or failed: convert what was read
-        }
-    }
-    s.bytes.resize(pos);
-    return s;
+// A segment id of up to seven bytes as one number, with its length: the
+// exact tests of every segment's id become integer compares. Longer ids
+// get a number no short id has.
+constexpr std::uint64_t idTag(std::string_view id) {
+    if (id.size() > 7) return ~std::uint64_t{0};
+    std::uint64_t tag = static_cast<std::uint64_t>(id.size()) << 56;
+    for (std::size_t i = 0; i < id.size(); ++i) tag |= static_cast<std::uint64_t>(static_cast<unsigned char>(id[i])) << (8 * i);
+    return tag;
 }
 
-// ---------------------------------------------------------------------------
-// Multi-line expansion
+// The source, opened for reading in blocks; a failure is shown and logged.
+bool openSource(SegmentSource& source, const std::string& path, RunLog& log) {
+    if (source.open(path) == 0) return true;
+    reportFileError(source.step(), source.error(), path, log);
+    return false;
+}
 
 // ---------------------------------------------------------------------------
 // Keys
@@ -156,9 +127,9 @@ public:
 private:
     void readDelimiters();
     // The multi-line expansion and the table; false when the expansion is refused.
-    bool prepare(MapFile& map, std::string& bytes);
+    bool prepare(MapFile& map);
     bool openOutput();
-    void scan(std::string& bytes);
+    bool scan(SegmentSource& source);
     void handleSegment(std::string_view text);
     void collect(int line);
     void writeRecord();
@@ -189,6 +160,7 @@ private:
     std::optional<RecordWriter> writer_;
     OutputFile out_;
     std::optional<Key> header_, record_, document_, line_, trailer_;
+    std::uint64_t documentTag_ = 0;
     SegmentView segment_;
     SegmentHistory history_;
     int documentState_ = 0;
@@ -274,13 +246,21 @@ bool Conversion::openOutput() {
     return true;
 }
 
-bool Conversion::prepare(MapFile& map, std::string& bytes) {
+bool Conversion::prepare(MapFile& map) {
     if (request_.options.multiLine) {
-        const int lines = countServiceLines(bytes, delimiters_, map.keys);
+        // A first pass over the source finds the most service lines.
+        SegmentSource first;
+        if (!openSource(first, source_, log_)) return false;
+        const int lines = countServiceLines(first, delimiters_, map.keys);
+        if (first.error() != 0) {
+            reportFileError(first.step(), first.error(), source_, log_);
+            return false;
+        }
         if (!expansionFits(map.fields, lines)) {
             const std::string text = expansionError(lines);
             wl::WQOUT({text});
             log_.timed(text);
+            failure_ = "ML Expansion Refused";
             return false;
         }
         expandServiceLines(map.fields, lines);
@@ -309,17 +289,29 @@ bool Conversion::prepare(MapFile& map, std::string& bytes) {
     return true;
 }
 
-void Conversion::scan(std::string& bytes) {
-    MeterFeed meter(request_.meterMode, bytes.size());
+bool Conversion::scan(SegmentSource& source) {
+    MeterFeed meter(request_.meterMode, source.size());
     meter.open(source_);
-    forEachSegment(bytes, firstOr(delimiters_.terminator, '~'), [&](std::string_view text, std::size_t end) {
-        meter.advance(end + 1);
-        handleSegment(text);
-    });
-    meter.advance(bytes.size());
+    const int error = source.forEachSegment(
+        firstOr(delimiters_.terminator, '~'),
+        [&](std::string_view text, std::uint64_t end) {
+            meter.advance(end + 1);
+            handleSegment(text);
+        },
+        [&] {
+            // The values and the history are views into the block: they
+            // are kept as copies before the next block replaces it.
+            table_.ownViews();
+            FieldTable::ownViews(beforeClaim_);
+            FieldTable::ownViews(beforePatient_);
+            history_.own();
+        });
+    meter.advance(source.size());
     // A set not closed by SE still gives its last record.
-    if (inSet_) writeRecord();
+    if (error == 0 && inSet_) writeRecord();
     meter.close();
+    if (error != 0) reportFileError(source.step(), error, source_, log_);
+    return error == 0;
 }
 
 bool Conversion::run(MapFile& map) {
@@ -335,6 +327,7 @@ bool Conversion::run(MapFile& map) {
     header_.emplace(map.keys.header);
     record_.emplace(map.keys.record);
     document_.emplace(map.keys.document);
+    documentTag_ = idTag(document_->id);
     line_.emplace(map.keys.line);
     trailer_.emplace(map.keys.trailer);
 
@@ -345,17 +338,15 @@ bool Conversion::run(MapFile& map) {
     // A map without fields (an empty map, or one whose lines do not end in
     // CR) can extract nothing.
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
-    // The values collected are views into these bytes, which stay until the
-    // output is complete.
-    Source src = readSource(source_, log_);
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    if (src.failed) {
+    SegmentSource source;
+    if (!openSource(source, source_, log_)) {
         failure_ = "Source Not Read : " + source_;
         return false;
     }
-    if (!prepare(map, src.bytes)) {
-        failure_ = "ML Expansion Refused";
+    if (!prepare(map)) {
+        failure_ = failure_.empty() ? "Source Not Read : " + source_ : failure_;
         return false;
     }
     if (!form_.xml) {
@@ -368,7 +359,11 @@ bool Conversion::run(MapFile& map) {
     }
     fillFileNames(table_, source_, output_);
     FunctionFiles::shared().beginRun();
-    scan(src.bytes);
+    if (!scan(source)) {
+        out_.abandon();
+        failure_ = "Source Not Read : " + source_;
+        return false;
+    }
     checkEnd();
     if (records_ == 0 && setContent_ > 0) {
         // Claims in the source and none out: the map does not fit it.
@@ -462,6 +457,7 @@ void Conversion::checkEnd() {
 void Conversion::handleSegment(std::string_view text) {
     segment_.reset(text, element_);
     const std::string_view id = segment_.id();
+    const std::uint64_t tag = idTag(id);
     // Two terminators in a row (or a segment without an id) carry nothing:
     // an empty id would match every key and every field.
     if (id.empty()) return;
@@ -506,9 +502,9 @@ void Conversion::handleSegment(std::string_view text) {
     }
     if (tracing && document_->matches(id)) traceLine("- Key Doc Field Array Match = " + std::string(id));
     if (documentState_ == 1 && !opened && !document_->id.empty()) {
-        if (id == document_->id) {
+        if (tag == documentTag_ && id == document_->id) {
             nextClaim();
-        } else if (id == "HL" && segment_.element(3) == "23") {
+        } else if (tag == idTag("HL") && segment_.element(3) == "23") {
             nextPatientLoop();
         }
     }
@@ -534,7 +530,7 @@ void Conversion::handleSegment(std::string_view text) {
 
     // The claim's id for reports: a claim segment's, else the record key's
     // (taken once the record before it is written).
-    if (id == "CLM" || id == "CLP") {
+    if (tag == idTag("CLM") || tag == idTag("CLP")) {
         claimId_ = std::string(segment_.element(1));
         claimMet_ = true;
     } else if (opened && document_->id.empty()) {
@@ -542,10 +538,10 @@ void Conversion::handleSegment(std::string_view text) {
     }
 
     // ST and SE by their exact ids: "STC" of a 277 is no set header.
-    if (id == "ST") {
+    if (tag == idTag("ST")) {
         lineNumber_ = 0;
         inSet_ = true;
-    } else if (id == "SE") {
+    } else if (tag == idTag("SE")) {
         inSet_ = false;
         lineNumber_ = 0;
         writeRecord();
@@ -555,13 +551,13 @@ void Conversion::handleSegment(std::string_view text) {
         fillFileNames(table_, source_, output_);
         documentState_ = 0;
         if (tracing) traceLine("- SE Table Clear ");
-    } else if (id == "ISA") {
+    } else if (tag == idTag("ISA")) {
         inInterchange_ = true;
-    } else if (id == "IEA") {
+    } else if (tag == idTag("IEA")) {
         inInterchange_ = false;
-    } else if (id == "GS") {
+    } else if (tag == idTag("GS")) {
         inGroup_ = true;
-    } else if (id == "GE") {
+    } else if (tag == idTag("GE")) {
         inGroup_ = false;
     } else if (inSet_) {
         ++setContent_;
@@ -570,19 +566,39 @@ void Conversion::handleSegment(std::string_view text) {
 
 }  // namespace
 
-int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const MapKeys& keys) {
+namespace {
+// The count over any walk of segments.
+template <class Walk>
+int countLines(Walk&& walk, const X12Delimiters& delimiters, const MapKeys& keys) {
     const Key record(keys.record);
     const Key line(keys.line);
     const char element = firstOr(delimiters.element, '*');
     int count = 0, most = 0;
     SegmentView s;
-    forEachSegment(bytes, firstOr(delimiters.terminator, '~'), [&](std::string_view text, std::size_t) {
+    walk(firstOr(delimiters.terminator, '~'), [&](std::string_view text) {
         s.reset(text, element);
         if (s.id().empty()) return;
         if (record.matches(s.id())) count = 0;
         if (line.matches(s.id()) && ++count > most) most = count;
     });
     return most;
+}
+}  // namespace
+
+int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const MapKeys& keys) {
+    return countLines(
+        [&](char terminator, auto&& onSegment) {
+            forEachSegment(bytes, terminator, [&](std::string_view text, std::size_t) { onSegment(text); });
+        },
+        delimiters, keys);
+}
+
+int countServiceLines(SegmentSource& source, const X12Delimiters& delimiters, const MapKeys& keys) {
+    return countLines(
+        [&](char terminator, auto&& onSegment) {
+            source.forEachSegment(terminator, [&](std::string_view text, std::uint64_t) { onSegment(text); }, [] {});
+        },
+        delimiters, keys);
 }
 
 DirectionResult convertFromX12(const EngineRequest& request, MapFile& map, RunLog& log, DebugTrace& trace) {

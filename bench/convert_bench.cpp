@@ -1,34 +1,35 @@
-// Converts a large 837P to CSV and to XML with a realistic 837P map and
-// reports the speed beside a plain memchr scan of the same bytes, measured
-// in the same run, the peak memory beside the file size, and the speed at
-// 1, 10 and 100 MB (the cost must grow linearly).
+// Converts 837P files to CSV and to XML with the built-in 005010X222A2 map
+// (else the realistic map of realistic_837p_map.hpp) and prints, per file,
+// side by side and measured in the same run: a memchr scan of the same
+// bytes, the conversions' speed (MB/s of input, and of output for XML),
+// their peak memory and minor page faults, and the peer node-x12 in
+// streaming mode when it is installed (scripts/setup bench).
 //
-//   convert_bench [FILE [MAP]]   (defaults: a generated 100 MB 837P and the
-//                                 built-in 005010X222A2 map, else the
-//                                 realistic map of realistic_837p_map.hpp)
-// It builds for Linux and for the 32-bit program (run under Wine with
-// scripts/wine-exec).
-#include <chrono>
+//   convert_bench [FILE...]    (default: generated 10 MB and 100 MB 837P;
+//                               add 1 GB with ZR_BENCH_GB=1)
+// Every measurement runs in a process of its own (this program, started
+// again with --child), so each peak and fault count is that work's alone.
+// It builds natively and for Windows (run under Wine with scripts/wine-exec).
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "bench_support.hpp"
+#include "conversion_engine.hpp"
 #include "delimiters.hpp"
+#include "file_bytes.hpp"
 #include "map_text.hpp"
 #include "messages.hpp"
 #include "realistic_837p_map.hpp"
-#include "text_files.hpp"
 #include "x12_generator.hpp"
-#include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
 namespace {
 
 using zrbench::Clock;
-using zrbench::memchrCount;
-using zrbench::peakResidentBytes;
 using zrbench::seconds;
 
 std::string workPath(const std::string& name) {
@@ -39,101 +40,171 @@ std::string workPath(const std::string& name) {
 #endif
 }
 
-// Set when this run had to write an input: the generator holds the whole
-// file in memory, which raises the process's peak beyond the conversion's.
-bool generatedNow = false;
-
 std::string generated(std::size_t megabytes) {
     const std::string path = workPath("zr-bench-837p-" + std::to_string(megabytes) + "mb.x12");
     if (std::ifstream(path).good()) return path;
-    generatedNow = true;
     zrbench::GeneratorOptions o;
     o.kind = zrbench::Kind::Professional837;
-    o.targetBytes = megabytes << 20;
+    o.targetBytes = megabytes * 1'000'000;
     std::string out;
     zrbench::generateX12(o, out);
     std::ofstream(path, std::ios::binary) << out;
     return path;
 }
 
-struct Conversion {
+std::string mapFile() {
+    const std::string text = zr::builtInMapText(10, 2);
+    const std::string map = workPath(text.empty() ? "zr-bench-realistic-837p.cfg" : "zr-bench-005010X222A2.cfg");
+    std::ofstream(map, std::ios::binary) << (text.empty() ? std::string(zrbench::kRealistic837pMap) : text);
+    return map;
+}
+
+// ---------------------------------------------------------------- children
+
+// One measurement; prints "seconds outputBytes peakBytes minorFaults".
+int child(const std::string& what, const std::string& file, const std::string& map) {
+    wl::ScopedPromptHook quiet([](const wl::Prompt& p) {
+        std::fprintf(stderr, "%s\n", p.text.c_str());
+        return wl::PromptAnswer{};
+    });
+    double best = 0;
+    std::size_t output = 0;
+    if (what == "memchr") {
+        const zr::X12Delimiters d = zr::readDelimiters(file, 0);
+        const wl::FileBytes bytes = wl::readWholeFile(file);
+        best = zrbench::memchrSeconds(bytes.view(), d.terminator[0]);
+    } else {
+        zr::EngineRequest r;
+        r.spec.parseType = what;
+        r.type = zr::conversionTypeOf(r.spec.parseType);
+        r.spec.sourceFile = file;
+        r.spec.destinationFile = workPath(what == "X12,CSV" ? "zr-bench-out.csv" : "zr-bench-out.xml");
+        r.spec.parseOptions = "HO";
+        r.options = zr::parseOptions(r.spec.parseOptions);
+        r.options.map = map;
+        auto t0 = Clock::now();
+        const zr::EngineResult result = zr::CTL48400A(r);
+        best = seconds(t0, Clock::now());
+        if (result.failed) return 1;
+        std::ifstream out(r.spec.destinationFile, std::ios::binary | std::ios::ate);
+        output = static_cast<std::size_t>(out.tellg());
+        std::remove(r.spec.destinationFile.c_str());
+    }
+    const zrbench::Usage u = zrbench::processUsage();
+    std::printf("%.6f %zu %zu %zu\n", best, output, u.peakBytes, u.minorFaults);
+    return 0;
+}
+
+struct Measured {
+    bool ok = false;
     double seconds = 0;
-    std::size_t outputBytes = 0;
-    bool failed = false;
+    double outputMb = 0;
+    double peakMb = 0;
+    std::size_t faults = 0;
 };
 
-// Best of `runs` conversions of the file.
-Conversion convert(const std::string& source, const std::string& map, const char* type, int runs) {
-    zr::EngineRequest r;
-    r.spec.parseType = type;
-    r.type = zr::conversionTypeOf(r.spec.parseType);
-    r.spec.sourceFile = source;
-    r.spec.destinationFile = workPath(std::strcmp(type, "X12,CSV") == 0 ? "zr-bench-out.csv" : "zr-bench-out.xml");
-    r.spec.parseOptions = "HO";
-    r.options = zr::parseOptions(r.spec.parseOptions);
-    r.options.map = map;
-    Conversion best;
-    best.seconds = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        auto t0 = Clock::now();
-        zr::EngineResult result = zr::CTL48400A(r);
-        best.seconds = std::min(best.seconds, seconds(t0, Clock::now()));
-        best.failed = best.failed || result.failed;
+Measured run(const std::string& command) {
+    Measured m;
+    std::FILE* p = zrbench::openCommand(command);
+    if (!p) return m;
+    char line[256] = {};
+    std::size_t output = 0, peak = 0;
+    if (std::fgets(line, sizeof line, p) &&
+        std::sscanf(line, "%lf %zu %zu %zu", &m.seconds, &output, &peak, &m.faults) == 4) {
+        m.ok = true;
+        m.outputMb = static_cast<double>(output) / 1e6;
+        m.peakMb = static_cast<double>(peak) / 1e6;
     }
-    std::ifstream out(r.spec.destinationFile, std::ios::binary | std::ios::ate);
-    best.outputBytes = static_cast<std::size_t>(out.tellg());
-    std::remove(r.spec.destinationFile.c_str());
-    return best;
+    zrbench::closeCommand(p);
+    return m;
+}
+
+// Best of `runs` children.
+Measured best(const std::string& self, const std::string& what, const std::string& file, const std::string& map,
+              int runs) {
+    Measured b;
+    for (int i = 0; i < runs; ++i) {
+        const Measured m = run("\"" + self + "\" --child \"" + what + "\" \"" + file + "\" \"" + map + "\"");
+        if (m.ok && (!b.ok || m.seconds < b.seconds)) b = m;
+    }
+    return b;
+}
+
+#ifndef _WIN32
+// node-x12 in streaming mode, when installed: "seconds segments".
+std::string nodeModules() {
+    if (const char* given = std::getenv("ZR_NODE_X12")) return given;
+    const char* home = std::getenv("HOME");
+    const std::string folder = std::string(home ? home : "/root") + "/.cache/zrk7w315/node/node_modules";
+    return std::ifstream(folder + "/node-x12/package.json").good() ? folder : "";
+}
+#endif
+
+Measured peer(const std::string& benchFolder, const std::string& file) {
+    Measured m;
+#ifndef _WIN32
+    const std::string modules = nodeModules();
+    if (modules.empty()) return m;
+    std::FILE* p = popen(("node \"" + benchFolder + "/node_x12_stream.js\" \"" + modules + "\" \"" + file + "\"").c_str(), "r");
+    if (!p) return m;
+    char line[128] = {};
+    std::size_t segments = 0;
+    if (std::fgets(line, sizeof line, p) && std::sscanf(line, "%lf %zu", &m.seconds, &segments) == 2) m.ok = true;
+    zrbench::closeCommand(p);
+#else
+    (void)benchFolder;
+    (void)file;
+#endif
+    return m;
+}
+
+double fileMb(const std::string& file) {
+    return static_cast<double>(std::ifstream(file, std::ios::binary | std::ios::ate).tellg()) / 1e6;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    wl::ScopedPromptHook quiet([](const wl::Prompt& p) {
-        std::fprintf(stderr, "%s\n", p.text.c_str());
-        return wl::PromptAnswer{};
-    });
-    const std::string path = argc > 1 ? argv[1] : generated(100);
-    std::string map = argc > 2 ? argv[2] : "";
-    if (map.empty()) {
-        // The built-in 005010X222A2 map; the benchmark's own realistic map
-        // when there is none.
-        std::string text = zr::builtInMapText(10, 2);
-        map = workPath(text.empty() ? "zr-bench-realistic-837p.cfg" : "zr-bench-005010X222A2.cfg");
-        std::ofstream(map, std::ios::binary) << (text.empty() ? std::string(zrbench::kRealistic837pMap) : text);
+    if (argc >= 5 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3], argv[4]);
+    const std::string self = argv[0];
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
+    if (files.empty()) {
+        files = {generated(10), generated(100)};
+        if (std::getenv("ZR_BENCH_GB")) files.push_back(generated(1000));
     }
-    const std::size_t before = peakResidentBytes();
-
-    // The same bytes, read once, scanned by memchr (best of three).
-    const zr::X12Delimiters d = zr::readDelimiters(path, 0);
-    const zrbench::ScanBaseline baseline = zrbench::memchrBaseline(zr::CTL39400AY(path), d.terminator[0]);
-    const double mb = baseline.mb, scan = baseline.seconds;
-    const std::size_t terminators = baseline.terminators;
-
-    const Conversion csv = convert(path, map, "X12,CSV", 3);
-    const Conversion xml = convert(path, map, "X12,XML", 3);
-    const std::size_t peak = peakResidentBytes() - before;
-
-    std::printf("file            %s (%.1f MB, %zu segments)\n", path.c_str(), mb, terminators);
-    std::printf("map             %s\n", map.c_str());
-    std::printf("memchr scan     %8.0f MB/s\n", mb / scan);
-    std::printf("to CSV          %8.0f MB/s  ratio to memchr 1/%.1f  (output %.1f MB)\n", mb / csv.seconds,
-                csv.seconds / scan, static_cast<double>(csv.outputBytes) / 1e6);
-    std::printf("to XML          %8.0f MB/s  ratio to memchr 1/%.1f  (output %.1f MB)\n", mb / xml.seconds,
-                xml.seconds / scan, static_cast<double>(xml.outputBytes) / 1e6);
-    if (generatedNow)
-        std::printf("peak growth     (input generated in this run: run again for the memory figure)\n");
-    else
-        std::printf("peak growth     %.2f x file size (resident, whole process)\n", static_cast<double>(peak) / (mb * 1e6));
-
-    // Linear cost: the same speed from 1 to 100 MB.
-    if (argc <= 1) {
-        for (std::size_t size : {1, 10, 100}) {
-            const std::string file = generated(size);
-            const double fileMb = static_cast<double>(std::ifstream(file, std::ios::binary | std::ios::ate).tellg()) / 1e6;
-            const Conversion c = convert(file, map, "X12,CSV", size == 100 ? 1 : 5);
-            std::printf("to CSV %3zu MB   %8.0f MB/s\n", size, fileMb / c.seconds);
-        }
+    const std::string map = mapFile();
+    const std::string benchFolder = ZR_BENCH_SOURCE_DIR;
+    std::printf("map %s\n", map.c_str());
+    std::printf("%-34s %8s %9s %8s %9s %9s %10s\n", "", "MB/s", "vs memchr", "out MB/s", "peak MB", "faults", "vs node-x12");
+    bool failed = false;
+    for (const std::string& file : files) {
+        const double mb = fileMb(file);
+        const int runs = mb > 500 ? 1 : 3;
+        const Measured scan = best(self, "memchr", file, map, 1);
+        const Measured csv = best(self, "X12,CSV", file, map, runs);
+        const Measured xml = best(self, "X12,XML", file, map, runs);
+        const Measured node = mb > 500 ? Measured{} : peer(benchFolder, file);
+        failed = failed || !csv.ok || !xml.ok;
+        std::printf("%s (%.0f MB)\n", file.c_str(), mb);
+        auto row = [&](const char* name, const Measured& m, bool showOut) {
+            if (!m.ok) {
+                std::printf("  %-32s %8s\n", name, "failed / not run");
+                return;
+            }
+            char out[32] = "", vsNode[32] = "";
+            if (showOut) std::snprintf(out, sizeof out, "%.0f", m.outputMb / m.seconds);
+            if (node.ok && &m != &scan && &m != &node) std::snprintf(vsNode, sizeof vsNode, "%.1f x", node.seconds / m.seconds);
+            std::printf("  %-32s %8.0f %9s %8s %9.1f %9zu %10s\n", name, mb / m.seconds,
+                        &m == &scan ? "1" : ("1/" + std::to_string(m.seconds / scan.seconds).substr(0, 4)).c_str(), out,
+                        m.peakMb, m.faults, vsNode);
+        };
+        row("memchr scan (file mapped)", scan, false);
+        row("X12 -> CSV", csv, true);
+        row("X12 -> XML", xml, true);
+        if (node.ok) std::printf("  %-32s %8.0f %9s\n", "node-x12 streaming (parse only)", mb / node.seconds,
+                                 ("1/" + std::to_string(node.seconds / scan.seconds).substr(0, 5)).c_str());
+        else std::printf("  node-x12 streaming              not installed or not run (scripts/setup bench)\n");
     }
-    return csv.failed || xml.failed ? 1 : 0;
+    return failed ? 1 : 0;
 }

@@ -55,7 +55,7 @@ std::string_view trimmedId(std::string_view s) {
 
 // ---------------------------------------------------------------- the table
 
-SegmentTable::SegmentTable(std::size_t n, X12Delimiters delimiters, std::shared_ptr<const std::string> buffer)
+SegmentTable::SegmentTable(std::size_t n, X12Delimiters delimiters, std::shared_ptr<const wl::FileBytes> buffer)
     : buffer_(std::move(buffer)),
       delimiters_(std::make_shared<X12Delimiters>(std::move(delimiters))),
       starts_(n, 0),
@@ -68,7 +68,7 @@ const std::vector<std::string>& SegmentTable::loopNames() { return kLoopNames; }
 
 std::string_view SegmentTable::text(std::size_t row) const {
     if (!buffer_ || lengths_[row - 1] == 0) return {};
-    return std::string_view(*buffer_).substr(starts_[row - 1], lengths_[row - 1]);
+    return buffer_->view().substr(starts_[row - 1], lengths_[row - 1]);
 }
 
 std::string_view SegmentTable::id(std::size_t row) const {
@@ -427,7 +427,9 @@ void numberClaims(SegmentTable& t, const std::vector<KeyRow>& keys, std::size_t 
     t.setClaimRange(from, t.size(), current);
 }
 
-void replaceCommas(std::string& buf) {
+// Only the pages holding a comma are written to (and so copied from the
+// mapped file).
+void replaceCommas(wl::FileBytes& buf) {
     char* p = buf.data();
     char* end = p + buf.size();
     while ((p = static_cast<char*>(std::memchr(p, ',', end - p))) != nullptr) *p++ = ' ';
@@ -437,7 +439,7 @@ void replaceCommas(std::string& buf) {
 
 namespace {
 
-std::size_t countByte(const std::string& bytes, char c) {
+std::size_t countByte(std::string_view bytes, char c) {
     std::size_t count = 0;
     const char* p = bytes.data();
     const char* end = p + bytes.size();
@@ -450,7 +452,7 @@ std::size_t countByte(const std::string& bytes, char c) {
 
 // Fills n rows from the file's bytes in one walk, then numbers the claims.
 void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, bool showMeter) {
-    const std::string& buffer = *t.buffer();
+    const std::string_view buffer = t.buffer()->view();
     const X12Delimiters& delimiters = t.delimiters();
     const char* data = buffer.data();
     const std::size_t size = buffer.size();
@@ -533,11 +535,14 @@ SegmentTable load(const std::string& fileName, std::optional<std::size_t> n, con
         t = SegmentTable(n.value_or(0), delimiters);
         numberClaims(t, {}, 0, 0);
     } else {
-        std::string raw = CTL39400AY(fileName);
+        // The file mapped (or read into unfilled memory): no pass over a
+        // fresh file-sized buffer, no fault per page of it.
+        wl::FileBytes raw = wl::readWholeFile(fileName);
+        if (!raw.ok()) wl::showFileError("FC-Fread", raw.error());
         const std::size_t rows =
-            n ? *n : (delimiters.terminator.empty() ? 0 : countByte(raw, delimiters.terminator[0]));
+            n ? *n : (delimiters.terminator.empty() ? 0 : countByte(raw.view(), delimiters.terminator[0]));
         replaceCommas(raw);
-        t = SegmentTable(rows, delimiters, std::make_shared<const std::string>(std::move(raw)));
+        t = SegmentTable(rows, delimiters, std::make_shared<const wl::FileBytes>(std::move(raw)));
         fillRows(t, rows, startOffset, showMeter);
     }
     if (showMeter) CTL394MTRB(meter);

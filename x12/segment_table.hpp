@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "delimiters.hpp"
+#include "file_bytes.hpp"
+#include "large_pages.hpp"
 
 namespace zr {
 
@@ -37,7 +39,7 @@ public:
 
     SegmentTable() = default;
     // n initialised rows over a buffer (the rows' texts are empty).
-    SegmentTable(std::size_t n, X12Delimiters delimiters, std::shared_ptr<const std::string> buffer = nullptr);
+    SegmentTable(std::size_t n, X12Delimiters delimiters, std::shared_ptr<const wl::FileBytes> buffer = nullptr);
 
     std::size_t size() const { return starts_.size(); }
     const X12Delimiters& delimiters() const { return *delimiters_; }
@@ -84,7 +86,7 @@ public:
     void setClaimRange(std::size_t first, std::size_t last, const ClaimNumbers& numbers);
     // Appends a copy of another table's row (same buffer), with its notes.
     void appendRowFrom(const SegmentTable& source, std::size_t row, const ClaimNumbers& numbers);
-    const std::shared_ptr<const std::string>& buffer() const { return buffer_; }
+    const std::shared_ptr<const wl::FileBytes>& buffer() const { return buffer_; }
 
     static const std::vector<std::string>& loopNames();
 
@@ -92,13 +94,17 @@ public:
     std::size_t overheadBytes() const;
 
 private:
-    std::shared_ptr<const std::string> buffer_;
+    std::shared_ptr<const wl::FileBytes> buffer_;
     std::shared_ptr<const X12Delimiters> delimiters_ = std::make_shared<X12Delimiters>();
-    std::vector<std::uint64_t> starts_;
-    std::vector<std::uint32_t> lengths_;
-    std::vector<std::int8_t> levels_;
-    std::vector<std::uint8_t> loops_;
-    std::vector<std::uint32_t> runs_of_;  // row -> index into runs_
+    // The per-row columns, their pages mapped at once: a file of millions
+    // of rows would otherwise fault once per 4 KB of them.
+    template <class T>
+    using Rows = std::vector<T, wl::LargePageAllocator<T>>;
+    Rows<std::uint64_t> starts_;
+    Rows<std::uint32_t> lengths_;
+    Rows<std::int8_t> levels_;
+    Rows<std::uint8_t> loops_;
+    Rows<std::uint32_t> runs_of_;  // row -> index into runs_
     std::vector<ClaimNumbers> runs_{ClaimNumbers{}};
     std::unordered_map<std::size_t, std::vector<std::string>> segmentNotes_, elementNotes_;
 };

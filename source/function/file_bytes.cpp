@@ -9,7 +9,12 @@
 namespace wl {
 
 std::string fileErrorText(std::string_view step, int code) {
-    return "Cfile <ERROR> " + std::string(step) + " #" + rightAligned(code, 2);
+    // Appended piece by piece: GCC 12 warns falsely about a chain of "+".
+    std::string text = "Cfile <ERROR> ";
+    text.append(step);
+    text.append(" #");
+    text.append(rightAligned(code, 2));
+    return text;
 }
 
 void showFileError(std::string_view step, int code, std::string_view detail) {
