@@ -53,12 +53,18 @@ HBITMAP loadOne(const std::string& res, const std::string& file) {
 
 RECT placeInParent(HWND h) { return windowRectInParent(h); }
 
-// The text a tool tip shows (a closure is evaluated).
-std::string tipText(const ToolTip& tip) {
-    if (const auto* s = std::get_if<std::string>(&tip)) return *s;
-    if (const auto* t = std::get_if<ToolTipText>(&tip)) return t->text;
-    if (const auto* f = std::get_if<std::function<std::string()>>(&tip)) return *f ? (*f)() : std::string();
-    return {};
+// The four resource names and files of a button's pictures, the same in
+// both kinds of birth.
+template <typename Args>
+void copyPictureNames(TBtnBmp& b, const Args& a) {
+    b.cResName1 = a.cResName1;
+    b.cResName2 = a.cResName2;
+    b.cResName3 = a.cResName3;
+    b.cResName4 = a.cResName4;
+    b.cBmpFile1 = a.cBmpFile1;
+    b.cBmpFile2 = a.cBmpFile2;
+    b.cBmpFile3 = a.cBmpFile3;
+    b.cBmpFile4 = a.cBmpFile4;
 }
 
 // The tool window that holds a floating bar's buttons.
@@ -371,7 +377,7 @@ void TBar::SaveIni(const std::string& name, const std::string& profile) const {
         v.action = b->cAction;
         v.group = b->lGroup;
         v.adjust = b->lAdjust;
-        v.toolTip = tipText(b->cToolTip);
+        v.toolTip = toolTipString(b->cToolTip);
         v.pressed = b->lPressed;
         WRITEPPROSTRING(section, "Button" + std::to_string(i), barButtonIniValue(v), profile);
     }
@@ -491,14 +497,7 @@ TBtnBmp& TBtnBmp::New(const BtnBmpNew& a) {
     nLeft = a.nLeft;
     nBottom = a.nTop + a.nHeight - 1;
     nRight = a.nLeft + a.nWidth - 1;
-    cResName1 = a.cResName1;
-    cResName2 = a.cResName2;
-    cResName3 = a.cResName3;
-    cResName4 = a.cResName4;
-    cBmpFile1 = a.cBmpFile1;
-    cBmpFile2 = a.cBmpFile2;
-    cBmpFile3 = a.cBmpFile3;
-    cBmpFile4 = a.cBmpFile4;
+    copyPictureNames(*this, a);
     bAction = a.bAction;
     cMsg = a.cMsg;
     bWhen = a.bWhen;
@@ -541,14 +540,7 @@ TBtnBmp& TBtnBmp::NewBar(const BarBtnNew& a) {
     TBar* b = a.oBar ? a.oBar : dynamic_cast<TBar*>(GETWNDDEFAULT());
     oWnd = b;
     lBarBtn = true;
-    cResName1 = a.cResName1;
-    cResName2 = a.cResName2;
-    cResName3 = a.cResName3;
-    cResName4 = a.cResName4;
-    cBmpFile1 = a.cBmpFile1;
-    cBmpFile2 = a.cBmpFile2;
-    cBmpFile3 = a.cBmpFile3;
-    cBmpFile4 = a.cBmpFile4;
+    copyPictureNames(*this, a);
     cMsg = a.cMsg;
     bAction = a.bAction;
     lGroup = a.lGroup;

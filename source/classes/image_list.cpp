@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "common_controls.hpp"
+
 namespace wl {
 
 TImageList::TImageList(int width, int height) : nWidth(width), nHeight(height) {
@@ -10,7 +12,7 @@ TImageList::TImageList(int width, int height) : nWidth(width), nHeight(height) {
 
 int TImageList::Add(std::shared_ptr<TBitmap> bmp, std::shared_ptr<TBitmap> mask) {
     if (!hImageList || !bmp || !bmp->hBitmap) return -1;
-    const int index = ImageList_Add(hImageList, bmp->hBitmap, mask ? mask->hBitmap : nullptr);
+    const int index = ILADD(hImageList, bmp->hBitmap, mask ? mask->hBitmap : nullptr);
     if (index >= 0) {
         aBitmaps.push_back(std::move(bmp));
         if (mask) aBitmaps.push_back(std::move(mask));
@@ -23,7 +25,7 @@ int TImageList::AddMasked(std::shared_ptr<TBitmap> bmp, COLORREF maskColour) {
     // ImageList_AddMasked blackens the masked pixels of the bitmap it is
     // given: the caller's picture is left alone by working on a copy.
     HBITMAP copy = static_cast<HBITMAP>(CopyImage(bmp->hBitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    const int index = ImageList_AddMasked(hImageList, copy ? copy : bmp->hBitmap, maskColour);
+    const int index = ILADDMASKED(hImageList, copy ? copy : bmp->hBitmap, maskColour);
     if (copy) DeleteObject(copy);
     if (index >= 0) aBitmaps.push_back(std::move(bmp));
     return index;
@@ -31,7 +33,7 @@ int TImageList::AddMasked(std::shared_ptr<TBitmap> bmp, COLORREF maskColour) {
 
 int TImageList::AddIcon(HICON icon) {
     if (!hImageList || !icon) return -1;
-    return ImageList_AddIcon(hImageList, icon);
+    return ILADDICON(hImageList, icon);
 }
 
 int TImageList::AddIcon(const std::string& fileOrResource) {
@@ -50,7 +52,7 @@ int TImageList::AddIcon(const std::string& fileOrResource) {
 }
 
 void TImageList::SetBkColor(COLORREF colour) {
-    if (hImageList) ImageList_SetBkColor(hImageList, colour);
+    if (hImageList) ILSETBKCOLOR(hImageList, colour);
 }
 
 bool TImageList::ReadBitmap(const std::string& file, int width, UINT flags, COLORREF maskColour) {
@@ -69,7 +71,7 @@ bool TImageList::ReadBitmap(const std::string& file, int width, UINT flags, COLO
 int TImageList::Count() const { return hImageList ? ImageList_GetImageCount(hImageList) : 0; }
 
 void TImageList::End() {
-    if (hImageList) ImageList_Destroy(hImageList);
+    ILDESTROY(hImageList);
     hImageList = nullptr;
     aBitmaps.clear();
 }

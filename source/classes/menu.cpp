@@ -280,17 +280,28 @@ std::shared_ptr<TMenu> TMenu::New(bool popup, TWindow* wnd, bool l2007, bool l20
 }
 
 namespace {
+// One entry of a menu read by position: kind, state, id, submenu and text.
+struct MenuEntry {
+    MENUITEMINFOA info{};
+    char text[1025] = {};
+};
+
+bool readMenuEntry(HMENU menu, int pos, MenuEntry& e) {
+    e.info.cbSize = sizeof e.info;
+    e.info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    e.info.dwTypeData = e.text;
+    e.info.cch = sizeof e.text - 1;
+    return GetMenuItemInfoA(menu, static_cast<UINT>(pos), TRUE, &e.info) != 0;
+}
+
 // Copies a loaded menu into a new pop-up menu, submenus included.
 HMENU copyMenu(HMENU from, HMENU to) {
     const int n = GETMITEMCOUNT(from);
     for (int i = 0; i < n; ++i) {
-        MENUITEMINFOA mi{};
-        char text[1025] = {};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        mi.dwTypeData = text;
-        mi.cch = sizeof text - 1;
-        if (!GetMenuItemInfoA(from, static_cast<UINT>(i), TRUE, &mi)) continue;
+        MenuEntry e;
+        if (!readMenuEntry(from, i, e)) continue;
+        const MENUITEMINFOA& mi = e.info;
+        const char* text = e.text;
         if (mi.fType & MFT_SEPARATOR) {
             APPENDMENU(to, MF_SEPARATOR, mi.wID, std::string());
         } else if (mi.hSubMenu) {
@@ -323,13 +334,10 @@ std::shared_ptr<TMenu> TMenu::FromHandle(HMENU handle, bool popup) {
     if (popup) notePopup(m.get());
     const int n = GETMITEMCOUNT(handle);
     for (int i = 0; i < n; ++i) {
-        MENUITEMINFOA mi{};
-        char text[1025] = {};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        mi.dwTypeData = text;
-        mi.cch = sizeof text - 1;
-        if (!GetMenuItemInfoA(handle, static_cast<UINT>(i), TRUE, &mi)) continue;
+        MenuEntry e;
+        if (!readMenuEntry(handle, i, e)) continue;
+        const MENUITEMINFOA& mi = e.info;
+        const char* text = e.text;
         std::shared_ptr<TMenuItem> item(new TMenuItem());
         // The resource's own ids are kept: the window routes them here.
         item->nId = mi.wID;
