@@ -72,9 +72,13 @@ public:
     void push(std::string_view text) {
         head_ = (head_ + kSize - 1) % kSize;
         ring_[head_] = text;
+        if (pushes_ < kSize) ++pushes_;
     }
     // Entry i, 0 = the newest.
-    std::string_view entry(int i) const { return ring_[(head_ + i) % kSize]; }
+    std::string_view entry(int i) const {
+        if (i >= pushes_ && unknownBefore_) reachedUnknown_ = true;
+        return ring_[(head_ + i) % kSize];
+    }
     void clear() { *this = SegmentHistory{}; }
     // The entries become copies kept here, before the text they point
     // into is used again.
@@ -84,11 +88,35 @@ public:
             ring_[i] = kept_[i];
         }
     }
+    // The entries as copies, newest first, and a history made of them.
+    std::array<std::string, kSize> texts() const {
+        std::array<std::string, kSize> out;
+        for (int i = 0; i < kSize; ++i) out[static_cast<std::size_t>(i)] = std::string(ring_[(head_ + i) % kSize]);
+        return out;
+    }
+    void assign(const std::array<std::string, kSize>& newestFirst) {
+        clear();
+        kept_ = newestFirst;
+        for (int i = 0; i < kSize; ++i) ring_[static_cast<std::size_t>(i)] = kept_[static_cast<std::size_t>(i)];
+        pushes_ = kSize;
+    }
+    // A history whose entries before its own pushes are not known (a part
+    // of the source converted before the parts ahead of it): reading one
+    // of them is noted, and the part is converted again once they are.
+    void startUnknown() {
+        clear();
+        unknownBefore_ = true;
+    }
+    bool reachedUnknown() const { return reachedUnknown_; }
+    int pushes() const { return pushes_; }
 
 private:
     std::array<std::string_view, kSize> ring_{};
     std::array<std::string, kSize> kept_{};
     int head_ = 0;
+    int pushes_ = 0;  // up to kSize
+    bool unknownBefore_ = false;
+    mutable bool reachedUnknown_ = false;
 };
 
 // What a field's row says, read once: numbers from their digits, links to

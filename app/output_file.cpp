@@ -152,6 +152,14 @@ void OutputFile::flush() {
     buffer_.clear();
 }
 
+void OutputFile::writeThrough(std::string_view bytes) {
+    flush();
+    if (file_ && error_ == 0) {
+        errno = 0;
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail(kWriteFault);
+    }
+}
+
 int OutputFile::commit() {
     if (!file_) return error_ != 0 ? error_ : 6;
     flush();

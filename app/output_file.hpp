@@ -47,6 +47,7 @@ public:
         if (buffer_.size() >= kFlushAt) flush();
     }
     void write(std::string_view bytes) {
+        if (bytes.size() >= kFlushAt) return writeThrough(bytes);
         buffer_.append(bytes);
         flushIfFull();
     }
@@ -63,6 +64,8 @@ private:
     static constexpr std::size_t kFlushAt = 1u << 20;
 
     void flush();
+    // Large texts go to the file without a copy into the buffer.
+    void writeThrough(std::string_view bytes);
     int fail(int fallback);
 
     std::FILE* file_ = nullptr;

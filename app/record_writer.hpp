@@ -75,6 +75,7 @@ public:
     // The field of the first XML value whose control character was
     // replaced ("" when none).
     const std::string& replacedIn() const { return replacedIn_; }
+    void clearReplaced() const { replacedIn_.clear(); }
 
 private:
     struct Column {

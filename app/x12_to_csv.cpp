@@ -1,6 +1,8 @@
 #include "x12_to_csv.hpp"
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -17,7 +19,10 @@
 #include "record_writer.hpp"
 #include "records_to_x12.hpp"
 #include "segment_scan.hpp"
+#include "record_collector.hpp"
+#include "set_chunks.hpp"
 #include "text.hpp"
+#include "work_pool.hpp"
 
 namespace zr {
 
@@ -27,46 +32,12 @@ namespace {
 
 char firstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
 
-// A segment id of up to seven bytes as one number, with its length: the
-// exact tests of every segment's id become integer compares. Longer ids
-// get a number no short id has.
-constexpr std::uint64_t idTag(std::string_view id) {
-    if (id.size() > 7) return ~std::uint64_t{0};
-    std::uint64_t tag = static_cast<std::uint64_t>(id.size()) << 56;
-    for (std::size_t i = 0; i < id.size(); ++i) tag |= static_cast<std::uint64_t>(static_cast<unsigned char>(id[i])) << (8 * i);
-    return tag;
-}
-
 // The source, opened for reading in blocks; a failure is shown and logged.
 bool openSource(SegmentSource& source, const std::string& path, RunLog& log) {
     if (source.open(path) == 0) return true;
     reportFileError(source.step(), source.error(), path, log);
     return false;
 }
-
-// ---------------------------------------------------------------------------
-// Keys
-
-// A key list read once: item 1 and the further items.
-struct Key {
-    std::string id;                    // item 1
-    std::vector<std::string> further;  // items 2.. (item k asks element k-1)
-    int lastNonEmpty = -1;             // index into `further`
-
-    explicit Key(const std::vector<std::string>& items) {
-        if (!items.empty()) id = items[0];
-        for (std::size_t i = 1; i < items.size(); ++i) {
-            further.push_back(items[i]);
-            if (!items[i].empty()) lastNonEmpty = static_cast<int>(i - 1);
-        }
-    }
-    // Item 1 begins with the segment's id.
-    bool matches(std::string_view segmentId) const { return beginsWith(id, segmentId); }
-    // Further item i (0-based) begins with its element's text.
-    bool satisfied(std::size_t i, SegmentView& s) const {
-        return beginsWith(further[i], s.element(static_cast<int>(i) + 1));
-    }
-};
 
 // ---------------------------------------------------------------------------
 // The progress meter: set whenever the whole percentage changes
@@ -110,6 +81,20 @@ private:
 // ---------------------------------------------------------------------------
 // One conversion
 
+// A part of the source converted on a thread of the pool, with what the
+// conversion needs of it afterwards.
+struct Part {
+    SourceChunk chunk;
+    ByteBuffer output;
+    CollectTally tally;
+    SetEndState end;
+    int pushes = 0;
+    bool claimIdSet = false;
+    bool readUnknown = false;
+    std::string replacedIn;
+    std::shared_ptr<wl::WorkPool::Job> job;
+};
+
 class Conversion {
 public:
     Conversion(const EngineRequest& request, RunLog& log, DebugTrace& trace)
@@ -117,7 +102,7 @@ public:
 
     // Answers whether the output is complete.
     bool run(MapFile& map);
-    int highestLine() const { return highest_; }
+    int highestLine() const { return tally_.highestLine; }
     // What went wrong in a run that still wrote its output (lines that
     // found no field, a source cut short, nothing extracted).
     const std::vector<std::string>& problems() const { return problems_; }
@@ -129,23 +114,14 @@ private:
     // The multi-line expansion and the table; false when the expansion is refused.
     bool prepare(MapFile& map);
     bool openOutput();
-    bool scan(SegmentSource& source);
-    void handleSegment(std::string_view text);
-    void collect(int line);
-    void writeRecord();
-    // Claims and patient loops within one document (below).
-    void nextClaim();
-    void nextPatientLoop();
-    void endLoops() {
-        claimSeen_ = false;
-        patientSeen_ = false;
-    }
-    void noteLostLines();
+    unsigned threadsFor(std::uint64_t sourceSize) const;
+    std::size_t partBytes() const;
+    bool scan(ChunkReader& reader);
+    void runHere(SourceChunk& chunk, MeterFeed& meter);
+    void completeFront(std::deque<std::unique_ptr<Part>>& pending, std::vector<std::unique_ptr<Part>>& spare,
+                       wl::WorkPool& pool, MeterFeed& meter);
+    void convertApart(Part& part, RecordCollector& collector) const;
     void checkEnd();
-    void traceSegment();
-    void traceLine(std::string_view text) {
-        if (trace_.open()) trace_.counted(text);
-    }
 
     const EngineRequest& request_;
     RunLog& log_;
@@ -156,41 +132,16 @@ private:
     X12Delimiters delimiters_;
     char element_ = '*';
     char component_ = ':';
-    FieldTable table_;
-    std::optional<RecordWriter> writer_;
+    CollectorSetup setup_;
+    FieldTable table_;  // as prepared, before the first segment
+    std::optional<RecordCollector> main_;
     OutputFile out_;
-    std::optional<Key> header_, record_, document_, line_, trailer_;
-    std::uint64_t documentTag_ = 0;
-    SegmentView segment_;
-    SegmentHistory history_;
-    int documentState_ = 0;
-    int lineNumber_ = 0;
-    int highest_ = 0;
-    bool inSet_ = false;
-    std::size_t segmentCount_ = 0;
-    // A document may hold several claims (several document-key segments,
-    // CLM under one subscriber or patient HL): each is a record, and the
-    // values collected before the first claim of the loop are carried into
-    // each. A further patient HL starts again from the values before the
-    // first patient loop.
-    bool claimSeen_ = false;
-    bool patientSeen_ = false;
-    FieldTable::Snapshot beforeClaim_, beforePatient_;
-    // Service lines met in the current record against the line slots of
-    // the map; the claim id for the report.
-    int lineSlots_ = 0;
-    int recordLines_ = 0;
-    // The field of the claim id (CLM01 or CLP01), and whether the record met
-    // a claim segment: a claim whose id was not collected (the map's
-    // conditions found no loop above it) is lost, and said so.
-    int claimIdField_ = -1;
-    bool claimMet_ = false;
-    std::vector<std::string> lostClaims_;
-    std::string claimId_;
-    std::vector<std::string> lostLines_;
-    std::size_t records_ = 0;
-    std::size_t setContent_ = 0;  // segments inside sets other than ST and SE
-    bool inGroup_ = false, inInterchange_ = false;
+    // The parts done so far: what they add up to, and the state at the end
+    // of the last when it ended a set (whether main_ holds it).
+    CollectTally tally_;
+    std::string replacedIn_;
+    std::optional<SetEndState> setEnd_;
+    bool mainCurrent_ = true;
     std::vector<std::string> problems_;
     std::string failure_;
     // A failure shown and logged; answers false for the caller to return.
@@ -272,12 +223,18 @@ bool Conversion::prepare(MapFile& map) {
         }
     }
     table_ = FieldTable(map.fields);
-    for (const FieldRow& f : map.fields) lineSlots_ = std::max(lineSlots_, mapNumber(f.serviceLine));
-    for (std::size_t f = 0; f < map.fields.size() && claimIdField_ < 0; ++f) {
+    setup_.keys = map.keys;
+    setup_.form = form_;
+    setup_.element = element_;
+    setup_.component = component_;
+    setup_.source = source_;
+    setup_.output = output_;
+    for (const FieldRow& f : map.fields) setup_.lineSlots = std::max(setup_.lineSlots, mapNumber(f.serviceLine));
+    for (std::size_t f = 0; f < map.fields.size() && setup_.claimIdField < 0; ++f) {
         const std::string seg = wl::alltrim(map.fields[f].segment);
         if ((seg == "CLM" || seg == "CLP") && mapNumber(map.fields[f].elementPosition) == 1 &&
             mapNumber(map.fields[f].subelementPosition) == 0)
-            claimIdField_ = static_cast<int>(f);
+            setup_.claimIdField = static_cast<int>(f);
     }
     if (trace_.on()) {
         trace_.line("- TA = " + std::to_string(table_.size()));
@@ -285,32 +242,139 @@ bool Conversion::prepare(MapFile& map) {
             trace_.line("- Field" + std::to_string(f + 1) + " = " + table_.rows[f].name + " --cond " +
                         table_.rows[f].conditionField);
     }
-    writer_.emplace(table_, form_);
     return true;
 }
 
-bool Conversion::scan(SegmentSource& source) {
-    MeterFeed meter(request_.meterMode, source.size());
+// Threads for sets side by side: none when the run traces every segment
+// or calls function files (they keep state of their own), when asked for
+// one, or when the source is too small to be worth it.
+unsigned Conversion::threadsFor(std::uint64_t sourceSize) const {
+    if (trace_.on() || request_.threads == 1) return 0;
+    for (const FieldPlan& p : table_.plans)
+        if (p.hasFunction) return 0;
+    if (sourceSize < 2 * partBytes()) return 0;
+    const unsigned threads = request_.threads > 0 ? request_.threads : wl::WorkPool::usefulThreads(6);
+    return threads > 1 ? threads : 0;
+}
+
+// A part's XML output is many times its input: XML parts are smaller, so
+// the parts in flight stay within a few tens of megabytes.
+std::size_t Conversion::partBytes() const {
+    if (request_.partBytes > 0) return request_.partBytes;
+    return form_.xml ? std::size_t{128} << 10 : std::size_t{512} << 10;
+}
+
+// Converts a part that begins after a set's end on a thread of the pool,
+// from the state every set end leaves; whether that was the true state is
+// decided when the part's turn comes.
+void Conversion::convertApart(Part& part, RecordCollector& collector) const {
+    collector.startUnknown();
+    collector.writer().clearReplaced();
+    part.output.clear();
+    collector.setOutput(&part.output, nullptr);
+    forEachSegment(part.chunk.bytes(), part.chunk.size, firstOr(delimiters_.terminator, '~'),
+                   [&](std::string_view text, std::size_t) { collector.handleSegment(text); });
+    part.tally = collector.takeTally();
+    part.end = collector.setEnd();
+    part.pushes = collector.historyPushes();
+    part.claimIdSet = collector.claimIdSet();
+    part.readUnknown = collector.readUnknown();
+    part.replacedIn = collector.writer().replacedIn();
+}
+
+// Converts a part on this thread, continuing from the true state.
+void Conversion::runHere(SourceChunk& chunk, MeterFeed& meter) {
+    RecordCollector& c = *main_;
+    if (!mainCurrent_) c.startAt(*setEnd_);
+    mainCurrent_ = true;
+    c.setOutput(&out_.buffer(), &out_);
+    forEachSegment(chunk.bytes(), chunk.size, firstOr(delimiters_.terminator, '~'),
+                   [&](std::string_view text, std::size_t end) {
+                       meter.advance(chunk.base + end + 1);
+                       c.handleSegment(text);
+                   });
+    // The values and the history are views into the part: they are kept
+    // as copies before the next part replaces it.
+    c.ownViews();
+    tally_.add(c.takeTally());
+    if (replacedIn_.empty()) replacedIn_ = c.writer().replacedIn();
+    if (chunk.endsSet) setEnd_ = c.setEnd();
+}
+
+// Takes the oldest part from the pool: its output stands when the state it
+// assumed was the true one, else the part is converted again here.
+void Conversion::completeFront(std::deque<std::unique_ptr<Part>>& pending, std::vector<std::unique_ptr<Part>>& spare,
+                               wl::WorkPool& pool, MeterFeed& meter) {
+    Part& part = *pending.front();
+    pool.wait(part.job);
+    if (setEnd_ && RecordCollector::countersClear(*setEnd_) && !part.readUnknown) {
+        out_.write(part.output.view());
+        tally_.add(std::move(part.tally));
+        if (replacedIn_.empty()) replacedIn_ = part.replacedIn;
+        setEnd_ = part.end.after(*setEnd_, part.pushes, part.claimIdSet);
+        mainCurrent_ = false;
+        meter.advance(part.chunk.base + part.chunk.size);
+    } else {
+        runHere(part.chunk, meter);
+    }
+    spare.push_back(std::move(pending.front()));
+    pending.pop_front();
+}
+
+bool Conversion::scan(ChunkReader& reader) {
+    MeterFeed meter(request_.meterMode, reader.size());
     meter.open(source_);
-    const int error = source.forEachSegment(
-        firstOr(delimiters_.terminator, '~'),
-        [&](std::string_view text, std::uint64_t end) {
-            meter.advance(end + 1);
-            handleSegment(text);
-        },
-        [&] {
-            // The values and the history are views into the block: they
-            // are kept as copies before the next block replaces it.
-            table_.ownViews();
-            FieldTable::ownViews(beforeClaim_);
-            FieldTable::ownViews(beforePatient_);
-            history_.own();
-        });
-    meter.advance(source.size());
-    // A set not closed by SE still gives its last record.
-    if (error == 0 && inSet_) writeRecord();
+    main_.emplace(setup_, table_, &trace_);
+    const unsigned threads = threadsFor(reader.size());
+    // Declared before the pool, so the pool (which finishes its tasks
+    // first) goes before the parts and collectors its tasks use.
+    std::vector<RecordCollector> collectors;
+    std::deque<std::unique_ptr<Part>> pending;
+    std::optional<wl::WorkPool> pool;
+    if (threads > 0) {
+        for (unsigned t = 0; t < threads; ++t) collectors.emplace_back(setup_, table_, nullptr);
+        pool.emplace(threads);
+    }
+    const std::size_t inFlight = threads + 2;
+    std::vector<std::unique_ptr<Part>> spare;  // parts done, their buffers kept for the next
+    bool first = true, afterSetEnd = false;
+    for (;;) {
+        std::unique_ptr<Part> part;
+        if (spare.empty()) part = std::make_unique<Part>();
+        else {
+            part = std::move(spare.back());
+            spare.pop_back();
+        }
+        SourceChunk& chunk = part->chunk;
+        if (!reader.next(chunk)) break;
+        const bool apart = pool && !first && afterSetEnd && chunk.endsSet && !chunk.last;
+        first = false;
+        afterSetEnd = chunk.endsSet;
+        if (!apart) {
+            while (!pending.empty()) completeFront(pending, spare, *pool, meter);
+            runHere(chunk, meter);
+            spare.push_back(std::move(part));
+            continue;
+        }
+        Part* p = part.get();
+        p->job = pool->submit([this, p, &collectors](unsigned t) { convertApart(*p, collectors[t]); });
+        pending.push_back(std::move(part));
+        while (pending.size() >= inFlight) completeFront(pending, spare, *pool, meter);
+    }
+    while (!pending.empty()) completeFront(pending, spare, *pool, meter);
+    const int error = reader.error();
+    if (error == 0) {
+        // A set not closed by SE still gives its last record.
+        if (!mainCurrent_ && setEnd_) main_->startAt(*setEnd_);
+        mainCurrent_ = true;
+        main_->setOutput(&out_.buffer(), &out_);
+        main_->endOfSource();
+        tally_.add(main_->takeTally());
+        if (replacedIn_.empty()) replacedIn_ = main_->writer().replacedIn();
+    }
+    meter.advance(reader.size());
     meter.close();
-    if (error != 0) reportFileError(source.step(), error, source_, log_);
+    if (error != 0) reportFileError(reader.step(), error, source_, log_);
     return error == 0;
 }
 
@@ -324,12 +388,6 @@ bool Conversion::run(MapFile& map) {
         trace_.line("- Source File = " + source_);
     }
     readDelimiters();
-    header_.emplace(map.keys.header);
-    record_.emplace(map.keys.record);
-    document_.emplace(map.keys.document);
-    documentTag_ = idTag(document_->id);
-    line_.emplace(map.keys.line);
-    trailer_.emplace(map.keys.trailer);
 
     // A source without an ISA header is no X12: nothing is written for it
     // (one that cannot be read at all is reported as such below).
@@ -340,8 +398,9 @@ bool Conversion::run(MapFile& map) {
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    SegmentSource source;
-    if (!openSource(source, source_, log_)) {
+    ChunkReader reader(partBytes(), firstOr(delimiters_.terminator, '~'), element_, true);
+    if (reader.open(source_) != 0) {
+        reportFileError(reader.step(), reader.error(), source_, log_);
         failure_ = "Source Not Read : " + source_;
         return false;
     }
@@ -357,21 +416,19 @@ bool Conversion::run(MapFile& map) {
         failure_ = "Output Not Created : " + output_;
         return false;
     }
-    fillFileNames(table_, source_, output_);
     FunctionFiles::shared().beginRun();
-    if (!scan(source)) {
+    if (!scan(reader)) {
         out_.abandon();
         failure_ = "Source Not Read : " + source_;
         return false;
     }
     checkEnd();
-    if (records_ == 0 && setContent_ > 0) {
+    if (tally_.records == 0 && tally_.setContent > 0) {
         // Claims in the source and none out: the map does not fit it.
         out_.abandon();
         return fail("No Record Extracted (the map does not fit the source), Nothing Written : " + source_);
     }
-    if (!writer_->replacedIn().empty())
-        log_.timed("XML Control Character Replaced : Field " + writer_->replacedIn());
+    if (!replacedIn_.empty()) log_.timed("XML Control Character Replaced : Field " + replacedIn_);
     if (form_.xml) out_.write(kXmlEnd);
     if (int error = out_.commit(); error != 0) {
         reportFileError("FC-Fwrite", error, output_, log_);
@@ -381,187 +438,24 @@ bool Conversion::run(MapFile& map) {
     return true;
 }
 
-void Conversion::traceSegment() {
-    traceLine("-------------------------------- Segment " + std::to_string(segmentCount_));
-    traceLine("- Segment Buffer = " + std::string(DebugTrace::cut(segment_.text())));
-    for (int i = 0; i < SegmentHistory::kSize; ++i)
-        traceLine("- pba[" + std::to_string(i + 1) + "]=" + std::string(DebugTrace::cut(history_.entry(i))));
-}
-
-void Conversion::collect(int line) {
-    CollectContext c{segment_, history_, element_, component_, line, trace_.open() ? &trace_ : nullptr, nullptr};
-    CTL48400B(table_, c);
-}
-
-void Conversion::writeRecord() {
-    if (claimMet_ && claimIdField_ >= 0 && !table_.hasValue(claimIdField_)) lostClaims_.push_back(claimId_);
-    claimMet_ = false;
-    if (writer_->write(table_, out_.buffer())) {
-        ++records_;
-        noteLostLines();
-        out_.flushIfFull();
-    }
-    recordLines_ = 0;
-}
-
-// Lines past the map's slots found no field: said, never silently lost.
-void Conversion::noteLostLines() {
-    if (lineSlots_ <= 0 || recordLines_ <= lineSlots_) return;
-    lostLines_.push_back("Claim " + claimId_ + " : " + std::to_string(recordLines_) + " Service Lines, Map Holds " +
-                         std::to_string(lineSlots_));
-}
-
-void Conversion::nextClaim() {
-    if (!claimSeen_) {
-        beforeClaim_ = table_.snapshot();
-        claimSeen_ = true;
-        return;
-    }
-    writeRecord();
-    table_.restore(beforeClaim_);
-    lineNumber_ = 0;
-}
-
-void Conversion::nextPatientLoop() {
-    if (!patientSeen_) {
-        beforePatient_ = claimSeen_ ? beforeClaim_ : table_.snapshot();
-        patientSeen_ = true;
-    }
-    if (claimSeen_) {
-        writeRecord();
-        table_.restore(beforePatient_);
-        lineNumber_ = 0;
-    }
-    claimSeen_ = false;
-}
-
 // The end of the source: sets, groups or interchanges left open mean the
 // file was cut short; lines that found no field are listed.
 void Conversion::checkEnd() {
-    if (inSet_) problems_.push_back("Source Ends Inside a Transaction Set (no SE) : " + source_);
-    else if (inGroup_ || inInterchange_) problems_.push_back("Source Ends Without GE/IEA : " + source_);
-    if (!lostClaims_.empty()) {
-        problems_.push_back("Claims Not Collected : " + std::to_string(lostClaims_.size()) +
+    if (main_->inSet()) problems_.push_back("Source Ends Inside a Transaction Set (no SE) : " + source_);
+    else if (tally_.inGroup.value_or(false) || tally_.inInterchange.value_or(false))
+        problems_.push_back("Source Ends Without GE/IEA : " + source_);
+    if (!tally_.lostClaims.empty()) {
+        problems_.push_back("Claims Not Collected : " + std::to_string(tally_.lostClaims.size()) +
                             " (the map's conditions found no loop above them, e.g. no subscriber id) : " + source_);
-        for (const std::string& c : lostClaims_) problems_.push_back("   Claim " + c);
+        for (const std::string& c : tally_.lostClaims) problems_.push_back("   Claim " + c);
     }
-    if (!lostLines_.empty()) {
-        problems_.push_back("Service Lines Lost : " + std::to_string(lostLines_.size()) +
+    if (!tally_.lostLines.empty()) {
+        problems_.push_back("Service Lines Lost : " + std::to_string(tally_.lostLines.size()) +
                             " Claims Have More Service Lines Than the Map : " + source_);
-        for (const std::string& l : lostLines_) problems_.push_back("   " + l);
+        for (const std::string& l : tally_.lostLines) problems_.push_back("   " + l);
         problems_.push_back("   Use the option ML (line mode with a column set for every service line) to keep every line.");
     }
     for (const std::string& p : problems_) log_.timed(p);
-}
-
-void Conversion::handleSegment(std::string_view text) {
-    segment_.reset(text, element_);
-    const std::string_view id = segment_.id();
-    const std::uint64_t tag = idTag(id);
-    // Two terminators in a row (or a segment without an id) carry nothing:
-    // an empty id would match every key and every field.
-    if (id.empty()) return;
-    ++segmentCount_;
-    history_.push(text);
-    const bool tracing = trace_.open();
-    if (tracing) traceSegment();
-
-    if (header_->matches(id) &&
-        (header_->further.empty() ||
-         (header_->lastNonEmpty >= 0 && header_->satisfied(static_cast<std::size_t>(header_->lastNonEmpty), segment_)))) {
-        if (tracing) traceLine("- Key Header Field Array Match A = " + std::string(id));
-        if (documentState_ != 0) {
-            writeRecord();
-            documentState_ = 0;
-            lineNumber_ = 0;
-        }
-        endLoops();
-        table_.clearLevel(2);
-    }
-    if (trailer_->matches(id)) {
-        if (tracing) traceLine("- Key Trailer Field Array Match = " + std::string(id));
-        writeRecord();
-        documentState_ = 0;
-        lineNumber_ = 0;
-        endLoops();
-    }
-    bool opened = false;
-    if (record_->matches(id)) {
-        int steps = 0;
-        if (record_->further.empty()) steps = 1;
-        for (std::size_t i = 0; i < record_->further.size(); ++i)
-            if (!record_->further[i].empty() && record_->satisfied(i, segment_)) ++steps;
-        opened = steps > 0;
-        for (int s = 0; s < steps; ++s) {
-            const int before = documentState_;
-            if (documentState_ < 2) ++documentState_;
-            if (tracing)
-                traceLine("- Key Field Array Claim Control Set = " + std::to_string(before) + " to " +
-                          std::to_string(documentState_));
-        }
-    }
-    if (tracing && document_->matches(id)) traceLine("- Key Doc Field Array Match = " + std::string(id));
-    if (documentState_ == 1 && !opened && !document_->id.empty()) {
-        if (tag == documentTag_ && id == document_->id) {
-            nextClaim();
-        } else if (tag == idTag("HL") && segment_.element(3) == "23") {
-            nextPatientLoop();
-        }
-    }
-    if (line_->matches(id)) {
-        ++lineNumber_;
-        if (lineNumber_ > highest_) highest_ = lineNumber_;
-        if (lineNumber_ > recordLines_) recordLines_ = lineNumber_;
-        if (tracing) traceLine("- Key Line Field Array Match = " + std::to_string(lineNumber_));
-    }
-
-    if (documentState_ == 1) {
-        collect(lineNumber_);
-        history_.push(text);
-    } else if (documentState_ == 2) {
-        lineNumber_ = 0;
-        writeRecord();
-        endLoops();
-        documentState_ = 1;
-        collect(0);
-    } else {
-        collect(0);
-    }
-
-    // The claim's id for reports: a claim segment's, else the record key's
-    // (taken once the record before it is written).
-    if (tag == idTag("CLM") || tag == idTag("CLP")) {
-        claimId_ = std::string(segment_.element(1));
-        claimMet_ = true;
-    } else if (opened && document_->id.empty()) {
-        claimId_ = std::string(segment_.element(1));
-    }
-
-    // ST and SE by their exact ids: "STC" of a 277 is no set header.
-    if (tag == idTag("ST")) {
-        lineNumber_ = 0;
-        inSet_ = true;
-    } else if (tag == idTag("SE")) {
-        inSet_ = false;
-        lineNumber_ = 0;
-        writeRecord();
-        endLoops();
-        table_.clearAll();
-        // The file names belong to every record of the run, not to one set.
-        fillFileNames(table_, source_, output_);
-        documentState_ = 0;
-        if (tracing) traceLine("- SE Table Clear ");
-    } else if (tag == idTag("ISA")) {
-        inInterchange_ = true;
-    } else if (tag == idTag("IEA")) {
-        inInterchange_ = false;
-    } else if (tag == idTag("GS")) {
-        inGroup_ = true;
-    } else if (tag == idTag("GE")) {
-        inGroup_ = false;
-    } else if (inSet_) {
-        ++setContent_;
-    }
 }
 
 }  // namespace

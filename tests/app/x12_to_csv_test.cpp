@@ -16,6 +16,7 @@
 #include "progress_meter.hpp"
 #include "record_writer.hpp"
 #include "segment_scan.hpp"
+#include "segment_table.hpp"
 #include "table_config.hpp"
 #include "test_support.hpp"
 #include "conversion_engine.hpp"
@@ -360,6 +361,141 @@ TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
     zr::EngineRequest ml = request();
     ml.options.multiLine = true;
     EXPECT_TRUE(zr::CTL48400A(ml).problems.empty());
+}
+
+// ---------------------------------------------------------------------------
+// Transaction sets converted side by side
+
+// Interchanges of one set each, with claims whose loops vary, so that parts
+// cut at set ends begin in many states; every third set holds no claim.
+std::string manySets(int sets) {
+    std::string out;
+    for (int s = 1; s <= sets; ++s) {
+        const std::string n = std::to_string(s);
+        out += std::string(kIsa) + "\r\nGS*HC*S*R*20261210*1253*" + n + "*X*005010X222A2~ST*837*" + n + "~";
+        if (s % 3 == 0) {
+            out += "BHT*0019*00*" + n + "~SE*3*" + n + "~GE*1*" + n + "~IEA*1*00000000" + n + "~";
+            continue;
+        }
+        out += "HL*1**20*1~NM1*85*2*CLINIC" + n + "~";
+        for (int c = 0; c < 1 + s % 4; ++c) {
+            const std::string id = n + "-" + std::to_string(c);
+            out += "HL*" + std::to_string(c + 2) + "*1*22*0~NM1*IL*1*NAME" + id + "~CLM*" + id + "*1" + n + "~";
+            for (int l = 1; l <= 1 + (s + c) % 3; ++l) out += "LX*" + std::to_string(l) + "~SV1*HC:9921" + std::to_string(l) + "*1~";
+        }
+        out += "SE*9*" + n + "~\r\nGE*1*" + n + "~IEA*1*00000000" + n + "~\r\n";
+    }
+    return out;
+}
+
+struct Converted {
+    std::string output, log;
+    bool failed = false;
+    bool operator==(const Converted&) const = default;
+};
+
+Converted convertIn(const zrtest::TempDir& dir, const std::string& source, const std::string& type,
+                    const std::string& options, const std::string& map, unsigned threads, std::size_t partBytes) {
+    zr::EngineRequest r;
+    r.spec.parseType = type;
+    r.type = zr::conversionTypeOf(r.spec.parseType);
+    r.spec.sourceFile = source;
+    r.spec.destinationFile = dir.file("out");
+    r.spec.parseOptions = options;
+    r.options = zr::parseOptions(options);
+    r.options.map = map;
+    r.clock = [] { return std::string("10:20:30"); };
+    r.threads = threads;
+    r.partBytes = partBytes;
+    const zr::EngineResult result = zr::CTL48400A(r);
+    Converted c{zrtest::readBytes(dir.file("out")), result.log, result.failed};
+    fs::remove(dir.file("out"));
+    return c;
+}
+
+// Whatever the threads and the size of the parts, the output and the log
+// are those of one thread reading the whole source.
+void expectSameWithParts(const zrtest::TempDir& dir, const std::string& source, const std::string& map,
+                         const std::string& label, const std::vector<std::string>& optionSets = {"HO", "SL"},
+                         const std::vector<std::size_t>& parts = {64, 700, 5000}) {
+    for (const char* type : {"X12,CSV", "X12,XML"})
+        for (const std::string& options : optionSets) {
+            const Converted alone = convertIn(dir, source, type, options, map, 1, 0);
+            for (std::size_t part : parts)
+                EXPECT_EQ(convertIn(dir, source, type, options, map, 3, part), alone)
+                    << label << " " << type << " " << options << " in parts of " << part;
+        }
+}
+
+TEST(SetsSideBySide, GiveTheOutputOfOneThread) {
+    zrtest::PromptRecorder prompts;
+    zrtest::TempDir dir;
+    dir.write("sets.x12", manySets(40));
+    dir.write("map.cfg", kMap);
+    expectSameWithParts(dir, dir.file("sets.x12"), dir.file("map.cfg"), "sets");
+}
+
+// A part converted before the parts ahead of it assumes what every set end
+// leaves; where the true state differs (an occurrence counted past the last
+// record of a set, a previous-segment test that looks back past the part's
+// start), the part is converted again and the output stays the same.
+TEST(SetsSideBySide, StateCarriedPastASetEndIsHonoured) {
+    zrtest::PromptRecorder prompts;
+    zrtest::TempDir dir;
+    dir.write("sets.x12", manySets(30));
+    const std::string carried[] = {
+        // Every second GE since the last record: sets without claims leave
+        // the count running past their end.
+        "FIELD=SECONDGE,10,GE,,,2,,,2\r\n",
+        // ST after an SE within the last eight segments.
+        "FIELD=SOURCENAME,200,ISA,,,1,,,,5\r\nFIELD=AFTERSE,10,ST,,,2,,SOURCENAME,,,,,,,,SE\r\n",
+    };
+    for (const std::string& fields : carried) {
+        dir.write("map.cfg", std::string(kMap) + fields);
+        // The last column takes values in some records, not in all.
+        const Converted alone = convertIn(dir, dir.file("sets.x12"), "X12,CSV", "", dir.file("map.cfg"), 1, 0);
+        int filled = 0, rows = 0;
+        for (std::size_t at = 0; at < alone.output.size(); ++rows) {
+            const std::size_t end = alone.output.find("\r\n", at);
+            filled += alone.output[end - 1] != ',';
+            at = end + 2;
+        }
+        EXPECT_GT(filled, 2) << fields;
+        EXPECT_LT(filled, rows) << fields;
+        expectSameWithParts(dir, dir.file("sets.x12"), dir.file("map.cfg"), fields);
+    }
+}
+
+TEST(SetsSideBySide, EverySharedSampleGivesTheOutputOfOneThread) {
+    ZR_REQUIRE_SAMPLES();
+    zrtest::PromptRecorder prompts;
+    const std::string samples = ZR_SAMPLES;
+    std::ifstream in(samples + "/README.md", std::ios::binary);
+    int compared = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("| `", 0) != 0) continue;
+        const std::string file = line.substr(3, line.find('`', 3) - 3);
+        // Samples of one set have no set end to cut at before the last.
+        const zr::SegmentTable t = zr::loadSegmentTable(
+            samples + "/" + file, zr::locateDelimiters(samples + "/" + file).value_or(zr::X12Delimiters{}));
+        std::size_t sets = 0;
+        for (std::size_t r = 1; r <= t.size(); ++r) sets += t.id(r) == "SE";
+        if (sets < 2) continue;
+        zrtest::TempDir dir;
+        const fs::path previous = fs::current_path();
+        fs::current_path(dir.path());
+        // The default map, chosen and written here by a first run.
+        convertIn(dir, samples + "/" + file, "X12,CSV", "HO", "", 1, 0);
+        std::string map;
+        for (const auto& e : fs::directory_iterator(dir.path()))
+            if (e.path().extension() == ".cfg") map = e.path().string();
+        fs::current_path(previous);
+        if (map.empty()) continue;
+        // Parts of a few hundred bytes cut most samples at every set end.
+        expectSameWithParts(dir, samples + "/" + file, map, file, {"HO"}, {300, 4000});
+        ++compared;
+    }
+    EXPECT_GE(compared, 6);
 }
 
 // ---------------------------------------------------------------------------

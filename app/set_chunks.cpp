@@ -1,0 +1,127 @@
+#include "set_chunks.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zr {
+
+namespace {
+
+bool isGap(char c) { return c == '\r' || c == '\n' || c == ' ' || c == '\t'; }
+
+// The position after the last terminator of [p, p + n), 0 when none. With
+// a blank terminator commas end segments too (they become blanks); with a
+// comma terminator nothing ever ends one, so any cut reads the same.
+std::size_t afterLastTerminator(const char* p, std::size_t n, char terminator) {
+    if (terminator == ',') return n;
+    for (std::size_t i = n; i > 0; --i)
+        if (p[i - 1] == terminator || (terminator == ' ' && p[i - 1] == ',')) return i;
+    return 0;
+}
+
+}  // namespace
+
+void SourceChunk::reserve(std::size_t n, std::size_t keep) {
+    if (n <= capacity) return;
+    std::unique_ptr<char[]> bigger(new char[n]);
+    if (keep > 0) std::memcpy(bigger.get(), data.get(), keep);
+    data = std::move(bigger);
+    capacity = n;
+}
+
+bool setEndsCuttable(char terminator, char element) {
+    auto special = [](char c) { return isGap(c) || c == ','; };
+    return !special(terminator) && !special(element) && terminator != element;
+}
+
+std::size_t afterLastSetEnd(const char* p, std::size_t n, char terminator, char element) {
+    // From the end backwards: each terminator found is the end of the
+    // segment after the one before it.
+    constexpr std::size_t kNone = ~std::size_t{0};
+    std::size_t end = kNone;  // the terminator ending the segment being looked at
+    for (std::size_t i = n; i > 0; --i) {
+        if (p[i - 1] != terminator) continue;
+        const std::size_t t = i - 1;
+        if (end != kNone) {
+            std::size_t s = t + 1;
+            while (s < end && isGap(p[s])) ++s;
+            if (end - s >= 3 && p[s] == 'S' && p[s + 1] == 'E' && p[s + 2] == element) return end + 1;
+        }
+        end = t;
+    }
+    // The first segment of the range has no terminator before it.
+    if (end != kNone) {
+        std::size_t s = 0;
+        while (s < end && isGap(p[s])) ++s;
+        if (end - s >= 3 && p[s] == 'S' && p[s + 1] == 'E' && p[s + 2] == element) return end + 1;
+    }
+    return 0;
+}
+
+ChunkReader::ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets)
+    : chunkBytes_(std::max<std::size_t>(chunkBytes, 1)),
+      terminator_(terminator),
+      element_(element),
+      cutAtSets_(cutAtSets && setEndsCuttable(terminator, element)) {}
+
+int ChunkReader::failAt(const char* step) {
+    step_ = step;
+    error_ = file_.error() != 0 ? file_.error() : 5;
+    return error_;
+}
+
+int ChunkReader::open(const std::string& path) {
+    if (!file_.open(path)) return failAt("FC-Open");
+    const std::int64_t size = file_.size();
+    if (size < 0 || !file_.seek(0)) return failAt("FC-Fseek Loop");
+    size_ = static_cast<std::uint64_t>(size);
+    return 0;
+}
+
+bool ChunkReader::next(SourceChunk& c) {
+    if (atEnd_ || error_ != 0) return false;
+    c.base = position_;
+    c.endsSet = false;
+    c.last = false;
+    std::size_t target = std::max(chunkBytes_, carrySize_ + 1);
+    c.reserve(target, 0);
+    if (carrySize_ > 0) std::memcpy(c.bytes(), carry_.get(), carrySize_);
+    c.size = carrySize_;
+    carrySize_ = 0;
+    for (;;) {
+        const std::size_t got = file_.read(c.bytes() + c.size, target - c.size);
+        c.size += got;
+        if (c.size < target) {
+            if (file_.error() != 0) {
+                failAt("FC-Fread");
+                return false;
+            }
+            // The end of the file: the rest is the last part (text after
+            // its last terminator is no segment).
+            atEnd_ = true;
+            c.last = true;
+            position_ = c.base + c.size;
+            return c.size > 0;
+        }
+        std::size_t cut = cutAtSets_ ? afterLastSetEnd(c.bytes(), c.size, terminator_, element_) : 0;
+        c.endsSet = cut > 0;
+        if (cut == 0) cut = afterLastTerminator(c.bytes(), c.size, terminator_);
+        if (cut > 0) {
+            const std::size_t rest = c.size - cut;
+            if (rest > carryCapacity_) {
+                carry_.reset(new char[rest]);
+                carryCapacity_ = rest;
+            }
+            if (rest > 0) std::memcpy(carry_.get(), c.bytes() + cut, rest);
+            carrySize_ = rest;
+            c.size = cut;
+            position_ = c.base + cut;
+            return true;
+        }
+        // One segment longer than the part: read on until it ends.
+        target *= 2;
+        c.reserve(target, c.size);
+    }
+}
+
+}  // namespace zr

@@ -1,0 +1,74 @@
+// A source read in parts of whole segments, each cut where possible right
+// after a transaction set's SE segment: the parts between two set ends can
+// be converted apart, since every SE leaves the conversion in the same
+// state.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "file_io.hpp"
+
+namespace zr {
+
+// One part of the source: its bytes (whole segments, or the rest of the
+// file for the last part) and where it lies.
+struct SourceChunk {
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    std::size_t capacity = 0;
+    std::uint64_t base = 0;  // the file position of data[0]
+    bool endsSet = false;    // the last segment is an SE
+    bool last = false;       // the part reaches the end of the file
+
+    char* bytes() { return data.get(); }
+    // Room for n bytes, keeping the first `keep`.
+    void reserve(std::size_t n, std::size_t keep);
+};
+
+// Where the last complete SE segment of [p, p + n) ends: the position after
+// its terminator, or 0 when there is none. An SE counts when its id stands
+// right after a terminator (line breaks, blanks and tabs between them
+// aside) and is followed by the element separator.
+std::size_t afterLastSetEnd(const char* p, std::size_t n, char terminator, char element);
+
+// Whether parts cut at SE segments read as the whole file does with these
+// delimiters: a terminator or element separator that the segment reader
+// cleans away or treats specially (blank, comma, tab, line breaks) does not.
+bool setEndsCuttable(char terminator, char element);
+
+class ChunkReader {
+public:
+    // Parts of about `chunkBytes`; with `cutAtSets` false (or delimiters
+    // that do not allow it) parts end at any terminator.
+    ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets);
+
+    // 0, or the error code of the failed step (step() names it).
+    int open(const std::string& path);
+    std::uint64_t size() const { return size_; }
+    const char* step() const { return step_; }
+    int error() const { return error_; }
+
+    // Fills the next part; false at the end of the file (nothing left) or
+    // on a read error (error() set).
+    bool next(SourceChunk& chunk);
+
+private:
+    int failAt(const char* step);
+
+    std::size_t chunkBytes_;
+    char terminator_;
+    char element_;
+    bool cutAtSets_;
+    wl::InputFile file_;
+    std::uint64_t size_ = 0;
+    std::uint64_t position_ = 0;  // of the next byte not yet handed out
+    std::unique_ptr<char[]> carry_;
+    std::size_t carrySize_ = 0, carryCapacity_ = 0;
+    bool atEnd_ = false;
+    const char* step_ = "";
+    int error_ = 0;
+};
+
+}  // namespace zr

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "set_chunks.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+TEST(SetChunks, TheLastSetEndIsFoundAfterATerminatorOrAtTheStart) {
+    struct Case {
+        const char* text;
+        std::size_t after;  // 0: none
+    } cases[] = {
+        {"ST*1~A*2~SE*2*1~GE*1~", 16},
+        {"SE*2*1~", 7},                     // at the start of the range
+        {"A~\r\n  SE*2*1~B*1~", 13},         // line breaks and blanks before the id
+        {"A~SE*2*1~B~SE*2*2~C", 18},          // the last of two; C is not complete
+        {"A~SE*2*1", 0},                      // no terminator after it yet
+        {"A~SES*1~STSE*1~SE~", 0},            // other ids, and SE without elements
+        {"A~XSE*1~", 0},
+        {"", 0},
+    };
+    for (const Case& c : cases) {
+        const std::string t = c.text;
+        EXPECT_EQ(zr::afterLastSetEnd(t.data(), t.size(), '~', '*'), c.after) << c.text;
+    }
+}
+
+TEST(SetChunks, OnlyDelimitersTheSegmentReaderKeepsAsTheyAreAllowCutsAtSets) {
+    EXPECT_TRUE(zr::setEndsCuttable('~', '*'));
+    EXPECT_TRUE(zr::setEndsCuttable('\'', '+'));
+    for (char t : {' ', ',', '\r', '\n', '\t'}) EXPECT_FALSE(zr::setEndsCuttable(t, '*')) << int(t);
+    for (char e : {' ', ',', '\r', '\n', '~'}) EXPECT_FALSE(zr::setEndsCuttable('~', e)) << int(e);
+}
+
+// Reads the whole file in parts; answers the parts' texts.
+std::vector<std::string> partsOf(const std::string& path, std::size_t size, char terminator, bool atSets,
+                                 std::vector<bool>* endsSet = nullptr) {
+    zr::ChunkReader reader(size, terminator, '*', atSets);
+    EXPECT_EQ(reader.open(path), 0);
+    std::vector<std::string> parts;
+    zr::SourceChunk c;
+    std::uint64_t position = 0;
+    while (reader.next(c)) {
+        EXPECT_EQ(c.base, position);
+        position += c.size;
+        parts.emplace_back(c.bytes(), c.size);
+        if (endsSet) endsSet->push_back(c.endsSet);
+    }
+    EXPECT_EQ(reader.error(), 0);
+    return parts;
+}
+
+TEST(SetChunks, PartsAreWholeSegmentsEndingAtSetsWhereTheyCan) {
+    zrtest::TempDir dir;
+    const std::string text = "ISA*1~ST*1~A*1~SE*2*1~ST*2~A*2~B*2~SE*3*2~GE*1~IEA*1~tail";
+    const std::string path = dir.write("f.x12", text);
+    for (std::size_t size : {1, 5, 12, 25, 100}) {
+        std::vector<bool> endsSet;
+        const auto parts = partsOf(path, size, '~', true, &endsSet);
+        std::string joined;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            joined += parts[i];
+            if (i + 1 < parts.size()) {
+                EXPECT_EQ(parts[i].back(), '~') << size;
+                const std::size_t before = parts[i].find_last_of('~', parts[i].size() - 2);
+                const std::string last = parts[i].substr(before == std::string::npos ? 0 : before + 1);
+                EXPECT_EQ(endsSet[i], last.rfind("SE*", 0) == 0)
+                    << size << " " << parts[i];
+            }
+        }
+        EXPECT_EQ(joined, text) << size;
+    }
+    // With room for both sets, the part ends after the second SE.
+    const auto parts = partsOf(path, 45, '~', true);
+    ASSERT_GE(parts.size(), 2u);
+    EXPECT_EQ(parts[0], "ISA*1~ST*1~A*1~SE*2*1~ST*2~A*2~B*2~SE*3*2~");
+}
+
+TEST(SetChunks, ASegmentLongerThanAPartIsReadWholeAndCommaTerminatorsCutAnywhere) {
+    zrtest::TempDir dir;
+    const std::string longOne = "A*" + std::string(300, 'x') + "~B~";
+    const auto parts = partsOf(dir.write("long.x12", longOne), 16, '~', true);
+    ASSERT_GE(parts.size(), 1u);
+    EXPECT_EQ(parts[0], "A*" + std::string(300, 'x') + "~B~");
+    // A comma never ends a segment: any cut reads the same, and memory
+    // stays that of a part.
+    const auto commas = partsOf(dir.write("commas.x12", std::string(1000, 'a')), 64, ',', true);
+    EXPECT_EQ(commas.size(), 16u);
+}
+
+}  // namespace
