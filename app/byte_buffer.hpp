@@ -25,8 +25,14 @@ public:
     }
     void push_back(char c) { *extend(1) = c; }
 
+    // Room for n bytes in all, taken at once (memory is not touched).
+    void reserve(std::size_t n) {
+        if (n > capacity_) resize(n);
+    }
+
     std::string_view view() const { return {data_.get(), size_}; }
     std::size_t size() const { return size_; }
+    std::size_t capacity() const { return capacity_; }
     bool empty() const { return size_ == 0; }
     void clear() { size_ = 0; }
 
@@ -34,6 +40,9 @@ private:
     void grow(std::size_t need) {
         std::size_t capacity = capacity_ < 4096 ? 4096 : capacity_;
         while (capacity < need) capacity *= 2;
+        resize(capacity);
+    }
+    void resize(std::size_t capacity) {
         std::unique_ptr<char[]> data(new char[capacity]);
         if (size_) std::memcpy(data.get(), data_.get(), size_);
         data_ = std::move(data);

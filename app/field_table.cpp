@@ -353,9 +353,10 @@ void FieldTable::setValue(int f, std::string_view v) {
     setBit(f, !v.empty());
 }
 
-void FieldTable::setOwnedValue(int f, std::string v) {
+void FieldTable::setOwnedValue(int f, std::string_view v) {
+    // Assigned into the kept text, whose room serves the next value too.
     std::string& kept = owned_[static_cast<std::size_t>(f)];
-    kept = std::move(v);
+    kept.assign(v);
     setValue(f, kept);
 }
 
@@ -377,20 +378,34 @@ void FieldTable::clearLevel(int level) {
 
 FieldTable::Snapshot FieldTable::snapshot() const {
     Snapshot s;
+    snapshot(s);
+    return s;
+}
+
+void FieldTable::snapshot(Snapshot& s) const {
+    s.seen.clear();
+    std::size_t owned = 0;
     forEachValue([&](int f) {
         const std::string& kept = owned_[static_cast<std::size_t>(f)];
         const std::string_view v = values_[static_cast<std::size_t>(f)];
-        if (!kept.empty() && v.data() == kept.data()) s.owned.emplace_back(f, kept);
-        else s.seen.emplace_back(f, v);
+        if (kept.empty() || v.data() != kept.data()) {
+            s.seen.emplace_back(f, v);
+        } else if (owned < s.owned.size()) {
+            s.owned[owned].first = f;
+            s.owned[owned++].second.assign(kept);
+        } else {
+            s.owned.emplace_back(f, kept);
+            ++owned;
+        }
     });
-    return s;
+    s.owned.resize(owned);
 }
 
 void FieldTable::ownViews() {
     forEachValue([&](int f) {
         const std::string& kept = owned_[static_cast<std::size_t>(f)];
         const std::string_view v = values_[static_cast<std::size_t>(f)];
-        if (kept.empty() || v.data() != kept.data()) setOwnedValue(f, std::string(v));
+        if (kept.empty() || v.data() != kept.data()) setOwnedValue(f, v);
     });
 }
 

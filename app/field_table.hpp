@@ -181,7 +181,7 @@ public:
     // the source buffer), so collecting a value copies nothing.
     void setValue(int f, std::string_view v);
     // A value the table keeps a copy of (file names, function results).
-    void setOwnedValue(int f, std::string v);
+    void setOwnedValue(int f, std::string_view v);
     void clearValue(int f);
     void clearLevel(int level);
     void clearAll();
@@ -192,6 +192,8 @@ public:
         std::vector<std::pair<int, std::string>> owned;      // copies
     };
     Snapshot snapshot() const;
+    // The same into a snapshot whose room is used again (one per claim).
+    void snapshot(Snapshot& into) const;
     // Values seen in place become copies the table keeps: before the text
     // they point into is used again (the next block of a streamed source).
     void ownViews();

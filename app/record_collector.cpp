@@ -151,7 +151,7 @@ void RecordCollector::noteLostLines() {
 
 void RecordCollector::nextClaim() {
     if (!claimSeen_) {
-        beforeClaim_ = table_.snapshot();
+        table_.snapshot(beforeClaim_);
         claimSeen_ = true;
         return;
     }
@@ -162,7 +162,8 @@ void RecordCollector::nextClaim() {
 
 void RecordCollector::nextPatientLoop() {
     if (!patientSeen_) {
-        beforePatient_ = claimSeen_ ? beforeClaim_ : table_.snapshot();
+        if (claimSeen_) beforePatient_ = beforeClaim_;
+        else table_.snapshot(beforePatient_);
         patientSeen_ = true;
     }
     if (claimSeen_) {

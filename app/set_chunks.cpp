@@ -58,8 +58,9 @@ std::size_t afterLastSetEnd(const char* p, std::size_t n, char terminator, char 
     return 0;
 }
 
-ChunkReader::ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets)
+ChunkReader::ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets, unsigned reach)
     : chunkBytes_(std::max<std::size_t>(chunkBytes, 1)),
+      reachBytes_(chunkBytes_ * std::max(reach, 1u)),
       terminator_(terminator),
       element_(element),
       cutAtSets_(cutAtSets && setEndsCuttable(terminator, element)) {}
@@ -104,6 +105,12 @@ bool ChunkReader::next(SourceChunk& c) {
             return c.size > 0;
         }
         std::size_t cut = cutAtSets_ ? afterLastSetEnd(c.bytes(), c.size, terminator_, element_) : 0;
+        if (cut == 0 && cutAtSets_ && target < reachBytes_) {
+            // A set longer than the part: read on to its end.
+            target *= 2;
+            c.reserve(target, c.size);
+            continue;
+        }
         c.endsSet = cut > 0;
         if (cut == 0) cut = afterLastTerminator(c.bytes(), c.size, terminator_);
         if (cut > 0) {

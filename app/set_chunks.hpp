@@ -40,13 +40,16 @@ bool setEndsCuttable(char terminator, char element);
 
 class ChunkReader {
 public:
-    // Parts of about `chunkBytes`; with `cutAtSets` false (or delimiters
-    // that do not allow it) parts end at any terminator.
-    ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets);
+    // Parts of about `chunkBytes`, ending after an SE where one is found
+    // within `reach` times that; with `cutAtSets` false (or delimiters that
+    // do not allow it) parts end at any terminator.
+    ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets, unsigned reach = 8);
 
     // 0, or the error code of the failed step (step() names it).
     int open(const std::string& path);
     std::uint64_t size() const { return size_; }
+    // The most a part holds when it reaches on to a set's end.
+    std::size_t reachBytes() const { return reachBytes_; }
     const char* step() const { return step_; }
     int error() const { return error_; }
 
@@ -58,6 +61,7 @@ private:
     int failAt(const char* step);
 
     std::size_t chunkBytes_;
+    std::size_t reachBytes_;
     char terminator_;
     char element_;
     bool cutAtSets_;

@@ -1,5 +1,6 @@
 #include "x12_to_csv.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -95,6 +96,21 @@ struct Part {
     std::shared_ptr<wl::WorkPool::Job> job;
 };
 
+// The parts of a run in flight: converted on the pool, then written in
+// order by a thread of their own; their buffers serve the next parts. The
+// threads go first (finishing their tasks), then the parts they use.
+struct PartFlow {
+    // One per thread of the pool, made by that thread on its first part.
+    std::vector<std::optional<RecordCollector>> collectors;
+    std::deque<std::unique_ptr<Part>> converting, writing;
+    std::vector<std::unique_ptr<Part>> spare;
+    std::size_t limit = 0;        // parts alive at most
+    std::size_t outputBytes = 0;  // the room of a part's output
+    std::optional<wl::WorkPool> pool, writer;
+
+    std::size_t alive() const { return converting.size() + writing.size() + spare.size(); }
+};
+
 class Conversion {
 public:
     Conversion(const EngineRequest& request, RunLog& log, DebugTrace& trace)
@@ -115,11 +131,12 @@ private:
     bool prepare(MapFile& map);
     bool openOutput();
     unsigned threadsFor(std::uint64_t sourceSize) const;
-    std::size_t partBytes() const;
+    std::size_t partBytes(std::uint64_t sourceSize) const;
     bool scan(ChunkReader& reader);
     void runHere(SourceChunk& chunk, MeterFeed& meter);
-    void completeFront(std::deque<std::unique_ptr<Part>>& pending, std::vector<std::unique_ptr<Part>>& spare,
-                       wl::WorkPool& pool, MeterFeed& meter);
+    void completeFront(PartFlow& flow, MeterFeed& meter);
+    void finishWrites(PartFlow& flow);
+    std::unique_ptr<Part> takePart(PartFlow& flow, MeterFeed& meter);
     void convertApart(Part& part, RecordCollector& collector) const;
     void checkEnd();
 
@@ -252,16 +269,18 @@ unsigned Conversion::threadsFor(std::uint64_t sourceSize) const {
     if (trace_.on() || request_.threads == 1) return 0;
     for (const FieldPlan& p : table_.plans)
         if (p.hasFunction) return 0;
-    if (sourceSize < 2 * partBytes()) return 0;
+    if (sourceSize < 2 * partBytes(sourceSize)) return 0;
     const unsigned threads = request_.threads > 0 ? request_.threads : wl::WorkPool::usefulThreads(6);
     return threads > 1 ? threads : 0;
 }
 
 // A part's XML output is many times its input: XML parts are smaller, so
 // the parts in flight stay within a few tens of megabytes.
-std::size_t Conversion::partBytes() const {
+// Smaller sources take smaller parts, so that every thread has several.
+std::size_t Conversion::partBytes(std::uint64_t sourceSize) const {
     if (request_.partBytes > 0) return request_.partBytes;
-    return form_.xml ? std::size_t{128} << 10 : std::size_t{512} << 10;
+    const std::uint64_t most = form_.xml ? std::uint64_t{64} << 10 : std::uint64_t{512} << 10;
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(sourceSize / 64, std::uint64_t{16} << 10, most));
 }
 
 // Converts a part that begins after a set's end on a thread of the pool,
@@ -302,23 +321,62 @@ void Conversion::runHere(SourceChunk& chunk, MeterFeed& meter) {
 }
 
 // Takes the oldest part from the pool: its output stands when the state it
-// assumed was the true one, else the part is converted again here.
-void Conversion::completeFront(std::deque<std::unique_ptr<Part>>& pending, std::vector<std::unique_ptr<Part>>& spare,
-                               wl::WorkPool& pool, MeterFeed& meter) {
-    Part& part = *pending.front();
-    pool.wait(part.job);
-    if (setEnd_ && RecordCollector::countersClear(*setEnd_) && !part.readUnknown) {
-        out_.write(part.output.view());
-        tally_.add(std::move(part.tally));
-        if (replacedIn_.empty()) replacedIn_ = part.replacedIn;
-        setEnd_ = part.end.after(*setEnd_, part.pushes, part.claimIdSet);
+// assumed was the true one (and goes to the writing thread), else the part
+// is converted again here.
+void Conversion::completeFront(PartFlow& flow, MeterFeed& meter) {
+    std::unique_ptr<Part> part = std::move(flow.converting.front());
+    flow.converting.pop_front();
+    flow.pool->wait(part->job);
+    if (setEnd_ && RecordCollector::countersClear(*setEnd_) && !part->readUnknown) {
+        tally_.add(std::move(part->tally));
+        if (replacedIn_.empty()) replacedIn_ = part->replacedIn;
+        setEnd_ = part->end.after(*setEnd_, part->pushes, part->claimIdSet);
         mainCurrent_ = false;
-        meter.advance(part.chunk.base + part.chunk.size);
+        meter.advance(part->chunk.base + part->chunk.size);
+        Part* p = part.get();
+        p->job = flow.writer->submit([this, p](unsigned) { out_.write(p->output.view()); });
+        flow.writing.push_back(std::move(part));
     } else {
-        runHere(part.chunk, meter);
+        finishWrites(flow);
+        runHere(part->chunk, meter);
+        flow.spare.push_back(std::move(part));
     }
-    spare.push_back(std::move(pending.front()));
-    pending.pop_front();
+}
+
+// Until every accepted part is written: the output file is this thread's again.
+void Conversion::finishWrites(PartFlow& flow) {
+    while (!flow.writing.empty()) {
+        flow.writer->wait(flow.writing.front()->job);
+        flow.spare.push_back(std::move(flow.writing.front()));
+        flow.writing.pop_front();
+    }
+}
+
+// A part to read into: a spare one, a new one while fewer than the limit
+// are alive, else the next whose output is written.
+std::unique_ptr<Part> Conversion::takePart(PartFlow& flow, MeterFeed& meter) {
+    for (;;) {
+        if (!flow.spare.empty()) {
+            std::unique_ptr<Part> part = std::move(flow.spare.back());
+            flow.spare.pop_back();
+            return part;
+        }
+        if (flow.alive() < flow.limit || (flow.writing.empty() && flow.converting.empty())) {
+            // The output's room is taken once, for the largest part: a
+            // buffer grown by copies on the threads would leave its old
+            // rooms behind in each thread's heap.
+            auto part = std::make_unique<Part>();
+            if (flow.pool) part->output.reserve(flow.outputBytes);
+            return part;
+        }
+        if (flow.writing.empty()) {
+            completeFront(flow, meter);
+            continue;
+        }
+        flow.writer->wait(flow.writing.front()->job);
+        flow.spare.push_back(std::move(flow.writing.front()));
+        flow.writing.pop_front();
+    }
 }
 
 bool Conversion::scan(ChunkReader& reader) {
@@ -326,42 +384,41 @@ bool Conversion::scan(ChunkReader& reader) {
     meter.open(source_);
     main_.emplace(setup_, table_, &trace_);
     const unsigned threads = threadsFor(reader.size());
-    // Declared before the pool, so the pool (which finishes its tasks
-    // first) goes before the parts and collectors its tasks use.
-    std::vector<RecordCollector> collectors;
-    std::deque<std::unique_ptr<Part>> pending;
-    std::optional<wl::WorkPool> pool;
+    PartFlow flow;
     if (threads > 0) {
-        for (unsigned t = 0; t < threads; ++t) collectors.emplace_back(setup_, table_, nullptr);
-        pool.emplace(threads);
+        flow.collectors.resize(threads);
+        flow.limit = threads + 4;
+        flow.outputBytes = reader.reachBytes() * (form_.xml ? 20 : 4);
+        flow.pool.emplace(threads);
+        flow.writer.emplace(1);
     }
-    const std::size_t inFlight = threads + 2;
-    std::vector<std::unique_ptr<Part>> spare;  // parts done, their buffers kept for the next
+    const std::size_t converting = threads + 2;
     bool first = true, afterSetEnd = false;
     for (;;) {
-        std::unique_ptr<Part> part;
-        if (spare.empty()) part = std::make_unique<Part>();
-        else {
-            part = std::move(spare.back());
-            spare.pop_back();
-        }
+        std::unique_ptr<Part> part = takePart(flow, meter);
         SourceChunk& chunk = part->chunk;
         if (!reader.next(chunk)) break;
-        const bool apart = pool && !first && afterSetEnd && chunk.endsSet && !chunk.last;
+        const bool apart = flow.pool && !first && afterSetEnd && chunk.endsSet && !chunk.last;
         first = false;
         afterSetEnd = chunk.endsSet;
         if (!apart) {
-            while (!pending.empty()) completeFront(pending, spare, *pool, meter);
+            while (!flow.converting.empty()) completeFront(flow, meter);
+            if (flow.writer) finishWrites(flow);
             runHere(chunk, meter);
-            spare.push_back(std::move(part));
+            flow.spare.push_back(std::move(part));
             continue;
         }
         Part* p = part.get();
-        p->job = pool->submit([this, p, &collectors](unsigned t) { convertApart(*p, collectors[t]); });
-        pending.push_back(std::move(part));
-        while (pending.size() >= inFlight) completeFront(pending, spare, *pool, meter);
+        p->job = flow.pool->submit([this, p, &flow](unsigned t) {
+            std::optional<RecordCollector>& collector = flow.collectors[t];
+            if (!collector) collector.emplace(setup_, table_, nullptr);
+            convertApart(*p, *collector);
+        });
+        flow.converting.push_back(std::move(part));
+        while (flow.converting.size() >= converting) completeFront(flow, meter);
     }
-    while (!pending.empty()) completeFront(pending, spare, *pool, meter);
+    while (!flow.converting.empty()) completeFront(flow, meter);
+    if (flow.writer) finishWrites(flow);
     const int error = reader.error();
     if (error == 0) {
         // A set not closed by SE still gives its last record.
@@ -398,7 +455,12 @@ bool Conversion::run(MapFile& map) {
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    ChunkReader reader(partBytes(), firstOr(delimiters_.terminator, '~'), element_, true);
+    std::error_code sized;
+    const std::uint64_t size = fs::file_size(source_, sized);
+    // A part reaches on to the end of a set up to eight times its size;
+    // XML parts, whose output is many times larger, up to twice.
+    ChunkReader reader(partBytes(sized ? 0 : size), firstOr(delimiters_.terminator, '~'), element_, true,
+                       form_.xml ? 2 : 8);
     if (reader.open(source_) != 0) {
         reportFileError(reader.step(), reader.error(), source_, log_);
         failure_ = "Source Not Read : " + source_;
