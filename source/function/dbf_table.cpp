@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "file_io.hpp"
+#include "system_info.hpp"
 
 namespace wl {
 
@@ -40,13 +41,7 @@ std::string dbfTableBytes(const std::vector<DbfField>& fields, const std::array<
 }
 
 int createDbfTable(const std::string& path, const std::vector<DbfField>& fields) {
-    const std::time_t now = std::time(nullptr);
-    std::tm t{};
-#ifdef _WIN32
-    localtime_s(&t, &now);
-#else
-    localtime_r(&now, &t);
-#endif
+    const std::tm t = localParts(std::time(nullptr));
     return writeFileAtomically(path, dbfTableBytes(fields, {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday}));
 }
 

@@ -41,16 +41,6 @@ std::time_t fileTime(const std::string& file, bool& found) {
     return std::chrono::system_clock::to_time_t(sys);
 }
 
-std::tm localParts(std::time_t t) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &t);
-#else
-    localtime_r(&t, &local);
-#endif
-    return local;
-}
-
 }  // namespace
 
 bool LISDIR(std::string_view path) {

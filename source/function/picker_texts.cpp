@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ctime>
 
+#include "system_info.hpp"
 #include "text.hpp"
 #include "value_conversion.hpp"
 
@@ -58,13 +59,7 @@ std::string horaText(long secondsSinceMidnight) {
 }
 
 std::string HORA() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = localParts(std::time(nullptr));
     return horaText(local.tm_hour * 3600L + local.tm_min * 60L + local.tm_sec);
 }
 

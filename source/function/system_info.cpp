@@ -16,14 +16,18 @@ std::string compilerText() {
 #endif
 }
 
-std::string localTimeText(const char* format) {
-    std::time_t now = std::time(nullptr);
+std::tm localParts(std::time_t t) {
     std::tm local{};
 #ifdef _WIN32
-    localtime_s(&local, &now);
+    localtime_s(&local, &t);
 #else
-    localtime_r(&now, &local);
+    localtime_r(&t, &local);
 #endif
+    return local;
+}
+
+std::string localTimeText(const char* format) {
+    const std::tm local = localParts(std::time(nullptr));
     char buf[64];
     std::strftime(buf, sizeof buf, format, &local);
     return buf;

@@ -1,6 +1,7 @@
 // Texts that describe the running system, for the program's logs.
 #pragma once
 
+#include <ctime>
 #include <string>
 
 namespace wl {
@@ -13,6 +14,8 @@ std::string cpuText();
 unsigned long long installedMemoryMB();
 // The tool chain that built the program.
 std::string compilerText();
+// The parts of time t in local time (the thread-safe call of each system).
+std::tm localParts(std::time_t t);
 // The current local date and time formatted with strftime's format.
 std::string localTimeText(const char* format);
 // Today's date in the program's date form (MM/DD/YY).
