@@ -31,15 +31,6 @@ private:
     bool own_ = false;
 };
 
-void line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-    SelectObject(dc, old);
-    DeleteObject(pen);
-}
-
 // A 3-D frame of two pens: top-left from (left, bottom) up and right,
 // bottom-right from (left, bottom) right and up to the row above the top.
 void penFrame(HDC dc, const RECT& r, COLORREF topLeft, COLORREF bottomRight) {
@@ -90,7 +81,7 @@ void BARPAINT(HWND hWnd, HDC hDC) {
     HWND parent = GetParent(hWnd);
     const bool inMaximisedChild = parent && GetParent(parent) && IsZoomed(parent);
     if (!inMaximisedChild) {
-        line(dc.get(), r.left, r.top, r.right, r.top, GetSysColor(COLOR_BTNSHADOW));
+        solidLine(dc.get(), r.left, r.top, r.right, r.top, GetSysColor(COLOR_BTNSHADOW));
         ++r.top;
     }
     --r.right;
@@ -257,9 +248,9 @@ void MSGPAINT3L(HWND hWnd, bool lBitmapBack, HDC hDC) {
     DeleteObject(brush);
     if (image) DeleteObject(image);
     for (int k : {0, 4, 8}) {
-        line(dc, x0, y0 - k - 3, x0 - k - 3, y0, GetSysColor(COLOR_BTNSHADOW));
-        line(dc, x0, y0 - k - 2, x0 - k - 2, y0, GetSysColor(COLOR_BTNSHADOW));
-        line(dc, x0, y0 - k - 4, x0 - k - 4, y0, GetSysColor(COLOR_BTNHIGHLIGHT));
+        solidLine(dc, x0, y0 - k - 3, x0 - k - 3, y0, GetSysColor(COLOR_BTNSHADOW));
+        solidLine(dc, x0, y0 - k - 2, x0 - k - 2, y0, GetSysColor(COLOR_BTNSHADOW));
+        solidLine(dc, x0, y0 - k - 4, x0 - k - 4, y0, GetSysColor(COLOR_BTNHIGHLIGHT));
     }
 }
 

@@ -308,6 +308,14 @@ std::array<int, 2> GETLABELDIM(HWND hWnd, const std::string& text, HFONT font) {
 }
 
 bool MOVETO(HDC hDC, int x, int y) { return MoveToEx(hDC, x, y, nullptr) != 0; }
+void solidLine(HDC hDC, int x0, int y0, int x1, int y1, Color color) {
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HGDIOBJ old = SelectObject(hDC, pen);
+    MoveToEx(hDC, x0, y0, nullptr);
+    LineTo(hDC, x1, y1);
+    SelectObject(hDC, old);
+    DeleteObject(pen);
+}
 bool LINETO(HDC hDC, int x, int y, HPEN pen) {
     PenFor p(hDC, pen);
     return LineTo(hDC, x, y) != 0;

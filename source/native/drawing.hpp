@@ -127,6 +127,8 @@ std::array<int, 2> GETLABELDIM(HWND hWnd, const std::string& text, HFONT font = 
 
 // Lines, shapes and marks: a given pen is selected for the one call.
 bool MOVETO(HDC hDC, int x, int y);
+// A one-pixel solid line from (x0, y0) to (x1, y1), its pen made for the call.
+void solidLine(HDC hDC, int x0, int y0, int x1, int y1, Color color);
 bool LINETO(HDC hDC, int x, int y, HPEN pen = nullptr);
 bool RECTANGLE(HDC hDC, int top, int left, int bottom, int right, HPEN pen = nullptr);
 bool ELLIPSE(HDC hDC, int left, int top, int right, int bottom, HPEN pen = nullptr);

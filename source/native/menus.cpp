@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bitmaps.hpp"
+#include "drawing.hpp"
 #include "resource_tracker.hpp"
 
 namespace wl {
@@ -94,15 +95,6 @@ void verticalGradient(HDC dc, int left, int right, int top, int bottom, COLORREF
                          lerp(GetBValue(from), GetBValue(to)));
         fillColor(dc, RECT{left, top + i, right, top + i + 1}, c);
     }
-}
-
-void lineColor(HDC dc, int x0, int y0, int x1, int y1, COLORREF c) {
-    HPEN pen = CreatePen(PS_SOLID, 1, c);
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-    SelectObject(dc, old);
-    DeleteObject(pen);
 }
 
 // The prompt from x: a TAB splits it into a left part and a right-aligned
@@ -273,8 +265,8 @@ bool MENUDRAW2007(const DRAWITEMSTRUCT* di, const std::string& cPrompt, HMENU hM
         }
         verticalGradient(dc, rc.left, right, rc.top, rc.top + 8, s.barFrom, s.barTo);
         verticalGradient(dc, rc.left, right, rc.top + 9, rc.bottom, RGB(212, 219, 237), RGB(225, 230, 246));
-        lineColor(dc, rc.left, rc.bottom - 1, right, rc.bottom - 1, RGB(182, 188, 204));
-        lineColor(dc, rc.left, rc.bottom, right, rc.bottom, windows6() ? RGB(240, 240, 240) : RGB(255, 255, 255));
+        solidLine(dc, rc.left, rc.bottom - 1, right, rc.bottom - 1, RGB(182, 188, 204));
+        solidLine(dc, rc.left, rc.bottom, right, rc.bottom, windows6() ? RGB(240, 240, 240) : RGB(255, 255, 255));
     }
     if (selected && (!grayed || s.selectGrayed)) {
         int w = rc.right - rc.left, h = rc.bottom - rc.top;
@@ -303,8 +295,8 @@ bool MENUDRAW2007(const DRAWITEMSTRUCT* di, const std::string& cPrompt, HMENU hM
     if (!barItem && !selected) {
         fillColor(dc, RECT{rc.left, rc.top, rc.left + 24, rc.bottom}, s.iconColumn);
         fillColor(dc, RECT{rc.left + 25, rc.top, rc.right, rc.bottom}, s.textArea);
-        lineColor(dc, rc.left + 24, rc.top, rc.left + 24, rc.bottom, s.line1);
-        lineColor(dc, rc.left + 25, rc.top, rc.left + 25, rc.bottom, s.line2);
+        solidLine(dc, rc.left + 24, rc.top, rc.left + 24, rc.bottom, s.line1);
+        solidLine(dc, rc.left + 25, rc.top, rc.left + 25, rc.bottom, s.line2);
     }
     if (checked && checkBitmap()) DRAWMASKED(dc, checkBitmap(), rc.top, rc.left + 1);
     if (hBitmap) {
@@ -318,8 +310,8 @@ bool MENUDRAW2007(const DRAWITEMSTRUCT* di, const std::string& cPrompt, HMENU hM
     if (!cPrompt.empty()) {
         drawPrompt(dc, cPrompt, text, barItem ? DT_CENTER : 0);
     } else if (!barItem && !(itemType(reinterpret_cast<HMENU>(di->hwndItem), di->itemID) & MFT_BITMAP)) {
-        lineColor(dc, rc.left + 25, rc.top + 4, rc.right, rc.top + 4, s.line1);
-        lineColor(dc, rc.left + 25, rc.top + 5, rc.right, rc.top + 5, s.line2);
+        solidLine(dc, rc.left + 25, rc.top + 4, rc.right, rc.top + 4, s.line1);
+        solidLine(dc, rc.left + 25, rc.top + 5, rc.right, rc.top + 5, s.line2);
     }
     SetTextColor(dc, oldText);
     SetBkMode(dc, oldMode);
