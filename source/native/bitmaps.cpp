@@ -55,6 +55,17 @@ HBITMAP track(HBITMAP h, const std::string& type = "BMP") {
     return h;
 }
 
+// The header of a top-down 32-bit picture, the layout of PixelImage.
+BITMAPINFO topDown32(int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    return bi;
+}
+
 BITMAP bitmapInfo(HBITMAP h) {
     BITMAP bm{};
     if (!h || !GetObjectA(h, sizeof bm, &bm)) return BITMAP{};
@@ -118,12 +129,7 @@ std::optional<PixelImage> bitmapPixels(HBITMAP hBitmap) {
     BITMAP bm = bitmapInfo(hBitmap);
     if (bm.bmWidth <= 0 || bm.bmHeight <= 0) return std::nullopt;
     PixelImage img(bm.bmWidth, bm.bmHeight);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = bm.bmWidth;
-    bi.bmiHeader.biHeight = -bm.bmHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = topDown32(bm.bmWidth, bm.bmHeight);
     ScreenDC screen;
     if (GetDIBits(screen.dc, hBitmap, 0, static_cast<UINT>(bm.bmHeight), img.pixels.data(), &bi, DIB_RGB_COLORS) == 0)
         return std::nullopt;
@@ -132,12 +138,7 @@ std::optional<PixelImage> bitmapPixels(HBITMAP hBitmap) {
 
 HBITMAP bitmapFromPixels(const PixelImage& image) {
     if (image.empty()) return nullptr;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = image.width;
-    bi.bmiHeader.biHeight = -image.height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    const BITMAPINFO bi = topDown32(image.width, image.height);
     void* bits = nullptr;
     HBITMAP h = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (h && bits) std::memcpy(bits, image.pixels.data(), image.pixels.size() * 4);
