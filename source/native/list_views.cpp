@@ -5,19 +5,18 @@
 namespace wl {
 namespace {
 
-struct GroupState {
-    UINT mask;
-    UINT state;
-};
-
-// The mask and state of group state 0, 1 or 2; state 0 differs between
-// insertion and a later change.
-GroupState groupState(int nState, bool inserting) {
+// Group nGroup with the mask and state of group state 0, 1 or 2; state 0
+// differs between insertion and a later change.
+LVGROUP groupWithState(int nGroup, int nState, bool inserting) {
+    LVGROUP group{};
+    group.cbSize = sizeof group;
     switch (nState) {
-    case 1: return {0x10015, 41};
-    case 2: return {0x4, 34};
-    default: return {0x10015, inserting ? 40u : 32u};
+    case 1: group.mask = 0x10015; group.state = 41; break;
+    case 2: group.mask = 0x4; group.state = 34; break;
+    default: group.mask = 0x10015; group.state = inserting ? 40u : 32u; break;
     }
+    group.iGroupId = nGroup;
+    return group;
 }
 
 int insertGroup(HWND hList, LVGROUP& group) {
@@ -49,25 +48,13 @@ void LVINSERTGROUP(HWND hList, const std::string& cHeader, int nGroup) {
 
 int LVINSERTGROUPINLIST(HWND hList, int nGroup, const std::string& cHeader, int nState) {
     std::wstring header = AnsiToWideAlloc(cHeader);
-    const GroupState s = groupState(nState, true);
-    LVGROUP group{};
-    group.cbSize = sizeof group;
-    group.mask = s.mask;
-    group.state = s.state;
-    group.stateMask = 0;
+    LVGROUP group = groupWithState(nGroup, nState, true);
     group.pszHeader = header.data();
-    group.iGroupId = nGroup;
     return insertGroup(hList, group);
 }
 
 int LVGROUPSETSTATE(HWND hList, int nGroup, int nState) {
-    const GroupState s = groupState(nState, false);
-    LVGROUP group{};
-    group.cbSize = sizeof group;
-    group.mask = s.mask;
-    group.state = s.state;
-    group.stateMask = 0;
-    group.iGroupId = nGroup;
+    LVGROUP group = groupWithState(nGroup, nState, false);
     SendMessageA(hList, LVM_SETGROUPINFO, static_cast<WPARAM>(nGroup), reinterpret_cast<LPARAM>(&group));
     InvalidateRect(hList, nullptr, TRUE);
     return nState;
