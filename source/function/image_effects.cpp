@@ -46,8 +46,8 @@ bool insideRounded(int x, int y, int w, int h, bool round, int corner) {
 
 std::uint32_t mix(std::uint32_t from, std::uint32_t to, double t) {
     auto lerp = [t](int a, int b) { return static_cast<int>(a + (b - a) * t); };
-    return makePixel(lerp(colorRed(from), colorRed(to)), lerp(colorGreen(from), colorGreen(to)),
-                     lerp(colorBlue(from), colorBlue(to)));
+    return makePixel(lerp(NRGBRED(from), NRGBRED(to)), lerp(NRGBGREEN(from), NRGBGREEN(to)),
+                     lerp(NRGBBLUE(from), NRGBBLUE(to)));
 }
 
 }  // namespace

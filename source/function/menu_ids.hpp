@@ -21,8 +21,6 @@ public:
     // Frees an id for a later round; the counter does not go back.
     void release(unsigned id);
     bool inUse(unsigned id) const { return live_.count(id) != 0; }
-    std::size_t liveCount() const { return live_.size(); }
-    unsigned next() const { return next_; }
 
 private:
     unsigned next_ = kFirst;

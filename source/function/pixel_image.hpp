@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "colors.hpp"
+
 namespace wl {
 
 struct PixelImage {
@@ -33,16 +35,9 @@ inline std::uint32_t makePixel(int red, int green, int blue, int alpha = 0) {
            static_cast<std::uint32_t>(red & 0xFF) << 16 | static_cast<std::uint32_t>(alpha & 0xFF) << 24;
 }
 
-// Colour values as Windows gives them (COLORREF 0x00BBGGRR) and pixels.
-inline int colorRed(std::uint32_t c) { return static_cast<int>(c & 0xFF); }
-inline int colorGreen(std::uint32_t c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline int colorBlue(std::uint32_t c) { return static_cast<int>((c >> 16) & 0xFF); }
-inline std::uint32_t colorToPixel(std::uint32_t c, int alpha = 0) {
-    return makePixel(colorRed(c), colorGreen(c), colorBlue(c), alpha);
-}
-inline std::uint32_t pixelToColor(std::uint32_t p) {
-    return static_cast<std::uint32_t>(pixelRed(p)) | static_cast<std::uint32_t>(pixelGreen(p)) << 8 |
-           static_cast<std::uint32_t>(pixelBlue(p)) << 16;
+// The pixel of a colour value as Windows gives them (COLORREF 0x00BBGGRR).
+inline std::uint32_t colorToPixel(Color c, int alpha = 0) {
+    return makePixel(NRGBRED(c), NRGBGREEN(c), NRGBBLUE(c), alpha);
 }
 
 }  // namespace wl
