@@ -3,41 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "memory_canvas.hpp"
+
 namespace {
 
 using namespace wl;
 
-class Canvas {
-public:
-    Canvas(int w, int h, COLORREF fill = RGB(255, 255, 255)) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bmp_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = SelectObject(dc_, bmp_);
-        HBRUSH b = CreateSolidBrush(fill);
-        RECT r{0, 0, w, h};
-        FillRect(dc_, &r, b);
-        DeleteObject(b);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bmp_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-
-private:
-    HDC dc_ = nullptr;
-    HBITMAP bmp_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-};
+using Canvas = wltest::MemoryCanvas;
 
 // A borderless window whose client area is w by h: the painters take their
 // sizes from it.

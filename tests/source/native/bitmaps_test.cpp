@@ -7,6 +7,7 @@
 #include "dib_format.hpp"
 #include "png_decoder.hpp"
 #include "resource_tracker.hpp"
+#include "memory_canvas.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -14,25 +15,7 @@ namespace {
 using wl::makePixel;
 using wl::PixelImage;
 
-// A 32-bit memory canvas whose pixels can be read back.
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp;
-    HGDIOBJ old;
-    Canvas(int w, int h, std::uint32_t fill = makePixel(255, 255, 255)) {
-        bmp = wl::bitmapFromPixels(PixelImage(w, h, fill));
-        old = SelectObject(dc, bmp);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
-    std::uint32_t at(int x, int y) {
-        GdiFlush();
-        return GetPixel(dc, x, y);
-    }
-};
+using Canvas = wltest::MemoryCanvas;
 
 bool isTracked(HGDIOBJ h, const std::string& type) {
     for (const auto& r : wl::trackedResources())
@@ -64,11 +47,11 @@ TEST(Bitmaps, DrawStretchCropAndResize) {
     img.at(1, 1) = makePixel(0, 0, 255);
     HBITMAP b = wl::bitmapFromPixels(img);
     Canvas c(10, 10);
-    wl::DRAWBITMAP(c.dc, b, 1, 2);  // row 1, column 2
+    wl::DRAWBITMAP(c.dc(), b, 1, 2);  // row 1, column 2
     EXPECT_EQ(c.at(2, 1), RGB(255, 0, 0));
     EXPECT_EQ(c.at(3, 2), RGB(0, 0, 255));
     EXPECT_EQ(c.at(1, 1), RGB(255, 255, 255));
-    wl::DRAWBITMAP(c.dc, b, 4, 4, 4, 4);  // stretched to 4 x 4
+    wl::DRAWBITMAP(c.dc(), b, 4, 4, 4, 4);  // stretched to 4 x 4
     EXPECT_EQ(c.at(7, 7), RGB(0, 0, 255));
     EXPECT_EQ(c.at(5, 5), RGB(255, 0, 0));
 
@@ -89,11 +72,11 @@ TEST(Bitmaps, MaskedAndGreyLeaveTheCornerColourOut) {
     PixelImage img(2, 1, makePixel(255, 0, 255));
     img.at(1, 0) = makePixel(90, 120, 150);
     HBITMAP b = wl::bitmapFromPixels(img);
-    Canvas c(4, 4, makePixel(0, 200, 0));
-    wl::DRAWMASKED(c.dc, b, 0, 0);
+    Canvas c(4, 4, RGB(0, 200, 0));
+    wl::DRAWMASKED(c.dc(), b, 0, 0);
     EXPECT_EQ(c.at(0, 0), RGB(0, 200, 0));
     EXPECT_EQ(c.at(1, 0), RGB(90, 120, 150));
-    wl::DRAWGRAY(c.dc, b, 2, 0);
+    wl::DRAWGRAY(c.dc(), b, 2, 0);
     int g = 90 / 3 + 120 / 3 + 150 / 3 + 20;
     EXPECT_EQ(c.at(0, 2), RGB(0, 200, 0));
     EXPECT_EQ(c.at(1, 2), RGB(g, g, g));
@@ -118,9 +101,9 @@ TEST(Bitmaps, DibFileReadWriteAndDraw) {
 
     Canvas c(6, 6);
     // Negative positions draw the visible part instead of wrapping around.
-    EXPECT_TRUE(wl::DIBDRAW(c.dc, dib, nullptr, -1, -1, 0, 0));
+    EXPECT_TRUE(wl::DIBDRAW(c.dc(), dib, nullptr, -1, -1, 0, 0));
     EXPECT_EQ(c.at(0, 0), RGB(1, 2, 3));
-    EXPECT_TRUE(wl::DIBDRAW(c.dc, dib, nullptr, 2, 2, 0, 0));
+    EXPECT_TRUE(wl::DIBDRAW(c.dc(), dib, nullptr, 2, 2, 0, 0));
     EXPECT_EQ(c.at(2, 2), RGB(250, 0, 0));
     EXPECT_FALSE(wl::DIBDRAW(nullptr, dib, nullptr, 0, 0, 0, 0));
     GlobalFree(dib);
@@ -210,7 +193,7 @@ TEST(Bitmaps, RadialGradientModes) {
     release(brush);
     Canvas c(21, 11);
     std::size_t before = wl::trackedResources().size();
-    EXPECT_EQ(wl::RADIALGRADIENT(c.dc, r, RGB(255, 0, 0), RGB(0, 0, 255)), nullptr);
+    EXPECT_EQ(wl::RADIALGRADIENT(c.dc(), r, RGB(255, 0, 0), RGB(0, 0, 255)), nullptr);
     EXPECT_EQ(c.at(10, 5), RGB(255, 0, 0));
     EXPECT_EQ(wl::trackedResources().size(), before);
     // A one-pixel picture is the centre colour.
@@ -284,7 +267,7 @@ TEST(PaletteBitmaps, PaletteOnlyAboveSixteenColours) {
     EXPECT_EQ(wl::PALBMPLOAD("NOSUCHBITMAP").bitmap, nullptr);
 
     Canvas c(4, 4);
-    wl::PALBMPDRAW(c.dc, 1, 1, few.bitmap, nullptr);
+    wl::PALBMPDRAW(c.dc(), 1, 1, few.bitmap, nullptr);
     EXPECT_EQ(c.at(1, 1), RGB(255, 0, 0));  // colour 0 of the table: blue 0, green 0, red 255
 
     // The palette list: entering with a window makes the foreground, freeing
@@ -310,7 +293,7 @@ TEST(WindowPictures, WholeWindowAndInclusiveAreas) {
     EXPECT_EQ(wl::NBMPWIDTH(whole), 60);
     EXPECT_EQ(wl::NBMPHEIGHT(whole), 40);
     Canvas c(20, 20);
-    HBITMAP area = wl::WINDOWAREABITMAP(c.dc, RECT{2, 2, 11, 6});  // left, top, right, bottom
+    HBITMAP area = wl::WINDOWAREABITMAP(c.dc(), RECT{2, 2, 11, 6});  // left, top, right, bottom
     EXPECT_EQ(wl::NBMPWIDTH(area), 10);
     EXPECT_EQ(wl::NBMPHEIGHT(area), 5);
     release(whole);

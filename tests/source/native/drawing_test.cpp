@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "memory_canvas.hpp"
 #include "resource_tracker.hpp"
 
 namespace {
@@ -12,39 +13,14 @@ namespace {
 using wl::NRGB;
 
 // A white 32-bit canvas in a memory context.
-class Canvas {
+class Canvas : public wltest::MemoryCanvas {
 public:
-    Canvas(int w, int h) : w_(w), h_(h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bmp_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        old_ = SelectObject(dc_, bmp_);
-        fill(NRGB(255, 255, 255));
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(bmp_);
-        DeleteDC(dc_);
-    }
-    void fill(wl::Color c) {
-        HBRUSH b = CreateSolidBrush(c);
-        RECT r{0, 0, w_, h_};
-        FillRect(dc_, &r, b);
-        DeleteObject(b);
-    }
-    HDC dc() const { return dc_; }
-    wl::Color at(int x, int y) const { return GetPixel(dc_, x, y); }
+    Canvas(int w, int h) : MemoryCanvas(w, h) {}
     // The bounding box of the pixels of one colour: {left, top, right, bottom}, inclusive.
     RECT boxOf(wl::Color c) const {
-        RECT r{w_, h_, -1, -1};
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x)
+        RECT r{width(), height(), -1, -1};
+        for (int y = 0; y < height(); ++y)
+            for (int x = 0; x < width(); ++x)
                 if (at(x, y) == c) {
                     r.left = std::min<LONG>(r.left, x);
                     r.top = std::min<LONG>(r.top, y);
@@ -53,12 +29,6 @@ public:
                 }
         return r;
     }
-
-private:
-    int w_, h_;
-    HDC dc_;
-    HBITMAP bmp_;
-    HGDIOBJ old_;
 };
 
 TEST(Gradient, TwoRowsPaintRowZeroBlackAndRowsOneAndTwoGrey) {

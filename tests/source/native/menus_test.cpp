@@ -5,35 +5,21 @@
 #include <gtest/gtest.h>
 
 #include "bitmaps.hpp"
+#include "memory_canvas.hpp"
 #include "menus.hpp"
 
 namespace {
 
 const COLORREF kCanvas = RGB(1, 2, 3);
 
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp;
-    HGDIOBJ old;
-    Canvas(int w, int h) {
-        bmp = wl::bitmapFromPixels(wl::PixelImage(w, h, wl::colorToPixel(kCanvas)));
-        old = SelectObject(dc, bmp);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
-    COLORREF at(int x, int y) {
-        GdiFlush();
-        return GetPixel(dc, x, y);
-    }
+struct Canvas : wltest::MemoryCanvas {
+    Canvas(int w, int h) : MemoryCanvas(w, h, kCanvas) {}
     // Whether any pixel in the columns [x0, x1) of the row band is dark (text).
     bool darkIn(int x0, int x1, int y0, int y1) {
         GdiFlush();
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x) {
-                COLORREF c = GetPixel(dc, x, y);
+                COLORREF c = GetPixel(dc(), x, y);
                 if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) return true;
             }
         return false;
@@ -59,7 +45,7 @@ protected:
 
 TEST_F(MenuPainting, FocusOnlyAnswersFalse) {
     Canvas c(100, 20);
-    auto di = record(c.dc, {0, 0, 100, 20}, 0, nullptr, 1, ODA_FOCUS);
+    auto di = record(c.dc(), {0, 0, 100, 20}, 0, nullptr, 1, ODA_FOCUS);
     EXPECT_FALSE(wl::MENUDRAWITEM(&di, "Open", nullptr, nullptr));
     wl::SET2007SKINMENU();
     EXPECT_FALSE(wl::MENUDRAW2007(&di, "Open", nullptr, nullptr, nullptr));
@@ -70,7 +56,7 @@ TEST_F(MenuPainting, PopupItemBackgroundInBothLooks) {
     for (int look : {1, 2}) {
         look == 1 ? wl::SET2007SKINMENU() : wl::SET2010SKINMENU();
         Canvas c(150, 20);
-        auto di = record(c.dc, {0, 0, 150, 20}, 0);
+        auto di = record(c.dc(), {0, 0, 150, 20}, 0);
         EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
         EXPECT_EQ(c.at(5, 10), wl::currentMenuSkin().iconColumn) << look;
         EXPECT_EQ(c.at(24, 10), wl::currentMenuSkin().line1) << look;
@@ -84,13 +70,13 @@ TEST_F(MenuPainting, PopupItemBackgroundInBothLooks) {
 TEST_F(MenuPainting, GreyedSelectionOnlyInThe2010Look) {
     wl::SET2007SKINMENU();
     Canvas a(120, 20);
-    auto di = record(a.dc, {0, 0, 120, 20}, ODS_SELECTED | ODS_GRAYED);
+    auto di = record(a.dc(), {0, 0, 120, 20}, ODS_SELECTED | ODS_GRAYED);
     EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
     EXPECT_EQ(a.at(60, 3), kCanvas);
 
     wl::SET2010SKINMENU();
     Canvas b(120, 20);
-    di = record(b.dc, {0, 0, 120, 20}, ODS_SELECTED | ODS_GRAYED);
+    di = record(b.dc(), {0, 0, 120, 20}, ODS_SELECTED | ODS_GRAYED);
     EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
     COLORREF inside = b.at(60, 3);
     EXPECT_NE(inside, kCanvas);
@@ -101,7 +87,7 @@ TEST_F(MenuPainting, GreyedSelectionOnlyInThe2010Look) {
     // A selected, enabled item in the 2007 look gets its golden selection.
     wl::SET2007SKINMENU();
     Canvas s(120, 20);
-    di = record(s.dc, {0, 0, 120, 20}, ODS_SELECTED);
+    di = record(s.dc(), {0, 0, 120, 20}, ODS_SELECTED);
     wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr);
     EXPECT_EQ(s.at(60, 0), wl::currentMenuSkin().selectionFrame);
     COLORREF lower = s.at(60, 15);  // in the lower gradient, RGB(255,215,84) to RGB(255,233,162)
@@ -113,7 +99,7 @@ TEST_F(MenuPainting, GreyedSelectionOnlyInThe2010Look) {
 
 TEST_F(MenuPainting, TabPromptRightAlignsTheKey) {
     Canvas c(200, 20);
-    auto di = record(c.dc, {0, 0, 200, 20}, 0);
+    auto di = record(c.dc(), {0, 0, 200, 20}, 0);
     EXPECT_TRUE(wl::MENUDRAWITEM(&di, "Open\tCtrl+O", nullptr, nullptr));
     EXPECT_TRUE(c.darkIn(21, 60, 0, 20));      // the word at the left
     EXPECT_TRUE(c.darkIn(120, 179, 0, 20));    // the key name up to the edge
@@ -123,10 +109,10 @@ TEST_F(MenuPainting, TabPromptRightAlignsTheKey) {
 
 TEST_F(MenuPainting, ClassicSelectionUsesTheHighlight) {
     Canvas c(150, 20);
-    auto di = record(c.dc, {0, 0, 150, 20}, ODS_SELECTED);
+    auto di = record(c.dc(), {0, 0, 150, 20}, ODS_SELECTED);
     EXPECT_TRUE(wl::MENUDRAWITEM(&di, "", nullptr, nullptr));
     EXPECT_EQ(c.at(100, 10), GetSysColor(COLOR_HIGHLIGHT));
-    auto plain = record(c.dc, {0, 0, 150, 20}, 0);
+    auto plain = record(c.dc(), {0, 0, 150, 20}, 0);
     EXPECT_TRUE(wl::MENUDRAWITEM(&plain, "", nullptr, nullptr));
     EXPECT_EQ(c.at(100, 10), GetSysColor(COLOR_MENU));
 }
@@ -139,7 +125,7 @@ TEST_F(MenuPainting, LastBarItemPaintsToTheWindowEdge) {
     GetClientRect(w, &client);
     HMENU bar = CreateMenu();
     Canvas c(client.right + 40, 22);
-    auto di = record(c.dc, {0, 0, 50, 20}, 0, bar);
+    auto di = record(c.dc(), {0, 0, 50, 20}, 0, bar);
     EXPECT_TRUE(wl::MENUDRAW2007(&di, "File", bar, nullptr, w));
     EXPECT_NE(c.at(client.right - 5, 12), kCanvas);
     EXPECT_EQ(c.at(client.right - 5, 19), RGB(182, 188, 204));

@@ -12,42 +12,26 @@
 #include <string>
 
 #include "control_host.hpp"
+#include "memory_canvas.hpp"
 
 namespace {
 
 using namespace wl;
 
 // A memory picture of w x h pixels, white, to draw on and compare.
-struct Canvas {
-    HDC dc = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    int w, h;
-    Canvas(int width, int height) : w(width), h(height) {
-        HDC screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bmp = CreateCompatibleBitmap(screen, w, h);
-        ReleaseDC(nullptr, screen);
-        old = SelectObject(dc, bmp);
-        RECT r{0, 0, w, h};
-        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
+struct Canvas : wltest::MemoryCanvas {
+    using MemoryCanvas::MemoryCanvas;
     int changedPixels() const {
         int n = 0;
-        for (int x = 0; x < w; ++x)
-            for (int y = 0; y < h; ++y)
-                if (GetPixel(dc, x, y) != RGB(255, 255, 255)) ++n;
+        for (int x = 0; x < width(); ++x)
+            for (int y = 0; y < height(); ++y)
+                if (at(x, y) != RGB(255, 255, 255)) ++n;
         return n;
     }
     bool sameAs(const Canvas& o) const {
-        for (int x = 0; x < w; ++x)
-            for (int y = 0; y < h; ++y)
-                if (GetPixel(dc, x, y) != GetPixel(o.dc, x, y)) return false;
+        for (int x = 0; x < width(); ++x)
+            for (int y = 0; y < height(); ++y)
+                if (at(x, y) != o.at(x, y)) return false;
         return true;
     }
 };
@@ -83,17 +67,17 @@ TEST(ThemedStyles, TheProgramIsThemed) {
 TEST(ThemedStyles, GrippersAreDrawnByTheTheme) {
     wltest::ControlHost host("STATIC", 0, 120, 30);
     Canvas bar(120, 30), status(120, 30);
-    EXPECT_TRUE(DRAWBARGRIPPERTHEMED(host.control, bar.dc, true));
-    EXPECT_TRUE(DRAWSTATUSGRIPPERTHEMED(host.control, status.dc));
+    EXPECT_TRUE(DRAWBARGRIPPERTHEMED(host.control, bar.dc(), true));
+    EXPECT_TRUE(DRAWSTATUSGRIPPERTHEMED(host.control, status.dc()));
 }
 
 TEST(ThemedStyles, HeaderTextsAreAnsi) {
     wltest::ControlHost host("STATIC", 0, 120, 24);
     // 0xC9 is "É" in the ANSI code page (and a box-drawing corner in OEM).
     Canvas drawn(120, 24), ansi(120, 24), oem(120, 24);
-    DRAWHEADER(host.control, drawn.dc, 0, 0, 24, 120, "\xC9TAT", false);
-    referenceHeader(host.control, ansi.dc, L"\u00C9TAT");
-    referenceHeader(host.control, oem.dc, L"\u2554TAT");
+    DRAWHEADER(host.control, drawn.dc(), 0, 0, 24, 120, "\xC9TAT", false);
+    referenceHeader(host.control, ansi.dc(), L"\u00C9TAT");
+    referenceHeader(host.control, oem.dc(), L"\u2554TAT");
     EXPECT_GT(drawn.changedPixels(), 0);
     EXPECT_TRUE(drawn.sameAs(ansi));
     EXPECT_FALSE(drawn.sameAs(oem));
@@ -114,16 +98,16 @@ TEST(ThemedStyles, ThemedCheckBoxPaintsItsOwnText) {
     EXPECT_TRUE(UpdateWindow(check));
     // DRAWTHEMED copies the window under a check box into the context.
     Canvas c(120, 20);
-    EXPECT_EQ(DRAWTHEMED(check, c.dc), GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(DRAWTHEMED(check, c.dc()), GetStockObject(NULL_BRUSH));
 }
 
 TEST(ThemedStyles, ParentBackgroundEditBorderAndWindowThemes) {
     wltest::ControlHost host("STATIC", 0, 120, 30);
     Canvas parent(120, 30), edit(120, 30);
-    DRAWPBACK(host.control, parent.dc);
+    DRAWPBACK(host.control, parent.dc());
     EXPECT_GT(parent.changedPixels(), 0);
     EXPECT_FALSE(NOTABTHEME());
-    DRAWEDITBORDER(host.control, edit.dc);
+    DRAWEDITBORDER(host.control, edit.dc());
     EXPECT_GT(edit.changedPixels(), 0);
     EXPECT_TRUE(SETWINDOWTHEME(host.control, std::string("Explorer"), std::string("TreeView")));
 }
