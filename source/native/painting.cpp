@@ -155,6 +155,19 @@ RectList rectOnParent(HWND hWnd) {
     return RectList{r.top, r.left, r.bottom, r.right};
 }
 
+// The outline of r XORed onto dc with a pen of the style, width and colour.
+void xorOutline(HDC dc, const RECT& r, int penStyle, int penWidth, COLORREF colour) {
+    const int oldRop = SetROP2(dc, R2_XORPEN);
+    HPEN pen = CreatePen(penStyle, penWidth, colour);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    SetROP2(dc, oldRop);
+}
+
 }  // namespace
 
 void CTRLDRAWFOCUS(HWND hWnd, int nDRow, int nDCol, int nRow, int nCol, int nHandle) {
@@ -199,15 +212,7 @@ void XORCTRLFRAME(HWND hWnd) {
     HDC dc = GetDC(parent);
     HRGN clip = CreateRectRgn(r.left + 1, maximisedChild ? r.top : r.top + 1, r.right - 1, r.bottom);
     SelectClipRgn(dc, clip);
-    const int oldRop = SetROP2(dc, R2_XORPEN);
-    HPEN pen = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, r.left, r.top, r.right, r.bottom);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
-    SetROP2(dc, oldRop);
+    xorOutline(dc, r, PS_SOLID, 2, RGB(255, 255, 255));
     SelectClipRgn(dc, nullptr);
     DeleteObject(clip);
     ReleaseDC(parent, dc);
@@ -215,15 +220,7 @@ void XORCTRLFRAME(HWND hWnd) {
 
 void XORDOTRECT(HWND hWnd, int nTop, int nLeft, int nBottom, int nRight) {
     HDC dc = GetDC(hWnd);
-    const int oldRop = SetROP2(dc, R2_XORPEN);
-    HPEN pen = CreatePen(PS_DOT, 1, RGB(0, 0, 0));
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, nLeft, nTop, nRight, nBottom);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
-    SetROP2(dc, oldRop);
+    xorOutline(dc, RECT{nLeft, nTop, nRight, nBottom}, PS_DOT, 1, RGB(0, 0, 0));
     ReleaseDC(hWnd, dc);
 }
 
