@@ -766,7 +766,12 @@ void WNDPRINT(HWND hWnd, HDC hDC, int nX, int nY, int nZoom) {
     ReleaseDC(hWnd, dc);
 }
 
-bool PRINTWINDOW(HWND hWnd, HDC hDC, UINT nFlags) { return PrintWindow(hWnd, hDC, nFlags) != 0; }
+bool PRINTWINDOW(HWND hWnd, HDC hDC, UINT nFlags) {
+    using PrintWindowFn = BOOL(WINAPI*)(HWND, HDC, UINT);
+    HMODULE user = GetModuleHandleA("user32.dll");
+    auto fn = user ? reinterpret_cast<PrintWindowFn>(reinterpret_cast<void*>(GetProcAddress(user, "PrintWindow"))) : nullptr;
+    return fn && fn(hWnd, hDC, nFlags);
+}
 
 HBITMAP WINDOWAREABITMAP(HWND hWnd, std::optional<RECT> aArea) {
     RECT r{};
