@@ -5,6 +5,7 @@
 #include "library_registry.hpp"
 #include "messages.hpp"
 #include "wide_text.hpp"
+#include "window_natives.hpp"
 
 namespace wl {
 namespace {
@@ -89,13 +90,7 @@ private:
     HTHEME handle_ = nullptr;
 };
 
-std::string className(HWND hWnd) {
-    char name[64] = {};
-    GetClassNameA(hWnd, name, sizeof name);
-    return name;
-}
-
-bool sameClass(HWND hWnd, const char* name) { return lstrcmpiA(className(hWnd).c_str(), name) == 0; }
+bool sameName(const std::string& className, const char* name) { return lstrcmpiA(className.c_str(), name) == 0; }
 
 std::string programFile() {
     char path[MAX_PATH] = {};
@@ -284,8 +279,9 @@ HBRUSH DRAWTHEMED(HWND hWnd, HDC hDC) {
     HWND reference = grandParent(hWnd);
     if (!reference) reference = GetParent(hWnd);
     const LONG_PTR style = GetWindowLongPtrA(hWnd, GWL_STYLE);
-    const bool button = sameClass(hWnd, "Button");
-    if (sameClass(hWnd, "Static")) SetBkMode(hDC, TRANSPARENT);
+    const std::string cls = GETCLASSNAME(hWnd);
+    const bool button = sameName(cls, "Button");
+    if (sameName(cls, "Static")) SetBkMode(hDC, TRANSPARENT);
     if (button && !isGroupBox(style) && (style & 1)) copyUnder(hWnd, reference, hDC);
     return static_cast<HBRUSH>(GetStockObject(button && isGroupBox(style) ? WHITE_BRUSH : NULL_BRUSH));
 }
@@ -345,9 +341,10 @@ void PAINTPARENTAREA(HWND hWnd, HDC hDC) { copyUnder(hWnd, GetParent(hWnd), hDC)
 void THEMECONTROLS(HWND hWnd) {
     for (HWND child = GetWindow(hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
-        if (sameClass(child, "Static")) {
+        const std::string cls = GETCLASSNAME(child);
+        if (sameName(cls, "Static")) {
             subclass(child, Kind::Label);
-        } else if (sameClass(child, "Button") && !isGroupBox(style)) {
+        } else if (sameName(cls, "Button") && !isGroupBox(style)) {
             if ((style & 0x9) == 0x9)
                 subclass(child, Kind::Radio);
             else if (style & 0x2)
