@@ -331,15 +331,12 @@ void DRAWBITMAP(HDC hDC, HBITMAP hBitmap, int nRow, int nCol, int nWidth, int nH
     if (!hDC || !hBitmap) return;
     DWORD rop = nRop ? nRop : SRCCOPY;
     BITMAP bm = bitmapInfo(hBitmap);
-    if (nWidth && nHeight) {
-        MemDC src(hDC, hBitmap);
-        StretchBlt(hDC, nCol, nRow, nWidth, nHeight, src.dc, 0, 0, bm.bmWidth, bm.bmHeight, rop);
-        return;
-    }
     MemDC src(hDC, hBitmap);
-    BitBlt(hDC, nCol, nRow, bm.bmWidth, bm.bmHeight, src.dc, 0, 0, rop);
+    if (nWidth && nHeight)
+        StretchBlt(hDC, nCol, nRow, nWidth, nHeight, src.dc, 0, 0, bm.bmWidth, bm.bmHeight, rop);
+    else
+        BitBlt(hDC, nCol, nRow, bm.bmWidth, bm.bmHeight, src.dc, 0, 0, rop);
 }
-
 
 void DRAWMASKED(HDC hDC, HBITMAP hBitmap, int nRow, int nCol) {
     if (!hDC || !hBitmap) return;
@@ -534,17 +531,23 @@ HBITMAP MAKEBKBMP(HWND hWnd, HDC hDC) {
     return area ? trackedPixels(*area, "BMP -> MakeBkBmp") : nullptr;
 }
 
-HBITMAP MAKEBKBMPEX(HWND hWnd, int nTop, int nLeft, int nWidth, int nHeight) {
+namespace {
+// An area of the window's client area as a picture.
+std::optional<PixelImage> clientAreaPixels(HWND hWnd, int x, int y, int w, int h) {
     HDC dc = GetDC(hWnd);
-    auto area = areaPixels(dc, nLeft, nTop, nWidth, nHeight);
+    auto area = areaPixels(dc, x, y, w, h);
     ReleaseDC(hWnd, dc);
+    return area;
+}
+}  // namespace
+
+HBITMAP MAKEBKBMPEX(HWND hWnd, int nTop, int nLeft, int nWidth, int nHeight) {
+    auto area = clientAreaPixels(hWnd, nLeft, nTop, nWidth, nHeight);
     return area ? trackedPixels(*area, "BMP -> MakeBkBmpEx") : nullptr;
 }
 
 HBRUSH MAKEBKBRUSH(HWND hWnd, int nTop, int nLeft, int nWidth, int nHeight) {
-    HDC dc = GetDC(hWnd);
-    auto area = areaPixels(dc, nLeft, nTop, nWidth, nHeight);
-    ReleaseDC(hWnd, dc);
+    auto area = clientAreaPixels(hWnd, nLeft, nTop, nWidth, nHeight);
     if (!area) return nullptr;
     HBITMAP bmp = bitmapFromPixels(*area);
     HBRUSH brush = bmp ? CreatePatternBrush(bmp) : nullptr;
@@ -634,11 +637,15 @@ BitmapWithPalette loadPaletteBitmap(LPCSTR name) {
     return bitmapWithPalette(nullptr, std::string_view(p, SizeofResource(inst, res)));
 }
 
+// Whether the palette is the foreground window's, once the system asked for it.
+bool isForegroundPalette(HPALETTE hPalette) {
+    auto fore = paletteList().foreground();
+    return fore && fore->palette == num(hPalette) && paletteList().asked();
+}
+
 void selectForDrawing(HDC hDC, HPALETTE hPalette, HPALETTE& old) {
     if (!hPalette) return;
-    auto fore = paletteList().foreground();
-    bool foreground = fore && fore->palette == num(hPalette) && paletteList().asked();
-    old = SelectPalette(hDC, hPalette, foreground ? FALSE : TRUE);
+    old = SelectPalette(hDC, hPalette, isForegroundPalette(hPalette) ? FALSE : TRUE);
     RealizePalette(hDC);
 }
 
@@ -698,9 +705,7 @@ void PALBMPDRAWSIZE(HDC hDC, int nRow, int nCol, HBITMAP hBitmap, HPALETTE hPale
 int REALIZEPALETTE(HWND hWnd, HPALETTE hPalette) {
     if (!hWnd || !hPalette) return 0;
     HDC dc = GetDC(hWnd);
-    auto fore = paletteList().foreground();
-    bool foreground = fore && fore->palette == num(hPalette) && paletteList().asked();
-    HPALETTE old = SelectPalette(dc, hPalette, foreground ? FALSE : TRUE);
+    HPALETTE old = SelectPalette(dc, hPalette, isForegroundPalette(hPalette) ? FALSE : TRUE);
     UINT n = RealizePalette(dc);
     if (n != GDI_ERROR) InvalidateRect(hWnd, nullptr, FALSE);
     SelectPalette(dc, old, FALSE);
