@@ -140,8 +140,7 @@ bool DEREGDIALOG(HWND hDlg) {
 
 std::size_t modelessHighestSlot() { return state().highest; }
 
-HACCEL SETACCTABLE(const std::vector<AccelKey>& keys) {
-    SETACCTABLE();
+HACCEL makeAccelTable(const std::vector<AccelKey>& keys) {
     std::vector<ACCEL> table;
     for (const auto& k : keys) {
         ACCEL a{};
@@ -150,8 +149,13 @@ HACCEL SETACCTABLE(const std::vector<AccelKey>& keys) {
         a.cmd = static_cast<WORD>(k.command);
         table.push_back(a);
     }
-    if (table.empty()) return nullptr;
-    state().accel = CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+    return table.empty() ? nullptr : CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+}
+
+HACCEL SETACCTABLE(const std::vector<AccelKey>& keys) {
+    SETACCTABLE();
+    if (keys.empty()) return nullptr;
+    state().accel = makeAccelTable(keys);
     state().accelOwned = state().accel != nullptr;
     state().accelTarget = nullptr;
     return state().accel;

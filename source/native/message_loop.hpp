@@ -37,6 +37,9 @@ struct AccelKey {
     int flags = 0;  // FVIRTKEY is added
     int command = 0;
 };
+// A new accelerator table of the keys (the caller destroys it); nullptr
+// when there are none.
+HACCEL makeAccelTable(const std::vector<AccelKey>& keys);
 // Builds the process accelerator table from the keys; answers its handle.
 HACCEL SETACCTABLE(const std::vector<AccelKey>& keys);
 // Destroys and clears the process table.
