@@ -9,6 +9,7 @@
 #include <string>
 
 #include "file_io.hpp"
+#include "segment_scan.hpp"
 
 namespace zr {
 
@@ -40,6 +41,9 @@ bool setEndsCuttable(char terminator, char element);
 
 class ChunkReader {
 public:
+    // Parts for a plain walk over the segments.
+    static constexpr std::size_t kReadBytes = std::size_t{4} << 20;
+
     // Parts of about `chunkBytes`, ending after an SE where one is found
     // within `reach` times that; with `cutAtSets` false (or delimiters that
     // do not allow it) parts end at any terminator.
@@ -56,6 +60,18 @@ public:
     // Fills the next part; false at the end of the file (nothing left) or
     // on a read error (error() set).
     bool next(SourceChunk& chunk);
+
+    // Every segment of the source in order, part after part:
+    // onSegment(text, file position of its terminator); a text is gone once
+    // the next part is read. Answers 0 or the read error.
+    template <class OnSegment>
+    int forEachSegment(OnSegment&& onSegment) {
+        SourceChunk part;
+        while (next(part))
+            zr::forEachSegment(part.bytes(), part.size, terminator_,
+                               [&](std::string_view text, std::size_t end) { onSegment(text, part.base + end); });
+        return error_;
+    }
 
 private:
     int failAt(const char* step);

@@ -33,8 +33,8 @@ namespace {
 
 char firstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
 
-// The source, opened for reading in blocks; a failure is shown and logged.
-bool openSource(SegmentSource& source, const std::string& path, RunLog& log) {
+// The source, opened for reading in parts; a failure is shown and logged.
+bool openSource(ChunkReader& source, const std::string& path, RunLog& log) {
     if (source.open(path) == 0) return true;
     reportFileError(source.step(), source.error(), path, log);
     return false;
@@ -217,7 +217,7 @@ bool Conversion::openOutput() {
 bool Conversion::prepare(MapFile& map) {
     if (request_.options.multiLine) {
         // A first pass over the source finds the most service lines.
-        SegmentSource first;
+        ChunkReader first(ChunkReader::kReadBytes, firstOr(delimiters_.terminator, '~'), element_, false);
         if (!openSource(first, source_, log_)) return false;
         const int lines = countServiceLines(first, delimiters_, map.keys);
         if (first.error() != 0) {
@@ -275,8 +275,8 @@ unsigned Conversion::threadsFor(std::uint64_t sourceSize) const {
 }
 
 // A part's XML output is many times its input: XML parts are smaller, so
-// the parts in flight stay within a few tens of megabytes.
-// Smaller sources take smaller parts, so that every thread has several.
+// the parts in flight stay within a few tens of megabytes. Smaller sources
+// take smaller parts, so that every thread has several.
 std::size_t Conversion::partBytes(std::uint64_t sourceSize) const {
     if (request_.partBytes > 0) return request_.partBytes;
     const std::uint64_t most = form_.xml ? std::uint64_t{64} << 10 : std::uint64_t{512} << 10;
@@ -461,8 +461,7 @@ bool Conversion::run(MapFile& map) {
     // XML parts, whose output is many times larger, up to twice.
     ChunkReader reader(partBytes(sized ? 0 : size), firstOr(delimiters_.terminator, '~'), element_, true,
                        form_.xml ? 2 : 8);
-    if (reader.open(source_) != 0) {
-        reportFileError(reader.step(), reader.error(), source_, log_);
+    if (!openSource(reader, source_, log_)) {
         failure_ = "Source Not Read : " + source_;
         return false;
     }
@@ -549,10 +548,10 @@ int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const
         delimiters, keys);
 }
 
-int countServiceLines(SegmentSource& source, const X12Delimiters& delimiters, const MapKeys& keys) {
+int countServiceLines(ChunkReader& source, const X12Delimiters& delimiters, const MapKeys& keys) {
     return countLines(
-        [&](char terminator, auto&& onSegment) {
-            source.forEachSegment(terminator, [&](std::string_view text, std::uint64_t) { onSegment(text); }, [] {});
+        [&](char, auto&& onSegment) {
+            source.forEachSegment([&](std::string_view text, std::uint64_t) { onSegment(text); });
         },
         delimiters, keys);
 }
