@@ -58,12 +58,15 @@ std::size_t afterLastSetEnd(const char* p, std::size_t n, char terminator, char 
     return 0;
 }
 
-ChunkReader::ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets, unsigned reach)
-    : chunkBytes_(std::max<std::size_t>(chunkBytes, 1)),
-      reachBytes_(chunkBytes_ * std::max(reach, 1u)),
-      terminator_(terminator),
+ChunkReader::ChunkReader(char terminator, char element, bool cutAtSets)
+    : terminator_(terminator),
       element_(element),
       cutAtSets_(cutAtSets && setEndsCuttable(terminator, element)) {}
+
+void ChunkReader::setParts(std::size_t bytes, unsigned reach) {
+    chunkBytes_ = std::max<std::size_t>(bytes, 1);
+    reachBytes_ = chunkBytes_ * std::max(reach, 1u);
+}
 
 int ChunkReader::failAt(const char* step) {
     step_ = step;

@@ -44,10 +44,12 @@ public:
     // Parts for a plain walk over the segments.
     static constexpr std::size_t kReadBytes = std::size_t{4} << 20;
 
-    // Parts of about `chunkBytes`, ending after an SE where one is found
-    // within `reach` times that; with `cutAtSets` false (or delimiters that
-    // do not allow it) parts end at any terminator.
-    ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets, unsigned reach = 8);
+    // With `cutAtSets` false (or delimiters that do not allow it) parts end
+    // at any terminator.
+    ChunkReader(char terminator, char element, bool cutAtSets);
+    // Parts of about `bytes`, ending after an SE where one is found within
+    // `reach` times that (before the first part is read).
+    void setParts(std::size_t bytes, unsigned reach = 8);
 
     // 0, or the error code of the failed step (step() names it).
     int open(const std::string& path);
@@ -76,8 +78,8 @@ public:
 private:
     int failAt(const char* step);
 
-    std::size_t chunkBytes_;
-    std::size_t reachBytes_;
+    std::size_t chunkBytes_ = kReadBytes;
+    std::size_t reachBytes_ = 8 * kReadBytes;
     char terminator_;
     char element_;
     bool cutAtSets_;

@@ -147,6 +147,7 @@ private:
     std::string output_;
     OutputForm form_;
     X12Delimiters delimiters_;
+    std::optional<std::int64_t> isaAt_;  // where the source's ISA stands
     char element_ = '*';
     char component_ = ':';
     CollectorSetup setup_;
@@ -174,7 +175,7 @@ void Conversion::readDelimiters() {
     // No ISA: the initial delimiters stay; a file that is not X12 is never
     // read at arbitrary offsets.
     delimiters_ = X12Delimiters{"~", "*", ":"};
-    std::optional<std::int64_t> located = CTL39400AJ(source_);
+    const std::optional<std::int64_t> located = isaAt_ = CTL39400AJ(source_);
     if (located) delimiters_ = zr::readDelimiters(source_, *located + 1);
     element_ = firstOr(delimiters_.element, '*');
     component_ = firstOr(delimiters_.component, ':');
@@ -217,7 +218,7 @@ bool Conversion::openOutput() {
 bool Conversion::prepare(MapFile& map) {
     if (request_.options.multiLine) {
         // A first pass over the source finds the most service lines.
-        ChunkReader first(ChunkReader::kReadBytes, firstOr(delimiters_.terminator, '~'), element_, false);
+        ChunkReader first(firstOr(delimiters_.terminator, '~'), element_, false);
         if (!openSource(first, source_, log_)) return false;
         const int lines = countServiceLines(first, delimiters_, map.keys);
         if (first.error() != 0) {
@@ -448,23 +449,21 @@ bool Conversion::run(MapFile& map) {
 
     // A source without an ISA header is no X12: nothing is written for it
     // (one that cannot be read at all is reported as such below).
-    if (wl::fileExists(source_) && !CTL39400AJ(source_))
+    if (wl::fileExists(source_) && !isaAt_)
         return fail("Source Is Not X12 (no ISA header), Nothing Written : " + source_);
     // A map without fields (an empty map, or one whose lines do not end in
     // CR) can extract nothing.
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    std::error_code sized;
-    const std::uint64_t size = fs::file_size(source_, sized);
-    // A part reaches on to the end of a set up to eight times its size;
-    // XML parts, whose output is many times larger, up to twice.
-    ChunkReader reader(partBytes(sized ? 0 : size), firstOr(delimiters_.terminator, '~'), element_, true,
-                       form_.xml ? 2 : 8);
+    ChunkReader reader(firstOr(delimiters_.terminator, '~'), element_, true);
     if (!openSource(reader, source_, log_)) {
         failure_ = "Source Not Read : " + source_;
         return false;
     }
+    // A part reaches on to the end of a set up to eight times its size;
+    // XML parts, whose output is many times larger, up to twice.
+    reader.setParts(partBytes(reader.size()), form_.xml ? 2 : 8);
     if (!prepare(map)) {
         failure_ = failure_.empty() ? "Source Not Read : " + source_ : failure_;
         return false;

@@ -38,7 +38,8 @@ TEST(SetChunks, OnlyDelimitersTheSegmentReaderKeepsAsTheyAreAllowCutsAtSets) {
 // Reads the whole file in parts; answers the parts' texts.
 std::vector<std::string> partsOf(const std::string& path, std::size_t size, char terminator, bool atSets,
                                  std::vector<bool>* endsSet = nullptr) {
-    zr::ChunkReader reader(size, terminator, '*', atSets);
+    zr::ChunkReader reader(terminator, '*', atSets);
+    reader.setParts(size);
     EXPECT_EQ(reader.open(path), 0);
     std::vector<std::string> parts;
     zr::SourceChunk c;
@@ -106,7 +107,8 @@ TEST(SetChunks, PartsOfAnySizeGiveTheSegmentsOfTheWholeText) {
     const std::string path = dir.write("source.x12", text);
     for (std::size_t size : {1u, 2u, 3u, 7u, 16u, 64u, 4096u})
         for (bool atSets : {false, true}) {
-            zr::ChunkReader reader(size, '~', '*', atSets);
+            zr::ChunkReader reader('~', '*', atSets);
+            reader.setParts(size);
             ASSERT_EQ(reader.open(path), 0);
             std::vector<std::string> got;
             std::vector<std::uint64_t> at;

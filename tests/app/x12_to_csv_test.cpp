@@ -541,7 +541,8 @@ TEST(FieldCollection, OwnedViewsOutliveTheirBlock) {
     zr::FieldTable t(std::vector<zr::FieldRow>{field("NAME,NM1,,,3"), field("ID,NM1,,,9")});
     std::string block = "NM1*85*2*SMITH";
     t.setValue(0, std::string_view(block).substr(9, 5));
-    zr::FieldTable::Snapshot s = t.snapshot();
+    zr::FieldTable::Snapshot s;
+    t.snapshot(s);
     t.ownViews();
     zr::FieldTable::ownViews(s);
     zr::SegmentHistory h;
