@@ -265,12 +265,16 @@ bool Conversion::prepare(MapFile& map) {
 
 // Threads for sets side by side: none when the run traces every segment
 // or calls function files (they keep state of their own), when asked for
-// one, or when the source is too small to be worth it.
+// one, or when the source is too small to be worth it: each thread first
+// builds its own copy of the map's table, which costs what converting a few
+// hundred kilobytes does (a batch of small files stays on one thread).
 unsigned Conversion::threadsFor(std::uint64_t sourceSize) const {
+    constexpr std::uint64_t kWorthThreads = std::uint64_t{4} << 20;
     if (trace_.on() || request_.threads == 1) return 0;
     for (const FieldPlan& p : table_.plans)
         if (p.hasFunction) return 0;
     if (sourceSize < 2 * partBytes(sourceSize)) return 0;
+    if (request_.threads == 0 && sourceSize < kWorthThreads) return 0;
     const unsigned threads = request_.threads > 0 ? request_.threads : wl::WorkPool::usefulThreads(6);
     return threads > 1 ? threads : 0;
 }
