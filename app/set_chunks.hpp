@@ -44,12 +44,12 @@ public:
     // Parts for a plain walk over the segments.
     static constexpr std::size_t kReadBytes = std::size_t{4} << 20;
 
-    // With `cutAtSets` false (or delimiters that do not allow it) parts end
-    // at any terminator.
-    ChunkReader(char terminator, char element, bool cutAtSets);
+    // Parts of kReadBytes, ending at any terminator, unless setParts says otherwise.
+    ChunkReader(char terminator, char element);
     // Parts of about `bytes`, ending after an SE where one is found within
-    // `reach` times that (before the first part is read).
-    void setParts(std::size_t bytes, unsigned reach = 8);
+    // `reach` times that (reach 0: at any terminator), when the delimiters
+    // allow it. Before the first part is read.
+    void setParts(std::size_t bytes, unsigned reach);
 
     // 0, or the error code of the failed step (step() names it).
     int open(const std::string& path);
@@ -79,10 +79,10 @@ private:
     int failAt(const char* step);
 
     std::size_t chunkBytes_ = kReadBytes;
-    std::size_t reachBytes_ = 8 * kReadBytes;
+    std::size_t reachBytes_ = kReadBytes;
     char terminator_;
     char element_;
-    bool cutAtSets_;
+    bool cutAtSets_ = false;
     wl::InputFile file_;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;  // of the next byte not yet handed out

@@ -148,6 +148,7 @@ private:
     OutputForm form_;
     X12Delimiters delimiters_;
     std::optional<std::int64_t> isaAt_;  // where the source's ISA stands
+    unsigned threads_ = 0;               // converting sets side by side
     char element_ = '*';
     char component_ = ':';
     CollectorSetup setup_;
@@ -218,7 +219,7 @@ bool Conversion::openOutput() {
 bool Conversion::prepare(MapFile& map) {
     if (request_.options.multiLine) {
         // A first pass over the source finds the most service lines.
-        ChunkReader first(firstOr(delimiters_.terminator, '~'), element_, false);
+        ChunkReader first(firstOr(delimiters_.terminator, '~'), element_);
         if (!openSource(first, source_, log_)) return false;
         const int lines = countServiceLines(first, delimiters_, map.keys);
         if (first.error() != 0) {
@@ -388,7 +389,7 @@ bool Conversion::scan(ChunkReader& reader) {
     MeterFeed meter(request_.meterMode, reader.size());
     meter.open(source_);
     main_.emplace(setup_, table_, &trace_);
-    const unsigned threads = threadsFor(reader.size());
+    const unsigned threads = threads_;
     PartFlow flow;
     if (threads > 0) {
         flow.collectors.resize(threads);
@@ -460,18 +461,20 @@ bool Conversion::run(MapFile& map) {
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    ChunkReader reader(firstOr(delimiters_.terminator, '~'), element_, true);
+    ChunkReader reader(firstOr(delimiters_.terminator, '~'), element_);
     if (!openSource(reader, source_, log_)) {
         failure_ = "Source Not Read : " + source_;
         return false;
     }
-    // A part reaches on to the end of a set up to eight times its size;
-    // XML parts, whose output is many times larger, up to twice.
-    reader.setParts(partBytes(reader.size()), form_.xml ? 2 : 8);
     if (!prepare(map)) {
         failure_ = failure_.empty() ? "Source Not Read : " + source_ : failure_;
         return false;
     }
+    // With threads, a part reaches on to the end of a set up to eight times
+    // its size (XML parts, whose output is many times larger, up to twice);
+    // alone, the source is read in large parts cut anywhere.
+    threads_ = threadsFor(reader.size());
+    if (threads_ > 0) reader.setParts(partBytes(reader.size()), form_.xml ? 2 : 8);
     if (!form_.xml) {
         log_.timed("Source : " + source_);
         log_.timed("Destination : " + output_);

@@ -38,8 +38,8 @@ TEST(SetChunks, OnlyDelimitersTheSegmentReaderKeepsAsTheyAreAllowCutsAtSets) {
 // Reads the whole file in parts; answers the parts' texts.
 std::vector<std::string> partsOf(const std::string& path, std::size_t size, char terminator, bool atSets,
                                  std::vector<bool>* endsSet = nullptr) {
-    zr::ChunkReader reader(terminator, '*', atSets);
-    reader.setParts(size);
+    zr::ChunkReader reader(terminator, '*');
+    reader.setParts(size, atSets ? 8 : 0);
     EXPECT_EQ(reader.open(path), 0);
     std::vector<std::string> parts;
     zr::SourceChunk c;
@@ -107,8 +107,8 @@ TEST(SetChunks, PartsOfAnySizeGiveTheSegmentsOfTheWholeText) {
     const std::string path = dir.write("source.x12", text);
     for (std::size_t size : {1u, 2u, 3u, 7u, 16u, 64u, 4096u})
         for (bool atSets : {false, true}) {
-            zr::ChunkReader reader('~', '*', atSets);
-            reader.setParts(size);
+            zr::ChunkReader reader('~', '*');
+            reader.setParts(size, atSets ? 8 : 0);
             ASSERT_EQ(reader.open(path), 0);
             std::vector<std::string> got;
             std::vector<std::uint64_t> at;
