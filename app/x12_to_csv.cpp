@@ -152,7 +152,7 @@ private:
     char element_ = '*';
     char component_ = ':';
     CollectorSetup setup_;
-    FieldTable table_;  // as prepared, before the first segment
+    FieldTable table_;  // as prepared; the model of every collector (moved into main_ when alone)
     std::optional<RecordCollector> main_;
     OutputFile out_;
     // The parts done so far: what they add up to, and the state at the end
@@ -388,7 +388,9 @@ std::unique_ptr<Part> Conversion::takePart(PartFlow& flow, MeterFeed& meter) {
 bool Conversion::scan(ChunkReader& reader) {
     MeterFeed meter(request_.meterMode, reader.size());
     meter.open(source_);
-    main_.emplace(setup_, table_, &trace_);
+    // Alone, this thread takes the prepared table itself; with threads it
+    // stays the model each thread copies.
+    main_.emplace(setup_, threads_ > 0 ? FieldTable(table_) : std::move(table_), &trace_);
     const unsigned threads = threads_;
     PartFlow flow;
     if (threads > 0) {
