@@ -27,7 +27,7 @@ public:
 
     // Room for n bytes in all, taken at once (memory is not touched).
     void reserve(std::size_t n) {
-        if (n > capacity_) resize(n);
+        if (n > capacity_) reallocate(n);
     }
 
     std::string_view view() const { return {data_.get(), size_}; }
@@ -40,9 +40,9 @@ private:
     void grow(std::size_t need) {
         std::size_t capacity = capacity_ < 4096 ? 4096 : capacity_;
         while (capacity < need) capacity *= 2;
-        resize(capacity);
+        reallocate(capacity);
     }
-    void resize(std::size_t capacity) {
+    void reallocate(std::size_t capacity) {
         std::unique_ptr<char[]> data(new char[capacity]);
         if (size_) std::memcpy(data.get(), data_.get(), size_);
         data_ = std::move(data);

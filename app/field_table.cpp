@@ -376,12 +376,6 @@ void FieldTable::clearLevel(int level) {
     }
 }
 
-FieldTable::Snapshot FieldTable::snapshot() const {
-    Snapshot s;
-    snapshot(s);
-    return s;
-}
-
 void FieldTable::snapshot(Snapshot& s) const {
     s.seen.clear();
     std::size_t owned = 0;

@@ -191,8 +191,7 @@ public:
         std::vector<std::pair<int, std::string_view>> seen;  // values in place
         std::vector<std::pair<int, std::string>> owned;      // copies
     };
-    Snapshot snapshot() const;
-    // The same into a snapshot whose room is used again (one per claim).
+    // Into a snapshot whose room is used again (one per claim).
     void snapshot(Snapshot& into) const;
     // Values seen in place become copies the table keeps: before the text
     // they point into is used again (the next block of a streamed source).

@@ -14,7 +14,6 @@
 #include <string>
 #include <string_view>
 
-#include "file_io.hpp"
 
 namespace zr {
 
@@ -97,78 +96,5 @@ template <class OnSegment>
 void forEachSegment(std::string& bytes, char terminator, OnSegment&& onSegment) {
     forEachSegment(bytes.data(), bytes.size(), terminator, onSegment);
 }
-
-// A source file read in blocks into one buffer used again for every block:
-// memory stays the same whatever the file's size. A segment cut by the end
-// of a block is carried to the front of the buffer and completed by the
-// next block.
-class SegmentSource {
-public:
-    static constexpr std::size_t kBlock = 4u << 20;
-    explicit SegmentSource(std::size_t block = kBlock) : block_(block > 0 ? block : 1) {}
-
-    // 0, or the error code of the failed step (step() names it).
-    int open(const std::string& path) {
-        if (!file_.open(path)) return failAt("FC-Open");
-        const std::int64_t size = file_.size();
-        if (size < 0 || !file_.seek(0)) return failAt("FC-Fseek Loop");
-        size_ = static_cast<std::uint64_t>(size);
-        return 0;
-    }
-    std::uint64_t size() const { return size_; }
-    const char* step() const { return step_; }
-    int error() const { return error_; }
-
-    // Calls onSegment(text, file position of its terminator) for every
-    // completed segment, and beforeReuse() whenever the buffer is about to
-    // be filled again: the texts handed out before then are views into
-    // the buffer and are gone after it. Answers 0 or the read error.
-    template <class OnSegment, class BeforeReuse>
-    int forEachSegment(char terminator, OnSegment&& onSegment, BeforeReuse&& beforeReuse) {
-        if (!buffer_) {
-            buffer_.reset(new char[block_]);
-            capacity_ = block_;
-        }
-        std::size_t carry = 0;
-        std::uint64_t base = 0;  // the file position of buffer_[0]
-        for (;;) {
-            const std::size_t got = file_.read(buffer_.get() + carry, capacity_ - carry);
-            if (got == 0) {
-                if (file_.error() != 0) return failAt("FC-Fread");
-                return 0;  // text after the last terminator is no segment
-            }
-            const std::size_t n = carry + got;
-            const std::size_t rest = zr::forEachSegment(
-                buffer_.get(), n, terminator,
-                [&](std::string_view text, std::size_t end) { onSegment(text, base + end); });
-            beforeReuse();
-            carry = n - rest;
-            if (rest == 0 && carry == capacity_) grow();  // one segment longer than the buffer
-            else if (carry > 0) std::memmove(buffer_.get(), buffer_.get() + rest, carry);
-            base += rest;
-        }
-    }
-
-private:
-    int failAt(const char* step) {
-        step_ = step;
-        error_ = file_.error() != 0 ? file_.error() : 5;
-        return error_;
-    }
-    void grow() {
-        std::unique_ptr<char[]> bigger(new char[capacity_ * 2]);
-        std::memcpy(bigger.get(), buffer_.get(), capacity_);
-        buffer_ = std::move(bigger);
-        capacity_ *= 2;
-    }
-
-    std::size_t block_;
-    wl::InputFile file_;
-    std::uint64_t size_ = 0;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t capacity_ = 0;
-    const char* step_ = "";
-    int error_ = 0;
-};
 
 }  // namespace zr

@@ -58,12 +58,13 @@ std::size_t afterLastSetEnd(const char* p, std::size_t n, char terminator, char 
     return 0;
 }
 
-ChunkReader::ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets, unsigned reach)
-    : chunkBytes_(std::max<std::size_t>(chunkBytes, 1)),
-      reachBytes_(chunkBytes_ * std::max(reach, 1u)),
-      terminator_(terminator),
-      element_(element),
-      cutAtSets_(cutAtSets && setEndsCuttable(terminator, element)) {}
+ChunkReader::ChunkReader(char terminator, char element) : terminator_(terminator), element_(element) {}
+
+void ChunkReader::setParts(std::size_t bytes, unsigned reach) {
+    chunkBytes_ = std::max<std::size_t>(bytes, 1);
+    reachBytes_ = chunkBytes_ * std::max(reach, 1u);
+    cutAtSets_ = reach > 0 && setEndsCuttable(terminator_, element_);
+}
 
 int ChunkReader::failAt(const char* step) {
     step_ = step;
@@ -89,6 +90,7 @@ bool ChunkReader::next(SourceChunk& c) {
     if (carrySize_ > 0) std::memcpy(c.bytes(), carry_.get(), carrySize_);
     c.size = carrySize_;
     carrySize_ = 0;
+    std::size_t searched = 0;  // a segment start: no SE ends before it
     for (;;) {
         const std::size_t got = file_.read(c.bytes() + c.size, target - c.size);
         c.size += got;
@@ -104,9 +106,15 @@ bool ChunkReader::next(SourceChunk& c) {
             position_ = c.base + c.size;
             return c.size > 0;
         }
-        std::size_t cut = cutAtSets_ ? afterLastSetEnd(c.bytes(), c.size, terminator_, element_) : 0;
+        std::size_t cut = 0;
+        if (cutAtSets_) {
+            cut = afterLastSetEnd(c.bytes() + searched, c.size - searched, terminator_, element_);
+            if (cut > 0) cut += searched;
+        }
         if (cut == 0 && cutAtSets_ && target < reachBytes_) {
-            // A set longer than the part: read on to its end.
+            // A set longer than the part: read on to its end, looking
+            // again only from the last segment on.
+            searched = std::max(searched, afterLastTerminator(c.bytes(), c.size, terminator_));
             target *= 2;
             c.reserve(target, c.size);
             continue;

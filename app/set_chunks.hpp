@@ -9,6 +9,7 @@
 #include <string>
 
 #include "file_io.hpp"
+#include "segment_scan.hpp"
 
 namespace zr {
 
@@ -40,10 +41,15 @@ bool setEndsCuttable(char terminator, char element);
 
 class ChunkReader {
 public:
-    // Parts of about `chunkBytes`, ending after an SE where one is found
-    // within `reach` times that; with `cutAtSets` false (or delimiters that
-    // do not allow it) parts end at any terminator.
-    ChunkReader(std::size_t chunkBytes, char terminator, char element, bool cutAtSets, unsigned reach = 8);
+    // Parts for a plain walk over the segments.
+    static constexpr std::size_t kReadBytes = std::size_t{4} << 20;
+
+    // Parts of kReadBytes, ending at any terminator, unless setParts says otherwise.
+    ChunkReader(char terminator, char element);
+    // Parts of about `bytes`, ending after an SE where one is found within
+    // `reach` times that (reach 0: at any terminator), when the delimiters
+    // allow it. Before the first part is read.
+    void setParts(std::size_t bytes, unsigned reach);
 
     // 0, or the error code of the failed step (step() names it).
     int open(const std::string& path);
@@ -57,14 +63,26 @@ public:
     // on a read error (error() set).
     bool next(SourceChunk& chunk);
 
+    // Every segment of the source in order, part after part:
+    // onSegment(text, file position of its terminator); a text is gone once
+    // the next part is read. Answers 0 or the read error.
+    template <class OnSegment>
+    int forEachSegment(OnSegment&& onSegment) {
+        SourceChunk part;
+        while (next(part))
+            zr::forEachSegment(part.bytes(), part.size, terminator_,
+                               [&](std::string_view text, std::size_t end) { onSegment(text, part.base + end); });
+        return error_;
+    }
+
 private:
     int failAt(const char* step);
 
-    std::size_t chunkBytes_;
-    std::size_t reachBytes_;
+    std::size_t chunkBytes_ = kReadBytes;
+    std::size_t reachBytes_ = kReadBytes;
     char terminator_;
     char element_;
-    bool cutAtSets_;
+    bool cutAtSets_ = false;
     wl::InputFile file_;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;  // of the next byte not yet handed out

@@ -33,8 +33,8 @@ namespace {
 
 char firstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
 
-// The source, opened for reading in blocks; a failure is shown and logged.
-bool openSource(SegmentSource& source, const std::string& path, RunLog& log) {
+// The source, opened for reading in parts; a failure is shown and logged.
+bool openSource(ChunkReader& source, const std::string& path, RunLog& log) {
     if (source.open(path) == 0) return true;
     reportFileError(source.step(), source.error(), path, log);
     return false;
@@ -147,10 +147,12 @@ private:
     std::string output_;
     OutputForm form_;
     X12Delimiters delimiters_;
+    std::optional<std::int64_t> isaAt_;  // where the source's ISA stands
+    unsigned threads_ = 0;               // converting sets side by side
     char element_ = '*';
     char component_ = ':';
     CollectorSetup setup_;
-    FieldTable table_;  // as prepared, before the first segment
+    FieldTable table_;  // as prepared; the model of every collector (moved into main_ when alone)
     std::optional<RecordCollector> main_;
     OutputFile out_;
     // The parts done so far: what they add up to, and the state at the end
@@ -174,7 +176,7 @@ void Conversion::readDelimiters() {
     // No ISA: the initial delimiters stay; a file that is not X12 is never
     // read at arbitrary offsets.
     delimiters_ = X12Delimiters{"~", "*", ":"};
-    std::optional<std::int64_t> located = CTL39400AJ(source_);
+    const std::optional<std::int64_t> located = isaAt_ = CTL39400AJ(source_);
     if (located) delimiters_ = zr::readDelimiters(source_, *located + 1);
     element_ = firstOr(delimiters_.element, '*');
     component_ = firstOr(delimiters_.component, ':');
@@ -217,7 +219,7 @@ bool Conversion::openOutput() {
 bool Conversion::prepare(MapFile& map) {
     if (request_.options.multiLine) {
         // A first pass over the source finds the most service lines.
-        SegmentSource first;
+        ChunkReader first(firstOr(delimiters_.terminator, '~'), element_);
         if (!openSource(first, source_, log_)) return false;
         const int lines = countServiceLines(first, delimiters_, map.keys);
         if (first.error() != 0) {
@@ -264,19 +266,23 @@ bool Conversion::prepare(MapFile& map) {
 
 // Threads for sets side by side: none when the run traces every segment
 // or calls function files (they keep state of their own), when asked for
-// one, or when the source is too small to be worth it.
+// one, or when the source is too small to be worth it: each thread first
+// builds its own copy of the map's table, which costs what converting a few
+// hundred kilobytes does (a batch of small files stays on one thread).
 unsigned Conversion::threadsFor(std::uint64_t sourceSize) const {
+    constexpr std::uint64_t kWorthThreads = std::uint64_t{4} << 20;
     if (trace_.on() || request_.threads == 1) return 0;
     for (const FieldPlan& p : table_.plans)
         if (p.hasFunction) return 0;
     if (sourceSize < 2 * partBytes(sourceSize)) return 0;
+    if (request_.threads == 0 && sourceSize < kWorthThreads) return 0;
     const unsigned threads = request_.threads > 0 ? request_.threads : wl::WorkPool::usefulThreads(6);
     return threads > 1 ? threads : 0;
 }
 
 // A part's XML output is many times its input: XML parts are smaller, so
-// the parts in flight stay within a few tens of megabytes.
-// Smaller sources take smaller parts, so that every thread has several.
+// the parts in flight stay within a few tens of megabytes. Smaller sources
+// take smaller parts, so that every thread has several.
 std::size_t Conversion::partBytes(std::uint64_t sourceSize) const {
     if (request_.partBytes > 0) return request_.partBytes;
     const std::uint64_t most = form_.xml ? std::uint64_t{64} << 10 : std::uint64_t{512} << 10;
@@ -382,8 +388,10 @@ std::unique_ptr<Part> Conversion::takePart(PartFlow& flow, MeterFeed& meter) {
 bool Conversion::scan(ChunkReader& reader) {
     MeterFeed meter(request_.meterMode, reader.size());
     meter.open(source_);
-    main_.emplace(setup_, table_, &trace_);
-    const unsigned threads = threadsFor(reader.size());
+    // Alone, this thread takes the prepared table itself; with threads it
+    // stays the model each thread copies.
+    main_.emplace(setup_, threads_ > 0 ? FieldTable(table_) : std::move(table_), &trace_);
+    const unsigned threads = threads_;
     PartFlow flow;
     if (threads > 0) {
         flow.collectors.resize(threads);
@@ -448,21 +456,15 @@ bool Conversion::run(MapFile& map) {
 
     // A source without an ISA header is no X12: nothing is written for it
     // (one that cannot be read at all is reported as such below).
-    if (wl::fileExists(source_) && !CTL39400AJ(source_))
+    if (wl::fileExists(source_) && !isaAt_)
         return fail("Source Is Not X12 (no ISA header), Nothing Written : " + source_);
     // A map without fields (an empty map, or one whose lines do not end in
     // CR) can extract nothing.
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    std::error_code sized;
-    const std::uint64_t size = fs::file_size(source_, sized);
-    // A part reaches on to the end of a set up to eight times its size;
-    // XML parts, whose output is many times larger, up to twice.
-    ChunkReader reader(partBytes(sized ? 0 : size), firstOr(delimiters_.terminator, '~'), element_, true,
-                       form_.xml ? 2 : 8);
-    if (reader.open(source_) != 0) {
-        reportFileError(reader.step(), reader.error(), source_, log_);
+    ChunkReader reader(firstOr(delimiters_.terminator, '~'), element_);
+    if (!openSource(reader, source_, log_)) {
         failure_ = "Source Not Read : " + source_;
         return false;
     }
@@ -470,6 +472,11 @@ bool Conversion::run(MapFile& map) {
         failure_ = failure_.empty() ? "Source Not Read : " + source_ : failure_;
         return false;
     }
+    // With threads, a part reaches on to the end of a set up to eight times
+    // its size (XML parts, whose output is many times larger, up to twice);
+    // alone, the source is read in large parts cut anywhere.
+    threads_ = threadsFor(reader.size());
+    if (threads_ > 0) reader.setParts(partBytes(reader.size()), form_.xml ? 2 : 8);
     if (!form_.xml) {
         log_.timed("Source : " + source_);
         log_.timed("Destination : " + output_);
@@ -549,10 +556,10 @@ int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const
         delimiters, keys);
 }
 
-int countServiceLines(SegmentSource& source, const X12Delimiters& delimiters, const MapKeys& keys) {
+int countServiceLines(ChunkReader& source, const X12Delimiters& delimiters, const MapKeys& keys) {
     return countLines(
-        [&](char terminator, auto&& onSegment) {
-            source.forEachSegment(terminator, [&](std::string_view text, std::uint64_t) { onSegment(text); }, [] {});
+        [&](char, auto&& onSegment) {
+            source.forEachSegment([&](std::string_view text, std::uint64_t) { onSegment(text); });
         },
         delimiters, keys);
 }

@@ -8,7 +8,7 @@
 #include "delimiters.hpp"
 #include "engine_request.hpp"
 #include "map_file.hpp"
-#include "segment_scan.hpp"
+#include "set_chunks.hpp"
 #include "run_log.hpp"
 
 namespace zr {
@@ -20,7 +20,7 @@ DirectionResult convertFromX12(const EngineRequest& request, MapFile& map, RunLo
 // The largest number of service-line keys met within one record key's
 // reach anywhere in the text (the multi-line expansion's count).
 int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const MapKeys& keys);
-// The same over a source read in blocks (a read error is left in the source).
-int countServiceLines(SegmentSource& source, const X12Delimiters& delimiters, const MapKeys& keys);
+// The same over a source read in parts (a read error is left in the reader).
+int countServiceLines(ChunkReader& source, const X12Delimiters& delimiters, const MapKeys& keys);
 
 }  // namespace zr

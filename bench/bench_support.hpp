@@ -17,6 +17,9 @@
 #include <string>
 #include <string_view>
 
+#include "file_io.hpp"
+#include "x12_generator.hpp"
+
 namespace zrbench {
 
 using Clock = std::chrono::steady_clock;
@@ -35,41 +38,6 @@ inline std::size_t memchrCount(std::string_view bytes, char c) {
         ++p;
     }
     return n;
-}
-
-// The memchr baseline of a file: its size in MB, the best of three scans
-// for the terminator (seconds) and the number of terminators. The bytes are
-// released before returning, so the measured work starts from the file.
-struct ScanBaseline {
-    double mb = 0;
-    double seconds = 0;
-    std::size_t terminators = 0;
-};
-inline ScanBaseline memchrBaseline(std::string bytes, char terminator) {
-    ScanBaseline b;
-    b.mb = static_cast<double>(bytes.size()) / 1e6;
-    b.seconds = 1e9;
-    for (int i = 0; i < 3; ++i) {
-        auto t0 = Clock::now();
-        b.terminators = memchrCount(bytes, terminator);
-        b.seconds = std::min(b.seconds, zrbench::seconds(t0, Clock::now()));
-    }
-    return b;
-}
-
-// Peak resident memory of the process, from the system's own count.
-inline std::size_t peakResidentBytes() {
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS pmc{};
-    pmc.cb = sizeof pmc;
-    return GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc) ? pmc.PeakWorkingSetSize : 0;
-#else
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stoull(line.substr(6)) * 1024;
-    return 0;
-#endif
 }
 
 // Starts a command and reads its output. cmd.exe drops the first and the
@@ -126,6 +94,67 @@ inline double memchrSeconds(std::string_view bytes, char terminator, std::size_t
         if (count) *count = n;
     }
     return best;
+}
+
+// Where the benchmarks keep their files: the current folder on Windows
+// (under Wine), /tmp here.
+inline std::string workPath(const std::string& name) {
+#ifdef _WIN32
+    return name;
+#else
+    return "/tmp/" + name;
+#endif
+}
+
+inline double fileMb(const std::string& path) {
+    return static_cast<double>(std::ifstream(path, std::ios::binary | std::ios::ate).tellg()) / 1e6;
+}
+
+// A generated 837P of about `bytes` bytes at `path`, written whole or not
+// at all: a run stopped while writing must not leave a short file that the
+// next run takes for the real one.
+inline std::string write837p(std::size_t bytes, const std::string& path) {
+    GeneratorOptions o;
+    o.kind = Kind::Professional837;
+    o.targetBytes = bytes;
+    std::string text;
+    generateX12(o, text);
+    if (wl::writeFileAtomically(path, text) != 0) std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return path;
+}
+
+// The generated 837P of that many MB, written on first use and kept.
+inline std::string generated837p(std::size_t megabytes) {
+    const std::string path = workPath("zr-bench-837p-" + std::to_string(megabytes) + "mb.x12");
+    return std::ifstream(path).good() ? path : write837p(megabytes * 1'000'000, path);
+}
+
+// One measurement made in a child process, which prints
+// "seconds count peakBytes minorFaults" (count: rows, output bytes...).
+struct Measured {
+    bool ok = false;
+    double seconds = 0;
+    std::size_t count = 0, peak = 0, faults = 0;
+};
+inline void printMeasured(double seconds, std::size_t count) {
+    const Usage u = processUsage();
+    std::printf("%.6f %zu %zu %zu\n", seconds, count, u.peakBytes, u.minorFaults);
+}
+// The best (fastest) of `runs` runs of the command.
+inline Measured bestOf(const std::string& command, int runs) {
+    Measured b;
+    for (int i = 0; i < runs; ++i) {
+        Measured m;
+        std::FILE* p = openCommand(command);
+        if (!p) continue;
+        char line[256] = {};
+        if (std::fgets(line, sizeof line, p) &&
+            std::sscanf(line, "%lf %zu %zu %zu", &m.seconds, &m.count, &m.peak, &m.faults) == 4)
+            m.ok = true;
+        closeCommand(p);
+        if (m.ok && (!b.ok || m.seconds < b.seconds)) b = m;
+    }
+    return b;
 }
 
 }  // namespace zrbench

@@ -32,29 +32,9 @@ namespace {
 using zrbench::Clock;
 using zrbench::seconds;
 
-std::string workPath(const std::string& name) {
-#ifdef _WIN32
-    return name;
-#else
-    return "/tmp/" + name;
-#endif
-}
-
-std::string generated(std::size_t megabytes) {
-    const std::string path = workPath("zr-bench-837p-" + std::to_string(megabytes) + "mb.x12");
-    if (std::ifstream(path).good()) return path;
-    zrbench::GeneratorOptions o;
-    o.kind = zrbench::Kind::Professional837;
-    o.targetBytes = megabytes * 1'000'000;
-    std::string out;
-    zrbench::generateX12(o, out);
-    std::ofstream(path, std::ios::binary) << out;
-    return path;
-}
-
 std::string mapFile() {
     const std::string text = zr::builtInMapText(10, 2);
-    const std::string map = workPath(text.empty() ? "zr-bench-realistic-837p.cfg" : "zr-bench-005010X222A2.cfg");
+    const std::string map = zrbench::workPath(text.empty() ? "zr-bench-realistic-837p.cfg" : "zr-bench-005010X222A2.cfg");
     std::ofstream(map, std::ios::binary) << (text.empty() ? std::string(zrbench::kRealistic837pMap) : text);
     return map;
 }
@@ -78,7 +58,7 @@ int child(const std::string& what, const std::string& file, const std::string& m
         r.spec.parseType = what;
         r.type = zr::conversionTypeOf(r.spec.parseType);
         r.spec.sourceFile = file;
-        r.spec.destinationFile = workPath(what == "X12,CSV" ? "zr-bench-out.csv" : "zr-bench-out.xml");
+        r.spec.destinationFile = zrbench::workPath(what == "X12,CSV" ? "zr-bench-out.csv" : "zr-bench-out.xml");
         r.spec.parseOptions = "HO";
         r.options = zr::parseOptions(r.spec.parseOptions);
         r.options.map = map;
@@ -90,44 +70,16 @@ int child(const std::string& what, const std::string& file, const std::string& m
         output = static_cast<std::size_t>(out.tellg());
         std::remove(r.spec.destinationFile.c_str());
     }
-    const zrbench::Usage u = zrbench::processUsage();
-    std::printf("%.6f %zu %zu %zu\n", best, output, u.peakBytes, u.minorFaults);
+    zrbench::printMeasured(best, output);
     return 0;
 }
 
-struct Measured {
-    bool ok = false;
-    double seconds = 0;
-    double outputMb = 0;
-    double peakMb = 0;
-    std::size_t faults = 0;
-};
+using zrbench::Measured;
 
-Measured run(const std::string& command) {
-    Measured m;
-    std::FILE* p = zrbench::openCommand(command);
-    if (!p) return m;
-    char line[256] = {};
-    std::size_t output = 0, peak = 0;
-    if (std::fgets(line, sizeof line, p) &&
-        std::sscanf(line, "%lf %zu %zu %zu", &m.seconds, &output, &peak, &m.faults) == 4) {
-        m.ok = true;
-        m.outputMb = static_cast<double>(output) / 1e6;
-        m.peakMb = static_cast<double>(peak) / 1e6;
-    }
-    zrbench::closeCommand(p);
-    return m;
-}
-
-// Best of `runs` children.
+// Best of `runs` children; the count is the output's size.
 Measured best(const std::string& self, const std::string& what, const std::string& file, const std::string& map,
               int runs) {
-    Measured b;
-    for (int i = 0; i < runs; ++i) {
-        const Measured m = run("\"" + self + "\" --child \"" + what + "\" \"" + file + "\" \"" + map + "\"");
-        if (m.ok && (!b.ok || m.seconds < b.seconds)) b = m;
-    }
-    return b;
+    return zrbench::bestOf("\"" + self + "\" --child \"" + what + "\" \"" + file + "\" \"" + map + "\"", runs);
 }
 
 #ifndef _WIN32
@@ -158,10 +110,6 @@ Measured peer(const std::string& benchFolder, const std::string& file) {
     return m;
 }
 
-double fileMb(const std::string& file) {
-    return static_cast<double>(std::ifstream(file, std::ios::binary | std::ios::ate).tellg()) / 1e6;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,8 +118,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
     if (files.empty()) {
-        files = {generated(10), generated(100)};
-        if (std::getenv("ZR_BENCH_GB")) files.push_back(generated(1000));
+        files = {zrbench::generated837p(10), zrbench::generated837p(100)};
+        if (std::getenv("ZR_BENCH_GB")) files.push_back(zrbench::generated837p(1000));
     }
     const std::string map = mapFile();
     const std::string benchFolder = ZR_BENCH_SOURCE_DIR;
@@ -179,7 +127,7 @@ int main(int argc, char** argv) {
     std::printf("%-34s %8s %9s %8s %9s %9s %10s\n", "", "MB/s", "vs memchr", "out MB/s", "peak MB", "faults", "vs node-x12");
     bool failed = false;
     for (const std::string& file : files) {
-        const double mb = fileMb(file);
+        const double mb = zrbench::fileMb(file);
         const int runs = mb > 500 ? 1 : 3;
         const Measured scan = best(self, "memchr", file, map, 1);
         const Measured csv = best(self, "X12,CSV", file, map, runs);
@@ -193,11 +141,11 @@ int main(int argc, char** argv) {
                 return;
             }
             char out[32] = "", vsNode[32] = "";
-            if (showOut) std::snprintf(out, sizeof out, "%.0f", m.outputMb / m.seconds);
+            if (showOut) std::snprintf(out, sizeof out, "%.0f", static_cast<double>(m.count) / 1e6 / m.seconds);
             if (node.ok && &m != &scan && &m != &node) std::snprintf(vsNode, sizeof vsNode, "%.1f x", node.seconds / m.seconds);
             std::printf("  %-32s %8.0f %9s %8s %9.1f %9zu %10s\n", name, mb / m.seconds,
                         &m == &scan ? "1" : ("1/" + std::to_string(m.seconds / scan.seconds).substr(0, 4)).c_str(), out,
-                        m.peakMb, m.faults, vsNode);
+                        static_cast<double>(m.peak) / 1e6, m.faults, vsNode);
         };
         row("memchr scan (file mapped)", scan, false);
         row("X12 -> CSV", csv, true);

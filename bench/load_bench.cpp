@@ -20,28 +20,11 @@
 #include "delimiters.hpp"
 #include "file_bytes.hpp"
 #include "segment_table.hpp"
-#include "x12_generator.hpp"
 
 namespace {
 
 using zrbench::Clock;
 using zrbench::seconds;
-
-std::string generated(std::size_t megabytes) {
-#ifdef _WIN32
-    const std::string path = "zr-bench-837p-" + std::to_string(megabytes) + "mb.x12";
-#else
-    const std::string path = "/tmp/zr-bench-837p-" + std::to_string(megabytes) + "mb.x12";
-#endif
-    if (std::ifstream(path).good()) return path;
-    zrbench::GeneratorOptions o;
-    o.kind = zrbench::Kind::Professional837;
-    o.targetBytes = megabytes * 1'000'000;
-    std::string out;
-    zrbench::generateX12(o, out);
-    std::ofstream(path, std::ios::binary) << out;
-    return path;
-}
 
 // One measurement; prints "seconds rows peakBytes minorFaults".
 int child(const std::string& what, const std::string& file) {
@@ -58,31 +41,15 @@ int child(const std::string& what, const std::string& file) {
         rows = t.size();
         if (zr::CTL39400C(t, 1).empty()) return 1;
     }
-    const zrbench::Usage u = zrbench::processUsage();
-    std::printf("%.6f %zu %zu %zu\n", s, rows, u.peakBytes, u.minorFaults);
+    zrbench::printMeasured(s, rows);
     return 0;
 }
 
-struct Measured {
-    bool ok = false;
-    double seconds = 0;
-    std::size_t rows = 0, peak = 0, faults = 0;
-};
+using zrbench::Measured;
 
+// Best of `runs` children; the count is the table's rows.
 Measured best(const std::string& self, const char* what, const std::string& file, int runs) {
-    Measured b;
-    for (int i = 0; i < runs; ++i) {
-        Measured m;
-        std::FILE* p = zrbench::openCommand("\"" + self + "\" --child " + what + " \"" + file + "\"");
-        if (!p) continue;
-        char line[256] = {};
-        if (std::fgets(line, sizeof line, p) &&
-            std::sscanf(line, "%lf %zu %zu %zu", &m.seconds, &m.rows, &m.peak, &m.faults) == 4)
-            m.ok = true;
-        zrbench::closeCommand(p);
-        if (m.ok && (!b.ok || m.seconds < b.seconds)) b = m;
-    }
-    return b;
+    return zrbench::bestOf("\"" + self + "\" --child " + what + " \"" + file + "\"", runs);
 }
 
 }  // namespace
@@ -92,18 +59,18 @@ int main(int argc, char** argv) {
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
     if (files.empty()) {
-        files = {generated(10), generated(100)};
-        if (std::getenv("ZR_BENCH_GB")) files.push_back(generated(1000));
+        files = {zrbench::generated837p(10), zrbench::generated837p(100)};
+        if (std::getenv("ZR_BENCH_GB")) files.push_back(zrbench::generated837p(1000));
     }
     bool failed = false;
     std::printf("%-28s %8s %10s %10s %12s\n", "", "MB/s", "vs memchr", "faults", "peak/file");
     for (const std::string& file : files) {
-        const double mb = static_cast<double>(std::ifstream(file, std::ios::binary | std::ios::ate).tellg()) / 1e6;
+        const double mb = zrbench::fileMb(file);
         const int runs = mb > 500 ? 1 : 3;
         const Measured scan = best(argv[0], "memchr", file, 1);
         const Measured load = best(argv[0], "load", file, runs);
-        std::printf("%s (%.0f MB, %zu segments)\n", file.c_str(), mb, scan.rows);
-        if (!scan.ok || !load.ok || load.rows != scan.rows) {
+        std::printf("%s (%.0f MB, %zu segments)\n", file.c_str(), mb, scan.count);
+        if (!scan.ok || !load.ok || load.count != scan.count) {
             std::printf("  load failed\n");
             failed = true;
             continue;

@@ -10,10 +10,6 @@
 // Each conversion runs in a process of its own, so the peak it reports is
 // that conversion's. The sources are CSV and XML written by the X12 to CSV
 // and XML direction from a generated 837P.
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -34,29 +30,17 @@ namespace {
 
 using zrbench::Clock;
 
-std::string workPath(const std::string& name) {
-#ifdef _WIN32
-    return name;
-#else
-    return "/tmp/" + name;
-#endif
-}
-
 std::string source(std::size_t mb, const char* ext) {
-    return workPath("zr-records-" + std::to_string(mb) + "mb." + ext);
+    return zrbench::workPath("zr-records-" + std::to_string(mb) + "mb." + ext);
 }
 
 std::string mapPath() {
-    const std::string path = workPath("zr-records-005010X222A2.cfg");
+    const std::string path = zrbench::workPath("zr-records-005010X222A2.cfg");
     std::ofstream(path, std::ios::binary) << zr::builtInMapText(10, 2);
     return path;
 }
 
 bool exists(const std::string& path) { return std::ifstream(path).good(); }
-
-double fileMb(const std::string& path) {
-    return static_cast<double>(std::ifstream(path, std::ios::binary | std::ios::ate).tellg()) / 1e6;
-}
 
 zr::EngineResult convert(const std::string& type, const std::string& from, const std::string& to,
                          const std::string& map) {
@@ -69,17 +53,6 @@ zr::EngineResult convert(const std::string& type, const std::string& from, const
     return zr::CTL48400A(r);
 }
 
-// Peak resident memory of this process (getrusage on Linux).
-std::size_t peakBytes() {
-#ifdef _WIN32
-    return zrbench::peakResidentBytes();
-#else
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<std::size_t>(u.ru_maxrss) * 1024;
-#endif
-}
-
 // A memchr scan of the file read in 1 MB blocks: the plain reference.
 double memchrSeconds(const std::string& path) {
     double best = 1e9;
@@ -90,25 +63,12 @@ double memchrSeconds(const std::string& path) {
         std::size_t lines = 0;
         const auto t0 = Clock::now();
         for (std::size_t got; (got = std::fread(block.data(), 1, block.size(), f)) > 0;)
-            for (const char* p = block.data(); (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(block.data() + got - p)))) != nullptr; ++p)
-                ++lines;
+            lines += zrbench::memchrCount(std::string_view(block.data(), got), '\n');
         best = std::min(best, zrbench::seconds(t0, Clock::now()));
         std::fclose(f);
         if (lines == 0) best = std::min(best, 1e9);
     }
     return best;
-}
-
-// An X12 source of about that many bytes (a generated 837P).
-std::string x12Source(std::size_t bytes, const std::string& name) {
-    const std::string x12 = workPath(name);
-    zrbench::GeneratorOptions o;
-    o.kind = zrbench::Kind::Professional837;
-    o.targetBytes = std::max<std::size_t>(bytes, 1 << 16);
-    std::string text;
-    zrbench::generateX12(o, text);
-    std::ofstream(x12, std::ios::binary) << text;
-    return x12;
 }
 
 // The CSV and XML sources of about `mb` MB: the X12 they come from is
@@ -118,7 +78,9 @@ int prepare(std::size_t mb) {
     const std::string map = mapPath();
     bool failed = false;
     for (const auto& [ext, type, ratio] : {std::tuple{"csv", "X12,CSV", 2.4}, std::tuple{"xml", "X12,XML", 35.0}}) {
-        const std::string x12 = x12Source(static_cast<std::size_t>(static_cast<double>(mb << 20) / ratio), "zr-records-source.x12");
+        const std::string x12 = zrbench::write837p(
+            std::max<std::size_t>(static_cast<std::size_t>(static_cast<double>(mb << 20) / ratio), 1 << 16),
+            zrbench::workPath("zr-records-source.x12"));
         failed = failed || convert(type, x12, source(mb, ext), map).failed;
         std::remove(x12.c_str());
     }
@@ -127,13 +89,13 @@ int prepare(std::size_t mb) {
 
 int run(const std::string& from, const std::string& map) {
     const bool xml = from.size() > 4 && from.compare(from.size() - 4, 4, ".xml") == 0;
-    const std::string out = workPath("zr-records-out.x12");
-    const std::size_t before = peakBytes();
+    const std::string out = zrbench::workPath("zr-records-out.x12");
+    const std::size_t before = zrbench::processUsage().peakBytes;
     const auto t0 = Clock::now();
     const zr::EngineResult r = convert(xml ? "XML,X12" : "CSV,X12", from, out, map);
     const double s = zrbench::seconds(t0, Clock::now());
-    const std::size_t peak = peakBytes();
-    const double mb = fileMb(from), outMb = fileMb(out);
+    const std::size_t peak = zrbench::processUsage().peakBytes;
+    const double mb = zrbench::fileMb(from), outMb = zrbench::fileMb(out);
     std::remove(out.c_str());
     const double scan = memchrSeconds(from);
     std::printf("%-4s %8.1f MB  %7.1f MB/s  memchr %7.0f MB/s  ratio 1/%-6.1f  out %8.1f MB  peak %6.1f MB (%.1f before)%s\n",

@@ -64,6 +64,19 @@ SegmentTable::SegmentTable(std::size_t n, X12Delimiters delimiters, std::shared_
       loops_(n, kNoLoop),
       runs_of_(n, 0) {}
 
+SegmentTable::SegmentTable(std::size_t n, X12Delimiters delimiters, std::shared_ptr<const wl::FileBytes> buffer, Unset)
+    : buffer_(std::move(buffer)),
+      delimiters_(std::make_shared<X12Delimiters>(std::move(delimiters))),
+      starts_(n),
+      lengths_(n),
+      levels_(n),
+      loops_(n),
+      runs_of_(n) {}
+
+void SegmentTable::clearRowsFrom(std::size_t row) {
+    for (std::size_t r = row; r <= size(); ++r) setRow(r, RowData{0, 0, -1, kNoLoop});
+}
+
 const std::vector<std::string>& SegmentTable::loopNames() { return kLoopNames; }
 
 std::string_view SegmentTable::text(std::size_t row) const {
@@ -439,13 +452,20 @@ void replaceCommas(wl::FileBytes& buf) {
 
 namespace {
 
+// Terminators are a few bytes apart: one library call per terminator costs
+// more than comparing every byte, which the compiler does many at a time
+// (in stretches short enough for a byte-wide sum).
 std::size_t countByte(std::string_view bytes, char c) {
     std::size_t count = 0;
     const char* p = bytes.data();
-    const char* end = p + bytes.size();
-    while ((p = static_cast<const char*>(std::memchr(p, c, end - p))) != nullptr) {
-        ++count;
-        ++p;
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const std::size_t n = std::min<std::size_t>(left, 255);
+        unsigned char hits = 0;
+        for (std::size_t i = 0; i < n; ++i) hits += static_cast<unsigned char>(p[i] == c);
+        count += hits;
+        p += n;
+        left -= n;
     }
     return count;
 }
@@ -468,7 +488,8 @@ void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, bool sho
     std::size_t nextPercentAt = percentStep(1);
     std::size_t pos = startOffset > 0 ? static_cast<std::size_t>(startOffset) : 0;
 
-    for (std::size_t row = 1; row <= n && pos < size; ++row) {
+    std::size_t row = 1;
+    for (; row <= n && pos < size; ++row) {
         const char* seg = data + pos;
         // The id completes at the first element separator; when the two
         // delimiters are the same byte, its first occurrence is taken as the
@@ -520,6 +541,7 @@ void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, bool sho
             CTL394MTRC(exact);
         }
     }
+    t.clearRowsFrom(row);
     numberClaims(t, keys, providers, subscribers);
 }
 
@@ -542,7 +564,7 @@ SegmentTable load(const std::string& fileName, std::optional<std::size_t> n, con
         const std::size_t rows =
             n ? *n : (delimiters.terminator.empty() ? 0 : countByte(raw.view(), delimiters.terminator[0]));
         replaceCommas(raw);
-        t = SegmentTable(rows, delimiters, std::make_shared<const wl::FileBytes>(std::move(raw)));
+        t = SegmentTable(rows, delimiters, std::make_shared<const wl::FileBytes>(std::move(raw)), SegmentTable::Unset{});
         fillRows(t, rows, startOffset, showMeter);
     }
     if (showMeter) CTL394MTRB(meter);

@@ -40,6 +40,12 @@ public:
     SegmentTable() = default;
     // n initialised rows over a buffer (the rows' texts are empty).
     SegmentTable(std::size_t n, X12Delimiters delimiters, std::shared_ptr<const wl::FileBytes> buffer = nullptr);
+    // n rows whose columns are not set yet, for a loader that sets every
+    // row (setRow, setClaimRange) or makes the rest empty (clearRowsFrom).
+    struct Unset {};
+    SegmentTable(std::size_t n, X12Delimiters delimiters, std::shared_ptr<const wl::FileBytes> buffer, Unset);
+    // Rows row..size() become empty rows (columns 8-12 aside).
+    void clearRowsFrom(std::size_t row);
 
     std::size_t size() const { return starts_.size(); }
     const X12Delimiters& delimiters() const { return *delimiters_; }

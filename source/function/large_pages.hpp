@@ -52,6 +52,16 @@ struct LargePageAllocator {
         return static_cast<T*>(large_pages_detail::allocate(n * sizeof(T)));
     }
     void deallocate(T* p, std::size_t n) noexcept { large_pages_detail::release(p, n * sizeof(T)); }
+    // Elements made without a value are left as they are (default
+    // initialisation): a table sized before it is filled is not written twice.
+    template <class U>
+    void construct(U* p) noexcept(noexcept(::new (static_cast<void*>(p)) U)) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(static_cast<Args&&>(args)...);
+    }
     template <class U>
     bool operator==(const LargePageAllocator<U>&) const noexcept {
         return true;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "set_chunks.hpp"
 #include "test_support.hpp"
@@ -37,7 +38,8 @@ TEST(SetChunks, OnlyDelimitersTheSegmentReaderKeepsAsTheyAreAllowCutsAtSets) {
 // Reads the whole file in parts; answers the parts' texts.
 std::vector<std::string> partsOf(const std::string& path, std::size_t size, char terminator, bool atSets,
                                  std::vector<bool>* endsSet = nullptr) {
-    zr::ChunkReader reader(size, terminator, '*', atSets);
+    zr::ChunkReader reader(terminator, '*');
+    reader.setParts(size, atSets ? 8 : 0);
     EXPECT_EQ(reader.open(path), 0);
     std::vector<std::string> parts;
     zr::SourceChunk c;
@@ -88,6 +90,36 @@ TEST(SetChunks, ASegmentLongerThanAPartIsReadWholeAndCommaTerminatorsCutAnywhere
     // stays that of a part.
     const auto commas = partsOf(dir.write("commas.x12", std::string(1000, 'a')), 64, ',', true);
     EXPECT_EQ(commas.size(), 16u);
+}
+
+// A source read in parts of any size gives the segments of the whole text,
+// also where a segment is cut by a part's end or is longer than a part.
+TEST(SetChunks, PartsOfAnySizeGiveTheSegmentsOfTheWholeText) {
+    const std::string text = "ISA*00*A,B~\r\nGS*HC~\r\nST*837*0001~NM1*85*2*A VERY LONG NAME FOR A SMALL BLOCK~~SE*4~tail";
+    std::string whole = text;
+    std::vector<std::string> expected;
+    std::vector<std::uint64_t> ends;
+    zr::forEachSegment(whole, '~', [&](std::string_view t, std::size_t end) {
+        expected.emplace_back(t);
+        ends.push_back(end);
+    });
+    zrtest::TempDir dir;
+    const std::string path = dir.write("source.x12", text);
+    for (std::size_t size : {1u, 2u, 3u, 7u, 16u, 64u, 4096u})
+        for (bool atSets : {false, true}) {
+            zr::ChunkReader reader('~', '*');
+            reader.setParts(size, atSets ? 8 : 0);
+            ASSERT_EQ(reader.open(path), 0);
+            std::vector<std::string> got;
+            std::vector<std::uint64_t> at;
+            const int error = reader.forEachSegment([&](std::string_view t, std::uint64_t end) {
+                got.emplace_back(t);
+                at.push_back(end);
+            });
+            EXPECT_EQ(error, 0);
+            EXPECT_EQ(got, expected) << size;
+            EXPECT_EQ(at, ends) << size;
+        }
 }
 
 }  // namespace

@@ -536,45 +536,13 @@ zr::FieldRow field(const std::string& line) {
     return m.fields.at(0);
 }
 
-// A source read in blocks of any size gives the segments of the whole text,
-// also where a segment is cut by a block's end or is longer than a block.
-TEST(SegmentScan, BlocksOfAnySizeGiveTheSegmentsOfTheWholeText) {
-    const std::string text = "ISA*00*A,B~\r\nGS*HC~\r\nST*837*0001~NM1*85*2*A VERY LONG NAME FOR A SMALL BLOCK~~SE*4~tail";
-    std::string whole = text;
-    std::vector<std::string> expected;
-    std::vector<std::uint64_t> ends;
-    zr::forEachSegment(whole, '~', [&](std::string_view t, std::size_t end) {
-        expected.emplace_back(t);
-        ends.push_back(end);
-    });
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "zr-segment-source.x12";
-    std::ofstream(file, std::ios::binary) << text;
-    for (std::size_t block : {1u, 2u, 3u, 7u, 16u, 64u, 4096u}) {
-        zr::SegmentSource source(block);
-        ASSERT_EQ(source.open(file.string()), 0);
-        std::vector<std::string> got;
-        std::vector<std::uint64_t> at;
-        std::vector<std::string_view> views;
-        const int error = source.forEachSegment(
-            '~',
-            [&](std::string_view t, std::uint64_t end) {
-                got.emplace_back(t);
-                at.push_back(end);
-            },
-            [] {});
-        EXPECT_EQ(error, 0);
-        EXPECT_EQ(got, expected) << block;
-        EXPECT_EQ(at, ends) << block;
-    }
-    std::filesystem::remove(file);
-}
-
 // Values seen in place survive the text they pointed into once owned.
 TEST(FieldCollection, OwnedViewsOutliveTheirBlock) {
     zr::FieldTable t(std::vector<zr::FieldRow>{field("NAME,NM1,,,3"), field("ID,NM1,,,9")});
     std::string block = "NM1*85*2*SMITH";
     t.setValue(0, std::string_view(block).substr(9, 5));
-    zr::FieldTable::Snapshot s = t.snapshot();
+    zr::FieldTable::Snapshot s;
+    t.snapshot(s);
     t.ownViews();
     zr::FieldTable::ownViews(s);
     zr::SegmentHistory h;
