@@ -85,18 +85,6 @@ void fillColor(HDC dc, RECT r, COLORREF c) {
 }
 void fillSys(HDC dc, RECT r, int index) { FillRect(dc, &r, GetSysColorBrush(index)); }
 
-// A vertical gradient over rows top..bottom (inclusive) between left and right.
-void verticalGradient(HDC dc, int left, int right, int top, int bottom, COLORREF from, COLORREF to) {
-    int rows = bottom - top + 1;
-    for (int i = 0; i < rows; ++i) {
-        double t = rows > 1 ? static_cast<double>(i) / (rows - 1) : 0;
-        auto lerp = [t](int a, int b) { return static_cast<int>(a + (b - a) * t); };
-        COLORREF c = RGB(lerp(GetRValue(from), GetRValue(to)), lerp(GetGValue(from), GetGValue(to)),
-                         lerp(GetBValue(from), GetBValue(to)));
-        fillColor(dc, RECT{left, top + i, right, top + i + 1}, c);
-    }
-}
-
 // The prompt from x: a TAB splits it into a left part and a right-aligned
 // part against an edge 21 pixels in from the right.
 void drawPrompt(HDC dc, const std::string& prompt, RECT r, UINT wholeFormat) {
@@ -263,8 +251,8 @@ bool MENUDRAW2007(const DRAWITEMSTRUCT* di, const std::string& cPrompt, HMENU hM
             RECT client{};
             if (hWnd && GetClientRect(hWnd, &client)) right = client.right + (windows6() ? 8 : 3);
         }
-        verticalGradient(dc, rc.left, right, rc.top, rc.top + 8, s.barFrom, s.barTo);
-        verticalGradient(dc, rc.left, right, rc.top + 9, rc.bottom, RGB(212, 219, 237), RGB(225, 230, 246));
+        GRADIENT(dc, {rc.top, rc.left, rc.top + 8, right}, s.barFrom, s.barTo, true);
+        GRADIENT(dc, {rc.top + 9, rc.left, rc.bottom, right}, RGB(212, 219, 237), RGB(225, 230, 246), true);
         solidLine(dc, rc.left, rc.bottom - 1, right, rc.bottom - 1, RGB(182, 188, 204));
         solidLine(dc, rc.left, rc.bottom, right, rc.bottom, windows6() ? RGB(240, 240, 240) : RGB(255, 255, 255));
     }
@@ -273,10 +261,10 @@ bool MENUDRAW2007(const DRAWITEMSTRUCT* di, const std::string& cPrompt, HMENU hM
         HBITMAP sel = CreateCompatibleBitmap(dc, std::max(w, 1), std::max(h, 1));
         HDC mem = CreateCompatibleDC(dc);
         HGDIOBJ oldBmp = SelectObject(mem, sel);
-        verticalGradient(mem, 0, w, 0, h / 2, grayed ? s.grayUpperFrom : s.selUpperFrom,
-                         grayed ? s.grayUpperTo : s.selUpperTo);
-        verticalGradient(mem, 0, w, h / 2 + 1, h - 1, grayed ? s.grayLowerFrom : s.selLowerFrom,
-                         grayed ? s.grayLowerTo : s.selLowerTo);
+        GRADIENT(mem, {0, 0, h / 2, w}, grayed ? s.grayUpperFrom : s.selUpperFrom,
+                 grayed ? s.grayUpperTo : s.selUpperTo, true);
+        GRADIENT(mem, {h / 2 + 1, 0, h - 1, w}, grayed ? s.grayLowerFrom : s.selLowerFrom,
+                 grayed ? s.grayLowerTo : s.selLowerTo, true);
         SelectObject(mem, oldBmp);
         DeleteDC(mem);
         HBRUSH brush = CreatePatternBrush(sel);

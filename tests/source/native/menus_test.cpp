@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "bitmaps.hpp"
+#include "drawing.hpp"
 #include "memory_canvas.hpp"
 #include "menus.hpp"
 
@@ -131,6 +132,20 @@ TEST_F(MenuPainting, LastBarItemPaintsToTheWindowEdge) {
     EXPECT_EQ(c.at(client.right - 5, 19), RGB(182, 188, 204));
     DestroyMenu(bar);
     DestroyWindow(w);
+}
+
+TEST_F(MenuPainting, BarBackgroundIsTheLibraryGradient) {
+    wl::SET2007SKINMENU();
+    HMENU bar = CreateMenu();
+    Canvas c(60, 22), expected(60, 22);
+    // A bar neighbour's colour to the right: the item is not the last.
+    SetPixel(c.dc(), 52, 0, RGB(255, 255, 255));
+    auto di = record(c.dc(), {0, 0, 50, 20}, 0, bar);
+    EXPECT_TRUE(wl::MENUDRAW2007(&di, "", bar, nullptr, nullptr));
+    wl::GRADIENT(expected.dc(), {0, 0, 8, 50}, wl::currentMenuSkin().barFrom, wl::currentMenuSkin().barTo, true);
+    wl::GRADIENT(expected.dc(), {9, 0, 20, 50}, RGB(212, 219, 237), RGB(225, 230, 246), true);
+    for (int y = 0; y < 19; ++y) EXPECT_EQ(c.at(10, y), expected.at(10, y)) << y;
+    DestroyMenu(bar);
 }
 
 TEST(MenuRecords, MeasureSeparatorsAndTexts) {
