@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bitmaps.hpp"
+#include "desktop_facts.hpp"
 #include "drawing.hpp"
 #include "resource_tracker.hpp"
 
@@ -228,12 +229,7 @@ bool MENUDRAW2007(const DRAWITEMSTRUCT* di, const std::string& cPrompt, HMENU hM
     const MenuSkin& s = skin();
     if (!checkBitmap()) {
         checkBitmap() = checkMarkBitmap(s.look ? s.look : 1);
-        OSVERSIONINFOA v{};
-        v.dwOSVersionInfoSize = sizeof v;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        windows6() = GetVersionExA(&v) && v.dwMajorVersion == 6;
-#pragma GCC diagnostic pop
+        windows6() = ISWINVISTA() || ISWIN7() || ISWIN8();  // the versions 6.x
     }
     HDC dc = di->hDC;
     RECT rc = di->rcItem;
