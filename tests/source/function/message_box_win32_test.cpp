@@ -18,29 +18,30 @@ struct SeenBox {
     int defaultButton = 0;
 };
 
+// Presses the first button of a dialog box of this process. A named
+// callback: a lambda would not have the system's calling convention on
+// 32-bit Windows.
+BOOL CALLBACK endBox(HWND w, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (process != GetCurrentProcessId() || lstrcmpA(cls, "#32770") != 0) return TRUE;
+    for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char child[16] = {};
+        GetClassNameA(c, child, sizeof child);
+        if (lstrcmpiA(child, "Button") == 0) {
+            PostMessageA(c, BM_CLICK, 0, 0);
+            break;
+        }
+    }
+    return TRUE;
+}
+
 // Clicks the first button of every dialog box of this process, so that a
 // box shown under another caption than the one awaited ends too and the
 // test fails at once instead of waiting for a click that never comes.
-void endEveryBox() {
-    EnumWindows(
-        [](HWND w, LPARAM) -> BOOL {
-            DWORD process = 0;
-            GetWindowThreadProcessId(w, &process);
-            char cls[16] = {};
-            GetClassNameA(w, cls, sizeof cls);
-            if (process != GetCurrentProcessId() || lstrcmpA(cls, "#32770") != 0) return TRUE;
-            for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-                char child[16] = {};
-                GetClassNameA(c, child, sizeof child);
-                if (lstrcmpiA(child, "Button") == 0) {
-                    PostMessageA(c, BM_CLICK, 0, 0);
-                    break;
-                }
-            }
-            return TRUE;
-        },
-        0);
-}
+void endEveryBox() { EnumWindows(endBox, 0); }
 
 // Waits (five seconds at most) for a top-level dialog with that caption,
 // records its text and default button, then presses `button`; a box not
