@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text.hpp"
+
 namespace zr {
 
 std::string decodeXmlText(std::string_view s) {
@@ -33,12 +35,8 @@ std::string decodeXmlText(std::string_view s) {
             unsigned long code = 0;
             std::size_t digits = 0;
             for (; j < s.size() && digits < 8; ++j, ++digits) {
-                const char c = s[j];
-                int d = -1;
-                if (c >= '0' && c <= '9') d = c - '0';
-                else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-                else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-                if (d < 0) break;
+                const int d = wl::hexDigit(s[j]);
+                if (d < 0 || (!hex && d > 9)) break;
                 code = code * (hex ? 16 : 10) + static_cast<unsigned long>(d);
             }
             if (digits > 0 && j < s.size() && s[j] == ';') {
