@@ -102,15 +102,9 @@ void TAccTable::Del(int key, int flags) {
 void TAccTable::Activate(HWND target) {
     if (nHandle && dirty_) DeActivate();
     if (!nHandle && !aItems.empty()) {
-        std::vector<ACCEL> table;
-        for (const auto& a : aItems) {
-            ACCEL x{};
-            x.fVirt = static_cast<BYTE>(a.nFlags | FVIRTKEY);
-            x.key = static_cast<WORD>(a.nKey);
-            x.cmd = static_cast<WORD>(a.nId);
-            table.push_back(x);
-        }
-        nHandle = CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+        std::vector<AccelKey> keys;
+        for (const auto& a : aItems) keys.push_back({a.nKey, a.nFlags, a.nId});
+        nHandle = makeAccelTable(keys);
         dirty_ = false;
     }
     if (nHandle) useAccelTable(nHandle, target);
