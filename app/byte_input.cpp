@@ -1,6 +1,7 @@
 #include "byte_input.hpp"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zr {
 
@@ -25,15 +26,20 @@ bool ByteInput::more() {
     if (end_) return false;
     // What was consumed goes; a unit longer than a block doubles the read,
     // so a long unit costs linear time.
-    buffer_.erase(0, pos_);
+    const std::size_t had = text_.size() - pos_;
+    const std::size_t want = std::max(block_, had);
+    if (had + want > capacity_) {
+        std::unique_ptr<char[]> bigger(new char[had + want]);
+        if (had > 0) std::memcpy(bigger.get(), text_.data() + pos_, had);
+        buffer_ = std::move(bigger);
+        capacity_ = had + want;
+    } else if (had > 0 && pos_ > 0) {
+        std::memmove(buffer_.get(), text_.data() + pos_, had);
+    }
     consumedBefore_ += pos_;
     pos_ = 0;
-    const std::size_t want = std::max(block_, buffer_.size());
-    const std::size_t had = buffer_.size();
-    buffer_.resize(had + want);  // filled by the read below, never zeroed twice
-    const std::size_t got = file_.read(buffer_.data() + had, want);
-    buffer_.resize(had + got);
-    text_ = buffer_;
+    const std::size_t got = file_.read(buffer_.get() + had, want);
+    text_ = std::string_view(buffer_.get(), had + got);
     if (got < want) {
         end_ = true;
         if (file_.error() != 0) error_ = file_.error();

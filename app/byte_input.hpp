@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -38,7 +39,9 @@ public:
 
 private:
     wl::InputFile file_;
-    std::string buffer_;
+    // Read into without being cleared first: the read fills what is used.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
     std::string_view text_;
     std::size_t pos_ = 0;
     std::size_t block_ = kBlock;
