@@ -160,7 +160,8 @@ TEST_F(MsgBarTest, DoubleClicksShowTheResourceLineAndPutTheTitleBack) {
     EXPECT_TRUE(bar.lCheckRes);
     bar.TimerEval();
     const std::string title = p.w.GetText();
-    EXPECT_EQ(title.rfind("(64 bits) MemUsed: ", 0), 0u) << title;
+    const std::string bits = sizeof(void*) == 8 ? "(64 bits)" : "(32 bits)";
+    EXPECT_EQ(title.rfind(bits + " MemUsed: ", 0), 0u) << title;
     EXPECT_NE(title.find(" Running time: 0 hours "), std::string::npos) << title;
     click(WM_LBUTTONDBLCLK, 5, 5);
     EXPECT_FALSE(bar.lCheckRes);
