@@ -358,6 +358,8 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     std::size_t sets = 0, inSet = 0, k = 0, index = 0;
     std::string st02;
     TemplateRunState state;
+    TemplatePlan plan(map.templates, names);
+    std::string text;  // one record's segments, reused
     RecordSource source(request.source, request.xml);
     for (SourceRecord r; k < s.count() && source.next(r); ++index) {
         if (index >= s.built.size()) break;
@@ -373,7 +375,9 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         ++inSet;
         fillRecord(map.fields, names, r);
         // Level 1 with the set's first record, level 4 with its last.
-        file.write(CTL48400G(map.templates, map.fields, closes ? inSet : 0, inSet, out, state, &names));
+        text.clear();
+        plan.build(text, map.fields, closes ? inSet : 0, inSet, out, state);
+        file.write(text);
         clearRecordValues(map.fields);
         if (closes) file.write("SE" + E + std::to_string(state.segments + 2) + E + st02 + end);
         ++k;

@@ -1,5 +1,6 @@
 #include "segment_templates.hpp"
 
+#include <cstring>
 #include <optional>
 
 #include "record_writer.hpp"
@@ -11,138 +12,21 @@ std::string fieldNameKey(std::string_view name) { return wl::upper(wl::alltrim(n
 
 namespace {
 
+// Trims text[from..] as wl::alltrim does, in place.
+void trimFrom(std::string& text, std::size_t from) {
+    const std::string_view v = wl::alltrimView(std::string_view(text).substr(from));
+    const std::size_t at = static_cast<std::size_t>(v.data() - text.data());
+    if (at > from && !v.empty()) std::memmove(text.data() + from, v.data(), v.size());
+    text.resize(from + v.size());
+}
+
 // The number of service-line rows of a record, counted as the line-mode
 // writer counts them.
 std::size_t lineRows(const std::vector<FieldRow>& fields) {
     return static_cast<std::size_t>(countServiceLineRows(
         fields.size(), [&](std::size_t f) { return mapNumber(fields[f].serviceLine); },
-        [&](std::size_t f) { return !wl::alltrim(fields[f].value).empty(); }));
+        [&](std::size_t f) { return !wl::alltrimView(fields[f].value).empty(); }));
 }
-
-struct CellContext {
-    const std::vector<FieldRow>& fields;
-    const FieldNameIndex& names;
-    const std::string& suffix;  // the line number at level 3
-    const X12Output& out;
-    TemplateRunState& state;
-};
-
-// The value (trimmed) of the field of that name; "" when there is none.
-std::string valueOf(const CellContext& c, const std::string& name) {
-    const FieldRow* f = c.names.find(c.fields, name);
-    return f ? wl::alltrim(f->value) : std::string();
-}
-
-// A composite: components joined by the component separator, output stops
-// after the last component with text (a literal counts only when another
-// component follows); with no text at all every component is written.
-std::string composite(std::string_view spec, const CellContext& c, bool keepAll) {
-    std::vector<std::string> parts;
-    std::vector<bool> hasText;
-    std::size_t start = 0;
-    std::vector<std::string_view> raw;
-    for (std::size_t p = spec.find(';'); p != std::string_view::npos; p = spec.find(';', start)) {
-        raw.push_back(spec.substr(start, p - start));
-        start = p + 1;
-    }
-    raw.push_back(spec.substr(start));
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        const bool reference = !raw[i].empty() && raw[i][0] == '$';
-        std::string text = reference ? valueOf(c, std::string(raw[i].substr(1)) + c.suffix) : std::string(raw[i]);
-        const bool counts = reference ? !text.empty() : (!text.empty() && i + 1 < raw.size());
-        parts.push_back(std::move(text));
-        hasText.push_back(counts);
-    }
-    std::size_t end = parts.size();
-    if (!keepAll) {
-        std::size_t last = parts.size();
-        for (std::size_t i = parts.size(); i > 0; --i)
-            if (hasText[i - 1]) {
-                last = i;
-                break;
-            }
-        bool any = false;
-        for (bool h : hasText) any = any || h;
-        if (any) end = last;
-    }
-    std::string joined;
-    for (std::size_t i = 0; i < end; ++i) {
-        if (i) joined += c.out.component;
-        joined += parts[i];
-    }
-    return joined;
-}
-
-struct Element {
-    std::string text;
-    bool required = false;     // "!" reference
-    bool requiredEmpty = false;
-    bool conditional = false;  // "...:$FIELD"
-    bool conditionMet = true;
-};
-
-std::string evaluate(std::string_view cell, const CellContext& c, Element& e, bool keepAll) {
-    if (cell.empty()) return "";
-    switch (cell[0]) {
-        case '$': return valueOf(c, std::string(cell.substr(1)) + c.suffix);
-        case '%': return composite(cell.substr(1), c, keepAll);
-        case '!': {
-            std::string v = valueOf(c, std::string(cell.substr(1)) + c.suffix);
-            e.required = true;
-            e.requiredEmpty = v.empty();
-            return v;
-        }
-        case '&':
-            if (cell == "&HL") return std::to_string(++c.state.hl);
-            if (cell.substr(1, 2) == "LX") return std::to_string(++c.state.lx);
-            return std::string(cell);
-        default: return std::string(cell);
-    }
-}
-
-Element element(std::string_view cell, const CellContext& c) {
-    Element e;
-    std::size_t colon = cell.find(':');
-    // A composite's component separator is ";": a ":" in the cell always
-    // introduces the condition.
-    if (colon != std::string_view::npos && cell.substr(colon + 1, 1) == "$") {
-        e.conditional = true;
-        std::string condition(cell.substr(colon + 2));
-        e.conditionMet = !valueOf(c, condition + c.suffix).empty();
-        if (e.conditionMet) e.text = wl::alltrim(evaluate(cell.substr(0, colon), c, e, true));
-        return e;
-    }
-    e.text = wl::alltrim(evaluate(cell, c, e, false));
-    return e;
-}
-
-// One template's segment, or "" when it is left out.
-std::string segmentOf(const TemplateRow& t, const CellContext& c) {
-    std::string_view head = t[1];
-    std::string id(head.substr(0, head.find(':')));
-    if (std::size_t colon = head.find(':'); colon != std::string_view::npos) {
-        std::string condition(head.substr(colon + 1));
-        if (!condition.empty() && condition[0] == '$') condition.erase(0, 1);
-        if (valueOf(c, condition + c.suffix).empty()) return "";
-    }
-    std::vector<std::string> elements;
-    for (std::size_t i = 2; i < t.size(); ++i) {
-        Element e = element(t[i], c);
-        if (e.requiredEmpty) return "";
-        // An unmet condition ends the segment before this element.
-        if (e.conditional && !e.conditionMet) break;
-        elements.push_back(std::move(e.text));
-    }
-    while (!elements.empty() && elements.back().empty()) elements.pop_back();
-    if (elements.empty()) return "";
-    std::string seg = wl::alltrim(id);
-    for (const std::string& e : elements) seg.append(1, c.out.element).append(e);
-    seg += c.out.terminator;
-    if (c.out.crlf) seg += "\r\n";
-    ++c.state.segments;
-    return seg;
-}
-
 
 }  // namespace
 
@@ -150,14 +34,202 @@ FieldNameIndex::FieldNameIndex(const std::vector<FieldRow>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) positions_.emplace(fieldNameKey(fields[i].name), i);
 }
 
-const FieldRow* FieldNameIndex::find(const std::vector<FieldRow>& fields, std::string_view name) const {
+std::size_t FieldNameIndex::position(std::string_view name) const {
     auto it = positions_.find(fieldNameKey(name));
-    return it == positions_.end() || it->second >= fields.size() ? nullptr : &fields[it->second];
+    return it == positions_.end() ? kNone : it->second;
+}
+
+const FieldRow* FieldNameIndex::find(const std::vector<FieldRow>& fields, std::string_view name) const {
+    const std::size_t at = position(name);
+    return at < fields.size() ? &fields[at] : nullptr;
 }
 
 FieldRow* FieldNameIndex::find(std::vector<FieldRow>& fields, std::string_view name) const {
-    auto it = positions_.find(fieldNameKey(name));
-    return it == positions_.end() || it->second >= fields.size() ? nullptr : &fields[it->second];
+    const std::size_t at = position(name);
+    return at < fields.size() ? &fields[at] : nullptr;
+}
+
+// ------------------------------------------------------------- the plan
+
+// What a record's build looks values up in: its fields and the positions
+// for the line number being written.
+struct TemplatePlan::Line {
+    const std::vector<FieldRow>& fields;
+    const std::vector<std::size_t>& positions;
+};
+
+TemplatePlan::TemplatePlan(const std::vector<TemplateRow>& templates, const FieldNameIndex& names) : names_(names) {
+    for (const TemplateRow& t : templates) {
+        const int level = mapNumber(t[0]);
+        if (level < 1 || level > 4) continue;
+        Segment seg;
+        std::string_view head = t[1];
+        const std::size_t colon = head.find(':');
+        seg.id = wl::alltrim(head.substr(0, colon));
+        if (colon != std::string_view::npos) {
+            std::string_view condition = head.substr(colon + 1);
+            if (!condition.empty() && condition[0] == '$') condition.remove_prefix(1);
+            seg.conditional = true;
+            seg.conditionSlot = slotOf(condition);
+        }
+        for (std::size_t i = 2; i < t.size(); ++i) {
+            std::string_view cell = t[i];
+            // A composite's component separator is ";": a ":" in the cell
+            // always introduces the condition.
+            const std::size_t c = cell.find(':');
+            if (c != std::string_view::npos && cell.substr(c + 1, 1) == "$") {
+                Cell conditional = cellOf(cell.substr(0, c), true);
+                conditional.conditional = true;
+                conditional.conditionSlot = slotOf(cell.substr(c + 2));
+                seg.cells.push_back(std::move(conditional));
+            } else {
+                seg.cells.push_back(cellOf(cell, false));
+            }
+        }
+        levels_[level - 1].push_back(std::move(seg));
+    }
+}
+
+std::size_t TemplatePlan::slotOf(std::string_view stem) {
+    for (std::size_t i = 0; i < stems_.size(); ++i)
+        if (stems_[i] == stem) return i;
+    stems_.emplace_back(stem);
+    return stems_.size() - 1;
+}
+
+TemplatePlan::Cell TemplatePlan::cellOf(std::string_view cell, bool keepAll) {
+    Cell c;
+    c.keepAll = keepAll;
+    if (cell.empty()) return c;
+    switch (cell[0]) {
+        case '$':
+        case '!':
+            c.kind = cell[0] == '$' ? Kind::Value : Kind::Required;
+            c.slot = slotOf(cell.substr(1));
+            return c;
+        case '%': {
+            c.kind = Kind::Composite;
+            std::string_view spec = cell.substr(1);
+            for (std::size_t start = 0;;) {
+                const std::size_t end = std::min(spec.find(';', start), spec.size());
+                const std::string_view raw = spec.substr(start, end - start);
+                Part p;
+                p.reference = !raw.empty() && raw[0] == '$';
+                if (p.reference) p.slot = slotOf(raw.substr(1));
+                else p.literal = std::string(raw);
+                c.parts.push_back(std::move(p));
+                if (end == spec.size()) break;
+                start = end + 1;
+            }
+            return c;
+        }
+        case '&':
+            if (cell == "&HL") c.kind = Kind::Hl;
+            else if (cell.substr(1, 2) == "LX") c.kind = Kind::Lx;
+            else break;
+            return c;
+        default: break;
+    }
+    c.kind = Kind::Literal;
+    c.literal = std::string(cell);
+    return c;
+}
+
+const std::vector<std::size_t>& TemplatePlan::fieldsFor(std::size_t line) {
+    while (fieldsByLine_.size() <= line) {
+        const std::size_t k = fieldsByLine_.size();
+        const std::string suffix = k == 0 ? "" : std::to_string(k);
+        std::vector<std::size_t> positions;
+        positions.reserve(stems_.size());
+        for (const std::string& stem : stems_) positions.push_back(names_.position(stem + suffix));
+        fieldsByLine_.push_back(std::move(positions));
+    }
+    return fieldsByLine_[line];
+}
+
+// The field's value, trimmed; "" when no field has the name.
+std::string_view TemplatePlan::value(const Line& l, std::size_t slot) const {
+    const std::size_t at = l.positions[slot];
+    return at < l.fields.size() ? wl::alltrimView(l.fields[at].value) : std::string_view();
+}
+
+// A composite: components joined by the component separator, output stops
+// after the last component with text (a literal counts only when another
+// component follows); with no text at all every component is written.
+void TemplatePlan::writeComposite(std::string& text, const Cell& c, const Line& l, char component) {
+    partValues_.clear();
+    std::size_t lastWithText = 0;
+    for (std::size_t i = 0; i < c.parts.size(); ++i) {
+        const Part& p = c.parts[i];
+        const std::string_view v = p.reference ? value(l, p.slot) : std::string_view(p.literal);
+        if (!v.empty() && (p.reference || i + 1 < c.parts.size())) lastWithText = i + 1;
+        partValues_.push_back(v);
+    }
+    const std::size_t end = c.keepAll || lastWithText == 0 ? c.parts.size() : lastWithText;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (i) text += component;
+        text.append(partValues_[i]);
+    }
+}
+
+bool TemplatePlan::write(std::string& text, const Cell& c, const Line& l, char component, TemplateRunState& state) {
+    switch (c.kind) {
+        case Kind::Empty: return true;
+        case Kind::Value: text.append(value(l, c.slot)); return true;
+        case Kind::Required: {
+            const std::string_view v = value(l, c.slot);
+            text.append(v);
+            return !v.empty();
+        }
+        case Kind::Composite: writeComposite(text, c, l, component); return true;
+        case Kind::Hl: text += std::to_string(++state.hl); return true;
+        case Kind::Lx: text += std::to_string(++state.lx); return true;
+        case Kind::Literal: text += c.literal; return true;
+    }
+    return true;
+}
+
+// One template's segment; nothing when it is left out.
+void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line& l, const X12Output& out,
+                                TemplateRunState& state) {
+    if (s.conditional && value(l, s.conditionSlot).empty()) return;
+    const std::size_t start = text.size();
+    text += s.id;
+    std::size_t keep = text.size();  // trailing empty elements are dropped
+    for (const Cell& c : s.cells) {
+        // An unmet condition ends the segment before this element.
+        if (c.conditional && value(l, c.conditionSlot).empty()) break;
+        text += out.element;
+        const std::size_t at = text.size();
+        if (!write(text, c, l, out.component, state)) {
+            text.resize(start);  // a required value is empty: no segment
+            return;
+        }
+        trimFrom(text, at);
+        if (text.size() > at) keep = text.size();
+    }
+    text.resize(keep);
+    if (keep == start + s.id.size()) {
+        text.resize(start);
+        return;
+    }
+    text += out.terminator;
+    if (out.crlf) text += "\r\n";
+    ++state.segments;
+}
+
+void TemplatePlan::build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,
+                         std::size_t recordNumber, const X12Output& out, TemplateRunState& state) {
+    state.lx = 0;
+    const std::size_t rows = lineRows(fields);
+    auto level = [&](int wanted, std::size_t line) {
+        const Line l{fields, fieldsFor(line)};
+        for (const Segment& s : levels_[wanted - 1]) writeSegment(text, s, l, out, state);
+    };
+    if (recordNumber == 1) level(1, 0);
+    level(2, 0);
+    for (std::size_t k = 1; k <= rows; ++k) level(3, k);
+    if (recordNumber == recordCount) level(4, 0);
 }
 
 std::string CTL48400H(const std::string& reference, const std::vector<FieldRow>& fields) {
@@ -171,18 +243,8 @@ std::string CTL48400G(const std::vector<TemplateRow>& templates, const std::vect
                       TemplateRunState& state, const FieldNameIndex* names) {
     std::optional<FieldNameIndex> own;
     if (!names) names = &own.emplace(fields);
-    state.lx = 0;
-    const std::size_t rows = lineRows(fields);
     std::string text;
-    auto level = [&](int wanted, const std::string& suffix) {
-        const CellContext c{fields, *names, suffix, out, state};
-        for (const TemplateRow& t : templates)
-            if (mapNumber(t[0]) == wanted) text += segmentOf(t, c);
-    };
-    if (recordNumber == 1) level(1, "");
-    level(2, "");
-    for (std::size_t k = 1; k <= rows; ++k) level(3, std::to_string(k));
-    if (recordNumber == recordCount) level(4, "");
+    TemplatePlan(templates, *names).build(text, fields, recordCount, recordNumber, out, state);
     return text;
 }
 

@@ -35,12 +35,67 @@ std::string fieldNameKey(std::string_view name);
 // walking the table.
 class FieldNameIndex {
 public:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     explicit FieldNameIndex(const std::vector<FieldRow>& fields);
+    // The position of the field of that name, kNone when there is none.
+    std::size_t position(std::string_view name) const;
     const FieldRow* find(const std::vector<FieldRow>& fields, std::string_view name) const;
     FieldRow* find(std::vector<FieldRow>& fields, std::string_view name) const;
 
 private:
     std::unordered_map<std::string, std::size_t> positions_;
+};
+
+// The templates read once for a run: each cell taken apart into what it
+// writes and the field names it refers to, and each name looked up once
+// per line number rather than once per record.
+class TemplatePlan {
+public:
+    TemplatePlan(const std::vector<TemplateRow>& templates, const FieldNameIndex& names);
+    // CTL48400G's text for one record, appended to `text`.
+    void build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,
+               std::size_t recordNumber, const X12Output& out, TemplateRunState& state);
+
+private:
+    enum class Kind { Empty, Value, Required, Composite, Hl, Lx, Literal };
+    struct Part {  // of a composite
+        bool reference = false;
+        std::string literal;
+        std::size_t slot = 0;
+    };
+    struct Cell {
+        Kind kind = Kind::Empty;
+        std::string literal;
+        std::size_t slot = 0;  // Value, Required
+        std::vector<Part> parts;
+        bool keepAll = false;  // a composite keeps its empty trailing components
+        bool conditional = false;
+        std::size_t conditionSlot = 0;
+    };
+    struct Segment {
+        std::string id;
+        bool conditional = false;
+        std::size_t conditionSlot = 0;
+        std::vector<Cell> cells;
+    };
+    struct Line;
+
+    std::size_t slotOf(std::string_view stem);
+    Cell cellOf(std::string_view cell, bool keepAll);
+    const std::vector<std::size_t>& fieldsFor(std::size_t line);
+    std::string_view value(const Line& l, std::size_t slot) const;
+    // Appends the cell's value (untrimmed); false when a required value is empty.
+    bool write(std::string& text, const Cell& c, const Line& l, char component, TemplateRunState& state);
+    void writeComposite(std::string& text, const Cell& c, const Line& l, char component);
+    void writeSegment(std::string& text, const Segment& s, const Line& l, const X12Output& out,
+                      TemplateRunState& state);
+
+    const FieldNameIndex& names_;
+    std::vector<Segment> levels_[4];  // levels 1 to 4, in the map's order
+    std::vector<std::string> stems_;  // referred names, before any line number
+    // Per line number (0: none): each stem's field position, kNone if none.
+    std::vector<std::vector<std::size_t>> fieldsByLine_;
+    std::vector<std::string_view> partValues_;
 };
 
 // CTL48400H: the value of the first field whose name is the reference less

@@ -20,7 +20,15 @@ std::string rtrim(std::string_view s) {
     return std::string(s.substr(0, n));
 }
 
-std::string alltrim(std::string_view s) { return rtrim(ltrim(s)); }
+std::string_view alltrimView(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && isLeftBlank(s[i])) ++i;
+    std::size_t n = s.size();
+    while (n > i && s[n - 1] == ' ') --n;
+    return s.substr(i, n - i);
+}
+
+std::string alltrim(std::string_view s) { return std::string(alltrimView(s)); }
 
 char upperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 

@@ -27,6 +27,8 @@ std::string ltrim(std::string_view s);
 std::string rtrim(std::string_view s);
 // Both sides, each by its own rule.
 std::string alltrim(std::string_view s);
+// The same, as a view into s.
+std::string_view alltrimView(std::string_view s);
 
 std::string upper(std::string_view s);
 std::string lower(std::string_view s);

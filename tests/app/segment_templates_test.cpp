@@ -1,0 +1,79 @@
+#include "segment_templates.hpp"
+
+#include <gtest/gtest.h>
+
+#include "map_file.hpp"
+
+namespace {
+
+// Fields A, B, EMPTY at the claim level and PROC1..PROC3 on service lines.
+const char* kFields =
+    "FIELD=A,5,X,,,1\r\nFIELD=B,5,X,,,2\r\nFIELD=EMPTY,5,X,,,3\r\n"
+    "FIELD=PROC1,5,SV1,,,1,,,,,1\r\nFIELD=PROC2,5,SV1,,,1,,,,,2\r\nFIELD=PROC3,5,SV1,,,1,,,,,3\r\n";
+
+zr::MapFile mapWith(const std::string& segments) { return zr::parseMapText(std::string(kFields) + segments); }
+
+void fill(std::vector<zr::FieldRow>& fields, const std::vector<std::string>& values) {
+    for (std::size_t i = 0; i < values.size() && i < fields.size(); ++i) fields[i].value = values[i];
+}
+
+// One record of values A, B, EMPTY, PROC1, PROC2, PROC3 through one template line.
+std::string oneRecord(const std::string& segment, const std::vector<std::string>& values) {
+    zr::MapFile map = mapWith(segment + "\r\n");
+    fill(map.fields, values);
+    zr::TemplateRunState state;
+    return zr::CTL48400G(map.templates, map.fields, 1, 1, zr::X12Output{}, state);
+}
+
+struct Case {
+    const char* segment;
+    const char* expected;
+};
+
+TEST(SegmentTemplates, CellsTrimConditionsAndComposites) {
+    const std::vector<std::string> values{"  a  ", "b", "   ", "p1", "", ""};
+    const Case cases[] = {
+        {"SEGMENT=2,TST,$A, LIT ,$B", "TST*a*LIT*b~"},          // values and literals trimmed
+        {"SEGMENT=2,TST,$EMPTY,$B,$EMPTY,$EMPTY", "TST**b~"},  // trailing empties dropped, inner kept
+        {"SEGMENT=2,TST,$EMPTY", ""},                          // nothing with text: no segment
+        {"SEGMENT=2,TST,!EMPTY,$A", ""},                       // a required value missing
+        {"SEGMENT=2,TST,$B,$A:$EMPTY,$B", "TST*b~"},          // an unmet condition ends it before the element
+        {"SEGMENT=2,REF:$EMPTY,X", ""},                        // segment condition, with "$"
+        {"SEGMENT=2,REF:B,X", "REF*X~"},                       // and without
+        {"SEGMENT=2,CMP,% X ;$A", "CMP*X :a~"},                // components joined, then trimmed
+        {"SEGMENT=2,CMP,%$A;$EMPTY;LIT", "CMP*a~"},            // a last literal does not count
+        {"SEGMENT=2,CMP,%$A;$EMPTY:$B", "CMP*a:~"},            // a conditional composite keeps them all
+        {"SEGMENT=2,CMP,%$EMPTY;$EMPTY", "CMP*:~"},               // no text at all: every component
+        {"SEGMENT=2,TST,11:B:1,$NOSUCH", "TST*11:B:1~"},        // ":" without "$" is text; unknown names are ""
+        {"SEGMENT=2,TST,&HX", "TST*&HX~"},                      // an unknown counter is text
+    };
+    for (const Case& c : cases) EXPECT_EQ(oneRecord(c.segment, values), c.expected) << c.segment;
+}
+
+// One plan over several records: HL numbers run on, LX numbers start again
+// with each record, line names take each line's number, and the first and
+// last levels come with the first and last records only.
+TEST(SegmentTemplates, PlanCarriesCountersAcrossRecords) {
+    zr::MapFile map = mapWith(
+        "SEGMENT=1,BHT,$A\r\n"
+        "SEGMENT=2,HL,&HL,!B\r\n"
+        "SEGMENT=2,HL,&HL\r\n"
+        "SEGMENT=3,LX,&LX\r\nSEGMENT=3,SV1,$PROC\r\n"
+        "SEGMENT=4,END,$A\r\n");
+    const zr::FieldNameIndex names(map.fields);
+    zr::TemplatePlan plan(map.templates, names);
+    zr::TemplateRunState state;
+    std::string text;
+    fill(map.fields, {"x", "", "", "p1", "", "p3"});
+    plan.build(text, map.fields, 0, 1, zr::X12Output{}, state);
+    // The required B is missing: its HL is left out, though its number was taken.
+    // Two lines hold values, so lines 1 and 2 are written.
+    EXPECT_EQ(text, "BHT*x~HL*2~LX*1~SV1*p1~LX*2~");
+    text.clear();
+    fill(map.fields, {"y", "b", "", "q1", "q2", ""});
+    plan.build(text, map.fields, 2, 2, zr::X12Output{}, state);
+    EXPECT_EQ(text, "HL*3*b~HL*4~LX*1~SV1*q1~LX*2~SV1*q2~END*y~");
+    EXPECT_EQ(state.segments, 12u);
+}
+
+}  // namespace
