@@ -16,18 +16,25 @@ bool startsAt(std::string_view text, std::size_t at, std::string_view what) {
     return text.substr(at, what.size()) == what;
 }
 
-// One cell from `i` (at its first byte) up to its ending comma or line
-// break, which is left in place; `i` ends there.
-std::string readCell(std::string_view text, std::size_t& i) {
+// Where the cell from `i` ends: at its comma or line break, or the end.
+// Cells are a few bytes long: a plain loop beats a library search per byte.
+std::size_t cellEnd(std::string_view text, std::size_t i) {
+    while (i < text.size() && text[i] != ',' && text[i] != '\r' && text[i] != '\n') ++i;
+    return i;
+}
+
+// One cell into `cell` from `i` (at its first byte) up to its ending comma
+// or line break, which is left in place; `i` ends there.
+void readCell(std::string_view text, std::size_t& i, std::string& cell) {
     if (i < text.size() && text[i] == '"') {
-        std::string cell;
+        cell.clear();
         ++i;
         for (;;) {
             const std::size_t quote = text.find('"', i);
             if (quote == npos) {  // an unclosed quote runs to the end
                 cell.append(text.substr(i));
                 i = text.size();
-                return cell;
+                return;
             }
             cell.append(text.substr(i, quote - i));
             i = quote + 1;
@@ -39,15 +46,14 @@ std::string readCell(std::string_view text, std::size_t& i) {
             break;
         }
         // Text after the closing quote stays with the cell.
-        const std::size_t end = std::min(text.find_first_of(",\r\n", i), text.size());
+        const std::size_t end = cellEnd(text, i);
         cell.append(text.substr(i, end - i));
         i = end;
-        return cell;
+        return;
     }
-    const std::size_t end = std::min(text.find_first_of(",\r\n", i), text.size());
-    std::string cell(text.substr(i, end - i));
+    const std::size_t end = cellEnd(text, i);
+    cell.assign(text.substr(i, end - i));
     i = end;
-    return cell;
 }
 
 void appendWithoutLineBreaks(std::string& out, std::string_view text) {
@@ -127,12 +133,14 @@ enum class Got { Record, NoRecord, NeedMore, End };
 
 Got csvLine(std::string_view text, bool atEnd, std::size_t& used, SourceRecord& r) {
     if (text.empty()) return atEnd ? Got::End : Got::NeedMore;
-    r.columns.clear();
     r.byName.clear();
     std::size_t i = 0;
     bool comma = false;
-    for (;;) {
-        r.columns.push_back(readCell(text, i));
+    // The record's strings are reused from line to line: no allocation per cell.
+    std::size_t n = 0;
+    for (;; ++n) {
+        if (n == r.columns.size()) r.columns.emplace_back();
+        readCell(text, i, r.columns[n]);
         if (i < text.size() && text[i] == ',') {
             comma = true;
             ++i;
@@ -140,6 +148,7 @@ Got csvLine(std::string_view text, bool atEnd, std::size_t& used, SourceRecord& 
         }
         break;
     }
+    r.columns.resize(n + 1);
     // CR LF, LF or CR ends a record, and so does the end of the file.
     if (i < text.size() && text[i] == '\r') ++i;
     if (i < text.size() && text[i] == '\n') ++i;

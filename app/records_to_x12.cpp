@@ -74,10 +74,13 @@ private:
 // CSV direction reads whole elements). "" when none.
 std::string fieldWithDelimiter(const std::vector<FieldRow>& fields, const WrittenFields& written,
                                const SourceRecord& r, const X12Output& out) {
-    const char breaking[] = {out.terminator, out.element, '^'};
-    const std::string_view set(breaking, sizeof breaking);
+    auto breaks = [&](const std::string& value) {
+        for (char c : value)
+            if (c == out.terminator || c == out.element || c == '^') return true;
+        return false;
+    };
     auto unsafe = [&](std::string_view name, const std::string& value) {
-        return (value.find_first_of(set) != std::string::npos && written.written(name)) ||
+        return (breaks(value) && written.written(name)) ||
                (value.find(out.component) != std::string::npos && written.component(name));
     };
     for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i)
