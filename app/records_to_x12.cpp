@@ -143,9 +143,17 @@ int claimIdField(const std::vector<FieldRow>& fields) {
     return -1;
 }
 
-void clearRecordValues(std::vector<FieldRow>& fields) {
-    for (FieldRow& f : fields)
-        if (mapNumber(f.level) == 0) f.value.clear();
+// The fields of level 0: their values belong to one record, where values
+// of the levels above carry on to the records after it. Found once per run.
+std::vector<std::size_t> recordLevelFields(const std::vector<FieldRow>& fields) {
+    std::vector<std::size_t> out;
+    for (std::size_t f = 0; f < fields.size(); ++f)
+        if (mapNumber(fields[f].level) == 0) out.push_back(f);
+    return out;
+}
+
+void clearRecordValues(std::vector<FieldRow>& fields, const std::vector<std::size_t>& recordLevel) {
+    for (std::size_t f : recordLevel) fields[f].value.clear();
 }
 
 void reportAndLog(const std::string& text, RunLog& log) {
@@ -207,6 +215,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const X12BuildReq
     const WrittenFields written(map.templates);
     const int claimId = claimIdField(map.fields);
     std::vector<FieldRow> claimFields = map.fields, headFields = map.fields;
+    const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
     const std::vector<const FieldRow*> header = headerFields(map, headFields, names);
     std::vector<std::string> previous;
     std::size_t number = 0, accepted = 0;
@@ -228,7 +237,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const X12BuildReq
         if (claimId >= 0) {
             fillRecord(claimFields, names, r);
             const bool none = wl::alltrim(claimFields[static_cast<std::size_t>(claimId)].value).empty();
-            clearRecordValues(claimFields);
+            clearRecordValues(claimFields, recordLevel);
             if (none) {
                 s.withoutClaim += (s.withoutClaim.empty() ? "" : ", ") + std::to_string(accepted);
                 s.built.push_back(false);
@@ -243,7 +252,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const X12BuildReq
         s.opens.push_back(s.opens.empty() || values != previous);
         previous = std::move(values);
         if (s.opens.size() == 1) s.first = headFields;
-        clearRecordValues(headFields);
+        clearRecordValues(headFields, recordLevel);
     }
     s.complete = source.complete();
     s.readError = source.input().error();
@@ -362,6 +371,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     std::string st02;
     TemplateRunState state;
     TemplatePlan plan(map.templates, names);
+    const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
     std::string text;  // one record's segments, reused
     RecordSource source(request.source, request.xml);
     for (SourceRecord r; k < s.count() && source.next(r); ++index) {
@@ -381,7 +391,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         text.clear();
         plan.build(text, map.fields, closes ? inSet : 0, inSet, out, state);
         file.write(text);
-        clearRecordValues(map.fields);
+        clearRecordValues(map.fields, recordLevel);
         if (closes) file.write("SE" + E + std::to_string(state.segments + 2) + E + st02 + end);
         ++k;
         const double percent = 100.0 * static_cast<double>(k) / static_cast<double>(s.count());

@@ -21,10 +21,10 @@ void trimFrom(std::string& text, std::size_t from) {
 }
 
 // The number of service-line rows of a record, counted as the line-mode
-// writer counts them.
-std::size_t lineRows(const std::vector<FieldRow>& fields) {
+// writer counts them; `lines` holds each field's line number.
+std::size_t lineRows(const std::vector<FieldRow>& fields, const std::vector<int>& lines) {
     return static_cast<std::size_t>(countServiceLineRows(
-        fields.size(), [&](std::size_t f) { return mapNumber(fields[f].serviceLine); },
+        fields.size(), [&](std::size_t f) { return lines[f]; },
         [&](std::size_t f) { return !wl::alltrimView(fields[f].value).empty(); }));
 }
 
@@ -221,7 +221,12 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
 void TemplatePlan::build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,
                          std::size_t recordNumber, const X12Output& out, TemplateRunState& state) {
     state.lx = 0;
-    const std::size_t rows = lineRows(fields);
+    // The fields' line numbers, read once: a run's records share their fields.
+    if (fieldLines_.size() != fields.size()) {
+        fieldLines_.clear();
+        for (const FieldRow& f : fields) fieldLines_.push_back(mapNumber(f.serviceLine));
+    }
+    const std::size_t rows = lineRows(fields, fieldLines_);
     auto level = [&](int wanted, std::size_t line) {
         const Line l{fields, fieldsFor(line)};
         for (const Segment& s : levels_[wanted - 1]) writeSegment(text, s, l, out, state);

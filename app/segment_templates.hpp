@@ -52,7 +52,8 @@ private:
 class TemplatePlan {
 public:
     TemplatePlan(const std::vector<TemplateRow>& templates, const FieldNameIndex& names);
-    // CTL48400G's text for one record, appended to `text`.
+    // CTL48400G's text for one record, appended to `text`. The records of
+    // a run come with the same fields (their values aside).
     void build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,
                std::size_t recordNumber, const X12Output& out, TemplateRunState& state);
 
@@ -96,6 +97,7 @@ private:
     // Per line number (0: none): each stem's field position, kNone if none.
     std::vector<std::vector<std::size_t>> fieldsByLine_;
     std::vector<std::string_view> partValues_;
+    std::vector<int> fieldLines_;  // each field's service line number
 };
 
 // CTL48400H: the value of the first field whose name is the reference less
