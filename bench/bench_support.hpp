@@ -134,11 +134,12 @@ inline std::string generated837p(std::size_t megabytes) {
 struct Measured {
     bool ok = false;
     double seconds = 0;
-    std::size_t count = 0, peak = 0, faults = 0;
+    unsigned long long count = 0;  // an output past 4 GB counts in a 32-bit build too
+    std::size_t peak = 0, faults = 0;
 };
-inline void printMeasured(double seconds, std::size_t count) {
+inline void printMeasured(double seconds, unsigned long long count) {
     const Usage u = processUsage();
-    std::printf("%.6f %zu %zu %zu\n", seconds, count, u.peakBytes, u.minorFaults);
+    std::printf("%.6f %llu %zu %zu\n", seconds, count, u.peakBytes, u.minorFaults);
 }
 // The best (fastest) of `runs` runs of the command.
 inline Measured bestOf(const std::string& command, int runs) {
@@ -149,7 +150,7 @@ inline Measured bestOf(const std::string& command, int runs) {
         if (!p) continue;
         char line[256] = {};
         if (std::fgets(line, sizeof line, p) &&
-            std::sscanf(line, "%lf %zu %zu %zu", &m.seconds, &m.count, &m.peak, &m.faults) == 4)
+            std::sscanf(line, "%lf %llu %zu %zu", &m.seconds, &m.count, &m.peak, &m.faults) == 4)
             m.ok = true;
         closeCommand(p);
         if (m.ok && (!b.ok || m.seconds < b.seconds)) b = m;

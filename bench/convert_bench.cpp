@@ -48,7 +48,7 @@ int child(const std::string& what, const std::string& file, const std::string& m
         return wl::PromptAnswer{};
     });
     double best = 0;
-    std::size_t output = 0;
+    unsigned long long output = 0;
     if (what == "memchr") {
         const zr::X12Delimiters d = zr::readDelimiters(file, 0);
         const wl::FileBytes bytes = wl::readWholeFile(file);
@@ -66,8 +66,9 @@ int child(const std::string& what, const std::string& file, const std::string& m
         const zr::EngineResult result = zr::CTL48400A(r);
         best = seconds(t0, Clock::now());
         if (result.failed) return 1;
-        std::ifstream out(r.spec.destinationFile, std::ios::binary | std::ios::ate);
-        output = static_cast<std::size_t>(out.tellg());
+        // Closed before it is removed: Windows keeps an open file.
+        output = static_cast<unsigned long long>(
+            std::ifstream(r.spec.destinationFile, std::ios::binary | std::ios::ate).tellg());
         std::remove(r.spec.destinationFile.c_str());
     }
     zrbench::printMeasured(best, output);
