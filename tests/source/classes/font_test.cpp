@@ -1,4 +1,5 @@
 #include "font.hpp"
+#include "dialog_waiter.hpp"
 
 #include <gtest/gtest.h>
 
@@ -104,20 +105,7 @@ TEST(TFont, SystahomaBecomesTahomaWithAtLeastTwelve) {
 
 namespace {
 
-// Acts on the first top-level dialog with the caption, from another thread.
-template <class Act>
-std::thread whenShown(const char* caption, Act act) {
-    return std::thread([caption, act] {
-        for (int i = 0; i < 500; ++i) {
-            if (HWND box = FindWindowA("#32770", caption)) {
-                Sleep(50);
-                act(box);
-                return;
-            }
-            Sleep(20);
-        }
-    });
-}
+using zrtest::whenShown;
 
 wl::FontSpec tahoma() {
     wl::FontSpec s;

@@ -1,6 +1,7 @@
 // TWindow under Wine: the registry, the procedure bridge, the life cycle
 // and the main loop, with real windows driven by messages.
 #include "window.hpp"
+#include "dialog_waiter.hpp"
 
 #include <gtest/gtest.h>
 
@@ -991,20 +992,7 @@ TEST_F(WindowTest, GenDbfAsksBeforeOverwriting) {
     EXPECT_EQ(b.substr(32 + 13 * 32, 7), "FNTBOLD");
 }
 
-// Acts on the first top-level dialog with the caption, from another thread.
-template <class Act>
-std::thread whenShown(const char* caption, Act act) {
-    return std::thread([caption, act] {
-        for (int i = 0; i < 500; ++i) {
-            if (HWND box = FindWindowA("#32770", caption)) {
-                Sleep(50);
-                act(box);
-                return;
-            }
-            Sleep(20);
-        }
-    });
-}
+using zrtest::whenShown;
 
 void clickButton(HWND box, const char* caption) {
     HWND b = FindWindowExA(box, nullptr, "Button", caption);

@@ -1,6 +1,7 @@
 // The system dialogs under Wine, each answered by a helper thread that finds
 // the dialog, reads it and presses a button: no dialog ever waits.
 #include "system_dialogs.hpp"
+#include "dialog_waiter.hpp"
 
 #include <commdlg.h>
 
@@ -17,20 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Waits for a top-level dialog with the caption and runs `act` on it.
-template <class Act>
-std::thread whenShown(const char* caption, Act act) {
-    return std::thread([caption, act] {
-        for (int i = 0; i < 500; ++i) {
-            if (HWND box = FindWindowA("#32770", caption)) {
-                Sleep(50);
-                act(box);
-                return;
-            }
-            Sleep(20);
-        }
-    });
-}
+using zrtest::whenShown;
 
 TEST(SystemDialogs, MessageBoxAnswersTheButtonPressed) {
     auto t = whenShown("Choose", [](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0); });
