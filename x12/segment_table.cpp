@@ -471,7 +471,7 @@ std::size_t countByte(std::string_view bytes, char c) {
 }
 
 // Fills n rows from the file's bytes in one walk, then numbers the claims.
-void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, bool showMeter) {
+void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, const LoadProgress& progress) {
     const std::string_view buffer = t.buffer()->view();
     const X12Delimiters& delimiters = t.delimiters();
     const char* data = buffer.data();
@@ -534,44 +534,55 @@ void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, bool sho
         }
 
         pos = static_cast<std::size_t>(end - data) + 1;
-        if (showMeter && pos >= nextPercentAt) {
+        if (progress && pos >= nextPercentAt) {
             const double exact = static_cast<double>(pos) * 100.0 / static_cast<double>(size);
             percent = static_cast<int>(exact);
             nextPercentAt = percentStep(percent + 1);
-            CTL394MTRC(exact);
+            progress(exact);
         }
     }
     t.clearRowsFrom(row);
     numberClaims(t, keys, providers, subscribers);
 }
 
-// The loader proper; `n` counted by the caller, or from the bytes.
+// The documented loaders: the meter while the rows are filled (a load from
+// a start offset shows none) and the failures said on screen.
 SegmentTable load(const std::string& fileName, std::optional<std::size_t> n, const X12Delimiters& delimiters,
                   std::int64_t startOffset) {
     const bool showMeter = startOffset == 0;
     MeterWindow meter;
     if (showMeter) meter = CTL394MTRA({}, "Loading File " + fileName, "Please Wait..");
-    SegmentTable t;
-    if (!wl::fileExists(fileName)) {
-        wl::WQOUT({fileName + " File Not Found (1)"});
-        t = SegmentTable(n.value_or(0), delimiters);
-        numberClaims(t, {}, 0, 0);
-    } else {
-        // The file mapped (or read into unfilled memory): no pass over a
-        // fresh file-sized buffer, no fault per page of it.
-        wl::FileBytes raw = wl::readWholeFile(fileName);
-        if (!raw.ok()) wl::showFileError("FC-Fread", raw.error());
-        const std::size_t rows =
-            n ? *n : (delimiters.terminator.empty() ? 0 : countByte(raw.view(), delimiters.terminator[0]));
-        replaceCommas(raw);
-        t = SegmentTable(rows, delimiters, std::make_shared<const wl::FileBytes>(std::move(raw)), SegmentTable::Unset{});
-        fillRows(t, rows, startOffset, showMeter);
-    }
+    TableLoad loaded = readSegmentTable(fileName, n, delimiters, startOffset,
+                                        showMeter ? LoadProgress(CTL394MTRC) : LoadProgress());
+    if (loaded.missing) wl::WQOUT({fileName + " File Not Found (1)"});
+    if (loaded.readError != 0) wl::showFileError("FC-Fread", loaded.readError);
     if (showMeter) CTL394MTRB(meter);
-    return t;
+    return std::move(loaded.table);
 }
 
 }  // namespace
+
+TableLoad readSegmentTable(const std::string& fileName, std::optional<std::size_t> n, const X12Delimiters& delimiters,
+                           std::int64_t startOffset, const LoadProgress& progress) {
+    TableLoad out;
+    SegmentTable& t = out.table;
+    if (!wl::fileExists(fileName)) {
+        out.missing = true;
+        t = SegmentTable(n.value_or(0), delimiters);
+        numberClaims(t, {}, 0, 0);
+        return out;
+    }
+    // The file mapped (or read into unfilled memory): no pass over a fresh
+    // file-sized buffer, no fault per page of it.
+    wl::FileBytes raw = wl::readWholeFile(fileName);
+    if (!raw.ok()) out.readError = raw.error();
+    const std::size_t rows =
+        n ? *n : (delimiters.terminator.empty() ? 0 : countByte(raw.view(), delimiters.terminator[0]));
+    replaceCommas(raw);
+    t = SegmentTable(rows, delimiters, std::make_shared<const wl::FileBytes>(std::move(raw)), SegmentTable::Unset{});
+    fillRows(t, rows, startOffset, progress);
+    return out;
+}
 
 SegmentTable CTL39400B(const std::string& fileName, std::size_t n, const X12Delimiters& delimiters,
                        std::int64_t startOffset) {

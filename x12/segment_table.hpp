@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -128,6 +129,20 @@ SegmentTable CTL39400D(std::size_t n, const X12Delimiters& delimiters = {});
 // is shown.
 SegmentTable CTL39400B(const std::string& fileName, std::size_t n, const X12Delimiters& delimiters,
                        std::int64_t startOffset = 0);
+
+// A load's outcome, nothing shown: the table (n empty rows for a missing
+// file) and what went wrong, for the caller to say.
+struct TableLoad {
+    SegmentTable table;
+    bool missing = false;  // no such file
+    int readError = 0;     // the system's code when reading failed part-way
+};
+// Called with the percentage of the file read, as rows are filled.
+using LoadProgress = std::function<void(double)>;
+// Loads the file into a table of n rows (n counted from the bytes when not
+// given), from the start offset on.
+TableLoad readSegmentTable(const std::string& fileName, std::optional<std::size_t> n, const X12Delimiters& delimiters,
+                           std::int64_t startOffset = 0, const LoadProgress& progress = {});
 
 // Counts the terminators and loads, reading the file once: the usual way.
 SegmentTable loadSegmentTable(const std::string& fileName, const X12Delimiters& delimiters,

@@ -129,6 +129,29 @@ TEST(SegmentTableLoader, MissingFileKeepsItsRowsAndSaysSo) {
     EXPECT_EQ(zr::CTL39400C(t, 1), (zr::ClaimIndex{1}));
 }
 
+// The model's load says nothing itself: it hands back what went wrong and
+// reports its progress to whoever asks.
+TEST(SegmentTableLoader, ModelLoadReturnsItsFailuresAndProgress) {
+    zrtest::TempDir dir;
+    zrtest::PromptRecorder rec;
+    std::vector<zr::MeterEvent> events;
+    auto old = zr::setMeterObserver([&](const zr::MeterEvent& e) { events.push_back(e); });
+    const zr::TableLoad gone = zr::readSegmentTable(dir.file("gone.x12"), 2, zr::X12Delimiters{});
+    EXPECT_TRUE(gone.missing);
+    EXPECT_EQ(gone.table.size(), 2u);
+    std::vector<double> seen;
+    const zr::TableLoad read = zr::readSegmentTable(x12Fixture("837p_two_claims.x12"), std::nullopt,
+                                                    zr::X12Delimiters{}, 0, [&](double p) { seen.push_back(p); });
+    zr::setMeterObserver(old);
+    EXPECT_FALSE(read.missing);
+    EXPECT_EQ(read.readError, 0);
+    expect837pRows(read.table, "model load");
+    ASSERT_FALSE(seen.empty());
+    EXPECT_DOUBLE_EQ(seen.back(), 100.0);
+    EXPECT_TRUE(rec.texts().empty());
+    EXPECT_TRUE(events.empty());
+}
+
 TEST(SegmentTableLoader, MeterShowsLoadingAndCloses) {
     std::vector<zr::MeterEvent> events;
     auto old = zr::setMeterObserver([&](const zr::MeterEvent& e) { events.push_back(e); });
