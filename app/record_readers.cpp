@@ -106,6 +106,10 @@ bool readValue(std::string_view text, std::size_t& i, std::string& value, bool& 
         }
         std::string_view close;
         std::size_t skip = 0;
+        if (lt + 1 >= text.size() || text[lt + 1] != '!') {
+            i = lt;  // a tag: the value ends
+            return true;
+        }
         if (startsAt(text, lt, "<![CDATA[")) {
             close = "]]>";
             skip = 9;
@@ -196,9 +200,10 @@ XmlReader::Step XmlReader::step(std::string_view text, bool atEnd, std::size_t& 
     // Markup without elements: comments, CDATA between elements,
     // processing instructions and declarations.
     std::string_view close;
-    if (startsAt(text, lt, "<!--")) close = "-->";
-    else if (startsAt(text, lt, "<![CDATA[")) close = "]]>";
-    else if (startsAt(text, lt, "<?")) close = "?>";
+    const char kind = lt + 1 < text.size() ? text[lt + 1] : '\0';
+    if (kind == '!' && startsAt(text, lt, "<!--")) close = "-->";
+    else if (kind == '!' && startsAt(text, lt, "<![CDATA[")) close = "]]>";
+    else if (kind == '?') close = "?>";
     if (!close.empty()) {
         const std::size_t end = text.find(close, lt + 2);
         if (end == npos) {

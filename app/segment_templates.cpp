@@ -34,8 +34,17 @@ FieldNameIndex::FieldNameIndex(const std::vector<FieldRow>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) positions_.emplace(fieldNameKey(fields[i].name), i);
 }
 
+// Whether the name is its own key: trimmed and without lower-case letters
+// (XML element names come upper-cased), so no key need be made.
+bool isKeyForm(std::string_view name) {
+    if (wl::alltrimView(name).size() != name.size()) return false;
+    for (char c : name)
+        if (c >= 'a' && c <= 'z') return false;
+    return true;
+}
+
 std::size_t FieldNameIndex::position(std::string_view name) const {
-    auto it = positions_.find(fieldNameKey(name));
+    auto it = isKeyForm(name) ? positions_.find(name) : positions_.find(fieldNameKey(name));
     return it == positions_.end() ? kNone : it->second;
 }
 

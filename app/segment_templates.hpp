@@ -43,7 +43,12 @@ public:
     FieldRow* find(std::vector<FieldRow>& fields, std::string_view name) const;
 
 private:
-    std::unordered_map<std::string, std::size_t> positions_;
+    // Looked up by a name's view when it is already in key form.
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view k) const { return std::hash<std::string_view>{}(k); }
+    };
+    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> positions_;
 };
 
 // The templates read once for a run: each cell taken apart into what it

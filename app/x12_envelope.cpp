@@ -236,11 +236,14 @@ std::optional<EnvelopeValues> xmlEnvelope(ByteInput& in) {
             in.more();
             continue;
         }
+        // Names hold no ">": only a name as long as the text up to the first
+        // ">" can stand here, and none when that ">" is too far.
+        const std::size_t gt = v.substr(lt + 1, kLongestTag).find('>');
         bool waiting = false;
-        for (std::size_t t = 0; t < kTagCount && !waiting; ++t) {
+        for (std::size_t t = 0; t < kTagCount && !waiting && gt != std::string_view::npos; ++t) {
             if (found[t]) continue;
             for (std::string_view name : kEnvelopeTags[t].names) {
-                if (!tagAt(v, lt, name)) continue;
+                if (name.size() != gt || !tagAt(v, lt, name)) continue;
                 const std::size_t from = lt + name.size() + 2;
                 const std::size_t to = v.find('<', from);
                 if (to == std::string_view::npos && !in.atEnd()) {
