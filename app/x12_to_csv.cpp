@@ -285,7 +285,7 @@ unsigned Conversion::threadsFor(std::uint64_t sourceSize) const {
 // take smaller parts, so that every thread has several.
 std::size_t Conversion::partBytes(std::uint64_t sourceSize) const {
     if (request_.partBytes > 0) return request_.partBytes;
-    const std::uint64_t most = form_.xml ? std::uint64_t{64} << 10 : std::uint64_t{512} << 10;
+    const std::uint64_t most = form_.xml ? std::uint64_t{32} << 10 : std::uint64_t{512} << 10;
     return static_cast<std::size_t>(std::clamp<std::uint64_t>(sourceSize / 64, std::uint64_t{16} << 10, most));
 }
 
