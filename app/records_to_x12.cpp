@@ -203,8 +203,8 @@ struct Survey {
     std::size_t count() const { return opens.size(); }
 };
 
-Survey survey(const MapFile& map, const FieldNameIndex& names, const X12BuildRequest& request,
-              const X12Output& out) {
+Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
+              const X12BuildRequest& request, const X12Output& out) {
     Survey s;
     RecordSource source(request.source, request.xml);
     // A value carrying a delimiter would add elements or segments of its
@@ -215,7 +215,6 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const X12BuildReq
     const WrittenFields written(map.templates);
     const int claimId = claimIdField(map.fields);
     std::vector<FieldRow> claimFields = map.fields, headFields = map.fields;
-    const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
     const std::vector<const FieldRow*> header = headerFields(map, headFields, names);
     std::vector<std::string> previous;
     std::size_t number = 0, accepted = 0;
@@ -331,7 +330,8 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     if (std::string tag = envelopeWithDelimiter(envelope, out); !tag.empty())
         return fail("Envelope Refused : " + tag + " Holds an X12 Delimiter.");
 
-    const Survey s = survey(map, names, request, out);
+    const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
+    const Survey s = survey(map, names, recordLevel, request, out);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);
     // A file cut short makes no output: its missing claims would go unnoticed.
@@ -370,8 +370,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     std::size_t sets = 0, inSet = 0, k = 0, index = 0;
     std::string st02;
     TemplateRunState state;
-    TemplatePlan plan(map.templates, names);
-    const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
+    TemplatePlan plan(map.templates, map.fields, names);
     std::string text;  // one record's segments, reused
     RecordSource source(request.source, request.xml);
     for (SourceRecord r; k < s.count() && source.next(r); ++index) {

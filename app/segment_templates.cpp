@@ -67,7 +67,10 @@ struct TemplatePlan::Line {
     const std::vector<std::size_t>& positions;
 };
 
-TemplatePlan::TemplatePlan(const std::vector<TemplateRow>& templates, const FieldNameIndex& names) : names_(names) {
+TemplatePlan::TemplatePlan(const std::vector<TemplateRow>& templates, const std::vector<FieldRow>& fields,
+                           const FieldNameIndex& names)
+    : names_(names) {
+    for (const FieldRow& f : fields) fieldLines_.push_back(mapNumber(f.serviceLine));
     for (const TemplateRow& t : templates) {
         const int level = mapNumber(t[0]);
         if (level < 1 || level > 4) continue;
@@ -230,11 +233,6 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
 void TemplatePlan::build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,
                          std::size_t recordNumber, const X12Output& out, TemplateRunState& state) {
     state.lx = 0;
-    // The fields' line numbers, read once: a run's records share their fields.
-    if (fieldLines_.size() != fields.size()) {
-        fieldLines_.clear();
-        for (const FieldRow& f : fields) fieldLines_.push_back(mapNumber(f.serviceLine));
-    }
     const std::size_t rows = lineRows(fields, fieldLines_);
     auto level = [&](int wanted, std::size_t line) {
         const Line l{fields, fieldsFor(line)};
@@ -258,7 +256,7 @@ std::string CTL48400G(const std::vector<TemplateRow>& templates, const std::vect
     std::optional<FieldNameIndex> own;
     if (!names) names = &own.emplace(fields);
     std::string text;
-    TemplatePlan(templates, *names).build(text, fields, recordCount, recordNumber, out, state);
+    TemplatePlan(templates, fields, *names).build(text, fields, recordCount, recordNumber, out, state);
     return text;
 }
 

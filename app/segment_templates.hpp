@@ -56,9 +56,10 @@ private:
 // per line number rather than once per record.
 class TemplatePlan {
 public:
-    TemplatePlan(const std::vector<TemplateRow>& templates, const FieldNameIndex& names);
-    // CTL48400G's text for one record, appended to `text`. The records of
-    // a run come with the same fields (their values aside).
+    // The fields are the run's: every record comes with them (its values aside).
+    TemplatePlan(const std::vector<TemplateRow>& templates, const std::vector<FieldRow>& fields,
+                 const FieldNameIndex& names);
+    // CTL48400G's text for one record, appended to `text`.
     void build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,
                std::size_t recordNumber, const X12Output& out, TemplateRunState& state);
 
@@ -102,7 +103,7 @@ private:
     // Per line number (0: none): each stem's field position, kNone if none.
     std::vector<std::vector<std::size_t>> fieldsByLine_;
     std::vector<std::string_view> partValues_;
-    std::vector<int> fieldLines_;  // each field's service line number
+    std::vector<int> fieldLines_;  // each field's service line number, read once
 };
 
 // CTL48400H: the value of the first field whose name is the reference less

@@ -176,12 +176,12 @@ void Conversion::readDelimiters() {
     // No ISA: the initial delimiters stay; a file that is not X12 is never
     // read at arbitrary offsets.
     delimiters_ = X12Delimiters{"~", "*", ":"};
-    const std::optional<std::int64_t> located = isaAt_ = CTL39400AJ(source_);
-    if (located) delimiters_ = zr::readDelimiters(source_, *located + 1);
+    isaAt_ = CTL39400AJ(source_);
+    if (isaAt_) delimiters_ = zr::readDelimiters(source_, *isaAt_ + 1);
     element_ = firstOr(delimiters_.element, '*');
     component_ = firstOr(delimiters_.component, ':');
     if (trace_.on()) {
-        trace_.line("- SLP = " + (located ? std::to_string(*located + 1) : std::string("")));
+        trace_.line("- SLP = " + (isaAt_ ? std::to_string(*isaAt_ + 1) : std::string("")));
         trace_.line("- ST = " + delimiters_.terminator);
         trace_.line("- DS = " + delimiters_.element);
         trace_.line("- XS = " + delimiters_.component);

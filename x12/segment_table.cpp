@@ -44,12 +44,24 @@ std::string_view leftTrimmed(std::string_view s) {
     return s.substr(i);
 }
 
-std::string_view trimmedId(std::string_view s) {
-    s = leftTrimmed(s);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
+// Terminators are a few bytes apart: one library call per terminator costs
+// more than comparing every byte, which the compiler does many at a time
+// (in stretches short enough for a byte-wide sum).
+std::size_t countByte(std::string_view bytes, char c) {
+    std::size_t count = 0;
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const std::size_t n = std::min<std::size_t>(left, 255);
+        unsigned char hits = 0;
+        for (std::size_t i = 0; i < n; ++i) hits += static_cast<unsigned char>(p[i] == c);
+        count += hits;
+        p += n;
+        left -= n;
+    }
+    return count;
+}
 
 }  // namespace
 
@@ -90,7 +102,7 @@ std::string_view SegmentTable::id(std::size_t row) const {
     if (e.empty()) return {};
     std::size_t sep = t.find(e[0]);
     if (sep == std::string_view::npos) return {};
-    return trimmedId(t.substr(0, sep));
+    return wl::alltrimView(t.substr(0, sep));
 }
 
 std::string SegmentTable::level(std::size_t row) const {
@@ -214,14 +226,7 @@ std::size_t CTL39400I(const std::string& fileName, int, const std::string&, cons
     const char t = terminator[0];
     std::vector<char> buf(1u << 20);
     std::size_t count = 0;
-    while (std::size_t got = f.read(buf.data(), buf.size())) {
-        const char* p = buf.data();
-        const char* end = p + got;
-        while ((p = static_cast<const char*>(std::memchr(p, t, end - p))) != nullptr) {
-            ++count;
-            ++p;
-        }
-    }
+    while (std::size_t got = f.read(buf.data(), buf.size())) count += countByte(std::string_view(buf.data(), got), t);
     return count;
 }
 
@@ -452,24 +457,6 @@ void replaceCommas(wl::FileBytes& buf) {
 
 namespace {
 
-// Terminators are a few bytes apart: one library call per terminator costs
-// more than comparing every byte, which the compiler does many at a time
-// (in stretches short enough for a byte-wide sum).
-std::size_t countByte(std::string_view bytes, char c) {
-    std::size_t count = 0;
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const std::size_t n = std::min<std::size_t>(left, 255);
-        unsigned char hits = 0;
-        for (std::size_t i = 0; i < n; ++i) hits += static_cast<unsigned char>(p[i] == c);
-        count += hits;
-        p += n;
-        left -= n;
-    }
-    return count;
-}
-
 // Fills n rows from the file's bytes in one walk, then numbers the claims.
 void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, const LoadProgress& progress) {
     const std::string_view buffer = t.buffer()->view();
@@ -522,7 +509,7 @@ void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, const Lo
         if (sep) {
             std::string_view head = leftTrimmed(std::string_view(seg, sep - seg));
             d.level = static_cast<std::int8_t>(levelOf(head, levels));
-            id = trimmedId(head);
+            id = wl::alltrimView(head);
         }
         t.setRow(row, d);
         applyLoopTests(t, row, leftTrimmed(text), elem, currentLoop);

@@ -61,7 +61,7 @@ TEST(SegmentTemplates, PlanCarriesCountersAcrossRecords) {
         "SEGMENT=3,LX,&LX\r\nSEGMENT=3,SV1,$PROC\r\n"
         "SEGMENT=4,END,$A\r\n");
     const zr::FieldNameIndex names(map.fields);
-    zr::TemplatePlan plan(map.templates, names);
+    zr::TemplatePlan plan(map.templates, map.fields, names);
     zr::TemplateRunState state;
     std::string text;
     fill(map.fields, {"x", "", "", "p1", "", "p3"});
