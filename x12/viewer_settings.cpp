@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "file_names.hpp"
+#include "x12_file_names.hpp"
 #include "ini_lines.hpp"
 #include "text.hpp"
 

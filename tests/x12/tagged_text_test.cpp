@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "file_names.hpp"
+#include "x12_file_names.hpp"
 #include "tagged_text.hpp"
 
 namespace {

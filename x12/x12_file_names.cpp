@@ -1,4 +1,4 @@
-#include "file_names.hpp"
+#include "x12_file_names.hpp"
 
 #include <string_view>
 
