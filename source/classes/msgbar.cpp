@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bar_layout.hpp"
+#include "msg_bar_model.hpp"
 #include "bar_painting.hpp"
 #include "bitmaps.hpp"
 #include "common_controls.hpp"
