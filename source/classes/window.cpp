@@ -136,6 +136,7 @@ TWindow::~TWindow() {
     if (module().creating == this) module().creating = nullptr;
     if (oBrush) oBrush->End();
     if (oFont) oFont->End();
+    detachChildren();
 }
 
 // ---------------------------------------------------------------- registry
