@@ -1,0 +1,637 @@
+#include "wbrowse.hpp"
+
+#include <algorithm>
+
+#include "font.hpp"
+
+namespace wl {
+
+namespace {
+
+constexpr Color kGrey = RGB(128, 128, 128);
+
+bool keyHeld(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+std::string cellText(const Value& v) { return v.isNil() ? std::string() : CVALTOCHAR(v); }
+
+// The width of "B" repeated n times in the window's font.
+int letterWidth(HWND h, HFONT font, int n) {
+    HDC dc = GetDC(h);
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    const std::string text(static_cast<std::size_t>(std::max(1, n)), 'B');
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(h, dc);
+    return size.cx;
+}
+
+}  // namespace
+
+// ----------------------------------------------------------- the edit field
+
+// A plain edit control over a cell; Enter and Escape end it, and so does
+// losing the focus.
+class BrowseEditField : public BrowseCellEditor {
+public:
+    BrowseEditField(TWBrowse& browse, const RECT& r, const std::string& text) : browse_(browse) {
+        h_ = CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left,
+                             r.top, r.right - r.left, r.bottom - r.top, browse.hWnd, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
+        if (!h_) return;
+        SetWindowLongPtrA(h_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        old_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&proc)));
+        if (browse.oFont) SendMessageA(h_, WM_SETFONT, reinterpret_cast<WPARAM>(browse.oFont->hFont), 0);
+        SendMessageA(h_, EM_SETSEL, 0, -1);
+    }
+    ~BrowseEditField() override {
+        if (!h_) return;
+        SetWindowLongPtrA(h_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
+        DestroyWindow(h_);
+    }
+    HWND hWnd() const override { return h_; }
+    std::string text() const {
+        const int n = GetWindowTextLengthA(h_);
+        std::string s(static_cast<std::size_t>(n) + 1, '\0');
+        GetWindowTextA(h_, s.data(), n + 1);
+        s.resize(static_cast<std::size_t>(n));
+        return s;
+    }
+
+private:
+    static LRESULT CALLBACK proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+        auto* self = reinterpret_cast<BrowseEditField*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+        const WNDPROC old = self->old_;
+        switch (msg) {
+        case WM_GETDLGCODE: return DLGC_WANTALLKEYS | CallWindowProcA(old, h, msg, w, l);
+        case WM_KEYDOWN:
+            if (w == VK_RETURN || w == VK_ESCAPE) {
+                self->browse_.endEdit(static_cast<int>(w == VK_RETURN ? 13 : 27));
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (w == '\r' || w == 27) return 0;  // no beep for the keys that end it
+            break;
+        case WM_KILLFOCUS:
+            CallWindowProcA(old, h, msg, w, l);
+            self->browse_.endEdit(0);
+            return 0;
+        default: break;
+        }
+        return CallWindowProcA(old, h, msg, w, l);
+    }
+    TWBrowse& browse_;
+    HWND h_ = nullptr;
+    WNDPROC old_ = nullptr;
+};
+
+// ------------------------------------------------------------------ TWBrowse
+
+TWBrowse::TWBrowse() = default;
+
+TWBrowse::~TWBrowse() {
+    *alive_ = false;
+    editor_.reset();
+}
+
+TWBrowse& TWBrowse::New(const WBrowseNew& a) {
+    nTop = a.lPixel ? static_cast<int>(a.nRow) : static_cast<int>(a.nRow * 14);
+    nLeft = a.lPixel ? static_cast<int>(a.nCol) : static_cast<int>(a.nCol * 8);
+    nBottom = nTop + a.nHeight - 1;
+    nRight = nLeft + a.nWidth - 1;
+    bLine = a.bLine;
+    aHeaders = a.aHeaders;
+    state_.colSizes = a.aColSizes;
+    oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
+    bChange = a.bChange;
+    bLDblClick = a.bLDblClick;
+    bRClicked = a.bRClicked;
+    bLClicked = a.bLClicked;
+    aActions = a.aActions;
+    cAlias = a.cAlias;
+    if (a.oFont) {
+        oFont = a.oFont;
+        ++oFont->nCount;
+    }
+    nClrText = a.nClrFore.value_or(0);
+    nClrPane = a.nClrBack.value_or(GetSysColor(COLOR_WINDOW));
+    nClrBackHead = GetSysColor(COLOR_BTNFACE);
+    nClrForeHead = GetSysColor(COLOR_BTNTEXT);
+    nClrBackFocus = GetSysColor(COLOR_HIGHLIGHT);
+    nClrForeFocus = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    nStyle = WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_VISIBLE | WS_TABSTOP;
+    nId = GetNewId();
+    SetColor(nClrText, nClrPane);
+    Register(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS);
+    createOrDefer();
+    if (hWnd) Default();
+    return *this;
+}
+
+TWBrowse& TWBrowse::ReDefine(int id, BrowseLine line, TWindow* parent, std::vector<std::string> headers,
+                             std::vector<int> sizes) {
+    bLine = std::move(line);
+    aHeaders = std::move(headers);
+    state_.colSizes = std::move(sizes);
+    nClrText = 0;
+    nClrPane = GetSysColor(COLOR_WINDOW);
+    nClrBackHead = GetSysColor(COLOR_BTNFACE);
+    nClrForeHead = 0;
+    nClrBackFocus = GetSysColor(COLOR_HIGHLIGHT);
+    nClrForeFocus = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    SetColor(nClrText, nClrPane);
+    Register(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS);
+    redefine(id, parent);
+    return *this;
+}
+
+void TWBrowse::Initiate(HWND hDlg) {
+    TControl::Initiate(hDlg);
+    Default();
+}
+
+void TWBrowse::Default() {
+    TControl::Default();
+    if (!hWnd) return;
+    measure();
+    state_.nLen = source().count();
+    state_.nVScrollPos = state_.nLen ? 1 : 0;
+    // Missing headers: "1", "2", ... for a list; missing sizes from the
+    // longer of the header and the first line's value.
+    const ValueList line = bLine && state_.nLen ? bLine() : ValueList{};
+    const std::size_t cols = std::max(line.size(), aHeaders.size());
+    for (std::size_t i = aHeaders.size(); i < cols; ++i) aHeaders.push_back(Cargo.isNil() ? std::to_string(i + 1) : "");
+    const HFONT font = oFont ? oFont->hFont : nullptr;
+    for (std::size_t i = state_.colSizes.size(); i < cols; ++i) {
+        const bool text = i >= line.size() || !line[i].isNumber();
+        const std::size_t len = std::max(aHeaders[i].size(), i < line.size() ? cellText(line[i]).size() : 0);
+        state_.colSizes.push_back(text ? letterWidth(hWnd, font, static_cast<int>(len) + 1) : 15);
+    }
+    aJustify.resize(cols, false);
+    apply({browseVScroll(state_), {BrowseEffect::Kind::HScroll, std::max<int>(1, static_cast<int>(cols)), 1}});
+    if (bChange) bChange(*this);
+}
+
+void TWBrowse::measure() {
+    HDC dc = ::GetDC(hWnd);
+    HGDIOBJ old = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    if (old) SelectObject(dc, old);
+    ::ReleaseDC(hWnd, dc);
+    lineHeight_ = std::max<int>(1, tm.tmHeight + 1);
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    state_.nClientWidth = c.right;
+    state_.nVScrollWidth = (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) + 3 : 0;
+    browseSetRowCount(state_, c.bottom / lineHeight_ - 1);
+}
+
+BrowseSource TWBrowse::source() const {
+    BrowseSource src;
+    src.goTop = bGoTop;
+    src.goBottom = bGoBottom;
+    src.skip = bSkip;
+    src.logicLen = bLogicLen;
+    return src;
+}
+
+void TWBrowse::SetArray(std::function<int()> count) {
+    nAt = 1;
+    cAlias = "ARRAY";
+    const BrowseSource src = arrayBrowseSource(nAt, std::move(count));
+    bGoTop = src.goTop;
+    bGoBottom = src.goBottom;
+    bSkip = src.skip;
+    bLogicLen = src.logicLen;
+    state_.nLen = src.count();
+    state_.nVScrollPos = state_.nLen ? 1 : 0;
+    state_.nRowPos = 1;
+    state_.lHitTop = state_.lHitBottom = false;
+    apply({browseVScroll(state_), {BrowseEffect::Kind::Redraw}});
+}
+
+void TWBrowse::SetCols(std::vector<std::function<Value()>> cols, std::vector<std::string> headers,
+                       std::vector<int> sizes) {
+    const std::size_t n = cols.size();
+    bLine = [cols = std::move(cols)] {
+        ValueList line;
+        for (const auto& c : cols) line.push_back(c ? c() : Value());
+        return line;
+    };
+    if (!headers.empty()) aHeaders = std::move(headers);
+    state_.colSizes = std::move(sizes);
+    aJustify.assign(n, false);
+    if (hWnd) Default();
+}
+
+void TWBrowse::SetColSizes(std::vector<int> sizes) {
+    state_.colSizes = std::move(sizes);
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+// --------------------------------------------------------------- navigation
+
+int TWBrowse::Skip(int n) { return source().Skip(n); }
+void TWBrowse::GoUp() { apply(browseGoUp(state_, source())); }
+void TWBrowse::GoDown() { apply(browseGoDown(state_, source())); }
+void TWBrowse::GoTop() { apply(browseGoTop(state_, source())); }
+void TWBrowse::GoBottom() { apply(browseGoBottom(state_, source())); }
+void TWBrowse::PageUp() { apply(browsePageUp(state_, source())); }
+void TWBrowse::PageDown() { apply(browsePageDown(state_, source())); }
+void TWBrowse::GoLeft() {
+    if (state_.nLen) apply(browseGoLeft(state_, static_cast<int>(state_.colSizes.size())));
+}
+void TWBrowse::GoRight() {
+    if (state_.nLen) apply(browseGoRight(state_, static_cast<int>(state_.colSizes.size())));
+}
+
+void TWBrowse::Display() {
+    apply(browseRefreshCount(state_, source()));
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+RECT TWBrowse::lineRect(int first, int last) const {
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    return RECT{0, first * lineHeight_, c.right, (last + 1) * lineHeight_};
+}
+
+void TWBrowse::apply(const BrowseEffects& effects) {
+    for (const BrowseEffect& e : effects) {
+        using Kind = BrowseEffect::Kind;
+        if (e.kind == Kind::Changed) {
+            if (bChange) bChange(*this);
+            continue;
+        }
+        if (!hWnd) continue;
+        switch (e.kind) {
+        case Kind::Redraw: InvalidateRect(hWnd, nullptr, FALSE); break;
+        case Kind::RedrawLines: {
+            const RECT r = lineRect(e.a, e.b);
+            InvalidateRect(hWnd, &r, FALSE);
+            break;
+        }
+        case Kind::ScrollLines: {
+            const RECT r = lineRect(1, std::max(1, state_.nRowCount));
+            ScrollWindowEx(hWnd, 0, e.a * lineHeight_, &r, &r, nullptr, nullptr, SW_INVALIDATE);
+            break;
+        }
+        case Kind::VScroll: {
+            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 1, e.a, static_cast<UINT>(e.b), e.c, 0};
+            SetScrollInfo(hWnd, SB_VERT, &si, TRUE);
+            break;
+        }
+        case Kind::HScroll: {
+            SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS, 1, e.a, 0, e.b, 0};
+            SetScrollInfo(hWnd, SB_HORZ, &si, TRUE);
+            break;
+        }
+        case Kind::Changed: break;
+        }
+    }
+}
+
+// ------------------------------------------------------------------- events
+
+Answer TWBrowse::KeyDown(WPARAM key, LPARAM flags) {
+    std::optional<BrowseKey> k;
+    switch (key) {
+    case VK_UP: k = BrowseKey::Up; break;
+    case VK_DOWN: k = BrowseKey::Down; break;
+    case VK_LEFT: k = BrowseKey::Left; break;
+    case VK_RIGHT: k = BrowseKey::Right; break;
+    case VK_HOME: k = BrowseKey::Home; break;
+    case VK_END: k = BrowseKey::End; break;
+    case VK_PRIOR: k = BrowseKey::PageUp; break;
+    case VK_NEXT: k = BrowseKey::PageDown; break;
+    default: return TControl::KeyDown(key, flags);
+    }
+    apply(browseKey(state_, source(), *k, keyHeld(VK_CONTROL)));
+    return 0;
+}
+
+Answer TWBrowse::GetDlgCode(WPARAM key) {
+    if (oWnd && !oWnd->lValidating) {
+        const bool kept = key == VK_UP || key == VK_DOWN || key == VK_RETURN || key == VK_TAB;
+        oWnd->setLastKey(kept ? static_cast<int>(key) : 0);
+    }
+    return IsWindowEnabled(hWnd) ? DLGC_WANTALLKEYS : 0;
+}
+
+Answer TWBrowse::VScroll(WPARAM w, LPARAM l) {
+    if (GetFocus() != hWnd) ::SetFocus(hWnd);
+    if (l != 0) return std::nullopt;
+    switch (LOWORD(w)) {
+    case SB_LINEUP: GoUp(); break;
+    case SB_LINEDOWN: GoDown(); break;
+    case SB_PAGEUP: PageUp(); break;
+    case SB_PAGEDOWN: PageDown(); break;
+    case SB_TOP: GoTop(); break;
+    case SB_BOTTOM: GoBottom(); break;
+    case SB_THUMBPOSITION: {
+        // The bar never runs above 10,000, so the 16-bit word holds it.
+        HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        apply(browseThumb(state_, source(), HIWORD(w)));
+        SetCursor(old);
+        break;
+    }
+    default: return std::nullopt;
+    }
+    return 0;
+}
+
+Answer TWBrowse::HScroll(WPARAM w, LPARAM l) {
+    if (l != 0) return std::nullopt;
+    if (editor_) endEdit(0);
+    const int code = LOWORD(w);
+    if (code == SB_THUMBTRACK || code == SB_ENDSCROLL) return std::nullopt;
+    apply(browseHScroll(state_, static_cast<int>(state_.colSizes.size()), code, HIWORD(w)));
+    return 0;
+}
+
+Answer TWBrowse::MouseWheel(int keys, int delta, int x, int y) {
+    POINT p{x, y};
+    ScreenToClient(hWnd, &p);
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    switch (browseWheel(p.y, c.bottom, delta, (keys & MK_MBUTTON) != 0)) {
+    case BrowseWheel::ColumnLeft: GoLeft(); break;
+    case BrowseWheel::ColumnRight: GoRight(); break;
+    case BrowseWheel::PageUp: PageUp(); break;
+    case BrowseWheel::PageDown: PageDown(); break;
+    case BrowseWheel::LineUp: GoUp(); break;
+    case BrowseWheel::LineDown: GoDown(); break;
+    }
+    return 0;
+}
+
+Answer TWBrowse::LButtonDown(int row, int col, WPARAM flags) {
+    const int line = nAtRow(row);
+    startRow_ = endRow_ = lastRow_ = line;
+    dragDir_ = 0;
+    startTime_ = GetTickCount();
+    lPressed_ = lKinetic;
+    lMoved_ = false;
+    if (lDesign) return TControl::LButtonDown(row, col, flags);
+    state_.nLen = source().count();
+    if (state_.nLen == 0 && line > 0) return 0;
+    if (lMChange) {
+        if (const int border = browseBorderAt(state_, col)) {
+            resizeCol_ = border;
+            resizeX_ = resizeLastX_ = col;
+            lPressed_ = false;
+            SetCapture(hWnd);
+            return 0;
+        }
+    }
+    if (GetFocus() != hWnd) ::SetFocus(hWnd);
+    if (line == 0) {
+        const int at = nAtCol(col);
+        if (at >= 1 && at <= static_cast<int>(aActions.size()) && aActions[static_cast<std::size_t>(at - 1)]) {
+            aActions[static_cast<std::size_t>(at - 1)](*this, row, col);
+        } else {
+            MessageBeep(0);
+        }
+        lPressed_ = false;
+        return 0;
+    }
+    apply(browseClickLine(state_, source(), line, nAtCol(col)));
+    TControl::LButtonDown(row, col, flags);
+    return 0;
+}
+
+Answer TWBrowse::MouseMove(int row, int col, WPARAM flags) {
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hWnd, 0};
+    TrackMouseEvent(&t);
+    if (lDesign) return TControl::MouseMove(row, col, flags);
+    if (resizeCol_) {
+        SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+        return 0;
+    }
+    if (lPressed_ && (flags & MK_LBUTTON)) {
+        const int line = nAtRow(row);
+        if (line != lastRow_ && line > 0) {
+            const int dir = line < lastRow_ ? -1 : 1;
+            if (dragDir_ && dir != dragDir_) {  // the fling is measured afresh
+                startRow_ = lastRow_;
+                startTime_ = GetTickCount();
+            }
+            dragDir_ = dir;
+            // The content follows the pointer: up shows later items.
+            const bool saved = lDrawSelected;
+            lDrawSelected = false;
+            if (dir < 0) GoDown(); else GoUp();
+            lDrawSelected = saved;
+            lastRow_ = endRow_ = line;
+            lMoved_ = true;
+        }
+        return 0;
+    }
+    if (lMChange && browseBorderAt(state_, col)) {
+        SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+        return 0;
+    }
+    return TControl::MouseMove(row, col, flags);
+}
+
+Answer TWBrowse::LButtonUp(int row, int col, WPARAM flags) {
+    if (lDesign) return TControl::LButtonUp(row, col, flags);
+    if (resizeCol_) {
+        ReleaseCapture();
+        browseResizeColumn(state_, resizeCol_, col - resizeX_);
+        resizeCol_ = 0;
+        InvalidateRect(hWnd, nullptr, FALSE);
+        return TControl::LButtonUp(row, col, flags);
+    }
+    if (lPressed_ && lMoved_) {
+        lPressed_ = false;
+        const std::shared_ptr<bool> alive = alive_;
+        startFling(endRow_ - startRow_, GetTickCount() - startTime_);
+        if (!*alive) return 0;  // closed while the fling drained messages
+    }
+    lPressed_ = lMoved_ = false;
+    return TControl::LButtonUp(row, col, flags);
+}
+
+void TWBrowse::startFling(int rows, DWORD elapsed) {
+    const BrowseFling f = browseFlingPlan(rows, elapsed, fling);
+    if (f.steps == 0) return;
+    const std::shared_ptr<bool> alive = alive_;
+    const HWND self = hWnd;
+    auto step = [this, &f] {
+        apply(f.towardStart ? browseGoUp(state_, source()) : browseGoDown(state_, source()));
+        UpdateWindow(hWnd);
+        return !(f.towardStart ? state_.lHitTop : state_.lHitBottom);
+    };
+    auto wait = [alive, self](int ms) {
+        Sleep(static_cast<DWORD>(ms));
+        MSG m{};
+        // A press or release for the browse ends the fling; other messages
+        // run, and may close the browse.
+        if (PeekMessageA(&m, self, WM_LBUTTONDOWN, WM_LBUTTONUP, PM_REMOVE)) return false;
+        while (*alive && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+        return *alive && IsWindow(self) != FALSE;
+    };
+    browseRunFling(f, step, wait);
+    if (*alive) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+Answer TWBrowse::MouseLeave(int row, int col, WPARAM flags) {
+    if (lPressed_ && !resizeCol_) {
+        lPressed_ = lMoved_ = false;
+        InvalidateRect(hWnd, nullptr, FALSE);
+    }
+    return TControl::MouseLeave(row, col, flags);
+}
+
+Answer TWBrowse::LDblClick(int row, int col, WPARAM flags) {
+    if (nAtRow(row) != state_.nRowPos || state_.nLen == 0) return std::nullopt;
+    return TControl::LDblClick(row, col, flags);
+}
+
+Answer TWBrowse::ReSize(WPARAM type, int width, int height) {
+    if (hWnd) {
+        measure();
+        const int cols = static_cast<int>(state_.colSizes.size());
+        while (state_.nColAct > state_.nColPos && !browseColVisible(state_, state_.nColAct) &&
+               browseAtCol(state_, width) < state_.nColAct)
+            --state_.nColAct;
+        apply({browseVScroll(state_), {BrowseEffect::Kind::HScroll, std::max(1, cols), state_.nColAct}});
+    }
+    return TControl::ReSize(type, width, height);
+}
+
+Answer TWBrowse::GotFocus(HWND lost) {
+    Answer a = TControl::GotFocus(lost);
+    if (state_.nLen) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+    return a;
+}
+
+Answer TWBrowse::LostFocus(HWND gaining) {
+    Answer a = TControl::LostFocus(gaining);
+    if (state_.nLen && hWnd) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+    return a;
+}
+
+Answer TWBrowse::Destroy() {
+    *alive_ = false;
+    editor_.reset();
+    return TControl::Destroy();
+}
+
+Answer TWBrowse::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    if (nMsg == WM_PRINTCLIENT) {
+        apply(drawTo(reinterpret_cast<HDC>(w)));
+        return 0;
+    }
+    return TControl::HandleEvent(nMsg, w, l);
+}
+
+// ------------------------------------------------------------------ editing
+
+void TWBrowse::EditCol(int col, const std::string& text,
+                       std::function<void(const std::optional<std::string>&, int, TWBrowse&)> done) {
+    if (editor_) endEdit(0);
+    if (!hWnd || state_.nLen == 0) return;
+    state_.nColAct = col;
+    RECT r = lineRect(state_.nRowPos, state_.nRowPos);
+    for (const BrowseCell& c : browseCells(state_)) {
+        if (c.col != col) continue;
+        r.left = c.x;
+        r.right = c.x + c.width;
+    }
+    editDone_ = std::move(done);
+    auto field = std::make_unique<BrowseEditField>(*this, r, text);
+    const HWND h = field->hWnd();
+    editor_ = std::move(field);
+    if (h) ::SetFocus(h);
+}
+
+void TWBrowse::endEdit(int key) {
+    if (!editor_) return;
+    // Taken first: destroying the field moves the focus, which ends again.
+    std::unique_ptr<BrowseCellEditor> editor = std::move(editor_);
+    auto done = std::move(editDone_);
+    const std::string text = static_cast<BrowseEditField&>(*editor).text();
+    if (key != 0 && hWnd) ::SetFocus(hWnd);
+    editor.reset();
+    if (done) done(key == 27 ? std::nullopt : std::optional<std::string>(text), key, *this);
+    if (hWnd) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+}
+
+// ----------------------------------------------------------------- painting
+
+void TWBrowse::paintLine(HDC dc, int line, const ValueList& cells, bool header) {
+    const int top = line * lineHeight_;
+    const bool current = !header && line == state_.nRowPos && lDrawSelected;
+    const bool focused = GetFocus() == hWnd;
+    for (const BrowseCell& c : browseCells(state_)) {
+        const std::size_t i = static_cast<std::size_t>(c.col - 1);
+        Color fore = header ? nClrForeHead : nClrText;
+        Color back = header ? nClrBackHead : nClrPane;
+        const bool selected = current && (!state_.lCellStyle || c.col == state_.nColAct);
+        if (selected) {
+            fore = nClrForeFocus;
+            back = focused ? nClrBackFocus : kGrey;
+        }
+        RECT r{c.x, top, c.x + c.width, top + lineHeight_};
+        const std::string text = i < cells.size() ? cellText(cells[i]) : std::string();
+        SetTextColor(dc, fore);
+        SetBkColor(dc, back);
+        const bool right = !header && i < aJustify.size() && aJustify[i];
+        RECT inner{r.left + 2, r.top, r.right - 2, r.bottom};
+        ExtTextOutA(dc, r.left, r.top, ETO_OPAQUE, &r, "", 0, nullptr);
+        DrawTextA(dc, text.data(), static_cast<int>(text.size()), &inner,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (right ? DT_RIGHT : DT_LEFT));
+        if (header) {
+            DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+            continue;
+        }
+        switch (nLineStyle) {
+        case 1: FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))); break;
+        case 2: {
+            HPEN pen = CreatePen(PS_SOLID, 1, kGrey);
+            HGDIOBJ old = SelectObject(dc, pen);
+            MoveToEx(dc, r.left, r.top, nullptr);
+            LineTo(dc, r.left, r.bottom - 1);
+            LineTo(dc, r.right, r.bottom - 1);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+            break;
+        }
+        case 3: DrawEdge(dc, &r, EDGE_RAISED, BF_RECT); break;
+        default: break;
+        }
+    }
+}
+
+Answer TWBrowse::Paint() {
+    DispBegin();
+    const BrowseEffects count = drawTo(hDC);
+    DispEnd();
+    apply(count);
+    return 0;
+}
+
+BrowseEffects TWBrowse::drawTo(HDC dc) {
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    HBRUSH pane = CreateSolidBrush(nClrPane);
+    FillRect(dc, &c, pane);
+    DeleteObject(pane);
+    HGDIOBJ oldFont = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
+    ValueList header;
+    for (const std::string& h : aHeaders) header.emplace_back(h);
+    paintLine(dc, 0, header, true);
+    BrowseEffects count = browseRefreshCount(state_, source());
+    browsePaintLines(state_, source(), [&](int line) { paintLine(dc, line, bLine ? bLine() : ValueList{}, false); });
+    if (oldFont) SelectObject(dc, oldFont);
+    return count;
+}
+
+}  // namespace wl

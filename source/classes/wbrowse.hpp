@@ -1,0 +1,173 @@
+// TWBrowse: the library-painted list every listing uses: one header line
+// and as many data lines as fit, each made of the cells a line closure
+// gives for the current item. It moves through its data only through the
+// navigation closures (bGoTop, bGoBottom, bSkip, bLogicLen), so it works
+// the same over a list of 3 or of a million items: painting visits only
+// the visible items.
+// The position (current line, ends, scroll position, columns) lives in a
+// BrowseState changed by the free functions of browse_model.hpp; this
+// class decodes the messages, applies the effects they answer and paints.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "browse_model.hpp"
+#include "control.hpp"
+
+namespace wl {
+
+class TWBrowse;
+using BrowseLine = std::function<ValueList()>;
+using BrowseHeaderAction = std::function<void(TWBrowse&, int row, int col)>;
+
+struct WBrowseNew {
+    double nRow = 0, nCol = 0;
+    int nWidth = 100, nHeight = 100;
+    BrowseLine bLine;
+    std::vector<std::string> aHeaders;
+    std::vector<int> aColSizes;
+    TWindow* oWnd = nullptr;
+    std::function<void(TControl&)> bChange;
+    MouseAction bLDblClick, bRClicked, bLClicked;
+    std::shared_ptr<TFont> oFont;
+    std::optional<Color> nClrFore, nClrBack;
+    bool lPixel = false;
+    std::string cAlias;
+    std::vector<BrowseHeaderAction> aActions;
+};
+
+// Where an in-cell edit is shown: a plain edit field over the cell for now,
+// behind this seam so that the library's get control can take its place.
+class BrowseCellEditor {
+public:
+    virtual ~BrowseCellEditor() = default;
+    virtual HWND hWnd() const = 0;
+};
+
+class TWBrowse : public TControl {
+public:
+    TWBrowse();
+    ~TWBrowse() override;
+
+    std::string ClassName() const override { return "TWBROWSE"; }
+
+    // ---- data ----
+    BrowseLine bLine;
+    std::function<void()> bGoTop, bGoBottom;
+    std::function<int(int)> bSkip;
+    std::function<int()> bLogicLen;
+    std::string cAlias;
+    int nAt = 0;  // the current index of SetArray's closures
+    std::vector<std::string> aHeaders;
+    std::vector<bool> aJustify;  // true: right-aligned
+    std::vector<BrowseHeaderAction> aActions;
+    Color nClrBackHead = 0, nClrForeHead = 0, nClrBackFocus = 0, nClrForeFocus = 0;
+    int nLineStyle = 2;
+    bool lMChange = true, lDrawSelected = true, lAutoEdit = false;
+    BrowseFlingParams fling;
+    static inline bool lKinetic = true;
+
+    // The position, read-only: it changes through the moves below.
+    const BrowseState& state() const { return state_; }
+    int nRowPos() const { return state_.nRowPos; }
+    int nColPos() const { return state_.nColPos; }
+    int nColAct() const { return state_.nColAct; }
+    int nLen() const { return state_.nLen; }
+    bool lHitTop() const { return state_.lHitTop; }
+    bool lHitBottom() const { return state_.lHitBottom; }
+    int nVScrollPos() const { return state_.nVScrollPos; }
+    bool lCellStyle() const { return state_.lCellStyle; }
+    void lCellStyle(bool on) { state_.lCellStyle = on; }
+
+    TWBrowse& New(const WBrowseNew& a);
+    TWBrowse& ReDefine(int id, BrowseLine line, TWindow* parent, std::vector<std::string> headers = {},
+                       std::vector<int> sizes = {});
+    void Default() override;
+    void Initiate(HWND hDlg) override;
+
+    // Binds the browse to a list the caller owns: nAt is its index.
+    void SetArray(std::function<int()> count);
+    // Columns from value closures, with their headers and sizes.
+    void SetCols(std::vector<std::function<Value()>> cols, std::vector<std::string> headers = {},
+                 std::vector<int> sizes = {});
+    std::vector<int> GetColSizes() const { return state_.colSizes; }
+    void SetColSizes(std::vector<int> sizes);
+
+    // ---- navigation ----
+    int Skip(int n);
+    void GoUp();
+    void GoDown();
+    void GoTop();
+    void GoBottom();
+    void PageUp();
+    void PageDown();
+    void GoLeft();
+    void GoRight();
+    // The count re-read (the scroll bar follows a change) and a repaint.
+    void Display();
+
+    int nRowCount() const { return state_.nRowCount; }
+    int nLineHeight() const { return lineHeight_; }
+    int nAtCol(int x) const { return browseAtCol(state_, x); }
+    bool IsColVisible(int col) const { return browseColVisible(state_, col); }
+    // The line under client y: 0 the header, 1.. data lines.
+    int nAtRow(int y) const { return lineHeight_ ? y / lineHeight_ : 0; }
+
+    // ---- in-cell editing ----
+    // Opens an edit field over the active cell of the current line holding
+    // `text`; Enter hands the edited text to `done` with 13, Escape hands
+    // nothing with 27, losing the focus hands the text with 0. One at a time.
+    void EditCol(int col, const std::string& text,
+                 std::function<void(const std::optional<std::string>&, int key, TWBrowse&)> done);
+    bool IsEditing() const { return static_cast<bool>(editor_); }
+
+    // ---- events ----
+    Answer KeyDown(WPARAM key, LPARAM flags) override;
+    Answer GetDlgCode(WPARAM key) override;
+    Answer VScroll(WPARAM w, LPARAM l) override;
+    Answer HScroll(WPARAM w, LPARAM l) override;
+    Answer MouseWheel(int keys, int delta, int x, int y) override;
+    Answer LButtonDown(int row, int col, WPARAM flags) override;
+    Answer LButtonUp(int row, int col, WPARAM flags) override;
+    Answer MouseMove(int row, int col, WPARAM flags) override;
+    Answer MouseLeave(int row, int col, WPARAM flags) override;
+    Answer LDblClick(int row, int col, WPARAM flags) override;
+    Answer Paint() override;
+    Answer EraseBkGnd(HDC) override { return 1; }
+    Answer ReSize(WPARAM type, int width, int height) override;
+    Answer GotFocus(HWND lost) override;
+    Answer LostFocus(HWND gaining) override;
+    Answer Destroy() override;
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+
+private:
+    BrowseSource source() const;
+    // Makes the window match the state: the one place a move shows.
+    void apply(const BrowseEffects& effects);
+    void measure();
+    // Paints the whole browse into dc (WM_PAINT's buffer, WM_PRINTCLIENT).
+    BrowseEffects drawTo(HDC dc);
+    void paintLine(HDC dc, int line, const ValueList& cells, bool header);
+    RECT lineRect(int first, int last) const;
+    void startFling(int rows, DWORD elapsed);
+    void endEdit(int key);
+
+    BrowseState state_;
+    int lineHeight_ = 16;
+    // Kinetic drag and column resize in progress.
+    bool lPressed_ = false, lMoved_ = false;
+    int startRow_ = 0, endRow_ = 0, lastRow_ = 0, dragDir_ = 0;
+    DWORD startTime_ = 0;
+    int resizeCol_ = 0, resizeX_ = 0, resizeLastX_ = -1;
+    // Cleared when the window goes: a fling draining messages stops there.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::unique_ptr<BrowseCellEditor> editor_;
+    std::function<void(const std::optional<std::string>&, int, TWBrowse&)> editDone_;
+    friend class BrowseEditField;
+};
+
+}  // namespace wl
