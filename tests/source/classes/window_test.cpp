@@ -917,6 +917,7 @@ TEST_F(WindowTest, ToolTipObjectMovesBelowTheMouseOnce) {
 class Panel : public TWindow {
 public:
     std::string ClassName() const override { return "TPANEL"; }
+    bool endsHelpSearch() const override { return false; }
     int asked = 0;
     wl::Answer HelpTopic() override {
         ++asked;
