@@ -23,10 +23,12 @@ std::size_t cellEnd(std::string_view text, std::size_t i) {
     return i;
 }
 
-// One cell into `cell` from `i` (at its first byte) up to its ending comma
-// or line break, which is left in place; `i` ends there.
-void readCell(std::string_view text, std::size_t& i, std::string& cell) {
+// One cell from `i` (at its first byte) up to its ending comma or line
+// break, which is left in place; `i` ends there. A plain cell is a view
+// of the text; a quoted one is unquoted into `scratch` and viewed there.
+std::string_view readCell(std::string_view text, std::size_t& i, std::string& scratch) {
     if (i < text.size() && text[i] == '"') {
+        std::string& cell = scratch;
         cell.clear();
         ++i;
         for (;;) {
@@ -34,7 +36,7 @@ void readCell(std::string_view text, std::size_t& i, std::string& cell) {
             if (quote == npos) {  // an unclosed quote runs to the end
                 cell.append(text.substr(i));
                 i = text.size();
-                return;
+                return cell;
             }
             cell.append(text.substr(i, quote - i));
             i = quote + 1;
@@ -49,11 +51,12 @@ void readCell(std::string_view text, std::size_t& i, std::string& cell) {
         const std::size_t end = cellEnd(text, i);
         cell.append(text.substr(i, end - i));
         i = end;
-        return;
+        return cell;
     }
     const std::size_t end = cellEnd(text, i);
-    cell.assign(text.substr(i, end - i));
+    const std::string_view cell = text.substr(i, end - i);
     i = end;
+    return cell;
 }
 
 void appendWithoutLineBreaks(std::string& out, std::string_view text) {
@@ -135,24 +138,50 @@ bool readValue(std::string_view text, std::size_t& i, std::string& value, bool& 
 // up to and including its line break.
 enum class Got { Record, NoRecord, NeedMore, End };
 
-Got csvLine(std::string_view text, bool atEnd, std::size_t& used, SourceRecord& r) {
+// A line without quotes, the common case, cut at its commas in one pass:
+// false (nothing decided) when a quote comes before the line's end.
+bool plainCsvLine(std::string_view text, std::size_t& i, bool& comma, std::vector<std::string_view>& cells) {
+    std::size_t start = 0;
+    for (i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c > ',') continue;  // no special byte sorts above the comma
+        if (c == ',') {
+            cells.push_back(text.substr(start, i - start));
+            start = i + 1;
+            comma = true;
+        } else if (c == '\r' || c == '\n') {
+            break;
+        } else if (c == '"') {
+            cells.clear();
+            comma = false;
+            return false;
+        }
+    }
+    cells.push_back(text.substr(start, i - start));
+    return true;
+}
+
+Got csvLine(std::string_view text, bool atEnd, std::size_t& used, std::vector<std::string_view>& cells,
+            std::deque<std::string>& scratch) {
     if (text.empty()) return atEnd ? Got::End : Got::NeedMore;
-    r.byName.clear();
+    cells.clear();
     std::size_t i = 0;
     bool comma = false;
-    // The record's strings are reused from line to line: no allocation per cell.
-    std::size_t n = 0;
-    for (;; ++n) {
-        if (n == r.columns.size()) r.columns.emplace_back();
-        readCell(text, i, r.columns[n]);
-        if (i < text.size() && text[i] == ',') {
-            comma = true;
-            ++i;
-            continue;
+    if (!plainCsvLine(text, i, comma, cells)) {
+        // A line with quotes, cell by cell; the scratch strings are reused
+        // from line to line: no allocation per cell.
+        i = 0;
+        for (std::size_t n = 0;; ++n) {
+            if (n == scratch.size()) scratch.emplace_back();
+            cells.push_back(readCell(text, i, scratch[n]));
+            if (i < text.size() && text[i] == ',') {
+                comma = true;
+                ++i;
+                continue;
+            }
+            break;
         }
-        break;
     }
-    r.columns.resize(n + 1);
     // CR LF, LF or CR ends a record, and so does the end of the file.
     if (i < text.size() && text[i] == '\r') ++i;
     if (i < text.size() && text[i] == '\n') ++i;
@@ -172,13 +201,21 @@ void dropByteOrderMark(ByteInput& in) {
 }  // namespace
 
 bool CsvReader::next(SourceRecord& r) {
+    if (!nextCells(cells_)) return false;
+    r.byName.clear();
+    r.columns.resize(cells_.size());
+    for (std::size_t n = 0; n < cells_.size(); ++n) r.columns[n].assign(cells_[n]);
+    return true;
+}
+
+bool CsvReader::nextCells(std::vector<std::string_view>& cells) {
     if (!started_) {
         dropByteOrderMark(in_);
         started_ = true;
     }
     for (;;) {
         std::size_t used = 0;
-        switch (csvLine(in_.view(), in_.atEnd(), used, r)) {
+        switch (csvLine(in_.view(), in_.atEnd(), used, cells, unquoted_)) {
             case Got::End: return false;
             case Got::NeedMore: in_.more(); continue;
             case Got::NoRecord: in_.consume(used); continue;

@@ -13,6 +13,7 @@
 // before its root element closes is reported as incomplete.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -35,10 +36,15 @@ class CsvReader {
 public:
     explicit CsvReader(ByteInput& in) : in_(in) {}
     bool next(SourceRecord& r);  // false at the end
+    // The next record's cells without copying them: views into the input
+    // (or, for quoted cells, into the reader), valid until the next call.
+    bool nextCells(std::vector<std::string_view>& cells);
 
 private:
     ByteInput& in_;
     bool started_ = false;
+    std::deque<std::string> unquoted_;  // quoted cells as read, by column (they stay put as it grows)
+    std::vector<std::string_view> cells_;
 };
 
 // The records of an XML source one by one.

@@ -19,10 +19,37 @@ namespace zr {
 
 namespace {
 
-void fillRecord(std::vector<FieldRow>& fields, const FieldNameIndex& names, const SourceRecord& r) {
+// A record as read: a CSV line's cells (views into the reader, valid until
+// the next record) or an XML claim's values by name.
+struct Record {
+    std::vector<std::string_view> columns;
+    std::vector<std::pair<std::string, std::string>> byName;
+};
+
+void fillRecord(std::vector<FieldRow>& fields, const FieldNameIndex& names, const Record& r) {
     for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i) fields[i].value = r.columns[i];
     for (const auto& [name, value] : r.byName)
         if (FieldRow* f = names.find(fields, name)) f->value = value;
+}
+
+// As fillRecord, for the fields marked in `wanted` alone: the values no
+// one reads are not copied.
+void fillWanted(std::vector<FieldRow>& fields, const std::vector<bool>& wanted, const FieldNameIndex& names,
+                const Record& r) {
+    const std::size_t n = std::min(r.columns.size(), fields.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (wanted[i]) fields[i].value = r.columns[i];
+    for (const auto& [name, value] : r.byName)
+        if (const std::size_t at = names.position(name); at < fields.size() && wanted[at]) fields[at].value = value;
+}
+
+// As fillWanted, for a few fields given by position.
+void fillFew(std::vector<FieldRow>& fields, const std::vector<std::size_t>& few, const std::vector<bool>& wanted,
+             const FieldNameIndex& names, const Record& r) {
+    for (std::size_t i : few)
+        if (i < r.columns.size()) fields[i].value = r.columns[i];
+    for (const auto& [name, value] : r.byName)
+        if (const std::size_t at = names.position(name); at < fields.size() && wanted[at]) fields[at].value = value;
 }
 
 // The fields whose values templates write: whole elements ("$", "!") and
@@ -50,6 +77,19 @@ public:
     }
     bool written(std::string_view field) const { return elements_.has(field) || components_.has(field); }
     bool component(std::string_view field) const { return components_.has(field); }
+    // What the two tests answer for each field of the table, worked out
+    // once: a column is checked without making its name's key.
+    struct Flags {
+        std::vector<bool> written, component;
+    };
+    Flags flagsOf(const std::vector<FieldRow>& fields) const {
+        Flags f;
+        for (const FieldRow& row : fields) {
+            f.written.push_back(written(row.name));
+            f.component.push_back(component(row.name));
+        }
+        return f;
+    }
 
 private:
     struct Names {
@@ -73,18 +113,27 @@ private:
 // written as a whole element may be a composite itself, as the X12 to
 // CSV direction reads whole elements). "" when none.
 std::string fieldWithDelimiter(const std::vector<FieldRow>& fields, const WrittenFields& written,
-                               const SourceRecord& r, const X12Output& out) {
-    auto breaks = [&](const std::string& value) {
+                               const WrittenFields::Flags& flags, const Record& r, const X12Output& out) {
+    auto breaks = [&](std::string_view value) {
         for (char c : value)
             if (c == out.terminator || c == out.element || c == '^') return true;
         return false;
     };
-    auto unsafe = [&](std::string_view name, const std::string& value) {
+    auto unsafe = [&](std::string_view name, std::string_view value) {
         return (breaks(value) && written.written(name)) ||
                (value.find(out.component) != std::string::npos && written.component(name));
     };
-    for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i)
-        if (unsafe(fields[i].name, r.columns[i])) return wl::alltrim(fields[i].name);
+    // One look at each byte of a column: a delimiter byte at all is rare.
+    for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i) {
+        if (!flags.written[i]) continue;
+        const std::string_view value = r.columns[i];
+        bool any = false;
+        for (char c : value)
+            any |= c == out.terminator || c == out.element || c == '^' || c == out.component;
+        if (!any) continue;
+        if (breaks(value) || (flags.component[i] && value.find(out.component) != std::string::npos))
+            return wl::alltrim(fields[i].name);
+    }
     for (const auto& [name, value] : r.byName)
         if (unsafe(name, value)) return name;
     return "";
@@ -121,7 +170,7 @@ std::vector<const FieldRow*> headerFields(const MapFile& map, const std::vector<
 // A CSV first line that holds the map's titles is the title line ("HO"),
 // not a record: column by column the description, or else the name, of
 // each named field, exactly as the title line writes them.
-bool isTitleLine(const SourceRecord& r, const std::vector<FieldRow>& fields) {
+bool isTitleLine(const Record& r, const std::vector<FieldRow>& fields) {
     std::vector<std::string> titles;
     for (const FieldRow& f : fields)
         if (!wl::alltrim(f.name).empty()) titles.push_back(wl::alltrim(f.description).empty() ? wl::alltrim(f.name) : wl::alltrim(f.description));
@@ -177,7 +226,12 @@ public:
         if (xml) xml_.emplace(in_);
         else csv_.emplace(in_);
     }
-    bool next(SourceRecord& r) { return xml_ ? xml_->next(r) : csv_->next(r); }
+    bool next(Record& r) {
+        if (csv_) return csv_->nextCells(r.columns);
+        if (!xml_->next(named_)) return false;
+        r.byName = std::move(named_.byName);
+        return true;
+    }
     bool complete() const { return !xml_ || xml_->complete(); }
     const ByteInput& input() const { return in_; }
 
@@ -185,6 +239,7 @@ private:
     ByteInput in_;
     std::optional<CsvReader> csv_;
     std::optional<XmlReader> xml_;
+    SourceRecord named_;
 };
 
 // What the first pass learns of the records, so that the second writes
@@ -196,6 +251,9 @@ struct Survey {
     std::vector<bool> opens;   // per record built: a new set starts with it
     std::vector<FieldRow> first;
     bool titleLine = false;
+    // Every record built gives every field a value of its own (CSV lines
+    // as long as the table): no value carries from one record to the next.
+    bool everyField = true;
     std::vector<std::string> refused;  // records refused, one line each
     std::string withoutClaim;          // numbers of records without a claim id
     bool complete = true;
@@ -213,12 +271,21 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
     // made-up claim. Each check fills its own copy of the fields, as values
     // of the levels above 0 carry from record to record.
     const WrittenFields written(map.templates);
+    const WrittenFields::Flags flags = written.flagsOf(map.fields);
     const int claimId = claimIdField(map.fields);
     std::vector<FieldRow> claimFields = map.fields, headFields = map.fields;
     const std::vector<const FieldRow*> header = headerFields(map, headFields, names);
+    // Only the claim id and the header values are looked at here; the
+    // first record built fills every field once, for the envelope.
+    std::vector<bool> claimWanted(map.fields.size(), false), headWanted(map.fields.size(), false);
+    std::vector<std::size_t> claimFew, headFew;
+    if (claimId >= 0) claimFew.push_back(static_cast<std::size_t>(claimId));
+    for (const FieldRow* f : header) headFew.push_back(static_cast<std::size_t>(f - headFields.data()));
+    for (std::size_t i : claimFew) claimWanted[i] = true;
+    for (std::size_t i : headFew) headWanted[i] = true;
     std::vector<std::string> previous;
     std::size_t number = 0, accepted = 0;
-    for (SourceRecord r; source.next(r);) {
+    for (Record r; source.next(r);) {
         // A CSV first line that holds the map's titles is the title line ("HO").
         if (!request.xml && s.built.empty() && isTitleLine(r, map.fields)) {
             s.titleLine = true;
@@ -226,7 +293,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             continue;
         }
         ++number;
-        if (std::string field = fieldWithDelimiter(map.fields, written, r, out); !field.empty()) {
+        if (std::string field = fieldWithDelimiter(map.fields, written, flags, r, out); !field.empty()) {
             s.refused.push_back("Record " + std::to_string(number) + " Refused : Field " + field +
                                 " Holds an X12 Delimiter.");
             s.built.push_back(false);
@@ -234,7 +301,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         }
         ++accepted;
         if (claimId >= 0) {
-            fillRecord(claimFields, names, r);
+            fillFew(claimFields, claimFew, claimWanted, names, r);
             const bool none = wl::alltrim(claimFields[static_cast<std::size_t>(claimId)].value).empty();
             clearRecordValues(claimFields, recordLevel);
             if (none) {
@@ -244,13 +311,22 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             }
         }
         s.built.push_back(true);
+        s.everyField = s.everyField && r.byName.empty() && r.columns.size() >= map.fields.size();
         // The header values of each record: a change starts a new set.
-        fillRecord(headFields, names, r);
-        std::vector<std::string> values;
-        for (const FieldRow* f : header) values.push_back(wl::alltrim(f->value));
-        s.opens.push_back(s.opens.empty() || values != previous);
-        previous = std::move(values);
-        if (s.opens.size() == 1) s.first = headFields;
+        const bool first = s.opens.empty();
+        if (first) fillRecord(headFields, names, r);
+        else fillFew(headFields, headFew, headWanted, names, r);
+        bool same = !first;
+        for (std::size_t h = 0; h < header.size(); ++h) {
+            const std::string_view value = wl::alltrimView(header[h]->value);
+            if (first) previous.emplace_back(value);
+            else if (previous[h] != value) {
+                same = false;
+                previous[h].assign(value);
+            }
+        }
+        s.opens.push_back(!same);
+        if (first) s.first = headFields;
         clearRecordValues(headFields, recordLevel);
     }
     s.complete = source.complete();
@@ -373,7 +449,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     TemplatePlan plan(map.templates, map.fields, names);
     std::string text;  // one record's segments, reused
     RecordSource source(request.source, request.xml);
-    for (SourceRecord r; k < s.count() && source.next(r); ++index) {
+    for (Record r; k < s.count() && source.next(r); ++index) {
         if (index >= s.built.size()) break;
         if (!s.built[index]) continue;
         const bool closes = k + 1 == s.count() || s.opens[k + 1];
@@ -385,12 +461,16 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
             file.write(setHeader(map.transactionType, out, st02, completed.st03));
         }
         ++inSet;
-        fillRecord(map.fields, names, r);
         // Level 1 with the set's first record, level 4 with its last.
         text.clear();
-        plan.build(text, map.fields, closes ? inSet : 0, inSet, out, state);
+        if (s.everyField) {
+            plan.build(text, r.columns, closes ? inSet : 0, inSet, out, state);
+        } else {
+            fillWanted(map.fields, plan.readFields(), names, r);
+            plan.build(text, map.fields, closes ? inSet : 0, inSet, out, state);
+            clearRecordValues(map.fields, recordLevel);
+        }
         file.write(text);
-        clearRecordValues(map.fields, recordLevel);
         if (closes) file.write("SE" + E + std::to_string(state.segments + 2) + E + st02 + end);
         ++k;
         const double percent = 100.0 * static_cast<double>(k) / static_cast<double>(s.count());
