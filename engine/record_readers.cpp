@@ -162,12 +162,15 @@ bool plainCsvLine(std::string_view text, std::size_t& i, bool& comma, std::vecto
 }
 
 Got csvLine(std::string_view text, bool atEnd, std::size_t& used, std::vector<std::string_view>& cells,
-            std::deque<std::string>& scratch) {
+            std::deque<std::string>& scratch, std::string_view& plain) {
     if (text.empty()) return atEnd ? Got::End : Got::NeedMore;
     cells.clear();
+    plain = {};
     std::size_t i = 0;
     bool comma = false;
-    if (!plainCsvLine(text, i, comma, cells)) {
+    if (plainCsvLine(text, i, comma, cells)) {
+        plain = text.substr(0, i);
+    } else {
         // A line with quotes, cell by cell; the scratch strings are reused
         // from line to line: no allocation per cell.
         i = 0;
@@ -215,7 +218,7 @@ bool CsvReader::nextCells(std::vector<std::string_view>& cells) {
     }
     for (;;) {
         std::size_t used = 0;
-        switch (csvLine(in_.view(), in_.atEnd(), used, cells, unquoted_)) {
+        switch (csvLine(in_.view(), in_.atEnd(), used, cells, unquoted_, plainLine_)) {
             case Got::End: return false;
             case Got::NeedMore: in_.more(); continue;
             case Got::NoRecord: in_.consume(used); continue;

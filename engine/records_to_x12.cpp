@@ -1,6 +1,8 @@
 #include "records_to_x12.hpp"
 
 #include <algorithm>
+#include <deque>
+#include <memory>
 #include <filesystem>
 #include <optional>
 #include <unordered_set>
@@ -14,6 +16,7 @@
 #include "progress_meter.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
+#include "work_pool.hpp"
 
 namespace zr {
 
@@ -22,6 +25,7 @@ namespace {
 // A record as read: a CSV line's cells (views into the reader, valid until
 // the next record) or an XML claim's values by name.
 struct Record {
+    std::string_view plainLine;  // CSV: the line when it held no quote (CsvReader::plainLine)
     std::vector<std::string_view> columns;
     std::vector<std::pair<std::string, std::string>> byName;
 };
@@ -123,7 +127,15 @@ std::string fieldWithDelimiter(const std::vector<FieldRow>& fields, const Writte
         return (breaks(value) && written.written(name)) ||
                (value.find(out.component) != std::string::npos && written.component(name));
     };
-    // One look at each byte of a column: a delimiter byte at all is rare.
+    // A delimiter byte at all is rare: a line without quotes is looked
+    // through in one pass first.
+    if (!r.plainLine.empty() && r.byName.empty()) {
+        const std::string_view line = r.plainLine;
+        bool any = false;
+        for (char c : {out.terminator, out.element, '^', out.component})
+            any = any || line.find(c) != std::string_view::npos;  // a library search: whole words at a time
+        if (!any) return "";
+    }
     for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i) {
         if (!flags.written[i]) continue;
         const std::string_view value = r.columns[i];
@@ -227,7 +239,11 @@ public:
         else csv_.emplace(in_);
     }
     bool next(Record& r) {
-        if (csv_) return csv_->nextCells(r.columns);
+        if (csv_) {
+            const bool got = csv_->nextCells(r.columns);
+            r.plainLine = csv_->plainLine();
+            return got;
+        }
         if (!xml_->next(named_)) return false;
         r.byName = std::move(named_.byName);
         return true;
@@ -254,6 +270,14 @@ struct Survey {
     // Every record built gives every field a value of its own (CSV lines
     // as long as the table): no value carries from one record to the next.
     bool everyField = true;
+    // Where the source can be cut into parts built side by side: the first
+    // record of each part, about `partBytes` apart.
+    struct PartStart {
+        std::uint64_t offset = 0;  // of the part's first byte
+        std::size_t index = 0;     // in `built`
+        std::size_t k = 0;         // in `opens`
+    };
+    std::vector<PartStart> parts;
     std::vector<std::string> refused;  // records refused, one line each
     std::string withoutClaim;          // numbers of records without a claim id
     bool complete = true;
@@ -262,7 +286,7 @@ struct Survey {
 };
 
 Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
-              const X12BuildRequest& request, const X12Output& out) {
+              const X12BuildRequest& request, const X12Output& out, std::size_t partBytes) {
     Survey s;
     RecordSource source(request.source, request.xml);
     // A value carrying a delimiter would add elements or segments of its
@@ -283,9 +307,20 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
     for (const FieldRow* f : header) headFew.push_back(static_cast<std::size_t>(f - headFields.data()));
     for (std::size_t i : claimFew) claimWanted[i] = true;
     for (std::size_t i : headFew) headWanted[i] = true;
+    // Of the values of level 0, cleared after each record, only those
+    // looked at need clearing (after the first record, filled whole).
+    std::vector<std::size_t> claimRecordLevel, headRecordLevel;
+    for (std::size_t f : recordLevel) {
+        if (claimWanted[f]) claimRecordLevel.push_back(f);
+        if (headWanted[f]) headRecordLevel.push_back(f);
+    }
     std::vector<std::string> previous;
     std::size_t number = 0, accepted = 0;
-    for (Record r; source.next(r);) {
+    for (Record r;;) {
+        const std::uint64_t at = source.input().position();
+        if (!source.next(r)) break;
+        if (s.parts.empty() || at - s.parts.back().offset >= partBytes)
+            s.parts.push_back({at, s.built.size(), s.opens.size()});
         // A CSV first line that holds the map's titles is the title line ("HO").
         if (!request.xml && s.built.empty() && isTitleLine(r, map.fields)) {
             s.titleLine = true;
@@ -302,8 +337,8 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         ++accepted;
         if (claimId >= 0) {
             fillFew(claimFields, claimFew, claimWanted, names, r);
-            const bool none = wl::alltrim(claimFields[static_cast<std::size_t>(claimId)].value).empty();
-            clearRecordValues(claimFields, recordLevel);
+            const bool none = wl::alltrimView(claimFields[static_cast<std::size_t>(claimId)].value).empty();
+            clearRecordValues(claimFields, claimRecordLevel);
             if (none) {
                 s.withoutClaim += (s.withoutClaim.empty() ? "" : ", ") + std::to_string(accepted);
                 s.built.push_back(false);
@@ -327,11 +362,169 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         }
         s.opens.push_back(!same);
         if (first) s.first = headFields;
-        clearRecordValues(headFields, recordLevel);
+        clearRecordValues(headFields, first ? recordLevel : headRecordLevel);
     }
     s.complete = source.complete();
     s.readError = source.input().error();
     return s;
+}
+
+// Records built away from their place in the run: their text with each HL
+// number marked (counted from 0 in each record), and what each adds to its
+// set, so that a part of the source can be built on a thread of its own.
+struct BuiltRecords {
+    struct Built {
+        std::size_t end = 0;       // of its text
+        std::size_t marksEnd = 0;  // of its marks
+        std::size_t segments = 0;
+        int hls = 0;               // HL numbers it used (written or not)
+    };
+    std::string text;
+    std::vector<HlMark> marks;
+    std::vector<Built> records;
+    int error = 0;  // the source no longer reads as the first pass read it
+    void clear() {
+        text.clear();
+        marks.clear();
+        records.clear();
+        error = 0;
+    }
+};
+
+// Builds record `k` (of those built) from its values: level 1 with a set's
+// first record, level 4 with its last.
+template <class Values>
+void buildRecord(TemplatePlan& plan, const Values& values, const Survey& s, std::size_t k, const X12Output& out,
+                 BuiltRecords& into) {
+    const bool closes = k + 1 == s.count() || s.opens[k + 1];
+    const std::size_t number = s.opens[k] ? 1 : 2;
+    TemplateRunState state;
+    state.hlMarks = &into.marks;
+    plan.build(into.text, values, closes ? number : 0, number, out, state);
+    into.records.push_back({into.text.size(), into.marks.size(), state.segments, state.hl});
+}
+
+// Writes built records in their places, in order: each set opened before
+// its first record and closed after its last, HL numbers counted through
+// the set, the meter moved.
+class SetWriter {
+public:
+    SetWriter(OutputFile& file, const MapFile& map, const X12Output& out, const EnvelopeValues& completed,
+              const Survey& s, int meterMode)
+        : file_(file), map_(map), out_(out), completed_(completed), s_(s), meterMode_(meterMode),
+          end_(segmentEnd(out)) {}
+
+    void write(const BuiltRecords& b) {
+        const std::string_view text = b.text;
+        std::size_t from = 0, mark = 0;
+        for (const BuiltRecords::Built& r : b.records) {
+            const bool closes = k_ + 1 == s_.count() || s_.opens[k_ + 1];
+            if (s_.opens[k_]) {
+                ++sets_;
+                hl_ = 0;  // HL numbers start again in each set
+                segments_ = 0;
+                st02_ = setControlNumber(completed_.st02, sets_);
+                file_.write(setHeader(map_.transactionType, out_, st02_, completed_.st03));
+            }
+            for (; mark < r.marksEnd; ++mark) {
+                const HlMark& m = b.marks[mark];
+                file_.write(text.substr(from, m.at - from));
+                file_.write(std::to_string(hl_ + m.number));
+                from = m.at + m.length;
+            }
+            file_.write(text.substr(from, r.end - from));
+            from = r.end;
+            hl_ += r.hls;
+            segments_ += r.segments;
+            const std::string E(1, out_.element);
+            if (closes) file_.write("SE" + E + std::to_string(segments_ + 2) + E + st02_ + end_);
+            ++k_;
+            const double percent = 100.0 * static_cast<double>(k_) / static_cast<double>(s_.count());
+            if (meterMode_ == 0) CTL394MTRC(percent);
+            if (meterMode_ == 2) CTL394MTRE(percent);
+        }
+    }
+    std::size_t written() const { return k_; }
+    std::size_t sets() const { return sets_; }
+
+private:
+    OutputFile& file_;
+    const MapFile& map_;
+    const X12Output& out_;
+    const EnvelopeValues& completed_;
+    const Survey& s_;
+    const int meterMode_;
+    const std::string end_;
+    std::size_t k_ = 0, sets_ = 0, segments_ = 0;
+    int hl_ = 0;
+    std::string st02_;
+};
+
+// Builds part `i` of a CSV source whose lines each give every field its
+// value, reading it from the part's first byte.
+void buildPart(const std::string& path, const Survey& s, std::size_t i, TemplatePlan& plan, std::size_t fieldCount,
+               const X12Output& out, BuiltRecords& into) {
+    const Survey::PartStart& p = s.parts[i];
+    const std::size_t endIndex = i + 1 < s.parts.size() ? s.parts[i + 1].index : s.built.size();
+    ByteInput in(path, p.offset, ByteInput::kBlock);
+    CsvReader csv(in, p.offset == 0);
+    std::vector<std::string_view> cells;
+    std::size_t k = p.k;
+    for (std::size_t index = p.index; index < endIndex; ++index) {
+        if (!csv.nextCells(cells)) {
+            into.error = in.error() != 0 ? in.error() : 30;
+            return;
+        }
+        if (!s.built[index]) continue;
+        if (cells.size() < fieldCount) {
+            into.error = 30;
+            return;
+        }
+        buildRecord(plan, cells, s, k++, out, into);
+    }
+}
+
+// Builds the parts side by side on a pool and writes them in order; at
+// most two parts per thread are in flight, so memory stays bounded
+// whatever the file's size. The error that stopped it, or 0.
+int buildSideBySide(const std::string& path, const Survey& s, const TemplatePlan& plan, std::size_t fieldCount,
+                    const X12Output& out, unsigned threads, SetWriter& writer) {
+    std::vector<TemplatePlan> plans(threads, plan);  // each thread's own
+    struct InFlight {
+        std::shared_ptr<wl::WorkPool::Job> job;
+        BuiltRecords built;
+    };
+    std::deque<InFlight> flight;  // its elements stay put as it grows
+    wl::WorkPool pool(threads);   // last: it finishes its tasks before the rest goes
+    std::size_t next = 0;
+    auto submit = [&] {
+        const std::size_t i = next++;
+        BuiltRecords* into = &flight.emplace_back().built;
+        flight.back().job = pool.submit(
+            [&, i, into](unsigned thread) { buildPart(path, s, i, plans[thread], fieldCount, out, *into); });
+    };
+    while (next < s.parts.size() && flight.size() < 2 * threads) submit();
+    int error = 0;
+    while (!flight.empty()) {
+        pool.wait(flight.front().job);
+        if (error == 0) error = flight.front().built.error;
+        if (error == 0) writer.write(flight.front().built);
+        flight.pop_front();
+        if (next < s.parts.size() && error == 0) submit();
+    }
+    return error;
+}
+
+// The threads worth building with: none (this thread alone) unless every
+// line gives every field its value and the source is large enough to cut.
+unsigned buildThreads(const X12BuildRequest& request, const Survey& s) {
+    constexpr std::uint64_t kWorthThreads = std::uint64_t{4} << 20;
+    if (!s.everyField || s.parts.size() < 2 || request.threads == 1) return 0;
+    std::error_code ec;
+    const std::uint64_t size = std::filesystem::file_size(request.source, ec);
+    if (request.threads == 0 && (ec || size < kWorthThreads)) return 0;
+    const unsigned threads = request.threads > 0 ? request.threads : wl::WorkPool::usefulThreads(6);
+    return threads > 1 ? threads : 0;
 }
 
 // The output, opened before the records are written: a new file takes the
@@ -407,7 +600,8 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         return fail("Envelope Refused : " + tag + " Holds an X12 Delimiter.");
 
     const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
-    const Survey s = survey(map, names, recordLevel, request, out);
+    const Survey s = survey(map, names, recordLevel, request, out,
+                            request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);
     // A file cut short makes no output: its missing claims would go unnoticed.
@@ -440,48 +634,44 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         return result;
     }
     // One interchange and group; a transaction set per run of records that
-    // share their header values. Each record is read, built and written in
-    // turn: memory holds one record and the output's buffer.
+    // share their header values. Records are read, built and written in
+    // turn (on one thread, or part by part on several): memory holds a few
+    // parts and the output's buffer.
     file.write(interchangeHeader(map.version, out, completed, date, time));
-    std::size_t sets = 0, inSet = 0, k = 0, index = 0;
-    std::string st02;
-    TemplateRunState state;
     TemplatePlan plan(map.templates, map.fields, names);
-    std::string text;  // one record's segments, reused
-    RecordSource source(request.source, request.xml);
-    for (Record r; k < s.count() && source.next(r); ++index) {
-        if (index >= s.built.size()) break;
-        if (!s.built[index]) continue;
-        const bool closes = k + 1 == s.count() || s.opens[k + 1];
-        if (s.opens[k]) {
-            ++sets;
-            inSet = 0;
-            state = TemplateRunState{};  // HL numbers start again in each set
-            st02 = setControlNumber(completed.st02, sets);
-            file.write(setHeader(map.transactionType, out, st02, completed.st03));
+    SetWriter writer(file, map, out, completed, s, request.meterMode);
+    if (const unsigned threads = buildThreads(request, s); threads > 0) {
+        if (int error = buildSideBySide(request.source, s, plan, map.fields.size(), out, threads, writer); error != 0) {
+            file.abandon();
+            return unread(error);
         }
-        ++inSet;
-        // Level 1 with the set's first record, level 4 with its last.
-        text.clear();
-        if (s.everyField) {
-            plan.build(text, r.columns, closes ? inSet : 0, inSet, out, state);
-        } else {
-            fillWanted(map.fields, plan.readFields(), names, r);
-            plan.build(text, map.fields, closes ? inSet : 0, inSet, out, state);
-            clearRecordValues(map.fields, recordLevel);
+    } else {
+        std::size_t k = 0, index = 0;
+        bool changed = false;
+        BuiltRecords one;
+        RecordSource source(request.source, request.xml);
+        for (Record r; k < s.count() && source.next(r); ++index) {
+            if (index >= s.built.size()) break;
+            if (!s.built[index]) continue;
+            one.clear();
+            if (s.everyField) {
+                if ((changed = r.columns.size() < map.fields.size())) break;
+                buildRecord(plan, r.columns, s, k, out, one);
+            } else {
+                fillWanted(map.fields, plan.readFields(), names, r);
+                buildRecord(plan, map.fields, s, k, out, one);
+                clearRecordValues(map.fields, recordLevel);
+            }
+            writer.write(one);
+            ++k;
         }
-        file.write(text);
-        if (closes) file.write("SE" + E + std::to_string(state.segments + 2) + E + st02 + end);
-        ++k;
-        const double percent = 100.0 * static_cast<double>(k) / static_cast<double>(s.count());
-        if (request.meterMode == 0) CTL394MTRC(percent);
-        if (request.meterMode == 2) CTL394MTRE(percent);
+        // The source changed between the passes: what was written is dropped.
+        if (changed || k < s.count() || source.input().error() != 0) {
+            file.abandon();
+            return unread(source.input().error() != 0 ? source.input().error() : 30);
+        }
     }
-    // The source changed between the passes: what was written is dropped.
-    if (k < s.count() || source.input().error() != 0) {
-        file.abandon();
-        return unread(source.input().error() != 0 ? source.input().error() : 30);
-    }
+    const std::size_t sets = writer.sets();
     file.write("GE" + E + std::to_string(sets) + E + wl::alltrim(completed.gs06) + end);
     file.write("IEA" + E + "1" + E + completed.isa13 + end);
     if (sets > 1) log.timed("Transaction Sets Written : " + std::to_string(sets));
@@ -504,6 +694,8 @@ DirectionResult convertToX12(const EngineRequest& request, MapFile& map, const s
     b.multiLine = request.options.multiLine;
     b.merge = request.options.merge;
     b.meterMode = request.meterMode.value_or(-1);
+    b.threads = request.threads;
+    b.partBytes = request.partBytes;
     X12BuildResult built = buildX12(map, b, log);
     DirectionResult result;
     result.complete = !built.failed;

@@ -212,7 +212,12 @@ bool TemplatePlan::write(std::string& text, const Cell& c, const Line& l, char c
             return !v.empty();
         }
         case Kind::Composite: writeComposite(text, c, l, component); return true;
-        case Kind::Hl: text += std::to_string(++state.hl); return true;
+        case Kind::Hl: {
+            const std::size_t at = text.size();
+            text += std::to_string(++state.hl);
+            if (state.hlMarks) state.hlMarks->push_back({at, text.size() - at, state.hl});
+            return true;
+        }
         case Kind::Lx: text += std::to_string(++state.lx); return true;
         case Kind::Literal: text += c.literal; return true;
     }
@@ -224,6 +229,10 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
                                 TemplateRunState& state) {
     if (s.conditional && value(l, s.conditionSlot).empty()) return;
     const std::size_t start = text.size();
+    // A segment left out takes its marks with it (its HL numbers stay used).
+    auto dropMarks = [&] {
+        while (state.hlMarks && !state.hlMarks->empty() && state.hlMarks->back().at >= start) state.hlMarks->pop_back();
+    };
     text += s.id;
     std::size_t keep = text.size();  // trailing empty elements are dropped
     for (const Cell& c : s.cells) {
@@ -233,6 +242,7 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
         const std::size_t at = text.size();
         if (!write(text, c, l, out.component, state)) {
             text.resize(start);  // a required value is empty: no segment
+            dropMarks();
             return;
         }
         trimFrom(text, at);
@@ -241,6 +251,7 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
     text.resize(keep);
     if (keep == start + s.id.size()) {
         text.resize(start);
+        dropMarks();
         return;
     }
     text += out.terminator;

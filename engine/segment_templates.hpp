@@ -20,11 +20,21 @@ struct X12Output {
     bool crlf = false;
 };
 
+// Where an HL number stands in the text built: a record built away from
+// its place in the run counts its HL numbers from 0, and they take their
+// true values when it is written in its place.
+struct HlMark {
+    std::size_t at = 0;      // in the text
+    std::size_t length = 0;  // of the number written
+    int number = 0;          // as counted within the record
+};
+
 // The state a run carries from record to record.
 struct TemplateRunState {
     int hl = 0;             // never reset within a run
     int lx = 0;             // reset at each record
     std::size_t segments = 0;  // written from templates
+    std::vector<HlMark>* hlMarks = nullptr;  // when set: each HL number written is marked
 };
 
 // A field name as names are compared: trimmed, upper-cased.

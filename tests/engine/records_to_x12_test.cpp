@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "records_to_x12.hpp"
 #include "test_support.hpp"
@@ -40,7 +41,8 @@ struct BuildRun {
     std::string log;
 };
 
-BuildRun build(const std::string& mapText, const std::string& source, bool xml, bool crlf = false) {
+BuildRun build(const std::string& mapText, const std::string& source, bool xml, bool crlf = false,
+               unsigned threads = 0, std::size_t partBytes = 0) {
     zrtest::TempDir dir;
     const std::string mapPath = dir.write("m.cfg", mapText);
     zr::MapFile map = zr::parseMapText(mapText);
@@ -52,6 +54,8 @@ BuildRun build(const std::string& mapText, const std::string& source, bool xml, 
     r.crlf = crlf;
     r.date = "20261210";
     r.time = "1300";
+    r.threads = threads;
+    r.partBytes = partBytes;
     zr::RunLog log([] { return std::string("00:00:00"); });
     BuildRun run;
     run.result = zr::buildX12(map, r, log);
@@ -87,6 +91,44 @@ TEST(RecordsToX12, LevelsCountersAndConditions) {
         "PLB*1234*20261231*-5~"
         "SE*21*0001~GE*1*1~IEA*1*000000001~";
     EXPECT_EQ(run.x12, want);
+}
+
+// A run's log with the temporary folders left out.
+std::string withoutFolders(const std::string& log) {
+    return std::regex_replace(log, std::regex("[^ ]*in\\.csv"), "in.csv");
+}
+
+TEST(RecordsToX12, PartsBuiltSideBySideGiveTheOutputOfOneThread) {
+    // Sets that change every few records, HL numbers (one in a segment
+    // left out when its required value is empty), refused records, rows
+    // without a claim id, quoted cells with commas and line breaks, a byte
+    // order mark and no line break at the end: cut anywhere, built on any
+    // number of threads, the output is that of one thread.
+    zrtest::PromptRecorder prompts;  // the refusals are said on screen
+    const std::string map = std::string(kClaimMap) + "SEGMENT=2,HL,&HL,!PRIORAUTH,23\r\n";
+    std::string csv = "\xEF\xBB\xBF";
+    for (int i = 0; i < 120; ++i) {
+        const std::string n = std::to_string(i);
+        std::string line = "ACME" + std::to_string(i / 7) + ",C" + n + "," + n + ",";
+        line += i % 3 ? "PA" + n : "";
+        line += i % 5 ? ",DOE" + n : ",\"ROE, JR\"";
+        line += i % 11 ? ",99213,60" : ",\"99\r\n213\",60";
+        line += ",87880,40," + std::string(i % 13 ? "" : "-5");
+        if (i % 17 == 4) line = "ACME,C~" + n + ",1,,X,,,,,";   // refused
+        if (i % 19 == 6) line = "ACME,,,,NOCLAIM,,,,,";         // no claim id
+        csv += line + (i % 2 ? "\r\n" : "\n");
+    }
+    csv.resize(csv.size() - 1);
+    const BuildRun one = build(map, csv, false, false, 1);
+    ASSERT_NE(one.x12.find("ST*837*0017"), std::string::npos) << one.x12;
+    for (unsigned threads : {2u, 3u, 5u})
+        for (std::size_t partBytes : {1u, 100u, 777u, 5000u}) {
+            const BuildRun many = build(map, csv, false, false, threads, partBytes);
+            EXPECT_EQ(many.x12, one.x12) << threads << " threads, parts of " << partBytes;
+            EXPECT_EQ(many.result.failed, one.result.failed);
+            EXPECT_EQ(many.result.problems.size(), one.result.problems.size());
+            EXPECT_EQ(withoutFolders(many.log), withoutFolders(one.log));
+        }
 }
 
 TEST(RecordsToX12, LineEndsEmptyLinesAndTheLastLine) {
