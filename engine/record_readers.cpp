@@ -87,9 +87,9 @@ std::string tagName(std::string_view inner) {
     for (char c : inner) {
         if (c == '\r' || c == '\n') continue;
         if (c == ' ' || c == '\t' || c == '/') break;
-        name += c;
+        name += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
-    return wl::upper(name);
+    return name;
 }
 
 // The text of a value element from `i` (after its start tag) to the next
@@ -101,7 +101,10 @@ bool readValue(std::string_view text, std::size_t& i, std::string& value, bool& 
     reachedEnd = false;
     for (;;) {
         const std::size_t lt = text.find('<', i);
-        appendWithoutLineBreaks(value, decodeXmlText(text.substr(i, (lt == npos ? text.size() : lt) - i)));
+        const std::string_view data = text.substr(i, (lt == npos ? text.size() : lt) - i);
+        // Most values hold no entity and no line break: taken as they stand.
+        if (data.find_first_of("&\r\n") == npos) value.append(data);
+        else appendWithoutLineBreaks(value, decodeXmlText(data));
         if (lt == npos || text.size() - lt < 9) reachedEnd = true;
         if (lt == npos) {
             i = text.size();
@@ -300,6 +303,13 @@ XmlReader::Step XmlReader::step(std::string_view text, bool atEnd, std::size_t& 
     return Step::Next;
 }
 
+// The record read goes to `r`; the room of r's values serves the next one.
+void XmlReader::takeRecord(SourceRecord& r) {
+    std::swap(r, current_);
+    current_.byName.clear();
+    current_.columns.clear();
+}
+
 bool XmlReader::next(SourceRecord& r) {
     if (!started_) {
         dropByteOrderMark(in_);
@@ -312,16 +322,14 @@ bool XmlReader::next(SourceRecord& r) {
             case Step::Next: in_.consume(used); break;
             case Step::Record:
                 in_.consume(used);
-                r = std::move(current_);
-                current_ = SourceRecord{};
+                takeRecord(r);
                 return true;
             case Step::End:
                 ended_ = true;
                 if (!open_.empty()) complete_ = false;
                 // End of input ends a pending record.
                 if (claimDepth_ > 0) {
-                    r = std::move(current_);
-                    current_ = SourceRecord{};
+                    takeRecord(r);
                     return true;
                 }
                 break;

@@ -56,7 +56,8 @@ private:
 // The records of an XML source one by one.
 class XmlReader {
 public:
-    explicit XmlReader(ByteInput& in) : in_(in) {}
+    // `atStart` as for CsvReader; a later start must be the end of a record.
+    explicit XmlReader(ByteInput& in, bool atStart = true) : in_(in), started_(!atStart) {}
     bool next(SourceRecord& r);  // false at the end
     // After the end: false when the source ends before its root element closes.
     bool complete() const { return complete_; }
@@ -67,6 +68,7 @@ private:
     // `text`; `used` the bytes it takes. The state changes only when the
     // piece is whole.
     Step step(std::string_view text, bool atEnd, std::size_t& used);
+    void takeRecord(SourceRecord& r);
 
     ByteInput& in_;
     bool started_ = false;

@@ -234,9 +234,10 @@ X12BuildResult refuse(const std::string& text, RunLog& log) {
 // The records of a source one by one, CSV or XML, read in blocks.
 class RecordSource {
 public:
-    RecordSource(const std::string& path, bool xml) : in_(path) {
-        if (xml) xml_.emplace(in_);
-        else csv_.emplace(in_);
+    // From byte `start`: the file's first, or the first of a record.
+    RecordSource(const std::string& path, bool xml, std::uint64_t start = 0) : in_(path, start, ByteInput::kBlock) {
+        if (xml) xml_.emplace(in_, start == 0);
+        else csv_.emplace(in_, start == 0);
     }
     bool next(Record& r) {
         if (csv_) {
@@ -245,7 +246,7 @@ public:
             return got;
         }
         if (!xml_->next(named_)) return false;
-        r.byName = std::move(named_.byName);
+        std::swap(r.byName, named_.byName);  // the rooms of its values serve the next record
         return true;
     }
     bool complete() const { return !xml_ || xml_->complete(); }
@@ -256,6 +257,29 @@ private:
     std::optional<CsvReader> csv_;
     std::optional<XmlReader> xml_;
     SourceRecord named_;
+};
+
+// The fields whose values carry from record to record into the templates:
+// read by them and of a level above 0 (level 0 is cleared after each
+// record). A part built on its own starts from their values.
+struct Carried {
+    std::vector<std::size_t> fields;
+    std::vector<std::size_t> slot;  // per field: its place in `fields`, or npos
+    std::vector<std::size_t> recordLevelRead;  // the read fields of level 0
+    Carried(const std::vector<bool>& read, const std::vector<std::size_t>& recordLevel) {
+        std::vector<bool> level0(read.size(), false);
+        for (std::size_t f : recordLevel) level0[f] = true;
+        slot.assign(read.size(), std::string::npos);
+        for (std::size_t f = 0; f < read.size(); ++f) {
+            if (!read[f]) continue;
+            if (level0[f]) {
+                recordLevelRead.push_back(f);
+            } else {
+                slot[f] = fields.size();
+                fields.push_back(f);
+            }
+        }
+    }
 };
 
 // What the first pass learns of the records, so that the second writes
@@ -276,6 +300,9 @@ struct Survey {
         std::uint64_t offset = 0;  // of the part's first byte
         std::size_t index = 0;     // in `built`
         std::size_t k = 0;         // in `opens`
+        // The values carried into the part (Carried::fields), when records
+        // were built before it.
+        std::vector<std::string> carried;
     };
     std::vector<PartStart> parts;
     std::vector<std::string> refused;  // records refused, one line each
@@ -286,7 +313,7 @@ struct Survey {
 };
 
 Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
-              const X12BuildRequest& request, const X12Output& out, std::size_t partBytes) {
+              const Carried& carried, const X12BuildRequest& request, const X12Output& out, std::size_t partBytes) {
     Survey s;
     RecordSource source(request.source, request.xml);
     // A value carrying a delimiter would add elements or segments of its
@@ -315,12 +342,15 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         if (headWanted[f]) headRecordLevel.push_back(f);
     }
     std::vector<std::string> previous;
+    // The carried values as the records built so far left them.
+    std::vector<std::string> carry;
+    for (std::size_t f : carried.fields) carry.push_back(map.fields[f].value);
     std::size_t number = 0, accepted = 0;
     for (Record r;;) {
         const std::uint64_t at = source.input().position();
         if (!source.next(r)) break;
         if (s.parts.empty() || at - s.parts.back().offset >= partBytes)
-            s.parts.push_back({at, s.built.size(), s.opens.size()});
+            s.parts.push_back({at, s.built.size(), s.opens.size(), s.opens.empty() ? std::vector<std::string>{} : carry});
         // A CSV first line that holds the map's titles is the title line ("HO").
         if (!request.xml && s.built.empty() && isTitleLine(r, map.fields)) {
             s.titleLine = true;
@@ -347,6 +377,11 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         }
         s.built.push_back(true);
         s.everyField = s.everyField && r.byName.empty() && r.columns.size() >= map.fields.size();
+        for (std::size_t c = 0; c < carried.fields.size(); ++c)
+            if (carried.fields[c] < r.columns.size()) carry[c].assign(r.columns[carried.fields[c]]);
+        for (const auto& [name, value] : r.byName)
+            if (const std::size_t at = names.position(name); at < carried.slot.size() && carried.slot[at] != std::string::npos)
+                carry[carried.slot[at]] = value;
         // The header values of each record: a change starts a new set.
         const bool first = s.opens.empty();
         if (first) fillRecord(headFields, names, r);
@@ -460,66 +495,106 @@ private:
     std::string st02_;
 };
 
-// Builds part `i` of a CSV source whose lines each give every field its
-// value, reading it from the part's first byte.
-void buildPart(const std::string& path, const Survey& s, std::size_t i, TemplatePlan& plan, std::size_t fieldCount,
-               const X12Output& out, BuiltRecords& into) {
+// What a thread keeps from part to part: its copy of the plan and of the
+// fields (their values are its own).
+struct PartBuilder {
+    TemplatePlan plan;
+    std::vector<FieldRow> fields;
+};
+
+// What every part is built with.
+struct PartsJob {
+    const X12BuildRequest& request;
+    const Survey& s;
+    const MapFile& map;  // its fields' values as the run starts
+    const FieldNameIndex& names;
+    const Carried& carried;
+    const std::vector<std::size_t>& recordLevel;
+    const X12Output& out;
+};
+
+// Builds part `i`, reading it from its first byte: from the records' own
+// values when every line gives every field one, else from the fields with
+// the values carried into the part.
+void buildPart(const PartsJob& job, std::size_t i, PartBuilder& b, BuiltRecords& into) {
+    const Survey& s = job.s;
     const Survey::PartStart& p = s.parts[i];
     const std::size_t endIndex = i + 1 < s.parts.size() ? s.parts[i + 1].index : s.built.size();
-    ByteInput in(path, p.offset, ByteInput::kBlock);
-    CsvReader csv(in, p.offset == 0);
-    std::vector<std::string_view> cells;
+    if (!s.everyField) {
+        if (p.k == 0) {
+            for (std::size_t f = 0; f < b.fields.size(); ++f) b.fields[f].value = job.map.fields[f].value;
+        } else {
+            for (std::size_t f : job.carried.recordLevelRead) b.fields[f].value.clear();
+            for (std::size_t c = 0; c < job.carried.fields.size(); ++c)
+                b.fields[job.carried.fields[c]].value = p.carried[c];
+        }
+    }
+    RecordSource source(job.request.source, job.request.xml, p.offset);
     std::size_t k = p.k;
+    Record r;
     for (std::size_t index = p.index; index < endIndex; ++index) {
-        if (!csv.nextCells(cells)) {
-            into.error = in.error() != 0 ? in.error() : 30;
+        if (!source.next(r)) {
+            into.error = source.input().error() != 0 ? source.input().error() : 30;
             return;
         }
         if (!s.built[index]) continue;
-        if (cells.size() < fieldCount) {
-            into.error = 30;
-            return;
+        if (s.everyField) {
+            if (r.columns.size() < b.fields.size()) {
+                into.error = 30;
+                return;
+            }
+            buildRecord(b.plan, r.columns, s, k++, job.out, into);
+        } else {
+            fillWanted(b.fields, b.plan.readFields(), job.names, r);
+            buildRecord(b.plan, b.fields, s, k++, job.out, into);
+            clearRecordValues(b.fields, job.recordLevel);
         }
-        buildRecord(plan, cells, s, k++, out, into);
     }
 }
 
 // Builds the parts side by side on a pool and writes them in order; at
 // most two parts per thread are in flight, so memory stays bounded
 // whatever the file's size. The error that stopped it, or 0.
-int buildSideBySide(const std::string& path, const Survey& s, const TemplatePlan& plan, std::size_t fieldCount,
-                    const X12Output& out, unsigned threads, SetWriter& writer) {
-    std::vector<TemplatePlan> plans(threads, plan);  // each thread's own
+int buildSideBySide(const PartsJob& job, const TemplatePlan& plan, unsigned threads, SetWriter& writer) {
+    std::vector<PartBuilder> builders(threads, PartBuilder{plan, job.map.fields});
     struct InFlight {
         std::shared_ptr<wl::WorkPool::Job> job;
         BuiltRecords built;
     };
     std::deque<InFlight> flight;  // its elements stay put as it grows
+    std::vector<BuiltRecords> spare;  // written parts, whose rooms serve the next
     wl::WorkPool pool(threads);   // last: it finishes its tasks before the rest goes
     std::size_t next = 0;
     auto submit = [&] {
         const std::size_t i = next++;
-        BuiltRecords* into = &flight.emplace_back().built;
-        flight.back().job = pool.submit(
-            [&, i, into](unsigned thread) { buildPart(path, s, i, plans[thread], fieldCount, out, *into); });
+        InFlight& f = flight.emplace_back();
+        if (!spare.empty()) {
+            f.built = std::move(spare.back());
+            spare.pop_back();
+        }
+        BuiltRecords* into = &f.built;
+        f.job = pool.submit([&job, &builders, i, into](unsigned thread) { buildPart(job, i, builders[thread], *into); });
     };
+    const Survey& s = job.s;
     while (next < s.parts.size() && flight.size() < 2 * threads) submit();
     int error = 0;
     while (!flight.empty()) {
         pool.wait(flight.front().job);
         if (error == 0) error = flight.front().built.error;
         if (error == 0) writer.write(flight.front().built);
+        flight.front().built.clear();
+        spare.push_back(std::move(flight.front().built));
         flight.pop_front();
         if (next < s.parts.size() && error == 0) submit();
     }
     return error;
 }
 
-// The threads worth building with: none (this thread alone) unless every
-// line gives every field its value and the source is large enough to cut.
+// The threads worth building with: none (this thread alone) unless the
+// source is large enough to cut.
 unsigned buildThreads(const X12BuildRequest& request, const Survey& s) {
     constexpr std::uint64_t kWorthThreads = std::uint64_t{4} << 20;
-    if (!s.everyField || s.parts.size() < 2 || request.threads == 1) return 0;
+    if (s.parts.size() < 2 || request.threads == 1) return 0;
     std::error_code ec;
     const std::uint64_t size = std::filesystem::file_size(request.source, ec);
     if (request.threads == 0 && (ec || size < kWorthThreads)) return 0;
@@ -600,7 +675,9 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         return fail("Envelope Refused : " + tag + " Holds an X12 Delimiter.");
 
     const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
-    const Survey s = survey(map, names, recordLevel, request, out,
+    TemplatePlan plan(map.templates, map.fields, names);
+    const Carried carried(plan.readFields(), recordLevel);
+    const Survey s = survey(map, names, recordLevel, carried, request, out,
                             request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);
@@ -638,10 +715,10 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     // turn (on one thread, or part by part on several): memory holds a few
     // parts and the output's buffer.
     file.write(interchangeHeader(map.version, out, completed, date, time));
-    TemplatePlan plan(map.templates, map.fields, names);
     SetWriter writer(file, map, out, completed, s, request.meterMode);
     if (const unsigned threads = buildThreads(request, s); threads > 0) {
-        if (int error = buildSideBySide(request.source, s, plan, map.fields.size(), out, threads, writer); error != 0) {
+        const PartsJob job{request, s, map, names, carried, recordLevel, out};
+        if (int error = buildSideBySide(job, plan, threads, writer); error != 0) {
             file.abandon();
             return unread(error);
         }
