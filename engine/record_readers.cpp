@@ -103,7 +103,8 @@ bool readValue(std::string_view text, std::size_t& i, std::string& value, bool& 
         const std::size_t lt = text.find('<', i);
         const std::string_view data = text.substr(i, (lt == npos ? text.size() : lt) - i);
         // Most values hold no entity and no line break: taken as they stand.
-        if (data.find_first_of("&\r\n") == npos) value.append(data);
+        if (std::none_of(data.begin(), data.end(), [](char c) { return c == '&' || c == '\r' || c == '\n'; }))
+            value.append(data);
         else appendWithoutLineBreaks(value, decodeXmlText(data));
         if (lt == npos || text.size() - lt < 9) reachedEnd = true;
         if (lt == npos) {

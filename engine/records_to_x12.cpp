@@ -28,6 +28,7 @@ struct Record {
     std::string_view plainLine;  // CSV: the line when it held no quote (CsvReader::plainLine)
     std::vector<std::string_view> columns;
     std::vector<std::pair<std::string, std::string>> byName;
+    std::vector<std::size_t> positions;  // the field of each value by name, when looked up
 };
 
 void fillRecord(std::vector<FieldRow>& fields, const FieldNameIndex& names, const Record& r) {
@@ -47,13 +48,14 @@ void fillWanted(std::vector<FieldRow>& fields, const std::vector<bool>& wanted, 
         if (const std::size_t at = names.position(name); at < fields.size() && wanted[at]) fields[at].value = value;
 }
 
-// As fillWanted, for a few fields given by position.
+// As fillWanted, for a few fields given by position; the fields of the
+// values by name found beforehand (Record::positions).
 void fillFew(std::vector<FieldRow>& fields, const std::vector<std::size_t>& few, const std::vector<bool>& wanted,
-             const FieldNameIndex& names, const Record& r) {
+             const Record& r) {
     for (std::size_t i : few)
         if (i < r.columns.size()) fields[i].value = r.columns[i];
-    for (const auto& [name, value] : r.byName)
-        if (const std::size_t at = names.position(name); at < fields.size() && wanted[at]) fields[at].value = value;
+    for (std::size_t v = 0; v < r.byName.size(); ++v)
+        if (const std::size_t at = r.positions[v]; at < fields.size() && wanted[at]) fields[at].value = r.byName[v].second;
 }
 
 // The fields whose values templates write: whole elements ("$", "!") and
@@ -365,8 +367,10 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             continue;
         }
         ++accepted;
+        r.positions.clear();
+        for (const auto& [name, value] : r.byName) r.positions.push_back(names.position(name));
         if (claimId >= 0) {
-            fillFew(claimFields, claimFew, claimWanted, names, r);
+            fillFew(claimFields, claimFew, claimWanted, r);
             const bool none = wl::alltrimView(claimFields[static_cast<std::size_t>(claimId)].value).empty();
             clearRecordValues(claimFields, claimRecordLevel);
             if (none) {
@@ -379,13 +383,13 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         s.everyField = s.everyField && r.byName.empty() && r.columns.size() >= map.fields.size();
         for (std::size_t c = 0; c < carried.fields.size(); ++c)
             if (carried.fields[c] < r.columns.size()) carry[c].assign(r.columns[carried.fields[c]]);
-        for (const auto& [name, value] : r.byName)
-            if (const std::size_t at = names.position(name); at < carried.slot.size() && carried.slot[at] != std::string::npos)
-                carry[carried.slot[at]] = value;
+        for (std::size_t v = 0; v < r.byName.size(); ++v)
+            if (const std::size_t at = r.positions[v]; at < carried.slot.size() && carried.slot[at] != std::string::npos)
+                carry[carried.slot[at]] = r.byName[v].second;
         // The header values of each record: a change starts a new set.
         const bool first = s.opens.empty();
         if (first) fillRecord(headFields, names, r);
-        else fillFew(headFields, headFew, headWanted, names, r);
+        else fillFew(headFields, headFew, headWanted, r);
         bool same = !first;
         for (std::size_t h = 0; h < header.size(); ++h) {
             const std::string_view value = wl::alltrimView(header[h]->value);
