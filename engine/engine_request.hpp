@@ -11,6 +11,7 @@
 #include "conversion_type.hpp"
 #include "parse_options.hpp"
 #include "parse_spec.hpp"
+#include "progress_meter.hpp"
 #include "run_log.hpp"
 
 namespace zr {
@@ -22,18 +23,19 @@ struct EngineRequest {
     ParseSpec spec;
     std::optional<ConversionType> type;  // spec.parseType parsed; none: no such type
     ParseOptions options;                // spec.parseOptions parsed
-    // 0 shows the progress meter; 2 sets the caller's meter through its
-    // unconditional setter; no value: no meter at all.
-    std::optional<int> meterMode;
+    // Show: the run's own progress meter; SetOnly: the caller's meter, set
+    // through its unconditional setter; None: no meter at all.
+    MeterMode meterMode = MeterMode::None;
     // Files a rename ("RPMN") never replaces: the run's sources, its map and
     // what the run wrote so far.
     std::vector<std::string> keepFiles;
     std::string tableConfiguration;  // table-configuration file; the driver passes ""
     RunLog::Clock clock;             // time of the log lines; empty: the current time
-    // How the X12 -> CSV/XML direction spreads its work: threads converting
-    // transaction sets side by side (0: one per processor, at most 6; 1:
-    // this thread alone) and the size of the parts of the source they take
-    // (0: the engine's choice). The output is the same whatever they are.
+    // How a conversion spreads its work: threads converting transaction
+    // sets (X12 -> CSV/XML) or parts of a CSV source (CSV -> X12) side by
+    // side (0: one per processor, at most 6; 1: this thread alone) and the
+    // size of the parts of the source they take (0: the engine's choice).
+    // The output is the same whatever they are.
     unsigned threads = 0;
     std::size_t partBytes = 0;
 };
