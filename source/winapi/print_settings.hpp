@@ -14,6 +14,12 @@
 #include <utility>
 #include <vector>
 
+// The escape numbers of the same names (wingdi.h) would hide these
+// functions; the library never sends those escapes.
+#undef STARTDOC
+#undef ENDDOC
+#undef DRAFTMODE
+
 namespace wl {
 
 // The record's layout is the system's: packed to 66 bytes in 32-bit
