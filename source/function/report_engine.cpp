@@ -465,6 +465,14 @@ void TReport::Separator() {
     nRow += 4 * pen;
 }
 
+void TReport::ToExcel() {
+    if (bToExcel) {
+        bToExcel(*this);
+        return;
+    }
+    MSGALERT("Excel not installed", std::string("Alert"));
+}
+
 // ---- building ----
 
 namespace {

@@ -128,6 +128,10 @@ public:
     void TotalLine(int type, int pos = 0);
     void Separator();
     bool NeedNewPage() const { return nRow >= nBottomRow; }
+    // The listing as a spreadsheet: bToExcel when set; there is no
+    // spreadsheet program to automate, so otherwise its alert.
+    void ToExcel();
+    std::function<void(TReport&)> bToExcel;
 
     // Text width and height in a report font, on the device.
     int textWidth(const std::string& text, int font) { return oDevice->GetTextWidth(text, font); }

@@ -82,6 +82,19 @@ TEST(TReport, ShortPagesBreakWithPageTotalsAndTheGrandTotalOnTheLast) {
     EXPECT_NE(p.back().find(" 1,420.50"), std::string::npos) << p.back();
 }
 
+TEST(TReport, ToExcelEndsInItsAlertOrTheCallersAction) {
+    zrtest::TempDir dir;
+    wl::TReport report(std::make_unique<wl::TRFile>(dir.file("x.txt")));
+    zrtest::PromptRecorder prompts;
+    report.ToExcel();
+    ASSERT_EQ(prompts.texts(), std::vector<std::string>{"Excel not installed"});
+    int called = 0;
+    report.bToExcel = [&](wl::TReport&) { ++called; };
+    report.ToExcel();
+    EXPECT_EQ(called, 1);
+    EXPECT_EQ(prompts.prompts().size(), 1u);
+}
+
 TEST(TRFile, WritesRowsKeepingWhatFollowsAndCondensesWideRows) {
     zrtest::TempDir dir;
     {
