@@ -422,6 +422,10 @@ std::optional<std::string> TPreview::SaveAs(bool lPDF, std::optional<std::string
 }
 
 void TPreview::SendEmail() {
+    if (oDevice->aMeta.empty()) {
+        MSGINFO("PDF not saved to send Email", std::string("Information"));
+        return;
+    }
     std::string name = oDevice->cDocument;
     std::erase(name, '.');
     const std::string folder = std::filesystem::path(oDevice->aMeta.front()).parent_path().string();
