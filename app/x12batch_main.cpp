@@ -15,9 +15,14 @@
 
 namespace {
 
-// Redraws the progress line at most once per whole percent.
-void drawMeter(const zr::MeterEvent& e) {
-    static int shown = -1;
+// The terminal's meter: redraws the progress line at most once per whole
+// percent. The observer holds its own copy, so the state lives in it.
+struct TerminalMeter {
+    int shown = -1;
+    void operator()(const zr::MeterEvent& e);
+};
+
+void TerminalMeter::operator()(const zr::MeterEvent& e) {
     switch (e.kind) {
         case zr::MeterEvent::Kind::Open:
             std::fprintf(stderr, "%s\n", e.text.c_str());
@@ -58,7 +63,7 @@ int main(int argc, char** argv) {
     }
     // The bar is for a person watching: in a script's log it would be a
     // hundred redraws per file.
-    if (isatty(fileno(stderr))) zr::setMeterObserver(drawMeter);
+    if (isatty(fileno(stderr))) zr::setMeterObserver(TerminalMeter{});
     zr::DriverResult result;
     // The driver stops each source's exceptions; anything else ends the run
     // here with its reason rather than with an abort.

@@ -95,6 +95,7 @@ struct CollectorSetup {
     int claimIdField = -1;       // the field of CLM01 or CLP01 (an enrollment's REF*0F)
     std::string keySegment;      // the segment that opens such a claim or member
     std::string keyName;         // the name of that field
+    FunctionFiles* functions = nullptr;  // the run's function files (none: read afresh)
 };
 
 class RecordCollector {
