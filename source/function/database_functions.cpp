@@ -469,6 +469,31 @@ std::string WL_FILTER2WHERE(std::string_view filter, bool ado, RdbmsKind kind) {
     return alltrim(out);
 }
 
+Value CONVERTTYPE(const Value& v, char type) {
+    switch (type) {
+    case 'C':
+    case 'M': return Value(CVALTOSTR(v));
+    case 'D':
+    case 'T':
+        if (v.isDate()) return v;
+        return Value(v.isText() ? DCHARTODATE(alltrim(v.text())) : Date{});
+    case 'L': {
+        if (v.isLogical()) return v;
+        if (v.isNumber()) return Value(v.number() != 0);
+        if (!v.isText()) return Value(false);
+        std::string t = upper(alltrim(v.text()));
+        for (const char* item : {"Y", "YES", "T", ".T.", "TRUE"}) {
+            if (t == item) return Value(true);
+        }
+        return Value(false);
+    }
+    case 'N':
+        if (v.isNumber()) return v;
+        return v.isText() ? UCHARTOVAL(alltrim(v.text()), "N") : Value(0);
+    default: return Value();
+    }
+}
+
 Value UTYPETOBLANK(char type, int length, int decimals) {
     switch (type) {
     case 'C': return Value(std::string(static_cast<std::size_t>(std::max(length, 0)), ' '));

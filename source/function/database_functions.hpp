@@ -77,6 +77,12 @@ inline std::string WL_FILTERDBF2ADO(std::string_view filter, RdbmsKind kind) {
     return WL_FILTER2WHERE(filter, true, kind);
 }
 
+// A value turned into the type of a table field: "C"/"M" as text, "D" a
+// date, "L" a logical, "N" a number, "T" a date (its midnight); nil for
+// any other type. A text is true for "L" when it is one whole item of
+// "Y,YES,T,.T.,TRUE" (so "E" or "," is not).
+Value CONVERTTYPE(const Value& v, char type);
+
 // The empty value of a type letter.
 Value UTYPETOBLANK(char type, int length = 10, int decimals = 0);
 

@@ -140,6 +140,28 @@ TEST(FilterToWhere, LiteralsConvertedOneByOne) {
               "T = TIMESTAMP '2024-01-31 10:20:30'");
 }
 
+TEST(ConvertType, LogicalsFromWholeItemsOnly) {
+    struct Case {
+        const char* text;
+        bool expected;
+    } cases[] = {{"yes", true}, {" Y ", true}, {".t.", true}, {"TRUE", true}, {"T", true},
+                 {"E", false},  {",", false},  {"YE", false}, {"no", false},  {"", false}};
+    for (const auto& c : cases) EXPECT_EQ(wl::CONVERTTYPE(Value(c.text), 'L').logical(), c.expected) << c.text;
+    EXPECT_TRUE(wl::CONVERTTYPE(Value(2), 'L').logical());
+    EXPECT_FALSE(wl::CONVERTTYPE(Value(0), 'L').logical());
+}
+
+TEST(ConvertType, OtherTypes) {
+    EXPECT_DOUBLE_EQ(wl::CONVERTTYPE(Value(" 12.5"), 'N').number(), 12.5);
+    EXPECT_EQ(wl::CONVERTTYPE(Value(true), 'N').number(), 0);
+    EXPECT_EQ(wl::CONVERTTYPE(Value(7), 'C').text(), "7");
+    auto d = wl::CONVERTTYPE(Value("01/31/2024"), 'D');
+    ASSERT_TRUE(d.isDate());
+    EXPECT_EQ(std::get<wl::Date>(d.storage()).day, 31);
+    EXPECT_TRUE(std::get<wl::Date>(wl::CONVERTTYPE(Value(3), 'D').storage()).blank());
+    EXPECT_TRUE(wl::CONVERTTYPE(Value("x"), 'Q').isNil());
+}
+
 TEST(BlankValues, ByTypeLetter) {
     EXPECT_EQ(wl::UTYPETOBLANK('C', 3).text(), "   ");
     EXPECT_TRUE(std::get<wl::Date>(wl::UTYPETOBLANK('D').storage()).blank());
