@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "db_odbc_direct.hpp"
 #include "message_windows.hpp"
 #include "messages.hpp"
 #include "text.hpp"
@@ -81,6 +82,10 @@ bool TOdbc::Execute(const std::string& sql, const std::string& operation, SQLHST
     if (rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO) return true;
     NewError(operation, std::nullopt, h, rc, where);
     return false;
+}
+
+std::unique_ptr<TDbOdbcDirect> TOdbc::Query(const std::string& sql, SourcePlace where) {
+    return std::make_unique<TDbOdbcDirect>(sql, this, where);
 }
 
 ValueList TOdbc::QueryRow(const std::string& sql, SourcePlace where) {

@@ -17,6 +17,8 @@
 
 namespace wl {
 
+class TDbOdbcDirect;
+
 // The runtime error an ODBC failure raises when the connection's lAbort is
 // set: subsystem "WLERROR/" + code, the message as its description.
 class OdbcFailure : public std::runtime_error {
@@ -81,6 +83,8 @@ public:
     // the driver is no failure); failures are recorded under operation.
     bool Execute(const std::string& sql, const std::string& operation = "", SQLHSTMT stmt = nullptr,
                  SourcePlace where = SourcePlace::current());
+    // A TDbOdbcDirect over sql and this connection.
+    std::unique_ptr<TDbOdbcDirect> Query(const std::string& sql, SourcePlace where = SourcePlace::current());
     ValueList QueryRow(const std::string& sql, SourcePlace where = SourcePlace::current());
     Value QueryData(const std::string& sql, SourcePlace where = SourcePlace::current());
 

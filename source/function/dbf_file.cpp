@@ -1,10 +1,13 @@
 #include "dbf_file.hpp"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 
+#include "paths.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
 
@@ -40,6 +43,17 @@ std::string numberText(double n, int length, int decimals) {
 }
 
 }  // namespace
+
+std::string CTEMPFILE(const std::string& folder, const std::string& extension) {
+    for (;;) {
+        const std::tm t = localParts(std::time(nullptr));
+        char name[32];
+        std::snprintf(name, sizeof name, "__%02d%02d%02d.", t.tm_hour, t.tm_min, t.tm_sec);
+        std::string path = folder.empty() ? name + extension : joinPath(folder, name + extension);
+        if (!fileExists(path)) return path;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
 
 std::string dbfMemoPath(const std::string& tablePath) {
     std::size_t slash = tablePath.find_last_of("/\\");
@@ -278,6 +292,18 @@ bool DbfFile::zap() {
         memo_.flush();
     }
     return writeCount();
+}
+
+bool DbfFile::pack() {
+    std::vector<ValueList> kept;
+    for (std::uint32_t n = 1; n <= count_; ++n) {
+        if (!deleted(n)) kept.push_back(read(n));
+    }
+    if (!zap()) return false;
+    for (const auto& values : kept) {
+        if (!append(values)) return false;
+    }
+    return true;
 }
 
 }  // namespace wl

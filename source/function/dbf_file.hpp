@@ -42,6 +42,8 @@ public:
     bool setDeleted(std::uint32_t n, bool deleted);
     // Empties the table (and its memo file).
     bool zap();
+    // Removes the deleted records, keeping the others in order.
+    bool pack();
 
     // The field's bytes of a value (memo fields: the block number text).
     std::string fieldBytes(const DbfField& f, const Value& v);
@@ -62,6 +64,10 @@ private:
     std::uint32_t count_ = 0;
     std::uint32_t headerSize_ = 0, recordSize_ = 0;
 };
+
+// A file name in folder that does not exist yet: "__" + the time of day as
+// hhmmss + "." + extension (formed again, a moment later, while it exists).
+std::string CTEMPFILE(const std::string& folder = "", const std::string& extension = "");
 
 // The memo file's name of a table: the table's name with the extension .DBT.
 std::string dbfMemoPath(const std::string& tablePath);

@@ -104,11 +104,26 @@ TEST(DbfFile, ReopensAndZaps) {
     EXPECT_EQ(t->fields()[1].decimals, 1);
     EXPECT_EQ(t->recordCount(), 2u);
     EXPECT_DOUBLE_EQ(t->read(2)[1].number(), -2);
+    ASSERT_TRUE(t->setDeleted(1, true));
+    EXPECT_TRUE(t->pack());
+    EXPECT_EQ(t->recordCount(), 1u);
+    EXPECT_EQ(t->read(1)[0].text(), "de ");
     EXPECT_TRUE(t->zap());
     EXPECT_EQ(t->recordCount(), 0u);
     ASSERT_TRUE(t->append({Value("z"), Value(3)}));
     if (kOtherReader) EXPECT_EQ(readWithPythonDbf(path), "z|3.0\n");
     EXPECT_FALSE(wl::DbfFile::open(dir.file("NONE.DBF")));
+}
+
+TEST(DbfFile, TemporaryNamesAreFreeNames) {
+    zrtest::TempDir dir;
+    std::string first = wl::CTEMPFILE(dir.path(), "DBF");
+    std::string name = first.substr(dir.path().size() + 1);
+    ASSERT_EQ(name.size(), 12u);
+    EXPECT_EQ(name.substr(0, 2), "__");
+    EXPECT_EQ(name.substr(8), ".DBF");
+    dir.write(name, "");
+    EXPECT_NE(wl::CTEMPFILE(dir.path(), "DBF"), first);  // taken: formed again later
 }
 
 }  // namespace
