@@ -204,6 +204,23 @@ TEST_F(DbOdbcTest, OrdersFiltersAndSeeks) {
     EXPECT_EQ(texts(), std::vector<std::string>{"Seek operations can not be done if the table is not ordered"});
 }
 
+TEST_F(DbOdbcTest, SeekEndsWhenTheServerOrdersOtherwise) {
+    // The server orders texts by their bytes (lower case after upper case);
+    // the seek compares them in upper case, so its halving can miss: it
+    // must end, and say whether it stands on the value.
+    ASSERT_TRUE(db->Execute("CREATE TABLE WORDS (ID INTEGER PRIMARY KEY, W VARCHAR(8))"));
+    ASSERT_TRUE(db->Execute("INSERT INTO WORDS (W) VALUES ('Zed'), ('apple'), ('Bob'), ('cat'), ('Dan'), "
+                            "('egg'), ('Fay'), ('gum')"));
+    wl::TDbOdbc t("WORDS", db.get());
+    t.SetOrder("W");
+    for (const char* w : {"apple", "Zed", "gum", "Bob"}) {
+        bool found = t.Seek(wl::Value(w));
+        if (found) EXPECT_EQ(wl::rtrim(t.FieldGet(2).text()), w);
+        EXPECT_EQ(found, t.Found());
+    }
+    EXPECT_TRUE(prompts.empty()) << texts().front();
+}
+
 TEST_F(DbOdbcTest, TablesWithoutKeysAreNotEdited) {
     ASSERT_TRUE(db->Execute("CREATE TABLE LOOSE (A VARCHAR(3))"));
     ASSERT_TRUE(db->Execute("INSERT INTO LOOSE VALUES ('x')"));
