@@ -179,6 +179,7 @@ public:
     }
     bool next(SourceRecord& r) { return xml_ ? xml_->next(r) : csv_->next(r); }
     bool complete() const { return !xml_ || xml_->complete(); }
+    int malformedLine() const { return xml_ ? xml_->malformedLine() : 0; }
     const ByteInput& input() const { return in_; }
 
 private:
@@ -199,6 +200,7 @@ struct Survey {
     std::vector<std::string> refused;  // records refused, one line each
     std::string withoutClaim;          // numbers of records without a claim id
     bool complete = true;
+    int malformedLine = 0;  // XML: the line of a tag left open
     int readError = 0;
     std::size_t count() const { return opens.size(); }
 };
@@ -254,6 +256,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         clearRecordValues(headFields, recordLevel);
     }
     s.complete = source.complete();
+    s.malformedLine = source.malformedLine();
     s.readError = source.input().error();
     return s;
 }
@@ -334,12 +337,22 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     const Survey s = survey(map, names, recordLevel, request, out);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);
+    if (s.malformedLine > 0)
+        return fail("XML Malformed : a tag is not closed at line " + std::to_string(s.malformedLine) +
+                    ", No X12 Built : " + request.source);
     // A file cut short makes no output: its missing claims would go unnoticed.
     if (!s.complete) return fail("XML Incomplete : the file ends before its root element closes : " + request.source);
-    for (const std::string& refused : s.refused) {
-        reportAndLog(refused, log);
+    // One refused record fails the run, and a failed run writes nothing: a
+    // replaced or merged output missing that claim would pass unnoticed,
+    // and a rerun would add the others twice.
+    for (const std::string& refused : s.refused) reportAndLog(refused, log);
+    if (!s.refused.empty()) {
         result.failed = true;
-        result.reason = refused;
+        result.reason = s.refused.front() + " Nothing Written : " + request.output;
+        log.timed("Nothing Written (" + std::to_string(s.refused.size()) + " Record" +
+                  (s.refused.size() > 1 ? "s" : "") + " Refused) : " + request.output);
+        if (request.meterMode == 0) CTL394MTRB(meter);
+        return result;
     }
     if (!s.withoutClaim.empty()) {
         result.problems.push_back("Records Without a Claim Id Not Built : " + s.withoutClaim + " : " + request.source);
@@ -359,7 +372,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     if (int error = openOutput(file, request, log); error != 0) {
         if (error > 0) reportWriteError(error, request.output, log);
         result.failed = true;
-        result.reason = "Output Not Written : " + request.output;
+        result.reason = error > 0 ? outputFailure(error, request.output) : "Output Not Written : " + request.output;
         if (request.meterMode == 0) CTL394MTRB(meter);
         return result;
     }
@@ -408,7 +421,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     if (int error = file.commit(); error != 0) {
         reportWriteError(error, request.output, log);
         result.failed = true;
-        result.reason = "Output Not Written : " + request.output;
+        result.reason = outputFailure(error, request.output);
     }
     if (request.meterMode == 0) CTL394MTRB(meter);
     return result;

@@ -340,7 +340,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NotClean{"two_claims.x12", "empty.cfg", true, "Map Holds No Fields"},
                       NotClean{"two_claims.x12", "needs_subscriber_id.cfg", false, "Claims Not Collected : 2"},
                       NotClean{"cut_in_claim.x12", "claims.cfg", false, "Source Ends Inside a Transaction Set (no SE)"},
-                      NotClean{"no_iea.x12", "claims.cfg", false, "Source Ends Without GE/IEA"}));
+                      NotClean{"no_iea.x12", "claims.cfg", false, "Source Ends Without GE/IEA"},
+                      NotClean{"isa_only.x12", "claims.cfg", true, "Source Is Not X12 (its ISA header is cut short)"},
+                      NotClean{"isa_80_bytes.x12", "claims.cfg", true, "Source Is Not X12 (its ISA header is cut short)"},
+                      NotClean{"no_terminators.x12", "claims.cfg", true,
+                               "No Segment Terminator Found After the ISA Header (terminator \"~\")"}));
 
 // Lines past the map's slots are reported per claim, with the way to keep them.
 TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
