@@ -199,11 +199,20 @@ struct Survey {
     bool titleLine = false;
     std::vector<std::string> refused;  // records refused, one line each
     std::string withoutClaim;          // numbers of records without a claim id
+    std::string beyondMap;             // CSV: numbers of records with values past the map's fields
     bool complete = true;
     int malformedLine = 0;  // XML: the line of a tag left open
     int readError = 0;
     std::size_t count() const { return opens.size(); }
 };
+
+// Whether a CSV record holds a value past the map's fields (blank cells
+// there, as spreadsheets pad rows, are no value).
+bool valuesBeyond(const std::vector<std::string>& columns, std::size_t fields) {
+    for (std::size_t i = fields; i < columns.size(); ++i)
+        if (!wl::alltrim(columns[i]).empty()) return true;
+    return false;
+}
 
 Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
               const X12BuildRequest& request, const X12Output& out) {
@@ -235,6 +244,8 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             continue;
         }
         ++accepted;
+        if (valuesBeyond(r.columns, map.fields.size()))
+            s.beyondMap += (s.beyondMap.empty() ? "" : ", ") + std::to_string(accepted);
         if (claimId >= 0) {
             fillRecord(claimFields, names, r);
             const bool none = wl::alltrim(claimFields[static_cast<std::size_t>(claimId)].value).empty();
@@ -353,6 +364,11 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
                   (s.refused.size() > 1 ? "s" : "") + " Refused) : " + request.output);
         if (request.meterMode == 0) CTL394MTRB(meter);
         return result;
+    }
+    if (!s.beyondMap.empty()) {
+        result.problems.push_back("Values Beyond the Map's " + std::to_string(map.fields.size()) +
+                                  " Fields Not Built, Records " + s.beyondMap + " : " + request.source);
+        log.timed(result.problems.back());
     }
     if (!s.withoutClaim.empty()) {
         result.problems.push_back("Records Without a Claim Id Not Built : " + s.withoutClaim + " : " + request.source);

@@ -186,6 +186,31 @@ TEST(RecordsToX12, ARowWithoutAClaimIdIsNoClaim) {
     EXPECT_NE(run.x12.find("HL*1*1*22*0~NM1*QC*1*ROE~CLM*C2*50"), std::string::npos) << run.x12;
 }
 
+// Values past the map's fields would vanish without a word: they are
+// lost data, named by record; blank cells padding a row are not.
+TEST(RecordsToX12, ValuesBeyondTheMapsFieldsAreLostData) {
+    struct Case {
+        const char* csv;
+        const char* problem;  // "" when none
+    };
+    const Case cases[] = {
+        {"ACME,C1,100,,DOE,,,,,\r\nACME,C2,50,,ROE,,,,,,  ,\r\n", ""},
+        {"ACME,C1,100,,DOE,,,,,,EXTRA\r\nACME,C2,50,,ROE,,,,,\r\nACME,C3,5,,POE,,,,,,,X\r\n",
+         "Values Beyond the Map's 10 Fields Not Built, Records 1, 3 : "},
+    };
+    for (const Case& c : cases) {
+        BuildRun run = build(kClaimMap, c.csv, false);
+        EXPECT_FALSE(run.result.failed) << c.csv;
+        if (*c.problem == '\0') {
+            EXPECT_TRUE(run.result.problems.empty()) << c.csv;
+            continue;
+        }
+        ASSERT_EQ(run.result.problems.size(), 1u) << c.csv;
+        EXPECT_EQ(run.result.problems[0].rfind(c.problem, 0), 0u) << run.result.problems[0];
+        EXPECT_NE(run.log.find(c.problem), std::string::npos) << run.log;
+    }
+}
+
 TEST(RecordsToX12, ConditionalElementsAndComposites) {
     const std::string map =
         "X12TRANSACTIONTYPE=835\r\n"
