@@ -238,6 +238,8 @@ std::FILE* createExclusive(const std::string& name, int& error, bool& taken) {
     if (h == INVALID_HANDLE_VALUE) {
         error = static_cast<int>(GetLastError());
         taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        // A missing folder is "not found", as the C library has always said.
+        if (error == ERROR_PATH_NOT_FOUND) error = 2;
         return nullptr;
     }
     listTemporaryFile(name);

@@ -4,6 +4,9 @@
 # output, the map and the log are each one run's whole file, and no
 # temporary file is left.
 #   cmake -DEXE=... [-DWINE_EXEC=...] -DSOURCE=... -DWORK=... -P concurrent_runs.cmake
+# (The Windows program still shows its failure messages in a box that
+# waits for a click, so it runs here natively only; the file steps it
+# shares are tested under Wine in function_test and engine_test.)
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/out")
 set(prefix "")
