@@ -77,9 +77,9 @@ Answer TButton::Click() {
         }
     }
     if (hWnd && GetFocus() != hWnd) {
-        if (oWnd) oWnd->lValidating = true;
+        if (oWnd) oWnd->setValidating(true);
         ::SetFocus(hWnd);
-        if (oWnd) oWnd->lValidating = false;
+        if (oWnd) oWnd->setValidating(false);
     }
     HWND parent = oWnd ? oWnd->hWnd : nullptr;
     HWND self = hWnd;
@@ -95,7 +95,7 @@ Answer TButton::Click() {
 }
 
 Answer TButton::KeyDown(WPARAM key, LPARAM flags) {
-    if (oWnd) oWnd->nLastKey = static_cast<int>(key);
+    if (oWnd) oWnd->setLastKey(static_cast<int>(key));
     switch (key) {
     case VK_UP:
     case VK_LEFT:

@@ -277,20 +277,20 @@ bool TBar::canDock(int mode) const {
 
 void TBar::clearSlot() {
     if (!oWnd) return;
-    for (TWindow** slot : {&oWnd->oBar, &oWnd->oTop, &oWnd->oLeft, &oWnd->oRight, &oWnd->oBottom})
-        if (*slot == this) *slot = nullptr;
+    using D = TWindow::Dock;
+    oWnd->undock(this, {D::Bar, D::Top, D::Left, D::Right, D::Bottom});
 }
 
 void TBar::takeSlot() {
     if (!oWnd) return;
     switch (nMode) {
     case kBarTop:
-        oWnd->oBar = this;
-        oWnd->oTop = this;
+        oWnd->dock(TWindow::Dock::Bar, this);
+        oWnd->dock(TWindow::Dock::Top, this);
         break;
-    case kBarLeft: oWnd->oLeft = this; break;
-    case kBarRight: oWnd->oRight = this; break;
-    case kBarBottom: oWnd->oBottom = this; break;
+    case kBarLeft: oWnd->dock(TWindow::Dock::Left, this); break;
+    case kBarRight: oWnd->dock(TWindow::Dock::Right, this); break;
+    case kBarBottom: oWnd->dock(TWindow::Dock::Bottom, this); break;
     default: break;
     }
 }

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bar_layout.hpp"
+#include "button_bar_model.hpp"
 #include "control.hpp"
 
 namespace wl {

@@ -1,6 +1,6 @@
 #include "checkbox.hpp"
 
-#include "control_models.hpp"
+#include "selection_values.hpp"
 
 namespace wl {
 

@@ -124,12 +124,9 @@ TControl::~TControl() {
     for (auto it = pending.begin(); it != pending.end();)
         it = it->second == this ? pending.erase(it) : std::next(it);
     if (oWnd) {
-        auto& list = oWnd->aControls;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
-        if (oWnd->oCtlFocus == this) oWnd->oCtlFocus = nullptr;
-        for (TWindow** slot : {&oWnd->oTop, &oWnd->oLeft, &oWnd->oBottom, &oWnd->oRight, &oWnd->oClient, &oWnd->oBar,
-                                &oWnd->oMsgBar})
-            if (*slot == this) *slot = nullptr;
+        oWnd->forgetControl(this);
+        using D = TWindow::Dock;
+        oWnd->undock(this, {D::Top, D::Left, D::Bottom, D::Right, D::Client, D::Bar, D::MsgBar});
     }
 }
 
@@ -145,7 +142,7 @@ void TControl::createOrDefer() {
     if (oWnd && oWnd->hWnd) {
         Create(WindowClass());
         oWnd->AddControl(this);
-        oWnd->lValidating = false;
+        oWnd->setValidating(false);
         if (oFont) {
             auto f = oFont;
             oFont.reset();
@@ -164,7 +161,7 @@ void TControl::redefine(int id, TWindow* parent) {
     nId = id;
     oWnd = parent ? parent : GETWNDDEFAULT();
     if (!oWnd) return;
-    oWnd->lValidating = false;
+    oWnd->setValidating(false);
     if (auto* dialog = dynamic_cast<TDialog*>(oWnd))
         dialog->DefControl(this);
     else
@@ -218,11 +215,7 @@ Answer TControl::Colors(HDC dc) {
 bool TControl::End() {
     // Validation comes first: a control that refuses stays fully in place.
     if (!lValid()) return false;
-    if (oWnd) {
-        auto& list = oWnd->aControls;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
-        if (oWnd->oCtlFocus == this) oWnd->oCtlFocus = nullptr;
-    }
+    if (oWnd) oWnd->forgetControl(this);
     if (hWnd) PostMessageA(hWnd, WM_CLOSE, 0, 0);
     return true;
 }
@@ -252,10 +245,11 @@ int TControl::nAlign() const {
 
 void TControl::nAlign(int n) {
     if (!oWnd) return;
-    TWindow** slots[] = {&oWnd->oTop, &oWnd->oLeft, &oWnd->oBottom, &oWnd->oRight, &oWnd->oClient};
+    using D = TWindow::Dock;
+    const D sides[] = {D::Top, D::Left, D::Bottom, D::Right, D::Client};
     for (int i = 0; i < 5; ++i)
-        if (*slots[i] == this && n != i + 2) *slots[i] = nullptr;
-    if (n >= 2 && n <= 6) *slots[n - 2] = this;
+        if (n != i + 2) oWnd->undock(this, {sides[i]});
+    if (n >= 2 && n <= 6) oWnd->dock(sides[n - 2], this);
     oWnd->ReSize();
 }
 
@@ -335,8 +329,7 @@ Answer TControl::GotFocus(HWND lost) {
     lFocused = true;
     if (lDrag) ShowDots();
     if (oWnd) {
-        oWnd->oCtlFocus = this;
-        oWnd->hCtlFocus = hWnd;
+        oWnd->focusControl(this);
     }
     if (!cMsg.empty()) SetMsg(cMsg);
     bGotFocus(*this, lost);
@@ -351,9 +344,9 @@ Answer TControl::KillFocus(HWND gaining) {
                           oWnd && oWnd->nLastKey != 9 && oWnd->nLastKey != 13 && oWnd->nLastKey != 40 &&
                           oWnd->nLastKey != 38;
     if (toCancel && bValid) {
-        oWnd->lValidating = true;
-        oWnd->nLastKey = 0;
-        oWnd->lValidating = false;
+        oWnd->setValidating(true);
+        oWnd->setLastKey(0);
+        oWnd->setValidating(false);
     } else if (oWnd && isSibling(hWnd, gaining) && !oWnd->lValidating && IsWindowVisible(oWnd->hWnd)) {
         if (bValid) module().pending[oWnd] = this;
         PostMessageA(hWnd, LM_LOSTFOCUS, reinterpret_cast<WPARAM>(gaining), 0);
@@ -369,10 +362,10 @@ bool TControl::validatePending(TWindow* parent, TControl* except) {
     if (it == pending.end() || it->second == except) return true;
     TControl* c = it->second;
     pending.erase(it);
-    parent->lValidating = true;
+    parent->setValidating(true);
     const bool ok = c->lValid();
     if (!ok) c->SetFocus();
-    parent->lValidating = false;
+    parent->setValidating(false);
     return ok;
 }
 
@@ -384,13 +377,13 @@ Answer TControl::WLLostFocus(HWND) {
     // validated first) or the control has nothing to validate.
     const bool due = it != pending.end() && it->second == this;
     if (due) pending.erase(it);
-    oWnd->lValidating = true;
+    oWnd->setValidating(true);
     if (due && !lValid()) {
         SetFocus();
     } else {
         ForWhen();
     }
-    oWnd->lValidating = false;
+    oWnd->setValidating(false);
     return 0;
 }
 
@@ -403,12 +396,12 @@ void TControl::ForWhen() {
         jump->SetFocus();
     }
     if (!GetFocus()) ::SetFocus(hWnd);
-    oWnd->nLastKey = 0;
+    oWnd->setLastKey(0);
 }
 
 Answer TControl::GetDlgCode(WPARAM key) {
     if (oWnd && !oWnd->lValidating && (key == VK_RETURN || key == VK_TAB || key == VK_DOWN || key == VK_UP))
-        oWnd->nLastKey = static_cast<int>(key);
+        oWnd->setLastKey(static_cast<int>(key));
     if (oWnd && !oWnd->oWnd && nDlgCode) return *nDlgCode;
     return std::nullopt;
 }
@@ -456,7 +449,7 @@ void TControl::DragBegin(int row, int col, WPARAM flags) {
 }
 
 Answer TControl::LButtonDown(int row, int col, WPARAM flags) {
-    if (oWnd) oWnd->nLastKey = kLastKeyMouse;
+    if (oWnd) oWnd->setLastKey(kLastKeyMouse);
     nLastRow = row;
     nLastCol = col;
     lMouseDown = true;

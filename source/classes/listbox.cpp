@@ -26,7 +26,7 @@ std::string windowText(HWND h) {
 
 TListBox& TListBox::New(const ListNew& a) {
     bSetGet = a.bSetGet ? a.bSetGet : bindTo(own_);
-    aItems = ItemList(a.aItems);
+    listSetItems(state_, a.aItems);  // no window yet: Default fills it
     nTop = a.lPixel ? static_cast<int>(a.nRow) : static_cast<int>(a.nRow * 14);
     nLeft = a.lPixel ? static_cast<int>(a.nCol) : static_cast<int>(a.nCol * 8);
     nBottom = nTop + a.nHeight - 1;
@@ -46,25 +46,36 @@ TListBox& TListBox::New(const ListNew& a) {
 
 TListBox& TListBox::ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent) {
     bSetGet = setGet ? std::move(setGet) : bindTo(own_);
-    aItems = ItemList(std::move(items));
+    listSetItems(state_, std::move(items));  // the dialog's control is filled by Initiate
     redefine(id, parent);
     return *this;
 }
 
-void TListBox::fill() {
-    SendMessageA(hWnd, LB_RESETCONTENT, 0, 0);
-    for (const std::string& s : aItems.items()) SendMessageA(hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+ListState& TListBox::state() {
+    state_.sel = GetPos();
+    return state_;
+}
+
+void TListBox::apply(const ListEffects& effects) {
+    if (!hWnd) return;
+    for (const ListEffect& e : effects) {
+        const auto at = static_cast<WPARAM>(e.index - 1);
+        const auto text = reinterpret_cast<LPARAM>(e.text.c_str());
+        switch (e.kind) {
+        case ListEffect::Kind::Clear: SendMessageA(hWnd, LB_RESETCONTENT, 0, 0); break;
+        case ListEffect::Kind::Append: SendMessageA(hWnd, LB_ADDSTRING, 0, text); break;
+        case ListEffect::Kind::Insert: SendMessageA(hWnd, LB_INSERTSTRING, at, text); break;
+        case ListEffect::Kind::Delete: SendMessageA(hWnd, LB_DELETESTRING, at, 0); break;
+        case ListEffect::Kind::Select: SendMessageA(hWnd, LB_SETCURSEL, at, 0); break;
+        }
+    }
 }
 
 void TListBox::Default() {
     if (VarGet().isNil()) VarPut(Value(std::string()));
-    if (hWnd && (GetWindowLongPtrA(hWnd, GWL_STYLE) & LBS_SORT)) aItems.sort();
     if (!hWnd) return;
-    fill();
-    const Value v = VarGet();
-    int pos = v.isNumber() ? static_cast<int>(v.number()) : aItems.findExact(v.isText() ? v.text() : "");
-    if (pos < 1 || pos > aItems.size()) pos = 1;
-    SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(pos - 1), 0);
+    apply(GetWindowLongPtrA(hWnd, GWL_STYLE) & LBS_SORT ? listSort(state_) : listFill(state_));
+    apply(listSetSel(state_, listPositionOf(state_, VarGet())));
 }
 
 Answer TListBox::Change() {
@@ -74,7 +85,7 @@ Answer TListBox::Change() {
 }
 
 void TListBox::Select(int n) {
-    if (hWnd) SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+    apply(listSetSel(state(), n));
     Change();
 }
 
@@ -86,62 +97,46 @@ int TListBox::Set(const std::string& text) {
 
 void TListBox::SetItems(std::vector<std::string> items) {
     Reset();
-    aItems = ItemList(std::move(items));
+    listSetItems(state_, std::move(items));  // Default shows them
     Default();
     Select(1);
 }
 
 void TListBox::Reset() {
     VarPut(resetValue(VarGet()));
-    aItems.clear();
-    if (hWnd) SendMessageA(hWnd, LB_RESETCONTENT, 0, 0);
+    apply(listReset(state_));
 }
 
 void TListBox::Add(const std::string& text, std::optional<int> pos0) {
-    const int n = aItems.add(text, pos0.value_or(aItems.size()));
-    if (hWnd) {
-        SendMessageA(hWnd, LB_INSERTSTRING, static_cast<WPARAM>(n - 1), reinterpret_cast<LPARAM>(text.c_str()));
-        SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
-    }
+    apply(listAdd(state(), text, pos0.value_or(aItems.size())));
 }
 
 void TListBox::Insert(const std::string& text, std::optional<int> n) {
-    const int at = aItems.insert(text, n.value_or(GetPos()));
-    if (at && hWnd)
-        SendMessageA(hWnd, LB_INSERTSTRING, static_cast<WPARAM>(at - 1), reinterpret_cast<LPARAM>(text.c_str()));
+    ListState& s = state();
+    apply(listInsert(s, text, n.value_or(s.sel)));
 }
 
 void TListBox::Modify(const std::string& text, std::optional<int> n) {
-    const int at = n.value_or(GetPos());
-    if (!aItems.modify(text, at) || !hWnd) return;
-    SendMessageA(hWnd, LB_DELETESTRING, static_cast<WPARAM>(at - 1), 0);
-    SendMessageA(hWnd, LB_INSERTSTRING, static_cast<WPARAM>(at - 1), reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(at - 1), 0);
+    ListState& s = state();
+    apply(listModify(s, text, n.value_or(s.sel)));
 }
 
 void TListBox::Del(std::optional<int> n) {
-    const int at = n.value_or(GetPos());
-    const int next = aItems.del(at);
-    if (at < 1 || !hWnd) return;
-    SendMessageA(hWnd, LB_DELETESTRING, static_cast<WPARAM>(at - 1), 0);
-    if (next) SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(next - 1), 0);
+    ListState& s = state();
+    apply(listDel(s, n.value_or(s.sel)));
 }
 
 void TListBox::SwapUp() {
-    const int at = GetPos();
-    const int moved = aItems.swap(at, -1);
-    if (!moved) return;
-    fill();
-    SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(moved - 1), 0);
+    const ListEffects effects = listSwap(state(), -1);
+    if (effects.empty()) return;
+    apply(effects);
     Change();
 }
 
 void TListBox::SwapDown() {
-    const int at = GetPos();
-    const int moved = aItems.swap(at, +1);
-    if (!moved) return;
-    fill();
-    SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(moved - 1), 0);
+    const ListEffects effects = listSwap(state(), +1);
+    if (effects.empty()) return;
+    apply(effects);
     Change();
 }
 

@@ -1,6 +1,8 @@
-// TListBox and TComboBox: system list and combo boxes whose items are kept
-// in an ItemList beside the control, with the selection bound to a value
-// (a number holds the position, a text the item text).
+// TListBox and TComboBox: system list and combo boxes with the selection
+// bound to a value (a number holds the position, a text the item text).
+// A list box keeps its items in a ListState that every change goes through
+// (list_box_model.hpp): the effects each change answers are applied to the
+// window in one place, so `aItems` always equals the window's list.
 #pragma once
 
 #include <functional>
@@ -8,7 +10,10 @@
 #include <vector>
 
 #include "control.hpp"
-#include "control_models.hpp"
+#include "combo_box_model.hpp"
+#include "item_list.hpp"
+#include "list_box_model.hpp"
+#include "selection_values.hpp"
 
 namespace wl {
 
@@ -30,7 +35,8 @@ public:
     std::string ClassName() const override { return "TLISTBOX"; }
     std::string WindowClass() const override { return "LISTBOX"; }
 
-    ItemList aItems;
+    // The items, read-only: they change through the methods below.
+    const ItemList& aItems = state_.items;
     std::vector<HBITMAP> aBitmaps;
     bool lOwnerDraw = false;
 
@@ -59,7 +65,11 @@ public:
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
 
 private:
-    void fill();
+    // The state with the selection the user made read back from the window.
+    ListState& state();
+    // Makes the window match the state: the one place the list changes.
+    void apply(const ListEffects& effects);
+    ListState state_;
     Value own_ = Value(std::string());
 };
 

@@ -1,6 +1,6 @@
 #include "meter.hpp"
 
-#include "control_models.hpp"
+#include "meter_model.hpp"
 #include "message_loop.hpp"
 #include "painting.hpp"
 

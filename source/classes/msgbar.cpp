@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bar_layout.hpp"
+#include "msg_bar_model.hpp"
 #include "bar_painting.hpp"
 #include "bitmaps.hpp"
 #include "common_controls.hpp"
@@ -131,7 +131,7 @@ TMsgBar& TMsgBar::New(const MsgBarNew& a) {
     nClrText = a.nClrText;
     nClrPane = a.nClrBack.value_or(GetSysColor(COLOR_BTNFACE));
     if (oWnd) {
-        oWnd->oMsgBar = this;
+        oWnd->dock(TWindow::Dock::MsgBar, this);
         // The text height + 8 inside the border, so that the text pane
         // (inset 4 on each side) holds a whole line.
         nBarHeight = oWnd->nGetChrHeight() + 8 + 2 * GetSystemMetrics(SM_CYBORDER);
@@ -533,7 +533,7 @@ TStatusBar& TStatusBar::New(const StatusBarNew& a) {
         if (!a.aParts.empty()) SetParts(a.aParts);
         if (!a.aPrompts.empty()) SetPrompts(a.aPrompts);
     }
-    if (oWnd) oWnd->oBottom = this;
+    if (oWnd) oWnd->dock(TWindow::Dock::Bottom, this);
     if (a.lClock) ClockOn();
     return *this;
 }

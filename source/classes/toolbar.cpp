@@ -27,7 +27,7 @@ TToolBar& TToolBar::New(TWindow* parent, int btnWidth, int btnHeight, HIMAGELIST
     lTTBalloon = balloon;
     nStyle = WS_CHILD | WS_VISIBLE;
     // Inside a rebar the band holds the toolbar; the rebar is the top bar.
-    if (oWnd && !prefixMatch(upper(oWnd->ClassName()), "TREBAR")) oWnd->oTop = this;
+    if (oWnd && !prefixMatch(upper(oWnd->ClassName()), "TREBAR")) oWnd->dock(TWindow::Dock::Top, this);
     INITCOMMONCONTROLSEX(ICC_BAR_CLASSES);
     if (nId == 0) nId = GetNewId();
     if (oWnd && oWnd->hWnd) {
@@ -215,7 +215,7 @@ TReBar& TReBar::New(TWindow* parent) {
     oWnd = parent ? parent : GETWNDDEFAULT();
     nStyle = WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT | RBS_BANDBORDERS | RBS_VERTICALGRIPPER | WS_CLIPCHILDREN |
              CCS_NOPARENTALIGN | CCS_NOMOVEY;
-    if (oWnd) oWnd->oTop = this;
+    if (oWnd) oWnd->dock(TWindow::Dock::Top, this);
     INITCOMMONCONTROLSEX(ICC_COOL_CLASSES);
     if (nId == 0) nId = GetNewId();
     if (oWnd && oWnd->hWnd) {

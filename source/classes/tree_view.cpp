@@ -1,5 +1,7 @@
 #include "tree_view.hpp"
 
+#include <algorithm>
+
 #include "common_controls.hpp"
 #include "menu.hpp"
 #include "tree_views.hpp"
@@ -101,7 +103,21 @@ bool TTVItem::GetCheck() { return oTree && oTree->GetCheck(this); }
 void TTVItem::SetCheck(bool on) {
     if (oTree) oTree->SetCheck(this, on);
 }
-void TTVItem::End() { TVDELETEITEM(tree(), hItem); }
+void TTVItem::End() {
+    // The object leaves its list before the node goes, so no lookup can
+    // find it once the control hands the node's handle to a new item.
+    std::vector<std::unique_ptr<TTVItem>>* siblings = oParent ? &oParent->aItems : oTree ? &oTree->aItems : nullptr;
+    std::unique_ptr<TTVItem> self;
+    if (siblings) {
+        const auto it = std::find_if(siblings->begin(), siblings->end(), [this](const auto& p) { return p.get() == this; });
+        if (it != siblings->end()) {
+            self = std::move(*it);
+            siblings->erase(it);
+        }
+    }
+    TVDELETEITEM(tree(), hItem);
+    // `self` destroys this object (and its children's) here when it owned it.
+}
 
 // ---------------------------------------------------------------- TTreeView
 

@@ -1,5 +1,8 @@
-// TTreeView: the system tree-view control with a parallel tree of TTVItem
-// objects, one per node, each holding its node's handle.
+// TTreeView: the system tree-view control with a tree of TTVItem objects,
+// one per node, each holding its node's handle. The objects change only
+// through the methods here (Add, End, DeleteBranches, DeleteAll), which
+// change the control's nodes in the same step, so every object stands for
+// a live node.
 #pragma once
 
 #include <windows.h>
@@ -48,7 +51,9 @@ public:
     void Set();
     bool GetCheck();
     void SetCheck(bool on);
-    // Deletes the node from the control.
+    // Deletes the node and its children from the control and this object
+    // from its parent's aItems (or the tree's): the object is destroyed, so
+    // no reference to it may be used afterwards.
     void End();
 
 private:

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -414,6 +415,25 @@ public:
     void Properties() { bProperties(*this); }
     // Opening a file is a frame's business; a plain window does nothing.
     virtual void Open() {}
+
+    // ---- children ----
+    // The parent's bookkeeping of its controls changes only through these;
+    // a control never writes its parent's fields.
+    // The docking slots oTop, oLeft, oBottom, oRight, oClient, oBar, oMsgBar.
+    enum class Dock { Top, Left, Bottom, Right, Client, Bar, MsgBar };
+    TWindow*& dockSlot(Dock side);
+    // Puts the control in the slot.
+    void dock(Dock side, TWindow* control) { dockSlot(side) = control; }
+    // Empties the slots among these that hold the control.
+    void undock(const TWindow* control, std::initializer_list<Dock> sides);
+    // Forgets a control that ends: the list and the focus.
+    void forgetControl(const TWindow* control);
+    // The control that has the focus now.
+    void focusControl(TWindow* control);
+    void setValidating(bool on) { lValidating = on; }
+    void setLastKey(int key) { nLastKey = key; }
+    // Run by the destructor: the remaining controls lose their parent.
+    void detachChildren();
 
     // ---- tooltips ----
     // Shows the tooltip once the mouse enters the window; none closes any.

@@ -1,82 +1,11 @@
-// The parts of the controls that need no window: identifier allocation,
-// dialog-unit conversion, the item list of list and combo boxes, the values
-// a selection stores, and the meter's clamping, fill and label.
+// Forwarding header for files that still include the controls' former
+// common header; new code includes the model or helper it uses.
 #pragma once
 
-#include <cstddef>
-#include <string>
-#include <string_view>
-#include <vector>
-
-#include "value.hpp"
-
-namespace wl {
-
-// The identifier after `last`: 101, 102, ... 30000, then 100 again.
-int nextControlId(int last);
-
-// Pixels in dialog units: whole part of units x pixels / baseUnit.
-int pixelsToDialogUnits(int pixels, int units, int baseUnit);
-
-// The value to store when a control is reset: false for a logical, 0 for a
-// number, "" for anything else.
-Value resetValue(const Value& current);
-// The value to store for a selection: a number keeps the 1-based position,
-// anything else the item text.
-Value selectionValue(const Value& current, int position, const std::string& text);
-
-// The texts of a list or combo box, 1-based as the controls count them.
-class ItemList {
-public:
-    ItemList() = default;
-    explicit ItemList(std::vector<std::string> items) : items_(std::move(items)) {}
-
-    const std::vector<std::string>& items() const { return items_; }
-    int size() const { return static_cast<int>(items_.size()); }
-    bool empty() const { return items_.empty(); }
-    // The text of item n, "" outside 1..size().
-    std::string at(int n) const;
-
-    // Appends at position 0-based `pos` (or at the end when pos is past it);
-    // answers the new item's 1-based position.
-    int add(const std::string& text, int pos0);
-    // Inserts before 1-based n; answers n, or 0 when n is outside the list.
-    int insert(const std::string& text, int n);
-    // Replaces item n; false outside the list.
-    bool modify(const std::string& text, int n);
-    // Removes item n; answers the position to select afterwards (the item now
-    // at n, or the new last one; 0 when the list became empty or n was out).
-    int del(int n);
-    // Exchanges items n and n + delta (delta +1 or -1); answers the moved
-    // item's new position, or 0 when it cannot move.
-    int swap(int n, int delta);
-    void clear() { items_.clear(); }
-    void sort();
-
-    // The first item whose trimmed text equals the trimmed text, case
-    // ignored; 0 for none.
-    int findExact(std::string_view text) const;
-    // The first item after 1-based `start` that begins with the text (case
-    // ignored unless caseSensitive); 0 for none or an empty text.
-    int findPrefix(std::string_view text, int start = 0, bool caseSensitive = false) const;
-
-private:
-    std::vector<std::string> items_;
-};
-
-// The incremental search of a combo box: the typed key changes the search
-// text (Backspace drops a character, 190 adds ".", others are added,
-// upper-cased unless case-sensitive).
-std::string incrementalSearchText(const std::string& search, int key, bool caseSensitive);
-
-// The meter: a value clamped to 0..total, the whole percentage (0..100, a
-// total of 0 counts as 1), the width of the filled part and the label.
-double meterValue(double value, double total);
-int meterPercent(double value, double total);
-int meterFillWidth(int width, int percent);
-std::string meterLabel(const std::string& text, bool percentage, int percent);
-// Whether a Set with this value repaints: a total other than 0 and a value of
-// at least 1 % of it.
-bool meterRepaints(double value, double total);
-
-}  // namespace wl
+#include "combo_box_model.hpp"
+#include "control_ids.hpp"
+#include "item_list.hpp"
+#include "list_box_model.hpp"
+#include "meter_model.hpp"
+#include "selection_values.hpp"
+#include "window_units.hpp"

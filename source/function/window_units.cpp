@@ -9,6 +9,11 @@ namespace wl {
 
 int unitsToPixels(double units, double factor) { return static_cast<int>(units * factor); }
 
+int pixelsToDialogUnits(int pixels, int units, int baseUnit) {
+    if (baseUnit == 0) return 0;
+    return static_cast<int>(static_cast<long long>(units) * pixels / baseUnit);
+}
+
 std::uint32_t defaultWindowStyle(const WindowStyleRequest& r) {
     std::uint32_t style = 0x2000000;  // WS_CLIPCHILDREN
     const std::string border = upper(r.border);

@@ -16,6 +16,8 @@ inline constexpr double kWindowColPixels = 8;
 // A position in text units turned into pixels by a class factor (the
 // product truncated to a whole number).
 int unitsToPixels(double units, double factor);
+// Pixels in dialog units: whole part of units x pixels / baseUnit.
+int pixelsToDialogUnits(int pixels, int units, int baseUnit);
 
 // The style a window gets when none is given.
 struct WindowStyleRequest {

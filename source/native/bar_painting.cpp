@@ -1,6 +1,7 @@
 #include "bar_painting.hpp"
 
-#include "bar_layout.hpp"
+#include "button_bar_model.hpp"
+#include "gradient_fill.hpp"
 #include "bitmaps.hpp"
 #include "drawing.hpp"
 #include "painting.hpp"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "control_models.hpp"
+#include "meter_model.hpp"
 #include "design_grid.hpp"
 
 namespace wl {

@@ -51,6 +51,34 @@ TEST(TreeView, ItemsAtAnyDepthAreFoundAgain) {
     EXPECT_EQ(line.GetText(), "SV1");
 }
 
+TEST(TreeView, EndedItemsLeaveTheirListAndNewItemsAreFoundByTheirHandle) {
+    Tree t;
+    TTVItem& claims = t.tree.Add("Claims");
+    TTVItem& keep = claims.Add("CLM*1001");
+    TTVItem& gone = claims.Add("CLM*1002");
+    gone.Add("SV1*HC:99213");
+    const HTREEITEM old = gone.hItem;
+    gone.End();  // the node, its child and the object go together
+    ASSERT_EQ(claims.aItems.size(), 1u);
+    EXPECT_EQ(claims.aItems[0].get(), &keep);
+    EXPECT_EQ(SendMessageA(t.tree.hWnd, TVM_GETCOUNT, 0, 0), 2);
+    // The control may hand the freed handle to the next node: the lookup
+    // answers the new item, never the ended one.
+    TTVItem& added = claims.Add("CLM*1003");
+    EXPECT_EQ(t.tree.GetItem(added.hItem), &added);
+    if (added.hItem == old) SUCCEED() << "the handle was reused";
+    else EXPECT_EQ(t.tree.GetItem(old), nullptr);
+    // A top-level item leaves the tree's own list.
+    TTVItem& top = t.tree.Add("Remittances");
+    const HTREEITEM oldTop = top.hItem;
+    top.End();
+    ASSERT_EQ(t.tree.aItems.size(), 1u);
+    TTVItem& again = t.tree.Add("Acknowledgements");
+    EXPECT_EQ(t.tree.GetItem(again.hItem), &again);
+    if (again.hItem != oldTop) EXPECT_EQ(t.tree.GetItem(oldTop), nullptr);
+    EXPECT_EQ(t.tree.GetItem(keep.hItem), &keep);
+}
+
 TEST(TreeView, SelectionReachesTheChangeAction) {
     Tree t;
     int changes = 0;

@@ -109,4 +109,11 @@ TEST(Cursors, ExactNameBeforePrefix) {
     EXPECT_FALSE(wl::predefinedCursor(""));
 }
 
+TEST(DialogUnits, WholePartOfScaledPixels) {
+    EXPECT_EQ(wl::pixelsToDialogUnits(40, 8, 16), 20);
+    EXPECT_EQ(wl::pixelsToDialogUnits(41, 8, 16), 20);
+    EXPECT_EQ(wl::pixelsToDialogUnits(60, 4, 8), 30);
+    EXPECT_EQ(wl::pixelsToDialogUnits(60, 4, 0), 0);
+}
+
 }  // namespace

@@ -1,6 +1,5 @@
-// Bar arithmetic: docking, gradient bands, button faces, panel places and
-// the resource line.
-#include "bar_layout.hpp"
+// Button bars: docking, button places and faces, profile lines.
+#include "button_bar_model.hpp"
 
 #include <gtest/gtest.h>
 
@@ -27,23 +26,6 @@ TEST(BarAdjustPlace, EachModeFromTheParentAndBarSizes) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(barAdjustPlace(c.mode, 400, 300, 28, 30, c.msgBar, 22), c.want) << "mode " << c.mode;
-}
-
-TEST(GradientFillSpans, BandsTakeTheirShareAndTheLastRunsToTheEnd) {
-    const GradientSpec office = {{0.25, 1, 2}, {0.75, 3, 4}};
-    // Rows 0..99: 100 rows, the first band 25 of them.
-    EXPECT_EQ(gradientFillSpans(0, 0, 99, 10, office),
-              (std::vector<GradientSpan>{{0, 24, 1, 2}, {25, 99, 3, 4}}));
-    // Horizontal: the same over columns, from the left edge.
-    EXPECT_EQ(gradientFillSpans(0, 10, 5, 29, office, false),
-              (std::vector<GradientSpan>{{10, 14, 1, 2}, {15, 29, 3, 4}}));
-    // A first band that would pass the end is cut there and the rest is not filled.
-    EXPECT_EQ(gradientFillSpans(0, 0, 9, 0, {{2.0, 1, 2}, {0.5, 3, 4}}),
-              (std::vector<GradientSpan>{{0, 9, 1, 2}}));
-    EXPECT_TRUE(gradientFillSpans(0, 0, 9, 9, {}).empty());
-    // Thirds of 28 rows: truncated shares, the last band takes the remainder.
-    EXPECT_EQ(gradientFillSpans(0, 0, 27, 0, {{1.0 / 3, 1, 2}, {2.0 / 3, 3, 4}}),
-              (std::vector<GradientSpan>{{0, 8, 1, 2}, {9, 27, 3, 4}}));
 }
 
 TEST(ButtonFace, CaptionPlacesByLayout) {
@@ -75,49 +57,6 @@ TEST(ButtonFace, BitmapCentredLeftOfTheArrowAndAboveTheCaption) {
     // (36 - 12) / 2 - 8
     EXPECT_EQ(buttonBitmapOrigin(below, 80, 0, false, 16, 16).second, 4);
 }
-
-TEST(MsgItemLeft, PanelsStandRightAlignedAndTheLastIsRightmost) {
-    const std::vector<int> widths = {40, 60};
-    // Bar right edge 500: the last panel ends 13 pixels in.
-    EXPECT_EQ(msgItemLeft(500, widths, 1), 500 - 13 - 58);
-    EXPECT_EQ(msgItemLeft(500, widths, 0), 500 - 13 - 64 - 38);
-    EXPECT_LT(msgItemLeft(500, widths, 0), msgItemLeft(500, widths, 1));
-    EXPECT_EQ(msgItemLeft(500, widths, 1, true), 500 - 16 - 58);
-}
-
-TEST(MsgItemIsOver, ColumnsFromLeftLessOneAndRowsBelowFive) {
-    struct Case {
-        int row, col;
-        bool over;
-    };
-    const Case cases[] = {{10, 99, true}, {10, 98, false}, {10, 133, true}, {10, 134, false},
-                          {5, 110, false}, {0, 110, false}, {6, 110, true}};
-    for (const Case& c : cases) EXPECT_EQ(msgItemIsOver(100, 40, c.row, c.col), c.over) << c.row << "," << c.col;
-}
-
-TEST(RunningSeconds, SameDayEarlierDaysAndAClockSetBack) {
-    EXPECT_EQ(runningSeconds(10, 3600, 10, 3725), 125);
-    EXPECT_EQ(runningSeconds(10, 86000, 11, 100), 500);
-    EXPECT_EQ(runningSeconds(10, 86000, 13, 100), 500 + 2 * 86400);
-    EXPECT_EQ(runningSeconds(10, 5000, 10, 4000), 0);
-    EXPECT_EQ(runningSeconds(10, 5000, 9, 4000), 0);
-}
-
-TEST(ResourceLine, FiguresWithSeparatorsAndTheRunningTime) {
-    EXPECT_EQ(thousands(0), "0");
-    EXPECT_EQ(thousands(999), "999");
-    EXPECT_EQ(thousands(1000), "1,000");
-    EXPECT_EQ(thousands(123456789012ULL), "123,456,789,012");
-    EXPECT_EQ(runningTimeText(3725), "1 hours 2 mins 5 secs ");
-    EXPECT_EQ(resourceLine(32, 1234567, 2000000000, 87, 61),
-              "(32 bits) MemUsed: 1,234,567 MemMax: 2,000,000,000 Resources: 87% Running time: 0 hours 1 mins 1 secs ");
-}
-
-}  // namespace
-
-namespace {
-
-using namespace wl;
 
 TEST(BarGeometry, NewRectanglesAndDockedSizes) {
     using R = std::array<int, 4>;

@@ -1,18 +1,15 @@
-// The arithmetic of the library's bars, kept apart from the screen so that
-// it is checked natively: docking a button bar, the bands of a banded
-// gradient, the caption and bitmap places of a bar button, the places of
-// message-bar panels, and the resource line a message bar shows in its
-// window's title.
+// The window-free part of a button bar: where it docks, where its buttons
+// stand, the caption and bitmap places of a button, and what it writes to
+// its profile.
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "colors.hpp"
 #include "window_units.hpp"
 
 namespace wl {
@@ -22,18 +19,6 @@ namespace wl {
 // there is one. Mode 1 top, 2 left, 3 right, 4 bottom; any other mode
 // leaves the bar where it is.
 std::optional<DockPlace> barAdjustPlace(int mode, int w, int h, int bw, int bh, bool msgBar, int msgBarHeight);
-
-// The rows (or columns) a band fills, both ends included.
-struct GradientSpan {
-    int start = 0, end = 0;
-    Color from = 0, to = 0;
-    bool operator==(const GradientSpan&) const = default;
-};
-// The spans of the bands over {top, left, bottom, right}: each band takes
-// its fraction of the whole extent after the previous one; the last runs
-// to the end; bands past the end are not filled.
-std::vector<GradientSpan> gradientFillSpans(int top, int left, int bottom, int right,
-                                            const GradientSpec& bands, bool vertical = true);
 
 // The caption and bitmap places of a bar button of client size W by H.
 struct ButtonFace {
@@ -46,27 +31,6 @@ ButtonFace buttonFace(int layout, int W, int H, std::optional<std::pair<int, int
 // The bitmap's natural top-left corner {x, y}.
 std::pair<int, int> buttonBitmapOrigin(const ButtonFace& f, int W, int clientTop, bool popup, int bitmapWidth,
                                        int bitmapHeight);
-
-// The left edge of panel `index` (from 0) of a message bar whose right
-// edge is barRight: the panels stand right-aligned in list order.
-// `narrow` is for a maximised window without visual styles.
-int msgItemLeft(int barRight, const std::vector<int>& widths, std::size_t index, bool narrow = false);
-// Whether a point is on a panel (the top rows of the bar are not).
-bool msgItemIsOver(int left, int width, int row, int col);
-
-// Seconds a program has run: days are counted from any fixed origin; a
-// clock set back gives 0.
-std::int64_t runningSeconds(std::int64_t startDay, int startSecs, std::int64_t nowDay, int nowSecs);
-// "H hours M mins S secs ".
-std::string runningTimeText(std::int64_t seconds);
-// A whole number with thousands separators ("1,234,567").
-std::string thousands(std::uint64_t n);
-// The message bar's resource line for the window title.
-std::string resourceLine(int bits, std::uint64_t memUsed, std::uint64_t memMax, int freeResources,
-                         std::int64_t seconds);
-
-
-// ---- button bars ----
 
 // Docking modes of a button bar.
 inline constexpr int kBarTop = 1, kBarLeft = 2, kBarRight = 3, kBarBottom = 4, kBarFloat = 5;

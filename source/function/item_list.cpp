@@ -1,29 +1,10 @@
-#include "control_models.hpp"
+#include "item_list.hpp"
 
 #include <algorithm>
-#include <cmath>
 
 #include "text.hpp"
 
 namespace wl {
-
-int nextControlId(int last) { return last < 30000 ? last + 1 : 100; }
-
-int pixelsToDialogUnits(int pixels, int units, int baseUnit) {
-    if (baseUnit == 0) return 0;
-    return static_cast<int>(static_cast<long long>(units) * pixels / baseUnit);
-}
-
-Value resetValue(const Value& current) {
-    if (current.isLogical()) return Value(false);
-    if (current.isNumber()) return Value(0);
-    return Value(std::string());
-}
-
-Value selectionValue(const Value& current, int position, const std::string& text) {
-    if (current.isNumber()) return Value(position);
-    return Value(text);
-}
 
 std::string ItemList::at(int n) const {
     if (n < 1 || n > size()) return {};
@@ -82,36 +63,5 @@ int ItemList::findPrefix(std::string_view text, int start, bool caseSensitive) c
     }
     return 0;
 }
-
-std::string incrementalSearchText(const std::string& search, int key, bool caseSensitive) {
-    if (key == 8) return search.empty() ? search : search.substr(0, search.size() - 1);
-    if (key == 190) return search + ".";
-    const char c = static_cast<char>(key);
-    return search + (caseSensitive ? c : upperChar(c));
-}
-
-double meterValue(double value, double total) { return std::clamp(value, 0.0, std::max(total, 0.0)); }
-
-int meterPercent(double value, double total) {
-    if (total == 0) total = 1;
-    const double p = value * 100.0 / total;
-    if (!(p > 0)) return 0;  // also NaN
-    return p >= 100 ? 100 : static_cast<int>(p);
-}
-
-int meterFillWidth(int width, int percent) {
-    return static_cast<int>(static_cast<long long>(std::max(width, 0)) * std::clamp(percent, 0, 100) / 100);
-}
-
-std::string meterLabel(const std::string& text, bool percentage, int percent) {
-    std::string label = text;
-    // A single NUL is the meter's "no text".
-    if (label.size() == 1 && label[0] == '\0') label.clear();
-    if (!label.empty()) label += ' ';
-    if (percentage) label += rightAligned(std::clamp(percent, 0, 100), 3) + "%";
-    return label;
-}
-
-bool meterRepaints(double value, double total) { return total != 0 && value / total * 100.0 >= 1.0; }
 
 }  // namespace wl

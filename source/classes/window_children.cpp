@@ -1,0 +1,49 @@
+// TWindow: the parent's bookkeeping of its controls (the list, the focus,
+// the docking slots), changed only through these methods.
+#include "window.hpp"
+
+#include <algorithm>
+#include <utility>
+
+namespace wl {
+
+TWindow*& TWindow::dockSlot(Dock side) {
+    switch (side) {
+    case Dock::Top: return oTop;
+    case Dock::Left: return oLeft;
+    case Dock::Bottom: return oBottom;
+    case Dock::Right: return oRight;
+    case Dock::Client: return oClient;
+    case Dock::Bar: return oBar;
+    case Dock::MsgBar: break;
+    }
+    return oMsgBar;
+}
+
+void TWindow::undock(const TWindow* control, std::initializer_list<Dock> sides) {
+    for (Dock side : sides) {
+        TWindow*& slot = dockSlot(side);
+        if (slot == control) slot = nullptr;
+    }
+}
+
+void TWindow::forgetControl(const TWindow* control) {
+    aControls.erase(std::remove(aControls.begin(), aControls.end(), control), aControls.end());
+    if (oCtlFocus == control) oCtlFocus = nullptr;
+}
+
+void TWindow::focusControl(TWindow* control) {
+    oCtlFocus = control;
+    hCtlFocus = control ? control->hWnd : nullptr;
+}
+
+void TWindow::detachChildren() {
+    // A control that outlives its parent must not write into it.
+    for (TWindow* c : std::exchange(aControls, {}))
+        if (c && c->oWnd == this) c->oWnd = nullptr;
+    oCtlFocus = nullptr;
+    for (Dock side : {Dock::Top, Dock::Left, Dock::Bottom, Dock::Right, Dock::Client, Dock::Bar, Dock::MsgBar})
+        dockSlot(side) = nullptr;
+}
+
+}  // namespace wl
