@@ -99,7 +99,7 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.spec.destinationFile = output;
     e.type = run.type->type;
     e.options = run.options;
-    if (run.request.mode == 0) e.meterMode = 0;
+    if (run.request.mode == DriverMode::Batch) e.meterMode = MeterMode::Show;
     e.clock = run.hooks.clock;  // one clock for every line of the run log
     // Only a rename needs them.
     if (e.options.renameWithMap) {
@@ -370,7 +370,7 @@ DriverRequest batchRequest(const CommandLine& line) {
     request.destination = line.destination;
     request.options = line.options;
     request.currentFolder = line.workingFolder;
-    request.mode = 0;
+    request.mode = DriverMode::Batch;
     return request;
 }
 

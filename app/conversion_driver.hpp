@@ -15,6 +15,13 @@
 
 namespace zr {
 
+// Who asked for the run.
+enum class DriverMode {
+    Menu,         // the menu: no meter of the driver's own
+    Batch,        // the command line: the meter is shown
+    DialogFirst,  // the run's dialog comes first
+};
+
 struct DriverRequest {
     std::string modelCode = "ZRK7W315";
     std::string type;         // "X12,CSV" ...
@@ -22,7 +29,7 @@ struct DriverRequest {
     std::string destination;  // a folder, or a file
     std::string options;
     std::string currentFolder;  // where "parse.log" goes by default
-    int mode = -1;  // 0 batch (meter shown), 3 dialog first, -1 menu
+    DriverMode mode = DriverMode::Menu;
 };
 
 // What the driver needs from outside; the defaults are the real ones.
@@ -48,7 +55,7 @@ struct DriverResult {
 // output kept, not X12) makes it 1.
 int batchExitStatus(const DriverResult& result);
 
-// The batch request of the command line's words (mode 0: meter shown).
+// The batch request of the command line's words (the meter shown).
 struct CommandLine;
 DriverRequest batchRequest(const CommandLine& line);
 

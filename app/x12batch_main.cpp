@@ -14,9 +14,14 @@
 
 namespace {
 
-// Redraws the progress line at most once per whole percent.
-void drawMeter(const zr::MeterEvent& e) {
-    static int shown = -1;
+// The terminal's meter: redraws the progress line at most once per whole
+// percent. The observer holds its own copy, so the state lives in it.
+struct TerminalMeter {
+    int shown = -1;
+    void operator()(const zr::MeterEvent& e);
+};
+
+void TerminalMeter::operator()(const zr::MeterEvent& e) {
     switch (e.kind) {
         case zr::MeterEvent::Kind::Open:
             std::fprintf(stderr, "%s\n", e.text.c_str());
@@ -55,7 +60,7 @@ int main(int argc, char** argv) {
                      "  OPTIONS: comma-separated words such as OW,HO,MAP=file.cfg\n");
         return 2;
     }
-    zr::setMeterObserver(drawMeter);
+    zr::setMeterObserver(TerminalMeter{});
     // Ctrl+C or a kill leaves no half-written temporary output behind.
     wl::removeTemporaryFilesOnStop();
     zr::DriverResult result;

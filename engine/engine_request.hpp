@@ -11,6 +11,7 @@
 #include "conversion_type.hpp"
 #include "parse_options.hpp"
 #include "parse_spec.hpp"
+#include "progress_meter.hpp"
 #include "run_log.hpp"
 
 namespace zr {
@@ -22,9 +23,9 @@ struct EngineRequest {
     ParseSpec spec;
     std::optional<ConversionType> type;  // spec.parseType parsed; none: no such type
     ParseOptions options;                // spec.parseOptions parsed
-    // 0 shows the progress meter; 2 sets the caller's meter through its
-    // unconditional setter; no value: no meter at all.
-    std::optional<int> meterMode;
+    // Show: the run's own progress meter; SetOnly: the caller's meter, set
+    // through its unconditional setter; None: no meter at all.
+    MeterMode meterMode = MeterMode::None;
     // Files a rename ("RPMN") never replaces: the run's sources, its map and
     // what the run wrote so far.
     std::vector<std::string> keepFiles;

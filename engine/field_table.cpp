@@ -459,7 +459,8 @@ void takeValue(FieldTable& t, int f, CollectContext& c) {
     std::string_view v = c.segment.element(plan.elementPosition);
     if (plan.component > 0) v = wl::pieceAt(v, plan.component - 1, c.componentSeparator);
     if (plan.hasFunction && !isBlankText(v)) {
-        FunctionFiles& functions = c.functions ? *c.functions : FunctionFiles::shared();
+        FunctionFiles once;
+        FunctionFiles& functions = c.functions ? *c.functions : once;
         t.setOwnedValue(f, functions.apply(t.rows[static_cast<std::size_t>(f)].function, v, c.segment.text()));
     } else if (plan.component == 0 && c.componentSeparator != ':' &&
                v.find(c.componentSeparator) != std::string_view::npos) {

@@ -296,7 +296,7 @@ struct CollectContext {
     char componentSeparator = ':';
     int line = 0;                     // the current service-line number
     DebugTrace* trace = nullptr;      // " Field SET " lines when on
-    FunctionFiles* functions = nullptr;  // the shared cache when null
+    FunctionFiles* functions = nullptr;  // the run's cache; none: the files are read for this value
 };
 
 // CTL48400B: collects the values that the segment gives to the table.

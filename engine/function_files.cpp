@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -52,17 +53,6 @@ struct Cached {
     Content content;
 };
 
-struct Cache {
-    std::uint64_t run = 1;
-    std::map<std::string, Cached<std::vector<Step>>, std::less<>> functions;
-    std::map<std::string, Cached<std::vector<TableRow>>, std::less<>> tables;
-};
-
-Cache& cache() {
-    static Cache c;
-    return c;
-}
-
 std::vector<Step> readSteps(const std::string& path) {
     std::vector<Step> steps;
     for (const std::string& raw : wl::crLines(CTL39400AY(path))) {
@@ -88,16 +78,18 @@ std::vector<TableRow> readTable(const std::string& path) {
     return rows;
 }
 
-// The cached content of a file, re-read when it changed; nullptr when the
-// file does not exist.
+// The cached content of a file, re-read when it changed since `run` began;
+// nullptr when the file does not exist. The caller holds the cache's lock.
+// The content found stays in place until the next run begins (std::map
+// keeps its elements where they are), so it is read after the lock is gone.
 template <class Content, class Reader>
-const Content* lookup(std::map<std::string, Cached<Content>, std::less<>>& files, std::string_view name,
-                      Reader read) {
+const Content* lookup(std::map<std::string, Cached<Content>, std::less<>>& files, std::uint64_t run,
+                      std::string_view name, Reader read) {
     auto it = files.find(name);
     if (it == files.end()) it = files.emplace(std::string(name), Cached<Content>{}).first;
     Cached<Content>& c = it->second;
-    if (c.checkedInRun != cache().run) {
-        c.checkedInRun = cache().run;
+    if (c.checkedInRun != run) {
+        c.checkedInRun = run;
         const std::string path = wl::findFileNoCase(std::string(name));
         Stamp now = stampOf(path);
         if (!(now == c.stamp)) {
@@ -110,25 +102,34 @@ const Content* lookup(std::map<std::string, Cached<Content>, std::less<>>& files
 
 }  // namespace
 
+struct FunctionFiles::Cache {
+    std::mutex lock;
+    std::uint64_t run = 1;
+    std::map<std::string, Cached<std::vector<Step>>, std::less<>> functions;
+    std::map<std::string, Cached<std::vector<TableRow>>, std::less<>> tables;
+};
+
+FunctionFiles::FunctionFiles() : cache_(std::make_unique<Cache>()) {}
+FunctionFiles::~FunctionFiles() = default;
+
 void FunctionFiles::beginRun() {
-    // A map names a few function files; a process that has met more than
+    // A map names a few function files; a cache that has met more than
     // this many names starts afresh rather than keep them all.
     constexpr std::size_t kKept = 256;
-    Cache& c = cache();
-    if (c.functions.size() > kKept) c.functions.clear();
-    if (c.tables.size() > kKept) c.tables.clear();
-    ++c.run;
-}
-
-FunctionFiles& FunctionFiles::shared() {
-    static FunctionFiles f;
-    return f;
+    std::lock_guard<std::mutex> hold(cache_->lock);
+    if (cache_->functions.size() > kKept) cache_->functions.clear();
+    if (cache_->tables.size() > kKept) cache_->tables.clear();
+    ++cache_->run;
 }
 
 std::string FunctionFiles::apply(std::string_view item, std::string_view value, std::string_view segment) {
     if (wl::prefixMatch(wl::upper(item), "USERDEF.DLL")) return std::string(value);
     const std::string name = wl::alltrim(item);
-    const std::vector<Step>* steps = lookup(cache().functions, name, readSteps);
+    const std::vector<Step>* steps = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(cache_->lock);
+        steps = lookup(cache_->functions, cache_->run, name, readSteps);
+    }
     if (!steps) return std::string(value);
     std::string result;
     for (const Step& step : *steps) {
@@ -136,7 +137,11 @@ std::string FunctionFiles::apply(std::string_view item, std::string_view value, 
             result = segment;
             continue;
         }
-        const std::vector<TableRow>* rows = lookup(cache().tables, step.table, readTable);
+        const std::vector<TableRow>* rows = nullptr;
+        {
+            std::lock_guard<std::mutex> hold(cache_->lock);
+            rows = lookup(cache_->tables, cache_->run, step.table, readTable);
+        }
         if (!rows) continue;
         for (const TableRow& row : *rows) {
             if (wl::prefixMatch(value, row.key)) {

@@ -4,9 +4,11 @@
 //
 // A run applies the same few files to every value, so each file and each
 // table it names is read once and kept; a later run reads it again only
-// when its size or time stamp changed.
+// when its size or time stamp changed. Each conversion owns its cache, so
+// the threads of one run share it (behind a lock) and runs share nothing.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,11 @@ namespace zr {
 
 class FunctionFiles {
 public:
+    FunctionFiles();
+    ~FunctionFiles();
+    FunctionFiles(const FunctionFiles&) = delete;
+    FunctionFiles& operator=(const FunctionFiles&) = delete;
+
     // Starts a run: every file is checked again on its first use.
     void beginRun();
 
@@ -24,10 +31,12 @@ public:
     //   order: "CALLDLL..." nothing, "CSVTABLE..." the replacement of the
     //   first row of the table (named from the line's tenth character) whose
     //   key is a prefix of the value, "RETURNSEGMENT" the whole segment.
+    // Safe to call from several threads at once.
     std::string apply(std::string_view item, std::string_view value, std::string_view segment);
 
-    // The process-wide cache the engine uses.
-    static FunctionFiles& shared();
+private:
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
 };
 
 }  // namespace zr

@@ -126,7 +126,7 @@ void RecordCollector::traceSegment() {
 
 void RecordCollector::collect(int line) {
     CollectContext c{segment_,          history_, setup_.element, setup_.component, line,
-                     trace_ && trace_->open() ? trace_ : nullptr, nullptr};
+                     trace_ && trace_->open() ? trace_ : nullptr, setup_.functions};
     CTL48400B(table_, c);
 }
 

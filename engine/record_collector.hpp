@@ -79,6 +79,7 @@ struct CollectorSetup {
     std::string source, output;  // the file names of levels 5 and 6
     int lineSlots = 0;           // the most service lines the map has columns for
     int claimIdField = -1;       // the field of CLM01 or CLP01
+    FunctionFiles* functions = nullptr;  // the run's function files (none: read afresh)
 };
 
 class RecordCollector {

@@ -305,20 +305,19 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     // Without templates every source would give an empty envelope.
     if (map.templates.empty())
         return refuse("Map Has No Segment Templates (X12 Out Mapping), No X12 Built : " + request.mapPath, log);
-    MeterWindow meter;
-    if (request.meterMode == 0) meter = CTL394MTRA({}, "Creating X12 files ", "Please Stand By..");
+    ScopedMeter meter(request.meterMode, "Creating X12 files ", "Please Stand By..");
     auto fail = [&](const std::string& text) {
         reportAndLog(text, log);
         result.failed = true;
         result.reason = text;
-        if (request.meterMode == 0) CTL394MTRB(meter);
+        meter.close();
         return result;
     };
     auto unread = [&](int error) {
         reportFileError("FC-Fread", error, request.source, log);
         result.failed = true;
         result.reason = "Source Not Read : " + request.source;
-        if (request.meterMode == 0) CTL394MTRB(meter);
+        meter.close();
         return result;
     };
     // An XML source is looked through for its line count ("ML") and its
@@ -362,7 +361,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         result.reason = s.refused.front() + " Nothing Written : " + request.output;
         log.timed("Nothing Written (" + std::to_string(s.refused.size()) + " Record" +
                   (s.refused.size() > 1 ? "s" : "") + " Refused) : " + request.output);
-        if (request.meterMode == 0) CTL394MTRB(meter);
+        meter.close();
         return result;
     }
     if (!s.beyondMap.empty()) {
@@ -389,7 +388,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         if (error > 0) reportWriteError(error, request.output, log);
         result.failed = true;
         result.reason = error > 0 ? outputFailure(error, request.output) : "Output Not Written : " + request.output;
-        if (request.meterMode == 0) CTL394MTRB(meter);
+        meter.close();
         return result;
     }
     // One interchange and group; a transaction set per run of records that
@@ -423,8 +422,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         if (closes) file.write("SE" + E + std::to_string(state.segments + 2) + E + st02 + end);
         ++k;
         const double percent = 100.0 * static_cast<double>(k) / static_cast<double>(s.count());
-        if (request.meterMode == 0) CTL394MTRC(percent);
-        if (request.meterMode == 2) CTL394MTRE(percent);
+        meter.set(percent);
     }
     // The source changed between the passes: what was written is dropped.
     if (k < s.count() || source.input().error() != 0) {
@@ -439,7 +437,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         result.failed = true;
         result.reason = outputFailure(error, request.output);
     }
-    if (request.meterMode == 0) CTL394MTRB(meter);
+    meter.close();
     return result;
 }
 
@@ -452,7 +450,7 @@ DirectionResult convertToX12(const EngineRequest& request, MapFile& map, const s
     b.crlf = request.options.crlf;
     b.multiLine = request.options.multiLine;
     b.merge = request.options.merge;
-    b.meterMode = request.meterMode.value_or(-1);
+    b.meterMode = request.meterMode;
     X12BuildResult built = buildX12(map, b, log);
     DirectionResult result;
     result.complete = !built.failed;

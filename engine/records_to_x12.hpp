@@ -25,7 +25,7 @@ struct X12BuildRequest {
     bool crlf = false;       // "CR"
     bool multiLine = false;  // "ML"
     bool merge = false;      // "MF": append to an existing X12 output
-    int meterMode = -1;      // 0 show the meter, 2 set it only, -1 none
+    MeterMode meterMode = MeterMode::None;
     std::string date;        // CCYYMMDD; "" for today
     std::string time;        // HHMM; "" for now
 };

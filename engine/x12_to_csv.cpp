@@ -45,38 +45,31 @@ bool openSource(ChunkReader& source, const std::string& path, RunLog& log) {
 
 class MeterFeed {
 public:
-    MeterFeed(std::optional<int> mode, std::size_t size)
-        : mode_(mode && (*mode == 0 || *mode == 2) ? *mode : kNone), size_(size) {
-        next_ = mode_ != kNone && size_ > 0 ? positionOf(1) : kNever;
+    MeterFeed(MeterMode mode, std::size_t size) : mode_(mode), size_(size) {
+        next_ = mode_ != MeterMode::None && size_ > 0 ? positionOf(1) : kNever;
     }
-    void open(const std::string& source) {
-        if (mode_ == 0) window_ = CTL394MTRA(MeterWindow{}, "Loading File " + source, "Please Wait..");
-    }
+    void open(const std::string& source) { meter_.emplace(mode_, "Loading File " + source, "Please Wait.."); }
     // All bytes up to `position` (1-based) are handled.
     void advance(std::uint64_t position) {
         while (position >= next_) {
             const double value = static_cast<double>(next_) * 100.0 / static_cast<double>(size_);
             shown_ = next_ * 100 / size_;
-            if (mode_ == 0) CTL394MTRC(value);
-            else CTL394MTRE(value);
+            if (meter_) meter_->set(value);
             next_ = shown_ < 100 ? positionOf(shown_ + 1) : kNever;
         }
     }
-    void close() {
-        if (mode_ == 0) CTL394MTRB(window_);
-    }
+    void close() { meter_.reset(); }
 
 private:
-    static constexpr int kNone = -1;
     static constexpr std::uint64_t kNever = ~std::uint64_t{0};
     // The first position whose whole percentage reaches `percent`.
     std::uint64_t positionOf(std::uint64_t percent) const { return (percent * size_ + 99) / 100; }
 
-    int mode_;  // 0 our meter, 2 the caller's, kNone
+    MeterMode mode_;
     std::uint64_t size_;
     std::uint64_t shown_ = 0;
     std::uint64_t next_ = kNever;
-    MeterWindow window_;
+    std::optional<ScopedMeter> meter_;
 };
 
 // ---------------------------------------------------------------------------
@@ -153,6 +146,7 @@ private:
     unsigned threads_ = 0;               // converting sets side by side
     char element_ = '*';
     char component_ = ':';
+    FunctionFiles functions_;  // this run's function files, shared by its threads
     CollectorSetup setup_;
     FieldTable table_;  // as prepared; the model of every collector (moved into main_ when alone)
     std::optional<RecordCollector> main_;
@@ -279,6 +273,7 @@ bool Conversion::prepare(MapFile& map) {
     }
     table_ = FieldTable(map.fields);
     setup_.keys = map.keys;
+    setup_.functions = &functions_;
     setup_.form = form_;
     setup_.element = element_;
     setup_.component = component_;
@@ -301,15 +296,13 @@ bool Conversion::prepare(MapFile& map) {
 }
 
 // Threads for sets side by side: none when the run traces every segment
-// or calls function files (they keep state of their own), when asked for
+// (the trace is one sequence of lines), when asked for
 // one, or when the source is too small to be worth it: each thread first
 // builds its own copy of the map's table, which costs what converting a few
 // hundred kilobytes does (a batch of small files stays on one thread).
 unsigned Conversion::threadsFor(std::uint64_t sourceSize) const {
     constexpr std::uint64_t kWorthThreads = std::uint64_t{4} << 20;
     if (trace_.on() || request_.threads == 1) return 0;
-    for (const FieldPlan& p : table_.plans)
-        if (p.hasFunction) return 0;
     if (sourceSize < 2 * partBytes(sourceSize)) return 0;
     if (request_.threads == 0 && sourceSize < kWorthThreads) return 0;
     const unsigned threads = request_.threads > 0 ? request_.threads : wl::WorkPool::usefulThreads(6);
@@ -526,7 +519,7 @@ bool Conversion::run(MapFile& map) {
                                                                : "Output Not Created : " + output_;
         return false;
     }
-    FunctionFiles::shared().beginRun();
+    functions_.beginRun();
     if (!scan(reader)) {
         out_.abandon();
         failure_ = "Source Not Read : " + source_;

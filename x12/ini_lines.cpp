@@ -9,6 +9,8 @@ namespace zr {
 
 namespace {
 
+// A seam, not state: set once by the viewer at start-up (tests install
+// their own and restore it); the run never changes it.
 CloseAllTablesHook& closeAllHook() {
     static CloseAllTablesHook hook;
     return hook;

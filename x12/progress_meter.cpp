@@ -7,6 +7,9 @@
 namespace zr {
 
 namespace {
+// The meter is one window on the screen, so its seam is one per process:
+// the observer is installed at start-up (the meter window, the terminal or
+// a test) and the last opened id only tells whether a meter was opened.
 MeterObserver& observer() {
     static MeterObserver o;
     return o;
@@ -44,6 +47,22 @@ void CTL394MTRD(const std::string& text) {
 
 void CTL394MTRE(double value) {
     if (lastOpened() != 0) notify({MeterEvent::Kind::SetAlways, "", "", value});
+}
+
+ScopedMeter::ScopedMeter(MeterMode mode, const std::string& text, const std::string& caption) : mode_(mode) {
+    if (mode_ != MeterMode::Show) return;
+    window_ = CTL394MTRA({}, text, caption);
+    open_ = true;
+}
+
+void ScopedMeter::set(double value) const {
+    if (mode_ == MeterMode::Show && open_) CTL394MTRC(value);
+    else if (mode_ == MeterMode::SetOnly) CTL394MTRE(value);
+}
+
+void ScopedMeter::close() {
+    if (open_) CTL394MTRB(window_);
+    open_ = false;
 }
 
 }  // namespace zr

@@ -1,6 +1,7 @@
 // The progress meter seam: long operations open it, set its percentage and
 // close it. The window itself belongs to the Windows build; until it is
-// attached, the calls reach an observer (tests) or do nothing.
+// attached, the calls reach an observer (tests) or do nothing. Long runs
+// hold a ScopedMeter, the one place that pairs the calls below.
 #pragma once
 
 #include <functional>
@@ -31,5 +32,31 @@ void CTL394MTRB(MeterWindow window);
 void CTL394MTRC(double value);
 void CTL394MTRD(const std::string& text);
 void CTL394MTRE(double value);
+
+// How a long run uses the meter.
+enum class MeterMode {
+    None,     // no meter
+    Show,     // the run opens its own meter, sets it and closes it
+    SetOnly,  // the caller's meter is open: the run only sets it
+};
+
+// The meter of one long run: opened by the constructor in MeterMode::Show,
+// closed by close() or the destructor, whichever comes first.
+class ScopedMeter {
+public:
+    ScopedMeter(MeterMode mode, const std::string& text, const std::string& caption);
+    ~ScopedMeter() { close(); }
+    ScopedMeter(const ScopedMeter&) = delete;
+    ScopedMeter& operator=(const ScopedMeter&) = delete;
+
+    // The percentage done (0..100).
+    void set(double value) const;
+    void close();
+
+private:
+    MeterMode mode_;
+    MeterWindow window_;
+    bool open_ = false;
+};
 
 }  // namespace zr

@@ -539,13 +539,12 @@ void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, const Lo
 SegmentTable load(const std::string& fileName, std::optional<std::size_t> n, const X12Delimiters& delimiters,
                   std::int64_t startOffset) {
     const bool showMeter = startOffset == 0;
-    MeterWindow meter;
-    if (showMeter) meter = CTL394MTRA({}, "Loading File " + fileName, "Please Wait..");
+    ScopedMeter meter(showMeter ? MeterMode::Show : MeterMode::None, "Loading File " + fileName, "Please Wait..");
     TableLoad loaded = readSegmentTable(fileName, n, delimiters, startOffset,
-                                        showMeter ? LoadProgress(CTL394MTRC) : LoadProgress());
+                                        showMeter ? LoadProgress([&meter](double v) { meter.set(v); }) : LoadProgress());
     if (loaded.missing) wl::WQOUT({fileName + " File Not Found (1)"});
     if (loaded.readError != 0) wl::showFileError("FC-Fread", loaded.readError);
-    if (showMeter) CTL394MTRB(meter);
+    meter.close();
     return std::move(loaded.table);
 }
 

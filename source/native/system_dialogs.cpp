@@ -16,22 +16,6 @@ int SYSMSGBOX(const std::string& text, const std::string& caption, UINT style) {
     return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), style);
 }
 
-bool platformMessageBox(const Prompt& p) {
-    UINT style = MB_OK;
-    switch (p.kind) {
-        case PromptKind::Info: style = MB_OK | MB_ICONINFORMATION; break;
-        case PromptKind::Alert: style = MB_OK | MB_ICONWARNING; break;
-        case PromptKind::Stop: style = MB_OK | MB_ICONERROR; break;
-        case PromptKind::YesNo: style = MB_YESNO | MB_ICONQUESTION; break;
-        case PromptKind::NoYes: style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2; break;
-        case PromptKind::File:  // file choices go to the open dialog
-        case PromptKind::Wait:  // the wait, choice and list windows have their own
-        case PromptKind::Choice:
-        case PromptKind::List: break;
-    }
-    return SYSMSGBOX(p.text, p.caption, style) == IDYES;
-}
-
 bool MSGRETRYCANCEL(const std::string& text, const std::string& caption) {
     return SYSMSGBOX(text, caption, MB_RETRYCANCEL | MB_ICONQUESTION) == IDRETRY;
 }
@@ -105,8 +89,6 @@ std::string FILEDIALOG(const FileDialogRequest& r) {
     if (!save && multi) return std::string(name.data(), name.size());
     return std::string(name.data());
 }
-
-std::string platformFileDialog(const FileDialogRequest& request) { return FILEDIALOG(request); }
 
 // ------------------------------------------------------------ folder browser
 

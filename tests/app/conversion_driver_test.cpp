@@ -49,7 +49,7 @@ struct DriverFixture {
         r.destination = destination;
         r.options = options;
         r.currentFolder = dir.path();
-        r.mode = 0;
+        r.mode = zr::DriverMode::Batch;
         zr::DriverHooks h;
         h.engine = fakeEngine;
         h.clock = [] { return std::string("12:00:00"); };

@@ -19,7 +19,6 @@
 #include "segment_table.hpp"
 #include "table_config.hpp"
 #include "test_support.hpp"
-#include "xml_entities.hpp"
 #include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
@@ -146,7 +145,7 @@ TEST_F(EngineTest, AFailedRunLeavesAnEarlierOutputOfThatNameUntouched) {
 }
 
 struct MeterCase {
-    std::optional<int> mode;
+    zr::MeterMode mode;
     std::vector<zr::MeterEvent::Kind> first;  // the first events
     std::size_t sets;                         // Set or SetAlways events
 };
@@ -175,7 +174,7 @@ TEST_P(EngineMeter, SetsThePercentageWheneverItsWholePartChanges) {
         ASSERT_LT(i, events.size());
         EXPECT_EQ(events[i].kind, GetParam().first[i]);
     }
-    if (GetParam().mode == 0) {
+    if (GetParam().mode == zr::MeterMode::Show) {
         EXPECT_EQ(events.front().text, "Loading File source.x12");
         EXPECT_EQ(events.front().caption, "Please Wait..");
         EXPECT_EQ(events.back().kind, zr::MeterEvent::Kind::Close);
@@ -185,8 +184,9 @@ TEST_P(EngineMeter, SetsThePercentageWheneverItsWholePartChanges) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, EngineMeter,
-    ::testing::Values(MeterCase{0, {zr::MeterEvent::Kind::Open, zr::MeterEvent::Kind::Set}, 100},
-                      MeterCase{2, {zr::MeterEvent::Kind::SetAlways}, 100}, MeterCase{std::nullopt, {}, 0}));
+    ::testing::Values(MeterCase{zr::MeterMode::Show, {zr::MeterEvent::Kind::Open, zr::MeterEvent::Kind::Set}, 100},
+                      MeterCase{zr::MeterMode::SetOnly, {zr::MeterEvent::Kind::SetAlways}, 100},
+                      MeterCase{zr::MeterMode::None, {}, 0}));
 
 TEST_F(EngineTest, DebugLogTracesTheRunAndIsWrittenAtTheEnd) {
     zr::EngineRequest r = request();
@@ -471,6 +471,24 @@ TEST(SetsSideBySide, StateCarriedPastASetEndIsHonoured) {
     }
 }
 
+// Function files are read once per run and shared by its threads: a map
+// that calls them converts in parts to the bytes of one thread.
+TEST(SetsSideBySide, FunctionFilesGiveTheOutputOfOneThread) {
+    zrtest::PromptRecorder prompts;
+    zrtest::TempDir dir;
+    dir.write("sets.x12", manySets(40));
+    dir.write("claims.csv", "1,one\r\n2,two,2\r\n3,three\r\n");
+    dir.write("lookup.txt", "CALLDLL=ignored\r\nCSVTABLE=" + dir.file("claims.csv") + "\r\n");
+    dir.write("whole.txt", "RETURNSEGMENT\r\n");
+    dir.write("map.cfg", std::string(kMap) + "FIELD=LOOKED,20,CLM,,,1,,,,,,,,," + dir.file("lookup.txt") +
+                             "\r\nFIELD=SEGMENT,40,NM1,IL,2,3,,,,,,,,," + dir.file("whole.txt") + "\r\n");
+    const Converted alone = convertIn(dir, dir.file("sets.x12"), "X12,CSV", "", dir.file("map.cfg"), 1, 0);
+    // The files were applied: looked-up values and whole segments are there.
+    EXPECT_THAT(alone.output, HasSubstr("two2"));
+    EXPECT_THAT(alone.output, HasSubstr("NM1*IL*1*NAME"));
+    expectSameWithParts(dir, dir.file("sets.x12"), dir.file("map.cfg"), "function files");
+}
+
 TEST(SetsSideBySide, EverySharedSampleGivesTheOutputOfOneThread) {
     ZR_REQUIRE_SAMPLES();
     zrtest::PromptRecorder prompts;
@@ -501,190 +519,6 @@ TEST(SetsSideBySide, EverySharedSampleGivesTheOutputOfOneThread) {
         ++compared;
     }
     EXPECT_GE(compared, 6);
-}
-
-// ---------------------------------------------------------------------------
-// Pieces
-
-TEST(SegmentScan, CleansSegmentsInPlaceSoThatASecondWalkSeesTheSame) {
-    std::string bytes = "AB*1,2~\r\nCD*3\r\n4~~EF";
-    auto walk = [&] {
-        std::vector<std::string> out;
-        zr::forEachSegment(bytes, '~', [&](std::string_view t, std::size_t) { out.emplace_back(t); });
-        return out;
-    };
-    const std::vector<std::string> expected{"AB*1 2", "CD*34", ""};
-    EXPECT_EQ(walk(), expected);
-    EXPECT_EQ(walk(), expected);
-}
-
-TEST(SegmentScan, TerminatorsThatAreLineBreaksBlanksOrCommas) {
-    struct Case {
-        char terminator;
-        std::string bytes;
-        std::vector<std::string> segments;
-    };
-    const Case cases[] = {
-        {'\n', "A*1\r\nB*2\n", {"A*1", "B*2"}},
-        {' ', "A,B C", {"A", "B"}},  // a comma turns blank before the test
-        {',', "A,B,C", {}},          // and so never ends a segment
-    };
-    for (Case c : cases) {
-        std::vector<std::string> out;
-        zr::forEachSegment(c.bytes, c.terminator, [&](std::string_view t, std::size_t) { out.emplace_back(t); });
-        EXPECT_EQ(out, c.segments) << int(c.terminator);
-    }
-}
-
-zr::FieldRow field(const std::string& line) {
-    zr::MapFile m = zr::parseMapText("FIELD=" + line + "\r\n");
-    return m.fields.at(0);
-}
-
-// Values seen in place survive the text they pointed into once owned.
-TEST(FieldCollection, OwnedViewsOutliveTheirBlock) {
-    zr::FieldTable t(std::vector<zr::FieldRow>{field("NAME,NM1,,,3"), field("ID,NM1,,,9")});
-    std::string block = "NM1*85*2*SMITH";
-    t.setValue(0, std::string_view(block).substr(9, 5));
-    zr::FieldTable::Snapshot s;
-    t.snapshot(s);
-    t.ownViews();
-    zr::FieldTable::ownViews(s);
-    zr::SegmentHistory h;
-    h.push(block);
-    h.own();
-    block.assign(block.size(), 'x');
-    EXPECT_EQ(t.value(0), "SMITH");
-    EXPECT_EQ(h.entry(0), "NM1*85*2*SMITH");
-    t.clearAll();
-    t.restore(s);
-    EXPECT_EQ(t.value(0), "SMITH");
-}
-
-
-// Collects fields from one segment at line 0, the segment alone in the
-// history. Values are views into the text: it must outlive the table (a
-// string literal does).
-void collect(zr::FieldTable& t, std::string_view text) {
-    zr::SegmentView s;
-    s.reset(text, '*');
-    zr::SegmentHistory h;
-    h.push(text);
-    zr::CollectContext c{s, h, '*', ':', 0};
-    zr::CTL48400B(t, c);
-}
-
-TEST(FieldCollection, AtLineZeroTheWalkStepsOverLineFieldsOnlyAtItsPosition) {
-    // CLAIM matches nothing in an SV1; the search from it finds AMT1 (line
-    // 1, no condition) and takes it although the segment is at line 0.
-    zr::FieldTable t({field("CLAIM,5,CLM,,,1"), field("AMT1,5,SV1,,,2,,,,,1"), field("AMT2,5,SV1,,,2,,,,,2")});
-    collect(t, "SV1*HC:1*40");
-    EXPECT_EQ(t.value(1), "40");
-    EXPECT_EQ(t.value(2), "");
-}
-
-TEST(FieldCollection, PreviousSegmentTestTakesTheNewestEntryOfThatId) {
-    zr::FieldTable t({field("ID,5,NM1,,,9"), field("ADDR,5,N3,,,1,,ID,,,,,,,,NM1,IL,2,PAY"), field("PAY,5,XX,,,1")});
-    t.setValue(0, "W1");
-    std::string nm1pr = "NM1*PR*2", nm1il = "NM1*IL*1", n3 = "N3*12 OAK";
-    zr::SegmentView s;
-    s.reset(n3, '*');
-    zr::SegmentHistory h;
-    h.push(nm1il);
-    h.push(nm1pr);  // the newest NM1 is the payer's: the test fails
-    h.push(n3);
-    zr::CollectContext c{s, h, '*', ':', 0};
-    zr::CTL48400B(t, c);
-    EXPECT_EQ(t.value(1), "");
-    h.push(nm1il);
-    h.push(n3);
-    zr::CTL48400B(t, c);
-    EXPECT_EQ(t.value(1), "12 OAK");
-}
-
-TEST(FieldCollection, ConditionNamingNoFieldStopsOnlyFieldsWithoutQualifier) {
-    zr::FieldTable t({field("A,5,NM1,,,3,,NOSUCH"), field("B,5,NM1,IL,2,3,,NOSUCH")});
-    collect(t, "NM1*IL*1*SMITH");
-    EXPECT_EQ(t.value(0), "");
-    EXPECT_EQ(t.value(1), "SMITH");
-}
-
-TEST(FieldCollection, SegmentIdsMatchFieldsWhoseSegmentItemBeginsWithThem) {
-    zr::FieldTable t({field("A,5,NM1,,,1"), field("B,5,N,,,1,,,,,2"), field("C,5,NM,,,0")});
-    auto fields = [&](std::string_view id) {
-        std::vector<std::pair<int, int>> out;
-        for (const zr::Candidate& k : t.candidates(id)) out.push_back({k.field, k.onlyAtLine});
-        return out;
-    };
-    using V = std::vector<std::pair<int, int>>;
-    EXPECT_EQ(fields("NM"), (V{{0, -1}, {2, 0}}));  // C takes no element: never
-    EXPECT_EQ(fields("N"), (V{{0, -1}, {1, -1}, {2, 0}}));  // no condition: any line
-    EXPECT_EQ(fields("NM1X"), V{});
-    EXPECT_EQ(fields("SEGMENTIDLONG"), V{});
-}
-
-TEST(RecordWriter, NothingIsWrittenOrClearedWithoutAValue) {
-    zr::FieldTable t({field("A,5,NM1,,,1"), field("F,5,,,,,,,,5")});
-    zr::fillFileNames(t, "in.x12", "out.csv");
-    t.counters[0] = 3;
-    std::string out;
-    EXPECT_FALSE(zr::CTL48400C(t, {}, out));
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(t.value(1), "in.x12");
-}
-
-TEST(RecordWriter, LineRowsCountLinesHoldingAValue) {
-    zr::FieldTable t({field("C,5,CLM,,,1"), field("P1,5,SV1,,,1,,,,,1"), field("P2,5,SV1,,,1,,,,,2"),
-                      field("P3,5,SV1,,,1,,,,,3")});
-    t.setValue(0, "X");
-    EXPECT_EQ(zr::serviceLineRows(t), 1);
-    t.setValue(1, "1");
-    t.setValue(3, "3");
-    EXPECT_EQ(zr::serviceLineRows(t), 2);
-}
-
-TEST(XmlEscape, EscapesTheThreeMarkupCharactersInValuesAndNames) {
-    std::string out;
-    zr::appendXmlEscaped(out, "A&B <C> D");
-    EXPECT_EQ(out, "A&amp;B &lt;C&gt; D");
-    zr::FieldTable t({field("R&D,5,NM1,,,1")});
-    t.setValue(0, "<x>");
-    out.clear();
-    zr::CTL48400C(t, {true, false}, out);
-    EXPECT_EQ(out, "<CLAIM>\r\n<R&amp;D>&lt;x&gt;</R&amp;D>\r\n</CLAIM>\r\n");
-}
-
-TEST(XmlEscape, ControlCharactersThatXmlForbidsAreReplaced) {
-    std::string out;
-    EXPECT_TRUE(zr::appendXmlEscaped(out, std::string("A\0B\x01\x1F\tC\r\nD\x7F", 11)));
-    EXPECT_EQ(out, "A?B??\tC\r\nD\x7F");
-    out.clear();
-    EXPECT_FALSE(zr::appendXmlEscaped(out, "plain \xC4"));
-}
-
-// A UTF-8 source's text keeps its meaning in the ISO-8859-1 document as
-// character references; single code-page bytes stay as they are.
-TEST(XmlEscape, Utf8TextIsWrittenAsCharacterReferences) {
-    struct Case {
-        const char* in;
-        const char* out;
-    };
-    const Case cases[] = {
-        {"M\xC3\x9CLLER", "M&#220;LLER"},                   // two bytes
-        {"\xE2\x82\xAC 5", "&#8364; 5"},                    // three bytes
-        {"\xF0\x9F\x98\x80", "&#128512;"},                   // four bytes
-        {"M\xDCLLER", "M\xDCLLER"},                          // code page 1252
-        {"\xC3", "\xC3"},                                    // cut short at the end
-        {"\xC0\x80 \xED\xA0\x80 \xF8\x88\x80\x80\x80", "\xC0\x80 \xED\xA0\x80 \xF8\x88\x80\x80\x80"},  // overlong, surrogate, too long
-        {"\xC3\x9C&<", "&#220;&amp;&lt;"},
-    };
-    for (const Case& c : cases) {
-        std::string out;
-        EXPECT_FALSE(zr::appendXmlEscaped(out, c.in)) << c.in;
-        EXPECT_EQ(out, c.out) << c.in;
-    }
-    // Read back, the reference is the code page's byte.
-    EXPECT_EQ(zr::decodeXmlText("M&#220;LLER"), "M\xDCLLER");
 }
 
 TEST_F(EngineTest, XmlOutputOfControlCharactersIsWellFormedAndLogged) {
@@ -721,96 +555,5 @@ TEST_F(EngineTest, ADeleteOfTheSourceThatFailsIsLogged) {
     EXPECT_EQ(prompts_.texts()[0], "\r\nDS : Source Not Deleted : /proc/version");
 }
 #endif
-
-TEST(FunctionFiles, AChangedFileIsReadAgainInTheNextRun) {
-    zrtest::TempDir dir;
-    const fs::path previous = fs::current_path();
-    fs::current_path(dir.path());
-    dir.write("fn.txt", "CSVTABLE=t.csv\r\n");
-    dir.write("t.csv", "A,first\r\n");
-    zr::FunctionFiles f;
-    f.beginRun();
-    EXPECT_EQ(f.apply("fn.txt", "AB", "SEG"), "first");
-    dir.write("t.csv", "A,second,x\r\n");
-    EXPECT_EQ(f.apply("fn.txt", "AB", "SEG"), "first");  // once per run
-    f.beginRun();
-    EXPECT_EQ(f.apply("fn.txt", "AB", "SEG"), "secondx");
-    EXPECT_EQ(f.apply("userdef.dll", "AB", "SEG"), "AB");
-    EXPECT_EQ(f.apply("missing.txt", "AB", "SEG"), "AB");
-    fs::current_path(previous);
-}
-
-TEST(OutputFile, AFailedMergeCutsTheFileBackToWhatItHeld) {
-    zrtest::TempDir dir;
-    const std::string path = dir.write("out.xml", "<EXPORTDATA>\r\n<CLAIM>\r\n</CLAIM>\r\n</EXPORTDATA>\r\n");
-    {
-        zr::OutputFile out;
-        ASSERT_EQ(out.append(path, "</EXPORTDATA>"), 0);
-        out.write("<CLAIM>\r\n");
-        out.abandon();
-    }
-    EXPECT_EQ(zrtest::readBytes(path), "<EXPORTDATA>\r\n<CLAIM>\r\n</CLAIM>\r\n</EXPORTDATA>\r\n");
-    {
-        zr::OutputFile out;
-        ASSERT_EQ(out.append(path, "</EXPORTDATA>"), 0);
-        out.write("<C2/>\r\n</EXPORTDATA>\r\n");
-        EXPECT_EQ(out.commit(), 0);
-    }
-    EXPECT_EQ(zrtest::readBytes(path), "<EXPORTDATA>\r\n<CLAIM>\r\n</CLAIM>\r\n<C2/>\r\n</EXPORTDATA>\r\n");
-}
-
-#ifndef _WIN32
-// A write that fails (a full device) is reported by its code, never taken
-// for success. Appending opens the device in place: nothing is created there.
-TEST(OutputFile, AFailedWriteIsReportedByItsCode) {
-    if (!fs::is_character_file("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    zr::OutputFile out;
-    ASSERT_EQ(out.append("/dev/full"), 0);
-    out.write("A,B\r\n");
-    EXPECT_EQ(out.commit(), 112);
-    EXPECT_TRUE(fs::is_character_file("/dev/full"));
-}
-#endif
-
-TEST(OutputFile, ANewFileAppearsOnlyWhenComplete) {
-    zrtest::TempDir dir;
-    const std::string path = dir.write("out.csv", "OLD\r\n");
-    {
-        zr::OutputFile out;
-        ASSERT_EQ(out.create(path), 0);
-        out.write("NEW\r\n");
-        EXPECT_EQ(zrtest::readBytes(path), "OLD\r\n");
-    }  // abandoned
-    EXPECT_EQ(zrtest::readBytes(path), "OLD\r\n");
-    EXPECT_FALSE(fs::exists(path + ".zrtmp"));
-}
-
-TEST(TableConfig, ReadsEntriesAndNamesTheMapOfTheSourcesType) {
-    zrtest::TempDir dir;
-    const std::string config = dir.write("tables.cfg",
-                                         "TABLE=CLAIMS\r\nTRANSACTIONTYPE=837P\r\nSERVER=srv\r\nUSER=u\r\n"
-                                         "FIELD=A\r\nFIELD=B\r\n837P=my837.cfg\r\n");
-    const zr::TableConfig t = zr::CTLD48400AD(config);
-    ASSERT_EQ(t.entries.size(), 1u);
-    EXPECT_EQ(t.entries[0].name, "CLAIMS");
-    EXPECT_EQ(t.entries[0].transactionType, "837P");
-    EXPECT_EQ(t.entries[0].server, "srv");
-    EXPECT_EQ(t.entries[0].fields, "A\r\nB\r\n");
-    const std::string source = dir.write("s.x12", std::string(kIsa) + "GS*HC~ST*837*1~SE*1*1~");
-    EXPECT_EQ(zr::CTLD48400AE(config, "", source), "my837.cfg");
-    EXPECT_EQ(zr::CTLD48400AE(config, "given.cfg", source), "given.cfg");
-    EXPECT_EQ(zr::CTLD48400AE("", "", source), "");
-}
-
-TEST(NoCallerRoutines, PieceTestAndSegmentClear) {
-    EXPECT_EQ(zr::CTL48400O("ABCDE", "CD"), "CD");
-    EXPECT_EQ(zr::CTL48400O("ABCDE", "X"), "");
-    zr::FieldTable t({field("A,5,NM1,,,1"), field("B,5,N3,,,1")});
-    t.setValue(0, "a");
-    t.setValue(1, "b");
-    zr::CTL48400AC(t, "NM1");
-    EXPECT_EQ(t.value(0), "");
-    EXPECT_EQ(t.value(1), "b");
-}
 
 }  // namespace

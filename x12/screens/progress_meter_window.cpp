@@ -147,6 +147,8 @@ private:
     int lastPercent_ = -1;
 };
 
+// The one meter window of the process (the screen holds one meter at a
+// time); only the window thread reaches it, through the meter's seam.
 MeterWindowScreen& screen() {
     static MeterWindowScreen s;
     return s;
