@@ -14,6 +14,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -257,14 +258,22 @@ std::FILE* createExclusive(const std::string& name, int& error, bool& taken) {
 // O_EXCL fails on any existing name, a link included (O_NOFOLLOW says so
 // twice).
 std::FILE* createExclusive(const std::string& name, int& error, bool& taken) {
+    // A stop between the create and the listing would leave the file.
+    sigset_t stops, before;
+    sigemptyset(&stops);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
+    pthread_sigmask(SIG_BLOCK, &stops, &before);
     errno = 0;
     const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int openError = errno;
+    if (fd >= 0) listTemporaryFile(name);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
     if (fd < 0) {
+        errno = openError;
         taken = errno == EEXIST;
         error = lastOsError() ? lastOsError() : 2;
         return nullptr;
     }
-    listTemporaryFile(name);
     std::FILE* f = ::fdopen(fd, "wb");
     if (!f) {
         error = lastOsError() ? lastOsError() : 8;
