@@ -66,7 +66,7 @@ struct Run {
     const ConversionTypeInfo* type = nullptr;
     DriverResult result;
     std::vector<std::string> sources;  // every source the run may read
-    std::vector<std::string> notX12;   // files of a folder passed over: no "ISA" at their start
+    std::vector<std::string> notX12;   // files of a folder passed over: no "ISA" in them
     std::string map;                   // the map given by "MAP=" ("" when none)
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
@@ -148,6 +148,13 @@ std::string finalOutput(const Run& run, std::string output) {
     return output;
 }
 
+// The question for an existing output names what Yes will do: with "MF"
+// the records are added to it, otherwise it is replaced.
+bool existingOutputQuestion(const Run& run, const std::string& output) {
+    if (run.options.merge) return wl::MSGNOYES(output + " already exists. Add to it?", wl::Value("Add to File?"));
+    return wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
+}
+
 // Steps shared by both source kinds once the output path is known.
 void convertTo(Run& run, const std::string& source, const std::string& output) {
     run.log.timed(run.type->logLine);
@@ -165,7 +172,7 @@ void convertTo(Run& run, const std::string& source, const std::string& output) {
     // The run's own output is merged into without a question; any other
     // existing file only with "OW" or the user's yes, merged or replaced.
     bool convert = ours || run.options.overwrite || !exists ||
-                   wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
+                   existingOutputQuestion(run, output);
     if (convert) {
         callEngine(run, source, output, exists && !ours && !run.options.merge && run.options.overwrite);
     } else {
@@ -185,13 +192,15 @@ std::string fileOutput(const Run& run, const std::string& source, bool destinati
 }
 
 // The sources of a folder (kind 2): its plain files, X12 sources only when
-// they begin with "ISA" (CSV and XML sources never do).
+// they hold an ISA, as a single source must (a byte-order mark, a blank
+// line or text before it does not make a file less X12; CSV and XML
+// sources hold none).
 std::vector<std::string> folderSources(Run& run) {
     std::vector<std::string> paths;
     for (const std::string& name : CTLD48403A(run.request.source)) {
         if (name.empty()) continue;
         const std::string path = wl::joinPath(run.request.source, name);
-        if (run.type && run.type->direction == Direction::FromX12 && !CTL39400AK(path)) {
+        if (run.type && run.type->direction == Direction::FromX12 && !CTL39400AJ(path)) {
             run.notX12.push_back(path);
             continue;
         }
@@ -341,12 +350,20 @@ void finish(Run& run, const std::string& date) {
         ++run.result.failed;
     } else if (int error = wl::writeFileAtomically(run.result.logPath, text); error != 0) {
         wl::showFileError("FC-Create", error, run.result.logPath);
+        // The log is lost: the terminal is the one place left to say why.
+        run.result.notes.push_back(error == wl::kErrorPipeNotConnected
+                                       ? "Parse Log Not Written, Nobody Reads the Pipe : " + run.result.logPath
+                                       : "Parse Log Not Written : " + run.result.logPath);
         ++run.result.failed;
     }
     run.result.log = text;
 }
 
 }  // namespace
+
+int batchExitStatus(const DriverResult& result) {
+    return result.failed == 0 && result.lostData == 0 && result.skipped == 0 ? 0 : 1;
+}
 
 DriverRequest batchRequest(const CommandLine& line) {
     DriverRequest request;
@@ -387,6 +404,14 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
         return main.result;
     }
     main.options = parseOptions(request.options, main.log);
+    if (!main.options.cutValue.empty()) {
+        // Writing to the cut path would put the output or log elsewhere.
+        refuse(main, "Run Refused : A Comma Cuts the Option Value : " + main.options.cutValue +
+                         " (a path in the options cannot hold a comma)");
+        ++main.result.failed;
+        finish(main, date);
+        return main.result;
+    }
     if (!main.options.parseLog.empty()) main.logPath = defaultLogPath(request, main.options.parseLog);
     if (!wl::alltrim(main.options.map).empty())
         main.map = wl::alltrim(main.options.defaultMapPath).empty()

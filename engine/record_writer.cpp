@@ -1,5 +1,6 @@
 #include "record_writer.hpp"
 
+#include <cstdio>
 #include <cstring>
 
 #include "text.hpp"
@@ -15,14 +16,47 @@ bool inLine(const FieldPlan& plan, int k) { return plan.serviceLine == 0 || plan
 }  // namespace
 
 namespace {
+// The character of a whole UTF-8 sequence of two to four bytes at `at`
+// (no overlong form, no surrogate), with its length; 0 when the bytes are
+// no such sequence (a single-byte character of the code page).
+char32_t utf8At(std::string_view text, std::size_t at, std::size_t& length) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+    const unsigned char lead = byte(0);
+    length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (byte(k) & 0x3F);
+    }
+    const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return code;
+}
+
 // XML 1.0 allows no control character but tab, LF and CR: any other is
-// written as "?". Answers whether one was replaced.
+// written as "?". UTF-8 text in a value (a source written in UTF-8) is
+// written as character references, so that the document, declared
+// ISO-8859-1, means what the source meant. Answers whether a control
+// character was replaced.
 template <class Out>
 bool escapeInto(Out& out, std::string_view text) {
     std::size_t start = 0;
     bool replaced = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            std::size_t length = 0;
+            const char32_t code = utf8At(text, i, length);
+            if (code == 0) continue;
+            char reference[16];
+            const int n = std::snprintf(reference, sizeof reference, "&#%u;", static_cast<unsigned>(code));
+            out.append(text.substr(start, i - start));
+            out.append(std::string_view(reference, static_cast<std::size_t>(n)));
+            i += length - 1;
+            start = i + 1;
+            continue;
+        }
         std::string_view entity;
         switch (c) {
             case '&': entity = "&amp;"; break;
@@ -42,6 +76,33 @@ bool escapeInto(Out& out, std::string_view text) {
     }
     out.append(text.substr(start));
     return replaced;
+}
+}  // namespace
+
+namespace {
+// A CSV value holding a comma or a quote is quoted, its quotes doubled
+// (RFC 4180), so that it reads back whole. Answers the bytes it takes.
+bool needsQuotes(std::string_view value) { return value.find_first_of(",\"") != std::string_view::npos; }
+std::size_t csvSize(std::string_view value) {
+    if (!needsQuotes(value)) return value.size();
+    std::size_t n = value.size() + 2;
+    for (char c : value) n += c == '"';
+    return n;
+}
+char* copyCsv(char* p, std::string_view value) {
+    if (!needsQuotes(value)) return copyText(p, value);
+    *p++ = '"';
+    for (char c : value) {
+        if (c == '"') *p++ = '"';
+        *p++ = c;
+    }
+    *p++ = '"';
+    return p;
+}
+void appendCsv(ByteBuffer& out, std::string_view value) {
+    if (!needsQuotes(value)) return out.append(value);
+    char* p = out.extend(csvSize(value));
+    copyCsv(p, value);
 }
 }  // namespace
 
@@ -101,7 +162,7 @@ void RecordWriter::writeCsvRecord(FieldTable& table, ByteBuffer& out) const {
     const std::size_t n = columns_.size();
     std::size_t length = (n > 0 ? n - 1 : 0) + 2;
     table.forEachValue([&](int f) {
-        if (columnOf_[static_cast<std::size_t>(f)] >= 0) length += table.value(f).size();
+        if (columnOf_[static_cast<std::size_t>(f)] >= 0) length += csvSize(table.value(f));
     });
     char* p = out.extend(length);
     std::size_t next = 0;  // the first column not yet written
@@ -112,7 +173,7 @@ void RecordWriter::writeCsvRecord(FieldTable& table, ByteBuffer& out) const {
         // A comma before every column but the first, empty ones included.
         const std::size_t commas = c + 1 - next - (next == 0 ? 1 : 0);
         std::memset(p, ',', commas);
-        p = copyText(p + commas, table.value(f));
+        p = copyCsv(p + commas, table.value(f));
         next = c + 1;
     });
     if (next < n) {
@@ -156,7 +217,7 @@ void RecordWriter::writeLines(FieldTable& table, ByteBuffer& out) const {
                 if (!carried) continue;  // other lines' fields are no columns of this row
                 if (!first) out.push_back(',');
                 first = false;
-                out.append(value);
+                appendCsv(out, value);
             }
             if (!carried) continue;
             // Level 4 leaves with its first output, a claim-level value after

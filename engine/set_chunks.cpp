@@ -80,6 +80,20 @@ int ChunkReader::open(const std::string& path) {
     return 0;
 }
 
+bool ChunkReader::restartAt(std::uint64_t position, char terminator, char element) {
+    terminator_ = terminator;
+    element_ = element;
+    cutAtSets_ = cutAtSets_ && setEndsCuttable(terminator, element);
+    carrySize_ = 0;
+    atEnd_ = false;
+    position_ = position;
+    if (!file_.seek(static_cast<std::int64_t>(position))) {
+        failAt("FC-Fseek Loop");
+        return false;
+    }
+    return true;
+}
+
 bool ChunkReader::next(SourceChunk& c) {
     if (atEnd_ || error_ != 0) return false;
     c.base = position_;
@@ -97,6 +111,13 @@ bool ChunkReader::next(SourceChunk& c) {
         if (c.size < target) {
             if (file_.error() != 0) {
                 failAt("FC-Fread");
+                return false;
+            }
+            // A file cut while it is read ends before the size it had
+            // when opened: that is no end but lost data.
+            if (c.base + c.size < size_) {
+                step_ = "FC-Fread";
+                error_ = wl::kErrorReadFault;
                 return false;
             }
             // The end of the file: the rest is the last part (text after
