@@ -5,14 +5,17 @@
 
 namespace zr {
 
-ByteInput::ByteInput(const std::string& path, std::size_t block) : block_(std::max<std::size_t>(block, 16)) {
+ByteInput::ByteInput(const std::string& path, std::size_t block) : ByteInput(path, 0, block) {}
+
+ByteInput::ByteInput(const std::string& path, std::uint64_t start, std::size_t block)
+    : block_(std::max<std::size_t>(block, 16)), consumedBefore_(start) {
     if (!file_.open(path)) {
         error_ = file_.error() != 0 ? file_.error() : 2;
         end_ = true;
         return;
     }
     size_ = file_.size();
-    if (size_ < 0 || !file_.seek(0)) {
+    if (size_ < 0 || !file_.seek(static_cast<std::int64_t>(start))) {
         error_ = file_.error() != 0 ? file_.error() : 25;
         end_ = true;
         return;

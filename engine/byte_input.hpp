@@ -19,6 +19,8 @@ class ByteInput {
 public:
     // A file, read in blocks of `block` bytes (more when a unit is longer).
     explicit ByteInput(const std::string& path, std::size_t block = kBlock);
+    // A file from byte `start` on (a part of it read on a thread of its own).
+    ByteInput(const std::string& path, std::uint64_t start, std::size_t block);
     // A text in memory, whole from the start (it must outlive the input).
     explicit ByteInput(std::string_view text);
     ByteInput(const ByteInput&) = delete;

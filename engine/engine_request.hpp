@@ -31,10 +31,11 @@ struct EngineRequest {
     std::vector<std::string> keepFiles;
     std::string tableConfiguration;  // table-configuration file; the driver passes ""
     RunLog::Clock clock;             // time of the log lines; empty: the current time
-    // How the X12 -> CSV/XML direction spreads its work: threads converting
-    // transaction sets side by side (0: one per processor, at most 6; 1:
-    // this thread alone) and the size of the parts of the source they take
-    // (0: the engine's choice). The output is the same whatever they are.
+    // How a conversion spreads its work: threads converting transaction
+    // sets (X12 -> CSV/XML) or parts of a CSV source (CSV -> X12) side by
+    // side (0: one per processor, at most 6; 1: this thread alone) and the
+    // size of the parts of the source they take (0: the engine's choice).
+    // The output is the same whatever they are.
     unsigned threads = 0;
     std::size_t partBytes = 0;
 };

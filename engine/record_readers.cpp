@@ -23,10 +23,12 @@ std::size_t cellEnd(std::string_view text, std::size_t i) {
     return i;
 }
 
-// One cell into `cell` from `i` (at its first byte) up to its ending comma
-// or line break, which is left in place; `i` ends there.
-void readCell(std::string_view text, std::size_t& i, std::string& cell) {
+// One cell from `i` (at its first byte) up to its ending comma or line
+// break, which is left in place; `i` ends there. A plain cell is a view
+// of the text; a quoted one is unquoted into `scratch` and viewed there.
+std::string_view readCell(std::string_view text, std::size_t& i, std::string& scratch) {
     if (i < text.size() && text[i] == '"') {
+        std::string& cell = scratch;
         cell.clear();
         ++i;
         for (;;) {
@@ -34,7 +36,7 @@ void readCell(std::string_view text, std::size_t& i, std::string& cell) {
             if (quote == npos) {  // an unclosed quote runs to the end
                 cell.append(text.substr(i));
                 i = text.size();
-                return;
+                return cell;
             }
             cell.append(text.substr(i, quote - i));
             i = quote + 1;
@@ -49,11 +51,12 @@ void readCell(std::string_view text, std::size_t& i, std::string& cell) {
         const std::size_t end = cellEnd(text, i);
         cell.append(text.substr(i, end - i));
         i = end;
-        return;
+        return cell;
     }
     const std::size_t end = cellEnd(text, i);
-    cell.assign(text.substr(i, end - i));
+    const std::string_view cell = text.substr(i, end - i);
     i = end;
+    return cell;
 }
 
 void appendWithoutLineBreaks(std::string& out, std::string_view text) {
@@ -84,9 +87,9 @@ std::string tagName(std::string_view inner) {
     for (char c : inner) {
         if (c == '\r' || c == '\n') continue;
         if (c == ' ' || c == '\t' || c == '/') break;
-        name += c;
+        name += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
-    return wl::upper(name);
+    return name;
 }
 
 // The text of a value element from `i` (after its start tag) to the next
@@ -98,7 +101,11 @@ bool readValue(std::string_view text, std::size_t& i, std::string& value, bool& 
     reachedEnd = false;
     for (;;) {
         const std::size_t lt = text.find('<', i);
-        appendWithoutLineBreaks(value, decodeXmlText(text.substr(i, (lt == npos ? text.size() : lt) - i)));
+        const std::string_view data = text.substr(i, (lt == npos ? text.size() : lt) - i);
+        // Most values hold no entity and no line break: taken as they stand.
+        if (std::none_of(data.begin(), data.end(), [](char c) { return c == '&' || c == '\r' || c == '\n'; }))
+            value.append(data);
+        else appendWithoutLineBreaks(value, decodeXmlText(data));
         if (lt == npos || text.size() - lt < 9) reachedEnd = true;
         if (lt == npos) {
             i = text.size();
@@ -135,24 +142,53 @@ bool readValue(std::string_view text, std::size_t& i, std::string& value, bool& 
 // up to and including its line break.
 enum class Got { Record, NoRecord, NeedMore, End };
 
-Got csvLine(std::string_view text, bool atEnd, std::size_t& used, SourceRecord& r) {
+// A line without quotes, the common case, cut at its commas in one pass:
+// false (nothing decided) when a quote comes before the line's end.
+bool plainCsvLine(std::string_view text, std::size_t& i, bool& comma, std::vector<std::string_view>& cells) {
+    std::size_t start = 0;
+    for (i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c > ',') continue;  // no special byte sorts above the comma
+        if (c == ',') {
+            cells.push_back(text.substr(start, i - start));
+            start = i + 1;
+            comma = true;
+        } else if (c == '\r' || c == '\n') {
+            break;
+        } else if (c == '"') {
+            cells.clear();
+            comma = false;
+            return false;
+        }
+    }
+    cells.push_back(text.substr(start, i - start));
+    return true;
+}
+
+Got csvLine(std::string_view text, bool atEnd, std::size_t& used, std::vector<std::string_view>& cells,
+            std::deque<std::string>& scratch, std::string_view& plain) {
     if (text.empty()) return atEnd ? Got::End : Got::NeedMore;
-    r.byName.clear();
+    cells.clear();
+    plain = {};
     std::size_t i = 0;
     bool comma = false;
-    // The record's strings are reused from line to line: no allocation per cell.
-    std::size_t n = 0;
-    for (;; ++n) {
-        if (n == r.columns.size()) r.columns.emplace_back();
-        readCell(text, i, r.columns[n]);
-        if (i < text.size() && text[i] == ',') {
-            comma = true;
-            ++i;
-            continue;
+    if (plainCsvLine(text, i, comma, cells)) {
+        plain = text.substr(0, i);
+    } else {
+        // A line with quotes, cell by cell; the scratch strings are reused
+        // from line to line: no allocation per cell.
+        i = 0;
+        for (std::size_t n = 0;; ++n) {
+            if (n == scratch.size()) scratch.emplace_back();
+            cells.push_back(readCell(text, i, scratch[n]));
+            if (i < text.size() && text[i] == ',') {
+                comma = true;
+                ++i;
+                continue;
+            }
+            break;
         }
-        break;
     }
-    r.columns.resize(n + 1);
     // CR LF, LF or CR ends a record, and so does the end of the file.
     if (i < text.size() && text[i] == '\r') ++i;
     if (i < text.size() && text[i] == '\n') ++i;
@@ -172,13 +208,21 @@ void dropByteOrderMark(ByteInput& in) {
 }  // namespace
 
 bool CsvReader::next(SourceRecord& r) {
+    if (!nextCells(cells_)) return false;
+    r.byName.clear();
+    r.columns.resize(cells_.size());
+    for (std::size_t n = 0; n < cells_.size(); ++n) r.columns[n].assign(cells_[n]);
+    return true;
+}
+
+bool CsvReader::nextCells(std::vector<std::string_view>& cells) {
     if (!started_) {
         dropByteOrderMark(in_);
         started_ = true;
     }
     for (;;) {
         std::size_t used = 0;
-        switch (csvLine(in_.view(), in_.atEnd(), used, r)) {
+        switch (csvLine(in_.view(), in_.atEnd(), used, cells, unquoted_, plainLine_)) {
             case Got::End: return false;
             case Got::NeedMore: in_.more(); continue;
             case Got::NoRecord: in_.consume(used); continue;
@@ -260,6 +304,13 @@ XmlReader::Step XmlReader::step(std::string_view text, bool atEnd, std::size_t& 
     return Step::Next;
 }
 
+// The record read goes to `r`; the room of r's values serves the next one.
+void XmlReader::takeRecord(SourceRecord& r) {
+    std::swap(r, current_);
+    current_.byName.clear();
+    current_.columns.clear();
+}
+
 bool XmlReader::next(SourceRecord& r) {
     if (!started_) {
         dropByteOrderMark(in_);
@@ -272,16 +323,14 @@ bool XmlReader::next(SourceRecord& r) {
             case Step::Next: in_.consume(used); break;
             case Step::Record:
                 in_.consume(used);
-                r = std::move(current_);
-                current_ = SourceRecord{};
+                takeRecord(r);
                 return true;
             case Step::End:
                 ended_ = true;
                 if (!open_.empty()) complete_ = false;
                 // End of input ends a pending record.
                 if (claimDepth_ > 0) {
-                    r = std::move(current_);
-                    current_ = SourceRecord{};
+                    takeRecord(r);
                     return true;
                 }
                 break;

@@ -13,6 +13,7 @@
 // before its root element closes is reported as incomplete.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -33,18 +34,30 @@ struct SourceRecord {
 // The records of a CSV source one by one, read as the input delivers it.
 class CsvReader {
 public:
-    explicit CsvReader(ByteInput& in) : in_(in) {}
+    // `atStart`: the input starts at the file's first byte (where a byte
+    // order mark may stand); else it starts at a record of the file.
+    explicit CsvReader(ByteInput& in, bool atStart = true) : in_(in), started_(!atStart) {}
     bool next(SourceRecord& r);  // false at the end
+    // The next record's cells without copying them: views into the input
+    // (or, for quoted cells, into the reader), valid until the next call.
+    bool nextCells(std::vector<std::string_view>& cells);
+    // The last record's line when it held no quote (its cells are pieces
+    // of it, commas between), else empty.
+    std::string_view plainLine() const { return plainLine_; }
 
 private:
     ByteInput& in_;
     bool started_ = false;
+    std::deque<std::string> unquoted_;  // quoted cells as read, by column (they stay put as it grows)
+    std::vector<std::string_view> cells_;
+    std::string_view plainLine_;
 };
 
 // The records of an XML source one by one.
 class XmlReader {
 public:
-    explicit XmlReader(ByteInput& in) : in_(in) {}
+    // `atStart` as for CsvReader; a later start must be the end of a record.
+    explicit XmlReader(ByteInput& in, bool atStart = true) : in_(in), started_(!atStart) {}
     bool next(SourceRecord& r);  // false at the end
     // After the end: false when the source ends before its root element closes.
     bool complete() const { return complete_; }
@@ -55,6 +68,7 @@ private:
     // `text`; `used` the bytes it takes. The state changes only when the
     // piece is whole.
     Step step(std::string_view text, bool atEnd, std::size_t& used);
+    void takeRecord(SourceRecord& r);
 
     ByteInput& in_;
     bool started_ = false;

@@ -1,6 +1,8 @@
 #include "records_to_x12.hpp"
 
 #include <algorithm>
+#include <deque>
+#include <memory>
 #include <filesystem>
 #include <optional>
 #include <unordered_set>
@@ -14,15 +16,46 @@
 #include "progress_meter.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
+#include "work_pool.hpp"
 
 namespace zr {
 
 namespace {
 
-void fillRecord(std::vector<FieldRow>& fields, const FieldNameIndex& names, const SourceRecord& r) {
+// A record as read: a CSV line's cells (views into the reader, valid until
+// the next record) or an XML claim's values by name.
+struct Record {
+    std::string_view plainLine;  // CSV: the line when it held no quote (CsvReader::plainLine)
+    std::vector<std::string_view> columns;
+    std::vector<std::pair<std::string, std::string>> byName;
+    std::vector<std::size_t> positions;  // the field of each value by name, when looked up
+};
+
+void fillRecord(std::vector<FieldRow>& fields, const FieldNameIndex& names, const Record& r) {
     for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i) fields[i].value = r.columns[i];
     for (const auto& [name, value] : r.byName)
         if (FieldRow* f = names.find(fields, name)) f->value = value;
+}
+
+// As fillRecord, for the fields marked in `wanted` alone: the values no
+// one reads are not copied.
+void fillWanted(std::vector<FieldRow>& fields, const std::vector<bool>& wanted, const FieldNameIndex& names,
+                const Record& r) {
+    const std::size_t n = std::min(r.columns.size(), fields.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (wanted[i]) fields[i].value = r.columns[i];
+    for (const auto& [name, value] : r.byName)
+        if (const std::size_t at = names.position(name); at < fields.size() && wanted[at]) fields[at].value = value;
+}
+
+// As fillWanted, for a few fields given by position; the fields of the
+// values by name found beforehand (Record::positions).
+void fillFew(std::vector<FieldRow>& fields, const std::vector<std::size_t>& few, const std::vector<bool>& wanted,
+             const Record& r) {
+    for (std::size_t i : few)
+        if (i < r.columns.size()) fields[i].value = r.columns[i];
+    for (std::size_t v = 0; v < r.byName.size(); ++v)
+        if (const std::size_t at = r.positions[v]; at < fields.size() && wanted[at]) fields[at].value = r.byName[v].second;
 }
 
 // The fields whose values templates write: whole elements ("$", "!") and
@@ -50,6 +83,19 @@ public:
     }
     bool written(std::string_view field) const { return elements_.has(field) || components_.has(field); }
     bool component(std::string_view field) const { return components_.has(field); }
+    // What the two tests answer for each field of the table, worked out
+    // once: a column is checked without making its name's key.
+    struct Flags {
+        std::vector<bool> written, component;
+    };
+    Flags flagsOf(const std::vector<FieldRow>& fields) const {
+        Flags f;
+        for (const FieldRow& row : fields) {
+            f.written.push_back(written(row.name));
+            f.component.push_back(component(row.name));
+        }
+        return f;
+    }
 
 private:
     struct Names {
@@ -73,18 +119,35 @@ private:
 // written as a whole element may be a composite itself, as the X12 to
 // CSV direction reads whole elements). "" when none.
 std::string fieldWithDelimiter(const std::vector<FieldRow>& fields, const WrittenFields& written,
-                               const SourceRecord& r, const X12Output& out) {
-    auto breaks = [&](const std::string& value) {
+                               const WrittenFields::Flags& flags, const Record& r, const X12Output& out) {
+    auto breaks = [&](std::string_view value) {
         for (char c : value)
             if (c == out.terminator || c == out.element || c == '^') return true;
         return false;
     };
-    auto unsafe = [&](std::string_view name, const std::string& value) {
+    auto unsafe = [&](std::string_view name, std::string_view value) {
         return (breaks(value) && written.written(name)) ||
                (value.find(out.component) != std::string::npos && written.component(name));
     };
-    for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i)
-        if (unsafe(fields[i].name, r.columns[i])) return wl::alltrim(fields[i].name);
+    // A delimiter byte at all is rare: a line without quotes is looked
+    // through in one pass first.
+    if (!r.plainLine.empty() && r.byName.empty()) {
+        const std::string_view line = r.plainLine;
+        bool any = false;
+        for (char c : {out.terminator, out.element, '^', out.component})
+            any = any || line.find(c) != std::string_view::npos;  // a library search: whole words at a time
+        if (!any) return "";
+    }
+    for (std::size_t i = 0; i < r.columns.size() && i < fields.size(); ++i) {
+        if (!flags.written[i]) continue;
+        const std::string_view value = r.columns[i];
+        bool any = false;
+        for (char c : value)
+            any |= c == out.terminator || c == out.element || c == '^' || c == out.component;
+        if (!any) continue;
+        if (breaks(value) || (flags.component[i] && value.find(out.component) != std::string::npos))
+            return wl::alltrim(fields[i].name);
+    }
     for (const auto& [name, value] : r.byName)
         if (unsafe(name, value)) return name;
     return "";
@@ -121,7 +184,7 @@ std::vector<const FieldRow*> headerFields(const MapFile& map, const std::vector<
 // A CSV first line that holds the map's titles is the title line ("HO"),
 // not a record: column by column the description, or else the name, of
 // each named field, exactly as the title line writes them.
-bool isTitleLine(const SourceRecord& r, const std::vector<FieldRow>& fields) {
+bool isTitleLine(const Record& r, const std::vector<FieldRow>& fields) {
     std::vector<std::string> titles;
     for (const FieldRow& f : fields)
         if (!wl::alltrim(f.name).empty()) titles.push_back(wl::alltrim(f.description).empty() ? wl::alltrim(f.name) : wl::alltrim(f.description));
@@ -173,11 +236,21 @@ X12BuildResult refuse(const std::string& text, RunLog& log) {
 // The records of a source one by one, CSV or XML, read in blocks.
 class RecordSource {
 public:
-    RecordSource(const std::string& path, bool xml) : in_(path) {
-        if (xml) xml_.emplace(in_);
-        else csv_.emplace(in_);
+    // From byte `start`: the file's first, or the first of a record.
+    RecordSource(const std::string& path, bool xml, std::uint64_t start = 0) : in_(path, start, ByteInput::kBlock) {
+        if (xml) xml_.emplace(in_, start == 0);
+        else csv_.emplace(in_, start == 0);
     }
-    bool next(SourceRecord& r) { return xml_ ? xml_->next(r) : csv_->next(r); }
+    bool next(Record& r) {
+        if (csv_) {
+            const bool got = csv_->nextCells(r.columns);
+            r.plainLine = csv_->plainLine();
+            return got;
+        }
+        if (!xml_->next(named_)) return false;
+        std::swap(r.byName, named_.byName);  // the rooms of its values serve the next record
+        return true;
+    }
     bool complete() const { return !xml_ || xml_->complete(); }
     const ByteInput& input() const { return in_; }
 
@@ -185,6 +258,30 @@ private:
     ByteInput in_;
     std::optional<CsvReader> csv_;
     std::optional<XmlReader> xml_;
+    SourceRecord named_;
+};
+
+// The fields whose values carry from record to record into the templates:
+// read by them and of a level above 0 (level 0 is cleared after each
+// record). A part built on its own starts from their values.
+struct Carried {
+    std::vector<std::size_t> fields;
+    std::vector<std::size_t> slot;  // per field: its place in `fields`, or npos
+    std::vector<std::size_t> recordLevelRead;  // the read fields of level 0
+    Carried(const std::vector<bool>& read, const std::vector<std::size_t>& recordLevel) {
+        std::vector<bool> level0(read.size(), false);
+        for (std::size_t f : recordLevel) level0[f] = true;
+        slot.assign(read.size(), std::string::npos);
+        for (std::size_t f = 0; f < read.size(); ++f) {
+            if (!read[f]) continue;
+            if (level0[f]) {
+                recordLevelRead.push_back(f);
+            } else {
+                slot[f] = fields.size();
+                fields.push_back(f);
+            }
+        }
+    }
 };
 
 // What the first pass learns of the records, so that the second writes
@@ -196,6 +293,20 @@ struct Survey {
     std::vector<bool> opens;   // per record built: a new set starts with it
     std::vector<FieldRow> first;
     bool titleLine = false;
+    // Every record built gives every field a value of its own (CSV lines
+    // as long as the table): no value carries from one record to the next.
+    bool everyField = true;
+    // Where the source can be cut into parts built side by side: the first
+    // record of each part, about `partBytes` apart.
+    struct PartStart {
+        std::uint64_t offset = 0;  // of the part's first byte
+        std::size_t index = 0;     // in `built`
+        std::size_t k = 0;         // in `opens`
+        // The values carried into the part (Carried::fields), when records
+        // were built before it.
+        std::vector<std::string> carried;
+    };
+    std::vector<PartStart> parts;
     std::vector<std::string> refused;  // records refused, one line each
     std::string withoutClaim;          // numbers of records without a claim id
     bool complete = true;
@@ -204,7 +315,7 @@ struct Survey {
 };
 
 Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
-              const X12BuildRequest& request, const X12Output& out) {
+              const Carried& carried, const X12BuildRequest& request, const X12Output& out, std::size_t partBytes) {
     Survey s;
     RecordSource source(request.source, request.xml);
     // A value carrying a delimiter would add elements or segments of its
@@ -213,12 +324,35 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
     // made-up claim. Each check fills its own copy of the fields, as values
     // of the levels above 0 carry from record to record.
     const WrittenFields written(map.templates);
+    const WrittenFields::Flags flags = written.flagsOf(map.fields);
     const int claimId = claimIdField(map.fields);
     std::vector<FieldRow> claimFields = map.fields, headFields = map.fields;
     const std::vector<const FieldRow*> header = headerFields(map, headFields, names);
+    // Only the claim id and the header values are looked at here; the
+    // first record built fills every field once, for the envelope.
+    std::vector<bool> claimWanted(map.fields.size(), false), headWanted(map.fields.size(), false);
+    std::vector<std::size_t> claimFew, headFew;
+    if (claimId >= 0) claimFew.push_back(static_cast<std::size_t>(claimId));
+    for (const FieldRow* f : header) headFew.push_back(static_cast<std::size_t>(f - headFields.data()));
+    for (std::size_t i : claimFew) claimWanted[i] = true;
+    for (std::size_t i : headFew) headWanted[i] = true;
+    // Of the values of level 0, cleared after each record, only those
+    // looked at need clearing (after the first record, filled whole).
+    std::vector<std::size_t> claimRecordLevel, headRecordLevel;
+    for (std::size_t f : recordLevel) {
+        if (claimWanted[f]) claimRecordLevel.push_back(f);
+        if (headWanted[f]) headRecordLevel.push_back(f);
+    }
     std::vector<std::string> previous;
+    // The carried values as the records built so far left them.
+    std::vector<std::string> carry;
+    for (std::size_t f : carried.fields) carry.push_back(map.fields[f].value);
     std::size_t number = 0, accepted = 0;
-    for (SourceRecord r; source.next(r);) {
+    for (Record r;;) {
+        const std::uint64_t at = source.input().position();
+        if (!source.next(r)) break;
+        if (s.parts.empty() || at - s.parts.back().offset >= partBytes)
+            s.parts.push_back({at, s.built.size(), s.opens.size(), s.opens.empty() ? std::vector<std::string>{} : carry});
         // A CSV first line that holds the map's titles is the title line ("HO").
         if (!request.xml && s.built.empty() && isTitleLine(r, map.fields)) {
             s.titleLine = true;
@@ -226,17 +360,19 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             continue;
         }
         ++number;
-        if (std::string field = fieldWithDelimiter(map.fields, written, r, out); !field.empty()) {
+        if (std::string field = fieldWithDelimiter(map.fields, written, flags, r, out); !field.empty()) {
             s.refused.push_back("Record " + std::to_string(number) + " Refused : Field " + field +
                                 " Holds an X12 Delimiter.");
             s.built.push_back(false);
             continue;
         }
         ++accepted;
+        r.positions.clear();
+        for (const auto& [name, value] : r.byName) r.positions.push_back(names.position(name));
         if (claimId >= 0) {
-            fillRecord(claimFields, names, r);
-            const bool none = wl::alltrim(claimFields[static_cast<std::size_t>(claimId)].value).empty();
-            clearRecordValues(claimFields, recordLevel);
+            fillFew(claimFields, claimFew, claimWanted, r);
+            const bool none = wl::alltrimView(claimFields[static_cast<std::size_t>(claimId)].value).empty();
+            clearRecordValues(claimFields, claimRecordLevel);
             if (none) {
                 s.withoutClaim += (s.withoutClaim.empty() ? "" : ", ") + std::to_string(accepted);
                 s.built.push_back(false);
@@ -244,18 +380,229 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             }
         }
         s.built.push_back(true);
+        s.everyField = s.everyField && r.byName.empty() && r.columns.size() >= map.fields.size();
+        for (std::size_t c = 0; c < carried.fields.size(); ++c)
+            if (carried.fields[c] < r.columns.size()) carry[c].assign(r.columns[carried.fields[c]]);
+        for (std::size_t v = 0; v < r.byName.size(); ++v)
+            if (const std::size_t at = r.positions[v]; at < carried.slot.size() && carried.slot[at] != std::string::npos)
+                carry[carried.slot[at]] = r.byName[v].second;
         // The header values of each record: a change starts a new set.
-        fillRecord(headFields, names, r);
-        std::vector<std::string> values;
-        for (const FieldRow* f : header) values.push_back(wl::alltrim(f->value));
-        s.opens.push_back(s.opens.empty() || values != previous);
-        previous = std::move(values);
-        if (s.opens.size() == 1) s.first = headFields;
-        clearRecordValues(headFields, recordLevel);
+        const bool first = s.opens.empty();
+        if (first) fillRecord(headFields, names, r);
+        else fillFew(headFields, headFew, headWanted, r);
+        bool same = !first;
+        for (std::size_t h = 0; h < header.size(); ++h) {
+            const std::string_view value = wl::alltrimView(header[h]->value);
+            if (first) previous.emplace_back(value);
+            else if (previous[h] != value) {
+                same = false;
+                previous[h].assign(value);
+            }
+        }
+        s.opens.push_back(!same);
+        if (first) s.first = headFields;
+        clearRecordValues(headFields, first ? recordLevel : headRecordLevel);
     }
     s.complete = source.complete();
     s.readError = source.input().error();
     return s;
+}
+
+// Records built away from their place in the run: their text with each HL
+// number marked (counted from 0 in each record), and what each adds to its
+// set, so that a part of the source can be built on a thread of its own.
+struct BuiltRecords {
+    struct Built {
+        std::size_t end = 0;       // of its text
+        std::size_t marksEnd = 0;  // of its marks
+        std::size_t segments = 0;
+        int hls = 0;               // HL numbers it used (written or not)
+    };
+    std::string text;
+    std::vector<HlMark> marks;
+    std::vector<Built> records;
+    int error = 0;  // the source no longer reads as the first pass read it
+    void clear() {
+        text.clear();
+        marks.clear();
+        records.clear();
+        error = 0;
+    }
+};
+
+// Builds record `k` (of those built) from its values: level 1 with a set's
+// first record, level 4 with its last.
+template <class Values>
+void buildRecord(TemplatePlan& plan, const Values& values, const Survey& s, std::size_t k, const X12Output& out,
+                 BuiltRecords& into) {
+    const bool closes = k + 1 == s.count() || s.opens[k + 1];
+    const std::size_t number = s.opens[k] ? 1 : 2;
+    TemplateRunState state;
+    state.hlMarks = &into.marks;
+    plan.build(into.text, values, closes ? number : 0, number, out, state);
+    into.records.push_back({into.text.size(), into.marks.size(), state.segments, state.hl});
+}
+
+// Writes built records in their places, in order: each set opened before
+// its first record and closed after its last, HL numbers counted through
+// the set, the meter moved.
+class SetWriter {
+public:
+    SetWriter(OutputFile& file, const MapFile& map, const X12Output& out, const EnvelopeValues& completed,
+              const Survey& s, const ScopedMeter& meter)
+        : file_(file), map_(map), out_(out), completed_(completed), s_(s), meter_(meter),
+          end_(segmentEnd(out)) {}
+
+    void write(const BuiltRecords& b) {
+        const std::string_view text = b.text;
+        std::size_t from = 0, mark = 0;
+        for (const BuiltRecords::Built& r : b.records) {
+            const bool closes = k_ + 1 == s_.count() || s_.opens[k_ + 1];
+            if (s_.opens[k_]) {
+                ++sets_;
+                hl_ = 0;  // HL numbers start again in each set
+                segments_ = 0;
+                st02_ = setControlNumber(completed_.st02, sets_);
+                file_.write(setHeader(map_.transactionType, out_, st02_, completed_.st03));
+            }
+            for (; mark < r.marksEnd; ++mark) {
+                const HlMark& m = b.marks[mark];
+                file_.write(text.substr(from, m.at - from));
+                file_.write(std::to_string(hl_ + m.number));
+                from = m.at + m.length;
+            }
+            file_.write(text.substr(from, r.end - from));
+            from = r.end;
+            hl_ += r.hls;
+            segments_ += r.segments;
+            const std::string E(1, out_.element);
+            if (closes) file_.write("SE" + E + std::to_string(segments_ + 2) + E + st02_ + end_);
+            ++k_;
+            const double percent = 100.0 * static_cast<double>(k_) / static_cast<double>(s_.count());
+            meter_.set(percent);
+        }
+    }
+    std::size_t written() const { return k_; }
+    std::size_t sets() const { return sets_; }
+
+private:
+    OutputFile& file_;
+    const MapFile& map_;
+    const X12Output& out_;
+    const EnvelopeValues& completed_;
+    const Survey& s_;
+    const ScopedMeter& meter_;
+    const std::string end_;
+    std::size_t k_ = 0, sets_ = 0, segments_ = 0;
+    int hl_ = 0;
+    std::string st02_;
+};
+
+// What a thread keeps from part to part: its copy of the plan and of the
+// fields (their values are its own).
+struct PartBuilder {
+    TemplatePlan plan;
+    std::vector<FieldRow> fields;
+};
+
+// What every part is built with.
+struct PartsJob {
+    const X12BuildRequest& request;
+    const Survey& s;
+    const MapFile& map;  // its fields' values as the run starts
+    const FieldNameIndex& names;
+    const Carried& carried;
+    const std::vector<std::size_t>& recordLevel;
+    const X12Output& out;
+};
+
+// Builds part `i`, reading it from its first byte: from the records' own
+// values when every line gives every field one, else from the fields with
+// the values carried into the part.
+void buildPart(const PartsJob& job, std::size_t i, PartBuilder& b, BuiltRecords& into) {
+    const Survey& s = job.s;
+    const Survey::PartStart& p = s.parts[i];
+    const std::size_t endIndex = i + 1 < s.parts.size() ? s.parts[i + 1].index : s.built.size();
+    if (!s.everyField) {
+        if (p.k == 0) {
+            for (std::size_t f = 0; f < b.fields.size(); ++f) b.fields[f].value = job.map.fields[f].value;
+        } else {
+            for (std::size_t f : job.carried.recordLevelRead) b.fields[f].value.clear();
+            for (std::size_t c = 0; c < job.carried.fields.size(); ++c)
+                b.fields[job.carried.fields[c]].value = p.carried[c];
+        }
+    }
+    RecordSource source(job.request.source, job.request.xml, p.offset);
+    std::size_t k = p.k;
+    Record r;
+    for (std::size_t index = p.index; index < endIndex; ++index) {
+        if (!source.next(r)) {
+            into.error = source.input().error() != 0 ? source.input().error() : 30;
+            return;
+        }
+        if (!s.built[index]) continue;
+        if (s.everyField) {
+            if (r.columns.size() < b.fields.size()) {
+                into.error = 30;
+                return;
+            }
+            buildRecord(b.plan, r.columns, s, k++, job.out, into);
+        } else {
+            fillWanted(b.fields, b.plan.readFields(), job.names, r);
+            buildRecord(b.plan, b.fields, s, k++, job.out, into);
+            clearRecordValues(b.fields, job.recordLevel);
+        }
+    }
+}
+
+// Builds the parts side by side on a pool and writes them in order; at
+// most two parts per thread are in flight, so memory stays bounded
+// whatever the file's size. The error that stopped it, or 0.
+int buildSideBySide(const PartsJob& job, const TemplatePlan& plan, unsigned threads, SetWriter& writer) {
+    std::vector<PartBuilder> builders(threads, PartBuilder{plan, job.map.fields});
+    struct InFlight {
+        std::shared_ptr<wl::WorkPool::Job> job;
+        BuiltRecords built;
+    };
+    std::deque<InFlight> flight;  // its elements stay put as it grows
+    std::vector<BuiltRecords> spare;  // written parts, whose rooms serve the next
+    wl::WorkPool pool(threads);   // last: it finishes its tasks before the rest goes
+    std::size_t next = 0;
+    auto submit = [&] {
+        const std::size_t i = next++;
+        InFlight& f = flight.emplace_back();
+        if (!spare.empty()) {
+            f.built = std::move(spare.back());
+            spare.pop_back();
+        }
+        BuiltRecords* into = &f.built;
+        f.job = pool.submit([&job, &builders, i, into](unsigned thread) { buildPart(job, i, builders[thread], *into); });
+    };
+    const Survey& s = job.s;
+    while (next < s.parts.size() && flight.size() < 2 * threads) submit();
+    int error = 0;
+    while (!flight.empty()) {
+        pool.wait(flight.front().job);
+        if (error == 0) error = flight.front().built.error;
+        if (error == 0) writer.write(flight.front().built);
+        flight.front().built.clear();
+        spare.push_back(std::move(flight.front().built));
+        flight.pop_front();
+        if (next < s.parts.size() && error == 0) submit();
+    }
+    return error;
+}
+
+// The threads worth building with: none (this thread alone) unless the
+// source is large enough to cut.
+unsigned buildThreads(const X12BuildRequest& request, const Survey& s) {
+    constexpr std::uint64_t kWorthThreads = std::uint64_t{4} << 20;
+    if (s.parts.size() < 2 || request.threads == 1) return 0;
+    std::error_code ec;
+    const std::uint64_t size = std::filesystem::file_size(request.source, ec);
+    if (request.threads == 0 && (ec || size < kWorthThreads)) return 0;
+    const unsigned threads = request.threads > 0 ? request.threads : wl::WorkPool::usefulThreads(6);
+    return threads > 1 ? threads : 0;
 }
 
 // The output, opened before the records are written: a new file takes the
@@ -330,7 +677,10 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         return fail("Envelope Refused : " + tag + " Holds an X12 Delimiter.");
 
     const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
-    const Survey s = survey(map, names, recordLevel, request, out);
+    TemplatePlan plan(map.templates, map.fields, names);
+    const Carried carried(plan.readFields(), recordLevel);
+    const Survey s = survey(map, names, recordLevel, carried, request, out,
+                            request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);
     // A file cut short makes no output: its missing claims would go unnoticed.
@@ -363,43 +713,44 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         return result;
     }
     // One interchange and group; a transaction set per run of records that
-    // share their header values. Each record is read, built and written in
-    // turn: memory holds one record and the output's buffer.
+    // share their header values. Records are read, built and written in
+    // turn (on one thread, or part by part on several): memory holds a few
+    // parts and the output's buffer.
     file.write(interchangeHeader(map.version, out, completed, date, time));
-    std::size_t sets = 0, inSet = 0, k = 0, index = 0;
-    std::string st02;
-    TemplateRunState state;
-    TemplatePlan plan(map.templates, map.fields, names);
-    std::string text;  // one record's segments, reused
-    RecordSource source(request.source, request.xml);
-    for (SourceRecord r; k < s.count() && source.next(r); ++index) {
-        if (index >= s.built.size()) break;
-        if (!s.built[index]) continue;
-        const bool closes = k + 1 == s.count() || s.opens[k + 1];
-        if (s.opens[k]) {
-            ++sets;
-            inSet = 0;
-            state = TemplateRunState{};  // HL numbers start again in each set
-            st02 = setControlNumber(completed.st02, sets);
-            file.write(setHeader(map.transactionType, out, st02, completed.st03));
+    SetWriter writer(file, map, out, completed, s, meter);
+    if (const unsigned threads = buildThreads(request, s); threads > 0) {
+        const PartsJob job{request, s, map, names, carried, recordLevel, out};
+        if (int error = buildSideBySide(job, plan, threads, writer); error != 0) {
+            file.abandon();
+            return unread(error);
         }
-        ++inSet;
-        fillRecord(map.fields, names, r);
-        // Level 1 with the set's first record, level 4 with its last.
-        text.clear();
-        plan.build(text, map.fields, closes ? inSet : 0, inSet, out, state);
-        file.write(text);
-        clearRecordValues(map.fields, recordLevel);
-        if (closes) file.write("SE" + E + std::to_string(state.segments + 2) + E + st02 + end);
-        ++k;
-        const double percent = 100.0 * static_cast<double>(k) / static_cast<double>(s.count());
-        meter.set(percent);
+    } else {
+        std::size_t k = 0, index = 0;
+        bool changed = false;
+        BuiltRecords one;
+        RecordSource source(request.source, request.xml);
+        for (Record r; k < s.count() && source.next(r); ++index) {
+            if (index >= s.built.size()) break;
+            if (!s.built[index]) continue;
+            one.clear();
+            if (s.everyField) {
+                if ((changed = r.columns.size() < map.fields.size())) break;
+                buildRecord(plan, r.columns, s, k, out, one);
+            } else {
+                fillWanted(map.fields, plan.readFields(), names, r);
+                buildRecord(plan, map.fields, s, k, out, one);
+                clearRecordValues(map.fields, recordLevel);
+            }
+            writer.write(one);
+            ++k;
+        }
+        // The source changed between the passes: what was written is dropped.
+        if (changed || k < s.count() || source.input().error() != 0) {
+            file.abandon();
+            return unread(source.input().error() != 0 ? source.input().error() : 30);
+        }
     }
-    // The source changed between the passes: what was written is dropped.
-    if (k < s.count() || source.input().error() != 0) {
-        file.abandon();
-        return unread(source.input().error() != 0 ? source.input().error() : 30);
-    }
+    const std::size_t sets = writer.sets();
     file.write("GE" + E + std::to_string(sets) + E + wl::alltrim(completed.gs06) + end);
     file.write("IEA" + E + "1" + E + completed.isa13 + end);
     if (sets > 1) log.timed("Transaction Sets Written : " + std::to_string(sets));
@@ -422,6 +773,8 @@ DirectionResult convertToX12(const EngineRequest& request, MapFile& map, const s
     b.multiLine = request.options.multiLine;
     b.merge = request.options.merge;
     b.meterMode = request.meterMode;
+    b.threads = request.threads;
+    b.partBytes = request.partBytes;
     X12BuildResult built = buildX12(map, b, log);
     DirectionResult result;
     result.complete = !built.failed;

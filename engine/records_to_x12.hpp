@@ -28,6 +28,12 @@ struct X12BuildRequest {
     MeterMode meterMode = MeterMode::None;
     std::string date;        // CCYYMMDD; "" for today
     std::string time;        // HHMM; "" for now
+    // Threads building parts of a CSV source side by side (0: one per
+    // processor, at most 6, for a source of some megabytes; 1: this thread
+    // alone) and the parts' size (0: 1 MB). The output is the same whatever
+    // they are.
+    unsigned threads = 0;
+    std::size_t partBytes = 0;
 };
 
 struct X12BuildResult {

@@ -1,5 +1,6 @@
 #include "segment_templates.hpp"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -14,18 +15,14 @@ namespace {
 
 // Trims text[from..] as wl::alltrim does, in place.
 void trimFrom(std::string& text, std::size_t from) {
+    // Most values written have no blank at either end.
+    if (text.size() == from ||
+        (static_cast<unsigned char>(text[from]) > ' ' && text.back() != ' '))
+        return;
     const std::string_view v = wl::alltrimView(std::string_view(text).substr(from));
     const std::size_t at = static_cast<std::size_t>(v.data() - text.data());
     if (at > from && !v.empty()) std::memmove(text.data() + from, v.data(), v.size());
     text.resize(from + v.size());
-}
-
-// The number of service-line rows of a record, counted as the line-mode
-// writer counts them; `lines` holds each field's line number.
-std::size_t lineRows(const std::vector<FieldRow>& fields, const std::vector<int>& lines) {
-    return static_cast<std::size_t>(countServiceLineRows(
-        fields.size(), [&](std::size_t f) { return lines[f]; },
-        [&](std::size_t f) { return !wl::alltrimView(fields[f].value).empty(); }));
 }
 
 }  // namespace
@@ -63,14 +60,26 @@ FieldRow* FieldNameIndex::find(std::vector<FieldRow>& fields, std::string_view n
 // What a record's build looks values up in: its fields and the positions
 // for the line number being written.
 struct TemplatePlan::Line {
-    const std::vector<FieldRow>& fields;
+    const std::vector<std::string_view>& values;
     const std::vector<std::size_t>& positions;
 };
 
 TemplatePlan::TemplatePlan(const std::vector<TemplateRow>& templates, const std::vector<FieldRow>& fields,
                            const FieldNameIndex& names)
     : names_(names) {
-    for (const FieldRow& f : fields) fieldLines_.push_back(mapNumber(f.serviceLine));
+    // Lines count as rows in the order they first rise above every line
+    // before them (countServiceLineRows).
+    std::vector<int> counted;
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const int line = mapNumber(fields[f].serviceLine);
+        if (line <= 0) continue;
+        if (counted.empty() || line > counted.back()) counted.push_back(line);
+        const auto it = std::find(counted.begin(), counted.end(), line);
+        lineFields_.emplace_back(f, it == counted.end() ? FieldNameIndex::kNone
+                                                        : static_cast<std::size_t>(it - counted.begin()));
+    }
+    countedLines_ = counted.size();
+    lineFilled_.assign(countedLines_, 0);
     for (const TemplateRow& t : templates) {
         const int level = mapNumber(t[0]);
         if (level < 1 || level > 4) continue;
@@ -100,6 +109,11 @@ TemplatePlan::TemplatePlan(const std::vector<TemplateRow>& templates, const std:
         }
         levels_[level - 1].push_back(std::move(seg));
     }
+    read_.assign(fields.size(), false);
+    for (const auto& [f, rank] : lineFields_) read_[f] = true;
+    for (std::size_t line = 0; line <= countedLines_; ++line)
+        for (std::size_t at : fieldsFor(line))
+            if (at < read_.size()) read_[at] = true;
 }
 
 std::size_t TemplatePlan::slotOf(std::string_view stem) {
@@ -162,7 +176,11 @@ const std::vector<std::size_t>& TemplatePlan::fieldsFor(std::size_t line) {
 // The field's value, trimmed; "" when no field has the name.
 std::string_view TemplatePlan::value(const Line& l, std::size_t slot) const {
     const std::size_t at = l.positions[slot];
-    return at < l.fields.size() ? wl::alltrimView(l.fields[at].value) : std::string_view();
+    if (at >= l.values.size()) return {};
+    const std::string_view v = l.values[at];
+    // Most values are empty or have no blank at either end.
+    if (v.empty() || (static_cast<unsigned char>(v.front()) > ' ' && v.back() != ' ')) return v;
+    return wl::alltrimView(v);
 }
 
 // A composite: components joined by the component separator, output stops
@@ -194,7 +212,12 @@ bool TemplatePlan::write(std::string& text, const Cell& c, const Line& l, char c
             return !v.empty();
         }
         case Kind::Composite: writeComposite(text, c, l, component); return true;
-        case Kind::Hl: text += std::to_string(++state.hl); return true;
+        case Kind::Hl: {
+            const std::size_t at = text.size();
+            text += std::to_string(++state.hl);
+            if (state.hlMarks) state.hlMarks->push_back({at, text.size() - at, state.hl});
+            return true;
+        }
         case Kind::Lx: text += std::to_string(++state.lx); return true;
         case Kind::Literal: text += c.literal; return true;
     }
@@ -206,6 +229,10 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
                                 TemplateRunState& state) {
     if (s.conditional && value(l, s.conditionSlot).empty()) return;
     const std::size_t start = text.size();
+    // A segment left out takes its marks with it (its HL numbers stay used).
+    auto dropMarks = [&] {
+        while (state.hlMarks && !state.hlMarks->empty() && state.hlMarks->back().at >= start) state.hlMarks->pop_back();
+    };
     text += s.id;
     std::size_t keep = text.size();  // trailing empty elements are dropped
     for (const Cell& c : s.cells) {
@@ -215,6 +242,7 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
         const std::size_t at = text.size();
         if (!write(text, c, l, out.component, state)) {
             text.resize(start);  // a required value is empty: no segment
+            dropMarks();
             return;
         }
         trimFrom(text, at);
@@ -223,6 +251,7 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
     text.resize(keep);
     if (keep == start + s.id.size()) {
         text.resize(start);
+        dropMarks();
         return;
     }
     text += out.terminator;
@@ -230,12 +259,29 @@ void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line&
     ++state.segments;
 }
 
+std::size_t TemplatePlan::lineRows(const std::vector<std::string_view>& values) {
+    std::fill(lineFilled_.begin(), lineFilled_.end(), 0);
+    for (const auto& [f, rank] : lineFields_)
+        if (rank != FieldNameIndex::kNone && !lineFilled_[rank] && f < values.size() && !values[f].empty() &&
+            !wl::alltrimView(values[f]).empty())
+            lineFilled_[rank] = 1;
+    const auto rows = static_cast<std::size_t>(std::count(lineFilled_.begin(), lineFilled_.end(), 1));
+    return rows > 0 ? rows : 1;
+}
+
 void TemplatePlan::build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,
                          std::size_t recordNumber, const X12Output& out, TemplateRunState& state) {
+    fieldValues_.clear();
+    for (const FieldRow& f : fields) fieldValues_.emplace_back(f.value);
+    build(text, fieldValues_, recordCount, recordNumber, out, state);
+}
+
+void TemplatePlan::build(std::string& text, const std::vector<std::string_view>& values, std::size_t recordCount,
+                         std::size_t recordNumber, const X12Output& out, TemplateRunState& state) {
     state.lx = 0;
-    const std::size_t rows = lineRows(fields, fieldLines_);
+    const std::size_t rows = lineRows(values);
     auto level = [&](int wanted, std::size_t line) {
-        const Line l{fields, fieldsFor(line)};
+        const Line l{values, fieldsFor(line)};
         for (const Segment& s : levels_[wanted - 1]) writeSegment(text, s, l, out, state);
     };
     if (recordNumber == 1) level(1, 0);

@@ -20,11 +20,21 @@ struct X12Output {
     bool crlf = false;
 };
 
+// Where an HL number stands in the text built: a record built away from
+// its place in the run counts its HL numbers from 0, and they take their
+// true values when it is written in its place.
+struct HlMark {
+    std::size_t at = 0;      // in the text
+    std::size_t length = 0;  // of the number written
+    int number = 0;          // as counted within the record
+};
+
 // The state a run carries from record to record.
 struct TemplateRunState {
     int hl = 0;             // never reset within a run
     int lx = 0;             // reset at each record
     std::size_t segments = 0;  // written from templates
+    std::vector<HlMark>* hlMarks = nullptr;  // when set: each HL number written is marked
 };
 
 // A field name as names are compared: trimmed, upper-cased.
@@ -62,6 +72,13 @@ public:
     // CTL48400G's text for one record, appended to `text`.
     void build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,
                std::size_t recordNumber, const X12Output& out, TemplateRunState& state);
+    // The same from the record's values in field order (one per field), as
+    // views: a record read from a source is built without copying it.
+    void build(std::string& text, const std::vector<std::string_view>& values, std::size_t recordCount,
+               std::size_t recordNumber, const X12Output& out, TemplateRunState& state);
+    // Per field: whether any build reads its value. A value never read
+    // need not be copied into the fields.
+    const std::vector<bool>& readFields() const { return read_; }
 
 private:
     enum class Kind { Empty, Value, Required, Composite, Hl, Lx, Literal };
@@ -102,8 +119,18 @@ private:
     std::vector<std::string> stems_;  // referred names, before any line number
     // Per line number (0: none): each stem's field position, kNone if none.
     std::vector<std::vector<std::size_t>> fieldsByLine_;
+    std::size_t lineRows(const std::vector<std::string_view>& values);
+
     std::vector<std::string_view> partValues_;
-    std::vector<int> fieldLines_;  // each field's service line number, read once
+    // The fields of service lines, each with the rank of its line among the
+    // lines that count as rows (kNone for a line that never does); a row is
+    // a counted line with a value. Worked out once, as the line-mode writer
+    // counts its rows.
+    std::vector<std::pair<std::size_t, std::size_t>> lineFields_;
+    std::size_t countedLines_ = 0;
+    std::vector<char> lineFilled_;  // per counted line, reused
+    std::vector<bool> read_;
+    std::vector<std::string_view> fieldValues_;  // the fields' values, for the first build()
 };
 
 // CTL48400H: the value of the first field whose name is the reference less

@@ -236,6 +236,11 @@ std::optional<EnvelopeValues> xmlEnvelope(ByteInput& in) {
             in.more();
             continue;
         }
+        // A closing tag holds no value and no "<BATCH>".
+        if (lt + 1 < v.size() && v[lt + 1] == '/') {
+            in.consume(lt + 1);
+            continue;
+        }
         // Names hold no ">": only a name as long as the text up to the first
         // ">" can stand here, and none when that ">" is too far.
         const std::size_t gt = v.substr(lt + 1, kLongestTag).find('>');

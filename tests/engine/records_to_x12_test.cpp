@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "records_to_x12.hpp"
 #include "test_support.hpp"
@@ -40,7 +41,8 @@ struct BuildRun {
     std::string log;
 };
 
-BuildRun build(const std::string& mapText, const std::string& source, bool xml, bool crlf = false) {
+BuildRun build(const std::string& mapText, const std::string& source, bool xml, bool crlf = false,
+               unsigned threads = 0, std::size_t partBytes = 0) {
     zrtest::TempDir dir;
     const std::string mapPath = dir.write("m.cfg", mapText);
     zr::MapFile map = zr::parseMapText(mapText);
@@ -52,6 +54,8 @@ BuildRun build(const std::string& mapText, const std::string& source, bool xml, 
     r.crlf = crlf;
     r.date = "20261210";
     r.time = "1300";
+    r.threads = threads;
+    r.partBytes = partBytes;
     zr::RunLog log([] { return std::string("00:00:00"); });
     BuildRun run;
     run.result = zr::buildX12(map, r, log);
@@ -87,6 +91,63 @@ TEST(RecordsToX12, LevelsCountersAndConditions) {
         "PLB*1234*20261231*-5~"
         "SE*21*0001~GE*1*1~IEA*1*000000001~";
     EXPECT_EQ(run.x12, want);
+}
+
+// A run's log with the temporary folders left out.
+std::string withoutFolders(const std::string& log) {
+    return std::regex_replace(log, std::regex("[^ ]*in\\.(csv|xml)"), "in");
+}
+
+TEST(RecordsToX12, PartsBuiltSideBySideGiveTheOutputOfOneThread) {
+    // Sets that change every few records, HL numbers (one in a segment
+    // left out when its required value is empty), refused records, rows
+    // without a claim id, quoted cells with commas and line breaks, a byte
+    // order mark, values carried from record to record (short lines, XML
+    // claims without them) and no line break at the end: cut anywhere,
+    // built on any number of threads, the output is that of one thread.
+    zrtest::PromptRecorder prompts;  // the refusals are said on screen
+    const std::string map = std::string(kClaimMap) + "SEGMENT=2,HL,&HL,!PRIORAUTH,23\r\n";
+    std::string csv = "\xEF\xBB\xBF", shortCsv = csv;
+    std::string xml = csv + "<?xml version=\"1.0\"?>\r\n<EXPORTDATA>\r\n";
+    for (int i = 0; i < 120; ++i) {
+        const std::string n = std::to_string(i), end = i % 2 ? "\r\n" : "\n";
+        std::string line = "ACME" + std::to_string(i / 7) + ",C" + n + "," + n + ",";
+        line += i % 3 ? "PA" + n : "";
+        line += i % 5 ? ",DOE" + n : ",\"ROE, JR\"";
+        line += i % 11 ? ",99213,60" : ",\"99\r\n213\",60";
+        line += ",87880,40," + std::string(i % 13 ? "" : "-5");
+        if (i % 17 == 4) line = "ACME,C~" + n + ",1,,X,,,,,";  // refused
+        if (i % 19 == 6) line = "ACME,,,,NOCLAIM,,,,,";        // no claim id
+        csv += line + end;
+        // Every fourth line stops before the adjustment, which carries on.
+        shortCsv += (i % 4 == 1 ? line.substr(0, line.rfind(',')) : line) + end;
+        xml += "<CLAIM>" + end;
+        if (i % 4 != 1) xml += "<SUBMITTER>ACME" + std::to_string(i / 7) + "</SUBMITTER>";
+        if (i % 19 != 6) xml += "<CLAIMID>C" + std::string(i % 17 == 4 ? "~" : "") + n + "</CLAIMID>";
+        if (i % 3) xml += "<PRIORAUTH>PA" + n + "</PRIORAUTH>";
+        xml += "<PATNAME>D&amp;E" + n + "</PATNAME><PROC1>99213</PROC1><AMT1>60</AMT1>" + end;
+        if (i % 13 == 0) xml += "<ADJ>-" + n + "</ADJ>";
+        xml += "</CLAIM>" + end;
+    }
+    csv.resize(csv.size() - 1);
+    xml += "</EXPORTDATA>";
+    const struct {
+        const char* name;
+        const std::string& text;
+        bool xml;
+    } sources[] = {{"csv", csv, false}, {"short csv lines", shortCsv, false}, {"xml", xml, true}};
+    for (const auto& source : sources) {
+        const BuildRun one = build(map, source.text, source.xml, false, 1);
+        ASSERT_NE(one.x12.find("ST*837*0017"), std::string::npos) << source.name << one.x12;
+        for (unsigned threads : {2u, 3u, 5u})
+            for (std::size_t partBytes : {1u, 100u, 777u, 5000u}) {
+                const BuildRun many = build(map, source.text, source.xml, false, threads, partBytes);
+                EXPECT_EQ(many.x12, one.x12) << source.name << ", " << threads << " threads, parts of " << partBytes;
+                EXPECT_EQ(many.result.failed, one.result.failed);
+                EXPECT_EQ(many.result.problems.size(), one.result.problems.size());
+                EXPECT_EQ(withoutFolders(many.log), withoutFolders(one.log));
+            }
+    }
 }
 
 TEST(RecordsToX12, LineEndsEmptyLinesAndTheLastLine) {
@@ -320,6 +381,19 @@ TEST(RecordsToX12, ValuesNeverCarryDelimitersIntoTheOutput) {
     EXPECT_TRUE(batch.result.failed);
     EXPECT_EQ(batch.x12, "");
     EXPECT_NE(batch.log.find("Envelope Refused : GS02 Holds an X12 Delimiter."), std::string::npos) << batch.log;
+}
+
+// Mended: a comma in a value came back as a blank ("HART, WELL" as
+// "HART  WELL"); the CSV quotes it and the X12 keeps it.
+TEST(RecordsToX12, ACommaInAValueComesBackAsAComma) {
+    for (bool xml : {false, true}) {
+        BuildRun run = build(kClaimMap,
+                             xml ? "<EXPORTDATA><CLAIM><CLAIMID>C1</CLAIMID><PATNAME>HART, WELL</PATNAME></CLAIM></EXPORTDATA>"
+                                 : "ACME,C1,100,,\"HART, WELL\",,,,,\r\n",
+                             xml);
+        EXPECT_FALSE(run.result.failed) << run.log;
+        EXPECT_NE(run.x12.find("NM1*QC*1*HART, WELL~"), std::string::npos) << run.x12;
+    }
 }
 
 TEST(RecordsToX12, XmlCutShortOrExpandingPastTheLimitMakesNoOutput) {

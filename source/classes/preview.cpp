@@ -1,0 +1,499 @@
+#include "preview.hpp"
+
+#include <ctime>
+#include <filesystem>
+
+#include "mail.hpp"
+#include "message_loop.hpp"
+#include "message_windows.hpp"
+#include "messages.hpp"
+#include "metafiles.hpp"
+#include "pdf_export.hpp"
+#include "print_settings.hpp"
+
+namespace wl {
+
+namespace {
+
+constexpr char kClass[] = "TPreview";
+constexpr int kBarHeight = 30;
+constexpr int kMsgBarHeight = 20;
+
+// Buttons of the bar and items of the menu.
+enum Command : int {
+    kFirst = 101,
+    kPrevious,
+    kNext,
+    kLast,
+    kZoom,
+    kTwoPages,
+    kPrint,
+    kSaveAs,
+    kPdf,
+    kMail,
+    kWord,
+    kExcel,
+    kExit,
+    kNormal,
+    kOnePage,
+    kFactorBox,
+    kFactor1 = 201,  // to kFactor1 + 8
+};
+
+struct BarButton {
+    Command id;
+    const char* caption;
+};
+constexpr BarButton kButtons[] = {
+    {kFirst, "First"},         {kPrevious, "Previous"},      {kNext, "Next"},
+    {kLast, "Last"},           {kZoom, "Zoom"},              {kTwoPages, "Two pages"},
+    {kPrint, "Print"},         {kSaveAs, "Save to DOC/PDF"}, {kPdf, "Export to PDF"},
+    {kMail, "Send by email as PDF"}, {kWord, "Export to MS Word"}, {kExcel, "Export to Excel"},
+    {kExit, "Exit"},
+};
+
+HMENU buildMenu() {
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, kPrint, "&Print");
+    AppendMenuA(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(file, MF_STRING, kExit, "&Exit");
+    HMENU factor = CreatePopupMenu();
+    for (int i = 1; i <= 9; ++i) AppendMenuA(factor, MF_STRING, kFactor1 + i - 1, ("&" + std::to_string(i)).c_str());
+    HMENU page = CreatePopupMenu();
+    AppendMenuA(page, MF_STRING, kFirst, "&First");
+    AppendMenuA(page, MF_STRING, kPrevious, "&Previous");
+    AppendMenuA(page, MF_STRING, kNext, "&Next");
+    AppendMenuA(page, MF_STRING, kLast, "&Last");
+    AppendMenuA(page, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(page, MF_STRING, kZoom, "&Zoom");
+    AppendMenuA(page, MF_STRING | MF_GRAYED, kNormal, "&Normal");
+    AppendMenuA(page, MF_POPUP, reinterpret_cast<UINT_PTR>(factor), "&Factor");
+    AppendMenuA(page, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(page, MF_STRING, kTwoPages, "&Two pages");
+    AppendMenuA(page, MF_STRING | MF_GRAYED, kOnePage, "One &page");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(page), "&Page");
+    return bar;
+}
+
+void registerClass() {
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        wc.hbrBackground = CreateSolidBrush(RGB(192, 192, 192));
+        wc.lpszClassName = kClass;
+        return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+std::string timestamp14() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_s(&local, &now);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &local);
+    return text;
+}
+
+}  // namespace
+
+TPreview::TPreview(std::unique_ptr<TPrinter> device)
+    : oDevice(std::move(device)), model(oDevice ? static_cast<int>(oDevice->aMeta.size()) : 0) {
+    if (!oDevice) {
+        // A preview of nothing: one empty page.
+        PrinterOptions o;
+        o.lPreview = true;
+        o.cDocument = "Printing Preview";
+        oDevice = std::make_unique<TPrinter>(o);
+        oDevice->StartPage();
+        oDevice->EndPage();
+        model = PreviewModel(static_cast<int>(oDevice->aMeta.size()));
+    }
+    build();
+}
+
+TPreview::~TPreview() {
+    if (hWnd) {
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
+        DestroyWindow(hWnd);
+    }
+    oMeta1.reset();
+    oMeta2.reset();
+    if (oDevice) oDevice->End();
+}
+
+void TPreview::build() {
+    registerClass();
+    hMenu = buildMenu();
+    const std::string title = oDevice->cDocument.empty() ? "Printing Preview" : oDevice->cDocument;
+    hWnd = CreateWindowExA(0, kClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
+                           CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, hMenu, GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPreview::proc));
+    SetScrollRange(hWnd, SB_VERT, 0, 0, FALSE);
+    SetScrollRange(hWnd, SB_HORZ, 0, 0, FALSE);
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    int x = 2;
+    for (const BarButton& b : kButtons) {
+        const int width = 8 + 7 * static_cast<int>(std::string(b.caption).size());
+        CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, 2, width, kBarHeight - 4,
+                        hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), inst, nullptr);
+        x += width + 2;
+    }
+    const int p = x + 30, r = kBarHeight / 2 - 8;
+    CreateWindowExA(0, "STATIC", "Factor:", WS_CHILD | WS_VISIBLE, p, r, 45, 15, hWnd, nullptr, inst, nullptr);
+    oFactor = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, p + 40, r - 4,
+                              35, 200, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFactorBox)), inst, nullptr);
+    for (int i = 1; i <= 9; ++i) SendMessageA(oFactor, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(i).c_str()));
+    SendMessageA(oFactor, CB_SETCURSEL, 0, 0);
+    oPage = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, p + 100, r, 180, 15, hWnd, nullptr, inst, nullptr);
+    const int horzRes = oDevice->nHorzRes(), vertRes = oDevice->nVertRes();
+    oMeta1 = std::make_unique<TMetaFile>(hWnd, 40, 10, 100, 100, model.pageCount ? oDevice->aMeta[0] : std::string(), 0,
+                                         0xFFFFFF, horzRes, vertRes);
+    oMeta2 = std::make_unique<TMetaFile>(hWnd, 40, 120, 100, 100, std::string(), 0, 0xFFFFFF, horzRes, vertRes);
+    oMeta2->Show(false);
+    for (TMetaFile* view : {oMeta1.get(), oMeta2.get()}) {
+        view->bKeyDown = [this](WPARAM key, LPARAM) { CheckKey(key); };
+        view->bMouseWheel = [this](int keys, int delta, int, int) { CheckMouseWheel(keys, delta); };
+    }
+    oMeta1->bLDblClick = [this](int, int, WPARAM) { Zoom(); };
+    oMeta2->bLDblClick = [this](int, int, WPARAM) {
+        const int right = model.rightPage();
+        if (right == 0) return;
+        if (model.lZoom) {
+            Zoom();
+            return;
+        }
+        GoPage(right);
+        Zoom();
+    };
+    model.GoPage(1);
+    SetWindowTextA(oPage, model.cPageLabel.c_str());
+    CheckMenuItem(hMenu, kFactor1, MF_CHECKED);
+}
+
+LRESULT CALLBACK TPreview::proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    auto* self = reinterpret_cast<TPreview*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(h, msg, w, l);
+    return self->handle(msg, w, l);
+}
+
+LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
+    switch (msg) {
+        case WM_SIZE:
+            if (w != SIZE_MINIMIZED) PaintMeta();
+            return 0;
+        case WM_COMMAND: {
+            const int id = LOWORD(w);
+            if (id >= kFactor1 && id < kFactor1 + 9) {
+                SendMessageA(oFactor, CB_SETCURSEL, static_cast<WPARAM>(id - kFactor1), 0);
+                SetFactor(id - kFactor1 + 1);
+                return 0;
+            }
+            switch (id) {
+                case kFirst: TopPage(); break;
+                case kPrevious: PrevPage(); break;
+                case kNext: NextPage(); break;
+                case kLast: BottomPage(); break;
+                case kZoom:
+                case kNormal: Zoom(); break;
+                case kTwoPages:
+                case kOnePage: TwoPages(); break;
+                case kPrint: PrintPage(); break;
+                case kSaveAs:
+                case kPdf: SaveAs(true); break;
+                case kMail: SendEmail(); break;
+                case kWord: ExportToMSWord(); break;
+                case kExcel: ExportToMSExcel(); break;
+                case kExit: Close(); break;
+                case kFactorBox:
+                    if (HIWORD(w) == CBN_SELCHANGE)
+                        SetFactor(static_cast<int>(SendMessageA(oFactor, CB_GETCURSEL, 0, 0)) + 1);
+                    break;
+                default: break;
+            }
+            return 0;
+        }
+        case WM_VSCROLL:
+        case WM_HSCROLL: {
+            const int code = LOWORD(w);
+            const bool vertical = msg == WM_VSCROLL;
+            auto scroll = [&](int dir, bool page, int pos) {
+                if (vertical) VScroll(dir, page, pos);
+                else HScroll(dir, page, pos);
+            };
+            if (code == SB_LINEUP) scroll(1, false, 0);
+            else if (code == SB_LINEDOWN) scroll(2, false, 0);
+            else if (code == SB_PAGEUP) scroll(1, true, 0);
+            else if (code == SB_PAGEDOWN) scroll(2, true, 0);
+            else if (code == SB_THUMBTRACK) scroll(0, false, HIWORD(w));
+            return 0;
+        }
+        case WM_CLOSE: Close(); return 0;
+        case WM_DESTROY:
+            lExit = true;
+            return 0;
+        case WM_NCDESTROY: {
+            const LRESULT r = DefWindowProcA(hWnd, msg, w, l);
+            hWnd = nullptr;
+            // A preview the window owns goes with it; nothing touches it after.
+            if (selfOwned_) delete this;
+            return r;
+        }
+        default: return DefWindowProcA(hWnd, msg, w, l);
+    }
+}
+
+void TPreview::beep() { MSGBEEP(); }
+
+void TPreview::showPages() {
+    oMeta1->SetFile(oDevice->aMeta[static_cast<std::size_t>(model.nPage - 1)]);
+    const int right = model.rightPage();
+    oMeta2->SetFile(right ? oDevice->aMeta[static_cast<std::size_t>(right - 1)] : std::string());
+    SetWindowTextA(oPage, model.cPageLabel.c_str());
+    oMeta1->Refresh();
+    oMeta2->Refresh();
+    SetFocus(oMeta1->hWnd);
+}
+
+bool TPreview::GoPage(int n) {
+    if (!model.GoPage(n)) {
+        beep();
+        return false;
+    }
+    showPages();
+    return true;
+}
+
+void TPreview::NextPage() { model.NextPage() ? showPages() : beep(); }
+void TPreview::PrevPage() { model.PrevPage() ? showPages() : beep(); }
+void TPreview::TopPage() { model.TopPage() ? showPages() : beep(); }
+void TPreview::BottomPage() { model.BottomPage() ? showPages() : beep(); }
+
+void TPreview::updateMenus() {
+    EnableMenuItem(hMenu, kZoom, model.lZoom ? MF_GRAYED : MF_ENABLED);
+    EnableMenuItem(hMenu, kNormal, model.lZoom ? MF_ENABLED : MF_GRAYED);
+    EnableMenuItem(hMenu, kTwoPages, model.lTwoPages ? MF_GRAYED : MF_ENABLED);
+    EnableMenuItem(hMenu, kOnePage, model.lTwoPages ? MF_ENABLED : MF_GRAYED);
+    SetWindowTextA(GetDlgItem(hWnd, kZoom), model.lZoom ? "Normal" : "Zoom");
+    SetWindowTextA(GetDlgItem(hWnd, kTwoPages), model.lTwoPages ? "One page" : "Two pages");
+    SetScrollRange(hWnd, SB_VERT, model.vRange.min, model.vRange.max, TRUE);
+    SetScrollRange(hWnd, SB_HORZ, model.hRange.min, model.hRange.max, TRUE);
+    vPos_ = model.vRange.min;
+    hPos_ = model.hRange.min;
+    for (int i = 0; i < 9; ++i) CheckMenuItem(hMenu, kFactor1 + i, i + 1 == model.nZFactor ? MF_CHECKED : MF_UNCHECKED);
+    SendMessageA(oFactor, CB_SETCURSEL, static_cast<WPARAM>(model.nZFactor - 1), 0);
+}
+
+void TPreview::Zoom() {
+    const bool wasTwo = model.lTwoPages;
+    model.Zoom();
+    if (model.lZoom) {
+        oMeta1->SetZoomFactor(model.nZFactor, 2 * model.nZFactor);
+        oMeta1->ZoomIn();
+    } else {
+        oMeta1->ZoomOut();
+    }
+    updateMenus();
+    if (wasTwo != model.lTwoPages) showPages();
+    PaintMeta();
+}
+
+void TPreview::TwoPages() {
+    const bool landscape = oDevice->nHorzSize() >= oDevice->nVertSize();
+    const bool wasZoomed = model.lZoom;
+    if (!model.TwoPages(landscape)) {
+        beep();
+        return;
+    }
+    if (wasZoomed && !model.lZoom) oMeta1->ZoomOut();
+    updateMenus();
+    showPages();
+    PaintMeta();
+}
+
+void TPreview::SetFactor(int n) {
+    const bool wasZoomed = model.lZoom;
+    model.SetFactor(n);
+    oMeta1->SetZoomFactor(model.nZFactor, 2 * model.nZFactor);
+    if (!wasZoomed) oMeta1->ZoomIn();
+    updateMenus();
+    oMeta1->Refresh();
+    PaintMeta();
+}
+
+void TPreview::VScroll(int nDir, bool lPage, int nPos) {
+    const ScrollMove m = scrollView(nDir, lPage, nPos, vPos_, model.vRange, oDevice->nVertRes());
+    if (!m.moved) return;
+    vPos_ = m.position;
+    SetScrollPos(hWnd, SB_VERT, vPos_, TRUE);
+    oMeta1->SetOrg(std::nullopt, m.origin);
+    oMeta1->Refresh();
+}
+
+void TPreview::HScroll(int nDir, bool lPage, int nPos) {
+    const ScrollMove m = scrollView(nDir, lPage, nPos, hPos_, model.hRange, oDevice->nHorzRes());
+    if (!m.moved) return;
+    hPos_ = m.position;
+    SetScrollPos(hWnd, SB_HORZ, hPos_, TRUE);
+    oMeta1->SetOrg(m.origin, std::nullopt);
+    oMeta1->Refresh();
+}
+
+void TPreview::CheckKey(WPARAM key) {
+    if (!model.lZoom) {
+        if (key == VK_HOME) TopPage();
+        else if (key == VK_END) BottomPage();
+        else if (key == VK_PRIOR) PrevPage();
+        else if (key == VK_NEXT) NextPage();
+        return;
+    }
+    switch (key) {
+        case VK_UP: VScroll(1); break;
+        case VK_DOWN: VScroll(2); break;
+        case VK_PRIOR: VScroll(1, true); break;
+        case VK_NEXT: VScroll(2, true); break;
+        case VK_LEFT: HScroll(1); break;
+        case VK_RIGHT:
+            if (model.hRange.max > 0) HScroll(2);
+            break;
+        case VK_HOME:
+            vPos_ = model.vRange.min;
+            hPos_ = model.hRange.min;
+            SetScrollPos(hWnd, SB_VERT, vPos_, TRUE);
+            SetScrollPos(hWnd, SB_HORZ, hPos_, TRUE);
+            oMeta1->SetOrg(0, 0);
+            oMeta1->Refresh();
+            break;
+        case VK_END:
+            VScroll(0, false, model.vRange.max);
+            if (model.hRange.max > 0) HScroll(0, false, model.hRange.max);
+            break;
+        default: break;
+    }
+}
+
+void TPreview::CheckMouseWheel(int nKeys, int nDelta) {
+    const bool middle = (nKeys & MK_MBUTTON) != 0;
+    if (!model.lZoom) {
+        if (nDelta > 0) middle ? TopPage() : PrevPage();
+        else middle ? BottomPage() : NextPage();
+        return;
+    }
+    VScroll(nDelta > 0 ? 1 : 2, middle);
+}
+
+void TPreview::PrintPrv(int nOption, int nFrom, int nTo) {
+    HDC dc = oDevice->hDC;
+    if (!dc) return;
+    HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    int first = 1, last = model.pageCount;
+    if (nOption == 2) first = last = model.nPage;
+    if (nOption == 3) {
+        first = std::max(1, nFrom);
+        last = std::min(model.pageCount, nTo);
+    }
+    STARTDOC(dc, oDevice->cDocument);
+    for (int page = first; page <= last; ++page) {
+        STARTPAGE(dc);
+        EnhMetafile meta(GETENHMETAFILE(oDevice->aMeta[static_cast<std::size_t>(page - 1)]));
+        if (meta.h) PLAYENHMETAFILE(dc, meta.h, nullptr, true);
+        ENDPAGE(dc);
+    }
+    ENDDOC(dc);
+    SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
+}
+
+void TPreview::PrintPage() { PrintPrv(1); }
+
+std::optional<std::string> TPreview::SaveAs(bool lPDF, std::optional<std::string> cFile, std::optional<bool> lView) {
+    if (!lPDF) {
+        // No word processor here: the office-suite route ends in its alert.
+        MSGALERT("No .Doc file manipulation software installed", std::string("Alert"));
+        return std::nullopt;
+    }
+    return WLSAVEPREVIEWTOPDF(*oDevice, std::move(cFile), lView, hWnd);
+}
+
+void TPreview::SendEmail() {
+    if (oDevice->aMeta.empty()) {
+        MSGINFO("PDF not saved to send Email", std::string("Information"));
+        return;
+    }
+    std::string name = oDevice->cDocument;
+    std::erase(name, '.');
+    const std::string folder = std::filesystem::path(oDevice->aMeta.front()).parent_path().string();
+    const std::string file = folder + "\\" + name + timestamp14() + ".pdf";
+    SaveAs(true, file, false);
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        MSGINFO("PDF not saved to send Email", std::string("Information"));
+        return;
+    }
+    TMail mail;
+    mail.cSubject = oDevice->cDocument;
+    mail.lFromUser = true;
+    mail.aFiles.push_back({file, file});
+    mail.Activate();
+    // The mail program has the file now (or refused it): the copy in TEMP goes.
+    std::filesystem::remove(file, ec);
+    SetFocus(oMeta1->hWnd);
+}
+
+void TPreview::ExportToMSWord() { MSGALERT("MS Word not installed", std::string("Alert")); }
+
+void TPreview::ExportToMSExcel() {
+    MSGINFO(std::string("Export to Excel is available only") + "\r\n" + "for Reports with ::bInit defined",
+            std::string("Information"));
+}
+
+void TPreview::PaintMeta() {
+    if (!hWnd || IsIconic(hWnd)) return;
+    RECT c;
+    GetClientRect(hWnd, &c);
+    const int top = kBarHeight + 4;
+    const int height = c.bottom - top - (kMsgBarHeight + 9);
+    const PageLayout l = layoutPages(top, 0, c.right, height, oDevice->nHorzSize(), oDevice->nVertSize(),
+                                     model.lTwoPages, model.lZoom);
+    oMeta1->SetCoors(l.left.top, l.left.left, l.left.width, l.left.height);
+    if (l.showRight) oMeta2->SetCoors(l.right.top, l.right.left, l.right.width, l.right.height);
+    oMeta2->Show(l.showRight);
+    InvalidateRect(hWnd, nullptr, TRUE);
+    SetFocus(oMeta1->hWnd);
+}
+
+void TPreview::Activate() {
+    ShowWindow(hWnd, SW_SHOWMAXIMIZED);
+    PaintMeta();
+    UpdateWindow(hWnd);
+}
+
+void TPreview::Close() {
+    oMeta1.reset();
+    oMeta2.reset();
+    if (oDevice) oDevice->End();
+    lExit = true;
+    // Last: a preview its window owns is deleted with the window.
+    if (hWnd) DestroyWindow(hWnd);
+}
+
+TPreview* RPREVIEW(std::unique_ptr<TPrinter> device) {
+    const bool modal = device && device->lPrvModal;
+    auto preview = std::make_unique<TPreview>(std::move(device));
+    preview->Activate();
+    if (modal) {
+        STOPUNTIL([&] { return preview->lExit; });
+        return nullptr;
+    }
+    // A modeless preview lives as long as its window.
+    preview->selfOwned_ = true;
+    return preview.release();
+}
+
+}  // namespace wl

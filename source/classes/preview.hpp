@@ -1,0 +1,80 @@
+// TPreview: the print preview window over the pages a printer object in
+// metafile mode recorded: one or two pages, zoom with a factor of 1 to 9,
+// printing of all, the current or a range of pages, saving as PDF and
+// sending the PDF by mail. The window draws; PreviewModel decides.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "metafile.hpp"
+#include "preview_model.hpp"
+#include "printer.hpp"
+
+namespace wl {
+
+class TPreview {
+public:
+    // Owns the printer object (it ends it, and with it the page files, when
+    // the window closes).
+    explicit TPreview(std::unique_ptr<TPrinter> device);
+    ~TPreview();
+    TPreview(const TPreview&) = delete;
+    TPreview& operator=(const TPreview&) = delete;
+
+    HWND hWnd = nullptr;
+    std::unique_ptr<TPrinter> oDevice;
+    PreviewModel model;
+    std::unique_ptr<TMetaFile> oMeta1, oMeta2;
+    HWND oPage = nullptr;    // the page number label
+    HWND oFactor = nullptr;  // the factor box
+    HMENU hMenu = nullptr;
+    bool lExit = false;
+
+    // Shows the window maximised; with a modal device, returns when closed.
+    void Activate();
+    bool GoPage(int n);
+    void NextPage();
+    void PrevPage();
+    void TopPage();
+    void BottomPage();
+    void Zoom();
+    void TwoPages();
+    void SetFactor(int n);
+    void VScroll(int nDir, bool lPage = false, int nPos = 0);
+    void HScroll(int nDir, bool lPage = false, int nPos = 0);
+    void CheckKey(WPARAM nKey);
+    void CheckMouseWheel(int nKeys, int nDelta);
+    // Prints pages: 1 all, 2 the page shown, 3 nFrom to nTo.
+    void PrintPrv(int nOption, int nFrom = 1, int nTo = 1);
+    // Option 1 at once for one page; the range dialog is left out (all pages).
+    void PrintPage();
+    // PDF only here (no word processor): the file written, or nothing.
+    std::optional<std::string> SaveAs(bool lPDF, std::optional<std::string> cFile = {},
+                                      std::optional<bool> lView = {});
+    void SendEmail();
+    void ExportToMSWord();
+    void ExportToMSExcel();
+    void PaintMeta();
+    void Close();
+
+private:
+    void build();
+    void showPages();
+    void beep();
+    void updateMenus();
+    LRESULT handle(UINT msg, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK proc(HWND hWnd, UINT msg, WPARAM w, LPARAM l);
+    int vPos_ = 0, hPos_ = 0;
+    bool selfOwned_ = false;
+    friend TPreview* RPREVIEW(std::unique_ptr<TPrinter> device);
+};
+
+// Opens the preview over the printer's pages; the window owns it until it
+// closes. Answers the preview (for the caller to drive), or none.
+TPreview* RPREVIEW(std::unique_ptr<TPrinter> device);
+
+}  // namespace wl

@@ -1,0 +1,39 @@
+// What the report engine draws on: a printer (or its preview) or a text
+// file. Sizes are device units: pixels on a printer, characters and lines
+// on a text file. Fonts and pens are the report's, by number from 1.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace wl {
+
+class ReportDevice {
+public:
+    virtual ~ReportDevice() = default;
+    // The device can be drawn on (a printer context or an open file).
+    virtual bool ok() const = 0;
+    virtual bool isTextFile() const { return false; }
+    // Pages are recorded for a preview (the preview ends the device).
+    virtual bool isPreview() const { return false; }
+    virtual std::string documentName() const { return {}; }
+    virtual void StartPage() = 0;
+    virtual void EndPage() = 0;
+    virtual void End() = 0;
+    // Text at (row, col) in report font `font`, clipped to `width` when given.
+    virtual void Say(int row, int col, const std::string& text, int font, std::optional<int> width = {}) = 0;
+    virtual int GetTextWidth(const std::string& text, int font) = 0;
+    virtual int GetTextHeight(const std::string& text, int font) = 0;
+    // A horizontal or vertical rule with report pen `pen`.
+    virtual void Line(int top, int left, int bottom, int right, int pen) = 0;
+    virtual int nHorzRes() = 0;
+    virtual int nVertRes() = 0;
+    virtual int nLogPixelX() = 0;
+    virtual int nLogPixelY() = 0;
+    // A text file takes the report's width as its page width.
+    virtual void SetWidth(int) {}
+    // The width of pen `pen` in device units.
+    virtual int penWidth(int) { return 1; }
+};
+
+}  // namespace wl

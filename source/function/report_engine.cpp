@@ -1,0 +1,541 @@
+#include "report_engine.hpp"
+
+#include <algorithm>
+
+#include "messages.hpp"
+#include "text.hpp"
+#include "value_conversion.hpp"
+
+namespace wl {
+
+namespace {
+
+ReportText blank() {
+    return [] { return Value(std::string()); };
+}
+
+ReportIndex fontOne() {
+    return [] { return 1; };
+}
+
+std::string textOf(const ReportText& f) { return f ? alltrim(CVALTOCHAR(f())) : std::string(); }
+
+int fontOf(const ReportIndex& f) { return f ? f() : 1; }
+
+// The rule characters of a text file (code page 437): the fill of a single
+// and a double rule.
+constexpr char kSingle = '\xC4', kDouble = '\xCD';
+
+}  // namespace
+
+int reportPad(const std::string& align, int otherwise) {
+    const std::string a = upper(alltrim(align));
+    if (a == "LEFT") return 1;
+    if (a == "RIGHT") return 2;
+    if (a == "CENTER" || a == "CENTERED") return 3;
+    return otherwise;
+}
+
+// ---- TRLine ----
+
+TRLine::TRLine(std::vector<ReportText> lines, TReport* report, int nPad) : oReport(report) {
+    if (lines.empty()) lines.push_back(blank());
+    for (auto& l : lines) Add(std::move(l), {}, nPad);
+}
+
+void TRLine::Add(ReportText line, ReportIndex font, int pad) {
+    aLine.push_back(line ? std::move(line) : blank());
+    aFont.push_back(font ? std::move(font) : fontOne());
+    aPad.push_back(pad);
+    aRow.push_back(0);
+    aWidth.push_back(0);
+}
+
+bool TRLine::empty() const { return aLine.empty() || textOf(aLine[0]).empty(); }
+
+void TRLine::Stabilize(int row, int col) {
+    nCol = col;
+    nHeight = nWidth = 0;
+    if (empty()) return;
+    int at = row;
+    for (std::size_t i = 0; i < aLine.size(); ++i) {
+        const int font = fontOf(aFont[i]);
+        aRow[i] = at;
+        at += oReport->textHeight(font);
+        aWidth[i] = oReport->textWidth(textOf(aLine[i]), font);
+        nWidth = std::max(nWidth, aWidth[i]);
+    }
+    nHeight = at - row;
+}
+
+void TRLine::Say(int offset) {
+    if (empty()) return;
+    TReport& r = *oReport;
+    for (std::size_t i = 0; i < aLine.size(); ++i) {
+        const std::string text = textOf(aLine[i]);
+        const int font = fontOf(aFont[i]);
+        const int width = r.textWidth(text, font);
+        int x = nCol;
+        if (aPad[i] == 2) x = r.nMargin + r.nRptWidth - width;
+        if (aPad[i] == 3) x = r.nMargin + r.nRptWidth / 2 - width / 2;
+        r.oDevice->Say(aRow[i] + offset, std::max(0, x), text, font);
+    }
+}
+
+// ---- TRColumn ----
+
+std::string TRColumn::dataText(int line) const {
+    if (line < 1 || line > static_cast<int>(aData.size()) || !aData[static_cast<std::size_t>(line - 1)]) return {};
+    const Value v = aData[static_cast<std::size_t>(line - 1)]();
+    const std::string picture =
+        line <= static_cast<int>(aPicture.size()) ? aPicture[static_cast<std::size_t>(line - 1)] : cTotalPict;
+    return alltrim(picture.empty() ? CVALTOCHAR(v) : CVALTOSTR(v, Value(picture)));
+}
+
+void TRColumn::Stabilize() {
+    TReport& r = *oReport;
+    nDataHeight = r.textHeight(fontOf(bDataFont));
+    nTitleHeight = r.textHeight(fontOf(bTitleFont));
+    const int dataChar = r.textWidth(r.cCharPattern, fontOf(bDataFont));
+    if (nSize > 0) {
+        nWidth = r.textWidth(std::string(static_cast<std::size_t>(nSize), r.cCharPattern[0]), fontOf(bDataFont));
+        return;
+    }
+    nWidth = 0;
+    for (int i = 1; i <= static_cast<int>(aData.size()); ++i)
+        nWidth = std::max(nWidth, dataChar * static_cast<int>(dataText(i).size()));
+    const int titleChar = r.textWidth(r.cCharPattern, fontOf(bTitleFont));
+    for (const auto& t : aTitle) nWidth = std::max(nWidth, titleChar * static_cast<int>(textOf(t).size()));
+}
+
+void TRColumn::sayAligned(int row, const std::string& text, int font, std::optional<int> pad) {
+    if (text.empty()) return;
+    TReport& r = *oReport;
+    const int width = r.textWidth(text, font);
+    int x = nCalCol;
+    const int p = pad.value_or(nPad);
+    if (p == 2) x = nCalCol + std::max(0, nWidth - width);
+    if (p == 3) x = nCalCol + std::max(0, (nWidth - width) / 2);
+    r.oDevice->Say(row, x, text, font, nWidth - (x - nCalCol));
+}
+
+void TRColumn::SayTitle(int row, int line) {
+    if (line < 1 || line > static_cast<int>(aTitle.size())) return;
+    sayAligned(row, textOf(aTitle[static_cast<std::size_t>(line - 1)]), fontOf(bTitleFont));
+}
+
+void TRColumn::SayData(int row, int line) { sayAligned(row, dataText(line), fontOf(bDataFont)); }
+
+void TRColumn::SayTotal(int row) {
+    if (!lTotal) return;
+    sayAligned(row, alltrim(CVALTOSTR(Value(nTotal), Value(cTotalPict))), fontOf(bTotalFont));
+}
+
+// ---- TRGroup ----
+
+bool TRGroup::hasHeader() const { return !textOf(bHeader).empty(); }
+bool TRGroup::hasFooter() const { return !textOf(bFooter).empty(); }
+
+void TRGroup::Reset(bool readValue) {
+    std::fill(aTotal.begin(), aTotal.end(), 0.0);
+    aTotal.resize(oReport->aColumns.size(), 0.0);
+    nCounter = 0;
+    if (readValue) cOldValue = CVALTOCHAR(bGroup ? bGroup() : Value(std::string()));
+    cValue = cOldValue;
+    lNeedStart = true;
+}
+
+bool TRGroup::Check() {
+    if (oReport->bWhile && !oReport->bWhile()) return true;
+    cOldValue = CVALTOCHAR(bGroup ? bGroup() : Value(std::string()));
+    return cOldValue != cValue;
+}
+
+void TRGroup::Header(int row) { oReport->oDevice->Say(row, oReport->nMargin, textOf(bHeader), fontOf(bHeadFont)); }
+
+void TRGroup::Footer(int row) {
+    const std::string text = textOf(bFooter);
+    if (!text.empty()) oReport->oDevice->Say(row, oReport->nMargin, text, fontOf(bFootFont));
+    Total(row);
+}
+
+void TRGroup::Total(int row) {
+    auto& columns = oReport->aColumns;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        TRColumn& c = *columns[i];
+        if (!c.lTotal) continue;
+        c.sayAligned(row, alltrim(CVALTOSTR(Value(aTotal[i]), Value(c.cTotalPict))), fontOf(c.bTotalFont));
+    }
+}
+
+// ---- TReport ----
+
+TReport::TReport(std::unique_ptr<ReportDevice> device, ReportOptions o)
+    : oDevice(std::move(device)), lSummary(o.lSummary) {
+    oTitle = std::make_unique<TRLine>(o.aTitle, this, reportPad(o.cTitleAlign, 3));
+    oHeader = std::make_unique<TRLine>(o.aHeader, this, reportPad(o.cHeaderAlign, 1));
+    oFooter = std::make_unique<TRLine>(o.aFooter, this, reportPad(o.cFooterAlign, 1));
+    cName = !o.cName.empty() ? o.cName
+            : oDevice && !oDevice->documentName().empty() ? oDevice->documentName()
+                                                           : "Printing report";
+    if (!oDevice || !oDevice->ok()) return;
+    lCreated = true;
+    nWidth = oDevice->nHorzRes();
+    nHeight = oDevice->nVertRes();
+    nLogPixX = oDevice->nLogPixelX();
+    nLogPixY = oDevice->nLogPixelY();
+    nLeftMargin = nRightMargin = static_cast<int>(0.2 * nLogPixX);
+    nTopMargin = nDnMargin = static_cast<int>(0.2 * nLogPixY);
+}
+
+TReport::~TReport() {
+    if (oDevice) oDevice->End();
+}
+
+TRColumn& TReport::AddColumn(std::unique_ptr<TRColumn> column) {
+    column->oReport = this;
+    aColumns.push_back(std::move(column));
+    lStable = false;
+    return *aColumns.back();
+}
+
+TRGroup& TReport::AddGroup(std::unique_ptr<TRGroup> group) {
+    group->oReport = this;
+    aGroups.push_back(std::move(group));
+    lStable = false;
+    return *aGroups.back();
+}
+
+bool TReport::Stabilize() {
+    if (aColumns.empty()) {
+        lCreated = false;
+        return false;
+    }
+    if (nSeparator == 0) nSeparator = textWidth(cCharPattern, 1);
+    nStdLineHeight = textHeight(1);
+    nMaxTitle = nMaxData = 0;
+    lTotal = false;
+    for (auto& c : aColumns) {
+        c->Stabilize();
+        nMaxTitle = std::max(nMaxTitle, static_cast<int>(c->aTitle.size()));
+        nMaxData = std::max(nMaxData, static_cast<int>(c->aData.size()));
+        lTotal = lTotal || c->lTotal;
+    }
+    nRptWidth = -nSeparator;
+    for (auto& c : aColumns) nRptWidth += c->nWidth + nSeparator;
+    oHeader->Stabilize();
+    oTitle->Stabilize();
+    oFooter->Stabilize();
+    nRptWidth = std::max({nRptWidth, oHeader->nWidth, oTitle->nWidth, oFooter->nWidth});
+    if (oDevice->isTextFile()) {
+        oDevice->SetWidth(nRptWidth + 10 * nSeparator);
+        nWidth = oDevice->nHorzRes();
+    } else if (nRptWidth > nWidth) {
+        if (!MSGYESNO("Report width is greater than page width", std::string("Attention"))) return false;
+    }
+    const int usable = nWidth - nLeftMargin - nRightMargin;
+    nRptWidth = std::min(nRptWidth, nWidth);
+    nMargin = std::max((usable - nRptWidth) / 2, 0) + nLeftMargin;
+    int x = nMargin;
+    for (std::size_t i = 0; i < aColumns.size(); ++i) {
+        TRColumn& c = *aColumns[i];
+        if (i > 0) x = aColumns[i - 1]->nCalCol + aColumns[i - 1]->nWidth + nSeparator;
+        c.nCalCol = c.nCol > 0 ? c.nCol : x;
+    }
+    oHeader->Stabilize(nTopMargin, nMargin);
+    oTitle->Stabilize(nTopMargin + oHeader->nHeight, nMargin);
+    oFooter->Stabilize(nHeight - nDnMargin - oFooter->nHeight, nMargin);
+    for (auto& g : aGroups) {
+        g->nHeaderHeight = textHeight(fontOf(g->bHeadFont));
+        g->nFooterHeight = textHeight(fontOf(g->bFootFont));
+    }
+    nTitleRow = nTopMargin + oHeader->nHeight + oTitle->nHeight;
+    int maxData = 0;
+    for (auto& c : aColumns) maxData = std::max(maxData, c->nDataHeight);
+    nBottomRow = nHeight - oFooter->nHeight - nDnMargin - (lTotal ? nStdLineHeight + maxData : 0);
+    nTitleHeight = 0;
+    for (int i = 0; i < nMaxTitle; ++i) {
+        int h = 0;
+        for (auto& c : aColumns) h = std::max(h, c->nTitleHeight);
+        nTitleHeight += h;
+    }
+    aDataHeight.assign(static_cast<std::size_t>(std::max(nMaxData, 1)), maxData);
+    lStable = true;
+    lFinish = false;
+    return true;
+}
+
+void TReport::Activate(std::function<bool()> bForIn, std::function<bool()> bWhileIn) {
+    if (!bFor) bFor = bForIn ? std::move(bForIn) : [] { return true; };
+    if (!bWhile) bWhile = bWhileIn ? std::move(bWhileIn) : [] { return false; };
+    if (!aGroups.empty())
+        while (bWhile() && !bFor()) Skip(1);
+    if (!lCreated || !Stabilize()) {
+        End();
+        return;
+    }
+    Play();
+}
+
+void TReport::Skip(int n) {
+    ++nCounter;
+    if (bChange) bChange();
+    if (bSkip) bSkip(n);
+}
+
+void TReport::Play() {
+    StartPage();
+    if (bInit) bInit(*this);
+    for (auto& g : aGroups) g->Reset(true);
+    for (std::size_t i = 0; i < aGroups.size(); ++i) StartGroup(i);
+    while (!lBreak && bWhile()) {
+        if (!bFor()) {
+            Skip(1);
+            continue;
+        }
+        for (auto& g : aGroups) ++g->nCounter;
+        for (int line = 1; line <= nMaxData; ++line) {
+            const int height = aDataHeight[static_cast<std::size_t>(line - 1)];
+            if (!lSummary) {
+                StartLine(height, lSeparator && !lFirstRow && line == 1);
+                for (auto& c : aColumns) c->SayData(nRow, line);
+            }
+            for (std::size_t i = 0; i < aColumns.size(); ++i) {
+                TRColumn& c = *aColumns[i];
+                if (!c.lTotal || line > static_cast<int>(c.aData.size()) || (c.bTotalExpr && !c.bTotalExpr()))
+                    continue;
+                const Value v = c.aData[static_cast<std::size_t>(line - 1)]();
+                if (!v.isNumber()) continue;
+                c.nTotal += v.number();
+                for (auto& g : aGroups) g->aTotal[i] += v.number();
+            }
+            if (!lSummary) EndLine(height);
+        }
+        Skip(1);
+        if (aGroups.empty()) continue;
+        while (bWhile() && !bFor()) Skip(1);
+        for (std::size_t i = aGroups.size(); i-- > 0;)
+            if (aGroups[i]->Check()) EndGroup(i);
+        for (std::size_t i = 0; i < aGroups.size(); ++i)
+            if (aGroups[i]->lNeedStart) StartGroup(i);
+    }
+    for (std::size_t i = aGroups.size(); i-- > 0;)
+        if (aGroups[i]->nCounter > 0) EndGroup(i);
+    End();
+}
+
+void TReport::End() {
+    if (lFinish) return;
+    lFinish = true;
+    if (!lCreated || !lStable) {
+        if (oDevice) oDevice->End();
+        return;
+    }
+    if (!lBreak && bEnd) bEnd(*this);
+    EndPage();
+    if (!oDevice->isPreview()) oDevice->End();
+}
+
+void TReport::StartPage() {
+    oDevice->StartPage();
+    ++nPage;
+    if (bStartPage) bStartPage(*this);
+    oHeader->Say();
+    oTitle->Say();
+    ColTitle();
+    lFirstRow = true;
+}
+
+void TReport::EndPage() {
+    if (bEndPage) bEndPage(*this);
+    PageTotal();
+    oFooter->Say();
+    if (bPostPage) bPostPage(*this);
+    if (lFinish && !lBreak && bPostEnd) bPostEnd(*this);
+    oDevice->EndPage();
+    if (!lFinish) StartPage();
+}
+
+void TReport::StartLine(int height, bool separator) {
+    if (height == 0) return;
+    if (nRow + height >= nBottomRow) {
+        EndPage();
+    } else if (separator) {
+        Separator();
+    }
+}
+
+void TReport::EndLine(int height) {
+    nRow += height;
+    lFirstRow = false;
+    if (nRow >= nBottomRow) EndPage();
+}
+
+void TReport::StartGroup(std::size_t n) {
+    TRGroup& g = *aGroups[n];
+    g.lNeedStart = false;
+    if (!bWhile()) return;
+    if (g.hasHeader()) {
+        StartLine(g.nHeaderHeight);
+        g.Header(nRow);
+        EndLine(g.nHeaderHeight);
+    }
+}
+
+void TReport::EndGroup(std::size_t n) {
+    TRGroup& g = *aGroups[n];
+    if (!lSummary && lTotal) StartLine(2 * g.nFooterHeight);
+    if (g.hasFooter()) {
+        Separator();
+        StartLine(g.nFooterHeight);
+        g.Footer(nRow);
+        EndLine(g.nFooterHeight);
+    }
+    if (!lSummary && lTotal) TotalLine(nGroupLine, 0);
+    if (g.lEject && !lFirstRow && bWhile() && bFor()) EndPage();
+    g.Reset(false);
+}
+
+void TReport::PageTotal() {
+    if (!lTotal || (!lPageTotal && !lFinish)) {
+        if (lSeparator || lJoin) TotalLine(nTotalLine, 0);
+        return;
+    }
+    TotalLine(nTotalLine, 0);
+    const std::string label = lFinish ? cGrandTotal : cPageTotal;
+    if (!label.empty()) oDevice->Say(nRow, aColumns.front()->nCalCol, label, 1);
+    for (auto& c : aColumns) c->SayTotal(nRow);
+    nRow += nStdLineHeight;
+}
+
+void TReport::ColTitle() {
+    nRow = nTitleRow;
+    TotalLine(nTitleUpLine, 1);
+    for (int line = 1; line <= nMaxTitle; ++line) {
+        int h = 0;
+        for (auto& c : aColumns) {
+            c->SayTitle(nRow, line);
+            h = std::max(h, c->nTitleHeight);
+        }
+        nRow += h;
+    }
+    TotalLine(nTitleDnLine, 2);
+    lFirstRow = true;
+}
+
+void TReport::TotalLine(int type, int /*pos*/) {
+    if (type != 1 && type != 2) return;
+    if (oDevice->isTextFile()) {
+        const char fill = type == 1 ? kSingle : kDouble;
+        for (std::size_t i = 0; i < aColumns.size(); ++i) {
+            const TRColumn& c = *aColumns[i];
+            const bool joinNext = lJoin && i + 1 < aColumns.size();
+            oDevice->Say(nRow, c.nCalCol, std::string(static_cast<std::size_t>(c.nWidth + (joinNext ? nSeparator : 0)), fill), 1);
+        }
+        nRow += 1;
+        return;
+    }
+    const int pen = std::max(1, oDevice->penWidth(1));
+    const int h = 10 * pen;
+    const int left = aColumns.front()->nCalCol;
+    const int right = aColumns.back()->nCalCol + aColumns.back()->nWidth;
+    if (type == 1) {
+        oDevice->Line(nRow + h / 2, left, nRow + h / 2, right, 1);
+    } else {
+        oDevice->Line(nRow + h * 4 / 10, left, nRow + h * 4 / 10, right, 1);
+        oDevice->Line(nRow + h * 6 / 10, left, nRow + h * 6 / 10, right, 1);
+    }
+    nRow += h;
+}
+
+void TReport::Separator() {
+    if (oDevice->isTextFile()) {
+        std::string line(1, '\xC3');
+        for (std::size_t i = 0; i < aColumns.size(); ++i) {
+            if (i > 0) line += '\xC5';
+            line += std::string(static_cast<std::size_t>(aColumns[i]->nWidth), kSingle);
+        }
+        line += '\xB4';
+        oDevice->Say(nRow, std::max(0, nMargin - nSeparator), line, 1);
+        nRow += 1;
+        return;
+    }
+    const int pen = std::max(1, oDevice->penWidth(1));
+    for (auto& c : aColumns) oDevice->Line(nRow, c->nCalCol, nRow, c->nCalCol + c->nWidth, c->nPen);
+    nRow += 4 * pen;
+}
+
+void TReport::ToExcel() {
+    if (bToExcel) {
+        bToExcel(*this);
+        return;
+    }
+    MSGALERT("Excel not installed", std::string("Alert"));
+}
+
+// ---- building ----
+
+namespace {
+
+struct Building {
+    TReport* report;
+    std::unique_ptr<TReport> owned;
+    std::vector<std::unique_ptr<TRColumn>> columns;
+    std::vector<std::unique_ptr<TRGroup>> groups;
+};
+
+std::vector<Building>& building() {
+    static std::vector<Building> stack;
+    return stack;
+}
+
+}  // namespace
+
+TReport* RPTBEGIN(std::unique_ptr<ReportDevice> device, ReportOptions options) {
+    auto report = std::make_unique<TReport>(std::move(device), std::move(options));
+    TReport* r = report.get();
+    building().push_back({r, std::move(report), {}, {}});
+    return r;
+}
+
+void RPTADDCOLUMN(ColumnOptions o) {
+    if (building().empty()) return;
+    auto c = std::make_unique<TRColumn>();
+    c->aTitle = o.aTitle.empty() ? std::vector<ReportText>{blank()} : std::move(o.aTitle);
+    c->aData = o.aData.empty() ? std::vector<ReportText>{blank()} : std::move(o.aData);
+    c->nCol = o.nCol;
+    c->nSize = o.nSize;
+    c->aPicture = o.aPicture.empty() ? std::vector<std::string>{""} : std::move(o.aPicture);
+    c->bDataFont = o.bFont ? o.bFont : fontOne();
+    c->bTitleFont = fontOne();
+    c->bTotalFont = c->bDataFont;
+    c->lTotal = o.lTotal;
+    c->bTotalExpr = std::move(o.bTotalExpr);
+    const bool numeric = c->aData[0] && c->aData[0]().isNumber();
+    c->nPad = reportPad(o.cAlign.empty() ? (numeric ? "RIGHT" : "LEFT") : o.cAlign, 1);
+    c->cTotalPict = c->aPicture[0];
+    while (c->aPicture.size() < c->aData.size()) c->aPicture.push_back(c->cTotalPict);
+    building().back().columns.push_back(std::move(c));
+}
+
+void RPTADDGROUP(ReportText bGroup, ReportText bHeader, ReportText bFooter, ReportIndex bFont, bool lEject) {
+    if (building().empty()) return;
+    auto g = std::make_unique<TRGroup>();
+    g->bGroup = bGroup ? std::move(bGroup) : blank();
+    g->bHeader = bHeader ? std::move(bHeader) : blank();
+    g->bFooter = bFooter ? std::move(bFooter) : [] { return Value(std::string("Total...")); };
+    g->bHeadFont = g->bFootFont = bFont ? std::move(bFont) : fontOne();
+    g->lEject = lEject;
+    building().back().groups.push_back(std::move(g));
+}
+
+std::unique_ptr<TReport> RPTEND() {
+    if (building().empty()) return nullptr;
+    Building b = std::move(building().back());
+    building().pop_back();
+    for (auto& c : b.columns) b.owned->AddColumn(std::move(c));
+    for (auto& g : b.groups) b.owned->AddGroup(std::move(g));
+    return std::move(b.owned);
+}
+
+}  // namespace wl

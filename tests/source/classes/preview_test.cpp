@@ -1,0 +1,163 @@
+// The preview window on three recorded pages: paging, zoom and two-page
+// view, checked through its state and the pixels of its page view.
+#include "preview.hpp"
+
+#include <gtest/gtest.h>
+
+#include "bitmaps.hpp"
+#include "message_loop.hpp"
+#include "print_settings.hpp"
+#include "profile_files.hpp"
+#include "unix_tools.hpp"
+
+namespace {
+
+// Page n has a black block in band n of three across the page's top half.
+std::unique_ptr<wl::TPrinter> threePages() {
+    wl::PrinterOptions o;
+    o.cDocument = "Three pages";
+    o.lPreview = true;
+    o.cModel = "ZRPDF," + wl::GETPROFSTRING(std::string("Devices"), std::string("ZRPDF"));
+    auto p = std::make_unique<wl::TPrinter>(o);
+    for (int page = 0; page < 3; ++page) {
+        p->StartPage();
+        const int w = p->nHorzRes(), h = p->nVertRes();
+        const RECT block{w * page / 3, h / 10, w * (page + 1) / 3, h / 2};
+        p->FillRect(block, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        p->EndPage();
+    }
+    return p;
+}
+
+// What the window shows of a page view.
+wl::PixelImage shown(HWND view) {
+    UpdateWindow(GetParent(view));
+    UpdateWindow(view);
+    wl::SYSREFRESH();
+    RECT r;
+    GetClientRect(view, &r);
+    HDC dc = GetDC(view);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    ReleaseDC(view, dc);
+    DeleteDC(mem);
+    auto pixels = wl::bitmapPixels(bmp);
+    DeleteObject(bmp);
+    return pixels.value_or(wl::PixelImage());
+}
+
+// The band of the page top that is dark: 0, 1 or 2; -1 when none is.
+int darkBand(const wl::PixelImage& page) {
+    for (int band = 0; band < 3; ++band) {
+        const double left = band / 3.0 + 0.05, right = (band + 1) / 3.0 - 0.05;
+        if (zrtest::darkShare(page, 0.2, left, 0.4, right) > 0.9) return band;
+    }
+    return -1;
+}
+
+TEST(TPreview, PagesZoomsAndShowsTheRightPage) {
+    auto printer = threePages();
+    ASSERT_NE(printer->hDC, nullptr);
+    const std::vector<std::string> files = printer->aMeta;
+    wl::TPreview preview(std::move(printer));
+    preview.Activate();
+    EXPECT_EQ(preview.model.pageCount, 3);
+    const double wholePageDark = zrtest::darkShare(shown(preview.oMeta1->hWnd), 0, 0, 1, 1);
+    EXPECT_EQ(darkBand(shown(preview.oMeta1->hWnd)), 0);
+    preview.NextPage();
+    EXPECT_EQ(preview.model.nPage, 2);
+    EXPECT_EQ(preview.model.cPageLabel, "Page number:2 / 3");
+    char label[64] = {};
+    GetWindowTextA(preview.oPage, label, sizeof label);
+    EXPECT_STREQ(label, "Page number:2 / 3");
+    EXPECT_EQ(darkBand(shown(preview.oMeta1->hWnd)), 1);
+    preview.BottomPage();
+    EXPECT_EQ(darkBand(shown(preview.oMeta1->hWnd)), 2);
+    preview.NextPage();  // past the end: nothing
+    EXPECT_EQ(preview.model.nPage, 3);
+
+    // Two pages: the next page on the right.
+    preview.TopPage();
+    preview.TwoPages();
+    EXPECT_TRUE(preview.model.lTwoPages);
+    EXPECT_TRUE(IsWindowVisible(preview.oMeta2->hWnd));
+    EXPECT_EQ(darkBand(shown(preview.oMeta2->hWnd)), 1);
+    RECT left, right;
+    GetWindowRect(preview.oMeta1->hWnd, &left);
+    GetWindowRect(preview.oMeta2->hWnd, &right);
+    EXPECT_LT(left.right, right.left);
+
+    // Zoom: one page again, larger, with scroll ranges by the factor.
+    const int unzoomedWidth = left.right - left.left;
+    preview.SetFactor(3);
+    EXPECT_TRUE(preview.model.lZoom);
+    EXPECT_FALSE(preview.model.lTwoPages);
+    EXPECT_FALSE(IsWindowVisible(preview.oMeta2->hWnd));
+    int low = 0, high = 0;
+    GetScrollRange(preview.hWnd, SB_VERT, &low, &high);
+    EXPECT_EQ(high, 60);
+    GetScrollRange(preview.hWnd, SB_HORZ, &low, &high);
+    EXPECT_EQ(high, 60);
+    GetWindowRect(preview.oMeta1->hWnd, &left);
+    EXPECT_GT(left.right - left.left, unzoomedWidth);
+    // Zoomed three times, the view shows the page's top left third: the top
+    // margin white, the first band's block below it filling more of the view.
+    const wl::PixelImage zoomed = shown(preview.oMeta1->hWnd);
+    EXPECT_LT(zrtest::darkShare(zoomed, 0, 0, 0.3, 1), 0.02);
+    EXPECT_GT(zrtest::darkShare(zoomed, 0, 0, 1, 1), 1.5 * wholePageDark);
+    preview.CheckKey(VK_DOWN);
+    EXPECT_EQ(GetScrollPos(preview.hWnd, SB_VERT), 2);
+    preview.Zoom();
+    EXPECT_FALSE(preview.model.lZoom);
+    EXPECT_EQ(preview.model.nZFactor, 1);
+    GetScrollRange(preview.hWnd, SB_VERT, &low, &high);
+    EXPECT_EQ(high, 0);
+
+    // Mail as PDF: the PDF is made in the page files' folder, handed to the
+    // mail program and then removed.
+    const char* record = std::getenv("ZR_MAIL_RECORD");
+    ASSERT_NE(record, nullptr);
+    std::error_code ec;
+    std::filesystem::remove_all(zrtest::windowsPath(record), ec);
+    const std::filesystem::path folder = std::filesystem::path(files[0]).parent_path();
+    auto pdfsInFolder = [&] {
+        int n = 0;
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            if (e.path().extension() == ".pdf") ++n;
+        return n;
+    };
+    const int pdfsBefore = pdfsInFolder();
+    {
+        zrtest::PromptRecorder prompts;
+        preview.SendEmail();
+        EXPECT_TRUE(prompts.prompts().empty());
+    }
+    EXPECT_EQ(pdfsInFolder(), pdfsBefore);
+    std::string args;
+    for (int i = 0; i < 600 && (args.empty() || args.back() != '\n'); ++i, Sleep(50))
+        args = zrtest::readBytes(zrtest::windowsPath(record) + "\\args.txt");
+    EXPECT_EQ(args.rfind("mailto:?subject=Three%20pages", 0), 0u) << args;
+
+    // Closing ends the printer, which erases its page files.
+    preview.Close();
+    EXPECT_TRUE(preview.lExit);
+    for (const std::string& f : files) EXPECT_FALSE(std::filesystem::exists(f));
+}
+
+TEST(TPreview, TwoPagesIsRefusedForASinglePage) {
+    wl::TPreview preview(nullptr);  // no device: one empty page
+    preview.Activate();
+    EXPECT_EQ(preview.model.pageCount, 1);
+    preview.TwoPages();
+    EXPECT_FALSE(preview.model.lTwoPages);
+    zrtest::PromptRecorder prompts;
+    EXPECT_FALSE(preview.SaveAs(false));
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].text, "No .Doc file manipulation software installed");
+    preview.Close();
+}
+
+}  // namespace
