@@ -10,6 +10,7 @@
 
 #include "command_line.hpp"
 #include "conversion_driver.hpp"
+#include "file_io.hpp"
 #include "progress_meter.hpp"
 #include "system_info.hpp"
 
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     // The bar is for a person watching: in a script's log it would be a
     // hundred redraws per file.
     if (isatty(fileno(stderr))) zr::setMeterObserver(TerminalMeter{});
+    // Ctrl+C or a kill leaves no half-written temporary output behind.
+    wl::removeTemporaryFilesOnStop();
     zr::DriverResult result;
     // The driver stops each source's exceptions; anything else ends the run
     // here with its reason rather than with an abort.
@@ -77,8 +80,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const std::string& note : result.notes) std::fprintf(stderr, "%s\n", note.c_str());
-    if (!result.logError.empty()) std::fprintf(stderr, "x12batch: the run log was not written: %s\n", result.logError.c_str());
-    std::fprintf(stderr, "x12batch: %s; log %s\n", zr::countLine(result).c_str(), result.logPath.c_str());
-    // Lost data is no success either: an unattended run must notice it.
-    return result.failed == 0 && result.lostData == 0 ? 0 : 1;
+    if (!result.logError.empty()) std::fprintf(stderr, "x12batch: the run log was not written: %s
+", result.logError.c_str());
+    std::fprintf(stderr, "x12batch: %s; log %s
+", zr::countLine(result).c_str(), result.logPath.c_str());
+    // Lost data or a source passed over is no success either: an
+    // unattended run must notice it.
+    return zr::batchExitStatus(result);
 }
