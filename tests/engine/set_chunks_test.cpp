@@ -152,7 +152,8 @@ TEST(SetChunks, ASourceCutWhileItIsReadIsAReadError) {
     zrtest::TempDir dir;
     zr::ChunkReader reader('~', '*');
     ASSERT_EQ(reader.open(dir.write("a.x12", text)), 0);
-    EXPECT_EQ(reader.forEachSegment([](std::string_view, std::uint64_t) {}), 0);
+    zr::WalkDelimiters d;
+    EXPECT_EQ(reader.forEachSegment(d, [](std::string_view, std::uint64_t) {}), 0);
 }
 
 }  // namespace
