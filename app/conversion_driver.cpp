@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <exception>
+#include <mutex>
 #include <filesystem>
 #include <new>
 #include <optional>
 #include <set>
 #include <system_error>
+#include <thread>
 
 #include "command_line.hpp"
 #include "delimiters.hpp"
@@ -15,6 +17,7 @@
 #include "messages.hpp"
 #include "module_state.hpp"
 #include "paths.hpp"
+#include "progress_meter.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
 #include "text_files.hpp"
@@ -81,6 +84,51 @@ struct Run {
     }
 };
 
+// An unattended run waits for no click: every message of the run (the
+// driver's, the engine's, the maps') goes to the run log and the meter's
+// text instead of a box. Questions still reach whoever answers them (the
+// overwrite question is the one a batch run may ask).
+class UnattendedPrompts {
+public:
+    explicit UnattendedPrompts(RunLog& log)
+        : log_(log), outer_(wl::promptHook()), scope_([this](const wl::Prompt& p) { return answer(p); }) {}
+
+private:
+    wl::PromptAnswer answer(const wl::Prompt& p) {
+        if (p.isQuestion()) return outer_ ? outer_(p) : wl::PromptAnswer{wl::platformMessageBox(p), {}, 0};
+        if (p.kind != wl::PromptKind::Info && p.kind != wl::PromptKind::Alert && p.kind != wl::PromptKind::Stop)
+            return outer_ ? outer_(p) : wl::PromptAnswer{};
+        const std::string text = oneLine(p.text);
+        {
+            // Worker threads of a conversion may speak too.
+            std::lock_guard<std::mutex> lock(mutex_);
+            log_.timed(text);
+        }
+        // The meter belongs to the window thread: a worker never reaches it
+        // (the window thread may be waiting for that worker).
+        if (std::this_thread::get_id() == thread_) CTL394MTRD(text);
+        return {};
+    }
+    // WQOUT puts CR LF before each value: the log line has them as blanks.
+    static std::string oneLine(const std::string& text) {
+        std::string line;
+        for (char c : text) {
+            if (c == '\r' || c == '\n') {
+                if (!line.empty() && line.back() != ' ') line += ' ';
+            } else {
+                line += c;
+            }
+        }
+        return wl::alltrim(line);
+    }
+
+    RunLog& log_;
+    std::mutex mutex_;
+    std::thread::id thread_ = std::this_thread::get_id();
+    wl::PromptHook outer_;
+    wl::ScopedPromptHook scope_;
+};
+
 // Paths by their keys, so that a folder of thousands of sources is checked
 // in one pass.
 struct PathSet {
@@ -88,6 +136,13 @@ struct PathSet {
     void add(const std::string& path) { keys.insert(wl::pathKey(path)); }
     bool has(const std::string& path) const { return !path.empty() && keys.count(wl::pathKey(path)) > 0; }
 };
+
+// A message of the driver's own: a box for the user at the screen, and
+// always a log line (an unattended run has only the line).
+void tell(Run& run, const std::string& text) {
+    if (run.request.mode != DriverMode::Batch) wl::WQOUT({text});
+    run.log.timed(text);
+}
 
 void callEngine(Run& run, const std::string& source, const std::string& output, bool replacing) {
     EngineRequest e;
@@ -161,9 +216,7 @@ void convertTo(Run& run, const std::string& source, const std::string& output) {
     const bool ours = run.wrote(output);
     if (ours && !run.options.merge) {
         // Nothing this run wrote is replaced by a later source of the run.
-        const std::string text = "Output Clash : " + output + " was written earlier in this run.";
-        wl::WQOUT({text});
-        run.log.timed(text);
+        tell(run, "Output Clash : " + output + " was written earlier in this run.");
         ++run.result.failed;
         run.log.stamp();
         return;
@@ -294,10 +347,7 @@ std::string defaultLogPath(const DriverRequest& request, const std::string& name
                                                                          : name;
 }
 
-void refuse(Run& run, const std::string& text) {
-    wl::WQOUT({text});
-    run.log.timed(text);
-}
+void refuse(Run& run, const std::string& text) { tell(run, text); }
 
 // Before anything is touched: no output, run log or debug log may be one
 // of the run's sources or its map, and no log may be an output. Answers
@@ -342,14 +392,19 @@ void finish(Run& run, const std::string& date) {
     run.log.plain(kRule);
     run.log.plain("");
     run.log.plain("Parse Ended   " + date + "  " + run.log.now());
+    // Nowhere to write the log is a failure the closing count includes.
+    if (run.logPath.empty()) ++run.result.failed;
+    run.log.plain(countLine(run.result));
     std::string text = run.log.text();
     // The debug text as "debug.log" holds it after the run's last conversion.
     if (run.options.debug && !run.debugText.empty()) text += run.debugText + "\r\n\r\n";
     run.result.logPath = run.logPath;
     if (run.logPath.empty()) {
-        ++run.result.failed;
+        run.result.logError = "No Parse Log written";
     } else if (int error = wl::writeFileAtomically(run.result.logPath, text); error != 0) {
-        wl::showFileError("FC-Create", error, run.result.logPath);
+        // Unattended, the caller says it on the error output.
+        run.result.logError = wl::fileErrorText("FC-Create", error) + " " + run.result.logPath;
+        if (run.request.mode != DriverMode::Batch) wl::WQOUT({run.result.logError});
         // The log is lost: the terminal is the one place left to say why.
         run.result.notes.push_back(error == wl::kErrorPipeNotConnected
                                        ? "Parse Log Not Written, Nobody Reads the Pipe : " + run.result.logPath
@@ -360,6 +415,11 @@ void finish(Run& run, const std::string& date) {
 }
 
 }  // namespace
+
+std::string countLine(const DriverResult& r) {
+    return std::to_string(r.converted) + " converted, " + std::to_string(r.lostData) + " converted with lost data, " +
+           std::to_string(r.failed) + " failed, " + std::to_string(r.skipped) + " skipped";
+}
 
 int batchExitStatus(const DriverResult& result) {
     return result.failed == 0 && result.lostData == 0 && result.skipped == 0 ? 0 : 1;
@@ -391,15 +451,27 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;
+    std::optional<UnattendedPrompts> unattended;
+    if (request.mode == DriverMode::Batch) unattended.emplace(main.log);
 
     if (wl::alltrim(type).empty() || wl::alltrim(source).empty()) {
         main.log.timed("Parameter 1 and 2 are empty. Start User Interface ");
         const std::string old = wl::joinPath(request.currentFolder, "parse.log");
-        if (wl::fileExists(old) && wl::MSGYESNO("There is already a Parse.log. Add to it?", wl::Value("Merge Parse Log?")))
+        // A batch type without a source starts no user interface: nobody
+        // would answer.
+        const bool attended = wl::alltrim(type).empty() || request.mode != DriverMode::Batch;
+        if (attended && wl::fileExists(old) && wl::MSGYESNO("There is already a Parse.log. Add to it?", wl::Value("Merge Parse Log?")))
             main.log.raw("\r\n" + CTL39400AY(old) + "\r\n");
     }
     if (wl::alltrim(type).empty() || wl::alltrim(source).empty()) {
         main.log.timed(wl::alltrim(type).empty() ? "Parameter 1 empty. " : "Parameter 2 empty.");
+        // A conversion type without a source is a run that converted nothing.
+        if (!wl::alltrim(type).empty()) {
+            const std::string line = "No Source Given for " + type;
+            main.log.timed(line);
+            main.result.notes.push_back(line);
+            ++main.result.failed;
+        }
         finish(main, date);
         return main.result;
     }
@@ -431,6 +503,10 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
         main.log.timed("The source is a Folder.");
         main.log.timed("Source Folder : " + source);
         kind = 2;
+    } else {
+        const std::string line = "Source Not Found : " + source;
+        main.log.timed(line);
+        main.result.notes.push_back(line);
     }
 
     bool destinationIsFile = false;

@@ -48,7 +48,14 @@ struct DriverResult {
     int skipped = 0;      // sources passed over (not X12, output kept)
     // One line per source that did not convert cleanly, for the terminal.
     std::vector<std::string> notes;
+    // Why the run log could not be written ("" when it was): an unattended
+    // run says it on the error output.
+    std::string logError;
 };
+
+// The closing count of a run, the run log's last line:
+// "N converted, N converted with lost data, N failed, N skipped".
+std::string countLine(const DriverResult& result);
 
 // The exit status of a batch run: 0 only when every source converted
 // whole; a source failed, converted with lost data or passed over (an

@@ -80,8 +80,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const std::string& note : result.notes) std::fprintf(stderr, "%s\n", note.c_str());
-    std::fprintf(stderr, "x12batch: %d converted, %d converted with lost data, %d failed, %d skipped; log %s\n",
-                 result.converted, result.lostData, result.failed, result.skipped, result.logPath.c_str());
+    if (!result.logError.empty()) std::fprintf(stderr, "x12batch: the run log was not written: %s\n", result.logError.c_str());
+    std::fprintf(stderr, "x12batch: %s; log %s\n", zr::countLine(result).c_str(), result.logPath.c_str());
     // Lost data or a source passed over is no success either: an
     // unattended run must notice it.
     return zr::batchExitStatus(result);

@@ -85,14 +85,14 @@ ConversionStart startConversion(const EngineRequest& request, RunLog& log, Debug
     const std::string& source = request.spec.sourceFile;
     std::string mapOption = request.options.map;
     if (!request.tableConfiguration.empty()) mapOption = CTLD48400AE(request.tableConfiguration, mapOption, source);
-    std::string detection;
+    std::string detection, unsaved;
     start.mapPath = ChooseMap(mapOption, request.options.mapPath, request.options.defaultMapPath, source, log,
-                              &start.rpmnPrefix, request.options.debug, &detection);
+                              &start.rpmnPrefix, request.options.debug, &detection, &unsaved);
     if (trace.on() && wl::alltrim(mapOption).empty() && start.rpmnPrefix.empty())
         takeDetectionTrace(trace, detection);
     const std::string path = start.mapPath.empty() ? start.mapPath : wl::findFileNoCase(start.mapPath);
     trace.line("- Map File = " + path);
-    start.map = loadMap(path, request.options.mapLog, request.modelCode, log);
+    start.map = loadMap(path, request.options.mapLog, request.modelCode, log, unsaved.empty() ? nullptr : &unsaved);
     if (!start.map) {
         reportMissingMap(start.mapPath, clockOf(request), log);
         return start;

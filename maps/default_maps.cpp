@@ -47,7 +47,7 @@ int matchingIndex(const std::string& name, int scheme, const TransactionHint& hi
 
 }  // namespace
 
-std::string CTLD48600Q(const std::string& mapName_, int mode, const TransactionHint& hint) {
+std::string CTLD48600Q(const std::string& mapName_, int mode, const TransactionHint& hint, std::string* unsaved) {
     const std::string folder = wl::folderPart(mapName_);
     const std::string name = wl::fileNamePart(mapName_);
     if (name.size() < 10) return "";
@@ -59,19 +59,22 @@ std::string CTLD48600Q(const std::string& mapName_, int mode, const TransactionH
             const std::string existing = wl::findFileNoCase(path);
             return wl::fileExists(existing) ? existing : "";
         }
-        if (mode == 2) return CTLD48600I(path, builtInMapText(index, scheme));
+        if (mode == 2) return CTLD48600I(path, builtInMapText(index, scheme), unsaved);
         return "";
     }
     return "";
 }
 
-std::string CTLD48600I(const std::string& name, const std::string& text) {
+std::string CTLD48600I(const std::string& name, const std::string& text, std::string* unsaved) {
     const std::string trimmed = wl::alltrim(name);
     const std::string existing = wl::findFileNoCase(trimmed);
     if (wl::fileExists(existing) && !wl::MSGYESNO("Replace " + trimmed + " ?", wl::Value("OVERWRITE?")))
         return trimmed;
-    if (const int error = wl::writeFileAtomically(existing, text); error != 0)
+    if (const int error = wl::writeFileAtomically(existing, text); error != 0) {
         wl::MSGSTOP("Map " + trimmed + " not written, error " + std::to_string(error), wl::Value("Save Map"));
+        // The caller may still convert with the text it could not save.
+        if (unsaved) *unsaved = text;
+    }
     return trimmed;
 }
 

@@ -17,7 +17,9 @@ struct TransactionHint {
 // given version-based name (first ten characters), mode 2 writes it; "" when
 // nothing matches. Rows sharing the ten characters are told apart by the hint.
 // A folder in front of the name is where the map is looked for and written.
-std::string CTLD48600Q(const std::string& mapName, int mode, const TransactionHint& hint = {});
+// A map that could not be written leaves its text in `unsaved` when given.
+std::string CTLD48600Q(const std::string& mapName, int mode, const TransactionHint& hint = {},
+                       std::string* unsaved = nullptr);
 
 // CTLD48600R: with the flag "Y" and kind "X12N", offers to write the
 // transaction-based default maps of transactions 1..11 into the current
@@ -30,7 +32,8 @@ void CTLD48600R(const std::string& flag, const std::string& kind);
 bool CTLD48600S(const std::string& flag, const std::string& kind);
 
 // CTLD48600I: writes the text to the file of that name (trimmed), asking
-// before it replaces an existing file; answers the trimmed name.
-std::string CTLD48600I(const std::string& name, const std::string& text);
+// before it replaces an existing file; answers the trimmed name. When the
+// file cannot be written, the text goes to `unsaved` when given.
+std::string CTLD48600I(const std::string& name, const std::string& text, std::string* unsaved = nullptr);
 
 }  // namespace zr

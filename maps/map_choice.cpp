@@ -181,15 +181,21 @@ namespace {
 
 // A default map for the source's version: an existing one, else a new one.
 // The creator knows version-based names, so it gets GS08 + ".cfg".
-std::string defaultMapFor(const SourceIdentity& id, RunLog& log) {
+std::string defaultMapFor(const SourceIdentity& id, RunLog& log, std::string* unsavedMap) {
     if (id.gs08.empty()) return "";
     const TransactionHint hint{id.st01, id.bht02};
     if (std::string found = CTLD48600Q(id.gs08 + ".cfg", 1, hint); !found.empty()) {
         log.timed("Used Map file " + found);
         return found;
     }
-    if (std::string created = CTLD48600Q(id.gs08 + ".cfg", 2, hint); !created.empty()) {
-        log.timed("Created and Used Map file " + created);
+    std::string unsaved;
+    if (std::string created = CTLD48600Q(id.gs08 + ".cfg", 2, hint, &unsaved); !created.empty()) {
+        if (unsaved.empty()) {
+            log.timed("Created and Used Map file " + created);
+        } else {
+            log.timed("Map file " + created + " Not Saved, Used from Memory");
+            if (unsavedMap) *unsavedMap = std::move(unsaved);
+        }
         return created;
     }
     return "";
@@ -199,7 +205,7 @@ std::string defaultMapFor(const SourceIdentity& id, RunLog& log) {
 
 std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder,
                       const std::string& defaultMapFolder, const std::string& source, RunLog& log,
-                      std::string* rpmnPrefix, bool debug, std::string* detectionTrace) {
+                      std::string* rpmnPrefix, bool debug, std::string* detectionTrace, std::string* unsavedMap) {
     std::string map;
     bool settled = false;  // a default map found or created: its path stands
     if (!wl::alltrim(mapOption).empty()) {
@@ -218,7 +224,7 @@ std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder
         if (name.empty()) {
             log.timed("Map File Set B to ");
             log.timed("Source file =" + source);
-            map = defaultMapFor(id, log);
+            map = defaultMapFor(id, log, unsavedMap);
             settled = !map.empty();
             // GS08 names no map (de-identified, short, or another guide of a
             // known transaction): ST01 and the version choose the default map.
@@ -253,7 +259,7 @@ std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder
                 log.timed("Map File Set G to " + map);
             } else {
                 log.timed("X12 Detected Map File NOT Present " + map);
-                if (std::string d = defaultMapFor(id, log); !d.empty()) {
+                if (std::string d = defaultMapFor(id, log, unsavedMap); !d.empty()) {
                     map = d;
                     settled = true;
                 }

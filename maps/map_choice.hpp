@@ -51,9 +51,11 @@ std::string NameForVersion(const std::string& gs08);
 // The map path to load ("" or a missing path when there is none); appends
 // its lines to the run log. `rpmnPrefix` receives name + "_" when a name
 // was derived. With `debug` the detection writes "tdebug.log" and hands
-// its text to `detectionTrace` as well.
+// its text to `detectionTrace` as well. A default map that could not be
+// saved is used from memory: its text goes to `unsavedMap` when given.
 std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder,
                       const std::string& defaultMapFolder, const std::string& source, RunLog& log,
-                      std::string* rpmnPrefix = nullptr, bool debug = false, std::string* detectionTrace = nullptr);
+                      std::string* rpmnPrefix = nullptr, bool debug = false, std::string* detectionTrace = nullptr,
+                      std::string* unsavedMap = nullptr);
 
 }  // namespace zr

@@ -262,9 +262,10 @@ std::string mapLogOf(const std::string& mapPath, const std::string* text, const 
 }  // namespace
 
 std::optional<MapFile> loadMap(const std::string& mapPath, bool mapLog, const std::string& modelCode,
-                               RunLog& runLog) {
+                               RunLog& runLog, const std::string* text) {
     std::optional<MapFile> m;
-    if (!mapPath.empty() && wl::fileExists(mapPath)) m = parseMapText(CTL39400AY(mapPath));
+    if (text && !text->empty()) m = parseMapText(*text);
+    else if (!mapPath.empty() && wl::fileExists(mapPath)) m = parseMapText(CTL39400AY(mapPath));
     if (mapLog) writeFile("zrmap.log", mapLogOf(mapPath, m ? &m->text : nullptr, m ? &*m : nullptr, modelCode));
     if (m) appendLoadLines(*m, mapPath, runLog);
     return m;

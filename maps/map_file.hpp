@@ -92,9 +92,9 @@ MapFile parseMapText(std::string_view text);
 
 // Loads a map file: nothing when it does not exist. Appends the closing
 // lines to the run log; with `mapLog` writes "zrmap.log" in the current
-// folder.
+// folder. With `text`, the map is that text (a map not saved at `mapPath`).
 std::optional<MapFile> loadMap(const std::string& mapPath, bool mapLog, const std::string& modelCode,
-                               RunLog& runLog);
+                               RunLog& runLog, const std::string* text = nullptr);
 
 // The "zrmap.log" text of a map (missing map: the header and one SEGMAP line).
 std::string mapLogText(const std::string& mapPath, const std::string& modelCode);

@@ -1,5 +1,6 @@
 #include "progress_meter.hpp"
 
+#include <algorithm>
 #include <utility>
 
 #include "module_state.hpp"
@@ -47,6 +48,20 @@ void CTL394MTRD(const std::string& text) {
 
 void CTL394MTRE(double value) {
     if (lastOpened() != 0) notify({MeterEvent::Kind::SetAlways, "", "", value});
+}
+
+std::string middleShortened(const std::string& text, std::size_t width) {
+    const std::string dots = "...";
+    if (text.size() <= width) return text;
+    if (width <= dots.size()) return text.substr(text.size() - width);
+    const std::size_t room = width - dots.size();
+    // The file name (from its separator on) is the part that must show.
+    const std::size_t sep = text.find_last_of("\\/");
+    const std::size_t name = sep == std::string::npos ? 0 : text.size() - sep;
+    if (name >= room) return dots + text.substr(text.size() - room);
+    // What the name leaves goes to the start; the end keeps the name whole.
+    const std::size_t tail = std::max(name, room / 3);
+    return text.substr(0, room - tail) + dots + text.substr(text.size() - tail);
 }
 
 ScopedMeter::ScopedMeter(MeterMode mode, const std::string& text, const std::string& caption) : mode_(mode) {

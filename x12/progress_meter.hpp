@@ -33,6 +33,10 @@ void CTL394MTRC(double value);
 void CTL394MTRD(const std::string& text);
 void CTL394MTRE(double value);
 
+// A text line of at most `width` characters: a longer one loses its middle
+// ("...") and keeps its end, so that the file name of a path shows whole.
+std::string middleShortened(const std::string& text, std::size_t width);
+
 // How a long run uses the meter.
 enum class MeterMode {
     None,     // no meter

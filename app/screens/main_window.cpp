@@ -1,5 +1,7 @@
 #include "main_window.hpp"
 
+#include <cstdio>
+
 #include "bitmaps.hpp"
 #include "message_loop.hpp"
 #include "messages.hpp"
@@ -46,6 +48,33 @@ public:
         return wl::TWindow::Command(w, l);
     }
 };
+
+// A second instance opens down and right of the first rather than exactly
+// over it: each earlier window of the program at the spot moves this one on.
+void cascadeOverEarlier(HWND own) {
+    char cls[128] = {}, title[256] = {};
+    GetClassNameA(own, cls, sizeof cls);
+    GetWindowTextA(own, title, sizeof title);
+    RECT mine{};
+    GetWindowRect(own, &mine);
+    const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+    POINT at{mine.left, mine.top};
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (HWND other = FindWindowExA(nullptr, nullptr, cls, title); other;
+             other = FindWindowExA(nullptr, other, cls, title)) {
+            RECT r{};
+            if (other == own || !IsWindowVisible(other) || !GetWindowRect(other, &r)) continue;
+            if (r.left == at.x && r.top == at.y) {
+                at.x += step;
+                at.y += step;
+                moved = true;
+            }
+        }
+    }
+    if (at.x != mine.left)
+        SetWindowPos(own, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 }  // namespace
 
@@ -184,6 +213,7 @@ void MainWindow::Build() {
     n.oIcon = icon_;
     n.lSysMenu = n.lCaption = n.lMin = n.lMax = true;
     window_->New(n);
+    cascadeOverEarlier(window_->hWnd);
     menu_ = CTLD48400A();
     window_->SetMenu(menu_);
     buildToolbar();
@@ -212,6 +242,12 @@ void MainWindow::runBatch(wl::TWindow& w) {
     DriverRequest request = batchRequest(context_.line);
     request.modelCode = context_.modelCode;
     batchResult_ = CTLD48403(request, hooks_.driver);
+    // No box may wait in an unattended run: a log that could not be written
+    // is said on the error output (the console that started the run).
+    if (!batchResult_->logError.empty()) {
+        std::fprintf(stderr, "zrk7w315: the run log was not written: %s\n", batchResult_->logError.c_str());
+        std::fflush(stderr);
+    }
     // The user may have closed the window while the meter drained messages:
     // then there is nothing left to end.
     if (w.hWnd && IsWindow(w.hWnd)) w.End();

@@ -34,6 +34,8 @@ bool hookAnswer(const Prompt& prompt, PromptAnswer& answer) {
 
 void setPromptHook(PromptHook hook) { currentHook() = std::move(hook); }
 
+PromptHook promptHook() { return currentHook(); }
+
 ScopedPromptHook::ScopedPromptHook(PromptHook hook) : previous_(std::move(currentHook())) {
     currentHook() = std::move(hook);
 }

@@ -45,6 +45,9 @@ using PromptHook = std::function<PromptAnswer(const Prompt&)>;
 // Installs (or, with an empty function, removes) the hook.
 void setPromptHook(PromptHook hook);
 
+// The hook now set (empty when none), for a hook that hands some prompts on.
+PromptHook promptHook();
+
 // Installs a hook for the lifetime of the object and restores the previous one.
 class ScopedPromptHook {
 public:

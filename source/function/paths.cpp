@@ -22,7 +22,10 @@ bool isPathSeparator(char c) { return c == '/' || c == '\\'; }
 std::string joinPath(std::string_view folder, std::string_view name) {
     if (folder.empty()) return std::string(name);
     std::string out(folder);
-    if (!isPathSeparator(out.back())) out += pathSeparator();
+    // The separator the folder already uses, so that "Z:/out" gives
+    // "Z:/out/a.csv" and never a path that mixes both.
+    const std::size_t last = lastSeparator(folder);
+    if (!isPathSeparator(out.back())) out += last == std::string_view::npos ? pathSeparator() : folder[last];
     std::size_t skip = 0;
     while (skip < name.size() && isPathSeparator(name[skip])) ++skip;
     out += name.substr(skip);

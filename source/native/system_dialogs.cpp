@@ -40,8 +40,11 @@ constexpr std::size_t kMultiFileBuffer = 15384;
 int lastFilter = 0;
 
 // "Text|*.txt|All|*.*" becomes the zero-separated list the dialog wants.
+// A plain mask ("*.xml") is its own description and pattern: alone it
+// would be a description without a pattern, and every file would show.
 std::vector<char> filterList(const std::string& filter) {
     std::string f = filter.substr(0, 398);
+    if (!f.empty() && f.find('|') == std::string::npos) f += "|" + f;
     std::vector<char> out(f.begin(), f.end());
     for (char& c : out)
         if (c == '|') c = '\0';

@@ -10,6 +10,8 @@
 #include "file_io.hpp"
 #include "module_state.hpp"
 #include "paths.hpp"
+#include "messages.hpp"
+#include "progress_meter.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -308,6 +310,94 @@ TEST(ConversionDriver, EmptyParametersUnknownTypeAndParseLogName) {
     EXPECT_EQ(result.logPath, named);
     EXPECT_NE(result.log.find("12:00:00 - Parselog = \r\n12:00:00 - Parse Log Set to : " + named), std::string::npos);
     EXPECT_EQ(zrtest::readBytes(named), result.log);
+}
+
+// An unattended run waits for no click: what the engine or the driver
+// says goes to the log and the meter's text, and the run goes on.
+TEST(UnattendedRun, MessagesGoToTheLogAndTheMeterNeverToABox) {
+    DriverFixture f;
+    f.x12("a.x12");
+    f.x12("b.x12");
+    zrtest::PromptRecorder rec(/*defaultAnswer=*/false);
+    std::vector<std::string> meterTexts;
+    const zr::MeterObserver before = zr::setMeterObserver([&](const zr::MeterEvent& e) {
+        if (e.kind == zr::MeterEvent::Kind::SecondLine) meterTexts.push_back(e.text);
+    });
+    zr::DriverRequest r;
+    r.type = "X12,CSV";
+    r.source = f.in;
+    r.destination = f.out;
+    r.currentFolder = f.dir.path();
+    r.mode = zr::DriverMode::Batch;
+    zr::DriverHooks h;
+    h.clock = [] { return std::string("12:00:00"); };
+    h.date = [] { return std::string("12/10/26"); };
+    h.engine = [](const zr::EngineRequest& e) {
+        if (wl::fileNamePart(e.spec.sourceFile) == "a.x12") {
+            wl::WQOUT({"Cfile <ERROR> FC-Create # 5"});
+            wl::MSGSTOP("No Record in Source, No X12 Built", wl::Value("Stop"));
+            zr::EngineResult failed;
+            failed.failed = true;
+            return failed;
+        }
+        return fakeEngine(e);
+    };
+    const zr::DriverResult result = zr::CTLD48403(r, h);
+    zr::setMeterObserver(before);
+    EXPECT_TRUE(rec.prompts().empty()) << rec.texts().front();
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(result.converted, 1);  // the next source still converted
+    for (const char* line : {"12:00:00 - Cfile <ERROR> FC-Create # 5\r\n",
+                             "12:00:00 - No Record in Source, No X12 Built\r\n"})
+        EXPECT_NE(result.log.find(line), std::string::npos) << line;
+    EXPECT_EQ(meterTexts, (Strings{"Cfile <ERROR> FC-Create # 5", "No Record in Source, No X12 Built"}));
+
+    // The same run from the menu shows its messages.
+    r.mode = zr::DriverMode::Menu;
+    (void)zr::CTLD48403(r, h);
+    EXPECT_EQ(std::count_if(rec.prompts().begin(), rec.prompts().end(),
+                            [](const wl::Prompt& p) { return !p.isQuestion(); }),
+              2);
+}
+
+// Runs that convert nothing say why and fail; every log ends with the count.
+TEST(UnattendedRun, MissingSourcesAreNamedAndTheLogEndsWithTheCount) {
+    DriverFixture f;
+    zrtest::PromptRecorder rec;
+    const std::string missing = wl::joinPath(f.in, "missing.x12");
+    const zr::DriverResult gone = f.run("X12,CSV", missing, f.out, "");
+    EXPECT_EQ(gone.failed, 1);
+    EXPECT_NE(gone.log.find("12:00:00 - Source Not Found : " + missing + "\r\n"), std::string::npos);
+    EXPECT_EQ(gone.notes, Strings{"Source Not Found : " + missing});
+
+    const zr::DriverResult none = f.run("X12,CSV", "", "", "");
+    EXPECT_EQ(none.failed, 1);
+    EXPECT_NE(none.log.find("12:00:00 - No Source Given for X12,CSV\r\n"), std::string::npos);
+
+    f.x12("a.x12");
+    f.write(f.in, "notes.txt", "not X12");
+    const zr::DriverResult folder = f.run("X12,CSV", f.in, f.out, "");
+    const std::string last = "1 converted, 0 converted with lost data, 0 failed, 1 skipped\r\n";
+    ASSERT_GE(folder.log.size(), last.size());
+    EXPECT_EQ(folder.log.substr(folder.log.size() - last.size()), last);
+    EXPECT_EQ(zr::countLine(folder) + "\r\n", last);
+    EXPECT_TRUE(rec.prompts().empty());
+}
+
+// A log that cannot be written is no box in an unattended run: the caller
+// says it on the error output, and the run fails.
+TEST(UnattendedRun, AnUnwritableLogIsReportedToTheCaller) {
+    DriverFixture f;
+    zrtest::PromptRecorder rec;
+    f.x12("a.x12");
+    const std::string file = f.write(f.dir.path(), "plain.txt", "x");
+    const std::string log = wl::joinPath(file, "run.log");  // below a file: never writable
+    const zr::DriverResult result = f.run("X12,CSV", wl::joinPath(f.in, "a.x12"), f.out, "PARSELOG=" + log);
+    EXPECT_EQ(result.converted, 1);
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_NE(result.logError.find("Cfile <ERROR> FC-Create"), std::string::npos) << result.logError;
+    EXPECT_NE(result.logError.find(log), std::string::npos);
+    EXPECT_TRUE(rec.prompts().empty());
 }
 
 TEST(ConversionDriver, OutputNameRoutines) {

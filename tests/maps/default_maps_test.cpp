@@ -132,6 +132,23 @@ TEST_F(InFreshFolder, WritingTrimsTheName) {
     EXPECT_TRUE(prompts.prompts().empty());
 }
 
+// A map that cannot be written is said (a box, or the log of an unattended
+// run) and its text handed back, so that the run can use it from memory.
+TEST_F(InFreshFolder, AMapThatCannotBeWrittenHandsBackItsText) {
+    zrtest::PromptRecorder prompts;
+    dir_.write("blocker", "a file, so nothing can be written below it");
+    std::string unsaved;
+    EXPECT_EQ(zr::CTLD48600Q(wl::joinPath("blocker", "005010X222A2.cfg"), 2, {"837", ""}, &unsaved),
+              wl::joinPath("blocker", "005010X222A2.cfg"));
+    EXPECT_EQ(unsaved, zr::builtInMapText(10, 2));
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].caption, "Save Map");
+    // Written: nothing handed back.
+    std::string none;
+    EXPECT_EQ(zr::CTLD48600I("ok.cfg", "A\r\n", &none), "ok.cfg");
+    EXPECT_TRUE(none.empty());
+}
+
 // ------------------------------------------------------ CTLD48600S and R
 
 TEST_F(InFreshFolder, TheTransactionBasedSetIsCompleteWithItsFirstElevenMaps) {

@@ -62,3 +62,24 @@ TEST(ScopedMeter, ASilencedMeterShowsNothing) {
 }
 
 }  // namespace
+
+TEST(MeterText, ALongPathLosesItsMiddleAndKeepsItsFileName) {
+    struct Case {
+        std::string text;
+        std::size_t width;
+        std::string want;
+    };
+    const Case cases[] = {
+        {"Loading File a.x12", 40, "Loading File a.x12"},  // fits: unchanged
+        {"Loading File C:\\claims\\2026\\december\\big837.x12", 30, "Loading File C:\\...\\big837.x12"},
+        {"/srv/edi/incoming/from-clearing-house/big837.x12", 24, "/srv/edi/i.../big837.x12"},
+        // A name longer than the room keeps its end.
+        {"C:\\a\\averyveryverylongfilename.x12", 16, "...gfilename.x12"},
+        {"abcdef", 2, "ef"},
+    };
+    for (const Case& c : cases) {
+        const std::string got = zr::middleShortened(c.text, c.width);
+        EXPECT_EQ(got, c.want) << c.text;
+        EXPECT_LE(got.size(), c.width) << c.text;
+    }
+}

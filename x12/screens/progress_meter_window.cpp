@@ -1,5 +1,6 @@
 #include "progress_meter_window.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -20,18 +21,21 @@ using wl::TMeter;
 using wl::TSay;
 using wl::Value;
 
-// The window's layout is given in a 640 x 480 design space.
-double designScale() {
-    const int w = GetSystemMetrics(SM_CXSCREEN);
-    return w > 0 ? w / 640.0 : 1.0;
-}
+// The layout is in design pixels (a 640 x 480 design space at scale 1),
+// the size its fixed 9 x 16 font was chosen for: scaling the window to the
+// screen and not the font left most of it empty.
+constexpr int kCharWidth = 9, kLineHeight = 16;
+constexpr int kTextLeft = 18, kLabelLeft = 162;
+
+int px(double v) { return static_cast<int>(std::lround(v)); }
+
+// A label's width for its text in the fixed-pitch font, whole.
+int fitted(const std::string& text) { return static_cast<int>(text.size()) * kCharWidth + 4; }
 
 class MeterWindowScreen {
 public:
     void open(const std::string& text, const std::string& caption) {
         close();
-        const double k = designScale();
-        auto px = [k](double v) { return static_cast<int>(std::lround(v * k)); };
         dialog_ = std::make_unique<TDialog>();
         wl::DialogNew d;
         d.lPixel = true;
@@ -43,8 +47,8 @@ public:
         d.nStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
         wl::FontSpec f;
         f.cFaceName = "Courier New";
-        f.nWidth = 9;
-        f.nHeight = 16;
+        f.nWidth = kCharWidth;
+        f.nHeight = kLineHeight;
         f.lBold = true;
         font_ = wl::TFont::New(f);
         d.oFont = font_;
@@ -62,10 +66,14 @@ public:
         m.bSetGet = wl::bindTo(value_);
         m.oFont = font_;
         meter_->New(m);
-        percentLabel_ = label(px(16), px(162), 0, 0, "Percent");
-        completeLabel_ = label(px(24), px(162), 0, 0, "Complete");
-        firstLine_ = label(px(32), px(18), px(192), px(54) / 3, text);
-        secondLine_ = label(px(48), px(18), px(192), px(54) / 3, secondText_);
+        percentLabel_ = label(px(16), kLabelLeft, fitted("Percent"), kLineHeight, "Percent");
+        completeLabel_ = label(px(24) + kLineHeight / 2, kLabelLeft, fitted("Complete"), kLineHeight, "Complete");
+        // One text line each, as wide as the window inside its frame allows;
+        // a long path loses its middle so that the file name always shows.
+        textWidth_ = px(426.67 - 1) - 2 * kTextLeft - 2 * GetSystemMetrics(SM_CXDLGFRAME);
+        const int top = px(32) + kLineHeight;
+        firstLine_ = label(top, kTextLeft, textWidth_, kLineHeight, fit(text));
+        secondLine_ = label(top + kLineHeight + 4, kTextLeft, textWidth_, kLineHeight, fit(secondText_));
         // The window that started the long work takes no input meanwhile,
         // so that no second conversion or viewer starts inside this one.
         owner_ = GetActiveWindow();
@@ -76,6 +84,9 @@ public:
         wl::DialogActivate a;
         a.lModal = false;
         a.lCentered = true;
+        // Escape and Alt+F4 cannot lose the meter while the work runs: only
+        // the run's own close ends it.
+        a.bValid = [](wl::TWindow&) { return false; };
         dialog_->Activate(a);
         RedrawWindow(dialog_->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         lastPercent_ = -1;
@@ -114,7 +125,7 @@ public:
     void secondLine(const std::string& text) {
         secondText_ = text;
         if (secondLine_ && secondLine_->hWnd) {
-            secondLine_->SetText(Value(text));
+            secondLine_->SetText(Value(fit(text)));
             UpdateWindow(secondLine_->hWnd);
         }
     }
@@ -122,6 +133,10 @@ public:
     HWND handle() const { return dialog_ ? dialog_->hWnd : nullptr; }
 
 private:
+    std::string fit(const std::string& text) const {
+        return middleShortened(text, static_cast<std::size_t>(std::max(textWidth_ / kCharWidth, 8)));
+    }
+
     std::unique_ptr<TSay> label(int row, int col, int width, int height, const std::string& text) {
         auto s = std::make_unique<TSay>();
         wl::SayNew n;
@@ -145,6 +160,7 @@ private:
     std::string secondText_;
     HWND owner_ = nullptr;
     int lastPercent_ = -1;
+    int textWidth_ = 192;
 };
 
 // The one meter window of the process (the screen holds one meter at a

@@ -76,6 +76,28 @@ TEST(MainWindow, TitleIconFontsAndSize) {
     EXPECT_EQ(std::any_cast<wl::TWindow*>(moduleState().mainWindow), &main.window());
 }
 
+TEST(MainWindow, ASecondInstanceOpensCascadedNotOverTheFirst) {
+    zrtest::TempDir dir;
+    MainWindow first(contextFor({}, dir.path()));
+    first.Build();
+    ShowWindow(first.window().hWnd, SW_SHOWNOACTIVATE);
+    MainWindow second(contextFor({}, dir.path()));
+    second.Build();
+    RECT a{}, b{};
+    GetWindowRect(first.window().hWnd, &a);
+    GetWindowRect(second.window().hWnd, &b);
+    const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+    EXPECT_EQ(b.left - a.left, step);
+    EXPECT_EQ(b.top - a.top, step);
+    EXPECT_EQ(b.right - b.left, a.right - a.left);  // the same size
+    ShowWindow(second.window().hWnd, SW_SHOWNOACTIVATE);
+    MainWindow third(contextFor({}, dir.path()));
+    third.Build();
+    RECT c{};
+    GetWindowRect(third.window().hWnd, &c);
+    EXPECT_EQ(c.left - a.left, 2 * step);
+}
+
 TEST(MainWindow, QuitEndsTheLoop) {
     zrtest::TempDir dir;
     MainWindow main(contextFor({}, dir.path()));

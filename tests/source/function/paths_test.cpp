@@ -16,6 +16,24 @@ TEST(Paths, PlainFileNames) {
     EXPECT_FALSE(wl::isPlainFileName(std::string("a\0b", 3)));
 }
 
+// A joined path keeps the separator its folder uses: logs and CSV rows
+// never mix "/" and "\\".
+TEST(Paths, JoinKeepsTheFoldersSeparator) {
+    const std::string native(1, wl::pathSeparator());
+    struct Case {
+        std::string folder, name, want;
+    };
+    const Case cases[] = {
+        {"Z:/work/out", "big837.csv", "Z:/work/out/big837.csv"},
+        {"C:\\work\\out", "big837.csv", "C:\\work\\out\\big837.csv"},
+        {"Z:/work\\out", "a.csv", "Z:/work\\out\\a.csv"},  // the last one used
+        {"out/", "/a.csv", "out/a.csv"},                          // no separator doubled
+        {"out", "a.csv", "out" + native + "a.csv"},               // none yet: the system's
+        {"", "a.csv", "a.csv"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(wl::joinPath(c.folder, c.name), c.want) << c.folder;
+}
+
 TEST(Paths, SameFileInAnyForm) {
     zrtest::TempDir dir;
     const std::string a = dir.write("a.x12", "A");

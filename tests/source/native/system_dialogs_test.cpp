@@ -3,6 +3,7 @@
 #include "system_dialogs.hpp"
 #include "dialog_waiter.hpp"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <gtest/gtest.h>
@@ -61,6 +62,41 @@ TEST(SystemDialogs, FileDialogCancelAnswersEmptyAndKeepsTheFilter) {
     EXPECT_EQ(wl::FILEDIALOG(r), "");
     t.join();
     EXPECT_EQ(wl::LASTFILEFILTER(), 2);
+}
+
+// The file list of an open dialog (the shell view's list).
+HWND fileList(HWND parent) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char cls[64] = {};
+        GetClassNameA(c, cls, sizeof cls);
+        if (std::string(cls) == "SysListView32") return c;
+        if (HWND inner = fileList(c)) return inner;
+    }
+    return nullptr;
+}
+
+// A plain mask such as "*.xml" lists only the files it matches.
+TEST(SystemDialogs, APlainMaskFiltersTheFiles) {
+    zrtest::TempDir tmp;
+    tmp.write("a.xml", "<a/>");
+    tmp.write("b.txt", "b");
+    tmp.write("c.csv", "c");
+    int listed = -1;
+    auto t = whenShown("Select an XML file", [&listed](HWND box) {
+        // The shell view fills its list after the dialog shows.
+        for (int tries = 0; tries < 50 && listed <= 0; ++tries) {
+            Sleep(100);
+            if (HWND list = fileList(box)) listed = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        }
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    });
+    wl::FileDialogRequest r;
+    r.title = "Select an XML file";
+    r.filter = "*.xml";
+    r.initialDir = tmp.path();
+    EXPECT_EQ(wl::FILEDIALOG(r), "");
+    t.join();
+    EXPECT_EQ(listed, 1);
 }
 
 TEST(SystemDialogs, FindTextOwnsItsBufferAndAnswersTheMessageEveryTime) {

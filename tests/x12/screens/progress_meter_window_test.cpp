@@ -130,4 +130,88 @@ TEST_F(MeterWindowTest, OpensFillsAndCloses) {
     DestroyWindow(owner);
 }
 
+// Mid-run, neither Escape nor Alt+F4 (nor the close box) loses the meter:
+// the run goes on with its meter shown, and its own close ends it.
+TEST_F(MeterWindowTest, EscapeAndAltF4CannotCloseItMidRun) {
+    MeterWindow w = CTL394MTRA({}, "Loading File big.837", "Please Wait..");
+    HWND h = meterWindowHandle();
+    ASSERT_NE(h, nullptr);
+    CTL394MTRC(10);
+    struct Press {
+        const char* what;
+        UINT message;
+        WPARAM w;
+        LPARAM l;
+    };
+    const Press presses[] = {
+        {"Escape", WM_KEYDOWN, VK_ESCAPE, 0},
+        {"Escape as the dialog's Cancel", WM_COMMAND, IDCANCEL, 0},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 1 << 29},
+        {"the close command", WM_SYSCOMMAND, SC_CLOSE, 0},
+        {"WM_CLOSE", WM_CLOSE, 0, 0},
+    };
+    for (const Press& p : presses) {
+        SetFocus(h);
+        if (p.message == WM_KEYDOWN || p.message == WM_SYSKEYDOWN) {
+            // Through the message loop, as a key press arrives.
+            PostMessageA(GetFocus() ? GetFocus() : h, p.message, p.w, p.l);
+        } else {
+            SendMessageA(h, p.message, p.w, p.l);
+        }
+        CTL394MTRC(20);
+        wl::SYSREFRESH();
+        EXPECT_TRUE(IsWindow(h)) << p.what;
+        EXPECT_EQ(meterWindowHandle(), h) << p.what;
+        EXPECT_TRUE(IsWindowVisible(h)) << p.what;
+    }
+    CTL394MTRB(w);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(meterWindowHandle(), nullptr);
+}
+
+// The text lines are one line tall and inside the window, the labels whole,
+// and a long path shows its file name.
+TEST_F(MeterWindowTest, LaidOutByDesignPixelsWithLongPathsShortenedInTheMiddle) {
+    const std::string path = "Loading File C:\\Billing\\Incoming\\2026\\December\\Week 2\\Clearing House A\\"
+                             "really_long_batch_name_837p.x12";
+    MeterWindow w = CTL394MTRA({}, path, "Please Wait..");
+    HWND h = meterWindowHandle();
+    ASSERT_NE(h, nullptr);
+    RECT window{};
+    GetWindowRect(h, &window);
+    // Design pixels and the frame, not scaled to the screen.
+    EXPECT_LE(window.right - window.left, 440);
+    EXPECT_LE(window.bottom - window.top, 160);
+    RECT client{};
+    GetClientRect(h, &client);
+    bool sawPath = false;
+    for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        char text[512] = {};
+        GetWindowTextA(c, text, sizeof text);
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, h, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_LE(r.right, client.right) << text;
+        EXPECT_LE(r.bottom, client.bottom) << text;
+        const std::string t = text;
+        if (t.empty()) continue;
+        // Whole text: the fixed-pitch font needs 9 pixels a character.
+        HDC dc = GetDC(c);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(c, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text, static_cast<int>(t.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(c, dc);
+        EXPECT_LE(size.cx, r.right - r.left) << text;
+        EXPECT_LE(r.bottom - r.top, 2 * size.cy - 1) << text << ": taller than one line";
+        if (t.find("really_long_batch_name_837p.x12") != std::string::npos) {
+            sawPath = true;
+            EXPECT_EQ(t.rfind("Loading", 0), 0u) << t;
+            EXPECT_NE(t.find("..."), std::string::npos) << t;
+        }
+    }
+    EXPECT_TRUE(sawPath);
+    CTL394MTRB(w);
+}
+
 }  // namespace
