@@ -30,6 +30,7 @@ struct ButtonNew {
 class TButton : public TControl {
 public:
     std::string ClassName() const override { return "TBUTTON"; }
+    bool isPushButton() const override { return true; }
     std::string WindowClass() const override { return "BUTTON"; }
 
     std::function<void(TWindow&)> bAction;

@@ -72,6 +72,7 @@ class TBarFloat : public TWindow {
 public:
     explicit TBarFloat(TBar& bar) : bar_(bar) {}
     std::string ClassName() const override { return "TBARFLOAT"; }
+    bool endsHelpSearch() const override { return false; }
     Answer SysCommand(WPARAM cmd, LPARAM l) override {
         const int id = static_cast<int>(cmd & 0xFFFF);
         if (id > kFloatCommand && id <= kFloatCommand + 4) {
@@ -515,8 +516,7 @@ TBtnBmp& TBtnBmp::New(const BtnBmpNew& a) {
     cToolTip = a.cToolTip;
     lRound = a.lRound;
     nStyle = WS_CHILD | WS_VISIBLE;
-    const std::string parentClass = oWnd ? upper(oWnd->ClassName()) : std::string();
-    const bool inBar = parentClass == "TBAR" || parentClass == "TOUTLOOK" || parentClass == "TXBROWSE";
+    const bool inBar = oWnd && oWnd->holdsBarButtons();
     if (lBorder) {
         if (!a.lOffice) nStyle |= WS_BORDER;
         if (!inBar) nStyle |= WS_TABSTOP;
@@ -524,9 +524,10 @@ TBtnBmp& TBtnBmp::New(const BtnBmpNew& a) {
     l97Look = !lBorder;
     if (oWnd) nClrText = oWnd->nClrText;
     nClrPane = GetSysColor(COLOR_BTNFACE);
-    if (parentClass != "TBAR") nDlgCode = DLGC_WANTALLKEYS;
-    bClrGrad = a.bClrGrad;
     const TBar* parentBar = dynamic_cast<const TBar*>(oWnd);
+    // A bar's own buttons leave the keys to the bar.
+    if (!parentBar) nDlgCode = DLGC_WANTALLKEYS;
+    bClrGrad = a.bClrGrad;
     if (!bClrGrad && a.lOffice && !(parentBar && parentBar->bClrGrad))
         bClrGrad = [](bool selected) { return buttonGradient(selected); };
     Register(CS_VREDRAW | CS_HREDRAW);

@@ -33,6 +33,7 @@ struct BarNew {
 class TBar : public TControl {
 public:
     std::string ClassName() const override { return "TBAR"; }
+    bool holdsBarButtons() const override { return true; }
 
     int nGroups = 0;
     int nMode = kBarTop;
@@ -137,6 +138,7 @@ class TBtnBmp : public TControl {
 public:
     ~TBtnBmp() override;
     std::string ClassName() const override { return "TBTNBMP"; }
+    bool isPushButton() const override { return true; }
 
     std::function<void(TBtnBmp&)> bAction;
     std::string cAction;

@@ -286,10 +286,25 @@ void TControl::dotsFollow() {
     if (lDrag && module().dotsOwner == this) ShowDots();
 }
 
+Answer TControl::onCommand(ControlCommand code) {
+    switch (code) {
+    case ControlCommand::Clicked: return Click();
+    case ControlCommand::Changed: return Change();
+    case ControlCommand::ClosedUp: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+Answer TControl::onNotify(WPARAM id, const NMHDR& header) {
+    if (isSelectionChange(header.code)) return SelChanged();
+    return Notify(id, reinterpret_cast<LPARAM>(&header));
+}
+
 Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     switch (nMsg) {
-    case LM_CLICK: return Click();
-    case LM_CHANGE: return Change();
+    case LM_CLICK:
+    case LM_CHANGE:
+    case LM_CLOSEUP: return onCommand(*commandOfMessage(nMsg));
     case LM_COLORS: return Colors(reinterpret_cast<HDC>(w));
     case LM_LOSTFOCUS: return WLLostFocus(reinterpret_cast<HWND>(w));
     case LM_CHANGEFOCUS: SetFocus(); return 0;
@@ -338,9 +353,7 @@ Answer TControl::GotFocus(HWND lost) {
 
 Answer TControl::KillFocus(HWND gaining) {
     TWindow* target = OWNDFROMHWND(gaining);
-    const std::string cls = target ? target->ClassName() : std::string();
-    const bool toCancel = target && target->lCancel &&
-                          (cls == "TBUTTON" || cls == "TBTNBMP" || cls == "TBUTTONBMP" || cls == "TBTNFLAT") &&
+    const bool toCancel = target && target->lCancel && target->isPushButton() &&
                           oWnd && oWnd->nLastKey != 9 && oWnd->nLastKey != 13 && oWnd->nLastKey != 40 &&
                           oWnd->nLastKey != 38;
     if (toCancel && bValid) {

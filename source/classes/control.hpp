@@ -68,6 +68,16 @@ public:
         if (bSetGet) bSetGet(v);
     }
 
+    // The hooks through which the parent's notifications arrive, named
+    // (control_notify.hpp). onCommand gets the WM_COMMAND codes the parent
+    // reflects (LM_CLICK, LM_CHANGE, LM_CLOSEUP); by default Clicked runs
+    // Click, Changed runs Change and ClosedUp nothing. onNotify gets the
+    // control's WM_NOTIFY headers; by default a selection change runs
+    // SelChanged and every other code Notify.
+    virtual Answer onCommand(ControlCommand code);
+    virtual Answer onNotify(WPARAM id, const NMHDR& header);
+    bool endsHelpSearch() const override { return isContainer(); }
+
     virtual Answer Click();
     virtual Answer Change() { return std::nullopt; }
     virtual Answer Colors(HDC dc);

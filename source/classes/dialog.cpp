@@ -341,7 +341,8 @@ Answer TDialog::SysCommand(WPARAM cmd, LPARAM) {
 
 Answer TDialog::Command(WPARAM w, LPARAM l) {
     const int id = static_cast<int>(LOWORD(w));
-    const int code = static_cast<int>(HIWORD(w));
+    const auto command = controlCommandOf(static_cast<int>(HIWORD(w)));
+    const bool click = command == ControlCommand::Clicked;
     HWND ctl = reinterpret_cast<HWND>(l);
     // Menu commands go to the open pop-up or the dialog's menu; taken for a
     // command without a control they would end the dialog.
@@ -349,38 +350,38 @@ Answer TDialog::Command(WPARAM w, LPARAM l) {
         oPopup->Command(static_cast<UINT_PTR>(id));
         return std::nullopt;
     }
-    if (!ctl && oMenu && code == 0 && id != IDCANCEL) {
+    if (!ctl && oMenu && click && id != IDCANCEL) {
         oMenu->Command(static_cast<UINT_PTR>(id));
         return std::nullopt;
     }
     if (ctl && GETCLASSNAME(ctl) == "ToolbarWindow32") return TWindow::Command(w, l);
-    if (!ctl && oMenu && id != IDCANCEL && code != 0) {
+    if (!ctl && oMenu && id != IDCANCEL && !click) {
         // An accelerator of the menu (a control's change notification
         // carries its window and goes on below).
-        if (code == 1) oMenu->Command(static_cast<UINT_PTR>(id));
+        if (command == ControlCommand::Changed) oMenu->Command(static_cast<UINT_PTR>(id));
         return std::nullopt;
     }
     if (id == 0) return std::nullopt;
-    if (code == 0 && ctl && id != IDCANCEL) {
+    if (click && ctl && id != IDCANCEL) {
         auto* focused = dynamic_cast<TControl*>(oCtlFocus);
         TWindow* clicked = OWNDFROMHWND(ctl);
         if (focused && focused->hWnd == GetFocus() && focused->hWnd != ctl && !(clicked && clicked->lCancel) &&
             !focused->lValid())
             return std::nullopt;
         if (controlWithId(id)) {
-            SendMessageA(ctl, LM_CLICK, 0, 0);
+            reflectCommand(ctl, ControlCommand::Clicked);
             return 0;
         }
         if (id == IDOK) End(1);
         return 0;
     }
-    if (code == 0) {
+    if (click) {
         if (id == IDOK) {
             GoNextCtrl(GetFocus());
             return lModal ? std::nullopt : Answer(0);
         }
         if (ctl && controlWithId(id)) {
-            SendMessageA(ctl, LM_CLICK, 0, 0);
+            reflectCommand(ctl, ControlCommand::Clicked);
             return 0;
         }
         // Escape, the close box or a command without a control.
@@ -388,8 +389,7 @@ Answer TDialog::Command(WPARAM w, LPARAM l) {
         End(2);
         return 0;
     }
-    if (code == 1 && ctl) SendMessageA(ctl, LM_CHANGE, 0, 0);
-    if (code == 8 && ctl) SendMessageA(ctl, LM_CLOSEUP, 0, 0);
+    if (command && ctl) reflectCommand(ctl, *command);
     return std::nullopt;
 }
 

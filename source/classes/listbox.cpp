@@ -359,11 +359,13 @@ Answer TComboBox::KeyChar(WPARAM key, LPARAM flags) {
     return 0;
 }
 
+Answer TComboBox::onCommand(ControlCommand code) {
+    if (code != ControlCommand::ClosedUp) return TControl::onCommand(code);
+    if (bCloseUp) bCloseUp(*this);
+    return 0;
+}
+
 Answer TComboBox::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
-    if (nMsg == LM_CLOSEUP) {
-        if (bCloseUp) bCloseUp(*this);
-        return 0;
-    }
     if (nMsg == WM_KEYDOWN && w == VK_ESCAPE && IsOpen()) {
         Close();
         return 1;

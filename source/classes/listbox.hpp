@@ -109,6 +109,8 @@ public:
     Answer LostFocus(HWND gaining) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
     Answer GotFocus(HWND lost) override;
+    // A close-up runs bCloseUp.
+    Answer onCommand(ControlCommand code) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
 
 private:

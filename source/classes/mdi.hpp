@@ -68,6 +68,7 @@ TMdiFrame* GETWNDFRAME();
 class TMdiClient : public TWindow {
 public:
     std::string ClassName() const override { return "TMDICLIENT"; }
+    bool endsHelpSearch() const override { return false; }
 
     std::vector<TMdiChild*> aWnd;
 

@@ -27,7 +27,7 @@ TToolBar& TToolBar::New(TWindow* parent, int btnWidth, int btnHeight, HIMAGELIST
     lTTBalloon = balloon;
     nStyle = WS_CHILD | WS_VISIBLE;
     // Inside a rebar the band holds the toolbar; the rebar is the top bar.
-    if (oWnd && !prefixMatch(upper(oWnd->ClassName()), "TREBAR")) oWnd->dock(TWindow::Dock::Top, this);
+    if (oWnd && !oWnd->holdsBands()) oWnd->dock(TWindow::Dock::Top, this);
     INITCOMMONCONTROLSEX(ICC_BAR_CLASSES);
     if (nId == 0) nId = GetNewId();
     if (oWnd && oWnd->hWnd) {

@@ -89,6 +89,7 @@ private:
 class TReBar : public TControl {
 public:
     std::string ClassName() const override { return "TREBAR"; }
+    bool holdsBands() const override { return true; }
     std::string WindowClass() const override { return "ReBarWindow32"; }
 
     TReBar& New(TWindow* parent = nullptr);

@@ -7,6 +7,7 @@
 #include <dde.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -141,9 +142,17 @@ TWindow::~TWindow() {
 
 // ---------------------------------------------------------------- registry
 
+namespace {
+// The window property that holds a linked window's item number, so that
+// OWNDFROMHWND finds the object without a scan, for windows of foreign
+// classes too (their GWLP_USERDATA is not ours to write).
+constexpr const char* kObjectSlot = "WLObjectSlot";
+}  // namespace
+
 void TWindow::Link(bool subclass) {
     if (!hWnd) return;
     const std::size_t n = module().registry.link(this);
+    SetPropA(hWnd, kObjectSlot, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(n)));
     if (subclass) {
         nOldProc = XCHANGEPROC(hWnd, n);
     } else if (reinterpret_cast<WNDPROC>(GETWINDOWLONG(hWnd, GWLP_WNDPROC)) == &WLWNDPROC) {
@@ -161,11 +170,18 @@ void TWindow::UnLink() {
     }
     if (hWnd && ISWINDOW(hWnd) && reinterpret_cast<WNDPROC>(GETWINDOWLONG(hWnd, GWLP_WNDPROC)) == &WLWNDPROC)
         SETWINDOWLONG(hWnd, GWLP_USERDATA, 0);
+    if (hWnd && ISWINDOW(hWnd) && OWNDFROMHWND(hWnd) == this) RemovePropA(hWnd, kObjectSlot);
     if (found) module().registry.unlink(found);
 }
 
+// Every linked window keeps its item number in a property (Link), so the
+// object is found without a scan; a window whose number names another
+// window's object is not ours.
 TWindow* OWNDFROMHWND(HWND hWnd) {
-    return module().registry.find([hWnd](const TWindow& w) { return w.hWnd == hWnd; });
+    if (!hWnd) return nullptr;
+    const auto n = reinterpret_cast<std::uintptr_t>(GetPropA(hWnd, kObjectSlot));
+    TWindow* o = module().registry.at(static_cast<std::size_t>(n));
+    return o && o->hWnd == hWnd ? o : nullptr;
 }
 TWindow* WNDMAIN() {
     HWND main = GETWNDAPP();

@@ -21,6 +21,7 @@
 #include "action.hpp"
 #include "brush.hpp"
 #include "colors.hpp"
+#include "control_notify.hpp"  // LM_ messages, ControlCommand
 #include "cursor.hpp"
 #include "drawing.hpp"
 #include "form_records.hpp"
@@ -32,22 +33,6 @@
 
 namespace wl {
 
-// The library's private messages (WM_USER + 1024 on).
-inline constexpr UINT LM_CLICK = 2048;
-inline constexpr UINT LM_SCROLLUP = 2049;
-inline constexpr UINT LM_SCROLLDOWN = 2050;
-inline constexpr UINT LM_PAGEUP = 2051;
-inline constexpr UINT LM_PAGEDOWN = 2052;
-inline constexpr UINT LM_CHANGE = 2053;
-inline constexpr UINT LM_COLORS = 2054;
-inline constexpr UINT LM_LOSTFOCUS = 2057;
-inline constexpr UINT LM_THUMBPOS = 2058;
-inline constexpr UINT LM_THUMBTRACK = 2062;
-inline constexpr UINT LM_DROPOVER = 2063;
-inline constexpr UINT LM_CHANGEFOCUS = 2064;
-inline constexpr UINT LM_ASYNCSELECT = 2065;
-inline constexpr UINT LM_CLOSEUP = 2066;
-inline constexpr UINT LM_TASKBAR = 2067;
 
 // Last navigation key after a mouse click in a control.
 inline constexpr int kLastKeyMouse = 1002;
@@ -239,6 +224,18 @@ public:
     // A window the control made for itself that notifies the parent in its
     // place (a toolbar's tool tip); none for most windows.
     virtual HWND helperWindow() const { return nullptr; }
+    // What kind of window this is, asked instead of comparing class names.
+    // A push button: focus leaving for it may skip validation (cancel).
+    virtual bool isPushButton() const { return false; }
+    // A control holding controls (folder pages): Update goes on into it.
+    virtual bool isContainer() const { return false; }
+    // Help asked in a child without a topic stops here instead of asking
+    // further up (windows, dialogs, MDI frames and children, folders).
+    virtual bool endsHelpSearch() const { return true; }
+    // A bar whose buttons are its own (no tab stops).
+    virtual bool holdsBarButtons() const { return false; }
+    // A rebar: its bands hold the toolbars, it is the top bar itself.
+    virtual bool holdsBands() const { return false; }
     // A selection change reported by a tree view to its parent.
     virtual Answer SelChanged() { return std::nullopt; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }

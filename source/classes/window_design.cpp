@@ -148,8 +148,7 @@ bool TWindow::FastEdit(int row, int col) {
 void TWindow::Update() {
     for (TWindow* c : aControls) {
         if (!c) continue;
-        const std::string cls = upper(c->ClassName());
-        if (cls == "TFOLDER" || cls == "TFOLDEREX") {
+        if (c->isContainer()) {
             c->Update();
         } else if (auto* ctl = dynamic_cast<TControl*>(c); ctl && ctl->lUpdate) {
             ctl->Refresh();

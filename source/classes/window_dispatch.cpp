@@ -261,9 +261,9 @@ Answer TWindow::Notify(WPARAM id, LPARAM header) {
         for (TWindow* c : aControls)
             if (c && c->helperWindow() == nm->hwndFrom) o = c;
     if (!o) return std::nullopt;
-    // Codes 103 and TVN_SELCHANGEDA (the tree views' selection changes).
-    const auto code = static_cast<int>(nm->code);
-    if (code == 103 || code == -402) return o->SelChanged();
+    if (o != this)
+        if (auto* control = dynamic_cast<TControl*>(o)) return control->onNotify(id, *nm);
+    if (isSelectionChange(nm->code)) return o->SelChanged();
     if (o == this) return std::nullopt;
     return o->Notify(id, header);
 }
@@ -271,13 +271,7 @@ Answer TWindow::Notify(WPARAM id, LPARAM header) {
 namespace {
 // Windows whose children without a topic show the current help instead of
 // asking further up.
-bool helpStopsAt(const TWindow& parent) {
-    static const char* const kinds[] = {"TFOLDER", "TFOLDEREX", "TDIALOG", "TWINDOW", "TMDIFRAME", "TMDICHILD"};
-    const std::string cls = upper(parent.ClassName());
-    for (const char* k : kinds)
-        if (cls == k) return true;
-    return false;
-}
+bool helpStopsAt(const TWindow& parent) { return parent.endsHelpSearch(); }
 }  // namespace
 
 Answer TWindow::HelpTopic() {
@@ -355,12 +349,7 @@ Answer TWindow::Command(WPARAM w, LPARAM l) {
         if (TWindow* bar = OWNDFROMHWND(ctl)) return bar->Command(w, l);
         return std::nullopt;
     }
-    switch (code) {
-    case 0: SENDMESSAGE(ctl, LM_CLICK, 0, 0); break;
-    case 8: SENDMESSAGE(ctl, LM_CLOSEUP, 0, 0); break;
-    case 1: SENDMESSAGE(ctl, LM_CHANGE, 0, 0); break;
-    default: break;
-    }
+    if (auto command = controlCommandOf(code)) reflectCommand(ctl, *command);
     return std::nullopt;
 }
 

@@ -196,6 +196,31 @@ TEST_F(WindowTest, FreedSlotsAreReusedAndTheArrayNeverShrinks) {
     DestroyWindow(d.hWnd);
 }
 
+// The object is read from the window's slot: a foreign window whose
+// user data happens to hold another object's number is nobody's.
+TEST_F(WindowTest, TheObjectOfAWindowComesFromItsSlotAndMustOwnTheWindow) {
+    TWindow a, b;
+    a.New(pixels(0, 0, 49, 49, "A"));
+    b.New(pixels(0, 60, 49, 109, "B"));
+    EXPECT_EQ(wl::OWNDFROMHWND(a.hWnd), &a);
+    EXPECT_EQ(wl::OWNDFROMHWND(b.hWnd), &b);
+    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(foreign);
+    EXPECT_EQ(wl::OWNDFROMHWND(foreign), nullptr);
+    SetPropA(foreign, "WLObjectSlot", GetPropA(a.hWnd, "WLObjectSlot"));
+    SetWindowLongPtrA(foreign, GWLP_USERDATA, GetWindowLongPtrA(a.hWnd, GWLP_USERDATA));
+    EXPECT_EQ(wl::OWNDFROMHWND(foreign), nullptr);
+    SetPropA(foreign, "WLObjectSlot", reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(1000000)));
+    EXPECT_EQ(wl::OWNDFROMHWND(foreign), nullptr);
+    RemovePropA(foreign, "WLObjectSlot");
+    DestroyWindow(foreign);
+    HWND gone = a.hWnd;
+    DestroyWindow(a.hWnd);
+    EXPECT_EQ(wl::OWNDFROMHWND(gone), nullptr);
+    EXPECT_EQ(wl::OWNDFROMHWND(b.hWnd), &b);
+    DestroyWindow(b.hWnd);
+}
+
 TEST_F(WindowTest, LinkSubclassesForeignWindowsAndUnLinkRestores) {
     HWND edit = CreateWindowExA(0, "EDIT", "abc", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, GetModuleHandleA(nullptr),
                                 nullptr);
@@ -917,6 +942,7 @@ TEST_F(WindowTest, ToolTipObjectMovesBelowTheMouseOnce) {
 class Panel : public TWindow {
 public:
     std::string ClassName() const override { return "TPANEL"; }
+    bool endsHelpSearch() const override { return false; }
     int asked = 0;
     wl::Answer HelpTopic() override {
         ++asked;
