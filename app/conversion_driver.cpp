@@ -66,7 +66,7 @@ struct Run {
     const ConversionTypeInfo* type = nullptr;
     DriverResult result;
     std::vector<std::string> sources;  // every source the run may read
-    std::vector<std::string> notX12;   // files of a folder passed over: no "ISA" at their start
+    std::vector<std::string> notX12;   // files of a folder passed over: no "ISA" in them
     std::string map;                   // the map given by "MAP=" ("" when none)
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
@@ -185,13 +185,15 @@ std::string fileOutput(const Run& run, const std::string& source, bool destinati
 }
 
 // The sources of a folder (kind 2): its plain files, X12 sources only when
-// they begin with "ISA" (CSV and XML sources never do).
+// they hold an ISA, as a single source must (a byte-order mark, a blank
+// line or text before it does not make a file less X12; CSV and XML
+// sources hold none).
 std::vector<std::string> folderSources(Run& run) {
     std::vector<std::string> paths;
     for (const std::string& name : CTLD48403A(run.request.source)) {
         if (name.empty()) continue;
         const std::string path = wl::joinPath(run.request.source, name);
-        if (run.type && run.type->direction == Direction::FromX12 && !CTL39400AK(path)) {
+        if (run.type && run.type->direction == Direction::FromX12 && !CTL39400AJ(path)) {
             run.notX12.push_back(path);
             continue;
         }

@@ -1,6 +1,8 @@
 // The unattended converter on Linux: the program's batch mode with its four
 // words, messages and questions on the terminal, the meter as a progress
 // line on stderr.
+#include <unistd.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -59,7 +61,9 @@ int main(int argc, char** argv) {
                      "  OPTIONS: comma-separated words such as OW,HO,MAP=file.cfg\n");
         return 2;
     }
-    zr::setMeterObserver(TerminalMeter{});
+    // The bar is for a person watching: in a script's log it would be a
+    // hundred redraws per file.
+    if (isatty(fileno(stderr))) zr::setMeterObserver(TerminalMeter{});
     zr::DriverResult result;
     // The driver stops each source's exceptions; anything else ends the run
     // here with its reason rather than with an abort.

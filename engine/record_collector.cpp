@@ -28,10 +28,14 @@ Key::Key(const std::vector<std::string>& items) {
 
 void CollectTally::add(CollectTally&& later) {
     records += later.records;
+    keyedRecords += later.keyedRecords;
     setContent += later.setContent;
     highestLine = std::max(highestLine, later.highestLine);
-    for (std::string& c : later.lostClaims) lostClaims.push_back(std::move(c));
-    for (std::string& l : later.lostLines) lostLines.push_back(std::move(l));
+    for (std::vector<Lost>* list : {&later.lostClaims, &later.lostLines})
+        for (Lost& l : *list) l.set += sets;
+    for (Lost& c : later.lostClaims) lostClaims.push_back(std::move(c));
+    for (Lost& l : later.lostLines) lostLines.push_back(std::move(l));
+    sets += later.sets;
     if (later.inGroup) inGroup = later.inGroup;
     if (later.inInterchange) inInterchange = later.inInterchange;
 }
@@ -131,11 +135,13 @@ void RecordCollector::collect(int line) {
 }
 
 void RecordCollector::writeRecord() {
-    if (claimMet_ && setup_.claimIdField >= 0 && !table_.hasValue(setup_.claimIdField))
-        tally_.lostClaims.push_back(claimId_);
+    const bool keyed = setup_.claimIdField >= 0 && table_.hasValue(setup_.claimIdField);
+    if (claimMet_ && setup_.claimIdField >= 0 && !keyed)
+        tally_.lostClaims.push_back({tally_.sets, claimSegment_, claimId_});
     claimMet_ = false;
     if (writer_.write(table_, *out_)) {
         ++tally_.records;
+        if (keyed) ++tally_.keyedRecords;
         noteLostLines();
         if (file_) file_->flushIfFull();
     }
@@ -145,8 +151,9 @@ void RecordCollector::writeRecord() {
 // Lines past the map's slots found no field: said, never silently lost.
 void RecordCollector::noteLostLines() {
     if (setup_.lineSlots <= 0 || recordLines_ <= setup_.lineSlots) return;
-    tally_.lostLines.push_back("Claim " + claimId() + " : " + std::to_string(recordLines_) + " Service Lines, Map Holds " +
-                               std::to_string(setup_.lineSlots));
+    tally_.lostLines.push_back({tally_.sets, claimSegment_,
+                                "Claim " + claimId() + " : " + std::to_string(recordLines_) +
+                                    " Service Lines, Map Holds " + std::to_string(setup_.lineSlots)});
 }
 
 void RecordCollector::nextClaim() {
@@ -186,6 +193,7 @@ void RecordCollector::handleSegment(std::string_view text) {
     // an empty id would match every key and every field.
     if (id.empty()) return;
     ++segmentCount_;
+    ++setSegment_;
     history_.push(text);
     const bool tracing = trace_ && trace_->open();
     if (tracing) traceSegment();
@@ -257,14 +265,22 @@ void RecordCollector::handleSegment(std::string_view text) {
     if (tag == idTag("CLM") || tag == idTag("CLP")) {
         setClaimId(segment_.element(1));
         claimMet_ = true;
+        claimSegment_ = setSegment_;
     } else if (opened && document_.id.empty()) {
         setClaimId(segment_.element(1));
+        // A member opened by its INS: its id comes later (REF*0F).
+        if (tag == idTag("INS") && setup_.keySegment == "INS") {
+            claimMet_ = true;
+            claimSegment_ = setSegment_;
+        }
     }
 
     // ST and SE by their exact ids: "STC" of a 277 is no set header.
     if (tag == idTag("ST")) {
         lineNumber_ = 0;
         inSet_ = true;
+        ++tally_.sets;
+        setSegment_ = 1;
     } else if (tag == idTag("SE")) {
         inSet_ = false;
         lineNumber_ = 0;

@@ -47,12 +47,26 @@ struct Key {
 // What a run adds up over the records it writes.
 struct CollectTally {
     std::size_t records = 0;
+    std::size_t keyedRecords = 0;  // records holding their claim (member) id
     std::size_t setContent = 0;  // segments inside sets other than ST and SE
     int highestLine = 0;
-    // Claims whose id was not collected, and claims with more service
-    // lines than the map ("Claim ... : n Service Lines, Map Holds m").
-    std::vector<std::string> lostClaims;
-    std::vector<std::string> lostLines;
+    // A claim, by its id and position: the set (counted in this tally; a
+    // later tally's count goes on from the earlier one's) and its segment
+    // within the set (ST is 1), so that claims of de-identified files, whose
+    // ids are all alike, can be found.
+    struct Lost {
+        std::size_t set = 0, segment = 0;
+        std::string text;
+        std::string where() const {
+            return "(Set " + std::to_string(set) + ", Segment " + std::to_string(segment) + ")";
+        }
+    };
+    std::size_t sets = 0;  // ST segments met
+    // Claims whose id was not collected (the id or the member's INS
+    // position), and claims with more service lines than the map
+    // ("Claim ... : n Service Lines, Map Holds m").
+    std::vector<Lost> lostClaims;
+    std::vector<Lost> lostLines;
     // The last GS/GE and ISA/IEA met: inside a group, an interchange.
     std::optional<bool> inGroup, inInterchange;
     // Adds a later part's tally.
@@ -78,7 +92,9 @@ struct CollectorSetup {
     char component = ':';
     std::string source, output;  // the file names of levels 5 and 6
     int lineSlots = 0;           // the most service lines the map has columns for
-    int claimIdField = -1;       // the field of CLM01 or CLP01
+    int claimIdField = -1;       // the field of CLM01 or CLP01 (an enrollment's REF*0F)
+    std::string keySegment;      // the segment that opens such a claim or member
+    std::string keyName;         // the name of that field
     FunctionFiles* functions = nullptr;  // the run's function files (none: read afresh)
 };
 
@@ -91,6 +107,11 @@ public:
     void setOutput(ByteBuffer* out, OutputFile* file) {
         out_ = out;
         file_ = file;
+    }
+    // An interchange with delimiters of its own begins.
+    void setDelimiters(char element, char component) {
+        setup_.element = element;
+        setup_.component = component;
     }
     void handleSegment(std::string_view text);
     // The end of the source: a set not closed by SE still gives its last record.
@@ -154,6 +175,8 @@ private:
     int documentState_ = 0;
     int lineNumber_ = 0;
     bool inSet_ = false;
+    std::size_t setSegment_ = 0;    // the segment's number within its set
+    std::size_t claimSegment_ = 0;  // that of the claim's CLM (CLP, INS)
     std::size_t segmentCount_ = 0;
     // A document may hold several claims (several document-key segments,
     // CLM under one subscriber or patient HL): each is a record, and the

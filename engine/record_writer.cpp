@@ -45,6 +45,33 @@ bool escapeInto(Out& out, std::string_view text) {
 }
 }  // namespace
 
+namespace {
+// A CSV value holding a comma or a quote is quoted, its quotes doubled
+// (RFC 4180), so that it reads back whole. Answers the bytes it takes.
+bool needsQuotes(std::string_view value) { return value.find_first_of(",\"") != std::string_view::npos; }
+std::size_t csvSize(std::string_view value) {
+    if (!needsQuotes(value)) return value.size();
+    std::size_t n = value.size() + 2;
+    for (char c : value) n += c == '"';
+    return n;
+}
+char* copyCsv(char* p, std::string_view value) {
+    if (!needsQuotes(value)) return copyText(p, value);
+    *p++ = '"';
+    for (char c : value) {
+        if (c == '"') *p++ = '"';
+        *p++ = c;
+    }
+    *p++ = '"';
+    return p;
+}
+void appendCsv(ByteBuffer& out, std::string_view value) {
+    if (!needsQuotes(value)) return out.append(value);
+    char* p = out.extend(csvSize(value));
+    copyCsv(p, value);
+}
+}  // namespace
+
 bool appendXmlEscaped(std::string& out, std::string_view text) { return escapeInto(out, text); }
 bool appendXmlEscaped(ByteBuffer& out, std::string_view text) { return escapeInto(out, text); }
 
@@ -101,7 +128,7 @@ void RecordWriter::writeCsvRecord(FieldTable& table, ByteBuffer& out) const {
     const std::size_t n = columns_.size();
     std::size_t length = (n > 0 ? n - 1 : 0) + 2;
     table.forEachValue([&](int f) {
-        if (columnOf_[static_cast<std::size_t>(f)] >= 0) length += table.value(f).size();
+        if (columnOf_[static_cast<std::size_t>(f)] >= 0) length += csvSize(table.value(f));
     });
     char* p = out.extend(length);
     std::size_t next = 0;  // the first column not yet written
@@ -112,7 +139,7 @@ void RecordWriter::writeCsvRecord(FieldTable& table, ByteBuffer& out) const {
         // A comma before every column but the first, empty ones included.
         const std::size_t commas = c + 1 - next - (next == 0 ? 1 : 0);
         std::memset(p, ',', commas);
-        p = copyText(p + commas, table.value(f));
+        p = copyCsv(p + commas, table.value(f));
         next = c + 1;
     });
     if (next < n) {
@@ -156,7 +183,7 @@ void RecordWriter::writeLines(FieldTable& table, ByteBuffer& out) const {
                 if (!carried) continue;  // other lines' fields are no columns of this row
                 if (!first) out.push_back(',');
                 first = false;
-                out.append(value);
+                appendCsv(out, value);
             }
             if (!carried) continue;
             // Level 4 leaves with its first output, a claim-level value after

@@ -80,6 +80,20 @@ int ChunkReader::open(const std::string& path) {
     return 0;
 }
 
+bool ChunkReader::restartAt(std::uint64_t position, char terminator, char element) {
+    terminator_ = terminator;
+    element_ = element;
+    cutAtSets_ = cutAtSets_ && setEndsCuttable(terminator, element);
+    carrySize_ = 0;
+    atEnd_ = false;
+    position_ = position;
+    if (!file_.seek(static_cast<std::int64_t>(position))) {
+        failAt("FC-Fseek Loop");
+        return false;
+    }
+    return true;
+}
+
 bool ChunkReader::next(SourceChunk& c) {
     if (atEnd_ || error_ != 0) return false;
     c.base = position_;

@@ -63,15 +63,28 @@ public:
     // on a read error (error() set).
     bool next(SourceChunk& chunk);
 
-    // Every segment of the source in order, part after part:
-    // onSegment(text, file position of its terminator); a text is gone once
-    // the next part is read. Answers 0 or the read error.
+    // Reads on from `position` (a segment start) with another terminator:
+    // an interchange with delimiters of its own begins there. What was
+    // read beyond it is read again. False on a seek error (error() set).
+    bool restartAt(std::uint64_t position, char terminator, char element);
+
+    // Every segment of the source in order, part after part, each
+    // interchange read with its own delimiters (`delimiters` holds those of
+    // the segment handed on): onSegment(text, file position of its
+    // terminator); a text is gone once the next part is read. Answers 0 or
+    // the read error.
     template <class OnSegment>
-    int forEachSegment(OnSegment&& onSegment) {
+    int forEachSegment(WalkDelimiters& delimiters, OnSegment&& onSegment) {
         SourceChunk part;
-        while (next(part))
-            zr::forEachSegment(part.bytes(), part.size, terminator_,
-                               [&](std::string_view text, std::size_t end) { onSegment(text, part.base + end); });
+        while (next(part)) {
+            bool switched = false;
+            const std::size_t rest = zr::forEachSegment(
+                part.bytes(), part.size, delimiters,
+                [&](std::string_view text, std::size_t end) { onSegment(text, part.base + end); },
+                [&](std::size_t) { switched = true; });
+            if (switched && !part.last && !restartAt(part.base + rest, delimiters.terminator, delimiters.element))
+                break;
+        }
         return error_;
     }
 

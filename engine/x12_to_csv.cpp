@@ -1,6 +1,7 @@
 #include "x12_to_csv.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -122,6 +123,7 @@ private:
     void readDelimiters();
     // The multi-line expansion and the table; false when the expansion is refused.
     bool prepare(MapFile& map);
+    void chooseRecordKey(const MapFile& map);
     bool openOutput();
     unsigned threadsFor(std::uint64_t sourceSize) const;
     std::size_t partBytes(std::uint64_t sourceSize) const;
@@ -130,7 +132,9 @@ private:
     void completeFront(PartFlow& flow, MeterFeed& meter);
     void finishWrites(PartFlow& flow);
     std::unique_ptr<Part> takePart(PartFlow& flow, MeterFeed& meter);
-    void convertApart(Part& part, RecordCollector& collector) const;
+    void convertApart(Part& part, RecordCollector& collector);
+    void handleTail(char* text, std::size_t size);
+    void restart();
     void checkEnd();
 
     const EngineRequest& request_;
@@ -140,6 +144,13 @@ private:
     std::string output_;
     OutputForm form_;
     X12Delimiters delimiters_;
+    WalkDelimiters walk_;                // those of the first interchange
+    WalkDelimiters current_;             // those of the interchange being read, alone
+    // Side by side, a part met an interchange with delimiters of its own:
+    // the parts after it were cut with the wrong terminator, so the source
+    // is converted again on this thread alone.
+    std::atomic<bool> mixedDelimiters_{false};
+    ChunkReader* reader_ = nullptr;
     std::optional<std::int64_t> isaAt_;  // where the source's ISA stands
     unsigned threads_ = 0;               // converting sets side by side
     char element_ = '*';
@@ -174,6 +185,7 @@ void Conversion::readDelimiters() {
     if (isaAt_) delimiters_ = zr::readDelimiters(source_, *isaAt_ + 1);
     element_ = firstOr(delimiters_.element, '*');
     component_ = firstOr(delimiters_.component, ':');
+    walk_ = WalkDelimiters{firstOr(delimiters_.terminator, '~'), element_, component_};
     if (trace_.on()) {
         trace_.line("- SLP = " + (isaAt_ ? std::to_string(*isaAt_ + 1) : std::string("")));
         trace_.line("- ST = " + delimiters_.terminator);
@@ -244,12 +256,7 @@ bool Conversion::prepare(MapFile& map) {
     setup_.source = source_;
     setup_.output = output_;
     for (const FieldRow& f : map.fields) setup_.lineSlots = std::max(setup_.lineSlots, mapNumber(f.serviceLine));
-    for (std::size_t f = 0; f < map.fields.size() && setup_.claimIdField < 0; ++f) {
-        const std::string seg = wl::alltrim(map.fields[f].segment);
-        if ((seg == "CLM" || seg == "CLP") && mapNumber(map.fields[f].elementPosition) == 1 &&
-            mapNumber(map.fields[f].subelementPosition) == 0)
-            setup_.claimIdField = static_cast<int>(f);
-    }
+    chooseRecordKey(map);
     if (trace_.on()) {
         trace_.line("- TA = " + std::to_string(table_.size()));
         for (std::size_t f = 0; f < table_.size(); ++f)
@@ -257,6 +264,32 @@ bool Conversion::prepare(MapFile& map) {
                         table_.rows[f].conditionField);
     }
     return true;
+}
+
+// The field that tells a record's claim or member: CLM01 or CLP01, and for
+// a map whose records begin at INS (enrollment), the subscriber id REF*0F.
+// A record met without it is a claim not collected; a run whose records
+// all lack it did not read the source.
+void Conversion::chooseRecordKey(const MapFile& map) {
+    auto number = [](const std::string& cell) { return mapNumber(cell); };
+    for (std::size_t f = 0; f < map.fields.size() && setup_.claimIdField < 0; ++f) {
+        const FieldRow& r = map.fields[f];
+        const std::string seg = wl::alltrim(r.segment);
+        if ((seg == "CLM" || seg == "CLP") && number(r.elementPosition) == 1 && number(r.subelementPosition) == 0) {
+            setup_.claimIdField = static_cast<int>(f);
+            setup_.keySegment = seg;
+            setup_.keyName = wl::alltrim(r.name);
+        }
+    }
+    if (setup_.claimIdField >= 0 || map.keys.record.empty() || wl::alltrim(map.keys.record[0]) != "INS") return;
+    for (std::size_t f = 0; f < map.fields.size() && setup_.claimIdField < 0; ++f) {
+        const FieldRow& r = map.fields[f];
+        if (wl::alltrim(r.segment) == "REF" && wl::alltrim(r.qualifier) == "0F" && number(r.elementPosition) == 2) {
+            setup_.claimIdField = static_cast<int>(f);
+            setup_.keySegment = "INS";
+            setup_.keyName = wl::alltrim(r.name);
+        }
+    }
 }
 
 // Threads for sets side by side: none when the run traces every segment
@@ -285,13 +318,16 @@ std::size_t Conversion::partBytes(std::uint64_t sourceSize) const {
 // Converts a part that begins after a set's end on a thread of the pool,
 // from the state every set end leaves; whether that was the true state is
 // decided when the part's turn comes.
-void Conversion::convertApart(Part& part, RecordCollector& collector) const {
+void Conversion::convertApart(Part& part, RecordCollector& collector) {
     collector.startUnknown();
     collector.writer().clearReplaced();
     part.output.clear();
     collector.setOutput(&part.output, nullptr);
-    forEachSegment(part.chunk.bytes(), part.chunk.size, firstOr(delimiters_.terminator, '~'),
-                   [&](std::string_view text, std::size_t) { collector.handleSegment(text); });
+    WalkDelimiters walk = walk_;
+    forEachSegment(
+        part.chunk.bytes(), part.chunk.size, walk,
+        [&](std::string_view text, std::size_t) { collector.handleSegment(text); },
+        [&](std::size_t) { mixedDelimiters_ = true; });
     part.tally = collector.takeTally();
     part.end = collector.setEnd();
     part.pushes = collector.historyPushes();
@@ -306,11 +342,28 @@ void Conversion::runHere(SourceChunk& chunk, MeterFeed& meter) {
     if (!mainCurrent_) c.startAt(*setEnd_);
     mainCurrent_ = true;
     c.setOutput(&out_.buffer(), &out_);
-    forEachSegment(chunk.bytes(), chunk.size, firstOr(delimiters_.terminator, '~'),
-                   [&](std::string_view text, std::size_t end) {
-                       meter.advance(chunk.base + end + 1);
-                       c.handleSegment(text);
-                   });
+    // Side by side a part starts from the first interchange's delimiters
+    // (any other ends that run); alone the walk goes on from the last.
+    WalkDelimiters walk = threads_ > 0 ? walk_ : current_;
+    bool switched = false;
+    const std::size_t rest = forEachSegment(
+        chunk.bytes(), chunk.size, walk,
+        [&](std::string_view text, std::size_t end) {
+            meter.advance(chunk.base + end + 1);
+            c.handleSegment(text);
+        },
+        [&](std::size_t) {
+            switched = true;
+            if (threads_ > 0) mixedDelimiters_ = true;
+            else c.setDelimiters(walk.element, walk.component);
+        });
+    if (threads_ == 0) {
+        current_ = walk;
+        // The part was cut with the old terminator: read on from the
+        // first byte not handed on, with the new one.
+        if (switched && !chunk.last) reader_->restartAt(chunk.base + rest, walk.terminator, walk.element);
+    }
+    if (chunk.last && rest < chunk.size) handleTail(chunk.bytes() + rest, chunk.size - rest);
     // The values and the history are views into the part: they are kept
     // as copies before the next part replaces it.
     c.ownViews();
@@ -396,6 +449,7 @@ bool Conversion::scan(ChunkReader& reader) {
     const std::size_t converting = threads + 2;
     bool first = true, afterSetEnd = false;
     for (;;) {
+        if (mixedDelimiters_) break;  // converted again alone
         std::unique_ptr<Part> part = takePart(flow, meter);
         SourceChunk& chunk = part->chunk;
         if (!reader.next(chunk)) break;
@@ -446,6 +500,7 @@ bool Conversion::run(MapFile& map) {
         trace_.line("- Source File = " + source_);
     }
     readDelimiters();
+    current_ = walk_;
 
     // A source without an ISA header is no X12: nothing is written for it
     // (one that cannot be read at all is reported as such below).
@@ -479,7 +534,26 @@ bool Conversion::run(MapFile& map) {
         return false;
     }
     functions_.beginRun();
-    if (!scan(reader)) {
+    reader_ = &reader;
+    bool scanned = scan(reader);
+    if (scanned && mixedDelimiters_ && threads_ > 0) {
+        // Interchanges with delimiters of their own: once more, alone.
+        out_.abandon();
+        restart();
+        ChunkReader again(walk_.terminator, walk_.element);
+        if (!openSource(again, source_, log_)) {
+            failure_ = "Source Not Read : " + source_;
+            return false;
+        }
+        if (!openOutput()) {
+            failure_ = "Output Not Created : " + output_;
+            return false;
+        }
+        reader_ = &again;
+        scanned = scan(again);
+    }
+    reader_ = nullptr;
+    if (!scanned) {
         out_.abandon();
         failure_ = "Source Not Read : " + source_;
         return false;
@@ -489,6 +563,13 @@ bool Conversion::run(MapFile& map) {
         // Claims in the source and none out: the map does not fit it.
         out_.abandon();
         return fail("No Record Extracted (the map does not fit the source), Nothing Written : " + source_);
+    }
+    if (setup_.claimIdField >= 0 && tally_.records > 0 && tally_.keyedRecords == 0) {
+        // Rows, and not one with a claim (or member) id: header values
+        // only, or a map of another guide.
+        out_.abandon();
+        return fail("No Record Extracted (no record holds " + setup_.keyName +
+                    "; the map does not fit the source), Nothing Written : " + source_);
     }
     if (!replacedIn_.empty()) log_.timed("XML Control Character Replaced : Field " + replacedIn_);
     if (form_.xml) out_.write(kXmlEnd);
@@ -500,6 +581,40 @@ bool Conversion::run(MapFile& map) {
     return true;
 }
 
+// Before a second scan alone: nothing of the first remains.
+void Conversion::restart() {
+    threads_ = 0;
+    mixedDelimiters_ = false;
+    current_ = walk_;
+    tally_ = CollectTally{};
+    replacedIn_.clear();
+    setEnd_.reset();
+    mainCurrent_ = true;
+    main_.reset();
+}
+
+// Text after the last terminator of the source: an IEA that ends at the end
+// of the file is complete; anything else is no segment and is said to be
+// ignored (a cut-off interchange is reported by the end checks).
+void Conversion::handleTail(char* text, std::size_t size) {
+    using segment_scan_detail::isGap;
+    if (mixedDelimiters_) return;  // the source is read again, alone
+    std::size_t from = 0, to = size;
+    while (from < to && isGap(text[from])) ++from;
+    while (to > from && isGap(text[to - 1])) --to;
+    if (from == to) return;
+    std::size_t end = to;  // NULs that pad the file are no part of a segment
+    while (end > from && (text[end - 1] == '\0' || isGap(text[end - 1]))) --end;
+    if (end > from) {
+        const std::string_view segment = segment_scan_detail::clean(text + from, end - from, '\n');
+        if (segment.substr(0, segment.find(current_.element)) == "IEA") {
+            main_->handleSegment(segment);
+            return;
+        }
+    }
+    log_.timed("Text After the Last Segment Ignored : " + std::to_string(to - from) + " Bytes : " + source_);
+}
+
 // The end of the source: sets, groups or interchanges left open mean the
 // file was cut short; lines that found no field are listed.
 void Conversion::checkEnd() {
@@ -509,12 +624,12 @@ void Conversion::checkEnd() {
     if (!tally_.lostClaims.empty()) {
         problems_.push_back("Claims Not Collected : " + std::to_string(tally_.lostClaims.size()) +
                             " (the map's conditions found no loop above them, e.g. no subscriber id) : " + source_);
-        for (const std::string& c : tally_.lostClaims) problems_.push_back("   Claim " + c);
+        for (const CollectTally::Lost& c : tally_.lostClaims) problems_.push_back("   Claim " + c.text + " " + c.where());
     }
     if (!tally_.lostLines.empty()) {
         problems_.push_back("Service Lines Lost : " + std::to_string(tally_.lostLines.size()) +
                             " Claims Have More Service Lines Than the Map : " + source_);
-        for (const std::string& l : tally_.lostLines) problems_.push_back("   " + l);
+        for (const CollectTally::Lost& l : tally_.lostLines) problems_.push_back("   " + l.text + " " + l.where());
         problems_.push_back("   Use the option ML (line mode with a column set for every service line) to keep every line.");
     }
     for (const std::string& p : problems_) log_.timed(p);
@@ -528,11 +643,12 @@ template <class Walk>
 int countLines(Walk&& walk, const X12Delimiters& delimiters, const MapKeys& keys) {
     const Key record(keys.record);
     const Key line(keys.line);
-    const char element = firstOr(delimiters.element, '*');
+    WalkDelimiters d{firstOr(delimiters.terminator, '~'), firstOr(delimiters.element, '*'),
+                     firstOr(delimiters.component, ':')};
     int count = 0, most = 0;
     SegmentView s;
-    walk(firstOr(delimiters.terminator, '~'), [&](std::string_view text) {
-        s.reset(text, element);
+    walk(d, [&](std::string_view text) {
+        s.reset(text, d.element);
         if (s.id().empty()) return;
         if (record.matches(s.id())) count = 0;
         if (line.matches(s.id()) && ++count > most) most = count;
@@ -543,16 +659,18 @@ int countLines(Walk&& walk, const X12Delimiters& delimiters, const MapKeys& keys
 
 int countServiceLines(std::string& bytes, const X12Delimiters& delimiters, const MapKeys& keys) {
     return countLines(
-        [&](char terminator, auto&& onSegment) {
-            forEachSegment(bytes, terminator, [&](std::string_view text, std::size_t) { onSegment(text); });
+        [&](WalkDelimiters& d, auto&& onSegment) {
+            forEachSegment(
+                bytes.data(), bytes.size(), d, [&](std::string_view text, std::size_t) { onSegment(text); },
+                [](std::size_t) {});
         },
         delimiters, keys);
 }
 
 int countServiceLines(ChunkReader& source, const X12Delimiters& delimiters, const MapKeys& keys) {
     return countLines(
-        [&](char, auto&& onSegment) {
-            source.forEachSegment([&](std::string_view text, std::uint64_t) { onSegment(text); });
+        [&](WalkDelimiters& d, auto&& onSegment) {
+            source.forEachSegment(d, [&](std::string_view text, std::uint64_t) { onSegment(text); });
         },
         delimiters, keys);
 }

@@ -1,5 +1,6 @@
 #include "map_choice.hpp"
 
+#include <cctype>
 #include <vector>
 
 #include "default_maps.hpp"
@@ -79,7 +80,14 @@ HeadScan scanHead(const std::string& source) {
          start = end + 1) {
         const std::string segment = head->substr(start, end - start);
         const std::string sid = segmentId(segment, elem[0]);
-        if (sid == "ISA" && scan.id.isa12.empty()) scan.id.isa12 = wl::alltrim(CTL39400AU(segment, 12, elem));
+        if (sid == "ISA" && scan.id.isa12.empty()) {
+            scan.id.isa12 = wl::alltrim(CTL39400AU(segment, 12, elem));
+            scan.id.isa11 = std::string(CTL39400AU(segment, 11, elem));
+        }
+        if (sid == "HI" && scan.id.hiQualifier.empty()) {
+            const std::string_view code = CTL39400AU(segment, 1, elem);
+            scan.id.hiQualifier = wl::alltrim(std::string(code.substr(0, code.find(d.component.empty() ? ':' : d.component[0]))));
+        }
         if (sid == "ST" && scan.id.st01.empty()) {
             scan.id.st01 = std::string(CTL39400AU(segment, 1, elem));
             scan.id.st03 = std::string(CTL39400AU(segment, 3, elem));
@@ -111,6 +119,36 @@ std::string NameForVersion(const std::string& gs08) {
     return "";
 }
 
+namespace {
+// The version the envelope names: GS08's first characters, else ISA12.
+int declaredScheme(const SourceIdentity& id) {
+    const std::string gs08 = wl::alltrim(id.gs08);
+    const std::string isa12 = wl::alltrim(id.isa12);
+    if (wl::prefixMatch(gs08, "00501")) return 2;
+    if (wl::prefixMatch(gs08, "00401")) return 1;
+    if (wl::prefixMatch(isa12, "0050")) return 2;
+    if (wl::prefixMatch(isa12, "0040")) return 1;
+    return 0;
+}
+}  // namespace
+
+int inferredScheme(const SourceIdentity& id, std::string* why) {
+    auto said = [&](int scheme, const std::string& clue) {
+        if (why) *why = clue;
+        return scheme;
+    };
+    const std::string& hi = id.hiQualifier;
+    if (hi.size() == 3 && (wl::prefixMatch(hi, "AB") || wl::prefixMatch(hi, "AP") || wl::prefixMatch(hi, "BB") ||
+                           wl::prefixMatch(hi, "AD")))
+        return said(2, "HI qualifier " + hi);
+    if (hi.size() == 2 && hi[0] == 'B') return said(1, "HI qualifier " + hi);
+    const std::string isa11 = wl::alltrim(id.isa11);
+    if (isa11 == "U") return said(1, "ISA11 U");
+    if (isa11.size() == 1 && !std::isalnum(static_cast<unsigned char>(isa11[0])))
+        return said(2, "ISA11 repetition separator " + isa11);
+    return 0;
+}
+
 std::string versionFromSet(const SourceIdentity& id) {
     const std::string st01 = wl::alltrim(id.st01);
     // Which 837: the guide named in ST03 or GS08, else the first service line.
@@ -121,14 +159,8 @@ std::string versionFromSet(const SourceIdentity& id) {
     };
     const bool institutional = names("X223", "X096") || (!names("X222", "X098") && id.lineId == "SV2");
     const bool dental = names("X224", "X097") || (!names("X222", "X098") && id.lineId == "SV3");
-    // The version: GS08's first six characters, else ISA12.
-    const std::string gs08 = wl::alltrim(id.gs08);
-    const std::string isa12 = wl::alltrim(id.isa12);
-    int scheme = 0;
-    if (wl::prefixMatch(gs08, "00501")) scheme = 2;
-    else if (wl::prefixMatch(gs08, "00401")) scheme = 1;
-    else if (wl::prefixMatch(isa12, "0050")) scheme = 2;
-    else if (wl::prefixMatch(isa12, "0040")) scheme = 1;
+    int scheme = declaredScheme(id);
+    if (scheme == 0) scheme = inferredScheme(id);
     if (scheme == 0) return "";
     int index = 0;
     if (st01 == "837") index = institutional ? 1 : dental ? 11 : 10;
@@ -192,6 +224,10 @@ std::string ChooseMap(const std::string& mapOption, const std::string& mapFolder
             // known transaction): ST01 and the version choose the default map.
             const std::string version = settled ? std::string() : versionFromSet(id);
             if (!version.empty()) {
+                std::string clue;
+                if (declaredScheme(id) == 0 && inferredScheme(id, &clue) != 0)
+                    log.timed("Version Inferred From the Content (" + clue + ") : GS08 '" + id.gs08 + "', ISA12 '" +
+                              id.isa12 + "'");
                 name = NameForVersion(version);
                 log.timed("GS08 '" + id.gs08 + "' Names No Map; ST01 " + id.st01 + " Chooses " + name + " (" +
                           version + ")");

@@ -18,7 +18,16 @@ struct SourceIdentity {
     std::string st03;   // of the first ST (5010: the guide's version), "" when none
     std::string isa12;  // of the first ISA, "" when none found
     std::string lineId; // the first SV1, SV2 or SV3 (which 837 it is), "" when none
+    std::string isa11;  // of the first ISA: a repetition separator from 00402 on, "U" before
+    std::string hiQualifier;  // the first HI's first code qualifier ("ABK", "BK" ...), "" when none
 };
+
+// The version scheme (1: 4010, 2: 5010) the content shows when GS08 and
+// ISA12 name none (de-identified files): the diagnosis code qualifiers of
+// HI (ICD-10 "AB.."/"AP.."/"BB.." is 5010, ICD-9 "B." is 4010), else ISA11
+// (a repetition separator is 5010, "U" 4010); 0 when nothing tells. `why`
+// names the clue.
+int inferredScheme(const SourceIdentity& id, std::string* why = nullptr);
 
 // The version-based name (a scheme-1 or scheme-2 name less ".cfg") of the
 // default map for the source's first set, taken from ST01 (with ST03, BHT02

@@ -6,7 +6,9 @@
 // The information source (payer, UMO), receiver and provider stand above
 // the subscriber: with a header key (277, 271) they live until the next
 // HL 20 (level 2), otherwise for the whole set (level 1). The subscriber's
-// NM1 IL sets SUBID, which opens everything below it.
+// NM1 IL sets SUBID, which opens everything below it; in 276/277 claims
+// may stand under a patient whose subscriber loop has no NM1 IL, and there
+// the patient's NM1 QC sets it.
 #include <string>
 
 #include "map_rows.hpp"
@@ -56,7 +58,7 @@ const Row kStatusSubscriber[] = {
 // The request: demographics stand before the name in the HL 22 and HL 23
 // loops, so the first DMG of the record is the subscriber's.
 const Row kFields276[] = {
-    {B, A, "SUBID,80,NM1,IL,2,9"},
+    {B, A, "SUBID,80,NM1,IL:QC,2,9"},
     {B, A, "SUBDOB,8,DMG,D8,2,2"},
     {B, A, "SUBGENDER,1,DMG,D8,2,3"},
     ZR_STATUS_PARTIES("1"),
@@ -81,7 +83,7 @@ const Row kFields276[] = {
 // An STC sets the line number back to 0, so a line's fields are its SVC and
 // the STC that follows it.
 const Row kFields277[] = {
-    {B, A, "SUBID,80,NM1,IL,2,9"},
+    {B, A, "SUBID,80,NM1,IL:QC,2,9"},
     ZR_STATUS_PARTIES("2"),
     {B, A, "CLAIMID,50,TRN,,,2,,SUBID"},
     {B, A, "STATUSCATEGORY,3,STC,,,1,1,SUBID"},

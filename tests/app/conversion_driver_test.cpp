@@ -184,6 +184,19 @@ TEST(ConversionDriver, FolderSources) {
                               wl::joinPath(f.in, "readme.txt")),
               std::string::npos);
 
+    // Mended: files the single-file run converts were passed over when
+    // anything stood before their ISA.
+    DriverFixture lead;
+    for (const auto& [name, before] : {std::pair<const char*, std::string>{"bom.x12", "\xEF\xBB\xBF"},
+                                       {"blank.x12", "\r\n"},
+                                       {"text.x12", "Batch 12 of 40\r\n"}})
+        lead.write(lead.in, name, before + "ISA*00*~");
+    auto led = lead.run("X12,CSV", lead.in, lead.out, "");
+    EXPECT_EQ(led.converted, 3) << led.log;
+    EXPECT_EQ(led.skipped, 0) << led.log;
+    for (const char* name : {"bom.csv", "blank.csv", "text.csv"})
+        EXPECT_TRUE(wl::fileExists(wl::joinPath(lead.out, name))) << name;
+
     // CSV sources never begin with "ISA": they are converted all the same.
     DriverFixture c;
     c.write(c.in, "a.csv", "A,B\r\n");

@@ -383,6 +383,19 @@ TEST(RecordsToX12, ValuesNeverCarryDelimitersIntoTheOutput) {
     EXPECT_NE(batch.log.find("Envelope Refused : GS02 Holds an X12 Delimiter."), std::string::npos) << batch.log;
 }
 
+// Mended: a comma in a value came back as a blank ("HART, WELL" as
+// "HART  WELL"); the CSV quotes it and the X12 keeps it.
+TEST(RecordsToX12, ACommaInAValueComesBackAsAComma) {
+    for (bool xml : {false, true}) {
+        BuildRun run = build(kClaimMap,
+                             xml ? "<EXPORTDATA><CLAIM><CLAIMID>C1</CLAIMID><PATNAME>HART, WELL</PATNAME></CLAIM></EXPORTDATA>"
+                                 : "ACME,C1,100,,\"HART, WELL\",,,,,\r\n",
+                             xml);
+        EXPECT_FALSE(run.result.failed) << run.log;
+        EXPECT_NE(run.x12.find("NM1*QC*1*HART, WELL~"), std::string::npos) << run.x12;
+    }
+}
+
 TEST(RecordsToX12, XmlCutShortOrExpandingPastTheLimitMakesNoOutput) {
     zrtest::PromptRecorder rec;
     const std::string whole = "<EXPORTDATA><CLAIM><CLAIMID>C1</CLAIMID></CLAIM><CLAIM><CLAIMID>C2</CLAIMID></CLAIM></EXPORTDATA>";

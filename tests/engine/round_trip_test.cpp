@@ -14,6 +14,7 @@
 #include "test_support.hpp"
 #include "text.hpp"
 #include "map_file.hpp"
+#include "record_readers.hpp"
 #include "conversion_engine.hpp"
 #include "x12_to_csv.hpp"
 
@@ -125,17 +126,13 @@ std::string envelopeFault(const zr::SegmentTable& t) {
     return sets == 0 ? "no transaction set" : "";
 }
 
-// The CSV rows of a file, cut into columns.
+// The CSV rows of a file, cut into columns as the CSV reader cuts them
+// (values holding a comma are quoted).
 std::vector<Strings> csvRows(const std::string& text) {
     std::vector<Strings> rows;
-    for (std::size_t p = 0, q; (q = text.find("\r\n", p)) != std::string::npos; p = q + 2) {
+    for (zr::SourceRecord& r : zr::readCsvRecords(text)) {
         Strings cols;
-        const std::string line = text.substr(p, q - p);
-        for (std::size_t a = 0, b;; a = b + 1) {
-            b = line.find(',', a);
-            cols.push_back(wl::alltrim(line.substr(a, b == std::string::npos ? std::string::npos : b - a)));
-            if (b == std::string::npos) break;
-        }
+        for (const std::string& c : r.columns) cols.push_back(wl::alltrim(c));
         rows.push_back(std::move(cols));
     }
     return rows;

@@ -112,7 +112,8 @@ TEST(SetChunks, PartsOfAnySizeGiveTheSegmentsOfTheWholeText) {
             ASSERT_EQ(reader.open(path), 0);
             std::vector<std::string> got;
             std::vector<std::uint64_t> at;
-            const int error = reader.forEachSegment([&](std::string_view t, std::uint64_t end) {
+            zr::WalkDelimiters d;
+            const int error = reader.forEachSegment(d, [&](std::string_view t, std::uint64_t end) {
                 got.emplace_back(t);
                 at.push_back(end);
             });

@@ -210,7 +210,8 @@ TEST_F(EngineTest, DebugLogTracesTheRunAndIsWrittenAtTheEnd) {
 
 TEST_F(EngineTest, DebugTracesStopAfterTheLimit) {
     std::string body;
-    for (int i = 0; i < 3000; ++i) body += "HL*" + std::to_string(i + 2) + "*1*22*0~NM1*IL*1*N" + std::to_string(i) + "~";
+    for (int i = 0; i < 3000; ++i)
+        body += "HL*" + std::to_string(i + 2) + "*1*22*0~NM1*IL*1*N" + std::to_string(i) + "~CLM*C" + std::to_string(i) + "*1~";
     dir_.write("source.x12", std::string(kIsa) + "ST*837*1~" + body + "SE*1*1~");
     zr::EngineRequest r = request();
     r.options.debug = true;
@@ -339,9 +340,26 @@ INSTANTIATE_TEST_SUITE_P(
                       NotClean{"two_claims.x12", "other_transaction.cfg", true, "No Record Extracted"},
                       NotClean{"two_claims.x12", "lf_line_ends.cfg", true, "Map Holds No Fields"},
                       NotClean{"two_claims.x12", "empty.cfg", true, "Map Holds No Fields"},
-                      NotClean{"two_claims.x12", "needs_subscriber_id.cfg", false, "Claims Not Collected : 2"},
+                      NotClean{"one_subscriber_id.x12", "needs_subscriber_id.cfg", false, "Claims Not Collected : 1"},
+                      // Not one claim collected: the map does not fit.
+                      NotClean{"two_claims.x12", "needs_subscriber_id.cfg", true, "No Record Extracted (no record holds CLAIMID"},
                       NotClean{"cut_in_claim.x12", "claims.cfg", false, "Source Ends Inside a Transaction Set (no SE)"},
-                      NotClean{"no_iea.x12", "claims.cfg", false, "Source Ends Without GE/IEA"}));
+                      NotClean{"no_iea.x12", "claims.cfg", false, "Source Ends Without GE/IEA"},
+                      // Rows of subscribers and not one claim id (an 837 without CLM).
+                      NotClean{"no_claim.x12", "claims.cfg", true, "No Record Extracted (no record holds CLAIMID"},
+                      NotClean{"header_only.x12", "claims.cfg", true, "No Record Extracted"}));
+
+// A claim not collected is named by its id and its place: de-identified
+// files give every claim the same id.
+TEST_F(EngineTest, AClaimNotCollectedIsNamedByIdAndPosition) {
+    const std::string folder = std::string(ZR_FIXTURES) + "/not_clean/";
+    dir_.write("source.x12", zrtest::readBytes(folder + "one_subscriber_id.x12"));
+    dir_.write("map.cfg", zrtest::readBytes(folder + "needs_subscriber_id.cfg"));
+    zr::EngineResult r = zr::CTL48400A(request());
+    ASSERT_EQ(r.problems.size(), 2u) << r.log;
+    EXPECT_EQ(r.problems[1], "   Claim B2 (Set 1, Segment 11)");
+    EXPECT_EQ(zrtest::readBytes("out.csv"), "SMITH,W111,A1\r\nJONES,,\r\n");
+}
 
 // Lines past the map's slots are reported per claim, with the way to keep them.
 TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
@@ -350,7 +368,8 @@ TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
     EXPECT_FALSE(r.failed);
     ASSERT_EQ(r.problems.size(), 3u) << r.log;
     EXPECT_THAT(r.problems[0], HasSubstr("Service Lines Lost : 1 Claims"));
-    EXPECT_THAT(r.problems[1], HasSubstr("Claim B2 : 2 Service Lines, Map Holds 1"));
+    // By id and position (set, segment within it): ids of de-identified files are all alike.
+    EXPECT_THAT(r.problems[1], HasSubstr("Claim B2 : 2 Service Lines, Map Holds 1 (Set 1, Segment 11)"));
     EXPECT_THAT(r.problems[2], HasSubstr("ML"));
     EXPECT_THAT(r.log, HasSubstr("10:20:30 - Service Lines Lost"));
     // The source is the only whole copy: "DS" keeps it.
@@ -362,6 +381,43 @@ TEST_F(EngineTest, ServiceLinesBeyondTheMapAreReportedPerClaim) {
     zr::EngineRequest ml = request();
     ml.options.multiLine = true;
     EXPECT_TRUE(zr::CTL48400A(ml).problems.empty());
+}
+
+// Mended: an IEA that ends at the end of the file (no terminator, or a line
+// break instead of it) was said to be missing. Text after the last segment
+// converts as before and is logged as ignored; an interchange begun and
+// cut off is data lost.
+TEST_F(EngineTest, TheEndOfTheSourceAfterTheLastIea) {
+    struct Case {
+        const char* label;
+        std::string tail;  // replaces the IEA segment at the end
+        bool problem;
+        bool ignored;
+    };
+    const std::string isa = kIsa;
+    const Case cases[] = {
+        {"IEA with its terminator", "IEA*1*000000001~", false, false},
+        {"IEA without terminator", "IEA*1*000000001", false, false},
+        {"IEA ended by a line feed", "IEA*1*000000001\n", false, false},
+        {"IEA ended by CR LF and blanks", "IEA*1*000000001\r\n  ", false, false},
+        {"NULs after the IEA", std::string("IEA*1*000000001~\0\0\0\0", 20), false, true},
+        {"a line of text after the IEA", "IEA*1*000000001~\r\nEnd of batch\r\n", false, true},
+        {"half an ISA after the IEA", "IEA*1*000000001~" + isa.substr(0, 40), false, true},
+        {"an interchange cut off after its ISA", "IEA*1*000000001~" + isa, true, false},
+        {"no IEA", "", true, false},
+    };
+    const std::string claims = twoClaims();
+    const std::string body = claims.substr(0, claims.find("IEA*"));
+    for (const Case& c : cases) {
+        dir_.write("source.x12", body + c.tail);
+        zr::EngineResult r = zr::CTL48400A(request());
+        EXPECT_FALSE(r.failed) << c.label << "\n" << r.log;
+        EXPECT_EQ(zrtest::readBytes("out.csv"), "CLINIC,SMITH,A1,99213\r\nCLINIC,JONES,B2,99214\r\n") << c.label;
+        const bool lostOnlyLines = r.problems.size() == 3 && r.problems[0].find("Service Lines Lost") == 0;
+        EXPECT_EQ(!lostOnlyLines, c.problem) << c.label << "\n" << r.log;
+        EXPECT_EQ(r.log.find("Text After the Last Segment Ignored") != std::string::npos, c.ignored)
+            << c.label << "\n" << r.log;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -440,6 +496,24 @@ TEST(SetsSideBySide, GiveTheOutputOfOneThread) {
 // leaves; where the true state differs (an occurrence counted past the last
 // record of a set, a previous-segment test that looks back past the part's
 // start), the part is converted again and the output stays the same.
+// Interchanges with delimiters of their own (another terminator, element
+// or component separator) read side by side as they read alone.
+TEST(SetsSideBySide, InterchangesWithTheirOwnDelimiters) {
+    zrtest::PromptRecorder prompts;
+    zrtest::TempDir dir;
+    const std::string folder = std::string(ZR_FIXTURES) + "/engine/interchange_delimiters/";
+    std::string source;
+    for (int k = 0; k < 20; ++k) source += zrtest::readBytes(folder + "source.x12") + "\r\n" + manySets(3);
+    source += "End of batch\r\n";  // logged once as ignored, however the source is read
+    dir.write("mixed.x12", source);
+    dir.write("map.cfg", zrtest::readBytes(folder + "map.cfg"));
+    const Converted alone = convertIn(dir, dir.file("mixed.x12"), "X12,CSV", "", dir.file("map.cfg"), 1, 0);
+    EXPECT_NE(alone.output.find("CLINIC,JONES,,B2,50,99214,50"), std::string::npos) << alone.output;
+    EXPECT_NE(alone.output.find("CLINIC,BROWN,,C3,25,87880,25"), std::string::npos) << alone.output;
+    EXPECT_NE(alone.log.find("Text After the Last Segment Ignored : 12 Bytes"), std::string::npos) << alone.log;
+    expectSameWithParts(dir, dir.file("mixed.x12"), dir.file("map.cfg"), "mixed", {"HO", "ML"});
+}
+
 TEST(SetsSideBySide, StateCarriedPastASetEndIsHonoured) {
     zrtest::PromptRecorder prompts;
     zrtest::TempDir dir;

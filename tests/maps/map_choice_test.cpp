@@ -150,7 +150,46 @@ INSTANTIATE_TEST_SUITE_P(
                       ByTransaction{"005010X298", "837", "", "BHT*0019~CLM*A*1~SV1*HC:1*1~", "00501", "005010X222A2.cfg"},
                       ByTransaction{"005010X214", "277", "", "BHT*0085*08~", "00501", "005010X212B.cfg"},
                       ByTransaction{"005010X307", "834", "", "BGN*00~", "00501", "005010X220.cfg"},
-                      ByTransaction{"X", "820", "", "BPR*C*1~", "00401", "004010X061A1.cfg"}));
+                      ByTransaction{"X", "820", "", "BPR*C*1~", "00401", "004010X061A1.cfg"},
+                      // De-identified: neither GS08 nor ISA12 names a version; the content does.
+                      ByTransaction{"999999X999X9", "837", "", "BHT*0019~CLM*A*1~HI*ABK:J20~SV1*HC:1*1~", "99999",
+                                    "005010X222A2.cfg"},
+                      ByTransaction{"999999X999X9", "837", "", "BHT*0019~CLM*A*1~HI*BK:4660~SV1*HC:1*1~", "99999",
+                                    "004010X098A1.cfg"},
+                      ByTransaction{"999999X999X9", "835", "", "BPR*I*1~", "99999", "005010X221.cfg"}));
+
+// The inferred version is said in the log; the clues in their order.
+TEST(MapChoice, AVersionTakenFromTheContentIsSaid) {
+    struct Case {
+        const char* hi;
+        const char* isa11;
+        int scheme;
+    };
+    const Case cases[] = {{"ABK", "^", 2}, {"ABF", "U", 2}, {"BK", "^", 1}, {"BF", "U", 1},
+                          {"", "^", 2},    {"", "|", 2},    {"", "U", 1},   {"", "X", 0}};
+    for (const Case& c : cases) {
+        zr::SourceIdentity id;
+        id.hiQualifier = c.hi;
+        id.isa11 = c.isa11;
+        EXPECT_EQ(zr::inferredScheme(id), c.scheme) << c.hi << " " << c.isa11;
+    }
+    InFolder f;
+    zrtest::PromptRecorder rec;
+    std::string isa = isaHeader();
+    isa.replace(isa.find("00501"), 5, "99999");
+    const std::string src = f.dir.write("a.x12", isa + "GS*HC*S*R*20261210*1253*1*X*999999X999X9~ST*837*0001~"
+                                                       "BHT*0019~CLM*A*1~HI*ABK:J20~SV1*HC:1*1~SE*3*0001~GE*1*1~IEA*1*000000001~");
+    zr::RunLog log([] { return std::string("t"); });
+    EXPECT_EQ(zr::ChooseMap("", "", "", src, log), "005010X222A2.cfg");
+    EXPECT_NE(log.text().find("t - Version Inferred From the Content (HI qualifier ABK) : GS08 '999999X999X9', ISA12 '99999'"),
+              std::string::npos)
+        << log.text();
+    // A version the envelope names is no inference.
+    const std::string named = f.dir.write("b.x12", sourceWithGs08("005010X222A1"));
+    zr::RunLog quiet([] { return std::string("t"); });
+    zr::ChooseMap("", "", "", named, quiet);
+    EXPECT_EQ(quiet.text().find("Inferred"), std::string::npos) << quiet.text();
+}
 
 TEST(MapChoice, ATransactionWithoutABuiltInMapSaysWhatItLookedFor) {
     InFolder f;
