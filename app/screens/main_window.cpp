@@ -1,6 +1,7 @@
 #include "main_window.hpp"
 
 #include "bitmaps.hpp"
+#include "error_dialog.hpp"
 #include "message_loop.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -337,6 +338,9 @@ void MainWindow::viewXmlFile() {
 }
 
 int MAIN(const std::vector<std::string>& words, const MainHooks& hooks) {
+    // An error inside an action reaches the report and the dialog: a windowed
+    // program has no console to show it.
+    wl::ERRORSYS();
     MainContext context;
     context.currentFolder = wl::currentFolder();
     // The option strings are read once at start; no step of the window reads them.
