@@ -148,6 +148,13 @@ std::string finalOutput(const Run& run, std::string output) {
     return output;
 }
 
+// The question for an existing output names what Yes will do: with "MF"
+// the records are added to it, otherwise it is replaced.
+bool existingOutputQuestion(const Run& run, const std::string& output) {
+    if (run.options.merge) return wl::MSGNOYES(output + " already exists. Add to it?", wl::Value("Add to File?"));
+    return wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
+}
+
 // Steps shared by both source kinds once the output path is known.
 void convertTo(Run& run, const std::string& source, const std::string& output) {
     run.log.timed(run.type->logLine);
@@ -165,7 +172,7 @@ void convertTo(Run& run, const std::string& source, const std::string& output) {
     // The run's own output is merged into without a question; any other
     // existing file only with "OW" or the user's yes, merged or replaced.
     bool convert = ours || run.options.overwrite || !exists ||
-                   wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
+                   existingOutputQuestion(run, output);
     if (convert) {
         callEngine(run, source, output, exists && !ours && !run.options.merge && run.options.overwrite);
     } else {
@@ -343,12 +350,20 @@ void finish(Run& run, const std::string& date) {
         ++run.result.failed;
     } else if (int error = wl::writeFileAtomically(run.result.logPath, text); error != 0) {
         wl::showFileError("FC-Create", error, run.result.logPath);
+        // The log is lost: the terminal is the one place left to say why.
+        run.result.notes.push_back(error == wl::kErrorPipeNotConnected
+                                       ? "Parse Log Not Written, Nobody Reads the Pipe : " + run.result.logPath
+                                       : "Parse Log Not Written : " + run.result.logPath);
         ++run.result.failed;
     }
     run.result.log = text;
 }
 
 }  // namespace
+
+int batchExitStatus(const DriverResult& result) {
+    return result.failed == 0 && result.lostData == 0 && result.skipped == 0 ? 0 : 1;
+}
 
 DriverRequest batchRequest(const CommandLine& line) {
     DriverRequest request;
@@ -389,6 +404,14 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
         return main.result;
     }
     main.options = parseOptions(request.options, main.log);
+    if (!main.options.cutValue.empty()) {
+        // Writing to the cut path would put the output or log elsewhere.
+        refuse(main, "Run Refused : A Comma Cuts the Option Value : " + main.options.cutValue +
+                         " (a path in the options cannot hold a comma)");
+        ++main.result.failed;
+        finish(main, date);
+        return main.result;
+    }
     if (!main.options.parseLog.empty()) main.logPath = defaultLogPath(request, main.options.parseLog);
     if (!wl::alltrim(main.options.map).empty())
         main.map = wl::alltrim(main.options.defaultMapPath).empty()

@@ -50,6 +50,11 @@ struct DriverResult {
     std::vector<std::string> notes;
 };
 
+// The exit status of a batch run: 0 only when every source converted
+// whole; a source failed, converted with lost data or passed over (an
+// output kept, not X12) makes it 1.
+int batchExitStatus(const DriverResult& result);
+
 // The batch request of the command line's words (the meter shown).
 struct CommandLine;
 DriverRequest batchRequest(const CommandLine& line);

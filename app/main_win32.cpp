@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "file_io.hpp"
 #include "main_window.hpp"
 #include "progress_meter_window.hpp"
 
@@ -18,6 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) try {
     std::vector<std::string> words;
     for (int i = 1; i < __argc && words.size() < 4; ++i) words.emplace_back(__argv[i]);
     zr::installMeterWindow();
+    // A run stopped from its console leaves no temporary output behind.
+    wl::removeTemporaryFilesOnStop();
     return zr::MAIN(words);
 }
 // Nothing thrown leaves the program unexplained: the reason is shown.

@@ -10,6 +10,7 @@
 
 #include "command_line.hpp"
 #include "conversion_driver.hpp"
+#include "file_io.hpp"
 #include "progress_meter.hpp"
 #include "system_info.hpp"
 
@@ -64,6 +65,8 @@ int main(int argc, char** argv) {
     // The bar is for a person watching: in a script's log it would be a
     // hundred redraws per file.
     if (isatty(fileno(stderr))) zr::setMeterObserver(TerminalMeter{});
+    // Ctrl+C or a kill leaves no half-written temporary output behind.
+    wl::removeTemporaryFilesOnStop();
     zr::DriverResult result;
     // The driver stops each source's exceptions; anything else ends the run
     // here with its reason rather than with an abort.
@@ -79,6 +82,7 @@ int main(int argc, char** argv) {
     for (const std::string& note : result.notes) std::fprintf(stderr, "%s\n", note.c_str());
     std::fprintf(stderr, "x12batch: %d converted, %d converted with lost data, %d failed, %d skipped; log %s\n",
                  result.converted, result.lostData, result.failed, result.skipped, result.logPath.c_str());
-    // Lost data is no success either: an unattended run must notice it.
-    return result.failed == 0 && result.lostData == 0 ? 0 : 1;
+    // Lost data or a source passed over is no success either: an
+    // unattended run must notice it.
+    return zr::batchExitStatus(result);
 }

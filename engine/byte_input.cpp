@@ -46,6 +46,8 @@ bool ByteInput::more() {
     if (got < want) {
         end_ = true;
         if (file_.error() != 0) error_ = file_.error();
+        // A file cut while it is read ends before its size at open.
+        else if (static_cast<std::int64_t>(consumedBefore_ + text_.size()) < size_) error_ = wl::kErrorReadFault;
     }
     return got > 0;
 }

@@ -147,6 +147,7 @@ std::string renameWithMapPrefix(const EngineRequest& request, const std::string&
     if (target != output) {
         std::error_code ec;
         if (!mayRenameOnto(request, target)) {
+            log.timed("RPMN : Not Renamed, " + target + " Kept");
             log.timed("RPMN : " + output);
             return output;
         }

@@ -85,6 +85,13 @@ bool fitsMerge(const std::string& path, OutputKind kind) {
     return false;
 }
 
+std::string outputFailure(int error, const std::string& output) {
+    if (error == wl::kErrorAlreadyExists)
+        return "Output Changed by Another Run, Not Replaced : " + output;
+    if (error == wl::kErrorPipeNotConnected) return "Output Not Written, Nobody Reads the Pipe : " + output;
+    return "Output Not Written : " + output;
+}
+
 OutputFile::~OutputFile() {
     if (file_) abandon();
 }
@@ -103,13 +110,15 @@ int OutputFile::create(const std::string& path) {
         // replace it with a plain file.
         temporary_ = false;
         keptSize_ = 0;
-        file_ = openFile(path, "wb");
-        return file_ ? 0 : fail(2);
+        file_ = wl::openInPlace(path, error_);
+        return error_;
     }
-    temp_ = path + ".zrtmp";
+    // What the target is now: another run that replaces it before this
+    // one completes wins, and this one says so rather than mixing in.
+    seen_ = wl::fileStamp(path);
     temporary_ = true;
-    file_ = openFile(temp_, "wb");
-    return file_ ? 0 : fail(2);
+    file_ = wl::createTemporaryFile(path, temp_, error_);
+    return error_;
 }
 
 int OutputFile::append(const std::string& path, std::string_view cutTail) {
@@ -168,7 +177,7 @@ int OutputFile::commit() {
     errno = 0;
     if (std::fclose(file_) != 0 && error_ == 0) fail(kWriteFault);
     file_ = nullptr;
-    if (error_ == 0 && temporary_) error_ = wl::replaceFile(temp_, path_);
+    if (error_ == 0 && temporary_) error_ = wl::replaceFileIfUnchanged(temp_, path_, seen_);
     if (error_ != 0) abandon();
     removedTail_.clear();
     return error_;
@@ -180,7 +189,8 @@ void OutputFile::abandon() {
     buffer_.clear();
     std::error_code ec;
     if (temporary_) {
-        fs::remove(temp_, ec);
+        wl::removeTemporaryFile(temp_);
+        temp_.clear();
         return;
     }
     // A merge: the file goes back to what it held before this run.

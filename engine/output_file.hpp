@@ -1,7 +1,8 @@
 // The engine's output file, written through a buffer.
 //
-// Never lose data: a new output is written under a temporary name in the
-// same folder and replaces the target only when complete, so a failed run
+// Never lose data: a new output is written under a temporary name of its
+// own in the same folder and replaces the target only when complete and
+// only when no other run replaced it meanwhile, so a failed run
 // leaves an earlier file of that name untouched; a merge appends to the
 // existing file and, when the run fails, cuts it back to what it held.
 // Every failure is kept as an error code for the caller to report.
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "byte_buffer.hpp"
+#include "file_io.hpp"
 
 namespace zr {
 
@@ -26,6 +28,10 @@ enum class OutputKind { Csv, Xml, X12 };
 // file that is neither, holds no NUL byte and ends with a line break. An
 // empty file fits every kind.
 bool fitsMerge(const std::string& path, OutputKind kind);
+
+// The reason a run gives when its output could not be written: another
+// run's output in its place, a pipe nobody reads, or any other error.
+std::string outputFailure(int error, const std::string& output);
 
 class OutputFile {
 public:
@@ -72,6 +78,7 @@ private:
     bool temporary_ = false;
     std::string path_;
     std::string temp_;
+    wl::FileStamp seen_;           // new file: the target when the run began
     std::uintmax_t keptSize_ = 0;  // merge: the size to cut back to
     std::string removedTail_;      // merge: the text cut off before appending
     ByteBuffer buffer_;

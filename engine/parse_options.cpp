@@ -36,6 +36,7 @@ ParseOptions parseOptions(const std::string& words, RunLog& log) {
         {"SL", &ParseOptions::lineMode, nullptr, nullptr},
     };
     std::size_t start = 0;
+    std::string lastValueWord;  // the word before, when it gave a value
     for (;;) {
         const std::size_t comma = words.find(',', start);
         const std::string word = words.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
@@ -50,7 +51,13 @@ ParseOptions parseOptions(const std::string& words, RunLog& log) {
             if (w.value == &ParseOptions::parseLog) log.timed("Parse Log Set to : " + o.parseLog);
             break;
         }
-        if (!known && !wl::alltrim(word).empty()) log.timed("Unknown option : " + word);
+        if (!known && !wl::alltrim(word).empty()) {
+            log.timed("Unknown option : " + word);
+            // Most likely the rest of a path that held a comma.
+            if (!lastValueWord.empty() && o.cutValue.empty()) o.cutValue = lastValueWord + "," + word;
+        }
+        // Only the paths a run writes to: a cut map path finds no map anyway.
+        lastValueWord = wl::prefixMatch(up, "OUTFILE=") || wl::prefixMatch(up, "PARSELOG=") ? word : "";
         if (comma == std::string::npos) break;
         start = comma + 1;
     }

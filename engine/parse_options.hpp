@@ -24,6 +24,10 @@ struct ParseOptions {
     bool multiLine = false;         // ML: one record per document, lines side by side
     bool lineMode = false;          // SL: one row per service line
     std::string defaultMapPath, mapPath, map, outFile, parseLog;
+    // "OUTFILE=" or "PARSELOG=" followed by a word that is no option
+    // ("OUTFILE=a,b.csv"): a comma cut the path. The two words as given;
+    // the run is refused.
+    std::string cutValue;
 };
 
 // Parses the words split at commas (not trimmed): the first word of the

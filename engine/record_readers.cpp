@@ -81,6 +81,22 @@ std::size_t tagEnd(std::string_view text, std::size_t from) {
     return npos;
 }
 
+// Whether a tag's inside holds a "<" outside quoted attribute values: a
+// tag left open runs into the next one.
+bool holdsTagStart(std::string_view inner) {
+    char quote = 0;
+    for (const char c : inner) {
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '<') {
+            return true;
+        }
+    }
+    return false;
+}
+
 // A tag's name, upper-cased: up to the first blank, "/" or the end.
 std::string tagName(std::string_view inner) {
     std::string name;
@@ -265,6 +281,13 @@ XmlReader::Step XmlReader::step(std::string_view text, bool atEnd, std::size_t& 
         return Step::End;
     }
     const std::string_view inner = text.substr(lt + 1, gt - lt - 1);
+    if (holdsTagStart(inner)) {
+        // "</SUBLNAME" without its ">": read on, the next tag and its
+        // value would vanish into this one.
+        malformedLine_ = line_ + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(lt), '\n'));
+        complete_ = false;
+        return Step::End;
+    }
     std::size_t i = gt + 1;
     used = i;
     if (!inner.empty() && inner[0] == '!') return Step::Next;  // a declaration
@@ -304,6 +327,12 @@ XmlReader::Step XmlReader::step(std::string_view text, bool atEnd, std::size_t& 
     return Step::Next;
 }
 
+void XmlReader::consume(std::size_t used) {
+    const std::string_view text = in_.view().substr(0, used);
+    line_ += static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    in_.consume(used);
+}
+
 // The record read goes to `r`; the room of r's values serves the next one.
 void XmlReader::takeRecord(SourceRecord& r) {
     std::swap(r, current_);
@@ -320,9 +349,9 @@ bool XmlReader::next(SourceRecord& r) {
         std::size_t used = 0;
         switch (step(in_.view(), in_.atEnd(), used)) {
             case Step::NeedMore: in_.more(); break;
-            case Step::Next: in_.consume(used); break;
+            case Step::Next: consume(used); break;
             case Step::Record:
-                in_.consume(used);
+                consume(used);
                 takeRecord(r);
                 return true;
             case Step::End:

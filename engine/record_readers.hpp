@@ -10,7 +10,8 @@
 // sections, entities and numeric character references decoded and line
 // breaks removed; attributes, comments and processing instructions carry
 // no value. A "<CLAIM>" inside a claim belongs to it. A file that ends
-// before its root element closes is reported as incomplete.
+// before its root element closes is reported as incomplete; a tag left
+// open ("</NAME" without ">") stops the reading and is reported by line.
 #pragma once
 
 #include <deque>
@@ -61,6 +62,9 @@ public:
     bool next(SourceRecord& r);  // false at the end
     // After the end: false when the source ends before its root element closes.
     bool complete() const { return complete_; }
+    // The line of a tag left open ("</NAME" without ">"); 0 when none.
+    // Reading stops there: the file is not read on as if whole.
+    int malformedLine() const { return malformedLine_; }
 
 private:
     enum class Step { Next, Record, NeedMore, End };
@@ -70,9 +74,13 @@ private:
     Step step(std::string_view text, bool atEnd, std::size_t& used);
     void takeRecord(SourceRecord& r);
 
+    void consume(std::size_t used);  // counting the lines passed
+
     ByteInput& in_;
     bool started_ = false;
     bool ended_ = false;
+    int line_ = 1;
+    int malformedLine_ = 0;
     bool complete_ = true;
     int claimDepth_ = 0;
     std::vector<std::string> open_;  // elements not yet closed, outermost first

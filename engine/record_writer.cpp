@@ -1,5 +1,6 @@
 #include "record_writer.hpp"
 
+#include <cstdio>
 #include <cstring>
 
 #include "text.hpp"
@@ -15,14 +16,47 @@ bool inLine(const FieldPlan& plan, int k) { return plan.serviceLine == 0 || plan
 }  // namespace
 
 namespace {
+// The character of a whole UTF-8 sequence of two to four bytes at `at`
+// (no overlong form, no surrogate), with its length; 0 when the bytes are
+// no such sequence (a single-byte character of the code page).
+char32_t utf8At(std::string_view text, std::size_t at, std::size_t& length) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+    const unsigned char lead = byte(0);
+    length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (byte(k) & 0x3F);
+    }
+    const char32_t least = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return code;
+}
+
 // XML 1.0 allows no control character but tab, LF and CR: any other is
-// written as "?". Answers whether one was replaced.
+// written as "?". UTF-8 text in a value (a source written in UTF-8) is
+// written as character references, so that the document, declared
+// ISO-8859-1, means what the source meant. Answers whether a control
+// character was replaced.
 template <class Out>
 bool escapeInto(Out& out, std::string_view text) {
     std::size_t start = 0;
     bool replaced = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            std::size_t length = 0;
+            const char32_t code = utf8At(text, i, length);
+            if (code == 0) continue;
+            char reference[16];
+            const int n = std::snprintf(reference, sizeof reference, "&#%u;", static_cast<unsigned>(code));
+            out.append(text.substr(start, i - start));
+            out.append(std::string_view(reference, static_cast<std::size_t>(n)));
+            i += length - 1;
+            start = i + 1;
+            continue;
+        }
         std::string_view entity;
         switch (c) {
             case '&': entity = "&amp;"; break;

@@ -252,6 +252,7 @@ public:
         return true;
     }
     bool complete() const { return !xml_ || xml_->complete(); }
+    int malformedLine() const { return xml_ ? xml_->malformedLine() : 0; }
     const ByteInput& input() const { return in_; }
 
 private:
@@ -309,10 +310,21 @@ struct Survey {
     std::vector<PartStart> parts;
     std::vector<std::string> refused;  // records refused, one line each
     std::string withoutClaim;          // numbers of records without a claim id
+    std::string beyondMap;             // CSV: numbers of records with values past the map's fields
     bool complete = true;
+    int malformedLine = 0;  // XML: the line of a tag left open
     int readError = 0;
     std::size_t count() const { return opens.size(); }
 };
+
+// Whether a CSV record holds a value past the map's fields (blank cells
+// there, as spreadsheets pad rows, are no value).
+template <class Cells>
+bool valuesBeyond(const Cells& columns, std::size_t fields) {
+    for (std::size_t i = fields; i < columns.size(); ++i)
+        if (!wl::alltrimView(columns[i]).empty()) return true;
+    return false;
+}
 
 Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
               const Carried& carried, const X12BuildRequest& request, const X12Output& out, std::size_t partBytes) {
@@ -367,6 +379,8 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             continue;
         }
         ++accepted;
+        if (valuesBeyond(r.columns, map.fields.size()))
+            s.beyondMap += (s.beyondMap.empty() ? "" : ", ") + std::to_string(accepted);
         r.positions.clear();
         for (const auto& [name, value] : r.byName) r.positions.push_back(names.position(name));
         if (claimId >= 0) {
@@ -404,6 +418,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         clearRecordValues(headFields, first ? recordLevel : headRecordLevel);
     }
     s.complete = source.complete();
+    s.malformedLine = source.malformedLine();
     s.readError = source.input().error();
     return s;
 }
@@ -683,12 +698,27 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
                             request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);
+    if (s.malformedLine > 0)
+        return fail("XML Malformed : a tag is not closed at line " + std::to_string(s.malformedLine) +
+                    ", No X12 Built : " + request.source);
     // A file cut short makes no output: its missing claims would go unnoticed.
     if (!s.complete) return fail("XML Incomplete : the file ends before its root element closes : " + request.source);
-    for (const std::string& refused : s.refused) {
-        reportAndLog(refused, log);
+    // One refused record fails the run, and a failed run writes nothing: a
+    // replaced or merged output missing that claim would pass unnoticed,
+    // and a rerun would add the others twice.
+    for (const std::string& refused : s.refused) reportAndLog(refused, log);
+    if (!s.refused.empty()) {
         result.failed = true;
-        result.reason = refused;
+        result.reason = s.refused.front() + " Nothing Written : " + request.output;
+        log.timed("Nothing Written (" + std::to_string(s.refused.size()) + " Record" +
+                  (s.refused.size() > 1 ? "s" : "") + " Refused) : " + request.output);
+        meter.close();
+        return result;
+    }
+    if (!s.beyondMap.empty()) {
+        result.problems.push_back("Values Beyond the Map's " + std::to_string(map.fields.size()) +
+                                  " Fields Not Built, Records " + s.beyondMap + " : " + request.source);
+        log.timed(result.problems.back());
     }
     if (!s.withoutClaim.empty()) {
         result.problems.push_back("Records Without a Claim Id Not Built : " + s.withoutClaim + " : " + request.source);
@@ -708,7 +738,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     if (int error = openOutput(file, request, log); error != 0) {
         if (error > 0) reportWriteError(error, request.output, log);
         result.failed = true;
-        result.reason = "Output Not Written : " + request.output;
+        result.reason = error > 0 ? outputFailure(error, request.output) : "Output Not Written : " + request.output;
         meter.close();
         return result;
     }
@@ -757,7 +787,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     if (int error = file.commit(); error != 0) {
         reportWriteError(error, request.output, log);
         result.failed = true;
-        result.reason = "Output Not Written : " + request.output;
+        result.reason = outputFailure(error, request.output);
     }
     meter.close();
     return result;

@@ -113,6 +113,13 @@ bool ChunkReader::next(SourceChunk& c) {
                 failAt("FC-Fread");
                 return false;
             }
+            // A file cut while it is read ends before the size it had
+            // when opened: that is no end but lost data.
+            if (c.base + c.size < size_) {
+                step_ = "FC-Fread";
+                error_ = wl::kErrorReadFault;
+                return false;
+            }
             // The end of the file: the rest is the last part (text after
             // its last terminator is no segment).
             atEnd_ = true;

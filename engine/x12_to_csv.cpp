@@ -125,6 +125,8 @@ private:
     bool prepare(MapFile& map);
     void chooseRecordKey(const MapFile& map);
     bool openOutput();
+    bool wholeIsaHeader() const;
+    bool terminatorAfterIsa() const;
     unsigned threadsFor(std::uint64_t sourceSize) const;
     std::size_t partBytes(std::uint64_t sourceSize) const;
     bool scan(ChunkReader& reader);
@@ -176,6 +178,40 @@ private:
         return false;
     }
 };
+
+// The ISA header's 106 bytes are all there, its terminator no blank.
+bool Conversion::wholeIsaHeader() const {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(source_, ec);
+    if (ec || size < static_cast<std::uintmax_t>(*isaAt_ + 1 + 106)) return false;
+    const std::string& t = delimiters_.terminator;
+    return !t.empty() && t[0] != ' ' && t[0] != '\0';
+}
+
+// Whether the text after the ISA header holds a terminator (or nothing but
+// blanks and line breaks): read only for a source that ended inside its
+// interchange.
+bool Conversion::terminatorAfterIsa() const {
+    wl::InputFile in(source_);
+    if (!in.seek(*isaAt_ + 1 + 106)) return true;
+    const char terminator = firstOr(delimiters_.terminator, '~');
+    std::string block(64 * 1024, '\0');
+    for (std::size_t got; (got = in.read(block.data(), block.size())) > 0;) {
+        for (std::size_t i = 0; i < got; ++i) {
+            const char c = block[i];
+            if (c == terminator) return true;
+            if (c != ' ' && c != '\r' && c != '\n' && c != '\t') {
+                // Text after the header: it counts only when ended somewhere.
+                const std::string_view rest(block.data() + i, got - i);
+                if (rest.find(terminator) != std::string_view::npos) return true;
+                for (std::size_t more; (more = in.read(block.data(), block.size())) > 0;)
+                    if (std::string_view(block.data(), more).find(terminator) != std::string_view::npos) return true;
+                return false;
+            }
+        }
+    }
+    return true;
+}
 
 void Conversion::readDelimiters() {
     // No ISA: the initial delimiters stay; a file that is not X12 is never
@@ -506,6 +542,10 @@ bool Conversion::run(MapFile& map) {
     // (one that cannot be read at all is reported as such below).
     if (wl::fileExists(source_) && !isaAt_)
         return fail("Source Is Not X12 (no ISA header), Nothing Written : " + source_);
+    // "ISA" alone, or a header cut before its terminator, is no X12 either:
+    // its delimiters would be read past the end or from blanks.
+    if (isaAt_ && !wholeIsaHeader())
+        return fail("Source Is Not X12 (its ISA header is cut short), Nothing Written : " + source_);
     // A map without fields (an empty map, or one whose lines do not end in
     // CR) can extract nothing.
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
@@ -530,7 +570,8 @@ bool Conversion::run(MapFile& map) {
         log_.timed("Destination : " + output_);
     }
     if (!openOutput()) {
-        failure_ = "Output Not Created : " + output_;
+        failure_ = out_.error() == wl::kErrorPipeNotConnected ? outputFailure(out_.error(), output_)
+                                                               : "Output Not Created : " + output_;
         return false;
     }
     functions_.beginRun();
@@ -558,6 +599,13 @@ bool Conversion::run(MapFile& map) {
         failure_ = "Source Not Read : " + source_;
         return false;
     }
+    if (tally_.inInterchange.value_or(false) && !terminatorAfterIsa()) {
+        // Everything after the header is one unended segment: saying only
+        // that GE/IEA are missing would hide that nothing was read.
+        out_.abandon();
+        return fail("No Segment Terminator Found After the ISA Header (terminator \"" + delimiters_.terminator +
+                    "\"), Nothing Written : " + source_);
+    }
     checkEnd();
     if (tally_.records == 0 && tally_.setContent > 0) {
         // Claims in the source and none out: the map does not fit it.
@@ -575,7 +623,7 @@ bool Conversion::run(MapFile& map) {
     if (form_.xml) out_.write(kXmlEnd);
     if (int error = out_.commit(); error != 0) {
         reportFileError("FC-Fwrite", error, output_, log_);
-        failure_ = "Output Not Written : " + output_;
+        failure_ = outputFailure(error, output_);
         return false;
     }
     return true;

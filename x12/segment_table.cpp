@@ -448,6 +448,8 @@ void numberClaims(SegmentTable& t, const std::vector<KeyRow>& keys, std::size_t 
 // Only the pages holding a comma are written to (and so copied from the
 // mapped file).
 void replaceCommas(wl::FileBytes& buf) {
+    // An empty file has no buffer at all: memchr must not see its null.
+    if (buf.size() == 0) return;
     char* p = buf.data();
     char* end = p + buf.size();
     while ((p = static_cast<char*>(std::memchr(p, ',', end - p))) != nullptr) *p++ = ' ';

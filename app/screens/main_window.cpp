@@ -206,7 +206,7 @@ int MainWindow::Activate() {
     if (!context_.line.batch) return 0;
     if (!batchResult_) return 1;
     // Data lost in a conversion fails an unattended run as a failure does.
-    return batchResult_->failed == 0 && batchResult_->lostData == 0 ? 0 : 1;
+    return batchExitStatus(*batchResult_);
 }
 
 void MainWindow::runBatch(wl::TWindow& w) {

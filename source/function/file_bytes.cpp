@@ -102,9 +102,11 @@ FileBytes readWholeFile(const std::string& path) {
         const std::size_t got = f.read(out.data() + pos, want);
         pos += got;
         if (got < want) {
-            // The file shrank (no error) or failed: what was read stays.
-            if (f.error() != 0) out.fail("FC-Fread", f.error());
-            break;
+            // A file that failed or shrank while it was read is not
+            // whole: the short read is an error, not the end.
+            out.shrink(pos);
+            out.fail("FC-Fread", f.error() != 0 ? f.error() : kErrorReadFault);
+            return out;
         }
     }
     out.shrink(pos);

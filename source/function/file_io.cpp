@@ -1,11 +1,22 @@
 #include "file_io.hpp"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <random>
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace wl {
@@ -120,29 +131,27 @@ TargetKind targetKind(const std::string& path) {
 }
 
 int writeFileAtomically(const std::string& path, std::string_view bytes) {
+    int error = 0;
     switch (targetKind(path)) {
         case TargetKind::Folder: return 5;
         case TargetKind::Device: {
             // A device or pipe is written in place: a rename would put a
             // plain file where the device node was.
-            errno = 0;
-            std::FILE* f = std::fopen(path.c_str(), "wb");
-            if (!f) return lastOsError() ? lastOsError() : 2;
-            int error = writeAll(f, bytes);
+            std::FILE* f = openInPlace(path, error);
+            if (!f) return error;
+            error = writeAll(f, bytes);
             if (std::fclose(f) != 0 && error == 0) error = lastOsError() ? lastOsError() : 29;
             return error;
         }
         default: break;
     }
-    const std::string temp = path + ".zrtmp";
-    errno = 0;
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return lastOsError() ? lastOsError() : 2;
-    int error = writeAll(f, bytes);
+    std::string temp;
+    std::FILE* f = createTemporaryFile(path, temp, error);
+    if (!f) return error;
+    error = writeAll(f, bytes);
     if (std::fclose(f) != 0 && error == 0) error = lastOsError() ? lastOsError() : 29;
     if (error == 0) error = replaceFile(temp, path);
-    std::error_code ec;
-    if (error != 0) std::filesystem::remove(temp, ec);
+    if (error != 0) removeTemporaryFile(temp);
     return error;
 }
 
@@ -154,11 +163,17 @@ int replaceFile(const std::string& temp, const std::string& target) {
     // The system's own replace, in one step: the target is the old file or
     // the new one, never missing, whatever happens in between.
 #ifdef _WIN32
-    if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        forgetTemporaryFile(temp);
+        return 0;
+    }
     const int error = static_cast<int>(GetLastError());
 #else
     errno = 0;
-    if (std::rename(temp.c_str(), target.c_str()) == 0) return 0;
+    if (std::rename(temp.c_str(), target.c_str()) == 0) {
+        forgetTemporaryFile(temp);
+        return 0;
+    }
     const int error = lastOsError();
 #endif
     return error != 0 ? error : 5;
@@ -171,6 +186,246 @@ int appendToFile(const std::string& path, std::string_view bytes) {
     int error = writeAll(f, bytes);
     if (std::fclose(f) != 0 && error == 0) error = lastOsError() ? lastOsError() : 29;
     return error;
+}
+
+// ---- Temporary files ----
+
+namespace {
+
+// The temporary files to remove when the process is stopped. A signal
+// handler reads it, so it is a plain table of fixed size set up before
+// main: a slot is free (0), being filled (1) or listed (2). A name that
+// does not fit, or a run with more files open than slots, is simply not
+// removed on a stop.
+struct StopList {
+    static constexpr int kSlots = 64;
+    static constexpr std::size_t kPathBytes = 4096;
+    std::atomic<int> state[kSlots];
+    char path[kSlots][kPathBytes];
+};
+constinit StopList stopList{};
+
+void listTemporaryFile(const std::string& name) {
+    if (name.size() >= StopList::kPathBytes) return;
+    for (int i = 0; i < StopList::kSlots; ++i) {
+        int free = 0;
+        if (!stopList.state[i].compare_exchange_strong(free, 1)) continue;
+        std::memcpy(stopList.path[i], name.c_str(), name.size() + 1);
+        stopList.state[i].store(2);
+        return;
+    }
+}
+
+// A name no other process or call shares: the process id and 64 random bits.
+std::string uniquePart() {
+    static_assert(sizeof(unsigned) >= 4);
+    std::random_device random;
+#ifdef _WIN32
+    const unsigned long process = GetCurrentProcessId();
+#else
+    const unsigned long process = static_cast<unsigned long>(getpid());
+#endif
+    char text[48];
+    std::snprintf(text, sizeof text, "%lx-%08x%08x", process, random(), random());
+    return text;
+}
+
+#ifdef _WIN32
+// CREATE_NEW fails on any existing name, a link included. Others may read
+// and, so that a stop can remove it while it is open, delete the file.
+std::FILE* createExclusive(const std::string& name, int& error, bool& taken) {
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error = static_cast<int>(GetLastError());
+        taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        // A missing folder is "not found", as the C library has always said.
+        if (error == ERROR_PATH_NOT_FOUND) error = 2;
+        return nullptr;
+    }
+    listTemporaryFile(name);
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_WRONLY | _O_BINARY);
+    std::FILE* f = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
+    if (!f) {
+        if (fd >= 0) _close(fd);
+        else CloseHandle(h);
+        error = 8;
+        removeTemporaryFile(name);
+    }
+    return f;
+}
+#else
+// O_EXCL fails on any existing name, a link included (O_NOFOLLOW says so
+// twice).
+std::FILE* createExclusive(const std::string& name, int& error, bool& taken) {
+    // A stop between the create and the listing would leave the file.
+    sigset_t stops, before;
+    sigemptyset(&stops);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
+    pthread_sigmask(SIG_BLOCK, &stops, &before);
+    errno = 0;
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int openError = errno;
+    if (fd >= 0) listTemporaryFile(name);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    if (fd < 0) {
+        errno = openError;
+        taken = errno == EEXIST;
+        error = lastOsError() ? lastOsError() : 2;
+        return nullptr;
+    }
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) {
+        error = lastOsError() ? lastOsError() : 8;
+        ::close(fd);
+        removeTemporaryFile(name);
+    }
+    return f;
+}
+
+extern "C" void removeOnSignal(int signal) {
+    removeTemporaryFilesNow();
+    // The handler was reset to the default: the stop goes on as it began.
+    std::raise(signal);
+}
+#endif
+
+}  // namespace
+
+std::FILE* createTemporaryFile(const std::string& target, std::string& name, int& error) {
+    error = 0;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        name = target + "." + uniquePart() + ".zrtmp";
+        bool taken = false;
+        if (std::FILE* f = createExclusive(name, error, taken)) return f;
+        if (!taken) break;
+    }
+    if (error == 0) error = kErrorAlreadyExists;
+    name.clear();
+    return nullptr;
+}
+
+void forgetTemporaryFile(const std::string& name) {
+    for (int i = 0; i < StopList::kSlots; ++i) {
+        if (stopList.state[i].load() != 2 || name != stopList.path[i]) continue;
+        stopList.state[i].store(0);
+        return;
+    }
+}
+
+void removeTemporaryFile(const std::string& name) {
+    if (name.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove(name, ec);
+    forgetTemporaryFile(name);
+}
+
+void removeTemporaryFilesNow() {
+    for (int i = 0; i < StopList::kSlots; ++i) {
+        if (stopList.state[i].load() != 2) continue;
+#ifdef _WIN32
+        DeleteFileA(stopList.path[i]);
+#else
+        ::unlink(stopList.path[i]);
+#endif
+        stopList.state[i].store(0);
+    }
+}
+
+#ifdef _WIN32
+namespace {
+BOOL WINAPI removeOnConsoleStop(DWORD) {
+    removeTemporaryFilesNow();
+    return FALSE;  // the system's own handling ends the process
+}
+}  // namespace
+
+void removeTemporaryFilesOnStop() { SetConsoleCtrlHandler(removeOnConsoleStop, TRUE); }
+#else
+void removeTemporaryFilesOnStop() {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction before {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;  // nohup
+        struct sigaction action {};
+        action.sa_handler = removeOnSignal;
+        action.sa_flags = SA_RESETHAND;
+        sigemptyset(&action.sa_mask);
+        sigaction(signal, &action, nullptr);
+    }
+}
+#endif
+
+FileStamp fileStamp(const std::string& path) {
+    FileStamp stamp;
+    stamp.kind = targetKind(path);
+    if (stamp.kind == TargetKind::Missing) return stamp;
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return stamp;
+    stamp.size = (std::uintmax_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    stamp.modified = static_cast<std::int64_t>((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                                               data.ftLastWriteTime.dwLowDateTime);
+#else
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return stamp;
+    stamp.size = static_cast<std::uintmax_t>(st.st_size);
+    stamp.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.id = (static_cast<std::uint64_t>(st.st_dev) << 40) ^ static_cast<std::uint64_t>(st.st_ino);
+#endif
+    return stamp;
+}
+
+int replaceFileIfUnchanged(const std::string& temp, const std::string& target, const FileStamp& seen) {
+    if (seen.kind == TargetKind::Missing) {
+        // Made only if still missing, in the same step as the move.
+#ifdef _WIN32
+        if (MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            forgetTemporaryFile(temp);
+            return 0;
+        }
+        const int error = static_cast<int>(GetLastError());
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return kErrorAlreadyExists;
+        return error != 0 ? error : 5;
+#else
+        errno = 0;
+        if (::link(temp.c_str(), target.c_str()) == 0) {
+            ::unlink(temp.c_str());
+            forgetTemporaryFile(temp);
+            return 0;
+        }
+        if (errno == EEXIST) return kErrorAlreadyExists;
+        // A file system without hard links: the check and the move in two
+        // steps.
+#endif
+    }
+    if (fileStamp(target) != seen) return kErrorAlreadyExists;
+    return replaceFile(temp, target);
+}
+
+std::FILE* openInPlace(const std::string& path, int& error) {
+    error = 0;
+    errno = 0;
+#ifdef _WIN32
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) error = lastOsError() ? lastOsError() : 2;
+    return f;
+#else
+    // Without O_NONBLOCK, opening a pipe nobody reads waits for ever.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno == ENXIO ? kErrorPipeNotConnected : (lastOsError() ? lastOsError() : 2);
+        return nullptr;
+    }
+    // A reader is there: writes may wait for it as usual.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* f = ::fdopen(fd, "wb");
+    if (!f) {
+        error = lastOsError() ? lastOsError() : 8;
+        ::close(fd);
+    }
+    return f;
+#endif
 }
 
 }  // namespace wl

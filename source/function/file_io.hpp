@@ -59,6 +59,53 @@ int replaceFile(const std::string& temp, const std::string& target);
 // Appends the bytes to the file (created when missing); 0 or the error code.
 int appendToFile(const std::string& path, std::string_view bytes);
 
+// Error codes of the steps below, in the Windows numbering.
+constexpr int kErrorAlreadyExists = 183;     // the target changed under the run
+constexpr int kErrorPipeNotConnected = 233;  // a pipe nobody reads
+constexpr int kErrorReadFault = 30;          // a file ended before its size
+
+// A new file beside `target` under a name no other run can share
+// ("<target>.<unique>.zrtmp"): created exclusively, never through a link
+// planted at that name, and removed when the process is stopped by a
+// signal (or, on Windows, its console closes) before forgetTemporaryFile.
+// Answers the file open for binary writing and its name, or nullptr with
+// `error` set.
+std::FILE* createTemporaryFile(const std::string& target, std::string& name, int& error);
+// Removes the temporary file and takes it off the list of files removed on
+// a stop.
+void removeTemporaryFile(const std::string& name);
+// Takes the name off that list (after the file was renamed).
+void forgetTemporaryFile(const std::string& name);
+// Removes every temporary file still listed: what a stop does. Safe to call
+// from a signal handler.
+void removeTemporaryFilesNow();
+// Installs the handlers that remove the listed temporary files when the
+// process is stopped (SIGINT, SIGTERM, SIGHUP; the console's Ctrl+C, close,
+// logoff and shutdown events on Windows) and then let the stop go on.
+void removeTemporaryFilesOnStop();
+
+// What a file was when a run looked at it, to notice that another process
+// replaced or changed it since.
+struct FileStamp {
+    TargetKind kind = TargetKind::Missing;
+    std::uintmax_t size = 0;
+    std::int64_t modified = 0;
+    std::uint64_t id = 0;  // the file's identity where the system tells it
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp fileStamp(const std::string& path);
+
+// Moves a finished temporary file to the target only when the target is
+// still what `seen` recorded: a target that was missing must still be
+// missing (checked in the same step as the move), an existing one unchanged.
+// Otherwise the target is left alone and the answer is kErrorAlreadyExists.
+int replaceFileIfUnchanged(const std::string& temp, const std::string& target, const FileStamp& seen);
+
+// Opens a device or pipe for writing in place without waiting for a reader:
+// a pipe nobody reads answers kErrorPipeNotConnected. nullptr and `error`
+// set on failure.
+std::FILE* openInPlace(const std::string& path, int& error);
+
 enum class FileAttribute { ReadOnly, Hidden, System };
 
 // Sets one attribute of an existing file. Hidden and system exist only on

@@ -453,7 +453,8 @@ TEST(DriverSafety, MergeAppendsToAnExistingOutputAndNeverErasesIt) {
     f.prompts.answerNext(false);
     f.run("X12,CSV", "src/a.x12", "out", "MF,MAP=read.cfg");
     ASSERT_EQ(f.prompts.prompts().size(), 1u);
-    EXPECT_EQ(f.prompts.prompts()[0].text, wl::joinPath("out", "a.csv") + " already exists. Overwrite it?");
+    // The question says what Yes does: the records are added.
+    EXPECT_EQ(f.prompts.prompts()[0].text, wl::joinPath("out", "a.csv") + " already exists. Add to it?");
     EXPECT_EQ(zrtest::readBytes("out/a.csv"), "EARLIER,ROW\r\n" + rows("A1", "B2"));
     f.prompts.answerNext(true);
     f.run("X12,CSV", "src/a.x12", "out", "MF,MAP=read.cfg");
@@ -544,6 +545,8 @@ TEST(DriverSafety, RenameWithTheMapNameNeverReplacesAFileUnasked) {
         EXPECT_EQ(zrtest::readBytes("out/837p.cfg_a.csv"), "PRECIOUS\r\n");
         EXPECT_EQ(zrtest::readBytes("out/a.csv"), rows("A1", "B2"));  // left under its own name
         EXPECT_TRUE(has(result.log, "RPMN : " + wl::joinPath("out", "a.csv")));
+        EXPECT_TRUE(has(result.log, "12:00:00 - RPMN : Not Renamed, " + wl::joinPath("out", "837p.cfg_a.csv") + " Kept\r\n"))
+            << result.log;
         // "OW" replaces a file this run did not write.
         f.run("X12,CSV", "src/a.x12", "out", "RPMN,OW");
         EXPECT_EQ(zrtest::readBytes("out/837p.cfg_a.csv"), rows("A1", "B2"));
@@ -589,6 +592,95 @@ TEST(DriverSafety, LogsAndOutputsGoIntoPipesInPlace) {
     EXPECT_TRUE(fs::is_fifo("outpipe"));
     const std::string x12 = outPipe.received();
     EXPECT_TRUE(has(x12, "NM1*IL*1*SMITH~CLM*C1~")) << x12;
+}
+#endif
+
+// A record refused (a value holding "~") fails the run and nothing is
+// written: an earlier output stays whole with "OW", nothing is appended
+// with "MF", and a rerun after the fix adds no claim twice.
+TEST(DriverSafety, ARefusedRecordCommitsNothing) {
+    for (const char* options : {"OW,MAP=build.cfg", "MF,OW,MAP=build.cfg"}) {
+        Fixture f;
+        f.write("src/c.csv", "SMITH,C1\r\nJONES,C2\r\n");
+        ASSERT_EQ(f.run("CSV,X12", "src/c.csv", "out", options).failed, 0) << options;
+        const std::string earlier = zrtest::readBytes("out/c.x12");
+        f.write("src/c.csv", "ROE,C3\r\nPOE~NM1*IL*1*EVIL,C4\r\nDOE,C5\r\n");
+        auto result = f.run("CSV,X12", "src/c.csv", "out", options);
+        EXPECT_EQ(result.failed, 1) << options;
+        EXPECT_EQ(result.converted, 0) << options;
+        EXPECT_EQ(zrtest::readBytes("out/c.x12"), earlier) << options;
+        EXPECT_FALSE(has(result.log, "Erased")) << options;
+        EXPECT_TRUE(has(result.log, "Record 2 Refused : Field NAME Holds an X12 Delimiter.")) << result.log;
+        EXPECT_TRUE(has(result.log, "Nothing Written (1 Record Refused) : " + wl::joinPath("out", "c.x12")))
+            << result.log;
+        EXPECT_EQ(zr::batchExitStatus(result), 1);
+    }
+}
+
+// A comma inside "OUTFILE=" would write the output to the cut path: the
+// run is refused before anything is touched.
+TEST(DriverSafety, ACommaInsideAnOutputPathRefusesTheRun) {
+    Fixture f;
+    const Snapshot before = f.files();
+    auto result = f.run("X12,CSV", "src/a.x12", "out", "OW,MAP=read.cfg,OUTFILE=out/a,b.csv");
+    EXPECT_EQ(result.failed, 1);
+    EXPECT_EQ(f.files(), before);
+    EXPECT_TRUE(has(result.log, "Run Refused : A Comma Cuts the Option Value : OUTFILE=out/a,b.csv")) << result.log;
+}
+
+// Outputs passed over are not converted: the exit status says so.
+TEST(DriverSafety, ASourcePassedOverIsNoSuccess) {
+    {
+        Fixture f;
+        f.write("out/a.csv", "EARLIER\r\n");
+        f.prompts.answerNext(false);
+        auto result = f.run("X12,CSV", "src/a.x12", "out", "MAP=read.cfg");
+        EXPECT_EQ(result.skipped, 1);
+        EXPECT_EQ(zr::batchExitStatus(result), 1);
+    }
+    {
+        Fixture f;
+        f.write("out/a.csv", "EARLIER\r\n");
+        f.write("src/b.x12", claims("C3", "D4"));
+        auto result = f.run("X12,CSV", "src", "out", "MAP=read.cfg");
+        EXPECT_TRUE(has(result.log, "File Exists : ")) << result.log;
+        EXPECT_EQ(result.converted, 1);
+        EXPECT_EQ(zr::batchExitStatus(result), 1);
+    }
+    Fixture f;
+    EXPECT_EQ(zr::batchExitStatus(f.run("X12,CSV", "src/a.x12", "out", "MAP=read.cfg")), 0);
+}
+
+#ifndef _WIN32
+// Links planted at every temporary name the program ever used lead
+// nowhere: the files they point at keep every byte.
+TEST(DriverSafety, PlantedLinksAtTemporaryNamesAreNeverFollowed) {
+    Fixture f;
+    f.write("victim.txt", "PRECIOUS\r\n");
+    const std::string victim = fs::absolute("victim.txt").string();
+    const std::string source = fs::absolute("src/a.x12").string();
+    const std::string before = zrtest::readBytes(source);
+    for (const char* name : {"out/a.csv.zrtmp", "parse.log.zrtmp", "debug.log.zrtmp"})
+        fs::create_symlink(std::string(name) == "out/a.csv.zrtmp" ? source : victim, name);
+    auto result = f.run("X12,CSV", "src/a.x12", "out", "OW,DEBUG,MAP=read.cfg");
+    EXPECT_EQ(result.converted, 1) << result.log;
+    EXPECT_EQ(zrtest::readBytes(source), before);
+    EXPECT_EQ(zrtest::readBytes("victim.txt"), "PRECIOUS\r\n");
+    EXPECT_EQ(zrtest::readBytes("out/a.csv"), rows("A1", "B2"));
+    EXPECT_TRUE(has(zrtest::readBytes("parse.log"), "Converted : src/a.x12"));
+    EXPECT_TRUE(has(zrtest::readBytes("debug.log"), "Start Debug Log"));
+}
+
+// "PARSELOG=" naming a pipe nobody reads: the run ends, and says why the
+// log is lost.
+TEST(DriverSafety, AParseLogPipeNobodyReadsIsReported) {
+    Fixture f;
+    ASSERT_EQ(::mkfifo("nobody", 0600), 0);
+    auto result = f.run("X12,CSV", "src/a.x12", "out", "MAP=read.cfg,PARSELOG=nobody");
+    EXPECT_GE(result.failed, 1);
+    const std::string note = "Parse Log Not Written, Nobody Reads the Pipe : " + wl::joinPath(f.dir.path(), "nobody");
+    EXPECT_NE(std::find(result.notes.begin(), result.notes.end(), note), result.notes.end());
+    EXPECT_TRUE(fs::is_fifo("nobody"));
 }
 #endif
 

@@ -47,4 +47,21 @@ TEST(ParseOptions, ParseLogNamesItsFile) {
     EXPECT_EQ(log.text(), "t - Parselog = \r\nt - Parse Log Set to : run.log\r\n");
 }
 
+// A comma cuts a path the run writes to: the cut is kept for the driver to
+// refuse the run; a known option after the path is no cut.
+TEST(ParseOptions, ACommaInsideAnOutputPathIsNoticed) {
+    struct Case {
+        const char* words;
+        const char* cut;
+    };
+    const Case cases[] = {
+        {"OW,OUTFILE=out/a,b.csv", "OUTFILE=out/a,b.csv"},
+        {"PARSELOG=logs/run,1.log,OW", "PARSELOG=logs/run,1.log"},
+        {"OUTFILE=out/a.csv,OW,x", ""},
+        {"MAP=a,b.cfg", ""},  // a cut map path finds no map: the run fails anyway
+        {"OUTFILE=out/a.csv", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(zr::parseOptions(c.words).cutValue, c.cut) << c.words;
+}
+
 }  // namespace

@@ -77,6 +77,34 @@ TEST(RecordReaders, XmlCutShortIsIncomplete) {
     EXPECT_EQ(zr::readXmlRecords(whole.substr(0, whole.size() / 2)).size(), 1u);
 }
 
+// A tag left open runs into the next: reading stops there and names the
+// line, in whatever blocks the file arrives.
+TEST(RecordReaders, XmlTagLeftOpenIsMalformedAtItsLine) {
+    struct Case {
+        const char* text;
+        int line;  // 0: well formed
+    };
+    const Case cases[] = {
+        {"<EXPORTDATA>\r\n<CLAIM>\r\n<SUBLNAME>HARTWELL</SUBLNAME\r\n<SUBFNAME>JOHN</SUBFNAME>\r\n</CLAIM>\r\n</EXPORTDATA>\r\n", 3},
+        {"<EXPORTDATA><CLAIM><A>1</A><B>2</B\n></CLAIM></EXPORTDATA>", 0},  // a line break inside a tag is fine
+        {"<EXPORTDATA>\n<CLAIM>\n<A note=\"a<b\">1</A>\n</CLAIM>\n</EXPORTDATA>", 0},  // "<" quoted
+        {"<EXPORTDATA>\n<CLAIM>\n<A>1</A>\n</CLAIM>\n<CLAIM\n<A>2</A></CLAIM>\n</EXPORTDATA>", 5},
+    };
+    for (const Case& c : cases) {
+        for (std::size_t block : {std::size_t{16}, std::size_t{1} << 20}) {
+            zrtest::TempDir dir;
+            zr::ByteInput in(dir.write("in.xml", c.text), block);
+            zr::XmlReader reader(in);
+            for (zr::SourceRecord r; reader.next(r);) {
+            }
+            EXPECT_EQ(reader.malformedLine(), c.line) << c.text << " in blocks of " << block;
+            if (c.line > 0) {
+                EXPECT_FALSE(reader.complete()) << c.text;
+            }
+        }
+    }
+}
+
 TEST(RecordReaders, DecodeXmlText) {
     EXPECT_EQ(zr::decodeXmlText("&lt;a&gt; &quot;&apos; &amp;amp; &#65;&#x42;"), "<a> \"' &amp; AB");
     EXPECT_EQ(zr::decodeXmlText("&#; &#xZZ; &unknown; &"), "&#; &#xZZ; &unknown; &");

@@ -9,6 +9,7 @@
 #include "field_rows.hpp"
 #include "field_table.hpp"
 #include "record_writer.hpp"
+#include "xml_entities.hpp"
 
 namespace {
 
@@ -52,6 +53,31 @@ TEST(XmlEscape, ControlCharactersThatXmlForbidsAreReplaced) {
     EXPECT_EQ(out, "A?B??\tC\r\nD\x7F");
     out.clear();
     EXPECT_FALSE(zr::appendXmlEscaped(out, "plain \xC4"));
+}
+
+// A UTF-8 source's text keeps its meaning in the ISO-8859-1 document as
+// character references; single code-page bytes stay as they are.
+TEST(XmlEscape, Utf8TextIsWrittenAsCharacterReferences) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"M\xC3\x9CLLER", "M&#220;LLER"},                   // two bytes
+        {"\xE2\x82\xAC 5", "&#8364; 5"},                    // three bytes
+        {"\xF0\x9F\x98\x80", "&#128512;"},                   // four bytes
+        {"M\xDCLLER", "M\xDCLLER"},                          // code page 1252
+        {"\xC3", "\xC3"},                                    // cut short at the end
+        {"\xC0\x80 \xED\xA0\x80 \xF8\x88\x80\x80\x80", "\xC0\x80 \xED\xA0\x80 \xF8\x88\x80\x80\x80"},  // overlong, surrogate, too long
+        {"\xC3\x9C&<", "&#220;&amp;&lt;"},
+    };
+    for (const Case& c : cases) {
+        std::string out;
+        EXPECT_FALSE(zr::appendXmlEscaped(out, c.in)) << c.in;
+        EXPECT_EQ(out, c.out) << c.in;
+    }
+    // Read back, the reference is the code page's byte.
+    EXPECT_EQ(zr::decodeXmlText("M&#220;LLER"), "M\xDCLLER");
 }
 
 }  // namespace

@@ -116,14 +116,14 @@ TEST(RecordsToX12, PartsBuiltSideBySideGiveTheOutputOfOneThread) {
         line += i % 5 ? ",DOE" + n : ",\"ROE, JR\"";
         line += i % 11 ? ",99213,60" : ",\"99\r\n213\",60";
         line += ",87880,40," + std::string(i % 13 ? "" : "-5");
-        if (i % 17 == 4) line = "ACME,C~" + n + ",1,,X,,,,,";  // refused
+        // (A refused record fails the whole source: none here.)
         if (i % 19 == 6) line = "ACME,,,,NOCLAIM,,,,,";        // no claim id
         csv += line + end;
         // Every fourth line stops before the adjustment, which carries on.
         shortCsv += (i % 4 == 1 ? line.substr(0, line.rfind(',')) : line) + end;
         xml += "<CLAIM>" + end;
         if (i % 4 != 1) xml += "<SUBMITTER>ACME" + std::to_string(i / 7) + "</SUBMITTER>";
-        if (i % 19 != 6) xml += "<CLAIMID>C" + std::string(i % 17 == 4 ? "~" : "") + n + "</CLAIMID>";
+        if (i % 19 != 6) xml += "<CLAIMID>C" + n + "</CLAIMID>";
         if (i % 3) xml += "<PRIORAUTH>PA" + n + "</PRIORAUTH>";
         xml += "<PATNAME>D&amp;E" + n + "</PATNAME><PROC1>99213</PROC1><AMT1>60</AMT1>" + end;
         if (i % 13 == 0) xml += "<ADJ>-" + n + "</ADJ>";
@@ -247,6 +247,31 @@ TEST(RecordsToX12, ARowWithoutAClaimIdIsNoClaim) {
     EXPECT_NE(run.x12.find("HL*1*1*22*0~NM1*QC*1*ROE~CLM*C2*50"), std::string::npos) << run.x12;
 }
 
+// Values past the map's fields would vanish without a word: they are
+// lost data, named by record; blank cells padding a row are not.
+TEST(RecordsToX12, ValuesBeyondTheMapsFieldsAreLostData) {
+    struct Case {
+        const char* csv;
+        const char* problem;  // "" when none
+    };
+    const Case cases[] = {
+        {"ACME,C1,100,,DOE,,,,,\r\nACME,C2,50,,ROE,,,,,,  ,\r\n", ""},
+        {"ACME,C1,100,,DOE,,,,,,EXTRA\r\nACME,C2,50,,ROE,,,,,\r\nACME,C3,5,,POE,,,,,,,X\r\n",
+         "Values Beyond the Map's 10 Fields Not Built, Records 1, 3 : "},
+    };
+    for (const Case& c : cases) {
+        BuildRun run = build(kClaimMap, c.csv, false);
+        EXPECT_FALSE(run.result.failed) << c.csv;
+        if (*c.problem == '\0') {
+            EXPECT_TRUE(run.result.problems.empty()) << c.csv;
+            continue;
+        }
+        ASSERT_EQ(run.result.problems.size(), 1u) << c.csv;
+        EXPECT_EQ(run.result.problems[0].rfind(c.problem, 0), 0u) << run.result.problems[0];
+        EXPECT_NE(run.log.find(c.problem), std::string::npos) << run.log;
+    }
+}
+
 TEST(RecordsToX12, ConditionalElementsAndComposites) {
     const std::string map =
         "X12TRANSACTIONTYPE=835\r\n"
@@ -337,17 +362,17 @@ TEST(RecordsToX12Golden, EveryCaseGivesItsExpectedOutput) {
 TEST(RecordsToX12, ValuesNeverCarryDelimitersIntoTheOutput) {
     zrtest::PromptRecorder rec;
     const std::string injected = "HARTWELL~NM1*IL*1*INJECTED~REF*XX*EVIL";
-    // CSV: the record is refused by name, the others are converted, the run fails.
+    // CSV: the record is refused by name and the run fails with nothing
+    // written (the others are not committed without it).
     BuildRun csv = build(kClaimMap,
                          "ACME,C1,100,," + injected + ",,,,,\r\n"
                          "ACME,C2,50,,O:NEIL,99:213,,,,\r\n"  // ":" inside a composite's component
                          "ACME,C3,75,,ROE,99214,,,,\r\n",
                          false);
     EXPECT_TRUE(csv.result.failed);
-    EXPECT_EQ(csv.result.records, 1u);
-    EXPECT_EQ(csv.x12.find("INJECTED"), std::string::npos);
-    EXPECT_EQ(csv.x12.find("NEIL"), std::string::npos);
-    EXPECT_NE(csv.x12.find("NM1*QC*1*ROE~CLM*C3*75"), std::string::npos) << csv.x12;
+    EXPECT_EQ(csv.result.records, 0u);
+    EXPECT_EQ(csv.x12, "");
+    EXPECT_NE(csv.log.find("00:00:00 - Nothing Written (2 Records Refused) : "), std::string::npos) << csv.log;
     EXPECT_NE(csv.log.find("00:00:00 - Record 1 Refused : Field PATNAME Holds an X12 Delimiter.\r\n"), std::string::npos)
         << csv.log;
     EXPECT_NE(csv.log.find("00:00:00 - Record 2 Refused : Field PROC1 Holds an X12 Delimiter.\r\n"), std::string::npos);
@@ -365,9 +390,8 @@ TEST(RecordsToX12, ValuesNeverCarryDelimitersIntoTheOutput) {
                              "<CLAIM><CLAIMID>C4</CLAIMID><PATNAME>POE</PATNAME></CLAIM></EXPORTDATA>",
                          true);
     EXPECT_TRUE(xml.result.failed);
-    EXPECT_EQ(xml.result.records, 1u);
-    EXPECT_EQ(xml.x12.find("INJECTED"), std::string::npos);
-    EXPECT_NE(xml.x12.find("NM1*QC*1*POE~CLM*C4"), std::string::npos) << xml.x12;
+    EXPECT_EQ(xml.result.records, 0u);
+    EXPECT_EQ(xml.x12, "");
     EXPECT_NE(xml.log.find("Record 1 Refused : Field PATNAME Holds an X12 Delimiter."), std::string::npos);
     EXPECT_NE(xml.log.find("Record 2 Refused : Field CLAIMID Holds an X12 Delimiter."), std::string::npos);
     EXPECT_NE(xml.log.find("Record 3 Refused : Field PATNAME Holds an X12 Delimiter."), std::string::npos);

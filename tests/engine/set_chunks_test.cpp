@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,38 @@ TEST(SetChunks, PartsOfAnySizeGiveTheSegmentsOfTheWholeText) {
             EXPECT_EQ(got, expected) << size;
             EXPECT_EQ(at, ends) << size;
         }
+}
+
+// A source cut while it is read ends before the size it had at open: that
+// is a read error, not the end of the file, whether the cut falls in the
+// first part or a later one.
+TEST(SetChunks, ASourceCutWhileItIsReadIsAReadError) {
+    // Larger than any stdio buffer, so that the cut is seen by the reads.
+    std::string text = "ISA*00~GS*HC~ST*837*1~";
+    while (text.size() < (1u << 20)) text += "NM1*IL*1*SMITH~";
+    text += "SE*3*1~GE*1~IEA*1~";
+    for (std::size_t cut : {std::size_t{0}, std::size_t{300000}, text.size() - 1}) {
+        zrtest::TempDir dir;
+        const std::string path = dir.write("a.x12", text);
+        zr::ChunkReader reader('~', '*');
+        reader.setParts(64 * 1024, 0);
+        ASSERT_EQ(reader.open(path), 0);
+        zr::SourceChunk chunk;
+        if (cut > 0) {
+            ASSERT_TRUE(reader.next(chunk));
+        }
+        std::filesystem::resize_file(path, cut);
+        while (reader.next(chunk)) {
+        }
+        EXPECT_EQ(reader.error(), 30) << cut;
+        EXPECT_STREQ(reader.step(), "FC-Fread");
+    }
+    // Read whole, the same file ends without an error.
+    zrtest::TempDir dir;
+    zr::ChunkReader reader('~', '*');
+    ASSERT_EQ(reader.open(dir.write("a.x12", text)), 0);
+    zr::WalkDelimiters d;
+    EXPECT_EQ(reader.forEachSegment(d, [](std::string_view, std::uint64_t) {}), 0);
 }
 
 }  // namespace

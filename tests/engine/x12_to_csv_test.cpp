@@ -347,7 +347,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NotClean{"no_iea.x12", "claims.cfg", false, "Source Ends Without GE/IEA"},
                       // Rows of subscribers and not one claim id (an 837 without CLM).
                       NotClean{"no_claim.x12", "claims.cfg", true, "No Record Extracted (no record holds CLAIMID"},
-                      NotClean{"header_only.x12", "claims.cfg", true, "No Record Extracted"}));
+                      NotClean{"header_only.x12", "claims.cfg", true, "No Record Extracted"},
+                      NotClean{"isa_only.x12", "claims.cfg", true, "Source Is Not X12 (its ISA header is cut short)"},
+                      NotClean{"isa_80_bytes.x12", "claims.cfg", true, "Source Is Not X12 (its ISA header is cut short)"},
+                      NotClean{"no_terminators.x12", "claims.cfg", true,
+                               "No Segment Terminator Found After the ISA Header (terminator \"~\")"}));
 
 // A claim not collected is named by its id and its place: de-identified
 // files give every claim the same id.

@@ -112,6 +112,13 @@ TEST(SegmentTableLoader, EdgesOfTheByteWalk) {
     // A prefix test: a 277 STC takes the level of ST.
     t = loadX12(dir.write("stc.x12", x12Text({"BHT*0010", "STC*A1:20"})));
     EXPECT_EQ(columnOf(t, 3), (Strings{"1", "4", "3"}));
+    // An empty file has no buffer to walk: no rows, whatever the delimiters.
+    for (const char* terminator : {"~", ""}) {
+        zr::X12Delimiters delimiters;
+        delimiters.terminator = terminator;
+        t = zr::loadSegmentTable(dir.write("empty.x12", ""), delimiters);
+        EXPECT_EQ(t.size(), 0u);
+    }
     EXPECT_TRUE(rec.prompts().empty());
 }
 
