@@ -97,6 +97,18 @@ TEST(SystemDialogs, ColourDialogAnswersTheStartColourOnOk) {
 // Finds the first dialog of this process, reads its caption and whether a
 // child shows `prompt`, and cancels it: the browser never waits, even when the
 // caption is wrong.
+struct Look {
+    const std::string* prompt;
+    bool found;
+};
+// A stdcall callback, as 32-bit programs need: no lambda converts to it.
+BOOL CALLBACK lookForText(HWND child, LPARAM data) {
+    auto* l = reinterpret_cast<Look*>(data);
+    char t[256] = {};
+    GetWindowTextA(child, t, sizeof t);
+    if (*l->prompt == t) l->found = true;
+    return TRUE;
+}
 struct SeenBrowser {
     std::string caption;
     bool promptShown = false;
@@ -115,20 +127,8 @@ std::thread cancelFirstDialog(const std::string& prompt, SeenBrowser& seen) {
                 char text[256] = {};
                 GetWindowTextA(box, text, sizeof text);
                 seen.caption = text;
-                struct Look {
-                    const std::string* prompt;
-                    bool found;
-                } look{&prompt, false};
-                EnumChildWindows(
-                    box,
-                    [](HWND child, LPARAM data) -> BOOL {
-                        auto* l = reinterpret_cast<Look*>(data);
-                        char t[256] = {};
-                        GetWindowTextA(child, t, sizeof t);
-                        if (*l->prompt == t) l->found = true;
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(&look));
+                Look look{&prompt, false};
+                EnumChildWindows(box, &lookForText, reinterpret_cast<LPARAM>(&look));
                 seen.promptShown = look.found;
                 PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                 return;
