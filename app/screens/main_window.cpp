@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "bitmaps.hpp"
+#include "error_dialog.hpp"
 #include "message_loop.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -373,6 +374,9 @@ void MainWindow::viewXmlFile() {
 }
 
 int MAIN(const std::vector<std::string>& words, const MainHooks& hooks) {
+    // An error inside an action reaches the report and the dialog: a windowed
+    // program has no console to show it.
+    wl::ERRORSYS();
     MainContext context;
     context.currentFolder = wl::currentFolder();
     // The option strings are read once at start; no step of the window reads them.

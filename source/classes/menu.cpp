@@ -13,6 +13,7 @@
 #include "menu_ids.hpp"
 #include "menus.hpp"
 #include "message_loop.hpp"
+#include "print_settings.hpp"
 #include "system_dialogs.hpp"
 #include "window.hpp"
 
@@ -61,16 +62,10 @@ HBITMAP loadItemBitmap(const std::string& file, const std::string& resource) {
     return bmp;
 }
 
-// The system's printer setup dialog.
+// The system's printer setup dialog; the choice stays the current printer's
+// setting for what is printed next.
 void printerSetup() {
-    PRINTDLGA pd{};
-    pd.lStructSize = sizeof pd;
-    pd.hwndOwner = GetActiveWindow();
-    pd.Flags = PD_PRINTSETUP;
-    if (PrintDlgA(&pd)) {
-        if (pd.hDevMode) GlobalFree(pd.hDevMode);
-        if (pd.hDevNames) GlobalFree(pd.hDevNames);
-    }
+    if (HDC dc = PRINTERSETUP(GetActiveWindow())) DeleteDC(dc);
 }
 
 bool hasBitmapResource(const std::string& name) {

@@ -74,10 +74,12 @@ HWND WINRUN(HWND hWnd) {
 
 bool SYSREFRESH() {
     bool quit = false;
+    int quitCode = 0;
     MSG msg{};
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             quit = true;
+            quitCode = static_cast<int>(msg.wParam);
             break;
         }
         noteLoopMessage(msg);
@@ -89,7 +91,8 @@ bool SYSREFRESH() {
     // Posted again whether or not the loop runs yet: a batch run drains
     // before its loop starts, and a quit lost there would leave the program
     // running without a window.
-    if (quit) PostQuitMessage(0);
+    // The code is kept: it is the program's exit code.
+    if (quit) PostQuitMessage(quitCode);
     return !quit;
 }
 

@@ -96,8 +96,16 @@ std::string FILEDIALOG(const FileDialogRequest& r) {
 // ------------------------------------------------------------ folder browser
 
 namespace {
+// What the browser sets once it is shown: its caption and the first folder.
+struct BrowseStart {
+    const std::string& caption;
+    const std::string& folder;
+};
 int CALLBACK browseStart(HWND hWnd, UINT msg, LPARAM, LPARAM data) {
-    if (msg == BFFM_INITIALIZED && data) SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, data);
+    if (msg != BFFM_INITIALIZED || !data) return 0;
+    const auto* start = reinterpret_cast<const BrowseStart*>(data);
+    if (!start->caption.empty()) SetWindowTextA(hWnd, start->caption.c_str());
+    if (!start->folder.empty()) SendMessageA(hWnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(start->folder.c_str()));
     return 0;
 }
 // The shell's item lists are the caller's to free.
@@ -109,20 +117,25 @@ struct ItemList {
 };
 }  // namespace
 
+UINT folderBrowserFlags(int rootFolder, UINT flags) {
+    if (flags) return flags;
+    return rootFolder ? 0 : BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+}
+
 std::string CGETDIR(const std::string& caption, const std::string& initialFolder, int rootFolder,
                     const std::string& prompt, UINT flags) {
-    (void)prompt;
     ItemList root;
     if (rootFolder) SHGetSpecialFolderLocation(GetActiveWindow(), rootFolder, &root.p);
     char display[MAX_PATH] = {};
+    BrowseStart start{caption, initialFolder};
     BROWSEINFOA bi{};
     bi.hwndOwner = GetActiveWindow();
     bi.pidlRoot = root.p;
     bi.pszDisplayName = display;
-    bi.lpszTitle = caption.c_str();
-    bi.ulFlags = flags ? flags : BIF_RETURNONLYFSDIRS;
+    bi.lpszTitle = prompt.empty() ? nullptr : prompt.c_str();
+    bi.ulFlags = folderBrowserFlags(rootFolder, flags);
     bi.lpfn = browseStart;
-    bi.lParam = initialFolder.empty() ? 0 : reinterpret_cast<LPARAM>(initialFolder.c_str());
+    bi.lParam = reinterpret_cast<LPARAM>(&start);
     ItemList chosen;
     chosen.p = SHBrowseForFolderA(&bi);
     if (!chosen.p) return "";

@@ -26,9 +26,13 @@ std::string FILEDIALOG(const FileDialogRequest& request);
 // The filter selected when the last file dialog closed (0 while one is open).
 int LASTFILEFILTER();
 
-// The folder browser: the chosen folder, "" on Cancel.
+// The folder browser: the chosen folder, "" on Cancel. cCaption titles the
+// window, cPrompt stands above the tree.
 std::string CGETDIR(const std::string& caption = {}, const std::string& initialFolder = {}, int rootFolder = 0,
                     const std::string& prompt = {}, UINT flags = 0);
+// The browser's flags: nFlags when given, else 0 under a root folder and
+// 83 (file-system folders, edit box, new style) without one.
+UINT folderBrowserFlags(int rootFolder, UINT flags);
 
 // The colour dialog: the chosen colour, the initial one on Cancel.
 COLORREF CHOOSECOLOR(std::optional<COLORREF> color = std::nullopt, std::optional<DWORD> flags = std::nullopt);

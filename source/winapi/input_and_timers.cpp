@@ -60,14 +60,16 @@ void pressKey(BYTE vk) {
 }  // namespace
 
 void TYPETEXT(const std::string& cText) {
+    const BYTE shiftScan = static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0));
     for (char ch : cText) {
-        auto c = static_cast<unsigned char>(ch);
-        bool capital = c >= 'A' && c <= 'Z';
-        if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-        BYTE shiftScan = static_cast<BYTE>(MapVirtualKeyA(VK_SHIFT, 0));
-        if (capital) keybd_event(VK_SHIFT, shiftScan, 0, 0);
-        pressKey(c);
-        if (capital) keybd_event(VK_SHIFT, shiftScan, KEYEVENTF_KEYUP, 0);
+        // The layout says which key (and whether Shift) gives the character:
+        // character codes are not key codes ("." is Delete as a key).
+        const SHORT key = VkKeyScanA(ch);
+        if (key == -1) continue;  // no key of this layout types it
+        const bool shift = (HIBYTE(key) & 1) != 0;
+        if (shift) keybd_event(VK_SHIFT, shiftScan, 0, 0);
+        pressKey(LOBYTE(key));
+        if (shift) keybd_event(VK_SHIFT, shiftScan, KEYEVENTF_KEYUP, 0);
         PumpPendingMessages();
     }
 }

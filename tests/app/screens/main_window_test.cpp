@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "error_dialog.hpp"
+#include "error_report.hpp"
 #include "message_loop.hpp"
 #include "module_state.hpp"
 #include "paths.hpp"
@@ -131,6 +133,57 @@ TEST(MainWindow, DocumentationOpensThePageBesideTheProgram) {
     main.Run(MainCommand::Documentation);
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_NE(prompts.prompts()[0].text.find("could not be opened"), std::string::npos);
+}
+
+// Presses "&Quit" in the first "Window Library" dialog and notes it was seen.
+class QuitPresser {
+public:
+    QuitPresser() { timer_ = SetTimer(nullptr, 0, 30, &QuitPresser::tick); }
+    ~QuitPresser() { KillTimer(nullptr, timer_); }
+    static bool seen() { return seen_; }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = FindWindowA(nullptr, "Window Library");
+        if (!box || seen_) return;
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            char text[64] = {};
+            GetWindowTextA(c, text, sizeof text);
+            if (std::string(text) == "&Quit") {
+                seen_ = true;
+                PostMessageA(c, BM_CLICK, 0, 0);
+            }
+        }
+    }
+    UINT_PTR timer_ = 0;
+    static inline bool seen_ = false;
+};
+
+TEST(MainWindow, AnErrorInsideAButtonActionWritesTheReportAndShowsTheDialog) {
+    zrtest::TempDir dir;
+    const std::string folder = wl::SETERRORPATH(dir.path());
+    int exitCode = -1;
+    wl::ErrorExit previous = wl::setErrorExit([&](int code) {
+        exitCode = code;
+        PostQuitMessage(code);
+    });
+    MainHooks hooks;
+    hooks.openDocument = [](HWND, const std::string&) -> INT_PTR { throw std::runtime_error("the page broke"); };
+    hooks.built = [](MainWindow& main) {
+        PostMessageA(main.window().hWnd, WM_COMMAND, MAKEWPARAM(3, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(main.toolbar()->hWnd));
+    };
+    QuitPresser presser;
+    LoopGuard guard;
+    MAIN({}, hooks);
+    EXPECT_FALSE(LoopGuard::fired());
+    EXPECT_TRUE(QuitPresser::seen());
+    EXPECT_EQ(exitCode, 1);
+    const std::string report = zrtest::readBytes(wl::errorLogPath());
+    EXPECT_NE(report.find("the page broke"), std::string::npos);
+    wl::setEventErrorHook(nullptr);
+    wl::setErrorExit(previous);
+    wl::SETERRORPATH(folder);
 }
 
 TEST(MainWindow, DocumentationThroughTheShellReportsAMissingPage) {

@@ -35,6 +35,15 @@ TEST(SysRefresh, StopsAtQuitAndKeepsItForTheLoop) {
     DestroyWindow(w);
 }
 
+TEST(SysRefresh, KeepsTheCodeOfTheQuitItPostsAgain) {
+    clearQuit();
+    PostQuitMessage(7);
+    EXPECT_FALSE(wl::SYSREFRESH());
+    MSG m{};
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(m.wParam, 7u);
+}
+
 HWND* g_seen = nullptr;
 bool* g_seenRunning = nullptr;
 

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,74 @@ TEST(SystemDialogs, ColourDialogAnswersTheStartColourOnOk) {
     const COLORREF c = wl::CHOOSECOLOR(RGB(10, 20, 30));
     t.join();
     EXPECT_EQ(c, RGB(10, 20, 30));
+}
+
+// Finds the first dialog of this process, reads its caption and whether a
+// child shows `prompt`, and cancels it: the browser never waits, even when the
+// caption is wrong.
+struct Look {
+    const std::string* prompt;
+    bool found;
+};
+// A stdcall callback, as 32-bit programs need: no lambda converts to it.
+BOOL CALLBACK lookForText(HWND child, LPARAM data) {
+    auto* l = reinterpret_cast<Look*>(data);
+    char t[256] = {};
+    GetWindowTextA(child, t, sizeof t);
+    if (*l->prompt == t) l->found = true;
+    return TRUE;
+}
+struct SeenBrowser {
+    std::string caption;
+    bool promptShown = false;
+};
+std::thread cancelFirstDialog(const std::string& prompt, SeenBrowser& seen) {
+    return std::thread([prompt, &seen] {
+        for (int i = 0; i < 500; ++i) {
+            HWND box = nullptr;
+            while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(box, &pid);
+                if (pid == GetCurrentProcessId() && IsWindowVisible(box)) break;
+            }
+            if (box) {
+                Sleep(100);
+                char text[256] = {};
+                GetWindowTextA(box, text, sizeof text);
+                seen.caption = text;
+                Look look{&prompt, false};
+                EnumChildWindows(box, &lookForText, reinterpret_cast<LPARAM>(&look));
+                seen.promptShown = look.found;
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+TEST(SystemDialogs, FolderBrowserTitlesItselfWithTheCaptionAndShowsThePrompt) {
+    SeenBrowser seen;
+    auto t = cancelFirstDialog("Choose the folder of the files", seen);
+    EXPECT_EQ(wl::CGETDIR("Source Folder", "", 0, "Choose the folder of the files"), "");
+    t.join();
+    EXPECT_EQ(seen.caption, "Source Folder");
+    EXPECT_TRUE(seen.promptShown);
+}
+
+TEST(SystemDialogs, FolderBrowserFlagsDependOnTheRoot) {
+    struct Case {
+        int root;
+        UINT flags;
+        UINT expected;
+    };
+    const Case cases[] = {
+        {0, 0, 83u},                         // no root: file-system folders, edit box, new style
+        {CSIDL_DESKTOP + 5, 0, 0u},          // a root folder starts from none
+        {0, BIF_BROWSEFORCOMPUTER, BIF_BROWSEFORCOMPUTER},
+        {CSIDL_PERSONAL, BIF_EDITBOX, BIF_EDITBOX},
+    };
+    for (const Case& c : cases) EXPECT_EQ(wl::folderBrowserFlags(c.root, c.flags), c.expected) << c.root << "/" << c.flags;
 }
 
 }  // namespace

@@ -34,10 +34,13 @@ TEST(Help, HtmlPopupWithoutPopupFileSaysSo) {
 
 TEST(Help, EngineLoadsByNameAndIsFreed) {
     // Closing all help windows needs no help file.
+    ASSERT_EQ(GetModuleHandleA("hhctrl.ocx"), nullptr);
     wl::HTML_HELP(nullptr, "", 0x0012 /* HH_CLOSE_ALL */, 0);
+    EXPECT_NE(GetModuleHandleA("hhctrl.ocx"), nullptr);  // loaded by name at first use
     wl::FREEHTMLDLL();
+    EXPECT_EQ(GetModuleHandleA("hhctrl.ocx"), nullptr);
     wl::FREEHTMLDLL();  // a second free does nothing
-    SUCCEED();
+    EXPECT_EQ(GetModuleHandleA("hhctrl.ocx"), nullptr);
 }
 
 }  // namespace

@@ -50,4 +50,18 @@ TEST(InputAndTimers, CaptureAndCaret) {
     EXPECT_TRUE(wl::TRACKMOUSEEVENT(w, TME_LEAVE));
 }
 
+TEST(InputAndTimers, TypeTextTypesPunctuationAndCapitalsIntoTheFocusedEdit) {
+    TestWindow w(WS_POPUP | WS_VISIBLE);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 20, w.hwnd(), nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(w.hwnd());
+    SetFocus(edit);
+    wl::TYPETEXT("Ab.c,D-1");
+    wltest::pump();
+    char text[64] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "Ab.c,D-1");
+    DestroyWindow(edit);
+}
+
 }  // namespace
