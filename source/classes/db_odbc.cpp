@@ -495,6 +495,11 @@ bool TDbOdbc::Append(SourcePlace where) {
         lNetErr_ = true;
         return false;
     }
+    return runAndRefresh(stmt, sql);
+}
+
+// Runs a change on the server and reads the table again, whatever came of it.
+bool TDbOdbc::runAndRefresh(OdbcStatement& stmt, const std::string& sql) {
     bool ok = SQL_SUCCEEDED(SQLEXECDIRECT(stmt.get(), sql));
     if (!ok) SQLError(stmt.get(), sql);
     stmt.reset();
@@ -515,11 +520,7 @@ bool TDbOdbc::Delete(SourcePlace where) {
         SQLError(nullptr, "SQLAllocStmt en Delete() method");
         return false;
     }
-    bool ok = SQL_SUCCEEDED(SQLEXECDIRECT(stmt.get(), sql));
-    if (!ok) SQLError(stmt.get(), sql);
-    stmt.reset();
-    Refresh();
-    return ok;
+    return runAndRefresh(stmt, sql);
 }
 
 int TDbOdbc::Cancel() {

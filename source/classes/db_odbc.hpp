@@ -102,6 +102,7 @@ public:
     SQLHSTMT hStmt() const { return hStmt_.get(); }
 
 private:
+    bool runAndRefresh(OdbcStatement& stmt, const std::string& sql);
     // The place of the first caller outside the class, for error locations.
     struct Entry {
         Entry(TDbOdbc& t, const SourcePlace& where);
