@@ -56,8 +56,9 @@ Answer TCheckBox::Click() {
     return TControl::Click();
 }
 
-void TCheckBox::Refresh() {
+void TCheckBox::Refresh(bool erase) {
     if (hWnd) SendMessageA(hWnd, BM_SETCHECK, lChecked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    TControl::Refresh(erase);
 }
 
 void TCheckBox::Check() {

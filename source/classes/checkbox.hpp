@@ -33,7 +33,7 @@ public:
     TCheckBox& New(const CheckBoxNew& a = {});
     TCheckBox& ReDefine(int id, SetGet setGet, TWindow* parent = nullptr);
     Answer Click() override;
-    void Refresh();
+    void Refresh(bool erase = true) override;
     void Check();
     void UnCheck();
     void SetCheck(bool on) { on ? Check() : UnCheck(); }

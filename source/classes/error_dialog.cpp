@@ -50,6 +50,10 @@ BOOL CALLBACK listApplication(HWND h, LPARAM data) {
 
 }  // namespace
 
+namespace {
+INT_PTR showErrorDialog(const ErrorInfo& e);
+}  // namespace
+
 ErrorExit setErrorExit(ErrorExit exit) { return std::exchange(module().exit, std::move(exit)); }
 bool networkErrorFlag() { return module().networkError; }
 
@@ -84,10 +88,31 @@ ErrorChoice ERRORDIALOG(const ErrorInfo& e) {
         m.exit(1);
         return ErrorChoice::Quit;
     }
-    m.running = true;
+    // Cleared on every way out, so that a failed dialog does not turn the
+    // next error into "an error inside the handler".
+    struct Running {
+        HandlerModule& m;
+        explicit Running(HandlerModule& module) : m(module) { m.running = true; }
+        ~Running() { m.running = false; }
+    } running(m);
     const std::string report = errorReport(e, callFrames(), currentReportFacts());
     writeErrorLog(report);
+    INT_PTR result = 2;
+    try {
+        result = showErrorDialog(e);
+    } catch (...) {
+        // The dialog itself failed: the report is written, the program ends.
+        result = 11;
+    }
+    if (result == 10 && LWRUNNING()) return ErrorChoice::Retry;
+    if (result == 12) return ErrorChoice::Default;
+    m.exit(1);
+    return ErrorChoice::Quit;
+}
 
+namespace {
+// The "Window Library" dialog: 10 Retry, 11 Quit, 12 Default, 2 closed.
+INT_PTR showErrorDialog(const ErrorInfo& e) {
     TDialog d;
     DialogNew n;
     n.cCaption = "Window Library";
@@ -158,13 +183,9 @@ ErrorChoice ERRORDIALOG(const ErrorInfo& e) {
     a.lCentered = true;
     d.Activate(a);
     if (postErrorAction()) postErrorAction()(errorLogPath(), e);
-    m.running = false;
-    const INT_PTR result = d.nResult.value_or(2);
-    if (result == 10 && LWRUNNING()) return ErrorChoice::Retry;
-    if (result == 12) return ErrorChoice::Default;
-    m.exit(1);
-    return ErrorChoice::Quit;
+    return d.nResult.value_or(2);
 }
+}  // namespace
 
 void ERRORSYS() {
     setEventErrorHook([](const EventError& error) {

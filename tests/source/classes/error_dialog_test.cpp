@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,27 @@ TEST_F(ErrorDialogTest, WithoutRetryOrDefaultOnlyQuitAndItEndsTheProgram) {
     EXPECT_EQ(ERRORDIALOG(e), ErrorChoice::Quit);
     EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Quit", "See error.log file"}));
     EXPECT_EQ(exitCode_, 1);
+}
+
+TEST_F(ErrorDialogTest, AFailingDialogEndsTheProgramAndTheNextErrorIsShownAgain) {
+    ErrorInfo e = *_WLGENERROR(3, "Title: x");
+    PostErrorAction before = SETPOSTERRORACTION([](const std::string&, const ErrorInfo&) {
+        throw std::runtime_error("dialog failed");
+    });
+    {
+        Seen seen;
+        Presser p("&Quit", seen);
+        EXPECT_EQ(ERRORDIALOG(e), ErrorChoice::Quit);
+    }
+    SETPOSTERRORACTION(before);
+    EXPECT_EQ(exitCode_, 1);
+    EXPECT_FALSE(zrtest::readBytes(errorLogPath()).empty());
+    // Not taken for an error inside the handler: the dialog shows again.
+    exitCode_ = -1;
+    Seen seen;
+    Presser p("&Quit", seen);
+    EXPECT_EQ(ERRORDIALOG(e), ErrorChoice::Quit);
+    EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Quit", "See error.log file"}));
 }
 
 TEST_F(ErrorDialogTest, SilentCases) {
