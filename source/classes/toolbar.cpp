@@ -2,6 +2,7 @@
 
 #include "common_controls.hpp"
 #include "library_error.hpp"
+#include "menu.hpp"
 #include "popup_menus.hpp"
 #include "text.hpp"
 #include "toolbars.hpp"
@@ -113,8 +114,9 @@ Answer TToolBar::Notify(WPARAM, LPARAM header) {
         HWND owner = oWnd ? oWnd->hWnd : GetParent(hWnd);
         const auto place = TBGETRECT(hWnd, reinterpret_cast<const NMTOOLBARA*>(header), owner);
         ToolButton* b = entry(place[2]);
-        if (b && b->bMenu) {
-            if (HMENU menu = b->bMenu(*this)) SHOWPOPUPMENU(menu, owner, place[1], place[0]);
+        TWindow* shownOn = oWnd ? oWnd : OWNDFROMHWND(owner);
+        if (b && b->bMenu && shownOn) {
+            if (auto menu = b->bMenu(*this)) menu->Activate(place[1], place[0], *shownOn);
         }
         return 0;  // TBDDRET_DEFAULT
     }
