@@ -141,7 +141,7 @@ wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
 std::shared_ptr<wl::TMenu> MainWindow::CTLD48400A() {
     auto bar = wl::MENUBEGIN();
     wl::MenuItemNew functions;
-    functions.cPrompt = "Functions";
+    functions.cPrompt = "&Functions";  // Alt+F
     wl::MENUADDITEM(functions);
     wl::MENUBEGIN(true);
     for (const MenuEntry& entry : functionsMenu()) {
@@ -168,7 +168,7 @@ std::shared_ptr<wl::TMenu> MainWindow::CTLD48400A() {
     }
     wl::MENUEND();
     wl::MenuItemNew exit;
-    exit.cPrompt = "Exit";
+    exit.cPrompt = "&Exit";  // Alt+E
     wl::MENUADDITEM(exit);
     wl::MENUBEGIN(true);
     wl::MENUADDITEM(menuItem(quitEntry()));

@@ -82,6 +82,7 @@ public:
     Answer EraseBkGnd(HDC) override { return 1; }
     Answer GotFocus(HWND) override { return 1; }
     Answer MouseMove(int row, int col, WPARAM flags) override;
+    void AdjTop() override;
     Answer RButtonDown(int, int, WPARAM) override { return std::nullopt; }
 
 private:
