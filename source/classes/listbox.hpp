@@ -27,6 +27,7 @@ struct ListNew {
     std::function<bool(TWindow&)> bValid;
     bool lPixel = false;
     bool lSort = false;
+    bool lMultiSelect = false;  // list boxes only: LBS_MULTIPLESEL
     int nComboStyle = CBS_DROPDOWNLIST;  // combo boxes only
 };
 
@@ -60,6 +61,17 @@ public:
     std::string GetSelText() const { return aItems.at(GetPos()); }
     std::string GetItem(int n) const;
     int Len() const;
+    // Multiple selection (positions 1-based). In a single-selection box the
+    // count is 0, the positions are empty and aSelections holds the one
+    // selected text, if any.
+    bool IsMultipleSel() const;
+    void SetSel(int n, bool on = true);
+    // LB_GETSEL of the first item, plus one.
+    int GetSel() const;
+    int GetSelCount() const;
+    std::vector<int> GetSelItems() const;
+    void SetSelItems(const std::vector<int>& positions);
+    std::vector<std::string> aSelections() const;
     void Initiate(HWND hDlg) override;
     Answer LostFocus(HWND gaining) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;

@@ -41,6 +41,36 @@ TEST(ListBox, ValueSelectsByPositionOrTextElseTheFirst) {
     }
 }
 
+TEST(ListBox, MultipleSelectionReadsBackPositionsAndTexts) {
+    Parent p;
+    Value v = Value(1);
+    ListNew n = list(&p.w, v, {"apple", "banana", "cherry", "date"});
+    n.lMultiSelect = true;
+    TListBox many;
+    many.New(n);
+    EXPECT_TRUE(many.IsMultipleSel());
+    EXPECT_EQ(many.GetSelItems(), (std::vector<int>{1}));  // the value's item
+    many.SetSelItems({3, 4});
+    EXPECT_EQ(many.GetSelCount(), 3);
+    EXPECT_EQ(many.GetSelItems(), (std::vector<int>{1, 3, 4}));
+    many.SetSel(1, false);
+    many.Select(2);  // adds to the selection here
+    EXPECT_EQ(many.aSelections(), (std::vector<std::string>{"banana", "cherry", "date"}));
+    EXPECT_EQ(many.GetSel(), 1);  // the first item is not selected
+    many.SetSel(9);               // past the end: nothing
+    EXPECT_EQ(many.GetSelCount(), 3);
+
+    Value one = Value(2);
+    TListBox single;
+    single.New(list(&p.w, one, {"apple", "banana"}));
+    EXPECT_FALSE(single.IsMultipleSel());
+    EXPECT_EQ(single.GetSelCount(), 0);
+    EXPECT_TRUE(single.GetSelItems().empty());
+    EXPECT_EQ(single.aSelections(), std::vector<std::string>{"banana"});
+    single.SetSel(1);
+    EXPECT_EQ(single.aSelections(), std::vector<std::string>{"apple"});
+}
+
 TEST(ListBox, ChangesStorePositionOrTextAndDeletingTheLastSelectsTheNewLast) {
     Parent p;
     Value text("apple"), number(1);
