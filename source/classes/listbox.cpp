@@ -1,6 +1,7 @@
 #include "listbox.hpp"
 
 #include "text.hpp"
+#include "visual_styles.hpp"
 
 namespace wl {
 
@@ -357,6 +358,14 @@ void TComboBox::Del(int pos) {
 }
 
 bool TComboBox::IsOpen() const { return hWnd && SendMessageA(hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+int TComboBox::GetMinVisible() const {
+    if (!hWnd || !ISAPPTHEMED()) return 0;
+    return static_cast<int>(SendMessageA(hWnd, CB_GETMINVISIBLE, 0, 0));
+}
+bool TComboBox::SetMinVisible(int n) {
+    if (!hWnd || !ISAPPTHEMED()) return false;
+    return SendMessageA(hWnd, CB_SETMINVISIBLE, static_cast<WPARAM>(n), 0) != 0;
+}
 void TComboBox::Open() {
     if (hWnd) SendMessageA(hWnd, CB_SHOWDROPDOWN, TRUE, 0);
 }

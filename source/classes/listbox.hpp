@@ -113,8 +113,15 @@ public:
     int FindString(const std::string& text, int start = 0) const { return aItems.findPrefix(text, start); }
     bool Find(const std::string& text, int start = 0) const { return FindString(text, start) != 0; }
     bool IsOpen() const;
+    bool IsClosed() const { return !IsOpen(); }
+    // The dropped state: 1 open, 0 closed.
+    int State() const { return IsOpen() ? 1 : 0; }
     void Open();
     void Close();
+    // The least number of list items shown when it drops down; with visual
+    // styles only (0 / false without them).
+    int GetMinVisible() const;
+    bool SetMinVisible(int n);
     Value VarGet() const;
     bool editable() const;
     void Initiate(HWND hDlg) override;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "parent_window.hpp"
+#include "visual_styles.hpp"
 
 namespace {
 
@@ -124,6 +125,31 @@ TEST(ComboBox, NumericEditableComboStoresThePositionOnEveryPath) {
     c.LostFocus(nullptr);
     EXPECT_TRUE(v.isNumber());
     EXPECT_EQ(v.number(), 2);
+}
+
+TEST(ComboBox, DroppedStateAndLeastVisibleItems) {
+    Parent p;
+    Value v = Value(1);
+    ListNew n = list(&p.w, v, {"a", "b", "c", "d", "e", "f", "g"});
+    n.nHeight = 150;
+    TComboBox c;
+    c.New(n);
+    ShowWindow(p.w.hWnd, SW_SHOW);
+    EXPECT_EQ(c.State(), 0);
+    EXPECT_TRUE(c.IsClosed());
+    c.Open();
+    EXPECT_EQ(c.State(), 1);
+    EXPECT_FALSE(c.IsClosed());
+    c.Close();
+    EXPECT_EQ(c.State(), 0);
+    ShowWindow(p.w.hWnd, SW_HIDE);
+    if (wl::ISAPPTHEMED()) {
+        EXPECT_TRUE(c.SetMinVisible(4));
+        EXPECT_EQ(c.GetMinVisible(), 4);
+    } else {
+        EXPECT_FALSE(c.SetMinVisible(4));
+        EXPECT_EQ(c.GetMinVisible(), 0);
+    }
 }
 
 TEST(ComboBox, IncrementalSearchFindsByPrefix) {
