@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <psapi.h>
+
 #include "button.hpp"
 #include "dialog.hpp"
 #include "listbox.hpp"
@@ -54,6 +56,23 @@ namespace {
 INT_PTR showErrorDialog(const ErrorInfo& e);
 }  // namespace
 
+namespace {
+PROCESS_MEMORY_COUNTERS memoryCounters() {
+    PROCESS_MEMORY_COUNTERS c{};
+    c.cb = sizeof c;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &c, sizeof c)) c = PROCESS_MEMORY_COUNTERS{};
+    return c;
+}
+// The free share of a per-process object quota (10000 objects by default).
+int freePercent(DWORD kind) {
+    const DWORD used = GetGuiResources(GetCurrentProcess(), kind);
+    return static_cast<int>(100 - std::min<DWORD>(used, 10000) / 100);
+}
+}  // namespace
+
+unsigned long long MEMUSED() { return memoryCounters().PagefileUsage; }
+unsigned long long MEMMAX() { return memoryCounters().PeakPagefileUsage; }
+
 ErrorExit setErrorExit(ErrorExit exit) { return std::exchange(module().exit, std::move(exit)); }
 bool networkErrorFlag() { return module().networkError; }
 
@@ -74,6 +93,16 @@ ReportFacts currentReportFacts() {
     f.memoryMB = installedMemoryMB();
     EnumWindows(listApplication, reinterpret_cast<LPARAM>(&f.applications));
     std::sort(f.applications.begin(), f.applications.end());
+    f.freeGdiPercent = freePercent(GR_GDIOBJECTS);
+    f.freeUserPercent = freePercent(GR_USEROBJECTS);
+    f.freeSystemPercent = std::min(f.freeGdiPercent, f.freeUserPercent);
+    for (const TWindow* w : GETALLWIN()) {
+        if (!w) continue;
+        const std::string name = w->ClassName();
+        if (std::find(f.classes.begin(), f.classes.end(), name) == f.classes.end()) f.classes.push_back(name);
+    }
+    f.memoryInUse = MEMUSED();
+    f.memoryHighest = MEMMAX();
     return f;
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <stdexcept>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "test_support.hpp"
+#include "window.hpp"
 
 namespace {
 
@@ -122,6 +124,24 @@ TEST_F(ErrorDialogTest, AFailingDialogEndsTheProgramAndTheNextErrorIsShownAgain)
     Presser p("&Quit", seen);
     EXPECT_EQ(ERRORDIALOG(e), ErrorChoice::Quit);
     EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Quit", "See error.log file"}));
+}
+
+TEST_F(ErrorDialogTest, TheReportNamesTheClassesInUseAndTheMemory) {
+    TWindow w;
+    WindowNew n;
+    n.lPixel = true;
+    n.nBottom = 20;
+    n.nRight = 20;
+    w.New(n);
+    const ReportFacts f = currentReportFacts();
+    EXPECT_NE(std::find(f.classes.begin(), f.classes.end(), "TWINDOW"), f.classes.end());
+    EXPECT_GT(f.memoryInUse, 0u);
+    EXPECT_GE(f.memoryHighest, f.memoryInUse);
+    for (int percent : {f.freeSystemPercent, f.freeGdiPercent, f.freeUserPercent}) {
+        EXPECT_GE(percent, 0);
+        EXPECT_LE(percent, 100);
+    }
+    DestroyWindow(w.hWnd);
 }
 
 TEST_F(ErrorDialogTest, SilentCases) {
