@@ -11,6 +11,7 @@
 #include "clipboard.hpp"
 #include "dialog.hpp"
 #include "input_and_timers.hpp"
+#include "listbox.hpp"
 #include "messages.hpp"
 #include "setting_values.hpp"
 #include "visual_styles.hpp"
@@ -137,6 +138,19 @@ TGet& TGet::ReDefine(int id, SetGet setGet, TWindow* parent, const std::string& 
     return *this;
 }
 
+void TGet::Attach(HWND edit, SetGet setGet, TWindow* owner, const std::string& picture) {
+    bSetGet = std::move(setGet);
+    oWnd = owner;
+    hWnd = edit;
+    nId = GetDlgCtrlID(edit);
+    cPicture = picture;
+    oGet = WLGetNew(20, 20, bSetGet, cVarName, cPicture);
+    bPostKey = [](TGet&, const std::string&) {};
+    SetColor(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW));
+    Link(true);
+    setUp();
+}
+
 void TGet::Initiate(HWND hDlg) {
     TControl::Initiate(hDlg);
     if (GetWindowLongPtrA(hWnd, GWL_STYLE) & ES_PASSWORD) lPassword = true;
@@ -183,11 +197,15 @@ bool TGet::changedSinceStart() const {
 }
 
 void TGet::moveFocus(bool forward) {
-    if (!oWnd) return;
+    // The edit part of a combo box moves on from the combo box.
+    const bool part = dynamic_cast<TComboBox*>(oWnd) != nullptr;
+    TWindow* owner = part ? oWnd->oWnd : oWnd;
+    HWND from = part ? oWnd->hWnd : hWnd;
+    if (!owner) return;
     if (forward)
-        oWnd->GoNextCtrl(hWnd);
+        owner->GoNextCtrl(from);
     else
-        oWnd->GoPrevCtrl(hWnd);
+        owner->GoPrevCtrl(from);
 }
 
 // ---------------------------------------------------------------- value

@@ -99,6 +99,9 @@ public:
     TGet& ReDefine(int id, SetGet setGet, TWindow* parent = nullptr, const std::string& picture = {},
                    GetChange change = {}, bool readOnly = false, const std::string& cueText = {});
     void Initiate(HWND hDlg) override;
+    // Takes over an edit window another control made (the edit part of a
+    // combo box), bound through setGet, with the owner as its owner.
+    void Attach(HWND edit, SetGet setGet, TWindow* owner, const std::string& picture = {});
 
     void Assign();
     // With a text: stored and shown. Answers the window text, or the buffer
