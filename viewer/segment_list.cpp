@@ -74,4 +74,9 @@ std::optional<std::string> segmentListReport(const SegmentTable& table, int mode
     return text;
 }
 
+std::optional<std::string> segmentListOutput(const SegmentTable& table, int mode) {
+    if (mode == 103 || mode == 109) return std::string();
+    return segmentListReport(table, mode);
+}
+
 }  // namespace zr

@@ -55,4 +55,9 @@ std::string segmentListFooter(std::size_t rowCount, const X12Delimiters& delimit
 // LF): the view-2 lines of rows 1 to count-1. Nothing for other modes.
 std::optional<std::string> segmentListReport(const SegmentTable& table, int mode);
 
+// What the list gives in an output mode without showing itself: the report
+// modes' text, "" for 103 (laid out for the PDF writer, which writes nothing
+// here) and 109; none when the screen is to be shown.
+std::optional<std::string> segmentListOutput(const SegmentTable& table, int mode);
+
 }  // namespace zr

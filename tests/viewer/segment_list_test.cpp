@@ -78,6 +78,10 @@ TEST(SegmentList, ReportsLeaveOutTheLastRow) {
     EXPECT_EQ(segmentListReport(t, 101), isa + "<BR>" + gs + "<BR>");
     EXPECT_EQ(segmentListReport(t, 102), isa + "\\par \r\n" + gs + "\\par \r\n");
     EXPECT_FALSE(segmentListReport(t, 1));
+    EXPECT_EQ(segmentListOutput(t, 103), "");
+    EXPECT_EQ(segmentListOutput(t, 109), "");
+    EXPECT_EQ(segmentListOutput(t, 100), segmentListReport(t, 100));
+    for (int shows : {1, 2, 104, 150}) EXPECT_FALSE(segmentListOutput(t, shows)) << shows;
     EXPECT_EQ(segmentListFooter(25, {"~", "*", ":"}), "25 Segments\r\nST=CHR(126) DS=CHR(42) SS=CHR(58) ");
 }
 
