@@ -30,7 +30,9 @@ std::string CTL39400A(const SegmentTable& table, int, std::size_t row, int view)
         if (elemErr) line += '*';
     }
     line += rowNumber(table, row, view);
-    const std::string text(table.text(row));
+    // A file written with a line break after each terminator keeps it at the
+    // start of the next segment's text: not part of what the list shows.
+    const std::string text = wl::ltrim(table.text(row));
     switch (view) {
     case 1: {
         line += wl::padRight(table.loopId(row), 6);

@@ -49,6 +49,13 @@ TEST(SegmentLines, ViewsNumberRowsFromTheSetAndShowLoopsAndNotes) {
     EXPECT_EQ(CTL39400A(t, 0, clm, 1), "**" + number + "2300  " + level + " " + text + "  Error");
 }
 
+TEST(SegmentLines, LineBreaksBetweenSegmentsAreNotShown) {
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims_crlf.x12"));
+    ASSERT_GT(t.size(), 3u);
+    for (int view : {1, 2, 5}) EXPECT_EQ(CTL39400A(t, 0, 3, view).find_first_of("\r\n"), std::string::npos) << view;
+    EXPECT_EQ(CTL39400A(t, 0, 3, 2), "     1> - ST*837*0001*005010X222A1");
+}
+
 TEST(SegmentLines, HeadingsCycleThroughFiveViews) {
     const std::vector<std::string> headings = {"", "Loop     Segment ID", "Data Segment", "ID   Segment Error Note",
                                                "ID   Element Error Note", "Data Segment +2", ""};
