@@ -129,14 +129,15 @@ std::optional<std::string> Entry::chooseFile() {
 
 std::optional<std::string> Entry::checkHeader(std::int64_t& base) {
     base = 0;
+    const bool quiet = call_.silent == "ON" || state() == ViewerState::Unattended;
     if (CTL39400AP(file_) == 0) {
         const std::string message = file_ + " is empty. There is nothing to show.";
-        if (call_.silent != "ON") wl::MSGSTOP(message, wl::Value("View X12 File"));
+        if (!quiet) wl::MSGSTOP(message, wl::Value("View X12 File"));
         return message;
     }
     if (CTL39400AK(file_)) return std::nullopt;
     const std::string message = file_ + " ISA segment is unreadable. This may not be a standard X12 file.";
-    if (call_.silent == "ON" || state() == ViewerState::Unattended) return message;
+    if (quiet) return message;
     wl::MSGINFO(message);
     if (!wl::MSGYESNO("Do you wish to Continue to try and read this file?",
                       wl::Value(" WARNING : This may not be a standard X12 file.")))

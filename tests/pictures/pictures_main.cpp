@@ -45,22 +45,23 @@ bool savePicture(HWND w, const std::string& file) {
     return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+struct TopDialog {
+    HWND main, found = nullptr;
+};
+
+BOOL CALLBACK findTopDialog(HWND w, LPARAM l) {
+    auto* f = reinterpret_cast<TopDialog*>(l);
+    if (w != f->main && IsWindowVisible(w) && IsWindowEnabled(w)) {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The top dialog of this thread other than the main window, if any.
 HWND topDialog(HWND main) {
-    struct Find {
-        HWND main, found = nullptr;
-    } f{main};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM l) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(l);
-            if (w != f->main && IsWindowVisible(w) && IsWindowEnabled(w)) {
-                f->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
+    TopDialog f{main};
+    EnumThreadWindows(GetCurrentThreadId(), findTopDialog, reinterpret_cast<LPARAM>(&f));
     return f.found;
 }
 
