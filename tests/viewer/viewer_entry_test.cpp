@@ -245,3 +245,27 @@ TEST(ViewerEntry, NotepadGetsTheFileNameInQuotes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ViewerEntry, ARequestTakesNoWithoutAskingAndKeepsTheSets) {
+    zrtest::PromptRecorder prompts;
+    RecordingScreens screens;
+    const std::size_t rows = zrtest::loadX12(x12Fixture("837p_two_sets.x12")).size();
+    viewFile(x12Fixture("837p_two_sets.x12"), screens, 1, ParseSpec{});
+    EXPECT_TRUE(prompts.prompts().empty());
+    ASSERT_EQ(screens.calls.size(), 1u);
+    EXPECT_EQ(screens.calls[0].rfind("screen " + k837 + " 837 rows " + std::to_string(rows) + " ", 0), 0u)
+        << screens.calls[0];
+    EXPECT_EQ(moduleState().viewerState, ViewerState::Interactive);
+}
+
+TEST(ViewerEntry, DebugModeShowsItsTwoMessagesAndDialog) {
+    zrtest::PromptRecorder prompts;
+    RecordingScreens screens;
+    EXPECT_EQ(viewFile(x12Fixture("837p_two_claims.x12"), screens, 11), "");
+    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{"in", "now here here"}));
+    EXPECT_EQ(screens.calls, std::vector<std::string>{"X12 dialog"});
+}
+
+}  // namespace
