@@ -1,15 +1,12 @@
 // The log display's portable half: which file each mode shows, Notepad's
 // command line, the texts of the plain-text modes and of the Information
-// dialog, and the conversion tool's option and setting routines
-// (CTL48400AI, CTL48400R).
+// dialog.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "field_table.hpp"
-#include "parse_spec.hpp"
 
 namespace zr {
 
@@ -54,16 +51,5 @@ struct InformationTexts {
 };
 InformationTexts informationTexts(const std::string& modelCode, const std::string& currentFolder,
                                   const std::string& workingFolder, const std::string& x12Folder);
-
-// CTL48400AI: true when an item of the options is "FIELD(" + name + ")" +
-// one separator character + value, a field's name begins with that name
-// (any case) and its current value begins with the value.
-bool CTL48400AI(const ParseSpec& spec, const FieldTable& fields);
-
-// CTL48400R: the "SERIES" value of "zr.ctl" in the folder ("" when the file
-// is missing). With `what` 1: mode 0 answers it; mode 1 takes `value`,
-// writes "zr.ctl" anew holding only it between "SERIES" tags, and answers
-// it. Answers nothing (std::nullopt) for another `what`.
-std::optional<std::string> CTL48400R(int mode, int what, const std::string& value, const std::string& folder);
 
 }  // namespace zr

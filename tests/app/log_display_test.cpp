@@ -1,5 +1,4 @@
-// The log display's files and Notepad command, the Information texts, and
-// the conversion tool's option and setting routines.
+// The log display's files and Notepad command, and the Information texts.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -60,53 +59,6 @@ TEST(LogDisplay, InformationTexts) {
     EXPECT_EQ(t.baseFolder, "Base Directory : C:\\zr");
     EXPECT_EQ(t.dataFolder, "Data Directory : C:\\data");
     EXPECT_EQ(t.x12Folder, " X12 Directory : ");
-}
-
-zr::FieldTable fieldsWith(const std::vector<std::pair<std::string, std::string>>& fields) {
-    std::vector<zr::FieldRow> rows;
-    for (const auto& [name, value] : fields) {
-        zr::FieldRow r;
-        r.name = name;
-        r.value = value;
-        rows.push_back(r);
-    }
-    zr::FieldTable table(rows);
-    table.compile();
-    return table;
-}
-
-TEST(ConversionSettings, FieldOptionMatchesANamedFieldsValue) {
-    const zr::FieldTable table = fieldsWith({{"CLAIMID", "A1234"}, {"PAYER", "ACME"}});
-    struct Case {
-        std::string options;
-        bool match;
-    };
-    const Case cases[] = {
-        {"OW,FIELD(claim)=A12", true},    // name by prefix, any case; value by prefix
-        {"field(PAYER):ACME", true},      // any one separator character
-        {"FIELD(CLAIM)=B", false},        // value differs
-        {"FIELD(NOSUCH)=A", false},       // no such field
-        {"FIELD(CLAIM)", false},          // no separator
-        {"OW, FIELD(CLAIM)=A", false},    // a leading blank is part of the item
-        {"FIELD(CLAIM)=a12", false},      // values compare exactly
-    };
-    for (const Case& c : cases) {
-        zr::ParseSpec spec;
-        spec.parseOptions = c.options;
-        EXPECT_EQ(zr::CTL48400AI(spec, table), c.match) << c.options;
-    }
-}
-
-TEST(ConversionSettings, SeriesOfTheControlFile) {
-    zrtest::TempDir dir;
-    const std::string ctl = wl::joinPath(dir.path(), "zr.ctl");
-    EXPECT_EQ(zr::CTL48400R(0, 1, "", dir.path()), std::optional<std::string>(""));  // no file
-    EXPECT_EQ(zr::CTL48400R(1, 1, "S-42", dir.path()), std::optional<std::string>("S-42"));
-    EXPECT_EQ(zrtest::readBytes(ctl), "<SERIES>S-42</SERIES>");
-    EXPECT_EQ(zr::CTL48400R(0, 1, "ignored", dir.path()), std::optional<std::string>("S-42"));
-    EXPECT_EQ(zr::CTL48400R(0, 2, "", dir.path()), std::nullopt);
-    std::ofstream(ctl, std::ios::binary) << "<OTHER>x</OTHER><series>S-7</series>";
-    EXPECT_EQ(zr::CTL48400R(0, 1, "", dir.path()), std::optional<std::string>("S-7"));
 }
 
 }  // namespace
