@@ -155,6 +155,31 @@ TEST_F(ConversionDialogRun, BeginConvertsTheChosenFileWithTheMeter) {
               std::string::npos);
 }
 
+// The conversion button's drop-down opens the dialog with the chosen file
+// as its source.
+TEST_F(ConversionDialogRun, TheDropDownsFileIsTheDialogsSource) {
+    char here[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, here);
+    SetCurrentDirectoryA(dir.path().c_str());  // the lists live in the current folder
+    const std::string source = dir.write("claims.x12", "ISA");
+    dir.write("ZRK7W315.mru", "[Database-Files]\r\n1=" + source + "\r\n");
+    MainWindow main(context());
+    main.Build();
+    zrtest::PromptRecorder prompts;
+    std::string sourceField;
+    std::thread t([&] {
+        HWND box = zrtest::waitForDialog(kCaption);
+        ASSERT_NE(box, nullptr);
+        sourceField = zrtest::textOf(zrtest::childOf(box, "Edit"));
+        zrtest::postClick(zrtest::childOf(box, "Button", "Exit"));
+    });
+    main.CTLD48400G("1", "Database-Files");
+    t.join();
+    SetCurrentDirectoryA(here);
+    EXPECT_EQ(wl::rtrim(sourceField), source);
+    EXPECT_TRUE(meter.empty());
+}
+
 // A source path with a blank is refused with the warning; the field becomes blank.
 TEST_F(ConversionDialogRun, ABlankInTheChosenFolderIsRefused) {
     MainWindow main(context());
