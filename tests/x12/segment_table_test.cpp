@@ -149,7 +149,12 @@ TEST(SegmentTableLoader, ASourceCutAfterTheLoadKeepsTheLoadedText) {
     const std::string path = dir.write("cut.x12", text);
     const zr::SegmentTable t = zr::loadSegmentTable(path, zr::X12Delimiters{});
     ASSERT_GT(t.size(), 3u);
-    std::filesystem::resize_file(path, 0);
+    // Windows refuses to cut a file it has mapped; elsewhere the cut is made.
+    std::error_code cut;
+    std::filesystem::resize_file(path, 0, cut);
+#ifndef _WIN32
+    ASSERT_FALSE(cut) << cut.message();
+#endif
     std::size_t bytes = 0;
     for (std::size_t r = 1; r <= t.size(); ++r) bytes += t.text(r).size();
     EXPECT_GT(bytes, 900000u);  // every row read, terminators aside
