@@ -413,6 +413,17 @@ bool XBrowseModel::KeyDown(int vk, bool ctrl, bool shift) {
     return false;
 }
 
+void XBrowseModel::EachVisibleRow(const std::function<void(int line)>& paint) {
+    if (nLen == 0 || !src.bBookMark) return;
+    const Value here = src.bBookMark();
+    const int back = src.bSkip(-(nRowSel - 1));
+    for (int line = 1 + (nRowSel - 1 + back); line <= nDataRows; ++line) {
+        paint(line);
+        if (line < nDataRows && src.bSkip(1) == 0) break;
+    }
+    src.bBookGoTo(here);
+}
+
 // ---- selection ------------------------------------------------------------
 
 bool XBrowseModel::IsSelected() const {

@@ -78,6 +78,11 @@ public:
     // true when the key was handled. Ctrl+C only copies (into copied()).
     bool KeyDown(int vk, bool ctrl, bool shift);
 
+    // Puts the source on each row the window shows (line from 1) in turn
+    // and calls paint there, then returns to the current row: painting asks
+    // the columns only for the visible rows.
+    void EachVisibleRow(const std::function<void(int line)>& paint);
+
     // Multiple selection, modes 0 to 5.
     void Select(int mode);
     bool IsSelected() const;
