@@ -45,6 +45,13 @@ void TLinkList::ForEach(const std::function<void(TTreeItem&)>& f) {
     }
 }
 
+void TLinkList::SetLevel(int level) {
+    for (TTreeItem* it = oFirst; it; it = it == oLast ? nullptr : it->oNext) {
+        it->nLevel = level;
+        if (it->HasChildren()) it->oTree->SetLevel(level + 1);
+    }
+}
+
 void TLinkList::OpenAll() {
     for (TTreeItem* it = oFirst; it; it = it->GetNext()) it->Open();
 }

@@ -43,6 +43,10 @@ public:
     // Orders this level by upper-cased prompt; children travel along.
     void Sort();
 
+    // Gives this level the level and each nested list the level plus 1.
+    void SetLevel(int level);
+    void SetOwner(TTreeItem* owner) { owner_ = owner; }
+
     // Every item of this list and the nested ones, parents first.
     void ForEach(const std::function<void(TTreeItem&)>& f);
 

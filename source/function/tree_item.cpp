@@ -70,6 +70,16 @@ TTreeItem& TTreeItem::AddChild(const std::string& prompt, bool first) {
     return oTree->Add(prompt, nLevel + 1);
 }
 
+bool TTreeItem::SetTree(std::unique_ptr<TLinkList> list) {
+    if (!list || !list->oFirst) return false;
+    oTree = std::move(list);
+    oTree->SetOwner(this);
+    oTree->oFirst->oPrev = this;
+    oTree->oLast->SetNext(oNext);
+    oTree->SetLevel(nLevel + 1);
+    return true;
+}
+
 TTreeItem* TTreeItem::Parent() const {
     const TTreeItem* at = this;
     while (at->oPrev && at->oPrev->nLevel >= nLevel) at = at->oPrev;

@@ -45,6 +45,10 @@ public:
     void SetNext(TTreeItem* next);
     // Adds a child, first or after the last one; the open state stays.
     TTreeItem& AddChild(const std::string& prompt, bool first = false);
+    // Attaches a non-empty list as the children (false for an empty one):
+    // its first item points back here, its last one on to this item's
+    // follower, its levels become this level plus 1.
+    bool SetTree(std::unique_ptr<TLinkList> list);
     // The ancestor one level up (nullptr at level 1).
     TTreeItem* Parent() const;
 };
