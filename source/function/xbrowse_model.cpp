@@ -487,6 +487,21 @@ void XBrowseModel::Select(int mode) {
     if (bOnMultiSelect) bOnMultiSelect(mode);
 }
 
+bool XBrowseModel::PostEdit(TXBrwColumn& col, const Value& value, int key) {
+    if (lReadOnly || col.lReadOnly || nLen == 0) return false;
+    const Value old = col.GetValue();
+    if (col.bOnPostEdit) {
+        col.bOnPostEdit(col, value, key);
+    } else {
+        if (key == 27 || !src.bLock()) return false;
+        col.SetValue(value);
+        src.bUnLock();
+    }
+    src.bSaveData();
+    if (col.IsTotalled() && col.RecalcTotal(old, col.GetValue())) MakeTotals();
+    return true;
+}
+
 // ---- totals and sorting ----------------------------------------------------
 
 void XBrowseModel::MakeTotals() {

@@ -87,6 +87,12 @@ public:
     void Select(int mode);
     bool IsSelected() const;
 
+    // Ends an edit of the current cell with the value and the key that
+    // ended it: the column's bOnPostEdit when set; otherwise the value is
+    // written only when the key was not Escape and the lock succeeds. The
+    // footer follows. False when nothing was written.
+    bool PostEdit(TXBrwColumn& col, const Value& value, int key);
+
     // Totals over every row, returning to the current row.
     void MakeTotals();
     // Sorting by a column (creation number); false when refused.

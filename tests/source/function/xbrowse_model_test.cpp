@@ -224,6 +224,26 @@ TEST(XBrowseModel, PasteIntoArrays) {
     EXPECT_FALSE(t.Paste("x"));
 }
 
+TEST(XBrowseModel, DefaultPostEditWritesOnlyWithALockAndNotAfterEscape) {
+    struct Case {
+        int key;
+        bool lock;
+        double want;
+    };
+    const Case cases[] = {{13, true, 99}, {27, true, 10}, {13, false, 10}, {27, false, 10}};
+    for (const Case& c : cases) {
+        XBrowseModel b;
+        b.SetArray(claims());
+        b.GoToRow(2);
+        b.aCols[1].lTotal = true;
+        b.MakeTotals();
+        b.src.bLock = [&] { return c.lock; };
+        EXPECT_EQ(b.PostEdit(b.aCols[1], Value(99.0), c.key), c.want == 99) << c.key << c.lock;
+        EXPECT_EQ(b.aCols[1].GetValue().number(), c.want) << c.key << c.lock;
+        EXPECT_EQ(b.aCols[1].FooterValue(), 65.5 - 10 + c.want);
+    }
+}
+
 TEST(XBrowseModel, EvalWalksRowsAndReturns) {
     XBrowseModel b;
     b.SetArray(numbers(10));
