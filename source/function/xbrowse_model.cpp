@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <numeric>
 
+#include "browse_formula.hpp"
 #include "browse_layout.hpp"
 #include "file_io.hpp"
 #include "messages.hpp"
@@ -234,6 +235,54 @@ void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
             };
         }
     }
+    nRowSel = 1;
+    KeyCount();
+}
+
+void XBrowseModel::SetTree(std::unique_ptr<TLinkList> tree, std::function<void(TTreeItem&)> onMove) {
+    tree_ = std::move(tree);
+    nDataType = DATATYPE_TREE;
+    TLinkList* t = tree_.get();
+    oTreeItem = t ? t->oFirst : nullptr;
+    auto moved = [this, onMove] {
+        if (onMove && oTreeItem) onMove(*oTreeItem);
+    };
+    src = XbrSource{};
+    src.bGoTop = [this, t, moved] { oTreeItem = t->oFirst; moved(); };
+    src.bGoBottom = [this, t, moved] { oTreeItem = t->GetLast(); moved(); };
+    src.bSkip = [this, moved](int n) {
+        if (!oTreeItem) return 0;
+        oTreeItem = oTreeItem->Skip(n);
+        moved();
+        return n;
+    };
+    src.bBof = [] { return false; };
+    src.bEof = [] { return false; };
+    src.bKeyCount = [t] { return int(t->nCount()); };
+    src.bKeyNo = [this] { return oTreeItem ? int(oTreeItem->ItemNo()) : 0; };
+    src.bKeyGoTo = [this, t, moved](int k) {
+        oTreeItem = t->oFirst;
+        if (!oTreeItem) return;
+        int n = k - 1;
+        oTreeItem = oTreeItem->Skip(n);
+        moved();
+    };
+    src.bBookMark = [this] { return Value(KeyNo()); };
+    src.bBookGoTo = [this](const Value& v) { src.bKeyGoTo(int(v.number())); };
+    // The tree column first, showing the prompt; it does not scroll.
+    TXBrwColumn item;
+    item.cHeader = "Item";
+    item.nWidth = 200;
+    item.bEditValue = [this](const Value* v) -> Value {
+        if (!oTreeItem) return Value();
+        if (v) oTreeItem->cPrompt = CVALTOCHAR(*v);
+        return Value(oTreeItem->cPrompt);
+    };
+    aCols.insert(aCols.begin(), std::move(item));
+    for (size_t i = 0; i < aCols.size(); ++i) aCols[i].nCreationOrder = int(i) + 1;
+    for (int& c : aDisplay) ++c;
+    aDisplay.insert(aDisplay.begin(), 1);
+    nFreeze = 1;
     nRowSel = 1;
     KeyCount();
 }
@@ -487,8 +536,14 @@ void XBrowseModel::Select(int mode) {
     if (bOnMultiSelect) bOnMultiSelect(mode);
 }
 
-bool XBrowseModel::PostEdit(TXBrwColumn& col, const Value& value, int key) {
+bool XBrowseModel::PostEdit(TXBrwColumn& col, const Value& typed, int key) {
     if (lReadOnly || col.lReadOnly || nLen == 0) return false;
+    Value value = typed;
+    if (lFormulaEdit && col.DataType() == 'N' && typed.isText() && ltrim(typed.text()).rfind('=', 0) == 0) {
+        const auto result = browseFormulaValue(ltrim(typed.text()));
+        if (!result) return false;
+        value = Value(*result);
+    }
     const Value old = col.GetValue();
     if (col.bOnPostEdit) {
         col.bOnPostEdit(col, value, key);

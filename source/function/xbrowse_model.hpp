@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dbf_file.hpp"
+#include "link_list.hpp"
 #include "value.hpp"
 #include "xbrw_column.hpp"
 
@@ -50,6 +51,12 @@ public:
     // A dBASE table: one column per field, values read and written through
     // the file; deleting marks the record.
     void SetDbf(std::shared_ptr<DbfFile> table, bool addColumns = true);
+
+    // An outline: one visible item per row, a first column "Item" showing
+    // the prompt (frozen); moves run onMove with the new current item.
+    void SetTree(std::unique_ptr<TLinkList> tree, std::function<void(TTreeItem&)> onMove = {});
+    TTreeItem* oTreeItem = nullptr;
+    TLinkList* Tree() const { return tree_.get(); }
 
     // Columns.
     TXBrwColumn& AddCol();
@@ -91,6 +98,8 @@ public:
     // ended it: the column's bOnPostEdit when set; otherwise the value is
     // written only when the key was not Escape and the lock succeeds. The
     // footer follows. False when nothing was written.
+    // With lFormulaEdit a numeric cell typed as "=" and arithmetic takes
+    // the result; a text that is not arithmetic writes nothing.
     bool PostEdit(TXBrwColumn& col, const Value& value, int key);
 
     // Totals over every row, returning to the current row.
@@ -148,6 +157,7 @@ public:
     std::vector<Value> aSelected;
     std::string cSeek;
     bool lIncrFilter = false, lSeekWild = false, lAutoSort = false, lSortDescend = true;
+    bool lFormulaEdit = false;
     bool lAllowCopy = true, lCanPaste = false, lAutoAppend = true;
     std::function<void(int)> bOnMultiSelect;
     // The last text Copy produced (the window puts it on the clipboard).
@@ -163,6 +173,7 @@ private:
     int decimalsInData(const TXBrwColumn& col) const;
 
     std::shared_ptr<DbfFile> dbf_;
+    std::unique_ptr<TLinkList> tree_;
     std::uint32_t recNo_ = 0;
     std::string copied_;
     int arrayFull_ = -1;  // the row count before an array filter

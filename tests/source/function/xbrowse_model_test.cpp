@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "messages.hpp"
+#include "tree_building.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -242,6 +243,48 @@ TEST(XBrowseModel, DefaultPostEditWritesOnlyWithALockAndNotAfterEscape) {
         EXPECT_EQ(b.aCols[1].GetValue().number(), c.want) << c.key << c.lock;
         EXPECT_EQ(b.aCols[1].FooterValue(), 65.5 - 10 + c.want);
     }
+}
+
+TEST(XBrowseModel, FormulaCellsTakeOnlyArithmetic) {
+    XBrowseModel b;
+    b.SetArray(claims());
+    b.lFormulaEdit = true;
+    EXPECT_TRUE(b.PostEdit(b.aCols[1], Value("=(2+3)*10%"), 13));
+    EXPECT_DOUBLE_EQ(b.aCols[1].GetValue().number(), 0.5);
+    EXPECT_FALSE(b.PostEdit(b.aCols[1], Value("=FERASE(\"zr.ini\")"), 13));
+    EXPECT_DOUBLE_EQ(b.aCols[1].GetValue().number(), 0.5);
+}
+
+TEST(XBrowseModel, TreeModeShowsOneVisibleItemPerRow) {
+    TreeBuilder tb;
+    tb.TREEBEGIN();
+    tb.TREEITEM("837");
+    tb.TREEBEGIN();
+    for (int i = 1; i <= 3; ++i) tb.TREEITEM("claim " + std::to_string(i));
+    tb.TREEEND();
+    tb.TREEITEM("835");
+    tb.TREEEND();
+    XBrowseModel b;
+    b.SetArray({}, false);
+    b.aCols.clear();
+    b.aDisplay.clear();
+    std::vector<std::string> visited;
+    b.SetTree(tb.Take(), [&](TTreeItem& it) { visited.push_back(it.cPrompt); });
+    EXPECT_EQ(b.nLen, 2);
+    ASSERT_EQ(b.aCols.size(), 1u);
+    EXPECT_EQ(b.aCols[0].cHeader, "Item");
+    EXPECT_EQ(b.aCols[0].GetValue().text(), "837");
+    b.oTreeItem->Toggle();
+    b.KeyCount();
+    EXPECT_EQ(b.nLen, 5);
+    b.GoBottom();
+    EXPECT_EQ(b.aCols[0].GetValue().text(), "835");
+    EXPECT_EQ(b.KeyNo(), 5);
+    b.GoUp(2);
+    EXPECT_EQ(b.aCols[0].GetValue().text(), "claim 2");
+    EXPECT_EQ(visited.back(), "claim 2");
+    b.GoToRow(2);
+    EXPECT_EQ(b.aCols[0].GetValue().text(), "claim 1");
 }
 
 TEST(XBrowseModel, EvalWalksRowsAndReturns) {
