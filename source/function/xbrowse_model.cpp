@@ -864,6 +864,16 @@ void XBrowseModel::WorkMergeData(TXBrwColumn& col) {
         if (texts[size_t(i)] == texts[size_t(i) + 1]) col.aMerge[size_t(i)].below = col.aMerge[size_t(i) + 1].below + 1;
 }
 
+bool XBrowseModel::ToExcel() {
+    MSGALERT(Value("Excel not installed"));
+    return false;
+}
+
+bool XBrowseModel::ToCalc() {
+    MSGALERT(Value("No spreadsheet software installed"));
+    return false;
+}
+
 // ---- dBASE export --------------------------------------------------------------
 
 // Decimals the column's numbers need (at most 4), so that a column with no

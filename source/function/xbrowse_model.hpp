@@ -138,6 +138,12 @@ public:
     // else the reason.
     std::string ToDbf(const std::string& path);
 
+    // Spreadsheet export needs a spreadsheet program through automation,
+    // which this system does not drive: each answers with its alert and
+    // false.
+    bool ToExcel();
+    bool ToCalc();
+
     // One field per column as ToDbf makes them.
     std::vector<DbfField> DbfStructure() const;
 

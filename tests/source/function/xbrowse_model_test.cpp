@@ -245,6 +245,20 @@ TEST(XBrowseModel, DefaultPostEditWritesOnlyWithALockAndNotAfterEscape) {
     }
 }
 
+TEST(XBrowseModel, SpreadsheetExportAnswersWithItsAlert) {
+    std::vector<std::string> said;
+    setPromptHook([&](const Prompt& p) {
+        said.push_back(p.text);
+        return PromptAnswer{};
+    });
+    XBrowseModel b;
+    b.SetArray(claims());
+    EXPECT_FALSE(b.ToExcel());
+    EXPECT_FALSE(b.ToCalc());
+    setPromptHook({});
+    EXPECT_EQ(said, (std::vector<std::string>{"Excel not installed", "No spreadsheet software installed"}));
+}
+
 TEST(XBrowseModel, FormulaCellsTakeOnlyArithmetic) {
     XBrowseModel b;
     b.SetArray(claims());
