@@ -256,11 +256,11 @@ TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
     ASSERT_EQ(GetMenu(main.window().hWnd), main.menu()->hMenu);
     EXPECT_EQ(menuTexts(*main.menu()), (Texts{"Functions", "Exit"}));
     EXPECT_EQ(menuTexts(popup(main, 0)),
-              (Texts{"(grey) X12 Parser", "View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
-                     "Clear Viewer File List", "-", "(grey) View CSV File", "View XML File", "(grey) View Parse Log",
-                     "(grey) View Map Log", "(grey) Mapping Tool", "(grey) X12 File Information",
+              (Texts{"X12 Parser", "View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
+                     "Clear Viewer File List", "-", "(grey) View CSV File", "View XML File", "View Parse Log",
+                     "View Map Log", "(grey) Mapping Tool", "(grey) X12 File Information",
                      "(grey) X12 File Compare", "(grey) X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
-                     "(grey) X12 Torvel Parser Projects", "(grey) Data Dictionary", "(grey) Information",
+                     "(grey) X12 Torvel Parser Projects", "(grey) Data Dictionary", "Information",
                      "Documentation"}));
     EXPECT_EQ(menuTexts(popup(main, 1)), (Texts{"Quit Application"}));
 }
@@ -418,7 +418,7 @@ TEST_F(MainBars, FiveButtonsWithTextsTooltipsPicturesAndTheirStates) {
     EXPECT_EQ(ImageList_GetImageCount(images), 5);
     const Texts texts = {"Torvel Parser", "View X12 File", "Documentation", "Information", "Exit"};
     const Texts tips = {"Torvel Parser", "View X12 File", "Documentation", "Information", "End Application"};
-    const bool enabled[] = {false, true, true, false, true};
+    const bool enabled[] = {true, true, true, true, true};
     for (int id = 1; id <= 5; ++id) {
         EXPECT_EQ(bar.GetText(id), texts[id - 1]);
         EXPECT_EQ(ansiTip(bar, main.window().hWnd, id), tips[id - 1]);
