@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "file_bytes.hpp"
 #include "file_io.hpp"
@@ -281,6 +282,45 @@ int TRichEdit::GetAlign() const {
     return pf.wAlignment;
 }
 
+namespace {
+constexpr double kTwipsPerCm = 1440 / 2.54;
+LONG twips(double cm) { return static_cast<LONG>(std::lround(cm * kTwipsPerCm)); }
+double cm(LONG twips) { return std::round(twips / kTwipsPerCm * 100) / 100; }
+}  // namespace
+
+void TRichEdit::SetIndent(double nFirst, double nRight, double nOffset) const {
+    PARAFORMAT2 pf{};
+    pf.cbSize = sizeof pf;
+    pf.dwMask = PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET;
+    pf.dxStartIndent = twips(nFirst);
+    pf.dxRightIndent = twips(nRight);
+    pf.dxOffset = twips(nOffset);
+    send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+}
+
+std::tuple<double, double, double> TRichEdit::GetIndent() const {
+    PARAFORMAT2 pf{};
+    pf.cbSize = sizeof pf;
+    send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    return {cm(pf.dxStartIndent), cm(pf.dxRightIndent), cm(pf.dxOffset)};
+}
+
+void TRichEdit::SetParagraph(double nBefore, double nAfter) const {
+    PARAFORMAT2 pf{};
+    pf.cbSize = sizeof pf;
+    pf.dwMask = PFM_SPACEBEFORE | PFM_SPACEAFTER;
+    pf.dySpaceBefore = twips(nBefore);
+    pf.dySpaceAfter = twips(nAfter);
+    send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+}
+
+std::pair<double, double> TRichEdit::GetParagraph() const {
+    PARAFORMAT2 pf{};
+    pf.cbSize = sizeof pf;
+    send(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    return {cm(pf.dySpaceBefore), cm(pf.dySpaceAfter)};
+}
+
 void TRichEdit::SetBullet(bool on) const {
     PARAFORMAT2 pf{};
     pf.cbSize = sizeof pf;
@@ -386,6 +426,14 @@ bool TRichEdit::Find(const std::string& text, bool lDown, bool lCase, bool lWord
     SetSel(find.chrgText.cpMax, find.chrgText.cpMin);
     Change();
     return true;
+}
+
+int TRichEdit::Search(const std::string& text) {
+    const bool found = Find(text);
+    const int line = found ? GetLineFromChar(GetPos()) + 1 : 0;
+    MSGINFO(Value("something found"));
+    MSGINFO(Value(static_cast<double>(line)));
+    return line;
 }
 
 // ------------------------------------------------------------------ view

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include <richedit.h>
@@ -119,6 +120,11 @@ public:
     // Paragraphs: 1 left, 2 right, 3 centre, 4 justify.
     void SetAlign(int nAlign) const;
     int GetAlign() const;
+    // Indents and spacing in centimetres.
+    void SetIndent(double nFirst, double nRight, double nOffset) const;
+    std::tuple<double, double, double> GetIndent() const;
+    void SetParagraph(double nBefore, double nAfter) const;
+    std::pair<double, double> GetParagraph() const;
     void SetBullet(bool on) const;
     bool GetBullet() const;
     void SetNumbering(bool on) const;
@@ -135,6 +141,9 @@ public:
 
     // Search: the match is selected with the caret at its start.
     bool Find(const std::string& text, bool lDown = true, bool lCase = false, bool lWord = false);
+    // Searches down and tells what it found: the line number of the match
+    // (1-based), or 0.
+    int Search(const std::string& text);
 
     // View.
     void SetZoom(int nNum, int nDen) const;

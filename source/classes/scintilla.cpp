@@ -168,6 +168,25 @@ std::string TScintilla::GetSelText() const {
     return textRange(static_cast<int>(Send(2143)), static_cast<int>(Send(2145)));
 }
 
+void TScintilla::GotoLineEnsureVisible(int nLine) const {
+    Send(2232, nLine);  // SCI_ENSUREVISIBLE
+    Send(2024, nLine);
+}
+
+std::string TScintilla::GetCurLine() const { return GetLine(nLine()); }
+
+void TScintilla::SetViewSpace(std::optional<bool> on) const {
+    Send(2021, on.value_or(Send(2020) == 0) ? 1 : 0);
+}
+
+void TScintilla::SetIndent(std::optional<bool> on) const {
+    Send(2132, on.value_or(Send(2133) == 0) ? 3 : 0);
+}
+
+void TScintilla::SetEOL(std::optional<bool> on) const {
+    Send(2356, on.value_or(Send(2355) == 0) ? 1 : 0);
+}
+
 void TScintilla::SetToggle() const {
     const int line = GetCurrentLineNumber();
     if (Send(2046, line) & (1 << 1)) {
@@ -285,6 +304,38 @@ bool TScintilla::OpenFile(const std::string& file) {
     cFileName = file;
     if (std::find(aMrus.begin(), aMrus.end(), file) == aMrus.end()) aMrus.push_back(file);
     return true;
+}
+
+void TScintilla::Print(PrinterOptions options) const {
+    options.cDocument = "Text File Printout";
+    TPrinter printer(options);
+    if (!printer.hDC) {
+        MSGSTOP(Value("Printer not ready!"));
+        return;
+    }
+    FontSpec spec;
+    spec.cFaceName = "Courier New";
+    spec.nHeight = -12;
+    spec.oDevice = printer.hDC;
+    std::shared_ptr<TFont> font = TFont::New(spec);
+    const int left = printer.nLogPixelX() * 15 / 100;
+    const int top = printer.nLogPixelY() / 4;
+    const int bottom = printer.nVertRes() - printer.nLogPixelY() / 4;
+    const int rowHeight = std::max(printer.GetTextHeight("X", font), 1);
+    int row = top;
+    printer.StartPage();
+    for (const std::string& line : sourceListing(GetText())) {
+        if (row + rowHeight > bottom) {
+            printer.EndPage();
+            printer.StartPage();
+            row = top;
+        }
+        printer.Say(row, left, line, font);
+        row += rowHeight;
+    }
+    printer.EndPage();
+    font->End();
+    printer.End();
 }
 
 bool TScintilla::Save() {

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "control.hpp"
+#include "printer.hpp"
 
 namespace wl {
 
@@ -73,6 +75,13 @@ public:
     int GetLineCount() const { return static_cast<int>(Send(2154)); }
     void GotoLine(int nLine) const { Send(2024, nLine > 0 ? nLine - 1 : 0); }
     void GotoPos(int nPos) const { Send(2025, nPos); }
+    void GotoLineEnsureVisible(int nLine) const;  // 0-based, unfolded into view
+    std::string GetCurLine() const;
+
+    // View switches; without an argument each one toggles.
+    void SetViewSpace(std::optional<bool> on = std::nullopt) const;
+    void SetIndent(std::optional<bool> on = std::nullopt) const;
+    void SetEOL(std::optional<bool> on = std::nullopt) const;
 
     // State.
     bool GetModify() const { return Send(2159) != 0; }
@@ -112,6 +121,10 @@ public:
     // Files. Save answers whether the text was written; Close whether the
     // text was closed (a cancelled or failed save keeps it open).
     bool OpenFile(const std::string& file);
+    // The numbered listing of the text on the default printer, every line
+    // of it ("Printer not ready!" without one). `options` picks another
+    // printer or a PDF file.
+    void Print(PrinterOptions options = {}) const;
     bool Save();
     bool Close();
 

@@ -54,15 +54,16 @@ std::optional<int> scintillaCommand(std::string_view name) {
     return std::nullopt;
 }
 
-std::vector<std::string> sourceListing(std::string_view text) {
+std::vector<std::string> sourceListing(std::string_view text, size_t width) {
     std::vector<std::string> lines;
+    size_t number = 0;
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find_first_of("\r\n", pos);
         std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        char number[16];
-        std::snprintf(number, sizeof number, "%05zu  ", lines.size() + 1);
-        std::string out = number;
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "%05zu  ", ++number);
+        std::string out = prefix;
         for (char c : line) {
             if (c == '\t') {
                 out += "   ";
@@ -70,7 +71,9 @@ std::vector<std::string> sourceListing(std::string_view text) {
                 out += c;
             }
         }
-        lines.push_back(std::move(out));
+        for (size_t at = 0; at == 0 || at < out.size(); at += std::max<size_t>(width, 1)) {
+            lines.push_back(out.substr(at, std::max<size_t>(width, 1)));
+        }
         if (end == std::string_view::npos) break;
         pos = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }

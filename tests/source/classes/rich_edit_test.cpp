@@ -74,6 +74,11 @@ TEST(RichEdit, FormatsAndFind) {
     f.r.SetAlign(PFA_CENTER);
     EXPECT_EQ(f.r.GetAlign(), PFA_CENTER);
 
+    f.r.SetIndent(1, 0.5, 0.25);
+    EXPECT_EQ(f.r.GetIndent(), std::make_tuple(1.0, 0.5, 0.25));
+    f.r.SetParagraph(0.2, 0.4);
+    EXPECT_EQ(f.r.GetParagraph(), std::make_pair(0.2, 0.4));
+
     f.r.SetPos(0);
     EXPECT_TRUE(f.r.Find("beta"));
     EXPECT_EQ(f.r.GetSel(), "beta");

@@ -45,6 +45,16 @@ TEST(Scintilla, LoadsTheComponentAndEditsText) {
     EXPECT_EQ(s.nLine(), 2);
     EXPECT_EQ(s.nCol(), 1);
 
+    // View switches toggle without an argument.
+    s.SetViewSpace(true);
+    EXPECT_EQ(s.Send(2020), 1);
+    s.SetViewSpace();
+    EXPECT_EQ(s.Send(2020), 0);
+    s.SetEOL();
+    EXPECT_EQ(s.Send(2355), 1);
+    s.SetIndent();
+    EXPECT_EQ(s.Send(2133), 3);
+
     // Undo history is emptied with Scintilla's own message.
     s.AddText("x");
     EXPECT_TRUE(s.CanUndo());

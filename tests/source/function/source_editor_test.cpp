@@ -35,6 +35,9 @@ TEST(SourceListing, NumbersEveryLine) {
     EXPECT_EQ(lines[130], "00131  last");
     EXPECT_EQ(wl::sourceListing("a\nb\rc\r\n"), (std::vector<std::string>{"00001  a", "00002  b", "00003  c"}));
     EXPECT_TRUE(wl::sourceListing("").empty());
+    // A long line goes on in the next rows; the numbering counts lines.
+    EXPECT_EQ(wl::sourceListing(std::string(10, 'a') + "\nb", 8),
+              (std::vector<std::string>{"00001  a", "aaaaaaaa", "a", "00002  b"}));
 }
 
 }  // namespace
