@@ -4,6 +4,7 @@
 
 #include "file_bytes.hpp"
 #include "file_io.hpp"
+#include "mail.hpp"
 #include "messages.hpp"
 #include "source_editor.hpp"
 
@@ -336,6 +337,18 @@ void TScintilla::Print(PrinterOptions options) const {
     printer.EndPage();
     font->End();
     printer.End();
+}
+
+void TScintilla::SendAsEmail(bool lAttach) const {
+    TMail mail;
+    mail.cSubject = "Envio de fichero";
+    if (lAttach) {
+        const size_t slash = cFileName.find_last_of("\\/");
+        mail.aFiles.push_back({cFileName, slash == std::string::npos ? cFileName : cFileName.substr(slash + 1)});
+    } else {
+        mail.cNoteText = GetText();
+    }
+    mail.Activate();
 }
 
 bool TScintilla::Save() {

@@ -121,6 +121,8 @@ public:
     // Files. Save answers whether the text was written; Close whether the
     // text was closed (a cancelled or failed save keeps it open).
     bool OpenFile(const std::string& file);
+    // Mails the file as an attachment, or the text as the body.
+    void SendAsEmail(bool lAttach = false) const;
     // The numbered listing of the text on the default printer, every line
     // of it ("Printer not ready!" without one). `options` picks another
     // printer or a PDF file.
