@@ -3,7 +3,10 @@
 #include <cstdio>
 
 #include "bitmaps.hpp"
+#include "conversion_dialog.hpp"
 #include "error_dialog.hpp"
+#include "information_dialog.hpp"
+#include "log_display_window.hpp"
 #include "message_loop.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -15,6 +18,7 @@
 #include "system_facts.hpp"
 #include "system_info.hpp"
 #include "toolbar_pictures.hpp"
+#include "viewer_windows.hpp"
 #include "zr_ini.hpp"
 
 namespace zr {
@@ -254,6 +258,22 @@ void MainWindow::runBatch(wl::TWindow& w) {
     if (w.hWnd && IsWindow(w.hWnd)) w.End();
 }
 
+void MainWindow::runConversion(const std::string& source) {
+    DriverRequest request;
+    request.modelCode = context_.modelCode;
+    request.source = source;
+    request.destination = std::string(255, ' ');
+    request.options = std::string(255, ' ');
+    request.currentFolder = context_.currentFolder;
+    request.mode = DriverMode::Menu;
+    request.showMeter = true;
+    DriverHooks hooks = hooks_.driver;
+    if (!hooks.dialog) hooks.dialog = conversionDialogHook({context_.currentFolder, context_.workingFolder, context_.separator, {}});
+    const DriverResult result = CTLD48403(request, hooks);
+    // "View Parse Log" opens what this run wrote ("PARSELOG=" may name another file).
+    if (!result.logPath.empty()) lastRunLog_ = result.logPath;
+}
+
 void MainWindow::Run(MainCommand command) {
     const MenuEntry* entry = menuEntry(command);
     if (entry && !entry->built) return;
@@ -262,6 +282,13 @@ void MainWindow::Run(MainCommand command) {
     case MainCommand::Documentation: openDocumentation(); break;
     case MainCommand::ViewXml: viewXmlFile(); break;
     case MainCommand::ViewX12: viewAndRecord(); break;
+    case MainCommand::X12Parser: runConversion(""); break;
+    case MainCommand::ViewParseLog:
+    case MainCommand::ViewMapLog:
+        CTLD33500(command == MainCommand::ViewParseLog ? LogMode::ParseLog : LogMode::MapLog, window_->hWnd,
+                  {context_.currentFolder, lastRunLog_, {}});
+        break;
+    case MainCommand::Information: ZRINFO(context_.modelCode, context_.currentFolder, context_.workingFolder); break;
     default: break;
     }
 }
@@ -279,7 +306,7 @@ std::string MainWindow::CTLD48400C(const std::string& file) {
     if (hooks_.openViewer)
         hooks_.openViewer(chosen);
     else
-        wl::MSGINFO("The X12 viewer is not part of this version yet:\r\n" + chosen, wl::Value("View X12 File"));
+        viewX12File(context_.modelCode, chosen, context_.workingFolder);
     return chosen;
 }
 
@@ -332,11 +359,7 @@ void MainWindow::CTLD48400G(const std::string& key, const std::string& section) 
         // A key without a value opens nothing.
         if (!file.empty()) CTLD48400C(file);
         break;
-    case DropDownTarget::Conversion:
-        wl::MSGINFO("The conversion dialog is not part of this version yet; convert from the command line:\r\n" +
-                        std::string("zrk7w315.exe X12,CSV ") + (file.empty() ? "<source>" : file) + " <destination>",
-                    wl::Value("Torvel Parser"));
-        break;
+    case DropDownTarget::Conversion: runConversion(file); break;
     case DropDownTarget::None: break;
     }
 }

@@ -31,7 +31,7 @@ struct MainHooks {
     // Opens a document in its viewer; answers ShellExecute's result (above
     // 32 when it worked). Default: SHELLEXECUTE "Open".
     std::function<INT_PTR(HWND, const std::string&)> openDocument;
-    // The X12 viewer; none yet, so files are only chosen and recorded.
+    // The X12 viewer (default: the viewer's entry in screen mode 1).
     std::function<void(const std::string&)> openViewer;
     // Called once the window and its bars exist, before activation.
     std::function<void(class MainWindow&)> built;
@@ -89,6 +89,8 @@ public:
     const MainContext& context() const { return context_; }
     const std::vector<std::shared_ptr<wl::TFont>>& fonts() const { return fonts_; }
     const std::optional<DriverResult>& batchResult() const { return batchResult_; }
+    // The run log the last conversion from the menu or toolbar wrote ("" before any).
+    const std::string& lastRunLog() const { return lastRunLog_; }
 
 private:
     void buildFonts();
@@ -102,6 +104,8 @@ private:
     void runBatch(wl::TWindow& w);
     void openDocumentation();
     void viewXmlFile();
+    // The conversion driver with an empty type: its dialog opens first.
+    void runConversion(const std::string& source);
 
     MainContext context_;
     MainHooks hooks_;
@@ -114,6 +118,7 @@ private:
     std::unique_ptr<wl::TToolBar> toolbar_;
     std::unique_ptr<wl::TMsgBar> msgBar_;
     std::optional<DriverResult> batchResult_;
+    std::string lastRunLog_;
 };
 
 // MAIN: the process entry with the command-line words; answers the exit

@@ -1,5 +1,6 @@
 #include "listbox.hpp"
 
+#include "input_and_timers.hpp"
 #include "text.hpp"
 
 namespace wl {
@@ -211,6 +212,93 @@ void TComboBox::Default() {
     const Value v = TControl::VarGet();
     nAt = std::max(v.isNumber() ? static_cast<int>(v.number()) : aItems.findExact(v.isText() ? v.text() : ""), 1);
     Set(v);
+    if (hWnd && editable() && !oGet) attachEdit();
+}
+
+// The edit part edits the item text in a buffer as wide as the longest
+// item; the value keeps the text without the padding (or the position, for
+// a numeric value).
+void TComboBox::attachEdit() {
+    HWND edit = GetWindow(hWnd, GW_CHILD);
+    if (!edit) return;
+    SetGet text = [this](const std::optional<Value>& v) -> Value {
+        std::size_t width = 1;
+        for (const std::string& s : aItems.items()) width = std::max(width, s.size());
+        if (v) {
+            std::string t = v->isText() ? v->text() : CVALTOCHAR(*v);
+            while (!t.empty() && t.back() == ' ') t.pop_back();
+            VarPut(TControl::VarGet().isNumber() ? Value(aItems.findExact(t)) : Value(t));
+            return *v;
+        }
+        const Value now = TControl::VarGet();
+        std::string t = now.isNumber() ? aItems.at(static_cast<int>(now.number())) : now.isText() ? now.text() : "";
+        width = std::max(width, t.size());
+        t.resize(width, ' ');
+        return Value(t);
+    };
+    oGet = std::make_unique<TGet>();
+    oGet->Attach(edit, std::move(text), this);
+    oGet->bKeyChar = [this](WPARAM key, LPARAM) { return GetKeyChar(static_cast<int>(key)); };
+    // Backspace completes too: it arrives as a character, not as a key.
+    oGet->bKeyDown = [](WPARAM key, LPARAM, TWindow&) -> Answer {
+        return key == VK_BACK ? Answer(0) : std::nullopt;
+    };
+    oGet->bLostFocus = [this](TWindow&, HWND gaining) { commitEdit(gaining); };
+}
+
+Answer TComboBox::GetKeyChar(int key) {
+    if (!oGet) return std::nullopt;
+    if (key == VK_TAB || key == VK_RETURN) {
+        const bool back = key == VK_TAB && GETKEYSTATE(VK_SHIFT);
+        if (oWnd) back ? oWnd->GoPrevCtrl(hWnd) : oWnd->GoNextCtrl(hWnd);
+        return 0;
+    }
+    int start = 0, end = 0;
+    oGet->GetSelPos(start, end);
+    TClipGet& g = oGet->oGet;
+    const ComboCompletion c = comboComplete(aItems, windowText(oGet->hWnd), start, key);
+    switch (c.kind) {
+    case ComboCompletion::Kind::Clear:
+        g.buffer.assign(g.buffer.size(), ' ');
+        oGet->Assign();
+        oGet->DispText();
+        oGet->SetPos(1);
+        return 0;
+    case ComboCompletion::Kind::Fill: {
+        std::string shown = c.text;
+        shown.resize(std::max(shown.size(), g.buffer.size()), ' ');
+        g.buffer = shown;
+        g.changed = true;
+        oGet->Assign();
+        oGet->DispText();
+        oGet->SetPos(c.caret + 1);
+        g.pos = c.caret + 1;
+        return 0;
+    }
+    case ComboCompletion::Kind::PassOn:
+        if (key == VK_BACK) {  // no item: an ordinary Backspace
+            g.pos = start + 1;
+            getBackSpace(g);
+            oGet->Assign();
+            oGet->EditUpdate();
+            return 0;
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void TComboBox::commitEdit(HWND gaining) {
+    if (!oGet || !hWnd) return;
+    std::string text = windowText(oGet->hWnd);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    const int found = aItems.findPrefix(text);
+    VarPut(TControl::VarGet().isNumber() ? Value(found) : Value(text));
+    nAt = found;
+    SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(found - 1), 0);
+    SetWindowTextA(hWnd, text.c_str());
+    if (bValid && oWnd && gaining && GetParent(gaining) == GetParent(hWnd) && !bValid(*oGet))
+        ChangeFocus();  // the combo box takes the focus back
 }
 
 void TComboBox::Set(const Value& v) {

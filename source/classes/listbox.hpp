@@ -11,6 +11,7 @@
 
 #include "control.hpp"
 #include "combo_box_model.hpp"
+#include "get.hpp"
 #include "item_list.hpp"
 #include "list_box_model.hpp"
 #include "selection_values.hpp"
@@ -84,6 +85,8 @@ public:
     std::function<void(TComboBox&, const std::string&)> bChangeText;
     std::string cSearchKey;
     bool lIncSearch = false, lCaseSensitive = false;
+    // The edit part of an editable combo box (none for a drop-down list).
+    std::unique_ptr<TGet> oGet;
 
     TComboBox& New(const ListNew& a);
     TComboBox& ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent = nullptr,
@@ -112,9 +115,14 @@ public:
     // A close-up runs bCloseUp.
     Answer onCommand(ControlCommand code) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    // The edit part's characters: focus keys and completion from the items.
+    Answer GetKeyChar(int key);
 
 private:
     void fill();
+    void attachEdit();
+    // The edit part's text committed when it loses the focus.
+    void commitEdit(HWND gaining);
     // Stores the current selection: the position for a numeric value, the
     // item text (or the edit text) otherwise; every path stores the same way.
     void storeSelection();

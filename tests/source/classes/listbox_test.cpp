@@ -110,4 +110,35 @@ TEST(ComboBox, IncrementalSearchFindsByPrefix) {
     EXPECT_EQ(c.FindString("ch"), 4);
 }
 
+// The edit part of an editable combo box completes from the items while
+// typing and commits its text (and the item it begins) when it is left.
+TEST(ComboBox, EditPartCompletesAndCommitsOnFocusLoss) {
+    Parent p;
+    SetWindowPos(p.w.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    Value v("alpha"), other("x");
+    TComboBox c;
+    auto n = list(&p.w, v, {"alpha", "beta", "bravo"});
+    n.nComboStyle = CBS_DROPDOWN;
+    c.New(n);
+    TListBox next;
+    next.New(list(&p.w, other, {"x"}));
+    ASSERT_NE(c.oGet, nullptr);
+    HWND edit = c.oGet->hWnd;
+    SetFocus(edit);
+    ASSERT_EQ(GetFocus(), edit);
+    SendMessageA(edit, EM_SETSEL, 0, 0);
+    SendMessageA(edit, WM_CHAR, 'b', 0);
+    EXPECT_EQ(c.oGet->GetText().substr(0, 4), "beta");
+    SendMessageA(edit, WM_CHAR, 'r', 0);
+    EXPECT_EQ(c.oGet->GetText().substr(0, 5), "bravo");
+    int s = 0, e = 0;
+    c.oGet->GetSelPos(s, e);
+    EXPECT_EQ(s, 2);
+    SendMessageA(edit, WM_CHAR, 8, 0);  // Backspace: back to the shorter prefix
+    EXPECT_EQ(c.oGet->GetText().substr(0, 4), "beta");
+    SetFocus(next.hWnd);
+    EXPECT_EQ(v.text(), "beta");
+    EXPECT_EQ(SendMessageA(c.hWnd, CB_GETCURSEL, 0, 0), 1);
+}
+
 }  // namespace
