@@ -10,8 +10,8 @@ namespace {
 
 using namespace wl;
 
-struct Parent : wltest::Parent {
-    Parent() : wltest::Parent(300, 300) {}
+struct ListParent : wltest::Parent {
+    ListParent() : wltest::Parent(300, 300) {}
 };
 
 ListNew list(TWindow* parent, Value& v, std::vector<std::string> items) {
@@ -26,7 +26,7 @@ ListNew list(TWindow* parent, Value& v, std::vector<std::string> items) {
 }
 
 TEST(ListBox, ValueSelectsByPositionOrTextElseTheFirst) {
-    Parent p;
+    ListParent p;
     struct Case {
         Value value;
         int selected;
@@ -42,7 +42,7 @@ TEST(ListBox, ValueSelectsByPositionOrTextElseTheFirst) {
 }
 
 TEST(ListBox, ChangesStorePositionOrTextAndDeletingTheLastSelectsTheNewLast) {
-    Parent p;
+    ListParent p;
     Value text("apple"), number(1);
     TListBox a, b;
     a.New(list(&p.w, text, {"apple", "banana", "cherry"}));
@@ -67,7 +67,7 @@ TEST(ListBox, ChangesStorePositionOrTextAndDeletingTheLastSelectsTheNewLast) {
 }
 
 TEST(ComboBox, NothingStoresTheFirstItemAndUnknownTextIsKept) {
-    Parent p;
+    ListParent p;
     Value v;
     TComboBox c;
     auto n = list(&p.w, v, {"alpha", "beta"});
@@ -80,7 +80,7 @@ TEST(ComboBox, NothingStoresTheFirstItemAndUnknownTextIsKept) {
 }
 
 TEST(ComboBox, NumericEditableComboStoresThePositionOnEveryPath) {
-    Parent p;
+    ListParent p;
     Value v(1);
     TComboBox c;
     auto n = list(&p.w, v, {"alpha", "beta", "gamma"});
@@ -97,7 +97,7 @@ TEST(ComboBox, NumericEditableComboStoresThePositionOnEveryPath) {
 }
 
 TEST(ComboBox, IncrementalSearchFindsByPrefix) {
-    Parent p;
+    ListParent p;
     Value v("alpha");
     TComboBox c;
     c.New(list(&p.w, v, {"alpha", "beta", "bravo", "charlie"}));
