@@ -16,7 +16,7 @@ const std::vector<MenuEntry>& functionsMenu() {
     // message says what they will do.
     static const std::vector<MenuEntry> entries = {
         {C::X12Parser, "X12 Parser", "X12 Parser: convert X12 files to CSV or XML and back (dialog not built yet)", false},
-        {C::ViewX12, "View X12 File", "View X12 File: show an X12 file screen by screen (viewer not built yet)", false},
+        {C::ViewX12, "View X12 File", "View X12 File", true},
         {C::ViewerFiles, "", kViewerFilesMessage, true},
         {C::ClearViewerList, "Clear Viewer File List", "", true},
         {C::Separator, "", "", true},
@@ -46,7 +46,7 @@ const std::vector<ToolButton>& toolbarButtons() {
     using C = MainCommand;
     static const std::vector<ToolButton> buttons = {
         {13, "Torvel Parser", "Torvel Parser", C::X12Parser, "Database-Files", false},
-        {7, "View X12 File", "View X12 File", C::ViewX12, "Viewer-Files", false},
+        {7, "View X12 File", "View X12 File", C::ViewX12, "Viewer-Files", true},
         {6, "Documentation", "Documentation", C::Documentation, "", true},
         {11, "Information", "Information", C::Information, "", false},
         {3, "Exit", "End Application", C::Quit, "", true},

@@ -15,6 +15,7 @@
 #include "system_facts.hpp"
 #include "system_info.hpp"
 #include "toolbar_pictures.hpp"
+#include "viewer_windows.hpp"
 #include "zr_ini.hpp"
 
 namespace zr {
@@ -279,7 +280,7 @@ std::string MainWindow::CTLD48400C(const std::string& file) {
     if (hooks_.openViewer)
         hooks_.openViewer(chosen);
     else
-        wl::MSGINFO("The X12 viewer is not part of this version yet:\r\n" + chosen, wl::Value("View X12 File"));
+        viewX12File(context_.modelCode, chosen, context_.workingFolder);
     return chosen;
 }
 

@@ -31,7 +31,7 @@ struct MainHooks {
     // Opens a document in its viewer; answers ShellExecute's result (above
     // 32 when it worked). Default: SHELLEXECUTE "Open".
     std::function<INT_PTR(HWND, const std::string&)> openDocument;
-    // The X12 viewer; none yet, so files are only chosen and recorded.
+    // The X12 viewer (default: the viewer's entry in screen mode 1).
     std::function<void(const std::string&)> openViewer;
     // Called once the window and its bars exist, before activation.
     std::function<void(class MainWindow&)> built;

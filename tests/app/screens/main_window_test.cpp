@@ -12,6 +12,8 @@
 #include "popup_menus.hpp"
 #include "progress_meter_window.hpp"
 #include "test_support.hpp"
+#include "user_script.hpp"
+#include "viewer_dialog.hpp"
 
 namespace {
 
@@ -254,7 +256,7 @@ TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
     ASSERT_EQ(GetMenu(main.window().hWnd), main.menu()->hMenu);
     EXPECT_EQ(menuTexts(*main.menu()), (Texts{"Functions", "Exit"}));
     EXPECT_EQ(menuTexts(popup(main, 0)),
-              (Texts{"(grey) X12 Parser", "(grey) View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
+              (Texts{"(grey) X12 Parser", "View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
                      "Clear Viewer File List", "-", "(grey) View CSV File", "View XML File", "(grey) View Parse Log",
                      "(grey) View Map Log", "(grey) Mapping Tool", "(grey) X12 File Information",
                      "(grey) X12 File Compare", "(grey) X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
@@ -299,6 +301,22 @@ TEST_F(MainMenus, ViewedFilesAreRecordedOnceMostRecentFirst) {
         EXPECT_EQ(menuTexts(popup(main, 0))[3], "&1 " + bak);
         EXPECT_EQ(menuTexts(popup(main, 0))[4], "&2 " + a);
     }
+}
+
+TEST_F(MainMenus, ViewX12FileOpensTheViewerOnTheChosenFileAndRecordsIt) {
+    const std::string file = std::string(ZR_FIXTURES) + "/x12/837p_two_claims.x12";
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    zrtest::PromptRecorder prompts;
+    prompts.answerFile(file);
+    zrtest::UserScript user({{"View X12 ", [](HWND w) { EXPECT_TRUE(pressButton(w, "Exit")); }}});
+    const wl::TMenuItem& view = *popup(main, 0).aItems()[1];
+    ASSERT_EQ(view.cPrompt, "View X12 File");
+    SendMessageA(main.window().hWnd, WM_COMMAND, view.nId, 0);
+    EXPECT_TRUE(zrtest::UserScript::done());  // the segment list showed and was left
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::File);
+    EXPECT_EQ(zrtest::readBytes(dir.file("ZRK7W315.mru")), "[Viewer-Files]\r\n1=" + file + "\r\n");
 }
 
 TEST_F(MainMenus, AFullListTakesTheNewFileAndClearEmptiesTheSection) {
@@ -400,7 +418,7 @@ TEST_F(MainBars, FiveButtonsWithTextsTooltipsPicturesAndTheirStates) {
     EXPECT_EQ(ImageList_GetImageCount(images), 5);
     const Texts texts = {"Torvel Parser", "View X12 File", "Documentation", "Information", "Exit"};
     const Texts tips = {"Torvel Parser", "View X12 File", "Documentation", "Information", "End Application"};
-    const bool enabled[] = {false, false, true, false, true};
+    const bool enabled[] = {false, true, true, false, true};
     for (int id = 1; id <= 5; ++id) {
         EXPECT_EQ(bar.GetText(id), texts[id - 1]);
         EXPECT_EQ(ansiTip(bar, main.window().hWnd, id), tips[id - 1]);

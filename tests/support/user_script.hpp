@@ -1,0 +1,46 @@
+// Windows tests only: a scripted user. A timer acts on the top dialog of
+// each step once it is up and takes input, so modal dialogs opened by the
+// code under test are driven in order, on the test's own thread.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace zrtest {
+
+// One step: once a top-level window with the caption is up and takes input
+// (a dialog under a modal one does not), act on it.
+struct Step {
+    std::string caption;
+    std::function<void(HWND)> act;
+};
+
+class UserScript {
+public:
+    explicit UserScript(std::deque<Step> steps) {
+        steps_ = std::move(steps);
+        timer_ = SetTimer(nullptr, 0, 30, &UserScript::tick);
+    }
+    ~UserScript() {
+        KillTimer(nullptr, timer_);
+        steps_.clear();
+    }
+    static bool done() { return steps_.empty(); }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (steps_.empty()) return;
+        HWND w = FindWindowA(nullptr, steps_.front().caption.c_str());
+        if (!w || !IsWindowVisible(w) || !IsWindowEnabled(w)) return;
+        auto act = std::move(steps_.front().act);
+        steps_.pop_front();
+        act(w);
+    }
+    static inline std::deque<Step> steps_;
+    UINT_PTR timer_ = 0;
+};
+
+}  // namespace zrtest

@@ -1,0 +1,109 @@
+// The rule checker over a small [X12CHECK] section: each message kind,
+// the check table's "%" values, stopping, unmentioned segments, the summary
+// and a rule list longer than its 1,000 slots.
+#include "rule_checker.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "claim_index.hpp"
+#include "x12_fixtures.hpp"
+
+namespace {
+
+using namespace zr;
+
+struct Outcome {
+    std::vector<std::string> warnings, unexpected, summary;
+};
+
+Outcome check(const std::string& rules, const CheckTable& checks = {}, std::vector<bool> answers = {}) {
+    zrtest::TempDir dir;
+    if (!rules.empty()) dir.write("zr.ini", "[X12CHECK]\r\n" + rules + "COMMAND=0\r\n");
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12"));
+    zrtest::PromptRecorder prompts(true);
+    for (bool a : answers) prompts.answerNext(a);
+    CTL39400K(checks, t, t.size(), "*", CTL39400AC(), dir.path());
+    Outcome run;
+    for (const wl::Prompt& p : prompts.prompts()) {
+        if (p.isQuestion()) {
+            EXPECT_EQ(p.caption, " WARNING.");
+            run.warnings.push_back(p.text);
+        } else if (p.text.rfind("Found unexpected segment in ", 0) == 0) {
+            run.unexpected.push_back(p.text);
+        } else {
+            run.summary.push_back(p.text);
+        }
+    }
+    return run;
+}
+
+std::string summary(std::size_t rules) {
+    const std::size_t rows = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12")).size();
+    return "\r\nCHECK COMPLETE\r\n" + std::to_string(rules) + " configured items have been checked\r\naginst " +
+           std::to_string(rows) + " claim file segments.";
+}
+
+TEST(RuleChecker, EachRuleKindGivesItsMessage) {
+    const std::size_t rows = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12")).size();
+    CheckTable places{};
+    places[0] = {"PLACE", "150"};
+    struct Case {
+        std::string rule;
+        CheckTable checks;
+        std::vector<std::string> warnings;
+    };
+    const std::vector<Case> cases = {
+        {"LOOP2300,CLM,2,150", {}, {}},
+        {"LOOP2300,CLM,2,999", {},
+         {"In line 19 Data Element 2 in the CLM Segment in Loop2300 the value 999 was expected and 150 was found.\r"
+          "Continue?"}},
+        {"LOOP2300,CLM,2,%PLACE", places, {}},
+        {"LOOP2300,CLM,2,%PLACE", {},
+         {"In line 19 Data Element 2 in the CLM Segment in Loop2300 the value in a table was expected and 150 was "
+          "found.\rContinue?"}},
+        {"LOOP2300,NTE,1", {},
+         {"In line " + std::to_string(rows - 1) + " NTE Segment not found in Loop2300\rContinue?"}},
+        {"LOOP2300", {}, {}},
+        {"CONTROL,CLM,1", {}, {}},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = check(c.rule + "\r\n", c.checks);
+        EXPECT_EQ(run.warnings, c.warnings) << c.rule;
+        EXPECT_EQ(run.summary, std::vector<std::string>{summary(1)}) << c.rule;
+    }
+}
+
+TEST(RuleChecker, NoStopsTheTestsButNotTheReport) {
+    const Outcome run = check("LOOP2300,CLM,2,999\r\nLOOP2300,CLM,2,998\r\n", {}, {false});
+    EXPECT_EQ(run.warnings.size(), 1u);
+    EXPECT_FALSE(run.unexpected.empty());
+    EXPECT_EQ(run.summary, std::vector<std::string>{summary(1)});
+}
+
+TEST(RuleChecker, UnmentionedSegmentsAreNamedWithLineAndLoop) {
+    const Outcome run = check("LOOP2300,CLM,2,150\r\n");
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12"));
+    std::size_t clms = 0;
+    for (std::size_t r = 1; r <= t.size(); ++r) clms += t.id(r) == "CLM";
+    EXPECT_EQ(run.unexpected.size(), t.size() - clms);
+    ASSERT_GE(run.unexpected.size(), 3u);
+    EXPECT_EQ(run.unexpected[0], "Found unexpected segment in  Segment=ISA");
+    EXPECT_EQ(run.unexpected[2], "Found unexpected segment in  line 1 Segment=ST");
+    EXPECT_NE(std::find(run.unexpected.begin(), run.unexpected.end(),
+                        "Found unexpected segment in  line 20 Segment=HI Loop=2300"),
+              run.unexpected.end());
+}
+
+TEST(RuleChecker, SummaryWithoutConfigurationAndPastTheRuleSlots) {
+    EXPECT_EQ(check("").summary, std::vector<std::string>{summary(0)});
+    // Rules past the 1,000th are ignored: the failing last rule is never tested.
+    std::string many;
+    for (int i = 0; i < 1005; ++i) many += "CONTROL,CLM,1\r\n";
+    const Outcome run = check(many + "LOOP2300,CLM,2,999\r\n");
+    EXPECT_TRUE(run.warnings.empty());
+    EXPECT_EQ(run.summary, std::vector<std::string>{summary(1000)});
+}
+
+}  // namespace

@@ -1,0 +1,207 @@
+#include "viewer_dialog.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zr {
+
+namespace {
+
+// The design space is 640 x 480; a screen of another size scales it, never
+// below 1 (the standard fonts are made for that scale).
+double designScale() {
+    const double w = GetSystemMetrics(SM_CXSCREEN) / 640.0, h = GetSystemMetrics(SM_CYSCREEN) / 480.0;
+    return std::max(1.0, std::min(w, h));
+}
+
+std::shared_ptr<wl::TFont> standardFont(bool bold) {
+    wl::FontSpec f;
+    f.cFaceName = "Courier New";
+    f.nWidth = 480 / 50;
+    f.nHeight = 640 / 40;
+    f.lBold = bold;
+    return wl::TFont::New(f);
+}
+
+constexpr wl::Color kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255);
+
+struct FindButton {
+    std::string caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findButton(HWND child, LPARAM data) {
+    auto* f = reinterpret_cast<FindButton*>(data);
+    char cls[32] = {}, text[128] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    GetWindowTextA(child, text, sizeof text);
+    if (lstrcmpiA(cls, "Button") == 0 && f->caption == text) {
+        f->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool pressButton(HWND dialog, const std::string& caption) {
+    FindButton f{caption};
+    EnumChildWindows(dialog, findButton, reinterpret_cast<LPARAM>(&f));
+    if (!f.found) return false;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(f.found), BN_CLICKED), reinterpret_cast<LPARAM>(f.found));
+    return true;
+}
+
+EditField& EditField::New(wl::TWindow* parent, RECT at, const std::string& text, std::shared_ptr<wl::TFont> font) {
+    oWnd = parent;
+    nTop = at.top;
+    nLeft = at.left;
+    nBottom = at.bottom;
+    nRight = at.right;
+    start_ = text;
+    cCaption = text;
+    oFont = std::move(font);
+    if (oFont) ++oFont->nCount;
+    nStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+    nId = GetNewId();
+    createOrDefer();
+    return *this;
+}
+
+void EditField::Initiate(HWND hDlg) {
+    wl::TControl::Initiate(hDlg);
+    SetWindowTextA(hWnd, start_.c_str());
+}
+
+std::string EditField::text() const {
+    if (!hWnd || !IsWindow(hWnd)) return start_;
+    const int n = GetWindowTextLengthA(hWnd);
+    std::string s(static_cast<std::size_t>(n) + 1, '\0');
+    GetWindowTextA(hWnd, s.data(), n + 1);
+    s.resize(static_cast<std::size_t>(n));
+    return s;
+}
+
+ViewerDialog::ViewerDialog(const std::string& caption, double width, double height)
+    : caption_(caption), scale_(designScale()), font1_(standardFont(true)), font2_(standardFont(false)) {
+    wl::DialogNew d;
+    d.lPixel = true;
+    d.nTop = 0;
+    d.nLeft = 0;
+    d.nBottom = px(height);
+    d.nRight = px(width);
+    d.cCaption = caption;
+    d.nClrText = kBlack;
+    d.nClrBack = kWhite;
+    d.oFont = font1_;
+    dialog_.New(d);
+}
+
+ViewerDialog::~ViewerDialog() {
+    if (dialog_.hWnd && IsWindow(dialog_.hWnd)) DestroyWindow(dialog_.hWnd);
+    controls_.clear();
+    font1_->End();
+    font2_->End();
+}
+
+int ViewerDialog::px(double v) const { return static_cast<int>(std::lround(v * scale_)); }
+
+wl::TButton& ViewerDialog::button(double row, double col, double w, double h, const std::string& caption,
+                                  std::function<void()> action) {
+    auto b = std::make_unique<wl::TButton>();
+    wl::ButtonNew n;
+    n.lPixel = true;
+    n.nRow = px(row);
+    n.nCol = px(col);
+    // The caption fits whatever the scale: the font is not scaled.
+    n.nWidth = std::max(px(w), static_cast<int>(caption.size()) * (480 / 50) + 10);
+    n.nHeight = std::max(px(h), 640 / 40 + 6);
+    n.cCaption = caption;
+    n.oWnd = &dialog_;
+    n.oFont = font1_;
+    n.bAction = [action = std::move(action)](wl::TWindow&) {
+        if (action) action();
+    };
+    b->New(n);
+    auto& ref = *b;
+    controls_.push_back(std::move(b));
+    return ref;
+}
+
+wl::TSay& ViewerDialog::label(double row, double col, double w, double h, std::function<std::string()> text, int font) {
+    auto s = std::make_unique<wl::TSay>();
+    wl::SayNew n;
+    n.lPixel = true;
+    n.nRow = px(row);
+    n.nCol = px(col);
+    n.nWidth = px(w);
+    n.nHeight = std::max(px(h), 640 / 40);
+    n.oWnd = &dialog_;
+    n.oFont = this->font(font);
+    n.nClrText = kBlack;
+    n.nClrBack = kWhite;
+    n.bText = [text = std::move(text)] { return wl::Value(text ? text() : std::string()); };
+    s->New(n);
+    auto& ref = *s;
+    controls_.push_back(std::move(s));
+    return ref;
+}
+
+wl::TWBrowse& ViewerDialog::list(double row, double col, double w, double h, const std::string& header,
+                                 std::function<std::string()> line) {
+    auto b = std::make_unique<wl::TWBrowse>();
+    wl::WBrowseNew n;
+    n.lPixel = true;
+    n.nRow = px(row);
+    n.nCol = px(col);
+    n.nWidth = px(w);
+    n.nHeight = px(h);
+    n.oWnd = &dialog_;
+    n.oFont = font1_;
+    n.aHeaders = {header};
+    n.aColSizes = {px(w) * 4};  // one column as wide as the longest segment needs
+    n.nClrFore = kBlack;
+    n.nClrBack = kWhite;
+    n.bLine = [line = std::move(line)] { return wl::ValueList{wl::Value(line ? line() : std::string())}; };
+    b->New(n);
+    auto& ref = *b;
+    controls_.push_back(std::move(b));
+    return ref;
+}
+
+wl::TWBrowse& ViewerDialog::arrayList(double row, double col, double w, double h, const std::string& header,
+                                      std::function<std::string(std::size_t)> lineOf, std::function<int()> count) {
+    wl::TWBrowse& b = list(row, col, w, h, header, {});
+    wl::TWBrowse* self = &b;
+    b.bLine = [self, lineOf] { return wl::ValueList{wl::Value(lineOf(static_cast<std::size_t>(self->nAt)))}; };
+    b.SetArray(std::move(count));
+    return b;
+}
+
+EditField& ViewerDialog::edit(double row, double col, double w, double h, const std::string& text) {
+    auto e = std::make_unique<EditField>();
+    RECT at{px(col), px(row), px(col + w), std::max(px(row + h), px(row) + 640 / 40 + 6)};
+    e->New(&dialog_, at, text, font1_);
+    auto& ref = *e;
+    controls_.push_back(std::move(e));
+    return ref;
+}
+
+void ViewerDialog::run(const ViewerUi& ui, std::function<ShownDialog()> describe) {
+    wl::DialogActivate a;
+    a.lCentered = true;
+    a.bValid = [this](wl::TWindow&) {
+        if (onClose_) onClose_();
+        return true;
+    };
+    a.bInit = [&](wl::TWindow& w) {
+        if (!ui.shown) return;
+        ShownDialog shown = describe ? describe() : ShownDialog{};
+        shown.caption = caption_;
+        shown.hWnd = w.hWnd;
+        ui.shown(shown);
+    };
+    dialog_.Activate(a);
+}
+
+}  // namespace zr

@@ -1,0 +1,93 @@
+// The frame the viewer's dialogs share: a modal pixel dialog laid out in
+// the 640 x 480 design space scaled to the screen, "B/W*" (black on white),
+// the first and second standard fonts, and the few kinds of controls the
+// viewer uses. Each dialog tells the ViewerUi's observer when it shows, so
+// tests and the pictures script see what it lists and can press its buttons.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "button.hpp"
+#include "dialog.hpp"
+#include "font.hpp"
+#include "wbrowse.hpp"
+
+namespace zr {
+
+// What a viewer dialog shows when it opens.
+struct ShownDialog {
+    std::string caption;
+    HWND hWnd = nullptr;
+    std::vector<std::string> lines;  // its list's lines (or its texts)
+    std::size_t current = 0;         // the list's current line, 1-based
+};
+
+// What the viewer's windows share: an observer of every dialog shown.
+struct ViewerUi {
+    std::function<void(const ShownDialog&)> shown;
+};
+
+// Posts a click on the dialog's button with that caption (false when it has
+// none): the click runs once the dialog's message loop takes it.
+bool pressButton(HWND dialog, const std::string& caption);
+
+// A plain single-line edit field (the library's get control is not built).
+class EditField : public wl::TControl {
+public:
+    std::string ClassName() const override { return "TVIEWEREDIT"; }
+    std::string WindowClass() const override { return "EDIT"; }
+    EditField& New(wl::TWindow* parent, RECT at, const std::string& text, std::shared_ptr<wl::TFont> font);
+    void Initiate(HWND hDlg) override;
+    // The text now in the field (the starting text before it exists).
+    std::string text() const;
+
+private:
+    std::string start_;
+};
+
+class ViewerDialog {
+public:
+    // Design-space width and height of the dialog.
+    ViewerDialog(const std::string& caption, double width, double height);
+    ~ViewerDialog();
+    ViewerDialog(const ViewerDialog&) = delete;
+    ViewerDialog& operator=(const ViewerDialog&) = delete;
+
+    // Design pixels to screen pixels.
+    int px(double v) const;
+    wl::TDialog& dialog() { return dialog_; }
+    const std::shared_ptr<wl::TFont>& font(int n) const { return n == 2 ? font2_ : font1_; }
+
+    // Controls at design (row, column) with a design size.
+    wl::TButton& button(double row, double col, double w, double h, const std::string& caption,
+                        std::function<void()> action);
+    wl::TSay& label(double row, double col, double w, double h, std::function<std::string()> text, int font = 2);
+    wl::TWBrowse& list(double row, double col, double w, double h, const std::string& header,
+                       std::function<std::string()> line);
+    // A list over lines 1..count(), its current line in nAt.
+    wl::TWBrowse& arrayList(double row, double col, double w, double h, const std::string& header,
+                            std::function<std::string(std::size_t)> lineOf, std::function<int()> count);
+    EditField& edit(double row, double col, double w, double h, const std::string& text);
+
+    // Runs the dialog modally, centred; `describe` fills what the observer
+    // is told once it shows.
+    void run(const ViewerUi& ui, std::function<ShownDialog()> describe);
+    void close() { dialog_.End(IDCANCEL); }
+    // Runs however the dialog is closed, while its controls still stand.
+    void onClose(std::function<void()> f) { onClose_ = std::move(f); }
+
+private:
+    wl::TDialog dialog_;
+    std::string caption_;
+    double scale_;
+    std::shared_ptr<wl::TFont> font1_, font2_;
+    std::vector<std::unique_ptr<wl::TControl>> controls_;
+    std::function<void()> onClose_;
+};
+
+}  // namespace zr

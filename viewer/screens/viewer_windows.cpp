@@ -1,0 +1,61 @@
+#include "viewer_windows.hpp"
+
+#include "paths.hpp"
+#include "pickers.hpp"
+#include "programs.hpp"
+#include "segment_list_window.hpp"
+#include "system_facts.hpp"
+
+namespace zr {
+
+std::string openTransactionScreen(ScreenKind kind, const ScreenCall& call, const ViewerUi& ui) {
+    switch (kind) {
+    case ScreenKind::None: return "";
+    case ScreenKind::SegmentList: return CTLD39420(call, ui);
+    case ScreenKind::Claims837:
+    case ScreenKind::Remittance835:
+    case ScreenKind::Acknowledgement:
+    case ScreenKind::Message:
+    case ScreenKind::ClaimStatus:
+    case ScreenKind::Eligibility:
+        // Until the set's own screen exists: its segments.
+        if (isReportMode(call.mode) || call.mode == 109) return "";
+        showSegmentList(call, ui);
+        return "";
+    }
+    return "";
+}
+
+std::optional<SegmentTable> ViewerWindows::pickInterchange(const ScreenCall& whole) { return CTLD39405(whole, ui_); }
+
+std::optional<SegmentTable> ViewerWindows::pickSet(const ScreenCall& call) { return CTLD39424(call, ui_); }
+
+std::string ViewerWindows::openScreen(ScreenKind kind, const ScreenCall& call) {
+    return openTransactionScreen(kind, call, ui_);
+}
+
+bool ViewerWindows::startNotepad(const std::string& file) {
+    const std::string folder = wl::GETWINDIR();
+    if (!wl::fileExists(wl::joinPath(folder, "notepad.exe"))) return false;
+    wl::WINEXEC(notepadCommandLine(folder, file), SW_SHOWNORMAL);
+    return true;
+}
+
+void ViewerWindows::debugDialog() {
+    ViewerDialog d("X12", 200, 60);
+    d.button(10, 10, 40, 12, "Exit", [&] { d.close(); });
+    d.run(ui_, {});
+}
+
+std::string viewX12File(const std::string& modelCode, const std::string& file, const std::string& startFolder,
+                        const ViewerUi& ui) {
+    ViewerWindows windows(ui);
+    ViewerRequest r;
+    r.modelCode = modelCode;
+    r.fileName = file;
+    r.startFolder = startFolder;
+    r.mode = 1;
+    return CTLD39400(r, windows);
+}
+
+}  // namespace zr

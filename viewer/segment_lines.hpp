@@ -1,0 +1,54 @@
+// The lines of the viewer's lists: the segment list in its five views with
+// their headings, the numbered lines of the pickers and screens, and the
+// searches over segment texts.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "segment_table.hpp"
+
+namespace zr {
+
+// CTL39400A: the list line of a row in view 1 to 5 (the second argument is
+// not used).
+std::string CTL39400A(const SegmentTable& table, int ignored, std::size_t row, int view);
+// CTL39400N: the heading of a view, "" for other numbers.
+std::string CTL39400N(int view);
+// CTL39400M: the view after this one: 1, 2, 3, 4, 5, then 1 again.
+int CTL39400M(int view);
+
+// Numbered list lines (list, 1-based n).
+// CTL39405V (the interchange picker; also the 400, 407, 409 and 411
+// families): n, a blank, item n.
+std::string CTL39405V(const std::vector<std::string>& list, std::size_t n);
+// CTL39406V (837 and 277 families): n filled to five characters, a blank, item n.
+std::string CTL39406V(const std::vector<std::string>& list, std::size_t n);
+// CTL39408V: item n alone.
+std::string CTL39408V(const std::vector<std::string>& list, std::size_t n);
+// CTL39412V: kind 1, two blanks and item n; other kinds as CTL39405V.
+std::string CTL39412V(const std::vector<std::string>& list, std::size_t n, int kind);
+inline std::string CTL39400V(const std::vector<std::string>& l, std::size_t n) { return CTL39405V(l, n); }
+inline std::string CTL39407V(const std::vector<std::string>& l, std::size_t n) { return CTL39405V(l, n); }
+inline std::string CTL39409V(const std::vector<std::string>& l, std::size_t n) { return CTL39405V(l, n); }
+inline std::string CTL39411V(const std::vector<std::string>& l, std::size_t n) { return CTL39405V(l, n); }
+inline std::string CTL39410V(const std::vector<std::string>& l, std::size_t n) { return CTL39406V(l, n); }
+
+// True when `text` holds `what` at some position, compared without regard
+// to case (what is used as given: callers trim it).
+bool holdsNoCase(std::string_view text, std::string_view what);
+
+// CTL39400R: the first row after `start` whose segment text holds the text
+// (trimmed, any case); `start` when none does or the text is empty.
+std::size_t CTL39400R(const SegmentTable& table, std::size_t rowCount, std::size_t start, const std::string& text);
+
+// CTL394SEEK's offered text: filled with blanks to 40 characters (a longer
+// text stays whole).
+std::string seekPromptText(const std::string& text);
+
+// CTL39401's lines: one per element of the segment text, "Element k = "
+// and the element (with "n Subelements " before it when it has components).
+std::vector<std::string> elementLines(const std::string& segmentText, const X12Delimiters& delimiters);
+
+}  // namespace zr
