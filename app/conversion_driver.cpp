@@ -154,7 +154,7 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.spec.destinationFile = output;
     e.type = run.type->type;
     e.options = run.options;
-    if (run.request.mode == DriverMode::Batch) e.meterMode = MeterMode::Show;
+    if (run.request.mode != DriverMode::Menu || run.request.showMeter) e.meterMode = MeterMode::Show;
     e.clock = run.hooks.clock;  // one clock for every line of the run log
     // Only a rename needs them.
     if (e.options.renameWithMap) {
@@ -440,8 +440,11 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     // Source and destination lose their trailing blanks (the command line
     // pads missing words with them).
     DriverRequest request = given;
-    request.source = wl::rtrim(given.source);
-    request.destination = wl::rtrim(given.destination);
+    auto settle = [&request] {
+        request.source = wl::rtrim(request.source);
+        request.destination = wl::rtrim(request.destination);
+    };
+    settle();
     const std::string& type = request.type;
     const std::string& source = request.source;
     const std::string& destination = request.destination;
@@ -454,7 +457,15 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     std::optional<UnattendedPrompts> unattended;
     if (request.mode == DriverMode::Batch) unattended.emplace(main.log);
 
-    if (wl::alltrim(type).empty() || wl::alltrim(source).empty()) {
+    // The prepared request is shown first; the dialog's answer is the run.
+    auto openDialog = [&] {
+        if (!hooks.dialog) return;
+        hooks.dialog(request);
+        settle();
+        main.type = typeRow(request.type);
+    };
+    if (request.mode == DriverMode::DialogFirst) openDialog();
+    else if (wl::alltrim(type).empty() || wl::alltrim(source).empty()) {
         main.log.timed("Parameter 1 and 2 are empty. Start User Interface ");
         const std::string old = wl::joinPath(request.currentFolder, "parse.log");
         // A batch type without a source starts no user interface: nobody
@@ -462,6 +473,7 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
         const bool attended = wl::alltrim(type).empty() || request.mode != DriverMode::Batch;
         if (attended && wl::fileExists(old) && wl::MSGYESNO("There is already a Parse.log. Add to it?", wl::Value("Merge Parse Log?")))
             main.log.raw("\r\n" + CTL39400AY(old) + "\r\n");
+        if (attended) openDialog();
     }
     if (wl::alltrim(type).empty() || wl::alltrim(source).empty()) {
         main.log.timed(wl::alltrim(type).empty() ? "Parameter 1 empty. " : "Parameter 2 empty.");

@@ -30,6 +30,8 @@ struct DriverRequest {
     std::string options;
     std::string currentFolder;  // where "parse.log" goes by default
     DriverMode mode = DriverMode::Menu;
+    // The menu's run shows the meter too: the user waits at the screen.
+    bool showMeter = false;
 };
 
 // What the driver needs from outside; the defaults are the real ones.
@@ -37,6 +39,11 @@ struct DriverHooks {
     std::function<EngineResult(const EngineRequest&)> engine;  // default CTL48400A
     RunLog::Clock clock;                                        // default: now
     std::function<std::string()> date;                          // default: today, MM/DD/YY
+    // CTLD48401, the conversion dialog: edits the request in place (an
+    // emptied type cancels). Opened with DriverMode::DialogFirst, and when
+    // a run at the screen starts without a type or a source; none: no
+    // dialog (the run ends with "Parameter 1 empty. ").
+    std::function<void(DriverRequest&)> dialog;
 };
 
 struct DriverResult {

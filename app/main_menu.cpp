@@ -15,15 +15,15 @@ const std::vector<MenuEntry>& functionsMenu() {
     // Entries whose screens are not part of the program yet stay greyed; their
     // message says what they will do.
     static const std::vector<MenuEntry> entries = {
-        {C::X12Parser, "X12 Parser", "X12 Parser: convert X12 files to CSV or XML and back (dialog not built yet)", false},
+        {C::X12Parser, "X12 Parser", "X12 Parser", true},
         {C::ViewX12, "View X12 File", "View X12 File", true},
         {C::ViewerFiles, "", kViewerFilesMessage, true},
         {C::ClearViewerList, "Clear Viewer File List", "", true},
         {C::Separator, "", "", true},
         {C::ViewCsv, "View CSV File", "View CSV File: show a CSV file as a table (not built yet)", false},
         {C::ViewXml, "View XML File", "View XML File", true},
-        {C::ViewParseLog, "View Parse Log", "View Parse Log: show parse.log (not built yet)", false},
-        {C::ViewMapLog, "View Map Log", "View Map Log: show the map log (not built yet)", false},
+        {C::ViewParseLog, "View Parse Log", "View Parse Log", true},
+        {C::ViewMapLog, "View Map Log", "View Map Log", true},
         {C::MappingTool, "Mapping Tool", "Mapping Tool: edit the maps of the X12N transaction types (not built yet)", false},
         {C::FileInformation, "X12 File Information", "X12 File Information: counts and control characters of a file (not built yet)", false},
         {C::FileCompare, "X12 File Compare", "X12 File Compare: compare two X12 files (not built yet)", false},
@@ -31,7 +31,7 @@ const std::vector<MenuEntry>& functionsMenu() {
         {C::Examples, "X12 Torvel Parser Examples", "X12 Torvel Parser Examples: download examples (not built yet)", false},
         {C::Projects, "X12 Torvel Parser Projects", "X12 Torvel Parser Projects: download projects (not built yet)", false},
         {C::DataDictionary, "Data Dictionary", "Data Dictionary: the fields of the maps (not built yet)", false},
-        {C::Information, "Information", "Information about this system (dialog not built yet)", false},
+        {C::Information, "Information", "Information about this system", true},
         {C::Documentation, "Documentation", "Complete System Reference Manual ", true},
     };
     return entries;
@@ -45,10 +45,10 @@ const MenuEntry& quitEntry() {
 const std::vector<ToolButton>& toolbarButtons() {
     using C = MainCommand;
     static const std::vector<ToolButton> buttons = {
-        {13, "Torvel Parser", "Torvel Parser", C::X12Parser, "Database-Files", false},
+        {13, "Torvel Parser", "Torvel Parser", C::X12Parser, "Database-Files", true},
         {7, "View X12 File", "View X12 File", C::ViewX12, "Viewer-Files", true},
         {6, "Documentation", "Documentation", C::Documentation, "", true},
-        {11, "Information", "Information", C::Information, "", false},
+        {11, "Information", "Information", C::Information, "", true},
         {3, "Exit", "End Application", C::Quit, "", true},
     };
     return buttons;

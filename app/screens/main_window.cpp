@@ -3,7 +3,10 @@
 #include <cstdio>
 
 #include "bitmaps.hpp"
+#include "conversion_dialog.hpp"
 #include "error_dialog.hpp"
+#include "information_dialog.hpp"
+#include "log_display_window.hpp"
 #include "message_loop.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -22,33 +25,10 @@ namespace zr {
 
 namespace {
 
-// The main window's class: TWindow under its own name, which also runs the
-// commands of the toolbar's drop-down pop-ups. The toolbar tracks such a
-// pop-up itself and destroys its handle; its items' objects stay here until
-// the chosen command has arrived (Windows posts it after the tracking ends).
+// The main window's class: TWindow under its own name.
 class TMainWindow : public wl::TWindow {
 public:
     std::string ClassName() const override { return "ZRK7W315"; }
-
-    std::shared_ptr<wl::TMenu> dropMenu;
-
-    wl::Answer HandleEvent(UINT msg, WPARAM w, LPARAM l) override {
-        // The pop-up's items are drawn through oPopup while it shows only.
-        if (msg == WM_EXITMENULOOP && dropMenu && oPopup == dropMenu) oPopup.reset();
-        return wl::TWindow::HandleEvent(msg, w, l);
-    }
-    wl::Answer Command(WPARAM w, LPARAM l) override {
-        if (dropMenu && l == 0) {
-            if (wl::TMenuItem* item = dropMenu->GetMenuItem(LOWORD(w))) {
-                auto keep = dropMenu;  // the action may open another drop-down
-                if (oPopup == dropMenu) oPopup.reset();
-                item->bAction(*item);
-                if (dropMenu == keep) dropMenu.reset();
-                return 0;
-            }
-        }
-        return wl::TWindow::Command(w, l);
-    }
 };
 
 // A second instance opens down and right of the first rather than exactly
@@ -143,15 +123,13 @@ void MainWindow::buildToolbar() {
     toolbar_->SetTextRows(2);
 }
 
-HMENU MainWindow::dropDown(const std::string& section) {
-    auto& main = static_cast<TMainWindow&>(*window_);
-    main.dropMenu = CTLD48400D(section);
-    if (main.dropMenu->aItems().empty()) {
-        main.dropMenu.reset();
+std::shared_ptr<wl::TMenu> MainWindow::dropDown(const std::string& section) {
+    auto menu = CTLD48400D(section);
+    if (menu && menu->aItems().empty()) {
+        menu->End();
         return nullptr;
     }
-    main.oPopup = main.dropMenu;
-    return main.dropMenu->hMenu;
+    return menu;
 }
 
 wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
@@ -167,7 +145,7 @@ wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
 std::shared_ptr<wl::TMenu> MainWindow::CTLD48400A() {
     auto bar = wl::MENUBEGIN();
     wl::MenuItemNew functions;
-    functions.cPrompt = "Functions";
+    functions.cPrompt = "&Functions";  // Alt+F
     wl::MENUADDITEM(functions);
     wl::MENUBEGIN(true);
     for (const MenuEntry& entry : functionsMenu()) {
@@ -194,7 +172,7 @@ std::shared_ptr<wl::TMenu> MainWindow::CTLD48400A() {
     }
     wl::MENUEND();
     wl::MenuItemNew exit;
-    exit.cPrompt = "Exit";
+    exit.cPrompt = "&Exit";  // Alt+E
     wl::MENUADDITEM(exit);
     wl::MENUBEGIN(true);
     wl::MENUADDITEM(menuItem(quitEntry()));
@@ -255,6 +233,22 @@ void MainWindow::runBatch(wl::TWindow& w) {
     if (w.hWnd && IsWindow(w.hWnd)) w.End();
 }
 
+void MainWindow::runConversion(const std::string& source) {
+    DriverRequest request;
+    request.modelCode = context_.modelCode;
+    request.source = source;
+    request.destination = std::string(255, ' ');
+    request.options = std::string(255, ' ');
+    request.currentFolder = context_.currentFolder;
+    request.mode = DriverMode::Menu;
+    request.showMeter = true;
+    DriverHooks hooks = hooks_.driver;
+    if (!hooks.dialog) hooks.dialog = conversionDialogHook({context_.currentFolder, context_.workingFolder, context_.separator, {}});
+    const DriverResult result = CTLD48403(request, hooks);
+    // "View Parse Log" opens what this run wrote ("PARSELOG=" may name another file).
+    if (!result.logPath.empty()) lastRunLog_ = result.logPath;
+}
+
 void MainWindow::Run(MainCommand command) {
     const MenuEntry* entry = menuEntry(command);
     if (entry && !entry->built) return;
@@ -263,6 +257,13 @@ void MainWindow::Run(MainCommand command) {
     case MainCommand::Documentation: openDocumentation(); break;
     case MainCommand::ViewXml: viewXmlFile(); break;
     case MainCommand::ViewX12: viewAndRecord(); break;
+    case MainCommand::X12Parser: runConversion(""); break;
+    case MainCommand::ViewParseLog:
+    case MainCommand::ViewMapLog:
+        CTLD33500(command == MainCommand::ViewParseLog ? LogMode::ParseLog : LogMode::MapLog, window_->hWnd,
+                  {context_.currentFolder, lastRunLog_, {}});
+        break;
+    case MainCommand::Information: ZRINFO(context_.modelCode, context_.currentFolder, context_.workingFolder); break;
     default: break;
     }
 }
@@ -333,11 +334,7 @@ void MainWindow::CTLD48400G(const std::string& key, const std::string& section) 
         // A key without a value opens nothing.
         if (!file.empty()) CTLD48400C(file);
         break;
-    case DropDownTarget::Conversion:
-        wl::MSGINFO("The conversion dialog is not part of this version yet; convert from the command line:\r\n" +
-                        std::string("zrk7w315.exe X12,CSV ") + (file.empty() ? "<source>" : file) + " <destination>",
-                    wl::Value("Torvel Parser"));
-        break;
+    case DropDownTarget::Conversion: runConversion(file); break;
     case DropDownTarget::None: break;
     }
 }

@@ -89,6 +89,8 @@ public:
     const MainContext& context() const { return context_; }
     const std::vector<std::shared_ptr<wl::TFont>>& fonts() const { return fonts_; }
     const std::optional<DriverResult>& batchResult() const { return batchResult_; }
+    // The run log the last conversion from the menu or toolbar wrote ("" before any).
+    const std::string& lastRunLog() const { return lastRunLog_; }
 
 private:
     void buildFonts();
@@ -97,11 +99,13 @@ private:
     std::shared_ptr<wl::TMenu> CTLD48400A();
     wl::MenuItemNew menuItem(const MenuEntry& entry);
     void buildToolbar();
-    // The drop-down's pop-up for the toolbar, kept until its command arrives.
-    HMENU dropDown(const std::string& section);
+    // The drop-down's pop-up for the toolbar (nullptr when its list is empty).
+    std::shared_ptr<wl::TMenu> dropDown(const std::string& section);
     void runBatch(wl::TWindow& w);
     void openDocumentation();
     void viewXmlFile();
+    // The conversion driver with an empty type: its dialog opens first.
+    void runConversion(const std::string& source);
 
     MainContext context_;
     MainHooks hooks_;
@@ -114,6 +118,7 @@ private:
     std::unique_ptr<wl::TToolBar> toolbar_;
     std::unique_ptr<wl::TMsgBar> msgBar_;
     std::optional<DriverResult> batchResult_;
+    std::string lastRunLog_;
 };
 
 // MAIN: the process entry with the command-line words; answers the exit

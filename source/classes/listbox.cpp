@@ -1,6 +1,8 @@
 #include "listbox.hpp"
 
+#include "input_and_timers.hpp"
 #include "text.hpp"
+#include "visual_styles.hpp"
 
 namespace wl {
 
@@ -37,7 +39,7 @@ TListBox& TListBox::New(const ListNew& a) {
     nClrText = GetSysColor(COLOR_WINDOWTEXT);
     nClrPane = GetSysColor(COLOR_WINDOW);
     nStyle = LBS_NOTIFY | WS_TABSTOP | LBS_USETABSTOPS | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
-             (a.lSort ? LBS_SORT : 0);
+             (a.lSort ? LBS_SORT : 0) | (a.lMultiSelect ? LBS_MULTIPLESEL : 0);
     nId = GetNewId();
     createOrDefer();
     if (hWnd) Default();
@@ -66,7 +68,13 @@ void TListBox::apply(const ListEffects& effects) {
         case ListEffect::Kind::Append: SendMessageA(hWnd, LB_ADDSTRING, 0, text); break;
         case ListEffect::Kind::Insert: SendMessageA(hWnd, LB_INSERTSTRING, at, text); break;
         case ListEffect::Kind::Delete: SendMessageA(hWnd, LB_DELETESTRING, at, 0); break;
-        case ListEffect::Kind::Select: SendMessageA(hWnd, LB_SETCURSEL, at, 0); break;
+        case ListEffect::Kind::Select:
+            // A multiple-selection box has no single selection to set.
+            if (IsMultipleSel())
+                SendMessageA(hWnd, LB_SETSEL, TRUE, static_cast<LPARAM>(at));
+            else
+                SendMessageA(hWnd, LB_SETCURSEL, at, 0);
+            break;
         }
     }
 }
@@ -140,6 +148,55 @@ void TListBox::SwapDown() {
     Change();
 }
 
+bool TListBox::IsMultipleSel() const {
+    const auto style = hWnd ? static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE)) : nStyle;
+    return (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
+}
+
+void TListBox::SetSel(int n, bool on) {
+    if (!hWnd || n < 1 || n > Len()) return;
+    if (IsMultipleSel())
+        SendMessageA(hWnd, LB_SETSEL, on ? TRUE : FALSE, static_cast<LPARAM>(n - 1));
+    else if (on)
+        SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+}
+
+int TListBox::GetSel() const {
+    if (!hWnd) return 0;
+    return static_cast<int>(SendMessageA(hWnd, LB_GETSEL, 0, 0)) + 1;
+}
+
+int TListBox::GetSelCount() const {
+    if (!hWnd || !IsMultipleSel()) return 0;
+    const LRESULT n = SendMessageA(hWnd, LB_GETSELCOUNT, 0, 0);
+    return n == LB_ERR ? 0 : static_cast<int>(n);
+}
+
+std::vector<int> TListBox::GetSelItems() const {
+    const int count = GetSelCount();
+    if (count == 0) return {};
+    std::vector<int> indexes(static_cast<std::size_t>(count));
+    const LRESULT got = SendMessageA(hWnd, LB_GETSELITEMS, static_cast<WPARAM>(count),
+                                     reinterpret_cast<LPARAM>(indexes.data()));
+    indexes.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+    for (int& i : indexes) ++i;
+    return indexes;
+}
+
+void TListBox::SetSelItems(const std::vector<int>& positions) {
+    for (int n : positions) SetSel(n, true);
+}
+
+std::vector<std::string> TListBox::aSelections() const {
+    std::vector<std::string> texts;
+    if (IsMultipleSel()) {
+        for (int n : GetSelItems()) texts.push_back(GetItem(n));
+    } else if (const int n = GetPos()) {
+        texts.push_back(GetItem(n));
+    }
+    return texts;
+}
+
 int TListBox::GetPos() const {
     if (!hWnd) return 0;
     const LRESULT r = SendMessageA(hWnd, LB_GETCURSEL, 0, 0);
@@ -211,6 +268,93 @@ void TComboBox::Default() {
     const Value v = TControl::VarGet();
     nAt = std::max(v.isNumber() ? static_cast<int>(v.number()) : aItems.findExact(v.isText() ? v.text() : ""), 1);
     Set(v);
+    if (hWnd && editable() && !oGet) attachEdit();
+}
+
+// The edit part edits the item text in a buffer as wide as the longest
+// item; the value keeps the text without the padding (or the position, for
+// a numeric value).
+void TComboBox::attachEdit() {
+    HWND edit = GetWindow(hWnd, GW_CHILD);
+    if (!edit) return;
+    SetGet text = [this](const std::optional<Value>& v) -> Value {
+        std::size_t width = 1;
+        for (const std::string& s : aItems.items()) width = std::max(width, s.size());
+        if (v) {
+            std::string t = v->isText() ? v->text() : CVALTOCHAR(*v);
+            while (!t.empty() && t.back() == ' ') t.pop_back();
+            VarPut(TControl::VarGet().isNumber() ? Value(aItems.findExact(t)) : Value(t));
+            return *v;
+        }
+        const Value now = TControl::VarGet();
+        std::string t = now.isNumber() ? aItems.at(static_cast<int>(now.number())) : now.isText() ? now.text() : "";
+        width = std::max(width, t.size());
+        t.resize(width, ' ');
+        return Value(t);
+    };
+    oGet = std::make_unique<TGet>();
+    oGet->Attach(edit, std::move(text), this);
+    oGet->bKeyChar = [this](WPARAM key, LPARAM) { return GetKeyChar(static_cast<int>(key)); };
+    // Backspace completes too: it arrives as a character, not as a key.
+    oGet->bKeyDown = [](WPARAM key, LPARAM, TWindow&) -> Answer {
+        return key == VK_BACK ? Answer(0) : std::nullopt;
+    };
+    oGet->bLostFocus = [this](TWindow&, HWND gaining) { commitEdit(gaining); };
+}
+
+Answer TComboBox::GetKeyChar(int key) {
+    if (!oGet) return std::nullopt;
+    if (key == VK_TAB || key == VK_RETURN) {
+        const bool back = key == VK_TAB && GETKEYSTATE(VK_SHIFT);
+        if (oWnd) back ? oWnd->GoPrevCtrl(hWnd) : oWnd->GoNextCtrl(hWnd);
+        return 0;
+    }
+    int start = 0, end = 0;
+    oGet->GetSelPos(start, end);
+    TClipGet& g = oGet->oGet;
+    const ComboCompletion c = comboComplete(aItems, windowText(oGet->hWnd), start, key);
+    switch (c.kind) {
+    case ComboCompletion::Kind::Clear:
+        g.buffer.assign(g.buffer.size(), ' ');
+        oGet->Assign();
+        oGet->DispText();
+        oGet->SetPos(1);
+        return 0;
+    case ComboCompletion::Kind::Fill: {
+        std::string shown = c.text;
+        shown.resize(std::max(shown.size(), g.buffer.size()), ' ');
+        g.buffer = shown;
+        g.changed = true;
+        oGet->Assign();
+        oGet->DispText();
+        oGet->SetPos(c.caret + 1);
+        g.pos = c.caret + 1;
+        return 0;
+    }
+    case ComboCompletion::Kind::PassOn:
+        if (key == VK_BACK) {  // no item: an ordinary Backspace
+            g.pos = start + 1;
+            getBackSpace(g);
+            oGet->Assign();
+            oGet->EditUpdate();
+            return 0;
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void TComboBox::commitEdit(HWND gaining) {
+    if (!oGet || !hWnd) return;
+    std::string text = windowText(oGet->hWnd);
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    const int found = aItems.findPrefix(text);
+    VarPut(TControl::VarGet().isNumber() ? Value(found) : Value(text));
+    nAt = found;
+    SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(found - 1), 0);
+    SetWindowTextA(hWnd, text.c_str());
+    if (bValid && oWnd && gaining && GetParent(gaining) == GetParent(hWnd) && !bValid(*oGet))
+        ChangeFocus();  // the combo box takes the focus back
 }
 
 void TComboBox::Set(const Value& v) {
@@ -302,6 +446,14 @@ void TComboBox::Del(int pos) {
 }
 
 bool TComboBox::IsOpen() const { return hWnd && SendMessageA(hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+int TComboBox::GetMinVisible() const {
+    if (!hWnd || !ISAPPTHEMED()) return 0;
+    return static_cast<int>(SendMessageA(hWnd, CB_GETMINVISIBLE, 0, 0));
+}
+bool TComboBox::SetMinVisible(int n) {
+    if (!hWnd || !ISAPPTHEMED()) return false;
+    return SendMessageA(hWnd, CB_SETMINVISIBLE, static_cast<WPARAM>(n), 0) != 0;
+}
 void TComboBox::Open() {
     if (hWnd) SendMessageA(hWnd, CB_SHOWDROPDOWN, TRUE, 0);
 }

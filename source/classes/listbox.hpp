@@ -11,6 +11,7 @@
 
 #include "control.hpp"
 #include "combo_box_model.hpp"
+#include "get.hpp"
 #include "item_list.hpp"
 #include "list_box_model.hpp"
 #include "selection_values.hpp"
@@ -27,6 +28,7 @@ struct ListNew {
     std::function<bool(TWindow&)> bValid;
     bool lPixel = false;
     bool lSort = false;
+    bool lMultiSelect = false;  // list boxes only: LBS_MULTIPLESEL
     int nComboStyle = CBS_DROPDOWNLIST;  // combo boxes only
 };
 
@@ -60,6 +62,17 @@ public:
     std::string GetSelText() const { return aItems.at(GetPos()); }
     std::string GetItem(int n) const;
     int Len() const;
+    // Multiple selection (positions 1-based). In a single-selection box the
+    // count is 0, the positions are empty and aSelections holds the one
+    // selected text, if any.
+    bool IsMultipleSel() const;
+    void SetSel(int n, bool on = true);
+    // LB_GETSEL of the first item, plus one.
+    int GetSel() const;
+    int GetSelCount() const;
+    std::vector<int> GetSelItems() const;
+    void SetSelItems(const std::vector<int>& positions);
+    std::vector<std::string> aSelections() const;
     void Initiate(HWND hDlg) override;
     Answer LostFocus(HWND gaining) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
@@ -84,6 +97,8 @@ public:
     std::function<void(TComboBox&, const std::string&)> bChangeText;
     std::string cSearchKey;
     bool lIncSearch = false, lCaseSensitive = false;
+    // The edit part of an editable combo box (none for a drop-down list).
+    std::unique_ptr<TGet> oGet;
 
     TComboBox& New(const ListNew& a);
     TComboBox& ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent = nullptr,
@@ -101,8 +116,15 @@ public:
     int FindString(const std::string& text, int start = 0) const { return aItems.findPrefix(text, start); }
     bool Find(const std::string& text, int start = 0) const { return FindString(text, start) != 0; }
     bool IsOpen() const;
+    bool IsClosed() const { return !IsOpen(); }
+    // The dropped state: 1 open, 0 closed.
+    int State() const { return IsOpen() ? 1 : 0; }
     void Open();
     void Close();
+    // The least number of list items shown when it drops down; with visual
+    // styles only (0 / false without them).
+    int GetMinVisible() const;
+    bool SetMinVisible(int n);
     Value VarGet() const;
     bool editable() const;
     void Initiate(HWND hDlg) override;
@@ -112,9 +134,14 @@ public:
     // A close-up runs bCloseUp.
     Answer onCommand(ControlCommand code) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    // The edit part's characters: focus keys and completion from the items.
+    Answer GetKeyChar(int key);
 
 private:
     void fill();
+    void attachEdit();
+    // The edit part's text committed when it loses the focus.
+    void commitEdit(HWND gaining);
     // Stores the current selection: the position for a numeric value, the
     // item text (or the edit text) otherwise; every path stores the same way.
     void storeSelection();

@@ -8,6 +8,8 @@
 #include <array>
 #include <vector>
 
+#include "messages.hpp"
+
 namespace wl {
 
 // ------------------------------------------------------------ message boxes
@@ -124,6 +126,9 @@ UINT folderBrowserFlags(int rootFolder, UINT flags) {
 
 std::string CGETDIR(const std::string& caption, const std::string& initialFolder, int rootFolder,
                     const std::string& prompt, UINT flags) {
+    // The prompt hook answers folder choices as it answers file choices.
+    PromptAnswer hooked;
+    if (hookAnswer({PromptKind::File, "CGETDIR", prompt, caption, {}}, hooked)) return hooked.file;
     ItemList root;
     if (rootFolder) SHGetSpecialFolderLocation(GetActiveWindow(), rootFolder, &root.p);
     char display[MAX_PATH] = {};

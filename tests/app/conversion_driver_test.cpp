@@ -877,3 +877,107 @@ TEST(DriverSafety, ParseLogGoldens) {
 }
 
 }  // namespace safety
+
+// ---------------------------------------------------------------------------
+// Runs that start at the screen: the conversion dialog edits the request.
+
+namespace dialog_runs {
+
+struct ScreenRun {
+    DriverFixture f;
+    std::vector<zr::DriverRequest> shown;  // what the dialog was opened with
+    std::vector<zr::MeterEvent::Kind> meter;
+
+    zr::DriverResult run(zr::DriverRequest r, std::function<void(zr::DriverRequest&)> answer) {
+        r.currentFolder = f.dir.path();
+        zr::DriverHooks h;
+        h.engine = [](const zr::EngineRequest& e) {
+            zr::ScopedMeter m(e.meterMode, "Loading File " + e.spec.sourceFile, "Please Wait..");
+            return fakeEngine(e);
+        };
+        h.clock = [] { return std::string("12:00:00"); };
+        h.date = [] { return std::string("12/10/26"); };
+        h.dialog = [this, answer](zr::DriverRequest& req) {
+            shown.push_back(req);
+            answer(req);
+        };
+        const zr::MeterObserver before = zr::setMeterObserver([this](const zr::MeterEvent& e) { meter.push_back(e.kind); });
+        zr::DriverResult result = zr::CTLD48403(r, h);
+        zr::setMeterObserver(before);
+        return result;
+    }
+};
+
+zr::DriverRequest menuRequest(const std::string& source = "") {
+    zr::DriverRequest r;
+    r.source = source;
+    r.destination = std::string(255, ' ');
+    r.options = std::string(255, ' ');
+    r.mode = zr::DriverMode::Menu;
+    r.showMeter = true;
+    return r;
+}
+
+TEST(DialogRun, BeginConvertsWhatTheDialogHolds) {
+    ScreenRun d;
+    const std::string src = d.f.x12("claims.x12");
+    const zr::DriverResult result = d.run(menuRequest(src), [&](zr::DriverRequest& r) {
+        r.type = "X12,CSV";
+        r.destination = d.f.out + std::string(240, ' ');  // padded as the dialog edits it
+        r.options = "HO" + std::string(253, ' ');
+    });
+    ASSERT_EQ(d.shown.size(), 1u);
+    EXPECT_EQ(d.shown[0].source, src);  // the drop-down's file reaches the dialog
+    EXPECT_EQ(result.converted, 1);
+    EXPECT_EQ(zrtest::readBytes(wl::joinPath(d.f.out, "claims.csv")), "from claims.x12\r\n");
+    EXPECT_NE(result.log.find("12:00:00 - Parameter 1 and 2 are empty. Start User Interface \r\n"), std::string::npos);
+    EXPECT_NE(result.log.find("12:00:00 - Header On File Set to Yes.\r\n"), std::string::npos);
+    // The menu's run shows the meter.
+    EXPECT_EQ(d.meter.front(), zr::MeterEvent::Kind::Open);
+}
+
+TEST(DialogRun, ExitOrCloseConvertsNothingAndDeletesNothing) {
+    ScreenRun d;
+    const std::string src = d.f.x12("claims.x12");
+    d.f.write(d.f.out, "claims.csv", "keep me");
+    const zr::DriverResult result = d.run(menuRequest(), [&](zr::DriverRequest& r) {
+        // What the dialog hands back when it was cancelled: the type emptied.
+        r.type = "";
+        r.source = src;
+        r.destination = d.f.out;
+        r.options = "OW,DS";
+    });
+    EXPECT_EQ(result.converted, 0);
+    EXPECT_TRUE(wl::fileExists(src));
+    EXPECT_EQ(zrtest::readBytes(wl::joinPath(d.f.out, "claims.csv")), "keep me");
+    EXPECT_NE(result.log.find("12:00:00 - Parameter 1 empty. \r\n"), std::string::npos);
+    EXPECT_TRUE(d.meter.empty());
+}
+
+TEST(DialogRun, PreparedRequestIsShownFirstAndAskedParseLogMergesBefore) {
+    ScreenRun d;
+    const std::string src = d.f.x12("a.x12");
+    zr::DriverRequest r = menuRequest(src);
+    r.type = "X12,XML";
+    r.destination = d.f.out;
+    r.mode = zr::DriverMode::DialogFirst;
+    r.showMeter = false;
+    const zr::DriverResult result = d.run(r, [](zr::DriverRequest&) {});
+    ASSERT_EQ(d.shown.size(), 1u);
+    EXPECT_EQ(d.shown[0].type, "X12,XML");
+    EXPECT_EQ(result.converted, 1);
+    EXPECT_FALSE(d.meter.empty());  // as a batch run: the meter shows
+
+    // A run at the screen without a type asks about the old run log first.
+    zrtest::PromptRecorder rec;
+    rec.answerNext(true);
+    d.shown.clear();
+    const zr::DriverResult merged = d.run(menuRequest(), [](zr::DriverRequest&) {});
+    ASSERT_EQ(rec.prompts().size(), 1u);
+    EXPECT_EQ(rec.prompts()[0].text, "There is already a Parse.log. Add to it?");
+    EXPECT_EQ(d.shown.size(), 1u);
+    // The old log's text is carried into the new one.
+    EXPECT_NE(merged.log.find("X12 Parser Log"), merged.log.rfind("X12 Parser Log"));
+}
+
+}  // namespace dialog_runs

@@ -176,11 +176,22 @@ std::thread cancelFirstDialog(const std::string& prompt, SeenBrowser& seen) {
 
 TEST(SystemDialogs, FolderBrowserTitlesItselfWithTheCaptionAndShowsThePrompt) {
     SeenBrowser seen;
+    // No prompt hook: a hook answers folder choices itself.
+    wl::ScopedPromptHook none({});
     auto t = cancelFirstDialog("Choose the folder of the files", seen);
     EXPECT_EQ(wl::CGETDIR("Source Folder", "", 0, "Choose the folder of the files"), "");
     t.join();
     EXPECT_EQ(seen.caption, "Source Folder");
     EXPECT_TRUE(seen.promptShown);
+}
+
+TEST(SystemDialogs, APromptHookAnswersTheFolderChoice) {
+    zrtest::PromptRecorder prompts;
+    prompts.answerFile("C:\\chosen");
+    EXPECT_EQ(wl::CGETDIR("Source Folder", "", 0, "Pick one"), "C:\\chosen");
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].function, "CGETDIR");
+    EXPECT_EQ(prompts.prompts()[0].caption, "Source Folder");
 }
 
 TEST(SystemDialogs, FolderBrowserFlagsDependOnTheRoot) {

@@ -1,0 +1,73 @@
+#include "log_display.hpp"
+
+#include "file_io.hpp"
+#include "main_menu.hpp"
+#include "paths.hpp"
+#include "text.hpp"
+#include "text_files.hpp"
+
+namespace zr {
+
+std::string logTitle(LogMode mode) {
+    switch (mode) {
+    case LogMode::ViewFile: return "View File";
+    case LogMode::CommandLog: return "View Command Log";
+    case LogMode::XvqData: return "View XVQ Imported Data";
+    case LogMode::StatusLog: return "View Status Log";
+    case LogMode::OdbcData: return "View ODBC Data";
+    case LogMode::SuspendLog: return "View Suspend Log";
+    case LogMode::QvwData: return "View QVW Imported Data";
+    case LogMode::ConversionLog: return "Conversion Log";
+    default: return "";
+    }
+}
+
+bool opensNotepad(LogMode mode) {
+    return mode == LogMode::ParseLog || mode == LogMode::MapLog || mode == LogMode::BuildLog;
+}
+
+std::string notepadFile(LogMode mode, const std::string& lastRunLog) {
+    switch (mode) {
+    case LogMode::ParseLog: return lastRunLog.empty() ? "parse.log" : lastRunLog;
+    case LogMode::MapLog: return "zrmap.log";
+    case LogMode::BuildLog: return "build.log";
+    default: return "";
+    }
+}
+
+std::string notepadCommand(const std::string& windowsFolder, const std::string& file) {
+    return windowsFolder + "\\notepad.exe \"" + file + "\"";
+}
+
+std::string textModeFile(LogMode mode) {
+    switch (mode) {
+    case LogMode::StatusLog: return "status.log";
+    case LogMode::SuspendLog: return "suspend.log";
+    case LogMode::ConversionLog: return "conv.log";
+    default: return "";
+    }
+}
+
+std::string textModeContent(LogMode mode, const std::string& currentFolder) {
+    const std::string name = textModeFile(mode);
+    if (name.empty()) return "";
+    const std::string path = wl::joinPath(currentFolder, name);
+    if (mode == LogMode::ConversionLog && !wl::fileExists(path)) return name + "  Not found " + currentFolder;
+    return CTL39400AY(path);
+}
+
+InformationTexts informationTexts(const std::string& modelCode, const std::string& currentFolder,
+                                  const std::string& workingFolder, const std::string& x12Folder) {
+    InformationTexts t;
+    // The title words of this model's product.
+    if (!ZRTITLE(modelCode).empty()) t.titleWords = {"Torvel", "Parser"};
+    t.model = "     Model: " + modelCode;
+    t.version = "   Version:" + std::string(kVersion);
+    t.subversion = "Subversion:" + std::string(" 1.23B-22");
+    t.baseFolder = "Base Directory : " + currentFolder;
+    t.dataFolder = "Data Directory : " + workingFolder;
+    t.x12Folder = " X12 Directory : " + x12Folder;
+    return t;
+}
+
+}  // namespace zr

@@ -1,0 +1,55 @@
+// The log display's portable half: which file each mode shows, Notepad's
+// command line, the texts of the plain-text modes and of the Information
+// dialog.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+
+namespace zr {
+
+// The modes of CTLD33500.
+enum class LogMode : int {
+    ViewFile = 1,
+    CommandLog = 2,
+    XvqData = 3,
+    StatusLog = 4,
+    OdbcData = 5,
+    SuspendLog = 6,
+    QvwData = 7,
+    ParseLog = 8,
+    MapLog = 9,
+    ConversionLog = 10,
+    BuildLog = 11,
+};
+
+// The dialog's title of a mode ("" for the Notepad modes 8, 9 and 11).
+std::string logTitle(LogMode mode);
+// Modes 8, 9 and 11 open their file in Notepad.
+bool opensNotepad(LogMode mode);
+// The file a Notepad mode opens: "parse.log" (or the run log the last run
+// wrote, when given: "PARSELOG=" names another), "zrmap.log", "build.log".
+std::string notepadFile(LogMode mode, const std::string& lastRunLog = "");
+// Notepad's command line: the Windows folder + "\notepad.exe " + the file
+// name in quotes, so that a path with blanks reaches Notepad whole.
+std::string notepadCommand(const std::string& windowsFolder, const std::string& file);
+
+// The file a plain-text mode reads ("status.log", "suspend.log",
+// "conv.log"), "" for other modes.
+std::string textModeFile(LogMode mode);
+// What a plain-text mode shows of its file in the current folder; mode 10
+// says "conv.log" + "  Not found " + the folder when the file is missing.
+std::string textModeContent(LogMode mode, const std::string& currentFolder);
+
+// The Information dialog's lines (ZRINFO), below the title words.
+struct InformationTexts {
+    std::vector<std::string> titleWords;  // "Torvel", "Parser"
+    std::string model, version, subversion;
+    std::string baseFolder, dataFolder, x12Folder;
+};
+InformationTexts informationTexts(const std::string& modelCode, const std::string& currentFolder,
+                                  const std::string& workingFolder, const std::string& x12Folder);
+
+}  // namespace zr

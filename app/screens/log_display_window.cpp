@@ -1,0 +1,91 @@
+#include "log_display_window.hpp"
+
+#include <memory>
+
+#include "button.hpp"
+#include "control.hpp"
+#include "dialog.hpp"
+#include "font.hpp"
+#include "messages.hpp"
+#include "programs.hpp"
+#include "system_facts.hpp"
+
+namespace zr {
+
+namespace {
+
+// The log's text, read only, in a multi-line edit.
+class LogText : public wl::TControl {
+public:
+    std::string ClassName() const override { return "TLOGTEXT"; }
+    std::string WindowClass() const override { return "EDIT"; }
+    LogText& New(wl::TWindow* parent, int top, int left, int width, int height, const std::string& text) {
+        oWnd = parent;
+        nTop = top;
+        nLeft = left;
+        nBottom = top + height - 1;
+        nRight = left + width - 1;
+        nStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                 ES_AUTOVSCROLL | ES_AUTOHSCROLL;
+        cCaption = text;
+        createOrDefer();
+        return *this;
+    }
+};
+
+// A dialog of 300 x 533 pixels with the text and "Exit".
+void showText(const std::string& title, const std::string& text) {
+    wl::FontSpec f;
+    f.cFaceName = "Courier New";
+    f.nWidth = 8;
+    f.nHeight = 14;
+    auto font = wl::TFont::New(f);
+    wl::TDialog dialog;
+    wl::DialogNew d;
+    d.cCaption = title;
+    d.nWidth = 533;
+    d.nHeight = 300;
+    d.oFont = font;
+    dialog.New(d);
+    LogText log;
+    log.New(&dialog, 8, 8, 533 - 24, 300 - 80, text);
+    wl::TButton exit;
+    wl::ButtonNew b;
+    b.oWnd = &dialog;
+    b.lPixel = true;
+    b.nRow = 300 - 64;
+    b.nCol = (533 - 96) / 2;
+    b.nWidth = 96;
+    b.nHeight = 24;
+    b.cCaption = "Exit";
+    b.oFont = font;
+    b.bAction = [&dialog](wl::TWindow&) { dialog.End(1); };
+    exit.New(b);
+    wl::DialogActivate a;
+    a.lCentered = true;
+    dialog.Activate(a);
+    font->End();
+}
+
+}  // namespace
+
+void CTLD33500(LogMode mode, HWND /*owner*/, const LogDisplayContext& context) {
+    if (opensNotepad(mode)) {
+        const std::string command = notepadCommand(wl::GETWINDIR(), notepadFile(mode, context.lastRunLog));
+        if (context.start)
+            context.start(command);
+        else
+            wl::WINEXEC(command);
+        return;
+    }
+    if (!textModeFile(mode).empty()) {
+        showText(logTitle(mode), textModeContent(mode, context.currentFolder));
+        return;
+    }
+    // The data views need the table browses and the data source screens,
+    // which this version does not have.
+    const std::string what = mode == LogMode::OdbcData ? "The data source is not available." : "Not available.";
+    wl::MSGINFO(what, wl::Value(logTitle(mode)));
+}
+
+}  // namespace zr
