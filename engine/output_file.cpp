@@ -89,6 +89,7 @@ std::string outputFailure(int error, const std::string& output) {
     if (error == wl::kErrorAlreadyExists)
         return "Output Changed by Another Run, Not Replaced : " + output;
     if (error == wl::kErrorPipeNotConnected) return "Output Not Written, Nobody Reads the Pipe : " + output;
+    if (error == wl::kErrorLockViolation) return "Output Not Merged, Another Run Is Adding to It : " + output;
     return "Output Not Written : " + output;
 }
 
@@ -124,6 +125,12 @@ int OutputFile::create(const std::string& path) {
 int OutputFile::append(const std::string& path, std::string_view cutTail) {
     path_ = path;
     temporary_ = false;
+    // Measured and cut only once no other run is adding to it: two runs
+    // appending at once would mix their records.
+    if (int error = lock_.acquire(path); error != 0) {
+        error_ = error;
+        return error_;
+    }
     std::error_code ec;
     keptSize_ = fs::file_size(path, ec);
     if (ec) keptSize_ = 0;
@@ -180,6 +187,7 @@ int OutputFile::commit() {
     if (error_ == 0 && temporary_) error_ = wl::replaceFileIfUnchanged(temp_, path_, seen_);
     if (error_ != 0) abandon();
     removedTail_.clear();
+    lock_.release();
     return error_;
 }
 
@@ -194,9 +202,12 @@ void OutputFile::abandon() {
         return;
     }
     // A merge: the file goes back to what it held before this run.
-    fs::resize_file(path_, keptSize_, ec);
-    if (!removedTail_.empty()) wl::appendToFile(path_, removedTail_);
+    if (lock_.held()) {
+        fs::resize_file(path_, keptSize_, ec);
+        if (!removedTail_.empty()) wl::appendToFile(path_, removedTail_);
+    }
     removedTail_.clear();
+    lock_.release();
 }
 
 }  // namespace zr

@@ -83,6 +83,7 @@ private:
     std::string removedTail_;      // merge: the text cut off before appending
     ByteBuffer buffer_;
     int error_ = 0;
+    wl::AppendLock lock_;  // merge: held from before the file is measured to the end
 };
 
 }  // namespace zr

@@ -160,13 +160,25 @@ enum class Got { Record, NoRecord, NeedMore, End };
 
 // A line without quotes, the common case, cut at its commas in one pass:
 // false (nothing decided) when a quote comes before the line's end.
-bool plainCsvLine(std::string_view text, std::size_t& i, bool& comma, std::vector<std::string_view>& cells) {
+// The cells past `keep` are not held (a line of millions of cells would
+// take many times its size): `beyond` says whether one held a value.
+struct CellsKept {
+    std::size_t keep;
+    bool beyond = false;
+    void add(std::vector<std::string_view>& cells, std::string_view cell) {
+        if (cells.size() < keep) cells.push_back(cell);
+        else if (!wl::alltrimView(cell).empty()) beyond = true;
+    }
+};
+
+bool plainCsvLine(std::string_view text, std::size_t& i, bool& comma, std::vector<std::string_view>& cells,
+                  CellsKept& kept) {
     std::size_t start = 0;
     for (i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c > ',') continue;  // no special byte sorts above the comma
         if (c == ',') {
-            cells.push_back(text.substr(start, i - start));
+            kept.add(cells, text.substr(start, i - start));
             start = i + 1;
             comma = true;
         } else if (c == '\r' || c == '\n') {
@@ -174,29 +186,33 @@ bool plainCsvLine(std::string_view text, std::size_t& i, bool& comma, std::vecto
         } else if (c == '"') {
             cells.clear();
             comma = false;
+            kept.beyond = false;
             return false;
         }
     }
-    cells.push_back(text.substr(start, i - start));
+    kept.add(cells, text.substr(start, i - start));
     return true;
 }
 
 Got csvLine(std::string_view text, bool atEnd, std::size_t& used, std::vector<std::string_view>& cells,
-            std::deque<std::string>& scratch, std::string_view& plain) {
+            std::deque<std::string>& scratch, std::string_view& plain, CellsKept& kept) {
     if (text.empty()) return atEnd ? Got::End : Got::NeedMore;
     cells.clear();
     plain = {};
+    kept.beyond = false;
     std::size_t i = 0;
     bool comma = false;
-    if (plainCsvLine(text, i, comma, cells)) {
+    if (plainCsvLine(text, i, comma, cells, kept)) {
         plain = text.substr(0, i);
     } else {
         // A line with quotes, cell by cell; the scratch strings are reused
-        // from line to line: no allocation per cell.
+        // from line to line: no allocation per cell (cells not held share
+        // one).
         i = 0;
         for (std::size_t n = 0;; ++n) {
-            if (n == scratch.size()) scratch.emplace_back();
-            cells.push_back(readCell(text, i, scratch[n]));
+            const std::size_t room = std::min(n, kept.keep);
+            if (room == scratch.size()) scratch.emplace_back();
+            kept.add(cells, readCell(text, i, scratch[room]));
             if (i < text.size() && text[i] == ',') {
                 comma = true;
                 ++i;
@@ -238,7 +254,10 @@ bool CsvReader::nextCells(std::vector<std::string_view>& cells) {
     }
     for (;;) {
         std::size_t used = 0;
-        switch (csvLine(in_.view(), in_.atEnd(), used, cells, unquoted_, plainLine_)) {
+        CellsKept kept{keep_};
+        const Got got = csvLine(in_.view(), in_.atEnd(), used, cells, unquoted_, plainLine_, kept);
+        beyondKept_ = kept.beyond;
+        switch (got) {
             case Got::End: return false;
             case Got::NeedMore: in_.more(); continue;
             case Got::NoRecord: in_.consume(used); continue;

@@ -45,10 +45,16 @@ public:
     // The last record's line when it held no quote (its cells are pieces
     // of it, commas between), else empty.
     std::string_view plainLine() const { return plainLine_; }
+    // At most `n` cells of a line are handed on; whether the last line had
+    // a value past them is told by valueBeyondKept.
+    void keepCells(std::size_t n) { keep_ = n; }
+    bool valueBeyondKept() const { return beyondKept_; }
 
 private:
     ByteInput& in_;
     bool started_ = false;
+    std::size_t keep_ = static_cast<std::size_t>(-1);
+    bool beyondKept_ = false;
     std::deque<std::string> unquoted_;  // quoted cells as read, by column (they stay put as it grows)
     std::vector<std::string_view> cells_;
     std::string_view plainLine_;

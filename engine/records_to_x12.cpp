@@ -29,6 +29,7 @@ struct Record {
     std::vector<std::string_view> columns;
     std::vector<std::pair<std::string, std::string>> byName;
     std::vector<std::size_t> positions;  // the field of each value by name, when looked up
+    bool beyond = false;  // CSV: a value past the cells kept (the map's fields)
 };
 
 void fillRecord(std::vector<FieldRow>& fields, const FieldNameIndex& names, const Record& r) {
@@ -236,15 +237,18 @@ X12BuildResult refuse(const std::string& text, RunLog& log) {
 // The records of a source one by one, CSV or XML, read in blocks.
 class RecordSource {
 public:
-    // From byte `start`: the file's first, or the first of a record.
-    RecordSource(const std::string& path, bool xml, std::uint64_t start = 0) : in_(path, start, ByteInput::kBlock) {
+    // From byte `start`: the file's first, or the first of a record. A
+    // CSV line's cells past the map's `fields` are not held, only noted.
+    RecordSource(const std::string& path, bool xml, std::size_t fields, std::uint64_t start = 0)
+        : in_(path, start, ByteInput::kBlock) {
         if (xml) xml_.emplace(in_, start == 0);
-        else csv_.emplace(in_, start == 0);
+        else csv_.emplace(in_, start == 0).keepCells(fields);
     }
     bool next(Record& r) {
         if (csv_) {
             const bool got = csv_->nextCells(r.columns);
             r.plainLine = csv_->plainLine();
+            r.beyond = csv_->valueBeyondKept();
             return got;
         }
         if (!xml_->next(named_)) return false;
@@ -329,7 +333,7 @@ bool valuesBeyond(const Cells& columns, std::size_t fields) {
 Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
               const Carried& carried, const X12BuildRequest& request, const X12Output& out, std::size_t partBytes) {
     Survey s;
-    RecordSource source(request.source, request.xml);
+    RecordSource source(request.source, request.xml, map.fields.size());
     // A value carrying a delimiter would add elements or segments of its
     // own: its record is refused. A claim map's record without a claim id
     // holds no claim (a row of header values only): built, it would be a
@@ -379,7 +383,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             continue;
         }
         ++accepted;
-        if (valuesBeyond(r.columns, map.fields.size()))
+        if (r.beyond || valuesBeyond(r.columns, map.fields.size()))
             s.beyondMap += (s.beyondMap.empty() ? "" : ", ") + std::to_string(accepted);
         r.positions.clear();
         for (const auto& [name, value] : r.byName) r.positions.push_back(names.position(name));
@@ -547,7 +551,7 @@ void buildPart(const PartsJob& job, std::size_t i, PartBuilder& b, BuiltRecords&
                 b.fields[job.carried.fields[c]].value = p.carried[c];
         }
     }
-    RecordSource source(job.request.source, job.request.xml, p.offset);
+    RecordSource source(job.request.source, job.request.xml, job.map.fields.size(), p.offset);
     std::size_t k = p.k;
     Record r;
     for (std::size_t index = p.index; index < endIndex; ++index) {
@@ -758,7 +762,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         std::size_t k = 0, index = 0;
         bool changed = false;
         BuiltRecords one;
-        RecordSource source(request.source, request.xml);
+        RecordSource source(request.source, request.xml, map.fields.size());
         for (Record r; k < s.count() && source.next(r); ++index) {
             if (index >= s.built.size()) break;
             if (!s.built[index]) continue;

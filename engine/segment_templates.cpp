@@ -107,6 +107,15 @@ TemplatePlan::TemplatePlan(const std::vector<TemplateRow>& templates, const std:
                 seg.cells.push_back(cellOf(cell, false));
             }
         }
+        if (level == 3) {
+            if (seg.conditional) lineSlots_.push_back(seg.conditionSlot);
+            for (const Cell& c : seg.cells) {
+                if (c.kind == Kind::Value || c.kind == Kind::Required) lineSlots_.push_back(c.slot);
+                if (c.conditional) lineSlots_.push_back(c.conditionSlot);
+                for (const Part& p : c.parts)
+                    if (p.reference) lineSlots_.push_back(p.slot);
+            }
+        }
         levels_[level - 1].push_back(std::move(seg));
     }
     read_.assign(fields.size(), false);
@@ -185,7 +194,8 @@ std::string_view TemplatePlan::value(const Line& l, std::size_t slot) const {
 
 // A composite: components joined by the component separator, output stops
 // after the last component with text (a literal counts only when another
-// component follows); with no text at all every component is written.
+// component follows); with no text at all nothing is written, as separators
+// alone would invent an element the record never held.
 void TemplatePlan::writeComposite(std::string& text, const Cell& c, const Line& l, char component) {
     partValues_.clear();
     std::size_t lastWithText = 0;
@@ -195,7 +205,8 @@ void TemplatePlan::writeComposite(std::string& text, const Cell& c, const Line& 
         if (!v.empty() && (p.reference || i + 1 < c.parts.size())) lastWithText = i + 1;
         partValues_.push_back(v);
     }
-    const std::size_t end = c.keepAll || lastWithText == 0 ? c.parts.size() : lastWithText;
+    if (lastWithText == 0) return;
+    const std::size_t end = c.keepAll ? c.parts.size() : lastWithText;
     for (std::size_t i = 0; i < end; ++i) {
         if (i) text += component;
         text.append(partValues_[i]);
@@ -266,7 +277,14 @@ std::size_t TemplatePlan::lineRows(const std::vector<std::string_view>& values) 
             !wl::alltrimView(values[f]).empty())
             lineFilled_[rank] = 1;
     const auto rows = static_cast<std::size_t>(std::count(lineFilled_.begin(), lineFilled_.end(), 1));
-    return rows > 0 ? rows : 1;
+    if (rows > 0) return rows;
+    // No counted line holds a value: the first line is written only when a
+    // value its templates read is there (no bare "LX*1" for a claim
+    // without lines).
+    const std::vector<std::size_t>& first = fieldsFor(1);
+    for (std::size_t slot : lineSlots_)
+        if (const std::size_t at = first[slot]; at < values.size() && !wl::alltrimView(values[at]).empty()) return 1;
+    return 0;
 }
 
 void TemplatePlan::build(std::string& text, const std::vector<FieldRow>& fields, std::size_t recordCount,

@@ -129,6 +129,7 @@ private:
     std::vector<std::pair<std::size_t, std::size_t>> lineFields_;
     std::size_t countedLines_ = 0;
     std::vector<char> lineFilled_;  // per counted line, reused
+    std::vector<std::size_t> lineSlots_;  // the slots level 3 reads
     std::vector<bool> read_;
     std::vector<std::string_view> fieldValues_;  // the fields' values, for the first build()
 };

@@ -154,8 +154,15 @@ bool ChunkReader::next(SourceChunk& c) {
             position_ = c.base + cut;
             return true;
         }
-        // One segment longer than the part: read on until it ends.
-        target *= 2;
+        // One segment longer than the part: read on until it ends, up to
+        // the longest segment a source may hold (a file without a single
+        // terminator would otherwise be held whole).
+        if (c.size >= segmentLimit_) {
+            step_ = kSegmentTooLong;
+            error_ = kErrorSegmentTooLong;
+            return false;
+        }
+        target = std::min(target * 2, std::max(segmentLimit_, c.size + 1));
         c.reserve(target, c.size);
     }
 }

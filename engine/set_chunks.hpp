@@ -43,6 +43,12 @@ class ChunkReader {
 public:
     // Parts for a plain walk over the segments.
     static constexpr std::size_t kReadBytes = std::size_t{4} << 20;
+    // The longest segment read: well above a 275's binary attachment (BIN)
+    // of scanned pages; a longer one (or a file with no terminator) ends
+    // the read with kSegmentTooLong.
+    static constexpr std::size_t kMaxSegmentBytes = std::size_t{64} << 20;
+    static constexpr const char* kSegmentTooLong = "Segment Over 64 MB, No Segment Terminator Found";
+    static constexpr int kErrorSegmentTooLong = 8;  // not enough memory, in the Windows numbering
 
     // Parts of kReadBytes, ending at any terminator, unless setParts says otherwise.
     ChunkReader(char terminator, char element);
@@ -57,6 +63,8 @@ public:
     // The most a part holds when it reaches on to a set's end.
     std::size_t reachBytes() const { return reachBytes_; }
     const char* step() const { return step_; }
+    // A lower cap on one segment, for tests.
+    void limitSegments(std::size_t bytes) { segmentLimit_ = bytes; }
     int error() const { return error_; }
 
     // Fills the next part; false at the end of the file (nothing left) or
@@ -93,6 +101,7 @@ private:
 
     std::size_t chunkBytes_ = kReadBytes;
     std::size_t reachBytes_ = kReadBytes;
+    std::size_t segmentLimit_ = kMaxSegmentBytes;
     char terminator_;
     char element_;
     bool cutAtSets_ = false;

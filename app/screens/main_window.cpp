@@ -25,33 +25,10 @@ namespace zr {
 
 namespace {
 
-// The main window's class: TWindow under its own name, which also runs the
-// commands of the toolbar's drop-down pop-ups. The toolbar tracks such a
-// pop-up itself and destroys its handle; its items' objects stay here until
-// the chosen command has arrived (Windows posts it after the tracking ends).
+// The main window's class: TWindow under its own name.
 class TMainWindow : public wl::TWindow {
 public:
     std::string ClassName() const override { return "ZRK7W315"; }
-
-    std::shared_ptr<wl::TMenu> dropMenu;
-
-    wl::Answer HandleEvent(UINT msg, WPARAM w, LPARAM l) override {
-        // The pop-up's items are drawn through oPopup while it shows only.
-        if (msg == WM_EXITMENULOOP && dropMenu && oPopup == dropMenu) oPopup.reset();
-        return wl::TWindow::HandleEvent(msg, w, l);
-    }
-    wl::Answer Command(WPARAM w, LPARAM l) override {
-        if (dropMenu && l == 0) {
-            if (wl::TMenuItem* item = dropMenu->GetMenuItem(LOWORD(w))) {
-                auto keep = dropMenu;  // the action may open another drop-down
-                if (oPopup == dropMenu) oPopup.reset();
-                item->bAction(*item);
-                if (dropMenu == keep) dropMenu.reset();
-                return 0;
-            }
-        }
-        return wl::TWindow::Command(w, l);
-    }
 };
 
 // A second instance opens down and right of the first rather than exactly
@@ -146,15 +123,13 @@ void MainWindow::buildToolbar() {
     toolbar_->SetTextRows(2);
 }
 
-HMENU MainWindow::dropDown(const std::string& section) {
-    auto& main = static_cast<TMainWindow&>(*window_);
-    main.dropMenu = CTLD48400D(section);
-    if (main.dropMenu->aItems().empty()) {
-        main.dropMenu.reset();
+std::shared_ptr<wl::TMenu> MainWindow::dropDown(const std::string& section) {
+    auto menu = CTLD48400D(section);
+    if (menu && menu->aItems().empty()) {
+        menu->End();
         return nullptr;
     }
-    main.oPopup = main.dropMenu;
-    return main.dropMenu->hMenu;
+    return menu;
 }
 
 wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
@@ -170,7 +145,7 @@ wl::MenuItemNew MainWindow::menuItem(const MenuEntry& entry) {
 std::shared_ptr<wl::TMenu> MainWindow::CTLD48400A() {
     auto bar = wl::MENUBEGIN();
     wl::MenuItemNew functions;
-    functions.cPrompt = "Functions";
+    functions.cPrompt = "&Functions";  // Alt+F
     wl::MENUADDITEM(functions);
     wl::MENUBEGIN(true);
     for (const MenuEntry& entry : functionsMenu()) {
@@ -197,7 +172,7 @@ std::shared_ptr<wl::TMenu> MainWindow::CTLD48400A() {
     }
     wl::MENUEND();
     wl::MenuItemNew exit;
-    exit.cPrompt = "Exit";
+    exit.cPrompt = "&Exit";  // Alt+E
     wl::MENUADDITEM(exit);
     wl::MENUBEGIN(true);
     wl::MENUADDITEM(menuItem(quitEntry()));

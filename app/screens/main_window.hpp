@@ -99,8 +99,8 @@ private:
     std::shared_ptr<wl::TMenu> CTLD48400A();
     wl::MenuItemNew menuItem(const MenuEntry& entry);
     void buildToolbar();
-    // The drop-down's pop-up for the toolbar, kept until its command arrives.
-    HMENU dropDown(const std::string& section);
+    // The drop-down's pop-up for the toolbar (nullptr when its list is empty).
+    std::shared_ptr<wl::TMenu> dropDown(const std::string& section);
     void runBatch(wl::TWindow& w);
     void openDocumentation();
     void viewXmlFile();

@@ -331,8 +331,9 @@ void TSay::VarPut(const Value& v) {
     bGet = [text] { return Value(text); };
 }
 
-void TSay::Refresh() {
+void TSay::Refresh(bool erase) {
     if (bGet) SetText(bGet());
+    TControl::Refresh(erase);
 }
 
 void TSay::Initiate(HWND hDlg) {

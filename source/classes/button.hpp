@@ -105,7 +105,7 @@ public:
     TSay& ReDefine(int id, std::function<Value()> text, TWindow* parent = nullptr);
     void SetText(const Value& v);
     void VarPut(const Value& v);
-    void Refresh();
+    void Refresh(bool erase = true) override;
     void Initiate(HWND hDlg) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
 

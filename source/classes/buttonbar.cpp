@@ -4,6 +4,7 @@
 
 #include "bar_painting.hpp"
 #include "bitmaps.hpp"
+#include "menu.hpp"
 #include "popup_menus.hpp"
 #include "profile_files.hpp"
 #include "text.hpp"
@@ -660,7 +661,7 @@ Answer TBtnBmp::LButtonUp(int row, int col, WPARAM flags) {
 
 void TBtnBmp::showPopupBelow() {
     if (!oPopup) return;
-    HMENU menu = oPopup(*this);
+    auto menu = oPopup(*this);
     if (!menu) return;
     const RECT r = placeInParent(hWnd);
     POINT p{std::max<int>(r.left, 1), r.bottom};
@@ -670,7 +671,7 @@ void TBtnBmp::showPopupBelow() {
         MapWindowPoints(anchor, b->oWnd->hWnd, &p, 1);
         anchor = b->oWnd->hWnd;
     }
-    SHOWPOPUPMENU(menu, anchor, p.y, p.x);
+    if (TWindow* shownOn = OWNDFROMHWND(anchor)) menu->Activate(p.y, p.x, *shownOn);
 }
 
 void TBtnBmp::ShowPopup() { showPopupBelow(); }

@@ -128,7 +128,7 @@ struct BarBtnNew {
     std::shared_ptr<TFont> oFont;
     std::string cResName3, cBmpFile3;
     bool lBorder = true;
-    std::function<HMENU(TBtnBmp&)> oPopup;
+    std::function<std::shared_ptr<TMenu>(TBtnBmp&)> oPopup;
     std::string cLayout = "TOP";
     std::string cResName4, cBmpFile4;
     bool lTransparent = false;
@@ -148,8 +148,9 @@ public:
     HBITMAP hBitmap1 = nullptr, hBitmap2 = nullptr, hBitmap3 = nullptr, hBitmap4 = nullptr;
     std::string cResName1, cResName2, cResName3, cResName4;
     std::string cBmpFile1, cBmpFile2, cBmpFile3, cBmpFile4;
-    // Yields the pop-up menu of the drop-down arrow (destroyed after showing).
-    std::function<HMENU(TBtnBmp&)> oPopup;
+    // Yields the pop-up menu of the drop-down arrow, run through
+    // TMenu::Activate (which ends it afterwards).
+    std::function<std::shared_ptr<TMenu>(TBtnBmp&)> oPopup;
     int nLayout = 1;
     bool lMOver = false;
     GradientSource bClrGrad;

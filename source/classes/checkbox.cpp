@@ -56,8 +56,9 @@ Answer TCheckBox::Click() {
     return TControl::Click();
 }
 
-void TCheckBox::Refresh() {
+void TCheckBox::Refresh(bool erase) {
     if (hWnd) SendMessageA(hWnd, BM_SETCHECK, lChecked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    TControl::Refresh(erase);
 }
 
 void TCheckBox::Check() {
@@ -228,6 +229,41 @@ void TRadMenu::Enable() {
 }
 void TRadMenu::Disable() {
     for (auto& r : aItems) r->Disable();
+}
+
+namespace {
+// Enter goes on to the next control of the parent, as in a form.
+void enterGoesNext(TControl& c, WPARAM key) {
+    if (key == VK_RETURN && c.oWnd) c.oWnd->GoNextCtrl(c.hWnd);
+}
+}  // namespace
+
+Answer TCheckBox::KeyDown(WPARAM key, LPARAM flags) {
+    if (oWnd && oWnd->aControls.size() > 1) {
+        if (key == VK_UP) oWnd->GoPrevCtrl(hWnd);
+        if (key == VK_DOWN) oWnd->GoNextCtrl(hWnd);
+    }
+    return TControl::KeyDown(key, flags);
+}
+
+Answer TCheckBox::KeyChar(WPARAM key, LPARAM flags) {
+    enterGoesNext(*this, key);
+    return TControl::KeyChar(key, flags);
+}
+
+Answer TRadio::KeyDown(WPARAM key, LPARAM flags) {
+    const bool next = key == VK_DOWN || key == VK_RIGHT, previous = key == VK_UP || key == VK_LEFT;
+    if (!oRadMenu || (!next && !previous)) return TControl::KeyDown(key, flags);
+    next ? oRadMenu->GoNext() : oRadMenu->GoPrev();
+    const int option = oRadMenu->nOption();
+    if (option >= 1 && static_cast<std::size_t>(option) <= oRadMenu->aItems.size())
+        oRadMenu->aItems[static_cast<std::size_t>(option - 1)]->SetFocus();
+    return 0;
+}
+
+Answer TRadio::KeyChar(WPARAM key, LPARAM flags) {
+    enterGoesNext(*this, key);
+    return TControl::KeyChar(key, flags);
 }
 
 }  // namespace wl

@@ -33,7 +33,7 @@ public:
     TCheckBox& New(const CheckBoxNew& a = {});
     TCheckBox& ReDefine(int id, SetGet setGet, TWindow* parent = nullptr);
     Answer Click() override;
-    void Refresh();
+    void Refresh(bool erase = true) override;
     void Check();
     void UnCheck();
     void SetCheck(bool on) { on ? Check() : UnCheck(); }
@@ -41,6 +41,9 @@ public:
     void Reset();
     void Initiate(HWND hDlg) override;
     Answer Colors(HDC dc) override { return TControl::Colors(dc); }
+    // Up and Down move to the previous and next control, Enter to the next.
+    Answer KeyDown(WPARAM key, LPARAM flags) override;
+    Answer KeyChar(WPARAM key, LPARAM flags) override;
 
 private:
     Value own_ = Value(false);
@@ -64,6 +67,10 @@ public:
     void SetCheck(bool on);
     bool lIsChecked();
     void Initiate(HWND hDlg) override;
+    // The arrows move the menu's option and the focus with it; Enter goes
+    // on to the next control.
+    Answer KeyDown(WPARAM key, LPARAM flags) override;
+    Answer KeyChar(WPARAM key, LPARAM flags) override;
 };
 
 struct RadMenuNew {

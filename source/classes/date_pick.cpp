@@ -147,7 +147,10 @@ void TDatePick::Changed() {
     Change();
 }
 
-void TDatePick::Refresh() { SetDate(value()); }
+void TDatePick::Refresh(bool erase) {
+    SetDate(value());
+    TControl::Refresh(erase);
+}
 
 void TDatePick::Initiate(HWND hDlg) {
     TControl::Initiate(hDlg);
@@ -204,7 +207,10 @@ void TTimePick::Changed() {
     Change();
 }
 
-void TTimePick::Refresh() { SetTime(VarGet().isText() ? VarGet().text() : std::string()); }
+void TTimePick::Refresh(bool erase) {
+    SetTime(VarGet().isText() ? VarGet().text() : std::string());
+    TControl::Refresh(erase);
+}
 
 void TTimePick::Initiate(HWND hDlg) {
     TControl::Initiate(hDlg);

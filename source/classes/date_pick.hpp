@@ -74,7 +74,7 @@ public:
     Date GetDate() const;
     Answer Notify(WPARAM id, LPARAM header) override;
     void Changed();
-    void Refresh();
+    void Refresh(bool erase = true) override;
     void Initiate(HWND hDlg) override;
 
 protected:
@@ -99,7 +99,7 @@ public:
     // time as "HH:MM:SS".
     std::string cText(std::optional<std::string> text = std::nullopt);
     void Changed();
-    void Refresh();
+    void Refresh(bool erase = true) override;
     void Initiate(HWND hDlg) override;
 
 protected:

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <psapi.h>
+
 #include "button.hpp"
 #include "dialog.hpp"
 #include "listbox.hpp"
@@ -50,6 +52,27 @@ BOOL CALLBACK listApplication(HWND h, LPARAM data) {
 
 }  // namespace
 
+namespace {
+INT_PTR showErrorDialog(const ErrorInfo& e);
+}  // namespace
+
+namespace {
+PROCESS_MEMORY_COUNTERS memoryCounters() {
+    PROCESS_MEMORY_COUNTERS c{};
+    c.cb = sizeof c;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &c, sizeof c)) c = PROCESS_MEMORY_COUNTERS{};
+    return c;
+}
+// The free share of a per-process object quota (10000 objects by default).
+int freePercent(DWORD kind) {
+    const DWORD used = GetGuiResources(GetCurrentProcess(), kind);
+    return static_cast<int>(100 - std::min<DWORD>(used, 10000) / 100);
+}
+}  // namespace
+
+unsigned long long MEMUSED() { return memoryCounters().PagefileUsage; }
+unsigned long long MEMMAX() { return memoryCounters().PeakPagefileUsage; }
+
 ErrorExit setErrorExit(ErrorExit exit) { return std::exchange(module().exit, std::move(exit)); }
 bool networkErrorFlag() { return module().networkError; }
 
@@ -70,6 +93,16 @@ ReportFacts currentReportFacts() {
     f.memoryMB = installedMemoryMB();
     EnumWindows(listApplication, reinterpret_cast<LPARAM>(&f.applications));
     std::sort(f.applications.begin(), f.applications.end());
+    f.freeGdiPercent = freePercent(GR_GDIOBJECTS);
+    f.freeUserPercent = freePercent(GR_USEROBJECTS);
+    f.freeSystemPercent = std::min(f.freeGdiPercent, f.freeUserPercent);
+    for (const TWindow* w : GETALLWIN()) {
+        if (!w) continue;
+        const std::string name = w->ClassName();
+        if (std::find(f.classes.begin(), f.classes.end(), name) == f.classes.end()) f.classes.push_back(name);
+    }
+    f.memoryInUse = MEMUSED();
+    f.memoryHighest = MEMMAX();
     return f;
 }
 
@@ -84,10 +117,31 @@ ErrorChoice ERRORDIALOG(const ErrorInfo& e) {
         m.exit(1);
         return ErrorChoice::Quit;
     }
-    m.running = true;
+    // Cleared on every way out, so that a failed dialog does not turn the
+    // next error into "an error inside the handler".
+    struct Running {
+        HandlerModule& m;
+        explicit Running(HandlerModule& module) : m(module) { m.running = true; }
+        ~Running() { m.running = false; }
+    } running(m);
     const std::string report = errorReport(e, callFrames(), currentReportFacts());
     writeErrorLog(report);
+    INT_PTR result = 2;
+    try {
+        result = showErrorDialog(e);
+    } catch (...) {
+        // The dialog itself failed: the report is written, the program ends.
+        result = 11;
+    }
+    if (result == 10 && LWRUNNING()) return ErrorChoice::Retry;
+    if (result == 12) return ErrorChoice::Default;
+    m.exit(1);
+    return ErrorChoice::Quit;
+}
 
+namespace {
+// The "Window Library" dialog: 10 Retry, 11 Quit, 12 Default, 2 closed.
+INT_PTR showErrorDialog(const ErrorInfo& e) {
     TDialog d;
     DialogNew n;
     n.cCaption = "Window Library";
@@ -158,13 +212,9 @@ ErrorChoice ERRORDIALOG(const ErrorInfo& e) {
     a.lCentered = true;
     d.Activate(a);
     if (postErrorAction()) postErrorAction()(errorLogPath(), e);
-    m.running = false;
-    const INT_PTR result = d.nResult.value_or(2);
-    if (result == 10 && LWRUNNING()) return ErrorChoice::Retry;
-    if (result == 12) return ErrorChoice::Default;
-    m.exit(1);
-    return ErrorChoice::Quit;
+    return d.nResult.value_or(2);
 }
+}  // namespace
 
 void ERRORSYS() {
     setEventErrorHook([](const EventError& error) {

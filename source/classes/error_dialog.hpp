@@ -30,4 +30,8 @@ bool networkErrorFlag();
 // What the report says of this program and machine now.
 ReportFacts currentReportFacts();
 
+// The process's committed memory now and at its highest, in bytes.
+unsigned long long MEMUSED();
+unsigned long long MEMMAX();
+
 }  // namespace wl

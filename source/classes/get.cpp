@@ -232,7 +232,7 @@ void TGet::UnDo() {
     Refresh();
 }
 
-void TGet::Refresh() {
+void TGet::Refresh(bool /*erase*/) {
     getSetFocus(oGet, VarGet());
     DispText();
     GoHome();

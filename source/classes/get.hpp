@@ -107,7 +107,8 @@ public:
     // With a text: stored and shown. Answers the window text, or the buffer
     // when a cue text stands in for an empty window.
     std::string cText(const std::optional<std::string>& text = std::nullopt);
-    void Refresh();
+    // Re-reads the value; `Update` of the parent calls it for fields marked lUpdate.
+    void Refresh(bool erase = true) override;
     void DispText();
     void EditUpdate();
     TGet& GoHome();

@@ -2,6 +2,7 @@
 
 #include "input_and_timers.hpp"
 #include "text.hpp"
+#include "visual_styles.hpp"
 
 namespace wl {
 
@@ -38,7 +39,7 @@ TListBox& TListBox::New(const ListNew& a) {
     nClrText = GetSysColor(COLOR_WINDOWTEXT);
     nClrPane = GetSysColor(COLOR_WINDOW);
     nStyle = LBS_NOTIFY | WS_TABSTOP | LBS_USETABSTOPS | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
-             (a.lSort ? LBS_SORT : 0);
+             (a.lSort ? LBS_SORT : 0) | (a.lMultiSelect ? LBS_MULTIPLESEL : 0);
     nId = GetNewId();
     createOrDefer();
     if (hWnd) Default();
@@ -67,7 +68,13 @@ void TListBox::apply(const ListEffects& effects) {
         case ListEffect::Kind::Append: SendMessageA(hWnd, LB_ADDSTRING, 0, text); break;
         case ListEffect::Kind::Insert: SendMessageA(hWnd, LB_INSERTSTRING, at, text); break;
         case ListEffect::Kind::Delete: SendMessageA(hWnd, LB_DELETESTRING, at, 0); break;
-        case ListEffect::Kind::Select: SendMessageA(hWnd, LB_SETCURSEL, at, 0); break;
+        case ListEffect::Kind::Select:
+            // A multiple-selection box has no single selection to set.
+            if (IsMultipleSel())
+                SendMessageA(hWnd, LB_SETSEL, TRUE, static_cast<LPARAM>(at));
+            else
+                SendMessageA(hWnd, LB_SETCURSEL, at, 0);
+            break;
         }
     }
 }
@@ -139,6 +146,55 @@ void TListBox::SwapDown() {
     if (effects.empty()) return;
     apply(effects);
     Change();
+}
+
+bool TListBox::IsMultipleSel() const {
+    const auto style = hWnd ? static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE)) : nStyle;
+    return (style & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) != 0;
+}
+
+void TListBox::SetSel(int n, bool on) {
+    if (!hWnd || n < 1 || n > Len()) return;
+    if (IsMultipleSel())
+        SendMessageA(hWnd, LB_SETSEL, on ? TRUE : FALSE, static_cast<LPARAM>(n - 1));
+    else if (on)
+        SendMessageA(hWnd, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
+}
+
+int TListBox::GetSel() const {
+    if (!hWnd) return 0;
+    return static_cast<int>(SendMessageA(hWnd, LB_GETSEL, 0, 0)) + 1;
+}
+
+int TListBox::GetSelCount() const {
+    if (!hWnd || !IsMultipleSel()) return 0;
+    const LRESULT n = SendMessageA(hWnd, LB_GETSELCOUNT, 0, 0);
+    return n == LB_ERR ? 0 : static_cast<int>(n);
+}
+
+std::vector<int> TListBox::GetSelItems() const {
+    const int count = GetSelCount();
+    if (count == 0) return {};
+    std::vector<int> indexes(static_cast<std::size_t>(count));
+    const LRESULT got = SendMessageA(hWnd, LB_GETSELITEMS, static_cast<WPARAM>(count),
+                                     reinterpret_cast<LPARAM>(indexes.data()));
+    indexes.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+    for (int& i : indexes) ++i;
+    return indexes;
+}
+
+void TListBox::SetSelItems(const std::vector<int>& positions) {
+    for (int n : positions) SetSel(n, true);
+}
+
+std::vector<std::string> TListBox::aSelections() const {
+    std::vector<std::string> texts;
+    if (IsMultipleSel()) {
+        for (int n : GetSelItems()) texts.push_back(GetItem(n));
+    } else if (const int n = GetPos()) {
+        texts.push_back(GetItem(n));
+    }
+    return texts;
 }
 
 int TListBox::GetPos() const {
@@ -390,6 +446,14 @@ void TComboBox::Del(int pos) {
 }
 
 bool TComboBox::IsOpen() const { return hWnd && SendMessageA(hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
+int TComboBox::GetMinVisible() const {
+    if (!hWnd || !ISAPPTHEMED()) return 0;
+    return static_cast<int>(SendMessageA(hWnd, CB_GETMINVISIBLE, 0, 0));
+}
+bool TComboBox::SetMinVisible(int n) {
+    if (!hWnd || !ISAPPTHEMED()) return false;
+    return SendMessageA(hWnd, CB_SETMINVISIBLE, static_cast<WPARAM>(n), 0) != 0;
+}
 void TComboBox::Open() {
     if (hWnd) SendMessageA(hWnd, CB_SHOWDROPDOWN, TRUE, 0);
 }

@@ -28,6 +28,7 @@ struct ListNew {
     std::function<bool(TWindow&)> bValid;
     bool lPixel = false;
     bool lSort = false;
+    bool lMultiSelect = false;  // list boxes only: LBS_MULTIPLESEL
     int nComboStyle = CBS_DROPDOWNLIST;  // combo boxes only
 };
 
@@ -61,6 +62,17 @@ public:
     std::string GetSelText() const { return aItems.at(GetPos()); }
     std::string GetItem(int n) const;
     int Len() const;
+    // Multiple selection (positions 1-based). In a single-selection box the
+    // count is 0, the positions are empty and aSelections holds the one
+    // selected text, if any.
+    bool IsMultipleSel() const;
+    void SetSel(int n, bool on = true);
+    // LB_GETSEL of the first item, plus one.
+    int GetSel() const;
+    int GetSelCount() const;
+    std::vector<int> GetSelItems() const;
+    void SetSelItems(const std::vector<int>& positions);
+    std::vector<std::string> aSelections() const;
     void Initiate(HWND hDlg) override;
     Answer LostFocus(HWND gaining) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
@@ -104,8 +116,15 @@ public:
     int FindString(const std::string& text, int start = 0) const { return aItems.findPrefix(text, start); }
     bool Find(const std::string& text, int start = 0) const { return FindString(text, start) != 0; }
     bool IsOpen() const;
+    bool IsClosed() const { return !IsOpen(); }
+    // The dropped state: 1 open, 0 closed.
+    int State() const { return IsOpen() ? 1 : 0; }
     void Open();
     void Close();
+    // The least number of list items shown when it drops down; with visual
+    // styles only (0 / false without them).
+    int GetMinVisible() const;
+    bool SetMinVisible(int n);
     Value VarGet() const;
     bool editable() const;
     void Initiate(HWND hDlg) override;

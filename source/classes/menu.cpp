@@ -13,6 +13,7 @@
 #include "menu_ids.hpp"
 #include "menus.hpp"
 #include "message_loop.hpp"
+#include "popup_menus.hpp"
 #include "print_settings.hpp"
 #include "system_dialogs.hpp"
 #include "window.hpp"
@@ -502,13 +503,11 @@ bool TMenu::Command(UINT_PTR id) {
 
 void TMenu::Activate(int row, int col, TWindow& wnd, bool end, UINT flags) {
     auto self = shared_from_this();
-    POINT p{col, row};
-    ClientToScreen(wnd.hWnd, &p);
     if (end && wnd.oPopup && wnd.oPopup != self) wnd.oPopup->End();
     wnd.oPopup = self;
     if (!oWnd) setWindow(&wnd);
     Initiate();
-    TrackPopupMenu(hMenu, TPM_RIGHTBUTTON | flags, p.x, p.y, 0, wnd.hWnd, nullptr);
+    TRACKPOPUPMENU(hMenu, wnd.hWnd, row, col, TPM_RIGHTBUTTON | flags);
     SYSREFRESH();
     if (TMenuItem* chosen = oMenuItemPopup) {
         oMenuItemPopup = nullptr;

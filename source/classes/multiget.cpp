@@ -140,7 +140,7 @@ std::string TMultiGet::cText(const std::optional<std::string>& text) {
     return hWnd ? GetText() : cCaption;
 }
 
-void TMultiGet::Refresh() {
+void TMultiGet::Refresh(bool /*erase*/) {
     if (!hWnd) return;
     int s = 0, e = 0;
     GetSelPos(s, e);

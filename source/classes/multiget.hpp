@@ -69,7 +69,8 @@ public:
     void Initiate(HWND hDlg) override;
 
     std::string cText(const std::optional<std::string>& text = std::nullopt);
-    void Refresh();
+    // Re-reads the value; `Update` of the parent calls it for fields marked lUpdate.
+    void Refresh(bool erase = true) override;
     void Append(const std::string& text);
     void Replace(const std::string& text);
     int Len() const;

@@ -1,7 +1,10 @@
 #include "toolbar.hpp"
 
+#include <algorithm>
+
 #include "common_controls.hpp"
 #include "library_error.hpp"
+#include "menu.hpp"
 #include "popup_menus.hpp"
 #include "text.hpp"
 #include "toolbars.hpp"
@@ -45,7 +48,8 @@ void TToolBar::Create() {
     hWnd = CREATETLBAR(oWnd ? oWnd->hWnd : nullptr, nId, nBtnWidth, nBtnHeight);
     if (!hWnd) creationFailed(WindowClass());
     DWORD style = static_cast<DWORD>(SendMsg(TB_GETSTYLE));
-    style |= TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE;
+    // Wrapable: narrowed, the buttons go on to further rows (AdjTop).
+    style |= TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NORESIZE;
     const std::string parentClass = oWnd ? upper(oWnd->ClassName()) : std::string();
     if (parentClass != "TWINDOW" && parentClass != "TMDIFRAME" && parentClass != "TMDICHILD")
         style |= TBSTYLE_TRANSPARENT;
@@ -109,16 +113,37 @@ Answer TToolBar::Notify(WPARAM, LPARAM header) {
         }
         return 0;
     }
+    if (code == static_cast<int>(TBN_HOTITEMCHANGE)) {
+        // The pointer left the buttons: the bar shows its notice again.
+        const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(header);
+        if (oWnd && (hot->dwFlags & HICF_LEAVING)) oWnd->SetMsg({});
+        return std::nullopt;
+    }
     if (code == static_cast<int>(TBN_DROPDOWN)) {
         HWND owner = oWnd ? oWnd->hWnd : GetParent(hWnd);
         const auto place = TBGETRECT(hWnd, reinterpret_cast<const NMTOOLBARA*>(header), owner);
         ToolButton* b = entry(place[2]);
-        if (b && b->bMenu) {
-            if (HMENU menu = b->bMenu(*this)) SHOWPOPUPMENU(menu, owner, place[1], place[0]);
+        TWindow* shownOn = oWnd ? oWnd : OWNDFROMHWND(owner);
+        if (b && b->bMenu && shownOn) {
+            if (auto menu = b->bMenu(*this)) menu->Activate(place[1], place[0], *shownOn);
         }
         return 0;  // TBDDRET_DEFAULT
     }
     return std::nullopt;
+}
+
+void TToolBar::AdjTop() {
+    TControl::AdjTop();
+    if (!hWnd) return;
+    // The control wraps its buttons to its width; the bar grows by the rows
+    // that took, so that no button is cut off, and shrinks again when widened.
+    SendMsg(TB_AUTOSIZE);
+    const int rows = std::max(1, static_cast<int>(SendMsg(TB_GETROWS)));
+    const int rowHeight = HIWORD(static_cast<DWORD>(SendMsg(TB_GETBUTTONSIZE)));
+    const int wanted = nBtnHeight + 3 + (rows - 1) * rowHeight;
+    if (wanted == nHeight()) return;
+    nHeight(wanted);
+    TControl::AdjTop();
 }
 
 HWND TToolBar::helperWindow() const {

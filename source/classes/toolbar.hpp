@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,11 @@ namespace wl {
 
 class TToolBar;
 
-// Yields the pop-up menu a drop-down button opens (nullptr: none); the
-// toolbar destroys it after showing it.
-using ToolMenu = std::function<HMENU(TToolBar&)>;
+class TMenu;
+
+// Yields the pop-up menu a drop-down button opens (nullptr: none); it runs
+// through TMenu::Activate on the toolbar's window, which ends it afterwards.
+using ToolMenu = std::function<std::shared_ptr<TMenu>(TToolBar&)>;
 
 struct ToolButton {
     std::function<void(TToolBar&, int)> bAction;  // with the toolbar and the button id
@@ -79,6 +82,7 @@ public:
     Answer EraseBkGnd(HDC) override { return 1; }
     Answer GotFocus(HWND) override { return 1; }
     Answer MouseMove(int row, int col, WPARAM flags) override;
+    void AdjTop() override;
     Answer RButtonDown(int, int, WPARAM) override { return std::nullopt; }
 
 private:

@@ -57,10 +57,16 @@ WindowModule& module() {
 }
 
 void reportEventError(const EventError& e) {
-    if (module().errorHook)
-        module().errorHook(e);
-    else
-        std::fprintf(stderr, "error in window message %u: %s\n", e.msg, e.what.c_str());
+    // Called at the message boundary: nothing may leave it, not even a
+    // failure of the handler itself.
+    if (module().errorHook) {
+        try {
+            module().errorHook(e);
+            return;
+        } catch (...) {
+        }
+    }
+    std::fprintf(stderr, "error in window message %u: %s\n", e.msg, e.what.c_str());
 }
 
 int signedLo(LPARAM l) { return NLOWORD(static_cast<std::int64_t>(l)); }

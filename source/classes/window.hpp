@@ -361,7 +361,8 @@ public:
     bool IsVisible() const;
     void Enable();
     void Disable();
-    void Refresh(bool erase = true);
+    // Controls re-read their values here first: Update relies on it.
+    virtual void Refresh(bool erase = true);
     void GoTop();
     void Capture();
     // Gives the window the focus when its when-condition allows.

@@ -52,6 +52,8 @@ Answer TWindow::MenuSelect(int item, int flags, HMENU menu) {
     DestroyToolTip();
     // Flags -1 with no menu: the menu closed.
     if (flags == -1 && !menu) {
+        // The pointer left the menu: the bar shows its notice again.
+        if (oMItemSelect) SetMsg({});
         oMItemSelect = nullptr;
     } else {
         // A submenu entry is named by its position, a command by its id.

@@ -120,9 +120,43 @@ std::string errorReport(const ErrorInfo& e, const std::vector<FrameRecord>& stac
     if (!f.wide) line("   CPU type: " + f.cpu);
     line("   Hardware memory: " + std::to_string(f.memoryMB + 1) + " megs");
     line("");
+    line("   Free System resources: " + std::to_string(f.freeSystemPercent) + " %");
+    line("        GDI    resources: " + std::to_string(f.freeGdiPercent) + " %");
+    line("        User   resources: " + std::to_string(f.freeUserPercent) + " %");
+    line("");
     line("   Windows total applications running: " + std::to_string(f.applications.size()));
     for (std::size_t i = 0; i < f.applications.size(); ++i)
         line("    " + rightAligned(static_cast<std::int64_t>(i + 1), 3) + " " + f.applications[i]);
+    // Compiled code keeps no parameter or local values to show: each level
+    // is named by its routine.
+    line("");
+    line("Variables in use");
+    line("================");
+    line("   Procedure     Type   Value");
+    line("   ==========================");
+    for (const FrameRecord& r : stack) line("   " + r.routine);
+    line("");
+    line("Linked RDDs");
+    line("===========");
+    for (const std::string& d : f.drivers) line("   " + d);
+    // The program's tables are opened by the screens that use them, not in
+    // numbered work areas: there is no area to list.
+    line("");
+    line("DataBases in use");
+    line("================");
+    line("");
+    line("Classes in use:");
+    line("===============");
+    for (std::size_t i = 0; i < f.classes.size(); ++i)
+        line("   " + rightAligned(static_cast<std::int64_t>(i + 1), 3) + " " + f.classes[i]);
+    line("");
+    line("Memory Analysis");
+    line("===============");
+    line("      0 Static variables");
+    line("");
+    line("   Dynamic memory consume:");
+    line("      Actual  Value: " + std::to_string(f.memoryInUse) + " bytes");
+    line("      Highest Value: " + std::to_string(f.memoryHighest) + " bytes");
     return s;
 }
 

@@ -72,7 +72,13 @@ struct ReportFacts {
     std::string date, time;
     std::string cpu;
     unsigned long long memoryMB = 0;
+    // Free shares of the process's GDI and user object quotas; the system
+    // figure is the lower of the two.
+    int freeSystemPercent = 100, freeGdiPercent = 100, freeUserPercent = 100;
     std::vector<std::string> applications;  // "title, module" of each top-level application
+    std::vector<std::string> drivers;       // table drivers linked in
+    std::vector<std::string> classes;       // window classes the program has built, in order
+    unsigned long long memoryInUse = 0, memoryHighest = 0;  // bytes
 };
 
 // The report text (CR LF lines).

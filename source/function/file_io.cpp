@@ -15,6 +15,7 @@
 #else
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -427,5 +428,53 @@ std::FILE* openInPlace(const std::string& path, int& error) {
     return f;
 #endif
 }
+
+#ifdef _WIN32
+// A one-byte range far past any file's end is locked: Windows locks bar
+// writes to their range, and no append ever reaches that one.
+int AppendLock::acquire(const std::string& path) {
+    release();
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+    OVERLAPPED at{};
+    at.Offset = 0xFFFFFFFEu;
+    at.OffsetHigh = 0x7FFFFFFFu;
+    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+        const DWORD error = GetLastError();
+        CloseHandle(h);
+        return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? kErrorLockViolation
+                                                                          : static_cast<int>(error);
+    }
+    handle_ = h;
+    return 0;
+}
+
+void AppendLock::release() {
+    if (!handle_) return;
+    CloseHandle(static_cast<HANDLE>(handle_));  // closing the handle unlocks
+    handle_ = nullptr;
+}
+#else
+int AppendLock::acquire(const std::string& path) {
+    release();
+    errno = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return lastOsError() != 0 ? lastOsError() : 2;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno == EWOULDBLOCK ? kErrorLockViolation : (lastOsError() != 0 ? lastOsError() : 5);
+        ::close(fd);
+        return error;
+    }
+    fd_ = fd;
+    return 0;
+}
+
+void AppendLock::release() {
+    if (fd_ < 0) return;
+    ::close(fd_);  // closing the descriptor unlocks
+    fd_ = -1;
+}
+#endif
 
 }  // namespace wl

@@ -63,6 +63,7 @@ int appendToFile(const std::string& path, std::string_view bytes);
 constexpr int kErrorAlreadyExists = 183;     // the target changed under the run
 constexpr int kErrorPipeNotConnected = 233;  // a pipe nobody reads
 constexpr int kErrorReadFault = 30;          // a file ended before its size
+constexpr int kErrorLockViolation = 33;      // another run holds the file's append lock
 
 // A new file beside `target` under a name no other run can share
 // ("<target>.<unique>.zrtmp"): created exclusively, never through a link
@@ -111,5 +112,33 @@ enum class FileAttribute { ReadOnly, Hidden, System };
 // Sets one attribute of an existing file. Hidden and system exist only on
 // Windows; elsewhere they answer false and change nothing.
 bool setFileAttribute(const std::string& path, FileAttribute attribute);
+
+// Keeps a second run of this program from adding to a file while the first
+// does: held from before the file is measured until the append completes
+// or is undone. The system drops it when the process ends, so a crash
+// leaves none behind. Other programs are not kept out.
+class AppendLock {
+public:
+    AppendLock() = default;
+    ~AppendLock() { release(); }
+    AppendLock(const AppendLock&) = delete;
+    AppendLock& operator=(const AppendLock&) = delete;
+    // 0, kErrorLockViolation when another run holds the lock, or the
+    // error code of opening the file.
+    int acquire(const std::string& path);
+    void release();
+#ifdef _WIN32
+    bool held() const { return handle_ != nullptr; }
+#else
+    bool held() const { return fd_ >= 0; }
+#endif
+
+private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
 
 }  // namespace wl

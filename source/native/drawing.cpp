@@ -393,11 +393,11 @@ void DRAWFOCUSRECT(HDC hDC, int top, int left, int bottom, int right) {
 void FRAMEDOT(HDC hDC, int top, int left, int bottom, int right) {
     static const WORD checker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
     HBITMAP bmp = CreateBitmap(8, 8, 1, 1, checker);
-    HBRUSH brush = CreatePatternBrush(bmp);
+    HBRUSH brush = CREATEPATTERNBRUSH(bmp);
     RECT r{left, top, right + 1, bottom + 1};
     FrameRect(hDC, &r, brush);
     // Both made per call, both freed per call.
-    DeleteObject(brush);
+    DELETEOBJECT(brush);
     DeleteObject(bmp);
 }
 void DRAWFOCUSELLIPSE(HWND hWnd, HDC hDC, int margin, int points) {

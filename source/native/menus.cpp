@@ -197,10 +197,12 @@ bool MENUDRAWITEM(const DRAWITEMSTRUCT* di, const std::string& cPrompt, HMENU, H
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         fillSys(dc, RECT{rc.left + 19, rc.top, rc.right, rc.bottom}, COLOR_HIGHLIGHT);
+        // Measured from the item's left edge, which a pop-up's frame moves
+        // in: the icon column and the text form one bar.
         if (!checked) {
-            RECT box{rc.left, rc.top, 17, rc.bottom - 1};
+            RECT box{rc.left, rc.top, rc.left + 17, rc.bottom - 1};
             if (hBitmap) DrawEdge(dc, &box, BDR_RAISEDINNER, BF_RECT);
-            else fillSys(dc, RECT{rc.left, rc.top, 19, rc.bottom}, COLOR_HIGHLIGHT);
+            else fillSys(dc, RECT{rc.left, rc.top, rc.left + 19, rc.bottom}, COLOR_HIGHLIGHT);
         }
     }
     if (checked) {

@@ -107,6 +107,34 @@ TEST(OutputFile, AnOutputNotCommittedLeavesNothingBehind) {
     EXPECT_FALSE(temporaryLeft(dir.path()));
 }
 
+// Two runs adding to one file: the second is refused while the first
+// appends, and the file it leaves holds the first run's rows alone, whole.
+// Once the first completes (or gives up) the second may add.
+TEST(OutputFile, ASecondAppendToOneFileIsRefusedWhileTheFirstRuns) {
+    for (bool firstCommits : {true, false}) {
+        zrtest::TempDir dir;
+        const std::string path = dir.write("out.csv", "EARLIER\r\n");
+        zr::OutputFile first;
+        ASSERT_EQ(first.append(path), 0);
+        first.write("FIRST\r\n");
+        {
+            zr::OutputFile second;
+            EXPECT_EQ(second.append(path), wl::kErrorLockViolation);
+            EXPECT_EQ(zr::outputFailure(second.error(), path),
+                      "Output Not Merged, Another Run Is Adding to It : " + path);
+        }  // the refused run undoes nothing of the first's
+        if (firstCommits) EXPECT_EQ(first.commit(), 0);
+        else first.abandon();
+        const std::string after = firstCommits ? "EARLIER\r\nFIRST\r\n" : "EARLIER\r\n";
+        EXPECT_EQ(zrtest::readBytes(path), after);
+        zr::OutputFile third;
+        ASSERT_EQ(third.append(path), 0);
+        third.write("THIRD\r\n");
+        EXPECT_EQ(third.commit(), 0);
+        EXPECT_EQ(zrtest::readBytes(path), after + "THIRD\r\n");
+    }
+}
+
 #ifndef _WIN32
 // A link planted at the temporary name of earlier versions leads nowhere:
 // the source it points at keeps every byte.

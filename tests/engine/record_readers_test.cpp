@@ -35,6 +35,34 @@ TEST(RecordReaders, CsvAsSpreadsheetsWriteIt) {
     for (const Case& c : cases) EXPECT_EQ(csvColumns(c.text), c.want) << c.name;
 }
 
+// A line with more cells than the map has fields hands on only those; the
+// cells past them are not held (a line of millions of cells once took many
+// times its size), and whether one of them held a value is told.
+TEST(RecordReaders, CsvCellsPastTheKeptOnesAreNotedNotHeld) {
+    const struct {
+        const char* name;
+        std::string text;
+        Strings cells;
+        bool beyond;
+    } cases[] = {
+        {"plain, a value past", "A,B,C,D\r\n", {"A", "B"}, true},
+        {"plain, blanks past", "A,B, ,,\r\n", {"A", "B"}, false},
+        {"quoted, a value past", "\"A\",B,\"x, y\"\r\n", {"A", "B"}, true},
+        {"quoted, blanks past", "\"A\",B,\"\",\r\n", {"A", "B"}, false},
+        {"shorter than kept", "A,\"B\"\r\n", {"A", "B"}, false},
+        {"a long line", "A,B" + std::string(200000, ',') + "Z\r\n", {"A", "B"}, true},
+    };
+    for (const auto& c : cases) {
+        zr::ByteInput in{std::string_view(c.text)};
+        zr::CsvReader reader(in);
+        reader.keepCells(2);
+        std::vector<std::string_view> cells;
+        ASSERT_TRUE(reader.nextCells(cells)) << c.name;
+        EXPECT_EQ(Strings(cells.begin(), cells.end()), c.cells) << c.name;
+        EXPECT_EQ(reader.valueBeyondKept(), c.beyond) << c.name;
+    }
+}
+
 TEST(RecordReaders, XmlForms) {
     struct Case {
         const char* name;

@@ -64,6 +64,8 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
     const RoundTrip cases[] = {
         {"837P", fixtures + "837p_realistic.x12", 10,
          {"CLM", "HI", "LX", "SV1", "DTP*472", "NM1*85", "NM1*QC", "REF*G1", "N3", "N4", "DMG", "NM1*41", "NM1*40", "BHT"}},
+        // CLM20 after an empty CLM11, and a claim without lines (no "LX*1" made up).
+        {"837P tail", fixtures + "837p_claim_tail.x12", 10, {"CLM", "HI", "LX", "SV1"}},
         {"837I", fixtures + "837i.x12", 1, {"CLM", "HI", "CL1", "LX", "SV2", "NM1*85", "NM1*IL"}},
         {"837D", samples + "stupidedi/X224A2-multiple-tooth-numbers.edi", 11, {"CLM", "LX", "SV3", "NM1*85"}},
         // One run rebuilds one transaction set: the claims of both payments

@@ -43,7 +43,9 @@ TEST(SegmentTemplates, CellsTrimConditionsAndComposites) {
         {"SEGMENT=2,CMP,% X ;$A", "CMP*X :a~"},                // components joined, then trimmed
         {"SEGMENT=2,CMP,%$A;$EMPTY;LIT", "CMP*a~"},            // a last literal does not count
         {"SEGMENT=2,CMP,%$A;$EMPTY:$B", "CMP*a:~"},            // a conditional composite keeps them all
-        {"SEGMENT=2,CMP,%$EMPTY;$EMPTY", "CMP*:~"},               // no text at all: every component
+        {"SEGMENT=2,CMP,%$EMPTY;$EMPTY", ""},                     // no text at all: nothing (no "CMP*:")
+        {"SEGMENT=2,CMP,%$EMPTY;$EMPTY,$B", "CMP**b~"},           // an empty element, not "::"
+        {"SEGMENT=2,CMP,%$EMPTY;$EMPTY:$B", ""},                  // conditional, and nothing to write
         {"SEGMENT=2,TST,11:B:1,$NOSUCH", "TST*11:B:1~"},        // ":" without "$" is text; unknown names are ""
         {"SEGMENT=2,TST,&HX", "TST*&HX~"},                      // an unknown counter is text
     };
@@ -77,3 +79,32 @@ TEST(SegmentTemplates, PlanCarriesCountersAcrossRecords) {
 }
 
 }  // namespace
+
+// A record without line values writes no line: no bare "LX*1" and no
+// "SVC*:::::" of separators. A line read through a field that carries no
+// line number is still written when it holds a value.
+TEST(SegmentTemplates, ARecordWithoutLineValuesWritesNoLine) {
+    const struct {
+        const char* segments;
+        std::vector<std::string> values;
+        const char* expected;
+    } cases[] = {
+        {"SEGMENT=2,CLM,$A\r\nSEGMENT=3,LX,&LX\r\nSEGMENT=3,SV1,%HC;$PROC,UN\r\n", {"c1", "", "", "", "", ""},
+         "CLM*c1~"},
+        {"SEGMENT=2,CLP,$A\r\nSEGMENT=3,SVC,%$PROC;$PROC\r\n", {"c1", "", "", "", "", ""}, "CLP*c1~"},
+        {"SEGMENT=2,CLM,$A\r\nSEGMENT=3,LX,&LX\r\nSEGMENT=3,SV1,%HC;$PROC,UN\r\n", {"c1", "", "", "p1", "", ""},
+         "CLM*c1~LX*1~SV1*HC:p1*UN~"},
+    };
+    for (const auto& c : cases) {
+        zr::MapFile map = mapWith(c.segments);
+        fill(map.fields, c.values);
+        zr::TemplateRunState state;
+        EXPECT_EQ(zr::CTL48400G(map.templates, map.fields, 1, 1, zr::X12Output{}, state), c.expected) << c.segments;
+    }
+    // A line field without a line number: its first line is still written.
+    zr::MapFile map = zr::parseMapText(
+        "FIELD=A,5,X,,,1\r\nFIELD=AMT1,5,SV1,,,2\r\nSEGMENT=2,CLM,$A\r\nSEGMENT=3,LX,&LX\r\nSEGMENT=3,SV1,,$AMT\r\n");
+    fill(map.fields, {"c1", "9"});
+    zr::TemplateRunState state;
+    EXPECT_EQ(zr::CTL48400G(map.templates, map.fields, 1, 1, zr::X12Output{}, state), "CLM*c1~LX*1~SV1**9~");
+}

@@ -156,4 +156,35 @@ TEST(SetChunks, ASourceCutWhileItIsReadIsAReadError) {
     EXPECT_EQ(reader.forEachSegment(d, [](std::string_view, std::uint64_t) {}), 0);
 }
 
+
+// One segment longer than the cap (a file with no terminator after the
+// ISA, a runaway BIN) ends the read with its own failure instead of holding
+// the file whole; a segment just under the cap is read.
+TEST(SetChunks, ASegmentOverTheCapEndsTheReadNamed) {
+    const std::size_t cap = 256 * 1024;
+    const struct {
+        std::size_t segment;
+        bool fits;
+    } cases[] = {{cap - 1024, true}, {cap + 1, false}, {4 * cap, false}};
+    for (const auto& c : cases) {
+        const std::string text = "ISA*00~ST*275*1~BIN*" + std::string(c.segment, 'x') + "~SE*3*1~";
+        zrtest::TempDir dir;
+        zr::ChunkReader reader('~', '*');
+        reader.setParts(4096, 0);
+        reader.limitSegments(cap);
+        ASSERT_EQ(reader.open(dir.write("a.x12", text)), 0);
+        zr::WalkDelimiters d;
+        std::size_t longest = 0;
+        const int error =
+            reader.forEachSegment(d, [&](std::string_view s, std::uint64_t) { longest = std::max(longest, s.size()); });
+        if (c.fits) {
+            EXPECT_EQ(error, 0) << c.segment;
+            EXPECT_GE(longest, c.segment);
+        } else {
+            EXPECT_EQ(error, zr::ChunkReader::kErrorSegmentTooLong) << c.segment;
+            EXPECT_STREQ(reader.step(), zr::ChunkReader::kSegmentTooLong);
+        }
+    }
+}
+
 }  // namespace

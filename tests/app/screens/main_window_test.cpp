@@ -254,7 +254,7 @@ TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
     MainWindow main(contextFor({}, dir.path()));
     main.Build();
     ASSERT_EQ(GetMenu(main.window().hWnd), main.menu()->hMenu);
-    EXPECT_EQ(menuTexts(*main.menu()), (Texts{"Functions", "Exit"}));
+    EXPECT_EQ(menuTexts(*main.menu()), (Texts{"&Functions", "&Exit"}));
     EXPECT_EQ(menuTexts(popup(main, 0)),
               (Texts{"X12 Parser", "View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
                      "Clear Viewer File List", "-", "(grey) View CSV File", "View XML File", "View Parse Log",
@@ -432,6 +432,59 @@ TEST_F(MainBars, FiveButtonsWithTextsTooltipsPicturesAndTheirStates) {
     }
 }
 
+// The pop-up shown while a menu is tracked, then the menu is closed.
+HMENU g_shownPopup = nullptr;
+void CALLBACK notePopupAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (HWND popup = FindWindowA("#32768", nullptr))
+        g_shownPopup = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    EndMenu();
+}
+
+TEST_F(MainBars, AltFAndAltEOpenTheirMenus) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    HWND w = main.window().hWnd;
+    ShowWindow(w, SW_SHOW);
+    SetForegroundWindow(w);
+    for (const auto& [key, position] : {std::pair{'f', 0}, std::pair{'e', 1}}) {
+        g_shownPopup = nullptr;
+        SetTimer(nullptr, 0, 50, notePopupAndClose);
+        SendMessageA(w, WM_SYSCOMMAND, SC_KEYMENU, key);  // what Alt+key sends
+        EXPECT_EQ(g_shownPopup, GetSubMenu(GetMenu(w), position)) << key;
+        wl::SYSREFRESH();  // the menu's closing messages
+    }
+    ShowWindow(w, SW_HIDE);
+}
+
+TEST_F(MainBars, ANarrowedToolbarWrapsSoExitStaysWhole) {
+    MainWindow main(contextFor({}, dir.path()));
+    main.Build();
+    wl::TToolBar& bar = *main.toolbar();
+    HWND w = main.window().hWnd;
+    auto barHeight = [&] {
+        RECT r{};
+        GetWindowRect(bar.hWnd, &r);
+        return static_cast<int>(r.bottom - r.top);
+    };
+    auto exitInside = [&] {
+        RECT button{}, client{};
+        SendMessageA(bar.hWnd, TB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&button));
+        GetClientRect(bar.hWnd, &client);
+        // The control's buttons stand one pixel below the bar's design
+        // height in every row count; what matters is that none is cut off.
+        return button.right <= client.right && button.bottom <= client.bottom + 1;
+    };
+    SetWindowPos(w, nullptr, 0, 0, 900, 400, SWP_NOMOVE | SWP_NOZORDER);
+    const int oneRow = barHeight();
+    EXPECT_TRUE(exitInside());
+    SetWindowPos(w, nullptr, 0, 0, 200, 400, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_GT(barHeight(), oneRow);
+    EXPECT_TRUE(exitInside());
+    SetWindowPos(w, nullptr, 0, 0, 900, 400, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(barHeight(), oneRow);
+}
+
 TEST_F(MainBars, TheExitButtonEndsTheLoop) {
     MainWindow main(contextFor({}, dir.path()));
     main.Build();
@@ -480,6 +533,22 @@ TEST_F(MainBars, TheMessageBarShowsTheNoticeAndWhatAnEntryDoes) {
                  reinterpret_cast<LPARAM>(functions.hMenu));
     EXPECT_EQ(bar.cMsg, csv.cMsg);
     EXPECT_NE(bar.cMsg.find("not built yet"), std::string::npos);
+    // The menu closes: the notice again (an empty message shows it).
+    SendMessageA(main.window().hWnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(bar.cMsg, "");
+
+    // A toolbar button's text, then the pointer leaves the buttons.
+    wl::TToolBar& tools = *main.toolbar();
+    ansiTip(tools, main.window().hWnd, 1);
+    EXPECT_NE(bar.cMsg, "");
+    NMTBHOTITEM hot{};
+    hot.hdr.hwndFrom = tools.hWnd;
+    hot.hdr.idFrom = static_cast<UINT_PTR>(tools.nId);
+    hot.hdr.code = TBN_HOTITEMCHANGE;
+    hot.idOld = 1;
+    hot.dwFlags = HICF_LEAVING;
+    SendMessageA(main.window().hWnd, WM_NOTIFY, static_cast<WPARAM>(tools.nId), reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(bar.cMsg, "");
 }
 
 TEST(ToolbarImages, FivePicturesWithWhiteMaskedOut) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "parent_window.hpp"
+#include "menu.hpp"
 #include "popup_menus.hpp"
 #include "test_support.hpp"
 #include "window_natives.hpp"
@@ -43,7 +44,13 @@ protected:
     void SetUp() override {
         setPopupMenuHook([this](HMENU m, HWND, int, int) {
             ++shown;
-            shownItems = menuTexts(m);
+            // A drop-down's TMenu draws its own items: read their prompts.
+            if (TMenu* menu = TMenu::GetPopup(m)) {
+                shownItems.clear();
+                for (const auto& item : menu->aItems()) shownItems.push_back(item->cPrompt);
+            } else {
+                shownItems = menuTexts(m);
+            }
         });
         BarNew n;
         n.oWnd = &p.w;
@@ -61,9 +68,11 @@ protected:
         a.bAction = [this, name](TBtnBmp&) { log.push_back(name); };
         if (popup)
             a.oPopup = [](TBtnBmp&) {
-                HMENU m = CreatePopupMenu();
-                AppendMenuA(m, MF_STRING, 1, "Recent");
-                return m;
+                auto m = MENUBEGIN(true);
+                MenuItemNew recent;
+                recent.cPrompt = "Recent";
+                MENUADDITEM(recent);
+                return MENUEND();
             };
         return buttons.back()->NewBar(a);
     }

@@ -83,6 +83,50 @@ TEST(RadMenu, OptionsMoveChecksAndWrap) {
     EXPECT_EQ(option.number(), 2);
 }
 
+TEST(RadioAndCheckKeys, ArrowsMoveBetweenRadiosAndControlsAndEnterGoesOn) {
+    Parent p;
+    ShowWindow(p.w.hWnd, SW_SHOW);
+    SetForegroundWindow(p.w.hWnd);
+    Value option(1);
+    TRadMenu m;
+    RadMenuNew n;
+    n.oWnd = &p.w;
+    n.aCaptions = {"All", "Current page", "Pages"};
+    n.bSetGet = bindTo(option);
+    m.New(n);
+    TCheckBox a, b;
+    CheckBoxNew c;
+    c.oWnd = &p.w;
+    c.nRow = 5;
+    a.New(c);
+    c.nRow = 7;
+    b.New(c);
+    HWND radio1 = m.aItems[0]->hWnd, radio3 = m.aItems[2]->hWnd;
+    struct Step {
+        HWND to;
+        UINT msg;
+        WPARAM key;
+        HWND focus;
+        int option;
+    };
+    const Step steps[] = {
+        {radio1, WM_KEYDOWN, VK_DOWN, m.aItems[1]->hWnd, 2},
+        {m.aItems[1]->hWnd, WM_KEYDOWN, VK_RIGHT, radio3, 3},
+        {radio3, WM_KEYDOWN, VK_RIGHT, radio1, 1},  // wraps
+        {radio1, WM_KEYDOWN, VK_LEFT, radio3, 3},
+        {a.hWnd, WM_KEYDOWN, VK_DOWN, b.hWnd, 3},
+        {b.hWnd, WM_KEYDOWN, VK_UP, a.hWnd, 3},
+        {a.hWnd, WM_CHAR, VK_RETURN, b.hWnd, 3},
+    };
+    for (const Step& s : steps) {
+        SetFocus(s.to);
+        SendMessageA(s.to, s.msg, s.key, 0);
+        EXPECT_EQ(GetFocus(), s.focus) << s.key;
+        EXPECT_EQ(option.number(), s.option) << s.key;
+    }
+    ShowWindow(p.w.hWnd, SW_HIDE);
+}
+
 TEST(RadMenu, OneRadioNeverChanges) {
     Parent p;
     Value option(1);

@@ -189,6 +189,46 @@ TEST(Dialog, ClickOnOkRunsOnceTheFieldAccepts) {
     EXPECT_EQ(d.nResult.value_or(-1), 1);
 }
 
+TEST(Dialog, EveryWayOfPressingOkValidatesTheFocusedFieldFirst) {
+    struct Case {
+        const char* how;
+        std::function<void(TButton&, HWND field)> press;
+    };
+    const Case cases[] = {
+        {"mouse", [](TButton& ok, HWND) { click(ok.hWnd); }},
+        {"Enter in the field", [](TButton&, HWND field) { PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0); }},
+        {"from code", [](TButton& ok, HWND) { ok.Click(); }},
+    };
+    for (const Case& c : cases) {
+        TDialog d;
+        pixelDialog(d);
+        Field field;
+        field.New(&d, 10, 10, 100, 22);
+        bool fieldOk = false;
+        field.bValid = [&](TWindow&) { return fieldOk; };
+        int okRuns = 0;
+        TButton ok;
+        auto n = buttonAt(&d, 50, 10, "OK", [&](TWindow&) {
+            ++okRuns;
+            d.End(1);
+        });
+        n.lDefault = true;
+        ok.New(n);
+        bool focusBack = false;
+        Script s({[&] { SetFocus(field.hWnd); },
+                  [&] { c.press(ok, field.hWnd); },
+                  [&] {
+                      focusBack = GetFocus() == field.hWnd;
+                      fieldOk = true;
+                  },
+                  [&] { c.press(ok, field.hWnd); }});
+        d.Activate();
+        EXPECT_TRUE(focusBack) << c.how;
+        EXPECT_EQ(okRuns, 1) << c.how;  // only once the field accepted
+        EXPECT_EQ(d.nResult.value_or(-1), 1) << c.how;
+    }
+}
+
 TEST(Dialog, ValidRefusalKeepsTheDialogOpen) {
     TDialog d;
     pixelDialog(d);

@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "test_support.hpp"
+#include "window.hpp"
 
 namespace {
 
@@ -100,6 +103,45 @@ TEST_F(ErrorDialogTest, WithoutRetryOrDefaultOnlyQuitAndItEndsTheProgram) {
     EXPECT_EQ(ERRORDIALOG(e), ErrorChoice::Quit);
     EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Quit", "See error.log file"}));
     EXPECT_EQ(exitCode_, 1);
+}
+
+TEST_F(ErrorDialogTest, AFailingDialogEndsTheProgramAndTheNextErrorIsShownAgain) {
+    ErrorInfo e = *_WLGENERROR(3, "Title: x");
+    PostErrorAction before = SETPOSTERRORACTION([](const std::string&, const ErrorInfo&) {
+        throw std::runtime_error("dialog failed");
+    });
+    {
+        Seen seen;
+        Presser p("&Quit", seen);
+        EXPECT_EQ(ERRORDIALOG(e), ErrorChoice::Quit);
+    }
+    SETPOSTERRORACTION(before);
+    EXPECT_EQ(exitCode_, 1);
+    EXPECT_FALSE(zrtest::readBytes(errorLogPath()).empty());
+    // Not taken for an error inside the handler: the dialog shows again.
+    exitCode_ = -1;
+    Seen seen;
+    Presser p("&Quit", seen);
+    EXPECT_EQ(ERRORDIALOG(e), ErrorChoice::Quit);
+    EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Quit", "See error.log file"}));
+}
+
+TEST_F(ErrorDialogTest, TheReportNamesTheClassesInUseAndTheMemory) {
+    TWindow w;
+    WindowNew n;
+    n.lPixel = true;
+    n.nBottom = 20;
+    n.nRight = 20;
+    w.New(n);
+    const ReportFacts f = currentReportFacts();
+    EXPECT_NE(std::find(f.classes.begin(), f.classes.end(), "TWINDOW"), f.classes.end());
+    EXPECT_GT(f.memoryInUse, 0u);
+    EXPECT_GE(f.memoryHighest, f.memoryInUse);
+    for (int percent : {f.freeSystemPercent, f.freeGdiPercent, f.freeUserPercent}) {
+        EXPECT_GE(percent, 0);
+        EXPECT_LE(percent, 100);
+    }
+    DestroyWindow(w.hWnd);
 }
 
 TEST_F(ErrorDialogTest, SilentCases) {

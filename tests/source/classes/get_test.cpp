@@ -85,6 +85,23 @@ std::string clipboardText(HWND owner) {
     return text;
 }
 
+// The parent's Update re-reads the bound value into fields marked to follow
+// it, and leaves the others as they were.
+TEST(Get, UpdateReReadsOnlyTheFieldsThatFollowTheirValue) {
+    Shown p;
+    Value followed("before"), kept("before");
+    TGet follows, stays;
+    GetNew a = field(&p.w, followed, "@! XXXXXX");
+    a.lUpdate = true;
+    follows.New(a);
+    stays.New(field(&p.w, kept, "@! XXXXXX", 50));
+    followed = Value("after");
+    kept = Value("after");
+    p.w.Update();
+    EXPECT_EQ(shown(follows.hWnd), "AFTER ");
+    EXPECT_EQ(shown(stays.hWnd), "BEFORE");
+}
+
 TEST(Get, TypingFollowsThePictureAndAFullFieldMovesOn) {
     struct Case {
         std::string picture;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "parent_window.hpp"
+#include "visual_styles.hpp"
 
 namespace {
 
@@ -39,6 +40,36 @@ TEST(ListBox, ValueSelectsByPositionOrTextElseTheFirst) {
         EXPECT_EQ(l.GetPos(), c.selected);
         EXPECT_EQ(l.Len(), 3);
     }
+}
+
+TEST(ListBox, MultipleSelectionReadsBackPositionsAndTexts) {
+    Parent p;
+    Value v = Value(1);
+    ListNew n = list(&p.w, v, {"apple", "banana", "cherry", "date"});
+    n.lMultiSelect = true;
+    TListBox many;
+    many.New(n);
+    EXPECT_TRUE(many.IsMultipleSel());
+    EXPECT_EQ(many.GetSelItems(), (std::vector<int>{1}));  // the value's item
+    many.SetSelItems({3, 4});
+    EXPECT_EQ(many.GetSelCount(), 3);
+    EXPECT_EQ(many.GetSelItems(), (std::vector<int>{1, 3, 4}));
+    many.SetSel(1, false);
+    many.Select(2);  // adds to the selection here
+    EXPECT_EQ(many.aSelections(), (std::vector<std::string>{"banana", "cherry", "date"}));
+    EXPECT_EQ(many.GetSel(), 1);  // the first item is not selected
+    many.SetSel(9);               // past the end: nothing
+    EXPECT_EQ(many.GetSelCount(), 3);
+
+    Value one = Value(2);
+    TListBox single;
+    single.New(list(&p.w, one, {"apple", "banana"}));
+    EXPECT_FALSE(single.IsMultipleSel());
+    EXPECT_EQ(single.GetSelCount(), 0);
+    EXPECT_TRUE(single.GetSelItems().empty());
+    EXPECT_EQ(single.aSelections(), std::vector<std::string>{"banana"});
+    single.SetSel(1);
+    EXPECT_EQ(single.aSelections(), std::vector<std::string>{"apple"});
 }
 
 TEST(ListBox, ChangesStorePositionOrTextAndDeletingTheLastSelectsTheNewLast) {
@@ -94,6 +125,31 @@ TEST(ComboBox, NumericEditableComboStoresThePositionOnEveryPath) {
     c.LostFocus(nullptr);
     EXPECT_TRUE(v.isNumber());
     EXPECT_EQ(v.number(), 2);
+}
+
+TEST(ComboBox, DroppedStateAndLeastVisibleItems) {
+    Parent p;
+    Value v = Value(1);
+    ListNew n = list(&p.w, v, {"a", "b", "c", "d", "e", "f", "g"});
+    n.nHeight = 150;
+    TComboBox c;
+    c.New(n);
+    ShowWindow(p.w.hWnd, SW_SHOW);
+    EXPECT_EQ(c.State(), 0);
+    EXPECT_TRUE(c.IsClosed());
+    c.Open();
+    EXPECT_EQ(c.State(), 1);
+    EXPECT_FALSE(c.IsClosed());
+    c.Close();
+    EXPECT_EQ(c.State(), 0);
+    ShowWindow(p.w.hWnd, SW_HIDE);
+    if (wl::ISAPPTHEMED()) {
+        EXPECT_TRUE(c.SetMinVisible(4));
+        EXPECT_EQ(c.GetMinVisible(), 4);
+    } else {
+        EXPECT_FALSE(c.SetMinVisible(4));
+        EXPECT_EQ(c.GetMinVisible(), 0);
+    }
 }
 
 TEST(ComboBox, IncrementalSearchFindsByPrefix) {

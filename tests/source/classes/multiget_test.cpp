@@ -68,6 +68,20 @@ void putOnClipboard(HWND owner, const std::string& text) {
     CloseClipboard();
 }
 
+TEST(MultiGet, UpdateReReadsAFieldThatFollowsItsValue) {
+    Shown p;
+    Value v("first text");
+    TMultiGet m;
+    MultiGetNew n = memo(&p.w, v);
+    n.lUpdate = true;
+    m.New(n);
+    v = Value("second text");
+    p.w.Update();
+    char text[64] = {};
+    GetWindowTextA(m.hWnd, text, sizeof text);
+    EXPECT_STREQ(text, "second text");
+}
+
 TEST(MultiGet, ReadOnlyRefusesEveryChangeButEnterMovesOn) {
     Shown p;
     Value v("line one\r\nline two"), other("x");

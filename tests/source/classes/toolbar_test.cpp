@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "parent_window.hpp"
+#include "menu.hpp"
 #include "popup_menus.hpp"
 
 namespace {
@@ -153,11 +154,21 @@ TEST_F(ToolBarTest, BalloonToolTipsGetTheBalloonStyle) {
 TEST_F(ToolBarTest, DropDownShowsTheMenuBelowTheButton) {
     int built = 0;
     bar.AddButton(recorder(), "plain", "Plain");
+    int chosen = 0;
+    std::shared_ptr<wl::TMenu> made;
     const int id = bar.AddMenu(recorder(), "View X12 File", "View", nullptr, "", [&](TToolBar&) {
         ++built;
-        HMENU m = CreatePopupMenu();
-        AppendMenuA(m, MF_STRING, 501, "first.x12");
-        return m;
+        made = wl::MENUBEGIN(true);
+        wl::MenuItemNew first;
+        first.cPrompt = "first.x12";
+        first.bAction = [&](wl::TMenuItem&) { ++chosen; };
+        wl::MENUADDITEM(first);
+        return wl::MENUEND();
+    });
+    // The user picks the entry; Windows posts its command to the window.
+    setPopupMenuHook([this](HMENU m, HWND owner, int row, int col) {
+        shown = {m, owner, row, col, shown.count + 1};
+        PostMessageA(owner, WM_COMMAND, GetMenuItemID(m, 0), 0);
     });
     EXPECT_EQ(dropDown(id), 0);
     EXPECT_EQ(built, 1);
@@ -168,12 +179,15 @@ TEST_F(ToolBarTest, DropDownShowsTheMenuBelowTheButton) {
     MapWindowPoints(bar.hWnd, p.w.hWnd, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(shown.row, r.bottom);
     EXPECT_EQ(shown.col, r.left);
+    EXPECT_EQ(chosen, 1) << "the menu's own item ran";
     EXPECT_FALSE(IsMenu(shown.menu)) << "the menu is ended after it was shown";
+    EXPECT_EQ(made->hMenu, nullptr) << "by its TMenu, which owned the handle";
+    EXPECT_EQ(p.w.oPopup, nullptr);
     EXPECT_TRUE(clicked.empty()) << "the arrow does not run the action";
 }
 
 TEST_F(ToolBarTest, DropDownWithoutAMenuShowsNothing) {
-    const int a = bar.AddMenu(recorder(), "", "A", nullptr, "", [](TToolBar&) -> HMENU { return nullptr; });
+    const int a = bar.AddMenu(recorder(), "", "A", nullptr, "", [](TToolBar&) -> std::shared_ptr<wl::TMenu> { return nullptr; });
     const int b = bar.AddMenu(recorder(), "", "B", nullptr, "", nullptr);
     dropDown(a);
     dropDown(b);

@@ -18,6 +18,7 @@
 
 #include <thread>
 
+#include "button.hpp"
 #include "help_keys.hpp"
 #include "library_error.hpp"
 #include "meter.hpp"
@@ -166,6 +167,9 @@ TEST_F(WindowTest, ErrorsInEventMethodsStayInsideTheProcedure) {
     EXPECT_EQ(SendMessageA(w.hWnd, WM_LBUTTONDOWN, 0, 0), 0);  // default handling
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "boom@" + std::to_string(WM_LBUTTONDOWN) + "#0");
+    // A handler that fails in turn is stopped at the same boundary.
+    wl::setEventErrorHook([](const wl::EventError&) { throw std::runtime_error("handler failed"); });
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_LBUTTONDOWN, 0, 0), 0);
     wl::setEventErrorHook(nullptr);
     DestroyWindow(w.hWnd);
 }
@@ -1070,6 +1074,32 @@ TEST_F(WindowTest, UpdateRefreshesOnlyControlsThatFollowTheirValues) {
     EXPECT_TRUE(GetUpdateRect(follows.hWnd, nullptr, FALSE));
     EXPECT_FALSE(GetUpdateRect(stays.hWnd, nullptr, FALSE));
     EXPECT_EQ(f.w.GenLocals(), ", oSb1, oSb2");
+}
+
+TEST_F(WindowTest, UpdateMakesLabelsReReadTheirValues) {
+    Framed f(pixels(0, 0, 99, 99));
+    std::string shown = "before";
+    wl::TSay follows, stays;
+    for (wl::TSay* say : {&follows, &stays}) {
+        wl::SayNew n;
+        n.oWnd = &f.w;
+        n.bText = [&shown] { return wl::Value(shown); };
+        n.lPixel = true;
+        n.nWidth = 80;
+        n.nHeight = 16;
+        n.nRow = say == &follows ? 0 : 30;
+        n.lUpdate = say == &follows;
+        say->New(n);
+    }
+    shown = "after";
+    f.w.Update();
+    auto text = [](HWND h) {
+        char buffer[64] = {};
+        GetWindowTextA(h, buffer, sizeof buffer);
+        return std::string(buffer);
+    };
+    EXPECT_EQ(text(follows.hWnd), "after");
+    EXPECT_EQ(text(stays.hWnd), "before");
 }
 
 TEST_F(WindowTest, EndIsVirtualAndLibraryErrorsCarryTheirNumber) {

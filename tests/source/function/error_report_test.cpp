@@ -59,7 +59,26 @@ TEST(ErrorReport, FramesAndReportSections) {
     f.date = "12/10/26";
     f.time = "10:11:12";
     f.cpu = "Test CPU";
+    f.freeSystemPercent = 97;
+    f.freeGdiPercent = 97;
+    f.freeUserPercent = 99;
+    f.drivers = {"DBFNTX"};
+    f.classes = {"TWINDOW", "TDIALOG"};
+    f.memoryInUse = 4096;
+    f.memoryHighest = 8192;
     const std::string r = errorReport(e, seen, f);
+    const std::string tail =
+        "   Free System resources: 97 %\r\n        GDI    resources: 97 %\r\n        User   resources: 99 %\r\n"
+        "\r\n   Windows total applications running: 0\r\n"
+        "\r\nVariables in use\r\n================\r\n   Procedure     Type   Value\r\n"
+        "   ==========================\r\n   " + seen[0].routine + "\r\n   " + seen[1].routine + "\r\n"
+        "\r\nLinked RDDs\r\n===========\r\n   DBFNTX\r\n"
+        "\r\nDataBases in use\r\n================\r\n"
+        "\r\nClasses in use:\r\n===============\r\n     1 TWINDOW\r\n     2 TDIALOG\r\n"
+        "\r\nMemory Analysis\r\n===============\r\n      0 Static variables\r\n\r\n"
+        "   Dynamic memory consume:\r\n      Actual  Value: 4096 bytes\r\n      Highest Value: 8192 bytes\r\n";
+    ASSERT_GE(r.size(), tail.size());
+    EXPECT_EQ(r.substr(r.size() - tail.size()), tail);
     for (const char* wanted :
          {"Application\r\n===========\r\n", "   Path and name: C:\\zr\\zrk7w315.exe (32 bits)\r\n",
           "   Size: 1,234,567 bytes\r\n", "   Library  Version: 13.07\r\n",

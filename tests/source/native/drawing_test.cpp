@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "memory_canvas.hpp"
 #include "resource_tracker.hpp"
@@ -143,6 +145,20 @@ TEST(Shapes, RoundBoxAndFrames) {
     EXPECT_NE(d.at(4, 2), d.at(5, 2));
     EXPECT_EQ(d.at(6, 6), NRGB(255, 255, 255));
     EXPECT_EQ(d.at(10, 6) == NRGB(255, 255, 255) && d.at(10, 7) == NRGB(255, 255, 255), false);  // right edge + 1
+}
+
+TEST(Objects, PaintersFreeTheBrushesTheyMake) {
+    const std::pair<const char*, std::function<void(HDC)>> painters[] = {
+        {"FLOODFILL", [](HDC dc) { wl::FLOODFILL(dc, 6, 6, NRGB(0, 0, 0), NRGB(255, 0, 0)); }},
+        {"FRAMEDOT", [](HDC dc) { wl::FRAMEDOT(dc, 2, 2, 10, 10); }},
+    };
+    for (const auto& [name, paint] : painters) {
+        Canvas c(20, 20);
+        wl::RECTANGLE(c.dc(), 2, 2, 12, 12);
+        const std::size_t before = wl::trackedResources().size();
+        for (int i = 0; i < 20; ++i) paint(c.dc());
+        EXPECT_EQ(wl::trackedResources().size(), before) << name;
+    }
 }
 
 TEST(Objects, DeleteObjectOfNothingIsFalseAndTracked) {
