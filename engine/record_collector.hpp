@@ -38,9 +38,18 @@ struct Key {
     explicit Key(const std::vector<std::string>& items);
     // Item 1 begins with the segment's id.
     bool matches(std::string_view segmentId) const { return beginsWith(id, segmentId); }
-    // Further item i (0-based) begins with its element's text.
+    // Further item i (0-based) begins with its element's text; an item may
+    // list alternatives split by ":" ("22:PT": a subscriber or, in a claim
+    // acknowledgement, a patient level), as a field's qualifier does.
     bool satisfied(std::size_t i, SegmentView& s) const {
-        return beginsWith(further[i], s.element(static_cast<int>(i) + 1));
+        const std::string_view element = s.element(static_cast<int>(i) + 1);
+        std::string_view rest = further[i];
+        for (;;) {
+            const std::size_t colon = rest.find(':');
+            if (beginsWith(rest.substr(0, colon), element)) return true;
+            if (colon == std::string_view::npos) return false;
+            rest.remove_prefix(colon + 1);
+        }
     }
 };
 

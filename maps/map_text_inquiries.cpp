@@ -120,7 +120,9 @@ const Row kLine277[] = {
 #undef ZR_STATUS_PARTIES
 
 constexpr const char* kKeys276[] = {"KEYFIELD=HL,,,22"};
-constexpr const char* kKeys277[] = {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22", "KEYLINEFIELD=SVC"};
+// A claim acknowledgement (277CA) puts its claims under the patient level
+// (HL PT) and has no subscriber level.
+constexpr const char* kKeys277[] = {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22:PT", "KEYLINEFIELD=SVC"};
 
 // ------------------------------------------------------------- 270 / 271
 
