@@ -11,8 +11,8 @@ namespace {
 
 using namespace wl;
 
-struct Parent : wltest::Parent {
-    Parent() : wltest::Parent(300, 300) {}
+struct ListParent : wltest::Parent {
+    ListParent() : wltest::Parent(300, 300) {}
 };
 
 ListNew list(TWindow* parent, Value& v, std::vector<std::string> items) {
@@ -27,7 +27,7 @@ ListNew list(TWindow* parent, Value& v, std::vector<std::string> items) {
 }
 
 TEST(ListBox, ValueSelectsByPositionOrTextElseTheFirst) {
-    Parent p;
+    ListParent p;
     struct Case {
         Value value;
         int selected;
@@ -43,7 +43,7 @@ TEST(ListBox, ValueSelectsByPositionOrTextElseTheFirst) {
 }
 
 TEST(ListBox, MultipleSelectionReadsBackPositionsAndTexts) {
-    Parent p;
+    ListParent p;
     Value v = Value(1);
     ListNew n = list(&p.w, v, {"apple", "banana", "cherry", "date"});
     n.lMultiSelect = true;
@@ -73,7 +73,7 @@ TEST(ListBox, MultipleSelectionReadsBackPositionsAndTexts) {
 }
 
 TEST(ListBox, ChangesStorePositionOrTextAndDeletingTheLastSelectsTheNewLast) {
-    Parent p;
+    ListParent p;
     Value text("apple"), number(1);
     TListBox a, b;
     a.New(list(&p.w, text, {"apple", "banana", "cherry"}));
@@ -98,7 +98,7 @@ TEST(ListBox, ChangesStorePositionOrTextAndDeletingTheLastSelectsTheNewLast) {
 }
 
 TEST(ComboBox, NothingStoresTheFirstItemAndUnknownTextIsKept) {
-    Parent p;
+    ListParent p;
     Value v;
     TComboBox c;
     auto n = list(&p.w, v, {"alpha", "beta"});
@@ -111,7 +111,7 @@ TEST(ComboBox, NothingStoresTheFirstItemAndUnknownTextIsKept) {
 }
 
 TEST(ComboBox, NumericEditableComboStoresThePositionOnEveryPath) {
-    Parent p;
+    ListParent p;
     Value v(1);
     TComboBox c;
     auto n = list(&p.w, v, {"alpha", "beta", "gamma"});
@@ -128,7 +128,7 @@ TEST(ComboBox, NumericEditableComboStoresThePositionOnEveryPath) {
 }
 
 TEST(ComboBox, DroppedStateAndLeastVisibleItems) {
-    Parent p;
+    ListParent p;
     Value v = Value(1);
     ListNew n = list(&p.w, v, {"a", "b", "c", "d", "e", "f", "g"});
     n.nHeight = 150;
@@ -153,7 +153,7 @@ TEST(ComboBox, DroppedStateAndLeastVisibleItems) {
 }
 
 TEST(ComboBox, IncrementalSearchFindsByPrefix) {
-    Parent p;
+    ListParent p;
     Value v("alpha");
     TComboBox c;
     c.New(list(&p.w, v, {"alpha", "beta", "bravo", "charlie"}));
@@ -169,7 +169,7 @@ TEST(ComboBox, IncrementalSearchFindsByPrefix) {
 // The edit part of an editable combo box completes from the items while
 // typing and commits its text (and the item it begins) when it is left.
 TEST(ComboBox, EditPartCompletesAndCommitsOnFocusLoss) {
-    Parent p;
+    ListParent p;
     SetWindowPos(p.w.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     Value v("alpha"), other("x");
     TComboBox c;
