@@ -140,7 +140,7 @@ TEST(ScrollBar, StepsStayInRangeAndRunTheirActions) {
 // GetRange reads the bar itself, so a range set behind the object's back
 // shows; nOrientation follows and changes the style's vertical bit.
 TEST(ScrollBar, RangeAndOrientationReadTheWindow) {
-    Parent p;
+    MeterParent p;
     TScrollBar s;
     s.New(0, 0, 2, 40, 5, true, &p.w);
     EXPECT_EQ(s.GetRange(), std::make_pair(2, 40));
