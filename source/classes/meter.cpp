@@ -142,6 +142,27 @@ void TScrollBar::SetRange(int min, int max) {
     nMax = max;
     SetScrollRange(barWindow(), barKind(), min, max, lReDraw);
 }
+std::pair<int, int> TScrollBar::GetRange() const {
+    int min = 0, max = 0;
+    GetScrollRange(barWindow(), barKind(), &min, &max);
+    return {min, max};
+}
+
+// The vertical bit is SBS_VERT (1) of the bar's own style; a window's own
+// bar has no window of its own and answers what it was made as.
+int TScrollBar::nOrientation() const {
+    if (lIsChild || !hWnd) return lVertical ? 1 : 2;
+    return (GetWindowLongPtrA(hWnd, GWL_STYLE) & SBS_VERT) ? 1 : 2;
+}
+void TScrollBar::nOrientation(int orientation) {
+    const bool vertical = orientation != 2;
+    lVertical = vertical;
+    nStyle = vertical ? (nStyle | SBS_VERT) : (nStyle & ~static_cast<DWORD>(SBS_VERT));
+    if (lIsChild || !hWnd) return;
+    LONG_PTR style = GetWindowLongPtrA(hWnd, GWL_STYLE);
+    style = vertical ? (style | SBS_VERT) : (style & ~static_cast<LONG_PTR>(SBS_VERT));
+    SetWindowLongPtrA(hWnd, GWL_STYLE, style);
+}
 
 void TScrollBar::GoUp() {
     if (GetPos() > nMin) SetPos(GetPos() - 1);

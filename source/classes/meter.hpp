@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 #include <string>
 
 #include "control.hpp"
@@ -68,6 +69,12 @@ public:
     int GetPos() const;
     void SetPos(int n);
     void SetRange(int min, int max);
+    // The range the bar itself holds (it may differ from nMin/nMax when
+    // the window's own bar was changed behind this object's back).
+    std::pair<int, int> GetRange() const;
+    // 1 vertical, 2 horizontal, as the window style says.
+    int nOrientation() const;
+    void nOrientation(int orientation);
     void GoUp();
     void GoDown();
     void GoTop();

@@ -137,6 +137,29 @@ TEST(ScrollBar, StepsStayInRangeAndRunTheirActions) {
     EXPECT_EQ(pos, 7);
 }
 
+// GetRange reads the bar itself, so a range set behind the object's back
+// shows; nOrientation follows and changes the style's vertical bit.
+TEST(ScrollBar, RangeAndOrientationReadTheWindow) {
+    MeterParent p;
+    TScrollBar s;
+    s.New(0, 0, 2, 40, 5, true, &p.w);
+    EXPECT_EQ(s.GetRange(), std::make_pair(2, 40));
+    SetScrollRange(s.hWnd, SB_CTL, 3, 9, FALSE);
+    EXPECT_EQ(s.GetRange(), std::make_pair(3, 9));
+    EXPECT_EQ(s.nOrientation(), 1);
+    s.nOrientation(2);
+    EXPECT_EQ(GetWindowLongPtrA(s.hWnd, GWL_STYLE) & SBS_VERT, 0);
+    EXPECT_EQ(s.nOrientation(), 2);
+    s.nOrientation(1);
+    EXPECT_EQ(GetWindowLongPtrA(s.hWnd, GWL_STYLE) & SBS_VERT, SBS_VERT);
+    EXPECT_EQ(s.nOrientation(), 1);
+
+    TScrollBar own;
+    own.WinNew(0, 20, 2, false, &p.w);
+    EXPECT_EQ(own.GetRange(), std::make_pair(0, 20));
+    EXPECT_EQ(own.nOrientation(), 2);
+}
+
 TEST(Group, WidthAndHeightWinOverBottomAndRight) {
     MeterParent p;
     TGroup g;
