@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "application.hpp"
 #include "paths.hpp"
 #include "text.hpp"
 
@@ -9,12 +10,7 @@ namespace zr {
 
 namespace {
 
-// A seam, not state: set once by the viewer at start-up (tests install
-// their own and restore it); the run never changes it.
-CloseAllTablesHook& closeAllHook() {
-    static CloseAllTablesHook hook;
-    return hook;
-}
+CloseAllTablesHook& closeAllHook() { return application().closeAllTables; }
 
 void closeAllTables() {
     if (closeAllHook()) closeAllHook()();

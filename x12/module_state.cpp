@@ -1,10 +1,9 @@
 #include "module_state.hpp"
 
+#include "application.hpp"
+
 namespace zr {
 
-ModuleState& moduleState() {
-    static ModuleState state;
-    return state;
-}
+ModuleState& moduleState() { return application().module; }
 
 }  // namespace zr

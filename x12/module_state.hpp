@@ -2,8 +2,9 @@
 // the main window, the viewer state, the progress meter's parts and a few
 // objects and flags that one subsystem sets and another reads.
 //
-// There is one instance, owned here and created on first use with the
-// initial values below; nothing is saved. One thread uses it, without locks.
+// There is one instance, held by the application object (application.hpp)
+// and created on first use with the initial values below; nothing is saved.
+// One thread uses it, without locks.
 // Window and other objects of the screen layers are held as std::any so that
 // this portable header needs none of their types: the main window as a
 // non-owning pointer to its window object (the window registry owns it),

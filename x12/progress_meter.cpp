@@ -3,22 +3,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "module_state.hpp"
+#include "application.hpp"
 
 namespace zr {
 
 namespace {
-// The meter is one window on the screen, so its seam is one per process:
-// the observer is installed at start-up (the meter window, the terminal or
-// a test) and the last opened id only tells whether a meter was opened.
-MeterObserver& observer() {
-    static MeterObserver o;
-    return o;
-}
-int& lastOpened() {
-    static int id = 0;
-    return id;
-}
+MeterObserver& observer() { return application().meterObserver; }
+int& lastOpened() { return application().lastMeterOpened; }
 void notify(const MeterEvent& e) {
     if (observer()) observer()(e);
 }

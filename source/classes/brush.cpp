@@ -10,13 +10,13 @@
 #include "file_names.hpp"
 #include "font.hpp"
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
 
 std::vector<std::shared_ptr<TBrush>>& pool() {
-    static std::vector<std::shared_ptr<TBrush>> p;
-    return p;
+    return processState().brushes.get<std::vector<std::shared_ptr<TBrush>>>();
 }
 
 std::string colorCode(Color c) { return std::to_string(c); }

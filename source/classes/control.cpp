@@ -15,6 +15,7 @@
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_natives.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -38,8 +39,7 @@ struct ControlModule {
 };
 
 ControlModule& module() {
-    static ControlModule m;
-    return m;
+    return processState().controls.get<ControlModule>();
 }
 
 bool isSibling(HWND a, HWND b) { return a && b && GetParent(a) == GetParent(b); }

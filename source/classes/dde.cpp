@@ -9,6 +9,7 @@
 #include "message_loop.hpp"
 #include "messages.hpp"
 #include "window.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -22,8 +23,7 @@ struct DdeModule {
 };
 
 DdeModule& ddeModule() {
-    static DdeModule m;
-    return m;
+    return processState().dde.get<DdeModule>();
 }
 
 ATOM atomOf(const std::string& name) { return name.empty() ? 0 : GlobalAddAtomA(name.c_str()); }

@@ -14,6 +14,7 @@
 #include "resources.hpp"
 #include "text.hpp"
 #include "window_units.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -26,8 +27,7 @@ struct DialogModule {
 };
 
 DialogModule& module() {
-    static DialogModule m;
-    return m;
+    return processState().dialogs.get<DialogModule>();
 }
 
 std::string cannotCreate(const TDialog& d) {

@@ -13,6 +13,7 @@
 #include "message_loop.hpp"
 #include "system_info.hpp"
 #include "window.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -29,8 +30,7 @@ struct HandlerModule {
 };
 
 HandlerModule& module() {
-    static HandlerModule m;
-    return m;
+    return processState().errorHandler.get<HandlerModule>();
 }
 
 std::string elapsedText() {

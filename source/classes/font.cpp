@@ -11,13 +11,13 @@
 #include "file_names.hpp"
 #include "text.hpp"
 #include "window_units.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
 
 std::vector<std::shared_ptr<TFont>>& pool() {
-    static std::vector<std::shared_ptr<TFont>> p;
-    return p;
+    return processState().fonts.get<std::vector<std::shared_ptr<TFont>>>();
 }
 
 int stockFontIndex(const std::string& face) {

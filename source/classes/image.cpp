@@ -6,6 +6,7 @@
 #include "file_names.hpp"
 #include "messages.hpp"
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -18,8 +19,7 @@ struct FreeImageModule {
 };
 
 FreeImageModule& fi() {
-    static FreeImageModule m;
-    return m;
+    return processState().images.get<FreeImageModule>();
 }
 
 // The library frees itself at program exit.

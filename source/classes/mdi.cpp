@@ -6,6 +6,7 @@
 #include "menus.hpp"
 #include "window_natives.hpp"
 #include "window_units.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -17,8 +18,7 @@ struct MdiModule {
     TMdiFrame* lastFrame = nullptr;
 };
 MdiModule& module() {
-    static MdiModule m;
-    return m;
+    return processState().mdi.get<MdiModule>();
 }
 
 // The frame's default handling: the system's frame procedure with the

@@ -17,6 +17,7 @@
 #include "print_settings.hpp"
 #include "system_dialogs.hpp"
 #include "window.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -27,8 +28,7 @@ struct MenuModule {
 };
 
 MenuModule& menuModule() {
-    static MenuModule m;
-    return m;
+    return processState().menus.get<MenuModule>();
 }
 
 void forgetPopup(TMenu* m) {
@@ -665,8 +665,7 @@ struct Builder {
 };
 
 Builder& builder() {
-    static Builder b;
-    return b;
+    return processState().menuBuilder.get<Builder>();
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "common_controls.hpp"
 #include "painting.hpp"
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -39,8 +40,7 @@ struct MsgBarModule {
     TMsgBar* defaultBar = nullptr;
 };
 MsgBarModule& module() {
-    static MsgBarModule m;
-    return m;
+    return processState().messageBars.get<MsgBarModule>();
 }
 
 std::string timeOfDay() {

@@ -8,14 +8,14 @@
 #include "print_settings.hpp"
 #include "profile_files.hpp"
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
 namespace {
 
 std::unique_ptr<TPrinter>& slot() {
-    static std::unique_ptr<TPrinter> current;
-    return current;
+    return processState().printer.get<std::unique_ptr<TPrinter>>();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "input_and_timers.hpp"
 #include "window.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -15,8 +16,7 @@ struct TimerModule {
 };
 
 TimerModule& timerModule() {
-    static TimerModule m;
-    return m;
+    return processState().timers.get<TimerModule>();
 }
 
 }  // namespace

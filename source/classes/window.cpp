@@ -47,13 +47,13 @@
 #include "window_text.hpp"
 #include "words.hpp"
 #include "window_module.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace window_detail {
 
 WindowModule& module() {
-    static WindowModule m;
-    return m;
+    return processState().windows.get<WindowModule>();
 }
 
 void reportEventError(const EventError& e) {
@@ -116,15 +116,13 @@ struct WindowBridgeAccess {
 };
 
 namespace {
-struct BridgeInstaller {
-    BridgeInstaller() { setBridgeHandler(&WindowBridgeAccess::handle); }
-};
 }  // namespace
 
 void setEventErrorHook(EventErrorHook hook) { module().errorHook = std::move(hook); }
 
 TWindow::TWindow() {
-    static BridgeInstaller installer;
+    // Every window object's messages come through the bridge.
+    setBridgeHandler(&WindowBridgeAccess::handle);
     nClrText = GetSysColor(COLOR_WINDOWTEXT);
     nClrPane = GetSysColor(COLOR_WINDOW);
 }

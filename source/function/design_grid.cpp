@@ -1,13 +1,13 @@
 #include "design_grid.hpp"
 
 #include <cstdlib>
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
 
 GridSize& grid() {
-    static GridSize g;
-    return g;
+    return processState().designGrid.get<GridSize>();
 }
 
 // Virtual-key codes of the arrow keys.

@@ -6,6 +6,7 @@
 #include "file_io.hpp"
 #include "paths.hpp"
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -18,8 +19,7 @@ struct ErrorModule {
 };
 
 ErrorModule& module() {
-    static ErrorModule m;
-    return m;
+    return processState().errorReport.get<ErrorModule>();
 }
 
 std::vector<FrameRecord>& frames() {

@@ -11,6 +11,7 @@
 #include "paths.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace fs = std::filesystem;
 
@@ -105,7 +106,10 @@ std::string CNEWFILENAME(std::string_view root, std::string_view ext) {
 }
 
 std::string CTEMPFILE(std::string_view path, std::string_view ext) {
-    static std::string lastName;  // never the same name twice in a row
+    struct LastName {
+        std::string name;  // never the same name twice in a row
+    };
+    std::string& lastName = processState().tempNames.get<LastName>().name;
     std::string dotExt(ext);
     if (dotExt.empty() || dotExt.front() != '.') dotExt.insert(dotExt.begin(), '.');
     for (;;) {

@@ -4,6 +4,7 @@
 #include "library_texts.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -12,8 +13,7 @@ struct HelpState {
     HelpPopupSettings popup;
 };
 HelpState& state() {
-    static HelpState s;
-    return s;
+    return processState().helpFiles.get<HelpState>();
 }
 
 std::string readWholeFile(const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include "messages.hpp"
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -254,8 +255,7 @@ struct TextsState {
 };
 
 TextsState& state() {
-    static TextsState s;
-    return s;
+    return processState().libraryTexts.get<TextsState>();
 }
 
 std::string languageCode(int language) {

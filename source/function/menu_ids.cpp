@@ -1,4 +1,5 @@
 #include "menu_ids.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -17,8 +18,7 @@ unsigned MenuIdAllocator::allocate(const std::function<bool(unsigned)>& taken) {
 void MenuIdAllocator::release(unsigned id) { live_.erase(id); }
 
 MenuIdAllocator& menuIds() {
-    static MenuIdAllocator ids;
-    return ids;
+    return processState().menuIds.get<MenuIdAllocator>();
 }
 
 }  // namespace wl

@@ -2,14 +2,14 @@
 
 #include <cstdio>
 #include <utility>
+#include "process_state.hpp"
 
 namespace wl {
 
 namespace {
 
 PromptHook& currentHook() {
-    static PromptHook hook;
-    return hook;
+    return processState().prompts.get<PromptHook>();
 }
 
 bool show(PromptKind kind, const char* function, const Value& text,

@@ -5,6 +5,7 @@
 #include "messages.hpp"
 #include "text.hpp"
 #include "value_conversion.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -485,8 +486,7 @@ struct Building {
 };
 
 std::vector<Building>& building() {
-    static std::vector<Building> stack;
-    return stack;
+    return processState().reportBuilding.get<std::vector<Building>>();
 }
 
 }  // namespace

@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "file_names.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
 namespace {
 
 std::vector<TrackedResource>& resources() {
-    static std::vector<TrackedResource> list;
-    return list;
+    return processState().resources.get<std::vector<TrackedResource>>();
 }
 
 }  // namespace

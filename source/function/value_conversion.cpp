@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -129,8 +130,7 @@ std::optional<bool> readLogical(std::string_view text) {
 }
 
 NumFormat& numFormat() {
-    static NumFormat format;
-    return format;
+    return processState().numberFormat.get<NumFormat>();
 }
 
 std::string twoDigits(int n) {
@@ -399,8 +399,11 @@ std::string XPADC(std::string_view text, int pixels, char fill) {
 }
 
 std::int64_t NRANDOM(std::int64_t nMax) {
-    static std::uint64_t seed = static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count());
+    struct Seed {
+        std::uint64_t value = static_cast<std::uint64_t>(
+            std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count());
+    };
+    std::uint64_t& seed = processState().random.get<Seed>().value;
     if (nMax <= 0) return 0;
     seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
     return static_cast<std::int64_t>((seed >> 33) % static_cast<std::uint64_t>(nMax + 1));

@@ -12,6 +12,7 @@
 #include "png_decoder.hpp"
 #include "resource_tracker.hpp"
 #include "text.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -601,8 +602,7 @@ void SAVEEMFASPNG(HENHMETAFILE hEnhMetaFile, int nHeight, int nWidth, const std:
 namespace {
 
 PaletteList& paletteList() {
-    static PaletteList list;
-    return list;
+    return processState().palettes.get<PaletteList>();
 }
 std::uintptr_t num(const void* h) { return reinterpret_cast<std::uintptr_t>(h); }
 

@@ -7,6 +7,7 @@
 
 #include "drawing.hpp"
 #include "resource_tracker.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -137,7 +138,10 @@ HCURSOR makeOpenHand() {
 }
 
 HCURSOR builtIn(int which) {
-    static HCURSOR cursors[6] = {};
+    struct Made {
+        HCURSOR cursors[6] = {};
+    };
+    HCURSOR (&cursors)[6] = processState().cursors.get<Made>().cursors;
     static HCURSOR (*const makers[6])() = {makeStop, makeSearch, makeDrag, makeHand, makeCatch, makeOpenHand};
     if (!cursors[which]) {
         cursors[which] = makers[which]();

@@ -4,17 +4,20 @@
 #include <functional>
 
 #include "message_pump.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
 namespace {
 
 ModalStack<EventTarget>& modalStack() {
-    static ModalStack<EventTarget> stack;
-    return stack;
+    return processState().modalStack.get<ModalStack<EventTarget>>();
 }
 
-int ownerDrawItemHeight = 0;
+struct OwnerDraw {
+    int itemHeight = 0;
+};
+int& ownerDrawItemHeight() { return processState().ownerDraw.get<OwnerDraw>().itemHeight; }
 
 INT_PTR answerFor(const Answer& a) { return a ? static_cast<INT_PTR>(*a) : 0; }
 
@@ -39,8 +42,8 @@ INT_PTR CALLBACK minimalDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lP
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(hDlg, LOWORD(wParam));
             return 0;
         case WM_MEASUREITEM:
-            if (ownerDrawItemHeight != 0 && lParam != 0) {
-                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(ownerDrawItemHeight);
+            if (ownerDrawItemHeight() != 0 && lParam != 0) {
+                reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(ownerDrawItemHeight());
                 return TRUE;
             }
             return 0;
@@ -122,10 +125,10 @@ HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND h
     return CreateDialogIndirectParamA(hInstance, block.dialogTemplate(), hOwner, minimalDialogProc, 0);
 }
 
-void SETOWNERDRAWITEMHEIGHT(int nHeight) { ownerDrawItemHeight = nHeight; }
+void SETOWNERDRAWITEMHEIGHT(int nHeight) { ownerDrawItemHeight() = nHeight; }
 
 bool ENDDIALOG(HWND hDlg, INT_PTR nResult) {
-    ownerDrawItemHeight = 0;
+    ownerDrawItemHeight() = 0;
     return EndDialog(hDlg, nResult) != 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <vector>
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -13,8 +14,7 @@ struct LoadedLibrary {
 };
 
 std::vector<LoadedLibrary>& libraries() {
-    static std::vector<LoadedLibrary> list;
-    return list;
+    return processState().libraries.get<std::vector<LoadedLibrary>>();
 }
 
 std::vector<LoadedLibrary>::iterator findAtom(ATOM atom) {
@@ -22,11 +22,13 @@ std::vector<LoadedLibrary>::iterator findAtom(ATOM atom) {
     return std::find_if(list.begin(), list.end(), [atom](const LoadedLibrary& l) { return l.atom == atom; });
 }
 
-HINSTANCE resourceModule = nullptr;
+struct ResourceModule {
+    HINSTANCE module = nullptr;
+};
+HINSTANCE& resourceModule() { return processState().resourceModule.get<ResourceModule>().module; }
 
 NativeHandleList& globalHandles() {
-    static NativeHandleList list;
-    return list;
+    return processState().nativeHandles.get<NativeHandleList>();
 }
 
 }  // namespace
@@ -68,9 +70,9 @@ void FreeAllLibraries() {
 
 std::size_t loadedLibraryCount() { return libraries().size(); }
 
-HINSTANCE GetResourceInstance() { return resourceModule ? resourceModule : GetModuleHandleA(nullptr); }
+HINSTANCE GetResourceInstance() { return resourceModule() ? resourceModule() : GetModuleHandleA(nullptr); }
 
-void SetResourceInstance(HINSTANCE hModule) { resourceModule = hModule; }
+void SetResourceInstance(HINSTANCE hModule) { resourceModule() = hModule; }
 
 void TrackGlobalHandle(HGLOBAL hMem) { globalHandles().add(reinterpret_cast<std::uintptr_t>(hMem)); }
 

@@ -6,6 +6,7 @@
 #include "desktop_facts.hpp"
 #include "drawing.hpp"
 #include "resource_tracker.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -66,18 +67,15 @@ bool TRACKPOPUPEX(HMENU hMenu, UINT nFlags, int nRow, int nCol, HWND hWnd) {
 
 namespace {
 
-MenuSkin& skin() {
-    static MenuSkin s;
-    return s;
-}
-HBITMAP& checkBitmap() {
-    static HBITMAP h = nullptr;
-    return h;
-}
-bool& windows6() {
-    static bool v = false;
-    return v;
-}
+struct MenuLook {
+    MenuSkin skin;
+    HBITMAP checkBitmap = nullptr;
+    bool windows6 = false;
+};
+MenuLook& look() { return processState().menuSkin.get<MenuLook>(); }
+MenuSkin& skin() { return look().skin; }
+HBITMAP& checkBitmap() { return look().checkBitmap; }
+bool& windows6() { return look().windows6; }
 
 void fillColor(HDC dc, RECT r, COLORREF c) {
     HBRUSH b = CreateSolidBrush(c);

@@ -1,6 +1,7 @@
 #include "message_loop.hpp"
 
 #include <array>
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -16,8 +17,7 @@ struct LoopState {
 };
 
 LoopState& state() {
-    static LoopState s;
-    return s;
+    return processState().messageLoop.get<LoopState>();
 }
 
 // Translates a key through the process table for its window; true when

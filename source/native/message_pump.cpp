@@ -1,24 +1,28 @@
 #include "message_pump.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
 namespace {
-bool loopRunning = false;
-int lastKeyChar = 0;
+struct Pump {
+    bool loopRunning = false;
+    int lastKeyChar = 0;
+};
+Pump& pump() { return processState().messagePump.get<Pump>(); }
 }  // namespace
 
-bool LWRUNNING() { return loopRunning; }
+bool LWRUNNING() { return pump().loopRunning; }
 
 bool setLoopRunning(bool running) {
-    bool before = loopRunning;
-    loopRunning = running;
+    bool before = pump().loopRunning;
+    pump().loopRunning = running;
     return before;
 }
 
-int LASTKEYCHAR() { return lastKeyChar; }
+int LASTKEYCHAR() { return pump().lastKeyChar; }
 
 void noteLoopMessage(const MSG& msg) {
-    if (msg.message == WM_CHAR) lastKeyChar = static_cast<int>(msg.wParam);
+    if (msg.message == WM_CHAR) pump().lastKeyChar = static_cast<int>(msg.wParam);
 }
 
 bool PumpPendingMessages() {

@@ -1,10 +1,10 @@
 #include "popup_menus.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
 PopupMenuHook& hookSlot() {
-    static PopupMenuHook hook;
-    return hook;
+    return processState().popupMenus.get<PopupMenuHook>();
 }
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <vector>
+#include "process_state.hpp"
 
 #include "messages.hpp"
 
@@ -39,7 +40,10 @@ constexpr unsigned kDefaultFlags = 0x80C;  // hide read-only, no folder change, 
 // Long enough for any path the system accepts (the extended-length limit).
 constexpr std::size_t kSingleFileBuffer = 32768;
 constexpr std::size_t kMultiFileBuffer = 15384;
-int lastFilter = 0;
+struct FileDialog {
+    int lastFilter = 0;
+};
+int& lastFilter() { return processState().fileDialog.get<FileDialog>().lastFilter; }
 
 // "Text|*.txt|All|*.*" becomes the zero-separated list the dialog wants.
 // A plain mask ("*.xml") is its own description and pattern: alone it
@@ -56,7 +60,7 @@ std::vector<char> filterList(const std::string& filter) {
 }
 }  // namespace
 
-int LASTFILEFILTER() { return lastFilter; }
+int LASTFILEFILTER() { return lastFilter(); }
 
 std::string FILEDIALOG(const FileDialogRequest& r) {
     const std::string filter = r.filter.value_or("");
@@ -87,9 +91,9 @@ std::string FILEDIALOG(const FileDialogRequest& r) {
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrInitialDir = r.initialDir ? dir.c_str() : nullptr;
     ofn.Flags = flags;
-    lastFilter = 0;
+    lastFilter() = 0;
     const BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    lastFilter = static_cast<int>(ofn.nFilterIndex);
+    lastFilter() = static_cast<int>(ofn.nFilterIndex);
     if (!ok) return "";
     if (!save && multi) return std::string(name.data(), name.size());
     return std::string(name.data());
@@ -156,14 +160,18 @@ UINT_PTR CALLBACK quietHook(HWND, UINT, WPARAM, LPARAM) { return 0; }
 }  // namespace
 
 COLORREF CHOOSECOLOR(std::optional<COLORREF> color, std::optional<DWORD> flags) {
-    static std::array<COLORREF, 16> custom = [] {
-        std::array<COLORREF, 16> c{};
-        for (int i = 0; i < 16; ++i) {
-            const int g = 255 - 16 * i;
-            c[static_cast<std::size_t>(i)] = RGB(g, g, g);
-        }
-        return c;
-    }();
+    // The custom colours the user picked stay for the next dialog.
+    struct Custom {
+        std::array<COLORREF, 16> colors = [] {
+            std::array<COLORREF, 16> c{};
+            for (int i = 0; i < 16; ++i) {
+                const int g = 255 - 16 * i;
+                c[static_cast<std::size_t>(i)] = RGB(g, g, g);
+            }
+            return c;
+        }();
+    };
+    std::array<COLORREF, 16>& custom = processState().colorDialog.get<Custom>().colors;
     CHOOSECOLORA cc{};
     cc.lStructSize = sizeof cc;
     cc.hwndOwner = GetActiveWindow();
@@ -211,8 +219,7 @@ struct FindState {
     HWND dialog = nullptr;
 };
 FindState& findState() {
-    static FindState s;
-    return s;
+    return processState().findDialog.get<FindState>();
 }
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "messages.hpp"
 #include "wide_text.hpp"
 #include "window_natives.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
@@ -134,8 +135,7 @@ struct OldProcs {
 };
 
 OldProcs& oldProcs() {
-    static OldProcs procs;
-    return procs;
+    return processState().visualStyles.get<OldProcs>();
 }
 
 HFONT grandParentFont(HWND hWnd) {
@@ -206,10 +206,10 @@ void subclass(HWND hWnd, Kind kind) {
     if (!saved) saved = previous;
 }
 
-Ctl3dLink& ctl3d() {
-    static Ctl3dLink link("CTL3D32.DLL");
-    return link;
-}
+struct Ctl3d {
+    Ctl3dLink link{"CTL3D32.DLL"};
+};
+Ctl3dLink& ctl3d() { return processState().ctl3d.get<Ctl3d>().link; }
 
 template <class Fn>
 Fn ctl3dEntry(const char* name) {

@@ -1,16 +1,20 @@
 #include "window_bridge.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 namespace {
-BridgeHandler g_handler = nullptr;
-}
+struct Bridge {
+    BridgeHandler handler = nullptr;
+};
+BridgeHandler handler() { return processState().procedureBridge.get<Bridge>().handler; }
+}  // namespace
 
-void setBridgeHandler(BridgeHandler handler) { g_handler = handler; }
+void setBridgeHandler(BridgeHandler handler) { processState().procedureBridge.get<Bridge>().handler = handler; }
 
 LRESULT CALLBACK WLWNDPROC(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     const auto n = static_cast<std::size_t>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     BridgeAnswer answer;
-    if (g_handler) answer = g_handler(hWnd, nMsg, wParam, lParam, n);
+    if (BridgeHandler h = handler()) answer = h(hWnd, nMsg, wParam, lParam, n);
     if (answer.result) return *answer.result;
     // A message without an answer always gets the default handling of this
     // window, never a value left over from another message or window.

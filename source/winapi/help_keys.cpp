@@ -1,6 +1,7 @@
 #include "help_keys.hpp"
 
 #include "library_messages.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -14,8 +15,7 @@ struct HelpState {
 };
 
 HelpState& help() {
-    static HelpState state;
-    return state;
+    return processState().helpKeys.get<HelpState>();
 }
 
 LRESULT CALLBACK menuKeyFilter(int code, WPARAM wParam, LPARAM lParam) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "profile_files.hpp"
+#include "process_state.hpp"
 
 namespace wl {
 
@@ -17,8 +18,7 @@ struct PrintSettings {
 };
 
 PrintSettings& settings() {
-    static PrintSettings s;
-    return s;
+    return processState().printSettings.get<PrintSettings>();
 }
 
 void freeBlocks(PRINTDLGA& pd) {

@@ -13,7 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kIsa[] = "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261210*1253*^*00501*000000001*0*P*:~";
+const char kTableIsa[] = "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261210*1253*^*00501*000000001*0*P*:~";
 
 TEST(TableConfig, ReadsEntriesAndNamesTheMapOfTheSourcesType) {
     zrtest::TempDir dir;
@@ -26,7 +26,7 @@ TEST(TableConfig, ReadsEntriesAndNamesTheMapOfTheSourcesType) {
     EXPECT_EQ(t.entries[0].transactionType, "837P");
     EXPECT_EQ(t.entries[0].server, "srv");
     EXPECT_EQ(t.entries[0].fields, "A\r\nB\r\n");
-    const std::string source = dir.write("s.x12", std::string(kIsa) + "GS*HC~ST*837*1~SE*1*1~");
+    const std::string source = dir.write("s.x12", std::string(kTableIsa) + "GS*HC~ST*837*1~SE*1*1~");
     EXPECT_EQ(zr::CTLD48400AE(config, "", source), "my837.cfg");
     EXPECT_EQ(zr::CTLD48400AE(config, "given.cfg", source), "given.cfg");
     EXPECT_EQ(zr::CTLD48400AE("", "", source), "");

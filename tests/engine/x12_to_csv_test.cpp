@@ -30,11 +30,11 @@ using ::testing::EndsWith;
 using ::testing::Not;
 using ::testing::StartsWith;
 
-const char kIsa[] = "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261210*1253*^*00501*000000001*0*P*:~";
+const char kCsvIsa[] = "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261210*1253*^*00501*000000001*0*P*:~";
 
 // A source of two claims with one and two service lines.
 std::string twoClaims() {
-    return std::string(kIsa) +
+    return std::string(kCsvIsa) +
            "GS*HC*S*R*20261210*1253*1*X*005010X222A2~ST*837*0001~HL*1**20*1~NM1*85*2*CLINIC~"
            "HL*2*1*22*0~NM1*IL*1*SMITH~CLM*A1*100~LX*1~SV1*HC:99213*100~"
            "HL*3*1*22*0~NM1*IL*1*JONES~CLM*B2*75~LX*1~SV1*HC:99214*50~LX*2~SV1*HC:87880*25~"
@@ -104,7 +104,7 @@ TEST_F(EngineTest, AMissingMapEndsTheCallBeforeAnyOutput) {
 
 TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName) {
     // A transaction without a built-in map: ST01 cannot choose one either.
-    dir_.write("source.x12", std::string(kIsa) + "ST*850*0001~SE*1*0001~");
+    dir_.write("source.x12", std::string(kCsvIsa) + "ST*850*0001~SE*1*0001~");
     zr::EngineRequest r = request();
     r.options.map = "";
     zr::EngineResult result = zr::CTL48400A(r);
@@ -212,7 +212,7 @@ TEST_F(EngineTest, DebugTracesStopAfterTheLimit) {
     std::string body;
     for (int i = 0; i < 3000; ++i)
         body += "HL*" + std::to_string(i + 2) + "*1*22*0~NM1*IL*1*N" + std::to_string(i) + "~CLM*C" + std::to_string(i) + "*1~";
-    dir_.write("source.x12", std::string(kIsa) + "ST*837*1~" + body + "SE*1*1~");
+    dir_.write("source.x12", std::string(kCsvIsa) + "ST*837*1~" + body + "SE*1*1~");
     zr::EngineRequest r = request();
     r.options.debug = true;
     zr::CTL48400A(r);
@@ -283,7 +283,7 @@ TEST_F(EngineTest, AnExpansionBeyondTheFieldLimitIsRefused) {
     dir_.write("map.cfg", map);
     std::string body = "CLM*A1~";
     for (int i = 0; i < 101; ++i) body += "SV1*X~";
-    dir_.write("source.x12", std::string(kIsa) + "ST*837*1~" + body + "SE*1*1~");
+    dir_.write("source.x12", std::string(kCsvIsa) + "ST*837*1~" + body + "SE*1*1~");
     zr::EngineRequest r = request();
     r.options.multiLine = true;
     zr::EngineResult result = zr::CTL48400A(r);
@@ -398,7 +398,7 @@ TEST_F(EngineTest, TheEndOfTheSourceAfterTheLastIea) {
         bool problem;
         bool ignored;
     };
-    const std::string isa = kIsa;
+    const std::string isa = kCsvIsa;
     const Case cases[] = {
         {"IEA with its terminator", "IEA*1*000000001~", false, false},
         {"IEA without terminator", "IEA*1*000000001", false, false},
@@ -433,7 +433,7 @@ std::string manySets(int sets) {
     std::string out;
     for (int s = 1; s <= sets; ++s) {
         const std::string n = std::to_string(s);
-        out += std::string(kIsa) + "\r\nGS*HC*S*R*20261210*1253*" + n + "*X*005010X222A2~ST*837*" + n + "~";
+        out += std::string(kCsvIsa) + "\r\nGS*HC*S*R*20261210*1253*" + n + "*X*005010X222A2~ST*837*" + n + "~";
         if (s % 3 == 0) {
             out += "BHT*0019*00*" + n + "~SE*3*" + n + "~GE*1*" + n + "~IEA*1*00000000" + n + "~";
             continue;

@@ -10,6 +10,7 @@
 #include "dialog.hpp"
 #include "message_loop.hpp"
 #include "meter.hpp"
+#include "application.hpp"
 #include "progress_meter.hpp"
 
 namespace zr {
@@ -165,10 +166,7 @@ private:
 
 // The one meter window of the process (the screen holds one meter at a
 // time); only the window thread reaches it, through the meter's seam.
-MeterWindowScreen& screen() {
-    static MeterWindowScreen s;
-    return s;
-}
+MeterWindowScreen& screen() { return application().meterWindow.get<MeterWindowScreen>(); }
 
 }  // namespace
 

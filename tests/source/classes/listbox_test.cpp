@@ -11,8 +11,8 @@ namespace {
 
 using namespace wl;
 
-struct Parent : wltest::Parent {
-    Parent() : wltest::Parent(300, 300) {}
+struct ListParent : wltest::Parent {
+    ListParent() : wltest::Parent(300, 300) {}
 };
 
 ListNew list(TWindow* parent, Value& v, std::vector<std::string> items) {
@@ -27,7 +27,7 @@ ListNew list(TWindow* parent, Value& v, std::vector<std::string> items) {
 }
 
 TEST(ListBox, ValueSelectsByPositionOrTextElseTheFirst) {
-    Parent p;
+    ListParent p;
     struct Case {
         Value value;
         int selected;
@@ -73,7 +73,7 @@ TEST(ListBox, MultipleSelectionReadsBackPositionsAndTexts) {
 }
 
 TEST(ListBox, ChangesStorePositionOrTextAndDeletingTheLastSelectsTheNewLast) {
-    Parent p;
+    ListParent p;
     Value text("apple"), number(1);
     TListBox a, b;
     a.New(list(&p.w, text, {"apple", "banana", "cherry"}));
@@ -98,7 +98,7 @@ TEST(ListBox, ChangesStorePositionOrTextAndDeletingTheLastSelectsTheNewLast) {
 }
 
 TEST(ComboBox, NothingStoresTheFirstItemAndUnknownTextIsKept) {
-    Parent p;
+    ListParent p;
     Value v;
     TComboBox c;
     auto n = list(&p.w, v, {"alpha", "beta"});
@@ -111,7 +111,7 @@ TEST(ComboBox, NothingStoresTheFirstItemAndUnknownTextIsKept) {
 }
 
 TEST(ComboBox, NumericEditableComboStoresThePositionOnEveryPath) {
-    Parent p;
+    ListParent p;
     Value v(1);
     TComboBox c;
     auto n = list(&p.w, v, {"alpha", "beta", "gamma"});
@@ -153,7 +153,7 @@ TEST(ComboBox, DroppedStateAndLeastVisibleItems) {
 }
 
 TEST(ComboBox, IncrementalSearchFindsByPrefix) {
-    Parent p;
+    ListParent p;
     Value v("alpha");
     TComboBox c;
     c.New(list(&p.w, v, {"alpha", "beta", "bravo", "charlie"}));

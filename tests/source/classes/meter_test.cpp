@@ -11,8 +11,8 @@ namespace {
 
 using namespace wl;
 
-struct Parent : wltest::Parent {
-    Parent() : wltest::Parent(200, 400) {}
+struct MeterParent : wltest::Parent {
+    MeterParent() : wltest::Parent(200, 400) {}
 };
 
 // Paints the meter into a memory bitmap and reads pixels on its middle row.
@@ -40,7 +40,7 @@ struct Snapshot {
 };
 
 TEST(Meter, FillWidthReadFromPixelsAndClamped) {
-    Parent p;
+    MeterParent p;
     TMeter m;
     MeterNew n;
     n.oWnd = &p.w;
@@ -67,7 +67,7 @@ TEST(Meter, FillWidthReadFromPixelsAndClamped) {
 }
 
 TEST(Meter, LabelIsDrawnInBothHalves) {
-    Parent p;
+    MeterParent p;
     TMeter m;
     MeterNew n;
     n.oWnd = &p.w;
@@ -92,7 +92,7 @@ TEST(Meter, LabelIsDrawnInBothHalves) {
 }
 
 TEST(Meter, SetClampsAndRepaintsFromOnePercent) {
-    Parent p;
+    MeterParent p;
     Value v(0);
     TMeter m;
     MeterNew n;
@@ -117,7 +117,7 @@ TEST(Meter, SetClampsAndRepaintsFromOnePercent) {
 }
 
 TEST(ScrollBar, StepsStayInRangeAndRunTheirActions) {
-    Parent p;
+    MeterParent p;
     TScrollBar s;
     s.New(0, 0, 0, 10, 3, true, &p.w);
     int ups = 0;
@@ -138,7 +138,7 @@ TEST(ScrollBar, StepsStayInRangeAndRunTheirActions) {
 }
 
 TEST(Group, WidthAndHeightWinOverBottomAndRight) {
-    Parent p;
+    MeterParent p;
     TGroup g;
     g.New(1, 1, 30, 30, "Range", &p.w, false, 100, 50);
     EXPECT_EQ(g.nRight - g.nLeft, 100);

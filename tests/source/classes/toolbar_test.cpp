@@ -18,7 +18,7 @@ namespace {
 
 using namespace wl;
 
-struct Shown {
+struct ToolbarShown {
     HMENU menu = nullptr;
     HWND owner = nullptr;
     int row = 0, col = 0;
@@ -30,7 +30,7 @@ protected:
     wltest::Parent p{200, 400};
     TToolBar bar;
     std::vector<int> clicked;
-    Shown shown;
+    ToolbarShown shown;
 
     void SetUp() override {
         setPopupMenuHook([this](HMENU m, HWND owner, int row, int col) {

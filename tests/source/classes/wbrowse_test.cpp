@@ -18,8 +18,8 @@ namespace {
 using namespace wl;
 using zrtest::MessageSequence;
 
-struct Parent : wltest::Parent {
-    Parent() : wltest::Parent(400, 400) {}
+struct BrowseParent : wltest::Parent {
+    BrowseParent() : wltest::Parent(400, 400) {}
 };
 
 // A browse of `count` rows "Claim N" on the parent, 300 x 200 pixels in a
@@ -54,7 +54,7 @@ struct Browse {
 };
 
 TEST(WBrowse, KeysWheelAndThumbLandOnTheAimedRowOf600000) {
-    Parent p;
+    BrowseParent p;
     Browse br(p.w, 600000);
     ASSERT_GT(br.b.nRowCount(), 3);
     const int rows = br.b.nRowCount();
@@ -92,7 +92,7 @@ TEST(WBrowse, KeysWheelAndThumbLandOnTheAimedRowOf600000) {
 }
 
 TEST(WBrowse, ShortListAndEmptyListEnds) {
-    Parent p;
+    BrowseParent p;
     Browse br(p.w, 3);
     br.key(VK_NEXT);
     EXPECT_EQ(br.b.nAt, 3);
@@ -118,7 +118,7 @@ TEST(WBrowse, ShortListAndEmptyListEnds) {
 }
 
 TEST(WBrowse, ClicksMoveToTheClickedRowButNotBelowTheLast) {
-    Parent p;
+    BrowseParent p;
     Browse br(p.w, 5);
     const int h = br.b.nLineHeight();
     for (int line : {4, 9}) {
@@ -132,7 +132,7 @@ TEST(WBrowse, ClicksMoveToTheClickedRowButNotBelowTheLast) {
 }
 
 TEST(WBrowse, WheelInTheLowestFifthMovesColumns) {
-    Parent p;
+    BrowseParent p;
     Browse br(p.w, 50, {100, 100, 100, 100});
     RECT c{};
     GetClientRect(br.b.hWnd, &c);
@@ -147,7 +147,7 @@ TEST(WBrowse, WheelInTheLowestFifthMovesColumns) {
 }
 
 TEST(WBrowse, DraggingAColumnBorderResizesIt) {
-    Parent p;
+    BrowseParent p;
     Browse br(p.w, 10, {60, 80});
     const int y = br.b.nLineHeight() / 2;
     SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, y));
@@ -183,7 +183,7 @@ struct Picture {
 };
 
 TEST(WBrowse, HeaderAndSelectedRowArePaintedInTheirColours) {
-    Parent p;
+    BrowseParent p;
     Browse br(p.w, 20);
     br.b.nClrBackHead = RGB(0, 128, 0);
     br.b.nClrBackFocus = RGB(0, 0, 200);
@@ -206,7 +206,7 @@ TEST(WBrowse, HeaderAndSelectedRowArePaintedInTheirColours) {
 }
 
 TEST(WBrowse, PaintingAMillionRowsAsksOnlyForTheVisibleLines) {
-    Parent p;
+    BrowseParent p;
     Browse br(p.w, 1000000);
     int lines = 0;
     br.b.bLine = [&] {
@@ -220,7 +220,7 @@ TEST(WBrowse, PaintingAMillionRowsAsksOnlyForTheVisibleLines) {
 }
 
 TEST(WBrowse, EditFieldOverTheCellHandsBackTheTextOrNothingOnEscape) {
-    Parent p;
+    BrowseParent p;
     Browse br(p.w, 5, {80, 120});
     SetFocus(br.b.hWnd);
     MessageSequence done;

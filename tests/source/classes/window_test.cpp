@@ -33,7 +33,7 @@ namespace {
 using wl::TWindow;
 
 // Empties the queue and takes away a quit that a test left behind.
-void drainQueue() {
+void drainWindowQueue() {
     while (wl::SYSREFRESH()) {
         MSG m;
         if (!PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) break;
@@ -45,12 +45,12 @@ void drainQueue() {
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { drainQueue(); }
-    void TearDown() override { drainQueue(); }
+    void SetUp() override { drainWindowQueue(); }
+    void TearDown() override { drainWindowQueue(); }
 };
 
 // Records every message that reaches HandleEvent; answers may be scripted.
-class Recorder : public TWindow {
+class WindowRecorder : public TWindow {
 public:
     std::vector<UINT> seen;
     std::map<UINT, wl::Answer> answers;
@@ -91,7 +91,7 @@ std::string windowText(HWND h) {
 }
 
 TEST_F(WindowTest, MessagesSentDuringCreationReachTheObject) {
-    Recorder w;
+    WindowRecorder w;
     w.New(pixels(10, 10, 209, 309, "X12 Tool"));
     ASSERT_NE(w.hWnd, nullptr);
     EXPECT_TRUE(w.sawInOrder({WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE})) << "creation messages";
@@ -112,7 +112,7 @@ TEST_F(WindowTest, MessagesSentDuringCreationReachTheObject) {
 }
 
 TEST_F(WindowTest, AnswersEndTheMessageAndNoAnswerGetsTheDefault) {
-    Recorder w;
+    WindowRecorder w;
     w.New(pixels(0, 0, 99, 199, "Seven"));
     w.answers[WM_USER + 1] = 42;
     w.answers[WM_USER + 2] = 0;  // a logical false ends with 0
@@ -231,7 +231,7 @@ TEST_F(WindowTest, LinkSubclassesForeignWindowsAndUnLinkRestores) {
     ASSERT_NE(edit, nullptr);
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit, GWLP_WNDPROC));
 
-    Recorder plain;
+    WindowRecorder plain;
     plain.hWnd = edit;
     plain.Link(false);  // entered, procedure untouched
     EXPECT_EQ(wl::OWNDFROMHWND(edit), &plain);
@@ -240,7 +240,7 @@ TEST_F(WindowTest, LinkSubclassesForeignWindowsAndUnLinkRestores) {
     plain.UnLink();
     plain.hWnd = nullptr;
 
-    Recorder linked;
+    WindowRecorder linked;
     linked.hWnd = edit;
     linked.Link();
     EXPECT_EQ(linked.nOldProc, original);
@@ -336,7 +336,7 @@ TEST_F(WindowTest, EndAsksValidationBeforeClosing) {
 // is activated while the loop runs (it changes nothing), the main window
 // closes and WINRUN returns although the other window is still open.
 TEST_F(WindowTest, MainWindowLifeEndsTheLoop) {
-    Recorder main;
+    WindowRecorder main;
     TWindow other;
     main.New(pixels(20, 20, 219, 319, "Main"));
     bool painted = false, inited = false, otherActivated = false;
@@ -564,7 +564,7 @@ TEST_F(WindowTest, AcceleratorKeyRunsTheCommandOnce) {
 
 namespace {
 
-class Reflected : public Recorder {
+class Reflected : public WindowRecorder {
 public:
     std::vector<std::pair<UINT, WPARAM>> lm;
     wl::Answer HandleEvent(UINT m, WPARAM w, LPARAM l) override {
@@ -572,7 +572,7 @@ public:
             lm.emplace_back(m, w);
             if (m == wl::LM_COLORS) return 4321;
         }
-        return Recorder::HandleEvent(m, w, l);
+        return WindowRecorder::HandleEvent(m, w, l);
     }
 };
 

@@ -11,7 +11,7 @@ struct ControlHost {
     HWND parent = nullptr;
     HWND control = nullptr;
     ControlHost(const char* className, DWORD style, int width = 240, int height = 200) {
-        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX),
+        ::INITCOMMONCONTROLSEX icc{sizeof(::INITCOMMONCONTROLSEX),
                                  ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
         InitCommonControlsEx(&icc);
         parent = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, width + 40, height + 60, nullptr,

@@ -15,9 +15,9 @@ namespace {
 using wl::NRGB;
 
 // A white 32-bit canvas in a memory context.
-class Canvas : public wltest::MemoryCanvas {
+class BoxCanvas : public wltest::MemoryCanvas {
 public:
-    Canvas(int w, int h) : MemoryCanvas(w, h) {}
+    BoxCanvas(int w, int h) : MemoryCanvas(w, h) {}
     // The bounding box of the pixels of one colour: {left, top, right, bottom}, inclusive.
     RECT boxOf(wl::Color c) const {
         RECT r{width(), height(), -1, -1};
@@ -34,7 +34,7 @@ public:
 };
 
 TEST(Gradient, TwoRowsPaintRowZeroBlackAndRowsOneAndTwoGrey) {
-    Canvas c(12, 6);
+    BoxCanvas c(12, 6);
     wl::GRADIENT(c.dc(), {0, 0, 2, 10}, NRGB(0, 0, 0), NRGB(255, 255, 255), true);
     for (int x = 0; x < 10; ++x) {
         EXPECT_EQ(c.at(x, 0), NRGB(0, 0, 0)) << x;
@@ -46,13 +46,13 @@ TEST(Gradient, TwoRowsPaintRowZeroBlackAndRowsOneAndTwoGrey) {
 }
 
 TEST(Gradient, EmptyRectanglePaintsNothing) {
-    Canvas c(8, 8);
+    BoxCanvas c(8, 8);
     wl::GRADIENT(c.dc(), {3, 0, 3, 8}, NRGB(0, 0, 0), NRGB(0, 0, 0), true);
     EXPECT_EQ(c.boxOf(NRGB(0, 0, 0)).right, -1);
 }
 
 TEST(Gradient, PixelsFollowTheBandPlan) {
-    Canvas c(130, 20);
+    BoxCanvas c(130, 20);
     const wl::Color from = NRGB(255, 0, 0), to = NRGB(0, 64, 255);
     wl::GRADIENT(c.dc(), {2, 10, 12, 110}, from, to, false);
     // Each column shows the colour of the last band that covers it.
@@ -69,7 +69,7 @@ TEST(Gradient, PixelsFollowTheBandPlan) {
 }
 
 TEST(TextOutput, WsayPlacesCellsInTheFontSelectedBeforeTheCall) {
-    Canvas c(400, 200);
+    BoxCanvas c(400, 200);
     wl::LogFont small;
     small.height = -12;
     small.faceName = "Courier New";
@@ -98,7 +98,7 @@ TEST(TextOutput, WsayPlacesCellsInTheFontSelectedBeforeTheCall) {
 }
 
 TEST(TextOutput, WsayRectFillsCellsWithTheBackground) {
-    Canvas c(300, 100);
+    BoxCanvas c(300, 100);
     HGDIOBJ old = SelectObject(c.dc(), GetStockObject(ANSI_FIXED_FONT));
     TEXTMETRICA tm{};
     GetTextMetricsA(c.dc(), &tm);
@@ -112,7 +112,7 @@ TEST(TextOutput, WsayRectFillsCellsWithTheBackground) {
 }
 
 TEST(TextOutput, DrawTextDefaultsToOneUnclippedLine) {
-    Canvas c(200, 40);
+    BoxCanvas c(200, 40);
     SelectObject(c.dc(), GetStockObject(ANSI_FIXED_FONT));
     const int h = wl::DRAWTEXT(c.dc(), "EDI text");
     TEXTMETRICA tm{};
@@ -123,7 +123,7 @@ TEST(TextOutput, DrawTextDefaultsToOneUnclippedLine) {
 }
 
 TEST(Shapes, FloodFillPutsTheOldBrushBackAndFills) {
-    Canvas c(20, 20);
+    BoxCanvas c(20, 20);
     HGDIOBJ before = GetCurrentObject(c.dc(), OBJ_BRUSH);
     wl::RECTANGLE(c.dc(), 2, 2, 12, 12);
     EXPECT_TRUE(wl::FLOODFILL(c.dc(), 6, 6, NRGB(0, 0, 0), NRGB(255, 0, 0)));
@@ -133,13 +133,13 @@ TEST(Shapes, FloodFillPutsTheOldBrushBackAndFills) {
 }
 
 TEST(Shapes, RoundBoxAndFrames) {
-    Canvas c(40, 40);
+    BoxCanvas c(40, 40);
     EXPECT_TRUE(wl::ROUNDBOX(c.dc(), 2, 2, 30, 30, 4, 4, NRGB(0, 0, 255)));
     const RECT frame = c.boxOf(NRGB(0, 0, 255));
     EXPECT_EQ(frame.left, 2);
     EXPECT_EQ(frame.right, 29);
     EXPECT_EQ(c.at(15, 3), NRGB(255, 255, 255));  // one pixel wide, hollow
-    Canvas d(20, 20);
+    BoxCanvas d(20, 20);
     wl::FRAMEDOT(d.dc(), 2, 2, 10, 10);
     // Dotted: neighbours along the frame differ, the inside stays white.
     EXPECT_NE(d.at(4, 2), d.at(5, 2));
@@ -188,7 +188,7 @@ TEST(Fonts, FontInfoMeasuresWithoutKeepingTheFont) {
 TEST(Offscreen, DispEndCopiesTheMemoryImage) {
     HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 30, 20, nullptr, nullptr, GetModuleHandleA(nullptr),
                              nullptr);
-    Canvas target(30, 20);
+    BoxCanvas target(30, 20);
     auto info = wl::WLDISPBEGIN(w, target.dc());
     HBRUSH red = CreateSolidBrush(NRGB(255, 0, 0));
     RECT r{0, 0, 30, 20};

@@ -13,8 +13,8 @@ namespace {
 
 const COLORREF kCanvas = RGB(1, 2, 3);
 
-struct Canvas : wltest::MemoryCanvas {
-    Canvas(int w, int h) : MemoryCanvas(w, h, kCanvas) {}
+struct MenuCanvas : wltest::MemoryCanvas {
+    MenuCanvas(int w, int h) : MemoryCanvas(w, h, kCanvas) {}
     // Whether any pixel in the columns [x0, x1) of the row band is dark (text).
     bool darkIn(int x0, int x1, int y0, int y1) {
         GdiFlush();
@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(MenuPainting, FocusOnlyAnswersFalse) {
-    Canvas c(100, 20);
+    MenuCanvas c(100, 20);
     auto di = record(c.dc(), {0, 0, 100, 20}, 0, nullptr, 1, ODA_FOCUS);
     EXPECT_FALSE(wl::MENUDRAWITEM(&di, "Open", nullptr, nullptr));
     wl::SET2007SKINMENU();
@@ -56,7 +56,7 @@ TEST_F(MenuPainting, FocusOnlyAnswersFalse) {
 TEST_F(MenuPainting, PopupItemBackgroundInBothLooks) {
     for (int look : {1, 2}) {
         look == 1 ? wl::SET2007SKINMENU() : wl::SET2010SKINMENU();
-        Canvas c(150, 20);
+        MenuCanvas c(150, 20);
         auto di = record(c.dc(), {0, 0, 150, 20}, 0);
         EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
         EXPECT_EQ(c.at(5, 10), wl::currentMenuSkin().iconColumn) << look;
@@ -70,13 +70,13 @@ TEST_F(MenuPainting, PopupItemBackgroundInBothLooks) {
 
 TEST_F(MenuPainting, GreyedSelectionOnlyInThe2010Look) {
     wl::SET2007SKINMENU();
-    Canvas a(120, 20);
+    MenuCanvas a(120, 20);
     auto di = record(a.dc(), {0, 0, 120, 20}, ODS_SELECTED | ODS_GRAYED);
     EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
     EXPECT_EQ(a.at(60, 3), kCanvas);
 
     wl::SET2010SKINMENU();
-    Canvas b(120, 20);
+    MenuCanvas b(120, 20);
     di = record(b.dc(), {0, 0, 120, 20}, ODS_SELECTED | ODS_GRAYED);
     EXPECT_TRUE(wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr));
     COLORREF inside = b.at(60, 3);
@@ -87,7 +87,7 @@ TEST_F(MenuPainting, GreyedSelectionOnlyInThe2010Look) {
 
     // A selected, enabled item in the 2007 look gets its golden selection.
     wl::SET2007SKINMENU();
-    Canvas s(120, 20);
+    MenuCanvas s(120, 20);
     di = record(s.dc(), {0, 0, 120, 20}, ODS_SELECTED);
     wl::MENUDRAW2007(&di, "", nullptr, nullptr, nullptr);
     EXPECT_EQ(s.at(60, 0), wl::currentMenuSkin().selectionFrame);
@@ -99,7 +99,7 @@ TEST_F(MenuPainting, GreyedSelectionOnlyInThe2010Look) {
 }
 
 TEST_F(MenuPainting, TabPromptRightAlignsTheKey) {
-    Canvas c(200, 20);
+    MenuCanvas c(200, 20);
     auto di = record(c.dc(), {0, 0, 200, 20}, 0);
     EXPECT_TRUE(wl::MENUDRAWITEM(&di, "Open\tCtrl+O", nullptr, nullptr));
     EXPECT_TRUE(c.darkIn(21, 60, 0, 20));      // the word at the left
@@ -109,7 +109,7 @@ TEST_F(MenuPainting, TabPromptRightAlignsTheKey) {
 }
 
 TEST_F(MenuPainting, ClassicSelectionUsesTheHighlight) {
-    Canvas c(150, 20);
+    MenuCanvas c(150, 20);
     auto di = record(c.dc(), {0, 0, 150, 20}, ODS_SELECTED);
     EXPECT_TRUE(wl::MENUDRAWITEM(&di, "", nullptr, nullptr));
     EXPECT_EQ(c.at(100, 10), GetSysColor(COLOR_HIGHLIGHT));
@@ -131,7 +131,7 @@ TEST_F(MenuPainting, LastBarItemPaintsToTheWindowEdge) {
     RECT client{};
     GetClientRect(w, &client);
     HMENU bar = CreateMenu();
-    Canvas c(client.right + 40, 22);
+    MenuCanvas c(client.right + 40, 22);
     auto di = record(c.dc(), {0, 0, 50, 20}, 0, bar);
     EXPECT_TRUE(wl::MENUDRAW2007(&di, "File", bar, nullptr, w));
     EXPECT_NE(c.at(client.right - 5, 12), kCanvas);
@@ -143,7 +143,7 @@ TEST_F(MenuPainting, LastBarItemPaintsToTheWindowEdge) {
 TEST_F(MenuPainting, BarBackgroundIsTheLibraryGradient) {
     wl::SET2007SKINMENU();
     HMENU bar = CreateMenu();
-    Canvas c(60, 22), expected(60, 22);
+    MenuCanvas c(60, 22), expected(60, 22);
     // A bar neighbour's colour to the right: the item is not the last.
     SetPixel(c.dc(), 52, 0, RGB(255, 255, 255));
     auto di = record(c.dc(), {0, 0, 50, 20}, 0, bar);

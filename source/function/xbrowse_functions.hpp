@@ -1,0 +1,32 @@
+// Helper functions of the grid browse that need no browse: spreadsheet
+// column letters, the date a typed seek text means, and two array shapers.
+#pragma once
+
+#include <string>
+#include <optional>
+#include <string_view>
+
+#include "value.hpp"
+
+namespace wl {
+
+// The spreadsheet column name of n (from 1): 1 "A", 26 "Z", 27 "AA",
+// 52 "AZ", 53 "BA"; "" for n below 1.
+std::string MAKECOLALPHABET(long long n);
+
+// The date a seek text means. A text whose third character is a digit is
+// read as year-first digits: eight as year, month and day, six as year and
+// month (day 1), four as a year (1 January). Any other text longer than six
+// characters is padded with zeros to ten and read in `dateFormat` (letters
+// D, M, Y mark the digits). An unreadable text gives `current`.
+Date SEEKDATE(std::string_view text, const Date& current, std::string_view dateFormat = "MM/DD/YYYY");
+
+// Rows become columns: element [i][j] becomes [j][i]; a row shorter than
+// the longest gives nil there, and a single value counts as a row of one.
+ValueList ARRTRANSPOSE(const ValueList& rows);
+
+// Side by side: row i of the result is row i of `left` followed by row i
+// of `right`; the shorter list gives rows of nils as wide as its widest.
+ValueList ARRMERGE(const ValueList& left, const ValueList& right);
+
+}  // namespace wl

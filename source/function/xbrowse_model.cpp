@@ -1,0 +1,984 @@
+#include "xbrowse_model.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <numeric>
+
+#include "browse_formula.hpp"
+#include "browse_layout.hpp"
+#include "file_io.hpp"
+#include "messages.hpp"
+#include "text.hpp"
+#include "value_conversion.hpp"
+#include "xbrowse_functions.hpp"
+
+namespace wl {
+
+namespace {
+
+constexpr int VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24;
+constexpr int VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28;
+
+bool sameBookmark(const Value& a, const Value& b) {
+    if (a.isNumber() && b.isNumber()) return a.number() == b.number();
+    if (a.isText() && b.isText()) return a.text() == b.text();
+    return a.isNil() && b.isNil();
+}
+
+std::string lowerText(std::string s) {
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Sort comparison of two cells: same-kind texts, dates, logicals and
+// numbers directly, anything else by the kind's place in "ULNPDCHO".
+int compareCells(const Value& a, const Value& b, bool caseSensitive) {
+    const char ta = xbrValueType(a), tb = xbrValueType(b);
+    if (ta == tb) {
+        switch (ta) {
+            case 'C': {
+                const std::string x = caseSensitive ? a.text() : lowerText(a.text());
+                const std::string y = caseSensitive ? b.text() : lowerText(b.text());
+                return x < y ? -1 : x > y ? 1 : 0;
+            }
+            case 'N': return a.number() < b.number() ? -1 : a.number() > b.number() ? 1 : 0;
+            case 'L': return int(a.logical()) - int(b.logical());
+            case 'D': {
+                const Date& x = std::get<Date>(a.storage());
+                const Date& y = std::get<Date>(b.storage());
+                const long kx = x.year * 10000L + x.month * 100 + x.day, ky = y.year * 10000L + y.month * 100 + y.day;
+                return kx < ky ? -1 : kx > ky ? 1 : 0;
+            }
+            default: return 0;
+        }
+    }
+    static const std::string order = "ULNPDCHO";
+    auto rank = [](char t) {
+        const auto p = order.find(t == 'A' ? 'O' : t);
+        return p == std::string::npos ? int(order.size()) : int(p);
+    };
+    return rank(ta) - rank(tb);
+}
+
+// "*" any run, "?" any one character, case-insensitive.
+bool wildMatch(std::string_view pattern, std::string_view text) {
+    if (pattern.empty()) return text.empty();
+    if (pattern[0] == '*') {
+        for (size_t i = 0; i <= text.size(); ++i)
+            if (wildMatch(pattern.substr(1), text.substr(i))) return true;
+        return false;
+    }
+    if (text.empty()) return false;
+    if (pattern[0] != '?' && upperChar(pattern[0]) != upperChar(text[0])) return false;
+    return wildMatch(pattern.substr(1), text.substr(1));
+}
+
+Value cellOf(const Value& row, int element) {
+    if (!row.isList()) return element == 1 ? row : Value();
+    const ValueList& r = row.list();
+    return element >= 1 && size_t(element) <= r.size() ? r[size_t(element) - 1] : Value();
+}
+
+// A pasted or exported cell text in the column's type.
+Value textAsType(const std::string& text, char type) {
+    if (type == 'D' && text.size() == 10 && text[4] == '-' && text[7] == '-') {
+        const Date d{std::atoi(text.substr(0, 4).c_str()), std::atoi(text.substr(5, 2).c_str()),
+                     std::atoi(text.substr(8, 2).c_str())};
+        return Value(d);
+    }
+    if (type == 'L') {
+        const std::string u = upper(alltrim(text));
+        if (u == "TRUE" || u == "=(1=1)") return Value(true);
+        if (u == "FALSE" || u == "=(1=0)") return Value(false);
+    }
+    return UCHARTOVAL(text, std::string(1, type));
+}
+
+std::vector<std::string> splitOn(std::string_view text, char sep) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == sep) {
+            out.emplace_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+XBrowseModel::XBrowseModel() { SetArray({}, true); }
+
+// ---- binding --------------------------------------------------------------
+
+void XBrowseModel::bindArrayClosures() {
+    arrayFull_ = -1;
+    auto len = [this] { return arrayFull_ >= 0 ? nLen : int(aArrayData.size()); };
+    src = XbrSource{};
+    src.bGoTop = [this, len] { nArrayAt = len() ? 1 : 0; src.bOnSkip(); };
+    src.bGoBottom = [this, len] { nArrayAt = len(); src.bOnSkip(); };
+    src.bSkip = [this, len](int n) {
+        const int old = nArrayAt;
+        nArrayAt = len() ? std::clamp(nArrayAt + n, 1, len()) : 0;
+        src.bOnSkip();
+        return nArrayAt - old;
+    };
+    src.bBof = [this] { return nArrayAt < 1; };
+    src.bEof = [this, len] { return nArrayAt > len() || len() == 0; };
+    src.bKeyNo = [this] { return nArrayAt; };
+    src.bKeyGoTo = [this, len](int n) { nArrayAt = len() ? std::clamp(n, 1, len()) : 0; };
+    src.bKeyCount = len;
+    src.bBookMark = [this] { return Value(nArrayAt); };
+    src.bBookGoTo = [this, len](const Value& v) { nArrayAt = len() ? std::clamp(int(v.number()), 1, len()) : 0; };
+    src.bDelete = [this, len] {
+        if (nArrayAt < 1 || nArrayAt > int(aArrayData.size())) return;
+        aArrayData.erase(aArrayData.begin() + (nArrayAt - 1));
+        if (arrayFull_ >= 0) --nLen, --arrayFull_;
+        nArrayAt = std::min(nArrayAt, len());
+    };
+}
+
+void XBrowseModel::SetArray(ValueList rows, bool addColumns, bool autoSort) {
+    nDataType = DATATYPE_ARRAY;
+    aArrayData = std::move(rows);
+    dbf_.reset();
+    bindArrayClosures();
+    nArrayAt = aArrayData.empty() ? 0 : 1;
+    if (addColumns) {
+        aCols.clear();
+        aDisplay.clear();
+        size_t width = 0;
+        for (const Value& r : aArrayData) width = std::max(width, r.isList() ? r.list().size() : size_t(1));
+        for (size_t j = 1; j <= std::max(width, size_t(1)); ++j) {
+            TXBrwColumn& c = AddCol();
+            c.cHeader = MAKECOLALPHABET(static_cast<long long>(j));
+            c.nArrayCol = int(j);
+            if (autoSort) c.cSortOrder = Value(int(j));
+        }
+    }
+    for (TXBrwColumn& c : aCols) {
+        if (c.nArrayCol < 1 || c.bEditValue) continue;
+        const int e = c.nArrayCol;
+        c.bEditValue = [this, e](const Value* v) -> Value {
+            if (nArrayAt < 1 || nArrayAt > int(aArrayData.size())) return Value();
+            Value& row = aArrayData[size_t(nArrayAt) - 1];
+            if (!v) return cellOf(row, e);
+            ValueList r = row.isList() ? row.list() : ValueList{row};
+            if (int(r.size()) < e) r.resize(size_t(e));
+            r[size_t(e) - 1] = *v;
+            row = Value(std::move(r));
+            return *v;
+        };
+        // The type follows the first row's value.
+        if (!aArrayData.empty()) {
+            const char t = xbrValueType(cellOf(aArrayData[0], e));
+            if (t != 'U' && t != 'A') c.cDataType = t;
+        }
+    }
+    lAutoSort = autoSort;
+    nRowSel = 1;
+    KeyCount();
+    if (autoSort && aCols.size() > 1) SetOrder(1);
+}
+
+void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
+    nDataType = DATATYPE_RDD;
+    aArrayData.clear();
+    dbf_ = std::move(table);
+    DbfFile* t = dbf_.get();
+    auto count = [t] { return int(t->recordCount()); };
+    recNo_ = count() ? 1 : 0;
+    src = XbrSource{};
+    src.bGoTop = [this, count] { recNo_ = count() ? 1 : 0; };
+    src.bGoBottom = [this, count] { recNo_ = std::uint32_t(count()); };
+    src.bSkip = [this, count](int n) {
+        const int old = int(recNo_);
+        recNo_ = count() ? std::uint32_t(std::clamp(old + n, 1, count())) : 0;
+        return int(recNo_) - old;
+    };
+    src.bBof = [this] { return recNo_ < 1; };
+    src.bEof = [this, count] { return int(recNo_) > count() || count() == 0; };
+    src.bKeyNo = [this] { return int(recNo_); };
+    src.bKeyGoTo = [this, count](int n) { recNo_ = count() ? std::uint32_t(std::clamp(n, 1, count())) : 0; };
+    src.bKeyCount = count;
+    src.bBookMark = [this] { return Value(int(recNo_)); };
+    src.bBookGoTo = [this](const Value& v) { src.bKeyGoTo(int(v.number())); };
+    // Deleting removes the record for good: mark, pack, stay in range.
+    src.bDelete = [this, t, count] {
+        if (recNo_ < 1) return;
+        t->setDeleted(recNo_, true);
+        t->pack();
+        recNo_ = std::uint32_t(std::min(int(recNo_), count()));
+    };
+    if (addColumns) {
+        aCols.clear();
+        aDisplay.clear();
+        const auto& fields = t->fields();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            TXBrwColumn& c = AddCol();
+            c.cHeader = fields[i].name;
+            c.cDataType = fields[i].type;
+            c.nDataLen = fields[i].length;
+            c.nDataDec = fields[i].decimals;
+            c.bEditValue = [this, t, i](const Value* v) -> Value {
+                if (recNo_ < 1) return Value();
+                ValueList rec = t->read(recNo_);
+                if (i >= rec.size()) return Value();
+                if (!v) return rec[i];
+                rec[i] = *v;
+                t->write(recNo_, rec);
+                return *v;
+            };
+        }
+    }
+    nRowSel = 1;
+    KeyCount();
+}
+
+void XBrowseModel::SetTree(std::unique_ptr<TLinkList> tree, std::function<void(TTreeItem&)> onMove) {
+    tree_ = std::move(tree);
+    nDataType = DATATYPE_TREE;
+    TLinkList* t = tree_.get();
+    oTreeItem = t ? t->oFirst : nullptr;
+    auto moved = [this, onMove] {
+        if (onMove && oTreeItem) onMove(*oTreeItem);
+    };
+    src = XbrSource{};
+    src.bGoTop = [this, t, moved] { oTreeItem = t->oFirst; moved(); };
+    src.bGoBottom = [this, t, moved] { oTreeItem = t->GetLast(); moved(); };
+    src.bSkip = [this, moved](int n) {
+        if (!oTreeItem) return 0;
+        oTreeItem = oTreeItem->Skip(n);
+        moved();
+        return n;
+    };
+    src.bBof = [] { return false; };
+    src.bEof = [] { return false; };
+    src.bKeyCount = [t] { return int(t->nCount()); };
+    src.bKeyNo = [this] { return oTreeItem ? int(oTreeItem->ItemNo()) : 0; };
+    src.bKeyGoTo = [this, t, moved](int k) {
+        oTreeItem = t->oFirst;
+        if (!oTreeItem) return;
+        int n = k - 1;
+        oTreeItem = oTreeItem->Skip(n);
+        moved();
+    };
+    src.bBookMark = [this] { return Value(KeyNo()); };
+    src.bBookGoTo = [this](const Value& v) { src.bKeyGoTo(int(v.number())); };
+    // The tree column first, showing the prompt; it does not scroll.
+    TXBrwColumn item;
+    item.cHeader = "Item";
+    item.nWidth = 200;
+    item.bEditValue = [this](const Value* v) -> Value {
+        if (!oTreeItem) return Value();
+        if (v) oTreeItem->cPrompt = CVALTOCHAR(*v);
+        return Value(oTreeItem->cPrompt);
+    };
+    aCols.insert(aCols.begin(), std::move(item));
+    for (size_t i = 0; i < aCols.size(); ++i) aCols[i].nCreationOrder = int(i) + 1;
+    for (int& c : aDisplay) ++c;
+    aDisplay.insert(aDisplay.begin(), 1);
+    nFreeze = 1;
+    nRowSel = 1;
+    KeyCount();
+}
+
+// ---- columns --------------------------------------------------------------
+
+TXBrwColumn& XBrowseModel::AddCol() {
+    aCols.emplace_back();
+    aCols.back().nCreationOrder = int(aCols.size());
+    aDisplay.push_back(int(aCols.size()));
+    return aCols.back();
+}
+
+bool XBrowseModel::DelCol(int n) {
+    if (aCols.size() <= 1 || n < 1 || n > int(aCols.size())) return false;
+    aCols.erase(aCols.begin() + (n - 1));
+    for (size_t i = 0; i < aCols.size(); ++i) aCols[i].nCreationOrder = int(i) + 1;
+    std::vector<int> d;
+    for (int c : aDisplay)
+        if (c != n) d.push_back(c > n ? c - 1 : c);
+    aDisplay = d;
+    nColSel = std::clamp(nColSel, 1, std::max(1, int(Display().size())));
+    return true;
+}
+
+TXBrwColumn* XBrowseModel::oCol(const Value& x) {
+    for (TXBrwColumn& c : aCols)
+        if (c.SameColAs(x)) return &c;
+    return nullptr;
+}
+
+std::vector<int> XBrowseModel::Display() const {
+    std::vector<int> d;
+    for (int c : aDisplay)
+        if (!aCols[size_t(c) - 1].lHide) d.push_back(c);
+    return d;
+}
+
+TXBrwColumn* XBrowseModel::SelectedCol() {
+    const auto d = Display();
+    if (nColSel < 1 || nColSel > int(d.size())) return nullptr;
+    return &aCols[size_t(d[size_t(nColSel) - 1]) - 1];
+}
+
+bool XBrowseModel::MoveCol(int from, int to) {
+    const int n = int(aDisplay.size());
+    if (from < 1 || from > n || to < 1 || to > n || from == to) return false;
+    const int c = aDisplay[size_t(from) - 1];
+    aDisplay.erase(aDisplay.begin() + (from - 1));
+    aDisplay.insert(aDisplay.begin() + (to - 1), c);
+    return true;
+}
+
+TXBrwColumn& XBrowseModel::SetGroupHeader(const std::string& text, int first, int last) {
+    last = std::min(last, int(aDisplay.size()));
+    for (int i = std::max(first, 1); i <= last; ++i) aCols[size_t(aDisplay[size_t(i) - 1]) - 1].cGrpHdr = text;
+    return aCols[size_t(aDisplay[size_t(std::max(first, 1)) - 1]) - 1];
+}
+
+// ---- navigation -----------------------------------------------------------
+
+int XBrowseModel::KeyCount() {
+    nLen = src.bKeyCount ? src.bKeyCount() : 0;
+    clampRowSel();
+    return nLen;
+}
+
+int XBrowseModel::KeyNo() const { return src.bKeyNo ? src.bKeyNo() : 0; }
+
+// The screen row never lies above the row's position nor leaves empty rows
+// below the last one.
+void XBrowseModel::clampRowSel() {
+    const int key = KeyNo();
+    if (nLen <= nDataRows) {
+        nRowSel = std::max(key, 1);
+        return;
+    }
+    if (nLen >= nDataRows) nRowSel = std::max(nRowSel, nDataRows - (nLen - key));
+    nRowSel = std::clamp(std::min(nRowSel, key), 1, std::max(1, nDataRows));
+}
+
+void XBrowseModel::GoTop() {
+    cSeek.clear();
+    src.bGoTop();
+    nRowSel = 1;
+}
+
+void XBrowseModel::GoBottom() {
+    cSeek.clear();
+    src.bGoBottom();
+    nRowSel = std::clamp(nLen, 1, std::max(1, nDataRows));
+}
+
+void XBrowseModel::GoDown(int n) {
+    cSeek.clear();
+    if (nLen > 0 && KeyNo() >= nLen && n > 0) {
+        if (src.bPastEof) src.bPastEof(), KeyCount();
+        return;
+    }
+    const int moved = src.bSkip(n);
+    nRowSel += moved;
+    clampRowSel();
+}
+
+void XBrowseModel::GoUp(int n) {
+    cSeek.clear();
+    const int moved = src.bSkip(-n);
+    nRowSel += moved;
+    clampRowSel();
+}
+
+void XBrowseModel::PageDown() {
+    cSeek.clear();
+    src.bSkip(std::max(1, nDataRows));
+    clampRowSel();
+}
+
+void XBrowseModel::PageUp() {
+    cSeek.clear();
+    src.bSkip(-std::max(1, nDataRows));
+    clampRowSel();
+}
+
+void XBrowseModel::GoToRow(int keyNo) {
+    cSeek.clear();
+    src.bKeyGoTo(keyNo);
+    clampRowSel();
+}
+
+void XBrowseModel::GoLeft() {
+    if (nColSel > 1) --nColSel;
+    nColOffset = std::max(1, std::min(nColOffset, nColSel - nFreeze));
+}
+
+void XBrowseModel::GoRight() {
+    if (nColSel < int(Display().size())) ++nColSel;
+}
+
+bool XBrowseModel::KeyDown(int vk, bool ctrl, bool shift) {
+    const bool multi = lMultiSelect || nMarqueeStyle == 6 || nMarqueeStyle == 7;
+    switch (vk) {
+        case VK_UP:
+        case VK_DOWN:
+            if (shift && multi) {
+                if (aSelected.empty()) Select(1);
+                vk == VK_UP ? GoUp() : GoDown();
+                Select(5);
+            } else {
+                if (multi) Select(0);
+                vk == VK_UP ? GoUp() : GoDown();
+                if (multi) Select(1);
+            }
+            return true;
+        case VK_HOME: GoTop(); return true;
+        case VK_END: GoBottom(); return true;
+        case VK_PRIOR: ctrl ? GoTop() : PageUp(); return true;
+        case VK_NEXT: ctrl ? GoBottom() : PageDown(); return true;
+        case VK_LEFT:
+            if (ctrl) nColSel = 1, nColOffset = 1;
+            else GoLeft();
+            return true;
+        case VK_RIGHT:
+            if (ctrl) nColSel = std::max(1, int(Display().size()));
+            else GoRight();
+            return true;
+        default: break;
+    }
+    if (ctrl && (vk == 'C' || vk == 'c')) {
+        // Copies only: the row stays where it is.
+        if (lAllowCopy) Copy();
+        return true;
+    }
+    if (ctrl && (vk == 'A' || vk == 'a') && multi) {
+        Select(4);
+        return true;
+    }
+    return false;
+}
+
+void XBrowseModel::EachVisibleRow(const std::function<void(int line)>& paint) {
+    if (nLen == 0 || !src.bBookMark) return;
+    const Value here = src.bBookMark();
+    const int back = src.bSkip(-(nRowSel - 1));
+    for (int line = 1 + (nRowSel - 1 + back); line <= nDataRows; ++line) {
+        paint(line);
+        if (line < nDataRows && src.bSkip(1) == 0) break;
+    }
+    src.bBookGoTo(here);
+}
+
+// ---- selection ------------------------------------------------------------
+
+bool XBrowseModel::IsSelected() const {
+    const Value b = src.bBookMark ? src.bBookMark() : Value();
+    return std::any_of(aSelected.begin(), aSelected.end(), [&](const Value& s) { return sameBookmark(s, b); });
+}
+
+void XBrowseModel::Select(int mode) {
+    if (!src.bBookMark) return;
+    const Value here = src.bBookMark();
+    auto find = [&](const Value& b) {
+        return std::find_if(aSelected.begin(), aSelected.end(), [&](const Value& s) { return sameBookmark(s, b); });
+    };
+    switch (mode) {
+        case 0: aSelected.clear(); break;
+        case 1:
+            if (find(here) == aSelected.end()) aSelected.push_back(here);
+            break;
+        case 2:
+            if (auto it = find(here); it != aSelected.end()) aSelected.erase(it);
+            else aSelected.push_back(here);
+            break;
+        case 3: {
+            if (aSelected.empty()) {
+                aSelected.push_back(here);
+                break;
+            }
+            const Value last = aSelected.back();
+            src.bBookGoTo(last);
+            const int from = KeyNo();
+            src.bBookGoTo(here);
+            const int to = KeyNo();
+            const int step = from <= to ? 1 : -1;
+            src.bBookGoTo(last);
+            for (int k = from;; k += step) {
+                const Value b = src.bBookMark();
+                if (find(b) == aSelected.end()) aSelected.push_back(b);
+                if (k == to || src.bSkip(step) == 0) break;
+            }
+            src.bBookGoTo(here);
+            break;
+        }
+        case 4: {
+            aSelected.clear();
+            src.bGoTop();
+            for (int i = 0; i < nLen; ++i) {
+                aSelected.push_back(src.bBookMark());
+                if (src.bSkip(1) == 0) break;
+            }
+            src.bBookGoTo(here);
+            break;
+        }
+        case 5: {
+            auto it = find(here);
+            if (it == aSelected.end()) aSelected.push_back(here);
+            else if (it != aSelected.end() - 1) aSelected.pop_back();
+            break;
+        }
+        default: return;
+    }
+    if (bOnMultiSelect) bOnMultiSelect(mode);
+}
+
+bool XBrowseModel::PostEdit(TXBrwColumn& col, const Value& typed, int key) {
+    if (lReadOnly || col.lReadOnly || nLen == 0) return false;
+    Value value = typed;
+    if (lFormulaEdit && col.DataType() == 'N' && typed.isText() && ltrim(typed.text()).rfind('=', 0) == 0) {
+        const auto result = browseFormulaValue(ltrim(typed.text()));
+        if (!result) return false;
+        value = Value(*result);
+    }
+    const Value old = col.GetValue();
+    if (col.bOnPostEdit) {
+        col.bOnPostEdit(col, value, key);
+    } else {
+        if (key == 27 || !src.bLock()) return false;
+        col.SetValue(value);
+        src.bUnLock();
+    }
+    src.bSaveData();
+    if (col.IsTotalled() && col.RecalcTotal(old, col.GetValue())) MakeTotals();
+    return true;
+}
+
+// ---- totals and sorting ----------------------------------------------------
+
+void XBrowseModel::MakeTotals() {
+    std::vector<TXBrwColumn*> cols;
+    for (TXBrwColumn& c : aCols)
+        if (c.IsTotalled()) c.ResetTotal(), cols.push_back(&c);
+    if (cols.empty() || nLen == 0) return;
+    const Value here = src.bBookMark();
+    src.bGoTop();
+    for (int i = 0; i < nLen; ++i) {
+        for (TXBrwColumn* c : cols) c->AddToTotal(c->bEditValue ? c->bEditValue(nullptr) : Value());
+        if (src.bSkip(1) == 0) break;
+    }
+    src.bBookGoTo(here);
+}
+
+int XBrowseModel::sortColumnElement() const {
+    for (const TXBrwColumn& c : aCols)
+        if (!c.cOrder.empty()) return c.cSortOrder.isNumber() ? int(c.cSortOrder.number()) : std::max(1, c.nArrayCol);
+    return 0;
+}
+
+void XBrowseModel::SortArrayData(int col, bool descending) {
+    if (col < 1 || col > int(aCols.size())) return;
+    const TXBrwColumn& c = aCols[size_t(col) - 1];
+    const int e = c.cSortOrder.isNumber() ? int(c.cSortOrder.number()) : std::max(1, c.nArrayCol);
+    const size_t n = std::min(aArrayData.size(), size_t(std::max(nLen, 0)));
+    std::vector<size_t> idx(n);
+    std::iota(idx.begin(), idx.end(), size_t(0));
+    std::stable_sort(idx.begin(), idx.end(), [&](size_t a, size_t b) {
+        const int r = compareCells(cellOf(aArrayData[a], e), cellOf(aArrayData[b], e), c.lCaseSensitive);
+        return descending ? r > 0 : r < 0;
+    });
+    ValueList sorted;
+    sorted.reserve(aArrayData.size());
+    int newAt = nArrayAt;
+    for (size_t i = 0; i < n; ++i) {
+        if (int(idx[i]) + 1 == nArrayAt) newAt = int(i) + 1;
+        sorted.push_back(std::move(aArrayData[idx[i]]));
+    }
+    for (size_t i = n; i < aArrayData.size(); ++i) sorted.push_back(std::move(aArrayData[i]));
+    aArrayData = std::move(sorted);
+    nArrayAt = newAt;
+}
+
+bool XBrowseModel::SetOrder(int col) {
+    if (col < 1 || col > int(aCols.size())) return false;
+    TXBrwColumn& c = aCols[size_t(col) - 1];
+    if (c.cOrder == "A" && !lSortDescend) return false;
+    if (!lAutoSort || c.cSortOrder.isNil()) return false;
+    if (!(nDataType & DATATYPE_ARRAY)) return false;  // tables here carry no index to switch to
+    const bool descending = c.cOrder == "A";
+    SortArrayData(col, descending);
+    for (TXBrwColumn& o : aCols) o.cOrder.clear();
+    c.cOrder = descending ? "D" : "A";
+    clampRowSel();
+    if (!cSeek.empty()) {
+        const std::string s = cSeek;
+        cSeek.clear();
+        Seek(s);
+    }
+    return true;
+}
+
+// ---- seek and filter -------------------------------------------------------
+
+bool XBrowseModel::Seek(const std::string& text) {
+    if (!(nDataType & DATATYPE_ARRAY) || !sortColumnElement()) return false;
+    return lIncrFilter ? arrayFilter(text) : arraySeek(text);
+}
+
+namespace {
+bool seekMatches(const Value& cell, const std::string& text, bool wild, bool caseSensitive) {
+    const std::string s = xbrValueText(cell);
+    if (wild) return wildMatch("*" + text + "*", s);
+    if (s.size() < text.size()) return false;
+    return caseSensitive ? s.compare(0, text.size(), text) == 0 : upper(s.substr(0, text.size())) == upper(text);
+}
+}  // namespace
+
+bool XBrowseModel::arraySeek(const std::string& text) {
+    if (text.empty()) {
+        cSeek.clear();
+        return true;
+    }
+    const int e = sortColumnElement();
+    bool cs = false;
+    for (const TXBrwColumn& c : aCols)
+        if (!c.cOrder.empty()) cs = c.lCaseSensitive;
+    for (int i = 1; i <= nLen; ++i) {
+        if (seekMatches(cellOf(aArrayData[size_t(i) - 1], e), text, lSeekWild, cs)) {
+            const int top = KeyNo() - nRowSel + 1;
+            nArrayAt = i;
+            // Keep the rows on screen when the found row is among them.
+            if (i >= top && i < top + nDataRows) nRowSel = i - top + 1;
+            clampRowSel();
+            cSeek = text;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool XBrowseModel::arrayFilter(const std::string& text) {
+    const int e = sortColumnElement();
+    if (text.empty()) {
+        if (arrayFull_ >= 0) {
+            arrayFull_ = -1;
+            nLen = int(aArrayData.size());
+            for (size_t i = 0; i < aCols.size(); ++i)
+                if (!aCols[i].cOrder.empty()) SortArrayData(int(i) + 1, aCols[i].cOrder == "D");
+        }
+        cSeek.clear();
+        GoTop();
+        return true;
+    }
+    // A longer text searches only the current matches.
+    const bool narrowing = arrayFull_ >= 0 && text.size() > cSeek.size() && text.compare(0, cSeek.size(), cSeek) == 0;
+    const int pool = narrowing ? nLen : int(aArrayData.size());
+    int matched = 0;
+    for (int i = 0; i < pool; ++i)
+        if (seekMatches(cellOf(aArrayData[size_t(i)], e), text, lSeekWild, false))
+            std::swap(aArrayData[size_t(i)], aArrayData[size_t(matched++)]);
+    if (matched == 0) return false;
+    if (arrayFull_ < 0) arrayFull_ = int(aArrayData.size());
+    nLen = matched;
+    cSeek = text;
+    src.bGoTop();
+    nRowSel = 1;
+    return true;
+}
+
+// ---- clipboard --------------------------------------------------------------
+
+std::string XBrowseModel::cellClipText(const TXBrwColumn& c) const {
+    if (c.cDataType == 'P' || c.cDataType == 'F') return "";
+    const Value v = c.GetValue();
+    std::string s;
+    if (v.isDate()) {
+        const Date& d = std::get<Date>(v.storage());
+        if (!d.blank()) {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
+            s = buf;
+        }
+    } else if (v.isLogical()) {
+        s = v.logical() ? "TRUE" : "FALSE";
+    } else {
+        s = c.StrData();
+    }
+    std::string out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') continue;
+        if (s[i] == '\r' || s[i] == '\n') out += " ; ";
+        else if (s[i] == '\t') out += ' ';
+        else out += s[i];
+    }
+    if (!out.empty() && (out[0] == '"' || out[0] == '\'')) out.insert(out.begin(), ' ');
+    return out;
+}
+
+std::string XBrowseModel::ClpRow(bool allCols) const {
+    const auto d = Display();
+    if (!(allCols || nMarqueeStyle >= 4)) {
+        if (nColSel < 1 || nColSel > int(d.size())) return "";
+        return cellClipText(aCols[size_t(d[size_t(nColSel) - 1]) - 1]);
+    }
+    std::string line;
+    for (size_t i = 0; i < d.size(); ++i) {
+        if (i) line += '\t';
+        line += cellClipText(aCols[size_t(d[i]) - 1]);
+    }
+    return line;
+}
+
+std::string XBrowseModel::Copy() {
+    std::string text;
+    if (aSelected.size() > 1) {
+        const Value here = src.bBookMark();
+        for (const Value& b : aSelected) {
+            src.bBookGoTo(b);
+            if (!text.empty()) text += "\r\n";
+            text += ClpRow(true);
+        }
+        src.bBookGoTo(here);
+    } else if (nLen > 0) {
+        text = ClpRow(aSelected.size() == 1 || nMarqueeStyle >= 4);
+    }
+    copied_ = text;
+    return text;
+}
+
+bool XBrowseModel::Paste(const std::string& text) {
+    if (lReadOnly || text.empty()) return false;
+    std::string t = text;
+    while (!t.empty() && (t.back() == '\n' || t.back() == '\r')) t.pop_back();
+    std::vector<std::vector<std::string>> rows;
+    for (std::string line : splitOn(t, '\n')) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        rows.push_back(splitOn(line, '\t'));
+    }
+    const bool isArray = nDataType == DATATYPE_ARRAY;
+    if (isArray && aArrayData.empty()) {
+        ValueList data;
+        for (const auto& r : rows) {
+            ValueList row;
+            for (const std::string& cell : r) row.emplace_back(cell);
+            data.emplace_back(std::move(row));
+        }
+        SetArray(std::move(data), true, lAutoSort);
+        return true;
+    }
+    const auto d = Display();
+    if (nLen == 0 || d.empty()) return false;
+    const Value here = src.bBookMark();
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (r > 0 && src.bSkip(1) == 0) {
+            if (!(isArray && lAutoAppend && nColSel == 1 && arrayFull_ < 0)) break;
+            aArrayData.emplace_back(ValueList(aCols.size()));
+            KeyCount();
+            src.bGoBottom();
+        }
+        for (size_t k = 0; k < rows[r].size(); ++k) {
+            const size_t pos = size_t(nColSel) - 1 + k;
+            if (pos >= d.size()) break;
+            TXBrwColumn& c = aCols[size_t(d[pos]) - 1];
+            c.SetValue(textAsType(rows[r][k], c.DataType()));
+        }
+    }
+    src.bBookGoTo(here);
+    MakeTotals();
+    return true;
+}
+
+// ---- eval, state, merge ------------------------------------------------------
+
+void XBrowseModel::Eval(const std::function<void()>& block, const std::function<bool()>& forBlock,
+                        const std::function<bool()>& whileBlock, int count) {
+    if (nLen == 0 || !block) return;
+    const Value here = src.bBookMark();
+    src.bGoTop();
+    for (int i = 0; count < 0 || i < count; ++i) {
+        if (whileBlock && !whileBlock()) break;
+        if (!forBlock || forBlock()) block();
+        if (src.bSkip(1) == 0) break;
+    }
+    src.bBookGoTo(here);
+}
+
+std::string XBrowseModel::SaveState() const {
+    BrowseLayout l;
+    l.nRowHeight = nRowHeight;
+    for (int c : aDisplay) {
+        const TXBrwColumn& col = aCols[size_t(c) - 1];
+        l.nCreationOrders.push_back(c);
+        l.nWidths.push_back(col.nWidth);
+        l.lHides.push_back(col.lHide);
+        l.cGrpHdrs.push_back(col.cGrpHdr);
+        l.cHeaders.push_back(col.cHeader);
+    }
+    return browseSaveState(l);
+}
+
+bool XBrowseModel::RestoreState(const std::string& text) {
+    const auto l = browseRestoreState(text, int(aCols.size()));
+    if (!l) return false;
+    for (int c : l->nCreationOrders)
+        if (c < 1 || c > int(aCols.size())) return false;
+    // The listed columns first, in that order; the others keep theirs.
+    std::vector<int> order = l->nCreationOrders;
+    for (int c : aDisplay)
+        if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
+    aDisplay = order;
+    for (size_t i = 0; i < l->nCreationOrders.size(); ++i) {
+        TXBrwColumn& col = aCols[size_t(l->nCreationOrders[i]) - 1];
+        if (i < l->nWidths.size()) col.nWidth = l->nWidths[i];
+        if (i < l->lHides.size()) col.lHide = l->lHides[i];
+        if (i < l->cGrpHdrs.size()) col.cGrpHdr = l->cGrpHdrs[i];
+        if (i < l->cHeaders.size()) col.cHeader = l->cHeaders[i];
+    }
+    if (l->nRowHeight) nRowHeight = *l->nRowHeight;
+    nColSel = std::clamp(nColSel, 1, std::max(1, int(Display().size())));
+    return true;
+}
+
+void XBrowseModel::WorkMergeData(TXBrwColumn& col) {
+    col.aMerge.clear();
+    if (nLen == 0) return;
+    std::vector<std::string> texts;
+    const Value here = src.bBookMark();
+    src.bGoTop();
+    for (int i = 0; i < nLen; ++i) {
+        // GetValue gives the blank value for nil: a nil cell merges with blanks.
+        texts.push_back(xbrValueText(col.GetValue()));
+        if (src.bSkip(1) == 0) break;
+    }
+    src.bBookGoTo(here);
+    const int n = int(texts.size());
+    col.aMerge.resize(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        col.aMerge[size_t(i)].keyNo = i + 1;
+        if (i > 0 && texts[size_t(i)] == texts[size_t(i) - 1]) col.aMerge[size_t(i)].above = col.aMerge[size_t(i) - 1].above + 1;
+    }
+    for (int i = n - 2; i >= 0; --i)
+        if (texts[size_t(i)] == texts[size_t(i) + 1]) col.aMerge[size_t(i)].below = col.aMerge[size_t(i) + 1].below + 1;
+}
+
+bool XBrowseModel::ToExcel() {
+    MSGALERT(Value("Excel not installed"));
+    return false;
+}
+
+bool XBrowseModel::ToCalc() {
+    MSGALERT(Value("No spreadsheet software installed"));
+    return false;
+}
+
+// ---- dBASE export --------------------------------------------------------------
+
+// Decimals the column's numbers need (at most 4), so that a column with no
+// declared size loses no fraction in a numeric field.
+int XBrowseModel::decimalsInData(const TXBrwColumn& col) const {
+    int dec = 0;
+    const Value here = src.bBookMark();
+    src.bGoTop();
+    for (int i = 0; i < nLen && dec < 4; ++i) {
+        const Value v = col.bEditValue ? col.bEditValue(nullptr) : Value();
+        if (v.isNumber() && !v.isWhole())
+            for (double x = std::fabs(v.number()) * std::pow(10.0, dec); dec < 4 && std::fabs(x - std::round(x)) > 1e-6; x *= 10) ++dec;
+        if (src.bSkip(1) == 0) break;
+    }
+    src.bBookGoTo(here);
+    return dec;
+}
+
+std::vector<DbfField> XBrowseModel::DbfStructure() const {
+    std::vector<DbfField> fields;
+    std::vector<std::string> used;
+    const Value here = src.bBookMark ? src.bBookMark() : Value();
+    if (src.bGoTop) src.bGoTop();
+    for (int c : Display()) {
+        const TXBrwColumn& col = aCols[size_t(c) - 1];
+        DbfField f;
+        // A field name: letters, digits and "_", starting with a letter, 10 at most.
+        std::string name;
+        for (char ch : upper(alltrim(col.cHeader))) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+        if (name.find_first_not_of('_') == std::string::npos) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "COL%02d", c);
+            name = buf;
+        } else if (!std::isalpha(static_cast<unsigned char>(name[0]))) {
+            name = "F" + name;
+        }
+        name = name.substr(0, 10);
+        for (int k = 2; std::find(used.begin(), used.end(), name) != used.end(); ++k) {
+            const std::string tail = std::to_string(k);
+            name = name.substr(0, std::min(name.size(), 10 - tail.size() - 1)) + "_" + tail;
+            if (std::find(used.begin(), used.end(), name) != used.end()) name = name.substr(0, name.rfind('_'));
+        }
+        used.push_back(name);
+        f.name = name;
+        char t = col.cDataType;
+        if (t == 'T') t = 'D';
+        if (t != 'D' && t != 'L' && t != 'M' && t != 'N') {
+            const char vt = col.bEditValue ? xbrValueType(col.bEditValue(nullptr)) : 'U';
+            t = (vt == 'N' || vt == 'D' || vt == 'L') ? vt : 'C';
+        }
+        f.type = t;
+        f.decimals = t == 'N' ? (col.nDataDec > 0 || col.nDataLen > 0 ? col.nDataDec : decimalsInData(col)) : 0;
+        switch (t) {
+            case 'D': f.length = 8; break;
+            case 'L': f.length = 1; break;
+            case 'M': f.length = 10; break;
+            case 'N': f.length = col.nDataLen > 0 ? col.nDataLen : 14; break;
+            default: f.length = col.nDataLen > 0 ? std::min(col.nDataLen, 254) : 40;
+        }
+        fields.push_back(f);
+    }
+    if (src.bBookGoTo) src.bBookGoTo(here);
+    return fields;
+}
+
+std::string XBrowseModel::ToDbf(const std::string& path) {
+    if (nLen == 0) return "No rows";
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::exists(path, ec) && !MSGYESNO(Value("Replace " + path + " ?"), Value("Please select"))) return "Not replaced";
+    const std::vector<DbfField> fields = DbfStructure();
+    const fs::path target(path);
+    const std::string folder = target.parent_path().string();
+    const std::string temp = CTEMPFILE(folder.empty() ? "." : folder, "dbf");
+    std::string error;
+    {
+        auto table = DbfFile::create(temp, fields);
+        if (!table) return "Cannot write " + path;
+        const auto d = Display();
+        const Value here = src.bBookMark();
+        src.bGoTop();
+        for (int i = 0; i < nLen && error.empty(); ++i) {
+            ValueList rec;
+            for (size_t k = 0; k < d.size(); ++k) {
+                const TXBrwColumn& col = aCols[size_t(d[k]) - 1];
+                Value v = col.bEditValue ? col.bEditValue(nullptr) : Value();
+                const char ft = fields[k].type;
+                if (ft == 'C' || ft == 'M') v = Value(rtrim(col.StrData()));
+                else if (v.isText()) v = textAsType(v.text(), ft);
+                else if (xbrValueType(v) != ft) v = Value();  // cannot be written: left blank
+                rec.push_back(v);
+            }
+            if (!table->append(rec)) error = "Cannot write " + path;
+            if (src.bSkip(1) == 0) break;
+        }
+        src.bBookGoTo(here);
+    }
+    const std::string tempMemo = dbfMemoPath(temp);
+    if (error.empty() && replaceFile(temp, path) != 0) error = "Cannot replace " + path;
+    if (error.empty() && fs::exists(tempMemo, ec) && replaceFile(tempMemo, dbfMemoPath(path)) != 0) error = "Cannot replace " + dbfMemoPath(path);
+    if (!error.empty()) {
+        fs::remove(temp, ec);
+        fs::remove(tempMemo, ec);
+    }
+    return error;
+}
+
+}  // namespace wl

@@ -1,0 +1,188 @@
+// The grid browse's own state and logic, apart from its window: the bound
+// source as one set of navigation closures, the columns, the selected row
+// and column, multiple selection, totals, sorting, incremental seek and
+// filter, clipboard text, Eval, saved layouts, merged rows and the export
+// to a dBASE table. TXBrowse (source/classes/xbrowse.*) paints it and turns
+// messages into these calls.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dbf_file.hpp"
+#include "link_list.hpp"
+#include "value.hpp"
+#include "xbrw_column.hpp"
+
+namespace wl {
+
+// Kinds of source (bit flags, nDataType).
+enum XbrDataType { DATATYPE_RDD = 1, DATATYPE_ARRAY = 2, DATATYPE_ODBF = 16, DATATYPE_TREE = 32 };
+
+// The navigation closures every source is bound through.
+struct XbrSource {
+    std::function<void()> bGoTop, bGoBottom;
+    std::function<int(int)> bSkip;  // rows moved
+    std::function<bool()> bBof, bEof;
+    std::function<int()> bKeyNo;         // logical position, 0 when empty
+    std::function<void(int)> bKeyGoTo;   // go to a logical position
+    std::function<int()> bKeyCount;
+    std::function<Value()> bBookMark;
+    std::function<void(const Value&)> bBookGoTo;
+    std::function<bool()> bLock = [] { return true; };
+    std::function<void()> bUnLock = [] {};
+    std::function<bool()> bSaveData = [] { return true; };
+    std::function<void()> bDelete;
+    std::function<void()> bPastEof;
+    std::function<void()> bOnSkip = [] {};
+};
+
+class XBrowseModel {
+public:
+    XBrowseModel();
+
+    // Binding. An array's rows are lists (or single values). With
+    // addColumns, one column per element of the widest row, headed "A",
+    // "B", ...; with autoSort every column sorts by its element.
+    void SetArray(ValueList rows, bool addColumns = true, bool autoSort = false);
+    // A dBASE table: one column per field, values read and written through
+    // the file; deleting marks the record.
+    void SetDbf(std::shared_ptr<DbfFile> table, bool addColumns = true);
+
+    // An outline: one visible item per row, a first column "Item" showing
+    // the prompt (frozen); moves run onMove with the new current item.
+    void SetTree(std::unique_ptr<TLinkList> tree, std::function<void(TTreeItem&)> onMove = {});
+    TTreeItem* oTreeItem = nullptr;
+    TLinkList* Tree() const { return tree_.get(); }
+
+    // Columns.
+    TXBrwColumn& AddCol();
+    // Removes column n (creation number); never the last one.
+    bool DelCol(int n);
+    TXBrwColumn* oCol(const Value& x);
+    // Display order: creation numbers of the visible columns.
+    std::vector<int> Display() const;
+    TXBrwColumn* SelectedCol();
+    bool MoveCol(int from, int to);  // display positions, from 1
+    TXBrwColumn& SetGroupHeader(const std::string& text, int first, int last);
+
+    // Navigation; each clears the seek text.
+    int KeyCount();
+    int KeyNo() const;
+    void GoTop();
+    void GoBottom();
+    void GoUp(int n = 1);
+    void GoDown(int n = 1);
+    void PageUp();
+    void PageDown();
+    void GoLeft();
+    void GoRight();
+    void GoToRow(int keyNo);
+    // Keys as the window receives them (virtual-key codes, Ctrl flag):
+    // true when the key was handled. Ctrl+C only copies (into copied()).
+    bool KeyDown(int vk, bool ctrl, bool shift);
+
+    // Puts the source on each row the window shows (line from 1) in turn
+    // and calls paint there, then returns to the current row: painting asks
+    // the columns only for the visible rows.
+    void EachVisibleRow(const std::function<void(int line)>& paint);
+
+    // Multiple selection, modes 0 to 5.
+    void Select(int mode);
+    bool IsSelected() const;
+
+    // Ends an edit of the current cell with the value and the key that
+    // ended it: the column's bOnPostEdit when set; otherwise the value is
+    // written only when the key was not Escape and the lock succeeds. The
+    // footer follows. False when nothing was written.
+    // With lFormulaEdit a numeric cell typed as "=" and arithmetic takes
+    // the result; a text that is not arithmetic writes nothing.
+    bool PostEdit(TXBrwColumn& col, const Value& value, int key);
+
+    // Totals over every row, returning to the current row.
+    void MakeTotals();
+    // Sorting by a column (creation number); false when refused.
+    bool SetOrder(int col);
+    void SortArrayData(int col, bool descending);
+
+    // Incremental seek and filter on the sorted column; false when the
+    // text matches nothing (the row does not move).
+    bool Seek(const std::string& text);
+
+    // Clipboard: the current or selected rows as tab-separated lines
+    // joined by CR LF; Paste reads the same form into the source.
+    std::string ClpRow(bool allCols) const;
+    std::string Copy();
+    bool Paste(const std::string& text);
+
+    // Runs block over the rows (from the top, at most count rows): rows
+    // passing forBlock run the block, whileBlock stops the walk.
+    void Eval(const std::function<void()>& block, const std::function<bool()>& forBlock = {},
+              const std::function<bool()>& whileBlock = {}, int count = -1);
+
+    // Saved layout ("XS1:" literal pairs); RestoreState accepts only the
+    // known names and leaves the browse unchanged on a refused text.
+    std::string SaveState() const;
+    bool RestoreState(const std::string& text);
+
+    // Per row of each vertically merged column, the equal rows above and
+    // below; a nil value counts as blank.
+    void WorkMergeData(TXBrwColumn& col);
+
+    // The rows as a new dBASE table: one field per visible column, names
+    // from the headers made valid and unique. An existing file is replaced
+    // only when the question "Replace" is answered yes. Empty on success,
+    // else the reason.
+    std::string ToDbf(const std::string& path);
+
+    // Spreadsheet export needs a spreadsheet program through automation,
+    // which this system does not drive: each answers with its alert and
+    // false.
+    bool ToExcel();
+    bool ToCalc();
+
+    // One field per column as ToDbf makes them.
+    std::vector<DbfField> DbfStructure() const;
+
+    XbrSource src;
+    int nDataType = 0;
+    ValueList aArrayData;
+    int nArrayAt = 0;
+    bool lReadOnly = false;
+    std::vector<TXBrwColumn> aCols;
+    std::vector<int> aDisplay;  // empty: all visible columns in creation order
+    int nRowSel = 1, nColSel = 1, nColOffset = 1, nFreeze = 0;
+    int nDataRows = 1;  // rows the window shows
+    int nLen = 0;
+    int nRowHeight = 20;
+    int nMarqueeStyle = 2;
+    bool lMultiSelect = false;
+    std::vector<Value> aSelected;
+    std::string cSeek;
+    bool lIncrFilter = false, lSeekWild = false, lAutoSort = false, lSortDescend = true;
+    bool lFormulaEdit = false;
+    bool lAllowCopy = true, lCanPaste = false, lAutoAppend = true;
+    std::function<void(int)> bOnMultiSelect;
+    // The last text Copy produced (the window puts it on the clipboard).
+    const std::string& copied() const { return copied_; }
+
+private:
+    void bindArrayClosures();
+    int sortColumnElement() const;
+    bool arraySeek(const std::string& text);
+    bool arrayFilter(const std::string& text);
+    void clampRowSel();
+    std::string cellClipText(const TXBrwColumn& c) const;
+    int decimalsInData(const TXBrwColumn& col) const;
+
+    std::shared_ptr<DbfFile> dbf_;
+    std::unique_ptr<TLinkList> tree_;
+    std::uint32_t recNo_ = 0;
+    std::string copied_;
+    int arrayFull_ = -1;  // the row count before an array filter
+};
+
+}  // namespace wl

@@ -1,0 +1,150 @@
+#include "xbrw_column.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include "text.hpp"
+
+namespace wl {
+
+char xbrValueType(const Value& v) {
+    if (v.isNil()) return 'U';
+    if (v.isLogical()) return 'L';
+    if (v.isNumber()) return 'N';
+    if (v.isText()) return 'C';
+    if (v.isDate()) return 'D';
+    if (v.isList()) return 'A';
+    return 'B';
+}
+
+std::string xbrValueText(const Value& v, int decimals) {
+    if (v.isNumber()) {
+        if (decimals < 0) decimals = v.isWhole() ? 0 : 2;
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, v.number());
+        return buf;
+    }
+    return CVALTOCHAR(v);
+}
+
+Value TXBrwColumn::GetValue() const {
+    Value v = bEditValue ? bEditValue(nullptr) : Value();
+    return v.isNil() ? BlankValue() : v;
+}
+
+bool TXBrwColumn::SetValue(const Value& v) {
+    if (lReadOnly || !bEditValue) return false;
+    bEditValue(&v);
+    return true;
+}
+
+char TXBrwColumn::DataType() const {
+    if (cDataType) return cDataType;
+    const Value v = bEditValue ? bEditValue(nullptr) : Value();
+    const char t = xbrValueType(v);
+    return t == 'U' ? 'C' : t;
+}
+
+Value TXBrwColumn::BlankValue() const {
+    switch (cDataType ? cDataType : 'C') {
+        case 'N': return nDataDec ? Value(0.0) : Value(0);
+        case 'D':
+        case 'T': return Value(Date{});
+        case 'L': return Value(false);
+        default: return Value(std::string(std::max(0, nDataLen), ' '));
+    }
+}
+
+std::string TXBrwColumn::StrData() const {
+    if (bStrData) return bStrData();
+    const Value v = GetValue();
+    if (v.isNumber() && v.number() == 0 && !lDisplayZeros) return "";
+    return xbrValueText(v, nDataDec > 0 ? nDataDec : (cDataType == 'N' && nDataLen > 0 ? 0 : -1));
+}
+
+namespace {
+std::string squeezed(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') out += upperChar(c);
+    return out;
+}
+}  // namespace
+
+bool TXBrwColumn::SameColAs(const Value& x) const {
+    if (x.isNumber()) return int(x.number()) == nCreationOrder;
+    if (!x.isText()) return false;
+    if (upper(x.text()) == upper(cHeader) || squeezed(x.text()) == squeezed(cHeader)) return true;
+    return !cGrpHdr.empty() && upper(x.text()) == upper(cGrpHdr + "_" + cHeader);
+}
+
+void TXBrwColumn::ResetTotal() {
+    if (nFooterType == 0) nFooterType = AGGR_SUM;
+    nTotal = nTotalSq = 0.0;
+    nCount = 0;
+    extreme.reset();
+}
+
+void TXBrwColumn::AddToTotal(const Value& v) {
+    const bool counts = bSumCondition ? bSumCondition(v, *this) : !v.isNil();
+    if (!counts) return;
+    if (nFooterType == AGGR_COUNT) {
+        ++nCount;
+        return;
+    }
+    if (!v.isNumber()) return;
+    const double n = v.number();
+    if (nFooterType == AGGR_MIN || nFooterType == AGGR_MAX) {
+        if (!extreme || (nFooterType == AGGR_MIN ? n < *extreme : n > *extreme)) extreme = n;
+        ++nCount;
+        return;
+    }
+    nTotal += n;
+    ++nCount;
+    if (nFooterType & (1 | 8 | 16)) nTotalSq += n * n;
+}
+
+bool TXBrwColumn::RecalcTotal(const Value& oldValue, const Value& newValue) {
+    if (nFooterType == AGGR_MIN || nFooterType == AGGR_MAX) {
+        const double o = oldValue.number(), n = newValue.number();
+        if (extreme && oldValue.isNumber() && o == *extreme && n != o) return true;
+        if (newValue.isNumber() && (!extreme || (nFooterType == AGGR_MIN ? n < *extreme : n > *extreme))) extreme = n;
+        return false;
+    }
+    if (nFooterType == AGGR_COUNT) return false;
+    const double o = oldValue.isNumber() ? oldValue.number() : 0.0;
+    const double n = newValue.isNumber() ? newValue.number() : 0.0;
+    nTotal += n - o;
+    if (nFooterType & (1 | 8 | 16)) nTotalSq += n * n - o * o;
+    return false;
+}
+
+
+double TXBrwColumn::FooterValue() const {
+    switch (nFooterType) {
+        case AGGR_MIN:
+        case AGGR_MAX: return extreme.value_or(0.0);
+        case AGGR_COUNT: return nCount;
+        case AGGR_AVG: return nCount ? nTotal / nCount : 0.0;
+        case AGGR_STDEV:
+        case AGGR_STDEVP: {
+            const int div = nFooterType == AGGR_STDEV ? nCount - 1 : nCount;
+            if (div <= 0) return 0.0;
+            const double var = (nTotalSq - nTotal * nTotal / nCount) / div;
+            return var > 0 ? std::sqrt(var) : 0.0;
+        }
+        default: return nTotal;
+    }
+}
+
+std::string TXBrwColumn::FooterStr() const {
+    if (bFooter) return bFooter(*this);
+    if (!IsTotalled()) return cFooter;
+    const double v = FooterValue();
+    if (nFooterType == AGGR_COUNT) return xbrValueText(Value(v), 0);
+    return xbrValueText(Value(v), nDataDec ? nDataDec : (v == std::floor(v) && nFooterType != AGGR_AVG && nFooterType != AGGR_STDEV && nFooterType != AGGR_STDEVP ? 0 : 2));
+}
+
+}  // namespace wl

@@ -1,0 +1,101 @@
+// A column of the grid browse: its value closure, display text, blank
+// value, sort indicator and footer total. The column needs no window; the
+// browse window paints what it gives.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "value.hpp"
+
+namespace wl {
+
+// Footer kinds of a totalled column.
+enum XbrFooterType {
+    AGGR_SUM = 1,
+    AGGR_MIN = 2,
+    AGGR_MAX = 4,
+    AGGR_COUNT = 8,
+    AGGR_AVG = 9,
+    AGGR_STDEV = 25,
+    AGGR_STDEVP = 57,
+};
+
+// Per row of a vertically merged column: equal rows above and below.
+struct XbrMerge {
+    int above = 0;
+    int below = 0;
+    int keyNo = 0;
+};
+
+class TXBrwColumn {
+public:
+    // Reads with no argument, writes with one.
+    using ValueBlock = std::function<Value(const Value* newValue)>;
+
+    std::string cHeader, cGrpHdr, cFooter;
+    int nCreationOrder = 0;
+    int nWidth = 0;
+    bool lHide = false;
+    int nArrayCol = 0;          // element of an array row, from 1
+    char cDataType = 0;         // C N D L M T P F; 0 until known
+    int nDataLen = 0, nDataDec = 0;
+    bool lReadOnly = false;
+    bool lDisplayZeros = true;
+    int nEditType = 0;
+    ValueBlock bEditValue;
+    std::function<std::string()> bStrData;
+    // Called after an edit with the value and the key that ended it.
+    std::function<void(TXBrwColumn&, const Value&, int key)> bOnPostEdit;
+
+    // Sorting: an element number, a field name or tag; cOrder "", "A", "D".
+    Value cSortOrder;
+    std::string cOrder;
+    bool lCaseSensitive = false;
+
+    // Totals.
+    bool lTotal = false;
+    int nFooterType = 0;
+    double nTotal = 0.0, nTotalSq = 0.0;
+    int nCount = 0;
+    std::optional<double> extreme;  // minimum or maximum seen
+    std::function<bool(const Value&, const TXBrwColumn&)> bSumCondition;
+    std::function<std::string(const TXBrwColumn&)> bFooter;
+
+    bool lMergeVert = false;
+    std::vector<XbrMerge> aMerge;
+
+    // The value (BlankValue when the closure is missing or gives nil).
+    Value GetValue() const;
+    // Writes through the closure; false for a read-only column or none.
+    bool SetValue(const Value& v);
+    Value BlankValue() const;
+    // The display text of the current value.
+    std::string StrData() const;
+    // The value's type letter, from the value when not set.
+    char DataType() const;
+    // Same column: its creation number, or its header ignoring case and
+    // blanks, tabs and line breaks.
+    bool SameColAs(const Value& x) const;
+
+    bool IsTotalled() const { return lTotal || nFooterType != 0; }
+    void ResetTotal();
+    // Adds one row's value to the footer total.
+    void AddToTotal(const Value& v);
+    // After an edit: true when the totals must be recomputed over the data
+    // (the changed value was the extreme).
+    bool RecalcTotal(const Value& oldValue, const Value& newValue);
+    // The footer's value and text.
+    double FooterValue() const;
+    std::string FooterStr() const;
+};
+
+// A value as the browse shows it: numbers with `decimals` places, dates as
+// MM/DD/YY, logical values .T./.F.
+std::string xbrValueText(const Value& v, int decimals = -1);
+// The type letter of a value: C N D L A (list), U (nil).
+char xbrValueType(const Value& v);
+
+}  // namespace wl

@@ -1,0 +1,164 @@
+// The grid browse on a live window: keys, wheel, thumb and clicks move the
+// model and the current row is read back; the header and the selected row
+// are painted in their colours; Ctrl+C puts tab-separated rows on the
+// clipboard without moving.
+#include "xbrowse.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "font.hpp"
+#include "parent_window.hpp"
+
+namespace {
+
+using namespace wl;
+
+struct Parent : wltest::Parent {
+    Parent() : wltest::Parent(400, 400) {}
+};
+
+ValueList rowsOf(int n) {
+    ValueList rows;
+    rows.reserve(size_t(n));
+    for (int i = 1; i <= n; ++i) rows.emplace_back(ValueList{Value("Claim " + std::to_string(i)), Value(i)});
+    return rows;
+}
+
+struct Browse {
+    TXBrowse b;
+    Browse(TWindow& parent, int n) {
+        b.model().SetArray(rowsOf(n));
+        b.model().aCols[0].cHeader = "Claim";
+        b.model().aCols[1].cHeader = "Lines";
+        b.New(&parent, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    }
+    void key(WPARAM vk) { SendMessageA(b.hWnd, WM_KEYDOWN, vk, 0); }
+    int at() const { return b.model().KeyNo(); }
+};
+
+// Holds Ctrl for the keys sent meanwhile.
+struct CtrlHeld {
+    BYTE saved[256]{};
+    CtrlHeld() {
+        GetKeyboardState(saved);
+        BYTE now[256];
+        std::copy(saved, saved + 256, now);
+        now[VK_CONTROL] = 0x80;
+        SetKeyboardState(now);
+    }
+    ~CtrlHeld() { SetKeyboardState(saved); }
+};
+
+std::string clipboardText(HWND h) {
+    std::string text;
+    if (!OpenClipboard(h)) return text;
+    if (HANDLE m = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(GlobalLock(m));
+        GlobalUnlock(m);
+    }
+    CloseClipboard();
+    return text;
+}
+
+TEST(XBrowse, KeysWheelThumbAndClicksLandOnTheAimedRow) {
+    Parent p;
+    Browse br(p.w, 50000);
+    const int rows = br.b.model().nDataRows;
+    ASSERT_GT(rows, 3);
+    const int h = br.b.nRowHeight();
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        int at, rowSel;
+    };
+    const Step steps[] = {
+        {"down", [&] { br.key(VK_DOWN); }, 2, 2},
+        {"page down", [&] { br.key(VK_NEXT); }, 2 + rows, 2},
+        {"wheel up", [&] { SendMessageA(br.b.hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0); }, 2 + rows - 3, 1},
+        {"thumb 25000", [&] { SendMessageA(br.b.hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 25000), 0); }, 25000, 1},
+        {"click row 3", [&] { SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(20, h * 3 + h / 2)); }, 25002, 3},
+        {"end", [&] { br.key(VK_END); }, 50000, rows},
+        {"up", [&] { br.key(VK_UP); }, 49999, rows - 1},
+        {"home", [&] { br.key(VK_HOME); }, 1, 1},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        EXPECT_EQ(br.at(), s.at) << s.name;
+        EXPECT_EQ(br.b.model().nRowSel, s.rowSel) << s.name;
+        EXPECT_EQ(GetScrollPos(br.b.hWnd, SB_VERT), s.at) << s.name;
+    }
+}
+
+TEST(XBrowse, HeaderClickSortsAndCtrlCCopiesWithoutMoving) {
+    Parent p;
+    Browse br(p.w, 30);
+    br.b.model().lAutoSort = true;
+    for (TXBrwColumn& c : br.b.model().aCols) c.cSortOrder = Value(c.nArrayCol);
+    const int lines = br.b.model().aCols[0].nWidth + 5;  // inside the second column
+    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(lines, 3));
+    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(lines, 3));
+    EXPECT_EQ(br.b.model().aCols[1].cOrder, "D");
+    br.key(VK_HOME);
+    br.key(VK_DOWN);
+    {
+        CtrlHeld ctrl;
+        br.key('C');
+    }
+    EXPECT_EQ(br.at(), 2);
+    EXPECT_EQ(br.b.model().nRowSel, 2);
+    br.b.model().nMarqueeStyle = 4;  // whole rows
+    {
+        CtrlHeld ctrl;
+        br.key('C');
+    }
+    EXPECT_EQ(clipboardText(br.b.hWnd), "Claim 29\t29");
+}
+
+struct Picture {
+    HDC dc = nullptr;
+    HBITMAP bmp = nullptr;
+    HGDIOBJ old = nullptr;
+    explicit Picture(HWND h) {
+        HDC screen = GetDC(h);
+        dc = CreateCompatibleDC(screen);
+        RECT r{};
+        GetClientRect(h, &r);
+        bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
+        ReleaseDC(h, screen);
+        old = SelectObject(dc, bmp);
+        SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    }
+    ~Picture() {
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+};
+
+TEST(XBrowse, HeaderSelectedRowAndFooterArePaintedInTheirColours) {
+    Parent p;
+    Browse br(p.w, 20);
+    br.b.lFooter = true;
+    br.b.nClrHeaderBack = RGB(0, 128, 0);
+    br.b.nClrSelFocusBack = RGB(0, 0, 200);
+    br.b.nClrPane = RGB(255, 255, 255);
+    br.b.model().aCols[1].lTotal = true;
+    br.b.model().MakeTotals();
+    SetFocus(br.b.hWnd);
+    br.key(VK_DOWN);
+    const int h = br.b.nRowHeight();
+    const int x = br.b.model().aCols[0].nWidth - 4;  // right of the text in the first column
+    Picture pic(br.b.hWnd);
+    EXPECT_EQ(pic.at(x, h / 2), RGB(0, 128, 0));              // header
+    EXPECT_EQ(pic.at(x, h + h + h / 2), RGB(0, 0, 200));      // second data row, current
+    EXPECT_EQ(pic.at(x, h + h / 2), RGB(255, 255, 255));      // first data row
+    RECT c{};
+    GetClientRect(br.b.hWnd, &c);
+    EXPECT_EQ(pic.at(x, c.bottom - h / 2), RGB(0, 128, 0));   // footer
+    EXPECT_EQ(br.b.model().aCols[1].FooterStr(), "210");
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+// Column letters, seek dates and the two array shapers.
+#include "xbrowse_functions.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace wl;
+
+TEST(XBrowseFunctions, ColumnLettersRollOverLikeASpreadsheet) {
+    const std::pair<long long, const char*> cases[] = {
+        {0, ""}, {1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}};
+    for (const auto& [n, text] : cases) EXPECT_EQ(MAKECOLALPHABET(n), text) << n;
+}
+
+TEST(XBrowseFunctions, SeekDateReadsYearFirstDigitsOrTheDateFormat) {
+    const Date current{2026, 12, 11};
+    struct Case {
+        const char* text;
+        Date want;
+    };
+    const Case cases[] = {
+        {"20240131", {2024, 1, 31}},
+        {"202402", {2024, 2, 1}},
+        {"2023", {2023, 1, 1}},
+        {"20240231", current},   // no such day
+        {"20245", current},      // five digits
+        {"01/31/2024", {2024, 1, 31}},
+        {"02/29/2023", current},  // not a leap year
+        {"02/29/2024", {2024, 2, 29}},
+        {"abc", current},
+        {"12/2x/2024", current},
+        {"", current},
+    };
+    for (const Case& c : cases) {
+        const Date d = SEEKDATE(c.text, current);
+        EXPECT_EQ(d.year, c.want.year) << c.text;
+        EXPECT_EQ(d.month, c.want.month) << c.text;
+        EXPECT_EQ(d.day, c.want.day) << c.text;
+    }
+    // Day-first format with a two-digit year.
+    const Date d = SEEKDATE("31.01.24", current, "DD.MM.YY");
+    EXPECT_EQ(d.year, 2024);
+    EXPECT_EQ(d.month, 1);
+}
+
+TEST(XBrowseFunctions, TransposeAndMergeKeepEveryCell) {
+    const ValueList rows{Value(ValueList{1, 2, 3}), Value(ValueList{4}), Value("x")};
+    const ValueList t = ARRTRANSPOSE(rows);
+    ASSERT_EQ(t.size(), 3u);
+    ASSERT_EQ(t[0].list().size(), 3u);
+    EXPECT_EQ(t[0].list()[1].number(), 4);
+    EXPECT_EQ(t[0].list()[2].text(), "x");
+    EXPECT_EQ(t[2].list()[0].number(), 3);
+    EXPECT_TRUE(t[2].list()[1].isNil());
+    EXPECT_TRUE(ARRTRANSPOSE({}).empty());
+
+    const ValueList m = ARRMERGE({Value(ValueList{1, 2}), Value(ValueList{3})}, {Value(ValueList{"a"})});
+    ASSERT_EQ(m.size(), 2u);
+    ASSERT_EQ(m[0].list().size(), 3u);
+    EXPECT_EQ(m[0].list()[2].text(), "a");
+    ASSERT_EQ(m[1].list().size(), 3u);  // the short row is padded before the right side
+    EXPECT_TRUE(m[1].list()[1].isNil());
+    EXPECT_TRUE(m[1].list()[2].isNil());
+}
+
+}  // namespace

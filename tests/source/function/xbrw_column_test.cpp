@@ -1,0 +1,81 @@
+// A grid column's values and footers.
+#include "xbrw_column.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace wl;
+
+TXBrwColumn totalled(int type, std::vector<Value> values) {
+    TXBrwColumn c;
+    c.nFooterType = type;
+    c.ResetTotal();
+    for (const Value& v : values) c.AddToTotal(v);
+    return c;
+}
+
+TEST(XBrwColumn, FooterKindsOverSmallSets) {
+    struct Case {
+        int type;
+        std::vector<Value> values;
+        std::string footer;
+    };
+    const Case cases[] = {
+        {AGGR_SUM, {Value(2), Value(4), Value()}, "6"},
+        {AGGR_MIN, {Value(7), Value(-3), Value(5)}, "-3"},
+        {AGGR_MAX, {Value(7), Value(-3), Value(5)}, "7"},
+        {AGGR_COUNT, {Value("a"), Value(), Value(0)}, "2"},  // nil does not count
+        {AGGR_AVG, {Value(1), Value(2)}, "1.50"},
+        {AGGR_AVG, {}, "0.00"},
+        {AGGR_STDEV, {Value(5)}, "0.00"},      // sample deviation of one row
+        {AGGR_STDEVP, {Value(2), Value(4)}, "1.00"},
+        {AGGR_STDEV, {Value(2), Value(4)}, "1.41"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(totalled(c.type, c.values).FooterStr(), c.footer) << c.type;
+}
+
+TEST(XBrwColumn, RecalcAfterAnEditWithoutAPassOverTheData) {
+    TXBrwColumn sum = totalled(AGGR_SUM, {Value(10), Value(5)});
+    EXPECT_FALSE(sum.RecalcTotal(Value(5), Value(8)));
+    EXPECT_EQ(sum.FooterValue(), 18);
+    TXBrwColumn max = totalled(AGGR_MAX, {Value(10), Value(5)});
+    EXPECT_FALSE(max.RecalcTotal(Value(5), Value(12)));
+    EXPECT_EQ(max.FooterValue(), 12);
+    // Lowering the maximum itself needs a fresh pass.
+    EXPECT_TRUE(max.RecalcTotal(Value(12), Value(1)));
+}
+
+TEST(XBrwColumn, BlankValuesAndHeaderMatching) {
+    TXBrwColumn c;
+    c.cDataType = 'N';
+    EXPECT_TRUE(c.GetValue().isWhole());  // no closure: blank number
+    c.nDataDec = 2;
+    EXPECT_FALSE(c.GetValue().isWhole());
+    c.cDataType = 'C';
+    c.nDataLen = 3;
+    EXPECT_EQ(c.GetValue().text(), "   ");
+    c.cDataType = 'L';
+    EXPECT_TRUE(c.GetValue().isLogical());
+
+    c.cHeader = "Claim\r\nAmount";
+    c.nCreationOrder = 4;
+    c.cGrpHdr = "Money";
+    for (const char* x : {"claim\r\namount", "CLAIMAMOUNT", "Claim Amount", "money_claim\r\namount"})
+        EXPECT_TRUE(c.SameColAs(Value(x))) << x;
+    EXPECT_TRUE(c.SameColAs(Value(4)));
+    EXPECT_FALSE(c.SameColAs(Value(3)));
+    EXPECT_FALSE(c.SameColAs(Value("Claim")));
+}
+
+TEST(XBrwColumn, ReadOnlyColumnsAreNotWritten) {
+    Value cell(1);
+    TXBrwColumn c;
+    c.bEditValue = [&](const Value* v) { return v ? (cell = *v) : cell; };
+    EXPECT_TRUE(c.SetValue(Value(2)));
+    c.lReadOnly = true;
+    EXPECT_FALSE(c.SetValue(Value(3)));
+    EXPECT_EQ(cell.number(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+#include "application.hpp"
+
+namespace zr {
+
+Application& application() { return wl::processState().application.get<Application>(); }
+
+}  // namespace zr
