@@ -83,6 +83,7 @@ private:
     X12Delimiters delimiters_;
     SegmentTable table_;
     bool oneByOne_ = false;
+    bool userMerged_ = false;  // the user answered No: the merged table is shown to them
 };
 
 ScreenCall Entry::screenCall(const SegmentTable& table, int claimMode) const {
@@ -214,6 +215,9 @@ std::string Entry::passes() {
             text = openSets(*set, static_cast<std::size_t>(claimModeAfter(firstType)));
         }
     } else {
+        // After the user's own No the merged table is theirs to see: the
+        // unattended state would make the generic list show nothing at all.
+        if (userMerged_) state() = ViewerState::Interactive;
         text = openSets(table_, 1);
     }
     state() = ViewerState::Interactive;
@@ -267,6 +271,7 @@ std::string Entry::run() {
         case ViewerState::Unattended: yes = true; break;
         }
         if (!yes) {
+            userMerged_ = state() == ViewerState::Interactive;
             if (state() != ViewerState::Request) table_ = CTL39400AH(table_, sets);
             state() = ViewerState::Unattended;
         } else {

@@ -1,5 +1,6 @@
 #include "information_dialog.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -81,20 +82,22 @@ void ZRINFO(const std::string& modelCode, const std::string& currentFolder, cons
         says.push_back(std::make_unique<wl::TSay>());
         says.back()->New(s);
     };
-    int top = 16;
+    // The texts in three evenly spaced blocks, "Continue" near the bottom:
+    // the dialog's 400 pixels are filled, not left empty below the button.
+    int top = 24;
     for (const std::string& word : t.titleWords) {
         say(top, 80, 400, 44, word, large);
-        top += 44;
+        top += 48;
     }
-    top += 16;
+    top += 20;
     for (const std::string* line : {&t.model, &t.version, &t.subversion}) {
         say(top, 80, 400, 18, *line, font);
-        top += 20;
+        top += 24;
     }
-    top += 16;
+    top += 20;
     for (const std::string* line : {&t.baseFolder, &t.dataFolder, &t.x12Folder}) {
         say(top, 16, 496, 18, *line, font);
-        top += 20;
+        top += 24;
     }
     Picture picture;
     picture.New(&dialog, 16, 24);
@@ -102,7 +105,7 @@ void ZRINFO(const std::string& modelCode, const std::string& currentFolder, cons
     wl::ButtonNew b;
     b.oWnd = &dialog;
     b.lPixel = true;
-    b.nRow = top + 24;
+    b.nRow = std::max(top + 24, 400 - 26 - 40);
     b.nCol = (533 - 120) / 2;
     b.nWidth = 120;
     b.nHeight = 26;

@@ -10,6 +10,10 @@
 #include <utility>
 #include <vector>
 
+// commdlg.h maps FindText to FindTextA; every user of this class must see the
+// same mapping, whichever headers come first.
+#include <commdlg.h>
+
 #include "control.hpp"
 #include "printer.hpp"
 

@@ -15,6 +15,10 @@ const std::vector<Picture>& pictureTable() {
         {"viewer-element.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Select"}, {"ISA Segment ", "Select"}}, "Segment ISA Element 1"},
         {"viewer-interchange-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_isa.txt", {}, {}, "Select Interchange Control Batch (ISA)"},
         {"viewer-set-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_st.txt", {true}, {}, "Select Transaction Set (ST)"},
+        {"conversion-dialog.png", C::X12Parser, "", {}, {}, "X12 Torvel Parser"},
+        {"conversion-source-format.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}}, "Source Format"},
+        {"conversion-output-type.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}, {"Source Format", "X12"}}, "Parser Output Type"},
+        {"information.png", C::Information, "", {}, {}, "Information"},
     };
     return table;
 }

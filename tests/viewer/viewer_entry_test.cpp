@@ -20,6 +20,7 @@ using zrtest::x12Fixture;
 // Records every screen the entry reaches and answers the pickers from a script.
 struct RecordingScreens : ViewerScreens {
     std::vector<std::string> calls;
+    std::vector<ViewerState> statesAtScreens;  // the viewer state each screen opened in
     std::deque<std::optional<std::size_t>> interchangeAnswers, setAnswers;  // number picked, none for Exit
     bool hasNotepad = true;
 
@@ -40,6 +41,7 @@ struct RecordingScreens : ViewerScreens {
     std::string openScreen(ScreenKind kind, const ScreenCall& call) override {
         calls.push_back("screen " + std::to_string(static_cast<int>(kind)) + " " + call.setId + " rows " +
                         std::to_string(call.rowCount()) + " claims " + std::to_string(call.claims.size()));
+        statesAtScreens.push_back(moduleState().viewerState);
         if (kind == ScreenKind::SegmentList) return segmentListReport(*call.table, call.mode).value_or("");
         return "";
     }
@@ -92,6 +94,30 @@ TEST(ViewerEntry, TwoSetsAnsweredNoOpenOneScreenOverTheMergedTable) {
     EXPECT_EQ(screens.calls, std::vector<std::string>{"screen " + k837 + " 837 rows " + std::to_string(merged) +
                                                       " claims " + std::to_string(CTL39400C(CTL39400AH(whole, 2), 1).size())});
     EXPECT_EQ(moduleState().viewerState, ViewerState::Interactive);
+}
+
+// A non-837 file of two sets answered No: the generic list of the merged
+// table opens attended (it shows nothing in the unattended state), while a
+// request's No keeps it unattended.
+TEST(ViewerEntry, TwoOtherSetsAnsweredNoShowTheGenericList) {
+    zrtest::TempDir dir;
+    const std::string file = dir.write(
+        "two276.x12", zrtest::x12Text({"GS*HR*A*B*20261210*1253*1*X*005010X212", "ST*276*0001*005010X212",
+                                       "BHT*0010*13*REQ1*20261210", "SE*3*0001", "ST*276*0002*005010X212",
+                                       "BHT*0010*13*REQ2*20261210", "SE*3*0002", "GE*2*1", "IEA*1*000000001"}));
+    zrtest::PromptRecorder prompts;
+    prompts.answerNext(false);
+    RecordingScreens screens;
+    viewFile(file, screens);
+    ASSERT_EQ(prompts.texts(), std::vector<std::string>{"Would you like to see the individual batchs?"});
+    ASSERT_EQ(screens.calls.size(), 1u);
+    EXPECT_EQ(screens.calls[0].rfind("screen " + kList + " 276 ", 0), 0u) << screens.calls[0];
+    EXPECT_EQ(screens.statesAtScreens, std::vector<ViewerState>{ViewerState::Interactive});
+    EXPECT_EQ(moduleState().viewerState, ViewerState::Interactive);
+
+    RecordingScreens requested;
+    viewFile(file, requested, 1, ParseSpec{});
+    EXPECT_EQ(requested.statesAtScreens, std::vector<ViewerState>{ViewerState::Unattended});
 }
 
 TEST(ViewerEntry, TwoSetsAnsweredYesShowTheSetPickerPerSet) {

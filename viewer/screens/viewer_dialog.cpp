@@ -88,8 +88,12 @@ ViewerDialog::ViewerDialog(const std::string& caption, double width, double heig
     d.lPixel = true;
     d.nTop = 0;
     d.nLeft = 0;
-    d.nBottom = px(height);
-    d.nRight = px(width);
+    // A screen's size is given on a grid twice as fine as its controls'
+    // positions (a 600 x 400 screen holds controls up to about 300 x 200):
+    // halved, window and controls agree at every scale and nothing is left
+    // half empty. The size is the client area, as in a dialog template.
+    d.nBottom = px(height / 2);
+    d.nRight = px(width / 2);
     d.cCaption = caption;
     d.nClrText = kBlack;
     d.nClrBack = kWhite;

@@ -52,7 +52,8 @@ private:
 
 class ViewerDialog {
 public:
-    // Design-space width and height of the dialog.
+    // Design-space width and height of the screen, on the grid twice as fine
+    // as the controls' positions (see the constructor).
     ViewerDialog(const std::string& caption, double width, double height);
     ~ViewerDialog();
     ViewerDialog(const ViewerDialog&) = delete;

@@ -19,7 +19,7 @@ namespace {
 
 using namespace zr;
 
-const std::string kSource = std::string(ZR_FIXTURES) + "/x12/837p_realistic.x12";
+const std::string kDialogSource = std::string(ZR_FIXTURES) + "/x12/837p_realistic.x12";
 const char kCaption[] = "X12 Torvel Parser";
 
 class ConversionDialogRun : public ::testing::Test {
@@ -67,7 +67,7 @@ protected:
 // A cancelled dialog never runs: with "OW,DS" in its options a run would
 // replace outputs and delete the source.
 TEST_F(ConversionDialogRun, EscapeAndTheCloseBoxStartNothing) {
-    const std::string source = dir.write("claims.x12", zrtest::readBytes(kSource));
+    const std::string source = dir.write("claims.x12", zrtest::readBytes(kDialogSource));
     const std::string kept = dir.write("out/claims.csv", "keep me");
     int engineCalls = 0;
     MainHooks hooks;
@@ -108,13 +108,13 @@ TEST_F(ConversionDialogRun, EscapeAndTheCloseBoxStartNothing) {
     }
     EXPECT_EQ(engineCalls, 0);
     EXPECT_TRUE(meter.empty());
-    EXPECT_EQ(zrtest::readBytes(source), zrtest::readBytes(kSource));
+    EXPECT_EQ(zrtest::readBytes(source), zrtest::readBytes(kDialogSource));
     EXPECT_EQ(zrtest::readBytes(kept), "keep me");
     EXPECT_NE(zrtest::readBytes(main.lastRunLog()).find(" - Parameter 1 empty. \r\n"), std::string::npos);
 }
 
 TEST_F(ConversionDialogRun, BeginConvertsTheChosenFileWithTheMeter) {
-    const std::string source = dir.write("claims.x12", zrtest::readBytes(kSource));
+    const std::string source = dir.write("claims.x12", zrtest::readBytes(kDialogSource));
     MainWindow main(context());
     main.Build();
     zrtest::PromptRecorder prompts;

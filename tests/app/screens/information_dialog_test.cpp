@@ -14,13 +14,21 @@ TEST(InformationDialog, ShowsTheProgramAndItsFoldersUntilContinue) {
     std::vector<std::string> texts;
     HWND box = nullptr;
     bool pictureDisabled = false;
+    long spaceBelow = -1;
     std::thread user([&] {
         box = zrtest::waitForDialog("Information");
         ASSERT_NE(box, nullptr);
         texts = zrtest::childTexts(box, "Static");
         for (HWND c = FindWindowExA(box, nullptr, "Static", nullptr); c; c = FindWindowExA(box, c, "Static", nullptr))
             if (GetWindowLongPtrA(c, GWL_STYLE) & SS_BITMAP) pictureDisabled = !IsWindowEnabled(c);
-        zrtest::postClick(zrtest::childOf(box, "Button", "Continue"));
+        RECT client{};
+        GetClientRect(box, &client);
+        RECT button{};
+        HWND next = zrtest::childOf(box, "Button", "Continue");
+        GetWindowRect(next, &button);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&button), 2);
+        spaceBelow = client.bottom - button.bottom;
+        zrtest::postClick(next);
     });
     zr::ZRINFO("ZRK7W315", "C:\\zr", "C:\\data");
     user.join();
@@ -29,6 +37,9 @@ TEST(InformationDialog, ShowsTheProgramAndItsFoldersUntilContinue) {
                              "Base Directory : C:\\zr", "Data Directory : C:\\data", " X12 Directory : "})
         EXPECT_NE(std::find(texts.begin(), texts.end(), line), texts.end()) << line;
     EXPECT_TRUE(pictureDisabled);
+    // The texts fill the dialog: "Continue" sits near its bottom, inside it.
+    EXPECT_GE(spaceBelow, 8);
+    EXPECT_LE(spaceBelow, 60);
 }
 
 }  // namespace

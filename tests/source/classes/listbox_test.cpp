@@ -43,7 +43,7 @@ TEST(ListBox, ValueSelectsByPositionOrTextElseTheFirst) {
 }
 
 TEST(ListBox, MultipleSelectionReadsBackPositionsAndTexts) {
-    Parent p;
+    ListParent p;
     Value v = Value(1);
     ListNew n = list(&p.w, v, {"apple", "banana", "cherry", "date"});
     n.lMultiSelect = true;
@@ -128,7 +128,7 @@ TEST(ComboBox, NumericEditableComboStoresThePositionOnEveryPath) {
 }
 
 TEST(ComboBox, DroppedStateAndLeastVisibleItems) {
-    Parent p;
+    ListParent p;
     Value v = Value(1);
     ListNew n = list(&p.w, v, {"a", "b", "c", "d", "e", "f", "g"});
     n.nHeight = 150;
@@ -169,7 +169,7 @@ TEST(ComboBox, IncrementalSearchFindsByPrefix) {
 // The edit part of an editable combo box completes from the items while
 // typing and commits its text (and the item it begins) when it is left.
 TEST(ComboBox, EditPartCompletesAndCommitsOnFocusLoss) {
-    Parent p;
+    ListParent p;
     SetWindowPos(p.w.hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     Value v("alpha"), other("x");
     TComboBox c;

@@ -15,21 +15,21 @@ namespace {
 
 using namespace wl;
 
-struct Parent : wltest::Parent {
-    Parent() : wltest::Parent(400, 400) {}
+struct XbParent : wltest::Parent {
+    XbParent() : wltest::Parent(400, 400) {}
 };
 
-ValueList rowsOf(int n) {
+ValueList xbRowsOf(int n) {
     ValueList rows;
     rows.reserve(size_t(n));
     for (int i = 1; i <= n; ++i) rows.emplace_back(ValueList{Value("Claim " + std::to_string(i)), Value(i)});
     return rows;
 }
 
-struct Browse {
+struct XbBrowse {
     TXBrowse b;
-    Browse(TWindow& parent, int n) {
-        b.model().SetArray(rowsOf(n));
+    XbBrowse(TWindow& parent, int n) {
+        b.model().SetArray(xbRowsOf(n));
         b.model().aCols[0].cHeader = "Claim";
         b.model().aCols[1].cHeader = "Lines";
         b.New(&parent, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
@@ -39,19 +39,19 @@ struct Browse {
 };
 
 // Holds Ctrl for the keys sent meanwhile.
-struct CtrlHeld {
+struct XbCtrlHeld {
     BYTE saved[256]{};
-    CtrlHeld() {
+    XbCtrlHeld() {
         GetKeyboardState(saved);
         BYTE now[256];
         std::copy(saved, saved + 256, now);
         now[VK_CONTROL] = 0x80;
         SetKeyboardState(now);
     }
-    ~CtrlHeld() { SetKeyboardState(saved); }
+    ~XbCtrlHeld() { SetKeyboardState(saved); }
 };
 
-std::string clipboardText(HWND h) {
+std::string xbClipboardText(HWND h) {
     std::string text;
     if (!OpenClipboard(h)) return text;
     if (HANDLE m = GetClipboardData(CF_TEXT)) {
@@ -63,8 +63,8 @@ std::string clipboardText(HWND h) {
 }
 
 TEST(XBrowse, KeysWheelThumbAndClicksLandOnTheAimedRow) {
-    Parent p;
-    Browse br(p.w, 50000);
+    XbParent p;
+    XbBrowse br(p.w, 50000);
     const int rows = br.b.model().nDataRows;
     ASSERT_GT(rows, 3);
     const int h = br.b.nRowHeight();
@@ -92,8 +92,8 @@ TEST(XBrowse, KeysWheelThumbAndClicksLandOnTheAimedRow) {
 }
 
 TEST(XBrowse, HeaderClickSortsAndCtrlCCopiesWithoutMoving) {
-    Parent p;
-    Browse br(p.w, 30);
+    XbParent p;
+    XbBrowse br(p.w, 30);
     br.b.model().lAutoSort = true;
     for (TXBrwColumn& c : br.b.model().aCols) c.cSortOrder = Value(c.nArrayCol);
     const int lines = br.b.model().aCols[0].nWidth + 5;  // inside the second column
@@ -103,24 +103,24 @@ TEST(XBrowse, HeaderClickSortsAndCtrlCCopiesWithoutMoving) {
     br.key(VK_HOME);
     br.key(VK_DOWN);
     {
-        CtrlHeld ctrl;
+        XbCtrlHeld ctrl;
         br.key('C');
     }
     EXPECT_EQ(br.at(), 2);
     EXPECT_EQ(br.b.model().nRowSel, 2);
     br.b.model().nMarqueeStyle = 4;  // whole rows
     {
-        CtrlHeld ctrl;
+        XbCtrlHeld ctrl;
         br.key('C');
     }
-    EXPECT_EQ(clipboardText(br.b.hWnd), "Claim 29\t29");
+    EXPECT_EQ(xbClipboardText(br.b.hWnd), "Claim 29\t29");
 }
 
-struct Picture {
+struct XbPicture {
     HDC dc = nullptr;
     HBITMAP bmp = nullptr;
     HGDIOBJ old = nullptr;
-    explicit Picture(HWND h) {
+    explicit XbPicture(HWND h) {
         HDC screen = GetDC(h);
         dc = CreateCompatibleDC(screen);
         RECT r{};
@@ -130,7 +130,7 @@ struct Picture {
         old = SelectObject(dc, bmp);
         SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     }
-    ~Picture() {
+    ~XbPicture() {
         SelectObject(dc, old);
         DeleteObject(bmp);
         DeleteDC(dc);
@@ -139,8 +139,8 @@ struct Picture {
 };
 
 TEST(XBrowse, HeaderSelectedRowAndFooterArePaintedInTheirColours) {
-    Parent p;
-    Browse br(p.w, 20);
+    XbParent p;
+    XbBrowse br(p.w, 20);
     br.b.lFooter = true;
     br.b.nClrHeaderBack = RGB(0, 128, 0);
     br.b.nClrSelFocusBack = RGB(0, 0, 200);
@@ -151,7 +151,7 @@ TEST(XBrowse, HeaderSelectedRowAndFooterArePaintedInTheirColours) {
     br.key(VK_DOWN);
     const int h = br.b.nRowHeight();
     const int x = br.b.model().aCols[0].nWidth - 4;  // right of the text in the first column
-    Picture pic(br.b.hWnd);
+    XbPicture pic(br.b.hWnd);
     EXPECT_EQ(pic.at(x, h / 2), RGB(0, 128, 0));              // header
     EXPECT_EQ(pic.at(x, h + h + h / 2), RGB(0, 0, 200));      // second data row, current
     EXPECT_EQ(pic.at(x, h + h / 2), RGB(255, 255, 255));      // first data row

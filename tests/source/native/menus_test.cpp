@@ -118,7 +118,7 @@ TEST_F(MenuPainting, ClassicSelectionUsesTheHighlight) {
     EXPECT_EQ(c.at(100, 10), GetSysColor(COLOR_MENU));
     // An item that starts in from the pop-up's frame is one bar from its
     // left edge on, with no gap between the icon column and the text.
-    Canvas in(150, 20);
+    MenuCanvas in(150, 20);
     auto shifted = record(in.dc(), {3, 0, 150, 20}, ODS_SELECTED);
     EXPECT_TRUE(wl::MENUDRAWITEM(&shifted, "", nullptr, nullptr));
     for (int x = 3; x < 150; ++x) ASSERT_EQ(in.at(x, 10), GetSysColor(COLOR_HIGHLIGHT)) << x;
