@@ -4,6 +4,9 @@
 #include <exception>
 #include <mutex>
 #include <filesystem>
+#include <deque>
+#include <map>
+#include <memory>
 #include <new>
 #include <optional>
 #include <set>
@@ -21,6 +24,7 @@
 #include "system_info.hpp"
 #include "text.hpp"
 #include "text_files.hpp"
+#include "work_pool.hpp"
 
 namespace zr {
 
@@ -57,6 +61,8 @@ std::string fileHeader(const DriverRequest& r, const std::string& date, const st
     return h;
 }
 
+class UnattendedPrompts;
+
 // The state of one driver run.
 struct Run {
     Run(const DriverRequest& r, const DriverHooks& h)
@@ -74,6 +80,8 @@ struct Run {
     std::vector<std::string> written;  // the complete outputs of this run
     std::string logPath;               // where the run log goes ("" nowhere)
     std::string debugText;             // the last debug text an engine call wrote
+    UnattendedPrompts* prompts = nullptr;  // an unattended run's messages
+    bool sideBySide = false;               // a source converted on a worker of a folder run
 
     std::set<std::string> writtenKeys;
 
@@ -93,6 +101,27 @@ public:
     explicit UnattendedPrompts(RunLog& log)
         : log_(log), outer_(wl::promptHook()), scope_([this](const wl::Prompt& p) { return answer(p); }) {}
 
+    // While it lives, the messages of this thread go to `log` (a worker's
+    // source keeps its lines together, and in their place).
+    class Route {
+    public:
+        Route(UnattendedPrompts* prompts, RunLog& log) : prompts_(prompts) {
+            if (!prompts_) return;
+            std::lock_guard<std::mutex> lock(prompts_->mutex_);
+            prompts_->routes_[std::this_thread::get_id()] = &log;
+        }
+        ~Route() {
+            if (!prompts_) return;
+            std::lock_guard<std::mutex> lock(prompts_->mutex_);
+            prompts_->routes_.erase(std::this_thread::get_id());
+        }
+        Route(const Route&) = delete;
+        Route& operator=(const Route&) = delete;
+
+    private:
+        UnattendedPrompts* prompts_;
+    };
+
 private:
     wl::PromptAnswer answer(const wl::Prompt& p) {
         if (p.isQuestion()) return outer_ ? outer_(p) : wl::PromptAnswer{wl::platformMessageBox(p), {}, 0};
@@ -102,7 +131,8 @@ private:
         {
             // Worker threads of a conversion may speak too.
             std::lock_guard<std::mutex> lock(mutex_);
-            log_.timed(text);
+            const auto route = routes_.find(std::this_thread::get_id());
+            (route == routes_.end() ? log_ : *route->second).timed(text);
         }
         // The meter belongs to the window thread: a worker never reaches it
         // (the window thread may be waiting for that worker).
@@ -125,6 +155,7 @@ private:
     RunLog& log_;
     std::mutex mutex_;
     std::thread::id thread_ = std::this_thread::get_id();
+    std::map<std::thread::id, RunLog*> routes_;
     wl::PromptHook outer_;
     wl::ScopedPromptHook scope_;
 };
@@ -155,6 +186,12 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
     e.type = run.type->type;
     e.options = run.options;
     if (run.request.mode != DriverMode::Menu || run.request.showMeter) e.meterMode = MeterMode::Show;
+    if (run.sideBySide) {
+        // The meter is the window thread's; the folder already keeps every
+        // processor busy.
+        e.meterMode = MeterMode::None;
+        e.threads = 1;
+    }
     e.clock = run.hooks.clock;  // one clock for every line of the run log
     // Only a rename needs them.
     if (e.options.renameWithMap) {
@@ -298,6 +335,92 @@ void convertFile(Run& run, const std::string& source, bool destinationIsFile) {
     });
 }
 
+// One source of a folder.
+void convertFolderSource(Run& run, const std::string& path) {
+    guarded(run, path, [&] {
+        run.log.timed(" Dir/ File: " + path);
+        const std::string output = folderOutput(run, path);
+        const std::string target = finalOutput(run, output);
+        if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
+            wl::fileExists(target)) {
+            run.log.timed("File Exists : " + target);
+            run.log.timed("Skipped : Output Exists : " + path);
+            ++run.result.skipped;
+            return;
+        }
+        run.log.timed("Reading File : " + path);
+        run.log.timed("Writing File : " + output);
+        convertTo(run, path, target);
+    });
+}
+
+// The workers for a folder's sources; 1 (one at a time) unless every
+// source stands alone: an unattended run (no box waits on a worker), one
+// map named for all (no default map written on the way), an output of its
+// own for each, and no option that shares a file between sources
+// ("OUTFILE=", "MF", "RPMN", "MAPLOG", "ERR", "DEBUG").
+unsigned folderThreads(const Run& run) {
+    const ParseOptions& o = run.options;
+    if (run.request.mode != DriverMode::Batch || !run.prompts || run.sources.size() < 2 || run.map.empty() ||
+        run.hooks.folderThreads == 1)
+        return 1;
+    if (!o.outFile.empty() || o.merge || o.renameWithMap || o.mapLog || o.errorFiles || o.debug) return 1;
+    PathSet targets;
+    for (const std::string& source : run.sources) {
+        const std::string target = finalOutput(run, folderOutput(run, source));
+        if (targets.has(target)) return 1;
+        targets.add(target);
+    }
+    const unsigned most = run.hooks.folderThreads > 0 ? run.hooks.folderThreads : wl::WorkPool::usefulThreads(6);
+    return static_cast<unsigned>(std::min<std::size_t>(most, run.sources.size()));
+}
+
+// The sources of a folder on workers, each with a run of its own; their
+// log lines, counts and outputs join the run in the folder's order, as a
+// run one at a time gives them.
+void convertSideBySide(Run& run, unsigned threads) {
+    struct Source {
+        std::unique_ptr<Run> run;
+        std::shared_ptr<wl::WorkPool::Job> job;
+    };
+    std::deque<Source> flight;
+    auto join = [&run](Run& done) {
+        run.log.raw(done.log.text());
+        run.result.converted += done.result.converted;
+        run.result.failed += done.result.failed;
+        run.result.lostData += done.result.lostData;
+        run.result.skipped += done.result.skipped;
+        run.result.notes.insert(run.result.notes.end(), done.result.notes.begin(), done.result.notes.end());
+        for (const std::string& path : done.written) run.addWritten(path);
+    };
+    wl::WorkPool pool(threads);  // last: it finishes its tasks before the rest goes
+    std::size_t next = 0;
+    auto submit = [&] {
+        Source s;
+        s.run = std::make_unique<Run>(run.request, run.hooks);
+        Run& own = *s.run;
+        own.options = run.options;
+        own.type = run.type;
+        own.map = run.map;
+        own.prompts = run.prompts;
+        own.sideBySide = true;
+        const std::string& path = run.sources[next++];
+        s.job = pool.submit([&own, &path](unsigned) {
+            UnattendedPrompts::Route route(own.prompts, own.log);
+            convertFolderSource(own, path);
+        });
+        flight.push_back(std::move(s));
+    };
+    // A few sources ahead of the one joined next: memory holds their logs only.
+    while (next < run.sources.size() && flight.size() < 2 * threads) submit();
+    while (!flight.empty()) {
+        pool.wait(flight.front().job);
+        join(*flight.front().run);
+        flight.pop_front();
+        if (next < run.sources.size()) submit();
+    }
+}
+
 // A folder of sources (kind 2).
 void convertFolder(Run& run) {
     // Files passed over get their line too.
@@ -307,22 +430,10 @@ void convertFolder(Run& run) {
         ++run.result.skipped;
     }
     const int before = run.result.converted + run.result.failed + run.result.lostData;
-    for (const std::string& path : run.sources) {
-        guarded(run, path, [&] {
-            run.log.timed(" Dir/ File: " + path);
-            const std::string output = folderOutput(run, path);
-            const std::string target = finalOutput(run, output);
-            if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
-                wl::fileExists(target)) {
-                run.log.timed("File Exists : " + target);
-                run.log.timed("Skipped : Output Exists : " + path);
-                ++run.result.skipped;
-                return;
-            }
-            run.log.timed("Reading File : " + path);
-            run.log.timed("Writing File : " + output);
-            convertTo(run, path, target);
-        });
+    if (const unsigned threads = folderThreads(run); threads > 1) {
+        convertSideBySide(run, threads);
+    } else {
+        for (const std::string& path : run.sources) convertFolderSource(run, path);
     }
     // A folder that gave nothing to convert is no success.
     if (run.result.converted + run.result.failed + run.result.lostData == before) {
@@ -455,7 +566,7 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     main.log.raw(fileHeader(request, date, main.log.now()));
     moduleState().viewerState = ViewerState::Unattended;
     std::optional<UnattendedPrompts> unattended;
-    if (request.mode == DriverMode::Batch) unattended.emplace(main.log);
+    if (request.mode == DriverMode::Batch) main.prompts = &unattended.emplace(main.log);
 
     // The prepared request is shown first; the dialog's answer is the run.
     auto openDialog = [&] {

@@ -44,6 +44,9 @@ struct DriverHooks {
     // a run at the screen starts without a type or a source; none: no
     // dialog (the run ends with "Parameter 1 empty. ").
     std::function<void(DriverRequest&)> dialog;
+    // Sources of a folder converted side by side: 0 one per processor (at
+    // most 6), 1 one at a time. The outputs and the run log are the same.
+    unsigned folderThreads = 0;
 };
 
 struct DriverResult {

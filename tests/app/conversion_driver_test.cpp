@@ -741,6 +741,73 @@ TEST(DriverSafety, ASourcePassedOverIsNoSuccess) {
     EXPECT_EQ(zr::batchExitStatus(f.run("X12,CSV", "src/a.x12", "out", "MAP=read.cfg")), 0);
 }
 
+// A folder converted on several workers writes what one worker writes:
+// the same outputs, the same run log line for line, the same counts, with
+// a failing source, a source passed over and a replaced output among them.
+TEST(DriverSafety, AFolderSideBySideWritesWhatOneAtATimeWrites) {
+    struct Case {
+        const char* type;
+        const char* options;
+        const char* extension;
+        std::string (*source)(int);
+        const char* failing;  // a source that fails
+    };
+    const Case cases[] = {
+        {"X12,CSV", "MAP=read.cfg", "x12",
+         [](int i) { return claims("A" + std::to_string(i), "B" + std::to_string(i)); },
+         "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261210*1253*^*00501*00000"},
+        {"X12,CSV", "OW,DS,MAP=read.cfg", "x12",
+         [](int i) { return claims("A" + std::to_string(i), "B" + std::to_string(i)); }, "ISA*00~"},
+        {"CSV,X12", "OW,MAP=build.cfg", "csv",
+         [](int i) { return "SMITH,C" + std::to_string(i) + "\r\nJONES,D" + std::to_string(i) + "\r\n"; },
+         "ROE,C3\r\nPOE~NM1*IL*1*EVIL,C4\r\n"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        const std::string ext = c.extension;
+        auto prepare = [&] {
+            fs::remove_all("src");
+            fs::remove_all("out");
+            fs::create_directories("src");
+            fs::create_directories("out");
+            for (int i = 0; i < 13; ++i) f.write("src/s" + std::to_string(10 + i) + "." + ext, c.source(i));
+            f.write("src/s15." + ext, c.failing);
+            // An output already there: passed over, or replaced with "OW".
+            f.write(std::string("out/s17.") + (ext == "csv" ? "x12" : "csv"), "EARLIER\r\n");
+        };
+        auto run = [&](unsigned threads) {
+            zr::DriverRequest r;
+            r.type = c.type;
+            r.source = "src";
+            r.destination = "out";
+            r.options = c.options;
+            r.currentFolder = f.dir.path();
+            r.mode = zr::DriverMode::Batch;
+            zr::DriverHooks h;
+            h.clock = [] { return std::string("12:00:00"); };
+            h.date = [] { return std::string("12/10/26"); };
+            h.folderThreads = threads;
+            return zr::CTLD48403(r, h);
+        };
+        prepare();
+        const zr::DriverResult one = run(1);
+        const Snapshot oneFiles = f.files();
+        const std::string oneLog = zrtest::readBytes("parse.log");
+        EXPECT_GE(one.failed, 1) << c.options << "\n" << one.log;
+        EXPECT_GE(one.converted, 10) << c.options << "\n" << one.log;
+        for (unsigned threads : {4u, 0u}) {
+            prepare();
+            const zr::DriverResult many = run(threads);
+            EXPECT_EQ(many.log, one.log) << c.options << " " << threads;
+            EXPECT_EQ(zrtest::readBytes("parse.log"), oneLog) << c.options << " " << threads;
+            EXPECT_EQ(f.files(), oneFiles) << c.options << " " << threads;
+            EXPECT_EQ(many.notes, one.notes) << c.options << " " << threads;
+            EXPECT_EQ(zr::countLine(many), zr::countLine(one)) << c.options << " " << threads;
+            EXPECT_EQ(zr::batchExitStatus(many), 1);
+        }
+    }
+}
+
 #ifndef _WIN32
 // Links planted at every temporary name the program ever used lead
 // nowhere: the files they point at keep every byte.
