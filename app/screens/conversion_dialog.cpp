@@ -8,6 +8,7 @@
 #include "control.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
+#include "screen_font.hpp"
 #include "module_state.hpp"
 #include "system_dialogs.hpp"
 #include "type_pickers.hpp"
@@ -64,11 +65,7 @@ public:
     }
 
     ConversionItems run() {
-        wl::FontSpec f;
-        f.cFaceName = "Courier New";
-        f.nWidth = 9;  // font 1: 9.6 x 16, whole in a LOGFONT
-        f.nHeight = 16;
-        font_ = wl::TFont::New(f);
+        font_ = courierFont(9, 16);  // font 1: 9.6 x 16, whole in a LOGFONT
         wl::DialogNew d;
         d.cCaption = "X12 Torvel Parser";
         d.nWidth = 457;

@@ -8,6 +8,7 @@
 #include "button.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
+#include "screen_font.hpp"
 #include "log_display.hpp"
 #include "toolbar_pictures.hpp"
 
@@ -44,22 +45,13 @@ private:
     HBITMAP bitmap_ = nullptr;
 };
 
-std::shared_ptr<wl::TFont> courier(int width, int height, bool bold) {
-    wl::FontSpec f;
-    f.cFaceName = "Courier New";
-    f.nWidth = width;
-    f.nHeight = height;
-    f.lBold = bold;
-    return wl::TFont::New(f);
-}
-
 }  // namespace
 
 void ZRINFO(const std::string& modelCode, const std::string& currentFolder, const std::string& workingFolder,
             const std::string& x12Folder) {
     const InformationTexts t = informationTexts(modelCode, currentFolder, workingFolder, x12Folder);
-    auto font = courier(9, 16, true);
-    auto large = courier(0, 40, true);
+    auto font = courierFont(9, 16, true);
+    auto large = courierFont(0, 40, true);
     wl::TDialog dialog;
     wl::DialogNew d;
     d.cCaption = "Information";

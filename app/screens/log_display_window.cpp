@@ -6,6 +6,7 @@
 #include "control.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
+#include "screen_font.hpp"
 #include "messages.hpp"
 #include "programs.hpp"
 #include "system_facts.hpp"
@@ -35,11 +36,7 @@ public:
 
 // A dialog of 300 x 533 pixels with the text and "Exit".
 void showText(const std::string& title, const std::string& text) {
-    wl::FontSpec f;
-    f.cFaceName = "Courier New";
-    f.nWidth = 8;
-    f.nHeight = 14;
-    auto font = wl::TFont::New(f);
+    auto font = courierFont(8, 14);
     wl::TDialog dialog;
     wl::DialogNew d;
     d.cCaption = title;

@@ -9,6 +9,7 @@
 #include "conversion_dialog_model.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
+#include "screen_font.hpp"
 
 namespace zr {
 
@@ -22,11 +23,7 @@ int px(double v) { return static_cast<int>(std::lround(v)); }
 // the picker was closed otherwise.
 std::optional<std::string> pick(const std::string& caption, int height, int width,
                                 const std::vector<std::string>& choices) {
-    wl::FontSpec f;
-    f.cFaceName = "Courier New";
-    f.nWidth = 9;
-    f.nHeight = 16;
-    auto font = wl::TFont::New(f);
+    auto font = courierFont(9, 16);
     wl::TDialog dialog;
     wl::DialogNew d;
     d.cCaption = caption;

@@ -1,5 +1,7 @@
 #include "get.hpp"
 
+#include "clip_board.hpp"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -303,14 +305,7 @@ void TGet::GetDelSel(int start, int end) {
 // ---------------------------------------------------------------- clipboard
 
 void TGet::Copy() {
-    const std::string text = GetSel();
-    if (!OPENCLIPBOARD(hWnd)) {
-        MSGALERT(Value("The clipboard is not available now!"));
-        return;
-    }
-    EMPTYCLIPBOARD();
-    SETCLIPBOARDDATA(CF_TEXT, text);
-    CLOSECLIPBOARD();
+    if (!TClipBoard(CF_TEXT, this).SetText(GetSel())) MSGALERT(Value("The clipboard is not available now!"));
 }
 
 void TGet::Cut() {

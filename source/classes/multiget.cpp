@@ -1,5 +1,7 @@
 #include "multiget.hpp"
 
+#include "clip_board.hpp"
+
 #include <algorithm>
 
 #include "button.hpp"
@@ -237,14 +239,7 @@ void TMultiGet::LimitText(std::optional<int> n) {
 // ---------------------------------------------------------------- editing
 
 void TMultiGet::Copy() {
-    const std::string text = GetSel();
-    if (!OPENCLIPBOARD(hWnd)) {
-        MSGALERT(Value("The clipboard is not available now!"));
-        return;
-    }
-    EMPTYCLIPBOARD();
-    SETCLIPBOARDDATA(CF_TEXT, text);
-    CLOSECLIPBOARD();
+    if (!TClipBoard(CF_TEXT, this).SetText(GetSel())) MSGALERT(Value("The clipboard is not available now!"));
 }
 
 void TMultiGet::Cut() {
@@ -268,11 +263,7 @@ void TMultiGet::Del() {
 }
 
 void TMultiGet::Paste(const std::optional<std::string>& text) {
-    if (text && OPENCLIPBOARD(hWnd)) {
-        EMPTYCLIPBOARD();
-        SETCLIPBOARDDATA(CF_TEXT, *text);
-        CLOSECLIPBOARD();
-    }
+    if (text) TClipBoard(CF_TEXT, this).SetText(*text);
     callNative(WM_PASTE);
     store();
     changed(0, 0);
