@@ -67,7 +67,9 @@ SegmentTable CTL39424A(std::size_t n, const SegmentTable& table) {
             if (wl::prefixMatch(id, "HL") && wl::prefixMatch(table.element(r, 3), "22")) ++claims;
             c.inSet = c.inFile = c.inInterchange = claims;
         } else if (type == "277") {
-            if (wl::prefixMatch(id, "HL")) ++claims;
+            // A claim is a subscriber loop: the source, receiver, provider
+            // and patient HLs belong to the claim they stand in.
+            if (wl::prefixMatch(id, "HL") && wl::prefixMatch(table.element(r, 3), "22")) ++claims;
             c.inSet = c.inFile = c.inInterchange = claims;
         }
         out.appendRowFrom(table, r, c);

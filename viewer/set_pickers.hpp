@@ -19,7 +19,8 @@ std::vector<std::string> setLines(const SegmentTable& table);
 
 // CTL39424A: the first ISA and GS, set n from its ST to the row before the
 // next ST, then the next GE and IEA met. 837 and 277 sets are renumbered
-// from 1 in columns 8, 10 and 11, 835 sets in 10 and 11.
+// from 1 by their subscriber loops (HL*22) in columns 8, 10 and 11, 835
+// sets in 10 and 11.
 SegmentTable CTL39424A(std::size_t n, const SegmentTable& table);
 
 }  // namespace zr
