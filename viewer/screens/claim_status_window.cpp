@@ -6,10 +6,8 @@ namespace zr {
 
 namespace {
 
-const ViewerFieldLists& statusFields(const ScreenCall& call) {
-    static const ViewerFieldLists none;
-    return call.fields ? *call.fields : none;
-}
+// The call's "zr.ini" field lists; none given reads as lists naming nothing.
+ViewerFieldLists statusFields(const ScreenCall& call) { return call.fields ? *call.fields : ViewerFieldLists{}; }
 
 // Every line of a list as the observer is told it.
 std::vector<std::string> shownStatusLines(const std::vector<std::string>& lines, bool numbered) {
@@ -22,7 +20,7 @@ std::vector<std::string> shownStatusLines(const std::vector<std::string>& lines,
 
 std::string CTLD39410(const ScreenCall& call, const ViewerUi& ui) {
     const ClaimStatusReader reader(*call.table);
-    const ViewerFieldLists& fields = statusFields(call);
+    const ViewerFieldLists fields = statusFields(call);
     if (auto report = claimStatusReport(reader, fields, call.mode)) return *report;
     // The export dialog is not part of the program yet: mode 109 gives nothing.
     if (call.mode == 109) return "";
@@ -51,7 +49,7 @@ std::string CTLD39410(const ScreenCall& call, const ViewerUi& ui) {
 }
 
 std::string CTLD39425(const ClaimStatusReader& reader, std::size_t k, const ScreenCall& call, const ViewerUi& ui) {
-    const ViewerFieldLists& fields = statusFields(call);
+    const ViewerFieldLists fields = statusFields(call);
     if (auto text = claimStatusDetailOutput(reader, k, fields, call.mode)) return *text;
     const std::vector<std::string> lines = claimStatusDetailLines(reader, k, fields);
     ViewerDialog d(" Response Data ", 600, 360);
