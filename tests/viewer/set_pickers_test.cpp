@@ -50,15 +50,4 @@ TEST(SetPickers, OneSetTableKeepsTheEnvelopeAndRenumbersClaims) {
     for (std::size_t r = 1; r <= e.size(); ++r) EXPECT_EQ(one.claim(r), e.claim(r)) << r;
 }
 
-TEST(SetPickers, A277SetIsNumberedBySubscriberLoops) {
-    const SegmentTable all = zrtest::loadX12(zrtest::x12Fixture("277_two_sets.x12"));
-    const SegmentTable second = CTL39424A(2, all);
-    // Source, receiver and provider HLs come before the first claim; the
-    // patient HL stays in the claim of its subscriber.
-    std::vector<std::string> hlClaims;
-    for (std::size_t r = 1; r <= second.size(); ++r)
-        if (second.id(r) == "HL") hlClaims.push_back(second.column(r, 8) + "/" + second.column(r, 10));
-    EXPECT_EQ(hlClaims, (std::vector<std::string>{"/", "/", "/", "1/1", "1/1"}));
-}
-
 }  // namespace
