@@ -8,11 +8,9 @@ namespace zr {
 
 namespace {
 
-// The length of the line end at text[i] (CR LF, CR or LF), 0 for none.
+// The length of the line end at text[i], a CR or an LF: 2 for CR LF.
 std::size_t lineEndAt(std::string_view text, std::size_t i) {
-    if (text[i] == '\n') return 1;
-    if (text[i] != '\r') return 0;
-    return i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+    return text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
 }
 
 std::vector<std::string> splitFields(std::string_view line) {
@@ -28,44 +26,41 @@ std::vector<std::string> splitFields(std::string_view line) {
 
 }  // namespace
 
-const std::string& CsvTable::field(std::size_t record, std::size_t column) const {
-    static const std::string none;
-    if (record < 1 || record > records_.size() || column < 1 || column > columns_) return none;
-    return records_[record - 1][column - 1];
+std::vector<std::string> CsvTable::record(std::size_t record) const {
+    if (record < 1 || record > lines_.size()) return std::vector<std::string>(columns_);
+    const Line& line = lines_[record - 1];
+    std::vector<std::string> fields = splitFields(std::string_view(text_).substr(line.start, line.length));
+    if (fields.size() > columns_) {
+        // The last field closes the record in the last column.
+        fields[columns_ - 1] = std::move(fields.back());
+    }
+    fields.resize(columns_);
+    return fields;
 }
 
-CsvTable CsvTable::parse(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        if (const std::size_t end = lineEndAt(text, i)) {
-            lines.push_back(text.substr(start, i - start));
-            i += end;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    lines.push_back(text.substr(start));
+std::string CsvTable::field(std::size_t record, std::size_t column) const {
+    if (column < 1 || column > columns_) return "";
+    return this->record(record)[column - 1];
+}
 
+CsvTable CsvTable::parse(std::string text) {
     CsvTable t;
-    t.columns_ = static_cast<std::size_t>(std::count(lines[0].begin(), lines[0].end(), ',')) + 1;
-    t.records_.reserve(lines.size());
-    for (std::string_view line : lines) {
-        std::vector<std::string> fields = splitFields(line);
-        if (fields.size() > t.columns_) {
-            // The last field closes the record in the last column.
-            fields[t.columns_ - 1] = std::move(fields.back());
-        }
-        fields.resize(t.columns_);
-        t.records_.push_back(std::move(fields));
+    t.text_ = std::move(text);
+    const std::string_view all(t.text_);
+    std::size_t start = 0;
+    for (std::size_t i = all.find_first_of("\r\n"); i != std::string_view::npos; i = all.find_first_of("\r\n", start)) {
+        t.lines_.push_back({start, i - start});
+        start = i + lineEndAt(all, i);
     }
+    t.lines_.push_back({start, all.size() - start});
+    const std::string_view first = all.substr(0, t.lines_[0].length);
+    t.columns_ = static_cast<std::size_t>(std::count(first.begin(), first.end(), ',')) + 1;
     return t;
 }
 
 CsvTable readCsvFile(const std::string& fileName) {
     const wl::FileBytes bytes = wl::readWholeFile(fileName);
-    return CsvTable::parse(bytes.ok() ? bytes.view() : std::string_view());
+    return CsvTable::parse(bytes.ok() ? std::string(bytes.view()) : std::string());
 }
 
 std::string columnLetters(std::size_t column) {
@@ -79,9 +74,17 @@ std::string columnLetters(std::size_t column) {
     return letters;
 }
 
+CsvViewerModel::CsvViewerModel(CsvTable table)
+    : table_(std::move(table)), names_(table_.record(1)), fields_(names_) {}
+
 void CsvViewerModel::goToRecord(long long typed) {
     const long long last = static_cast<long long>(table_.records());
     record_ = static_cast<std::size_t>(std::clamp<long long>(typed, 1, std::max<long long>(1, last)));
+    fields_ = table_.record(record_);
+}
+
+std::string CsvViewerModel::line(std::size_t column) const {
+    return column >= 1 && column <= fields_.size() ? fields_[column - 1] : std::string();
 }
 
 void CsvViewerModel::setColumn(std::size_t n) {
@@ -90,7 +93,7 @@ void CsvViewerModel::setColumn(std::size_t n) {
 }
 
 std::string CsvViewerModel::headerLabel() const {
-    return headerShown_ ? table_.field(1, column_) : std::string("Header Display Off");
+    return headerShown_ ? names_[column_ - 1] : std::string("Header Display Off");
 }
 
 std::string CsvViewerModel::positionLabel() const {

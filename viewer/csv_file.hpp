@@ -11,23 +11,32 @@
 namespace zr {
 
 // A grid indexed by record and column, both 1-based. There is no quoting:
-// every comma separates fields.
+// every comma separates fields. The text is kept whole with where each
+// record lies; a record is cut into its fields when it is asked for, so a
+// large file costs little beyond its own bytes.
 class CsvTable {
 public:
     std::size_t columns() const { return columns_; }
-    std::size_t records() const { return records_.size(); }
-    // "" outside the grid.
-    const std::string& field(std::size_t record, std::size_t column) const;
+    std::size_t records() const { return lines_.size(); }
+    // The record's fields, one per column; all "" outside the grid. A short
+    // record fills its columns in order; a long one keeps its first fields
+    // and puts its last field in the last column.
+    std::vector<std::string> record(std::size_t record) const;
+    // One field ("" outside the grid).
+    std::string field(std::size_t record, std::size_t column) const;
 
     // Columns: the commas of the first line plus 1. A record ends at CR LF,
     // a lone CR or a lone LF; the text after the last line end is the last
-    // record. A short record fills its columns in order; a long one keeps
-    // its first fields and puts its last field in the last column.
-    static CsvTable parse(std::string_view text);
+    // record.
+    static CsvTable parse(std::string text);
 
 private:
+    struct Line {
+        std::size_t start, length;
+    };
+    std::string text_;
+    std::vector<Line> lines_;
     std::size_t columns_ = 1;
-    std::vector<std::vector<std::string>> records_;
 };
 
 // The file read whole; an empty grid of one record when it cannot be read.
@@ -39,7 +48,7 @@ std::string columnLetters(std::size_t column);
 
 class CsvViewerModel {
 public:
-    explicit CsvViewerModel(CsvTable table) : table_(std::move(table)) {}
+    explicit CsvViewerModel(CsvTable table);
 
     const CsvTable& table() const { return table_; }
     std::size_t record() const { return record_; }
@@ -55,7 +64,7 @@ public:
     void toggleHeader() { headerShown_ = !headerShown_; }
 
     // The list's line for column n: that column's field in the current record.
-    const std::string& line(std::size_t column) const { return table_.field(record_, column); }
+    std::string line(std::size_t column) const;
     std::string headerLabel() const;
     std::string currentRecordLabel() const { return "Current Record = " + std::to_string(record_); }
     std::string currentColumnLabel() const { return "Current Column = " + std::to_string(column_); }
@@ -66,6 +75,8 @@ public:
 
 private:
     CsvTable table_;
+    std::vector<std::string> names_;   // record 1, the column names
+    std::vector<std::string> fields_;  // the current record's
     std::size_t record_ = 1;
     std::size_t column_ = 1;
     bool headerShown_ = true;
