@@ -317,8 +317,13 @@ bool ClaimFields::is5010() const {
 }
 
 int ClaimFields::groupOf(std::string_view name) const {
-    if (const int g = dictionaryGroup(name)) return g;
-    return CTL39406CZ(userFields(), name);
+    // A listing asks the same few names of every claim: each is looked up
+    // in the dictionary once.
+    if (auto it = groups_.find(name); it != groups_.end()) return it->second;
+    int g = dictionaryGroup(name);
+    if (g == 0) g = CTL39406CZ(userFields(), name);
+    groups_.emplace(std::string(name), g);
+    return g;
 }
 
 std::size_t ClaimFields::clmCount(long long k) const { return CTL39406CO(*index_, *table_, k); }

@@ -62,6 +62,7 @@ private:
     std::string iniFolder_;
     mutable std::optional<std::vector<UserDefinedField>> userFields_;
     mutable std::optional<bool> is5010_;
+    mutable std::map<std::string, int, std::less<>> groups_;
     mutable std::map<std::string, std::string, std::less<>> headerValues_;
     mutable std::map<std::pair<std::size_t, std::string>, std::string> groupValues_;
 };
