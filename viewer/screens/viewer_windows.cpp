@@ -1,5 +1,6 @@
 #include "viewer_windows.hpp"
 
+#include "claims_screen_window.hpp"
 #include "paths.hpp"
 #include "pickers.hpp"
 #include "programs.hpp"
@@ -12,7 +13,7 @@ std::string openTransactionScreen(ScreenKind kind, const ScreenCall& call, const
     switch (kind) {
     case ScreenKind::None: return "";
     case ScreenKind::SegmentList: return CTLD39420(call, ui);
-    case ScreenKind::Claims837:
+    case ScreenKind::Claims837: return CTLD39406(call, ui);
     case ScreenKind::Remittance835:
     case ScreenKind::Acknowledgement:
     case ScreenKind::Message:
