@@ -8,7 +8,20 @@ namespace zr {
 
 namespace {
 
-bool isSegment(const SegmentTable& t, std::size_t r, std::string_view id) { return t.id(r) == id; }
+// The id is compared where it stands in the text; only an id followed by
+// blanks before its separator needs the table's trimmed id.
+bool isSegment(const SegmentTable& t, std::size_t r, std::string_view id) {
+    const std::string_view text = t.text(r);
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\r' || text[i] == '\n' || text[i] == '\t')) ++i;
+    if (id.empty() || text.size() - i <= id.size()) return !id.empty() && t.id(r) == id;
+    for (std::size_t c = 0; c < id.size(); ++c)
+        if (text[i + c] != id[c]) return false;
+    const char next = text[i + id.size()];
+    const std::string& element = t.delimiters().element;
+    if (!element.empty() && next == element[0]) return true;
+    return next == ' ' && t.id(r) == id;
+}
 
 // The first element's first component, as qualifiers are compared.
 std::string_view qualifierOf(const SegmentTable& t, std::size_t r) {
@@ -119,13 +132,14 @@ std::size_t countClaimSegments(const ClaimIndex& index, const SegmentTable& t, l
         const std::uint32_t here = t.claim(r).inSet;
         if (here == 0) continue;  // a row outside every claim is stepped over
         if (here != key) break;
-        const std::string_view id = t.id(r);
-        n += std::find(ids.begin(), ids.end(), id) != ids.end();
+        n += std::any_of(ids.begin(), ids.end(), [&](std::string_view id) { return isSegment(t, r, id); });
     }
     return n;
 }
 
 }  // namespace
+
+bool isSegmentRow(const SegmentTable& table, std::size_t row, std::string_view id) { return isSegment(table, row, id); }
 
 long long leadingNumber(std::string_view text) {
     std::size_t i = 0;

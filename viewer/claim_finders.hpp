@@ -103,6 +103,9 @@ std::size_t CTL39406CO(const ClaimIndex& index, const SegmentTable& table, long 
 // CTL39406DW: the number of service lines (SV1, SV2, SV3) of claim k.
 std::size_t CTL39406DW(const ClaimIndex& index, const SegmentTable& table, long long k);
 
+// Row `row` is segment `id` (its id, trimmed, equals it).
+bool isSegmentRow(const SegmentTable& table, std::size_t row, std::string_view id);
+
 // The leading whole number of a text ("01" is 1, "" and "A" are 0), as
 // line numbers and numbered names compare.
 long long leadingNumber(std::string_view text);

@@ -331,14 +331,21 @@ std::size_t ClaimFields::clmCount(long long k) const { return CTL39406CO(*index_
 std::optional<ClaimFields::Anchor> ClaimFields::anchorOf(long long k, int j) const {
     if (k <= 0 || index_->empty()) return std::nullopt;
     const std::size_t claim = std::min<std::size_t>(static_cast<std::size_t>(k), index_->size());
-    const std::uint32_t key = claimKey(*table_, *index_, claim);
-    if (key == 0) return std::nullopt;
-    const SegmentTable& t = *table_;
-    for (std::size_t r = (*index_)[claim - 1]; r < t.size() && t.claim(r).inSet == key; ++r) {
-        if (t.id(r) != "HL") continue;
-        if (wl::prefixMatch(t.element(r, 3), "22")) return Anchor{&t, key, r, j < 1 ? 1 : j, static_cast<long long>(claim)};
+    const int sub = j < 1 ? 1 : j;
+    if (claim != anchorClaim_) {
+        anchorClaim_ = claim;
+        anchorRow_ = 0;
+        anchorKey_ = claimKey(*table_, *index_, claim);
+        const SegmentTable& t = *table_;
+        for (std::size_t r = (*index_)[claim - 1]; anchorKey_ && r < t.size() && t.claim(r).inSet == anchorKey_; ++r) {
+            if (isSegmentRow(t, r, "HL") && wl::prefixMatch(t.element(r, 3), "22")) {
+                anchorRow_ = r;
+                break;
+            }
+        }
     }
-    return std::nullopt;
+    if (anchorRow_ == 0) return std::nullopt;
+    return Anchor{table_, anchorKey_, anchorRow_, sub, static_cast<long long>(claim)};
 }
 
 // ------------------------------------------------------------- headers

@@ -63,6 +63,10 @@ private:
     mutable std::optional<std::vector<UserDefinedField>> userFields_;
     mutable std::optional<bool> is5010_;
     mutable std::map<std::string, int, std::less<>> groups_;
+    // The anchor row of the claim read last: a listing asks several names of
+    // one claim in a row.
+    mutable std::size_t anchorClaim_ = 0, anchorRow_ = 0;
+    mutable std::uint32_t anchorKey_ = 0;
     mutable std::map<std::string, std::string, std::less<>> headerValues_;
     mutable std::map<std::pair<std::size_t, std::string>, std::string> groupValues_;
 };

@@ -41,7 +41,14 @@ std::string lower(std::string s) { return wl::lower(s); }
 
 }  // namespace
 
-std::size_t subscriberLoops(const SegmentTable& table) { return CTL39400AA("HL", table); }
+std::size_t subscriberLoops(const SegmentTable& table) {
+    // The rows CTL39400AA("HL") counts, most of them passed over by their
+    // first letter.
+    std::size_t n = 0;
+    for (std::size_t r = 1; r <= table.size(); ++r)
+        n += isSegmentRow(table, r, "HL") && wl::prefixMatch(table.element(r, 3), "22");
+    return n;
+}
 
 std::string fittedValue(const std::string& value, long long width) {
     if (width <= 0) return value + " ";
@@ -50,19 +57,38 @@ std::string fittedValue(const std::string& value, long long width) {
     return value + std::string(w - value.size(), ' ');
 }
 
-std::string defaultClaimRow(const ClaimFields& f, long long k) {
+namespace {
+
+// What a row and the totals take of a claim: its CLM count and its amount
+// (MULTICLAIMTOTAL for several CLMs, else CLAIMAMT).
+struct ClaimSum {
+    std::size_t clms = 0;
+    std::string amount;
+};
+
+ClaimSum claimSum(const ClaimFields& f, long long k) {
+    ClaimSum s;
+    s.clms = f.clmCount(k);
+    s.amount = f.claim(1, k, s.clms > 1 ? "MULTICLAIMTOTAL" : "CLAIMAMT");
+    return s;
+}
+
+std::string defaultRow(const ClaimFields& f, long long k, const ClaimSum& sum) {
     std::string row = namePart(f, k, 1);
-    const std::size_t clms = f.clmCount(k);
     padTo(row, 32);
-    if (clms > 1) {
-        row += "Total " + std::to_string(clms) + " Claims $" + CTL39410W(f.claim(1, k, "MULTICLAIMTOTAL"));
+    if (sum.clms > 1) {
+        row += "Total " + std::to_string(sum.clms) + " Claims $" + CTL39410W(sum.amount);
     } else {
-        row += CTL39410W(f.claim(1, k, "CLAIMAMT"));
+        row += CTL39410W(sum.amount);
         padTo(row, 42);
         row += f.claim(1, k, "CLAIMID");
     }
     return row;
 }
+
+}  // namespace
+
+std::string defaultClaimRow(const ClaimFields& f, long long k) { return defaultRow(f, k, claimSum(f, k)); }
 
 std::string claimsFooter(std::size_t clmTotal, const DecimalAmount& total) {
     return std::to_string(clmTotal) + (clmTotal == 1 ? " claim with a total of $" : " claims with a total of $") +
@@ -76,12 +102,11 @@ ClaimsListing CTL39406B(const ClaimFields& f, const ViewerFieldLists* lists) {
     l.rows.reserve(l.claims);
     for (std::size_t k = 1; k <= l.claims; ++k) {
         const auto claim = static_cast<long long>(k);
-        const std::size_t clms = f.clmCount(claim);
-        l.rows.push_back(byFields ? configuredRow(f, claim, *lists) : defaultClaimRow(f, claim));
-        const std::string amount = clms > 1 ? f.claim(1, claim, "MULTICLAIMTOTAL") : f.claim(1, claim, "CLAIMAMT");
+        const ClaimSum sum = claimSum(f, claim);
+        l.rows.push_back(byFields ? configuredRow(f, claim, *lists) : defaultRow(f, claim, sum));
         // Counted in exact decimals: 0.10 + 0.20 is 0.30.
-        l.amountTotal += DecimalAmount::parse(CTL39410W(amount));
-        l.clmTotal += clms;
+        l.amountTotal += DecimalAmount::parse(CTL39410W(sum.amount));
+        l.clmTotal += sum.clms;
     }
     if (l.claims == 0) {
         l.rows = {"No Claims Detected"};
