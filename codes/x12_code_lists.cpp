@@ -1,5 +1,6 @@
 #include "x12_code_lists.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <stdexcept>
