@@ -76,45 +76,63 @@ public:
 private:
     void row(std::string_view line) {
         const std::vector<std::string_view> f = x12Fields(line);
-        const std::string_view kind = f[0];
-        if (kind == "transaction") {
-            if (x12SlotNumber(line, f, 1) != static_cast<int>(dictionary_.size()) + 1)
-                x12DataFault(line, "transaction slots out of order");
-            dictionary_.emplace_back().segments.resize(x12SlotNumber(line, f, 2));
-            segment_ = nullptr;
-        } else if (kind == "segment") {
-            if (dictionary_.empty()) x12DataFault(line, "segment before any transaction");
-            auto& slots = dictionary_.back().segments;
-            const int n = x12SlotNumber(line, f, 1);
-            if (n > static_cast<int>(slots.size())) x12DataFault(line, "segment slot beyond the transaction's");
-            slots[n - 1].emplace().elements.resize(x12SlotNumber(line, f, 9));
-            segment_ = &*slots[n - 1];
-            entry_ = nullptr;
-            composite_ = nullptr;
-        } else if (kind == "element" || kind == "composite") {
-            X12ElementSlot& slot = elementSlot(line, x12SlotNumber(line, f, 1));
-            composite_ = nullptr;
-            entry_ = nullptr;
-            if (kind == "composite") {
-                composite_ = &slot;
-            } else {
-                if (f.size() < 3) x12DataFault(line, "element without kind");
-                entry_ = &slot.entry.emplace();
-                entry_->elementKind = f[2] == "E";
-            }
-        } else if (kind == "component") {
-            if (!composite_) x12DataFault(line, "component outside a composite");
-            const int n = x12SlotNumber(line, f, 1);
-            if (static_cast<int>(composite_->components.size()) < n) composite_->components.resize(n);
-            if (f.size() < 3) x12DataFault(line, "component without kind");
-            entry_ = &composite_->components[n - 1].emplace();
-            entry_->elementKind = f[2] == "E";
-        } else if (kind == "code") {
-            if (!entry_ || f.size() < 2) x12DataFault(line, "code outside an entry");
-            entry_->codes.push_back({f[1], f.size() > 2 ? f[2] : std::string_view()});
-        } else {
+        if (f[0] == "transaction")
+            transactionRow(line, f);
+        else if (f[0] == "segment")
+            segmentRow(line, f);
+        else if (f[0] == "element" || f[0] == "composite")
+            elementRow(line, f);
+        else if (f[0] == "component")
+            componentRow(line, f);
+        else if (f[0] == "code")
+            codeRow(line, f);
+        else
             x12DataFault(line, "unknown row");
+    }
+
+    void transactionRow(std::string_view line, const std::vector<std::string_view>& f) {
+        if (x12SlotNumber(line, f, 1) != static_cast<int>(dictionary_.size()) + 1)
+            x12DataFault(line, "transaction slots out of order");
+        dictionary_.emplace_back().segments.resize(x12SlotNumber(line, f, 2));
+        segment_ = nullptr;
+    }
+
+    void segmentRow(std::string_view line, const std::vector<std::string_view>& f) {
+        if (dictionary_.empty()) x12DataFault(line, "segment before any transaction");
+        auto& slots = dictionary_.back().segments;
+        const int n = x12SlotNumber(line, f, 1);
+        if (n > static_cast<int>(slots.size())) x12DataFault(line, "segment slot beyond the transaction's");
+        slots[n - 1].emplace().elements.resize(x12SlotNumber(line, f, 9));
+        segment_ = &*slots[n - 1];
+        composite_ = nullptr;
+        entry_ = nullptr;
+    }
+
+    void elementRow(std::string_view line, const std::vector<std::string_view>& f) {
+        X12ElementSlot& slot = elementSlot(line, x12SlotNumber(line, f, 1));
+        composite_ = nullptr;
+        entry_ = nullptr;
+        if (f[0] == "composite") {
+            composite_ = &slot;
+            return;
         }
+        if (f.size() < 3) x12DataFault(line, "element without kind");
+        entry_ = &slot.entry.emplace();
+        entry_->elementKind = f[2] == "E";
+    }
+
+    void componentRow(std::string_view line, const std::vector<std::string_view>& f) {
+        if (!composite_) x12DataFault(line, "component outside a composite");
+        if (f.size() < 3) x12DataFault(line, "component without kind");
+        const int n = x12SlotNumber(line, f, 1);
+        if (static_cast<int>(composite_->components.size()) < n) composite_->components.resize(n);
+        entry_ = &composite_->components[n - 1].emplace();
+        entry_->elementKind = f[2] == "E";
+    }
+
+    void codeRow(std::string_view line, const std::vector<std::string_view>& f) {
+        if (!entry_ || f.size() < 2) x12DataFault(line, "code outside an entry");
+        entry_->codes.push_back({f[1], f.size() > 2 ? f[2] : std::string_view()});
     }
 
     X12ElementSlot& elementSlot(std::string_view line, int n) {
