@@ -1,8 +1,15 @@
 #include "claim_code_lists.hpp"
 
+#include <span>
+
+#include "x12_code_lists.hpp"
+
 namespace zr {
 
 namespace {
+
+// The dictionary's transaction slot of the 837.
+constexpr int k837Slot = 2;
 
 // Where each list stands in the dictionary: segment slot, element and
 // component of the 837 transaction slot.
@@ -12,7 +19,7 @@ struct ListSlot {
     int component;
 };
 
-[[maybe_unused]] ListSlot slotOf(ClaimCodeList list) {
+ListSlot slotOf(ClaimCodeList list) {
     switch (list) {
     case ClaimCodeList::ProviderIdQualifier: return {13, 8, 0};
     case ClaimCodeList::PayerSequence: return {25, 1, 0};
@@ -29,9 +36,12 @@ struct ListSlot {
 
 std::string claimCodeText(ClaimCodeList list, std::string_view code) {
     if (code.empty()) return "";
-    // The code-list dictionary is not in the program yet: until it is, no
-    // code has words and the fields that show them stay empty.
-    (void)list;
+    const ListSlot at = slotOf(list);
+    const X12Answer answer = ZRX12(at.segment, at.element, at.component, k837Slot, 3);
+    const auto* pairs = std::get_if<std::span<const X12CodePair>>(&answer);
+    if (!pairs) return "";
+    for (const X12CodePair& p : *pairs)
+        if (p.code == code) return std::string(p.description);
     return "";
 }
 

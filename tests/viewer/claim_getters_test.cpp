@@ -53,6 +53,7 @@ TEST(ClaimGetters, ProfessionalHeaderNames) {
         {1, 1, "BILLINGPROVIDERTYPE", "2"},
         {1, 1, "BILLINGPROVIDERNAME", "FIRST CLINIC"},
         {1, 1, "BILLINGPROVIDERIDCODE", "XX"},
+        {1, 1, "BILLINGPROVIDERIDTYPE", "National Provider ID"},
         {1, 1, "BILLINGPROVIDERID", "1111111111"},
         {1, 1, "BILLINGPROVIDERADDR2", "SUITE 2"},
         {1, 1, "BILLINGPROVIDERCITY", "SPRINGFIELD"},
@@ -67,6 +68,7 @@ TEST(ClaimGetters, ProfessionalHeaderNames) {
         {1, 1, "HIERARCHIALCLAIMBILLINGPROVIDERCITY", "SPRINGFIELD"},
         {1, 1, "HIERARCHIALCLAIMBILLINGPROVIDERSECONDARYID2", "PROV77"},
         {1, 1, "HIERARCHIALCLAIMPAYTOPROVIDERNAME", "PAYTO CLINIC"},
+        {1, 1, "HIERARCHIALCLAIMBILLINGPROVIDERIDTYPE", "National Provider ID"},
         {2, 1, "HIERARCHIALCLAIMBILLINGPROVIDERNAME", "FIRST CLINIC"},
         {3, 1, "HIERARCHIALCLAIMBILLINGPROVIDERNAME", "SECOND CLINIC"},
         {3, 1, "HIERARCHIALCLAIMBILLINGPROVIDERSECONDARYID1", "PROV88"},
@@ -135,6 +137,8 @@ TEST(ClaimGetters, ProfessionalClaimNames) {
         {1, 1, "SUBMSTATUS", "M"},
         {1, 1, "SUBSSN", "123456789"},
         {1, 1, "SUBORDERCODE", "P"},
+        {1, 1, "SUBORDER", "Primary"},
+        {1, 1, "POSDESC", "Office"},
         {1, 1, "SUBGROUPID", "GRP1"},
         {1, 1, "SUBGROUPNAME", "GROUP ONE"},
         {1, 1, "SUBCLMTYPECODE", "CI"},
@@ -224,7 +228,7 @@ TEST(ClaimGetters, SubClaimsPatientsAndSeveralProviders) {
         {2, 1, "PROC1", "99212"},
         {2, 2, "PROC1", "99211"},
         {2, 1, "REFLNAME", ""},
-        {2, 1, "RENIDTYPE", ""},
+        {2, 1, "RENIDTYPE", ""},  // no NM1*82: an empty NM108 has no words
         // The billing provider after the claim's CLM, with its own
         // secondary identifiers, not those of the file's first provider.
         {2, 1, "CLAIMBILLINGPROVIDERNAME", "SECOND CLINIC"},
@@ -238,6 +242,8 @@ TEST(ClaimGetters, SubClaimsPatientsAndSeveralProviders) {
         {3, 2, "CLAIMID", "MULTI-2"},
         {3, 1, "MULTICLAIMTOTAL", "60"},
         {3, 1, "SUBORDERCODE", "S"},
+        {3, 1, "SUBORDER", "Secondary"},
+        {2, 1, "CLAIMBILLINGPROVIDERIDTYPE", "National Provider ID"},
         {3, 1, "SUBLNAME", "JONES"},
         {3, 1, "DX1", "A01"},
         {3, 1, "DX10", "B09"},
