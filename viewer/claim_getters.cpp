@@ -554,7 +554,7 @@ struct Pick {
 };
 
 std::optional<std::string> claimHeader(const A& a, std::string_view name) {
-    if (name == "MULTICLAIMTOTAL") {
+    if (wl::prefixMatch(name, "MULTICLAIMTOTAL")) {
         DecimalAmount total;
         for (int n = 1;; ++n) {
             const std::string clm = CTL39406DS(*a.t, 1, a.key, a.at, {"CLM", {}, 1}, n);
@@ -569,7 +569,6 @@ std::optional<std::string> claimHeader(const A& a, std::string_view name) {
     if (wl::prefixMatch(name, "CLAIMAMTDDDDDD_CC")) return dollarsAndCents(a.c("CLM", {}, 3));
     if (wl::prefixMatch(name, "CLAIMAMT")) return a.c("CLM", {}, 3);
     if (wl::prefixMatch(name, "CLEARINGIDNUMBER")) return a.after("CLM", {}, "REF", "D9", 3);
-    if (wl::prefixMatch(name, "MULTICLAIMTOTAL")) return claimHeader(a, "MULTICLAIMTOTAL");
     return std::nullopt;
 }
 
@@ -668,7 +667,7 @@ std::string hiValue(const A& a, std::initializer_list<std::string_view> qualifie
     return "";
 }
 
-std::optional<std::string> diagnosisHeader(const A& a, bool is5010, std::string_view name) {
+std::optional<std::string> diagnosisHeader(const A& a, std::string_view name) {
     if (wl::prefixMatch(name, "SEGMENTNOTE")) return a.after("NM1", "IL", "DMG", {}, 4);
     if (wl::prefixMatch(name, "POSDESC")) return claimCodeText(ClaimCodeList::FacilityCode, a.comp("CLM", {}, 6, 1));
     if (wl::prefixMatch(name, "FACILITYCODEVALUE")) return a.comp("CLM", {}, 6, 1);
@@ -683,7 +682,6 @@ std::optional<std::string> diagnosisHeader(const A& a, bool is5010, std::string_
     if (wl::prefixMatch(name, "ECODE")) return hiValue(a, {"ABN", "BN"}, 1, 2);
     if (wl::prefixMatch(name, "DRG")) return hiValue(a, {"DR"}, 1, 2);
     if (wl::prefixMatch(name, "K3DATA")) return k3Data(name, a.c("K3", {}, 2));
-    (void)is5010;
     return std::nullopt;
 }
 
@@ -695,10 +693,8 @@ struct RepeatFamily {
 };
 
 std::optional<std::string> repeatValue(const A& a, std::string_view name) {
-    static constexpr std::array<RepeatFamily, 14> kFamilies{{
+    static constexpr std::array<RepeatFamily, 12> kFamilies{{
         {"OTHERDX", {"ABF", "BF", {}}, 2},
-        {"PRINCIPLEPROCDATE", {}, 0},
-        {"PRINCIPLEPROC", {}, 0},
         {"OTHERPROCDATE", {"BBQ", "BQ", "BO"}, 4},
         {"OCCURRENCESPAN", {"BI", {}, {}}, 2},
         {"OCCURRENCECODE", {"BH", {}, {}}, 2},
@@ -714,7 +710,7 @@ std::optional<std::string> repeatValue(const A& a, std::string_view name) {
     if (wl::prefixMatch(name, "PRINCIPLEPROCDATE")) return hiValue(a, {"BP", "BR"}, 1, 4);
     if (wl::prefixMatch(name, "PRINCIPLEPROC")) return hiValue(a, {"BBR", "BR", "BP"}, 1, 2);
     for (const RepeatFamily& f : kFamilies) {
-        if (!wl::prefixMatch(name, f.name) || f.component == 0) continue;
+        if (!wl::prefixMatch(name, f.name)) continue;
         const auto r = repeatOf(name, f.name);
         if (!r) return "";
         for (std::string_view q : f.qualifiers) {
@@ -1016,7 +1012,7 @@ std::string ClaimFields::claimGroup(const Anchor& a, int group, std::string_view
     case 201: v = claimHeader(a, name); break;
     case 202: v = claimDates(a, name); if (!v) v = claimIndicators(a, name); break;
     case 203: v = otherInsurance(a, name); break;
-    case 204: v = diagnosisHeader(a, is5010(), name); break;
+    case 204: v = diagnosisHeader(a, name); break;
     case 216: v = subscriberValue(a, name); break;
     case 217: v = payerValue(a, name); break;
     case 218: v = patientValue(a, name); break;

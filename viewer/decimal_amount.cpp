@@ -48,7 +48,8 @@ std::string DecimalAmount::text() const {
             digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
         digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
     }
-    return negative ? "-" + digits : digits;
+    if (negative) digits.insert(digits.begin(), '-');
+    return digits;
 }
 
 }  // namespace zr
