@@ -46,7 +46,7 @@ std::string DecimalAmount::text() const {
     if (decimals > 0) {
         if (digits.size() <= static_cast<std::size_t>(decimals))
             digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
-        digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+        digits.insert(digits.end() - decimals, '.');
     }
     if (negative) digits.insert(digits.begin(), '-');
     return digits;
