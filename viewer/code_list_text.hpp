@@ -1,5 +1,6 @@
-// Words for a code from one code list of the built-in X12 dictionary, as
-// the 277 and 270/271 field getters show them.
+// Words for a code from one code list of the built-in X12 code-list
+// dictionary (ZRX12), as the field getters show them: the one place that
+// searches the dictionary's lists.
 #pragma once
 
 #include <string>

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "code_list_text.hpp"
 #include "x12_fixtures.hpp"
 
 namespace {
@@ -74,6 +75,8 @@ TEST(ClaimStatusListing, DetailOfASubscriberClaimWithServiceLines) {
         "      Claim Status : ",
         "      Finalized Payment",
         "      For more detail information, see Remittance Advice",
+        // STC01-3 in the dictionary's entity list (the words are the dictionary's).
+        "      Claim Status Entity : " + codeListText(7, 14, 1, 3, "PR"),
         "      Claim Trace Reference ID : TRACE1",
         "      Claim Period Start : 11/01/2026",
         "      Date Received : 11/20/2026",
@@ -86,6 +89,7 @@ TEST(ClaimStatusListing, DetailOfASubscriberClaimWithServiceLines) {
         "      Service Line Payment Amount 2 : 30",
         "      Service Line Revenue Code 2 : 0450",
     };
+    ASSERT_FALSE(codeListText(7, 14, 1, 3, "PR").empty());
     EXPECT_EQ(claimStatusDetailLines(ClaimStatusReader(listingTable()), 1, noListingFields()), expected);
 }
 

@@ -3,11 +3,29 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "code_list_text.hpp"
 #include "x12_fixtures.hpp"
 
 namespace {
 
 using namespace zr;
+
+// The words of an EB element's code in the dictionary's 270/271 list.
+std::string eligibilityWords(int element, const char* code) { return codeListText(5, 24, element, 0, code); }
+
+// The detail lines of one EB: the code words each after its label.
+std::vector<std::string> eligibilityBenefitLines(const char* benefit, const char* coverage, const char* service,
+                                                 const char* period, std::vector<std::string> rest) {
+    std::vector<std::string> lines = {"Benefit Eligability Information :" + eligibilityWords(1, benefit),
+                                      "Coverage Level  : " + eligibilityWords(2, coverage),
+                                      "Service Type  : " + eligibilityWords(3, service),
+                                      "Service Type Code : " + std::string(service)};
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    if (*period) lines.push_back("Time Period : " + eligibilityWords(7, period));
+    return lines;
+}
 
 const SegmentTable& eligibilityTable() {
     static const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("271_three_subscribers.x12"));
@@ -50,7 +68,8 @@ TEST(EligibilityListing, RequestLinesAreTheNameAlone) {
     EXPECT_EQ(eligibilityListing(r, "270"), std::vector<std::string>{"SMITH ROBERT"});
     EXPECT_EQ(CTL39412E(r, 1, "270"),
               (std::vector<std::string>{"Request", "Subscriber:", "     SMITH ROBERT", "          Member Number : 111",
-                                        " Eligibility Benefit Inqury Code  : 30"}));
+                                        " Eligibility Benefit Inqury Code  : 30",
+                                        " Eligibility Benefit Inqury Description  : " + eligibilityWords(3, "30")}));
 }
 
 TEST(EligibilityListing, DetailOfEachSubscriber) {
@@ -65,22 +84,22 @@ TEST(EligibilityListing, DetailOfEachSubscriber) {
         "     APT 4",
         "     SPRINGFIELD, IL 62701",
         "          Member Number : W123",
-        "           : 123456789",
+        "          " + eligibilityWords(11, "SY") + " : 123456789",
         "          Date of Birth : 19700101",
         "          Gender : Male",
     };
     first.insert(first.end(), receiver.begin(), receiver.end());
-    first.insert(first.end(), {
-                                  "Trace Reference ID  : TR1",
-                                  "Trace Original ID  : 9ORIGIN",
-                                  "Trace Reference ID  : REF1",
-                                  " Eligibility Date : 20261201",
-                                  "Service Type Code : 30",
-                                  "Plan Description : GOLD PLAN",
-                                  "Service Type Code : 30",
-                                  "Monetary Amount : 500",
-                                  "Service Type Code : 98",  // EB07 "0": no amount line
-                              });
+    first.insert(first.end(), {"Trace Reference ID  : TR1", "Trace Original ID  : 9ORIGIN",
+                               "Trace Reference ID  : REF1", " Eligibility Date : 20261201"});
+    for (const auto& block : {eligibilityBenefitLines("1", "IND", "30", "", {"Plan Description : GOLD PLAN"}),
+                              eligibilityBenefitLines("C", "IND", "30", "23", {}),
+                              // EB07 "0": no amount line.
+                              eligibilityBenefitLines("B", "IND", "98", "27", {})})
+        first.insert(first.end(), block.begin(), block.end());
+    // The deductible's amount follows its time period.
+    first.insert(std::find(first.begin(), first.end(), "Benefit Eligability Information :" + eligibilityWords(1, "B")),
+                 "Monetary Amount : 500");
+    for (const std::string& line : first) EXPECT_NE(line.back(), ' ') << line;  // every code has its words
     EXPECT_EQ(CTL39412E(r, 1, "271"), first);
 
     std::vector<std::string> second = {
@@ -89,6 +108,7 @@ TEST(EligibilityListing, DetailOfEachSubscriber) {
         "Dependent:",       "     JONES TIMMY", "     Dependent  :  D1",
     };
     second.insert(second.end(), receiver.begin(), receiver.end());
+    second.push_back("Benefit Eligability Information :" + eligibilityWords(1, "6"));
     EXPECT_EQ(CTL39412E(r, 2, "271"), second);
 
     std::vector<std::string> third = {"Response", "Subscriber:", "     BROWN ANN"};
@@ -108,7 +128,7 @@ TEST(EligibilityListing, ReportModesReturnTextWithTagsOnlyInHtml) {
     EXPECT_EQ(text.substr(0, 64),
               "SMITH Q. JOHN                                       \r\nResponse\r\n");
     // Every item, each with its real last line.
-    for (const char* line : {"Service Type Code : 98\r\nJONES MARY", "Gender : Female\r\n", "Action Code  : C\r\n"})
+    for (const char* line : {"Service Type Code : 98\r\n", "\r\nJONES MARY", "Gender : Female\r\n", "Action Code  : C\r\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     EXPECT_EQ(html.substr(0, 75), "<B>SMITH Q. JOHN                                       </B><BR>Response<BR>");
     EXPECT_NE(html.find("Action Code  : C<BR>"), std::string::npos);

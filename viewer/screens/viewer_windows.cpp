@@ -2,6 +2,7 @@
 
 #include "acknowledgement_window.hpp"
 #include "claim_status_window.hpp"
+#include "claims_screen_window.hpp"
 #include "eligibility_window.hpp"
 #include "message_window.hpp"
 #include "paths.hpp"
@@ -20,7 +21,7 @@ std::string openTransactionScreen(ScreenKind kind, const ScreenCall& call, const
     case ScreenKind::Message: return CTLD39409(call, ui);
     case ScreenKind::ClaimStatus: return CTLD39410(call, ui);
     case ScreenKind::Eligibility: return CTLD39412(call, ui);
-    case ScreenKind::Claims837:
+    case ScreenKind::Claims837: return CTLD39406(call, ui);
     case ScreenKind::Remittance835:
         // Until the set's own screen exists: its segments.
         if (isReportMode(call.mode) || call.mode == 109) return "";
