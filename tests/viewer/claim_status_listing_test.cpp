@@ -10,12 +10,12 @@ namespace {
 
 using namespace zr;
 
-const SegmentTable& listingTable() {
+const SegmentTable& statusListingTable() {
     static const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("277_two_sets.x12"));
     return t;
 }
 
-ViewerFieldLists noListingFields() {
+ViewerFieldLists statusNoFields() {
     ViewerFieldLists f;
     f.viewerNames = f.viewerWidths = f.listingNames = f.listingWidths = {""};
     for (auto& l : f.screen) l = {""};
@@ -24,8 +24,8 @@ ViewerFieldLists noListingFields() {
 }
 
 TEST(ClaimStatusListing, NameAndTotalAtTheirColumns) {
-    const ClaimStatusReader r(listingTable());
-    const std::vector<std::string> lines = claimStatusListing(r, noListingFields());
+    const ClaimStatusReader r(statusListingTable());
+    const std::vector<std::string> lines = claimStatusListing(r, statusNoFields());
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "SMITH JOHN Q.                   100.00    ",
                          "JONES MARY                      75.5      ",
@@ -41,20 +41,20 @@ TEST(ClaimStatusListing, ClaimsWithoutNamesAndFilesWithoutClaims) {
         dir.write("277.x12", zrtest::x12Text({"GS*HN*A*B*1*1*1*X*1", "ST*277*1", "HL*1**20*1", "HL*2*1*22*0",
                                               "STC*A1:20", "HL*3*1*22*1", "HL*4*3*23", "NM1*QC*1*DOE*JANE",
                                               "SE*9*1", "GE*1*1", "IEA*1*1"})));
-    EXPECT_EQ(claimStatusListing(ClaimStatusReader(t), noListingFields()),
+    EXPECT_EQ(claimStatusListing(ClaimStatusReader(t), statusNoFields()),
               (std::vector<std::string>{" Health Level Error", "DOE JANE                        "}));
     const SegmentTable none = zrtest::loadX12(dir.write(
         "none.x12", zrtest::x12Text({"GS*HN*A*B*1*1*1*X*1", "ST*277*1", "HL*1**20*1", "SE*3*1", "GE*1*1", "IEA*1*1"})));
-    EXPECT_EQ(claimStatusListing(ClaimStatusReader(none), noListingFields()),
+    EXPECT_EQ(claimStatusListing(ClaimStatusReader(none), statusNoFields()),
               std::vector<std::string>{"No Response Detected"});
-    EXPECT_EQ(claimStatusReport(ClaimStatusReader(none), noListingFields(), 100), "No Response Detected\r\n\r\n");
+    EXPECT_EQ(claimStatusReport(ClaimStatusReader(none), statusNoFields(), 100), "No Response Detected\r\n\r\n");
 }
 
 TEST(ClaimStatusListing, ViewerFieldsMakeTheLine) {
-    ViewerFieldLists f = noListingFields();
+    ViewerFieldLists f = statusNoFields();
     f.viewerNames = {"SUBLNAME", "CLAIMTOTALAMOUNT", "TRACEID"};
     f.viewerWidths = {"8", "0", "3"};
-    EXPECT_EQ(claimStatusListingLine(ClaimStatusReader(listingTable()), 1, f), "SMITH   100.00 TRA ");
+    EXPECT_EQ(claimStatusListingLine(ClaimStatusReader(statusListingTable()), 1, f), "SMITH   100.00 TRA ");
 }
 
 TEST(ClaimStatusListing, DetailOfASubscriberClaimWithServiceLines) {
@@ -90,12 +90,12 @@ TEST(ClaimStatusListing, DetailOfASubscriberClaimWithServiceLines) {
         "      Service Line Revenue Code 2 : 0450",
     };
     ASSERT_FALSE(codeListText(7, 14, 1, 3, "PR").empty());
-    EXPECT_EQ(claimStatusDetailLines(ClaimStatusReader(listingTable()), 1, noListingFields()), expected);
+    EXPECT_EQ(claimStatusDetailLines(ClaimStatusReader(statusListingTable()), 1, statusNoFields()), expected);
 }
 
 TEST(ClaimStatusListing, DetailOfAPatientClaim) {
     const std::vector<std::string> lines =
-        claimStatusDetailLines(ClaimStatusReader(listingTable()), 3, noListingFields());
+        claimStatusDetailLines(ClaimStatusReader(statusListingTable()), 3, statusNoFields());
     const std::vector<std::string> head(lines.begin(), lines.begin() + 12);
     EXPECT_EQ(head, (std::vector<std::string>{"Subscriber:", "      Subscriber ID Code : W789", "      ANN BROWN",
                                               "       5 OAK AVE", "       PEORIA, IL 61602", "", "", "  Patient:",
@@ -104,12 +104,12 @@ TEST(ClaimStatusListing, DetailOfAPatientClaim) {
 }
 
 TEST(ClaimStatusListing, ScreenFieldsLayOutAPage) {
-    ViewerFieldLists f = noListingFields();
+    ViewerFieldLists f = statusNoFields();
     f.screen[0] = {"SUBLNAME", "TRACEID", "SUBFNAME", "SUBMI"};
     f.screen[1] = {"3", "20", "4", "0"};
     f.screen[2] = {"2", "2", "61", "1"};
     f.screen[3] = {"5", "10", "1", "1"};
-    const std::vector<std::string> page = claimStatusDetailLines(ClaimStatusReader(listingTable()), 1, f);
+    const std::vector<std::string> page = claimStatusDetailLines(ClaimStatusReader(statusListingTable()), 1, f);
     ASSERT_EQ(page.size(), 64u);
     EXPECT_EQ(page[0], "");  // a field without width is not placed
     EXPECT_EQ(page[1], "     SMI  TRACE1");
@@ -117,8 +117,8 @@ TEST(ClaimStatusListing, ScreenFieldsLayOutAPage) {
 }
 
 TEST(ClaimStatusListing, ReportsCoverEveryClaimWithTagsOnlyInHtml) {
-    const ClaimStatusReader r(listingTable());
-    const ViewerFieldLists f = noListingFields();
+    const ClaimStatusReader r(statusListingTable());
+    const ViewerFieldLists f = statusNoFields();
     const std::string text = *claimStatusReport(r, f, 100);
     const std::string html = *claimStatusReport(r, f, 101);
     const std::string rtf = *claimStatusReport(r, f, 102);

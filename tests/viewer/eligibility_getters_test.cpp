@@ -10,7 +10,7 @@ namespace {
 
 using namespace zr;
 
-const SegmentTable& responseTable() {
+const SegmentTable& eligibilityResponseTable() {
     static const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("271_three_subscribers.x12"));
     return t;
 }
@@ -58,11 +58,11 @@ TEST(EligibilityGetters, ItemFields) {
         {3, "REQVALFOLLOWUPCODE", "C"},
         {4, "SUBLNAME", ""},
     };
-    const EligibilityReader r(responseTable());
+    const EligibilityReader r(eligibilityResponseTable());
     for (const EligibilityFieldCase& c : cases)
         EXPECT_EQ(r.itemField(c.item, c.name), c.expected) << c.item << " " << c.name;
-    EXPECT_EQ(CTL39412AA(responseTable()), 3u);
-    EXPECT_EQ(CTL39412AB(responseTable(), 2, "DEPID"), "D1");
+    EXPECT_EQ(CTL39412AA(eligibilityResponseTable()), 3u);
+    EXPECT_EQ(CTL39412AB(eligibilityResponseTable(), 2, "DEPID"), "D1");
 }
 
 TEST(EligibilityGetters, FileFieldsTakeTheLastReceiverKindPresent) {
@@ -74,7 +74,7 @@ TEST(EligibilityGetters, FileFieldsTakeTheLastReceiverKindPresent) {
         {"LINE", "------------------------------------------------------------------------------------------"},
         {"SUBLNAME", ""},
     };
-    for (const auto& [name, value] : cases) EXPECT_EQ(CTL39412AC(responseTable(), name), value) << name;
+    for (const auto& [name, value] : cases) EXPECT_EQ(CTL39412AC(eligibilityResponseTable(), name), value) << name;
 
     zrtest::TempDir dir;
     const SegmentTable t = zrtest::loadX12(dir.write(
@@ -89,10 +89,10 @@ TEST(EligibilityGetters, FileFieldsTakeTheLastReceiverKindPresent) {
 }
 
 TEST(EligibilityGetters, BenefitFields) {
-    const EligibilityReader r(responseTable());
+    const EligibilityReader r(eligibilityResponseTable());
     EXPECT_EQ(r.benefitCount(1), 3u);
     EXPECT_EQ(r.benefitCount(2), 1u);
-    EXPECT_EQ(CTL39412A(responseTable(), 3), 0u);
+    EXPECT_EQ(CTL39412A(eligibilityResponseTable(), 3), 0u);
     const std::tuple<std::size_t, const char*, std::size_t, const char*> cases[] = {
         {1, "BENEFITCODE", 1, "1"},   {1, "COVERAGECODE", 1, "IND"}, {1, "SERVICECODE", 1, "30"},
         {1, "INSURANCECODE", 1, ""},  {1, "DESCRIPTION", 1, "GOLD PLAN"}, {1, "AMOUNT", 2, "500"},
@@ -102,8 +102,8 @@ TEST(EligibilityGetters, BenefitFields) {
     for (const auto& [k, name, n, value] : cases) EXPECT_EQ(r.benefitField(k, name, n), value) << name << n;
     const std::pair<const char*, const char*> numbered[] = {
         {"BENEFITCODE2", "C"}, {"AMOUNT2", "500"}, {"SERVICECODE3", "98"}, {"AMOUNT", ""}, {"BENEFITCODE9", ""}};
-    for (const auto& [name, value] : numbered) EXPECT_EQ(CTL39412AF(responseTable(), 1, name), value) << name;
-    EXPECT_EQ(CTL39412AE(responseTable(), 1, "DESCRIPTION", 1), "GOLD PLAN");
+    for (const auto& [name, value] : numbered) EXPECT_EQ(CTL39412AF(eligibilityResponseTable(), 1, name), value) << name;
+    EXPECT_EQ(CTL39412AE(eligibilityResponseTable(), 1, "DESCRIPTION", 1), "GOLD PLAN");
 }
 
 }  // namespace
