@@ -6,6 +6,7 @@
 #include "control.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
+#include "multiget.hpp"
 #include "screen_font.hpp"
 #include "messages.hpp"
 #include "programs.hpp"
@@ -14,25 +15,6 @@
 namespace zr {
 
 namespace {
-
-// The log's text, read only, in a multi-line edit.
-class LogText : public wl::TControl {
-public:
-    std::string ClassName() const override { return "TLOGTEXT"; }
-    std::string WindowClass() const override { return "EDIT"; }
-    LogText& New(wl::TWindow* parent, int top, int left, int width, int height, const std::string& text) {
-        oWnd = parent;
-        nTop = top;
-        nLeft = left;
-        nBottom = top + height - 1;
-        nRight = left + width - 1;
-        nStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-                 ES_AUTOVSCROLL | ES_AUTOHSCROLL;
-        cCaption = text;
-        createOrDefer();
-        return *this;
-    }
-};
 
 // A dialog of 300 x 533 pixels with the text and "Exit".
 void showText(const std::string& title, const std::string& text) {
@@ -44,8 +26,20 @@ void showText(const std::string& title, const std::string& text) {
     d.nHeight = 300;
     d.oFont = font;
     dialog.New(d);
-    LogText log;
-    log.New(&dialog, 8, 8, 533 - 24, 300 - 80, text);
+    // The log's text, read only.
+    std::string shown = text;
+    wl::TMultiGet log;
+    wl::MultiGetNew m;
+    m.oWnd = &dialog;
+    m.lPixel = true;
+    m.nRow = 8;
+    m.nCol = 8;
+    m.nWidth = 533 - 24;
+    m.nHeight = 300 - 80;
+    m.lHScroll = true;
+    m.lReadOnly = true;
+    m.bSetGet = wl::bindTo(shown);
+    log.New(m);
     wl::TButton exit;
     wl::ButtonNew b;
     b.oWnd = &dialog;
