@@ -11,6 +11,7 @@
 #include "get.hpp"
 #include "screen_font.hpp"
 #include "module_state.hpp"
+#include "odbc_view_window.hpp"
 #include "system_dialogs.hpp"
 #include "type_pickers.hpp"
 
@@ -28,6 +29,7 @@ ConversionChoosers realChoosers() {
     ConversionChoosers c;
     c.folder = [](const std::string& caption) { return wl::CGETDIR(caption); };
     c.file = [](const wl::FileDialogRequest& r) { return wl::CGETFILE(r); };
+    c.dataSource = [] { return CTLD48401G(); };
     return c;
 }
 
@@ -35,11 +37,10 @@ class ConversionDialog {
 public:
     ConversionDialog(const ConversionItems& request, const ConversionDialogContext& context)
         : items_(editedItems(request)), context_(context) {
-        if (!context_.choosers.folder || !context_.choosers.file) {
-            const ConversionChoosers real = realChoosers();
-            if (!context_.choosers.folder) context_.choosers.folder = real.folder;
-            if (!context_.choosers.file) context_.choosers.file = real.file;
-        }
+        const ConversionChoosers real = realChoosers();
+        if (!context_.choosers.folder) context_.choosers.folder = real.folder;
+        if (!context_.choosers.file) context_.choosers.file = real.file;
+        if (!context_.choosers.dataSource) context_.choosers.dataSource = real.dataSource;
     }
 
     ConversionItems run() {

@@ -1,5 +1,6 @@
 #include "log_display_window.hpp"
 
+#include <algorithm>
 #include <memory>
 
 #include "button.hpp"
@@ -9,8 +10,11 @@
 #include "multiget.hpp"
 #include "screen_font.hpp"
 #include "messages.hpp"
+#include "odbc_view_window.hpp"
 #include "programs.hpp"
 #include "system_facts.hpp"
+#include "text.hpp"
+#include "viewer_dialog.hpp"
 
 namespace zr {
 
@@ -73,10 +77,43 @@ void CTLD33500(LogMode mode, HWND /*owner*/, const LogDisplayContext& context) {
         showText(logTitle(mode), textModeContent(mode, context.currentFolder));
         return;
     }
-    // The data views need the table browses and the data source screens,
-    // which this version does not have.
-    const std::string what = mode == LogMode::OdbcData ? "The data source is not available." : "Not available.";
-    wl::MSGINFO(what, wl::Value(logTitle(mode)));
+    if (mode == LogMode::ViewFile) {
+        const std::string name = CTLD33501("");
+        if (!wl::alltrim(name).empty()) showText(logTitle(mode), viewFileContent(name, context.currentFolder));
+        return;
+    }
+    if (mode == LogMode::OdbcData) {
+        odbcDataView();
+        return;
+    }
+    // The table views need work areas and the table browse, which this
+    // version does not have.
+    wl::MSGINFO(wl::Value("Not available."), wl::Value(logTitle(mode)));
+}
+
+std::string CTLD33501(const std::string& fileName) {
+    std::string name = wl::padRight(fileName, std::max<std::size_t>(60, fileName.size()));
+    std::string result;
+    ViewerDialog d("Enter File Name", 400, 120);
+    d.label(8, 6, 50, 10.8, [] { return std::string("View File:"); });
+    wl::TGet& field = d.edit(8, 56, 130, 10.8, wl::bindTo(name));
+    d.button(30, 6, 40, 10.8, "Browse", [&] {
+        wl::FileDialogRequest r;
+        r.filter = "*.*";
+        r.title = "Select File";
+        const std::string chosen = wl::CGETFILE(r);
+        if (chosen.empty()) return;
+        const std::string kept = viewFileName(chosen);
+        name = wl::padRight(kept, std::max<std::size_t>(60, kept.size()));
+        field.Refresh();
+    });
+    d.button(30, 80, 48, 10.8, "Continue", [&] {
+        result = wl::alltrim(name);
+        d.close();
+    });
+    d.button(30, 150, 40, 10.8, "Exit", [&] { d.close(); });
+    d.run({}, {});
+    return result;
 }
 
 }  // namespace zr

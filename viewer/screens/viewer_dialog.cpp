@@ -152,6 +152,24 @@ wl::TWBrowse& ViewerDialog::arrayList(double row, double col, double w, double h
     return b;
 }
 
+wl::TComboBox& ViewerDialog::combo(double row, double col, double w, double h, std::vector<std::string> items,
+                                   wl::SetGet value) {
+    auto c = std::make_unique<wl::TComboBox>();
+    wl::ListNew n;
+    n.lPixel = true;
+    n.nRow = px(row);
+    n.nCol = px(col);
+    n.nWidth = px(w);
+    n.nHeight = px(h);  // with the dropped list
+    n.oWnd = &dialog_;
+    n.aItems = std::move(items);
+    n.bSetGet = std::move(value);
+    c->New(n);
+    auto& ref = *c;
+    controls_.push_back(std::move(c));
+    return ref;
+}
+
 wl::TGet& ViewerDialog::edit(double row, double col, double w, double h, wl::SetGet value) {
     auto e = std::make_unique<wl::TGet>();
     wl::GetNew g;

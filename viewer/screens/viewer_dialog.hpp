@@ -16,6 +16,7 @@
 #include "dialog.hpp"
 #include "font.hpp"
 #include "get.hpp"
+#include "listbox.hpp"
 #include "wbrowse.hpp"
 
 namespace zr {
@@ -60,6 +61,9 @@ public:
     // A list over lines 1..count(), its current line in nAt.
     wl::TWBrowse& arrayList(double row, double col, double w, double h, const std::string& header,
                             std::function<std::string(std::size_t)> lineOf, std::function<int()> count);
+    // A drop-down list of the items; the bound value is the chosen item.
+    wl::TComboBox& combo(double row, double col, double w, double h, std::vector<std::string> items,
+                         wl::SetGet value);
     // A field editing the bound value as it is typed.
     wl::TGet& edit(double row, double col, double w, double h, wl::SetGet value);
 
