@@ -53,6 +53,35 @@ std::int64_t CTL33500L(std::int64_t record, int step, std::int64_t records) {
     return std::clamp<std::int64_t>(record + step, 0, std::max<std::int64_t>(records, 0));
 }
 
+int odbcPrintPageCount(std::size_t lines) {
+    return static_cast<int>((lines + kOdbcPrintLines - 1) / kOdbcPrintLines);
+}
+
+int odbcPrintLineTop(std::size_t index, int pageHeight) {
+    return static_cast<int>(index % kOdbcPrintLines) * pageHeight / kOdbcPrintLines;
+}
+
+std::vector<wl::DbfField> testdataFields(const std::vector<OdbcViewField>& fields) {
+    std::vector<wl::DbfField> out;
+    for (const OdbcViewField& f : fields) {
+        wl::DbfField d;
+        d.name = f.name;
+        switch (f.type) {
+        case 'N':
+            d.type = 'N';
+            d.length = std::clamp(f.length, 1, 19);
+            d.decimals = std::clamp(f.decimals, 0, std::max(0, d.length - 2));
+            break;
+        case 'D': d.type = 'D', d.length = 8; break;
+        case 'L': d.type = 'L', d.length = 1; break;
+        case 'M': d.type = 'M', d.length = 10; break;
+        default: d.type = 'C', d.length = std::clamp(f.length, 1, 254); break;
+        }
+        out.push_back(d);
+    }
+    return out;
+}
+
 std::string dataSourceChoice(const std::string& dataSource, const std::string& table) {
     return wl::alltrim(dataSource) + ":" + wl::alltrim(table);
 }

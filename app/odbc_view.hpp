@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dbf_table.hpp"
 #include "value.hpp"
 
 namespace zr {
@@ -22,6 +23,7 @@ struct OdbcViewField {
     std::string name;
     char type = 'C';
     int length = 0;
+    int decimals = 0;
 };
 
 // A field description line: the number right-aligned in three characters,
@@ -39,6 +41,16 @@ std::string odbcRecordStatus(const std::string& table, std::int64_t record, std:
 // CTL33500L: the record after a step of one back or forward, kept between
 // 0 and the record count.
 std::int64_t CTL33500L(std::int64_t record, int step, std::int64_t records);
+
+// CTL33500M's page layout: 60 lines a page; the top of line index (from
+// 0) of the lines printed on a page of that height.
+inline constexpr int kOdbcPrintLines = 60;
+int odbcPrintPageCount(std::size_t lines);
+int odbcPrintLineTop(std::size_t index, int pageHeight);
+
+// CTL33500N's "testdata" fields: the table's fields as dBASE fields (an
+// unknown type as characters, characters at most 254 long).
+std::vector<wl::DbfField> testdataFields(const std::vector<OdbcViewField>& fields);
 
 // The data source and table CTLD48401G hands back: source + ":" + table.
 std::string dataSourceChoice(const std::string& dataSource, const std::string& table);

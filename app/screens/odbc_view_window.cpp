@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+#include "dbf_file.hpp"
+#include "font.hpp"
 #include "messages.hpp"
 #include "odbc_calls.hpp"
+#include "paths.hpp"
+#include "printer.hpp"
 #include "text.hpp"
 
 namespace zr {
@@ -178,6 +182,54 @@ OdbcViewPage CTL33500K(wl::TDbOdbc& table, const std::string& name, std::int64_t
 
 std::string CTL33500G(const OdbcViewPage& page, std::size_t index) {
     return index >= 1 && index <= page.lines.size() ? page.lines[index - 1] : std::string();
+}
+
+void CTL33500M(const std::vector<std::string>& lines) {
+    wl::PrinterOptions o;
+    o.cDocument = " ODBC View ";
+    wl::TPrinter printer(o);
+    if (!printer.hDC) {
+        wl::MSGSTOP(wl::Value("Printer not ready!"));
+        return;
+    }
+    wl::FontSpec spec;
+    spec.cFaceName = "Courier New";
+    spec.nHeight = -printer.nVertRes() / (kOdbcPrintLines + 6);
+    spec.oDevice = printer.hDC;
+    const std::shared_ptr<wl::TFont> font = wl::TFont::New(spec);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i % kOdbcPrintLines == 0) printer.StartPage();
+        printer.Say(odbcPrintLineTop(i, printer.nVertRes()), 0, lines[i], font);
+        if (i % kOdbcPrintLines == kOdbcPrintLines - 1 || i + 1 == lines.size()) printer.EndPage();
+    }
+    printer.End();
+    font->End();
+}
+
+bool CTL33500N(const std::string& dataSource, const std::string& table, const std::string& folder) {
+    auto odbc = connectTo(dataSource);
+    if (!odbc) return false;
+    wl::TDbOdbc source(table, odbc.get(), 0, "", true);
+    if (source.lNetErr()) {
+        wl::MSGINFO(wl::Value("odbc open error"));
+        return false;
+    }
+    std::vector<OdbcViewField> fields;
+    for (int n = 1; n <= source.FCount(); ++n)
+        fields.push_back({source.FieldName(n), source.FieldType(n), source.FieldLen(n), source.FieldDec(n)});
+    const std::string path = wl::joinPath(folder, "testdata.dbf");
+    auto copy = wl::DbfFile::create(path, testdataFields(fields));
+    bool whole = copy.has_value();
+    const std::int64_t count = source.RecCount();
+    for (std::int64_t r = 1; whole && r <= count; ++r) {
+        whole = source.GoToId(r);
+        wl::ValueList values;
+        for (int n = 1; whole && n <= source.FCount(); ++n) values.push_back(source.FieldGet(n));
+        whole = whole && copy->append(values);
+    }
+    // A copy cut short is not left to pass for the table.
+    if (!whole) wl::MSGALERT(wl::Value(path + " could not be written."));
+    return whole;
 }
 
 void odbcDataView(const ViewerUi& ui) { OdbcDataView(ui).run(); }

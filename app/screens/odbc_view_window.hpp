@@ -38,6 +38,14 @@ OdbcViewPage CTL33500K(wl::TDbOdbc& table, const std::string& name, std::int64_t
 // CTL33500G: the text of browse row index (from 1) of the page.
 std::string CTL33500G(const OdbcViewPage& page, std::size_t index);
 
+// CTL33500M: prints the lines on the default printer as the job " ODBC
+// View ", 60 lines a page. No menu offers it.
+void CTL33500M(const std::vector<std::string>& lines);
+// CTL33500N: copies the table of the data source into a new dBASE table
+// "testdata" in the folder, with the same fields; false (after saying why)
+// when it could not. No menu offers it.
+bool CTL33500N(const std::string& dataSource, const std::string& table, const std::string& folder);
+
 // Mode 5 of the log display: "View ODBC Data".
 void odbcDataView(const ViewerUi& ui = {});
 

@@ -53,6 +53,40 @@ TEST(OdbcView, TheRecordStepStaysBetweenZeroAndTheCount) {
     for (const Case& c : cases) EXPECT_EQ(zr::CTL33500L(c.record, c.step, c.count), c.result) << c.record << c.step;
 }
 
+TEST(OdbcView, PrintedPagesHoldSixtyLines) {
+    EXPECT_EQ(zr::odbcPrintPageCount(0), 0);
+    EXPECT_EQ(zr::odbcPrintPageCount(60), 1);
+    EXPECT_EQ(zr::odbcPrintPageCount(61), 2);
+    EXPECT_EQ(zr::odbcPrintLineTop(0, 6000), 0);
+    EXPECT_EQ(zr::odbcPrintLineTop(59, 6000), 5900);
+    EXPECT_EQ(zr::odbcPrintLineTop(60, 6000), 0);  // the next page's first
+}
+
+TEST(OdbcView, TestdataTakesTheTableFieldsAsDbaseFields) {
+    struct Case {
+        OdbcViewField field;
+        char type;
+        int length, decimals;
+    };
+    const Case cases[] = {
+        {{"NAME", 'C', 10}, 'C', 10, 0},
+        {{"NOTE", 'C', 4000}, 'C', 254, 0},
+        {{"AMOUNT", 'N', 12, 2}, 'N', 12, 2},
+        {{"BORN", 'D', 10}, 'D', 8, 0},
+        {{"ACTIVE", 'L', 1}, 'L', 1, 0},
+        {{"TEXT", 'M', 0}, 'M', 10, 0},
+        {{"BLOB", 'U', 0}, 'C', 1, 0},
+    };
+    for (const Case& c : cases) {
+        const auto fields = zr::testdataFields({c.field});
+        ASSERT_EQ(fields.size(), 1u);
+        EXPECT_EQ(fields[0].name, c.field.name);
+        EXPECT_EQ(fields[0].type, c.type) << c.field.name;
+        EXPECT_EQ(fields[0].length, c.length) << c.field.name;
+        EXPECT_EQ(fields[0].decimals, c.decimals) << c.field.name;
+    }
+}
+
 TEST(OdbcView, TheDataSourceChoiceJoinsSourceAndTable) {
     EXPECT_EQ(zr::dataSourceChoice("zrclaims   ", "PATIENTS  "), "zrclaims:PATIENTS");
 }

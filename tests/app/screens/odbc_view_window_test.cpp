@@ -9,11 +9,13 @@
 
 #include <cstdio>
 
+#include "dbf_file.hpp"
 #include "dialog_acts.hpp"
 #include "odbc_source.hpp"
 #include "profile_files.hpp"
 #include "system_facts.hpp"
 #include "test_support.hpp"
+#include "text.hpp"
 #include "user_script.hpp"
 
 namespace {
@@ -128,6 +130,22 @@ TEST_F(OdbcViewWindow, TheViewStepsThroughRecordsThenPurgesAndDeletes) {
     EXPECT_EQ(said[0].rfind("TOdbc:TruncateTable()", 0), 0u) << said[0];
     EXPECT_EQ(said[1], "Delete PATIENTS Complete");
     EXPECT_EQ(source.sqlite("SELECT name FROM sqlite_master WHERE type='table'"), "");
+}
+
+TEST_F(OdbcViewWindow, TestdataIsACopyOfTheTable) {
+    zrtest::TempDir dir;
+    ASSERT_TRUE(CTL33500N(source.dsn(), "PATIENTS", dir.path()));
+    auto copy = wl::DbfFile::open(dir.file("testdata.dbf"));
+    ASSERT_TRUE(copy.has_value());
+    ASSERT_EQ(copy->fields().size(), 3u);
+    EXPECT_EQ(copy->fields()[1].name, "NAME");
+    ASSERT_EQ(copy->recordCount(), 2u);
+    const wl::ValueList second = copy->read(2);
+    ASSERT_EQ(second.size(), 3u);
+    EXPECT_EQ(second[0].number(), 2);
+    EXPECT_EQ(wl::alltrim(second[1].text()), "BOB");
+    EXPECT_EQ(wl::CVALTOCHAR(second[2]), wl::dateText(wl::Date{1999, 12, 31}));
+    EXPECT_FALSE(CTL33500N(source.dsn(), "NOSUCHTABLE", dir.path()));
 }
 
 TEST_F(OdbcViewWindow, SelectDsnAnswersTheDataSourceAndTable) {
