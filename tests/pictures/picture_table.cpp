@@ -5,14 +5,18 @@ namespace zrpictures {
 const std::vector<Picture>& pictureTable() {
     using C = zr::MainCommand;
     const std::string oneSet = "samples/imsweb-x12-parser/x12_many_claims.txt";
+    // Its last claim has no line 1: the claims screen names the type so.
+    const std::string claims = "View X12 837 Version 5010 CLAIM TYPE ERROR";
+    const std::pair<std::string, std::string> viewData{claims, "View Data"};
     static const std::vector<Picture> table = {
         {"main-window.png", std::nullopt, "", {}, {}, "X12 Parser"},
-        {"viewer-segment-list.png", C::ViewX12, oneSet, {}, {}, "View X12 "},
-        {"viewer-segment-list-loops.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}}, "View X12 "},
-        {"viewer-search.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Search"}}, "Search"},
-        {"viewer-go-to.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Go To"}}, "Go To Segement"},
-        {"viewer-segment-elements.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Select"}}, "ISA Segment "},
-        {"viewer-element.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Select"}, {"ISA Segment ", "Select"}}, "Segment ISA Element 1"},
+        {"viewer-837-claims.png", C::ViewX12, oneSet, {}, {}, claims},
+        {"viewer-segment-list.png", C::ViewX12, oneSet, {}, {viewData}, "View X12 "},
+        {"viewer-segment-list-loops.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}}, "View X12 "},
+        {"viewer-search.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Search"}}, "Search"},
+        {"viewer-go-to.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Go To"}}, "Go To Segement"},
+        {"viewer-segment-elements.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Select"}}, "ISA Segment "},
+        {"viewer-element.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Select"}, {"ISA Segment ", "Select"}}, "Segment ISA Element 1"},
         {"viewer-interchange-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_isa.txt", {}, {}, "Select Interchange Control Batch (ISA)"},
         {"viewer-set-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_st.txt", {true}, {}, "Select Transaction Set (ST)"},
         {"viewer-acknowledgement.png", C::ViewX12, "samples/staedi/invalid999.edi", {}, {}, "997/999 Acknowledgement"},
