@@ -25,6 +25,14 @@ inline void typeInto(HWND edit, const std::string& text) {
     for (unsigned char c : text) PostMessageA(edit, WM_CHAR, c, 1);
 }
 
+// Replaces what the field holds, as a user selecting all of it, pressing
+// Delete and typing would.
+inline void retypeInto(HWND edit, const std::string& text) {
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
+    typeInto(edit, text);
+}
+
 class UserScript {
 public:
     explicit UserScript(std::deque<Step> steps) {
