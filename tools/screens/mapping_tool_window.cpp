@@ -90,7 +90,8 @@ private:
 
     void describe() {
         description_ = CTLD48600O(rows_, static_cast<std::size_t>(rowList_->nAt));
-        descriptionLabel_->Refresh();
+        // The browse reports its position while the dialog is still being built.
+        if (descriptionLabel_) descriptionLabel_->Refresh();
     }
 
     std::string flag_;
