@@ -27,6 +27,13 @@ std::string shownDescription(const std::string& text) {
     return out;
 }
 
+// A row keeps the LF that followed the CR before it; the browse draws a
+// control character as a box, so the row is shown without it.
+std::string shownRow(std::string row) {
+    std::erase(row, '\n');
+    return row;
+}
+
 class MappingTool {
 public:
     MappingTool(const std::string& flag, const MappingToolHooks& hooks) : flag_(flag), hooks_(hooks) {
@@ -39,7 +46,7 @@ public:
         d_.button(5, 200, 40, 11, "Review", [this] { review(); });
         d_.button(20, 200, 40, 11, "Generate", [this] { generate(); });
         rowList_ = &d_.arrayList(64, 9.6, 268.8, 96, "Row File Data",
-                                 [this](std::size_t i) { return CTL48600F(rows_, i); },
+                                 [this](std::size_t i) { return shownRow(CTL48600F(rows_, i)); },
                                  [this] { return static_cast<int>(rows_.size()); });
         rowList_->bChange = [this](wl::TControl&) { describe(); };
         currentLabel_ = &d_.label(170, 10, 280, 10, [this] { return CTL48600G(current_) + note_; });
