@@ -126,6 +126,14 @@ std::pair<int, std::string> CTL48600U(const std::string& /*flag*/, const std::st
     return result;
 }
 
+OtherIndustryDialogs otherIndustryDialogs() {
+    OtherIndustryDialogs d;
+    d.otherIndustry = CTL48600U;
+    d.count = CTL48600D;
+    d.saveMap = CTLD48600H;
+    return d;
+}
+
 std::string CTL48600B(const std::string& flag, const std::string& currentName, const std::string& kind) {
     GeneratorDialogs dialogs;
     dialogs.transaction = CTL48600C;

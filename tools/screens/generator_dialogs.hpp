@@ -6,6 +6,8 @@
 #include <string>
 #include <utility>
 
+#include "default_maps.hpp"
+
 namespace zr {
 
 // CTL48600B: the map generator; answers the saved map's name.
@@ -28,6 +30,10 @@ std::string CTLD48600H(const std::string& name, const std::string& text);
 // CTL48600U: "Generate " + kind + " Map": (1, map name) from the "832
 // Price/Sales Catalog" button (kind "X12M" only), (0, "") otherwise.
 std::pair<int, std::string> CTL48600U(const std::string& flag, const std::string& kind);
+
+// The dialogs the default-map creator's other-industry map asks through
+// (CTLD48600R with kind "X12M").
+OtherIndustryDialogs otherIndustryDialogs();
 
 // CTL48600T: "Set Industry Type": the chosen group's four-letter code, ""
 // when the dialog is closed otherwise. No menu offers it.

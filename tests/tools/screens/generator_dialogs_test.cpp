@@ -132,4 +132,18 @@ TEST_F(GeneratorDialogs, SaveMapCancelledWritesNothing) {
     EXPECT_EQ(zrtest::readBytes(dir.file("old.cfg")), "old\r\n");
 }
 
+TEST_F(GeneratorDialogs, TheDefaultCreatorsOtherIndustryMapIsAskedThroughTheDialogs) {
+    zrtest::PromptRecorder prompts(true);  // Generate Default Maps?
+    zrtest::UserScript script({
+        {"Generate X12M Map", [](HWND w) { zr::pressButton(w, "832 Price/Sales Catalog"); }},
+        {"Number of Service Lines", [](HWND w) { zr::pressButton(w, "Continue"); }},
+        {"Save Map", [](HWND w) { zr::pressButton(w, "Continue"); }},
+    });
+    zr::CTLD48600R("Y", "X12M", zr::otherIndustryDialogs());
+    EXPECT_TRUE(zrtest::UserScript::done());
+    const std::string text = zrtest::readBytes(dir.file("005050.cfg"));
+    EXPECT_EQ(text.rfind("********** Zarn Software Parser Map\r\n", 0), 0u);
+    EXPECT_NE(text.find("\r\nX12TRANSACTIONTYPE=832\r\n"), std::string::npos);
+}
+
 }  // namespace
