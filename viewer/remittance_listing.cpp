@@ -1,0 +1,146 @@
+#include "remittance_listing.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "elements.hpp"
+#include "progress_meter.hpp"
+#include "remittance_detail.hpp"
+#include "remittance_getters.hpp"
+#include "text.hpp"
+
+namespace zr {
+
+namespace {
+
+std::string twoDecimals(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+double numberOf(const std::string& s) {
+    const std::string t = wl::alltrim(s);
+    return t.empty() ? 0.0 : std::strtod(t.c_str(), nullptr);
+}
+
+// A person's name as the listing shows it: first, a blank, then the middle
+// initial when there is one, then the last name.
+std::string listedName(const SegmentTable& t, std::size_t r, const std::string& afterInitial) {
+    std::string name = std::string(t.element(r, 4)) + " ";
+    const std::string_view middle = t.element(r, 5);
+    if (!middle.empty()) name += " " + std::string(middle) + afterInitial;
+    return name + std::string(t.element(r, 3));
+}
+
+}  // namespace
+
+std::string remittanceAmount(std::string_view element) {
+    std::string v(element);
+    for (char& c : v)
+        if (c == ',') c = ' ';
+    return CTL39400AF(v, "$");
+}
+
+std::string remittanceListingLine(const std::string& names, const std::string& billed, const std::string& paid,
+                                  const std::string& patient) {
+    return wl::padRight(names, 32) + wl::padRight(wl::padRight(billed, 11) + paid, 22) + patient;
+}
+
+RemittanceListing remittanceListing(const SegmentTable& table) {
+    RemittanceListing out;
+    std::size_t clp = 0;  // the current claim's CLP row
+    std::string names;
+    auto finish = [&] {
+        if (!clp) return;
+        const std::string billed = remittanceAmount(table.element(clp, 3)), paid = remittanceAmount(table.element(clp, 4)),
+                          patient = remittanceAmount(table.element(clp, 5));
+        out.billed += numberOf(billed);
+        out.paid += numberOf(paid);
+        out.patient += numberOf(patient);
+        out.lines.push_back(remittanceListingLine(names, billed, paid, patient));
+        ++out.claims;
+    };
+    for (std::size_t r = 1; r <= table.size(); ++r) {
+        const std::string_view id = table.id(r);
+        if (id == "CLP") {
+            finish();
+            clp = r;
+            names.clear();
+        } else if (clp && id == "NM1") {
+            const std::string_view q = table.element(r, 1);
+            if (q == "QC") names += listedName(table, r, ". ");
+            else if (q == "IL") names += listedName(table, r, ".");
+        }
+    }
+    finish();
+    if (out.lines.empty()) out.lines.push_back("");
+    return out;
+}
+
+std::string RemittanceListing::totalsLine() const {
+    return std::to_string(claims) + (claims == 1 ? " claim  Billed = $" : " claims  Billed = $") + twoDecimals(billed) +
+           "   Paid = $" + twoDecimals(paid);
+}
+
+std::string RemittanceListing::patientLine() const { return "Patient Responsibility = $" + twoDecimals(patient); }
+
+namespace {
+
+std::string htmlReport(const ClaimIndex& index, const SegmentTable& table, const std::string& fileName,
+                       std::size_t n, const ScopedMeter& meter) {
+    const std::string q = "\"";
+    auto field = [&](std::size_t k, const char* name) { return CTL39407AB(1, index, table, k, name, 2); };
+    double charges = 0, paid = 0;
+    for (std::size_t k = 1; k <= n; ++k) {
+        charges += numberOf(field(k, "CLAIMTOTALCHARGE"));
+        paid += numberOf(field(k, "CLAIMTOTALPAID"));
+    }
+    auto in10 = [](const std::string& s) { return wl::padLeft(s, 10); };
+    std::string out = "<A name=0000><H2>835 Remittance Data.</H2><HR>Remittances in file=" + in10(std::to_string(n)) +
+                      "<BR>";
+    out += "Total charges in file=" + in10(remittanceSumText(charges).empty() ? "0" : remittanceSumText(charges)) +
+           "<BR>";
+    out += "Total paid in file=" + in10(remittanceSumText(paid).empty() ? "0" : remittanceSumText(paid)) + "<BR>";
+    out += "<A HREF=" + q + "#9999" + q + "> [Segment Data]</A><HR>";
+    for (std::size_t k = 1; k <= n; ++k) {
+        const std::string ks = std::to_string(k);
+        out += "<A HREF=" + q + "#" + ks + q + "><I>Remittance " + ks + " -  </I>" + field(k, "PATFNAME") + " ";
+        if (!field(k, "PATMI").empty()) out += field(k, "PATMI") + ". ";
+        out += field(k, "PATLNAME") + "<BR>- Control Number " + field(k, "CLAIMPATCTL") + "<BR>- Charges - $" +
+               field(k, "CLAIMTOTALCHARGE") + "<BR>- Paid - $" + field(k, "CLAIMTOTALPAID") + "<BR><BR>";
+    }
+    out += "<HR>";
+    for (std::size_t k = 1; k <= n; ++k) {
+        const std::string ks = std::to_string(k);
+        meter.set(100.0 * static_cast<double>(k) / static_cast<double>(n));
+        out += "<A name=" + ks + "><A HREF=" + q + "#0000" + q + "> [TOP] - </A><B>Remittance # :" + ks + "</B><BR>" +
+               remittanceDetailReport(index, table, k, 101) + "<BR><BR>";
+    }
+    out += "<A name=9999><A HREF=" + q + "#0000" + q + "> [TOP]</A><H3>Segment Data</H3>File=" + fileName +
+           "<BR><BR>";
+    return out;
+}
+
+}  // namespace
+
+std::string remittanceReport(const ClaimIndex& index, const SegmentTable& table, const std::string& fileName,
+                             int mode) {
+    static const char* captions[] = {"Creating Text file ", "Creating HTML file ", "Creating RTF file ",
+                                     "Creating PDF file "};
+    if (mode < 100 || mode > 103) return "";
+    const std::size_t n = CTL39407AA(1, "CLP", table);
+    ScopedMeter meter(MeterMode::Show, captions[mode - 100], "Please Stand By..");
+    if (mode == 101) return htmlReport(index, table, fileName, n, meter);
+    const RemittanceListing listing = remittanceListing(table);
+    std::string out;
+    for (std::size_t k = 1; k <= n; ++k) {
+        meter.set(100.0 * static_cast<double>(k) / static_cast<double>(n));
+        const std::string detail = remittanceDetailReport(index, table, k, mode);
+        if (mode == 100) out += "\r\n\r\n" + listing.lines[k - 1] + "\r\n" + detail;
+        if (mode == 102) out += "Remit # :" + std::to_string(k) + "\\par\r\n" + detail + "\\par \\par\r\n";
+    }
+    return out;
+}
+
+}  // namespace zr
