@@ -179,8 +179,13 @@ std::string CTL394CONVF(const SegmentTable& table, std::size_t k) {
             written = 0;
             continue;
         }
+        // The GE written after each SE stands for the table's own; the
+        // interchange's envelope rows belong to every claim (the rows after
+        // a set's last claim carry that claim's number).
+        if (id == "GE") continue;
         const std::uint32_t claim = table.claim(r).inSet;
-        if (k != 0 && claim != 0 && claim != k) continue;
+        const bool envelope = id == "ISA" || id == "GS" || id == "IEA";
+        if (k != 0 && claim != 0 && claim != k && !envelope) continue;
         out += std::string(table.text(r)) + d.terminator;
         ++written;
     }

@@ -53,8 +53,9 @@ std::string CTL394CONVD(const ClaimIndex& index, const SegmentTable& table, std:
                         const ParseSpec& request, const ConverterSettings& settings = {},
                         const BuildTime& time = currentBuildTime());
 
-// CTL394CONVF: the rows of claim k (every row for 0) and the rows of no
-// claim, in order, each SE recounted and followed by a GE.
+// CTL394CONVF: the rows of claim k (every row for 0), the rows of no claim
+// and the ISA, GS and IEA rows, in order, each SE recounted and followed by
+// its GE (the table's GE rows are not copied: one trailer per group).
 std::string CTL394CONVF(const SegmentTable& table, std::size_t k);
 
 }  // namespace zr

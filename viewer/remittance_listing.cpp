@@ -42,9 +42,17 @@ std::string remittanceAmount(std::string_view element) {
     return CTL39400AF(v, "$");
 }
 
+namespace {
+// Blanks appended up to n characters; a longer text is kept whole.
+std::string extendedTo(std::string s, std::size_t n) {
+    if (s.size() < n) s.append(n - s.size(), ' ');
+    return s;
+}
+}  // namespace
+
 std::string remittanceListingLine(const std::string& names, const std::string& billed, const std::string& paid,
                                   const std::string& patient) {
-    return wl::padRight(names, 32) + wl::padRight(wl::padRight(billed, 11) + paid, 22) + patient;
+    return extendedTo(names, 32) + extendedTo(extendedTo(billed, 11) + paid, 22) + patient;
 }
 
 RemittanceListing remittanceListing(const SegmentTable& table) {
