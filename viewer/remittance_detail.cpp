@@ -369,6 +369,15 @@ std::vector<std::string> CTL39407Y(const ClaimIndex& index, const SegmentTable& 
     return lines;
 }
 
+RemittanceDetailModel::RemittanceDetailModel(const ClaimIndex& index, const SegmentTable& table, std::size_t k)
+    : index_(index), table_(table), k_(k), lines_(CTL39407E(index, table, k, 1, 1)) {}
+
+void RemittanceDetailModel::changeView() {
+    view_ = view_ >= 2 ? 1 : view_ + 1;
+    mode_ = 2;
+    lines_ = CTL39407E(index_, table_, k_, mode_, view_);
+}
+
 std::vector<std::string> remittanceReportLines(std::vector<std::string> lines) {
     if (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;

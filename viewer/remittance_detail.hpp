@@ -22,6 +22,26 @@ std::vector<std::string> CTL39407E(const ClaimIndex& index, const SegmentTable& 
 std::vector<std::string> CTL39407Y(const ClaimIndex& index, const SegmentTable& table, std::size_t k,
                                    ClaimColumnMode mode);
 
+// The detail screen's lines: view 1 read with claim-column mode 1 at
+// first; "Change View" goes to the next view (after 2 back to 1) and reads
+// with mode 2.
+class RemittanceDetailModel {
+public:
+    RemittanceDetailModel(const ClaimIndex& index, const SegmentTable& table, std::size_t k);
+    const std::vector<std::string>& lines() const { return lines_; }
+    int view() const { return view_; }
+    ClaimColumnMode mode() const { return mode_; }
+    void changeView();
+
+private:
+    const ClaimIndex& index_;
+    const SegmentTable& table_;
+    std::size_t k_;
+    int view_ = 1;
+    ClaimColumnMode mode_ = 1;
+    std::vector<std::string> lines_;
+};
+
 // The detail lines a report takes: all of them but a trailing empty line.
 std::vector<std::string> remittanceReportLines(std::vector<std::string> lines);
 

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "file_io.hpp"
+#include "messages.hpp"
 #include "module_state.hpp"
 #include "paths.hpp"
 #include "progress_meter.hpp"
@@ -106,6 +107,24 @@ RemittanceFilesResult writeRemittanceFiles(const ClaimIndex& index, const Segmen
     const std::string logFile = currentFolder.empty() ? "temp.log" : wl::joinPath(currentFolder, "temp.log");
     if (wl::writeFileAtomically(logFile, out.log) != 0) out.errors.push_back("Error: " + logFile + " Not Written");
     return out;
+}
+
+bool CTL39407AP(const ClaimIndex&, const SegmentTable& table, std::size_t, std::size_t k,
+                const std::string& currentFolder) {
+    wl::FileDialogRequest ask;
+    ask.title = "Create a 835 Remittance File";
+    ask.save = true;
+    ask.initialDir = currentFolder;
+    ask.initialFile = "remittance.835";
+    const std::string file = wl::CGETFILE(ask);
+    if (wl::alltrim(file).empty()) return false;
+    if (wl::fileExists(file) && !wl::MSGNOYES(file + " already exists. Overwrite it?", "Overwite File?")) return false;
+    if (const int error = wl::writeFileAtomically(file, CTL394CONVF(table, k))) {
+        // The user asked for the file: a failed write is said, not swallowed.
+        wl::MSGALERT(file + " was not written (" + std::to_string(error) + ")", "Create 835");
+        return false;
+    }
+    return true;
 }
 
 }  // namespace zr

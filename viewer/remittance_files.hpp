@@ -33,4 +33,11 @@ RemittanceFilesResult writeRemittanceFiles(const ClaimIndex& index, const Segmen
                                            const ParseSpec& request, const std::string& currentFolder,
                                            const ConverterSettings& settings = {});
 
+// CTL39407AP "Create 835": asks for a file name ("remittance.835" in the
+// current folder offered), asks before replacing an existing file (No the
+// default), then writes the rebuilt text of claim k. The clp count is the
+// caller's and not needed by the rebuild. False when nothing was written.
+bool CTL39407AP(const ClaimIndex& index, const SegmentTable& table, std::size_t clpCount, std::size_t k,
+                const std::string& currentFolder);
+
 }  // namespace zr

@@ -7,6 +7,7 @@
 #include "progress_meter.hpp"
 #include "remittance_detail.hpp"
 #include "remittance_getters.hpp"
+#include "segment_lines.hpp"
 #include "text.hpp"
 
 namespace zr {
@@ -92,6 +93,31 @@ std::string RemittanceListing::totalsLine() const {
 }
 
 std::string RemittanceListing::patientLine() const { return "Patient Responsibility = $" + twoDecimals(patient); }
+
+std::string RemittanceListModel::line(std::size_t n) const { return CTL39407V(listing_.lines, n); }
+
+int RemittanceListModel::skip(int n) {
+    const long long last = static_cast<long long>(count());
+    long long to = static_cast<long long>(current_) + n;
+    to = to < 1 ? 1 : to > last ? last : to;
+    const int moved = static_cast<int>(to - static_cast<long long>(current_));
+    current_ = static_cast<std::size_t>(to);
+    return moved;
+}
+
+bool RemittanceListModel::search(const std::string& answer) {
+    search_ = answer;
+    goTop();
+    const std::string what = wl::alltrim(answer);
+    if (what.empty()) return true;
+    for (std::size_t n = 1; n <= count(); ++n) {
+        if (holdsNoCase(wl::rtrim(listing_.lines[n - 1]), what)) {
+            current_ = n;
+            return true;
+        }
+    }
+    return false;
+}
 
 namespace {
 

@@ -35,6 +35,31 @@ std::string remittanceAmount(std::string_view element);
 inline constexpr const char* kRemittanceListHeader =
     "Remittance Items                        Billed    Paid    Patient Responsibility";
 
+// The listing screen's list: its current claim, moves and search.
+class RemittanceListModel {
+public:
+    explicit RemittanceListModel(RemittanceListing listing) : listing_(std::move(listing)) {}
+    const RemittanceListing& listing() const { return listing_; }
+    std::size_t count() const { return listing_.lines.size(); }
+    std::size_t current() const { return current_; }
+    const std::string& searchText() const { return search_; }
+    // The list's line n: the claim number, a blank, the listing line.
+    std::string line(std::size_t n) const;
+
+    void goTop() { current_ = 1; }
+    void goBottom() { current_ = count(); }
+    int skip(int n);
+    // "Search" with the prompt's answer: from the first line on (the list
+    // went to its top, and that line is searched too), without regard to
+    // case; false when no line holds it (the first line stays current).
+    bool search(const std::string& answer);
+
+private:
+    RemittanceListing listing_;
+    std::size_t current_ = 1;
+    std::string search_ = std::string(40, ' ');
+};
+
 // The reports of the listing screen: 100 text, 101 HTML, 102 RTF, 103 PDF
 // (the PDF writer's steps write nothing; ""), each with its progress meter.
 std::string remittanceReport(const ClaimIndex& index, const SegmentTable& table, const std::string& fileName,

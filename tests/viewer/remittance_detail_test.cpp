@@ -217,6 +217,20 @@ TEST(RemittanceDetail, ExplanationOfBenefitsAtItsColumns) {
     EXPECT_EQ(eob[23].substr(100, 9), "    15.00");
 }
 
+TEST(RemittanceDetail, ChangeViewTwiceReturnsToViewOneReadWithModeTwo) {
+    const SegmentTable& t = remittanceDetailTable();
+    const ClaimIndex index = CTL39400C(t, 1);
+    RemittanceDetailModel m(index, t, 1);
+    EXPECT_EQ(m.lines(), CTL39407E(index, t, 1, 1, 1));
+    m.changeView();
+    EXPECT_EQ(m.view(), 2);
+    EXPECT_EQ(m.lines(), CTL39407E(index, t, 1, 2, 2));
+    m.changeView();
+    EXPECT_EQ(m.view(), 1);
+    EXPECT_EQ(m.mode(), 2);
+    EXPECT_EQ(m.lines(), CTL39407E(index, t, 1, 2, 1));
+}
+
 TEST(RemittanceDetail, ReportsDropOnlyATrailingEmptyLine) {
     struct Case {
         std::vector<std::string> lines, want;

@@ -124,4 +124,44 @@ TEST(RemittanceFiles, AFailedWriteIsAnError) {
     EXPECT_TRUE(r.files.empty());
 }
 
+TEST(RemittanceFiles, CreateAsksForTheFileAndBeforeReplacingIt) {
+    zrtest::TempDir dir;
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("835_remittance.x12"));
+    const ClaimIndex index = CTL39400C(t, 1);
+    const std::string file = dir.file("made.835");
+    {
+        zrtest::PromptRecorder prompts;
+        prompts.answerFile(file);
+        EXPECT_TRUE(CTL39407AP(index, t, 3, 2, dir.path()));
+        ASSERT_EQ(prompts.prompts().size(), 1u);
+        EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::File);
+        EXPECT_EQ(prompts.prompts()[0].caption, "Create a 835 Remittance File");
+        EXPECT_EQ(zrtest::readBytes(file), CTL394CONVF(t, 2));
+    }
+    {
+        zrtest::PromptRecorder prompts;  // No: the default
+        prompts.answerFile(file);
+        fs::resize_file(file, 3);
+        EXPECT_FALSE(CTL39407AP(index, t, 3, 1, dir.path()));
+        ASSERT_EQ(prompts.prompts().size(), 2u);
+        EXPECT_EQ(prompts.prompts()[1].kind, wl::PromptKind::NoYes);
+        EXPECT_EQ(prompts.prompts()[1].text, file + " already exists. Overwrite it?");
+        EXPECT_EQ(prompts.prompts()[1].caption, "Overwite File?");
+        EXPECT_EQ(fs::file_size(file), 3u);
+    }
+    {
+        zrtest::PromptRecorder prompts;
+        prompts.answerFile(file);
+        prompts.answerNext(true);
+        EXPECT_TRUE(CTL39407AP(index, t, 3, 1, dir.path()));
+        EXPECT_EQ(zrtest::readBytes(file), CTL394CONVF(t, 1));
+    }
+    {
+        zrtest::PromptRecorder prompts;  // Cancel: an empty name
+        prompts.answerFile("");
+        EXPECT_FALSE(CTL39407AP(index, t, 3, 3, dir.path()));
+        EXPECT_EQ(prompts.prompts().size(), 1u);
+    }
+}
+
 }  // namespace

@@ -84,4 +84,26 @@ TEST(RemittanceListing, RtfAndPdfReports) {
     EXPECT_EQ(remittanceReport(CTL39400C(t, 1), t, "f.835", 103), "");
 }
 
+TEST(RemittanceListing, ListSearchLooksAtEveryLineFromTheFirst) {
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("835_remittance.x12"));
+    RemittanceListModel m(remittanceListing(t));
+    EXPECT_EQ(m.line(2), "2 ANN DOE                         -150.00    -100.00    .00");
+    EXPECT_EQ(m.searchText(), std::string(40, ' '));
+    struct Case {
+        std::string answer;
+        bool found;
+        std::size_t current;
+    };
+    const std::vector<Case> cases{
+        {"richard   ", true, 3}, {"JOHN", true, 1}, {"-150", true, 2}, {"nobody", false, 1}, {"   ", true, 1}};
+    for (const auto& c : cases) {
+        m.skip(1);
+        EXPECT_EQ(m.search(c.answer), c.found) << c.answer;
+        EXPECT_EQ(m.current(), c.current) << c.answer;
+        EXPECT_EQ(m.searchText(), c.answer);
+    }
+    EXPECT_EQ(m.skip(5), 2);
+    EXPECT_EQ(m.skip(-9), -2);
+}
+
 }  // namespace
