@@ -3,6 +3,7 @@
 #include "paths.hpp"
 #include "pickers.hpp"
 #include "programs.hpp"
+#include "remittance_windows.hpp"
 #include "segment_list_window.hpp"
 #include "system_facts.hpp"
 
@@ -12,8 +13,8 @@ std::string openTransactionScreen(ScreenKind kind, const ScreenCall& call, const
     switch (kind) {
     case ScreenKind::None: return "";
     case ScreenKind::SegmentList: return CTLD39420(call, ui);
+    case ScreenKind::Remittance835: return CTLD39407(call, ui);
     case ScreenKind::Claims837:
-    case ScreenKind::Remittance835:
     case ScreenKind::Acknowledgement:
     case ScreenKind::Message:
     case ScreenKind::ClaimStatus:
