@@ -1,6 +1,7 @@
 #include "remittance_listing.hpp"
 
 #include <cstdio>
+#include <charconv>
 #include <cstdlib>
 
 #include "elements.hpp"
@@ -34,6 +35,18 @@ std::string listedName(const SegmentTable& t, std::size_t r, const std::string& 
     return name + std::string(t.element(r, 3));
 }
 
+// True when the row's id is `id`: the text's id read in place (blanks and
+// line breaks around it skipped), which the listing's one pass over every
+// row of a large file can afford where cutting each id out cannot.
+bool rowIdIs(std::string_view text, std::string_view id, char separator) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\r' || text[i] == '\n' || text[i] == '\t')) ++i;
+    if (text.compare(i, id.size(), id) != 0) return false;
+    i += id.size();
+    while (i < text.size() && text[i] == ' ') ++i;
+    return i < text.size() && text[i] == separator;
+}
+
 }  // namespace
 
 std::string remittanceAmount(std::string_view element) {
@@ -56,45 +69,66 @@ std::string remittanceListingLine(const std::string& names, const std::string& b
     return extendedTo(names, 32) + extendedTo(extendedTo(billed, 11) + paid, 22) + patient;
 }
 
-RemittanceListing remittanceListing(const SegmentTable& table) {
-    RemittanceListing out;
-    std::size_t clp = 0;  // the current claim's CLP row
-    std::string names;
-    auto finish = [&] {
-        if (!clp) return;
-        const std::string billed = remittanceAmount(table.element(clp, 3)), paid = remittanceAmount(table.element(clp, 4)),
-                          patient = remittanceAmount(table.element(clp, 5));
-        out.billed += numberOf(billed);
-        out.paid += numberOf(paid);
-        out.patient += numberOf(patient);
-        out.lines.push_back(remittanceListingLine(names, billed, paid, patient));
-        ++out.claims;
-    };
+namespace {
+
+// An amount's value; commas count as blanks, as in the listing.
+double amountValue(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == ',')) ++i;
+    double v = 0;
+    const auto r = std::from_chars(text.data() + i, text.data() + text.size(), v);
+    return r.ec == std::errc() ? v : 0.0;
+}
+
+}  // namespace
+
+RemittanceListing::RemittanceListing(const SegmentTable& table) : table_(&table) {
+    const std::string& e = table.delimiters().element;
+    const char separator = e.empty() ? '\0' : e[0];
     for (std::size_t r = 1; r <= table.size(); ++r) {
-        const std::string_view id = table.id(r);
-        if (id == "CLP") {
-            finish();
-            clp = r;
-            names.clear();
-        } else if (clp && id == "NM1") {
-            const std::string_view q = table.element(r, 1);
-            if (q == "QC") names += listedName(table, r, ". ");
-            else if (q == "IL") names += listedName(table, r, ".");
-        }
+        if (!rowIdIs(table.text(r), "CLP", separator)) continue;
+        clpRows_.push_back(r);
+        // The totals add the amounts as the lines show them (".00" for none).
+        billed_ += amountValue(table.element(r, 3));
+        paid_ += amountValue(table.element(r, 4));
+        patient_ += amountValue(table.element(r, 5));
     }
-    finish();
-    if (out.lines.empty()) out.lines.push_back("");
+}
+
+std::string RemittanceListing::line(std::size_t n) const {
+    if (n < 1 || n > clpRows_.size()) return "";
+    const SegmentTable& t = *table_;
+    const std::size_t clp = clpRows_[n - 1];
+    const std::size_t end = n < clpRows_.size() ? clpRows_[n] : t.size() + 1;
+    const std::string& e = t.delimiters().element;
+    const char separator = e.empty() ? '\0' : e[0];
+    std::string names;
+    for (std::size_t r = clp + 1; r < end; ++r) {
+        if (!rowIdIs(t.text(r), "NM1", separator)) continue;
+        const std::string_view q = t.element(r, 1);
+        if (q == "QC") names += listedName(t, r, ". ");
+        else if (q == "IL") names += listedName(t, r, ".");
+    }
+    return remittanceListingLine(names, remittanceAmount(t.element(clp, 3)), remittanceAmount(t.element(clp, 4)),
+                                 remittanceAmount(t.element(clp, 5)));
+}
+
+std::vector<std::string> RemittanceListing::lines() const {
+    std::vector<std::string> out;
+    for (std::size_t n = 1; n <= count(); ++n) out.push_back(line(n));
     return out;
 }
 
 std::string RemittanceListing::totalsLine() const {
-    return std::to_string(claims) + (claims == 1 ? " claim  Billed = $" : " claims  Billed = $") + twoDecimals(billed) +
-           "   Paid = $" + twoDecimals(paid);
+    return std::to_string(claims()) + (claims() == 1 ? " claim  Billed = $" : " claims  Billed = $") +
+           twoDecimals(billed_) + "   Paid = $" + twoDecimals(paid_);
 }
 
-std::string RemittanceListing::patientLine() const { return "Patient Responsibility = $" + twoDecimals(patient); }
+std::string RemittanceListing::patientLine() const { return "Patient Responsibility = $" + twoDecimals(patient_); }
 
-std::string RemittanceListModel::line(std::size_t n) const { return CTL39407V(listing_.lines, n); }
+std::string RemittanceListModel::line(std::size_t n) const {
+    return n >= 1 && n <= count() ? std::to_string(n) + " " + listing_.line(n) : "";
+}
 
 int RemittanceListModel::skip(int n) {
     const long long last = static_cast<long long>(count());
@@ -111,7 +145,7 @@ bool RemittanceListModel::search(const std::string& answer) {
     const std::string what = wl::alltrim(answer);
     if (what.empty()) return true;
     for (std::size_t n = 1; n <= count(); ++n) {
-        if (holdsNoCase(wl::rtrim(listing_.lines[n - 1]), what)) {
+        if (holdsNoCase(wl::rtrim(listing_.line(n)), what)) {
             current_ = n;
             return true;
         }
@@ -171,7 +205,7 @@ std::string remittanceReport(const ClaimIndex& index, const SegmentTable& table,
     for (std::size_t k = 1; k <= n; ++k) {
         meter.set(100.0 * static_cast<double>(k) / static_cast<double>(n));
         const std::string detail = remittanceDetailReport(index, table, k, mode);
-        if (mode == 100) out += "\r\n\r\n" + listing.lines[k - 1] + "\r\n" + detail;
+        if (mode == 100) out += "\r\n\r\n" + listing.line(k) + "\r\n" + detail;
         if (mode == 102) out += "Remit # :" + std::to_string(k) + "\\par\r\n" + detail + "\\par \\par\r\n";
     }
     return out;

@@ -11,16 +11,28 @@
 
 namespace zr {
 
-struct RemittanceListing {
-    std::vector<std::string> lines;  // one per CLP, or one empty line
-    std::size_t claims = 0;
-    double billed = 0, paid = 0, patient = 0;
+// The listing: its CLP rows and totals are found in one pass; a line is
+// built when it is shown (a large file opens without building them all).
+class RemittanceListing {
+public:
+    explicit RemittanceListing(const SegmentTable& table);
+
+    std::size_t claims() const { return clpRows_.size(); }
+    // Lines 1..count(): one per CLP, or one empty line without claims.
+    std::size_t count() const { return clpRows_.empty() ? 1 : clpRows_.size(); }
+    std::string line(std::size_t n) const;
+    std::vector<std::string> lines() const;
     std::string totalsLine() const;   // "<n> claims  Billed = $..   Paid = $.."
     std::string patientLine() const;  // "Patient Responsibility = $.."
+
+private:
+    const SegmentTable* table_;
+    std::vector<std::size_t> clpRows_;
+    double billed_ = 0, paid_ = 0, patient_ = 0;
 };
 
-// The listing of every CLP row, in file order (one pass over the table).
-RemittanceListing remittanceListing(const SegmentTable& table);
+// The listing of every CLP row, in file order.
+inline RemittanceListing remittanceListing(const SegmentTable& table) { return RemittanceListing(table); }
 
 // The listing line of one claim: its name part padded to 32, then the
 // billed, paid and patient amounts with the second and third starting at
@@ -40,7 +52,7 @@ class RemittanceListModel {
 public:
     explicit RemittanceListModel(RemittanceListing listing) : listing_(std::move(listing)) {}
     const RemittanceListing& listing() const { return listing_; }
-    std::size_t count() const { return listing_.lines.size(); }
+    std::size_t count() const { return listing_.count(); }
     std::size_t current() const { return current_; }
     const std::string& searchText() const { return search_; }
     // The list's line n: the claim number, a blank, the listing line.

@@ -30,7 +30,7 @@ std::optional<std::string> remittanceListingOutput(const ScreenCall& call, const
         }
         case 200: {
             std::string out;
-            for (const auto& l : remittanceListing(table).lines) out += l + "\r\n";
+            for (const auto& l : remittanceListing(table).lines()) out += l + "\r\n";
             return out;
         }
         default: return std::nullopt;

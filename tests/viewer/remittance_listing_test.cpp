@@ -20,7 +20,7 @@ SegmentTable remittanceListingTable(const std::vector<std::string>& segments) {
 TEST(RemittanceListing, LinesAndTotalsAtTheirColumns) {
     const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("835_remittance.x12"));
     const RemittanceListing l = remittanceListing(t);
-    EXPECT_EQ(l.lines, (std::vector<std::string>{
+    EXPECT_EQ(l.lines(), (std::vector<std::string>{
                            "JOHN  Q. SMITHJANE SMITH        300.00     200.00     40.00",
                            "ANN DOE                         -150.00    -100.00    .00",
                            "RICHARD ROE                     80.00      80.00      .00",
@@ -34,11 +34,11 @@ TEST(RemittanceListing, OneClaimAndNoClaim) {
         {"GS*HP*A*B*20261210*1253*1*X*005010X221A1", "ST*835*0001", "CLP*X1*1*12.5*10**12*CN",
          "NM1*QC*1*LAST*FIRST", "NM1*IL*1*DOE*JANE*R", "SE*5*0001", "GE*1*1", "IEA*1*000000001"});
     const RemittanceListing l = remittanceListing(one);
-    EXPECT_EQ(l.lines, std::vector<std::string>{"FIRST LASTJANE  R.DOE           12.50      10.00      .00"});
+    EXPECT_EQ(l.lines(), std::vector<std::string>{"FIRST LASTJANE  R.DOE           12.50      10.00      .00"});
     EXPECT_EQ(l.totalsLine(), "1 claim  Billed = $12.50   Paid = $10.00");
     const SegmentTable none = remittanceListingTable({"GS*HP*A*B*20261210*1253*1*X*005010X221A1", "ST*835*0001",
                                                       "SE*2*0001", "GE*1*1", "IEA*1*000000001"});
-    EXPECT_EQ(remittanceListing(none).lines, std::vector<std::string>{""});
+    EXPECT_EQ(remittanceListing(none).lines(), std::vector<std::string>{""});
     EXPECT_EQ(remittanceListing(none).totalsLine(), "0 claims  Billed = $0.00   Paid = $0.00");
 }
 

@@ -82,7 +82,7 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
     });
     d.button(10, 76, 50, 12, "View Data", [&] { showSegmentList(call, ui); });
     d.button(10, 160, 40, 12, "Select", [&] {
-        if (model.listing().claims == 0) return;
+        if (model.listing().claims() == 0) return;
         CTLD39413(call, model.current(), 1, ui);
     });
     d.button(10, 220, 40, 12, "Exit", [&] { d.close(); });
