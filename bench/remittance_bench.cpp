@@ -101,22 +101,6 @@ int child(const std::string& what, const std::string& file) {
         s = seconds(t0, Clock::now());
         count = screen.claims;
         if (count == 0) return 1;
-    } else if (what == "listing") {
-        const zr::SegmentTable t = zr::loadSegmentTable(file, zr::readDelimiters(file, 0));
-        auto t0 = Clock::now();
-        count = zr::remittanceListing(t).claims();
-        s = seconds(t0, Clock::now());
-    } else if (what == "bare") {
-        wl::ScopedPromptHook hook([](const wl::Prompt&) { return wl::PromptAnswer{}; });
-        struct Bare : RemittanceScreen {
-            std::string openScreen(zr::ScreenKind, const zr::ScreenCall&) override { claims = 1; return ""; }
-        } screen;
-        zr::ViewerRequest r;
-        r.fileName = file;
-        auto t0 = Clock::now();
-        zr::CTLD39400(r, screen);
-        s = seconds(t0, Clock::now());
-        count = screen.claims;
     } else if (what == "detail") {
         const zr::SegmentTable t = zr::loadSegmentTable(file, zr::readDelimiters(file, 0));
         const zr::ClaimIndex index = zr::CTL39400C(t, 1);
