@@ -20,7 +20,7 @@ const std::vector<MenuEntry>& functionsMenu() {
         {C::ViewerFiles, "", kViewerFilesMessage, true},
         {C::ClearViewerList, "Clear Viewer File List", "", true},
         {C::Separator, "", "", true},
-        {C::ViewCsv, "View CSV File", "View CSV File: show a CSV file as a table (not built yet)", false},
+        {C::ViewCsv, "View CSV File", "View CSV File", true},
         {C::ViewXml, "View XML File", "View XML File", true},
         {C::ViewParseLog, "View Parse Log", "View Parse Log", true},
         {C::ViewMapLog, "View Map Log", "View Map Log", true},

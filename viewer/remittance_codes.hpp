@@ -15,9 +15,10 @@ namespace zr {
 // 21,1 CAS01; 22,8 patient/insured NM108; 24,8 service provider NM108).
 std::string remittanceCodeText(int segmentSlot, int element, std::string_view code);
 
-// The claim adjustment reason code's text ("" for an unknown code).
+// The claim adjustment reason code's text (the code tables answer a code
+// they do not hold with the code itself).
 std::string adjustmentReasonText(std::string_view code);
-// The remittance advice remark code's text ("" for an unknown code).
+// The remittance advice remark code's text (likewise).
 std::string remittanceRemarkText(std::string_view code);
 
 }  // namespace zr

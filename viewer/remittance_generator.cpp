@@ -127,8 +127,14 @@ std::string CTL394CONVD(const ClaimIndex& index, const SegmentTable& table, std:
     };
     segment("ST" + e + "835" + e + env.setControl);
     auto tx = [&](const std::string& name) { return CTL39407AC(1, table, name); };
-    std::string bpr = "BPR" + e + tx("TRANSHANDCODE") + e + tx("TRANSTOTALPAYAMT") + e + tx("TRANSDC") + e +
-                      tx("TRANSPAYMETHOD") + e;
+    // The handling, credit/debit and method fields' getters answer their
+    // codes' words; the segment takes the codes themselves.
+    auto bprCode = [&](int n) {
+        for (std::size_t r = 1; r <= table.size(); ++r)
+            if (table.id(r) == "BPR") return std::string(table.element(r, n));
+        return std::string();
+    };
+    std::string bpr = "BPR" + e + bprCode(1) + e + tx("TRANSTOTALPAYAMT") + e + bprCode(3) + e + bprCode(4) + e;
     if (!tx("TRANSDATE").empty()) {
         for (int i = 0; i < 11; ++i) bpr += e;
         bpr += tx("TRANSDATE") + e;

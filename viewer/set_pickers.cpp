@@ -57,17 +57,16 @@ SegmentTable CTL39424A(std::size_t n, const SegmentTable& table) {
         }
         if (set != n) continue;
         SegmentTable::ClaimNumbers c = table.claim(r);
+        // The claim columns count the set's claims; the level (column 3)
+        // stays the row's own, which the screens read as its level.
         if (type == "835") {
+            // Column 8 already numbers the claims within the set.
             if (wl::prefixMatch(id, "CLP")) ++claims;
-            // Column 3 (the level) also carries the counter where the 835
-            // screen reads it; the compact table keeps levels as digits, so
-            // only columns 10 and 11 are renumbered here.
             c.inFile = c.inInterchange = claims;
-        } else if (type == "837") {
+        } else if (type == "837" || type == "277") {
+            // A claim (a 277's claim status) begins at its HL*22, not at
+            // every HL: the payer, provider and subscriber levels open none.
             if (wl::prefixMatch(id, "HL") && wl::prefixMatch(table.element(r, 3), "22")) ++claims;
-            c.inSet = c.inFile = c.inInterchange = claims;
-        } else if (type == "277") {
-            if (wl::prefixMatch(id, "HL")) ++claims;
             c.inSet = c.inFile = c.inInterchange = claims;
         }
         out.appendRowFrom(table, r, c);

@@ -18,8 +18,9 @@ std::vector<std::string> interchangeLines(const SegmentTable& table);
 std::vector<std::string> setLines(const SegmentTable& table);
 
 // CTL39424A: the first ISA and GS, set n from its ST to the row before the
-// next ST, then the next GE and IEA met. 837 and 277 sets are renumbered
-// from 1 in columns 8, 10 and 11, 835 sets in 10 and 11.
+// next ST, then the next GE and IEA met. The claims of 837 and 277 sets
+// (HL*22) are renumbered from 1 in columns 8, 10 and 11, those of 835 sets
+// (CLP) in 10 and 11; levels are kept.
 SegmentTable CTL39424A(std::size_t n, const SegmentTable& table);
 
 }  // namespace zr

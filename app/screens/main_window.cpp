@@ -4,6 +4,7 @@
 
 #include "bitmaps.hpp"
 #include "conversion_dialog.hpp"
+#include "csv_viewer_window.hpp"
 #include "error_dialog.hpp"
 #include "information_dialog.hpp"
 #include "log_display_window.hpp"
@@ -256,6 +257,7 @@ void MainWindow::Run(MainCommand command) {
     case MainCommand::Quit: window_->End(); break;
     case MainCommand::Documentation: openDocumentation(); break;
     case MainCommand::ViewXml: viewXmlFile(); break;
+    case MainCommand::ViewCsv: CTLD48200(1, "", context_.workingFolder, ""); break;
     case MainCommand::ViewX12: viewAndRecord(); break;
     case MainCommand::X12Parser: runConversion(""); break;
     case MainCommand::ViewParseLog:

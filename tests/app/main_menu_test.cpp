@@ -34,6 +34,8 @@ TEST(MainMenu, EveryEntryHasAMessageAndGreyedOnesSayWhatTheyWillDo) {
     EXPECT_EQ(zr::menuEntry(zr::MainCommand::Documentation)->message, "Complete System Reference Manual ");
     EXPECT_EQ(zr::menuEntry(zr::MainCommand::ViewXml)->message, "View XML File");
     EXPECT_TRUE(zr::menuEntry(zr::MainCommand::ViewXml)->built);
+    EXPECT_EQ(zr::menuEntry(zr::MainCommand::ViewCsv)->message, "View CSV File");
+    EXPECT_TRUE(zr::menuEntry(zr::MainCommand::ViewCsv)->built);
 }
 
 TEST(MainMenu, ToolbarButtons) {

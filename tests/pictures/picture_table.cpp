@@ -6,19 +6,26 @@ const std::vector<Picture>& pictureTable() {
     using C = zr::MainCommand;
     const std::string oneSet = "samples/imsweb-x12-parser/x12_many_claims.txt";
     const std::string remittance = "samples/stupidedi/X221A1-multiple-claims-single-check.edi";
+    // Its last claim has no line 1: the claims screen names the type so.
+    const std::string claims = "View X12 837 Version 5010 CLAIM TYPE ERROR";
+    const std::pair<std::string, std::string> viewData{claims, "View Data"};
     static const std::vector<Picture> table = {
         {"main-window.png", std::nullopt, "", {}, {}, "X12 Parser"},
-        {"viewer-segment-list.png", C::ViewX12, oneSet, {}, {}, "View X12 "},
-        {"viewer-segment-list-loops.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}}, "View X12 "},
-        {"viewer-search.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Search"}}, "Search"},
-        {"viewer-go-to.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Go To"}}, "Go To Segement"},
-        {"viewer-segment-elements.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Select"}}, "ISA Segment "},
-        {"viewer-element.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Select"}, {"ISA Segment ", "Select"}}, "Segment ISA Element 1"},
+        {"viewer-837-claims.png", C::ViewX12, oneSet, {}, {}, claims},
+        {"viewer-segment-list.png", C::ViewX12, oneSet, {}, {viewData}, "View X12 "},
+        {"viewer-segment-list-loops.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}}, "View X12 "},
+        {"viewer-search.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Search"}}, "Search"},
+        {"viewer-go-to.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Go To"}}, "Go To Segement"},
+        {"viewer-segment-elements.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Select"}}, "ISA Segment "},
+        {"viewer-element.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Select"}, {"ISA Segment ", "Select"}}, "Segment ISA Element 1"},
         {"viewer-remittance.png", C::ViewX12, remittance, {}, {}, "View X12 835 Version 5010"},
         {"viewer-remittance-detail.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Select"}}, " Remittance Data "},
         {"viewer-remittance-detail-loops.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Select"}, {" Remittance Data ", "Change View"}}, " Remittance Data "},
         {"viewer-interchange-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_isa.txt", {}, {}, "Select Interchange Control Batch (ISA)"},
         {"viewer-set-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_st.txt", {true}, {}, "Select Transaction Set (ST)"},
+        {"viewer-acknowledgement.png", C::ViewX12, "samples/staedi/invalid999.edi", {}, {}, "997/999 Acknowledgement"},
+        {"viewer-message.png", C::ViewX12, "fixtures/x12/864_message.x12", {}, {}, "View X12 "},
+        {"csv-viewer.png", C::ViewCsv, "fixtures/engine/default_837p/expected.csv", {}, {}, "View CSV File"},
         {"conversion-dialog.png", C::X12Parser, "", {}, {}, "X12 Torvel Parser"},
         {"conversion-source-format.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}}, "Source Format"},
         {"conversion-output-type.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}, {"Source Format", "X12"}}, "Parser Output Type"},

@@ -21,12 +21,13 @@ TEST(RemittanceDetail, ViewOneOfAClaimWithServiceLinesAndAdjustments) {
         "",
         "Subscriber:",
         "     JANE SMITH",
-        "     Subscriber  :  S456",
+        "     Subscriber Member Identification Number :  S456",
         "Patient:",
         "     JOHN Q. SMITH",
-        "     Patient  :  M123",
+        "     Patient Member Identification Number :  M123",
         "",
-        "Claim Filing Indicator = (12) ",
+        "Status : Processed as Primary",
+        "Claim Filing Indicator = (12) Preferred Provider Organization (PPO)",
         "Billed Amount = 300.00             Paid Amount = 200.00",
         "Patient Resposibility = 40.00",
         "",
@@ -49,18 +50,26 @@ TEST(RemittanceDetail, ViewOneOfAClaimWithServiceLinesAndAdjustments) {
         "",
         "Payer Claim Control Number = CN001",
         "Patient Claim Control Number = PAT001",
+        "Claim Adjustment Group = (CO)  Contractual Obligations",
         "Claim Adjustment Reason Code = 45",
-        "Reason Description = ",
+        "Reason Description = Charge exceeds fee schedule/maximum",
+        "                     allowable or contracted/legislated",
+        "                     fee arrangement.",
         "Claim Adjustment Reason Code = N130",
-        "Remark Description = ",
+        "Remark Description = Consult plan benefit documents/guidelines",
+        "                     for information about restrictions",
+        "                     for this service.",
         "Claim Adjustment Amount = 50.00",
         "Claim Date Received by Payer = 11/05/2026",
         "Facility Type Code = 11",
         "Claim Frequency  Code = 1",
         "Service Provider Name = WELBY",
-        " = 1111111112",
+        "National Provider Identifier = 1111111112",
         "",
+        "Transaction Handling : Remittance Information Only",
         "Total Actual Provider Payment Amount : 460.00",
+        "Transaction Type : Credit",
+        "Transaction Payment Method : Automated Clearing House (ACH)",
         "Transaction Date : 12/15/2026",
         "Trace Reference ID : TRACE55",
         "Trace Originating Company ID : 1512345678",
@@ -84,8 +93,8 @@ TEST(RemittanceDetail, ViewOneOfAClaimWithServiceLinesAndAdjustments) {
         "         9 CLINIC ROAD",
         "         SUITE 2",
         "         CAPITAL, IL 62702",
-        "         =1234567893",
-        "         =999888777",
+        "         National Provider Identifier=1234567893",
+        "         Federal Taxpayer's Identification Number=999888777",
     };
     EXPECT_EQ(CTL39407E(CTL39400C(t, 1), t, 1, 1, 1), want);
 }
@@ -97,12 +106,16 @@ TEST(RemittanceDetail, ViewOneOfTheLastClaimListsEachProviderAdjustment) {
         "Patient:",
         "     RICHARD ROE",
         "",
-        "Claim Filing Indicator = (12) ",
+        "Status : Processed as Primary, Forwarded to Additional Payer(s)",
+        "Claim Filing Indicator = (12) Preferred Provider Organization (PPO)",
         "Billed Amount = 80.00             Paid Amount = 80.00",
         "",
         "Payer Claim Control Number = CN003",
         "",
+        "Transaction Handling : Remittance Information Only",
         "Total Actual Provider Payment Amount : 460.00",
+        "Transaction Type : Credit",
+        "Transaction Payment Method : Automated Clearing House (ACH)",
         "Transaction Date : 12/15/2026",
         "Trace Reference ID : TRACE55",
         "Trace Originating Company ID : 1512345678",
@@ -132,8 +145,8 @@ TEST(RemittanceDetail, ViewOneOfTheLastClaimListsEachProviderAdjustment) {
         "         9 CLINIC ROAD",
         "         SUITE 2",
         "         CAPITAL, IL 62702",
-        "         =1234567893",
-        "         =999888777",
+        "         National Provider Identifier=1234567893",
+        "         Federal Taxpayer's Identification Number=999888777",
     };
     EXPECT_EQ(CTL39407E(CTL39400C(t, 1), t, 3, 1, 1), want);
 }
@@ -142,7 +155,10 @@ TEST(RemittanceDetail, ViewTwoByLoop) {
     const SegmentTable& t = remittanceDetailTable();
     const std::vector<std::string> want{
         "",
+        "Transaction Handle Code : Remittance Information Only",
         "Transaction Total Payment Amount : 460",
+        "Transaction Debit/Credit : Credit",
+        "Transaction Payment Method  : Automated Clearing House (ACH)",
         "Transaction Date : 20261215",
         "Tracer Reference ID : TRACE55",
         "Tracer Original ID : 1512345678",
@@ -175,11 +191,13 @@ TEST(RemittanceDetail, ExplanationOfBenefitsAtItsColumns) {
         "",
         "Subscriber:",
         "     SMITH JANE",
-        "     Subscriber  :  S456",
+        "     Subscriber Member Identification Number :  S456",
         "Patient:",
         "     SMITH Q. JOHN",
-        "     Patient  :  M123",
-        "Claim Filing Indicator = (12) ",
+        "     Patient Member Identification Number :  M123",
+        "Status : Processed as Primary",
+        "",
+        "Claim Filing Indicator = (12) Preferred Provider Organization (PPO)",
         "",
         "Payer Claim Control Number = CN001",
         "",
@@ -206,15 +224,15 @@ TEST(RemittanceDetail, ExplanationOfBenefitsAtItsColumns) {
         "         9 CLINIC ROAD",
         "         SUITE 2",
         "         CAPITAL, IL 62702",
-        "         =1234567893",
-        "         =999888777",
+        "         National Provider Identifier=1234567893",
+        "         Federal Taxpayer's Identification Number=999888777",
     };
     const std::vector<std::string> eob = CTL39407Y(CTL39400C(t, 1), t, 1, 1);
     EXPECT_EQ(eob, want);
     // Both patient-responsibility codes of the first line at column 101.
-    ASSERT_GE(eob.size(), 24u);
-    EXPECT_EQ(eob[22].substr(100, 9), "     5.00");
-    EXPECT_EQ(eob[23].substr(100, 9), "    15.00");
+    ASSERT_GE(eob.size(), 26u);
+    EXPECT_EQ(eob[24].substr(100, 9), "     5.00");
+    EXPECT_EQ(eob[25].substr(100, 9), "    15.00");
 }
 
 TEST(RemittanceDetail, ChangeViewTwiceReturnsToViewOneReadWithModeTwo) {
@@ -249,7 +267,7 @@ TEST(RemittanceDetail, ReportModesEndEachLineTheirWay) {
     const ClaimIndex index = CTL39400C(t, 1);
     const std::string text = remittanceDetailReport(index, t, 2, 100);
     EXPECT_EQ(text.substr(0, 22), "\r\nPatient:\r\n     ANN D");
-    EXPECT_EQ(text.substr(text.size() - 21), "         =999888777\r\n");
+    EXPECT_EQ(text.substr(text.size() - 12), "=999888777\r\n");
     const std::string html = remittanceDetailReport(index, t, 2, 101);
     EXPECT_EQ(html.substr(0, 16), "<BR>Patient:<BR>");
     const std::string rtf = remittanceDetailReport(index, t, 2, 102);

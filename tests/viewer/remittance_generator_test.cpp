@@ -57,7 +57,7 @@ TEST(RemittanceGenerator, OneClaimInterchange) {
     EXPECT_EQ(text,
               "ISA*00*          *00*          *ZZ*SUBMITTER      *ZZ*RECEIVER       *261211*0930*U*00501*000000001*1*"
               "P*:~GS*HR*PAYER*PROVIDER*20261211*0930*1001*X*005010X221A1~ST*835*101~"
-              "BPR**460**************20261215*~TRN**~LX*1~CLP*PAT002*22*-150*-100**12*CN002***~"
+              "BPR*I*460*C*ACH************20261215*~TRN**~LX*1~CLP*PAT002*22*-150*-100**12*CN002***~"
               "CAS*CO*45*-50**45:-50:*~NM1*QC*1*DOE*ANN*~SE*8*101~GE*1*1001~IEA*1*000000001~");
 }
 
@@ -78,7 +78,7 @@ TEST(RemittanceGenerator, WithoutTransactionDateTheBprHasFiveElements) {
         "a.x12", zrtest::x12Text({"GS*HP*A*B*20261210*1253*1*X*005010X221A1", "ST*835*0001", "BPR*I*5*C*ACH",
                                   "CLP*X*1*5*5", "SE*4*0001", "GE*1*1", "IEA*1*000000001"})));
     const std::string text = CTL394CONVD(CTL39400C(t, 2), t, 1, 1, {}, {}, kGeneratorTime);
-    EXPECT_NE(text.find("~BPR**5***~TRN"), std::string::npos);
+    EXPECT_NE(text.find("~BPR*I*5*C*ACH*~TRN"), std::string::npos);
 }
 
 TEST(RemittanceGenerator, RebuildOfOneClaimRecountsItsSet) {

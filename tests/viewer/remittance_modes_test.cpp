@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "remittance_getters.hpp"
 #include "set_pickers.hpp"
 #include "table_rewriters.hpp"
 #include "text.hpp"

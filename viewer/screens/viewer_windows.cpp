@@ -1,5 +1,8 @@
 #include "viewer_windows.hpp"
 
+#include "acknowledgement_window.hpp"
+#include "claims_screen_window.hpp"
+#include "message_window.hpp"
 #include "paths.hpp"
 #include "pickers.hpp"
 #include "programs.hpp"
@@ -13,10 +16,10 @@ std::string openTransactionScreen(ScreenKind kind, const ScreenCall& call, const
     switch (kind) {
     case ScreenKind::None: return "";
     case ScreenKind::SegmentList: return CTLD39420(call, ui);
+    case ScreenKind::Acknowledgement: return CTLD39408(call, ui);
+    case ScreenKind::Message: return CTLD39409(call, ui);
+    case ScreenKind::Claims837: return CTLD39406(call, ui);
     case ScreenKind::Remittance835: return CTLD39407(call, ui);
-    case ScreenKind::Claims837:
-    case ScreenKind::Acknowledgement:
-    case ScreenKind::Message:
     case ScreenKind::ClaimStatus:
     case ScreenKind::Eligibility:
         // Until the set's own screen exists: its segments.
