@@ -8,7 +8,7 @@
 #include "progress_meter.hpp"
 #include "remittance_detail.hpp"
 #include "remittance_getters.hpp"
-#include "segment_lines.hpp"
+#include "claims_listing.hpp"
 #include "text.hpp"
 
 namespace zr {
@@ -142,15 +142,10 @@ int RemittanceListModel::skip(int n) {
 bool RemittanceListModel::search(const std::string& answer) {
     search_ = answer;
     goTop();
-    const std::string what = wl::alltrim(answer);
-    if (what.empty()) return true;
-    for (std::size_t n = 1; n <= count(); ++n) {
-        if (holdsNoCase(wl::rtrim(listing_.line(n)), what)) {
-            current_ = n;
-            return true;
-        }
-    }
-    return false;
+    // The list stands on its top line, which is searched too.
+    const ClaimsSearch found = CTL39406AI(listing_.lines(), 0, wl::alltrim(answer));
+    if (found.found && found.row >= 1) current_ = found.row;
+    return found.found;
 }
 
 namespace {

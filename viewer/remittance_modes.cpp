@@ -1,13 +1,25 @@
 #include "remittance_modes.hpp"
 
+#include "converter_settings.hpp"
 #include "messages.hpp"
 #include "remittance_detail.hpp"
 #include "remittance_listing.hpp"
 
 namespace zr {
 
-std::optional<std::string> remittanceListingOutput(const ScreenCall& call, const ConverterSettings& settings) {
+namespace {
+
+// The given settings, else the [X12] keys of "zr.ini" in the folder.
+ConverterSettings settingsOr(const ConverterSettings& given, const std::string& folder) {
+    if (given) return given;
+    return [folder](int key) { return CTL39406L(key, folder); };
+}
+
+}  // namespace
+
+std::optional<std::string> remittanceListingOutput(const ScreenCall& call, const ConverterSettings& given) {
     const SegmentTable& table = *call.table;
+    const ConverterSettings settings = settingsOr(given, call.currentFolder);
     switch (call.mode) {
         case 100:
         case 101:
@@ -39,7 +51,8 @@ std::optional<std::string> remittanceListingOutput(const ScreenCall& call, const
 
 std::optional<RemittanceDetailOutput> remittanceDetailOutput(const ClaimIndex& index, const SegmentTable& table,
                                                              std::size_t k, double mode, const ParseSpec& request,
-                                                             const ConverterSettings& settings) {
+                                                             const ConverterSettings& given) {
+    const ConverterSettings settings = settingsOr(given, "");
     RemittanceDetailOutput out;
     if (mode == 100 || mode == 101 || mode == 102 || mode == 103) {
         out.text = remittanceDetailReport(index, table, k, static_cast<int>(mode));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "remittance_codes.hpp"
 #include "x12_fixtures.hpp"
 
 namespace {
@@ -74,6 +75,11 @@ TEST(RemittanceGetters, ClaimFields) {
         {0, "CLAIMPATCTL", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(CTL39407AB(1, index, t, c.claim, c.name, 1), c.want) << c.claim << " " << c.name;
+    // The words of the claim's own status code, never those of a code it
+    // begins with.
+    EXPECT_EQ(CTL39407AB(1, index, t, 3, "CLAIMSTATUS", 1), remittanceCodeText(20, 2, "19"));
+    EXPECT_NE(CTL39407AB(1, index, t, 3, "CLAIMSTATUS", 1), CTL39407AB(1, index, t, 1, "CLAIMSTATUS", 1));
+    EXPECT_EQ(CTL39407AB(1, index, t, 1, "PATIDQUAL", 1), remittanceCodeText(22, 8, "MI"));
 }
 
 TEST(RemittanceGetters, ClaimRowsNeedTheIndexToPointAtTheClaim) {
