@@ -54,7 +54,7 @@ TEST(RemittanceFiles, EachClaimInItsOwnFileNeverOverwritingTheRun) {
     EXPECT_EQ(remittanceFilesIn(out),
               (std::vector<std::string>{"Claim2.835", "DUP.835", "DUP_2.835", "____escape.835", "a_b.835"}));
     EXPECT_EQ(remittanceFilesIn(dir.path()), (std::vector<std::string>{"out", "source.835", "temp.log"}));
-    const std::string second = zrtest::readBytes(fs::path(out) / "Claim2.835");
+    const std::string second = zrtest::readBytes((fs::path(out) / "Claim2.835").string());
     EXPECT_NE(second.find("~CLP**1*5*5*"), std::string::npos);
     EXPECT_EQ(second.find("DUP"), std::string::npos);  // one claim a file
     EXPECT_EQ(second.substr(second.size() - 3), "~\r\n");

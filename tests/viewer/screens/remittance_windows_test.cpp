@@ -75,7 +75,7 @@ TEST(RemittanceWindows, SearchSelectAndChangeView) {
     EXPECT_EQ(detail.caption, " Remittance Data ");
     ASSERT_GE(detail.lines.size(), 4u);
     EXPECT_EQ(detail.lines[2], "     SALLY SMITH");
-    EXPECT_EQ(rec.shown[3].lines.at(1), "Transaction Total Payment Amount : 810.8");
+    EXPECT_EQ(rec.shown[3].lines.at(2), "Transaction Total Payment Amount : 810.8");
     EXPECT_EQ(rec.shown[4].lines, detail.lines);
     EXPECT_TRUE(prompts.prompts().empty());
 }
