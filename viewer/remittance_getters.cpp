@@ -6,6 +6,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "elements.hpp"
 #include "pieces.hpp"
 #include "remittance_codes.hpp"
 #include "text.hpp"
@@ -535,6 +536,42 @@ std::string CTL39407D(std::size_t startRow, int n, std::size_t s, std::size_t k,
         return std::to_string(separators > 0 ? separators - 1 : 0);
     }
     return componentOf(table, svc01, n + 2);
+}
+
+std::string CTL39407AJ(std::size_t startRow, const ClaimIndex& index, const SegmentTable& table, std::size_t k,
+                       const std::string& name, ClaimColumnMode mode) {
+    // PROCFED1CAT..PROCFED5CAT: the digit is part of the name, the line
+    // number follows it.
+    if (name.rfind("PROCFED", 0) == 0 && name.size() > 11 && name.compare(8, 3, "CAT") == 0) {
+        const char which = name[7];
+        if (which < '1' || which > '5') return "";
+        const std::size_t s = static_cast<std::size_t>(std::strtoull(name.substr(11).c_str(), nullptr, 10));
+        const RowRange line = serviceLineRows(table, remittanceClaimRows(index, table, k, mode), s);
+        static const std::array<const char*, 5> qualifiers{"ZK", "ZL", "ZM", "ZN", "ZO"};
+        return line.empty() ? "" : elementOfRow(table, findRow(table, line, "AMT", qualifiers[which - '1']), 2);
+    }
+    return CTL39407AE(startRow, index, table, k, name, mode);
+}
+
+std::string CTL39407B(const ClaimIndex& index, const SegmentTable& table, std::size_t k, std::size_t s, int n,
+                      ClaimColumnMode mode) {
+    const RowRange line = serviceLineRows(table, remittanceClaimRows(index, table, k, mode), s);
+    return line.empty() ? "" : componentOf(table, table.element(line.first, 1), n);
+}
+
+int CTL39407F(std::string_view text, std::string_view separator) { return CTL39400F(text, separator); }
+
+std::uint64_t CTL39407AD(const SegmentTable& table, std::size_t k) {
+    const std::size_t row = CTL39407AQ(table, "CLP", k);
+    return row ? table.filePosition(row).value_or(0) : 0;
+}
+
+std::size_t CTL39407AQ(const SegmentTable& table, const std::string& id, std::size_t n) {
+    return nthRow(table, {1, table.size()}, id, n).value_or(0);
+}
+
+std::string_view CTL39407G(std::string_view text, int piece, std::string_view separator) {
+    return CTL39400AX(text, piece, separator);
 }
 
 void appendDescriptionLines(const std::string& label, const std::string& text, std::vector<std::string>& lines) {

@@ -64,6 +64,24 @@ std::size_t CTL39407O(std::size_t startRow, std::size_t k, const SegmentTable& t
 std::string CTL39407D(std::size_t startRow, int n, std::size_t s, std::size_t k, const SegmentTable& table,
                       ClaimColumnMode mode);
 
+// Helpers of the 835 family that nothing calls, kept with their family:
+// CTL39407AJ the shorter service-line getter (it also knows PROCFED1CAT to
+// PROCFED5CAT, AMT02 of AMT*ZK to AMT*ZO of the line); CTL39407B component
+// n of SVC01 of line s; CTL39407F the number of pieces of a text (the last
+// character not counted); CTL39407AD the file position of the k-th CLP row
+// (0 for none); CTL39407AQ the row of the n-th row with that id (0 for
+// none); CTL39407AI "".
+std::string CTL39407AJ(std::size_t startRow, const ClaimIndex& index, const SegmentTable& table, std::size_t k,
+                       const std::string& name, ClaimColumnMode mode);
+std::string CTL39407B(const ClaimIndex& index, const SegmentTable& table, std::size_t k, std::size_t s, int n,
+                      ClaimColumnMode mode);
+int CTL39407F(std::string_view text, std::string_view separator);
+std::uint64_t CTL39407AD(const SegmentTable& table, std::size_t k);
+std::size_t CTL39407AQ(const SegmentTable& table, const std::string& id, std::size_t n);
+inline std::string CTL39407AI() { return ""; }
+// CTL39407G: the 1-based element getter (piece 1 is the segment id).
+std::string_view CTL39407G(std::string_view text, int piece, std::string_view separator);
+
 // CTL39407AG / CTL39407AH: the reason (remark) code's description lines
 // appended to `lines`: one labelled line for a text of 30 characters or
 // fewer, else the text cut at blanks into pieces of more than 28.

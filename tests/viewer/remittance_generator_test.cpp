@@ -89,9 +89,10 @@ TEST(RemittanceGenerator, RebuildOfOneClaimRecountsItsSet) {
     EXPECT_EQ(text.find("PAT001"), std::string::npos);
     EXPECT_EQ(text.find("PLB"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 62), "SVC*HC:99213*-150*-100~SE*18*0005~GE*1*5001~\r\nIEA*1*000000001~");
-    // Every claim: the rows as loaded, one GE after the SE.
+    // Every claim: the rows as loaded (the count is the file's own), one GE
+    // after the SE.
     const std::string all = CTL394CONVF(t, 0);
-    EXPECT_NE(all.find("SE*48*0005~GE*1*5001~\r\nIEA"), std::string::npos);
+    EXPECT_NE(all.find("SE*49*0005~GE*1*5001~\r\nIEA"), std::string::npos);
 }
 
 }  // namespace

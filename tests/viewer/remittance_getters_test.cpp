@@ -208,6 +208,25 @@ TEST(RemittanceGetters, Counters) {
     EXPECT_EQ(CTL39407D(1, 1, 3, 1, t, 1), "");
 }
 
+TEST(RemittanceGetters, TheFamilysUncalledHelpers) {
+    const SegmentTable& t = remittanceGetterTable();
+    const ClaimIndex index = CTL39400C(t, 1);
+    EXPECT_EQ(CTL39407AJ(1, index, t, 1, "PROCBILLEDAMT1", 1), "200");
+    EXPECT_EQ(CTL39407AJ(1, index, t, 1, "PROCFED1CAT1", 1), "7");
+    EXPECT_EQ(CTL39407AJ(1, index, t, 1, "PROCFED2CAT1", 1), "");
+    EXPECT_EQ(CTL39407AJ(1, index, t, 1, "PROCFED1CAT2", 1), "");
+    EXPECT_EQ(CTL39407B(index, t, 1, 1, 3, 1), "25");
+    EXPECT_EQ(CTL39407B(index, t, 1, 2, 2, 1), "99214");
+    EXPECT_EQ(CTL39407B(index, t, 1, 3, 2, 1), "");
+    EXPECT_EQ(CTL39407F("A*B*", "*"), 2);
+    EXPECT_EQ(CTL39407AQ(t, "CLP", 2), 43u);
+    EXPECT_EQ(CTL39407AQ(t, "CLP", 4), 0u);
+    EXPECT_GT(CTL39407AD(t, 1), 0u);
+    EXPECT_EQ(CTL39407AD(t, 4), 0u);
+    EXPECT_EQ(CTL39407G("CLP*X1*1", 2, "*"), "X1");
+    EXPECT_EQ(CTL39407AI(), "");
+}
+
 TEST(RemittanceGetters, DescriptionLinesWrapAfter28Characters) {
     struct Case {
         std::string text;
