@@ -134,7 +134,8 @@ void serviceLineDetail(std::vector<std::string>& lines, const ClaimReader& c, st
         if (present(c.line(name, s))) lines.push_back(label + money(c.line(name, s)));
     for (const auto& [code, amount] : c.patientCodes(s))
         lines.push_back("  Patient Responsibility Code : " + code + " = " + money(amount));
-    if (present(c.line("PROCCOADJAMT", s))) lines.push_back("    Contract Obligation = " + money(c.line("PROCCOADJAMT", s)));
+    if (present(c.line("PROCCOADJAMT", s)))
+        lines.push_back("    Contract Obligation = " + money(c.line("PROCCOADJAMT", s)));
     lines.push_back("");
 }
 
@@ -198,7 +199,8 @@ void providerAdjustmentBlock(std::vector<std::string>& lines, const ClaimReader&
         lines.push_back("Provider Adjustment Segments : " + std::to_string(count));
         for (std::size_t i = 1; i <= count; ++i) {
             const std::string n = std::to_string(i);
-            lines.push_back("Provider Adjustment Reference ID Segment(" + n + ") : " + c.transaction("PROVADJREFID" + n));
+            lines.push_back("Provider Adjustment Reference ID Segment(" + n +
+                            ") : " + c.transaction("PROVADJREFID" + n));
             lines.push_back("Provider Adjustment Period Segment(" + n + ") : " + c.transaction("PROVADJPERIOD" + n));
             for (char slot = 'A'; slot <= 'F'; ++slot) {
                 const std::string s(1, slot);

@@ -52,7 +52,8 @@ std::string personSegment(const GeneratorReader& c, const std::string& qualifier
     std::string s = "NM1" + e + qualifier + e + "1" + e + c(prefix + "LNAME") + e + c(prefix + "FNAME") + e;
     const std::string middle = c(prefix + "MI");
     if (!middle.empty()) s += middle + e;
-    if (!c(prefix + "ID").empty()) s += (middle.empty() ? e + e + e : e + e) + c(prefix + "IDQUALCODE") + e + c(prefix + "ID") + e;
+    if (!c(prefix + "ID").empty())
+        s += (middle.empty() ? e + e + e : e + e) + c(prefix + "IDQUALCODE") + e + c(prefix + "ID") + e;
     return s;
 }
 

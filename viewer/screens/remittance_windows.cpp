@@ -33,7 +33,10 @@ void showDetail(const ScreenCall& call, std::size_t k, const ViewerUi& ui) {
     std::size_t current = 1;
     ViewerDialog d(" Remittance Data ", 600, 360);
     wl::TWBrowse* list = nullptr;
-    list = &d.list(10, 10, 280, 140, "Remittance Data Detail", [&] { return current <= model.lines().size() ? model.lines()[current - 1] : std::string(); });
+    auto lineAt = [&](std::size_t n) {
+        return n >= 1 && n <= model.lines().size() ? model.lines()[n - 1] : std::string();
+    };
+    list = &d.list(10, 10, 280, 140, "Remittance Data Detail", [&] { return lineAt(current); });
     list->bGoTop = [&] { current = 1; };
     list->bGoBottom = [&] { current = std::max<std::size_t>(1, model.lines().size()); };
     list->bSkip = [&](int n) {
@@ -46,7 +49,7 @@ void showDetail(const ScreenCall& call, std::size_t k, const ViewerUi& ui) {
     list->bLogicLen = [&] { return static_cast<int>(model.lines().size()); };
     auto describe = [&] {
         return ShownDialog{"", nullptr,
-                           shownLines(current, model.lines().size(), [&](std::size_t n) { return model.lines()[n - 1]; }),
+                           shownLines(current, model.lines().size(), lineAt),
                            current};
     };
     d.button(160, 10, 60, 12, "Change View", [&] {
