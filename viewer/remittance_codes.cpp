@@ -1,9 +1,7 @@
 #include "remittance_codes.hpp"
 
-#include <span>
-
 #include "adjustment_codes.hpp"
-#include "x12_code_lists.hpp"
+#include "code_list_text.hpp"
 
 namespace zr {
 
@@ -15,13 +13,7 @@ constexpr int k835Slot = 3;
 }  // namespace
 
 std::string remittanceCodeText(int segmentSlot, int element, std::string_view code) {
-    if (code.empty()) return "";
-    const X12Answer answer = ZRX12(segmentSlot, element, 0, k835Slot, 3);
-    const auto* pairs = std::get_if<std::span<const X12CodePair>>(&answer);
-    if (!pairs) return "";
-    for (const X12CodePair& p : *pairs)
-        if (p.code == code) return std::string(p.description);
-    return "";
+    return codeListText(k835Slot, segmentSlot, element, 0, code);
 }
 
 std::string adjustmentReasonText(std::string_view code) { return CTL00015(code); }

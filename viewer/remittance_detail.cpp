@@ -4,6 +4,7 @@
 
 #include "elements.hpp"
 #include "placeholders.hpp"
+#include "report_lines.hpp"
 #include "text.hpp"
 
 namespace zr {
@@ -43,7 +44,7 @@ public:
     // amount that follows each.
     std::vector<std::pair<std::string, std::string>> patientCodes(std::size_t s) const {
         std::vector<std::pair<std::string, std::string>> out;
-        const RowRange line = serviceLineRows(table_, rows_, s);
+        const RemittanceRows line = serviceLineRows(table_, rows_, s);
         for (std::size_t r = line.first; r <= line.last; ++r) {
             if (table_.id(r) != "CAS" || table_.element(r, 1) != "PR") continue;
             for (int e : {2, 5}) {
@@ -61,7 +62,7 @@ private:
     const SegmentTable& table_;
     std::size_t k_;
     ClaimColumnMode mode_;
-    RowRange rows_;
+    RemittanceRows rows_;
 };
 
 // Appends label + value when the value is present.
@@ -283,9 +284,7 @@ std::vector<std::string> viewByLoop(const ClaimReader& c) {
 }
 
 // Appends blanks until the line is n characters long.
-void padTo(std::string& line, std::size_t n) {
-    if (line.size() < n) line.append(n - line.size(), ' ');
-}
+void padTo(std::string& line, std::size_t n) { line = fillToColumn(line, n); }
 std::string rightIn9(const std::string& amount) { return wl::padLeft(money(amount), 9); }
 
 void eobServiceLine(std::vector<std::string>& lines, const ClaimReader& c, std::size_t s) {
@@ -380,13 +379,8 @@ void RemittanceDetailModel::changeView() {
     lines_ = CTL39407E(index_, table_, k_, mode_, view_);
 }
 
-std::vector<std::string> remittanceReportLines(std::vector<std::string> lines) {
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
-    return lines;
-}
-
 std::string remittanceDetailReport(const ClaimIndex& index, const SegmentTable& table, std::size_t k, int mode) {
-    const std::vector<std::string> lines = remittanceReportLines(CTL39407E(index, table, k, 1, 1));
+    const std::vector<std::string> lines = CTL39407E(index, table, k, 1, 1);
     const std::string heading = "Claim # :" + std::to_string(k);
     if (mode == 103) {
         // Laid out for the PDF writer, whose steps write nothing here.
@@ -403,10 +397,7 @@ std::string remittanceDetailReport(const ClaimIndex& index, const SegmentTable& 
         }
         return heading;
     }
-    const std::string end = mode == 101 ? "<BR>" : mode == 102 ? "\\par\r\n" : "\r\n";
-    std::string out;
-    for (const auto& l : lines) out += l + end;
-    return out;
+    return reportLines(lines, mode).value_or("");
 }
 
 }  // namespace zr

@@ -42,12 +42,10 @@ private:
     std::vector<std::string> lines_;
 };
 
-// The detail lines a report takes: all of them but a trailing empty line.
-std::vector<std::string> remittanceReportLines(std::vector<std::string> lines);
-
 // The detail screen's text modes for claim k (view 1, claim-column mode 1):
-// 100 lines with CR LF, 101 with "<BR>", 102 with "\par" CR LF, 103 the
-// PDF heading "Claim # :" + k (the PDF writer's placeholders write nothing).
+// 100-102 the lines as report lines (every line but a trailing empty one),
+// 103 the PDF heading "Claim # :" + k (the PDF writer's steps write
+// nothing).
 std::string remittanceDetailReport(const ClaimIndex& index, const SegmentTable& table, std::size_t k, int mode);
 
 }  // namespace zr

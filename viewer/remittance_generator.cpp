@@ -59,8 +59,8 @@ std::string personSegment(const GeneratorReader& c, const std::string& qualifier
 
 }  // namespace
 
-EnvelopeValues envelopeValues(const SegmentTable& table, const ConverterSettings& settings) {
-    EnvelopeValues v;
+RemittanceEnvelope envelopeValues(const SegmentTable& table, const ConverterSettings& settings) {
+    RemittanceEnvelope v;
     v.sender = wl::padRight(settingOr(settings, 1, CTL39400AM(table, "INTERCHANGESENDERID")), 15);
     v.receiver = wl::padRight(settingOr(settings, 2, CTL39400AM(table, "INTERCHANGERECEIVERID")), 15);
     const std::string control = setting(settings, 3);
@@ -113,7 +113,7 @@ std::string CTL394CONVD(const ClaimIndex& index, const SegmentTable& table, std:
     const std::string& t = d.terminator;
     const std::string& cs = d.component;
     const RemittanceOptions options = remittanceOptions(request.parseOptions);
-    const EnvelopeValues env = envelopeValues(table, settings);
+    const RemittanceEnvelope env = envelopeValues(table, settings);
     ScopedMeter meter(k == 0 ? MeterMode::Show : MeterMode::None, "Creating 835 files ", "Please Stand By..");
 
     std::string out = "ISA" + e + "00" + e + std::string(10, ' ') + e + "00" + e + std::string(10, ' ') + e + "ZZ" + e +

@@ -18,7 +18,7 @@ namespace zr {
 using ConverterSettings = std::function<std::string(int key)>;
 
 // The envelope of a built interchange.
-struct EnvelopeValues {
+struct RemittanceEnvelope {
     std::string sender;         // ISA06, 15 characters
     std::string receiver;       // ISA08, 15 characters
     std::string controlNumber;  // ISA13, 9 characters
@@ -29,7 +29,7 @@ struct EnvelopeValues {
 };
 // The settings' values, the loaded file's where a key is absent, else the
 // defaults.
-EnvelopeValues envelopeValues(const SegmentTable& table, const ConverterSettings& settings);
+RemittanceEnvelope envelopeValues(const SegmentTable& table, const ConverterSettings& settings);
 
 // When the text is built: YYMMDD, CCYYMMDD and HHMM.
 struct BuildTime {

@@ -31,7 +31,7 @@ std::string componentOf(const SegmentTable& t, std::string_view el, int c) {
 }
 
 // The first row of the range with that id and qualifier; none when absent.
-std::optional<std::size_t> findRow(const SegmentTable& t, RowRange range, std::string_view id,
+std::optional<std::size_t> findRow(const SegmentTable& t, RemittanceRows range, std::string_view id,
                                    std::string_view qualifier = {}) {
     for (std::size_t r = range.first; r <= range.last; ++r)
         if (rowIs(t, r, id, qualifier)) return r;
@@ -116,7 +116,7 @@ bool takesPayerOrder(const std::string& name) {
 
 // The claim-level adjustments: the first run of consecutive CAS rows before
 // the claim's first service line.
-RowRange claimCasRun(const SegmentTable& t, RowRange claim) {
+RemittanceRows claimCasRun(const SegmentTable& t, RemittanceRows claim) {
     for (std::size_t r = claim.first; r <= claim.last; ++r) {
         if (t.id(r) == "SVC") break;
         if (t.id(r) != "CAS") continue;
@@ -127,7 +127,7 @@ RowRange claimCasRun(const SegmentTable& t, RowRange claim) {
     return {};
 }
 
-std::optional<std::string> claimAdjustmentField(const SegmentTable& t, RowRange claim, const std::string& name) {
+std::optional<std::string> claimAdjustmentField(const SegmentTable& t, RemittanceRows claim, const std::string& name) {
     const SuffixedName n = splitSuffix(name);
     if (n.suffix.find('.') != std::string::npos) return std::nullopt;
     static const std::unordered_map<std::string, int> elements{
@@ -137,7 +137,7 @@ std::optional<std::string> claimAdjustmentField(const SegmentTable& t, RowRange 
     const auto it = elements.find(n.base);
     if (it == elements.end()) return std::nullopt;
     const std::size_t nth = n.suffix.empty() ? 1 : suffixNumbers(n.suffix)[0];
-    const RowRange run = claimCasRun(t, claim);
+    const RemittanceRows run = claimCasRun(t, claim);
     if (run.empty() || nth < 1 || nth > run.last - run.first + 1) return std::string();
     const std::size_t r = run.first + nth - 1;
     if (n.base[0] == 'X') return casSum(t, r, it->second);
@@ -226,7 +226,7 @@ const std::unordered_map<std::string, QualifiedField>& qualifiedClaimFields() {
     return fields;
 }
 
-std::string claimField(const SegmentTable& t, RowRange claim, const std::string& name) {
+std::string claimField(const SegmentTable& t, RemittanceRows claim, const std::string& name) {
     const std::size_t clp = claim.first;
     if (const auto it = clpFields().find(name); it != clpFields().end()) {
         if (t.id(clp) != "CLP") return "";
@@ -259,16 +259,16 @@ std::string claimField(const SegmentTable& t, RowRange claim, const std::string&
 
 // ---- transaction fields ----
 
-RowRange fromRow(const SegmentTable& t, std::size_t start) { return {start < 1 ? 1 : start, t.size()}; }
+RemittanceRows fromRow(const SegmentTable& t, std::size_t start) { return {start < 1 ? 1 : start, t.size()}; }
 
 // The rows after a party's N1 that still belong to it: up to the next N1.
-RowRange partyRows(const SegmentTable& t, std::size_t n1) {
+RemittanceRows partyRows(const SegmentTable& t, std::size_t n1) {
     std::size_t end = n1;
     while (end + 1 <= t.size() && t.id(end + 1) != "N1" && t.id(end + 1) != "LX" && t.id(end + 1) != "CLP") ++end;
     return {n1 + 1, end};
 }
 
-std::optional<std::string> partyField(const SegmentTable& t, RowRange all, const std::string& name) {
+std::optional<std::string> partyField(const SegmentTable& t, RemittanceRows all, const std::string& name) {
     const bool payer = name.compare(0, 5, "PAYER") == 0;
     const bool payee = name.compare(0, 5, "PAYEE") == 0;
     if (!payer && !payee) return std::nullopt;
@@ -292,13 +292,13 @@ std::optional<std::string> partyField(const SegmentTable& t, RowRange all, const
 }
 
 // The n-th PLB row from the start on.
-std::optional<std::size_t> nthRow(const SegmentTable& t, RowRange range, std::string_view id, std::size_t n) {
+std::optional<std::size_t> nthRow(const SegmentTable& t, RemittanceRows range, std::string_view id, std::size_t n) {
     for (std::size_t r = range.first; r <= range.last && n > 0; ++r)
         if (t.id(r) == id && --n == 0) return r;
     return std::nullopt;
 }
 
-std::optional<std::string> providerAdjustmentField(const SegmentTable& t, RowRange all, const std::string& name) {
+std::optional<std::string> providerAdjustmentField(const SegmentTable& t, RemittanceRows all, const std::string& name) {
     if (name.compare(0, 7, "PROVADJ") != 0) return std::nullopt;
     const SuffixedName n = splitSuffix(name);
     if (n.suffix.find('.') != std::string::npos) return std::nullopt;
@@ -331,7 +331,7 @@ std::optional<std::string> providerAdjustmentField(const SegmentTable& t, RowRan
 }
 
 std::string transactionField(const SegmentTable& t, std::size_t start, const std::string& name) {
-    const RowRange all = fromRow(t, start);
+    const RemittanceRows all = fromRow(t, start);
     static const std::unordered_map<std::string, QualifiedField> plain{
         {"SETCONTROLNUMBER", {"ST", "", 2}}, {"TRANSTOTALPAYAMT", {"BPR", "", 2}}, {"TRANSDATE", {"BPR", "", 16}},
         {"TRACEREFID", {"TRN", "", 2}},      {"TRACEORGID", {"TRN", "", 3}},       {"TRACEREFRENCEID", {"TRN", "", 4}},
@@ -353,7 +353,7 @@ std::string transactionField(const SegmentTable& t, std::size_t start, const std
 // ---- service-line fields ----
 
 // The CAS*PR amount of a patient-responsibility reason code on the line.
-std::string patientResponsibilityAmount(const SegmentTable& t, RowRange line, std::string_view code) {
+std::string patientResponsibilityAmount(const SegmentTable& t, RemittanceRows line, std::string_view code) {
     for (std::size_t r = line.first; r <= line.last; ++r) {
         if (!rowIs(t, r, "CAS", "PR")) continue;
         if (t.element(r, 2) == code) return element(t, r, 3);
@@ -362,9 +362,9 @@ std::string patientResponsibilityAmount(const SegmentTable& t, RowRange line, st
     return "";
 }
 
-std::string serviceLineField(const SegmentTable& t, RowRange claim, const std::string& base,
+std::string serviceLineField(const SegmentTable& t, RemittanceRows claim, const std::string& base,
                              const std::array<std::size_t, 3>& numbers) {
-    const RowRange line = serviceLineRows(t, claim, numbers[0]);
+    const RemittanceRows line = serviceLineRows(t, claim, numbers[0]);
     if (line.empty()) return "";
     const std::size_t svc = line.first;
     static const std::unordered_map<std::string, int> svcElements{
@@ -422,7 +422,7 @@ std::uint32_t claimNumberOf(const SegmentTable& table, std::size_t row, ClaimCol
     }
 }
 
-RowRange remittanceClaimRows(const ClaimIndex& index, const SegmentTable& table, std::size_t k,
+RemittanceRows remittanceClaimRows(const ClaimIndex& index, const SegmentTable& table, std::size_t k,
                              ClaimColumnMode mode) {
     if (k < 1 || k > index.size()) return {};
     const std::size_t first = index[k - 1];
@@ -432,7 +432,7 @@ RowRange remittanceClaimRows(const ClaimIndex& index, const SegmentTable& table,
     return {first, last};
 }
 
-RowRange serviceLineRows(const SegmentTable& table, RowRange claim, std::size_t s) {
+RemittanceRows serviceLineRows(const SegmentTable& table, RemittanceRows claim, std::size_t s) {
     if (s < 1) return {};
     const auto svc = nthRow(table, claim, "SVC", s);
     if (!svc) return {};
@@ -443,7 +443,7 @@ RowRange serviceLineRows(const SegmentTable& table, RowRange claim, std::size_t 
 
 std::string CTL39407AB(std::size_t, const ClaimIndex& index, const SegmentTable& table, std::size_t k,
                        const std::string& name, ClaimColumnMode mode) {
-    const RowRange claim = remittanceClaimRows(index, table, k, mode);
+    const RemittanceRows claim = remittanceClaimRows(index, table, k, mode);
     if (claim.empty()) return "";
     return claimField(table, claim, name);
 }
@@ -457,7 +457,7 @@ std::string CTL39407AE(std::size_t, const ClaimIndex& index, const SegmentTable&
                        const std::string& name, ClaimColumnMode mode) {
     const SuffixedName n = splitSuffix(name);
     if (n.suffix.empty() || n.base == "CLMADJCODE") return "";
-    const RowRange claim = remittanceClaimRows(index, table, k, mode);
+    const RemittanceRows claim = remittanceClaimRows(index, table, k, mode);
     if (claim.empty()) return "";
     return serviceLineField(table, claim, n.base, suffixNumbers(n.suffix));
 }
@@ -471,7 +471,7 @@ std::string CTL39407AL(std::size_t, const ClaimIndex& index, const SegmentTable&
     bool isKnown = false;
     for (auto n : known) isKnown = isKnown || n == name;
     if (!isKnown || k < 1 || k > index.size() || index[k - 1] < 1 || index[k - 1] > table.size()) return "";
-    const RowRange claim = remittanceClaimRows(index, table, k, firstNumberedColumn(table, index[k - 1]));
+    const RemittanceRows claim = remittanceClaimRows(index, table, k, firstNumberedColumn(table, index[k - 1]));
     if (claim.empty()) return "";
     for (std::size_t s = 1; s <= 1000; ++s) {
         if (serviceLineRows(table, claim, s).empty()) break;
@@ -518,7 +518,7 @@ std::size_t CTL39407O(std::size_t startRow, std::size_t k, const SegmentTable& t
 
 std::string CTL39407D(std::size_t startRow, int n, std::size_t s, std::size_t k, const SegmentTable& table,
                       ClaimColumnMode mode) {
-    RowRange claim;
+    RemittanceRows claim;
     for (std::size_t r = startRow < 1 ? 1 : startRow; r <= table.size(); ++r) {
         if (claimNumberOf(table, r, mode) != k) continue;
         claim.first = r;
@@ -526,7 +526,7 @@ std::string CTL39407D(std::size_t startRow, int n, std::size_t s, std::size_t k,
         while (claim.last + 1 <= table.size() && claimNumberOf(table, claim.last + 1, mode) == k) ++claim.last;
         break;
     }
-    const RowRange line = serviceLineRows(table, claim, s);
+    const RemittanceRows line = serviceLineRows(table, claim, s);
     if (line.empty()) return n == 0 ? "0" : "";
     const std::string_view svc01 = table.element(line.first, 1);
     if (n == 0) {
@@ -546,7 +546,7 @@ std::string CTL39407AJ(std::size_t startRow, const ClaimIndex& index, const Segm
         const char which = name[7];
         if (which < '1' || which > '5') return "";
         const std::size_t s = static_cast<std::size_t>(std::strtoull(name.substr(11).c_str(), nullptr, 10));
-        const RowRange line = serviceLineRows(table, remittanceClaimRows(index, table, k, mode), s);
+        const RemittanceRows line = serviceLineRows(table, remittanceClaimRows(index, table, k, mode), s);
         static const std::array<const char*, 5> qualifiers{"ZK", "ZL", "ZM", "ZN", "ZO"};
         return line.empty() ? "" : elementOfRow(table, findRow(table, line, "AMT", qualifiers[which - '1']), 2);
     }
@@ -555,7 +555,7 @@ std::string CTL39407AJ(std::size_t startRow, const ClaimIndex& index, const Segm
 
 std::string CTL39407B(const ClaimIndex& index, const SegmentTable& table, std::size_t k, std::size_t s, int n,
                       ClaimColumnMode mode) {
-    const RowRange line = serviceLineRows(table, remittanceClaimRows(index, table, k, mode), s);
+    const RemittanceRows line = serviceLineRows(table, remittanceClaimRows(index, table, k, mode), s);
     return line.empty() ? "" : componentOf(table, table.element(line.first, 1), n);
 }
 

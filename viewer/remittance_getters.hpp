@@ -24,16 +24,16 @@ std::uint32_t claimNumberOf(const SegmentTable& table, std::size_t row, ClaimCol
 
 // The rows of claim k: from the index's k-th row while the claim column
 // holds k. Empty (first > last) when the index does not point at claim k.
-struct RowRange {
+struct RemittanceRows {
     std::size_t first = 1;
     std::size_t last = 0;
     bool empty() const { return last < first; }
 };
-RowRange remittanceClaimRows(const ClaimIndex& index, const SegmentTable& table, std::size_t k,
+RemittanceRows remittanceClaimRows(const ClaimIndex& index, const SegmentTable& table, std::size_t k,
                              ClaimColumnMode mode);
 // Service line s (1-based) of the claim: from its s-th SVC row to the row
 // before the next SVC or the claim's end; empty when there is none.
-RowRange serviceLineRows(const SegmentTable& table, RowRange claim, std::size_t s);
+RemittanceRows serviceLineRows(const SegmentTable& table, RemittanceRows claim, std::size_t s);
 
 // CTL39407AB: a claim field of claim k (the start row is not used).
 std::string CTL39407AB(std::size_t startRow, const ClaimIndex& index, const SegmentTable& table, std::size_t k,

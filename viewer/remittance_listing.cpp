@@ -6,6 +6,7 @@
 
 #include "elements.hpp"
 #include "progress_meter.hpp"
+#include "report_lines.hpp"
 #include "remittance_detail.hpp"
 #include "remittance_getters.hpp"
 #include "claims_listing.hpp"
@@ -56,17 +57,9 @@ std::string remittanceAmount(std::string_view element) {
     return CTL39400AF(v, "$");
 }
 
-namespace {
-// Blanks appended up to n characters; a longer text is kept whole.
-std::string extendedTo(std::string s, std::size_t n) {
-    if (s.size() < n) s.append(n - s.size(), ' ');
-    return s;
-}
-}  // namespace
-
 std::string remittanceListingLine(const std::string& names, const std::string& billed, const std::string& paid,
                                   const std::string& patient) {
-    return extendedTo(names, 32) + extendedTo(extendedTo(billed, 11) + paid, 22) + patient;
+    return fillToColumn(names, 32) + fillToColumn(fillToColumn(billed, 11) + paid, 22) + patient;
 }
 
 namespace {

@@ -249,19 +249,6 @@ TEST(RemittanceDetail, ChangeViewTwiceReturnsToViewOneReadWithModeTwo) {
     EXPECT_EQ(m.lines(), CTL39407E(index, t, 1, 2, 1));
 }
 
-TEST(RemittanceDetail, ReportsDropOnlyATrailingEmptyLine) {
-    struct Case {
-        std::vector<std::string> lines, want;
-    };
-    const std::vector<Case> cases{
-        {{"", "a", ""}, {"", "a"}},
-        {{"", "a", "last"}, {"", "a", "last"}},  // a real last line stays
-        {{}, {}},
-        {{""}, {}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(remittanceReportLines(c.lines), c.want);
-}
-
 TEST(RemittanceDetail, ReportModesEndEachLineTheirWay) {
     const SegmentTable& t = remittanceDetailTable();
     const ClaimIndex index = CTL39400C(t, 1);

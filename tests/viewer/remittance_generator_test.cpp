@@ -34,7 +34,7 @@ TEST(RemittanceGenerator, OptionWords) {
 
 TEST(RemittanceGenerator, EnvelopeFromSettingsElseTheFileElseDefaults) {
     const SegmentTable& t = remittanceGeneratorTable();
-    const EnvelopeValues file = envelopeValues(t, {});
+    const RemittanceEnvelope file = envelopeValues(t, {});
     EXPECT_EQ(file.sender, "SUBMITTER      ");
     EXPECT_EQ(file.applicationSender, "PAYER");
     EXPECT_EQ(file.controlNumber, "000000001");
@@ -42,7 +42,7 @@ TEST(RemittanceGenerator, EnvelopeFromSettingsElseTheFileElseDefaults) {
     EXPECT_EQ(file.groupControl, "1001");
     EXPECT_EQ(file.setControl, "101");
     const std::map<int, std::string> keys{{1, "  "}, {2, "ME"}, {3, "42"}, {4, "TT"}, {7, "9"}, {8, "77"}};
-    const EnvelopeValues set = envelopeValues(t, [&](int k) { return keys.count(k) ? keys.at(k) : ""; });
+    const RemittanceEnvelope set = envelopeValues(t, [&](int k) { return keys.count(k) ? keys.at(k) : ""; });
     EXPECT_EQ(set.sender, "SUBMITTER      ");  // a blank key 1 is absent
     EXPECT_EQ(set.receiver, "ME             ");
     EXPECT_EQ(set.controlNumber, "42       ");
