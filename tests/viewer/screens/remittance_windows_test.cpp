@@ -57,7 +57,7 @@ TEST(RemittanceWindows, SearchSelectAndChangeView) {
         {kRemittanceTitle, remittancePress("Search")},
         {"Search",
          [](HWND w) {
-             SetWindowTextA(FindWindowExA(w, nullptr, "Edit", nullptr), "sally smith");
+             zrtest::retypeInto(FindWindowExA(w, nullptr, "Edit", nullptr), "sally smith");
              pressButton(w, "Find");
          }},
         {kRemittanceTitle, remittancePress("Select")},
