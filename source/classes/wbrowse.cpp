@@ -2,7 +2,17 @@
 
 #include <algorithm>
 
+#include "button.hpp"
+#include "dialog.hpp"
 #include "font.hpp"
+#include "get.hpp"
+#include "listbox.hpp"
+#include "messages.hpp"
+#include "printer.hpp"
+#include "report_printer.hpp"
+#include "browse_report.hpp"
+#include "text.hpp"
+#include "visual_styles.hpp"
 
 namespace wl {
 
@@ -110,6 +120,8 @@ TWBrowse& TWBrowse::New(const WBrowseNew& a) {
     bLClicked = a.bLClicked;
     aActions = a.aActions;
     cAlias = a.cAlias;
+    if (cAlias.empty())
+        if (auto selected = dbfSelected()) cAlias = selected->Alias();
     if (a.oFont) {
         oFont = a.oFont;
         ++oFont->nCount;
@@ -122,6 +134,13 @@ TWBrowse& TWBrowse::New(const WBrowseNew& a) {
     nClrForeFocus = GetSysColor(COLOR_HIGHLIGHTTEXT);
     nStyle = WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_VISIBLE | WS_TABSTOP;
     nId = GetNewId();
+    SetFilter(a.cField, a.uValue1, a.uValue2);
+    bAdd = [](TWBrowse& b) {
+        if (auto area = b.area()) {
+            area->Append();
+            b.UpStable();
+        }
+    };
     SetColor(nClrText, nClrPane);
     Register(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS);
     createOrDefer();
@@ -155,6 +174,24 @@ void TWBrowse::Default() {
     TControl::Default();
     if (!hWnd) return;
     measure();
+    if (!bLine && area_) {
+        // Only the fields that can be seen are read and converted.
+        bLine = [this] {
+            int last = static_cast<int>(area_->fields().size());
+            if (!state_.colSizes.empty() && state_.nClientWidth > 0) {
+                const std::vector<BrowseCell> cells = browseCells(state_);
+                if (!cells.empty()) last = cells.back().col;
+            }
+            return browseFieldLine(*area_, state_.nColPos, last);
+        };
+        const auto& fields = area_->fields();
+        if (aHeaders.size() < fields.size() && Cargo.isNil()) {
+            aHeaders.clear();
+            for (const DbfField& f : fields) aHeaders.push_back(f.name);
+        }
+        aJustify.clear();
+        for (const DbfField& f : fields) aJustify.push_back(f.type == 'N');
+    }
     state_.nLen = source().count();
     state_.nVScrollPos = state_.nLen ? 1 : 0;
     // Missing headers: "1", "2", ... for a list; missing sizes from the
@@ -170,6 +207,7 @@ void TWBrowse::Default() {
     }
     aJustify.resize(cols, false);
     apply({browseVScroll(state_), {BrowseEffect::Kind::HScroll, std::max<int>(1, static_cast<int>(cols)), 1}});
+    if (area_ && filter_.ranged() && bGoTop) bGoTop();
     if (bChange) bChange(*this);
 }
 
@@ -229,6 +267,62 @@ void TWBrowse::SetCols(std::vector<std::function<Value()>> cols, std::vector<std
 void TWBrowse::SetColSizes(std::vector<int> sizes) {
     state_.colSizes = std::move(sizes);
     if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+// ------------------------------------------------------------------- tables
+
+bool TWBrowse::isTable() const { return static_cast<bool>(area_); }
+
+std::shared_ptr<DbfArea> TWBrowse::area() const { return area_; }
+
+void TWBrowse::SetFilter(const std::string& field, const Value& start, const Value& end) {
+    cField = field;
+    uValue1 = start;
+    uValue2 = end.isNil() ? start : end;
+    const std::string kind = upper(cAlias).substr(0, 5);
+    area_ = cAlias.empty() || kind == "ARRAY" ? nullptr : dbfAreaOf(cAlias);
+    if (!area_) {
+        bLogicLen = [] { return 0; };
+        return;
+    }
+    filter_ = BrowseFilter{area_->FieldPos(field), uValue1, uValue2, nMaxFilter};
+    if (!start.isNil()) {
+        const int pos = filter_.field;
+        if (pos < 1 || !browseFilterTypesAgree(area_->fields()[static_cast<std::size_t>(pos - 1)], start, end))
+            MSGALERT(Value("TWBrowse SetFilter() types don't match with current Index Key type!"));
+    }
+    const BrowseSource src = tableBrowseSource(area_, filter_);
+    bGoTop = src.goTop;
+    bGoBottom = src.goBottom;
+    bSkip = src.skip;
+    bLogicLen = src.logicLen;
+    state_.nLen = src.count();
+    state_.lHitTop = state_.lHitBottom = false;
+    if (!start.isNil()) src.top();
+}
+
+int TWBrowse::RecCount(const Value& start) {
+    if (!area_) return 0;
+    BrowseFilter f = filter_;
+    f.start = start;
+    f.maxCount = nMaxFilter;
+    return browseRecCount(*area_, f);
+}
+
+void TWBrowse::UpStable() {
+    if (!area_) return;
+    apply(browseUpStable(state_, source(), *area_));
+}
+
+void TWBrowse::RecAdd() {
+    if (bAdd) bAdd(*this);
+}
+
+bool TWBrowse::lCloseArea() {
+    if (area_) dbfCloseArea(area_->Alias());
+    area_.reset();
+    cAlias.clear();
+    return true;
 }
 
 // --------------------------------------------------------------- navigation
@@ -390,7 +484,15 @@ Answer TWBrowse::LButtonDown(int row, int col, WPARAM flags) {
     if (line == 0) {
         const int at = nAtCol(col);
         if (at >= 1 && at <= static_cast<int>(aActions.size()) && aActions[static_cast<std::size_t>(at - 1)]) {
+            const std::shared_ptr<bool> alive = alive_;
+            pressedHeader_ = at;
+            RECT head = lineRect(0, 0);
+            InvalidateRect(hWnd, &head, FALSE);
+            UpdateWindow(hWnd);
             aActions[static_cast<std::size_t>(at - 1)](*this, row, col);
+            if (!*alive) return 0;
+            pressedHeader_ = 0;
+            InvalidateRect(hWnd, &head, FALSE);
         } else {
             MessageBeep(0);
         }
@@ -491,6 +593,10 @@ Answer TWBrowse::MouseLeave(int row, int col, WPARAM flags) {
 
 Answer TWBrowse::LDblClick(int row, int col, WPARAM flags) {
     if (nAtRow(row) != state_.nRowPos || state_.nLen == 0) return std::nullopt;
+    if (lAutoEdit) {
+        Edit(std::max(1, nAtCol(col)), lAutoSkip);
+        return 0;
+    }
     return TControl::LDblClick(row, col, flags);
 }
 
@@ -589,9 +695,25 @@ void TWBrowse::paintLine(HDC dc, int line, const ValueList& cells, bool header) 
         DrawTextA(dc, text.data(), static_cast<int>(text.size()), &inner,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (right ? DT_RIGHT : DT_LEFT));
         if (header) {
-            DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+            if (c.col == pressedHeader_) {
+                DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
+            } else if (ISAPPTHEMED()) {
+                DRAWHEADER(hWnd, dc, r.top, r.left, r.bottom, r.right, text, false);
+            } else {
+                FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+                RECT inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+                DrawEdge(dc, &inside, EDGE_RAISED, BF_RECT);
+            }
             continue;
         }
+        auto rule = [&](Color colour, int x0, int y0, int x1, int y1, int style = PS_SOLID) {
+            HPEN pen = CreatePen(style, 1, colour);
+            HGDIOBJ old = SelectObject(dc, pen);
+            MoveToEx(dc, x0, y0, nullptr);
+            LineTo(dc, x1, y1);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+        };
         switch (nLineStyle) {
         case 1: FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))); break;
         case 2: {
@@ -605,6 +727,19 @@ void TWBrowse::paintLine(HDC dc, int line, const ValueList& cells, bool header) 
             break;
         }
         case 3: DrawEdge(dc, &r, EDGE_RAISED, BF_RECT); break;
+        case 4: {  // a dotted black frame
+            const int mode = SetBkMode(dc, TRANSPARENT);
+            rule(0, r.left, r.top, r.right - 1, r.top, PS_DOT);
+            rule(0, r.right - 1, r.top, r.right - 1, r.bottom - 1, PS_DOT);
+            rule(0, r.right - 1, r.bottom - 1, r.left, r.bottom - 1, PS_DOT);
+            rule(0, r.left, r.bottom - 1, r.left, r.top, PS_DOT);
+            SetBkMode(dc, mode);
+            break;
+        }
+        case 5: rule(0, r.left, r.top, r.left, r.bottom); break;
+        case 6: rule(kGrey, r.left, r.top, r.left, r.bottom); break;
+        case 7: rule(0, r.left, r.bottom - 1, r.right, r.bottom - 1); break;
+        case 8: rule(kGrey, r.left, r.bottom - 1, r.right, r.bottom - 1); break;
         default: break;
         }
     }
@@ -624,6 +759,10 @@ BrowseEffects TWBrowse::drawTo(HDC dc) {
     HBRUSH pane = CreateSolidBrush(nClrPane);
     FillRect(dc, &c, pane);
     DeleteObject(pane);
+    if (lIconView) {
+        DrawIcons(dc);
+        return {};
+    }
     HGDIOBJ oldFont = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
     ValueList header;
     for (const std::string& h : aHeaders) header.emplace_back(h);
@@ -632,6 +771,257 @@ BrowseEffects TWBrowse::drawTo(HDC dc) {
     browsePaintLines(state_, source(), [&](int line) { paintLine(dc, line, bLine ? bLine() : ValueList{}, false); });
     if (oldFont) SelectObject(dc, oldFont);
     return count;
+}
+
+// ------------------------------------------------------- the modal editor
+
+RECT TWBrowse::cellRect(int col) const {
+    RECT r = lineRect(state_.nRowPos, state_.nRowPos);
+    for (const BrowseCell& c : browseCells(state_)) {
+        if (c.col != col) continue;
+        r.left = c.x;
+        r.right = c.x + c.width;
+    }
+    return r;
+}
+
+std::string TWBrowse::cellTextOf(int col) {
+    const ValueList line = bLine && state_.nLen ? bLine() : ValueList{};
+    const auto i = static_cast<std::size_t>(col - 1);
+    return col >= 1 && i < line.size() ? cellText(line[i]) : std::string();
+}
+
+bool TWBrowse::lEditCol(int col, Value& value, const BrowseEditSpec& spec) {
+    if (!hWnd || state_.nLen == 0) return false;
+    state_.nColAct = col;
+    InvalidateRect(hWnd, nullptr, FALSE);
+    UpdateWindow(hWnd);
+    RECT cell = cellRect(col);
+    ++cell.top;  // from one pixel below the cell's top
+    POINT corner{cell.left, cell.top};
+    ClientToScreen(hWnd, &corner);
+    const int width = cell.right - cell.left, height = cell.bottom - cell.top;
+    const Value before = value;
+    std::vector<std::string> choices = spec.aChoices;
+    const bool logical = value.isLogical();
+    if (logical && choices.empty()) choices = {".T.", ".F."};
+
+    TDialog dlg;
+    DialogNew dn;
+    dn.lPixel = true;
+    dn.nStyle = WS_POPUP;
+    dn.oWnd = this;
+    dn.nTop = 0;
+    dn.nLeft = 0;
+    dn.nBottom = height;
+    dn.nRight = width;
+    dn.oFont = oFont;
+    dlg.New(dn);
+    // The edited text or choice, bound to the editor.
+    Value edited = logical ? Value(choices[value.logical() ? 0 : std::min<std::size_t>(1, choices.size() - 1)]) : value;
+    SetGet bind = [&edited](const std::optional<Value>& v) {
+        if (v) edited = *v;
+        return edited;
+    };
+    TGet get;
+    TComboBox combo;
+    TButton action, ok;
+    TControl* editor = nullptr;
+    const int buttonWidth = spec.bAction && choices.empty() ? 12 : 0;
+    if (!choices.empty()) {
+        ListNew ln;
+        ln.oWnd = &dlg;
+        ln.lPixel = true;
+        ln.bSetGet = bind;
+        ln.aItems = choices;
+        ln.nWidth = width;
+        ln.nHeight = 100;
+        ln.bValid = spec.bValid;
+        combo.New(ln);
+        editor = &combo;
+    } else {
+        GetNew gn;
+        gn.oWnd = &dlg;
+        gn.lPixel = true;
+        gn.bSetGet = bind;
+        gn.nWidth = width - buttonWidth;
+        gn.nHeight = height;
+        gn.cPicture = spec.cPicture;
+        gn.bValid = spec.bValid;
+        gn.nClrFore = spec.nClrFore;
+        gn.nClrBack = spec.nClrBack;
+        gn.oFont = oFont;
+        get.New(gn);
+        // Enter confirms: the field would otherwise only move the focus on.
+        get.bKeyChar = [&](WPARAM key, LPARAM) -> Answer {
+            if (key != VK_RETURN) return std::nullopt;
+            get.Assign();
+            if (spec.bValid && !spec.bValid(get)) return 0;
+            dlg.End(1);
+            return 0;
+        };
+        editor = &get;
+        if (buttonWidth) {
+            ButtonNew bn;
+            bn.oWnd = &dlg;
+            bn.lPixel = true;
+            bn.nCol = width - buttonWidth;
+            bn.nWidth = buttonWidth;
+            bn.nHeight = 12;
+            bn.cCaption = "...";
+            bn.bAction = [&](TWindow&) {
+                get.Assign();
+                edited = spec.bAction(edited, *this);
+                get.Refresh();
+                dlg.End(1);
+            };
+            action.New(bn);
+        }
+    }
+    ButtonNew okn;
+    okn.oWnd = &dlg;
+    okn.lPixel = true;
+    okn.nWidth = 1;
+    okn.nHeight = 1;
+    okn.cCaption = "";
+    okn.lDefault = true;
+    okn.bAction = [&](TWindow&) { dlg.End(1); };
+    ok.New(okn);
+    DialogActivate da;
+    da.bInit = [&](TWindow&) {
+        // Over the cell, the editor as large as the cell.
+        MoveWindow(dlg.hWnd, corner.x, corner.y, width, choices.empty() ? height : height + 100, FALSE);
+        if (editor && editor->hWnd) MoveWindow(editor->hWnd, 0, 0, width - buttonWidth, choices.empty() ? height : 100, FALSE);
+        if (ok.hWnd) ShowWindow(ok.hWnd, SW_HIDE);
+    };
+    dlg.Activate(da);
+    const bool confirmed = dlg.nResult && *dlg.nResult == 1;
+    if (!confirmed) {
+        value = before;
+    } else if (logical) {
+        value = Value(CVALTOCHAR(edited) == choices.front());
+    } else {
+        value = edited;
+    }
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+    return confirmed;
+}
+
+void TWBrowse::Edit(int col, bool autoSkip) {
+    for (;;) {
+        if (!hWnd || state_.nLen == 0) return;
+        const std::string shown = cellTextOf(col);
+        Value v(shown);
+        bool confirmed = false;
+        if (area_) {
+            if (!area_->RLock()) {
+                MSGALERT(Value("Record locked!"), Value("Please, try again"));
+                return;
+            }
+            confirmed = lEditCol(col, v);
+            const auto& fields = area_->fields();
+            if (confirmed && col >= 1 && col <= static_cast<int>(fields.size())) {
+                const DbfField& f = fields[static_cast<std::size_t>(col - 1)];
+                // Only when the column shows that field.
+                if (browseFieldText(f, area_->FieldGet(col)) == shown)
+                    area_->FieldPut(col, browseFieldFromText(f, CVALTOCHAR(v)));
+            }
+            apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+            area_->UnLock();
+        } else {
+            confirmed = lEditCol(col, v);
+        }
+        if (!autoSkip || !confirmed) return;
+        if (col < static_cast<int>(state_.colSizes.size())) {
+            ++col;
+        } else {
+            col = 1;
+            const int row = state_.nRowPos;
+            GoDown();
+            if (state_.nRowPos == row && state_.lHitBottom) return;
+        }
+    }
+}
+
+// ------------------------------------------------------------------ report
+
+void TWBrowse::Report(std::string title, bool preview) {
+    if (title.empty() && oWnd) title = oWnd->GetText();
+    const std::uint32_t record = area_ ? area_->RecNo() : 0;
+    const int at = nAt;
+    PrinterOptions po;
+    po.cDocument = title;
+    po.lPreview = preview;
+    auto printer = std::make_unique<TPrinter>(po);
+    if (!printer->hDC) return;
+    BrowseReportSpec spec;
+    spec.cTitle = title;
+    spec.aHeaders = aHeaders;
+    spec.aColSizes = state_.colSizes;
+    spec.nLetterWidth = std::max(1, letterWidth(hWnd, oFont ? oFont->hFont : nullptr, 1));
+    spec.lTable = isTable();
+    browseReport(std::make_unique<ReportPrinter>(std::move(printer)), spec, source(), bLine);
+    if (area_)
+        area_->GoTo(record);
+    else
+        nAt = at;
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+void TWBrowse::ShowSizes() { MSGINFO(Value(browseSizesText(aHeaders, state_.colSizes))); }
+
+// --------------------------------------------------------------- icon view
+
+int TWBrowse::nAtIcon(int row, int col) const { return browseIconAt(row, col, state_.nClientWidth); }
+
+void TWBrowse::DrawIcon(HDC dc, int n, bool focused) {
+    const auto [top, left] = browseIconCorner(n, state_.nClientWidth);
+    HICON icon = nullptr;
+    if (bIconDraw) {
+        const int i = bIconDraw();
+        if (i >= 1 && i <= static_cast<int>(aIcons.size())) icon = aIcons[static_cast<std::size_t>(i - 1)];
+    } else if (!aIcons.empty()) {
+        icon = aIcons.front();
+    }
+    if (!icon) icon = LoadIcon(nullptr, IDI_APPLICATION);
+    DrawIconEx(dc, left + 9, top, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    const std::string label = bIconText ? bIconText() : std::to_string(area_ ? area_->RecNo() : static_cast<std::uint32_t>(nAt));
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    lstrcpyA(lf.lfFaceName, "MS Sans Serif");
+    HFONT font = CreateFontIndirectA(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{left, top + 34, left + 50, top + 50};
+    SetTextColor(dc, focused ? RGB(255, 255, 255) : nClrText);
+    SetBkColor(dc, focused ? RGB(0, 0, 128) : nClrPane);
+    ExtTextOutA(dc, r.left, r.top, ETO_OPAQUE, &r, "", 0, nullptr);
+    DrawTextA(dc, label.data(), static_cast<int>(label.size()), &r, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+void TWBrowse::DrawIcons(HDC dc) {
+    const BrowseSource src = source();
+    const int count = src.count();
+    if (count == 0) return;
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    // The current item keeps its place: the walk starts from the first and
+    // comes back to it.
+    const std::uint32_t record = area_ ? area_->RecNo() : 0;
+    const int at = nAt;
+    src.top();
+    for (int n = 1; n <= count; ++n) {
+        if (browseIconCorner(n, state_.nClientWidth).first > c.bottom) break;
+        const bool current = area_ ? area_->RecNo() == record : nAt == at;
+        DrawIcon(dc, n, current);
+        if (current) nIconPos = n;
+        if (src.Skip(1) != 1) break;
+    }
+    if (area_)
+        area_->GoTo(record);
+    else
+        nAt = at;
 }
 
 }  // namespace wl
