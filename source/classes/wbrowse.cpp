@@ -852,8 +852,13 @@ bool TWBrowse::lEditCol(int col, Value& value, const BrowseEditSpec& spec) {
         gn.nClrBack = spec.nClrBack;
         gn.oFont = oFont;
         get.New(gn);
-        // Enter confirms: the field would otherwise only move the focus on.
+        // Enter confirms (the field would otherwise only move the focus
+        // on), Escape cancels.
         get.bKeyChar = [&](WPARAM key, LPARAM) -> Answer {
+            if (key == VK_ESCAPE) {
+                dlg.End(2);
+                return 0;
+            }
             if (key != VK_RETURN) return std::nullopt;
             get.Assign();
             if (spec.bValid && !spec.bValid(get)) return 0;
