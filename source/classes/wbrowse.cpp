@@ -269,6 +269,44 @@ void TWBrowse::SetColSizes(std::vector<int> sizes) {
     if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
 }
 
+// ----------------------------------------------------------------- outlines
+
+void TWBrowse::SetTree(TLinkList* tree) {
+    if (!tree) return;
+    oTree = tree;
+    treeMode_ = true;
+    lMChange = false;
+    area_.reset();
+    cAlias.clear();
+    tree->Draw();
+    const BrowseSource src = treeBrowseSource(*tree, oTreeItem);
+    bGoTop = src.goTop;
+    bGoBottom = src.goBottom;
+    bSkip = src.skip;
+    bLogicLen = src.logicLen;
+    bLine = [this] { return ValueList{Value(oTreeItem ? browseTreeLabel(*oTreeItem) : std::string())}; };
+    if (aHeaders.empty()) aHeaders = {""};
+    // One column as wide as the browse.
+    state_.colSizes = {std::max(1, state_.nClientWidth)};
+    auto toggle = [this] {
+        if (!browseTreeToggle(oTreeItem)) return;
+        oTree->Draw();
+        Display();
+    };
+    bLDblClick = [toggle](int, int, WPARAM, TWindow&) { toggle(); };
+    bKeyChar = [toggle](WPARAM key, LPARAM) -> Answer {
+        if (key != VK_RETURN) return std::nullopt;
+        toggle();
+        return 0;
+    };
+    state_.nLen = src.count();
+    state_.nVScrollPos = state_.nLen ? 1 : 0;
+    state_.nRowPos = 1;
+    state_.lHitTop = state_.lHitBottom = false;
+    if (hWnd) ShowScrollBar(hWnd, SB_HORZ, FALSE);
+    apply({browseVScroll(state_), {BrowseEffect::Kind::Redraw}});
+}
+
 // ------------------------------------------------------------------- tables
 
 bool TWBrowse::isTable() const { return static_cast<bool>(area_); }
@@ -603,6 +641,7 @@ Answer TWBrowse::LDblClick(int row, int col, WPARAM flags) {
 Answer TWBrowse::ReSize(WPARAM type, int width, int height) {
     if (hWnd) {
         measure();
+        if (treeMode_) state_.colSizes = {std::max(1, state_.nClientWidth)};
         const int cols = static_cast<int>(state_.colSizes.size());
         while (state_.nColAct > state_.nColPos && !browseColVisible(state_, state_.nColAct) &&
                browseAtCol(state_, width) < state_.nColAct)
@@ -690,10 +729,11 @@ void TWBrowse::paintLine(HDC dc, int line, const ValueList& cells, bool header) 
         SetTextColor(dc, fore);
         SetBkColor(dc, back);
         const bool right = !header && i < aJustify.size() && aJustify[i];
-        RECT inner{r.left + 2, r.top, r.right - 2, r.bottom};
+        RECT inner{r.left + (treeMode_ ? 4 : 2), r.top, r.right - 2, r.bottom};
         ExtTextOutA(dc, r.left, r.top, ETO_OPAQUE, &r, "", 0, nullptr);
         DrawTextA(dc, text.data(), static_cast<int>(text.size()), &inner,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (right ? DT_RIGHT : DT_LEFT));
+        if (treeMode_) continue;  // an outline has no borders
         if (header) {
             if (c.col == pressedHeader_) {
                 DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);

@@ -17,6 +17,7 @@
 
 #include "browse_model.hpp"
 #include "browse_table.hpp"
+#include "browse_tree.hpp"
 #include "control.hpp"
 
 namespace wl {
@@ -125,6 +126,14 @@ public:
                  std::vector<int> sizes = {});
     std::vector<int> GetColSizes() const { return state_.colSizes; }
 
+    // ---- outlines ----
+    // Binds the browse to an outline the caller owns: one line per visible
+    // item (its label), no column resizing and no horizontal bar; a
+    // double-click or Enter opens or closes an item with children.
+    void SetTree(TLinkList* tree);
+    TLinkList* oTree = nullptr;
+    TTreeItem* oTreeItem = nullptr;  // the current item
+
     // ---- tables ----
     // Binds the navigation closures to the table of cAlias, limited to the
     // records whose field lies from start to end (end: start) when a start
@@ -232,6 +241,7 @@ private:
     std::shared_ptr<DbfArea> area_;
     BrowseFilter filter_;
     int pressedHeader_ = 0;  // the header whose action is running
+    bool treeMode_ = false;
     std::function<void(const std::optional<std::string>&, int, TWBrowse&)> editDone_;
     friend class BrowseEditField;
 };

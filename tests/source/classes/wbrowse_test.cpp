@@ -497,4 +497,32 @@ TEST(WBrowse, TheIconViewLabelsEachItemAndHitsItsCell) {
     EXPECT_EQ(br.b.nAtIcon(5, 70), 0);
 }
 
+TEST(WBrowse, AnOutlineOpensByDoubleClickAndClosesByEnter) {
+    BrowseParent p;
+    Browse br(p.w, 0);
+    TLinkList tree;
+    TTreeItem& aetna = tree.Add("AETNA");
+    aetna.AddChild("C1");
+    aetna.AddChild("C2");
+    tree.Add("HUMANA");
+    br.b.SetTree(&tree);
+    EXPECT_EQ(br.b.nLen(), 2);
+    EXPECT_FALSE(br.b.lMChange);
+    EXPECT_FALSE(GetWindowLongPtrA(br.b.hWnd, GWL_STYLE) & WS_HSCROLL);
+    const int h = br.b.nLineHeight();
+    SendMessageA(br.b.hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, h + h / 2));
+    EXPECT_TRUE(aetna.lOpened);
+    EXPECT_EQ(br.b.nLen(), 4);
+    br.key(VK_DOWN);
+    EXPECT_EQ(br.b.oTreeItem->cPrompt, "C1");
+    EXPECT_EQ(CVALTOCHAR(br.b.bLine()[0]), "    C1");
+    br.key(VK_END);
+    EXPECT_EQ(br.b.oTreeItem->cPrompt, "HUMANA");
+    EXPECT_EQ(br.b.nRowPos(), 4);
+    br.key(VK_HOME);
+    SendMessageA(br.b.hWnd, WM_CHAR, VK_RETURN, 0);
+    EXPECT_FALSE(aetna.lOpened);
+    EXPECT_EQ(br.b.nLen(), 2);
+}
+
 }  // namespace
