@@ -38,62 +38,28 @@ int letterWidth(HWND h, HFONT font, int n) {
 
 }  // namespace
 
-// ----------------------------------------------------------- the edit field
+// ----------------------------------------------------------- the cell editor
 
-// A plain edit control over a cell; Enter and Escape end it, and so does
-// losing the focus.
-class BrowseEditField : public BrowseCellEditor {
+namespace {
+
+// Posted to the browse to end the in-cell editor: the editor is never
+// destroyed from within its own handlers.
+constexpr UINT kBrowseEndEdit = WM_APP + 0x0B0E;
+
+}  // namespace
+
+// The non-modal editor over a cell: a get field, or a combo box for a
+// logical or a list of choices, holding the value being edited.
+class BrowseGetEditor : public BrowseCellEditor {
 public:
-    BrowseEditField(TWBrowse& browse, const RECT& r, const std::string& text) : browse_(browse) {
-        h_ = CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left,
-                             r.top, r.right - r.left, r.bottom - r.top, browse.hWnd, nullptr, GetModuleHandleA(nullptr),
-                             nullptr);
-        if (!h_) return;
-        SetWindowLongPtrA(h_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        old_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&proc)));
-        if (browse.oFont) SendMessageA(h_, WM_SETFONT, reinterpret_cast<WPARAM>(browse.oFont->hFont), 0);
-        SendMessageA(h_, EM_SETSEL, 0, -1);
-    }
-    ~BrowseEditField() override {
-        if (!h_) return;
-        SetWindowLongPtrA(h_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
-        DestroyWindow(h_);
-    }
-    HWND hWnd() const override { return h_; }
-    std::string text() const {
-        const int n = GetWindowTextLengthA(h_);
-        std::string s(static_cast<std::size_t>(n) + 1, '\0');
-        GetWindowTextA(h_, s.data(), n + 1);
-        s.resize(static_cast<std::size_t>(n));
-        return s;
-    }
-
-private:
-    static LRESULT CALLBACK proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-        auto* self = reinterpret_cast<BrowseEditField*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-        const WNDPROC old = self->old_;
-        switch (msg) {
-        case WM_GETDLGCODE: return DLGC_WANTALLKEYS | CallWindowProcA(old, h, msg, w, l);
-        case WM_KEYDOWN:
-            if (w == VK_RETURN || w == VK_ESCAPE) {
-                self->browse_.endEdit(static_cast<int>(w == VK_RETURN ? 13 : 27));
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (w == '\r' || w == 27) return 0;  // no beep for the keys that end it
-            break;
-        case WM_KILLFOCUS:
-            CallWindowProcA(old, h, msg, w, l);
-            self->browse_.endEdit(0);
-            return 0;
-        default: break;
-        }
-        return CallWindowProcA(old, h, msg, w, l);
-    }
-    TWBrowse& browse_;
-    HWND h_ = nullptr;
-    WNDPROC old_ = nullptr;
+    Value value;
+    std::vector<std::string> choices;
+    bool logical = false;
+    TGet get;
+    TComboBox combo;
+    HWND hWnd() const override { return choices.empty() ? get.hWnd : combo.hWnd; }
+    // The edited value: a logical is true when the first choice is chosen.
+    Value result() const { return logical ? Value(CVALTOCHAR(value) == choices.front()) : value; }
 };
 
 // ------------------------------------------------------------------ TWBrowse
@@ -670,6 +636,10 @@ Answer TWBrowse::Destroy() {
 }
 
 Answer TWBrowse::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    if (nMsg == kBrowseEndEdit) {
+        endEdit(editKey_ < 0 ? 0 : editKey_);
+        return 0;
+    }
     if (nMsg == WM_PRINTCLIENT) {
         apply(drawTo(reinterpret_cast<HDC>(w)));
         return 0;
@@ -679,22 +649,73 @@ Answer TWBrowse::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
 
 // ------------------------------------------------------------------ editing
 
-void TWBrowse::EditCol(int col, const std::string& text,
-                       std::function<void(const std::optional<std::string>&, int, TWBrowse&)> done) {
+void TWBrowse::EditCol(int col, const Value& value, BrowseEditDone done, const BrowseEditSpec& spec) {
     if (editor_) endEdit(0);
     if (!hWnd || state_.nLen == 0) return;
     state_.nColAct = col;
-    RECT r = lineRect(state_.nRowPos, state_.nRowPos);
-    for (const BrowseCell& c : browseCells(state_)) {
-        if (c.col != col) continue;
-        r.left = c.x;
-        r.right = c.x + c.width;
+    const RECT r = cellRect(col);
+    auto ed = std::make_unique<BrowseGetEditor>();
+    BrowseGetEditor* e = ed.get();
+    e->logical = value.isLogical();
+    e->choices = spec.aChoices;
+    if (e->logical && e->choices.empty()) e->choices = {".T.", ".F."};
+    e->value = e->logical ? Value(e->choices[value.logical() ? 0 : std::min<std::size_t>(1, e->choices.size() - 1)])
+                          : value;
+    SetGet bind = [e](const std::optional<Value>& v) {
+        if (v) e->value = *v;
+        return e->value;
+    };
+    // Enter and Escape record the key; losing the focus ends it too.
+    auto finish = [this](int key) {
+        if (editKey_ >= 0) return;
+        editKey_ = key;
+        PostMessageA(hWnd, kBrowseEndEdit, 0, 0);
+    };
+    auto keys = [finish](WPARAM key, LPARAM) -> Answer {
+        if (key != VK_RETURN && key != VK_ESCAPE) return std::nullopt;
+        finish(key == VK_RETURN ? 13 : 27);
+        return 0;
+    };
+    auto lost = [finish](TWindow&, HWND) { finish(0); };
+    if (!e->choices.empty()) {
+        ListNew ln;
+        ln.oWnd = this;
+        ln.lPixel = true;
+        ln.nRow = r.top;
+        ln.nCol = r.left;
+        ln.nWidth = r.right - r.left;
+        ln.nHeight = e->logical ? 100 : std::max(200, static_cast<int>(r.bottom - r.top));
+        ln.bSetGet = bind;
+        ln.aItems = e->choices;
+        e->combo.New(ln);
+        e->combo.bKeyChar = keys;
+        e->combo.bKeyDown = [finish](WPARAM key, LPARAM, TWindow&) -> Answer {
+            if (key != VK_RETURN && key != VK_ESCAPE) return std::nullopt;
+            finish(key == VK_RETURN ? 13 : 27);
+            return 0;
+        };
+        e->combo.bLostFocus = lost;
+    } else {
+        GetNew gn;
+        gn.oWnd = this;
+        gn.lPixel = true;
+        gn.nRow = r.top;
+        gn.nCol = r.left;
+        gn.nWidth = r.right - r.left;
+        gn.nHeight = r.bottom - r.top;
+        gn.bSetGet = bind;
+        gn.cPicture = spec.cPicture;
+        gn.nClrFore = spec.nClrFore;
+        gn.nClrBack = spec.nClrBack;
+        gn.oFont = oFont;
+        e->get.New(gn);
+        e->get.bKeyChar = keys;
+        e->get.bLostFocus = lost;
     }
+    editKey_ = -1;
     editDone_ = std::move(done);
-    auto field = std::make_unique<BrowseEditField>(*this, r, text);
-    const HWND h = field->hWnd();
-    editor_ = std::move(field);
-    if (h) ::SetFocus(h);
+    editor_ = std::move(ed);
+    if (const HWND h = editor_->hWnd()) ::SetFocus(h);
 }
 
 void TWBrowse::endEdit(int key) {
@@ -702,10 +723,14 @@ void TWBrowse::endEdit(int key) {
     // Taken first: destroying the field moves the focus, which ends again.
     std::unique_ptr<BrowseCellEditor> editor = std::move(editor_);
     auto done = std::move(editDone_);
-    const std::string text = static_cast<BrowseEditField&>(*editor).text();
+    auto& e = static_cast<BrowseGetEditor&>(*editor);
+    if (e.choices.empty() && e.get.hWnd) e.get.Assign();
+    const Value value = e.result();
+    editKey_ = key;  // the focus leaving the editor below ends nothing more
     if (key != 0 && hWnd) ::SetFocus(hWnd);
     editor.reset();
-    if (done) done(key == 27 ? std::nullopt : std::optional<std::string>(text), key, *this);
+    editKey_ = -1;
+    if (done) done(key == 27 ? std::nullopt : std::optional<Value>(value), key, *this);
     if (hWnd) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
 }
 

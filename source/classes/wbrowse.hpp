@@ -47,6 +47,8 @@ struct WBrowseNew {
 // The modal in-cell editor's options: a picture, a valid closure, colours,
 // the choices of a combo box (a logical is ".T."/".F." unless given), and
 // an action whose result for (value, browse) fills the field.
+using BrowseEditDone = std::function<void(const std::optional<Value>&, int key, TWBrowse&)>;
+
 struct BrowseEditSpec {
     std::string cPicture;
     std::function<bool(TWindow&)> bValid;
@@ -55,8 +57,7 @@ struct BrowseEditSpec {
     std::function<Value(const Value&, TWBrowse&)> bAction;
 };
 
-// Where an in-cell edit is shown: a plain edit field over the cell for now,
-// behind this seam so that the library's get control can take its place.
+// The in-cell editor while one is open (a get field or a combo box).
 class BrowseCellEditor {
 public:
     virtual ~BrowseCellEditor() = default;
@@ -170,11 +171,12 @@ public:
     int nAtRow(int y) const { return lineHeight_ ? y / lineHeight_ : 0; }
 
     // ---- in-cell editing ----
-    // Opens an edit field over the active cell of the current line holding
-    // `text`; Enter hands the edited text to `done` with 13, Escape hands
-    // nothing with 27, losing the focus hands the text with 0. One at a time.
-    void EditCol(int col, const std::string& text,
-                 std::function<void(const std::optional<std::string>&, int key, TWBrowse&)> done);
+    // Opens the non-modal editor over the cell of column col on the
+    // current line: a get field with the picture, or a combo box for a
+    // logical or choices. Enter hands the value to `done` with 13, Escape
+    // hands nothing with 27, losing the focus hands the value with 0; the
+    // editor then ends. One at a time.
+    void EditCol(int col, const Value& value, BrowseEditDone done, const BrowseEditSpec& spec = {});
     bool IsEditing() const { return static_cast<bool>(editor_); }
     // The modal editor over the cell of column col on the current line:
     // true when confirmed (Enter); Escape puts the value back.
@@ -242,8 +244,8 @@ private:
     BrowseFilter filter_;
     int pressedHeader_ = 0;  // the header whose action is running
     bool treeMode_ = false;
-    std::function<void(const std::optional<std::string>&, int, TWBrowse&)> editDone_;
-    friend class BrowseEditField;
+    BrowseEditDone editDone_;
+    int editKey_ = -1;  // the key that ends the editor, -1 while none did
 };
 
 }  // namespace wl

@@ -226,18 +226,34 @@ TEST(WBrowse, PaintingAMillionRowsAsksOnlyForTheVisibleLines) {
     EXPECT_EQ(br.b.nAt, 1000000);
 }
 
-TEST(WBrowse, EditFieldOverTheCellHandsBackTheTextOrNothingOnEscape) {
+// Lets posted messages run, as the message loop would.
+void wbrowsePump() {
+    MSG m{};
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+TEST(WBrowse, TheCellEditorHandsBackTheValueOrNothingOnEscape) {
     BrowseParent p;
     Browse br(p.w, 5, {80, 120});
     SetFocus(br.b.hWnd);
     MessageSequence done;
-    std::string edited;
-    auto onDone = [&](const std::optional<std::string>& text, int key, TWBrowse&) {
-        done.record(text ? "text" : "none", key);
-        if (text) edited = *text;
+    std::vector<std::string> edited;
+    auto onDone = [&](const std::optional<Value>& v, int key, TWBrowse&) {
+        done.record(v ? "value" : "none", key);
+        if (v) edited.push_back(CVALTOCHAR(*v));
     };
-    for (WPARAM k : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
-        br.b.EditCol(2, "old", onDone);
+    struct Case {
+        Value start;
+        const char* typed;
+        WPARAM key;
+    };
+    const Case cases[] = {{Value("old       "), "new", VK_RETURN}, {Value("old"), "x", VK_ESCAPE},
+                          {Value(12), "7", VK_RETURN}, {Value(true), "", VK_RETURN}};
+    for (const Case& c : cases) {
+        br.b.EditCol(2, c.start, onDone);
         ASSERT_TRUE(br.b.IsEditing());
         HWND edit = GetFocus();
         ASSERT_NE(edit, br.b.hWnd);
@@ -246,13 +262,22 @@ TEST(WBrowse, EditFieldOverTheCellHandsBackTheTextOrNothingOnEscape) {
         MapWindowPoints(nullptr, br.b.hWnd, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ(r.left, 80);
         EXPECT_EQ(r.top, br.b.nLineHeight());
-        SetWindowTextA(edit, "new value");
-        SendMessageA(edit, WM_KEYDOWN, k, 0);
+        if (c.start.isLogical()) SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);  // the other choice
+        for (const char* t = c.typed; *t; ++t) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*t), 0);
+        SendMessageA(edit, c.start.isLogical() ? WM_KEYDOWN : WM_CHAR, c.key, 0);
+        wbrowsePump();
         EXPECT_FALSE(br.b.IsEditing());
         EXPECT_EQ(GetFocus(), br.b.hWnd);
     }
-    EXPECT_EQ(done.mismatch({{"text", 13}, {"none", 27}}), "");
-    EXPECT_EQ(edited, "new value");
+    EXPECT_EQ(done.mismatch({{"value", 13}, {"none", 27}, {"value", 13}, {"value", 13}}), "");
+    EXPECT_EQ(edited, (std::vector<std::string>{"new       ", "7", ".F."}));
+
+    // Losing the focus ends it with the value.
+    br.b.EditCol(1, Value("abc"), onDone);
+    SetFocus(p.w.hWnd);
+    wbrowsePump();
+    EXPECT_FALSE(br.b.IsEditing());
+    EXPECT_EQ(done.mismatch({{"value", 13}, {"none", 27}, {"value", 13}, {"value", 13}, {"value", 0}}), "");
 }
 
 // ---------------------------------------------------------------- tables
