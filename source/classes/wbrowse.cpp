@@ -72,6 +72,7 @@ TWBrowse::~TWBrowse() {
 }
 
 TWBrowse& TWBrowse::New(const WBrowseNew& a) {
+    BRWCLASSES(ClassName());
     nTop = a.lPixel ? static_cast<int>(a.nRow) : static_cast<int>(a.nRow * 14);
     nLeft = a.lPixel ? static_cast<int>(a.nCol) : static_cast<int>(a.nCol * 8);
     nBottom = nTop + a.nHeight - 1;
@@ -116,6 +117,7 @@ TWBrowse& TWBrowse::New(const WBrowseNew& a) {
 
 TWBrowse& TWBrowse::ReDefine(int id, BrowseLine line, TWindow* parent, std::vector<std::string> headers,
                              std::vector<int> sizes) {
+    BRWCLASSES(ClassName());
     bLine = std::move(line);
     aHeaders = std::move(headers);
     state_.colSizes = std::move(sizes);
@@ -619,13 +621,13 @@ Answer TWBrowse::ReSize(WPARAM type, int width, int height) {
 
 Answer TWBrowse::GotFocus(HWND lost) {
     Answer a = TControl::GotFocus(lost);
-    if (state_.nLen) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+    if (state_.nLen && !lIconView) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
     return a;
 }
 
 Answer TWBrowse::LostFocus(HWND gaining) {
     Answer a = TControl::LostFocus(gaining);
-    if (state_.nLen && hWnd) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+    if (state_.nLen && hWnd && !lIconView) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
     return a;
 }
 
