@@ -301,14 +301,16 @@ void TWBrowse::SetFilter(const std::string& field, const Value& start, const Val
     bGoTop = src.goTop;
     bGoBottom = src.goBottom;
     bSkip = src.skip;
-    bLogicLen = src.logicLen;
-    state_.nLen = src.count();
+    // The count reads nMaxFilter as it stands when counting.
+    bLogicLen = [this] { return area_ ? RecCount(uValue1) : 0; };
+    state_.nLen = bLogicLen();
     state_.lHitTop = state_.lHitBottom = false;
     if (!start.isNil()) src.top();
 }
 
 int TWBrowse::RecCount(const Value& start) {
     if (!area_) return 0;
+    if (!filter_.ranged()) return area_->RecCount();
     BrowseFilter f = filter_;
     f.start = start;
     f.maxCount = nMaxFilter;

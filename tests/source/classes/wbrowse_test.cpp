@@ -377,6 +377,8 @@ TEST(WBrowse, ATableBrowseWalksTheKeyRangeAndShowsTheFields) {
     EXPECT_EQ(b.RecCount(Value("A")), 5);
     b.nMaxFilter = 1;
     EXPECT_EQ(b.RecCount(Value("B")), 1);
+    b.Display();
+    EXPECT_EQ(b.nLen(), 1);
 }
 
 TEST(WBrowse, FilterTypesThatDifferAreToldAndTheAreaCanBeClosed) {
