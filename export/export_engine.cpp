@@ -234,6 +234,8 @@ std::string outputName(const ExportRequest& r, const ExportOptions& o, const Exp
     if (o.namedFile) return wl::joinPath(r.spec.destinationFolder, r.spec.destinationFile);
     if (batch) {
         if (r.spec.destinationFile.empty()) return "";
+        // A data source and table ("source:table"), not a file.
+        if (r.letter == ExportLetter::Odbc) return r.spec.destinationFile;
         name = r.spec.destinationFile + (ext.empty() ? "" : "." + ext);
         if (wl::folderExists(r.spec.destinationFolder)) name = wl::joinPath(r.spec.destinationFolder, name);
         return name;
