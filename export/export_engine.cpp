@@ -512,7 +512,11 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
     const std::string& folder = request.workFolder;
     const ExportSettings settings = readExportSettings(folder, CTL39400AA("NM185", *request.table));
     ExportRequest r = request;
-    const ClaimIndex index = request.index ? *request.index : CTL39400C(*request.table, request.claimColumnMode);
+    // Records run over the whole file, so claims are numbered within the
+    // file: numbers within a set or an interchange start again in the next
+    // one, and the claims there would be read as empty.
+    r.claimColumnMode = 1;
+    const ClaimIndex index = CTL39400C(*request.table, r.claimColumnMode);
     if (options.silent) moduleState().silentMeter = 1;
     if (!options.mapName.empty() && wl::fileExists(exportFilePath(folder, options.mapName))) {
         const std::string claimType = r.st01 == "837" ? exportClaimType(*request.table, index) : "";

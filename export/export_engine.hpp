@@ -41,6 +41,9 @@ struct ExportRequest {
     CheckTable checks{};
     OutputMode outputMode = OutputMode::Screen;
     std::string st01;  // "837", "835", "277" or "271"
+    // The screen's claim index and claim-column mode; the engine numbers
+    // the claims within the file whatever they say, as its records run over
+    // every set of the file.
     const ClaimIndex* index = nullptr;
     std::vector<std::string> fields;  // the export field list
     int claimColumnMode = 3;
