@@ -466,6 +466,22 @@ std::string engineColumns(const std::string& path, const std::vector<std::string
     return out;
 }
 
+// The number of records Debian's python3-dbf reads from a table.
+std::string engineDbfCount(const std::string& path) {
+    const std::string script = path + ".count.py";
+    std::ofstream(script) << "import dbf, sys\n"
+                             "t = dbf.Table(sys.argv[1])\n"
+                             "t.open()\n"
+                             "print(len(t))\n"
+                             "t.close()\n";
+    const std::string command = "/usr/bin/python3 " + script + " " + path + " 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buf[512];
+    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
+    return out;
+}
+
 struct EngineSampleSet {
     std::string st01;
     std::vector<std::string> exportFields;     // the export's names
@@ -542,6 +558,14 @@ TEST(ExportEngine, EverySharedSampleExportsTheConvertersClaimIdsAndAmounts) {
         while (same < exported.size() && same < expected.size() && exported[same] == expected[same]) ++same;
         const std::size_t from = exported.rfind('\n', same) == std::string::npos ? 0 : exported.rfind('\n', same) + 1;
         EXPECT_EQ(exported.substr(from, 80), expected.substr(from, 80)) << path;
+        // The same records as XML and as a dBASE table, read by others.
+        r.letter = zr::ExportLetter::Xml;
+        zr::CTL39404G(r);
+        EXPECT_EQ(engineXmllint(out.file("export.xml")), "") << path;
+        r.letter = zr::ExportLetter::Dbf;
+        zr::CTL39404G(r);
+        const auto records = static_cast<std::size_t>(std::count(exported.begin(), exported.end(), '\n'));
+        EXPECT_EQ(engineDbfCount(out.file("export.dbf")), std::to_string(records) + "\n") << path;
         ++compared;
     }
     EXPECT_GE(compared, 20);
