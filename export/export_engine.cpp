@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <deque>
 #include <optional>
 
 #include "claim_getters.hpp"
@@ -18,6 +19,7 @@
 #include "progress_meter.hpp"
 #include "remittance_getters.hpp"
 #include "text.hpp"
+#include "work_pool.hpp"
 
 namespace zr {
 
@@ -118,14 +120,9 @@ public:
         const std::size_t n = claimCount();
         std::size_t written = 0;
         if (r_.st01 == "837") {
-            const ClaimFields f(table_, index_);
+            const ClaimFields f(table_, index_, r_.workFolder);
             for (std::size_t k = 1; k <= n; ++k) {
-                const auto kk = static_cast<long long>(k);
-                const int clms = static_cast<int>(f.clmCount(kk));
-                for (int j = 1; j <= clms; ++j) {
-                    record([&](const std::string& name) { return claimValue(f, kk, j, name); });
-                    ++written;
-                }
+                written += claimRecords(f, k, record);
                 progress(k, n);
             }
         } else if (r_.st01 == "835") {
@@ -157,6 +154,61 @@ public:
             }
         }
         return written;
+    }
+
+    // The records as text, written in order by `out`: an 837's claims are
+    // formatted side by side in blocks (a claim's fields cost far more than
+    // writing them), any other set's one by one.
+    std::size_t text(const std::function<std::string(const ValueOf&)>& format,
+                     const std::function<void(const std::string&)>& out, const std::function<bool(std::size_t)>& keep,
+                     const std::function<void(std::size_t, std::size_t)>& progress) const {
+        if (r_.st01 != "837") return visit([&](const ValueOf& v) { out(format(v)); }, keep, progress);
+        const std::size_t n = claimCount();
+        constexpr std::size_t kBlock = 1000;
+        const std::size_t blocks = (n + kBlock - 1) / kBlock;
+        wl::WorkPool pool(wl::WorkPool::usefulThreads(6));
+        std::vector<std::optional<ClaimFields>> readers(pool.threads());
+        struct Block {
+            std::string text;
+            std::size_t records = 0;
+            std::shared_ptr<wl::WorkPool::Job> job;
+        };
+        std::deque<Block> inFlight;
+        std::size_t next = 0, done = 0, written = 0;
+        auto submit = [&] {
+            const std::size_t first = next * kBlock + 1, last = std::min(n, (next + 1) * kBlock);
+            inFlight.emplace_back();
+            Block* b = &inFlight.back();
+            b->job = pool.submit([this, &readers, b, first, last, &format](unsigned thread) {
+                if (!readers[thread]) readers[thread].emplace(table_, index_, r_.workFolder);
+                for (std::size_t k = first; k <= last; ++k)
+                    b->records += claimRecords(*readers[thread], k, [&](const ValueOf& v) { b->text += format(v); });
+            });
+            ++next;
+        };
+        // A few blocks per thread ahead, so memory holds a bounded number
+        // of records whatever the file's size.
+        const std::size_t ahead = 4 * pool.threads();
+        while (done < blocks) {
+            while (next < blocks && inFlight.size() < ahead) submit();
+            Block& b = inFlight.front();
+            pool.wait(b.job);
+            out(b.text);
+            written += b.records;
+            inFlight.pop_front();
+            ++done;
+            progress(std::min(n, done * kBlock), n);
+        }
+        return written;
+    }
+
+    // The records of subscriber loop k, one per claim (CLM) of it.
+    std::size_t claimRecords(const ClaimFields& f, std::size_t k, const RecordVisitor& record) const {
+        const auto kk = static_cast<long long>(k);
+        const int clms = static_cast<int>(f.clmCount(kk));
+        for (int j = 1; j <= clms; ++j)
+            record([&](const std::string& name) { return claimValue(f, kk, j, name); });
+        return static_cast<std::size_t>(std::max(clms, 0));
     }
 
     // The 837 value: a claim-level name through the claim getter, any other
@@ -318,10 +370,10 @@ void writeCsv(const WriterContext& c, const std::string& path) {
         claim = k;
         c.progress(k, n);
     };
-    std::string line;
-    const std::size_t written = c.records.visit(
-        [&](const ValueOf& value) {
-            line.clear();
+    // Formats one record; for an 837 several threads run it at once, so it
+    // keeps its text to itself.
+    auto format = [&](const ValueOf& value) {
+            std::string line;
             for (std::size_t i = 0; i < fields.size(); ++i) {
                 if (i) line += sep;
                 line += csvCell(CTL39404P(value(fields[i])), sep);
@@ -333,9 +385,10 @@ void writeCsv(const WriterContext& c, const std::string& path) {
                     c.debug.spillWhenLong();
                 }
             }
-            out.write(line + kCrLf);
-        },
-        keep, progress);
+            return line + kCrLf;
+    };
+    const std::size_t written =
+        c.records.text(format, [&](const std::string& t) { out.write(t); }, keep, progress);
     if (remittance && !ff.empty()) {
         c.runLog.line(" Filter Field = " + ff);
         c.runLog.line(" Filter Equal = " + wl::alltrim(c.options.filterValue));
@@ -350,10 +403,8 @@ void writeXml(const WriterContext& c, const std::string& path) {
     out.write("<?xml version=\"1.0\"  encoding=\"" + c.settings.xmlEncoding + "\"?>\r\n<EXPORTDATA>\r\n");
     const bool claims837 = c.request.st01 == "837";
     const bool dropEmpty = c.settings.switchSet(11);
-    std::string text;
-    c.records.visit(
-        [&](const ValueOf& value) {
-            text = "<CLAIM>\r\n";
+    auto format = [&](const ValueOf& value) {
+            std::string text = "<CLAIM>\r\n";
             for (const std::string& name : fields) {
                 // An empty entry (the empty list, a map's stray comma) names
                 // no element.
@@ -373,9 +424,9 @@ void writeXml(const WriterContext& c, const std::string& path) {
                     text += "</" + tag + ">\r\n";
                 }
             }
-            out.write(text + "</CLAIM>\r\n");
-        },
-        {}, c.progress);
+            return text + "</CLAIM>\r\n";
+    };
+    c.records.text(format, [&](const std::string& t) { out.write(t); }, {}, c.progress);
     out.write("</EXPORTDATA>");
 }
 
