@@ -167,7 +167,6 @@ public:
         constexpr std::size_t kBlock = 1000;
         const std::size_t blocks = (n + kBlock - 1) / kBlock;
         wl::WorkPool pool(wl::WorkPool::usefulThreads(6));
-        std::vector<std::optional<ClaimFields>> readers(pool.threads());
         struct Block {
             std::string text;
             std::size_t records = 0;
@@ -179,16 +178,18 @@ public:
             const std::size_t first = next * kBlock + 1, last = std::min(n, (next + 1) * kBlock);
             inFlight.emplace_back();
             Block* b = &inFlight.back();
-            b->job = pool.submit([this, &readers, b, first, last, &format](unsigned thread) {
-                if (!readers[thread]) readers[thread].emplace(table_, index_, r_.workFolder);
+            b->job = pool.submit([this, b, first, last, &format](unsigned) {
+                // A reader per block: what a reader keeps of the claims it
+                // read goes with the block.
+                const ClaimFields reader(table_, index_, r_.workFolder);
                 for (std::size_t k = first; k <= last; ++k)
-                    b->records += claimRecords(*readers[thread], k, [&](const ValueOf& v) { b->text += format(v); });
+                    b->records += claimRecords(reader, k, [&](const ValueOf& v) { b->text += format(v); });
             });
             ++next;
         };
         // A few blocks per thread ahead, so memory holds a bounded number
         // of records whatever the file's size.
-        const std::size_t ahead = 4 * pool.threads();
+        const std::size_t ahead = 2 * pool.threads();
         while (done < blocks) {
             while (next < blocks && inFlight.size() < ahead) submit();
             Block& b = inFlight.front();
