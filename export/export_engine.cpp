@@ -15,6 +15,7 @@
 #include "export_settings.hpp"
 #include "ini_lines.hpp"
 #include "module_state.hpp"
+#include "odbc_export_text.hpp"
 #include "paths.hpp"
 #include "progress_meter.hpp"
 #include "remittance_getters.hpp"
@@ -503,6 +504,29 @@ long long highestRecordKey(const std::vector<std::string>& keys) {
     return high;
 }
 
+// The rows an ODBC export could not add, for "zrerror.log".
+class OdbcErrors {
+public:
+    void keyTooWide(const std::string& column, int width, const std::string& value) {
+        text_ += " - Record not added - Primary key data larger than field width.\r\n";
+        text_ += "   Field " + column + " Width=" + wl::padLeft(std::to_string(width), 10) + " Data " + value +
+                 "  Length=" + wl::padLeft(std::to_string(value.size()), 10) + "\r\n";
+    }
+    void refused(const std::string& key) { text_ += " - Record not added - The data source refused " + key + "\r\n"; }
+    void write(const std::string& folder) const {
+        if (!text_.empty()) writeExportLog(folder, "zrerror.log", text_);
+    }
+
+private:
+    std::string text_;
+};
+
+std::vector<ExportTableSink::Column> odbcColumns(const std::vector<std::string>& fields) {
+    std::vector<ExportTableSink::Column> columns;
+    for (const DictionaryRow& row : CTL39404W(fields)) columns.push_back({row.name, row.width, false});
+    return columns;
+}
+
 void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, const ExportPrompts& p) {
     const std::size_t colon = outputName.find(':');
     const std::string dataSource = outputName.substr(0, colon);
@@ -517,9 +541,8 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
     std::vector<std::string> fields = c.request.fields;
     std::erase(fields, std::string());
     if (fields.size() > 254) fields.resize(254);
-    const ExportDictionary widths = CTL39404W(fields);
     std::vector<ExportTableSink::Column> columns{{"SQLRECID", 16, true}};
-    for (const DictionaryRow& row : widths) columns.push_back({row.name, row.width, false});
+    for (const auto& col : odbcColumns(fields)) columns.push_back(col);
     if (!tableListed(sink->tables(), table) && !sink->create(table, columns)) return;
     // Keys continue after the highest key the table holds: a count of rows
     // would give keys taken already once rows were deleted.
@@ -527,18 +550,64 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
     std::vector<std::string> names;
     for (const auto& col : columns) names.push_back(col.name);
     long long running = 0;
+    OdbcErrors errors;
     c.records.visit(
         [&](const ValueOf& value) {
             std::vector<std::string> values{"RECID" + wl::padLeft(std::to_string(first + ++running), 6, '0')};
             for (std::size_t i = 1; i < columns.size(); ++i) {
+                // Cut to the column's width, never shorter.
                 std::string v = CTL39404P(value(columns[i].name));
                 if (v.size() > static_cast<std::size_t>(columns[i].width)) v.resize(columns[i].width);
                 values.push_back(std::move(v));
             }
-            sink->insert(table, names, values);
+            if (!sink->insert(table, names, values)) errors.refused(values[0]);
         },
         {}, c.progress);
     sink->commit();
+    errors.write(c.request.workFolder);
+}
+
+// The data-source mode: the tables of the definitions for this set, each
+// row added once per key.
+void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const ExportClock& clock, std::string track) {
+    const std::vector<OdbcExportDefinition> definitions =
+        p.odbcDefinitions ? p.odbcDefinitions(c.request.spec.unused) : std::vector<OdbcExportDefinition>{};
+    c.debug.line(" - Xdbtc=" + std::to_string(definitions.size()));
+    OdbcErrors errors;
+    for (const OdbcExportDefinition& d : definitions) {
+        if (d.transactionType != c.request.st01 || d.fields.empty()) continue;
+        std::unique_ptr<ExportTableSink> sink = p.openSink ? p.openSink() : nullptr;
+        if (!sink || !sink->connect(d.dataSource)) continue;
+        std::vector<ExportTableSink::Column> columns = odbcColumns(d.fields);
+        columns[0].primaryKey = true;
+        // The table's own name, in any case: a table whose name only begins
+        // with it is another table.
+        if (!tableListed(sink->tables(), d.table) && !sink->create(d.table, columns)) continue;
+        std::vector<std::string> names;
+        for (const auto& col : columns) names.push_back(col.name);
+        c.records.visit(
+            [&](const ValueOf& value) {
+                std::vector<std::string> values;
+                for (const auto& col : columns) values.push_back(CTL39404P(value(col.name)));
+                const std::string& key = values[0];
+                if (key.size() > static_cast<std::size_t>(columns[0].width)) {
+                    errors.keyTooWide(columns[0].name, columns[0].width, key);
+                    return;
+                }
+                if (sink->countRows(sqlKeyProbe(d.table, columns[0].name, key)) != 0) return;
+                for (std::size_t i = 1; i < values.size(); ++i)
+                    if (values[i].size() > static_cast<std::size_t>(columns[i].width)) values[i].resize(columns[i].width);
+                if (sink->insert(d.table, names, values)) {
+                    track += " - Added " + key + "  " + clock.now() + "\r\n";
+                } else {
+                    errors.refused(key);
+                }
+            },
+            {}, c.progress);
+        sink->commit();
+    }
+    errors.write(c.request.workFolder);
+    if (!wl::alltrim(track).empty()) writeExportLog(c.request.workFolder, "track.log", track);
 }
 
 }  // namespace
@@ -578,13 +647,17 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
     }
 
     RunLogText runLog(folder);
-    // The keys of the last data-source export are kept only by that export.
+    // The keys added so far: a data-source export adds to them, any other
+    // export leaves none.
+    const std::string track = readExportLog(folder, "track.log");
     eraseExportLog(folder, "track.log");
     ExportDebugLog debug(folder, clock);
     if (settings.switchSet(12)) debug.header(static_cast<int>(request.letter), r.st01);
 
-    const std::string output = outputName(r, options, prompts);
-    if (!output.empty()) {
+    // The data-source mode names its tables in its definitions.
+    const bool dataSources = r.letter == ExportLetter::Odbc && !r.spec.unused.empty();
+    const std::string output = dataSources ? "" : outputName(r, options, prompts);
+    if (!output.empty() || dataSources) {
         const ExportRecords records(r, options, index);
         runLog.line(" File Type = " + r.st01 + " ");
         runLog.line(" Claim Count = " + std::to_string(records.claimCount()));
@@ -606,7 +679,11 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
                 break;
             case ExportLetter::Dbf: writeDbf(c, output, exportDictionary(r.st01, 0)); break;
             case ExportLetter::Odbc:
-                if (r.spec.unused.empty()) writeOdbcFileMode(c, output, prompts);
+                if (r.spec.unused.empty()) {
+                    writeOdbcFileMode(c, output, prompts);
+                } else {
+                    writeOdbcDataSources(c, prompts, clock, track);
+                }
                 break;
             default: break;
         }

@@ -34,6 +34,15 @@ public:
     virtual void commit() = 0;
 };
 
+// One table the ODBC data-source mode fills: where, for which set, with
+// which fields (the first is the table's key).
+struct OdbcExportDefinition {
+    std::string dataSource;
+    std::string table;
+    std::string transactionType;  // "837", "835"...
+    std::vector<std::string> fields;
+};
+
 // What the engine asks its caller. Missing answers mean: no name (the save
 // dialog cancelled), No, and nothing shown.
 struct ExportPrompts {
@@ -47,6 +56,9 @@ struct ExportPrompts {
     std::function<void(const std::string& text)> show;
     // The "D" writer's connection; without one nothing reaches a table.
     std::function<std::unique_ptr<ExportTableSink>()> openSink;
+    // The definitions of the data-source mode for the request's sixth item;
+    // none (nothing exported) when not given.
+    std::function<std::vector<OdbcExportDefinition>(const std::string& item)> odbcDefinitions;
 };
 
 }  // namespace zr

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "dbf_file.hpp"
+#include "odbc_export_text.hpp"
 #include "text.hpp"
 #include "x12_fixtures.hpp"
 
@@ -329,65 +330,106 @@ TEST(ExportEngine, DbfValuesAreCutToTheirWidth) {
     EXPECT_EQ(t->read(1)[0].text(), "IL");
 }
 
-// A table sink that keeps rows in memory, as a data source would.
+// The tables of a data source kept in memory, as a driver would keep them.
+struct EngineMemoryTables {
+    std::vector<std::string> names{"CLAIMS_OLD"};
+    std::vector<std::vector<std::string>> rows;  // key first
+    std::vector<std::string> created;
+    std::vector<std::string> probes;
+};
+
 class EngineMemorySink : public zr::ExportTableSink {
 public:
-    std::vector<std::string> tableNames{"CLAIMS_OLD"};
-    std::vector<std::vector<std::string>> rows;  // key first
-    bool created = false;
+    explicit EngineMemorySink(std::shared_ptr<EngineMemoryTables> t) : t_(std::move(t)) {}
     bool connect(const std::string& dsn) override { return dsn == "zrclaims"; }
-    std::vector<std::string> tables() override { return tableNames; }
-    bool create(const std::string& table, const std::vector<Column>&) override {
-        tableNames.push_back(table);
-        created = true;
+    std::vector<std::string> tables() override { return t_->names; }
+    bool create(const std::string& table, const std::vector<Column>& columns) override {
+        t_->names.push_back(table);
+        t_->created.push_back(table + ":" + columns[0].name + (columns[0].primaryKey ? " key" : ""));
         return true;
     }
     std::vector<std::string> columnValues(const std::string&, const std::string&) override {
         std::vector<std::string> keys;
-        for (const auto& r : rows) keys.push_back(r[0]);
+        for (const auto& r : t_->rows) keys.push_back(r[0]);
         return keys;
     }
-    long long countRows(const std::string&) override { return static_cast<long long>(rows.size()); }
+    long long countRows(const std::string& sql) override {
+        t_->probes.push_back(sql);
+        long long n = 0;
+        for (const auto& r : t_->rows) n += sql.ends_with(zr::sqlLiteral(r[0]));
+        return n;
+    }
     bool insert(const std::string&, const std::vector<std::string>&, const std::vector<std::string>& values) override {
-        rows.push_back(values);
+        t_->rows.push_back(values);
         return true;
     }
     void commit() override {}
+
+private:
+    std::shared_ptr<EngineMemoryTables> t_;
 };
+
+zr::ExportPrompts engineSinkPrompts(const std::shared_ptr<EngineMemoryTables>& tables) {
+    zr::ExportPrompts p;
+    p.openSink = [tables]() -> std::unique_ptr<zr::ExportTableSink> { return std::make_unique<EngineMemorySink>(tables); };
+    return p;
+}
 
 TEST(ExportEngine, OdbcKeysFollowTheHighestKeyAndTablesMatchWholeNames) {
     EngineRun e(zrtest::x12Fixture("835_remittance.x12"));
-    auto sink = std::make_shared<EngineMemorySink>();
+    auto tables = std::make_shared<EngineMemoryTables>();
     // Rows left after deletions: the count (2) would give RECID000003 again.
-    sink->rows = {{"RECID000001"}, {"RECID000003"}};
-    zr::ExportPrompts p;
-    p.openSink = [&]() -> std::unique_ptr<zr::ExportTableSink> {
-        struct Forward : zr::ExportTableSink {
-            std::shared_ptr<EngineMemorySink> s;
-            bool connect(const std::string& d) override { return s->connect(d); }
-            std::vector<std::string> tables() override { return s->tables(); }
-            bool create(const std::string& t, const std::vector<Column>& c) override { return s->create(t, c); }
-            std::vector<std::string> columnValues(const std::string& t, const std::string& c) override {
-                return s->columnValues(t, c);
-            }
-            long long countRows(const std::string& q) override { return s->countRows(q); }
-            bool insert(const std::string& t, const std::vector<std::string>& n,
-                        const std::vector<std::string>& v) override {
-                return s->insert(t, n, v);
-            }
-            void commit() override {}
-        };
-        auto f = std::make_unique<Forward>();
-        f->s = sink;
-        return f;
-    };
+    tables->rows = {{"RECID000001"}, {"RECID000003"}};
     auto r = e.request("835", ExportLetter::Odbc, {"CLAIMPATCTL", "CLAIMTOTALCHARGE"});
     r.spec.destinationFile = "zrclaims:CLAIMS";
+    zr::CTL39404G(r, engineSinkPrompts(tables), EngineRun::engineFixedClock());
+    EXPECT_EQ(tables->created, std::vector<std::string>{"CLAIMS:SQLRECID key"});
+    ASSERT_EQ(tables->rows.size(), 5u);  // the fixture's three claims added
+    EXPECT_EQ(tables->rows[2], (std::vector<std::string>{"RECID000004", "PAT001", "300"}));
+    EXPECT_EQ(tables->rows[4][0], "RECID000006");
+}
+
+TEST(ExportEngine, OdbcDataSourceModeAddsEachKeyOnceAndLogsWideKeys) {
+    EngineRun e(zrtest::x12Fixture("835_remittance.x12"));
+    auto tables = std::make_shared<EngineMemoryTables>();
+    tables->rows = {{"PAT002"}};
+    zr::ExportPrompts p = engineSinkPrompts(tables);
+    p.odbcDefinitions = [](const std::string& item) {
+        EXPECT_EQ(item, "DEFS");
+        return std::vector<zr::OdbcExportDefinition>{{"zrclaims", "CLAIMS", "835", {"CLAIMPATCTL", "CLAIMTOTALCHARGE"}},
+                                                     {"zrclaims", "OTHER", "837", {"CLAIMID"}}};
+    };
+    e.dir.write("track.log", " - Added OLD  10:00:00\r\n");
+    auto r = e.request("835", ExportLetter::Odbc, {});
+    r.spec.unused = "DEFS";
     zr::CTL39404G(r, p, EngineRun::engineFixedClock());
-    EXPECT_TRUE(sink->created);
-    ASSERT_EQ(sink->rows.size(), 5u);  // the fixture's three claims added
-    EXPECT_EQ(sink->rows[2], (std::vector<std::string>{"RECID000004", "PAT001", "300"}));
-    EXPECT_EQ(sink->rows[3][0], "RECID000005");
+    // CLAIMS_OLD is another table: CLAIMS is made.
+    EXPECT_EQ(tables->created, std::vector<std::string>{"CLAIMS:CLAIMPATCTL key"});
+    ASSERT_EQ(tables->rows.size(), 3u);  // PAT002 was there; PAT001 and the empty key added
+    EXPECT_EQ(tables->rows[1], (std::vector<std::string>{"PAT001", "300"}));
+    EXPECT_EQ(tables->probes[0], "SELECT * FROM CLAIMS WHERE CLAIMPATCTL = 'PAT001'");
+    EXPECT_EQ(zrtest::readBytes(e.dir.file("track.log")),
+              " - Added OLD  10:00:00\r\n - Added PAT001  12:53:00\r\n - Added   12:53:00\r\n");
+}
+
+TEST(ExportEngine, OdbcKeyWiderThanItsColumnIsLogged) {
+    zrtest::TempDir src;
+    std::string text = engineHostile837();
+    text.replace(text.find("PAT001"), 6, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");  // 26 characters, CLAIMID is 20 wide
+    EngineRun e(src.write("h.x12", text));
+    auto tables = std::make_shared<EngineMemoryTables>();
+    zr::ExportPrompts p = engineSinkPrompts(tables);
+    p.odbcDefinitions = [](const std::string&) {
+        return std::vector<zr::OdbcExportDefinition>{{"zrclaims", "CLAIMS", "837", {"CLAIMID", "SUBST"}}};
+    };
+    auto r = e.request("837", ExportLetter::Odbc, {});
+    r.spec.unused = "DEFS";
+    zr::CTL39404G(r, p, EngineRun::engineFixedClock());
+    EXPECT_TRUE(tables->rows.empty());
+    EXPECT_EQ(zrtest::readBytes(e.dir.file("zrerror.log")),
+              " - Record not added - Primary key data larger than field width.\r\n"
+              "   Field CLAIMID Width=        20 Data ABCDEFGHIJKLMNOPQRSTUVWXYZ  Length=        26\r\n");
+    EXPECT_EQ(zrtest::readBytes(e.dir.file("track.log")), "");
 }
 
 TEST(ExportEngine, OdbcWithoutTableNameSaysSo) {
