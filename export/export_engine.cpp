@@ -13,6 +13,7 @@
 #include "export_dictionaries.hpp"
 #include "export_maps.hpp"
 #include "export_settings.hpp"
+#include "fixed_layout.hpp"
 #include "ini_lines.hpp"
 #include "module_state.hpp"
 #include "odbc_export_text.hpp"
@@ -432,6 +433,18 @@ void writeXml(const WriterContext& c, const std::string& path) {
     out.write("</EXPORTDATA>");
 }
 
+// The fixed layout: the segments of the table's claims, not the fields.
+void writeFixedLayout(const WriterContext& c, const std::string& path, bool csv) {
+    OutputFile out(path, c.options.mergeFile);
+    if (!out.ok()) return;
+    auto write = [&](const std::string& t) { out.write(t); };
+    if (csv) {
+        fixedLayoutCsv(*c.request.table, exportSeparator(c.request.workFolder), write);
+    } else {
+        fixedLayoutXml(*c.request.table, write);
+    }
+}
+
 // The dBASE column names: "F_" and the column number in six digits.
 std::string dbfColumnName(std::size_t n) {
     return "F_" + wl::padLeft(std::to_string(n), 6, '0');
@@ -673,9 +686,11 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
         switch (r.letter) {
             case ExportLetter::Csv:
                 if (!fixed) writeCsv(c, output);
+                if (fixed && r.st01 != "837") writeFixedLayout(c, output, true);
                 break;
             case ExportLetter::Xml:
                 if (!fixed) writeXml(c, output);
+                if (fixed && r.st01 != "837") writeFixedLayout(c, output, false);
                 break;
             case ExportLetter::Dbf: writeDbf(c, output, exportDictionary(r.st01, 0)); break;
             case ExportLetter::Odbc:

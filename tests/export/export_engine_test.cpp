@@ -443,6 +443,18 @@ TEST(ExportEngine, OdbcWithoutTableNameSaysSo) {
     EXPECT_EQ(shown, std::vector<std::string>{"Missing Table Name"});
 }
 
+TEST(ExportEngine, FixedLayoutWritesTheRemittanceSegmentsAndNothingFor837) {
+    EngineRun e(zrtest::x12Fixture("835_remittance.x12"));
+    const std::string csv = e.run(e.request("835", ExportLetter::Csv, {"CLAIMPATCTL"}, "FL"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 3);
+    EXPECT_EQ(std::count(csv.begin(), csv.find('\r') + csv.begin(), ','), 59);
+    e.run(e.request("835", ExportLetter::Xml, {"CLAIMPATCTL"}, "FL"));
+    EXPECT_EQ(engineXmllint(e.dir.file("out.xml")), "");
+    zrtest::TempDir src;
+    EngineRun claims(src.write("h.x12", engineHostile837()));
+    EXPECT_EQ(claims.run(claims.request("837", ExportLetter::Csv, {"CLAIMID"}, "FL")), "");
+}
+
 TEST(ExportEngine, ValueRules) {
     struct Case {
         std::string value, comma, xml, cell;
