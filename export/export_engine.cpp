@@ -18,6 +18,7 @@
 #include "module_state.hpp"
 #include "odbc_export_text.hpp"
 #include "paths.hpp"
+#include "placeholders.hpp"
 #include "progress_meter.hpp"
 #include "remittance_getters.hpp"
 #include "text.hpp"
@@ -700,7 +701,8 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
                     writeOdbcDataSources(c, prompts, clock, track);
                 }
                 break;
-            default: break;
+            case ExportLetter::Ywx: CTL48001A(r, output); break;
+            case ExportLetter::Remittance: break;
         }
     }
     runLog.line(" File Loaded " + request.sourceFile);
