@@ -57,6 +57,49 @@ TEST(Delimiters, ReadAtFixedOffsetsFromTheBase) {
     EXPECT_TRUE(rec.prompts().empty()) << "short files are not errors";
 }
 
+// Headers that leave the fixed layout are read as written: the separator
+// after "ISA", ISA16 after the sixteenth separator, then the terminator.
+TEST(Delimiters, HeadersOutOfTheFixedLayoutAreReadAsWritten) {
+    zrtest::TempDir dir;
+    zrtest::PromptRecorder rec;
+    std::string padded = kIsa;
+    padded.replace(54, 15, "RECEIVER                 ");  // ISA08 ten bytes too wide
+    std::string cut = kIsa;
+    cut.erase(60, 3);  // three bytes short
+    std::string wrapped = kIsa;
+    wrapped.insert(80, "\n");  // a line break inside ISA09
+    std::string ellipsis = kIsa;
+    ellipsis.replace(105, 1, "\xE2\x80\xA6");
+    std::string pipes = padded;
+    for (char& c : pipes)
+        if (c == '*') c = '|';
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::int64_t base;
+        const char* terminator;
+        const char* element;
+        const char* component;
+    };
+    const Case cases[] = {
+        {"padded", padded + "GS*HC~", 0, "~", "*", ":"},
+        {"padded pipes", pipes + "\nGS|HC~", 0, "~", "|", ":"},
+        {"cut short", cut + "\nGS*HC~", 0, "~", "*", ":"},
+        {"wrapped", wrapped + "GS*HC~", 0, "~", "*", ":"},
+        {"padded after prose", "Text\r\n" + padded + "GS*HC~", 6, "~", "*", ":"},
+        {"utf-8 terminator", ellipsis + "\nGS*HC\xE2\x80\xA6", 0, "\xE2\x80\xA6", "*", ":"},
+        // Fewer than sixteen separators: nothing to count, the fixed offsets stand.
+        {"ten elements", "ISA*00*00*00*00*00*00*00*00*00*00~", 0, " ", " ", " "},
+    };
+    for (const auto& c : cases) {
+        const zr::X12Delimiters d = zr::readDelimiters(dir.write(c.name, c.bytes), c.base);
+        EXPECT_EQ(d.terminator, c.terminator) << c.name;
+        EXPECT_EQ(d.element, c.element) << c.name;
+        EXPECT_EQ(d.component, c.component) << c.name;
+    }
+    EXPECT_TRUE(rec.prompts().empty());
+}
+
 TEST(Delimiters, AbsoluteModesIgnoreTheBase) {
     zrtest::TempDir dir;
     std::string f = dir.write("a.x12", "xx" + kIsa);
