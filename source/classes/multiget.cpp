@@ -358,6 +358,11 @@ Answer TMultiGet::KeyDown(WPARAM key, LPARAM flags) {
 }
 
 Answer TMultiGet::KeyChar(WPARAM key, LPARAM flags) {
+    if (const auto hot = TGet::aHotKeys.find(static_cast<int>(key)); hot != TGet::aHotKeys.end() && hot->second &&
+                                                                    (static_cast<DWORD>(flags) & (1u << 24))) {
+        hot->second(*this);
+        return 0;
+    }
     if (lReadOnly) {
         if (key == VK_RETURN && oWnd) oWnd->GoNextCtrl(hWnd);
         if (key == 3) return std::nullopt;  // Ctrl+C copies
