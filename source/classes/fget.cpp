@@ -499,11 +499,32 @@ Answer TFGet::LButtonDown(int row, int col, WPARAM flags) {
     return 0;
 }
 
-// Dragging past the top or bottom moves a line per step, as the view
-// follows the caret.
+namespace {
+constexpr UINT_PTR kFGetDragTimer = 1;
+}  // namespace
+
+// Dragging past the top or bottom scrolls a line every 0.03 seconds while
+// the pointer stays there, as the view follows the caret.
 Answer TFGet::MouseMove(int row, int col, WPARAM flags) {
     if (!dragging_ || !model_) return TControl::MouseMove(row, col, flags);
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    const int step = row < 0 ? -1 : row >= c.bottom ? 1 : 0;
+    if (step && !dragStep_) SetTimer(hWnd, kFGetDragTimer, 30, nullptr);
+    if (!step && dragStep_) KillTimer(hWnd, kFGetDragTimer);
+    dragStep_ = step;
     model_->MoveCaret(col - 1, row, true);
+    afterMove();
+    return 0;
+}
+
+Answer TFGet::Timer(WPARAM id, LPARAM l) {
+    if (id != kFGetDragTimer || !model_) return TControl::Timer(id, l);
+    if (!dragging_ || !dragStep_) {
+        KillTimer(hWnd, kFGetDragTimer);
+        return 0;
+    }
+    dragStep_ < 0 ? model_->GoPrevLine(true) : model_->GoNextLine(true);
     afterMove();
     return 0;
 }
@@ -511,6 +532,8 @@ Answer TFGet::MouseMove(int row, int col, WPARAM flags) {
 Answer TFGet::LButtonUp(int row, int col, WPARAM flags) {
     if (!dragging_) return TControl::LButtonUp(row, col, flags);
     dragging_ = false;
+    if (dragStep_) KillTimer(hWnd, kFGetDragTimer);
+    dragStep_ = 0;
     ReleaseCapture();
     if (model_) model_->dropEmptyBlock();
     redraw();

@@ -128,6 +128,7 @@ public:
     Answer VScroll(WPARAM w, LPARAM l) override;
     Answer HScroll(WPARAM w, LPARAM l) override;
     Answer GetDlgCode(WPARAM key) override;
+    Answer Timer(WPARAM id, LPARAM l) override;
     Answer EraseBkGnd(HDC) override { return 1; }
 
 private:
@@ -148,6 +149,7 @@ private:
     GtfFont baseFont_;
     bool lHScroll_ = false, lVScroll_ = true;
     bool dragging_ = false;
+    int dragStep_ = 0;  // -1 or +1 while a drag scrolls past the top or bottom
     bool caretShown_ = false;
     int caretFrom_ = 0;  // the click that anchored the selection
     Value own_;

@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
+#include <thread>
+
+#include "dialog_waiter.hpp"
 #include "get.hpp"
+#include "messages.hpp"
 #include "parent_window.hpp"
 #include "popup_menus.hpp"
 
@@ -291,6 +295,73 @@ TEST(FGet, PaintsEachRunInItsColourOnTheBackground) {
     EXPECT_FALSE(pic.has({0, 0, split, line.height}, RGB(0, 0, 255)));
     EXPECT_TRUE(pic.has({split, 0, split * 2 + 4, line.height}, RGB(0, 0, 255)));
     EXPECT_EQ(GetPixel(pic.dc, 250, 80), RGB(255, 255, 255));
+}
+
+
+TEST(FGet, DraggingBelowTheWindowKeepsSelectingDownwards) {
+    FGetSwitches sw;
+    FGetShown p;
+    std::string text;
+    for (int i = 1; i <= 30; ++i) text += (i > 1 ? "\r\n" : "") + ("line " + std::to_string(i));
+    Value v(text);
+    TFGet f;
+    f.New(fgetArgs(&p.w, v));
+    SendMessageA(f.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(f.hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, 200));
+    const int before = f.model()->nLineRow();
+    const DWORD until = GetTickCount() + 400;
+    MSG m;
+    while (GetTickCount() < until) {
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        Sleep(10);
+    }
+    SendMessageA(f.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(2, 200));
+    EXPECT_GT(f.model()->nLineRow(), before + 2);
+    EXPECT_GT(f.model()->nLineFirst(), 1);
+    EXPECT_EQ(f.model()->block().first, (FGetPos{0, 0}));
+}
+
+TEST(FGet, TheFontDialogFormatsTheSelectionAndSaysWhenCancelled) {
+    FGetSwitches sw;
+    FGetShown p;
+    Value v(std::string("some words"));
+    TFGet f;
+    f.New(fgetArgs(&p.w, v));
+    f.model()->GoTo({0, 5});
+    f.model()->GoEndLine(true);
+    std::string chosen;
+    std::thread t = zrtest::whenShown("Font", [&](HWND box) {
+        HWND faces = GetDlgItem(box, 1136);
+        const int count = static_cast<int>(SendMessageA(faces, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char face[LF_FACESIZE + 1] = {};
+            SendMessageA(faces, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
+            if (face[0] != '@' && std::string(face) != f.model()->aFonts[0].face) {
+                chosen = face;
+                SendMessageA(faces, CB_SETCURSEL, i, 0);
+                SendMessageA(box, WM_COMMAND, MAKEWPARAM(1136, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faces));
+                break;
+            }
+        }
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    f.GetFontColor();
+    t.join();
+    ASSERT_FALSE(chosen.empty());
+    ASSERT_EQ(f.model()->aFonts.size(), 2u);
+    EXPECT_EQ(f.model()->aFonts[1].face, chosen);
+    EXPECT_EQ(f.model()->lines()[0].aFonts, (std::vector<int>{1, 2}));
+
+    std::vector<Prompt> prompts;
+    ScopedPromptHook hook([&](const Prompt& pr) {
+        prompts.push_back(pr);
+        return PromptAnswer{};
+    });
+    std::thread c = zrtest::whenShown("Font", [](HWND box) { PostMessageA(box, WM_COMMAND, IDCANCEL, 0); });
+    f.GetFontColor();
+    c.join();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].text, "cancelado...");
 }
 
 }  // namespace
