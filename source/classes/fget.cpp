@@ -14,7 +14,6 @@
 #include "popup_menus.hpp"
 #include "printer.hpp"
 #include "system_dialogs.hpp"
-#include "visual_styles.hpp"
 
 namespace wl {
 

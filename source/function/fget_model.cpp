@@ -249,7 +249,6 @@ void FGetModel::layout() {
             if (s < e || (wholeBreak && s <= e)) line.aBlock = std::pair{s.off - line.start, e.off - line.start};
         }
     }
-    layoutWidth_ = nWidth_;
     follow();
 }
 
@@ -483,7 +482,7 @@ void FGetModel::ScrollLeft(int pixels) {
 // ---- editing ----
 
 FGetModel::State FGetModel::state() const {
-    return {paras_, aFonts, caret_, anchor_, lineFirst_, leftMargin_, layoutWidth_};
+    return {paras_, aFonts, caret_, anchor_, lineFirst_, leftMargin_};
 }
 
 void FGetModel::restore(State s) {
@@ -527,14 +526,12 @@ bool FGetModel::change(F&& edit) {
 bool FGetModel::UnDo() {
     if (!bak_) return false;
     State current = state();
-    const bool resized = bak_->width != layoutWidth_;
     restore(std::move(*bak_));
     bak_ = std::move(current);
     anchor_.reset();
     runOpen_ = false;
     caret_ = clamp(caret_);
-    (void)resized;  // the layout below re-wraps for the present width
-    syncFormat();
+    syncFormat();  // the layout re-wraps for the present width
     layout();
     return true;
 }

@@ -55,7 +55,6 @@ struct TFLine {
     std::vector<Color> aColors;
     bool lCrLf = false;                          // ends a paragraph
     std::optional<std::pair<int, int>> aBlock;  // selected offsets in the line
-    int nCtrl = 0;
     // Where the line lies in the text.
     int para = 0, start = 0, length = 0;
     int height = 0, width = 0, widthTrim = 0;
@@ -172,7 +171,7 @@ private:
         std::vector<GtfFont> fonts;
         FGetPos caret;
         std::optional<FGetPos> anchor;
-        int lineFirst = 1, leftMargin = 0, width = 0;
+        int lineFirst = 1, leftMargin = 0;
     };
     State state() const;
     void restore(State s);
@@ -203,7 +202,6 @@ private:
     Color color_ = 0;
     int nWidth_ = 0, nHeight_ = 0;
     int lineFirst_ = 1, leftMargin_ = 0, textWidth_ = 0;
-    int layoutWidth_ = 0;
     bool runOpen_ = false;  // an undo copy was taken for the current run of typing
     std::optional<State> bak_;
 };
