@@ -78,6 +78,18 @@ bool fgetPutBlock(UINT format, const std::string& data) {
 
 }  // namespace
 
+int nClientWidth(HWND hWnd) {
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    return c.right - 2;
+}
+
+int nClientHeight(HWND hWnd) {
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    return c.bottom;
+}
+
 UINT gtfClipboardFormat() { return RegisterClipboardFormatA("Get Text Format"); }
 UINT rtfClipboardFormat() { return RegisterClipboardFormatA("Rich Text Format"); }
 
@@ -227,9 +239,7 @@ void TFGet::makeModel() {
     fonts_->table = &model_->aFonts;
     model_->lHScroll = lHScroll_;
     model_->lVScroll = lVScroll_;
-    RECT c{};
-    GetClientRect(hWnd, &c);
-    model_->ReSize(c.right - 2, c.bottom);
+    model_->ReSize(nClientWidth(hWnd), nClientHeight(hWnd));
 }
 
 void TFGet::loadValue() {
@@ -383,9 +393,7 @@ Answer TFGet::KillFocus(HWND gaining) {
 Answer TFGet::ReSize(WPARAM sizeType, int width, int height) {
     TControl::ReSize(sizeType, width, height);
     if (model_) {
-        RECT c{};
-        GetClientRect(hWnd, &c);
-        model_->ReSize(c.right - 2, c.bottom);
+        model_->ReSize(nClientWidth(hWnd), nClientHeight(hWnd));
         redraw();
     }
     return 0;

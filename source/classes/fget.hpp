@@ -62,6 +62,10 @@ std::optional<std::string> GetFClipData(HWND owner, UINT format);
 UINT gtfClipboardFormat();  // "Get Text Format"
 UINT rtfClipboardFormat();  // "Rich Text Format"
 
+// The client width less 2 (the editor's text width) and the client height.
+int nClientWidth(HWND hWnd);
+int nClientHeight(HWND hWnd);
+
 class TFGet : public TControl {
 public:
     TFGet();

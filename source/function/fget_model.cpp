@@ -68,6 +68,29 @@ GtfParts splitGtfBody(std::string_view body, const std::vector<int>& fontMap, in
 
 }  // namespace
 
+namespace {
+std::string withoutLineEnds(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\r' && c != '\n') out += c;
+    return out;
+}
+}  // namespace
+
+int LenLTrim(std::string_view text) {
+    const std::string t = withoutLineEnds(text);
+    const size_t first = t.find_first_not_of(' ');
+    return static_cast<int>(first == std::string::npos ? t.size() : first);
+}
+
+int LenRTrim(std::string_view text) {
+    const std::string t = withoutLineEnds(text);
+    const size_t last = t.find_last_not_of(' ');
+    return static_cast<int>(last == std::string::npos ? t.size() : t.size() - last - 1);
+}
+
+int LenTrim(std::string_view text) { return LenRTrim(text); }
+
 FGetModel::FGetModel(const FGetMetrics& metrics, GtfFont font, Color color) : metrics_(metrics) {
     aFonts.push_back(std::move(font));
     color_ = color;

@@ -60,6 +60,12 @@ struct TFLine {
     int height = 0, width = 0, widthTrim = 0;
 };
 
+// The number of leading (LenLTrim) or trailing (LenRTrim, LenTrim) blanks
+// of a text once its CR and LF characters are taken out.
+int LenLTrim(std::string_view text);
+int LenRTrim(std::string_view text);
+int LenTrim(std::string_view text);
+
 class FGetModel {
 public:
     explicit FGetModel(const FGetMetrics& metrics, GtfFont font = {}, Color color = 0);

@@ -317,4 +317,18 @@ TEST(FGetModel, AnEmptyParagraphKeepsTheFormatTypedInto) {
     EXPECT_EQ(f.m.lines()[1].aColors, (std::vector<Color>{255}));
 }
 
+TEST(FGetModel, LeadingAndTrailingBlanksAreCountedWithoutLineEnds) {
+    struct Case {
+        const char* text;
+        int left, right;
+    };
+    const Case cases[] = {{"  ab \r\n", 2, 1}, {"ab", 0, 0}, {"   \r\n", 3, 3}, {"", 0, 0}, {" a\r\n b ", 1, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(LenLTrim(c.text), c.left);
+        EXPECT_EQ(LenRTrim(c.text), c.right);
+        EXPECT_EQ(LenTrim(c.text), c.right);
+    }
+}
+
 }  // namespace
