@@ -156,6 +156,7 @@ public:
     GradientSource bClrGrad;
     bool l2007 = false, l2010 = false, lBarBtn = false;
     std::optional<std::string> cCaptionText;
+    std::string hotKeyCaption() const override { return cCaptionText.value_or(GetText()); }
 
     TBtnBmp& New(const BtnBmpNew& a);
     TBtnBmp& NewBar(const BarBtnNew& a);

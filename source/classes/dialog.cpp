@@ -251,6 +251,7 @@ bool TDialog::Initiate(HWND, HWND hDlg) {
     if (cResName) nStyle = static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE));
     if (oIcon) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(oIcon));
     bInit(*this);
+    Help95();
     AEvalWhen();
     return answer;
 }
@@ -303,6 +304,23 @@ Answer TDialog::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case WM_PAINT: return bPainted || bStart ? Display() : std::nullopt;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG: return std::nullopt;
+    case WM_PRINTCLIENT: return PrintClient();
+    case WM_LBUTTONDOWN:
+        if (inHelpMode()) {
+            // The click names the control whose help is wanted.
+            POINT p{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+            HWND under = ChildWindowFromPointEx(hWnd, p, CWP_SKIPINVISIBLE);
+            HELPINFO info{};
+            info.cbSize = sizeof info;
+            info.iContextType = HELPINFO_WINDOW;
+            info.hItemHandle = under ? under : hWnd;
+            info.iCtrlId = under ? GetDlgCtrlID(under) : 0;
+            ClientToScreen(hWnd, &p);
+            info.MousePos = p;
+            Help(0, reinterpret_cast<LPARAM>(&info));
+            return std::nullopt;
+        }
+        return TWindow::HandleEvent(nMsg, w, l);
     default: return TWindow::HandleEvent(nMsg, w, l);
     }
 }
@@ -329,14 +347,50 @@ Answer TDialog::EraseBkGnd(HDC dc) {
 
 Answer TDialog::Help(WPARAM, LPARAM l) {
     TWindow* control = OWNDFROMHWND(static_cast<HWND>(HELPCTRLHWND(l)));
+    helpModeOff();
     if (!control || control == this || !control->HelpTopic()) TWindow::HelpTopic();
     return 1;
 }
 
-Answer TDialog::SysCommand(WPARAM cmd, LPARAM) {
-    // The close box becomes a cancel through the dialog manager.
-    (void)cmd;
+void TDialog::helpModeOff() {
+    if (!inHelpMode()) return;
+    lHelpIcon = false;
+    if (hWnd && GetCapture() == hWnd) ReleaseCapture();
+}
+
+void TDialog::Help95() {
+    if (!hWnd || lHelpIcon == false) return;
+    // Windows shows the button only on a frame without minimise and
+    // maximise boxes.
+    WinExStyle(WS_EX_CONTEXTHELP, true);
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+Answer TDialog::SysCommand(WPARAM cmd, LPARAM l) {
+    const auto c = static_cast<UINT>(cmd & 0xFFF0);
+    if (c == SC_CLOSE && lModal) {
+        // The close box becomes a cancel through the dialog manager.
+        ReleaseCapture();
+        return std::nullopt;
+    }
+    if (c == SC_CONTEXTHELP) {
+        // The next click on the dialog names the control whose help is
+        // shown; the mouse is held so that the click reaches the dialog.
+        lHelpIcon = true;
+        SetCapture(hWnd);
+        SetCursor(LoadCursorA(nullptr, IDC_HELP));
+        return std::nullopt;
+    }
+    if (cmd < 61440) return TWindow::SysCommand(cmd, l);
     return std::nullopt;
+}
+
+Answer TDialog::MouseMove(int row, int col, WPARAM flags) {
+    if (inHelpMode()) {
+        SetCursor(LoadCursorA(nullptr, IDC_HELP));
+        return 0;
+    }
+    return TWindow::MouseMove(row, col, flags);
 }
 
 Answer TDialog::Command(WPARAM w, LPARAM l) {

@@ -66,6 +66,12 @@ public:
     std::string cResData;
     HINSTANCE hResources = nullptr;
     Action<TWindow&> bStart;
+    // Context-help mode (the "?" of the title bar was pressed). Unset or
+    // true also asks for that button when the dialog starts; false keeps
+    // it away.
+    std::optional<bool> lHelpIcon;
+    bool inHelpMode() const { return lHelpIcon.value_or(false); }
+    void helpModeOff();
 
     TDialog& New(const DialogNew& a = {});
     void DefControl(TControl* oCtrl);
@@ -90,6 +96,11 @@ public:
     Answer LostFocus(HWND) override { return std::nullopt; }
     Answer EraseBkGnd(HDC dc) override;
     Answer Display();
+    Answer MouseMove(int row, int col, WPARAM flags) override;
+    // The dialog paints itself into another context; nothing of its own.
+    Answer PrintClient() { return 1; }
+    // Adds the title bar's context-help button when lHelpIcon asks for it.
+    void Help95();
 
 private:
     // Widens a resource dialog and its children by 1.16668.

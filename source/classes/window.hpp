@@ -392,6 +392,13 @@ public:
     // plain window takes it as its text.
     virtual void msgBarShow(const std::string& text) { SetText(text); }
     void AddControl(TWindow* control) { aControls.push_back(control); }
+    // The child an Alt key reaches: the first enabled one whose caption has
+    // the hot key ch (a label's goes to the control after it); none when
+    // no caption has it.
+    HWND GetHotPos(char ch, HWND from = nullptr) const;
+    // The caption whose "&" gives the window's hot key: its text, unless
+    // it paints a caption of its own.
+    virtual std::string hotKeyCaption() const { return GetText(); }
     HWND FirstActiveCtrl() const;
     HWND LastActiveCtrl() const;
     void GoNextCtrl(HWND from);

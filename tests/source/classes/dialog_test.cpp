@@ -612,3 +612,72 @@ TEST(Dialog, HelpShowsTheTopicOfTheControlAskedOrTheDialogs) {
 }
 
 }  // namespace
+
+namespace {
+
+bool hasHelpButton(HWND h) { return (GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_CONTEXTHELP) != 0; }
+
+TEST(Dialog, EveryDialogHasTheHelpButtonUnlessItSaysNo) {
+    struct Case {
+        std::optional<bool> lHelpIcon;
+        bool button;
+    } const cases[] = {{std::nullopt, true}, {true, true}, {false, false}};
+    for (const Case& c : cases) {
+        TDialog d;
+        pixelDialog(d);
+        d.lHelpIcon = c.lHelpIcon;
+        bool button = !c.button;
+        Script s({[&] {
+            button = hasHelpButton(d.hWnd);
+            d.End(1);
+        }});
+        d.Activate();
+        EXPECT_EQ(button, c.button);
+    }
+}
+
+TEST(Dialog, TheHelpButtonThenAClickShowsTheTopicOfTheControlClicked) {
+    zrtest::PromptRecorder prompts;
+    SETHELPFILE("");
+    TDialog d;
+    pixelDialog(d, "Context help");
+    Field field;
+    field.New(&d, 10, 10, 100, 20);
+    field.nHelpId = Value("Field topic");
+    bool modeOn = false, modeAfter = true;
+    Answer printed;
+    std::size_t before = 0;
+    Script s({[&] {
+                  before = prompts.prompts().size();
+                  SendMessageA(d.hWnd, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+                  modeOn = d.lHelpIcon.value_or(false);
+                  // A click in the field, as the held mouse reports it to
+                  // the dialog.
+                  SendMessageA(d.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
+                  modeAfter = d.lHelpIcon.value_or(false);
+                  // Handled: the dialog manager prints nothing of its own.
+                  printed = d.HandleEvent(WM_PRINTCLIENT, 0, PRF_CLIENT);
+              },
+              [&] { d.End(1); }});
+    d.Activate();
+    EXPECT_TRUE(modeOn);
+    EXPECT_FALSE(modeAfter);
+    EXPECT_EQ(prompts.prompts().size(), before + 1);  // the field's topic
+    EXPECT_EQ(printed, Answer(1));
+    removeHelpKeyHook();
+}
+
+TEST(Dialog, AClickOutsideHelpModeIsAnOrdinaryClick) {
+    TDialog d;
+    pixelDialog(d);
+    int clicks = 0;
+    d.bLClicked = [&](int, int, WPARAM, TWindow&) { ++clicks; };
+    Script s({[&] {
+                  SendMessageA(d.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 150));
+              },
+              [&] { d.End(1); }});
+    d.Activate();
+    EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
