@@ -266,17 +266,21 @@ TWindow& TWindow::New(const WindowNew& a) {
     Create();
     cVarName = a.cVarName.empty() ? "oWnd" + std::to_string(NWINDOWS()) : a.cVarName;
     SetColor(fore, back, a.oBrush);
-    if (a.lVScroll || (nStyle & WS_VSCROLL)) {
-        oVScroll = std::make_unique<TScrollBar>();
-        oVScroll->WinNew(1, 2, 1, true, this);
-    }
-    if (a.lHScroll || (nStyle & WS_HSCROLL)) {
-        oHScroll = std::make_unique<TScrollBar>();
-        oHScroll->WinNew(1, 2, 1, false, this);
-    }
+    makeScrollBars(a.lVScroll || (nStyle & WS_VSCROLL), a.lHScroll || (nStyle & WS_HSCROLL));
     GetFont();
     SETWNDDEFAULT(this);
     return *this;
+}
+
+void TWindow::makeScrollBars(bool vertical, bool horizontal) {
+    if (vertical && !oVScroll) {
+        oVScroll = std::make_unique<TScrollBar>();
+        oVScroll->WinNew(1, 2, 1, true, this);
+    }
+    if (horizontal && !oHScroll) {
+        oHScroll = std::make_unique<TScrollBar>();
+        oHScroll->WinNew(1, 2, 1, false, this);
+    }
 }
 
 bool TWindow::Register(UINT classStyle) {

@@ -490,6 +490,8 @@ public:
     std::string cGenPrg(const std::string& file = {}, bool dialog = false) const;
 
 protected:
+    // The objects of the window's own scroll bars (each made once).
+    void makeScrollBars(bool vertical, bool horizontal);
     // The item of the window's pop-up, menu or system menu with that id.
     TMenuItem* menuItemOf(UINT_PTR id) const;
     void endMenus();
