@@ -532,6 +532,11 @@ std::string TControl::GetCtrlIndex() const {
     return std::to_string(listed ? n : n + 1);
 }
 
+std::string TControl::rcNumbers() const {
+    return std::to_string(nId) + ", " + std::to_string(nTop) + ", " + std::to_string(nLeft) + ", " +
+           std::to_string(nWidth()) + ", " + std::to_string(nHeight());
+}
+
 std::function<bool()> TControl::bDelete = [] { return MSGYESNO(Value("Delete this control ?")); };
 
 TControl* TControl::dragging() { return module().dragging; }

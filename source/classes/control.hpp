@@ -125,6 +125,9 @@ public:
     // The number, as text, of the parent's controls of this class (this
     // one included): the suffix of a default variable name.
     std::string GetCtrlIndex() const;
+    // A resource-script line's numbers: identifier, top, left, width and
+    // height, separated by ", ".
+    std::string rcNumbers() const;
     // A text topic is shown as a topic, a number as a pop-up at the control.
     Answer HelpTopic() override;
     std::string GenLocals() const override { return ", " + cVarName; }

@@ -221,6 +221,8 @@ void SETWNDDEFAULT(TWindow* w) { module().defaultWindow = w; }
 bool SETBALLOON(bool on) { return std::exchange(module().balloon, on); }
 bool SETSKINS(bool on) { return std::exchange(module().skins, on); }
 bool SETALPHA(bool on) { return std::exchange(module().alpha, on); }
+bool skinsOn() { return module().skins; }
+bool alphaOn() { return module().alpha; }
 std::string BRWCLASSES(const std::string& name) {
     std::string& list = module().browseClasses;
     if (!name.empty() && list.find("|" + name + "|") == std::string::npos) list += name + "|";

@@ -519,6 +519,9 @@ bool SETBALLOON(bool on);
 bool SETSKINS(bool on);
 std::string BRWCLASSES(const std::string& name = {});
 bool SETALPHA(bool on);
+// The current state of the two switches.
+bool skinsOn();
+bool alphaOn();
 void SETDROPINFO(Value v);
 Value GETDROPINFO();
 
