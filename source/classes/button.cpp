@@ -147,15 +147,7 @@ Answer TButton::MouseMove(int row, int col, WPARAM flags) {
 }
 
 std::string TButton::cGenPRG(bool dialogUnits) const {
-    int top = nTop, left = nLeft, width = nRight - nLeft, height = nBottom - nTop;
-    if (dialogUnits) {
-        const long units = GETDLGBASEUNITS();
-        const int bx = static_cast<int>(units & 0xFFFF), by = static_cast<int>((units >> 16) & 0xFFFF);
-        top = pixelsToDialogUnits(top, 8, by);
-        left = pixelsToDialogUnits(left, 4, bx);
-        width = pixelsToDialogUnits(width, 4, bx);
-        height = pixelsToDialogUnits(height, 8, by);
-    }
+    const auto [top, left, width, height] = designBounds(dialogUnits);
     const std::string parent = oWnd ? oWnd->cVarName : std::string();
     return "\r\n   @ " + std::to_string(top) + ", " + std::to_string(left) + " BUTTON " + cVarName + " PROMPT \"" +
            cCaption + "\" ;\r\n      SIZE " + std::to_string(width) + ", " + std::to_string(height) + " PIXEL OF " +

@@ -544,6 +544,15 @@ std::string TControl::rcNumbers() const {
            std::to_string(nWidth()) + ", " + std::to_string(nHeight());
 }
 
+TControl::DesignBounds TControl::designBounds(bool dialogUnits) const {
+    DesignBounds b{nTop, nLeft, nRight - nLeft, nBottom - nTop};
+    if (!dialogUnits) return b;
+    const long units = GETDLGBASEUNITS();
+    const int bx = static_cast<int>(units & 0xFFFF), by = static_cast<int>((units >> 16) & 0xFFFF);
+    return {pixelsToDialogUnits(b.top, 8, by), pixelsToDialogUnits(b.left, 4, bx), pixelsToDialogUnits(b.width, 4, bx),
+            pixelsToDialogUnits(b.height, 8, by)};
+}
+
 std::function<bool()> TControl::bDelete = [] { return MSGYESNO(Value("Delete this control ?")); };
 
 TControl* TControl::dragging() { return module().dragging; }

@@ -131,6 +131,12 @@ public:
     // A resource-script line's numbers: identifier, top, left, width and
     // height, separated by ", ".
     std::string rcNumbers() const;
+    // Top, left, width and height for the designer's source: pixels, or
+    // dialog units (4 per base width across, 8 per base height down).
+    struct DesignBounds {
+        int top = 0, left = 0, width = 0, height = 0;
+    };
+    DesignBounds designBounds(bool dialogUnits) const;
     // A text topic is shown as a topic, a number as a pop-up at the control.
     Answer HelpTopic() override;
     std::string GenLocals() const override { return ", " + cVarName; }
