@@ -179,11 +179,23 @@ void TMsgBar::paintMessage(HDC dc, bool full) {
     if (lPaint3L) MSGPAINT3L(hWnd, false, dc);
 }
 
-void TMsgBar::paintSkin(HDC dc) {
-    if (lPainting) return;
+void TMsgBar::PaintBar(HDC dc, int left, int width) {
+    if (lPainting || !hWnd) return;
     RECT c{};
     GetClientRect(hWnd, &c);
-    GRADIENTFILL(dc, 0, 0, c.bottom - 1, c.right - 1, skin(l2010));
+    if (width <= 0) width = c.right - left;
+    GRADIENTFILL(dc, 0, left, c.bottom - 1, left + width, skin(l2010));
+}
+
+void TMsgBar::ShowToolTip() {
+    if (nItem < 1 || nItem > static_cast<int>(aItems.size())) return;
+    const TMsgItem& item = *aItems[static_cast<std::size_t>(nItem - 1)];
+    if (item.cToolTip.empty()) return;
+    ToolTipText tip;
+    tip.text = item.cToolTip;
+    // Above the bar at the panel's left: 14 pixels a line and 2 more.
+    const int lines = 1 + static_cast<int>(std::count(tip.text.begin(), tip.text.end(), '\n'));
+    TWindow::ShowToolTip(-(lines * 14 + 2), item.nLeft(), tip);
 }
 
 void TMsgBar::AddItem(TMsgItem& item) {
@@ -349,10 +361,17 @@ Answer TMsgBar::MouseMove(int row, int col, WPARAM flags) {
     for (std::size_t i = 0; i < aItems.size(); ++i) {
         if (aItems[i]->bAction && aItems[i]->IsOver(row, col)) {
             SetCursor(LoadCursorA(nullptr, IDC_HAND));
-            nItem = static_cast<int>(i + 1);
+            const int over = static_cast<int>(i + 1);
+            if (over != nItem) {
+                // Another panel: its own tooltip replaces the last one.
+                DestroyToolTip();
+                nItem = over;
+                ShowToolTip();
+            }
             return 0;
         }
     }
+    if (nItem) DestroyToolTip();
     nItem = 0;
     return TControl::MouseMove(row, col, flags);
 }
@@ -362,7 +381,7 @@ Answer TMsgBar::Paint() {
     RECT c{};
     GetClientRect(hWnd, &c);
     if (l2007 || l2010) {
-        paintSkin(hDC);
+        PaintBar(hDC);
         const std::string& text = cMsg.empty() ? cMsgDef : cMsg;
         const int right = aItems.empty() ? c.right : itemLeft(*aItems.front());
         HGDIOBJ old = oFont ? SelectObject(hDC, oFont->hFont) : nullptr;
@@ -442,9 +461,7 @@ void TMsgItem::Paint(HDC dc) {
     const bool office = oMsgBar->l2007 || oMsgBar->l2010;
     HBITMAP bmp = lActive ? hBitmap1 : (hBitmap2 ? hBitmap2 : hBitmap1);
     const int bw = bitmapWidth(bmp);
-    if (office) {
-        GRADIENTFILL(dc, 0, left - 2, h - 1, left + nWidth, skin(oMsgBar->l2010));
-    }
+    if (office) oMsgBar->PaintBar(dc, left - 2, nWidth + 2);
     if (bmp) DRAWMASKED(dc, bmp, 2, left + 1);
     const std::string text = alltrim(cMsg);
     if (office) {

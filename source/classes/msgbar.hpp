@@ -77,12 +77,19 @@ public:
     Answer EraseBkGnd(HDC) override { return 1; }
     void Adjust() override;
     Answer Destroy() override;
+    // The office looks' skin over the columns from `left`, `width` wide
+    // (0: to the right edge); nothing while the panels are painted.
+    void PaintBar(HDC dc, int left = 0, int width = 0);
+    // The tooltip of the panel under the mouse (nItem), when it has one.
+    void ShowToolTip();
+    using TWindow::ShowToolTip;
+    // Bars show themselves: nothing to do.
+    void ShowMsgBar() {}
 
 private:
     TMsgItem& ownItem(const std::string& text);
     void dropOwned(TMsgItem*& item);
     void paintMessage(HDC dc, bool full);
-    void paintSkin(HDC dc);
     bool timerOn_ = false;
     std::vector<std::unique_ptr<TMsgItem>> owned_;
 };

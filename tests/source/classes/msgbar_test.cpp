@@ -117,6 +117,59 @@ TEST_F(MsgBarTest, PanelsStandRightAlignedAndTakeClicksOnThemOnly) {
     EXPECT_EQ(bar.GetItems(), 1) << "a panel leaves its bar when it goes";
 }
 
+TEST_F(MsgBarTest, APanelsTooltipShowsWhileTheMouseIsOverIt) {
+    TMsgItem save, plain;
+    MsgItemNew n;
+    n.oMsgBar = &bar;
+    n.cMsg = "Save";
+    n.nWidth = 60;
+    n.lAdd = true;
+    n.bAction = [](int, int) {};
+    n.cToolTip = "Saves the file";
+    save.New(n);
+    n.cMsg = "Plain";
+    n.cToolTip.clear();
+    plain.New(n);
+    const int row = bar.Height() - 4;
+    SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(save.nLeft() + 5, row));
+    HWND tip = openToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(toolTipText(tip), "Saves the file");
+    SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(plain.nLeft() + 5, row));
+    EXPECT_EQ(openToolTip(), nullptr) << "a panel without one closes it";
+    SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(save.nLeft() + 5, row));
+    EXPECT_NE(openToolTip(), nullptr);
+    SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, row));
+    EXPECT_EQ(openToolTip(), nullptr) << "the message pane closes it";
+}
+
+TEST_F(MsgBarTest, TheSkinIsPaintedOverTheColumnsAskedOnly) {
+    bar.l2007 = true;
+    RECT c{};
+    GetClientRect(bar.hWnd, &c);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, c.right, c.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    FillRect(mem, &c, black);
+    bar.PaintBar(mem, 10, 20);
+    const int y = c.bottom / 2;
+    EXPECT_EQ(GetPixel(mem, 9, y), RGB(0, 0, 0));
+    EXPECT_NE(GetPixel(mem, 10, y), RGB(0, 0, 0));
+    EXPECT_NE(GetPixel(mem, 29, y), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(mem, 30, y), RGB(0, 0, 0));
+    bar.lPainting = true;  // panels being painted: the skin is there already
+    FillRect(mem, &c, black);
+    bar.PaintBar(mem);
+    EXPECT_EQ(GetPixel(mem, 15, y), RGB(0, 0, 0));
+    bar.lPainting = false;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+}
+
 TEST_F(MsgBarTest, TimerPanelsTakeEveryNewTextExactly) {
     TMsgItem item;
     MsgItemNew n;
