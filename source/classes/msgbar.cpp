@@ -9,6 +9,7 @@
 #include "bar_painting.hpp"
 #include "bitmaps.hpp"
 #include "common_controls.hpp"
+#include "form_records.hpp"
 #include "painting.hpp"
 #include "text.hpp"
 #include "process_state.hpp"
@@ -632,6 +633,26 @@ Answer TStatusBar::Destroy() {
     if (hWnd && timerOn_) KillTimer(hWnd, kTimerId);
     timerOn_ = false;
     return TControl::Destroy();
+}
+
+std::string TMsgItem::Save() const {
+    const TMsgItem fresh;
+    SavedObject o;
+    o.className = "TMSGITEM";
+    if (cMsg != fresh.cMsg) o.properties.emplace_back("cMsg", Value(cMsg));
+    if (nWidth != fresh.nWidth) o.properties.emplace_back("nWidth", Value(nWidth));
+    return saveObject(o);
+}
+
+bool TMsgItem::Load(const std::string& data) {
+    auto o = OREAD(data);
+    if (!o || o->className != "TMSGITEM") return false;
+    for (const auto& [name, v] : o->properties) {
+        if (name == "cMsg" && v.isText()) SetText(v.text());
+        else if (name == "nWidth" && v.isNumber()) nWidth = static_cast<int>(v.number());
+    }
+    if (oMsgBar && oMsgBar->hWnd) oMsgBar->Refresh();
+    return true;
 }
 
 }  // namespace wl

@@ -144,6 +144,11 @@ public:
     void SetBitmap(const std::string& active, const std::string& inactive = {});
     void SetColor(Color text, Color pane);
     void End();
+    // The designer's record of the panel: its text and width when they
+    // differ from a new panel's.
+    std::string Save() const;
+    // Assigns the stored text and width; false for a record of another kind.
+    bool Load(const std::string& data);
 
 private:
     void paintNow();

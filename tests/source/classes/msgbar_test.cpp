@@ -170,6 +170,26 @@ TEST_F(MsgBarTest, TheSkinIsPaintedOverTheColumnsAskedOnly) {
     DeleteDC(mem);
 }
 
+TEST_F(MsgBarTest, APanelSavedAndLoadedKeepsItsTextAndWidth) {
+    TMsgItem saved, loaded;
+    MsgItemNew n;
+    n.oMsgBar = &bar;
+    n.cMsg = "Claims";
+    n.nWidth = 72;
+    n.lAdd = true;
+    saved.New(n);
+    n.cMsg = "x";
+    n.nWidth = 40;
+    loaded.New(n);
+    ASSERT_TRUE(loaded.Load(saved.Save()));
+    EXPECT_EQ(loaded.cMsg, "Claims");
+    EXPECT_EQ(loaded.nWidth, 72);
+    EXPECT_FALSE(loaded.Load(TWindow().Save())) << "a window's record is not a panel's";
+    // A new panel's values are not written.
+    TMsgItem plain;
+    EXPECT_EQ(plain.Save(), std::string("O\x0C\x00\x08\x00TMSGITEM\x00\x00", 15));
+}
+
 TEST_F(MsgBarTest, TimerPanelsTakeEveryNewTextExactly) {
     TMsgItem item;
     MsgItemNew n;
