@@ -310,6 +310,14 @@ TComboBox& TComboBox::ReDefine(int id, SetGet setGet, std::vector<std::string> i
     return *this;
 }
 
+Answer TComboBox::CtlColor(HWND, HDC hDC) {
+    const int style = comboStyle_ & 3;
+    if ((style != CBS_DROPDOWN && style != CBS_DROPDOWNLIST) || !oBrush) return std::nullopt;
+    SetTextColor(hDC, nClrText);
+    SetBkColor(hDC, nClrPane);
+    return reinterpret_cast<std::intptr_t>(oBrush->hBrush);
+}
+
 bool TComboBox::editable() const { return (comboStyle_ & 3) != CBS_DROPDOWNLIST; }
 
 void TComboBox::fill() {

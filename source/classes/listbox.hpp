@@ -148,6 +148,9 @@ public:
     Answer LostFocus(HWND gaining) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
     Answer GotFocus(HWND lost) override;
+    // The drop-down styles colour their edit and list parts with the
+    // combo box's colours and brush.
+    Answer CtlColor(HWND hCtl, HDC hDC) override;
     // A close-up runs bCloseUp.
     Answer onCommand(ControlCommand code) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;

@@ -10,6 +10,8 @@
 #include "bitmaps.hpp"
 #include "common_controls.hpp"
 #include "form_records.hpp"
+#include "menu.hpp"
+#include "messages.hpp"
 #include "painting.hpp"
 #include "text.hpp"
 #include "process_state.hpp"
@@ -349,7 +351,30 @@ Answer TMsgBar::LButtonDown(int row, int col, WPARAM) {
     return 0;
 }
 
+void TMsgBar::FastEdit(int row, int col) {
+    auto menu = TMenu::New(true);
+    auto add = [&](const std::string& prompt, bool checked, std::function<void()> action) {
+        MenuItemNew n;
+        n.cPrompt = prompt;
+        n.lChecked = checked;
+        if (action) n.bAction = [action](TMenuItem&) { action(); };
+        menu->Add(TMenuItem::New(n));
+    };
+    add("Prompt...", false, [this] {
+        cMsgDef = EditTitle(cMsgDef);
+        Refresh();
+    });
+    add("", false, nullptr);
+    add("Date", oDate != nullptr, [this] { oDate ? DateOff() : DateOn(); });
+    add("Clock", oClock != nullptr, [this] { oClock ? ClockOff() : ClockOn(); });
+    add("Keyboard", oKeyNum != nullptr, [this] { oKeyNum ? KeybOff() : KeybOn(); });
+    add("", false, nullptr);
+    add("Source code...", false, [this] { MSGINFO(Value(cGenPrg()), Value("Source code")); });
+    menu->Activate(row, col, *this);
+}
+
 Answer TMsgBar::RButtonDown(int row, int col, WPARAM) {
+    if (lDrag) FastEdit(row, col);
     for (TMsgItem* item : aItems)
         if (item->IsOver(row, col)) {
             item->RClick(row, col);

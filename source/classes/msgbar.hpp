@@ -85,6 +85,10 @@ public:
     using TWindow::ShowToolTip;
     // Bars show themselves: nothing to do.
     void ShowMsgBar() {}
+    // Design mode's pop-up at the point: the default prompt, the date,
+    // clock and keyboard panels (checked while on; a choice toggles) and
+    // the bar's source.
+    void FastEdit(int row, int col);
 
 private:
     TMsgItem& ownItem(const std::string& text);

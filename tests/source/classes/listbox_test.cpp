@@ -282,4 +282,30 @@ TEST(ListBox, FilesFittingTheMaskJoinTheItemsLowerCased) {
     EXPECT_EQ(l.Len(), 3);
 }
 
+TEST(ComboBox, DropDownPartsTakeTheComboBoxsColours) {
+    ListParent p;
+    Value v(1);
+    struct Case {
+        int style;
+        bool coloured;
+    } const cases[] = {{CBS_DROPDOWNLIST, true}, {CBS_DROPDOWN, true}, {CBS_SIMPLE, false}};
+    for (const Case& c : cases) {
+        ListNew n = list(&p.w, v, {"one", "two"});
+        n.nComboStyle = c.style;
+        TComboBox box;
+        box.New(n);
+        box.SetColor(RGB(0, 0, 128), RGB(255, 255, 200));
+        HDC dc = GetDC(box.hWnd);
+        const LRESULT brush = SendMessageA(box.hWnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), 0);
+        if (c.coloured) {
+            EXPECT_EQ(brush, reinterpret_cast<LRESULT>(box.oBrush->hBrush)) << c.style;
+            EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 200)) << c.style;
+            EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 128)) << c.style;
+        } else {
+            EXPECT_NE(brush, reinterpret_cast<LRESULT>(box.oBrush->hBrush)) << c.style;
+        }
+        ReleaseDC(box.hWnd, dc);
+    }
+}
+
 }  // namespace

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "menu.hpp"
 #include "parent_window.hpp"
+#include "popup_menus.hpp"
+#include "test_support.hpp"
 #include "toolbar.hpp"
 
 namespace {
@@ -188,6 +191,35 @@ TEST_F(MsgBarTest, APanelSavedAndLoadedKeepsItsTextAndWidth) {
     // A new panel's values are not written.
     TMsgItem plain;
     EXPECT_EQ(plain.Save(), std::string("O\x0C\x00\x08\x00TMSGITEM\x00\x00", 15));
+}
+
+TEST_F(MsgBarTest, TheDesignMenuTogglesThePanelsAndShowsTheSource) {
+    zrtest::PromptRecorder prompts;
+    std::string choose;
+    std::vector<std::vector<std::string>> shown;  // each menu: its prompts, checked ones marked
+    setPopupMenuHook([&](HMENU m, HWND, int, int) {
+        TMenu* menu = TMenu::GetPopup(m);
+        if (!menu) return;
+        std::vector<std::string> items;
+        for (const auto& item : menu->aItems()) items.push_back(item->cPrompt + (item->lChecked ? " *" : ""));
+        shown.push_back(items);
+        for (const auto& item : menu->aItems())
+            if (item->cPrompt == choose) menu->Command(item->nId);
+    });
+    bar.lDrag = true;
+    choose = "Clock";
+    click(WM_RBUTTONDOWN, 5, 5);  // design mode: the right button opens it
+    EXPECT_NE(bar.oClock, nullptr);
+    bar.FastEdit(5, 5);
+    EXPECT_EQ(bar.oClock, nullptr);
+    choose = "Source code...";
+    bar.FastEdit(5, 5);
+    setPopupMenuHook(nullptr);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0], (std::vector<std::string>{"Prompt...", "", "Date", "Clock", "Keyboard", "", "Source code..."}));
+    EXPECT_EQ(shown[1][3], "Clock *");
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].caption, "Source code");
 }
 
 TEST_F(MsgBarTest, TimerPanelsTakeEveryNewTextExactly) {
