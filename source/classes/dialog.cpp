@@ -416,7 +416,8 @@ void TDialog::Help95() {
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-Answer TDialog::SysCommand(WPARAM cmd, LPARAM l) {
+Answer TDialog::SysCommand(WPARAM cmd, LPARAM) {
+    releasePressedButtons();
     const auto c = static_cast<UINT>(cmd & 0xFFF0);
     if (c == SC_CLOSE && lModal) {
         // The close box becomes a cancel through the dialog manager.
@@ -431,7 +432,7 @@ Answer TDialog::SysCommand(WPARAM cmd, LPARAM l) {
         SetCursor(LoadCursorA(nullptr, IDC_HELP));
         return std::nullopt;
     }
-    if (cmd < 61440) return TWindow::SysCommand(cmd, l);
+    if (cmd < 61440 && oSysMenu && oSysMenu->Command(cmd)) return 0;
     return std::nullopt;
 }
 

@@ -664,8 +664,9 @@ std::string TMsgItem::Save() const {
     const TMsgItem fresh;
     SavedObject o;
     o.className = "TMSGITEM";
-    if (cMsg != fresh.cMsg) o.properties.emplace_back("cMsg", Value(cMsg));
-    if (nWidth != fresh.nWidth) o.properties.emplace_back("nWidth", Value(nWidth));
+    auto put = [&](const char* name, Value v) { o.properties.emplace_back(name, std::move(v)); };
+    if (cMsg != fresh.cMsg) put("cMsg", Value(cMsg));
+    if (nWidth != fresh.nWidth) put("nWidth", Value(nWidth));
     return saveObject(o);
 }
 

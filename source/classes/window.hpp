@@ -492,6 +492,10 @@ public:
 protected:
     // The objects of the window's own scroll bars (each made once).
     void makeScrollBars(bool vertical, bool horizontal);
+    // A system command begins: bar buttons of the window (and its own
+    // controls) held down by the mouse look released again; toggled ones
+    // stay down.
+    void releasePressedButtons();
     // The item of the window's pop-up, menu or system menu with that id.
     TMenuItem* menuItemOf(UINT_PTR id) const;
     void endMenus();

@@ -24,6 +24,7 @@
 // Two folders hold a system_facts.hpp; this one has GETSYSFONT.
 #include "bitmaps.hpp"
 #include "button.hpp"
+#include "buttonbar.hpp"
 #include "control.hpp"
 #include "dbf_table.hpp"
 #include "desktop_facts.hpp"
@@ -361,7 +362,20 @@ Answer TWindow::Command(WPARAM w, LPARAM l) {
     return std::nullopt;
 }
 
+void TWindow::releasePressedButtons() {
+    auto release = [](const std::vector<TWindow*>& controls) {
+        for (TWindow* c : controls)
+            if (auto* b = dynamic_cast<TBtnBmp*>(c); b && b->lPressed && !b->lBtnDown) {
+                b->lPressed = false;
+                b->Refresh(false);
+            }
+    };
+    release(aControls);
+    if (oBar && oBar->holdsBarButtons()) release(oBar->aControls);
+}
+
 Answer TWindow::SysCommand(WPARAM cmd, LPARAM) {
+    releasePressedButtons();
     // The program's own items of the system menu have identifiers below
     // the system's commands.
     if (cmd < 61440) {

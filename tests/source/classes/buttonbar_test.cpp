@@ -371,3 +371,17 @@ TEST(BtnBmp, ReDefineBindsTheDialogItem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ButtonBarTest, ASystemCommandReleasesButtonsHeldDownButNotToggledOnes) {
+    TBtnBmp& held = add("held");
+    TBtnBmp& toggled = add("toggled");
+    held.lPressed = true;  // the mouse went down on it
+    toggled.Toggle();      // down until toggled again
+    SendMessageA(p.w.hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(held.lPressed);
+    EXPECT_TRUE(toggled.lPressed && toggled.lBtnDown);
+}
+
+}  // namespace
