@@ -14,6 +14,7 @@
 #include "messages.hpp"
 #include "painting.hpp"
 #include "text.hpp"
+#include "tooltips.hpp"
 #include "process_state.hpp"
 
 namespace wl {
@@ -196,9 +197,12 @@ void TMsgBar::ShowToolTip() {
     if (item.cToolTip.empty()) return;
     ToolTipText tip;
     tip.text = item.cToolTip;
+    TWindow::ShowToolTip(0, item.nLeft(), tip);
     // Above the bar at the panel's left: 14 pixels a line and 2 more.
     const int lines = 1 + static_cast<int>(std::count(tip.text.begin(), tip.text.end(), '\n'));
-    TWindow::ShowToolTip(-(lines * 14 + 2), item.nLeft(), tip);
+    POINT p{item.nLeft(), -(lines * 14 + 2)};
+    ClientToScreen(hWnd, &p);
+    TOOLTIPAT(openToolTip(), p.x, p.y);
 }
 
 void TMsgBar::AddItem(TMsgItem& item) {

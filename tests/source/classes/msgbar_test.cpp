@@ -138,6 +138,16 @@ TEST_F(MsgBarTest, APanelsTooltipShowsWhileTheMouseIsOverIt) {
     HWND tip = openToolTip();
     ASSERT_NE(tip, nullptr);
     EXPECT_EQ(toolTipText(tip), "Saves the file");
+    // Shown at once above the bar at the panel's left.
+    EXPECT_TRUE(IsWindowVisible(tip));
+    RECT shown{}, barRect{};
+    GetWindowRect(tip, &shown);
+    GetWindowRect(bar.hWnd, &barRect);
+    POINT panel{save.nLeft(), 0};
+    ClientToScreen(bar.hWnd, &panel);
+    // The control may shift its frame by a pixel.
+    EXPECT_NEAR(shown.left, panel.x, 2);
+    EXPECT_NEAR(shown.top, panel.y - 16, 2);
     SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(plain.nLeft() + 5, row));
     EXPECT_EQ(openToolTip(), nullptr) << "a panel without one closes it";
     SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(save.nLeft() + 5, row));
