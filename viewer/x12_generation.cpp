@@ -1,0 +1,468 @@
+#include "x12_generation.hpp"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "claim_finders.hpp"
+#include "converter_settings.hpp"
+#include "file_io.hpp"
+#include "messages.hpp"
+#include "output_mode.hpp"
+#include "paths.hpp"
+#include "system_info.hpp"
+#include "text.hpp"
+
+namespace zr {
+
+namespace {
+
+std::string setting(const ConverterSettings& settings, int key) { return settings ? settings(key) : std::string(); }
+
+// Keys 1, 2, 5 and 6 count as absent when blank, the others when empty.
+std::string settingOr(const ConverterSettings& settings, int key, const std::string& fallback) {
+    const std::string v = setting(settings, key);
+    const bool blankIsAbsent = key == 1 || key == 2 || key == 5 || key == 6;
+    if (blankIsAbsent ? wl::alltrim(v).empty() : v.empty()) return fallback;
+    return v;
+}
+
+bool allDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// ISA13 is nine digits: a shorter number is zero-padded; anything else
+// (letters, ten digits or more) cannot be an interchange control number.
+std::string interchangeControlNumber(const std::string& key) {
+    const std::string v = wl::alltrim(key);
+    if (!allDigits(v) || v.size() > 9) return "000000001";
+    return wl::padLeft(v, 9, '0');
+}
+
+// ST02 has four to nine characters; a short number is zero-padded.
+std::string setControlNumber(const std::string& key) {
+    std::string v = wl::alltrim(key);
+    if (v.size() > 9) v.resize(9);
+    return v.size() >= 4 ? v : wl::padLeft(v, 4, '0');
+}
+
+// ISA06/ISA08: exactly 15 characters.
+std::string isaId(const std::string& value) {
+    std::string v = wl::padRight(value, 15);
+    v.resize(15);
+    return v;
+}
+
+// The repetition separator (ISA11 in 00501): a character the delimiters
+// and the text do not use, so no value reads as repeated.
+std::string repetitionSeparator(const X12Delimiters& d, const std::string& text) {
+    static constexpr std::string_view kCandidates = "^{}|`!\\@#$";
+    for (char c : kCandidates) {
+        const std::string s(1, c);
+        if (s == d.element || s == d.component || s == d.terminator) continue;
+        if (text.find(c) == std::string::npos) return s;
+    }
+    return "^";
+}
+
+// The segments of one set from ST to SE, counted as they are added.
+class SetText {
+public:
+    SetText(const X12Delimiters& d, const std::string& setId, const std::string& control) : d_(d), control_(control) {
+        add({"ST", setId, control});
+    }
+    // A segment of the given elements; empty trailing elements are left
+    // out (X12 ends a segment at its last value).
+    void add(std::initializer_list<std::string> elements) {
+        std::vector<std::string> e(elements);
+        while (e.size() > 1 && e.back().empty()) e.pop_back();
+        std::string s;
+        for (std::size_t i = 0; i < e.size(); ++i) s += (i ? d_.element : "") + e[i];
+        raw(s);
+    }
+    // A segment given whole, without its terminator.
+    void raw(const std::string& segment) {
+        text_ += segment + d_.terminator;
+        ++count_;
+    }
+    std::string close() const {
+        return text_ + "SE" + d_.element + std::to_string(count_ + 1) + d_.element + control_ + d_.terminator;
+    }
+
+private:
+    const X12Delimiters& d_;
+    std::string control_;
+    std::string text_;
+    std::size_t count_ = 0;
+};
+
+// The names a 276 reads of claim j: its own payer and billing provider (the
+// provider of the claim's HL*20 loop, the file's when that loop names none).
+struct RequestParties {
+    std::string payerName, payerId, providerName, providerIdCode, providerId;
+    bool operator==(const RequestParties&) const = default;
+};
+
+RequestParties requestParties(const ClaimFields& f, std::size_t j) {
+    const auto k = static_cast<long long>(j);
+    RequestParties p{f.claim(1, k, "PAYERNAME"), f.claim(1, k, "PAYERID"),
+                     f.claim(1, k, "HIERARCHIALCLAIMBILLINGPROVIDERNAME"),
+                     f.claim(1, k, "HIERARCHIALCLAIMBILLINGPROVIDERIDCODE"),
+                     f.claim(1, k, "HIERARCHIALCLAIMBILLINGPROVIDERID")};
+    if (p.providerName.empty() && p.providerId.empty()) {
+        p.providerName = f.header(k, "BILLINGPROVIDERNAME");
+        p.providerIdCode = f.header(k, "BILLINGPROVIDERIDCODE");
+        p.providerId = f.header(k, "BILLINGPROVIDERID");
+    }
+    return p;
+}
+
+// A date of service as a range: "a-a" for one date, a range as it is.
+std::string serviceRange(const std::string& date) {
+    const std::string d = wl::alltrim(date);
+    if (d.empty() || d.find('-') != std::string::npos) return d;
+    return d + "-" + d;
+}
+
+// The claim status request body of CTL394CONVA after ST: BHT, then per claim
+// the payer, submitter and provider levels when they change, and the claim's
+// subscriber level.
+void requestBody(SetText& set, const ClaimFields& f, std::size_t claimCount, std::size_t k, const BuildTime& time) {
+    set.add({"BHT", "0010", "13", time.ccyymmdd});
+    const std::size_t first = k ? k : 1, last = k ? k : claimCount;
+    std::size_t hl = 0, submitterHl = 0, providerHl = 0;
+    std::optional<RequestParties> current;
+    for (std::size_t j = first; j <= last; ++j) {
+        const RequestParties p = requestParties(f, j);
+        const auto k = static_cast<long long>(j);
+        const bool newPayer = !current || current->payerName != p.payerName || current->payerId != p.payerId;
+        if (newPayer) {
+            const std::size_t payerHl = ++hl;
+            set.add({"HL", std::to_string(payerHl), "", "20", "1"});
+            set.add({"NM1", "PR", "2", p.payerName, "", "", "", "", "PI", p.payerId});
+            submitterHl = ++hl;
+            set.add({"HL", std::to_string(submitterHl), std::to_string(payerHl), "21", "1"});
+            set.add({"NM1", "41", "2", f.header(k, "SUBMITTERNAME"), "", "", "", "", "46", f.header(k, "SUBMITTERID")});
+        }
+        if (newPayer || !(*current == p)) {
+            providerHl = ++hl;
+            set.add({"HL", std::to_string(providerHl), std::to_string(submitterHl), "19", "1"});
+            const bool npi = wl::prefixMatch(p.providerIdCode, "XX");
+            set.add({"NM1", "1P", "2", p.providerName, "", "", "", "", npi ? "XX" : "SV", p.providerId});
+        }
+        current = p;
+        const auto c = [&](std::string_view name) { return f.claim(1, static_cast<long long>(j), name); };
+        set.add({"HL", std::to_string(++hl), std::to_string(providerHl), "22", "0"});
+        set.add({"DMG", "D8", c("SUBDOB"), c("SUBSEX")});
+        set.add({"NM1", "QC", "1", c("SUBLNAME"), c("SUBFNAME"), c("SUBMI"), "", "", "MI", c("SUBID")});
+        set.add({"TRN", "1", c("CLAIMID")});
+        if (!c("POSCODE").empty()) set.add({"REF", "BLT", c("POSCODE") + c("FREQUENCYCODE")});
+        if (!c("MEDICALRECORDNUMBER").empty()) set.add({"REF", "EA", c("MEDICALRECORDNUMBER")});
+        set.add({"AMT", "T3", c("CLAIMAMT")});
+        const std::string dates = serviceRange(c("DOS1"));
+        if (!dates.empty()) set.add({"DTP", "232", "RD8", dates});
+    }
+}
+
+// The implementation guide of an 837 by its claim type.
+std::string claimGuide(const std::string& claimType) {
+    const std::string type = wl::upper(claimType);
+    if (wl::prefixMatch(type, "INSTITUTIONAL")) return "005010X223A1";
+    if (wl::prefixMatch(type, "PROFESSIONAL")) return "005010X222A1";
+    if (wl::prefixMatch(type, "DENTAL")) return "005010X224A2";
+    return "";
+}
+
+std::string requestInterchange(const ClaimFields& f, std::size_t claimCount, std::size_t k, const GeneratorContext& c,
+                               const std::string& setId, FunctionalGroup group, const std::string& version) {
+    const X12Delimiters& d = f.table().delimiters();
+    const EnvelopeValues env = envelopeValues(f.table(), c.settings);
+    SetText set(d, setId, env.setControl);
+    requestBody(set, f, claimCount, k, c.time);
+    return interchangeText(env, c.time, d, group, version, set.close());
+}
+
+bool isClaimStart(const SegmentTable& t, std::size_t r) {
+    const std::string_view id = t.id(r);
+    return id == "CLP" || (id == "HL" && wl::prefixMatch(t.element(r, 3), "22"));
+}
+// The loop a claim stands in: the billing provider's HL (837), the LX (835).
+bool isHeaderLoopStart(const SegmentTable& t, std::size_t r) {
+    const std::string_view id = t.id(r);
+    return id == "LX" || (id == "HL" && wl::prefixMatch(t.element(r, 3), "20"));
+}
+// Rows after an 835's claims that belong to the set, not to a claim.
+bool isSetTrailer(std::string_view id) { return id == "PLB" || id == "SE" || id == "GE" || id == "IEA" || id == "ST"; }
+
+std::size_t lastBefore(const SegmentTable& t, std::size_t row, std::string_view id) {
+    for (std::size_t r = row; r >= 1; --r)
+        if (t.id(r) == id) return r;
+    return 0;
+}
+
+std::string rowText(const SegmentTable& t, std::size_t r) { return std::string(t.text(r)) + t.delimiters().terminator; }
+
+// Every row, each SE recounted: the whole table.
+std::string copyRecounted(const SegmentTable& t) {
+    const X12Delimiters& d = t.delimiters();
+    std::string out;
+    std::size_t fromSt = 0;
+    for (std::size_t r = 1; r <= t.size(); ++r) {
+        const std::string_view id = t.id(r);
+        if (id.empty()) continue;
+        if (id == "ST") fromSt = 0;
+        ++fromSt;
+        if (id == "SE") {
+            const std::size_t st = lastBefore(t, r, "ST");
+            out += "SE" + d.element + std::to_string(fromSt) + d.element +
+                   std::string(st ? t.element(st, 2) : t.element(r, 2)) + d.terminator;
+        } else {
+            out += rowText(t, r);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+ConverterSettings iniConverterSettings(const std::string& folder) {
+    return [folder](int key) { return CTL39406L(key, folder); };
+}
+
+EnvelopeValues envelopeValues(const SegmentTable& table, const ConverterSettings& settings) {
+    EnvelopeValues v;
+    v.sender = isaId(settingOr(settings, 1, CTL39400AM(table, "INTERCHANGESENDERID")));
+    v.receiver = isaId(settingOr(settings, 2, CTL39400AM(table, "INTERCHANGERECEIVERID")));
+    v.controlNumber = interchangeControlNumber(setting(settings, 3));
+    const std::string usage = setting(settings, 4);
+    v.usage = usage.size() == 1 ? usage : "P";
+    v.applicationSender = wl::alltrim(settingOr(settings, 5, CTL39400AM(table, "APPLICATIONSENDERID")));
+    v.applicationReceiver = wl::alltrim(settingOr(settings, 6, CTL39400AM(table, "APPLICATIONRECEIVERID")));
+    v.groupControl = settingOr(settings, 7, "1001");
+    v.setControl = setControlNumber(settingOr(settings, 8, "101"));
+    return v;
+}
+
+BuildTime currentBuildTime() {
+    const std::string now = wl::localTimeText("%Y%m%d%H%M");
+    return {now.substr(2, 6), now.substr(0, 8), now.substr(8, 4)};
+}
+
+GeneratorContext generatorContext(const std::string& currentFolder) {
+    return {iniConverterSettings(currentFolder), currentBuildTime()};
+}
+
+const char* functionalIdentifier(FunctionalGroup group) {
+    switch (group) {
+    case FunctionalGroup::ClaimStatusRequest: return "HR";
+    case FunctionalGroup::Claim: return "HC";
+    case FunctionalGroup::Remittance: return "HP";
+    }
+    return "";
+}
+
+std::string interchangeText(const EnvelopeValues& env, const BuildTime& time, const X12Delimiters& d,
+                            FunctionalGroup group, const std::string& version, const std::string& setText) {
+    const std::string& e = d.element;
+    const std::string& t = d.terminator;
+    std::string gs = "GS" + e + functionalIdentifier(group) + e + env.applicationSender + e +
+                     env.applicationReceiver + e + time.ccyymmdd + e + time.hhmm + e + env.groupControl + e + "X" + e +
+                     version + t;
+    std::string tail = "GE" + e + "1" + e + env.groupControl + t + "IEA" + e + "1" + e + env.controlNumber + t;
+    const std::string isa = "ISA" + e + "00" + e + std::string(10, ' ') + e + "00" + e + std::string(10, ' ') + e +
+                            "ZZ" + e + env.sender + e + "ZZ" + e + env.receiver + e + time.yymmdd + e + time.hhmm + e +
+                            repetitionSeparator(d, gs + setText + tail) + e + "00501" + e + env.controlNumber + e +
+                            "1" + e + env.usage + e + d.component + t;
+    return isa + gs + setText + tail;
+}
+
+std::string CTL394CONVA(const ClaimFields& fields, std::size_t claimCount, std::size_t k,
+                        const GeneratorContext& context) {
+    return requestInterchange(fields, claimCount, k, context, "276", FunctionalGroup::ClaimStatusRequest,
+                              "005010X212");
+}
+
+std::string CTL394CONVB(const ClaimFields& fields, std::size_t claimCount, std::size_t k,
+                        const GeneratorContext& context) {
+    const std::string key = wl::alltrim(setting(context.settings, 9));
+    const long long kind = key.empty() ? 2 : (leadingNumber(key) == 0 ? 2 : leadingNumber(key));
+    if (kind == 1)
+        return requestInterchange(fields, claimCount, k, context, "837", FunctionalGroup::Claim,
+                                  claimGuide(fields.claim(1, 1, "CLAIMTYPE")));
+    if (kind == 2) return CTL394CONVF(fields.table(), fields.index(), k);
+    return "";
+}
+
+std::string CTL394AMAP(const ClaimFields& fields) {
+    const std::string& e = fields.table().delimiters().element;
+    auto h = [&](std::string_view n) { return fields.header(0, n); };
+    auto c = [&](std::string_view n) { return fields.claim(1, 0, n); };
+    return e + "PR" + e + "2" + e + c("PAYERNAME") + e + e + e + e + e + "PI" + e + c("PAYERID") +  //
+           e + "41" + e + "2" + e + h("SUBMITTERNAME") + e + e + e + e + e + "46" + e + h("SUBMITTERID") +  //
+           e + "1P" + e + "2" + e + h("BILLINGPROVIDERNAME") + e + e + e + e + e +  //
+           e + "QC" + e + "1" + e + c("SUBLNAME") + e + c("SUBFNAME") + e + c("SUBMI") + e + e + e + "MI" + e +
+           c("SUBID");
+}
+
+std::string CTL394CONVE(const X12Delimiters& d, std::size_t claimCount, std::size_t k) {
+    std::string out = "MSH" + d.terminator + d.element + d.component + "\r\n";
+    const std::size_t first = k ? k : 1, last = k ? k : claimCount;
+    std::size_t n = 0;
+    for (std::size_t j = first; j <= last; ++j) out += "PID" + d.element + std::to_string(++n) + "\r\n" + d.terminator;
+    return out;
+}
+
+std::string CTL394CONVF(const SegmentTable& t, const ClaimIndex& index, std::size_t k) {
+    if (k == 0) return copyRecounted(t);
+    if (k > index.size() || index[k - 1] < 1 || index[k - 1] > t.size()) return "";
+    const X12Delimiters& d = t.delimiters();
+    std::size_t first = index[k - 1];
+    // Where each billing provider has one subscriber the index points at
+    // the provider's HL: the claim is the subscriber below it.
+    if (isHeaderLoopStart(t, first))
+        while (first < t.size() && !isClaimStart(t, first) && t.id(first) != "SE") ++first;
+    if (!isClaimStart(t, first)) return "";
+    const std::size_t st = lastBefore(t, first, "ST");
+    const std::size_t gs = st ? lastBefore(t, st, "GS") : 0;
+    const std::size_t isa = gs ? lastBefore(t, gs, "ISA") : 0;
+    if (!st || !gs || !isa) return "";
+
+    std::string out = rowText(t, isa) + rowText(t, gs);
+    std::size_t count = 0;
+    auto write = [&](std::size_t r) {
+        out += rowText(t, r);
+        ++count;
+    };
+    write(st);
+    // The set's header: every row before its first header loop or claim.
+    std::size_t r = st + 1;
+    for (; r < first && !isHeaderLoopStart(t, r) && !isClaimStart(t, r); ++r) write(r);
+    // The header loop the claim stands in, up to its first claim or lower level.
+    std::size_t loop = 0;
+    for (std::size_t q = first; q > st; --q)
+        if (isHeaderLoopStart(t, q)) {
+            loop = q;
+            break;
+        }
+    if (loop) {
+        write(loop);
+        for (std::size_t q = loop + 1; q < first && t.id(q) != "HL" && !isClaimStart(t, q); ++q) write(q);
+    }
+    // The claim: up to the next claim, header loop or the set's trailer.
+    write(first);
+    for (std::size_t q = first + 1; q <= t.size(); ++q) {
+        if (isClaimStart(t, q) || isHeaderLoopStart(t, q) || isSetTrailer(t.id(q))) break;
+        write(q);
+    }
+    const std::string& e = d.element;
+    out += "SE" + e + std::to_string(count + 1) + e + std::string(t.element(st, 2)) + d.terminator;
+    out += "GE" + e + "1" + e + std::string(t.element(gs, 6)) + d.terminator;
+    out += "IEA" + e + "1" + e + std::string(t.element(isa, 13)) + d.terminator;
+    return out;
+}
+
+std::string claimWriterPiece(double mode, const ClaimFields& fields, std::size_t claimCount, std::size_t k,
+                             const GeneratorContext& context) {
+    if (mode == 110) return CTL394CONVB(fields, claimCount, k, context);
+    if (mode == 111 || mode == 111.1) return CTL394CONVA(fields, claimCount, k, context);
+    if (mode == 114 || mode == 114.1) return CTL394CONVE(fields.table().delimiters(), claimCount, k);
+    return "";
+}
+
+std::string cleanedClaimFileName(const std::string& claimId) {
+    std::string name = wl::alltrim(claimId);
+    for (char& c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+    }
+    for (std::size_t at; (at = name.find("..")) != std::string::npos;) name.replace(at, 2, "_");
+    // Windows drops trailing dots and blanks from a name.
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
+    // A device name (CON, NUL, COM1...) is no file on Windows.
+    static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "COM", "LPT"};
+    const std::string stem = wl::upper(name.substr(0, name.find('.')));
+    for (std::string_view dev : kDevices)
+        if (stem == dev || (stem.size() == 4 && wl::prefixMatch(stem, dev) && stem[3] >= '0' && stem[3] <= '9'))
+            return "_" + name;
+    return name;
+}
+
+std::string RunFileNames::unused(const std::string& folder, const std::string& base, const std::string& extension) {
+    for (std::size_t n = 1;; ++n) {
+        const std::string name = base + (n == 1 ? "" : "_" + std::to_string(n)) + extension;
+        const std::string path = folder.empty() ? name : wl::joinPath(folder, name);
+        const std::string key = wl::pathKey(path);
+        if (std::find(given_.begin(), given_.end(), key) != given_.end()) continue;
+        given_.push_back(key);
+        return path;
+    }
+}
+
+namespace {
+
+void writeOne(const std::string& file, const std::string& text, WrittenFiles& out) {
+    if (wl::writeFileAtomically(file, text) == 0) out.written.push_back(file);
+    else out.failed.push_back(file);
+}
+
+// The save dialog of Claim Data's Create buttons, then the overwrite
+// question for an existing file; "" when the user gave no file or said No.
+std::string askedFile(const std::string& title, const std::string& startFolder, const std::string& proposed) {
+    wl::FileDialogRequest ask;
+    ask.title = title;
+    ask.save = true;
+    ask.initialDir = startFolder;
+    ask.initialFile = proposed;
+    const std::string file = wl::alltrim(wl::CGETFILE(ask));
+    if (file.empty()) return "";
+    if (wl::fileExists(file) && !wl::MSGNOYES(file + " already exists. Overwrite it?", "Overwite File?")) return "";
+    return file;
+}
+
+void reportFailures(const WrittenFiles& out, const std::string& caption) {
+    if (out.failed.empty()) return;
+    std::string text;
+    for (const std::string& f : out.failed) text += f + " was not written\r\n";
+    wl::MSGALERT(text, caption);
+}
+
+}  // namespace
+
+WrittenFiles CTL39406AC(const ClaimFields& fields, std::size_t claimCount, const std::string& currentFolder,
+                        const std::string& startFolder, std::size_t k, int subClaim,
+                        const GeneratorContext& context) {
+    WrittenFiles out;
+    auto baseOf = [&](std::size_t j) {
+        const std::string id = cleanedClaimFileName(fields.claim(subClaim, static_cast<long long>(j), "CLAIMID"));
+        return id.empty() ? std::string("claimstatus") : id;
+    };
+    if (k == 0) {
+        const bool overwrite = wl::MSGNOYES("Overwrite any existing files?", "Overwite Files?");
+        RunFileNames names;
+        for (std::size_t j = 1; j <= claimCount; ++j) {
+            const std::string file = names.unused(currentFolder, baseOf(j), ".276");
+            if (wl::fileExists(file) && !overwrite) {
+                out.skipped.push_back(file);
+                continue;
+            }
+            writeOne(file, CTL394CONVA(fields, claimCount, j, context), out);
+        }
+    } else {
+        const std::string file = askedFile("Create a 276 Claims File", startFolder, baseOf(k) + ".276");
+        if (!file.empty()) writeOne(file, CTL394CONVA(fields, claimCount, k, context), out);
+    }
+    reportFailures(out, "Create 276");
+    return out;
+}
+
+WrittenFiles CTL39406AD(const ClaimFields& fields, const std::string& startFolder, std::size_t k, int subClaim) {
+    WrittenFiles out;
+    if (k == 0) return out;
+    const std::string id = cleanedClaimFileName(fields.claim(subClaim, static_cast<long long>(k), "CLAIMID"));
+    const std::string file = askedFile("Create a 837 Claims File", startFolder, (id.empty() ? "claims" : id) + ".837");
+    if (!file.empty()) writeOne(file, CTL394CONVF(fields.table(), fields.index(), k), out);
+    reportFailures(out, "Create 837");
+    return out;
+}
+
+}  // namespace zr
