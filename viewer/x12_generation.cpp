@@ -106,9 +106,9 @@ struct RequestParties {
 RequestParties requestParties(const ClaimFields& f, std::size_t j) {
     const auto k = static_cast<long long>(j);
     RequestParties p{f.claim(1, k, "PAYERNAME"), f.claim(1, k, "PAYERID"),
-                     f.claim(1, k, "HIERARCHIALCLAIMBILLINGPROVIDERNAME"),
-                     f.claim(1, k, "HIERARCHIALCLAIMBILLINGPROVIDERIDCODE"),
-                     f.claim(1, k, "HIERARCHIALCLAIMBILLINGPROVIDERID")};
+                     f.header(k, "HIERARCHIALCLAIMBILLINGPROVIDERNAME"),
+                     f.header(k, "HIERARCHIALCLAIMBILLINGPROVIDERIDCODE"),
+                     f.header(k, "HIERARCHIALCLAIMBILLINGPROVIDERID")};
     if (p.providerName.empty() && p.providerId.empty()) {
         p.providerName = f.header(k, "BILLINGPROVIDERNAME");
         p.providerIdCode = f.header(k, "BILLINGPROVIDERIDCODE");
@@ -182,17 +182,28 @@ std::string requestInterchange(const ClaimFields& f, std::size_t claimCount, std
     return interchangeText(env, c.time, d, group, version, set.close());
 }
 
-bool isClaimStart(const SegmentTable& t, std::size_t r) {
-    const std::string_view id = t.id(r);
-    return id == "CLP" || (id == "HL" && wl::prefixMatch(t.element(r, 3), "22"));
-}
-// The loop a claim stands in: the billing provider's HL (837), the LX (835).
-bool isHeaderLoopStart(const SegmentTable& t, std::size_t r) {
-    const std::string_view id = t.id(r);
-    return id == "LX" || (id == "HL" && wl::prefixMatch(t.element(r, 3), "20"));
-}
-// Rows after an 835's claims that belong to the set, not to a claim.
-bool isSetTrailer(std::string_view id) { return id == "PLB" || id == "SE" || id == "GE" || id == "IEA" || id == "ST"; }
+// How the claims of a set stand: an 835's claims are CLP loops under LX
+// headers, an 837's subscriber HLs under billing-provider HLs (an 837's LX
+// is a service line inside its claim).
+struct SetLayout {
+    bool remittance = false;
+
+    bool claimStart(const SegmentTable& t, std::size_t r) const {
+        const std::string_view id = t.id(r);
+        if (remittance) return id == "CLP";
+        return id == "HL" && wl::prefixMatch(t.element(r, 3), "22");
+    }
+    bool headerLoopStart(const SegmentTable& t, std::size_t r) const {
+        const std::string_view id = t.id(r);
+        if (remittance) return id == "LX";
+        return id == "HL" && wl::prefixMatch(t.element(r, 3), "20");
+    }
+    // Rows after the claims that belong to the set or the envelope.
+    bool trailer(const SegmentTable& t, std::size_t r) const {
+        const std::string_view id = t.id(r);
+        return (remittance && id == "PLB") || id == "SE" || id == "ST" || id == "GE" || id == "IEA";
+    }
+};
 
 std::size_t lastBefore(const SegmentTable& t, std::size_t row, std::string_view id) {
     for (std::size_t r = row; r >= 1; --r)
@@ -200,7 +211,13 @@ std::size_t lastBefore(const SegmentTable& t, std::size_t row, std::string_view 
     return 0;
 }
 
-std::string rowText(const SegmentTable& t, std::size_t r) { return std::string(t.text(r)) + t.delimiters().terminator; }
+// A row as a segment: its text without the line break the file may have
+// after the terminator before it, then the terminator.
+std::string rowText(const SegmentTable& t, std::size_t r) {
+    std::string_view text = t.text(r);
+    while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
+    return std::string(text) + t.delimiters().terminator;
+}
 
 // Every row, each SE recounted: the whole table.
 std::string copyRecounted(const SegmentTable& t) {
@@ -317,15 +334,16 @@ std::string CTL394CONVF(const SegmentTable& t, const ClaimIndex& index, std::siz
     if (k > index.size() || index[k - 1] < 1 || index[k - 1] > t.size()) return "";
     const X12Delimiters& d = t.delimiters();
     std::size_t first = index[k - 1];
-    // Where each billing provider has one subscriber the index points at
-    // the provider's HL: the claim is the subscriber below it.
-    if (isHeaderLoopStart(t, first))
-        while (first < t.size() && !isClaimStart(t, first) && t.id(first) != "SE") ++first;
-    if (!isClaimStart(t, first)) return "";
     const std::size_t st = lastBefore(t, first, "ST");
     const std::size_t gs = st ? lastBefore(t, st, "GS") : 0;
     const std::size_t isa = gs ? lastBefore(t, gs, "ISA") : 0;
     if (!st || !gs || !isa) return "";
+    const SetLayout layout{wl::prefixMatch(t.element(st, 1), "835")};
+    // Where each billing provider has one subscriber the index points at
+    // the provider's HL: the claim is the subscriber below it.
+    if (layout.headerLoopStart(t, first))
+        while (first < t.size() && !layout.claimStart(t, first) && !layout.trailer(t, first)) ++first;
+    if (!layout.claimStart(t, first)) return "";
 
     std::string out = rowText(t, isa) + rowText(t, gs);
     std::size_t count = 0;
@@ -335,23 +353,19 @@ std::string CTL394CONVF(const SegmentTable& t, const ClaimIndex& index, std::siz
     };
     write(st);
     // The set's header: every row before its first header loop or claim.
-    std::size_t r = st + 1;
-    for (; r < first && !isHeaderLoopStart(t, r) && !isClaimStart(t, r); ++r) write(r);
+    for (std::size_t r = st + 1; r < first && !layout.headerLoopStart(t, r) && !layout.claimStart(t, r); ++r) write(r);
     // The header loop the claim stands in, up to its first claim or lower level.
     std::size_t loop = 0;
-    for (std::size_t q = first; q > st; --q)
-        if (isHeaderLoopStart(t, q)) {
-            loop = q;
-            break;
-        }
+    for (std::size_t q = first; q > st && !loop; --q)
+        if (layout.headerLoopStart(t, q)) loop = q;
     if (loop) {
         write(loop);
-        for (std::size_t q = loop + 1; q < first && t.id(q) != "HL" && !isClaimStart(t, q); ++q) write(q);
+        for (std::size_t q = loop + 1; q < first && t.id(q) != "HL" && !layout.claimStart(t, q); ++q) write(q);
     }
     // The claim: up to the next claim, header loop or the set's trailer.
     write(first);
     for (std::size_t q = first + 1; q <= t.size(); ++q) {
-        if (isClaimStart(t, q) || isHeaderLoopStart(t, q) || isSetTrailer(t.id(q))) break;
+        if (layout.claimStart(t, q) || layout.headerLoopStart(t, q) || layout.trailer(t, q)) break;
         write(q);
     }
     const std::string& e = d.element;
@@ -385,6 +399,12 @@ std::string cleanedClaimFileName(const std::string& claimId) {
         if (stem == dev || (stem.size() == 4 && wl::prefixMatch(stem, dev) && stem[3] >= '0' && stem[3] <= '9'))
             return "_" + name;
     return name;
+}
+
+std::string claimFileName(const ClaimFields& fields, std::size_t k, int subClaim, const std::string& fallback,
+                          const std::string& extension) {
+    const std::string id = cleanedClaimFileName(fields.claim(subClaim, static_cast<long long>(k), "CLAIMID"));
+    return (id.empty() ? fallback : id) + extension;
 }
 
 std::string RunFileNames::unused(const std::string& folder, const std::string& base, const std::string& extension) {
@@ -432,10 +452,7 @@ WrittenFiles CTL39406AC(const ClaimFields& fields, std::size_t claimCount, const
                         const std::string& startFolder, std::size_t k, int subClaim,
                         const GeneratorContext& context) {
     WrittenFiles out;
-    auto baseOf = [&](std::size_t j) {
-        const std::string id = cleanedClaimFileName(fields.claim(subClaim, static_cast<long long>(j), "CLAIMID"));
-        return id.empty() ? std::string("claimstatus") : id;
-    };
+    auto baseOf = [&](std::size_t j) { return claimFileName(fields, j, subClaim, "claimstatus", ""); };
     if (k == 0) {
         const bool overwrite = wl::MSGNOYES("Overwrite any existing files?", "Overwite Files?");
         RunFileNames names;
@@ -458,8 +475,8 @@ WrittenFiles CTL39406AC(const ClaimFields& fields, std::size_t claimCount, const
 WrittenFiles CTL39406AD(const ClaimFields& fields, const std::string& startFolder, std::size_t k, int subClaim) {
     WrittenFiles out;
     if (k == 0) return out;
-    const std::string id = cleanedClaimFileName(fields.claim(subClaim, static_cast<long long>(k), "CLAIMID"));
-    const std::string file = askedFile("Create a 837 Claims File", startFolder, (id.empty() ? "claims" : id) + ".837");
+    const std::string file =
+        askedFile("Create a 837 Claims File", startFolder, claimFileName(fields, k, subClaim, "claims", ".837"));
     if (!file.empty()) writeOne(file, CTL394CONVF(fields.table(), fields.index(), k), out);
     reportFailures(out, "Create 837");
     return out;

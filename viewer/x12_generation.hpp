@@ -104,6 +104,11 @@ std::string claimWriterPiece(double mode, const ClaimFields& fields, std::size_t
 // trailing dots and blanks go; "" when nothing is left.
 std::string cleanedClaimFileName(const std::string& claimId);
 
+// The name proposed for claim k's file: its cleaned CLAIMID of sub-claim j
+// + extension, or the fallback + extension when it has none.
+std::string claimFileName(const ClaimFields& fields, std::size_t k, int subClaim, const std::string& fallback,
+                          const std::string& extension);
+
 // File names of one run: a name already given earlier in the run is given
 // again as "name_2.ext", "name_3.ext", ... so no file of the run replaces
 // another.

@@ -1,0 +1,1 @@
+#include "claim_files.hpp"

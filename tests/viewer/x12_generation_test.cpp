@@ -1,0 +1,423 @@
+// The 276, 837 and HL7 generators, the one-claim rebuild and the Create
+// 276/837 write paths, over the hand-written 837 and 835 fixtures.
+#include "x12_generation.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "x12_fixtures.hpp"
+
+namespace {
+
+using namespace zr;
+namespace fs = std::filesystem;
+
+const BuildTime kGenerationTime{"261211", "20261211", "0930"};
+
+// A loaded file with its claims read by name (the members in this order:
+// the reader points at the table and the index).
+struct GenerationFile {
+    SegmentTable table;
+    ClaimIndex index;
+    ClaimFields fields;
+    explicit GenerationFile(const std::string& path)
+        : table(zrtest::loadX12(path)), index(CTL39400C(table, 1)), fields(table, index) {}
+    std::size_t claims() const { return CTL39400AA("HL", table); }
+};
+
+std::string generationFixture(const std::string& name) { return zrtest::x12Fixture(name); }
+
+ConverterSettings generationKeys(std::map<int, std::string> keys) {
+    return [keys](int key) {
+        const auto it = keys.find(key);
+        return it == keys.end() ? std::string() : it->second;
+    };
+}
+
+GeneratorContext generationContext(std::map<int, std::string> keys = {}) {
+    return {generationKeys(std::move(keys)), kGenerationTime};
+}
+
+// The segments of a text, without terminators and line breaks.
+std::vector<std::string> generationSegments(const std::string& text, char terminator = '~') {
+    std::vector<std::string> out;
+    std::string s;
+    for (char c : text) {
+        if (c == terminator) {
+            out.push_back(s);
+            s.clear();
+        } else if (c != '\r' && c != '\n') {
+            s += c;
+        }
+    }
+    return out;
+}
+
+std::size_t generationCount(const std::vector<std::string>& segments, const std::string& prefix) {
+    return static_cast<std::size_t>(std::count_if(segments.begin(), segments.end(),
+                                                  [&](const std::string& s) { return s.rfind(prefix, 0) == 0; }));
+}
+
+bool generationHas(const std::vector<std::string>& segments, const std::string& segment) {
+    return std::find(segments.begin(), segments.end(), segment) != segments.end();
+}
+
+// The SE of each set counts the set's segments and repeats ST02; one GE and
+// one IEA close the interchange with its control numbers.
+void expectWholeInterchange(const std::string& text) {
+    const std::vector<std::string> s = generationSegments(text);
+    ASSERT_GE(s.size(), 5u) << text;
+    EXPECT_EQ(generationCount(s, "ISA*"), 1u);
+    EXPECT_EQ(generationCount(s, "GE*"), 1u) << text;
+    EXPECT_EQ(generationCount(s, "IEA*"), 1u) << text;
+    const auto isa = s.front();
+    ASSERT_EQ(isa.size(), 105u) << isa;
+    const std::string isa13 = isa.substr(90, 9);
+    EXPECT_TRUE(std::all_of(isa13.begin(), isa13.end(), ::isdigit)) << isa13;
+    EXPECT_EQ(s.back(), "IEA*1*" + isa13);
+    const std::string isa11 = isa.substr(82, 1);
+    EXPECT_NE(isa11, "U");
+    for (std::size_t i = 1; i < s.size(); ++i) EXPECT_EQ(s[i].find(isa11), std::string::npos) << s[i];
+    std::size_t st = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i].rfind("ST*", 0) == 0) st = i;
+        if (s[i].rfind("SE*", 0) != 0) continue;
+        const std::string st02 = generationSegments(s[st] + "*", '*')[2];
+        EXPECT_GE(st02.size(), 4u);
+        EXPECT_EQ(s[i], "SE*" + std::to_string(i - st + 1) + "*" + st02);
+    }
+}
+
+TEST(X12Generation, EnvelopeValuesFromKeysFileAndDefaults) {
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    struct Case {
+        std::map<int, std::string> keys;
+        std::string sender, receiver, isa13, usage, gs02, gs06, st02;
+    };
+    const std::vector<Case> cases = {
+        {{}, "SUBMITTER      ", "RECEIVER       ", "000000001", "P", "SENDER", "1001", "0101"},
+        {{{3, "42"}}, "SUBMITTER      ", "RECEIVER       ", "000000042", "P", "SENDER", "1001", "0101"},
+        {{{3, "ABC"}, {4, "T"}}, "SUBMITTER      ", "RECEIVER       ", "000000001", "T", "SENDER", "1001", "0101"},
+        {{{3, "1234567890"}, {4, "TT"}}, "SUBMITTER      ", "RECEIVER       ", "000000001", "P", "SENDER", "1001",
+         "0101"},
+        {{{1, "A SENDER LONGER THAN FIFTEEN"}, {2, "   "}, {5, " "}, {7, "77"}, {8, "7"}},
+         "A SENDER LONGER", "RECEIVER       ", "000000001", "P", "SENDER", "77", "0007"},
+        {{{2, "PAYER"}, {5, "APP"}, {8, "123456789012"}}, "SUBMITTER      ", "PAYER          ", "000000001", "P",
+         "APP", "1001", "123456789"},
+    };
+    for (const Case& c : cases) {
+        const EnvelopeValues v = envelopeValues(f.table, generationKeys(c.keys));
+        EXPECT_EQ(v.sender, c.sender);
+        EXPECT_EQ(v.receiver, c.receiver);
+        EXPECT_EQ(v.controlNumber, c.isa13);
+        EXPECT_EQ(v.usage, c.usage);
+        EXPECT_EQ(v.applicationSender, c.gs02);
+        EXPECT_EQ(v.groupControl, c.gs06);
+        EXPECT_EQ(v.setControl, c.st02);
+    }
+}
+
+TEST(X12Generation, ClaimStatusRequestExactBytes) {
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    const GeneratorContext c =
+        generationContext({{1, "MYSENDER"}, {2, "MYPAYER"}, {3, "42"}, {5, "APPS"}, {6, "APPR"}, {7, "77"}, {8, "9001"}});
+    EXPECT_EQ(CTL394CONVA(f.fields, f.claims(), 1, c),
+              "ISA*00*          *00*          *ZZ*MYSENDER       *ZZ*MYPAYER        *261211*0930*^*00501*000000042*1*P*:~"
+              "GS*HR*APPS*APPR*20261211*0930*77*X*005010X212~"
+              "ST*276*9001~"
+              "BHT*0010*13*20261211~"
+              "HL*1**20*1~NM1*PR*2*ACME INSURANCE*****PI*PAYER01~"
+              "HL*2*1*21*1~NM1*41*2*ACME BILLING*****46*SUB123~"
+              "HL*3*2*19*1~NM1*1P*2*FIRST CLINIC*****XX*1111111111~"
+              "HL*4*3*22*0~DMG*D8*19800101*M~NM1*QC*1*SMITH*JOHN*Q***MI*SUB001~TRN*1*CLAIM001~REF*BLT*111~"
+              "AMT*T3*100~DTP*232*RD8*20120105-20120107~"
+              "SE*16*9001~GE*1*77~IEA*1*000000042~");
+}
+
+TEST(X12Generation, ClaimStatusRequestOfClaimKReadsClaimKsPayerAndProvider) {
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    const std::vector<std::string> s = generationSegments(CTL394CONVA(f.fields, f.claims(), 3, generationContext()));
+    EXPECT_TRUE(generationHas(s, "NM1*PR*2*MEDICARE*****PI*PAYER03"));
+    EXPECT_TRUE(generationHas(s, "NM1*1P*2*SECOND CLINIC*****XX*6666666666"));
+    EXPECT_TRUE(generationHas(s, "TRN*1*MULTI-1"));
+    EXPECT_FALSE(generationHas(s, "NM1*PR*2*ACME INSURANCE*****PI*PAYER01"));
+    expectWholeInterchange(CTL394CONVA(f.fields, f.claims(), 3, generationContext()));
+}
+
+TEST(X12Generation, ClaimStatusRequestForAllClaimsOpensAPayerLevelPerPayer) {
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    const std::string text = CTL394CONVA(f.fields, f.claims(), 0, generationContext());
+    expectWholeInterchange(text);
+    std::vector<std::string> levels;
+    for (const std::string& s : generationSegments(text))
+        if (s.rfind("HL*", 0) == 0 || s.rfind("NM1*PR", 0) == 0 || s.rfind("NM1*1P", 0) == 0) levels.push_back(s);
+    EXPECT_EQ(levels, (std::vector<std::string>{
+                          "HL*1**20*1", "NM1*PR*2*ACME INSURANCE*****PI*PAYER01", "HL*2*1*21*1", "HL*3*2*19*1",
+                          "NM1*1P*2*FIRST CLINIC*****XX*1111111111", "HL*4*3*22*0", "HL*5*3*22*0", "HL*6**20*1",
+                          "NM1*PR*2*MEDICARE*****PI*PAYER03", "HL*7*6*21*1", "HL*8*7*19*1",
+                          "NM1*1P*2*SECOND CLINIC*****XX*6666666666", "HL*9*8*22*0"}));
+}
+
+// A one-claim 837 of the given CLM and date rows.
+std::string generationClaimFile(const std::string& clm, const std::vector<std::string>& claimRows) {
+    std::vector<std::string> rows = {"GS*HC*S*R*20261210*1253*1*X*005010X222A1", "ST*837*0001*005010X222A1",
+                                     "BHT*0019*00*B*20261210*1253*CH", "NM1*41*2*SUBMITTER*****46*S1",
+                                     "HL*1**20*1", "NM1*85*2*CLINIC*****XX*1234567893", "HL*2*1*22*0",
+                                     "SBR*P*18*******CI", "NM1*IL*1*DOE*JANE****MI*M1",
+                                     "NM1*PR*2*PAYER*****PI*P1", clm};
+    rows.insert(rows.end(), claimRows.begin(), claimRows.end());
+    rows.push_back("SE*" + std::to_string(rows.size()) + "*0001");
+    rows.push_back("GE*1*1");
+    rows.push_back("IEA*1*000000001");
+    return zrtest::x12Text(rows);
+}
+
+TEST(X12Generation, ClaimStatusRequestWithoutPlaceOrRecordCountsFifteen) {
+    zrtest::TempDir dir;
+    const GenerationFile f(dir.write("bare.x12", generationClaimFile("CLM*C1*10", {"LX*1", "SV1*HC:99213*10*UN*1", "DTP*472*D8*20261101"})));
+    const std::string text = CTL394CONVA(f.fields, f.claims(), 1, generationContext());
+    expectWholeInterchange(text);
+    const std::vector<std::string> s = generationSegments(text);
+    EXPECT_TRUE(generationHas(s, "SE*15*0101")) << text;
+    // One date of service becomes a range of that date.
+    EXPECT_TRUE(generationHas(s, "DTP*232*RD8*20261101-20261101")) << text;
+}
+
+TEST(X12Generation, RepetitionSeparatorIsACharacterTheTextDoesNotUse) {
+    zrtest::TempDir dir;
+    const GenerationFile f(dir.write("caret.x12", generationClaimFile("CLM*A^B{C*10", {})));
+    const std::string text = CTL394CONVA(f.fields, f.claims(), 1, generationContext());
+    EXPECT_TRUE(generationHas(generationSegments(text), "TRN*1*A^B{C"));
+    EXPECT_EQ(text.substr(82, 1), "}");
+    expectWholeInterchange(text);
+}
+
+TEST(X12Generation, ClaimKindsOfTheNewClaimFile) {
+    struct Case {
+        std::string fixture, key, gs08;
+    };
+    for (const Case& c : std::vector<Case>{{"claims_837p.x12", "1", "005010X222A1"},
+                                           {"claims_837i.x12", "1", "005010X223A1"},
+                                           {"claims_837d.x12", "1", "005010X224A2"}}) {
+        const GenerationFile f(generationFixture(c.fixture));
+        const std::string text = CTL394CONVB(f.fields, f.claims(), 1, generationContext({{9, c.key}}));
+        expectWholeInterchange(text);
+        const std::vector<std::string> s = generationSegments(text);
+        EXPECT_EQ(s[1], "GS*HC*SENDER*RECEIVER*20261211*0930*1001*X*" + c.gs08) << c.fixture;
+        EXPECT_EQ(s[2], "ST*837*0101");
+    }
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    for (const std::string& key : {"", "0", "2"})
+        EXPECT_EQ(CTL394CONVB(f.fields, f.claims(), 2, generationContext({{9, key}})), CTL394CONVF(f.table, f.index, 2));
+    EXPECT_EQ(CTL394CONVB(f.fields, f.claims(), 2, generationContext({{9, "3"}})), "");
+}
+
+// The rebuilt claim's segments between ST and SE are the source's rows of
+// the given stretches (first and last segment of each), in order.
+std::vector<std::string> generationStretches(const SegmentTable& t,
+                                             const std::vector<std::pair<std::string, std::string>>& stretches) {
+    std::vector<std::string> rows;
+    for (std::size_t r = 1; r <= t.size(); ++r) rows.push_back(generationSegments(std::string(t.text(r)) + "~")[0]);
+    std::vector<std::string> out;
+    for (const auto& [first, last] : stretches) {
+        auto from = std::find(rows.begin(), rows.end(), first);
+        auto to = std::find(from, rows.end(), last);
+        EXPECT_NE(to, rows.end()) << first << " .. " << last;
+        if (to != rows.end()) out.insert(out.end(), from, to + 1);
+    }
+    return out;
+}
+
+std::vector<std::string> generationBody(const std::string& text) {
+    std::vector<std::string> s = generationSegments(text);
+    const auto st = std::find_if(s.begin(), s.end(), [](const std::string& x) { return x.rfind("ST*", 0) == 0; });
+    const auto se = std::find_if(s.begin(), s.end(), [](const std::string& x) { return x.rfind("SE*", 0) == 0; });
+    if (st == s.end() || se == s.end()) return {};
+    return {st, se};
+}
+
+TEST(X12Generation, RebuildOfEachClaimOfAnEightThirtySevenWithTwoBillingProviders) {
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    const std::pair<std::string, std::string> header{"ST*837*0001*005010X222A1", "NM1*40*2*BIG PAYER CLEARING*****46*REC987"};
+    const std::pair<std::string, std::string> first{"HL*1**20*1", "REF*EI*999888777"};
+    const std::pair<std::string, std::string> second{"HL*5**20*1", "REF*EI*444555666"};
+    struct Case {
+        std::size_t k;
+        std::vector<std::pair<std::string, std::string>> stretches;
+    };
+    for (const Case& c : std::vector<Case>{
+             {1, {header, first, {"HL*2*1*22*0", "DTP*472*D8*20261103"}}},
+             {2, {header, first, {"HL*3*1*22*1", "SV1*HC:99211*0.20*UN*1"}}},
+             // The second provider's loop carries the first claims' numbers:
+             // it is found by structure, not by the claim column.
+             {3, {header, second, {"HL*6*5*22*0", "SV1*HC:30000*30*UN*1"}}},
+         }) {
+        const std::string text = CTL394CONVF(f.table, f.index, c.k);
+        expectWholeInterchange(text);
+        EXPECT_EQ(generationBody(text), generationStretches(f.table, c.stretches)) << "claim " << c.k;
+        const std::vector<std::string> s = generationSegments(text);
+        EXPECT_EQ(s.end()[-2], "GE*1*1");
+    }
+}
+
+TEST(X12Generation, RebuildOfEachClaimOfARemittanceTakesItsOwnLx) {
+    const GenerationFile f(generationFixture("generation_835_lx_groups.x12"));
+    const std::pair<std::string, std::string> header{"ST*835*0007*005010X221A1", "N1*PE*FAMILY CLINIC*XX*1234567893"};
+    struct Case {
+        std::size_t k;
+        std::vector<std::pair<std::string, std::string>> stretches;
+    };
+    for (const Case& c : std::vector<Case>{
+             {1, {header, {"LX*1", "TS3*1234567893*11*20261231*2*300"}, {"CLP*PAT001*1*150*100*10*12*CNPAT001*11*1", "CAS*CO*45*50"}}},
+             {2, {header, {"LX*1", "TS3*1234567893*11*20261231*2*300"}, {"CLP*PAT002*2*150*80**12*CNPAT002*11*1", "SVC*HC:99214*150*80**1"}}},
+             {3, {header, {"LX*2", "LX*2"}, {"CLP*PAT003*1*200*150*50*13*CNPAT003*21*1", "DTM*472*20261103"}}},
+         }) {
+        const std::string text = CTL394CONVF(f.table, f.index, c.k);
+        expectWholeInterchange(text);
+        EXPECT_EQ(generationBody(text), generationStretches(f.table, c.stretches)) << "claim " << c.k;
+        EXPECT_EQ(generationSegments(text).end()[-2], "GE*1*7001");
+    }
+    EXPECT_EQ(CTL394CONVF(f.table, f.index, 4), "");
+}
+
+TEST(X12Generation, RebuildWhereTheIndexPointsAtTheProvidersLevel) {
+    zrtest::TempDir dir;
+    const std::string path = dir.write(
+        "providers.x12",
+        zrtest::x12Text({"GS*HC*S*R*20261210*1253*5*X*005010X222A1", "ST*837*0001*005010X222A1",
+                         "BHT*0019*00*B*20261210*1253*CH", "HL*1**20*1", "NM1*85*2*ONE*****XX*1", "HL*2*1*22*0",
+                         "NM1*IL*1*A", "CLM*C1*10", "HL*3**20*1", "NM1*85*2*TWO*****XX*2", "HL*4*3*22*0",
+                         "NM1*IL*1*B", "CLM*C2*20", "SE*14*0001", "GE*1*5", "IEA*1*000000001"}));
+    const GenerationFile f(path);
+    ASSERT_EQ(f.index.size(), 2u);
+    EXPECT_EQ(generationBody(CTL394CONVF(f.table, f.index, 2)),
+              (std::vector<std::string>{"ST*837*0001*005010X222A1", "BHT*0019*00*B*20261210*1253*CH", "HL*3**20*1",
+                                        "NM1*85*2*TWO*****XX*2", "HL*4*3*22*0", "NM1*IL*1*B", "CLM*C2*20"}));
+    // Claim 0 is every row, each SE recounted: the source's wrong count is mended.
+    const std::string all = CTL394CONVF(f.table, f.index, 0);
+    EXPECT_EQ(all.substr(all.size() - 44), "CLM*C2*20~SE*13*0001~GE*1*5~IEA*1*000000001~");
+    expectWholeInterchange(all);
+}
+
+TEST(X12Generation, HealthLevelSevenTextAndElementMap) {
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    EXPECT_EQ(CTL394CONVE(f.table.delimiters(), 3, 0), "MSH~*:\r\nPID*1\r\n~PID*2\r\n~PID*3\r\n~");
+    EXPECT_EQ(CTL394CONVE(f.table.delimiters(), 3, 2), "MSH~*:\r\nPID*1\r\n~");
+    EXPECT_EQ(CTL394AMAP(f.fields), "*PR*2******PI**41*2*ACME BILLING*****46*SUB123*1P*2*FIRST CLINIC******QC*1******MI*");
+}
+
+TEST(X12Generation, WriterPiecesOfTheClaimDataModes) {
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    const GeneratorContext c = generationContext();
+    EXPECT_EQ(claimWriterPiece(110, f.fields, 3, 2, c), CTL394CONVB(f.fields, 3, 2, c));
+    EXPECT_EQ(claimWriterPiece(111.1, f.fields, 3, 2, c), CTL394CONVA(f.fields, 3, 2, c));
+    EXPECT_EQ(claimWriterPiece(114.1, f.fields, 3, 2, c), CTL394CONVE(f.table.delimiters(), 3, 2));
+    for (double mode : {112.0, 112.1, 113.0, 113.1, 100.0}) EXPECT_EQ(claimWriterPiece(mode, f.fields, 3, 2, c), "");
+}
+
+TEST(X12Generation, HostileClaimIdsMakeSafeFileNames) {
+    struct Case {
+        std::string id, name;
+    };
+    for (const Case& c : std::vector<Case>{{"CLAIM001", "CLAIM001"},
+                                           {" ID 7 ", "ID 7"},
+                                           {"../../etc/passwd", "____etc_passwd"},
+                                           {"C:\\Windows\\x", "C__Windows_x"},
+                                           {"a*b?c<d>e|f\"g", "a_b_c_d_e_f_g"},
+                                           {"tab\there", "tab_here"},
+                                           {"name. .", "name"},
+                                           {"..", "_"},
+                                           {"CON", "_CON"},
+                                           {"com1.x", "_com1.x"},
+                                           {"COM10", "COM10"},
+                                           {"   ", ""}})
+        EXPECT_EQ(cleanedClaimFileName(c.id), c.name) << c.id;
+    RunFileNames names;
+    EXPECT_EQ(names.unused("", "claimstatus", ".276"), "claimstatus.276");
+    EXPECT_EQ(names.unused("", "claimstatus", ".276"), "claimstatus_2.276");
+    EXPECT_EQ(names.unused("", "claimstatus_2", ".276"), "claimstatus_2_2.276");
+    EXPECT_EQ(names.unused("", "other", ".276"), "other.276");
+}
+
+std::string generationThreeClaims(const std::vector<std::string>& ids) {
+    std::vector<std::string> rows = {"GS*HC*S*R*20261210*1253*1*X*005010X222A1", "ST*837*0001*005010X222A1",
+                                     "BHT*0019*00*B*20261210*1253*CH", "HL*1**20*1", "NM1*85*2*CLINIC*****XX*1"};
+    std::size_t hl = 1;
+    for (const std::string& id : ids) {
+        rows.push_back("HL*" + std::to_string(++hl) + "*1*22*0");
+        rows.push_back("NM1*IL*1*DOE");
+        rows.push_back("CLM*" + id + "*10");
+    }
+    rows.push_back("SE*" + std::to_string(rows.size()) + "*0001");
+    rows.push_back("GE*1*1");
+    rows.push_back("IEA*1*000000001");
+    return zrtest::x12Text(rows);
+}
+
+TEST(X12Generation, RequestsForAllClaimsNeverOverwriteEachOther) {
+    zrtest::TempDir dir;
+    const GenerationFile f(dir.write("three.x12", generationThreeClaims({"", "", "../up"})));
+    const std::string kept = dir.write("claimstatus.276", "kept");
+    zrtest::PromptRecorder prompts;  // No to the overwrite question
+    const WrittenFiles w = CTL39406AC(f.fields, 3, dir.path(), dir.path(), 0, 1, generationContext());
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::NoYes);
+    EXPECT_EQ(prompts.prompts()[0].text, "Overwrite any existing files?");
+    EXPECT_EQ(prompts.prompts()[0].caption, "Overwite Files?");
+    EXPECT_EQ(w.skipped, std::vector<std::string>{kept});
+    EXPECT_EQ(w.written, (std::vector<std::string>{dir.file("claimstatus_2.276"), dir.file("__up.276")}));
+    EXPECT_EQ(zrtest::readBytes(kept), "kept");
+    EXPECT_EQ(zrtest::readBytes(dir.file("claimstatus_2.276")), CTL394CONVA(f.fields, 3, 2, generationContext()));
+    EXPECT_EQ(zrtest::readBytes(dir.file("__up.276")), CTL394CONVA(f.fields, 3, 3, generationContext()));
+
+    zrtest::PromptRecorder yes(true);
+    const WrittenFiles again = CTL39406AC(f.fields, 3, dir.path(), dir.path(), 0, 1, generationContext());
+    EXPECT_EQ(again.written.size(), 3u);
+    EXPECT_EQ(zrtest::readBytes(kept), CTL394CONVA(f.fields, 3, 1, generationContext()));
+}
+
+TEST(X12Generation, CreateFilesOfOneClaimThroughTheSaveDialog) {
+    zrtest::TempDir dir;
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    EXPECT_EQ(claimFileName(f.fields, 1, 1, "claimstatus", ".276"), "CLAIM001.276");
+    EXPECT_EQ(claimFileName(f.fields, 2, 1, "claims", ".837"), "KID-A.837");
+    const std::string file = dir.file("made.276");
+    {
+        zrtest::PromptRecorder prompts;
+        prompts.answerFile(file);
+        const WrittenFiles w = CTL39406AC(f.fields, 3, dir.path(), dir.path(), 3, 1, generationContext());
+        ASSERT_EQ(prompts.prompts().size(), 1u);
+        EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::File);
+        EXPECT_EQ(prompts.prompts()[0].caption, "Create a 276 Claims File");
+        EXPECT_EQ(w.written, std::vector<std::string>{file});
+        EXPECT_EQ(zrtest::readBytes(file), CTL394CONVA(f.fields, 3, 3, generationContext()));
+    }
+    {
+        zrtest::PromptRecorder prompts;  // No, the default, keeps the file
+        prompts.answerFile(file);
+        fs::resize_file(file, 3);
+        EXPECT_TRUE(CTL39406AD(f.fields, dir.path(), 2, 1).written.empty());
+        ASSERT_EQ(prompts.prompts().size(), 2u);
+        EXPECT_EQ(prompts.prompts()[0].caption, "Create a 837 Claims File");
+        EXPECT_EQ(prompts.prompts()[1].text, file + " already exists. Overwrite it?");
+        EXPECT_EQ(prompts.prompts()[1].caption, "Overwite File?");
+        EXPECT_EQ(fs::file_size(file), 3u);
+    }
+    {
+        zrtest::PromptRecorder prompts(true);
+        prompts.answerFile(file);
+        EXPECT_EQ(CTL39406AD(f.fields, dir.path(), 2, 1).written, std::vector<std::string>{file});
+        EXPECT_EQ(zrtest::readBytes(file), CTL394CONVF(f.table, f.index, 2));
+    }
+    {
+        zrtest::PromptRecorder prompts;  // Cancel, and claim 0: nothing asked twice, nothing written
+        prompts.answerFile("");
+        EXPECT_TRUE(CTL39406AC(f.fields, 3, dir.path(), dir.path(), 1, 1, generationContext()).written.empty());
+        EXPECT_TRUE(CTL39406AD(f.fields, dir.path(), 0, 1).written.empty());
+        EXPECT_EQ(prompts.prompts().size(), 1u);
+    }
+}
+
+}  // namespace
