@@ -6,6 +6,7 @@
 
 #include "claim_finders.hpp"
 #include "converter_settings.hpp"
+#include "file_bytes.hpp"
 #include "file_io.hpp"
 #include "messages.hpp"
 #include "output_mode.hpp"
@@ -211,16 +212,36 @@ std::size_t lastBefore(const SegmentTable& t, std::size_t row, std::string_view 
     return 0;
 }
 
-// A row as a segment: its text without the line break the file may have
-// after the terminator before it, then the terminator.
-std::string rowText(const SegmentTable& t, std::size_t r) {
-    std::string_view text = t.text(r);
-    while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
-    return std::string(text) + t.delimiters().terminator;
-}
+// The rows as segments of the file. The loader shows commas as blanks; a
+// rebuilt claim keeps the file's own bytes when the file is still the one
+// loaded (same size), so no comma of a name or address is lost.
+class SourceRows {
+public:
+    SourceRows(const SegmentTable& t, const std::string& sourceFile) : t_(t) {
+        if (sourceFile.empty() || !t.buffer()) return;
+        original_ = wl::readWholeFile(sourceFile);
+        use_ = original_.size() == t.buffer()->size();
+    }
+    // The row without the line break the file may have after the
+    // terminator before it, then the terminator.
+    std::string segment(std::size_t r) const {
+        std::string_view text = t_.text(r);
+        if (use_ && !text.empty()) {
+            const SegmentTable::RowData d = t_.rowData(r);
+            text = original_.view().substr(d.start, d.length);
+        }
+        while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
+        return std::string(text) + t_.delimiters().terminator;
+    }
+
+private:
+    const SegmentTable& t_;
+    wl::FileBytes original_;
+    bool use_ = false;
+};
 
 // Every row, each SE recounted: the whole table.
-std::string copyRecounted(const SegmentTable& t) {
+std::string copyRecounted(const SegmentTable& t, const SourceRows& rows) {
     const X12Delimiters& d = t.delimiters();
     std::string out;
     std::size_t fromSt = 0;
@@ -234,7 +255,7 @@ std::string copyRecounted(const SegmentTable& t) {
             out += "SE" + d.element + std::to_string(fromSt) + d.element +
                    std::string(st ? t.element(st, 2) : t.element(r, 2)) + d.terminator;
         } else {
-            out += rowText(t, r);
+            out += rows.segment(r);
         }
     }
     return out;
@@ -265,8 +286,8 @@ BuildTime currentBuildTime() {
     return {now.substr(2, 6), now.substr(0, 8), now.substr(8, 4)};
 }
 
-GeneratorContext generatorContext(const std::string& currentFolder) {
-    return {iniConverterSettings(currentFolder), currentBuildTime()};
+GeneratorContext generatorContext(const std::string& currentFolder, const std::string& sourceFile) {
+    return {iniConverterSettings(currentFolder), currentBuildTime(), sourceFile};
 }
 
 const char* functionalIdentifier(FunctionalGroup group) {
@@ -306,7 +327,7 @@ std::string CTL394CONVB(const ClaimFields& fields, std::size_t claimCount, std::
     if (kind == 1)
         return requestInterchange(fields, claimCount, k, context, "837", FunctionalGroup::Claim,
                                   claimGuide(fields.claim(1, 1, "CLAIMTYPE")));
-    if (kind == 2) return CTL394CONVF(fields.table(), fields.index(), k);
+    if (kind == 2) return CTL394CONVF(fields.table(), fields.index(), k, context.sourceFile);
     return "";
 }
 
@@ -329,8 +350,9 @@ std::string CTL394CONVE(const X12Delimiters& d, std::size_t claimCount, std::siz
     return out;
 }
 
-std::string CTL394CONVF(const SegmentTable& t, const ClaimIndex& index, std::size_t k) {
-    if (k == 0) return copyRecounted(t);
+std::string CTL394CONVF(const SegmentTable& t, const ClaimIndex& index, std::size_t k, const std::string& sourceFile) {
+    const SourceRows rows(t, sourceFile);
+    if (k == 0) return copyRecounted(t, rows);
     if (k > index.size() || index[k - 1] < 1 || index[k - 1] > t.size()) return "";
     const X12Delimiters& d = t.delimiters();
     std::size_t first = index[k - 1];
@@ -345,10 +367,10 @@ std::string CTL394CONVF(const SegmentTable& t, const ClaimIndex& index, std::siz
         while (first < t.size() && !layout.claimStart(t, first) && !layout.trailer(t, first)) ++first;
     if (!layout.claimStart(t, first)) return "";
 
-    std::string out = rowText(t, isa) + rowText(t, gs);
+    std::string out = rows.segment(isa) + rows.segment(gs);
     std::size_t count = 0;
     auto write = [&](std::size_t r) {
-        out += rowText(t, r);
+        out += rows.segment(r);
         ++count;
     };
     write(st);
@@ -472,12 +494,13 @@ WrittenFiles CTL39406AC(const ClaimFields& fields, std::size_t claimCount, const
     return out;
 }
 
-WrittenFiles CTL39406AD(const ClaimFields& fields, const std::string& startFolder, std::size_t k, int subClaim) {
+WrittenFiles CTL39406AD(const ClaimFields& fields, const std::string& startFolder, std::size_t k, int subClaim,
+                        const std::string& sourceFile) {
     WrittenFiles out;
     if (k == 0) return out;
     const std::string file =
         askedFile("Create a 837 Claims File", startFolder, claimFileName(fields, k, subClaim, "claims", ".837"));
-    if (!file.empty()) writeOne(file, CTL394CONVF(fields.table(), fields.index(), k), out);
+    if (!file.empty()) writeOne(file, CTL394CONVF(fields.table(), fields.index(), k, sourceFile), out);
     reportFailures(out, "Create 837");
     return out;
 }

@@ -51,9 +51,10 @@ BuildTime currentBuildTime();
 struct GeneratorContext {
     ConverterSettings settings;  // empty: every key absent
     BuildTime time = currentBuildTime();
+    std::string sourceFile;      // the loaded file, whose rows a rebuild copies
 };
 // The keys of "zr.ini" in the current folder of the call, the clock now.
-GeneratorContext generatorContext(const std::string& currentFolder);
+GeneratorContext generatorContext(const std::string& currentFolder, const std::string& sourceFile = "");
 
 // The functional identifier (GS01) of the group that carries a set.
 enum class FunctionalGroup { ClaimStatusRequest, Claim, Remittance };
@@ -89,8 +90,11 @@ std::string CTL394CONVE(const X12Delimiters& d, std::size_t claimCount, std::siz
 // its interchange, group and set, the set's header rows, the header loop the
 // claim stands in (the billing provider's HL of an 837, the LX of an 835)
 // and the claim's rows, then SE recounted, one GE and one IEA. k = 0 copies
-// every row with each SE recounted.
-std::string CTL394CONVF(const SegmentTable& table, const ClaimIndex& index, std::size_t k);
+// every row with each SE recounted. The rows are copied from `sourceFile`,
+// the file loaded, when it is still that file: the table shows commas as
+// blanks.
+std::string CTL394CONVF(const SegmentTable& table, const ClaimIndex& index, std::size_t k,
+                        const std::string& sourceFile = "");
 
 // The Claim Data function's writer modes, without its window: 110 the 837
 // text (CTL394CONVB), 111 and 111.1 the 276 (CTL394CONVA), 114 and 114.1
@@ -136,7 +140,8 @@ WrittenFiles CTL39406AC(const ClaimFields& fields, std::size_t claimCount, const
                         const GeneratorContext& context);
 
 // CTL39406AD: "Create a 837 Claims File": asks for the file and writes the
-// rebuild of claim k; nothing for k = 0.
-WrittenFiles CTL39406AD(const ClaimFields& fields, const std::string& startFolder, std::size_t k, int subClaim);
+// rebuild of claim k from the loaded file; nothing for k = 0.
+WrittenFiles CTL39406AD(const ClaimFields& fields, const std::string& startFolder, std::size_t k, int subClaim,
+                        const std::string& sourceFile = "");
 
 }  // namespace zr

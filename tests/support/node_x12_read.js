@@ -9,13 +9,17 @@
 //   set ST01 ST02 SE01 SE02
 //   segment TAG*E1*E2...                   (the set's segments, ST and SE left out)
 // Usage: node node_x12_read.js NODE_MODULES_FOLDER FILE...
+//        node node_x12_read.js NODE_MODULES_FOLDER --list LIST_FILE (one file a line)
 const path = require('path');
 const fs = require('fs');
 const { X12Parser } = require(path.join(process.argv[2], 'node-x12'));
 
 const values = (segment) => segment.elements.map((e) => e.value);
+const files = process.argv[3] === '--list'
+  ? fs.readFileSync(process.argv[4], 'utf8').split('\n').filter((f) => f.length > 0)
+  : process.argv.slice(3);
 const lines = [];
-for (const file of process.argv.slice(3)) {
+for (const file of files) {
   lines.push(`file ${file}`);
   try {
     const parsed = new X12Parser(true).parse(fs.readFileSync(file, 'latin1'));

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "node_x12.hpp"
 #include "paths.hpp"
 #include "progress_meter.hpp"
 #include "x12_fixtures.hpp"
@@ -117,6 +118,21 @@ TEST(ClaimFiles, CombinedRequestsGetTheirOwnControlNumbers) {
         controls.push_back(text.substr(at + 6, 12));
     EXPECT_EQ(controls, (std::vector<std::string>{"000000001~\r\n", "000000002~\r\n", "000000003~\r\n"}));
     EXPECT_NE(text.find("*00501*000000002*"), std::string::npos);
+#ifndef _WIN32
+    // Another reader takes the file as three whole interchanges.
+    ASSERT_NE(zrtest::nodeX12Modules(), "") << "node-x12 is not installed (scripts/setup installs it)";
+    const auto read = zrtest::nodeX12Read({dir.file("Claims.276")});
+    ASSERT_EQ(read.count(dir.file("Claims.276")), 1u);
+    const zrtest::NodeX12File& file = read.at(dir.file("Claims.276"));
+    EXPECT_EQ(file.error, "");
+    ASSERT_EQ(file.interchanges.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(file.interchanges[i].isa13, std::to_string(i + 1));
+        EXPECT_EQ(file.interchanges[i].iea02, std::to_string(i + 1));
+        ASSERT_EQ(file.interchanges[i].groups.size(), 1u);
+        EXPECT_EQ(file.interchanges[i].groups[0].gs01, "HR");
+    }
+#endif
 }
 
 TEST(ClaimFiles, HealthLevelSevenFileHoldsItsHeaderOnceAndEachClaimOnce) {

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
+#include "node_x12.hpp"
+#include "text.hpp"
 #include "x12_fixtures.hpp"
 
 namespace {
@@ -419,5 +422,235 @@ TEST(X12Generation, CreateFilesOfOneClaimThroughTheSaveDialog) {
         EXPECT_EQ(prompts.prompts().size(), 1u);
     }
 }
+
+#ifndef _WIN32
+
+// The segments of a source table's rows from..to, elements joined with "*"
+// and without line breaks, as the external reader gives them.
+std::string generationStarred(std::string_view text, const X12Delimiters& d) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r' || c == '\n') continue;
+        out += std::string(1, c) == d.element ? std::string("*") : std::string(1, c);
+    }
+    return out;
+}
+
+// node-x12 accepted the file as one interchange of one group of one set,
+// with every count and control number right.
+const zrtest::NodeX12Set* generationReadSet(const std::map<std::string, zrtest::NodeX12File>& read,
+                                            const std::string& file, const std::string& gs01) {
+    const auto it = read.find(file);
+    EXPECT_NE(it, read.end()) << file << " was not read";
+    if (it == read.end()) return nullptr;
+    const zrtest::NodeX12File& f = it->second;
+    EXPECT_EQ(f.error, "") << file;
+    if (!f.error.empty() || f.interchanges.size() != 1) return nullptr;
+    const zrtest::NodeX12Interchange& i = f.interchanges[0];
+    EXPECT_EQ(i.isa13, i.iea02) << file;
+    EXPECT_EQ(i.iea01, "1") << file;
+    EXPECT_EQ(i.groups.size(), 1u) << file;
+    if (i.groups.size() != 1) return nullptr;
+    const zrtest::NodeX12Group& g = i.groups[0];
+    EXPECT_EQ(g.gs01, gs01) << file;
+    EXPECT_EQ(g.ge02, g.gs06) << file;
+    EXPECT_EQ(g.ge01, "1") << file;
+    if (g.sets.size() != 1) return nullptr;
+    const zrtest::NodeX12Set& s = g.sets[0];
+    EXPECT_EQ(s.se01, std::to_string(s.segments.size() + 2)) << file;
+    EXPECT_EQ(s.se02, s.st02) << file;
+    EXPECT_GE(s.st02.size(), 4u) << file;
+    return &s;
+}
+
+bool generationReadHas(const zrtest::NodeX12Set* s, const std::string& segment) {
+    return s && std::find(s->segments.begin(), s->segments.end(), segment) != s->segments.end();
+}
+
+TEST(X12Generation, AnotherX12ReaderAcceptsEveryGeneratedFile) {
+    ASSERT_NE(zrtest::nodeX12Modules(), "") << "node-x12 is not installed (scripts/setup installs it)";
+    zrtest::TempDir dir;
+    struct Made {
+        std::string file, gs01;
+        std::vector<std::string> mustHold;  // segments the reader must find in the set
+    };
+    std::vector<Made> made;
+    std::vector<std::string> files;
+    auto keep = [&](const std::string& name, const std::string& text, const std::string& gs01,
+                    std::vector<std::string> mustHold) {
+        made.push_back({dir.write(name, text), gs01, std::move(mustHold)});
+        files.push_back(made.back().file);
+    };
+    const GeneratorContext kind1 = generationContext({{3, "77"}, {8, "5"}, {9, "1"}});
+    for (const std::string fixture : {"claims_837p.x12", "claims_837i.x12", "claims_837d.x12"}) {
+        const GenerationFile f(generationFixture(fixture));
+        const std::size_t n = f.claims();
+        for (std::size_t k = 0; k <= n; ++k) {
+            const std::string tag = fixture + "." + std::to_string(k);
+            std::vector<std::string> values;
+            for (std::size_t j = (k ? k : 1); j <= (k ? k : n); ++j) {
+                values.push_back("TRN*1*" + f.fields.claim(1, static_cast<long long>(j), "CLAIMID"));
+                values.push_back("AMT*T3*" + f.fields.claim(1, static_cast<long long>(j), "CLAIMAMT"));
+            }
+            keep(tag + ".276", CTL394CONVA(f.fields, n, k, generationContext()), "HR", values);
+            keep(tag + ".kind1.837", CTL394CONVB(f.fields, n, k, kind1), "HC", values);
+            if (k == 0) continue;
+            // The rebuild holds the claim's own rows, as the source has them.
+            std::vector<std::string> rows;
+            for (std::size_t r = f.index[k - 1]; r <= f.table.size() && f.table.id(r) != "SE"; ++r)
+                if (f.table.id(r) == "CLM" || f.table.id(r) == "SV1" || f.table.id(r) == "SV2" || f.table.id(r) == "SV3")
+                    rows.push_back(generationStarred(f.table.text(r), f.table.delimiters()));
+            keep(tag + ".837", CTL394CONVF(f.table, f.index, k), "HC", {});
+            made.back().mustHold = {rows.front()};
+        }
+    }
+    const GenerationFile r(generationFixture("generation_835_lx_groups.x12"));
+    for (std::size_t k = 1; k <= r.index.size(); ++k)
+        keep("remittance." + std::to_string(k) + ".835", CTL394CONVF(r.table, r.index, k), "HP",
+             {generationStarred(r.table.text(r.index[k - 1]), r.table.delimiters())});
+
+    const auto read = zrtest::nodeX12Read(files);
+    for (const Made& m : made) {
+        const zrtest::NodeX12Set* s = generationReadSet(read, m.file, m.gs01);
+        for (const std::string& segment : m.mustHold) EXPECT_TRUE(generationReadHas(s, segment)) << m.file << " " << segment;
+        // This program's own loader reads the file back with its set whole.
+        const SegmentTable back = zrtest::loadX12(m.file);
+        EXPECT_EQ(CTL39400AA("ST", back), 1u) << m.file;
+    }
+}
+
+// The shared samples' 837 and 835 files that are well formed.
+std::vector<std::string> generationSamples() {
+    std::vector<std::string> out;
+    std::ifstream manifest(std::string(ZR_SAMPLES) + "/manifest.tsv");
+    for (std::string line; std::getline(manifest, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> cells;
+        std::string cell;
+        for (char c : line + "\t") {
+            if (c == '\t') {
+                cells.push_back(cell);
+                cell.clear();
+            } else {
+                cell += c;
+            }
+        }
+        if (cells.size() < 7 || cells[6] != "no") continue;
+        const std::string path = std::string(ZR_SAMPLES) + "/" + cells[0] + "/" + cells[1];
+        const SegmentTable t = zrtest::loadX12(path);
+        for (std::size_t row = 1; row <= t.size(); ++row)
+            if (t.id(row) == "ST" && (t.element(row, 1) == "837" || t.element(row, 1) == "835")) {
+                out.push_back(path);
+                break;
+            }
+    }
+    return out;
+}
+
+TEST(X12Generation, EverySharedSampleClaimRebuildsFromItsOwnRows) {
+    ZR_REQUIRE_SAMPLES();
+    ASSERT_NE(zrtest::nodeX12Modules(), "") << "node-x12 is not installed (scripts/setup installs it)";
+    const std::vector<std::string> samples = generationSamples();
+    ASSERT_GE(samples.size(), 8u);
+    zrtest::TempDir dir;
+    std::vector<std::string> files;
+    std::map<std::string, std::string> groupOf;
+    std::set<std::size_t> bareSegments;  // samples with a segment of its id alone
+    std::size_t claims = 0, withCommas = 0;
+    for (std::size_t n = 0; n < samples.size(); ++n) {
+        const GenerationFile f(samples[n]);
+        const X12Delimiters& d = f.table.delimiters();
+        std::vector<std::string> source;  // every row, starred
+        for (std::size_t r = 1; r <= f.table.size(); ++r) {
+            source.push_back(generationStarred(f.table.text(r), d));
+            if (f.table.id(r).empty() && !wl::alltrim(source.back()).empty()) bareSegments.insert(n);
+        }
+        std::vector<bool> covered(f.table.size() + 1, false);
+        for (std::size_t k = 1; k <= f.index.size(); ++k) {
+            const std::size_t first = f.index[k - 1];
+            const std::size_t st = [&] {
+                std::size_t r = first;
+                while (r > 1 && f.table.id(r) != "ST") --r;
+                return r;
+            }();
+            const std::string setId(f.table.element(st, 1));
+            if (setId != "837" && setId != "835") continue;
+            const std::string text = CTL394CONVF(f.table, f.index, k, samples[n]);
+            ASSERT_NE(text, "") << samples[n] << " claim " << k;
+            if (text.find(',') != std::string::npos) ++withCommas;
+            // Each rebuilt segment is a row of the claim's set, in the set's
+            // order; the claim's own rows are found from its first row on.
+            std::vector<std::string> rebuilt;
+            std::string s;
+            for (char c : text) {
+                if (std::string(1, c) == d.terminator) {
+                    // The table shows the file's commas as blanks.
+                    std::replace(s.begin(), s.end(), ',', ' ');
+                    rebuilt.push_back(generationStarred(s, d));
+                    s.clear();
+                } else {
+                    s += c;
+                }
+            }
+            // From the claim's first row forward, then from the row before
+            // it backward (the nearest header loop is the claim's own).
+            const std::size_t end = rebuilt.size() - 3;
+            std::size_t i0 = 3;
+            while (i0 < end && rebuilt[i0] != source[first - 1]) ++i0;
+            ASSERT_LT(i0, end) << samples[n] << " claim " << k;
+            for (std::size_t i = i0, at = first; i < end; ++i, ++at) {
+                while (at <= f.table.size() && source[at - 1] != rebuilt[i]) ++at;
+                ASSERT_LE(at, f.table.size()) << samples[n] << " claim " << k << ": " << rebuilt[i];
+                covered[at] = true;
+            }
+            for (std::size_t i = i0, at = first; i-- > 3;) {
+                while (--at > st && source[at - 1] != rebuilt[i]) {
+                }
+                ASSERT_GE(at, st) << samples[n] << " claim " << k << ": " << rebuilt[i];
+                covered[at] = true;
+            }
+            const std::string file = dir.file(std::to_string(n) + "." + std::to_string(k) + ".x12");
+            std::ofstream(file, std::ios::binary) << text;
+            files.push_back(file);
+            groupOf[file] = setId == "837" ? "HC" : "HP";
+            ++claims;
+        }
+        // Every row of a claim set between its header and its SE is in some
+        // claim's rebuild, but for an 835's provider adjustments and an
+        // 837's provider levels with no subscriber below them (they stand
+        // for no claim).
+        bool emptyLoop = false;
+        for (std::size_t r = 1; r <= f.table.size(); ++r) {
+            const std::string_view id = f.table.id(r);
+            if (id == "HL") {
+                std::size_t next = r + 1;
+                while (next <= f.table.size() && f.table.id(next) != "HL" && f.table.id(next) != "SE") ++next;
+                emptyLoop = f.table.element(r, 3) == "20" &&
+                            (next > f.table.size() || f.table.id(next) == "SE" || f.table.element(next, 3) == "20");
+            }
+            if (f.table.claim(r).inSet == 0 || emptyLoop) continue;
+            if (id.empty() || id == "SE" || id == "GE" || id == "IEA" || id == "PLB" || id == "ST" || id == "GS" ||
+                id == "ISA")
+                continue;
+            EXPECT_TRUE(covered[r]) << samples[n] << " row " << r << " " << source[r - 1];
+        }
+    }
+    EXPECT_GE(claims, 20u);
+    // Names and addresses keep their commas ("XYZ CLEARINGHOUSE, INC.").
+    EXPECT_GE(withCommas, 3u);
+    // The external reader drops a segment that is its id alone (a sample
+    // has bare "HL" rows) and then miscounts the set: those rebuilds are not
+    // asked of it.
+    const auto read = zrtest::nodeX12Read(files);
+    std::size_t checked = 0;
+    for (const std::string& file : files) {
+        if (bareSegments.count(std::stoul(fs::path(file).filename().string()))) continue;
+        generationReadSet(read, file, groupOf[file]);
+        ++checked;
+    }
+    EXPECT_GE(checked, files.size() - 10);
+}
+
+#endif
 
 }  // namespace

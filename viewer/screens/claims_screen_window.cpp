@@ -95,7 +95,7 @@ std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     case ClaimsScreenAction::OpenScreen: showClaimsScreen(call, std::move(listing), ui); return "";
     case ClaimsScreenAction::WriteFiles:
         return writeClaimFiles(call.mode, fields, listing.claims, call.request, call.currentFolder,
-                               generatorContext(call.currentFolder))
+                               generatorContext(call.currentFolder, call.fileName))
             .text;
     default:
         // The reports, claim forms and export of the claims are not produced
