@@ -1,8 +1,6 @@
 #include "claim_code_lists.hpp"
 
-#include <span>
-
-#include "x12_code_lists.hpp"
+#include "code_list_text.hpp"
 
 namespace zr {
 
@@ -35,14 +33,8 @@ ListSlot slotOf(ClaimCodeList list) {
 }  // namespace
 
 std::string claimCodeText(ClaimCodeList list, std::string_view code) {
-    if (code.empty()) return "";
     const ListSlot at = slotOf(list);
-    const X12Answer answer = ZRX12(at.segment, at.element, at.component, k837Slot, 3);
-    const auto* pairs = std::get_if<std::span<const X12CodePair>>(&answer);
-    if (!pairs) return "";
-    for (const X12CodePair& p : *pairs)
-        if (p.code == code) return std::string(p.description);
-    return "";
+    return codeListText(k837Slot, at.segment, at.element, at.component, code);
 }
 
 }  // namespace zr

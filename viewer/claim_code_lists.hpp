@@ -1,6 +1,5 @@
 // The X12 code lists whose words some 837 fields show ("XX" as "National
-// Provider ID"), and the one place that asks the X12 code-list dictionary
-// for them.
+// Provider ID"), found in the X12 code-list dictionary.
 #pragma once
 
 #include <string>

@@ -25,7 +25,7 @@ auto claimsAnswer(const std::string& text) {
     return [text](HWND w) {
         HWND edit = FindWindowExA(w, nullptr, "Edit", nullptr);
         ASSERT_TRUE(edit);
-        SetWindowTextA(edit, text.c_str());
+        zrtest::retypeInto(edit, text);
         pressButton(w, "Find");
     };
 }

@@ -30,7 +30,7 @@ auto answer(const std::string& text, const std::string& button) {
     return [text, button](HWND w) {
         HWND edit = FindWindowExA(w, nullptr, "Edit", nullptr);
         ASSERT_TRUE(edit);
-        SetWindowTextA(edit, text.c_str());
+        zrtest::typeInto(edit, text);
         pressButton(w, button);
     };
 }
@@ -142,7 +142,7 @@ TEST(ViewerWindows, SearchGoToAndTheElementDialogs) {
 
 TEST(ViewerWindows, PromptsReturnTheEditedTextHoweverClosed) {
     UserScript script({{"Search", [](HWND w) {
-                            SetWindowTextA(FindWindowExA(w, nullptr, "Edit", nullptr), "typed");
+                            zrtest::typeInto(FindWindowExA(w, nullptr, "Edit", nullptr), "typed");
                             PostMessageA(w, WM_COMMAND, IDCANCEL, 0);  // Escape
                         }}});
     EXPECT_EQ(CTL394SEEK(std::string(50, 'x')).substr(0, 5), "typed");
