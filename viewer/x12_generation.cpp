@@ -11,6 +11,7 @@
 #include "messages.hpp"
 #include "output_mode.hpp"
 #include "paths.hpp"
+#include "progress_meter.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
 
@@ -340,6 +341,124 @@ std::string CTL394AMAP(const ClaimFields& fields) {
            e + "1P" + e + "2" + e + h("BILLINGPROVIDERNAME") + e + e + e + e + e +  //
            e + "QC" + e + "1" + e + c("SUBLNAME") + e + c("SUBFNAME") + e + c("SUBMI") + e + e + e + "MI" + e +
            c("SUBID");
+}
+
+RemittanceOptions remittanceOptions(const std::string& optionItem) {
+    RemittanceOptions o;
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : optionItem + ",") {
+        if (c != ',') {
+            word += wl::upperChar(c);
+            continue;
+        }
+        words.push_back(wl::alltrim(word));
+        word.clear();
+    }
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& w = words[i];
+        if (w == "SL") o.serviceLines = true;
+        else if (w == "IC") o.individualClaims = true;
+        else if (w == "OW") o.overwrite = true;
+        else if (wl::prefixMatch(w, "FILTER=")) {
+            o.filterField = w.substr(7);
+            if (i + 1 < words.size()) o.filterValue = words[++i];
+        } else if (wl::prefixMatch(w, "MAP=")) {
+            o.mapName = w.substr(4);
+        }
+    }
+    return o;
+}
+
+namespace {
+
+std::string asked(const std::function<std::string(std::size_t, const std::string&)>& reader, std::size_t k,
+                  const std::string& name) {
+    return reader ? reader(k, name) : std::string();
+}
+
+// The first of the claim, transaction, service-line and adjustment values
+// of the filter field that is not empty begins with the filter value.
+bool filterKeeps(const RemittanceFieldReader& f, std::size_t k, const RemittanceOptions& o) {
+    if (o.filterField.empty()) return true;
+    std::string v = asked(f.claim, k, o.filterField);
+    if (v.empty() && f.transaction) v = f.transaction(o.filterField);
+    if (v.empty()) {
+        v = asked(f.serviceLine, k, o.filterField);
+        std::replace(v.begin(), v.end(), ',', ' ');
+    }
+    if (v.empty()) v = asked(f.adjustment, k, o.filterField);
+    return wl::prefixMatch(wl::upper(wl::alltrim(v)), o.filterValue);
+}
+
+// The TRN of the set that holds claim k (the first set's for 0): its
+// trace type, number and originator as loaded.
+std::vector<std::string> loadedTrace(const SegmentTable& t, const ClaimIndex& index, std::size_t k) {
+    std::size_t from = 1;
+    if (k >= 1 && k <= index.size() && index[k - 1] >= 1 && index[k - 1] <= t.size()) {
+        from = lastBefore(t, index[k - 1], "ST");
+        if (from == 0) from = 1;
+    }
+    for (std::size_t r = from; r <= t.size() && t.id(r) != "SE"; ++r)
+        if (t.id(r) == "TRN")
+            return {"TRN", std::string(t.element(r, 1)), std::string(t.element(r, 2)), std::string(t.element(r, 3))};
+    return {"TRN"};
+}
+
+// NM1 of a person of the claim: last, first and middle name, then the id
+// with its qualifier in NM108/NM109.
+void personName(SetText& set, const RemittanceFieldReader& f, std::size_t k, const std::string& qualifier,
+                const std::string& prefix) {
+    if (asked(f.claim, k, prefix + "LNAME").empty()) return;
+    const bool id = !asked(f.claim, k, prefix + "ID").empty();
+    set.add({"NM1", qualifier, "1", asked(f.claim, k, prefix + "LNAME"), asked(f.claim, k, prefix + "FNAME"),
+             asked(f.claim, k, prefix + "MI"), "", "", id ? asked(f.claim, k, prefix + "IDQUALCODE") : "",
+             id ? asked(f.claim, k, prefix + "ID") : ""});
+}
+
+void remittanceClaim(SetText& set, const RemittanceFieldReader& f, std::size_t k, std::size_t n) {
+    const auto c = [&](const char* name) { return asked(f.claim, k, name); };
+    set.add({"LX", std::to_string(n)});
+    set.add({"CLP", c("CLAIMPATCTL"), c("CLAIMSTATUSCODE"), c("CLAIMTOTALCHARGE"), c("CLAIMTOTALPAID"),
+             c("PATRESPONSIBLE"), c("FILIND"), c("PAYERCLAIMCODE"), c("FACILITYTYPECODE"), c("CLAIMFREQ")});
+    // CAS01 is required: a claim without adjustments has no CAS.
+    if (!c("CLMADJGRPCODE").empty())
+        set.add({"CAS", c("CLMADJGRPCODE"), c("CLMADJCODE"), c("CLMADJAMT"), c("CLMADJQTY"), c("CLMADJCODE1"),
+                 c("CLMADJAMT1"), c("CLMADJQTY1")});
+    for (const auto& [qualifier, name] : {std::pair<const char*, const char*>{"036", "CLAIMDATEEXP"},
+                                          {"050", "CLAIMDATEREC"},
+                                          {"232", "CLAIMMSTATEMENTPERIODSTART"},
+                                          {"233", "CLAIMMSTATEMENTPERIODEND"}})
+        if (!c(name).empty()) set.add({"DTM", qualifier, c(name)});
+    personName(set, f, k, "IL", "SUB");
+    personName(set, f, k, "QC", "PAT");
+}
+
+}  // namespace
+
+std::string CTL394CONVD(const SegmentTable& table, const ClaimIndex& index, const RemittanceFieldReader& fields,
+                        std::size_t claimCount, std::size_t k, const ParseSpec& request,
+                        const GeneratorContext& context) {
+    const X12Delimiters& d = table.delimiters();
+    const RemittanceOptions options = remittanceOptions(request.parseOptions);
+    const EnvelopeValues env = envelopeValues(table, context.settings);
+    ScopedMeter meter(k == 0 ? MeterMode::Show : MeterMode::None, "Creating 835 files ", "Please Stand By..");
+    const auto tx = [&](const char* name) { return fields.transaction ? fields.transaction(name) : std::string(); };
+
+    SetText set(d, "835", env.setControl);
+    const bool dated = !tx("TRANSDATE").empty();
+    set.add({"BPR", tx("TRANSHANDCODE"), tx("TRANSTOTALPAYAMT"), tx("TRANSDC"), tx("TRANSPAYMETHOD"), "", "", "", "",
+             "", "", "", "", "", "", "", dated ? tx("TRANSDATE") : ""});
+    // The loaded set's trace; a set that has none gives none.
+    if (const std::vector<std::string> trn = loadedTrace(table, index, k); trn.size() == 4)
+        set.add({trn[0], trn[1], trn[2], trn[3]});
+    std::size_t taken = 0;
+    for (std::size_t j = (k ? k : 1); j <= (k ? k : claimCount); ++j) {
+        if (k == 0 && claimCount) meter.set(100.0 * static_cast<double>(j) / static_cast<double>(claimCount));
+        if (filterKeeps(fields, j, options)) remittanceClaim(set, fields, j, ++taken);
+    }
+    if (k == 0) CTL394MTRD("");
+    return interchangeText(env, context.time, d, FunctionalGroup::Remittance, "005010X221A1", set.close());
 }
 
 std::string CTL394CONVE(const X12Delimiters& d, std::size_t claimCount, std::size_t k) {

@@ -1,6 +1,7 @@
-// New X12 and HL7 text built from a loaded 837: claim status requests
-// (276), a new 837, a minimal HL7 message and the rebuild of one claim from
-// the table's own rows, with the dialogs that write a 276 or an 837 file.
+// New X12 and HL7 text built from a loaded file: claim status requests
+// (276) and a new 837 from an 837, a remittance (835) from an 835, a
+// minimal HL7 message and the rebuild of one claim from the table's own
+// rows, with the dialogs that write a 276 or an 837 file.
 //
 // These files go to payers and clearing houses, so every interchange built
 // here is whole: ISA13 is nine digits and equals IEA02, ISA11 is a
@@ -16,6 +17,7 @@
 
 #include "claim_getters.hpp"
 #include "claim_index.hpp"
+#include "parse_spec.hpp"
 #include "segment_table.hpp"
 
 namespace zr {
@@ -81,6 +83,33 @@ std::string CTL394CONVB(const ClaimFields& fields, std::size_t claimCount, std::
 // CTL394AMAP: the element lists of the payer, submitter, billing provider
 // and subscriber NM1 segments of claim 0 (no caller).
 std::string CTL394AMAP(const ClaimFields& fields);
+
+// The option words of a request's item 4 that the 835 writer reads.
+struct RemittanceOptions {
+    bool serviceLines = false;      // "SL"
+    bool individualClaims = false;  // "IC"
+    bool overwrite = false;         // "OW"
+    std::string filterField, filterValue;  // "FILTER=field" and the next word
+    std::string mapName;                   // "MAP="
+};
+RemittanceOptions remittanceOptions(const std::string& optionItem);
+
+// The values of a loaded 835 the 835 writer reads, by claim and field name:
+// the remittance getters (claim, transaction, service-line and adjustment
+// fields). A reader left empty answers "".
+struct RemittanceFieldReader {
+    std::function<std::string(std::size_t k, const std::string& name)> claim;
+    std::function<std::string(const std::string& name)> transaction;
+    std::function<std::string(std::size_t k, const std::string& name)> serviceLine;
+    std::function<std::string(std::size_t k, const std::string& name)> adjustment;
+};
+
+// CTL394CONVD: the 835 interchange of claim k of a loaded 835, or of every
+// claim 1..claimCount that the request's filter keeps when k is 0. Its TRN
+// is the loaded set's.
+std::string CTL394CONVD(const SegmentTable& table, const ClaimIndex& index, const RemittanceFieldReader& fields,
+                        std::size_t claimCount, std::size_t k, const ParseSpec& request,
+                        const GeneratorContext& context);
 
 // CTL394CONVE: the minimal HL7 text: an MSH line and one PID line for claim
 // k (every claim for 0).

@@ -304,6 +304,101 @@ TEST(X12Generation, RebuildWhereTheIndexPointsAtTheProvidersLevel) {
     expectWholeInterchange(all);
 }
 
+// The remittance values of the 835 fixture's three claims, as the getters
+// of the remittance screens give them.
+RemittanceFieldReader generationRemittanceReader(bool dated = true) {
+    using Values = std::map<std::pair<std::size_t, std::string>, std::string>;
+    static const Values claims = {
+        {{1, "CLAIMPATCTL"}, "PAT001"}, {{1, "CLAIMSTATUSCODE"}, "1"}, {{1, "CLAIMTOTALCHARGE"}, "150"},
+        {{1, "CLAIMTOTALPAID"}, "100"}, {{1, "PATRESPONSIBLE"}, "10"}, {{1, "FILIND"}, "12"},
+        {{1, "PAYERCLAIMCODE"}, "CNPAT001"}, {{1, "FACILITYTYPECODE"}, "11"}, {{1, "CLAIMFREQ"}, "1"},
+        {{1, "CLMADJGRPCODE"}, "CO"}, {{1, "CLMADJCODE"}, "45"}, {{1, "CLMADJAMT"}, "40"},
+        {{1, "CLMADJCODE1"}, "253"}, {{1, "CLMADJAMT1"}, "10"}, {{1, "CLAIMMSTATEMENTPERIODSTART"}, "20261101"},
+        {{1, "CLAIMDATEREC"}, "20261105"}, {{1, "SUBLNAME"}, "SMITH"}, {{1, "SUBFNAME"}, "JOHN"},
+        {{1, "SUBIDQUALCODE"}, "MI"}, {{1, "SUBID"}, "S001"}, {{1, "PATLNAME"}, "SMITH"}, {{1, "PATFNAME"}, "JOHN"},
+        {{1, "PATMI"}, "Q"}, {{1, "PATIDQUALCODE"}, "MI"}, {{1, "PATID"}, "M001"},
+        {{2, "CLAIMPATCTL"}, "PAT002"}, {{2, "CLAIMSTATUSCODE"}, "2"}, {{2, "CLAIMTOTALCHARGE"}, "150"},
+        {{2, "CLAIMTOTALPAID"}, "80"}, {{2, "FILIND"}, "12"}, {{2, "PATLNAME"}, "JONES"}, {{2, "PATFNAME"}, "MARY"},
+        {{3, "CLAIMPATCTL"}, "PAT003"}, {{3, "CLAIMSTATUSCODE"}, "1"}, {{3, "CLAIMTOTALCHARGE"}, "200"},
+        {{3, "CLAIMTOTALPAID"}, "150"}, {{3, "CLMADJGRPCODE"}, "PR"}, {{3, "CLMADJCODE"}, "1"},
+        {{3, "CLMADJAMT"}, "50"}, {{3, "PATLNAME"}, "BROWN"}, {{3, "PATFNAME"}, "ALICE"},
+    };
+    RemittanceFieldReader r;
+    r.claim = [](std::size_t k, const std::string& name) {
+        const auto it = claims.find({k, name});
+        return it == claims.end() ? std::string() : it->second;
+    };
+    r.transaction = [dated](const std::string& name) -> std::string {
+        if (name == "TRANSHANDCODE") return "I";
+        if (name == "TRANSTOTALPAYAMT") return "330";
+        if (name == "TRANSDC") return "C";
+        if (name == "TRANSPAYMETHOD") return "ACH";
+        if (name == "TRANSDATE" && dated) return "20261210";
+        return "";
+    };
+    r.serviceLine = [](std::size_t k, const std::string& name) {
+        return name == "PROCEDURECODE" ? std::string(k == 2 ? "HC,99214" : "HC,99213") : std::string();
+    };
+    return r;
+}
+
+TEST(X12Generation, RemittanceOfOneClaimExactBytes) {
+    const GenerationFile f(generationFixture("generation_835_lx_groups.x12"));
+    EXPECT_EQ(CTL394CONVD(f.table, f.index, generationRemittanceReader(), 3, 1, {}, generationContext({{3, "5"}})),
+              "ISA*00*          *00*          *ZZ*PAYERSENDER    *ZZ*CLINICRECV     *261211*0930*^*00501*000000005*1*P*:~"
+              "GS*HP*PAYERSENDER*CLINICRECV*20261211*0930*1001*X*005010X221A1~"
+              "ST*835*0101~"
+              "BPR*I*330*C*ACH************20261210~"
+              "TRN*1*CHECK7*1512345678~"
+              "LX*1~"
+              "CLP*PAT001*1*150*100*10*12*CNPAT001*11*1~"
+              "CAS*CO*45*40**253*10~"
+              "DTM*050*20261105~DTM*232*20261101~"
+              "NM1*IL*1*SMITH*JOHN****MI*S001~"
+              "NM1*QC*1*SMITH*JOHN*Q***MI*M001~"
+              "SE*11*0101~GE*1*1001~IEA*1*000000005~");
+}
+
+TEST(X12Generation, RemittanceFilterAndOptions) {
+    const RemittanceOptions o = remittanceOptions("ic,FILTER=x,y,MAP=m.map,SL,OW");
+    EXPECT_TRUE(o.individualClaims);
+    EXPECT_TRUE(o.serviceLines);
+    EXPECT_TRUE(o.overwrite);
+    EXPECT_EQ(o.filterField, "X");
+    EXPECT_EQ(o.filterValue, "Y");
+    EXPECT_EQ(o.mapName, "M.MAP");
+
+    const GenerationFile f(generationFixture("generation_835_lx_groups.x12"));
+    ParseSpec request;
+    struct Case {
+        std::string options;
+        std::vector<std::string> claims;
+    };
+    for (const Case& c : std::vector<Case>{{"", {"PAT001", "PAT002", "PAT003"}},
+                                           {"FILTER=CLAIMSTATUSCODE,1", {"PAT001", "PAT003"}},
+                                           {"FILTER=TRANSPAYMETHOD,AC", {"PAT001", "PAT002", "PAT003"}},
+                                           {"FILTER=PROCEDURECODE,HC 99214", {"PAT002"}},
+                                           {"FILTER=CLAIMSTATUSCODE,9", {}}}) {
+        request.parseOptions = c.options;
+        const std::string text =
+            CTL394CONVD(f.table, f.index, generationRemittanceReader(), 3, 0, request, generationContext());
+        expectWholeInterchange(text);
+        std::vector<std::string> clp, lx;
+        for (const std::string& s : generationSegments(text)) {
+            if (s.rfind("CLP*", 0) == 0) clp.push_back(s.substr(4, 6));
+            if (s.rfind("LX*", 0) == 0) lx.push_back(s);
+        }
+        EXPECT_EQ(clp, c.claims) << c.options;
+        EXPECT_EQ(lx.size(), c.claims.size());
+        if (!lx.empty()) EXPECT_EQ(lx.back(), "LX*" + std::to_string(lx.size()));
+    }
+    // Without a payment date BPR ends at its method; without adjustments a claim has no CAS.
+    const std::vector<std::string> s = generationSegments(
+        CTL394CONVD(f.table, f.index, generationRemittanceReader(false), 3, 2, {}, generationContext()));
+    EXPECT_TRUE(generationHas(s, "BPR*I*330*C*ACH"));
+    EXPECT_EQ(generationCount(s, "CAS*"), 0u);
+}
+
 TEST(X12Generation, HealthLevelSevenTextAndElementMap) {
     const GenerationFile f(generationFixture("claims_837p.x12"));
     EXPECT_EQ(CTL394CONVE(f.table.delimiters(), 3, 0), "MSH~*:\r\nPID*1\r\n~PID*2\r\n~PID*3\r\n~");
@@ -508,6 +603,14 @@ TEST(X12Generation, AnotherX12ReaderAcceptsEveryGeneratedFile) {
     for (std::size_t k = 1; k <= r.index.size(); ++k)
         keep("remittance." + std::to_string(k) + ".835", CTL394CONVF(r.table, r.index, k), "HP",
              {generationStarred(r.table.text(r.index[k - 1]), r.table.delimiters())});
+
+    ParseSpec filtered;
+    filtered.parseOptions = "FILTER=CLAIMSTATUSCODE,1";
+    for (std::size_t k = 0; k <= 3; ++k)
+        keep("remittance." + std::to_string(k) + ".made.835",
+             CTL394CONVD(r.table, r.index, generationRemittanceReader(), 3, k, k ? ParseSpec{} : filtered,
+                         generationContext()),
+             "HP", {"TRN*1*CHECK7*1512345678", k ? "LX*1" : "LX*2"});
 
     const auto read = zrtest::nodeX12Read(files);
     for (const Made& m : made) {
