@@ -122,6 +122,18 @@ TEST(X12Generation, EnvelopeValuesFromKeysFileAndDefaults) {
     }
 }
 
+TEST(X12Generation, EnvelopeKeysFromTheIniFile) {
+    zrtest::TempDir dir;
+    dir.write("zr.ini", "[X12]\r\nISA13=42\r\nisa06=lower sender\r\nCONVERSIONTYPE=3\r\n");
+    const GenerationFile f(generationFixture("claims_837p.x12"));
+    const GeneratorContext c = generatorContext(dir.path(), "loaded.x12");
+    const EnvelopeValues v = envelopeValues(f.table, c.settings);
+    EXPECT_EQ(v.controlNumber, "000000042");
+    EXPECT_EQ(v.sender, "LOWER SENDER   ");
+    EXPECT_EQ(c.sourceFile, "loaded.x12");
+    EXPECT_EQ(CTL394CONVB(f.fields, f.claims(), 1, c), "");  // kind 3 builds nothing
+}
+
 TEST(X12Generation, ClaimStatusRequestExactBytes) {
     const GenerationFile f(generationFixture("claims_837p.x12"));
     const GeneratorContext c =
