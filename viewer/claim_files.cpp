@@ -14,20 +14,6 @@ namespace {
 
 const std::string kCrLf = "\r\n";
 
-std::vector<std::string> optionWords(const std::string& item) {
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : item + ",") {
-        if (c != ',') {
-            word += wl::upperChar(c);
-            continue;
-        }
-        words.push_back(wl::alltrim(word));
-        word.clear();
-    }
-    return words;
-}
-
 // Where the files go: the request's destination when it is a folder.
 std::string destinationFolder(const ParseSpec& request, const std::string& currentFolder) {
     const std::string folder = wl::alltrim(request.destinationFolder);
@@ -162,7 +148,7 @@ private:
 
 ClaimFileOptions claimFileOptions(const std::string& optionItem) {
     ClaimFileOptions o;
-    for (const std::string& w : optionWords(optionItem)) {
+    for (const std::string& w : requestOptionWords(optionItem)) {
         if (wl::prefixMatch(w, "IC")) o.individualClaims = true;
         else if (wl::prefixMatch(w, "OW")) o.overwrite = true;
         else if (wl::prefixMatch(w, "CLAIM=") && w.size() > 6) o.claim = static_cast<std::size_t>(leadingNumber(w.substr(6)));

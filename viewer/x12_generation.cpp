@@ -343,8 +343,7 @@ std::string CTL394AMAP(const ClaimFields& fields) {
            c("SUBID");
 }
 
-RemittanceOptions remittanceOptions(const std::string& optionItem) {
-    RemittanceOptions o;
+std::vector<std::string> requestOptionWords(const std::string& optionItem) {
     std::vector<std::string> words;
     std::string word;
     for (char c : optionItem + ",") {
@@ -355,6 +354,12 @@ RemittanceOptions remittanceOptions(const std::string& optionItem) {
         words.push_back(wl::alltrim(word));
         word.clear();
     }
+    return words;
+}
+
+RemittanceOptions remittanceOptions(const std::string& optionItem) {
+    RemittanceOptions o;
+    const std::vector<std::string> words = requestOptionWords(optionItem);
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
         if (w == "SL") o.serviceLines = true;
@@ -518,10 +523,17 @@ std::string CTL394CONVF(const SegmentTable& t, const ClaimIndex& index, std::siz
 
 std::string claimWriterPiece(double mode, const ClaimFields& fields, std::size_t claimCount, std::size_t k,
                              const GeneratorContext& context) {
-    if (mode == 110) return CTL394CONVB(fields, claimCount, k, context);
-    if (mode == 111 || mode == 111.1) return CTL394CONVA(fields, claimCount, k, context);
-    if (mode == 114 || mode == 114.1) return CTL394CONVE(fields.table().delimiters(), claimCount, k);
-    return "";
+    if (const std::optional<ClaimDataPiece> piece = claimDataPieceOf(mode)) {
+        if (*piece == ClaimDataPiece::Request276) return CTL394CONVA(fields, claimCount, k, context);
+        if (*piece == ClaimDataPiece::Hl7Block) return CTL394CONVE(fields.table().delimiters(), claimCount, k);
+        return "";  // an 837 gives no remittance or acknowledgement blocks
+    }
+    switch (static_cast<int>(mode)) {
+    case static_cast<int>(OutputMode::Files837): return CTL394CONVB(fields, claimCount, k, context);
+    case static_cast<int>(OutputMode::Files276): return CTL394CONVA(fields, claimCount, k, context);
+    case static_cast<int>(OutputMode::Hl7File): return CTL394CONVE(fields.table().delimiters(), claimCount, k);
+    default: return "";
+    }
 }
 
 std::string cleanedClaimFileName(const std::string& claimId) {

@@ -84,6 +84,10 @@ std::string CTL394CONVB(const ClaimFields& fields, std::size_t claimCount, std::
 // and subscriber NM1 segments of claim 0 (no caller).
 std::string CTL394AMAP(const ClaimFields& fields);
 
+// The words of a request's option item (4): split at commas, trimmed,
+// upper-cased.
+std::vector<std::string> requestOptionWords(const std::string& optionItem);
+
 // The option words of a request's item 4 that the 835 writer reads.
 struct RemittanceOptions {
     bool serviceLines = false;      // "SL"
