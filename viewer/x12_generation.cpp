@@ -12,6 +12,7 @@
 #include "output_mode.hpp"
 #include "paths.hpp"
 #include "progress_meter.hpp"
+#include "remittance_getters.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
 
@@ -382,8 +383,8 @@ std::string asked(const std::function<std::string(std::size_t, const std::string
     return reader ? reader(k, name) : std::string();
 }
 
-// The first of the claim, transaction, service-line and adjustment values
-// of the filter field that is not empty begins with the filter value.
+// The first of the claim, transaction and service-line values of the
+// filter field that is not empty begins with the filter value.
 bool filterKeeps(const RemittanceFieldReader& f, std::size_t k, const RemittanceOptions& o) {
     if (o.filterField.empty()) return true;
     std::string v = asked(f.claim, k, o.filterField);
@@ -392,22 +393,25 @@ bool filterKeeps(const RemittanceFieldReader& f, std::size_t k, const Remittance
         v = asked(f.serviceLine, k, o.filterField);
         std::replace(v.begin(), v.end(), ',', ' ');
     }
-    if (v.empty()) v = asked(f.adjustment, k, o.filterField);
     return wl::prefixMatch(wl::upper(wl::alltrim(v)), o.filterValue);
 }
 
-// The TRN of the set that holds claim k (the first set's for 0): its
-// trace type, number and originator as loaded.
-std::vector<std::string> loadedTrace(const SegmentTable& t, const ClaimIndex& index, std::size_t k) {
+// Elements 1..n of the first segment `id` of the set that holds claim k
+// (the first set's for 0); none when the set has no such segment.
+std::optional<std::vector<std::string>> loadedSegment(const SegmentTable& t, const ClaimIndex& index, std::size_t k,
+                                                      std::string_view id, int n) {
     std::size_t from = 1;
     if (k >= 1 && k <= index.size() && index[k - 1] >= 1 && index[k - 1] <= t.size()) {
         from = lastBefore(t, index[k - 1], "ST");
         if (from == 0) from = 1;
     }
-    for (std::size_t r = from; r <= t.size() && t.id(r) != "SE"; ++r)
-        if (t.id(r) == "TRN")
-            return {"TRN", std::string(t.element(r, 1)), std::string(t.element(r, 2)), std::string(t.element(r, 3))};
-    return {"TRN"};
+    for (std::size_t r = from; r <= t.size() && t.id(r) != "SE"; ++r) {
+        if (t.id(r) != id) continue;
+        std::vector<std::string> e;
+        for (int i = 1; i <= n; ++i) e.emplace_back(t.element(r, i));
+        return e;
+    }
+    return std::nullopt;
 }
 
 // NM1 of a person of the claim: last, first and middle name, then the id
@@ -441,6 +445,18 @@ void remittanceClaim(SetText& set, const RemittanceFieldReader& f, std::size_t k
 
 }  // namespace
 
+RemittanceFieldReader remittanceFieldReader(const ClaimIndex& index, const SegmentTable& table) {
+    RemittanceFieldReader r;
+    r.claim = [&index, &table](std::size_t k, const std::string& name) {
+        return CTL39407AB(1, index, table, k, name, 2);
+    };
+    r.transaction = [&table](const std::string& name) { return CTL39407AC(1, table, name); };
+    r.serviceLine = [&index, &table](std::size_t k, const std::string& name) {
+        return CTL39407AL(1, index, table, k, name);
+    };
+    return r;
+}
+
 std::string CTL394CONVD(const SegmentTable& table, const ClaimIndex& index, const RemittanceFieldReader& fields,
                         std::size_t claimCount, std::size_t k, const ParseSpec& request,
                         const GeneratorContext& context) {
@@ -451,12 +467,14 @@ std::string CTL394CONVD(const SegmentTable& table, const ClaimIndex& index, cons
     const auto tx = [&](const char* name) { return fields.transaction ? fields.transaction(name) : std::string(); };
 
     SetText set(d, "835", env.setControl);
+    // BPR01, BPR03 and BPR04 are codes: the getters describe them in words,
+    // so the codes are those of the loaded BPR.
+    const std::vector<std::string> codes = loadedSegment(table, index, k, "BPR", 4).value_or(std::vector<std::string>(4));
     const bool dated = !tx("TRANSDATE").empty();
-    set.add({"BPR", tx("TRANSHANDCODE"), tx("TRANSTOTALPAYAMT"), tx("TRANSDC"), tx("TRANSPAYMETHOD"), "", "", "", "",
-             "", "", "", "", "", "", "", dated ? tx("TRANSDATE") : ""});
+    set.add({"BPR", codes[0], tx("TRANSTOTALPAYAMT"), codes[2], codes[3], "", "", "", "", "", "", "", "", "", "", "",
+             dated ? tx("TRANSDATE") : ""});
     // The loaded set's trace; a set that has none gives none.
-    if (const std::vector<std::string> trn = loadedTrace(table, index, k); trn.size() == 4)
-        set.add({trn[0], trn[1], trn[2], trn[3]});
+    if (const auto trn = loadedSegment(table, index, k, "TRN", 3)) set.add({"TRN", (*trn)[0], (*trn)[1], (*trn)[2]});
     std::size_t taken = 0;
     for (std::size_t j = (k ? k : 1); j <= (k ? k : claimCount); ++j) {
         if (k == 0 && claimCount) meter.set(100.0 * static_cast<double>(j) / static_cast<double>(claimCount));

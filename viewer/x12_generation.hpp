@@ -99,14 +99,16 @@ struct RemittanceOptions {
 RemittanceOptions remittanceOptions(const std::string& optionItem);
 
 // The values of a loaded 835 the 835 writer reads, by claim and field name:
-// the remittance getters (claim, transaction, service-line and adjustment
-// fields). A reader left empty answers "".
+// claim fields, transaction and provider-adjustment fields, service-line
+// fields. A reader left empty answers "".
 struct RemittanceFieldReader {
     std::function<std::string(std::size_t k, const std::string& name)> claim;
     std::function<std::string(const std::string& name)> transaction;
     std::function<std::string(std::size_t k, const std::string& name)> serviceLine;
-    std::function<std::string(std::size_t k, const std::string& name)> adjustment;
 };
+// The remittance getters (CTL39407AB with claim numbers within the set,
+// CTL39407AC, CTL39407AL) over a loaded 835.
+RemittanceFieldReader remittanceFieldReader(const ClaimIndex& index, const SegmentTable& table);
 
 // CTL394CONVD: the 835 interchange of claim k of a loaded 835, or of every
 // claim 1..claimCount that the request's filter keeps when k is 0. Its TRN

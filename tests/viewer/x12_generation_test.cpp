@@ -341,10 +341,11 @@ RemittanceFieldReader generationRemittanceReader(bool dated = true) {
         return it == claims.end() ? std::string() : it->second;
     };
     r.transaction = [dated](const std::string& name) -> std::string {
-        if (name == "TRANSHANDCODE") return "I";
+        // The getters describe BPR01, BPR03 and BPR04 in words.
+        if (name == "TRANSHANDCODE") return "Remittance Information Only";
         if (name == "TRANSTOTALPAYAMT") return "330";
-        if (name == "TRANSDC") return "C";
-        if (name == "TRANSPAYMETHOD") return "ACH";
+        if (name == "TRANSDC") return "Credit";
+        if (name == "TRANSPAYMETHOD") return "Automated Clearing House (ACH)";
         if (name == "TRANSDATE" && dated) return "20261210";
         return "";
     };
@@ -388,7 +389,7 @@ TEST(X12Generation, RemittanceFilterAndOptions) {
     };
     for (const Case& c : std::vector<Case>{{"", {"PAT001", "PAT002", "PAT003"}},
                                            {"FILTER=CLAIMSTATUSCODE,1", {"PAT001", "PAT003"}},
-                                           {"FILTER=TRANSPAYMETHOD,AC", {"PAT001", "PAT002", "PAT003"}},
+                                           {"FILTER=TRANSPAYMETHOD,AUTOMATED", {"PAT001", "PAT002", "PAT003"}},
                                            {"FILTER=PROCEDURECODE,HC 99214", {"PAT002"}},
                                            {"FILTER=CLAIMSTATUSCODE,9", {}}}) {
         request.parseOptions = c.options;
@@ -404,11 +405,41 @@ TEST(X12Generation, RemittanceFilterAndOptions) {
         EXPECT_EQ(lx.size(), c.claims.size());
         if (!lx.empty()) EXPECT_EQ(lx.back(), "LX*" + std::to_string(lx.size()));
     }
-    // Without a payment date BPR ends at its method; without adjustments a claim has no CAS.
+    // Without a payment date BPR ends at its method (its codes are the
+    // loaded BPR's); without adjustments a claim has no CAS.
     const std::vector<std::string> s = generationSegments(
         CTL394CONVD(f.table, f.index, generationRemittanceReader(false), 3, 2, {}, generationContext()));
     EXPECT_TRUE(generationHas(s, "BPR*I*330*C*ACH"));
     EXPECT_EQ(generationCount(s, "CAS*"), 0u);
+}
+
+TEST(X12Generation, RemittanceThroughTheRemittanceGetters) {
+    const GenerationFile f(generationFixture("835_remittance.x12"));
+    const ClaimIndex inSet = CTL39400C(f.table, 2);
+    const RemittanceFieldReader reader = remittanceFieldReader(inSet, f.table);
+    const std::string reversal = CTL394CONVD(f.table, inSet, reader, 3, 2, {}, generationContext());
+    expectWholeInterchange(reversal);
+    const std::vector<std::string> s = generationSegments(reversal);
+    EXPECT_EQ(s[1].substr(0, 6), "GS*HP*");
+    EXPECT_TRUE(generationHas(s, "BPR*I*460*C*ACH************20261215")) << reversal;
+    EXPECT_TRUE(generationHas(s, "TRN*1*TRACE55*1512345678")) << reversal;
+    EXPECT_TRUE(generationHas(s, "CLP*PAT002*22*-150*-100**12*CN002")) << reversal;
+    EXPECT_TRUE(generationHas(s, "CAS*CO*45*-50**45*-50")) << reversal;
+    ParseSpec request;
+    request.parseOptions = "FILTER=CLAIMSTATUSCODE,1";
+    const std::string kept = CTL394CONVD(f.table, inSet, reader, 3, 0, request, generationContext());
+    EXPECT_NE(kept.find("CLP*PAT001*1*"), std::string::npos);
+    EXPECT_EQ(kept.find("CLP*PAT002"), std::string::npos);
+    EXPECT_NE(kept.find("LX*2~CLP**19*"), std::string::npos) << kept;
+    EXPECT_NE(kept.find("NM1*IL*1*SMITH*JANE****MI*S456~NM1*QC*1*SMITH*JOHN*Q***MI*M123~"), std::string::npos)
+        << kept;
+    // The rebuild of the reversal: its own rows under its LX, no other
+    // claim's and no provider adjustment.
+    const std::string rebuilt = CTL394CONVF(f.table, f.index, 2);
+    expectWholeInterchange(rebuilt);
+    EXPECT_NE(rebuilt.find("~LX*1~CLP*PAT002*22"), std::string::npos);
+    EXPECT_EQ(rebuilt.find("PAT001"), std::string::npos);
+    EXPECT_EQ(rebuilt.find("PLB"), std::string::npos);
 }
 
 TEST(X12Generation, HealthLevelSevenTextAndElementMap) {
