@@ -554,21 +554,37 @@ std::string claimWriterPiece(double mode, const ClaimFields& fields, std::size_t
     }
 }
 
+namespace {
+
+// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 name devices, not files, on
+// Windows, whatever their extension.
+bool isDeviceName(const std::string& name) {
+    const std::string stem = wl::upper(name.substr(0, name.find('.')));
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+    return stem.size() == 4 && (wl::prefixMatch(stem, "COM") || wl::prefixMatch(stem, "LPT")) && stem[3] >= '1' &&
+           stem[3] <= '9';
+}
+
+}  // namespace
+
 std::string cleanedClaimFileName(const std::string& claimId) {
-    std::string name = wl::alltrim(claimId);
-    for (char& c : name) {
+    const std::string id = wl::alltrim(claimId);
+    std::string name;
+    for (std::size_t i = 0; i < id.size(); ++i) {
+        const char c = id[i];
         const auto u = static_cast<unsigned char>(c);
-        if (u < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+        if (c == '.' && i + 1 < id.size() && id[i + 1] == '.') {
+            name += '_';  // ".." would climb out of the folder
+            ++i;
+        } else if (u < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+            name += '_';
+        } else {
+            name += c;
+        }
     }
-    for (std::size_t at; (at = name.find("..")) != std::string::npos;) name.replace(at, 2, "_");
     // Windows drops trailing dots and blanks from a name.
     while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
-    // A device name (CON, NUL, COM1...) is no file on Windows.
-    static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "COM", "LPT"};
-    const std::string stem = wl::upper(name.substr(0, name.find('.')));
-    for (std::string_view dev : kDevices)
-        if (stem == dev || (stem.size() == 4 && wl::prefixMatch(stem, dev) && stem[3] >= '0' && stem[3] <= '9'))
-            return "_" + name;
+    if (isDeviceName(name)) name.insert(name.begin(), '_');
     return name;
 }
 
@@ -580,7 +596,9 @@ std::string claimFileName(const ClaimFields& fields, std::size_t k, int subClaim
 
 std::string RunFileNames::unused(const std::string& folder, const std::string& base, const std::string& extension) {
     for (std::size_t n = 1;; ++n) {
-        const std::string name = base + (n == 1 ? "" : "_" + std::to_string(n)) + extension;
+        std::string name = base;
+        if (n > 1) name.append(1, '_').append(std::to_string(n));
+        name += extension;
         const std::string path = folder.empty() ? name : wl::joinPath(folder, name);
         const std::string key = wl::pathKey(path);
         if (std::find(given_.begin(), given_.end(), key) != given_.end()) continue;

@@ -22,7 +22,7 @@ struct ClaimFilesFixture {
         : table(zrtest::loadX12(path)), index(CTL39400C(table, 1)), fields(table, index) {}
 };
 
-GeneratorContext claimFilesContext() { return {{}, {"261211", "20261211", "0930"}}; }
+GeneratorContext claimFilesContext() { return {{}, {"261211", "20261211", "0930"}, ""}; }
 
 // Three claims with the given CLM01s.
 std::string claimFilesThree(const std::vector<std::string>& ids) {

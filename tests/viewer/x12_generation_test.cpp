@@ -40,7 +40,7 @@ ConverterSettings generationKeys(std::map<int, std::string> keys) {
 }
 
 GeneratorContext generationContext(std::map<int, std::string> keys = {}) {
-    return {generationKeys(std::move(keys)), kGenerationTime};
+    return {generationKeys(std::move(keys)), kGenerationTime, ""};
 }
 
 // The segments of a text, without terminators and line breaks.
@@ -224,7 +224,7 @@ TEST(X12Generation, ClaimKindsOfTheNewClaimFile) {
         EXPECT_EQ(s[2], "ST*837*0101");
     }
     const GenerationFile f(generationFixture("claims_837p.x12"));
-    for (const std::string& key : {"", "0", "2"})
+    for (const char* key : {"", "0", "2"})
         EXPECT_EQ(CTL394CONVB(f.fields, f.claims(), 2, generationContext({{9, key}})), CTL394CONVF(f.table, f.index, 2));
     EXPECT_EQ(CTL394CONVB(f.fields, f.claims(), 2, generationContext({{9, "3"}})), "");
 }
@@ -403,7 +403,9 @@ TEST(X12Generation, RemittanceFilterAndOptions) {
         }
         EXPECT_EQ(clp, c.claims) << c.options;
         EXPECT_EQ(lx.size(), c.claims.size());
-        if (!lx.empty()) EXPECT_EQ(lx.back(), "LX*" + std::to_string(lx.size()));
+        if (!lx.empty()) {
+            EXPECT_EQ(lx.back(), "LX*" + std::to_string(lx.size()));
+        }
     }
     // Without a payment date BPR ends at its method (its codes are the
     // loaded BPR's); without adjustments a claim has no CAS.
@@ -473,6 +475,10 @@ TEST(X12Generation, HostileClaimIdsMakeSafeFileNames) {
                                            {"CON", "_CON"},
                                            {"com1.x", "_com1.x"},
                                            {"COM10", "COM10"},
+                                           {"COM", "COM"},
+                                           {"lpt9", "_lpt9"},
+                                           {"...", "_"},
+                                           {"a..b", "a_b"},
                                            {"   ", ""}})
         EXPECT_EQ(cleanedClaimFileName(c.id), c.name) << c.id;
     RunFileNames names;
