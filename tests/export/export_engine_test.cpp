@@ -235,7 +235,9 @@ TEST(ExportEngine, FilterSpecialForms) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(zr::CTL39404AA(1, c.filter, ""), c.special) << c.filter;
-        if (c.special) EXPECT_EQ(zr::CTL39404AA(2, c.filter, c.value), c.passes) << c.filter << " " << c.value;
+        if (c.special) {
+            EXPECT_EQ(zr::CTL39404AA(2, c.filter, c.value), c.passes) << c.filter << " " << c.value;
+        }
     }
 }
 
