@@ -1,0 +1,165 @@
+// The Claim Data dialog under Wine: opened from the claims screen's Select,
+// Change View cycling through the three views, the buttons of a mode above
+// 1 and of the viewer state, View Data, and the modes that open nothing.
+#include "claim_data_window.hpp"
+
+#include <gtest/gtest.h>
+
+#include "claims_screen_window.hpp"
+#include "module_state.hpp"
+#include "user_script.hpp"
+#include "viewer_windows.hpp"
+#include "x12_fixtures.hpp"
+
+namespace {
+
+using namespace zr;
+using zrtest::UserScript;
+
+const char* const kClaimDataTitle = " Claim Data ";
+
+struct ClaimDataShown {
+    std::vector<ShownDialog> shown;
+    ViewerUi ui() {
+        return ViewerUi{[this](const ShownDialog& d) { shown.push_back(d); }};
+    }
+    // The line lists the Claim Data dialog showed, in order.
+    std::vector<std::vector<std::string>> claimData() const {
+        std::vector<std::vector<std::string>> out;
+        for (const ShownDialog& d : shown)
+            if (d.caption == kClaimDataTitle) out.push_back(d.lines);
+        return out;
+    }
+};
+
+auto claimDataPress(const std::string& caption) {
+    return [caption](HWND w) { EXPECT_TRUE(pressButton(w, caption)) << caption; };
+}
+
+// The dialog's buttons by caption: absent, greyed or working.
+enum class ClaimDataButton { Absent, Greyed, Working };
+ClaimDataButton claimDataButtonState(HWND dialog, const std::string& caption) {
+    struct Find {
+        std::string caption;
+        HWND found = nullptr;
+    } f{caption};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* find = reinterpret_cast<Find*>(data);
+            char text[64] = {};
+            GetWindowTextA(child, text, sizeof text);
+            if (find->caption == text) find->found = child;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    if (!f.found) return ClaimDataButton::Absent;
+    return IsWindowEnabled(f.found) ? ClaimDataButton::Working : ClaimDataButton::Greyed;
+}
+
+TEST(ClaimDataWindow, SelectOpensItAndChangeViewCycles) {
+    moduleState().viewerState = ViewerState::Interactive;
+    const std::string claims = "View X12 837 Version 5010 PROFESSIONAL";
+    ClaimDataShown rec;
+    std::vector<std::pair<std::string, ClaimDataButton>> buttons;
+    UserScript script({{claims, claimDataPress("Select")},
+                       {kClaimDataTitle, [&](HWND w) {
+                            for (const char* b : {"Exit", "Print", "Change View", "CMS-1500", "Create 837",
+                                                  "Create 276", "View Data"})
+                                buttons.emplace_back(b, claimDataButtonState(w, b));
+                            pressButton(w, "Change View");
+                        }},
+                       {kClaimDataTitle, claimDataPress("Change View")},
+                       {kClaimDataTitle, claimDataPress("Change View")},
+                       {kClaimDataTitle, claimDataPress("Exit")},
+                       {claims, claimDataPress("Exit")}});
+    viewX12File("ZRK7W315", zrtest::x12Fixture("claims_837p.x12"), "", rec.ui());
+    EXPECT_TRUE(UserScript::done());
+    // The viewer's own mode 1: Exit, Print (greyed until the paged printer
+    // exists) and Change View only.
+    const std::vector<std::pair<std::string, ClaimDataButton>> expected = {
+        {"Exit", ClaimDataButton::Working},       {"Print", ClaimDataButton::Greyed},
+        {"Change View", ClaimDataButton::Working}, {"CMS-1500", ClaimDataButton::Absent},
+        {"Create 837", ClaimDataButton::Absent},   {"Create 276", ClaimDataButton::Absent},
+        {"View Data", ClaimDataButton::Absent}};
+    EXPECT_EQ(buttons, expected);
+    const auto views = rec.claimData();
+    ASSERT_EQ(views.size(), 4u);  // opened, then three changes
+    EXPECT_EQ(views[0].front(), "Subscriber:");
+    EXPECT_EQ(views[1].front(), "Loop 2000A : - Billing Pay-Provider Name");
+    EXPECT_EQ(views[2].front(), "Box 1 : Type of Coverage ");
+    EXPECT_EQ(views[3], views[0]);  // one CLM: the detail again, whole
+}
+
+TEST(ClaimDataWindow, ModeAboveOneShowsTheFileButtonsAndViewData) {
+    moduleState().viewerState = ViewerState::Interactive;
+    const zr::SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("claims_837p.x12"));
+    ClaimDataCall call;
+    call.table = &t;
+    call.claims = CTL39400C(t, 2);
+    call.claim = 2;
+    call.claimCount = 3;
+    call.mode = 2;
+    ClaimDataShown rec;
+    std::vector<std::pair<std::string, ClaimDataButton>> buttons;
+    UserScript script({{kClaimDataTitle, [&](HWND w) {
+                            for (const char* b : {"CMS-1500", "Create 837", "Create 276", "View Data"})
+                                buttons.emplace_back(b, claimDataButtonState(w, b));
+                            pressButton(w, "View Data");
+                        }},
+                       {"View X12 ", claimDataPress("Exit")},
+                       {kClaimDataTitle, claimDataPress("Exit")}});
+    EXPECT_EQ(CTLD39403(call, rec.ui()), "");
+    EXPECT_TRUE(UserScript::done());
+    // The claim form and the 837 and 276 writers are not built: greyed.
+    const std::vector<std::pair<std::string, ClaimDataButton>> expected = {
+        {"CMS-1500", ClaimDataButton::Greyed},
+        {"Create 837", ClaimDataButton::Greyed},
+        {"Create 276", ClaimDataButton::Greyed},
+        {"View Data", ClaimDataButton::Working}};
+    EXPECT_EQ(buttons, expected);
+    ASSERT_EQ(rec.shown.size(), 2u);
+    EXPECT_EQ(rec.shown[1].caption, "View X12 ");
+    // Two CLMs: the detail opens on the second.
+    const auto views = rec.claimData();
+    ASSERT_EQ(views.size(), 1u);
+    EXPECT_NE(std::find(views[0].begin(), views[0].end(), "   Claim : 2"), views[0].end());
+
+    // Unattended, the buttons that ask for files or open screens are absent.
+    moduleState().viewerState = ViewerState::Unattended;
+    buttons.clear();
+    UserScript unattended({{kClaimDataTitle, [&](HWND w) {
+                                for (const char* b : {"CMS-1500", "Create 837", "View Data"})
+                                    buttons.emplace_back(b, claimDataButtonState(w, b));
+                                pressButton(w, "Exit");
+                            }}});
+    CTLD39403(call, rec.ui());
+    moduleState().viewerState = ViewerState::Interactive;
+    EXPECT_TRUE(UserScript::done());
+    const std::vector<std::pair<std::string, ClaimDataButton>> unattendedButtons = {
+        {"CMS-1500", ClaimDataButton::Greyed},
+        {"Create 837", ClaimDataButton::Absent},
+        {"View Data", ClaimDataButton::Absent}};
+    EXPECT_EQ(buttons, unattendedButtons);
+}
+
+TEST(ClaimDataWindow, WindowFreeModesShowNothing) {
+    const zr::SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("claims_837d.x12"));
+    ClaimDataCall call;
+    call.table = &t;
+    call.claims = CTL39400C(t, 2);
+    call.claimCount = 1;
+    ClaimDataShown rec;
+    for (double mode : {100.0, 101.0, 102.0, 103.0, 110.0, 111.0, 111.1, 112.0, 113.1, 114.0}) {
+        call.mode = mode;
+        const std::string out = CTLD39403(call, rec.ui());
+        if (mode == 100) {
+            EXPECT_EQ(out.substr(0, 13), "Subscriber:\r\n");
+        } else if (mode == 103) {
+            EXPECT_EQ(out, "Claim # :1");
+        }
+    }
+    EXPECT_TRUE(rec.shown.empty());
+}
+
+}  // namespace
