@@ -266,15 +266,15 @@ void physician(ViewWriter& w, const ClaimValues& v, const std::string& prefix, c
     secondaryIdentifiers(w, p, 5);
 }
 
-// A place's block: name and address lines.
+// A place's block: name and address lines, and its identifiers when asked.
 void place(ViewWriter& w, const ClaimValues& v, const std::string& prefix, const std::string& label,
-           std::size_t indent) {
+           std::size_t indent, bool identifiers = false) {
     const Party p{v, prefix};
     if (!present(p("NAME"))) return;
     w.blank();
     w.line(label + p("NAME"));
     addressLines(w, p, indent);
-    if (prefix == "FACILITY") {
+    if (identifiers) {
         identifierLine(w, p, 6);
         secondaryIdentifiers(w, p, 5);
     }
@@ -286,7 +286,7 @@ void providers(ViewWriter& w, const ClaimValues& v) {
     physician(w, v, "REN", "   Rendering Provider : ");
     physician(w, v, "REF", "   Referring Provider : ", " :  ");
     place(w, v, "SERVICELOCATION", "   Service Location : ", 22);
-    place(w, v, "FACILITY", "   Facility : ", 14);
+    place(w, v, "FACILITY", "   Facility : ", 14, true);
     place(w, v, "ILAB", "   Independent Lab : ", 21);
     place(w, v, "TLAB", "   Testing Lab : ", 17);
     w.lineIf("   Payer Prior Payment : ", v("PAYERPRIORPAYMENT"));
@@ -574,23 +574,36 @@ void cms1500View(ViewWriter& w, const ClaimValues& v) {
     box(w, "Box 33B : Billing Provider NPI", {"           " + billing("ID")});
 }
 
-void ubView(ViewWriter& w, const ClaimValues& v) {
-    const std::string in = blanks(20);
-    auto locator = [&](const std::string& number, const std::string& text, std::vector<std::string> values) {
-        for (std::string& value : values) value = in + value;
-        box(w, "Form Locator : " + number + " - " + text, values);
-    };
-    auto empty = [&](const std::string& number, const std::string& text) {
-        box(w, "Form Locator : " + number + " - " + text, {""});
-    };
+// The UB form's locators: a heading "Form Locator : " number " - " text, the
+// value lines indented by 20 blanks, an empty line.
+class UbLocators {
+public:
+    explicit UbLocators(ViewWriter& w) : w_(w) {}
+    void operator()(const std::string& number, const std::string& text, std::vector<std::string> values) {
+        for (std::string& value : values) value = blanks(20) + value;
+        box(w_, heading(number, text), values);
+    }
+    // A locator whose value line stays empty.
+    void empty(const std::string& number, const std::string& text) { box(w_, heading(number, text), {""}); }
 
+private:
+    static std::string heading(const std::string& number, const std::string& text) {
+        return "Form Locator : " + number + " - " + text;
+    }
+    ViewWriter& w_;
+};
+
+void ubProvider(ViewWriter& w, const ClaimValues& v) {
     w.line("Form Locator : 1 - Provider Name");
     const Party billing{v, "BILLINGPROVIDER", true};
-    w.lineIf(in, billing("NAME"));
+    w.lineIf(blanks(20), billing("NAME"));
     addressLines(w, billing, 20);
     identifierLine(w, billing, 20);
     secondaryIdentifiers(w, billing, 20);
     w.blank();
+}
+
+void ubPatientAndAdmission(UbLocators& locator, const ClaimValues& v) {
     locator("3", "Patient Control Number", {v("CLAIMID")});
     locator("4", "Type of Bill", {v("TYPEOFBILL")});
     locator("6", "Statement Covers Period (From-Through)", {v("STATEMENTDATE")});
@@ -606,6 +619,9 @@ void ubView(ViewWriter& w, const ClaimValues& v) {
     locator("21", "Discharge Hour", {v("DISCHARGEHOUR")});
     locator("22", "Patient Status", {v("PATIENTSTATUS")});
     locator("23", "Medical Record Number", {v("MEDICALRECORDNUMBER")});
+}
+
+void ubCodes(UbLocators& locator, const ClaimValues& v) {
     std::vector<std::string> conditions;
     if (present(v("CONDITIONCODE01"))) {
         std::string codes = v("CONDITIONCODE01");
@@ -622,11 +638,13 @@ void ubView(ViewWriter& w, const ClaimValues& v) {
             values.push_back(value + "   " + v(repeatName("VALUEAMOUNT", n)) + "   " + v(repeatName("VALUEQTY", n)));
     }
     locator("32 through 35", "Occurence Codes and Dates", occurrences);
-    empty("36", "Occurance Span Codes and Dates ");
+    locator.empty("36", "Occurance Span Codes and Dates ");
     locator("37", "ICN/DCN", {v("CLAIMID")});
     locator("38", "Responsible Party (Hospice Only)", {});
     locator("39 through 41", "Value Codes and Amounts", values);
+}
 
+void ubRevenueData(ViewWriter& w, const ClaimValues& v) {
     w.line("Form Locator : 42 - 49 Revenue Data");
     for (int n = 1; present(v("ILINE" + std::to_string(n))); ++n) {
         auto at = [&](const std::string& name) { return v(name + std::to_string(n)); };
@@ -640,7 +658,13 @@ void ubView(ViewWriter& w, const ClaimValues& v) {
         w.lineIf("               Service Date : ", at("IDOS"));
     }
     w.blank();
-    const std::pair<const char*, const char*> blankLocators[] = {
+}
+
+// Locators 50 to 84 in form order: the principle procedure (80) is the
+// only one with values.
+void ubLastLocators(UbLocators& locator, const ClaimValues& v) {
+    using Locator = std::pair<const char*, const char*>;
+    const Locator before[] = {
         {"50", "Payer Identification"}, {"51", "Provider Number"},
         {"52", "Release of Information"}, {"53", "Assinment of Benefits"},
         {"54", "Prior Payments"}, {"55", "Estimated Amount Due"},
@@ -651,11 +675,20 @@ void ubView(ViewWriter& w, const ClaimValues& v) {
         {"66", "Employer Location of Insured"}, {"67", "Principle Diagnosis"},
         {"68 to 75", "Other Diagnosis"}, {"76", "Admitting Diagnosis"},
         {"77", "External Cause of Injury"}};
-    for (const auto& [number, text] : blankLocators) empty(number, text);
+    const Locator after[] = {{"81", "Other Procedure Codes"}, {"82", "Attending Physician ID"},
+                             {"83", "Other Physician ID"}, {"84", "Remarks"}};
+    for (const auto& [number, text] : before) locator.empty(number, text);
     locator("80", "Principle Procedure", {v("PRINCIPLEPROC"), v("PRINCIPLEPROCDATE")});
-    for (const auto& [number, text] : {std::pair{"81", "Other Procedure Codes"}, std::pair{"82", "Attending Physician ID"},
-                                       std::pair{"83", "Other Physician ID"}, std::pair{"84", "Remarks"}})
-        empty(number, text);
+    for (const auto& [number, text] : after) locator.empty(number, text);
+}
+
+void ubView(ViewWriter& w, const ClaimValues& v) {
+    UbLocators locator(w);
+    ubProvider(w, v);
+    ubPatientAndAdmission(locator, v);
+    ubCodes(locator, v);
+    ubRevenueData(w, v);
+    ubLastLocators(locator, v);
 }
 
 void adaView(ViewWriter& w, const ClaimValues& v) {
