@@ -4,6 +4,7 @@
 
 #include "claim_finders.hpp"
 #include "output_mode.hpp"
+#include "placeholders.hpp"
 #include "report_lines.hpp"
 #include "text.hpp"
 
@@ -46,6 +47,24 @@ std::vector<std::string> errorNoteLines(const ClaimFields& f, long long k) {
         lines.push_back("");
     }
     return lines;
+}
+
+// Mode 103: the detail laid out for the PDF writer, whose steps write
+// nothing here; the claim's heading is the answer.
+std::string pdfDetail(const ClaimFields& fields, long long k) {
+    const std::string heading = "Claim # :" + std::to_string(k);
+    PDFNEWPAGE("LETTER", "PORTRAIT");
+    PDFATSAY(heading, 750, 20);
+    int y = 750;
+    for (const std::string& line : claimDetailLines(fields, k)) {
+        y -= 12;
+        if (y < 40) {
+            PDFNEWPAGE("LETTER", "PORTRAIT");
+            y = 750;
+        }
+        PDFATSAY(line, y, 20);
+    }
+    return heading;
 }
 
 }  // namespace
@@ -113,14 +132,17 @@ ClaimDataButtons claimDataButtons(double mode, const std::string& claimType, Vie
 
 std::optional<std::string> claimDataOutput(const ClaimDataCall& call, const ClaimFields& fields) {
     const double mode = call.mode;
-    if (isMode(mode, 103)) return "Claim # :" + std::to_string(call.claim);
+    if (isMode(mode, 103)) return pdfDetail(fields, call.claim);
     for (int report : {100, 101, 102})
         if (isMode(mode, report)) return reportLines(claimDetailLines(fields, call.claim), report);
-    // The 835 and 997 blocks of an 837 claim have no content: their
-    // converter gives no text.
     if (isMode(mode, 112) || isMode(mode, 113) || claimDataPieceOf(mode) == ClaimDataPiece::Claim835Block ||
         claimDataPieceOf(mode) == ClaimDataPiece::Ack997Block)
+    {
+        // An 837 claim holds no remittance or acknowledgement: their step
+        // gives no text.
+        CTL394CONVC(call, fields);
         return "";
+    }
     // The 837, 276 and HL7 writers are not in the program yet: their modes
     // give no text.
     if (isMode(mode, 110) || isMode(mode, 111) || isMode(mode, 114) || claimDataPieceOf(mode)) return "";
