@@ -143,6 +143,31 @@ TEST(ClaimDataWindow, ModeAboveOneShowsTheFileButtonsAndViewData) {
     EXPECT_EQ(buttons, unattendedButtons);
 }
 
+TEST(ClaimDataWindow, SelectWithoutClaimsOpensNothing) {
+    zrtest::TempDir dir;
+    const std::string file = dir.write(
+        "none.x12", zrtest::x12Text({"GS*HC*A*B*20261210*1253*1*X*005010X222A1", "ST*837*0001", "BHT*0019*00*X",
+                                     "SE*3*0001", "GE*1*1", "IEA*1*000000001"}));
+    const zr::SegmentTable t = zrtest::loadX12(file);
+    TransactionScreenCall call;
+    call.table = &t;
+    call.claims = CTL39400C(t, 2);
+    call.setId = "837";
+    call.version = "5010";
+    std::vector<std::string> captions;
+    // A Claim Data dialog, were one to open, is closed at once and counted.
+    const ViewerUi ui{[&](const ShownDialog& d) {
+        captions.push_back(d.caption);
+        if (d.caption == kClaimDataTitle) pressButton(d.hWnd, "Exit");
+    }};
+    const std::string title = "View X12 837 Version 5010 ";
+    // Select on the single row "No Claims Detected", then Exit.
+    UserScript script({{title, claimDataPress("Select")}, {title, claimDataPress("Exit")}});
+    CTLD39406(call, ui);
+    EXPECT_TRUE(UserScript::done());
+    EXPECT_EQ(captions, std::vector<std::string>{title});
+}
+
 TEST(ClaimDataWindow, WindowFreeModesShowNothing) {
     const zr::SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("claims_837d.x12"));
     ClaimDataCall call;
