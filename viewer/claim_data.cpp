@@ -1,10 +1,12 @@
 #include "claim_data.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 #include "claim_finders.hpp"
 #include "output_mode.hpp"
 #include "placeholders.hpp"
+#include "x12_generation.hpp"
 #include "report_lines.hpp"
 #include "text.hpp"
 
@@ -135,17 +137,12 @@ std::optional<std::string> claimDataOutput(const ClaimDataCall& call, const Clai
     if (isMode(mode, 103)) return pdfDetail(fields, call.claim);
     for (int report : {100, 101, 102})
         if (isMode(mode, report)) return reportLines(claimDetailLines(fields, call.claim), report);
-    if (isMode(mode, 112) || isMode(mode, 113) || claimDataPieceOf(mode) == ClaimDataPiece::Claim835Block ||
-        claimDataPieceOf(mode) == ClaimDataPiece::Ack997Block)
-    {
-        // An 837 claim holds no remittance or acknowledgement: their step
-        // gives no text.
-        CTL394CONVC(call, fields);
-        return "";
-    }
-    // The 837, 276 and HL7 writers are not in the program yet: their modes
-    // give no text.
-    if (isMode(mode, 110) || isMode(mode, 111) || isMode(mode, 114) || claimDataPieceOf(mode)) return "";
+    // The derived files' pieces: the 837, the 276 request, the HL7 text;
+    // the 835 and 997 pieces of an 837 claim are empty.
+    const bool writer = claimDataPieceOf(mode) || (mode >= 110 && mode <= 114 && isMode(mode, std::floor(mode)));
+    if (writer)
+        return claimWriterPiece(mode, fields, call.claimCount, static_cast<std::size_t>(std::max(0LL, call.claim)),
+                                generatorContext(call.currentFolder, call.fileName));
     return std::nullopt;
 }
 

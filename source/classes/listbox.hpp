@@ -1,8 +1,9 @@
 // TListBox and TComboBox: system list and combo boxes with the selection
 // bound to a value (a number holds the position, a text the item text).
-// A list box keeps its items in a ListState that every change goes through
-// (list_box_model.hpp): the effects each change answers are applied to the
-// window in one place, so `aItems` always equals the window's list.
+// A list box keeps its items in a ListState and a combo box in a ComboState
+// that every change goes through (list_box_model.hpp, combo_box_model.hpp):
+// the effects each change answers are applied to the window in one place,
+// so `aItems` always equals the window's list.
 #pragma once
 
 #include <functional>
@@ -29,6 +30,9 @@ struct ListNew {
     bool lPixel = false;
     bool lSort = false;
     bool lMultiSelect = false;  // list boxes only: LBS_MULTIPLESEL
+    // List boxes only: pictures drawn before the items (owner-drawn), each
+    // a file name or a resource name of the program.
+    std::vector<std::string> aBitmaps;
     int nComboStyle = CBS_DROPDOWNLIST;  // combo boxes only
 };
 
@@ -41,7 +45,14 @@ public:
     const ItemList& aItems = state_.items;
     std::vector<HBITMAP> aBitmaps;
     bool lOwnerDraw = false;
+    int nBmpHeight = 0, nBmpWidth = 0;
+    // Which picture an item shows (1-based item to 1-based picture); none:
+    // the item's own position.
+    std::function<int(int)> bDrawItem;
+    // Files fitting this mask join the items (lower-cased) when shown.
+    std::string cFileSpec;
 
+    ~TListBox() override;
     TListBox& New(const ListNew& a);
     TListBox& ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent = nullptr);
     void Default() override;
@@ -76,8 +87,15 @@ public:
     void Initiate(HWND hDlg) override;
     Answer LostFocus(HWND gaining) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    // Owner-drawn items: each picture a file (read when it exists) or a
+    // resource of `module` (the program's by default); the first picture's
+    // size is the items' size. The old pictures are deleted.
+    void SetBitmaps(const std::vector<std::string>& bitmaps, HINSTANCE module = nullptr);
+    Answer DrawItem(WPARAM id, LPARAM item) override;
+    Answer FillMeasure(LPARAM item) override;
 
 private:
+    void freeBitmaps();
     // The state with the selection the user made read back from the window.
     ListState& state();
     // Makes the window match the state: the one place the list changes.
@@ -91,8 +109,10 @@ public:
     std::string ClassName() const override { return "TCOMBOBOX"; }
     std::string WindowClass() const override { return "COMBOBOX"; }
 
-    ItemList aItems;
-    int nAt = 0;
+    // The items and the selected position, read-only: they change through
+    // the methods below, which keep the window's list equal to them.
+    const ItemList& aItems = state_.items;
+    const int& nAt = state_.sel;
     std::function<void(TComboBox&)> bCloseUp;
     std::function<void(TComboBox&, const std::string&)> bChangeText;
     std::string cSearchKey;
@@ -131,6 +151,9 @@ public:
     Answer LostFocus(HWND gaining) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
     Answer GotFocus(HWND lost) override;
+    // The drop-down styles colour their edit and list parts with the
+    // combo box's colours and brush.
+    Answer CtlColor(HWND hCtl, HDC hDC) override;
     // A close-up runs bCloseUp.
     Answer onCommand(ControlCommand code) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
@@ -138,7 +161,11 @@ public:
     Answer GetKeyChar(int key);
 
 private:
-    void fill();
+    // Makes the window match the state: the one place the list changes.
+    void apply(const ComboEffects& effects);
+    // The selected position the window shows (the user's choice), taken
+    // into the state.
+    int readSelection();
     void attachEdit();
     // The edit part's text committed when it loses the focus.
     void commitEdit(HWND gaining);
@@ -146,6 +173,7 @@ private:
     // item text (or the edit text) otherwise; every path stores the same way.
     void storeSelection();
     int comboStyle_ = CBS_DROPDOWNLIST;
+    ComboState state_;
     Value own_ = Value();
 };
 

@@ -72,6 +72,7 @@ public:
     ProcessPart numberFormat{*this};    // the number format (SET DECIMALS ...)
     ProcessPart tempNames{*this};       // the last temporary name given
     ProcessPart random{*this};          // NRANDOM's seed
+    ProcessPart workAreas{*this};       // the open tables by alias, the selected one, record locks
 
     // source/winapi (Windows only).
     ProcessPart printSettings{*this};  // the print dialog's record

@@ -114,6 +114,17 @@ TEST(ClaimData, WindowFreeModes) {
         call.mode = c.mode;
         EXPECT_EQ(claimDataOutput(call, fields), c.out) << c.mode;
     }
+    // The writers' pieces: the claim as an 837, a 276 request, HL7 text.
+    zrtest::TempDir noIni;
+    call.currentFolder = noIni.path();
+    const std::vector<std::pair<double, std::string>> pieces = {
+        {110, "CLM*DENT-1*150"}, {111, "ST*276*"}, {111.1, "TRN*1*DENT-1"}, {114, "MSH"}, {114.1, "PID"}};
+    for (const auto& [mode, holds] : pieces) {
+        call.mode = mode;
+        const std::optional<std::string> out = claimDataOutput(call, fields);
+        ASSERT_TRUE(out) << mode;
+        EXPECT_NE(out->find(holds), std::string::npos) << mode << *out;
+    }
 }
 
 TEST(ClaimData, ScreenLayoutOfTheConfiguredFields) {

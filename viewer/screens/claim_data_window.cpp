@@ -1,6 +1,9 @@
 #include "claim_data_window.hpp"
 
+#include <algorithm>
+
 #include "segment_list_window.hpp"
+#include "x12_generation.hpp"
 
 namespace zr {
 
@@ -40,12 +43,19 @@ std::string CTLD39403(const ClaimDataCall& call, const ViewerUi& ui) {
         10, 10, 280, 140, "Claim Data", [&](std::size_t n) { return CTL39403A(lines.lines(), n); },
         [&] { return static_cast<int>(lines.lines().size()); });
     d.button(160, 250, 40, 12, "Exit", [&] { d.close(); });
-    // The paged printer, the claim form printer and the 837 and 276 writers
-    // are not in the program yet.
+    // The paged printer and the claim form printer are not in the program yet.
     claimDataAbsentWork(d, 160, 200, 40, "Print");
     if (buttons.cms1500) claimDataAbsentWork(d, 160, 150, 40, "CMS-1500");
-    if (buttons.create837) claimDataAbsentWork(d, 180, 10, 50, "Create 837");
-    if (buttons.create276) claimDataAbsentWork(d, 180, 70, 50, "Create 276");
+    // The files are named after the claim the dialog opened on: its last CLM.
+    const auto k = static_cast<std::size_t>(std::max(0LL, call.claim));
+    const int clm = std::max(1, static_cast<int>(fields.clmCount(call.claim)));
+    if (buttons.create837)
+        d.button(180, 10, 50, 12, "Create 837", [&] { CTL39406AD(fields, call.startFolder, k, clm, call.fileName); });
+    if (buttons.create276)
+        d.button(180, 70, 50, 12, "Create 276", [&] {
+            CTL39406AC(fields, call.claimCount, call.currentFolder, call.startFolder, k, clm,
+                       generatorContext(call.currentFolder, call.fileName));
+        });
     if (buttons.viewData) d.button(160, 70, 50, 12, "View Data", [&] { claimDataSegmentList(call, ui); });
     d.button(160, 10, 50, 12, "Change View", [&] {
         lines.changeView();

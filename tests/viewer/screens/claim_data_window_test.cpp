@@ -111,11 +111,11 @@ TEST(ClaimDataWindow, ModeAboveOneShowsTheFileButtonsAndViewData) {
                        {kClaimDataTitle, claimDataPress("Exit")}});
     EXPECT_EQ(CTLD39403(call, rec.ui()), "");
     EXPECT_TRUE(UserScript::done());
-    // The claim form and the 837 and 276 writers are not built: greyed.
+    // The claim form printer is not built: greyed.
     const std::vector<std::pair<std::string, ClaimDataButton>> expected = {
         {"CMS-1500", ClaimDataButton::Greyed},
-        {"Create 837", ClaimDataButton::Greyed},
-        {"Create 276", ClaimDataButton::Greyed},
+        {"Create 837", ClaimDataButton::Working},
+        {"Create 276", ClaimDataButton::Working},
         {"View Data", ClaimDataButton::Working}};
     EXPECT_EQ(buttons, expected);
     ASSERT_EQ(rec.shown.size(), 2u);
@@ -141,6 +141,54 @@ TEST(ClaimDataWindow, ModeAboveOneShowsTheFileButtonsAndViewData) {
         {"Create 837", ClaimDataButton::Absent},
         {"View Data", ClaimDataButton::Absent}};
     EXPECT_EQ(buttons, unattendedButtons);
+}
+
+// Create 276 and Create 837 write claim k's files through the save dialog;
+// an existing file is replaced only when the question is answered Yes.
+TEST(ClaimDataWindow, CreateFilesThroughTheSaveDialog) {
+    moduleState().viewerState = ViewerState::Interactive;
+    zrtest::TempDir dir;
+    const zr::SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("claims_837p.x12"));
+    ClaimDataCall call;
+    call.table = &t;
+    call.claims = CTL39400C(t, 2);
+    call.claim = 1;
+    call.claimCount = 3;
+    call.mode = 2;
+    call.currentFolder = dir.path();
+    call.fileName = zrtest::x12Fixture("claims_837p.x12");
+    const std::string request = dir.file("claim1.276"), claim = dir.file("claim1.837");
+    zrtest::PromptRecorder prompts;
+    prompts.answerFile(request);
+    prompts.answerFile(claim);
+    prompts.answerFile(request);  // again: it exists now, and the answer is No
+    prompts.answerNext(false);
+    std::string firstRequest;
+    UserScript script({{kClaimDataTitle, claimDataPress("Create 276")},
+                       {kClaimDataTitle, claimDataPress("Create 837")},
+                       {kClaimDataTitle, [&](HWND w) {
+                            firstRequest = zrtest::readBytes(request);
+                            dir.write("claim1.276", "kept");
+                            pressButton(w, "Create 276");
+                        }},
+                       {kClaimDataTitle, claimDataPress("Exit")}});
+    CTLD39403(call, {});
+    EXPECT_TRUE(UserScript::done());
+    std::vector<std::string> captions;
+    for (const wl::Prompt& p : prompts.prompts()) captions.push_back(p.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Create a 276 Claims File", "Create a 837 Claims File",
+                                                  "Create a 276 Claims File", "Overwite File?"}));
+    // The request asks about claim 1.
+    EXPECT_EQ(firstRequest.rfind("ISA*", 0), 0u);
+    EXPECT_NE(firstRequest.find("ST*276*"), std::string::npos);
+    EXPECT_NE(firstRequest.find("TRN*1*CLAIM001"), std::string::npos);
+    // The 837 holds claim 1's own rows and none of the other claims'.
+    const std::string rebuilt = zrtest::readBytes(claim);
+    EXPECT_EQ(rebuilt.rfind("ISA*", 0), 0u);
+    EXPECT_NE(rebuilt.find("CLM*CLAIM001*100"), std::string::npos);
+    EXPECT_EQ(rebuilt.find("CLM*KID-A"), std::string::npos);
+    // No: the existing file stays as it was.
+    EXPECT_EQ(zrtest::readBytes(request), "kept");
 }
 
 TEST(ClaimDataWindow, SelectWithoutClaimsOpensNothing) {
@@ -182,6 +230,8 @@ TEST(ClaimDataWindow, WindowFreeModesShowNothing) {
             EXPECT_EQ(out.substr(0, 13), "Subscriber:\r\n");
         } else if (mode == 103) {
             EXPECT_EQ(out, "Claim # :1");
+        } else if (mode == 111) {
+            EXPECT_NE(out.find("ST*276*"), std::string::npos);
         }
     }
     EXPECT_TRUE(rec.shown.empty());
