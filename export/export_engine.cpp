@@ -345,11 +345,11 @@ struct WriterContext {
     std::function<void(std::size_t, std::size_t)> progress;
 };
 
-void writeCsv(const WriterContext& c, const std::string& path) {
+bool writeCsv(const WriterContext& c, const std::string& path) {
     const std::string sep = exportSeparator(c.request.workFolder);
     const std::vector<std::string> fields = recordFields(c.request, c.settings);
     OutputFile out(path, c.options.mergeFile);
-    if (!out.ok()) return;
+    if (!out.ok()) return false;
     if (c.request.headerFlag == "HO" || c.options.header) {
         std::string line;
         for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? sep : "") + csvCell(fields[i], sep);
@@ -398,12 +398,13 @@ void writeCsv(const WriterContext& c, const std::string& path) {
         c.runLog.line(" Filter Equal = " + wl::alltrim(c.options.filterValue));
         c.runLog.line(" Filter Recorcd Count = " + std::to_string(written));
     }
+    return true;
 }
 
-void writeXml(const WriterContext& c, const std::string& path) {
+bool writeXml(const WriterContext& c, const std::string& path) {
     const std::vector<std::string> fields = recordFields(c.request, c.settings);
     OutputFile out(path, c.options.mergeFile);
-    if (!out.ok()) return;
+    if (!out.ok()) return false;
     out.write("<?xml version=\"1.0\"  encoding=\"" + c.settings.xmlEncoding + "\"?>\r\n<EXPORTDATA>\r\n");
     const bool claims837 = c.request.st01 == "837";
     const bool dropEmpty = c.settings.switchSet(11);
@@ -432,18 +433,20 @@ void writeXml(const WriterContext& c, const std::string& path) {
     };
     c.records.text(format, [&](const std::string& t) { out.write(t); }, {}, c.progress);
     out.write("</EXPORTDATA>");
+    return true;
 }
 
 // The fixed layout: the segments of the table's claims, not the fields.
-void writeFixedLayout(const WriterContext& c, const std::string& path, bool csv) {
+bool writeFixedLayout(const WriterContext& c, const std::string& path, bool csv) {
     OutputFile out(path, c.options.mergeFile);
-    if (!out.ok()) return;
+    if (!out.ok()) return false;
     auto write = [&](const std::string& t) { out.write(t); };
     if (csv) {
         fixedLayoutCsv(*c.request.table, exportSeparator(c.request.workFolder), write);
     } else {
         fixedLayoutXml(*c.request.table, write);
     }
+    return true;
 }
 
 // The dBASE column names: "F_" and the column number in six digits.
@@ -451,7 +454,7 @@ std::string dbfColumnName(std::size_t n) {
     return "F_" + wl::padLeft(std::to_string(n), 6, '0');
 }
 
-void writeDbf(const WriterContext& c, std::string path, const ExportDictionary& dictionary) {
+bool writeDbf(const WriterContext& c, std::string path, const ExportDictionary& dictionary) {
     const bool claims837 = c.request.st01 == "837";
     // A dBASE name may not begin with a digit: such a name gets "a_" in
     // front, and a second run replaces the first run's table.
@@ -478,7 +481,7 @@ void writeDbf(const WriterContext& c, std::string path, const ExportDictionary& 
         for (std::size_t i = 0; i < columns.size(); ++i) c.debug.line(" - " + columns[i].name + " = " + names[i]);
     }
     std::optional<wl::DbfFile> table = wl::DbfFile::create(path, columns);
-    if (!table) return;
+    if (!table) return false;
     wl::ValueList values(columns.size());
     c.records.visit(
         [&](const ValueOf& value) {
@@ -491,6 +494,7 @@ void writeDbf(const WriterContext& c, std::string path, const ExportDictionary& 
             table->append(values);
         },
         {}, c.progress);
+    return true;
 }
 
 }  // namespace
@@ -670,7 +674,12 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
 
     // The data-source mode names its tables in its definitions.
     const bool dataSources = r.letter == ExportLetter::Odbc && !r.spec.unused.empty();
-    const std::string output = dataSources ? "" : outputName(r, options, prompts);
+    std::string output = dataSources ? "" : outputName(r, options, prompts);
+    // The X12 file itself is never the output: its text is what is read.
+    if (!output.empty() && !r.sourceFile.empty() && r.letter != ExportLetter::Odbc && wl::sameFile(output, r.sourceFile)) {
+        if (prompts.show) prompts.show(output + " is the file being exported.");
+        output.clear();
+    }
     if (!output.empty() || dataSources) {
         const ExportRecords records(r, options, index);
         runLog.line(" File Type = " + r.st01 + " ");
@@ -684,16 +693,17 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
         };
         const WriterContext c{r, options, settings, records, debug, runLog, progress};
         const bool fixed = options.fixedLayout;
+        bool written = true;
         switch (r.letter) {
             case ExportLetter::Csv:
-                if (!fixed) writeCsv(c, output);
-                if (fixed && r.st01 != "837") writeFixedLayout(c, output, true);
+                if (!fixed) written = writeCsv(c, output);
+                if (fixed && r.st01 != "837") written = writeFixedLayout(c, output, true);
                 break;
             case ExportLetter::Xml:
-                if (!fixed) writeXml(c, output);
-                if (fixed && r.st01 != "837") writeFixedLayout(c, output, false);
+                if (!fixed) written = writeXml(c, output);
+                if (fixed && r.st01 != "837") written = writeFixedLayout(c, output, false);
                 break;
-            case ExportLetter::Dbf: writeDbf(c, output, exportDictionary(r.st01, 0)); break;
+            case ExportLetter::Dbf: written = writeDbf(c, output, exportDictionary(r.st01, 0)); break;
             case ExportLetter::Odbc:
                 if (r.spec.unused.empty()) {
                     writeOdbcFileMode(c, output, prompts);
@@ -703,6 +713,11 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
                 break;
             case ExportLetter::Ywx: CTL48001A(r, output); break;
             case ExportLetter::Remittance: break;
+        }
+        // A file that cannot be written is said, not passed over as made.
+        if (!written) {
+            if (prompts.show) prompts.show(output + " cannot be written.");
+            output.clear();
         }
     }
     runLog.line(" File Loaded " + request.sourceFile);

@@ -285,6 +285,34 @@ TEST(ExportEngine, InteractiveNameAndOverwriteQuestion) {
     EXPECT_EQ(asked[1], target + " already exists. Overwrite it?|Overwite File?");
 }
 
+TEST(ExportEngine, TheSourceFileAndAnUnwritableNameAreRefusedAndSaid) {
+    zrtest::TempDir src;
+    const std::string source = src.write("h.x12", engineHostile837());
+    const std::string text = zrtest::readBytes(source);
+    EngineRun e(source);
+    struct Case {
+        std::string target, said;
+    };
+    const Case cases[] = {
+        {source, source + " is the file being exported."},
+        {e.dir.file("no/such/folder/out.csv"), e.dir.file("no/such/folder/out.csv") + " cannot be written."},
+    };
+    for (const Case& c : cases) {
+        auto r = e.request("837", ExportLetter::Csv, {"CLAIMID"});
+        r.outputMode = zr::OutputMode::Screen;
+        r.sourceFile = source;
+        std::vector<std::string> said;
+        zr::ExportPrompts p;
+        p.saveName = [&](const std::string&, const std::string&, const std::string&) { return c.target; };
+        p.askYes = [](const std::string&, const std::string&) { return true; };
+        p.show = [&](const std::string& t) { said.push_back(t); };
+        zr::CTL39404G(r, p, EngineRun::engineFixedClock());
+        EXPECT_EQ(said, std::vector<std::string>{c.said});
+        EXPECT_EQ(zrtest::readBytes(source), text);
+        EXPECT_NE(zrtest::readBytes(e.dir.file("temp.log")).find(" File Created \r\n"), std::string::npos);
+    }
+}
+
 TEST(ExportEngine, CancelledSaveDialogStillLogsTheRun) {
     zrtest::TempDir src;
     EngineRun e(src.write("h.x12", engineHostile837()));
