@@ -338,6 +338,26 @@ TEST(ExportEngine, DbfColumnsOfTheFieldListWithTheirWidths) {
     EXPECT_EQ(wl::alltrim(values[2].text()), "PAT001");
 }
 
+TEST(ExportEngine, DbfTableByteForByte) {
+    zrtest::TempDir src;
+    EngineRun e(src.write("h.x12", engineHostile837()));
+    e.run(e.request("837", ExportLetter::Dbf, {"CLAIMID", "SUBST"}));
+    std::string bytes = zrtest::readBytes(e.dir.file("out.dbf"));
+    ASSERT_GE(bytes.size(), 4u);
+    bytes.replace(1, 3, "DAT");  // the day of the run
+    std::string expected = std::string("\x03", 1) + "DAT" + std::string("\x01\0\0\0", 4) +
+                           std::string("\x61\0", 2) + std::string("\x17\0", 2) + std::string(20, '\0');
+    for (const char* name : {"F_000001", "F_000002"}) {
+        std::string d(32, '\0');
+        std::copy_n(name, 8, d.begin());
+        d[11] = 'C';
+        d[16] = name[7] == '1' ? 20 : 2;
+        expected += d;
+    }
+    expected += "\r PAT001              IL\x1A";
+    EXPECT_EQ(bytes, expected);
+}
+
 TEST(ExportEngine, DbfNameBeginningWithADigitIsReplacedOnTheSecondRun) {
     EngineRun e(zrtest::x12Fixture("835_remittance.x12"));
     e.dir.write("zr.ini", "dbffieldcount=100\r\n");
