@@ -342,6 +342,48 @@ TXBrwColumn& XBrowseModel::SetGroupHeader(const std::string& text, int first, in
     return aCols[size_t(aDisplay[size_t(std::max(first, 1)) - 1]) - 1];
 }
 
+double XBrowseModel::SumOfCols(const std::vector<int>& cols, int type) const {
+    std::optional<double> out;
+    for (int n : cols) {
+        if (n < 1 || n > int(aCols.size())) continue;
+        const Value v = aCols[size_t(n) - 1].GetValue();
+        if (!v.isNumber()) continue;
+        const double x = v.number();
+        if (!out) out = x;
+        else if (type == AGGR_MIN) out = std::min(*out, x);
+        else if (type == AGGR_MAX) out = std::max(*out, x);
+        else *out += x;
+    }
+    return out.value_or(0.0);
+}
+
+std::vector<int> XBrowseModel::GroupCols(const std::string& group) const {
+    std::vector<int> cols;
+    for (int c : aDisplay)
+        if (!group.empty() && upper(aCols[size_t(c) - 1].cGrpHdr) == upper(group)) cols.push_back(c);
+    return cols;
+}
+
+TXBrwColumn& XBrowseModel::SetGroupTotal(const std::string& group, const std::string& header, int type) {
+    return SetGroupTotal(GroupCols(group), header, type);
+}
+
+TXBrwColumn& XBrowseModel::SetGroupTotal(const std::vector<int>& cols, const std::string& header, int type) {
+    // After the listed column that stands furthest right.
+    size_t after = 0;
+    for (size_t i = 0; i < aDisplay.size(); ++i)
+        if (std::find(cols.begin(), cols.end(), aDisplay[i]) != cols.end()) after = i + 1;
+    TXBrwColumn& col = AddCol();
+    const int n = col.nCreationOrder;
+    aDisplay.pop_back();
+    aDisplay.insert(aDisplay.begin() + std::ptrdiff_t(after ? after : aDisplay.size()), n);
+    col.cHeader = header;
+    col.cDataType = 'N';
+    col.lReadOnly = true;
+    col.bEditValue = [this, cols, type](const Value*) { return Value(SumOfCols(cols, type)); };
+    return col;
+}
+
 // ---- navigation -----------------------------------------------------------
 
 int XBrowseModel::KeyCount() {

@@ -68,6 +68,15 @@ public:
     TXBrwColumn* SelectedCol();
     bool MoveCol(int from, int to);  // display positions, from 1
     TXBrwColumn& SetGroupHeader(const std::string& text, int first, int last);
+    // The sum (type 1), minimum (2) or maximum (4) of the numeric values of
+    // the columns (creation numbers) in the current row.
+    double SumOfCols(const std::vector<int>& cols, int type = AGGR_SUM) const;
+    // The creation numbers of the columns under a group header.
+    std::vector<int> GroupCols(const std::string& group) const;
+    // Adds after the columns (in display order) a read-only column whose
+    // value is their SumOfCols; returns it.
+    TXBrwColumn& SetGroupTotal(const std::vector<int>& cols, const std::string& header = "Total", int type = AGGR_SUM);
+    TXBrwColumn& SetGroupTotal(const std::string& group, const std::string& header = "Total", int type = AGGR_SUM);
 
     // Navigation; each clears the seek text.
     int KeyCount();

@@ -59,6 +59,7 @@ Value TXBrwColumn::BlankValue() const {
 
 std::string TXBrwColumn::StrData() const {
     if (bStrData) return bStrData();
+    if (hChecked) return CheckText();
     const Value v = GetValue();
     if (v.isNumber() && v.number() == 0 && !lDisplayZeros) return "";
     return xbrValueText(v, nDataDec > 0 ? nDataDec : (cDataType == 'N' && nDataLen > 0 ? 0 : -1));
@@ -78,6 +79,25 @@ bool TXBrwColumn::SameColAs(const Value& x) const {
     if (!x.isText()) return false;
     if (upper(x.text()) == upper(cHeader) || squeezed(x.text()) == squeezed(cHeader)) return true;
     return !cGrpHdr.empty() && upper(x.text()) == upper(cGrpHdr + "_" + cHeader);
+}
+
+void TXBrwColumn::SetCheck(std::function<void(TXBrwColumn&, const Value&, int)> postEdit, std::optional<int> editType,
+                           std::vector<std::string> texts) {
+    hChecked = true;
+    cDataType = 'L';
+    if (postEdit) {
+        bOnPostEdit = std::move(postEdit);
+        nEditType = 1;
+    } else if (editType) {
+        nEditType = *editType;
+    }
+    aCheckTexts = texts.size() >= 3 ? std::move(texts) : std::vector<std::string>{};
+}
+
+std::string TXBrwColumn::CheckText() const {
+    if (aCheckTexts.size() < 3) return "";
+    const Value v = bEditValue ? bEditValue(nullptr) : Value();
+    return v.isLogical() ? aCheckTexts[v.logical() ? 0 : 1] : aCheckTexts[2];
 }
 
 void TXBrwColumn::ResetTotal() {

@@ -49,6 +49,24 @@ public:
     std::function<std::string()> bStrData;
     // Called after an edit with the value and the key that ended it.
     std::function<void(TXBrwColumn&, const Value&, int key)> bOnPostEdit;
+    // Editing: the picture, the validation of an edited value, whether the
+    // cell may be edited now; list editors (type 2 and 4) show the texts and
+    // give the bound value of the chosen entry (the text when none); button
+    // editors (types 3 to 5) ask bEditBlock (row, column, column, key) for
+    // the new value (nil: nothing changes).
+    std::string cEditPicture;
+    std::function<bool(const Value&)> bEditValid;
+    std::function<bool()> bEditWhen;
+    std::vector<std::string> aEditListTxt;
+    ValueList aEditListBound;
+    std::function<Value(int row, int col, TXBrwColumn&, int key)> bEditBlock;
+    std::string cBtnCaption = "...";
+    std::string cEditKeys;  // the characters that start an edit, when set
+
+    // A check column shows a check mark (true), an empty box (false) or
+    // nothing (other values); texts only when three were given.
+    bool hChecked = false;
+    std::vector<std::string> aCheckTexts;
 
     // Sorting: an element number, a field name or tag; cOrder "", "A", "D".
     Value cSortOrder;
@@ -79,6 +97,15 @@ public:
     // Same column: its creation number, or its header ignoring case and
     // blanks, tabs and line breaks.
     bool SameColAs(const Value& x) const;
+
+    // Makes this a check column; editable with a post-edit closure, or by
+    // an edit type (number) or a flag (true: type 1). Texts for true,
+    // false and other values are shown only when all three are given.
+    void SetCheck(std::function<void(TXBrwColumn&, const Value&, int)> postEdit = {}, std::optional<int> editType = {},
+                  std::vector<std::string> texts = {});
+    // The check column's text for the current value.
+    std::string CheckText() const;
+    bool IsMemo() const { return DataType() == 'M'; }
 
     bool IsTotalled() const { return lTotal || nFooterType != 0; }
     void ResetTotal();

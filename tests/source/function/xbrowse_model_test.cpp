@@ -448,4 +448,25 @@ TEST(XBrowseModel, DbfTableBrowsesEditsAndDeletes) {
     EXPECT_EQ(readWithPythonDbf(path), "name,amt\nN1|1.5\nN2|3.0\nN3|4.5\nN5|7.5\n");
 }
 
+TEST(XBrowseModel, GroupTotalSumsTheGroupInEachRow) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"a", 1, 2, 9}), Value(ValueList{"b", 5, -1, 0})});
+    b.nDataRows = 5;
+    b.KeyCount();
+    b.SetGroupHeader("Paid", 2, 3);
+    TXBrwColumn& total = b.SetGroupTotal("Paid", "Paid total");
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{1, 2, 3, 5, 4}));  // right after the group
+    EXPECT_TRUE(total.lReadOnly);
+    b.GoTop();
+    EXPECT_EQ(b.aCols[4].GetValue().number(), 3);
+    b.GoDown();
+    EXPECT_EQ(b.aCols[4].GetValue().number(), 4);
+    EXPECT_EQ(b.SumOfCols({2, 3}, AGGR_MIN), -1);
+    EXPECT_EQ(b.SumOfCols({2, 3, 4}, AGGR_MAX), 5);
+    EXPECT_EQ(b.SumOfCols({1}), 0);  // text counts for nothing
+    b.SetGroupTotal(std::vector<int>{4, 2}, "Max", AGGR_MAX);
+    EXPECT_EQ(b.aDisplay.back(), 6);  // after column 4, the furthest right
+    EXPECT_EQ(b.aCols[5].GetValue().number(), 5);
+}
+
 }  // namespace

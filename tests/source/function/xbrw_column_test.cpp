@@ -78,4 +78,31 @@ TEST(XBrwColumn, ReadOnlyColumnsAreNotWritten) {
     EXPECT_EQ(cell.number(), 2);
 }
 
+TEST(XBrwColumn, CheckColumnTextsAndEditing) {
+    Value cell(true);
+    TXBrwColumn c;
+    c.bEditValue = [&](const Value* v) {
+        if (v) cell = *v;
+        return cell;
+    };
+    c.SetCheck();
+    EXPECT_TRUE(c.hChecked);
+    EXPECT_EQ(c.nEditType, 0);
+    EXPECT_EQ(c.StrData(), "");  // a check mark, no text
+    c.SetCheck({}, 1, {"Yes", "No"});  // two texts are not enough
+    EXPECT_EQ(c.nEditType, 1);
+    EXPECT_EQ(c.StrData(), "");
+    c.SetCheck({}, std::nullopt, {"Yes", "No", "?"});
+    const std::pair<Value, const char*> shown[] = {{Value(true), "Yes"}, {Value(false), "No"}, {Value(), "?"}};
+    for (const auto& [v, text] : shown) {
+        cell = v;
+        EXPECT_EQ(c.StrData(), text);
+    }
+    int posted = 0;
+    c.SetCheck([&](TXBrwColumn&, const Value&, int) { ++posted; });
+    EXPECT_EQ(c.nEditType, 1);
+    c.bOnPostEdit(c, Value(true), 13);
+    EXPECT_EQ(posted, 1);
+}
+
 }  // namespace
