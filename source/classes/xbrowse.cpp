@@ -1,17 +1,28 @@
 #include "xbrowse.hpp"
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 
 #include "font.hpp"
+#include "messages.hpp"
+#include "xbrowse_editor.hpp"
 
 namespace wl {
 
 namespace {
 bool keyHeld(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+// Sent to itself to drop a finished editor once its handler has returned.
+constexpr UINT kXbrRetireEditor = WM_APP + 0x3b1;
+constexpr int kXbrMinWidth = 10;
 }  // namespace
 
 TXBrowse::TXBrowse() = default;
-TXBrowse::~TXBrowse() = default;
+TXBrowse::~TXBrowse() {
+    // The editors first: their windows are children of this one.
+    editor_.reset();
+    retired_.reset();
+}
 
 TXBrowse& TXBrowse::New(TWindow* parent, int top, int left, int width, int height, std::shared_ptr<TFont> font) {
     nTop = top;
@@ -76,7 +87,7 @@ void TXBrowse::measure() {
     m_.nRowHeight = rowHeight_;
     RECT c{};
     GetClientRect(hWnd, &c);
-    const int fixed = (lHeader ? rowHeight_ : 0) + (lFooter ? rowHeight_ : 0);
+    const int fixed = nHeaderHeight() + (lFooter ? rowHeight_ : 0);
     m_.nDataRows = std::max(1, int(c.bottom - fixed) / rowHeight_);
     m_.KeyCount();
 }
@@ -104,24 +115,138 @@ void TXBrowse::moved() {
     Change();
 }
 
-int TXBrowse::nAtCol(int x) const {
+int TXBrowse::nGroupHeight() const {
+    if (!lHeader) return 0;
+    for (int c : m_.Display())
+        if (!m_.aCols[size_t(c) - 1].cGrpHdr.empty()) return rowHeight_;
+    return 0;
+}
+
+int TXBrowse::nHeaderHeight() const { return lHeader ? rowHeight_ + nGroupHeight() : 0; }
+
+int TXBrowse::colLeft(int i) const {
+    const auto d = m_.Display();
+    if (i < 1 || i > int(d.size())) return -1;
     int left = 0;
-    for (int c : m_.Display()) {
-        const int w = m_.aCols[size_t(c) - 1].nWidth;
-        if (x >= left && x < left + w) return c;
-        left += w;
+    for (int k = 1; k <= int(d.size()); ++k) {
+        const bool scrolledOff = k > m_.nFreeze && k < m_.nFreeze + m_.nColOffset;
+        if (scrolledOff) {
+            if (k == i) return -1;
+            continue;
+        }
+        if (k == i) return left;
+        left += m_.aCols[size_t(d[size_t(k) - 1]) - 1].nWidth;
+    }
+    return -1;
+}
+
+int TXBrowse::displayPosAt(int x) const {
+    const auto d = m_.Display();
+    for (int i = 1; i <= int(d.size()); ++i) {
+        const int left = colLeft(i);
+        if (left >= 0 && x >= left && x < left + m_.aCols[size_t(d[size_t(i) - 1]) - 1].nWidth) return i;
     }
     return 0;
+}
+
+int TXBrowse::nAtCol(int x) const {
+    const int i = displayPosAt(x);
+    return i ? m_.Display()[size_t(i) - 1] : 0;
+}
+
+int TXBrowse::resizeEdgeAt(int x) const {
+    const auto d = m_.Display();
+    for (int i = 1; i <= int(d.size()); ++i) {
+        const int left = colLeft(i);
+        if (left < 0) continue;
+        const int right = left + m_.aCols[size_t(d[size_t(i) - 1]) - 1].nWidth - 1;
+        if (std::abs(x - right) <= 1) return i;
+    }
+    return 0;
+}
+
+RECT TXBrowse::aCellCoor(int row, int displayCol) const {
+    const int left = colLeft(displayCol);
+    if (left < 0) return RECT{};
+    const TXBrwColumn& c = m_.aCols[size_t(m_.Display()[size_t(displayCol) - 1]) - 1];
+    const int top = nHeaderHeight() + (row - 1) * rowHeight_;
+    return RECT{left, top, left + c.nWidth - 1, top + rowHeight_ - 1};
+}
+
+// ------------------------------------------------------------------ editing
+
+XbrCellEditor* TXBrowse::Editor() const { return editor_ && !editor_->finished() ? editor_.get() : nullptr; }
+
+bool TXBrowse::EditCell(int key) {
+    CancelEdit();
+    retired_.reset();
+    TXBrwColumn* col = m_.SelectedCol();
+    if (!col || !hWnd) return false;
+    const XbrEditPlan plan = xbrEditPlan(m_, *col, key);
+    if (!plan.error.empty()) {
+        MSGINFO(Value(plan.error), Value("Class TXBrwColumn"));
+        return false;
+    }
+    if (plan.kind == XbrEditor::None) return false;
+    if (plan.kind == XbrEditor::Button) {
+        runButton(*col);
+        return true;
+    }
+    editCol_ = col->nCreationOrder;
+    m_.lEditMode = true;
+    const RECT r = aCellCoor(m_.nRowSel, m_.nColSel);
+    editor_ = std::make_unique<XbrCellEditor>(*this, *col, plan, r, oFont, key,
+                                              [this](const Value& v, int k) { editDone(v, k); });
+    return true;
+}
+
+void TXBrowse::runButton(TXBrwColumn& col) {
+    // The closure answers the new value; nil leaves the cell as it was.
+    const Value v = col.bEditBlock(m_.nRowSel, m_.nColSel, col, 0);
+    if (!v.isNil()) m_.PostEdit(col, v, VK_RETURN);
+    ::SetFocus(hWnd);
+    moved();
+}
+
+void TXBrowse::CancelEdit() {
+    if (XbrCellEditor* e = Editor()) e->Cancel();
+}
+
+void TXBrowse::editDone(const Value& v, int key) {
+    m_.lEditMode = false;
+    // The editor may be inside its own key handler: it goes once that has
+    // returned.
+    retired_ = std::move(editor_);
+    if (hWnd) PostMessageA(hWnd, kXbrRetireEditor, 0, 0);
+    if (editCol_ >= 1 && editCol_ <= int(m_.aCols.size())) m_.PostEdit(m_.aCols[size_t(editCol_) - 1], v, key);
+    editCol_ = 0;
+    if (hWnd) ::SetFocus(hWnd);
+    if (key != VK_ESCAPE) xbrGoNextCtrl(m_, key, m_.nMoveType, m_.lFastEdit);
+    moved();
+}
+
+void TXBrowse::CheckToggle() {
+    TXBrwColumn* col = m_.SelectedCol();
+    if (!col || !col->hChecked || !xbrCanEdit(m_, *col)) return;
+    const Value v = col->GetValue();
+    if (!v.isLogical()) return;
+    m_.PostEdit(*col, Value(!v.logical()), VK_RETURN);
+    moved();
 }
 
 // ------------------------------------------------------------------ input
 
 Answer TXBrowse::KeyDown(WPARAM key, LPARAM flags) {
     const bool ctrl = keyHeld(VK_CONTROL), shift = keyHeld(VK_SHIFT);
+    if (key == VK_F2 && m_.lF2KeyToEdit) {
+        EditCell();
+        return 0;
+    }
     if (ctrl && key == 'V') {
         if (m_.lCanPaste && m_.Paste(fromClipboard())) Refresh();
         return 0;
     }
+    CancelEdit();
     if (!m_.KeyDown(int(key), ctrl, shift)) return TControl::KeyDown(key, flags);
     if (ctrl && key == 'C') {
         // Ctrl+C only copies: the row stays.
@@ -132,11 +257,53 @@ Answer TXBrowse::KeyDown(WPARAM key, LPARAM flags) {
     return 0;
 }
 
+Answer TXBrowse::KeyChar(WPARAM key, LPARAM flags) {
+    if (bKeyChar) {
+        const Answer a = bKeyChar(key, flags);
+        if (a && *a == 0) return 0;
+    }
+    if (Editor()) return 0;
+    TXBrwColumn* col = m_.SelectedCol();
+    if (key == VK_RETURN) {
+        if (col && m_.lEnterKey2Edit && !col->hChecked && xbrCanEdit(m_, *col)) {
+            EditCell();
+        } else if (m_.nDataType & DATATYPE_TREE && m_.oTreeItem) {
+            m_.oTreeItem->Toggle();
+            Refresh();
+        } else {
+            m_.GoRight();
+            moved();
+        }
+        return 0;
+    }
+    if (key == 3 || key == 18 || key == 22 || key == 1) return 0;  // handled as keys
+    if (key == VK_SPACE && col && col->hChecked && m_.nMarqueeStyle <= 3) {
+        CheckToggle();
+        return 0;
+    }
+    if (col && xbrKeyStartsEdit(m_, *col, int(key), m_.lFastEdit)) {
+        EditCell(int(key));
+        return 0;
+    }
+    if (key == VK_BACK) {
+        if (!m_.cSeek.empty()) m_.Seek(m_.cSeek.substr(0, m_.cSeek.size() - 1));
+        moved();
+        return 0;
+    }
+    if (key >= 32 && key <= 255) {
+        if (!m_.Seek(m_.cSeek + char(key))) MessageBeep(MB_OK);
+        moved();
+        return 0;
+    }
+    return TControl::KeyChar(key, flags);
+}
+
 Answer TXBrowse::GetDlgCode(WPARAM) { return IsWindowEnabled(hWnd) ? DLGC_WANTALLKEYS : 0; }
 
 Answer TXBrowse::VScroll(WPARAM w, LPARAM l) {
     if (GetFocus() != hWnd) ::SetFocus(hWnd);
     if (l != 0) return std::nullopt;
+    CancelEdit();
     switch (LOWORD(w)) {
     case SB_LINEUP: m_.GoUp(); break;
     case SB_LINEDOWN: m_.GoDown(); break;
@@ -163,6 +330,7 @@ Answer TXBrowse::VScroll(WPARAM w, LPARAM l) {
 }
 
 Answer TXBrowse::MouseWheel(int keys, int delta, int, int) {
+    CancelEdit();
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     const bool page = (keys & MK_MBUTTON) != 0;
@@ -173,12 +341,25 @@ Answer TXBrowse::MouseWheel(int keys, int delta, int, int) {
 }
 
 Answer TXBrowse::LButtonDown(int row, int col, WPARAM flags) {
+    CancelEdit();
     if (GetFocus() != hWnd) ::SetFocus(hWnd);
     const int c = nAtCol(col);
-    if (lHeader && row < rowHeight_) {
-        if (c && m_.SetOrder(c)) {
-            m_.KeyCount();
-            InvalidateRect(hWnd, nullptr, FALSE);
+    const int edge = resizeEdgeAt(col);
+    const bool inHeader = lHeader && row < nHeaderHeight();
+    if (edge && (inHeader || nColDividerStyle > 0)) {
+        // Resizing by the right edge: a line follows the mouse.
+        nCaptured = 3;
+        pressPos_ = edge;
+        dragX_ = col;
+        SetCapture(hWnd);
+        return 0;
+    }
+    if (inHeader) {
+        if (row >= nGroupHeight() && c) {
+            nCaptured = 1;
+            pressPos_ = displayPosAt(col);
+            pressX_ = col;
+            SetCapture(hWnd);
         }
         return 0;
     }
@@ -195,11 +376,83 @@ Answer TXBrowse::LButtonDown(int row, int col, WPARAM flags) {
             else m_.Select(0), m_.Select(1);
         }
     }
-    const auto d = m_.Display();
-    for (size_t i = 0; i < d.size(); ++i)
-        if (d[i] == c) m_.nColSel = int(i) + 1;
+    if (const int pos = displayPosAt(col)) {
+        const bool sameCell = pos == m_.nColSel;
+        m_.nColSel = pos;
+        // A click on the selected cell's button runs it.
+        TXBrwColumn* sel = m_.SelectedCol();
+        const RECT r = aCellCoor(m_.nRowSel, pos);
+        if (sameCell && sel && sel->nEditType >= 2 && sel->nEditType <= 5 && col >= r.right - 16 &&
+            xbrCanEdit(m_, *sel)) {
+            moved();
+            if (sel->nEditType == 2 || sel->nEditType == 4 || !sel->bEditBlock) EditCell();
+            else runButton(*sel);
+            return 0;
+        }
+    }
     moved();
     return TControl::LButtonDown(row, col, flags);
+}
+
+Answer TXBrowse::MouseMove(int row, int col, WPARAM flags) {
+    if (nCaptured == 3) {
+        const int left = colLeft(pressPos_);
+        dragX_ = std::max(col, left + kXbrMinWidth - 1);
+        InvalidateRect(hWnd, nullptr, FALSE);
+        return 0;
+    }
+    if (!nCaptured) {
+        const int edge = resizeEdgeAt(col);
+        if (edge && lHeader && row < nHeaderHeight()) SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+    }
+    return TControl::MouseMove(row, col, flags);
+}
+
+Answer TXBrowse::LButtonUp(int row, int col, WPARAM flags) {
+    const int captured = nCaptured;
+    nCaptured = 0;
+    if (GetCapture() == hWnd) ReleaseCapture();
+    if (captured == 3) {
+        // Never narrower than 10 pixels.
+        const int left = colLeft(pressPos_);
+        const auto d = m_.Display();
+        if (left >= 0 && pressPos_ <= int(d.size()))
+            m_.aCols[size_t(d[size_t(pressPos_) - 1]) - 1].nWidth = std::max(kXbrMinWidth, col - left + 1);
+        dragX_ = -1;
+        moved();
+        return 0;
+    }
+    if (captured == 1) {
+        const int to = displayPosAt(col);
+        const bool dragged = std::abs(col - pressX_) > 3;
+        if (dragged && to && to != pressPos_ && lAllowColSwapping) {
+            // Dropped on another column: the column moves there.
+            const int moving = m_.Display()[size_t(pressPos_) - 1];
+            std::vector<int> visible = m_.Display();
+            const int fromAll = int(std::find(m_.aDisplay.begin(), m_.aDisplay.end(), moving) - m_.aDisplay.begin()) + 1;
+            const int toAll =
+                int(std::find(m_.aDisplay.begin(), m_.aDisplay.end(), visible[size_t(to) - 1]) - m_.aDisplay.begin()) + 1;
+            m_.MoveCol(fromAll, toAll);
+            m_.nColSel = to;
+        } else if (!dragged && to == pressPos_) {
+            // A click sorts by the column.
+            if (m_.SetOrder(m_.Display()[size_t(to) - 1])) m_.KeyCount();
+        }
+        moved();
+        return 0;
+    }
+    return TControl::LButtonUp(row, col, flags);
+}
+
+Answer TXBrowse::LDblClick(int row, int col, WPARAM flags) {
+    if (row < nHeaderHeight()) return TControl::LDblClick(row, col, flags);
+    TXBrwColumn* sel = m_.SelectedCol();
+    if (sel && displayPosAt(col) == m_.nColSel && xbrCanEdit(m_, *sel)) {
+        if (sel->hChecked) CheckToggle();
+        else EditCell();
+        return 0;
+    }
+    return TControl::LDblClick(row, col, flags);
 }
 
 Answer TXBrowse::ReSize(WPARAM type, int width, int height) {
@@ -265,6 +518,138 @@ void TXBrowse::cell(HDC dc, const RECT& r, const std::string& text, Color fore, 
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (right ? DT_RIGHT : DT_LEFT));
 }
 
+void TXBrowse::drawCheck(HDC dc, const RECT& r, const Value& v) {
+    if (!v.isLogical()) return;
+    const int side = std::min<int>(13, std::min(r.right - r.left, r.bottom - r.top) - 2);
+    RECT box{(r.left + r.right - side) / 2, (r.top + r.bottom - side) / 2, 0, 0};
+    box.right = box.left + side;
+    box.bottom = box.top + side;
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (v.logical() ? DFCS_CHECKED : 0));
+}
+
+namespace {
+// The pen of a divider style (1 to 6), nullptr for none.
+HPEN xbrDividerPen(int style, Color own, Color text) {
+    switch (style) {
+        case 1:
+        case 5:
+        case 6: return CreatePen(PS_SOLID, 1, own);
+        case 2: return CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
+        case 3: return CreatePen(PS_SOLID, 1, text);
+        case 4: return CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
+        default: return nullptr;
+    }
+}
+}  // namespace
+
+void TXBrowse::drawDividers(HDC dc, int rowsPainted) {
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    const int top = nHeaderHeight();
+    const int dataBottom = lColDividerComplete ? int(c.bottom) - (lFooter ? rowHeight_ : 0)
+                                               : top + rowsPainted * rowHeight_;
+    if (HPEN pen = xbrDividerPen(nColDividerStyle, nColorPen, nClrText)) {
+        HGDIOBJ old = SelectObject(dc, pen);
+        const auto d = m_.Display();
+        for (int i = 1; i <= int(d.size()); ++i) {
+            const int left = colLeft(i);
+            if (left < 0) continue;
+            const int x = left + m_.aCols[size_t(d[size_t(i) - 1]) - 1].nWidth - 1;
+            MoveToEx(dc, x, top, nullptr);
+            LineTo(dc, x, dataBottom);
+            if (nColDividerStyle >= 5) {
+                MoveToEx(dc, x - 2, top, nullptr);
+                LineTo(dc, x - 2, dataBottom);
+            }
+        }
+        SelectObject(dc, old);
+        DeleteObject(pen);
+    }
+    if (HPEN pen = xbrDividerPen(nRowDividerStyle, nColorPen, nClrText)) {
+        HGDIOBJ old = SelectObject(dc, pen);
+        for (int r = 1; r <= rowsPainted; ++r) {
+            const int y = top + r * rowHeight_ - 1;
+            MoveToEx(dc, 0, y, nullptr);
+            LineTo(dc, c.right, y);
+            if (nRowDividerStyle >= 5) {
+                MoveToEx(dc, 0, y - 2, nullptr);
+                LineTo(dc, c.right, y - 2);
+            }
+        }
+        SelectObject(dc, old);
+        DeleteObject(pen);
+    }
+}
+
+void TXBrowse::drawGroups(HDC dc) {
+    const int band = nGroupHeight();
+    if (!band) return;
+    const auto d = m_.Display();
+    // Each run of neighbouring columns under the same group text is painted
+    // once, its text centred over the run.
+    for (int i = 1; i <= int(d.size());) {
+        const std::string& g = m_.aCols[size_t(d[size_t(i) - 1]) - 1].cGrpHdr;
+        int j = i;
+        while (j < int(d.size()) && m_.aCols[size_t(d[size_t(j)]) - 1].cGrpHdr == g) ++j;
+        const int left = colLeft(i), lastLeft = colLeft(j);
+        if (left >= 0 && lastLeft >= 0) {
+            const RECT r{left, 0, lastLeft + m_.aCols[size_t(d[size_t(j) - 1]) - 1].nWidth - 1, band - 1};
+            HBRUSH b = CreateSolidBrush(nClrHeaderBack);
+            FillRect(dc, &r, b);
+            DeleteObject(b);
+            SetTextColor(dc, nClrHeaderText);
+            SetBkMode(dc, TRANSPARENT);
+            RECT t = r;
+            DrawTextA(dc, g.c_str(), int(g.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+            HPEN pen = CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
+            HGDIOBJ old = SelectObject(dc, pen);
+            MoveToEx(dc, r.left, r.bottom, nullptr);
+            LineTo(dc, r.right + 1, r.bottom);
+            LineTo(dc, r.right, r.top - 1);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+        }
+        i = j + 1;
+    }
+}
+
+void TXBrowse::drawMarquee(HDC dc, int line, bool focused) {
+    const RECT r = aCellCoor(line, m_.nColSel);
+    if (r.right <= r.left) return;
+    switch (m_.nMarqueeStyle) {
+        case 1: DrawFocusRect(dc, &r); break;
+        case 2: {
+            HBRUSH b = CreateSolidBrush(focused ? nClrSelFocusBack : nClrSelBack);
+            FrameRect(dc, &r, b);
+            DeleteObject(b);
+            break;
+        }
+        case 4: {
+            RECT e = r;
+            DrawEdge(dc, &e, EDGE_RAISED, BF_RECT);
+            break;
+        }
+        case 7: {
+            RECT c{};
+            GetClientRect(hWnd, &c);
+            const int top = r.top;
+            HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+            HPEN outer = CreatePen(PS_SOLID, 1, RGB(125, 162, 206));
+            HGDIOBJ oldPen = SelectObject(dc, outer);
+            RoundRect(dc, 0, top, c.right, top + rowHeight_, 5, 5);
+            HPEN inner = CreatePen(PS_SOLID, 1, RGB(235, 244, 253));
+            SelectObject(dc, inner);
+            RoundRect(dc, 1, top + 1, c.right - 1, top + rowHeight_ - 1, 5, 5);
+            SelectObject(dc, oldPen);
+            SelectObject(dc, oldBrush);
+            DeleteObject(outer);
+            DeleteObject(inner);
+            break;
+        }
+        default: break;
+    }
+}
+
 void TXBrowse::drawTo(HDC dc) {
     RECT c{};
     GetClientRect(hWnd, &c);
@@ -273,47 +658,66 @@ void TXBrowse::drawTo(HDC dc) {
     DeleteObject(pane);
     HGDIOBJ oldFont = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
     const auto d = m_.Display();
-    HPEN grid = CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
-    HGDIOBJ oldPen = SelectObject(dc, grid);
-    auto eachCol = [&](const std::function<void(TXBrwColumn&, const RECT&)>& f, int top) {
-        int left = 0;
-        for (size_t i = 0; i < d.size(); ++i) {
-            if (int(i) >= m_.nFreeze && int(i) < m_.nFreeze + m_.nColOffset - 1) continue;
-            TXBrwColumn& col = m_.aCols[size_t(d[i]) - 1];
-            const RECT r{left, top, left + col.nWidth - 1, top + rowHeight_ - 1};
-            f(col, r);
-            MoveToEx(dc, r.right, top, nullptr);
-            LineTo(dc, r.right, top + rowHeight_);
-            left += col.nWidth;
+    auto eachCol = [&](const std::function<void(TXBrwColumn&, const RECT&, int pos)>& f, int top) {
+        for (int i = 1; i <= int(d.size()); ++i) {
+            const int left = colLeft(i);
+            if (left < 0) continue;
             if (left >= c.right) break;
+            TXBrwColumn& col = m_.aCols[size_t(d[size_t(i) - 1]) - 1];
+            f(col, RECT{left, top, left + col.nWidth - 1, top + rowHeight_ - 1}, i);
         }
     };
     if (lHeader) {
-        eachCol([&](TXBrwColumn& col, const RECT& r) {
+        drawGroups(dc);
+        HPEN grid = CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
+        HGDIOBJ oldPen = SelectObject(dc, grid);
+        eachCol([&](TXBrwColumn& col, const RECT& r, int) {
             const std::string mark = col.cOrder == "A" ? " ^" : col.cOrder == "D" ? " v" : "";
             cell(dc, r, col.cHeader + mark, nClrHeaderText, nClrHeaderBack, false);
-        }, 0);
+            MoveToEx(dc, r.right, r.top, nullptr);
+            LineTo(dc, r.right, r.bottom + 1);
+        }, nGroupHeight());
+        SelectObject(dc, oldPen);
+        DeleteObject(grid);
     }
     const bool focused = GetFocus() == hWnd;
     const int selLine = m_.nRowSel;
+    const int style = m_.nMarqueeStyle;
+    int painted = 0;
     m_.EachVisibleRow([&](int line) {
+        painted = std::max(painted, line);
         const int top = nHeaderHeight() + (line - 1) * rowHeight_;
-        const bool sel = line == selLine || (!m_.aSelected.empty() && m_.IsSelected());
-        const Color fore = sel ? (focused ? nClrSelFocusText : nClrSelText) : nClrText;
-        const Color back = sel ? (focused ? nClrSelFocusBack : nClrSelBack) : nClrPane;
-        eachCol([&](TXBrwColumn& col, const RECT& r) {
+        const bool current = line == selLine;
+        const bool rowSelected = (current && style >= 4) || (!m_.aSelected.empty() && m_.IsSelected());
+        eachCol([&](TXBrwColumn& col, const RECT& r, int pos) {
+            const bool sel = rowSelected || (current && style == 3 && pos == m_.nColSel);
+            const Color fore = sel ? (focused ? nClrSelFocusText : nClrSelText) : nClrText;
+            const Color back = sel ? (focused ? nClrSelFocusBack : nClrSelBack) : nClrPane;
             const char t = col.DataType();
             cell(dc, r, col.StrData(), fore, back, t == 'N' || t == 'D');
+            if (col.hChecked) drawCheck(dc, r, col.GetValue());
+            // The button of a list or button column on the selected cell.
+            if (current && pos == m_.nColSel && col.nEditType >= 2 && col.nEditType <= 5) {
+                RECT b{r.right - 16, r.top, r.right, r.bottom};
+                DrawFrameControl(dc, &b, col.nEditType == 2 || col.nEditType == 4 ? DFC_SCROLL : DFC_BUTTON,
+                                 col.nEditType == 2 || col.nEditType == 4 ? DFCS_SCROLLDOWN : DFCS_BUTTONPUSH);
+                if (col.nEditType == 3 || col.nEditType == 5)
+                    DrawTextA(dc, col.cBtnCaption.c_str(), int(col.cBtnCaption.size()), &b,
+                              DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+            }
         }, top);
-        MoveToEx(dc, 0, top + rowHeight_ - 1, nullptr);
-        LineTo(dc, c.right, top + rowHeight_ - 1);
+        if (current) drawMarquee(dc, line, focused);
     });
+    drawDividers(dc, painted);
     if (lFooter) {
-        eachCol([&](TXBrwColumn& col, const RECT& r) { cell(dc, r, col.FooterStr(), nClrHeaderText, nClrHeaderBack, true); },
+        eachCol([&](TXBrwColumn& col, const RECT& r, int) { cell(dc, r, col.FooterStr(), nClrHeaderText, nClrHeaderBack, true); },
                 c.bottom - rowHeight_);
     }
-    SelectObject(dc, oldPen);
-    DeleteObject(grid);
+    if (dragX_ >= 0) {
+        // The resizing line.
+        RECT line{dragX_, 0, dragX_ + 1, c.bottom};
+        InvertRect(dc, &line);
+    }
     if (oldFont) SelectObject(dc, oldFont);
 }
 
@@ -327,6 +731,10 @@ Answer TXBrowse::Paint() {
 Answer TXBrowse::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     if (nMsg == WM_PRINTCLIENT) {
         drawTo(reinterpret_cast<HDC>(w));
+        return 0;
+    }
+    if (nMsg == kXbrRetireEditor) {
+        retired_.reset();
         return 0;
     }
     return TControl::HandleEvent(nMsg, w, l);

@@ -1,6 +1,9 @@
-// The grid browse window: paints the model's header, visible rows and
-// footer, and turns keys, clicks, the wheel and the scroll bar into the
-// model's moves (XBrowseModel in source/function holds every decision).
+// The grid browse window: paints the model's header (with group headers),
+// visible rows and footer in the marquee and divider styles, and turns
+// keys, clicks, the wheel and the scroll bar into the model's moves
+// (XBrowseModel in source/function holds every decision). Cells are edited
+// in place by XbrCellEditor; headers are resized by their right edge and
+// moved by dragging.
 #pragma once
 
 #include <memory>
@@ -10,6 +13,8 @@
 #include "xbrowse_model.hpp"
 
 namespace wl {
+
+class XbrCellEditor;
 
 class TXBrowse : public TControl {
 public:
@@ -29,19 +34,47 @@ public:
     bool lHeader = true, lFooter = false;
     Color nClrHeaderBack = RGB(231, 242, 255), nClrHeaderText = 0;
     Color nClrSelFocusBack = 0, nClrSelFocusText = 0, nClrSelBack = 0, nClrSelText = 0;
+    // Dividers: 0 none, 1 solid in nColorPen, 2 grey, 3 the text colour,
+    // 4 light grey, 5 and 6 double lines. Complete column dividers run
+    // down to the bottom also below the last row.
+    int nRowDividerStyle = 0, nColDividerStyle = 0;
+    bool lColDividerComplete = false;
+    Color nColorPen = 0;
+    bool lAllowColSwapping = true;
+    // 0 none, 1 header press, 2 footer press, 3 column resizing.
+    int nCaptured = 0;
 
     int nRowHeight() const { return rowHeight_; }
-    int nHeaderHeight() const { return lHeader ? rowHeight_ : 0; }
+    // The header band: the group band (when any column has a group
+    // header) above the column headers.
+    int nHeaderHeight() const;
+    int nGroupHeight() const;
     // Recounts the rows and repaints (after the data changed).
     void Refresh();
     // The column at client x (creation number), 0 for none.
     int nAtCol(int x) const;
+    // The cell rectangle of screen row (from 1) and display column (from 1);
+    // empty when the column is scrolled out of sight.
+    RECT aCellCoor(int row, int displayCol) const;
+
+    // Editing the selected cell: key 0 for Enter or a double click, else the
+    // character that started it. False when the cell does not edit.
+    bool EditCell(int key = 0);
+    void CancelEdit();
+    // The open editor, nullptr when none.
+    XbrCellEditor* Editor() const;
+    // A check column's cell takes the negated value.
+    void CheckToggle();
 
     Answer KeyDown(WPARAM key, LPARAM flags) override;
+    Answer KeyChar(WPARAM key, LPARAM flags) override;
     Answer GetDlgCode(WPARAM key) override;
     Answer VScroll(WPARAM w, LPARAM l) override;
     Answer MouseWheel(int keys, int delta, int x, int y) override;
     Answer LButtonDown(int row, int col, WPARAM flags) override;
+    Answer LButtonUp(int row, int col, WPARAM flags) override;
+    Answer MouseMove(int row, int col, WPARAM flags) override;
+    Answer LDblClick(int row, int col, WPARAM flags) override;
     Answer Paint() override;
     Answer EraseBkGnd(HDC) override { return 1; }
     Answer ReSize(WPARAM type, int width, int height) override;
@@ -53,13 +86,29 @@ private:
     void measure();
     void drawTo(HDC dc);
     void cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, bool right);
+    void drawCheck(HDC dc, const RECT& r, const Value& v);
+    void drawDividers(HDC dc, int rowsPainted);
+    void drawGroups(HDC dc);
+    void drawMarquee(HDC dc, int line, bool focused);
     void updateScroll();
     void moved();
     void toClipboard(const std::string& text);
     std::string fromClipboard();
+    // The left pixel of display position i (from 1), -1 when scrolled off.
+    int colLeft(int i) const;
+    // The display position whose right edge is within a pixel of x, 0 none.
+    int resizeEdgeAt(int x) const;
+    int displayPosAt(int x) const;
+    void editDone(const Value& v, int key);
+    void runButton(TXBrwColumn& col);
 
     XBrowseModel m_;
     int rowHeight_ = 20;
+    std::unique_ptr<XbrCellEditor> editor_, retired_;
+    int editCol_ = 0;       // creation number of the column being edited
+    int pressPos_ = 0;      // display position pressed in the header
+    int pressX_ = 0;
+    int dragX_ = -1;        // the resizing line's x, -1 when none shown
 };
 
 }  // namespace wl

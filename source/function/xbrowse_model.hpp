@@ -173,6 +173,11 @@ public:
     std::string cSeek;
     bool lIncrFilter = false, lSeekWild = false, lAutoSort = false, lSortDescend = true;
     bool lFormulaEdit = false;
+    // Editing: typed keys start edits, Enter starts one, F2 starts one;
+    // the move after an edit (see xbrGoNextCtrl); an edit is open.
+    bool lFastEdit = false, lEnterKey2Edit = true, lF2KeyToEdit = false;
+    int nMoveType = 6;
+    bool lEditMode = false;
     bool lAllowCopy = true, lCanPaste = false, lAutoAppend = true;
     std::function<void(int)> bOnMultiSelect;
     // The last text Copy produced (the window puts it on the clipboard).

@@ -61,6 +61,7 @@ public:
     ValueList aEditListBound;
     std::function<Value(int row, int col, TXBrwColumn&, int key)> bEditBlock;
     std::string cBtnCaption = "...";
+    bool lAutoSave = false;  // an editor that loses the focus keeps its value
     std::string cEditKeys;  // the characters that start an edit, when set
 
     // A check column shows a check mark (true), an empty box (false) or

@@ -97,8 +97,10 @@ TEST(XBrowse, HeaderClickSortsAndCtrlCCopiesWithoutMoving) {
     br.b.model().lAutoSort = true;
     for (TXBrwColumn& c : br.b.model().aCols) c.cSortOrder = Value(c.nArrayCol);
     const int lines = br.b.model().aCols[0].nWidth + 5;  // inside the second column
-    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(lines, 3));
-    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(lines, 3));
+    for (int i = 0; i < 2; ++i) {
+        SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(lines, 3));
+        SendMessageA(br.b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(lines, 3));
+    }
     EXPECT_EQ(br.b.model().aCols[1].cOrder, "D");
     br.key(VK_HOME);
     br.key(VK_DOWN);
@@ -145,6 +147,7 @@ TEST(XBrowse, HeaderSelectedRowAndFooterArePaintedInTheirColours) {
     br.b.nClrHeaderBack = RGB(0, 128, 0);
     br.b.nClrSelFocusBack = RGB(0, 0, 200);
     br.b.nClrPane = RGB(255, 255, 255);
+    br.b.model().nMarqueeStyle = 5;  // the whole row
     br.b.model().aCols[1].lTotal = true;
     br.b.model().MakeTotals();
     SetFocus(br.b.hWnd);
