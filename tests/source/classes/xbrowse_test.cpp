@@ -164,4 +164,69 @@ TEST(XBrowse, HeaderSelectedRowAndFooterArePaintedInTheirColours) {
     EXPECT_EQ(br.b.model().aCols[1].FooterStr(), "210");
 }
 
+TEST(XBrowse, HeaderEdgeResizesAndHeaderDragMovesTheColumn) {
+    XbParent p;
+    XbBrowse br(p.w, 10);
+    TXBrwColumn& first = br.b.model().aCols[0];
+    const int edge = first.nWidth - 1;
+    const int h = br.b.nRowHeight();
+    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(edge, h / 2));
+    EXPECT_EQ(br.b.nCaptured, 3);
+    SendMessageA(br.b.hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 40, h / 2));
+    SendMessageA(br.b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(edge + 40, h / 2));
+    EXPECT_EQ(first.nWidth, edge + 41);
+    // Never narrower than 10 pixels.
+    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(first.nWidth - 1, h / 2));
+    SendMessageA(br.b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(2, h / 2));
+    EXPECT_EQ(first.nWidth, 10);
+    // Dragging the second header onto the first moves it there; no sort.
+    const int second = first.nWidth + 8;
+    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(second, h / 2));
+    EXPECT_EQ(br.b.nCaptured, 1);
+    SendMessageA(br.b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(3, h / 2));
+    EXPECT_EQ(br.b.model().Display(), (std::vector<int>{2, 1}));
+    EXPECT_EQ(br.b.model().aCols[1].cOrder, "");
+    EXPECT_EQ(br.b.nAtCol(3), 2);
+}
+
+TEST(XBrowse, GroupBandMarqueeStylesAndDividersArePainted) {
+    XbParent p;
+    XbBrowse br(p.w, 20);
+    br.b.nClrHeaderBack = RGB(0, 128, 0);
+    br.b.nClrSelFocusBack = RGB(0, 0, 200);
+    br.b.nClrPane = RGB(255, 255, 255);
+    br.b.model().SetGroupHeader("Claim data", 1, 2);
+    br.b.Refresh();
+    SetFocus(br.b.hWnd);
+    const int h = br.b.nRowHeight();
+    EXPECT_EQ(br.b.nHeaderHeight(), 2 * h);
+    const int w1 = br.b.model().aCols[0].nWidth;
+    const int inFirst = w1 - 4, inSecond = w1 + br.b.model().aCols[1].nWidth - 4;
+    struct Case {
+        int style;
+        COLORREF first, second;  // the current row's cells, first column selected
+    };
+    const Case cases[] = {
+        {3, RGB(0, 0, 200), RGB(255, 255, 255)},  // the selected cell only
+        {5, RGB(0, 0, 200), RGB(0, 0, 200)},      // the whole row
+        {2, RGB(255, 255, 255), RGB(255, 255, 255)},  // a box only
+    };
+    for (const Case& c : cases) {
+        br.b.model().nMarqueeStyle = c.style;
+        const int y = br.b.aCellCoor(1, 1).top + h / 2;
+        XbPicture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(2, 2), RGB(0, 128, 0)) << "group band";
+        EXPECT_EQ(pic.at(inFirst, y), c.first) << c.style;
+        EXPECT_EQ(pic.at(inSecond, y), c.second) << c.style;
+        if (c.style == 2) EXPECT_EQ(pic.at(1, br.b.aCellCoor(1, 1).top), RGB(0, 0, 200)) << "the box";
+    }
+    // Dividers: style 2 grey, a row divider at each row's last pixel line.
+    br.b.nColDividerStyle = 2;
+    br.b.nRowDividerStyle = 4;
+    XbPicture pic(br.b.hWnd);
+    const RECT cellRect = br.b.aCellCoor(3, 1);
+    EXPECT_EQ(pic.at(cellRect.right, cellRect.top + 3), RGB(128, 128, 128));
+    EXPECT_EQ(pic.at(cellRect.left + 3, cellRect.bottom), RGB(192, 192, 192));
+}
+
 }  // namespace
