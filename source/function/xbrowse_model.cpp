@@ -13,6 +13,7 @@
 #include "messages.hpp"
 #include "text.hpp"
 #include "value_conversion.hpp"
+#include "xbr_row.hpp"
 #include "xbrowse_functions.hpp"
 
 namespace wl {
@@ -140,6 +141,14 @@ void XBrowseModel::bindArrayClosures() {
         if (arrayFull_ >= 0) --nLen, --arrayFull_;
         nArrayAt = std::min(nArrayAt, len());
     };
+    src.bAppend = [this] {
+        size_t width = 0;
+        for (const TXBrwColumn& c : aCols) width = std::max(width, size_t(std::max(0, c.nArrayCol)));
+        aArrayData.emplace_back(ValueList(std::max(width, size_t(1))));
+        if (arrayFull_ >= 0) ++arrayFull_, ++nLen;
+        nArrayAt = int(aArrayData.size());
+        return true;
+    };
 }
 
 void XBrowseModel::SetArray(ValueList rows, bool addColumns, bool autoSort) {
@@ -213,6 +222,11 @@ void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
         t->setDeleted(recNo_, true);
         t->pack();
         recNo_ = std::uint32_t(std::min(int(recNo_), count()));
+    };
+    src.bAppend = [this, t, count] {
+        if (!t->append({})) return false;
+        recNo_ = std::uint32_t(count());
+        return true;
     };
     if (addColumns) {
         aCols.clear();
@@ -382,6 +396,25 @@ TXBrwColumn& XBrowseModel::SetGroupTotal(const std::vector<int>& cols, const std
     col.lReadOnly = true;
     col.bEditValue = [this, cols, type](const Value*) { return Value(SumOfCols(cols, type)); };
     return col;
+}
+
+std::unique_ptr<TXbrRow> XBrowseModel::DataRow(bool newRow) {
+    auto row = std::make_unique<TXbrRow>(*this);
+    if (newRow) {
+        row->lNew = true;
+        row->nRecNo = Value();
+        row->nKeyNo = 0;
+        for (size_t i = 0; i < aCols.size(); ++i) row->aValues[i] = row->aOriginals[i] = aCols[i].BlankValue();
+    }
+    return row;
+}
+
+bool XBrowseModel::Edit(bool newRow) {
+    if (!bEdit || (!newRow && nLen == 0)) return false;
+    const std::unique_ptr<TXbrRow> row = DataRow(newRow);
+    bEdit(*row);
+    KeyCount();
+    return true;
 }
 
 // ---- navigation -----------------------------------------------------------

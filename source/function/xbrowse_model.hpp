@@ -36,9 +36,13 @@ struct XbrSource {
     std::function<void()> bUnLock = [] {};
     std::function<bool()> bSaveData = [] { return true; };
     std::function<void()> bDelete;
+    // A new blank row at the end, made current; false when it cannot be.
+    std::function<bool()> bAppend;
     std::function<void()> bPastEof;
     std::function<void()> bOnSkip = [] {};
 };
+
+class TXbrRow;
 
 class XBrowseModel {
 public:
@@ -131,6 +135,14 @@ public:
     // passing forBlock run the block, whileBlock stops the walk.
     void Eval(const std::function<void()>& block, const std::function<bool()>& forBlock = {},
               const std::function<bool()>& whileBlock = {}, int count = -1);
+
+    // The record editor: bEdit gets the row to edit, whose Save writes it
+    // back. DataRow is the current row, or, for a new row, blank values
+    // that Save appends as a new row. Edit runs bEdit on it and counts the
+    // rows again afterwards; false without bEdit.
+    std::function<void(TXbrRow&)> bEdit;
+    std::unique_ptr<TXbrRow> DataRow(bool newRow = false);
+    bool Edit(bool newRow = false);
 
     // Saved layout ("XS1:" literal pairs); RestoreState accepts only the
     // known names and leaves the browse unchanged on a refused text.
