@@ -6,6 +6,8 @@
 
 #include "font.hpp"
 #include "messages.hpp"
+#include "printer.hpp"
+#include "report_printer.hpp"
 #include "xbrowse_editor.hpp"
 
 namespace wl {
@@ -232,6 +234,37 @@ void TXBrowse::CheckToggle() {
     if (!v.isLogical()) return;
     m_.PostEdit(*col, Value(!v.logical()), VK_RETURN);
     moved();
+}
+
+bool TXBrowse::Edit(bool newRow) {
+    CancelEdit();
+    const bool ran = m_.Edit(newRow);
+    Refresh();
+    return ran;
+}
+
+bool TXBrowse::Report(std::string title, bool preview, XbrReportOptions options) {
+    CancelEdit();
+    if (title.empty() && oWnd && oWnd->hWnd) {
+        char text[256] = {};
+        GetWindowTextA(oWnd->hWnd, text, sizeof text);
+        title = text;
+    }
+    options.cTitle = title;
+    PrinterOptions po;
+    po.cDocument = title.empty() ? "Report" : title;
+    po.lPreview = preview;
+    auto printer = std::make_unique<TPrinter>(po);
+    if (!printer->hDC) return false;
+    FontSpec normal;
+    normal.cFaceName = "TAHOMA";
+    normal.nHeight = -8;
+    FontSpec bold = normal;
+    bold.lBold = true;
+    const bool printed =
+        XbrReport(m_, std::make_unique<ReportPrinter>(std::move(printer), std::vector<FontSpec>{normal, bold}), options);
+    Refresh();
+    return printed;
 }
 
 // ------------------------------------------------------------------ input

@@ -11,6 +11,7 @@
 
 #include "control.hpp"
 #include "xbrowse_model.hpp"
+#include "xbrowse_report.hpp"
 
 namespace wl {
 
@@ -65,6 +66,12 @@ public:
     XbrCellEditor* Editor() const;
     // A check column's cell takes the negated value.
     void CheckToggle();
+    // The record editor over the current (or a new) row; repaints after.
+    bool Edit(bool newRow = false);
+
+    // The browse as a report in "TAHOMA" 8 points (normal and bold),
+    // previewed or printed; the title defaults to the parent's title.
+    bool Report(std::string title = {}, bool preview = true, XbrReportOptions options = {});
 
     Answer KeyDown(WPARAM key, LPARAM flags) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
