@@ -85,7 +85,8 @@ void TXBrowse::measure() {
     GetTextMetricsA(dc, &tm);
     if (old) SelectObject(dc, old);
     ::ReleaseDC(hWnd, dc);
-    rowHeight_ = std::max<int>(1, tm.tmHeight + 4);
+    // Stacked columns paint their cells one below the other in one row.
+    rowHeight_ = std::max<int>(1, tm.tmHeight + 4) * m_.StackedRows();
     m_.nRowHeight = rowHeight_;
     RECT c{};
     GetClientRect(hWnd, &c);
@@ -95,6 +96,7 @@ void TXBrowse::measure() {
 }
 
 void TXBrowse::Refresh() {
+    if (hWnd) measure();
     m_.KeyCount();
     updateScroll();
     if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
@@ -575,7 +577,7 @@ HPEN xbrDividerPen(int style, Color own, Color text) {
 }
 }  // namespace
 
-void TXBrowse::drawDividers(HDC dc, int rowsPainted) {
+void TXBrowse::drawDividers(HDC dc, int rowsPainted, const std::vector<std::vector<int>>& openBelow) {
     RECT c{};
     GetClientRect(hWnd, &c);
     const int top = nHeaderHeight();
@@ -600,14 +602,26 @@ void TXBrowse::drawDividers(HDC dc, int rowsPainted) {
     }
     if (HPEN pen = xbrDividerPen(nRowDividerStyle, nColorPen, nClrText)) {
         HGDIOBJ old = SelectObject(dc, pen);
+        const auto d = m_.Display();
         for (int r = 1; r <= rowsPainted; ++r) {
             const int y = top + r * rowHeight_ - 1;
-            MoveToEx(dc, 0, y, nullptr);
-            LineTo(dc, c.right, y);
-            if (nRowDividerStyle >= 5) {
-                MoveToEx(dc, 0, y - 2, nullptr);
-                LineTo(dc, c.right, y - 2);
+            // Under each column, except where a merged run goes on below.
+            auto segment = [&](int x0, int x1) {
+                for (int dy = 0; dy <= (nRowDividerStyle >= 5 ? 2 : 0); dy += 2) {
+                    MoveToEx(dc, x0, y - dy, nullptr);
+                    LineTo(dc, x1, y - dy);
+                }
+            };
+            int x = 0;
+            for (int i = 1; i <= int(d.size()); ++i) {
+                const int left = colLeft(i);
+                if (left < 0) continue;
+                const int right = left + m_.aCols[size_t(d[size_t(i) - 1]) - 1].nWidth;
+                const auto& open = size_t(r) < openBelow.size() ? openBelow[size_t(r)] : std::vector<int>{};
+                if (std::find(open.begin(), open.end(), i) == open.end()) segment(left, right);
+                x = right;
             }
+            if (x < c.right) segment(x, c.right);
         }
         SelectObject(dc, old);
         DeleteObject(pen);
@@ -716,17 +730,38 @@ void TXBrowse::drawTo(HDC dc) {
     const bool focused = GetFocus() == hWnd;
     const int selLine = m_.nRowSel;
     const int style = m_.nMarqueeStyle;
-    int painted = 0;
+    int painted = 0, firstLine = 0;
+    // Per screen line, the display positions whose merged run goes on below it.
+    std::vector<std::vector<int>> openBelow(size_t(m_.nDataRows) + 2);
     m_.EachVisibleRow([&](int line) {
         painted = std::max(painted, line);
+        if (!firstLine) firstLine = line;
+        const int keyNo = m_.KeyNo();
         const int top = nHeaderHeight() + (line - 1) * rowHeight_;
         const bool current = line == selLine;
         const bool rowSelected = (current && style >= 4) || (!m_.aSelected.empty() && m_.IsSelected());
-        eachCol([&](TXBrwColumn& col, const RECT& r, int pos) {
+        eachCol([&](TXBrwColumn& col, const RECT& cellRect, int pos) {
+            const int span = col.MergeRows(keyNo, line == firstLine, m_.nDataRows - line + 1);
+            if (span == 0) return;  // painted with its run above
+            RECT r = cellRect;
+            r.bottom += (span - 1) * rowHeight_;
+            for (int k = 0; k < span - 1; ++k) openBelow[size_t(line + k)].push_back(pos);
             const bool sel = rowSelected || (current && style == 3 && pos == m_.nColSel);
             const Color fore = sel ? (focused ? nClrSelFocusText : nClrSelText) : nClrText;
             const Color back = sel ? (focused ? nClrSelFocusBack : nClrSelBack) : nClrPane;
             const char t = col.DataType();
+            if (col.aRowCols.size() > 1) {
+                // Stacked cells, each a band of the row, the last to the bottom.
+                const int n = int(col.aRowCols.size());
+                const int band = rowHeight_ / n;
+                for (int k = 0; k < n; ++k) {
+                    const TXBrwColumn& part = m_.aCols[size_t(col.aRowCols[size_t(k)]) - 1];
+                    const RECT b{r.left, r.top + k * band, r.right, k == n - 1 ? r.bottom : r.top + (k + 1) * band - 1};
+                    const char pt = part.DataType();
+                    cell(dc, b, part.StrData(), fore, back, pt == 'N' || pt == 'D');
+                }
+                return;
+            }
             cell(dc, r, col.StrData(), fore, back, t == 'N' || t == 'D');
             if (col.hChecked) drawCheck(dc, r, col.GetValue());
             // The button of a list or button column on the selected cell.
@@ -741,7 +776,7 @@ void TXBrowse::drawTo(HDC dc) {
         }, top);
         if (current) drawMarquee(dc, line, focused);
     });
-    drawDividers(dc, painted);
+    drawDividers(dc, painted, openBelow);
     if (lFooter) {
         eachCol([&](TXBrwColumn& col, const RECT& r, int) { cell(dc, r, col.FooterStr(), nClrHeaderText, nClrHeaderBack, true); },
                 c.bottom - rowHeight_);

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "control.hpp"
 #include "xbrowse_model.hpp"
@@ -94,7 +95,7 @@ private:
     void drawTo(HDC dc);
     void cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, bool right);
     void drawCheck(HDC dc, const RECT& r, const Value& v);
-    void drawDividers(HDC dc, int rowsPainted);
+    void drawDividers(HDC dc, int rowsPainted, const std::vector<std::vector<int>>& openBelow);
     void drawGroups(HDC dc);
     void drawMarquee(HDC dc, int line, bool focused);
     void updateScroll();

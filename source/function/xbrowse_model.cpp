@@ -917,6 +917,30 @@ bool XBrowseModel::RestoreState(const std::string& text) {
     return true;
 }
 
+bool XBrowseModel::SetColsAsRows(const std::vector<int>& cols) {
+    std::vector<int> known;
+    for (int n : cols)
+        if (n >= 1 && n <= int(aCols.size()) && std::find(known.begin(), known.end(), n) == known.end()) known.push_back(n);
+    if (known.size() < 2) return false;
+    int widest = 0;
+    for (int n : known) widest = std::max(widest, aCols[size_t(n) - 1].nWidth);
+    for (size_t i = 0; i < known.size(); ++i) {
+        TXBrwColumn& c = aCols[size_t(known[i]) - 1];
+        c.nWidth = widest;
+        c.aRowCols.clear();
+        if (i > 0) c.lHide = true;
+    }
+    aCols[size_t(known[0]) - 1].aRowCols = known;
+    return true;
+}
+
+int XBrowseModel::StackedRows() const {
+    size_t most = 1;
+    for (const TXBrwColumn& c : aCols)
+        if (!c.lHide) most = std::max(most, c.aRowCols.size());
+    return int(most);
+}
+
 void XBrowseModel::WorkMergeData(TXBrwColumn& col) {
     col.aMerge.clear();
     if (nLen == 0) return;

@@ -149,6 +149,13 @@ public:
     std::string SaveState() const;
     bool RestoreState(const std::string& text);
 
+    // Paints the columns (creation numbers) one below the other in the
+    // first one's cell: the others are hidden as columns, all take the
+    // widest width. False for fewer than two known columns.
+    bool SetColsAsRows(const std::vector<int>& cols);
+    // The most cells any column stacks (1 when none does).
+    int StackedRows() const;
+
     // Per row of each vertically merged column, the equal rows above and
     // below; a nil value counts as blank.
     void WorkMergeData(TXBrwColumn& col);

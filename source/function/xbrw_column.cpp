@@ -100,6 +100,13 @@ std::string TXBrwColumn::CheckText() const {
     return v.isLogical() ? aCheckTexts[v.logical() ? 0 : 1] : aCheckTexts[2];
 }
 
+int TXBrwColumn::MergeRows(int keyNo, bool topLine, int rowsLeft) const {
+    if (!lMergeVert || keyNo < 1 || keyNo > int(aMerge.size())) return 1;
+    const XbrMerge& m = aMerge[size_t(keyNo) - 1];
+    if (m.above > 0 && !topLine) return 0;
+    return std::max(1, std::min(m.below + 1, rowsLeft));
+}
+
 void TXBrwColumn::ResetTotal() {
     if (nFooterType == 0) nFooterType = AGGR_SUM;
     nTotal = nTotalSq = 0.0;

@@ -85,6 +85,15 @@ public:
 
     bool lMergeVert = false;
     std::vector<XbrMerge> aMerge;
+    // How many screen rows the cell of row keyNo spans when painted on a
+    // line with rowsLeft rows from it to the bottom (itself included): 1
+    // for an unmerged cell, 0 when a run begun on a line above covers it
+    // (topLine: no line above on screen, so the run is painted from here).
+    int MergeRows(int keyNo, bool topLine, int rowsLeft) const;
+
+    // Stacked cells: the creation numbers of the columns painted one below
+    // the other in this column's cell (itself first), see SetColsAsRows.
+    std::vector<int> aRowCols;
 
     // The value (BlankValue when the closure is missing or gives nil).
     Value GetValue() const;

@@ -229,4 +229,31 @@ TEST(XBrowse, GroupBandMarqueeStylesAndDividersArePainted) {
     EXPECT_EQ(pic.at(cellRect.left + 3, cellRect.bottom), RGB(192, 192, 192));
 }
 
+TEST(XBrowse, MergedRunsPaintAsOneCellAndStackedColumnsShareARow) {
+    XbParent p;
+    TXBrowse b;
+    b.model().SetArray({Value(ValueList{"AETNA", 1}), Value(ValueList{"AETNA", 2}), Value(ValueList{"CIGNA", 3})});
+    b.New(&p.w, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    b.nClrPane = RGB(255, 255, 255);
+    b.nRowDividerStyle = 4;
+    b.model().nMarqueeStyle = 0;
+    TXBrwColumn& payer = b.model().aCols[0];
+    payer.lMergeVert = true;
+    b.model().WorkMergeData(payer);
+    b.Refresh();
+    const RECT first = b.aCellCoor(1, 1), second = b.aCellCoor(1, 2);
+    {
+        XbPicture pic(b.hWnd);
+        EXPECT_EQ(pic.at(first.left + 3, first.bottom), RGB(255, 255, 255));   // inside the run
+        EXPECT_EQ(pic.at(second.left + 3, second.bottom), RGB(192, 192, 192));  // another column
+        const RECT row2 = b.aCellCoor(2, 1);
+        EXPECT_EQ(pic.at(row2.left + 3, row2.bottom), RGB(192, 192, 192));  // the run ends
+    }
+    const int single = b.nRowHeight();
+    ASSERT_TRUE(b.model().SetColsAsRows({1, 2}));
+    b.Refresh();
+    EXPECT_EQ(b.nRowHeight(), 2 * single);
+    EXPECT_EQ(b.model().Display().size(), 1u);
+}
+
 }  // namespace

@@ -469,4 +469,37 @@ TEST(XBrowseModel, GroupTotalSumsTheGroupInEachRow) {
     EXPECT_EQ(b.aCols[5].GetValue().number(), 5);
 }
 
+TEST(XBrowseModel, MergedRunsSpanTheirRowsAndStackedColumnsShareACell) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"A", 1}), Value(ValueList{"A", 2}), Value(ValueList{"A", 3}),
+                Value(ValueList{"B", 4}), Value(ValueList{"C", 5})});
+    b.nDataRows = 10;
+    b.KeyCount();
+    TXBrwColumn& payer = b.aCols[0];
+    payer.lMergeVert = true;
+    b.WorkMergeData(payer);
+    struct Case {
+        int keyNo;
+        bool topLine;
+        int rowsLeft, spans;
+    };
+    const Case cases[] = {
+        {1, true, 10, 3},  // the run of three "A"
+        {1, true, 2, 2},   // cut by the bottom of the window
+        {2, false, 9, 0},  // covered by the run painted above
+        {2, true, 9, 2},   // the top line of the window paints the rest of the run
+        {4, false, 7, 1},  {5, false, 1, 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(payer.MergeRows(c.keyNo, c.topLine, c.rowsLeft), c.spans) << c.keyNo;
+    EXPECT_EQ(b.aCols[1].MergeRows(2, false, 5), 1);  // not merged
+
+    b.aCols[0].nWidth = 30;
+    b.aCols[1].nWidth = 50;
+    EXPECT_FALSE(b.SetColsAsRows({1, 9}));
+    EXPECT_TRUE(b.SetColsAsRows({1, 2}));
+    EXPECT_EQ(b.Display(), (std::vector<int>{1}));
+    EXPECT_EQ(b.aCols[0].nWidth, 50);
+    EXPECT_EQ(b.StackedRows(), 2);
+}
+
 }  // namespace
