@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "button.hpp"
 #include "font.hpp"
 #include "messages.hpp"
 #include "printer.hpp"
@@ -114,6 +115,7 @@ void TXBrowse::updateScroll() {
 }
 
 void TXBrowse::moved() {
+    if (oSeek) oSeek->SetText(Value(m_.cSeek));
     updateScroll();
     InvalidateRect(hWnd, nullptr, FALSE);
     Change();

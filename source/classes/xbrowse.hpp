@@ -17,6 +17,7 @@
 namespace wl {
 
 class XbrCellEditor;
+class TSay;
 
 class TXBrowse : public TControl {
 public:
@@ -43,6 +44,8 @@ public:
     bool lColDividerComplete = false;
     Color nColorPen = 0;
     bool lAllowColSwapping = true;
+    // A label that shows the seek text as it is typed.
+    TSay* oSeek = nullptr;
     // 0 none, 1 header press, 2 footer press, 3 column resizing.
     int nCaptured = 0;
 

@@ -20,10 +20,10 @@ std::shared_ptr<DbfFile> xbrOpenTable(const std::string& name) {
 
 }  // namespace
 
-void XBRWSETDATASOURCE(XBrowseModel& brw, const Value& source, ValueList cols) {
+void XBRWSETDATASOURCE(XBrowseModel& brw, const Value& source, ValueList cols, bool autoSort) {
     if (cols.size() == 1 && cols[0].isList()) cols = ValueList(cols[0].list());
     if (source.isList()) {
-        brw.SetArray(source.list());
+        brw.SetArray(source.list(), true, autoSort);
     } else if (source.isText()) {
         if (auto table = xbrOpenTable(source.text())) brw.SetDbf(std::move(table));
         else brw.SetArray({Value(ValueList{source})});

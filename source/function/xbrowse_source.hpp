@@ -12,7 +12,9 @@ namespace wl {
 // else the text itself as a one-cell list; any other value a one-cell list.
 // cols, when given, are the columns shown, in that order: element numbers
 // (or, for a table, field names); a list holding one list is unwrapped.
-// The table opened here stays open while the browse is bound to it.
-void XBRWSETDATASOURCE(XBrowseModel& brw, const Value& source, ValueList cols = {});
+// With autoSort a list's columns sort by their elements (the first at
+// once), which also lets typing seek. The table opened here stays open
+// while the browse is bound to it.
+void XBRWSETDATASOURCE(XBrowseModel& brw, const Value& source, ValueList cols = {}, bool autoSort = false);
 
 }  // namespace wl
