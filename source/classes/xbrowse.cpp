@@ -9,6 +9,7 @@
 #include "messages.hpp"
 #include "printer.hpp"
 #include "report_printer.hpp"
+#include "tree_bitmaps.hpp"
 #include "xbrowse_editor.hpp"
 
 namespace wl {
@@ -20,7 +21,8 @@ constexpr UINT kXbrRetireEditor = WM_APP + 0x3b1;
 constexpr int kXbrMinWidth = 10;
 }  // namespace
 
-TXBrowse::TXBrowse() = default;
+// Outlines shown here draw their line pictures through these hooks.
+TXBrowse::TXBrowse() { installTreeBitmaps(); }
 TXBrowse::~TXBrowse() {
     // The editors first: their windows are children of this one.
     editor_.reset();
@@ -732,6 +734,8 @@ void TXBrowse::drawTo(HDC dc) {
     const bool focused = GetFocus() == hWnd;
     const int selLine = m_.nRowSel;
     const int style = m_.nMarqueeStyle;
+    const bool treeMode = (m_.nDataType & DATATYPE_TREE) && m_.Tree();
+    if (treeMode) m_.Tree()->Draw();
     int painted = 0, firstLine = 0;
     // Per screen line, the display positions whose merged run goes on below it.
     std::vector<std::vector<int>> openBelow(size_t(m_.nDataRows) + 2);
@@ -752,6 +756,20 @@ void TXBrowse::drawTo(HDC dc) {
             const Color fore = sel ? (focused ? nClrSelFocusText : nClrSelText) : nClrText;
             const Color back = sel ? (focused ? nClrSelFocusBack : nClrSelBack) : nClrPane;
             const char t = col.DataType();
+            if (treeMode && col.nCreationOrder == 1 && m_.oTreeItem) {
+                // The outline's pictures, one 16-pixel cell each, then the prompt.
+                const TreeLabel label = m_.oTreeItem->GetLabel();
+                HBRUSH fill = CreateSolidBrush(back);
+                FillRect(dc, &r, fill);
+                DeleteObject(fill);
+                int x = r.left;
+                for (TreePicture pic : label.aPictures) {
+                    drawTreePicture(dc, pic, x, r.top + (rowHeight_ - 16) / 2);
+                    x += 16;
+                }
+                cell(dc, RECT{std::min<LONG>(x, r.right), r.top, r.right, r.bottom}, label.cPrompt, fore, back, false);
+                return;
+            }
             if (col.aRowCols.size() > 1) {
                 // Stacked cells, each a band of the row, the last to the bottom.
                 const int n = int(col.aRowCols.size());

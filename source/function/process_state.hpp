@@ -72,6 +72,7 @@ public:
     ProcessPart numberFormat{*this};    // the number format (SET DECIMALS ...)
     ProcessPart tempNames{*this};       // the last temporary name given
     ProcessPart random{*this};          // NRANDOM's seed
+    ProcessPart treePictures{*this};    // outlines' shared line and default pictures
 
     // source/winapi (Windows only).
     ProcessPart printSettings{*this};  // the print dialog's record

@@ -10,6 +10,7 @@
 
 #include "font.hpp"
 #include "parent_window.hpp"
+#include "tree_building.hpp"
 
 namespace {
 
@@ -254,6 +255,45 @@ TEST(XBrowse, MergedRunsPaintAsOneCellAndStackedColumnsShareARow) {
     b.Refresh();
     EXPECT_EQ(b.nRowHeight(), 2 * single);
     EXPECT_EQ(b.model().Display().size(), 1u);
+}
+
+TEST(XBrowse, OutlineRowsShowTheirLinePicturesThenThePrompt) {
+    XbParent p;
+    TXBrowse b;
+    TreeBuilder tb;
+    tb.TREEBEGIN();
+    tb.TREEITEM("AETNA", true);
+    tb.TREEBEGIN();
+    tb.TREEITEM("C1");
+    tb.TREEITEM("C2");
+    tb.TREEEND();
+    tb.TREEITEM("CIGNA");
+    tb.TREEEND();
+    b.model().SetTree(tb.Take());
+    b.New(&p.w, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    b.nClrPane = RGB(255, 255, 255);
+    b.model().nMarqueeStyle = 0;
+    b.Refresh();
+    EXPECT_EQ(b.model().nLen, 4);
+    XbPicture pic(b.hWnd);
+    const int h = b.nRowHeight();
+    auto blackIn = [&](int row, int x0, int x1) {
+        const RECT r = b.aCellCoor(row, 1);
+        for (int x = x0; x < x1; ++x)
+            for (int y = r.top; y < r.bottom; ++y)
+                if (pic.at(x, y) == RGB(0, 0, 0)) return true;
+        return false;
+    };
+    // C1 (level 2): a line in the first cell, its connector in the second,
+    // no picture of its own, and the text after the three cells.
+    EXPECT_TRUE(blackIn(2, 0, 16));
+    EXPECT_TRUE(blackIn(2, 16, 32));
+    EXPECT_FALSE(blackIn(2, 32, 48));
+    EXPECT_TRUE(blackIn(2, 48, 80));  // "C1"
+    // AETNA (level 1, opened): the boxed minus in the first cell.
+    const RECT top = b.aCellCoor(1, 1);
+    EXPECT_EQ(pic.at(9, top.top + (h - 16) / 2 + 8), RGB(0, 0, 0));   // the minus
+    EXPECT_EQ(pic.at(8, top.top + (h - 16) / 2 + 6), RGB(255, 255, 255));  // no upright: not a plus
 }
 
 }  // namespace
