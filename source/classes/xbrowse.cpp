@@ -200,6 +200,26 @@ bool TXBrowse::EditCell(int key) {
         runButton(*col);
         return true;
     }
+    return openEditor(*col, plan, key);
+}
+
+bool TXBrowse::ShowBtnList() {
+    CancelEdit();
+    retired_.reset();
+    TXBrwColumn* col = m_.SelectedCol();
+    if (!col || !hWnd || (col->nEditType != 2 && col->nEditType != 4)) return false;
+    XbrEditPlan plan = xbrEditPlan(m_, *col, 0);
+    if (!plan.error.empty()) {
+        MSGINFO(Value(plan.error), Value("Class TXBrwColumn"));
+        return false;
+    }
+    if (plan.kind == XbrEditor::None) return false;
+    plan.kind = XbrEditor::List;
+    return openEditor(*col, plan, 0);
+}
+
+bool TXBrowse::openEditor(TXBrwColumn& column, const XbrEditPlan& plan, int key) {
+    TXBrwColumn* col = &column;
     editCol_ = col->nCreationOrder;
     m_.lEditMode = true;
     const RECT r = aCellCoor(m_.nRowSel, m_.nColSel);
@@ -424,8 +444,9 @@ Answer TXBrowse::LButtonDown(int row, int col, WPARAM flags) {
         if (sameCell && sel && sel->nEditType >= 2 && sel->nEditType <= 5 && col >= r.right - 16 &&
             xbrCanEdit(m_, *sel)) {
             moved();
-            if (sel->nEditType == 2 || sel->nEditType == 4 || !sel->bEditBlock) EditCell();
-            else runButton(*sel);
+            if (sel->nEditType == 2 || sel->nEditType == 4) ShowBtnList();
+            else if (sel->bEditBlock) runButton(*sel);
+            else EditCell();
             return 0;
         }
     }

@@ -17,6 +17,7 @@
 namespace wl {
 
 class XbrCellEditor;
+struct XbrEditPlan;
 class TSay;
 
 class TXBrowse : public TControl {
@@ -65,6 +66,8 @@ public:
     // Editing the selected cell: key 0 for Enter or a double click, else the
     // character that started it. False when the cell does not edit.
     bool EditCell(int key = 0);
+    // The list of a list column (types 2 and 4) under the selected cell.
+    bool ShowBtnList();
     void CancelEdit();
     // The open editor, nullptr when none.
     XbrCellEditor* Editor() const;
@@ -112,6 +115,7 @@ private:
     int displayPosAt(int x) const;
     void editDone(const Value& v, int key);
     void runButton(TXBrwColumn& col);
+    bool openEditor(TXBrwColumn& col, const XbrEditPlan& plan, int key);
 
     XBrowseModel m_;
     int rowHeight_ = 20;

@@ -221,4 +221,28 @@ TEST(XBrowseEditor, CheckColumnTogglesBySpaceAndDoubleClick) {
     EXPECT_FALSE(g.cell(1, 4).logical());
 }
 
+TEST(XBrowseEditor, FieldWithAListButtonTypesOrChoosesFromTheList) {
+    XbeGrid g;
+    TXBrwColumn& status = g.col(3);
+    status.nEditType = 4;
+    status.aEditListTxt = {"Open", "Paid"};
+    g.select(1, 3);
+    SendMessageA(g.b.hWnd, WM_CHAR, VK_RETURN, 0);  // Enter: the edit field, narrowed for the button
+    ASSERT_NE(g.editor(), nullptr);
+    EXPECT_EQ(g.editorClass(), "Edit");
+    RECT er{};
+    GetWindowRect(g.editor(), &er);
+    const RECT cr = g.b.aCellCoor(g.b.model().nRowSel, 3);
+    EXPECT_EQ(er.right - er.left, cr.right - cr.left - 4 - 16);
+    g.key(g.editor(), VK_ESCAPE);
+    // A click on the button opens the list.
+    SendMessageA(g.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(cr.right - 4, cr.top + 4));
+    SendMessageA(g.b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(cr.right - 4, cr.top + 4));
+    ASSERT_NE(g.editor(), nullptr);
+    EXPECT_EQ(g.editorClass(), "ListBox");
+    SendMessageA(g.editor(), LB_SETCURSEL, 1, 0);
+    g.key(g.editor(), VK_RETURN);
+    EXPECT_EQ(g.cell(1, 3).text(), "Paid");
+}
+
 }  // namespace
