@@ -99,8 +99,7 @@ std::string CTLD48401C(const std::string& code) {
 std::string CTLD48401D(const std::string& value, const std::string& type) { return type == "837" ? "YES" : value; }
 
 std::string CTLD48401E(const std::string& kind, const std::string& folder, const ConversionChoosers& choose) {
-    // No data source dialog in this version: an ODBC destination gives nothing.
-    if (beginsUpper(kind, "ODBC")) return "";
+    if (beginsUpper(kind, "ODBC")) return choose.dataSource ? choose.dataSource() : "";
     wl::FileDialogRequest r;
     r.filter = "*.*";
     r.title = "Destination File";

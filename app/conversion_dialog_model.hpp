@@ -28,11 +28,13 @@ std::string padItem(const std::string& text);
 // The request opened in the dialog: items 2 to 4 padded.
 ConversionItems editedItems(ConversionItems items);
 
-// What the dialog asks outside: a folder (CGETDIR) and a file (CGETFILE).
-// The screens pass the real choosers; "" is a cancelled choice.
+// What the dialog asks outside: a folder (CGETDIR), a file (CGETFILE) and
+// an ODBC data source and table (the "Select DSN" dialog, CTLD48401G). The
+// screens pass the real choosers; "" is a cancelled choice.
 struct ConversionChoosers {
     std::function<std::string(const std::string& caption)> folder;
     std::function<std::string(const wl::FileDialogRequest&)> file;
+    std::function<std::string()> dataSource;
 };
 
 // CTLD48401H: the path, or 255 blanks after the warning when the trimmed
@@ -91,7 +93,7 @@ std::string CTLD48401C(const std::string& code);
 // CTLD48401D: "YES" for the type "837", else the value.
 std::string CTLD48401D(const std::string& value, const std::string& type);
 // CTLD48401E: the "Destination File" asked with CGETFILE; for the kind
-// "ODBC" the data source choice, which this version does not offer ("").
+// "ODBC" the data source and table chosen (data source + ":" + table).
 std::string CTLD48401E(const std::string& kind, const std::string& folder, const ConversionChoosers& choose);
 // CTL48401: reads the "[CONFIG]" section of a QVW mapping file line by
 // line and keeps nothing of it (no caller needs its lines).

@@ -56,6 +56,15 @@ std::string textModeContent(LogMode mode, const std::string& currentFolder) {
     return CTL39400AY(path);
 }
 
+std::string viewFileName(const std::string& chosenPath) { return wl::fileNamePart(chosenPath); }
+
+std::string viewFileContent(const std::string& name, const std::string& currentFolder) {
+    const std::string trimmed = wl::alltrim(name);
+    if (trimmed.empty()) return "";
+    const bool plain = wl::lastSeparator(trimmed) == std::string::npos;
+    return CTL39400AY(plain ? wl::joinPath(currentFolder, trimmed) : trimmed);
+}
+
 InformationTexts informationTexts(const std::string& modelCode, const std::string& currentFolder,
                                   const std::string& workingFolder, const std::string& x12Folder) {
     InformationTexts t;

@@ -43,6 +43,13 @@ std::string textModeFile(LogMode mode);
 // says "conv.log" + "  Not found " + the folder when the file is missing.
 std::string textModeContent(LogMode mode, const std::string& currentFolder);
 
+// Mode 1 ("View File"): the name "Browse" keeps of the chosen path (no
+// folder), and the text shown of a name typed in "Enter File Name": the
+// file read whole from the current folder (a name with a folder is taken
+// as it is).
+std::string viewFileName(const std::string& chosenPath);
+std::string viewFileContent(const std::string& name, const std::string& currentFolder);
+
 // The Information dialog's lines (ZRINFO), below the title words.
 struct InformationTexts {
     std::vector<std::string> titleWords;  // "Torvel", "Parser"

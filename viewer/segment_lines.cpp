@@ -76,7 +76,10 @@ std::string CTL39405V(const std::vector<std::string>& list, std::size_t n) {
 }
 
 std::string CTL39406V(const std::vector<std::string>& list, std::size_t n) {
-    return wl::padRight(std::to_string(n), 5) + ' ' + itemOf(list, n);
+    // Filled, never cut: claim 100000 keeps its last digit.
+    std::string number = std::to_string(n);
+    if (number.size() < 5) number.append(5 - number.size(), ' ');
+    return number + ' ' + itemOf(list, n);
 }
 
 std::string CTL39408V(const std::vector<std::string>& list, std::size_t n) { return itemOf(list, n); }

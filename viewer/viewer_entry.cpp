@@ -97,7 +97,7 @@ ScreenCall Entry::screenCall(const SegmentTable& table, int claimMode) const {
     c.loops = &loops_;
     c.checks = &checks_;
     c.setId = CTL39400AB(table, 1, 1, "ST");
-    c.version = CTL39400AB(table, 1, 4, "ST");
+    c.version = CTL39400AB(table, 1, 4, "ISA");
     c.fields = &settings_.fields;
     c.mode = call_.mode;
     c.claims = CTL39400C(table, claimMode);

@@ -11,6 +11,7 @@
 
 #include "check_table.hpp"
 #include "claim_index.hpp"
+#include "output_mode.hpp"
 #include "parse_spec.hpp"
 #include "segment_table.hpp"
 #include "viewer_settings.hpp"
@@ -38,8 +39,10 @@ bool isReportMode(int mode);
 bool picksWithoutAsking(int mode);
 
 // The arguments every transaction screen receives (the screen takes the
-// ones its list names).
-struct ScreenCall {
+// ones its list names): the loaded table with its delimiters, claim index,
+// loop list and check table, the set's ST01 and X12 version, the viewer's
+// field lists, the request and the output mode.
+struct TransactionScreenCall {
     std::string modelCode;
     std::string fileName;
     std::string startFolder;
@@ -57,7 +60,10 @@ struct ScreenCall {
     std::size_t number = 1;  // the interchange or set a non-asking picker takes
 
     std::size_t rowCount() const { return table ? table->size() : 0; }
+    OutputMode outputMode() const { return static_cast<OutputMode>(mode); }
 };
+// The name the screens knew the call by.
+using ScreenCall = TransactionScreenCall;
 
 // What the entry shows: the pickers, the screens and Notepad.
 class ViewerScreens {

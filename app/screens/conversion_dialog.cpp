@@ -8,8 +8,10 @@
 #include "control.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
+#include "get.hpp"
 #include "screen_font.hpp"
 #include "module_state.hpp"
+#include "odbc_view_window.hpp"
 #include "system_dialogs.hpp"
 #include "type_pickers.hpp"
 
@@ -23,33 +25,11 @@ namespace {
 constexpr double kScale = 2;
 int px(double v) { return static_cast<int>(std::lround(v * kScale)); }
 
-// A single-line edit field holding one item of the request.
-class ItemField : public wl::TControl {
-public:
-    std::string ClassName() const override { return "TITEMFIELD"; }
-    std::string WindowClass() const override { return "EDIT"; }
-    ItemField& New(wl::TWindow* parent, double top, double left, double width, double height, const std::string& text) {
-        oWnd = parent;
-        nTop = px(top);
-        nLeft = px(left);
-        nBottom = nTop + px(height) - 1;
-        nRight = nLeft + px(width) - 1;
-        nStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-        cCaption = text;
-        createOrDefer();
-        return *this;
-    }
-    std::string text() const { return hWnd ? GetText() : cCaption; }
-    void show(const std::string& text) {
-        cCaption = text;
-        if (hWnd) SetText(text);
-    }
-};
-
 ConversionChoosers realChoosers() {
     ConversionChoosers c;
     c.folder = [](const std::string& caption) { return wl::CGETDIR(caption); };
     c.file = [](const wl::FileDialogRequest& r) { return wl::CGETFILE(r); };
+    c.dataSource = [] { return CTLD48401G(); };
     return c;
 }
 
@@ -57,11 +37,10 @@ class ConversionDialog {
 public:
     ConversionDialog(const ConversionItems& request, const ConversionDialogContext& context)
         : items_(editedItems(request)), context_(context) {
-        if (!context_.choosers.folder || !context_.choosers.file) {
-            const ConversionChoosers real = realChoosers();
-            if (!context_.choosers.folder) context_.choosers.folder = real.folder;
-            if (!context_.choosers.file) context_.choosers.file = real.file;
-        }
+        const ConversionChoosers real = realChoosers();
+        if (!context_.choosers.folder) context_.choosers.folder = real.folder;
+        if (!context_.choosers.file) context_.choosers.file = real.file;
+        if (!context_.choosers.dataSource) context_.choosers.dataSource = real.dataSource;
     }
 
     ConversionItems run() {
@@ -93,19 +72,19 @@ private:
         button(56, 91.2, 32, 11.52, "File", [this] {
             edit([this] { chooseSourceFile(items_, context_.choosers, context_.workingFolder); });
         });
-        source_.New(&dialog_, 72, 18, 176, 10.8, items_.source);
+        field(source_, 72, 18, 176, 10.8, items_.source);
         label(99.2, 18, 144, 18, "Destination : ");
         button(96, 76.8, 32, 11.52, "Folder", [this] { edit([this] { chooseDestinationFolder(items_, context_.choosers); }); });
-        destination_.New(&dialog_, 112, 18, 176, 10.8, items_.destination);
+        field(destination_, 112, 18, 176, 10.8, items_.destination);
         button(144, 19.2, 16, 9.6, "-", [this] { chooseType(); });
         label(144, 45, 144, 18, "Options :");
-        options_.New(&dialog_, 160, 18, 176, 10.8, items_.options);
+        field(options_, 160, 18, 176, 10.8, items_.options);
         button(8, 96, 48, 11.52, "Begin", [this] { end(DialogEnding::Begin); });
     }
 
-    // A button's step on the items, with the fields read before and shown after.
+    // A button's step on the items, shown in the fields after it (the
+    // fields write their items as they are typed).
     void edit(const std::function<void()>& step) {
-        read();
         step();
         refresh();
     }
@@ -113,20 +92,13 @@ private:
         edit([this] { items_.type = CTLD48402(CTLD48404(items_.type)); });
     }
     void end(DialogEnding ending) {
-        read();
         ending_ = ending;
         dialog_.End(ending == DialogEnding::Begin ? 1 : 2);
     }
-    void read() {
-        items_.source = source_.text();
-        items_.destination = destination_.text();
-        items_.options = options_.text();
-    }
     void refresh() {
         if (typeLabel_ && typeLabel_->hWnd) typeLabel_->SetText(items_.type);
-        source_.show(items_.source);
-        destination_.show(items_.destination);
-        options_.show(items_.options);
+        for (wl::TGet* f : {&source_, &destination_, &options_})
+            if (f->hWnd) f->Refresh();
     }
 
     void button(double top, double left, double width, double height, const std::string& caption,
@@ -143,6 +115,18 @@ private:
         b.bAction = [action = std::move(action)](wl::TWindow&) { action(); };
         buttons_.push_back(std::make_unique<wl::TButton>());
         buttons_.back()->New(b);
+    }
+    // A field editing one item of the request (each is 255 characters long).
+    void field(wl::TGet& get, double top, double left, double width, double height, std::string& item) {
+        wl::GetNew g;
+        g.oWnd = &dialog_;
+        g.lPixel = true;
+        g.nRow = px(top);
+        g.nCol = px(left);
+        g.nWidth = px(width);
+        g.nHeight = px(height);
+        g.bSetGet = wl::bindTo(item);
+        get.New(g);
     }
     wl::TSay* label(double top, double left, double width, double height, const std::string& text) {
         return label(top, left, width, height, [text] { return text; });
@@ -171,7 +155,7 @@ private:
     std::vector<std::unique_ptr<wl::TButton>> buttons_;
     std::vector<std::unique_ptr<wl::TSay>> labels_;
     wl::TSay* typeLabel_ = nullptr;
-    ItemField source_, destination_, options_;
+    wl::TGet source_, destination_, options_;
 };
 
 }  // namespace

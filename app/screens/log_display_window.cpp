@@ -1,38 +1,24 @@
 #include "log_display_window.hpp"
 
+#include <algorithm>
 #include <memory>
 
 #include "button.hpp"
 #include "control.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
+#include "multiget.hpp"
 #include "screen_font.hpp"
 #include "messages.hpp"
+#include "odbc_view_window.hpp"
 #include "programs.hpp"
 #include "system_facts.hpp"
+#include "text.hpp"
+#include "viewer_dialog.hpp"
 
 namespace zr {
 
 namespace {
-
-// The log's text, read only, in a multi-line edit.
-class LogText : public wl::TControl {
-public:
-    std::string ClassName() const override { return "TLOGTEXT"; }
-    std::string WindowClass() const override { return "EDIT"; }
-    LogText& New(wl::TWindow* parent, int top, int left, int width, int height, const std::string& text) {
-        oWnd = parent;
-        nTop = top;
-        nLeft = left;
-        nBottom = top + height - 1;
-        nRight = left + width - 1;
-        nStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-                 ES_AUTOVSCROLL | ES_AUTOHSCROLL;
-        cCaption = text;
-        createOrDefer();
-        return *this;
-    }
-};
 
 // A dialog of 300 x 533 pixels with the text and "Exit".
 void showText(const std::string& title, const std::string& text) {
@@ -44,8 +30,20 @@ void showText(const std::string& title, const std::string& text) {
     d.nHeight = 300;
     d.oFont = font;
     dialog.New(d);
-    LogText log;
-    log.New(&dialog, 8, 8, 533 - 24, 300 - 80, text);
+    // The log's text, read only.
+    std::string shown = text;
+    wl::TMultiGet log;
+    wl::MultiGetNew m;
+    m.oWnd = &dialog;
+    m.lPixel = true;
+    m.nRow = 8;
+    m.nCol = 8;
+    m.nWidth = 533 - 24;
+    m.nHeight = 300 - 80;
+    m.lHScroll = true;
+    m.lReadOnly = true;
+    m.bSetGet = wl::bindTo(shown);
+    log.New(m);
     wl::TButton exit;
     wl::ButtonNew b;
     b.oWnd = &dialog;
@@ -79,10 +77,43 @@ void CTLD33500(LogMode mode, HWND /*owner*/, const LogDisplayContext& context) {
         showText(logTitle(mode), textModeContent(mode, context.currentFolder));
         return;
     }
-    // The data views need the table browses and the data source screens,
-    // which this version does not have.
-    const std::string what = mode == LogMode::OdbcData ? "The data source is not available." : "Not available.";
-    wl::MSGINFO(what, wl::Value(logTitle(mode)));
+    if (mode == LogMode::ViewFile) {
+        const std::string name = CTLD33501("");
+        if (!wl::alltrim(name).empty()) showText(logTitle(mode), viewFileContent(name, context.currentFolder));
+        return;
+    }
+    if (mode == LogMode::OdbcData) {
+        odbcDataView();
+        return;
+    }
+    // The table views need work areas and the table browse, which this
+    // version does not have.
+    wl::MSGINFO(wl::Value("Not available."), wl::Value(logTitle(mode)));
+}
+
+std::string CTLD33501(const std::string& fileName) {
+    std::string name = wl::padRight(fileName, std::max<std::size_t>(60, fileName.size()));
+    std::string result;
+    ViewerDialog d("Enter File Name", 400, 120);
+    d.label(8, 6, 50, 10.8, [] { return std::string("View File:"); });
+    wl::TGet& field = d.edit(8, 56, 130, 10.8, wl::bindTo(name));
+    d.button(30, 6, 40, 10.8, "Browse", [&] {
+        wl::FileDialogRequest r;
+        r.filter = "*.*";
+        r.title = "Select File";
+        const std::string chosen = wl::CGETFILE(r);
+        if (chosen.empty()) return;
+        const std::string kept = viewFileName(chosen);
+        name = wl::padRight(kept, std::max<std::size_t>(60, kept.size()));
+        field.Refresh();
+    });
+    d.button(30, 80, 48, 10.8, "Continue", [&] {
+        result = wl::alltrim(name);
+        d.close();
+    });
+    d.button(30, 150, 40, 10.8, "Exit", [&] { d.close(); });
+    d.run({}, {});
+    return result;
 }
 
 }  // namespace zr

@@ -22,4 +22,8 @@ struct LogDisplayContext {
 
 void CTLD33500(LogMode mode, HWND owner, const LogDisplayContext& context);
 
+// CTLD33501: "Enter File Name": the name typed or chosen with "Browse"
+// (without its folder) on "Continue", "" on "Exit".
+std::string CTLD33501(const std::string& fileName);
+
 }  // namespace zr

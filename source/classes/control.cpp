@@ -115,6 +115,13 @@ SetGet bindTo(Value& variable) {
     };
 }
 
+SetGet bindTo(std::string& variable) {
+    return [&variable](const std::optional<Value>& v) {
+        if (v) variable = v->isText() ? v->text() : CVALTOCHAR(*v);
+        return Value(variable);
+    };
+}
+
 TControl::TControl() { lActive = true; }
 
 TControl::~TControl() {

@@ -26,6 +26,9 @@ using ControlAction = Action<TControl&>;
 
 // A link to a variable the caller owns.
 SetGet bindTo(Value& variable);
+// A link to a text the caller owns; a value of another type is kept as its
+// text (CVALTOCHAR).
+SetGet bindTo(std::string& variable);
 
 class TControl : public TWindow {
 public:

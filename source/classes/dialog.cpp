@@ -339,6 +339,13 @@ Answer TDialog::SysCommand(WPARAM cmd, LPARAM) {
     return std::nullopt;
 }
 
+Answer TDialog::KeyChar(WPARAM key, LPARAM flags) {
+    if (key != VK_ESCAPE) return TWindow::KeyChar(key, flags);
+    if (bKeyChar) return bKeyChar(key, flags);
+    if (module().escape) End(2);
+    return 0;
+}
+
 Answer TDialog::Command(WPARAM w, LPARAM l) {
     const int id = static_cast<int>(LOWORD(w));
     const auto command = controlCommandOf(static_cast<int>(HIWORD(w)));

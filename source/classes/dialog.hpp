@@ -84,6 +84,9 @@ public:
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     Answer Command(WPARAM w, LPARAM l) override;
     Answer SysCommand(WPARAM cmd, LPARAM l) override;
+    // Escape passed up from a control that takes every key itself (the
+    // dialog manager never sees it) ends the dialog as the key would.
+    Answer KeyChar(WPARAM key, LPARAM flags) override;
     // The topic of the control the request names, else the dialog's.
     Answer Help(WPARAM w, LPARAM l) override;
     Answer GotFocus(HWND) override { return std::nullopt; }

@@ -139,6 +139,10 @@ TEST(ConversionDialogModel, RoutinesWithoutCallers) {
     std::vector<std::string> asked;
     EXPECT_EQ(zr::CTLD48401E("FILE", "C:\\out", answering("", "C:\\out\\x.csv", &asked)), "C:\\out\\x.csv");
     EXPECT_EQ(asked, std::vector<std::string>{"Destination File|*.*|C:\\out"});
+    // An ODBC kind asks for the data source and table, not for a file.
+    zr::ConversionChoosers odbc = answering("", "C:\\out\\x.csv");
+    odbc.dataSource = [] { return std::string("zrclaims:PATIENTS"); };
+    EXPECT_EQ(zr::CTLD48401E("ODBC", "C:\\out", odbc), "zrclaims:PATIENTS");
     EXPECT_EQ(zr::CTLD48401E("ODBC", "C:\\out", answering("", "C:\\out\\x.csv")), "");
 }
 

@@ -61,4 +61,22 @@ TEST(LogDisplay, InformationTexts) {
     EXPECT_EQ(t.x12Folder, " X12 Directory : ");
 }
 
+TEST(LogDisplay, ViewFileReadsTheNamedFileFromTheCurrentFolder) {
+    zrtest::TempDir dir;
+    const std::string path = dir.write("notes.txt", "line 1\r\nline 2\r\n");
+    EXPECT_EQ(zr::viewFileName(path), "notes.txt");
+    EXPECT_EQ(zr::viewFileName("notes.txt"), "notes.txt");
+    struct Case {
+        std::string name, text;
+    };
+    const Case cases[] = {
+        {"notes.txt", "line 1\r\nline 2\r\n"},
+        {"  notes.txt   ", "line 1\r\nline 2\r\n"},  // the field's blanks
+        {path, "line 1\r\nline 2\r\n"},
+        {"missing.txt", ""},
+        {"   ", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(zr::viewFileContent(c.name, dir.path()), c.text) << c.name;
+}
+
 }  // namespace

@@ -5,19 +5,27 @@ namespace zrpictures {
 const std::vector<Picture>& pictureTable() {
     using C = zr::MainCommand;
     const std::string oneSet = "samples/imsweb-x12-parser/x12_many_claims.txt";
+    // Its last claim has no line 1: the claims screen names the type so.
+    const std::string claims = "View X12 837 Version 5010 CLAIM TYPE ERROR";
+    const std::pair<std::string, std::string> viewData{claims, "View Data"};
     static const std::vector<Picture> table = {
         {"main-window.png", std::nullopt, "", {}, {}, "X12 Parser"},
-        {"viewer-segment-list.png", C::ViewX12, oneSet, {}, {}, "View X12 "},
-        {"viewer-segment-list-loops.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}}, "View X12 "},
-        {"viewer-search.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Search"}}, "Search"},
-        {"viewer-go-to.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Go To"}}, "Go To Segement"},
-        {"viewer-segment-elements.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Select"}}, "ISA Segment "},
-        {"viewer-element.png", C::ViewX12, oneSet, {}, {{"View X12 ", "Select"}, {"ISA Segment ", "Select"}}, "Segment ISA Element 1"},
+        {"viewer-837-claims.png", C::ViewX12, oneSet, {}, {}, claims},
+        {"viewer-segment-list.png", C::ViewX12, oneSet, {}, {viewData}, "View X12 "},
+        {"viewer-segment-list-loops.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}, {"View X12 ", "Change View"}}, "View X12 "},
+        {"viewer-search.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Search"}}, "Search"},
+        {"viewer-go-to.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Go To"}}, "Go To Segement"},
+        {"viewer-segment-elements.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Select"}}, "ISA Segment "},
+        {"viewer-element.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Select"}, {"ISA Segment ", "Select"}}, "Segment ISA Element 1"},
         {"viewer-interchange-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_isa.txt", {}, {}, "Select Interchange Control Batch (ISA)"},
         {"viewer-set-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_st.txt", {true}, {}, "Select Transaction Set (ST)"},
         {"viewer-acknowledgement.png", C::ViewX12, "samples/staedi/invalid999.edi", {}, {}, "997/999 Acknowledgement"},
         {"viewer-message.png", C::ViewX12, "fixtures/x12/864_message.x12", {}, {}, "View X12 "},
         {"csv-viewer.png", C::ViewCsv, "fixtures/engine/default_837p/expected.csv", {}, {}, "View CSV File"},
+        {"viewer-claim-status.png", C::ViewX12, "samples/LinuxForHealth-x12/claim-level-status.277", {}, {}, "View X12 277"},
+        {"viewer-claim-status-detail.png", C::ViewX12, "samples/LinuxForHealth-x12/claim-level-status.277", {}, {{"View X12 277", "Select"}}, " Response Data "},
+        {"viewer-eligibility.png", C::ViewX12, "samples/node-x12/271.edi", {}, {}, "View X12 271"},
+        {"viewer-eligibility-detail.png", C::ViewX12, "samples/node-x12/271.edi", {}, {{"View X12 271", "Select"}}, " Eligibility Data "},
         {"conversion-dialog.png", C::X12Parser, "", {}, {}, "X12 Torvel Parser"},
         {"conversion-source-format.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}}, "Source Format"},
         {"conversion-output-type.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}, {"Source Format", "X12"}}, "Parser Output Type"},

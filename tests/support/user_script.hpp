@@ -18,6 +18,21 @@ struct Step {
     std::function<void(HWND)> act;
 };
 
+// Types the text into an edit field as a keyboard would: one WM_CHAR per
+// character, posted, so that it also works from another thread and is
+// taken in order with clicks posted after it.
+inline void typeInto(HWND edit, const std::string& text) {
+    for (unsigned char c : text) PostMessageA(edit, WM_CHAR, c, 1);
+}
+
+// Replaces what the field holds, as a user selecting all of it, pressing
+// Delete and typing would.
+inline void retypeInto(HWND edit, const std::string& text) {
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
+    typeInto(edit, text);
+}
+
 class UserScript {
 public:
     explicit UserScript(std::deque<Step> steps) {

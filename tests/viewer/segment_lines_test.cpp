@@ -71,6 +71,7 @@ TEST(SegmentLines, NumberedLinesOfEachFamily) {
     EXPECT_EQ(CTL39400V(list, 1), "1 alpha");
     EXPECT_EQ(CTL39406V(list, 2), "2     beta");
     EXPECT_EQ(CTL39410V(list, 1), "1     alpha");
+    EXPECT_EQ(CTL39406V(std::vector<std::string>(123456, "x"), 123456), "123456 x");  // never cut
     EXPECT_EQ(CTL39408V(list, 1), "alpha");
     EXPECT_EQ(CTL39412V(list, 1, 1), "  alpha");
     EXPECT_EQ(CTL39412V(list, 2, 0), "2 beta");

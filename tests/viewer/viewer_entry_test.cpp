@@ -20,6 +20,7 @@ using zrtest::x12Fixture;
 // Records every screen the entry reaches and answers the pickers from a script.
 struct RecordingScreens : ViewerScreens {
     std::vector<std::string> calls;
+    std::vector<std::string> versions;  // the X12 version each screen was given
     std::vector<ViewerState> statesAtScreens;  // the viewer state each screen opened in
     std::deque<std::optional<std::size_t>> interchangeAnswers, setAnswers;  // number picked, none for Exit
     bool hasNotepad = true;
@@ -39,6 +40,7 @@ struct RecordingScreens : ViewerScreens {
         return CTL39424A(k, *call.table);
     }
     std::string openScreen(ScreenKind kind, const ScreenCall& call) override {
+        versions.push_back(call.version);
         calls.push_back("screen " + std::to_string(static_cast<int>(kind)) + " " + call.setId + " rows " +
                         std::to_string(call.rowCount()) + " claims " + std::to_string(call.claims.size()));
         statesAtScreens.push_back(moduleState().viewerState);
@@ -77,6 +79,8 @@ TEST(ViewerEntry, SingleSetOpensItsScreenWithoutQuestions) {
     EXPECT_EQ(viewFile(x12Fixture("837p_two_claims.x12"), screens), "");
     ASSERT_EQ(screens.calls.size(), 1u);
     EXPECT_EQ(screens.calls[0].rfind("screen " + k837 + " 837 rows ", 0), 0u) << screens.calls[0];
+    // The version is the interchange's ISA12, which stands before the ST.
+    EXPECT_EQ(screens.versions, std::vector<std::string>{"5010"});
     EXPECT_TRUE(prompts.prompts().empty());
     EXPECT_EQ(moduleState().viewerState, ViewerState::Interactive);
 }

@@ -5,6 +5,7 @@
 #include "csv_file.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
+#include "text.hpp"
 
 namespace zr {
 
@@ -40,9 +41,12 @@ void CTLD48200(int /*kind*/, const std::string& /*unused*/, const std::string& s
         for (wl::TSay* s : labels) s->Refresh();
         if (list) list->Display();
     };
-    EditField& number = d.edit(1 * kRow, 1 * kCol, 3.5 * kCol, 12, std::to_string(model.record()));
+    // The record number is typed as text (room for ten digits), so that the
+    // number shows at the left of the narrow field.
+    std::string number = wl::padRight(std::to_string(model.record()), 10);
+    d.edit(1 * kRow, 1 * kCol, 3.5 * kCol, 12, wl::bindTo(number));
     d.button(1 * kRow, 5 * kCol, 60, 12, "Go To Record", [&] {
-        model.goToRecord(std::atoll(number.text().c_str()));
+        model.goToRecord(std::atoll(number.c_str()));
         refresh();
     });
     d.button(1 * kRow, 22 * kCol, 30, 12, "Header", [&] {

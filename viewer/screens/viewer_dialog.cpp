@@ -52,36 +52,6 @@ bool pressButton(HWND dialog, const std::string& caption) {
     return true;
 }
 
-EditField& EditField::New(wl::TWindow* parent, RECT at, const std::string& text, std::shared_ptr<wl::TFont> font) {
-    oWnd = parent;
-    nTop = at.top;
-    nLeft = at.left;
-    nBottom = at.bottom;
-    nRight = at.right;
-    start_ = text;
-    cCaption = text;
-    oFont = std::move(font);
-    if (oFont) ++oFont->nCount;
-    nStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-    nId = GetNewId();
-    createOrDefer();
-    return *this;
-}
-
-void EditField::Initiate(HWND hDlg) {
-    wl::TControl::Initiate(hDlg);
-    SetWindowTextA(hWnd, start_.c_str());
-}
-
-std::string EditField::text() const {
-    if (!hWnd || !IsWindow(hWnd)) return start_;
-    const int n = GetWindowTextLengthA(hWnd);
-    std::string s(static_cast<std::size_t>(n) + 1, '\0');
-    GetWindowTextA(hWnd, s.data(), n + 1);
-    s.resize(static_cast<std::size_t>(n));
-    return s;
-}
-
 ViewerDialog::ViewerDialog(const std::string& caption, double width, double height)
     : caption_(caption), scale_(designScale()), font1_(standardFont(true)), font2_(standardFont(false)) {
     wl::DialogNew d;
@@ -182,10 +152,36 @@ wl::TWBrowse& ViewerDialog::arrayList(double row, double col, double w, double h
     return b;
 }
 
-EditField& ViewerDialog::edit(double row, double col, double w, double h, const std::string& text) {
-    auto e = std::make_unique<EditField>();
-    RECT at{px(col), px(row), px(col + w), std::max(px(row + h), px(row) + 640 / 40 + 6)};
-    e->New(&dialog_, at, text, font1_);
+wl::TComboBox& ViewerDialog::combo(double row, double col, double w, double h, std::vector<std::string> items,
+                                   wl::SetGet value) {
+    auto c = std::make_unique<wl::TComboBox>();
+    wl::ListNew n;
+    n.lPixel = true;
+    n.nRow = px(row);
+    n.nCol = px(col);
+    n.nWidth = px(w);
+    n.nHeight = px(h);  // with the dropped list
+    n.oWnd = &dialog_;
+    n.aItems = std::move(items);
+    n.bSetGet = std::move(value);
+    c->New(n);
+    auto& ref = *c;
+    controls_.push_back(std::move(c));
+    return ref;
+}
+
+wl::TGet& ViewerDialog::edit(double row, double col, double w, double h, wl::SetGet value) {
+    auto e = std::make_unique<wl::TGet>();
+    wl::GetNew g;
+    g.oWnd = &dialog_;
+    g.lPixel = true;
+    g.nRow = px(row);
+    g.nCol = px(col);
+    g.nWidth = px(w);
+    g.nHeight = std::max(px(h), 640 / 40 + 6);
+    g.oFont = font1_;
+    g.bSetGet = std::move(value);
+    e->New(g);
     auto& ref = *e;
     controls_.push_back(std::move(e));
     return ref;

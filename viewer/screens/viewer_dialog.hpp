@@ -15,6 +15,8 @@
 #include "button.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
+#include "get.hpp"
+#include "listbox.hpp"
 #include "wbrowse.hpp"
 
 namespace zr {
@@ -35,20 +37,6 @@ struct ViewerUi {
 // Posts a click on the dialog's button with that caption (false when it has
 // none): the click runs once the dialog's message loop takes it.
 bool pressButton(HWND dialog, const std::string& caption);
-
-// A plain single-line edit field (the library's get control is not built).
-class EditField : public wl::TControl {
-public:
-    std::string ClassName() const override { return "TVIEWEREDIT"; }
-    std::string WindowClass() const override { return "EDIT"; }
-    EditField& New(wl::TWindow* parent, RECT at, const std::string& text, std::shared_ptr<wl::TFont> font);
-    void Initiate(HWND hDlg) override;
-    // The text now in the field (the starting text before it exists).
-    std::string text() const;
-
-private:
-    std::string start_;
-};
 
 class ViewerDialog {
 public:
@@ -73,7 +61,11 @@ public:
     // A list over lines 1..count(), its current line in nAt.
     wl::TWBrowse& arrayList(double row, double col, double w, double h, const std::string& header,
                             std::function<std::string(std::size_t)> lineOf, std::function<int()> count);
-    EditField& edit(double row, double col, double w, double h, const std::string& text);
+    // A drop-down list of the items; the bound value is the chosen item.
+    wl::TComboBox& combo(double row, double col, double w, double h, std::vector<std::string> items,
+                         wl::SetGet value);
+    // A field editing the bound value as it is typed.
+    wl::TGet& edit(double row, double col, double w, double h, wl::SetGet value);
 
     // Runs the dialog modally, centred; `describe` fills what the observer
     // is told once it shows.

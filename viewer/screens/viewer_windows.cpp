@@ -1,6 +1,9 @@
 #include "viewer_windows.hpp"
 
 #include "acknowledgement_window.hpp"
+#include "claim_status_window.hpp"
+#include "claims_screen_window.hpp"
+#include "eligibility_window.hpp"
 #include "message_window.hpp"
 #include "paths.hpp"
 #include "pickers.hpp"
@@ -16,10 +19,10 @@ std::string openTransactionScreen(ScreenKind kind, const ScreenCall& call, const
     case ScreenKind::SegmentList: return CTLD39420(call, ui);
     case ScreenKind::Acknowledgement: return CTLD39408(call, ui);
     case ScreenKind::Message: return CTLD39409(call, ui);
-    case ScreenKind::Claims837:
+    case ScreenKind::ClaimStatus: return CTLD39410(call, ui);
+    case ScreenKind::Eligibility: return CTLD39412(call, ui);
+    case ScreenKind::Claims837: return CTLD39406(call, ui);
     case ScreenKind::Remittance835:
-    case ScreenKind::ClaimStatus:
-    case ScreenKind::Eligibility:
         // Until the set's own screen exists: its segments.
         if (isReportMode(call.mode) || call.mode == 109) return "";
         showSegmentList(call, ui);

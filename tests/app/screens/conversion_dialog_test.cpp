@@ -14,6 +14,7 @@
 #include "progress_meter_window.hpp"
 #include "test_support.hpp"
 #include "text.hpp"
+#include "user_script.hpp"
 
 namespace {
 
@@ -87,8 +88,7 @@ TEST_F(ConversionDialogRun, EscapeAndTheCloseBoxStartNothing) {
             zrtest::postClick(zrtest::childOf(box, "Button", "File"));
             zrtest::postClick(zrtest::childOf(box, "Button", "Folder", 1));
             Sleep(200);
-            SendMessageA(zrtest::childOf(box, "Edit", nullptr, 2), WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>("OW,DS"));
+            zrtest::typeInto(zrtest::childOf(box, "Edit", nullptr, 2), "OW,DS");
             HWND type = zrtest::childOf(box, "Button", "-");
             zrtest::postClick(type);
             HWND picker = zrtest::waitForDialog("Source Format");
@@ -133,7 +133,7 @@ TEST_F(ConversionDialogRun, BeginConvertsTheChosenFileWithTheMeter) {
         ASSERT_TRUE(zrtest::waitGone(output));
         zrtest::postClick(zrtest::childOf(box, "Button", "File"));
         zrtest::postClick(zrtest::childOf(box, "Button", "Folder", 1));
-        SendMessageA(zrtest::childOf(box, "Edit", nullptr, 2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("HO,PARSELOG=run.log"));
+        zrtest::typeInto(zrtest::childOf(box, "Edit", nullptr, 2), "HO,PARSELOG=run.log");
         Sleep(200);
         labels = zrtest::childTexts(box, "Static");
         sourceField = zrtest::textOf(zrtest::childOf(box, "Edit"));

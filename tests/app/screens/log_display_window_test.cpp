@@ -11,6 +11,8 @@
 #include "dialog_acts.hpp"
 #include "paths.hpp"
 #include "test_support.hpp"
+#include "user_script.hpp"
+#include "viewer_dialog.hpp"
 
 namespace {
 
@@ -57,6 +59,38 @@ TEST(LogDisplayWindow, TheConversionLogShowsInItsDialogUntilExit) {
     zr::CTLD33500(zr::LogMode::ConversionLog, nullptr, {dir.path(), "", {}});
     user.join();
     EXPECT_EQ(shown, "first line\r\nsecond line\r\n");
+}
+
+// "View File": "Browse" keeps the chosen file's name, which is read from
+// the current folder; "Exit" in "Enter File Name" shows nothing.
+TEST(LogDisplayWindow, ViewFileShowsTheFileNamedInEnterFileName) {
+    zrtest::TempDir dir;
+    const std::string file = dir.write("notes.txt", "first\r\nsecond\r\n");
+    zrtest::PromptRecorder prompts;
+    prompts.answerFile(file);
+    std::string field, shown;
+    zrtest::UserScript script({
+        {"Enter File Name", [](HWND w) { zr::pressButton(w, "Browse"); }},
+        {"Enter File Name",
+         [&](HWND w) {
+             field = zrtest::textOf(FindWindowExA(w, nullptr, "Edit", nullptr));
+             zr::pressButton(w, "Continue");
+         }},
+        {"View File",
+         [&](HWND w) {
+             shown = zrtest::textOf(FindWindowExA(w, nullptr, "Edit", nullptr));
+             zr::pressButton(w, "Exit");
+         }},
+    });
+    zr::CTLD33500(zr::LogMode::ViewFile, nullptr, {dir.path(), "", {}});
+    EXPECT_TRUE(zrtest::UserScript::done());
+    EXPECT_EQ(field.substr(0, 10), "notes.txt ");
+    EXPECT_EQ(shown, "first\r\nsecond\r\n");
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].caption, "Select File");
+
+    zrtest::UserScript leave({{"Enter File Name", [](HWND w) { zr::pressButton(w, "Exit"); }}});
+    EXPECT_EQ(zr::CTLD33501("notes.txt"), "");
 }
 
 }  // namespace

@@ -330,11 +330,12 @@ TEST_F(MainMenus, ViewX12FileOpensTheViewerOnTheChosenFileAndRecordsIt) {
     main.Build();
     zrtest::PromptRecorder prompts;
     prompts.answerFile(file);
-    zrtest::UserScript user({{"View X12 ", [](HWND w) { EXPECT_TRUE(pressButton(w, "Exit")); }}});
+    zrtest::UserScript user(
+        {{"View X12 837 Version 5010 PROFESSIONAL", [](HWND w) { EXPECT_TRUE(pressButton(w, "Exit")); }}});
     const wl::TMenuItem& view = *popup(main, 0).aItems()[1];
     ASSERT_EQ(view.cPrompt, "View X12 File");
     SendMessageA(main.window().hWnd, WM_COMMAND, view.nId, 0);
-    EXPECT_TRUE(zrtest::UserScript::done());  // the segment list showed and was left
+    EXPECT_TRUE(zrtest::UserScript::done());  // the claims screen showed and was left
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::File);
     EXPECT_EQ(zrtest::readBytes(dir.file("ZRK7W315.mru")), "[Viewer-Files]\r\n1=" + file + "\r\n");

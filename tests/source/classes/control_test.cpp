@@ -20,6 +20,23 @@ public:
     }
 };
 
+// A control bound to a text the caller owns reads it and writes it back;
+// a value of another type arrives as its text.
+TEST(ControlBinding, ATextVariableTakesWhatTheControlWrites) {
+    std::string text = "first";
+    const wl::SetGet bound = wl::bindTo(text);
+    EXPECT_EQ(bound(std::nullopt).text(), "first");
+    struct Case {
+        wl::Value written;
+        std::string stored;
+    };
+    const Case cases[] = {{wl::Value("second"), "second"}, {wl::Value(std::int64_t{42}), "42"}, {wl::Value(true), ".T."}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(bound(c.written).text(), c.stored);
+        EXPECT_EQ(text, c.stored);
+    }
+}
+
 TEST(ControlHelp, TopicOfTheControlOrTheParentsHelp) {
     zrtest::PromptRecorder prompts;
     wl::SETHELPFILE("");

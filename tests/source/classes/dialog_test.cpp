@@ -14,6 +14,7 @@
 #include "control.hpp"
 #include "dialog_template.hpp"
 #include "dialogs.hpp"
+#include "get.hpp"
 #include "library_error.hpp"
 #include "message_loop.hpp"
 #include "help_keys.hpp"
@@ -136,6 +137,34 @@ TEST(Dialog, EscapeEndsWithTwoAndEnterPressesTheDefaultButton) {
         Script s({[&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0); }});
         d.Activate();
         EXPECT_EQ(d.nResult.value_or(-1), 7);
+    }
+}
+
+// A field that wants every key keeps Escape from the dialog manager: it
+// passes the key up, and the dialog still ends as Escape ends it, unless
+// the Escape switch is off.
+TEST(Dialog, EscapeInAFieldThatTakesEveryKeyEndsTheDialog) {
+    for (bool escapeOn : {true, false}) {
+        SCOPED_TRACE(escapeOn ? "switch on" : "switch off");
+        const bool before = SETDIALOGESC(escapeOn);
+        TDialog d;
+        pixelDialog(d);
+        TGet field;
+        GetNew g;
+        g.oWnd = &d;
+        g.lPixel = true;
+        g.nRow = 10;
+        g.nCol = 10;
+        g.nWidth = 120;
+        g.nHeight = 22;
+        field.New(g);
+        TButton b;
+        b.New(buttonAt(&d, 60, 10, "Go", [&](TWindow&) { d.End(7); }));
+        Script s({[&] { PostMessageA(field.hWnd, WM_CHAR, VK_ESCAPE, 1); },
+                  [&] { PostMessageA(b.hWnd, BM_CLICK, 0, 0); }});
+        d.Activate();
+        SETDIALOGESC(before);
+        EXPECT_EQ(d.nResult.value_or(-1), escapeOn ? 2 : 7);
     }
 }
 

@@ -47,7 +47,7 @@ TEST(CsvViewerWindow, WalksTheRecordsAndColumnsOfAConvertedFile) {
          [&](HWND w) {
              expectLabel(w, "Column/Row");
              expectLabel(w, "SUBID");
-             SetWindowTextA(FindWindowExA(w, nullptr, "Edit", nullptr), "3");
+             zrtest::typeInto(FindWindowExA(w, nullptr, "Edit", nullptr), "3");
              pressButton(w, "Go To Record");
          }},
         {"View CSV File",

@@ -30,10 +30,13 @@ auto answer(const std::string& text, const std::string& button) {
     return [text, button](HWND w) {
         HWND edit = FindWindowExA(w, nullptr, "Edit", nullptr);
         ASSERT_TRUE(edit);
-        SetWindowTextA(edit, text.c_str());
+        zrtest::typeInto(edit, text);
         pressButton(w, button);
     };
 }
+
+// The claims screen of the professional fixtures.
+const std::string kClaims = "View X12 837 Version 5010 PROFESSIONAL";
 
 struct Recorder {
     std::vector<ShownDialog> shown;
@@ -47,15 +50,17 @@ struct Recorder {
     }
 };
 
-TEST(ViewerWindows, ViewX12FileOpensTheSegmentListOfTheChosenFile) {
+TEST(ViewerWindows, ViewX12FileOpensTheClaimsScreenOfTheChosenFile) {
     zrtest::PromptRecorder prompts;
     prompts.answerFile(zrtest::x12Fixture("837p_two_claims.x12"));
     Recorder rec;
-    UserScript script({{"View X12 ", press("Exit")}});
+    UserScript script({{kClaims, press("View Data")}, {"View X12 ", press("Exit")}, {kClaims, press("Exit")}});
     viewX12File("ZRK7W315", "", "", rec.ui());
-    ASSERT_EQ(rec.captions(), std::vector<std::string>{"View X12 "});
+    ASSERT_EQ(rec.captions(), (std::vector<std::string>{kClaims, "View X12 "}));
     ASSERT_FALSE(rec.shown[0].lines.empty());
-    EXPECT_EQ(rec.shown[0].lines[0].substr(0, 12), "        - IS");
+    EXPECT_EQ(rec.shown[0].lines[0].substr(0, 19), "1     P SMITH JOHN ");
+    ASSERT_FALSE(rec.shown[1].lines.empty());
+    EXPECT_EQ(rec.shown[1].lines[0].substr(0, 12), "        - IS");
     EXPECT_EQ(prompts.prompts().at(0).kind, wl::PromptKind::File);
     EXPECT_TRUE(UserScript::done());
 }
@@ -64,13 +69,18 @@ TEST(ViewerWindows, InterchangePickerListsEachAndOpensTheChosenOne) {
     zrtest::PromptRecorder prompts;
     Recorder rec;
     const std::string pick = "Select Interchange Control Batch (ISA)";
-    UserScript script({{pick, press("Select Batch")}, {"View X12 ", press("Exit")}, {pick, press("Exit")}});
+    UserScript script({{pick, press("Select Batch")},
+                       {kClaims, press("View Data")},
+                       {"View X12 ", press("Exit")},
+                       {kClaims, press("Exit")},
+                       {pick, press("Exit")}});
     viewX12File("ZRK7W315", zrtest::x12Fixture("two_interchanges.x12"), "", rec.ui());
-    ASSERT_EQ(rec.captions(), (std::vector<std::string>{pick, "View X12 ", pick}));
+    ASSERT_EQ(rec.captions(), (std::vector<std::string>{pick, kClaims, "View X12 ", pick}));
     EXPECT_EQ(rec.shown[0].lines,
               (std::vector<std::string>{"1 837  000000001  005010X222A1", "2 835  000000002  005010X221A1"}));
-    // The first interchange alone: its ST is the list's third row.
-    EXPECT_EQ(rec.shown[1].lines.at(2).substr(0, 18), "     1> - ST*837*0");
+    // The first interchange alone: its one claim, and its ST the list's third row.
+    EXPECT_EQ(rec.shown[1].lines.size(), 2u);
+    EXPECT_EQ(rec.shown[2].lines.at(2).substr(0, 18), "     1> - ST*837*0");
     EXPECT_TRUE(prompts.prompts().empty());
 }
 
@@ -84,10 +94,12 @@ TEST(ViewerWindows, SetPickerListsTheSetsWhenTheUserWantsThemOneByOne) {
                             if (list) SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
                             pressButton(w, "Select Set");
                         }},
-                       {"View X12 ", press("Exit")},
+                       {kClaims, press("Exit")},
                        {pick, press("Exit")}});
     viewX12File("ZRK7W315", zrtest::x12Fixture("837p_two_sets.x12"), "", rec.ui());
-    ASSERT_EQ(rec.captions(), (std::vector<std::string>{pick, "View X12 ", pick}));
+    ASSERT_EQ(rec.captions(), (std::vector<std::string>{pick, kClaims, pick}));
+    // The second set's two claims.
+    EXPECT_EQ(rec.shown[1].lines.at(0).substr(0, 18), "1     P BROWN ANN ");
     ASSERT_EQ(rec.shown[0].lines.size(), 2u);
     EXPECT_EQ(rec.shown[0].lines[1], "2 837  005010X222A1  ACME BILLING");
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Would you like to see the individual batchs?"});
@@ -97,6 +109,7 @@ TEST(ViewerWindows, SearchGoToAndTheElementDialogs) {
     zrtest::PromptRecorder prompts;
     Recorder rec;
     UserScript script({
+        {kClaims, press("View Data")},
         {"View X12 ", press("Search")},
         {"Search", answer("clm", "Find")},
         {"View X12 ", press("Select")},
@@ -110,25 +123,26 @@ TEST(ViewerWindows, SearchGoToAndTheElementDialogs) {
         {"View X12 ", press("Search")},
         {"Search", answer("NOWHERE", "Find")},
         {"View X12 ", press("Exit")},
+        {kClaims, press("Exit")},
     });
     viewX12File("ZRK7W315", zrtest::x12Fixture("837p_two_claims.x12"), "", rec.ui());
     EXPECT_TRUE(UserScript::done());
     const std::vector<std::string> captions = rec.captions();
-    ASSERT_EQ(captions.size(), 7u);
-    EXPECT_EQ(captions[1], "Search");
-    EXPECT_EQ(rec.shown[1].lines.at(0), std::string(40, ' '));  // the offered text, filled to 40
-    EXPECT_EQ(captions[2], "CLM Segment ");
-    EXPECT_EQ(rec.shown[2].lines.at(0), "Element 1 = PAT001");
-    EXPECT_EQ(rec.shown[2].lines.at(4), "Element 5 = 3 Subelements 11:B:1");
-    EXPECT_EQ(rec.shown[3].lines.at(0), "PAT001");
-    EXPECT_EQ(captions[5], "GS Segment ");
-    EXPECT_EQ(rec.shown[6].lines.at(0), "clm" + std::string(37, ' '));  // the last search text offered
+    ASSERT_EQ(captions.size(), 8u);
+    EXPECT_EQ(captions[2], "Search");
+    EXPECT_EQ(rec.shown[2].lines.at(0), std::string(40, ' '));  // the offered text, filled to 40
+    EXPECT_EQ(captions[3], "CLM Segment ");
+    EXPECT_EQ(rec.shown[3].lines.at(0), "Element 1 = PAT001");
+    EXPECT_EQ(rec.shown[3].lines.at(4), "Element 5 = 3 Subelements 11:B:1");
+    EXPECT_EQ(rec.shown[4].lines.at(0), "PAT001");
+    EXPECT_EQ(captions[6], "GS Segment ");
+    EXPECT_EQ(rec.shown[7].lines.at(0), "clm" + std::string(37, ' '));  // the last search text offered
     EXPECT_EQ(prompts.texts(), std::vector<std::string>{"NOWHERE Not Found"});
 }
 
 TEST(ViewerWindows, PromptsReturnTheEditedTextHoweverClosed) {
     UserScript script({{"Search", [](HWND w) {
-                            SetWindowTextA(FindWindowExA(w, nullptr, "Edit", nullptr), "typed");
+                            zrtest::typeInto(FindWindowExA(w, nullptr, "Edit", nullptr), "typed");
                             PostMessageA(w, WM_COMMAND, IDCANCEL, 0);  // Escape
                         }}});
     EXPECT_EQ(CTL394SEEK(std::string(50, 'x')).substr(0, 5), "typed");

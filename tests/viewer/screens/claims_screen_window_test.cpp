@@ -1,0 +1,160 @@
+// The 837 claims screen under Wine, on shared 837 samples: its title, rows
+// and footer, Search finding the first row, an acknowledgement's rows, the
+// buttons of the modes above 1, and the modes that show nothing.
+#include "claims_screen_window.hpp"
+
+#include <gtest/gtest.h>
+
+#include "acknowledgement.hpp"
+#include "user_script.hpp"
+#include "viewer_windows.hpp"
+#include "x12_fixtures.hpp"
+
+namespace {
+
+using namespace zr;
+using zrtest::UserScript;
+
+std::string claimsSample(const std::string& path) { return std::string(ZR_SAMPLES) + "/" + path; }
+
+auto claimsPress(const std::string& caption) {
+    return [caption](HWND w) { EXPECT_TRUE(pressButton(w, caption)) << caption; };
+}
+
+auto claimsAnswer(const std::string& text) {
+    return [text](HWND w) {
+        HWND edit = FindWindowExA(w, nullptr, "Edit", nullptr);
+        ASSERT_TRUE(edit);
+        zrtest::retypeInto(edit, text);
+        pressButton(w, "Find");
+    };
+}
+
+struct ClaimsShown {
+    std::vector<ShownDialog> shown;
+    ViewerUi ui() {
+        return ViewerUi{[this](const ShownDialog& d) { shown.push_back(d); }};
+    }
+};
+
+// A child window (button or text) of the dialog with this text.
+bool claimsButtonShown(HWND dialog, const std::string& caption) {
+    struct Find {
+        std::string caption;
+        bool found = false;
+    } f{caption};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* find = reinterpret_cast<Find*>(data);
+            char text[64] = {};
+            GetWindowTextA(child, text, sizeof text);
+            if (find->caption == text) find->found = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+TEST(ClaimsScreenWindow, DentalSampleShowsItsClaimAndTotal) {
+    ZR_REQUIRE_SAMPLES();
+    const std::string title = "View X12 837 Version 5010 DENTAL";
+    zrtest::PromptRecorder prompts;
+    ClaimsShown rec;
+    bool modeButtons = true;
+    UserScript script({{title, [&](HWND w) {
+                            modeButtons = claimsButtonShown(w, "Export");
+                            // The only row is found: the search starts before it.
+                            pressButton(w, "Search");
+                        }},
+                       {"Search", claimsAnswer("sublast")},
+                       {title, claimsPress("Exit")}});
+    viewX12File("ZRK7W315", claimsSample("stupidedi/X224A2-multiple-tooth-numbers.edi"), "", rec.ui());
+    EXPECT_TRUE(UserScript::done());
+    ASSERT_GE(rec.shown.size(), 1u);
+    EXPECT_EQ(rec.shown[0].caption, title);
+    EXPECT_EQ(rec.shown[0].lines,
+              (std::vector<std::string>{"1     P SUBLAST SUBFIRST M.           900.00    1191",
+                                        "1 claim with a total of $900.00"}));
+    EXPECT_FALSE(modeButtons);  // mode 1: the viewer's own screen
+    EXPECT_TRUE(prompts.texts().empty());
+}
+
+TEST(ClaimsScreenWindow, ManyClaimsSearchFromTheTopAndNotFound) {
+    ZR_REQUIRE_SAMPLES();
+    const std::string title = "View X12 837 Version 5010 CLAIM TYPE ERROR";
+    zrtest::PromptRecorder prompts;
+    ClaimsShown rec;
+    UserScript script({{title, claimsPress("Search")},
+                       {"Search", claimsAnswer("A37YH556")},
+                       {title, claimsPress("Search")},
+                       {"Search", claimsAnswer("NOWHERE")},
+                       {title, claimsPress("Exit")}});
+    viewX12File("ZRK7W315", claimsSample("imsweb-x12-parser/x12_many_claims.txt"), "", rec.ui());
+    EXPECT_TRUE(UserScript::done());
+    ASSERT_GE(rec.shown.size(), 1u);
+    const ShownDialog& screen = rec.shown[0];
+    EXPECT_EQ(screen.caption, title);
+    ASSERT_EQ(screen.lines.size(), 13u);  // the first twelve rows and the footer
+    EXPECT_EQ(screen.lines[0], "1     P DOE JOHN T.                   500.00    A37YH556");
+    EXPECT_EQ(screen.lines[1], "2     P DOE DAVID J.                  500.00    A37YH667");
+    EXPECT_EQ(screen.lines.back(), "820 claims with a total of $410000.00");
+    // The first search finds the first row: no message; the second says so.
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"NOWHERE Not Found"});
+}
+
+TEST(ClaimsScreenWindow, ModesAboveOneShowTheirButtonsAndOutputsShowNothing) {
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12"));
+    TransactionScreenCall call;
+    call.table = &t;
+    call.claims = CTL39400C(t, 1);
+    call.setId = "837";
+    call.version = "5010";
+    call.mode = 2;
+    ClaimsShown rec;
+    std::vector<std::string> present;
+    const std::string title = "View X12 837 Version 5010 PROFESSIONAL";
+    UserScript script({{title, [&](HWND w) {
+                            for (const char* b : {"Export", "CMS-1500", "Format", "Create 276", "Load 997/999"})
+                                if (claimsButtonShown(w, b)) present.push_back(b);
+                            pressButton(w, "Exit");
+                        }}});
+    EXPECT_EQ(CTLD39406(call, rec.ui()), "");
+    EXPECT_EQ(present, (std::vector<std::string>{"Export", "CMS-1500", "Format", "Create 276", "Load 997/999"}));
+    // The listing mode returns the rows; the report modes open nothing.
+    for (int mode : {100, 101, 102, 103, 109, 110, 200}) {
+        call.mode = mode;
+        const std::string out = CTLD39406(call, rec.ui());
+        if (mode == 200)
+            EXPECT_EQ(out.substr(0, 13), "P SMITH JOHN ");
+        else
+            EXPECT_EQ(out, "") << mode;
+    }
+    EXPECT_EQ(rec.shown.size(), 1u);
+}
+
+TEST(ClaimsScreenWindow, AcknowledgementReplacesTheFooter) {
+    const std::string title = "View X12 837 Version 5010 PROFESSIONAL";
+    const std::string file = zrtest::x12Fixture("837p_two_claims.x12");
+    const std::string ack = zrtest::x12Fixture("997_for_837p.x12");
+    const std::string summary = CTL39400P(ack, CTL39400O(ack, zrtest::loadX12(file)), 1);
+    ASSERT_FALSE(summary.empty());
+    zrtest::PromptRecorder prompts;
+    prompts.answerFile(ack);
+    ClaimsShown rec;
+    bool before = false, after = false;
+    UserScript script({{title, [&](HWND w) {
+                            before = claimsButtonShown(w, "2 claims with a total of $225.50");
+                            pressButton(w, "Load 997/999");
+                        }},
+                       {title, [&](HWND w) {
+                            after = claimsButtonShown(w, summary);
+                            pressButton(w, "Exit");
+                        }}});
+    viewX12File("ZRK7W315", file, "", rec.ui());
+    EXPECT_TRUE(UserScript::done());
+    EXPECT_TRUE(before);
+    EXPECT_TRUE(after);
+}
+
+}  // namespace

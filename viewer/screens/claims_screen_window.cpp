@@ -1,0 +1,98 @@
+#include "claims_screen_window.hpp"
+
+#include "acknowledgement.hpp"
+#include "claims_listing.hpp"
+#include "messages.hpp"
+#include "prompts.hpp"
+#include "segment_lines.hpp"
+#include "segment_list_window.hpp"
+#include "text.hpp"
+
+namespace zr {
+
+namespace {
+
+std::string joinedRows(const std::vector<std::string>& rows) {
+    std::string out;
+    for (const std::string& r : rows) out += r + "\r\n";
+    return out;
+}
+
+// A button whose work the program does not do yet: shown, never enabled.
+void absentWork(ViewerDialog& d, double row, double col, double w, const std::string& caption) {
+    d.button(row, col, w, 12, caption, {}).bWhen = [] { return false; };
+}
+
+void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, const ViewerUi& ui) {
+    // The acknowledgement's notes go on a copy: the caller's table stays as loaded.
+    std::optional<SegmentTable> acknowledged;
+    std::vector<std::string> rows = std::move(listing.rows);
+    std::string footer = listing.footer;
+    std::string lastSearch;
+
+    ViewerDialog d(claimsScreenTitle(call.setId, call.version, listing.claimType), 600, 400);
+    wl::TWBrowse* browse = nullptr;
+    auto lineOf = [&](std::size_t k) { return k >= 1 && k <= rows.size() ? CTL39406V(rows, k) : std::string(); };
+    browse = &d.arrayList(30, 10, 280, 130, "Claim", lineOf, [&] { return static_cast<int>(rows.size()); });
+    wl::TSay& foot = d.label(160, 10, 150, 20, [&] { return footer; }, 2);
+
+    d.button(10, 230, 50, 12, "Exit", [&] { d.close(); });
+    // The Claim Data dialog and the paged listing print are not in the program yet.
+    absentWork(d, 10, 170, 50, "Select");
+    absentWork(d, 10, 110, 50, "Print");
+    d.button(180, 70, 60, 12, "Load 997/999", [&] {
+        const std::string file = CTL39400Q(0, "*.*");
+        if (file.empty()) return;
+        acknowledged = CTL39400O(file, acknowledged ? *acknowledged : *call.table);
+        footer = CTL39400P(file, *acknowledged, 1);
+        rows = CTL39406E(ClaimFields(*acknowledged, call.claims));
+        foot.SetText(wl::Value(footer));
+        browse->Display();
+    });
+    d.button(10, 50, 50, 12, "View Data", [&] {
+        TransactionScreenCall list = call;
+        if (acknowledged) list.table = &*acknowledged;
+        showSegmentList(list, ui);
+    });
+    d.button(180, 10, 50, 12, "Search", [&] {
+        lastSearch = wl::alltrim(CTL394SEEK(wl::alltrim(lastSearch), ui));
+        browse->GoTop();
+        // From before the first row: a text in the first claim's row is found.
+        const ClaimsSearch found = CTL39406AI(rows, 0, lastSearch);
+        if (found.found && found.row >= 1) browse->Skip(static_cast<int>(found.row) - 1);
+        browse->Display();
+        if (!found.found) wl::MSGINFO(lastSearch + " Not Found");
+    });
+    if (showsModeAboveOneButtons(call.mode)) {
+        // Export, the claim form, the report writer and the 276 writer are
+        // not in the program yet.
+        absentWork(d, 180, 240, 50, "Export");
+        if (wl::prefixMatch(listing.claimType, "PROFESSIONAL")) absentWork(d, 165, 180, 50, "CMS-1500");
+        absentWork(d, 180, 180, 50, "Format");
+        absentWork(d, 165, 240, 50, "Create 276");
+    }
+    d.run(ui, [&] {
+        std::vector<std::string> lines;
+        for (std::size_t k = 1; k <= rows.size() && k <= 12; ++k) lines.push_back(lineOf(k));
+        lines.push_back(footer);
+        return ShownDialog{"", nullptr, lines, browse ? static_cast<std::size_t>(browse->nAt) : 1};
+    });
+}
+
+}  // namespace
+
+std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
+    if (!call.table) return "";
+    const ClaimFields fields(*call.table, call.claims, call.currentFolder);
+    ClaimsListing listing = CTL39406B(fields, call.fields);
+    switch (claimsScreenAction(call.mode)) {
+    case ClaimsScreenAction::Listing: return joinedRows(listing.rows);
+    case ClaimsScreenAction::OpenScreen: showClaimsScreen(call, std::move(listing), ui); return "";
+    default:
+        // The reports, claim forms, export and derived files of the claims
+        // are not produced yet: nothing is shown and nothing written.
+        return "";
+    }
+}
+
+}  // namespace zr
