@@ -24,6 +24,7 @@ constexpr int kXbrMinWidth = 10;
 // Outlines shown here draw their line pictures through these hooks.
 TXBrowse::TXBrowse() { installTreeBitmaps(); }
 TXBrowse::~TXBrowse() {
+    *alive_ = false;
     // The editors first: their windows are children of this one.
     editor_.reset();
     retired_.reset();
@@ -424,6 +425,12 @@ Answer TXBrowse::LButtonDown(int row, int col, WPARAM flags) {
     }
     const int line = (row - nHeaderHeight()) / rowHeight_ + 1;
     if (line < 1 || line > m_.nDataRows || m_.nLen == 0) return 0;
+    if (lKineticBrw) {
+        pressed_ = true;
+        moved_ = false;
+        startLine_ = lastLine_ = line;
+        startTime_ = bClock();
+    }
     const int target = m_.KeyNo() - m_.nRowSel + line;
     if (target <= m_.nLen) {
         const bool multi = m_.lMultiSelect || m_.nMarqueeStyle >= 6;
@@ -461,6 +468,19 @@ Answer TXBrowse::MouseMove(int row, int col, WPARAM flags) {
         InvalidateRect(hWnd, nullptr, FALSE);
         return 0;
     }
+    if (pressed_ && (flags & MK_LBUTTON) && row >= nHeaderHeight()) {
+        const int line = (row - nHeaderHeight()) / rowHeight_ + 1;
+        if (line != lastLine_) {
+            // The rows follow the pointer: up shows later rows.
+            const int by = lastLine_ - line;
+            by > 0 ? m_.GoDown(by) : m_.GoUp(-by);
+            lastLine_ = line;
+            moved_ = true;
+            SetCursor(LoadCursor(nullptr, IDC_HAND));
+            moved();
+        }
+        return 0;
+    }
     if (!nCaptured) {
         const int edge = resizeEdgeAt(col);
         if (edge && lHeader && row < nHeaderHeight()) SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
@@ -468,7 +488,44 @@ Answer TXBrowse::MouseMove(int row, int col, WPARAM flags) {
     return TControl::MouseMove(row, col, flags);
 }
 
+void TXBrowse::startFling(int rows, std::int64_t elapsed) {
+    const BrowseFling f = browseFlingPlan(rows, elapsed, fling);
+    if (f.steps == 0) return;
+    const std::shared_ptr<bool> alive = alive_;
+    const HWND self = hWnd;
+    auto step = [this, &f] {
+        const int before = m_.KeyNo();
+        f.towardStart ? m_.GoUp() : m_.GoDown();
+        moved();
+        UpdateWindow(hWnd);
+        return m_.KeyNo() != before;
+    };
+    auto wait = [alive, self](int ms) {
+        Sleep(static_cast<DWORD>(ms));
+        MSG msg{};
+        // A press for the browse ends the fling; other messages run, and
+        // may close the browse.
+        if (PeekMessageA(&msg, self, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE)) return false;
+        while (*alive && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        return *alive && IsWindow(self) != FALSE;
+    };
+    browseRunFling(f, step, wait);
+}
+
 Answer TXBrowse::LButtonUp(int row, int col, WPARAM flags) {
+    if (pressed_) {
+        const bool fling = moved_;
+        pressed_ = moved_ = false;
+        if (fling) {
+            const std::shared_ptr<bool> alive = alive_;
+            startFling(lastLine_ - startLine_, bClock() - startTime_);
+            if (!*alive) return 0;  // closed while the fling drained messages
+            return 0;
+        }
+    }
     const int captured = nCaptured;
     nCaptured = 0;
     if (GetCapture() == hWnd) ReleaseCapture();

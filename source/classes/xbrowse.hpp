@@ -6,10 +6,13 @@
 // moved by dragging.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "browse_model.hpp"
 #include "control.hpp"
 #include "xbrowse_model.hpp"
 #include "xbrowse_report.hpp"
@@ -47,6 +50,12 @@ public:
     bool lAllowColSwapping = true;
     // A label that shows the seek text as it is typed.
     TSay* oSeek = nullptr;
+    // Kinetic scrolling: dragging the rows moves them with the hand cursor,
+    // a fast release flings on (the shared fling of browse_model). The
+    // clock gives milliseconds (tests set it).
+    bool lKineticBrw = true;
+    BrowseFlingParams fling;
+    std::function<std::int64_t()> bClock = [] { return std::int64_t(GetTickCount()); };
     // 0 none, 1 header press, 2 footer press, 3 column resizing.
     int nCaptured = 0;
 
@@ -124,6 +133,12 @@ private:
     int pressPos_ = 0;      // display position pressed in the header
     int pressX_ = 0;
     int dragX_ = -1;        // the resizing line's x, -1 when none shown
+    bool pressed_ = false, moved_ = false;  // a press in the data, dragged since
+    int startLine_ = 0, lastLine_ = 0;
+    std::int64_t startTime_ = 0;
+    // False once the browse is gone: a fling drains messages that may close it.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    void startFling(int rows, std::int64_t elapsed);
 };
 
 }  // namespace wl

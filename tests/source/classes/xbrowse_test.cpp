@@ -296,4 +296,66 @@ TEST(XBrowse, OutlineRowsShowTheirLinePicturesThenThePrompt) {
     EXPECT_EQ(pic.at(8, top.top + (h - 16) / 2 + 6), RGB(255, 255, 255));  // no upright: not a plus
 }
 
+TEST(XBrowse, DraggedRowsFollowThePointerAndAFastReleaseFlings) {
+    XbParent p;
+    TXBrowse b;
+    b.model().SetArray(xbRowsOf(1000));
+    b.New(&p.w, 0, 0, 300, 380, TFont::New(FontSpec{"Arial", 0, -14}));
+    std::int64_t now = 0;
+    b.bClock = [&] { return now; };
+    ASSERT_GE(b.model().nDataRows, 12);
+    const int h = b.nRowHeight();
+    auto at = [&](int line) { return MAKELPARAM(20, b.nHeaderHeight() + (line - 1) * h + h / 2); };
+    SendMessageA(b.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at(12));
+    EXPECT_EQ(b.model().KeyNo(), 12);
+    SendMessageA(b.hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(2));  // ten rows up
+    EXPECT_EQ(b.model().KeyNo(), 22);
+    now = 200;  // ten rows in 200 milliseconds: 25 rows more
+    SendMessageA(b.hWnd, WM_LBUTTONUP, 0, at(2));
+    EXPECT_EQ(b.model().KeyNo(), 47);
+    EXPECT_EQ(GetScrollPos(b.hWnd, SB_VERT), 47);
+
+    // A slow drag does not fling; a press waiting for the browse stops one.
+    SendMessageA(b.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at(12));
+    SendMessageA(b.hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(2));
+    const int dragged = b.model().KeyNo();
+    now += 5000;
+    SendMessageA(b.hWnd, WM_LBUTTONUP, 0, at(2));
+    EXPECT_EQ(b.model().KeyNo(), dragged);
+    SendMessageA(b.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at(12));
+    SendMessageA(b.hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(2));
+    const int before = b.model().KeyNo();
+    now += 200;
+    PostMessageA(b.hWnd, WM_LBUTTONDOWN, 0, at(5));
+    SendMessageA(b.hWnd, WM_LBUTTONUP, 0, at(2));
+    EXPECT_EQ(b.model().KeyNo(), before + 1);
+    MSG m{};
+    while (PeekMessageA(&m, b.hWnd, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE)) {
+    }
+}
+
+TEST(XBrowse, AFlingStopsWhenAMessageItRunsClosesTheBrowse) {
+    XbParent p;
+    auto b = std::make_unique<TXBrowse>();
+    b->model().SetArray(xbRowsOf(1000));
+    b->New(&p.w, 0, 0, 300, 380, TFont::New(FontSpec{"Arial", 0, -14}));
+    std::int64_t now = 0;
+    b->bClock = [&] { return now; };
+    const HWND h = b->hWnd;
+    const int rh = b->nRowHeight(), top = b->nHeaderHeight();
+    auto at = [&](int line) { return MAKELPARAM(20, top + (line - 1) * rh + rh / 2); };
+    // The parent closes the browse when the fling's message drain reaches it.
+    p.w.bKeyChar = [&](WPARAM, LPARAM) -> Answer {
+        b.reset();
+        return 0;
+    };
+    SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, at(12));
+    SendMessageA(h, WM_MOUSEMOVE, MK_LBUTTON, at(2));
+    now = 200;
+    PostMessageA(p.w.hWnd, WM_CHAR, 'x', 0);
+    SendMessageA(h, WM_LBUTTONUP, 0, at(2));  // must not touch the browse once it is gone
+    EXPECT_EQ(b, nullptr);
+    EXPECT_FALSE(IsWindow(h));
+}
+
 }  // namespace
