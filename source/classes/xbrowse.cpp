@@ -7,6 +7,7 @@
 #include "button.hpp"
 #include "font.hpp"
 #include "messages.hpp"
+#include "popup_menus.hpp"
 #include "printer.hpp"
 #include "report_printer.hpp"
 #include "tree_bitmaps.hpp"
@@ -19,6 +20,8 @@ bool keyHeld(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 // Sent to itself to drop a finished editor once its handler has returned.
 constexpr UINT kXbrRetireEditor = WM_APP + 0x3b1;
 constexpr int kXbrMinWidth = 10;
+// The column menu's commands: this plus the column's creation number.
+constexpr int kXbrColumnMenu = 0x7A00;
 }  // namespace
 
 // Outlines shown here draw their line pictures through these hooks.
@@ -79,6 +82,7 @@ void TXBrowse::Default() {
     }
     if (old) SelectObject(dc, old);
     ::ReleaseDC(hWnd, dc);
+    m_.ColStretch();
     updateScroll();
 }
 
@@ -96,6 +100,7 @@ void TXBrowse::measure() {
     GetClientRect(hWnd, &c);
     const int fixed = nHeaderHeight() + (lFooter ? rowHeight_ : 0);
     m_.nDataRows = std::max(1, int(c.bottom - fixed) / rowHeight_);
+    m_.nClientWidth = int(c.right);
     m_.KeyCount();
 }
 
@@ -133,21 +138,7 @@ int TXBrowse::nGroupHeight() const {
 
 int TXBrowse::nHeaderHeight() const { return lHeader ? rowHeight_ + nGroupHeight() : 0; }
 
-int TXBrowse::colLeft(int i) const {
-    const auto d = m_.Display();
-    if (i < 1 || i > int(d.size())) return -1;
-    int left = 0;
-    for (int k = 1; k <= int(d.size()); ++k) {
-        const bool scrolledOff = k > m_.nFreeze && k < m_.nFreeze + m_.nColOffset;
-        if (scrolledOff) {
-            if (k == i) return -1;
-            continue;
-        }
-        if (k == i) return left;
-        left += m_.aCols[size_t(d[size_t(k) - 1]) - 1].nWidth;
-    }
-    return -1;
-}
+int TXBrowse::colLeft(int i) const { return m_.ColLeft(i); }
 
 int TXBrowse::displayPosAt(int x) const {
     const auto d = m_.Display();
@@ -172,6 +163,62 @@ int TXBrowse::resizeEdgeAt(int x) const {
         if (std::abs(x - right) <= 1) return i;
     }
     return 0;
+}
+
+int TXBrowse::MouseRowPos(int y) const {
+    if (y < nHeaderHeight()) return 0;
+    const int line = (y - nHeaderHeight()) / rowHeight_ + 1;
+    const int rows = std::min(m_.nDataRows, std::max(0, m_.nLen - (m_.KeyNo() - m_.nRowSel)));
+    return line <= rows ? line : 0;
+}
+
+int TXBrowse::MouseColPos(int x) const {
+    if (x < 0) return -1;
+    return displayPosAt(x);
+}
+
+bool TXBrowse::MouseAtHeader(int y) const { return lHeader && y >= 0 && y < nHeaderHeight(); }
+
+bool TXBrowse::MouseAtFooter(int y) const {
+    if (!lFooter || !hWnd) return false;
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    return y >= c.bottom - rowHeight_ && y < c.bottom;
+}
+
+void TXBrowse::FontSize(int delta) {
+    if (!oFont || delta == 0) return;
+    FontSpec spec = oFont->spec();
+    const int h = spec.nHeight;
+    spec.nHeight = h < 0 ? std::min(-1, h - delta) : std::max(1, h + delta);
+    auto bigger = TFont::New(spec);
+    SetFont(bigger);
+    // Every column takes its width again in the new font.
+    for (TXBrwColumn& c : m_.aCols) c.nWidth = 0;
+    Default();
+    Refresh();
+}
+
+void TXBrowse::SetColumns(int row, int col) {
+    HMENU menu = CreatePopupMenu();
+    const size_t visible = m_.Display().size();
+    for (const TXBrwColumn& c : m_.aCols) {
+        UINT flags = MF_STRING | (c.lHide ? 0 : MF_CHECKED);
+        // The only visible column cannot be hidden.
+        if (!c.lHide && visible == 1) flags |= MF_GRAYED;
+        AppendMenuA(menu, flags, UINT_PTR(kXbrColumnMenu + c.nCreationOrder), c.cHeader.c_str());
+    }
+    TRACKPOPUPMENU(menu, hWnd, row, col);
+    DestroyMenu(menu);
+}
+
+Answer TXBrowse::RButtonDown(int row, int col, WPARAM flags) {
+    CancelEdit();
+    if (MouseAtHeader(row) && lAllowColHiding) {
+        SetColumns(row, col);
+        return 0;
+    }
+    return TControl::RButtonDown(row, col, flags);
 }
 
 RECT TXBrowse::aCellCoor(int row, int displayCol) const {
@@ -300,6 +347,10 @@ Answer TXBrowse::KeyDown(WPARAM key, LPARAM flags) {
     const bool ctrl = keyHeld(VK_CONTROL), shift = keyHeld(VK_SHIFT);
     if (key == VK_F2 && m_.lF2KeyToEdit) {
         EditCell();
+        return 0;
+    }
+    if (ctrl && (key == VK_ADD || key == VK_SUBTRACT)) {
+        FontSize(key == VK_ADD ? 1 : -1);
         return 0;
     }
     if (ctrl && key == 'V') {
@@ -848,6 +899,23 @@ void TXBrowse::drawTo(HDC dc) {
                 cell(dc, RECT{std::min<LONG>(x, r.right), r.top, r.right, r.bottom}, label.cPrompt, fore, back, false);
                 return;
             }
+            if (col.lProgBar) {
+                // The value's share of the cell in the bar colour over the other.
+                const RECT all{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+                HBRUSH rest = CreateSolidBrush(col.nClrProgBack);
+                FillRect(dc, &r, rest);
+                DeleteObject(rest);
+                const RECT done{all.left, all.top, all.left + col.ProgFill(int(all.right - all.left)), all.bottom};
+                HBRUSH bar = CreateSolidBrush(col.nClrProgBar);
+                FillRect(dc, &done, bar);
+                DeleteObject(bar);
+                SetTextColor(dc, fore);
+                SetBkMode(dc, TRANSPARENT);
+                const std::string text = col.StrData();
+                RECT t = r;
+                DrawTextA(dc, text.c_str(), int(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+                return;
+            }
             if (col.aRowCols.size() > 1) {
                 // Stacked cells, each a band of the row, the last to the bottom.
                 const int n = int(col.aRowCols.size());
@@ -902,6 +970,16 @@ Answer TXBrowse::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     if (nMsg == kXbrRetireEditor) {
         retired_.reset();
         return 0;
+    }
+    if (nMsg == WM_COMMAND && l == 0) {
+        const int n = int(LOWORD(w)) - kXbrColumnMenu;
+        if (n >= 1 && n <= int(m_.aCols.size())) {
+            TXBrwColumn& c = m_.aCols[size_t(n) - 1];
+            if (c.lHide || m_.Display().size() > 1) c.lHide = !c.lHide;
+            m_.nColSel = std::clamp(m_.nColSel, 1, std::max(1, int(m_.Display().size())));
+            Refresh();
+            return 0;
+        }
     }
     return TControl::HandleEvent(nMsg, w, l);
 }

@@ -68,6 +68,19 @@ public:
     void Refresh();
     // The column at client x (creation number), 0 for none.
     int nAtCol(int x) const;
+    // Hit tests: the data row under y (0 above the data or past the rows),
+    // the display column under x (-1 left of the columns, 0 past them).
+    int MouseRowPos(int y) const;
+    int MouseColPos(int x) const;
+    bool MouseAtHeader(int y) const;
+    bool MouseAtFooter(int y) const;
+    // A font of the same face delta units larger (smaller); every column
+    // takes its width again.
+    void FontSize(int delta);
+    // The column menu at (row, col): every header, checked when shown;
+    // choosing one shows or hides it (never the only one shown).
+    void SetColumns(int row, int col);
+    bool lAllowColHiding = true;
     // The cell rectangle of screen row (from 1) and display column (from 1);
     // empty when the column is scrolled out of sight.
     RECT aCellCoor(int row, int displayCol) const;
@@ -98,6 +111,7 @@ public:
     Answer LButtonUp(int row, int col, WPARAM flags) override;
     Answer MouseMove(int row, int col, WPARAM flags) override;
     Answer LDblClick(int row, int col, WPARAM flags) override;
+    Answer RButtonDown(int row, int col, WPARAM flags) override;
     Answer Paint() override;
     Answer EraseBkGnd(HDC) override { return 1; }
     Answer ReSize(WPARAM type, int width, int height) override;

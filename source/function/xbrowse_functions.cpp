@@ -129,4 +129,9 @@ ValueList ARRMERGE(const ValueList& left, const ValueList& right) {
     return out;
 }
 
+std::uint32_t CONTRASTCOLOR(std::uint32_t background) {
+    const double r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
+    return 0.299 * r + 0.587 * g + 0.114 * b > 150 ? 0x000000 : 0xFFFFFF;
+}
+
 }  // namespace wl

@@ -310,6 +310,66 @@ TXBrwColumn& XBrowseModel::AddCol() {
     return aCols.back();
 }
 
+TXBrwColumn& XBrowseModel::InsCol(int n) {
+    const int count = int(aCols.size());
+    if (n < 1 || n > count) return AddCol();
+    aCols.insert(aCols.begin() + (n - 1), TXBrwColumn{});
+    for (size_t i = 0; i < aCols.size(); ++i) aCols[i].nCreationOrder = int(i) + 1;
+    for (int& c : aDisplay)
+        if (c >= n) ++c;
+    // Shown after the column created before it (first when none).
+    auto at = std::find(aDisplay.begin(), aDisplay.end(), n - 1);
+    aDisplay.insert(at == aDisplay.end() ? aDisplay.begin() : at + 1, n);
+    return aCols[size_t(n) - 1];
+}
+
+bool XBrowseModel::SwapCols(int a, int b) {
+    auto pa = std::find(aDisplay.begin(), aDisplay.end(), a);
+    auto pb = std::find(aDisplay.begin(), aDisplay.end(), b);
+    if (pa == aDisplay.end() || pb == aDisplay.end() || a == b) return false;
+    std::iter_swap(pa, pb);
+    return true;
+}
+
+void XBrowseModel::ReArrangeCols(const std::vector<int>& cols, bool keepOthers) {
+    std::vector<int> order;
+    for (int c : cols)
+        if (c >= 1 && c <= int(aCols.size()) && std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
+    if (order.empty()) return;
+    if (keepOthers)
+        for (int c : aDisplay)
+            if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
+    aDisplay = order;
+    nColSel = std::clamp(nColSel, 1, std::max(1, int(Display().size())));
+}
+
+void XBrowseModel::ColStretch() {
+    const auto d = Display();
+    if (nStretchCol == 0 || d.empty() || nClientWidth <= 0) return;
+    int target = 0;
+    if (nStretchCol > 0) {
+        if (std::find(d.begin(), d.end(), nStretchCol) != d.end()) target = nStretchCol;
+    } else if (nStretchCol == -1) {
+        target = d.back();
+    } else {
+        // The widest text column, else the first memo column.
+        for (int c : d) {
+            const TXBrwColumn& col = aCols[size_t(c) - 1];
+            if (col.DataType() == 'C' && (!target || col.nWidth > aCols[size_t(target) - 1].nWidth)) target = c;
+        }
+        if (!target)
+            for (int c : d)
+                if (aCols[size_t(c) - 1].IsMemo()) {
+                    target = c;
+                    break;
+                }
+    }
+    if (!target) return;
+    int used = 0;
+    for (int c : d) used += aCols[size_t(c) - 1].nWidth;
+    if (used < nClientWidth) aCols[size_t(target) - 1].nWidth += nClientWidth - used;
+}
+
 bool XBrowseModel::DelCol(int n) {
     if (aCols.size() <= 1 || n < 1 || n > int(aCols.size())) return false;
     aCols.erase(aCols.begin() + (n - 1));
@@ -409,6 +469,8 @@ std::unique_ptr<TXbrRow> XBrowseModel::DataRow(bool newRow) {
     return row;
 }
 
+std::unique_ptr<TXbrRow> XBrowseModel::CurrentRow() { return DataRow(false); }
+
 bool XBrowseModel::Edit(bool newRow) {
     if (!bEdit || (!newRow && nLen == 0)) return false;
     const std::unique_ptr<TXbrRow> row = DataRow(newRow);
@@ -494,6 +556,66 @@ void XBrowseModel::GoLeft() {
 
 void XBrowseModel::GoRight() {
     if (nColSel < int(Display().size())) ++nColSel;
+    ScrollToSelected();
+}
+
+void XBrowseModel::GoLeftMost() {
+    nColSel = 1;
+    nColOffset = 1;
+}
+
+void XBrowseModel::GoRightMost() {
+    nColSel = std::max(1, int(Display().size()));
+    ScrollToSelected();
+}
+
+bool XBrowseModel::GoToCol(const Value& x) {
+    const auto d = Display();
+    for (size_t i = 0; i < d.size(); ++i) {
+        if (!aCols[size_t(d[i]) - 1].SameColAs(x)) continue;
+        nColSel = int(i) + 1;
+        if (nColSel > nFreeze && nColSel < nFreeze + nColOffset) nColOffset = nColSel - nFreeze;
+        ScrollToSelected();
+        return true;
+    }
+    return false;
+}
+
+void XBrowseModel::SelectCol(int n) {
+    const int count = int(Display().size());
+    if (count == 0) return;
+    n = std::clamp(n, 1, count);
+    const bool wholeRow = nMarqueeStyle == 0 || nMarqueeStyle >= 5;
+    if (wholeRow) {
+        nColOffset = std::max(1, n - nFreeze);
+        return;
+    }
+    nColSel = n;
+    ScrollToSelected();
+}
+
+int XBrowseModel::ColLeft(int i) const {
+    const auto d = Display();
+    if (i < 1 || i > int(d.size())) return -1;
+    int left = 0;
+    for (int k = 1; k <= int(d.size()); ++k) {
+        const bool scrolledOff = k > nFreeze && k < nFreeze + nColOffset;
+        if (scrolledOff) {
+            if (k == i) return -1;
+            continue;
+        }
+        if (k == i) return left;
+        left += aCols[size_t(d[size_t(k) - 1]) - 1].nWidth;
+    }
+    return -1;
+}
+
+void XBrowseModel::ScrollToSelected() {
+    const auto d = Display();
+    if (nClientWidth <= 0 || nColSel < 1 || nColSel > int(d.size())) return;
+    if (nColSel > nFreeze && nColSel < nFreeze + nColOffset) nColOffset = nColSel - nFreeze;
+    auto right = [&] { return ColLeft(nColSel) + aCols[size_t(d[size_t(nColSel) - 1]) - 1].nWidth; };
+    while (nColSel > nFreeze + nColOffset && right() > nClientWidth) ++nColOffset;
 }
 
 bool XBrowseModel::KeyDown(int vk, bool ctrl, bool shift) {
@@ -516,12 +638,10 @@ bool XBrowseModel::KeyDown(int vk, bool ctrl, bool shift) {
         case VK_PRIOR: ctrl ? GoTop() : PageUp(); return true;
         case VK_NEXT: ctrl ? GoBottom() : PageDown(); return true;
         case VK_LEFT:
-            if (ctrl) nColSel = 1, nColOffset = 1;
-            else GoLeft();
+            ctrl ? GoLeftMost() : GoLeft();
             return true;
         case VK_RIGHT:
-            if (ctrl) nColSel = std::max(1, int(Display().size()));
-            else GoRight();
+            ctrl ? GoRightMost() : GoRight();
             return true;
         default: break;
     }

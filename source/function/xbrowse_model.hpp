@@ -64,8 +64,20 @@ public:
 
     // Columns.
     TXBrwColumn& AddCol();
+    // A new column at creation position n (default: last), the later ones
+    // renumbered; it is shown in display order after the one before it.
+    TXBrwColumn& InsCol(int n = 0);
     // Removes column n (creation number); never the last one.
     bool DelCol(int n);
+    // Exchanges the display positions of columns a and b (creation numbers).
+    bool SwapCols(int a, int b);
+    // The listed columns (creation numbers) first in display order; the
+    // others follow, or, without keepOthers, leave the display.
+    void ReArrangeCols(const std::vector<int>& cols, bool keepOthers = true);
+    // Widens one column to fill nClientWidth: nStretchCol > 0 a creation
+    // number, -1 the last display column, -2 the widest text column.
+    void ColStretch();
+    int nStretchCol = 0;
     TXBrwColumn* oCol(const Value& x);
     // Display order: creation numbers of the visible columns.
     std::vector<int> Display() const;
@@ -93,6 +105,21 @@ public:
     void PageDown();
     void GoLeft();
     void GoRight();
+    // The first column, unscrolled; the last one, scrolled into view.
+    void GoLeftMost();
+    void GoRightMost();
+    // Selects a visible column (header, creation number), scrolling it into
+    // view; false for a hidden or unknown column.
+    bool GoToCol(const Value& col);
+    // Display column n selected (whole-row marquee styles: the columns
+    // scrolled so that n comes first after the frozen ones).
+    void SelectCol(int n);
+    // The left pixel of display position i (from 1) as the columns stand
+    // scrolled, -1 when scrolled out of sight.
+    int ColLeft(int i) const;
+    // Scrolls the columns until the selected one is fully visible in
+    // nClientWidth (never past the frozen columns).
+    void ScrollToSelected();
     void GoToRow(int keyNo);
     // Keys as the window receives them (virtual-key codes, Ctrl flag):
     // true when the key was handled. Ctrl+C only copies (into copied()).
@@ -141,6 +168,9 @@ public:
     // that Save appends as a new row. Edit runs bEdit on it and counts the
     // rows again afterwards; false without bEdit.
     std::function<void(TXbrRow&)> bEdit;
+    std::unique_ptr<TXbrRow> CurrentRow();
+    Value BookMark() const { return src.bBookMark ? src.bBookMark() : Value(); }
+    void BookMark(const Value& mark) { if (src.bBookGoTo) src.bBookGoTo(mark); }
     std::unique_ptr<TXbrRow> DataRow(bool newRow = false);
     bool Edit(bool newRow = false);
 
@@ -184,6 +214,7 @@ public:
     std::vector<int> aDisplay;  // empty: all visible columns in creation order
     int nRowSel = 1, nColSel = 1, nColOffset = 1, nFreeze = 0;
     int nDataRows = 1;  // rows the window shows
+    int nClientWidth = 0;  // pixels the window shows across (0: unknown)
     int nLen = 0;
     int nRowHeight = 20;
     int nMarqueeStyle = 2;

@@ -100,6 +100,21 @@ std::string TXBrwColumn::CheckText() const {
     return v.isLogical() ? aCheckTexts[v.logical() ? 0 : 1] : aCheckTexts[2];
 }
 
+void TXBrwColumn::SetProgBar(double total, int width, std::optional<std::uint32_t> bar,
+                             std::optional<std::uint32_t> back) {
+    lProgBar = true;
+    nProgTot = std::max(1.0, total);
+    if (width > 0) nWidth = width;
+    if (bar) nClrProgBar = *bar;
+    if (back) nClrProgBack = *back;
+}
+
+int TXBrwColumn::ProgFill(int width) const {
+    const Value v = GetValue();
+    const double part = v.isNumber() ? v.number() / std::max(1.0, nProgTot) : 0.0;
+    return std::clamp(int(part * width + 0.5), 0, std::max(0, width));
+}
+
 int TXBrwColumn::MergeRows(int keyNo, bool topLine, int rowsLeft) const {
     if (!lMergeVert || keyNo < 1 || keyNo > int(aMerge.size())) return 1;
     const XbrMerge& m = aMerge[size_t(keyNo) - 1];

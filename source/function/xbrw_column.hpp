@@ -3,6 +3,7 @@
 // browse window paints what it gives.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -90,6 +91,16 @@ public:
     // for an unmerged cell, 0 when a run begun on a line above covers it
     // (topLine: no line above on screen, so the run is painted from here).
     int MergeRows(int keyNo, bool topLine, int rowsLeft) const;
+
+    // A progress-bar column: the value over nProgTot fills that part of the
+    // cell in the first colour over the second (RGB values as 0xBBGGRR).
+    bool lProgBar = false;
+    double nProgTot = 1;
+    std::uint32_t nClrProgBar = 0xFFC8C8, nClrProgBack = 0x00FFFF;
+    void SetProgBar(double total, int width = 0, std::optional<std::uint32_t> bar = {},
+                    std::optional<std::uint32_t> back = {});
+    // The filled pixels of a cell `width` wide for the current value.
+    int ProgFill(int width) const;
 
     // Stacked cells: the creation numbers of the columns painted one below
     // the other in this column's cell (itself first), see SetColsAsRows.

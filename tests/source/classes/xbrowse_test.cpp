@@ -10,6 +10,7 @@
 
 #include "font.hpp"
 #include "parent_window.hpp"
+#include "popup_menus.hpp"
 #include "tree_building.hpp"
 
 namespace {
@@ -356,6 +357,71 @@ TEST(XBrowse, AFlingStopsWhenAMessageItRunsClosesTheBrowse) {
     SendMessageA(h, WM_LBUTTONUP, 0, at(2));  // must not touch the browse once it is gone
     EXPECT_EQ(b, nullptr);
     EXPECT_FALSE(IsWindow(h));
+}
+
+TEST(XBrowse, ColumnMenuShowsAndHidesColumnsButNeverTheLastShown) {
+    XbParent p;
+    XbBrowse br(p.w, 10);
+    std::vector<std::pair<std::string, bool>> items;
+    UINT grayed = 0;
+    int pick = 0;
+    setPopupMenuHook([&](HMENU menu, HWND owner, int, int) {
+        items.clear();
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[64] = {};
+            GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+            const UINT state = GetMenuState(menu, UINT(i), MF_BYPOSITION);
+            items.emplace_back(text, (state & MF_CHECKED) != 0);
+            if (state & MF_GRAYED) grayed |= 1u << i;
+        }
+        if (pick) SendMessageA(owner, WM_COMMAND, GetMenuItemID(menu, pick - 1), 0);
+    });
+    const int h = br.b.nRowHeight();
+    pick = 2;  // hide "Lines"
+    SendMessageA(br.b.hWnd, WM_RBUTTONDOWN, 0, MAKELPARAM(5, h / 2));
+    EXPECT_EQ(items, (std::vector<std::pair<std::string, bool>>{{"Claim", true}, {"Lines", true}}));
+    EXPECT_EQ(br.b.model().Display(), (std::vector<int>{1}));
+    pick = 1;  // "Claim" is the only one shown: it stays
+    SendMessageA(br.b.hWnd, WM_RBUTTONDOWN, 0, MAKELPARAM(5, h / 2));
+    EXPECT_EQ(grayed, 1u);
+    EXPECT_EQ(br.b.model().Display(), (std::vector<int>{1}));
+    pick = 2;  // shown again
+    SendMessageA(br.b.hWnd, WM_RBUTTONDOWN, 0, MAKELPARAM(5, h / 2));
+    EXPECT_EQ(br.b.model().Display(), (std::vector<int>{1, 2}));
+    setPopupMenuHook({});
+}
+
+TEST(XBrowse, HitTestsFontSizeAndProgressBars) {
+    XbParent p;
+    XbBrowse br(p.w, 3);
+    const int h = br.b.nRowHeight();
+    const int w1 = br.b.model().aCols[0].nWidth;
+    struct Case {
+        int y, row;
+    };
+    for (const Case& c : {Case{h / 2, 0}, Case{h + 2, 1}, Case{3 * h + 2, 3}, Case{4 * h + 2, 0}})
+        EXPECT_EQ(br.b.MouseRowPos(c.y), c.row) << c.y;
+    EXPECT_EQ(br.b.MouseColPos(-3), -1);
+    EXPECT_EQ(br.b.MouseColPos(w1 + 1), 2);
+    EXPECT_EQ(br.b.MouseColPos(290), 0);
+    EXPECT_TRUE(br.b.MouseAtHeader(2));
+    EXPECT_FALSE(br.b.MouseAtHeader(h + 2));
+    EXPECT_FALSE(br.b.MouseAtFooter(199));
+
+    {
+        XbCtrlHeld ctrl;
+        br.key(VK_ADD);
+    }
+    EXPECT_GT(br.b.nRowHeight(), h);
+
+    TXBrwColumn& lines = br.b.model().aCols[1];
+    lines.SetProgBar(3, 100, RGB(0, 0, 255), RGB(255, 255, 0));
+    br.b.model().nMarqueeStyle = 0;
+    br.b.Refresh();
+    XbPicture pic(br.b.hWnd);
+    const RECT cell = br.b.aCellCoor(1, 2);  // the value 1 of 3: a third of the cell
+    EXPECT_EQ(pic.at(cell.left + 3, cell.bottom - 2), RGB(0, 0, 255));
+    EXPECT_EQ(pic.at(cell.right - 3, cell.bottom - 2), RGB(255, 255, 0));
 }
 
 }  // namespace

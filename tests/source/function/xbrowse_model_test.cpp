@@ -11,6 +11,7 @@
 
 #include "messages.hpp"
 #include "tree_building.hpp"
+#include "xbr_row.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -500,6 +501,60 @@ TEST(XBrowseModel, MergedRunsSpanTheirRowsAndStackedColumnsShareACell) {
     EXPECT_EQ(b.Display(), (std::vector<int>{1}));
     EXPECT_EQ(b.aCols[0].nWidth, 50);
     EXPECT_EQ(b.StackedRows(), 2);
+}
+
+TEST(XBrowseModel, ColumnMovesScrollingAndStretching) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{1, 2, 3, 4, 5})});
+    for (TXBrwColumn& c : b.aCols) c.nWidth = 100;
+    b.nClientWidth = 250;
+    b.nFreeze = 1;
+    b.GoRightMost();
+    EXPECT_EQ(b.nColSel, 5);
+    EXPECT_EQ(b.ColLeft(5), 100);  // right after the frozen column
+    EXPECT_EQ(b.ColLeft(2), -1);   // scrolled away
+    EXPECT_EQ(b.nColOffset, 4);
+    b.GoLeftMost();
+    EXPECT_EQ(b.nColSel, 1);
+    EXPECT_EQ(b.nColOffset, 1);
+    EXPECT_TRUE(b.GoToCol(Value("D")));
+    EXPECT_EQ(b.nColSel, 4);
+    EXPECT_EQ(b.ColLeft(4) + 100, 300 - 100);  // fully visible
+    b.aCols[2].lHide = true;
+    EXPECT_FALSE(b.GoToCol(Value("C")));
+    EXPECT_FALSE(b.GoToCol(Value("Z")));
+    b.aCols[2].lHide = false;
+    b.nMarqueeStyle = 5;  // whole rows: the columns scroll instead
+    b.SelectCol(3);
+    EXPECT_EQ(b.nColOffset, 2);
+
+    EXPECT_TRUE(b.SwapCols(1, 5));
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{5, 2, 3, 4, 1}));
+    b.ReArrangeCols({4, 2});
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{4, 2, 5, 3, 1}));
+    b.ReArrangeCols({3}, false);
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{3}));
+    b.ReArrangeCols({1, 2, 3, 4, 5});
+    TXBrwColumn& added = b.InsCol(2);
+    added.cHeader = "New";
+    EXPECT_EQ(b.aCols[1].cHeader, "New");
+    EXPECT_EQ(b.aCols[2].cHeader, "B");  // the later ones renumbered
+    EXPECT_EQ(b.aCols[2].nCreationOrder, 3);
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+
+    XBrowseModel s;
+    s.SetArray({Value(ValueList{"abc", 1})});
+    s.aCols[0].nWidth = 50, s.aCols[1].nWidth = 40;
+    s.nClientWidth = 200;
+    s.nStretchCol = -1;
+    s.ColStretch();
+    EXPECT_EQ(s.aCols[1].nWidth, 150);
+    s.aCols[1].nWidth = 40;
+    s.nStretchCol = -2;  // the widest text column
+    s.ColStretch();
+    EXPECT_EQ(s.aCols[0].nWidth, 160);
+    auto row = s.CurrentRow();
+    EXPECT_EQ(row->aValues[0].text(), "abc");
 }
 
 }  // namespace

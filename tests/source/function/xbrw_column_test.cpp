@@ -105,4 +105,21 @@ TEST(XBrwColumn, CheckColumnTextsAndEditing) {
     EXPECT_EQ(posted, 1);
 }
 
+TEST(XBrwColumn, ProgressBarFillsItsShareOfTheCell) {
+    Value cell(30);
+    TXBrwColumn c;
+    c.bEditValue = [&](const Value*) { return cell; };
+    c.SetProgBar(120, 80);
+    EXPECT_TRUE(c.lProgBar);
+    EXPECT_EQ(c.nWidth, 80);
+    const std::pair<Value, int> cases[] = {{Value(30), 25}, {Value(0), 0}, {Value(500), 100}, {Value(-5), 0}, {Value("x"), 0}};
+    for (const auto& [v, fill] : cases) {
+        cell = v;
+        EXPECT_EQ(c.ProgFill(100), fill);
+    }
+    c.SetProgBar(0);  // a total of at least 1
+    cell = Value(1);
+    EXPECT_EQ(c.ProgFill(100), 100);
+}
+
 }  // namespace
