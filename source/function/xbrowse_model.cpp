@@ -471,6 +471,16 @@ std::unique_ptr<TXbrRow> XBrowseModel::DataRow(bool newRow) {
 
 std::unique_ptr<TXbrRow> XBrowseModel::CurrentRow() { return DataRow(false); }
 
+Value XBrowseModel::aRow() const {
+    if (!(nDataType & DATATYPE_ARRAY) || nArrayAt < 1 || nArrayAt > int(aArrayData.size())) return {};
+    return aArrayData[size_t(nArrayAt) - 1];
+}
+
+void XBrowseModel::ClearBlocks() {
+    src = XbrSource{};
+    nStretchCol = 0;
+}
+
 bool XBrowseModel::Edit(bool newRow) {
     if (!bEdit || (!newRow && nLen == 0)) return false;
     const std::unique_ptr<TXbrRow> row = DataRow(newRow);

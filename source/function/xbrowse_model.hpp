@@ -169,6 +169,18 @@ public:
     // rows again afterwards; false without bEdit.
     std::function<void(TXbrRow&)> bEdit;
     std::unique_ptr<TXbrRow> CurrentRow();
+    // The source's services through the browse.
+    bool Bof() const { return !src.bBof || src.bBof(); }
+    bool Eof() const { return !src.bEof || src.bEof(); }
+    bool Lock() { return !src.bLock || src.bLock(); }
+    void UnLock() { if (src.bUnLock) src.bUnLock(); }
+    bool SaveData() { return !src.bSaveData || src.bSaveData(); }
+    // The current array row (nil for other sources or none).
+    Value aRow() const;
+    // The selected column's display position.
+    int nAt() const { return nColSel; }
+    // Forgets the navigation closures and the stretch column.
+    void ClearBlocks();
     Value BookMark() const { return src.bBookMark ? src.bBookMark() : Value(); }
     void BookMark(const Value& mark) { if (src.bBookGoTo) src.bBookGoTo(mark); }
     std::unique_ptr<TXbrRow> DataRow(bool newRow = false);

@@ -557,4 +557,24 @@ TEST(XBrowseModel, ColumnMovesScrollingAndStretching) {
     EXPECT_EQ(row->aValues[0].text(), "abc");
 }
 
+TEST(XBrowseModel, SourceServicesThroughTheBrowse) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"a", 1}), Value(ValueList{"b", 2})});
+    b.GoBottom();
+    EXPECT_EQ(b.aRow().list()[0].text(), "b");
+    EXPECT_FALSE(b.Bof());
+    EXPECT_TRUE(b.Lock());
+    EXPECT_TRUE(b.SaveData());
+    b.nColSel = 2;
+    EXPECT_EQ(b.nAt(), 2);
+    b.nStretchCol = -1;
+    b.ClearBlocks();
+    EXPECT_EQ(b.nStretchCol, 0);
+    EXPECT_TRUE(b.BookMark().isNil());
+    EXPECT_TRUE(b.Eof());  // no source any more
+    XBrowseModel t;
+    t.SetTree(std::make_unique<TLinkList>());
+    EXPECT_TRUE(t.aRow().isNil());
+}
+
 }  // namespace
