@@ -98,6 +98,12 @@ public:
     // The record editor over the current (or a new) row; repaints after.
     bool Edit(bool newRow = false);
 
+    // The rows as a dBASE table (see XBrowseModel::ToDbf): with confirm the
+    // structure is first shown for editing in a grid titled with the file
+    // name and ":STRUCTURE", and afterwards the question "View <file> ?"
+    // offers to browse the new table. "" on success, else the reason.
+    std::string ToDbf(const std::string& path, bool confirm = false);
+
     // The browse as a report in "TAHOMA" 8 points (normal and bold),
     // previewed or printed; the title defaults to the parent's title.
     bool Report(std::string title = {}, bool preview = true, XbrReportOptions options = {});

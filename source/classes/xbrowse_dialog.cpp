@@ -8,6 +8,8 @@
 #include "checkbox.hpp"
 #include "font.hpp"
 #include "message_loop.hpp"
+#include "messages.hpp"
+#include "text.hpp"
 #include "xbrowse_source.hpp"
 
 namespace wl {
@@ -168,6 +170,54 @@ void XBROWSE(const XBrowseArgs& args) {
     da.bInit = [&](TWindow&) { FITSIZES(dlg, brw); };
     dlg.Activate(da);
     brw.oSeek = nullptr;
+}
+
+std::string TXBrowse::ToDbf(const std::string& path, bool confirm) {
+    CancelEdit();
+    std::vector<DbfField> fields = m_.DbfStructure();
+    if (confirm && !fields.empty()) {
+        // The structure as rows of name, type, length and decimals, edited
+        // in place; the rows are read back as the dialog closes.
+        ValueList rows;
+        for (const DbfField& f : fields)
+            rows.emplace_back(ValueList{Value(f.name), Value(std::string(1, f.type)), Value(f.length), Value(f.decimals)});
+        TXBrowse* grid = nullptr;
+        XBrowseArgs a;
+        a.uData = Value(rows);
+        a.cTitle = path + ":STRUCTURE";
+        a.lFastEdit = true;
+        a.bSetUp = [&grid](TXBrowse& b) {
+            grid = &b;
+            const char* headers[] = {"Field Name", "Type", "Len", "Dec"};
+            const char* pictures[] = {"@!", "!", "99", "99"};
+            for (size_t i = 0; i < b.model().aCols.size() && i < 4; ++i) {
+                b.model().aCols[i].cHeader = headers[i];
+                b.model().aCols[i].cEditPicture = pictures[i];
+            }
+        };
+        a.bValid = [&](TWindow&) {
+            if (grid) rows = grid->model().aArrayData;
+            return true;
+        };
+        XBROWSE(a);
+        for (size_t i = 0; i < fields.size() && i < rows.size(); ++i) {
+            const ValueList& r = rows[i].list();
+            if (r.size() < 4) continue;
+            fields[i].name = rtrim(CVALTOCHAR(r[0]));
+            fields[i].type = CVALTOCHAR(r[1]).empty() ? 'C' : CVALTOCHAR(r[1])[0];
+            fields[i].length = int(r[2].number());
+            fields[i].decimals = int(r[3].number());
+        }
+    }
+    const std::string error = m_.ToDbf(path, fields);
+    Refresh();
+    if (error.empty() && confirm && MSGYESNO(Value("View " + path + " ?"), Value("Please select"))) {
+        XBrowseArgs view;
+        view.uData = Value(path);
+        view.cTitle = path;
+        XBROWSE(view);
+    }
+    return error;
 }
 
 }  // namespace wl

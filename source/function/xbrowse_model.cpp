@@ -1121,6 +1121,58 @@ int XBrowseModel::decimalsInData(const TXBrwColumn& col) const {
     return dec;
 }
 
+namespace {
+
+// A valid field name not among `used` (which it joins): letters, digits and
+// "_", starting with a letter, 10 at most; "COL" and the column number for
+// a header without any letter or digit.
+std::string xbrFieldName(const std::string& header, int colNo, std::vector<std::string>& used) {
+    std::string name;
+    for (char ch : upper(alltrim(header))) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    if (name.find_first_not_of('_') == std::string::npos) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "COL%02d", colNo);
+        name = buf;
+    } else if (!std::isalpha(static_cast<unsigned char>(name[0]))) {
+        name = "F" + name;
+    }
+    name = name.substr(0, 10);
+    for (int k = 2; std::find(used.begin(), used.end(), name) != used.end(); ++k) {
+        const std::string tail = std::to_string(k);
+        name = name.substr(0, std::min(name.size(), 10 - tail.size() - 1)) + "_" + tail;
+        if (std::find(used.begin(), used.end(), name) != used.end()) name = name.substr(0, name.rfind('_'));
+    }
+    used.push_back(name);
+    return name;
+}
+
+// A structure someone edited, made writable: valid unique names, known
+// types, lengths and decimals the format holds.
+std::vector<DbfField> xbrSoundStructure(const std::vector<DbfField>& asked) {
+    std::vector<DbfField> out;
+    std::vector<std::string> used;
+    for (size_t i = 0; i < asked.size(); ++i) {
+        DbfField f = asked[i];
+        f.name = xbrFieldName(f.name, int(i) + 1, used);
+        f.type = char(std::toupper(static_cast<unsigned char>(f.type)));
+        if (std::string("CNDLM").find(f.type) == std::string::npos) f.type = 'C';
+        switch (f.type) {
+            case 'D': f.length = 8, f.decimals = 0; break;
+            case 'L': f.length = 1, f.decimals = 0; break;
+            case 'M': f.length = 10, f.decimals = 0; break;
+            case 'N':
+                f.length = std::clamp(f.length, 1, 19);
+                f.decimals = std::clamp(f.decimals, 0, std::max(0, f.length - 2));
+                break;
+            default: f.length = std::clamp(f.length, 1, 254), f.decimals = 0;
+        }
+        out.push_back(f);
+    }
+    return out;
+}
+
+}  // namespace
+
 std::vector<DbfField> XBrowseModel::DbfStructure() const {
     std::vector<DbfField> fields;
     std::vector<std::string> used;
@@ -1129,24 +1181,7 @@ std::vector<DbfField> XBrowseModel::DbfStructure() const {
     for (int c : Display()) {
         const TXBrwColumn& col = aCols[size_t(c) - 1];
         DbfField f;
-        // A field name: letters, digits and "_", starting with a letter, 10 at most.
-        std::string name;
-        for (char ch : upper(alltrim(col.cHeader))) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        if (name.find_first_not_of('_') == std::string::npos) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "COL%02d", c);
-            name = buf;
-        } else if (!std::isalpha(static_cast<unsigned char>(name[0]))) {
-            name = "F" + name;
-        }
-        name = name.substr(0, 10);
-        for (int k = 2; std::find(used.begin(), used.end(), name) != used.end(); ++k) {
-            const std::string tail = std::to_string(k);
-            name = name.substr(0, std::min(name.size(), 10 - tail.size() - 1)) + "_" + tail;
-            if (std::find(used.begin(), used.end(), name) != used.end()) name = name.substr(0, name.rfind('_'));
-        }
-        used.push_back(name);
-        f.name = name;
+        f.name = xbrFieldName(col.cHeader, c, used);
         char t = col.cDataType;
         if (t == 'T') t = 'D';
         if (t != 'D' && t != 'L' && t != 'M' && t != 'N') {
@@ -1168,12 +1203,13 @@ std::vector<DbfField> XBrowseModel::DbfStructure() const {
     return fields;
 }
 
-std::string XBrowseModel::ToDbf(const std::string& path) {
+std::string XBrowseModel::ToDbf(const std::string& path, const std::vector<DbfField>& structure) {
     if (nLen == 0) return "No rows";
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::exists(path, ec) && !MSGYESNO(Value("Replace " + path + " ?"), Value("Please select"))) return "Not replaced";
-    const std::vector<DbfField> fields = DbfStructure();
+    const std::vector<DbfField> fields =
+        structure.size() == Display().size() ? xbrSoundStructure(structure) : DbfStructure();
     const fs::path target(path);
     const std::string folder = target.parent_path().string();
     const std::string temp = CTEMPFILE(folder.empty() ? "." : folder, "dbf");

@@ -206,7 +206,9 @@ public:
     // from the headers made valid and unique. An existing file is replaced
     // only when the question "Replace" is answered yes. Empty on success,
     // else the reason.
-    std::string ToDbf(const std::string& path);
+    // A structure given (one field per shown column, as edited by the user)
+    // is made writable first: valid unique names, known types, lengths.
+    std::string ToDbf(const std::string& path, const std::vector<DbfField>& structure = {});
 
     // Spreadsheet export needs a spreadsheet program through automation,
     // which this system does not drive: each answers with its alert and

@@ -97,4 +97,39 @@ TEST(XBrowseDialog, ExportAnswersThatNoSpreadsheetIsInstalled) {
     EXPECT_EQ(prompts.texts()[0], "No spreadsheet software installed");
 }
 
+TEST(XBrowseDialog, ToDbfOffersTheStructureForEditingAndThenTheNewTable) {
+    zrtest::TempDir dir;
+    const std::string path = dir.file("CLAIMS.DBF");
+    TXBrowse source;
+    source.model().SetArray(xbdClaims());
+    source.model().aCols[0].cHeader = "Claim";
+    zrtest::PromptRecorder prompts;
+    prompts.answerNext(true);  // View it
+    bool viewed = false;
+    zrtest::UserScript script({{path + ":STRUCTURE",
+                                [&](HWND dlg) {
+                                    HWND b = xbdChild(dlg, "TXBROWSE");
+                                    ASSERT_NE(b, nullptr);
+                                    // Typing starts an edit of the first name.
+                                    SendMessageA(b, WM_CHAR, 'x', 0);
+                                    HWND edit = GetFocus();
+                                    for (char ch : std::string("id")) SendMessageA(edit, WM_CHAR, WPARAM(ch), 0);
+                                    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+                                    SendMessageA(xbdChild(dlg, "Button", "Close"), BM_CLICK, 0, 0);
+                                }},
+                               {path, [&](HWND dlg) {
+                                    viewed = true;
+                                    SendMessageA(xbdChild(dlg, "Button", "Close"), BM_CLICK, 0, 0);
+                                }}});
+    EXPECT_EQ(source.ToDbf(path, true), "");
+    EXPECT_TRUE(zrtest::UserScript::done());
+    EXPECT_TRUE(viewed);
+    ASSERT_EQ(prompts.texts().size(), 1u);
+    EXPECT_EQ(prompts.texts()[0], "View " + path + " ?");
+    auto table = DbfFile::open(path);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->fields()[0].name, "XID");  // typed in upper case through "@!"
+    EXPECT_EQ(table->recordCount(), 4u);
+}
+
 }  // namespace

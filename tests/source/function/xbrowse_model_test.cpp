@@ -423,6 +423,27 @@ TEST(XBrowseModel, ToDbfWritesValidUniqueNamesAndAsksBeforeReplacing) {
     setPromptHook({});
 }
 
+TEST(XBrowseModel, ToDbfMakesAnEditedStructureWritable) {
+#ifdef _WIN32
+    GTEST_SKIP() << "python3-dbf reads the table in the native build";
+#endif
+    zrtest::TempDir dir;
+    const std::string path = dir.file("EDITED.DBF");
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"C1", 10.5, true}), Value(ValueList{"C2", 20.25, false})});
+    // As a user might leave it: a name twice, one with blanks, a type
+    // letter the format does not know, a numeric field too long.
+    const std::vector<DbfField> edited = {{"pay er", 'x', 300, 4}, {"pay er", 'n', 99, 40}, {"", 'L', 7, 0}};
+    ASSERT_EQ(b.ToDbf(path, edited), "");
+    EXPECT_EQ(readWithPythonDbf(path),
+              "pay_er,pay_er_2,col03\n"
+              "C1|10.5|True\n"
+              "C2|20.25|False\n");
+    // A structure of another width is not this browse's: its own is used.
+    ASSERT_EQ(b.ToDbf(dir.file("OWN.DBF"), {{"ONLY", 'C', 5, 0}}), "");
+    EXPECT_EQ(readWithPythonDbf(dir.file("OWN.DBF")).substr(0, 6), "a,b,c\n");
+}
+
 TEST(XBrowseModel, DbfTableBrowsesEditsAndDeletes) {
 #ifdef _WIN32
     GTEST_SKIP() << "python3-dbf reads the table in the native build";
