@@ -2,7 +2,17 @@
 
 #include <algorithm>
 
+#include "button.hpp"
+#include "dialog.hpp"
 #include "font.hpp"
+#include "get.hpp"
+#include "listbox.hpp"
+#include "messages.hpp"
+#include "printer.hpp"
+#include "report_printer.hpp"
+#include "browse_report.hpp"
+#include "text.hpp"
+#include "visual_styles.hpp"
 
 namespace wl {
 
@@ -28,62 +38,28 @@ int letterWidth(HWND h, HFONT font, int n) {
 
 }  // namespace
 
-// ----------------------------------------------------------- the edit field
+// ----------------------------------------------------------- the cell editor
 
-// A plain edit control over a cell; Enter and Escape end it, and so does
-// losing the focus.
-class BrowseEditField : public BrowseCellEditor {
+namespace {
+
+// Posted to the browse to end the in-cell editor: the editor is never
+// destroyed from within its own handlers.
+constexpr UINT kBrowseEndEdit = WM_APP + 0x0B0E;
+
+}  // namespace
+
+// The non-modal editor over a cell: a get field, or a combo box for a
+// logical or a list of choices, holding the value being edited.
+class BrowseGetEditor : public BrowseCellEditor {
 public:
-    BrowseEditField(TWBrowse& browse, const RECT& r, const std::string& text) : browse_(browse) {
-        h_ = CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left,
-                             r.top, r.right - r.left, r.bottom - r.top, browse.hWnd, nullptr, GetModuleHandleA(nullptr),
-                             nullptr);
-        if (!h_) return;
-        SetWindowLongPtrA(h_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        old_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&proc)));
-        if (browse.oFont) SendMessageA(h_, WM_SETFONT, reinterpret_cast<WPARAM>(browse.oFont->hFont), 0);
-        SendMessageA(h_, EM_SETSEL, 0, -1);
-    }
-    ~BrowseEditField() override {
-        if (!h_) return;
-        SetWindowLongPtrA(h_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_));
-        DestroyWindow(h_);
-    }
-    HWND hWnd() const override { return h_; }
-    std::string text() const {
-        const int n = GetWindowTextLengthA(h_);
-        std::string s(static_cast<std::size_t>(n) + 1, '\0');
-        GetWindowTextA(h_, s.data(), n + 1);
-        s.resize(static_cast<std::size_t>(n));
-        return s;
-    }
-
-private:
-    static LRESULT CALLBACK proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-        auto* self = reinterpret_cast<BrowseEditField*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-        const WNDPROC old = self->old_;
-        switch (msg) {
-        case WM_GETDLGCODE: return DLGC_WANTALLKEYS | CallWindowProcA(old, h, msg, w, l);
-        case WM_KEYDOWN:
-            if (w == VK_RETURN || w == VK_ESCAPE) {
-                self->browse_.endEdit(static_cast<int>(w == VK_RETURN ? 13 : 27));
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (w == '\r' || w == 27) return 0;  // no beep for the keys that end it
-            break;
-        case WM_KILLFOCUS:
-            CallWindowProcA(old, h, msg, w, l);
-            self->browse_.endEdit(0);
-            return 0;
-        default: break;
-        }
-        return CallWindowProcA(old, h, msg, w, l);
-    }
-    TWBrowse& browse_;
-    HWND h_ = nullptr;
-    WNDPROC old_ = nullptr;
+    Value value;
+    std::vector<std::string> choices;
+    bool logical = false;
+    TGet get;
+    TComboBox combo;
+    HWND hWnd() const override { return choices.empty() ? get.hWnd : combo.hWnd; }
+    // The edited value: a logical is true when the first choice is chosen.
+    Value result() const { return logical ? Value(CVALTOCHAR(value) == choices.front()) : value; }
 };
 
 // ------------------------------------------------------------------ TWBrowse
@@ -96,6 +72,7 @@ TWBrowse::~TWBrowse() {
 }
 
 TWBrowse& TWBrowse::New(const WBrowseNew& a) {
+    BRWCLASSES(ClassName());
     nTop = a.lPixel ? static_cast<int>(a.nRow) : static_cast<int>(a.nRow * 14);
     nLeft = a.lPixel ? static_cast<int>(a.nCol) : static_cast<int>(a.nCol * 8);
     nBottom = nTop + a.nHeight - 1;
@@ -110,6 +87,8 @@ TWBrowse& TWBrowse::New(const WBrowseNew& a) {
     bLClicked = a.bLClicked;
     aActions = a.aActions;
     cAlias = a.cAlias;
+    if (cAlias.empty())
+        if (auto selected = dbfSelected()) cAlias = selected->Alias();
     if (a.oFont) {
         oFont = a.oFont;
         ++oFont->nCount;
@@ -122,6 +101,13 @@ TWBrowse& TWBrowse::New(const WBrowseNew& a) {
     nClrForeFocus = GetSysColor(COLOR_HIGHLIGHTTEXT);
     nStyle = WS_CHILD | WS_VSCROLL | WS_HSCROLL | WS_BORDER | WS_VISIBLE | WS_TABSTOP;
     nId = GetNewId();
+    SetFilter(a.cField, a.uValue1, a.uValue2);
+    bAdd = [](TWBrowse& b) {
+        if (auto area = b.area()) {
+            area->Append();
+            b.UpStable();
+        }
+    };
     SetColor(nClrText, nClrPane);
     Register(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS);
     createOrDefer();
@@ -131,6 +117,7 @@ TWBrowse& TWBrowse::New(const WBrowseNew& a) {
 
 TWBrowse& TWBrowse::ReDefine(int id, BrowseLine line, TWindow* parent, std::vector<std::string> headers,
                              std::vector<int> sizes) {
+    BRWCLASSES(ClassName());
     bLine = std::move(line);
     aHeaders = std::move(headers);
     state_.colSizes = std::move(sizes);
@@ -155,6 +142,24 @@ void TWBrowse::Default() {
     TControl::Default();
     if (!hWnd) return;
     measure();
+    if (!bLine && area_) {
+        // Only the fields that can be seen are read and converted.
+        bLine = [this] {
+            int last = static_cast<int>(area_->fields().size());
+            if (!state_.colSizes.empty() && state_.nClientWidth > 0) {
+                const std::vector<BrowseCell> cells = browseCells(state_);
+                if (!cells.empty()) last = cells.back().col;
+            }
+            return browseFieldLine(*area_, state_.nColPos, last);
+        };
+        const auto& fields = area_->fields();
+        if (aHeaders.size() < fields.size() && Cargo.isNil()) {
+            aHeaders.clear();
+            for (const DbfField& f : fields) aHeaders.push_back(f.name);
+        }
+        aJustify.clear();
+        for (const DbfField& f : fields) aJustify.push_back(f.type == 'N');
+    }
     state_.nLen = source().count();
     state_.nVScrollPos = state_.nLen ? 1 : 0;
     // Missing headers: "1", "2", ... for a list; missing sizes from the
@@ -170,6 +175,7 @@ void TWBrowse::Default() {
     }
     aJustify.resize(cols, false);
     apply({browseVScroll(state_), {BrowseEffect::Kind::HScroll, std::max<int>(1, static_cast<int>(cols)), 1}});
+    if (area_ && filter_.ranged() && bGoTop) bGoTop();
     if (bChange) bChange(*this);
 }
 
@@ -229,6 +235,102 @@ void TWBrowse::SetCols(std::vector<std::function<Value()>> cols, std::vector<std
 void TWBrowse::SetColSizes(std::vector<int> sizes) {
     state_.colSizes = std::move(sizes);
     if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+// ----------------------------------------------------------------- outlines
+
+void TWBrowse::SetTree(TLinkList* tree) {
+    if (!tree) return;
+    oTree = tree;
+    treeMode_ = true;
+    lMChange = false;
+    area_.reset();
+    cAlias.clear();
+    tree->Draw();
+    const BrowseSource src = treeBrowseSource(*tree, oTreeItem);
+    bGoTop = src.goTop;
+    bGoBottom = src.goBottom;
+    bSkip = src.skip;
+    bLogicLen = src.logicLen;
+    bLine = [this] { return ValueList{Value(oTreeItem ? browseTreeLabel(*oTreeItem) : std::string())}; };
+    if (aHeaders.empty()) aHeaders = {""};
+    // One column as wide as the browse.
+    state_.colSizes = {std::max(1, state_.nClientWidth)};
+    auto toggle = [this] {
+        if (!browseTreeToggle(oTreeItem)) return;
+        oTree->Draw();
+        Display();
+    };
+    bLDblClick = [toggle](int, int, WPARAM, TWindow&) { toggle(); };
+    bKeyChar = [toggle](WPARAM key, LPARAM) -> Answer {
+        if (key != VK_RETURN) return std::nullopt;
+        toggle();
+        return 0;
+    };
+    state_.nLen = src.count();
+    state_.nVScrollPos = state_.nLen ? 1 : 0;
+    state_.nRowPos = 1;
+    state_.lHitTop = state_.lHitBottom = false;
+    if (hWnd) ShowScrollBar(hWnd, SB_HORZ, FALSE);
+    apply({browseVScroll(state_), {BrowseEffect::Kind::Redraw}});
+}
+
+// ------------------------------------------------------------------- tables
+
+bool TWBrowse::isTable() const { return static_cast<bool>(area_); }
+
+std::shared_ptr<DbfArea> TWBrowse::area() const { return area_; }
+
+void TWBrowse::SetFilter(const std::string& field, const Value& start, const Value& end) {
+    cField = field;
+    uValue1 = start;
+    uValue2 = end.isNil() ? start : end;
+    const std::string kind = upper(cAlias).substr(0, 5);
+    area_ = cAlias.empty() || kind == "ARRAY" ? nullptr : dbfAreaOf(cAlias);
+    if (!area_) {
+        bLogicLen = [] { return 0; };
+        return;
+    }
+    filter_ = BrowseFilter{area_->FieldPos(field), uValue1, uValue2, nMaxFilter};
+    if (!start.isNil()) {
+        const int pos = filter_.field;
+        if (pos < 1 || !browseFilterTypesAgree(area_->fields()[static_cast<std::size_t>(pos - 1)], start, end))
+            MSGALERT(Value("TWBrowse SetFilter() types don't match with current Index Key type!"));
+    }
+    const BrowseSource src = tableBrowseSource(area_, filter_);
+    bGoTop = src.goTop;
+    bGoBottom = src.goBottom;
+    bSkip = src.skip;
+    // The count reads nMaxFilter as it stands when counting.
+    bLogicLen = [this] { return area_ ? RecCount(uValue1) : 0; };
+    state_.nLen = bLogicLen();
+    state_.lHitTop = state_.lHitBottom = false;
+    if (!start.isNil()) src.top();
+}
+
+int TWBrowse::RecCount(const Value& start) {
+    if (!area_) return 0;
+    if (!filter_.ranged()) return area_->RecCount();
+    BrowseFilter f = filter_;
+    f.start = start;
+    f.maxCount = nMaxFilter;
+    return browseRecCount(*area_, f);
+}
+
+void TWBrowse::UpStable() {
+    if (!area_) return;
+    apply(browseUpStable(state_, source(), *area_));
+}
+
+void TWBrowse::RecAdd() {
+    if (bAdd) bAdd(*this);
+}
+
+bool TWBrowse::lCloseArea() {
+    if (area_) dbfCloseArea(area_->Alias());
+    area_.reset();
+    cAlias.clear();
+    return true;
 }
 
 // --------------------------------------------------------------- navigation
@@ -390,7 +492,15 @@ Answer TWBrowse::LButtonDown(int row, int col, WPARAM flags) {
     if (line == 0) {
         const int at = nAtCol(col);
         if (at >= 1 && at <= static_cast<int>(aActions.size()) && aActions[static_cast<std::size_t>(at - 1)]) {
+            const std::shared_ptr<bool> alive = alive_;
+            pressedHeader_ = at;
+            RECT head = lineRect(0, 0);
+            InvalidateRect(hWnd, &head, FALSE);
+            UpdateWindow(hWnd);
             aActions[static_cast<std::size_t>(at - 1)](*this, row, col);
+            if (!*alive) return 0;
+            pressedHeader_ = 0;
+            InvalidateRect(hWnd, &head, FALSE);
         } else {
             MessageBeep(0);
         }
@@ -491,12 +601,17 @@ Answer TWBrowse::MouseLeave(int row, int col, WPARAM flags) {
 
 Answer TWBrowse::LDblClick(int row, int col, WPARAM flags) {
     if (nAtRow(row) != state_.nRowPos || state_.nLen == 0) return std::nullopt;
+    if (lAutoEdit) {
+        Edit(std::max(1, nAtCol(col)), lAutoSkip);
+        return 0;
+    }
     return TControl::LDblClick(row, col, flags);
 }
 
 Answer TWBrowse::ReSize(WPARAM type, int width, int height) {
     if (hWnd) {
         measure();
+        if (treeMode_) state_.colSizes = {std::max(1, state_.nClientWidth)};
         const int cols = static_cast<int>(state_.colSizes.size());
         while (state_.nColAct > state_.nColPos && !browseColVisible(state_, state_.nColAct) &&
                browseAtCol(state_, width) < state_.nColAct)
@@ -508,13 +623,13 @@ Answer TWBrowse::ReSize(WPARAM type, int width, int height) {
 
 Answer TWBrowse::GotFocus(HWND lost) {
     Answer a = TControl::GotFocus(lost);
-    if (state_.nLen) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+    if (state_.nLen && !lIconView) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
     return a;
 }
 
 Answer TWBrowse::LostFocus(HWND gaining) {
     Answer a = TControl::LostFocus(gaining);
-    if (state_.nLen && hWnd) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+    if (state_.nLen && hWnd && !lIconView) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
     return a;
 }
 
@@ -525,6 +640,10 @@ Answer TWBrowse::Destroy() {
 }
 
 Answer TWBrowse::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    if (nMsg == kBrowseEndEdit) {
+        endEdit(editKey_ < 0 ? 0 : editKey_);
+        return 0;
+    }
     if (nMsg == WM_PRINTCLIENT) {
         apply(drawTo(reinterpret_cast<HDC>(w)));
         return 0;
@@ -534,22 +653,73 @@ Answer TWBrowse::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
 
 // ------------------------------------------------------------------ editing
 
-void TWBrowse::EditCol(int col, const std::string& text,
-                       std::function<void(const std::optional<std::string>&, int, TWBrowse&)> done) {
+void TWBrowse::EditCol(int col, const Value& value, BrowseEditDone done, const BrowseEditSpec& spec) {
     if (editor_) endEdit(0);
     if (!hWnd || state_.nLen == 0) return;
     state_.nColAct = col;
-    RECT r = lineRect(state_.nRowPos, state_.nRowPos);
-    for (const BrowseCell& c : browseCells(state_)) {
-        if (c.col != col) continue;
-        r.left = c.x;
-        r.right = c.x + c.width;
+    const RECT r = cellRect(col);
+    auto ed = std::make_unique<BrowseGetEditor>();
+    BrowseGetEditor* e = ed.get();
+    e->logical = value.isLogical();
+    e->choices = spec.aChoices;
+    if (e->logical && e->choices.empty()) e->choices = {".T.", ".F."};
+    e->value = e->logical ? Value(e->choices[value.logical() ? 0 : std::min<std::size_t>(1, e->choices.size() - 1)])
+                          : value;
+    SetGet bind = [e](const std::optional<Value>& v) {
+        if (v) e->value = *v;
+        return e->value;
+    };
+    // Enter and Escape record the key; losing the focus ends it too.
+    auto finish = [this](int key) {
+        if (editKey_ >= 0) return;
+        editKey_ = key;
+        PostMessageA(hWnd, kBrowseEndEdit, 0, 0);
+    };
+    auto keys = [finish](WPARAM key, LPARAM) -> Answer {
+        if (key != VK_RETURN && key != VK_ESCAPE) return std::nullopt;
+        finish(key == VK_RETURN ? 13 : 27);
+        return 0;
+    };
+    auto lost = [finish](TWindow&, HWND) { finish(0); };
+    if (!e->choices.empty()) {
+        ListNew ln;
+        ln.oWnd = this;
+        ln.lPixel = true;
+        ln.nRow = r.top;
+        ln.nCol = r.left;
+        ln.nWidth = r.right - r.left;
+        ln.nHeight = e->logical ? 100 : std::max(200, static_cast<int>(r.bottom - r.top));
+        ln.bSetGet = bind;
+        ln.aItems = e->choices;
+        e->combo.New(ln);
+        e->combo.bKeyChar = keys;
+        e->combo.bKeyDown = [finish](WPARAM key, LPARAM, TWindow&) -> Answer {
+            if (key != VK_RETURN && key != VK_ESCAPE) return std::nullopt;
+            finish(key == VK_RETURN ? 13 : 27);
+            return 0;
+        };
+        e->combo.bLostFocus = lost;
+    } else {
+        GetNew gn;
+        gn.oWnd = this;
+        gn.lPixel = true;
+        gn.nRow = r.top;
+        gn.nCol = r.left;
+        gn.nWidth = r.right - r.left;
+        gn.nHeight = r.bottom - r.top;
+        gn.bSetGet = bind;
+        gn.cPicture = spec.cPicture;
+        gn.nClrFore = spec.nClrFore;
+        gn.nClrBack = spec.nClrBack;
+        gn.oFont = oFont;
+        e->get.New(gn);
+        e->get.bKeyChar = keys;
+        e->get.bLostFocus = lost;
     }
+    editKey_ = -1;
     editDone_ = std::move(done);
-    auto field = std::make_unique<BrowseEditField>(*this, r, text);
-    const HWND h = field->hWnd();
-    editor_ = std::move(field);
-    if (h) ::SetFocus(h);
+    editor_ = std::move(ed);
+    if (const HWND h = editor_->hWnd()) ::SetFocus(h);
 }
 
 void TWBrowse::endEdit(int key) {
@@ -557,10 +727,14 @@ void TWBrowse::endEdit(int key) {
     // Taken first: destroying the field moves the focus, which ends again.
     std::unique_ptr<BrowseCellEditor> editor = std::move(editor_);
     auto done = std::move(editDone_);
-    const std::string text = static_cast<BrowseEditField&>(*editor).text();
+    auto& e = static_cast<BrowseGetEditor&>(*editor);
+    if (e.choices.empty() && e.get.hWnd) e.get.Assign();
+    const Value value = e.result();
+    editKey_ = key;  // the focus leaving the editor below ends nothing more
     if (key != 0 && hWnd) ::SetFocus(hWnd);
     editor.reset();
-    if (done) done(key == 27 ? std::nullopt : std::optional<std::string>(text), key, *this);
+    editKey_ = -1;
+    if (done) done(key == 27 ? std::nullopt : std::optional<Value>(value), key, *this);
     if (hWnd) apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
 }
 
@@ -584,14 +758,31 @@ void TWBrowse::paintLine(HDC dc, int line, const ValueList& cells, bool header) 
         SetTextColor(dc, fore);
         SetBkColor(dc, back);
         const bool right = !header && i < aJustify.size() && aJustify[i];
-        RECT inner{r.left + 2, r.top, r.right - 2, r.bottom};
+        RECT inner{r.left + (treeMode_ ? 4 : 2), r.top, r.right - 2, r.bottom};
         ExtTextOutA(dc, r.left, r.top, ETO_OPAQUE, &r, "", 0, nullptr);
         DrawTextA(dc, text.data(), static_cast<int>(text.size()), &inner,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (right ? DT_RIGHT : DT_LEFT));
+        if (treeMode_) continue;  // an outline has no borders
         if (header) {
-            DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
+            if (c.col == pressedHeader_) {
+                DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
+            } else if (ISAPPTHEMED()) {
+                DRAWHEADER(hWnd, dc, r.top, r.left, r.bottom, r.right, text, false);
+            } else {
+                FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+                RECT inside{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+                DrawEdge(dc, &inside, EDGE_RAISED, BF_RECT);
+            }
             continue;
         }
+        auto rule = [&](Color colour, int x0, int y0, int x1, int y1, int style = PS_SOLID) {
+            HPEN pen = CreatePen(style, 1, colour);
+            HGDIOBJ old = SelectObject(dc, pen);
+            MoveToEx(dc, x0, y0, nullptr);
+            LineTo(dc, x1, y1);
+            SelectObject(dc, old);
+            DeleteObject(pen);
+        };
         switch (nLineStyle) {
         case 1: FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))); break;
         case 2: {
@@ -605,6 +796,19 @@ void TWBrowse::paintLine(HDC dc, int line, const ValueList& cells, bool header) 
             break;
         }
         case 3: DrawEdge(dc, &r, EDGE_RAISED, BF_RECT); break;
+        case 4: {  // a dotted black frame
+            const int mode = SetBkMode(dc, TRANSPARENT);
+            rule(0, r.left, r.top, r.right - 1, r.top, PS_DOT);
+            rule(0, r.right - 1, r.top, r.right - 1, r.bottom - 1, PS_DOT);
+            rule(0, r.right - 1, r.bottom - 1, r.left, r.bottom - 1, PS_DOT);
+            rule(0, r.left, r.bottom - 1, r.left, r.top, PS_DOT);
+            SetBkMode(dc, mode);
+            break;
+        }
+        case 5: rule(0, r.left, r.top, r.left, r.bottom); break;
+        case 6: rule(kGrey, r.left, r.top, r.left, r.bottom); break;
+        case 7: rule(0, r.left, r.bottom - 1, r.right, r.bottom - 1); break;
+        case 8: rule(kGrey, r.left, r.bottom - 1, r.right, r.bottom - 1); break;
         default: break;
         }
     }
@@ -624,6 +828,10 @@ BrowseEffects TWBrowse::drawTo(HDC dc) {
     HBRUSH pane = CreateSolidBrush(nClrPane);
     FillRect(dc, &c, pane);
     DeleteObject(pane);
+    if (lIconView) {
+        DrawIcons(dc);
+        return {};
+    }
     HGDIOBJ oldFont = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
     ValueList header;
     for (const std::string& h : aHeaders) header.emplace_back(h);
@@ -632,6 +840,262 @@ BrowseEffects TWBrowse::drawTo(HDC dc) {
     browsePaintLines(state_, source(), [&](int line) { paintLine(dc, line, bLine ? bLine() : ValueList{}, false); });
     if (oldFont) SelectObject(dc, oldFont);
     return count;
+}
+
+// ------------------------------------------------------- the modal editor
+
+RECT TWBrowse::cellRect(int col) const {
+    RECT r = lineRect(state_.nRowPos, state_.nRowPos);
+    for (const BrowseCell& c : browseCells(state_)) {
+        if (c.col != col) continue;
+        r.left = c.x;
+        r.right = c.x + c.width;
+    }
+    return r;
+}
+
+std::string TWBrowse::cellTextOf(int col) {
+    const ValueList line = bLine && state_.nLen ? bLine() : ValueList{};
+    const auto i = static_cast<std::size_t>(col - 1);
+    return col >= 1 && i < line.size() ? cellText(line[i]) : std::string();
+}
+
+bool TWBrowse::lEditCol(int col, Value& value, const BrowseEditSpec& spec) {
+    if (!hWnd || state_.nLen == 0) return false;
+    state_.nColAct = col;
+    InvalidateRect(hWnd, nullptr, FALSE);
+    UpdateWindow(hWnd);
+    RECT cell = cellRect(col);
+    ++cell.top;  // from one pixel below the cell's top
+    POINT corner{cell.left, cell.top};
+    ClientToScreen(hWnd, &corner);
+    const int width = cell.right - cell.left, height = cell.bottom - cell.top;
+    const Value before = value;
+    std::vector<std::string> choices = spec.aChoices;
+    const bool logical = value.isLogical();
+    if (logical && choices.empty()) choices = {".T.", ".F."};
+
+    TDialog dlg;
+    DialogNew dn;
+    dn.lPixel = true;
+    dn.nStyle = WS_POPUP;
+    dn.oWnd = this;
+    dn.nTop = 0;
+    dn.nLeft = 0;
+    dn.nBottom = height;
+    dn.nRight = width;
+    dn.oFont = oFont;
+    dlg.New(dn);
+    // The edited text or choice, bound to the editor.
+    Value edited = logical ? Value(choices[value.logical() ? 0 : std::min<std::size_t>(1, choices.size() - 1)]) : value;
+    SetGet bind = [&edited](const std::optional<Value>& v) {
+        if (v) edited = *v;
+        return edited;
+    };
+    TGet get;
+    TComboBox combo;
+    TButton action, ok;
+    TControl* editor = nullptr;
+    const int buttonWidth = spec.bAction && choices.empty() ? 12 : 0;
+    if (!choices.empty()) {
+        ListNew ln;
+        ln.oWnd = &dlg;
+        ln.lPixel = true;
+        ln.bSetGet = bind;
+        ln.aItems = choices;
+        ln.nWidth = width;
+        ln.nHeight = 100;
+        ln.bValid = spec.bValid;
+        combo.New(ln);
+        editor = &combo;
+    } else {
+        GetNew gn;
+        gn.oWnd = &dlg;
+        gn.lPixel = true;
+        gn.bSetGet = bind;
+        gn.nWidth = width - buttonWidth;
+        gn.nHeight = height;
+        gn.cPicture = spec.cPicture;
+        gn.bValid = spec.bValid;
+        gn.nClrFore = spec.nClrFore;
+        gn.nClrBack = spec.nClrBack;
+        gn.oFont = oFont;
+        get.New(gn);
+        // Enter confirms (the field would otherwise only move the focus
+        // on), Escape cancels.
+        get.bKeyChar = [&](WPARAM key, LPARAM) -> Answer {
+            if (key == VK_ESCAPE) {
+                dlg.End(2);
+                return 0;
+            }
+            if (key != VK_RETURN) return std::nullopt;
+            get.Assign();
+            if (spec.bValid && !spec.bValid(get)) return 0;
+            dlg.End(1);
+            return 0;
+        };
+        editor = &get;
+        if (buttonWidth) {
+            ButtonNew bn;
+            bn.oWnd = &dlg;
+            bn.lPixel = true;
+            bn.nCol = width - buttonWidth;
+            bn.nWidth = buttonWidth;
+            bn.nHeight = 12;
+            bn.cCaption = "...";
+            bn.bAction = [&](TWindow&) {
+                get.Assign();
+                edited = spec.bAction(edited, *this);
+                get.Refresh();
+                dlg.End(1);
+            };
+            action.New(bn);
+        }
+    }
+    ButtonNew okn;
+    okn.oWnd = &dlg;
+    okn.lPixel = true;
+    okn.nWidth = 1;
+    okn.nHeight = 1;
+    okn.cCaption = "";
+    okn.lDefault = true;
+    okn.bAction = [&](TWindow&) { dlg.End(1); };
+    ok.New(okn);
+    DialogActivate da;
+    da.bInit = [&](TWindow&) {
+        // Over the cell, the editor as large as the cell.
+        MoveWindow(dlg.hWnd, corner.x, corner.y, width, choices.empty() ? height : height + 100, FALSE);
+        if (editor && editor->hWnd) MoveWindow(editor->hWnd, 0, 0, width - buttonWidth, choices.empty() ? height : 100, FALSE);
+        if (ok.hWnd) ShowWindow(ok.hWnd, SW_HIDE);
+    };
+    dlg.Activate(da);
+    const bool confirmed = dlg.nResult && *dlg.nResult == 1;
+    if (!confirmed) {
+        value = before;
+    } else if (logical) {
+        value = Value(CVALTOCHAR(edited) == choices.front());
+    } else {
+        value = edited;
+    }
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+    return confirmed;
+}
+
+void TWBrowse::Edit(int col, bool autoSkip) {
+    for (;;) {
+        if (!hWnd || state_.nLen == 0) return;
+        const std::string shown = cellTextOf(col);
+        Value v(shown);
+        bool confirmed = false;
+        if (area_) {
+            if (!area_->RLock()) {
+                MSGALERT(Value("Record locked!"), Value("Please, try again"));
+                return;
+            }
+            confirmed = lEditCol(col, v);
+            const auto& fields = area_->fields();
+            if (confirmed && col >= 1 && col <= static_cast<int>(fields.size())) {
+                const DbfField& f = fields[static_cast<std::size_t>(col - 1)];
+                // Only when the column shows that field.
+                if (browseFieldText(f, area_->FieldGet(col)) == shown)
+                    area_->FieldPut(col, browseFieldFromText(f, CVALTOCHAR(v)));
+            }
+            apply({{BrowseEffect::Kind::RedrawLines, state_.nRowPos, state_.nRowPos}});
+            area_->UnLock();
+        } else {
+            confirmed = lEditCol(col, v);
+        }
+        if (!autoSkip || !confirmed) return;
+        if (col < static_cast<int>(state_.colSizes.size())) {
+            ++col;
+        } else {
+            col = 1;
+            const int row = state_.nRowPos;
+            GoDown();
+            if (state_.nRowPos == row && state_.lHitBottom) return;
+        }
+    }
+}
+
+// ------------------------------------------------------------------ report
+
+void TWBrowse::Report(std::string title, bool preview) {
+    if (title.empty() && oWnd) title = oWnd->GetText();
+    const std::uint32_t record = area_ ? area_->RecNo() : 0;
+    const int at = nAt;
+    PrinterOptions po;
+    po.cDocument = title;
+    po.lPreview = preview;
+    auto printer = std::make_unique<TPrinter>(po);
+    if (!printer->hDC) return;
+    BrowseReportSpec spec;
+    spec.cTitle = title;
+    spec.aHeaders = aHeaders;
+    spec.aColSizes = state_.colSizes;
+    spec.nLetterWidth = std::max(1, letterWidth(hWnd, oFont ? oFont->hFont : nullptr, 1));
+    spec.lTable = isTable();
+    browseReport(std::make_unique<ReportPrinter>(std::move(printer)), spec, source(), bLine);
+    if (area_)
+        area_->GoTo(record);
+    else
+        nAt = at;
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+void TWBrowse::ShowSizes() { MSGINFO(Value(browseSizesText(aHeaders, state_.colSizes))); }
+
+// --------------------------------------------------------------- icon view
+
+int TWBrowse::nAtIcon(int row, int col) const { return browseIconAt(row, col, state_.nClientWidth); }
+
+void TWBrowse::DrawIcon(HDC dc, int n, bool focused) {
+    const auto [top, left] = browseIconCorner(n, state_.nClientWidth);
+    HICON icon = nullptr;
+    if (bIconDraw) {
+        const int i = bIconDraw();
+        if (i >= 1 && i <= static_cast<int>(aIcons.size())) icon = aIcons[static_cast<std::size_t>(i - 1)];
+    } else if (!aIcons.empty()) {
+        icon = aIcons.front();
+    }
+    if (!icon) icon = LoadIcon(nullptr, IDI_APPLICATION);
+    DrawIconEx(dc, left + 9, top, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    const std::string label = bIconText ? bIconText() : std::to_string(area_ ? area_->RecNo() : static_cast<std::uint32_t>(nAt));
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    lstrcpyA(lf.lfFaceName, "MS Sans Serif");
+    HFONT font = CreateFontIndirectA(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{left, top + 34, left + 50, top + 50};
+    SetTextColor(dc, focused ? RGB(255, 255, 255) : nClrText);
+    SetBkColor(dc, focused ? RGB(0, 0, 128) : nClrPane);
+    ExtTextOutA(dc, r.left, r.top, ETO_OPAQUE, &r, "", 0, nullptr);
+    DrawTextA(dc, label.data(), static_cast<int>(label.size()), &r, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
+
+void TWBrowse::DrawIcons(HDC dc) {
+    const BrowseSource src = source();
+    const int count = src.count();
+    if (count == 0) return;
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    // The current item keeps its place: the walk starts from the first and
+    // comes back to it.
+    const std::uint32_t record = area_ ? area_->RecNo() : 0;
+    const int at = nAt;
+    src.top();
+    for (int n = 1; n <= count; ++n) {
+        if (browseIconCorner(n, state_.nClientWidth).first > c.bottom) break;
+        const bool current = area_ ? area_->RecNo() == record : nAt == at;
+        DrawIcon(dc, n, current);
+        if (current) nIconPos = n;
+        if (src.Skip(1) != 1) break;
+    }
+    if (area_)
+        area_->GoTo(record);
+    else
+        nAt = at;
 }
 
 }  // namespace wl

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "browse_model.hpp"
+#include "browse_table.hpp"
+#include "browse_tree.hpp"
 #include "control.hpp"
 
 namespace wl {
@@ -36,12 +38,26 @@ struct WBrowseNew {
     std::shared_ptr<TFont> oFont;
     std::optional<Color> nClrFore, nClrBack;
     bool lPixel = false;
-    std::string cAlias;
+    std::string cAlias;  // "": the selected table's alias
+    std::string cField;  // the key field of a range, with its two values
+    Value uValue1, uValue2;
     std::vector<BrowseHeaderAction> aActions;
 };
 
-// Where an in-cell edit is shown: a plain edit field over the cell for now,
-// behind this seam so that the library's get control can take its place.
+// The modal in-cell editor's options: a picture, a valid closure, colours,
+// the choices of a combo box (a logical is ".T."/".F." unless given), and
+// an action whose result for (value, browse) fills the field.
+using BrowseEditDone = std::function<void(const std::optional<Value>&, int key, TWBrowse&)>;
+
+struct BrowseEditSpec {
+    std::string cPicture;
+    std::function<bool(TWindow&)> bValid;
+    std::optional<Color> nClrFore, nClrBack;
+    std::vector<std::string> aChoices;
+    std::function<Value(const Value&, TWBrowse&)> bAction;
+};
+
+// The in-cell editor while one is open (a get field or a combo box).
 class BrowseCellEditor {
 public:
     virtual ~BrowseCellEditor() = default;
@@ -70,6 +86,21 @@ public:
     bool lMChange = true, lDrawSelected = true, lAutoEdit = false;
     BrowseFlingParams fling;
     static inline bool lKinetic = true;
+    bool lAutoSkip = false;
+    // The table range: the key field, its first and last values, and the
+    // largest count read (none: unlimited).
+    std::string cField;
+    Value uValue1, uValue2;
+    std::optional<int> nMaxFilter;
+    // Append: a blank record and UpStable unless replaced.
+    std::function<void(TWBrowse&)> bAdd;
+    // Icon view of a table: the icon of each record (an index into aIcons)
+    // and its label (the record number by default).
+    bool lIconView = false;
+    std::vector<HICON> aIcons;
+    std::function<int()> bIconDraw;
+    std::function<std::string()> bIconText;
+    int nIconPos = 0;
 
     // The position, read-only: it changes through the moves below.
     const BrowseState& state() const { return state_; }
@@ -95,6 +126,28 @@ public:
     void SetCols(std::vector<std::function<Value()>> cols, std::vector<std::string> headers = {},
                  std::vector<int> sizes = {});
     std::vector<int> GetColSizes() const { return state_.colSizes; }
+
+    // ---- outlines ----
+    // Binds the browse to an outline the caller owns: one line per visible
+    // item (its label), no column resizing and no horizontal bar; a
+    // double-click or Enter opens or closes an item with children.
+    void SetTree(TLinkList* tree);
+    TLinkList* oTree = nullptr;
+    TTreeItem* oTreeItem = nullptr;  // the current item
+
+    // ---- tables ----
+    // Binds the navigation closures to the table of cAlias, limited to the
+    // records whose field lies from start to end (end: start) when a start
+    // is given. Types that differ from the field's are told, and the
+    // closures are installed all the same. A list or no alias counts 0.
+    void SetFilter(const std::string& field = {}, const Value& start = Value(), const Value& end = Value());
+    // The table bound by cAlias, nothing for a list.
+    std::shared_ptr<DbfArea> area() const;
+    int RecCount(const Value& start);
+    void UpStable();
+    void RecAdd();
+    // Closes the table and forgets its alias; true.
+    bool lCloseArea();
     void SetColSizes(std::vector<int> sizes);
 
     // ---- navigation ----
@@ -118,12 +171,29 @@ public:
     int nAtRow(int y) const { return lineHeight_ ? y / lineHeight_ : 0; }
 
     // ---- in-cell editing ----
-    // Opens an edit field over the active cell of the current line holding
-    // `text`; Enter hands the edited text to `done` with 13, Escape hands
-    // nothing with 27, losing the focus hands the text with 0. One at a time.
-    void EditCol(int col, const std::string& text,
-                 std::function<void(const std::optional<std::string>&, int key, TWBrowse&)> done);
+    // Opens the non-modal editor over the cell of column col on the
+    // current line: a get field with the picture, or a combo box for a
+    // logical or choices. Enter hands the value to `done` with 13, Escape
+    // hands nothing with 27, losing the focus hands the value with 0; the
+    // editor then ends. One at a time.
+    void EditCol(int col, const Value& value, BrowseEditDone done, const BrowseEditSpec& spec = {});
     bool IsEditing() const { return static_cast<bool>(editor_); }
+    // The modal editor over the cell of column col on the current line:
+    // true when confirmed (Enter); Escape puts the value back.
+    bool lEditCol(int col, Value& value, const BrowseEditSpec& spec = {});
+    // Edits the cell's text in place; a table's field takes it in the
+    // field's type under a record lock. With autoSkip the next cell follows.
+    void Edit(int col = 1, bool autoSkip = false);
+
+    // ---- report, icons, sizes ----
+    // The report of every item, previewed unless preview is false; title:
+    // the window's caption.
+    void Report(std::string title = {}, bool preview = true);
+    // Tells each header with its column width.
+    void ShowSizes();
+    int nAtIcon(int row, int col) const;
+    void DrawIcons(HDC dc);
+    void DrawIcon(HDC dc, int n, bool focused);
 
     // ---- events ----
     Answer KeyDown(WPARAM key, LPARAM flags) override;
@@ -154,6 +224,10 @@ private:
     void paintLine(HDC dc, int line, const ValueList& cells, bool header);
     RECT lineRect(int first, int last) const;
     void startFling(int rows, DWORD elapsed);
+    bool isTable() const;
+    RECT cellRect(int col) const;
+    // The cell's text on the current line.
+    std::string cellTextOf(int col);
     void endEdit(int key);
 
     BrowseState state_;
@@ -166,8 +240,12 @@ private:
     // Cleared when the window goes: a fling draining messages stops there.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     std::unique_ptr<BrowseCellEditor> editor_;
-    std::function<void(const std::optional<std::string>&, int, TWBrowse&)> editDone_;
-    friend class BrowseEditField;
+    std::shared_ptr<DbfArea> area_;
+    BrowseFilter filter_;
+    int pressedHeader_ = 0;  // the header whose action is running
+    bool treeMode_ = false;
+    BrowseEditDone editDone_;
+    int editKey_ = -1;  // the key that ends the editor, -1 while none did
 };
 
 }  // namespace wl

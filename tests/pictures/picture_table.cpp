@@ -5,6 +5,7 @@ namespace zrpictures {
 const std::vector<Picture>& pictureTable() {
     using C = zr::MainCommand;
     const std::string oneSet = "samples/imsweb-x12-parser/x12_many_claims.txt";
+    const std::string remittance = "samples/stupidedi/X221A1-multiple-claims-single-check.edi";
     // Its last claim has no line 1: the claims screen names the type so.
     const std::string claims = "View X12 837 Version 5010 CLAIM TYPE ERROR";
     const std::pair<std::string, std::string> viewData{claims, "View Data"};
@@ -17,6 +18,9 @@ const std::vector<Picture>& pictureTable() {
         {"viewer-go-to.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Go To"}}, "Go To Segement"},
         {"viewer-segment-elements.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Select"}}, "ISA Segment "},
         {"viewer-element.png", C::ViewX12, oneSet, {}, {viewData, {"View X12 ", "Select"}, {"ISA Segment ", "Select"}}, "Segment ISA Element 1"},
+        {"viewer-remittance.png", C::ViewX12, remittance, {}, {}, "View X12 835 Version 5010"},
+        {"viewer-remittance-detail.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Select"}}, " Remittance Data "},
+        {"viewer-remittance-detail-loops.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Select"}, {" Remittance Data ", "Change View"}}, " Remittance Data "},
         {"viewer-interchange-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_isa.txt", {}, {}, "Select Interchange Control Batch (ISA)"},
         {"viewer-set-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_st.txt", {true}, {}, "Select Transaction Set (ST)"},
         {"viewer-acknowledgement.png", C::ViewX12, "samples/staedi/invalid999.edi", {}, {}, "997/999 Acknowledgement"},

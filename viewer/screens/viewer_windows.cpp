@@ -8,6 +8,7 @@
 #include "paths.hpp"
 #include "pickers.hpp"
 #include "programs.hpp"
+#include "remittance_windows.hpp"
 #include "segment_list_window.hpp"
 #include "system_facts.hpp"
 
@@ -22,11 +23,7 @@ std::string openTransactionScreen(ScreenKind kind, const ScreenCall& call, const
     case ScreenKind::ClaimStatus: return CTLD39410(call, ui);
     case ScreenKind::Eligibility: return CTLD39412(call, ui);
     case ScreenKind::Claims837: return CTLD39406(call, ui);
-    case ScreenKind::Remittance835:
-        // Until the set's own screen exists: its segments.
-        if (isReportMode(call.mode) || call.mode == 109) return "";
-        showSegmentList(call, ui);
-        return "";
+    case ScreenKind::Remittance835: return CTLD39407(call, ui);
     }
     return "";
 }

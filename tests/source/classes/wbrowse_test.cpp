@@ -1,7 +1,9 @@
 // The record and array browse on a live window: keys, wheel and thumb
 // messages move it through a long list and the current row is read back;
 // the change closure reports each move once, in order; the header and the
-// selected row are painted in their colours; the in-cell edit field.
+// selected row are painted in their colours; the in-cell edit field; the
+// browse over a table and its key range, the modal cell editor, the line
+// styles, pressed headers and the icon view.
 #include "wbrowse.hpp"
 
 #include <gtest/gtest.h>
@@ -9,9 +11,14 @@
 #include <string>
 #include <vector>
 
+#include <deque>
+#include <fstream>
+
 #include "font.hpp"
 #include "message_sequence.hpp"
+#include "messages.hpp"
 #include "parent_window.hpp"
+#include "unix_tools.hpp"
 
 namespace {
 
@@ -219,18 +226,34 @@ TEST(WBrowse, PaintingAMillionRowsAsksOnlyForTheVisibleLines) {
     EXPECT_EQ(br.b.nAt, 1000000);
 }
 
-TEST(WBrowse, EditFieldOverTheCellHandsBackTheTextOrNothingOnEscape) {
+// Lets posted messages run, as the message loop would.
+void wbrowsePump() {
+    MSG m{};
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+TEST(WBrowse, TheCellEditorHandsBackTheValueOrNothingOnEscape) {
     BrowseParent p;
     Browse br(p.w, 5, {80, 120});
     SetFocus(br.b.hWnd);
     MessageSequence done;
-    std::string edited;
-    auto onDone = [&](const std::optional<std::string>& text, int key, TWBrowse&) {
-        done.record(text ? "text" : "none", key);
-        if (text) edited = *text;
+    std::vector<std::string> edited;
+    auto onDone = [&](const std::optional<Value>& v, int key, TWBrowse&) {
+        done.record(v ? "value" : "none", key);
+        if (v) edited.push_back(CVALTOCHAR(*v));
     };
-    for (WPARAM k : {WPARAM(VK_RETURN), WPARAM(VK_ESCAPE)}) {
-        br.b.EditCol(2, "old", onDone);
+    struct Case {
+        Value start;
+        const char* typed;
+        WPARAM key;
+    };
+    const Case cases[] = {{Value("old       "), "new", VK_RETURN}, {Value("old"), "x", VK_ESCAPE},
+                          {Value(12), "7", VK_RETURN}, {Value(true), "", VK_RETURN}};
+    for (const Case& c : cases) {
+        br.b.EditCol(2, c.start, onDone);
         ASSERT_TRUE(br.b.IsEditing());
         HWND edit = GetFocus();
         ASSERT_NE(edit, br.b.hWnd);
@@ -239,13 +262,294 @@ TEST(WBrowse, EditFieldOverTheCellHandsBackTheTextOrNothingOnEscape) {
         MapWindowPoints(nullptr, br.b.hWnd, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ(r.left, 80);
         EXPECT_EQ(r.top, br.b.nLineHeight());
-        SetWindowTextA(edit, "new value");
-        SendMessageA(edit, WM_KEYDOWN, k, 0);
+        if (c.start.isLogical()) SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);  // the other choice
+        for (const char* t = c.typed; *t; ++t) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(*t), 0);
+        SendMessageA(edit, c.start.isLogical() ? WM_KEYDOWN : WM_CHAR, c.key, 0);
+        wbrowsePump();
         EXPECT_FALSE(br.b.IsEditing());
         EXPECT_EQ(GetFocus(), br.b.hWnd);
     }
-    EXPECT_EQ(done.mismatch({{"text", 13}, {"none", 27}}), "");
-    EXPECT_EQ(edited, "new value");
+    EXPECT_EQ(done.mismatch({{"value", 13}, {"none", 27}, {"value", 13}, {"value", 13}}), "");
+    EXPECT_EQ(edited, (std::vector<std::string>{"new       ", "7", ".F."}));
+
+    // Losing the focus ends it with the value.
+    br.b.EditCol(1, Value("abc"), onDone);
+    SetFocus(p.w.hWnd);
+    wbrowsePump();
+    EXPECT_FALSE(br.b.IsEditing());
+    EXPECT_EQ(done.mismatch({{"value", 13}, {"none", 27}, {"value", 13}, {"value", 13}, {"value", 0}}), "");
+}
+
+// ---------------------------------------------------------------- tables
+
+// Runs one step per timer tick while modal editors are open.
+class WBrowseScript {
+public:
+    explicit WBrowseScript(std::deque<std::function<void()>> steps) {
+        steps_ = std::move(steps);
+        timer_ = SetTimer(nullptr, 0, 40, &WBrowseScript::tick);
+    }
+    ~WBrowseScript() {
+        KillTimer(nullptr, timer_);
+        steps_.clear();
+    }
+    static bool done() { return steps_.empty(); }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (steps_.empty() || running_) return;
+        running_ = true;
+        auto step = std::move(steps_.front());
+        steps_.pop_front();
+        step();
+        running_ = false;
+    }
+    static inline std::deque<std::function<void()>> steps_;
+    static inline bool running_ = false;
+    UINT_PTR timer_ = 0;
+};
+
+// CODE A1 A2 B1 B2 B3 C1 with AMOUNT 1..6, open as "CODES" and selected.
+struct WBrowseTable {
+    zrtest::ScratchDir dir{"wbrowse-table"};
+    std::shared_ptr<DbfArea> area;
+    WBrowseTable() {
+        auto t = DbfFile::create(dir.file("CODES.DBF"), {{"CODE", 'C', 4, 0}, {"AMOUNT", 'N', 6, 1}});
+        int n = 0;
+        for (const char* c : {"A1", "A2", "B1", "B2", "B3", "C1"}) t->append({Value(c), Value(++n * 1.0)});
+        t.reset();
+        area = USEAREA(dir.file("CODES.DBF"), "CODES");
+    }
+    ~WBrowseTable() { dbfCloseArea("CODES"); }
+    std::string readBack() {
+        std::ofstream(dir.file("read.py")) << "import dbf, sys\n"
+                                              "t = dbf.Table(sys.argv[1])\n"
+                                              "t.open()\n"
+                                              "for r in t:\n"
+                                              "    print('|'.join((v.strip() if isinstance(v, str) else str(v)) for v in r))\n"
+                                              "t.close()\n";
+        return zrtest::runUnix(dir.path(), "/usr/bin/python3 read.py CODES.DBF").output;
+    }
+};
+
+// A table browse of 300 x 200 pixels in a pinned font, over the selected
+// table, limited to the key range when a start is given.
+void wbrowseOnTable(TWBrowse& b, TWindow& parent, const std::string& field = {}, const Value& start = Value(),
+                    std::vector<int> sizes = {60, 80}) {
+    WBrowseNew a;
+    a.oWnd = &parent;
+    a.lPixel = true;
+    a.nWidth = 300;
+    a.nHeight = 200;
+    a.oFont = TFont::New(FontSpec{"Arial", 0, -14});
+    a.aColSizes = std::move(sizes);
+    a.cField = field;
+    a.uValue1 = start;
+    b.New(a);
+}
+
+std::string wbrowseCode(TWBrowse& b) { return b.area()->FieldGet(1).text(); }
+
+TEST(WBrowse, ATableBrowseWalksTheKeyRangeAndShowsTheFields) {
+    BrowseParent p;
+    WBrowseTable t;
+    TWBrowse b;
+    wbrowseOnTable(b, p.w, "CODE", Value("B"));
+    EXPECT_EQ(b.cAlias, "CODES");
+    EXPECT_EQ(b.nLen(), 3);
+    EXPECT_EQ(b.aHeaders, (std::vector<std::string>{"CODE", "AMOUNT"}));
+    EXPECT_EQ(b.aJustify, (std::vector<bool>{false, true}));
+    EXPECT_EQ(wbrowseCode(b), "B1  ");
+    EXPECT_EQ(CVALTOCHAR(b.bLine()[1]), "3.0");
+    struct Step {
+        WPARAM key;
+        const char* code;
+        int row;
+    };
+    const Step steps[] = {{VK_DOWN, "B2  ", 2}, {VK_END, "B3  ", 3}, {VK_DOWN, "B3  ", 3},
+                          {VK_HOME, "B1  ", 1}, {VK_UP, "B1  ", 1},  {VK_NEXT, "B3  ", 3}};
+    for (const Step& s : steps) {
+        SendMessageA(b.hWnd, WM_KEYDOWN, s.key, 0);
+        EXPECT_EQ(wbrowseCode(b), s.code) << s.key;
+        EXPECT_EQ(b.nRowPos(), s.row) << s.key;
+    }
+    // From "A" while the code is at most "B" (compared over its length).
+    EXPECT_EQ(b.RecCount(Value("A")), 5);
+    b.nMaxFilter = 1;
+    EXPECT_EQ(b.RecCount(Value("B")), 1);
+    b.Display();
+    EXPECT_EQ(b.nLen(), 1);
+}
+
+TEST(WBrowse, FilterTypesThatDifferAreToldAndTheAreaCanBeClosed) {
+    BrowseParent p;
+    WBrowseTable t;
+    std::vector<std::string> told;
+    ScopedPromptHook hook([&](const Prompt& pr) {
+        told.push_back(pr.text);
+        return PromptAnswer{};
+    });
+    TWBrowse b;
+    wbrowseOnTable(b, p.w, "AMOUNT", Value("B"));
+    EXPECT_EQ(told, (std::vector<std::string>{"TWBrowse SetFilter() types don't match with current Index Key type!"}));
+    b.ShowSizes();
+    EXPECT_EQ(told.back(), "CODE: 60\r\nAMOUNT: 80");
+    EXPECT_TRUE(b.lCloseArea());
+    EXPECT_EQ(b.cAlias, "");
+    EXPECT_FALSE(dbfAreaOf("CODES"));
+}
+
+TEST(WBrowse, RecAddAppendsABlankRecordAndFindsItsLine) {
+    BrowseParent p;
+    WBrowseTable t;
+    TWBrowse b;
+    wbrowseOnTable(b, p.w);
+    ASSERT_GE(b.nRowCount(), 7);
+    b.RecAdd();
+    EXPECT_EQ(t.area->RecCount(), 7);
+    EXPECT_EQ(t.area->RecNo(), 7u);
+    EXPECT_EQ(b.nRowPos(), 7);
+}
+
+TEST(WBrowse, DoubleClickEditsTheCellAndAutoSkipGoesOnToTheNext) {
+    BrowseParent p;
+    WBrowseTable t;
+    TWBrowse b;
+    wbrowseOnTable(b, p.w);
+    b.lAutoEdit = true;
+    b.lAutoSkip = true;
+    SetFocus(b.hWnd);
+    b.GoDown();
+    std::vector<int> editorLeft;
+    auto typeAndEnter = [&](const std::string& text) {
+        HWND edit = GetFocus();
+        RECT r{};
+        GetWindowRect(edit, &r);
+        MapWindowPoints(nullptr, b.hWnd, reinterpret_cast<POINT*>(&r), 2);
+        editorLeft.push_back(r.left);
+        for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+        PostMessageA(edit, WM_CHAR, VK_RETURN, 0);
+    };
+    WBrowseScript s({[&] { typeAndEnter("ZZ"); }, [&] { typeAndEnter("9"); },
+                     [&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }});
+    const int h = b.nLineHeight();
+    SendMessageA(b.hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 2 * h + h / 2));
+    EXPECT_TRUE(WBrowseScript::done());
+    EXPECT_EQ(editorLeft, (std::vector<int>{0, 60}));
+    // The third edit is column 1 of the next record, cancelled.
+    EXPECT_EQ(t.area->RecNo(), 3u);
+    const std::string rows = t.readBack();
+    EXPECT_EQ(rows.substr(0, rows.find("B1")), "A1|1.0\nZZ|9.0\n") << rows;
+}
+
+TEST(WBrowse, AModalLogicalEditorConfirmsTheOtherChoiceOrPutsTheValueBack) {
+    BrowseParent p;
+    Browse br(p.w, 3, {80, 120});
+    SetFocus(br.b.hWnd);
+    Value v(true);
+    WBrowseScript pick({[&] {
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    }});
+    EXPECT_TRUE(br.b.lEditCol(2, v));
+    EXPECT_TRUE(v.isLogical());
+    EXPECT_FALSE(v.logical());
+    EXPECT_EQ(br.b.nColAct(), 2);
+    Value text("old");
+    WBrowseScript cancel({[&] {
+        SendMessageA(GetFocus(), WM_CHAR, 'x', 0);
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }});
+    EXPECT_FALSE(br.b.lEditCol(1, text));
+    EXPECT_EQ(text.text(), "old");
+}
+
+TEST(WBrowse, LineStylesDrawTheirRules) {
+    BrowseParent p;
+    Browse br(p.w, 5, {80, 200});
+    br.b.nClrPane = RGB(255, 255, 255);
+    const int h = br.b.nLineHeight();
+    const int mid = 3 * h + h / 2, bottom = 4 * h - 1, x = 80;  // column 2 of line 3
+    const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0), grey = RGB(128, 128, 128);
+    struct Case {
+        int style;
+        COLORREF left, under;
+    };
+    const Case cases[] = {{0, white, white}, {5, black, white}, {6, grey, white}, {7, white, black}, {8, white, grey}};
+    for (const Case& c : cases) {
+        br.b.nLineStyle = c.style;
+        Picture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(x, mid), c.left) << c.style;
+        EXPECT_EQ(pic.at(x + 100, bottom), c.under) << c.style;
+    }
+    br.b.nLineStyle = 4;  // a dotted frame: every other pixel of the top edge
+    Picture dotted(br.b.hWnd);
+    int dark = 0;
+    for (int i = 0; i < 40; ++i) dark += dotted.at(x + 20 + i, 3 * h) == black;
+    EXPECT_GE(dark, 10);
+    EXPECT_LE(dark, 30);
+}
+
+TEST(WBrowse, AHeaderIsPressedWhileItsActionRuns) {
+    BrowseParent p;
+    Browse br(p.w, 5, {80, 200});
+    COLORREF during = 0;
+    int ran = 0;
+    br.b.aActions = {[&](TWBrowse& b, int, int) {
+        ++ran;
+        Picture pic(b.hWnd);
+        during = pic.at(2, 2);
+    }};
+    const COLORREF before = Picture(br.b.hWnd).at(2, 2);
+    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 3));
+    SendMessageA(br.b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(30, 3));
+    EXPECT_EQ(ran, 1);
+    EXPECT_NE(during, before);
+    EXPECT_EQ(Picture(br.b.hWnd).at(2, 2), before);
+}
+
+TEST(WBrowse, TheIconViewLabelsEachItemAndHitsItsCell) {
+    BrowseParent p;
+    Browse br(p.w, 7);
+    br.b.lIconView = true;
+    br.b.bIconText = [&] { return std::string(); };
+    br.key(VK_DOWN);  // item 2 is current
+    Picture pic(br.b.hWnd);
+    // Labels under the icons: navy under the current one only.
+    EXPECT_EQ(pic.at(62, 47), RGB(0, 0, 128));
+    EXPECT_NE(pic.at(12, 47), RGB(0, 0, 128));
+    EXPECT_EQ(br.b.nIconPos, 2);
+    EXPECT_EQ(br.b.nAt, 2);
+    EXPECT_EQ(br.b.nAtIcon(30, 70), 2);
+    EXPECT_EQ(br.b.nAtIcon(5, 70), 0);
+}
+
+TEST(WBrowse, AnOutlineOpensByDoubleClickAndClosesByEnter) {
+    BrowseParent p;
+    Browse br(p.w, 0);
+    TLinkList tree;
+    TTreeItem& aetna = tree.Add("AETNA");
+    aetna.AddChild("C1");
+    aetna.AddChild("C2");
+    tree.Add("HUMANA");
+    br.b.SetTree(&tree);
+    EXPECT_EQ(br.b.nLen(), 2);
+    EXPECT_FALSE(br.b.lMChange);
+    EXPECT_FALSE(GetWindowLongPtrA(br.b.hWnd, GWL_STYLE) & WS_HSCROLL);
+    const int h = br.b.nLineHeight();
+    SendMessageA(br.b.hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, h + h / 2));
+    EXPECT_TRUE(aetna.lOpened);
+    EXPECT_EQ(br.b.nLen(), 4);
+    br.key(VK_DOWN);
+    EXPECT_EQ(br.b.oTreeItem->cPrompt, "C1");
+    EXPECT_EQ(CVALTOCHAR(br.b.bLine()[0]), "    C1");
+    br.key(VK_END);
+    EXPECT_EQ(br.b.oTreeItem->cPrompt, "HUMANA");
+    EXPECT_EQ(br.b.nRowPos(), 4);
+    br.key(VK_HOME);
+    SendMessageA(br.b.hWnd, WM_CHAR, VK_RETURN, 0);
+    EXPECT_FALSE(aetna.lOpened);
+    EXPECT_EQ(br.b.nLen(), 2);
 }
 
 }  // namespace

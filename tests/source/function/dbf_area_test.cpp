@@ -1,0 +1,156 @@
+// A table in a work area: the record pointer and its end flags as skips
+// move it, soft seeks in the records' own order, writes, appends, deletes
+// with pack (read back by Debian's python3-dbf in the native build), record
+// locks between two areas on one file, and the areas found by alias.
+#include "dbf_area.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "test_support.hpp"
+
+namespace {
+
+using namespace wl;
+
+std::string areaMakeTable(const zrtest::TempDir& dir, int records) {
+    const std::string path = dir.file("PAYERS.DBF");
+    auto t = DbfFile::create(path, {{"NAME", 'C', 8, 0}, {"AMOUNT", 'N', 8, 2}});
+    for (int i = 1; i <= records; ++i) t->append({Value("P" + std::to_string(i * 10)), Value(i * 1.5)});
+    return path;
+}
+
+std::string areaReadWithPythonDbf(const std::string& path) {
+#ifdef _WIN32
+    (void)path;
+    return {};
+#else
+    const std::string script = path + ".py";
+    std::ofstream(script) << "import dbf, sys\n"
+                             "t = dbf.Table(sys.argv[1])\n"
+                             "t.open()\n"
+                             "for r in t:\n"
+                             "    print('|'.join((v.strip() if isinstance(v, str) else str(v)) for v in r))\n"
+                             "t.close()\n";
+    const std::string command = "/usr/bin/python3 " + script + " " + path + " 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string out;
+    char buf[512];
+    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
+    return out;
+#endif
+}
+
+TEST(DbfArea, SkipsLatchAtBothEndsAsTheTableFunctionsDo) {
+    zrtest::TempDir dir;
+    auto a = DbfArea::open(areaMakeTable(dir, 3));
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->Alias(), "PAYERS");
+    struct Step {
+        int skip;
+        std::uint32_t recNo;
+        bool bof, eof;
+    };
+    const Step steps[] = {{0, 1, false, false}, {-1, 1, true, false}, {2, 3, false, false},
+                          {1, 4, false, true},  {-1, 3, false, false}, {-5, 1, true, false}, {9, 4, false, true}};
+    for (const Step& s : steps) {
+        a->Skip(s.skip);
+        EXPECT_EQ(a->RecNo(), s.recNo) << s.skip;
+        EXPECT_EQ(a->Bof(), s.bof) << s.skip;
+        EXPECT_EQ(a->Eof(), s.eof) << s.skip;
+    }
+    // The phantom record reads blank.
+    EXPECT_EQ(a->FieldGet(1).text(), std::string(8, ' '));
+    EXPECT_EQ(a->FieldGet(2).number(), 0);
+
+    auto empty = DbfArea::open(areaMakeTable(dir, 0), "none");
+    EXPECT_TRUE(empty->Bof());
+    EXPECT_TRUE(empty->Eof());
+    EXPECT_EQ(empty->RecNo(), 1u);
+}
+
+TEST(DbfArea, SoftSeekFindsTheFirstRecordAtLeastTheKey) {
+    zrtest::TempDir dir;
+    auto a = DbfArea::open(areaMakeTable(dir, 5));  // P10 P20 ... P50
+    const int name = a->FieldPos("name");
+    ASSERT_EQ(name, 1);
+    struct Case {
+        Value key;
+        int field;
+        std::uint32_t recNo;
+        bool eof;
+    };
+    const Case cases[] = {{Value("P2"), 1, 2, false},  {Value("P25"), 1, 3, false}, {Value("P9"), 1, 6, true},
+                          {Value("A"), 1, 1, false},   {Value(4.5), 2, 3, false},   {Value(100), 2, 6, true}};
+    for (const Case& c : cases) {
+        a->SoftSeek(c.field, c.key);
+        EXPECT_EQ(a->RecNo(), c.recNo) << CVALTOCHAR(c.key);
+        EXPECT_EQ(a->Eof(), c.eof) << CVALTOCHAR(c.key);
+    }
+}
+
+TEST(DbfArea, WritesAppendsAndPackedDeletesAreReadByAnotherReader) {
+    zrtest::TempDir dir;
+    const std::string path = areaMakeTable(dir, 3);
+    {
+        auto a = DbfArea::open(path);
+        a->GoTo(2);
+        ASSERT_TRUE(a->FieldPut(1, Value("CHANGED")));
+        ASSERT_TRUE(a->Append());
+        EXPECT_EQ(a->RecNo(), 4u);
+        ASSERT_TRUE(a->FieldPut(2, Value(7.25)));
+        a->GoTo(1);
+        ASSERT_TRUE(a->Delete());
+        ASSERT_TRUE(a->Pack());
+        EXPECT_EQ(a->RecCount(), 3);
+        EXPECT_EQ(a->RecNo(), 1u);
+        a->GoTo(9);  // the phantom record is never written
+        EXPECT_FALSE(a->FieldPut(1, Value("X")));
+    }
+#ifndef _WIN32
+    EXPECT_EQ(areaReadWithPythonDbf(path), "CHANGED|3.0\nP30|4.5\n|7.25\n");
+#endif
+}
+
+TEST(DbfArea, ARecordLockedThroughOneAreaIsRefusedToAnother) {
+    zrtest::TempDir dir;
+    const std::string path = areaMakeTable(dir, 2);
+    auto one = DbfArea::open(path, "ONE");
+    auto two = DbfArea::open(path, "TWO");
+    EXPECT_TRUE(one->RLock());
+    EXPECT_TRUE(one->RLock());  // again: still held
+    EXPECT_FALSE(two->RLock());
+    two->GoTo(2);
+    EXPECT_TRUE(two->RLock());
+    one->UnLock();
+    two->GoTo(1);
+    EXPECT_TRUE(two->RLock());  // its lock on record 2 is let go
+    one->GoTo(2);
+    EXPECT_TRUE(one->RLock());
+    two.reset();  // closing an area lets its locks go
+    one->GoTo(1);
+    EXPECT_TRUE(one->RLock());
+}
+
+TEST(DbfArea, AreasAreFoundByAliasAndOneIsSelected) {
+    zrtest::TempDir dir;
+    const std::string path = areaMakeTable(dir, 2);
+    EXPECT_FALSE(USEAREA(dir.file("MISSING.DBF")));
+    auto a = USEAREA(path, "claims");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(dbfSelected(), a);
+    EXPECT_EQ(dbfAreaOf("CLAIMS"), a);
+    auto b = USEAREA(path);
+    EXPECT_EQ(dbfSelected(), b);
+    dbfSelect("claims");
+    EXPECT_EQ(dbfSelected(), a);
+    EXPECT_TRUE(dbfCloseArea());
+    EXPECT_FALSE(dbfSelected());
+    EXPECT_FALSE(dbfCloseArea("claims"));
+    EXPECT_TRUE(dbfCloseArea("payers"));
+}
+
+}  // namespace
