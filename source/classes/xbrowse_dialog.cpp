@@ -76,8 +76,11 @@ void XBROWSE(const XBrowseArgs& args) {
     const int clientW = width - int(probe.right - probe.left - width), clientH = height - int(probe.bottom - probe.top - height);
 
     TXBrowse brw;
-    // Searching needs a sorted column: with auto-search the columns sort.
-    XBRWSETDATASOURCE(brw.model(), args.uData.isNil() ? Value(ValueList{}) : args.uData, args.aCols, args.lAutoSearch);
+    // Searching needs a sorted column: with auto-search the columns sort. A
+    // table opened here is closed afterwards and the area selected before
+    // is selected again.
+    const std::string before = dbfSelected() ? dbfSelected()->Alias() : std::string();
+    const std::string opened = XBRWSETDATASOURCE(brw.model(), args.uData, args.aCols, args.lAutoSearch);
     XBrowseModel& m = brw.model();
     m.nMarqueeStyle = 3;
     brw.nRowDividerStyle = brw.nColDividerStyle = 1;
@@ -170,6 +173,9 @@ void XBROWSE(const XBrowseArgs& args) {
     da.bInit = [&](TWindow&) { FITSIZES(dlg, brw); };
     dlg.Activate(da);
     brw.oSeek = nullptr;
+    brw.model().SetArray({});
+    if (!opened.empty()) dbfCloseArea(opened);
+    if (!before.empty()) dbfSelect(before);
 }
 
 std::string TXBrowse::ToDbf(const std::string& path, bool confirm) {

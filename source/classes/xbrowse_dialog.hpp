@@ -12,8 +12,8 @@
 namespace wl {
 
 struct XBrowseArgs {
-    // A list, a table file name, or any single value (see
-    // XBRWSETDATASOURCE); nil: an empty list.
+    // A list, a work area's alias, a table file name, or any single value
+    // (see XBRWSETDATASOURCE); nil: the selected work area.
     Value uData;
     std::string cTitle;
     bool lAutoSearch = false;

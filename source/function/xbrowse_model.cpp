@@ -155,6 +155,7 @@ void XBrowseModel::SetArray(ValueList rows, bool addColumns, bool autoSort) {
     nDataType = DATATYPE_ARRAY;
     aArrayData = std::move(rows);
     dbf_.reset();
+    area_.reset();
     bindArrayClosures();
     nArrayAt = aArrayData.empty() ? 0 : 1;
     if (addColumns) {
@@ -197,6 +198,7 @@ void XBrowseModel::SetArray(ValueList rows, bool addColumns, bool autoSort) {
 void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
     nDataType = DATATYPE_RDD;
     aArrayData.clear();
+    area_.reset();
     dbf_ = std::move(table);
     DbfFile* t = dbf_.get();
     auto count = [t] { return int(t->recordCount()); };
@@ -246,6 +248,66 @@ void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
                 rec[i] = *v;
                 t->write(recNo_, rec);
                 return *v;
+            };
+        }
+    }
+    nRowSel = 1;
+    KeyCount();
+}
+
+void XBrowseModel::SetRDD(std::shared_ptr<DbfArea> area, bool addColumns) {
+    if (!area) area = dbfSelected();
+    if (!area) return;
+    nDataType = DATATYPE_RDD;
+    aArrayData.clear();
+    dbf_.reset();
+    area_ = area;
+    DbfArea* a = area_.get();
+    src = XbrSource{};
+    src.bGoTop = [a] { a->GoTop(); };
+    src.bGoBottom = [a] { a->GoBottom(); };
+    // The browse never stands on the phantom record: a skip past either
+    // end stops on the last or first record and answers the rows moved.
+    src.bSkip = [a](int n) {
+        if (a->RecCount() == 0) return 0;
+        const int old = int(a->RecNo());
+        a->Skip(n);
+        if (a->Eof()) a->GoBottom();
+        if (a->Bof()) a->GoTop();
+        return int(a->RecNo()) - old;
+    };
+    src.bBof = [a] { return a->Bof() || a->RecCount() == 0; };
+    src.bEof = [a] { return a->Eof() || a->RecCount() == 0; };
+    src.bKeyNo = [a] { return a->RecCount() == 0 ? 0 : std::min(int(a->RecNo()), a->RecCount()); };
+    src.bKeyGoTo = [a](int n) {
+        if (a->RecCount()) a->GoTo(std::uint32_t(std::clamp(n, 1, a->RecCount())));
+    };
+    src.bKeyCount = [a] { return a->RecCount(); };
+    src.bBookMark = [this] { return Value(src.bKeyNo()); };
+    src.bBookGoTo = [this](const Value& v) { src.bKeyGoTo(int(v.number())); };
+    src.bLock = [a] { return a->RLock(); };
+    src.bUnLock = [a] { a->UnLock(); };
+    src.bDelete = [a] {
+        if (!a->RLock()) return;
+        a->Delete();
+        a->UnLock();
+    };
+    src.bAppend = [a] { return a->Append(); };
+    if (addColumns) {
+        aCols.clear();
+        aDisplay.clear();
+        const auto& fields = a->fields();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            TXBrwColumn& c = AddCol();
+            c.cHeader = fields[i].name;
+            c.cDataType = fields[i].type;
+            c.nDataLen = fields[i].length;
+            c.nDataDec = fields[i].decimals;
+            const int pos = int(i) + 1;
+            c.bEditValue = [a, pos](const Value* v) -> Value {
+                if (a->RecCount() == 0) return Value();
+                if (v) a->FieldPut(pos, *v);
+                return a->FieldGet(pos);
             };
         }
     }

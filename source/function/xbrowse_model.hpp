@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "dbf_area.hpp"
 #include "dbf_file.hpp"
 #include "link_list.hpp"
 #include "value.hpp"
@@ -55,6 +56,14 @@ public:
     // A dBASE table: one column per field, values read and written through
     // the file; deleting marks the record.
     void SetDbf(std::shared_ptr<DbfFile> table, bool addColumns = true);
+
+    // A work area (the selected one when none is given; nothing happens
+    // when no table is open): one column per field read and written on the
+    // area's current record, the record number as bookmark and position
+    // (the engine keeps no index orders), record locks as Lock and UnLock,
+    // deleting marks the record under its lock.
+    void SetRDD(std::shared_ptr<DbfArea> area = nullptr, bool addColumns = true);
+    std::shared_ptr<DbfArea> Area() const { return area_; }
 
     // An outline: one visible item per row, a first column "Item" showing
     // the prompt (frozen); moves run onMove with the new current item.
@@ -257,6 +266,7 @@ private:
     int decimalsInData(const TXBrwColumn& col) const;
 
     std::shared_ptr<DbfFile> dbf_;
+    std::shared_ptr<DbfArea> area_;
     std::unique_ptr<TLinkList> tree_;
     std::uint32_t recNo_ = 0;
     std::string copied_;

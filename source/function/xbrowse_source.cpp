@@ -8,29 +8,53 @@ namespace wl {
 
 namespace {
 
-std::shared_ptr<DbfFile> xbrOpenTable(const std::string& name) {
+std::string xbrTablePath(const std::string& name) {
     std::string path = alltrim(name);
-    if (path.empty()) return nullptr;
+    if (path.empty()) return {};
     if (std::filesystem::path(path).extension().empty()) path += ".dbf";
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return nullptr;
-    auto table = DbfFile::open(path);
-    return table ? std::make_shared<DbfFile>(std::move(*table)) : nullptr;
+    return std::filesystem::is_regular_file(path, ec) ? path : std::string();
+}
+
+// The first four letters of the file's name in upper case, numbered on
+// when an open area has that alias already.
+std::string xbrNewAlias(const std::string& path) {
+    std::string base = upper(std::filesystem::path(path).stem().string().substr(0, 4));
+    if (base.empty()) base = "AREA";
+    std::string alias = base;
+    for (int n = 1; dbfAreaOf(alias); ++n) alias = base + std::to_string(n);
+    return alias;
 }
 
 }  // namespace
 
-void XBRWSETDATASOURCE(XBrowseModel& brw, const Value& source, ValueList cols, bool autoSort) {
+std::string XBRWSETDATASOURCE(XBrowseModel& brw, const Value& source, ValueList cols, bool autoSort) {
     if (cols.size() == 1 && cols[0].isList()) cols = ValueList(cols[0].list());
-    if (source.isList()) {
+    std::string opened;
+    if (source.isNil()) {
+        if (auto area = dbfSelected()) brw.SetRDD(area);
+        else brw.SetArray({});
+    } else if (source.isList()) {
         brw.SetArray(source.list(), true, autoSort);
     } else if (source.isText()) {
-        if (auto table = xbrOpenTable(source.text())) brw.SetDbf(std::move(table));
-        else brw.SetArray({Value(ValueList{source})});
+        if (auto area = dbfAreaOf(alltrim(source.text()))) {
+            brw.SetRDD(area);
+        } else if (const std::string path = xbrTablePath(source.text()); !path.empty()) {
+            const std::string before = dbfSelected() ? dbfSelected()->Alias() : std::string();
+            if (auto area = USEAREA(path, xbrNewAlias(path))) {
+                opened = area->Alias();
+                brw.SetRDD(area);
+            } else {
+                brw.SetArray({Value(ValueList{source})});
+            }
+            if (!before.empty()) dbfSelect(before);
+        } else {
+            brw.SetArray({Value(ValueList{source})});
+        }
     } else {
         brw.SetArray({Value(ValueList{source})});
     }
-    if (cols.empty()) return;
+    if (cols.empty()) return opened;
     std::vector<int> shown;
     for (const Value& c : cols) {
         const TXBrwColumn* match = nullptr;
@@ -42,6 +66,7 @@ void XBRWSETDATASOURCE(XBrowseModel& brw, const Value& source, ValueList cols, b
         if (match) shown.push_back(match->nCreationOrder);
     }
     if (!shown.empty()) brw.aDisplay = shown;
+    return opened;
 }
 
 }  // namespace wl

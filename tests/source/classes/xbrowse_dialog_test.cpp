@@ -124,6 +124,7 @@ TEST(XBrowseDialog, ToDbfOffersTheStructureForEditingAndThenTheNewTable) {
     EXPECT_EQ(source.ToDbf(path, true), "");
     EXPECT_TRUE(zrtest::UserScript::done());
     EXPECT_TRUE(viewed);
+    EXPECT_EQ(dbfAreaOf("CLAI"), nullptr);  // the table viewed is closed again
     ASSERT_EQ(prompts.texts().size(), 1u);
     EXPECT_EQ(prompts.texts()[0], "View " + path + " ?");
     auto table = DbfFile::open(path);

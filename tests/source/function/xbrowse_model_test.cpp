@@ -598,4 +598,42 @@ TEST(XBrowseModel, SourceServicesThroughTheBrowse) {
     EXPECT_TRUE(t.aRow().isNil());
 }
 
+TEST(XBrowseModel, WorkAreaBrowsesLocksAndWritesTheCurrentRecord) {
+    zrtest::TempDir dir;
+    const std::string path = dir.file("AREA.DBF");
+    {
+        auto t = DbfFile::create(path, {{"CLAIM", 'C', 4, 0}, {"PAID", 'N', 6, 2}});
+        ASSERT_TRUE(t);
+        for (int i = 1; i <= 3; ++i) t->append({Value("C" + std::to_string(i)), Value(i * 10.0)});
+    }
+    auto area = USEAREA(path, "AREA");
+    ASSERT_TRUE(area);
+    XBrowseModel b;
+    b.SetRDD();  // the selected area
+    b.nDataRows = 2;
+    EXPECT_EQ(b.nLen, 3);
+    EXPECT_EQ(b.aCols[1].cHeader, "PAID");
+    b.GoBottom();
+    EXPECT_EQ(b.KeyNo(), 3);
+    b.GoDown();  // never onto the phantom record
+    EXPECT_EQ(b.KeyNo(), 3);
+    EXPECT_FALSE(area->Eof());
+    b.GoTop();
+    b.GoUp();
+    EXPECT_EQ(b.KeyNo(), 1);
+    // The default post-edit locks the record; a lock held through another
+    // area on the same file refuses it.
+    auto other = DbfArea::open(path, "OTHER");
+    ASSERT_TRUE(other);
+    other->GoTo(1);
+    ASSERT_TRUE(other->RLock());
+    EXPECT_FALSE(b.PostEdit(b.aCols[1], Value(99.5), 13));
+    other->UnLock();
+    EXPECT_TRUE(b.PostEdit(b.aCols[1], Value(99.5), 13));
+    EXPECT_DOUBLE_EQ(area->FieldGet(2).number(), 99.5);
+    b.src.bDelete();
+    EXPECT_TRUE(area->file().deleted(1));
+    dbfCloseArea("AREA");
+}
+
 }  // namespace

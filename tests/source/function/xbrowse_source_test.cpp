@@ -43,12 +43,33 @@ TEST(XBrowseSource, ATableFileByNameAndTheColumnsAsked) {
     }
     XBrowseModel b;
     // Without its extension, and the columns as one list inside a list.
-    XBRWSETDATASOURCE(b, Value(dir.file("claims")), ValueList{Value(ValueList{"payer", "CLAIM"})});
+    const std::string opened =
+        XBRWSETDATASOURCE(b, Value(dir.file("claims")), ValueList{Value(ValueList{"payer", "CLAIM"})});
+    EXPECT_EQ(opened, "CLAI");  // a new work area
+    ASSERT_TRUE(dbfAreaOf("CLAI"));
     EXPECT_EQ(b.nDataType, DATATYPE_RDD);
     EXPECT_EQ(b.nLen, 2);
     EXPECT_EQ(b.Display(), (std::vector<int>{3, 1}));
     b.GoBottom();
     EXPECT_EQ(rtrim(b.aCols[2].GetValue().text()), "CIGNA");
+    // Opened again while open: another alias.
+    XBrowseModel again;
+    EXPECT_EQ(XBRWSETDATASOURCE(again, Value(dir.file("claims.dbf"))), "CLAI1");
+    dbfCloseArea("CLAI1");
+    // An open alias and the selected area are bound as they are.
+    XBrowseModel byAlias;
+    EXPECT_EQ(XBRWSETDATASOURCE(byAlias, Value("clai")), "");
+    EXPECT_EQ(byAlias.Area(), dbfAreaOf("CLAI"));
+    dbfSelect("CLAI");
+    XBrowseModel selected;
+    XBRWSETDATASOURCE(selected, Value());
+    EXPECT_EQ(selected.Area(), dbfAreaOf("CLAI"));
+    EXPECT_EQ(selected.nLen, 2);
+    dbfCloseArea("CLAI");
+    XBrowseModel none;
+    XBRWSETDATASOURCE(none, Value());
+    EXPECT_EQ(none.nDataType, DATATYPE_ARRAY);
+    EXPECT_EQ(none.nLen, 0);
 
     XBrowseModel a;
     XBRWSETDATASOURCE(a, Value(ValueList{Value(ValueList{"x", 1, true})}), ValueList{Value(3), Value(1), Value(9)});
