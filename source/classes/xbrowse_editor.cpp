@@ -1,6 +1,7 @@
 #include "xbrowse_editor.hpp"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "date_pick.hpp"
 #include "font.hpp"
@@ -30,8 +31,14 @@ public:
     Answer KeyChar(WPARAM key, LPARAM flags) override {
         // Enter, Escape and Tab were handled as keys.
         if (key == VK_ESCAPE || key == VK_TAB || (key == VK_RETURN && !ctrlEnter())) return 0;
+        if (onTypeOut && key >= 32 && key <= 255 && typedOut()) {
+            onTypeOut(int(key));
+            return 0;
+        }
         return Base::KeyChar(key, flags);
     }
+    // Called with a character typed when the field is full.
+    std::function<void(int)> onTypeOut;
     Answer GetDlgCode(WPARAM) override { return DLGC_WANTALLKEYS; }
     Answer KillFocus(HWND gaining) override {
         const Answer a = Base::KillFocus(gaining);
@@ -40,6 +47,11 @@ public:
     }
 
 private:
+    // The last place of an edit field is filled: the next key is typed out.
+    bool typedOut() {
+        if constexpr (std::is_base_of_v<TGet, Base>) return this->oGet.typeOut;
+        return false;
+    }
     bool ctrlEnter() const { return multiLine && (GetKeyState(VK_CONTROL) & 0x8000); }
     bool endsEdit(int key) const {
         if (key == VK_ESCAPE || key == VK_TAB) return true;
@@ -88,6 +100,15 @@ XbrCellEditor::XbrCellEditor(TWindow& browse, const TXBrwColumn& col, const XbrE
             a.oFont = font;
             a.cPicture = plan.picture;
             a.lNoBorder = true;
+            if (plan.exitOnTypeOut) {
+                const bool passOn = plan.passKeyOn;
+                HWND owner = browse.hWnd;
+                e->onTypeOut = [this, passOn, owner](int ch) {
+                    Post(VK_RETURN);
+                    // The next cell's edit starts with the key, once this one is done.
+                    if (passOn) PostMessageA(owner, WM_CHAR, WPARAM(ch), 0);
+                };
+            }
             e->New(a);
             SetFocus(e->hWnd);
             // A started edit of text is selected whole, so that the key that

@@ -67,6 +67,8 @@ XbrEditPlan xbrEditPlan(const XBrowseModel& brw, const TXBrwColumn& col, int key
     }
     const bool multiLine = (col.DataType() == 'M' || xbrIsMultiLine(plan.start)) && plan.picture.empty();
     plan.kind = multiLine && !plan.formula ? XbrEditor::Memo : XbrEditor::Get;
+    plan.exitOnTypeOut = plan.kind == XbrEditor::Get && brw.lExitGetOnTypeOut && !plan.formula;
+    plan.passKeyOn = plan.exitOnTypeOut && brw.lFastEdit;
     return plan;
 }
 

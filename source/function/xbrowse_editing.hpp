@@ -25,6 +25,9 @@ struct XbrEditPlan {
     bool withList = false;    // type 4: that button opens the list
     bool formula = false;     // started by "=": a formula of 128 characters
     int listIndex = 1;        // list editors: the entry shown chosen (from 1)
+    // Typing past the end of the field ends the edit as Enter; passKeyOn:
+    // the key then goes to the browse (fast edit: the next cell's edit).
+    bool exitOnTypeOut = false, passKeyOn = false;
 };
 
 // Whether the selected cell may be edited at all now: browse and column

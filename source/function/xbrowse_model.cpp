@@ -463,12 +463,20 @@ TXBrwColumn* XBrowseModel::SelectedCol() {
     return &aCols[size_t(d[size_t(nColSel) - 1]) - 1];
 }
 
-bool XBrowseModel::MoveCol(int from, int to) {
+bool XBrowseModel::MoveCol(int from, int to, bool respectFreeze) {
     const int n = int(aDisplay.size());
     if (from < 1 || from > n || to < 1 || to > n || from == to) return false;
+    if (respectFreeze && (from <= nFreeze) != (to <= nFreeze)) return false;
+    TXBrwColumn& moving = aCols[size_t(aDisplay[size_t(from) - 1]) - 1];
+    const std::string& target = aCols[size_t(aDisplay[size_t(to) - 1]) - 1].cGrpHdr;
+    if (moving.cGrpHdr != target) {
+        if (!lAllowColReGroup) return false;
+        moving.cGrpHdr = target;
+    }
     const int c = aDisplay[size_t(from) - 1];
     aDisplay.erase(aDisplay.begin() + (from - 1));
     aDisplay.insert(aDisplay.begin() + (to - 1), c);
+    if (bOnSwapCol) bOnSwapCol(from, to);
     return true;
 }
 

@@ -91,7 +91,13 @@ public:
     // Display order: creation numbers of the visible columns.
     std::vector<int> Display() const;
     TXBrwColumn* SelectedCol();
-    bool MoveCol(int from, int to);  // display positions, from 1
+    // Moves a column in display order (positions from 1). Refused across
+    // the frozen columns when respectFreeze, and between different group
+    // headers unless lAllowColReGroup (then the column takes the target's
+    // group header); bOnSwapCol (from, to) runs after a move.
+    bool MoveCol(int from, int to, bool respectFreeze = false);
+    bool lAllowColReGroup = false;
+    std::function<void(int from, int to)> bOnSwapCol;
     TXBrwColumn& SetGroupHeader(const std::string& text, int first, int last);
     // The sum (type 1), minimum (2) or maximum (4) of the numeric values of
     // the columns (creation numbers) in the current row.
@@ -251,6 +257,9 @@ public:
     bool lFastEdit = false, lEnterKey2Edit = true, lF2KeyToEdit = false;
     int nMoveType = 6;
     bool lEditMode = false;
+    // Typing past the end of an edit field ends the edit as Enter (and,
+    // with lFastEdit, the key starts the next cell's edit).
+    bool lExitGetOnTypeOut = false;
     bool lAllowCopy = true, lCanPaste = false, lAutoAppend = true;
     std::function<void(int)> bOnMultiSelect;
     // The last text Copy produced (the window puts it on the clipboard).

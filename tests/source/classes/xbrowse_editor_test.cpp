@@ -245,4 +245,24 @@ TEST(XBrowseEditor, FieldWithAListButtonTypesOrChoosesFromTheList) {
     EXPECT_EQ(g.cell(1, 3).text(), "Paid");
 }
 
+TEST(XBrowseEditor, TypingPastTheEndMovesOnToTheNextCell) {
+    XbeGrid g;
+    g.col(1).nEditType = 1;
+    g.col(3).nEditType = 1;
+    g.b.model().lFastEdit = true;
+    g.b.model().lExitGetOnTypeOut = true;
+    g.select(1, 1);
+    SendMessageA(g.b.hWnd, WM_CHAR, 'A', 0);  // "C1" is two places wide
+    ASSERT_NE(g.editor(), nullptr);
+    g.chars(g.editor(), "BZ");  // "Z" no longer fits
+    EXPECT_EQ(g.cell(1, 1).text(), "AB");
+    EXPECT_EQ(g.b.model().nColSel, 3);
+    // The key waits in the queue for the browse: it starts the next edit.
+    MSG m{};
+    while (PeekMessageA(&m, g.b.hWnd, WM_CHAR, WM_CHAR, PM_REMOVE)) DispatchMessageA(&m);
+    ASSERT_NE(g.editor(), nullptr);
+    g.key(g.editor(), VK_RETURN);
+    EXPECT_EQ(g.cell(1, 3).text(), "Z   ");  // "Open" replaced, as wide as it was
+}
+
 }  // namespace

@@ -162,4 +162,26 @@ TEST(XBrowseEditing, MoveAfterTheEdit) {
     }
 }
 
+TEST(XBrowseEditing, TypingOutOfTheFieldOnlyWhenAsked) {
+    XBrowseModel b;
+    editingGrid(b);
+    TXBrwColumn& name = b.aCols[0];
+    name.nEditType = 1;
+    struct Case {
+        bool typeOut, fast;
+        bool exits, passes;
+    };
+    const Case cases[] = {{false, true, false, false}, {true, false, true, false}, {true, true, true, true}};
+    for (const Case& c : cases) {
+        b.lExitGetOnTypeOut = c.typeOut;
+        b.lFastEdit = c.fast;
+        const XbrEditPlan plan = xbrEditPlan(b, name, 0);
+        EXPECT_EQ(plan.exitOnTypeOut, c.exits);
+        EXPECT_EQ(plan.passKeyOn, c.passes);
+    }
+    b.GoToRow(2);  // a multi-line note edits in the memo editor: no typing out
+    b.aCols[2].nEditType = 1;
+    EXPECT_FALSE(xbrEditPlan(b, b.aCols[2], 0).exitOnTypeOut);
+}
+
 }  // namespace

@@ -636,4 +636,22 @@ TEST(XBrowseModel, WorkAreaBrowsesLocksAndWritesTheCurrentRecord) {
     dbfCloseArea("AREA");
 }
 
+TEST(XBrowseModel, MovingColumnsKeepsFrozenColumnsAndGroups) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{1, 2, 3, 4})});
+    b.SetGroupHeader("Paid", 3, 4);
+    std::vector<std::pair<int, int>> moves;
+    b.bOnSwapCol = [&](int from, int to) { moves.emplace_back(from, to); };
+    b.nFreeze = 1;
+    EXPECT_FALSE(b.MoveCol(2, 1, true));  // across the frozen column
+    EXPECT_TRUE(b.MoveCol(2, 1));         // allowed when not asked to respect it
+    EXPECT_FALSE(b.MoveCol(3, 1));        // out of its group
+    EXPECT_TRUE(b.MoveCol(4, 3));         // within the group
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{2, 1, 4, 3}));
+    b.lAllowColReGroup = true;
+    EXPECT_TRUE(b.MoveCol(4, 1));  // takes the target's (empty) group header
+    EXPECT_EQ(b.aCols[2].cGrpHdr, "");
+    EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{2, 1}, {4, 3}, {4, 1}}));
+}
+
 }  // namespace
