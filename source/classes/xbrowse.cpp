@@ -28,6 +28,8 @@ constexpr int kXbrColumnMenu = 0x7A00;
 TXBrowse::TXBrowse() { installTreeBitmaps(); }
 TXBrowse::~TXBrowse() {
     *alive_ = false;
+    // The pictures the columns loaded go with the browse.
+    for (TXBrwColumn& c : m_.aCols) c.ReleaseBitmaps();
     // The editors first: their windows are children of this one.
     editor_.reset();
     retired_.reset();
@@ -78,7 +80,12 @@ void TXBrowse::Default() {
         SIZE size{};
         const std::string probe(std::max<size_t>(text.size(), 1), 'B');
         GetTextExtentPoint32A(dc, probe.data(), int(probe.size()), &size);
-        c.nWidth = std::max(16, int(size.cx)) + 6;
+        int widest = 0;
+        for (const auto& b : c.aBitmaps) {
+            BITMAP info{};
+            if (GetObjectA(reinterpret_cast<HBITMAP>(b.handle), sizeof info, &info)) widest = std::max(widest, int(info.bmWidth));
+        }
+        c.nWidth = std::max(16, int(size.cx) + (widest ? widest + 5 : 0)) + 6;
     }
     if (old) SelectObject(dc, old);
     ::ReleaseDC(hWnd, dc);
@@ -928,7 +935,26 @@ void TXBrowse::drawTo(HDC dc) {
                 }
                 return;
             }
-            cell(dc, r, col.StrData(), fore, back, t == 'N' || t == 'D');
+            if (const TreePicture bmp = col.CellBitmap()) {
+                // The cell's picture at its alignment, the text beside it;
+                // a column of pictures only centres them.
+                BITMAP info{};
+                GetObjectA(reinterpret_cast<HBITMAP>(bmp), sizeof info, &info);
+                const int w = int(info.bmWidth), h = int(info.bmHeight);
+                const bool picturesOnly = !col.bEditValue && !col.bStrData;
+                const int align = picturesOnly ? 2 : col.nDataBmpAlign;
+                const int x = align == 1 ? int(r.right) - w - 2 : align == 2 ? (int(r.left + r.right) - w) / 2 : int(r.left) + 2;
+                RECT text = r;
+                if (align == 0) text.left = std::min<LONG>(r.right, r.left + w + 5);
+                else if (align == 1) text.right = std::max<LONG>(r.left, r.right - w - 5);
+                HBRUSH fill = CreateSolidBrush(back);
+                FillRect(dc, &r, fill);
+                DeleteObject(fill);
+                if (!picturesOnly) cell(dc, text, col.StrData(), fore, back, t == 'N' || t == 'D');
+                drawTreePicture(dc, bmp, x, int(r.top) + (int(r.bottom - r.top) - h) / 2);
+            } else {
+                cell(dc, r, col.StrData(), fore, back, t == 'N' || t == 'D');
+            }
             if (col.hChecked) drawCheck(dc, r, col.GetValue());
             // The button of a list or button column on the selected cell.
             if (current && pos == m_.nColSel && col.nEditType >= 2 && col.nEditType <= 5) {

@@ -100,6 +100,51 @@ std::string TXBrwColumn::CheckText() const {
     return v.isLogical() ? aCheckTexts[v.logical() ? 0 : 1] : aCheckTexts[2];
 }
 
+int TXBrwColumn::AddBmpFile(const std::string& file) {
+    const TreePicture p = treeLoadPicture("", file);
+    if (!p) return 0;
+    aBitmaps.push_back({p, true});
+    return int(aBitmaps.size());
+}
+
+int TXBrwColumn::AddResource(const std::string& name) {
+    const TreePicture p = treeLoadPicture(name, "");
+    if (!p) return 0;
+    aBitmaps.push_back({p, true});
+    return int(aBitmaps.size());
+}
+
+int TXBrwColumn::AddBmpHandle(TreePicture handle) {
+    if (!handle) return 0;
+    aBitmaps.push_back({handle, false});
+    return int(aBitmaps.size());
+}
+
+int TXBrwColumn::AddBitmap(const std::string& fileOrResource) {
+    // A name with a dot is a file, else a resource.
+    return fileOrResource.find('.') != std::string::npos ? AddBmpFile(fileOrResource) : AddResource(fileOrResource);
+}
+
+TreePicture TXBrwColumn::aBitmap(int n) const {
+    return n >= 1 && n <= int(aBitmaps.size()) ? aBitmaps[size_t(n) - 1].handle : 0;
+}
+
+bool TXBrwColumn::ChangeBitmap(int n, TreePicture handle) {
+    if (n < 1 || n > int(aBitmaps.size())) return false;
+    XbrBitmap& b = aBitmaps[size_t(n) - 1];
+    if (b.owned) treeReleasePicture(b.handle);
+    b = {handle, false};
+    return true;
+}
+
+TreePicture TXBrwColumn::CellBitmap() const { return bBmpData ? aBitmap(bBmpData()) : 0; }
+
+void TXBrwColumn::ReleaseBitmaps() {
+    for (const XbrBitmap& b : aBitmaps)
+        if (b.owned) treeReleasePicture(b.handle);
+    aBitmaps.clear();
+}
+
 void TXBrwColumn::SetProgBar(double total, int width, std::optional<std::uint32_t> bar,
                              std::optional<std::uint32_t> back) {
     lProgBar = true;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tree_pictures.hpp"
 #include "value.hpp"
 
 namespace wl {
@@ -91,6 +92,30 @@ public:
     // for an unmerged cell, 0 when a run begun on a line above covers it
     // (topLine: no line above on screen, so the run is painted from here).
     int MergeRows(int keyNo, bool topLine, int rowsLeft) const;
+
+    // Pictures in cells: the column's bitmaps (handles made through the
+    // picture hooks of tree_pictures.hpp), and which one a cell shows:
+    // bBmpData answers its number from 1 (0: none). Alignment 0 left, 1
+    // right, 2 centre; a column with only pictures centres them.
+    struct XbrBitmap {
+        TreePicture handle = 0;
+        bool owned = false;  // loaded here: released by ReleaseBitmaps
+    };
+    std::vector<XbrBitmap> aBitmaps;
+    std::function<int()> bBmpData;
+    int nDataBmpAlign = 0;
+    // Adds a bitmap (loaded from a file or the program's resources, or a
+    // handle someone else keeps); answers its number, 0 when it did not load.
+    int AddBmpFile(const std::string& file);
+    int AddResource(const std::string& name);
+    int AddBmpHandle(TreePicture handle);
+    int AddBitmap(const std::string& fileOrResource);
+    TreePicture aBitmap(int n) const;
+    // Replaces bitmap n (the old one released when it was loaded here).
+    bool ChangeBitmap(int n, TreePicture handle);
+    // The picture the current cell shows (0: none).
+    TreePicture CellBitmap() const;
+    void ReleaseBitmaps();
 
     // A progress-bar column: the value over nProgTot fills that part of the
     // cell in the first colour over the second (RGB values as 0xBBGGRR).

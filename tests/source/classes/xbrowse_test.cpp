@@ -424,4 +424,42 @@ TEST(XBrowse, HitTestsFontSizeAndProgressBars) {
     EXPECT_EQ(pic.at(cell.right - 3, cell.bottom - 2), RGB(255, 255, 0));
 }
 
+TEST(XBrowse, CellsShowTheirColumnsBitmapsAtTheAlignment) {
+    XbParent p;
+    XbBrowse br(p.w, 3);
+    br.b.nClrPane = RGB(255, 255, 255);
+    br.b.model().nMarqueeStyle = 0;
+    // A red 8 x 8 picture for even lines, none for odd ones.
+    HDC screen = GetDC(nullptr);
+    HBITMAP red = CreateCompatibleBitmap(screen, 8, 8);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, red);
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+    RECT all{0, 0, 8, 8};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    TXBrwColumn& lines = br.b.model().aCols[1];
+    lines.AddBmpHandle(reinterpret_cast<TreePicture>(red));
+    lines.bBmpData = [&] { return int(lines.GetValue().number()) % 2 == 0 ? 1 : 0; };
+    lines.nWidth = 60;
+    br.b.Refresh();
+    const RECT odd = br.b.aCellCoor(1, 2), even = br.b.aCellCoor(2, 2);
+    {
+        XbPicture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(even.left + 4, (even.top + even.bottom) / 2), RGB(255, 0, 0));
+        EXPECT_EQ(pic.at(odd.left + 4, (odd.top + odd.bottom) / 2), RGB(255, 255, 255));
+    }
+    lines.nDataBmpAlign = 1;  // at the right
+    XbPicture pic(br.b.hWnd);
+    EXPECT_EQ(pic.at(even.right - 5, (even.top + even.bottom) / 2), RGB(255, 0, 0));
+    EXPECT_EQ(pic.at(even.left + 4, (even.top + even.bottom) / 2), RGB(255, 255, 255));
+    lines.ReleaseBitmaps();  // a handle of ours: not released by the column
+    BITMAP info{};
+    EXPECT_NE(GetObjectA(red, sizeof info, &info), 0);
+    DeleteObject(red);
+}
+
 }  // namespace

@@ -122,4 +122,32 @@ TEST(XBrwColumn, ProgressBarFillsItsShareOfTheCell) {
     EXPECT_EQ(c.ProgFill(100), 100);
 }
 
+TEST(XBrwColumn, BitmapsLoadedHereAreReleasedOnceOthersNever) {
+    std::vector<std::string> loads;
+    std::vector<TreePicture> released;
+    TreePicture next = 70;
+    TreePictureHooks hooks;
+    hooks.loadFile = [&](const std::string& f) { loads.push_back("file:" + f); return f == "missing.bmp" ? 0 : next++; };
+    hooks.loadResource = [&](const std::string& r) { loads.push_back("res:" + r); return next++; };
+    hooks.release = [&](TreePicture p) { released.push_back(p); };
+    setTreePictureHooks(hooks);
+    TXBrwColumn c;
+    EXPECT_EQ(c.AddBitmap("paid.bmp"), 1);
+    EXPECT_EQ(c.AddBitmap("DENIED"), 2);
+    EXPECT_EQ(c.AddBmpHandle(500), 3);
+    EXPECT_EQ(c.AddBmpFile("missing.bmp"), 0);
+    EXPECT_EQ(loads, (std::vector<std::string>{"file:paid.bmp", "res:DENIED", "file:missing.bmp"}));
+    int which = 2;
+    c.bBmpData = [&] { return which; };
+    EXPECT_EQ(c.CellBitmap(), 71u);
+    which = 9;
+    EXPECT_EQ(c.CellBitmap(), 0u);
+    EXPECT_TRUE(c.ChangeBitmap(1, 600));  // the loaded one goes
+    EXPECT_EQ(released, (std::vector<TreePicture>{70}));
+    c.ReleaseBitmaps();  // 71 only: 600 and 500 are someone else's
+    EXPECT_EQ(released, (std::vector<TreePicture>{70, 71}));
+    EXPECT_TRUE(c.aBitmaps.empty());
+    setTreePictureHooks({});
+}
+
 }  // namespace
