@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "text.hpp"
+#include "tree_building.hpp"
 
 namespace wl {
 
@@ -27,6 +28,16 @@ bool XbrReport(XBrowseModel& brw, std::unique_ptr<ReportDevice> device, const Xb
     const std::vector<int> cols = brw.Display();
     if (brw.nLen == 0 || cols.empty() || !device) return false;
     const Value here = brw.src.bBookMark();
+    // An outline prints whole: every item opened, grouped by its levels;
+    // the items close again afterwards.
+    TLinkList* tree = (brw.nDataType & DATATYPE_TREE) ? brw.Tree() : nullptr;
+    TTreeItem* hereItem = brw.oTreeItem;
+    std::vector<std::pair<TTreeItem*, bool>> opened;
+    if (tree) {
+        tree->ForEach([&](TTreeItem& it) { opened.emplace_back(&it, it.lOpened); });
+        tree->OpenAll();
+        brw.KeyCount();
+    }
 
     // The rows: the selection when more than one row is selected, else all.
     const std::vector<Value> selected = brw.aSelected.size() > 1 ? brw.aSelected : std::vector<Value>{};
@@ -50,6 +61,16 @@ bool XbrReport(XBrowseModel& brw, std::unique_ptr<ReportDevice> device, const Xb
     report = RPTBEGIN(std::move(device), ro);
     const int asked = options.bSetUp ? options.bSetUp(*report, brw, 1) : 0;
     if (asked != 1) {
+        const int levels = tree ? tree->Levels() : 0;
+        for (int level = 1; level < levels; ++level) {
+            // The item's ancestor at the level (the item itself at it).
+            auto at = [&brw, level]() -> std::string {
+                const TTreeItem* it = brw.oTreeItem;
+                if (!it || it->nLevel < level) return "";
+                return it->nLevel == level ? it->cPrompt : it->Parent(level)->cPrompt;
+            };
+            RPTADDGROUP([at] { return Value(at()); }, [at] { return Value(at()); });
+        }
         for (int n : options.aGroupCols) {
             if (n < 1 || n > int(brw.aCols.size())) continue;
             const TXBrwColumn* col = &brw.aCols[size_t(n) - 1];
@@ -80,6 +101,12 @@ bool XbrReport(XBrowseModel& brw, std::unique_ptr<ReportDevice> device, const Xb
     goRow();
     built->Activate({}, [&] { return at < rows; });
     built.reset();
+    if (tree) {
+        for (auto& [it, wasOpen] : opened) it->lOpened = wasOpen;
+        brw.oTreeItem = hereItem;
+        brw.KeyCount();
+        return true;
+    }
     brw.src.bBookGoTo(here);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "report_text_file.hpp"
+#include "tree_building.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -95,6 +96,34 @@ TEST(XBrowseReport, SetUpMayReplaceTheLayoutAndEmptyBrowsesPrintNothing) {
     XBrowseModel empty;
     empty.SetArray({});
     EXPECT_FALSE(XbrReport(empty, std::make_unique<TRFile>(dir.file("empty.txt"))));
+}
+
+TEST(XBrowseReport, AnOutlinePrintsWholeGroupedByLevelAndClosesAgain) {
+    zrtest::TempDir dir;
+    TreeBuilder tb;
+    tb.TREEBEGIN();
+    tb.TREEITEM("AETNA");
+    tb.TREEBEGIN();
+    tb.TREEITEM("CLAIM-1");
+    tb.TREEITEM("CLAIM-2");
+    tb.TREEEND();
+    tb.TREEITEM("CIGNA");
+    tb.TREEBEGIN();
+    tb.TREEITEM("CLAIM-3");
+    tb.TREEEND();
+    tb.TREEEND();
+    XBrowseModel b;
+    b.SetTree(tb.Take());
+    b.nDataRows = 10;
+    b.KeyCount();
+    EXPECT_EQ(b.nLen, 2);  // closed
+    b.GoDown();
+    const std::string text = xrPrint(b, dir);
+    for (const char* item : {"CLAIM-1", "CLAIM-2", "CLAIM-3"}) EXPECT_NE(text.find(item), std::string::npos) << item;
+    EXPECT_LT(text.find("AETNA"), text.find("CLAIM-1"));
+    EXPECT_LT(text.find("CIGNA"), text.find("CLAIM-3"));
+    EXPECT_EQ(b.nLen, 2);  // closed again
+    EXPECT_EQ(b.oTreeItem->cPrompt, "CIGNA");
 }
 
 }  // namespace
