@@ -193,6 +193,37 @@ bool TXBrowse::MouseAtFooter(int y) const {
     return y >= c.bottom - rowHeight_ && y < c.bottom;
 }
 
+void TXBrowse::RefreshFooters() {
+    m_.MakeTotals();
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+namespace {
+// The width of 100 letters "B" in the window's font.
+int xbrHundredB(HWND h, const std::shared_ptr<TFont>& font) {
+    if (!h) return 0;
+    HDC dc = ::GetDC(h);
+    HGDIOBJ old = font ? SelectObject(dc, font->hFont) : nullptr;
+    const std::string probe(100, 'B');
+    SIZE size{};
+    GetTextExtentPoint32A(dc, probe.data(), int(probe.size()), &size);
+    if (old) SelectObject(dc, old);
+    ::ReleaseDC(h, dc);
+    return int(size.cx);
+}
+}  // namespace
+
+int TXBrowse::nWidthChr(const TXBrwColumn& col) const {
+    const int hundred = xbrHundredB(hWnd, oFont);
+    return hundred > 0 ? (col.nWidth * 100 + hundred / 2) / hundred : 10;
+}
+
+void TXBrowse::nWidthChr(TXBrwColumn& col, int chars) {
+    const int hundred = xbrHundredB(hWnd, oFont);
+    col.nWidth = std::max(3, chars) * hundred / 100;
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
 void TXBrowse::FontSize(int delta) {
     if (!oFont || delta == 0) return;
     FontSpec spec = oFont->spec();

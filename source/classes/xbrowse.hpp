@@ -74,6 +74,13 @@ public:
     int MouseColPos(int x) const;
     bool MouseAtHeader(int y) const;
     bool MouseAtFooter(int y) const;
+    // Totals recomputed over the data and the footers repainted.
+    void RefreshFooters();
+    void RefreshFooter(TXBrwColumn& col) { (void)col; RefreshFooters(); }
+    // A column's width in characters of the browse font (pixels x 100 /
+    // the width of 100 letters "B"); setting takes at least 3.
+    int nWidthChr(const TXBrwColumn& col) const;
+    void nWidthChr(TXBrwColumn& col, int chars);
     // A font of the same face delta units larger (smaller); every column
     // takes its width again.
     void FontSize(int delta);

@@ -170,6 +170,9 @@ public:
     // Clipboard: the current or selected rows as tab-separated lines
     // joined by CR LF; Paste reads the same form into the source.
     std::string ClpRow(bool allCols) const;
+    // A cell's clipboard text (dates "YYYY-MM-DD", logicals as the
+    // spreadsheet's words, line breaks " ; ", tabs blanks).
+    std::string ClpText(const TXBrwColumn& col) const { return cellClipText(col); }
     std::string Copy();
     bool Paste(const std::string& text);
 

@@ -462,4 +462,19 @@ TEST(XBrowse, CellsShowTheirColumnsBitmapsAtTheAlignment) {
     DeleteObject(red);
 }
 
+TEST(XBrowse, WidthsInCharactersAndFootersRecomputed) {
+    XbParent p;
+    XbBrowse br(p.w, 4);
+    TXBrwColumn& claim = br.b.model().aCols[0];
+    br.b.nWidthChr(claim, 12);
+    EXPECT_EQ(br.b.nWidthChr(claim), 12);
+    br.b.nWidthChr(claim, 1);  // at least 3
+    EXPECT_EQ(br.b.nWidthChr(claim), 3);
+    TXBrwColumn& lines = br.b.model().aCols[1];
+    lines.lTotal = true;
+    br.b.RefreshFooter(lines);
+    EXPECT_EQ(lines.FooterStr(), "10");
+    EXPECT_EQ(br.b.model().ClpText(lines), "1");
+}
+
 }  // namespace
