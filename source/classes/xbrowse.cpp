@@ -252,11 +252,67 @@ void TXBrowse::SetColumns(int row, int col) {
 
 Answer TXBrowse::RButtonDown(int row, int col, WPARAM flags) {
     CancelEdit();
-    if (MouseAtHeader(row) && lAllowColHiding) {
-        SetColumns(row, col);
+    const int c = nAtCol(col);
+    TXBrwColumn* column = c ? &m_.aCols[size_t(c) - 1] : nullptr;
+    if (MouseAtHeader(row)) {
+        if (column && column->bRClickHeader) column->bRClickHeader(row, col, unsigned(flags));
+        else if (lAllowColHiding) SetColumns(row, col);
         return 0;
     }
-    return TControl::RButtonDown(row, col, flags);
+    if (MouseAtFooter(row)) {
+        if (column && column->bRClickFooter) column->bRClickFooter(row, col, unsigned(flags));
+        return 0;
+    }
+    const int line = MouseRowPos(row);
+    if (!column || !line) return TControl::RButtonDown(row, col, flags);
+    // The cell is selected first, then its menu or closure.
+    m_.src.bSkip(line - m_.nRowSel);
+    m_.nRowSel = line;
+    m_.nColSel = displayPosAt(col);
+    moved();
+    HMENU menu = column->bPopUp ? reinterpret_cast<HMENU>(column->bPopUp(*column)) : bPopUp ? bPopUp(*column) : nullptr;
+    if (menu) {
+        const RECT r = aCellCoor(line, m_.nColSel);
+        TRACKPOPUPMENU(menu, hWnd, r.bottom, r.left);
+        DestroyMenu(menu);
+    } else if (column->bRClickData) {
+        column->bRClickData(row, col, unsigned(flags));
+    }
+    return 0;
+}
+
+void TXBrowse::CheckSize() {
+    if (!hWnd || !oWnd || !oWnd->hWnd || (!nRightMargin && !nBottomMargin)) return;
+    RECT parent{}, me{};
+    GetClientRect(oWnd->hWnd, &parent);
+    GetWindowRect(hWnd, &me);
+    MapWindowPoints(nullptr, oWnd->hWnd, reinterpret_cast<POINT*>(&me), 2);
+    const int width = nRightMargin ? int(parent.right) - nRightMargin - int(me.left) : int(me.right - me.left);
+    const int height = nBottomMargin ? int(parent.bottom) - nBottomMargin - int(me.top) : int(me.bottom - me.top);
+    SetWindowPos(hWnd, nullptr, 0, 0, std::max(1, width), std::max(1, height), SWP_NOMOVE | SWP_NOZORDER);
+}
+
+SIZE TXBrowse::BrwFitSize(bool resize, int rows) {
+    SIZE size{};
+    if (!hWnd) return size;
+    RECT win{}, client{};
+    GetWindowRect(hWnd, &win);
+    GetClientRect(hWnd, &client);
+    const int frameW = int(win.right - win.left) - int(client.right), frameH = int(win.bottom - win.top) - int(client.bottom);
+    int width = 0;
+    for (int c : m_.Display()) width += m_.aCols[size_t(c) - 1].nWidth;
+    const int shown = std::max(3, std::min(rows > 0 ? rows : m_.nDataRows, std::max(m_.nLen, 1)));
+    size.cx = width + frameW;
+    size.cy = nHeaderHeight() + shown * rowHeight_ + (lFooter ? rowHeight_ : 0) + frameH;
+    if (resize) {
+        if (oWnd && oWnd->hWnd) {
+            RECT parent{};
+            GetClientRect(oWnd->hWnd, &parent);
+            size.cx = std::min<LONG>(size.cx, parent.right - 2 * nRightMargin);
+        }
+        SetWindowPos(hWnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    return size;
 }
 
 RECT TXBrowse::aCellCoor(int row, int displayCol) const {
@@ -503,6 +559,10 @@ Answer TXBrowse::LButtonDown(int row, int col, WPARAM flags) {
         SetCapture(hWnd);
         return 0;
     }
+    if (MouseAtFooter(row)) {
+        if (c && m_.aCols[size_t(c) - 1].bLClickFooter) m_.aCols[size_t(c) - 1].bLClickFooter(row, col, unsigned(flags));
+        return 0;
+    }
     if (inHeader) {
         if (row >= nGroupHeight() && c) {
             nCaptured = 1;
@@ -641,8 +701,10 @@ Answer TXBrowse::LButtonUp(int row, int col, WPARAM flags) {
             m_.MoveCol(fromAll, toAll);
             m_.nColSel = to;
         } else if (!dragged && to == pressPos_) {
-            // A click sorts by the column.
-            if (m_.SetOrder(m_.Display()[size_t(to) - 1])) m_.KeyCount();
+            // A click sorts by the column, then its own closure runs.
+            const int n = m_.Display()[size_t(to) - 1];
+            if (m_.SetOrder(n)) m_.KeyCount();
+            if (auto& click = m_.aCols[size_t(n) - 1].bLClickHeader) click(row, col, unsigned(flags));
         }
         moved();
         return 0;
@@ -653,6 +715,11 @@ Answer TXBrowse::LButtonUp(int row, int col, WPARAM flags) {
 Answer TXBrowse::LDblClick(int row, int col, WPARAM flags) {
     if (row < nHeaderHeight()) return TControl::LDblClick(row, col, flags);
     TXBrwColumn* sel = m_.SelectedCol();
+    if (sel && displayPosAt(col) == m_.nColSel && sel->bLDClickData) {
+        // The column's own double click instead of editing.
+        sel->bLDClickData(row, col, unsigned(flags));
+        return 0;
+    }
     if (sel && displayPosAt(col) == m_.nColSel && xbrCanEdit(m_, *sel)) {
         if (sel->hChecked) CheckToggle();
         else EditCell();
@@ -664,6 +731,7 @@ Answer TXBrowse::LDblClick(int row, int col, WPARAM flags) {
 Answer TXBrowse::ReSize(WPARAM type, int width, int height) {
     if (hWnd) {
         measure();
+        m_.ColStretch();
         updateScroll();
     }
     return TControl::ReSize(type, width, height);

@@ -74,6 +74,16 @@ public:
     int MouseColPos(int x) const;
     bool MouseAtHeader(int y) const;
     bool MouseAtFooter(int y) const;
+    // The browse's pop-up menu for cells whose column has none.
+    std::function<HMENU(TXBrwColumn&)> bPopUp;
+    // Margins: with either set, the width or height follows the parent's
+    // client area less the margin (CheckSize, on every resize).
+    int nRightMargin = 0, nBottomMargin = 0;
+    void CheckSize();
+    // The size that shows every display column and max(3, min(rows, row
+    // count)) rows (default: the rows shown now) with header and footer;
+    // with resize the browse takes it, within the parent's client area.
+    SIZE BrwFitSize(bool resize = false, int rows = 0);
     // Totals recomputed over the data and the footers repainted.
     void RefreshFooters();
     void RefreshFooter(TXBrwColumn& col) { (void)col; RefreshFooters(); }

@@ -33,8 +33,7 @@ std::shared_ptr<TFont> xbdFont() {
 void FITSIZES(TDialog& dialog, TXBrowse& browse) {
     if (!dialog.hWnd || !browse.hWnd) return;
     XBrowseModel& m = browse.model();
-    int want = GetSystemMetrics(SM_CXVSCROLL) + 4;
-    for (int c : m.Display()) want += m.aCols[size_t(c) - 1].nWidth;
+    int want = int(browse.BrwFitSize().cx);
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     want = std::clamp(want, 300, std::max(300, int(work.right - work.left) * 9 / 10));

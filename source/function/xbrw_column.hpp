@@ -71,6 +71,13 @@ public:
     bool hChecked = false;
     std::vector<std::string> aCheckTexts;
 
+    // Mouse events on the column: (row, col pixels, flags).
+    using XbrMouse = std::function<void(int row, int col, unsigned flags)>;
+    XbrMouse bLClickHeader, bRClickHeader, bLClickFooter, bRClickFooter, bLDClickData, bRClickData;
+    // A pop-up menu for the column's cells (its handle, shown below the
+    // cell and destroyed afterwards); none: the browse's.
+    std::function<std::uintptr_t(TXBrwColumn&)> bPopUp;
+
     // Sorting: an element number, a field name or tag; cOrder "", "A", "D".
     Value cSortOrder;
     std::string cOrder;

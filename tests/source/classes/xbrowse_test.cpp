@@ -477,4 +477,52 @@ TEST(XBrowse, WidthsInCharactersAndFootersRecomputed) {
     EXPECT_EQ(br.b.model().ClpText(lines), "1");
 }
 
+TEST(XBrowse, ColumnClosuresPopUpsAndFittingSizes) {
+    XbParent p;
+    XbBrowse br(p.w, 30);
+    TXBrwColumn& claim = br.b.model().aCols[0];
+    TXBrwColumn& lines = br.b.model().aCols[1];
+    std::vector<std::string> events;
+    claim.bLClickHeader = [&](int, int, unsigned) { events.push_back("header"); };
+    claim.bRClickHeader = [&](int, int, unsigned) { events.push_back("right header"); };
+    claim.bLDClickData = [&](int, int, unsigned) { events.push_back("double"); };
+    claim.bRClickData = [&](int, int, unsigned) { events.push_back("right data"); };
+    int popups = 0;
+    lines.bPopUp = [&](TXBrwColumn&) {
+        HMENU m = CreatePopupMenu();
+        AppendMenuA(m, MF_STRING, 1, "Details");
+        return reinterpret_cast<std::uintptr_t>(m);
+    };
+    setPopupMenuHook([&](HMENU, HWND, int, int) { ++popups; });
+    const int h = br.b.nRowHeight();
+    const int inLines = claim.nWidth + 5;
+    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, h / 2));
+    SendMessageA(br.b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, h / 2));
+    SendMessageA(br.b.hWnd, WM_RBUTTONDOWN, 0, MAKELPARAM(5, h / 2));
+    SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, 0, MAKELPARAM(5, h + h / 2));
+    SendMessageA(br.b.hWnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, h + h / 2));
+    SendMessageA(br.b.hWnd, WM_RBUTTONDOWN, 0, MAKELPARAM(5, 3 * h + h / 2));
+    EXPECT_EQ(br.b.model().nRowSel, 3);  // the right click selected its row first
+    SendMessageA(br.b.hWnd, WM_RBUTTONDOWN, 0, MAKELPARAM(inLines, 2 * h + h / 2));
+    EXPECT_EQ(br.b.model().nColSel, 2);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(events, (std::vector<std::string>{"header", "right header", "double", "right data"}));
+    setPopupMenuHook({});
+
+    // Four rows of the thirty and both columns, with the header.
+    const SIZE fit = br.b.BrwFitSize(true, 4);
+    RECT c{};
+    GetClientRect(br.b.hWnd, &c);
+    EXPECT_EQ(c.bottom, br.b.nHeaderHeight() + 4 * h);
+    EXPECT_EQ(c.right, claim.nWidth + lines.nWidth);
+    EXPECT_GT(fit.cx, c.right);  // with the frame and the scroll bar
+    br.b.nBottomMargin = 10;
+    br.b.CheckSize();
+    GetWindowRect(br.b.hWnd, &c);
+    MapWindowPoints(nullptr, p.w.hWnd, reinterpret_cast<POINT*>(&c), 2);
+    RECT parent{};
+    GetClientRect(p.w.hWnd, &parent);
+    EXPECT_EQ(c.bottom, parent.bottom - 10);
+}
+
 }  // namespace
