@@ -14,6 +14,7 @@
 
 #include "browse_model.hpp"
 #include "control.hpp"
+#include "xbrowse_functions.hpp"
 #include "xbrowse_model.hpp"
 #include "xbrowse_report.hpp"
 
@@ -53,7 +54,7 @@ public:
     // Kinetic scrolling: dragging the rows moves them with the hand cursor,
     // a fast release flings on (the shared fling of browse_model). The
     // clock gives milliseconds (tests set it).
-    bool lKineticBrw = true;
+    bool lKineticBrw = SETKINETIC();
     BrowseFlingParams fling;
     std::function<std::int64_t()> bClock = [] { return std::int64_t(GetTickCount()); };
     // 0 none, 1 header press, 2 footer press, 3 column resizing.

@@ -26,6 +26,10 @@ Date SEEKDATE(std::string_view text, const Date& current, std::string_view dateF
 // black when its luminance 0.299 R + 0.587 G + 0.114 B is above 150.
 std::uint32_t CONTRASTCOLOR(std::uint32_t background);
 
+// The library-wide kinetic-scroll switch new grid browses start from
+// (initially on): sets it when given; answers the previous setting.
+bool SETKINETIC(std::optional<bool> on = std::nullopt);
+
 // Rows become columns: element [i][j] becomes [j][i]; a row shorter than
 // the longest gives nil there, and a single value counts as a row of one.
 ValueList ARRTRANSPOSE(const ValueList& rows);

@@ -76,4 +76,12 @@ TEST(XBrowseFunctions, ContrastColourByLuminance) {
     for (const auto& [back, text] : cases) EXPECT_EQ(CONTRASTCOLOR(back), text) << std::hex << back;
 }
 
+TEST(XBrowseFunctions, KineticSwitchAnswersThePreviousSetting) {
+    EXPECT_TRUE(SETKINETIC());  // initially on
+    EXPECT_TRUE(SETKINETIC(false));
+    EXPECT_FALSE(SETKINETIC());
+    EXPECT_FALSE(SETKINETIC(true));
+    EXPECT_TRUE(SETKINETIC());
+}
+
 }  // namespace
