@@ -281,6 +281,23 @@ Answer TXBrowse::RButtonDown(int row, int col, WPARAM flags) {
     return 0;
 }
 
+bool TXBrowse::showColumnTip(int row, int col) {
+    const int c = nAtCol(col);
+    const bool header = MouseAtHeader(row);
+    const int key = c ? (header ? -c : c) : 0;
+    if (key == tipCol_) return tipShown_;  // once per column
+    tipCol_ = key;
+    if (tipShown_) DestroyToolTip();
+    tipShown_ = false;
+    if (!c) return false;
+    const TXBrwColumn& column = m_.aCols[size_t(c) - 1];
+    const std::string text = header ? column.cToolTip : column.bToolTip ? column.bToolTip(row, col) : std::string();
+    if (text.empty()) return false;
+    ShowToolTip(row, col, ToolTipText{text});
+    tipShown_ = true;
+    return true;
+}
+
 void TXBrowse::CheckSize() {
     if (!hWnd || !oWnd || !oWnd->hWnd || (!nRightMargin && !nBottomMargin)) return;
     RECT parent{}, me{};
@@ -633,6 +650,8 @@ Answer TXBrowse::MouseMove(int row, int col, WPARAM flags) {
     if (!nCaptured) {
         const int edge = resizeEdgeAt(col);
         if (edge && lHeader && row < nHeaderHeight()) SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+        // A column's tip stands: the window's own tip handling would close it.
+        if (showColumnTip(row, col)) return 0;
     }
     return TControl::MouseMove(row, col, flags);
 }

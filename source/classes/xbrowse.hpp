@@ -171,6 +171,9 @@ private:
     int pressPos_ = 0;      // display position pressed in the header
     int pressX_ = 0;
     int dragX_ = -1;        // the resizing line's x, -1 when none shown
+    int tipCol_ = 0;        // the column under the mouse (negative: its header)
+    bool tipShown_ = false; // and its tip shows
+    bool showColumnTip(int row, int col);
     bool pressed_ = false, moved_ = false;  // a press in the data, dragged since
     int startLine_ = 0, lastLine_ = 0;
     std::int64_t startTime_ = 0;

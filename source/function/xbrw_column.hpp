@@ -74,6 +74,10 @@ public:
     // Mouse events on the column: (row, col pixels, flags).
     using XbrMouse = std::function<void(int row, int col, unsigned flags)>;
     XbrMouse bLClickHeader, bRClickHeader, bLClickFooter, bRClickFooter, bLDClickData, bRClickData;
+    // Tool tips: over the header the fixed text, over a cell the closure's
+    // (row, col pixels) text; "" shows none.
+    std::string cToolTip;
+    std::function<std::string(int row, int col)> bToolTip;
     // A pop-up menu for the column's cells (its handle, shown below the
     // cell and destroyed afterwards); none: the browse's.
     std::function<std::uintptr_t(TXBrwColumn&)> bPopUp;

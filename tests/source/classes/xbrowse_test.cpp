@@ -11,6 +11,7 @@
 #include "font.hpp"
 #include "parent_window.hpp"
 #include "popup_menus.hpp"
+#include "tooltips.hpp"
 #include "tree_building.hpp"
 
 namespace {
@@ -523,6 +524,29 @@ TEST(XBrowse, ColumnClosuresPopUpsAndFittingSizes) {
     RECT parent{};
     GetClientRect(p.w.hWnd, &parent);
     EXPECT_EQ(c.bottom, parent.bottom - 10);
+}
+
+TEST(XBrowse, ToolTipsOncePerColumnOverHeadersAndCells) {
+    XbParent p;
+    XbBrowse br(p.w, 5);
+    TXBrwColumn& claim = br.b.model().aCols[0];
+    claim.cToolTip = "The claim number";
+    int asked = 0;
+    br.b.model().aCols[1].bToolTip = [&](int, int) {
+        ++asked;
+        return std::string("Service lines");
+    };
+    const int h = br.b.nRowHeight();
+    auto tipText = [] { return toolTipText(openToolTip()); };
+    SendMessageA(br.b.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, h / 2));
+    EXPECT_EQ(tipText(), "The claim number");
+    const int inLines = claim.nWidth + 5;
+    SendMessageA(br.b.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(inLines, h + 2));
+    SendMessageA(br.b.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(inLines + 2, h + 4));
+    EXPECT_EQ(asked, 1);  // once for the column
+    EXPECT_EQ(tipText(), "Service lines");
+    SendMessageA(br.b.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, h + 2));  // a cell without a tip
+    EXPECT_EQ(tipText(), "");
 }
 
 }  // namespace
