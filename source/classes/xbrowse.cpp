@@ -6,10 +6,12 @@
 
 #include "button.hpp"
 #include "font.hpp"
+#include "image.hpp"
 #include "messages.hpp"
 #include "popup_menus.hpp"
 #include "printer.hpp"
 #include "report_printer.hpp"
+#include "text.hpp"
 #include "tree_bitmaps.hpp"
 #include "xbrowse_editor.hpp"
 
@@ -811,6 +813,31 @@ void TXBrowse::cell(HDC dc, const RECT& r, const std::string& text, Color fore, 
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (right ? DT_RIGHT : DT_LEFT));
 }
 
+void TXBrowse::drawCellPicture(HDC dc, const RECT& r, const Value& v, bool bytes) {
+    if (!v.isText() || alltrim(v.text()).empty()) return;
+    int format = 0;
+    HBITMAP bmp = bytes ? FILOADFROMMEMORY(v.text(), format) : FILOADIMG(alltrim(v.text()), format);
+    if (!bmp) return;
+    BITMAP info{};
+    GetObjectA(bmp, sizeof info, &info);
+    const int cw = int(r.right - r.left) - 2, ch = int(r.bottom - r.top) - 2;
+    int w = int(info.bmWidth), h = int(info.bmHeight);
+    if (w > cw || h > ch) {
+        // Scaled down, keeping its shape; never up.
+        const double k = std::min(double(cw) / w, double(ch) / h);
+        w = std::max(1, int(w * k));
+        h = std::max(1, int(h * k));
+    }
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, int(r.left + r.right - w) / 2, int(r.top + r.bottom - h) / 2, w, h, mem, 0, 0, int(info.bmWidth),
+               int(info.bmHeight), SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(bmp);
+}
+
 void TXBrowse::drawCheck(HDC dc, const RECT& r, const Value& v) {
     if (!v.isLogical()) return;
     const int side = std::min<int>(13, std::min(r.right - r.left, r.bottom - r.top) - 2);
@@ -1051,6 +1078,15 @@ void TXBrowse::drawTo(HDC dc) {
                     const char pt = part.DataType();
                     cell(dc, b, part.StrData(), fore, back, pt == 'N' || pt == 'D');
                 }
+                return;
+            }
+            if (t == 'F' || t == 'P' || col.nEditType == -1) {
+                // A picture column: the image of the value (a file name, or
+                // the image's bytes), scaled down into the cell.
+                HBRUSH fill = CreateSolidBrush(back);
+                FillRect(dc, &r, fill);
+                DeleteObject(fill);
+                drawCellPicture(dc, r, col.GetValue(), t == 'P');
                 return;
             }
             if (const TreePicture bmp = col.CellBitmap()) {

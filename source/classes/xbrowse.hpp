@@ -148,6 +148,7 @@ private:
     void drawTo(HDC dc);
     void cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, bool right);
     void drawCheck(HDC dc, const RECT& r, const Value& v);
+    void drawCellPicture(HDC dc, const RECT& r, const Value& v, bool bytes);
     void drawDividers(HDC dc, int rowsPainted, const std::vector<std::vector<int>>& openBelow);
     void drawGroups(HDC dc);
     void drawMarquee(HDC dc, int line, bool focused);

@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "font.hpp"
 #include "parent_window.hpp"
+#include "test_support.hpp"
 #include "popup_menus.hpp"
 #include "tooltips.hpp"
 #include "tree_building.hpp"
@@ -547,6 +549,55 @@ TEST(XBrowse, ToolTipsOncePerColumnOverHeadersAndCells) {
     EXPECT_EQ(tipText(), "Service lines");
     SendMessageA(br.b.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, h + 2));  // a cell without a tip
     EXPECT_EQ(tipText(), "");
+}
+
+// A 24-bit bitmap file of one colour.
+void xbWriteBmp(const std::string& path, int w, int h, COLORREF colour) {
+    const int stride = (w * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = w;
+    ih.biHeight = h;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    ih.biSizeImage = DWORD(stride * h);
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + ih.biSizeImage;
+    std::string pixels(size_t(stride * h), '\0');
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            char* p = &pixels[size_t(y * stride + x * 3)];
+            p[0] = char(GetBValue(colour)), p[1] = char(GetGValue(colour)), p[2] = char(GetRValue(colour));
+        }
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(&fh, sizeof fh, 1, f);
+    fwrite(&ih, sizeof ih, 1, f);
+    fwrite(pixels.data(), 1, pixels.size(), f);
+    fclose(f);
+}
+
+TEST(XBrowse, PictureColumnsShowTheImageScaledIntoTheCell) {
+    zrtest::TempDir dir;
+    const std::string big = dir.file("big.bmp");
+    xbWriteBmp(big, 200, 200, RGB(0, 0, 255));
+    XbParent p;
+    TXBrowse b;
+    b.model().SetArray({Value(ValueList{"scan", Value(big)}), Value(ValueList{"none", Value("")})});
+    b.New(&p.w, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    b.nClrPane = RGB(255, 255, 255);
+    b.model().nMarqueeStyle = 0;
+    b.model().aCols[1].cDataType = 'F';
+    b.model().aCols[1].nWidth = 80;
+    b.Refresh();
+    XbPicture pic(b.hWnd);
+    const RECT withImage = b.aCellCoor(1, 2), without = b.aCellCoor(2, 2);
+    const int midX = (withImage.left + withImage.right) / 2;
+    EXPECT_EQ(pic.at(midX, (withImage.top + withImage.bottom) / 2), RGB(0, 0, 255));
+    EXPECT_EQ(pic.at(withImage.left + 2, (withImage.top + withImage.bottom) / 2), RGB(255, 255, 255));  // scaled: square
+    EXPECT_EQ(pic.at(midX, (without.top + without.bottom) / 2), RGB(255, 255, 255));
 }
 
 }  // namespace
