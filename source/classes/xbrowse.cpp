@@ -295,7 +295,9 @@ bool TXBrowse::showColumnTip(int row, int col) {
     const TXBrwColumn& column = m_.aCols[size_t(c) - 1];
     const std::string text = header ? column.cToolTip : column.bToolTip ? column.bToolTip(row, col) : std::string();
     if (text.empty()) return false;
-    ShowToolTip(row, col, ToolTipText{text});
+    ToolTipText tip;
+    tip.text = text;
+    ShowToolTip(row, col, tip);
     tipShown_ = true;
     return true;
 }

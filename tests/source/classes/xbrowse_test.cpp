@@ -223,7 +223,9 @@ TEST(XBrowse, GroupBandMarqueeStylesAndDividersArePainted) {
         EXPECT_EQ(pic.at(2, 2), RGB(0, 128, 0)) << "group band";
         EXPECT_EQ(pic.at(inFirst, y), c.first) << c.style;
         EXPECT_EQ(pic.at(inSecond, y), c.second) << c.style;
-        if (c.style == 2) EXPECT_EQ(pic.at(1, br.b.aCellCoor(1, 1).top), RGB(0, 0, 200)) << "the box";
+        if (c.style == 2) {
+            EXPECT_EQ(pic.at(1, br.b.aCellCoor(1, 1).top), RGB(0, 0, 200)) << "the box";
+        }
     }
     // Dividers: style 2 grey, a row divider at each row's last pixel line.
     br.b.nColDividerStyle = 2;

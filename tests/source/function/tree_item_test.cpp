@@ -96,7 +96,9 @@ std::string treeShape(const TLinkList& list, TTreeItem* parent = nullptr) {
         EXPECT_EQ(it->nLevel, parent ? parent->nLevel + 1 : 1) << it->cPrompt;
         out += it->cPrompt + " ";
         if (it->HasChildren()) out += "( " + treeShape(*it->oTree, it) + ") ";
-        if (it == list.oLast) EXPECT_EQ(it->oNext, parent ? parent->oNext : nullptr) << it->cPrompt;
+        if (it == list.oLast) {
+            EXPECT_EQ(it->oNext, parent ? parent->oNext : nullptr) << it->cPrompt;
+        }
         prev = it;
     }
     return out;
