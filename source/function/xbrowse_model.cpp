@@ -255,7 +255,7 @@ void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
     KeyCount();
 }
 
-void XBrowseModel::SetRDD(std::shared_ptr<DbfArea> area, bool addColumns) {
+void XBrowseModel::SetRDD(std::shared_ptr<DbfArea> area, bool addColumns, ValueList records) {
     if (!area) area = dbfSelected();
     if (!area) return;
     nDataType = DATATYPE_RDD;
@@ -310,6 +310,22 @@ void XBrowseModel::SetRDD(std::shared_ptr<DbfArea> area, bool addColumns) {
                 return a->FieldGet(pos);
             };
         }
+    }
+    if (!records.empty()) {
+        // An array of record numbers: the rows move the area.
+        nDataType = DATATYPE_RDD | DATATYPE_ARRAY;
+        aArrayData = std::move(records);
+        bindArrayClosures();
+        src.bOnSkip = [this, a] {
+            if (nArrayAt < 1 || nArrayAt > int(aArrayData.size())) return;
+            const Value& row = aArrayData[size_t(nArrayAt) - 1];
+            const Value rec = row.isList() && !row.list().empty() ? row.list()[0] : row;
+            if (rec.isNumber()) a->GoTo(std::uint32_t(std::max(1.0, rec.number())));
+        };
+        src.bLock = [a] { return a->RLock(); };
+        src.bUnLock = [a] { a->UnLock(); };
+        nArrayAt = aArrayData.empty() ? 0 : 1;
+        src.bOnSkip();
     }
     nRowSel = 1;
     KeyCount();

@@ -62,7 +62,10 @@ public:
     // area's current record, the record number as bookmark and position
     // (the engine keeps no index orders), record locks as Lock and UnLock,
     // deleting marks the record under its lock.
-    void SetRDD(std::shared_ptr<DbfArea> area = nullptr, bool addColumns = true);
+    // With records given, the browse walks that list of record numbers
+    // instead (kinds 1 + 2): each move puts the area on the row's record
+    // (a row that is a list holds it first).
+    void SetRDD(std::shared_ptr<DbfArea> area = nullptr, bool addColumns = true, ValueList records = {});
     std::shared_ptr<DbfArea> Area() const { return area_; }
 
     // An outline: one visible item per row, a first column "Item" showing

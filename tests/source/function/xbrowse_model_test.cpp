@@ -13,6 +13,7 @@
 #include "tree_building.hpp"
 #include "xbr_row.hpp"
 #include "test_support.hpp"
+#include "text.hpp"
 
 namespace {
 
@@ -633,6 +634,18 @@ TEST(XBrowseModel, WorkAreaBrowsesLocksAndWritesTheCurrentRecord) {
     EXPECT_DOUBLE_EQ(area->FieldGet(2).number(), 99.5);
     b.src.bDelete();
     EXPECT_TRUE(area->file().deleted(1));
+
+    // Over a list of record numbers: the rows put the area on their records.
+    XBrowseModel r;
+    r.SetRDD(area, true, {Value(3), Value(ValueList{1, "first"})});
+    EXPECT_EQ(r.nDataType, DATATYPE_RDD | DATATYPE_ARRAY);
+    EXPECT_EQ(r.nLen, 2);
+    r.GoTop();
+    EXPECT_EQ(area->RecNo(), 3u);
+    EXPECT_EQ(rtrim(r.aCols[0].GetValue().text()), "C3");
+    r.GoDown();
+    EXPECT_EQ(area->RecNo(), 1u);
+    EXPECT_DOUBLE_EQ(r.aCols[1].GetValue().number(), 99.5);
     dbfCloseArea("AREA");
 }
 
