@@ -34,6 +34,13 @@ const std::vector<Picture>& pictureTable() {
         {"conversion-source-format.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}}, "Source Format"},
         {"conversion-output-type.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}, {"Source Format", "X12"}}, "Parser Output Type"},
         {"information.png", C::Information, "", {}, {}, "Information"},
+        // A map generated in the tool (837 professional, transaction based,
+        // the defaults), then reviewed.
+        {"mapping-tool.png", C::MappingTool, "", {true, false, true, true, true, true},
+         {{"Parser Mapping Tool", "Generate"}, {"Generate X12N Configuration", "837 Professional Claim"},
+          {"Select x12 Version Mapping Option", "Transaction Based"}, {"Number of Service Lines", "Continue"},
+          {"Save Map", "Continue"}, {"Parser Mapping Tool", "Review"}},
+         "Parser Mapping Tool"},
     };
     return table;
 }
