@@ -56,11 +56,27 @@ TXBrowse& TXBrowse::New(TWindow* parent, int top, int left, int width, int heigh
     nClrSelText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
     nStyle = WS_CHILD | WS_VSCROLL | WS_BORDER | WS_VISIBLE | WS_TABSTOP;
     nId = GetNewId();
+    // The designer knows a browse made in code by this name.
+    cVarName = "oBrw" + std::to_string(oWnd ? oWnd->aControls.size() : 0);
     SetColor(nClrText, nClrPane);
     Register(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS);
     createOrDefer();
     if (hWnd) Default();
     return *this;
+}
+
+std::string TXBrowse::cGenPrg() const {
+    const std::string crlf = "\r\n";
+    const std::string parent = oWnd ? oWnd->cVarName : std::string();
+    int width = nRight - nLeft + 1, height = nBottom - nTop + 1;
+    if (hWnd) {
+        RECT r{};
+        GetWindowRect(hWnd, &r);
+        width = int(r.right - r.left), height = int(r.bottom - r.top);
+    }
+    return crlf + "   @ " + rightAligned(nTop, 3) + ", " + rightAligned(nLeft, 3) + " XBROWSE " + cVarName + " OF " +
+           parent + "; " + crlf + "      SIZE " + std::to_string(width) + ", " + std::to_string(height) +
+           " PIXEL DESIGN" + crlf + crlf + "   " + cVarName + ":CreateFromCode()" + crlf;
 }
 
 void TXBrowse::Initiate(HWND hDlg) {

@@ -34,6 +34,9 @@ public:
     // A child of parent at pixels (top, left), width x height.
     TXBrowse& New(TWindow* parent, int top, int left, int width, int height, std::shared_ptr<TFont> font = {});
     void Default() override;
+    // The designer's source line of the browse ("   @ top, left XBROWSE
+    // oBrwN OF parent ... :CreateFromCode()").
+    std::string cGenPrg() const;
     void Initiate(HWND hDlg) override;
 
     XBrowseModel& model() { return m_; }

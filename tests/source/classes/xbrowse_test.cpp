@@ -602,4 +602,14 @@ TEST(XBrowse, PictureColumnsShowTheImageScaledIntoTheCell) {
     EXPECT_EQ(pic.at(midX, (without.top + without.bottom) / 2), RGB(255, 255, 255));
 }
 
+TEST(XBrowse, DesignerSourceLine) {
+    XbParent p;
+    p.w.cVarName = "oWnd";
+    TXBrowse b;
+    b.New(&p.w, 12, 8, 300, 150);
+    EXPECT_EQ(b.cVarName.rfind("oBrw", 0), 0u);
+    EXPECT_EQ(b.cGenPrg(), "\r\n   @  12,   8 XBROWSE " + b.cVarName + " OF oWnd; \r\n      SIZE 300, 150 PIXEL DESIGN\r\n\r\n   " +
+                               b.cVarName + ":CreateFromCode()\r\n");
+}
+
 }  // namespace
