@@ -1,12 +1,14 @@
 #include "claims_screen_window.hpp"
 
 #include "acknowledgement.hpp"
+#include "claim_files.hpp"
 #include "claims_listing.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "segment_lines.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
+#include "x12_generation.hpp"
 
 namespace zr {
 
@@ -64,12 +66,15 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
         if (!found.found) wl::MSGINFO(lastSearch + " Not Found");
     });
     if (showsModeAboveOneButtons(call.mode)) {
-        // Export, the claim form, the report writer and the 276 writer are
-        // not in the program yet.
+        // Export, the claim form and the report writer are not in the program yet.
         absentWork(d, 180, 240, 50, "Export");
         if (wl::prefixMatch(listing.claimType, "PROFESSIONAL")) absentWork(d, 165, 180, 50, "CMS-1500");
         absentWork(d, 180, 180, 50, "Format");
-        absentWork(d, 165, 240, 50, "Create 276");
+        d.button(165, 240, 50, 12, "Create 276", [&] {
+            const ClaimFields fields(acknowledged ? *acknowledged : *call.table, call.claims, call.currentFolder);
+            CTL39406AC(fields, listing.claims, call.currentFolder, call.startFolder, 0, 1,
+                       generatorContext(call.currentFolder));
+        });
     }
     d.run(ui, [&] {
         std::vector<std::string> lines;
@@ -88,9 +93,13 @@ std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     switch (claimsScreenAction(call.mode)) {
     case ClaimsScreenAction::Listing: return joinedRows(listing.rows);
     case ClaimsScreenAction::OpenScreen: showClaimsScreen(call, std::move(listing), ui); return "";
+    case ClaimsScreenAction::WriteFiles:
+        return writeClaimFiles(call.mode, fields, listing.claims, call.request, call.currentFolder,
+                               generatorContext(call.currentFolder, call.fileName))
+            .text;
     default:
-        // The reports, claim forms, export and derived files of the claims
-        // are not produced yet: nothing is shown and nothing written.
+        // The reports, claim forms and export of the claims are not produced
+        // yet: nothing is shown and nothing written.
         return "";
     }
 }
