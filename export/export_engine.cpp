@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 
+#include "claim_finders.hpp"
 #include "claim_getters.hpp"
 #include "claim_status_getters.hpp"
 #include "claims_listing.hpp"
@@ -157,6 +158,20 @@ public:
             }
         }
         return written;
+    }
+
+    // An 837's records with the number of service lines of each claim's
+    // subscriber loop.
+    void visitClaimLines(const std::function<void(const ValueOf&, std::size_t)>& record,
+                         const std::function<void(std::size_t, std::size_t)>& progress) const {
+        const std::size_t n = claimCount();
+        const ClaimFields f(table_, index_, r_.workFolder);
+        for (std::size_t k = 1; k <= n; ++k) {
+            const auto kk = static_cast<long long>(k);
+            const std::size_t lines = CTL39406DW(index_, table_, kk);
+            claimRecords(f, k, [&](const ValueOf& value) { record(value, lines); });
+            progress(k, n);
+        }
     }
 
     // The records as text, written in order by `out`: an 837's claims are
@@ -603,25 +618,43 @@ void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const 
         if (!tableListed(sink->tables(), d.table) && !sink->create(d.table, columns)) continue;
         std::vector<std::string> names;
         for (const auto& col : columns) names.push_back(col.name);
-        c.records.visit(
-            [&](const ValueOf& value) {
-                std::vector<std::string> values;
-                for (const auto& col : columns) values.push_back(CTL39404P(value(col.name)));
-                const std::string& key = values[0];
-                if (key.size() > static_cast<std::size_t>(columns[0].width)) {
-                    errors.keyTooWide(columns[0].name, columns[0].width, key);
-                    return;
-                }
-                if (sink->countRows(sqlKeyProbe(d.table, columns[0].name, key)) != 0) return;
-                for (std::size_t i = 1; i < values.size(); ++i)
-                    if (values[i].size() > static_cast<std::size_t>(columns[i].width)) values[i].resize(columns[i].width);
-                if (sink->insert(d.table, names, values)) {
-                    track += " - Added " + key + "  " + clock.now() + "\r\n";
-                } else {
-                    errors.refused(key);
-                }
-            },
-            {}, c.progress);
+        auto addRow = [&](const ValueOf& value) {
+            std::vector<std::string> values;
+            for (const auto& col : columns) values.push_back(CTL39404P(value(col.name)));
+            const std::string& key = values[0];
+            if (key.size() > static_cast<std::size_t>(columns[0].width)) {
+                errors.keyTooWide(columns[0].name, columns[0].width, key);
+                return;
+            }
+            if (sink->countRows(sqlKeyProbe(d.table, columns[0].name, key)) != 0) return;
+            for (std::size_t i = 1; i < values.size(); ++i)
+                if (values[i].size() > static_cast<std::size_t>(columns[i].width)) values[i].resize(columns[i].width);
+            if (sink->insert(d.table, names, values)) {
+                track += " - Added " + key + "  " + clock.now() + "\r\n";
+            } else {
+                errors.refused(key);
+            }
+        };
+        const bool lines837 = c.request.st01 == "837" &&
+                              std::any_of(d.fields.begin(), d.fields.end(), [](const std::string& f) { return CTL39406DB(f); });
+        if (!lines837) {
+            c.records.visit(addRow, {}, c.progress);
+        } else {
+            // A row per service line: its columns read that line, and
+            // ICLAIMPATCTLSEQSERVLINE numbers the claim's lines.
+            c.records.visitClaimLines(
+                [&](const ValueOf& value, std::size_t lines) {
+                    if (lines == 0) return addRow(value);
+                    for (std::size_t s = 1; s <= lines; ++s) {
+                        addRow([&](const std::string& name) {
+                            const std::string n = std::to_string(s);
+                            if (name == "ICLAIMPATCTLSEQSERVLINE") return value("CLAIMID") + n;
+                            return CTL39406DB(name) ? value(name + n) : value(name);
+                        });
+                    }
+                },
+                c.progress);
+        }
         sink->commit();
     }
     errors.write(c.request.workFolder);

@@ -462,6 +462,22 @@ TEST(ExportEngine, OdbcDataSourceModeAddsEachKeyOnceAndLogsWideKeys) {
               " - Added OLD  10:00:00\r\n - Added PAT001  12:53:00\r\n - Added   12:53:00\r\n");
 }
 
+TEST(ExportEngine, OdbcDataSourceRowPerServiceLineOf837) {
+    EngineRun e(zrtest::x12Fixture("837p_two_claims.x12"));
+    auto tables = std::make_shared<EngineMemoryTables>();
+    zr::ExportPrompts p = engineSinkPrompts(tables);
+    p.odbcDefinitions = [](const std::string&) {
+        return std::vector<zr::OdbcExportDefinition>{
+            {"zrclaims", "LINES", "837", {"ICLAIMPATCTLSEQSERVLINE", "CLAIMID", "AMT"}}};
+    };
+    auto r = e.request("837", ExportLetter::Odbc, {});
+    r.spec.unused = "DEFS";
+    zr::CTL39404G(r, p, EngineRun::engineFixedClock());
+    const std::vector<std::vector<std::string>> expected = {
+        {"PAT0011", "PAT001", "100"}, {"PAT0012", "PAT001", "50"}, {"PAT0021", "PAT002", "75.5"}};
+    EXPECT_EQ(tables->rows, expected);
+}
+
 TEST(ExportEngine, OdbcKeyWiderThanItsColumnIsLogged) {
     zrtest::TempDir src;
     std::string text = engineHostile837();
