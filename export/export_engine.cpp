@@ -569,6 +569,11 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
         if (p.show) p.show("Missing Table Name");
         return;
     }
+    const bool remittance = c.request.st01 == "835";
+    if (remittance) {
+        c.debug.line(" ODBC Point A");
+        c.debug.line(" ODBC Point A2");
+    }
     std::unique_ptr<ExportTableSink> sink = p.openSink ? p.openSink() : nullptr;
     if (!sink || !sink->connect(dataSource)) return;
     std::vector<std::string> fields = c.request.fields;
@@ -593,10 +598,16 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
                 if (v.size() > static_cast<std::size_t>(columns[i].width)) v.resize(columns[i].width);
                 values.push_back(std::move(v));
             }
-            if (!sink->insert(table, names, values)) errors.refused(values[0]);
+            if (remittance) c.debug.line(" ODBC Point A2 IDCN = " + value("CLAIMPATCTL"));
+            if (!sink->insert(table, names, values)) {
+                errors.refused(values[0]);
+            } else if (remittance) {
+                c.debug.line(" ODBC Point Added Record A ");
+            }
         },
         {}, c.progress);
     sink->commit();
+    if (remittance) c.debug.line(" ODBC Point AB");
     errors.write(c.request.workFolder);
 }
 
@@ -605,9 +616,27 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
 void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const ExportClock& clock, std::string track) {
     const std::vector<OdbcExportDefinition> definitions =
         p.odbcDefinitions ? p.odbcDefinitions(c.request.spec.unused) : std::vector<OdbcExportDefinition>{};
-    c.debug.line(" - Xdbtc=" + std::to_string(definitions.size()));
+    const bool remittance = c.request.st01 == "835";
+    const auto& spec = c.request.spec;
+    if (remittance) {
+        c.debug.line(" ODBC Point A");
+        c.debug.line(" ODBC Point A1");
+    } else {
+        c.debug.line(" - Xdbtc=" + std::to_string(definitions.size()));
+        const std::string items[] = {spec.parseType, spec.sourceFile, spec.destinationFolder, spec.parseOptions,
+                                     spec.destinationFile, spec.unused};
+        for (int i = 0; i < 6; ++i) c.debug.line(" - xpa[" + std::to_string(i + 1) + "]=" + items[i]);
+    }
+    std::size_t definition = 0;
     OdbcErrors errors;
     for (const OdbcExportDefinition& d : definitions) {
+        const std::string at = "  " + clock.now();
+        if (!remittance) {
+            c.debug.line("xdbcc    " + std::to_string(++definition) + at);
+            c.debug.line("DSN    " + d.dataSource + at);
+            c.debug.line("Table    " + d.table + at);
+            c.debug.line("Table Type    " + d.transactionType + at);
+        }
         if (d.transactionType != c.request.st01 || d.fields.empty()) continue;
         std::unique_ptr<ExportTableSink> sink = p.openSink ? p.openSink() : nullptr;
         if (!sink || !sink->connect(d.dataSource)) continue;
@@ -618,6 +647,12 @@ void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const 
         if (!tableListed(sink->tables(), d.table) && !sink->create(d.table, columns)) continue;
         std::vector<std::string> names;
         for (const auto& col : columns) names.push_back(col.name);
+        if (!remittance) {
+            c.debug.line("Table Loaded  " + clock.now());
+            c.debug.line("B - DSN    " + d.dataSource + "  " + clock.now());
+            c.debug.line("B - Table    " + d.table + "  " + clock.now());
+            c.debug.line("B - MAXCC   " + std::to_string(c.records.claimCount()) + "  " + clock.now());
+        }
         auto addRow = [&](const ValueOf& value) {
             std::vector<std::string> values;
             for (const auto& col : columns) values.push_back(CTL39404P(value(col.name)));
@@ -626,10 +661,17 @@ void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const 
                 errors.keyTooWide(columns[0].name, columns[0].width, key);
                 return;
             }
-            if (sink->countRows(sqlKeyProbe(d.table, columns[0].name, key)) != 0) return;
+            const long long found = sink->countRows(sqlKeyProbe(d.table, columns[0].name, key));
+            if (remittance) {
+                c.debug.line(" ODBC Point A3 = " + columns[0].name);
+                c.debug.line(" ODBC Point A4 = " + key);
+                c.debug.line(" ODBC Point A5 = " + std::to_string(found));
+            }
+            if (found != 0) return;
             for (std::size_t i = 1; i < values.size(); ++i)
                 if (values[i].size() > static_cast<std::size_t>(columns[i].width)) values[i].resize(columns[i].width);
             if (sink->insert(d.table, names, values)) {
+                if (remittance) c.debug.line(" ODBC Point Added Record A ");
                 track += " - Added " + key + "  " + clock.now() + "\r\n";
             } else {
                 errors.refused(key);
@@ -642,8 +684,11 @@ void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const 
         } else {
             // A row per service line: its columns read that line, and
             // ICLAIMPATCTLSEQSERVLINE numbers the claim's lines.
+            std::size_t claim = 0;
             c.records.visitClaimLines(
                 [&](const ValueOf& value, std::size_t lines) {
+                    c.debug.line("Claim : " + std::to_string(++claim) + "  " + clock.now());
+                    c.debug.line("Service Line Count = " + std::to_string(lines));
                     if (lines == 0) return addRow(value);
                     for (std::size_t s = 1; s <= lines; ++s) {
                         addRow([&](const std::string& name) {
@@ -656,6 +701,7 @@ void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const 
                 c.progress);
         }
         sink->commit();
+        if (remittance) c.debug.line(" ODBC Point AB");
     }
     errors.write(c.request.workFolder);
     if (!wl::alltrim(track).empty()) writeExportLog(c.request.workFolder, "track.log", track);
@@ -703,7 +749,13 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
     const std::string track = readExportLog(folder, "track.log");
     eraseExportLog(folder, "track.log");
     ExportDebugLog debug(folder, clock);
-    if (settings.switchSet(12)) debug.header(static_cast<int>(request.letter), r.st01);
+    const bool odbc837 = r.letter == ExportLetter::Odbc && r.st01 == "837";
+    // The 837 ODBC path continues the trace of an earlier run, or starts one.
+    if (odbc837 && exportLogExists(folder, "zrdebug.log")) {
+        debug.continueFile();
+    } else if (odbc837 || settings.switchSet(12)) {
+        debug.header(static_cast<int>(request.letter), r.st01);
+    }
 
     // The data-source mode names its tables in its definitions.
     const bool dataSources = r.letter == ExportLetter::Odbc && !r.spec.unused.empty();

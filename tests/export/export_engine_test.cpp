@@ -460,6 +460,13 @@ TEST(ExportEngine, OdbcDataSourceModeAddsEachKeyOnceAndLogsWideKeys) {
     EXPECT_EQ(tables->probes[0], "SELECT * FROM CLAIMS WHERE CLAIMPATCTL = 'PAT001'");
     EXPECT_EQ(zrtest::readBytes(e.dir.file("track.log")),
               " - Added OLD  10:00:00\r\n - Added PAT001  12:53:00\r\n - Added   12:53:00\r\n");
+    const std::string trace = zrtest::readBytes(e.dir.file("zrdebug.log"));
+    EXPECT_EQ(trace.rfind(" ODBC Point A\r\n ODBC Point A1\r\n ODBC Point A3 = CLAIMPATCTL\r\n ODBC Point A4 = PAT001\r\n"
+                          " ODBC Point A5 = 0\r\n ODBC Point Added Record A \r\n",
+                          0),
+              0u)
+        << trace;
+    EXPECT_NE(trace.find(" ODBC Point AB\r\nEnded   2026/12/10  12:53:00\r\n"), std::string::npos);
 }
 
 TEST(ExportEngine, OdbcDataSourceRowPerServiceLineOf837) {
@@ -472,7 +479,11 @@ TEST(ExportEngine, OdbcDataSourceRowPerServiceLineOf837) {
     };
     auto r = e.request("837", ExportLetter::Odbc, {});
     r.spec.unused = "DEFS";
+    e.dir.write("zrdebug.log", "EARLIER\r\n");
     zr::CTL39404G(r, p, EngineRun::engineFixedClock());
+    const std::string trace = zrtest::readBytes(e.dir.file("zrdebug.log"));
+    EXPECT_EQ(trace.rfind("EARLIER\r\n - Xdbtc=1\r\n", 0), 0u) << trace;
+    EXPECT_NE(trace.find("Claim : 1  12:53:00\r\nService Line Count = 2\r\n"), std::string::npos) << trace;
     const std::vector<std::vector<std::string>> expected = {
         {"PAT0011", "PAT001", "100"}, {"PAT0012", "PAT001", "50"}, {"PAT0021", "PAT002", "75.5"}};
     EXPECT_EQ(tables->rows, expected);
