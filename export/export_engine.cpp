@@ -232,25 +232,31 @@ public:
 
     // The 837 value: a claim-level name through the claim getter, any other
     // through the header getter, then the request's item of that name.
-    std::string claimValue(const ClaimFields& f, long long k, int j, const std::string& name,
-                           bool requestItems = true) const {
+    std::string claimValue(const ClaimFields& f, long long k, int j, const std::string& name) const {
         if (name.empty()) return "";
         if (f.groupOf(name) > 200) return f.claim(j, k, name);
         std::string v = f.header(k, name);
-        if (v.empty() && requestItems) v = CTL39400AV(name, r_.spec, r_.st01);
+        if (v.empty() && requestItems_) v = CTL39400AV(name, r_.spec, r_.st01);
         return v;
     }
 
     // The 835 value; line s > 0 reads service-line names of that line.
-    std::string remittanceValue(std::size_t k, const std::string& name, std::size_t s,
-                                bool requestItems = true) const {
+    std::string remittanceValue(std::size_t k, const std::string& name, std::size_t s) const {
         if (name.empty()) return "";
         if (s > 0 && CTL39407AO(name)) return CTL39407AE(1, index_, table_, k, name + std::to_string(s), r_.claimColumnMode);
         std::string v = CTL39407AB(1, index_, table_, k, name, r_.claimColumnMode);
         if (v.empty()) v = CTL39407AC(1, table_, name);
         if (v.empty()) v = CTL39407AE(1, index_, table_, k, name, r_.claimColumnMode);
-        if (v.empty() && requestItems) v = CTL39400AV(name, r_.spec, r_.st01);
+        if (v.empty() && requestItems_) v = CTL39400AV(name, r_.spec, r_.st01);
         return v;
+    }
+
+    // The same records read from the getters alone, without the request's
+    // items (the dBASE columns).
+    ExportRecords gettersOnly() const {
+        ExportRecords r = *this;
+        r.requestItems_ = false;
+        return r;
     }
 
     // Where an 835 value came from, for the debug trace: A claim, B
@@ -285,6 +291,7 @@ private:
     const ExportOptions& o_;
     const ClaimIndex& index_;
     const SegmentTable& table_;
+    bool requestItems_ = true;
 };
 
 // The field names a record carries: all of them for an 837, at most
@@ -498,7 +505,7 @@ bool writeDbf(const WriterContext& c, std::string path, const ExportDictionary& 
     std::optional<wl::DbfFile> table = wl::DbfFile::create(path, columns);
     if (!table) return false;
     wl::ValueList values(columns.size());
-    c.records.visit(
+    c.records.gettersOnly().visit(
         [&](const ValueOf& value) {
             for (std::size_t i = 0; i < names.size(); ++i) {
                 // Cut to the column's width, never past it.

@@ -80,6 +80,22 @@ struct EngineRun {
     }
 };
 
+#ifndef _WIN32
+// What a tool prints (its errors too). A machine short of processes may
+// refuse to start it: it is started again, a few times, before the empty
+// answer counts.
+std::string engineToolOutput(const std::string& command) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+        std::string out;
+        char buf[1024];
+        while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
+        if (!out.empty()) return out;
+    }
+    return {};
+}
+#endif
+
 // What Python's csv module reads from a file, one record a line, cells
 // joined by "|". Empty where no Python runs (the Windows builds).
 std::string engineCsvCells(const std::string& path, const std::string& separator) {
@@ -94,11 +110,7 @@ std::string engineCsvCells(const std::string& path, const std::string& separator
                              "    for row in csv.reader(f, delimiter=sys.argv[2]):\n"
                              "        print('|'.join(row))\n";
     const std::string command = "/usr/bin/python3 " + script + " " + path + " '" + separator + "' 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[512];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
+    return engineToolOutput(command);
 #endif
 }
 
@@ -108,12 +120,11 @@ std::string engineXmllint(const std::string& path) {
     (void)path;
     return {};
 #else
-    const std::string command = "/usr/bin/xmllint --noout " + path + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[512];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
+    // A well-formed file says so, so that a tool that never ran does not
+    // pass for one that found nothing.
+    const std::string out = engineToolOutput("/usr/bin/xmllint --noout " + path + " 2>&1 && echo well-formed");
+    if (out == "well-formed\n") return "";
+    return out.empty() ? "<xmllint did not run>" : out;
 #endif
 }
 
@@ -590,11 +601,7 @@ std::string engineColumns(const std::string& path, const std::vector<std::string
     for (const std::string& c : columns) names += (names.empty() ? "" : ",") + c;
     (void)as;
     const std::string command = "/usr/bin/python3 " + script + " " + path + " " + names + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[1024];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
+    return engineToolOutput(command);
 }
 
 // The number of records Debian's python3-dbf reads from a table.
@@ -606,11 +613,7 @@ std::string engineDbfCount(const std::string& path) {
                              "print(len(t))\n"
                              "t.close()\n";
     const std::string command = "/usr/bin/python3 " + script + " " + path + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[512];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
+    return engineToolOutput(command);
 }
 
 struct EngineSampleSet {
