@@ -174,6 +174,10 @@ TEST(ExportEngine, ClaimXmlEscapesEveryValueAndIsWellFormed) {
               "<PATFNAME></PATFNAME>\r\n"
               "</CLAIM>\r\n</EXPORTDATA>");
     EXPECT_EQ(engineXmllint(e.dir.file("out.xml")), "");
+#ifndef _WIN32
+    // The reader tells an unescaped value.
+    EXPECT_NE(engineXmllint(e.dir.write("bad.xml", "<A>AT&T</A>")), "");
+#endif
 }
 
 TEST(ExportEngine, DropEmptyFieldsSwitchLeavesOutEmpty837Elements) {
