@@ -45,7 +45,7 @@ private:
     void claim(std::string_view text) {
         ++summary_.claims;
         const std::string amount = piece(text, 3);
-        summary_.claimsTotal += leadingNumber(amount);
+        summary_.claimsTotal += leadingAmount(amount);
         elementNodes(claimParent_, text, "CLM ");
         add(claimParent_, amount);
     }
@@ -53,18 +53,18 @@ private:
         ++summary_.serviceLines;
         // SV102, SV203, SV302: the charge of each kind of line.
         const std::size_t element = id == "SV1" ? 3 : id == "SV2" ? 4 : 3;
-        summary_.serviceLineTotal += leadingNumber(piece(text, element));
+        summary_.serviceLineTotal += leadingAmount(piece(text, element));
     }
     void paymentLine(std::string_view text) {
         ++summary_.serviceLines;
         const std::string amount = piece(text, 3);
-        summary_.serviceLineTotal += leadingNumber(amount);
+        summary_.serviceLineTotal += leadingAmount(amount);
         add(claimParent_, "SVC " + amount);
     }
     void remittance(std::string_view text) {
         ++summary_.remittances;
         const std::string amount = piece(text, 4);
-        summary_.remittanceTotal += leadingNumber(amount);
+        summary_.remittanceTotal += leadingAmount(amount);
         claimParent_ = add(transaction_, "CLP  " + amount);
         elementNodes(claimParent_, text, "CLP ");
     }

@@ -53,7 +53,7 @@ std::string segmentId(std::string_view segment, char separator) {
     return trimmedSegmentText(segmentPiece(segment, separator, 1));
 }
 
-double leadingNumber(std::string_view text) {
+double leadingAmount(std::string_view text) {
     std::size_t p = 0;
     while (p < text.size() && text[p] == ' ') ++p;
     double sign = 1;

@@ -29,7 +29,7 @@ std::string trimmedSegmentText(std::string_view text);
 
 // The leading decimal number of a text (blanks, a sign, digits, a point and
 // digits); 0 for an empty or non-numeric text.
-double leadingNumber(std::string_view text);
+double leadingAmount(std::string_view text);
 
 struct SegmentWalkEvents {
     // Every complete segment with its terminator, and the offset of its

@@ -55,7 +55,7 @@ TEST(SegmentWalk, LeadingNumbers) {
     const std::pair<const char*, double> cases[] = {
         {"100", 100}, {"25.50", 25.5}, {"", 0}, {"ABC", 0}, {" 7.25X", 7.25}, {"-3.5", -3.5}, {".5", 0.5}, {"12.", 12},
     };
-    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(zr::leadingNumber(text), value) << text;
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(zr::leadingAmount(text), value) << text;
 }
 
 TEST(SegmentWalk, SegmentsCarryTheLineBreaksBeforeThemAndTheTailIsKeptApart) {
