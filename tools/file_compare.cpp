@@ -10,65 +10,96 @@ namespace zr {
 
 namespace {
 
-std::vector<std::string> splitComponents(const std::string& element, char component) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t at; (at = element.find(component, start)) != std::string::npos; start = at + 1)
-        parts.push_back(element.substr(start, at - start));
-    parts.push_back(element.substr(start));
-    return parts;
-}
+// Node texts are built in one reused buffer per job: a large file lists
+// tens of millions of them.
+class CompareLister {
+public:
+    CompareLister(ToolTree& tree, char element, char component) : tree_(tree), element_(element), component_(component) {}
 
-void listSegment(ToolTree& tree, ToolNode root, const std::string& segment, char element, char component) {
-    const std::string id = segmentId(segment, element);
-    const ToolNode node = tree.addChild(root, "Segment " + id);
-    const std::size_t count = segmentElementCount(segment, element);
-    for (std::size_t n = 1; n < count; ++n) {
-        const std::string value = segmentPiece(segment, element, n + 1);
-        const std::string name = "Element " + id + std::to_string(n);
-        if (!isCompositeElement(value, component)) {
-            tree.addChild(node, name + " Value=" + value);
-            continue;
+    void listSegment(ToolNode root, std::string_view segment) {
+        splitSegment(segment, element_, pieces_);
+        const std::string_view id = trimmedSegmentView(pieces_[0]);
+        text_.assign("Segment ").append(id);
+        const ToolNode node = tree_.addChild(root, text_);
+        for (std::size_t n = 1; n < pieces_.size(); ++n) {
+            const std::string_view value = pieces_[n];
+            name_.assign("Element ").append(id).append(std::to_string(n));
+            if (!isCompositeElement(value, component_)) {
+                text_.assign(name_).append(" Value=").append(value);
+                tree_.addChild(node, text_);
+                continue;
+            }
+            const ToolNode composite = tree_.addChild(node, name_);
+            std::size_t k = 1, start = 0;
+            for (;;) {
+                const std::size_t at = value.find(component_, start);
+                text_.assign("Sub ").append(name_).append("-").append(std::to_string(k++)).append(" Value=");
+                text_.append(value.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
+                tree_.addChild(composite, text_);
+                if (at == std::string_view::npos) break;
+                start = at + 1;
+            }
         }
-        const ToolNode composite = tree.addChild(node, name);
-        const std::vector<std::string> parts = splitComponents(value, component);
-        for (std::size_t k = 0; k < parts.size(); ++k)
-            tree.addChild(composite, "Sub " + name + "-" + std::to_string(k + 1) + " Value=" + parts[k]);
     }
-}
 
-// One position where both files hold a segment.
-void comparePosition(ToolTree& tree, ToolNode data, const std::string& a, char ea, const std::string& b, char eb,
-                     std::string& report) {
-    const std::string idA = segmentId(a, ea), idB = segmentId(b, eb);
-    if (idA != idB) {
-        const std::string line = "Missing Segment " + idA + " - " + idB;
-        tree.addChild(data, line);
-        report += line + "\r\n";
-        return;
-    }
-    const ToolNode segment = tree.addChild(data, "Segment " + idA);
-    const ToolNode elements = tree.addChild(segment, "Element");
-    const std::size_t countA = segmentElementCount(a, ea), countB = segmentElementCount(b, eb);
-    if (countA != countB) {
-        tree.addChild(elements, "Element Counts Off");
-        report += idA + " Element Count is Off - Source:" + std::to_string(countA) +
-                  " - Comparison:" + std::to_string(countB) + "\r\n";
-        return;
-    }
-    for (std::size_t k = 1; k <= countA; ++k) {
-        const std::string va = trimmedSegmentText(segmentPiece(a, ea, k));
-        const std::string vb = trimmedSegmentText(segmentPiece(b, eb, k));
-        const std::string head = idA + std::to_string(k);
-        if (va == vb) {
-            tree.addChild(elements, head + " Match " + va);
-            continue;
+private:
+    ToolTree& tree_;
+    char element_, component_;
+    std::vector<std::string_view> pieces_;
+    std::string text_, name_;
+};
+
+class PositionComparer {
+public:
+    PositionComparer(ToolTree& tree, ToolNode data, std::string& report) : tree_(tree), data_(data), report_(report) {}
+
+    void compare(std::string_view a, char ea, std::string_view b, char eb) {
+        splitSegment(a, ea, left_);
+        splitSegment(b, eb, right_);
+        const std::string_view idA = trimmedSegmentView(left_[0]), idB = trimmedSegmentView(right_[0]);
+        if (idA != idB) {
+            missing(idA, idB);
+            return;
         }
-        tree.addChild(elements, head + " Source " + va);
-        tree.addChild(elements, "Comparison " + vb);
-        report += head + " Source " + va + " Comparison " + vb + "\r\n";
+        text_.assign("Segment ").append(idA);
+        const ToolNode segment = tree_.addChild(data_, text_);
+        const ToolNode elements = tree_.addChild(segment, "Element");
+        if (left_.size() != right_.size()) {
+            tree_.addChild(elements, "Element Counts Off");
+            report_.append(idA).append(" Element Count is Off - Source:").append(std::to_string(left_.size()));
+            report_.append(" - Comparison:").append(std::to_string(right_.size())).append("\r\n");
+            return;
+        }
+        for (std::size_t k = 0; k < left_.size(); ++k) {
+            const std::string_view va = trimmedSegmentView(left_[k]), vb = trimmedSegmentView(right_[k]);
+            head_.assign(idA).append(std::to_string(k + 1));
+            if (va == vb) {
+                text_.assign(head_).append(" Match ").append(va);
+                tree_.addChild(elements, text_);
+                continue;
+            }
+            text_.assign(head_).append(" Source ").append(va);
+            tree_.addChild(elements, text_);
+            text_.assign("Comparison ").append(vb);
+            tree_.addChild(elements, text_);
+            report_.append(head_).append(" Source ").append(va).append(" Comparison ").append(vb).append("\r\n");
+        }
     }
-}
+
+    // A position where the ids differ, or only one file holds a segment.
+    void missing(std::string_view baseId, std::string_view compareId) {
+        text_.assign("Missing Segment ").append(baseId).append(" - ").append(compareId);
+        tree_.addChild(data_, text_);
+        report_.append(text_).append("\r\n");
+    }
+
+private:
+    ToolTree& tree_;
+    ToolNode data_;
+    std::string& report_;
+    std::vector<std::string_view> left_, right_;
+    std::string text_, head_;
+};
 
 }  // namespace
 
@@ -78,7 +109,7 @@ std::string CTLD51200B(const std::string& segment, char separator, std::size_t n
 
 std::size_t CTLD51200C(const std::string& segment, char separator) { return segmentElementCount(segment, separator); }
 
-bool isCompositeElement(const std::string& element, char component) {
+bool isCompositeElement(std::string_view element, char component) {
     const std::size_t at = element.find(component);
     return at != std::string::npos && at + 1 < element.size();
 }
@@ -89,11 +120,11 @@ SegmentList listSegments(const std::string& fileName, const std::string& rootTex
     const ToolNode root = tree.addRoot(rootText);
     if (wl::targetKind(fileName) != wl::TargetKind::Regular) return list;
     list.delimiters = readDelimiters(fileName, 0);
-    const char element = list.element(), component = list.component();
+    CompareLister lister(tree, list.element(), list.component());
     SegmentWalkEvents events;
     events.segment = [&](std::string_view text, std::int64_t) {
-        list.segments.emplace_back(text);
-        listSegment(tree, root, list.segments.back(), element, component);
+        list.add(text);
+        lister.listSegment(root, text);
     };
     const char terminator = list.delimiters.terminator.empty() ? ' ' : list.delimiters.terminator[0];
     showWalkErrors(walkSegments(fileName, terminator, events, meter), "FC-Open");
@@ -102,21 +133,14 @@ SegmentList listSegments(const std::string& fileName, const std::string& rootTex
 
 std::string CTLD51200G(ToolTree& tree, ToolNode root, const SegmentList& base, const SegmentList& compare) {
     std::string report;
-    const ToolNode data = tree.addChild(root, "Segment Data");
-    const std::size_t common = std::min(base.segments.size(), compare.segments.size());
+    PositionComparer comparer(tree, tree.addChild(root, "Segment Data"), report);
+    const std::size_t common = std::min(base.size(), compare.size());
     for (std::size_t i = 0; i < common; ++i)
-        comparePosition(tree, data, base.segments[i], base.element(), compare.segments[i], compare.element(), report);
+        comparer.compare(base.segment(i), base.element(), compare.segment(i), compare.element());
     // What only one file holds: a cut-short file must not compare as equal.
-    for (std::size_t i = common; i < base.segments.size(); ++i) {
-        const std::string line = "Missing Segment " + segmentId(base.segments[i], base.element()) + " - ";
-        tree.addChild(data, line);
-        report += line + "\r\n";
-    }
-    for (std::size_t i = common; i < compare.segments.size(); ++i) {
-        const std::string line = "Missing Segment  - " + segmentId(compare.segments[i], compare.element());
-        tree.addChild(data, line);
-        report += line + "\r\n";
-    }
+    for (std::size_t i = common; i < base.size(); ++i) comparer.missing(segmentIdView(base.segment(i), base.element()), "");
+    for (std::size_t i = common; i < compare.size(); ++i)
+        comparer.missing("", segmentIdView(compare.segment(i), compare.element()));
     return report;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "delimiters.hpp"
@@ -14,8 +15,20 @@ namespace zr {
 // A file's segments in order, each with its terminator (line breaks after a
 // terminator begin the next text), and the delimiters they were cut with.
 struct SegmentList {
-    std::vector<std::string> segments;
+    // The texts one after another, and where each ends: one buffer, not a
+    // string per segment (a 100 MB file holds millions of them).
+    std::string texts;
+    std::vector<std::size_t> ends;
     X12Delimiters delimiters;
+    std::size_t size() const { return ends.size(); }
+    std::string_view segment(std::size_t i) const {
+        const std::size_t from = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(texts).substr(from, ends[i] - from);
+    }
+    void add(std::string_view text) {
+        texts.append(text);
+        ends.push_back(texts.size());
+    }
     char element() const { return delimiters.element.empty() ? ' ' : delimiters.element[0]; }
     char component() const { return delimiters.component.empty() ? ' ' : delimiters.component[0]; }
 };
@@ -26,7 +39,7 @@ std::size_t CTLD51200C(const std::string& segment, char separator);
 
 // A composite element: it holds the component separator anywhere but in
 // its last character.
-bool isCompositeElement(const std::string& element, char component);
+bool isCompositeElement(std::string_view element, char component);
 
 // Lists one file under a new root of the tree ("Base File:" + name, ...):
 // each segment with its elements and components. Answers its segments (none

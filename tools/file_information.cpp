@@ -18,7 +18,7 @@ public:
         : tree_(tree), root_(root), separator_(separator), summary_(summary) {}
 
     void segment(std::string_view text) {
-        const std::string id = segmentId(text, separator_);
+        const std::string_view id = segmentIdView(text, separator_);
         if (id == "HL") subscriberAllowed_ = true;
         else if (id == "CLM") claim(text);
         else if (id == "SV1" || id == "SV2" || id == "SV3") serviceLine(text, id);
@@ -49,7 +49,7 @@ private:
         elementNodes(claimParent_, text, "CLM ");
         add(claimParent_, amount);
     }
-    void serviceLine(std::string_view text, const std::string& id) {
+    void serviceLine(std::string_view text, std::string_view id) {
         ++summary_.serviceLines;
         // SV102, SV203, SV302: the charge of each kind of line.
         const std::size_t element = id == "SV1" ? 3 : id == "SV2" ? 4 : 3;

@@ -42,15 +42,31 @@ std::size_t segmentElementCount(std::string_view segment, char separator) {
     return count;
 }
 
-std::string trimmedSegmentText(std::string_view text) {
+std::string_view trimmedSegmentView(std::string_view text) {
     std::size_t a = 0, b = text.size();
     while (a < b && isSegmentBlank(text[a])) ++a;
     while (b > a && isSegmentBlank(text[b - 1])) --b;
-    return std::string(text.substr(a, b - a));
+    return text.substr(a, b - a);
+}
+
+std::string trimmedSegmentText(std::string_view text) { return std::string(trimmedSegmentView(text)); }
+
+std::string_view segmentIdView(std::string_view segment, char separator) {
+    const std::string_view text = body(segment);
+    return trimmedSegmentView(text.substr(0, text.find(separator)));
 }
 
 std::string segmentId(std::string_view segment, char separator) {
-    return trimmedSegmentText(segmentPiece(segment, separator, 1));
+    return std::string(segmentIdView(segment, separator));
+}
+
+void splitSegment(std::string_view segment, char separator, std::vector<std::string_view>& pieces) {
+    pieces.clear();
+    const std::string_view text = body(segment);
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(separator, start)) != std::string_view::npos; start = at + 1)
+        pieces.push_back(text.substr(start, at - start));
+    pieces.push_back(text.substr(start));
 }
 
 double leadingAmount(std::string_view text) {
@@ -104,10 +120,18 @@ SegmentWalkResult walkSegments(const std::string& fileName, char terminator, con
         while (from < got) {
             const char* hit = static_cast<const char*>(std::memchr(block.data() + from, terminator, got - from));
             const std::size_t end = hit ? static_cast<std::size_t>(hit - block.data()) + 1 : got;
-            segment.append(block.data() + from, end - from);
-            if (hit) {
-                if (events.segment) events.segment(segment, segmentStart);
-                segment.clear();
+            const std::string_view piece(block.data() + from, end - from);
+            if (!hit) {
+                segment.append(piece);
+            } else {
+                // A segment wholly inside the block is handed on in place.
+                if (segment.empty()) {
+                    if (events.segment) events.segment(piece, segmentStart);
+                } else {
+                    segment.append(piece);
+                    if (events.segment) events.segment(segment, segmentStart);
+                    segment.clear();
+                }
                 segmentStart = offset + static_cast<std::int64_t>(end);
             }
             from = end;

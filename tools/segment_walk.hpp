@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "progress_meter.hpp"
 
@@ -24,8 +25,14 @@ std::string segmentPiece(std::string_view segment, char separator, std::size_t n
 std::size_t segmentElementCount(std::string_view segment, char separator);
 // The id: piece 1 trimmed of blanks, tabs, carriage returns and line feeds.
 std::string segmentId(std::string_view segment, char separator);
+// The same id as a view into the segment text.
+std::string_view segmentIdView(std::string_view segment, char separator);
+// The pieces of a segment text (without its terminator) between element
+// separators, as views, into `pieces` (cleared first); piece 1 first.
+void splitSegment(std::string_view segment, char separator, std::vector<std::string_view>& pieces);
 // Blanks, tabs, carriage returns and line feeds taken off both ends.
 std::string trimmedSegmentText(std::string_view text);
+std::string_view trimmedSegmentView(std::string_view text);
 
 // The leading decimal number of a text (blanks, a sign, digits, a point and
 // digits); 0 for an empty or non-numeric text.
