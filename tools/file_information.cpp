@@ -38,8 +38,10 @@ private:
     }
     std::string piece(std::string_view text, std::size_t n) const { return segmentPiece(text, separator_, n); }
     void elementNodes(ToolNode parent, std::string_view text, const std::string& prefix) {
+        // The first node repeats the id (without the line break before it).
+        add(parent, prefix + std::string(segmentIdView(text, separator_)));
         const std::size_t count = segmentElementCount(text, separator_);
-        for (std::size_t k = 1; k <= count; ++k) add(parent, prefix + piece(text, k));
+        for (std::size_t k = 2; k <= count; ++k) add(parent, prefix + piece(text, k));
     }
 
     void claim(std::string_view text) {

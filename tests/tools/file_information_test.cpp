@@ -39,7 +39,9 @@ TEST(FileInformation, ThreeClaimsAreCountedAndTotalled) {
 TEST(FileInformation, TheEnvelopeTreeHangsClaimsUnderTheSubscriber) {
     zrtest::TempDir dir;
     zr::TextToolTree tree;
-    const std::string file = dir.write("c.x12", infoClaims837({"100"}));
+    std::string x12 = infoClaims837({"100"});
+    x12.insert(x12.find("CLM*"), "\r\n");
+    const std::string file = dir.write("c.x12", x12);
     infoExamine(file, tree);
     const zr::ToolNode root = tree.find(zr::kNoToolNode, file);
     ASSERT_NE(root, zr::kNoToolNode);
