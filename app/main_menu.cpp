@@ -24,7 +24,7 @@ const std::vector<MenuEntry>& functionsMenu() {
         {C::ViewXml, "View XML File", "View XML File", true},
         {C::ViewParseLog, "View Parse Log", "View Parse Log", true},
         {C::ViewMapLog, "View Map Log", "View Map Log", true},
-        {C::MappingTool, "Mapping Tool", "Mapping Tool: edit the maps of the X12N transaction types (not built yet)", false},
+        {C::MappingTool, "Mapping Tool", "Mapping Tool", true},
         {C::FileInformation, "X12 File Information", "X12 File Information", true},
         {C::FileCompare, "X12 File Compare", "X12 File Compare", true},
         {C::DeIdentifier, "X12 File De-Identifier", "X12 File De-Identifier", true},

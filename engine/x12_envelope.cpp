@@ -153,7 +153,9 @@ std::string joinSegment(std::vector<std::string> items, bool trimTrailing, const
 std::string interchangeHeader(const std::string& version, const X12Output& out, const EnvelopeValues& v,
                               const std::string& date, const std::string& time) {
     const std::string ver = wl::alltrim(version);
-    const std::string isa12 = ver.size() >= 3 ? "00" + ver.substr(0, 3) : "00000";
+    // A transaction-based map carries no version; its rows are those of
+    // 5010, so its interchanges are 00501 ("00000" is no valid ISA12).
+    const std::string isa12 = ver.size() >= 3 ? "00" + ver.substr(0, 3) : "00501";
     // From 00402 on ISA11 is the repetition separator: a "U" there would
     // split every element holding a U.
     const std::string repetition = isa12 >= "00402" ? "^" : "U";

@@ -9,6 +9,8 @@
 #include "map_text.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
+#include "run_log.hpp"
+#include "system_info.hpp"
 #include "text.hpp"
 
 namespace zr {
@@ -91,10 +93,30 @@ bool CTLD48600S(const std::string& /*flag*/, const std::string& kind) {
     return true;
 }
 
-void CTLD48600R(const std::string& flag, const std::string& kind) {
-    if (flag != "Y" || kind != "X12N") return;
+namespace {
+
+// The 832 map behind the default creator's own header, saved through the
+// Save Map dialog.
+void otherIndustryDefaultMap(const std::string& flag, const std::string& kind, const OtherIndustryDialogs& d) {
+    if (!d.otherIndustry || !d.count || !d.saveMap) return;
+    const auto [choice, name] = d.otherIndustry(flag, kind);
+    if (choice <= 0) return;
+    // The 832 body has no service-line fields: the answer changes nothing.
+    d.count("Number of Service Lines", "10");
+    const auto [date, time] = d.clock ? d.clock() : std::pair{wl::currentDateText(), currentTimeText()};
+    d.saveMap(name, priceCatalogMapHeader(CatalogHeaderFor::DefaultCreator, name, date, time) + priceCatalogMapBody());
+}
+
+}  // namespace
+
+void CTLD48600R(const std::string& flag, const std::string& kind, const OtherIndustryDialogs& dialogs) {
+    if (flag != "Y" || (kind != "X12N" && kind != "X12M")) return;
     if (CTLD48600S(flag, kind)) return;
     if (!wl::MSGYESNO("Maps are needed to parse files. Generate Default Maps?", wl::Value("Generate Maps"))) return;
+    if (kind == "X12M") {
+        otherIndustryDefaultMap(flag, kind, dialogs);
+        return;
+    }
     for (int index = 1; index <= 11; ++index) CTLD48600I(mapName(index, 3), builtInMapText(index, 3));
 }
 

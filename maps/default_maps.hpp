@@ -2,7 +2,9 @@
 // default map from it.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace zr {
 
@@ -21,11 +23,24 @@ struct TransactionHint {
 std::string CTLD48600Q(const std::string& mapName, int mode, const TransactionHint& hint = {},
                        std::string* unsaved = nullptr);
 
+// The mapping tool's dialogs that the other industry's default map asks
+// through (they are windows; a caller without them gets no such map).
+struct OtherIndustryDialogs {
+    // CTL48600U: the choice and the map name, (0, "") for none.
+    std::function<std::pair<int, std::string>(const std::string& flag, const std::string& kind)> otherIndustry;
+    // CTL48600D: the count asked with the question.
+    std::function<std::string(const std::string& question, const std::string& defaultCount)> count;
+    // CTLD48600H: the Save Map dialog.
+    std::function<std::string(const std::string& name, const std::string& text)> saveMap;
+    // The date and time the map's header carries (now, when not given).
+    std::function<std::pair<std::string, std::string>()> clock;
+};
+
 // CTLD48600R: with the flag "Y" and kind "X12N", offers to write the
 // transaction-based default maps of transactions 1..11 into the current
-// folder when one is missing. Kind "X12M" (another industry's map) does
-// nothing yet: its dialogs do not exist.
-void CTLD48600R(const std::string& flag, const std::string& kind);
+// folder when one is missing. Kind "X12M", when the folder has no map,
+// offers another industry's map (the 832) through the dialogs.
+void CTLD48600R(const std::string& flag, const std::string& kind, const OtherIndustryDialogs& dialogs = {});
 
 // CTLD48600S: "X12N": the transaction-based maps of transactions 1..11 all
 // exist in the current folder; "X12M": any "*.cfg" file exists there.

@@ -153,10 +153,7 @@ private:
     // The include file's text follows each line's fields of the 271 map.
     void addLineInclude(int n) {
         if (index_ != 6 || a_.serviceLineInclude.empty()) return;
-        std::string text = a_.serviceLineInclude;
-        std::string number = std::to_string(n);
-        std::string replaced;
-        for (char c : text) replaced += c == '&' ? number : std::string(1, c);
+        const std::string replaced = CTL48600AB(n, a_.serviceLineInclude);
         std::string line;
         auto flush = [&] {
             if (!wl::alltrim(line).empty()) lines_.push_back(wl::alltrim(line));
@@ -245,6 +242,13 @@ std::vector<Row> joinRows(std::initializer_list<std::span<const Row>> parts) {
 std::string builtInMapText(int index, int scheme, const MapAnswers& answers) {
     if (index < 1 || index > 12 || scheme < 1 || scheme > 3) return "";
     return Builder(textOf(index), index, scheme, answers).build();
+}
+
+std::string CTL48600AB(int number, const std::string& text) {
+    const std::string digits = std::to_string(number);
+    std::string out;
+    for (char c : text) out += c == '&' ? digits : std::string(1, c);
+    return out;
 }
 
 std::string mapGeneratorHeader(int index, int scheme, const std::string& fileName, const std::string& date,

@@ -46,4 +46,21 @@ std::string builtInMapText(int index, int scheme, const MapAnswers& answers = {}
 std::string mapGeneratorHeader(int index, int scheme, const std::string& fileName, const std::string& date,
                                const std::string& time);
 
+// CTL48600AB: the text with every "&" replaced by the number (a service-line
+// include file's text for line `number`).
+std::string CTL48600AB(int number, const std::string& text);
+
+// The 832 Price/Sales Catalog map of the supply-chain group: its fixed body
+// (lines ended by CR LF, no "SEGMENT=" lines).
+std::string priceCatalogMapBody();
+
+// Who puts the comment block in front of the 832 body: the mapping tool's
+// generator, or the default-map creator, whose block differs a little.
+enum class CatalogHeaderFor { Generator, DefaultCreator };
+
+// The 832 map's comment block for the map name; date and time as the
+// program writes them.
+std::string priceCatalogMapHeader(CatalogHeaderFor writer, const std::string& mapName, const std::string& date,
+                                  const std::string& time);
+
 }  // namespace zr

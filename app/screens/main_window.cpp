@@ -9,6 +9,7 @@
 #include "error_dialog.hpp"
 #include "information_dialog.hpp"
 #include "log_display_window.hpp"
+#include "mapping_tool_window.hpp"
 #include "message_loop.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -281,6 +282,7 @@ void MainWindow::Run(MainCommand command) {
         CTLD33500(command == MainCommand::ViewParseLog ? LogMode::ParseLog : LogMode::MapLog, window_->hWnd,
                   {context_.currentFolder, lastRunLog_, {}});
         break;
+    case MainCommand::MappingTool: CTLD48600("", "X12N"); break;
     case MainCommand::Information: ZRINFO(context_.modelCode, context_.currentFolder, context_.workingFolder); break;
     default: break;
     }

@@ -10,11 +10,13 @@
 #include <tuple>
 
 #include "button.hpp"
+#include "buttonbar.hpp"
 #include "clipboard.hpp"
 #include "dialog.hpp"
 #include "input_and_timers.hpp"
 #include "listbox.hpp"
 #include "messages.hpp"
+#include "paths.hpp"
 #include "setting_values.hpp"
 #include "visual_styles.hpp"
 #include "wide_text.hpp"
@@ -425,6 +427,10 @@ void TGet::CreateButton() {
     if (!bAction || ClassName() != "TGET" || !hWnd || oBtn) return;
     const int height = nBottom - nTop + 1, width = nRight - nLeft + 1;
     const int side = height - 4;
+    auto run = [this] {
+        bAction(*this);
+        if (lKeepFocus && hWnd) ::SetFocus(hWnd);
+    };
     ButtonNew b;
     b.oWnd = this;
     b.lPixel = true;
@@ -434,15 +440,44 @@ void TGet::CreateButton() {
     b.nHeight = side;
     b.cCaption = "...";
     b.lCancel = true;
-    b.bAction = [this](TWindow&) {
-        bAction(*this);
-        if (lKeepFocus && hWnd) ::SetFocus(hWnd);
-    };
+    b.bAction = [run](TWindow&) { run(); };
     if (cBmpName.empty()) {
         auto button = std::make_unique<TButton>();
         button->New(b);
         oBtn = std::move(button);
+        oBtn->lCancel = true;
+        return;
+    }
+    // The bitmap from its file when there is one, else from the resources;
+    // read here only for its width.
+    const bool fromFile = fileExists(cBmpName);
+    HBITMAP bmp = fromFile ? static_cast<HBITMAP>(LoadImageA(nullptr, cBmpName.c_str(), IMAGE_BITMAP, 0, 0,
+                                                             LR_LOADFROMFILE))
+                           : LoadBitmapA(GetModuleHandleA(nullptr), cBmpName.c_str());
+    BITMAP info{};
+    if (bmp && GetObjectA(bmp, sizeof info, &info)) nBmpWidth = info.bmWidth;
+    if (bmp) DeleteObject(bmp);
+    const int buttonWidth = lAdjustBtn && nBmpWidth ? nBmpWidth + 5 : side;
+    if (lAdjustBtn && nBmpWidth) SetMargins(1, buttonWidth);
+    const int col = width - buttonWidth - (lSpinner ? 20 : 4);
+    if (lBtnTransparent) {
+        BtnBmpNew t;
+        t.nTop = 0;
+        t.nLeft = col;
+        t.nWidth = buttonWidth;
+        t.nHeight = side;
+        (fromFile ? t.cBmpFile1 : t.cResName1) = cBmpName;
+        t.oWnd = this;
+        t.lTransparent = true;
+        t.lBorder = false;
+        t.bAction = [run](TBtnBmp&) { run(); };
+        auto button = std::make_unique<TBtnBmp>();
+        button->New(t);
+        oBtn = std::move(button);
     } else {
+        b.nCol = col;
+        b.nWidth = buttonWidth - 1;  // a button spans its width plus one pixel
+        b.nHeight = side - 1;
         auto button = std::make_unique<TButtonBmp>();
         button->New(b, cBmpName);
         oBtn = std::move(button);
@@ -555,6 +590,10 @@ void TGet::ScrollDate(int n) {
 
 Answer TGet::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     switch (nMsg) {
+    case WM_KEYUP: {
+        const Answer a = KeyUp(w, l);
+        return a ? a : TControl::HandleEvent(nMsg, w, l);
+    }
     case WM_CUT:
         Cut();
         return 0;
@@ -574,6 +613,33 @@ Answer TGet::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     }
     default: return TControl::HandleEvent(nMsg, w, l);
     }
+}
+
+// A paste by key may have put more in the window than the buffer holds:
+// the buffer is taken back from the window once the key is released.
+Answer TGet::KeyUp(WPARAM key, LPARAM) {
+    const bool pasteKey = (key == VK_INSERT && shiftDown()) || (key == 'V' && ctrlDown());
+    if (pasteKey && !lReadOnly && hWnd) {
+        bufferFromWindow();
+        const auto [s, e] = selection();
+        (void)s;
+        oGet.pos = std::min(e + 1, static_cast<int>(oGet.buffer.size()));
+        EditUpdate();
+        return std::nullopt;
+    }
+    if (key == VK_UP || key == VK_DOWN) return 1;
+    return std::nullopt;
+}
+
+Answer TGet::MouseMove(int row, int col, WPARAM flags) {
+    if (lDrag) return TControl::MouseMove(row, col, flags);
+    SetCursor(oCursor && oCursor->hCursor ? oCursor->hCursor : LoadCursorA(nullptr, IDC_IBEAM));
+    if (!cMsg.empty()) SetMsg(cMsg);
+    CheckToolTip(row, col);
+    Answer a = 0;
+    if (bMMoved) a = bMMoved(row, col, flags);
+    if (oBtn && oBtn->hWnd) InvalidateRect(oBtn->hWnd, nullptr, FALSE);
+    return a;
 }
 
 Answer TGet::GetDlgCode(WPARAM key) {
@@ -676,6 +742,11 @@ Answer TGet::KeyChar(WPARAM key, LPARAM flags) {
         return 1;
     }
     if (getUpperFunction(cPicture) && key < 256) key = static_cast<unsigned char>(std::toupper(static_cast<int>(key)));
+    if (const auto hot = aHotKeys.find(static_cast<int>(key)); hot != aHotKeys.end() && hot->second &&
+                                                              (static_cast<DWORD>(flags) & (1u << 24))) {
+        hot->second(*this);
+        return 0;
+    }
     if (lReadOnly && key != VK_TAB && key != VK_RETURN) return 0;
     // Clipboard keys were handled as keys; the native control must not
     // repeat them.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,7 +72,7 @@ public:
     std::string WindowClass() const override { return "EDIT"; }
 
     TClipGet oGet;
-    std::unique_ptr<TButton> oBtn;
+    std::unique_ptr<TControl> oBtn;  // a TButton, TButtonBmp or (transparent) TBtnBmp
     GetAction bAction;
     GetBound bMin, bMax;
     GetAction bUp, bDown;
@@ -82,6 +83,7 @@ public:
     int nPos = 1;
     bool lReadOnly = false, lPassword = false, lSpinner = false;
     bool lAdjustBtn = false, lBtnTransparent = false, lKeepFocus = true;
+    int nBmpWidth = 0;  // the action button's bitmap width, once read
     std::string cError, cBmpName, cPicture, cCueText;
     std::optional<Color> nOldClrPane;
     int nTxtStyle = 6;
@@ -94,6 +96,10 @@ public:
     // tests set the switches and replace the beep to hear it.
     static inline GetSwitches oSwitches;
     static inline std::function<void()> bBeep;
+    // The program's hot-key actions by character, shared by every field: an
+    // extended key (bit 24 of the flags) with an action runs it instead of
+    // typing.
+    static inline std::map<int, std::function<void(TControl&)>> aHotKeys;
 
     TGet& New(const GetNew& a = {});
     TGet& ReDefine(int id, SetGet setGet, TWindow* parent = nullptr, const std::string& picture = {},
@@ -147,6 +153,8 @@ public:
     Answer GetDlgCode(WPARAM key) override;
     Answer VScroll(WPARAM w, LPARAM l) override;
     Answer LButtonUp(int row, int col, WPARAM flags) override;
+    Answer MouseMove(int row, int col, WPARAM flags) override;
+    Answer KeyUp(WPARAM key, LPARAM flags);
     Answer Colors(HDC dc) override;
 
 private:

@@ -229,7 +229,7 @@ Answer TListBox::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
 
 TComboBox& TComboBox::New(const ListNew& a) {
     bSetGet = a.bSetGet ? a.bSetGet : bindTo(own_);
-    aItems = ItemList(a.aItems);
+    comboSetItems(state_, a.aItems);  // the window is filled by Default
     nTop = a.lPixel ? static_cast<int>(a.nRow) : static_cast<int>(a.nRow * 14);
     nLeft = a.lPixel ? static_cast<int>(a.nCol) : static_cast<int>(a.nCol * 8);
     nBottom = nTop + (a.nHeight == 40 ? 60 : a.nHeight) - 1;
@@ -248,7 +248,7 @@ TComboBox& TComboBox::New(const ListNew& a) {
 
 TComboBox& TComboBox::ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent, int style) {
     bSetGet = setGet ? std::move(setGet) : bindTo(own_);
-    aItems = ItemList(std::move(items));
+    comboSetItems(state_, std::move(items));  // the dialog's control is filled by Initiate
     comboStyle_ = style;
     redefine(id, parent);
     return *this;
@@ -256,17 +256,35 @@ TComboBox& TComboBox::ReDefine(int id, SetGet setGet, std::vector<std::string> i
 
 bool TComboBox::editable() const { return (comboStyle_ & 3) != CBS_DROPDOWNLIST; }
 
-void TComboBox::fill() {
-    SendMessageA(hWnd, CB_RESETCONTENT, 0, 0);
-    for (const std::string& s : aItems.items()) SendMessageA(hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+void TComboBox::apply(const ComboEffects& effects) {
+    if (!hWnd) return;
+    for (const ComboEffect& e : effects) {
+        const auto at = static_cast<WPARAM>(e.index - 1);
+        const auto text = reinterpret_cast<LPARAM>(e.text.c_str());
+        switch (e.kind) {
+        case ComboEffect::Kind::Clear: SendMessageA(hWnd, CB_RESETCONTENT, 0, 0); break;
+        case ComboEffect::Kind::Append: SendMessageA(hWnd, CB_ADDSTRING, 0, text); break;
+        case ComboEffect::Kind::Insert: SendMessageA(hWnd, CB_INSERTSTRING, at, text); break;
+        case ComboEffect::Kind::Delete: SendMessageA(hWnd, CB_DELETESTRING, at, 0); break;
+        case ComboEffect::Kind::Select: SendMessageA(hWnd, CB_SETCURSEL, at, 0); break;
+        case ComboEffect::Kind::Text: SetWindowTextA(hWnd, e.text.c_str()); break;
+        }
+    }
+}
+
+int TComboBox::readSelection() {
+    if (hWnd) {
+        const LRESULT sel = SendMessageA(hWnd, CB_GETCURSEL, 0, 0);
+        state_.sel = sel == CB_ERR ? 0 : static_cast<int>(sel) + 1;
+    }
+    return state_.sel;
 }
 
 void TComboBox::Default() {
     if (hWnd) comboStyle_ = static_cast<int>(GetWindowLongPtrA(hWnd, GWL_STYLE) & 3);
     if (TControl::VarGet().isNil()) VarPut(Value(aItems.at(1)));
-    if (hWnd) fill();
+    apply(comboFill(state_));
     const Value v = TControl::VarGet();
-    nAt = std::max(v.isNumber() ? static_cast<int>(v.number()) : aItems.findExact(v.isText() ? v.text() : ""), 1);
     Set(v);
     if (hWnd && editable() && !oGet) attachEdit();
 }
@@ -348,40 +366,22 @@ void TComboBox::commitEdit(HWND gaining) {
     if (!oGet || !hWnd) return;
     std::string text = windowText(oGet->hWnd);
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    const int found = aItems.findPrefix(text);
-    VarPut(TControl::VarGet().isNumber() ? Value(found) : Value(text));
-    nAt = found;
-    SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(found - 1), 0);
-    SetWindowTextA(hWnd, text.c_str());
+    apply(comboCommit(state_, text));
+    VarPut(TControl::VarGet().isNumber() ? Value(nAt) : Value(text));
     if (bValid && oWnd && gaining && GetParent(gaining) == GetParent(hWnd) && !bValid(*oGet))
         ChangeFocus();  // the combo box takes the focus back
 }
 
 void TComboBox::Set(const Value& v) {
-    if (v.isNumber()) {
-        const int n = std::max(static_cast<int>(v.number()), 1);
-        if (hWnd) SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
-    } else {
-        const std::string text = v.isText() ? v.text() : CVALTOCHAR(v);
-        const int n = aItems.findExact(text);
-        if (hWnd) {
-            SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
-            if (!n) SetWindowTextA(hWnd, text.c_str());
-        }
-    }
+    apply(comboShow(state_, v.isNumber() || v.isText() ? v : Value(CVALTOCHAR(v))));
     VarPut(v);
 }
 
-void TComboBox::Select(int n) {
-    nAt = n;
-    if (hWnd) SendMessageA(hWnd, CB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
-}
+void TComboBox::Select(int n) { apply(comboSelect(state_, n)); }
 
 void TComboBox::storeSelection() {
     if (!hWnd) return;
-    const LRESULT sel = SendMessageA(hWnd, CB_GETCURSEL, 0, 0);
-    if (sel != CB_ERR) {
-        nAt = static_cast<int>(sel) + 1;
+    if (readSelection()) {
         const std::string text = editable() ? windowText(hWnd) : aItems.at(nAt);
         VarPut(selectionValue(TControl::VarGet(), nAt, text));
     } else {
@@ -394,11 +394,10 @@ void TComboBox::storeSelection() {
 Answer TComboBox::Change() {
     if (!hWnd) return std::nullopt;
     const std::string before = windowText(hWnd);
-    const LRESULT sel = SendMessageA(hWnd, CB_GETCURSEL, 0, 0);
-    const int pos = sel == CB_ERR ? 0 : static_cast<int>(sel) + 1;
+    const int was = nAt;
+    const int pos = readSelection();
     const Value v = TControl::VarGet();
-    if (pos == nAt && !(v.isNil() || (v.isText() && v.text().empty()))) return std::nullopt;
-    nAt = pos;
+    if (pos == was && !(v.isNil() || (v.isText() && v.text().empty()))) return std::nullopt;
     if (pos >= 1 && pos <= aItems.size()) VarPut(selectionValue(v, pos, aItems.at(pos)));
     if (bChange) bChange(*this);
     if (bChangeText) bChangeText(*this, before);
@@ -407,26 +406,20 @@ Answer TComboBox::Change() {
 
 void TComboBox::Reset(bool change) {
     VarPut(resetValue(TControl::VarGet()));
-    nAt = 0;
-    aItems.clear();
-    if (hWnd) SendMessageA(hWnd, CB_RESETCONTENT, 0, 0);
+    apply(comboReset(state_));
     if (change) Change();
 }
 
 void TComboBox::SetItems(std::vector<std::string> items, bool change) {
     Reset(false);
-    aItems = ItemList(std::move(items));
+    comboSetItems(state_, std::move(items));  // Default fills the window
     Default();
     if (change) Change();
 }
 
 void TComboBox::Add(const std::string& text, int pos) {
-    if (pos == 0) {
-        aItems.add(text, aItems.size());
-        if (hWnd) SendMessageA(hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    } else if (aItems.insert(text, pos) && hWnd) {
-        SendMessageA(hWnd, CB_INSERTSTRING, static_cast<WPARAM>(pos - 1), reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    readSelection();
+    apply(comboAdd(state_, text, pos));
 }
 
 void TComboBox::Insert(const std::string& text, int pos) {
@@ -435,14 +428,13 @@ void TComboBox::Insert(const std::string& text, int pos) {
 }
 
 void TComboBox::Modify(const std::string& text, int pos) {
-    if (pos == 0 || !aItems.modify(text, pos) || !hWnd) return;
-    SendMessageA(hWnd, CB_DELETESTRING, static_cast<WPARAM>(pos - 1), 0);
-    SendMessageA(hWnd, CB_INSERTSTRING, static_cast<WPARAM>(pos - 1), reinterpret_cast<LPARAM>(text.c_str()));
+    readSelection();
+    apply(comboModify(state_, text, pos));
 }
 
 void TComboBox::Del(int pos) {
-    if (pos == 0 || aItems.del(pos) < 0) return;
-    if (hWnd) SendMessageA(hWnd, CB_DELETESTRING, static_cast<WPARAM>(pos - 1), 0);
+    readSelection();
+    apply(comboDel(state_, pos));
 }
 
 bool TComboBox::IsOpen() const { return hWnd && SendMessageA(hWnd, CB_GETDROPPEDSTATE, 0, 0) != 0; }
@@ -506,7 +498,6 @@ Answer TComboBox::KeyChar(WPARAM key, LPARAM flags) {
         Set(TControl::VarGet().isNumber() ? Value(0) : Value(cSearchKey));
     else
         Set(TControl::VarGet().isNumber() ? Value(pos) : Value(aItems.at(pos)));
-    nAt = pos;
     if (bChange && (editable() || moved)) bChange(*this);
     return 0;
 }

@@ -1,8 +1,9 @@
 // TListBox and TComboBox: system list and combo boxes with the selection
 // bound to a value (a number holds the position, a text the item text).
-// A list box keeps its items in a ListState that every change goes through
-// (list_box_model.hpp): the effects each change answers are applied to the
-// window in one place, so `aItems` always equals the window's list.
+// A list box keeps its items in a ListState and a combo box in a ComboState
+// that every change goes through (list_box_model.hpp, combo_box_model.hpp):
+// the effects each change answers are applied to the window in one place,
+// so `aItems` always equals the window's list.
 #pragma once
 
 #include <functional>
@@ -91,8 +92,10 @@ public:
     std::string ClassName() const override { return "TCOMBOBOX"; }
     std::string WindowClass() const override { return "COMBOBOX"; }
 
-    ItemList aItems;
-    int nAt = 0;
+    // The items and the selected position, read-only: they change through
+    // the methods below, which keep the window's list equal to them.
+    const ItemList& aItems = state_.items;
+    const int& nAt = state_.sel;
     std::function<void(TComboBox&)> bCloseUp;
     std::function<void(TComboBox&, const std::string&)> bChangeText;
     std::string cSearchKey;
@@ -138,7 +141,11 @@ public:
     Answer GetKeyChar(int key);
 
 private:
-    void fill();
+    // Makes the window match the state: the one place the list changes.
+    void apply(const ComboEffects& effects);
+    // The selected position the window shows (the user's choice), taken
+    // into the state.
+    int readSelection();
     void attachEdit();
     // The edit part's text committed when it loses the focus.
     void commitEdit(HWND gaining);
@@ -146,6 +153,7 @@ private:
     // item text (or the edit text) otherwise; every path stores the same way.
     void storeSelection();
     int comboStyle_ = CBS_DROPDOWNLIST;
+    ComboState state_;
     Value own_ = Value();
 };
 

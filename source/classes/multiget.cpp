@@ -12,6 +12,7 @@
 #include "dlg_find.hpp"
 #include "file_io.hpp"
 #include "get.hpp"
+#include "go_to_dialog.hpp"
 #include "input_and_timers.hpp"
 #include "library_texts.hpp"
 #include "messages.hpp"
@@ -296,63 +297,7 @@ TDlgFind* TMultiGet::Find(const std::string& text) {
 
 // The dialog shows the row 1-based; Ok goes to that same row.
 void TMultiGet::DlgGoLine() {
-    Value row(GetRow());
-    TDialog d;
-    DialogNew dn;
-    dn.lPixel = true;
-    dn.nTop = 5 * 16;
-    dn.nLeft = 5 * 8;
-    dn.nBottom = 10 * 16 + 20;
-    dn.nRight = 29 * 8 + 20;
-    dn.cCaption = "Go To";
-    dn.oWnd = this;
-    d.New(dn);
-    TSay label;
-    SayNew sn;
-    sn.oWnd = &d;
-    sn.lPixel = true;
-    sn.nRow = 12;
-    sn.nCol = 10;
-    sn.nWidth = 40;
-    sn.nHeight = 16;
-    sn.bText = [] { return Value("Line:"); };
-    label.New(sn);
-    TGet number;
-    GetNew gn;
-    gn.oWnd = &d;
-    gn.lPixel = true;
-    gn.nRow = 10;
-    gn.nCol = 55;
-    gn.nWidth = 60;
-    gn.nHeight = 22;
-    gn.cPicture = "99999";
-    gn.bSetGet = bindTo(row);
-    number.New(gn);
-    TButton ok, cancel;
-    ButtonNew bn;
-    bn.oWnd = &d;
-    bn.lPixel = true;
-    bn.nRow = 45;
-    bn.nCol = 10;
-    bn.nWidth = 64;
-    bn.nHeight = 24;
-    bn.cCaption = "&Ok";
-    bn.lDefault = true;
-    bn.bAction = [&](TWindow&) {
-        number.Assign();
-        GoTo(multiGetGoToLine(static_cast<int>(row.number())));
-        d.End(1);
-    };
-    ok.New(bn);
-    bn.nCol = 90;
-    bn.cCaption = "&Cancel";
-    bn.lDefault = false;
-    bn.lCancel = true;
-    bn.bAction = [&](TWindow&) { d.End(2); };
-    cancel.New(bn);
-    DialogActivate act;
-    act.lCentered = true;
-    d.Activate(act);
+    if (const auto row = GoToLineDialog(this, GetRow())) GoTo(multiGetGoToLine(*row));
 }
 
 void TMultiGet::Print(const std::string& model) {
@@ -413,6 +358,11 @@ Answer TMultiGet::KeyDown(WPARAM key, LPARAM flags) {
 }
 
 Answer TMultiGet::KeyChar(WPARAM key, LPARAM flags) {
+    if (const auto hot = TGet::aHotKeys.find(static_cast<int>(key)); hot != TGet::aHotKeys.end() && hot->second &&
+                                                                    (static_cast<DWORD>(flags) & (1u << 24))) {
+        hot->second(*this);
+        return 0;
+    }
     if (lReadOnly) {
         if (key == VK_RETURN && oWnd) oWnd->GoNextCtrl(hWnd);
         if (key == 3) return std::nullopt;  // Ctrl+C copies

@@ -1,5 +1,6 @@
 #include "rich_edit.hpp"
 
+#include <oledlg.h>
 #include <richedit.h>
 #include <shellapi.h>
 
@@ -8,7 +9,12 @@
 
 #include "file_bytes.hpp"
 #include "file_io.hpp"
+#include "library_calls.hpp"
+#include "library_texts.hpp"
 #include "messages.hpp"
+#include "popup_menus.hpp"
+#include "print_settings.hpp"
+#include "system_dialogs.hpp"
 #include "window.hpp"
 
 namespace wl {
@@ -97,6 +103,32 @@ TRichEdit& TRichEdit::New(const RichEditNew& a) {
     createOrDefer();
     if (hWnd) Default();
     return *this;
+}
+
+TRichEdit& TRichEdit::ReDefine(int id, SetGet setGet, TWindow* parent, const RichEditNew& a) {
+    bSetGet = setGet ? std::move(setGet) : bindTo(own_);
+    if (a.oFont) {
+        oFont = a.oFont;
+        ++oFont->nCount;
+    }
+    cMsg = a.cMsg;
+    bWhen = a.bWhen;
+    bValid = a.bValid;
+    bChange = a.bChange;
+    lReadOnly = a.lReadOnly;
+    lHighlight = a.lHighlight;
+    cFileName = a.cFileName;
+    nRTFSize = std::max(a.nRTFSize, 32768);
+    lURL = !a.lNoURL;
+    const Value v = VarGet();
+    cCaption = v.isText() ? v.text() : std::string();
+    redefine(id, parent);
+    return *this;
+}
+
+void TRichEdit::Initiate(HWND hDlg) {
+    TControl::Initiate(hDlg);
+    Default();
 }
 
 void TRichEdit::Default() {
@@ -202,6 +234,61 @@ void TRichEdit::Paste() {
     Change();
 }
 
+namespace {
+
+// The paste forms the dialog offers, in order, with their labels and
+// descriptions as the system shows them.
+struct PasteForm {
+    UINT format;
+    DWORD tymed;
+    const char* name;
+    const char* result;
+};
+
+}  // namespace
+
+bool TRichEdit::PasteSpecial() {
+    if (lReadOnly || !hWnd) return false;
+    using PasteSpecialFn = UINT(WINAPI*)(LPOLEUIPASTESPECIALA);
+    LoadedLibrary oledlg("oledlg.dll");
+    auto dialog = oledlg.entry<PasteSpecialFn>("OleUIPasteSpecialA");
+    if (!dialog) return false;
+    const PasteForm forms[] = {
+        {CF_TEXT, TYMED_HGLOBAL, "Texto sin formato", "texto sin ning\xfan tipo de formato"},
+        {RegisterClipboardFormatA("Rich Text Format"), TYMED_HGLOBAL, "Formato de texto enriquecido (RTF)",
+         "texto con formato de fuentes y p\xe1rrafos"},
+        {CF_ENHMETAFILE, TYMED_ENHMF, "Imagen (Metarchivo mejorado)", "una imagen"},
+        {CF_METAFILEPICT, TYMED_MFPICT, "Imagen (Metarchivo)", "una imagen"},
+        {CF_DIB, TYMED_HGLOBAL, "Mapa de bits independiente de dispositivos",
+         "un mapa de bits independiente de dispositivos"},
+        {CF_BITMAP, TYMED_GDI, "Bitmap", "un bitmap"},
+    };
+    OLEUIPASTEENTRYA entries[std::size(forms)] = {};
+    for (size_t i = 0; i < std::size(forms); ++i) {
+        entries[i].fmtetc = {static_cast<CLIPFORMAT>(forms[i].format), nullptr, DVASPECT_CONTENT, -1, forms[i].tymed};
+        entries[i].lpstrFormatName = forms[i].name;
+        entries[i].lpstrResultText = forms[i].result;
+        entries[i].dwFlags = OLEUIPASTE_PASTEONLY;
+    }
+    // The dialog reads the clipboard through OLE.
+    const HRESULT ole = OleInitialize(nullptr);
+    OLEUIPASTESPECIALA ps{};
+    ps.cbStruct = sizeof ps;
+    ps.hWndOwner = hWnd;
+    ps.arrPasteEntries = entries;
+    ps.cPasteEntries = static_cast<int>(std::size(entries));
+    const UINT answer = dialog(&ps);
+    if (ps.hMetaPict) GlobalFree(ps.hMetaPict);
+    if (ps.lpSrcDataObj) ps.lpSrcDataObj->Release();
+    if (SUCCEEDED(ole)) OleUninitialize();
+    if (answer != OLEUI_OK || ps.nSelectedIndex < 0 || ps.nSelectedIndex >= ps.cPasteEntries) return false;
+    const int before = Len();
+    send(EM_PASTESPECIAL, forms[ps.nSelectedIndex].format, 0);
+    store();
+    Change();
+    return Len() != before;
+}
+
 void TRichEdit::Del() {
     if (!CanDel()) return;
     send(WM_CLEAR);
@@ -263,6 +350,40 @@ CHARFORMAT2 TRichEdit::GetCharFormat() const {
     cf.cbSize = sizeof cf;
     send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     return cf;
+}
+
+bool TRichEdit::SetCharFormat() {
+    if (!hWnd) return false;
+    const CHARFORMAT2 cf = GetCharFormat();
+    LOGFONTA lf{};
+    lstrcpynA(lf.lfFaceName, cf.szFaceName, LF_FACESIZE);
+    HDC dc = ::GetDC(hWnd);
+    lf.lfHeight = -MulDiv(cf.yHeight, GetDeviceCaps(dc, LOGPIXELSY), 1440);
+    ::ReleaseDC(hWnd, dc);
+    lf.lfWeight = (cf.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (cf.dwEffects & CFE_ITALIC) != 0;
+    lf.lfUnderline = (cf.dwEffects & CFE_UNDERLINE) != 0;
+    lf.lfStrikeOut = (cf.dwEffects & CFE_STRIKEOUT) != 0;
+    lf.lfCharSet = cf.bCharSet;
+    COLORREF color = cf.crTextColor;
+    const auto chosen = CHOOSEFONT(lf, &color);
+    if (!chosen || !chosen->lfFaceName[0]) return false;
+    CHARFORMAT2 out{};
+    out.cbSize = sizeof out;
+    out.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_CHARSET;
+    lstrcpynA(out.szFaceName, chosen->lfFaceName, LF_FACESIZE);
+    dc = ::GetDC(hWnd);
+    const int points = MulDiv(std::abs(chosen->lfHeight), 72, GetDeviceCaps(dc, LOGPIXELSY));
+    ::ReleaseDC(hWnd, dc);
+    out.yHeight = points * 20;
+    out.dwEffects = (chosen->lfWeight == FW_BOLD ? CFE_BOLD : 0) | (chosen->lfItalic ? CFE_ITALIC : 0) |
+                    (chosen->lfUnderline ? CFE_UNDERLINE : 0) | (chosen->lfStrikeOut ? CFE_STRIKEOUT : 0);
+    out.crTextColor = color;
+    out.bCharSet = chosen->lfCharSet;
+    send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&out));
+    store();
+    Change();
+    return true;
 }
 
 // ------------------------------------------------------------ paragraphs
@@ -559,6 +680,70 @@ Answer TRichEdit::onNotify(WPARAM id, const NMHDR& header) {
         return 0;
     }
     return TControl::onNotify(id, header);
+}
+
+bool TRichEdit::PageSetup(std::optional<int> nLeft, std::optional<int> nTop, std::optional<int> nRight,
+                          std::optional<int> nBottom) {
+    return PAGESETUP(hWnd, nTop, nLeft, nRight, nBottom);
+}
+
+Answer TRichEdit::RButtonDown(int row, int col, WPARAM flags) {
+    if (GetFocus() != hWnd) ::SetFocus(hWnd);
+    if (bRClicked) {
+        bRClicked(row, col, flags, *this);
+        return 0;
+    }
+    auto flag = [](bool on) { return static_cast<UINT>(MF_STRING | (on ? MF_ENABLED : MF_GRAYED)); };
+    const bool writable = !lReadOnly;
+    HMENU align = CreatePopupMenu();
+    AppendMenuA(align, MF_STRING, kRichEditAlignLeft, WLSTRING("&Left").c_str());
+    AppendMenuA(align, MF_STRING, kRichEditAlignCenter, WLSTRING("&Center").c_str());
+    AppendMenuA(align, MF_STRING, kRichEditAlignRight, WLSTRING("&Right").c_str());
+    if (lRE30) AppendMenuA(align, MF_STRING, kRichEditAlignJustify, WLSTRING("&Justify").c_str());
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, flag(CanUndo()), kRichEditUndo, WLSTRING("&Undo").c_str());
+    AppendMenuA(menu, flag(CanRedo()), kRichEditRedo, WLSTRING("&Redo").c_str());
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, flag(CanCut()), kRichEditCut, WLSTRING("Cu&t").c_str());
+    AppendMenuA(menu, flag(CanCopy()), kRichEditCopy, WLSTRING("&Copy").c_str());
+    AppendMenuA(menu, flag(CanPaste()), kRichEditPaste, WLSTRING("&Paste").c_str());
+    AppendMenuA(menu, flag(CanDel()), kRichEditDelete, WLSTRING("&Delete").c_str());
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, flag(writable), kRichEditFont, WLSTRING("&Font").c_str());
+    AppendMenuA(menu, MF_POPUP | (writable ? MF_ENABLED : MF_GRAYED), reinterpret_cast<UINT_PTR>(align),
+                WLSTRING("A&lign").c_str());
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    // Printing waits for the page formatting (not built): shown, not offered.
+    AppendMenuA(menu, MF_STRING | MF_GRAYED, kRichEditPrint, WLSTRING("P&rint").c_str());
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kRichEditSelectAll, WLSTRING("Select &All").c_str());
+    SHOWPOPUPMENU(menu, hWnd, row, col);
+    return 0;
+}
+
+Answer TRichEdit::Command(WPARAM w, LPARAM l) {
+    if (l != 0) return TControl::Command(w, l);
+    switch (LOWORD(w)) {
+    case kRichEditUndo: UnDo(); return 0;
+    case kRichEditRedo: ReDo(); return 0;
+    case kRichEditCut: Cut(); return 0;
+    case kRichEditCopy: Copy(); return 0;
+    case kRichEditPaste: Paste(); return 0;
+    case kRichEditDelete: Del(); return 0;
+    case kRichEditFont:
+        if (!lReadOnly) SetCharFormat();
+        return 0;
+    case kRichEditAlignLeft:
+    case kRichEditAlignCenter:
+    case kRichEditAlignRight:
+    case kRichEditAlignJustify:
+        if (lReadOnly) return 0;
+        SetAlign(LOWORD(w) == kRichEditAlignLeft ? 1 : LOWORD(w) == kRichEditAlignCenter ? 3
+                 : LOWORD(w) == kRichEditAlignRight ? 2 : 4);
+        return 0;
+    case kRichEditSelectAll: SelectAll(); return 0;
+    default: return TControl::Command(w, l);
+    }
 }
 
 Answer TRichEdit::GetDlgCode(WPARAM key) {

@@ -20,6 +20,23 @@
 
 namespace wl {
 
+// The commands of the context menu.
+enum RichEditCommand : int {
+    kRichEditUndo = 1,
+    kRichEditRedo,
+    kRichEditCut,
+    kRichEditCopy,
+    kRichEditPaste,
+    kRichEditDelete,
+    kRichEditFont,
+    kRichEditAlignLeft,
+    kRichEditAlignCenter,
+    kRichEditAlignRight,
+    kRichEditAlignJustify,
+    kRichEditPrint,
+    kRichEditSelectAll,
+};
+
 struct RichEditNew {
     double nRow = 0, nCol = 0;
     SetGet bSetGet;
@@ -61,6 +78,9 @@ public:
     std::function<void(const std::string&)> bOpenLink;
 
     TRichEdit& New(const RichEditNew& a = {});
+    // Binds the object to the rich edit item `id` of a dialog resource.
+    TRichEdit& ReDefine(int id, SetGet setGet, TWindow* parent = nullptr, const RichEditNew& a = {});
+    void Initiate(HWND hDlg) override;
     void Default() override;
     void DLLVersion();
 
@@ -95,6 +115,9 @@ public:
     void Copy() const { send(WM_COPY); }
     void Cut();
     void Paste();
+    // The system's Paste Special dialog over the clipboard's forms; the
+    // chosen one is pasted. False when cancelled or nothing was pasted.
+    bool PasteSpecial();
     void Del();
     bool CanCopy() const { return IsSelection(); }
     bool CanCut() const { return !lReadOnly && IsSelection(); }
@@ -116,6 +139,8 @@ public:
     void SetFontSize(int points) const;
     void SetTextColor(Color color) const;
     CHARFORMAT2 GetCharFormat() const;
+    // The font dialog over the selection's format; a chosen face is applied.
+    bool SetCharFormat();
 
     // Paragraphs: 1 left, 2 right, 3 centre, 4 justify.
     void SetAlign(int nAlign) const;
@@ -130,6 +155,11 @@ public:
     void SetNumbering(bool on) const;
     bool GetNumbering() const;
     void PageBreak();
+
+    // The page setup dialog with margins in hundredths of a millimetre
+    // (absent ones: the current margins); true when confirmed.
+    bool PageSetup(std::optional<int> nLeft = {}, std::optional<int> nTop = {}, std::optional<int> nRight = {},
+                   std::optional<int> nBottom = {});
 
     // RTF and files.
     void LoadRTF(const std::string& rtf);
@@ -161,6 +191,8 @@ public:
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     Answer onNotify(WPARAM id, const NMHDR& header) override;
     Answer GetDlgCode(WPARAM key) override;
+    Answer RButtonDown(int row, int col, WPARAM flags) override;
+    Answer Command(WPARAM w, LPARAM l) override;
 
 private:
     LRESULT send(UINT msg, WPARAM w = 0, LPARAM l = 0) const {

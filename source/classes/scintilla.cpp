@@ -1,11 +1,16 @@
 #include "scintilla.hpp"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "file_bytes.hpp"
 #include "file_io.hpp"
+#include "dlg_find.hpp"
+#include "go_to_dialog.hpp"
 #include "mail.hpp"
 #include "messages.hpp"
+#include "paths.hpp"
+#include "system_dialogs.hpp"
 #include "source_editor.hpp"
 
 namespace wl {
@@ -89,6 +94,21 @@ bool TScintilla::Load() {
 }
 
 bool TScintilla::Loaded() { return component().scintilla != nullptr; }
+
+TScintilla::TScintilla() = default;
+TScintilla::~TScintilla() = default;
+
+TScintilla& TScintilla::ReDefine(int id, TWindow* parent) {
+    Load();
+    nClrPane = 10526880;
+    redefine(id, parent);
+    return *this;
+}
+
+void TScintilla::Initiate(HWND hDlg) {
+    TControl::Initiate(hDlg);
+    Default();
+}
 
 TScintilla& TScintilla::New(int nTop, int nLeft, int nWidth, int nHeight, TWindow* owner) {
     Load();
@@ -370,6 +390,50 @@ bool TScintilla::Save() {
     return true;
 }
 
+bool TScintilla::Open(const std::function<void(const std::string&)>& saveTo) {
+    FileDialogRequest request;
+    request.filter = "Program file (*.prg) |*.prg|Header file (*.ch) |*.ch|Resource file (*.rc) |*.rc|"
+                     "Open any file (*.*) |*.*|";
+    request.title = "Select a file to open";
+    const std::string file = CGETFILE(request);
+    if (file.empty() || !fileExists(file)) return false;
+    OpenFile(file);
+    if (oWnd) oWnd->SetText(file);
+    if (saveTo) saveTo(file);
+    return true;
+}
+
+TDlgFind* TScintilla::DlgFindText() {
+    std::string text = GetSelText();
+    if (text.empty()) text = cLastFind;
+    text = text.substr(0, text.find_first_of("\r\n"));
+    oFind_ = wl::DlgFindText(text, this, [this](const std::string& what, bool down, TDlgFind&) {
+        if (!FindText(what, down)) MessageBeep(MB_OK);
+    });
+    return oFind_.get();
+}
+
+void TScintilla::DlgGoToLine() {
+    if (const auto line = GoToLineDialog(this, nLine())) GotoLine(*line);
+    SetFocus();
+}
+
+void TScintilla::OptionSetFont() const {
+    const auto chosen = CHOOSEFONT();
+    if (!chosen || std::abs(chosen->lfHeight) < 5) {
+        MSGSTOP(Value("Cancelled"));
+        return;
+    }
+    HDC dc = ::GetDC(hWnd);
+    const int points = MulDiv(std::abs(chosen->lfHeight), 72, GetDeviceCaps(dc, LOGPIXELSY));
+    ::ReleaseDC(hWnd, dc);
+    StyleSetFont(chosen->lfFaceName);
+    StyleSetSize(points);
+    StyleSetBold(chosen->lfWeight >= FW_BOLD);
+    StyleSetItalic(chosen->lfItalic != 0);
+    StyleSetUnderline(chosen->lfUnderline != 0);
+}
+
 bool TScintilla::Close() {
     if (GetModify() && MSGYESNO(Value("Save the changes ?"), Value("File has changed")) && !Save()) return false;
     ClearAll();
@@ -406,6 +470,14 @@ Answer TScintilla::KeyDown(WPARAM key, LPARAM flags) {
         return 0;
     }
     return TControl::KeyDown(key, flags);
+}
+
+Answer TScintilla::KeyChar(WPARAM key, LPARAM flags) {
+    if (key == 6) {  // Ctrl+F
+        DlgFindText();
+        return 0;
+    }
+    return TControl::KeyChar(key, flags);
 }
 
 Answer TScintilla::onNotify(WPARAM id, const NMHDR& header) {

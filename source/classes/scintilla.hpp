@@ -14,10 +14,14 @@
 // same mapping, whichever headers come first.
 #include <commdlg.h>
 
+#include <memory>
+
 #include "control.hpp"
 #include "printer.hpp"
 
 namespace wl {
+
+class TDlgFind;
 
 class TScintilla : public TControl {
 public:
@@ -41,7 +45,14 @@ public:
     static bool Load();
     static bool Loaded();
 
+    TScintilla();
+    ~TScintilla() override;
+
     TScintilla& New(int nTop = 0, int nLeft = 0, int nWidth = 100, int nHeight = 100, TWindow* oWnd = nullptr);
+    // Binds the object to the "Scintilla" item `id` of a dialog resource
+    // (the component is loaded first so that the dialog can make it).
+    TScintilla& ReDefine(int id, TWindow* parent = nullptr);
+    void Initiate(HWND hDlg) override;
     void Default() override;
 
     LRESULT Send(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -115,16 +126,27 @@ public:
     void SetAStyle(int style, Color fore, Color back = 0xFFFFFF, int size = 0, const std::string& face = {}) const;
     int GetCurrentStyle() const { return static_cast<int>(Send(2010, GetCurrentPos())); }
     void SetFixedFont() const;
+    // The font dialog; the chosen font goes to the current style.
+    void OptionSetFont() const;
     void SetMargin(bool on = true) const { Send(2242, 2, on ? 14 : 0); }
 
     // Search.
     bool FindText(const std::string& text, bool lForward = true);
     bool FindNext() { return FindText(findTarget(), true); }
     bool FindPrev() { return FindText(findTarget(), false); }
+    // The find dialog over the selected text (or the last one searched);
+    // Find Next searches and beeps when nothing is found.
+    TDlgFind* DlgFindText();
+    // The "Go To" dialog over the caret's line.
+    void DlgGoToLine();
 
     // Files. Save answers whether the text was written; Close whether the
     // text was closed (a cancelled or failed save keeps it open).
     bool OpenFile(const std::string& file);
+    // The open dialog for program, header and resource files; an existing
+    // file chosen is loaded and its name handed to `saveTo` when given.
+    // False when no existing file was chosen.
+    bool Open(const std::function<void(const std::string&)>& saveTo = {});
     // Mails the file as an attachment, or the text as the body.
     void SendAsEmail(bool lAttach = false) const;
     // The numbered listing of the text on the default printer, every line
@@ -136,11 +158,13 @@ public:
 
     void AddKey(int nKey, std::function<void(TScintilla&)> action) { aKey.emplace_back(nKey, std::move(action)); }
     Answer KeyDown(WPARAM key, LPARAM flags) override;
+    Answer KeyChar(WPARAM key, LPARAM flags) override;
     Answer onNotify(WPARAM id, const NMHDR& header) override;
 
 private:
     std::string findTarget() const;
     std::string textRange(int from, int to) const;
+    std::unique_ptr<TDlgFind> oFind_;
 };
 
 }  // namespace wl

@@ -204,12 +204,46 @@ TEST_F(InFreshFolder, NothingIsGeneratedOnNoOrWithoutTheFlag) {
     EXPECT_TRUE(fs::is_empty(dir_.path()));
 }
 
-// The other industry's dialogs do not exist yet: nothing is asked or written.
-TEST_F(InFreshFolder, OtherIndustryKindDoesNothingYet) {
+// Another industry's map: offered only when the folder has no map, asked
+// through the mapping tool's dialogs, saved with the creator's header.
+TEST_F(InFreshFolder, OtherIndustryMapIsThe832BehindTheCreatorsHeader) {
+    std::vector<std::string> asked;
+    std::string savedName, savedText;
+    zr::OtherIndustryDialogs dialogs;
+    dialogs.otherIndustry = [&](const std::string& flag, const std::string& kind) {
+        asked.push_back(flag + " " + kind);
+        return std::pair<int, std::string>{1, "005050.cfg"};
+    };
+    dialogs.count = [&](const std::string& question, const std::string& def) {
+        asked.push_back(question + " " + def);
+        return def;
+    };
+    dialogs.saveMap = [&](const std::string& name, const std::string& text) {
+        savedName = name;
+        savedText = text;
+        return name;
+    };
+    dialogs.clock = [] { return std::pair<std::string, std::string>{"12/11/26", "10:20:30"}; };
+    {
+        zrtest::PromptRecorder prompts(false);
+        zr::CTLD48600R("Y", "X12M", dialogs);
+        EXPECT_EQ(prompts.texts(), (std::vector<std::string>{"Maps are needed to parse files. Generate Default Maps?"}));
+        EXPECT_TRUE(asked.empty());
+    }
     zrtest::PromptRecorder prompts(true);
-    zr::CTLD48600R("Y", "X12M");
-    EXPECT_TRUE(prompts.prompts().empty());
-    EXPECT_TRUE(fs::is_empty(dir_.path()));
+    zr::CTLD48600R("Y", "X12M", dialogs);
+    EXPECT_EQ(asked, (std::vector<std::string>{"Y X12M", "Number of Service Lines 10"}));
+    EXPECT_EQ(savedName, "005050.cfg");
+    EXPECT_EQ(savedText, "********** Zarn Software Parser Map\r\n********** Generated :12/11/26 10:20:30\r\n"
+                         "********** A starting map for the 832 Price/Sales Catalog; lines beginning with * are comments\r\n"
+                         "************************** 832 Price/Sales Catalog\r\n" +
+                             std::string(50, '*') + "\r\n********* File Name : 005050.cfg\r\n\r\n" +
+                             zr::priceCatalogMapBody());
+    // A folder holding any map is not offered one; without the dialogs nothing is asked further.
+    dir_.write("any.cfg", "x");
+    asked.clear();
+    zr::CTLD48600R("Y", "X12M", dialogs);
+    EXPECT_TRUE(asked.empty());
 }
 
 }  // namespace

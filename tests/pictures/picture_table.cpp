@@ -36,6 +36,13 @@ const std::vector<Picture>& pictureTable() {
         {"information.png", C::Information, "", {}, {}, "Information"},
         {"file-information.png", C::FileInformation, "samples/LinuxForHealth-x12/two-claims-single-provider.837i", {}, {{"X12 File Information", "Select a File"}}, "X12 File Information"},
         {"file-compare.png", C::FileCompare, "samples/LinuxForHealth-x12/two-claims-single-provider.837i", {}, {{"X12 File Compare", "Select a File"}}, "X12 File Compare"},
+        // A map generated in the tool (837 professional, transaction based,
+        // the defaults), then reviewed.
+        {"mapping-tool.png", C::MappingTool, "", {true, false, true, true, true, true},
+         {{"Parser Mapping Tool", "Generate"}, {"Generate X12N Configuration", "837 Professional Claim"},
+          {"Select x12 Version Mapping Option", "Transaction Based"}, {"Number of Service Lines", "Continue"},
+          {"Save Map", "Continue"}, {"Parser Mapping Tool", "Review"}},
+         "Parser Mapping Tool"},
     };
     return table;
 }

@@ -279,7 +279,7 @@ TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
     EXPECT_EQ(menuTexts(popup(main, 0)),
               (Texts{"X12 Parser", "View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
                      "Clear Viewer File List", "-", "View CSV File", "View XML File", "View Parse Log",
-                     "View Map Log", "(grey) Mapping Tool", "X12 File Information",
+                     "View Map Log", "Mapping Tool", "X12 File Information",
                      "X12 File Compare", "X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
                      "(grey) X12 Torvel Parser Projects", "(grey) Data Dictionary", "Information",
                      "Documentation"}));
@@ -596,7 +596,7 @@ TEST_F(MainBars, TheMessageBarShowsTheNoticeAndWhatAnEntryDoes) {
     const wl::TMenu& functions = popup(main, 0);
     const wl::TMenuItem* greyed = nullptr;
     for (const auto& item : functions.aItems())
-        if (item->cPrompt == "Mapping Tool") greyed = item.get();
+        if (item->cPrompt == "Data Dictionary") greyed = item.get();
     ASSERT_TRUE(greyed);
     SendMessageA(main.window().hWnd, WM_MENUSELECT, MAKEWPARAM(greyed->nId, MF_GRAYED | MF_OWNERDRAW),
                  reinterpret_cast<LPARAM>(functions.hMenu));

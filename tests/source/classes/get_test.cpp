@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <cstring>
 #include <vector>
 
@@ -392,6 +394,115 @@ TEST(Get, DeleteAndBackspaceGoThroughTheBuffer) {
     SendMessageA(g.hWnd, WM_KEYDOWN, VK_BACK, 0);
     EXPECT_EQ(v.text(), "cde  ");
     EXPECT_EQ(shown(g.hWnd), "cde  ");
+}
+
+
+// A 24-bit bitmap file of the size, for the action button.
+std::string getBitmapFile(int width, int height) {
+    const std::string file = std::string(ZR_FIXTURES) + "/../get_button_" + std::to_string(width) + ".bmp";
+    const int row = (width * 3 + 3) / 4 * 4;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(row * height);
+    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
+    bytes.append(reinterpret_cast<const char*>(&ih), sizeof ih);
+    bytes.append(static_cast<size_t>(row * height), '\x7f');
+    std::FILE* out = std::fopen(file.c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+    return file;
+}
+
+TEST(Get, ActionButtonFromABitmapFileAdjustsOrStaysSquare) {
+    const std::string file = getBitmapFile(30, 10);
+    struct Case {
+        bool adjust, transparent;
+        int width;
+        const char* cls;
+    };
+    const Case cases[] = {{false, false, 18, "TBUTTONBMP"}, {true, false, 35, "TBUTTONBMP"}, {true, true, 35, "TBTNBMP"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.cls) + (c.adjust ? " adjusted" : ""));
+        Shown p;
+        Value v("x");
+        GetNew n = field(&p.w, v);
+        n.bAction = [](TGet&) {};
+        n.cBmpName = file;
+        TGet g;
+        g.lAdjustBtn = c.adjust;
+        g.lBtnTransparent = c.transparent;
+        g.New(n);
+        ASSERT_NE(g.oBtn, nullptr);
+        EXPECT_EQ(g.oBtn->ClassName(), c.cls);
+        EXPECT_EQ(g.nBmpWidth, 30);
+        RECT r{};
+        GetWindowRect(g.oBtn->hWnd, &r);
+        EXPECT_EQ(r.right - r.left, c.width);
+        if (c.adjust) EXPECT_EQ(g.GetMargins().second, 35);
+    }
+    std::remove(file.c_str());
+}
+
+TEST(Get, KeyUpAfterAPasteKeyTakesTheBufferBackFromTheWindow) {
+    Shown p;
+    Value v("abcde");
+    TGet g;
+    g.New(field(&p.w, v));
+    SetFocus(g.hWnd);
+    SetWindowTextA(g.hWnd, "vwxyz12345");  // what a native paste left
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(g.hWnd, WM_KEYUP, 'V', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(g.oGet.buffer, "vwxyz");
+    EXPECT_EQ(shown(g.hWnd), "vwxyz");
+    EXPECT_LE(g.oGet.pos, 5);
+}
+
+TEST(Get, AnExtendedKeyWithAHotKeyActionRunsItInsteadOfTyping) {
+    Switches sw(true, false, false);
+    Shown p;
+    Value v("     ");
+    TGet g;
+    g.New(field(&p.w, v));
+    SetFocus(g.hWnd);
+    int runs = 0;
+    TGet::aHotKeys['q'] = [&](TControl& c) {
+        ++runs;
+        EXPECT_EQ(&c, &g);
+    };
+    SendMessageA(g.hWnd, WM_CHAR, 'q', 1 << 24);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(g.oGet.buffer, "     ");
+    SendMessageA(g.hWnd, WM_CHAR, 'q', 0);  // the plain key types
+    TGet::aHotKeys.clear();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(g.oGet.buffer.substr(0, 1), "q");
+}
+
+TEST(Get, MouseMoveShowsTheIBeamAndRunsTheMoveAction) {
+    Shown p;
+    Value v("x");
+    TGet g;
+    g.New(field(&p.w, v));
+    int moves = 0;
+    g.bMMoved = [&](int, int, WPARAM) -> Answer {
+        ++moves;
+        return 0;
+    };
+    SendMessageA(g.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_IBEAM));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// List and combo boxes on a live window: the item model kept beside the
-// control, the selection stored as position or text, type-ahead search.
+// List and combo boxes on a live window: the item model kept one with the
+// control's list, the selection stored as position or text, type-ahead search.
 #include "listbox.hpp"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "parent_window.hpp"
 #include "visual_styles.hpp"
@@ -195,6 +197,51 @@ TEST(ComboBox, EditPartCompletesAndCommitsOnFocusLoss) {
     SetFocus(next.hWnd);
     EXPECT_EQ(v.text(), "beta");
     EXPECT_EQ(SendMessageA(c.hWnd, CB_GETCURSEL, 0, 0), 1);
+}
+
+
+std::vector<std::string> comboWindowItems(HWND combo) {
+    std::vector<std::string> out;
+    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[64] = {};
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+        out.push_back(text);
+    }
+    return out;
+}
+
+int comboWindowSel(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)) + 1; }
+
+TEST(ComboBox, ItemsAndSelectionStayOneWithTheWindowThroughEveryChange) {
+    ListParent p;
+    Value v(std::string("beta"));
+    TComboBox c;
+    c.New(list(&p.w, v, {"alpha", "beta", "gamma"}));
+    ASSERT_EQ(c.nAt, 2);
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        int sel;
+    };
+    const Step steps[] = {
+        {"insert before the selection", [&] { c.Insert("aardvark", 1); }, 3},
+        {"modify the selected item", [&] { c.Modify("BETA", 3); }, 3},
+        {"append", [&] { c.Add("omega"); }, 3},
+        {"delete before the selection", [&] { c.Del(1); }, 2},
+        {"the user picks another", [&] {
+             SendMessageA(c.hWnd, CB_SETCURSEL, 2, 0);
+             c.Change();
+         }, 3},
+        {"delete the selected item", [&] { c.Del(3); }, 0},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.change();
+        EXPECT_EQ(comboWindowItems(c.hWnd), c.aItems.items());
+        EXPECT_EQ(c.nAt, s.sel);
+        EXPECT_EQ(comboWindowSel(c.hWnd), s.sel);
+    }
 }
 
 }  // namespace

@@ -6,7 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialog.hpp"
 #include "parent_window.hpp"
+#include "popup_menus.hpp"
 
 namespace {
 
@@ -147,6 +154,182 @@ TEST(RichEdit, LinksOpenOnlyWebAndMail) {
     click(37, 57);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], "http://example.org/x");
+}
+
+
+// While it lives, runs an action on the first window titled `title` that
+// the thread opens (a system dialog), once.
+class RichDialogDriver {
+public:
+    RichDialogDriver(std::string title, std::function<void(HWND)> act) {
+        title_ = std::move(title);
+        act_ = std::move(act);
+        timer_ = SetTimer(nullptr, 0, 30, &RichDialogDriver::tick);
+    }
+    ~RichDialogDriver() {
+        KillTimer(nullptr, timer_);
+        act_ = nullptr;
+    }
+
+private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (title_.empty()) {
+            // Every dialog box the thread shows is cancelled.
+            EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM) -> BOOL {
+                char cls[16] = {};
+                GetClassNameA(h, cls, sizeof cls);
+                if (IsWindowVisible(h) && std::string(cls) == "#32770") {
+                    PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+                    PostMessageA(h, WM_CLOSE, 0, 0);
+                }
+                return TRUE;
+            }, 0);
+            return;
+        }
+        HWND box = FindWindowA(nullptr, title_.c_str());
+        if (!box || !act_ || !IsWindowVisible(box)) return;
+        auto act = std::move(act_);
+        act_ = nullptr;
+        act(box);
+    }
+    static inline std::string title_;
+    static inline std::function<void(HWND)> act_;
+    UINT_PTR timer_ = 0;
+};
+
+TEST(RichEdit, ContextMenuOffersWhatTheControlAllows) {
+    struct Case {
+        bool readOnly, select;
+        bool cut, copy, del, font;
+    };
+    const Case cases[] = {{false, false, false, false, false, true},
+                          {false, true, true, true, true, true},
+                          {true, true, false, true, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.readOnly) + std::to_string(c.select));
+        Fixture f(c.readOnly);
+        f.r.SetText("some words");
+        if (c.select) f.r.SetSel(0, 4);
+        std::vector<std::pair<UINT, bool>> items;
+        setPopupMenuHook([&](HMENU menu, HWND, int, int) {
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                const UINT id = GetMenuItemID(menu, i);
+                if (id == 0 || id == static_cast<UINT>(-1)) continue;
+                items.push_back({id, !(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED)});
+            }
+        });
+        SendMessageA(f.r.hWnd, WM_RBUTTONDOWN, 0, MAKELPARAM(10, 10));
+        setPopupMenuHook(nullptr);
+        auto enabled = [&](UINT id) {
+            for (auto& [i, on] : items)
+                if (i == id) return on;
+            return false;
+        };
+        EXPECT_EQ(enabled(kRichEditCut), c.cut);
+        EXPECT_EQ(enabled(kRichEditCopy), c.copy);
+        EXPECT_EQ(enabled(kRichEditDelete), c.del);
+        EXPECT_EQ(enabled(kRichEditFont), c.font);
+        EXPECT_TRUE(enabled(kRichEditSelectAll));
+        EXPECT_EQ(GetFocus(), f.r.hWnd);
+    }
+}
+
+TEST(RichEdit, ContextMenuCommandsAlignAndSelectAll) {
+    Fixture f;
+    f.r.SetText("line");
+    SendMessageA(f.r.hWnd, WM_COMMAND, kRichEditAlignCenter, 0);
+    EXPECT_EQ(f.r.GetAlign(), 3);
+    SendMessageA(f.r.hWnd, WM_COMMAND, kRichEditSelectAll, 0);
+    EXPECT_EQ(f.r.GetSel(), "line");
+}
+
+TEST(RichEdit, SetCharFormatAppliesTheFaceChosenInTheFontDialog) {
+    Fixture f;
+    f.r.SetText("styled");
+    f.r.SetSel(0, 6);
+    f.r.SetFontName("Arial");
+    std::string chosen;
+    RichDialogDriver d("Font", [&](HWND box) {
+        HWND faces = GetDlgItem(box, 1136);  // the face list
+        const int count = static_cast<int>(SendMessageA(faces, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char face[LF_FACESIZE + 1] = {};
+            SendMessageA(faces, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
+            if (std::string(face) != "Arial" && face[0] != '@') {
+                chosen = face;
+                SendMessageA(faces, CB_SETCURSEL, i, 0);
+                SendMessageA(box, WM_COMMAND, MAKEWPARAM(1136, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faces));
+                break;
+            }
+        }
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(f.r.SetCharFormat());
+    ASSERT_FALSE(chosen.empty());
+    f.r.SetSel(0, 6);
+    EXPECT_EQ(std::string(f.r.GetCharFormat().szFaceName), chosen);
+    EXPECT_GE(f.changes, 1);
+}
+
+TEST(RichEdit, SetCharFormatCancelledChangesNothing) {
+    Fixture f;
+    f.r.SetText("styled");
+    f.r.SetSel(0, 6);
+    f.r.SetFontName("Arial");
+    RichDialogDriver d("Font", [](HWND box) { PostMessageA(box, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_FALSE(f.r.SetCharFormat());
+    EXPECT_EQ(std::string(f.r.GetCharFormat().szFaceName), "Arial");
+}
+
+TEST(RichEdit, PasteSpecialPastesTheChosenForm) {
+    Fixture f;
+    ASSERT_TRUE(OpenClipboard(f.r.hWnd));
+    EmptyClipboard();
+    const char text[] = "from the clipboard";
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+    memcpy(GlobalLock(mem), text, sizeof text);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+    bool shown = false;
+    RichDialogDriver d("Paste Special", [&](HWND box) {
+        shown = true;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    const bool pasted = f.r.PasteSpecial();
+    if (!shown) GTEST_SKIP() << "this system's Paste Special dialog did not open";
+    EXPECT_TRUE(pasted);
+    EXPECT_EQ(f.r.cText(), "from the clipboard");
+}
+
+TEST(RichEdit, PageSetupNeverWaits) {
+    Fixture f;
+    RichDialogDriver d("", [](HWND) {});
+    EXPECT_FALSE(f.r.PageSetup(1000, 1000, 1000, 1000));
+}
+
+TEST(RichEdit, ReDefineBindsADialogItemAndLoadsTheValue) {
+    RichEditLibrary lib;
+    TDialog d;
+    DialogNew n;
+    n.cResName = std::string("RICHDLG");
+    d.New(n);
+    Value v(std::string("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard bound {\\b text}\\par}"));
+    TRichEdit r;
+    RichEditNew a;
+    a.lReadOnly = true;
+    r.ReDefine(601, bindTo(v), &d, a);
+    std::string shown;
+    bool readOnly = false;
+    DialogActivate act;
+    act.bInit = [&](TWindow&) {
+        shown = r.cText();
+        readOnly = (GetWindowLongPtrA(r.hWnd, GWL_STYLE) & ES_READONLY) != 0;
+        PostMessageA(d.GetItem(IDOK), BM_CLICK, 0, 0);
+    };
+    d.Activate(act);
+    EXPECT_EQ(shown, "bound text");
+    EXPECT_TRUE(readOnly);
 }
 
 }  // namespace

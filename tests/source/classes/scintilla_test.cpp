@@ -8,6 +8,11 @@
 #include <cstdio>
 #include <set>
 
+#include <thread>
+
+#include "dialog.hpp"
+#include "dialog_waiter.hpp"
+#include "dlg_find.hpp"
 #include "messages.hpp"
 #include "parent_window.hpp"
 
@@ -158,6 +163,146 @@ TEST(Scintilla, CloseKeepsTheTextWhenTheSaveFails) {
     prompts.seen.clear();
     EXPECT_TRUE(back.Close());
     EXPECT_TRUE(prompts.seen.empty());
+}
+
+
+struct ScintillaShown {
+    wltest::Parent p{300, 400};
+    TScintilla s;
+    ScintillaShown() {
+        s.New(0, 0, 380, 280, &p.w);
+        s.SetText("first\r\nsecond line\r\nthird\r\nfourth");
+    }
+};
+
+TEST(Scintilla, OpenLoadsAnExistingFileAndHandsItsNameOn) {
+    ScintillaShown f;
+    const std::string file = std::string(ZR_FIXTURES) + "/../scintilla_open_test.prg";
+    {
+        std::FILE* out = std::fopen(file.c_str(), "wb");
+        ASSERT_NE(out, nullptr);
+        std::fputs("function Main()\r\nreturn nil\r\n", out);
+        std::fclose(out);
+    }
+    Prompts prompts;
+    prompts.answer.file = file;
+    std::string handed;
+    EXPECT_TRUE(f.s.Open([&](const std::string& name) { handed = name; }));
+    std::remove(file.c_str());
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_EQ(prompts.seen[0].kind, PromptKind::File);
+    EXPECT_EQ(f.s.GetText(), "function Main()\r\nreturn nil\r\n");
+    EXPECT_EQ(handed, file);
+    EXPECT_EQ(f.p.w.GetText(), file);
+    EXPECT_FALSE(f.s.GetModify());
+
+    prompts.answer.file = file + ".missing";
+    EXPECT_FALSE(f.s.Open());
+    prompts.answer.file.clear();
+    EXPECT_FALSE(f.s.Open());
+    EXPECT_EQ(f.s.GetText(), "function Main()\r\nreturn nil\r\n");
+}
+
+TEST(Scintilla, GoToDialogShowsTheLineAndGoesToTheOneTyped) {
+    ScintillaShown f;
+    f.s.GotoLine(2);
+    std::string shown;
+    std::thread t = zrtest::whenShown("Go To", [&](HWND box) {
+        HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+        char text[32] = {};
+        GetWindowTextA(edit, text, sizeof text);
+        shown = text;
+        SendMessageA(edit, WM_CHAR, '4', 0);
+        SendMessageA(FindWindowExA(box, nullptr, "Button", "&Ok"), BM_CLICK, 0, 0);
+    });
+    f.s.DlgGoToLine();
+    t.join();
+    EXPECT_EQ(shown, "    2");
+    EXPECT_EQ(f.s.nLine(), 4);
+}
+
+TEST(Scintilla, FindDialogStartsWithTheSelectionsFirstLineAndSearches) {
+    ScintillaShown f;
+    f.s.SetSel(7, 20);  // "second line\r\nt"
+    TDlgFind* d = f.s.DlgFindText();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->cText(), "second line");
+    f.s.GotoPos(0);
+    d->bSearch("fourth", true, *d);
+    EXPECT_EQ(f.s.GetSelText(), "fourth");
+    EXPECT_EQ(f.s.cLastFind, "fourth");
+    d->End();
+}
+
+TEST(Scintilla, CtrlFOpensTheFindDialog) {
+    ScintillaShown f;
+    f.s.cLastFind = "third";
+    SendMessageA(f.s.hWnd, WM_CHAR, 6, 0);
+    HWND box = FindWindowA("#32770", nullptr);
+    char text[64] = {};
+    HWND edit = box ? FindWindowExA(box, nullptr, "Edit", nullptr) : nullptr;
+    if (edit) GetWindowTextA(edit, text, sizeof text);
+    EXPECT_STREQ(text, "third");
+    if (box) SendMessageA(box, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(Scintilla, OptionSetFontSetsTheCurrentStyleAndSaysWhenCancelled) {
+    ScintillaShown f;
+    f.s.StyleSet(32);
+    std::string chosen;
+    std::thread t = zrtest::whenShown("Font", [&](HWND box) {
+        HWND faces = GetDlgItem(box, 1136);
+        const int count = static_cast<int>(SendMessageA(faces, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char face[LF_FACESIZE + 1] = {};
+            SendMessageA(faces, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
+            if (face[0] != '@') {
+                chosen = face;
+                SendMessageA(faces, CB_SETCURSEL, i, 0);
+                SendMessageA(box, WM_COMMAND, MAKEWPARAM(1136, CBN_SELCHANGE), reinterpret_cast<LPARAM>(faces));
+                break;
+            }
+        }
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    f.s.OptionSetFont();
+    t.join();
+    char face[LF_FACESIZE + 1] = {};
+    f.s.Send(2486, 32, reinterpret_cast<LPARAM>(face));  // the style's font
+    EXPECT_EQ(std::string(face), chosen);
+
+    Prompts prompts;
+    std::thread c = zrtest::whenShown("Font", [](HWND box) { PostMessageA(box, WM_COMMAND, IDCANCEL, 0); });
+    f.s.OptionSetFont();
+    c.join();
+    ASSERT_EQ(prompts.seen.size(), 1u);
+    EXPECT_EQ(prompts.seen[0].kind, PromptKind::Stop);
+    EXPECT_EQ(prompts.seen[0].text, "Cancelled");
+}
+
+TEST(Scintilla, ReDefineBindsTheComponentInADialog) {
+    TDialog d;
+    DialogNew n;
+    n.cResName = std::string("SCIDLG");
+    d.New(n);
+    TScintilla s;
+    s.ReDefine(701, &d);
+    std::string cls, text;
+    LRESULT back = 0;
+    DialogActivate a;
+    a.bInit = [&](TWindow&) {
+        back = s.Send(2482, 32);  // the default style's background
+        char name[32] = {};
+        GetClassNameA(s.hWnd, name, sizeof name);
+        cls = name;
+        s.SetText("bound");
+        text = s.GetText();
+        PostMessageA(d.GetItem(IDOK), BM_CLICK, 0, 0);
+    };
+    d.Activate(a);
+    EXPECT_EQ(cls, "Scintilla");
+    EXPECT_EQ(text, "bound");
+    EXPECT_EQ(back, 10526880);
 }
 
 }  // namespace
