@@ -6,6 +6,9 @@
 #include <set>
 
 #include "claim_index.hpp"
+#include "conversion_engine.hpp"
+#include "conversion_type.hpp"
+#include "map_text.hpp"
 #include "de_identifier.hpp"
 #include "delimiters.hpp"
 #include "paths.hpp"
@@ -198,5 +201,48 @@ TEST(DeIdentifier, SharedSamplesKeepNoPersonalDataAndLoadTheSame) {
         const zr::SegmentTable before = zr::loadSegmentTable(input, d), after = zr::loadSegmentTable(output, d);
         EXPECT_EQ(before.size(), after.size()) << name;
         EXPECT_EQ(zr::CTL39400C(before, 1), zr::CTL39400C(after, 1)) << name;
+    }
+}
+
+namespace {
+
+// The CSV records a built-in map makes of an X12 file (one line each).
+std::size_t deIdCsvLines(const std::string& source, const std::string& map, const std::string& output) {
+    zr::EngineRequest r;
+    r.spec.parseType = "X12,CSV";
+    r.type = zr::conversionTypeOf(r.spec.parseType);
+    r.spec.sourceFile = source;
+    r.spec.destinationFile = output;
+    r.options.map = map;
+    r.clock = [] { return std::string("00:00:00"); };
+    const zr::EngineResult result = zr::CTL48400A(r);
+    EXPECT_FALSE(result.failed) << source << "\n" << result.log;
+    const std::string csv = zrtest::readBytes(output);
+    std::size_t lines = 0;
+    for (std::size_t p = 0; (p = csv.find('\n', p)) != std::string::npos; ++p) ++lines;
+    return lines;
+}
+
+}  // namespace
+
+// The copy converts as the original does: the same number of claim records.
+TEST(DeIdentifier, SharedSamplesConvertToTheSameRecords) {
+    const std::pair<const char*, int> samples[] = {
+        {"/LinuxForHealth-x12/two-claims-single-provider.837i", 1},
+        {"/stupidedi/X224A2-multiple-tooth-numbers.edi", 11},
+        {"/stupidedi/X221A1-multiple-claims-single-check.edi", 2},
+    };
+    for (const auto& [name, mapIndex] : samples) {
+        zrtest::TempDir dir;
+        const std::string input = dir.file("sample.x12");
+        std::filesystem::copy_file(std::string(ZR_SAMPLES) + name, input);
+        zrtest::PromptRecorder prompts;
+        zr::CTLD49200A(input);
+        const std::string map = dir.write("map.cfg", zr::builtInMapText(mapIndex, 2));
+        const std::size_t before = deIdCsvLines(input, map, dir.file("before.csv"));
+        const std::size_t after = deIdCsvLines(dir.file("DI_sample.x12"), map, dir.file("after.csv"));
+        EXPECT_GT(before, 0u) << name;
+        EXPECT_EQ(after, before) << name;
+        EXPECT_NE(zrtest::readBytes(dir.file("before.csv")), zrtest::readBytes(dir.file("after.csv"))) << name;
     }
 }
