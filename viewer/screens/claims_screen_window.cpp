@@ -1,12 +1,15 @@
 #include "claims_screen_window.hpp"
 
 #include "acknowledgement.hpp"
+#include "claim_data_window.hpp"
+#include "claim_files.hpp"
 #include "claims_listing.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "segment_lines.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
+#include "x12_generation.hpp"
 
 namespace zr {
 
@@ -23,6 +26,22 @@ void absentWork(ViewerDialog& d, double row, double col, double w, const std::st
     d.button(row, col, w, 12, caption, {}).bWhen = [] { return false; };
 }
 
+// What the claims screen hands the Claim Data dialog for claim k.
+ClaimDataCall claimDataCall(const TransactionScreenCall& call, long long k, std::size_t claimCount) {
+    ClaimDataCall c;
+    c.claim = k;
+    c.table = call.table;
+    c.delimiters = call.delimiters;
+    c.fields = call.fields;
+    c.fileName = call.fileName;
+    c.mode = call.mode;
+    c.claims = call.claims;
+    c.startFolder = call.startFolder;
+    c.currentFolder = call.currentFolder;
+    c.claimCount = claimCount;
+    return c;
+}
+
 void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, const ViewerUi& ui) {
     // The acknowledgement's notes go on a copy: the caller's table stays as loaded.
     std::optional<SegmentTable> acknowledged;
@@ -37,8 +56,14 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
     wl::TSay& foot = d.label(160, 10, 150, 20, [&] { return footer; }, 2);
 
     d.button(10, 230, 50, 12, "Exit", [&] { d.close(); });
-    // The Claim Data dialog and the paged listing print are not in the program yet.
-    absentWork(d, 10, 170, 50, "Select");
+    d.button(10, 170, 50, 12, "Select", [&] {
+        // Without claims the only row names none.
+        if (listing.claims == 0) return;
+        ClaimDataCall data = claimDataCall(call, static_cast<long long>(browse->nAt), listing.claims);
+        if (acknowledged) data.table = &*acknowledged;
+        CTLD39403(data, ui);
+    });
+    // The paged listing print is not in the program yet.
     absentWork(d, 10, 110, 50, "Print");
     d.button(180, 70, 60, 12, "Load 997/999", [&] {
         const std::string file = CTL39400Q(0, "*.*");
@@ -64,12 +89,15 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
         if (!found.found) wl::MSGINFO(lastSearch + " Not Found");
     });
     if (showsModeAboveOneButtons(call.mode)) {
-        // Export, the claim form, the report writer and the 276 writer are
-        // not in the program yet.
+        // Export, the claim form and the report writer are not in the program yet.
         absentWork(d, 180, 240, 50, "Export");
         if (wl::prefixMatch(listing.claimType, "PROFESSIONAL")) absentWork(d, 165, 180, 50, "CMS-1500");
         absentWork(d, 180, 180, 50, "Format");
-        absentWork(d, 165, 240, 50, "Create 276");
+        d.button(165, 240, 50, 12, "Create 276", [&] {
+            const ClaimFields fields(acknowledged ? *acknowledged : *call.table, call.claims, call.currentFolder);
+            CTL39406AC(fields, listing.claims, call.currentFolder, call.startFolder, 0, 1,
+                       generatorContext(call.currentFolder));
+        });
     }
     d.run(ui, [&] {
         std::vector<std::string> lines;
@@ -88,9 +116,13 @@ std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     switch (claimsScreenAction(call.mode)) {
     case ClaimsScreenAction::Listing: return joinedRows(listing.rows);
     case ClaimsScreenAction::OpenScreen: showClaimsScreen(call, std::move(listing), ui); return "";
+    case ClaimsScreenAction::WriteFiles:
+        return writeClaimFiles(call.mode, fields, listing.claims, call.request, call.currentFolder,
+                               generatorContext(call.currentFolder, call.fileName))
+            .text;
     default:
-        // The reports, claim forms, export and derived files of the claims
-        // are not produced yet: nothing is shown and nothing written.
+        // The reports, claim forms and export of the claims are not produced
+        // yet: nothing is shown and nothing written.
         return "";
     }
 }

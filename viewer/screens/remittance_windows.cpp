@@ -64,7 +64,8 @@ void showDetail(const ScreenCall& call, std::size_t k, const ViewerUi& ui) {
         ui.shown(shown);
     });
     d.button(160, 80, 60, 12, "Create 835", [&] {
-        CTL39407AP(call.claims, *call.table, CTL39407AA(1, "CLP", *call.table), k, call.currentFolder);
+        CTL39407AP(call.claims, *call.table, CTL39407AA(1, "CLP", *call.table), k, call.currentFolder,
+                   call.fileName);
     });
     greyed(d.button(160, 160, 30, 12, "EOB", {}));
     greyed(d.button(160, 200, 40, 12, "Print", {}));
