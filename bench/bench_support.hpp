@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -143,10 +144,11 @@ std::vector<std::string> benchFiles(int argc, char** argv, Defaults defaults) {
     return files.empty() ? defaults() : files;
 }
 
-// The generated 837Ps of 10 and 100 MB, and of 1 GB with ZR_BENCH_GB set
-// when `gigabyte` allows it.
-inline std::vector<std::string> generated837ps(bool gigabyte) {
-    std::vector<std::string> files = {generated837p(10), generated837p(100)};
+// The generated 837Ps of those sizes in MB, and of 1 GB with ZR_BENCH_GB
+// set when `gigabyte` allows it.
+inline std::vector<std::string> generated837ps(std::initializer_list<std::size_t> megabytes, bool gigabyte = false) {
+    std::vector<std::string> files;
+    for (std::size_t mb : megabytes) files.push_back(generated837p(mb));
     if (gigabyte && std::getenv("ZR_BENCH_GB")) files.push_back(generated837p(1000));
     return files;
 }

@@ -90,7 +90,8 @@ int child(const std::string& what, const std::string& file, std::size_t claims) 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0)
         return child(argv[2], argv[3], argc >= 5 ? std::strtoull(argv[4], nullptr, 10) : 0);
-    const std::vector<std::string> files = zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps(false); });
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({10, 100}); });
     const std::size_t fieldClaims = 2000;
     std::printf("map of %zu fields\n", mapFields().size());
     bool failed = false;

@@ -109,7 +109,8 @@ Measured peer(const std::string& benchFolder, const std::string& file) {
 int main(int argc, char** argv) {
     if (argc >= 5 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3], argv[4]);
     const std::string self = argv[0];
-    const std::vector<std::string> files = zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps(true); });
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({10, 100}, true); });
     const std::string map = zrbench::bench837pMapFile();
     const std::string benchFolder = ZR_BENCH_SOURCE_DIR;
     std::printf("map %s\n", map.c_str());

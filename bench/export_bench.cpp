@@ -81,7 +81,8 @@ int child(const std::string& what, const std::string& file) {
 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3]);
-    const std::vector<std::string> files = zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps(false); });
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({10, 100}); });
     bool failed = false;
     for (const std::string& file : files) {
         const zrbench::Measured convert = zrbench::bestChild(argv[0], "convert", file, 2);

@@ -58,7 +58,8 @@ Measured best(const std::string& self, const char* what, const std::string& file
 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3]);
-    const std::vector<std::string> files = zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps(true); });
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({10, 100}, true); });
     bool failed = false;
     std::printf("%-28s %8s %10s %10s %10s %12s\n", "", "MB/s", "vs memchr", "faults", "peak/file",
                 "above base");

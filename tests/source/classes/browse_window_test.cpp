@@ -41,7 +41,8 @@ struct BrowseWindowHost {
 // A font of that pixel height, deleted with the holder.
 struct BrowseWindowFont {
     HFONT h;
-    explicit BrowseWindowFont(int height) : h(CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial")) {}
+    explicit BrowseWindowFont(int height)
+        : h(CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial")) {}
     ~BrowseWindowFont() { DeleteObject(h); }
 };
 
