@@ -233,6 +233,11 @@ FieldListing CTL39404H(int subMode, const std::string& st01, const ExportDiction
     return out;
 }
 
+ExportDictionary exportDialogDictionary(const ExportDialogCall& call, const ExportPrompts& prompts) {
+    if (!call.table || !call.index) return {};
+    return CTL39404C(*call.table, *call.index, call.st01, 0, prompts, call.workFolder);
+}
+
 ExportRequest exportRequestOf(const ExportDialogCall& call, ExportLetter letter, std::vector<std::string> fields,
                               const std::string& headerFlag, int subMode) {
     ExportRequest r;

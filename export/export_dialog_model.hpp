@@ -107,6 +107,10 @@ ListingSource remittanceListingSource(const SegmentTable& table, const ClaimInde
 FieldListing CTL39404H(int subMode, const std::string& st01, const ExportDictionary& dictionary,
                        const std::vector<std::string>& fields, const ListingSource& source);
 
+// The dictionary the dialog offers under "Available Fields": the set's
+// whole dictionary, so every field the export can write can be picked.
+ExportDictionary exportDialogDictionary(const ExportDialogCall& call, const ExportPrompts& prompts = {});
+
 // The request "Begin" (sub-mode 1) or the batch mode (sub-mode 0) hands the
 // engine.
 ExportRequest exportRequestOf(const ExportDialogCall& call, ExportLetter letter, std::vector<std::string> fields,

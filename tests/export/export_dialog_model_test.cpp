@@ -154,3 +154,23 @@ TEST(ExportDialogModel, BeginWritesTheExportLogAroundTheRun) {
 }
 
 }  // namespace
+
+namespace {
+
+// "Available Fields" used to offer a single name: it offers the set's
+// whole dictionary.
+TEST(ExportDialogModel, AvailableFieldsAreTheWholeDictionary) {
+    DialogModelRemittance r;
+    zrtest::TempDir dir;
+    zr::ExportDialogCall call;
+    call.table = &r.table;
+    call.index = &r.index;
+    call.st01 = "835";
+    call.workFolder = dir.path();
+    const zr::ExportDictionary d = zr::exportDialogDictionary(call);
+    EXPECT_EQ(d, zr::exportDictionary("835", 0));
+    EXPECT_GT(d.size(), 100u);
+    EXPECT_EQ(d.front().name, "CLAIMPATCTL");
+}
+
+}  // namespace
