@@ -11,11 +11,21 @@ namespace zr {
 
 namespace {
 
-// Stands the list on its row n (1-based) and shows it.
-void showRow(wl::TWBrowse& list, std::size_t n) {
-    list.GoTop();
-    if (n > 1) list.Skip(static_cast<int>(n) - 1);
+// Stands the list's highlight on its row n (1-based), moving it as the
+// keys would, so the row shown highlighted is the current one.
+void standOn(wl::TWBrowse& list, std::size_t n, std::size_t count) {
     list.Display();
+    if (n >= count) {
+        list.GoBottom();
+        return;
+    }
+    const auto target = static_cast<int>(n);
+    while (list.nAt != target) {
+        const int before = list.nAt;
+        if (before > target) list.GoUp();
+        else list.GoDown();
+        if (list.nAt == before) break;
+    }
 }
 
 }  // namespace
@@ -108,14 +118,14 @@ std::string CTLD39404(const ExportDialogCall& call, const ViewerUi& ui) {
     d.button(30, 130, 40, 12, "Add", [&] {
         model.dictionaryRow = static_cast<std::size_t>(dictionaryList.nAt);
         model.add();
-        showRow(dictionaryList, model.dictionaryRow);
-        showRow(fieldList, model.fields.size());
+        standOn(dictionaryList, model.dictionaryRow, model.dictionary.size());
+        standOn(fieldList, model.fields.size(), model.fields.size());
         d.shownAgain();
     });
     d.button(50, 130, 40, 12, "Remove", [&] {
         model.fieldRow = static_cast<std::size_t>(fieldList.nAt);
         model.remove();
-        showRow(fieldList, model.fieldRow);
+        standOn(fieldList, model.fieldRow, model.fields.size());
         d.shownAgain();
     });
     if (call.kind == 1) {
@@ -140,14 +150,15 @@ std::string CTLD39404(const ExportDialogCall& call, const ViewerUi& ui) {
     d.button(82, 10, 60, 12, "Generate Map", [&] {
         CTL394MAPA(call.folder, mapWizardWindows(ui), call.workFolder);
         model.fields = CTL39404J(call.st01, model.fields, 0, claimType, model.dictionary, "", call.workFolder);
-        showRow(fieldList, 1);
+        standOn(fieldList, 1, model.fields.size());
         d.shownAgain();
     });
     d.button(82, 80, 40, 12, "Save", [&] { CTL39404K(call.st01, model.fields, claimType, prompts, call.workFolder); });
     d.run(ui, [&] {
         ShownDialog shown;
         shown.lines = model.fieldLines();
-        shown.current = model.dictionaryRow;
+        // The current "Available Fields" row, as the list stands on it.
+        shown.current = static_cast<std::size_t>(dictionaryList.nAt);
         return shown;
     });
     return result;

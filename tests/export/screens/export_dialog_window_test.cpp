@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "pickers.hpp"
 #include "remittance_windows.hpp"
 #include "test_support.hpp"
 #include "text.hpp"
@@ -72,6 +73,8 @@ TEST(ExportDialogWindow, PicksFieldsAndExportsTheSample) {
     const std::string total = CTL39404B("CLAIMTOTALCHARGE", dictionary);
     EXPECT_EQ(s.shown[1].lines, std::vector<std::string>{total});
     EXPECT_EQ(s.shown.back().lines, (std::vector<std::string>{total, "Claim Patient Control Number"}));
+    // Two rows added: the third row is current.
+    EXPECT_EQ(s.shown.back().current, 3u);
     EXPECT_EQ(zrtest::readBytes(s.dir.file("picked.csv")), "CLAIMTOTALCHARGE,CLAIMPATCTL\r\n" + s.expectedRows());
     EXPECT_NE(zrtest::readBytes(s.dir.file("export.log")).find(" File Created " + s.dir.file("picked.csv")),
               std::string::npos);
@@ -115,6 +118,25 @@ TEST(ExportDialogWindow, TheRemittanceListingOpensPrintFieldSelect) {
     bool picker = false;
     for (const ShownDialog& d : s.shown) picker = picker || d.caption == "Print Field Select";
     EXPECT_TRUE(picker);
+}
+
+TEST(ExportDialogWindow, TheInterchangePickerOpensPrintFieldSelect) {
+    ZR_REQUIRE_SAMPLES();
+    ExportDialogSample s;
+    TransactionScreenCall call;
+    call.table = &s.table;
+    call.claims = s.index;
+    call.setId = "835";
+    call.currentFolder = s.dir.path();
+    const std::string picker = "Select Interchange Control Batch (ISA)";
+    UserScript script({{picker, exportPress("Listing")},
+                       {"Print Field Select", exportPress("Exit")},
+                       {picker, exportPress("Exit")}});
+    EXPECT_FALSE(CTLD39405(call, s.ui()).has_value());
+    EXPECT_TRUE(UserScript::done());
+    bool opened = false;
+    for (const ShownDialog& d : s.shown) opened = opened || d.caption == "Print Field Select";
+    EXPECT_TRUE(opened);
 }
 
 TEST(ExportDialogWindow, ModeOneHundredNineExportsWithoutAWindow) {
