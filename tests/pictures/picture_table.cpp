@@ -37,6 +37,8 @@ const std::vector<Picture>& pictureTable() {
         {"conversion-source-format.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}}, "Source Format"},
         {"conversion-output-type.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}, {"Source Format", "X12"}}, "Parser Output Type"},
         {"information.png", C::Information, "", {}, {}, "Information"},
+        {"file-information.png", C::FileInformation, "samples/LinuxForHealth-x12/two-claims-single-provider.837i", {}, {{"X12 File Information", "Select a File"}}, "X12 File Information"},
+        {"file-compare.png", C::FileCompare, "samples/LinuxForHealth-x12/two-claims-single-provider.837i", {}, {{"X12 File Compare", "Select a File"}}, "X12 File Compare"},
         // A map generated in the tool (837 professional, transaction based,
         // the defaults), then reviewed.
         {"mapping-tool.png", C::MappingTool, "", {true, false, true, true, true, true},
