@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 
+#include "claim_finders.hpp"
 #include "claim_getters.hpp"
 #include "claim_status_getters.hpp"
 #include "claims_listing.hpp"
@@ -159,6 +160,20 @@ public:
         return written;
     }
 
+    // An 837's records with the number of service lines of each claim's
+    // subscriber loop.
+    void visitClaimLines(const std::function<void(const ValueOf&, std::size_t)>& record,
+                         const std::function<void(std::size_t, std::size_t)>& progress) const {
+        const std::size_t n = claimCount();
+        const ClaimFields f(table_, index_, r_.workFolder);
+        for (std::size_t k = 1; k <= n; ++k) {
+            const auto kk = static_cast<long long>(k);
+            const std::size_t lines = CTL39406DW(index_, table_, kk);
+            claimRecords(f, k, [&](const ValueOf& value) { record(value, lines); });
+            progress(k, n);
+        }
+    }
+
     // The records as text, written in order by `out`: an 837's claims are
     // formatted side by side in blocks (a claim's fields cost far more than
     // writing them), any other set's one by one.
@@ -217,25 +232,31 @@ public:
 
     // The 837 value: a claim-level name through the claim getter, any other
     // through the header getter, then the request's item of that name.
-    std::string claimValue(const ClaimFields& f, long long k, int j, const std::string& name,
-                           bool requestItems = true) const {
+    std::string claimValue(const ClaimFields& f, long long k, int j, const std::string& name) const {
         if (name.empty()) return "";
         if (f.groupOf(name) > 200) return f.claim(j, k, name);
         std::string v = f.header(k, name);
-        if (v.empty() && requestItems) v = CTL39400AV(name, r_.spec, r_.st01);
+        if (v.empty() && requestItems_) v = CTL39400AV(name, r_.spec, r_.st01);
         return v;
     }
 
     // The 835 value; line s > 0 reads service-line names of that line.
-    std::string remittanceValue(std::size_t k, const std::string& name, std::size_t s,
-                                bool requestItems = true) const {
+    std::string remittanceValue(std::size_t k, const std::string& name, std::size_t s) const {
         if (name.empty()) return "";
         if (s > 0 && CTL39407AO(name)) return CTL39407AE(1, index_, table_, k, name + std::to_string(s), r_.claimColumnMode);
         std::string v = CTL39407AB(1, index_, table_, k, name, r_.claimColumnMode);
         if (v.empty()) v = CTL39407AC(1, table_, name);
         if (v.empty()) v = CTL39407AE(1, index_, table_, k, name, r_.claimColumnMode);
-        if (v.empty() && requestItems) v = CTL39400AV(name, r_.spec, r_.st01);
+        if (v.empty() && requestItems_) v = CTL39400AV(name, r_.spec, r_.st01);
         return v;
+    }
+
+    // The same records read from the getters alone, without the request's
+    // items (the dBASE columns).
+    ExportRecords gettersOnly() const {
+        ExportRecords r = *this;
+        r.requestItems_ = false;
+        return r;
     }
 
     // Where an 835 value came from, for the debug trace: A claim, B
@@ -270,6 +291,7 @@ private:
     const ExportOptions& o_;
     const ClaimIndex& index_;
     const SegmentTable& table_;
+    bool requestItems_ = true;
 };
 
 // The field names a record carries: all of them for an 837, at most
@@ -345,11 +367,11 @@ struct WriterContext {
     std::function<void(std::size_t, std::size_t)> progress;
 };
 
-void writeCsv(const WriterContext& c, const std::string& path) {
+bool writeCsv(const WriterContext& c, const std::string& path) {
     const std::string sep = exportSeparator(c.request.workFolder);
     const std::vector<std::string> fields = recordFields(c.request, c.settings);
     OutputFile out(path, c.options.mergeFile);
-    if (!out.ok()) return;
+    if (!out.ok()) return false;
     if (c.request.headerFlag == "HO" || c.options.header) {
         std::string line;
         for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? sep : "") + csvCell(fields[i], sep);
@@ -398,12 +420,13 @@ void writeCsv(const WriterContext& c, const std::string& path) {
         c.runLog.line(" Filter Equal = " + wl::alltrim(c.options.filterValue));
         c.runLog.line(" Filter Recorcd Count = " + std::to_string(written));
     }
+    return true;
 }
 
-void writeXml(const WriterContext& c, const std::string& path) {
+bool writeXml(const WriterContext& c, const std::string& path) {
     const std::vector<std::string> fields = recordFields(c.request, c.settings);
     OutputFile out(path, c.options.mergeFile);
-    if (!out.ok()) return;
+    if (!out.ok()) return false;
     out.write("<?xml version=\"1.0\"  encoding=\"" + c.settings.xmlEncoding + "\"?>\r\n<EXPORTDATA>\r\n");
     const bool claims837 = c.request.st01 == "837";
     const bool dropEmpty = c.settings.switchSet(11);
@@ -432,18 +455,20 @@ void writeXml(const WriterContext& c, const std::string& path) {
     };
     c.records.text(format, [&](const std::string& t) { out.write(t); }, {}, c.progress);
     out.write("</EXPORTDATA>");
+    return true;
 }
 
 // The fixed layout: the segments of the table's claims, not the fields.
-void writeFixedLayout(const WriterContext& c, const std::string& path, bool csv) {
+bool writeFixedLayout(const WriterContext& c, const std::string& path, bool csv) {
     OutputFile out(path, c.options.mergeFile);
-    if (!out.ok()) return;
+    if (!out.ok()) return false;
     auto write = [&](const std::string& t) { out.write(t); };
     if (csv) {
         fixedLayoutCsv(*c.request.table, exportSeparator(c.request.workFolder), write);
     } else {
         fixedLayoutXml(*c.request.table, write);
     }
+    return true;
 }
 
 // The dBASE column names: "F_" and the column number in six digits.
@@ -451,7 +476,7 @@ std::string dbfColumnName(std::size_t n) {
     return "F_" + wl::padLeft(std::to_string(n), 6, '0');
 }
 
-void writeDbf(const WriterContext& c, std::string path, const ExportDictionary& dictionary) {
+bool writeDbf(const WriterContext& c, std::string path, const ExportDictionary& dictionary) {
     const bool claims837 = c.request.st01 == "837";
     // A dBASE name may not begin with a digit: such a name gets "a_" in
     // front, and a second run replaces the first run's table.
@@ -478,9 +503,9 @@ void writeDbf(const WriterContext& c, std::string path, const ExportDictionary& 
         for (std::size_t i = 0; i < columns.size(); ++i) c.debug.line(" - " + columns[i].name + " = " + names[i]);
     }
     std::optional<wl::DbfFile> table = wl::DbfFile::create(path, columns);
-    if (!table) return;
+    if (!table) return false;
     wl::ValueList values(columns.size());
-    c.records.visit(
+    c.records.gettersOnly().visit(
         [&](const ValueOf& value) {
             for (std::size_t i = 0; i < names.size(); ++i) {
                 // Cut to the column's width, never past it.
@@ -491,6 +516,7 @@ void writeDbf(const WriterContext& c, std::string path, const ExportDictionary& 
             table->append(values);
         },
         {}, c.progress);
+    return true;
 }
 
 }  // namespace
@@ -550,6 +576,11 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
         if (p.show) p.show("Missing Table Name");
         return;
     }
+    const bool remittance = c.request.st01 == "835";
+    if (remittance) {
+        c.debug.line(" ODBC Point A");
+        c.debug.line(" ODBC Point A2");
+    }
     std::unique_ptr<ExportTableSink> sink = p.openSink ? p.openSink() : nullptr;
     if (!sink || !sink->connect(dataSource)) return;
     std::vector<std::string> fields = c.request.fields;
@@ -574,10 +605,16 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
                 if (v.size() > static_cast<std::size_t>(columns[i].width)) v.resize(columns[i].width);
                 values.push_back(std::move(v));
             }
-            if (!sink->insert(table, names, values)) errors.refused(values[0]);
+            if (remittance) c.debug.line(" ODBC Point A2 IDCN = " + value("CLAIMPATCTL"));
+            if (!sink->insert(table, names, values)) {
+                errors.refused(values[0]);
+            } else if (remittance) {
+                c.debug.line(" ODBC Point Added Record A ");
+            }
         },
         {}, c.progress);
     sink->commit();
+    if (remittance) c.debug.line(" ODBC Point AB");
     errors.write(c.request.workFolder);
 }
 
@@ -586,9 +623,27 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
 void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const ExportClock& clock, std::string track) {
     const std::vector<OdbcExportDefinition> definitions =
         p.odbcDefinitions ? p.odbcDefinitions(c.request.spec.unused) : std::vector<OdbcExportDefinition>{};
-    c.debug.line(" - Xdbtc=" + std::to_string(definitions.size()));
+    const bool remittance = c.request.st01 == "835";
+    const auto& spec = c.request.spec;
+    if (remittance) {
+        c.debug.line(" ODBC Point A");
+        c.debug.line(" ODBC Point A1");
+    } else {
+        c.debug.line(" - Xdbtc=" + std::to_string(definitions.size()));
+        const std::string items[] = {spec.parseType, spec.sourceFile, spec.destinationFolder, spec.parseOptions,
+                                     spec.destinationFile, spec.unused};
+        for (int i = 0; i < 6; ++i) c.debug.line(" - xpa[" + std::to_string(i + 1) + "]=" + items[i]);
+    }
+    std::size_t definition = 0;
     OdbcErrors errors;
     for (const OdbcExportDefinition& d : definitions) {
+        const std::string at = "  " + clock.now();
+        if (!remittance) {
+            c.debug.line("xdbcc    " + std::to_string(++definition) + at);
+            c.debug.line("DSN    " + d.dataSource + at);
+            c.debug.line("Table    " + d.table + at);
+            c.debug.line("Table Type    " + d.transactionType + at);
+        }
         if (d.transactionType != c.request.st01 || d.fields.empty()) continue;
         std::unique_ptr<ExportTableSink> sink = p.openSink ? p.openSink() : nullptr;
         if (!sink || !sink->connect(d.dataSource)) continue;
@@ -599,26 +654,61 @@ void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const 
         if (!tableListed(sink->tables(), d.table) && !sink->create(d.table, columns)) continue;
         std::vector<std::string> names;
         for (const auto& col : columns) names.push_back(col.name);
-        c.records.visit(
-            [&](const ValueOf& value) {
-                std::vector<std::string> values;
-                for (const auto& col : columns) values.push_back(CTL39404P(value(col.name)));
-                const std::string& key = values[0];
-                if (key.size() > static_cast<std::size_t>(columns[0].width)) {
-                    errors.keyTooWide(columns[0].name, columns[0].width, key);
-                    return;
-                }
-                if (sink->countRows(sqlKeyProbe(d.table, columns[0].name, key)) != 0) return;
-                for (std::size_t i = 1; i < values.size(); ++i)
-                    if (values[i].size() > static_cast<std::size_t>(columns[i].width)) values[i].resize(columns[i].width);
-                if (sink->insert(d.table, names, values)) {
-                    track += " - Added " + key + "  " + clock.now() + "\r\n";
-                } else {
-                    errors.refused(key);
-                }
-            },
-            {}, c.progress);
+        if (!remittance) {
+            c.debug.line("Table Loaded  " + clock.now());
+            c.debug.line("B - DSN    " + d.dataSource + "  " + clock.now());
+            c.debug.line("B - Table    " + d.table + "  " + clock.now());
+            c.debug.line("B - MAXCC   " + std::to_string(c.records.claimCount()) + "  " + clock.now());
+        }
+        auto addRow = [&](const ValueOf& value) {
+            std::vector<std::string> values;
+            for (const auto& col : columns) values.push_back(CTL39404P(value(col.name)));
+            const std::string& key = values[0];
+            if (key.size() > static_cast<std::size_t>(columns[0].width)) {
+                errors.keyTooWide(columns[0].name, columns[0].width, key);
+                return;
+            }
+            const long long found = sink->countRows(sqlKeyProbe(d.table, columns[0].name, key));
+            if (remittance) {
+                c.debug.line(" ODBC Point A3 = " + columns[0].name);
+                c.debug.line(" ODBC Point A4 = " + key);
+                c.debug.line(" ODBC Point A5 = " + std::to_string(found));
+            }
+            if (found != 0) return;
+            for (std::size_t i = 1; i < values.size(); ++i)
+                if (values[i].size() > static_cast<std::size_t>(columns[i].width)) values[i].resize(columns[i].width);
+            if (sink->insert(d.table, names, values)) {
+                if (remittance) c.debug.line(" ODBC Point Added Record A ");
+                track += " - Added " + key + "  " + clock.now() + "\r\n";
+            } else {
+                errors.refused(key);
+            }
+        };
+        const bool lines837 = c.request.st01 == "837" &&
+                              std::any_of(d.fields.begin(), d.fields.end(), [](const std::string& f) { return CTL39406DB(f); });
+        if (!lines837) {
+            c.records.visit(addRow, {}, c.progress);
+        } else {
+            // A row per service line: its columns read that line, and
+            // ICLAIMPATCTLSEQSERVLINE numbers the claim's lines.
+            std::size_t claim = 0;
+            c.records.visitClaimLines(
+                [&](const ValueOf& value, std::size_t lines) {
+                    c.debug.line("Claim : " + std::to_string(++claim) + "  " + clock.now());
+                    c.debug.line("Service Line Count = " + std::to_string(lines));
+                    if (lines == 0) return addRow(value);
+                    for (std::size_t s = 1; s <= lines; ++s) {
+                        addRow([&](const std::string& name) {
+                            const std::string n = std::to_string(s);
+                            if (name == "ICLAIMPATCTLSEQSERVLINE") return value("CLAIMID") + n;
+                            return CTL39406DB(name) ? value(name + n) : value(name);
+                        });
+                    }
+                },
+                c.progress);
+        }
         sink->commit();
+        if (remittance) c.debug.line(" ODBC Point AB");
     }
     errors.write(c.request.workFolder);
     if (!wl::alltrim(track).empty()) writeExportLog(c.request.workFolder, "track.log", track);
@@ -666,11 +756,22 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
     const std::string track = readExportLog(folder, "track.log");
     eraseExportLog(folder, "track.log");
     ExportDebugLog debug(folder, clock);
-    if (settings.switchSet(12)) debug.header(static_cast<int>(request.letter), r.st01);
+    const bool odbc837 = r.letter == ExportLetter::Odbc && r.st01 == "837";
+    // The 837 ODBC path continues the trace of an earlier run, or starts one.
+    if (odbc837 && exportLogExists(folder, "zrdebug.log")) {
+        debug.continueFile();
+    } else if (odbc837 || settings.switchSet(12)) {
+        debug.header(static_cast<int>(request.letter), r.st01);
+    }
 
     // The data-source mode names its tables in its definitions.
     const bool dataSources = r.letter == ExportLetter::Odbc && !r.spec.unused.empty();
-    const std::string output = dataSources ? "" : outputName(r, options, prompts);
+    std::string output = dataSources ? "" : outputName(r, options, prompts);
+    // The X12 file itself is never the output: its text is what is read.
+    if (!output.empty() && !r.sourceFile.empty() && r.letter != ExportLetter::Odbc && wl::sameFile(output, r.sourceFile)) {
+        if (prompts.show) prompts.show(output + " is the file being exported.");
+        output.clear();
+    }
     if (!output.empty() || dataSources) {
         const ExportRecords records(r, options, index);
         runLog.line(" File Type = " + r.st01 + " ");
@@ -684,16 +785,17 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
         };
         const WriterContext c{r, options, settings, records, debug, runLog, progress};
         const bool fixed = options.fixedLayout;
+        bool written = true;
         switch (r.letter) {
             case ExportLetter::Csv:
-                if (!fixed) writeCsv(c, output);
-                if (fixed && r.st01 != "837") writeFixedLayout(c, output, true);
+                if (!fixed) written = writeCsv(c, output);
+                if (fixed && r.st01 != "837") written = writeFixedLayout(c, output, true);
                 break;
             case ExportLetter::Xml:
-                if (!fixed) writeXml(c, output);
-                if (fixed && r.st01 != "837") writeFixedLayout(c, output, false);
+                if (!fixed) written = writeXml(c, output);
+                if (fixed && r.st01 != "837") written = writeFixedLayout(c, output, false);
                 break;
-            case ExportLetter::Dbf: writeDbf(c, output, exportDictionary(r.st01, 0)); break;
+            case ExportLetter::Dbf: written = writeDbf(c, output, exportDictionary(r.st01, 0)); break;
             case ExportLetter::Odbc:
                 if (r.spec.unused.empty()) {
                     writeOdbcFileMode(c, output, prompts);
@@ -703,6 +805,11 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
                 break;
             case ExportLetter::Ywx: CTL48001A(r, output); break;
             case ExportLetter::Remittance: break;
+        }
+        // A file that cannot be written is said, not passed over as made.
+        if (!written) {
+            if (prompts.show) prompts.show(output + " cannot be written.");
+            output.clear();
         }
     }
     runLog.line(" File Loaded " + request.sourceFile);

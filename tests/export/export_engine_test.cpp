@@ -80,6 +80,22 @@ struct EngineRun {
     }
 };
 
+#ifndef _WIN32
+// What a tool prints (its errors too). A machine short of processes may
+// refuse to start it: it is started again, a few times, before the empty
+// answer counts.
+std::string engineToolOutput(const std::string& command) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+        std::string out;
+        char buf[1024];
+        while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
+        if (!out.empty()) return out;
+    }
+    return {};
+}
+#endif
+
 // What Python's csv module reads from a file, one record a line, cells
 // joined by "|". Empty where no Python runs (the Windows builds).
 std::string engineCsvCells(const std::string& path, const std::string& separator) {
@@ -94,11 +110,7 @@ std::string engineCsvCells(const std::string& path, const std::string& separator
                              "    for row in csv.reader(f, delimiter=sys.argv[2]):\n"
                              "        print('|'.join(row))\n";
     const std::string command = "/usr/bin/python3 " + script + " " + path + " '" + separator + "' 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[512];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
+    return engineToolOutput(command);
 #endif
 }
 
@@ -108,12 +120,11 @@ std::string engineXmllint(const std::string& path) {
     (void)path;
     return {};
 #else
-    const std::string command = "/usr/bin/xmllint --noout " + path + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[512];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
+    // A well-formed file says so, so that a tool that never ran does not
+    // pass for one that found nothing.
+    const std::string out = engineToolOutput("/usr/bin/xmllint --noout " + path + " 2>&1 && echo well-formed");
+    if (out == "well-formed\n") return "";
+    return out.empty() ? "<xmllint did not run>" : out;
 #endif
 }
 
@@ -163,6 +174,10 @@ TEST(ExportEngine, ClaimXmlEscapesEveryValueAndIsWellFormed) {
               "<PATFNAME></PATFNAME>\r\n"
               "</CLAIM>\r\n</EXPORTDATA>");
     EXPECT_EQ(engineXmllint(e.dir.file("out.xml")), "");
+#ifndef _WIN32
+    // The reader tells an unescaped value.
+    EXPECT_NE(engineXmllint(e.dir.write("bad.xml", "<A>AT&T</A>")), "");
+#endif
 }
 
 TEST(ExportEngine, DropEmptyFieldsSwitchLeavesOutEmpty837Elements) {
@@ -285,6 +300,34 @@ TEST(ExportEngine, InteractiveNameAndOverwriteQuestion) {
     EXPECT_EQ(asked[1], target + " already exists. Overwrite it?|Overwite File?");
 }
 
+TEST(ExportEngine, TheSourceFileAndAnUnwritableNameAreRefusedAndSaid) {
+    zrtest::TempDir src;
+    const std::string source = src.write("h.x12", engineHostile837());
+    const std::string text = zrtest::readBytes(source);
+    EngineRun e(source);
+    struct Case {
+        std::string target, said;
+    };
+    const Case cases[] = {
+        {source, source + " is the file being exported."},
+        {e.dir.file("no/such/folder/out.csv"), e.dir.file("no/such/folder/out.csv") + " cannot be written."},
+    };
+    for (const Case& c : cases) {
+        auto r = e.request("837", ExportLetter::Csv, {"CLAIMID"});
+        r.outputMode = zr::OutputMode::Screen;
+        r.sourceFile = source;
+        std::vector<std::string> said;
+        zr::ExportPrompts p;
+        p.saveName = [&](const std::string&, const std::string&, const std::string&) { return c.target; };
+        p.askYes = [](const std::string&, const std::string&) { return true; };
+        p.show = [&](const std::string& t) { said.push_back(t); };
+        zr::CTL39404G(r, p, EngineRun::engineFixedClock());
+        EXPECT_EQ(said, std::vector<std::string>{c.said});
+        EXPECT_EQ(zrtest::readBytes(source), text);
+        EXPECT_NE(zrtest::readBytes(e.dir.file("temp.log")).find(" File Created \r\n"), std::string::npos);
+    }
+}
+
 TEST(ExportEngine, CancelledSaveDialogStillLogsTheRun) {
     zrtest::TempDir src;
     EngineRun e(src.write("h.x12", engineHostile837()));
@@ -308,6 +351,26 @@ TEST(ExportEngine, DbfColumnsOfTheFieldListWithTheirWidths) {
     EXPECT_EQ(t->recordCount(), 1u);
     const auto values = t->read(1);
     EXPECT_EQ(wl::alltrim(values[2].text()), "PAT001");
+}
+
+TEST(ExportEngine, DbfTableByteForByte) {
+    zrtest::TempDir src;
+    EngineRun e(src.write("h.x12", engineHostile837()));
+    e.run(e.request("837", ExportLetter::Dbf, {"CLAIMID", "SUBST"}));
+    std::string bytes = zrtest::readBytes(e.dir.file("out.dbf"));
+    ASSERT_GE(bytes.size(), 4u);
+    bytes.replace(1, 3, "DAT");  // the day of the run
+    std::string expected = std::string("\x03", 1) + "DAT" + std::string("\x01\0\0\0", 4) +
+                           std::string("\x61\0", 2) + std::string("\x17\0", 2) + std::string(20, '\0');
+    for (const char* name : {"F_000001", "F_000002"}) {
+        std::string d(32, '\0');
+        std::copy_n(name, 8, d.begin());
+        d[11] = 'C';
+        d[16] = name[7] == '1' ? 20 : 2;
+        expected += d;
+    }
+    expected += "\r PAT001              IL\x1A";
+    EXPECT_EQ(bytes, expected);
 }
 
 TEST(ExportEngine, DbfNameBeginningWithADigitIsReplacedOnTheSecondRun) {
@@ -412,6 +475,33 @@ TEST(ExportEngine, OdbcDataSourceModeAddsEachKeyOnceAndLogsWideKeys) {
     EXPECT_EQ(tables->probes[0], "SELECT * FROM CLAIMS WHERE CLAIMPATCTL = 'PAT001'");
     EXPECT_EQ(zrtest::readBytes(e.dir.file("track.log")),
               " - Added OLD  10:00:00\r\n - Added PAT001  12:53:00\r\n - Added   12:53:00\r\n");
+    const std::string trace = zrtest::readBytes(e.dir.file("zrdebug.log"));
+    EXPECT_EQ(trace.rfind(" ODBC Point A\r\n ODBC Point A1\r\n ODBC Point A3 = CLAIMPATCTL\r\n ODBC Point A4 = PAT001\r\n"
+                          " ODBC Point A5 = 0\r\n ODBC Point Added Record A \r\n",
+                          0),
+              0u)
+        << trace;
+    EXPECT_NE(trace.find(" ODBC Point AB\r\nEnded   2026/12/10  12:53:00\r\n"), std::string::npos);
+}
+
+TEST(ExportEngine, OdbcDataSourceRowPerServiceLineOf837) {
+    EngineRun e(zrtest::x12Fixture("837p_two_claims.x12"));
+    auto tables = std::make_shared<EngineMemoryTables>();
+    zr::ExportPrompts p = engineSinkPrompts(tables);
+    p.odbcDefinitions = [](const std::string&) {
+        return std::vector<zr::OdbcExportDefinition>{
+            {"zrclaims", "LINES", "837", {"ICLAIMPATCTLSEQSERVLINE", "CLAIMID", "AMT"}}};
+    };
+    auto r = e.request("837", ExportLetter::Odbc, {});
+    r.spec.unused = "DEFS";
+    e.dir.write("zrdebug.log", "EARLIER\r\n");
+    zr::CTL39404G(r, p, EngineRun::engineFixedClock());
+    const std::string trace = zrtest::readBytes(e.dir.file("zrdebug.log"));
+    EXPECT_EQ(trace.rfind("EARLIER\r\n - Xdbtc=1\r\n", 0), 0u) << trace;
+    EXPECT_NE(trace.find("Claim : 1  12:53:00\r\nService Line Count = 2\r\n"), std::string::npos) << trace;
+    const std::vector<std::vector<std::string>> expected = {
+        {"PAT0011", "PAT001", "100"}, {"PAT0012", "PAT001", "50"}, {"PAT0021", "PAT002", "75.5"}};
+    EXPECT_EQ(tables->rows, expected);
 }
 
 TEST(ExportEngine, OdbcKeyWiderThanItsColumnIsLogged) {
@@ -515,11 +605,7 @@ std::string engineColumns(const std::string& path, const std::vector<std::string
     for (const std::string& c : columns) names += (names.empty() ? "" : ",") + c;
     (void)as;
     const std::string command = "/usr/bin/python3 " + script + " " + path + " " + names + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[1024];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
+    return engineToolOutput(command);
 }
 
 // The number of records Debian's python3-dbf reads from a table.
@@ -531,11 +617,7 @@ std::string engineDbfCount(const std::string& path) {
                              "print(len(t))\n"
                              "t.close()\n";
     const std::string command = "/usr/bin/python3 " + script + " " + path + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[512];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
+    return engineToolOutput(command);
 }
 
 struct EngineSampleSet {
