@@ -3,10 +3,13 @@
 // 835 listing's "Print Field Select" and the batch mode of the screens.
 #include "export_dialog_window.hpp"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "pickers.hpp"
 #include "remittance_windows.hpp"
+#include "viewer_windows.hpp"
 #include "test_support.hpp"
 #include "text.hpp"
 #include "user_script.hpp"
@@ -137,6 +140,40 @@ TEST(ExportDialogWindow, TheInterchangePickerOpensPrintFieldSelect) {
     bool opened = false;
     for (const ShownDialog& d : s.shown) opened = opened || d.caption == "Print Field Select";
     EXPECT_TRUE(opened);
+}
+
+// Each screen's "Export" (modes above 1) asks the format of the export.
+TEST(ExportDialogWindow, TheScreensExportButtonsOpenTheExport) {
+    struct Case {
+        ScreenKind kind;
+        const char* fixture;
+        const char* setId;
+        const char* title;
+    };
+    const std::vector<Case> cases{
+        {ScreenKind::Claims837, "claims_837p.x12", "837", "View X12 837 Version 5010 PROFESSIONAL"},
+        {ScreenKind::Remittance835, "835_remittance.x12", "835", "View X12 835 Version 5010"},
+        {ScreenKind::ClaimStatus, "277_stc.x12", "277", "View X12 277"},
+        {ScreenKind::Eligibility, "271_three_subscribers.x12", "271", "View X12 271"},
+    };
+    for (const Case& c : cases) {
+        zrtest::TempDir dir;
+        const SegmentTable table = zrtest::loadX12(zrtest::x12Fixture(c.fixture));
+        TransactionScreenCall call;
+        call.table = &table;
+        call.claims = CTL39400C(table, 3);
+        call.setId = c.setId;
+        call.version = "5010";
+        call.mode = 2;
+        call.currentFolder = dir.path();
+        std::vector<std::string> captions;
+        UserScript script({{c.title, exportPress("Export")},
+                           {"Select Format", exportPress("Cancel")},
+                           {c.title, exportPress("Exit")}});
+        openTransactionScreen(c.kind, call, ViewerUi{[&](const ShownDialog& d) { captions.push_back(d.caption); }});
+        EXPECT_TRUE(UserScript::done()) << c.title;
+        EXPECT_NE(std::find(captions.begin(), captions.end(), "Select Format"), captions.end()) << c.title;
+    }
 }
 
 TEST(ExportDialogWindow, ModeOneHundredNineExportsWithoutAWindow) {
