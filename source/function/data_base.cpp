@@ -43,7 +43,12 @@ TDataBase::TDataBase(std::string alias, std::string file, std::string driver, bo
     : lShared(shared), cAlias(std::move(alias)), cFile(std::move(file)), cDriver(std::move(driver)),
       lReadOnly(readOnly) {}
 
-TDataBase::~TDataBase() { UnLock(); }
+TDataBase::~TDataBase() {
+    UnLock();
+    // The area may stay open after the object: its filter must not call
+    // into an object that is gone.
+    if (filtered_ && area_) area_->SetFilter({});
+}
 
 bool TDataBase::Open(const std::string& alias, const std::string& file, const std::string& driver, bool shared,
                      bool readOnly) {
@@ -496,6 +501,7 @@ int TDataBase::KeyCount() { return area_ ? area_->KeyCount() : 0; }
 
 void TDataBase::SetFilter(std::function<bool(TDataBase&)> filter) {
     if (!area_) return;
+    filtered_ = static_cast<bool>(filter);
     if (!filter) {
         area_->SetFilter({});
         return;

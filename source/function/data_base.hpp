@@ -141,7 +141,8 @@ public:
     int KeyCount();
 
     void SetFilter(std::function<bool(TDataBase&)> filter);
-    // After each movement of this area, child seeks the key.
+    // After each movement of this area, child (which must outlive the
+    // relation) seeks the key.
     void SetRelation(TDataBase& child, std::function<Value(TDataBase&)> key);
     void ClearRelation();
 
@@ -157,7 +158,8 @@ public:
     int RecCount() const { return LastRec(); }
     int RecNo() const;
 
-    // Binds the grid browse model: the object as its source (data type
+    // Binds the grid browse model (which must not outlive the object): the
+    // object as its source (data type
     // 16), one column per name of columns (every column when none and
     // autoCols), editing through FieldBlock, sorting by the column's order
     // with sortable; a row is saved when left.
@@ -187,6 +189,7 @@ private:
     void moved();
 
     std::shared_ptr<DbfArea> area_;
+    bool filtered_ = false;
     std::vector<std::pair<TDataBase*, std::function<Value(TDataBase&)>>> relations_;
 };
 

@@ -241,6 +241,19 @@ TEST(TDataBase, SeeksFiltersAndRelationsFollowTheArea) {
     EXPECT_EQ(endsSeen, 1);
 }
 
+TEST(TDataBase, AnAreaOutlivingItsObjectDropsTheObjectsFilter) {
+    zrtest::TempDir dir;
+    DataBaseAreas closeAll;
+    auto area = USEAREA(dataBaseTable(dir), "KEPT");
+    {
+        TDataBase db("KEPT");
+        db.SetFilter([](TDataBase& d) { return d.FieldGet("PAID").logical(); });
+        EXPECT_EQ(db.KeyCount(), 1);
+    }
+    EXPECT_FALSE(area->HasFilter());
+    EXPECT_EQ(area->KeyCount(), 3);
+}
+
 TEST(TDataBase, AGridBrowseMovesAndEditsThroughTheObject) {
     zrtest::TempDir dir;
     DataBaseAreas closeAll;
