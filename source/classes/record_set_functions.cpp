@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 
 #include "dbf_area.hpp"
 #include "dbf_file.hpp"
@@ -153,6 +154,83 @@ bool WL_ADOEXPORTTODBF(TDbOdbc& recordSet, const std::string& dbfFile) {
     dbfCloseArea(alias);
     recordSet.GoToId(noted);
     return true;
+}
+
+namespace {
+
+// Closes the source area however the import ends.
+struct RecordSetSourceArea {
+    std::string alias;
+    ~RecordSetSourceArea() {
+        if (!alias.empty()) dbfCloseArea(alias);
+    }
+};
+
+}  // namespace
+
+bool WL_ADOIMPORTFROMDBF(TOdbc& connection, const std::string& dbfFile, std::string table, const std::string& prefix,
+                         int batch) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(dbfFile, ec)) {
+        MSGINFO(Value(dbfFile + " not found"));
+        return false;
+    }
+    RecordSetSourceArea source{CGETNEWALIAS("SRC")};
+    std::shared_ptr<DbfArea> area = USEAREA(dbfFile, source.alias);
+    if (!area) {
+        source.alias.clear();
+        MSGINFO(Value("Can not open " + dbfFile));
+        return false;
+    }
+    if (table.empty()) table = std::filesystem::path(dbfFile).stem().string();
+    const RdbmsKind kind = rdbmsKindOf(connection);
+    if (WL_ADOTABLEEXISTS(table, connection)) {
+        if (!MSGNOYES(Value(table + " Already Exists. OverWrite? (Y/N)"))) return false;
+        if (!connection.Execute("DROP TABLE " + table, "WL_ADOIMPORTFROMDBF")) {
+            MSGINFO(Value("Can not drop table " + table));
+            return false;
+        }
+        if (kind == RdbmsKind::Oracle) connection.Execute("DROP SEQUENCE " + table + "_ID_SEQ");
+    }
+    std::vector<SqlColumn> columns;
+    std::string names;
+    for (const DbfField& f : area->fields()) {
+        columns.push_back({prefix + f.name, std::string(1, f.type), f.length, f.decimals});
+        names += (names.empty() ? "" : ",") + columns.back().name;
+    }
+    if (!WLADOCREATETABLE(table, columns, connection, false)) {
+        MSGINFO(Value("Error Creating " + table));
+        return false;
+    }
+    if (batch < 0) return true;
+    if (kind == RdbmsKind::MsAccess) batch = 0;
+    const std::string start =
+        "INSERT INTO " + WL_QUOTEDCOLSQL(table, kind) + " ( " + WL_QUOTEDCOLSQL(names, kind) + " ) VALUES ";
+    std::string statement;
+    int rows = 0;
+    bool ok = true;
+    auto send = [&] {
+        if (!statement.empty() && !connection.Execute(statement, "WL_ADOIMPORTFROMDBF")) ok = false;
+        statement.clear();
+        rows = 0;
+    };
+    for (area->GoTop(); !area->Eof(); area->Skip(1)) {
+        std::string row = "(";
+        const ValueList values = area->Record();
+        for (std::size_t i = 0; i < values.size(); ++i)
+            row += (i ? "," : "") + WL_VALTOSQL(values[i], std::nullopt, kind);
+        row += ")";
+        if (statement.empty()) {
+            statement = start + row;
+        } else {
+            statement += "," + row;
+            ++rows;
+        }
+        if (rows >= batch) send();
+    }
+    send();
+    if (!ok) WL_SHOWADOERROR(connection);
+    return ok;
 }
 
 }  // namespace wl

@@ -43,5 +43,12 @@ TDataBaseRow WLADOLOADRECORD(TDbOdbc& recordSet, bool blank = false);
 // unique) holding its rows; the position is kept. False (after "Can not
 // create " + file) when the table cannot be made.
 bool WL_ADOEXPORTTODBF(TDbOdbc& recordSet, const std::string& dbfFile);
+// A dBASE table copied into a new table of the connection (cTable: the
+// file's name; prefix before every column name), its rows sent in INSERT
+// statements of batch + 1 rows (none with batch below 0). An existing
+// table is replaced only when "... Already Exists. OverWrite? (Y/N)" is
+// answered yes. True when copied.
+bool WL_ADOIMPORTFROMDBF(TOdbc& connection, const std::string& dbfFile, std::string table = {},
+                         const std::string& prefix = {}, int batch = 20);
 
 }  // namespace wl

@@ -65,6 +65,30 @@ TEST_F(RecordSetFunctions, MakesListsLoadsAndExportsTables) {
     EXPECT_TRUE(prompts.prompts().empty());
 }
 
+TEST_F(RecordSetFunctions, ADbaseTableIsImportedInBatchesAndReplacedOnlyWhenAllowed) {
+    zrtest::TempDir dir;
+    const std::string path = dir.file("MEMBERS.DBF");
+    {
+        auto t = wl::DbfFile::create(path, {{"NAME", 'C', 10, 0}, {"COPAY", 'N', 6, 2}, {"SEEN", 'D', 8, 0}});
+        for (int i = 1; i <= 45; ++i)
+            t->append({wl::Value(i == 7 ? std::string("O'BRIEN") : "M" + std::to_string(i)), wl::Value(i * 0.5),
+                       wl::Value(wl::Date{2024, 1 + i % 12, 1})});
+    }
+    ASSERT_TRUE(wl::WL_ADOIMPORTFROMDBF(*db, path, "", "X_", 20));
+    EXPECT_EQ(source.sqlite("SELECT COUNT(*), SUM(X_COPAY) FROM MEMBERS"), "45|517.5");
+    EXPECT_EQ(source.sqlite("SELECT TRIM(X_NAME) FROM MEMBERS WHERE X_COPAY = 3.5"), "O'BRIEN");
+    EXPECT_TRUE(prompts.prompts().empty());
+    // The table exists: No keeps it, Yes replaces it.
+    EXPECT_FALSE(wl::WL_ADOIMPORTFROMDBF(*db, path, "MEMBERS", "X_", 20));
+    EXPECT_EQ(prompts.texts().back(), "MEMBERS Already Exists. OverWrite? (Y/N)");
+    prompts.answerNext(true);
+    ASSERT_TRUE(wl::WL_ADOIMPORTFROMDBF(*db, path, "MEMBERS", "", -1));
+    EXPECT_EQ(source.sqlite("SELECT COUNT(*) FROM MEMBERS"), "0");
+    EXPECT_FALSE(wl::WL_ADOIMPORTFROMDBF(*db, dir.file("NONE.DBF")));
+    EXPECT_EQ(prompts.texts().back(), dir.file("NONE.DBF") + " not found");
+    EXPECT_TRUE(wl::AGETWORKAREAS().empty());  // the source area is closed
+}
+
 TEST_F(RecordSetFunctions, MissingSourcesAreReportedNotCrashed) {
     EXPECT_FALSE(wl::WL_OPENRECORDSET(*db, "NOSUCHTABLE"));
     EXPECT_FALSE(wl::WL_OPENADOCONNECTION("zrnosuchsource", true));
