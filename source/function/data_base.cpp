@@ -281,7 +281,8 @@ int TDataBase::RowPut(TDataBaseRow& row, bool append, bool commit) {
     bool lockedHere = false;
     if (append) {
         if (!area_->Append()) return 0;
-        lockedHere = lShared && area_->RLock();
+        // A file lock held by the caller covers the new record and stays.
+        lockedHere = lShared && !area_->FileLocked() && area_->RLock();
     } else if (!lReadOnly && !lockHere(lockedHere)) {
         if (bNetError) bNetError(*this);
         return 0;

@@ -189,6 +189,14 @@ TEST(TDataBase, RowsGoInAndOutAndAnotherReaderSeesThem) {
         EXPECT_EQ(db.RowPut(refused, true), 0);
         EXPECT_EQ(refused[0].value.text(), std::string(10, ' '));
         EXPECT_EQ(db.LastRec(), 4);
+        // Appending under the caller's file lock leaves the lock held.
+        db.lReadOnly = false;
+        ASSERT_TRUE(db.Lock());
+        TDataBaseRow locked{{"PATIENT", Value("LOCKED"), true, ""}};
+        EXPECT_EQ(db.RowPut(locked, true), 5);
+        EXPECT_TRUE(db.area()->FileLocked());
+        db.area()->Delete();
+        db.area()->Pack();
     }
 #ifndef _WIN32
     EXPECT_EQ(dataBaseReadWithPythonDbf(path), "OBRIEN|120.5|2024-03-01|True|first visit\n"
