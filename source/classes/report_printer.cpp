@@ -60,6 +60,13 @@ int ReportPrinter::penWidth(int pen) {
     return pens_.empty() ? 1 : pens_[static_cast<std::size_t>(std::clamp(pen, 1, static_cast<int>(pens_.size())) - 1)]->nWidth;
 }
 
+void ReportPrinter::FillRect(int top, int left, int bottom, int right, unsigned color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    if (!brush) return;
+    printer_->FillRect(RECT{left, top, right, bottom}, brush);
+    DeleteObject(brush);
+}
+
 void ReportPrinter::End() {
     if (!printer_) return;
     for (auto& f : fonts_) f->End();

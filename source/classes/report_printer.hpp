@@ -37,6 +37,9 @@ public:
     int nLogPixelX() override { return printer_->nLogPixelX(); }
     int nLogPixelY() override { return printer_->nLogPixelY(); }
     int penWidth(int pen) override;
+    void FillRect(int top, int left, int bottom, int right, unsigned color) override;
+    int GetOrientation() override { return printer_->GetOrientation(); }
+    void SetLandscape() override { printer_->SetLandscape(); }
 
     TPrinter* printer() const { return printer_.get(); }
 

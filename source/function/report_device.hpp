@@ -34,6 +34,12 @@ public:
     virtual void SetWidth(int) {}
     // The width of pen `pen` in device units.
     virtual int penWidth(int) { return 1; }
+    // A band filled with a solid colour (0x00BBGGRR); a text file has none.
+    virtual void FillRect(int /*top*/, int /*left*/, int /*bottom*/, int /*right*/, unsigned /*color*/) {}
+    // 1 portrait, 2 landscape; a text file answers landscape so that a wide
+    // listing never asks to turn it.
+    virtual int GetOrientation() { return isTextFile() ? 2 : 1; }
+    virtual void SetLandscape() {}
 };
 
 }  // namespace wl
