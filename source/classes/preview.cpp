@@ -3,7 +3,12 @@
 #include <ctime>
 #include <filesystem>
 
+#include "button.hpp"
+#include "checkbox.hpp"
+#include "dialog.hpp"
+#include "get.hpp"
 #include "mail.hpp"
+#include "meter.hpp"
 #include "message_loop.hpp"
 #include "message_windows.hpp"
 #include "messages.hpp"
@@ -393,14 +398,8 @@ void TPreview::PrintPrv(int nOption, int nFrom, int nTo) {
     HDC dc = oDevice->hDC;
     if (!dc) return;
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    int first = 1, last = model.pageCount;
-    if (nOption == 2) first = last = model.nPage;
-    if (nOption == 3) {
-        first = std::max(1, nFrom);
-        last = std::min(model.pageCount, nTo);
-    }
     STARTDOC(dc, oDevice->cDocument);
-    for (int page = first; page <= last; ++page) {
+    for (int page : printRangePages(nOption, nFrom, nTo, model.nPage, model.pageCount)) {
         STARTPAGE(dc);
         EnhMetafile meta(GETENHMETAFILE(oDevice->aMeta[static_cast<std::size_t>(page - 1)]));
         if (meta.h) PLAYENHMETAFILE(dc, meta.h, nullptr, true);
@@ -410,7 +409,114 @@ void TPreview::PrintPrv(int nOption, int nFrom, int nTo) {
     SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
 }
 
-void TPreview::PrintPage() { PrintPrv(1); }
+void TPreview::PrintPage() {
+    if (model.pageCount <= 1) {
+        PrintPrv(1);
+        return;
+    }
+    // The layout's units, scaled to the dialog's pixels.
+    const auto dx = [](double v) { return static_cast<int>(v * 1.8); };
+    const auto dy = [](double v) { return static_cast<int>(v * 1.6); };
+    Value option(1), from(1), to(model.pageCount);
+    TDialog d;
+    DialogNew dn;
+    dn.cCaption = "Printing";
+    dn.lPixel = true;
+    dn.nWidth = 400;
+    dn.nHeight = 183;
+    d.New(dn);
+    TGroup range;
+    range.New(dy(8), dx(8), 0, 0, "Printing range", &d, true, dx(135), dy(72));
+    TSay fromLabel, toLabel;
+    SayNew sn;
+    sn.oWnd = &d;
+    sn.lPixel = true;
+    sn.nRow = dy(61);
+    sn.nCol = dx(30);
+    sn.nWidth = dx(22);
+    sn.nHeight = dy(10);
+    sn.bText = [] { return Value("From"); };
+    fromLabel.New(sn);
+    sn.nCol = dx(80);
+    sn.bText = [] { return Value("To"); };
+    toLabel.New(sn);
+    TGet fromGet, toGet;
+    const int pages = model.pageCount;
+    GetNew gn;
+    gn.oWnd = &d;
+    gn.lPixel = true;
+    gn.nRow = dy(60);
+    gn.nCol = dx(53);
+    gn.nWidth = dx(22);
+    gn.nHeight = dy(11);
+    gn.cPicture = "@K 99999";
+    gn.bSetGet = bindTo(from);
+    gn.bValid = [&](TWindow&) {
+        fromGet.Assign();
+        const bool ok = printRangeFromValid(static_cast<int>(from.number()), static_cast<int>(to.number()));
+        if (!ok) beep();
+        return ok;
+    };
+    fromGet.New(gn);
+    gn.nCol = dx(103);
+    gn.bSetGet = bindTo(to);
+    gn.bValid = [&](TWindow&) {
+        toGet.Assign();
+        const bool ok = printRangeToValid(static_cast<int>(from.number()), static_cast<int>(to.number()), pages);
+        if (!ok) beep();
+        return ok;
+    };
+    toGet.New(gn);
+    // The range fields take input only for "Pages".
+    const auto enableRange = [&](bool on) {
+        for (TGet* g : {&fromGet, &toGet}) on ? g->Enable() : g->Disable();
+    };
+    TRadMenu choice;
+    RadMenuNew rn;
+    rn.oWnd = &d;
+    rn.lPixel = true;
+    rn.nRow = dy(18);
+    rn.nCol = dx(18);
+    rn.nWidth = dx(100);
+    rn.nHeight = dy(12);
+    rn.aCaptions = {"All", "Current page", "Pages"};
+    rn.bSetGet = bindTo(option);
+    rn.bChange = [&](TRadMenu& m) { enableRange(m.nOption() == 3); };
+    choice.New(rn);
+    TButton ok, cancel;
+    ButtonNew bn;
+    bn.oWnd = &d;
+    bn.lPixel = true;
+    bn.nRow = dy(10);
+    bn.nCol = dx(152);
+    bn.nWidth = dx(42);
+    bn.nHeight = dy(14);
+    bn.cCaption = "&Ok";
+    bn.lDefault = true;
+    bn.bAction = [&](TWindow&) {
+        fromGet.Assign();
+        toGet.Assign();
+        const int n = static_cast<int>(option.number());
+        const int first = static_cast<int>(from.number()), last = static_cast<int>(to.number());
+        if (n == 3 && !(printRangeFromValid(first, last) && printRangeToValid(first, last, pages))) {
+            beep();
+            return;
+        }
+        d.End(1);
+        PrintPrv(n, first, last);
+    };
+    ok.New(bn);
+    bn.nRow = dy(28);
+    bn.cCaption = "&Cancel";
+    bn.lDefault = false;
+    bn.lCancel = true;
+    bn.bAction = [&](TWindow&) { d.End(2); };
+    cancel.New(bn);
+    DialogActivate act;
+    act.lCentered = true;
+    act.bInit = [&](TWindow&) { enableRange(false); };
+    d.Activate(act);
+}
 
 std::optional<std::string> TPreview::SaveAs(bool lPDF, std::optional<std::string> cFile, std::optional<bool> lView) {
     if (!lPDF) {

@@ -50,7 +50,7 @@ public:
     void CheckMouseWheel(int nKeys, int nDelta);
     // Prints pages: 1 all, 2 the page shown, 3 nFrom to nTo.
     void PrintPrv(int nOption, int nFrom = 1, int nTo = 1);
-    // Option 1 at once for one page; the range dialog is left out (all pages).
+    // One page prints at once; more ask for the range ("Printing").
     void PrintPage();
     // PDF only here (no word processor): the file written, or nothing.
     std::optional<std::string> SaveAs(bool lPDF, std::optional<std::string> cFile = {},

@@ -8,14 +8,15 @@
 #include "message_loop.hpp"
 #include "print_settings.hpp"
 #include "profile_files.hpp"
+#include "dialog_waiter.hpp"
 #include "unix_tools.hpp"
 
 namespace {
 
 // Page n has a black block in band n of three across the page's top half.
-std::unique_ptr<wl::TPrinter> threePages() {
+std::unique_ptr<wl::TPrinter> threePages(const std::string& document = "Three pages") {
     wl::PrinterOptions o;
-    o.cDocument = "Three pages";
+    o.cDocument = document;
     o.lPreview = true;
     o.cModel = "ZRPDF," + wl::GETPROFSTRING(std::string("Devices"), std::string("ZRPDF"));
     auto p = std::make_unique<wl::TPrinter>(o);
@@ -158,6 +159,53 @@ TEST(TPreview, TwoPagesIsRefusedForASinglePage) {
     ASSERT_EQ(prompts.prompts().size(), 1u);
     EXPECT_EQ(prompts.prompts()[0].text, "No .Doc file manipulation software installed");
     preview.Close();
+}
+
+// The printer's complete PDF whose file name holds `title` (other jobs share
+// the folder); "" after two minutes.
+std::string previewPdfTitled(const std::string& title) {
+    for (int i = 0; i < 1200; ++i) {
+        for (const std::string& p : zrtest::pdfsNow())
+            if (std::filesystem::path(p).filename().string().find(title) != std::string::npos &&
+                zrtest::readBytes(p).find("%%EOF") != std::string::npos)
+                return p;
+        Sleep(100);
+    }
+    return {};
+}
+
+TEST(TPreview, PrintRangeDialogPrintsTheCurrentPage) {
+    const std::string title = "zr-preview-range-current";
+    for (const std::string& p : zrtest::pdfsNow())
+        if (p.find(title) != std::string::npos) std::filesystem::remove(p);
+    auto printer = threePages(title);
+    ASSERT_NE(printer->hDC, nullptr);
+    wl::TPreview preview(std::move(printer));
+    preview.Activate();
+    preview.NextPage();
+    bool fromEnabledAtFirst = true, fromEnabledForPages = false;
+    std::thread answer = zrtest::whenShown("Printing", [&](HWND box) {
+        HWND from = FindWindowExA(box, nullptr, "Edit", nullptr);
+        fromEnabledAtFirst = from && IsWindowEnabled(from);
+        SendMessageA(FindWindowExA(box, nullptr, "Button", "Pages"), BM_CLICK, 0, 0);
+        fromEnabledForPages = from && IsWindowEnabled(from);
+        SendMessageA(FindWindowExA(box, nullptr, "Button", "Current page"), BM_CLICK, 0, 0);
+        PostMessageA(FindWindowExA(box, nullptr, "Button", "&Ok"), BM_CLICK, 0, 0);
+    });
+    preview.PrintPage();
+    answer.join();
+    preview.Close();
+    EXPECT_FALSE(fromEnabledAtFirst);
+    EXPECT_TRUE(fromEnabledForPages);
+    const std::string pdf = previewPdfTitled(title);
+    ASSERT_FALSE(pdf.empty()) << "CUPS wrote no PDF titled " << title;
+    zrtest::ScratchDir dir("preview-range");
+    const std::string copy = dir.file("current.pdf");
+    std::filesystem::copy_file(pdf, copy);
+    std::filesystem::remove(pdf);
+    const std::vector<wl::PixelImage> pages = zrtest::pdfPages(dir.path(), copy);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(darkBand(pages[0]), 1);  // page 2 has its block in the middle band
 }
 
 }  // namespace
