@@ -40,6 +40,9 @@ public:
     void FillRect(int top, int left, int bottom, int right, unsigned color) override;
     int GetOrientation() override { return printer_->GetOrientation(); }
     void SetLandscape() override { printer_->SetLandscape(); }
+    void SayImage(int row, int col, const std::string& image, int width, int height, int alpha) override {
+        printer_->SayImage(row, col, image, width, height, SRCCOPY, false, alpha);
+    }
 
     TPrinter* printer() const { return printer_.get(); }
 

@@ -40,6 +40,10 @@ public:
     // listing never asks to turn it.
     virtual int GetOrientation() { return isTextFile() ? 2 : 1; }
     virtual void SetLandscape() {}
+    // A picture (a file name or its bytes) at (row, col), `width` x `height`
+    // pixels, blended with `alpha` when it has an alpha channel.
+    virtual void SayImage(int /*row*/, int /*col*/, const std::string& /*image*/, int /*width*/, int /*height*/,
+                          int /*alpha*/) {}
 };
 
 }  // namespace wl

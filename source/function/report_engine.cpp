@@ -1,6 +1,7 @@
 #include "report_engine.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "messages.hpp"
 #include "text.hpp"
@@ -167,6 +168,7 @@ void TRColumn::SayTitle(int row, int line) {
 }
 
 int TRColumn::LineCount() const {
+    if (lImage) return std::max(nImgLines, static_cast<int>(aData.size()));
     if (!lMemo) return static_cast<int>(aData.size());
     const std::string text = aData.empty() ? std::string() : textOf(aData[0]);
     return static_cast<int>(reportMemoLines(text, nSize).size());
@@ -174,7 +176,7 @@ int TRColumn::LineCount() const {
 
 void TRColumn::SayData(int row, int line) {
     TReport& r = *oReport;
-    if (line > std::max(static_cast<int>(aData.size()), nMemoLines)) return;
+    if (line > std::max({static_cast<int>(aData.size()), nMemoLines, lImage ? nImgLines : 0})) return;
     std::string text;
     if (lMemo) {
         if (line == 1) {
@@ -186,6 +188,12 @@ void TRColumn::SayData(int row, int line) {
         if (line <= static_cast<int>(lines.size())) text = alltrim(lines[static_cast<std::size_t>(line - 1)]);
     } else {
         text = dataText(line);
+    }
+    if (lImage && line == 1) {
+        r.nMemoLines = std::max(r.nMemoLines, nImgLines);
+        const std::string image = bImage ? CVALTOCHAR(bImage()) : std::string();
+        const int height = nDataHeight * std::max(nImgLines, r.nMemoLines) - 20;
+        if (!image.empty()) r.SayBitmap(row, nCalCol, image, nWidth, height, 0, nAlphaLevel);
     }
     if (text.empty()) return;
     sayAligned(row, text, fontOf(bDataFont));
@@ -304,7 +312,19 @@ bool TReport::Stabilize() {
     lTotal = lShadow = lGrid = false;
     for (auto& c : aColumns) {
         if (c->lMemo && c->nSize <= 0) c->nSize = 50;
+        if (c->lImage && c->nSize <= 0) c->nSize = 10;
+        if (c->lImage && !c->bImage && !c->aData.empty()) {
+            // The picture comes from the first data line, which then prints nothing.
+            c->bImage = c->aData[0];
+            c->aData[0] = blank();
+        }
         c->Stabilize();
+        if (c->lImage) {
+            const int line = std::max(c->nDataHeight, 1);
+            if (c->nImgLines <= 0) c->nImgLines = c->nImgHtx > 0 ? c->nImgHtx / line + 1 : 4;
+            c->nImgLines = std::max(c->nImgLines, static_cast<int>(c->aData.size()));
+            c->nImgHtx = c->nImgLines * c->nDataHeight;
+        }
         nMaxTitle = std::max(nMaxTitle, static_cast<int>(c->aTitle.size()));
         nMaxData = std::max(nMaxData, static_cast<int>(c->aData.size()));
         lTotal = lTotal || c->lTotal;
@@ -520,6 +540,20 @@ void TReport::Margin(double nValue, int nType, int nScale) {
     lStable = false;
 }
 
+void TReport::SayBitmap(double nRow, double nCol, const std::string& xImage, double nWidth, double nHeight,
+                        int nScale, int nAlpha) {
+    if (nScale > 0) {
+        const double unit = nScale == 2 ? 1 / 2.54 : 1.0;
+        nRow *= unit * nLogPixY;
+        nCol *= unit * nLogPixX;
+        nWidth *= unit * nLogPixX;
+        nHeight *= unit * nLogPixY;
+    }
+    // Rounded: a centimetre value converted back to inches is a hair short.
+    oDevice->SayImage(static_cast<int>(std::lround(nRow)), static_cast<int>(std::lround(nCol)), xImage,
+                      static_cast<int>(std::lround(nWidth)), static_cast<int>(std::lround(nHeight)), nAlpha);
+}
+
 void TReport::CellView() {
     lJoin = lSeparator = lBoxOnTotal = true;
     for (auto& c : aColumns) c->lGrid = true;
@@ -721,6 +755,10 @@ void RPTADDCOLUMN(ColumnOptions o) {
     c->lGrid = o.lGrid;
     c->nPen = o.nPen;
     c->lMemo = o.lMemo;
+    c->lImage = o.lImage;
+    c->bImage = std::move(o.bImage);
+    (o.lImgHeight ? c->nImgHtx : c->nImgLines) = o.nImgSize;
+    if (o.lImage) c->nAlphaLevel = o.nAlpha;
     const bool numeric = c->aData[0] && c->aData[0]().isNumber();
     c->nPad = reportPad(o.cAlign.empty() ? (numeric ? "RIGHT" : "LEFT") : o.cAlign, 1);
     c->cTotalPict = c->aPicture[0];

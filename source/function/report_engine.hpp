@@ -71,6 +71,11 @@ public:
     bool lMemo = false;
     int nMemoLines = 1;
     std::string cMemoText;
+    // An image column draws its picture (bImage: a file name or the bytes)
+    // over nImgLines data lines (nImgHtx pixels).
+    bool lImage = false;
+    ReportText bImage;
+    int nImgHtx = 0, nImgLines = 0, nAlphaLevel = 255;
 
     void Stabilize();
     void SayTitle(int row, int line);
@@ -172,6 +177,10 @@ public:
     // gridded.
     void CellView();
     void SetShdColor(unsigned color) { nClrShadow = color; }
+    // A picture at (nRow, nCol) of nWidth x nHeight: inches (nScale 1),
+    // centimetres (2) or pixels (0 or less).
+    void SayBitmap(double nRow = 0.2, double nCol = 0.2, const std::string& xImage = {}, double nWidth = 1,
+                   double nHeight = 1, int nScale = 1, int nAlpha = 255);
     bool NeedNewPage() const { return nRow >= nBottomRow; }
     // The listing as a spreadsheet: bToExcel when set; there is no
     // spreadsheet program to automate, so otherwise its alert.
@@ -203,6 +212,12 @@ struct ColumnOptions {
     bool lShadow = false, lGrid = false;
     int nPen = 1;
     bool lMemo = false;
+    bool lImage = false;
+    ReportText bImage;
+    // The picture's height: pixels with lImgHeight, else data lines.
+    int nImgSize = 0;
+    bool lImgHeight = false;
+    int nAlpha = 255;
 };
 void RPTADDCOLUMN(ColumnOptions options);
 void RPTADDGROUP(ReportText bGroup, ReportText bHeader = {}, ReportText bFooter = {}, ReportIndex bFont = {},

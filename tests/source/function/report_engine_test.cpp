@@ -120,7 +120,7 @@ TEST(TRFile, WritesRowsKeepingWhatFollowsAndCondensesWideRows) {
 
 // A printer-like device in pixels that records what the report draws.
 struct ReportRecord {
-    char kind;  // 'L' line, 'F' fill, 'S' text
+    char kind;  // 'L' line, 'F' fill, 'S' text, 'I' picture
     int top, left, bottom, right;
     std::string text;
     unsigned color = 0;
@@ -145,9 +145,13 @@ public:
     }
     int nHorzRes() override { return w_; }
     int nVertRes() override { return h_; }
-    int nLogPixelX() override { return 100; }
-    int nLogPixelY() override { return 100; }
+    int nLogPixelX() override { return dpiX; }
+    int nLogPixelY() override { return dpiY; }
     int GetOrientation() override { return orientation; }
+    void SayImage(int row, int col, const std::string& image, int width, int height, int alpha) override {
+        out_.push_back({'I', row, col, row + height, col + width, image, static_cast<unsigned>(alpha)});
+    }
+    int dpiX = 100, dpiY = 100;
     void SetLandscape() override {
         ++landscapeTurns;
         orientation = 2;
@@ -386,6 +390,58 @@ TEST(XlHeaderLine, FontStyleSizeAndText) {
     EXPECT_EQ(wl::xlHeaderBlock({[] { return wl::Value("A"); }, [] { return wl::Value("B"); }}, {arial}, 288),
               "&\"Arial,Normal\"&10A\n&\"Arial,Normal\"&10B");
     EXPECT_EQ(wl::xlHeaderBlock({[] { return wl::Value(""); }}, {arial}, 288), "");
+}
+
+TEST(TReport, SayBitmapPlacesInInchesCentimetresOrPixels) {
+    struct Case {
+        double row, col, width, height;
+        int scale;
+        ReportRecord drawn;
+    };
+    // 100 pixels an inch across, 200 down.
+    const Case cases[] = {
+        {0.5, 1, 2, 1, 1, {'I', 100, 100, 100 + 200, 100 + 200, "pic.bmp"}},
+        {2.54, 5.08, 2.54, 2.54, 2, {'I', 200, 200, 200 + 200, 200 + 100, "pic.bmp"}},
+        {30, 40, 50, 60, 0, {'I', 30, 40, 30 + 60, 40 + 50, "pic.bmp"}},
+    };
+    for (const Case& k : cases) {
+        std::vector<ReportRecord> drawn;
+        auto device = std::make_unique<RecordingPrinter>(1000, 1400, drawn);
+        device->dpiY = 200;
+        wl::TReport r(std::move(device));
+        r.SayBitmap(k.row, k.col, "pic.bmp", k.width, k.height, k.scale, 128);
+        ASSERT_EQ(drawn.size(), 1u);
+        EXPECT_EQ(std::vector<int>({drawn[0].top, drawn[0].left, drawn[0].bottom, drawn[0].right}),
+                  std::vector<int>({k.drawn.top, k.drawn.left, k.drawn.bottom, k.drawn.right}))
+            << k.scale;
+        EXPECT_EQ(drawn[0].color, 128u);
+    }
+}
+
+TEST(TReport, AnImageColumnTakesFourLinesAndDrawsItsPicture) {
+    std::vector<ReportRecord> drawn;
+    auto report = reportTwoColumns(std::make_unique<RecordingPrinter>(1000, 1400, drawn), [](wl::TReport& r) {
+        r.nTitleUpLine = r.nTitleDnLine = 0;
+        wl::TRColumn& c = *r.aColumns[0];
+        c.lImage = true;
+        c.aData = {[] { return wl::Value("logo.bmp"); }};
+    });
+    const wl::TRColumn& c = *report->aColumns[0];
+    EXPECT_EQ(c.nImgLines, 4);
+    EXPECT_EQ(c.nImgHtx, 80);
+    std::vector<ReportRecord> pictures;
+    for (const auto& d : drawn)
+        if (d.kind == 'I') pictures.push_back(d);
+    ASSERT_EQ(pictures.size(), 2u);
+    for (const auto& p : pictures) {
+        EXPECT_EQ(p.text, "logo.bmp");
+        EXPECT_EQ(p.left, c.nCalCol);
+        EXPECT_EQ(p.right - p.left, c.nWidth);
+        EXPECT_EQ(p.bottom - p.top, 20 * 4 - 20);
+    }
+    EXPECT_EQ(pictures[1].top - pictures[0].top, 4 * 20);  // four data lines a record
+    for (const auto& d : drawn)
+        if (d.kind == 'S') EXPECT_NE(d.text, "logo.bmp") << "the picture's name printed as text";
 }
 
 }  // namespace
