@@ -4,6 +4,7 @@
 
 #include "pdf_export.hpp"
 #include "preview.hpp"
+#include "report_progress.hpp"
 
 namespace wl {
 
@@ -66,6 +67,8 @@ void ReportPrinter::FillRect(int top, int left, int bottom, int right, unsigned 
     printer_->FillRect(RECT{left, top, right, bottom}, brush);
     DeleteObject(brush);
 }
+
+std::unique_ptr<ReportProgress> ReportPrinter::progress() { return std::make_unique<PrintingPageDialog>(); }
 
 void ReportPrinter::End() {
     if (!printer_) return;

@@ -3,10 +3,24 @@
 // on a text file. Fonts and pens are the report's, by number from 1.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace wl {
+
+// What shows a running report's page and lets the user cancel it (the
+// "Printing page" dialog on a printer).
+class ReportProgress {
+public:
+    virtual ~ReportProgress() = default;
+    // Shown with the report's name; Cancel disabled unless `cancelable`.
+    virtual void Start(const std::string& name, bool cancelable) = 0;
+    virtual void Page(int page) = 0;
+    // Lets the window work; true once the user has cancelled.
+    virtual bool Cancelled() = 0;
+    virtual void Close() = 0;
+};
 
 class ReportDevice {
 public:
@@ -42,6 +56,8 @@ public:
     virtual void SetLandscape() {}
     // A picture (a file name or its bytes) at (row, col), `width` x `height`
     // pixels, blended with `alpha` when it has an alpha channel.
+    // The progress window of a report on this device; none for a file.
+    virtual std::unique_ptr<ReportProgress> progress() { return nullptr; }
     virtual void SayImage(int /*row*/, int /*col*/, const std::string& /*image*/, int /*width*/, int /*height*/,
                           int /*alpha*/) {}
 };

@@ -401,7 +401,10 @@ void TReport::Activate(std::function<bool()> bForIn, std::function<bool()> bWhil
         End();
         return;
     }
+    if (!oRptWnd) oRptWnd = oDevice->progress();
+    if (oRptWnd) oRptWnd->Start(cName, !lNoCancel);
     Play();
+    if (oRptWnd) oRptWnd->Close();
 }
 
 void TReport::Skip(int n) {
@@ -416,6 +419,10 @@ void TReport::Play() {
     for (auto& g : aGroups) g->Reset(true);
     for (std::size_t i = 0; i < aGroups.size(); ++i) StartGroup(i);
     while (!lBreak && bWhile()) {
+        if (oRptWnd && oRptWnd->Cancelled()) {
+            lBreak = true;
+            break;
+        }
         if (!bFor()) {
             Skip(1);
             continue;
@@ -470,6 +477,7 @@ void TReport::End() {
 void TReport::StartPage() {
     oDevice->StartPage();
     ++nPage;
+    if (oRptWnd) oRptWnd->Page(nPage);
     if (bStartPage) bStartPage(*this);
     oHeader->Say();
     oTitle->Say();

@@ -144,6 +144,10 @@ public:
     bool lShadow = false, lGrid = false, lBoxOnTotal = false;
     // A too wide report turns a portrait page landscape once (lIsNarrow).
     bool lAutoLand = true, lIsNarrow = false;
+    // The "Printing page" window (from the device unless set); lNoCancel
+    // disables its Cancel.
+    std::unique_ptr<ReportProgress> oRptWnd;
+    bool lNoCancel = false;
     unsigned nClrShadow = 0xC0C0C0;
     int nMemoLines = 0;
     int nDataLine = 0;

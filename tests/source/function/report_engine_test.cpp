@@ -444,4 +444,54 @@ TEST(TReport, AnImageColumnTakesFourLinesAndDrawsItsPicture) {
         if (d.kind == 'S') EXPECT_NE(d.text, "logo.bmp") << "the picture's name printed as text";
 }
 
+// A progress window that records what it is told and cancels on the
+// `cancelAt`th look.
+class ReportProgressRecorder : public wl::ReportProgress {
+public:
+    explicit ReportProgressRecorder(int cancelAt) : cancelAt_(cancelAt) {}
+    std::vector<std::string> events;
+    void Start(const std::string& name, bool cancelable) override {
+        events.push_back("start " + name + (cancelable ? " cancelable" : ""));
+    }
+    void Page(int page) override { events.push_back("page " + std::to_string(page)); }
+    bool Cancelled() override { return ++looks_ >= cancelAt_; }
+    void Close() override { events.push_back("close"); }
+
+private:
+    int cancelAt_, looks_ = 0;
+};
+
+TEST(TReport, TheProgressWindowShowsPagesAndCancelStopsBeforeTheEnd) {
+    struct Case {
+        int cancelAt;
+        bool noCancel;
+        bool ended;
+        std::vector<std::string> events;
+    };
+    const Case cases[] = {
+        {100, false, true, {"start Claims cancelable", "page 1", "close"}},
+        {100, true, true, {"start Claims", "page 1", "close"}},
+        {2, false, false, {"start Claims cancelable", "page 1", "close"}},
+    };
+    for (const Case& k : cases) {
+        std::vector<ReportRecord> drawn;
+        ReportProgressRecorder* progress = nullptr;
+        bool ended = false;
+        auto report = reportTwoColumns(std::make_unique<RecordingPrinter>(1000, 1400, drawn), [&](wl::TReport& r) {
+            auto p = std::make_unique<ReportProgressRecorder>(k.cancelAt);
+            progress = p.get();
+            r.oRptWnd = std::move(p);
+            r.cName = "Claims";
+            r.lNoCancel = k.noCancel;
+            r.bEnd = [&](wl::TReport&) { ended = true; };
+        });
+        EXPECT_EQ(progress->events, k.events) << k.cancelAt;
+        EXPECT_EQ(ended, k.ended) << k.cancelAt;
+        EXPECT_EQ(report->lBreak, !k.ended);
+        // Cancelled at the second record: only the first one printed.
+        const auto printed = std::count_if(drawn.begin(), drawn.end(), [](const ReportRecord& d) { return d.text == "ab"; });
+        EXPECT_EQ(printed, k.ended ? 2 : 1) << k.cancelAt;
+    }
+}
+
 }  // namespace
