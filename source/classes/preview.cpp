@@ -1,5 +1,7 @@
 #include "preview.hpp"
 
+#include <commctrl.h>
+
 #include <ctime>
 #include <filesystem>
 
@@ -15,6 +17,7 @@
 #include "metafiles.hpp"
 #include "pdf_export.hpp"
 #include "print_settings.hpp"
+#include "profile_files.hpp"
 
 namespace wl {
 
@@ -43,6 +46,7 @@ enum Command : int {
     kOnePage,
     kFactorBox,
     kFactor1 = 201,  // to kFactor1 + 8
+    kPrinter1 = 301,  // the printers menu, in AGETPRINTERS' order
 };
 
 struct BarButton {
@@ -147,8 +151,12 @@ void TPreview::build() {
     int x = 2;
     for (const BarButton& b : kButtons) {
         const int width = 8 + 7 * static_cast<int>(std::string(b.caption).size());
-        CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, 2, width, kBarHeight - 4,
-                        hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), inst, nullptr);
+        // Print drops the printers menu down beside it.
+        const DWORD style = b.id == kPrint ? BS_SPLITBUTTON : BS_PUSHBUTTON;
+        CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_VISIBLE | style, x, 2,
+                        b.id == kPrint ? width + 16 : width, kBarHeight - 4, hWnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), inst, nullptr);
+        if (b.id == kPrint) x += 16;
         x += width + 2;
     }
     const int p = x + 30, r = kBarHeight / 2 - 8;
@@ -224,6 +232,14 @@ LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
                 default: break;
             }
             return 0;
+        }
+        case WM_NOTIFY: {
+            const auto* n = reinterpret_cast<const NMHDR*>(l);
+            if (n && n->idFrom == kPrint && n->code == BCN_DROPDOWN) {
+                PrintersMenu();
+                return 0;
+            }
+            return DefWindowProcA(hWnd, msg, w, l);
         }
         case WM_VSCROLL:
         case WM_HSCROLL: {
@@ -407,6 +423,47 @@ void TPreview::PrintPrv(int nOption, int nFrom, int nTo) {
     }
     ENDDOC(dc);
     SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
+}
+
+HMENU TPreview::printersMenu() const {
+    HMENU menu = CreatePopupMenu();
+    const std::string model = oDevice ? oDevice->cModel : std::string();
+    UINT id = kPrinter1;
+    for (const std::string& name : AGETPRINTERS()) {
+        const bool current = !name.empty() && model.find(name) != std::string::npos;
+        AppendMenuA(menu, MF_STRING | (current ? MF_CHECKED : MF_UNCHECKED), id++, name.c_str());
+    }
+    return menu;
+}
+
+void TPreview::PrintersMenu() {
+    HMENU menu = printersMenu();
+    POINT at{};
+    GetCursorPos(&at);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, hWnd, nullptr));
+    if (chosen >= kPrinter1) {
+        char name[256] = {};
+        GetMenuStringA(menu, chosen, name, sizeof name, MF_BYCOMMAND);
+        SelPrinter(name);
+    }
+    DestroyMenu(menu);
+}
+
+void TPreview::SelPrinter(const std::string& cName) {
+    if (!oDevice || cName.empty()) return;
+    // The profile holds the printer as "name,driver,port"; the user's default
+    // is put back however this ends.
+    const std::string entry = GETPROFSTRING(std::string("Devices"), cName);
+    DefaultPrinterSwitch use(entry.empty() ? cName : cName + "," + entry);
+    SYSREFRESH();
+    PRINTERINIT();
+    HDC dc = GETPRINTDEFAULT(hWnd);
+    if (oDevice->hDC) DeleteDC(oDevice->hDC);
+    oDevice->hDC = dc;
+    if (!oDevice->lMeta) oDevice->hDCOut = dc;
+    oDevice->cModel = cName;
+    SYSREFRESH();
 }
 
 void TPreview::PrintPage() {

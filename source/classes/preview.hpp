@@ -52,6 +52,12 @@ public:
     void PrintPrv(int nOption, int nFrom = 1, int nTo = 1);
     // One page prints at once; more ask for the range ("Printing").
     void PrintPage();
+    // The installed printers, the device's ticked, as a pop-up menu (the
+    // caller destroys it); PrintersMenu shows it and selects the choice.
+    HMENU printersMenu() const;
+    void PrintersMenu();
+    // The device prints on printer cName from now on.
+    void SelPrinter(const std::string& cName);
     // PDF only here (no word processor): the file written, or nothing.
     std::optional<std::string> SaveAs(bool lPDF, std::optional<std::string> cFile = {},
                                       std::optional<bool> lView = {});

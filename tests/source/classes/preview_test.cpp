@@ -208,4 +208,37 @@ TEST(TPreview, PrintRangeDialogPrintsTheCurrentPage) {
     EXPECT_EQ(darkBand(pages[0]), 1);  // page 2 has its block in the middle band
 }
 
+// Whether the printers menu ticks `name`; -1 when it does not list it.
+int previewPrinterTicked(const wl::TPreview& preview, const std::string& name) {
+    HMENU menu = preview.printersMenu();
+    int ticked = -1;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[256] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (name == text) ticked = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) ? 1 : 0;
+    }
+    DestroyMenu(menu);
+    return ticked;
+}
+
+TEST(TPreview, ThePrintersMenuTicksTheDevicesPrinterAndSelPrinterSwitchesToIt) {
+    auto printer = threePages("zr-preview-printers");
+    ASSERT_NE(printer->hDC, nullptr);
+    wl::TPreview preview(std::move(printer));
+    preview.Activate();
+    EXPECT_EQ(previewPrinterTicked(preview, "ZRPDF"), 1);
+    preview.oDevice->cModel = "another printer";
+    EXPECT_EQ(previewPrinterTicked(preview, "ZRPDF"), 0);
+    const std::string usersDefault = wl::GETPROFSTRING(std::string("windows"), std::string("device"));
+    HDC before = preview.oDevice->hDC;
+    preview.SelPrinter("ZRPDF");
+    EXPECT_EQ(preview.oDevice->cModel, "ZRPDF");
+    EXPECT_NE(preview.oDevice->hDC, nullptr);
+    EXPECT_NE(preview.oDevice->hDC, before);  // a new context for the chosen printer
+    EXPECT_EQ(wl::PRNGETNAME(), "ZRPDF");
+    EXPECT_EQ(wl::GETPROFSTRING(std::string("windows"), std::string("device")), usersDefault);
+    EXPECT_EQ(previewPrinterTicked(preview, "ZRPDF"), 1);
+    preview.Close();
+}
+
 }  // namespace
