@@ -9,6 +9,7 @@
 #include "checkbox.hpp"
 #include "dialog.hpp"
 #include "get.hpp"
+#include "image_list.hpp"
 #include "mail.hpp"
 #include "meter.hpp"
 #include "message_loop.hpp"
@@ -175,6 +176,7 @@ void TPreview::build() {
         view->bKeyDown = [this](WPARAM key, LPARAM) { CheckKey(key); };
         view->bMouseWheel = [this](int keys, int delta, int, int) { CheckMouseWheel(keys, delta); };
     }
+    BuildListView();
     oMeta1->bLDblClick = [this](int, int, WPARAM) { Zoom(); };
     oMeta2->bLDblClick = [this](int, int, WPARAM) {
         const int right = model.rightPage();
@@ -200,7 +202,10 @@ LRESULT CALLBACK TPreview::proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
     switch (msg) {
         case WM_SIZE:
-            if (w != SIZE_MINIMIZED) PaintMeta();
+            if (w != SIZE_MINIMIZED) {
+                PaintMeta();
+                ResizeListView();
+            }
             return 0;
         case WM_COMMAND: {
             const int id = LOWORD(w);
@@ -237,6 +242,15 @@ LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
             const auto* n = reinterpret_cast<const NMHDR*>(l);
             if (n && n->idFrom == kPrint && n->code == BCN_DROPDOWN) {
                 PrintersMenu();
+                return 0;
+            }
+            if (n && n->hwndFrom == oLvw && n->code == LVN_ITEMCHANGED) {
+                const auto* item = reinterpret_cast<const NMLISTVIEW*>(l);
+                if ((item->uNewState & LVIS_SELECTED) && !(item->uOldState & LVIS_SELECTED)) GoPage(item->iItem + 1);
+                return 0;
+            }
+            if (n && n->hwndFrom == oLvw && n->code == NM_RCLICK) {
+                MoveListView();
                 return 0;
             }
             return DefWindowProcA(hWnd, msg, w, l);
@@ -315,6 +329,8 @@ void TPreview::updateMenus() {
 void TPreview::Zoom() {
     const bool wasTwo = model.lTwoPages;
     model.Zoom();
+    // The thumbnails make room for the zoomed page.
+    if (oLvw) ShowWindow(oLvw, model.lZoom ? SW_HIDE : SW_SHOW);
     if (model.lZoom) {
         oMeta1->SetZoomFactor(model.nZFactor, 2 * model.nZFactor);
         oMeta1->ZoomIn();
@@ -637,9 +653,73 @@ void TPreview::Activate() {
     UpdateWindow(hWnd);
 }
 
+void TPreview::BuildListView() {
+    const auto [width, height] = thumbnailSize(oDevice->nHorzRes(), oDevice->nVertRes());
+    oImageListPages = std::make_unique<TImageList>(width, height);
+    if (oImageListPages->hImageList) ImageList_Destroy(oImageListPages->hImageList);
+    oImageListPages->hImageList = ImageList_Create(width, height, ILC_COLOR24, model.pageCount, 1);
+    const int screen = GetSystemMetrics(SM_CYSCREEN);
+    oLvw = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                           WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, kBarHeight + 3,
+                           width + 45, screen - (kBarHeight - 2) - kMsgBarHeight - 38, hWnd, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+    ListView_SetImageList(oLvw, oImageListPages->hImageList, LVSIL_NORMAL);
+    for (int page = 1; page <= model.pageCount; ++page) {
+        HBITMAP thumb = PAGEBITMAP(oDevice->aMeta[static_cast<std::size_t>(page - 1)], width, height);
+        const int image = thumb ? ImageList_Add(oImageListPages->hImageList, thumb, nullptr) : -1;
+        if (thumb) DeleteObject(thumb);
+        std::string text = std::to_string(page);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = page - 1;
+        item.iImage = image;
+        item.pszText = text.data();
+        SendMessageA(oLvw, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void TPreview::ResizeListView() {
+    if (!oLvw) return;
+    RECT client, list;
+    GetClientRect(hWnd, &client);
+    GetWindowRect(oLvw, &list);
+    MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&list), 2);
+    MoveWindow(oLvw, list.left, kBarHeight + 3, list.right - list.left,
+               client.bottom - 2 - (kBarHeight - 2) - kMsgBarHeight, TRUE);
+}
+
+void TPreview::MoveListView() {
+    RECT client, list;
+    GetClientRect(hWnd, &client);
+    GetWindowRect(oLvw, &list);
+    MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&list), 2);
+    const int width = static_cast<int>(list.right - list.left);
+    // Between the left edge and the right one.
+    const int left = list.left == 0 ? std::max(0, static_cast<int>(client.right) - width - 30) : 0;
+    MoveWindow(oLvw, left, list.top, width, list.bottom - list.top, TRUE);
+}
+
+HBITMAP PAGEBITMAP(const std::string& cFile, int nWidth, int nHeight) {
+    EnhMetafile meta(GETENHMETAFILE(cFile));
+    if (!meta.h) return nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, nWidth, nHeight);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    Rectangle(mem, 0, 0, nWidth, nHeight);
+    XPLAYENHMETAFILE(mem, meta.h, 0, 0, nHeight, nWidth);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return bmp;
+}
+
 void TPreview::Close() {
     oMeta1.reset();
     oMeta2.reset();
+    if (oLvw) DestroyWindow(oLvw);
+    oLvw = nullptr;
+    oImageListPages.reset();
     if (oDevice) oDevice->End();
     lExit = true;
     // Last: a preview its window owns is deleted with the window.

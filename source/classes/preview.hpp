@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "image_list.hpp"
 #include "metafile.hpp"
 #include "preview_model.hpp"
 #include "printer.hpp"
@@ -32,6 +33,8 @@ public:
     HWND oPage = nullptr;    // the page number label
     HWND oFactor = nullptr;  // the factor box
     HMENU hMenu = nullptr;
+    HWND oLvw = nullptr;  // the page thumbnails
+    std::unique_ptr<TImageList> oImageListPages;
     bool lExit = false;
 
     // Shows the window maximised; with a modal device, returns when closed.
@@ -65,6 +68,11 @@ public:
     void ExportToMSWord();
     void ExportToMSExcel();
     void PaintMeta();
+    // The thumbnails: one per page, at the window's left; choosing one goes
+    // to its page, a right click moves the list to the other edge.
+    void BuildListView();
+    void ResizeListView();
+    void MoveListView();
     void Close();
 
 private:
@@ -78,6 +86,10 @@ private:
     bool selfOwned_ = false;
     friend TPreview* RPREVIEW(std::unique_ptr<TPrinter> device);
 };
+
+// A thumbnail of page file cFile: the page played into a framed bitmap of
+// nWidth x nHeight compatible with the screen; none when it cannot be read.
+HBITMAP PAGEBITMAP(const std::string& cFile, int nWidth, int nHeight);
 
 // Opens the preview over the printer's pages; the window owns it until it
 // closes. Answers the preview (for the caller to drive), or none.

@@ -125,6 +125,10 @@ MetaViewport metaViewport(int w, int h, int xZoom, int yZoom, double vRatio, dou
     return v;
 }
 
+std::pair<int, int> thumbnailSize(int horzRes, int vertRes) {
+    return horzRes > vertRes ? std::pair{100, 80} : std::pair{80, 100};
+}
+
 bool printRangeFromValid(int from, int to) { return from >= 1 && from <= to; }
 
 bool printRangeToValid(int from, int to, int pages) { return to >= from && to <= pages; }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wl {
@@ -80,6 +81,10 @@ struct MetaViewport {
     int extX = 0, extY = 0, orgX = 0, orgY = 0;
 };
 MetaViewport metaViewport(int w, int h, int xZoom, int yZoom, double vRatio, double xOrig, double yOrig);
+
+// A page thumbnail's {width, height}: 100 x 80 for a landscape device
+// (wider than high), else 80 x 100.
+std::pair<int, int> thumbnailSize(int horzRes, int vertRes);
 
 // The print-range dialog: From lies in 1..To, To in From..the page count.
 bool printRangeFromValid(int from, int to);

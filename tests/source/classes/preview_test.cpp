@@ -241,4 +241,36 @@ TEST(TPreview, ThePrintersMenuTicksTheDevicesPrinterAndSelPrinterSwitchesToIt) {
     preview.Close();
 }
 
+TEST(TPreview, ThumbnailsShowEachPageGoToItAndMakeRoomForTheZoom) {
+    auto printer = threePages("zr-preview-thumbnails");
+    ASSERT_NE(printer->hDC, nullptr);
+    const std::vector<std::string> files = printer->aMeta;
+    wl::TPreview preview(std::move(printer));
+    preview.Activate();
+    ASSERT_NE(preview.oLvw, nullptr);
+    ASSERT_EQ(ListView_GetItemCount(preview.oLvw), 3);
+    char text[8] = {};
+    ListView_GetItemText(preview.oLvw, 2, 0, text, sizeof text);
+    EXPECT_STREQ(text, "3");
+    EXPECT_EQ(ImageList_GetImageCount(preview.oImageListPages->hImageList), 3);
+    // A portrait page: an 80 x 100 thumbnail with the page's block.
+    for (int page = 0; page < 3; ++page) {
+        HBITMAP thumb = wl::PAGEBITMAP(files[static_cast<std::size_t>(page)], 80, 100);
+        ASSERT_NE(thumb, nullptr);
+        const auto pixels = wl::bitmapPixels(thumb);
+        DeleteObject(thumb);
+        ASSERT_TRUE(pixels.has_value());
+        EXPECT_EQ(pixels->width, 80);
+        EXPECT_EQ(darkBand(*pixels), page);
+    }
+    ListView_SetItemState(preview.oLvw, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(preview.model.nPage, 2);
+    EXPECT_TRUE(IsWindowVisible(preview.oLvw));
+    preview.Zoom();
+    EXPECT_FALSE(IsWindowVisible(preview.oLvw));
+    preview.Zoom();
+    EXPECT_TRUE(IsWindowVisible(preview.oLvw));
+    preview.Close();
+}
+
 }  // namespace

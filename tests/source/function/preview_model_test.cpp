@@ -117,6 +117,12 @@ TEST(PreviewModel, APageViewShowsTheWholePageUnzoomedAndScrollsWhenZoomed) {
     EXPECT_EQ(zoomed.orgY, static_cast<int>(-10 * (500 * 3 * 1.4 - 700) / 10.3));
 }
 
+TEST(PreviewThumbnails, LandscapeDevicesGetWideThumbnails) {
+    EXPECT_EQ(wl::thumbnailSize(3000, 2000), std::make_pair(100, 80));
+    EXPECT_EQ(wl::thumbnailSize(2000, 3000), std::make_pair(80, 100));
+    EXPECT_EQ(wl::thumbnailSize(2000, 2000), std::make_pair(80, 100));
+}
+
 TEST(PrintRange, PagesOfEachOptionAndTheFieldLimits) {
     struct Case {
         int option, from, to, current, pages;
