@@ -17,6 +17,7 @@
 #include "messages.hpp"
 #include "metafiles.hpp"
 #include "pdf_export.hpp"
+#include "popup_menus.hpp"
 #include "print_settings.hpp"
 #include "profile_files.hpp"
 
@@ -209,6 +210,10 @@ LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
             return 0;
         case WM_COMMAND: {
             const int id = LOWORD(w);
+            if (id >= kPrinter1 && id < kPrinter1 + static_cast<int>(printerNames_.size())) {
+                SelPrinter(printerNames_[static_cast<std::size_t>(id - kPrinter1)]);
+                return 0;
+            }
             if (id >= kFactor1 && id < kFactor1 + 9) {
                 SendMessageA(oFactor, CB_SETCURSEL, static_cast<WPARAM>(id - kFactor1), 0);
                 SetFactor(id - kFactor1 + 1);
@@ -453,17 +458,14 @@ HMENU TPreview::printersMenu() const {
 }
 
 void TPreview::PrintersMenu() {
+    // The choice comes back as WM_COMMAND, after the menu has gone: the
+    // names are kept by position.
+    printerNames_ = AGETPRINTERS();
     HMENU menu = printersMenu();
-    POINT at{};
-    GetCursorPos(&at);
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, hWnd, nullptr));
-    if (chosen >= kPrinter1) {
-        char name[256] = {};
-        GetMenuStringA(menu, chosen, name, sizeof name, MF_BYCOMMAND);
-        SelPrinter(name);
-    }
-    DestroyMenu(menu);
+    RECT print{};
+    GetWindowRect(GetDlgItem(hWnd, kPrint), &print);
+    MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&print), 2);
+    SHOWPOPUPMENU(menu, hWnd, print.bottom, print.left);
 }
 
 void TPreview::SelPrinter(const std::string& cName) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "image_list.hpp"
 #include "metafile.hpp"
@@ -84,6 +85,7 @@ private:
     static LRESULT CALLBACK proc(HWND hWnd, UINT msg, WPARAM w, LPARAM l);
     int vPos_ = 0, hPos_ = 0;
     bool selfOwned_ = false;
+    std::vector<std::string> printerNames_;  // of the last printers menu
     friend TPreview* RPREVIEW(std::unique_ptr<TPrinter> device);
 };
 

@@ -6,6 +6,7 @@
 
 #include "bitmaps.hpp"
 #include "message_loop.hpp"
+#include "popup_menus.hpp"
 #include "print_settings.hpp"
 #include "profile_files.hpp"
 #include "dialog_waiter.hpp"
@@ -238,6 +239,20 @@ TEST(TPreview, ThePrintersMenuTicksTheDevicesPrinterAndSelPrinterSwitchesToIt) {
     EXPECT_EQ(wl::PRNGETNAME(), "ZRPDF");
     EXPECT_EQ(wl::GETPROFSTRING(std::string("windows"), std::string("device")), usersDefault);
     EXPECT_EQ(previewPrinterTicked(preview, "ZRPDF"), 1);
+    // Through the menu: the choice reaches the window as its command.
+    preview.oDevice->cModel = "another printer";
+    wl::setPopupMenuHook([](HMENU menu, HWND owner, int, int) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[256] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            if (std::string(text) == "ZRPDF")
+                PostMessageA(owner, WM_COMMAND, GetMenuItemID(menu, i), 0);
+        }
+    });
+    preview.PrintersMenu();
+    wl::setPopupMenuHook(nullptr);
+    wl::SYSREFRESH();
+    EXPECT_EQ(preview.oDevice->cModel, "ZRPDF");
     preview.Close();
 }
 
