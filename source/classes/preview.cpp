@@ -19,6 +19,7 @@
 #include "pdf_export.hpp"
 #include "popup_menus.hpp"
 #include "print_settings.hpp"
+#include "process_state.hpp"
 #include "profile_files.hpp"
 
 namespace wl {
@@ -151,14 +152,21 @@ void TPreview::build() {
     SetScrollRange(hWnd, SB_HORZ, 0, 0, FALSE);
     HINSTANCE inst = GetModuleHandleA(nullptr);
     int x = 2;
+    const PreviewBarSettings& bar = previewBarSettings();
+    bool userButtons = true;
     for (const BarButton& b : kButtons) {
-        const int width = 8 + 7 * static_cast<int>(std::string(b.caption).size());
+        if (b.id >= kSaveAs && b.id <= kExcel && !userButtons) continue;
+        const int width = bar.nBtnWidth.value_or(8 + 7 * static_cast<int>(std::string(b.caption).size()));
+        const int height = bar.nBtnHeight.value_or(kBarHeight - 4);
         // Print drops the printers menu down beside it.
         const DWORD style = b.id == kPrint ? BS_SPLITBUTTON : BS_PUSHBUTTON;
         CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_VISIBLE | style, x, 2,
-                        b.id == kPrint ? width + 16 : width, kBarHeight - 4, hWnd,
+                        b.id == kPrint ? width + 16 : width, height, hWnd,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), inst, nullptr);
-        if (b.id == kPrint) x += 16;
+        if (b.id == kPrint) {
+            x += 16;
+            if (bar.bButtons) userButtons = bar.bButtons(*this);
+        }
         x += width + 2;
     }
     const int p = x + 30, r = kBarHeight / 2 - 8;
@@ -726,6 +734,28 @@ void TPreview::Close() {
     lExit = true;
     // Last: a preview its window owns is deleted with the window.
     if (hWnd) DestroyWindow(hWnd);
+}
+
+PreviewBarSettings& previewBarSettings() { return processState().previewBar.get<PreviewBarSettings>(); }
+
+PreviewUserButtons RPREVUSERBTNS() { return previewBarSettings().bButtons; }
+
+PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons) {
+    PreviewUserButtons previous = std::move(previewBarSettings().bButtons);
+    previewBarSettings().bButtons = std::move(bButtons);
+    return previous;
+}
+
+PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons, std::optional<int> nStyle,
+                                 std::optional<std::pair<int, int>> aSize) {
+    PreviewUserButtons previous = RPREVUSERBTNS(std::move(bButtons));
+    PreviewBarSettings& bar = previewBarSettings();
+    bar.nStyle = nStyle;
+    if (aSize) {
+        bar.nBtnWidth = aSize->first;
+        bar.nBtnHeight = aSize->second;
+    }
+    return previous;
 }
 
 TPreview* RPREVIEW(std::unique_ptr<TPrinter> device) {

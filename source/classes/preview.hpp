@@ -6,9 +6,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image_list.hpp"
@@ -88,6 +90,24 @@ private:
     std::vector<std::string> printerNames_;  // of the last printers menu
     friend TPreview* RPREVIEW(std::unique_ptr<TPrinter> device);
 };
+
+// The preview bar of every preview in the process.
+using PreviewUserButtons = std::function<bool(TPreview&)>;
+struct PreviewBarSettings {
+    // Run after the Print button is made; false leaves out the save, PDF,
+    // mail, Word and Excel buttons.
+    PreviewUserButtons bButtons;
+    std::optional<int> nStyle;  // 97, 2007 or 2010
+    std::optional<int> nBtnWidth, nBtnHeight;
+};
+PreviewBarSettings& previewBarSettings();
+// Each answers the user-buttons closure set before. With bButtons it is
+// stored; with nStyle too the style is stored (none clears it); with a size
+// too the buttons' width and height.
+PreviewUserButtons RPREVUSERBTNS();
+PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons);
+PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons, std::optional<int> nStyle,
+                                 std::optional<std::pair<int, int>> aSize = {});
 
 // A thumbnail of page file cFile: the page played into a framed bitmap of
 // nWidth x nHeight compatible with the screen; none when it cannot be read.

@@ -288,4 +288,35 @@ TEST(TPreview, ThumbnailsShowEachPageGoToItAndMakeRoomForTheZoom) {
     preview.Close();
 }
 
+TEST(TPreview, UserButtonsAnsweringFalseLeaveOutTheSaveAndExportButtons) {
+    struct Case {
+        bool answer;
+        bool exports;
+    };
+    for (const Case& k : {Case{false, false}, Case{true, true}}) {
+        int asked = 0;
+        const wl::PreviewUserButtons before = wl::RPREVUSERBTNS([&](wl::TPreview&) {
+            ++asked;
+            return k.answer;
+        }, 2010, std::make_pair(90, 24));
+        wl::TPreview preview(nullptr);
+        const wl::PreviewUserButtons mine = wl::RPREVUSERBTNS(before);
+        wl::previewBarSettings().nStyle.reset();
+        wl::previewBarSettings().nBtnWidth.reset();
+        wl::previewBarSettings().nBtnHeight.reset();
+        EXPECT_TRUE(static_cast<bool>(mine));
+        EXPECT_EQ(asked, 1);
+        for (const char* always : {"First", "Zoom", "Two pages", "Print", "Exit"})
+            EXPECT_NE(FindWindowExA(preview.hWnd, nullptr, "Button", always), nullptr) << always;
+        for (const char* optional : {"Save to DOC/PDF", "Export to PDF", "Send by email as PDF", "Export to MS Word",
+                                     "Export to Excel"})
+            EXPECT_EQ(FindWindowExA(preview.hWnd, nullptr, "Button", optional) != nullptr, k.exports) << optional;
+        RECT exit{};
+        GetWindowRect(FindWindowExA(preview.hWnd, nullptr, "Button", "Exit"), &exit);
+        EXPECT_EQ(exit.right - exit.left, 90);
+        EXPECT_EQ(exit.bottom - exit.top, 24);
+        preview.Close();
+    }
+}
+
 }  // namespace
