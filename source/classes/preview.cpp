@@ -20,6 +20,7 @@
 #include "popup_menus.hpp"
 #include "print_settings.hpp"
 #include "process_state.hpp"
+#include "visual_styles.hpp"
 #include "profile_files.hpp"
 
 namespace wl {
@@ -158,8 +159,9 @@ void TPreview::build() {
         if (b.id >= kSaveAs && b.id <= kExcel && !userButtons) continue;
         const int width = bar.nBtnWidth.value_or(8 + 7 * static_cast<int>(std::string(b.caption).size()));
         const int height = bar.nBtnHeight.value_or(kBarHeight - 4);
-        // Print drops the printers menu down beside it.
-        const DWORD style = b.id == kPrint ? BS_SPLITBUTTON : BS_PUSHBUTTON;
+        // Print drops the printers menu down beside it: a split button, which
+        // only the common controls of version 6 (a manifest) draw.
+        const DWORD style = b.id == kPrint && APPHASMANIFEST() ? BS_SPLITBUTTON : BS_PUSHBUTTON;
         CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_VISIBLE | style, x, 2,
                         b.id == kPrint ? width + 16 : width, height, hWnd,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), inst, nullptr);
