@@ -7,9 +7,11 @@
 // owns the concern (the only file that reads or writes it), so this portable
 // header needs none of those types, the Windows ones included; the owning
 // file reaches its part with `processState().concern.get<Type>()`. A part is
-// made on first use (again, should a part be used while the process ends
-// after it was destroyed) and the parts are destroyed in the reverse order of
-// their making when the process ends, as function-level statics were.
+// made on first use and the parts are destroyed in the reverse order of
+// their making when the process ends, as function-level statics were. A part
+// used again while the process ends, after its object was destroyed, is made
+// again; once the state itself has ended it is made unlisted and left to the
+// process's end.
 #pragma once
 
 #include <atomic>
@@ -127,6 +129,11 @@ private:
     // Recursive: making a part may make the parts it uses.
     std::recursive_mutex mutex_;
     std::vector<ProcessPart*> made_;  // in the order of their making
+    // Set once the destructor's own work is done: the list and the mutex go
+    // next, so a part asked for after that (by an object that ends after the
+    // state) is made unlisted and left to the process's end. Trivially
+    // destructible, so it still reads true then.
+    std::atomic<bool> ended_{false};
 };
 
 // The process's state: the one owner of everything above.
