@@ -86,7 +86,11 @@ void CTLD39411(const wl::Value&, int mode, const std::string& fileName, const st
     d.button(110, 10, 50, 12, "Select Segment", [&] {
         CTLD39405(fullViewerPickerCall(f, settings, mode, startFolder, currentFolder), ui);
     });
-    d.run(ui, [&] { return ShownDialog{"", nullptr, claims, static_cast<std::size_t>(claimList.nAt)}; });
+    d.run(ui, [&] {
+        std::vector<std::string> shown;
+        for (std::size_t k = 1; k <= claims.size(); ++k) shown.push_back(CTL39411V(claims, k));
+        return ShownDialog{"", nullptr, shown, static_cast<std::size_t>(claimList.nAt)};
+    });
 }
 
 }  // namespace zr
