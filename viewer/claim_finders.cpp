@@ -4,6 +4,7 @@
 #include <array>
 
 #include "elements.hpp"
+#include "messages.hpp"
 
 namespace zr {
 
@@ -277,6 +278,30 @@ std::string CTL39406CL(const SegmentTable& table, int j, std::uint32_t key, std:
                        std::string_view line, int piece, std::string_view segment2, std::string_view qualifier2,
                        int component) {
     return componentOf(table, CTL39406CM(table, j, key, start, segment, line, piece, segment2, qualifier2), component);
+}
+
+std::string CTL39406CMM(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                        std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                        std::string_view qualifier2) {
+    wl::MSGINFO("A");
+    const std::size_t r = serviceLineRow(table, j, key, start, segment, line, segment2, qualifier2);
+    wl::MSGINFO("B");
+    if (r) {
+        wl::MSGINFO("c");
+        wl::MSGINFO("tscc+");
+        wl::MSGINFO(std::to_string(r));
+        wl::MSGINFO(std::string(table.text(r)));
+    }
+    std::string result = r ? pieceOf(table, r, piece) : "";
+    wl::MSGINFO(result);
+    return result;
+}
+
+std::string CTL39406CLL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                        std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                        std::string_view qualifier2, int component) {
+    return componentOf(table, CTL39406CMM(table, j, key, start, segment, line, piece, segment2, qualifier2),
+                       component);
 }
 
 std::string CTL39406CK(const SegmentTable& table, std::uint32_t key, std::size_t start, const ClaimSearch& s,

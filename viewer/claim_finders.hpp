@@ -89,6 +89,15 @@ std::size_t claimSearchRowOf(const SegmentTable& table, int j, std::uint32_t key
 std::string CTL39406CL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start, std::string_view segment,
                        std::string_view line, int piece, std::string_view segment2, std::string_view qualifier2,
                        int component);
+// CTL39406CMM and CTL39406CLL: CTL39406CM and CTL39406CL that also show
+// their steps in message windows ("A", "B", then for the row read "c",
+// "tscc+", its number and its text, and the result); nothing calls them.
+std::string CTL39406CMM(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                        std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                        std::string_view qualifier2);
+std::string CTL39406CLL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                        std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                        std::string_view qualifier2, int component);
 // CTL39406CK: the first S*q of the claim, after it the first S2*q2 (ending at
 // a further S when q is given), after that the first S3 of S2's own loop.
 std::string CTL39406CK(const SegmentTable& table, std::uint32_t key, std::size_t start, const ClaimSearch& s,

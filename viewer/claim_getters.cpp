@@ -1162,4 +1162,13 @@ ZR_GROUP_GETTER(CTL39406DA, 300)
 ZR_GROUP_GETTER(CTL39406CY, 0)
 #undef ZR_GROUP_GETTER
 
+std::string CTL39406AN(const ClaimFields& f, long long k, std::string_view name, int j) {
+    const int g = f.groupOf(name);
+    return g >= 109 && g <= 111 ? f.group(g, k, name, j) : "";
+}
+
+std::string CTL39406CA(const ClaimFields& f, long long k, std::string_view name, int j) {
+    return wl::prefixMatch(name, "BILLINGPROVIDERSECONDARYID") ? f.group(108, k, name, j) : "";
+}
+
 }  // namespace zr

@@ -415,6 +415,13 @@ TEST(ClaimGetters, GroupGettersAnswerOnlyTheirOwnNames) {
     EXPECT_EQ(CTL39406BD(fields, 2, "SUBLNAME", 2), "BROWN");
     EXPECT_EQ(CTL39406BY(fields, 1, "BILLINGPROVIDERNAME", 1), "FIRST CLINIC");
     EXPECT_EQ(CTL39406CP(fields, 3, "HIERARCHIALCLAIMBILLINGPROVIDERNAME", 1), "SECOND CLINIC");
+    // The copies of the pay-to and billing-provider identifier getters.
+    EXPECT_EQ(CTL39406AN(fields, 1, "PAYTOPROVIDERCITY", 1), "CAPITAL");
+    EXPECT_EQ(CTL39406AN(fields, 1, "PAYTOPROVIDERSECONDARYIDCODE1", 1), "EI");
+    EXPECT_EQ(CTL39406AN(fields, 1, "BILLINGPROVIDERNAME", 1), "");
+    EXPECT_EQ(CTL39406CA(fields, 1, "BILLINGPROVIDERSECONDARYID2", 1), "PROV77");
+    EXPECT_EQ(CTL39406CA(fields, 1, "BILLINGPROVIDERSECONDARYIDTYPE1", 1), "Employer's Identification Number");
+    EXPECT_EQ(CTL39406CA(fields, 1, "BILLINGPROVIDERNAME", 1), "");
 }
 
 TEST(ClaimGetters, ServiceLineNames) {
