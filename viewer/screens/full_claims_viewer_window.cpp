@@ -3,6 +3,7 @@
 #include <tuple>
 
 #include "claim_data_window.hpp"
+#include "export_dialog_window.hpp"
 #include "full_claims_viewer.hpp"
 #include "pickers.hpp"
 #include "segment_lines.hpp"
@@ -31,8 +32,8 @@ ClaimDataCall fullViewerClaimData(const FullViewerFile& f, const ViewerSettings&
     return c;
 }
 
-// The picker's call: the whole loaded table.
-TransactionScreenCall fullViewerPickerCall(const FullViewerFile& f, const ViewerSettings& settings, int mode,
+// The picker's and the export dialog's call: the whole loaded set.
+TransactionScreenCall fullViewerScreenCall(const FullViewerFile& f, const ViewerSettings& settings, int mode,
                                            const std::string& startFolder, const std::string& currentFolder) {
     TransactionScreenCall c;
     c.fileName = f.fileName;
@@ -45,6 +46,8 @@ TransactionScreenCall fullViewerPickerCall(const FullViewerFile& f, const Viewer
     c.fields = &settings.fields;
     c.mode = mode;
     c.claims = f.claims;
+    c.setId = CTL39400AB(f.table, 1, 1, "ST");
+    c.version = CTL39400AB(f.table, 1, 4, "ISA");
     return c;
 }
 
@@ -81,11 +84,9 @@ void CTLD39411(const wl::Value&, int mode, const std::string& fileName, const st
         if (claimCount == 0) return;
         CTLD39403(fullViewerClaimData(f, settings, mode, claimList.nAt, startFolder, currentFolder), ui);
     });
-    // The export dialog is not in the program yet.
-    d.button(70, 220, 50, 12, "Properties", {}).bWhen = [] { return false; };
-    d.button(110, 10, 50, 12, "Select Segment", [&] {
-        CTLD39405(fullViewerPickerCall(f, settings, mode, startFolder, currentFolder), ui);
-    });
+    const TransactionScreenCall screenCall = fullViewerScreenCall(f, settings, mode, startFolder, currentFolder);
+    d.button(70, 220, 50, 12, "Properties", [&] { CTLD39404(exportDialogCall(screenCall, 1), ui); });
+    d.button(110, 10, 50, 12, "Select Segment", [&] { CTLD39405(screenCall, ui); });
     d.run(ui, [&] {
         std::vector<std::string> shown;
         for (std::size_t k = 1; k <= claims.size(); ++k) shown.push_back(CTL39411V(claims, k));

@@ -11,7 +11,7 @@
 namespace zr {
 
 // CTLD39411: the first value is not used; `mode` is handed to the dialogs it
-// opens (Claim Data, the interchange picker). The file is `fileName` when it
+// opens (Claim Data, the interchange picker, the export dialog). The file is `fileName` when it
 // exists, else the one chosen in "Select X12 File" starting in
 // `startFolder`; nothing shows when none is chosen or it holds no segment.
 void CTLD39411(const wl::Value& unused, int mode, const std::string& fileName, const std::string& startFolder,

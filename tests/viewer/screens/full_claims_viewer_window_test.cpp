@@ -1,6 +1,7 @@
 // The full 837 viewer under Wine: its claim list, Select Claim opening the
-// claim's Claim Data, Select Segment the interchange picker, Properties
-// greyed, every other button closing it, and nothing shown without a file.
+// claim's Claim Data, Select Segment the interchange picker, Properties the
+// export dialog, every other button closing it, and nothing shown without a
+// file.
 #include "full_claims_viewer_window.hpp"
 
 #include <gtest/gtest.h>
@@ -49,20 +50,20 @@ HWND fullViewerChild(HWND dialog, const std::string& caption) {
 
 TEST(FullClaimsViewerWindow, ClaimsSelectClaimAndSelectSegment) {
     FullViewerShown rec;
-    bool propertiesGreyed = false, testShown = false;
+    bool testShown = false;
     UserScript script({{kFullViewerTitle, [&](HWND w) {
-                            HWND properties = fullViewerChild(w, "Properties");
-                            propertiesGreyed = properties && !IsWindowEnabled(properties);
                             testShown = fullViewerChild(w, "test") != nullptr;
                             pressButton(w, "Select Claim");
                         }},
                        {" Claim Data ", fullViewerPress("Exit")},
                        {kFullViewerTitle, fullViewerPress("Select Segment")},
                        {"Select Interchange Control Batch (ISA)", fullViewerPress("Exit")},
+                       {kFullViewerTitle, fullViewerPress("Properties")},
+                       {"Select Format", fullViewerPress("Cancel")},
                        {kFullViewerTitle, fullViewerPress("Exit")}});
     CTLD39411(wl::Value(), 2, zrtest::x12Fixture("claims_837p.x12"), "", rec.ui());
     EXPECT_TRUE(UserScript::done());
-    ASSERT_EQ(rec.shown.size(), 3u);
+    ASSERT_EQ(rec.shown.size(), 4u);
     EXPECT_EQ(rec.shown[0].caption, kFullViewerTitle);
     EXPECT_EQ(rec.shown[0].lines,
               (std::vector<std::string>{"1 CLAIM001 SMITH 100", "2 KID-B BROWN 0.20", "3 MULTI-3 JONES 30"}));
@@ -71,7 +72,7 @@ TEST(FullClaimsViewerWindow, ClaimsSelectClaimAndSelectSegment) {
     const auto& detail = rec.shown[1].lines;
     EXPECT_NE(std::find(detail.begin(), detail.end(), "Claim ID : CLAIM001   Claim Amount : 100.00"), detail.end());
     EXPECT_EQ(rec.shown[2].caption, "Select Interchange Control Batch (ISA)");
-    EXPECT_TRUE(propertiesGreyed);
+    EXPECT_EQ(rec.shown[3].caption, "Select Format");
     EXPECT_TRUE(testShown);
 }
 
