@@ -1,6 +1,7 @@
 #include "file_compare.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 #include "file_io.hpp"
@@ -18,13 +19,12 @@ public:
     CompareLister(ToolTree& tree, char element, char component) : tree_(tree), element_(element), component_(component) {}
 
     // The segment's node; its elements and components when it is opened.
-    static void listSegment(ToolTree& tree, ToolNode root, const std::shared_ptr<const SegmentList>& list,
-                            std::size_t index) {
-        std::vector<std::string_view> pieces;
-        splitSegment(list->segment(index), list->element(), pieces);
-        const std::string text = "Segment " + std::string(trimmedSegmentView(pieces[0]));
-        tree.addLazyChild(root, text, [list, index](ToolTree& t, ToolNode node) {
-            CompareLister(t, list->element(), list->component()).listElements(node, list->segment(index));
+    static void listSegment(ToolTree& tree, ToolNode root, const SegmentList& list, std::size_t index,
+                            std::string& text) {
+        text.assign("Segment ").append(segmentIdView(list.segment(index), list.element()));
+        const SegmentList* from = &list;
+        tree.addLazyChild(root, text, [from, index](ToolTree& t, ToolNode node) {
+            CompareLister(t, from->element(), from->component()).listElements(node, from->segment(index));
         });
     }
 
@@ -63,26 +63,26 @@ private:
 // segment's element nodes are built from the two files when it is opened.
 class PositionComparer {
 public:
-    PositionComparer(ToolTree& tree, ToolNode data, std::string& report, std::shared_ptr<const SegmentList> base,
-                     std::shared_ptr<const SegmentList> compare)
-        : tree_(tree), data_(data), report_(report), base_(std::move(base)), compare_(std::move(compare)) {}
+    PositionComparer(ToolTree& tree, ToolNode data, std::string& report, const SegmentList& base,
+                     const SegmentList& compare)
+        : tree_(tree), data_(data), report_(report), base_(&base), compare_(&compare) {}
 
     void compare(std::size_t i) {
-        splitSegment(base_->segment(i), base_->element(), left_);
-        splitSegment(compare_->segment(i), compare_->element(), right_);
+        const std::string_view a = base_->segment(i), b = compare_->segment(i);
+        if (a == b && base_->element() == compare_->element()) {
+            // The same bytes cut the same way: every element matches.
+            matched(segmentIdView(a, base_->element()), i);
+            return;
+        }
+        splitSegment(a, base_->element(), left_);
+        splitSegment(b, compare_->element(), right_);
         const std::string_view idA = trimmedSegmentView(left_[0]), idB = trimmedSegmentView(right_[0]);
         if (idA != idB) {
             missing(idA, idB);
             return;
         }
         reportElements(left_, right_, report_);
-        text_.assign("Segment ").append(idA);
-        tree_.addLazyChild(data_, text_, [base = base_, compare = compare_, i](ToolTree& tree, ToolNode segment) {
-            std::vector<std::string_view> left, right;
-            splitSegment(base->segment(i), base->element(), left);
-            splitSegment(compare->segment(i), compare->element(), right);
-            elementNodes(tree, tree.addChild(segment, "Element"), left, right);
-        });
+        matched(idA, i);
     }
 
     // A position where the ids differ, or only one file holds a segment.
@@ -93,6 +93,17 @@ public:
     }
 
 private:
+    // The node of a position whose ids match; its elements when it is opened.
+    void matched(std::string_view id, std::size_t i) {
+        text_.assign("Segment ").append(id);
+        tree_.addLazyChild(data_, text_, [base = base_, compare = compare_, i](ToolTree& tree, ToolNode segment) {
+            std::vector<std::string_view> left, right;
+            splitSegment(base->segment(i), base->element(), left);
+            splitSegment(compare->segment(i), compare->element(), right);
+            elementNodes(tree, tree.addChild(segment, "Element"), left, right);
+        });
+    }
+
     // The report lines of a segment whose ids match.
     static void reportElements(const std::vector<std::string_view>& left, const std::vector<std::string_view>& right,
                                std::string& report) {
@@ -133,7 +144,8 @@ private:
     ToolTree& tree_;
     ToolNode data_;
     std::string& report_;
-    std::shared_ptr<const SegmentList> base_, compare_;
+    const SegmentList* base_;
+    const SegmentList* compare_;
     std::vector<std::string_view> left_, right_;
     std::string text_;
 };
@@ -157,27 +169,30 @@ std::shared_ptr<const SegmentList> listSegments(const std::string& fileName, con
     const ToolNode root = tree.addRoot(rootText);
     if (wl::targetKind(fileName) != wl::TargetKind::Regular) return list;
     list->delimiters = readDelimiters(fileName, 0);
+    // The texts are the whole file: one allocation rather than a copy per doubling.
+    std::error_code sized;
+    const std::uintmax_t bytes = std::filesystem::file_size(fileName, sized);
+    if (!sized) list->texts.reserve(static_cast<std::size_t>(bytes));
     SegmentWalkEvents events;
+    std::string nodeText;
     events.segment = [&](std::string_view text, std::int64_t) {
         list->add(text);
-        CompareLister::listSegment(tree, root, list, list->size() - 1);
+        CompareLister::listSegment(tree, root, *list, list->size() - 1, nodeText);
     };
     const char terminator = list->delimiters.terminator.empty() ? ' ' : list->delimiters.terminator[0];
     showWalkErrors(walkSegments(fileName, terminator, events, meter), "FC-Open");
     return list;
 }
 
-std::string CTLD51200G(ToolTree& tree, ToolNode root, const std::shared_ptr<const SegmentList>& base,
-                       const std::shared_ptr<const SegmentList>& compare) {
+std::string CTLD51200G(ToolTree& tree, ToolNode root, const SegmentList& base, const SegmentList& compare) {
     std::string report;
     PositionComparer comparer(tree, tree.addChild(root, "Segment Data"), report, base, compare);
-    const std::size_t common = std::min(base->size(), compare->size());
+    const std::size_t common = std::min(base.size(), compare.size());
     for (std::size_t i = 0; i < common; ++i) comparer.compare(i);
     // What only one file holds: a cut-short file must not compare as equal.
-    for (std::size_t i = common; i < base->size(); ++i)
-        comparer.missing(segmentIdView(base->segment(i), base->element()), "");
-    for (std::size_t i = common; i < compare->size(); ++i)
-        comparer.missing("", segmentIdView(compare->segment(i), compare->element()));
+    for (std::size_t i = common; i < base.size(); ++i) comparer.missing(segmentIdView(base.segment(i), base.element()), "");
+    for (std::size_t i = common; i < compare.size(); ++i)
+        comparer.missing("", segmentIdView(compare.segment(i), compare.element()));
     return report;
 }
 
@@ -186,10 +201,10 @@ CompareResult CTLD51200A(const std::string& baseFile, const std::string& compare
     CompareResult result;
     const ToolNode root = right.addRoot("File Segment Comparison");
     ScopedMeter meter(MeterMode::Show, "Parsing File " + baseFile, "Please Wait..");
-    const auto base = listSegments(baseFile, "Base File:" + baseFile, left, &meter);
-    const auto compare = listSegments(compareFile, "Compare File:" + compareFile, left, &meter);
+    result.base = listSegments(baseFile, "Base File:" + baseFile, left, &meter);
+    result.compare = listSegments(compareFile, "Compare File:" + compareFile, left, &meter);
     meter.close();
-    result.report = CTLD51200G(right, root, base, compare);
+    result.report = CTLD51200G(right, root, *result.base, *result.compare);
     return result;
 }
 

@@ -44,8 +44,8 @@ bool isCompositeElement(std::string_view element, char component);
 
 // Lists one file under a new root of the tree ("Base File:" + name, ...):
 // each segment, with its elements and components added when the segment's
-// node is opened (the nodes keep the list alive). Answers its segments (none
-// for a missing file). Open and read failures are shown.
+// node is opened (from the answer: keep it while the tree is shown). Answers
+// its segments (none for a missing file). Open and read failures are shown.
 std::shared_ptr<const SegmentList> listSegments(const std::string& fileName, const std::string& rootText,
                                                 ToolTree& tree, const ScopedMeter* meter = nullptr);
 
@@ -55,13 +55,15 @@ std::shared_ptr<const SegmentList> listSegments(const std::string& fileName, con
 // "Missing Segment  - " + id for one only the compared file holds. Only the
 // differences are kept: a matched segment's element nodes are built from the
 // two lists when its node is opened.
-std::string CTLD51200G(ToolTree& tree, ToolNode root, const std::shared_ptr<const SegmentList>& base,
-                       const std::shared_ptr<const SegmentList>& compare);
+// Both lists must outlive the tree.
+std::string CTLD51200G(ToolTree& tree, ToolNode root, const SegmentList& base, const SegmentList& compare);
 
 // CTLD51200A: both files listed in the left tree, compared into the right
-// one; answers the report text.
+// one; answers the report text, and both files' segments, which the trees'
+// nodes read as they are opened: keep the result while the trees are shown.
 struct CompareResult {
     std::string report;
+    std::shared_ptr<const SegmentList> base, compare;
 };
 CompareResult CTLD51200A(const std::string& baseFile, const std::string& compareFile, ToolTree& left,
                          ToolTree& right);
