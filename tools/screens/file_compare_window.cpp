@@ -28,7 +28,8 @@ void FileCompareWindow::selectFiles() {
     const std::string base = wl::CGETFILE(r);
     r.title = "Select the X12 File to Compare to the Base File";
     const std::string other = wl::CGETFILE(r);
-    reportText_ = CTLD51200A(base, other, leftNodes_, rightNodes_).report;
+    compared_ = CTLD51200A(base, other, leftNodes_, rightNodes_);
+    reportText_ = compared_.report;
     report_.Refresh();
 }
 
