@@ -102,7 +102,9 @@ TEST_F(EngineTest, AMissingMapEndsTheCallBeforeAnyOutput) {
     EXPECT_FALSE(fs::exists("out.csv"));
 }
 
-TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName) {
+// Mended: the precise line was followed by the report of a missing map
+// file with an empty name.
+TEST_F(EngineTest, NoGsVersionInTheSourceSaysNoMapIsKnownAndNothingMore) {
     // A transaction without a built-in map: ST01 cannot choose one either.
     dir_.write("source.x12", std::string(kCsvIsa) + "ST*850*0001~SE*1*0001~");
     zr::EngineRequest r = request();
@@ -110,7 +112,10 @@ TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName
     zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_TRUE(result.failed);
     EXPECT_THAT(result.log, HasSubstr("Map File Set B to \r\n"));
-    EXPECT_THAT(result.log, HasSubstr(" Mapping Error : .CFG Missing or Empty.\r\n10:20:30 - Error File  = \r\n"));
+    EXPECT_THAT(result.log, HasSubstr("No Map Known for GS08 "));
+    EXPECT_THAT(result.log, Not(HasSubstr("Mapping Error")));
+    EXPECT_THAT(result.log, Not(HasSubstr("Error File")));
+    EXPECT_THAT(result.reason, HasSubstr("No Map Known for ST01 850"));
 }
 
 // Mended: the run used to "complete" without a word when the output could
