@@ -461,7 +461,8 @@ struct Converted {
 };
 
 Converted convertIn(const zrtest::TempDir& dir, const std::string& source, const std::string& type,
-                    const std::string& options, const std::string& map, unsigned threads, std::size_t partBytes) {
+                    const std::string& options, const std::string& map, unsigned threads, std::size_t partBytes,
+                    std::size_t partsBudget = 0) {
     zr::EngineRequest r;
     r.spec.parseType = type;
     r.type = zr::conversionTypeOf(r.spec.parseType);
@@ -473,6 +474,7 @@ Converted convertIn(const zrtest::TempDir& dir, const std::string& source, const
     r.clock = [] { return std::string("10:20:30"); };
     r.threads = threads;
     r.partBytes = partBytes;
+    r.partsBudget = partsBudget;
     const zr::EngineResult result = zr::CTL48400A(r);
     Converted c{zrtest::readBytes(dir.file("out")), result.log, result.failed};
     fs::remove(dir.file("out"));
@@ -499,6 +501,22 @@ TEST(SetsSideBySide, GiveTheOutputOfOneThread) {
     dir.write("sets.x12", manySets(40));
     dir.write("map.cfg", kMap);
     expectSameWithParts(dir, dir.file("sets.x12"), dir.file("map.cfg"), "sets");
+}
+
+// The parts alive are bounded by the bytes they hold, input and output (a
+// source of large sets makes large parts): however few fit, the output is
+// that of one thread.
+TEST(SetsSideBySide, PartsBoundedByTheirBytesGiveTheOutputOfOneThread) {
+    zrtest::PromptRecorder prompts;
+    zrtest::TempDir dir;
+    dir.write("sets.x12", manySets(40));
+    dir.write("map.cfg", kMap);
+    for (const char* type : {"X12,CSV", "X12,XML"}) {
+        const Converted alone = convertIn(dir, dir.file("sets.x12"), type, "HO", dir.file("map.cfg"), 1, 0);
+        for (std::size_t budget : {std::size_t{1}, std::size_t{3000}, std::size_t{20000}})
+            EXPECT_EQ(convertIn(dir, dir.file("sets.x12"), type, "HO", dir.file("map.cfg"), 3, 700, budget), alone)
+                << type << " within " << budget << " bytes";
+    }
 }
 
 // A part converted before the parts ahead of it assumes what every set end
