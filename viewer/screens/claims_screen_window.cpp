@@ -1,6 +1,7 @@
 #include "claims_screen_window.hpp"
 
 #include "acknowledgement.hpp"
+#include "claim_data_window.hpp"
 #include "claim_files.hpp"
 #include "claims_listing.hpp"
 #include "messages.hpp"
@@ -25,6 +26,22 @@ void absentWork(ViewerDialog& d, double row, double col, double w, const std::st
     d.button(row, col, w, 12, caption, {}).bWhen = [] { return false; };
 }
 
+// What the claims screen hands the Claim Data dialog for claim k.
+ClaimDataCall claimDataCall(const TransactionScreenCall& call, long long k, std::size_t claimCount) {
+    ClaimDataCall c;
+    c.claim = k;
+    c.table = call.table;
+    c.delimiters = call.delimiters;
+    c.fields = call.fields;
+    c.fileName = call.fileName;
+    c.mode = call.mode;
+    c.claims = call.claims;
+    c.startFolder = call.startFolder;
+    c.currentFolder = call.currentFolder;
+    c.claimCount = claimCount;
+    return c;
+}
+
 void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, const ViewerUi& ui) {
     // The acknowledgement's notes go on a copy: the caller's table stays as loaded.
     std::optional<SegmentTable> acknowledged;
@@ -39,8 +56,14 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
     wl::TSay& foot = d.label(160, 10, 150, 20, [&] { return footer; }, 2);
 
     d.button(10, 230, 50, 12, "Exit", [&] { d.close(); });
-    // The Claim Data dialog and the paged listing print are not in the program yet.
-    absentWork(d, 10, 170, 50, "Select");
+    d.button(10, 170, 50, 12, "Select", [&] {
+        // Without claims the only row names none.
+        if (listing.claims == 0) return;
+        ClaimDataCall data = claimDataCall(call, static_cast<long long>(browse->nAt), listing.claims);
+        if (acknowledged) data.table = &*acknowledged;
+        CTLD39403(data, ui);
+    });
+    // The paged listing print is not in the program yet.
     absentWork(d, 10, 110, 50, "Print");
     d.button(180, 70, 60, 12, "Load 997/999", [&] {
         const std::string file = CTL39400Q(0, "*.*");
