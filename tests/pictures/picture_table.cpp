@@ -21,6 +21,8 @@ const std::vector<Picture>& pictureTable() {
         {"viewer-remittance.png", C::ViewX12, remittance, {}, {}, "View X12 835 Version 5010"},
         {"viewer-remittance-detail.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Select"}}, " Remittance Data "},
         {"viewer-remittance-detail-loops.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Select"}, {" Remittance Data ", "Change View"}}, " Remittance Data "},
+        // The 835 listing's field picker with two fields added.
+        {"export-field-select.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Listing"}, {"Print Field Select", "Add"}, {"Print Field Select", "Add"}}, "Print Field Select"},
         {"viewer-interchange-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_isa.txt", {}, {}, "Select Interchange Control Batch (ISA)"},
         {"viewer-set-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_st.txt", {true}, {}, "Select Transaction Set (ST)"},
         {"viewer-acknowledgement.png", C::ViewX12, "samples/staedi/invalid999.edi", {}, {}, "997/999 Acknowledgement"},

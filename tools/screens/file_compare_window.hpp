@@ -34,8 +34,6 @@ public:
     const std::string& report() const { return reportText_; }
 
 private:
-    void button(wl::TButton& b, int left, int width, const std::string& caption, std::function<void()> action);
-    void treeView(wl::TTreeView& view, int col, int width);
 
     std::shared_ptr<wl::TFont> font_;
     wl::TWindow window_;

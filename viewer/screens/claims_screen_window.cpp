@@ -4,6 +4,7 @@
 #include "claim_data_window.hpp"
 #include "claim_files.hpp"
 #include "claims_listing.hpp"
+#include "export_dialog_window.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "segment_lines.hpp"
@@ -89,8 +90,8 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
         if (!found.found) wl::MSGINFO(lastSearch + " Not Found");
     });
     if (showsModeAboveOneButtons(call.mode)) {
-        // Export, the claim form and the report writer are not in the program yet.
-        absentWork(d, 180, 240, 50, "Export");
+        d.button(180, 240, 50, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
+        // The claim form and the report writer are not in the program yet.
         if (wl::prefixMatch(listing.claimType, "PROFESSIONAL")) absentWork(d, 165, 180, 50, "CMS-1500");
         absentWork(d, 180, 180, 50, "Format");
         d.button(165, 240, 50, 12, "Create 276", [&] {
@@ -115,6 +116,7 @@ std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     ClaimsListing listing = CTL39406B(fields, call.fields);
     switch (claimsScreenAction(call.mode)) {
     case ClaimsScreenAction::Listing: return joinedRows(listing.rows);
+    case ClaimsScreenAction::Export: return CTLD39404(exportDialogCall(call, 1), ui);
     case ClaimsScreenAction::OpenScreen: showClaimsScreen(call, std::move(listing), ui); return "";
     case ClaimsScreenAction::WriteFiles:
         return writeClaimFiles(call.mode, fields, listing.claims, call.request, call.currentFolder,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "export_dialog_window.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "remittance_detail.hpp"
@@ -99,10 +100,10 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
     d.label(160, 10, 250, 10, [totals] { return totals; });
     d.label(170, 10, 250, 10, [patient] { return patient; });
     greyed(d.button(180, 10, 40, 12, "Format", {}));
-    greyed(d.button(180, 60, 50, 12, "Listing", {}));
+    d.button(180, 60, 50, 12, "Listing", [&] { CTLD39404(exportDialogCall(call, 2), ui); });
     greyed(d.button(180, 120, 50, 12, "Print All", {}));
     greyed(d.button(180, 180, 50, 12, "EOB All", {}));
-    if (call.mode > 1) greyed(d.button(180, 240, 50, 12, "Export", {}));
+    if (call.mode > 1) d.button(180, 240, 50, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
     d.run(ui, [&] {
         std::vector<std::string> lines =
             shownLines(model.current(), model.count(), [&](std::size_t n) { return model.line(n); });
@@ -115,6 +116,8 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
 }  // namespace
 
 std::string CTLD39407(const ScreenCall& call, const ViewerUi& ui) {
+    // Mode 109: the batch export, no window.
+    if (call.mode == 109) return CTLD39404(exportDialogCall(call, 1), ui);
     if (auto text = remittanceListingOutput(call)) return *text;
     showListing(call, ui);
     return "";

@@ -39,22 +39,9 @@ auto claimDataPress(const std::string& caption) {
 // The dialog's buttons by caption: absent, greyed or working.
 enum class ClaimDataButton { Absent, Greyed, Working };
 ClaimDataButton claimDataButtonState(HWND dialog, const std::string& caption) {
-    struct Find {
-        std::string caption;
-        HWND found = nullptr;
-    } f{caption};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* find = reinterpret_cast<Find*>(data);
-            char text[64] = {};
-            GetWindowTextA(child, text, sizeof text);
-            if (find->caption == text) find->found = child;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    if (!f.found) return ClaimDataButton::Absent;
-    return IsWindowEnabled(f.found) ? ClaimDataButton::Working : ClaimDataButton::Greyed;
+    HWND button = zrtest::childWithText(dialog, caption);
+    if (!button) return ClaimDataButton::Absent;
+    return IsWindowEnabled(button) ? ClaimDataButton::Working : ClaimDataButton::Greyed;
 }
 
 TEST(ClaimDataWindow, SelectOpensItAndChangeViewCycles) {

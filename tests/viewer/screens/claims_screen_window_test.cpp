@@ -39,21 +39,7 @@ struct ClaimsShown {
 
 // A child window (button or text) of the dialog with this text.
 bool claimsButtonShown(HWND dialog, const std::string& caption) {
-    struct Find {
-        std::string caption;
-        bool found = false;
-    } f{caption};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* find = reinterpret_cast<Find*>(data);
-            char text[64] = {};
-            GetWindowTextA(child, text, sizeof text);
-            if (find->caption == text) find->found = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
+    return zrtest::childWithText(dialog, caption) != nullptr;
 }
 
 TEST(ClaimsScreenWindow, DentalSampleShowsItsClaimAndTotal) {
