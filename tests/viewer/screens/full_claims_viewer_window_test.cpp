@@ -31,21 +31,7 @@ auto fullViewerPress(const std::string& caption) {
 
 // The child window with that caption: absent (null), greyed or working.
 HWND fullViewerChild(HWND dialog, const std::string& caption) {
-    struct Find {
-        std::string caption;
-        HWND found = nullptr;
-    } f{caption};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* find = reinterpret_cast<Find*>(data);
-            char text[64] = {};
-            GetWindowTextA(child, text, sizeof text);
-            if (find->caption == text) find->found = child;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
+    return zrtest::childWithText(dialog, caption);
 }
 
 TEST(FullClaimsViewerWindow, ClaimsSelectClaimAndSelectSegment) {
