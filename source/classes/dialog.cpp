@@ -236,12 +236,24 @@ void TDialog::Activate(const DialogActivate& a) {
         MessageBoxA(owner, "Not possible to create more non-modal Dialogs", "Alert", MB_OK | MB_ICONWARNING);
         return;
     }
+    // The object answers WM_INITDIALOG (Initiate) while the dialog is made.
     HWND h = nullptr;
     if (cResName)
-        h = std::holds_alternative<int>(*cResName) ? CREATEDLG(instance, std::get<int>(*cResName), owner)
-                                                   : CREATEDLG(instance, std::get<std::string>(*cResName), owner);
+        h = std::holds_alternative<int>(*cResName)
+                ? CREATEDLG(instance, std::get<int>(*cResName), owner, &target_)
+                : CREATEDLG(instance, std::get<std::string>(*cResName), owner, &target_);
     else
-        h = CREATEDLGINDIRECT(GetModuleHandleA(nullptr), cResData.empty() ? cToChar(owner) : cResData, owner);
+        h = CREATEDLGINDIRECT(GetModuleHandleA(nullptr), cResData.empty() ? cToChar(owner) : cResData, owner,
+                              &target_);
+    if (h && startError_) {
+        lVisible = false;
+        DestroyWindow(h);
+        hWnd = nullptr;
+    }
+    if (startError_) {
+        --module().openActivations;
+        std::rethrow_exception(std::exchange(startError_, nullptr));
+    }
     if (!h) {
         --module().openActivations;
         throw LibraryError(kErrorCannotCreateDialog, "Cannot create Dialog Box", cannotCreate(*this));
@@ -253,7 +265,7 @@ void TDialog::Activate(const DialogActivate& a) {
         MessageBoxA(owner, "Not possible to create more non-modal Dialogs", "Alert", MB_OK | MB_ICONWARNING);
         return;
     }
-    if (Initiate(nullptr, h) && !aControls.empty()) {
+    if (!aControls.empty()) {
         if (HWND first = GetNextDlgTabItem(h, nullptr, FALSE)) ::SetFocus(first);
     }
     ShowWindow(h, SW_SHOW);

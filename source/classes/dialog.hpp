@@ -86,7 +86,7 @@ public:
     const GradientSpec& gradient() const;
     void DefControl(TControl* oCtrl);
     void Activate(const DialogActivate& a = {});
-    // Answer to WM_INITDIALOG (called directly for modeless dialogs).
+    // Answer to WM_INITDIALOG, for modal and modeless dialogs alike.
     bool Initiate(HWND hWndFocus, HWND hDlg);
     // Ends the dialog with the result (2: cancelled) after validation.
     bool End(int result);

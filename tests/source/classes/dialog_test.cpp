@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "button.hpp"
@@ -864,6 +865,48 @@ TEST(Dialog, EndOfAModelessDialogHasClosedItWhenItReturns) {
     EXPECT_TRUE(d.End(4));
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(d.nResult.value_or(-1), 4);
+}
+
+}  // namespace
+
+namespace {
+
+// Counts the WM_INITDIALOG messages its object is handed.
+class DialogInitCounter : public TDialog {
+public:
+    int inits = 0;
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override {
+        if (nMsg == WM_INITDIALOG) ++inits;
+        return TDialog::HandleEvent(nMsg, w, l);
+    }
+};
+
+TEST(Dialog, ModalAndModelessDialogsAnswerTheirInitMessageOnce) {
+    for (bool modal : {true, false}) {
+        SCOPED_TRACE(modal ? "modal" : "modeless");
+        DialogInitCounter d;
+        pixelDialog(d, "Init");
+        int started = 0;
+        DialogActivate a;
+        a.lModal = modal;
+        a.bInit = [&](TWindow&) { ++started; };
+        Script script({[&] { d.End(1); }});
+        d.Activate(a);
+        EXPECT_EQ(d.inits, 1);
+        EXPECT_EQ(started, 1);
+        if (!modal) d.End(1);
+    }
+}
+
+TEST(Dialog, AnErrorWhileAModelessDialogStartsIsRaisedAndLeavesNoWindow) {
+    TDialog d;
+    pixelDialog(d, "Failing start");
+    DialogActivate a;
+    a.lModal = false;
+    a.bInit = [](TWindow&) { throw std::runtime_error("start failed"); };
+    EXPECT_THROW(d.Activate(a), std::runtime_error);
+    EXPECT_EQ(d.hWnd, nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, "Failing start"), nullptr);
 }
 
 }  // namespace
