@@ -116,6 +116,13 @@ public:
     // Adds the title bar's context-help button when lHelpIcon asks for it.
     void Help95();
 
+protected:
+    // Every dialog's one error policy: the error ends the dialog; while
+    // Activate runs (a modal dialog's whole run, a modeless one's start)
+    // Activate raises it again, later it goes to the error hook as a
+    // window's error does.
+    void handlerFailed(UINT msg) override;
+
 private:
     // Widens a resource dialog and its children by 1.16668.
     void widen();
@@ -127,6 +134,8 @@ private:
         Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     } target_;
     std::exception_ptr startError_;
+    bool activating_ = false;  // Activate is on the stack
+    bool failed_ = false;      // ended by an error: no validation stops it
     friend struct Target;
 };
 

@@ -910,3 +910,48 @@ TEST(Dialog, AnErrorWhileAModelessDialogStartsIsRaisedAndLeavesNoWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Fails in its own handler when asked by a private message.
+class DialogFailingOnAsk : public TDialog {
+public:
+    static constexpr UINT kAsk = WM_APP + 7;
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override {
+        if (nMsg == kAsk) throw std::runtime_error("handler failed");
+        return TDialog::HandleEvent(nMsg, w, l);
+    }
+};
+
+TEST(Dialog, AnErrorInAHandlerEndsModalAndModelessDialogsAlike) {
+    struct Case {
+        bool modal;
+        bool raisedByActivate;  // else handed to the error hook
+    };
+    for (const Case& c : {Case{true, true}, Case{false, false}}) {
+        SCOPED_TRACE(c.modal ? "modal" : "modeless");
+        std::vector<std::string> reported;
+        setEventErrorHook([&](const EventError& e) { reported.push_back(e.what); });
+        DialogFailingOnAsk d;
+        pixelDialog(d, "Failing handler");
+        // A refusing validation does not keep a failed dialog open.
+        DialogActivate a;
+        a.lModal = c.modal;
+        a.bValid = [](TWindow&) { return false; };
+        Script script({[&] { SendMessageA(d.hWnd, DialogFailingOnAsk::kAsk, 0, 0); }});
+        if (c.raisedByActivate) {
+            EXPECT_THROW(d.Activate(a), std::runtime_error);
+        } else {
+            d.Activate(a);
+            SendMessageA(d.hWnd, DialogFailingOnAsk::kAsk, 0, 0);
+        }
+        HWND h = FindWindowA(nullptr, "Failing handler");
+        for (int i = 0; i < 20 && h && IsWindow(h); ++i) SYSREFRESH();
+        EXPECT_FALSE(h && IsWindow(h));
+        EXPECT_EQ(reported, c.raisedByActivate ? std::vector<std::string>{}
+                                               : std::vector<std::string>{"handler failed"});
+        setEventErrorHook(nullptr);
+    }
+}
+
+}  // namespace
