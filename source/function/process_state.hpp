@@ -112,6 +112,7 @@ public:
     ProcessPart timers{*this};        // timer ids
     ProcessPart mdi{*this};           // the last MDI frame
     ProcessPart printer{*this};       // PRINTBEGIN's printer
+    ProcessPart previewBar{*this};    // the preview bar's user buttons, style and button size
     ProcessPart brushes{*this};       // the shared brushes
     ProcessPart fonts{*this};         // the shared fonts
 
