@@ -105,8 +105,7 @@ public:
     ProcessPart windows{*this};       // window objects by handle, event error hook
     ProcessPart controls{*this};      // controls' shared state
     ProcessPart dialogs{*this};       // dialogs' shared state
-    ProcessPart menus{*this};         // open menus and pop-ups
-    ProcessPart menuBuilder{*this};   // MENU ... ENDMENU under construction
+    ProcessPart menus{*this};         // open menus, the menu being built, the last item
     ProcessPart messageBars{*this};   // the default message bar
     ProcessPart errorHandler{*this};  // the error dialog and its handler
     ProcessPart dde{*this};           // DDE conversations
