@@ -37,9 +37,13 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
     wl::TSay& foot = d.label(160, 10, 150, 20, [&] { return footer; }, 2);
 
     d.button(10, 230, 50, 12, "Exit", [&] { d.close(); });
-    // The Claim Data dialog and the paged listing print are not in the program yet.
+    // The Claim Data dialog is not in the program yet.
     absentWork(d, 10, 170, 50, "Select");
-    absentWork(d, 10, 110, 50, "Print");
+    d.button(10, 110, 50, 12, "Print", [&] {
+        std::vector<std::string> lines;
+        for (std::size_t k = 1; k <= rows.size(); ++k) lines.push_back(lineOf(k));
+        CTL394PRTC(lines, "X12 837 Claim Data", PrintOrientation::Portrait, ui.print);
+    });
     d.button(180, 70, 60, 12, "Load 997/999", [&] {
         const std::string file = CTL39400Q(0, "*.*");
         if (file.empty()) return;

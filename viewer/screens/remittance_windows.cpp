@@ -15,9 +15,8 @@ namespace zr {
 
 namespace {
 
-// What the paged printer, the X12 report, the export dialog and the data
-// sheets would do: those are not in the program yet, so their buttons stand
-// greyed.
+// What the X12 report, the export dialog and the data sheets would do:
+// those are not in the program yet, so their buttons stand greyed.
 void greyed(wl::TButton& b) { b.bWhen = [] { return false; }; }
 
 // The shown lines of a list: the current line and the eleven after it.
@@ -66,8 +65,15 @@ void showDetail(const ScreenCall& call, std::size_t k, const ViewerUi& ui) {
     d.button(160, 80, 60, 12, "Create 835", [&] {
         CTL39407AP(call.claims, *call.table, CTL39407AA(1, "CLP", *call.table), k, call.currentFolder);
     });
-    greyed(d.button(160, 160, 30, 12, "EOB", {}));
-    greyed(d.button(160, 200, 40, 12, "Print", {}));
+    // Both print through the paged printer and close the detail.
+    d.button(160, 160, 30, 12, "EOB", [&] {
+        CTL394PRTC(CTL39407Y(call.claims, *call.table, k, 2), "EOB", PrintOrientation::Landscape, ui.print);
+        d.close();
+    });
+    d.button(160, 200, 40, 12, "Print", [&] {
+        CTL394PRTC(model.lines(), "X12 835 Reittance", PrintOrientation::Portrait, ui.print);
+        d.close();
+    });
     d.button(160, 250, 40, 12, "Exit", [&] { d.close(); });
     d.run(ui, describe);
 }
