@@ -1,7 +1,9 @@
 #include "claims_screen_window.hpp"
 
 #include "acknowledgement.hpp"
+#include "claim_form_window.hpp"
 #include "claims_listing.hpp"
+#include "format_picker.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "segment_lines.hpp"
@@ -68,10 +70,19 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
         if (!found.found) wl::MSGINFO(lastSearch + " Not Found");
     });
     if (showsModeAboveOneButtons(call.mode)) {
-        // Export, the claim form, the report writer and the 276 writer are
-        // not in the program yet.
+        // Export, the report writer and the 276 writer are not in the
+        // program yet.
         absentWork(d, 180, 240, 50, "Export");
-        if (wl::prefixMatch(listing.claimType, "PROFESSIONAL")) absentWork(d, 165, 180, 50, "CMS-1500");
+        if (wl::prefixMatch(listing.claimType, "PROFESSIONAL"))
+            d.button(165, 180, 50, 12, "CMS-1500", [&] {
+                const ClaimFields fields(*call.table, call.claims, call.currentFolder);
+                // The form printer reads "form.cfg" of the working folder.
+                CTL394PRTP(fields, static_cast<long long>(listing.claims), "",
+                           [&](const std::function<void()>& formControl) {
+                               return CTLD39417(3, "", [formControl](const std::string&) { formControl(); }, ui);
+                           },
+                           ui.print);
+            });
         absentWork(d, 180, 180, 50, "Format");
         absentWork(d, 165, 240, 50, "Create 276");
     }
@@ -85,6 +96,22 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
 
 }  // namespace
 
+namespace {
+
+// Modes 105-107: the claims' CMS-1500 forms on the printer, as text or as
+// PDF. The screen picture (108) is not built: it gives nothing.
+std::string claimForms(const TransactionScreenCall& call, const ClaimFields& fields, long long count,
+                       const ViewerUi& ui) {
+    switch (call.outputMode()) {
+    case OutputMode::Cms1500Print: return CTL394PRTI(fields, 1, count, "", ui.print);
+    case OutputMode::Cms1500Text: return CTL394PRTN(cms1500Range(fields, 1, count));
+    case OutputMode::Cms1500Pdf: return CTL394PRTM(fields, 1, count, call.startFolder, ui.print);
+    default: return "";
+    }
+}
+
+}  // namespace
+
 std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     if (!call.table) return "";
     const ClaimFields fields(*call.table, call.claims, call.currentFolder);
@@ -92,6 +119,7 @@ std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     switch (claimsScreenAction(call.mode)) {
     case ClaimsScreenAction::Listing: return joinedRows(listing.rows);
     case ClaimsScreenAction::OpenScreen: showClaimsScreen(call, std::move(listing), ui); return "";
+    case ClaimsScreenAction::Cms1500: return claimForms(call, fields, static_cast<long long>(listing.claims), ui);
     default:
         // The reports, claim forms, export and derived files of the claims
         // are not produced yet: nothing is shown and nothing written.
