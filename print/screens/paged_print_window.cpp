@@ -28,9 +28,11 @@ std::shared_ptr<wl::TFont> listingFont(const wl::TPrinter& p, PrintOrientation o
     return wl::TFont::New(spec);
 }
 
-// The pages through the printer: a job titled `job`, one page each.
-void printPages(const std::string& job, PrintOrientation orientation, const PrintTarget& target,
-                const std::function<std::vector<PrintedPage>(const PageGrid&)>& layout) {
+}  // namespace
+
+void printLaidOutPages(const std::string& job, PrintOrientation orientation, const PrintTarget& target,
+                       const PageLayout& layout, std::optional<PrintOrientation> gridOrientation) {
+    const PrintOrientation gridOf = gridOrientation.value_or(orientation);
     const wl::PrinterChoice model =
         target.printer.empty() ? wl::PrinterChoice{} : wl::PrinterChoice{target.printer};
     wl::TPrinter* p = wl::PRINTBEGIN(job, false, target.pdfFile.empty(), model, false, false, target.pdfFile);
@@ -42,13 +44,13 @@ void printPages(const std::string& job, PrintOrientation orientation, const Prin
         p->SetLandscape();
     else
         p->SetPortrait();
-    const PageGrid grid = listingGrid(p->nLogPixelX(), p->nLogPixelY(), orientation);
+    const PageGrid grid = listingGrid(p->nLogPixelX(), p->nLogPixelY(), gridOf);
     // A printer whose resolution reads 0 ends the print with no output.
     if (!grid.usable()) {
         wl::PRINTEND();
         return;
     }
-    const std::shared_ptr<wl::TFont> font = listingFont(*p, orientation);
+    const std::shared_ptr<wl::TFont> font = listingFont(*p, gridOf);
     for (const PrintedPage& page : layout(grid)) {
         wl::PAGEBEGIN();
         for (const PlacedText& item : page) p->Say(item.y, item.x, item.text, font);
@@ -57,6 +59,8 @@ void printPages(const std::string& job, PrintOrientation orientation, const Prin
     wl::PRINTEND();
     font->End();
 }
+
+namespace {
 
 // The destination of the file device; "" when the user gave none.
 std::string destinationFile() {
@@ -159,7 +163,7 @@ void CTL394PRTC(const std::vector<std::string>& lines, const std::string& title,
     wl::MSGWAIT("Printing " + title + " ....", title, 2);
     const PrintStamp stamp = printStampNow();
     deliver(device, file, listingText(lines), [&] {
-        printPages("Preview " + title + ".", orientation, target,
+        printLaidOutPages("Preview " + title + ".", orientation, target,
                    [&](const PageGrid& grid) { return listingPages(lines, title, orientation, grid, stamp); });
     });
 }
@@ -175,7 +179,7 @@ void CTL394PRTA(const std::string& fileName, const SegmentTable& table, const Pr
     const std::vector<DumpLine> lines = dumpLines(bytes, terminator.empty() ? '~' : terminator.front(), table);
     const PrintStamp stamp = printStampNow();
     deliver(device, file, dumpText(lines), [&] {
-        printPages("Preview X12 File.", PrintOrientation::Portrait, target,
+        printLaidOutPages("Preview X12 File.", PrintOrientation::Portrait, target,
                    [&](const PageGrid& grid) { return dumpPages(lines, fileName, grid, stamp); });
     });
 }

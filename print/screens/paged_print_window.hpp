@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,14 @@ struct PrintTarget {
     std::string pdfFile;
     std::string printer;  // a printer by name; the default one when empty
 };
+
+// Prints laid-out pages as a job titled `job` (a preview, or the target's
+// PDF) on a sheet of that orientation: `layout` lays them out on the
+// printer's grid of the grid orientation (the sheet's by default). A
+// printer whose resolution reads 0 prints nothing.
+using PageLayout = std::function<std::vector<PrintedPage>(const PageGrid&)>;
+void printLaidOutPages(const std::string& job, PrintOrientation orientation, const PrintTarget& target,
+                       const PageLayout& layout, std::optional<PrintOrientation> gridOrientation = {});
 
 // CTL394PRTR: the modal "Send to:" dialog; the chosen device.
 PrintDevice CTL394PRTR();

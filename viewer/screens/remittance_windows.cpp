@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "data_sheet_window.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "remittance_detail.hpp"
 #include "remittance_files.hpp"
 #include "remittance_getters.hpp"
 #include "remittance_listing.hpp"
+#include "remittance_modes.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
 
@@ -25,6 +27,22 @@ std::vector<std::string> shownLines(std::size_t current, std::size_t count, Line
     std::vector<std::string> lines;
     for (std::size_t n = current; n < current + 12 && n <= count; ++n) lines.push_back(lineOf(n));
     return lines;
+}
+
+// Every claim's lines for a sheet: its explanation of benefits, or the
+// detail screen's lines of mode 104.
+std::vector<std::vector<std::string>> remittanceSheets(const ScreenCall& call, std::size_t claims,
+                                                       RemittanceSheet kind) {
+    std::vector<std::vector<std::string>> sheets;
+    for (std::size_t k = 1; k <= claims; ++k) {
+        if (kind == RemittanceSheet::Eob) {
+            sheets.push_back(CTL39407Y(call.claims, *call.table, k, 2));
+        } else {
+            const auto out = remittanceDetailOutput(call.claims, *call.table, k, 104, call.request);
+            sheets.push_back(out ? out->lines : std::vector<std::string>{});
+        }
+    }
+    return sheets;
 }
 
 void showDetail(const ScreenCall& call, std::size_t k, const ViewerUi& ui) {
@@ -105,8 +123,14 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
     d.label(170, 10, 250, 10, [patient] { return patient; });
     greyed(d.button(180, 10, 40, 12, "Format", {}));
     greyed(d.button(180, 60, 50, 12, "Listing", {}));
-    greyed(d.button(180, 120, 50, 12, "Print All", {}));
-    greyed(d.button(180, 180, 50, 12, "EOB All", {}));
+    d.button(180, 120, 50, 12, "Print All", [&] {
+        CTL394PRTJ(remittanceSheets(call, model.listing().claims(), RemittanceSheet::DataSheet),
+                   RemittanceSheet::DataSheet, ui.print);
+    });
+    d.button(180, 180, 50, 12, "EOB All", [&] {
+        CTL394PRTJ(remittanceSheets(call, model.listing().claims(), RemittanceSheet::Eob), RemittanceSheet::Eob,
+                   ui.print);
+    });
     if (call.mode > 1) greyed(d.button(180, 240, 50, 12, "Export", {}));
     d.run(ui, [&] {
         std::vector<std::string> lines =
