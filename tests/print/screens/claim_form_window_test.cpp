@@ -15,6 +15,15 @@ namespace {
 
 constexpr char kFormPrinter[] = "ZRPDF";
 
+// With ZR_PRINT_PICTURES naming a folder, the first page is kept there as
+// a PNG (the README's pictures of printed pages).
+void keepFormPicture(const std::string& dir, const std::string& pdf, const std::string& name) {
+    const char* out = std::getenv("ZR_PRINT_PICTURES");
+    if (!out) return;
+    zrtest::runUnix(dir, "pdftoppm -r 80 -png -f 1 -l 1 -singlefile '" + zrtest::unixPath(pdf) + "' '" +
+                             std::string(out) + "/" + name + "'");
+}
+
 struct FormFile {
     zr::SegmentTable table;
     zr::ClaimIndex index;
@@ -82,6 +91,7 @@ TEST(ClaimFormWindow, PrinterPathPutsEveryBoxWhereTheGridSays) {
     EXPECT_EQ(ink.stray, 0);
     ASSERT_FALSE(prompts.texts().empty());
     EXPECT_EQ(prompts.texts().front(), "CMS-1500 Printing/Preview");
+    keepFormPicture(dir.path(), target.pdfFile, "printed-cms1500");
 }
 
 TEST(ClaimFormWindow, AlignmentDialogMovesTheFormByOneRowAndOneColumn) {

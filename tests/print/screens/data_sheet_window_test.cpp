@@ -12,6 +12,15 @@ namespace {
 
 constexpr char kSheetPrinter[] = "ZRPDF";
 
+// With ZR_PRINT_PICTURES naming a folder, the first page is kept there as
+// a PNG (the README's pictures of printed pages).
+void keepSheetPicture(const std::string& dir, const std::string& pdf, const std::string& name) {
+    const char* out = std::getenv("ZR_PRINT_PICTURES");
+    if (!out) return;
+    zrtest::runUnix(dir, "pdftoppm -r 80 -png -f 1 -l 1 -singlefile '" + zrtest::unixPath(pdf) + "' '" +
+                             std::string(out) + "/" + name + "'");
+}
+
 zr::SegmentTable sheetFixture(const std::string& name) {
     const std::string x12 = std::string(ZR_FIXTURES) + "/x12/" + name;
     return zr::loadSegmentTable(x12, zr::readDelimiters(x12, 0));
@@ -66,6 +75,7 @@ TEST(DataSheetWindow, EobAllPrintsOnePagePerClaim) {
     zr::CTL394PRTJ(claims, zr::RemittanceSheet::Eob, target);
     const auto pages = zrtest::pdfPages(dir.path(), target.pdfFile, 60);
     ASSERT_EQ(pages.size(), 4u);
+    keepSheetPicture(dir.path(), target.pdfFile, "printed-eob");
     for (const auto& page : pages) {
         EXPECT_GT(page.width, page.height);
         EXPECT_GT(zrtest::darkShare(page, 0.02, 0.01, 0.40, 0.60), 0.005);
