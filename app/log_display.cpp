@@ -1,5 +1,6 @@
 #include "log_display.hpp"
 
+#include "dbf_area.hpp"
 #include "file_io.hpp"
 #include "main_menu.hpp"
 #include "paths.hpp"
@@ -33,6 +34,59 @@ std::string notepadFile(LogMode mode, const std::string& lastRunLog) {
     case LogMode::BuildLog: return "build.log";
     default: return "";
     }
+}
+
+std::string tableModeFile(LogMode mode) {
+    switch (mode) {
+    case LogMode::CommandLog: return "command.log";
+    case LogMode::XvqData: return "xvq.dbf";
+    case LogMode::QvwData: return "qvwdata.dbf";
+    default: return "";
+    }
+}
+
+std::string tableModeField(LogMode mode) {
+    switch (mode) {
+    case LogMode::CommandLog: return "ZQK07E";
+    case LogMode::XvqData: return "JKZ00A";
+    default: return "";
+    }
+}
+
+std::string CTLD35500C(long long number, const std::string& text) { return std::to_string(number) + ">" + text; }
+
+std::uint32_t CTLD35500B(const std::string& text, const std::string& field) {
+    const std::shared_ptr<wl::DbfArea> area = wl::dbfSelected();
+    if (!area) return 0;
+    const std::uint32_t started = area->RecNo();
+    const int pos = area->FieldPos(field);
+    const std::string wanted = wl::upper(wl::alltrim(text));
+    if (pos == 0 || wanted.empty()) return started;
+    for (; !area->Eof(); area->Skip(1)) {
+        const wl::Value v = area->FieldGet(pos);
+        if (v.isText() && wl::upper(v.text()).find(wanted) != std::string::npos) return area->RecNo();
+    }
+    area->GoTo(started);
+    return area->RecNo();
+}
+
+std::vector<std::string> wordPositionItems(const std::string& text, long long record) {
+    std::vector<std::string> items{"Line  : " + std::to_string(record)};
+    std::size_t total = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text[at] == ' ') {
+            ++at;
+            continue;
+        }
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        const std::string word = text.substr(at, end - at);
+        items.push_back(wl::padRight("Column : " + std::to_string(at + 1), 16) +
+                        wl::padRight("Length : " + std::to_string(word.size()), 36) + word);
+        total += word.size();
+        at = end;
+    }
+    if (items.size() > 1) items.push_back("Total : " + std::to_string(total));
+    return items;
 }
 
 std::string notepadCommand(const std::string& windowsFolder, const std::string& file) {

@@ -3,6 +3,7 @@
 // dialog.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,25 @@ std::string textModeFile(LogMode mode);
 // What a plain-text mode shows of its file in the current folder; mode 10
 // says "conv.log" + "  Not found " + the folder when the file is missing.
 std::string textModeContent(LogMode mode, const std::string& currentFolder);
+
+// The table a table mode shows, in the current folder: "command.log"
+// (mode 2), "xvq.dbf" (3), "qvwdata.dbf" (7); "" for other modes.
+std::string tableModeFile(LogMode mode);
+// The field a listing mode shows of each record: "ZQK07E" (2), "JKZ00A"
+// (3); "" for other modes (mode 7 shows whole records).
+std::string tableModeField(LogMode mode);
+// The line of a record in the command log's list: number + ">" + text.
+std::string CTLD35500C(long long number, const std::string& text);
+// The command log's search: the first record from the current one on
+// whose field (of the selected work area) holds the text, compared without
+// regard to case; the area stands on it, or back on the record it started
+// from when none does (or no area is selected). Answers the record number.
+std::uint32_t CTLD35500B(const std::string& text, const std::string& field = "ZQK07E");
+// The items of the pop-up menu on a command log line: "Line  : " + record,
+// then for each blank-separated word "Column : " + its start (padded to
+// 16), "Length : " + its length (padded to 36) and the word, and, when any
+// word was found, "Total : " + the lengths summed.
+std::vector<std::string> wordPositionItems(const std::string& text, long long record);
 
 // Mode 1 ("View File"): the name "Browse" keeps of the chosen path (no
 // folder), and the text shown of a name typed in "Enter File Name": the

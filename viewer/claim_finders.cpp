@@ -132,6 +132,9 @@ std::size_t countClaimSegments(const ClaimIndex& index, const SegmentTable& t, l
         const std::uint32_t here = t.claim(r).inSet;
         if (here == 0) continue;  // a row outside every claim is stepped over
         if (here != key) break;
+        // The next set numbers its claims from 1 again: its first claim is
+        // not this one.
+        if (isSegment(t, r, "SE")) break;
         n += std::any_of(ids.begin(), ids.end(), [&](std::string_view id) { return isSegment(t, r, id); });
     }
     return n;

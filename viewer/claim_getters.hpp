@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "claim_index.hpp"
@@ -62,7 +63,12 @@ private:
     std::string iniFolder_;
     mutable std::optional<std::vector<UserDefinedField>> userFields_;
     mutable std::optional<bool> is5010_;
-    mutable std::map<std::string, int, std::less<>> groups_;
+    // Looked up for every field of every claim: hashed, not compared.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    mutable std::unordered_map<std::string, int, NameHash, std::equal_to<>> groups_;
     // The anchor row of the claim read last: a listing asks several names of
     // one claim in a row.
     mutable std::size_t anchorClaim_ = 0, anchorRow_ = 0;

@@ -1,7 +1,5 @@
 #include "remittance_files.hpp"
 
-#include <set>
-
 #include "file_io.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -22,14 +20,6 @@ std::string inDestination(const ParseSpec& request, const std::string& name) {
     return wl::folderExists(folder) ? wl::joinPath(folder, name) : name;
 }
 
-// A name not yet written in this run: "name.835", else "name_2.835", ...
-std::string unusedName(const ParseSpec& request, const std::string& base, std::set<std::string>& written) {
-    for (std::size_t n = 1;; ++n) {
-        const std::string candidate = inDestination(request, base + (n == 1 ? "" : "_" + std::to_string(n)) + ".835");
-        if (written.insert(wl::pathKey(candidate)).second) return candidate;
-    }
-}
-
 void writeOrReport(const std::string& file, const std::string& text, RemittanceFilesResult& out) {
     if (const int error = wl::writeFileAtomically(file, text)) {
         const std::string line = "Error: " + file + " Not Written (" + std::to_string(error) + ")";
@@ -44,12 +34,15 @@ void writeEachClaim(const ClaimIndex& index, const SegmentTable& table, const Pa
                     const ConverterSettings& settings, RemittanceFilesResult& out) {
     ScopedMeter meter(MeterMode::Show, "Creating 835 files ", "Please Stand By..");
     out.log += " Individual Claims = ON " + kCrLf;
-    std::set<std::string> written;
+    RunFileNames names;
+    const std::string folder = wl::alltrim(request.destinationFolder);
+    const RemittanceFieldReader fields = remittanceFieldReader(index, table);
     for (std::size_t k = 1; k <= n; ++k) {
         meter.set(100.0 * static_cast<double>(k) / static_cast<double>(n));
         const std::string base = remittanceClaimFileName(CTL39407AB(1, index, table, k, "CLAIMPATCTL", 1), k);
-        const std::string file = unusedName(request, base, written);
-        const std::string text = CTL394CONVD(index, table, n, k, request, settings) + kCrLf;
+        const std::string file = names.unused(wl::folderExists(folder) ? folder : "", base, ".835");
+        const std::string text =
+            CTL394CONVD(table, index, fields, n, k, request, GeneratorContext{settings, currentBuildTime(), {}}) + kCrLf;
         if (wl::sameFile(file, request.sourceFile)) {
             const std::string line = "Error: Can not copy " + file + " file onto itself";
             out.log += line + kCrLf;
@@ -76,23 +69,17 @@ void writeWholeSet(const ClaimIndex& index, const SegmentTable& table, const Par
         moduleState().write835Flag = 0;
         return refuse("Error: " + file + " File Exists");
     }
-    out.text = CTL394CONVD(index, table, n, 0, request, settings) + kCrLf;
+    out.text = CTL394CONVD(table, index, remittanceFieldReader(index, table), n, 0, request,
+                           GeneratorContext{settings, currentBuildTime(), {}}) +
+               kCrLf;
     writeOrReport(file, out.text, out);
 }
 
 }  // namespace
 
 std::string remittanceClaimFileName(const std::string& controlNumber, std::size_t k) {
-    std::string name = wl::alltrim(controlNumber);
-    for (char& c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 32 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) c = '_';
-    }
-    for (std::size_t at; (at = name.find("..")) != std::string::npos;) name.replace(at, 2, "_");
-    // Windows drops trailing dots and blanks from a name.
-    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();
-    if (name.empty()) return "Claim" + std::to_string(k);
-    return name;
+    const std::string name = cleanedClaimFileName(controlNumber);
+    return name.empty() ? "Claim" + std::to_string(k) : name;
 }
 
 RemittanceFilesResult writeRemittanceFiles(const ClaimIndex& index, const SegmentTable& table,
@@ -109,8 +96,8 @@ RemittanceFilesResult writeRemittanceFiles(const ClaimIndex& index, const Segmen
     return out;
 }
 
-bool CTL39407AP(const ClaimIndex&, const SegmentTable& table, std::size_t, std::size_t k,
-                const std::string& currentFolder) {
+bool CTL39407AP(const ClaimIndex& index, const SegmentTable& table, std::size_t, std::size_t k,
+                const std::string& currentFolder, const std::string& sourceFile) {
     wl::FileDialogRequest ask;
     ask.title = "Create a 835 Remittance File";
     ask.save = true;
@@ -119,7 +106,7 @@ bool CTL39407AP(const ClaimIndex&, const SegmentTable& table, std::size_t, std::
     const std::string file = wl::CGETFILE(ask);
     if (wl::alltrim(file).empty()) return false;
     if (wl::fileExists(file) && !wl::MSGNOYES(file + " already exists. Overwrite it?", "Overwite File?")) return false;
-    if (const int error = wl::writeFileAtomically(file, CTL394CONVF(table, k))) {
+    if (const int error = wl::writeFileAtomically(file, CTL394CONVF(table, index, k, sourceFile))) {
         // The user asked for the file: a failed write is said, not swallowed.
         wl::MSGALERT(file + " was not written (" + std::to_string(error) + ")", "Create 835");
         return false;

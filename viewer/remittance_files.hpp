@@ -9,8 +9,8 @@
 
 #include "claim_index.hpp"
 #include "parse_spec.hpp"
-#include "remittance_generator.hpp"
 #include "segment_table.hpp"
+#include "x12_generation.hpp"
 
 namespace zr {
 
@@ -21,10 +21,8 @@ struct RemittanceFilesResult {
     std::vector<std::string> errors;  // what went wrong, for the user
 };
 
-// A per-claim file name from CLP01: trimmed, every character that could
-// leave the folder or is not allowed in a name ("\", "/", ":", "*", "?",
-// quotes, "<", ">", "|", control characters) turned into "_", ".." into
-// "_"; "Claim" + k when nothing is left. Without ".835".
+// A per-claim file name from CLP01, cleaned as every claim file name is
+// (cleanedClaimFileName); "Claim" + k when nothing is left. Without ".835".
 std::string remittanceClaimFileName(const std::string& controlNumber, std::size_t k);
 
 // Writes the 835 files of the request and replaces "temp.log" in the
@@ -35,9 +33,10 @@ RemittanceFilesResult writeRemittanceFiles(const ClaimIndex& index, const Segmen
 
 // CTL39407AP "Create 835": asks for a file name ("remittance.835" in the
 // current folder offered), asks before replacing an existing file (No the
-// default), then writes the rebuilt text of claim k. The clp count is the
-// caller's and not needed by the rebuild. False when nothing was written.
+// default), then writes the rebuilt text of claim k, copied from the loaded
+// file `sourceFile`. The clp count is the caller's and not needed by the
+// rebuild. False when nothing was written.
 bool CTL39407AP(const ClaimIndex& index, const SegmentTable& table, std::size_t clpCount, std::size_t k,
-                const std::string& currentFolder);
+                const std::string& currentFolder, const std::string& sourceFile = "");
 
 }  // namespace zr

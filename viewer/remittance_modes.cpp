@@ -59,7 +59,8 @@ std::optional<RemittanceDetailOutput> remittanceDetailOutput(const ClaimIndex& i
     } else if (mode == 104) {
         out.lines = CTL39407E(index, table, k, 1, 1);
     } else if (mode == 113 || mode == 113.1) {
-        out.text = CTL394CONVD(index, table, CTL39407AA(1, "CLP", table), mode == 113 ? k : 0, request, settings);
+        out.text = CTL394CONVD(table, index, remittanceFieldReader(index, table), CTL39407AA(1, "CLP", table),
+                               mode == 113 ? k : 0, request, GeneratorContext{settings, currentBuildTime(), {}});
     } else {
         return std::nullopt;
     }

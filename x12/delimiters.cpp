@@ -1,5 +1,6 @@
 #include "delimiters.hpp"
 
+#include <cctype>
 #include <cstring>
 #include <vector>
 
@@ -128,7 +129,52 @@ std::optional<X12Delimiters> locateDelimiters(const std::string& fileName) {
     return readDelimiters(fileName, *located + 1);
 }
 
+namespace {
+
+bool isUtf8Lead(unsigned char c) { return c >= 0xC2 && c <= 0xF4; }
+bool isUtf8Follower(unsigned char c) { return c >= 0x80 && c <= 0xBF; }
+
+// The delimiters of a header that does not keep the fixed layout (values
+// padded past their widths or cut short, a line break inside it): the
+// element separator follows "ISA", ISA16 follows the sixteenth separator and
+// the terminator follows ISA16; a terminator written as a UTF-8 character
+// keeps all its bytes. Nothing for a header of the fixed layout with a
+// one-byte terminator (the fixed offsets read it) or one whose separator
+// cannot be told from its values.
+std::optional<X12Delimiters> writtenDelimiters(const std::string& fileName, std::int64_t base) {
+    constexpr std::size_t kLook = 512;
+    constexpr std::size_t kIsaBytes = 106;
+    constexpr std::size_t kElementAt[] = {3, 6, 17, 20, 31, 34, 50, 53, 69, 76, 81, 83, 89, 99, 101, 103};
+    if (base < 0 || !wl::fileExists(fileName)) return std::nullopt;
+    wl::InputFile f;
+    if (!f.open(fileName) || !f.seek(base)) return std::nullopt;
+    std::string h(kLook, '\0');
+    h.resize(f.read(h.data(), h.size()));
+    if (h.size() < 4 || wl::upper(h.substr(0, 3)) != "ISA") return std::nullopt;
+    const char e = h[3];
+    if (e == ' ' || std::isalnum(static_cast<unsigned char>(e))) return std::nullopt;
+    bool fixedLayout = h.size() >= kIsaBytes;
+    for (std::size_t at : kElementAt) fixedLayout = fixedLayout && h[at] == e;
+    std::size_t separators = 16, k = 104;
+    if (!fixedLayout)
+        for (separators = 0, k = 3; k < h.size() && separators < 16; ++k) separators += h[k] == e;
+    // k stands on ISA16; the terminator follows it.
+    if (separators < 16 || k + 1 >= h.size()) return std::nullopt;
+    if (fixedLayout && !isUtf8Lead(static_cast<unsigned char>(h[k + 1]))) return std::nullopt;
+    X12Delimiters d;
+    d.element.assign(1, e);
+    d.component.assign(1, h[k]);
+    std::size_t end = k + 2;
+    if (isUtf8Lead(static_cast<unsigned char>(h[k + 1])))
+        while (end < h.size() && end < k + 5 && isUtf8Follower(static_cast<unsigned char>(h[end]))) ++end;
+    d.terminator = h.substr(k + 1, end - k - 1);
+    return d;
+}
+
+}  // namespace
+
 X12Delimiters readDelimiters(const std::string& fileName, std::int64_t base) {
+    if (auto written = writtenDelimiters(fileName, base)) return *written;
     X12Delimiters d;
     d.terminator = CTL39400J(fileName, d.component, d.element, d.terminator, 1, base);
     d.element = CTL39400J(fileName, d.component, d.element, d.terminator, 2, base);

@@ -49,6 +49,11 @@ std::optional<X12Delimiters> locateDelimiters(const std::string& fileName);
 
 // The three delimiters of the interchange whose ISA starts at `base`, read
 // in the callers' order: terminator, element separator, component separator.
+// A header of the fixed layout is read at the fixed offsets (CTL39400J); one
+// whose values are padded past their widths, cut short or broken by a line
+// break is read as written: the separator after "ISA", ISA16 after the
+// sixteenth separator, then the terminator (all the bytes of a terminator
+// written as one UTF-8 character).
 X12Delimiters readDelimiters(const std::string& fileName, std::int64_t base = 0);
 
 }  // namespace zr

@@ -32,6 +32,12 @@ void CTL394MTRB(MeterWindow window);
 void CTL394MTRC(double value);
 void CTL394MTRD(const std::string& text);
 void CTL394MTRE(double value);
+// The same open, close and set under the names the HL7 viewer calls.
+inline MeterWindow CTL487MTRA(MeterWindow window, const std::string& text, const std::string& caption) {
+    return CTL394MTRA(window, text, caption);
+}
+inline void CTL487MTRB(MeterWindow window) { CTL394MTRB(window); }
+inline void CTL487MTRC(double value) { CTL394MTRC(value); }
 
 // A text line of at most `width` characters: a longer one loses its middle
 // ("...") and keeps its end, so that the file name of a path shows whole.

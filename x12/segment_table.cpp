@@ -523,6 +523,10 @@ void fillRows(SegmentTable& t, std::size_t n, std::int64_t startOffset, const Lo
         }
 
         pos = static_cast<std::size_t>(end - data) + 1;
+        // A terminator of several bytes (a UTF-8 character): its other bytes
+        // end the segment too, and do not begin the next one.
+        for (std::size_t k = 1; k < delimiters.terminator.size() && pos < size && data[pos] == delimiters.terminator[k]; ++k)
+            ++pos;
         if (progress && pos >= nextPercentAt) {
             const double exact = static_cast<double>(pos) * 100.0 / static_cast<double>(size);
             percent = static_cast<int>(exact);

@@ -5,6 +5,7 @@
 #include "bitmaps.hpp"
 #include "conversion_dialog.hpp"
 #include "csv_viewer_window.hpp"
+#include "de_identifier.hpp"
 #include "error_dialog.hpp"
 #include "information_dialog.hpp"
 #include "log_display_window.hpp"
@@ -251,6 +252,18 @@ void MainWindow::runConversion(const std::string& source) {
     if (!result.logPath.empty()) lastRunLog_ = result.logPath;
 }
 
+namespace {
+// Keeps a utility window that has just opened, after letting go of those
+// already closed.
+template <class Window>
+void keepOpen(std::vector<std::unique_ptr<Window>>& open, std::unique_ptr<Window> window,
+              const std::function<void(Window&)>& opened) {
+    std::erase_if(open, [](const std::unique_ptr<Window>& w) { return !w->isOpen(); });
+    if (opened) opened(*window);
+    open.push_back(std::move(window));
+}
+}  // namespace
+
 void MainWindow::Run(MainCommand command) {
     const MenuEntry* entry = menuEntry(command);
     if (entry && !entry->built) return;
@@ -261,6 +274,9 @@ void MainWindow::Run(MainCommand command) {
     case MainCommand::ViewCsv: CTLD48200(1, "", context_.workingFolder, ""); break;
     case MainCommand::ViewX12: viewAndRecord(); break;
     case MainCommand::X12Parser: runConversion(""); break;
+    case MainCommand::FileInformation: keepOpen(informationWindows_, CTLD47300(), hooks_.informationOpened); break;
+    case MainCommand::FileCompare: keepOpen(compareWindows_, CTLD51200(), hooks_.compareOpened); break;
+    case MainCommand::DeIdentifier: CTLD49200(); break;
     case MainCommand::ViewParseLog:
     case MainCommand::ViewMapLog:
         CTLD33500(command == MainCommand::ViewParseLog ? LogMode::ParseLog : LogMode::MapLog, window_->hWnd,

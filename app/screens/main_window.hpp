@@ -16,6 +16,8 @@
 
 #include "command_line.hpp"
 #include "conversion_driver.hpp"
+#include "file_compare_window.hpp"
+#include "file_information_window.hpp"
 #include "main_menu.hpp"
 #include "menu.hpp"
 #include "msgbar.hpp"
@@ -33,6 +35,9 @@ struct MainHooks {
     std::function<INT_PTR(HWND, const std::string&)> openDocument;
     // The X12 viewer (default: the viewer's entry in screen mode 1).
     std::function<void(const std::string&)> openViewer;
+    // Called with each utility window as it opens (tests drive it).
+    std::function<void(FileInformationWindow&)> informationOpened;
+    std::function<void(FileCompareWindow&)> compareOpened;
     // Called once the window and its bars exist, before activation.
     std::function<void(class MainWindow&)> built;
 };
@@ -119,6 +124,10 @@ private:
     std::unique_ptr<wl::TMsgBar> msgBar_;
     std::optional<DriverResult> batchResult_;
     std::string lastRunLog_;
+    // The utilities' windows still open (they outlive the call that opened
+    // them); closed ones are let go when another opens.
+    std::vector<std::unique_ptr<FileInformationWindow>> informationWindows_;
+    std::vector<std::unique_ptr<FileCompareWindow>> compareWindows_;
 };
 
 // MAIN: the process entry with the command-line words; answers the exit

@@ -10,11 +10,7 @@
 namespace wl {
 namespace {
 
-bool alphaSwitchOn() {
-    const bool on = SETALPHA(true);
-    SETALPHA(on);
-    return on;
-}
+bool alphaSwitchOn() { return alphaOn(); }
 
 bool fileExists(const std::string& file) {
     return !file.empty() && GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -232,6 +232,27 @@ std::shared_ptr<TBrush> TBrush::Copy(const std::shared_ptr<TBrush>& self) const 
     return b;
 }
 
+std::shared_ptr<TBrush> TBrush::Resized(int width, int height, int mode) const {
+    HBITMAP source = hBmpOrgl ? hBmpOrgl : hBitmap;
+    if (!source) return nullptr;
+    BrushSpec spec;
+    spec.xSource = RESIZEBITMAP(source, width, height, mode);
+    auto b = New(spec);
+    b->ownsBitmap = true;
+    return b;
+}
+
+std::shared_ptr<TBrush> TBrush::Cropped(const std::shared_ptr<TBrush>& self, HWND hWnd, const RECT& r) {
+    if (nResizeMode == 0) return Copy(self);
+    Resize(hWnd);
+    if (!hBitmap) return nullptr;
+    BrushSpec spec;
+    spec.xSource = CROPBMP(hBitmap, r);
+    auto b = New(spec);
+    b->ownsBitmap = true;
+    return b;
+}
+
 std::shared_ptr<TBrush> TBrush::New(BrushSpec s) {
     auto b = std::make_shared<TBrush>();
     b->cStyle = s.cStyle;
@@ -305,7 +326,7 @@ void TBrush::End() {
         logResourceFailure({"DeleteObject( ::hBrush ) failed from TBrush:End()",
                             static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(hBrush))});
     // A caller's bitmap stays the caller's.
-    if (!fromBitmapHandle) {
+    if (!fromBitmapHandle || ownsBitmap) {
         if (hBmpOrgl && hBmpOrgl != hBitmap) DELETEOBJECT(hBmpOrgl);
         if (hBitmap) DELETEOBJECT(hBitmap);
     } else if (hBitmap && hBitmap != hBmpOrgl) {

@@ -60,6 +60,9 @@ public:
     int nResizeMode = 0;
     RECT oRect{};
     bool fromBitmapHandle = false;
+    // A bitmap the brush made for itself from another (Resized, Cropped):
+    // deleted with the brush, though it came in as a handle.
+    bool ownsBitmap = false;
 
     void End();
     void Release() { End(); }
@@ -69,6 +72,12 @@ public:
     // A brush that does not resize answers itself; another a new brush of
     // the same source with a copy of the first bitmap.
     std::shared_ptr<TBrush> Copy(const std::shared_ptr<TBrush>& self) const;
+    // A new brush from a copy of the first bitmap resized as RESIZEBITMAP
+    // does; none for a brush without a bitmap.
+    std::shared_ptr<TBrush> Resized(int width, int height, int mode = 1) const;
+    // A new brush from the part r of the picture or gradient sized to the
+    // window; a brush that does not resize answers Copy.
+    std::shared_ptr<TBrush> Cropped(const std::shared_ptr<TBrush>& self, HWND hWnd, const RECT& r);
     bool SameAs(const TBrush& o) const;
     bool operator==(const TBrush& o) const { return SameAs(o); }
     std::string cGenPRG(const std::string& name) const;

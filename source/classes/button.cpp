@@ -2,8 +2,12 @@
 
 #include <algorithm>
 
+#include "bitmaps.hpp"
 #include "colors.hpp"
 #include "dialog.hpp"
+#include "dialogs.hpp"
+#include "visual_styles.hpp"
+#include "window_units.hpp"
 #include "file_names.hpp"
 #include "text.hpp"
 #include "value.hpp"
@@ -37,7 +41,7 @@ TButton& TButton::New(const ButtonNew& a) {
     lCaptured = false;
     lProcessing = false;
     createOrDefer();
-    cVarName = a.cVarName.empty() ? "oBtn" + std::to_string(oWnd ? oWnd->aControls.size() : 0) : a.cVarName;
+    cVarName = a.cVarName.empty() ? "oBtn" + GetCtrlIndex() : a.cVarName;
     return *this;
 }
 
@@ -131,10 +135,27 @@ Answer TButton::KillFocus(HWND gaining) {
     return TControl::KillFocus(gaining);
 }
 
+Answer TButton::LButtonUp(int row, int col, WPARAM flags) {
+    if (OnClick) OnClick(*this, row, col, flags);
+    if (lDrag) return TControl::LButtonUp(row, col, flags);
+    return std::nullopt;
+}
+
+Answer TButton::MouseMove(int row, int col, WPARAM flags) {
+    TControl::MouseMove(row, col, flags);
+    return std::nullopt;
+}
+
+std::string TButton::cGenPRG(bool dialogUnits) const {
+    const auto [top, left, width, height] = designBounds(dialogUnits);
+    const std::string parent = oWnd ? oWnd->cVarName : std::string();
+    return "\r\n   @ " + std::to_string(top) + ", " + std::to_string(left) + " BUTTON " + cVarName + " PROMPT \"" +
+           cCaption + "\" ;\r\n      SIZE " + std::to_string(width) + ", " + std::to_string(height) + " PIXEL OF " +
+           parent + " ;\r\n      ACTION MsgInfo( \"Not defined yet!\" )\r\n";
+}
+
 std::string TButton::SaveToRC(int indent) const {
-    return std::string(static_cast<std::size_t>(indent), ' ') + "PUSHBUTTON \"" + cCaption + "\", " +
-           std::to_string(nId) + ", " + std::to_string(nTop) + ", " + std::to_string(nLeft) + ", " +
-           std::to_string(nWidth()) + ", " + std::to_string(nHeight());
+    return std::string(static_cast<std::size_t>(indent), ' ') + "PUSHBUTTON \"" + cCaption + "\", " + rcNumbers();
 }
 
 // --------------------------------------------------------------- TButtonBmp
@@ -161,9 +182,7 @@ bool TButtonBmp::LoadBitmap(const std::string& bitmap) {
 }
 
 bool TButtonBmp::HasAlpha() {
-    lHasAlpha = false;
-    BITMAP bm{};
-    if (hBitmap && GetObjectA(hBitmap, sizeof bm, &bm) && bm.bmBitsPixel == 32) lHasAlpha = true;
+    lHasAlpha = hBitmap && HASALPHA(hBitmap);
     return lHasAlpha;
 }
 
@@ -183,7 +202,9 @@ SIZE bitmapSize(HBITMAP h) {
 }
 }  // namespace
 
-TButtonBmp& TButtonBmp::New(const ButtonNew& a, const std::string& bitmap, const std::string& position) {
+TButtonBmp& TButtonBmp::New(const ButtonNew& a, const std::string& bitmap, const std::string& position,
+                            const std::string& toolTip) {
+    if (!toolTip.empty()) cToolTip = toolTip;
     LoadBitmap(bitmap);
     ButtonNew b = a;
     const SIZE s = bitmapSize(hBitmap);
@@ -194,7 +215,9 @@ TButtonBmp& TButtonBmp::New(const ButtonNew& a, const std::string& bitmap, const
     return *this;
 }
 
-TButtonBmp& TButtonBmp::NewFromHandle(const ButtonNew& a, HBITMAP bitmap, const std::string& position) {
+TButtonBmp& TButtonBmp::NewFromHandle(const ButtonNew& a, HBITMAP bitmap, const std::string& position,
+                                      const std::string& toolTip) {
+    if (!toolTip.empty()) cToolTip = toolTip;
     hBitmap = bitmap;
     cBitmap = std::to_string(reinterpret_cast<std::uintptr_t>(bitmap));
     HasAlpha();
@@ -205,6 +228,22 @@ TButtonBmp& TButtonBmp::NewFromHandle(const ButtonNew& a, HBITMAP bitmap, const 
     cPosText = upper(position);
     TButton::New(b);
     return *this;
+}
+
+TButtonBmp& TButtonBmp::ReDefine(int id, std::function<void(TWindow&)> action, TWindow* parent,
+                                 const std::string& caption, bool cancel, const std::string& bitmap,
+                                 const std::string& position, const std::string& toolTip) {
+    if (!toolTip.empty()) cToolTip = toolTip;
+    LoadBitmap(bitmap);
+    cPosText = upper(position);
+    TButton::ReDefine(id, std::move(action), parent, caption, cancel);
+    return *this;
+}
+
+Answer TButtonBmp::MouseMove(int row, int col, WPARAM flags) {
+    Answer a = TButton::MouseMove(row, col, flags);
+    if (!skinsOn() && hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+    return a;
 }
 
 POINT TButtonBmp::bitmapOrigin(int width, int height, bool pushed) const {
@@ -244,8 +283,12 @@ Answer TButtonBmp::Paint() {
         RECT r{};
         GetClientRect(hWnd, &r);
         const POINT p = bitmapOrigin(r.right, r.bottom, pushed);
-        const UINT state = IsWindowEnabled(hWnd) ? DSS_NORMAL : DSS_DISABLED;
-        DrawStateA(hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(hBitmap), 0, p.x, p.y, 0, 0, DST_BITMAP | state);
+        if (!IsWindowEnabled(hWnd))
+            DRAWGRAY(hDC, hBitmap, p.y, p.x);
+        else if (alphaOn() && lHasAlpha)
+            ABPAINT(hDC, p.x, p.y, hBitmap, nAlphaLevel());
+        else
+            DRAWMASKED(hDC, hBitmap, p.y, p.x);
     }
     DispEnd();
     (void)target;
@@ -298,7 +341,7 @@ TSay& TSay::New(const SayNew& a) {
     }
     nId = GetNewId();
     createOrDefer();
-    cVarName = a.cVarName.empty() ? "oSay" + std::to_string(oWnd ? oWnd->aControls.size() : 0) : a.cVarName;
+    cVarName = a.cVarName.empty() ? "oSay" + GetCtrlIndex() : a.cVarName;
     return *this;
 }
 
@@ -324,6 +367,30 @@ void TSay::SetText(const Value& v) {
         if (wanted > nWidth()) nWidth(wanted);
     }
     SetWindowTextA(hWnd, cCaption.c_str());
+    // A transparent label draws no background of its own: the parent
+    // repaints under it, or the old text would stay beneath the new.
+    if (lTransparent && oWnd && oWnd->hWnd) {
+        RECT r{};
+        GetWindowRect(hWnd, &r);
+        MapWindowPoints(nullptr, oWnd->hWnd, reinterpret_cast<POINT*>(&r), 2);
+        RedrawWindow(oWnd->hWnd, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+Answer TSay::EraseBkGnd(HDC) {
+    if (lTransparent || ISAPPTHEMED()) return 1;
+    return std::nullopt;  // the label's own erasing
+}
+
+std::string TSay::cGenPrg() const {
+    const std::string parent = oWnd ? oWnd->cVarName : std::string();
+    const auto n = [](int v) { return padLeft(std::to_string(v), 3); };
+    return "\r\n   @ " + n(nTop) + ", " + n(nLeft) + " SAY " + cVarName + " PROMPT \"" + cCaption + "\" SIZE " +
+           n(nRight - nLeft) + ", " + n(nBottom - nTop) + " PIXEL OF " + parent + "\r\n";
+}
+
+std::string TSay::SaveToRC(int indent) const {
+    return std::string(static_cast<std::size_t>(indent), ' ') + "LTEXT \"" + cCaption + "\", " + rcNumbers();
 }
 
 void TSay::VarPut(const Value& v) {
@@ -346,6 +413,7 @@ void TSay::Initiate(HWND hDlg) {
 
 Answer TSay::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     if (nMsg == WM_NCHITTEST && (lDrag || lWantClick)) return DefWindowProcA(hWnd, nMsg, w, l);
+    if (nMsg == WM_ERASEBKGND) return EraseBkGnd(reinterpret_cast<HDC>(w));
     return TControl::HandleEvent(nMsg, w, l);
 }
 

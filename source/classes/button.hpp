@@ -46,8 +46,15 @@ public:
     Answer GotFocus(HWND lost) override;
     Answer KillFocus(HWND gaining) override;
     Answer Colors(HDC) override { return std::nullopt; }
+    // OnClick runs with the button; the button's own procedure still gets
+    // the release (it makes the click), except in design mode.
+    Answer LButtonUp(int row, int col, WPARAM flags) override;
+    // The button's own procedure tracks the mouse as well.
+    Answer MouseMove(int row, int col, WPARAM flags) override;
     void Initiate(HWND hDlg) override;
     std::string SaveToRC(int indent) const;
+    // The form designer's source of the button, in pixels or dialog units.
+    std::string cGenPRG(bool dialogUnits = false) const;
 };
 
 class TButtonBmp : public TButton {
@@ -63,8 +70,14 @@ public:
     int hAlphaLevel = 255;
 
     // The bitmap: a file when one exists, else a resource of the program.
-    TButtonBmp& New(const ButtonNew& a, const std::string& bitmap, const std::string& position = {});
-    TButtonBmp& NewFromHandle(const ButtonNew& a, HBITMAP bitmap, const std::string& position = {});
+    TButtonBmp& New(const ButtonNew& a, const std::string& bitmap, const std::string& position = {},
+                    const std::string& toolTip = {});
+    TButtonBmp& NewFromHandle(const ButtonNew& a, HBITMAP bitmap, const std::string& position = {},
+                              const std::string& toolTip = {});
+    // The button of a dialog template, with its bitmap, placement and tooltip.
+    TButtonBmp& ReDefine(int id, std::function<void(TWindow&)> action, TWindow* parent, const std::string& caption,
+                         bool cancel, const std::string& bitmap, const std::string& position = {},
+                         const std::string& toolTip = {});
     bool LoadBitmap(const std::string& bitmap);
     bool HasAlpha();
     int nAlphaLevel(std::optional<int> level = std::nullopt);
@@ -73,6 +86,11 @@ public:
 
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     Answer EraseBkGnd(HDC) override { return 1; }
+    // Shows cMsg in the message bar and repaints (unless skins are on).
+    Answer MouseMove(int row, int col, WPARAM flags) override;
+    // The standard face, then the picture: alpha-blended at nAlphaLevel
+    // when the alpha switch is on and the picture has alpha, else masked
+    // by its top-left colour; greyed when disabled.
     Answer Paint() override;
 };
 
@@ -108,6 +126,10 @@ public:
     void Refresh(bool erase = true) override;
     void Initiate(HWND hDlg) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    // A transparent or themed label lets the parent's background show.
+    Answer EraseBkGnd(HDC dc) override;
+    std::string cGenPrg() const;
+    std::string SaveToRC(int indent) const;
 
 private:
     std::string format(const Value& v) const;

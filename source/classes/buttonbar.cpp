@@ -1,9 +1,12 @@
 #include "buttonbar.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "bar_painting.hpp"
 #include "bitmaps.hpp"
+#include "dialog.hpp"
+#include "drawing.hpp"
 #include "menu.hpp"
 #include "popup_menus.hpp"
 #include "profile_files.hpp"
@@ -499,6 +502,25 @@ TBtnBmp& TBtnBmp::New(const BtnBmpNew& a) {
     nLeft = a.nLeft;
     nBottom = a.nTop + a.nHeight - 1;
     nRight = a.nLeft + a.nWidth - 1;
+    settingsFrom(a);
+    Register(CS_VREDRAW | CS_HREDRAW);
+    createOrDefer();
+    SetColor(nClrText, nClrPane);
+    LoadBitmaps();
+    return *this;
+}
+
+TBtnBmp& TBtnBmp::ReDefine(int id, const BtnBmpNew& a) {
+    oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
+    settingsFrom(a);
+    Register(CS_VREDRAW | CS_HREDRAW);
+    redefine(id, oWnd);
+    SetColor(nClrText, nClrPane);
+    LoadBitmaps();
+    return *this;
+}
+
+void TBtnBmp::settingsFrom(const BtnBmpNew& a) {
     copyPictureNames(*this, a);
     bAction = a.bAction;
     cMsg = a.cMsg;
@@ -531,11 +553,6 @@ TBtnBmp& TBtnBmp::New(const BtnBmpNew& a) {
     bClrGrad = a.bClrGrad;
     if (!bClrGrad && a.lOffice && !(parentBar && parentBar->bClrGrad))
         bClrGrad = [](bool selected) { return buttonGradient(selected); };
-    Register(CS_VREDRAW | CS_HREDRAW);
-    createOrDefer();
-    SetColor(nClrText, nClrPane);
-    LoadBitmaps();
-    return *this;
 }
 
 TBtnBmp& TBtnBmp::NewBar(const BarBtnNew& a) {
@@ -595,9 +612,55 @@ void TBtnBmp::LoadBitmaps() {
     hBitmap2 = loadOne(cResName2, cBmpFile2);
     hBitmap3 = loadOne(cResName3, cBmpFile3);
     hBitmap4 = loadOne(cResName4, cBmpFile4);
+    int slot = 1;
+    for (HBITMAP b : {hBitmap1, hBitmap2, hBitmap3, hBitmap4}) HasAlpha(b, slot++);
+}
+
+bool TBtnBmp::HasAlpha(HBITMAP bitmap, int slot) {
+    const auto i = static_cast<std::size_t>(std::clamp(slot, 1, 4) - 1);
+    aHasAlpha[i] = bitmap && HASALPHA(bitmap);
+    return aHasAlpha[i];
+}
+
+int TBtnBmp::nAlphaLevel(std::optional<int> level) {
+    if (level)
+        hAlphaLevel = *level;
+    else if (bAlphaLevel)
+        hAlphaLevel = bAlphaLevel(*this);
+    return hAlphaLevel;
+}
+
+void TBtnBmp::ResetBorder() {
+    lBorder = false;
+    Refresh(false);
+}
+
+void TBtnBmp::DrawEllipse(HDC dc, Color colour, int inset) {
+    if (!hWnd || !dc) return;
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    HPEN pen = CreatePen(PS_SOLID, 1, colour & 0xFFFFFF);
+    HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+    Ellipse(dc, inset, inset, c.right - inset, c.bottom - inset);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+}
+
+void TBtnBmp::DrawFocusEllipse(HDC dc) {
+    if (!hWnd) return;
+    RECT c{};
+    GetClientRect(hWnd, &c);
+    const double hw = c.right / 2.0, hh = c.bottom / 2.0;
+    DRAWFOCUSELLIPSE(hWnd, dc, 10, static_cast<int>(1.83 * std::sqrt((hw * hw + hh * hh) / 2)));
+}
+
+std::string TBtnBmp::cGenPRG() const {
+    return "\r\n\r\n   DEFINE BTNBMP OF oBar ACTION MsgInfo( \"Not defined yet\" )";
 }
 
 void TBtnBmp::FreeBitmaps() {
+    aHasAlpha = {};
     for (HBITMAP* b : {&hBitmap1, &hBitmap2, &hBitmap3, &hBitmap4}) {
         if (*b) DeleteObject(*b);
         *b = nullptr;
@@ -728,12 +791,19 @@ void focusMark(const TBtnBmp& b) {
 
 Answer TBtnBmp::GotFocus(HWND lost) {
     TControl::GotFocus(lost);
-    focusMark(*this);
+    // The office looks paint their focus mark with the face.
+    if (l2007 || l2010)
+        Refresh(false);
+    else
+        focusMark(*this);
     return 0;
 }
 
 Answer TBtnBmp::LostFocus(HWND gaining) {
-    focusMark(*this);
+    if (l2007 || l2010)
+        Refresh(false);
+    else
+        focusMark(*this);
     if (l97Look && lBorder && GetCapture() == hWnd) ReleaseCapture();
     return TControl::LostFocus(gaining);
 }
@@ -783,18 +853,66 @@ Answer TBtnBmp::Paint() {
     HBITMAP normal = (lMOver && hBitmap4) ? hBitmap4 : hBitmap1;
     const GradientSpec grad = aGrad();
     if (office || !grad.empty()) {
+        if (office && !lBarBtn && !hRgn && (lEllipse || lRound)) {
+            // Made once; the window owns and frees the region.
+            hRgn = lEllipse ? CreateEllipticRgn(0, 0, c.right + 1, c.bottom + 1)
+                            : CreateRoundRectRgn(0, 0, c.right + 1, c.bottom + 1, 6, 6);
+            SetWindowRgn(hWnd, hRgn, FALSE);
+        }
         const GradientSpec g = grad.empty() ? buttonGradient(lMOver || lPressed) : grad;
         GRADIENTFILL(hDC, 0, 0, c.bottom - 1, c.right - 1, g);
-        HBITMAP bmp = lPressed && hBitmap2 ? hBitmap2 : (!enabled && hBitmap3 ? hBitmap3 : normal);
+        const bool pressedPicture = lPressed && hBitmap2, disabledPicture = !pressedPicture && !enabled && hBitmap3;
+        HBITMAP bmp = pressedPicture ? hBitmap2 : (disabledPicture ? hBitmap3 : normal);
+        const int slot = pressedPicture ? 2 : disabledPicture ? 3 : (normal == hBitmap4 && hBitmap4 ? 4 : 1);
         if (bmp) {
             BITMAP info{};
             GetObjectA(bmp, sizeof info, &info);
             const int shift = lPressed ? 1 : 0;
             const int x = (c.right - (oPopup ? kArrowWidth : 0)) / 2 - info.bmWidth / 2 + shift;
             const int y = c.bottom / 2 - info.bmHeight / 2 + shift;
-            PALBMPDRAW(hDC, y, x, bmp, nullptr, 0, 0, 0, true, GetPixel(hDC, x, y));
+            if (alphaOn() && aHasAlpha[static_cast<std::size_t>(slot - 1)])
+                ABPAINT(hDC, x, y, bmp, nAlphaLevel());
+            else
+                PALBMPDRAW(hDC, y, x, bmp, nullptr, 0, 0, 0, true, GetPixel(hDC, x, y));
         }
-        if (lBorder || lPressed || lMOver) ROUNDBOX(hDC, 0, 0, c.right - 1, c.bottom - 1, 6, 6, RGB(141, 178, 227));
+        const bool focused = GetFocus() == hWnd && (GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_TABSTOP) && c.right > 25 &&
+                             !lBarBtn;
+        if (lBorder || lPressed || lMOver) {
+            if (office && lEllipse) {
+                DrawEllipse(hDC, RGB(141, 178, 227));
+                DrawEllipse(hDC, RGB(237, 242, 248), 1);
+            } else if (lRound) {
+                ROUNDBOX(hDC, 0, 0, c.right - 1, c.bottom - 1, 6, 6, RGB(141, 178, 227));
+                if (office) ROUNDBOX(hDC, 1, 1, c.right - 2, c.bottom - 2, 6, 6, RGB(237, 242, 248));
+            } else {
+                HBRUSH frame = CreateSolidBrush(RGB(141, 178, 227));
+                FrameRect(hDC, &c, frame);
+                DeleteObject(frame);
+            }
+        }
+        if (office && lMOver && lBoxSelect) {
+            // The mouse-over box follows the button's shape.
+            const COLORREF box = RGB(221, 207, 155);
+            if (lEllipse) {
+                DrawEllipse(hDC, box, 2);
+            } else if (lRound) {
+                ROUNDBOX(hDC, 2, 2, c.right - 3, c.bottom - 3, 6, 6, box);
+            } else {
+                RECT r{3, 3, c.right - 3, c.bottom - 3};
+                HBRUSH b = CreateSolidBrush(box);
+                FrameRect(hDC, &r, b);
+                DeleteObject(b);
+            }
+        }
+        if (office && focused) {
+            if (lEllipse) {
+                DrawFocusEllipse(hDC);
+            } else {
+                const int inset = dynamic_cast<TDialog*>(oWnd) ? 2 : 4;
+                RECT r{inset, inset, c.right - inset, c.bottom - inset};
+                DrawFocusRect(hDC, &r);
+            }
+        }
         if (cCaptionText) {
             SetBkMode(hDC, TRANSPARENT);
             SetTextColor(hDC, enabled ? nClrText : RGB(192, 192, 192));

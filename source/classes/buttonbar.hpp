@@ -5,6 +5,7 @@
 // an optional drop-down arrow that opens a pop-up menu.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -156,9 +157,22 @@ public:
     GradientSource bClrGrad;
     bool l2007 = false, l2010 = false, lBarBtn = false;
     std::optional<std::string> cCaptionText;
+    std::string hotKeyCaption() const override { return cCaptionText.value_or(GetText()); }
+    // The office looks draw a box around the button under the mouse.
+    bool lBoxSelect = true;
+    // The window region of a round or elliptic office button (the window
+    // owns it once set).
+    HRGN hRgn = nullptr;
+    // Alpha pictures: which of the four have alpha, and the level.
+    std::array<bool, 4> aHasAlpha{};
+    std::function<int(TBtnBmp&)> bAlphaLevel;
+    int hAlphaLevel = 255;
 
     TBtnBmp& New(const BtnBmpNew& a);
     TBtnBmp& NewBar(const BarBtnNew& a);
+    // The button of a dialog template with that identifier; the position
+    // and size fields of `a` are not used.
+    TBtnBmp& ReDefine(int id, const BtnBmpNew& a);
 
     Answer Click() override;
     Answer LButtonDown(int row, int col, WPARAM flags) override;
@@ -192,8 +206,20 @@ public:
     }
     GradientSpec aGrad() const;
     TBar* bar() const;
+    // Border off, repainted.
+    void ResetBorder();
+    // Whether the picture has alpha, recorded for slot 1 to 4 (clamped).
+    bool HasAlpha(HBITMAP bitmap, int slot = 1);
+    int nAlphaLevel(std::optional<int> level = std::nullopt);
+    // An unfilled one-pixel ellipse inside the button, inset by `inset`.
+    void DrawEllipse(HDC dc, Color colour, int inset = 0);
+    // The dotted focus mark of an elliptic button.
+    void DrawFocusEllipse(HDC dc);
+    std::string cGenPRG() const;
 
 private:
+    // What New and ReDefine take from their arguments alike.
+    void settingsFrom(const BtnBmpNew& a);
     void showPopupBelow();
 };
 

@@ -27,7 +27,7 @@ TCheckBox& TCheckBox::New(const CheckBoxNew& a) {
     nId = GetNewId();
     createOrDefer();
     if (hWnd) Refresh();
-    cVarName = a.cVarName.empty() ? "oChk" + std::to_string(oWnd ? oWnd->aControls.size() : 0) : a.cVarName;
+    cVarName = a.cVarName.empty() ? "oChk" + GetCtrlIndex() : a.cVarName;
     return *this;
 }
 
@@ -124,6 +124,12 @@ void TRadio::SetCheck(bool on) {
 bool TRadio::lIsChecked() {
     if (hWnd) lChecked = SendMessageA(hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     return lChecked;
+}
+
+std::string TRadio::SaveToRC(int indent) const {
+    return std::string(static_cast<std::size_t>(indent), ' ') + "CONTROL \"" + cCaption + "\", " +
+           std::to_string(nId) + ", \"BUTTON\", BS_AUTORADIOBUTTON | WS_CHILD | WS_VISIBLE, " + std::to_string(nTop) +
+           ", " + std::to_string(nLeft) + ", " + std::to_string(nWidth()) + ", " + std::to_string(nHeight());
 }
 
 void TRadio::Initiate(HWND hDlg) {
@@ -230,6 +236,39 @@ void TRadMenu::Enable() {
 void TRadMenu::Disable() {
     for (auto& r : aItems) r->Disable();
 }
+void TRadMenu::Show() {
+    for (auto& r : aItems) r->Show();
+}
+void TRadMenu::Hide() {
+    for (auto& r : aItems) r->Hide();
+}
+void TRadMenu::End() {
+    for (auto& r : aItems) r->End();
+}
+void TRadMenu::Set3DLook(bool on) {
+    for (auto& r : aItems) r->Set3DLook(on);
+}
+void TRadMenu::SetFont(std::shared_ptr<TFont> font) {
+    for (auto& r : aItems) r->SetFont(font);
+}
+
+TRadMenu& TRadMenu::Define(SetGet setGet, std::function<void(TRadMenu&)> change, const std::string& msg,
+                           bool update) {
+    aItems.clear();
+    bSetGet = std::move(setGet);
+    bChange = std::move(change);
+    cMsg = msg;
+    lUpdate = update;
+    if (!bSetGet || !bSetGet(std::nullopt).isNumber()) nOption(1);
+    return *this;
+}
+
+TRadio& TRadMenu::AddRadio(std::unique_ptr<TRadio> radio) {
+    radio->oRadMenu = this;
+    radio->nPos = static_cast<int>(aItems.size()) + 1;
+    aItems.push_back(std::move(radio));
+    return *aItems.back();
+}
 
 namespace {
 // Enter goes on to the next control of the parent, as in a form.
@@ -264,6 +303,24 @@ Answer TRadio::KeyDown(WPARAM key, LPARAM flags) {
 Answer TRadio::KeyChar(WPARAM key, LPARAM flags) {
     enterGoesNext(*this, key);
     return TControl::KeyChar(key, flags);
+}
+
+std::string TCheckBox::varOfName() const { return "l" + (cVarName.empty() ? std::string() : cVarName.substr(1)); }
+
+std::string TCheckBox::GenLocals() const {
+    return ", " + cVarName + ", " + varOfName() + " := " + (lChecked() ? ".T." : ".F.");
+}
+
+std::string TCheckBox::cGenPrg() const {
+    const std::string parent = oWnd ? oWnd->cVarName : std::string();
+    return "\r\n   @ " + std::to_string(nTop) + ", " + std::to_string(nLeft) + " CHECKBOX " + cVarName + " VAR " +
+           varOfName() + " PROMPT \"" + cCaption + "\" SIZE " + std::to_string(nRight - nLeft + 1) + ", " +
+           std::to_string(nBottom - nTop + 1) + " PIXEL OF " + parent + "\r\n";
+}
+
+std::string TCheckBox::SaveToRC(int indent) const {
+    return std::string(static_cast<std::size_t>(indent), ' ') + "CHECKBOX \"" + cCaption + "\", " + rcNumbers() +
+           ", BS_AUTOCHECKBOX | WS_TABSTOP";
 }
 
 }  // namespace wl

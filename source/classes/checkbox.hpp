@@ -44,8 +44,15 @@ public:
     // Up and Down move to the previous and next control, Enter to the next.
     Answer KeyDown(WPARAM key, LPARAM flags) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
+    // The form designer's texts: the locals, the source and the
+    // resource-script line.
+    std::string GenLocals() const override;
+    std::string cGenPrg() const;
+    std::string SaveToRC(int indent) const;
 
 private:
+    // The designer's variable: "l" and the name without its first letter.
+    std::string varOfName() const;
     Value own_ = Value(false);
 };
 
@@ -71,6 +78,7 @@ public:
     // on to the next control.
     Answer KeyDown(WPARAM key, LPARAM flags) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
+    std::string SaveToRC(int indent) const;
 };
 
 struct RadMenuNew {
@@ -88,6 +96,8 @@ public:
     std::vector<std::unique_ptr<TRadio>> aItems;
     SetGet bSetGet;
     std::function<void(TRadMenu&)> bChange;
+    std::string cMsg;
+    bool lUpdate = false;
 
     TRadMenu& New(const RadMenuNew& a);
     TRadMenu& Redefine(SetGet setGet, TWindow* parent, const std::vector<int>& ids,
@@ -100,8 +110,19 @@ public:
     void GoPrevNext(bool forward);
     void GoNext() { GoPrevNext(true); }
     void GoPrev() { GoPrevNext(false); }
+    // An empty menu; radios join it with AddRadio.
+    TRadMenu& Define(SetGet setGet, std::function<void(TRadMenu&)> change = nullptr, const std::string& msg = {},
+                     bool update = false);
+    // Takes the radio into the menu as its last position.
+    TRadio& AddRadio(std::unique_ptr<TRadio> radio);
+    // Each applied to every radio in order.
     void Enable();
     void Disable();
+    void Show();
+    void Hide();
+    void End();
+    void Set3DLook(bool on = true);
+    void SetFont(std::shared_ptr<TFont> font);
 };
 
 }  // namespace wl

@@ -7,11 +7,15 @@
 #include "design_grid.hpp"
 #include "messages.hpp"
 #include "painting.hpp"
+#include "buttonbar.hpp"
 #include "dialog.hpp"
+#include "mdi.hpp"
 #include "dialog_template.hpp"
 #include "dialogs.hpp"
 #include "help_calls.hpp"
 #include "library_error.hpp"
+#include "message_loop.hpp"
+#include "visual_styles.hpp"
 #include "text.hpp"
 #include "window_bridge.hpp"
 #include "window_natives.hpp"
@@ -316,6 +320,9 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case LM_LOSTFOCUS: return WLLostFocus(reinterpret_cast<HWND>(w));
     case LM_CHANGEFOCUS: SetFocus(); return 0;
     case WM_HELP: return HelpTopic();
+    case WM_KEYUP: return KeyUp(w, l);
+    case WM_SYSKEYDOWN: return SysKeyDown(w, l);
+    case WM_SYSCHAR: return SysChar(w, l);
     case WM_KILLFOCUS: return KillFocus(reinterpret_cast<HWND>(w));
     case WM_CLOSE: DestroyWindow(hWnd); return 0;
     // Signed coordinates: a captured mouse reports points left of or above
@@ -334,6 +341,7 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
 }
 
 Answer TControl::HelpTopic() {
+    if (auto* dialog = dynamic_cast<TDialog*>(oWnd); dialog && !nHelpId.isNil()) dialog->helpModeOff();
     if (nHelpId.isText()) {
         HELPTOPIC(nHelpId);
         return 0;
@@ -453,6 +461,96 @@ Answer TControl::KeyDown(WPARAM key, LPARAM flags) {
     if (key == VK_TAB) return std::nullopt;
     if (bKeyDown) return bKeyDown(key, flags, *this);
     return std::nullopt;
+}
+
+Answer TControl::KeyChar(WPARAM key, LPARAM flags) {
+    if (key == VK_ESCAPE && oWnd) {
+        oWnd->KeyChar(key, flags);
+        return 0;
+    }
+    if (key == VK_TAB && oWnd) {
+        GetKeyState(VK_SHIFT) < 0 ? oWnd->GoPrevCtrl(hWnd) : oWnd->GoNextCtrl(hWnd);
+        return 0;
+    }
+    if (key == VK_RETURN && oWnd && oWnd->hWnd) {
+        SYSREFRESH();
+        // The dialog's default push button, when it is another control.
+        const auto defId = static_cast<int>(LOWORD(SendMessageA(oWnd->hWnd, DM_GETDEFID, 0, 0)));
+        HWND def = defId ? GetDlgItem(oWnd->hWnd, defId) : nullptr;
+        if (def && def != hWnd && (GetWindowLongPtrA(def, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON) {
+            SendMessageA(def, WM_KEYDOWN, VK_RETURN, 0);
+            return 0;
+        }
+        for (TWindow* c : oWnd->aControls)
+            if (auto* button = dynamic_cast<TBtnBmp*>(c); button && button != this && button->nId == IDOK) {
+                button->Click();
+                return 0;
+            }
+    }
+    return TWindow::KeyChar(key, flags);
+}
+
+Answer TControl::SysCommand(WPARAM cmd, LPARAM l) {
+    if ((cmd & 0xFFF0) != SC_KEYMENU || !oWnd) return TWindow::SysCommand(cmd, l);
+    const char ch = static_cast<char>(LOWORD(l));
+    HWND target = oWnd->GetHotPos(ch, hWnd);
+    // No control has it: the menu bar may.
+    if (!target) return std::nullopt;
+    const TWindow* o = OWNDFROMHWND(target);
+    if (!(o && o->lCancel && o->isPushButton())) ::SetFocus(target);
+    SYSREFRESH();
+    // A field whose validation refused kept the focus: nothing is pressed.
+    if (GetFocus() != hWnd) SendMessageA(target, LM_CLICK, 0, 0);
+    return 0;
+}
+
+Answer TControl::SysKeyDown(WPARAM key, LPARAM flags) {
+    if (bSysKeyDown)
+        if (Answer a = bSysKeyDown(key, flags, *this)) return a;
+    // Without a menu bar the Alt keys are the bar buttons' (the controls'
+    // come back as SC_KEYMENU).
+    if (!oWnd || oWnd->oMenu || !oWnd->oBar) return std::nullopt;
+    if (HWND button = oWnd->oBar->GetHotPos(static_cast<char>(key))) {
+        SendMessageA(button, LM_CLICK, 0, 0);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+Answer TControl::SysChar(WPARAM key, LPARAM flags) {
+    // The MDI child's default handling hands Alt keys to the frame's menu:
+    // its controls' hot keys are tried first.
+    if (!dynamic_cast<TMdiChild*>(oWnd)) return std::nullopt;
+    (void)flags;
+    return SysCommand(SC_KEYMENU, static_cast<LPARAM>(key));
+}
+
+void TControl::Set3DLook(bool on) {
+    l3DLook = hWnd && CTL3DLOOK(hWnd, on) && on;
+}
+
+std::string TControl::GetCtrlIndex() const {
+    if (!oWnd) return "1";
+    int n = 0;
+    for (const TWindow* c : oWnd->aControls)
+        if (c && c->ClassName() == ClassName()) ++n;
+    // A control not yet in its parent's list is the next of its class.
+    const bool listed = std::find(oWnd->aControls.begin(), oWnd->aControls.end(), this) != oWnd->aControls.end();
+    return std::to_string(listed ? n : n + 1);
+}
+
+std::string TControl::rcNumbers() const {
+    return std::to_string(nId) + ", " + std::to_string(nTop) + ", " + std::to_string(nLeft) + ", " +
+           std::to_string(nWidth()) + ", " + std::to_string(nHeight());
+}
+
+TControl::DesignBounds TControl::designBounds(bool dialogUnits) const {
+    DesignBounds b{nTop, nLeft, nRight - nLeft, nBottom - nTop};
+    if (!dialogUnits) return b;
+    const long units = GETDLGBASEUNITS();
+    const int bx = static_cast<int>(units & 0xFFFF), by = static_cast<int>((units >> 16) & 0xFFFF);
+    return {pixelsToDialogUnits(b.top, 8, by), pixelsToDialogUnits(b.left, 4, bx), pixelsToDialogUnits(b.width, 4, bx),
+            pixelsToDialogUnits(b.height, 8, by)};
 }
 
 std::function<bool()> TControl::bDelete = [] { return MSGYESNO(Value("Delete this control ?")); };

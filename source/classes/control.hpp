@@ -46,6 +46,8 @@ public:
     int nLastRow = 0, nLastCol = 0, nMResize = 0, nClientBevel = 0;
     std::optional<int> nDlgCode;
     TControl* oJump = nullptr;
+    // Every Alt key combination (key, flags, control) before the hot keys.
+    Action<WPARAM, LPARAM, TControl&> bSysKeyDown;
     // Drag and drop: evaluated when a drag starts (row, col, flags, control).
     Action<int, int, WPARAM, TControl&> bDragBegin;
     // Design mode: around a deletion, while a move (top, left), before and
@@ -109,6 +111,32 @@ public:
     void ForWhen();
     Answer GetDlgCode(WPARAM key) override;
     Answer KeyDown(WPARAM key, LPARAM flags) override;
+    // Escape goes to the parent, Tab moves the focus, Enter presses the
+    // parent's default button (or runs a bitmap button with identifier 1).
+    Answer KeyChar(WPARAM key, LPARAM flags) override;
+    virtual Answer KeyUp(WPARAM, LPARAM) { return std::nullopt; }
+    // Alt key combinations: SC_KEYMENU clicks the sibling with that hot
+    // key; bSysKeyDown sees every Alt key first.
+    Answer SysCommand(WPARAM cmd, LPARAM l) override;
+    virtual Answer SysKeyDown(WPARAM key, LPARAM flags);
+    virtual Answer SysChar(WPARAM key, LPARAM flags);
+    // The size of an owner-drawn item (MEASUREITEMSTRUCT); none here.
+    virtual Answer FillMeasure(LPARAM) { return std::nullopt; }
+    // The three-dimensional look of the window; l3DLook tells whether it
+    // could be switched on.
+    void Set3DLook(bool on = true);
+    // The number, as text, of the parent's controls of this class (this
+    // one included): the suffix of a default variable name.
+    std::string GetCtrlIndex() const;
+    // A resource-script line's numbers: identifier, top, left, width and
+    // height, separated by ", ".
+    std::string rcNumbers() const;
+    // Top, left, width and height for the designer's source: pixels, or
+    // dialog units (4 per base width across, 8 per base height down).
+    struct DesignBounds {
+        int top = 0, left = 0, width = 0, height = 0;
+    };
+    DesignBounds designBounds(bool dialogUnits) const;
     // A text topic is shown as a topic, a number as a pop-up at the control.
     Answer HelpTopic() override;
     std::string GenLocals() const override { return ", " + cVarName; }

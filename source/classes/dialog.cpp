@@ -14,6 +14,7 @@
 #include "resources.hpp"
 #include "text.hpp"
 #include "window_units.hpp"
+#include "xbrowse.hpp"
 #include "process_state.hpp"
 
 namespace wl {
@@ -33,6 +34,16 @@ DialogModule& module() {
 std::string cannotCreate(const TDialog& d) {
     return "\r\n" + std::string(22, ' ') +
            (d.cResName ? "Resource: " + resourceText(*d.cResName) : "Title: " + d.cCaption);
+}
+
+// Controls that keep their own background over a transparent dialog.
+bool keepsOwnBackground(const TControl& c) {
+    static const char* const kOpaque[] = {"TGET",     "TMULTIGET", "TBTNBMP", "TCOMBOBOX", "TWBROWSE",
+                                          "TCBROWSE", "TXBROWSE",  "TLISTBOX", "TDBCOMBO", "TDATEPICK"};
+    const std::string name = c.ClassName();
+    for (const char* opaque : kOpaque)
+        if (name == opaque) return true;
+    return dynamic_cast<const TXBrowse*>(&c) != nullptr;
 }
 
 // Windows multiplies by 1.16668 and keeps the whole part.
@@ -118,6 +129,33 @@ TDialog& TDialog::New(const DialogNew& a) {
     Register();
     SETWNDDEFAULT(this);
     return *this;
+}
+
+TDialog& TDialog::Define(int top, int left, int bottom, int right, const std::string& caption, DWORD style, bool vbx,
+                         std::optional<Color> clrText, std::optional<Color> clrBack, std::shared_ptr<TBrush> brush) {
+    hWnd = nullptr;
+    nTop = top;
+    nLeft = left;
+    nBottom = bottom;
+    nRight = right;
+    cCaption = caption.substr(0, 140);
+    nStyle = style;
+    lVbx = vbx;
+    nLastKey = 0;
+    SetColor(clrText.value_or(GetSysColor(COLOR_BTNTEXT)), clrBack.value_or(GetSysColor(COLOR_BTNFACE)), brush);
+    return *this;
+}
+
+void TDialog::SetControl(TControl* oCtrl) {
+    dock(Dock::Client, oCtrl);
+    ReSize();
+}
+
+const GradientSpec& TDialog::gradient() const { return aGradColors.empty() ? module().gradient : aGradColors; }
+
+void TDialog::controlsOverBackground() {
+    for (TWindow* c : aControls)
+        if (auto* ctl = dynamic_cast<TControl*>(c); ctl && !keepsOwnBackground(*ctl)) ctl->lTransparent = true;
 }
 
 TControl* TDialog::controlWithId(int id) const {
@@ -234,6 +272,8 @@ bool TDialog::Initiate(HWND, HWND hDlg) {
     } else {
         GetFont();
     }
+    if (!gradient().empty()) Gradient(gradient());
+    if (lTransparent) controlsOverBackground();
     for (TWindow* c : aControls)
         if (auto* ctl = dynamic_cast<TControl*>(c)) ctl->Initiate(hWnd);
     if (lResize16 && cResName) widen();
@@ -249,8 +289,11 @@ bool TDialog::Initiate(HWND, HWND hDlg) {
     // the object names a caption of its own.
     if (!cResName || !cCaption.empty()) SetWindowTextA(hWnd, cCaption.c_str());
     if (cResName) nStyle = static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE));
+    makeScrollBars(nStyle & WS_VSCROLL, nStyle & WS_HSCROLL);
     if (oIcon) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(oIcon));
+    SetAlphaLevel();
     bInit(*this);
+    Help95();
     AEvalWhen();
     return answer;
 }
@@ -272,11 +315,13 @@ void TDialog::widen() {
 bool TDialog::End(int result) {
     if (!lModal) {
         PostMessageA(hWnd, WM_CLOSE, static_cast<WPARAM>(result), 0);
+        SYSREFRESH();
         return true;
     }
     if (bValid && !bValid(*this)) return false;
     nResult = result;
     ENDDIALOG(hWnd, result);
+    SYSREFRESH();
     return true;
 }
 
@@ -303,6 +348,23 @@ Answer TDialog::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     case WM_PAINT: return bPainted || bStart ? Display() : std::nullopt;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG: return std::nullopt;
+    case WM_PRINTCLIENT: return PrintClient();
+    case WM_LBUTTONDOWN:
+        if (inHelpMode()) {
+            // The click names the control whose help is wanted.
+            POINT p{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+            HWND under = ChildWindowFromPointEx(hWnd, p, CWP_SKIPINVISIBLE);
+            HELPINFO info{};
+            info.cbSize = sizeof info;
+            info.iContextType = HELPINFO_WINDOW;
+            info.hItemHandle = under ? under : hWnd;
+            info.iCtrlId = under ? GetDlgCtrlID(under) : 0;
+            ClientToScreen(hWnd, &p);
+            info.MousePos = p;
+            Help(0, reinterpret_cast<LPARAM>(&info));
+            return std::nullopt;
+        }
+        return TWindow::HandleEvent(nMsg, w, l);
     default: return TWindow::HandleEvent(nMsg, w, l);
     }
 }
@@ -321,22 +383,65 @@ Answer TDialog::Display() {
 Answer TDialog::EraseBkGnd(HDC dc) {
     if (bEraseBkGnd) return bEraseBkGnd(dc);
     if (!oBrush || !dc) return std::nullopt;
-    RECT r{};
-    GetClientRect(hWnd, &r);
+    // A gradient or picture follows the dialog's size.
+    const RECT r = oBrush->Resize(hWnd);
     FillRect(dc, &r, oBrush->hBrush);
     return 1;
 }
 
+Answer TDialog::ReSize(WPARAM sizeType, int width, int height) {
+    Answer a = TWindow::ReSize(sizeType, width, height);
+    if (hWnd) InvalidateRect(hWnd, nullptr, TRUE);
+    return a;
+}
+
 Answer TDialog::Help(WPARAM, LPARAM l) {
     TWindow* control = OWNDFROMHWND(static_cast<HWND>(HELPCTRLHWND(l)));
+    helpModeOff();
     if (!control || control == this || !control->HelpTopic()) TWindow::HelpTopic();
     return 1;
 }
 
+void TDialog::helpModeOff() {
+    if (!inHelpMode()) return;
+    lHelpIcon = false;
+    if (hWnd && GetCapture() == hWnd) ReleaseCapture();
+}
+
+void TDialog::Help95() {
+    if (!hWnd || lHelpIcon == false) return;
+    // Windows shows the button only on a frame without minimise and
+    // maximise boxes.
+    WinExStyle(WS_EX_CONTEXTHELP, true);
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 Answer TDialog::SysCommand(WPARAM cmd, LPARAM) {
-    // The close box becomes a cancel through the dialog manager.
-    (void)cmd;
+    releasePressedButtons();
+    const auto c = static_cast<UINT>(cmd & 0xFFF0);
+    if (c == SC_CLOSE && lModal) {
+        // The close box becomes a cancel through the dialog manager.
+        ReleaseCapture();
+        return std::nullopt;
+    }
+    if (c == SC_CONTEXTHELP) {
+        // The next click on the dialog names the control whose help is
+        // shown; the mouse is held so that the click reaches the dialog.
+        lHelpIcon = true;
+        SetCapture(hWnd);
+        SetCursor(LoadCursorA(nullptr, IDC_HELP));
+        return std::nullopt;
+    }
+    if (cmd < 61440 && oSysMenu && oSysMenu->Command(cmd)) return 0;
     return std::nullopt;
+}
+
+Answer TDialog::MouseMove(int row, int col, WPARAM flags) {
+    if (inHelpMode()) {
+        SetCursor(LoadCursorA(nullptr, IDC_HELP));
+        return 0;
+    }
+    return TWindow::MouseMove(row, col, flags);
 }
 
 Answer TDialog::KeyChar(WPARAM key, LPARAM flags) {

@@ -66,8 +66,24 @@ public:
     std::string cResData;
     HINSTANCE hResources = nullptr;
     Action<TWindow&> bStart;
+    // Context-help mode (the "?" of the title bar was pressed). Unset or
+    // true also asks for that button when the dialog starts; false keeps
+    // it away.
+    std::optional<bool> lHelpIcon;
+    bool inHelpMode() const { return lHelpIcon.value_or(false); }
+    void helpModeOff();
 
     TDialog& New(const DialogNew& a = {});
+    // Sets the bounds (pixels), caption, style and colours of a dialog
+    // whose window is made later.
+    TDialog& Define(int top, int left, int bottom, int right, const std::string& caption = {},
+                    DWORD style = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, bool vbx = false,
+                    std::optional<Color> clrText = std::nullopt, std::optional<Color> clrBack = std::nullopt,
+                    std::shared_ptr<TBrush> brush = nullptr);
+    // Docks the control to the client area.
+    void SetControl(TControl* oCtrl);
+    // The gradient the dialog paints: its own, else the module's.
+    const GradientSpec& gradient() const;
     void DefControl(TControl* oCtrl);
     void Activate(const DialogActivate& a = {});
     // Answer to WM_INITDIALOG (called directly for modeless dialogs).
@@ -92,11 +108,20 @@ public:
     Answer GotFocus(HWND) override { return std::nullopt; }
     Answer LostFocus(HWND) override { return std::nullopt; }
     Answer EraseBkGnd(HDC dc) override;
+    Answer ReSize(WPARAM sizeType = 0, int width = 0, int height = 0) override;
     Answer Display();
+    Answer MouseMove(int row, int col, WPARAM flags) override;
+    // The dialog paints itself into another context; nothing of its own.
+    Answer PrintClient() { return 1; }
+    // Adds the title bar's context-help button when lHelpIcon asks for it.
+    void Help95();
 
 private:
     // Widens a resource dialog and its children by 1.16668.
     void widen();
+    // Over a transparent dialog every control shows the dialog's
+    // background, except those that paint a field or list of their own.
+    void controlsOverBackground();
     struct Target : EventTarget {
         TDialog* dialog = nullptr;
         Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;

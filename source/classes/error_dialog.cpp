@@ -8,9 +8,12 @@
 #include <psapi.h>
 
 #include "button.hpp"
+#include "bitmaps.hpp"
 #include "dialog.hpp"
+#include "drawing.hpp"
 #include "listbox.hpp"
 #include "message_loop.hpp"
+#include "system_facts.hpp"  // GETCPUSPEED
 #include "system_info.hpp"
 #include "window.hpp"
 #include "process_state.hpp"
@@ -90,6 +93,8 @@ ReportFacts currentReportFacts() {
     f.date = currentDateText();
     f.time = localTimeText("%H:%M:%S");
     f.cpu = cpuText();
+    // Only the 32-bit report shows the CPU line; measuring takes a moment.
+    if (!f.wide) f.cpuSpeedMHz = GETCPUSPEED();
     f.memoryMB = installedMemoryMB();
     EnumWindows(listApplication, reinterpret_cast<LPARAM>(&f.applications));
     std::sort(f.applications.begin(), f.applications.end());
@@ -153,8 +158,8 @@ INT_PTR showErrorDialog(const ErrorInfo& e) {
     s.oWnd = &d;
     s.lPixel = true;
     s.nRow = 8;
-    s.nCol = 8;
-    s.nWidth = 420;
+    s.nCol = 46;  // beside the logo
+    s.nWidth = 382;
     s.nHeight = 32;
     // The description is ANSI text already: shown as it is, "&" included.
     const std::string line = ERRORMESSAGE(e);
@@ -162,6 +167,7 @@ INT_PTR showErrorDialog(const ErrorInfo& e) {
     description.New(s);
     description.nStyle |= SS_NOPREFIX;
     s.nRow = 48;
+    s.nCol = 8;
     s.nHeight = 16;
     s.nWidth = 100;
     s.bText = [] { return Value("&Stack List"); };
@@ -208,8 +214,14 @@ INT_PTR showErrorDialog(const ErrorInfo& e) {
         const std::string command = "Notepad.exe " + errorLogPath();
         WinExec(command.c_str(), SW_SHOWNORMAL);
     }, false);
+    HBITMAP logo = WLLOGOBITMAP(nullptr);
+    d.bPainted = [logo](HDC dc, const PAINTSTRUCT*, TWindow&) { DRAWMASKED(dc, logo, 6, 6); };
     DialogActivate a;
     a.lCentered = true;
+    struct LogoRelease {
+        HBITMAP b;
+        ~LogoRelease() { DELETEOBJECT(b); }
+    } release{logo};
     d.Activate(a);
     if (postErrorAction()) postErrorAction()(errorLogPath(), e);
     return d.nResult.value_or(2);

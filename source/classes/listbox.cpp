@@ -1,6 +1,12 @@
 #include "listbox.hpp"
 
+#include <algorithm>
+
+#include "dialog.hpp"
+#include "dialogs.hpp"
+#include "file_names.hpp"
 #include "input_and_timers.hpp"
+#include "painting.hpp"
 #include "text.hpp"
 #include "visual_styles.hpp"
 
@@ -38,12 +44,55 @@ TListBox& TListBox::New(const ListNew& a) {
     oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
     nClrText = GetSysColor(COLOR_WINDOWTEXT);
     nClrPane = GetSysColor(COLOR_WINDOW);
+    if (!a.aBitmaps.empty()) SetBitmaps(a.aBitmaps);
     nStyle = LBS_NOTIFY | WS_TABSTOP | LBS_USETABSTOPS | WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
-             (a.lSort ? LBS_SORT : 0) | (a.lMultiSelect ? LBS_MULTIPLESEL : 0);
+             (a.lSort ? LBS_SORT : 0) | (a.lMultiSelect ? LBS_MULTIPLESEL : 0) |
+             (lOwnerDraw ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0);
     nId = GetNewId();
     createOrDefer();
+    // The parent measures owner-drawn items before the list is its control.
+    if (hWnd && lOwnerDraw) SendMessageA(hWnd, LB_SETITEMHEIGHT, 0, nBmpHeight);
     if (hWnd) Default();
     return *this;
+}
+
+TListBox::~TListBox() { freeBitmaps(); }
+
+void TListBox::freeBitmaps() {
+    for (HBITMAP b : aBitmaps)
+        if (b) DeleteObject(b);
+    aBitmaps.clear();
+}
+
+void TListBox::SetBitmaps(const std::vector<std::string>& bitmaps, HINSTANCE module) {
+    freeBitmaps();
+    lOwnerDraw = true;
+    for (const std::string& name : bitmaps) {
+        HBITMAP b = GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES
+                        ? static_cast<HBITMAP>(LoadImageA(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE))
+                        : LoadBitmapA(module ? module : GetModuleHandleA(nullptr), name.c_str());
+        aBitmaps.push_back(b);
+    }
+    BITMAP first{};
+    if (!aBitmaps.empty() && aBitmaps[0]) GetObjectA(aBitmaps[0], sizeof first, &first);
+    nBmpWidth = first.bmWidth;
+    nBmpHeight = first.bmHeight;
+    // A dialog that makes the list measures its items with this height.
+    if (!hWnd && dynamic_cast<TDialog*>(oWnd)) SETOWNERDRAWITEMHEIGHT(nBmpHeight);
+    if (hWnd) {
+        SendMessageA(hWnd, LB_SETITEMHEIGHT, 0, nBmpHeight);
+        InvalidateRect(hWnd, nullptr, TRUE);
+    }
+}
+
+Answer TListBox::DrawItem(WPARAM, LPARAM item) {
+    return LBXDRAWITEM(reinterpret_cast<const DRAWITEMSTRUCT*>(item), aBitmaps, aItems.items(), nBmpWidth, bDrawItem)
+               ? 1
+               : 0;
+}
+
+Answer TListBox::FillMeasure(LPARAM item) {
+    return LBXMEASURE(reinterpret_cast<MEASUREITEMSTRUCT*>(item), nBmpHeight) ? 1 : 0;
 }
 
 TListBox& TListBox::ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent) {
@@ -82,6 +131,13 @@ void TListBox::apply(const ListEffects& effects) {
 void TListBox::Default() {
     if (VarGet().isNil()) VarPut(Value(std::string()));
     if (!hWnd) return;
+    if (!cFileSpec.empty()) {
+        std::vector<std::string> items = aItems.items();
+        for (const std::string& file : filesFittingMask(cFileSpec))
+            if (std::find(items.begin(), items.end(), lower(file)) == items.end()) items.push_back(lower(file));
+        std::sort(items.begin(), items.end());
+        listSetItems(state_, std::move(items));
+    }
     apply(GetWindowLongPtrA(hWnd, GWL_STYLE) & LBS_SORT ? listSort(state_) : listFill(state_));
     apply(listSetSel(state_, listPositionOf(state_, VarGet())));
 }
@@ -221,7 +277,7 @@ Answer TListBox::LostFocus(HWND gaining) {
 }
 
 Answer TListBox::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
-    if (nMsg == LM_DRAWITEM) return std::nullopt;
+    if (nMsg == LM_DRAWITEM) return lOwnerDraw ? DrawItem(w, l) : std::nullopt;
     return TControl::HandleEvent(nMsg, w, l);
 }
 
@@ -252,6 +308,14 @@ TComboBox& TComboBox::ReDefine(int id, SetGet setGet, std::vector<std::string> i
     comboStyle_ = style;
     redefine(id, parent);
     return *this;
+}
+
+Answer TComboBox::CtlColor(HWND, HDC hDC) {
+    const int style = comboStyle_ & 3;
+    if ((style != CBS_DROPDOWN && style != CBS_DROPDOWNLIST) || !oBrush) return std::nullopt;
+    SetTextColor(hDC, nClrText);
+    SetBkColor(hDC, nClrPane);
+    return reinterpret_cast<std::intptr_t>(oBrush->hBrush);
 }
 
 bool TComboBox::editable() const { return (comboStyle_ & 3) != CBS_DROPDOWNLIST; }

@@ -30,6 +30,9 @@ struct ListNew {
     bool lPixel = false;
     bool lSort = false;
     bool lMultiSelect = false;  // list boxes only: LBS_MULTIPLESEL
+    // List boxes only: pictures drawn before the items (owner-drawn), each
+    // a file name or a resource name of the program.
+    std::vector<std::string> aBitmaps;
     int nComboStyle = CBS_DROPDOWNLIST;  // combo boxes only
 };
 
@@ -42,7 +45,14 @@ public:
     const ItemList& aItems = state_.items;
     std::vector<HBITMAP> aBitmaps;
     bool lOwnerDraw = false;
+    int nBmpHeight = 0, nBmpWidth = 0;
+    // Which picture an item shows (1-based item to 1-based picture); none:
+    // the item's own position.
+    std::function<int(int)> bDrawItem;
+    // Files fitting this mask join the items (lower-cased) when shown.
+    std::string cFileSpec;
 
+    ~TListBox() override;
     TListBox& New(const ListNew& a);
     TListBox& ReDefine(int id, SetGet setGet, std::vector<std::string> items, TWindow* parent = nullptr);
     void Default() override;
@@ -77,8 +87,15 @@ public:
     void Initiate(HWND hDlg) override;
     Answer LostFocus(HWND gaining) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    // Owner-drawn items: each picture a file (read when it exists) or a
+    // resource of `module` (the program's by default); the first picture's
+    // size is the items' size. The old pictures are deleted.
+    void SetBitmaps(const std::vector<std::string>& bitmaps, HINSTANCE module = nullptr);
+    Answer DrawItem(WPARAM id, LPARAM item) override;
+    Answer FillMeasure(LPARAM item) override;
 
 private:
+    void freeBitmaps();
     // The state with the selection the user made read back from the window.
     ListState& state();
     // Makes the window match the state: the one place the list changes.
@@ -134,6 +151,9 @@ public:
     Answer LostFocus(HWND gaining) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
     Answer GotFocus(HWND lost) override;
+    // The drop-down styles colour their edit and list parts with the
+    // combo box's colours and brush.
+    Answer CtlColor(HWND hCtl, HDC hDC) override;
     // A close-up runs bCloseUp.
     Answer onCommand(ControlCommand code) override;
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;

@@ -12,7 +12,6 @@ namespace wl {
 namespace {
 
 constexpr int kFirstChildId = 1;
-constexpr const char* kClientProp = "WL_MDICLIENT";
 
 struct MdiModule {
     TMdiFrame* lastFrame = nullptr;
@@ -21,18 +20,12 @@ MdiModule& module() {
     return processState().mdi.get<MdiModule>();
 }
 
-// The frame's default handling: the system's frame procedure with the
-// frame's client window.
-LRESULT CALLBACK frameProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
-    return DefFrameProcA(h, static_cast<HWND>(GetPropA(h, kClientProp)), msg, w, l);
-}
-
 bool registerChildClass() {
     static const bool done = [] {
         WNDCLASSA wc{};
         wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
         // Messages before the object is linked get the MDI child defaults.
-        wc.lpfnWndProc = DefMDIChildProcA;
+        wc.lpfnWndProc = GETMDICHLPROC();
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -103,10 +96,9 @@ TMdiFrame& TMdiFrame::New(const MdiFrameNew& a) {
         GetMenuStringA(oMenuStart, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         if (std::string(text) == "&Window") nMenuInfo = i;
     }
-    nOldProc = frameProc;
+    nOldProc = GETFRAMEPROC();
     oWndClient = std::make_unique<TMdiClient>();
     oWndClient->New(*this, GetSubMenu(oMenuStart, nMenuInfo), kFirstChildId, a.lVScroll, a.lHScroll);
-    SetPropA(hWnd, kClientProp, oWndClient->hWnd);
     SETMENU(hWnd, oMenuStart);
     module().lastFrame = this;
     ReSize();
@@ -202,6 +194,7 @@ TMdiClient& TMdiClient::New(TMdiFrame& frame, HMENU windowMenu, int firstChildId
         throw LibraryError(kErrorCannotCreateWindow, libraryErrorText(kErrorCannotCreateWindow),
                            "\r\nClass: MDICLIENT\r\nCaption: \r\nSystem Error: " + GETERRMSG(GetLastError()));
     Link();
+    makeScrollBars(vScroll, hScroll);
     return *this;
 }
 
@@ -271,9 +264,9 @@ TMdiChild& TMdiChild::New(const MdiChildNew& a) {
     registerChildClass();
     cCaption = a.cTitle.empty() ? "MDI Child " + std::to_string(oWndClient->aWnd.size() + 1) : a.cTitle;
     nStyle = a.nStyle ? a.nStyle : (WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    hWnd = CreateMDIWindowA("TMDICHILD", cCaption.c_str(), nStyle, a.nLeft.value_or(CW_USEDEFAULT),
-                            a.nTop.value_or(CW_USEDEFAULT), a.nWidth.value_or(CW_USEDEFAULT),
-                            a.nHeight.value_or(CW_USEDEFAULT), oWndClient->hWnd, GetModuleHandleA(nullptr), 0);
+    hWnd = CREATEMDIWINDOW("TMDICHILD", cCaption, nStyle, a.nTop.value_or(CW_USEDEFAULT), a.nLeft.value_or(CW_USEDEFAULT),
+                           a.nHeight.value_or(CW_USEDEFAULT), a.nWidth.value_or(CW_USEDEFAULT), oWndClient->hWnd,
+                           nullptr);
     if (!hWnd)
         throw LibraryError(kErrorCannotCreateWindow, libraryErrorText(kErrorCannotCreateWindow),
                            "\r\nClass: TMDICHILD\r\nCaption: " + cCaption +

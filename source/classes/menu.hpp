@@ -134,6 +134,20 @@ public:
     // while another item holds it).
     void End();
 
+    // ---- the designer's lists and persistence (menu_design.cpp) ----
+    static std::size_t PropCount();
+    static std::size_t EveCount();
+    // Entries 1-based; "" outside the list.
+    static std::string Property(std::size_t n);
+    static std::string Event(std::size_t n);
+    // The record of the properties that differ from a new item (a submenu
+    // as the object "bAction").
+    std::string Save() const;
+    // Assigns the stored properties; false for a record of another kind.
+    // The command id stays the item's own: ids are unique in the process.
+    bool Load(const std::string& data);
+    std::string SaveToText(int indent = 0) const;
+
 private:
     TMenuItem() = default;
     bool ended_ = false;
@@ -200,6 +214,12 @@ public:
     void End();
     // The menu as designer source text.
     std::string cGenPrg(int level = 2) const;
+    // The record of the menu and its items (see TMenuItem::Save).
+    std::string Save() const;
+    // Appends the stored items (their submenus too); false for a record of
+    // another kind.
+    bool Load(const std::string& data);
+    std::string SaveToText(int indent = 0) const;
 
     // The standard menus, between MENUBEGIN and MENUEND.
     void AddFile();

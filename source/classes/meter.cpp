@@ -1,8 +1,11 @@
 #include "meter.hpp"
 
+#include "dialogs.hpp"
 #include "meter_model.hpp"
 #include "message_loop.hpp"
 #include "painting.hpp"
+#include "visual_styles.hpp"
+#include "window_units.hpp"
 
 namespace wl {
 
@@ -219,7 +222,7 @@ Answer TScrollBar::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
 // ------------------------------------------------------------------- TGroup
 
 TGroup& TGroup::New(double top, double left, double bottom, double right, const std::string& caption,
-                    TWindow* parent, bool pixel, int width, int height) {
+                    TWindow* parent, bool pixel, int width, int height, bool transparent) {
     oWnd = parent ? parent : GETWNDDEFAULT();
     nTop = pixel ? static_cast<int>(top) : static_cast<int>(top * 14);
     nLeft = pixel ? static_cast<int>(left) : static_cast<int>(left * 7);
@@ -231,9 +234,55 @@ TGroup& TGroup::New(double top, double left, double bottom, double right, const 
         nClrText = oWnd->nClrText;
         nClrPane = oWnd->nClrPane;
     }
+    lTransparent = transparent;
+    if (transparent) {
+        BrushSpec none;
+        none.cStyle = "NULL";
+        SetBrush(TBrush::New(none));
+    }
     nId = GetNewId();
     createOrDefer();
     return *this;
+}
+
+Answer TGroup::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
+    if (nMsg == WM_NCHITTEST && lDrag) return DefWindowProcA(hWnd, nMsg, w, l);
+    if (nMsg == WM_PAINT && nOldProc && ISAPPTHEMED()) {
+        CallWindowProcA(nOldProc, hWnd, nMsg, w, l);
+        HDC dc = ::GetDC(hWnd);
+        PaintCaption(dc);
+        ::ReleaseDC(hWnd, dc);
+        return 0;
+    }
+    Answer a = TControl::HandleEvent(nMsg, w, l);
+    // The frame's focus marks changed: the parent repaints around it.
+    if (nMsg == WM_UPDATEUISTATE && oWnd && oWnd->hWnd) InvalidateRect(oWnd->hWnd, nullptr, FALSE);
+    return a;
+}
+
+void TGroup::PaintCaption(HDC dc) {
+    if (!dc || cCaption.empty()) return;
+    std::shared_ptr<TFont> font = oFont ? oFont : (oWnd ? oWnd->oFont : nullptr);
+    HGDIOBJ old = font && font->hFont ? SelectObject(dc, font->hFont) : nullptr;
+    const int mode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF colour = SetTextColor(dc, nClrText & 0xFFFFFF);
+    if (oBrush && oBrush->hBitmap) SetBrushOrgEx(dc, 0, 0, nullptr);
+    RECT r{9, 0, 0, 0};
+    DrawTextA(dc, cCaption.c_str(), static_cast<int>(cCaption.size()), &r, DT_SINGLELINE | DT_NOCLIP);
+    SetTextColor(dc, colour);
+    SetBkMode(dc, mode);
+    if (old) SelectObject(dc, old);
+}
+
+std::string TGroup::cGenPRG(bool dialogUnits) const {
+    const auto [top, left, width, height] = designBounds(dialogUnits);
+    return "\r\n   @ " + std::to_string(top) + ", " + std::to_string(left) + " GROUP oGrp PROMPT \"" + cCaption +
+           "\" SIZE " + std::to_string(width) + ", " + std::to_string(height) + " PIXEL OF oWnd \r\n";
+}
+
+std::string TGroup::SaveToRC(int indent) const {
+    return std::string(static_cast<std::size_t>(indent), ' ') + "GROUPBOX \"" + cCaption + "\", " + rcNumbers() +
+           ", BS_GROUPBOX";
 }
 
 TGroup& TGroup::ReDefine(int id, const std::string& caption, TWindow* parent) {

@@ -102,9 +102,17 @@ public:
     std::string WindowClass() const override { return "BUTTON"; }
 
     TGroup& New(double top, double left, double bottom, double right, const std::string& caption, TWindow* parent,
-                bool pixel = false, int width = 0, int height = 0);
+                bool pixel = false, int width = 0, int height = 0, bool transparent = false);
     TGroup& ReDefine(int id, const std::string& caption, TWindow* parent);
     void Initiate(HWND hDlg) override;
+    // The system paints the frame; under visual styles the caption is
+    // drawn again in the group's own font and colour.
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
+    // The caption, transparent, at x 9, y 0, in the group's font (else the
+    // parent's) and text colour.
+    void PaintCaption(HDC dc);
+    std::string cGenPRG(bool dialogUnits = false) const;
+    std::string SaveToRC(int indent) const;
 };
 
 }  // namespace wl

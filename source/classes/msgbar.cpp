@@ -9,8 +9,12 @@
 #include "bar_painting.hpp"
 #include "bitmaps.hpp"
 #include "common_controls.hpp"
+#include "form_records.hpp"
+#include "menu.hpp"
+#include "messages.hpp"
 #include "painting.hpp"
 #include "text.hpp"
+#include "tooltips.hpp"
 #include "process_state.hpp"
 
 namespace wl {
@@ -179,11 +183,26 @@ void TMsgBar::paintMessage(HDC dc, bool full) {
     if (lPaint3L) MSGPAINT3L(hWnd, false, dc);
 }
 
-void TMsgBar::paintSkin(HDC dc) {
-    if (lPainting) return;
+void TMsgBar::PaintBar(HDC dc, int left, int width) {
+    if (lPainting || !hWnd) return;
     RECT c{};
     GetClientRect(hWnd, &c);
-    GRADIENTFILL(dc, 0, 0, c.bottom - 1, c.right - 1, skin(l2010));
+    if (width <= 0) width = c.right - left;
+    GRADIENTFILL(dc, 0, left, c.bottom - 1, left + width, skin(l2010));
+}
+
+void TMsgBar::ShowToolTip() {
+    if (nItem < 1 || nItem > static_cast<int>(aItems.size())) return;
+    const TMsgItem& item = *aItems[static_cast<std::size_t>(nItem - 1)];
+    if (item.cToolTip.empty()) return;
+    ToolTipText tip;
+    tip.text = item.cToolTip;
+    TWindow::ShowToolTip(0, item.nLeft(), tip);
+    // Above the bar at the panel's left: 14 pixels a line and 2 more.
+    const int lines = 1 + static_cast<int>(std::count(tip.text.begin(), tip.text.end(), '\n'));
+    POINT p{item.nLeft(), -(lines * 14 + 2)};
+    ClientToScreen(hWnd, &p);
+    TOOLTIPAT(openToolTip(), p.x, p.y);
 }
 
 void TMsgBar::AddItem(TMsgItem& item) {
@@ -336,7 +355,30 @@ Answer TMsgBar::LButtonDown(int row, int col, WPARAM) {
     return 0;
 }
 
+void TMsgBar::FastEdit(int row, int col) {
+    auto menu = TMenu::New(true);
+    auto add = [&](const std::string& prompt, bool checked, std::function<void()> action) {
+        MenuItemNew n;
+        n.cPrompt = prompt;
+        n.lChecked = checked;
+        if (action) n.bAction = [action](TMenuItem&) { action(); };
+        menu->Add(TMenuItem::New(n));
+    };
+    add("Prompt...", false, [this] {
+        cMsgDef = EditTitle(cMsgDef);
+        Refresh();
+    });
+    add("", false, nullptr);
+    add("Date", oDate != nullptr, [this] { oDate ? DateOff() : DateOn(); });
+    add("Clock", oClock != nullptr, [this] { oClock ? ClockOff() : ClockOn(); });
+    add("Keyboard", oKeyNum != nullptr, [this] { oKeyNum ? KeybOff() : KeybOn(); });
+    add("", false, nullptr);
+    add("Source code...", false, [this] { MSGINFO(Value(cGenPrg()), Value("Source code")); });
+    menu->Activate(row, col, *this);
+}
+
 Answer TMsgBar::RButtonDown(int row, int col, WPARAM) {
+    if (lDrag) FastEdit(row, col);
     for (TMsgItem* item : aItems)
         if (item->IsOver(row, col)) {
             item->RClick(row, col);
@@ -349,10 +391,17 @@ Answer TMsgBar::MouseMove(int row, int col, WPARAM flags) {
     for (std::size_t i = 0; i < aItems.size(); ++i) {
         if (aItems[i]->bAction && aItems[i]->IsOver(row, col)) {
             SetCursor(LoadCursorA(nullptr, IDC_HAND));
-            nItem = static_cast<int>(i + 1);
+            const int over = static_cast<int>(i + 1);
+            if (over != nItem) {
+                // Another panel: its own tooltip replaces the last one.
+                DestroyToolTip();
+                nItem = over;
+                ShowToolTip();
+            }
             return 0;
         }
     }
+    if (nItem) DestroyToolTip();
     nItem = 0;
     return TControl::MouseMove(row, col, flags);
 }
@@ -362,7 +411,7 @@ Answer TMsgBar::Paint() {
     RECT c{};
     GetClientRect(hWnd, &c);
     if (l2007 || l2010) {
-        paintSkin(hDC);
+        PaintBar(hDC);
         const std::string& text = cMsg.empty() ? cMsgDef : cMsg;
         const int right = aItems.empty() ? c.right : itemLeft(*aItems.front());
         HGDIOBJ old = oFont ? SelectObject(hDC, oFont->hFont) : nullptr;
@@ -442,9 +491,7 @@ void TMsgItem::Paint(HDC dc) {
     const bool office = oMsgBar->l2007 || oMsgBar->l2010;
     HBITMAP bmp = lActive ? hBitmap1 : (hBitmap2 ? hBitmap2 : hBitmap1);
     const int bw = bitmapWidth(bmp);
-    if (office) {
-        GRADIENTFILL(dc, 0, left - 2, h - 1, left + nWidth, skin(oMsgBar->l2010));
-    }
+    if (office) oMsgBar->PaintBar(dc, left - 2, nWidth + 2);
     if (bmp) DRAWMASKED(dc, bmp, 2, left + 1);
     const std::string text = alltrim(cMsg);
     if (office) {
@@ -615,6 +662,27 @@ Answer TStatusBar::Destroy() {
     if (hWnd && timerOn_) KillTimer(hWnd, kTimerId);
     timerOn_ = false;
     return TControl::Destroy();
+}
+
+std::string TMsgItem::Save() const {
+    const TMsgItem fresh;
+    SavedObject o;
+    o.className = "TMSGITEM";
+    auto put = [&](const char* name, Value v) { o.properties.emplace_back(name, std::move(v)); };
+    if (cMsg != fresh.cMsg) put("cMsg", Value(cMsg));
+    if (nWidth != fresh.nWidth) put("nWidth", Value(nWidth));
+    return saveObject(o);
+}
+
+bool TMsgItem::Load(const std::string& data) {
+    auto o = OREAD(data);
+    if (!o || o->className != "TMSGITEM") return false;
+    for (const auto& [name, v] : o->properties) {
+        if (name == "cMsg" && v.isText()) SetText(v.text());
+        else if (name == "nWidth" && v.isNumber()) nWidth = static_cast<int>(v.number());
+    }
+    if (oMsgBar && oMsgBar->hWnd) oMsgBar->Refresh();
+    return true;
 }
 
 }  // namespace wl

@@ -77,12 +77,23 @@ public:
     Answer EraseBkGnd(HDC) override { return 1; }
     void Adjust() override;
     Answer Destroy() override;
+    // The office looks' skin over the columns from `left`, `width` wide
+    // (0: to the right edge); nothing while the panels are painted.
+    void PaintBar(HDC dc, int left = 0, int width = 0);
+    // The tooltip of the panel under the mouse (nItem), when it has one.
+    void ShowToolTip();
+    using TWindow::ShowToolTip;
+    // Bars show themselves: nothing to do.
+    void ShowMsgBar() {}
+    // Design mode's pop-up at the point: the default prompt, the date,
+    // clock and keyboard panels (checked while on; a choice toggles) and
+    // the bar's source.
+    void FastEdit(int row, int col);
 
 private:
     TMsgItem& ownItem(const std::string& text);
     void dropOwned(TMsgItem*& item);
     void paintMessage(HDC dc, bool full);
-    void paintSkin(HDC dc);
     bool timerOn_ = false;
     std::vector<std::unique_ptr<TMsgItem>> owned_;
 };
@@ -137,6 +148,11 @@ public:
     void SetBitmap(const std::string& active, const std::string& inactive = {});
     void SetColor(Color text, Color pane);
     void End();
+    // The designer's record of the panel: its text and width when they
+    // differ from a new panel's.
+    std::string Save() const;
+    // Assigns the stored text and width; false for a record of another kind.
+    bool Load(const std::string& data);
 
 private:
     void paintNow();

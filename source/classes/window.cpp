@@ -31,6 +31,7 @@
 #include "dbf_table.hpp"
 #include "desktop_facts.hpp"
 #include "dialog.hpp"
+#include "mdi.hpp"
 #include "file_io.hpp"
 #include "help_calls.hpp"
 #include "help_keys.hpp"
@@ -220,6 +221,8 @@ void SETWNDDEFAULT(TWindow* w) { module().defaultWindow = w; }
 bool SETBALLOON(bool on) { return std::exchange(module().balloon, on); }
 bool SETSKINS(bool on) { return std::exchange(module().skins, on); }
 bool SETALPHA(bool on) { return std::exchange(module().alpha, on); }
+bool skinsOn() { return module().skins; }
+bool alphaOn() { return module().alpha; }
 std::string BRWCLASSES(const std::string& name) {
     std::string& list = module().browseClasses;
     if (!name.empty() && list.find("|" + name + "|") == std::string::npos) list += name + "|";
@@ -266,17 +269,21 @@ TWindow& TWindow::New(const WindowNew& a) {
     Create();
     cVarName = a.cVarName.empty() ? "oWnd" + std::to_string(NWINDOWS()) : a.cVarName;
     SetColor(fore, back, a.oBrush);
-    if (a.lVScroll || (nStyle & WS_VSCROLL)) {
-        oVScroll = std::make_unique<TScrollBar>();
-        oVScroll->WinNew(1, 2, 1, true, this);
-    }
-    if (a.lHScroll || (nStyle & WS_HSCROLL)) {
-        oHScroll = std::make_unique<TScrollBar>();
-        oHScroll->WinNew(1, 2, 1, false, this);
-    }
+    makeScrollBars(a.lVScroll || (nStyle & WS_VSCROLL), a.lHScroll || (nStyle & WS_HSCROLL));
     GetFont();
     SETWNDDEFAULT(this);
     return *this;
+}
+
+void TWindow::makeScrollBars(bool vertical, bool horizontal) {
+    if (vertical && !oVScroll) {
+        oVScroll = std::make_unique<TScrollBar>();
+        oVScroll->WinNew(1, 2, 1, true, this);
+    }
+    if (horizontal && !oHScroll) {
+        oHScroll = std::make_unique<TScrollBar>();
+        oHScroll->WinNew(1, 2, 1, false, this);
+    }
 }
 
 bool TWindow::Register(UINT classStyle) {
@@ -334,20 +341,43 @@ void TWindow::Activate(const WindowActivate& a) {
         bDropFiles = a.bDropFiles;
         if (hWnd) DRAGACCEPTFILES(hWnd, TRUE);
     }
-    if (a.bPainted) bPainted = a.bPainted;
-    if (a.bLClicked) bLClicked = a.bLClicked;
-    if (a.bRClicked) bRClicked = a.bRClicked;
-    if (oVScroll) {
-        if (a.bUp) oVScroll->bGoUp = a.bUp;
-        if (a.bDown) oVScroll->bGoDown = a.bDown;
-        if (a.bPgUp) oVScroll->bPageUp = a.bPgUp;
-        if (a.bPgDn) oVScroll->bPageDown = a.bPgDn;
+    // An MDI frame shows its documents in its client window: the painting,
+    // the clicks and the scrolling are the client's.
+    auto* frame = dynamic_cast<TMdiFrame*>(this);
+    TWindow* shows = frame && frame->oWndClient ? frame->oWndClient.get() : this;
+    if (a.bPainted) shows->bPainted = a.bPainted;
+    if (a.bLClicked) shows->bLClicked = a.bLClicked;
+    if (a.bRClicked) shows->bRClicked = a.bRClicked;
+    if (TScrollBar* v = shows->oVScroll.get()) {
+        if (a.bUp) v->bGoUp = a.bUp;
+        if (a.bDown) v->bGoDown = a.bDown;
+        if (a.bPgUp) v->bPageUp = a.bPgUp;
+        if (a.bPgDn) v->bPageDown = a.bPgDn;
+        if (shows != this) {
+            // Without actions of its own a frame's client scrolls by lines.
+            HWND client = shows->hWnd;
+            if (!a.bUp) v->bGoUp = [client] { ScrollWindow(client, 0, 20, nullptr, nullptr); };
+            if (!a.bDown) v->bGoDown = [client] { ScrollWindow(client, 0, -20, nullptr, nullptr); };
+        }
     }
-    if (oHScroll) {
-        if (a.bLeft) oHScroll->bGoUp = a.bLeft;
-        if (a.bRight) oHScroll->bGoDown = a.bRight;
-        if (a.bPgLeft) oHScroll->bPageUp = a.bPgLeft;
-        if (a.bPgRight) oHScroll->bPageDown = a.bPgRight;
+    if (TScrollBar* h = shows->oHScroll.get()) {
+        if (a.bLeft) h->bGoUp = a.bLeft;
+        if (a.bRight) h->bGoDown = a.bRight;
+        if (a.bPgLeft) h->bPageUp = a.bPgLeft;
+        if (a.bPgRight) h->bPageDown = a.bPgRight;
+        if (shows != this) {
+            HWND client = shows->hWnd;
+            if (!a.bLeft)
+                h->bGoUp = [client] {
+                    ScrollWindow(client, 20, 0, nullptr, nullptr);
+                    ReleaseCapture();
+                };
+            if (!a.bRight)
+                h->bGoDown = [client] {
+                    ScrollWindow(client, -20, 0, nullptr, nullptr);
+                    ReleaseCapture();
+                };
+        }
     }
     AEvalWhen();
     showIn(a.cShow);

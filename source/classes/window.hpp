@@ -392,6 +392,13 @@ public:
     // plain window takes it as its text.
     virtual void msgBarShow(const std::string& text) { SetText(text); }
     void AddControl(TWindow* control) { aControls.push_back(control); }
+    // The child an Alt key reaches: the first enabled one whose caption has
+    // the hot key ch (a label's goes to the control after it); none when
+    // no caption has it.
+    HWND GetHotPos(char ch, HWND from = nullptr) const;
+    // The caption whose "&" gives the window's hot key: its text, unless
+    // it paints a caption of its own.
+    virtual std::string hotKeyCaption() const { return GetText(); }
     HWND FirstActiveCtrl() const;
     HWND LastActiveCtrl() const;
     void GoNextCtrl(HWND from);
@@ -483,6 +490,12 @@ public:
     std::string cGenPrg(const std::string& file = {}, bool dialog = false) const;
 
 protected:
+    // The objects of the window's own scroll bars (each made once).
+    void makeScrollBars(bool vertical, bool horizontal);
+    // A system command begins: bar buttons of the window (and its own
+    // controls) held down by the mouse look released again; toggled ones
+    // stay down.
+    void releasePressedButtons();
     // The item of the window's pop-up, menu or system menu with that id.
     TMenuItem* menuItemOf(UINT_PTR id) const;
     void endMenus();
@@ -510,6 +523,9 @@ bool SETBALLOON(bool on);
 bool SETSKINS(bool on);
 std::string BRWCLASSES(const std::string& name = {});
 bool SETALPHA(bool on);
+// The current state of the two switches.
+bool skinsOn();
+bool alphaOn();
 void SETDROPINFO(Value v);
 Value GETDROPINFO();
 

@@ -3,7 +3,11 @@
 #include "window.hpp"
 
 #include <algorithm>
+#include <string>
 #include <utility>
+#include <vector>
+
+#include "hot_keys.hpp"
 
 namespace wl {
 
@@ -44,6 +48,37 @@ void TWindow::detachChildren() {
     oCtlFocus = nullptr;
     for (Dock side : {Dock::Top, Dock::Left, Dock::Bottom, Dock::Right, Dock::Client, Dock::Bar, Dock::MsgBar})
         dockSlot(side) = nullptr;
+}
+
+namespace {
+std::string windowTextOf(HWND h) {
+    char text[256] = {};
+    GetWindowTextA(h, text, sizeof text);
+    return text;
+}
+
+bool isLabelWindow(HWND h) {
+    char cls[32] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    return lstrcmpiA(cls, "Static") == 0;
+}
+}  // namespace
+
+HWND TWindow::GetHotPos(char ch, HWND /*from*/) const {
+    if (!hWnd) return nullptr;
+    std::vector<HWND> windows;
+    for (HWND c = GetWindow(hWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) windows.push_back(c);
+    std::vector<std::string> texts;
+    texts.reserve(windows.size());
+    for (HWND c : windows) {
+        const TWindow* o = OWNDFROMHWND(c);
+        texts.push_back(o ? o->hotKeyCaption() : windowTextOf(c));
+    }
+    std::vector<HotKeyCandidate> children;
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        children.push_back({texts[i], IsWindowEnabled(windows[i]) != 0, isLabelWindow(windows[i])});
+    const auto at = hotKeyTarget(children, ch);
+    return at ? windows[*at] : nullptr;
 }
 
 }  // namespace wl

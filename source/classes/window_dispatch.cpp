@@ -24,6 +24,7 @@
 // Two folders hold a system_facts.hpp; this one has GETSYSFONT.
 #include "bitmaps.hpp"
 #include "button.hpp"
+#include "buttonbar.hpp"
 #include "control.hpp"
 #include "dbf_table.hpp"
 #include "desktop_facts.hpp"
@@ -222,7 +223,15 @@ Answer TWindow::DrawItem(WPARAM id, LPARAM item) {
 
 Answer TWindow::MeasureItem(WPARAM id, LPARAM item) {
     auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(item);
-    if (id != 0 || !mi || mi->CtlType != ODT_MENU) return std::nullopt;
+    if (!mi) return std::nullopt;
+    if (id != 0) {
+        // An owner-drawn control measures its own items.
+        for (TWindow* c : aControls)
+            if (auto* ctl = dynamic_cast<TControl*>(c); ctl && ctl->nId == static_cast<int>(id))
+                return ctl->FillMeasure(item);
+        return std::nullopt;
+    }
+    if (mi->CtlType != ODT_MENU) return std::nullopt;
     TMenuItem* entry = menuItemOf(mi->itemID);
     std::string prompt = entry ? entry->cPrompt : std::string();
     std::string shown;
@@ -353,7 +362,26 @@ Answer TWindow::Command(WPARAM w, LPARAM l) {
     return std::nullopt;
 }
 
+void TWindow::releasePressedButtons() {
+    auto release = [](const std::vector<TWindow*>& controls) {
+        for (TWindow* c : controls)
+            if (auto* b = dynamic_cast<TBtnBmp*>(c); b && b->lPressed && !b->lBtnDown) {
+                b->lPressed = false;
+                b->Refresh(false);
+            }
+    };
+    release(aControls);
+    if (oBar && oBar->holdsBarButtons()) release(oBar->aControls);
+}
+
 Answer TWindow::SysCommand(WPARAM cmd, LPARAM) {
+    releasePressedButtons();
+    // The program's own items of the system menu have identifiers below
+    // the system's commands.
+    if (cmd < 61440) {
+        if (oSysMenu && oSysMenu->Command(cmd)) return 0;
+        return std::nullopt;
+    }
     const auto c = static_cast<UINT>(cmd & 0xFFF0);
     if (c == SC_CLOSE || cmd == 61539) return End() ? 1 : 0;
     return std::nullopt;

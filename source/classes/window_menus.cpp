@@ -10,6 +10,7 @@
 #include <iterator>
 #include <map>
 
+#include "hot_keys.hpp"
 #include "library_error.hpp"
 #include "dde.hpp"
 #include "dde_text.hpp"
@@ -127,10 +128,7 @@ Answer TWindow::MenuChar(int ch, int, HMENU menu) {
     if (owner) {
         const auto& items = owner->aItems();
         for (std::size_t i = 0; i < items.size(); ++i) {
-            const std::string& prompt = items[i]->cPrompt;
-            const auto amp = prompt.find('&');
-            if (amp != std::string::npos && amp + 1 < prompt.size() && upperChar(prompt[amp + 1]) == wanted)
-                return static_cast<std::intptr_t>((MNC_EXECUTE << 16) | i);
+            if (hasHotKey(items[i]->cPrompt, wanted)) return static_cast<std::intptr_t>((MNC_EXECUTE << 16) | i);
         }
         return 0;
     }
@@ -138,10 +136,7 @@ Answer TWindow::MenuChar(int ch, int, HMENU menu) {
     for (int i = 0; i < n; ++i) {
         char text[256] = {};
         GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        const std::string prompt = text;
-        const auto amp = prompt.find('&');
-        if (amp != std::string::npos && amp + 1 < prompt.size() && upperChar(prompt[amp + 1]) == wanted)
-            return static_cast<std::intptr_t>((MNC_EXECUTE << 16) | i);
+        if (hasHotKey(text, wanted)) return static_cast<std::intptr_t>((MNC_EXECUTE << 16) | i);
     }
     return 0;
 }

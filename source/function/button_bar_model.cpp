@@ -127,4 +127,15 @@ std::string barButtonIniValue(const BarButtonIni& b) {
     return s;
 }
 
+ValueList CHECKARRAY(const ValueList& list) {
+    const ValueList& items = list.size() == 1 && list[0].isList() ? list[0].list() : list;
+    ValueList out(4, Value(0));
+    for (std::size_t i = 0; i < items.size() && i < 4; ++i) {
+        const Value& v = items[i];
+        const bool empty = v.isNil() || (v.isText() && v.text().empty());
+        if (!empty) out[i] = v;
+    }
+    return out;
+}
+
 }  // namespace wl

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "value.hpp"
 #include "window_units.hpp"
 
 namespace wl {
@@ -75,5 +76,9 @@ struct BarButtonIni {
 };
 std::string barIniEntry(const std::string& name, int mode);
 std::string barButtonIniValue(const BarButtonIni& b);
+
+// Up to four bitmap values as a list of exactly four: a list holding one
+// list is that list; missing and empty entries (nothing, "") become 0.
+ValueList CHECKARRAY(const ValueList& list);
 
 }  // namespace wl

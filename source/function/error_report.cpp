@@ -117,7 +117,7 @@ std::string errorReport(const ErrorInfo& e, const std::vector<FrameRecord>& stac
     line("");
     line("System");
     line("======");
-    if (!f.wide) line("   CPU type: " + f.cpu);
+    if (!f.wide) line("   CPU type: " + f.cpu + " " + std::to_string(f.cpuSpeedMHz) + " Mhz");
     line("   Hardware memory: " + std::to_string(f.memoryMB + 1) + " megs");
     line("");
     line("   Free System resources: " + std::to_string(f.freeSystemPercent) + " %");
@@ -178,5 +178,11 @@ PostErrorAction SETPOSTERRORACTION(PostErrorAction action) {
 }
 
 const PostErrorAction& postErrorAction() { return module().post; }
+
+std::string CGETINFO(const Value& v) {
+    if (v.isText()) return "\"" + v.text() + "\"";
+    if (v.isList()) return "Len: " + rightAligned(static_cast<std::int64_t>(v.list().size()), 4);
+    return CVALTOCHAR(v);
+}
 
 }  // namespace wl

@@ -71,6 +71,7 @@ struct ReportFacts {
     std::string timeFromStart;
     std::string date, time;
     std::string cpu;
+    int cpuSpeedMHz = 0;  // measured for the 32-bit report only
     unsigned long long memoryMB = 0;
     // Free shares of the process's GDI and user object quotas; the system
     // figure is the lower of the two.
@@ -94,6 +95,22 @@ bool writeErrorLog(const std::string& report);
 using PostErrorAction = std::function<void(const std::string& path, const ErrorInfo&)>;
 PostErrorAction SETPOSTERRORACTION(PostErrorAction action);
 const PostErrorAction& postErrorAction();
+
+// A value as the report shows it: a text in double quotation marks,
+// "Len: " and the length (right-aligned in 4) for a list, else its text.
+std::string CGETINFO(const Value& v);
+// An object as the report shows it: "Class: " and its class name.
+template <class Object>
+    requires requires(const Object& o) { o.ClassName(); }
+std::string CGETINFO(const Object& object) {
+    return "Class: " + std::string(object.ClassName());
+}
+
+// The run-time's hooks for linking its error system in: a compiled
+// program has nothing to link, so they do nothing.
+inline void ERRORLINK() {}
+inline void RT_GTSYS() {}
+inline void WL_GT() {}
 
 // Division where the callers want 0 for a zero divisor.
 inline double safeDivide(double a, double b) { return b == 0 ? 0 : a / b; }

@@ -161,6 +161,39 @@ std::vector<std::string> AFINDFILE(std::string_view name, const std::string& fol
     return found;
 }
 
+bool fitsFileMask(std::string_view name, std::string_view mask) {
+    // Greedy matching with one step back to the last "*".
+    std::size_t n = 0, m = 0, starAt = std::string_view::npos, resumeAt = 0;
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || upperChar(mask[m]) == upperChar(name[n]))) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            starAt = m++;
+            resumeAt = n;
+        } else if (starAt != std::string_view::npos) {
+            m = starAt + 1;
+            n = ++resumeAt;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') ++m;
+    return m == mask.size();
+}
+
+std::vector<std::string> filesFittingMask(std::string_view mask) {
+    std::vector<std::string> found;
+    const std::string pattern = CFILENOPATH(mask);
+    std::string folder(mask.substr(0, mask.size() - pattern.size()));
+    if (folder.empty()) folder = ".";
+    std::error_code ec;
+    for (fs::directory_iterator it(fs::path(folder), ec), end; !ec && it != end; it.increment(ec))
+        if (!it->is_directory(ec) && fitsFileMask(it->path().filename().string(), pattern))
+            found.push_back(it->path().filename().string());
+    return found;
+}
+
 bool MOVEFILE(const std::string& from, const std::string& to) {
     std::error_code ec;
     if (fs::exists(fs::path(to), ec) || !fs::exists(fs::path(from), ec)) return false;

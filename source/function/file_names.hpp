@@ -50,6 +50,12 @@ std::string FTIME(const std::string& file);
 // The full names of the files called `name` (without regard to case) in the
 // folder and its subfolders; pending window messages run for each entry.
 std::vector<std::string> AFINDFILE(std::string_view name, const std::string& folder);
+// Whether a file name fits a mask of "*" (any run) and "?" (any one
+// character), without regard to case.
+bool fitsFileMask(std::string_view name, std::string_view mask);
+// The names (without folder) of the files in the mask's folder (the current
+// one when it names none) that fit its last part, in the folder's order.
+std::vector<std::string> filesFittingMask(std::string_view mask);
 // Drive names: type 1 the floppy drives A: and B:, type 2 the drives C: to
 // Z: that are CD drives or exist, 0 both. None where the system has no drives.
 std::vector<std::string> ADRIVES(int type = 0);

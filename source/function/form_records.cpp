@@ -84,7 +84,7 @@ std::string saveObject(const SavedObject& o) {
     std::string body;
     put16(body, o.className.size());
     body += o.className;
-    put16(body, o.properties.size() + o.objects.size());
+    put16(body, o.properties.size() + o.objects.size() + o.lists.size());
     for (const auto& [name, value] : o.properties) {
         put16(body, name.size());
         body += name + saveValue(value);
@@ -92,6 +92,15 @@ std::string saveObject(const SavedObject& o) {
     for (const auto& [name, object] : o.objects) {
         put16(body, name.size());
         body += name + saveObject(object);
+    }
+    for (const auto& [name, objects] : o.lists) {
+        std::string items;
+        put16(items, objects.size());
+        for (const SavedObject& item : objects) items += saveObject(item);
+        put16(body, name.size());
+        body += name + "A";
+        put16(body, items.size());
+        body += items;
     }
     std::string out(1, 'O');
     put16(out, body.size());
@@ -140,6 +149,30 @@ std::optional<Value> AREAD(std::string_view data, std::size_t* used) {
     }
 }
 
+namespace {
+// A list whose first element is an object record: every element is read
+// as one. Nothing for other lists (and for empty ones, which read as values).
+std::optional<std::vector<SavedObject>> objectList(std::string_view data, std::size_t& used) {
+    Reader r(data);
+    char type = 0;
+    std::size_t len = 0, count = 0;
+    std::string_view body;
+    if (!r.getChar(type) || type != 'A' || !r.get16(len) || !r.take(len, body)) return std::nullopt;
+    Reader items(body);
+    if (!items.get16(count) || count == 0 || items.rest().empty() || items.rest()[0] != 'O') return std::nullopt;
+    std::vector<SavedObject> out;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::size_t n = 0;
+        auto o = OREAD(items.rest(), &n);
+        if (!o) return std::nullopt;
+        out.push_back(std::move(*o));
+        items.skip(n);
+    }
+    used = r.pos();
+    return out;
+}
+}  // namespace
+
 std::optional<SavedObject> OREAD(std::string_view data, std::size_t* used) {
     Reader r(data);
     char type = 0;
@@ -157,7 +190,9 @@ std::optional<SavedObject> OREAD(std::string_view data, std::size_t* used) {
         std::string_view name;
         if (!b.get16(n) || !b.take(n, name)) return std::nullopt;
         std::size_t size = 0;
-        if (!b.rest().empty() && b.rest()[0] == 'O') {
+        if (auto list = objectList(b.rest(), size)) {
+            o.lists.push_back({std::string(name), std::move(*list)});
+        } else if (!b.rest().empty() && b.rest()[0] == 'O') {
             auto inner = OREAD(b.rest(), &size);
             if (!inner) return std::nullopt;
             o.objects.push_back({std::string(name), *inner});

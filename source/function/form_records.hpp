@@ -22,14 +22,22 @@ std::string ASAVE(const ValueList& list);
 // object of the class. Object properties are named entries (a struct, not a
 // pair, because the object holds entries of its own type).
 struct NamedSavedObject;
+struct NamedSavedList;
 struct SavedObject {
     std::string className;
     std::vector<std::pair<std::string, Value>> properties;
     std::vector<NamedSavedObject> objects;  // properties that are objects
+    std::vector<NamedSavedList> lists;      // properties that are lists of objects
 };
 struct NamedSavedObject {
     std::string name;
     SavedObject object;
+};
+// A list of objects ("A" holding "O" records), such as a menu's items. An
+// empty list reads back as an empty value list.
+struct NamedSavedList {
+    std::string name;
+    std::vector<SavedObject> objects;
 };
 std::string saveObject(const SavedObject& o);
 

@@ -7,6 +7,7 @@
 
 namespace wl {
 
+inline constexpr int kErrorMemoryLow = 4;
 inline constexpr int kErrorCannotCreateWindow = 6;
 
 class LibraryError : public std::runtime_error {
@@ -24,9 +25,15 @@ private:
 // The description of a library error number ("" for an unknown one).
 inline std::string libraryErrorText(int code) {
     switch (code) {
+    case kErrorMemoryLow: return "Memory Low";
     case kErrorCannotCreateWindow: return "Cannot create window or control";
     default: return {};
     }
+}
+
+// Raises the library's "Memory Low" error (a warning the handler reports).
+[[noreturn]] inline void __LOWMEMERROR() {
+    throw LibraryError(kErrorMemoryLow, libraryErrorText(kErrorMemoryLow), {});
 }
 
 }  // namespace wl

@@ -20,21 +20,47 @@ TTreeItem& TLinkList::Add(const std::string& prompt, std::optional<int> level, b
         oLast->SetNext(it);
     }
     oLast = it;
-    owned_.push_back(std::move(item));
+    Adopt(std::move(item));
     return *it;
+}
+
+TTreeItem& TLinkList::Adopt(std::unique_ptr<TTreeItem> item) {
+    item->oList = this;
+    owned_.push_back(std::move(item));
+    return *owned_.back();
+}
+
+std::unique_ptr<TTreeItem> TLinkList::Release(TTreeItem* item) {
+    for (auto it = owned_.begin(); it != owned_.end(); ++it) {
+        if (it->get() != item) continue;
+        std::unique_ptr<TTreeItem> out = std::move(*it);
+        owned_.erase(it);
+        out->oList = nullptr;
+        return out;
+    }
+    return nullptr;
+}
+
+void TLinkList::End() {
+    ForEach([](TTreeItem& it) { it.End(); });
+    treeLinesRelease();
+    TREEFREE();
 }
 
 TTreeItem& TLinkList::AddFirst(std::unique_ptr<TTreeItem> item) {
     if (!oFirst) {
-        TTreeItem& added = Add(item->cPrompt, item->nLevel, item->lOpened);
-        return added;
+        TTreeItem* it = item.get();
+        it->oPrev = owner_;
+        it->SetNext(owner_ ? owner_->oNext : nullptr);
+        oFirst = oLast = it;
+        return Adopt(std::move(item));
     }
     TTreeItem* it = item.get();
     it->oPrev = oFirst->oPrev;
     it->SetNext(oFirst);
     oFirst->oPrev = it;
     oFirst = it;
-    owned_.push_back(std::move(item));
+    Adopt(std::move(item));
     return *it;
 }
 

@@ -49,6 +49,15 @@ public:
 
     // Every item of this list and the nested ones, parents first.
     void ForEach(const std::function<void(TTreeItem&)>& f);
+    // Ends every item (pictures released) and the shared line and default
+    // pictures.
+    void End();
+
+    // Ownership only (the links are the caller's): takes an item in, or
+    // gives one up.
+    TTreeItem& Adopt(std::unique_ptr<TTreeItem> item);
+    std::unique_ptr<TTreeItem> Release(TTreeItem* item);
+    TTreeItem* Owner() const { return owner_; }
 
 private:
     TTreeItem* owner_;

@@ -72,6 +72,8 @@ public:
     ProcessPart numberFormat{*this};    // the number format (SET DECIMALS ...)
     ProcessPart tempNames{*this};       // the last temporary name given
     ProcessPart random{*this};          // NRANDOM's seed
+    ProcessPart treePictures{*this};    // outlines' shared line and default pictures
+    ProcessPart kineticScroll{*this};   // SETKINETIC: new grid browses fling
     ProcessPart workAreas{*this};       // the open tables by alias, the selected one, record locks
 
     // source/winapi (Windows only).

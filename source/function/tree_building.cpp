@@ -4,7 +4,8 @@
 
 namespace wl {
 
-TLinkList& TreeBuilder::TREEBEGIN() {
+TLinkList& TreeBuilder::TREEBEGIN(const std::string& openResource, const std::string& closeResource) {
+    treeSetDefaults(openResource, closeResource);
     stack_.push_back(std::make_unique<TLinkList>());
     return *stack_.back();
 }
@@ -13,6 +14,15 @@ TTreeItem& TreeBuilder::TREEITEM(const std::string& prompt, bool opened, Value c
     if (stack_.empty()) TREEBEGIN();
     TTreeItem& it = stack_.back()->Add(prompt, Level(), opened);
     it.Cargo = std::move(cargo);
+    return it;
+}
+
+TTreeItem& TreeBuilder::TREEITEM(const std::string& prompt, const TreeItemPictures& pictures, bool opened,
+                                 Value cargo) {
+    TTreeItem& it = TREEITEM(prompt, opened, std::move(cargo));
+    it.hBmpOpen = treeLoadPicture(pictures.openResource, pictures.openFile);
+    const TreePicture close = treeLoadPicture(pictures.closeResource, pictures.closeFile);
+    it.hBmpClose = close ? close : it.hBmpOpen;
     return it;
 }
 
@@ -32,6 +42,8 @@ TTreeItem* TreeBuilder::TREEEND() {
         return nullptr;
     }
     parent->SetTree(std::move(list));
+    if (!parent->hBmpOpen) parent->hBmpOpen = treeDefaultOpen();
+    if (!parent->hBmpClose) parent->hBmpClose = treeDefaultClose();
     return parent;
 }
 

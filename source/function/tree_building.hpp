@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "link_list.hpp"
@@ -12,15 +13,26 @@
 
 namespace wl {
 
+// Where an item's pictures come from: the open one from its file when
+// given, else its resource; the closed one likewise, else the open one.
+struct TreeItemPictures {
+    std::string openResource, closeResource, openFile, closeFile;
+};
+
 class TreeBuilder {
 public:
-    // Starts a list one level deeper; returns it.
-    TLinkList& TREEBEGIN();
+    // Starts a list one level deeper; returns it. A resource name given
+    // replaces the default open or closed picture that TREEEND gives.
+    TLinkList& TREEBEGIN(const std::string& openResource = {}, const std::string& closeResource = {});
     // Appends an item at the current level to the innermost list (the
     // library's _TREEITEM).
     TTreeItem& TREEITEM(const std::string& prompt, bool opened = false, Value cargo = {});
+    // The same with its pictures.
+    TTreeItem& TREEITEM(const std::string& prompt, const TreeItemPictures& pictures, bool opened = false,
+                        Value cargo = {});
     // Closes the innermost list: a nested one becomes the children of the
-    // enclosing list's last item, which is returned; the outermost one
+    // enclosing list's last item, which is returned (and takes the default
+    // open and closed pictures where it has none); the outermost one
     // returns nullptr and stays with the builder.
     TTreeItem* TREEEND();
     int Level() const { return int(stack_.size()); }

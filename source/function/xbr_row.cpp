@@ -48,7 +48,14 @@ bool TXbrRow::Modified() const {
 
 bool TXbrRow::Save() {
     XBrowseModel& b = *oBrw;
-    const Value here = b.src.bBookMark();
+    Value here = b.nLen ? b.src.bBookMark() : Value();
+    if (lNew) {
+        if (!b.src.bAppend || !b.src.bAppend()) return false;
+        b.KeyCount();
+        nRecNo = here = b.src.bBookMark();
+        nKeyNo = b.KeyNo();
+        lNew = false;
+    }
     b.src.bBookGoTo(nRecNo);
     bool written = false;
     if (b.src.bLock()) {

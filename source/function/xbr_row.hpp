@@ -24,6 +24,7 @@ public:
     std::vector<std::string> aHeaders;
     ValueList aOriginals, aValues;
     std::function<void(TXbrRow&)> bSave;
+    bool lNew = false;  // Save appends the row to the source
 
     // The value under a header (case-insensitive); nothing for an unknown name.
     std::optional<Value> Get(const std::string& header) const;
@@ -33,7 +34,8 @@ public:
     void Undo() { aValues = aOriginals; }
     // Writes the changed values to the row (post-edit closure with Enter,
     // else the value closure) when the browse's lock succeeds, and returns
-    // to the browse's row; true when written.
+    // to the browse's row; a new row is appended first and stays current.
+    // True when written.
     bool Save();
 
 private:

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "process_state.hpp"
+
 namespace wl {
 
 std::string MAKECOLALPHABET(long long n) {
@@ -127,6 +129,24 @@ ValueList ARRMERGE(const ValueList& left, const ValueList& right) {
         out.emplace_back(std::move(row));
     }
     return out;
+}
+
+namespace {
+struct KineticSwitch {
+    bool on = true;
+};
+}  // namespace
+
+bool SETKINETIC(std::optional<bool> on) {
+    KineticSwitch& k = processState().kineticScroll.get<KineticSwitch>();
+    const bool was = k.on;
+    if (on) k.on = *on;
+    return was;
+}
+
+std::uint32_t CONTRASTCOLOR(std::uint32_t background) {
+    const double r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
+    return 0.299 * r + 0.587 * g + 0.114 * b > 150 ? 0x000000 : 0xFFFFFF;
 }
 
 }  // namespace wl

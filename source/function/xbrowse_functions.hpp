@@ -2,6 +2,7 @@
 // column letters, the date a typed seek text means, and two array shapers.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <optional>
 #include <string_view>
@@ -20,6 +21,14 @@ std::string MAKECOLALPHABET(long long n);
 // characters is padded with zeros to ten and read in `dateFormat` (letters
 // D, M, Y mark the digits). An unreadable text gives `current`.
 Date SEEKDATE(std::string_view text, const Date& current, std::string_view dateFormat = "MM/DD/YYYY");
+
+// Black (0) or white (0xFFFFFF) text for a background colour (0xBBGGRR):
+// black when its luminance 0.299 R + 0.587 G + 0.114 B is above 150.
+std::uint32_t CONTRASTCOLOR(std::uint32_t background);
+
+// The library-wide kinetic-scroll switch new grid browses start from
+// (initially on): sets it when given; answers the previous setting.
+bool SETKINETIC(std::optional<bool> on = std::nullopt);
 
 // Rows become columns: element [i][j] becomes [j][i]; a row shorter than
 // the longest gives nil there, and a single value counts as a row of one.

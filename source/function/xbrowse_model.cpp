@@ -13,6 +13,7 @@
 #include "messages.hpp"
 #include "text.hpp"
 #include "value_conversion.hpp"
+#include "xbr_row.hpp"
 #include "xbrowse_functions.hpp"
 
 namespace wl {
@@ -140,12 +141,21 @@ void XBrowseModel::bindArrayClosures() {
         if (arrayFull_ >= 0) --nLen, --arrayFull_;
         nArrayAt = std::min(nArrayAt, len());
     };
+    src.bAppend = [this] {
+        size_t width = 0;
+        for (const TXBrwColumn& c : aCols) width = std::max(width, size_t(std::max(0, c.nArrayCol)));
+        aArrayData.emplace_back(ValueList(std::max(width, size_t(1))));
+        if (arrayFull_ >= 0) ++arrayFull_, ++nLen;
+        nArrayAt = int(aArrayData.size());
+        return true;
+    };
 }
 
 void XBrowseModel::SetArray(ValueList rows, bool addColumns, bool autoSort) {
     nDataType = DATATYPE_ARRAY;
     aArrayData = std::move(rows);
     dbf_.reset();
+    area_.reset();
     bindArrayClosures();
     nArrayAt = aArrayData.empty() ? 0 : 1;
     if (addColumns) {
@@ -188,6 +198,7 @@ void XBrowseModel::SetArray(ValueList rows, bool addColumns, bool autoSort) {
 void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
     nDataType = DATATYPE_RDD;
     aArrayData.clear();
+    area_.reset();
     dbf_ = std::move(table);
     DbfFile* t = dbf_.get();
     auto count = [t] { return int(t->recordCount()); };
@@ -214,6 +225,11 @@ void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
         t->pack();
         recNo_ = std::uint32_t(std::min(int(recNo_), count()));
     };
+    src.bAppend = [this, t, count] {
+        if (!t->append({})) return false;
+        recNo_ = std::uint32_t(count());
+        return true;
+    };
     if (addColumns) {
         aCols.clear();
         aDisplay.clear();
@@ -234,6 +250,82 @@ void XBrowseModel::SetDbf(std::shared_ptr<DbfFile> table, bool addColumns) {
                 return *v;
             };
         }
+    }
+    nRowSel = 1;
+    KeyCount();
+}
+
+void XBrowseModel::SetRDD(std::shared_ptr<DbfArea> area, bool addColumns, ValueList records) {
+    if (!area) area = dbfSelected();
+    if (!area) return;
+    nDataType = DATATYPE_RDD;
+    aArrayData.clear();
+    dbf_.reset();
+    area_ = area;
+    DbfArea* a = area_.get();
+    src = XbrSource{};
+    src.bGoTop = [a] { a->GoTop(); };
+    src.bGoBottom = [a] { a->GoBottom(); };
+    // The browse never stands on the phantom record: a skip past either
+    // end stops on the last or first record and answers the rows moved.
+    src.bSkip = [a](int n) {
+        if (a->RecCount() == 0) return 0;
+        const int old = int(a->RecNo());
+        a->Skip(n);
+        if (a->Eof()) a->GoBottom();
+        if (a->Bof()) a->GoTop();
+        return int(a->RecNo()) - old;
+    };
+    src.bBof = [a] { return a->Bof() || a->RecCount() == 0; };
+    src.bEof = [a] { return a->Eof() || a->RecCount() == 0; };
+    src.bKeyNo = [a] { return a->RecCount() == 0 ? 0 : std::min(int(a->RecNo()), a->RecCount()); };
+    src.bKeyGoTo = [a](int n) {
+        if (a->RecCount()) a->GoTo(std::uint32_t(std::clamp(n, 1, a->RecCount())));
+    };
+    src.bKeyCount = [a] { return a->RecCount(); };
+    src.bBookMark = [this] { return Value(src.bKeyNo()); };
+    src.bBookGoTo = [this](const Value& v) { src.bKeyGoTo(int(v.number())); };
+    src.bLock = [a] { return a->RLock(); };
+    src.bUnLock = [a] { a->UnLock(); };
+    src.bDelete = [a] {
+        if (!a->RLock()) return;
+        a->Delete();
+        a->UnLock();
+    };
+    src.bAppend = [a] { return a->Append(); };
+    if (addColumns) {
+        aCols.clear();
+        aDisplay.clear();
+        const auto& fields = a->fields();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            TXBrwColumn& c = AddCol();
+            c.cHeader = fields[i].name;
+            c.cDataType = fields[i].type;
+            c.nDataLen = fields[i].length;
+            c.nDataDec = fields[i].decimals;
+            const int pos = int(i) + 1;
+            c.bEditValue = [a, pos](const Value* v) -> Value {
+                if (a->RecCount() == 0) return Value();
+                if (v) a->FieldPut(pos, *v);
+                return a->FieldGet(pos);
+            };
+        }
+    }
+    if (!records.empty()) {
+        // An array of record numbers: the rows move the area.
+        nDataType = DATATYPE_RDD | DATATYPE_ARRAY;
+        aArrayData = std::move(records);
+        bindArrayClosures();
+        src.bOnSkip = [this, a] {
+            if (nArrayAt < 1 || nArrayAt > int(aArrayData.size())) return;
+            const Value& row = aArrayData[size_t(nArrayAt) - 1];
+            const Value rec = row.isList() && !row.list().empty() ? row.list()[0] : row;
+            if (rec.isNumber()) a->GoTo(std::uint32_t(std::max(1.0, rec.number())));
+        };
+        src.bLock = [a] { return a->RLock(); };
+        src.bUnLock = [a] { a->UnLock(); };
+        nArrayAt = aArrayData.empty() ? 0 : 1;
+        src.bOnSkip();
     }
     nRowSel = 1;
     KeyCount();
@@ -296,6 +388,66 @@ TXBrwColumn& XBrowseModel::AddCol() {
     return aCols.back();
 }
 
+TXBrwColumn& XBrowseModel::InsCol(int n) {
+    const int count = int(aCols.size());
+    if (n < 1 || n > count) return AddCol();
+    aCols.insert(aCols.begin() + (n - 1), TXBrwColumn{});
+    for (size_t i = 0; i < aCols.size(); ++i) aCols[i].nCreationOrder = int(i) + 1;
+    for (int& c : aDisplay)
+        if (c >= n) ++c;
+    // Shown after the column created before it (first when none).
+    auto at = std::find(aDisplay.begin(), aDisplay.end(), n - 1);
+    aDisplay.insert(at == aDisplay.end() ? aDisplay.begin() : at + 1, n);
+    return aCols[size_t(n) - 1];
+}
+
+bool XBrowseModel::SwapCols(int a, int b) {
+    auto pa = std::find(aDisplay.begin(), aDisplay.end(), a);
+    auto pb = std::find(aDisplay.begin(), aDisplay.end(), b);
+    if (pa == aDisplay.end() || pb == aDisplay.end() || a == b) return false;
+    std::iter_swap(pa, pb);
+    return true;
+}
+
+void XBrowseModel::ReArrangeCols(const std::vector<int>& cols, bool keepOthers) {
+    std::vector<int> order;
+    for (int c : cols)
+        if (c >= 1 && c <= int(aCols.size()) && std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
+    if (order.empty()) return;
+    if (keepOthers)
+        for (int c : aDisplay)
+            if (std::find(order.begin(), order.end(), c) == order.end()) order.push_back(c);
+    aDisplay = order;
+    nColSel = std::clamp(nColSel, 1, std::max(1, int(Display().size())));
+}
+
+void XBrowseModel::ColStretch() {
+    const auto d = Display();
+    if (nStretchCol == 0 || d.empty() || nClientWidth <= 0) return;
+    int target = 0;
+    if (nStretchCol > 0) {
+        if (std::find(d.begin(), d.end(), nStretchCol) != d.end()) target = nStretchCol;
+    } else if (nStretchCol == -1) {
+        target = d.back();
+    } else {
+        // The widest text column, else the first memo column.
+        for (int c : d) {
+            const TXBrwColumn& col = aCols[size_t(c) - 1];
+            if (col.DataType() == 'C' && (!target || col.nWidth > aCols[size_t(target) - 1].nWidth)) target = c;
+        }
+        if (!target)
+            for (int c : d)
+                if (aCols[size_t(c) - 1].IsMemo()) {
+                    target = c;
+                    break;
+                }
+    }
+    if (!target) return;
+    int used = 0;
+    for (int c : d) used += aCols[size_t(c) - 1].nWidth;
+    if (used < nClientWidth) aCols[size_t(target) - 1].nWidth += nClientWidth - used;
+}
+
 bool XBrowseModel::DelCol(int n) {
     if (aCols.size() <= 1 || n < 1 || n > int(aCols.size())) return false;
     aCols.erase(aCols.begin() + (n - 1));
@@ -327,12 +479,20 @@ TXBrwColumn* XBrowseModel::SelectedCol() {
     return &aCols[size_t(d[size_t(nColSel) - 1]) - 1];
 }
 
-bool XBrowseModel::MoveCol(int from, int to) {
+bool XBrowseModel::MoveCol(int from, int to, bool respectFreeze) {
     const int n = int(aDisplay.size());
     if (from < 1 || from > n || to < 1 || to > n || from == to) return false;
+    if (respectFreeze && (from <= nFreeze) != (to <= nFreeze)) return false;
+    TXBrwColumn& moving = aCols[size_t(aDisplay[size_t(from) - 1]) - 1];
+    const std::string& target = aCols[size_t(aDisplay[size_t(to) - 1]) - 1].cGrpHdr;
+    if (moving.cGrpHdr != target) {
+        if (!lAllowColReGroup) return false;
+        moving.cGrpHdr = target;
+    }
     const int c = aDisplay[size_t(from) - 1];
     aDisplay.erase(aDisplay.begin() + (from - 1));
     aDisplay.insert(aDisplay.begin() + (to - 1), c);
+    if (bOnSwapCol) bOnSwapCol(from, to);
     return true;
 }
 
@@ -340,6 +500,79 @@ TXBrwColumn& XBrowseModel::SetGroupHeader(const std::string& text, int first, in
     last = std::min(last, int(aDisplay.size()));
     for (int i = std::max(first, 1); i <= last; ++i) aCols[size_t(aDisplay[size_t(i) - 1]) - 1].cGrpHdr = text;
     return aCols[size_t(aDisplay[size_t(std::max(first, 1)) - 1]) - 1];
+}
+
+double XBrowseModel::SumOfCols(const std::vector<int>& cols, int type) const {
+    std::optional<double> out;
+    for (int n : cols) {
+        if (n < 1 || n > int(aCols.size())) continue;
+        const Value v = aCols[size_t(n) - 1].GetValue();
+        if (!v.isNumber()) continue;
+        const double x = v.number();
+        if (!out) out = x;
+        else if (type == AGGR_MIN) out = std::min(*out, x);
+        else if (type == AGGR_MAX) out = std::max(*out, x);
+        else *out += x;
+    }
+    return out.value_or(0.0);
+}
+
+std::vector<int> XBrowseModel::GroupCols(const std::string& group) const {
+    std::vector<int> cols;
+    for (int c : aDisplay)
+        if (!group.empty() && upper(aCols[size_t(c) - 1].cGrpHdr) == upper(group)) cols.push_back(c);
+    return cols;
+}
+
+TXBrwColumn& XBrowseModel::SetGroupTotal(const std::string& group, const std::string& header, int type) {
+    return SetGroupTotal(GroupCols(group), header, type);
+}
+
+TXBrwColumn& XBrowseModel::SetGroupTotal(const std::vector<int>& cols, const std::string& header, int type) {
+    // After the listed column that stands furthest right.
+    size_t after = 0;
+    for (size_t i = 0; i < aDisplay.size(); ++i)
+        if (std::find(cols.begin(), cols.end(), aDisplay[i]) != cols.end()) after = i + 1;
+    TXBrwColumn& col = AddCol();
+    const int n = col.nCreationOrder;
+    aDisplay.pop_back();
+    aDisplay.insert(aDisplay.begin() + std::ptrdiff_t(after ? after : aDisplay.size()), n);
+    col.cHeader = header;
+    col.cDataType = 'N';
+    col.lReadOnly = true;
+    col.bEditValue = [this, cols, type](const Value*) { return Value(SumOfCols(cols, type)); };
+    return col;
+}
+
+std::unique_ptr<TXbrRow> XBrowseModel::DataRow(bool newRow) {
+    auto row = std::make_unique<TXbrRow>(*this);
+    if (newRow) {
+        row->lNew = true;
+        row->nRecNo = Value();
+        row->nKeyNo = 0;
+        for (size_t i = 0; i < aCols.size(); ++i) row->aValues[i] = row->aOriginals[i] = aCols[i].BlankValue();
+    }
+    return row;
+}
+
+std::unique_ptr<TXbrRow> XBrowseModel::CurrentRow() { return DataRow(false); }
+
+Value XBrowseModel::aRow() const {
+    if (!(nDataType & DATATYPE_ARRAY) || nArrayAt < 1 || nArrayAt > int(aArrayData.size())) return {};
+    return aArrayData[size_t(nArrayAt) - 1];
+}
+
+void XBrowseModel::ClearBlocks() {
+    src = XbrSource{};
+    nStretchCol = 0;
+}
+
+bool XBrowseModel::Edit(bool newRow) {
+    if (!bEdit || (!newRow && nLen == 0)) return false;
+    const std::unique_ptr<TXbrRow> row = DataRow(newRow);
+    bEdit(*row);
+    KeyCount();
+    return true;
 }
 
 // ---- navigation -----------------------------------------------------------
@@ -419,6 +652,66 @@ void XBrowseModel::GoLeft() {
 
 void XBrowseModel::GoRight() {
     if (nColSel < int(Display().size())) ++nColSel;
+    ScrollToSelected();
+}
+
+void XBrowseModel::GoLeftMost() {
+    nColSel = 1;
+    nColOffset = 1;
+}
+
+void XBrowseModel::GoRightMost() {
+    nColSel = std::max(1, int(Display().size()));
+    ScrollToSelected();
+}
+
+bool XBrowseModel::GoToCol(const Value& x) {
+    const auto d = Display();
+    for (size_t i = 0; i < d.size(); ++i) {
+        if (!aCols[size_t(d[i]) - 1].SameColAs(x)) continue;
+        nColSel = int(i) + 1;
+        if (nColSel > nFreeze && nColSel < nFreeze + nColOffset) nColOffset = nColSel - nFreeze;
+        ScrollToSelected();
+        return true;
+    }
+    return false;
+}
+
+void XBrowseModel::SelectCol(int n) {
+    const int count = int(Display().size());
+    if (count == 0) return;
+    n = std::clamp(n, 1, count);
+    const bool wholeRow = nMarqueeStyle == 0 || nMarqueeStyle >= 5;
+    if (wholeRow) {
+        nColOffset = std::max(1, n - nFreeze);
+        return;
+    }
+    nColSel = n;
+    ScrollToSelected();
+}
+
+int XBrowseModel::ColLeft(int i) const {
+    const auto d = Display();
+    if (i < 1 || i > int(d.size())) return -1;
+    int left = 0;
+    for (int k = 1; k <= int(d.size()); ++k) {
+        const bool scrolledOff = k > nFreeze && k < nFreeze + nColOffset;
+        if (scrolledOff) {
+            if (k == i) return -1;
+            continue;
+        }
+        if (k == i) return left;
+        left += aCols[size_t(d[size_t(k) - 1]) - 1].nWidth;
+    }
+    return -1;
+}
+
+void XBrowseModel::ScrollToSelected() {
+    const auto d = Display();
+    if (nClientWidth <= 0 || nColSel < 1 || nColSel > int(d.size())) return;
+    if (nColSel > nFreeze && nColSel < nFreeze + nColOffset) nColOffset = nColSel - nFreeze;
+    auto right = [&] { return ColLeft(nColSel) + aCols[size_t(d[size_t(nColSel) - 1]) - 1].nWidth; };
+    while (nColSel > nFreeze + nColOffset && right() > nClientWidth) ++nColOffset;
 }
 
 bool XBrowseModel::KeyDown(int vk, bool ctrl, bool shift) {
@@ -441,12 +734,10 @@ bool XBrowseModel::KeyDown(int vk, bool ctrl, bool shift) {
         case VK_PRIOR: ctrl ? GoTop() : PageUp(); return true;
         case VK_NEXT: ctrl ? GoBottom() : PageDown(); return true;
         case VK_LEFT:
-            if (ctrl) nColSel = 1, nColOffset = 1;
-            else GoLeft();
+            ctrl ? GoLeftMost() : GoLeft();
             return true;
         case VK_RIGHT:
-            if (ctrl) nColSel = std::max(1, int(Display().size()));
-            else GoRight();
+            ctrl ? GoRightMost() : GoRight();
             return true;
         default: break;
     }
@@ -842,6 +1133,30 @@ bool XBrowseModel::RestoreState(const std::string& text) {
     return true;
 }
 
+bool XBrowseModel::SetColsAsRows(const std::vector<int>& cols) {
+    std::vector<int> known;
+    for (int n : cols)
+        if (n >= 1 && n <= int(aCols.size()) && std::find(known.begin(), known.end(), n) == known.end()) known.push_back(n);
+    if (known.size() < 2) return false;
+    int widest = 0;
+    for (int n : known) widest = std::max(widest, aCols[size_t(n) - 1].nWidth);
+    for (size_t i = 0; i < known.size(); ++i) {
+        TXBrwColumn& c = aCols[size_t(known[i]) - 1];
+        c.nWidth = widest;
+        c.aRowCols.clear();
+        if (i > 0) c.lHide = true;
+    }
+    aCols[size_t(known[0]) - 1].aRowCols = known;
+    return true;
+}
+
+int XBrowseModel::StackedRows() const {
+    size_t most = 1;
+    for (const TXBrwColumn& c : aCols)
+        if (!c.lHide) most = std::max(most, c.aRowCols.size());
+    return int(most);
+}
+
 void XBrowseModel::WorkMergeData(TXBrwColumn& col) {
     col.aMerge.clear();
     if (nLen == 0) return;
@@ -892,6 +1207,58 @@ int XBrowseModel::decimalsInData(const TXBrwColumn& col) const {
     return dec;
 }
 
+namespace {
+
+// A valid field name not among `used` (which it joins): letters, digits and
+// "_", starting with a letter, 10 at most; "COL" and the column number for
+// a header without any letter or digit.
+std::string xbrFieldName(const std::string& header, int colNo, std::vector<std::string>& used) {
+    std::string name;
+    for (char ch : upper(alltrim(header))) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    if (name.find_first_not_of('_') == std::string::npos) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "COL%02d", colNo);
+        name = buf;
+    } else if (!std::isalpha(static_cast<unsigned char>(name[0]))) {
+        name = "F" + name;
+    }
+    name = name.substr(0, 10);
+    for (int k = 2; std::find(used.begin(), used.end(), name) != used.end(); ++k) {
+        const std::string tail = std::to_string(k);
+        name = name.substr(0, std::min(name.size(), 10 - tail.size() - 1)) + "_" + tail;
+        if (std::find(used.begin(), used.end(), name) != used.end()) name = name.substr(0, name.rfind('_'));
+    }
+    used.push_back(name);
+    return name;
+}
+
+// A structure someone edited, made writable: valid unique names, known
+// types, lengths and decimals the format holds.
+std::vector<DbfField> xbrSoundStructure(const std::vector<DbfField>& asked) {
+    std::vector<DbfField> out;
+    std::vector<std::string> used;
+    for (size_t i = 0; i < asked.size(); ++i) {
+        DbfField f = asked[i];
+        f.name = xbrFieldName(f.name, int(i) + 1, used);
+        f.type = char(std::toupper(static_cast<unsigned char>(f.type)));
+        if (std::string("CNDLM").find(f.type) == std::string::npos) f.type = 'C';
+        switch (f.type) {
+            case 'D': f.length = 8, f.decimals = 0; break;
+            case 'L': f.length = 1, f.decimals = 0; break;
+            case 'M': f.length = 10, f.decimals = 0; break;
+            case 'N':
+                f.length = std::clamp(f.length, 1, 19);
+                f.decimals = std::clamp(f.decimals, 0, std::max(0, f.length - 2));
+                break;
+            default: f.length = std::clamp(f.length, 1, 254), f.decimals = 0;
+        }
+        out.push_back(f);
+    }
+    return out;
+}
+
+}  // namespace
+
 std::vector<DbfField> XBrowseModel::DbfStructure() const {
     std::vector<DbfField> fields;
     std::vector<std::string> used;
@@ -900,24 +1267,7 @@ std::vector<DbfField> XBrowseModel::DbfStructure() const {
     for (int c : Display()) {
         const TXBrwColumn& col = aCols[size_t(c) - 1];
         DbfField f;
-        // A field name: letters, digits and "_", starting with a letter, 10 at most.
-        std::string name;
-        for (char ch : upper(alltrim(col.cHeader))) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        if (name.find_first_not_of('_') == std::string::npos) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "COL%02d", c);
-            name = buf;
-        } else if (!std::isalpha(static_cast<unsigned char>(name[0]))) {
-            name = "F" + name;
-        }
-        name = name.substr(0, 10);
-        for (int k = 2; std::find(used.begin(), used.end(), name) != used.end(); ++k) {
-            const std::string tail = std::to_string(k);
-            name = name.substr(0, std::min(name.size(), 10 - tail.size() - 1)) + "_" + tail;
-            if (std::find(used.begin(), used.end(), name) != used.end()) name = name.substr(0, name.rfind('_'));
-        }
-        used.push_back(name);
-        f.name = name;
+        f.name = xbrFieldName(col.cHeader, c, used);
         char t = col.cDataType;
         if (t == 'T') t = 'D';
         if (t != 'D' && t != 'L' && t != 'M' && t != 'N') {
@@ -939,12 +1289,13 @@ std::vector<DbfField> XBrowseModel::DbfStructure() const {
     return fields;
 }
 
-std::string XBrowseModel::ToDbf(const std::string& path) {
+std::string XBrowseModel::ToDbf(const std::string& path, const std::vector<DbfField>& structure) {
     if (nLen == 0) return "No rows";
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::exists(path, ec) && !MSGYESNO(Value("Replace " + path + " ?"), Value("Please select"))) return "Not replaced";
-    const std::vector<DbfField> fields = DbfStructure();
+    const std::vector<DbfField> fields =
+        structure.size() == Display().size() ? xbrSoundStructure(structure) : DbfStructure();
     const fs::path target(path);
     const std::string folder = target.parent_path().string();
     const std::string temp = CTEMPFILE(folder.empty() ? "." : folder, "dbf");

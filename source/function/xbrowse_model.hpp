@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "dbf_area.hpp"
 #include "dbf_file.hpp"
 #include "link_list.hpp"
 #include "value.hpp"
@@ -36,9 +37,13 @@ struct XbrSource {
     std::function<void()> bUnLock = [] {};
     std::function<bool()> bSaveData = [] { return true; };
     std::function<void()> bDelete;
+    // A new blank row at the end, made current; false when it cannot be.
+    std::function<bool()> bAppend;
     std::function<void()> bPastEof;
     std::function<void()> bOnSkip = [] {};
 };
+
+class TXbrRow;
 
 class XBrowseModel {
 public:
@@ -52,6 +57,17 @@ public:
     // the file; deleting marks the record.
     void SetDbf(std::shared_ptr<DbfFile> table, bool addColumns = true);
 
+    // A work area (the selected one when none is given; nothing happens
+    // when no table is open): one column per field read and written on the
+    // area's current record, the record number as bookmark and position
+    // (the engine keeps no index orders), record locks as Lock and UnLock,
+    // deleting marks the record under its lock.
+    // With records given, the browse walks that list of record numbers
+    // instead (kinds 1 + 2): each move puts the area on the row's record
+    // (a row that is a list holds it first).
+    void SetRDD(std::shared_ptr<DbfArea> area = nullptr, bool addColumns = true, ValueList records = {});
+    std::shared_ptr<DbfArea> Area() const { return area_; }
+
     // An outline: one visible item per row, a first column "Item" showing
     // the prompt (frozen); moves run onMove with the new current item.
     void SetTree(std::unique_ptr<TLinkList> tree, std::function<void(TTreeItem&)> onMove = {});
@@ -60,14 +76,41 @@ public:
 
     // Columns.
     TXBrwColumn& AddCol();
+    // A new column at creation position n (default: last), the later ones
+    // renumbered; it is shown in display order after the one before it.
+    TXBrwColumn& InsCol(int n = 0);
     // Removes column n (creation number); never the last one.
     bool DelCol(int n);
+    // Exchanges the display positions of columns a and b (creation numbers).
+    bool SwapCols(int a, int b);
+    // The listed columns (creation numbers) first in display order; the
+    // others follow, or, without keepOthers, leave the display.
+    void ReArrangeCols(const std::vector<int>& cols, bool keepOthers = true);
+    // Widens one column to fill nClientWidth: nStretchCol > 0 a creation
+    // number, -1 the last display column, -2 the widest text column.
+    void ColStretch();
+    int nStretchCol = 0;
     TXBrwColumn* oCol(const Value& x);
     // Display order: creation numbers of the visible columns.
     std::vector<int> Display() const;
     TXBrwColumn* SelectedCol();
-    bool MoveCol(int from, int to);  // display positions, from 1
+    // Moves a column in display order (positions from 1). Refused across
+    // the frozen columns when respectFreeze, and between different group
+    // headers unless lAllowColReGroup (then the column takes the target's
+    // group header); bOnSwapCol (from, to) runs after a move.
+    bool MoveCol(int from, int to, bool respectFreeze = false);
+    bool lAllowColReGroup = false;
+    std::function<void(int from, int to)> bOnSwapCol;
     TXBrwColumn& SetGroupHeader(const std::string& text, int first, int last);
+    // The sum (type 1), minimum (2) or maximum (4) of the numeric values of
+    // the columns (creation numbers) in the current row.
+    double SumOfCols(const std::vector<int>& cols, int type = AGGR_SUM) const;
+    // The creation numbers of the columns under a group header.
+    std::vector<int> GroupCols(const std::string& group) const;
+    // Adds after the columns (in display order) a read-only column whose
+    // value is their SumOfCols; returns it.
+    TXBrwColumn& SetGroupTotal(const std::vector<int>& cols, const std::string& header = "Total", int type = AGGR_SUM);
+    TXBrwColumn& SetGroupTotal(const std::string& group, const std::string& header = "Total", int type = AGGR_SUM);
 
     // Navigation; each clears the seek text.
     int KeyCount();
@@ -80,6 +123,21 @@ public:
     void PageDown();
     void GoLeft();
     void GoRight();
+    // The first column, unscrolled; the last one, scrolled into view.
+    void GoLeftMost();
+    void GoRightMost();
+    // Selects a visible column (header, creation number), scrolling it into
+    // view; false for a hidden or unknown column.
+    bool GoToCol(const Value& col);
+    // Display column n selected (whole-row marquee styles: the columns
+    // scrolled so that n comes first after the frozen ones).
+    void SelectCol(int n);
+    // The left pixel of display position i (from 1) as the columns stand
+    // scrolled, -1 when scrolled out of sight.
+    int ColLeft(int i) const;
+    // Scrolls the columns until the selected one is fully visible in
+    // nClientWidth (never past the frozen columns).
+    void ScrollToSelected();
     void GoToRow(int keyNo);
     // Keys as the window receives them (virtual-key codes, Ctrl flag):
     // true when the key was handled. Ctrl+C only copies (into copied()).
@@ -115,6 +173,9 @@ public:
     // Clipboard: the current or selected rows as tab-separated lines
     // joined by CR LF; Paste reads the same form into the source.
     std::string ClpRow(bool allCols) const;
+    // A cell's clipboard text (dates "YYYY-MM-DD", logicals as the
+    // spreadsheet's words, line breaks " ; ", tabs blanks).
+    std::string ClpText(const TXBrwColumn& col) const { return cellClipText(col); }
     std::string Copy();
     bool Paste(const std::string& text);
 
@@ -123,10 +184,40 @@ public:
     void Eval(const std::function<void()>& block, const std::function<bool()>& forBlock = {},
               const std::function<bool()>& whileBlock = {}, int count = -1);
 
+    // The record editor: bEdit gets the row to edit, whose Save writes it
+    // back. DataRow is the current row, or, for a new row, blank values
+    // that Save appends as a new row. Edit runs bEdit on it and counts the
+    // rows again afterwards; false without bEdit.
+    std::function<void(TXbrRow&)> bEdit;
+    std::unique_ptr<TXbrRow> CurrentRow();
+    // The source's services through the browse.
+    bool Bof() const { return !src.bBof || src.bBof(); }
+    bool Eof() const { return !src.bEof || src.bEof(); }
+    bool Lock() { return !src.bLock || src.bLock(); }
+    void UnLock() { if (src.bUnLock) src.bUnLock(); }
+    bool SaveData() { return !src.bSaveData || src.bSaveData(); }
+    // The current array row (nil for other sources or none).
+    Value aRow() const;
+    // The selected column's display position.
+    int nAt() const { return nColSel; }
+    // Forgets the navigation closures and the stretch column.
+    void ClearBlocks();
+    Value BookMark() const { return src.bBookMark ? src.bBookMark() : Value(); }
+    void BookMark(const Value& mark) { if (src.bBookGoTo) src.bBookGoTo(mark); }
+    std::unique_ptr<TXbrRow> DataRow(bool newRow = false);
+    bool Edit(bool newRow = false);
+
     // Saved layout ("XS1:" literal pairs); RestoreState accepts only the
     // known names and leaves the browse unchanged on a refused text.
     std::string SaveState() const;
     bool RestoreState(const std::string& text);
+
+    // Paints the columns (creation numbers) one below the other in the
+    // first one's cell: the others are hidden as columns, all take the
+    // widest width. False for fewer than two known columns.
+    bool SetColsAsRows(const std::vector<int>& cols);
+    // The most cells any column stacks (1 when none does).
+    int StackedRows() const;
 
     // Per row of each vertically merged column, the equal rows above and
     // below; a nil value counts as blank.
@@ -136,7 +227,9 @@ public:
     // from the headers made valid and unique. An existing file is replaced
     // only when the question "Replace" is answered yes. Empty on success,
     // else the reason.
-    std::string ToDbf(const std::string& path);
+    // A structure given (one field per shown column, as edited by the user)
+    // is made writable first: valid unique names, known types, lengths.
+    std::string ToDbf(const std::string& path, const std::vector<DbfField>& structure = {});
 
     // Spreadsheet export needs a spreadsheet program through automation,
     // which this system does not drive: each answers with its alert and
@@ -156,6 +249,7 @@ public:
     std::vector<int> aDisplay;  // empty: all visible columns in creation order
     int nRowSel = 1, nColSel = 1, nColOffset = 1, nFreeze = 0;
     int nDataRows = 1;  // rows the window shows
+    int nClientWidth = 0;  // pixels the window shows across (0: unknown)
     int nLen = 0;
     int nRowHeight = 20;
     int nMarqueeStyle = 2;
@@ -164,6 +258,14 @@ public:
     std::string cSeek;
     bool lIncrFilter = false, lSeekWild = false, lAutoSort = false, lSortDescend = true;
     bool lFormulaEdit = false;
+    // Editing: typed keys start edits, Enter starts one, F2 starts one;
+    // the move after an edit (see xbrGoNextCtrl); an edit is open.
+    bool lFastEdit = false, lEnterKey2Edit = true, lF2KeyToEdit = false;
+    int nMoveType = 6;
+    bool lEditMode = false;
+    // Typing past the end of an edit field ends the edit as Enter (and,
+    // with lFastEdit, the key starts the next cell's edit).
+    bool lExitGetOnTypeOut = false;
     bool lAllowCopy = true, lCanPaste = false, lAutoAppend = true;
     std::function<void(int)> bOnMultiSelect;
     // The last text Copy produced (the window puts it on the clipboard).
@@ -179,6 +281,7 @@ private:
     int decimalsInData(const TXBrwColumn& col) const;
 
     std::shared_ptr<DbfFile> dbf_;
+    std::shared_ptr<DbfArea> area_;
     std::unique_ptr<TLinkList> tree_;
     std::uint32_t recNo_ = 0;
     std::string copied_;

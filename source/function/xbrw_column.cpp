@@ -59,6 +59,7 @@ Value TXBrwColumn::BlankValue() const {
 
 std::string TXBrwColumn::StrData() const {
     if (bStrData) return bStrData();
+    if (hChecked) return CheckText();
     const Value v = GetValue();
     if (v.isNumber() && v.number() == 0 && !lDisplayZeros) return "";
     return xbrValueText(v, nDataDec > 0 ? nDataDec : (cDataType == 'N' && nDataLen > 0 ? 0 : -1));
@@ -78,6 +79,92 @@ bool TXBrwColumn::SameColAs(const Value& x) const {
     if (!x.isText()) return false;
     if (upper(x.text()) == upper(cHeader) || squeezed(x.text()) == squeezed(cHeader)) return true;
     return !cGrpHdr.empty() && upper(x.text()) == upper(cGrpHdr + "_" + cHeader);
+}
+
+void TXBrwColumn::SetCheck(std::function<void(TXBrwColumn&, const Value&, int)> postEdit, std::optional<int> editType,
+                           std::vector<std::string> texts) {
+    hChecked = true;
+    cDataType = 'L';
+    if (postEdit) {
+        bOnPostEdit = std::move(postEdit);
+        nEditType = 1;
+    } else if (editType) {
+        nEditType = *editType;
+    }
+    aCheckTexts = texts.size() >= 3 ? std::move(texts) : std::vector<std::string>{};
+}
+
+std::string TXBrwColumn::CheckText() const {
+    if (aCheckTexts.size() < 3) return "";
+    const Value v = bEditValue ? bEditValue(nullptr) : Value();
+    return v.isLogical() ? aCheckTexts[v.logical() ? 0 : 1] : aCheckTexts[2];
+}
+
+int TXBrwColumn::AddBmpFile(const std::string& file) {
+    const TreePicture p = treeLoadPicture("", file);
+    if (!p) return 0;
+    aBitmaps.push_back({p, true});
+    return int(aBitmaps.size());
+}
+
+int TXBrwColumn::AddResource(const std::string& name) {
+    const TreePicture p = treeLoadPicture(name, "");
+    if (!p) return 0;
+    aBitmaps.push_back({p, true});
+    return int(aBitmaps.size());
+}
+
+int TXBrwColumn::AddBmpHandle(TreePicture handle) {
+    if (!handle) return 0;
+    aBitmaps.push_back({handle, false});
+    return int(aBitmaps.size());
+}
+
+int TXBrwColumn::AddBitmap(const std::string& fileOrResource) {
+    // A name with a dot is a file, else a resource.
+    return fileOrResource.find('.') != std::string::npos ? AddBmpFile(fileOrResource) : AddResource(fileOrResource);
+}
+
+TreePicture TXBrwColumn::aBitmap(int n) const {
+    return n >= 1 && n <= int(aBitmaps.size()) ? aBitmaps[size_t(n) - 1].handle : 0;
+}
+
+bool TXBrwColumn::ChangeBitmap(int n, TreePicture handle) {
+    if (n < 1 || n > int(aBitmaps.size())) return false;
+    XbrBitmap& b = aBitmaps[size_t(n) - 1];
+    if (b.owned) treeReleasePicture(b.handle);
+    b = {handle, false};
+    return true;
+}
+
+TreePicture TXBrwColumn::CellBitmap() const { return bBmpData ? aBitmap(bBmpData()) : 0; }
+
+void TXBrwColumn::ReleaseBitmaps() {
+    for (const XbrBitmap& b : aBitmaps)
+        if (b.owned) treeReleasePicture(b.handle);
+    aBitmaps.clear();
+}
+
+void TXBrwColumn::SetProgBar(double total, int width, std::optional<std::uint32_t> bar,
+                             std::optional<std::uint32_t> back) {
+    lProgBar = true;
+    nProgTot = std::max(1.0, total);
+    if (width > 0) nWidth = width;
+    if (bar) nClrProgBar = *bar;
+    if (back) nClrProgBack = *back;
+}
+
+int TXBrwColumn::ProgFill(int width) const {
+    const Value v = GetValue();
+    const double part = v.isNumber() ? v.number() / std::max(1.0, nProgTot) : 0.0;
+    return std::clamp(int(part * width + 0.5), 0, std::max(0, width));
+}
+
+int TXBrwColumn::MergeRows(int keyNo, bool topLine, int rowsLeft) const {
+    if (!lMergeVert || keyNo < 1 || keyNo > int(aMerge.size())) return 1;
+    const XbrMerge& m = aMerge[size_t(keyNo) - 1];
+    if (m.above > 0 && !topLine) return 0;
+    return std::max(1, std::min(m.below + 1, rowsLeft));
 }
 
 void TXBrwColumn::ResetTotal() {

@@ -3,11 +3,13 @@
 // browse window paints what it gives.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "tree_pictures.hpp"
 #include "value.hpp"
 
 namespace wl {
@@ -49,6 +51,36 @@ public:
     std::function<std::string()> bStrData;
     // Called after an edit with the value and the key that ended it.
     std::function<void(TXBrwColumn&, const Value&, int key)> bOnPostEdit;
+    // Editing: the picture, the validation of an edited value, whether the
+    // cell may be edited now; list editors (type 2 and 4) show the texts and
+    // give the bound value of the chosen entry (the text when none); button
+    // editors (types 3 to 5) ask bEditBlock (row, column, column, key) for
+    // the new value (nil: nothing changes).
+    std::string cEditPicture;
+    std::function<bool(const Value&)> bEditValid;
+    std::function<bool()> bEditWhen;
+    std::vector<std::string> aEditListTxt;
+    ValueList aEditListBound;
+    std::function<Value(int row, int col, TXBrwColumn&, int key)> bEditBlock;
+    std::string cBtnCaption = "...";
+    bool lAutoSave = false;  // an editor that loses the focus keeps its value
+    std::string cEditKeys;  // the characters that start an edit, when set
+
+    // A check column shows a check mark (true), an empty box (false) or
+    // nothing (other values); texts only when three were given.
+    bool hChecked = false;
+    std::vector<std::string> aCheckTexts;
+
+    // Mouse events on the column: (row, col pixels, flags).
+    using XbrMouse = std::function<void(int row, int col, unsigned flags)>;
+    XbrMouse bLClickHeader, bRClickHeader, bLClickFooter, bRClickFooter, bLDClickData, bRClickData;
+    // Tool tips: over the header the fixed text, over a cell the closure's
+    // (row, col pixels) text; "" shows none.
+    std::string cToolTip;
+    std::function<std::string(int row, int col)> bToolTip;
+    // A pop-up menu for the column's cells (its handle, shown below the
+    // cell and destroyed afterwards); none: the browse's.
+    std::function<std::uintptr_t(TXBrwColumn&)> bPopUp;
 
     // Sorting: an element number, a field name or tag; cOrder "", "A", "D".
     Value cSortOrder;
@@ -66,6 +98,49 @@ public:
 
     bool lMergeVert = false;
     std::vector<XbrMerge> aMerge;
+    // How many screen rows the cell of row keyNo spans when painted on a
+    // line with rowsLeft rows from it to the bottom (itself included): 1
+    // for an unmerged cell, 0 when a run begun on a line above covers it
+    // (topLine: no line above on screen, so the run is painted from here).
+    int MergeRows(int keyNo, bool topLine, int rowsLeft) const;
+
+    // Pictures in cells: the column's bitmaps (handles made through the
+    // picture hooks of tree_pictures.hpp), and which one a cell shows:
+    // bBmpData answers its number from 1 (0: none). Alignment 0 left, 1
+    // right, 2 centre; a column with only pictures centres them.
+    struct XbrBitmap {
+        TreePicture handle = 0;
+        bool owned = false;  // loaded here: released by ReleaseBitmaps
+    };
+    std::vector<XbrBitmap> aBitmaps;
+    std::function<int()> bBmpData;
+    int nDataBmpAlign = 0;
+    // Adds a bitmap (loaded from a file or the program's resources, or a
+    // handle someone else keeps); answers its number, 0 when it did not load.
+    int AddBmpFile(const std::string& file);
+    int AddResource(const std::string& name);
+    int AddBmpHandle(TreePicture handle);
+    int AddBitmap(const std::string& fileOrResource);
+    TreePicture aBitmap(int n) const;
+    // Replaces bitmap n (the old one released when it was loaded here).
+    bool ChangeBitmap(int n, TreePicture handle);
+    // The picture the current cell shows (0: none).
+    TreePicture CellBitmap() const;
+    void ReleaseBitmaps();
+
+    // A progress-bar column: the value over nProgTot fills that part of the
+    // cell in the first colour over the second (RGB values as 0xBBGGRR).
+    bool lProgBar = false;
+    double nProgTot = 1;
+    std::uint32_t nClrProgBar = 0xFFC8C8, nClrProgBack = 0x00FFFF;
+    void SetProgBar(double total, int width = 0, std::optional<std::uint32_t> bar = {},
+                    std::optional<std::uint32_t> back = {});
+    // The filled pixels of a cell `width` wide for the current value.
+    int ProgFill(int width) const;
+
+    // Stacked cells: the creation numbers of the columns painted one below
+    // the other in this column's cell (itself first), see SetColsAsRows.
+    std::vector<int> aRowCols;
 
     // The value (BlankValue when the closure is missing or gives nil).
     Value GetValue() const;
@@ -79,6 +154,15 @@ public:
     // Same column: its creation number, or its header ignoring case and
     // blanks, tabs and line breaks.
     bool SameColAs(const Value& x) const;
+
+    // Makes this a check column; editable with a post-edit closure, or by
+    // an edit type (number) or a flag (true: type 1). Texts for true,
+    // false and other values are shown only when all three are given.
+    void SetCheck(std::function<void(TXBrwColumn&, const Value&, int)> postEdit = {}, std::optional<int> editType = {},
+                  std::vector<std::string> texts = {});
+    // The check column's text for the current value.
+    std::string CheckText() const;
+    bool IsMemo() const { return DataType() == 'M'; }
 
     bool IsTotalled() const { return lTotal || nFooterType != 0; }
     void ResetTotal();

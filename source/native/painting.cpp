@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "library_messages.hpp"
 #include "meter_model.hpp"
 #include "design_grid.hpp"
 
@@ -47,6 +48,39 @@ void WNDBOXRAISED(HDC hDC, int nTop, int nLeft, int nBottom, int nRight) {
     DrawEdge(hDC, &r, BDR_RAISEDINNER, BF_RECT);
 }
 
+void WNDBOXPEN(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, HPEN hPen) {
+    if (!hDC || !hPen) return;
+    const HGDIOBJ old = SelectObject(hDC, hPen);
+    const POINT corners[] = {{nLeft, nTop}, {nRight, nTop}, {nRight, nBottom}, {nLeft, nBottom}, {nLeft, nTop}};
+    Polyline(hDC, corners, 5);
+    SelectObject(hDC, old);
+}
+
+void WNDBOX(HDC hDC, int nTop, int nLeft, int nBottom, int nRight) {
+    WNDBOXPEN(hDC, nTop, nLeft, nBottom, nRight, static_cast<HPEN>(GetStockObject(BLACK_PEN)));
+}
+
+void WNDBOX2007(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, Color nColor) {
+    HPEN pen = CreatePen(PS_SOLID, 1, nColor & 0xFFFFFF);
+    WNDBOXPEN(hDC, nTop, nLeft, nBottom, nRight, pen);
+    DeleteObject(pen);
+}
+
+namespace {
+// Frames the client area on the given context, or on the window's own.
+void frameClient(HWND hWnd, HDC hDC, void (*frame)(HDC, int, int, int, int)) {
+    if (!hWnd) return;
+    RECT r{};
+    GetClientRect(hWnd, &r);
+    HDC dc = hDC ? hDC : GetDC(hWnd);
+    frame(dc, r.top, r.left, r.bottom - 1, r.right - 1);
+    if (!hDC) ReleaseDC(hWnd, dc);
+}
+}  // namespace
+
+void WNDRAISED(HWND hWnd, HDC hDC) { frameClient(hWnd, hDC, &WNDBOXRAISED); }
+void WNDINSET(HWND hWnd, HDC hDC) { frameClient(hWnd, hDC, &WNDBOXIN); }
+
 int METERPAINT(HWND hWnd, HDC hDC, int nPercent, const std::string& cText, bool lPercentage, Color nClrPane,
                Color nClrText, Color nClrBar, Color nClrBarText, HFONT hFont) {
     const int percent = std::clamp(nPercent, 0, 100);
@@ -90,6 +124,13 @@ void MSGPAINT(HWND hWnd, const std::string& cMsg, const std::string& cMsgDef, bo
 bool LBXMEASURE(MEASUREITEMSTRUCT* item, int nHeight) {
     if (item) item->itemHeight = static_cast<UINT>(nHeight);
     return true;
+}
+
+bool LBXMEASURE2(MEASUREITEMSTRUCT* item, int nHeight) { return LBXMEASURE(item, nHeight); }
+
+LRESULT REFLECTDRAWITEM(const DRAWITEMSTRUCT* item) {
+    if (!item || !item->hwndItem) return 0;
+    return SendMessageA(item->hwndItem, LM_DRAWITEM, item->CtlID, reinterpret_cast<LPARAM>(item));
 }
 
 bool LBXDRAWITEM(const DRAWITEMSTRUCT* item, const std::vector<HBITMAP>& aBitmaps,

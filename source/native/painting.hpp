@@ -24,6 +24,10 @@ void MSGPAINT(HWND hWnd, const std::string& cMsg, const std::string& cMsgDef, bo
               Color nClrText, Color nClrBack, HFONT hFont, bool lInset, HDC hDC);
 
 bool LBXMEASURE(MEASUREITEMSTRUCT* item, int nHeight);
+bool LBXMEASURE2(MEASUREITEMSTRUCT* item, int nHeight);
+// Hands a parent's owner-draw request to the item's control (LM_DRAWITEM);
+// the control's answer.
+LRESULT REFLECTDRAWITEM(const DRAWITEMSTRUCT* item);
 // An owner-drawn list or combo item: its text and its bitmap (an item with
 // no text or bitmap draws none).
 bool LBXDRAWITEM(const DRAWITEMSTRUCT* item, const std::vector<HBITMAP>& aBitmaps,
@@ -45,6 +49,15 @@ void XORDOTRECT(HWND hWnd, int nTop, int nLeft, int nBottom, int nRight);
 // Sunken, raised and plain frames.
 void WNDBOXIN(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);
 void WNDBOXRAISED(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);
+// Plain frames: in the stock black pen, in a one-pixel pen of the colour,
+// in the given pen. Bottom and right are inside the frame.
+void WNDBOX(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);
+void WNDBOX2007(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, Color nColor);
+void WNDBOXPEN(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, HPEN hPen);
+// A raised (sunken) frame around the window's client area less its last
+// column and row; no context: the window's own.
+void WNDRAISED(HWND hWnd, HDC hDC = nullptr);
+void WNDINSET(HWND hWnd, HDC hDC = nullptr);
 
 // Makes the window's label children paint transparently on the brush.
 void FIXSAYS(HWND hWnd, HBRUSH hBrush);

@@ -53,6 +53,21 @@ HWND showWindowToolTip(HWND hWnd, const ToolTipText& tip, bool lBalloon, int nDe
     return h;
 }
 
+void TOOLTIPAT(HWND hTip, int nX, int nY) {
+    if (!IsWindow(hTip)) return;
+    // The tool is set again with its own text: a record without one would
+    // empty it.
+    std::string text = toolTipText(hTip);
+    TTTOOLINFOA ti{};
+    ti.cbSize = kToolInfoSize;
+    if (!SendMessageA(hTip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&ti))) return;
+    ti.lpszText = text.data();
+    ti.uFlags = (ti.uFlags & ~TTF_SUBCLASS) | TTF_TRACK | TTF_ABSOLUTE;
+    SendMessageA(hTip, TTM_SETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageA(hTip, TTM_TRACKPOSITION, 0, MAKELPARAM(static_cast<WORD>(nX), static_cast<WORD>(nY)));
+    SendMessageA(hTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+}
+
 std::string toolTipText(HWND hTip) {
     if (!IsWindow(hTip)) return "";
     // Common controls 6 cut the text at the buffer's size (wParam); older

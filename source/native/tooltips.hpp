@@ -29,6 +29,10 @@ struct ToolTipText {
 // wide, shown after nDelay milliseconds of rest, with the title and colours.
 HWND showWindowToolTip(HWND hWnd, const ToolTipText& tip, bool lBalloon, int nDelay);
 
+// Shows the tooltip's first tool at once at a point of the screen (a
+// tracked tip) instead of where the mouse rests.
+void TOOLTIPAT(HWND hTip, int nX, int nY);
+
 // The text of the tooltip's first tool ("" when none); before common
 // controls 6 the control hands out its first 79 characters only.
 std::string toolTipText(HWND hTip);

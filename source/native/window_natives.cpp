@@ -29,6 +29,31 @@ HWND CREATEWINDOW(const std::string& className, const std::string& caption, DWOR
                            GetModuleHandleA(nullptr), creationData);
 }
 
+namespace {
+constexpr const char* kMdiClientProp = "WL_MDICLIENT";
+
+LRESULT CALLBACK mdiFrameProc(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    // The client is looked up once and kept with the frame.
+    auto client = static_cast<HWND>(GetPropA(h, kMdiClientProp));
+    if (!client || !IsWindow(client)) {
+        client = FindWindowExA(h, nullptr, "MDICLIENT", nullptr);
+        if (client) SetPropA(h, kMdiClientProp, client);
+    }
+    if (msg == WM_NCDESTROY) RemovePropA(h, kMdiClientProp);
+    return DefFrameProcA(h, client, msg, w, l);
+}
+}  // namespace
+
+WNDPROC GETFRAMEPROC() { return &mdiFrameProc; }
+
+WNDPROC GETMDICHLPROC() { return &DefMDIChildProcA; }
+
+HWND CREATEMDIWINDOW(const std::string& className, const std::string& title, DWORD style, int top, int left,
+                     int height, int width, HWND client, HINSTANCE instance) {
+    return CreateMDIWindowA(className.c_str(), title.c_str(), style, left, top, width, height, client,
+                            instance ? instance : GetModuleHandleA(nullptr), 0);
+}
+
 std::string GETERRMSG(DWORD code) {
     char* buffer = nullptr;
     DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,

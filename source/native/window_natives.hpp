@@ -15,6 +15,15 @@ bool REGISTERCLASS(const std::string& className, UINT style, int classExtra, int
 // Creates the window with extended style 0.
 HWND CREATEWINDOW(const std::string& className, const std::string& caption, DWORD style, int x, int y, int width,
                   int height, HWND parent, HMENU idOrMenu, void* creationData);
+// MDI windows. The frame's default procedure: the system's frame handling
+// with the frame's "MDICLIENT" child.
+WNDPROC GETFRAMEPROC();
+// The system's MDI child procedure, for the children's window class.
+WNDPROC GETMDICHLPROC();
+// An MDI child of the client window; height and width may be
+// CW_USEDEFAULT (Windows chooses), like top and left.
+HWND CREATEMDIWINDOW(const std::string& className, const std::string& title, DWORD style, int top, int left,
+                     int height, int width, HWND client, HINSTANCE instance);
 // The system's text for the last error (or the given code), default language.
 std::string GETERRMSG(DWORD code = GetLastError());
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "dbf_area.hpp"
 #include "log_display.hpp"
 #include "paths.hpp"
 #include "test_support.hpp"
@@ -77,6 +78,75 @@ TEST(LogDisplay, ViewFileReadsTheNamedFileFromTheCurrentFolder) {
         {"   ", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(zr::viewFileContent(c.name, dir.path()), c.text) << c.name;
+}
+
+}  // namespace
+
+namespace {
+
+// A command log of four records written by the dBASE engine, open in its
+// work area and selected.
+struct LogDisplayCommandLog {
+    zrtest::TempDir dir;
+    std::string path = dir.file("command.log");
+    std::shared_ptr<wl::DbfArea> area;
+    LogDisplayCommandLog() {
+        auto t = wl::DbfFile::create(path, {{"ZQK07E", 'C', 40, 0}});
+        for (const char* line : {"X12,CSV claims.x12 out OW", "CSV,X12 back.csv out", "x12,xml Claims.x12 out",
+                                 "X12,CSV other.x12 out HO"})
+            t->append({wl::Value(line)});
+        t.reset();
+        area = wl::USEAREA(path, "COMMAND");
+        wl::dbfSelect("COMMAND");
+    }
+    ~LogDisplayCommandLog() { wl::dbfCloseArea("COMMAND"); }
+};
+
+TEST(LogDisplay, TableModesNameTheirTableAndField) {
+    EXPECT_EQ(zr::tableModeFile(LogMode::CommandLog), "command.log");
+    EXPECT_EQ(zr::tableModeFile(LogMode::XvqData), "xvq.dbf");
+    EXPECT_EQ(zr::tableModeFile(LogMode::QvwData), "qvwdata.dbf");
+    EXPECT_EQ(zr::tableModeFile(LogMode::StatusLog), "");
+    EXPECT_EQ(zr::tableModeField(LogMode::CommandLog), "ZQK07E");
+    EXPECT_EQ(zr::tableModeField(LogMode::XvqData), "JKZ00A");
+    EXPECT_EQ(zr::tableModeField(LogMode::QvwData), "");
+    EXPECT_EQ(zr::CTLD35500C(12, "X12,CSV a b"), "12>X12,CSV a b");
+}
+
+TEST(LogDisplay, CommandLogSearchStandsOnTheFirstRecordFromTheCurrentOn) {
+    LogDisplayCommandLog log;
+    struct Case {
+        std::uint32_t from;
+        std::string text;
+        std::uint32_t found;
+    };
+    const Case cases[] = {
+        {1, "claims.x12", 1},  // the current record counts
+        {2, "CLAIMS.X12", 3},  // case does not matter
+        {2, "  csv  ", 2},     // blanks around the text do not either
+        {4, "back.csv", 4},    // before the current record: not found, stays
+        {1, "nowhere", 1},
+        {3, "", 3},
+    };
+    for (const Case& c : cases) {
+        log.area->GoTo(c.from);
+        EXPECT_EQ(zr::CTLD35500B(c.text), c.found) << c.text;
+        EXPECT_EQ(log.area->RecNo(), c.found) << c.text;
+        EXPECT_FALSE(log.area->Eof()) << c.text;
+    }
+    // Another field name, or no area selected: nothing moves.
+    log.area->GoTo(2);
+    EXPECT_EQ(zr::CTLD35500B("claims", "NOSUCH"), 2u);
+    wl::dbfCloseArea("COMMAND");
+    EXPECT_EQ(zr::CTLD35500B("claims"), 0u);
+}
+
+TEST(LogDisplay, WordPositionsOfALine) {
+    EXPECT_EQ(zr::wordPositionItems("AB  CDE F", 7),
+              (std::vector<std::string>{"Line  : 7", "Column : 1      Length : 2                          AB",
+                                        "Column : 5      Length : 3                          CDE",
+                                        "Column : 9      Length : 1                          F", "Total : 6"}));
+    EXPECT_EQ(zr::wordPositionItems("   ", 3), std::vector<std::string>{"Line  : 3"});
 }
 
 }  // namespace

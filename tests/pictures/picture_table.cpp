@@ -21,9 +21,12 @@ const std::vector<Picture>& pictureTable() {
         {"viewer-remittance.png", C::ViewX12, remittance, {}, {}, "View X12 835 Version 5010"},
         {"viewer-remittance-detail.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Select"}}, " Remittance Data "},
         {"viewer-remittance-detail-loops.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Select"}, {" Remittance Data ", "Change View"}}, " Remittance Data "},
+        // The 835 listing's field picker with two fields added.
+        {"export-field-select.png", C::ViewX12, remittance, {}, {{"View X12 835 Version 5010", "Listing"}, {"Print Field Select", "Add"}, {"Print Field Select", "Add"}}, "Print Field Select"},
         {"viewer-interchange-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_isa.txt", {}, {}, "Select Interchange Control Batch (ISA)"},
         {"viewer-set-picker.png", C::ViewX12, "samples/imsweb-x12-parser/x12_multiple_st.txt", {true}, {}, "Select Transaction Set (ST)"},
         {"viewer-acknowledgement.png", C::ViewX12, "samples/staedi/invalid999.edi", {}, {}, "997/999 Acknowledgement"},
+        {"viewer-claim-data.png", C::ViewX12, "fixtures/x12/claims_837p.x12", {}, {{"View X12 837 Version 5010 PROFESSIONAL", "Select"}}, " Claim Data "},
         {"viewer-message.png", C::ViewX12, "fixtures/x12/864_message.x12", {}, {}, "View X12 "},
         {"csv-viewer.png", C::ViewCsv, "fixtures/engine/default_837p/expected.csv", {}, {}, "View CSV File"},
         {"viewer-claim-status.png", C::ViewX12, "samples/LinuxForHealth-x12/claim-level-status.277", {}, {}, "View X12 277"},
@@ -34,6 +37,8 @@ const std::vector<Picture>& pictureTable() {
         {"conversion-source-format.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}}, "Source Format"},
         {"conversion-output-type.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}, {"Source Format", "X12"}}, "Parser Output Type"},
         {"information.png", C::Information, "", {}, {}, "Information"},
+        {"file-information.png", C::FileInformation, "samples/LinuxForHealth-x12/two-claims-single-provider.837i", {}, {{"X12 File Information", "Select a File"}}, "X12 File Information"},
+        {"file-compare.png", C::FileCompare, "samples/LinuxForHealth-x12/two-claims-single-provider.837i", {}, {{"X12 File Compare", "Select a File"}}, "X12 File Compare"},
         // A map generated in the tool (837 professional, transaction based,
         // the defaults), then reviewed.
         {"mapping-tool.png", C::MappingTool, "", {true, false, true, true, true, true},

@@ -123,6 +123,16 @@ private:
         inRun_ = true;
         main_.Run(*picture_->command);  // modal: the ticks go on inside
         inRun_ = false;
+        // A window that outlives the call (the utilities'): the ticks drive
+        // it and close it.
+        if (!shot_ && !unwinding_ && topDialog(main_.window().hWnd)) {
+            nonModal_ = true;
+            return;
+        }
+        finishPicture();
+    }
+
+    void finishPicture() {
         if (!shot_) fail("the screen never showed");
         shot_ = false;
         picture_ = nullptr;
@@ -134,6 +144,15 @@ private:
     }
 
     void drive() {
+        if (unwinding_ && nonModal_) {
+            if (HWND top = topDialog(main_.window().hWnd)) {
+                PostMessageA(top, WM_CLOSE, 0, 0);
+                return;
+            }
+            nonModal_ = false;
+            finishPicture();
+            return;
+        }
         if (unwinding_) {
             if (HWND top = topDialog(main_.window().hWnd)) PostMessageA(top, WM_COMMAND, IDCANCEL, 0);
             return;
@@ -184,7 +203,7 @@ private:
     std::size_t next_ = 0, path_ = 0;
     std::deque<bool> answers_;
     int settle_ = 0, ticks_ = 0, failures_ = 0;
-    bool inRun_ = false, busy_ = false, unwinding_ = false, shot_ = false;
+    bool inRun_ = false, busy_ = false, unwinding_ = false, shot_ = false, nonModal_ = false;
 };
 
 }  // namespace

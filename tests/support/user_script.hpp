@@ -33,6 +33,26 @@ inline void retypeInto(HWND edit, const std::string& text) {
     typeInto(edit, text);
 }
 
+// The child window (button, label, field) of `parent` whose text is `text`;
+// null when there is none. The enumeration callback is a named CALLBACK
+// function: a lambda has the wrong calling convention in 32-bit builds.
+struct ChildSearch {
+    std::string text;
+    HWND found = nullptr;
+};
+inline BOOL CALLBACK childSearchStep(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<ChildSearch*>(data);
+    char text[256] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (search->text == text) search->found = child;
+    return TRUE;
+}
+inline HWND childWithText(HWND parent, const std::string& text) {
+    ChildSearch search{text};
+    EnumChildWindows(parent, childSearchStep, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 class UserScript {
 public:
     explicit UserScript(std::deque<Step> steps) {

@@ -102,6 +102,25 @@ TEST(ClaimFinders, ClmAndServiceLineCounts) {
     EXPECT_EQ(CTL39406DW(f.index, f.table, 0), 0u);
 }
 
+TEST(ClaimFinders, ClmCountEndsWithTheClaimsSet) {
+    // Two sets of one claim each: both claims are number 1 of their set.
+    std::vector<std::string> segments = {"GS*HC*S*R*20261210*1253*1*X*005010X222A1"};
+    for (const char* id : {"A1", "B1"}) {
+        for (const std::string& s : {std::string("ST*837*0001*005010X222A1"), std::string("HL*1**20*1"),
+                                     std::string("NM1*85*2*CLINIC*****XX*1234567893"), std::string("HL*2*1*22*0"),
+                                     std::string("NM1*IL*1*SMITH*JOHN****MI*W1"), "CLM*" + std::string(id) + "*10***11:B:1*Y*A*Y*Y",
+                                     std::string("SE*7*0001")})
+            segments.push_back(s);
+    }
+    segments.insert(segments.end(), {"GE*2*1", "IEA*1*000000001"});
+    zrtest::TempDir dir;
+    const std::string path = dir.write("two.x12", zrtest::x12Text(segments));
+    const SegmentTable table = zrtest::loadX12(path);
+    const ClaimIndex index = CTL39400C(table, 1);
+    EXPECT_EQ(CTL39406CO(index, table, 1), 1u);
+    EXPECT_EQ(CTL39406CO(index, table, 2), 1u);
+}
+
 TEST(ClaimFinders, LeadingNumbers) {
     const std::vector<std::pair<std::string, long long>> cases = {{"01", 1}, {"1", 1}, {"", 0}, {"A", 0}, {"12B", 12}, {" 7", 7}};
     for (const auto& [text, n] : cases) EXPECT_EQ(leadingNumber(text), n) << text;

@@ -55,7 +55,7 @@ TEST(RemittanceFiles, EachClaimInItsOwnFileNeverOverwritingTheRun) {
               (std::vector<std::string>{"Claim2.835", "DUP.835", "DUP_2.835", "____escape.835", "a_b.835"}));
     EXPECT_EQ(remittanceFilesIn(dir.path()), (std::vector<std::string>{"out", "source.835", "temp.log"}));
     const std::string second = zrtest::readBytes((fs::path(out) / "Claim2.835").string());
-    EXPECT_NE(second.find("~CLP**1*5*5*"), std::string::npos);
+    EXPECT_NE(second.find("~CLP**1*5*5~"), std::string::npos);
     EXPECT_EQ(second.find("DUP"), std::string::npos);  // one claim a file
     EXPECT_EQ(second.substr(second.size() - 3), "~\r\n");
     EXPECT_EQ(zrtest::readBytes(dir.file("temp.log")),
@@ -136,7 +136,7 @@ TEST(RemittanceFiles, CreateAsksForTheFileAndBeforeReplacingIt) {
         ASSERT_EQ(prompts.prompts().size(), 1u);
         EXPECT_EQ(prompts.prompts()[0].kind, wl::PromptKind::File);
         EXPECT_EQ(prompts.prompts()[0].caption, "Create a 835 Remittance File");
-        EXPECT_EQ(zrtest::readBytes(file), CTL394CONVF(t, 2));
+        EXPECT_EQ(zrtest::readBytes(file), CTL394CONVF(t, index, 2));
     }
     {
         zrtest::PromptRecorder prompts;  // No: the default
@@ -154,7 +154,7 @@ TEST(RemittanceFiles, CreateAsksForTheFileAndBeforeReplacingIt) {
         prompts.answerFile(file);
         prompts.answerNext(true);
         EXPECT_TRUE(CTL39407AP(index, t, 3, 1, dir.path()));
-        EXPECT_EQ(zrtest::readBytes(file), CTL394CONVF(t, 1));
+        EXPECT_EQ(zrtest::readBytes(file), CTL394CONVF(t, index, 1));
     }
     {
         zrtest::PromptRecorder prompts;  // Cancel: an empty name

@@ -5,8 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <map>
+#include <set>
 
+#include "acknowledgement_screen.hpp"
+#include "claim_getters.hpp"
+#include "claim_status_listing.hpp"
+#include "claims_listing.hpp"
+#include "eligibility_listing.hpp"
+#include "message_screen.hpp"
 #include "module_state.hpp"
+#include "remittance_listing.hpp"
 #include "segment_list.hpp"
 #include "set_pickers.hpp"
 #include "table_rewriters.hpp"
@@ -296,6 +306,141 @@ TEST(ViewerEntry, DebugModeShowsItsTwoMessagesAndDialog) {
     EXPECT_EQ(viewFile(x12Fixture("837p_two_claims.x12"), screens, 11), "");
     EXPECT_EQ(prompts.texts(), (std::vector<std::string>{"in", "now here here"}));
     EXPECT_EQ(screens.calls, std::vector<std::string>{"X12 dialog"});
+}
+
+}  // namespace
+
+namespace {
+
+// ST01 of every shared sample, by its README ("" when it holds no set).
+const std::map<std::string, std::string>& entrySampleSets() {
+    static const std::map<std::string, std::string> sets = {
+        {"pyx12/834_ls_le_ls.txt", "834"}, {"pyx12/multiple_st_loops.txt", "834"},
+        {"pyx12/example834_5010.txt", "834"}, {"pyx12/834_lui_id_5010.999.txt", "999"},
+        {"pyx12/fail_no_IEA.txt", "837"}, {"pyx12/trailer_errors.txt", "837"}, {"pyx12/bad_elements.txt", "837"},
+        {"pyx12/bad_header_looping.txt", "835"}, {"pyx12/trailing_terms.txt", "837"},
+        {"pyx12/simple_837i.txt", "837"}, {"pyx12/835_simple.txt", "835"}, {"pyx12/820.loops.txt", "820"},
+        {"pyx12/834_lui_id.txt", "834"}, {"pyx12/repeat_init_seg.txt", "270"},
+        {"imsweb-x12-parser/x12_multiple_isa.txt", "837"}, {"imsweb-x12-parser/x12_multiple_st.txt", "837"},
+        {"imsweb-x12-parser/x12_valid_different_separators.txt", "837"},
+        {"imsweb-x12-parser/x12_bad_first_line.txt", "837"},
+        {"imsweb-x12-parser/x12_bad_segment_identifier.txt", "837"},
+        {"imsweb-x12-parser/x12_missing_elements.txt", "837"},
+        {"imsweb-x12-parser/x12_segments_out_of_order.txt", "837"},
+        {"imsweb-x12-parser/x12_many_claims.txt", "837"}, {"imsweb-x12-parser/x12_multiple_transactions.txt", "837"},
+        {"imsweb-x12-parser/x12_277CA_rejected.txt", "277"}, {"imsweb-x12-parser/x12_999_rejected.txt", "999"},
+        {"staedi/simple997-multiple-interchanges.edi", "997"}, {"staedi/empty997.edi", "997"},
+        {"staedi/invalid997.edi", "997"}, {"staedi/invalid999.edi", "999"}, {"staedi/extraDelimiter997.edi", "997"},
+        {"staedi/x12_interchange_ack.txt", ""}, {"staedi/ts214_ellipses_segterm.edi", "214"},
+        {"staedi/ts210_80char.edi", "210"}, {"staedi/sample837-original.edi", "837"},
+        {"staedi/sample837-HL-nested.edi", "837"}, {"staedi/837-header-ref-only.edi", "837"},
+        {"staedi/simple_with_binary_segment.edi", "000"}, {"lexilla/x.x12", "850"}, {"lexilla/empty.x12", ""},
+        {"node-x12/271.edi", "271"}, {"stupidedi/X221-case1-plus-elements.edi", "835"},
+        {"stupidedi/X221A1-multiple-claims-single-check.edi", "835"},
+        {"stupidedi/X222-case1-prose-header.edi", "837"}, {"stupidedi/X223A2-ppo-repriced-claim.edi", "837"},
+        {"stupidedi/X224A2-multiple-tooth-numbers.edi", "837"}, {"stupidedi/X298-pacdr-professional.edi", "837"},
+        {"stupidedi/X212-HR277-1.era", "277"}, {"stupidedi/X212-HR276-claim-request.edi", "276"},
+        {"stupidedi/X217-request-for-non-emergency-transportation.edi", "278"},
+        {"stupidedi/X218-list-bill.edi", "820"}, {"stupidedi/X306-different-types-of-payment.edi", "820"},
+        {"stupidedi/X307-shop-enrollment.edi", "834"}, {"stupidedi/X091A1-835-case1.edi", "835"},
+        {"stupidedi/FA997-4010.edi", "997"}, {"stupidedi/SS862-fail.edi", "862"}, {"stupidedi/SH856-fail2.edi", "856"},
+        {"tastypackets-x12-parser/profee-multiple.edi", "835"},
+        {"tastypackets-x12-parser/multi-line-not-delimited.edi", "835"},
+        {"LinuxForHealth-x12/demo.drug.example10.3.837", "837"},
+        {"LinuxForHealth-x12/two-claims-single-provider.837i", "837"},
+        {"LinuxForHealth-x12/coordination-of-benefits.837", "837"},
+        {"LinuxForHealth-x12/claim-level-status.277", "277"},
+        {"LinuxForHealth-x12/subscriber-health-benefit-check-error.271", "271"},
+        {"LinuxForHealth-x12/demo-single-line.270", "270"},
+        {"edi-835-parser/united_healthcare_legacy_sample.txt", "835"}, {"EdiEngine/ControlNumbersMismatch.edi", "940"},
+        {"EdiEngine/WrongGroupsAndTranCount.edi", "940"}, {"badX12/segment_terminator.edi", ""},
+        {"badX12/unknown_segment_error.edi", "270"}, {"badX12/error_validation.edi", "835"},
+        {"vscode-edi-x12-support/odd-separator.edi", "837"}, {"vscode-edi-x12-support/bad-header.edi", "837"},
+    };
+    return sets;
+}
+
+// What a screen of that kind would list for the call: its lines, as the
+// windows build them.
+std::vector<std::string> entrySampleScreenLines(ScreenKind kind, const ScreenCall& call) {
+    const SegmentTable& t = *call.table;
+    switch (kind) {
+    case ScreenKind::Claims837: {
+        const ClaimFields fields(t, call.claims);
+        ClaimsListing listing = CTL39406B(fields, call.fields);
+        if (listing.claims == 0) return {};
+        return listing.rows;
+    }
+    case ScreenKind::Remittance835: return remittanceListing(t).lines();
+    case ScreenKind::Acknowledgement: return acknowledgementHeaderLines(t);
+    case ScreenKind::Message: return {messageTitleLine(t)};
+    case ScreenKind::ClaimStatus: return claimStatusListing(ClaimStatusReader(t), ViewerFieldLists{});
+    case ScreenKind::Eligibility: return eligibilityListing(EligibilityReader(t), call.setId);
+    case ScreenKind::SegmentList: {
+        std::vector<std::string> lines;
+        const SegmentListModel model(t);
+        for (std::size_t row = 1; row <= t.size(); ++row)
+            if (!wl::alltrim(model.line(row)).empty()) lines.push_back(model.line(row));
+        return lines;
+    }
+    case ScreenKind::None: break;
+    }
+    return {};
+}
+
+// Takes every interchange and every set in turn, and notes each screen.
+struct SampleScreens : ViewerScreens {
+    struct Opened {
+        std::string setId;
+        ScreenKind kind;
+        std::size_t lines;
+    };
+    std::vector<Opened> opened;
+    std::size_t nextInterchange = 1, nextSet = 1;
+
+    std::optional<SegmentTable> pickInterchange(const ScreenCall& whole) override {
+        nextSet = 1;
+        return CTL39405A(nextInterchange++, *whole.table);
+    }
+    std::optional<SegmentTable> pickSet(const ScreenCall& call) override {
+        if (nextSet > CTL39400AA("ST", *call.table)) return std::nullopt;
+        return CTL39424A(nextSet++, *call.table);
+    }
+    std::string openScreen(ScreenKind kind, const ScreenCall& call) override {
+        opened.push_back({call.setId, kind, entrySampleScreenLines(kind, call).size()});
+        return "";
+    }
+    bool startNotepad(const std::string&) override { return false; }
+    void debugDialog() override {}
+};
+
+// Every shared sample opens through the entry on the screen of its ST01,
+// and that screen lists something. Questions are answered Yes (read a file
+// with text before its ISA, see the sets one by one); Notepad is absent.
+TEST(ViewerEntry, EverySharedSampleOpensOnItsScreen) {
+    ZR_REQUIRE_SAMPLES();
+    // Sets whose screen lists nothing, rightly: no claim in the file.
+    const std::set<std::string> noClaims = {"pyx12/fail_no_IEA.txt", "staedi/837-header-ref-only.edi"};
+    std::size_t walked = 0;
+    for (const auto& [name, st01] : entrySampleSets()) {
+        SCOPED_TRACE(name);
+        const std::string file = std::string(ZR_SAMPLES) + "/" + name;
+        ASSERT_TRUE(std::filesystem::exists(file));
+        zrtest::PromptRecorder prompts(true);
+        SampleScreens screens;
+        ViewerRequest r;
+        r.fileName = file;
+        CTLD39400(r, screens);
+        ++walked;
+        ASSERT_FALSE(screens.opened.empty()) << "no screen; said: "
+                                             << (prompts.texts().empty() ? "" : prompts.texts().back());
+        for (const auto& o : screens.opened) {
+            EXPECT_EQ(o.setId.substr(0, st01.size()), st01) << "set read as " << o.setId;
+            EXPECT_EQ(o.kind, screenForSet(st01)) << o.setId;
+            if (!noClaims.count(name)) EXPECT_GT(o.lines, 0u) << o.setId;
+        }
+    }
+    EXPECT_EQ(walked, 72u);
 }
 
 }  // namespace

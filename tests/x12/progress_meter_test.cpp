@@ -52,6 +52,22 @@ TEST(ScopedMeter, ClosesOnceWhetherClosedEarlyOrAtTheEndOfTheScope) {
               (std::vector<Kind>{Kind::Open, Kind::Close}));
 }
 
+TEST(MeterNames, TheHl7ViewersNamesOpenSetAndCloseTheSameMeter) {
+    std::vector<zr::MeterEvent> seen;
+    zr::MeterObserver old = zr::setMeterObserver([&](const zr::MeterEvent& e) { seen.push_back(e); });
+    const zr::MeterWindow w = zr::CTL487MTRA({}, "Reading", "HL7");
+    zr::CTL487MTRC(40);
+    zr::CTL487MTRB(w);
+    zr::setMeterObserver(old);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0].kind, Kind::Open);
+    EXPECT_EQ(seen[0].text, "Reading");
+    EXPECT_EQ(seen[0].caption, "HL7");
+    EXPECT_EQ(seen[1].kind, Kind::Set);
+    EXPECT_EQ(seen[1].value, 40);
+    EXPECT_EQ(seen[2].kind, Kind::Close);
+}
+
 TEST(ScopedMeter, ASilencedMeterShowsNothing) {
     zr::moduleState().silentMeter = 1;
     EXPECT_TRUE(eventsOf([] {

@@ -1,5 +1,7 @@
 #include "claim_status_window.hpp"
 
+#include "export_dialog_window.hpp"
+
 #include "segment_list_window.hpp"
 
 namespace zr {
@@ -22,8 +24,8 @@ std::string CTLD39410(const ScreenCall& call, const ViewerUi& ui) {
     const ClaimStatusReader reader(*call.table);
     const ViewerFieldLists fields = statusFields(call);
     if (auto report = claimStatusReport(reader, fields, call.mode)) return *report;
-    // The export dialog is not part of the program yet: mode 109 gives nothing.
-    if (call.mode == 109) return "";
+    // Mode 109: the batch export, no window.
+    if (call.mode == 109) return CTLD39404(exportDialogCall(call, 1), ui);
 
     const std::vector<std::string> lines = claimStatusListing(reader, fields);
     ViewerDialog d("View X12 " + call.setId, 600, 400);
@@ -38,8 +40,8 @@ std::string CTLD39410(const ScreenCall& call, const ViewerUi& ui) {
     d.button(10, 220, 50, 12, "Exit", [&] { d.close(); });
     d.button(180, 80, 60, 12, "View Data", [&] { showSegmentList(call, ui); });
     if (call.mode > 1) {
-        // The export dialog and the X12 report writer are not built yet.
-        d.button(180, 150, 60, 12, "Export", {}).bWhen = [] { return false; };
+        d.button(180, 150, 60, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
+        // The X12 report writer is not built yet.
         d.button(180, 220, 50, 12, "Format", {}).bWhen = [] { return false; };
     }
     list = &d.arrayList(30, 10, 280, 130, "Response", [&](std::size_t n) { return CTL39410V(lines, n); },

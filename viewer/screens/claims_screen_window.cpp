@@ -1,14 +1,18 @@
 #include "claims_screen_window.hpp"
 
 #include "acknowledgement.hpp"
+#include "claim_data_window.hpp"
+#include "claim_files.hpp"
 #include "claim_form_window.hpp"
 #include "claims_listing.hpp"
+#include "export_dialog_window.hpp"
 #include "format_picker.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "segment_lines.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
+#include "x12_generation.hpp"
 
 namespace zr {
 
@@ -25,6 +29,22 @@ void absentWork(ViewerDialog& d, double row, double col, double w, const std::st
     d.button(row, col, w, 12, caption, {}).bWhen = [] { return false; };
 }
 
+// What the claims screen hands the Claim Data dialog for claim k.
+ClaimDataCall claimDataCall(const TransactionScreenCall& call, long long k, std::size_t claimCount) {
+    ClaimDataCall c;
+    c.claim = k;
+    c.table = call.table;
+    c.delimiters = call.delimiters;
+    c.fields = call.fields;
+    c.fileName = call.fileName;
+    c.mode = call.mode;
+    c.claims = call.claims;
+    c.startFolder = call.startFolder;
+    c.currentFolder = call.currentFolder;
+    c.claimCount = claimCount;
+    return c;
+}
+
 void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, const ViewerUi& ui) {
     // The acknowledgement's notes go on a copy: the caller's table stays as loaded.
     std::optional<SegmentTable> acknowledged;
@@ -39,8 +59,13 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
     wl::TSay& foot = d.label(160, 10, 150, 20, [&] { return footer; }, 2);
 
     d.button(10, 230, 50, 12, "Exit", [&] { d.close(); });
-    // The Claim Data dialog is not in the program yet.
-    absentWork(d, 10, 170, 50, "Select");
+    d.button(10, 170, 50, 12, "Select", [&] {
+        // Without claims the only row names none.
+        if (listing.claims == 0) return;
+        ClaimDataCall data = claimDataCall(call, static_cast<long long>(browse->nAt), listing.claims);
+        if (acknowledged) data.table = &*acknowledged;
+        CTLD39403(data, ui);
+    });
     d.button(10, 110, 50, 12, "Print", [&] {
         std::vector<std::string> lines;
         for (std::size_t k = 1; k <= rows.size(); ++k) lines.push_back(lineOf(k));
@@ -70,9 +95,7 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
         if (!found.found) wl::MSGINFO(lastSearch + " Not Found");
     });
     if (showsModeAboveOneButtons(call.mode)) {
-        // Export, the report writer and the 276 writer are not in the
-        // program yet.
-        absentWork(d, 180, 240, 50, "Export");
+        d.button(180, 240, 50, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
         if (wl::prefixMatch(listing.claimType, "PROFESSIONAL"))
             d.button(165, 180, 50, 12, "CMS-1500", [&] {
                 const ClaimFields fields(*call.table, call.claims, call.currentFolder);
@@ -83,8 +106,13 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
                            },
                            ui.print);
             });
+        // The report writer is not in the program yet.
         absentWork(d, 180, 180, 50, "Format");
-        absentWork(d, 165, 240, 50, "Create 276");
+        d.button(165, 240, 50, 12, "Create 276", [&] {
+            const ClaimFields fields(acknowledged ? *acknowledged : *call.table, call.claims, call.currentFolder);
+            CTL39406AC(fields, listing.claims, call.currentFolder, call.startFolder, 0, 1,
+                       generatorContext(call.currentFolder));
+        });
     }
     d.run(ui, [&] {
         std::vector<std::string> lines;
@@ -118,11 +146,16 @@ std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     ClaimsListing listing = CTL39406B(fields, call.fields);
     switch (claimsScreenAction(call.mode)) {
     case ClaimsScreenAction::Listing: return joinedRows(listing.rows);
+    case ClaimsScreenAction::Export: return CTLD39404(exportDialogCall(call, 1), ui);
     case ClaimsScreenAction::OpenScreen: showClaimsScreen(call, std::move(listing), ui); return "";
     case ClaimsScreenAction::Cms1500: return claimForms(call, fields, static_cast<long long>(listing.claims), ui);
+    case ClaimsScreenAction::WriteFiles:
+        return writeClaimFiles(call.mode, fields, listing.claims, call.request, call.currentFolder,
+                               generatorContext(call.currentFolder, call.fileName))
+            .text;
     default:
-        // The reports, claim forms, export and derived files of the claims
-        // are not produced yet: nothing is shown and nothing written.
+        // The reports of the claims are not produced yet: nothing is shown
+        // and nothing written.
         return "";
     }
 }

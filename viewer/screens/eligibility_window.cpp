@@ -1,5 +1,6 @@
 #include "eligibility_window.hpp"
 
+#include "export_dialog_window.hpp"
 #include "messages.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
@@ -9,8 +10,8 @@ namespace zr {
 std::string CTLD39412(const ScreenCall& call, const ViewerUi& ui) {
     const EligibilityReader reader(*call.table);
     if (auto report = eligibilityReport(reader, call.setId, call.mode)) return *report;
-    // The export dialog is not part of the program yet: mode 109 gives nothing.
-    if (call.mode == 109) return "";
+    // Mode 109: the batch export, no window.
+    if (call.mode == 109) return CTLD39404(exportDialogCall(call, 1), ui);
     if (call.mode == 110 || call.mode == 111) {
         wl::MSGINFO(kEligibilityWrongSet);
         return "";
@@ -27,8 +28,7 @@ std::string CTLD39412(const ScreenCall& call, const ViewerUi& ui) {
         if (reader.itemCount() > 0) CTLD39423(reader, current(), call, ui);
     });
     d.button(180, 10, 50, 12, "View Data", [&] { showSegmentList(call, ui); });
-    // The export dialog is not built yet.
-    if (call.mode > 1) d.button(180, 180, 50, 12, "Export", {}).bWhen = [] { return false; };
+    if (call.mode > 1) d.button(180, 180, 50, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
     list = &d.arrayList(30, 10, 280, 130, request ? "Eligibility Request" : "Eligibility Response",
                         [&](std::size_t n) { return CTL39412V(lines, n, kind); },
                         [&] { return static_cast<int>(lines.size()); });

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data_sheet_window.hpp"
+#include "export_dialog_window.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "remittance_detail.hpp"
@@ -81,7 +82,8 @@ void showDetail(const ScreenCall& call, std::size_t k, const ViewerUi& ui) {
         ui.shown(shown);
     });
     d.button(160, 80, 60, 12, "Create 835", [&] {
-        CTL39407AP(call.claims, *call.table, CTL39407AA(1, "CLP", *call.table), k, call.currentFolder);
+        CTL39407AP(call.claims, *call.table, CTL39407AA(1, "CLP", *call.table), k, call.currentFolder,
+                   call.fileName);
     });
     // Both print through the paged printer and close the detail.
     d.button(160, 160, 30, 12, "EOB", [&] {
@@ -122,7 +124,7 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
     d.label(160, 10, 250, 10, [totals] { return totals; });
     d.label(170, 10, 250, 10, [patient] { return patient; });
     greyed(d.button(180, 10, 40, 12, "Format", {}));
-    greyed(d.button(180, 60, 50, 12, "Listing", {}));
+    d.button(180, 60, 50, 12, "Listing", [&] { CTLD39404(exportDialogCall(call, 2), ui); });
     d.button(180, 120, 50, 12, "Print All", [&] {
         CTL394PRTJ(remittanceSheets(call, model.listing().claims(), RemittanceSheet::DataSheet),
                    RemittanceSheet::DataSheet, ui.print);
@@ -131,7 +133,7 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
         CTL394PRTJ(remittanceSheets(call, model.listing().claims(), RemittanceSheet::Eob), RemittanceSheet::Eob,
                    ui.print);
     });
-    if (call.mode > 1) greyed(d.button(180, 240, 50, 12, "Export", {}));
+    if (call.mode > 1) d.button(180, 240, 50, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
     d.run(ui, [&] {
         std::vector<std::string> lines =
             shownLines(model.current(), model.count(), [&](std::size_t n) { return model.line(n); });
@@ -144,6 +146,8 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
 }  // namespace
 
 std::string CTLD39407(const ScreenCall& call, const ViewerUi& ui) {
+    // Mode 109: the batch export, no window.
+    if (call.mode == 109) return CTLD39404(exportDialogCall(call, 1), ui);
     if (auto text = remittanceListingOutput(call)) return *text;
     showListing(call, ui);
     return "";

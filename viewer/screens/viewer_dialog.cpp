@@ -194,14 +194,18 @@ void ViewerDialog::run(const ViewerUi& ui, std::function<ShownDialog()> describe
         if (onClose_) onClose_();
         return true;
     };
-    a.bInit = [&](wl::TWindow& w) {
-        if (!ui.shown) return;
-        ShownDialog shown = describe ? describe() : ShownDialog{};
-        shown.caption = caption_;
-        shown.hWnd = w.hWnd;
-        ui.shown(shown);
-    };
+    ui_ = ui;
+    describe_ = std::move(describe);
+    a.bInit = [this](wl::TWindow&) { shownAgain(); };
     dialog_.Activate(a);
+}
+
+void ViewerDialog::shownAgain() {
+    if (!ui_.shown || !dialog_.hWnd) return;
+    ShownDialog shown = describe_ ? describe_() : ShownDialog{};
+    shown.caption = caption_;
+    shown.hWnd = dialog_.hWnd;
+    ui_.shown(shown);
 }
 
 }  // namespace zr

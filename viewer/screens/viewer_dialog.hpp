@@ -74,6 +74,8 @@ public:
     // is told once it shows.
     void run(const ViewerUi& ui, std::function<ShownDialog()> describe);
     void close() { dialog_.End(IDCANCEL); }
+    // Tells the observer again what the dialog shows, after its list changed.
+    void shownAgain();
     // Runs however the dialog is closed, while its controls still stand.
     void onClose(std::function<void()> f) { onClose_ = std::move(f); }
 
@@ -84,6 +86,8 @@ private:
     std::shared_ptr<wl::TFont> font1_, font2_;
     std::vector<std::unique_ptr<wl::TControl>> controls_;
     std::function<void()> onClose_;
+    ViewerUi ui_;
+    std::function<ShownDialog()> describe_;
 };
 
 }  // namespace zr

@@ -8,9 +8,12 @@
 #include <fstream>
 #include <thread>
 
+#include "dbf_area.hpp"
 #include "dialog_acts.hpp"
 #include "paths.hpp"
 #include "test_support.hpp"
+#include "unix_tools.hpp"
+#include "wbrowse.hpp"
 #include "user_script.hpp"
 #include "viewer_dialog.hpp"
 
@@ -91,6 +94,86 @@ TEST(LogDisplayWindow, ViewFileShowsTheFileNamedInEnterFileName) {
 
     zrtest::UserScript leave({{"Enter File Name", [](HWND w) { zr::pressButton(w, "Exit"); }}});
     EXPECT_EQ(zr::CTLD33501("notes.txt"), "");
+}
+
+// The browse on a dialog now up.
+wl::TWBrowse* logDisplayBrowseOf(HWND dialog) {
+    for (HWND child = FindWindowExA(dialog, nullptr, nullptr, nullptr); child;
+         child = FindWindowExA(dialog, child, nullptr, nullptr))
+        if (auto* w = dynamic_cast<wl::TWBrowse*>(wl::OWNDFROMHWND(child))) return w;
+    return nullptr;
+}
+
+// The command log written by the dBASE engine: its records listed as
+// "n>text", "Search" stands on the first record from the current one that
+// holds the text; the table is closed when the dialog ends.
+TEST(LogDisplayWindow, TheCommandLogListsItsRecordsAndSearches) {
+    zrtest::TempDir dir;
+    {
+        auto t = wl::DbfFile::create(dir.file("command.log"), {{"ZQK07E", 'C', 40, 0}});
+        for (const char* line : {"X12,CSV claims.x12 out", "CSV,X12 back.csv out", "X12,XML claims.x12 out"})
+            t->append({wl::Value(line)});
+    }
+    std::vector<std::string> lines;
+    int found = 0;
+    zrtest::UserScript script({
+        {"View Command Log",
+         [&](HWND w) {
+             wl::TWBrowse* b = logDisplayBrowseOf(w);
+             ASSERT_NE(b, nullptr);
+             for (b->nAt = 1; b->nAt <= 3; ++b->nAt) lines.push_back(b->bLine()[0].text());
+             b->nAt = 2;
+             zr::pressButton(w, "Search");
+         }},
+        {"Command Log Search for String",
+         [](HWND w) {
+             zrtest::retypeInto(FindWindowExA(w, nullptr, "Edit", nullptr), "CLAIMS");
+             zr::pressButton(w, "Locate");
+         }},
+        {"View Command Log",
+         [&](HWND w) {
+             found = logDisplayBrowseOf(w)->nAt;
+             zr::pressButton(w, "Exit");
+         }},
+    });
+    zr::CTLD33500(zr::LogMode::CommandLog, nullptr, {dir.path(), "", {}});
+    EXPECT_TRUE(zrtest::UserScript::done());
+    EXPECT_EQ(lines, (std::vector<std::string>{"1>X12,CSV claims.x12 out", "2>CSV,X12 back.csv out",
+                                               "3>X12,XML claims.x12 out"}));
+    EXPECT_EQ(found, 3);
+    EXPECT_FALSE(wl::dbfAreaOf("COMMAND"));
+}
+
+// The QVW data in the table browse: "New" appends a blank record, read
+// back by python3-dbf once the dialog has closed the table. A missing
+// table is said.
+TEST(LogDisplayWindow, TheQvwDataOpensInTheTableBrowseWhichWritesIt) {
+    zrtest::ScratchDir dir("log-display-qvw");
+    {
+        auto t = wl::DbfFile::create(dir.file("qvwdata.dbf"), {{"CLAIM", 'C', 6, 0}, {"AMOUNT", 'N', 8, 2}});
+        t->append({wl::Value("Q1"), wl::Value(12.5)});
+    }
+    zrtest::UserScript script({
+        {"View QVW Imported Data", [](HWND w) { zrtest::postClick(zrtest::childOf(w, "Button", "&New")); }},
+        {"View QVW Imported Data", [](HWND w) { zrtest::postClick(zrtest::childOf(w, "Button", "E&xit")); }},
+    });
+    zr::CTLD33500(zr::LogMode::QvwData, nullptr, {dir.path(), "", {}});
+    EXPECT_TRUE(zrtest::UserScript::done());
+    EXPECT_FALSE(wl::dbfAreaOf("QVWDATA"));
+    std::ofstream(dir.file("read.py")) << "import dbf, sys\n"
+                                          "t = dbf.Table(sys.argv[1])\n"
+                                          "t.open()\n"
+                                          "for r in t:\n"
+                                          "    print('|'.join((v.strip() if isinstance(v, str) else str(v)) for v in r))\n"
+                                          "t.close()\n";
+    EXPECT_EQ(zrtest::runUnix(dir.path(), "/usr/bin/python3 read.py qvwdata.dbf").output, "Q1|12.5\n|None\n");
+
+    zrtest::PromptRecorder prompts;
+    for (zr::LogMode mode : {zr::LogMode::QvwData, zr::LogMode::XvqData}) {
+        std::filesystem::remove(dir.file("qvwdata.dbf"));
+        zr::CTLD33500(mode, nullptr, {dir.path(), "", {}});
+    }
+    EXPECT_EQ(prompts.texts(), (std::vector<std::string>{"File Not Present", "File Not Present"}));
 }
 
 }  // namespace

@@ -279,8 +279,8 @@ TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
     EXPECT_EQ(menuTexts(popup(main, 0)),
               (Texts{"X12 Parser", "View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
                      "Clear Viewer File List", "-", "View CSV File", "View XML File", "View Parse Log",
-                     "View Map Log", "Mapping Tool", "(grey) X12 File Information",
-                     "(grey) X12 File Compare", "(grey) X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
+                     "View Map Log", "Mapping Tool", "X12 File Information",
+                     "X12 File Compare", "X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
                      "(grey) X12 Torvel Parser Projects", "(grey) Data Dictionary", "Information",
                      "Documentation"}));
     EXPECT_EQ(menuTexts(popup(main, 1)), (Texts{"Quit Application"}));
@@ -294,6 +294,51 @@ TEST_F(MainMenus, QuitApplicationEndsTheLoop) {
     LoopGuard guard;
     EXPECT_EQ(main.Activate(), 0);
     EXPECT_FALSE(LoopGuard::fired());
+}
+
+// The id of the "Functions" entry with this caption.
+UINT functionsItemId(MainWindow& main, const std::string& caption) {
+    for (const auto& item : popup(main, 0).aItems())
+        if (item->cPrompt == caption) return static_cast<UINT>(item->nId);
+    return 0;
+}
+
+TEST_F(MainMenus, TheUtilitiesOpenFromTheMenuAndWorkOnASharedSample) {
+    const std::string sample = std::string(ZR_SAMPLES) + "/LinuxForHealth-x12/two-claims-single-provider.837i";
+    const std::string copy = dir.file("claims.837i");
+    CopyFileA(sample.c_str(), copy.c_str(), FALSE);
+    zrtest::PromptRecorder prompts;
+    for (int i = 0; i < 4; ++i) prompts.answerFile(copy);
+    MainHooks hooks;
+    std::size_t claims = 0;
+    std::string report = "<none>";
+    hooks.informationOpened = [&](FileInformationWindow& w) {
+        w.selectFile();
+        claims = w.summary().claims;
+        w.window().End();
+    };
+    hooks.compareOpened = [&](FileCompareWindow& w) {
+        w.selectFiles();
+        report = w.report();
+        w.window().End();
+    };
+    MainWindow main(contextFor({}, dir.path()), hooks);
+    main.Build();
+    for (const char* entry : {"X12 File Information", "X12 File Compare", "X12 File De-Identifier"}) {
+        const UINT id = functionsItemId(main, entry);
+        ASSERT_NE(id, 0u) << entry;
+        PostMessageA(main.window().hWnd, WM_COMMAND, id, 0);
+    }
+    PostMessageA(main.window().hWnd, WM_COMMAND, GetMenuItemID(GetSubMenu(GetMenu(main.window().hWnd), 1), 0), 0);
+    LoopGuard guard;
+    EXPECT_EQ(main.Activate(), 0);
+    EXPECT_FALSE(LoopGuard::fired());
+    EXPECT_EQ(claims, 2u);
+    EXPECT_EQ(report, "");
+    // The de-identified copy stands beside the input, its names masked.
+    const std::string masked = zrtest::readBytes(dir.file("DI_claims.837i"));
+    EXPECT_EQ(masked.size(), zrtest::readBytes(copy).size());
+    EXPECT_EQ(masked.find("SMITH"), std::string::npos);
 }
 
 TEST_F(MainMenus, ViewedFilesAreRecordedOnceMostRecentFirst) {

@@ -215,3 +215,64 @@ TEST(BrushPictures, ResourceNamesFallBackToTheBuiltInPictures) {
 }
 
 }  // namespace
+
+namespace {
+
+SIZE brushBitmapSize(const wl::TBrush& b) {
+    BITMAP info{};
+    GetObjectA(b.hBitmap, sizeof info, &info);
+    return {info.bmWidth, info.bmHeight};
+}
+
+TEST(BrushCopies, ResizedMakesABrushOfTheResizedPictureAndFreesIt) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    wl::BrushSpec s;
+    s.xSource = picture;
+    auto b = wl::TBrush::New(s);
+    auto big = b->Resized(24, 12, 1);
+    ASSERT_TRUE(big && big->hBrush);
+    EXPECT_NE(big.get(), b.get());
+    const SIZE size = brushBitmapSize(*big);
+    EXPECT_EQ(size.cx, 24);
+    EXPECT_EQ(size.cy, 12);
+    HBITMAP made = big->hBitmap;
+    big->End();
+    EXPECT_EQ(GetObjectType(made), 0u) << "the resized copy goes with its brush";
+    b->End();
+    EXPECT_EQ(GetObjectType(picture), static_cast<DWORD>(OBJ_BITMAP)) << "the caller's picture stays";
+    DeleteObject(picture);
+    auto plain = wl::TBrush::New(colour(wl::NRGB(9, 9, 9)));
+    EXPECT_EQ(plain->Resized(4, 4), nullptr) << "no picture to resize";
+    plain->End();
+}
+
+TEST(BrushCopies, CroppedTakesThePartOfTheWindowSizedGradient) {
+    HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 40, 60, nullptr, nullptr, GetModuleHandleA(nullptr),
+                             nullptr);
+    wl::BrushSpec s;
+    s.xSource = wl::GradientSpec{{1.0, wl::NRGB(0, 0, 0), wl::NRGB(0, 0, 240)}};
+    auto g = wl::TBrush::New(s);
+    auto lower = g->Cropped(g, w, RECT{0, 30, 40, 60});
+    ASSERT_TRUE(lower && lower->hBitmap);
+    const SIZE size = brushBitmapSize(*lower);
+    EXPECT_EQ(size.cx, 40);
+    EXPECT_EQ(size.cy, 30);
+    // The part starts half way down the gradient: about half the blue.
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, lower->hBitmap);
+    const int blue = GetBValue(GetPixel(mem, 5, 0));
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    EXPECT_NEAR(blue, 120, 12);
+    lower->End();
+    // A brush that does not resize is its own copy.
+    auto solid = wl::TBrush::New(colour(wl::NRGB(1, 2, 3)));
+    EXPECT_EQ(solid->Cropped(solid, w, RECT{0, 0, 5, 5}), solid);
+    solid->End();
+    g->End();
+    DestroyWindow(w);
+}
+
+}  // namespace

@@ -258,3 +258,130 @@ TEST(BtnBmp, StandAloneButtonsClickAndLayoutWords) {
 }
 
 }  // namespace
+
+#include "dialog.hpp"
+
+namespace {
+
+BtnBmpNew btnBmpOffice(TWindow* parent) {
+    BtnBmpNew n;
+    n.oWnd = parent;
+    n.nTop = 10;
+    n.nLeft = 10;
+    n.nWidth = 60;
+    n.nHeight = 40;
+    n.lOffice = true;
+    return n;
+}
+
+// The colour at the middle of the button's top inset `y` rows.
+COLORREF btnBmpTopPixel(TBtnBmp& b, int y) {
+    RedrawWindow(b.hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(b.hWnd);
+    const COLORREF c = GetPixel(dc, 30, y);
+    ReleaseDC(b.hWnd, dc);
+    return c;
+}
+
+TEST(BtnBmp, OfficeButtonsTakeTheirShapeAndShowTheMouseOverBox) {
+    wltest::Parent p;
+    ShowWindow(p.w.hWnd, SW_SHOW);
+    struct Case {
+        const char* what;
+        bool round, ellipse;
+        int regionType;
+    } const cases[] = {{"round", true, false, COMPLEXREGION}, {"elliptic", false, true, COMPLEXREGION},
+                       {"square", false, false, ERROR}};
+    for (const Case& c : cases) {
+        BtnBmpNew n = btnBmpOffice(&p.w);
+        n.lRound = c.round;
+        TBtnBmp b;
+        b.lEllipse = c.ellipse;
+        b.New(n);
+        RedrawWindow(b.hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HRGN probe = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(GetWindowRgn(b.hWnd, probe), c.regionType) << c.what;
+        DeleteObject(probe);
+        EXPECT_EQ(b.hRgn != nullptr, c.round || c.ellipse) << c.what;
+        const int boxRow = c.ellipse ? 2 : c.round ? 2 : 3;
+        EXPECT_NE(btnBmpTopPixel(b, boxRow), RGB(221, 207, 155)) << c.what;
+        b.lMOver = true;
+        EXPECT_EQ(btnBmpTopPixel(b, boxRow), RGB(221, 207, 155)) << c.what << ": the mouse-over box";
+        b.lBoxSelect = false;
+        EXPECT_NE(btnBmpTopPixel(b, boxRow), RGB(221, 207, 155)) << c.what << ": switched off";
+    }
+    ShowWindow(p.w.hWnd, SW_HIDE);
+}
+
+TEST(BtnBmp, EllipsesAlphaSlotsBorderAndDesignerText) {
+    wltest::Parent p;
+    TBtnBmp b;
+    b.New(btnBmpOffice(&p.w));
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 60, 40);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all{0, 0, 60, 40};
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    b.DrawEllipse(mem, RGB(0, 0, 200), 3);
+    EXPECT_EQ(GetPixel(mem, 30, 3), RGB(0, 0, 200)) << "top of the ellipse, 3 in";
+    EXPECT_EQ(GetPixel(mem, 30, 20), RGB(255, 255, 255)) << "unfilled";
+    EXPECT_EQ(GetPixel(mem, 30, 2), RGB(255, 255, 255));
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+
+    EXPECT_FALSE(b.HasAlpha(nullptr, 9));  // slot clamped to 4
+    EXPECT_FALSE(b.aHasAlpha[3]);
+    b.bAlphaLevel = [](TBtnBmp&) { return 90; };
+    EXPECT_EQ(b.nAlphaLevel(), 90);
+    EXPECT_EQ(b.nAlphaLevel(30), 30);
+    EXPECT_TRUE(b.lBorder);
+    b.ResetBorder();
+    EXPECT_FALSE(b.lBorder);
+    EXPECT_EQ(b.cGenPRG(), "\r\n\r\n   DEFINE BTNBMP OF oBar ACTION MsgInfo( \"Not defined yet\" )");
+}
+
+TEST(BtnBmp, ReDefineBindsTheDialogItem) {
+    TDialog d;
+    DialogNew dn;
+    dn.nWidth = 200;
+    dn.nHeight = 120;
+    d.New(dn);
+    int runs = 0;
+    BtnBmpNew n;
+    n.oWnd = &d;
+    n.cCaption = "Run";
+    n.cToolTip = "Runs it";
+    n.bAction = [&](TBtnBmp&) { ++runs; };
+    TBtnBmp b;
+    b.ReDefine(320, n);
+    b.nRight = 50;
+    b.nBottom = 30;
+    EXPECT_EQ(b.hWnd, nullptr);
+    DialogActivate a;
+    a.lModal = false;
+    d.Activate(a);
+    ASSERT_EQ(b.hWnd, GetDlgItem(d.hWnd, 320));
+    EXPECT_EQ(toolTipString(b.cToolTip), "Runs it");
+    b.Click();
+    EXPECT_EQ(runs, 1);
+    d.End(1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ButtonBarTest, ASystemCommandReleasesButtonsHeldDownButNotToggledOnes) {
+    TBtnBmp& held = add("held");
+    TBtnBmp& toggled = add("toggled");
+    held.lPressed = true;  // the mouse went down on it
+    toggled.Toggle();      // down until toggled again
+    SendMessageA(p.w.hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(held.lPressed);
+    EXPECT_TRUE(toggled.lPressed && toggled.lBtnDown);
+}
+
+}  // namespace

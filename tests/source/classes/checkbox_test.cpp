@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "parent_window.hpp"
 
 namespace {
@@ -139,6 +143,74 @@ TEST(RadMenu, OneRadioNeverChanges) {
     m.SetOption(2);
     m.SetOption(0);
     EXPECT_EQ(option.number(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RadMenu, DefinedEmptyThenRadiosAddedAndAllShownHiddenAndEnded) {
+    Parent p;
+    Value option("none");
+    int changes = 0;
+    TRadMenu menu;
+    menu.Define(bindTo(option), [&](TRadMenu&) { ++changes; }, "Pick one", true);
+    EXPECT_TRUE(menu.aItems.empty());
+    EXPECT_EQ(option.number(), 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(menu.cMsg, "Pick one");
+    for (int i = 0; i < 3; ++i) {
+        auto r = std::make_unique<TRadio>();
+        r->New(i * 20, 10, "Option " + std::to_string(i + 1), i == 0, i == 0, 0, &p.w, nullptr, true, 80, 16);
+        TRadio& added = menu.AddRadio(std::move(r));
+        EXPECT_EQ(added.nPos, i + 1);
+        EXPECT_EQ(added.oRadMenu, &menu);
+    }
+    menu.SetOption(3);
+    EXPECT_EQ(option.number(), 3);
+    EXPECT_TRUE(checkedOnScreen(menu.aItems[2]->hWnd));
+    menu.Hide();
+    for (auto& r : menu.aItems) EXPECT_FALSE(IsWindowVisible(r->hWnd) && GetWindowLongPtrA(r->hWnd, GWL_STYLE) & WS_VISIBLE);
+    menu.Show();
+    for (auto& r : menu.aItems) EXPECT_TRUE(GetWindowLongPtrA(r->hWnd, GWL_STYLE) & WS_VISIBLE);
+    auto font = TFont::New(FontSpec{});
+    menu.SetFont(font);
+    for (auto& r : menu.aItems)
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(r->hWnd, WM_GETFONT, 0, 0)), font->hFont);
+    std::vector<HWND> windows;
+    for (auto& r : menu.aItems) windows.push_back(r->hWnd);
+    menu.End();
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    for (HWND h : windows) EXPECT_FALSE(IsWindow(h));
+}
+
+TEST(CheckAndRadioDesign, SourceLocalsAndResourceLines) {
+    Parent p;
+    p.w.cVarName = "oWnd";
+    Value on(true);
+    TCheckBox c;
+    CheckBoxNew n;
+    n.oWnd = &p.w;
+    n.lPixel = true;
+    n.nRow = 4;
+    n.nCol = 6;
+    n.nWidth = 70;
+    n.cCaption = "&Keep";
+    n.bSetGet = bindTo(on);
+    c.New(n);
+    EXPECT_EQ(c.cVarName, "oChk1");
+    EXPECT_EQ(c.GenLocals(), ", oChk1, lChk1 := .T.");
+    EXPECT_EQ(c.cGenPrg(), "\r\n   @ 4, 6 CHECKBOX oChk1 VAR lChk1 PROMPT \"&Keep\" SIZE " +
+                               std::to_string(c.nRight - c.nLeft + 1) + ", " + std::to_string(c.nBottom - c.nTop + 1) +
+                               " PIXEL OF oWnd\r\n");
+    EXPECT_EQ(c.SaveToRC(0), "CHECKBOX \"&Keep\", " + std::to_string(c.nId) + ", 4, 6, " + std::to_string(c.nWidth()) +
+                                 ", " + std::to_string(c.nHeight()) + ", BS_AUTOCHECKBOX | WS_TABSTOP");
+    TRadio r;
+    r.New(30, 6, "&One", true, false, 1, &p.w, nullptr, true, 50, 16);
+    EXPECT_EQ(r.SaveToRC(1), " CONTROL \"&One\", " + std::to_string(r.nId) +
+                                 ", \"BUTTON\", BS_AUTORADIOBUTTON | WS_CHILD | WS_VISIBLE, 30, 6, " +
+                                 std::to_string(r.nWidth()) + ", " + std::to_string(r.nHeight()));
 }
 
 }  // namespace

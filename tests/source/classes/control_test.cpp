@@ -326,3 +326,202 @@ TEST(DragAndDrop, ADragFromOneControlDropsOverAnother) {
 }
 
 }  // namespace
+
+#include "button.hpp"
+#include "dialog.hpp"
+
+namespace {
+
+using namespace wl;
+
+// An edit field as a plain control, for the key tests.
+class KeysField : public TControl {
+public:
+    std::string ClassName() const override { return "TKEYSFIELD"; }
+    std::string WindowClass() const override { return "EDIT"; }
+    int keyUps = 0;
+    Answer KeyUp(WPARAM, LPARAM) override {
+        ++keyUps;
+        return 0;
+    }
+    KeysField& New(TWindow* parent, int top, int left) {
+        oWnd = parent;
+        nTop = top;
+        nLeft = left;
+        nBottom = top + 21;
+        nRight = left + 99;
+        nStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER;
+        createOrDefer();
+        return *this;
+    }
+};
+
+ButtonNew keysButton(TWindow* parent, int top, const std::string& caption, int& presses) {
+    ButtonNew b;
+    b.oWnd = parent;
+    b.nRow = top;
+    b.nCol = 150;
+    b.lPixel = true;
+    b.nWidth = 80;
+    b.nHeight = 24;
+    b.cCaption = caption;
+    b.bAction = [&presses](TWindow&) { ++presses; };
+    return b;
+}
+
+// Alt with a letter, as the keyboard sends it to the control with the focus.
+LRESULT keysAlt(HWND focused, char letter) {
+    return SendMessageA(focused, WM_SYSCHAR, static_cast<WPARAM>(letter), 1 << 29);
+}
+
+TEST(ControlKeys, AltWithALetterPressesTheControlWithThatHotKey) {
+    Shown parent;
+    int alpha = 0, beta = 0, gamma = 0;
+    TButton a, b, g;
+    a.New(keysButton(&parent.w, 10, "&Alpha", alpha));
+    b.New(keysButton(&parent.w, 40, "&Beta", beta));
+    g.New(keysButton(&parent.w, 70, "&Gamma", gamma));
+    g.Disable();
+    SayNew label;
+    label.oWnd = &parent.w;
+    label.nRow = 100;
+    label.nCol = 10;
+    label.lPixel = true;
+    label.nWidth = 60;
+    label.nHeight = 20;
+    label.bText = [] { return Value("&Name:"); };
+    TSay name;
+    name.New(label);
+    KeysField field;
+    field.New(&parent.w, 100, 80);
+    SetFocus(a.hWnd);
+
+    keysAlt(a.hWnd, 'b');
+    pump();
+    EXPECT_EQ(beta, 1);
+    EXPECT_EQ(GetFocus(), b.hWnd);
+
+    keysAlt(b.hWnd, 'g');  // disabled: nothing
+    keysAlt(b.hWnd, 'z');  // nobody's
+    pump();
+    EXPECT_EQ(gamma, 0);
+    EXPECT_EQ(alpha, 0);
+    EXPECT_EQ(GetFocus(), b.hWnd);
+
+    keysAlt(b.hWnd, 'N');  // the label's hot key reaches the field after it
+    pump();
+    EXPECT_EQ(GetFocus(), field.hWnd);
+    EXPECT_EQ(beta, 1);
+}
+
+TEST(ControlKeys, AltKeysReachTheSysKeyActionFirst) {
+    Shown parent;
+    KeysField field;
+    field.New(&parent.w, 10, 10);
+    std::vector<WPARAM> seen;
+    field.bSysKeyDown = [&](WPARAM key, LPARAM, TControl& c) {
+        EXPECT_EQ(&c, &field);
+        seen.push_back(key);
+        return key == 'Q';  // taken: answered
+    };
+    EXPECT_EQ(SendMessageA(field.hWnd, WM_SYSKEYDOWN, 'Q', 1 << 29), 0);
+    SendMessageA(field.hWnd, WM_SYSKEYDOWN, 'W', 1 << 29);
+    EXPECT_EQ(seen, (std::vector<WPARAM>{'Q', 'W'}));
+}
+
+TEST(ControlKeys, EscapeGoesToTheParentAndTabMovesOn) {
+    Shown parent;
+    KeysField first, second;
+    first.New(&parent.w, 10, 10);
+    second.New(&parent.w, 40, 10);
+    std::vector<WPARAM> parentChars;
+    parent.w.bKeyChar = [&](WPARAM key, LPARAM) {
+        parentChars.push_back(key);
+        return 0;
+    };
+    SetFocus(first.hWnd);
+    SendMessageA(first.hWnd, WM_CHAR, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), second.hWnd);
+    EXPECT_EQ(SendMessageA(second.hWnd, WM_CHAR, VK_ESCAPE, 0), 0);
+    EXPECT_EQ(parentChars, (std::vector<WPARAM>{VK_ESCAPE}));
+    // Neither key reached the edit field as text.
+    char text[8] = {};
+    GetWindowTextA(first.hWnd, text, sizeof text);
+    EXPECT_STREQ(text, "");
+}
+
+TEST(ControlKeys, EnterInAFieldPressesTheDialogsDefaultButton) {
+    TDialog d;
+    DialogNew n;
+    n.nWidth = 300;
+    n.nHeight = 200;
+    d.New(n);
+    KeysField field;
+    field.New(&d, 10, 10);
+    int presses = 0;
+    TButton ok;
+    auto b = keysButton(&d, 60, "OK", presses);
+    b.lDefault = true;
+    ok.New(b);
+    DialogActivate a;
+    a.lModal = false;
+    d.Activate(a);
+    ASSERT_TRUE(d.hWnd);
+    SetFocus(field.hWnd);
+    SendMessageA(field.hWnd, WM_CHAR, VK_RETURN, 0);
+    pump();
+    EXPECT_EQ(presses, 1);
+    d.End(1);
+    pump();
+}
+
+TEST(ControlKeys, KeyUpReachesTheControl) {
+    Shown parent;
+    KeysField field;
+    field.New(&parent.w, 10, 10);
+    SendMessageA(field.hWnd, WM_KEYUP, 'A', 0);
+    EXPECT_EQ(field.keyUps, 1);
+}
+
+// An owner-drawn list that gives its rows a height of its own.
+class KeysTallRows : public KeysField {
+public:
+    Answer FillMeasure(LPARAM item) override {
+        reinterpret_cast<MEASUREITEMSTRUCT*>(item)->itemHeight = 33;
+        return 1;
+    }
+};
+
+TEST(ControlKeys, TheParentAsksAnOwnerDrawnControlToMeasure) {
+    Shown parent;
+    KeysTallRows rows;
+    rows.New(&parent.w, 10, 10);
+    KeysField plain;
+    plain.New(&parent.w, 40, 10);
+    MEASUREITEMSTRUCT mi{};
+    mi.CtlType = ODT_LISTBOX;
+    mi.CtlID = static_cast<UINT>(rows.nId);
+    mi.itemHeight = 5;
+    EXPECT_EQ(SendMessageA(parent.w.hWnd, WM_MEASUREITEM, static_cast<WPARAM>(rows.nId), reinterpret_cast<LPARAM>(&mi)), 1);
+    EXPECT_EQ(mi.itemHeight, 33u);
+    mi.itemHeight = 5;
+    mi.CtlID = static_cast<UINT>(plain.nId);
+    EXPECT_EQ(SendMessageA(parent.w.hWnd, WM_MEASUREITEM, static_cast<WPARAM>(plain.nId), reinterpret_cast<LPARAM>(&mi)), 0);
+    EXPECT_EQ(mi.itemHeight, 5u);
+}
+
+TEST(ControlKeys, CtrlIndexCountsTheParentsControlsOfTheSameClass) {
+    Shown parent;
+    KeysField a, b;
+    a.New(&parent.w, 10, 10);
+    b.New(&parent.w, 40, 10);
+    Box other;
+    other.New(&parent.w, 70, 10, 20, 20);
+    EXPECT_EQ(a.GetCtrlIndex(), "2");
+    EXPECT_EQ(other.GetCtrlIndex(), "1");
+    KeysField unplaced;  // not on the parent yet: the next of its class
+    unplaced.oWnd = &parent.w;
+    EXPECT_EQ(unplaced.GetCtrlIndex(), "3");
+}
+
+}  // namespace

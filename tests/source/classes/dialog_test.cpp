@@ -17,6 +17,7 @@
 #include "get.hpp"
 #include "library_error.hpp"
 #include "message_loop.hpp"
+#include "meter.hpp"
 #include "help_keys.hpp"
 #include "test_support.hpp"
 
@@ -638,6 +639,231 @@ TEST(Dialog, HelpShowsTheTopicOfTheControlAskedOrTheDialogs) {
     EXPECT_EQ(afterOwn, 1u);                  // the field's own topic
     EXPECT_EQ(prompts.prompts().size(), 2u);  // then the dialog's help
     removeHelpKeyHook();
+}
+
+}  // namespace
+
+namespace {
+
+bool hasHelpButton(HWND h) { return (GetWindowLongPtrA(h, GWL_EXSTYLE) & WS_EX_CONTEXTHELP) != 0; }
+
+TEST(Dialog, EveryDialogHasTheHelpButtonUnlessItSaysNo) {
+    struct Case {
+        std::optional<bool> lHelpIcon;
+        bool button;
+    } const cases[] = {{std::nullopt, true}, {true, true}, {false, false}};
+    for (const Case& c : cases) {
+        TDialog d;
+        pixelDialog(d);
+        d.lHelpIcon = c.lHelpIcon;
+        bool button = !c.button;
+        Script s({[&] {
+            button = hasHelpButton(d.hWnd);
+            d.End(1);
+        }});
+        d.Activate();
+        EXPECT_EQ(button, c.button);
+    }
+}
+
+TEST(Dialog, TheHelpButtonThenAClickShowsTheTopicOfTheControlClicked) {
+    zrtest::PromptRecorder prompts;
+    SETHELPFILE("");
+    TDialog d;
+    pixelDialog(d, "Context help");
+    Field field;
+    field.New(&d, 10, 10, 100, 20);
+    field.nHelpId = Value("Field topic");
+    bool modeOn = false, modeAfter = true;
+    Answer printed;
+    std::size_t before = 0;
+    Script s({[&] {
+                  before = prompts.prompts().size();
+                  SendMessageA(d.hWnd, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+                  modeOn = d.lHelpIcon.value_or(false);
+                  // A click in the field, as the held mouse reports it to
+                  // the dialog.
+                  SendMessageA(d.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
+                  modeAfter = d.lHelpIcon.value_or(false);
+                  // Handled: the dialog manager prints nothing of its own.
+                  printed = d.HandleEvent(WM_PRINTCLIENT, 0, PRF_CLIENT);
+              },
+              [&] { d.End(1); }});
+    d.Activate();
+    EXPECT_TRUE(modeOn);
+    EXPECT_FALSE(modeAfter);
+    EXPECT_EQ(prompts.prompts().size(), before + 1);  // the field's topic
+    EXPECT_EQ(printed, Answer(1));
+    removeHelpKeyHook();
+}
+
+TEST(Dialog, AClickOutsideHelpModeIsAnOrdinaryClick) {
+    TDialog d;
+    pixelDialog(d);
+    int clicks = 0;
+    d.bLClicked = [&](int, int, WPARAM, TWindow&) { ++clicks; };
+    Script s({[&] {
+                  SendMessageA(d.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 150));
+              },
+              [&] { d.End(1); }});
+    d.Activate();
+    EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
+
+namespace {
+
+const GradientSpec kDialogBlues = {{1.0, NRGB(0, 0, 128), NRGB(128, 192, 255)}};
+
+SayNew dialogLabel(TWindow* parent, const std::string& text) {
+    SayNew n;
+    n.oWnd = parent;
+    n.nRow = 10;
+    n.nCol = 10;
+    n.lPixel = true;
+    n.nWidth = 80;
+    n.nHeight = 20;
+    n.bText = [text] { return Value(text); };
+    return n;
+}
+
+// The dialog's client pixel at (x, y) once painted.
+COLORREF dialogPixel(HWND h, int x, int y) {
+    UpdateWindow(h);
+    HDC dc = GetDC(h);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(h, dc);
+    return c;
+}
+
+TEST(Dialog, AGradientPaintsTheBackgroundAndLabelsShowIt) {
+    struct Case {
+        const char* what;
+        GradientSpec own, module;
+    } const cases[] = {{"its own", kDialogBlues, {}}, {"the module's", {}, kDialogBlues}};
+    for (const Case& c : cases) {
+        const GradientSpec before = SETDLGGRADIENT(c.module);
+        TDialog d;
+        DialogNew n;
+        n.nWidth = 300;
+        n.nHeight = 200;
+        n.aGradColors = c.own;
+        d.New(n);
+        TSay label;
+        label.New(dialogLabel(&d, "&Name:"));
+        COLORREF top = 0, bottom = 0;
+        Script s({[&] {
+            top = dialogPixel(d.hWnd, 150, 60);
+            RECT r{};
+            GetClientRect(d.hWnd, &r);
+            bottom = dialogPixel(d.hWnd, 150, r.bottom - 3);
+            d.End(1);
+        }});
+        d.Activate();
+        SETDLGGRADIENT(before);
+        EXPECT_TRUE(label.lTransparent) << c.what;
+        // Dark blue at the top, light blue at the bottom.
+        EXPECT_LT(GetBValue(top), GetBValue(bottom)) << c.what;
+        EXPECT_LT(GetRValue(top) + GetGValue(top), GetRValue(bottom) + GetGValue(bottom)) << c.what;
+    }
+}
+
+TEST(Dialog, WithoutAGradientLabelsKeepTheirBackground) {
+    TDialog d;
+    pixelDialog(d);
+    TSay label;
+    label.New(dialogLabel(&d, "Plain"));
+    Script s({[&] { d.End(1); }});
+    d.Activate();
+    EXPECT_FALSE(label.lTransparent);
+}
+
+TEST(Dialog, ScrollStylesGetTheirBarObjects) {
+    TDialog d;
+    DialogNew n;
+    n.nWidth = 300;
+    n.nHeight = 200;
+    n.nStyle |= WS_VSCROLL;
+    d.New(n);
+    int downs = 0;
+    bool made = false;
+    Script s({[&] {
+        made = d.oVScroll != nullptr && d.oHScroll == nullptr;
+        if (d.oVScroll) d.oVScroll->bGoDown = [&] { ++downs; };
+        SendMessageA(d.hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+        d.End(1);
+    }});
+    d.Activate();
+    EXPECT_TRUE(made);
+    EXPECT_EQ(downs, 1);
+}
+
+RECT dialogRectOf(TDialog& d, std::string& caption) {
+    RECT r{};
+    Script s({[&] {
+        caption = textOf(d.hWnd);
+        GetWindowRect(d.hWnd, &r);
+        d.End(1);
+    }});
+    d.Activate();
+    return r;
+}
+
+TEST(Dialog, DefineSetsBoundsAndCaptionBeforeTheWindowExists) {
+    TDialog defined;
+    defined.New();  // rows 0, 0, 10, 40
+    defined.Define(20, 30, 140, 250, std::string(150, 'c'));
+    EXPECT_EQ(defined.cCaption.size(), 140u);
+    defined.Define(20, 30, 140, 250, "Defined");
+    TDialog made;
+    DialogNew n;
+    n.lPixel = true;
+    n.nTop = 20;
+    n.nLeft = 30;
+    n.nBottom = 140;
+    n.nRight = 250;
+    made.New(n);
+    std::string caption, ignored;
+    const RECT r = dialogRectOf(defined, caption);
+    const RECT expected = dialogRectOf(made, ignored);
+    EXPECT_EQ(caption, "Defined");
+    EXPECT_TRUE(EqualRect(&r, &expected));
+}
+
+TEST(Dialog, SetControlFillsTheClientArea) {
+    TDialog d;
+    pixelDialog(d);
+    Field field;
+    field.New(&d, 10, 10, 50, 20);
+    RECT client{}, placed{};
+    Script s({[&] {
+        d.SetControl(&field);
+        GetClientRect(d.hWnd, &client);
+        GetWindowRect(field.hWnd, &placed);
+        MapWindowPoints(nullptr, d.hWnd, reinterpret_cast<POINT*>(&placed), 2);
+        d.End(1);
+    }});
+    d.Activate();
+    EXPECT_EQ(d.oClient, &field);
+    // The field (and its border) covers the whole client area.
+    EXPECT_LE(placed.left, client.left);
+    EXPECT_LE(placed.top, client.top);
+    EXPECT_GE(placed.right, client.right);
+    EXPECT_GE(placed.bottom, client.bottom);
+}
+
+TEST(Dialog, EndOfAModelessDialogHasClosedItWhenItReturns) {
+    TDialog d;
+    pixelDialog(d, "Modeless");
+    DialogActivate a;
+    a.lModal = false;
+    d.Activate(a);
+    HWND h = d.hWnd;
+    ASSERT_TRUE(IsWindow(h));
+    EXPECT_TRUE(d.End(4));
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(d.nResult.value_or(-1), 4);
 }
 
 }  // namespace

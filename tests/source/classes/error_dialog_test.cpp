@@ -23,6 +23,7 @@ using namespace wl;
 struct Seen {
     std::vector<std::string> buttons;
     std::string caption;
+    int logoPixels = 0;  // pixels of the logo's square that are not the face colour
 };
 
 // Presses the button with that caption in the first "Window Library" dialog.
@@ -40,6 +41,12 @@ private:
         HWND box = FindWindowA(nullptr, "Window Library");
         if (!box || !seen_ || !seen_->buttons.empty()) return;
         seen_->caption = "Window Library";
+        UpdateWindow(box);
+        HDC dc = GetDC(box);
+        const COLORREF face = GetPixel(dc, 2, 2);
+        for (int y = 6; y < 38; ++y)
+            for (int x = 6; x < 38; ++x) seen_->logoPixels += GetPixel(dc, x, y) != face;
+        ReleaseDC(box, dc);
         HWND target = nullptr;
         for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             char cls[32] = {}, text[128] = {};
@@ -90,6 +97,7 @@ TEST_F(ErrorDialogTest, DefaultAnswerWritesTheReport) {
     EXPECT_EQ(c, ErrorChoice::Default);
     EXPECT_EQ(exitCode_, -1);
     EXPECT_EQ(seen.buttons, (std::vector<std::string>{"&Retry", "&Quit", "&Default", "See error.log file"}));
+    EXPECT_GT(seen.logoPixels, 100) << "the logo at the top left";
     const std::string report = zrtest::readBytes(errorLogPath());
     EXPECT_NE(report.find("   Error description: Error BASE/1003  Variable does not exist & more\r\n"),
               std::string::npos);
@@ -137,6 +145,11 @@ TEST_F(ErrorDialogTest, TheReportNamesTheClassesInUseAndTheMemory) {
     EXPECT_NE(std::find(f.classes.begin(), f.classes.end(), "TWINDOW"), f.classes.end());
     EXPECT_GT(f.memoryInUse, 0u);
     EXPECT_GE(f.memoryHighest, f.memoryInUse);
+    // The CPU line (and its measured speed) is the 32-bit report's.
+    if (f.wide)
+        EXPECT_EQ(f.cpuSpeedMHz, 0);
+    else
+        EXPECT_GT(f.cpuSpeedMHz, 0);
     for (int percent : {f.freeSystemPercent, f.freeGdiPercent, f.freeUserPercent}) {
         EXPECT_GE(percent, 0);
         EXPECT_LE(percent, 100);

@@ -245,3 +245,114 @@ TEST(ComboBox, ItemsAndSelectionStayOneWithTheWindowThroughEveryChange) {
 }
 
 }  // namespace
+
+#include <fstream>
+
+#include "test_support.hpp"
+
+namespace {
+
+// A 24-bit picture file of one colour inside a white border (the border
+// colour is the transparent one).
+void listBoxWriteBmp(const std::string& file, int width, int height, COLORREF inside) {
+    const int row = (width * 3 + 3) / 4 * 4;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(row * height);
+    std::string pixels(static_cast<std::size_t>(row * height), '\0');
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool border = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+            const COLORREF c = border ? RGB(255, 255, 255) : inside;
+            char* p = &pixels[static_cast<std::size_t>(y * row + x * 3)];
+            p[0] = static_cast<char>(GetBValue(c));
+            p[1] = static_cast<char>(GetGValue(c));
+            p[2] = static_cast<char>(GetRValue(c));
+        }
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
+TEST(ListBox, OwnerDrawnItemsShowTheirPictureBeforeTheText) {
+    zrtest::TempDir tmp;
+    const std::string red = tmp.path() + "/red.bmp", blue = tmp.path() + "/blue.bmp";
+    listBoxWriteBmp(red, 16, 14, RGB(255, 0, 0));
+    listBoxWriteBmp(blue, 16, 14, RGB(0, 0, 255));
+    ListParent p;
+    ShowWindow(p.w.hWnd, SW_SHOW);
+    Value v(1);
+    ListNew n = list(&p.w, v, {"first", "second"});
+    n.aBitmaps = {red, blue};
+    TListBox l;
+    l.New(n);
+    EXPECT_TRUE(l.lOwnerDraw);
+    EXPECT_EQ(l.nBmpWidth, 16);
+    EXPECT_EQ(l.nBmpHeight, 14);
+    EXPECT_TRUE(GetWindowLongPtrA(l.hWnd, GWL_STYLE) & LBS_OWNERDRAWFIXED);
+    EXPECT_EQ(SendMessageA(l.hWnd, LB_GETITEMHEIGHT, 0, 0), 14);
+    MEASUREITEMSTRUCT mi{};
+    EXPECT_EQ(l.FillMeasure(reinterpret_cast<LPARAM>(&mi)), 1);
+    EXPECT_EQ(mi.itemHeight, 14u);
+    RedrawWindow(l.hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT second{};
+    SendMessageA(l.hWnd, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    HDC dc = GetDC(l.hWnd);
+    EXPECT_EQ(GetPixel(dc, second.left + 8, second.top + 7), RGB(0, 0, 255));
+    // Pictures by another rule: every item shows the red one.
+    l.bDrawItem = [](int) { return 1; };
+    RedrawWindow(l.hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(GetPixel(dc, second.left + 8, second.top + 7), RGB(255, 0, 0));
+    ReleaseDC(l.hWnd, dc);
+    ShowWindow(p.w.hWnd, SW_HIDE);
+}
+
+TEST(ListBox, FilesFittingTheMaskJoinTheItemsLowerCased) {
+    zrtest::TempDir tmp;
+    for (const char* name : {"B.MAP", "a.map", "c.txt"}) std::ofstream(tmp.path() + "/" + name) << "x";
+    ListParent p;
+    Value v(1);
+    TListBox l;
+    l.cFileSpec = tmp.path() + "/*.map";
+    l.New(list(&p.w, v, {"x"}));
+    EXPECT_EQ(l.aItems.items(), (std::vector<std::string>{"a.map", "b.map", "x"}));
+    EXPECT_EQ(l.Len(), 3);
+    l.Default();  // shown again: no file twice
+    EXPECT_EQ(l.Len(), 3);
+}
+
+TEST(ComboBox, DropDownPartsTakeTheComboBoxsColours) {
+    ListParent p;
+    Value v(1);
+    struct Case {
+        int style;
+        bool coloured;
+    } const cases[] = {{CBS_DROPDOWNLIST, true}, {CBS_DROPDOWN, true}, {CBS_SIMPLE, false}};
+    for (const Case& c : cases) {
+        ListNew n = list(&p.w, v, {"one", "two"});
+        n.nComboStyle = c.style;
+        TComboBox box;
+        box.New(n);
+        box.SetColor(RGB(0, 0, 128), RGB(255, 255, 200));
+        HDC dc = GetDC(box.hWnd);
+        const LRESULT brush = SendMessageA(box.hWnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), 0);
+        if (c.coloured) {
+            EXPECT_EQ(brush, reinterpret_cast<LRESULT>(box.oBrush->hBrush)) << c.style;
+            EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 200)) << c.style;
+            EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 128)) << c.style;
+        } else {
+            EXPECT_NE(brush, reinterpret_cast<LRESULT>(box.oBrush->hBrush)) << c.style;
+        }
+        ReleaseDC(box.hWnd, dc);
+    }
+}
+
+}  // namespace

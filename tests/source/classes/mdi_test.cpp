@@ -127,3 +127,67 @@ TEST_F(MdiTest, ClientStandsBetweenTheToolbarAndTheMessageBar) {
 }
 
 }  // namespace
+
+#include "window_natives.hpp"
+
+namespace {
+
+using namespace wl;
+
+TEST(MdiActivate, TheClientTakesThePaintingClicksAndLineScrolling) {
+    TMdiFrame f;
+    MdiFrameNew n;
+    n.lPixel = true;
+    n.nBottom = 299;
+    n.nRight = 399;
+    n.lVScroll = true;
+    f.New(n);
+    ASSERT_TRUE(f.oWndClient && f.oWndClient->oVScroll);
+    TMdiChild child;
+    MdiChildNew cn;
+    cn.oWnd = &f;
+    cn.nTop = 10;
+    cn.nLeft = 10;
+    cn.nWidth = 120;
+    cn.nHeight = 80;
+    child.New(cn);
+    WindowActivate a;
+    a.bPainted = [](HDC, const PAINTSTRUCT*, TWindow&) {};
+    a.bLClicked = [](int, int, WPARAM, TWindow&) {};
+    bool clientHasThem = false, frameHasThem = true;
+    int moved = 0;
+    f.bInit = [&](TWindow& self) {
+        clientHasThem = f.oWndClient->bPainted && f.oWndClient->bLClicked;
+        frameHasThem = self.bPainted || self.bLClicked;
+        const int before = windowRectInParent(child.hWnd).top;
+        SendMessageA(f.oWndClient->hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+        UpdateWindow(f.oWndClient->hWnd);
+        moved = windowRectInParent(child.hWnd).top - before;
+        self.End();
+    };
+    f.Activate(a);  // runs until the frame ends
+    EXPECT_TRUE(clientHasThem);
+    EXPECT_FALSE(frameHasThem);
+    EXPECT_EQ(moved, -20);
+}
+
+TEST(MdiNatives, TheFrameProcedureFindsItsClient) {
+    // Unhandled frame messages get the MDI frame defaults: WM_SIZE fits the
+    // client to the frame's client area.
+    TMdiFrame f;
+    MdiFrameNew n;
+    n.lPixel = true;
+    n.nBottom = 299;
+    n.nRight = 399;
+    f.New(n);
+    EXPECT_EQ(f.nOldProc, GETFRAMEPROC());
+    HWND client = f.oWndClient->hWnd;
+    SetWindowPos(client, nullptr, 0, 0, 10, 10, SWP_NOZORDER);
+    CallWindowProcA(GETFRAMEPROC(), f.hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+    RECT r{};
+    GetClientRect(client, &r);
+    EXPECT_GT(r.right, 250);
+    DestroyWindow(f.hWnd);
+}
+
+}  // namespace

@@ -169,4 +169,49 @@ TEST(Group, WidthAndHeightWinOverBottomAndRight) {
     EXPECT_EQ(g.GetText(), "Range");
 }
 
+TEST(Group, CaptionDrawnAgainInItsOwnColourOverWhatIsThere) {
+    MeterParent p;
+    ShowWindow(p.w.hWnd, SW_SHOW);
+    TGroup g;
+    g.New(10, 10, 0, 0, "Totals", &p.w, true, 120, 60);
+    g.nClrText = RGB(200, 0, 0);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 120, 60);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all{0, 0, 120, 60};
+    HBRUSH green = CreateSolidBrush(RGB(0, 160, 0));
+    FillRect(mem, &all, green);
+    DeleteObject(green);
+    g.PaintCaption(mem);
+    int red = 0, other = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const COLORREF c = GetPixel(mem, x, y);
+            if (c == RGB(200, 0, 0)) ++red;
+            else if (c != RGB(0, 160, 0)) ++other;
+        }
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 9; ++x) EXPECT_EQ(GetPixel(mem, x, y), RGB(0, 160, 0)) << "nothing left of x 9";
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    EXPECT_GT(red, 20) << "the caption in the group's colour";
+    EXPECT_EQ(other, 0) << "transparent: no background of its own";
+    ShowWindow(p.w.hWnd, SW_HIDE);
+}
+
+TEST(Group, TransparentGroupsHaveTheEmptyBrushAndDesignerLines) {
+    MeterParent p;
+    p.w.cVarName = "oWnd";
+    TGroup g;
+    g.New(8, 16, 0, 0, "&Range", &p.w, true, 100, 50, true);
+    ASSERT_TRUE(g.oBrush);
+    EXPECT_EQ(g.oBrush->hBrush, GetStockObject(HOLLOW_BRUSH));
+    EXPECT_EQ(g.cGenPRG(), "\r\n   @ 8, 16 GROUP oGrp PROMPT \"&Range\" SIZE 100, 50 PIXEL OF oWnd \r\n");
+    EXPECT_EQ(g.SaveToRC(4), "    GROUPBOX \"&Range\", " + std::to_string(g.nId) + ", 8, 16, " +
+                                 std::to_string(g.nWidth()) + ", " + std::to_string(g.nHeight()) + ", BS_GROUPBOX");
+}
+
 }  // namespace

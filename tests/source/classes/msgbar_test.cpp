@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "menu.hpp"
 #include "parent_window.hpp"
+#include "popup_menus.hpp"
+#include "test_support.hpp"
 #include "toolbar.hpp"
 
 namespace {
@@ -115,6 +118,118 @@ TEST_F(MsgBarTest, PanelsStandRightAlignedAndTakeClicksOnThemOnly) {
         EXPECT_EQ(bar.GetItems(), 2);
     }
     EXPECT_EQ(bar.GetItems(), 1) << "a panel leaves its bar when it goes";
+}
+
+TEST_F(MsgBarTest, APanelsTooltipShowsWhileTheMouseIsOverIt) {
+    TMsgItem save, plain;
+    MsgItemNew n;
+    n.oMsgBar = &bar;
+    n.cMsg = "Save";
+    n.nWidth = 60;
+    n.lAdd = true;
+    n.bAction = [](int, int) {};
+    n.cToolTip = "Saves the file";
+    save.New(n);
+    n.cMsg = "Plain";
+    n.cToolTip.clear();
+    plain.New(n);
+    const int row = bar.Height() - 4;
+    SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(save.nLeft() + 5, row));
+    HWND tip = openToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(toolTipText(tip), "Saves the file");
+    // Shown at once above the bar at the panel's left.
+    EXPECT_TRUE(IsWindowVisible(tip));
+    RECT shown{}, barRect{};
+    GetWindowRect(tip, &shown);
+    GetWindowRect(bar.hWnd, &barRect);
+    POINT panel{save.nLeft(), 0};
+    ClientToScreen(bar.hWnd, &panel);
+    // The control may shift its frame by a pixel.
+    EXPECT_NEAR(shown.left, panel.x, 2);
+    EXPECT_NEAR(shown.top, panel.y - 16, 2);
+    SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(plain.nLeft() + 5, row));
+    EXPECT_EQ(openToolTip(), nullptr) << "a panel without one closes it";
+    SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(save.nLeft() + 5, row));
+    EXPECT_NE(openToolTip(), nullptr);
+    SendMessageA(bar.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, row));
+    EXPECT_EQ(openToolTip(), nullptr) << "the message pane closes it";
+}
+
+TEST_F(MsgBarTest, TheSkinIsPaintedOverTheColumnsAskedOnly) {
+    bar.l2007 = true;
+    RECT c{};
+    GetClientRect(bar.hWnd, &c);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, c.right, c.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    FillRect(mem, &c, black);
+    bar.PaintBar(mem, 10, 20);
+    const int y = c.bottom / 2;
+    EXPECT_EQ(GetPixel(mem, 9, y), RGB(0, 0, 0));
+    EXPECT_NE(GetPixel(mem, 10, y), RGB(0, 0, 0));
+    EXPECT_NE(GetPixel(mem, 29, y), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(mem, 30, y), RGB(0, 0, 0));
+    bar.lPainting = true;  // panels being painted: the skin is there already
+    FillRect(mem, &c, black);
+    bar.PaintBar(mem);
+    EXPECT_EQ(GetPixel(mem, 15, y), RGB(0, 0, 0));
+    bar.lPainting = false;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+}
+
+TEST_F(MsgBarTest, APanelSavedAndLoadedKeepsItsTextAndWidth) {
+    TMsgItem saved, loaded;
+    MsgItemNew n;
+    n.oMsgBar = &bar;
+    n.cMsg = "Claims";
+    n.nWidth = 72;
+    n.lAdd = true;
+    saved.New(n);
+    n.cMsg = "x";
+    n.nWidth = 40;
+    loaded.New(n);
+    ASSERT_TRUE(loaded.Load(saved.Save()));
+    EXPECT_EQ(loaded.cMsg, "Claims");
+    EXPECT_EQ(loaded.nWidth, 72);
+    EXPECT_FALSE(loaded.Load(TWindow().Save())) << "a window's record is not a panel's";
+    // A new panel's values are not written.
+    TMsgItem plain;
+    EXPECT_EQ(plain.Save(), std::string("O\x0C\x00\x08\x00TMSGITEM\x00\x00", 15));
+}
+
+TEST_F(MsgBarTest, TheDesignMenuTogglesThePanelsAndShowsTheSource) {
+    zrtest::PromptRecorder prompts;
+    std::string choose;
+    std::vector<std::vector<std::string>> shown;  // each menu: its prompts, checked ones marked
+    setPopupMenuHook([&](HMENU m, HWND, int, int) {
+        TMenu* menu = TMenu::GetPopup(m);
+        if (!menu) return;
+        std::vector<std::string> items;
+        for (const auto& item : menu->aItems()) items.push_back(item->cPrompt + (item->lChecked ? " *" : ""));
+        shown.push_back(items);
+        for (const auto& item : menu->aItems())
+            if (item->cPrompt == choose) menu->Command(item->nId);
+    });
+    bar.lDrag = true;
+    choose = "Clock";
+    click(WM_RBUTTONDOWN, 5, 5);  // design mode: the right button opens it
+    EXPECT_NE(bar.oClock, nullptr);
+    bar.FastEdit(5, 5);
+    EXPECT_EQ(bar.oClock, nullptr);
+    choose = "Source code...";
+    bar.FastEdit(5, 5);
+    setPopupMenuHook(nullptr);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0], (std::vector<std::string>{"Prompt...", "", "Date", "Clock", "Keyboard", "", "Source code..."}));
+    EXPECT_EQ(shown[1][3], "Clock *");
+    ASSERT_EQ(prompts.prompts().size(), 1u);
+    EXPECT_EQ(prompts.prompts()[0].caption, "Source code");
 }
 
 TEST_F(MsgBarTest, TimerPanelsTakeEveryNewTextExactly) {

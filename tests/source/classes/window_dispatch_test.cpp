@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "menu.hpp"
 #include "message_loop.hpp"
 #include "message_sequence.hpp"
 
@@ -84,6 +85,26 @@ TEST(WindowDispatch, CommandsReachTheControlRightAfterTheParent) {
                             {"child LM_CLOSEUP"}}),
               "");
     DestroyWindow(parent.hWnd);
+}
+
+TEST(WindowDispatch, TheProgramsSystemMenuItemsRunTheirActions) {
+    TWindow w;
+    w.New(at(0, nullptr));
+    int ran = 0;
+    wl::MENUBEGIN(false, true, &w);
+    wl::MenuItemNew n;
+    n.cPrompt = "&Remember";
+    n.bAction = [&](wl::TMenuItem&) { ++ran; };
+    auto item = wl::MENUADDITEM(n);
+    wl::MENUEND();
+    ASSERT_TRUE(w.oSysMenu);
+    ASSERT_LT(item->nId, 61440u);
+    EXPECT_EQ(SendMessageA(w.hWnd, WM_SYSCOMMAND, item->nId, 0), 0);
+    EXPECT_EQ(ran, 1);
+    // The system's own commands are not the menu object's.
+    SendMessageA(w.hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_EQ(ran, 1);
+    DestroyWindow(w.hWnd);
 }
 
 }  // namespace

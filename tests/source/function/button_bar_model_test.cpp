@@ -118,4 +118,24 @@ TEST(BarIni, EntryAndButtonValues) {
     EXPECT_EQ(barButtonIniValue(b), "OPEN,,,open2.bmp,Open a file,,T,F,Open,F");
 }
 
+TEST(CheckArray, FourBitmapValuesWhateverWasGiven) {
+    struct Case {
+        const char* what;
+        ValueList in, out;
+    };
+    const Value z(0);
+    const Case cases[] = {
+        {"none", {}, {z, z, z, z}},
+        {"two", {Value("open.bmp"), Value("shut.bmp")}, {Value("open.bmp"), Value("shut.bmp"), z, z}},
+        {"a list in a list", {Value(ValueList{Value("a.bmp"), Value(), Value("c.bmp")})}, {Value("a.bmp"), z, Value("c.bmp"), z}},
+        {"empty texts", {Value(""), Value(7)}, {z, Value(7), z, z}},
+        {"more than four", {Value(1), Value(2), Value(3), Value(4), Value(5)}, {Value(1), Value(2), Value(3), Value(4)}},
+    };
+    for (const Case& c : cases) {
+        const ValueList got = CHECKARRAY(c.in);
+        ASSERT_EQ(got.size(), 4u) << c.what;
+        for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(CVALTOCHAR(got[i]), CVALTOCHAR(c.out[i])) << c.what << " " << i;
+    }
+}
+
 }  // namespace

@@ -59,6 +59,7 @@ TEST(ErrorReport, FramesAndReportSections) {
     f.date = "12/10/26";
     f.time = "10:11:12";
     f.cpu = "Test CPU";
+    f.cpuSpeedMHz = 2400;
     f.freeSystemPercent = 97;
     f.freeGdiPercent = 97;
     f.freeUserPercent = 99;
@@ -85,7 +86,7 @@ TEST(ErrorReport, FramesAndReportSections) {
           "   Error occurred at: 12/10/26, 10:11:12\r\n",
           "   Error description: Error GUILIB/1  Non defined Id: No:    602\r\n", "   Args:\r\n",
           "     [   1] = N   5\r\n", "     [   2] = C   x\r\n", "Stack Calls\r\n===========\r\n",
-          "   Called from: ", "System\r\n======\r\n", "   CPU type: Test CPU\r\n"})
+          "   Called from: ", "System\r\n======\r\n", "   CPU type: Test CPU 2400 Mhz\r\n"})
         EXPECT_NE(r.find(wanted), std::string::npos) << wanted;
 }
 
@@ -102,6 +103,26 @@ TEST(ErrorReport, TheFileKeepsOnlyTheLastReport) {
 TEST(ErrorReport, SafeDivide) {
     EXPECT_EQ(safeDivide(5, 0), 0);
     EXPECT_EQ(safeDivide(6, 3), 2);
+}
+
+// A class of the library as the report sees it.
+struct ErrorReportSampleClass {
+    const char* ClassName() const { return "TSAMPLE"; }
+};
+
+TEST(ErrorReport, ValuesAsTheReportShowsThem) {
+    struct Case {
+        Value v;
+        const char* shown;
+    } const cases[] = {
+        {Value("abc"), "\"abc\""},
+        {Value(ValueList{Value(1), Value(2), Value(3)}), "Len:    3"},
+        {Value(12), "12"},
+        {Value(true), ".T."},
+        {Value(), ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CGETINFO(c.v), c.shown) << c.shown;
+    EXPECT_EQ(CGETINFO(ErrorReportSampleClass{}), "Class: TSAMPLE");
 }
 
 }  // namespace

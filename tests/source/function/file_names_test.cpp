@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -135,6 +137,34 @@ TEST(LogFile, AppendsStampedTabSeparatedLines) {
     EXPECT_EQ(bytes.substr(bytes.size() - 4), ": \r\n");
 
     wl::LOGFILE(dir.file("no/such/folder/x.log"), {wl::Value("quiet")});  // silently nothing
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FileMasks, StarsAndQuestionMarksWithoutRegardToCase) {
+    struct Case {
+        const char* name;
+        const char* mask;
+        bool fits;
+    } const cases[] = {
+        {"claims.x12", "*.x12", true},   {"CLAIMS.X12", "*.x12", true}, {"claims.x12.bak", "*.x12", false},
+        {"a.txt", "?.txt", true},        {"ab.txt", "?.txt", false},    {"report", "*", true},
+        {"", "*", true},                 {"abc", "a*c", true},          {"abcbc", "a*bc", true},
+        {"abd", "a*c", false},           {"map1.ini", "map?.*", true},  {"x", "", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(wl::fitsFileMask(c.name, c.mask), c.fits) << c.name << " " << c.mask;
+}
+
+TEST(FileMasks, TheFilesOfTheMasksFolderThatFit) {
+    zrtest::TempDir dir;
+    for (const char* name : {"one.map", "two.MAP", "three.txt"}) std::ofstream(dir.path() + "/" + name) << "x";
+    std::filesystem::create_directory(dir.path() + "/sub.map");
+    auto found = wl::filesFittingMask(dir.path() + "/*.map");
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string>{"one.map", "two.MAP"}));  // folders are not files
+    EXPECT_TRUE(wl::filesFittingMask(dir.path() + "/*.none").empty());
 }
 
 }  // namespace

@@ -25,8 +25,8 @@ TEST(FormRecords, ListsAndObjectsReadBack) {
     EXPECT_EQ(std::get<wl::Date>(back->list()[3].storage()).day, 10);
     EXPECT_EQ(back->list()[4].list()[0].number(), 7);
 
-    wl::SavedObject font{"TFONT", {{"cFaceName", wl::Value("Courier New")}}, {}};
-    wl::SavedObject win{"TWINDOW", {{"cTitle", wl::Value("Main")}, {"nTop", wl::Value(16)}}, {{"oFont", font}}};
+    wl::SavedObject font{"TFONT", {{"cFaceName", wl::Value("Courier New")}}, {}, {}};
+    wl::SavedObject win{"TWINDOW", {{"cTitle", wl::Value("Main")}, {"nTop", wl::Value(16)}}, {{"oFont", font}}, {}};
     const std::string bytes = wl::saveObject(win);
     EXPECT_EQ(bytes[0], 'O');
     auto o = wl::OREAD(bytes);
@@ -44,6 +44,26 @@ TEST(FormRecords, ShortOrForeignRecordsReadAsNothing) {
     EXPECT_FALSE(wl::AREAD("Z"));
     EXPECT_FALSE(wl::OREAD(wl::ASAVE({})));
     EXPECT_FALSE(wl::OREAD(""));
+}
+
+TEST(FormRecords, ListsOfObjectsReadBackAsObjects) {
+    wl::SavedObject open{"TMENUITEM", {{"cCaption", wl::Value("&Open")}}, {}, {}};
+    wl::SavedObject shut{"TMENUITEM", {{"cCaption", wl::Value("&Close")}, {"lChecked", wl::Value(true)}}, {}, {}};
+    wl::SavedObject menu{"TMENU", {{"cVarName", wl::Value("oMenu")}}, {}, {{"aItems", {open, shut}}}};
+    auto o = wl::OREAD(wl::saveObject(menu));
+    ASSERT_TRUE(o);
+    ASSERT_EQ(o->lists.size(), 1u);
+    EXPECT_EQ(o->lists[0].name, "aItems");
+    ASSERT_EQ(o->lists[0].objects.size(), 2u);
+    EXPECT_EQ(o->lists[0].objects[1].properties[0].second.text(), "&Close");
+    EXPECT_TRUE(o->lists[0].objects[1].properties[1].second.logical());
+    // An empty list has no objects to tell it from values.
+    wl::SavedObject none{"TMENU", {}, {}, {{"aItems", {}}}};
+    auto e = wl::OREAD(wl::saveObject(none));
+    ASSERT_TRUE(e);
+    ASSERT_EQ(e->properties.size(), 1u);
+    EXPECT_TRUE(e->properties[0].second.isList());
+    EXPECT_TRUE(e->properties[0].second.list().empty());
 }
 
 }  // namespace

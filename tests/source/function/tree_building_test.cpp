@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
+
+#include "tree_pictures.hpp"
 
 namespace {
 
@@ -60,6 +63,40 @@ TEST(TreeBuilding, GroupedRecordsMakeOneItemEach) {
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->nCount(), 0);
     EXPECT_EQ(at, 0u);
+}
+
+TEST(TreeBuilding, PicturesFromResourcesFilesAndTheDefaults) {
+    std::vector<std::string> loaded;
+    std::vector<TreePicture> released;
+    TreePicture next = 10;
+    TreePictureHooks hooks;
+    hooks.loadResource = [&](const std::string& name) { loaded.push_back("res:" + name); return next++; };
+    hooks.loadFile = [&](const std::string& name) { loaded.push_back("file:" + name); return next++; };
+    hooks.release = [&](TreePicture p) { released.push_back(p); };
+    setTreePictureHooks(hooks);
+    {
+        TreeBuilder b;
+        b.TREEBEGIN("FOLDER", "FOLDOPEN");  // defaults 10 and 11
+        TTreeItem& payer = b.TREEITEM("AETNA", TreeItemPictures{});
+        b.TREEBEGIN();
+        // The file wins: 12, and the closed picture is the same handle.
+        TTreeItem& claim = b.TREEITEM("C1", TreeItemPictures{"CLAIM", "", "claim.bmp", ""});
+        EXPECT_EQ(b.TREEEND(), &payer);
+        EXPECT_EQ(b.TREEEND(), nullptr);
+        EXPECT_EQ(loaded, (std::vector<std::string>{"res:FOLDER", "res:FOLDOPEN", "file:claim.bmp"}));
+        EXPECT_EQ(claim.hBmpOpen, 12u);
+        EXPECT_EQ(claim.hBmpClose, 12u);
+        EXPECT_EQ(payer.hBmpOpen, 10u);  // the defaults for an item with children
+        EXPECT_EQ(payer.hBmpClose, 11u);
+        const auto tree = b.Take();
+        // Ending releases each item's own handle once, never the defaults;
+        // TREEFREE then releases those.
+        tree->End();
+        std::sort(released.begin(), released.end());
+        EXPECT_EQ(released, (std::vector<TreePicture>{10, 11, 12}));
+        EXPECT_EQ(treeDefaultOpen(), 0u);
+    }
+    setTreePictureHooks({});
 }
 
 }  // namespace

@@ -44,4 +44,41 @@ TEST(XbrRow, SavesChangedValuesToItsOwnRowOnlyUnderALock) {
     EXPECT_EQ(b.aCols[1].GetValue().number(), 25);
 }
 
+TEST(XbrRow, EditHandsTheRowToTheRecordEditorAndANewRowIsAppended) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"C1", 10}), Value(ValueList{"C2", 20})});
+    b.aCols[0].cHeader = "Claim";
+    b.aCols[1].cHeader = "Paid";
+    b.nDataRows = 5;
+    EXPECT_FALSE(b.Edit());  // no record editor
+    b.bEdit = [](TXbrRow& row) {
+        row.Set("Paid", Value(row.Get("Paid")->number() + 1));
+        row.Save();
+    };
+    b.GoToRow(2);
+    EXPECT_TRUE(b.Edit());
+    EXPECT_EQ(b.aCols[1].GetValue().number(), 21);
+    EXPECT_EQ(b.nLen, 2);
+
+    // A new row starts blank and is appended only when saved.
+    const auto fresh = b.DataRow(true);
+    EXPECT_TRUE(fresh->lNew);
+    EXPECT_EQ(fresh->Get("Paid")->number(), 0);
+    EXPECT_EQ(b.nLen, 2);
+    b.bEdit = [](TXbrRow& row) {
+        row.Set("Claim", Value("C3"));
+        row.Set("Paid", Value(30));
+        row.Save();
+    };
+    EXPECT_TRUE(b.Edit(true));
+    EXPECT_EQ(b.nLen, 3);
+    EXPECT_EQ(b.KeyNo(), 3);
+    EXPECT_EQ(b.aCols[0].GetValue().text(), "C3");
+    EXPECT_EQ(b.aCols[1].GetValue().number(), 30);
+    // A new row the editor does not save leaves the source as it was.
+    b.bEdit = [](TXbrRow& row) { row.Set("Claim", Value("C4")); };
+    EXPECT_TRUE(b.Edit(true));
+    EXPECT_EQ(b.nLen, 3);
+}
+
 }  // namespace

@@ -64,4 +64,24 @@ TEST(XBrowseFunctions, TransposeAndMergeKeepEveryCell) {
     EXPECT_TRUE(m[1].list()[2].isNil());
 }
 
+TEST(XBrowseFunctions, ContrastColourByLuminance) {
+    const std::pair<std::uint32_t, std::uint32_t> cases[] = {
+        {0xFFFFFF, 0x000000},  // white: black text
+        {0x000000, 0xFFFFFF},  // black: white text
+        {0x800000, 0xFFFFFF},  // navy (0, 0, 128): white
+        {0x00FFFF, 0x000000},  // yellow (255, 255, 0): black
+        {0x969696, 0xFFFFFF},  // grey 150: exactly 150 is not above
+        {0x979797, 0x000000},
+    };
+    for (const auto& [back, text] : cases) EXPECT_EQ(CONTRASTCOLOR(back), text) << std::hex << back;
+}
+
+TEST(XBrowseFunctions, KineticSwitchAnswersThePreviousSetting) {
+    EXPECT_TRUE(SETKINETIC());  // initially on
+    EXPECT_TRUE(SETKINETIC(false));
+    EXPECT_FALSE(SETKINETIC());
+    EXPECT_FALSE(SETKINETIC(true));
+    EXPECT_TRUE(SETKINETIC());
+}
+
 }  // namespace

@@ -11,7 +11,9 @@
 
 #include "messages.hpp"
 #include "tree_building.hpp"
+#include "xbr_row.hpp"
 #include "test_support.hpp"
+#include "text.hpp"
 
 namespace {
 
@@ -422,6 +424,27 @@ TEST(XBrowseModel, ToDbfWritesValidUniqueNamesAndAsksBeforeReplacing) {
     setPromptHook({});
 }
 
+TEST(XBrowseModel, ToDbfMakesAnEditedStructureWritable) {
+#ifdef _WIN32
+    GTEST_SKIP() << "python3-dbf reads the table in the native build";
+#endif
+    zrtest::TempDir dir;
+    const std::string path = dir.file("EDITED.DBF");
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"C1", 10.5, true}), Value(ValueList{"C2", 20.25, false})});
+    // As a user might leave it: a name twice, one with blanks, a type
+    // letter the format does not know, a numeric field too long.
+    const std::vector<DbfField> edited = {{"pay er", 'x', 300, 4}, {"pay er", 'n', 99, 40}, {"", 'L', 7, 0}};
+    ASSERT_EQ(b.ToDbf(path, edited), "");
+    EXPECT_EQ(readWithPythonDbf(path),
+              "pay_er,pay_er_2,col03\n"
+              "C1|10.5|True\n"
+              "C2|20.25|False\n");
+    // A structure of another width is not this browse's: its own is used.
+    ASSERT_EQ(b.ToDbf(dir.file("OWN.DBF"), {{"ONLY", 'C', 5, 0}}), "");
+    EXPECT_EQ(readWithPythonDbf(dir.file("OWN.DBF")).substr(0, 6), "a,b,c\n");
+}
+
 TEST(XBrowseModel, DbfTableBrowsesEditsAndDeletes) {
 #ifdef _WIN32
     GTEST_SKIP() << "python3-dbf reads the table in the native build";
@@ -446,6 +469,202 @@ TEST(XBrowseModel, DbfTableBrowsesEditsAndDeletes) {
     b.KeyCount();
     EXPECT_EQ(b.nLen, 4);
     EXPECT_EQ(readWithPythonDbf(path), "name,amt\nN1|1.5\nN2|3.0\nN3|4.5\nN5|7.5\n");
+}
+
+TEST(XBrowseModel, GroupTotalSumsTheGroupInEachRow) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"a", 1, 2, 9}), Value(ValueList{"b", 5, -1, 0})});
+    b.nDataRows = 5;
+    b.KeyCount();
+    b.SetGroupHeader("Paid", 2, 3);
+    TXBrwColumn& total = b.SetGroupTotal("Paid", "Paid total");
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{1, 2, 3, 5, 4}));  // right after the group
+    EXPECT_TRUE(total.lReadOnly);
+    b.GoTop();
+    EXPECT_EQ(b.aCols[4].GetValue().number(), 3);
+    b.GoDown();
+    EXPECT_EQ(b.aCols[4].GetValue().number(), 4);
+    EXPECT_EQ(b.SumOfCols({2, 3}, AGGR_MIN), -1);
+    EXPECT_EQ(b.SumOfCols({2, 3, 4}, AGGR_MAX), 5);
+    EXPECT_EQ(b.SumOfCols({1}), 0);  // text counts for nothing
+    b.SetGroupTotal(std::vector<int>{4, 2}, "Max", AGGR_MAX);
+    EXPECT_EQ(b.aDisplay.back(), 6);  // after column 4, the furthest right
+    EXPECT_EQ(b.aCols[5].GetValue().number(), 5);
+}
+
+TEST(XBrowseModel, MergedRunsSpanTheirRowsAndStackedColumnsShareACell) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"A", 1}), Value(ValueList{"A", 2}), Value(ValueList{"A", 3}),
+                Value(ValueList{"B", 4}), Value(ValueList{"C", 5})});
+    b.nDataRows = 10;
+    b.KeyCount();
+    TXBrwColumn& payer = b.aCols[0];
+    payer.lMergeVert = true;
+    b.WorkMergeData(payer);
+    struct Case {
+        int keyNo;
+        bool topLine;
+        int rowsLeft, spans;
+    };
+    const Case cases[] = {
+        {1, true, 10, 3},  // the run of three "A"
+        {1, true, 2, 2},   // cut by the bottom of the window
+        {2, false, 9, 0},  // covered by the run painted above
+        {2, true, 9, 2},   // the top line of the window paints the rest of the run
+        {4, false, 7, 1},  {5, false, 1, 1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(payer.MergeRows(c.keyNo, c.topLine, c.rowsLeft), c.spans) << c.keyNo;
+    EXPECT_EQ(b.aCols[1].MergeRows(2, false, 5), 1);  // not merged
+
+    b.aCols[0].nWidth = 30;
+    b.aCols[1].nWidth = 50;
+    EXPECT_FALSE(b.SetColsAsRows({1, 9}));
+    EXPECT_TRUE(b.SetColsAsRows({1, 2}));
+    EXPECT_EQ(b.Display(), (std::vector<int>{1}));
+    EXPECT_EQ(b.aCols[0].nWidth, 50);
+    EXPECT_EQ(b.StackedRows(), 2);
+}
+
+TEST(XBrowseModel, ColumnMovesScrollingAndStretching) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{1, 2, 3, 4, 5})});
+    for (TXBrwColumn& c : b.aCols) c.nWidth = 100;
+    b.nClientWidth = 250;
+    b.nFreeze = 1;
+    b.GoRightMost();
+    EXPECT_EQ(b.nColSel, 5);
+    EXPECT_EQ(b.ColLeft(5), 100);  // right after the frozen column
+    EXPECT_EQ(b.ColLeft(2), -1);   // scrolled away
+    EXPECT_EQ(b.nColOffset, 4);
+    b.GoLeftMost();
+    EXPECT_EQ(b.nColSel, 1);
+    EXPECT_EQ(b.nColOffset, 1);
+    EXPECT_TRUE(b.GoToCol(Value("D")));
+    EXPECT_EQ(b.nColSel, 4);
+    EXPECT_EQ(b.ColLeft(4) + 100, 300 - 100);  // fully visible
+    b.aCols[2].lHide = true;
+    EXPECT_FALSE(b.GoToCol(Value("C")));
+    EXPECT_FALSE(b.GoToCol(Value("Z")));
+    b.aCols[2].lHide = false;
+    b.nMarqueeStyle = 5;  // whole rows: the columns scroll instead
+    b.SelectCol(3);
+    EXPECT_EQ(b.nColOffset, 2);
+
+    EXPECT_TRUE(b.SwapCols(1, 5));
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{5, 2, 3, 4, 1}));
+    b.ReArrangeCols({4, 2});
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{4, 2, 5, 3, 1}));
+    b.ReArrangeCols({3}, false);
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{3}));
+    b.ReArrangeCols({1, 2, 3, 4, 5});
+    TXBrwColumn& added = b.InsCol(2);
+    added.cHeader = "New";
+    EXPECT_EQ(b.aCols[1].cHeader, "New");
+    EXPECT_EQ(b.aCols[2].cHeader, "B");  // the later ones renumbered
+    EXPECT_EQ(b.aCols[2].nCreationOrder, 3);
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+
+    XBrowseModel s;
+    s.SetArray({Value(ValueList{"abc", 1})});
+    s.aCols[0].nWidth = 50, s.aCols[1].nWidth = 40;
+    s.nClientWidth = 200;
+    s.nStretchCol = -1;
+    s.ColStretch();
+    EXPECT_EQ(s.aCols[1].nWidth, 150);
+    s.aCols[1].nWidth = 40;
+    s.nStretchCol = -2;  // the widest text column
+    s.ColStretch();
+    EXPECT_EQ(s.aCols[0].nWidth, 160);
+    auto row = s.CurrentRow();
+    EXPECT_EQ(row->aValues[0].text(), "abc");
+}
+
+TEST(XBrowseModel, SourceServicesThroughTheBrowse) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{"a", 1}), Value(ValueList{"b", 2})});
+    b.GoBottom();
+    EXPECT_EQ(b.aRow().list()[0].text(), "b");
+    EXPECT_FALSE(b.Bof());
+    EXPECT_TRUE(b.Lock());
+    EXPECT_TRUE(b.SaveData());
+    b.nColSel = 2;
+    EXPECT_EQ(b.nAt(), 2);
+    b.nStretchCol = -1;
+    b.ClearBlocks();
+    EXPECT_EQ(b.nStretchCol, 0);
+    EXPECT_TRUE(b.BookMark().isNil());
+    EXPECT_TRUE(b.Eof());  // no source any more
+    XBrowseModel t;
+    t.SetTree(std::make_unique<TLinkList>());
+    EXPECT_TRUE(t.aRow().isNil());
+}
+
+TEST(XBrowseModel, WorkAreaBrowsesLocksAndWritesTheCurrentRecord) {
+    zrtest::TempDir dir;
+    const std::string path = dir.file("AREA.DBF");
+    {
+        auto t = DbfFile::create(path, {{"CLAIM", 'C', 4, 0}, {"PAID", 'N', 6, 2}});
+        ASSERT_TRUE(t);
+        for (int i = 1; i <= 3; ++i) t->append({Value("C" + std::to_string(i)), Value(i * 10.0)});
+    }
+    auto area = USEAREA(path, "AREA");
+    ASSERT_TRUE(area);
+    XBrowseModel b;
+    b.SetRDD();  // the selected area
+    b.nDataRows = 2;
+    EXPECT_EQ(b.nLen, 3);
+    EXPECT_EQ(b.aCols[1].cHeader, "PAID");
+    b.GoBottom();
+    EXPECT_EQ(b.KeyNo(), 3);
+    b.GoDown();  // never onto the phantom record
+    EXPECT_EQ(b.KeyNo(), 3);
+    EXPECT_FALSE(area->Eof());
+    b.GoTop();
+    b.GoUp();
+    EXPECT_EQ(b.KeyNo(), 1);
+    // The default post-edit locks the record; a lock held through another
+    // area on the same file refuses it.
+    auto other = DbfArea::open(path, "OTHER");
+    ASSERT_TRUE(other);
+    other->GoTo(1);
+    ASSERT_TRUE(other->RLock());
+    EXPECT_FALSE(b.PostEdit(b.aCols[1], Value(99.5), 13));
+    other->UnLock();
+    EXPECT_TRUE(b.PostEdit(b.aCols[1], Value(99.5), 13));
+    EXPECT_DOUBLE_EQ(area->FieldGet(2).number(), 99.5);
+    b.src.bDelete();
+    EXPECT_TRUE(area->file().deleted(1));
+
+    // Over a list of record numbers: the rows put the area on their records.
+    XBrowseModel r;
+    r.SetRDD(area, true, {Value(3), Value(ValueList{1, "first"})});
+    EXPECT_EQ(r.nDataType, DATATYPE_RDD | DATATYPE_ARRAY);
+    EXPECT_EQ(r.nLen, 2);
+    r.GoTop();
+    EXPECT_EQ(area->RecNo(), 3u);
+    EXPECT_EQ(rtrim(r.aCols[0].GetValue().text()), "C3");
+    r.GoDown();
+    EXPECT_EQ(area->RecNo(), 1u);
+    EXPECT_DOUBLE_EQ(r.aCols[1].GetValue().number(), 99.5);
+    dbfCloseArea("AREA");
+}
+
+TEST(XBrowseModel, MovingColumnsKeepsFrozenColumnsAndGroups) {
+    XBrowseModel b;
+    b.SetArray({Value(ValueList{1, 2, 3, 4})});
+    b.SetGroupHeader("Paid", 3, 4);
+    std::vector<std::pair<int, int>> moves;
+    b.bOnSwapCol = [&](int from, int to) { moves.emplace_back(from, to); };
+    b.nFreeze = 1;
+    EXPECT_FALSE(b.MoveCol(2, 1, true));  // across the frozen column
+    EXPECT_TRUE(b.MoveCol(2, 1));         // allowed when not asked to respect it
+    EXPECT_FALSE(b.MoveCol(3, 1));        // out of its group
+    EXPECT_TRUE(b.MoveCol(4, 3));         // within the group
+    EXPECT_EQ(b.aDisplay, (std::vector<int>{2, 1, 4, 3}));
+    b.lAllowColReGroup = true;
+    EXPECT_TRUE(b.MoveCol(4, 1));  // takes the target's (empty) group header
+    EXPECT_EQ(b.aCols[2].cGrpHdr, "");
+    EXPECT_EQ(moves, (std::vector<std::pair<int, int>>{{2, 1}, {4, 3}, {4, 1}}));
 }
 
 }  // namespace

@@ -78,4 +78,76 @@ TEST(XBrwColumn, ReadOnlyColumnsAreNotWritten) {
     EXPECT_EQ(cell.number(), 2);
 }
 
+TEST(XBrwColumn, CheckColumnTextsAndEditing) {
+    Value cell(true);
+    TXBrwColumn c;
+    c.bEditValue = [&](const Value* v) {
+        if (v) cell = *v;
+        return cell;
+    };
+    c.SetCheck();
+    EXPECT_TRUE(c.hChecked);
+    EXPECT_EQ(c.nEditType, 0);
+    EXPECT_EQ(c.StrData(), "");  // a check mark, no text
+    c.SetCheck({}, 1, {"Yes", "No"});  // two texts are not enough
+    EXPECT_EQ(c.nEditType, 1);
+    EXPECT_EQ(c.StrData(), "");
+    c.SetCheck({}, std::nullopt, {"Yes", "No", "?"});
+    const std::pair<Value, const char*> shown[] = {{Value(true), "Yes"}, {Value(false), "No"}, {Value(), "?"}};
+    for (const auto& [v, text] : shown) {
+        cell = v;
+        EXPECT_EQ(c.StrData(), text);
+    }
+    int posted = 0;
+    c.SetCheck([&](TXBrwColumn&, const Value&, int) { ++posted; });
+    EXPECT_EQ(c.nEditType, 1);
+    c.bOnPostEdit(c, Value(true), 13);
+    EXPECT_EQ(posted, 1);
+}
+
+TEST(XBrwColumn, ProgressBarFillsItsShareOfTheCell) {
+    Value cell(30);
+    TXBrwColumn c;
+    c.bEditValue = [&](const Value*) { return cell; };
+    c.SetProgBar(120, 80);
+    EXPECT_TRUE(c.lProgBar);
+    EXPECT_EQ(c.nWidth, 80);
+    const std::pair<Value, int> cases[] = {{Value(30), 25}, {Value(0), 0}, {Value(500), 100}, {Value(-5), 0}, {Value("x"), 0}};
+    for (const auto& [v, fill] : cases) {
+        cell = v;
+        EXPECT_EQ(c.ProgFill(100), fill);
+    }
+    c.SetProgBar(0);  // a total of at least 1
+    cell = Value(1);
+    EXPECT_EQ(c.ProgFill(100), 100);
+}
+
+TEST(XBrwColumn, BitmapsLoadedHereAreReleasedOnceOthersNever) {
+    std::vector<std::string> loads;
+    std::vector<TreePicture> released;
+    TreePicture next = 70;
+    TreePictureHooks hooks;
+    hooks.loadFile = [&](const std::string& f) { loads.push_back("file:" + f); return f == "missing.bmp" ? 0 : next++; };
+    hooks.loadResource = [&](const std::string& r) { loads.push_back("res:" + r); return next++; };
+    hooks.release = [&](TreePicture p) { released.push_back(p); };
+    setTreePictureHooks(hooks);
+    TXBrwColumn c;
+    EXPECT_EQ(c.AddBitmap("paid.bmp"), 1);
+    EXPECT_EQ(c.AddBitmap("DENIED"), 2);
+    EXPECT_EQ(c.AddBmpHandle(500), 3);
+    EXPECT_EQ(c.AddBmpFile("missing.bmp"), 0);
+    EXPECT_EQ(loads, (std::vector<std::string>{"file:paid.bmp", "res:DENIED", "file:missing.bmp"}));
+    int which = 2;
+    c.bBmpData = [&] { return which; };
+    EXPECT_EQ(c.CellBitmap(), 71u);
+    which = 9;
+    EXPECT_EQ(c.CellBitmap(), 0u);
+    EXPECT_TRUE(c.ChangeBitmap(1, 600));  // the loaded one goes
+    EXPECT_EQ(released, (std::vector<TreePicture>{70}));
+    c.ReleaseBitmaps();  // 71 only: 600 and 500 are someone else's
+    EXPECT_EQ(released, (std::vector<TreePicture>{70, 71}));
+    EXPECT_TRUE(c.aBitmaps.empty());
+    setTreePictureHooks({});
+}
+
 }  // namespace

@@ -65,4 +65,21 @@ TEST(ToolTips, WindowToolTipKeepsItsOwnCopyOfTheText) {
     DestroyWindow(tip);
 }
 
+TEST(ToolTips, ATipPlacedAtAPointShowsThereAtOnceWithItsText) {
+    Owner o;
+    ShowWindow(o.h, SW_SHOWNOACTIVATE);
+    HWND tip = wl::CREATETOOLTIP(o.h, "Claims total");
+    ASSERT_NE(tip, nullptr);
+    EXPECT_FALSE(IsWindowVisible(tip));
+    wl::TOOLTIPAT(tip, 120, 90);
+    EXPECT_TRUE(IsWindowVisible(tip));
+    RECT r{};
+    GetWindowRect(tip, &r);
+    EXPECT_NEAR(r.left, 120, 2);
+    EXPECT_NEAR(r.top, 90, 2);
+    EXPECT_EQ(wl::toolTipText(tip), "Claims total");
+    wl::TOOLTIPAT(nullptr, 0, 0);  // no tip: nothing
+    DestroyWindow(tip);
+}
+
 }  // namespace

@@ -39,21 +39,7 @@ struct ClaimsShown {
 
 // A child window (button or text) of the dialog with this text.
 bool claimsButtonShown(HWND dialog, const std::string& caption) {
-    struct Find {
-        std::string caption;
-        bool found = false;
-    } f{caption};
-    EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* find = reinterpret_cast<Find*>(data);
-            char text[64] = {};
-            GetWindowTextA(child, text, sizeof text);
-            if (find->caption == text) find->found = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
+    return zrtest::childWithText(dialog, caption) != nullptr;
 }
 
 TEST(ClaimsScreenWindow, DentalSampleShowsItsClaimAndTotal) {
@@ -122,7 +108,7 @@ TEST(ClaimsScreenWindow, ModesAboveOneShowTheirButtonsAndOutputsShowNothing) {
     EXPECT_EQ(CTLD39406(call, rec.ui()), "");
     EXPECT_EQ(present, (std::vector<std::string>{"Export", "CMS-1500", "Format", "Create 276", "Load 997/999"}));
     // The listing mode returns the rows; the report modes open nothing.
-    for (int mode : {100, 101, 102, 103, 109, 110, 200}) {
+    for (int mode : {100, 101, 102, 103, 109, 200}) {
         call.mode = mode;
         const std::string out = CTLD39406(call, rec.ui());
         if (mode == 200)
@@ -184,6 +170,45 @@ TEST(ClaimsScreenWindow, AcknowledgementReplacesTheFooter) {
     EXPECT_TRUE(UserScript::done());
     EXPECT_TRUE(before);
     EXPECT_TRUE(after);
+}
+
+TEST(ClaimsScreenWindow, CreateTwoSeventySixAndTheFileModesWriteEveryClaim) {
+    zrtest::TempDir dir;
+    const std::string file = zrtest::x12Fixture("837p_two_claims.x12");
+    const SegmentTable t = zrtest::loadX12(file);
+    TransactionScreenCall call;
+    call.fileName = file;
+    call.currentFolder = dir.path();
+    call.table = &t;
+    call.claims = CTL39400C(t, 1);
+    call.setId = "837";
+    call.version = "5010";
+    call.mode = 2;
+    const std::string kept = dir.write("PAT001.276", "kept");
+    zrtest::PromptRecorder prompts;  // No to "Overwrite any existing files?"
+    ClaimsShown rec;
+    const std::string title = "View X12 837 Version 5010 PROFESSIONAL";
+    UserScript script({{title, [&](HWND w) {
+                            pressButton(w, "Create 276");
+                            pressButton(w, "Exit");
+                        }}});
+    EXPECT_EQ(CTLD39406(call, rec.ui()), "");
+    EXPECT_TRUE(UserScript::done());
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"Overwrite any existing files?"});
+    EXPECT_EQ(zrtest::readBytes(kept), "kept");
+    const std::string second = zrtest::readBytes(dir.file("PAT002.276"));
+    EXPECT_EQ(second.substr(0, 4), "ISA*");
+    EXPECT_NE(second.find("TRN*1*PAT002~"), std::string::npos);
+
+    // The file modes write without a window and answer the last file's text.
+    call.mode = 110;
+    const std::string text = CTLD39406(call, rec.ui());
+    EXPECT_EQ(zrtest::readBytes(dir.file("PAT002.837")), text);
+    EXPECT_NE(text.find("CLM*PAT002*75.5"), std::string::npos);
+    EXPECT_EQ(text.find("CLM*PAT001"), std::string::npos);
+    call.mode = 112;
+    EXPECT_NE(CTLD39406(call, rec.ui()), "");  // says why nothing was written
+    EXPECT_EQ(rec.shown.size(), 1u);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "clip_board.hpp"
 #include "test_support.hpp"
 #include "user_script.hpp"
 #include "viewer_windows.hpp"
@@ -106,44 +105,6 @@ TEST(RemittanceWindows, CreateRemittanceThroughTheSaveDialog) {
     EXPECT_NE(written.find("CLP*7722337*1*119*74"), std::string::npos);
     EXPECT_EQ(written.find("CLP*7722337*1*226"), std::string::npos);
     EXPECT_NE(written.find("IEA*1*000000195"), std::string::npos);
-}
-
-// "EOB" and "Print" go through the paged printer ("Send to:") and close
-// the detail; the clipboard receives the lines.
-TEST(RemittanceWindows, EobAndPrintSendTheClaimsLinesAndCloseTheDetail) {
-    ZR_REQUIRE_SAMPLES();
-    zrtest::PromptRecorder prompts;
-    auto sendTo = [](const char* caption) {
-        return zrtest::Step{"Send to:", [caption](HWND w) {
-                                HWND b = FindWindowExA(w, nullptr, "Button", caption);
-                                ASSERT_NE(b, nullptr);
-                                PostMessageA(b, BM_CLICK, 0, 0);
-                            }};
-    };
-    std::string eob, detail;
-    UserScript script({
-        {kRemittanceTitle, remittancePress("Select")},
-        {" Remittance Data ", remittancePress("EOB")},
-        sendTo("Clipboard"),
-        {kRemittanceTitle,
-         [&](HWND w) {
-             eob = wl::TClipBoard(CF_TEXT).GetText();
-             pressButton(w, "Select");
-         }},
-        {" Remittance Data ", remittancePress("Print")},
-        sendTo("Clipboard"),
-        {kRemittanceTitle,
-         [&](HWND w) {
-             detail = wl::TClipBoard(CF_TEXT).GetText();
-             pressButton(w, "Exit");
-         }},
-    });
-    viewX12File("ZRK7W315", remittanceSample(), "", {});
-    EXPECT_TRUE(UserScript::done());
-    EXPECT_NE(eob.find("Explanation of Benefits\r\n"), std::string::npos) << eob;
-    EXPECT_NE(detail.find("7722337"), std::string::npos) << detail;
-    EXPECT_NE(eob, detail);
-    EXPECT_EQ(eob.substr(eob.size() - 2), "\r\n");
 }
 
 TEST(RemittanceWindows, OutputModesShowNothing) {

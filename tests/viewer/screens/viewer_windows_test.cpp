@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <fstream>
 #include <functional>
+#include <set>
 
+#include "delimiters.hpp"
 #include "module_state.hpp"
 #include "prompts.hpp"
 #include "segment_list_window.hpp"
@@ -197,6 +200,67 @@ TEST(ViewerWindows, NotepadOpensAPathWithBlanks) {
     if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
         if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
         CloseHandle(process);
+    }
+}
+
+// The shared samples with their ST01 ("" for none), as their README lists them.
+std::vector<std::pair<std::string, std::string>> viewerSampleSets() {
+    std::ifstream in(std::string(ZR_SAMPLES) + "/README.md", std::ios::binary);
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("| `", 0) != 0) continue;
+        std::vector<std::string> cells;
+        for (std::size_t p = 2, q; (q = line.find(" | ", p)) != std::string::npos; p = q + 3)
+            cells.push_back(line.substr(p, q - p));
+        if (cells.size() < 4) continue;
+        const std::string st01 = cells[3] == "\xE2\x80\x94" ? "" : cells[3];
+        rows.emplace_back(cells[0].substr(1, cells[0].size() - 2), st01);
+    }
+    return rows;
+}
+
+// The caption a set's screen opens with.
+std::string viewerSampleCaption(const std::string& st01) {
+    if (st01 == "837" || st01 == "835" || st01 == "277") return "View X12 " + st01;
+    if (st01 == "997" || st01 == "999") return "997/999 Acknowledgement";
+    if (st01 == "270" || st01 == "271") return "View X12 " + st01;
+    return "View X12 ";
+}
+
+// Every shared sample chosen in "View X12 File" opens on the screen of its
+// set, and that screen lists something. The user reads a file with text
+// before its ISA (without Notepad), wants the sets one by one, takes the
+// first interchange and set in a picker, and leaves every screen by "Exit".
+TEST(ViewerWindows, EverySharedSampleOpensOnItsScreen) {
+    ZR_REQUIRE_SAMPLES();
+    const auto samples = viewerSampleSets();
+    ASSERT_EQ(samples.size(), 72u);
+    for (const auto& [name, st01] : samples) {
+        SCOPED_TRACE(name);
+        const std::string file = std::string(ZR_SAMPLES) + "/" + name;
+        zrtest::PromptRecorder prompts(true);
+        if (!CTL39400AK(file)) {
+            prompts.answerNext(true);   // read it
+            prompts.answerNext(false);  // not in Notepad
+        }
+        std::vector<ShownDialog> screens;
+        std::set<std::string> pickersSeen;
+        ViewerUi ui{[&](const ShownDialog& d) {
+            const bool picker = d.caption == "Select Interchange Control Batch (ISA)" ||
+                                d.caption == "Select Transaction Set (ST)";
+            if (!picker) {
+                screens.push_back(d);
+                pressButton(d.hWnd, "Exit");
+            } else if (pickersSeen.insert(d.caption).second) {
+                pressButton(d.hWnd, d.caption[7] == 'I' ? "Select Batch" : "Select Set");
+            } else {
+                pressButton(d.hWnd, "Exit");
+            }
+        }};
+        viewX12File("ZRK7W315", file, "", ui);
+        ASSERT_FALSE(screens.empty()) << (prompts.texts().empty() ? "" : prompts.texts().back());
+        EXPECT_EQ(screens[0].caption.substr(0, viewerSampleCaption(st01).size()), viewerSampleCaption(st01));
+        EXPECT_FALSE(screens[0].lines.empty());
     }
 }
 

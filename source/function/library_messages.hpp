@@ -1,5 +1,5 @@
-// The library's private window messages that the native wrappers send or
-// post (numbered from WM_USER + 1024).
+// The library's private window messages that the native and winapi layers
+// send or post (numbered from WM_USER + 1024).
 #pragma once
 
 namespace wl {

@@ -1,0 +1,246 @@
+#include "xbrowse_editor.hpp"
+
+#include <algorithm>
+#include <type_traits>
+
+#include "date_pick.hpp"
+#include "font.hpp"
+#include "get.hpp"
+#include "listbox.hpp"
+#include "multiget.hpp"
+
+namespace wl {
+
+namespace {
+
+// Any of the editing controls, with the keys that end an edit and the loss
+// of the focus reported to the cell editor before the control's own
+// handling.
+template <class Base>
+class XbrEditorOf : public Base {
+public:
+    std::function<bool(int)> onKey;
+    std::function<void(HWND)> onLeave;
+    bool multiLine = false;
+    bool list = false;  // Up and Down choose the entry
+
+    Answer KeyDown(WPARAM key, LPARAM flags) override {
+        if (onKey && endsEdit(int(key)) && onKey(int(key))) return 0;
+        return Base::KeyDown(key, flags);
+    }
+    Answer KeyChar(WPARAM key, LPARAM flags) override {
+        // Enter, Escape and Tab were handled as keys.
+        if (key == VK_ESCAPE || key == VK_TAB || (key == VK_RETURN && !ctrlEnter())) return 0;
+        if (onTypeOut && key >= 32 && key <= 255 && typedOut()) {
+            onTypeOut(int(key));
+            return 0;
+        }
+        return Base::KeyChar(key, flags);
+    }
+    // Called with a character typed when the field is full.
+    std::function<void(int)> onTypeOut;
+    Answer GetDlgCode(WPARAM) override { return DLGC_WANTALLKEYS; }
+    Answer KillFocus(HWND gaining) override {
+        const Answer a = Base::KillFocus(gaining);
+        if (onLeave) onLeave(gaining);
+        return a;
+    }
+
+private:
+    // The last place of an edit field is filled: the next key is typed out.
+    bool typedOut() {
+        if constexpr (std::is_base_of_v<TGet, Base>) return this->oGet.typeOut;
+        return false;
+    }
+    bool ctrlEnter() const { return multiLine && (GetKeyState(VK_CONTROL) & 0x8000); }
+    bool endsEdit(int key) const {
+        if (key == VK_ESCAPE || key == VK_TAB) return true;
+        // A multi-line editor breaks the line on Ctrl+Enter and moves its
+        // caret with Up and Down.
+        if (key == VK_RETURN) return !ctrlEnter();
+        if (key == VK_UP || key == VK_DOWN) return !multiLine && !list;
+        return false;
+    }
+};
+
+using XbrGet = XbrEditorOf<TGet>;
+using XbrMemo = XbrEditorOf<TMultiGet>;
+using XbrList = XbrEditorOf<TListBox>;
+using XbrDate = XbrEditorOf<TDatePick>;
+using XbrTime = XbrEditorOf<TTimePick>;
+
+template <class E>
+void xbrHook(E& e, const std::function<bool(int)>& key, const std::function<void(HWND)>& leave) {
+    e.onKey = key;
+    e.onLeave = leave;
+}
+
+}  // namespace
+
+XbrCellEditor::XbrCellEditor(TWindow& browse, const TXBrwColumn& col, const XbrEditPlan& plan, RECT cell,
+                             std::shared_ptr<TFont> font, int key, Done done)
+    : kind_(plan.kind), buffer_(plan.start), original_(col.GetValue()), col_(&col), done_(std::move(done)) {
+    autoSave_ = col.lAutoSave;
+    auto keyHook = [this](int k) { return onKey(k); };
+    auto leaveHook = [this](HWND g) { onLeave(g); };
+    // Inside a 2-pixel margin, narrowed for the button of types 3 and up.
+    const int button = plan.withButton ? 16 : 0;
+    const int top = int(cell.top) + 2, left = int(cell.left) + 2;
+    const int width = std::max(8, int(cell.right - cell.left) - 4 - button);
+    const int height = std::max(8, int(cell.bottom - cell.top) - 4);
+    switch (kind_) {
+        case XbrEditor::Get: {
+            auto e = std::make_unique<XbrGet>();
+            xbrHook(*e, keyHook, leaveHook);
+            GetNew a;
+            a.nRow = top, a.nCol = left, a.lPixel = true;
+            a.nWidth = width, a.nHeight = height;
+            a.bSetGet = bindTo(buffer_);
+            a.oWnd = &browse;
+            a.oFont = font;
+            a.cPicture = plan.picture;
+            a.lNoBorder = true;
+            if (plan.exitOnTypeOut) {
+                const bool passOn = plan.passKeyOn;
+                HWND owner = browse.hWnd;
+                e->onTypeOut = [this, passOn, owner](int ch) {
+                    Post(VK_RETURN);
+                    // The next cell's edit starts with the key, once this one is done.
+                    if (passOn) PostMessageA(owner, WM_CHAR, WPARAM(ch), 0);
+                };
+            }
+            e->New(a);
+            SetFocus(e->hWnd);
+            // A started edit of text is selected whole, so that the key that
+            // started it replaces the text; a number clears on its first key.
+            if (!buffer_.isNumber()) e->SelectAll();
+            if (key >= 32 && key <= 255) SendMessageA(e->hWnd, WM_CHAR, WPARAM(key), 0);
+            control_ = std::move(e);
+            break;
+        }
+        case XbrEditor::Memo: {
+            auto e = std::make_unique<XbrMemo>();
+            xbrHook(*e, keyHook, leaveHook);
+            e->multiLine = true;
+            MultiGetNew a;
+            a.nRow = top, a.nCol = left, a.lPixel = true;
+            a.nWidth = width, a.nHeight = std::max(height, 3 * height);
+            a.bSetGet = bindTo(buffer_);
+            a.oWnd = &browse;
+            a.oFont = font;
+            a.lNoBorder = true;
+            e->New(a);
+            control_ = std::move(e);
+            break;
+        }
+        case XbrEditor::List: {
+            auto e = std::make_unique<XbrList>();
+            xbrHook(*e, keyHook, leaveHook);
+            e->list = true;
+            RECT client{};
+            GetClientRect(browse.hWnd, &client);
+            const int entry = std::max(height, 12) + 2;
+            const int want = entry * int(col.aEditListTxt.size()) + 4;
+            // Under the cell, or above it when there is more room there.
+            const int below = int(client.bottom - cell.bottom), above = int(cell.top);
+            const int h = std::min(want, std::max(below, above));
+            ListNew a;
+            a.nRow = below >= want || below >= above ? int(cell.bottom) : int(cell.top) - h;
+            a.nCol = int(cell.left), a.lPixel = true;
+            a.nWidth = std::max(int(cell.right - cell.left), 40), a.nHeight = std::max(h, entry);
+            a.aItems = col.aEditListTxt;
+            a.oWnd = &browse;
+            e->New(a);
+            e->Select(plan.listIndex);
+            e->bLClicked = [this](int, int, WPARAM, TWindow&) -> Answer {
+                // The click lands first; the choice is read after it.
+                if (HWND h = hWnd()) PostMessageA(h, WM_KEYDOWN, VK_RETURN, 0);
+                return std::nullopt;
+            };
+            control_ = std::move(e);
+            break;
+        }
+        case XbrEditor::Date: {
+            auto e = std::make_unique<XbrDate>();
+            xbrHook(*e, keyHook, {});  // the calendar takes the focus while open
+            if (!buffer_.isDate()) buffer_ = Value(Date{});
+            PickNew a;
+            a.nRow = int(cell.top) + 2, a.nCol = int(cell.left) + 3, a.lPixel = true;
+            a.nWidth = std::max(40, int(cell.right - cell.left) - 4);
+            a.nHeight = std::max(int(cell.bottom - cell.top) - 4, 20);
+            a.bSetGet = bindTo(buffer_);
+            a.oWnd = &browse;
+            a.oFont = font;
+            a.cPicture = plan.picture;
+            e->New(a);
+            control_ = std::move(e);
+            break;
+        }
+        case XbrEditor::Time: {
+            auto e = std::make_unique<XbrTime>();
+            xbrHook(*e, keyHook, leaveHook);
+            if (!buffer_.isText()) buffer_ = Value(std::string());
+            PickNew a;
+            a.nRow = int(cell.top) + 2, a.nCol = int(cell.left) + 3, a.lPixel = true;
+            a.nWidth = std::max(40, int(cell.right - cell.left) - 4);
+            a.nHeight = std::max(int(cell.bottom - cell.top) - 4, 20);
+            a.bSetGet = bindTo(buffer_);
+            a.oWnd = &browse;
+            a.oFont = font;
+            e->New(a);
+            control_ = std::move(e);
+            break;
+        }
+        default: break;
+    }
+    if (HWND h = hWnd()) SetFocus(h);
+}
+
+XbrCellEditor::~XbrCellEditor() = default;
+
+HWND XbrCellEditor::hWnd() const { return control_ ? control_->hWnd : nullptr; }
+
+Value XbrCellEditor::current() const {
+    switch (kind_) {
+        case XbrEditor::Get: static_cast<TGet&>(*control_).Assign(); return buffer_;
+        case XbrEditor::Memo: return Value(static_cast<TMultiGet&>(*control_).cText());
+        case XbrEditor::List: return xbrListValue(*col_, static_cast<TListBox&>(*control_).GetPos());
+        case XbrEditor::Date: return Value(static_cast<TDatePick&>(*control_).GetDate());
+        case XbrEditor::Time: return Value(static_cast<TTimePick&>(*control_).cText());
+        default: return buffer_;
+    }
+}
+
+void XbrCellEditor::Post(int key) {
+    if (finished_) return;
+    finished_ = true;
+    const Value v = current();
+    if (HWND h = hWnd()) ShowWindow(h, SW_HIDE);
+    done_(v, key);
+}
+
+void XbrCellEditor::Cancel() {
+    if (finished_) return;
+    finished_ = true;
+    if (HWND h = hWnd()) ShowWindow(h, SW_HIDE);
+    done_(original_, VK_ESCAPE);
+}
+
+bool XbrCellEditor::onKey(int key) {
+    if (finished_) return true;
+    if (key == VK_ESCAPE) Cancel();
+    else Post(key);
+    return true;
+}
+
+void XbrCellEditor::onLeave(HWND gaining) {
+    if (finished_) return;
+    // Into another edit field of the program the edit is kept; elsewhere
+    // it is cancelled, unless the column saves on its own.
+    char cls[32] = {};
+    if (gaining) GetClassNameA(gaining, cls, sizeof cls);
+    if (kind_ != XbrEditor::List && (lstrcmpiA(cls, "Edit") == 0 || autoSave_)) Post(0);
+    else Cancel();
+}
+
+}  // namespace wl

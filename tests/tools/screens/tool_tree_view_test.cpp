@@ -1,0 +1,44 @@
+// A tool tree shown in a tree view: nodes become items under their parents,
+// clearing empties the view, and a selected node's text goes to the main
+// window's caption.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "message_loop.hpp"
+#include "tool_tree_view.hpp"
+#include "window.hpp"
+
+TEST(ToolTreeView, NodesBecomeItemsUnderTheirParentsAndClearEmptiesTheView) {
+    wl::TWindow window;
+    wl::WindowNew w;
+    w.cTitle = "tool tree";
+    window.New(w);
+    wl::TTreeView view;
+    wl::TreeViewNew t;
+    t.oWnd = &window;
+    t.bChange = [](wl::TTreeView& v) { zr::showToolNodeText(v); };
+    view.New(t);
+    zr::ToolTreeView tree(view);
+    const zr::ToolNode root = tree.addRoot("root");
+    const zr::ToolNode child = tree.addChild(root, "child");
+    tree.addChild(child, "grandchild");
+    EXPECT_EQ(SendMessageA(view.hWnd, TVM_GETCOUNT, 0, 0), 3);
+    ASSERT_EQ(view.aItems.size(), 1u);
+    ASSERT_EQ(view.aItems[0]->aItems.size(), 1u);
+    EXPECT_EQ(view.aItems[0]->aItems[0]->GetText(), "child");
+
+    // Selecting shows the text as the main window's caption.
+    HWND before = wl::SETWNDAPP(window.hWnd);
+    view.Select(*view.aItems[0]->aItems[0]);
+    char caption[64] = {};
+    GetWindowTextA(window.hWnd, caption, sizeof caption);
+    EXPECT_STREQ(caption, "child");
+    wl::SETWNDAPP(before);
+
+    tree.clear();
+    EXPECT_EQ(SendMessageA(view.hWnd, TVM_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(tree.addRoot("again"), 1u);
+    DestroyWindow(window.hWnd);
+}

@@ -1,0 +1,64 @@
+// X12 File Compare: two files listed segment by segment and compared
+// position by position (the n-th segment of one with the n-th of the other).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "delimiters.hpp"
+#include "progress_meter.hpp"
+#include "tool_tree.hpp"
+
+namespace zr {
+
+// A file's segments in order, each with its terminator (line breaks after a
+// terminator begin the next text), and the delimiters they were cut with.
+struct SegmentList {
+    // The texts one after another, and where each ends: one buffer, not a
+    // string per segment (a 100 MB file holds millions of them).
+    std::string texts;
+    std::vector<std::size_t> ends;
+    X12Delimiters delimiters;
+    std::size_t size() const { return ends.size(); }
+    std::string_view segment(std::size_t i) const {
+        const std::size_t from = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(texts).substr(from, ends[i] - from);
+    }
+    void add(std::string_view text) {
+        texts.append(text);
+        ends.push_back(texts.size());
+    }
+    char element() const { return delimiters.element.empty() ? ' ' : delimiters.element[0]; }
+    char component() const { return delimiters.component.empty() ? ' ' : delimiters.component[0]; }
+};
+
+// CTLD51200B and CTLD51200C: the element rule of File Information.
+std::string CTLD51200B(const std::string& segment, char separator, std::size_t n);
+std::size_t CTLD51200C(const std::string& segment, char separator);
+
+// A composite element: it holds the component separator anywhere but in
+// its last character.
+bool isCompositeElement(std::string_view element, char component);
+
+// Lists one file under a new root of the tree ("Base File:" + name, ...):
+// each segment with its elements and components. Answers its segments (none
+// for a missing file). Open and read failures are shown.
+SegmentList listSegments(const std::string& fileName, const std::string& rootText, ToolTree& tree,
+                         const ScopedMeter* meter = nullptr);
+
+// CTLD51200G: the comparison nodes under `root` and the report. Positions
+// past the shorter file are reported too (a truncated file is not equal):
+// "Missing Segment " + id + " - " for a segment only the base holds,
+// "Missing Segment  - " + id for one only the compared file holds.
+std::string CTLD51200G(ToolTree& tree, ToolNode root, const SegmentList& base, const SegmentList& compare);
+
+// CTLD51200A: both files listed in the left tree, compared into the right
+// one; answers the report text.
+struct CompareResult {
+    std::string report;
+};
+CompareResult CTLD51200A(const std::string& baseFile, const std::string& compareFile, ToolTree& left,
+                         ToolTree& right);
+
+}  // namespace zr

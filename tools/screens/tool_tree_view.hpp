@@ -1,0 +1,35 @@
+// A tool tree shown in a tree view: each node the tools add becomes an item.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "font.hpp"
+
+#include "tool_tree.hpp"
+#include "tree_view.hpp"
+
+namespace zr {
+
+class ToolTreeView : public ToolTree {
+public:
+    explicit ToolTreeView(wl::TTreeView& view) : view_(view) {}
+    ToolNode addRoot(const std::string& text) override;
+    ToolNode addChild(ToolNode parent, const std::string& text) override;
+    // Empties the view and forgets the nodes.
+    void clear();
+
+private:
+    wl::TTreeView& view_;
+    std::vector<wl::TTVItem*> items_;
+};
+
+// The tools' text font: the first of the tool fonts built from the 640 x
+// 480 design space, bold Courier New 9 x 16.
+std::shared_ptr<wl::TFont> toolFont();
+
+// What selecting a node of a tool's tree does: a beep, and the node's text
+// as the main window's caption.
+void showToolNodeText(wl::TTreeView& view);
+
+}  // namespace zr
