@@ -82,6 +82,8 @@ struct Run {
     std::string debugText;             // the last debug text an engine call wrote
     UnattendedPrompts* prompts = nullptr;  // an unattended run's messages
     bool sideBySide = false;               // a source converted on a worker of a folder run
+    // The maps parsed in this run, shared with the runs of its sources.
+    std::shared_ptr<ParsedMaps> maps = std::make_shared<ParsedMaps>();
 
     std::set<std::string> writtenKeys;
 
@@ -193,6 +195,7 @@ void callEngine(Run& run, const std::string& source, const std::string& output, 
         e.threads = 1;
     }
     e.clock = run.hooks.clock;  // one clock for every line of the run log
+    e.parsedMaps = run.maps.get();
     // Only a rename needs them.
     if (e.options.renameWithMap) {
         e.keepFiles = run.sources;
@@ -402,6 +405,7 @@ void convertSideBySide(Run& run, unsigned threads) {
         own.options = run.options;
         own.type = run.type;
         own.map = run.map;
+        own.maps = run.maps;
         own.prompts = run.prompts;
         own.sideBySide = true;
         const std::string& path = run.sources[next++];

@@ -12,12 +12,17 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "delimiters.hpp"
 #include "file_io.hpp"
+#include "segment_table.hpp"
 #include "x12_generator.hpp"
 
 namespace zrbench {
@@ -106,9 +111,11 @@ inline std::string workPath(const std::string& name) {
 #endif
 }
 
-inline double fileMb(const std::string& path) {
-    return static_cast<double>(std::ifstream(path, std::ios::binary | std::ios::ate).tellg()) / 1e6;
+inline unsigned long long fileBytes(const std::string& path) {
+    return static_cast<unsigned long long>(std::ifstream(path, std::ios::binary | std::ios::ate).tellg());
 }
+
+inline double fileMb(const std::string& path) { return static_cast<double>(fileBytes(path)) / 1e6; }
 
 // A generated 837P of about `bytes` bytes at `path`, written whole or not
 // at all: a run stopped while writing must not leave a short file that the
@@ -127,6 +134,33 @@ inline std::string write837p(std::size_t bytes, const std::string& path) {
 inline std::string generated837p(std::size_t megabytes) {
     const std::string path = workPath("zr-bench-837p-" + std::to_string(megabytes) + "mb.x12");
     return std::ifstream(path).good() ? path : write837p(megabytes * 1'000'000, path);
+}
+
+// The files named on the command line; with none, the defaults, made only
+// then (generating them takes a while).
+template <class Defaults>
+std::vector<std::string> benchFiles(int argc, char** argv, Defaults defaults) {
+    std::vector<std::string> files(argv + 1, argv + argc);
+    return files.empty() ? defaults() : files;
+}
+
+// The generated 837Ps of those sizes in MB, and of 1 GB with ZR_BENCH_GB
+// set when `gigabyte` allows it.
+inline std::vector<std::string> generated837ps(std::initializer_list<std::size_t> megabytes, bool gigabyte = false) {
+    std::vector<std::string> files;
+    for (std::size_t mb : megabytes) files.push_back(generated837p(mb));
+    if (gigabyte && std::getenv("ZR_BENCH_GB")) files.push_back(generated837p(1000));
+    return files;
+}
+
+// The bare segment-table load every benchmark is set beside: its seconds,
+// and its rows in `rows`.
+inline double timedTableLoad(const std::string& file, std::size_t& rows) {
+    const auto t0 = Clock::now();
+    const zr::SegmentTable t = zr::loadSegmentTable(file, zr::readDelimiters(file, 0));
+    const double s = seconds(t0, Clock::now());
+    rows = t.size();
+    return s;
 }
 
 // One measurement made in a child process, which prints
@@ -156,6 +190,13 @@ inline Measured bestOf(const std::string& command, int runs) {
         if (m.ok && (!b.ok || m.seconds < b.seconds)) b = m;
     }
     return b;
+}
+
+// The best of `runs` runs of this program (`self`, its argv[0]) as the
+// child measuring `what` in `file`, `extra` added to its command line.
+inline Measured bestChild(const std::string& self, const std::string& what, const std::string& file, int runs,
+                          const std::string& extra = {}) {
+    return bestOf("\"" + self + "\" --child " + what + " \"" + file + "\"" + (extra.empty() ? "" : " " + extra), runs);
 }
 
 }  // namespace zrbench

@@ -90,19 +90,16 @@ int child(const std::string& what, const std::string& file, std::size_t claims) 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0)
         return child(argv[2], argv[3], argc >= 5 ? std::strtoull(argv[4], nullptr, 10) : 0);
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
-    if (files.empty()) files = {zrbench::generated837p(10), zrbench::generated837p(100)};
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({10, 100}); });
     const std::size_t fieldClaims = 2000;
     std::printf("map of %zu fields\n", mapFields().size());
     bool failed = false;
     for (const std::string& file : files) {
         const double mb = zrbench::fileMb(file);
-        const std::string self = std::string("\"") + argv[0] + "\" --child ";
-        const zrbench::Measured load = zrbench::bestOf(self + "load \"" + file + "\"", 3);
-        const zrbench::Measured listing = zrbench::bestOf(self + "listing \"" + file + "\"", 3);
-        const zrbench::Measured fields =
-            zrbench::bestOf(self + "fields \"" + file + "\" " + std::to_string(fieldClaims), 1);
+        const zrbench::Measured load = zrbench::bestChild(argv[0], "load", file, 3);
+        const zrbench::Measured listing = zrbench::bestChild(argv[0], "listing", file, 3);
+        const zrbench::Measured fields = zrbench::bestChild(argv[0], "fields", file, 1, std::to_string(fieldClaims));
         std::printf("%s (%.0f MB)\n", file.c_str(), mb);
         if (!load.ok || !listing.ok || !fields.ok) {
             std::printf("  a measurement failed\n");
@@ -116,7 +113,7 @@ int main(int argc, char** argv) {
                     fields.seconds, fields.seconds * 1e6 / static_cast<double>(fieldClaims), fields.count);
         if (mb < 20) {
             // Every claim of a smaller file, the whole map each.
-            const zrbench::Measured all = zrbench::bestOf(self + "fields \"" + file + "\" 0", 1);
+            const zrbench::Measured all = zrbench::bestChild(argv[0], "fields", file, 1, "0");
             if (all.ok)
                 std::printf("  %-40s %8.3f s  %8.1f us per claim\n", "552 fields of every claim", all.seconds,
                             all.seconds * 1e6 / static_cast<double>(listing.count));

@@ -32,12 +32,6 @@ namespace {
 using zrbench::Clock;
 using zrbench::seconds;
 
-std::string mapFile() {
-    const std::string text = zr::builtInMapText(10, 2);
-    const std::string map = zrbench::workPath(text.empty() ? "zr-bench-realistic-837p.cfg" : "zr-bench-005010X222A2.cfg");
-    std::ofstream(map, std::ios::binary) << (text.empty() ? std::string(zrbench::kRealistic837pMap) : text);
-    return map;
-}
 
 // ---------------------------------------------------------------- children
 
@@ -67,8 +61,7 @@ int child(const std::string& what, const std::string& file, const std::string& m
         best = seconds(t0, Clock::now());
         if (result.failed) return 1;
         // Closed before it is removed: Windows keeps an open file.
-        output = static_cast<unsigned long long>(
-            std::ifstream(r.spec.destinationFile, std::ios::binary | std::ios::ate).tellg());
+        output = zrbench::fileBytes(r.spec.destinationFile);
         std::remove(r.spec.destinationFile.c_str());
     }
     zrbench::printMeasured(best, output);
@@ -80,7 +73,7 @@ using zrbench::Measured;
 // Best of `runs` children; the count is the output's size.
 Measured best(const std::string& self, const std::string& what, const std::string& file, const std::string& map,
               int runs) {
-    return zrbench::bestOf("\"" + self + "\" --child \"" + what + "\" \"" + file + "\" \"" + map + "\"", runs);
+    return zrbench::bestChild(self, "\"" + what + "\"", file, runs, "\"" + map + "\"");
 }
 
 #ifndef _WIN32
@@ -116,13 +109,9 @@ Measured peer(const std::string& benchFolder, const std::string& file) {
 int main(int argc, char** argv) {
     if (argc >= 5 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3], argv[4]);
     const std::string self = argv[0];
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
-    if (files.empty()) {
-        files = {zrbench::generated837p(10), zrbench::generated837p(100)};
-        if (std::getenv("ZR_BENCH_GB")) files.push_back(zrbench::generated837p(1000));
-    }
-    const std::string map = mapFile();
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({10, 100}, true); });
+    const std::string map = zrbench::bench837pMapFile();
     const std::string benchFolder = ZR_BENCH_SOURCE_DIR;
     std::printf("map %s\n", map.c_str());
     std::printf("%-34s %8s %9s %8s %9s %9s %10s\n", "", "MB/s", "vs memchr", "out MB/s", "peak MB", "faults", "vs node-x12");

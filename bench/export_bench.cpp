@@ -30,16 +30,6 @@ namespace {
 using zrbench::Clock;
 using zrbench::seconds;
 
-std::string mapFile() {
-    const std::string text = zr::builtInMapText(10, 2);
-    const std::string map = zrbench::workPath(text.empty() ? "zr-bench-realistic-837p.cfg" : "zr-bench-005010X222A2.cfg");
-    std::ofstream(map, std::ios::binary) << (text.empty() ? std::string(zrbench::kRealistic837pMap) : text);
-    return map;
-}
-
-unsigned long long fileSize(const std::string& path) {
-    return static_cast<unsigned long long>(std::ifstream(path, std::ios::binary | std::ios::ate).tellg());
-}
 
 // One measurement; prints "seconds count peakBytes minorFaults".
 int child(const std::string& what, const std::string& file) {
@@ -57,9 +47,9 @@ int child(const std::string& what, const std::string& file) {
         r.spec.destinationFile = zrbench::workPath("zr-bench-convert.csv");
         r.spec.parseOptions = "HO";
         r.options = zr::parseOptions(r.spec.parseOptions);
-        r.options.map = mapFile();
+        r.options.map = zrbench::bench837pMapFile();
         if (zr::CTL48400A(r).failed) return 1;
-        count = fileSize(r.spec.destinationFile);
+        count = zrbench::fileBytes(r.spec.destinationFile);
         std::remove(r.spec.destinationFile.c_str());
     } else {
         // The file as the claims screen holds it: the table and its claim
@@ -79,7 +69,7 @@ int child(const std::string& what, const std::string& file) {
             r.workFolder = zrbench::workPath("");
             zr::CTL39404G(r);
             const std::string out = r.spec.destinationFile + ".csv";
-            count = fileSize(out);
+            count = zrbench::fileBytes(out);
             std::remove(out.c_str());
         }
     }
@@ -91,15 +81,13 @@ int child(const std::string& what, const std::string& file) {
 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3]);
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
-    if (files.empty()) files = {zrbench::generated837p(10), zrbench::generated837p(100)};
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({10, 100}); });
     bool failed = false;
     for (const std::string& file : files) {
-        const std::string self = std::string("\"") + argv[0] + "\" --child ";
-        const zrbench::Measured convert = zrbench::bestOf(self + "convert \"" + file + "\"", 2);
-        const zrbench::Measured load = zrbench::bestOf(self + "load \"" + file + "\"", 2);
-        const zrbench::Measured exported = zrbench::bestOf(self + "export \"" + file + "\"", 2);
+        const zrbench::Measured convert = zrbench::bestChild(argv[0], "convert", file, 2);
+        const zrbench::Measured load = zrbench::bestChild(argv[0], "load", file, 2);
+        const zrbench::Measured exported = zrbench::bestChild(argv[0], "export", file, 2);
         std::printf("%s (%.0f MB)\n", file.c_str(), zrbench::fileMb(file));
         if (!convert.ok || !load.ok || !exported.ok) {
             std::printf("  a measurement failed\n");

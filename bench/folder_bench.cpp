@@ -47,8 +47,7 @@ Folder makeFolder(std::size_t files, std::size_t size) {
         std::ofstream((fs::path(f.sources) / name).string(), std::ios::binary) << text;
         f.bytes += text;
     }
-    const std::string text = zr::builtInMapText(10, 2);
-    std::ofstream(f.map, std::ios::binary) << (text.empty() ? std::string(zrbench::kRealistic837pMap) : text);
+    zrbench::writeBench837pMap(f.map);
     f.files = files;
     return f;
 }

@@ -51,19 +51,15 @@ using zrbench::Measured;
 
 // Best of `runs` children; the count is the table's rows.
 Measured best(const std::string& self, const char* what, const std::string& file, int runs) {
-    return zrbench::bestOf("\"" + self + "\" --child " + what + " \"" + file + "\"", runs);
+    return zrbench::bestChild(self, what, file, runs);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3]);
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
-    if (files.empty()) {
-        files = {zrbench::generated837p(10), zrbench::generated837p(100)};
-        if (std::getenv("ZR_BENCH_GB")) files.push_back(zrbench::generated837p(1000));
-    }
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({10, 100}, true); });
     bool failed = false;
     std::printf("%-28s %8s %10s %10s %10s %12s\n", "", "MB/s", "vs memchr", "faults", "peak/file",
                 "above base");

@@ -3,6 +3,12 @@
 // previous-segment and toggle items of the default maps, ten service lines.
 #pragma once
 
+#include <fstream>
+#include <string>
+
+#include "bench_support.hpp"
+#include "map_text.hpp"
+
 namespace zrbench {
 
 inline const char* const kRealistic837pMap =
@@ -181,5 +187,20 @@ inline const char* const kRealistic837pMap =
     "FIELD=SOURCEFILE,64,,,,,,,,5\r\n"
     "FIELD=DESTINATIONFILE,64,,,,,,,,6\r\n"
 ;
+
+// Writes the map the conversion benchmarks use at `path`: the built-in
+// 005010X222A2 map, or else the realistic one.
+inline void writeBench837pMap(const std::string& path) {
+    const std::string text = zr::builtInMapText(10, 2);
+    std::ofstream(path, std::ios::binary) << (text.empty() ? std::string(kRealistic837pMap) : text);
+}
+
+// That map in a work file named after which of the two it is; its path.
+inline std::string bench837pMapFile() {
+    const bool builtIn = !zr::builtInMapText(10, 2).empty();
+    const std::string map = workPath(builtIn ? "zr-bench-005010X222A2.cfg" : "zr-bench-realistic-837p.cfg");
+    writeBench837pMap(map);
+    return map;
+}
 
 }  // namespace zrbench

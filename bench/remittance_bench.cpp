@@ -87,10 +87,7 @@ int child(const std::string& what, const std::string& file) {
     double s = 0;
     std::size_t count = 0;
     if (what == "load") {
-        auto t0 = Clock::now();
-        const zr::SegmentTable t = zr::loadSegmentTable(file, zr::readDelimiters(file, 0));
-        s = seconds(t0, Clock::now());
-        count = t.size();
+        s = zrbench::timedTableLoad(file, count);
     } else if (what == "open") {
         wl::ScopedPromptHook hook([](const wl::Prompt&) { return wl::PromptAnswer{}; });
         RemittanceScreen screen;
@@ -116,15 +113,13 @@ int child(const std::string& what, const std::string& file) {
 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3]);
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
-    if (files.empty()) files = {generated835(100'000)};
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return std::vector<std::string>{generated835(100'000)}; });
     bool failed = false;
     for (const std::string& file : files) {
-        const std::string self = std::string("\"") + argv[0] + "\" --child ";
-        const zrbench::Measured load = zrbench::bestOf(self + "load \"" + file + "\"", 3);
-        const zrbench::Measured open = zrbench::bestOf(self + "open \"" + file + "\"", 3);
-        const zrbench::Measured detail = zrbench::bestOf(self + "detail \"" + file + "\"", 3);
+        const zrbench::Measured load = zrbench::bestChild(argv[0], "load", file, 3);
+        const zrbench::Measured open = zrbench::bestChild(argv[0], "open", file, 3);
+        const zrbench::Measured detail = zrbench::bestChild(argv[0], "detail", file, 3);
         std::printf("%s (%.0f MB)\n", file.c_str(), zrbench::fileMb(file));
         if (!load.ok || !open.ok || !detail.ok) {
             std::printf("  remittance open failed\n");

@@ -59,14 +59,12 @@ int child(const std::string& what, const std::string& file) {
 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3]);
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
-    if (files.empty()) files = {zrbench::generated837p(100)};
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({100}); });
     bool failed = false;
     for (const std::string& file : files) {
         const double mb = zrbench::fileMb(file);
-        const std::string self = std::string("\"") + argv[0] + "\" --child ";
-        auto measure = [&](const char* what) { return zrbench::bestOf(self + what + " \"" + file + "\"", 3); };
+        auto measure = [&](const char* what) { return zrbench::bestChild(argv[0], what, file, 3); };
         const zrbench::Measured load = measure("load"), info = measure("info"), compare = measure("compare"),
                                 deid = measure("deidentify");
         std::printf("%s (%.0f MB)\n", file.c_str(), mb);

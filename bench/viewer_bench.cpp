@@ -51,10 +51,7 @@ int child(const std::string& what, const std::string& file) {
     double s = 0;
     std::size_t rows = 0;
     if (what == "load") {
-        auto t0 = Clock::now();
-        const zr::SegmentTable t = zr::loadSegmentTable(file, zr::readDelimiters(file, 0));
-        s = seconds(t0, Clock::now());
-        rows = t.size();
+        s = zrbench::timedTableLoad(file, rows);
     } else if (what == "open") {
         // Any question takes No: the benchmark never waits.
         wl::ScopedPromptHook hook([](const wl::Prompt&) { return wl::PromptAnswer{}; });
@@ -75,15 +72,13 @@ int child(const std::string& what, const std::string& file) {
 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--child") == 0) return child(argv[2], argv[3]);
-    std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) files.push_back(argv[i]);
-    if (files.empty()) files = {zrbench::generated837p(100)};
+    const std::vector<std::string> files =
+        zrbench::benchFiles(argc, argv, [] { return zrbench::generated837ps({100}); });
     bool failed = false;
     for (const std::string& file : files) {
         const double mb = zrbench::fileMb(file);
-        const std::string self = std::string("\"") + argv[0] + "\" --child ";
-        const zrbench::Measured load = zrbench::bestOf(self + "load \"" + file + "\"", 3);
-        const zrbench::Measured open = zrbench::bestOf(self + "open \"" + file + "\"", 3);
+        const zrbench::Measured load = zrbench::bestChild(argv[0], "load", file, 3);
+        const zrbench::Measured open = zrbench::bestChild(argv[0], "open", file, 3);
         std::printf("%s (%.0f MB)\n", file.c_str(), mb);
         if (!load.ok || !open.ok) {
             std::printf("  viewer open failed\n");

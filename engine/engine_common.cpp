@@ -92,9 +92,12 @@ ConversionStart startConversion(const EngineRequest& request, RunLog& log, Debug
         takeDetectionTrace(trace, detection);
     const std::string path = start.mapPath.empty() ? start.mapPath : wl::findFileNoCase(start.mapPath);
     trace.line("- Map File = " + path);
-    start.map = loadMap(path, request.options.mapLog, request.modelCode, log, unsaved.empty() ? nullptr : &unsaved);
+    start.map = loadMap(path, request.options.mapLog, request.modelCode, log, unsaved.empty() ? nullptr : &unsaved,
+                        request.parsedMaps);
     if (!start.map) {
-        reportMissingMap(start.mapPath, clockOf(request), log);
+        // Without a map name the choice has said why ("No Map Known ..."):
+        // the report of a missing file would name none.
+        if (!start.mapPath.empty()) reportMissingMap(start.mapPath, clockOf(request), log);
         return start;
     }
     trace.line("- Map Fields = " + std::to_string(start.map->fields.size()) +

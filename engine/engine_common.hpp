@@ -25,7 +25,8 @@ struct ConversionStart {
 void beginDebugTrace(DebugTrace& trace);
 
 // Map choice (table configuration, then "MAP=" or GS08) and map load, with
-// their run-log lines. Without a map file, logs the missing-map report.
+// their run-log lines. Without a map file, logs the missing-map report
+// (when a map was named: otherwise the choice has logged why none was).
 ConversionStart startConversion(const EngineRequest& request, RunLog& log, DebugTrace& trace);
 
 // The missing-map report: " Mapping Error : .CFG Missing or Empty." without

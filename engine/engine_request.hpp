@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "conversion_type.hpp"
+#include "map_file.hpp"
 #include "parse_options.hpp"
 #include "parse_spec.hpp"
 #include "progress_meter.hpp"
@@ -38,6 +39,12 @@ struct EngineRequest {
     // The output is the same whatever they are.
     unsigned threads = 0;
     std::size_t partBytes = 0;
+    // The bytes, input and output, that the parts converted side by side
+    // may hold at once (0: the engine's choice).
+    std::size_t partsBudget = 0;
+    // The maps the run parsed so far, shared by its sources (null: this
+    // conversion parses its map itself).
+    ParsedMaps* parsedMaps = nullptr;
 };
 
 // A request for one source whose type and options are parsed from the

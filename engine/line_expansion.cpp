@@ -6,40 +6,56 @@
 
 namespace zr {
 
+namespace {
+
+bool lineOne(const FieldRow& f) { return !f.serviceLine.empty() && mapNumber(f.serviceLine) == 1; }
+
+// The runs of line 1's fields, [first, end) each, in order: a map keeps
+// one, a map with line fields added later (at the end, after the file
+// names) keeps a second.
+std::vector<std::pair<std::size_t, std::size_t>> lineOneRuns(const std::vector<FieldRow>& fields) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t i = 0; i < fields.size();) {
+        if (!lineOne(fields[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t first = i;
+        while (i < fields.size() && lineOne(fields[i])) ++i;
+        runs.emplace_back(first, i);
+    }
+    return runs;
+}
+
+}  // namespace
+
 void expandServiceLines(std::vector<FieldRow>& fields, int lines) {
     if (lines < 2) return;
-    std::size_t first = fields.size();
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        if (mapNumber(fields[i].serviceLine) == 1 && !fields[i].serviceLine.empty()) {
-            first = i;
-            break;
-        }
-    if (first == fields.size()) return;  // no line-1 block to copy
-    std::size_t last = first;
-    while (last < fields.size() && mapNumber(fields[last].serviceLine) == 1 && !fields[last].serviceLine.empty()) ++last;
-    std::vector<FieldRow> copies;
-    for (int k = 2; k <= lines; ++k)
-        for (std::size_t i = first; i < last; ++i) {
-            FieldRow f = fields[i];
-            const std::string n = std::to_string(k);
-            if (!f.name.empty()) f.name = f.name.substr(0, f.name.size() - 1) + n;
-            if (!f.conditionField.empty() && f.conditionField.back() == '1')
-                f.conditionField = f.conditionField.substr(0, f.conditionField.size() - 1) + n;
-            f.serviceLine = n;
-            f.value.clear();
-            copies.push_back(std::move(f));
-        }
-    fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(last), copies.begin(), copies.end());
+    const auto runs = lineOneRuns(fields);
+    // From the last run back, so that the places of the runs before stay.
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        const auto [first, last] = *run;
+        std::vector<FieldRow> copies;
+        for (int k = 2; k <= lines; ++k)
+            for (std::size_t i = first; i < last; ++i) {
+                FieldRow f = fields[i];
+                const std::string n = std::to_string(k);
+                if (!f.name.empty()) f.name = f.name.substr(0, f.name.size() - 1) + n;
+                if (!f.conditionField.empty() && f.conditionField.back() == '1')
+                    f.conditionField = f.conditionField.substr(0, f.conditionField.size() - 1) + n;
+                f.serviceLine = n;
+                f.value.clear();
+                copies.push_back(std::move(f));
+            }
+        fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(last), copies.begin(), copies.end());
+    }
 }
 
 
 bool expansionFits(const std::vector<FieldRow>& fields, int lines) {
     if (lines < 2) return true;
-    std::size_t first = 0;
-    while (first < fields.size() && mapNumber(fields[first].serviceLine) != 1) ++first;
-    std::size_t end = first;
-    while (end < fields.size() && mapNumber(fields[end].serviceLine) == 1) ++end;
-    const std::size_t block = end - first;
+    std::size_t block = 0;
+    for (const auto& [first, end] : lineOneRuns(fields)) block += end - first;
     return block == 0 ||
            static_cast<std::size_t>(lines - 1) <=
                (kMaxExpandedFields - std::min(kMaxExpandedFields, fields.size())) / block;

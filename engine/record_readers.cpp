@@ -259,11 +259,94 @@ bool CsvReader::nextCells(std::vector<std::string_view>& cells) {
         beyondKept_ = kept.beyond;
         switch (got) {
             case Got::End: return false;
-            case Got::NeedMore: in_.more(); continue;
+            case Got::NeedMore:
+                if (in_.view().size() >= longLine_) {
+                    if (longLine(cells)) return true;
+                    continue;
+                }
+                in_.more();
+                continue;
             case Got::NoRecord: in_.consume(used); continue;
             case Got::Record: in_.consume(used); return true;
         }
     }
+}
+
+// The same cells as csvLine finds (a cell opening with a quote is unquoted,
+// text after its closing quote stays with it; CR LF, LF or CR ends the line
+// outside quotes; a line without a comma is no record), read byte by byte
+// across blocks that are consumed as they go. Whether the line is a record;
+// the input stands after its line break.
+bool CsvReader::longLine(std::vector<std::string_view>& cells) {
+    enum class At { CellStart, Plain, Quoted, QuoteSeen };
+    At at = At::CellStart;
+    std::size_t n = 0;  // the cell being read
+    bool comma = false, cr = false, blank = true, ended = false;
+    beyondKept_ = false;
+    plainLine_ = {};
+    for (std::string& cell : longCells_) cell.clear();
+    auto kept = [&]() -> std::string& {
+        if (n == longCells_.size()) longCells_.emplace_back();
+        return longCells_[n];
+    };
+    auto append = [&](char c) {
+        if (n < keep_) kept() += c;
+        else if (c != ' ' && c != '\t' && c != '\r' && c != '\n') blank = false;  // what alltrim keeps
+    };
+    auto endCell = [&] {
+        if (n < keep_) kept();
+        else if (!blank) beyondKept_ = true;
+        ++n;
+        blank = true;
+    };
+    while (!ended) {
+        const std::string_view v = in_.view();
+        if (v.empty()) {
+            if (!in_.more() && in_.view().empty()) break;  // the file ends the line
+            continue;
+        }
+        std::size_t i = 0;
+        for (; i < v.size() && !ended; ++i) {
+            const char c = v[i];
+            if (cr) {  // a CR ended the line: an LF right after it belongs to it
+                ended = true;
+                if (c != '\n') break;
+                continue;
+            }
+            if (at == At::CellStart) {
+                at = c == '"' ? At::Quoted : At::Plain;
+                if (at == At::Quoted) continue;
+            }
+            if (at == At::Quoted) {
+                if (c == '"') at = At::QuoteSeen;
+                else append(c);
+                continue;
+            }
+            if (at == At::QuoteSeen) {
+                at = c == '"' ? At::Quoted : At::Plain;  // "" is a quote within the cell
+                if (at == At::Quoted) {
+                    append(c);
+                    continue;
+                }
+            }
+            if (c == ',') {
+                endCell();
+                comma = true;
+                at = At::CellStart;
+            } else if (c == '\r') {
+                cr = true;
+            } else if (c == '\n') {
+                ended = true;
+            } else {
+                append(c);
+            }
+        }
+        in_.consume(i);
+    }
+    endCell();
+    cells.clear();
+    for (std::size_t k = 0; k < n && k < keep_; ++k) cells.emplace_back(longCells_[k]);
+    return comma;
 }
 
 XmlReader::Step XmlReader::step(std::string_view text, bool atEnd, std::size_t& used) {

@@ -49,13 +49,22 @@ public:
     // a value past them is told by valueBeyondKept.
     void keepCells(std::size_t n) { keep_ = n; }
     bool valueBeyondKept() const { return beyondKept_; }
+    // A line still open after this many bytes is read on in blocks, its
+    // kept cells copied and the rest passed over: a line of 50 MB takes no
+    // 50 MB. (A setting for tests; a block by default.)
+    void streamLinesFrom(std::size_t bytes) { longLine_ = bytes; }
 
 private:
+    // The line at the start of the input, read in blocks (see streamLinesFrom).
+    bool longLine(std::vector<std::string_view>& cells);
+
     ByteInput& in_;
     bool started_ = false;
     std::size_t keep_ = static_cast<std::size_t>(-1);
+    std::size_t longLine_ = ByteInput::kBlock;
     bool beyondKept_ = false;
     std::deque<std::string> unquoted_;  // quoted cells as read, by column (they stay put as it grows)
+    std::vector<std::string> longCells_;  // the kept cells of a long line
     std::vector<std::string_view> cells_;
     std::string_view plainLine_;
 };

@@ -179,6 +179,13 @@ std::vector<const FieldRow*> headerFields(const MapFile& map, const std::vector<
     for (const std::string& n : referenced)
         if (const FieldRow* f = names.find(fields, n); f && std::find(out.begin(), out.end(), f) == out.end())
             out.push_back(f);
+    // The source set's control number (ST02), when the map keeps it: sets
+    // whose written header values are alike (two payments with one BPR and
+    // TRN) stay sets of their own, each balancing as its source did.
+    for (const FieldRow& f : fields)
+        if (wl::alltrim(f.segment) == "ST" && mapNumber(f.elementPosition) == 2 && mapNumber(f.subelementPosition) == 0 &&
+            std::find(out.begin(), out.end(), &f) == out.end())
+            out.push_back(&f);
     return out;
 }
 

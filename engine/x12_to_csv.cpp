@@ -34,6 +34,9 @@ namespace {
 
 char firstOr(const std::string& s, char fallback) { return s.empty() ? fallback : s[0]; }
 
+// What the parts of a run side by side may hold at once, input and output.
+constexpr std::size_t kPartsBudget = std::size_t{24} << 20;
+
 // The source, opened for reading in parts; a failure is shown and logged.
 bool openSource(ChunkReader& source, const std::string& path, RunLog& log) {
     if (source.open(path) == 0) return true;
@@ -88,6 +91,9 @@ struct Part {
     bool readUnknown = false;
     std::string replacedIn;
     std::shared_ptr<wl::WorkPool::Job> job;
+    // The most output the part held when last converted (measured once its
+    // job is done): what its output buffer has touched.
+    std::size_t outputPeak = 0;
 };
 
 // The parts of a run in flight: converted on the pool, then written in
@@ -100,9 +106,33 @@ struct PartFlow {
     std::vector<std::unique_ptr<Part>> spare;
     std::size_t limit = 0;        // parts alive at most
     std::size_t outputBytes = 0;  // the room of a part's output
+    // The bytes the parts alive may hold, input and output: parts reach on
+    // to their set's end, so a source of sets of a few megabytes makes
+    // large parts, and their count alone would not bound the memory.
+    std::size_t budget = 0;
+    std::size_t growth = 4;  // output bytes per input byte, until parts are measured
+    std::uint64_t inputDone = 0, outputDone = 0;  // of the parts converted so far
     std::optional<wl::WorkPool> pool, writer;
 
     std::size_t alive() const { return converting.size() + writing.size() + spare.size(); }
+    void measured(const Part& p) {
+        inputDone += p.chunk.size;
+        outputDone += p.output.size();
+    }
+    // The output a part being converted will reach, from what the parts
+    // before it gave.
+    std::size_t expectedOutput(const Part& p) const {
+        if (inputDone == 0) return p.chunk.size * growth;
+        return static_cast<std::size_t>(static_cast<double>(p.chunk.size) * static_cast<double>(outputDone) /
+                                        static_cast<double>(inputDone)) + 1;
+    }
+    std::size_t held() const {
+        std::size_t bytes = 0;
+        for (const auto& p : converting) bytes += p->chunk.capacity + std::max(p->outputPeak, expectedOutput(*p));
+        for (const auto& p : writing) bytes += p->chunk.capacity + p->outputPeak;
+        for (const auto& p : spare) bytes += p->chunk.capacity + p->outputPeak;
+        return bytes;
+    }
 };
 
 class Conversion {
@@ -415,6 +445,8 @@ void Conversion::completeFront(PartFlow& flow, MeterFeed& meter) {
     std::unique_ptr<Part> part = std::move(flow.converting.front());
     flow.converting.pop_front();
     flow.pool->wait(part->job);
+    part->outputPeak = std::max(part->outputPeak, part->output.size());
+    flow.measured(*part);
     if (setEnd_ && RecordCollector::countersClear(*setEnd_) && !part->readUnknown) {
         tally_.add(std::move(part->tally));
         if (replacedIn_.empty()) replacedIn_ = part->replacedIn;
@@ -449,7 +481,8 @@ std::unique_ptr<Part> Conversion::takePart(PartFlow& flow, MeterFeed& meter) {
             flow.spare.pop_back();
             return part;
         }
-        if (flow.alive() < flow.limit || (flow.writing.empty() && flow.converting.empty())) {
+        if ((flow.alive() < flow.limit && flow.held() < flow.budget) ||
+            (flow.writing.empty() && flow.converting.empty())) {
             // The output's room is taken once, for the largest part: a
             // buffer grown by copies on the threads would leave its old
             // rooms behind in each thread's heap.
@@ -479,6 +512,8 @@ bool Conversion::scan(ChunkReader& reader) {
         flow.collectors.resize(threads);
         flow.limit = threads + 4;
         flow.outputBytes = reader.reachBytes() * (form_.xml ? 20 : 4);
+        flow.growth = form_.xml ? 20 : 4;
+        flow.budget = request_.partsBudget > 0 ? request_.partsBudget : kPartsBudget;
         flow.pool.emplace(threads);
         flow.writer.emplace(1);
     }

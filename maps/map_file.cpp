@@ -261,11 +261,24 @@ std::string mapLogOf(const std::string& mapPath, const std::string* text, const 
 
 }  // namespace
 
+MapFile ParsedMaps::parse(const std::string& text) {
+    {
+        std::lock_guard lock(mutex_);
+        if (auto found = maps_.find(text); found != maps_.end()) return *found->second;
+    }
+    // Parsed outside the lock: two threads meeting a new map both parse it.
+    auto m = std::make_shared<const MapFile>(parseMapText(text));
+    std::lock_guard lock(mutex_);
+    maps_.try_emplace(text, m);
+    return *m;
+}
+
 std::optional<MapFile> loadMap(const std::string& mapPath, bool mapLog, const std::string& modelCode,
-                               RunLog& runLog, const std::string* text) {
+                               RunLog& runLog, const std::string* text, ParsedMaps* parsed) {
+    auto parse = [parsed](const std::string& t) { return parsed ? parsed->parse(t) : parseMapText(t); };
     std::optional<MapFile> m;
-    if (text && !text->empty()) m = parseMapText(*text);
-    else if (!mapPath.empty() && wl::fileExists(mapPath)) m = parseMapText(CTL39400AY(mapPath));
+    if (text && !text->empty()) m = parse(*text);
+    else if (!mapPath.empty() && wl::fileExists(mapPath)) m = parse(CTL39400AY(mapPath));
     if (mapLog) writeFile("zrmap.log", mapLogOf(mapPath, m ? &m->text : nullptr, m ? &*m : nullptr, modelCode));
     if (m) appendLoadLines(*m, mapPath, runLog);
     return m;

@@ -14,9 +14,12 @@
 #pragma once
 
 #include <array>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "run_log.hpp"
@@ -90,11 +93,25 @@ std::vector<std::string> mapLines(std::string_view text);
 // Builds the tables from a map text.
 MapFile parseMapText(std::string_view text);
 
+// The maps a run has parsed, by their text: the sources of a folder share
+// one parse of their map (a fifth of a small source's time), each taking
+// its own copy, since a conversion changes its fields. A map whose text
+// changed during the run is parsed again. Safe to share between threads.
+class ParsedMaps {
+public:
+    MapFile parse(const std::string& text);
+
+private:
+    std::mutex mutex_;
+    std::unordered_map<std::string, std::shared_ptr<const MapFile>> maps_;
+};
+
 // Loads a map file: nothing when it does not exist. Appends the closing
 // lines to the run log; with `mapLog` writes "zrmap.log" in the current
 // folder. With `text`, the map is that text (a map not saved at `mapPath`).
+// With `parsed`, a text parsed before in the run is not parsed again.
 std::optional<MapFile> loadMap(const std::string& mapPath, bool mapLog, const std::string& modelCode,
-                               RunLog& runLog, const std::string* text = nullptr);
+                               RunLog& runLog, const std::string* text = nullptr, ParsedMaps* parsed = nullptr);
 
 // The "zrmap.log" text of a map (missing map: the header and one SEGMAP line).
 std::string mapLogText(const std::string& mapPath, const std::string& modelCode);

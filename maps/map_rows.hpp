@@ -72,6 +72,11 @@ struct TransactionText {
     std::span<const Row> templates;          // SEGMENT= items
     std::span<const char* const> screens;    // SCREEN= items
     ExtraFields extraTemplates = nullptr;    // SEGMENT= lines the answers shape, after the templates
+    // Fields added after CSVs of the map were in use: written after every
+    // other field, so that the columns of an older CSV keep their places
+    // (its rows read these as empty).
+    std::span<const Row> laterFields = {};
+    std::span<const Row> laterLineFields = {};  // one service line's, "#" = its number, after laterFields
 };
 
 // The transaction texts, by family.

@@ -78,6 +78,8 @@ public:
         addFields(t_.tailFields, 0);
         lines_.push_back("FIELD=SOURCEFILE,64,,,,,,,,5");
         lines_.push_back("FIELD=DESTINATIONFILE,64,,,,,,,,6");
+        addFields(t_.laterFields, 0);
+        for (int n = 1; n <= a_.serviceLines; ++n) addFields(t_.laterLineFields, n);
         addTemplates();
         for (const char* screen : t_.screens) lines_.push_back(std::string("SCREEN=") + screen);
         std::string out;
@@ -93,7 +95,7 @@ private:
     }
 
     void collectModernNames() {
-        for (auto rows : {t_.fields, t_.lineFields, t_.tailFields})
+        for (auto rows : {t_.fields, t_.lineFields, t_.tailFields, t_.laterFields, t_.laterLineFields})
             for (const Row& row : rows)
                 if (row.ver != Ver::V4010) modernNames_.insert(rowName(row.text));
     }

@@ -633,8 +633,8 @@ const Row kDiagnosisTemplates837P[] = {
 const Row kLineTemplates837P[] = {
     {B, A, "3,LX,&LX"},
     {B, A,
-     "3,SV1,%HC;$PROC;$MODA;$MODB;$MODC;$MODD,$AMT,$UNITS,$QTY,$POS,,%$DXPTRA;$DXPTRB;$DXPTRC;$DXPTRD,,$EMERGENCY,,"
-     "$EPSDT"},
+     "3,SV1,%HC;$PROC;$MODA;$MODB;$MODC;$MODD;$PROCDESC,$AMT,$UNITS,$QTY,$POS,,%$DXPTRA;$DXPTRB;$DXPTRC;$DXPTRD,,"
+     "$EMERGENCY,,$EPSDT,$FAMILYPLANNING"},
     {B, A, "3,DTP:$DOS,472,$DOSQUAL,$DOS"},
     {B, A, "3,REF:$LINEPRIORAUTH,G1,$LINEPRIORAUTH"},
     {B, A, "3,REF:$LINECONTROLNUMBER,6R,$LINECONTROLNUMBER"},
@@ -650,8 +650,8 @@ const Row kLineTemplates837P[] = {
 
 const Row kClaimTemplates837I[] = {
     {B, A,
-     "2,CLM,!CLAIMID,$CLAIMAMT,,,%$FACILITYCODEVALUE;$FACILITYCODEQUAL;$CLAIMFREQUENCY,,$ASSIGNMENTCODE,"
-     "$BENEFITSASSIGNMENT,$RELEASEOFINFO,,,,,,,,,,,$DELAYREASON"},
+     "2,CLM,!CLAIMID,$CLAIMAMT,,,%$FACILITYCODEVALUE;$FACILITYCODEQUAL;$CLAIMFREQUENCY,$PROVIDERSIGNATURE,"
+     "$ASSIGNMENTCODE,$BENEFITSASSIGNMENT,$RELEASEOFINFO,,,,,,,,,,,$DELAYREASON"},
     {B, A, "2,DTP:$DISCHARGEHOUR,096,TM,$DISCHARGEHOUR"},
     {B, A, "2,DTP:$STATEMENTDATES,434,RD8,$STATEMENTDATES"},
     {B, A, "2,DTP:$ADMISSIONDATE,435,$ADMISSIONDATEQUAL,$ADMISSIONDATE"},
@@ -752,6 +752,18 @@ const Row kTransmission837D[] = {{V4, A, "1,REF,87,004010X097A1"}};
 
 constexpr const char* kKeys837I[] = {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22", "KEYDOCFIELD=CLM",
                                      "KEYLINEFIELD=SV2"};
+// Fields added after CSVs of these maps were in use (their columns come
+// last): the provider's signature of an institutional claim (CLM06), a
+// professional line's description (SV101-7) and family planning (SV112).
+const Row kLater837I[] = {
+    {B, A, "PROVIDERSIGNATURE,1,CLM,,,6,,SUBID"},
+};
+
+const Row kLaterLine837P[] = {
+    {B, A, "PROCDESC#,80,SV1,,,1,7,SUBID"},
+    {B, A, "FAMILYPLANNING#,1,SV1,,,12,,SUBID"},
+};
+
 constexpr const char* kKeys837P[] = {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22", "KEYDOCFIELD=CLM",
                                      "KEYLINEFIELD=SV1"};
 constexpr const char* kKeys837D[] = {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=SBR", "KEYDOCFIELD=CLM",
@@ -769,7 +781,8 @@ const TransactionText& text837P() {
          kClaimReferenceTemplates, kClaimTemplateTail837P, kNoteTemplate, kDiagnosisTemplates837P,
          kReferringTemplate, kRenderingTemplates, kFacilityTemplates, kSupervisingTemplate, kOtherPayerTemplates,
          kLineTemplates837P});
-    static const TransactionText text{"837P", kKeys837P, fields, {}, nullptr, kLine837P, kTail, templates, {}};
+    static const TransactionText text{"837P", kKeys837P, fields, {},        nullptr, kLine837P,
+                                      kTail,       templates, {},     nullptr, {},      kLaterLine837P};
     return text;
 }
 
@@ -782,7 +795,7 @@ const TransactionText& text837I() {
          kClaimReferenceTemplates, kNoteTemplate, kCodeTemplates837I, kProviderTemplates837I, kReferringTemplate,
          kOtherPayerTemplates, kLineTemplates837I});
     static const TransactionText text{"837I", kKeys837I, fields, kCodeLists837I, nullptr, kLine837I, kTail,
-                                      templates, {}};
+                                      templates, {}, nullptr, kLater837I};
     return text;
 }
 

@@ -178,6 +178,12 @@ const Row kTail835[] = {
     {B, A, "PRODUCTIONDATE,8,DTM,405,2,2,,,,1"},
 };
 
+// The set's control number (ST02) tells apart sets whose payment and
+// trace are alike, so that each is rebuilt as a set of its own.
+const Row kLater835[] = {
+    {B, A, "SETCONTROLNUMBER,9,ST,,,2,,,,1"},
+};
+
 const Row kTemplates835[] = {
     {B, A, "1,REF:$RECEIVERID,EV,$RECEIVERID"},
     {B, A, "1,DTM:$PRODUCTIONDATE,405,$PRODUCTIONDATE"},
@@ -376,7 +382,7 @@ const TransactionText& text835() {
     static const std::vector<Row> tail = joinRows({kPayment, kTail835});
     static const std::vector<Row> templates = joinRows({kPaymentTemplates, kTemplates835});
     static const TransactionText text{"835", kKeys835, kFields835, {}, plbFields, kLine835, tail, templates, {},
-                                      plbTemplates};
+                                      plbTemplates, kLater835};
     return text;
 }
 

@@ -1,6 +1,8 @@
 #include "file_compare.hpp"
 
 #include <algorithm>
+#include <filesystem>
+#include <memory>
 
 #include "file_io.hpp"
 #include "progress_meter.hpp"
@@ -16,11 +18,19 @@ class CompareLister {
 public:
     CompareLister(ToolTree& tree, char element, char component) : tree_(tree), element_(element), component_(component) {}
 
-    void listSegment(ToolNode root, std::string_view segment) {
+    // The segment's node; its elements and components when it is opened.
+    static void listSegment(ToolTree& tree, ToolNode root, const SegmentList& list, std::size_t index,
+                            std::string& text) {
+        text.assign("Segment ").append(segmentIdView(list.segment(index), list.element()));
+        const SegmentList* from = &list;
+        tree.addLazyChild(root, text, [from, index](ToolTree& t, ToolNode node) {
+            CompareLister(t, from->element(), from->component()).listElements(node, from->segment(index));
+        });
+    }
+
+    void listElements(ToolNode node, std::string_view segment) {
         splitSegment(segment, element_, pieces_);
         const std::string_view id = trimmedSegmentView(pieces_[0]);
-        text_.assign("Segment ").append(id);
-        const ToolNode node = tree_.addChild(root, text_);
         for (std::size_t n = 1; n < pieces_.size(); ++n) {
             const std::string_view value = pieces_[n];
             name_.assign("Element ").append(id).append(std::to_string(n));
@@ -49,41 +59,30 @@ private:
     std::string text_, name_;
 };
 
+// Compares position by position keeping only the report: each matched
+// segment's element nodes are built from the two files when it is opened.
 class PositionComparer {
 public:
-    PositionComparer(ToolTree& tree, ToolNode data, std::string& report) : tree_(tree), data_(data), report_(report) {}
+    PositionComparer(ToolTree& tree, ToolNode data, std::string& report, const SegmentList& base,
+                     const SegmentList& compare)
+        : tree_(tree), data_(data), report_(report), base_(&base), compare_(&compare) {}
 
-    void compare(std::string_view a, char ea, std::string_view b, char eb) {
-        splitSegment(a, ea, left_);
-        splitSegment(b, eb, right_);
+    void compare(std::size_t i) {
+        const std::string_view a = base_->segment(i), b = compare_->segment(i);
+        if (a == b && base_->element() == compare_->element()) {
+            // The same bytes cut the same way: every element matches.
+            matched(segmentIdView(a, base_->element()), i);
+            return;
+        }
+        splitSegment(a, base_->element(), left_);
+        splitSegment(b, compare_->element(), right_);
         const std::string_view idA = trimmedSegmentView(left_[0]), idB = trimmedSegmentView(right_[0]);
         if (idA != idB) {
             missing(idA, idB);
             return;
         }
-        text_.assign("Segment ").append(idA);
-        const ToolNode segment = tree_.addChild(data_, text_);
-        const ToolNode elements = tree_.addChild(segment, "Element");
-        if (left_.size() != right_.size()) {
-            tree_.addChild(elements, "Element Counts Off");
-            report_.append(idA).append(" Element Count is Off - Source:").append(std::to_string(left_.size()));
-            report_.append(" - Comparison:").append(std::to_string(right_.size())).append("\r\n");
-            return;
-        }
-        for (std::size_t k = 0; k < left_.size(); ++k) {
-            const std::string_view va = trimmedSegmentView(left_[k]), vb = trimmedSegmentView(right_[k]);
-            head_.assign(idA).append(std::to_string(k + 1));
-            if (va == vb) {
-                text_.assign(head_).append(" Match ").append(va);
-                tree_.addChild(elements, text_);
-                continue;
-            }
-            text_.assign(head_).append(" Source ").append(va);
-            tree_.addChild(elements, text_);
-            text_.assign("Comparison ").append(vb);
-            tree_.addChild(elements, text_);
-            report_.append(head_).append(" Source ").append(va).append(" Comparison ").append(vb).append("\r\n");
-        }
+        reportElements(left_, right_, report_);
+        matched(idA, i);
     }
 
     // A position where the ids differ, or only one file holds a segment.
@@ -94,11 +93,61 @@ public:
     }
 
 private:
+    // The node of a position whose ids match; its elements when it is opened.
+    void matched(std::string_view id, std::size_t i) {
+        text_.assign("Segment ").append(id);
+        tree_.addLazyChild(data_, text_, [base = base_, compare = compare_, i](ToolTree& tree, ToolNode segment) {
+            std::vector<std::string_view> left, right;
+            splitSegment(base->segment(i), base->element(), left);
+            splitSegment(compare->segment(i), compare->element(), right);
+            elementNodes(tree, tree.addChild(segment, "Element"), left, right);
+        });
+    }
+
+    // The report lines of a segment whose ids match.
+    static void reportElements(const std::vector<std::string_view>& left, const std::vector<std::string_view>& right,
+                               std::string& report) {
+        const std::string_view id = trimmedSegmentView(left[0]);
+        if (left.size() != right.size()) {
+            report.append(id).append(" Element Count is Off - Source:").append(std::to_string(left.size()));
+            report.append(" - Comparison:").append(std::to_string(right.size())).append("\r\n");
+            return;
+        }
+        for (std::size_t k = 0; k < left.size(); ++k) {
+            const std::string_view va = trimmedSegmentView(left[k]), vb = trimmedSegmentView(right[k]);
+            if (va == vb) continue;
+            report.append(id).append(std::to_string(k + 1)).append(" Source ").append(va);
+            report.append(" Comparison ").append(vb).append("\r\n");
+        }
+    }
+
+    // The element nodes of a segment whose ids match, under "Element".
+    static void elementNodes(ToolTree& tree, ToolNode elements, const std::vector<std::string_view>& left,
+                             const std::vector<std::string_view>& right) {
+        if (left.size() != right.size()) {
+            tree.addChild(elements, "Element Counts Off");
+            return;
+        }
+        const std::string id(trimmedSegmentView(left[0]));
+        for (std::size_t k = 0; k < left.size(); ++k) {
+            const std::string_view va = trimmedSegmentView(left[k]), vb = trimmedSegmentView(right[k]);
+            const std::string head = id + std::to_string(k + 1);
+            if (va == vb) {
+                tree.addChild(elements, head + " Match " + std::string(va));
+                continue;
+            }
+            tree.addChild(elements, head + " Source " + std::string(va));
+            tree.addChild(elements, "Comparison " + std::string(vb));
+        }
+    }
+
     ToolTree& tree_;
     ToolNode data_;
     std::string& report_;
+    const SegmentList* base_;
+    const SegmentList* compare_;
     std::vector<std::string_view> left_, right_;
-    std::string text_, head_;
+    std::string text_;
 };
 
 }  // namespace
@@ -114,29 +163,32 @@ bool isCompositeElement(std::string_view element, char component) {
     return at != std::string::npos && at + 1 < element.size();
 }
 
-SegmentList listSegments(const std::string& fileName, const std::string& rootText, ToolTree& tree,
-                         const ScopedMeter* meter) {
-    SegmentList list;
+std::shared_ptr<const SegmentList> listSegments(const std::string& fileName, const std::string& rootText,
+                                                ToolTree& tree, const ScopedMeter* meter) {
+    auto list = std::make_shared<SegmentList>();
     const ToolNode root = tree.addRoot(rootText);
     if (wl::targetKind(fileName) != wl::TargetKind::Regular) return list;
-    list.delimiters = readDelimiters(fileName, 0);
-    CompareLister lister(tree, list.element(), list.component());
+    list->delimiters = readDelimiters(fileName, 0);
+    // The texts are the whole file: one allocation rather than a copy per doubling.
+    std::error_code sized;
+    const std::uintmax_t bytes = std::filesystem::file_size(fileName, sized);
+    if (!sized) list->texts.reserve(static_cast<std::size_t>(bytes));
     SegmentWalkEvents events;
+    std::string nodeText;
     events.segment = [&](std::string_view text, std::int64_t) {
-        list.add(text);
-        lister.listSegment(root, text);
+        list->add(text);
+        CompareLister::listSegment(tree, root, *list, list->size() - 1, nodeText);
     };
-    const char terminator = list.delimiters.terminator.empty() ? ' ' : list.delimiters.terminator[0];
+    const char terminator = list->delimiters.terminator.empty() ? ' ' : list->delimiters.terminator[0];
     showWalkErrors(walkSegments(fileName, terminator, events, meter), "FC-Open");
     return list;
 }
 
 std::string CTLD51200G(ToolTree& tree, ToolNode root, const SegmentList& base, const SegmentList& compare) {
     std::string report;
-    PositionComparer comparer(tree, tree.addChild(root, "Segment Data"), report);
+    PositionComparer comparer(tree, tree.addChild(root, "Segment Data"), report, base, compare);
     const std::size_t common = std::min(base.size(), compare.size());
-    for (std::size_t i = 0; i < common; ++i)
-        comparer.compare(base.segment(i), base.element(), compare.segment(i), compare.element());
+    for (std::size_t i = 0; i < common; ++i) comparer.compare(i);
     // What only one file holds: a cut-short file must not compare as equal.
     for (std::size_t i = common; i < base.size(); ++i) comparer.missing(segmentIdView(base.segment(i), base.element()), "");
     for (std::size_t i = common; i < compare.size(); ++i)
@@ -149,10 +201,10 @@ CompareResult CTLD51200A(const std::string& baseFile, const std::string& compare
     CompareResult result;
     const ToolNode root = right.addRoot("File Segment Comparison");
     ScopedMeter meter(MeterMode::Show, "Parsing File " + baseFile, "Please Wait..");
-    const SegmentList base = listSegments(baseFile, "Base File:" + baseFile, left, &meter);
-    const SegmentList compare = listSegments(compareFile, "Compare File:" + compareFile, left, &meter);
+    result.base = listSegments(baseFile, "Base File:" + baseFile, left, &meter);
+    result.compare = listSegments(compareFile, "Compare File:" + compareFile, left, &meter);
     meter.close();
-    result.report = CTLD51200G(right, root, base, compare);
+    result.report = CTLD51200G(right, root, *result.base, *result.compare);
     return result;
 }
 

@@ -2,6 +2,7 @@
 // position by position (the n-th segment of one with the n-th of the other).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,21 +43,27 @@ std::size_t CTLD51200C(const std::string& segment, char separator);
 bool isCompositeElement(std::string_view element, char component);
 
 // Lists one file under a new root of the tree ("Base File:" + name, ...):
-// each segment with its elements and components. Answers its segments (none
-// for a missing file). Open and read failures are shown.
-SegmentList listSegments(const std::string& fileName, const std::string& rootText, ToolTree& tree,
-                         const ScopedMeter* meter = nullptr);
+// each segment, with its elements and components added when the segment's
+// node is opened (from the answer: keep it while the tree is shown). Answers
+// its segments (none for a missing file). Open and read failures are shown.
+std::shared_ptr<const SegmentList> listSegments(const std::string& fileName, const std::string& rootText,
+                                                ToolTree& tree, const ScopedMeter* meter = nullptr);
 
 // CTLD51200G: the comparison nodes under `root` and the report. Positions
 // past the shorter file are reported too (a truncated file is not equal):
 // "Missing Segment " + id + " - " for a segment only the base holds,
-// "Missing Segment  - " + id for one only the compared file holds.
+// "Missing Segment  - " + id for one only the compared file holds. Only the
+// differences are kept: a matched segment's element nodes are built from the
+// two lists when its node is opened.
+// Both lists must outlive the tree.
 std::string CTLD51200G(ToolTree& tree, ToolNode root, const SegmentList& base, const SegmentList& compare);
 
 // CTLD51200A: both files listed in the left tree, compared into the right
-// one; answers the report text.
+// one; answers the report text, and both files' segments, which the trees'
+// nodes read as they are opened: keep the result while the trees are shown.
 struct CompareResult {
     std::string report;
+    std::shared_ptr<const SegmentList> base, compare;
 };
 CompareResult CTLD51200A(const std::string& baseFile, const std::string& compareFile, ToolTree& left,
                          ToolTree& right);

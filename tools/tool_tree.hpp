@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ namespace zr {
 using ToolNode = std::size_t;
 inline constexpr ToolNode kNoToolNode = 0;
 
+class ToolTree;
+// Adds a node's children (with `addChild` on `node`) when they are wanted.
+using ToolChildFill = std::function<void(ToolTree& tree, ToolNode node)>;
+
 class ToolTree {
 public:
     virtual ~ToolTree() = default;
@@ -20,6 +25,14 @@ public:
     virtual ToolNode addRoot(const std::string& text) = 0;
     // A new last child of `parent` (never kNoToolNode).
     virtual ToolNode addChild(ToolNode parent, const std::string& text) = 0;
+    // A new last child whose own children `fill` adds when they are wanted: a
+    // large file's elements are tens of millions of texts nobody opens. Here
+    // at once; a tree that shows nodes on demand calls it later (or never).
+    virtual ToolNode addLazyChild(ToolNode parent, const std::string& text, ToolChildFill fill) {
+        const ToolNode node = addChild(parent, text);
+        fill(*this, node);
+        return node;
+    }
 };
 
 // A tree kept as text: each node's parent and text, in the order added.
@@ -44,15 +57,22 @@ private:
 };
 
 // A tree that keeps nothing: counts the nodes (benchmarks, runs whose tree
-// nobody looks at).
+// nobody looks at). Children added on demand are never wanted here, as in a
+// view nobody expands: they are counted apart, untouched.
 class CountingToolTree : public ToolTree {
 public:
     ToolNode addRoot(const std::string&) override { return ++count_; }
     ToolNode addChild(ToolNode, const std::string&) override { return ++count_; }
+    ToolNode addLazyChild(ToolNode, const std::string&, ToolChildFill) override {
+        ++lazy_;
+        return ++count_;
+    }
     std::size_t count() const { return count_; }
+    // The nodes whose children were left to be added on demand.
+    std::size_t lazyCount() const { return lazy_; }
 
 private:
-    std::size_t count_ = 0;
+    std::size_t count_ = 0, lazy_ = 0;
 };
 
 }  // namespace zr

@@ -1,8 +1,10 @@
 #include "claim_finders.hpp"
 
 #include <algorithm>
+#include <array>
 
 #include "elements.hpp"
+#include "messages.hpp"
 
 namespace zr {
 
@@ -51,6 +53,21 @@ bool inClaim(const SegmentTable& t, std::size_t r, std::uint32_t key) { return t
 
 // The last row is never examined.
 bool walkable(const SegmentTable& t, std::size_t r) { return r >= 1 && r < t.size(); }
+
+// The segments that open a loop of an 837, or end its set: a party's N3, N4
+// and REF stand between its NM1 and the next of these, never after it.
+bool opensLoop(const SegmentTable& t, std::size_t r) {
+    static constexpr std::array<std::string_view, 9> kStarts{"HL", "NM1", "SBR", "CLM", "LX", "LIN", "SVD", "LQ", "SE"};
+    return std::any_of(kStarts.begin(), kStarts.end(), [&](std::string_view id) { return isSegment(t, r, id); });
+}
+
+// The row of the n-th S*q after `row` within row's own loop; 0 when none.
+std::size_t loopRowAfter(const SegmentTable& t, std::size_t row, std::string_view s, std::string_view q, int n) {
+    int seen = 0;
+    for (std::size_t r = row + 1; walkable(t, r) && !opensLoop(t, r); ++r)
+        if (matches(t, r, s, q) && ++seen >= n) return r;
+    return 0;
+}
 
 // The row of the n-th segment S*q of the claim after the first j-1 segments
 // S (whatever their qualifier); 0 when there is none.
@@ -217,10 +234,10 @@ std::string CTL39406Q(const SegmentTable& table, std::size_t start, const ClaimS
 std::string CTL39406W(const SegmentTable& table, const ClaimSearch& s, int n) {
     for (std::size_t r = 1; walkable(table, r); ++r) {
         if (!matches(table, r, s.segment, s.qualifier)) continue;
-        int seen = 0;
-        for (std::size_t r2 = r + 1; walkable(table, r2) && !isSegment(table, r2, "HL"); ++r2)
-            if (matches(table, r2, s.segment2, s.qualifier2) && ++seen >= n) return pieceOf(table, r2, s.piece);
-        return "";
+        // The party's own loop: the REFs of the next NM1 (the pay-to
+        // provider's after the billing provider's) are not its own.
+        const std::size_t r2 = loopRowAfter(table, r, s.segment2, s.qualifier2, n);
+        return r2 ? pieceOf(table, r2, s.piece) : "";
     }
     return "";
 }
@@ -248,19 +265,52 @@ std::string pieceAfterRow(const SegmentTable& table, std::uint32_t key, std::siz
     return "";
 }
 
+std::string pieceInLoop(const SegmentTable& table, std::size_t row, std::string_view segment, std::string_view qualifier,
+                        int piece, int n) {
+    if (row == 0) return "";
+    const std::size_t r = loopRowAfter(table, row, segment, qualifier, n);
+    return r ? pieceOf(table, r, piece) : "";
+}
+
+std::size_t claimSearchRowOf(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                             const ClaimSearch& s) {
+    return claimSearchRow(table, j, key, start, s, 1);
+}
+
 std::string CTL39406CL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start, std::string_view segment,
                        std::string_view line, int piece, std::string_view segment2, std::string_view qualifier2,
                        int component) {
     return componentOf(table, CTL39406CM(table, j, key, start, segment, line, piece, segment2, qualifier2), component);
 }
 
+std::string CTL39406CMM(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                        std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                        std::string_view qualifier2) {
+    wl::MSGINFO("A");
+    const std::size_t r = serviceLineRow(table, j, key, start, segment, line, segment2, qualifier2);
+    wl::MSGINFO("B");
+    if (r) {
+        wl::MSGINFO("c");
+        wl::MSGINFO("tscc+");
+        wl::MSGINFO(std::to_string(r));
+        wl::MSGINFO(std::string(table.text(r)));
+    }
+    std::string result = r ? pieceOf(table, r, piece) : "";
+    wl::MSGINFO(result);
+    return result;
+}
+
+std::string CTL39406CLL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                        std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                        std::string_view qualifier2, int component) {
+    return componentOf(table, CTL39406CMM(table, j, key, start, segment, line, piece, segment2, qualifier2),
+                       component);
+}
+
 std::string CTL39406CK(const SegmentTable& table, std::uint32_t key, std::size_t start, const ClaimSearch& s,
                        std::string_view segment3) {
     const std::size_t second = claimSearchRow(table, 1, key, start, s, 1);
-    if (second == 0) return "";
-    for (std::size_t r = second + 1; walkable(table, r); ++r)
-        if (isSegment(table, r, segment3)) return pieceOf(table, r, s.piece);
-    return "";
+    return pieceInLoop(table, second, segment3, {}, s.piece);
 }
 
 std::size_t groupStart(const SegmentTable& table, std::size_t row) {
@@ -313,10 +363,7 @@ std::string CTL39406CX(const SegmentTable& table, std::size_t start, std::string
 std::string CTL39406CW(const SegmentTable& table, std::size_t start, const ClaimSearch& s, std::string_view segment3) {
     const std::size_t second =
         groupSecondRow(table, start, s.segment, {}, false, s.qualifier, s.segment2, s.qualifier2);
-    if (second == 0) return "";
-    for (std::size_t r = second + 1; walkable(table, r); ++r)
-        if (isSegment(table, r, segment3)) return pieceOf(table, r, s.piece);
-    return "";
+    return pieceInLoop(table, second, segment3, {}, s.piece);
 }
 
 std::string CTL39406CV(const SegmentTable& table, std::size_t start, const ClaimSearch& s, int n) {

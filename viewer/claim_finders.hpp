@@ -60,7 +60,8 @@ std::string CTL39406H(const SegmentTable& table, int j, std::uint32_t key, std::
 // first); with S2 the walk after S goes on past HLs to the first S2*q2,
 // ending at a further S when q is given.
 std::string CTL39406Q(const SegmentTable& table, std::size_t start, const ClaimSearch& s, int m);
-// CTL39406W: the n-th S2 after the file's first S*q and before the next HL.
+// CTL39406W: the n-th S2 after the file's first S*q, within that segment's
+// loop (before the next HL, NM1 or other loop start).
 std::string CTL39406W(const SegmentTable& table, const ClaimSearch& s, int n);
 
 // CTL39406CM: the service line: past the claim's j-th CLM, the first S whose
@@ -77,12 +78,28 @@ std::size_t serviceLineSegmentRow(const SegmentTable& table, int j, std::uint32_
 // segment `stop` ("": none) ends the walk first.
 std::string pieceAfterRow(const SegmentTable& table, std::uint32_t key, std::size_t row, std::string_view segment,
                           std::string_view qualifier, int piece, int n, std::string_view stop = {});
+// From the row after `row`, within row's own loop (up to the next HL, NM1,
+// SBR, CLM, LX, LIN, SVD, LQ or SE): piece p of the n-th S*q; "" for row 0.
+std::string pieceInLoop(const SegmentTable& table, std::size_t row, std::string_view segment, std::string_view qualifier,
+                        int piece, int n = 1);
+// The row the claim search CTL39406C reads (0 when none).
+std::size_t claimSearchRowOf(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                             const ClaimSearch& s);
 // CTL39406CL: component c of it.
 std::string CTL39406CL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start, std::string_view segment,
                        std::string_view line, int piece, std::string_view segment2, std::string_view qualifier2,
                        int component);
+// CTL39406CMM and CTL39406CLL: CTL39406CM and CTL39406CL that also show
+// their steps in message windows ("A", "B", then for the row read "c",
+// "tscc+", its number and its text, and the result); nothing calls them.
+std::string CTL39406CMM(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                        std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                        std::string_view qualifier2);
+std::string CTL39406CLL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
+                        std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                        std::string_view qualifier2, int component);
 // CTL39406CK: the first S*q of the claim, after it the first S2*q2 (ending at
-// a further S when q is given), after that the first S3 anywhere below.
+// a further S when q is given), after that the first S3 of S2's own loop.
 std::string CTL39406CK(const SegmentTable& table, std::uint32_t key, std::size_t start, const ClaimSearch& s,
                        std::string_view segment3);
 
@@ -92,7 +109,7 @@ std::size_t groupStart(const SegmentTable& table, std::size_t row);
 // a number equal to `line`, any S when empty), then the first S2*q2.
 std::string CTL39406CX(const SegmentTable& table, std::size_t start, std::string_view segment, std::string_view line,
                        int piece, std::string_view segment2, std::string_view qualifier2);
-// CTL39406CW: as CTL39406CK within the group rows.
+// CTL39406CW: as CTL39406CK, the first two segments within the group rows.
 std::string CTL39406CW(const SegmentTable& table, std::size_t start, const ClaimSearch& s, std::string_view segment3);
 // CTL39406CV: the n-th S2 after the group's first S*q.
 std::string CTL39406CV(const SegmentTable& table, std::size_t start, const ClaimSearch& s, int n);

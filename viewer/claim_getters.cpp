@@ -295,6 +295,11 @@ struct ClaimFields::Anchor {
                       std::string_view s3, int p) const {
         return CTL39406CK(*t, key, at, {s, q, p, s2, q2}, s3);
     }
+    // S3 inside the loop of the S2*q2 found after S*q (a party's own N3, N4).
+    std::string inLoopOf(std::string_view s, std::string_view q, std::string_view s2, std::string_view q2,
+                         std::string_view s3, int p) const {
+        return pieceInLoop(*t, claimSearchRowOf(*t, j, key, at, {s, q, p, s2, q2}), s3, {}, p);
+    }
     std::string line(std::string_view n, std::string_view s2, std::string_view q2, int p) const {
         return CTL39406CM(*t, j, key, at, "LX", n, p, s2, q2);
     }
@@ -553,6 +558,14 @@ struct Pick {
     std::string_view qualifier;
 };
 
+// A part of a party: its NM1's own piece ("" segment) or a piece of the N3,
+// N4 or other segment of its loop.
+struct PartyField {
+    std::string_view name;
+    std::string_view segment2;
+    int piece;
+};
+
 std::optional<std::string> claimHeader(const A& a, std::string_view name) {
     if (wl::prefixMatch(name, "MULTICLAIMTOTAL")) {
         DecimalAmount total;
@@ -639,16 +652,22 @@ std::optional<std::string> otherInsurance(const A& a, std::string_view name) {
         std::string_view qualifier;
         int piece;
     };
-    static constexpr std::array<Field, 11> kFields{{
+    // The other payer's address is the N3 and N4 of its own NM1*PR loop: the
+    // first N3 after OI is the other subscriber's.
+    static constexpr std::array<PartyField, 5> kPayerAddress{{
+        {"OIPAYERADDR1", "N3", 2},
+        {"OIPAYERADDR2", "N3", 3},
+        {"OIPAYERCITY", "N4", 2},
+        {"OIPAYERSTATE", "N4", 3},
+        {"OIPAYERZIP", "N4", 4},
+    }};
+    for (const PartyField& f : kPayerAddress)
+        if (wl::prefixMatch(name, f.name)) return a.inLoopOf("OI", {}, "NM1", "PR", f.segment2, f.piece);
+    static constexpr std::array<Field, 6> kFields{{
         {"OISUBID", "NM1", "IL", 10},
         {"OISUBLNAME", "NM1", "IL", 4},
         {"OISUBFNAME", "NM1", "IL", 5},
         {"OISUBMI", "NM1", "IL", 6},
-        {"OIPAYERADDR1", "N3", {}, 2},
-        {"OIPAYERADDR2", "N3", {}, 3},
-        {"OIPAYERCITY", "N4", {}, 2},
-        {"OIPAYERSTATE", "N4", {}, 3},
-        {"OIPAYERZIP", "N4", {}, 4},
         {"OIPAYERID", "NM1", "PR", 10},
         {"OIPAYERNAME", "NM1", "PR", 4},
     }};
@@ -764,11 +783,6 @@ std::optional<std::string> subscriberValue(const A& a, std::string_view name) {
 }
 
 // Name, address and other parts of a party named by NM1*q.
-struct PartyField {
-    std::string_view name;
-    std::string_view segment2;
-    int piece;
-};
 constexpr std::array<PartyField, 6> kAddress{{
     {"ADDR1", "N3", 2},
     {"ADDR2", "N3", 3},
@@ -1147,5 +1161,14 @@ ZR_GROUP_GETTER(CTL39406DV, 246)
 ZR_GROUP_GETTER(CTL39406DA, 300)
 ZR_GROUP_GETTER(CTL39406CY, 0)
 #undef ZR_GROUP_GETTER
+
+std::string CTL39406AN(const ClaimFields& f, long long k, std::string_view name, int j) {
+    const int g = f.groupOf(name);
+    return g >= 109 && g <= 111 ? f.group(g, k, name, j) : "";
+}
+
+std::string CTL39406CA(const ClaimFields& f, long long k, std::string_view name, int j) {
+    return wl::prefixMatch(name, "BILLINGPROVIDERSECONDARYID") ? f.group(108, k, name, j) : "";
+}
 
 }  // namespace zr

@@ -157,6 +157,12 @@ std::string CTL39406DU(const ClaimFields& f, long long k, std::string_view name,
 std::string CTL39406DV(const ClaimFields& f, long long k, std::string_view name, int j);  // 246
 std::string CTL39406DA(const ClaimFields& f, long long k, std::string_view name, int j);  // 300
 std::string CTL39406CY(const ClaimFields& f, long long k, std::string_view name, int j);  // 0
+// CTL39406AN: the pay-to provider's names of the file (groups 109 to 111),
+// "" for any other; CTL39406CA: the billing provider's secondary
+// identifiers (BILLINGPROVIDERSECONDARYID...), "" for any other. Copies of
+// those getters that nothing calls.
+std::string CTL39406AN(const ClaimFields& f, long long k, std::string_view name, int j);
+std::string CTL39406CA(const ClaimFields& f, long long k, std::string_view name, int j);
 // CTL39406CZ: the group of a name outside the dictionary among the
 // user-defined fields: 300 for a claim field, else 0.
 int CTL39406CZ(const std::vector<UserDefinedField>& fields, std::string_view name);

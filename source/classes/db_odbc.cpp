@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <memory>
 
+#include "dbf_area.hpp"
+#include "dbf_file.hpp"
 #include "message_loop.hpp"
 #include "messages.hpp"
 #include "text.hpp"
@@ -681,5 +685,54 @@ bool TDbOdbc::RecordLock() {
 }
 
 bool TDbOdbc::Lock() const { return !lReadOnly_ || !oOdbc_ || !oOdbc_->lCsrDyn; }
+
+// ------------------------------------------------------------ dBASE copy
+
+std::string TDbOdbc::GenDbf(std::string file, bool fill) {
+    Update();
+    if (file.empty()) {
+        const char* temp = std::getenv("TEMP");
+        file = CTEMPFILE(temp ? temp : "", "DBF");
+    }
+    std::vector<DbfField> fields;
+    for (const ColumnDescription& c : aFields_) {
+        DbfField f{c.name.substr(0, 10), c.type == 'U' ? 'C' : c.type, c.length, c.decimals};
+        std::replace(f.name.begin(), f.name.end(), ' ', '_');
+        if (c.length > 255 || c.type == 'M' || c.type == 'U') f = {f.name, 'M', 10, 0};
+        if (f.type == 'D') f.length = 8, f.decimals = 0;
+        if (f.type == 'L') f.length = 1, f.decimals = 0;
+        if (f.type == 'C') f.decimals = 0;
+        fields.push_back(f);
+    }
+    if (!DbfFile::create(file, fields)) return {};
+    if (!fill) return file;
+    const std::int64_t noted = nRecno_;
+    {
+        std::shared_ptr<DbfArea> area = USEAREA(file, "_TDBODBC_");
+        if (!area) return {};
+        for (GoTop(); !lEof_; Skip(1)) {
+            ValueList row;
+            for (int n = 1; n <= FCount(); ++n) row.push_back(FieldGet(n));
+            area->file().append(row);
+        }
+        dbfCloseArea("_TDBODBC_");
+    }
+    if (!cAliasName_.empty()) dbfSelect(cAliasName_);
+    GoToId(noted);
+    return file;
+}
+
+std::string TDbOdbc::DbfFld2SQLFld(const std::string& dbfField) const {
+    std::shared_ptr<DbfArea> area = dbfSelected();
+    const int pos = area ? area->FieldPos(dbfField) : 0;
+    return pos ? FieldName(pos) : std::string();
+}
+
+std::string TDbOdbc::SQLFld2DbfFld(const std::string& column) const {
+    std::shared_ptr<DbfArea> area = dbfSelected();
+    const int pos = Fieldpos(upper(column));
+    if (!area || pos < 1 || pos > static_cast<int>(area->fields().size())) return {};
+    return area->fields()[static_cast<std::size_t>(pos - 1)].name;
+}
 
 }  // namespace wl

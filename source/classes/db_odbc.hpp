@@ -87,6 +87,15 @@ public:
     void OrdListFocus() {}
     void Pack() {}
 
+    // A dBASE table of the cursor's structure (in TEMP when no file is
+    // given); with fill, every row copied into it and the cursor returned
+    // to its row. The file name, "" when the table could not be made.
+    std::string GenDbf(std::string file = {}, bool fill = false);
+    // The column at the position of the selected work area's field, and the
+    // field at the position of the column; "" when absent.
+    std::string DbfFld2SQLFld(const std::string& dbfField) const;
+    std::string SQLFld2DbfFld(const std::string& column) const;
+
     const std::string& cFileName() const { return cFileName_; }
     const std::string& cSelect() const { return cSelect_; }
     const std::string& cOrder() const { return cOrder_; }

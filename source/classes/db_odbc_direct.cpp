@@ -67,6 +67,7 @@ TDbOdbcDirect::TDbOdbcDirect(const std::string& select, TOdbc* connect, SourcePl
 TDbOdbcDirect::~TDbOdbcDirect() { End(); }
 
 void TDbOdbcDirect::End() {
+    AutoFill(false);
     hStmt_.reset();
     if (!cache_) return;
     cache_.reset();
@@ -151,6 +152,32 @@ bool TDbOdbcDirect::Fill(std::int64_t n) {
         --n;
     }
     return n == 0;
+}
+
+void TDbOdbcDirect::AutoFill(bool start, int interval, std::function<void(std::int64_t, TDbOdbcDirect&)> eval) {
+    if (oTimer) oTimer->End();
+    oTimer.reset();
+    if (!start) return;
+    if (eval) bTimerEval = std::move(eval);
+    oTimer = TTimer::New(interval, [this] { TimerEvent(); });
+    oTimer->Activate();
+}
+
+void TDbOdbcDirect::TimerEvent() {
+    if (!oTimer) return;
+    oTimer->DeActivate();
+    if (IsComplete()) {
+        oTimer->End();
+        oTimer.reset();
+        if (bTimerEval) bTimerEval(0, *this);
+        return;
+    }
+    const std::int64_t noted = recno_;
+    Fill(1);
+    if (bTimerEval) bTimerEval(Recno(), *this);
+    Goto(noted);
+    // The evaluation may have ended the fill.
+    if (oTimer) oTimer->Activate();
 }
 
 void TDbOdbcDirect::loadBufferFromCache() {

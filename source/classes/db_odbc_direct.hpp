@@ -12,6 +12,7 @@
 
 #include "dbf_file.hpp"
 #include "odbc.hpp"
+#include "timer.hpp"
 
 namespace wl {
 
@@ -66,6 +67,15 @@ public:
     std::vector<std::string> PrimaryKeys(std::optional<std::vector<std::string>> keys = std::nullopt,
                                          bool showError = true);
     std::string TableName(bool showAlert = true);
+
+    // Fills the cache one row per tick of a timer of interval milliseconds
+    // owned by the active window; eval, when given, runs after each tick
+    // with the new row's number (0 once every row is in). start false
+    // ends the timer.
+    void AutoFill(bool start, int interval = 5, std::function<void(std::int64_t, TDbOdbcDirect&)> eval = {});
+    void TimerEvent();
+    std::shared_ptr<TTimer> oTimer;
+    std::function<void(std::int64_t, TDbOdbcDirect&)> bTimerEval;
 
     const std::string& cSelect() const { return cSelect_; }
     const std::string& cFileName() const { return cFileName_; }

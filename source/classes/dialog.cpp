@@ -71,15 +71,29 @@ bool SETCENTERONPARENT(std::optional<bool> on) {
 GradientSpec SETDLGGRADIENT(const GradientSpec& grad) { return std::exchange(module().gradient, grad); }
 
 Answer TDialog::Target::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
-    // Nothing may cross the dialog manager: an error while the dialog runs
-    // ends it and is raised again by Activate.
+    // Nothing may cross the dialog manager.
     try {
         return dialog->HandleEvent(nMsg, w, l);
     } catch (...) {
-        if (!dialog->startError_) dialog->startError_ = std::current_exception();
-        if (dialog->hWnd) EndDialog(dialog->hWnd, 0);
+        dialog->handlerFailed(nMsg);
         return std::nullopt;
     }
+}
+
+void TDialog::handlerFailed(UINT msg) {
+    if (activating_) {
+        if (!startError_) startError_ = std::current_exception();
+    } else {
+        TWindow::handlerFailed(msg);
+    }
+    if (!hWnd) return;
+    failed_ = true;
+    if (lModal)
+        EndDialog(hWnd, 0);
+    else if (activating_)
+        ShowWindow(hWnd, SW_HIDE);  // Activate destroys it
+    else
+        PostMessageA(hWnd, WM_CLOSE, 2, 0);
 }
 
 TDialog::TDialog() { target_.dialog = this; }
@@ -187,6 +201,13 @@ std::string TDialog::cToChar(HWND hOwner) {
 }
 
 void TDialog::Activate(const DialogActivate& a) {
+    struct Running {
+        bool& flag;
+        bool before;
+        explicit Running(bool& f) : flag(f), before(std::exchange(f, true)) {}
+        ~Running() { flag = before; }
+    } running(activating_);
+    failed_ = false;
     nLastKey = 0;
     ++module().openActivations;
     HWND owner = oWnd ? oWnd->hWnd : nullptr;
@@ -236,12 +257,24 @@ void TDialog::Activate(const DialogActivate& a) {
         MessageBoxA(owner, "Not possible to create more non-modal Dialogs", "Alert", MB_OK | MB_ICONWARNING);
         return;
     }
+    // The object answers WM_INITDIALOG (Initiate) while the dialog is made.
     HWND h = nullptr;
     if (cResName)
-        h = std::holds_alternative<int>(*cResName) ? CREATEDLG(instance, std::get<int>(*cResName), owner)
-                                                   : CREATEDLG(instance, std::get<std::string>(*cResName), owner);
+        h = std::holds_alternative<int>(*cResName)
+                ? CREATEDLG(instance, std::get<int>(*cResName), owner, &target_)
+                : CREATEDLG(instance, std::get<std::string>(*cResName), owner, &target_);
     else
-        h = CREATEDLGINDIRECT(GetModuleHandleA(nullptr), cResData.empty() ? cToChar(owner) : cResData, owner);
+        h = CREATEDLGINDIRECT(GetModuleHandleA(nullptr), cResData.empty() ? cToChar(owner) : cResData, owner,
+                              &target_);
+    if (h && startError_) {
+        lVisible = false;
+        DestroyWindow(h);
+        hWnd = nullptr;
+    }
+    if (startError_) {
+        --module().openActivations;
+        std::rethrow_exception(std::exchange(startError_, nullptr));
+    }
     if (!h) {
         --module().openActivations;
         throw LibraryError(kErrorCannotCreateDialog, "Cannot create Dialog Box", cannotCreate(*this));
@@ -253,7 +286,7 @@ void TDialog::Activate(const DialogActivate& a) {
         MessageBoxA(owner, "Not possible to create more non-modal Dialogs", "Alert", MB_OK | MB_ICONWARNING);
         return;
     }
-    if (Initiate(nullptr, h) && !aControls.empty()) {
+    if (!aControls.empty()) {
         if (HWND first = GetNextDlgTabItem(h, nullptr, FALSE)) ::SetFocus(first);
     }
     ShowWindow(h, SW_SHOW);
@@ -327,7 +360,7 @@ bool TDialog::End(int result) {
 
 Answer TDialog::Close(WPARAM result) {
     if (lModal) return std::nullopt;
-    if (bValid && !bValid(*this)) return 0;
+    if (!failed_ && bValid && !bValid(*this)) return 0;
     nResult = static_cast<INT_PTR>(result);
     lVisible = false;
     DestroyWindow(hWnd);

@@ -86,7 +86,7 @@ public:
     const GradientSpec& gradient() const;
     void DefControl(TControl* oCtrl);
     void Activate(const DialogActivate& a = {});
-    // Answer to WM_INITDIALOG (called directly for modeless dialogs).
+    // Answer to WM_INITDIALOG, for modal and modeless dialogs alike.
     bool Initiate(HWND hWndFocus, HWND hDlg);
     // Ends the dialog with the result (2: cancelled) after validation.
     bool End(int result);
@@ -116,6 +116,13 @@ public:
     // Adds the title bar's context-help button when lHelpIcon asks for it.
     void Help95();
 
+protected:
+    // Every dialog's one error policy: the error ends the dialog; while
+    // Activate runs (a modal dialog's whole run, a modeless one's start)
+    // Activate raises it again, later it goes to the error hook as a
+    // window's error does.
+    void handlerFailed(UINT msg) override;
+
 private:
     // Widens a resource dialog and its children by 1.16668.
     void widen();
@@ -127,6 +134,8 @@ private:
         Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
     } target_;
     std::exception_ptr startError_;
+    bool activating_ = false;  // Activate is on the stack
+    bool failed_ = false;      // ended by an error: no validation stops it
     friend struct Target;
 };
 

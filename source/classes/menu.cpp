@@ -22,9 +22,21 @@
 namespace wl {
 namespace {
 
+// A level of the menu being built (MENUBEGIN ... MENUEND): the menu and
+// the items waiting to be added when the level closes.
+struct Level {
+    std::shared_ptr<TMenu> menu;
+    std::vector<std::shared_ptr<TMenuItem>> pending;
+};
+
+// Every menu state the process holds, in one place: the live handles, the
+// open pop-ups, the menu being built (LASTMENU) and the last item started.
 struct MenuModule {
     std::set<HMENU> liveHandles;    // every menu handle a TMenu holds
     std::vector<TMenu*> popups;     // open pop-up menus and submenus
+    std::vector<Level> levels;      // the build, innermost last
+    std::shared_ptr<TAccTable> accTable;  // the build's shortcuts
+    TMenuItem* lastItem = nullptr;  // cleared when that item ends
 };
 
 MenuModule& menuModule() {
@@ -241,7 +253,7 @@ void TMenuItem::Destroy() {
         oSubMenu->End();
         oSubMenu.reset();
     }
-    if (TMenu::oLastItem == this) TMenu::oLastItem = nullptr;
+    if (menuModule().lastItem == this) menuModule().lastItem = nullptr;
     oMenu = nullptr;
     End();
 }
@@ -252,7 +264,7 @@ void TMenuItem::End() {
     if (hBitmap) DeleteObject(hBitmap);
     hBitmap = nullptr;
     if (nId && ownsId_) menuIds().release(nId);
-    if (TMenu::oLastItem == this) TMenu::oLastItem = nullptr;
+    if (menuModule().lastItem == this) menuModule().lastItem = nullptr;
 }
 
 // ------------------------------------------------------------------ TMenu
@@ -484,7 +496,7 @@ bool TMenu::Command(UINT_PTR id) {
         auto when = item->bWhen(*item);
         if (when && !*when) return false;
     }
-    oLastItem = item;
+    menuModule().lastItem = item;
     if (lPopup) {
         // Runs when the tracking of the pop-up has ended (Activate).
         oMenuItemPopup = item;
@@ -654,24 +666,12 @@ std::string TMenu::cGenPrg(int level) const {
 
 namespace {
 
-struct Level {
-    std::shared_ptr<TMenu> menu;
-    std::vector<std::shared_ptr<TMenuItem>> pending;
-};
-
-struct Builder {
-    std::vector<Level> levels;
-    std::shared_ptr<TAccTable> accTable;
-};
-
-Builder& builder() {
-    return processState().menuBuilder.get<Builder>();
-}
+MenuModule& builder() { return menuModule(); }
 
 }  // namespace
 
 std::shared_ptr<TMenu> MENUBEGIN(bool popup, bool sysMenu, TWindow* wnd, bool l2007, bool l2010) {
-    Builder& b = builder();
+    MenuModule& b = builder();
     std::shared_ptr<TMenu> m;
     if (sysMenu && wnd) {
         m = TMenu::NewSys(*wnd);
@@ -690,7 +690,7 @@ std::shared_ptr<TMenu> MENUBEGIN(bool popup, bool sysMenu, TWindow* wnd, bool l2
 }
 
 std::shared_ptr<TMenuItem> MENUADDITEM(const MenuItemNew& a) {
-    Builder& b = builder();
+    MenuModule& b = builder();
     if (b.levels.empty()) throw std::logic_error("MENUADDITEM: no menu is being built (MENUBEGIN first)");
     auto item = TMenuItem::New(a);
     b.levels.back().pending.push_back(item);
@@ -702,7 +702,7 @@ std::shared_ptr<TMenuItem> MENUADDITEM(const MenuItemNew& a) {
 }
 
 std::shared_ptr<TMenu> MENUEND() {
-    Builder& b = builder();
+    MenuModule& b = builder();
     if (b.levels.empty()) throw std::logic_error("MENUEND: no menu is being built");
     Level level = std::move(b.levels.back());
     b.levels.pop_back();
@@ -729,13 +729,15 @@ std::shared_ptr<TMenu> MENUEND() {
     return level.menu;
 }
 
+TMenuItem* TMenu::LastItem() { return menuModule().lastItem; }
+
 TMenu* LASTMENU() {
-    Builder& b = builder();
+    MenuModule& b = builder();
     return b.levels.empty() ? nullptr : b.levels.back().menu.get();
 }
 
 std::optional<std::size_t> LASTITEMPOS() {
-    Builder& b = builder();
+    MenuModule& b = builder();
     if (b.levels.empty()) return std::nullopt;
     return b.levels.back().pending.size();
 }

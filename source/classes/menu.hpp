@@ -179,8 +179,6 @@ public:
     std::shared_ptr<TAccTable> oAccTable;
     TMenuItem* oMenuItemPopup = nullptr;
     bool l2007 = false, l2010 = false;
-    // The last item whose action was started, shared by all menus.
-    static inline TMenuItem* oLastItem = nullptr;
 
     const std::vector<std::shared_ptr<TMenuItem>>& aItems() const { return aMenuItems; }
     bool office() const { return l2007 || l2010; }
@@ -199,7 +197,9 @@ public:
     TMenuItem* GetMenuItem(UINT_PTR id) const;
     TMenu* GetSubMenu(HMENU handle);
     static TMenu* GetPopup(HMENU handle);
-    TMenuItem* LastItem() const { return oLastItem; }
+    // The last item whose action was started, shared by all menus (none
+    // once that item has ended).
+    static TMenuItem* LastItem();
     void HelpTopic();
     void Refresh();
     void Reset();

@@ -38,17 +38,41 @@ TMetaFile::TMetaFile(HWND parent, int nTop, int nLeft, int width, int height, co
     registerClass();
     hWnd = CreateWindowExA(0, kClass, cFile.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER, nLeft, nTop, width, height,
                            parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (hWnd) {
-        SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TMetaFile::proc));
-    }
+    attach();
+}
+
+void TMetaFile::RegisterWindowClass() { registerClass(); }
+
+std::unique_ptr<TMetaFile> TMetaFile::Redefine(int nId, const std::string& cFile, HWND hDlg, Color nClrFore,
+                                               Color nClrBack) {
+    HWND control = hDlg ? GetDlgItem(hDlg, nId) : nullptr;
+    if (!control) return nullptr;
+    std::unique_ptr<TMetaFile> view(new TMetaFile());
+    view->hWnd = control;
+    view->ownsWindow_ = false;
+    view->cCaption = cFile;
+    view->nClrFore = nClrFore;
+    view->nClrBack = nClrBack;
+    SetWindowTextA(control, cFile.c_str());
+    view->attach();
+    return view;
+}
+
+void TMetaFile::attach() {
+    if (!hWnd) return;
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TMetaFile::proc));
 }
 
 TMetaFile::~TMetaFile() {
     if (hMeta) DeleteEnhMetaFile(hMeta);
     if (hWnd) {
         SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
-        DestroyWindow(hWnd);
+        if (ownsWindow_) {
+            DestroyWindow(hWnd);
+        } else if (IsWindow(hWnd)) {
+            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <memory>
 #include <string>
 
 #include "colors.hpp"
@@ -20,6 +21,13 @@ public:
     // showing cFile; nMetaWidth x nMetaHeight is the logical page size.
     TMetaFile(HWND parent, int nTop, int nLeft, int nWidth = 100, int nHeight = 100, const std::string& cFile = {},
               Color nClrFore = 0, Color nClrBack = 0xFFFFFF, int nMetaWidth = 100, int nMetaHeight = 100);
+    // The control nId of a dialog (window class "TMetaFile", registered by
+    // RegisterWindowClass before the dialog is made) showing cFile; the page
+    // size is 100 x 100, the shadow on with its pen. None when hDlg has no
+    // such control.
+    static std::unique_ptr<TMetaFile> Redefine(int nId, const std::string& cFile, HWND hDlg, Color nClrFore = 0,
+                                               Color nClrBack = 0xFFFFFF);
+    static void RegisterWindowClass();
     ~TMetaFile();
     TMetaFile(const TMetaFile&) = delete;
     TMetaFile& operator=(const TMetaFile&) = delete;
@@ -53,7 +61,10 @@ public:
     void Show(bool visible);
 
 private:
+    TMetaFile() = default;
+    void attach();
     static LRESULT CALLBACK proc(HWND hWnd, UINT msg, WPARAM w, LPARAM l);
+    bool ownsWindow_ = true;  // a dialog's control is the dialog's to destroy
     bool alerted_ = false;  // the missing-file alert of this caption was shown
 };
 

@@ -1,15 +1,27 @@
 #include "preview.hpp"
 
+#include <commctrl.h>
+
 #include <ctime>
 #include <filesystem>
 
+#include "button.hpp"
+#include "checkbox.hpp"
+#include "dialog.hpp"
+#include "get.hpp"
+#include "image_list.hpp"
 #include "mail.hpp"
+#include "meter.hpp"
 #include "message_loop.hpp"
 #include "message_windows.hpp"
 #include "messages.hpp"
 #include "metafiles.hpp"
 #include "pdf_export.hpp"
+#include "popup_menus.hpp"
 #include "print_settings.hpp"
+#include "process_state.hpp"
+#include "visual_styles.hpp"
+#include "profile_files.hpp"
 
 namespace wl {
 
@@ -38,6 +50,7 @@ enum Command : int {
     kOnePage,
     kFactorBox,
     kFactor1 = 201,  // to kFactor1 + 8
+    kPrinter1 = 301,  // the printers menu, in AGETPRINTERS' order
 };
 
 struct BarButton {
@@ -140,10 +153,22 @@ void TPreview::build() {
     SetScrollRange(hWnd, SB_HORZ, 0, 0, FALSE);
     HINSTANCE inst = GetModuleHandleA(nullptr);
     int x = 2;
+    const PreviewBarSettings& bar = previewBarSettings();
+    bool userButtons = true;
     for (const BarButton& b : kButtons) {
-        const int width = 8 + 7 * static_cast<int>(std::string(b.caption).size());
-        CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, 2, width, kBarHeight - 4,
-                        hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), inst, nullptr);
+        if (b.id >= kSaveAs && b.id <= kExcel && !userButtons) continue;
+        const int width = bar.nBtnWidth.value_or(8 + 7 * static_cast<int>(std::string(b.caption).size()));
+        const int height = bar.nBtnHeight.value_or(kBarHeight - 4);
+        // Print drops the printers menu down beside it: a split button, which
+        // only the common controls of version 6 (a manifest) draw.
+        const DWORD style = b.id == kPrint && APPHASMANIFEST() ? BS_SPLITBUTTON : BS_PUSHBUTTON;
+        CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_VISIBLE | style, x, 2,
+                        b.id == kPrint ? width + 16 : width, height, hWnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), inst, nullptr);
+        if (b.id == kPrint) {
+            x += 16;
+            if (bar.bButtons) userButtons = bar.bButtons(*this);
+        }
         x += width + 2;
     }
     const int p = x + 30, r = kBarHeight / 2 - 8;
@@ -162,6 +187,7 @@ void TPreview::build() {
         view->bKeyDown = [this](WPARAM key, LPARAM) { CheckKey(key); };
         view->bMouseWheel = [this](int keys, int delta, int, int) { CheckMouseWheel(keys, delta); };
     }
+    BuildListView();
     oMeta1->bLDblClick = [this](int, int, WPARAM) { Zoom(); };
     oMeta2->bLDblClick = [this](int, int, WPARAM) {
         const int right = model.rightPage();
@@ -187,10 +213,17 @@ LRESULT CALLBACK TPreview::proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
     switch (msg) {
         case WM_SIZE:
-            if (w != SIZE_MINIMIZED) PaintMeta();
+            if (w != SIZE_MINIMIZED) {
+                PaintMeta();
+                ResizeListView();
+            }
             return 0;
         case WM_COMMAND: {
             const int id = LOWORD(w);
+            if (id >= kPrinter1 && id < kPrinter1 + static_cast<int>(printerNames_.size())) {
+                SelPrinter(printerNames_[static_cast<std::size_t>(id - kPrinter1)]);
+                return 0;
+            }
             if (id >= kFactor1 && id < kFactor1 + 9) {
                 SendMessageA(oFactor, CB_SETCURSEL, static_cast<WPARAM>(id - kFactor1), 0);
                 SetFactor(id - kFactor1 + 1);
@@ -219,6 +252,23 @@ LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
                 default: break;
             }
             return 0;
+        }
+        case WM_NOTIFY: {
+            const auto* n = reinterpret_cast<const NMHDR*>(l);
+            if (n && n->idFrom == kPrint && n->code == BCN_DROPDOWN) {
+                PrintersMenu();
+                return 0;
+            }
+            if (n && n->hwndFrom == oLvw && n->code == LVN_ITEMCHANGED) {
+                const auto* item = reinterpret_cast<const NMLISTVIEW*>(l);
+                if ((item->uNewState & LVIS_SELECTED) && !(item->uOldState & LVIS_SELECTED)) GoPage(item->iItem + 1);
+                return 0;
+            }
+            if (n && n->hwndFrom == oLvw && n->code == NM_RCLICK) {
+                MoveListView();
+                return 0;
+            }
+            return DefWindowProcA(hWnd, msg, w, l);
         }
         case WM_VSCROLL:
         case WM_HSCROLL: {
@@ -294,6 +344,8 @@ void TPreview::updateMenus() {
 void TPreview::Zoom() {
     const bool wasTwo = model.lTwoPages;
     model.Zoom();
+    // The thumbnails make room for the zoomed page.
+    if (oLvw) ShowWindow(oLvw, model.lZoom ? SW_HIDE : SW_SHOW);
     if (model.lZoom) {
         oMeta1->SetZoomFactor(model.nZFactor, 2 * model.nZFactor);
         oMeta1->ZoomIn();
@@ -393,14 +445,8 @@ void TPreview::PrintPrv(int nOption, int nFrom, int nTo) {
     HDC dc = oDevice->hDC;
     if (!dc) return;
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    int first = 1, last = model.pageCount;
-    if (nOption == 2) first = last = model.nPage;
-    if (nOption == 3) {
-        first = std::max(1, nFrom);
-        last = std::min(model.pageCount, nTo);
-    }
     STARTDOC(dc, oDevice->cDocument);
-    for (int page = first; page <= last; ++page) {
+    for (int page : printRangePages(nOption, nFrom, nTo, model.nPage, model.pageCount)) {
         STARTPAGE(dc);
         EnhMetafile meta(GETENHMETAFILE(oDevice->aMeta[static_cast<std::size_t>(page - 1)]));
         if (meta.h) PLAYENHMETAFILE(dc, meta.h, nullptr, true);
@@ -410,7 +456,152 @@ void TPreview::PrintPrv(int nOption, int nFrom, int nTo) {
     SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
 }
 
-void TPreview::PrintPage() { PrintPrv(1); }
+HMENU TPreview::printersMenu() const {
+    HMENU menu = CreatePopupMenu();
+    const std::string model = oDevice ? oDevice->cModel : std::string();
+    UINT id = kPrinter1;
+    for (const std::string& name : AGETPRINTERS()) {
+        const bool current = !name.empty() && model.find(name) != std::string::npos;
+        AppendMenuA(menu, MF_STRING | (current ? MF_CHECKED : MF_UNCHECKED), id++, name.c_str());
+    }
+    return menu;
+}
+
+void TPreview::PrintersMenu() {
+    // The choice comes back as WM_COMMAND, after the menu has gone: the
+    // names are kept by position.
+    printerNames_ = AGETPRINTERS();
+    HMENU menu = printersMenu();
+    RECT print{};
+    GetWindowRect(GetDlgItem(hWnd, kPrint), &print);
+    MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&print), 2);
+    SHOWPOPUPMENU(menu, hWnd, print.bottom, print.left);
+}
+
+void TPreview::SelPrinter(const std::string& cName) {
+    if (!oDevice || cName.empty()) return;
+    // The profile holds the printer as "name,driver,port"; the user's default
+    // is put back however this ends.
+    const std::string entry = GETPROFSTRING(std::string("Devices"), cName);
+    DefaultPrinterSwitch use(entry.empty() ? cName : cName + "," + entry);
+    SYSREFRESH();
+    PRINTERINIT();
+    HDC dc = GETPRINTDEFAULT(hWnd);
+    if (oDevice->hDC) DeleteDC(oDevice->hDC);
+    oDevice->hDC = dc;
+    if (!oDevice->lMeta) oDevice->hDCOut = dc;
+    oDevice->cModel = cName;
+    SYSREFRESH();
+}
+
+void TPreview::PrintPage() {
+    if (model.pageCount <= 1) {
+        PrintPrv(1);
+        return;
+    }
+    // The layout's units, scaled to the dialog's pixels.
+    const auto dx = [](double v) { return static_cast<int>(v * 1.8); };
+    const auto dy = [](double v) { return static_cast<int>(v * 1.6); };
+    Value option(1), from(1), to(model.pageCount);
+    TDialog d;
+    DialogNew dn;
+    dn.cCaption = "Printing";
+    dn.lPixel = true;
+    dn.nWidth = 400;
+    dn.nHeight = 183;
+    d.New(dn);
+    TGroup range;
+    range.New(dy(8), dx(8), 0, 0, "Printing range", &d, true, dx(135), dy(72));
+    TSay fromLabel, toLabel;
+    SayNew sn;
+    sn.oWnd = &d;
+    sn.lPixel = true;
+    sn.nRow = dy(61);
+    sn.nCol = dx(30);
+    sn.nWidth = dx(22);
+    sn.nHeight = dy(10);
+    sn.bText = [] { return Value("From"); };
+    fromLabel.New(sn);
+    sn.nCol = dx(80);
+    sn.bText = [] { return Value("To"); };
+    toLabel.New(sn);
+    TGet fromGet, toGet;
+    const int pages = model.pageCount;
+    GetNew gn;
+    gn.oWnd = &d;
+    gn.lPixel = true;
+    gn.nRow = dy(60);
+    gn.nCol = dx(53);
+    gn.nWidth = dx(22);
+    gn.nHeight = dy(11);
+    gn.cPicture = "@K 99999";
+    gn.bSetGet = bindTo(from);
+    gn.bValid = [&](TWindow&) {
+        fromGet.Assign();
+        const bool ok = printRangeFromValid(static_cast<int>(from.number()), static_cast<int>(to.number()));
+        if (!ok) beep();
+        return ok;
+    };
+    fromGet.New(gn);
+    gn.nCol = dx(103);
+    gn.bSetGet = bindTo(to);
+    gn.bValid = [&](TWindow&) {
+        toGet.Assign();
+        const bool ok = printRangeToValid(static_cast<int>(from.number()), static_cast<int>(to.number()), pages);
+        if (!ok) beep();
+        return ok;
+    };
+    toGet.New(gn);
+    // The range fields take input only for "Pages".
+    const auto enableRange = [&](bool on) {
+        for (TGet* g : {&fromGet, &toGet}) on ? g->Enable() : g->Disable();
+    };
+    TRadMenu choice;
+    RadMenuNew rn;
+    rn.oWnd = &d;
+    rn.lPixel = true;
+    rn.nRow = dy(18);
+    rn.nCol = dx(18);
+    rn.nWidth = dx(100);
+    rn.nHeight = dy(12);
+    rn.aCaptions = {"All", "Current page", "Pages"};
+    rn.bSetGet = bindTo(option);
+    rn.bChange = [&](TRadMenu& m) { enableRange(m.nOption() == 3); };
+    choice.New(rn);
+    TButton ok, cancel;
+    ButtonNew bn;
+    bn.oWnd = &d;
+    bn.lPixel = true;
+    bn.nRow = dy(10);
+    bn.nCol = dx(152);
+    bn.nWidth = dx(42);
+    bn.nHeight = dy(14);
+    bn.cCaption = "&Ok";
+    bn.lDefault = true;
+    bn.bAction = [&](TWindow&) {
+        fromGet.Assign();
+        toGet.Assign();
+        const int n = static_cast<int>(option.number());
+        const int first = static_cast<int>(from.number()), last = static_cast<int>(to.number());
+        if (n == 3 && !(printRangeFromValid(first, last) && printRangeToValid(first, last, pages))) {
+            beep();
+            return;
+        }
+        d.End(1);
+        PrintPrv(n, first, last);
+    };
+    ok.New(bn);
+    bn.nRow = dy(28);
+    bn.cCaption = "&Cancel";
+    bn.lDefault = false;
+    bn.lCancel = true;
+    bn.bAction = [&](TWindow&) { d.End(2); };
+    cancel.New(bn);
+    DialogActivate act;
+    act.lCentered = true;
+    act.bInit = [&](TWindow&) { enableRange(false); };
+    d.Activate(act);
+}
 
 std::optional<std::string> TPreview::SaveAs(bool lPDF, std::optional<std::string> cFile, std::optional<bool> lView) {
     if (!lPDF) {
@@ -474,13 +665,99 @@ void TPreview::Activate() {
     UpdateWindow(hWnd);
 }
 
+void TPreview::BuildListView() {
+    const auto [width, height] = thumbnailSize(oDevice->nHorzRes(), oDevice->nVertRes());
+    oImageListPages = std::make_unique<TImageList>(width, height);
+    if (oImageListPages->hImageList) ImageList_Destroy(oImageListPages->hImageList);
+    oImageListPages->hImageList = ImageList_Create(width, height, ILC_COLOR24, model.pageCount, 1);
+    const int screen = GetSystemMetrics(SM_CYSCREEN);
+    oLvw = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                           WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, kBarHeight + 3,
+                           width + 45, screen - (kBarHeight - 2) - kMsgBarHeight - 38, hWnd, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+    ListView_SetImageList(oLvw, oImageListPages->hImageList, LVSIL_NORMAL);
+    for (int page = 1; page <= model.pageCount; ++page) {
+        HBITMAP thumb = PAGEBITMAP(oDevice->aMeta[static_cast<std::size_t>(page - 1)], width, height);
+        const int image = thumb ? ImageList_Add(oImageListPages->hImageList, thumb, nullptr) : -1;
+        if (thumb) DeleteObject(thumb);
+        std::string text = std::to_string(page);
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = page - 1;
+        item.iImage = image;
+        item.pszText = text.data();
+        SendMessageA(oLvw, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void TPreview::ResizeListView() {
+    if (!oLvw) return;
+    RECT client, list;
+    GetClientRect(hWnd, &client);
+    GetWindowRect(oLvw, &list);
+    MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&list), 2);
+    MoveWindow(oLvw, list.left, kBarHeight + 3, list.right - list.left,
+               client.bottom - 2 - (kBarHeight - 2) - kMsgBarHeight, TRUE);
+}
+
+void TPreview::MoveListView() {
+    RECT client, list;
+    GetClientRect(hWnd, &client);
+    GetWindowRect(oLvw, &list);
+    MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&list), 2);
+    const int width = static_cast<int>(list.right - list.left);
+    // Between the left edge and the right one.
+    const int left = list.left == 0 ? std::max(0, static_cast<int>(client.right) - width - 30) : 0;
+    MoveWindow(oLvw, left, list.top, width, list.bottom - list.top, TRUE);
+}
+
+HBITMAP PAGEBITMAP(const std::string& cFile, int nWidth, int nHeight) {
+    EnhMetafile meta(GETENHMETAFILE(cFile));
+    if (!meta.h) return nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, nWidth, nHeight);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    Rectangle(mem, 0, 0, nWidth, nHeight);
+    XPLAYENHMETAFILE(mem, meta.h, 0, 0, nHeight, nWidth);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return bmp;
+}
+
 void TPreview::Close() {
     oMeta1.reset();
     oMeta2.reset();
+    if (oLvw) DestroyWindow(oLvw);
+    oLvw = nullptr;
+    oImageListPages.reset();
     if (oDevice) oDevice->End();
     lExit = true;
     // Last: a preview its window owns is deleted with the window.
     if (hWnd) DestroyWindow(hWnd);
+}
+
+PreviewBarSettings& previewBarSettings() { return processState().previewBar.get<PreviewBarSettings>(); }
+
+PreviewUserButtons RPREVUSERBTNS() { return previewBarSettings().bButtons; }
+
+PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons) {
+    PreviewUserButtons previous = std::move(previewBarSettings().bButtons);
+    previewBarSettings().bButtons = std::move(bButtons);
+    return previous;
+}
+
+PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons, std::optional<int> nStyle,
+                                 std::optional<std::pair<int, int>> aSize) {
+    PreviewUserButtons previous = RPREVUSERBTNS(std::move(bButtons));
+    PreviewBarSettings& bar = previewBarSettings();
+    bar.nStyle = nStyle;
+    if (aSize) {
+        bar.nBtnWidth = aSize->first;
+        bar.nBtnHeight = aSize->second;
+    }
+    return previous;
 }
 
 TPreview* RPREVIEW(std::unique_ptr<TPrinter> device) {

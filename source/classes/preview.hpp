@@ -6,10 +6,14 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "image_list.hpp"
 #include "metafile.hpp"
 #include "preview_model.hpp"
 #include "printer.hpp"
@@ -32,6 +36,8 @@ public:
     HWND oPage = nullptr;    // the page number label
     HWND oFactor = nullptr;  // the factor box
     HMENU hMenu = nullptr;
+    HWND oLvw = nullptr;  // the page thumbnails
+    std::unique_ptr<TImageList> oImageListPages;
     bool lExit = false;
 
     // Shows the window maximised; with a modal device, returns when closed.
@@ -50,8 +56,14 @@ public:
     void CheckMouseWheel(int nKeys, int nDelta);
     // Prints pages: 1 all, 2 the page shown, 3 nFrom to nTo.
     void PrintPrv(int nOption, int nFrom = 1, int nTo = 1);
-    // Option 1 at once for one page; the range dialog is left out (all pages).
+    // One page prints at once; more ask for the range ("Printing").
     void PrintPage();
+    // The installed printers, the device's ticked, as a pop-up menu (the
+    // caller destroys it); PrintersMenu shows it and selects the choice.
+    HMENU printersMenu() const;
+    void PrintersMenu();
+    // The device prints on printer cName from now on.
+    void SelPrinter(const std::string& cName);
     // PDF only here (no word processor): the file written, or nothing.
     std::optional<std::string> SaveAs(bool lPDF, std::optional<std::string> cFile = {},
                                       std::optional<bool> lView = {});
@@ -59,6 +71,11 @@ public:
     void ExportToMSWord();
     void ExportToMSExcel();
     void PaintMeta();
+    // The thumbnails: one per page, at the window's left; choosing one goes
+    // to its page, a right click moves the list to the other edge.
+    void BuildListView();
+    void ResizeListView();
+    void MoveListView();
     void Close();
 
 private:
@@ -70,8 +87,31 @@ private:
     static LRESULT CALLBACK proc(HWND hWnd, UINT msg, WPARAM w, LPARAM l);
     int vPos_ = 0, hPos_ = 0;
     bool selfOwned_ = false;
+    std::vector<std::string> printerNames_;  // of the last printers menu
     friend TPreview* RPREVIEW(std::unique_ptr<TPrinter> device);
 };
+
+// The preview bar of every preview in the process.
+using PreviewUserButtons = std::function<bool(TPreview&)>;
+struct PreviewBarSettings {
+    // Run after the Print button is made; false leaves out the save, PDF,
+    // mail, Word and Excel buttons.
+    PreviewUserButtons bButtons;
+    std::optional<int> nStyle;  // 97, 2007 or 2010
+    std::optional<int> nBtnWidth, nBtnHeight;
+};
+PreviewBarSettings& previewBarSettings();
+// Each answers the user-buttons closure set before. With bButtons it is
+// stored; with nStyle too the style is stored (none clears it); with a size
+// too the buttons' width and height.
+PreviewUserButtons RPREVUSERBTNS();
+PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons);
+PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons, std::optional<int> nStyle,
+                                 std::optional<std::pair<int, int>> aSize = {});
+
+// A thumbnail of page file cFile: the page played into a framed bitmap of
+// nWidth x nHeight compatible with the screen; none when it cannot be read.
+HBITMAP PAGEBITMAP(const std::string& cFile, int nWidth, int nHeight);
 
 // Opens the preview over the printer's pages; the window owns it until it
 // closes. Answers the preview (for the caller to drive), or none.

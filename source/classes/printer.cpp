@@ -8,10 +8,12 @@
 #include "bitmaps.hpp"
 #include "drawing.hpp"
 #include "file_names.hpp"
+#include "image.hpp"
 #include "message_loop.hpp"
 #include "messages.hpp"
 #include "metafiles.hpp"
 #include "print_settings.hpp"
+#include "print_units.hpp"
 #include "system_facts.hpp"
 #include "text.hpp"
 
@@ -347,6 +349,29 @@ void TPrinter::SayBitmap(int nRow, int nCol, const std::string& xBitmap, int nWi
     DIBDRAW(hDCOut, dib, palette, nRow, nCol, nWidth, nHeight, nRaster);
     if (palette) DeleteObject(palette);
     GlobalFree(dib);
+}
+
+void TPrinter::SayImage(int nRow, int nCol, const std::string& xImage, int nWidth, int nHeight, DWORD nRaster,
+                        bool lStretch, int nAlpha, int nAlign) {
+    if (!hDC || !hDCOut || xImage.empty()) return;
+    int format = -1;
+    HBITMAP image = fileExists(xImage) ? FILOADIMG(xImage, format) : FILOADFROMMEMORY(xImage, format);
+    if (!image) return;
+    BITMAP info{};
+    GetObjectA(image, sizeof info, &info);
+    const ImagePlacement at = placeImage(nRow, nCol, info.bmWidth, info.bmHeight, nWidth, nHeight, lStretch, nAlign);
+    if (HASALPHA(image)) {
+        if (HBITMAP sized = RESIZEBMP(image, at.width, at.height, true)) {
+            ABPAINT(hDCOut, at.col, at.row, sized, nAlpha);
+            DeleteObject(sized);
+        }
+    } else if (HGLOBAL dib = DIBFROMBITMAP(image)) {
+        HPALETTE palette = lMeta ? nullptr : DIBPALETTE(dib);
+        DIBDRAW(hDCOut, dib, palette, at.row, at.col, at.width, at.height, nRaster);
+        if (palette) DeleteObject(palette);
+        GlobalFree(dib);
+    }
+    DeleteObject(image);
 }
 
 void TPrinter::ImportWMF(const std::string& cFile) {

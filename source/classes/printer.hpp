@@ -98,6 +98,10 @@ public:
     Color GetPixel(int nRow, int nCol) const;
     void SayBitmap(int nRow, int nCol, const std::string& xBitmap, int nWidth = 0, int nHeight = 0,
                    DWORD nRaster = SRCCOPY);
+    // A picture file or picture bytes, sized and aligned by placeImage; an
+    // image with an alpha channel is blended with nAlpha.
+    void SayImage(int nRow, int nCol, const std::string& xImage, int nWidth = 0, int nHeight = 0,
+                  DWORD nRaster = SRCCOPY, bool lStretch = true, int nAlpha = 255, int nAlign = 1);
     void ImportWMF(const std::string& cFile);
     void ImportRAW(const std::string& cFile);
 

@@ -4,6 +4,7 @@
 
 #include "pdf_export.hpp"
 #include "preview.hpp"
+#include "report_progress.hpp"
 
 namespace wl {
 
@@ -59,6 +60,15 @@ void ReportPrinter::Line(int top, int left, int bottom, int right, int pen) {
 int ReportPrinter::penWidth(int pen) {
     return pens_.empty() ? 1 : pens_[static_cast<std::size_t>(std::clamp(pen, 1, static_cast<int>(pens_.size())) - 1)]->nWidth;
 }
+
+void ReportPrinter::FillRect(int top, int left, int bottom, int right, unsigned color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    if (!brush) return;
+    printer_->FillRect(RECT{left, top, right, bottom}, brush);
+    DeleteObject(brush);
+}
+
+std::unique_ptr<ReportProgress> ReportPrinter::progress() { return std::make_unique<PrintingPageDialog>(); }
 
 void ReportPrinter::End() {
     if (!printer_) return;

@@ -37,6 +37,13 @@ public:
     int nLogPixelX() override { return printer_->nLogPixelX(); }
     int nLogPixelY() override { return printer_->nLogPixelY(); }
     int penWidth(int pen) override;
+    void FillRect(int top, int left, int bottom, int right, unsigned color) override;
+    int GetOrientation() override { return printer_->GetOrientation(); }
+    void SetLandscape() override { printer_->SetLandscape(); }
+    std::unique_ptr<ReportProgress> progress() override;
+    void SayImage(int row, int col, const std::string& image, int width, int height, int alpha) override {
+        printer_->SayImage(row, col, image, width, height, SRCCOPY, false, alpha);
+    }
 
     TPrinter* printer() const { return printer_.get(); }
 

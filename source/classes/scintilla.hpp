@@ -11,7 +11,9 @@
 #include <vector>
 
 // commdlg.h maps FindText to FindTextA; every user of this class must see the
-// same mapping, whichever headers come first.
+// same mapping, whichever headers come first. commdlg.h needs windows.h
+// before it.
+#include <windows.h>
 #include <commdlg.h>
 
 #include <memory>

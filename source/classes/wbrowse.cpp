@@ -11,6 +11,8 @@
 #include "printer.hpp"
 #include "report_printer.hpp"
 #include "browse_report.hpp"
+#include "browse_window.hpp"
+#include "scrolling.hpp"
 #include "text.hpp"
 #include "visual_styles.hpp"
 
@@ -23,18 +25,6 @@ constexpr Color kGrey = RGB(128, 128, 128);
 bool keyHeld(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
 std::string cellText(const Value& v) { return v.isNil() ? std::string() : CVALTOCHAR(v); }
-
-// The width of "B" repeated n times in the window's font.
-int letterWidth(HWND h, HFONT font, int n) {
-    HDC dc = GetDC(h);
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    const std::string text(static_cast<std::size_t>(std::max(1, n)), 'B');
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(h, dc);
-    return size.cx;
-}
 
 }  // namespace
 
@@ -171,7 +161,7 @@ void TWBrowse::Default() {
     for (std::size_t i = state_.colSizes.size(); i < cols; ++i) {
         const bool text = i >= line.size() || !line[i].isNumber();
         const std::size_t len = std::max(aHeaders[i].size(), i < line.size() ? cellText(line[i]).size() : 0);
-        state_.colSizes.push_back(text ? letterWidth(hWnd, font, static_cast<int>(len) + 1) : 15);
+        state_.colSizes.push_back(text ? browseLettersWidth(hWnd, font, static_cast<int>(len) + 1) : 15);
     }
     aJustify.resize(cols, false);
     apply({browseVScroll(state_), {BrowseEffect::Kind::HScroll, std::max<int>(1, static_cast<int>(cols)), 1}});
@@ -180,13 +170,7 @@ void TWBrowse::Default() {
 }
 
 void TWBrowse::measure() {
-    HDC dc = ::GetDC(hWnd);
-    HGDIOBJ old = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    if (old) SelectObject(dc, old);
-    ::ReleaseDC(hWnd, dc);
-    lineHeight_ = std::max<int>(1, tm.tmHeight + 1);
+    lineHeight_ = std::max(1, fontTextHeight(hWnd, nullptr, oFont ? oFont->hFont : nullptr) + 1);
     RECT c{};
     GetClientRect(hWnd, &c);
     state_.nClientWidth = c.right;
@@ -575,19 +559,8 @@ void TWBrowse::startFling(int rows, DWORD elapsed) {
         UpdateWindow(hWnd);
         return !(f.towardStart ? state_.lHitTop : state_.lHitBottom);
     };
-    auto wait = [alive, self](int ms) {
-        Sleep(static_cast<DWORD>(ms));
-        MSG m{};
-        // A press or release for the browse ends the fling; other messages
-        // run, and may close the browse.
-        if (PeekMessageA(&m, self, WM_LBUTTONDOWN, WM_LBUTTONUP, PM_REMOVE)) return false;
-        while (*alive && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
-        return *alive && IsWindow(self) != FALSE;
-    };
-    browseRunFling(f, step, wait);
+    // A press or release for the browse ends the fling, and is taken.
+    browseRunFling(f, step, browseFlingWait(alive, self, WM_LBUTTONDOWN, WM_LBUTTONUP, PM_REMOVE));
     if (*alive) InvalidateRect(hWnd, nullptr, FALSE);
 }
 
@@ -825,9 +798,7 @@ Answer TWBrowse::Paint() {
 BrowseEffects TWBrowse::drawTo(HDC dc) {
     RECT c{};
     GetClientRect(hWnd, &c);
-    HBRUSH pane = CreateSolidBrush(nClrPane);
-    FillRect(dc, &c, pane);
-    DeleteObject(pane);
+    browseFillSolid(dc, c, nClrPane);
     if (lIconView) {
         DrawIcons(dc);
         return {};
@@ -1032,7 +1003,7 @@ void TWBrowse::Report(std::string title, bool preview) {
     spec.cTitle = title;
     spec.aHeaders = aHeaders;
     spec.aColSizes = state_.colSizes;
-    spec.nLetterWidth = std::max(1, letterWidth(hWnd, oFont ? oFont->hFont : nullptr, 1));
+    spec.nLetterWidth = std::max(1, browseLettersWidth(hWnd, oFont ? oFont->hFont : nullptr, 1));
     spec.lTable = isTable();
     browseReport(std::make_unique<ReportPrinter>(std::move(printer)), spec, source(), bLine);
     if (area_)

@@ -105,16 +105,24 @@ struct WindowBridgeAccess {
         answer.oldProc = o->nOldProc;
         try {
             if (auto r = o->HandleEvent(msg, w, l)) answer.result = static_cast<LRESULT>(*r);
-        } catch (const LibraryError& e) {
-            reportEventError({e.what(), msg, e.code(), e.operation()});
-        } catch (const std::exception& e) {
-            reportEventError({e.what(), msg, 0, {}});
         } catch (...) {
-            reportEventError({"unknown error", msg, 0, {}});
+            o->handlerFailed(msg);
         }
         return answer;
     }
 };
+
+void TWindow::handlerFailed(UINT msg) {
+    try {
+        throw;
+    } catch (const LibraryError& e) {
+        reportEventError({e.what(), msg, e.code(), e.operation()});
+    } catch (const std::exception& e) {
+        reportEventError({e.what(), msg, 0, {}});
+    } catch (...) {
+        reportEventError({"unknown error", msg, 0, {}});
+    }
+}
 
 namespace {
 }  // namespace

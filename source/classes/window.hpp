@@ -502,6 +502,9 @@ protected:
     // Shows the window in one of the four modes (nothing for another).
     void showIn(const std::string& mode);
     std::optional<DispInfo> dispInfo_;
+    // An exception escaped the window's handler of message msg; called
+    // inside the catch. A window hands it to the error hook and carries on.
+    virtual void handlerFailed(UINT msg);
 
 private:
     friend struct WindowBridgeAccess;

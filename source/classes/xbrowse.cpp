@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "browse_window.hpp"
 #include "button.hpp"
 #include "font.hpp"
 #include "image.hpp"
@@ -11,6 +12,7 @@
 #include "popup_menus.hpp"
 #include "printer.hpp"
 #include "report_printer.hpp"
+#include "scrolling.hpp"
 #include "text.hpp"
 #include "tree_bitmaps.hpp"
 #include "xbrowse_editor.hpp"
@@ -89,37 +91,26 @@ void TXBrowse::Default() {
     if (!hWnd) return;
     measure();
     // Columns without a width take their header's or first value's, whichever is wider.
-    HDC dc = ::GetDC(hWnd);
-    HGDIOBJ old = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
+    const HFONT font = oFont ? oFont->hFont : nullptr;
     for (TXBrwColumn& c : m_.aCols) {
         if (c.nWidth > 0) continue;
         const std::string text = std::max(c.cHeader, m_.nLen ? c.StrData() : std::string(),
                                           [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-        SIZE size{};
-        const std::string probe(std::max<size_t>(text.size(), 1), 'B');
-        GetTextExtentPoint32A(dc, probe.data(), int(probe.size()), &size);
+        const int textWidth = browseLettersWidth(hWnd, font, int(text.size()));
         int widest = 0;
         for (const auto& b : c.aBitmaps) {
             BITMAP info{};
             if (GetObjectA(reinterpret_cast<HBITMAP>(b.handle), sizeof info, &info)) widest = std::max(widest, int(info.bmWidth));
         }
-        c.nWidth = std::max(16, int(size.cx) + (widest ? widest + 5 : 0)) + 6;
+        c.nWidth = std::max(16, textWidth + (widest ? widest + 5 : 0)) + 6;
     }
-    if (old) SelectObject(dc, old);
-    ::ReleaseDC(hWnd, dc);
     m_.ColStretch();
     updateScroll();
 }
 
 void TXBrowse::measure() {
-    HDC dc = ::GetDC(hWnd);
-    HGDIOBJ old = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
-    if (old) SelectObject(dc, old);
-    ::ReleaseDC(hWnd, dc);
     // Stacked columns paint their cells one below the other in one row.
-    rowHeight_ = std::max<int>(1, tm.tmHeight + 4) * m_.StackedRows();
+    rowHeight_ = std::max(1, fontTextHeight(hWnd, nullptr, oFont ? oFont->hFont : nullptr) + 4) * m_.StackedRows();
     m_.nRowHeight = rowHeight_;
     RECT c{};
     GetClientRect(hWnd, &c);
@@ -219,15 +210,7 @@ void TXBrowse::RefreshFooters() {
 namespace {
 // The width of 100 letters "B" in the window's font.
 int xbrHundredB(HWND h, const std::shared_ptr<TFont>& font) {
-    if (!h) return 0;
-    HDC dc = ::GetDC(h);
-    HGDIOBJ old = font ? SelectObject(dc, font->hFont) : nullptr;
-    const std::string probe(100, 'B');
-    SIZE size{};
-    GetTextExtentPoint32A(dc, probe.data(), int(probe.size()), &size);
-    if (old) SelectObject(dc, old);
-    ::ReleaseDC(h, dc);
-    return int(size.cx);
+    return h ? browseLettersWidth(h, font ? font->hFont : nullptr, 100) : 0;
 }
 }  // namespace
 
@@ -688,19 +671,8 @@ void TXBrowse::startFling(int rows, std::int64_t elapsed) {
         UpdateWindow(hWnd);
         return m_.KeyNo() != before;
     };
-    auto wait = [alive, self](int ms) {
-        Sleep(static_cast<DWORD>(ms));
-        MSG msg{};
-        // A press for the browse ends the fling; other messages run, and
-        // may close the browse.
-        if (PeekMessageA(&msg, self, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE)) return false;
-        while (*alive && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        return *alive && IsWindow(self) != FALSE;
-    };
-    browseRunFling(f, step, wait);
+    // A press for the browse ends the fling, and stays for the browse.
+    browseRunFling(f, step, browseFlingWait(alive, self, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE));
 }
 
 Answer TXBrowse::LButtonUp(int row, int col, WPARAM flags) {
@@ -821,9 +793,7 @@ std::string TXBrowse::fromClipboard() {
 // ------------------------------------------------------------------ painting
 
 void TXBrowse::cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, bool right) {
-    HBRUSH b = CreateSolidBrush(back);
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+    browseFillSolid(dc, r, back);
     SetTextColor(dc, fore);
     SetBkMode(dc, TRANSPARENT);
     RECT t{r.left + 2, r.top, r.right - 3, r.bottom};
@@ -944,9 +914,7 @@ void TXBrowse::drawGroups(HDC dc) {
         const int left = colLeft(i), lastLeft = colLeft(j);
         if (left >= 0 && lastLeft >= 0) {
             const RECT r{left, 0, lastLeft + m_.aCols[size_t(d[size_t(j) - 1]) - 1].nWidth - 1, band - 1};
-            HBRUSH b = CreateSolidBrush(nClrHeaderBack);
-            FillRect(dc, &r, b);
-            DeleteObject(b);
+            browseFillSolid(dc, r, nClrHeaderBack);
             SetTextColor(dc, nClrHeaderText);
             SetBkMode(dc, TRANSPARENT);
             RECT t = r;
@@ -1003,9 +971,7 @@ void TXBrowse::drawMarquee(HDC dc, int line, bool focused) {
 void TXBrowse::drawTo(HDC dc) {
     RECT c{};
     GetClientRect(hWnd, &c);
-    HBRUSH pane = CreateSolidBrush(nClrPane);
-    FillRect(dc, &c, pane);
-    DeleteObject(pane);
+    browseFillSolid(dc, c, nClrPane);
     HGDIOBJ oldFont = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
     const auto d = m_.Display();
     auto eachCol = [&](const std::function<void(TXBrwColumn&, const RECT&, int pos)>& f, int top) {
@@ -1058,9 +1024,7 @@ void TXBrowse::drawTo(HDC dc) {
             if (treeMode && col.nCreationOrder == 1 && m_.oTreeItem) {
                 // The outline's pictures, one 16-pixel cell each, then the prompt.
                 const TreeLabel label = m_.oTreeItem->GetLabel();
-                HBRUSH fill = CreateSolidBrush(back);
-                FillRect(dc, &r, fill);
-                DeleteObject(fill);
+                browseFillSolid(dc, r, back);
                 int x = r.left;
                 for (TreePicture pic : label.aPictures) {
                     drawTreePicture(dc, pic, x, r.top + (rowHeight_ - 16) / 2);
@@ -1072,13 +1036,9 @@ void TXBrowse::drawTo(HDC dc) {
             if (col.lProgBar) {
                 // The value's share of the cell in the bar colour over the other.
                 const RECT all{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-                HBRUSH rest = CreateSolidBrush(col.nClrProgBack);
-                FillRect(dc, &r, rest);
-                DeleteObject(rest);
+                browseFillSolid(dc, r, col.nClrProgBack);
                 const RECT done{all.left, all.top, all.left + col.ProgFill(int(all.right - all.left)), all.bottom};
-                HBRUSH bar = CreateSolidBrush(col.nClrProgBar);
-                FillRect(dc, &done, bar);
-                DeleteObject(bar);
+                browseFillSolid(dc, done, col.nClrProgBar);
                 SetTextColor(dc, fore);
                 SetBkMode(dc, TRANSPARENT);
                 const std::string text = col.StrData();
@@ -1101,9 +1061,7 @@ void TXBrowse::drawTo(HDC dc) {
             if (t == 'F' || t == 'P' || col.nEditType == -1) {
                 // A picture column: the image of the value (a file name, or
                 // the image's bytes), scaled down into the cell.
-                HBRUSH fill = CreateSolidBrush(back);
-                FillRect(dc, &r, fill);
-                DeleteObject(fill);
+                browseFillSolid(dc, r, back);
                 drawCellPicture(dc, r, col.GetValue(), t == 'P');
                 return;
             }
@@ -1119,9 +1077,7 @@ void TXBrowse::drawTo(HDC dc) {
                 RECT text = r;
                 if (align == 0) text.left = std::min<LONG>(r.right, r.left + w + 5);
                 else if (align == 1) text.right = std::max<LONG>(r.left, r.right - w - 5);
-                HBRUSH fill = CreateSolidBrush(back);
-                FillRect(dc, &r, fill);
-                DeleteObject(fill);
+                browseFillSolid(dc, r, back);
                 if (!picturesOnly) cell(dc, text, col.StrData(), fore, back, t == 'N' || t == 'D');
                 drawTreePicture(dc, bmp, x, int(r.top) + (int(r.bottom - r.top) - h) / 2);
             } else {

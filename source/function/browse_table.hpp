@@ -29,7 +29,7 @@ struct BrowseFilter {
 };
 
 // True when both values are of the field's kind (a missing start agrees).
-// The engine has no index keys, so the key field's own type is the key's.
+// The range is walked on the field itself, so the field's own type is the key's.
 bool browseFilterTypesAgree(const DbfField& field, const Value& start, const Value& end);
 
 // The closures over the area: go-top (the start of the range), go-bottom

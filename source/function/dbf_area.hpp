@@ -4,13 +4,17 @@
 // the end flag up; a skip before the first stays on it with the start flag
 // up). The areas open in the process are found by alias, and one of them
 // is the selected (current) table.
-// The engine keeps no index orders: the records' own order stands in for
-// one, so a seek walks the records from the first. Record locks are held
-// within this process: a record locked through one area cannot be locked
-// through another area open on the same file.
+// Index orders are kept in memory per area (built from the records when an
+// order is created and again after a write changes them): with an order
+// active, movement follows its keys and seeks find keys by halving; with
+// none, the records' own order. A filter passes over the records it
+// refuses. Record and file locks are held within this process: a record
+// locked through one area cannot be locked through another area open on
+// the same file, nor can the file while another area holds a lock on it.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -22,8 +26,24 @@
 
 namespace wl {
 
-// Records locked in the process: the file's key and the record number.
+// Records locked in the process: the file's key and the record number;
+// record 0 stands for the whole file.
 using DbfLocks = std::set<std::pair<std::string, std::uint32_t>>;
+
+// An index order: its tag, its key expression (field names joined by "+",
+// optionally inside UPPER(...)), and the records in key order.
+struct DbfOrder {
+    std::string tag, key;
+    std::vector<int> fields;  // positions from 1
+    bool upperCase = false;
+    bool descend = false;
+    std::vector<std::uint32_t> records;
+    std::vector<std::uint32_t> positions;  // by record number: index in records
+};
+
+// A filter: true for a record the area shows (the area stands on it).
+class DbfArea;
+using DbfFilter = std::function<bool(DbfArea&)>;
 
 class DbfArea {
 public:
@@ -60,9 +80,46 @@ public:
     // or a write error.
     bool FieldPut(int pos, const Value& v);
 
-    // Locks the current record; false when another area holds its lock.
-    bool RLock();
+    // Locks the current record (or record n); false when another area
+    // holds its lock or the file's. One record lock per area: locking
+    // another record releases the first.
+    bool RLock(std::uint32_t n = 0);
+    // Locks the file; false when another area holds a lock on it.
+    bool FLock();
+    // Releases the area's record and file locks.
     void UnLock();
+    bool IsLocked(std::uint32_t n) const { return fileLocked_ || (locked_ && *locked_ == n); }
+    bool FileLocked() const { return fileLocked_; }
+
+    bool Deleted();
+    bool Recall();
+    bool Zap();
+
+    // Orders. OrdCreate builds (or rebuilds) the tag and makes it active;
+    // false for a key naming no field. SetOrder(0 or "") returns to the
+    // records' own order; the result is the order active before (0 none).
+    bool OrdCreate(const std::string& tag, const std::string& key, bool descend = false);
+    int SetOrder(int n);
+    int SetOrder(const std::string& tag);
+    int IndexOrd() const { return order_; }
+    int OrdCount() const { return static_cast<int>(orders_.size()); }
+    const DbfOrder* Order(int n) const;
+    bool OrdDestroy(const std::string& tag);
+    // The active order's key value of the current record (texts joined).
+    Value OrdKeyVal();
+    // Seek on the active order: the first record whose key starts with the
+    // key (soft: else the first above it, or the end). With lLast the last
+    // record matching. With no active order, false and the area stays.
+    bool Seek(const Value& key, bool soft = false, bool last = false);
+    bool Found() const { return found_; }
+    // The current record's position in the active order (or record
+    // number), the records visible (filter applied), and going to one.
+    int KeyNo();
+    int KeyCount();
+    void KeyGoTo(int n);
+
+    void SetFilter(DbfFilter filter);
+    bool HasFilter() const { return static_cast<bool>(filter_); }
     // Appends a blank record and stands on it.
     bool Append();
     // Marks the current record deleted.
@@ -76,14 +133,39 @@ public:
 private:
     DbfArea(DbfFile file, std::string path, std::string alias);
     void settle();
+    void changed();
+    void rebuild(DbfOrder& o);
+    ValueList keyOf(const DbfOrder& o, std::uint32_t rec);
+    // The record after (dir 1) or before (dir -1) rec in the sequence the
+    // area walks; 0 past either end. first(dir) is the first of the walk.
+    std::uint32_t step(std::uint32_t rec, int dir);
+    std::uint32_t first(int dir);
+    bool visible(std::uint32_t rec);
+    // Stands on a visible record from rec walking dir (rec itself when
+    // visible); the end when none.
+    void land(std::uint32_t rec, int dir);
+    std::size_t orderPos(std::uint32_t rec);
+    DbfOrder* active();
 
     DbfFile file_;
     std::string path_, alias_;
     std::uint32_t recNo_ = 1;
     bool bof_ = false, eof_ = false;
     std::optional<std::uint32_t> locked_;
+    bool fileLocked_ = false;
+    bool found_ = false;
     std::shared_ptr<DbfLocks> locks_;
+    std::vector<DbfOrder> orders_;
+    int order_ = 0;
+    bool ordersStale_ = false;
+    DbfFilter filter_;
 };
+
+// The aliases of the open areas, in alphabetical order.
+std::vector<std::string> AGETWORKAREAS();
+// alias when no area uses it, else the first of alias + "001", "002", ...
+// that is free.
+std::string CGETNEWALIAS(const std::string& alias);
 
 // Orders two field values as the table does for keys: texts over the
 // right-hand side's length (so "ABC" equals "A"), numbers, dates, logicals

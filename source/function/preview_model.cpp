@@ -125,4 +125,24 @@ MetaViewport metaViewport(int w, int h, int xZoom, int yZoom, double vRatio, dou
     return v;
 }
 
+std::pair<int, int> thumbnailSize(int horzRes, int vertRes) {
+    return horzRes > vertRes ? std::pair{100, 80} : std::pair{80, 100};
+}
+
+bool printRangeFromValid(int from, int to) { return from >= 1 && from <= to; }
+
+bool printRangeToValid(int from, int to, int pages) { return to >= from && to <= pages; }
+
+std::vector<int> printRangePages(int option, int from, int to, int current, int pages) {
+    int first = 1, last = pages;
+    if (option == 2) first = last = std::clamp(current, 1, std::max(pages, 1));
+    if (option == 3) {
+        first = std::max(1, from);
+        last = std::min(pages, to);
+    }
+    std::vector<int> out;
+    for (int page = first; page <= last && page <= pages; ++page) out.push_back(page);
+    return out;
+}
+
 }  // namespace wl

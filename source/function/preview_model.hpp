@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wl {
 
@@ -79,5 +81,16 @@ struct MetaViewport {
     int extX = 0, extY = 0, orgX = 0, orgY = 0;
 };
 MetaViewport metaViewport(int w, int h, int xZoom, int yZoom, double vRatio, double xOrig, double yOrig);
+
+// A page thumbnail's {width, height}: 100 x 80 for a landscape device
+// (wider than high), else 80 x 100.
+std::pair<int, int> thumbnailSize(int horzRes, int vertRes);
+
+// The print-range dialog: From lies in 1..To, To in From..the page count.
+bool printRangeFromValid(int from, int to);
+bool printRangeToValid(int from, int to, int pages);
+// The pages a print of option 1 (all), 2 (the page shown) or 3 (from..to)
+// sends, in order; a range is cut to the pages there are.
+std::vector<int> printRangePages(int option, int from, int to, int current, int pages);
 
 }  // namespace wl

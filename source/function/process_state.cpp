@@ -6,6 +6,18 @@
 namespace wl {
 
 void* ProcessPart::make(const std::type_info& type, void* (*create)(), void (*destroy)(void*)) {
+    if (owner_.ended_.load(std::memory_order_acquire)) {
+        void* expected = nullptr;
+        void* object = create();
+        if (object_.compare_exchange_strong(expected, object, std::memory_order_acq_rel)) {
+            type_ = &type;
+            destroy_ = nullptr;  // never destroyed: the process is ending
+            return object;
+        }
+        destroy(object);
+        checkType(type);
+        return expected;
+    }
     std::lock_guard<std::recursive_mutex> lock(owner_.mutex_);
     if (void* object = object_.load(std::memory_order_acquire)) {
         checkType(type);
@@ -42,6 +54,7 @@ ProcessState::~ProcessState() {
         }
         part->reset();
     }
+    ended_.store(true, std::memory_order_release);
 }
 
 ProcessState& processState() {

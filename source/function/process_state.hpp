@@ -7,9 +7,11 @@
 // owns the concern (the only file that reads or writes it), so this portable
 // header needs none of those types, the Windows ones included; the owning
 // file reaches its part with `processState().concern.get<Type>()`. A part is
-// made on first use (again, should a part be used while the process ends
-// after it was destroyed) and the parts are destroyed in the reverse order of
-// their making when the process ends, as function-level statics were.
+// made on first use and the parts are destroyed in the reverse order of
+// their making when the process ends, as function-level statics were. A part
+// used again while the process ends, after its object was destroyed, is made
+// again; once the state itself has ended it is made unlisted and left to the
+// process's end.
 #pragma once
 
 #include <atomic>
@@ -103,8 +105,7 @@ public:
     ProcessPart windows{*this};       // window objects by handle, event error hook
     ProcessPart controls{*this};      // controls' shared state
     ProcessPart dialogs{*this};       // dialogs' shared state
-    ProcessPart menus{*this};         // open menus and pop-ups
-    ProcessPart menuBuilder{*this};   // MENU ... ENDMENU under construction
+    ProcessPart menus{*this};         // open menus, the menu being built, the last item
     ProcessPart messageBars{*this};   // the default message bar
     ProcessPart errorHandler{*this};  // the error dialog and its handler
     ProcessPart dde{*this};           // DDE conversations
@@ -113,6 +114,7 @@ public:
     ProcessPart timers{*this};        // timer ids
     ProcessPart mdi{*this};           // the last MDI frame
     ProcessPart printer{*this};       // PRINTBEGIN's printer
+    ProcessPart previewBar{*this};    // the preview bar's user buttons, style and button size
     ProcessPart brushes{*this};       // the shared brushes
     ProcessPart fonts{*this};         // the shared fonts
 
@@ -126,6 +128,11 @@ private:
     // Recursive: making a part may make the parts it uses.
     std::recursive_mutex mutex_;
     std::vector<ProcessPart*> made_;  // in the order of their making
+    // Set once the destructor's own work is done: the list and the mutex go
+    // next, so a part asked for after that (by an object that ends after the
+    // state) is made unlisted and left to the process's end. Trivially
+    // destructible, so it still reads true then.
+    std::atomic<bool> ended_{false};
 };
 
 // The process's state: the one owner of everything above.

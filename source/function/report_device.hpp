@@ -3,10 +3,24 @@
 // on a text file. Fonts and pens are the report's, by number from 1.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace wl {
+
+// What shows a running report's page and lets the user cancel it (the
+// "Printing page" dialog on a printer).
+class ReportProgress {
+public:
+    virtual ~ReportProgress() = default;
+    // Shown with the report's name; Cancel disabled unless `cancelable`.
+    virtual void Start(const std::string& name, bool cancelable) = 0;
+    virtual void Page(int page) = 0;
+    // Lets the window work; true once the user has cancelled.
+    virtual bool Cancelled() = 0;
+    virtual void Close() = 0;
+};
 
 class ReportDevice {
 public:
@@ -34,6 +48,18 @@ public:
     virtual void SetWidth(int) {}
     // The width of pen `pen` in device units.
     virtual int penWidth(int) { return 1; }
+    // A band filled with a solid colour (0x00BBGGRR); a text file has none.
+    virtual void FillRect(int /*top*/, int /*left*/, int /*bottom*/, int /*right*/, unsigned /*color*/) {}
+    // 1 portrait, 2 landscape; a text file answers landscape so that a wide
+    // listing never asks to turn it.
+    virtual int GetOrientation() { return isTextFile() ? 2 : 1; }
+    virtual void SetLandscape() {}
+    // A picture (a file name or its bytes) at (row, col), `width` x `height`
+    // pixels, blended with `alpha` when it has an alpha channel.
+    // The progress window of a report on this device; none for a file.
+    virtual std::unique_ptr<ReportProgress> progress() { return nullptr; }
+    virtual void SayImage(int /*row*/, int /*col*/, const std::string& /*image*/, int /*width*/, int /*height*/,
+                          int /*alpha*/) {}
 };
 
 }  // namespace wl

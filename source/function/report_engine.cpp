@@ -1,6 +1,7 @@
 #include "report_engine.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "messages.hpp"
 #include "text.hpp"
@@ -35,6 +36,47 @@ int reportPad(const std::string& align, int otherwise) {
     if (a == "RIGHT") return 2;
     if (a == "CENTER" || a == "CENTERED") return 3;
     return otherwise;
+}
+
+std::vector<std::string> reportMemoLines(const std::string& text, int width) {
+    std::vector<std::string> out;
+    const std::size_t w = static_cast<std::size_t>(std::max(width, 1));
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string para = text.substr(start, end - start);
+        if (!para.empty() && para.back() == '\r') para.pop_back();
+        while (para.size() > w) {
+            std::size_t cut = para.rfind(' ', w);
+            if (cut == std::string::npos || cut == 0) cut = w;
+            out.push_back(rtrim(para.substr(0, cut)));
+            para = ltrim(para.substr(cut));
+        }
+        out.push_back(para);
+        if (end == text.size()) break;
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string XLHEADERLINE(const ReportText& bLine, const XlHeaderFont& oFont, int nLogPixY) {
+    const std::string text = bLine ? CVALTOCHAR(bLine()) : std::string();
+    if (text.empty()) return {};
+    const std::string style = oFont.lBold && oFont.lItalic ? "Bold Italic"
+                              : oFont.lBold                ? "Bold"
+                              : oFont.lItalic              ? "Italic"
+                                                           : "Normal";
+    const int points = nLogPixY > 0 ? std::abs(oFont.nHeight) * 72 / nLogPixY : 0;
+    return "\n&\"" + oFont.cFaceName + "," + style + "\"&" + std::to_string(points) + text;
+}
+
+std::string xlHeaderBlock(const std::vector<ReportText>& lines, const std::vector<XlHeaderFont>& fonts, int nLogPixY) {
+    std::string out;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out += XLHEADERLINE(lines[i], i < fonts.size() ? fonts[i] : (fonts.empty() ? XlHeaderFont{} : fonts[0]), nLogPixY);
+    if (!out.empty() && out[0] == '\n') out.erase(0, 1);
+    return out;
 }
 
 // ---- TRLine ----
@@ -125,7 +167,59 @@ void TRColumn::SayTitle(int row, int line) {
     sayAligned(row, textOf(aTitle[static_cast<std::size_t>(line - 1)]), fontOf(bTitleFont));
 }
 
-void TRColumn::SayData(int row, int line) { sayAligned(row, dataText(line), fontOf(bDataFont)); }
+int TRColumn::LineCount() const {
+    if (lImage) return std::max(nImgLines, static_cast<int>(aData.size()));
+    if (!lMemo) return static_cast<int>(aData.size());
+    const std::string text = aData.empty() ? std::string() : textOf(aData[0]);
+    return static_cast<int>(reportMemoLines(text, nSize).size());
+}
+
+void TRColumn::SayData(int row, int line) {
+    TReport& r = *oReport;
+    if (line > std::max({static_cast<int>(aData.size()), nMemoLines, lImage ? nImgLines : 0})) return;
+    std::string text;
+    if (lMemo) {
+        if (line == 1) {
+            cMemoText = aData.empty() ? std::string() : textOf(aData[0]);
+            nMemoLines = static_cast<int>(reportMemoLines(cMemoText, nSize).size());
+            r.nMemoLines = std::max(r.nMemoLines, nMemoLines);
+        }
+        const std::vector<std::string> lines = reportMemoLines(cMemoText, nSize);
+        if (line <= static_cast<int>(lines.size())) text = alltrim(lines[static_cast<std::size_t>(line - 1)]);
+    } else {
+        text = dataText(line);
+    }
+    if (lImage && line == 1) {
+        r.nMemoLines = std::max(r.nMemoLines, nImgLines);
+        const std::string image = bImage ? CVALTOCHAR(bImage()) : std::string();
+        const int height = nDataHeight * std::max(nImgLines, r.nMemoLines) - 20;
+        if (!image.empty()) r.SayBitmap(row, nCalCol, image, nWidth, height, 0, nAlphaLevel);
+    }
+    if (text.empty()) return;
+    sayAligned(row, text, fontOf(bDataFont));
+    if (lUnderline) Underline(lTextUnd, lDobleUnd, text, row + nDataHeight);
+}
+
+void TRColumn::Underline(bool lText, bool lDoble, const std::string& text, int row) {
+    TReport& r = *oReport;
+    int left = nCalCol, right = nCalCol + nWidth;
+    if (lText) {
+        const int width = std::min(r.textWidth(text, fontOf(bDataFont)), nWidth);
+        if (nPad == 2) left = right - width;
+        else if (nPad == 3) left = nCalCol + (nWidth - width) / 2;
+        right = left + width;
+    } else if (lGrid) {
+        left -= r.nSeparator / 2;
+        right += r.nSeparator / 2;
+    }
+    if (!lDoble) {
+        r.oDevice->Line(row, left, row, right, nPen);
+        return;
+    }
+    const int pen = std::max(1, r.oDevice->penWidth(nPen));
+    r.oDevice->Line(row - pen, left, row - pen, right, nPen);
+    r.oDevice->Line(row + pen, left, row + pen, right, nPen);
+}
 
 void TRColumn::SayTotal(int row) {
     if (!lTotal) return;
@@ -215,12 +309,27 @@ bool TReport::Stabilize() {
     if (nSeparator == 0) nSeparator = textWidth(cCharPattern, 1);
     nStdLineHeight = textHeight(1);
     nMaxTitle = nMaxData = 0;
-    lTotal = false;
+    lTotal = lShadow = lGrid = false;
     for (auto& c : aColumns) {
+        if (c->lMemo && c->nSize <= 0) c->nSize = 50;
+        if (c->lImage && c->nSize <= 0) c->nSize = 10;
+        if (c->lImage && !c->bImage && !c->aData.empty()) {
+            // The picture comes from the first data line, which then prints nothing.
+            c->bImage = c->aData[0];
+            c->aData[0] = blank();
+        }
         c->Stabilize();
+        if (c->lImage) {
+            const int line = std::max(c->nDataHeight, 1);
+            if (c->nImgLines <= 0) c->nImgLines = c->nImgHtx > 0 ? c->nImgHtx / line + 1 : 4;
+            c->nImgLines = std::max(c->nImgLines, static_cast<int>(c->aData.size()));
+            c->nImgHtx = c->nImgLines * c->nDataHeight;
+        }
         nMaxTitle = std::max(nMaxTitle, static_cast<int>(c->aTitle.size()));
         nMaxData = std::max(nMaxData, static_cast<int>(c->aData.size()));
         lTotal = lTotal || c->lTotal;
+        lShadow = lShadow || c->lShadow;
+        lGrid = lGrid || c->lGrid;
     }
     nRptWidth = -nSeparator;
     for (auto& c : aColumns) nRptWidth += c->nWidth + nSeparator;
@@ -232,6 +341,10 @@ bool TReport::Stabilize() {
         oDevice->SetWidth(nRptWidth + 10 * nSeparator);
         nWidth = oDevice->nHorzRes();
     } else if (nRptWidth > nWidth) {
+        if (lAutoLand && !lIsNarrow && oDevice->GetOrientation() == 1) {
+            lIsNarrow = true;  // Activate turns the page and lays out again
+            return false;
+        }
         if (!MSGYESNO("Report width is greater than page width", std::string("Attention"))) return false;
     }
     const int usable = nWidth - nLeftMargin - nRightMargin;
@@ -253,7 +366,9 @@ bool TReport::Stabilize() {
     nTitleRow = nTopMargin + oHeader->nHeight + oTitle->nHeight;
     int maxData = 0;
     for (auto& c : aColumns) maxData = std::max(maxData, c->nDataHeight);
-    nBottomRow = nHeight - oFooter->nHeight - nDnMargin - (lTotal ? nStdLineHeight + maxData : 0);
+    const int ruleHeight = 10 * std::max(1, oDevice->penWidth(1));
+    nBottomRow = nHeight - oFooter->nHeight - nDnMargin - (lTotal ? nStdLineHeight + maxData : 0) -
+                 (!lTotal && lSeparator ? ruleHeight : 0) - (lTotal && lBoxOnTotal ? nStdLineHeight : 0);
     nTitleHeight = 0;
     for (int i = 0; i < nMaxTitle; ++i) {
         int h = 0;
@@ -271,11 +386,25 @@ void TReport::Activate(std::function<bool()> bForIn, std::function<bool()> bWhil
     if (!bWhile) bWhile = bWhileIn ? std::move(bWhileIn) : [] { return false; };
     if (!aGroups.empty())
         while (bWhile() && !bFor()) Skip(1);
-    if (!lCreated || !Stabilize()) {
+    if (!lCreated) {
         End();
         return;
     }
+    bool laidOut = Stabilize();
+    if (!laidOut && lIsNarrow && lCreated) {
+        oDevice->SetLandscape();
+        nWidth = oDevice->nHorzRes();
+        nHeight = oDevice->nVertRes();
+        laidOut = Stabilize();
+    }
+    if (!laidOut) {
+        End();
+        return;
+    }
+    if (!oRptWnd) oRptWnd = oDevice->progress();
+    if (oRptWnd) oRptWnd->Start(cName, !lNoCancel);
     Play();
+    if (oRptWnd) oRptWnd->Close();
 }
 
 void TReport::Skip(int n) {
@@ -290,13 +419,21 @@ void TReport::Play() {
     for (auto& g : aGroups) g->Reset(true);
     for (std::size_t i = 0; i < aGroups.size(); ++i) StartGroup(i);
     while (!lBreak && bWhile()) {
+        if (oRptWnd && oRptWnd->Cancelled()) {
+            lBreak = true;
+            break;
+        }
         if (!bFor()) {
             Skip(1);
             continue;
         }
         for (auto& g : aGroups) ++g->nCounter;
-        for (int line = 1; line <= nMaxData; ++line) {
-            const int height = aDataHeight[static_cast<std::size_t>(line - 1)];
+        nMemoLines = 0;
+        for (auto& c : aColumns) nMemoLines = std::max(nMemoLines, c->LineCount());
+        const int lines = std::max(nMaxData, nMemoLines);
+        for (int line = 1; line <= lines; ++line) {
+            nDataLine = line;
+            const int height = aDataHeight[static_cast<std::size_t>(std::min(line, nMaxData) - 1)];
             if (!lSummary) {
                 StartLine(height, lSeparator && !lFirstRow && line == 1);
                 for (auto& c : aColumns) c->SayData(nRow, line);
@@ -340,6 +477,7 @@ void TReport::End() {
 void TReport::StartPage() {
     oDevice->StartPage();
     ++nPage;
+    if (oRptWnd) oRptWnd->Page(nPage);
     if (bStartPage) bStartPage(*this);
     oHeader->Say();
     oTitle->Say();
@@ -364,6 +502,70 @@ void TReport::StartLine(int height, bool separator) {
     } else if (separator) {
         Separator();
     }
+    Shadow(height);
+    Grid(height);
+}
+
+void TReport::Grid(int height, std::optional<int> row) {
+    if (!lGrid || height == 0) return;
+    const int top = row.value_or(nRow);
+    if (oDevice->isTextFile()) {
+        const std::string bar(static_cast<std::size_t>(std::max(nSeparator, 1)), '\xB3');
+        for (auto& c : aColumns) {
+            if (!c->lGrid) continue;
+            oDevice->Say(top, std::max(0, c->nCalCol - static_cast<int>(bar.size())), bar, 1);
+            oDevice->Say(top, c->nCalCol + c->nWidth, bar, 1);
+        }
+        return;
+    }
+    for (auto& c : aColumns) {
+        if (!c->lGrid) continue;
+        const int left = c->nCalCol - nSeparator / 2, right = c->nCalCol + c->nWidth + nSeparator / 2;
+        oDevice->Line(top, left, top + height, left, c->nPen);
+        oDevice->Line(top, right, top + height, right, c->nPen);
+    }
+}
+
+void TReport::Shadow(int height) {
+    if (!lShadow || height == 0) return;
+    for (auto& c : aColumns) {
+        if (!c->lShadow) continue;
+        const int widen = c->lGrid ? 2 * std::max(1, oDevice->penWidth(c->nPen)) : 0;
+        oDevice->FillRect(nRow, c->nCalCol - widen, nRow + height, c->nCalCol + c->nWidth + widen, nClrShadow);
+    }
+}
+
+void TReport::Margin(double nValue, int nType, int nScale) {
+    const double inches = nScale == 2 ? nValue / 2.54 : nValue;
+    const int x = static_cast<int>(inches * nLogPixX), y = static_cast<int>(inches * nLogPixY);
+    switch (nType) {
+        case 1: nLeftMargin = x; break;
+        case 2: nRightMargin = x; break;
+        case 4: nTopMargin = y; break;
+        case 5: nDnMargin = y; break;
+        default: return;
+    }
+    lStable = false;
+}
+
+void TReport::SayBitmap(double nRow, double nCol, const std::string& xImage, double nWidth, double nHeight,
+                        int nScale, int nAlpha) {
+    if (nScale > 0) {
+        const double unit = nScale == 2 ? 1 / 2.54 : 1.0;
+        nRow *= unit * nLogPixY;
+        nCol *= unit * nLogPixX;
+        nWidth *= unit * nLogPixX;
+        nHeight *= unit * nLogPixY;
+    }
+    // Rounded: a centimetre value converted back to inches is a hair short.
+    oDevice->SayImage(static_cast<int>(std::lround(nRow)), static_cast<int>(std::lround(nCol)), xImage,
+                      static_cast<int>(std::lround(nWidth)), static_cast<int>(std::lround(nHeight)), nAlpha);
+}
+
+void TReport::CellView() {
+    lJoin = lSeparator = lBoxOnTotal = true;
+    for (auto& c : aColumns) c->lGrid = true;
+    lStable = false;
 }
 
 void TReport::EndLine(int height) {
@@ -402,11 +604,17 @@ void TReport::PageTotal() {
         if (lSeparator || lJoin) TotalLine(nTotalLine, 0);
         return;
     }
-    TotalLine(nTotalLine, 0);
+    if (lBoxOnTotal) {
+        TotalLine(nTotalLine, 2);
+        Grid(nStdLineHeight);
+    } else {
+        TotalLine(nTotalLine, 0);
+    }
     const std::string label = lFinish ? cGrandTotal : cPageTotal;
     if (!label.empty()) oDevice->Say(nRow, aColumns.front()->nCalCol, label, 1);
     for (auto& c : aColumns) c->SayTotal(nRow);
     nRow += nStdLineHeight;
+    if (lBoxOnTotal) TotalLine(nTotalLine, 0);
 }
 
 void TReport::ColTitle() {
@@ -418,13 +626,14 @@ void TReport::ColTitle() {
             c->SayTitle(nRow, line);
             h = std::max(h, c->nTitleHeight);
         }
+        if (nTitleUpLine != 0) Grid(h);
         nRow += h;
     }
     TotalLine(nTitleDnLine, 2);
     lFirstRow = true;
 }
 
-void TReport::TotalLine(int type, int /*pos*/) {
+void TReport::TotalLine(int type, int pos) {
     if (type != 1 && type != 2) return;
     if (oDevice->isTextFile()) {
         const char fill = type == 1 ? kSingle : kDouble;
@@ -433,20 +642,56 @@ void TReport::TotalLine(int type, int /*pos*/) {
             const bool joinNext = lJoin && i + 1 < aColumns.size();
             oDevice->Say(nRow, c.nCalCol, std::string(static_cast<std::size_t>(c.nWidth + (joinNext ? nSeparator : 0)), fill), 1);
         }
+        if (lGrid) totalLineJunctions(type, pos);
         nRow += 1;
         return;
     }
-    const int pen = std::max(1, oDevice->penWidth(1));
-    const int h = 10 * pen;
-    const int left = aColumns.front()->nCalCol;
-    const int right = aColumns.back()->nCalCol + aColumns.back()->nWidth;
+    const int h = 10 * std::max(1, oDevice->penWidth(1));
+    // Where the grid meets the rule: under it (0), above it (1), through it (2).
+    int gridTop = nRow, gridHeight = 0;
     if (type == 1) {
-        oDevice->Line(nRow + h / 2, left, nRow + h / 2, right, 1);
+        gridHeight = pos == 2 ? h : h / 2;
+        if (pos == 1) gridTop = nRow + h / 2;
     } else {
-        oDevice->Line(nRow + h * 4 / 10, left, nRow + h * 4 / 10, right, 1);
-        oDevice->Line(nRow + h * 6 / 10, left, nRow + h * 6 / 10, right, 1);
+        gridHeight = pos == 2 ? h : h * 6 / 10;
+        if (pos == 1) gridTop = nRow + h * 4 / 10;
+    }
+    Grid(gridHeight, gridTop);
+    const int half = lJoin ? nSeparator / 2 : 0;
+    for (auto& c : aColumns) {
+        const int left = c->nCalCol - half, right = c->nCalCol + c->nWidth + half;
+        if (type == 1) {
+            oDevice->Line(nRow + h / 2, left, nRow + h / 2, right, 1);
+        } else {
+            oDevice->Line(nRow + h * 4 / 10, left, nRow + h * 4 / 10, right, 1);
+            oDevice->Line(nRow + h * 6 / 10, left, nRow + h * 6 / 10, right, 1);
+        }
     }
     nRow += h;
+}
+
+void TReport::totalLineJunctions(int type, int pos) {
+    // Code page 437 box characters: {junction, left end, right end} of a
+    // single and a double rule under (0), above (1) and through (2) the grid.
+    static constexpr char kJoints[2][3][3] = {
+        {{'\xC1', '\xC0', '\xD9'}, {'\xC2', '\xDA', '\xBF'}, {'\xC5', '\xC3', '\xB4'}},
+        {{'\xCF', '\xD4', '\xBE'}, {'\xD1', '\xD5', '\xB8'}, {'\xD8', '\xC6', '\xB5'}}};
+    const char* joint = kJoints[type - 1][std::clamp(pos, 0, 2)];
+    std::size_t first = aColumns.size(), last = 0;
+    for (std::size_t i = 0; i < aColumns.size(); ++i)
+        if (aColumns[i]->lGrid) {
+            first = std::min(first, i);
+            last = i;
+        }
+    const int sep = std::max(nSeparator, 1);
+    for (std::size_t i = 0; i < aColumns.size(); ++i) {
+        const TRColumn& c = *aColumns[i];
+        if (!c.lGrid) continue;
+        const char left = i == first ? joint[1] : joint[0];
+        const char right = i == last ? joint[2] : joint[0];
+        oDevice->Say(nRow, std::max(0, c.nCalCol - sep), std::string(static_cast<std::size_t>(sep), left), 1);
+        oDevice->Say(nRow, c.nCalCol + c.nWidth, std::string(static_cast<std::size_t>(sep), right), 1);
+    }
 }
 
 void TReport::Separator() {
@@ -462,7 +707,10 @@ void TReport::Separator() {
         return;
     }
     const int pen = std::max(1, oDevice->penWidth(1));
-    for (auto& c : aColumns) oDevice->Line(nRow, c->nCalCol, nRow, c->nCalCol + c->nWidth, c->nPen);
+    for (auto& c : aColumns) {
+        const int half = c->lGrid ? nSeparator / 2 : 0;
+        oDevice->Line(nRow, c->nCalCol - half, nRow, c->nCalCol + c->nWidth + half, c->nPen);
+    }
     nRow += 4 * pen;
 }
 
@@ -511,6 +759,14 @@ void RPTADDCOLUMN(ColumnOptions o) {
     c->bTotalFont = c->bDataFont;
     c->lTotal = o.lTotal;
     c->bTotalExpr = std::move(o.bTotalExpr);
+    c->lShadow = o.lShadow;
+    c->lGrid = o.lGrid;
+    c->nPen = o.nPen;
+    c->lMemo = o.lMemo;
+    c->lImage = o.lImage;
+    c->bImage = std::move(o.bImage);
+    (o.lImgHeight ? c->nImgHtx : c->nImgLines) = o.nImgSize;
+    if (o.lImage) c->nAlphaLevel = o.nAlpha;
     const bool numeric = c->aData[0] && c->aData[0]().isNumber();
     c->nPad = reportPad(o.cAlign.empty() ? (numeric ? "RIGHT" : "LEFT") : o.cAlign, 1);
     c->cTotalPict = c->aPicture[0];

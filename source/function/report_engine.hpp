@@ -23,6 +23,24 @@ using ReportIndex = std::function<int()>;
 // Pad: 1 left, 2 right, 3 centred.
 int reportPad(const std::string& align, int otherwise);
 
+// A memo's text as the lines of at most `width` characters it prints in:
+// broken at its line ends and at the last blank that fits (a longer word
+// is cut).
+std::vector<std::string> reportMemoLines(const std::string& text, int width);
+
+// The font of a spreadsheet page header or footer line.
+struct XlHeaderFont {
+    std::string cFaceName;
+    int nHeight = 0;
+    bool lBold = false, lItalic = false;
+};
+// One header or footer line in the spreadsheet's page-setup codes: a line
+// feed, the font, its size in points and the text; "" for an empty line.
+std::string XLHEADERLINE(const ReportText& bLine, const XlHeaderFont& oFont, int nLogPixY);
+// A block's lines joined, the first line feed dropped ("" when it has only
+// an empty line).
+std::string xlHeaderBlock(const std::vector<ReportText>& lines, const std::vector<XlHeaderFont>& fonts, int nLogPixY);
+
 class TRLine {
 public:
     TRLine(std::vector<ReportText> aLine, TReport* report, int nPad = 1);
@@ -48,10 +66,25 @@ public:
     int nWidth = 0, nDataHeight = 0, nTitleHeight = 0, nCol = 0, nSize = 0, nPad = 1, nPen = 1, nCalCol = 0;
     double nTotal = 0;
     bool lTotal = false, lShadow = false, lGrid = false;
+    bool lUnderline = false, lDobleUnd = false, lTextUnd = false;
+    // A memo column prints its text over as many lines as it needs at nSize.
+    bool lMemo = false;
+    int nMemoLines = 1;
+    std::string cMemoText;
+    // An image column draws its picture (bImage: a file name or the bytes)
+    // over nImgLines data lines (nImgHtx pixels).
+    bool lImage = false;
+    ReportText bImage;
+    int nImgHtx = 0, nImgLines = 0, nAlphaLevel = 255;
 
     void Stabilize();
     void SayTitle(int row, int line);
     void SayData(int row, int line);
+    // The lines this column needs for the current record.
+    int LineCount() const;
+    // A rule under the text (lTextUnd) or under the column, doubled with
+    // lDoble, at `row`.
+    void Underline(bool lText, bool lDoble, const std::string& text, int row);
     void SayTotal(int row);
     std::string dataText(int line) const;
     // Text at the column, aligned by its pad and clipped to its width.
@@ -108,6 +141,16 @@ public:
     int nTotalLine = 2, nGroupLine = 1, nTitleUpLine = 2, nTitleDnLine = 2;
     bool lSummary = false, lTotal = false, lFinish = false, lStable = false, lCreated = false, lBreak = false;
     bool lFirstRow = true, lSeparator = false, lJoin = false, lPageTotal = true;
+    bool lShadow = false, lGrid = false, lBoxOnTotal = false;
+    // A too wide report turns a portrait page landscape once (lIsNarrow).
+    bool lAutoLand = true, lIsNarrow = false;
+    // The "Printing page" window (from the device unless set); lNoCancel
+    // disables its Cancel.
+    std::unique_ptr<ReportProgress> oRptWnd;
+    bool lNoCancel = false;
+    unsigned nClrShadow = 0xC0C0C0;
+    int nMemoLines = 0;
+    int nDataLine = 0;
 
     TRColumn& AddColumn(std::unique_ptr<TRColumn> column);
     TRGroup& AddGroup(std::unique_ptr<TRGroup> group);
@@ -127,12 +170,32 @@ public:
     void ColTitle();
     void TotalLine(int type, int pos = 0);
     void Separator();
+    // Vertical rules around the gridded columns from `row` down `height`.
+    void Grid(int height, std::optional<int> row = {});
+    // The shadowed columns' bands of `height` from the current row.
+    void Shadow(int height);
+    // One margin in inches (nScale 2: cm); nType 1 left, 2 right, 4 top,
+    // 5 bottom. The layout is worked out again.
+    void Margin(double nValue = 0.2, int nType = 1, int nScale = 1);
+    // Every cell framed: joined rules, separators, boxed totals, all columns
+    // gridded.
+    void CellView();
+    void SetShdColor(unsigned color) { nClrShadow = color; }
+    // A picture at (nRow, nCol) of nWidth x nHeight: inches (nScale 1),
+    // centimetres (2) or pixels (0 or less).
+    void SayBitmap(double nRow = 0.2, double nCol = 0.2, const std::string& xImage = {}, double nWidth = 1,
+                   double nHeight = 1, int nScale = 1, int nAlpha = 255);
     bool NeedNewPage() const { return nRow >= nBottomRow; }
     // The listing as a spreadsheet: bToExcel when set; there is no
     // spreadsheet program to automate, so otherwise its alert.
     void ToExcel();
     std::function<void(TReport&)> bToExcel;
 
+private:
+    // A text file's rule meets the grid in box-drawing junctions.
+    void totalLineJunctions(int type, int pos);
+
+public:
     // Text width and height in a report font, on the device.
     int textWidth(const std::string& text, int font) { return oDevice->GetTextWidth(text, font); }
     int textHeight(int font) { return oDevice->GetTextHeight(cCharPattern, font); }
@@ -150,6 +213,15 @@ struct ColumnOptions {
     bool lTotal = false;
     std::function<bool()> bTotalExpr;
     std::string cAlign;
+    bool lShadow = false, lGrid = false;
+    int nPen = 1;
+    bool lMemo = false;
+    bool lImage = false;
+    ReportText bImage;
+    // The picture's height: pixels with lImgHeight, else data lines.
+    int nImgSize = 0;
+    bool lImgHeight = false;
+    int nAlpha = 255;
 };
 void RPTADDCOLUMN(ColumnOptions options);
 void RPTADDGROUP(ReportText bGroup, ReportText bHeader = {}, ReportText bFooter = {}, ReportIndex bFont = {},

@@ -60,7 +60,7 @@ public:
     // A work area (the selected one when none is given; nothing happens
     // when no table is open): one column per field read and written on the
     // area's current record, the record number as bookmark and position
-    // (the engine keeps no index orders), record locks as Lock and UnLock,
+    // (record-number positions), record locks as Lock and UnLock,
     // deleting marks the record under its lock.
     // With records given, the browse walks that list of record numbers
     // instead (kinds 1 + 2): each move puts the area on the row's record

@@ -52,6 +52,20 @@ INT_PTR CALLBACK minimalDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lP
     }
 }
 
+// A modeless dialog's object receives WM_INITDIALOG like a modal one's (it
+// comes as the creation parameter); later messages reach it through the
+// subclass it puts on its window then, the rest get the minimal handling.
+INT_PTR CALLBACK modelessDialogProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_INITDIALOG || lParam == 0) return minimalDialogProc(hDlg, msg, wParam, lParam);
+    auto* object = reinterpret_cast<EventTarget*>(lParam);
+    ShowWindow(hDlg, SW_HIDE);
+    try {
+        return answerFor(object->HandleEvent(msg, wParam, reinterpret_cast<LPARAM>(hDlg)));
+    } catch (...) {
+        return 0;
+    }
+}
+
 // Template bytes in a movable block, as the dialog manager wants them.
 class TemplateBlock {
 public:
@@ -110,19 +124,22 @@ int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hO
     });
 }
 
-HWND CREATEDLG(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner) {
-    return CreateDialogParamA(hInstance, cTemplate.c_str(), hOwner, minimalDialogProc, 0);
+HWND CREATEDLG(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner, EventTarget* oDlg) {
+    return CreateDialogParamA(hInstance, cTemplate.c_str(), hOwner, modelessDialogProc,
+                              reinterpret_cast<LPARAM>(oDlg));
 }
 
-HWND CREATEDLG(HINSTANCE hInstance, int nTemplate, HWND hOwner) {
-    return CreateDialogParamA(hInstance, MAKEINTRESOURCEA(nTemplate), hOwner, minimalDialogProc, 0);
+HWND CREATEDLG(HINSTANCE hInstance, int nTemplate, HWND hOwner, EventTarget* oDlg) {
+    return CreateDialogParamA(hInstance, MAKEINTRESOURCEA(nTemplate), hOwner, modelessDialogProc,
+                              reinterpret_cast<LPARAM>(oDlg));
 }
 
-HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner) {
+HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner, EventTarget* oDlg) {
     if (cTemplate.empty()) return nullptr;
     TemplateBlock block(cTemplate);
     if (!block.dialogTemplate()) return nullptr;
-    return CreateDialogIndirectParamA(hInstance, block.dialogTemplate(), hOwner, minimalDialogProc, 0);
+    return CreateDialogIndirectParamA(hInstance, block.dialogTemplate(), hOwner, modelessDialogProc,
+                                      reinterpret_cast<LPARAM>(oDlg));
 }
 
 void SETOWNERDRAWITEMHEIGHT(int nHeight) { ownerDrawItemHeight() = nHeight; }

@@ -1,7 +1,7 @@
 // Modal and modeless dialogs from resources or from template bytes built in
 // memory (CDLG2CHR, CCTRL2CHR). A modal dialog's messages reach its object
-// through the stack of open modal dialogs; modeless dialogs start with a
-// minimal procedure and their object links itself afterwards.
+// through the stack of open modal dialogs; a modeless dialog's object gets
+// WM_INITDIALOG as the modal one does and links itself then.
 #pragma once
 
 #include <windows.h>
@@ -21,11 +21,12 @@ int DIALOGBOX(HINSTANCE hInstance, int nTemplate, HWND hOwner, EventTarget* oDlg
 // From template bytes; an empty template answers 0 and opens nothing.
 int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner, EventTarget* oDlg);
 
-// Creates a modeless dialog (hidden) with the minimal procedure; its handle,
-// 0 for an empty template or a failure.
-HWND CREATEDLG(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner);
-HWND CREATEDLG(HINSTANCE hInstance, int nTemplate, HWND hOwner);
-HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner);
+// Creates a modeless dialog (hidden); the object, if any, answers its
+// WM_INITDIALOG (lParam: the dialog's handle), the minimal procedure the
+// rest. Its handle, 0 for an empty template or a failure.
+HWND CREATEDLG(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner, EventTarget* oDlg = nullptr);
+HWND CREATEDLG(HINSTANCE hInstance, int nTemplate, HWND hOwner, EventTarget* oDlg = nullptr);
+HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hOwner, EventTarget* oDlg = nullptr);
 
 // The item height the minimal procedure answers to WM_MEASUREITEM (0: none).
 void SETOWNERDRAWITEMHEIGHT(int nHeight);

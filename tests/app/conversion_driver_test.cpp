@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <stdexcept>
 
 #include "conversion_driver.hpp"
@@ -446,6 +447,14 @@ const char kBuildMap[] =
 
 using Snapshot = std::map<std::string, std::string>;
 
+// The files with the envelope's date and time of making (ISA09/ISA10,
+// GS04/GS05) masked: two runs may straddle a minute.
+Snapshot driverSnapshotWithoutTimes(Snapshot files) {
+    static const std::regex stamp(R"(\*(\d{6}|\d{8})\*\d{4}\*)");
+    for (auto& [name, bytes] : files) bytes = std::regex_replace(bytes, stamp, "*DATE*TIME*");
+    return files;
+}
+
 struct Fixture {
     zrtest::TempDir dir;
     fs::path old = fs::current_path();
@@ -791,7 +800,7 @@ TEST(DriverSafety, AFolderSideBySideWritesWhatOneAtATimeWrites) {
         };
         prepare();
         const zr::DriverResult one = run(1);
-        const Snapshot oneFiles = f.files();
+        const Snapshot oneFiles = driverSnapshotWithoutTimes(f.files());
         const std::string oneLog = zrtest::readBytes("parse.log");
         EXPECT_GE(one.failed, 1) << c.options << "\n" << one.log;
         EXPECT_GE(one.converted, 10) << c.options << "\n" << one.log;
@@ -800,7 +809,7 @@ TEST(DriverSafety, AFolderSideBySideWritesWhatOneAtATimeWrites) {
             const zr::DriverResult many = run(threads);
             EXPECT_EQ(many.log, one.log) << c.options << " " << threads;
             EXPECT_EQ(zrtest::readBytes("parse.log"), oneLog) << c.options << " " << threads;
-            EXPECT_EQ(f.files(), oneFiles) << c.options << " " << threads;
+            EXPECT_EQ(driverSnapshotWithoutTimes(f.files()), oneFiles) << c.options << " " << threads;
             EXPECT_EQ(many.notes, one.notes) << c.options << " " << threads;
             EXPECT_EQ(zr::countLine(many), zr::countLine(one)) << c.options << " " << threads;
             EXPECT_EQ(zr::batchExitStatus(many), 1);

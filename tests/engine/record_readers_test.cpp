@@ -63,6 +63,62 @@ TEST(RecordReaders, CsvCellsPastTheKeptOnesAreNotedNotHeld) {
     }
 }
 
+// Every record of a CSV text as the reader hands it on: its kept cells and
+// whether a value lay past them.
+struct RecordReadersCsvLine {
+    Strings cells;
+    bool beyond = false;
+    bool operator==(const RecordReadersCsvLine&) const = default;
+};
+
+std::vector<RecordReadersCsvLine> recordReadersCsvLines(zr::ByteInput& in, std::size_t keep, std::size_t streamFrom) {
+    zr::CsvReader reader(in);
+    if (keep) reader.keepCells(keep);
+    reader.streamLinesFrom(streamFrom);
+    std::vector<RecordReadersCsvLine> out;
+    for (std::vector<std::string_view> cells; reader.nextCells(cells);)
+        out.push_back({Strings(cells.begin(), cells.end()), reader.valueBeyondKept()});
+    return out;
+}
+
+// A line longer than the buffer is read on in blocks, its kept cells copied
+// and the rest passed over (a 50 MB line no longer takes 50 MB): read so,
+// every line gives what the whole-line reading gives.
+TEST(RecordReaders, CsvLinesReadInBlocksGiveWhatWholeLinesGive) {
+    const std::string texts[] = {
+        "ACME,C1,100\r\nBETA, C2 ,\r\n",
+        "\"HARTWELL, JR\",C1,100\r\n",
+        "\"SAY \"\"HI\"\"\",C1\r\n",
+        "\"LINE1\r\nLINE2\",C1\r\nX,C2\r\n",
+        "\"\",C1\n",
+        "O\"BRIEN,C1\r\n\"A\"B\"C,D\r\n",
+        "\xEF\xBB\xBF" "ACME,C1\r\n",
+        "A,1\nB,2\rC,3",
+        "A,1\r\rB,2\r",
+        "\r\nTITLE\r\n\"A,B\"\r\nX,Y\r\n",
+        "A,\"B,C",
+        "A,B,C,D\r\nA,B, ,,\r\n\"A\",B,\"x, y\"\r\n\"A\",B,\"\",\t\r\nA,\"B\"\r\n",
+        "A,B" + std::string(5000, ',') + "Z\r\nA,B" + std::string(5000, ',') + " \r\nNEXT,1\r\n",
+    };
+    zrtest::TempDir dir;
+    for (const std::string& one : texts) {
+        // Repeated, so that lines cross the blocks (read 16 bytes at least)
+        // at every place.
+        std::string text;
+        for (int k = 0; k < 6; ++k) text += one;
+        const std::string path = dir.write("long.csv", text);
+        for (std::size_t keep : {std::size_t{0}, std::size_t{2}}) {
+            zr::ByteInput whole{std::string_view(text)};
+            const auto want = recordReadersCsvLines(whole, keep, std::string::npos);
+            ASSERT_FALSE(want.empty()) << text;
+            for (std::size_t block : {16u, 17u, 19u, 31u, 64u}) {
+                zr::ByteInput in(path, block);
+                EXPECT_EQ(recordReadersCsvLines(in, keep, 1), want) << "block " << block << ", keep " << keep << ": " << text.substr(0, 40);
+            }
+        }
+    }
+}
+
 TEST(RecordReaders, XmlForms) {
     struct Case {
         const char* name;

@@ -305,6 +305,19 @@ TEST(RecordsToX12, ServiceLineExpansion) {
     EXPECT_EQ(lines, (Strings{"", "1", "1", "2", "2", "3", "3", ""}));
 }
 
+// A line field added after the file names (a later column) is copied for
+// each line too, beside line 1's own.
+TEST(RecordsToX12, ServiceLineExpansionCopiesALaterLineField) {
+    std::vector<zr::FieldRow> fields = zr::parseMapText(
+        "FIELD=ID,5,CLM,,,1\r\nFIELD=PROC1,5,SV1,,,1,2,ID,,,1\r\nFIELD=LAST,1,SE,,,1\r\n"
+        "FIELD=DESC1,5,SV1,,,1,7,ID,,,1\r\n").fields;
+    ASSERT_TRUE(zr::expansionFits(fields, 3));
+    zr::expandServiceLines(fields, 3);
+    Strings names;
+    for (const auto& f : fields) names.push_back(f.name);
+    EXPECT_EQ(names, (Strings{"ID", "PROC1", "PROC2", "PROC3", "LAST", "DESC1", "DESC2", "DESC3"}));
+}
+
 TEST(RecordsToX12, OutputThatCannotBeWrittenIsReported) {
     zrtest::TempDir dir;
     zrtest::PromptRecorder rec;

@@ -67,6 +67,10 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
         // CLM20 after an empty CLM11, and a claim without lines (no "LX*1" made up).
         {"837P tail", fixtures + "837p_claim_tail.x12", 10, {"CLM", "HI", "LX", "SV1"}},
         {"837I", fixtures + "837i.x12", 1, {"CLM", "HI", "CL1", "LX", "SV2", "NM1*85", "NM1*IL"}},
+        // The institutional provider's signature (CLM06), a professional
+        // line's description (SV101-7) and family planning (SV112).
+        {"837I CLM06", fixtures + "837i_provider_signature.x12", 1, {"CLM"}},
+        {"837P SV101-7, SV112", fixtures + "837p_line_description.x12", 10, {"SV1"}},
         {"837D", samples + "stupidedi/X224A2-multiple-tooth-numbers.edi", 11, {"CLM", "LX", "SV3", "NM1*85"}},
         // One run rebuilds one transaction set: the claims of both payments
         // come back under the first payment's BPR/TRN, so those are not compared.
@@ -86,6 +90,38 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
             ASSERT_FALSE(want.empty()) << c.name;
             EXPECT_EQ(claimSegments(back, c.claimParts), want) << c.name << " through " << format;
         }
+    }
+}
+
+// The claim ids (CLP01) of each transaction set of a file, set by set.
+std::vector<Strings> roundTripClaimsBySet(const std::string& path) {
+    zr::SegmentTable t = zr::loadSegmentTable(path, zr::locateDelimiters(path).value_or(zr::X12Delimiters{}));
+    std::vector<Strings> sets;
+    for (std::size_t r = 1; r <= t.size(); ++r) {
+        const std::string id(t.id(r));
+        if (id == "ST") sets.emplace_back();
+        if (id == "CLP" && !sets.empty()) sets.back().push_back(wl::alltrim(t.element(r, 1)));
+    }
+    return sets;
+}
+
+// Two payments with one BPR and TRN (as de-identified and test files have
+// them) come back as two sets, each with its own claims: merged, the set's
+// BPR02 would no longer be the sum of its claims' payments.
+TEST(RoundTrip, PaymentsWithEqualHeadersStaySetsOfTheirOwn) {
+    const std::string source = std::string(ZR_FIXTURES) + "/x12/835_equal_payments.x12";
+    const std::vector<Strings> want{{"PAT001", "PAT002"}, {"PAT003"}};
+    ASSERT_EQ(roundTripClaimsBySet(source), want);
+    for (const char* format : {"CSV", "XML"}) {
+        zrtest::TempDir dir;
+        const std::string map = dir.write("map.cfg", zr::builtInMapText(2, 2));
+        const std::string middle = dir.file(std::string("records.") + format);
+        const std::string back = dir.file("back.x12");
+        auto there = convert(std::string("X12,") + format, source, middle, map);
+        ASSERT_FALSE(there.failed) << format << "\n" << there.log;
+        auto home = convert(std::string(format) + ",X12", middle, back, map);
+        ASSERT_FALSE(home.failed) << format << "\n" << home.log;
+        EXPECT_EQ(roundTripClaimsBySet(back), want) << format;
     }
 }
 

@@ -102,7 +102,9 @@ TEST_F(EngineTest, AMissingMapEndsTheCallBeforeAnyOutput) {
     EXPECT_FALSE(fs::exists("out.csv"));
 }
 
-TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName) {
+// Mended: the precise line was followed by the report of a missing map
+// file with an empty name.
+TEST_F(EngineTest, NoGsVersionInTheSourceSaysNoMapIsKnownAndNothingMore) {
     // A transaction without a built-in map: ST01 cannot choose one either.
     dir_.write("source.x12", std::string(kCsvIsa) + "ST*850*0001~SE*1*0001~");
     zr::EngineRequest r = request();
@@ -110,7 +112,10 @@ TEST_F(EngineTest, NoGsVersionInTheSourceGivesTheMissingMapReportWithAnEmptyName
     zr::EngineResult result = zr::CTL48400A(r);
     EXPECT_TRUE(result.failed);
     EXPECT_THAT(result.log, HasSubstr("Map File Set B to \r\n"));
-    EXPECT_THAT(result.log, HasSubstr(" Mapping Error : .CFG Missing or Empty.\r\n10:20:30 - Error File  = \r\n"));
+    EXPECT_THAT(result.log, HasSubstr("No Map Known for GS08 "));
+    EXPECT_THAT(result.log, Not(HasSubstr("Mapping Error")));
+    EXPECT_THAT(result.log, Not(HasSubstr("Error File")));
+    EXPECT_THAT(result.reason, HasSubstr("No Map Known for ST01 850"));
 }
 
 // Mended: the run used to "complete" without a word when the output could
@@ -456,7 +461,8 @@ struct Converted {
 };
 
 Converted convertIn(const zrtest::TempDir& dir, const std::string& source, const std::string& type,
-                    const std::string& options, const std::string& map, unsigned threads, std::size_t partBytes) {
+                    const std::string& options, const std::string& map, unsigned threads, std::size_t partBytes,
+                    std::size_t partsBudget = 0) {
     zr::EngineRequest r;
     r.spec.parseType = type;
     r.type = zr::conversionTypeOf(r.spec.parseType);
@@ -468,6 +474,7 @@ Converted convertIn(const zrtest::TempDir& dir, const std::string& source, const
     r.clock = [] { return std::string("10:20:30"); };
     r.threads = threads;
     r.partBytes = partBytes;
+    r.partsBudget = partsBudget;
     const zr::EngineResult result = zr::CTL48400A(r);
     Converted c{zrtest::readBytes(dir.file("out")), result.log, result.failed};
     fs::remove(dir.file("out"));
@@ -494,6 +501,22 @@ TEST(SetsSideBySide, GiveTheOutputOfOneThread) {
     dir.write("sets.x12", manySets(40));
     dir.write("map.cfg", kMap);
     expectSameWithParts(dir, dir.file("sets.x12"), dir.file("map.cfg"), "sets");
+}
+
+// The parts alive are bounded by the bytes they hold, input and output (a
+// source of large sets makes large parts): however few fit, the output is
+// that of one thread.
+TEST(SetsSideBySide, PartsBoundedByTheirBytesGiveTheOutputOfOneThread) {
+    zrtest::PromptRecorder prompts;
+    zrtest::TempDir dir;
+    dir.write("sets.x12", manySets(40));
+    dir.write("map.cfg", kMap);
+    for (const char* type : {"X12,CSV", "X12,XML"}) {
+        const Converted alone = convertIn(dir, dir.file("sets.x12"), type, "HO", dir.file("map.cfg"), 1, 0);
+        for (std::size_t budget : {std::size_t{1}, std::size_t{3000}, std::size_t{20000}})
+            EXPECT_EQ(convertIn(dir, dir.file("sets.x12"), type, "HO", dir.file("map.cfg"), 3, 700, budget), alone)
+                << type << " within " << budget << " bytes";
+    }
 }
 
 // A part converted before the parts ahead of it assumes what every set end

@@ -121,6 +121,32 @@ TEST(MapLoad, RunLogLinesAndMissingMap) {
               "10:00:00 - Map Segments : 0\r\n");
 }
 
+// The sources of a run share one parse of their map: each load gives a
+// copy of its own (a conversion changes its fields), with the same log
+// lines, and a map file changed during the run is read as it is now.
+TEST(MapLoad, ARunParsesEachMapTextOnce) {
+    zrtest::TempDir dir;
+    zr::ParsedMaps parsed;
+    const std::string path = dir.write("m.cfg", "KEYFIELD=CLP\r\nFIELD=CLAIMID,20,CLP,,,1\r\n");
+    zr::RunLog alone([] { return std::string("10:00:00"); }), shared([] { return std::string("10:00:00"); });
+    auto first = zr::loadMap(path, false, "ZRK7W315", shared, nullptr, &parsed);
+    ASSERT_TRUE(first);
+    first->fields[0].name = "CHANGED";
+    first->fields.emplace_back();
+    auto second = zr::loadMap(path, false, "ZRK7W315", shared, nullptr, &parsed);
+    ASSERT_TRUE(second);
+    ASSERT_EQ(second->fields.size(), 1u);
+    EXPECT_EQ(second->fields[0].name, "CLAIMID");
+    zr::loadMap(path, false, "ZRK7W315", alone);
+    zr::loadMap(path, false, "ZRK7W315", alone);
+    EXPECT_EQ(shared.text(), alone.text());
+    dir.write("m.cfg", "KEYFIELD=CLP\r\nFIELD=CLAIMID,20,CLP,,,1\r\nFIELD=PAID,20,CLP,,,4\r\n");
+    auto third = zr::loadMap(path, false, "ZRK7W315", shared, nullptr, &parsed);
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->fields.size(), 2u);
+    EXPECT_FALSE(zr::loadMap(dir.file("none.cfg"), false, "ZRK7W315", shared, nullptr, &parsed));
+}
+
 // The map log, line by line (date, time, system and compiler masked).
 TEST(MapLog, LinesOfAPresentAndAMissingMap) {
     zrtest::TempDir dir;

@@ -91,9 +91,9 @@ TEST(FileCompare, TheListingShowsElementsAndComponents) {
     zrtest::TempDir dir;
     const std::string file = dir.write("a.x12", kCompareIsa + "\r\nCLM*A1*100*11:B:1*X:~");
     zr::TextToolTree tree;
-    const zr::SegmentList list = zr::listSegments(file, "Base File:" + file, tree);
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list.segment(1), "\r\nCLM*A1*100*11:B:1*X:~");
+    const auto list = zr::listSegments(file, "Base File:" + file, tree);
+    ASSERT_EQ(list->size(), 2u);
+    EXPECT_EQ(list->segment(1), "\r\nCLM*A1*100*11:B:1*X:~");
     const zr::ToolNode root = tree.find(zr::kNoToolNode, "Base File:" + file);
     const zr::ToolNode clm = tree.find(root, "Segment CLM");
     EXPECT_EQ(tree.childTexts(clm), (std::vector<std::string>{"Element CLM1 Value=A1", "Element CLM2 Value=100",

@@ -23,3 +23,18 @@ TEST(CountingToolTree, CountsWithoutKeeping) {
     tree.addChild(r, "c");
     EXPECT_EQ(tree.count(), 2u);
 }
+
+TEST(ToolTree, ChildrenAddedOnDemandComeAtOnceInATextTreeAndNeverInACountingOne) {
+    const auto fill = [](zr::ToolTree& t, zr::ToolNode n) {
+        const zr::ToolNode c = t.addChild(n, "child");
+        t.addChild(c, "grandchild");
+    };
+    zr::TextToolTree text;
+    const zr::ToolNode lazy = text.addLazyChild(text.addRoot("r"), "lazy", fill);
+    EXPECT_EQ(text.childTexts(lazy), (std::vector<std::string>{"child"}));
+    EXPECT_EQ(text.childTexts(text.find(lazy, "child")), (std::vector<std::string>{"grandchild"}));
+    zr::CountingToolTree counting;
+    counting.addLazyChild(counting.addRoot("r"), "lazy", fill);
+    EXPECT_EQ(counting.count(), 2u);
+    EXPECT_EQ(counting.lazyCount(), 1u);
+}

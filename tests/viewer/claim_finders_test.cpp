@@ -93,6 +93,42 @@ TEST(ClaimFinders, ThreeStepAndGroupSearches) {
     EXPECT_EQ(CTL39406CV(f.table, f.first(3), {"NM1", "85", 3, "REF", {}}, 2), "444555666");
 }
 
+TEST(ClaimFinders, ThirdSegmentsAndFileRefsStayInTheirLoop) {
+    const FinderFile f;
+    // SBR*S's payer has no N3: the next claim's patient's is not its own.
+    EXPECT_EQ(CTL39406CK(f.table, f.key(1), f.first(1), {"SBR", "S", 2, "NM1", "PR"}, "N3"), "");
+    EXPECT_EQ(CTL39406CK(f.table, f.key(1), f.first(1), {"SBR", "P", 3, "NM1", "IL"}, "DMG"), "19800101");
+    // Two REFs follow NM1*85; the third REF is the pay-to provider's.
+    EXPECT_EQ(CTL39406W(f.table, {"NM1", "85", 3, "REF", {}}, 2), "PROV77");
+    EXPECT_EQ(CTL39406W(f.table, {"NM1", "85", 3, "REF", {}}, 3), "");
+    EXPECT_EQ(CTL39406W(f.table, {"NM1", "87", 3, "REF", {}}, 1), "999888777");
+    const std::size_t patient = claimSearchRowOf(f.table, 1, f.key(2), f.first(2), {"NM1", "QC"});
+    ASSERT_NE(patient, 0u);
+    EXPECT_EQ(pieceInLoop(f.table, patient, "N4", {}, 2), "RIVERTON");
+    EXPECT_EQ(pieceInLoop(f.table, patient, "REF", {}, 2), "");
+    EXPECT_EQ(pieceInLoop(f.table, 0, "N4", {}, 2), "");
+}
+
+TEST(ClaimFinders, TracedServiceLineSearchShowsItsSteps) {
+    const FinderFile f;
+    zrtest::PromptRecorder prompts;
+    EXPECT_EQ(CTL39406CMM(f.table, 1, f.key(1), f.first(1), "LX", "1", 3, "REF", "6R"),
+              CTL39406CM(f.table, 1, f.key(1), f.first(1), "LX", "1", 3, "REF", "6R"));
+    const std::vector<std::string> texts = prompts.texts();
+    ASSERT_EQ(texts.size(), 7u);
+    EXPECT_EQ(texts[0], "A");
+    EXPECT_EQ(texts[1], "B");
+    EXPECT_EQ(texts[2], "c");
+    EXPECT_EQ(texts[3], "tscc+");
+    EXPECT_NE(texts[5].find("REF*6R*LINE1"), std::string::npos);
+    EXPECT_EQ(f.table.text(std::stoul(texts[4])), texts[5]);
+    EXPECT_EQ(texts[6], "LINE1");
+    // Nothing found: the two first steps and the empty result.
+    EXPECT_EQ(CTL39406CLL(f.table, 1, f.key(1), f.first(1), "LX", "9", 2, "SV1", {}, 2), "");
+    EXPECT_EQ(prompts.texts().size(), 10u);
+    EXPECT_EQ(CTL39406CLL(f.table, 1, f.key(1), f.first(1), "LX", "2", 2, "SV1", {}, 2), "85025");
+}
+
 TEST(ClaimFinders, ClmAndServiceLineCounts) {
     const FinderFile f;
     const std::vector<std::pair<long long, std::size_t>> clms = {{1, 1}, {2, 2}, {3, 3}, {4, 3}, {99, 3}, {0, 0}, {-2, 0}};

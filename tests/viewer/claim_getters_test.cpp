@@ -261,6 +261,48 @@ TEST(ClaimGetters, SubClaimsPatientsAndSeveralProviders) {
     });
 }
 
+// A party's address and identifiers are those of its own loop: a payer
+// without N3 and N4 has no address (never the next party's), and the
+// billing provider's REFs end where the pay-to provider's loop begins.
+TEST(ClaimGetters, PartiesReadOnlyTheirOwnLoop) {
+    expectClaimValues("claims_837p.x12", {
+        {1, 1, "BILLINGPROVIDERSECONDARYIDCODE2", "G2"},
+        {1, 1, "BILLINGPROVIDERSECONDARYIDCODE3", ""},
+        {1, 1, "BILLINGPROVIDERSECONDARYID3", ""},
+        {1, 1, "BILLINGPROVIDERSECONDARYIDTYPE3", ""},
+        {1, 1, "PAYTOPROVIDERSECONDARYIDCODE1", "EI"},
+        {1, 1, "PRIMARYPAYERADDR1", "100 INSURER WAY"},
+        {1, 1, "PRIMARYPAYERZIP", "06101"},
+        {1, 1, "SECONDARYPAYERADDR1", ""},  // not the next claim's patient's
+        {1, 1, "SECONDARYPAYERCITY", ""},
+        {1, 1, "OIPAYERADDR1", ""},  // not the other subscriber's
+        {1, 1, "OIPAYERCITY", ""},
+        {1, 1, "OISUBLNAME", "SMITH"},
+    });
+    expectClaimValues("claims_837i.x12", {
+        {1, 1, "PRIMARYPAYERADDR1", ""},  // not the facility's
+        {1, 1, "PRIMARYPAYERCITY", ""},
+        {1, 1, "HIERARCHIALCLAIMBILLINGPROVIDERADDR1", "10 HOSPITAL DR"},
+    });
+
+    // A payer with its own address, after an other subscriber with one.
+    zrtest::TempDir dir;
+    dir.write("payer.x12", zrtest::x12Text({"GS*HC*S*R*20261210*1253*1*X*005010X222A1", "ST*837*0001",
+                                            "HL*1**20*1", "NM1*85*2*CLINIC", "HL*2*1*22*0", "SBR*P*18",
+                                            "NM1*IL*1*DOE*JOHN", "NM1*PR*2*PAYER A", "CLM*C1*10", "SBR*S*01",
+                                            "OI***Y", "NM1*IL*1*DOE*JANE", "N3*1 SUBSCRIBER RD",
+                                            "NM1*PR*2*PAYER B*****PI*B1", "N3*2 PAYER RD", "N4*PAYERTOWN*CT*06000",
+                                            "LX*1", "SV1*HC:99213*10", "SE*18*0001", "GE*1*1", "IEA*1*000000001"}));
+    const SegmentTable table = zrtest::loadX12(dir.path() + "/payer.x12");
+    const ClaimIndex index = CTL39400C(table, 2);
+    const ClaimFields fields(table, index);
+    EXPECT_EQ(fields.claim(1, 1, "SECONDARYPAYERADDR1"), "2 PAYER RD");
+    EXPECT_EQ(fields.claim(1, 1, "OIPAYERADDR1"), "2 PAYER RD");
+    EXPECT_EQ(fields.claim(1, 1, "OIPAYERCITY"), "PAYERTOWN");
+    EXPECT_EQ(fields.claim(1, 1, "OIPAYERZIP"), "06000");
+    EXPECT_EQ(fields.claim(1, 1, "PRIMARYPAYERADDR1"), "");
+}
+
 TEST(ClaimGetters, InstitutionalNames) {
     expectClaimValues("claims_837i.x12", {
         {1, 1, "TSCONTROLNUMBER", "0002"},
@@ -373,6 +415,13 @@ TEST(ClaimGetters, GroupGettersAnswerOnlyTheirOwnNames) {
     EXPECT_EQ(CTL39406BD(fields, 2, "SUBLNAME", 2), "BROWN");
     EXPECT_EQ(CTL39406BY(fields, 1, "BILLINGPROVIDERNAME", 1), "FIRST CLINIC");
     EXPECT_EQ(CTL39406CP(fields, 3, "HIERARCHIALCLAIMBILLINGPROVIDERNAME", 1), "SECOND CLINIC");
+    // The copies of the pay-to and billing-provider identifier getters.
+    EXPECT_EQ(CTL39406AN(fields, 1, "PAYTOPROVIDERCITY", 1), "CAPITAL");
+    EXPECT_EQ(CTL39406AN(fields, 1, "PAYTOPROVIDERSECONDARYIDCODE1", 1), "EI");
+    EXPECT_EQ(CTL39406AN(fields, 1, "BILLINGPROVIDERNAME", 1), "");
+    EXPECT_EQ(CTL39406CA(fields, 1, "BILLINGPROVIDERSECONDARYID2", 1), "PROV77");
+    EXPECT_EQ(CTL39406CA(fields, 1, "BILLINGPROVIDERSECONDARYIDTYPE1", 1), "Employer's Identification Number");
+    EXPECT_EQ(CTL39406CA(fields, 1, "BILLINGPROVIDERNAME", 1), "");
 }
 
 TEST(ClaimGetters, ServiceLineNames) {

@@ -20,6 +20,7 @@
 #include "segment_list.hpp"
 #include "set_pickers.hpp"
 #include "table_rewriters.hpp"
+#include "text.hpp"
 #include "x12_fixtures.hpp"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "button.hpp"
+#include "file_compare.hpp"
 #include "font.hpp"
 #include "multiget.hpp"
 #include "tool_tree_view.hpp"
@@ -34,8 +35,6 @@ public:
     const std::string& report() const { return reportText_; }
 
 private:
-    void button(wl::TButton& b, int left, int width, const std::string& caption, std::function<void()> action);
-    void treeView(wl::TTreeView& view, int col, int width);
 
     std::shared_ptr<wl::TFont> font_;
     wl::TWindow window_;
@@ -44,6 +43,8 @@ private:
     ToolTreeView leftNodes_{left_}, rightNodes_{right_};
     wl::TButton exit_, select_;
     std::string reportText_;
+    // The files' segments, which nodes opened later are built from.
+    CompareResult compared_;
 };
 
 // CTLD51200: opens the window; the caller keeps it while it is open.

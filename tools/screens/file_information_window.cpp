@@ -2,6 +2,7 @@
 
 #include "messages.hpp"
 #include "progress_meter.hpp"
+#include "utility_window_parts.hpp"
 
 namespace zr {
 
@@ -12,14 +13,7 @@ std::string countText(std::size_t n) { return std::to_string(n); }
 }  // namespace
 
 FileInformationWindow::FileInformationWindow() : font_(toolFont()) {
-    wl::WindowNew w;
-    w.nTop = 3;
-    w.nLeft = 6;
-    w.nBottom = 32;
-    w.nRight = 110;
-    w.cTitle = "X12 File Information";
-    window_.New(w);
-    window_.SetFont(font_);
+    newUtilityWindow(window_, "X12 File Information", font_);
 
     struct Row {
         int top, labelWidth, valueLeft, valueWidth;
@@ -40,36 +34,13 @@ FileInformationWindow::FileInformationWindow() : font_(toolFont()) {
         value(values_[i], rows[i].top, rows[i].valueLeft, rows[i].valueWidth, rows[i].text);
     }
 
-    wl::MultiGetNew m;
-    m.oWnd = &window_;
-    m.lPixel = true;
-    m.nRow = 320;
-    m.nCol = 495;
-    m.nWidth = 304;
-    m.nHeight = 90;
-    m.cColors = "R/W+*";
-    m.lReadOnly = true;
-    m.oFont = font_;
-    m.bSetGet = wl::bindTo(reportText_);
-    report_.New(m);
-
-    wl::TreeViewNew t;
-    t.oWnd = &window_;
-    t.nRow = 1;
-    t.nCol = 4;
-    t.nWidth = 460;
-    t.nHeight = 400;
-    t.bChange = [](wl::TTreeView& view) { showToolNodeText(view); };
-    tree_.New(t);
-
-    button(exit_, 738, 64, "Exit", [this] { window_.End(); });
-    button(select_, 495, 128, "Select a File", [this] { selectFile(); });
+    newUtilityReport(window_, font_, report_, {320, 495, 304, 90}, reportText_, "R/W+*");
+    newUtilityTree(window_, tree_, {1, 4, 460, 400});
+    newUtilityButton(window_, font_, exit_, 738, 64, "Exit", [this] { window_.End(); });
+    newUtilityButton(window_, font_, select_, 495, 128, "Select a File", [this] { selectFile(); });
 }
 
-FileInformationWindow::~FileInformationWindow() {
-    if (window_.hWnd) DestroyWindow(window_.hWnd);
-    if (font_) font_->End();
-}
+FileInformationWindow::~FileInformationWindow() { endUtilityWindow(window_, font_); }
 
 void FileInformationWindow::label(wl::TSay& say, int top, int left, int width, const std::string& text) {
     value(say, top, left, width, [text] { return text; });
@@ -87,21 +58,6 @@ void FileInformationWindow::value(wl::TSay& say, int top, int left, int width, s
     s.cClrText = "B/W+*";
     s.bText = [text = std::move(text)] { return wl::Value(text()); };
     say.New(s);
-}
-
-void FileInformationWindow::button(wl::TButton& b, int left, int width, const std::string& caption,
-                                   std::function<void()> action) {
-    wl::ButtonNew n;
-    n.oWnd = &window_;
-    n.lPixel = true;
-    n.nRow = 16;
-    n.nCol = left;
-    n.nWidth = width;
-    n.nHeight = 27;
-    n.cCaption = caption;
-    n.oFont = font_;
-    n.bAction = [action = std::move(action)](wl::TWindow&) { action(); };
-    b.New(n);
 }
 
 void FileInformationWindow::open() { window_.Activate(); }

@@ -36,7 +36,6 @@ public:
 private:
     void label(wl::TSay& say, int top, int left, int width, const std::string& text);
     void value(wl::TSay& say, int top, int left, int width, std::function<std::string()> text);
-    void button(wl::TButton& b, int left, int width, const std::string& caption, std::function<void()> action);
 
     std::shared_ptr<wl::TFont> font_;
     wl::TWindow window_;

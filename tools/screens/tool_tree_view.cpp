@@ -5,6 +5,10 @@
 
 namespace zr {
 
+ToolTreeView::ToolTreeView(wl::TTreeView& view) : view_(view) {
+    view_.bExpanded = [this](HTREEITEM item) { expanded(item); };
+}
+
 ToolNode ToolTreeView::addRoot(const std::string& text) {
     items_.push_back(&view_.Add(text));
     return items_.size();
@@ -15,8 +19,27 @@ ToolNode ToolTreeView::addChild(ToolNode parent, const std::string& text) {
     return items_.size();
 }
 
+ToolNode ToolTreeView::addLazyChild(ToolNode parent, const std::string& text, ToolChildFill fill) {
+    const ToolNode node = addChild(parent, text);
+    wl::TTVItem& item = *items_.back();
+    item.Add("");
+    pending_.emplace(item.hItem, Pending{node, std::move(fill)});
+    return node;
+}
+
+void ToolTreeView::expanded(HTREEITEM item) {
+    const auto at = pending_.find(item);
+    if (at == pending_.end()) return;
+    const Pending pending = std::move(at->second);
+    pending_.erase(at);
+    wl::TTVItem& parent = *items_.at(pending.node - 1);
+    parent.aItems.front()->End();
+    pending.fill(*this, pending.node);
+}
+
 void ToolTreeView::clear() {
     items_.clear();
+    pending_.clear();
     view_.DeleteAll();
 }
 

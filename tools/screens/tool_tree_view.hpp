@@ -1,6 +1,8 @@
-// A tool tree shown in a tree view: each node the tools add becomes an item.
+// A tool tree shown in a tree view: each node the tools add becomes an item;
+// children added on demand become items when their parent is first expanded.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -13,15 +15,26 @@ namespace zr {
 
 class ToolTreeView : public ToolTree {
 public:
-    explicit ToolTreeView(wl::TTreeView& view) : view_(view) {}
+    // Takes the view's expansion event.
+    explicit ToolTreeView(wl::TTreeView& view);
     ToolNode addRoot(const std::string& text) override;
     ToolNode addChild(ToolNode parent, const std::string& text) override;
+    // The item shows an expand button over an empty stand-in child until it
+    // is first expanded; then its children are added.
+    ToolNode addLazyChild(ToolNode parent, const std::string& text, ToolChildFill fill) override;
     // Empties the view and forgets the nodes.
     void clear();
 
 private:
+    struct Pending {
+        ToolNode node;
+        ToolChildFill fill;
+    };
+    void expanded(HTREEITEM item);
+
     wl::TTreeView& view_;
     std::vector<wl::TTVItem*> items_;
+    std::map<HTREEITEM, Pending> pending_;
 };
 
 // The tools' text font: the first of the tool fonts built from the 640 x

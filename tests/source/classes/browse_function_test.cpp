@@ -6,42 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <fstream>
-
+#include "dbf_read_back.hpp"
 #include "messages.hpp"
+#include "timer_steps.hpp"
 #include "unix_tools.hpp"
 
 namespace {
 
 using namespace wl;
-
-// Runs one step per timer tick while the modal dialogs are open.
-class BrowseScript {
-public:
-    explicit BrowseScript(std::deque<std::function<void()>> steps) {
-        steps_ = std::move(steps);
-        timer_ = SetTimer(nullptr, 0, 40, &BrowseScript::tick);
-    }
-    ~BrowseScript() {
-        KillTimer(nullptr, timer_);
-        steps_.clear();
-    }
-    static bool done() { return steps_.empty(); }
-
-private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (steps_.empty() || running_) return;
-        running_ = true;  // a step may open a modal loop of its own
-        auto step = std::move(steps_.front());
-        steps_.pop_front();
-        step();
-        running_ = false;
-    }
-    static inline std::deque<std::function<void()>> steps_;
-    static inline bool running_ = false;
-    UINT_PTR timer_ = 0;
-};
 
 // A table of three claims in a scratch folder, open and selected.
 struct BrowseTable {
@@ -60,13 +32,7 @@ struct BrowseTable {
     // Records as python3-dbf reads them, one line each, fields joined by "|".
     std::string readBack() {
         area->file().fields();  // nothing pending: every write is flushed
-        std::ofstream(dir.file("read.py")) << "import dbf, sys\n"
-                                              "t = dbf.Table(sys.argv[1])\n"
-                                              "t.open()\n"
-                                              "for r in t:\n"
-                                              "    print('|'.join((v.strip() if isinstance(v, str) else str(v)) for v in r))\n"
-                                              "t.close()\n";
-        return zrtest::runUnix(dir.path(), "/usr/bin/python3 read.py CLAIMS.DBF").output;
+        return zrtest::dbfReadBack(dir, "CLAIMS.DBF");
     }
 };
 
@@ -102,7 +68,7 @@ TEST(BrowseFunction, NewModifyDeleteAndExitChangeTheTable) {
     });
     TWBrowse* b = nullptr;
     std::vector<std::string> headers;
-    BrowseScript s({
+    zrtest::TimerSteps s({
         [&] {
             b = browseOf(browseDialog());
             ASSERT_NE(b, nullptr);
@@ -120,7 +86,7 @@ TEST(BrowseFunction, NewModifyDeleteAndExitChangeTheTable) {
         [&] { browseClick("E&xit"); },
     });
     BROWSE({"CLAIMS", "CLAIMS"});
-    EXPECT_TRUE(BrowseScript::done());
+    EXPECT_TRUE(zrtest::TimerSteps::done());
     EXPECT_EQ(headers, (std::vector<std::string>{"CLAIM", "AMOUNT", "PAID"}));
     EXPECT_EQ(asked, (std::vector<std::string>{"Delete this record ?/Please, confirm"}));
     EXPECT_EQ(t.area->RecCount(), 3);
@@ -136,7 +102,7 @@ TEST(BrowseFunction, ADoubleClickEditsTheCellAndAHeaderClickAnswers) {
     });
     TWBrowse* b = nullptr;
     std::shared_ptr<DbfArea> other;
-    BrowseScript s({
+    zrtest::TimerSteps s({
         [&] {
             b = browseOf(browseDialog());
             ASSERT_NE(b, nullptr);
@@ -161,7 +127,7 @@ TEST(BrowseFunction, ADoubleClickEditsTheCellAndAHeaderClickAnswers) {
         [&] { browseClick("E&xit"); },
     });
     BROWSE({"CLAIMS", "CLAIMS"});
-    EXPECT_TRUE(BrowseScript::done());
+    EXPECT_TRUE(zrtest::TimerSteps::done());
     EXPECT_EQ(told, (std::vector<std::string>{"DataBase non available", "Column action"}));
     EXPECT_EQ(t.readBack(), "C1|10.0|True\nC2|99.0|False\nC3|30.0|False\n");
 }
@@ -175,7 +141,7 @@ TEST(BrowseFunction, DeletingTheLastRecordLeavesAnEmptyBrowse) {
     });
     TWBrowse* b = nullptr;
     int left = -1;
-    BrowseScript s({
+    zrtest::TimerSteps s({
         [&] {
             b = browseOf(browseDialog());
             for (int i = 0; i < 3; ++i) browseClick("&Delete");

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "message_loop.hpp"
 #include "messages.hpp"
+#include "parent_window.hpp"
 #include "odbc_source.hpp"
 #include "text.hpp"
 
@@ -140,6 +142,46 @@ TEST_F(DbOdbcDirectTest, RefreshReadsTheServerAgain) {
     ASSERT_TRUE(db->Execute("UPDATE Claims SET AMT = 8 WHERE ID = 2"));
     ASSERT_TRUE(q.RefreshCurrent());
     EXPECT_DOUBLE_EQ(q.FieldGet(3).number(), 8);
+}
+
+TEST_F(DbOdbcDirectTest, AutoFillFetchesOneRowPerTickThenEnds) {
+    wltest::Parent owner;
+    ShowWindow(owner.w.hWnd, SW_SHOW);
+    SetActiveWindow(owner.w.hWnd);
+    wl::TDbOdbcDirect q("Claims", db.get());
+    ASSERT_TRUE(q.Open());
+    std::vector<std::int64_t> ticks;
+    q.AutoFill(true, 5, [&](std::int64_t n, wl::TDbOdbcDirect& self) {
+        ticks.push_back(n);
+        EXPECT_EQ(&self, &q);
+    });
+    ASSERT_TRUE(q.oTimer);
+    EXPECT_EQ(q.oTimer->hWndOwner, owner.w.hWnd);
+    EXPECT_TRUE(q.oTimer->lActive);
+    // The ticks come through the owner's messages.
+    const DWORD start = GetTickCount();
+    while (q.oTimer && GetTickCount() - start < 3000) {
+        wl::SYSREFRESH();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    EXPECT_FALSE(q.oTimer);  // ended once every row was in
+    // Rows 2 and 3; the tick that finds no more rows reports the row the
+    // cursor stands on; then the end.
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{2, 3, 1, 0}));
+    EXPECT_TRUE(q.IsComplete());
+    EXPECT_EQ(q.Recno(), 1);  // the row it stood on
+    EXPECT_EQ(wl::rtrim(q.FieldGet(2).text()), "ANN");
+
+    // Ended early, the rest is fetched as movement needs it.
+    wl::TDbOdbcDirect r("Claims", db.get());
+    ASSERT_TRUE(r.Open());
+    r.AutoFill(true, 1000);
+    r.TimerEvent();
+    EXPECT_TRUE(r.oTimer->lActive);
+    r.AutoFill(false);
+    EXPECT_FALSE(r.oTimer);
+    EXPECT_FALSE(r.IsComplete());
+    EXPECT_EQ(r.RecCount(), 3);
 }
 
 }  // namespace

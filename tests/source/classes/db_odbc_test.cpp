@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "dbf_area.hpp"
 #include "messages.hpp"
 #include "odbc_source.hpp"
+#include "test_support.hpp"
 #include "text.hpp"
 
 namespace {
@@ -238,6 +240,39 @@ TEST_F(DbOdbcTest, MissingTableSetsTheNetworkErrorFlag) {
     EXPECT_EQ(t.FCount(), 0);
     wl::TDbOdbc none("PATIENTS", nullptr);
     EXPECT_TRUE(none.lNetErr());
+}
+
+TEST_F(DbOdbcTest, CopiesItsRowsIntoADbaseTableAndMapsFieldNames) {
+    fill(3);
+    wl::TDbOdbc t("PATIENTS", db.get());
+    ASSERT_TRUE(t.GoToId(2));
+    zrtest::TempDir dir;
+    const std::string empty = t.GenDbf(dir.file("EMPTY.DBF"));
+    ASSERT_EQ(empty, dir.file("EMPTY.DBF"));
+    EXPECT_EQ(wl::DbfFile::open(empty)->recordCount(), 0u);
+    const std::string path = t.GenDbf(dir.file("COPY.DBF"), true);
+    ASSERT_EQ(path, dir.file("COPY.DBF"));
+    EXPECT_EQ(t.RecNo(), 2);  // back on its row
+    EXPECT_FALSE(wl::dbfAreaOf("_TDBODBC_"));
+    auto copy = wl::DbfFile::open(path);
+    ASSERT_TRUE(copy);
+    ASSERT_EQ(copy->recordCount(), 3u);
+    ASSERT_EQ(copy->fields().size(), 5u);
+    EXPECT_EQ(copy->fields()[2].name, "NAME");
+    EXPECT_EQ(copy->fields()[3].type, 'D');
+    EXPECT_EQ(copy->fields()[4].type, 'L');
+    const wl::ValueList third = copy->read(3);
+    EXPECT_EQ(third[1].number(), 3);
+    EXPECT_EQ(wl::rtrim(third[2].text()), "N00003");
+    EXPECT_EQ(std::get<wl::Date>(third[3].storage()).day, 4);
+    copy.reset();
+
+    EXPECT_EQ(t.DbfFld2SQLFld("NAME"), "");  // no work area selected
+    ASSERT_TRUE(wl::USEAREA(path, "COPY"));
+    EXPECT_EQ(t.DbfFld2SQLFld("born"), "BORN");
+    EXPECT_EQ(t.SQLFld2DbfFld("active"), "ACTIVE");
+    EXPECT_EQ(t.SQLFld2DbfFld("nosuch"), "");
+    wl::dbfCloseArea("COPY");
 }
 
 }  // namespace

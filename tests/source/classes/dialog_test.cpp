@@ -8,6 +8,7 @@
 
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "button.hpp"
@@ -864,6 +865,93 @@ TEST(Dialog, EndOfAModelessDialogHasClosedItWhenItReturns) {
     EXPECT_TRUE(d.End(4));
     EXPECT_FALSE(IsWindow(h));
     EXPECT_EQ(d.nResult.value_or(-1), 4);
+}
+
+}  // namespace
+
+namespace {
+
+// Counts the WM_INITDIALOG messages its object is handed.
+class DialogInitCounter : public TDialog {
+public:
+    int inits = 0;
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override {
+        if (nMsg == WM_INITDIALOG) ++inits;
+        return TDialog::HandleEvent(nMsg, w, l);
+    }
+};
+
+TEST(Dialog, ModalAndModelessDialogsAnswerTheirInitMessageOnce) {
+    for (bool modal : {true, false}) {
+        SCOPED_TRACE(modal ? "modal" : "modeless");
+        DialogInitCounter d;
+        pixelDialog(d, "Init");
+        int started = 0;
+        DialogActivate a;
+        a.lModal = modal;
+        a.bInit = [&](TWindow&) { ++started; };
+        Script script({[&] { d.End(1); }});
+        d.Activate(a);
+        EXPECT_EQ(d.inits, 1);
+        EXPECT_EQ(started, 1);
+        if (!modal) d.End(1);
+    }
+}
+
+TEST(Dialog, AnErrorWhileAModelessDialogStartsIsRaisedAndLeavesNoWindow) {
+    TDialog d;
+    pixelDialog(d, "Failing start");
+    DialogActivate a;
+    a.lModal = false;
+    a.bInit = [](TWindow&) { throw std::runtime_error("start failed"); };
+    EXPECT_THROW(d.Activate(a), std::runtime_error);
+    EXPECT_EQ(d.hWnd, nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, "Failing start"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Fails in its own handler when asked by a private message.
+class DialogFailingOnAsk : public TDialog {
+public:
+    static constexpr UINT kAsk = WM_APP + 7;
+    Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override {
+        if (nMsg == kAsk) throw std::runtime_error("handler failed");
+        return TDialog::HandleEvent(nMsg, w, l);
+    }
+};
+
+TEST(Dialog, AnErrorInAHandlerEndsModalAndModelessDialogsAlike) {
+    struct Case {
+        bool modal;
+        bool raisedByActivate;  // else handed to the error hook
+    };
+    for (const Case& c : {Case{true, true}, Case{false, false}}) {
+        SCOPED_TRACE(c.modal ? "modal" : "modeless");
+        std::vector<std::string> reported;
+        setEventErrorHook([&](const EventError& e) { reported.push_back(e.what); });
+        DialogFailingOnAsk d;
+        pixelDialog(d, "Failing handler");
+        // A refusing validation does not keep a failed dialog open.
+        DialogActivate a;
+        a.lModal = c.modal;
+        a.bValid = [](TWindow&) { return false; };
+        Script script({[&] { SendMessageA(d.hWnd, DialogFailingOnAsk::kAsk, 0, 0); }});
+        if (c.raisedByActivate) {
+            EXPECT_THROW(d.Activate(a), std::runtime_error);
+        } else {
+            d.Activate(a);
+            SendMessageA(d.hWnd, DialogFailingOnAsk::kAsk, 0, 0);
+        }
+        HWND h = FindWindowA(nullptr, "Failing handler");
+        for (int i = 0; i < 20 && h && IsWindow(h); ++i) SYSREFRESH();
+        EXPECT_FALSE(h && IsWindow(h));
+        EXPECT_EQ(reported, c.raisedByActivate ? std::vector<std::string>{}
+                                               : std::vector<std::string>{"handler failed"});
+        setEventErrorHook(nullptr);
+    }
 }
 
 }  // namespace

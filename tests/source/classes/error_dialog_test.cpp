@@ -39,7 +39,10 @@ public:
 private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         HWND box = FindWindowA(nullptr, "Window Library");
-        if (!box || !seen_ || !seen_->buttons.empty()) return;
+        // A modal dialog shows itself only when its loop first goes idle; a
+        // tick already due then (the 32-bit report's CPU measuring outlasts
+        // the timer) would find it hidden, with nothing painted to look at.
+        if (!box || !IsWindowVisible(box) || !seen_ || !seen_->buttons.empty()) return;
         seen_->caption = "Window Library";
         UpdateWindow(box);
         HDC dc = GetDC(box);

@@ -15,6 +15,7 @@
 #include "get.hpp"
 #include "messages.hpp"
 #include "parent_window.hpp"
+#include "window_picture.hpp"
 #include "popup_menus.hpp"
 
 namespace {
@@ -244,35 +245,6 @@ TEST(FGet, AClickPlacesTheCaretAndADoubleClickSelectsTheWord) {
     EXPECT_EQ(f.model()->GetBlockText(), "beta");
 }
 
-// Paints into a bitmap through WM_PRINTCLIENT.
-struct FGetPicture {
-    HDC dc;
-    HBITMAP bmp;
-    HGDIOBJ old;
-    explicit FGetPicture(HWND h) {
-        HDC screen = GetDC(h);
-        dc = CreateCompatibleDC(screen);
-        RECT r{};
-        GetClientRect(h, &r);
-        bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
-        ReleaseDC(h, screen);
-        old = SelectObject(dc, bmp);
-        SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    }
-    ~FGetPicture() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
-    // Whether any pixel of the rectangle has the colour.
-    bool has(RECT r, COLORREF c) const {
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (GetPixel(dc, x, y) == c) return true;
-        return false;
-    }
-};
-
 TEST(FGet, PaintsEachRunInItsColourOnTheBackground) {
     FGetShown p;
     GtfFont font;
@@ -288,13 +260,13 @@ TEST(FGet, PaintsEachRunInItsColourOnTheBackground) {
     f.New(n);
     const TFLine& line = f.model()->lines()[0];
     ASSERT_EQ(line.aText.size(), 2u);
-    FGetPicture pic(f.hWnd);
+    zrtest::WindowPicture pic(f.hWnd);
     f.model()->GoTo({0, 4});
     const int split = f.model()->nCol() + 1;
     EXPECT_TRUE(pic.has({0, 0, split, line.height}, RGB(255, 0, 0)));
     EXPECT_FALSE(pic.has({0, 0, split, line.height}, RGB(0, 0, 255)));
     EXPECT_TRUE(pic.has({split, 0, split * 2 + 4, line.height}, RGB(0, 0, 255)));
-    EXPECT_EQ(GetPixel(pic.dc, 250, 80), RGB(255, 255, 255));
+    EXPECT_EQ(pic.at(250, 80), RGB(255, 255, 255));
 }
 
 

@@ -87,7 +87,10 @@ TEST_F(MenuTest, BarOnWindowRunsTheChosenCommandAndNestedItems) {
     postCommand(f.w, clicked->nId);
     postCommand(f.w, top->nId);
     EXPECT_EQ(ran, (std::vector<std::string>{"open", "click:&Click", "run"}));
-    EXPECT_EQ(TMenu::oLastItem, top.get());
+    EXPECT_EQ(TMenu::LastItem(), top.get());
+    // Once the item has ended no menu names it any more.
+    top->End();
+    EXPECT_EQ(TMenu::LastItem(), nullptr);
 }
 
 TEST_F(MenuTest, WhenClosureGreysOnPopupAndBlocksTheCommand) {

@@ -96,4 +96,34 @@ TEST_F(PageView, ZoomOutForgetsTheFactorsSetBefore) {
     EXPECT_EQ(view.nYorig, 0);
 }
 
+TEST_F(PageView, ADialogControlShowsItsPageWithTheShadowPen) {
+    zrtest::ScratchDir dir("view-dialog");
+    const std::string file = dir.file("page.emf");
+    HDC rec = CreateEnhMetaFileA(nullptr, file.c_str(), nullptr, nullptr);
+    SelectObject(rec, GetStockObject(BLACK_BRUSH));
+    Rectangle(rec, 0, 0, 200, 200);
+    DeleteEnhMetaFile(CloseEnhMetaFile(rec));
+    wl::TMetaFile::RegisterWindowClass();
+    // As a dialog template makes it: the class by name, an id.
+    HWND control = CreateWindowExA(0, "TMetaFile", "", WS_CHILD | WS_VISIBLE, 20, 20, 100, 100, parent,
+                                   reinterpret_cast<HMENU>(801), nullptr, nullptr);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(wl::TMetaFile::Redefine(802, file, parent), nullptr);
+    std::unique_ptr<wl::TMetaFile> view = wl::TMetaFile::Redefine(801, file, parent);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->hWnd, control);
+    EXPECT_TRUE(view->lShadow);
+    EXPECT_NE(view->oPen.hPen, nullptr);  // the shadow can be drawn
+    EXPECT_EQ(view->nWidth, 100);
+    EXPECT_EQ(view->nHeight, 100);
+    EXPECT_EQ(view->hMeta, nullptr);
+    HDC dc = GetDC(control);
+    view->Paint(dc);
+    ReleaseDC(control, dc);
+    EXPECT_NE(view->hMeta, nullptr);
+    view.reset();
+    EXPECT_TRUE(IsWindow(control));  // the dialog's control stays the dialog's
+    DestroyWindow(control);
+}
+
 }  // namespace

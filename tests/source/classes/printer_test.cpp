@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "print_commands.hpp"
 #include "print_settings.hpp"
 #include "profile_files.hpp"
@@ -178,6 +180,73 @@ TEST(TPrinter, APdfFileNameSwitchesToMetafilePagesAndTheLibrarysOwnPdf) {
     const zrtest::ToolRun images = zrtest::runUnix(dir.path(), "pdfimages -list 'Two Pages.pdf' | grep -c ' jpeg '");
     EXPECT_EQ(images.output, "2\n") << images.output;
     expectBlocks(zrtest::pdfPages(dir.path(), written));
+}
+
+// A 24-bit picture file of one colour.
+void printerWriteBmp(const std::string& file, int width, int height, COLORREF color) {
+    const int row = (width * 3 + 3) / 4 * 4;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = width;
+    ih.biHeight = height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(row * height);
+    std::string pixels(static_cast<std::size_t>(row * height), '\0');
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            char* p = &pixels[static_cast<std::size_t>(y * row + x * 3)];
+            p[0] = static_cast<char>(GetBValue(color));
+            p[1] = static_cast<char>(GetGValue(color));
+            p[2] = static_cast<char>(GetRValue(color));
+        }
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
+TEST(TPrinter, SayImageSizesThePictureByItsProportions) {
+    zrtest::ScratchDir dir("print-image");
+    const std::string picture = dir.file("red.bmp");
+    printerWriteBmp(picture, 200, 100, RGB(255, 0, 0));
+    struct Case {
+        int width, height;
+        bool stretch;
+        int align;
+        int right, bottom;  // the last red column and row (exclusive end)
+        int col;            // where the picture starts
+    };
+    const Case cases[] = {
+        {0, 100, true, 1, 20 + 200, 10 + 100, 20},   // the width follows the height
+        {100, 0, true, 1, 20 + 100, 10 + 50, 20},    // the height follows the width
+        {300, 50, false, 1, 120 + 100, 10 + 50, 20 + (300 - 100) / 2},  // fitted, centred across
+    };
+    for (const Case& k : cases) {
+        wl::TPrinter p;
+        ASSERT_NE(p.hDC, nullptr);
+        HDC screen = GetDC(nullptr);
+        HDC mem = CreateCompatibleDC(screen);
+        HBITMAP page = CreateCompatibleBitmap(screen, 400, 200);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(mem, page);
+        PatBlt(mem, 0, 0, 400, 200, WHITENESS);
+        HDC saved = p.hDCOut;
+        p.hDCOut = mem;
+        p.SayImage(10, 20, picture, k.width, k.height, SRCCOPY, k.stretch, 255, k.align);
+        EXPECT_EQ(p.GetPixel(10, k.col), RGB(255, 0, 0)) << k.width;
+        EXPECT_EQ(p.GetPixel(k.bottom - 1, k.right - 1), RGB(255, 0, 0)) << k.width;
+        EXPECT_EQ(p.GetPixel(10, k.right + 1), RGB(255, 255, 255)) << k.width;
+        EXPECT_EQ(p.GetPixel(k.bottom + 1, k.col), RGB(255, 255, 255)) << k.width;
+        if (k.col > 20) EXPECT_EQ(p.GetPixel(10, k.col - 2), RGB(255, 255, 255)) << k.width;
+        p.hDCOut = saved;
+        SelectObject(mem, old);
+        DeleteObject(page);
+        DeleteDC(mem);
+    }
 }
 
 }  // namespace

@@ -101,19 +101,23 @@ TEST(RichEditBar, NewEmptiesTheText) {
     EXPECT_EQ(f.edit.cText(), "");
 }
 
+// Reads the rich dialog's text once it is up, then closes it.
+std::string richDialogShown;
+void CALLBACK richDialogReadAndClose(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowA(nullptr, "Rich test");
+    if (!box) return;
+    HWND edit = FindWindowExA(box, nullptr, "RichEdit20A", nullptr);
+    if (!edit) return;
+    char text[128] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    richDialogShown = text;
+    PostMessageA(box, WM_CLOSE, 0, 0);
+}
+
 TEST(RichEditDialog, ShowsItsTextAndAnswersFalse) {
-    static std::string shown;
+    std::string& shown = richDialogShown;
     shown.clear();
-    UINT_PTR timer = SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = FindWindowA(nullptr, "Rich test");
-        if (!box) return;
-        HWND edit = FindWindowExA(box, nullptr, "RichEdit20A", nullptr);
-        if (!edit) return;
-        char text[128] = {};
-        GetWindowTextA(edit, text, sizeof text);
-        shown = text;
-        PostMessageA(box, WM_CLOSE, 0, 0);
-    });
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, richDialogReadAndClose);
     MemoEditFrame frame;
     frame.cTitle = "Rich test";
     EXPECT_FALSE(RichEdit("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard rich {\\b text}\\par}", frame));

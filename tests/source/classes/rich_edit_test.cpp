@@ -172,18 +172,19 @@ public:
     }
 
 private:
+    static BOOL CALLBACK cancelDialog(HWND h, LPARAM) {
+        char cls[16] = {};
+        GetClassNameA(h, cls, sizeof cls);
+        if (IsWindowVisible(h) && std::string(cls) == "#32770") {
+            PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+            PostMessageA(h, WM_CLOSE, 0, 0);
+        }
+        return TRUE;
+    }
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         if (title_.empty()) {
             // Every dialog box the thread shows is cancelled.
-            EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM) -> BOOL {
-                char cls[16] = {};
-                GetClassNameA(h, cls, sizeof cls);
-                if (IsWindowVisible(h) && std::string(cls) == "#32770") {
-                    PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-                    PostMessageA(h, WM_CLOSE, 0, 0);
-                }
-                return TRUE;
-            }, 0);
+            EnumThreadWindows(GetCurrentThreadId(), &RichDialogDriver::cancelDialog, 0);
             return;
         }
         HWND box = FindWindowA(nullptr, title_.c_str());

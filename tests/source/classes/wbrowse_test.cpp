@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include <deque>
-#include <fstream>
-
+#include "dbf_read_back.hpp"
 #include "font.hpp"
 #include "message_sequence.hpp"
 #include "messages.hpp"
 #include "parent_window.hpp"
+#include "timer_steps.hpp"
 #include "unix_tools.hpp"
+#include "window_picture.hpp"
 
 namespace {
 
@@ -166,29 +166,6 @@ TEST(WBrowse, DraggingAColumnBorderResizesIt) {
     EXPECT_EQ(br.b.GetColSizes(), (std::vector<int>{5, 80}));
 }
 
-// The browse painted into a bitmap through WM_PRINTCLIENT.
-struct Picture {
-    HDC dc = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    explicit Picture(HWND h) {
-        HDC screen = GetDC(h);
-        dc = CreateCompatibleDC(screen);
-        RECT r{};
-        GetClientRect(h, &r);
-        bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
-        ReleaseDC(h, screen);
-        old = SelectObject(dc, bmp);
-        SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    }
-    ~Picture() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
-    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
-};
-
 TEST(WBrowse, HeaderAndSelectedRowArePaintedInTheirColours) {
     BrowseParent p;
     Browse br(p.w, 20);
@@ -200,7 +177,7 @@ TEST(WBrowse, HeaderAndSelectedRowArePaintedInTheirColours) {
     br.key(VK_DOWN);
     const int h = br.b.nLineHeight();
     const int x = 250;  // right of the text, inside the only column
-    Picture focused(br.b.hWnd);
+    zrtest::WindowPicture focused(br.b.hWnd);
     EXPECT_EQ(focused.at(x, h / 2), RGB(0, 128, 0));          // header
     EXPECT_EQ(focused.at(x, 3 * h + h / 2), RGB(0, 0, 200));  // row 3, current
     EXPECT_EQ(focused.at(x, 2 * h + h / 2), RGB(255, 255, 255));
@@ -208,7 +185,7 @@ TEST(WBrowse, HeaderAndSelectedRowArePaintedInTheirColours) {
     // The grey grid line at the bottom of each data cell.
     EXPECT_EQ(focused.at(x, 2 * h - 1), RGB(128, 128, 128));
     SetFocus(nullptr);
-    Picture unfocused(br.b.hWnd);
+    zrtest::WindowPicture unfocused(br.b.hWnd);
     EXPECT_EQ(unfocused.at(x, 3 * h + h / 2), RGB(128, 128, 128));
 }
 
@@ -221,7 +198,7 @@ TEST(WBrowse, PaintingAMillionRowsAsksOnlyForTheVisibleLines) {
         return ValueList{Value(br.b.nAt)};
     };
     br.key(VK_END);
-    Picture pic(br.b.hWnd);
+    zrtest::WindowPicture pic(br.b.hWnd);
     EXPECT_EQ(lines, br.b.nRowCount());
     EXPECT_EQ(br.b.nAt, 1000000);
 }
@@ -282,33 +259,6 @@ TEST(WBrowse, TheCellEditorHandsBackTheValueOrNothingOnEscape) {
 
 // ---------------------------------------------------------------- tables
 
-// Runs one step per timer tick while modal editors are open.
-class WBrowseScript {
-public:
-    explicit WBrowseScript(std::deque<std::function<void()>> steps) {
-        steps_ = std::move(steps);
-        timer_ = SetTimer(nullptr, 0, 40, &WBrowseScript::tick);
-    }
-    ~WBrowseScript() {
-        KillTimer(nullptr, timer_);
-        steps_.clear();
-    }
-    static bool done() { return steps_.empty(); }
-
-private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (steps_.empty() || running_) return;
-        running_ = true;
-        auto step = std::move(steps_.front());
-        steps_.pop_front();
-        step();
-        running_ = false;
-    }
-    static inline std::deque<std::function<void()>> steps_;
-    static inline bool running_ = false;
-    UINT_PTR timer_ = 0;
-};
-
 // CODE A1 A2 B1 B2 B3 C1 with AMOUNT 1..6, open as "CODES" and selected.
 struct WBrowseTable {
     zrtest::ScratchDir dir{"wbrowse-table"};
@@ -322,13 +272,7 @@ struct WBrowseTable {
     }
     ~WBrowseTable() { dbfCloseArea("CODES"); }
     std::string readBack() {
-        std::ofstream(dir.file("read.py")) << "import dbf, sys\n"
-                                              "t = dbf.Table(sys.argv[1])\n"
-                                              "t.open()\n"
-                                              "for r in t:\n"
-                                              "    print('|'.join((v.strip() if isinstance(v, str) else str(v)) for v in r))\n"
-                                              "t.close()\n";
-        return zrtest::runUnix(dir.path(), "/usr/bin/python3 read.py CODES.DBF").output;
+        return zrtest::dbfReadBack(dir, "CODES.DBF");
     }
 };
 
@@ -430,11 +374,11 @@ TEST(WBrowse, DoubleClickEditsTheCellAndAutoSkipGoesOnToTheNext) {
         for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
         PostMessageA(edit, WM_CHAR, VK_RETURN, 0);
     };
-    WBrowseScript s({[&] { typeAndEnter("ZZ"); }, [&] { typeAndEnter("9"); },
+    zrtest::TimerSteps s({[&] { typeAndEnter("ZZ"); }, [&] { typeAndEnter("9"); },
                      [&] { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }});
     const int h = b.nLineHeight();
     SendMessageA(b.hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 2 * h + h / 2));
-    EXPECT_TRUE(WBrowseScript::done());
+    EXPECT_TRUE(zrtest::TimerSteps::done());
     EXPECT_EQ(editorLeft, (std::vector<int>{0, 60}));
     // The third edit is column 1 of the next record, cancelled.
     EXPECT_EQ(t.area->RecNo(), 3u);
@@ -447,7 +391,7 @@ TEST(WBrowse, AModalLogicalEditorConfirmsTheOtherChoiceOrPutsTheValueBack) {
     Browse br(p.w, 3, {80, 120});
     SetFocus(br.b.hWnd);
     Value v(true);
-    WBrowseScript pick({[&] {
+    zrtest::TimerSteps pick({[&] {
         SendMessageA(GetFocus(), WM_KEYDOWN, VK_DOWN, 0);
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
     }});
@@ -456,7 +400,7 @@ TEST(WBrowse, AModalLogicalEditorConfirmsTheOtherChoiceOrPutsTheValueBack) {
     EXPECT_FALSE(v.logical());
     EXPECT_EQ(br.b.nColAct(), 2);
     Value text("old");
-    WBrowseScript cancel({[&] {
+    zrtest::TimerSteps cancel({[&] {
         SendMessageA(GetFocus(), WM_CHAR, 'x', 0);
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
     }});
@@ -478,12 +422,12 @@ TEST(WBrowse, LineStylesDrawTheirRules) {
     const Case cases[] = {{0, white, white}, {5, black, white}, {6, grey, white}, {7, white, black}, {8, white, grey}};
     for (const Case& c : cases) {
         br.b.nLineStyle = c.style;
-        Picture pic(br.b.hWnd);
+        zrtest::WindowPicture pic(br.b.hWnd);
         EXPECT_EQ(pic.at(x, mid), c.left) << c.style;
         EXPECT_EQ(pic.at(x + 100, bottom), c.under) << c.style;
     }
     br.b.nLineStyle = 4;  // a dotted frame: every other pixel of the top edge
-    Picture dotted(br.b.hWnd);
+    zrtest::WindowPicture dotted(br.b.hWnd);
     int dark = 0;
     for (int i = 0; i < 40; ++i) dark += dotted.at(x + 20 + i, 3 * h) == black;
     EXPECT_GE(dark, 10);
@@ -497,15 +441,15 @@ TEST(WBrowse, AHeaderIsPressedWhileItsActionRuns) {
     int ran = 0;
     br.b.aActions = {[&](TWBrowse& b, int, int) {
         ++ran;
-        Picture pic(b.hWnd);
+        zrtest::WindowPicture pic(b.hWnd);
         during = pic.at(2, 2);
     }};
-    const COLORREF before = Picture(br.b.hWnd).at(2, 2);
+    const COLORREF before = zrtest::WindowPicture(br.b.hWnd).at(2, 2);
     SendMessageA(br.b.hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 3));
     SendMessageA(br.b.hWnd, WM_LBUTTONUP, 0, MAKELPARAM(30, 3));
     EXPECT_EQ(ran, 1);
     EXPECT_NE(during, before);
-    EXPECT_EQ(Picture(br.b.hWnd).at(2, 2), before);
+    EXPECT_EQ(zrtest::WindowPicture(br.b.hWnd).at(2, 2), before);
 }
 
 TEST(WBrowse, TheIconViewLabelsEachItemAndHitsItsCell) {
@@ -514,7 +458,7 @@ TEST(WBrowse, TheIconViewLabelsEachItemAndHitsItsCell) {
     br.b.lIconView = true;
     br.b.bIconText = [&] { return std::string(); };
     br.key(VK_DOWN);  // item 2 is current
-    Picture pic(br.b.hWnd);
+    zrtest::WindowPicture pic(br.b.hWnd);
     // Labels under the icons: navy under the current one only.
     EXPECT_EQ(pic.at(62, 47), RGB(0, 0, 128));
     EXPECT_NE(pic.at(12, 47), RGB(0, 0, 128));

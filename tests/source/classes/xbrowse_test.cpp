@@ -11,6 +11,7 @@
 
 #include "font.hpp"
 #include "parent_window.hpp"
+#include "window_picture.hpp"
 #include "test_support.hpp"
 #include "popup_menus.hpp"
 #include "tooltips.hpp"
@@ -123,28 +124,6 @@ TEST(XBrowse, HeaderClickSortsAndCtrlCCopiesWithoutMoving) {
     EXPECT_EQ(xbClipboardText(br.b.hWnd), "Claim 29\t29");
 }
 
-struct XbPicture {
-    HDC dc = nullptr;
-    HBITMAP bmp = nullptr;
-    HGDIOBJ old = nullptr;
-    explicit XbPicture(HWND h) {
-        HDC screen = GetDC(h);
-        dc = CreateCompatibleDC(screen);
-        RECT r{};
-        GetClientRect(h, &r);
-        bmp = CreateCompatibleBitmap(screen, r.right, r.bottom);
-        ReleaseDC(h, screen);
-        old = SelectObject(dc, bmp);
-        SendMessageA(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    }
-    ~XbPicture() {
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-    }
-    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
-};
-
 TEST(XBrowse, HeaderSelectedRowAndFooterArePaintedInTheirColours) {
     XbParent p;
     XbBrowse br(p.w, 20);
@@ -159,7 +138,7 @@ TEST(XBrowse, HeaderSelectedRowAndFooterArePaintedInTheirColours) {
     br.key(VK_DOWN);
     const int h = br.b.nRowHeight();
     const int x = br.b.model().aCols[0].nWidth - 4;  // right of the text in the first column
-    XbPicture pic(br.b.hWnd);
+    zrtest::WindowPicture pic(br.b.hWnd);
     EXPECT_EQ(pic.at(x, h / 2), RGB(0, 128, 0));              // header
     EXPECT_EQ(pic.at(x, h + h + h / 2), RGB(0, 0, 200));      // second data row, current
     EXPECT_EQ(pic.at(x, h + h / 2), RGB(255, 255, 255));      // first data row
@@ -219,7 +198,7 @@ TEST(XBrowse, GroupBandMarqueeStylesAndDividersArePainted) {
     for (const Case& c : cases) {
         br.b.model().nMarqueeStyle = c.style;
         const int y = br.b.aCellCoor(1, 1).top + h / 2;
-        XbPicture pic(br.b.hWnd);
+        zrtest::WindowPicture pic(br.b.hWnd);
         EXPECT_EQ(pic.at(2, 2), RGB(0, 128, 0)) << "group band";
         EXPECT_EQ(pic.at(inFirst, y), c.first) << c.style;
         EXPECT_EQ(pic.at(inSecond, y), c.second) << c.style;
@@ -230,7 +209,7 @@ TEST(XBrowse, GroupBandMarqueeStylesAndDividersArePainted) {
     // Dividers: style 2 grey, a row divider at each row's last pixel line.
     br.b.nColDividerStyle = 2;
     br.b.nRowDividerStyle = 4;
-    XbPicture pic(br.b.hWnd);
+    zrtest::WindowPicture pic(br.b.hWnd);
     const RECT cellRect = br.b.aCellCoor(3, 1);
     EXPECT_EQ(pic.at(cellRect.right, cellRect.top + 3), RGB(128, 128, 128));
     EXPECT_EQ(pic.at(cellRect.left + 3, cellRect.bottom), RGB(192, 192, 192));
@@ -250,7 +229,7 @@ TEST(XBrowse, MergedRunsPaintAsOneCellAndStackedColumnsShareARow) {
     b.Refresh();
     const RECT first = b.aCellCoor(1, 1), second = b.aCellCoor(1, 2);
     {
-        XbPicture pic(b.hWnd);
+        zrtest::WindowPicture pic(b.hWnd);
         EXPECT_EQ(pic.at(first.left + 3, first.bottom), RGB(255, 255, 255));   // inside the run
         EXPECT_EQ(pic.at(second.left + 3, second.bottom), RGB(192, 192, 192));  // another column
         const RECT row2 = b.aCellCoor(2, 1);
@@ -281,7 +260,7 @@ TEST(XBrowse, OutlineRowsShowTheirLinePicturesThenThePrompt) {
     b.model().nMarqueeStyle = 0;
     b.Refresh();
     EXPECT_EQ(b.model().nLen, 4);
-    XbPicture pic(b.hWnd);
+    zrtest::WindowPicture pic(b.hWnd);
     const int h = b.nRowHeight();
     auto blackIn = [&](int row, int x0, int x1) {
         const RECT r = b.aCellCoor(row, 1);
@@ -423,7 +402,7 @@ TEST(XBrowse, HitTestsFontSizeAndProgressBars) {
     lines.SetProgBar(3, 100, RGB(0, 0, 255), RGB(255, 255, 0));
     br.b.model().nMarqueeStyle = 0;
     br.b.Refresh();
-    XbPicture pic(br.b.hWnd);
+    zrtest::WindowPicture pic(br.b.hWnd);
     const RECT cell = br.b.aCellCoor(1, 2);  // the value 1 of 3: a third of the cell
     EXPECT_EQ(pic.at(cell.left + 3, cell.bottom - 2), RGB(0, 0, 255));
     EXPECT_EQ(pic.at(cell.right - 3, cell.bottom - 2), RGB(255, 255, 0));
@@ -453,12 +432,12 @@ TEST(XBrowse, CellsShowTheirColumnsBitmapsAtTheAlignment) {
     br.b.Refresh();
     const RECT odd = br.b.aCellCoor(1, 2), even = br.b.aCellCoor(2, 2);
     {
-        XbPicture pic(br.b.hWnd);
+        zrtest::WindowPicture pic(br.b.hWnd);
         EXPECT_EQ(pic.at(even.left + 4, (even.top + even.bottom) / 2), RGB(255, 0, 0));
         EXPECT_EQ(pic.at(odd.left + 4, (odd.top + odd.bottom) / 2), RGB(255, 255, 255));
     }
     lines.nDataBmpAlign = 1;  // at the right
-    XbPicture pic(br.b.hWnd);
+    zrtest::WindowPicture pic(br.b.hWnd);
     EXPECT_EQ(pic.at(even.right - 5, (even.top + even.bottom) / 2), RGB(255, 0, 0));
     EXPECT_EQ(pic.at(even.left + 4, (even.top + even.bottom) / 2), RGB(255, 255, 255));
     lines.ReleaseBitmaps();  // a handle of ours: not released by the column
@@ -594,7 +573,7 @@ TEST(XBrowse, PictureColumnsShowTheImageScaledIntoTheCell) {
     b.model().aCols[1].cDataType = 'F';
     b.model().aCols[1].nWidth = 80;
     b.Refresh();
-    XbPicture pic(b.hWnd);
+    zrtest::WindowPicture pic(b.hWnd);
     const RECT withImage = b.aCellCoor(1, 2), without = b.aCellCoor(2, 2);
     const int midX = (withImage.left + withImage.right) / 2;
     EXPECT_EQ(pic.at(midX, (withImage.top + withImage.bottom) / 2), RGB(0, 0, 255));

@@ -1,7 +1,8 @@
 // A table in a work area: the record pointer and its end flags as skips
 // move it, soft seeks in the records' own order, writes, appends, deletes
 // with pack (read back by Debian's python3-dbf in the native build), record
-// locks between two areas on one file, and the areas found by alias.
+// and file locks between two areas on one file, index orders (movement,
+// seeks, keys kept after writes), filters, and the areas found by alias.
 #include "dbf_area.hpp"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,125 @@ TEST(DbfArea, AreasAreFoundByAliasAndOneIsSelected) {
     EXPECT_FALSE(dbfSelected());
     EXPECT_FALSE(dbfCloseArea("claims"));
     EXPECT_TRUE(dbfCloseArea("payers"));
+}
+
+std::string areaOrderedTable(const zrtest::TempDir& dir) {
+    const std::string path = dir.file("PATIENTS.DBF");
+    auto t = DbfFile::create(path, {{"LAST", 'C', 8, 0}, {"FIRST", 'C', 6, 0}, {"AGE", 'N', 3, 0}});
+    const char* rows[][2] = {{"smith", "ann"}, {"Brown", "joe"}, {"SMITH", "al"}, {"adams", "eve"}, {"Clark", "bo"}};
+    int age = 50;
+    for (auto& r : rows) t->append({Value(r[0]), Value(r[1]), Value(age -= 7)});  // 43 36 29 22 15
+    return path;
+}
+
+std::vector<std::uint32_t> areaWalk(DbfArea& a) {
+    std::vector<std::uint32_t> recs;
+    for (a.GoTop(); !a.Eof(); a.Skip(1)) recs.push_back(a.RecNo());
+    return recs;
+}
+
+TEST(DbfArea, AnOrderLeadsMovementAndFollowsWrites) {
+    zrtest::TempDir dir;
+    auto a = DbfArea::open(areaOrderedTable(dir));
+    ASSERT_TRUE(a);
+    EXPECT_FALSE(a->OrdCreate("BAD", "NOSUCH"));
+    ASSERT_TRUE(a->OrdCreate("name", "UPPER(LAST+FIRST)"));
+    EXPECT_EQ(areaWalk(*a), (std::vector<std::uint32_t>{4, 2, 5, 3, 1}));  // ADAMS BROWN CLARK SMITH al, ann
+    a->GoBottom();
+    EXPECT_EQ(a->RecNo(), 1u);
+    a->Skip(-1);
+    EXPECT_EQ(a->RecNo(), 3u);
+    EXPECT_EQ(a->KeyNo(), 4);
+    a->Skip(-9);
+    EXPECT_EQ(a->RecNo(), 4u);
+    EXPECT_TRUE(a->Bof());
+    // A write moves the record in the order; the record's own order returns with 0.
+    a->GoTo(4);
+    ASSERT_TRUE(a->FieldPut(1, Value("zeta")));
+    EXPECT_EQ(areaWalk(*a), (std::vector<std::uint32_t>{2, 5, 3, 1, 4}));
+    ASSERT_TRUE(a->OrdCreate("AGE", "AGE", true));
+    EXPECT_EQ(areaWalk(*a), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(a->SetOrder("age"), 2);
+    EXPECT_EQ(a->SetOrder(0), 2);
+    EXPECT_EQ(areaWalk(*a), (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
+    EXPECT_FALSE(a->Seek(Value("SMITH")));  // no active order
+}
+
+TEST(DbfArea, SeeksFindKeysByPrefixSoftlyAndFromTheLast) {
+    zrtest::TempDir dir;
+    auto a = DbfArea::open(areaOrderedTable(dir));
+    ASSERT_TRUE(a->OrdCreate("NAME", "UPPER(LAST+FIRST)"));
+    struct Case {
+        const char* key;
+        bool soft, last, found;
+        std::uint32_t recNo;
+        bool eof;
+    };
+    const Case cases[] = {
+        {"smith", false, false, true, 3, false},  // upper-cased; SMITH al before SMITH ann
+        {"smith", false, true, true, 1, false},   {"BROWN   JOE", false, false, true, 2, false},
+        {"C", false, false, true, 5, false},      {"D", false, false, false, 6, true},
+        {"D", true, false, false, 3, false},      {"ZZ", true, false, false, 6, true},
+        {"", false, false, true, 4, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(a->Seek(Value(c.key), c.soft, c.last), c.found) << c.key;
+        EXPECT_EQ(a->Found(), c.found) << c.key;
+        EXPECT_EQ(a->RecNo(), c.recNo) << c.key;
+        EXPECT_EQ(a->Eof(), c.eof) << c.key;
+    }
+    ASSERT_TRUE(a->OrdCreate("AGE", "AGE"));
+    EXPECT_TRUE(a->Seek(Value(29)));
+    EXPECT_EQ(a->RecNo(), 3u);
+    EXPECT_FALSE(a->Seek(Value(30), true));
+    EXPECT_EQ(a->RecNo(), 2u);  // 36 is the next key
+}
+
+TEST(DbfArea, AFilterHidesRecordsFromMovementAndCounts) {
+    zrtest::TempDir dir;
+    auto a = DbfArea::open(areaOrderedTable(dir));
+    const int age = a->FieldPos("AGE");
+    a->SetFilter([age](DbfArea& x) { return x.FieldGet(age).number() >= 29; });
+    EXPECT_EQ(areaWalk(*a), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(a->KeyCount(), 3);
+    a->GoBottom();
+    EXPECT_EQ(a->RecNo(), 3u);
+    EXPECT_EQ(a->KeyNo(), 3);
+    a->SetFilter([](DbfArea&) { return false; });
+    a->GoTop();
+    EXPECT_TRUE(a->Eof());
+    EXPECT_TRUE(a->Bof());
+    a->SetFilter({});
+    EXPECT_EQ(a->KeyCount(), 5);
+}
+
+TEST(DbfArea, AFileLockExcludesRecordLocksOfOtherAreas) {
+    zrtest::TempDir dir;
+    const std::string path = areaMakeTable(dir, 3);
+    auto one = DbfArea::open(path, "ONE");
+    auto two = DbfArea::open(path, "TWO");
+    ASSERT_TRUE(two->RLock());
+    EXPECT_FALSE(one->FLock());  // another area holds a record
+    two->UnLock();
+    ASSERT_TRUE(one->FLock());
+    EXPECT_TRUE(one->IsLocked(3));
+    EXPECT_TRUE(one->RLock(2));
+    EXPECT_FALSE(two->RLock(3));
+    EXPECT_FALSE(two->FLock());
+    one->UnLock();
+    EXPECT_TRUE(two->RLock(3));
+}
+
+TEST(DbfArea, NewAliasesAvoidThoseInUse) {
+    zrtest::TempDir dir;
+    const std::string path = areaMakeTable(dir, 1);
+    EXPECT_EQ(CGETNEWALIAS("tdf"), "TDF");
+    USEAREA(path, "TDF");
+    USEAREA(path, "TDF001");
+    EXPECT_EQ(CGETNEWALIAS("TDF"), "TDF002");
+    EXPECT_EQ(AGETWORKAREAS(), (std::vector<std::string>{"TDF", "TDF001"}));
+    dbfCloseArea("TDF");
+    dbfCloseArea("TDF001");
 }
 
 }  // namespace

@@ -117,4 +117,35 @@ TEST(PreviewModel, APageViewShowsTheWholePageUnzoomedAndScrollsWhenZoomed) {
     EXPECT_EQ(zoomed.orgY, static_cast<int>(-10 * (500 * 3 * 1.4 - 700) / 10.3));
 }
 
+TEST(PreviewThumbnails, LandscapeDevicesGetWideThumbnails) {
+    EXPECT_EQ(wl::thumbnailSize(3000, 2000), std::make_pair(100, 80));
+    EXPECT_EQ(wl::thumbnailSize(2000, 3000), std::make_pair(80, 100));
+    EXPECT_EQ(wl::thumbnailSize(2000, 2000), std::make_pair(80, 100));
+}
+
+TEST(PrintRange, PagesOfEachOptionAndTheFieldLimits) {
+    struct Case {
+        int option, from, to, current, pages;
+        std::vector<int> printed;
+    };
+    const Case cases[] = {
+        {1, 2, 2, 2, 3, {1, 2, 3}},  // all, whatever the range says
+        {2, 1, 3, 2, 3, {2}},        // the page shown
+        {3, 2, 3, 1, 3, {2, 3}},
+        {3, 0, 9, 1, 3, {1, 2, 3}},  // cut to the pages there are
+        {3, 3, 2, 1, 3, {}},
+        {1, 1, 1, 1, 0, {}},
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(wl::printRangePages(k.option, k.from, k.to, k.current, k.pages), k.printed) << k.option;
+    EXPECT_TRUE(wl::printRangeFromValid(1, 3));
+    EXPECT_TRUE(wl::printRangeFromValid(3, 3));
+    EXPECT_FALSE(wl::printRangeFromValid(0, 3));
+    EXPECT_FALSE(wl::printRangeFromValid(4, 3));
+    EXPECT_TRUE(wl::printRangeToValid(2, 2, 3));
+    EXPECT_TRUE(wl::printRangeToValid(2, 3, 3));
+    EXPECT_FALSE(wl::printRangeToValid(2, 1, 3));
+    EXPECT_FALSE(wl::printRangeToValid(2, 4, 3));
+}
+
 }  // namespace

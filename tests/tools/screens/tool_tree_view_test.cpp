@@ -42,3 +42,36 @@ TEST(ToolTreeView, NodesBecomeItemsUnderTheirParentsAndClearEmptiesTheView) {
     EXPECT_EQ(tree.addRoot("again"), 1u);
     DestroyWindow(window.hWnd);
 }
+
+TEST(ToolTreeView, ChildrenAddedOnDemandBecomeItemsWhenTheParentIsFirstExpanded) {
+    wl::TWindow window;
+    wl::WindowNew w;
+    w.cTitle = "lazy tool tree";
+    window.New(w);
+    wl::TTreeView view;
+    wl::TreeViewNew t;
+    t.oWnd = &window;
+    view.New(t);
+    zr::ToolTreeView tree(view);
+    int fills = 0;
+    const zr::ToolNode root = tree.addRoot("root");
+    tree.addLazyChild(root, "segment", [&fills](zr::ToolTree& t, zr::ToolNode n) {
+        ++fills;
+        t.addChild(t.addChild(n, "element"), "component");
+    });
+    wl::TTVItem& segment = *view.aItems[0]->aItems[0];
+    EXPECT_EQ(fills, 0);
+    ASSERT_EQ(segment.aItems.size(), 1u);  // the stand-in that gives the expand button
+    EXPECT_EQ(segment.aItems[0]->GetText(), "");
+    view.aItems[0]->Expand();
+    segment.Expand();
+    EXPECT_EQ(fills, 1);
+    ASSERT_EQ(segment.aItems.size(), 1u);
+    EXPECT_EQ(segment.aItems[0]->GetText(), "element");
+    EXPECT_EQ(segment.aItems[0]->aItems[0]->GetText(), "component");
+    segment.Collapse();
+    segment.Expand();
+    EXPECT_EQ(fills, 1);
+    EXPECT_EQ(SendMessageA(view.hWnd, TVM_GETCOUNT, 0, 0), 4);
+    DestroyWindow(window.hWnd);
+}
