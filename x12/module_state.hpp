@@ -45,6 +45,9 @@ struct ModuleState {
     // One line per control character met by the X12 File Information and
     // File Compare tools; never cleared, so a later run shows earlier lines.
     std::string controlCharacterReport;
+    // Printed headers date YYYY/MM/DD once an X12 report has been written
+    // (MM/DD/YY before).
+    bool reportDateForm = false;
 };
 
 // The process's module state.

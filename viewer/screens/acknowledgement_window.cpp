@@ -1,6 +1,7 @@
 #include "acknowledgement_window.hpp"
 
 #include "acknowledgement_screen.hpp"
+#include "data_sheet_window.hpp"
 #include "segment_list_window.hpp"
 
 namespace zr {
@@ -18,8 +19,10 @@ std::string CTLD39408(const ScreenCall& call, const ViewerUi& ui) {
                     [&](std::size_t n) { return n >= 1 && n <= errors.size() ? errors[n - 1] : std::string(); },
                     [&] { return static_cast<int>(errors.size()); });
     d.button(180, 10, 60, 12, "View Data", [&] { showSegmentList(call, ui); });
-    // The 997 data sheet is printed by the data-sheet printer, not built yet.
-    d.button(180, 140, 60, 12, "Print", {}).bWhen = [] { return false; };
+    d.button(180, 140, 60, 12, "Print", [&] {
+        CTL394PRTE(call.fileName, table, ui.print);
+        d.close();
+    });
     d.button(180, 220, 60, 12, "Exit", [&] { d.close(); });
     d.run(ui, [&] {
         std::vector<std::string> shown = header;

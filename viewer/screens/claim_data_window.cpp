@@ -2,17 +2,13 @@
 
 #include <algorithm>
 
+#include "claim_form_window.hpp"
 #include "segment_list_window.hpp"
 #include "x12_generation.hpp"
 
 namespace zr {
 
 namespace {
-
-// A button whose work the program does not do yet: shown, never enabled.
-void claimDataAbsentWork(ViewerDialog& d, double row, double col, double w, const std::string& caption) {
-    d.button(row, col, w, 12, caption, {}).bWhen = [] { return false; };
-}
 
 // The generic segment list on the claim's table, without loop list and
 // check table.
@@ -43,9 +39,11 @@ std::string CTLD39403(const ClaimDataCall& call, const ViewerUi& ui) {
         10, 10, 280, 140, "Claim Data", [&](std::size_t n) { return CTL39403A(lines.lines(), n); },
         [&] { return static_cast<int>(lines.lines().size()); });
     d.button(160, 250, 40, 12, "Exit", [&] { d.close(); });
-    // The paged printer and the claim form printer are not in the program yet.
-    claimDataAbsentWork(d, 160, 200, 40, "Print");
-    if (buttons.cms1500) claimDataAbsentWork(d, 160, 150, 40, "CMS-1500");
+    d.button(160, 200, 40, 12, "Print",
+             [&] { CTL394PRTC(lines.lines(), "X12 837 Claim Data", PrintOrientation::Portrait, ui.print); });
+    // The form printer reads "form.cfg" of the working folder.
+    if (buttons.cms1500)
+        d.button(160, 150, 40, 12, "CMS-1500", [&] { CTL394PRTI(fields, call.claim, call.claim, "", ui.print); });
     // The files are named after the claim the dialog opened on: its last CLM.
     const auto k = static_cast<std::size_t>(std::max(0LL, call.claim));
     const int clm = std::max(1, static_cast<int>(fields.clmCount(call.claim)));

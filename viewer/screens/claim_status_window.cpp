@@ -31,8 +31,9 @@ std::string CTLD39410(const ScreenCall& call, const ViewerUi& ui) {
     ViewerDialog d("View X12 " + call.setId, 600, 400);
     wl::TWBrowse* list = nullptr;
     auto current = [&] { return list ? static_cast<std::size_t>(list->nAt) : 1; };
-    // Printing waits for the listing printer, not built yet.
-    d.button(10, 100, 50, 12, "Print", {}).bWhen = [] { return false; };
+    d.button(10, 100, 50, 12, "Print", [&] {
+        CTL394PRTC(lines, "X12 277 Batch Listing", PrintOrientation::Portrait, ui.print);
+    });
     d.button(10, 160, 50, 12, "Select", [&] {
         if (reader.claimCount() > 0) CTLD39425(reader, current(), call, ui);
     });
@@ -59,7 +60,9 @@ std::string CTLD39425(const ClaimStatusReader& reader, std::size_t k, const Scre
     list = &d.arrayList(10, 10, 280, 140, "Claim Data",
                         [&](std::size_t n) { return n >= 1 && n <= lines.size() ? lines[n - 1] : std::string(); },
                         [&] { return static_cast<int>(lines.size()); });
-    d.button(160, 140, 60, 12, "Print", {}).bWhen = [] { return false; };
+    d.button(160, 140, 60, 12, "Print", [&] {
+        CTL394PRTC(lines, "X12 277 Response Data", PrintOrientation::Portrait, ui.print);
+    });
     d.button(160, 230, 40, 12, "Exit", [&] { d.close(); });
     d.run(ui, [&] {
         return ShownDialog{"", nullptr, shownStatusLines(lines, false), static_cast<std::size_t>(list->nAt)};

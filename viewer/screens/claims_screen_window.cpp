@@ -3,8 +3,10 @@
 #include "acknowledgement.hpp"
 #include "claim_data_window.hpp"
 #include "claim_files.hpp"
+#include "claim_form_window.hpp"
 #include "claims_listing.hpp"
 #include "export_dialog_window.hpp"
+#include "format_picker.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "segment_lines.hpp"
@@ -64,8 +66,11 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
         if (acknowledged) data.table = &*acknowledged;
         CTLD39403(data, ui);
     });
-    // The paged listing print is not in the program yet.
-    absentWork(d, 10, 110, 50, "Print");
+    d.button(10, 110, 50, 12, "Print", [&] {
+        std::vector<std::string> lines;
+        for (std::size_t k = 1; k <= rows.size(); ++k) lines.push_back(lineOf(k));
+        CTL394PRTC(lines, "X12 837 Claim Data", PrintOrientation::Portrait, ui.print);
+    });
     d.button(180, 70, 60, 12, "Load 997/999", [&] {
         const std::string file = CTL39400Q(0, "*.*");
         if (file.empty()) return;
@@ -91,8 +96,17 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
     });
     if (showsModeAboveOneButtons(call.mode)) {
         d.button(180, 240, 50, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
-        // The claim form and the report writer are not in the program yet.
-        if (wl::prefixMatch(listing.claimType, "PROFESSIONAL")) absentWork(d, 165, 180, 50, "CMS-1500");
+        if (wl::prefixMatch(listing.claimType, "PROFESSIONAL"))
+            d.button(165, 180, 50, 12, "CMS-1500", [&] {
+                const ClaimFields fields(*call.table, call.claims, call.currentFolder);
+                // The form printer reads "form.cfg" of the working folder.
+                CTL394PRTP(fields, static_cast<long long>(listing.claims), "",
+                           [&](const std::function<void()>& formControl) {
+                               return CTLD39417(3, "", [formControl](const std::string&) { formControl(); }, ui);
+                           },
+                           ui.print);
+            });
+        // The report writer is not in the program yet.
         absentWork(d, 180, 180, 50, "Format");
         d.button(165, 240, 50, 12, "Create 276", [&] {
             const ClaimFields fields(acknowledged ? *acknowledged : *call.table, call.claims, call.currentFolder);
@@ -110,6 +124,22 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
 
 }  // namespace
 
+namespace {
+
+// Modes 105-107: the claims' CMS-1500 forms on the printer, as text or as
+// PDF. The screen picture (108) is not built: it gives nothing.
+std::string claimForms(const TransactionScreenCall& call, const ClaimFields& fields, long long count,
+                       const ViewerUi& ui) {
+    switch (call.outputMode()) {
+    case OutputMode::Cms1500Print: return CTL394PRTI(fields, 1, count, "", ui.print);
+    case OutputMode::Cms1500Text: return CTL394PRTN(cms1500Range(fields, 1, count));
+    case OutputMode::Cms1500Pdf: return CTL394PRTM(fields, 1, count, call.startFolder, ui.print);
+    default: return "";
+    }
+}
+
+}  // namespace
+
 std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     if (!call.table) return "";
     const ClaimFields fields(*call.table, call.claims, call.currentFolder);
@@ -118,13 +148,14 @@ std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
     case ClaimsScreenAction::Listing: return joinedRows(listing.rows);
     case ClaimsScreenAction::Export: return CTLD39404(exportDialogCall(call, 1), ui);
     case ClaimsScreenAction::OpenScreen: showClaimsScreen(call, std::move(listing), ui); return "";
+    case ClaimsScreenAction::Cms1500: return claimForms(call, fields, static_cast<long long>(listing.claims), ui);
     case ClaimsScreenAction::WriteFiles:
         return writeClaimFiles(call.mode, fields, listing.claims, call.request, call.currentFolder,
                                generatorContext(call.currentFolder, call.fileName))
             .text;
     default:
-        // The reports, claim forms and export of the claims are not produced
-        // yet: nothing is shown and nothing written.
+        // The reports of the claims are not produced yet: nothing is shown
+        // and nothing written.
         return "";
     }
 }

@@ -48,8 +48,10 @@ std::string CTLD39423(const EligibilityReader& reader, std::size_t k, const Scre
     list = &d.arrayList(10, 10, 280, 140, "Eligibility Data Detail",
                         [&](std::size_t n) { return n >= 1 && n <= lines.size() ? lines[n - 1] : std::string(); },
                         [&] { return static_cast<int>(lines.size()); });
-    // Printing waits for the listing printer, not built yet.
-    d.button(160, 170, 40, 12, "Print", {}).bWhen = [] { return false; };
+    d.button(160, 170, 40, 12, "Print", [&] {
+        CTL394PRTC(lines, "Eligibility", PrintOrientation::Portrait, ui.print);
+        d.close();
+    });
     d.button(160, 230, 40, 12, "Exit", [&] { d.close(); });
     d.run(ui, [&] { return ShownDialog{"", nullptr, lines, static_cast<std::size_t>(list->nAt)}; });
     return "";

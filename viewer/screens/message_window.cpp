@@ -1,5 +1,6 @@
 #include "message_window.hpp"
 
+#include "data_sheet_window.hpp"
 #include "message_screen.hpp"
 #include "segment_list_window.hpp"
 
@@ -13,8 +14,7 @@ std::string CTLD39409(const ScreenCall& call, const ViewerUi& ui) {
     d.label(20, 10, 100, 10, [&] { return title; });
     d.button(10, 220, 60, 12, "Exit", [&] { d.close(); });
     d.button(30, 220, 60, 12, "View Data", [&] { showSegmentList(call, ui); });
-    // The 864 report is printed by the report printer, not built yet.
-    d.button(50, 220, 60, 12, "Print", {}).bWhen = [] { return false; };
+    d.button(50, 220, 60, 12, "Print", [&] { CTL394PRTG(call.fileName, *call.table, ui.print); });
     d.run(ui, [&] { return ShownDialog{"", nullptr, {"Message Title :  ", title}, 1}; });
     return "";
 }

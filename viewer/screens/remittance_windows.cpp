@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data_sheet_window.hpp"
 #include "export_dialog_window.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
@@ -9,6 +10,7 @@
 #include "remittance_files.hpp"
 #include "remittance_getters.hpp"
 #include "remittance_listing.hpp"
+#include "remittance_modes.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
 
@@ -16,9 +18,8 @@ namespace zr {
 
 namespace {
 
-// What the paged printer, the X12 report, the export dialog and the data
-// sheets would do: those are not in the program yet, so their buttons stand
-// greyed.
+// What the X12 report, the export dialog and the data sheets would do:
+// those are not in the program yet, so their buttons stand greyed.
 void greyed(wl::TButton& b) { b.bWhen = [] { return false; }; }
 
 // The shown lines of a list: the current line and the eleven after it.
@@ -27,6 +28,22 @@ std::vector<std::string> shownLines(std::size_t current, std::size_t count, Line
     std::vector<std::string> lines;
     for (std::size_t n = current; n < current + 12 && n <= count; ++n) lines.push_back(lineOf(n));
     return lines;
+}
+
+// Every claim's lines for a sheet: its explanation of benefits, or the
+// detail screen's lines of mode 104.
+std::vector<std::vector<std::string>> remittanceSheets(const ScreenCall& call, std::size_t claims,
+                                                       RemittanceSheet kind) {
+    std::vector<std::vector<std::string>> sheets;
+    for (std::size_t k = 1; k <= claims; ++k) {
+        if (kind == RemittanceSheet::Eob) {
+            sheets.push_back(CTL39407Y(call.claims, *call.table, k, 2));
+        } else {
+            const auto out = remittanceDetailOutput(call.claims, *call.table, k, 104, call.request);
+            sheets.push_back(out ? out->lines : std::vector<std::string>{});
+        }
+    }
+    return sheets;
 }
 
 void showDetail(const ScreenCall& call, std::size_t k, const ViewerUi& ui) {
@@ -68,8 +85,15 @@ void showDetail(const ScreenCall& call, std::size_t k, const ViewerUi& ui) {
         CTL39407AP(call.claims, *call.table, CTL39407AA(1, "CLP", *call.table), k, call.currentFolder,
                    call.fileName);
     });
-    greyed(d.button(160, 160, 30, 12, "EOB", {}));
-    greyed(d.button(160, 200, 40, 12, "Print", {}));
+    // Both print through the paged printer and close the detail.
+    d.button(160, 160, 30, 12, "EOB", [&] {
+        CTL394PRTC(CTL39407Y(call.claims, *call.table, k, 2), "EOB", PrintOrientation::Landscape, ui.print);
+        d.close();
+    });
+    d.button(160, 200, 40, 12, "Print", [&] {
+        CTL394PRTC(model.lines(), "X12 835 Reittance", PrintOrientation::Portrait, ui.print);
+        d.close();
+    });
     d.button(160, 250, 40, 12, "Exit", [&] { d.close(); });
     d.run(ui, describe);
 }
@@ -101,8 +125,14 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
     d.label(170, 10, 250, 10, [patient] { return patient; });
     greyed(d.button(180, 10, 40, 12, "Format", {}));
     d.button(180, 60, 50, 12, "Listing", [&] { CTLD39404(exportDialogCall(call, 2), ui); });
-    greyed(d.button(180, 120, 50, 12, "Print All", {}));
-    greyed(d.button(180, 180, 50, 12, "EOB All", {}));
+    d.button(180, 120, 50, 12, "Print All", [&] {
+        CTL394PRTJ(remittanceSheets(call, model.listing().claims(), RemittanceSheet::DataSheet),
+                   RemittanceSheet::DataSheet, ui.print);
+    });
+    d.button(180, 180, 50, 12, "EOB All", [&] {
+        CTL394PRTJ(remittanceSheets(call, model.listing().claims(), RemittanceSheet::Eob), RemittanceSheet::Eob,
+                   ui.print);
+    });
     if (call.mode > 1) d.button(180, 240, 50, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
     d.run(ui, [&] {
         std::vector<std::string> lines =

@@ -54,8 +54,7 @@ void showSegmentList(const ScreenCall& call, const ViewerUi& ui) {
     list->bSkip = [&](int n) { return model.skip(n); };
     list->bLogicLen = [&] { return static_cast<int>(model.rowCount()); };
     d.label(172, 10, 100, 30, [&] { return footer; });
-    // The segment dump is printed by the listing printer, not built yet.
-    d.button(180, 150, 60, 12, "Print", {}).bWhen = [] { return false; };
+    d.button(180, 150, 60, 12, "Print", [&] { CTL394PRTA(call.fileName, *call.table, ui.print); });
     d.button(180, 220, 60, 12, "Exit", [&] { d.close(); });
     d.run(ui, [&] {
         std::vector<std::string> lines;

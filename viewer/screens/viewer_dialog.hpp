@@ -17,6 +17,7 @@
 #include "font.hpp"
 #include "get.hpp"
 #include "listbox.hpp"
+#include "paged_print_window.hpp"
 #include "wbrowse.hpp"
 
 namespace zr {
@@ -29,9 +30,11 @@ struct ShownDialog {
     std::size_t current = 0;         // the list's current line, 1-based
 };
 
-// What the viewer's windows share: an observer of every dialog shown.
+// What the viewer's windows share: an observer of every dialog shown and
+// where their printed pages go.
 struct ViewerUi {
     std::function<void(const ShownDialog&)> shown;
+    PrintTarget print;
 };
 
 // Posts a click on the dialog's button with that caption (false when it has

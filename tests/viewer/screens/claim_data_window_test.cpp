@@ -62,10 +62,9 @@ TEST(ClaimDataWindow, SelectOpensItAndChangeViewCycles) {
                        {claims, claimDataPress("Exit")}});
     viewX12File("ZRK7W315", zrtest::x12Fixture("claims_837p.x12"), "", rec.ui());
     EXPECT_TRUE(UserScript::done());
-    // The viewer's own mode 1: Exit, Print (greyed until the paged printer
-    // exists) and Change View only.
+    // The viewer's own mode 1: Exit, Print and Change View only.
     const std::vector<std::pair<std::string, ClaimDataButton>> expected = {
-        {"Exit", ClaimDataButton::Working},       {"Print", ClaimDataButton::Greyed},
+        {"Exit", ClaimDataButton::Working},       {"Print", ClaimDataButton::Working},
         {"Change View", ClaimDataButton::Working}, {"CMS-1500", ClaimDataButton::Absent},
         {"Create 837", ClaimDataButton::Absent},   {"Create 276", ClaimDataButton::Absent},
         {"View Data", ClaimDataButton::Absent}};
@@ -98,9 +97,8 @@ TEST(ClaimDataWindow, ModeAboveOneShowsTheFileButtonsAndViewData) {
                        {kClaimDataTitle, claimDataPress("Exit")}});
     EXPECT_EQ(CTLD39403(call, rec.ui()), "");
     EXPECT_TRUE(UserScript::done());
-    // The claim form printer is not built: greyed.
     const std::vector<std::pair<std::string, ClaimDataButton>> expected = {
-        {"CMS-1500", ClaimDataButton::Greyed},
+        {"CMS-1500", ClaimDataButton::Working},
         {"Create 837", ClaimDataButton::Working},
         {"Create 276", ClaimDataButton::Working},
         {"View Data", ClaimDataButton::Working}};
@@ -124,7 +122,7 @@ TEST(ClaimDataWindow, ModeAboveOneShowsTheFileButtonsAndViewData) {
     moduleState().viewerState = ViewerState::Interactive;
     EXPECT_TRUE(UserScript::done());
     const std::vector<std::pair<std::string, ClaimDataButton>> unattendedButtons = {
-        {"CMS-1500", ClaimDataButton::Greyed},
+        {"CMS-1500", ClaimDataButton::Working},
         {"Create 837", ClaimDataButton::Absent},
         {"View Data", ClaimDataButton::Absent}};
     EXPECT_EQ(buttons, unattendedButtons);

@@ -117,6 +117,35 @@ TEST(ClaimsScreenWindow, ModesAboveOneShowTheirButtonsAndOutputsShowNothing) {
             EXPECT_EQ(out, "") << mode;
     }
     EXPECT_EQ(rec.shown.size(), 1u);
+    // Mode 106: the claims' CMS-1500 forms as text, 72 lines a form, the
+    // claim ids in box 26.
+    call.mode = 106;
+    const std::string forms = CTLD39406(call, rec.ui());
+    ASSERT_FALSE(forms.empty());
+    EXPECT_EQ(std::count(forms.begin(), forms.end(), '\n') % 72, 0);
+    EXPECT_EQ(std::count(forms.begin(), forms.end(), '\n') / 72, 2);
+    EXPECT_EQ(rec.shown.size(), 1u);
+}
+
+TEST(ClaimsScreenWindow, CmsButtonAsksThePrintQuestionAndCancelPrintsNothing) {
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12"));
+    TransactionScreenCall call;
+    call.table = &t;
+    call.claims = CTL39400C(t, 1);
+    call.setId = "837";
+    call.version = "5010";
+    call.mode = 2;
+    ClaimsShown rec;
+    const std::string title = "View X12 837 Version 5010 PROFESSIONAL";
+    zrtest::PromptRecorder prompts;
+    UserScript script({{title, [&](HWND w) { pressButton(w, "CMS-1500"); }},
+                       {"Select Format", [&](HWND w) { pressButton(w, "Cancel"); }},
+                       {title, [&](HWND w) { pressButton(w, "Exit"); }}});
+    EXPECT_EQ(CTLD39406(call, rec.ui()), "");
+    EXPECT_TRUE(UserScript::done());
+    ASSERT_EQ(rec.shown.size(), 2u);
+    EXPECT_EQ(rec.shown[1].lines, (std::vector<std::string>{"Print", "Form Control", "Cancel"}));
+    EXPECT_TRUE(prompts.texts().empty());  // no "CMS-1500 Printing/Preview"
 }
 
 TEST(ClaimsScreenWindow, AcknowledgementReplacesTheFooter) {
