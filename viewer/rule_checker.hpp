@@ -31,4 +31,91 @@ void CTL39400U(const CheckTable& checks, const SegmentTable& table, std::size_t 
                const std::vector<std::string>& rules, const std::vector<std::string>& loops, std::size_t ruleCount,
                const std::string& element);
 
+// The screen families' copies of the checker are the checker itself. (The
+// 837 family's copies count elements one higher and are not provided.)
+inline void CTL39405K(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& e,
+                      const std::vector<std::string>& l, const std::string& folder = "") {
+    CTL39400K(c, t, n, e, l, folder);
+}
+inline int CTL39405S(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& r,
+                     const std::vector<std::string>& l, std::size_t i, const std::string& e) {
+    return CTL39400S(c, t, n, r, l, i, e);
+}
+inline void CTL39405U(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::vector<std::string>& r,
+                      const std::vector<std::string>& l, std::size_t count, const std::string& e) {
+    CTL39400U(c, t, n, r, l, count, e);
+}
+inline void CTL39407K(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& e,
+                      const std::vector<std::string>& l, const std::string& folder = "") {
+    CTL39400K(c, t, n, e, l, folder);
+}
+inline int CTL39407S(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& r,
+                     const std::vector<std::string>& l, std::size_t i, const std::string& e) {
+    return CTL39400S(c, t, n, r, l, i, e);
+}
+inline void CTL39407U(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::vector<std::string>& r,
+                      const std::vector<std::string>& l, std::size_t count, const std::string& e) {
+    CTL39400U(c, t, n, r, l, count, e);
+}
+inline void CTL39408K(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& e,
+                      const std::vector<std::string>& l, const std::string& folder = "") {
+    CTL39400K(c, t, n, e, l, folder);
+}
+inline int CTL39408S(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& r,
+                     const std::vector<std::string>& l, std::size_t i, const std::string& e) {
+    return CTL39400S(c, t, n, r, l, i, e);
+}
+inline void CTL39408U(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::vector<std::string>& r,
+                      const std::vector<std::string>& l, std::size_t count, const std::string& e) {
+    CTL39400U(c, t, n, r, l, count, e);
+}
+inline void CTL39409K(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& e,
+                      const std::vector<std::string>& l, const std::string& folder = "") {
+    CTL39400K(c, t, n, e, l, folder);
+}
+inline int CTL39409S(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& r,
+                     const std::vector<std::string>& l, std::size_t i, const std::string& e) {
+    return CTL39400S(c, t, n, r, l, i, e);
+}
+inline void CTL39409U(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::vector<std::string>& r,
+                      const std::vector<std::string>& l, std::size_t count, const std::string& e) {
+    CTL39400U(c, t, n, r, l, count, e);
+}
+inline void CTL39410K(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& e,
+                      const std::vector<std::string>& l, const std::string& folder = "") {
+    CTL39400K(c, t, n, e, l, folder);
+}
+inline int CTL39410S(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& r,
+                     const std::vector<std::string>& l, std::size_t i, const std::string& e) {
+    return CTL39400S(c, t, n, r, l, i, e);
+}
+inline void CTL39410U(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::vector<std::string>& r,
+                      const std::vector<std::string>& l, std::size_t count, const std::string& e) {
+    CTL39400U(c, t, n, r, l, count, e);
+}
+inline void CTL39411K(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& e,
+                      const std::vector<std::string>& l, const std::string& folder = "") {
+    CTL39400K(c, t, n, e, l, folder);
+}
+inline int CTL39411S(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& r,
+                     const std::vector<std::string>& l, std::size_t i, const std::string& e) {
+    return CTL39400S(c, t, n, r, l, i, e);
+}
+inline void CTL39411U(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::vector<std::string>& r,
+                      const std::vector<std::string>& l, std::size_t count, const std::string& e) {
+    CTL39400U(c, t, n, r, l, count, e);
+}
+inline void CTL39412K(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& e,
+                      const std::vector<std::string>& l, const std::string& folder = "") {
+    CTL39400K(c, t, n, e, l, folder);
+}
+inline int CTL39412S(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& r,
+                     const std::vector<std::string>& l, std::size_t i, const std::string& e) {
+    return CTL39400S(c, t, n, r, l, i, e);
+}
+inline void CTL39412U(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::vector<std::string>& r,
+                      const std::vector<std::string>& l, std::size_t count, const std::string& e) {
+    CTL39400U(c, t, n, r, l, count, e);
+}
+
 }  // namespace zr

@@ -43,6 +43,39 @@ bool holdsNoCase(std::string_view text, std::string_view what);
 // (trimmed, any case); `start` when none does or the text is empty.
 std::size_t CTL39400R(const SegmentTable& table, std::size_t rowCount, std::size_t start, const std::string& text);
 
+// The screen families' copies of the search and of the view functions keep
+// no logic of their own: the search is CTL39400R's, the views are the first
+// four of CTL39400N/CTL39400M ("" for 5, and 4 is followed by 1).
+inline std::string fourViewHeading(int view) { return view >= 1 && view <= 4 ? CTL39400N(view) : std::string(); }
+inline int fourViewNext(int view) {
+    const int next = CTL39400M(view);
+    return next > 4 ? 1 : next;
+}
+inline std::size_t CTL39405R(const SegmentTable& t, std::size_t c, std::size_t s, const std::string& x) { return CTL39400R(t, c, s, x); }
+inline std::size_t CTL39406R(const SegmentTable& t, std::size_t c, std::size_t s, const std::string& x) { return CTL39400R(t, c, s, x); }
+inline std::size_t CTL39407R(const SegmentTable& t, std::size_t c, std::size_t s, const std::string& x) { return CTL39400R(t, c, s, x); }
+inline std::size_t CTL39408R(const SegmentTable& t, std::size_t c, std::size_t s, const std::string& x) { return CTL39400R(t, c, s, x); }
+inline std::size_t CTL39409R(const SegmentTable& t, std::size_t c, std::size_t s, const std::string& x) { return CTL39400R(t, c, s, x); }
+inline std::size_t CTL39410R(const SegmentTable& t, std::size_t c, std::size_t s, const std::string& x) { return CTL39400R(t, c, s, x); }
+inline std::size_t CTL39411R(const SegmentTable& t, std::size_t c, std::size_t s, const std::string& x) { return CTL39400R(t, c, s, x); }
+inline std::size_t CTL39412R(const SegmentTable& t, std::size_t c, std::size_t s, const std::string& x) { return CTL39400R(t, c, s, x); }
+inline std::string CTL39405N(int view) { return fourViewHeading(view); }
+inline std::string CTL39406N(int view) { return fourViewHeading(view); }
+inline std::string CTL39407N(int view) { return fourViewHeading(view); }
+inline std::string CTL39408N(int view) { return fourViewHeading(view); }
+inline std::string CTL39409N(int view) { return fourViewHeading(view); }
+inline std::string CTL39410N(int view) { return fourViewHeading(view); }
+inline std::string CTL39411N(int view) { return fourViewHeading(view); }
+inline std::string CTL39412N(int view) { return fourViewHeading(view); }
+inline int CTL39405M(int view) { return fourViewNext(view); }
+inline int CTL39406M(int view) { return fourViewNext(view); }
+inline int CTL39407M(int view) { return fourViewNext(view); }
+inline int CTL39408M(int view) { return fourViewNext(view); }
+inline int CTL39409M(int view) { return fourViewNext(view); }
+inline int CTL39410M(int view) { return fourViewNext(view); }
+inline int CTL39411M(int view) { return fourViewNext(view); }
+inline int CTL39412M(int view) { return fourViewNext(view); }
+
 // CTL394SEEK's offered text: filled with blanks to 40 characters (a longer
 // text stays whole).
 std::string seekPromptText(const std::string& text);

@@ -1,5 +1,8 @@
 #include "viewer_entry.hpp"
 
+#include <algorithm>
+#include <vector>
+
 #include "delimiters.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
@@ -35,6 +38,19 @@ bool picksWithoutAsking(int mode) { return (mode >= 100 && mode <= 103) || mode 
 
 std::string notepadCommandLine(const std::string& windowsFolder, const std::string& file) {
     return windowsFolder + "\\notepad.exe \"" + file + "\"";
+}
+
+std::string reportOptions(const std::string& options) {
+    static const std::vector<std::string> kept = {"OW", "FL", "PO", "SO", "MF", "IC"};
+    std::string out;
+    std::size_t at = 0;
+    while (at <= options.size()) {
+        const std::size_t comma = std::min(options.find(',', at), options.size());
+        const std::string word = wl::alltrim(options.substr(at, comma - at));
+        if (std::find(kept.begin(), kept.end(), word) != kept.end()) out += (out.empty() ? "" : ",") + word;
+        at = comma + 1;
+    }
+    return out;
 }
 
 namespace {
@@ -226,6 +242,10 @@ std::string Entry::passes() {
 
 std::string Entry::report() {
     const MeterWindow meter = CTL394MTRA({}, "Formatting", "Please Stand By..");
+    // The passes over several interchanges take only the words that still
+    // mean something for a joined CSV report.
+    if (CTL39400AA("ISA", table_) > 1 && wl::alltrim(request_.parseType) == "CSV")
+        request_.parseOptions = reportOptions(request_.parseOptions);
     ScreenCall c = screenCall(table_, 1);
     std::string text;
     const ScreenKind kind = screenForSet(c.setId, "");

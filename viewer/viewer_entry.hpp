@@ -96,6 +96,10 @@ struct ViewerRequest {
 // path with blanks reaches it whole.
 std::string notepadCommandLine(const std::string& windowsFolder, const std::string& file);
 
+// The option item of a CSV report request over several interchanges: only
+// the words "OW", "FL", "PO", "SO", "MF" and "IC" are kept, comma-separated.
+std::string reportOptions(const std::string& options);
+
 // CTLD39400: the viewer's entry; answers the last screen's text, or the
 // message of a file that cannot be read as X12.
 std::string CTLD39400(const ViewerRequest& call, ViewerScreens& screens);

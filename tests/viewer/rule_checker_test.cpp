@@ -106,4 +106,51 @@ TEST(RuleChecker, SummaryWithoutConfigurationAndPastTheRuleSlots) {
     EXPECT_EQ(run.summary, std::vector<std::string>{summary(1000)});
 }
 
+// Each screen family's copy of the checker reports, stops and summarises
+// exactly as the checker does.
+TEST(RuleChecker, FamilyCopiesGiveWhatTheCheckerGives) {
+    using KFn = void (*)(const CheckTable&, const SegmentTable&, std::size_t, const std::string&,
+                         const std::vector<std::string>&, const std::string&);
+    using SFn = int (*)(const CheckTable&, const SegmentTable&, std::size_t, const std::string&,
+                        const std::vector<std::string>&, std::size_t, const std::string&);
+    using UFn = void (*)(const CheckTable&, const SegmentTable&, std::size_t, const std::vector<std::string>&,
+                         const std::vector<std::string>&, std::size_t, const std::string&);
+    struct Copy {
+        const char* family;
+        KFn k;
+        SFn s;
+        UFn u;
+    };
+    const std::vector<Copy> copies = {
+        {"05", CTL39405K, CTL39405S, CTL39405U},
+        {"07", CTL39407K, CTL39407S, CTL39407U},
+        {"08", CTL39408K, CTL39408S, CTL39408U},
+        {"09", CTL39409K, CTL39409S, CTL39409U},
+        {"10", CTL39410K, CTL39410S, CTL39410U},
+        {"11", CTL39411K, CTL39411S, CTL39411U},
+        {"12", CTL39412K, CTL39412S, CTL39412U},
+    };
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12"));
+    const std::vector<std::string> loops = CTL39400AC();
+    const std::string rules = "LOOP2300,CLM,2,999\r\nLOOP2300,NTE,1\r\n";
+    const std::vector<std::string> ruleList = {"LOOP2300,CLM,2,150"};
+    // Every prompt text and every returned stop flag of one family's K, S and U.
+    auto ruleCheckerRun = [&](KFn k, SFn s, UFn u) {
+        zrtest::TempDir dir;
+        dir.write("zr.ini", "[X12CHECK]\r\n" + rules + "COMMAND=0\r\n");
+        zrtest::PromptRecorder prompts(true);
+        k({}, t, t.size(), "*", loops, dir.path());
+        std::vector<int> stops;
+        for (std::size_t i = 1; i <= loops.size(); ++i) {
+            prompts.answerNext(false);
+            stops.push_back(s({}, t, t.size(), "LOOP2300,CLM,2,999", loops, i, "*"));
+        }
+        u({}, t, t.size(), ruleList, loops, ruleList.size(), "*");
+        return std::make_pair(prompts.texts(), stops);
+    };
+    const auto original = ruleCheckerRun(CTL39400K, CTL39400S, CTL39400U);
+    ASSERT_FALSE(original.first.empty());
+    for (const Copy& c : copies) EXPECT_EQ(ruleCheckerRun(c.k, c.s, c.u), original) << c.family;
+}
+
 }  // namespace

@@ -101,4 +101,38 @@ TEST(SegmentLines, SearchFindsLaterRowsInAnyCase) {
     EXPECT_EQ(seekPromptText(std::string(50, 'x')), std::string(50, 'x'));
 }
 
+// Each screen family's copy searches as CTL39400R does and keeps the first
+// four views of the segment list.
+TEST(SegmentLines, FamilyCopiesSearchAndCycleFourViews) {
+    struct Copy {
+        const char* family;
+        std::size_t (*search)(const SegmentTable&, std::size_t, std::size_t, const std::string&);
+        std::string (*heading)(int);
+        int (*next)(int);
+    };
+    const std::vector<Copy> copies = {
+        {"05", CTL39405R, CTL39405N, CTL39405M},
+        {"06", CTL39406R, CTL39406N, CTL39406M},
+        {"07", CTL39407R, CTL39407N, CTL39407M},
+        {"08", CTL39408R, CTL39408N, CTL39408M},
+        {"09", CTL39409R, CTL39409N, CTL39409M},
+        {"10", CTL39410R, CTL39410N, CTL39410M},
+        {"11", CTL39411R, CTL39411N, CTL39411M},
+        {"12", CTL39412R, CTL39412N, CTL39412M},
+    };
+    const SegmentTable t = table837();
+    const std::vector<std::string> texts = {"clm*", " CLM* ", "", "NO SUCH TEXT", "nm1"};
+    for (const Copy& c : copies) {
+        for (std::size_t start : {std::size_t{1}, rowOf(t, "CLM"), t.size()})
+            for (const std::string& text : texts)
+                EXPECT_EQ(c.search(t, t.size(), start, text), CTL39400R(t, t.size(), start, text)) << c.family;
+        for (int v = 0; v <= 6; ++v)
+            EXPECT_EQ(c.heading(v), v >= 1 && v <= 4 ? CTL39400N(v) : std::string()) << c.family << " " << v;
+        std::vector<int> order;
+        for (int v = 1, i = 0; i < 5; ++i, v = c.next(v)) order.push_back(v);
+        EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4, 1})) << c.family;
+        EXPECT_EQ(c.next(5), 1) << c.family;
+    }
+}
+
 }  // namespace

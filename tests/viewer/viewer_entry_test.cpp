@@ -33,6 +33,7 @@ struct RecordingScreens : ViewerScreens {
     std::vector<std::string> calls;
     std::vector<std::string> versions;  // the X12 version each screen was given
     std::vector<ViewerState> statesAtScreens;  // the viewer state each screen opened in
+    std::vector<std::string> options;  // the request's option item each screen was given
     std::deque<std::optional<std::size_t>> interchangeAnswers, setAnswers;  // number picked, none for Exit
     bool hasNotepad = true;
 
@@ -55,6 +56,7 @@ struct RecordingScreens : ViewerScreens {
         calls.push_back("screen " + std::to_string(static_cast<int>(kind)) + " " + call.setId + " rows " +
                         std::to_string(call.rowCount()) + " claims " + std::to_string(call.claims.size()));
         statesAtScreens.push_back(moduleState().viewerState);
+        options.push_back(call.request.parseOptions);
         if (kind == ScreenKind::SegmentList) return segmentListReport(*call.table, call.mode).value_or("");
         return "";
     }
@@ -442,6 +444,31 @@ TEST(ViewerEntry, EverySharedSampleOpensOnItsScreen) {
         }
     }
     EXPECT_EQ(walked, 72u);
+}
+
+TEST(ViewerEntry, CsvReportOverSeveralInterchangesKeepsItsJoinOptions) {
+    const std::vector<std::pair<std::string, std::string>> words = {
+        {"OW,XX,FL, PO ,DS,SO,MF,IC", "OW,FL,PO,SO,MF,IC"}, {"DS,ST", ""}, {"", ""}, {"OWX,ow", ""}};
+    for (const auto& [given, kept] : words) EXPECT_EQ(reportOptions(given), kept) << given;
+
+    struct Case {
+        std::string file, type, options;
+    };
+    const std::vector<Case> cases = {
+        {"two_interchanges.x12", "CSV", "OW,FL,PO"},
+        {"two_interchanges.x12", "XML", "OW,XX,FL,DS,PO"},
+        {"837p_two_claims.x12", "CSV", "OW,XX,FL,DS,PO"},
+    };
+    for (const Case& c : cases) {
+        zrtest::PromptRecorder prompts;
+        RecordingScreens screens;
+        ParseSpec request;
+        request.parseType = c.type;
+        request.parseOptions = "OW,XX,FL,DS,PO";
+        viewFile(x12Fixture(c.file), screens, 100, request);
+        ASSERT_FALSE(screens.options.empty()) << c.file;
+        for (const std::string& o : screens.options) EXPECT_EQ(o, c.options) << c.file << " " << c.type;
+    }
 }
 
 }  // namespace
