@@ -3,12 +3,14 @@
 #include "acknowledgement.hpp"
 #include "claim_data_window.hpp"
 #include "claim_files.hpp"
+#include "claim_data.hpp"
 #include "claim_form_window.hpp"
 #include "claims_listing.hpp"
 #include "export_dialog_window.hpp"
 #include "format_picker.hpp"
 #include "messages.hpp"
 #include "prompts.hpp"
+#include "report_writer.hpp"
 #include "segment_lines.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
@@ -17,6 +19,19 @@
 namespace zr {
 
 namespace {
+
+// Each claim's report values, read with that claim's own CLM count.
+std::vector<ReportClaim> reportClaims(const ClaimFields& fields, std::size_t count) {
+    std::vector<ReportClaim> claims;
+    for (std::size_t k = 1; k <= count; ++k) {
+        const auto kk = static_cast<long long>(k);
+        const int j = static_cast<int>(fields.clmCount(kk));
+        claims.push_back({fields.claim(j, kk, "SUBFNAME"), fields.claim(j, kk, "SUBMI"),
+                          fields.claim(j, kk, "SUBLNAME"), fields.claim(j, kk, "CLAIMID"),
+                          fields.claim(j, kk, "CLAIMAMT"), claimDetailLines(fields, kk)});
+    }
+    return claims;
+}
 
 std::string joinedRows(const std::vector<std::string>& rows) {
     std::string out;
@@ -153,10 +168,11 @@ std::string CTLD39406(const TransactionScreenCall& call, const ViewerUi& ui) {
         return writeClaimFiles(call.mode, fields, listing.claims, call.request, call.currentFolder,
                                generatorContext(call.currentFolder, call.fileName))
             .text;
-    default:
-        // The reports of the claims are not produced yet: nothing is shown
-        // and nothing written.
-        return "";
+    case ClaimsScreenAction::Report: {
+        const ClaimFields fields(*call.table, call.claims, call.currentFolder);
+        return claimsReportPart(call.mode, reportClaims(fields, listing.claims), listing.claimType, call.fileName);
+    }
+    default: return "";
     }
 }
 
