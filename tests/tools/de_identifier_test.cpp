@@ -165,6 +165,7 @@ bool deIdPersonal(const std::string& segment, char sep, const std::string& id, s
 // of a person in the input is left anywhere in the copy, the copy keeps
 // every segment's length, and it loads with the same claims.
 TEST(DeIdentifier, SharedSamplesKeepNoPersonalDataAndLoadTheSame) {
+    ZR_REQUIRE_SAMPLES();
     const char* samples[] = {
         "/stupidedi/X223A2-ppo-repriced-claim.edi", "/LinuxForHealth-x12/two-claims-single-provider.837i",
         "/LinuxForHealth-x12/coordination-of-benefits.837", "/LinuxForHealth-x12/demo.drug.example10.3.837",
@@ -227,6 +228,7 @@ std::size_t deIdCsvLines(const std::string& source, const std::string& map, cons
 
 // The copy converts as the original does: the same number of claim records.
 TEST(DeIdentifier, SharedSamplesConvertToTheSameRecords) {
+    ZR_REQUIRE_SAMPLES();
     const std::pair<const char*, int> samples[] = {
         {"/LinuxForHealth-x12/two-claims-single-provider.837i", 1},
         {"/stupidedi/X224A2-multiple-tooth-numbers.edi", 11},
