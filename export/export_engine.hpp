@@ -18,6 +18,7 @@
 #include "export_prompts.hpp"
 #include "output_mode.hpp"
 #include "parse_spec.hpp"
+#include "remittance_filter.hpp"
 #include "segment_table.hpp"
 
 namespace zr {
@@ -61,13 +62,6 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts = {}, 
 
 // CTL39404O: the first n rows of a table (all 13 columns) as a new table.
 SegmentTable CTL39404O(const SegmentTable& table, std::size_t n);
-
-// CTL39404AA: the filter test of the 835 CSV export. Mode 1: whether the
-// filter is one of the special forms ("#", ">" or "<" first). Mode 2:
-// whether the value passes the special filter: "#start:length:text" when
-// the value's substring there begins with text (any case), ">text" when the
-// value sorts after text, "<text" when it sorts before it.
-bool CTL39404AA(int mode, const std::string& filter, const std::string& value);
 
 // CTL39404P: the comma rule, every "," a blank.
 std::string CTL39404P(std::string value);

@@ -12,6 +12,7 @@
 #include "output_mode.hpp"
 #include "paths.hpp"
 #include "progress_meter.hpp"
+#include "remittance_filter.hpp"
 #include "remittance_getters.hpp"
 #include "system_info.hpp"
 #include "text.hpp"
@@ -384,7 +385,8 @@ std::string asked(const std::function<std::string(std::size_t, const std::string
 }
 
 // The first of the claim, transaction and service-line values of the
-// filter field that is not empty begins with the filter value.
+// filter field that is not empty begins with the filter value, or passes
+// it when the value is one of the export's special forms.
 bool filterKeeps(const RemittanceFieldReader& f, std::size_t k, const RemittanceOptions& o) {
     if (o.filterField.empty()) return true;
     std::string v = asked(f.claim, k, o.filterField);
@@ -393,6 +395,7 @@ bool filterKeeps(const RemittanceFieldReader& f, std::size_t k, const Remittance
         v = asked(f.serviceLine, k, o.filterField);
         std::replace(v.begin(), v.end(), ',', ' ');
     }
+    if (CTL39404AA(1, o.filterValue, "")) return CTL39404AA(2, o.filterValue, v);
     return wl::prefixMatch(wl::upper(wl::alltrim(v)), o.filterValue);
 }
 

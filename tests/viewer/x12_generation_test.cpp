@@ -391,7 +391,11 @@ TEST(X12Generation, RemittanceFilterAndOptions) {
                                            {"FILTER=CLAIMSTATUSCODE,1", {"PAT001", "PAT003"}},
                                            {"FILTER=TRANSPAYMETHOD,AUTOMATED", {"PAT001", "PAT002", "PAT003"}},
                                            {"FILTER=PROCEDURECODE,HC 99214", {"PAT002"}},
-                                           {"FILTER=CLAIMSTATUSCODE,9", {}}}) {
+                                           {"FILTER=CLAIMSTATUSCODE,9", {}},
+                                           {"FILTER=CLAIMSTATUSCODE,>1", {"PAT002"}},
+                                           {"FILTER=CLAIMPATCTL,<PAT002", {"PAT001"}},
+                                           {"FILTER=CLAIMPATCTL,#4:3:003", {"PAT003"}},
+                                           {"FILTER=CLAIMPATCTL,#4:3:pat", {}}}) {
         request.parseOptions = c.options;
         const std::string text =
             CTL394CONVD(f.table, f.index, generationRemittanceReader(), 3, 0, request, generationContext());
