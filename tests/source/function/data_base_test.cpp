@@ -3,6 +3,7 @@
 // to a second object, computed columns, rows in and out (read back by
 // Debian's python3-dbf in the native build), seeks on orders, filters and
 // relations, and the grid browse model bound to the object.
+#include "dbf_python_read.hpp"
 #include "data_base.hpp"
 
 #include <gtest/gtest.h>
@@ -34,26 +35,6 @@ std::string dataBaseTable(const zrtest::TempDir& dir, const std::string& name = 
     return path;
 }
 
-std::string dataBaseReadWithPythonDbf(const std::string& path) {
-#ifdef _WIN32
-    (void)path;
-    return {};
-#else
-    const std::string script = path + ".py";
-    std::ofstream(script) << "import dbf, sys\n"
-                             "t = dbf.Table(sys.argv[1])\n"
-                             "t.open()\n"
-                             "for r in t:\n"
-                             "    print('|'.join((v.strip() if isinstance(v, str) else str(v)) for v in r))\n"
-                             "t.close()\n";
-    const std::string command = "/usr/bin/python3 " + script + " " + path + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[1024];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
-#endif
-}
 
 // Closes the areas a test opened, whatever it asserted.
 struct DataBaseAreas {
@@ -199,7 +180,7 @@ TEST(TDataBase, RowsGoInAndOutAndAnotherReaderSeesThem) {
         db.area()->Pack();
     }
 #ifndef _WIN32
-    EXPECT_EQ(dataBaseReadWithPythonDbf(path), "OBRIEN|120.5|2024-03-01|True|first visit\n"
+    EXPECT_EQ(zrtest::pythonDbfRecords(path), "OBRIEN|120.5|2024-03-01|True|first visit\n"
                                                "adams|75.0|2024-01-15|True|\n"
                                                "Ng|310.25|2023-12-02|False|" +
                                                    std::string(300, 'x') +

@@ -3,6 +3,7 @@
 // with pack (read back by Debian's python3-dbf in the native build), record
 // and file locks between two areas on one file, index orders (movement,
 // seeks, keys kept after writes), filters, and the areas found by alias.
+#include "dbf_python_read.hpp"
 #include "dbf_area.hpp"
 
 #include <gtest/gtest.h>
@@ -24,26 +25,6 @@ std::string areaMakeTable(const zrtest::TempDir& dir, int records) {
     return path;
 }
 
-std::string areaReadWithPythonDbf(const std::string& path) {
-#ifdef _WIN32
-    (void)path;
-    return {};
-#else
-    const std::string script = path + ".py";
-    std::ofstream(script) << "import dbf, sys\n"
-                             "t = dbf.Table(sys.argv[1])\n"
-                             "t.open()\n"
-                             "for r in t:\n"
-                             "    print('|'.join((v.strip() if isinstance(v, str) else str(v)) for v in r))\n"
-                             "t.close()\n";
-    const std::string command = "/usr/bin/python3 " + script + " " + path + " 2>&1";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    char buf[512];
-    while (pipe && fgets(buf, sizeof buf, pipe.get())) out += buf;
-    return out;
-#endif
-}
 
 TEST(DbfArea, SkipsLatchAtBothEndsAsTheTableFunctionsDo) {
     zrtest::TempDir dir;
@@ -112,7 +93,7 @@ TEST(DbfArea, WritesAppendsAndPackedDeletesAreReadByAnotherReader) {
         EXPECT_FALSE(a->FieldPut(1, Value("X")));
     }
 #ifndef _WIN32
-    EXPECT_EQ(areaReadWithPythonDbf(path), "CHANGED|3.0\nP30|4.5\n|7.25\n");
+    EXPECT_EQ(zrtest::pythonDbfRecords(path), "CHANGED|3.0\nP30|4.5\n|7.25\n");
 #endif
 }
 
