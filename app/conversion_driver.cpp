@@ -33,6 +33,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kRule[] = "--------------------------------";
+constexpr unsigned kFolderThreadsMost = 64;  // a bound on the processors a folder run uses
 
 const ConversionTypeInfo* typeRow(const std::string& type) {
     const std::optional<ConversionType> t = conversionTypeOf(type);
@@ -86,11 +87,14 @@ struct Run {
     std::shared_ptr<ParsedMaps> maps = std::make_shared<ParsedMaps>();
 
     std::set<std::string> writtenKeys;
+    // Every path this run compares: a folder's sources and outputs resolve
+    // their folder once.
+    wl::PathKeys pathKeys;
 
-    bool wrote(const std::string& path) const { return writtenKeys.count(wl::pathKey(path)) > 0; }
+    bool wrote(const std::string& path) { return !writtenKeys.empty() && writtenKeys.count(pathKeys.key(path)) > 0; }
     void addWritten(const std::string& path) {
         written.push_back(path);
-        writtenKeys.insert(wl::pathKey(path));
+        writtenKeys.insert(pathKeys.key(path));
     }
 };
 
@@ -165,9 +169,11 @@ private:
 // Paths by their keys, so that a folder of thousands of sources is checked
 // in one pass.
 struct PathSet {
+    explicit PathSet(wl::PathKeys& keysOf) : pathKeys(keysOf) {}
+    wl::PathKeys& pathKeys;
     std::set<std::string> keys;
-    void add(const std::string& path) { keys.insert(wl::pathKey(path)); }
-    bool has(const std::string& path) const { return !path.empty() && keys.count(wl::pathKey(path)) > 0; }
+    void add(const std::string& path) { keys.insert(pathKeys.key(path)); }
+    bool has(const std::string& path) const { return !path.empty() && keys.count(pathKeys.key(path)) > 0; }
 };
 
 // A message of the driver's own: a box for the user at the screen, and
@@ -361,20 +367,23 @@ void convertFolderSource(Run& run, const std::string& path) {
 // source stands alone: an unattended run (no box waits on a worker), one
 // map named for all (no default map written on the way), an output of its
 // own for each, and no option that shares a file between sources
-// ("OUTFILE=", "MF", "RPMN", "MAPLOG", "ERR", "DEBUG").
-unsigned folderThreads(const Run& run) {
+// ("OUTFILE=", "MF", "RPMN", "MAPLOG", "ERR", "DEBUG"). Then one worker
+// per processor: each converts its source on one thread.
+
+unsigned folderThreads(Run& run) {
     const ParseOptions& o = run.options;
     if (run.request.mode != DriverMode::Batch || !run.prompts || run.sources.size() < 2 || run.map.empty() ||
         run.hooks.folderThreads == 1)
         return 1;
     if (!o.outFile.empty() || o.merge || o.renameWithMap || o.mapLog || o.errorFiles || o.debug) return 1;
-    PathSet targets;
+    PathSet targets(run.pathKeys);
     for (const std::string& source : run.sources) {
         const std::string target = finalOutput(run, folderOutput(run, source));
         if (targets.has(target)) return 1;
         targets.add(target);
     }
-    const unsigned most = run.hooks.folderThreads > 0 ? run.hooks.folderThreads : wl::WorkPool::usefulThreads(6);
+    const unsigned most =
+        run.hooks.folderThreads > 0 ? run.hooks.folderThreads : wl::WorkPool::usefulThreads(kFolderThreadsMost);
     return static_cast<unsigned>(std::min<std::size_t>(most, run.sources.size()));
 }
 
@@ -464,6 +473,14 @@ std::string defaultLogPath(const DriverRequest& request, const std::string& name
 
 void refuse(Run& run, const std::string& text) { tell(run, text); }
 
+// wl::sameFile through the run's keys: the map's own path in any form, or
+// a hard link of it.
+bool isTheMap(Run& run, const std::string& output, const std::string& mapKey) {
+    if (run.pathKeys.key(output) == mapKey) return true;
+    std::error_code ec;
+    return fs::equivalent(fs::path(output), fs::path(run.map), ec) && !ec;
+}
+
 // Before anything is touched: no output, run log or debug log may be one
 // of the run's sources or its map, and no log may be an output. Answers
 // whether the run may go on; the run log is moved to "parse.log" when its
@@ -473,18 +490,19 @@ bool safeToRun(Run& run, bool destinationIsFile, int kind) {
     for (const std::string& source : run.sources)
         outputs.push_back(finalOutput(run, kind == 1 ? fileOutput(run, source, destinationIsFile)
                                                      : folderOutput(run, source)));
-    PathSet sources, taken;
+    PathSet sources(run.pathKeys), taken(run.pathKeys);
     for (const std::string& source : run.sources) {
         sources.add(source);
         taken.add(source);
     }
-    if (!run.map.empty()) taken.add(run.map);
+    const std::string mapKey = run.map.empty() ? std::string() : run.pathKeys.key(run.map);
+    if (!run.map.empty()) taken.keys.insert(mapKey);
     bool safe = true;
     for (const std::string& output : outputs) {
         if (sources.has(output)) {
             refuse(run, "Run Refused : Output is a Source : " + output);
             safe = false;
-        } else if (!run.map.empty() && wl::sameFile(output, run.map)) {
+        } else if (!run.map.empty() && isTheMap(run, output, mapKey)) {
             refuse(run, "Run Refused : Output is the Map : " + output);
             safe = false;
         }

@@ -141,15 +141,9 @@ bool isUtf8Follower(unsigned char c) { return c >= 0x80 && c <= 0xBF; }
 // keeps all its bytes. Nothing for a header of the fixed layout with a
 // one-byte terminator (the fixed offsets read it) or one whose separator
 // cannot be told from its values.
-std::optional<X12Delimiters> writtenDelimiters(const std::string& fileName, std::int64_t base) {
-    constexpr std::size_t kLook = 512;
+std::optional<X12Delimiters> writtenDelimiters(const std::string& h) {
     constexpr std::size_t kIsaBytes = 106;
     constexpr std::size_t kElementAt[] = {3, 6, 17, 20, 31, 34, 50, 53, 69, 76, 81, 83, 89, 99, 101, 103};
-    if (base < 0 || !wl::fileExists(fileName)) return std::nullopt;
-    wl::InputFile f;
-    if (!f.open(fileName) || !f.seek(base)) return std::nullopt;
-    std::string h(kLook, '\0');
-    h.resize(f.read(h.data(), h.size()));
     if (h.size() < 4 || wl::upper(h.substr(0, 3)) != "ISA") return std::nullopt;
     const char e = h[3];
     if (e == ' ' || std::isalnum(static_cast<unsigned char>(e))) return std::nullopt;
@@ -171,10 +165,33 @@ std::optional<X12Delimiters> writtenDelimiters(const std::string& fileName, std:
     return d;
 }
 
+// The header's first bytes from `base` (512, fewer at the file's end);
+// nothing when the file cannot be read there.
+std::optional<std::string> headerBytes(const std::string& fileName, std::int64_t base) {
+    constexpr std::size_t kLook = 512;
+    if (base < 0 || !wl::fileExists(fileName)) return std::nullopt;
+    wl::InputFile f;
+    if (!f.open(fileName) || !f.seek(base)) return std::nullopt;
+    std::string h(kLook, '\0');
+    h.resize(f.read(h.data(), h.size()));
+    if (f.error() != 0) return std::nullopt;
+    return h;
+}
+
+// The byte at a fixed offset of the header, one blank past its end (as
+// CTL39400J answers past the file's end).
+std::string headerByte(const std::string& h, std::size_t at) { return at < h.size() ? h.substr(at, 1) : " "; }
+
 }  // namespace
 
 X12Delimiters readDelimiters(const std::string& fileName, std::int64_t base) {
-    if (auto written = writtenDelimiters(fileName, base)) return *written;
+    // One read of the header serves every delimiter; a file that cannot be
+    // read is asked byte by byte, which says why.
+    const std::optional<std::string> header = headerBytes(fileName, base);
+    if (header) {
+        if (auto written = writtenDelimiters(*header)) return *written;
+        return X12Delimiters{headerByte(*header, 105), headerByte(*header, 103), headerByte(*header, 104)};
+    }
     X12Delimiters d;
     d.terminator = CTL39400J(fileName, d.component, d.element, d.terminator, 1, base);
     d.element = CTL39400J(fileName, d.component, d.element, d.terminator, 2, base);

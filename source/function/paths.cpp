@@ -67,6 +67,33 @@ std::string pathKey(const std::string& path) {
     return text;
 }
 
+namespace {
+
+// A name whose key is its folder's key and the name itself: no link, no
+// "." or "..", nothing Windows would trim from its end.
+bool joinsItsFolderKey(const std::string& path, std::string_view name) {
+    if (!isPlainFileName(name) || name.back() == '.' || name.back() == ' ') return false;
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(fs::path(path), ec);
+    return status.type() != fs::file_type::symlink;
+}
+
+}  // namespace
+
+std::string PathKeys::key(const std::string& path) {
+    const std::size_t sep = lastSeparator(path);
+    const std::string_view name = sep == std::string::npos ? std::string_view(path) : std::string_view(path).substr(sep + 1);
+    if (!joinsItsFolderKey(path, name)) return pathKey(path);
+    const std::string folder = sep == std::string::npos ? std::string(".") : path.substr(0, sep + 1);
+    auto at = folders_.find(folder);
+    if (at == folders_.end()) at = folders_.emplace(folder, pathKey(folder)).first;
+#ifdef _WIN32
+    return joinPath(at->second, upper(std::string(name)));
+#else
+    return joinPath(at->second, name);
+#endif
+}
+
 bool sameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     std::error_code ec;

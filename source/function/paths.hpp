@@ -3,6 +3,8 @@
 // a file is also found when its name differs only in case, as on Windows.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -30,6 +32,18 @@ bool isPlainFileName(std::string_view name);
 // A path's key for telling files apart in bulk: its absolute form with
 // links resolved (upper-cased on Windows). Equal keys name one file.
 std::string pathKey(const std::string& path);
+
+// pathKey for many paths of a few folders (a folder run's sources and
+// outputs): each folder is resolved once, and a name in it costs one look
+// at whether it is a link. Keys equal pathKey's. Folders are taken as they
+// were when first asked: one run's worth of paths, not a long-lived cache.
+class PathKeys {
+public:
+    std::string key(const std::string& path);
+
+private:
+    std::map<std::string, std::string, std::less<>> folders_;
+};
 
 // True when both paths name one file: the same existing file (links and
 // relative forms included), or, when one is missing, the same absolute

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
 
 #include "paths.hpp"
 #include "test_support.hpp"
@@ -47,6 +50,31 @@ TEST(Paths, SameFileInAnyForm) {
     EXPECT_TRUE(wl::sameFile("a.x12", a));
     EXPECT_FALSE(wl::sameFile("new.csv", "other.csv"));
     EXPECT_FALSE(wl::sameFile("", ""));
+    fs::current_path(old);
+}
+
+// The bulk keys are pathKey's, for links, missing names, relative forms
+// and folders given with and without their separator.
+TEST(Paths, BulkKeysArePathKeys) {
+    zrtest::TempDir dir;
+    dir.write("a.x12", "A");
+    fs::create_directories(dir.file("sub"));
+    std::error_code ec;
+    fs::create_directory_symlink(dir.file("sub"), dir.file("linked"), ec);
+    fs::create_symlink(dir.file("a.x12"), dir.file("sub/to-a.x12"), ec);
+    const fs::path old = fs::current_path();
+    fs::current_path(dir.path());
+    const std::string root = dir.path().string();
+    const std::vector<std::string> paths = {
+        dir.file("a.x12"),           wl::joinPath(root, "missing.csv"), root + "/sub/../a.x12",
+        root + "//sub/new.csv",      dir.file("linked/to-a.x12"),       dir.file("sub/to-a.x12"),
+        dir.file("linked/new.csv"),  "a.x12",                           "new.csv",
+        "sub/new.csv",               "./a.x12",                         dir.file("sub/."),
+        dir.file("missing/../a.x12"), root + "/",                       "/",
+    };
+    wl::PathKeys keys;
+    for (int pass = 0; pass < 2; ++pass)  // the second from the folders kept
+        for (const std::string& path : paths) EXPECT_EQ(keys.key(path), wl::pathKey(path)) << path;
     fs::current_path(old);
 }
 
