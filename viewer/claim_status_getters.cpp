@@ -124,6 +124,19 @@ std::size_t ClaimStatusReader::serviceLineCount(std::size_t k) const {
     return countRows(*table_, loops_.rows(k), "SVC");
 }
 
+std::string ClaimStatusReader::serviceLineValue(std::size_t k, std::size_t s, std::string_view id,
+                                                std::string_view qualifier, int n) const {
+    const RowRange claim = loops_.rows(k);
+    const std::size_t svc = nthRow(*table_, claim, s, "SVC");
+    if (svc == 0) return "";
+    for (std::size_t r = svc; r <= claim.last; ++r) {
+        if (r > svc && table_->id(r) == "SVC") break;
+        if (table_->id(r) == id && (qualifier.empty() || table_->element(r, 1) == qualifier))
+            return std::string(table_->element(r, n));
+    }
+    return "";
+}
+
 std::string ClaimStatusReader::field(std::size_t k, std::string_view name) const {
     if (claimFieldSpec(name)) return claimField(k, name);
     return serviceField(k, name);
@@ -138,5 +151,17 @@ std::string CTL39410AD(const SegmentTable& table, std::size_t k, std::string_vie
 }
 
 std::size_t CTL39410O(const SegmentTable& table, std::size_t k) { return ClaimStatusReader(table).serviceLineCount(k); }
+
+std::string CTL39410X(const SegmentTable& table, std::size_t k, std::size_t s, std::string_view id,
+                      std::string_view qualifier, int n) {
+    return ClaimStatusReader(table).serviceLineValue(k, s, id, qualifier, n);
+}
+
+// The table keeps ids trimmed; the character this counter once dropped
+// before comparing was the line break a file may carry after each
+// terminator, so an STC row counts whether or not the file has one.
+std::size_t CTL39410AC(const SegmentTable& table) {
+    return table.size() < 2 ? 0 : countRows(table, {1, table.size() - 1}, "STC");
+}
 
 }  // namespace zr

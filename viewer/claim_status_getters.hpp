@@ -33,6 +33,12 @@ public:
     std::size_t serviceLineCount(std::size_t k) const;
     // A field of either kind.
     std::string field(std::size_t k, std::string_view name) const;
+    // CTL39410X: element n of the first row of service line s of claim k
+    // (its SVC up to the next SVC or the claim's end) whose id is `id` and
+    // whose first element is `qualifier` (any row for an empty one); both
+    // compared whole. "" when there is no such line or row.
+    std::string serviceLineValue(std::size_t k, std::size_t s, std::string_view id, std::string_view qualifier,
+                                 int n) const;
 
 private:
     const SegmentTable* table_;
@@ -43,5 +49,12 @@ private:
 std::string CTL39410AB(const SegmentTable& table, std::size_t k, std::string_view name);
 std::string CTL39410AD(const SegmentTable& table, std::size_t k, std::string_view name);
 std::size_t CTL39410O(const SegmentTable& table, std::size_t k);
+
+// Kept with the family though nothing calls them: CTL39410X, the
+// service-line locator above on a table of its own; CTL39410AC, the STC
+// rows of rows 1 to count-1.
+std::string CTL39410X(const SegmentTable& table, std::size_t k, std::size_t s, std::string_view id,
+                      std::string_view qualifier, int n);
+std::size_t CTL39410AC(const SegmentTable& table);
 
 }  // namespace zr

@@ -171,6 +171,22 @@ std::string EligibilityReader::numberedBenefitField(std::size_t k, std::string_v
     return n == 0 ? "" : benefitField(k, stem, n);
 }
 
+std::vector<std::string> EligibilityReader::matchingValues(std::size_t k, std::string_view id,
+                                                          std::string_view qualifier, int n) const {
+    std::vector<std::string> values;
+    const RowRange item = loops_.rows(k);
+    if (item.empty()) return values;
+    for (std::size_t r = item.first; r <= item.last; ++r)
+        if (table_->id(r) == id && (qualifier.empty() || table_->element(r, 1) == qualifier))
+            values.emplace_back(table_->element(r, n));
+    return values;
+}
+
+std::vector<std::string> CTL39412Z(const SegmentTable& table, std::size_t k, std::string_view id,
+                                   std::string_view qualifier, int n) {
+    return EligibilityReader(table).matchingValues(k, id, qualifier, n);
+}
+
 std::string CTL39412AB(const SegmentTable& table, std::size_t k, std::string_view name) {
     return EligibilityReader(table).itemField(k, name);
 }

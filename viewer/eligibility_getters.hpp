@@ -4,9 +4,13 @@
 // the name is not one of theirs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "claim_index.hpp"
+#include "remittance_getters.hpp"
 #include "segment_table.hpp"
 #include "subscriber_loops.hpp"
 
@@ -34,6 +38,11 @@ public:
     std::string benefitField(std::size_t k, std::string_view name, std::size_t n) const;
     // CTL39412AF: the same with the EB number after the name (AMOUNT3).
     std::string numberedBenefitField(std::size_t k, std::string_view name) const;
+    // CTL39412Z: element n of every row of item k whose id is `id` and
+    // whose first element is `qualifier` (any row for an empty one), both
+    // compared whole, in the order of the rows.
+    std::vector<std::string> matchingValues(std::size_t k, std::string_view id, std::string_view qualifier,
+                                            int n) const;
 
 private:
     const SegmentTable* table_;
@@ -47,5 +56,24 @@ std::string CTL39412AB(const SegmentTable& table, std::size_t k, std::string_vie
 std::size_t CTL39412A(const SegmentTable& table, std::size_t k);
 std::string CTL39412AE(const SegmentTable& table, std::size_t k, std::string_view name, std::size_t n);
 std::string CTL39412AF(const SegmentTable& table, std::size_t k, std::string_view name);
+
+// Kept with the family though nothing calls them. The service-line readers
+// and the row position have the 835's shape and are its functions under
+// this family's names: CTL39412B component n of SVC01 of line s of claim
+// k, CTL39412D its modifier count (n = 0) or n-th modifier, CTL39412AD the
+// file position of the k-th CLP row. CTL39412Z the matching values above
+// on a table of their own; CTL39412Y does nothing.
+inline std::string CTL39412B(const ClaimIndex& index, const SegmentTable& table, std::size_t k, std::size_t s, int n,
+                             ClaimColumnMode mode) {
+    return CTL39407B(index, table, k, s, n, mode);
+}
+inline std::string CTL39412D(std::size_t startRow, int n, std::size_t s, std::size_t k, const SegmentTable& table,
+                             ClaimColumnMode mode) {
+    return CTL39407D(startRow, n, s, k, table, mode);
+}
+inline std::uint64_t CTL39412AD(const SegmentTable& table, std::size_t k) { return CTL39407AD(table, k); }
+std::vector<std::string> CTL39412Z(const SegmentTable& table, std::size_t k, std::string_view id,
+                                   std::string_view qualifier, int n);
+inline void CTL39412Y() {}
 
 }  // namespace zr

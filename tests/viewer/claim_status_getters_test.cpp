@@ -117,6 +117,41 @@ TEST(ClaimStatusGetters, ClaimsAreTheSubscriberLoopsOfEveryWayTheTableComes) {
     EXPECT_EQ(picked.serviceLineCount(1), 1u);
 }
 
+// A service line runs from its SVC to the next SVC or the claim's end, so
+// the STC after the first line is that line's and the second line has none.
+TEST(ClaimStatusGetters, ServiceLineLocatorReadsWithinOneLine) {
+    struct LocatorCase {
+        std::size_t claim, line;
+        const char* id;
+        const char* qualifier;
+        int element;
+        const char* expected;
+    };
+    const LocatorCase cases[] = {
+        {1, 1, "SVC", "", 2, "60"},
+        {1, 1, "STC", "", 1, "F1:12"},
+        {1, 2, "SVC", "", 4, "0450"},
+        {1, 2, "STC", "", 1, ""},          // the line's own rows only
+        {1, 1, "SVC", "HC:99213", 3, "50"},
+        {1, 1, "SVC", "HC", 3, ""},        // qualifiers compare whole
+        {1, 1, "ST", "", 1, ""},           // and ids too
+        {1, 3, "SVC", "", 2, ""},          // no third line
+        {1, 0, "SVC", "", 2, ""},
+        {2, 1, "SVC", "", 2, ""},          // a claim without lines
+        {3, 1, "SVC", "", 1, "NU:0300"},   // the second set's claim
+        {3, 1, "STC", "", 1, ""},          // its STC stands before the line
+        {9, 1, "SVC", "", 1, ""},
+    };
+    for (const LocatorCase& c : cases)
+        EXPECT_EQ(CTL39410X(statusTable(), c.claim, c.line, c.id, c.qualifier, c.element), c.expected)
+            << c.claim << "." << c.line << " " << c.id << "*" << c.qualifier << " " << c.element;
+}
+
+TEST(ClaimStatusGetters, StatusRowsAreCounted) {
+    EXPECT_EQ(CTL39410AC(statusTable()), 4u);
+    EXPECT_EQ(CTL39410AC(SegmentTable()), 0u);
+}
+
 TEST(ClaimStatusGetters, DatesBecomeMonthDayYearOrNothing) {
     const std::pair<const char*, const char*> cases[] = {
         {"20261115", "11/15/2026"}, {"2026111", ""}, {"202611150", ""}, {"", ""}, {"20261101-20261105", ""}};

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "x12_fixtures.hpp"
 
 namespace {
@@ -104,6 +107,51 @@ TEST(EligibilityGetters, BenefitFields) {
         {"BENEFITCODE2", "C"}, {"AMOUNT2", "500"}, {"SERVICECODE3", "98"}, {"AMOUNT", ""}, {"BENEFITCODE9", ""}};
     for (const auto& [name, value] : numbered) EXPECT_EQ(CTL39412AF(eligibilityResponseTable(), 1, name), value) << name;
     EXPECT_EQ(CTL39412AE(eligibilityResponseTable(), 1, "DESCRIPTION", 1), "GOLD PLAN");
+}
+
+// Item 1 holds three EBs and one REF: values come in row order, ids and
+// qualifiers compare whole.
+TEST(EligibilityGetters, MatchingValuesOfAnItem) {
+    struct MatchCase {
+        std::size_t item;
+        const char* id;
+        const char* qualifier;
+        int element;
+        std::vector<std::string> expected;
+    };
+    const MatchCase cases[] = {
+        {1, "EB", "", 1, {"1", "C", "B"}},
+        {1, "EB", "C", 7, {"500"}},
+        {1, "EB", "", 7, {"", "500", "0"}},
+        {1, "REF", "SY", 2, {"123456789"}},
+        {1, "REF", "S", 2, {}},          // not a prefix match
+        {1, "E", "", 1, {}},             // ids compare whole too
+        {2, "EB", "", 1, {"6"}},         // the dependent's EB is in item 2
+        {3, "AAA", "N", 3, {"72"}},
+        {4, "EB", "", 1, {}},
+        {0, "EB", "", 1, {}},
+    };
+    for (const MatchCase& c : cases)
+        EXPECT_EQ(CTL39412Z(eligibilityResponseTable(), c.item, c.id, c.qualifier, c.element), c.expected)
+            << c.item << " " << c.id << "*" << c.qualifier;
+}
+
+// The 835-shaped readers this family keeps under its own names answer as
+// the 835's own functions on a remittance.
+TEST(EligibilityGetters, ServiceLineReadersAreTheRemittanceOnes) {
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("835_remittance.x12"));
+    const ClaimIndex index = CTL39400C(t, 1);
+    for (std::size_t k = 0; k <= 4; ++k) {
+        EXPECT_EQ(CTL39412AD(t, k), CTL39407AD(t, k)) << k;
+        for (std::size_t s = 1; s <= 3; ++s)
+            for (int n = 0; n <= 4; ++n) {
+                EXPECT_EQ(CTL39412B(index, t, k, s, n, 1), CTL39407B(index, t, k, s, n, 1)) << k << s << n;
+                EXPECT_EQ(CTL39412D(1, n, s, k, t, 1), CTL39407D(1, n, s, k, t, 1)) << k << s << n;
+            }
+    }
+    EXPECT_EQ(CTL39412D(1, 1, 1, 1, t, 1), "25");  // the comparisons above met real values
+    EXPECT_GT(CTL39412AD(t, 1), 0u);
+    CTL39412Y();
 }
 
 }  // namespace
