@@ -72,7 +72,7 @@ void FileInformationWindow::selectFile() {
     reportText_ = summary_.report;
     for (wl::TSay& v : values_) v.Refresh();
     report_.Refresh();
-    tree_.ExpandAll();
+    treeNodes_.expandFilled();
 }
 
 std::unique_ptr<FileInformationWindow> CTLD47300() {
