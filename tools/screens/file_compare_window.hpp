@@ -39,6 +39,7 @@ private:
     std::shared_ptr<wl::TFont> font_;
     wl::TWindow window_;
     wl::TMultiGet report_;
+    wl::TImageList pictures_;
     wl::TTreeView left_, right_;
     ToolTreeView leftNodes_{left_}, rightNodes_{right_};
     wl::TButton exit_, select_;

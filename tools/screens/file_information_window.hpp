@@ -39,6 +39,7 @@ private:
 
     std::shared_ptr<wl::TFont> font_;
     wl::TWindow window_;
+    wl::TImageList pictures_;
     wl::TTreeView tree_;
     ToolTreeView treeNodes_{tree_};
     wl::TMultiGet report_;
