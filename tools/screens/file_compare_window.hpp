@@ -8,6 +8,7 @@
 #include "button.hpp"
 #include "file_compare.hpp"
 #include "font.hpp"
+#include "image_list.hpp"
 #include "multiget.hpp"
 #include "tool_tree_view.hpp"
 #include "tree_view.hpp"
