@@ -9,8 +9,9 @@ namespace zr {
 FileCompareWindow::FileCompareWindow() : font_(toolFont()) {
     newUtilityWindow(window_, "X12 File Compare", font_);
     newUtilityReport(window_, font_, report_, {16, 9, 464, 108}, reportText_);
-    newUtilityTree(window_, left_, {10, 1, 300, 230});
-    newUtilityTree(window_, right_, {10, 60, 320, 230});
+    loadFolderPictures(pictures_);
+    newUtilityTree(window_, left_, {10, 1, 300, 230}, pictures_);
+    newUtilityTree(window_, right_, {10, 60, 320, 230}, pictures_);
     newUtilityButton(window_, font_, exit_, 738, 64, "Exit", [this] { window_.End(); });
     newUtilityButton(window_, font_, select_, 495, 128, "Select a File", [this] { selectFiles(); });
 }

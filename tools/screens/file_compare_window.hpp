@@ -8,6 +8,7 @@
 #include "button.hpp"
 #include "file_compare.hpp"
 #include "font.hpp"
+#include "image_list.hpp"
 #include "multiget.hpp"
 #include "tool_tree_view.hpp"
 #include "tree_view.hpp"
@@ -39,6 +40,7 @@ private:
     std::shared_ptr<wl::TFont> font_;
     wl::TWindow window_;
     wl::TMultiGet report_;
+    wl::TImageList pictures_;
     wl::TTreeView left_, right_;
     ToolTreeView leftNodes_{left_}, rightNodes_{right_};
     wl::TButton exit_, select_;

@@ -35,7 +35,8 @@ FileInformationWindow::FileInformationWindow() : font_(toolFont()) {
     }
 
     newUtilityReport(window_, font_, report_, {320, 495, 304, 90}, reportText_, "R/W+*");
-    newUtilityTree(window_, tree_, {1, 4, 460, 400});
+    loadFolderPictures(pictures_);
+    newUtilityTree(window_, tree_, {1, 4, 460, 400}, pictures_);
     newUtilityButton(window_, font_, exit_, 738, 64, "Exit", [this] { window_.End(); });
     newUtilityButton(window_, font_, select_, 495, 128, "Select a File", [this] { selectFile(); });
 }
@@ -72,7 +73,7 @@ void FileInformationWindow::selectFile() {
     reportText_ = summary_.report;
     for (wl::TSay& v : values_) v.Refresh();
     report_.Refresh();
-    tree_.ExpandAll();
+    treeNodes_.expandFilled();
 }
 
 std::unique_ptr<FileInformationWindow> CTLD47300() {

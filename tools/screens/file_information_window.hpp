@@ -8,6 +8,7 @@
 #include "button.hpp"
 #include "file_information.hpp"
 #include "font.hpp"
+#include "image_list.hpp"
 #include "multiget.hpp"
 #include "tool_tree_view.hpp"
 #include "tree_view.hpp"
@@ -39,6 +40,7 @@ private:
 
     std::shared_ptr<wl::TFont> font_;
     wl::TWindow window_;
+    wl::TImageList pictures_;
     wl::TTreeView tree_;
     ToolTreeView treeNodes_{tree_};
     wl::TMultiGet report_;

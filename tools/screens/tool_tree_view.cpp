@@ -37,6 +37,11 @@ void ToolTreeView::expanded(HTREEITEM item) {
     pending.fill(*this, pending.node);
 }
 
+void ToolTreeView::expandFilled() {
+    for (wl::TTVItem* item : items_)
+        if (!item->aItems.empty() && !pending_.contains(item->hItem)) item->Expand();
+}
+
 void ToolTreeView::clear() {
     items_.clear();
     pending_.clear();

@@ -22,6 +22,9 @@ public:
     // The item shows an expand button over an empty stand-in child until it
     // is first expanded; then its children are added.
     ToolNode addLazyChild(ToolNode parent, const std::string& text, ToolChildFill fill) override;
+    // Expands every item whose children stand; items filled on demand stay
+    // closed (expanding them all would read in what they were meant to spare).
+    void expandFilled();
     // Empties the view and forgets the nodes.
     void clear();
 

@@ -1,5 +1,7 @@
 #include "utility_window_parts.hpp"
 
+#include "bitmap.hpp"
+
 #include "tool_tree_view.hpp"
 
 namespace zr {
@@ -31,7 +33,16 @@ void newUtilityReport(wl::TWindow& window, const std::shared_ptr<wl::TFont>& fon
     report.New(m);
 }
 
-void newUtilityTree(wl::TWindow& window, wl::TTreeView& tree, UtilityPlace place) {
+void loadFolderPictures(wl::TImageList& pictures) {
+    auto folder = std::make_shared<wl::TBitmap>();
+    folder->Define("folder");
+    if (!folder->hBitmap) return;
+    auto mask = std::make_shared<wl::TBitmap>();
+    mask->Define("fldMask");
+    pictures.Add(folder, mask->hBitmap ? mask : nullptr);
+}
+
+void newUtilityTree(wl::TWindow& window, wl::TTreeView& tree, UtilityPlace place, wl::TImageList& pictures) {
     wl::TreeViewNew t;
     t.oWnd = &window;
     t.nRow = place.row;
@@ -40,6 +51,7 @@ void newUtilityTree(wl::TWindow& window, wl::TTreeView& tree, UtilityPlace place
     t.nHeight = place.height;
     t.bChange = [](wl::TTreeView& view) { showToolNodeText(view); };
     tree.New(t);
+    if (pictures.Count() > 0) tree.SetImageList(pictures.hImageList);
 }
 
 void newUtilityButton(wl::TWindow& window, const std::shared_ptr<wl::TFont>& font, wl::TButton& button, int left,

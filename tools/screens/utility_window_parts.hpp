@@ -9,6 +9,7 @@
 
 #include "button.hpp"
 #include "font.hpp"
+#include "image_list.hpp"
 #include "multiget.hpp"
 #include "tree_view.hpp"
 #include "window.hpp"
@@ -29,8 +30,13 @@ void newUtilityWindow(wl::TWindow& window, const std::string& title, const std::
 void newUtilityReport(wl::TWindow& window, const std::shared_ptr<wl::TFont>& font, wl::TMultiGet& report,
                       UtilityPlace place, std::string& text, const std::string& colors = {});
 
-// A tree of a file's nodes: selecting one shows its text.
-void newUtilityTree(wl::TWindow& window, wl::TTreeView& tree, UtilityPlace place);
+// The trees' pictures: the program's bitmap "folder" over its mask
+// "fldMask" (nothing where the program holds no such bitmaps).
+void loadFolderPictures(wl::TImageList& pictures);
+
+// A tree of a file's nodes showing `pictures` (when it holds any):
+// selecting one shows its text.
+void newUtilityTree(wl::TWindow& window, wl::TTreeView& tree, UtilityPlace place, wl::TImageList& pictures);
 
 // A push button of the utility's row (16 pixels down, 27 high) running
 // `action`.

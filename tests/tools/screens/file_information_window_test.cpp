@@ -31,7 +31,43 @@ std::vector<std::string> infoStatics(HWND window) {
     return out;
 }
 
+// The first item (depth first) with that text; null when none.
+HTREEITEM infoItemWithText(HWND tree, HTREEITEM item, const std::string& text) {
+    for (; item; item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                                 reinterpret_cast<LPARAM>(item)))) {
+        char buffer[256] = {};
+        TVITEMA tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = buffer;
+        tv.cchTextMax = sizeof buffer;
+        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        if (text == buffer) return item;
+        const auto child = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+        if (HTREEITEM found = infoItemWithText(tree, child, text)) return found;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+TEST(FileInformationWindow, AClaimParentsChildrenAreMadeWhenItIsFirstExpanded) {
+    zr::FileInformationWindow info;
+    zrtest::PromptRecorder prompts;
+    prompts.answerFile(kInfoSample);
+    info.selectFile();
+    HWND tree = info.tree().hWnd;
+    const LRESULT before = SendMessageA(tree, TVM_GETCOUNT, 0, 0);
+    const auto root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    HTREEITEM sbr = infoItemWithText(tree, root, "SBR");
+    ASSERT_NE(sbr, nullptr);
+    // Closed, over one stand-in child, until it is expanded.
+    EXPECT_EQ(SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(sbr), TVIS_EXPANDED) & TVIS_EXPANDED, 0);
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(sbr));
+    EXPECT_GT(SendMessageA(tree, TVM_GETCOUNT, 0, 0), before + 5);
+    EXPECT_NE(infoItemWithText(tree, root, "CLM CLM"), nullptr);
+}
 
 TEST(FileInformationWindow, ShowsTheCountsTotalsTreeAndReportOfTheChosenFile) {
     zr::FileInformationWindow info;

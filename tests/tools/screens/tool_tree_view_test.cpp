@@ -10,6 +10,20 @@
 #include "tool_tree_view.hpp"
 #include "window.hpp"
 
+namespace {
+
+// Destroys the test's window. The first window a program makes is its main
+// window, whose end posts the quit message: taken off the queue here, or
+// the next test's modal dialog would end as soon as it opened.
+void toolTreeViewDestroy(wl::TWindow& window) {
+    DestroyWindow(window.hWnd);
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+}  // namespace
+
 TEST(ToolTreeView, NodesBecomeItemsUnderTheirParentsAndClearEmptiesTheView) {
     wl::TWindow window;
     wl::WindowNew w;
@@ -40,7 +54,7 @@ TEST(ToolTreeView, NodesBecomeItemsUnderTheirParentsAndClearEmptiesTheView) {
     tree.clear();
     EXPECT_EQ(SendMessageA(view.hWnd, TVM_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(tree.addRoot("again"), 1u);
-    DestroyWindow(window.hWnd);
+    toolTreeViewDestroy(window);
 }
 
 TEST(ToolTreeView, ChildrenAddedOnDemandBecomeItemsWhenTheParentIsFirstExpanded) {
@@ -73,5 +87,5 @@ TEST(ToolTreeView, ChildrenAddedOnDemandBecomeItemsWhenTheParentIsFirstExpanded)
     segment.Expand();
     EXPECT_EQ(fills, 1);
     EXPECT_EQ(SendMessageA(view.hWnd, TVM_GETCOUNT, 0, 0), 4);
-    DestroyWindow(window.hWnd);
+    toolTreeViewDestroy(window);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "tool_tree_view.hpp"
 #include "utility_window_parts.hpp"
@@ -43,9 +44,15 @@ TEST(UtilityWindowParts, BuildTheWindowItsReportTreeAndButtons) {
     EXPECT_EQ(at.left, 9);
     EXPECT_EQ(at.top, 16);
 
+    // The test program carries the tools' bitmaps as the program does.
+    wl::TImageList pictures;
+    zr::loadFolderPictures(pictures);
+    EXPECT_EQ(pictures.Count(), 1);
     wl::TTreeView tree;
-    zr::newUtilityTree(window, tree, {1, 4, 100, 80});
+    zr::newUtilityTree(window, tree, {1, 4, 100, 80}, pictures);
     EXPECT_TRUE(IsWindow(tree.hWnd));
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(tree.hWnd, TVM_GETIMAGELIST, TVSIL_NORMAL, 0)),
+              pictures.hImageList);
 
     int pressed = 0;
     wl::TButton button;
