@@ -39,6 +39,7 @@ struct ExportOptions {
     bool mergeFile = false;     // "MF"
     bool namedFile = false;     // "MN"
     bool silent = false;        // "MO"
+    bool debugOn = false;       // "DEBUG=ON": the trace is kept on past its limit
     std::string filterField, filterValue, mapName;
 };
 
@@ -63,6 +64,7 @@ ExportOptions parseExportOptions(const std::string& text) {
         if (w == "MF") o.mergeFile = true;
         if (w == "MN") o.namedFile = true;
         if (w == "MO") o.silent = true;
+        if (w == "DEBUG=ON") o.debugOn = true;
         if (wl::prefixMatch(w, "FILTER=")) {
             o.filterField = wl::upper(wl::alltrim(w.substr(7)));
             if (i + 1 < words.size()) o.filterValue = wl::upper(wl::alltrim(words[++i]));
@@ -102,6 +104,8 @@ private:
 using ValueOf = std::function<std::string(const std::string& name)>;
 // Calls `record` for every record of the set; `progress` with the share done.
 using RecordVisitor = std::function<void(const ValueOf&)>;
+// The same with the record's service line (0: the claim itself).
+using LineRecordVisitor = std::function<void(const ValueOf&, std::size_t line)>;
 
 // The records of one loaded set and how their values are read.
 class ExportRecords {
@@ -121,12 +125,18 @@ public:
     // written. Answers the number of claims written.
     std::size_t visit(const RecordVisitor& record, const std::function<bool(std::size_t)>& keep,
                       const std::function<void(std::size_t, std::size_t)>& progress) const {
+        return visitLines([&](const ValueOf& value, std::size_t) { record(value); }, keep, progress);
+    }
+
+    // The same, each record told its 835 service line ("SL"; 0 otherwise).
+    std::size_t visitLines(const LineRecordVisitor& record, const std::function<bool(std::size_t)>& keep,
+                           const std::function<void(std::size_t, std::size_t)>& progress) const {
         const std::size_t n = claimCount();
         std::size_t written = 0;
         if (r_.st01 == "837") {
             const ClaimFields f(table_, index_, r_.workFolder);
             for (std::size_t k = 1; k <= n; ++k) {
-                written += claimRecords(f, k, record);
+                written += claimRecords(f, k, [&](const ValueOf& value) { record(value, 0); });
                 progress(k, n);
             }
         } else if (r_.st01 == "835") {
@@ -136,23 +146,23 @@ public:
                 ++written;
                 const std::size_t lines = o_.serviceLines ? CTL39407A(1, k, table_, r_.claimColumnMode) : 0;
                 if (lines == 0) {
-                    record([&](const std::string& name) { return remittanceValue(k, name, 0); });
+                    record([&](const std::string& name) { return remittanceValue(k, name, 0); }, 0);
                     continue;
                 }
                 for (std::size_t s = 1; s <= lines; ++s)
-                    record([&](const std::string& name) { return remittanceValue(k, name, s); });
+                    record([&](const std::string& name) { return remittanceValue(k, name, s); }, s);
             }
         } else if (r_.st01 == "277") {
             const ClaimStatusReader reader(table_);
             for (std::size_t k = 1; k <= n; ++k) {
-                record([&](const std::string& name) { return reader.field(k, name); });
+                record([&](const std::string& name) { return reader.field(k, name); }, 0);
                 ++written;
                 progress(k, n);
             }
         } else if (r_.st01 == "271") {
             const EligibilityReader reader(table_);
             for (std::size_t k = 1; k <= n; ++k) {
-                record([&](const std::string& name) { return eligibilityValue(reader, k, name); });
+                record([&](const std::string& name) { return eligibilityValue(reader, k, name); }, 0);
                 ++written;
                 progress(k, n);
             }
@@ -596,21 +606,27 @@ void writeOdbcFileMode(const WriterContext& c, const std::string& outputName, co
     for (const auto& col : columns) names.push_back(col.name);
     long long running = 0;
     OdbcErrors errors;
-    c.records.visit(
-        [&](const ValueOf& value) {
+    c.records.visitLines(
+        [&](const ValueOf& value, std::size_t line) {
+            if (remittance) {
+                if (line > 0) c.debug.line(" ODBC Point A2 Service Line " + std::to_string(line));
+                c.debug.line(" ODBC Point A2 IDCN = " + value("CLAIMPATCTL"));
+            }
             std::vector<std::string> values{"RECID" + wl::padLeft(std::to_string(first + ++running), 6, '0')};
             for (std::size_t i = 1; i < columns.size(); ++i) {
                 // Cut to the column's width, never shorter.
                 std::string v = CTL39404P(value(columns[i].name));
                 if (v.size() > static_cast<std::size_t>(columns[i].width)) v.resize(columns[i].width);
                 values.push_back(std::move(v));
+                // The field's place in the export field list.
+                if (remittance) c.debug.line(" ODBC Point A6 = " + std::to_string(i));
             }
-            if (remittance) c.debug.line(" ODBC Point A2 IDCN = " + value("CLAIMPATCTL"));
             if (!sink->insert(table, names, values)) {
                 errors.refused(values[0]);
             } else if (remittance) {
                 c.debug.line(" ODBC Point Added Record A ");
             }
+            c.debug.flushWhenLong();
         },
         {}, c.progress);
     sink->commit();
@@ -677,6 +693,8 @@ void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const 
             if (found != 0) return;
             for (std::size_t i = 1; i < values.size(); ++i)
                 if (values[i].size() > static_cast<std::size_t>(columns[i].width)) values[i].resize(columns[i].width);
+            if (remittance)
+                for (std::size_t i = 0; i < values.size(); ++i) c.debug.line(" ODBC Point A6 = " + std::to_string(i + 1));
             if (sink->insert(d.table, names, values)) {
                 if (remittance) c.debug.line(" ODBC Point Added Record A ");
                 track += " - Added " + key + "  " + clock.now() + "\r\n";
@@ -684,26 +702,46 @@ void writeOdbcDataSources(const WriterContext& c, const ExportPrompts& p, const 
                 errors.refused(key);
             }
         };
+        // An 837 row's steps, each stamped.
+        auto addClaimRow = [&](const ValueOf& value) {
+            c.debug.timedLine("Test Point A");
+            addRow(value);
+            c.debug.timedLine("End Test point A");
+        };
         const bool lines837 = c.request.st01 == "837" &&
                               std::any_of(d.fields.begin(), d.fields.end(), [](const std::string& f) { return CTL39406DB(f); });
-        if (!lines837) {
-            c.records.visit(addRow, {}, c.progress);
+        if (c.request.st01 != "837") {
+            c.records.visit(
+                [&](const ValueOf& value) {
+                    addRow(value);
+                    c.debug.flushWhenLong();
+                },
+                {}, c.progress);
         } else {
-            // A row per service line: its columns read that line, and
-            // ICLAIMPATCTLSEQSERVLINE numbers the claim's lines.
+            // With service-line fields a row per service line: its columns
+            // read that line, and ICLAIMPATCTLSEQSERVLINE numbers the
+            // claim's lines. Otherwise a row per claim.
             std::size_t claim = 0;
             c.records.visitClaimLines(
                 [&](const ValueOf& value, std::size_t lines) {
-                    c.debug.line("Claim : " + std::to_string(++claim) + "  " + clock.now());
+                    c.debug.timedLine("Claim : " + std::to_string(++claim));
                     c.debug.line("Service Line Count = " + std::to_string(lines));
-                    if (lines == 0) return addRow(value);
-                    for (std::size_t s = 1; s <= lines; ++s) {
-                        addRow([&](const std::string& name) {
-                            const std::string n = std::to_string(s);
-                            if (name == "ICLAIMPATCTLSEQSERVLINE") return value("CLAIMID") + n;
-                            return CTL39406DB(name) ? value(name + n) : value(name);
-                        });
+                    if (!lines837 || lines == 0) {
+                        c.debug.timedLine("Claim Level Started");
+                        addClaimRow(value);
+                        c.debug.timedLine("Claim Complete");
+                    } else {
+                        c.debug.timedLine("Service Line Start");
+                        for (std::size_t s = 1; s <= lines; ++s) {
+                            addClaimRow([&](const std::string& name) {
+                                const std::string n = std::to_string(s);
+                                if (name == "ICLAIMPATCTLSEQSERVLINE") return value("CLAIMID") + n;
+                                return CTL39406DB(name) ? value(name + n) : value(name);
+                            });
+                        }
+                        c.debug.timedLine("Service Line Complete");
                     }
+                    c.debug.flushWhenLong();
                 },
                 c.progress);
         }
@@ -763,6 +801,7 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
     } else if (odbc837 || settings.switchSet(12)) {
         debug.header(static_cast<int>(request.letter), r.st01);
     }
+    if (options.debugOn) debug.keepOn();
 
     // The data-source mode names its tables in its definitions.
     const bool dataSources = r.letter == ExportLetter::Odbc && !r.spec.unused.empty();

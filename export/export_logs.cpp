@@ -90,20 +90,40 @@ void ExportDebugLog::line(const std::string& text) {
     if (collecting_) text_ += text + kCrLf;
 }
 
+void ExportDebugLog::timedLine(const std::string& text) {
+    if (collecting_) line(text + "  " + clock_.now());
+}
+
 void ExportDebugLog::continueFile() {
     if (exportLogExists(folder_, "zrdebug.log")) text_ = readExportLog(folder_, "zrdebug.log") + text_;
 }
 
+void ExportDebugLog::hand() {
+    if (handed_ == 0) {
+        writeExportLog(folder_, "zrdebug.log", text_);
+    } else {
+        (void)wl::appendToFile(exportFilePath(folder_, "zrdebug.log"), text_);
+    }
+    handed_ += text_.size();
+    text_.clear();
+    text_.shrink_to_fit();
+}
+
 void ExportDebugLog::spillWhenLong(std::size_t limit) {
-    if (!collecting_ || text_.size() <= limit) return;
-    writeExportLog(folder_, "zrdebug.log", text_);
+    if (!collecting_ || handed_ + text_.size() <= limit) return;
+    if (keptOn_) return flushWhenLong();
+    hand();
     collecting_ = false;
 }
 
+void ExportDebugLog::flushWhenLong(std::size_t piece) {
+    if (collecting_ && text_.size() > piece) hand();
+}
+
 void ExportDebugLog::finish() {
-    if (!collecting_ || text_.size() <= 10) return;
+    if (!collecting_ || handed_ + text_.size() <= 10) return;
     text_ += "Ended   " + clock_.today() + "  " + clock_.now() + kCrLf + kCrLf;
-    writeExportLog(folder_, "zrdebug.log", text_);
+    hand();
 }
 
 }  // namespace zr

@@ -38,28 +38,43 @@ void CTL39404Y(const std::string& modelCode, const std::string& folder = "", con
 void CTL39404Z(const std::string& modelCode, const std::string& folder = "", const ExportClock& clock = {});
 
 // The debug trace of one export: collected from the start; written when
-// the run ends (or when it grows past its limit).
+// the run ends (or when it grows past its limit). The text is handed to the
+// file in pieces once it grows past a piece's size, so a trace of a large
+// file never sits whole in memory; the file ends up as one write at the end
+// would have left it.
 class ExportDebugLog {
 public:
     ExportDebugLog(std::string folder, ExportClock clock) : folder_(std::move(folder)), clock_(std::move(clock)) {}
     // The header lines (switch position 12 set).
     void header(int function, const std::string& st01);
     void line(const std::string& text);
+    // A line stamped with the time: the text, two blanks and the time.
+    void timedLine(const std::string& text);
+    // The text not yet handed to the file.
     const std::string& text() const { return text_; }
     // Continues the text of an existing "zrdebug.log" (the 837 ODBC path).
     void continueFile();
-    // Writes the text now and stops collecting when it is past the limit.
+    // "DEBUG=ON": the limit of spillWhenLong no longer stops collection.
+    void keepOn() { keptOn_ = true; }
+    // Past the limit, the text is written now and collection stops, unless
+    // the trace is kept on: then it goes on, in pieces.
     void spillWhenLong(std::size_t limit = 1000000);
+    // Hands the text to the file once it is longer than a piece; collection
+    // goes on.
+    void flushWhenLong(std::size_t piece = 1 << 20);
     bool collecting() const { return collecting_; }
-    // The end of the run: the "Ended" line and the file, when the text holds
-    // more than 10 characters and collection is still on.
+    // The end of the run: the "Ended" line and the file, when the trace
+    // holds more than 10 characters and collection is still on.
     void finish();
 
 private:
+    void hand();  // the text so far to the file (replacing it the first time)
     std::string folder_;
     ExportClock clock_;
     std::string text_;
+    std::size_t handed_ = 0;  // characters already in the file
     bool collecting_ = true;
+    bool keptOn_ = false;
 };
 
 }  // namespace zr

@@ -125,12 +125,7 @@ std::size_t serviceLineRow(const SegmentTable& t, int j, std::uint32_t key, std:
     if (clms < j) return 0;
     for (; walkable(t, r) && inClaim(t, r, key); ++r) {
         if (!isSegment(t, r, segment) || !lineMatches(t, r, line)) continue;
-        if (segment2.empty()) return r;
-        for (std::size_t r2 = r + 1; walkable(t, r2) && inClaim(t, r2, key); ++r2) {
-            if (!line.empty() && isSegment(t, r2, segment)) return 0;
-            if (matches(t, r2, segment2, qualifier2)) return r2;
-        }
-        return 0;
+        return rowAfterServiceLine(t, key, r, segment, line, segment2, qualifier2);
     }
     return 0;
 }
@@ -160,6 +155,39 @@ std::size_t countClaimSegments(const ClaimIndex& index, const SegmentTable& t, l
 }  // namespace
 
 bool isSegmentRow(const SegmentTable& table, std::size_t row, std::string_view id) { return isSegment(table, row, id); }
+
+std::size_t rowAfterServiceLine(const SegmentTable& t, std::uint32_t key, std::size_t lineRow, std::string_view segment,
+                                std::string_view line, std::string_view segment2, std::string_view qualifier2) {
+    if (lineRow == 0 || segment2.empty()) return lineRow;
+    for (std::size_t r2 = lineRow + 1; walkable(t, r2) && inClaim(t, r2, key); ++r2) {
+        if (!line.empty() && isSegment(t, r2, segment)) return 0;
+        if (matches(t, r2, segment2, qualifier2)) return r2;
+    }
+    return 0;
+}
+
+std::string serviceLinePiece(const SegmentTable& t, std::uint32_t key, std::size_t lineRow, std::string_view segment,
+                             std::string_view line, int piece, std::string_view segment2, std::string_view qualifier2) {
+    const std::size_t r = rowAfterServiceLine(t, key, lineRow, segment, line, segment2, qualifier2);
+    return r ? pieceOf(t, r, piece) : "";
+}
+
+std::vector<std::pair<long long, std::size_t>> claimLineRows(const SegmentTable& t, int j, std::uint32_t key,
+                                                             std::size_t start, std::string_view segment) {
+    std::vector<std::pair<long long, std::size_t>> rows;
+    if (key == 0) return rows;
+    int clms = 0;
+    std::size_t r = start;
+    for (; walkable(t, r) && inClaim(t, r, key) && clms < j; ++r)
+        if (isSegment(t, r, "CLM")) ++clms;
+    if (clms < j) return rows;
+    for (; walkable(t, r) && inClaim(t, r, key); ++r) {
+        if (!isSegment(t, r, segment)) continue;
+        const long long n = leadingNumber(CTL39400AX(t.text(r), 2, t.delimiters().element));
+        if (std::none_of(rows.begin(), rows.end(), [n](const auto& e) { return e.first == n; })) rows.emplace_back(n, r);
+    }
+    return rows;
+}
 
 long long leadingNumber(std::string_view text) {
     std::size_t i = 0;

@@ -9,6 +9,8 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 #include <string_view>
 
 #include "claim_index.hpp"
@@ -74,6 +76,21 @@ std::string CTL39406CM(const SegmentTable& table, int j, std::uint32_t key, std:
 std::size_t serviceLineSegmentRow(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
                                   std::string_view segment, std::string_view line, std::string_view segment2,
                                   std::string_view qualifier2);
+// The part of CTL39406CM after its line's row: the row itself without S2,
+// else the first S2*q2 after it within the claim, before the next S when a
+// line number is given (0 when none).
+std::size_t rowAfterServiceLine(const SegmentTable& table, std::uint32_t key, std::size_t lineRow,
+                                std::string_view segment, std::string_view line, std::string_view segment2,
+                                std::string_view qualifier2);
+// Piece p of that row (CTL39406CM from its line's row on).
+std::string serviceLinePiece(const SegmentTable& table, std::uint32_t key, std::size_t lineRow,
+                             std::string_view segment, std::string_view line, int piece, std::string_view segment2,
+                             std::string_view qualifier2);
+// Past the claim's j-th CLM, the first row S of each line number, in the
+// order found: what CTL39406CM looks for, found in one walk for a reader
+// that asks every line of a claim.
+std::vector<std::pair<long long, std::size_t>> claimLineRows(const SegmentTable& table, int j, std::uint32_t key,
+                                                             std::size_t start, std::string_view segment);
 // From the row after `row`, within claim `key`: piece p of the n-th S*q; a
 // segment `stop` ("": none) ends the walk first.
 std::string pieceAfterRow(const SegmentTable& table, std::uint32_t key, std::size_t row, std::string_view segment,

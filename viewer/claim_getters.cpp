@@ -277,6 +277,7 @@ struct ClaimFields::Anchor {
     std::size_t at;  // the claim's HL*22 row
     int j;
     long long k;
+    LineRows* lines = nullptr;  // the reader's service-line rows
 
     std::string c(std::string_view s, std::string_view q, int p) const { return CTL39406C(*t, j, key, at, {s, q, p}); }
     std::string after(std::string_view s, std::string_view q, std::string_view s2, std::string_view q2, int p) const {
@@ -300,11 +301,23 @@ struct ClaimFields::Anchor {
                          std::string_view s3, int p) const {
         return pieceInLoop(*t, claimSearchRowOf(*t, j, key, at, {s, q, p, s2, q2}), s3, {}, p);
     }
+    // CTL39406CM and CTL39406CL of an LX line, its row looked up among the
+    // lines of the sub-claim, found once.
     std::string line(std::string_view n, std::string_view s2, std::string_view q2, int p) const {
-        return CTL39406CM(*t, j, key, at, "LX", n, p, s2, q2);
+        if (!lines) return CTL39406CM(*t, j, key, at, "LX", n, p, s2, q2);
+        return serviceLinePiece(*t, key, lineRow(n), "LX", n, p, s2, q2);
     }
     std::string lineComp(std::string_view n, std::string_view s2, int p, int component) const {
-        return CTL39406CL(*t, j, key, at, "LX", n, p, s2, {}, component);
+        return std::string(CTL39406G(line(n, s2, {}, p), component, t->delimiters().component));
+    }
+    std::size_t lineRow(std::string_view n) const {
+        if (lines->key != key || lines->at != at || lines->j != j) {
+            *lines = LineRows{key, at, j, claimLineRows(*t, j, key, at, "LX")};
+        }
+        const long long wanted = leadingNumber(n);
+        for (const auto& [number, row] : lines->first)
+            if (number == wanted) return row;
+        return 0;
     }
 };
 
@@ -350,7 +363,7 @@ std::optional<ClaimFields::Anchor> ClaimFields::anchorOf(long long k, int j) con
         }
     }
     if (anchorRow_ == 0) return std::nullopt;
-    return Anchor{table_, anchorKey_, anchorRow_, sub, static_cast<long long>(claim)};
+    return Anchor{table_, anchorKey_, anchorRow_, sub, static_cast<long long>(claim), &lineRows_};
 }
 
 // ------------------------------------------------------------- headers
@@ -938,8 +951,8 @@ std::optional<std::string> serviceLineValue(const A& a, std::string_view name) {
         long long n = 0;
         if (!numbered(name, f.name, n)) continue;
         const std::string line = std::to_string(n);
-        std::string v = f.component ? CTL39406CL(*a.t, a.j, a.key, a.at, "LX", line, f.piece, f.segment, f.qualifier,
-                                                 f.component)
+        std::string v = f.component ? std::string(CTL39406G(a.line(line, f.segment, f.qualifier, f.piece), f.component,
+                                                             a.t->delimiters().component))
                                     : a.line(line, f.segment, f.qualifier, f.piece);
         if (f.name == "IUNITSTYPE") return unitsTypeText(v);
         if (f.name == "DDDDDD_CC") return dollarsAndCents(v);

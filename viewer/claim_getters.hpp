@@ -75,6 +75,19 @@ private:
     mutable std::uint32_t anchorKey_ = 0;
     mutable std::map<std::string, std::string, std::less<>> headerValues_;
     mutable std::map<std::pair<std::size_t, std::string>, std::string> groupValues_;
+public:
+    // The service lines' rows of the sub-claim read last: an export asks
+    // every line's fields of a claim in a row, and each would walk the
+    // claim to its line again.
+    struct LineRows {
+        std::uint32_t key = 0;
+        std::size_t at = 0;
+        int j = 0;
+        std::vector<std::pair<long long, std::size_t>> first;  // line number, its LX row
+    };
+
+private:
+    mutable LineRows lineRows_;
 };
 
 // CTL39406AJ: the group number of a name; 300 for a user-defined claim field,

@@ -6,6 +6,7 @@
 #include "map_wizard_dialogs.hpp"
 #include "messages.hpp"
 #include "odbc_table_sink.hpp"
+#include "text.hpp"
 
 namespace zr {
 
@@ -70,16 +71,16 @@ ExportPrompts exportWindowPrompts() {
 
 std::string CTL39404A(const ExportDialogCall& call, ExportLetter letter, const std::vector<std::string>& fields,
                       const std::string& headerFlag, int subMode, const ExportDictionary& dictionary,
-                      const ExportPrompts& prompts) {
+                      const ExportPrompts& prompts, const PrintTarget& print) {
     if (call.kind == 1) {
         exportBegin(call, letter, fields, headerFlag, prompts);
         return "";
     }
-    // The listing goes to the paged printer, which the program does not
-    // have yet: the fields listing is answered, as the dialog returns it.
     if (!call.table || !call.index) return "";
     const FieldListing listing = CTL39404H(subMode, call.st01, dictionary, fields,
                                            remittanceListingSource(*call.table, *call.index, call.claimColumnMode));
+    // Only an 835 has listings: another set's would be a page of nothing.
+    if (!listing.text.empty()) CTL394PRTC(wl::crLines(listing.text), listing.title, PrintOrientation::Landscape, print);
     return subMode == 1 ? listing.text : "";
 }
 
@@ -143,7 +144,8 @@ std::string CTLD39404(const ExportDialogCall& call, const ViewerUi& ui) {
         const std::array<std::pair<const char*, int>, 3> listings{{{"Fields", 1}, {"Totals", 2}, {"Print", 3}}};
         for (std::size_t i = 0; i < listings.size(); ++i)
             d.button(82, 150 + 50.0 * static_cast<double>(i), 40, 12, listings[i].first, [&, sub = listings[i].second] {
-                result = CTL39404A(call, letter, model.fields, model.headerFlag, sub, model.dictionary, prompts);
+                result = CTL39404A(call, letter, model.fields, model.headerFlag, sub, model.dictionary, prompts,
+                                   ui.print);
                 d.close();
             });
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "export_dialog_model.hpp"
+#include "paged_print_window.hpp"
 #include "viewer_dialog.hpp"
 #include "viewer_entry.hpp"
 
@@ -18,11 +19,13 @@ ExportDialogCall exportDialogCall(const TransactionScreenCall& call, int kind);
 ExportPrompts exportWindowPrompts();
 
 // CTL39404A: kind 1 runs the export ("Begin": the run log, the engine, the
-// export log); kind 2 builds the listing of the sub-mode, whose text is
-// answered for the fields listing (sub-mode 1) and "" otherwise.
+// export log); kind 2 prints the listing of the sub-mode through the paged
+// printer in its landscape layout ("Fields", "Totals", "Listing"; an empty
+// listing prints nothing) and answers its text for the fields listing
+// (sub-mode 1), "" otherwise.
 std::string CTL39404A(const ExportDialogCall& call, ExportLetter letter, const std::vector<std::string>& fields,
                       const std::string& headerFlag, int subMode, const ExportDictionary& dictionary,
-                      const ExportPrompts& prompts);
+                      const ExportPrompts& prompts, const PrintTarget& print = {});
 
 // CTLD39404: the dialog (output mode 109: the batch export, no dialog).
 // Answers the listing (kind 2) or "".

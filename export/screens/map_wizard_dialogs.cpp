@@ -37,7 +37,8 @@ int CTL394MAPC(const ViewerUi& ui) { return buttonChoice("Select File Type", {"X
 std::string CTL394MAPB(const std::string& defaultText, const std::string& question, const ViewerUi& ui) {
     ViewerDialog d(question, 300, 100);
     wl::Value answer{defaultText};
-    d.edit(10, 10, 40, 10.8, wl::bindTo(answer));
+    // Three digits: no count the wizard asks for is larger.
+    d.edit(10, 10, 40, 10.8, wl::bindTo(answer), "999");
     d.button(30, 10, 50, 12, "Continue", [&] { d.close(); });
     d.run(ui, [&] { return ShownDialog{"", nullptr, {defaultText}, 1}; });
     return wl::CVALTOCHAR(answer);

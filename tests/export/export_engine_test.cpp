@@ -459,7 +459,8 @@ TEST(ExportEngine, OdbcDataSourceModeAddsEachKeyOnceAndLogsWideKeys) {
               " - Added OLD  10:00:00\r\n - Added PAT001  12:53:00\r\n - Added   12:53:00\r\n");
     const std::string trace = zrtest::readBytes(e.dir.file("zrdebug.log"));
     EXPECT_EQ(trace.rfind(" ODBC Point A\r\n ODBC Point A1\r\n ODBC Point A3 = CLAIMPATCTL\r\n ODBC Point A4 = PAT001\r\n"
-                          " ODBC Point A5 = 0\r\n ODBC Point Added Record A \r\n",
+                          " ODBC Point A5 = 0\r\n ODBC Point A6 = 1\r\n ODBC Point A6 = 2\r\n"
+                          " ODBC Point Added Record A \r\n",
                           0),
               0u)
         << trace;
@@ -484,6 +485,89 @@ TEST(ExportEngine, OdbcDataSourceRowPerServiceLineOf837) {
     const std::vector<std::vector<std::string>> expected = {
         {"PAT0011", "PAT001", "100"}, {"PAT0012", "PAT001", "50"}, {"PAT0021", "PAT002", "75.5"}};
     EXPECT_EQ(tables->rows, expected);
+}
+
+// The 837 data-source trace: each claim's steps, stamped, in the order
+// they run, with service-line fields (a row per line) and without (a row
+// per claim).
+TEST(ExportEngine, OdbcDataSourceTracesEach837ClaimsSteps) {
+    struct Case {
+        std::vector<std::string> fields;
+        std::string firstClaim;
+    };
+    const std::string row = "Test Point A  12:53:00\r\nEnd Test point A  12:53:00\r\n";
+    const Case cases[] = {
+        {{"ICLAIMPATCTLSEQSERVLINE", "AMT"},
+         "Claim : 1  12:53:00\r\nService Line Count = 2\r\nService Line Start  12:53:00\r\n" + row + row +
+             "Service Line Complete  12:53:00\r\nClaim : 2  12:53:00\r\n"},
+        {{"CLAIMID", "CLAIMAMT"},
+         "Claim : 1  12:53:00\r\nService Line Count = 2\r\nClaim Level Started  12:53:00\r\n" + row +
+             "Claim Complete  12:53:00\r\nClaim : 2  12:53:00\r\n"},
+    };
+    for (const Case& c : cases) {
+        EngineRun e(zrtest::x12Fixture("837p_two_claims.x12"));
+        auto tables = std::make_shared<EngineMemoryTables>();
+        zr::ExportPrompts p = engineSinkPrompts(tables);
+        p.odbcDefinitions = [&c](const std::string&) {
+            return std::vector<zr::OdbcExportDefinition>{{"zrclaims", "CLAIMS", "837", c.fields}};
+        };
+        auto r = e.request("837", ExportLetter::Odbc, {});
+        r.spec.unused = "DEFS";
+        zr::CTL39404G(r, p, EngineRun::engineFixedClock());
+        const std::string trace = zrtest::readBytes(e.dir.file("zrdebug.log"));
+        EXPECT_NE(trace.find("B - MAXCC   2  12:53:00\r\n" + c.firstClaim), std::string::npos) << trace;
+        EXPECT_NE(trace.find("Ended   2026/12/10  12:53:00\r\n"), std::string::npos);
+    }
+}
+
+// The 835 file-name trace with "SL": each record's service line and claim,
+// the place of every field put, the row added.
+TEST(ExportEngine, OdbcFileModeTracesEachRemittanceRecordsFields) {
+    EngineRun e(zrtest::x12Fixture("835_remittance.x12"));
+    auto tables = std::make_shared<EngineMemoryTables>();
+    auto r = e.request("835", ExportLetter::Odbc, {"CLAIMPATCTL", "CLAIMTOTALCHARGE"}, "SL");
+    r.spec.destinationFile = "zrclaims:CLAIMS";
+    zr::CTL39404G(r, engineSinkPrompts(tables), EngineRun::engineFixedClock());
+    const std::string trace = zrtest::readBytes(e.dir.file("zrdebug.log"));
+    const std::string fields = " ODBC Point A6 = 1\r\n ODBC Point A6 = 2\r\n ODBC Point Added Record A \r\n";
+    EXPECT_EQ(trace.rfind(" ODBC Point A\r\n ODBC Point A2\r\n ODBC Point A2 Service Line 1\r\n"
+                          " ODBC Point A2 IDCN = PAT001\r\n" + fields +
+                              " ODBC Point A2 Service Line 2\r\n ODBC Point A2 IDCN = PAT001\r\n" + fields,
+                          0),
+              0u)
+        << trace;
+    EXPECT_NE(trace.find(fields + " ODBC Point AB\r\nEnded"), std::string::npos) << trace;
+}
+
+// An 835 CSV trace stops at its limit and leaves the file as it stood
+// then; "DEBUG=ON" keeps it on to the end of the run.
+TEST(ExportEngine, DebugOnKeepsTheRemittanceTracePastItsLimit) {
+    std::vector<std::string> segments{"GS*HP*PAYER*PROVIDER*20261210*1253*5001*X*005010X221A1",
+                                      "ST*835*0005*005010X221A1", "BPR*I*460*C*ACH", "TRN*1*TRACE55*1512345678",
+                                      "N1*PR*ACME HEALTH", "N1*PE*FAMILY CLINIC*XX*1234567893", "LX*1"};
+    constexpr int claims = 1000;
+    for (int k = 1; k <= claims; ++k)
+        segments.push_back("CLP*PAT" + wl::padLeft(std::to_string(k), 4, '0') + "*1*100*80**12*CN1");
+    segments.push_back("SE*" + std::to_string(segments.size()) + "*0005");
+    segments.push_back("GE*1*5001");
+    segments.push_back("IEA*1*000000001");
+    zrtest::TempDir src;
+    const std::string x12 = src.write("long.x12", zrtest::x12Text(segments));
+    const std::vector<std::string> fields(40, "CLAIMPATCTL");
+    const std::string lastLine = " - CLAIMPATCTL-> Point A  -> Value=PAT1000\r\n";
+    for (const bool on : {false, true}) {
+        EngineRun e(x12);
+        e.run(e.request("835", ExportLetter::Csv, fields, on ? "DEBUG=ON" : ""));
+        const std::string trace = zrtest::readBytes(e.dir.file("zrdebug.log"));
+        if (on) {
+            EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 1 + 40 * claims + 2);
+            EXPECT_NE(trace.find(lastLine + "Ended   2026/12/10  12:53:00\r\n\r\n"), std::string::npos);
+        } else {
+            EXPECT_GT(trace.size(), 1000000u);
+            EXPECT_LT(trace.size(), 1000100u);
+            EXPECT_EQ(trace.find("Ended"), std::string::npos);
+        }
+    }
 }
 
 TEST(ExportEngine, OdbcKeyWiderThanItsColumnIsLogged) {

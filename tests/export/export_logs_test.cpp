@@ -62,4 +62,27 @@ TEST(ExportLogs, DebugTraceWrittenAtTheEndOrWhenLong) {
     EXPECT_EQ(zrtest::readBytes(dir.file("zrdebug.log")), std::string(40, 'x') + "\r\n");
 }
 
+// Kept on, a long trace goes on past the limit; handed to the file in
+// pieces, it ends as one write at the end would have left it.
+TEST(ExportLogs, KeptOnTraceGoesToTheFileInPieces) {
+    zrtest::TempDir dir;
+    dir.write("zrdebug.log", "EARLIER RUN\r\n");
+    zr::ExportDebugLog log(dir.path(), logsClock());
+    log.keepOn();
+    std::string expected;
+    for (int i = 0; i < 5; ++i) {
+        const std::string l = std::string(30, static_cast<char>('a' + i));
+        log.line(l);
+        expected += l + "\r\n";
+        log.spillWhenLong(40);
+        log.flushWhenLong(40);
+        EXPECT_TRUE(log.collecting());
+    }
+    EXPECT_LT(log.text().size(), 80u);  // the rest is in the file already
+    log.timedLine("Claim : 1");
+    log.finish();
+    EXPECT_EQ(zrtest::readBytes(dir.file("zrdebug.log")),
+              expected + "Claim : 1  12:53:00\r\nEnded   2026/12/10  12:53:00\r\n\r\n");
+}
+
 }  // namespace

@@ -424,6 +424,25 @@ TEST(ClaimGetters, GroupGettersAnswerOnlyTheirOwnNames) {
     EXPECT_EQ(CTL39406CA(fields, 1, "BILLINGPROVIDERNAME", 1), "");
 }
 
+// One reader asked every line of several sub-claims in turn, back and
+// forth, reads what a reader made for each single value reads.
+TEST(ClaimGetters, ServiceLinesOfSubClaimsReadInTurn) {
+    const GetterFile f("claims_837p.x12");
+    const ClaimFields reader(f.table, f.index);
+    int answered = 0;
+    for (const int j : {1, 2, 3, 1, 3, 2}) {
+        for (const char* name : {"PROC1", "PROC2", "PROC12", "PROC13", "AMT1", "MODA1", "UNITS2", "DOS1", "DXLINK1"}) {
+            const std::string fresh = CTL39406AB(j, f.index, f.table, 3, name);
+            EXPECT_EQ(reader.claim(j, 3, name), fresh) << j << " " << name;
+            answered += !fresh.empty();
+        }
+    }
+    EXPECT_GT(answered, 10);
+    EXPECT_EQ(reader.claim(1, 3, "PROC12"), "12121");
+    EXPECT_EQ(reader.claim(1, 3, "PROC1"), "11111");  // LX*01 is line 1
+    EXPECT_EQ(reader.claim(2, 3, "PROC1"), "20000");
+}
+
 TEST(ClaimGetters, ServiceLineNames) {
     const std::vector<std::pair<std::string, bool>> cases = {
         {"PROC1", true},    {"IREVCODE3", true}, {"ADJUDID", true}, {"SUPDXLINKC2", true},

@@ -170,7 +170,8 @@ wl::TComboBox& ViewerDialog::combo(double row, double col, double w, double h, s
     return ref;
 }
 
-wl::TGet& ViewerDialog::edit(double row, double col, double w, double h, wl::SetGet value) {
+wl::TGet& ViewerDialog::edit(double row, double col, double w, double h, wl::SetGet value,
+                             const std::string& picture) {
     auto e = std::make_unique<wl::TGet>();
     wl::GetNew g;
     g.oWnd = &dialog_;
@@ -181,6 +182,7 @@ wl::TGet& ViewerDialog::edit(double row, double col, double w, double h, wl::Set
     g.nHeight = std::max(px(h), 640 / 40 + 6);
     g.oFont = font1_;
     g.bSetGet = std::move(value);
+    g.cPicture = picture;
     e->New(g);
     auto& ref = *e;
     controls_.push_back(std::move(e));

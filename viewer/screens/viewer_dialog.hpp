@@ -68,7 +68,8 @@ public:
     wl::TComboBox& combo(double row, double col, double w, double h, std::vector<std::string> items,
                          wl::SetGet value);
     // A field editing the bound value as it is typed.
-    wl::TGet& edit(double row, double col, double w, double h, wl::SetGet value);
+    // An edit field; a picture ("999") limits what may be typed.
+    wl::TGet& edit(double row, double col, double w, double h, wl::SetGet value, const std::string& picture = {});
 
     // Runs the dialog modally, centred; `describe` fills what the observer
     // is told once it shows.

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include "clip_board.hpp"
 #include "pickers.hpp"
 #include "remittance_windows.hpp"
 #include "viewer_windows.hpp"
 #include "test_support.hpp"
 #include "text.hpp"
+#include "unix_tools.hpp"
 #include "user_script.hpp"
 #include "x12_fixtures.hpp"
 
@@ -92,16 +94,75 @@ TEST(ExportDialogWindow, CancelInTheFormatQuestionShowsNoDialog) {
     EXPECT_EQ(s.shown[0].caption, "Select Format");
 }
 
-TEST(ExportDialogWindow, PrintFieldSelectAnswersTheFieldsListing) {
+// A step pressing one of the paged printer's "Send to:" buttons.
+zrtest::Step exportSendTo(const std::string& caption) {
+    return {"Send to:", [caption](HWND w) {
+                HWND b = FindWindowExA(w, nullptr, "Button", caption.c_str());
+                ASSERT_NE(b, nullptr) << caption;
+                PostMessageA(b, BM_CLICK, 0, 0);
+            }};
+}
+
+// "Fields" and "Totals" reach the paged printer: the clipboard receives
+// the listing's lines as the printer would print them.
+TEST(ExportDialogWindow, PrintFieldSelectListingsReachThePrinter) {
+    ZR_REQUIRE_SAMPLES();
+    struct Case {
+        const char* button;
+        int subMode;
+    };
+    for (const Case c : {Case{"Fields", 1}, Case{"Totals", 2}}) {
+        ExportDialogSample s;
+        s.dir.write("zr835.xml", "<CONFIGURATION><FIELD>CLAIMPATCTL</FIELD><FIELD>CLAIMTOTALPAID</FIELD></CONFIGURATION>");
+        zrtest::PromptRecorder prompts;
+        UserScript script({{"Print Field Select", exportPress(c.button)}, exportSendTo("Clipboard")});
+        const std::string answered = CTLD39404(s.call(2), s.ui());
+        EXPECT_TRUE(UserScript::done()) << c.button;
+        const FieldListing listing = CTL39404H(c.subMode, "835", exportDictionary("835", 0),
+                                               {"CLAIMPATCTL", "CLAIMTOTALPAID"},
+                                               remittanceListingSource(s.table, s.index, 3));
+        ASSERT_FALSE(listing.text.empty());
+        EXPECT_EQ(wl::TClipBoard(CF_TEXT).GetText(), zr::listingText(wl::crLines(listing.text))) << c.button;
+        // Only the fields listing is answered as well.
+        EXPECT_EQ(answered, c.subMode == 1 ? listing.text : "") << c.button;
+        EXPECT_EQ(answered.substr(0, c.subMode == 1 ? 23 : 0), c.subMode == 1 ? "Basic Field Location:\r\n" : "");
+    }
+}
+
+// "Print" prints the claim listing on landscape pages.
+TEST(ExportDialogWindow, PrintFieldSelectPrintsTheClaimListingInLandscape) {
     ZR_REQUIRE_SAMPLES();
     ExportDialogSample s;
-    s.dir.write("zr835.xml", "<CONFIGURATION><FIELD>CLAIMPATCTL</FIELD></CONFIGURATION>");
-    UserScript script({{"Print Field Select", exportPress("Fields")}});
-    const std::string listing = CTLD39404(s.call(2), s.ui());
-    EXPECT_EQ(listing.substr(0, 23), "Basic Field Location:\r\n");
-    EXPECT_NE(listing.find(wl::padRight("Field_1", 14) + wl::padRight("CLAIMPATCTL", 32) +
-                           "Claim Patient Control Number\r\n"),
-              std::string::npos);
+    s.dir.write("zr835.xml", "<CONFIGURATION><FIELD>CLAIMPATCTL</FIELD><FIELD>CLAIMTOTALCHARGE</FIELD></CONFIGURATION>");
+    zrtest::PromptRecorder prompts;
+    ViewerUi ui = s.ui();
+    ui.print = PrintTarget{s.dir.file("zr export listing.pdf"), "ZRPDF"};
+    UserScript script({{"Print Field Select", exportPress("Print")}, exportSendTo("Printer")});
+    EXPECT_EQ(CTLD39404(s.call(2), ui), "");
+    EXPECT_TRUE(UserScript::done());
+    ASSERT_TRUE(std::filesystem::exists(ui.print.pdfFile));
+    ASSERT_FALSE(prompts.texts().empty());
+    EXPECT_EQ(prompts.texts().front(), "Printing Listing ....");
+    const auto pages = zrtest::pdfPages(s.dir.path(), ui.print.pdfFile, 30);
+    ASSERT_GE(pages.size(), 1u);
+    EXPECT_GT(pages[0].width, pages[0].height);
+    EXPECT_GT(zrtest::darkShare(pages[0], 0.05, 0.05, 0.60, 0.60), 0.005);
+}
+
+// Another set has no listings: nothing is asked or printed.
+TEST(ExportDialogWindow, AnotherSetsListingPrintsNothing) {
+    zrtest::TempDir dir;
+    const SegmentTable table = zrtest::loadX12(zrtest::x12Fixture("277_stc.x12"));
+    const ClaimIndex index = CTL39400C(table, 3);
+    ExportDialogCall c;
+    c.kind = 2;
+    c.table = &table;
+    c.index = &index;
+    c.st01 = "277";
+    c.workFolder = dir.path();
+    zrtest::PromptRecorder prompts;
+    EXPECT_EQ(CTL39404A(c, ExportLetter::Csv, {"TRACEID"}, "", 3, exportDictionary("277", 0), {}), "");
+    EXPECT_TRUE(prompts.texts().empty());
 }
 
 TEST(ExportDialogWindow, TheRemittanceListingOpensPrintFieldSelect) {

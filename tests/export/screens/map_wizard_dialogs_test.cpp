@@ -26,12 +26,19 @@ TEST(MapWizardDialogs, TypePickerAnswersTheButtonsNumber) {
     EXPECT_EQ(CTL394MAPE(), 1);
 }
 
-TEST(MapWizardDialogs, NumberQuestionAnswersTheTypedText) {
-    UserScript script({{"Number of service lines to include?", [](HWND w) {
-                            zrtest::retypeInto(FindWindowExA(w, nullptr, "Edit", nullptr), "12");
-                            wizardPress("Continue")(w);
-                        }}});
-    EXPECT_EQ(wl::alltrim(CTL394MAPB(" 10", "Number of service lines to include?")), "12");
+// The number field's "999" picture: digits only, three at most.
+TEST(MapWizardDialogs, NumberQuestionAnswersTheTypedDigits) {
+    const std::vector<std::pair<std::string, std::string>> cases{{"12", "12"}, {"4x7", "47"}, {"1234", "123"}};
+    for (const auto& [typed, answer] : cases) {
+        UserScript script({{"Number of service lines to include?", [typed](HWND w) {
+                                zrtest::retypeInto(FindWindowExA(w, nullptr, "Edit", nullptr), typed);
+                                wizardPress("Continue")(w);
+                            }}});
+        EXPECT_EQ(wl::alltrim(CTL394MAPB(" 10", "Number of service lines to include?")), answer) << typed;
+    }
+    // The offered count stands in the field untouched.
+    UserScript kept({{"Number of service lines to include?", wizardPress("Continue")}});
+    EXPECT_EQ(CTL394MAPB(" 10", "Number of service lines to include?"), " 10");
 }
 
 TEST(MapWizardDialogs, FileTypeQuestion) {
