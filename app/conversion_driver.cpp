@@ -96,8 +96,10 @@ struct Run {
 
 // An unattended run waits for no click: every message of the run (the
 // driver's, the engine's, the maps') goes to the run log and the meter's
-// text instead of a box. Questions still reach whoever answers them (the
-// overwrite question is the one a batch run may ask).
+// text instead of a box. A question (an existing output without "OW", a
+// rename onto an existing file) is answered No, the safe answer that
+// changes no file, and the log says so: a scheduled run with nobody at
+// the screen would otherwise wait for ever.
 class UnattendedPrompts {
 public:
     explicit UnattendedPrompts(RunLog& log)
@@ -126,10 +128,11 @@ public:
 
 private:
     wl::PromptAnswer answer(const wl::Prompt& p) {
-        if (p.isQuestion()) return outer_ ? outer_(p) : wl::PromptAnswer{wl::platformMessageBox(p), {}, 0};
-        if (p.kind != wl::PromptKind::Info && p.kind != wl::PromptKind::Alert && p.kind != wl::PromptKind::Stop)
+        if (p.kind != wl::PromptKind::Info && p.kind != wl::PromptKind::Alert && p.kind != wl::PromptKind::Stop &&
+            !p.isQuestion())
             return outer_ ? outer_(p) : wl::PromptAnswer{};
-        const std::string text = oneLine(p.text);
+        const std::string text =
+            p.isQuestion() ? "Unattended Run, Answered No : " + oneLine(p.text) : oneLine(p.text);
         {
             // Worker threads of a conversion may speak too.
             std::lock_guard<std::mutex> lock(mutex_);
