@@ -138,13 +138,13 @@ std::string roundTripUsage(const std::string& path) {
 TEST(RoundTrip, TheUsageIndicatorComesBack) {
     const std::string fixture = std::string(ZR_FIXTURES) + "/x12/837p_realistic.x12";
     const std::string bytes = zrtest::readBytes(fixture);
-    ASSERT_EQ(bytes.substr(100, 3), "*P*");
+    ASSERT_EQ(bytes.substr(101, 3), "*P*");
     for (const char* usage : {"P", "T"}) {
         for (const char* format : {"CSV", "XML"}) {
             SCOPED_TRACE(std::string(usage) + " through " + format);
             zrtest::TempDir dir;
             std::string changed = bytes;
-            changed[101] = usage[0];
+            changed[102] = usage[0];
             const std::string source = dir.write("source.x12", changed);
             const std::string map = dir.write("map.cfg", zr::builtInMapText(10, 2));
             const std::string middle = dir.file(std::string("records.") + format);
