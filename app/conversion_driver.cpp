@@ -126,8 +126,13 @@ public:
         UnattendedPrompts* prompts_;
     };
 
+    // A run without a type starts the user interface: somebody is there
+    // to answer from now on.
+    void attended() { attended_ = true; }
+
 private:
     wl::PromptAnswer answer(const wl::Prompt& p) {
+        if (p.isQuestion() && attended_) return outer_ ? outer_(p) : wl::PromptAnswer{wl::platformMessageBox(p), {}, 0};
         if (p.kind != wl::PromptKind::Info && p.kind != wl::PromptKind::Alert && p.kind != wl::PromptKind::Stop &&
             !p.isQuestion())
             return outer_ ? outer_(p) : wl::PromptAnswer{};
@@ -162,6 +167,7 @@ private:
     std::thread::id thread_ = std::this_thread::get_id();
     std::map<std::thread::id, RunLog*> routes_;
     wl::PromptHook outer_;
+    bool attended_ = false;
     wl::ScopedPromptHook scope_;
 };
 
@@ -589,6 +595,7 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
         // A batch type without a source starts no user interface: nobody
         // would answer.
         const bool attended = wl::alltrim(type).empty() || request.mode != DriverMode::Batch;
+        if (attended && main.prompts) main.prompts->attended();
         if (attended && wl::fileExists(old) && wl::MSGYESNO("There is already a Parse.log. Add to it?", wl::Value("Merge Parse Log?")))
             main.log.raw("\r\n" + CTL39400AY(old) + "\r\n");
         if (attended) openDialog();

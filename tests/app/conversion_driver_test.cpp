@@ -151,6 +151,7 @@ TEST(ConversionDriver, OverwriteQuestion) {
     auto result = f.run("X12,CSV", src, f.out, "OW");
     EXPECT_TRUE(rec.prompts().empty());
     EXPECT_EQ(zrtest::readBytes(output), "from a.x12\r\n");
+    EXPECT_NE(result.log.find("12:00:00 -  Erased : " + output), std::string::npos);
 }
 
 TEST(ConversionDriver, AnUnattendedRunAnswersTheOverwriteQuestionNoAndSaysSo) {
@@ -180,7 +181,6 @@ TEST(ConversionDriver, AnUnattendedRunAnswersTheOverwriteQuestionNoAndSaysSo) {
         EXPECT_EQ(result.skipped, 1);
         EXPECT_EQ(zr::batchExitStatus(result), 1);
     }
-    EXPECT_NE(result.log.find("12:00:00 -  Erased : " + output), std::string::npos);
 }
 
 TEST(ConversionDriver, DestinationNamingAFile) {
