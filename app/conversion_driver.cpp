@@ -100,8 +100,10 @@ struct Run {
 
 // An unattended run waits for no click: every message of the run (the
 // driver's, the engine's, the maps') goes to the run log and the meter's
-// text instead of a box. Questions still reach whoever answers them (the
-// overwrite question is the one a batch run may ask).
+// text instead of a box. A question (an existing output without "OW", a
+// rename onto an existing file) is answered No, the safe answer that
+// changes no file, and the log says so: a scheduled run with nobody at
+// the screen would otherwise wait for ever.
 class UnattendedPrompts {
 public:
     explicit UnattendedPrompts(RunLog& log)
@@ -128,12 +130,18 @@ public:
         UnattendedPrompts* prompts_;
     };
 
+    // A run without a type starts the user interface: somebody is there
+    // to answer from now on.
+    void attended() { attended_ = true; }
+
 private:
     wl::PromptAnswer answer(const wl::Prompt& p) {
-        if (p.isQuestion()) return outer_ ? outer_(p) : wl::PromptAnswer{wl::platformMessageBox(p), {}, 0};
-        if (p.kind != wl::PromptKind::Info && p.kind != wl::PromptKind::Alert && p.kind != wl::PromptKind::Stop)
+        if (p.isQuestion() && attended_) return outer_ ? outer_(p) : wl::PromptAnswer{wl::platformMessageBox(p), {}, 0};
+        if (p.kind != wl::PromptKind::Info && p.kind != wl::PromptKind::Alert && p.kind != wl::PromptKind::Stop &&
+            !p.isQuestion())
             return outer_ ? outer_(p) : wl::PromptAnswer{};
-        const std::string text = oneLine(p.text);
+        const std::string text =
+            p.isQuestion() ? "Unattended Run, Answered No : " + oneLine(p.text) : oneLine(p.text);
         {
             // Worker threads of a conversion may speak too.
             std::lock_guard<std::mutex> lock(mutex_);
@@ -163,6 +171,7 @@ private:
     std::thread::id thread_ = std::this_thread::get_id();
     std::map<std::thread::id, RunLog*> routes_;
     wl::PromptHook outer_;
+    bool attended_ = false;
     wl::ScopedPromptHook scope_;
 };
 
@@ -604,6 +613,7 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
         // A batch type without a source starts no user interface: nobody
         // would answer.
         const bool attended = wl::alltrim(type).empty() || request.mode != DriverMode::Batch;
+        if (attended && main.prompts) main.prompts->attended();
         if (attended && wl::fileExists(old) && wl::MSGYESNO("There is already a Parse.log. Add to it?", wl::Value("Merge Parse Log?")))
             main.log.raw("\r\n" + CTL39400AY(old) + "\r\n");
         if (attended) openDialog();

@@ -740,7 +740,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     const std::string date = request.date.empty() ? wl::localTimeText("%Y%m%d") : request.date;
     const std::string time = request.time.empty() ? wl::localTimeText("%H%M") : request.time;
     // The completed values open and close the envelope.
-    const EnvelopeValues completed = completeForOutput(completeEnvelope(envelope, map.text), map, s.first, names);
+    const EnvelopeValues completed = completeForOutput(completeEnvelope(envelope, map.text, recordUsage(s.first, names)), map, s.first, names);
     const std::string end = segmentEnd(out);
     const std::string E(1, out.element);
     result.records = s.count();

@@ -110,7 +110,12 @@ std::string setControlNumber(const std::string& given, std::size_t k) {
 // The names a template cell refers to ("$NAME", "!NAME", composites and
 
 
-EnvelopeValues completeEnvelope(EnvelopeValues v, std::string_view mapText) {
+std::string recordUsage(const std::vector<FieldRow>& first, const FieldNameIndex& names) {
+    const std::string usage = wl::upper(firstValue(first, names, {"PRODTEST", "ISA15"}));
+    return usage == "P" || usage == "T" || usage == "I" ? usage : "";
+}
+
+EnvelopeValues completeEnvelope(EnvelopeValues v, std::string_view mapText, std::string_view usage) {
     auto fromMap = [&](std::string& value, int number, const std::string& fallback, std::size_t width) {
         if (wl::alltrim(value).empty()) value = envelopeDefaultFromText(mapText, number);
         if (wl::alltrim(value).empty()) value = fallback;
@@ -125,7 +130,9 @@ EnvelopeValues completeEnvelope(EnvelopeValues v, std::string_view mapText) {
     fromMap(v.isa07, 15, "ZZ", 2);
     fromMap(v.isa08, 2, std::string(15, ' '), 15);
     fromMap(v.isa13, 3, std::string(9, ' '), 9);
-    fromMap(v.isa15, 4, "T", 1);
+    // A production file rebuilt stays one: the source's own indicator
+    // comes before the test default.
+    fromMap(v.isa15, 4, usage.empty() ? "T" : std::string(usage), 1);
     const std::pair<std::string*, int> groupDefaults[] = {{&v.gs01, 5}, {&v.gs02, 6}, {&v.gs03, 7}, {&v.gs06, 8},
                                                           {&v.gs08, 11}, {&v.st02, 9}, {&v.st03, 10}};
     for (auto [value, number] : groupDefaults)

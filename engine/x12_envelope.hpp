@@ -31,8 +31,12 @@ std::string CTL48400E(const std::string& transactionType, const std::string& ver
                       const std::string& mapPath, const EnvelopeValues& values, const std::string& date,
                       const std::string& time);
 // The values completed as CTL48400E completes them, from a map text read
-// once (ISA values cut or filled to their widths).
-EnvelopeValues completeEnvelope(EnvelopeValues values, std::string_view mapText);
+// once (ISA values cut or filled to their widths). `usage` is the ISA15 the
+// records carry, taken after the map's default and before "T".
+EnvelopeValues completeEnvelope(EnvelopeValues values, std::string_view mapText, std::string_view usage = {});
+// The usage indicator (ISA15: "P", "T" or "I") the first record holds as
+// "PRODTEST" or "ISA15"; "" when it holds none or another value.
+std::string recordUsage(const std::vector<FieldRow>& first, const FieldNameIndex& names);
 std::string envelopeHeader(const std::string& transactionType, const std::string& version, const X12Output& out,
                            const EnvelopeValues& completed, const std::string& date, const std::string& time);
 // The ISA and GS segments alone, and one ST (an output holds a set per

@@ -80,6 +80,9 @@ public:
         lines_.push_back("FIELD=DESTINATIONFILE,64,,,,,,,,6");
         addFields(t_.laterFields, 0);
         for (int n = 1; n <= a_.serviceLines; ++n) addFields(t_.laterLineFields, n);
+        // The interchange's usage indicator (ISA15), read before the first
+        // set: a production file rebuilt from the records stays one.
+        lines_.push_back("FIELD=PRODTEST,1,ISA,,,15,,,,1");
         addTemplates();
         for (const char* screen : t_.screens) lines_.push_back(std::string("SCREEN=") + screen);
         std::string out;

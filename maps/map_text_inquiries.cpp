@@ -184,6 +184,18 @@ const Row kFields271[] = {
 
 #undef ZR_ELIGIBILITY_PARTIES
 
+// A request rejected above the subscriber, by the payer or at the
+// information receiver, carries its AAA before any subscriber id: read
+// once the party's name is known and until a subscriber's id is.
+const Row kLater271[] = {
+    {B, A, "PAYERREQUESTVALID,1,AAA,,,1,,PAYERNAME,,2|,,,RECEIVERNAME"},
+    {B, A, "PAYERREJECTREASON,2,AAA,,,3,,PAYERNAME,,2|,,,RECEIVERNAME"},
+    {B, A, "PAYERFOLLOWUPACTION,1,AAA,,,4,,PAYERNAME,,2|,,,RECEIVERNAME"},
+    {B, A, "RECEIVERREQUESTVALID,1,AAA,,,1,,RECEIVERNAME,,2|,,,SUBID"},
+    {B, A, "RECEIVERREJECTREASON,2,AAA,,,3,,RECEIVERNAME,,2|,,,SUBID"},
+    {B, A, "RECEIVERFOLLOWUPACTION,1,AAA,,,4,,RECEIVERNAME,,2|,,,SUBID"},
+};
+
 const Row kLineEligibility[] = {
     {B, A, "BENEFIT#,2,EB,,,1,,SUBID"},
     {B, A, "COVERAGELEVEL#,3,EB,,,2,,SUBID"},
@@ -365,7 +377,7 @@ const TransactionText& text270() {
 const TransactionText& text271() {
     static const std::vector<Row> fields = joinRows({kFields271, kEligibilityPersons});
     static const TransactionText text{"271", kKeys271, fields, {}, messageFields, kLineEligibility,
-                                      kTransactionHeader, {}, {}};
+                                      kTransactionHeader, {}, {}, nullptr, kLater271};
     return text;
 }
 

@@ -32,6 +32,7 @@ zr::EngineResult fakeEngine(const zr::EngineRequest& r) {
 
 struct DriverFixture {
     zrtest::TempDir dir;
+    zr::DriverMode mode = zr::DriverMode::Batch;
     std::string in = wl::joinPath(dir.path(), "in");
     std::string out = wl::joinPath(dir.path(), "out");
     DriverFixture() {
@@ -52,7 +53,7 @@ struct DriverFixture {
         r.destination = destination;
         r.options = options;
         r.currentFolder = dir.path();
-        r.mode = zr::DriverMode::Batch;
+        r.mode = mode;
         zr::DriverHooks h;
         h.engine = fakeEngine;
         h.clock = [] { return std::string("12:00:00"); };
@@ -127,8 +128,10 @@ TEST(ConversionDriver, OutputNames) {
 }
 
 TEST(ConversionDriver, OverwriteQuestion) {
+    // Asked where somebody is at the screen.
     for (bool yes : {false, true}) {
         DriverFixture f;
+        f.mode = zr::DriverMode::Menu;
         std::string src = f.x12("a.x12");
         const std::string output = f.write(f.out, "a.csv", "old\r\n");
         zrtest::PromptRecorder rec;
@@ -149,6 +152,35 @@ TEST(ConversionDriver, OverwriteQuestion) {
     EXPECT_TRUE(rec.prompts().empty());
     EXPECT_EQ(zrtest::readBytes(output), "from a.x12\r\n");
     EXPECT_NE(result.log.find("12:00:00 -  Erased : " + output), std::string::npos);
+}
+
+TEST(ConversionDriver, AnUnattendedRunAnswersTheOverwriteQuestionNoAndSaysSo) {
+    struct Case {
+        const char* options;
+        const char* question;
+        const char* notCreated;
+    };
+    const Case cases[] = {
+        {"", " already exists. Overwrite it?", "CSV Not Created "},
+        {"MF", " already exists. Add to it?", "CSV Not Created "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        DriverFixture f;
+        std::string src = f.x12("a.x12");
+        const std::string output = f.write(f.out, "a.csv", "old\r\n");
+        zrtest::PromptRecorder rec(true);  // a click would say Yes: none may be asked for
+        auto result = f.run("X12,CSV", src, f.out, c.options);
+        EXPECT_TRUE(rec.prompts().empty());
+        EXPECT_EQ(zrtest::readBytes(output), "old\r\n");
+        EXPECT_NE(result.log.find("12:00:00 - Unattended Run, Answered No : " + output + c.question + "\r\n"),
+                  std::string::npos)
+            << result.log;
+        EXPECT_NE(result.log.find(c.notCreated), std::string::npos);
+        EXPECT_EQ(result.converted, 0);
+        EXPECT_EQ(result.skipped, 1);
+        EXPECT_EQ(zr::batchExitStatus(result), 1);
+    }
 }
 
 TEST(ConversionDriver, DestinationNamingAFile) {

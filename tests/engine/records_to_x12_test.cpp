@@ -176,6 +176,27 @@ TEST(RecordsToX12, EnvelopeFromMapDefaultsWithCrLf) {
     EXPECT_EQ(run.x12, want);
 }
 
+// ISA15: the map's default first, then the records' own usage indicator
+// (a known code only), then "T".
+TEST(RecordsToX12, TheUsageIndicatorComesFromTheMapThenTheRecords) {
+    struct Case {
+        const char* mapLine;
+        const char* recordValue;
+        char want;
+    };
+    const Case cases[] = {
+        {"", "P", 'P'}, {"", "p", 'P'}, {"", "I", 'I'}, {"", "", 'T'}, {"", "X", 'T'},
+        {"ISA15=T\r\n", "P", 'T'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mapLine) + "|" + c.recordValue);
+        const std::string map = std::string(kClaimMap) + "FIELD=PRODTEST,1,ISA,,,15,,,,1\r\n" + c.mapLine;
+        BuildRun run = build(map, std::string("ACME,C1,100,,DOE,,,,,,") + c.recordValue + "\r\n", false);
+        ASSERT_GT(run.x12.size(), 104u) << run.log;
+        EXPECT_EQ(run.x12.substr(101, 3), std::string("*") + c.want + "*");
+    }
+}
+
 TEST(RecordsToX12, XmlRecordsBatchEnvelopeAndEntities) {
     const std::string xml =
         "<?xml version=\"1.0\"  encoding=\"ISO-8859-1\"?>\r\n<EXPORTDATA>\r\n"

@@ -125,6 +125,37 @@ TEST(RoundTrip, PaymentsWithEqualHeadersStaySetsOfTheirOwn) {
     }
 }
 
+// ISA15 of a file (its sixteenth element), "" when it has no ISA.
+std::string roundTripUsage(const std::string& path) {
+    zr::SegmentTable t = zr::loadSegmentTable(path, zr::locateDelimiters(path).value_or(zr::X12Delimiters{}));
+    for (std::size_t r = 1; r <= t.size(); ++r)
+        if (t.id(r) == "ISA") return wl::alltrim(t.element(r, 15));
+    return "";
+}
+
+// A production interchange rebuilt from its records is one again, and a
+// test interchange stays a test: the records keep ISA15 ("PRODTEST").
+TEST(RoundTrip, TheUsageIndicatorComesBack) {
+    const std::string fixture = std::string(ZR_FIXTURES) + "/x12/837p_realistic.x12";
+    const std::string bytes = zrtest::readBytes(fixture);
+    ASSERT_EQ(bytes.substr(101, 3), "*P*");
+    for (const char* usage : {"P", "T"}) {
+        for (const char* format : {"CSV", "XML"}) {
+            SCOPED_TRACE(std::string(usage) + " through " + format);
+            zrtest::TempDir dir;
+            std::string changed = bytes;
+            changed[102] = usage[0];
+            const std::string source = dir.write("source.x12", changed);
+            const std::string map = dir.write("map.cfg", zr::builtInMapText(10, 2));
+            const std::string middle = dir.file(std::string("records.") + format);
+            const std::string back = dir.file("back.x12");
+            ASSERT_FALSE(convert(std::string("X12,") + format, source, middle, map).failed);
+            ASSERT_FALSE(convert(std::string(format) + ",X12", middle, back, map).failed);
+            EXPECT_EQ(roundTripUsage(back), usage);
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Every shared sample with a default map, there and back
 

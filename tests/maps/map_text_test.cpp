@@ -106,10 +106,14 @@ TEST_P(EveryText, HasTheStructureOfABuiltInMap) {
         const std::string stem = map_.fields[i].serviceLine.empty()
                                      ? later
                                      : later.substr(0, later.size() - map_.fields[i].serviceLine.size());
-        EXPECT_THAT(stem, ::testing::AnyOf("SETCONTROLNUMBER", "PROVIDERSIGNATURE", "PROCDESC", "FAMILYPLANNING"))
+        EXPECT_THAT(stem, ::testing::AnyOf("SETCONTROLNUMBER", "PROVIDERSIGNATURE", "PROCDESC", "FAMILYPLANNING",
+                                               "PRODTEST", "PAYERREQUESTVALID", "PAYERREJECTREASON",
+                                               "PAYERFOLLOWUPACTION", "RECEIVERREQUESTVALID",
+                                               "RECEIVERREJECTREASON", "RECEIVERFOLLOWUPACTION"))
             << later;
     }
     EXPECT_THAT(text_, HasSubstr("\r\nFIELD=SOURCEFILE,64,,,,,,,,5\r\nFIELD=DESTINATIONFILE,64,,,,,,,,6\r\n"));
+    EXPECT_EQ(map_.fields.back().name, "PRODTEST");
     const bool builds = index == 1 || index == 2 || index == 10 || index == 11 || index == 12;
     EXPECT_EQ(!map_.templates.empty(), builds);
     EXPECT_EQ(text_.find("************************************* X12 Out Mapping") != std::string::npos, builds);

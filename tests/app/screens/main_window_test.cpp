@@ -691,26 +691,21 @@ TEST_F(BatchRun, AFailedConversionEndsWithAFailure) {
     EXPECT_TRUE(closed);
 }
 
-TEST_F(BatchRun, WithoutOverwriteTheQuestionDecides) {
+// Nobody answers a command-line run: an existing output is kept, the
+// log says why, and the run is no success.
+TEST_F(BatchRun, WithoutOverwriteAnExistingOutputIsKeptUnasked) {
     std::filesystem::create_directory(out());
     const std::string before = "earlier output\r\n";
     std::ofstream(csv(), std::ios::binary) << before;
-    {
-        zrtest::PromptRecorder prompts;
-        prompts.answerNext(false);
-        run({"X12,CSV", kSource, out(), "HO"});
-        ASSERT_FALSE(prompts.prompts().empty());
-        EXPECT_NE(prompts.prompts()[0].text.find("already exists. Overwrite it?"), std::string::npos);
-        EXPECT_EQ(zrtest::readBytes(csv()), before);
-        EXPECT_TRUE(closed);
-    }
-    {
-        zrtest::PromptRecorder prompts;
-        prompts.answerNext(true);
-        EXPECT_EQ(run({"X12,CSV", kSource, out(), "HO"}), 0);
-        ASSERT_FALSE(prompts.prompts().empty());
-        EXPECT_NE(zrtest::readBytes(csv()).find("BILLINGPROVIDERNAME"), std::string::npos);
-    }
+    zrtest::PromptRecorder prompts(true);
+    EXPECT_NE(run({"X12,CSV", kSource, out(), "HO"}), 0);
+    EXPECT_TRUE(prompts.prompts().empty());
+    EXPECT_EQ(zrtest::readBytes(csv()), before);
+    EXPECT_TRUE(closed);
+    const std::string log = zrtest::readBytes(dir.file("parse.log"));
+    EXPECT_NE(log.find("Unattended Run, Answered No : " + csv() + " already exists. Overwrite it?"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("CSV Not Created "), std::string::npos);
 }
 
 TEST_F(BatchRun, SurvivesTheUserClosingTheWindowDuringTheConversion) {
