@@ -9,6 +9,7 @@
 
 #include "dbf_file.hpp"
 #include "paths.hpp"
+#include "text.hpp"
 #include "x12_fixtures.hpp"
 
 namespace {
