@@ -684,6 +684,14 @@ TEST(X12Generation, AnotherX12ReaderAcceptsEveryGeneratedFile) {
             made.back().mustHold = {rows.front()};
         }
     }
+    {
+        // Values with commas, read again from the file.
+        const std::string commas = generationFixture("276_values_with_commas.x12");
+        const GenerationFile f(commas);
+        GeneratorContext c = generationContext();
+        c.sourceFile = commas;
+        keep("commas.276", CTL394CONVA(f.fields, 1, 1, c), "HR", {"TRN*1*CL,AIM1"});
+    }
     const GenerationFile r(generationFixture("generation_835_lx_groups.x12"));
     for (std::size_t k = 1; k <= r.index.size(); ++k)
         keep("remittance." + std::to_string(k) + ".835", CTL394CONVF(r.table, r.index, k), "HP",
