@@ -57,7 +57,9 @@ public:
     ClaimFileRun(int mode, const ClaimFields& fields, std::size_t claimCount, const ParseSpec& request,
                  const std::string& currentFolder, const GeneratorContext& context)
         : mode_(mode), fields_(fields), n_(claimCount), request_(request), folder_(currentFolder),
-          context_(context), options_(claimFileOptions(request.parseOptions)),
+          values_(fields, context.fileValues ? std::string() : context.sourceFile),
+          context_(context.fileValues ? context : values_.reading(context)),
+          options_(claimFileOptions(request.parseOptions)),
           meter_(writesFiles(mode) ? MeterMode::Show : MeterMode::None, claimFilesMeterText(mode),
                  "Please Stand By..") {}
 
@@ -138,7 +140,9 @@ private:
     std::size_t n_;
     const ParseSpec& request_;
     std::string folder_;
-    const GeneratorContext& context_;
+    // Read once for the run: every request of it names the file's values.
+    FileClaimFields values_;
+    GeneratorContext context_;
     ClaimFileOptions options_;
     ScopedMeter meter_;
     ClaimFilesResult out_;

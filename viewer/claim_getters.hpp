@@ -33,6 +33,7 @@ public:
 
     const SegmentTable& table() const { return *table_; }
     const ClaimIndex& index() const { return *index_; }
+    const std::string& iniFolder() const { return iniFolder_; }
 
     // CTL39406AJ with this reader's user-defined fields.
     int groupOf(std::string_view name) const;

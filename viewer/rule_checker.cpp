@@ -47,8 +47,11 @@ bool tableFits(const CheckTable& checks, const std::string& expected, std::strin
 
 }  // namespace
 
-int CTL39400S(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& line,
-              const std::vector<std::string>& loops, std::size_t loopIndex, const std::string& /*element*/) {
+namespace {
+
+// One rule, its element number counted as `counting` says.
+int testRule(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& line,
+             const std::vector<std::string>& loops, std::size_t loopIndex, RuleElementCount counting) {
     const Rule rule = splitRule(line);
     if (rule.head.size() < 8 || loopIndex < 1 || loopIndex > loops.size()) return 0;
     const std::string& loop = loops[loopIndex - 1];
@@ -68,7 +71,10 @@ int CTL39400S(const CheckTable& checks, const SegmentTable& table, std::size_t r
             break;
         }
         elemMissing = true;
-        const std::string_view value = table.element(r, elementNo);
+        // Counted from the id, number n names the element before n; 0 names none.
+        const std::string_view value = counting == RuleElementCount::FromFirstElement ? table.element(r, elementNo)
+                                       : elementNo >= 1                              ? table.element(r, elementNo - 1)
+                                                                                     : std::string_view();
         if (value.empty()) continue;
         elemMissing = false;
         if (rule.expected.empty()) {
@@ -98,6 +104,18 @@ int CTL39400S(const CheckTable& checks, const SegmentTable& table, std::size_t r
     return wl::MSGYESNO(message + "\rContinue?", wl::Value(" WARNING.")) ? 0 : 1;
 }
 
+}  // namespace
+
+int CTL39400S(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& line,
+              const std::vector<std::string>& loops, std::size_t loopIndex, const std::string& /*element*/) {
+    return testRule(checks, table, rowCount, line, loops, loopIndex, RuleElementCount::FromFirstElement);
+}
+
+int CTL39406S(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& line,
+              const std::vector<std::string>& loops, std::size_t loopIndex, const std::string& /*element*/) {
+    return testRule(checks, table, rowCount, line, loops, loopIndex, RuleElementCount::FromId);
+}
+
 void CTL39400U(const CheckTable&, const SegmentTable& table, std::size_t rowCount, const std::vector<std::string>& rules,
                const std::vector<std::string>&, std::size_t ruleCount, const std::string&) {
     std::vector<std::string> segments;
@@ -123,8 +141,10 @@ void CTL39400U(const CheckTable&, const SegmentTable& table, std::size_t rowCoun
     }
 }
 
-void CTL39400K(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& element,
-               const std::vector<std::string>& loops, const std::string& folder) {
+namespace {
+
+void runCheck(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& element,
+              const std::vector<std::string>& loops, const std::string& folder, RuleElementCount counting) {
     std::vector<std::string> recorded;
     bool inSection = false, stopped = false;
     walkZrIni(folder, [&](const std::string& line) {
@@ -139,7 +159,7 @@ void CTL39400K(const CheckTable& checks, const SegmentTable& table, std::size_t 
             const std::size_t ids = std::min<std::size_t>(loops.size(), 39);
             for (std::size_t i = 1; i <= ids && recorded.size() < kMaxRuleLines; ++i) {
                 if (loops[i - 1].empty() || !wl::prefixMatch(line, "LOOP" + loops[i - 1])) continue;
-                last = CTL39400S(checks, table, rowCount, line, loops, i, element);
+                last = testRule(checks, table, rowCount, line, loops, i, counting);
                 recorded.push_back(line);
             }
             stopped = last == 1;
@@ -150,6 +170,18 @@ void CTL39400K(const CheckTable& checks, const SegmentTable& table, std::size_t 
     CTL39400U(checks, table, rowCount, recorded, loops, recorded.size(), element);
     wl::WQOUT({"CHECK COMPLETE\r\n" + std::to_string(recorded.size()) + " configured items have been checked\r\naginst " +
                std::to_string(rowCount) + " claim file segments."});
+}
+
+}  // namespace
+
+void CTL39400K(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& element,
+               const std::vector<std::string>& loops, const std::string& folder) {
+    runCheck(checks, table, rowCount, element, loops, folder, RuleElementCount::FromFirstElement);
+}
+
+void CTL39406K(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& element,
+               const std::vector<std::string>& loops, const std::string& folder) {
+    runCheck(checks, table, rowCount, element, loops, folder, RuleElementCount::FromId);
 }
 
 }  // namespace zr

@@ -31,8 +31,25 @@ void CTL39400U(const CheckTable& checks, const SegmentTable& table, std::size_t 
                const std::vector<std::string>& rules, const std::vector<std::string>& loops, std::size_t ruleCount,
                const std::string& element);
 
-// The screen families' copies of the checker are the checker itself. (The
-// 837 family's copies count elements one higher and are not provided.)
+// How a rule's element number counts: from the first element after the id
+// (the checker), or from the id itself (the 837 family's copies, whose
+// numbers are one higher for the same element: "NM1,3" there is "NM1,2" here).
+enum class RuleElementCount { FromFirstElement, FromId };
+
+// The 837 family's checker: CTL39400K with element numbers counted from the id.
+void CTL39406K(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& element,
+               const std::vector<std::string>& loops, const std::string& folder = "");
+// CTL39406S: CTL39400S with the element number counted from the id.
+int CTL39406S(const CheckTable& checks, const SegmentTable& table, std::size_t rowCount, const std::string& rule,
+              const std::vector<std::string>& loops, std::size_t loopIndex, const std::string& element);
+// CTL39406U: the unmentioned segments; a rule mentions a segment by its id,
+// not by an element number, so the count makes no difference here.
+inline void CTL39406U(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::vector<std::string>& r,
+                      const std::vector<std::string>& l, std::size_t count, const std::string& e) {
+    CTL39400U(c, t, n, r, l, count, e);
+}
+
+// The other screen families' copies of the checker are the checker itself.
 inline void CTL39405K(const CheckTable& c, const SegmentTable& t, std::size_t n, const std::string& e,
                       const std::vector<std::string>& l, const std::string& folder = "") {
     CTL39400K(c, t, n, e, l, folder);

@@ -7,35 +7,50 @@ namespace zr {
 
 namespace {
 
-std::string noteOf(const std::vector<std::string>& notes) { return notes.empty() ? "" : wl::rtrim(notes.front()); }
+// How a family's list line is made: the segment list's five views, or the
+// older four-view builders.
+struct LineStyle {
+    bool fifthView = true;          // view 5 numbers rows as they are
+    bool trimmedNotes = true;       // a note's trailing blanks do not count
+    std::size_t loopWidth = 6;      // the loop id's column
+    bool stFirstOwnNumbers = true;  // an ST-first table shows its own row numbers
+};
+
+constexpr LineStyle kSegmentListStyle{};
+constexpr LineStyle kOlderStyle{false, false, 16, false};
+
+std::string noteOf(const std::vector<std::string>& notes, const LineStyle& style) {
+    if (notes.empty()) return "";
+    return style.trimmedNotes ? wl::rtrim(notes.front()) : notes.front();
+}
 
 // The row number as the list shows it: six characters and ">"; an
 // ISA-first table numbers from its ST (row 3) and leaves the two envelope
 // rows blank.
-std::string rowNumber(const SegmentTable& table, std::size_t row, int view) {
-    if (view == 5 || table.size() == 0 || table.id(1) != "ISA") return wl::padLeft(std::to_string(row), 6) + ">";
-    if (row < 3) return std::string(7, ' ');
-    return wl::padLeft(std::to_string(row - 2), 6) + ">";
+std::string rowNumber(const SegmentTable& table, std::size_t row, int view, const LineStyle& style) {
+    const bool isaFirst = table.size() != 0 && table.id(1) == "ISA";
+    if ((style.fifthView && view == 5) || (style.stFirstOwnNumbers && !isaFirst))
+        return wl::padLeft(std::to_string(row), 6) + ">";
+    if (isaFirst && row < 3) return std::string(7, ' ');
+    return wl::padLeft(std::to_string(static_cast<long long>(row) - 2), 6) + ">";
 }
 
-}  // namespace
-
-std::string CTL39400A(const SegmentTable& table, int, std::size_t row, int view) {
-    const std::string segNote = noteOf(table.segmentNotes(row));
-    const std::string elemNote = noteOf(table.elementNotes(row));
+std::string listLine(const SegmentTable& table, std::size_t row, int view, const LineStyle& style) {
+    const std::string segNote = noteOf(table.segmentNotes(row), style);
+    const std::string elemNote = noteOf(table.elementNotes(row), style);
     const bool segErr = segNote.size() > 1, elemErr = elemNote.size() > 1;
     std::string line;
     if (view == 1) {
         if (segErr) line += '*';
         if (elemErr) line += '*';
     }
-    line += rowNumber(table, row, view);
+    line += rowNumber(table, row, view, style);
     // A file written with a line break after each terminator keeps it at the
     // start of the next segment's text: not part of what the list shows.
     const std::string text = wl::ltrim(table.text(row));
     switch (view) {
     case 1: {
-        line += wl::padRight(table.loopId(row), 6);
+        line += wl::padRight(table.loopId(row), style.loopWidth);
         const int level = table.levelNumber(row);
         if (level > 0) line.append(static_cast<std::size_t>(level), '-');
         line += ' ' + text;
@@ -49,6 +64,16 @@ std::string CTL39400A(const SegmentTable& table, int, std::size_t row, int view)
     default: line += " - " + text; break;
     }
     return line;
+}
+
+}  // namespace
+
+std::string CTL39400A(const SegmentTable& table, int, std::size_t row, int view) {
+    return listLine(table, row, view, kSegmentListStyle);
+}
+
+std::string olderSegmentLine(const SegmentTable& table, std::size_t row, int view) {
+    return listLine(table, row, view, kOlderStyle);
 }
 
 std::string CTL39400N(int view) {

@@ -14,6 +14,17 @@ namespace zr {
 // CTL39400A: the list line of a row in view 1 to 5 (the second argument is
 // not used).
 std::string CTL39400A(const SegmentTable& table, int ignored, std::size_t row, int view);
+// The older line builders of the 837, acknowledgement, message and claim
+// status families: views 1 to 4 as CTL39400A's (view 5 is no view of
+// theirs: it gives view 2's line), each note as the text it is (trailing
+// blanks count), the loop id filled to 16 characters, and every row
+// numbered minus 2 (the envelope rows of an ISA-first table blank). Nothing
+// the user reaches calls them.
+std::string olderSegmentLine(const SegmentTable& table, std::size_t row, int view);
+inline std::string CTL39408A(const SegmentTable& t, int, std::size_t row, int view) { return olderSegmentLine(t, row, view); }
+inline std::string CTL39409A(const SegmentTable& t, int, std::size_t row, int view) { return olderSegmentLine(t, row, view); }
+inline std::string CTL39410A(const SegmentTable& t, int, std::size_t row, int view) { return olderSegmentLine(t, row, view); }
+inline std::string CTL39411A(const SegmentTable& t, int, std::size_t row, int view) { return olderSegmentLine(t, row, view); }
 // CTL39400N: the heading of a view, "" for other numbers.
 std::string CTL39400N(int view);
 // CTL39400M: the view after this one: 1, 2, 3, 4, 5, then 1 again.

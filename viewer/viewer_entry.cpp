@@ -6,9 +6,11 @@
 #include "delimiters.hpp"
 #include "messages.hpp"
 #include "module_state.hpp"
+#include "output_joins.hpp"
 #include "paths.hpp"
 #include "progress_meter.hpp"
 #include "system_info.hpp"
+#include "set_pickers.hpp"
 #include "table_rewriters.hpp"
 #include "text.hpp"
 
@@ -84,7 +86,10 @@ private:
     bool load(std::int64_t base);
     std::string passes();
     std::string report();
-    std::string openSets(const SegmentTable& table, std::size_t claimMode);
+    // The screen of a set; `suffix` names the pass's own output file.
+    std::string openSets(const SegmentTable& table, std::size_t claimMode, const std::string& suffix = "");
+    std::string interchangePasses(OutputJoiner& joiner);
+    std::string setPasses(OutputJoiner& joiner);
     ScreenCall screenCall(const SegmentTable& table, int claimMode) const;
     ViewerState& state() { return moduleState().viewerState; }
 
@@ -190,46 +195,75 @@ bool Entry::load(std::int64_t base) {
     return true;
 }
 
-std::string Entry::openSets(const SegmentTable& table, std::size_t claimMode) {
+std::string Entry::openSets(const SegmentTable& table, std::size_t claimMode, const std::string& suffix) {
     ScreenCall c = screenCall(table, static_cast<int>(claimMode));
+    c.request = passRequest(request_, suffix);
     const ScreenKind kind = screenForSet(c.setId, request_.parseOptions);
     if (kind == ScreenKind::None) return "";
     return screens_.openScreen(kind, c);
 }
 
-std::string Entry::passes() {
+// One pass per interchange (the picker's choice, or interchange n in the
+// modes that do not ask); an interchange of several sets shows the set
+// picker, or in those modes walks its sets.
+std::string Entry::interchangePasses(OutputJoiner& joiner) {
     const std::size_t interchanges = CTL39400AA("ISA", table_);
-    std::string text;
-    if (interchanges > 1) {
-        std::string previousType;
-        for (std::size_t pass = 1; pass <= interchanges; ++pass) {
-            ScreenCall whole = screenCall(table_, 1);
-            whole.number = pass;
-            std::optional<SegmentTable> picked =
-                picksWithoutAsking(call_.mode) ? CTL39405A(pass, table_) : screens_.pickInterchange(whole);
-            if (!picked || picked->size() == 0) break;
-            if (CTL39400AA("ST", *picked) <= 1) {
-                text = openSets(*picked, 3);
-                previousType = CTL39400AB(*picked, 1, 1, "ST");
-                continue;
+    std::string text, previousType;
+    for (std::size_t pass = 1; pass <= interchanges; ++pass) {
+        ScreenCall whole = screenCall(table_, 1);
+        whole.number = pass;
+        std::optional<SegmentTable> picked =
+            picksWithoutAsking(call_.mode) ? CTL39405A(pass, table_) : screens_.pickInterchange(whole);
+        if (!picked || picked->size() == 0) break;
+        const std::size_t sets = CTL39400AA("ST", *picked);
+        if (sets <= 1) {
+            text = openSets(*picked, 3, joiner.interchangeSuffix(pass));
+            previousType = CTL39400AB(*picked, 1, 1, "ST");
+        } else if (picksWithoutAsking(call_.mode)) {
+            // The set counter starts again with each interchange.
+            for (std::size_t n = 1; n <= sets; ++n) {
+                const SegmentTable set = CTL39424A(n, *picked);
+                const int mode = pass == 1 && n == 1 ? 1 : claimModeAfter(previousType);
+                text = openSets(set, static_cast<std::size_t>(mode), joiner.setSuffix(n));
+                previousType = CTL39400AB(set, 1, 1, "ST");
+                joiner.setPassDone(n, sets);
             }
-            ScreenCall sets = screenCall(*picked, 3);
-            std::optional<SegmentTable> set = screens_.pickSet(sets);
+        } else {
+            ScreenCall setsCall = screenCall(*picked, 3);
+            std::optional<SegmentTable> set = screens_.pickSet(setsCall);
             if (!set) break;
             const int mode = pass == 1 ? 1 : claimModeAfter(previousType);
-            text = openSets(*set, static_cast<std::size_t>(mode));
+            text = openSets(*set, static_cast<std::size_t>(mode), joiner.interchangeSuffix(pass));
             previousType = CTL39400AB(*set, 1, 1, "ST");
         }
+        joiner.interchangePassDone(pass);
+    }
+    return text;
+}
+
+// One pass per set of the one interchange, each chosen in the set picker.
+std::string Entry::setPasses(OutputJoiner& joiner) {
+    const std::size_t sets = CTL39400AA("ST", table_);
+    const std::string firstType = CTL39400AB(table_, 1, 1, "ST");
+    std::string text;
+    for (std::size_t pass = 1; pass <= sets; ++pass) {
+        ScreenCall whole = screenCall(table_, 1);
+        whole.number = pass;
+        std::optional<SegmentTable> set = screens_.pickSet(whole);
+        if (!set) break;
+        text = openSets(*set, static_cast<std::size_t>(claimModeAfter(firstType)), joiner.setSuffix(pass));
+        joiner.setPassDone(pass, sets);
+    }
+    return text;
+}
+
+std::string Entry::passes() {
+    OutputJoiner joiner(request_, settings_.mergeOff != 0);
+    std::string text;
+    if (CTL39400AA("ISA", table_) > 1) {
+        text = interchangePasses(joiner);
     } else if (oneByOne_) {
-        const std::size_t sets = CTL39400AA("ST", table_);
-        const std::string firstType = CTL39400AB(table_, 1, 1, "ST");
-        for (std::size_t pass = 1; pass <= sets; ++pass) {
-            ScreenCall whole = screenCall(table_, 1);
-            whole.number = pass;
-            std::optional<SegmentTable> set = screens_.pickSet(whole);
-            if (!set) break;
-            text = openSets(*set, static_cast<std::size_t>(claimModeAfter(firstType)));
-        }
+        text = setPasses(joiner);
     } else {
         // After the user's own No the merged table is theirs to see: the
         // unattended state would make the generic list show nothing at all.

@@ -317,19 +317,35 @@ std::string interchangeText(const EnvelopeValues& env, const BuildTime& time, co
     return isa + gs + setText + tail;
 }
 
+FileClaimFields::FileClaimFields(const ClaimFields& loaded, const std::string& sourceFile) : loaded_(&loaded) {
+    if (sourceFile.empty() || !wl::fileExists(sourceFile)) return;
+    auto bytes = std::make_shared<wl::FileBytes>(wl::readWholeFile(sourceFile));
+    if (!bytes->ok()) return;
+    std::optional<SegmentTable> table = loaded.table().overBytes(std::move(bytes));
+    if (!table) return;
+    table_ = std::make_unique<SegmentTable>(std::move(*table));
+    file_ = std::make_unique<ClaimFields>(*table_, loaded.index(), loaded.iniFolder());
+}
+
 std::string CTL394CONVA(const ClaimFields& fields, std::size_t claimCount, std::size_t k,
                         const GeneratorContext& context) {
-    return requestInterchange(fields, claimCount, k, context, "276", FunctionalGroup::ClaimStatusRequest,
-                              "005010X212");
+    auto build = [&](const ClaimFields& f) {
+        return requestInterchange(f, claimCount, k, context, "276", FunctionalGroup::ClaimStatusRequest, "005010X212");
+    };
+    if (context.fileValues) return build(*context.fileValues);
+    return build(FileClaimFields(fields, context.sourceFile).fields());
 }
 
 std::string CTL394CONVB(const ClaimFields& fields, std::size_t claimCount, std::size_t k,
                         const GeneratorContext& context) {
     const std::string key = wl::alltrim(setting(context.settings, 9));
     const long long kind = key.empty() ? 2 : (leadingNumber(key) == 0 ? 2 : leadingNumber(key));
-    if (kind == 1)
-        return requestInterchange(fields, claimCount, k, context, "837", FunctionalGroup::Claim,
-                                  claimGuide(fields.claim(1, 1, "CLAIMTYPE")));
+    if (kind == 1) {
+        const FileClaimFields own(fields, context.fileValues ? std::string() : context.sourceFile);
+        const ClaimFields& f = context.fileValues ? *context.fileValues : own.fields();
+        return requestInterchange(f, claimCount, k, context, "837", FunctionalGroup::Claim,
+                                  claimGuide(f.claim(1, 1, "CLAIMTYPE")));
+    }
     if (kind == 2) return CTL394CONVF(fields.table(), fields.index(), k, context.sourceFile);
     return "";
 }
@@ -644,6 +660,8 @@ WrittenFiles CTL39406AC(const ClaimFields& fields, std::size_t claimCount, const
                         const std::string& startFolder, std::size_t k, int subClaim,
                         const GeneratorContext& context) {
     WrittenFiles out;
+    const FileClaimFields values(fields, context.fileValues ? std::string() : context.sourceFile);
+    const GeneratorContext requests = context.fileValues ? context : values.reading(context);
     auto baseOf = [&](std::size_t j) { return claimFileName(fields, j, subClaim, "claimstatus", ""); };
     if (k == 0) {
         const bool overwrite = wl::MSGNOYES("Overwrite any existing files?", "Overwite Files?");
@@ -654,11 +672,11 @@ WrittenFiles CTL39406AC(const ClaimFields& fields, std::size_t claimCount, const
                 out.skipped.push_back(file);
                 continue;
             }
-            writeOne(file, CTL394CONVA(fields, claimCount, j, context), out);
+            writeOne(file, CTL394CONVA(fields, claimCount, j, requests), out);
         }
     } else {
         const std::string file = askedFile("Create a 276 Claims File", startFolder, baseOf(k) + ".276");
-        if (!file.empty()) writeOne(file, CTL394CONVA(fields, claimCount, k, context), out);
+        if (!file.empty()) writeOne(file, CTL394CONVA(fields, claimCount, k, requests), out);
     }
     reportFailures(out, "Create 276");
     return out;

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,32 @@ struct GeneratorContext {
     ConverterSettings settings;  // empty: every key absent
     BuildTime time = currentBuildTime();
     std::string sourceFile;      // the loaded file, whose rows a rebuild copies
+    // The claim values as the file writes them, read once by a caller that
+    // asks for many requests; without them a request reads its own.
+    const ClaimFields* fileValues = nullptr;
+};
+
+// The claim values as the loaded file writes them. The table shows the
+// file's commas as blanks; a request names people, payers and providers
+// ("SMITH, JR"), so it reads its values again over the file's own bytes
+// while the file is still the one loaded (same size). Otherwise, or without
+// a file, the loaded values serve.
+class FileClaimFields {
+public:
+    FileClaimFields(const ClaimFields& loaded, const std::string& sourceFile);
+    FileClaimFields(const FileClaimFields&) = delete;
+    FileClaimFields& operator=(const FileClaimFields&) = delete;
+    const ClaimFields& fields() const { return file_ ? *file_ : *loaded_; }
+    // The context whose requests read these values.
+    GeneratorContext reading(GeneratorContext context) const {
+        context.fileValues = &fields();
+        return context;
+    }
+
+private:
+    const ClaimFields* loaded_;
+    std::unique_ptr<SegmentTable> table_;
+    std::unique_ptr<ClaimFields> file_;
 };
 // The keys of "zr.ini" in the current folder of the call, the clock now.
 GeneratorContext generatorContext(const std::string& currentFolder, const std::string& sourceFile = "");

@@ -96,6 +96,13 @@ std::string_view SegmentTable::text(std::size_t row) const {
     return buffer_->view().substr(starts_[row - 1], lengths_[row - 1]);
 }
 
+std::optional<SegmentTable> SegmentTable::overBytes(std::shared_ptr<const wl::FileBytes> bytes) const {
+    if (!bytes || !buffer_ || bytes->size() != buffer_->size()) return std::nullopt;
+    SegmentTable copy = *this;
+    copy.buffer_ = std::move(bytes);
+    return copy;
+}
+
 std::string_view SegmentTable::id(std::size_t row) const {
     std::string_view t = text(row);
     const std::string& e = delimiters_->element;

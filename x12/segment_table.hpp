@@ -94,6 +94,9 @@ public:
     // Appends a copy of another table's row (same buffer), with its notes.
     void appendRowFrom(const SegmentTable& source, std::size_t row, const ClaimNumbers& numbers);
     const std::shared_ptr<const wl::FileBytes>& buffer() const { return buffer_; }
+    // The same rows over other bytes of the same size (the file as written,
+    // commas and all); none when the sizes differ.
+    std::optional<SegmentTable> overBytes(std::shared_ptr<const wl::FileBytes> bytes) const;
 
     static const std::vector<std::string>& loopNames();
 

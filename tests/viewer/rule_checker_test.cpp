@@ -18,13 +18,17 @@ struct Outcome {
     std::vector<std::string> warnings, unexpected, summary;
 };
 
-Outcome check(const std::string& rules, const CheckTable& checks = {}, std::vector<bool> answers = {}) {
+using CheckRun = void (*)(const CheckTable&, const SegmentTable&, std::size_t, const std::string&,
+                          const std::vector<std::string>&, const std::string&);
+
+Outcome check(const std::string& rules, const CheckTable& checks = {}, std::vector<bool> answers = {},
+              CheckRun run837 = CTL39400K) {
     zrtest::TempDir dir;
     if (!rules.empty()) dir.write("zr.ini", "[X12CHECK]\r\n" + rules + "COMMAND=0\r\n");
     const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12"));
     zrtest::PromptRecorder prompts(true);
     for (bool a : answers) prompts.answerNext(a);
-    CTL39400K(checks, t, t.size(), "*", CTL39400AC(), dir.path());
+    run837(checks, t, t.size(), "*", CTL39400AC(), dir.path());
     Outcome run;
     for (const wl::Prompt& p : prompts.prompts()) {
         if (p.isQuestion()) {
@@ -104,6 +108,46 @@ TEST(RuleChecker, SummaryWithoutConfigurationAndPastTheRuleSlots) {
     const Outcome run = check(many + "LOOP2300,CLM,2,999\r\n");
     EXPECT_TRUE(run.warnings.empty());
     EXPECT_EQ(run.summary, std::vector<std::string>{summary(1000)});
+}
+
+// The 837 family's checker counts a rule's element from the id: its number
+// for an element is one higher, and 1 names the id itself.
+TEST(RuleChecker, EightThirtySevenFamilyCountsElementsFromTheId) {
+    struct Case {
+        std::string rule;
+        std::vector<std::string> warnings;
+    };
+    const std::vector<Case> cases = {
+        {"LOOP2300,CLM,3,150", {}},
+        {"LOOP2300,CLM,1,CLM", {}},
+        {"LOOP2300,CLM,3,999",
+         {"In line 19 Data Element 3 in the CLM Segment in Loop2300 the value 999 was expected and 150 was found.\r"
+          "Continue?"}},
+        {"LOOP2300,CLM,2,150",
+         {"In line 19 Data Element 2 in the CLM Segment in Loop2300 the value 150 was expected and PAT001 was "
+          "found.\rContinue?"}},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = check(c.rule + "\r\n", {}, {}, CTL39406K);
+        EXPECT_EQ(run.warnings, c.warnings) << c.rule;
+        EXPECT_EQ(run.summary, std::vector<std::string>{summary(1)}) << c.rule;
+        EXPECT_EQ(run.unexpected, check(c.rule + "\r\n").unexpected) << c.rule;
+    }
+    // Number 0 names nothing when counted from the id: the walk goes as for
+    // an element the segment does not have.
+    const Outcome none = check("LOOP2300,CLM,0,X\r\n", {}, {}, CTL39406K);
+    const Outcome absent = check("LOOP2300,CLM,99,X\r\n");
+    ASSERT_EQ(none.warnings.size(), 1u);
+    ASSERT_EQ(absent.warnings.size(), 1u);
+    std::string expected = absent.warnings[0];
+    if (const auto at = expected.find("Element 99 "); at != std::string::npos) expected.replace(at, 11, "Element 0 ");
+    EXPECT_EQ(none.warnings[0], expected);
+
+    const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims.x12"));
+    zrtest::PromptRecorder prompts(true);
+    EXPECT_EQ(CTL39406S({}, t, t.size(), "LOOP2300,CLM,3,150", CTL39400AC(), 13, "*"), 0);
+    EXPECT_EQ(CTL39400S({}, t, t.size(), "LOOP2300,CLM,2,150", CTL39400AC(), 13, "*"), 0);
+    EXPECT_TRUE(prompts.prompts().empty());
 }
 
 // Each screen family's copy of the checker reports, stops and summarises

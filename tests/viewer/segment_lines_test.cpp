@@ -49,6 +49,44 @@ TEST(SegmentLines, ViewsNumberRowsFromTheSetAndShowLoopsAndNotes) {
     EXPECT_EQ(CTL39400A(t, 0, clm, 1), "**" + number + "2300  " + level + " " + text + "  Error");
 }
 
+// The older builders: four views, the loop id in 16 characters, notes as
+// they are, every row numbered minus 2.
+TEST(SegmentLines, OlderBuildersKeepFourViewsAndNumberEveryTableFromMinusTwo) {
+    SegmentTable t = table837();
+    const std::size_t clm = rowOf(t, "CLM");
+    const std::string text(t.text(clm));
+    const std::string number = wl::padLeft(std::to_string(clm - 2), 6) + ">";
+    const std::string level(static_cast<std::size_t>(t.levelNumber(clm)), '-');
+    t.setElementNote(clm, "  ");  // two blanks: a note to these builders
+    struct Case {
+        std::size_t row;
+        int view;
+        std::string line;
+    };
+    const std::vector<Case> cases = {
+        {1, 2, "        - " + std::string(t.text(1))},
+        {3, 2, "     1> - " + std::string(t.text(3))},
+        {clm, 1, "*" + number + "2300            " + level + " " + text + "  Element Error"},
+        {clm, 4, number + " - CLM   "},
+        {clm, 5, number + " - " + text},  // no fifth view: numbered as the others
+    };
+    using Builder = std::string (*)(const SegmentTable&, int, std::size_t, int);
+    for (Builder older : {Builder{CTL39408A}, Builder{CTL39409A}, Builder{CTL39410A}, Builder{CTL39411A}})
+        for (const Case& c : cases) EXPECT_EQ(older(t, 0, c.row, c.view), c.line) << c.row << " view " << c.view;
+    // The segment list trims the note: no error there.
+    EXPECT_EQ(CTL39400A(t, 0, clm, 1).find("Error"), std::string::npos);
+
+    // A table that begins with its ST: the list shows the rows' own numbers,
+    // the older builders the numbers minus 2.
+    zrtest::TempDir dir;
+    const SegmentTable st = loadSegmentTable(dir.write("st.x12", "ST*276*0001~BHT*0010*13~SE*3*0001~"),
+                                             X12Delimiters{"~", "*", ":"});
+    ASSERT_EQ(st.size(), 3u);
+    EXPECT_EQ(CTL39400A(st, 0, 1, 2), "     1> - ST*276*0001");
+    EXPECT_EQ(CTL39408A(st, 0, 1, 2), "    -1> - ST*276*0001");
+    EXPECT_EQ(CTL39411A(st, 0, 3, 2), "     1> - SE*3*0001");
+}
+
 TEST(SegmentLines, LineBreaksBetweenSegmentsAreNotShown) {
     const SegmentTable t = zrtest::loadX12(zrtest::x12Fixture("837p_two_claims_crlf.x12"));
     ASSERT_GT(t.size(), 3u);

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -16,6 +17,8 @@
 #include "eligibility_listing.hpp"
 #include "message_screen.hpp"
 #include "module_state.hpp"
+#include "output_joins.hpp"
+#include "paths.hpp"
 #include "remittance_listing.hpp"
 #include "segment_list.hpp"
 #include "set_pickers.hpp"
@@ -301,6 +304,40 @@ TEST(ViewerEntry, ARequestTakesNoWithoutAskingAndKeepsTheSets) {
     EXPECT_EQ(screens.calls[0].rfind("screen " + k837 + " 837 rows " + std::to_string(rows) + " ", 0), 0u)
         << screens.calls[0];
     EXPECT_EQ(moduleState().viewerState, ViewerState::Interactive);
+}
+
+// Each screen writes its pass's CSV file, as the export does in mode 109.
+struct EntryWritingScreens : RecordingScreens {
+    std::vector<std::string> written;
+    std::string openScreen(ScreenKind kind, const ScreenCall& call) override {
+        RecordingScreens::openScreen(kind, call);
+        const std::string file = joinFilePath(call.request, JoinKind::Csv);
+        written.push_back(wl::fileNamePart(file));
+        std::ofstream(file, std::ios::binary) << "ID,PASS\r\n" << call.setId << "," << written.size() << "\r\n";
+        return "";
+    }
+};
+
+TEST(ViewerEntry, ExportPassesOverInterchangesAndSetsJoinIntoTheRequestsFile) {
+    zrtest::TempDir dir;
+    // Three interchanges: two 837 sets, one 837, one 835.
+    const std::string file = dir.write("three.x12", zrtest::readBytes(x12Fixture("837p_two_sets.x12")) +
+                                                        zrtest::readBytes(x12Fixture("two_interchanges.x12")));
+    zrtest::PromptRecorder prompts;
+    EntryWritingScreens screens;
+    viewFile(file, screens, 109, ParseSpec{"CSV", file, dir.path(), "", "joined", ""});
+    EXPECT_TRUE(prompts.prompts().empty());
+    EXPECT_EQ(screens.written,
+              (std::vector<std::string>{"joined_ST1.csv", "joined_ST2.csv", "joined_ISA2.csv", "joined_ISA3.csv"}));
+    // The sets' texts join whole; each later interchange's loses its header.
+    EXPECT_EQ(zrtest::readBytes(dir.file("joined.csv")),
+              "ID,PASS\r\n837,1\r\nID,PASS\r\n837,2\r\n837,3\r\n835,4\r\n");
+    for (const std::string& pass : screens.written) EXPECT_FALSE(wl::fileExists(dir.file(pass))) << pass;
+
+    // One pass over one set writes the request's own file: nothing to join.
+    EntryWritingScreens one;
+    viewFile(x12Fixture("837p_two_claims.x12"), one, 109, ParseSpec{"CSV", file, dir.path(), "", "single", ""});
+    EXPECT_EQ(one.written, std::vector<std::string>{"single.csv"});
 }
 
 TEST(ViewerEntry, DebugModeShowsItsTwoMessagesAndDialog) {

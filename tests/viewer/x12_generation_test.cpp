@@ -151,6 +151,36 @@ TEST(X12Generation, ClaimStatusRequestExactBytes) {
               "SE*16*9001~GE*1*77~IEA*1*000000042~");
 }
 
+// The table shows the file's commas as blanks; a request names the values
+// as the file writes them, read again from the file while it is the one
+// loaded.
+TEST(X12Generation, ClaimStatusRequestKeepsTheCommasOfTheFilesValues) {
+    zrtest::TempDir dir;
+    const std::string path = dir.write("commas.x12", zrtest::readBytes(generationFixture("276_values_with_commas.x12")));
+    const GenerationFile f(path);
+    GeneratorContext c = generationContext();
+    c.sourceFile = path;
+    const std::vector<std::string> withCommas = {
+        "NM1*PR*2*ACME, INSURANCE*****PI*PAYER01", "NM1*41*2*BILLING, INC*****46*SUB123",
+        "NM1*1P*2*CLINIC, NORTH*****XX*1111111111", "NM1*QC*1*SMITH, JR*JOHN*Q***MI*SUB,001", "TRN*1*CL,AIM1"};
+    const std::string request = CTL394CONVA(f.fields, 1, 1, c);
+    for (const std::string& segment : withCommas)
+        EXPECT_TRUE(generationHas(generationSegments(request), segment)) << segment << "\n" << request;
+    expectWholeInterchange(request);
+
+    // The callers that ask for every claim read the file once for all.
+    zrtest::PromptRecorder yes(true);
+    const WrittenFiles all = CTL39406AC(f.fields, 1, dir.path(), dir.path(), 0, 1, c);
+    ASSERT_EQ(all.written.size(), 1u);
+    EXPECT_EQ(zrtest::readBytes(all.written[0]), request);
+
+    // Without the file, or once it changed, the loaded values serve.
+    for (const std::string& source : {std::string(), dir.write("changed.x12", "ISA*changed~")}) {
+        c.sourceFile = source;
+        EXPECT_EQ(CTL394CONVA(f.fields, 1, 1, c).find(','), std::string::npos) << source;
+    }
+}
+
 TEST(X12Generation, ClaimStatusRequestOfClaimKReadsClaimKsPayerAndProvider) {
     const GenerationFile f(generationFixture("claims_837p.x12"));
     const std::vector<std::string> s = generationSegments(CTL394CONVA(f.fields, f.claims(), 3, generationContext()));
@@ -651,6 +681,14 @@ TEST(X12Generation, AnotherX12ReaderAcceptsEveryGeneratedFile) {
             keep(tag + ".837", CTL394CONVF(f.table, f.index, k), "HC", {});
             made.back().mustHold = {rows.front()};
         }
+    }
+    {
+        // Values with commas, read again from the file.
+        const std::string commas = generationFixture("276_values_with_commas.x12");
+        const GenerationFile f(commas);
+        GeneratorContext c = generationContext();
+        c.sourceFile = commas;
+        keep("commas.276", CTL394CONVA(f.fields, 1, 1, c), "HR", {"TRN*1*CL,AIM1"});
     }
     const GenerationFile r(generationFixture("generation_835_lx_groups.x12"));
     for (std::size_t k = 1; k <= r.index.size(); ++k)

@@ -126,7 +126,7 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
         d.button(165, 240, 50, 12, "Create 276", [&] {
             const ClaimFields fields(acknowledged ? *acknowledged : *call.table, call.claims, call.currentFolder);
             CTL39406AC(fields, listing.claims, call.currentFolder, call.startFolder, 0, 1,
-                       generatorContext(call.currentFolder));
+                       generatorContext(call.currentFolder, call.fileName));
         });
     }
     d.run(ui, [&] {

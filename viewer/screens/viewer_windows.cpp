@@ -51,13 +51,17 @@ void ViewerWindows::debugDialog() {
 
 std::string viewX12File(const std::string& modelCode, const std::string& file, const std::string& startFolder,
                         const ViewerUi& ui) {
-    ViewerWindows windows(ui);
     ViewerRequest r;
     r.modelCode = modelCode;
     r.fileName = file;
     r.startFolder = startFolder;
     r.mode = 1;
-    return CTLD39400(r, windows);
+    return viewX12File(r, ui);
+}
+
+std::string viewX12File(const ViewerRequest& request, const ViewerUi& ui) {
+    ViewerWindows windows(ui);
+    return CTLD39400(request, windows);
 }
 
 }  // namespace zr

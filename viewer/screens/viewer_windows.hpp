@@ -30,5 +30,8 @@ private:
 // The viewer as the main window opens it: CTLD39400 in screen mode 1.
 std::string viewX12File(const std::string& modelCode, const std::string& file, const std::string& startFolder,
                         const ViewerUi& ui = {});
+// CTLD39400 over the windows with every argument: a mode and a request
+// reach the screens (and the joins of their passes' files).
+std::string viewX12File(const ViewerRequest& request, const ViewerUi& ui = {});
 
 }  // namespace zr
