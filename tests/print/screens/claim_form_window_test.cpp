@@ -183,7 +183,7 @@ TEST(ClaimFormWindow, OlderPrinterPathPrintsItsOwnLayout) {
 // A BMP the screen picture wrote, read back through ImageMagick and PNG.
 wl::PixelImage formPictureRead(const std::string& dir, const std::string& bmp) {
     const zrtest::ToolRun run =
-        zrtest::runUnix(dir, "convert '" + zrtest::unixPath(bmp) + "' picture-read.png");
+        zrtest::runUnix(dir, "convert '" + zrtest::unixPath(bmp) + "' PNG24:picture-read.png");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     auto png = wl::decodePngFile(dir + "\\picture-read.png");
     return png ? png->image : wl::PixelImage{};
