@@ -1,8 +1,11 @@
 #include "claim_form.hpp"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "decimal_amount.hpp"
+#include "revenue_codes.hpp"
 #include "tagged_text.hpp"
 #include "text.hpp"
 
@@ -52,11 +55,11 @@ std::string birthDate(const std::string& ccyymmdd) {
     return ccyymmdd.substr(4, 2) + " " + ccyymmdd.substr(6, 2) + " " + ccyymmdd.substr(2, 2);
 }
 
-void sexMark(std::string& row, const std::string& sex) {
+void sexMark(std::string& row, const std::string& sex, const Cms1500Layout& layout) {
     if (startsUpper(sex, "M"))
-        place(row, 41, "X");
+        place(row, layout.maleColumn, "X");
     else if (startsUpper(sex, "F"))
-        place(row, 46, "X");
+        place(row, layout.femaleColumn, "X");
 }
 
 std::size_t relationColumn(const std::string& relation) {
@@ -99,13 +102,13 @@ void insuranceRow(FormRows& rows, const FormValues& v) {
 }
 
 // Rows 9 to 15: the patient and the insured, by the three cases.
-void personRows(FormRows& rows, const FormValues& v) {
+void personRows(FormRows& rows, const FormValues& v, const Cms1500Layout& layout) {
     std::string relation = v("PATREL");
     if (relation.empty()) relation = v("SUBREL");
     if (startsUpper(v("SUBCLMTYPECODE"), "MB")) {
         place(rows[8], 0, personName(v, "SUB"));
         place(rows[8], 30, birthDate(v("SUBDOB")));
-        sexMark(rows[8], v("PATSEX"));
+        sexMark(rows[8], v("PATSEX"), layout);
         place(rows[8], 50, "SAME");
         place(rows[10], 0, v("SUBADDR1"));
         place(rows[10], 30, "X");
@@ -119,7 +122,7 @@ void personRows(FormRows& rows, const FormValues& v) {
     const std::string left = (self && !patientGiven) ? "SUB" : "PAT";
     place(rows[8], 0, personName(v, left));
     place(rows[8], 30, birthDate(v(left + "DOB")));
-    sexMark(rows[8], v(self ? "SUBSEX" : "PATSEX"));
+    sexMark(rows[8], v(self ? "SUBSEX" : "PATSEX"), layout);
     place(rows[8], 50, personName(v, "SUB"));
     // Row 11: the left address, the relationship mark, then the right one.
     place(rows[10], 0, v(left + "ADDR1"));
@@ -159,11 +162,20 @@ void serviceLineRow(std::string& row, const FormValues& v, std::size_t n) {
     place(row, 59, v.line("UNITS", n));
 }
 
-void providerRows(FormRows& rows, const FormValues& v) {
-    const std::string bp = "HIERARCHIALCLAIMBILLINGPROVIDER";
+const std::string kBillingProvider = "HIERARCHIALCLAIMBILLINGPROVIDER";
+
+// The claim's tax id: EMPLOYERIDNUM, else the billing provider's first
+// secondary identifier when it is an "EI".
+std::string claimTaxId(const FormValues& v) {
+    const std::string& bp = kBillingProvider;
     std::string taxId = v("EMPLOYERIDNUM");
     if (taxId.empty() && v(bp + "SECONDARYIDCODE") == "EI") taxId = v(bp + "SECONDARYID");
-    place(rows[54], 1, taxId);
+    return taxId;
+}
+
+void providerRows(FormRows& rows, const FormValues& v, const Cms1500Layout& layout) {
+    const std::string& bp = kBillingProvider;
+    place(rows[54], 1, layout.taxIdFromBillingId ? v(bp + "ID") : claimTaxId(v));
     place(rows[54], 18, "X");
     place(rows[54], 24, v("CLAIMID"));
     const std::string assign = v("PROVACCEPTASSIGNMENTCODE");
@@ -254,14 +266,14 @@ std::size_t formServiceLines(const ClaimFields& fields, long long k, int j) {
     return n;
 }
 
-std::vector<FormRows> cms1500Forms(const ClaimFields& fields, long long k, int j) {
+std::vector<FormRows> cms1500Forms(const ClaimFields& fields, long long k, int j, const Cms1500Layout& layout) {
     const FormValues v(fields, k, j);
     FormRows page{};
     payerRows(page, v);
     insuranceRow(page, v);
-    personRows(page, v);
+    personRows(page, v, layout);
     causeAndReferralRows(page, v);
-    providerRows(page, v);
+    providerRows(page, v, layout);
     const std::size_t lines = formServiceLines(fields, k, j);
     const std::size_t count = std::max<std::size_t>(1, (lines + 5) / 6);
     std::vector<FormRows> forms;
@@ -276,16 +288,149 @@ std::vector<FormRows> cms1500Forms(const ClaimFields& fields, long long k, int j
     return forms;
 }
 
-std::vector<FormRows> cms1500Range(const ClaimFields& fields, long long first, long long last) {
+namespace {
+
+// The forms of claims first..last, each CLM of each claim in turn.
+template <class FormsOf>
+std::vector<FormRows> formsOfRange(const ClaimFields& fields, long long first, long long last, FormsOf formsOf) {
     std::vector<FormRows> forms;
     for (long long k = first; k <= last; ++k) {
         const std::size_t clms = fields.clmCount(k);
         for (std::size_t j = 1; j <= clms; ++j) {
-            std::vector<FormRows> more = cms1500Forms(fields, k, static_cast<int>(j));
+            std::vector<FormRows> more = formsOf(k, static_cast<int>(j));
             forms.insert(forms.end(), more.begin(), more.end());
         }
     }
     return forms;
+}
+
+std::string cityLine(const FormValues& v, const std::string& prefix) {
+    const std::string city = v(prefix + "CITY");
+    if (city.empty()) return "";
+    return city + ", " + v(prefix + "ST") + " " + v(prefix + "ZIP");
+}
+
+// Rows 1 to 3: the billing provider at column 1, the pay-to provider at 25.
+void ubProviderRows(FormRows& rows, const FormValues& v) {
+    const std::pair<std::string, std::size_t> sides[] = {{kBillingProvider, 1},
+                                                         {"HIERARCHIALCLAIMPAYTOPROVIDER", 25}};
+    for (const auto& [prefix, column] : sides) {
+        // The billing side is cut so that the pay-to side keeps its column.
+        const std::size_t width = column == 1 ? 23 : 26;
+        place(rows[0], column, cut(wl::alltrim(v(prefix + "NAME")), width));
+        place(rows[1], column, cut(v(prefix + "ADDR1"), width));
+        place(rows[2], column, cut(cityLine(v, prefix), width));
+    }
+}
+
+// CCYYMMDD as MMDDYY, the form's six-digit date (two of them fill the
+// seven columns of the statement period's boxes).
+std::string sixDigitDate(const std::string& ccyymmdd) {
+    return ccyymmdd.size() == 8 ? ccyymmdd.substr(4, 4) + ccyymmdd.substr(2, 2) : ccyymmdd;
+}
+
+// Rows 1, 2 and 4: the claim's numbers, the type of bill, the tax id and
+// the statement period (the two dates of "CCYYMMDD-CCYYMMDD").
+void ubClaimRows(FormRows& rows, const FormValues& v) {
+    place(rows[0], 52, v("CLAIMID"));
+    place(rows[1], 52, v("MEDICALRECORDNUMBER"));
+    place(rows[1], 75, v("FREQUENCYTYPECODE") + v("FACILITYCODEVALUE"));
+    place(rows[3], 49, claimTaxId(v));
+    const std::string period = v("STATEMENTDATE");
+    if (period.size() == 17) {
+        place(rows[3], 58, sixDigitDate(period.substr(0, 8)));
+        place(rows[3], 65, sixDigitDate(period.substr(9, 8)));
+    }
+}
+
+// Rows 5 to 8: the patient (the subscriber when the claim names no other
+// patient) and the admission.
+void ubPatientRows(FormRows& rows, const FormValues& v) {
+    const std::string who = v("PATLNAME").empty() ? "SUB" : "PAT";
+    place(rows[4], 1, personName(v, who));
+    place(rows[4], 40, v(who + "ADDR1"));
+    place(rows[5], 40, cityLine(v, who));
+    place(rows[6], 1, birthDate(v(who + "DOB")));
+    place(rows[6], 12, v(who + "SEX"));
+    place(rows[6], 15, v("ADMISSIONDATETIME"));
+    place(rows[7], 1, v("ADMISSIONTYPE"));
+    place(rows[7], 28, v("ADMISSIONSOURCE"));
+    place(rows[7], 55, v("DISCHARGEHOUR"));
+    place(rows[7], 60, v("PATIENTSTATUSCODE"));
+}
+
+void ubServiceLineRow(std::string& row, const FormValues& v, std::size_t n) {
+    const std::string revenue = v.line("IREVCODE", n);
+    place(row, 1, revenue);
+    place(row, 5, cut(CTL39406DX(revenue), 29));
+    place(row, 35, v.line("IPROC", n));
+    place(row, 43, v.line("IDOS", n));
+    place(row, 53, v.line("IUNITS", n));
+    place(row, 60, ubAmount(v.line("IAMT", n)));
+}
+
+// The principal diagnosis and the twelve others, eight a row, ten columns apart.
+void ubDiagnosisRows(FormRows& rows, const FormValues& v) {
+    std::vector<std::string> codes{v("PRINCIPALDX")};
+    for (int n = 1; n <= 12; ++n) codes.push_back(v((n < 10 ? "OTHERDX0" : "OTHERDX") + std::to_string(n)));
+    std::size_t slot = 0;
+    for (const std::string& code : codes) {
+        if (code.empty()) continue;
+        place(rows[kUbDiagnosisRow - 1 + slot / 8], 1 + 10 * (slot % 8), code);
+        ++slot;
+    }
+}
+
+}  // namespace
+
+std::vector<FormRows> cms1500Range(const ClaimFields& fields, long long first, long long last,
+                                   const Cms1500Layout& layout) {
+    return formsOfRange(fields, first, last,
+                        [&](long long k, int j) { return cms1500Forms(fields, k, j, layout); });
+}
+
+std::string ubAmount(std::string_view amount) {
+    DecimalAmount a = DecimalAmount::parse(amount);
+    // Rounded half away from zero to two places.
+    while (a.decimals > 2) {
+        const long long rest = a.units % 10;
+        a.units = a.units / 10 + (rest >= 5 ? 1 : rest <= -5 ? -1 : 0);
+        --a.decimals;
+    }
+    a += DecimalAmount{0, 2};
+    return wl::padLeft(a.text(), 11);
+}
+
+std::size_t ubServiceLines(const ClaimFields& fields, long long k, int j) {
+    const FormValues v(fields, k, j);
+    std::size_t n = 0;
+    while (n < 999 && !v.line("ILINE", n + 1).empty()) ++n;
+    return n;
+}
+
+std::vector<FormRows> ubForms(const ClaimFields& fields, long long k, int j) {
+    const FormValues v(fields, k, j);
+    FormRows page{};
+    ubProviderRows(page, v);
+    ubClaimRows(page, v);
+    ubPatientRows(page, v);
+    ubDiagnosisRows(page, v);
+    const std::size_t lines = ubServiceLines(fields, k, j);
+    const std::size_t count = std::max<std::size_t>(1, (lines + kUbLinesPerForm - 1) / kUbLinesPerForm);
+    std::vector<FormRows> forms;
+    for (std::size_t f = 0; f < count; ++f) {
+        FormRows form = page;
+        for (std::size_t i = 0; i < kUbLinesPerForm; ++i) {
+            const std::size_t n = f * kUbLinesPerForm + i + 1;
+            if (n <= lines) ubServiceLineRow(form[kUbFirstLineRow - 1 + i], v, n);
+        }
+        forms.push_back(std::move(form));
+    }
+    return forms;
+}
+
+std::vector<FormRows> ubRange(const ClaimFields& fields, long long first, long long last) {
+    return formsOfRange(fields, first, last, [&](long long k, int j) { return ubForms(fields, k, j); });
 }
 
 std::string CTL394PRTN(const std::vector<FormRows>& forms, std::string_view options) {
@@ -313,13 +458,29 @@ FormFont formFont(std::string_view options) {
 }
 
 FormPlacement formPlacement(int pixelsPerInchX, int pixelsPerInchY, const FormConfig& config) {
+    return formPlacementOnSheet(pixelsPerInchX * 8.5, pixelsPerInchY * 11.0, config);
+}
+
+FormPlacement formPlacementOnSheet(double width, double height, const FormConfig& config) {
     FormPlacement p;
-    p.rowHeight = pixelsPerInchY * 11.0 / 66;
-    p.columnWidth = pixelsPerInchX * 8.5 / 85;
+    p.rowHeight = height / 66;
+    p.columnWidth = width / 85;
     if (!p.usable()) return p;
     p.top = 0.30 * p.rowHeight + config.vertical;
     p.left = 0.01 * p.columnWidth + config.horizontal;
     return p;
+}
+
+std::string freshFormPictureName(const std::string& folder) {
+    const std::string base = formConfigPath(folder);  // the folder's separator
+    const std::string stem = base.substr(0, base.size() - std::string("form.cfg").size()) + "test";
+    auto taken = [](const std::string& name) {
+        std::error_code ec;
+        return std::filesystem::exists(name + ".bmp", ec) || std::filesystem::exists(name + ".tif", ec);
+    };
+    if (!taken(stem)) return stem;
+    for (int n = 2;; ++n)
+        if (!taken(stem + std::to_string(n))) return stem + std::to_string(n);
 }
 
 }  // namespace zr

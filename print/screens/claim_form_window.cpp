@@ -2,9 +2,11 @@
 
 #include <filesystem>
 
+#include "bitmaps.hpp"
 #include "button.hpp"
 #include "dialog.hpp"
 #include "get.hpp"
+#include "image.hpp"
 #include "message_windows.hpp"
 #include "messages.hpp"
 #include "print_commands.hpp"
@@ -76,20 +78,173 @@ bool printForms(const std::string& job, const std::string& pdfFile, const PrintT
     return true;
 }
 
-}  // namespace
+// What tells one form printer from another: its name in the messages, its
+// art and its forms.
+struct FormPrinter {
+    std::string name;  // "CMS-1500", "CMS-1450"
+    std::string artFile;
+    std::function<std::vector<FormRows>()> forms;
+};
 
-std::string CTL394PRTI(const ClaimFields& fields, long long first, long long last, const std::string& folder,
-                       const PrintTarget& target) {
+// The printer path of every form: options, "form.cfg" and the art of the
+// folder, the wait message, the job with its preview (or the target's PDF).
+std::string printFormsWithPreview(const FormPrinter& form, const std::string& folder, const PrintTarget& target) {
     const std::string options = formOptions(kPrinterFormOptions, folder);
     const FormConfig config = readFormConfig(folder, "0212");
-    const std::string art = inFolder(folder.empty() ? "." : folder, "A1585.ZRX");
-    wl::MSGWAIT(std::string("CMS-1500 Printing/Preview"), std::string(" Printing/Preview..."), 2);
-    const std::vector<FormRows> forms = cms1500Range(fields, first, last);
-    if (!printForms(" CMS-1500 Printing/Preview ", target.pdfFile, target, forms, config, art, options)) {
+    const std::string art = inFolder(folder.empty() ? "." : folder, form.artFile);
+    wl::MSGWAIT(form.name + " Printing/Preview", std::string(" Printing/Preview..."), 2);
+    if (!printForms(" " + form.name + " Printing/Preview ", target.pdfFile, target, form.forms(), config, art,
+                    options)) {
         wl::MSGALERT("Windows Printer Device OS Error");
         return "ERROR PLEN=0";
     }
     return "";
+}
+
+}  // namespace
+
+std::string CTL394PRTI(const ClaimFields& fields, long long first, long long last, const std::string& folder,
+                       const PrintTarget& target) {
+    return printFormsWithPreview({"CMS-1500", "A1585.ZRX", [&] { return cms1500Range(fields, first, last); }},
+                                 folder, target);
+}
+
+std::string CTL394PRTX(const ClaimFields& fields, long long first, long long last, const std::string& folder,
+                       const PrintTarget& target) {
+    return printFormsWithPreview(
+        {"CMS-1500", "A1585.ZRX", [&] { return cms1500Range(fields, first, last, kOlderCms1500Layout); }}, folder,
+        target);
+}
+
+std::string CTL394PRTW(const ClaimFields& fields, long long first, long long last, const std::string& folder,
+                       const PrintTarget& target) {
+    return printFormsWithPreview({"CMS-1450", "A1586.ZRX", [&] { return ubRange(fields, first, last); }}, folder,
+                                 target);
+}
+
+namespace {
+
+// FreeImage's number for TIFF.
+constexpr int kTiffFormat = 18;
+
+// A picture of one form: a 24-bit bitmap of the screen picture's size,
+// a white sheet with the rows in black ("N/W+*").
+class FormPicture {
+public:
+    FormPicture() {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = kFormPictureWidth;
+        bi.bmiHeader.biHeight = kFormPictureHeight;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 24;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        bitmap_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
+    ~FormPicture() {
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    FormPicture(const FormPicture&) = delete;
+    FormPicture& operator=(const FormPicture&) = delete;
+    HBITMAP bitmap() const { return bitmap_; }
+
+    // Each character at its column, as ZRPRNTLINE places it on paper.
+    void draw(const FormRows& form, const FormPlacement& at, const std::string& options) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ oldBitmap = SelectObject(dc, bitmap_);
+        RECT sheet{0, 0, kFormPictureWidth, kFormPictureHeight};
+        FillRect(dc, &sheet, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const FormFont f = formFont(options);
+        wl::FontSpec spec;
+        spec.cFaceName = f.face;
+        spec.nHeight = -f.points;
+        spec.oDevice = dc;  // points at the screen's pixels per inch
+        const std::shared_ptr<wl::TFont> font = wl::TFont::New(spec);
+        HGDIOBJ oldFont = SelectObject(dc, font->hFont);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        for (std::size_t r = 0; r < form.size(); ++r) {
+            double x = at.left;
+            const int y = static_cast<int>(at.top + r * at.rowHeight);
+            for (const char c : form[r]) {
+                TextOutA(dc, static_cast<int>(x), y, &c, 1);
+                x += at.columnWidth;
+            }
+        }
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldBitmap);
+        DeleteDC(dc);
+        font->End();
+    }
+
+    // The bitmap file, then its TIFF through the image library.
+    void save(const std::string& stem, FormPictures& written) const {
+        HGLOBAL dib = wl::DIBFROMBITMAP(bitmap_);
+        const bool saved = dib && wl::DIBWRITE(stem + ".bmp", dib);
+        if (dib) GlobalFree(dib);
+        if (!saved) {
+            wl::MSGALERT(stem + ".bmp could not be written");
+            return;
+        }
+        written.bitmaps.push_back(stem + ".bmp");
+        if (wl::FICONVERTIMAGEFILE(stem + ".bmp", stem + ".tif", kTiffFormat)) written.tiffs.push_back(stem + ".tif");
+    }
+
+private:
+    HBITMAP bitmap_ = nullptr;
+};
+
+// The maximised window "test" showing the pictures one under the other,
+// until the user closes it.
+void showFormPictures(const std::vector<std::unique_ptr<FormPicture>>& pictures) {
+    wl::TDialog dlg;
+    wl::DialogNew d;
+    d.lPixel = true;
+    d.nBottom = kFormPictureHeight;
+    d.nRight = kFormPictureWidth;
+    d.cCaption = "test";
+    d.nClrText = RGB(0, 0, 0);
+    d.nClrBack = RGB(255, 255, 255);
+    dlg.New(d);
+    wl::DialogActivate a;
+    a.bPainted = [&pictures](HDC dc, const PAINTSTRUCT*, wl::TWindow&) {
+        // The first picture shows; the window holds one picture's area.
+        if (!pictures.empty()) wl::DRAWBITMAP(dc, pictures.front()->bitmap(), 0, 0);
+    };
+    a.bInit = [](wl::TWindow& w) { ShowWindow(w.hWnd, SW_MAXIMIZE); };
+    dlg.Activate(a);
+}
+
+}  // namespace
+
+std::string CTL394PRTO(const ClaimFields& fields, long long first, long long last, const std::string& folder,
+                       const ImageFormatQuestion& question, FormPictures* written,
+                       const std::string& pictureFolder) {
+    if (GetSystemMetrics(SM_CXSCREEN) < kFormPictureWidth || GetSystemMetrics(SM_CYSCREEN) < kFormPictureHeight) {
+        wl::MSGALERT(
+            "Minimum screen resolution required for process. Reqires 712 pixel width by 920 pixel height or greater");
+        return "ERROR PLEN=0";
+    }
+    if (question && question().empty()) return "";
+    const std::string options = formOptions(kPrinterFormOptions, folder);
+    const FormPlacement at = formPlacementOnSheet(kFormPictureWidth, kFormPictureHeight, readFormConfig(folder));
+    // One picture a form: drawn on one image the forms would cover each other.
+    std::vector<std::unique_ptr<FormPicture>> pictures;
+    FormPictures saved;
+    for (const FormRows& form : cms1500Range(fields, first, last)) {
+        pictures.push_back(std::make_unique<FormPicture>());
+        pictures.back()->draw(form, at, options);
+        pictures.back()->save(freshFormPictureName(pictureFolder), saved);
+    }
+    showFormPictures(pictures);
+    if (written) *written = std::move(saved);
+    return "";
+}
+
+void CTL394PRTV(const ClaimFields& fields, long long claimCount, const std::string& folder,
+                const FormPrintQuestion& question, const PrintTarget& target) {
+    if (question([] {}) == "A") CTL394PRTW(fields, 1, claimCount, folder, target);
 }
 
 std::string CTL394PRTM(const ClaimFields& fields, long long first, long long last, const std::string& folder,

@@ -7,6 +7,7 @@
 #include "dialog.hpp"
 #include "message_windows.hpp"
 #include "messages.hpp"
+#include "multiget.hpp"
 #include "print_commands.hpp"
 
 namespace zr {
@@ -144,6 +145,53 @@ PrintDevice CTL394PRTR() {
     a.lCentered = true;
     dlg.Activate(a);
     return chosen;
+}
+
+std::string CTL394PRTQ(const std::string& baseName) {
+    wl::TDialog dlg;
+    wl::DialogNew d;
+    d.lPixel = true;
+    d.nBottom = 480;
+    d.nRight = 640;
+    d.cCaption = "Paste and Load X12 File";
+    d.nClrText = kSendToText;
+    d.nClrBack = kSendToBack;
+    dlg.New(d);
+    std::string text;
+    wl::TMultiGet edit;
+    wl::MultiGetNew m;
+    m.lPixel = true;
+    m.nRow = 10;
+    m.nCol = 10;
+    m.nWidth = 620;
+    m.nHeight = 410;
+    m.oWnd = &dlg;
+    m.bSetGet = wl::bindTo(text);
+    m.lHScroll = true;
+    edit.New(m);
+    const std::string file = baseName + ".tmp";
+    std::string written;
+    wl::TButton go;
+    wl::ButtonNew b;
+    b.lPixel = true;
+    b.nRow = 430;
+    b.nCol = 10;
+    b.nWidth = 90;
+    b.nHeight = 24;
+    b.cCaption = "Continue";
+    b.oWnd = &dlg;
+    b.bAction = [&](wl::TWindow&) {
+        if (edit.SaveToFile(file))
+            written = file;
+        else
+            wl::MSGALERT("Unable to write " + file);
+        dlg.End(IDOK);
+    };
+    go.New(b);
+    wl::DialogActivate a;
+    a.lCentered = true;
+    dlg.Activate(a);
+    return written;
 }
 
 void ZRPRNTLINE(wl::TPrinter& printer, int x, int y, int step, const std::string& text,

@@ -41,6 +41,12 @@ PrintDevice CTL394PRTR();
 void ZRPRNTLINE(wl::TPrinter& printer, int x, int y, int step, const std::string& text,
                 const std::shared_ptr<wl::TFont>& font);
 
+// CTL394PRTQ: the modal "Paste and Load X12 File" dialog: a multi-line
+// field for pasted X12 text; "Continue" writes it to base name + ".tmp"
+// and answers that name ("" when the dialog is left otherwise or the file
+// cannot be written). Nothing calls it.
+std::string CTL394PRTQ(const std::string& baseName);
+
 // CTL394PRTC: asks for the device and prints the lines under the title.
 void CTL394PRTC(const std::vector<std::string>& lines, const std::string& title,
                 PrintOrientation orientation = PrintOrientation::Portrait, const PrintTarget& target = {});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "revenue_codes.hpp"
 #include "x12_fixtures.hpp"
 
 namespace {
@@ -189,6 +190,148 @@ TEST(ClaimForm, FontAndPlacementFollowOptionsAndOffsets) {
     EXPECT_DOUBLE_EQ(moved.top - plain.top, 30);
     EXPECT_DOUBLE_EQ(moved.left - plain.left, 60);
     EXPECT_FALSE(zr::formPlacement(0, 0, {}).usable());
+}
+
+// An institutional 837 of one claim with n service lines (revenue code
+// 0120 for odd lines, 0250 for even ones, amount 100.5 * n).
+std::string ubClaimFile(int n) {
+    std::vector<std::string> s = {
+        "GS*HC*SENDER*RECEIVER*20261210*1253*1*X*005010X223A2",
+        "ST*837*0001*005010X223A2",
+        "BHT*0019*00*IBATCH*20261210*1253*CH",
+        "NM1*41*2*ACME BILLING*****46*SUB123",
+        "NM1*40*2*PAYER CLEARING*****46*REC456",
+        "HL*1**20*1",
+        "NM1*85*2*RIVER HOSPITAL*****XX*1987654320",
+        "N3*1 RIVER RD",
+        "N4*RIVERTON*IL*62000",
+        "REF*EI*987654321",
+        "NM1*87*2*RIVER PAYMENTS*****XX*1987654321",
+        "N3*PO BOX 9",
+        "N4*RIVERTON*IL*62001",
+        "HL*2*1*22*0",
+        "SBR*P*18*******MC",
+        "NM1*IL*1*DOE*JOHN****MI*123456789A",
+        "N3*5 OAK ST",
+        "N4*RIVERTON*IL*62002",
+        "DMG*D8*19500505*M",
+        "NM1*PR*2*MEDICARE*****PI*00120",
+        "CLM*INPAT01*2500***11:A:1**A*Y*Y",
+        "DTP*434*RD8*20261101-20261105",
+        "CL1*1*7*01",
+        "REF*EA*MRN778",
+        "HI*ABK:I10",
+        "HI*ABF:E119*ABF:J449*ABF:K219*ABF:M545*ABF:N390*ABF:R51*ABF:Z0000*ABF:E785*ABF:F329",
+    };
+    for (int i = 1; i <= n; ++i) {
+        s.push_back("LX*" + std::to_string(i));
+        s.push_back(std::string("SV2*") + (i % 2 ? "0120" : "0250") + "*HC:" + std::to_string(99000 + i) + "*" +
+                    std::to_string(i * 100) + ".5*UN*" + std::to_string(i));
+        s.push_back("DTP*472*D8*20261102");
+    }
+    s.push_back("SE*" + std::to_string(s.size()) + "*0001");
+    s.push_back("GE*1*1");
+    s.push_back("IEA*1*000000001");
+    return zrtest::x12Text(s);
+}
+
+struct UbClaim {
+    zrtest::TempDir dir;
+    zr::SegmentTable table;
+    zr::ClaimIndex index;
+    explicit UbClaim(int lines)
+        : table(zrtest::loadX12(dir.write("claim.x12", ubClaimFile(lines)))), index(zr::CTL39400C(table, 2)) {}
+    std::vector<zr::FormRows> forms() const { return zr::ubRange(zr::ClaimFields(table, index), 1, 1); }
+};
+
+TEST(ClaimForm, UbFormHoldsTheInstitutionalClaimAtItsRowsAndColumns) {
+    const auto forms = UbClaim(2).forms();
+    ASSERT_EQ(forms.size(), 1u);
+    const zr::FormRows& f = forms[0];
+    struct Box {
+        int row;
+        std::size_t column;
+        std::string value;
+    } boxes[] = {
+        {1, 1, "RIVER HOSPITAL"},
+        {1, 25, "RIVER PAYMENTS"},
+        {1, 52, "INPAT01"},
+        {2, 1, "1 RIVER RD"},
+        {2, 25, "PO BOX 9"},
+        {2, 52, "MRN778"},
+        {2, 75, "111"},  // frequency 1 + facility 11
+        {3, 1, "RIVERTON, IL 62000"},
+        {3, 25, "RIVERTON, IL 62001"},
+        {4, 49, "987654321"},
+        {4, 58, "110126"},
+        {4, 65, "110526"},
+        {5, 1, "DOE, JOHN"},
+        {5, 40, "5 OAK ST"},
+        {6, 40, "RIVERTON, IL 62002"},
+        {7, 1, "05 05 50"},
+        {17, 1, "0120"},
+        {17, 35, "99001"},
+        {17, 43, "20261102"},
+        {17, 53, "1"},
+        {17, 60, "     100.50"},
+        {18, 1, "0250"},
+        {18, 60, "     200.50"},
+        {40, 1, "I10"},
+        {40, 11, "E119"},
+        {40, 51, "N390"},
+        {40, 71, "Z0000"},  // the eighth code ends the first row
+        {41, 1, "E785"},
+        {41, 11, "F329"},
+    };
+    for (const Box& b : boxes) EXPECT_EQ(formAt(f, b.row, b.column, b.value.size()), b.value) << "row " << b.row;
+    // The revenue code's words beside it, cut before the procedure's column.
+    EXPECT_EQ(formAt(f, 17, 5, 4), zr::CTL39406DX("0120").substr(0, 4));
+    EXPECT_FALSE(zr::CTL39406DX("0120").empty());
+    EXPECT_TRUE(f[18].empty());  // no third service line
+}
+
+TEST(ClaimForm, UbFormTakesTwentyTwoLinesAForm) {
+    struct Case {
+        int lines;
+        std::size_t forms;
+    } cases[] = {{1, 1}, {22, 1}, {23, 2}, {45, 3}};
+    for (const Case& c : cases) {
+        const auto forms = UbClaim(c.lines).forms();
+        ASSERT_EQ(forms.size(), c.forms) << c.lines;
+        const int onLast = (c.lines - 1) % 22 + 1;
+        EXPECT_EQ(formAt(forms.back(), 16 + onLast, 35, 5), std::to_string(99000 + c.lines)) << c.lines;
+        // The diagnoses stay clear of the service lines on every form.
+        for (const auto& form : forms) EXPECT_EQ(formAt(form, 40, 1, 3), "I10") << c.lines;
+    }
+}
+
+TEST(ClaimForm, UbAmountIsElevenWideWithTwoDecimals) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1800", "    1800.00"}, {"12.5", "      12.50"}, {"0.125", "       0.13"}, {"-3.333", "      -3.33"},
+        {"", "       0.00"},     {"abc", "       0.00"}};
+    for (const auto& [amount, text] : cases) EXPECT_EQ(zr::ubAmount(amount), text) << amount;
+}
+
+TEST(ClaimForm, OlderLayoutMarksTheSexElsewhereAndTakesTheBillingId) {
+    const FormClaim c(1);
+    const auto older = zr::cms1500Range(zr::ClaimFields(c.table, c.index), 1, 1, zr::kOlderCms1500Layout);
+    ASSERT_EQ(older.size(), 1u);
+    EXPECT_EQ(formAt(older[0], 9, 43, 1), "X");  // male
+    EXPECT_NE(formAt(older[0], 9, 41, 1), "X");
+    EXPECT_EQ(formAt(older[0], 55, 1, 10), "1111111111");
+}
+
+TEST(ClaimForm, PicturesTakeAFreshName) {
+    zrtest::TempDir dir;
+    const std::string first = zr::freshFormPictureName(dir.path());
+    EXPECT_EQ(first, dir.file("test"));
+    dir.write("test.tif", "x");
+    EXPECT_EQ(zr::freshFormPictureName(dir.path()), dir.file("test2"));
+    dir.write("test2.bmp", "x");
+    EXPECT_EQ(zr::freshFormPictureName(dir.path()), dir.file("test3"));
+    const zr::FormPlacement screen = zr::formPlacementOnSheet(712, 920, {"ON", "0805", 10, 5});
+    EXPECT_DOUBLE_EQ(screen.rowHeight, 920.0 / 66);
+    EXPECT_DOUBLE_EQ(screen.left, 0.01 * 712 / 85 + 5);
 }
 
 }  // namespace

@@ -141,14 +141,16 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
 
 namespace {
 
-// Modes 105-107: the claims' CMS-1500 forms on the printer, as text or as
-// PDF. The screen picture (108) is not built: it gives nothing.
+// Modes 105-108: the claims' CMS-1500 forms on the printer, as text, as
+// PDF or as screen pictures.
 std::string claimForms(const TransactionScreenCall& call, const ClaimFields& fields, long long count,
                        const ViewerUi& ui) {
     switch (call.outputMode()) {
     case OutputMode::Cms1500Print: return CTL394PRTI(fields, 1, count, "", ui.print);
     case OutputMode::Cms1500Text: return CTL394PRTN(cms1500Range(fields, 1, count));
     case OutputMode::Cms1500Pdf: return CTL394PRTM(fields, 1, count, call.startFolder, ui.print);
+    case OutputMode::Cms1500Screen:
+        return CTL394PRTO(fields, 1, count, call.startFolder, [&] { return CTLD39417(4, "", {}, ui); });
     default: return "";
     }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "png_decoder.hpp"
 #include "print_settings.hpp"
 #include "profile_files.hpp"
 #include "unix_tools.hpp"
@@ -27,8 +28,8 @@ void keepFormPicture(const std::string& dir, const std::string& pdf, const std::
 struct FormFile {
     zr::SegmentTable table;
     zr::ClaimIndex index;
-    FormFile() {
-        const std::string x12 = std::string(ZR_FIXTURES) + "/x12/claims_837p.x12";
+    explicit FormFile(const std::string& name = "claims_837p.x12") {
+        const std::string x12 = std::string(ZR_FIXTURES) + "/x12/" + name;
         table = zr::loadSegmentTable(x12, zr::readDelimiters(x12, 0));
         index = zr::CTL39400C(table, 2);
     }
@@ -141,6 +142,91 @@ TEST(ClaimFormWindow, PdfPathWritesTheFormsThroughThePdfWriter) {
     const std::vector<zr::FormRows> forms = zr::cms1500Range(f.fields(), 1, 2);
     ASSERT_EQ(pages.size(), forms.size());
     EXPECT_EQ(formInkAgainstGrid(pages.back(), forms.back(), kFormDpi, 0, 0).missing, 0);
+}
+
+TEST(ClaimFormWindow, UbFormPrintsThroughTheOutputChoice) {
+    zrtest::ScratchDir dir("form-ub");
+    zrtest::PromptRecorder prompts;
+    const FormFile f("claims_837i.x12");
+    const zr::PrintTarget target{dir.file("zr form ub.pdf"), kFormPrinter};
+    // Only "A", the printer, prints; "Form Control" does nothing here.
+    zr::CTL394PRTV(f.fields(), 1, dir.path(), [](const std::function<void()>& control) {
+        control();
+        return std::string("B");
+    }, target);
+    EXPECT_FALSE(std::filesystem::exists(target.pdfFile));
+    zr::CTL394PRTV(f.fields(), 1, dir.path(), [](const std::function<void()>&) { return std::string("A"); }, target);
+    ASSERT_TRUE(std::filesystem::exists(target.pdfFile));
+    ASSERT_FALSE(prompts.texts().empty());
+    EXPECT_EQ(prompts.texts().front(), "CMS-1450 Printing/Preview");
+    const std::vector<zr::FormRows> forms = zr::ubRange(f.fields(), 1, 1);
+    const auto pages = zrtest::pdfPages(dir.path(), target.pdfFile, kFormDpi);
+    ASSERT_EQ(pages.size(), forms.size());
+    const FormInk ink = formInkAgainstGrid(pages[0], forms[0], kFormDpi, 0, 0);
+    EXPECT_GT(ink.letters, 40);
+    EXPECT_EQ(ink.missing, 0);
+    EXPECT_EQ(ink.stray, 0);
+}
+
+TEST(ClaimFormWindow, OlderPrinterPathPrintsItsOwnLayout) {
+    zrtest::ScratchDir dir("form-older");
+    zrtest::PromptRecorder prompts;
+    const FormFile f;
+    const zr::PrintTarget target{dir.file("zr form older.pdf"), kFormPrinter};
+    EXPECT_EQ(zr::CTL394PRTX(f.fields(), 1, 1, dir.path(), target), "");
+    const std::vector<zr::FormRows> forms = zr::cms1500Range(f.fields(), 1, 1, zr::kOlderCms1500Layout);
+    const auto pages = zrtest::pdfPages(dir.path(), target.pdfFile, kFormDpi);
+    ASSERT_EQ(pages.size(), forms.size());
+    EXPECT_EQ(formInkAgainstGrid(pages[0], forms[0], kFormDpi, 0, 0).missing, 0);
+}
+
+// A BMP the screen picture wrote, read back through ImageMagick and PNG.
+wl::PixelImage formPictureRead(const std::string& dir, const std::string& bmp) {
+    const zrtest::ToolRun run =
+        zrtest::runUnix(dir, "convert '" + zrtest::unixPath(bmp) + "' PNG24:picture-read.png");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    auto png = wl::decodePngFile(dir + "\\picture-read.png");
+    return png ? png->image : wl::PixelImage{};
+}
+
+TEST(ClaimFormWindow, ScreenPicturesOneAFormUnderFreshNames) {
+    zrtest::ScratchDir dir("form-screen");
+    zrtest::PromptRecorder prompts;
+    const FormFile f;
+    const std::vector<zr::FormRows> forms = zr::cms1500Range(f.fields(), 1, 2);
+    ASSERT_GE(forms.size(), 2u);
+    auto run = [&](zr::FormPictures& written) {
+        zrtest::UserScript user({{"test", [](HWND w) {
+                                      EXPECT_TRUE(IsZoomed(w));
+                                      PostMessageA(w, WM_CLOSE, 0, 0);
+                                  }}});
+        EXPECT_EQ(zr::CTL394PRTO(f.fields(), 1, 2, dir.path(), [] { return std::string("A"); }, &written,
+                                 dir.path()),
+                  "");
+        EXPECT_TRUE(zrtest::UserScript::done());
+    };
+    zr::FormPictures first, second;
+    run(first);
+    ASSERT_EQ(first.bitmaps.size(), forms.size());
+    EXPECT_EQ(first.bitmaps[0], dir.file("test.bmp"));
+    EXPECT_EQ(first.bitmaps[1], dir.file("test2.bmp"));
+    // A second run keeps the first run's pictures.
+    run(second);
+    ASSERT_EQ(second.bitmaps.size(), forms.size());
+    EXPECT_EQ(second.bitmaps[0], dir.file("test" + std::to_string(forms.size() + 1) + ".bmp"));
+    // Without the image library no TIFF is written, and the user is told.
+    EXPECT_TRUE(first.tiffs.empty());
+    const wl::PixelImage picture = formPictureRead(dir.path(), first.bitmaps[0]);
+    ASSERT_EQ(picture.width, zr::kFormPictureWidth);
+    ASSERT_EQ(picture.height, zr::kFormPictureHeight);
+    // The payer's name on row 1 from column 35; nothing left of it.
+    const double rowH = 1.0 / 66, colW = 1.0 / 85;
+    EXPECT_GT(zrtest::darkShare(picture, 0.3 * rowH, 35 * colW, 1.3 * rowH, 45 * colW), 0.02);
+    EXPECT_EQ(zrtest::darkShare(picture, 0.3 * rowH, 0, 1.3 * rowH, 34 * colW), 0);
+    // Cancel at the image format draws and writes nothing.
+    zr::FormPictures none;
+    EXPECT_EQ(zr::CTL394PRTO(f.fields(), 1, 1, dir.path(), [] { return std::string(); }, &none, dir.path()), "");
+    EXPECT_TRUE(none.bitmaps.empty());
 }
 
 }  // namespace

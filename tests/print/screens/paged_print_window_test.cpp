@@ -111,4 +111,26 @@ TEST(PagedPrintWindow, SegmentDumpPrintsTheFileWithItsNotes) {
     EXPECT_GT(zrtest::darkShare(pages.back(), 0.77, 0.55, 0.83, 0.85), 0.003);
 }
 
+TEST(PagedPrintWindow, PastedX12IsWrittenBesideTheBaseName) {
+    zrtest::ScratchDir dir("paged-paste");
+    zrtest::PromptRecorder prompts;
+    const std::string base = dir.file("pasted");
+    {
+        zrtest::UserScript user({{"Paste and Load X12 File", [](HWND w) {
+                                      zrtest::typeInto(FindWindowExA(w, nullptr, "Edit", nullptr), "ISA*00~IEA*1~");
+                                      PostMessageA(FindWindowExA(w, nullptr, "Button", "Continue"), BM_CLICK, 0, 0);
+                                  }}});
+        EXPECT_EQ(zr::CTL394PRTQ(base), base + ".tmp");
+        EXPECT_TRUE(zrtest::UserScript::done());
+    }
+    EXPECT_EQ(zrtest::readBytes(base + ".tmp"), "ISA*00~IEA*1~");
+    // Closed without "Continue": no file, no name.
+    std::filesystem::remove(base + ".tmp");
+    {
+        zrtest::UserScript user({{"Paste and Load X12 File", [](HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); }}});
+        EXPECT_EQ(zr::CTL394PRTQ(base), "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(base + ".tmp"));
+}
+
 }  // namespace

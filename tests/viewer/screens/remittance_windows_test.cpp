@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "clip_board.hpp"
+#include "hang_guard.hpp"
+#include "paged_print.hpp"
+#include "remittance_detail.hpp"
+#include "remittance_getters.hpp"
 #include "test_support.hpp"
 #include "user_script.hpp"
 #include "viewer_windows.hpp"
@@ -120,6 +125,36 @@ TEST(RemittanceWindows, OutputModesShowNothing) {
     EXPECT_NE(openTransactionScreen(ScreenKind::Remittance835, call, rec.ui()).find("SALLY SMITH"), std::string::npos);
     EXPECT_EQ(CTLD39413(call, 3, 104, rec.ui()).lines.at(2), "     SALLY SMITH");
     EXPECT_TRUE(rec.shown.empty());
+}
+
+// The detail's "EOB" and "Print" through "Send to:" to the clipboard: the
+// clipboard holds the lines the paged printer was given, the detail closes
+// itself after printing, and the listing is left with "Exit".
+TEST(RemittanceWindows, DetailEobAndPrintGoToTheClipboard) {
+    ZR_REQUIRE_SAMPLES();
+    const SegmentTable t = loadSegmentTable(remittanceSample(), readDelimiters(remittanceSample(), 0));
+    const ClaimIndex claims = CTL39400C(t, 1);
+    struct Case {
+        std::string button;
+        std::vector<std::string> lines;
+    } cases[] = {{"EOB", CTL39407Y(claims, t, 1, 2)}, {"Print", RemittanceDetailModel(claims, t, 1).lines()}};
+    for (const Case& c : cases) {
+        zrtest::HangGuard guard("the detail's " + c.button + " to the clipboard", std::chrono::seconds(60));
+        zrtest::PromptRecorder prompts;
+        wl::TClipBoard(CF_TEXT).Clear();
+        UserScript script({
+            {kRemittanceTitle, remittancePress("Select")},
+            {" Remittance Data ", remittancePress(c.button)},
+            {"Send to:", remittancePress("Clipboard")},
+            {kRemittanceTitle, remittancePress("Exit")},
+        });
+        viewX12File("ZRK7W315", remittanceSample(), "", {});
+        EXPECT_TRUE(UserScript::done()) << c.button;
+        ASSERT_FALSE(c.lines.empty());
+        EXPECT_EQ(wl::TClipBoard(CF_TEXT).GetText(), listingText(c.lines)) << c.button;
+        ASSERT_FALSE(prompts.texts().empty()) << c.button;
+        EXPECT_EQ(prompts.texts().back().substr(0, 9), "Printing ") << c.button;
+    }
 }
 
 }  // namespace
