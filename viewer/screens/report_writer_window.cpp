@@ -66,6 +66,9 @@ bool writeReportPdf(const std::string& file, const std::string& text, const Prin
         return false;
     }
     std::fclose(f);
+    // The name is ours; the PDF writer makes the file itself and will not
+    // rename its pages over one that stands there.
+    std::remove(temp.c_str());
     printLaidOutPages("X12 Report", PrintOrientation::Portrait, PrintTarget{temp, print.printer},
                       [&](const PageGrid& grid) { return reportPdfPages(text, grid); });
     std::error_code ec;
