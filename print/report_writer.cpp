@@ -1,8 +1,11 @@
 #include "report_writer.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+
+#include "text.hpp"
 
 namespace zr {
 
@@ -112,41 +115,6 @@ std::string reportDialogTitle(ReportFormat format) {
     return "";
 }
 
-std::string htmlEscape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
-std::string rtfEscape(const std::string& text) {
-    static const char kHex[] = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == '{' || c == '}') {
-            out += '\\';
-            out += c;
-        } else if (byte >= 0x80) {
-            out += "\\'";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 std::string claimsReportPart(int mode, const std::vector<ReportClaim>& claims, const std::string& claimType,
                              const std::string& fileName) {
     switch (mode) {
@@ -155,16 +123,6 @@ std::string claimsReportPart(int mode, const std::vector<ReportClaim>& claims, c
     case 102: return claimsRtf(claims);
     default: return "";
     }
-}
-
-std::string segmentReportPart(int mode, const std::vector<std::string>& segments) {
-    std::string out;
-    for (const auto& s : segments) {
-        if (mode == 100) out += s + kCrLf;
-        else if (mode == 101) out += htmlEscape(s) + kCrLf;
-        else if (mode == 102) out += rtfEscape(s) + "\\par" + kCrLf;
-    }
-    return out;
 }
 
 std::string assembleReport(ReportFormat format, const std::string& claimsPart, const std::string& segmentPart,
@@ -188,6 +146,80 @@ std::string assembleReport(ReportFormat format, const std::string& claimsPart, c
     }
     return "";
 }
+
+ReportKind reportKindOf(int kind) {
+    if (kind == 1) return ReportKind::Claims837;
+    if (kind == 2) return ReportKind::ClaimStatus277;
+    return ReportKind::SegmentsOnly;
+}
+
+int reportPartMode(ReportFormat format) {
+    switch (format) {
+    case ReportFormat::Html: return 101;
+    case ReportFormat::Rtf: return 102;
+    default: return 100;
+    }
+}
+
+bool reportHasClaimsPart(ReportKind kind, ReportFormat format) {
+    if (kind == ReportKind::Claims837) return true;
+    return kind == ReportKind::ClaimStatus277 && format != ReportFormat::Rtf;
+}
+
+std::string reportRequestedFile(const std::string& request) {
+    const std::size_t first = request.find(',');
+    if (first == std::string::npos) return "";
+    const std::size_t second = request.find(',', first + 1);
+    return wl::alltrim(
+        request.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1));
+}
+
+std::vector<PrintedPage> reportPdfPages(const std::string& textReport, const PageGrid& grid) {
+    constexpr std::size_t kLinesPerPage = 60, kColumns = 80, kTop = 3, kLeft = 3;
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < textReport.size()) {
+        std::size_t end = textReport.find('\n', start);
+        if (end == std::string::npos) end = textReport.size();
+        std::string line = textReport.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        start = end + 1;
+        // A long line continues on the next print line.
+        do {
+            lines.push_back(line.substr(0, kColumns));
+            line.erase(0, std::min(line.size(), kColumns));
+        } while (!line.empty());
+    }
+    std::vector<PrintedPage> pages;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i % kLinesPerPage == 0) pages.emplace_back();
+        const auto row = static_cast<int>(kTop + i % kLinesPerPage);
+        if (!lines[i].empty())
+            pages.back().push_back({row * grid.lineHeight, static_cast<int>(kLeft) * grid.columnWidth, lines[i]});
+    }
+    return pages;
+}
+
+ReportOpener reportOpenerFor(int kind) {
+    switch (kind) {
+    case 1: return ReportOpener::Notepad;
+    case 2:
+    case 3: return ReportOpener::Shell;
+    default: return ReportOpener::None;
+    }
+}
+
+int reportKindNumber(ReportFormat format) {
+    switch (format) {
+    case ReportFormat::Text: return 1;
+    case ReportFormat::Html: return 2;
+    case ReportFormat::Rtf: return 3;
+    case ReportFormat::Pdf: return 4;
+    }
+    return 4;
+}
+
+std::string reportReadyMessage(const std::string& fileName) { return fileName + " is Ready."; }
 
 std::string reportCompleteMessage(ReportFormat format, const std::string& fileName, bool written) {
     if (!written) return "";

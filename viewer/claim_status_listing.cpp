@@ -136,10 +136,11 @@ std::optional<std::string> claimStatusReport(const ClaimStatusReader& r, const V
     std::string out;
     for (std::size_t k = 1; k <= listing.size(); ++k) {
         const std::string detail = r.claimCount() == 0 ? "" : *claimStatusDetailOutput(r, k, fields, mode);
+        const std::string line = reportEscaped(listing[k - 1], mode);
         switch (mode) {
-        case 101: out += "<H3>" + listing[k - 1] + "</H3>" + detail + "<HR>"; break;
-        case 102: out += listing[k - 1] + "\\par\r\n" + detail + "\\par\r\n"; break;
-        default: out += listing[k - 1] + "\r\n" + detail + "\r\n"; break;
+        case 101: out += "<H3>" + line + "</H3>" + detail + "<HR>"; break;
+        case 102: out += line + "\\par\r\n" + detail + "\\par\r\n"; break;
+        default: out += line + "\r\n" + detail + "\r\n"; break;
         }
     }
     return out;

@@ -2,6 +2,47 @@
 
 namespace zr {
 
+std::string htmlEscape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string rtfEscape(std::string_view text) {
+    static const char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += c;
+        } else if (byte >= 0x80) {
+            out += "\\'";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string reportEscaped(std::string_view line, int mode) {
+    if (mode == 101) return htmlEscape(line);
+    if (mode == 102) return rtfEscape(line);
+    return std::string(line);
+}
+
 std::optional<std::string> reportLines(const std::vector<std::string>& lines, int mode) {
     std::string_view end;
     switch (mode) {
@@ -14,7 +55,7 @@ std::optional<std::string> reportLines(const std::vector<std::string>& lines, in
     if (n > 0 && lines[n - 1].empty()) --n;
     std::string out;
     for (std::size_t i = 0; i < n; ++i) {
-        out += lines[i];
+        out += reportEscaped(lines[i], mode);
         out += end;
     }
     return out;

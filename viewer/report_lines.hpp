@@ -9,9 +9,18 @@
 
 namespace zr {
 
+// "&", "<", ">" (and the quote) as entities.
+std::string htmlEscape(std::string_view text);
+// "\", "{", "}" escaped and bytes of 0x80 and above as \'hh.
+std::string rtfEscape(std::string_view text);
+// A line in a report mode's own form: escaped for HTML in 101 and for RTF
+// in 102, as it is in 100 and any other mode.
+std::string reportEscaped(std::string_view line, int mode);
+
 // Mode 100 ends each line with CR LF, 101 with "<BR>", 102 with "\par" and
 // CR LF; a trailing empty line is left out (a real last line never is).
-// None for any other mode.
+// Each line is escaped for its mode, so a value holding markup cannot break
+// the report. None for any other mode.
 std::optional<std::string> reportLines(const std::vector<std::string>& lines, int mode);
 
 // The text blanked out to a column: blanks appended until it is `column`

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "report_lines.hpp"
 #include "segment_lines.hpp"
 #include "text.hpp"
 
@@ -70,7 +71,8 @@ std::optional<std::string> segmentListReport(const SegmentTable& table, int mode
     default: return std::nullopt;
     }
     std::string text;
-    for (std::size_t r = 1; r + 1 <= table.size() && r < table.size(); ++r) text += CTL39400A(table, 0, r, 2) + end;
+    // Escaped for the mode: a segment's value may hold "<", "&" or "{".
+    for (std::size_t r = 1; r < table.size(); ++r) text += reportEscaped(CTL39400A(table, 0, r, 2), mode) + end;
     return text;
 }
 

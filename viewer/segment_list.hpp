@@ -52,7 +52,8 @@ private:
 std::string segmentListFooter(std::size_t rowCount, const X12Delimiters& delimiters);
 
 // The report text of modes 100 (CR LF), 101 ("<BR>") and 102 ("\par " CR
-// LF): the view-2 lines of rows 1 to count-1. Nothing for other modes.
+// LF): the view-2 lines of rows 1 to count-1, escaped for HTML or RTF.
+// Nothing for other modes.
 std::optional<std::string> segmentListReport(const SegmentTable& table, int mode);
 
 // What the list gives in an output mode without showing itself: the report

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "segment_list.hpp"
+#include "x12_fixtures.hpp"
+
 namespace {
 
 using zr::ReportFormat;
@@ -65,21 +68,28 @@ TEST(ReportWriter, ClaimsModesTextAndRtf) {
     EXPECT_EQ(zr::claimsReportPart(5, claims, "P", "f"), "");
 }
 
+// The segment data as the generic list gives it in each mode.
+std::string reportSegmentPart(int mode, const std::string& segment) {
+    zrtest::TempDir dir;
+    const zr::SegmentTable t = zrtest::loadX12(dir.write("hostile.x12", zrtest::x12Text({segment, "SE*1*1"})));
+    return zr::segmentListReport(t, mode).value_or("");
+}
+
 TEST(ReportWriter, HostileSegmentsStayInsideEveryFormat) {
-    const std::vector<std::string> segs{"NM1*IL*1*" + kHostile + "~"};
-    const auto text = zr::assembleReport(ReportFormat::Text, "", zr::segmentReportPart(100, segs), "2026/12/11",
+    const std::string seg = "NM1*IL*1*" + kHostile;
+    const auto text = zr::assembleReport(ReportFormat::Text, "", reportSegmentPart(100, seg), "2026/12/11",
                                          "10:11:12");
     EXPECT_EQ(text.rfind("X12 Report\r\n" + std::string(60, '-') + "\r\n\r\n", 0), 0u);
-    EXPECT_NE(text.find(segs[0] + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find(seg + "\r\n"), std::string::npos);
     EXPECT_NE(text.find("Generated - Date:2026/12/11\r\n Time:10:11:12\r\n"), std::string::npos);
 
-    const auto html = zr::assembleReport(ReportFormat::Html, "", zr::segmentReportPart(101, segs), "d", "t");
+    const auto html = zr::assembleReport(ReportFormat::Html, "", reportSegmentPart(101, seg), "d", "t");
     EXPECT_NE(html.find("A&amp;B &lt;x&gt; {y}"), std::string::npos);
     EXPECT_EQ(reportCountOf(html, "<x>"), 0u);
     EXPECT_EQ(html.substr(html.size() - 9), "</HTML>\r\n");
 
-    const auto rtf = zr::assembleReport(ReportFormat::Rtf, "", zr::segmentReportPart(102, segs), "d", "t");
-    EXPECT_NE(rtf.find("\\{y\\} \\\\z \\'c9~\\par"), std::string::npos);
+    const auto rtf = zr::assembleReport(ReportFormat::Rtf, "", reportSegmentPart(102, seg), "d", "t");
+    EXPECT_NE(rtf.find("\\{y\\} \\\\z \\'c9\\par"), std::string::npos);
     // Braces balance, so the document ends where it should.
     int depth = 0;
     for (std::size_t i = 0; i < rtf.size(); ++i) {
@@ -90,6 +100,70 @@ TEST(ReportWriter, HostileSegmentsStayInsideEveryFormat) {
     }
     EXPECT_EQ(depth, 0);
     for (unsigned char c : rtf) EXPECT_LT(c, 0x80);
+}
+
+TEST(ReportWriter, PartsByKindAndFormat) {
+    struct Case {
+        int kind;
+        ReportFormat format;
+        bool claims;
+        int mode;
+    };
+    const Case cases[] = {
+        {1, ReportFormat::Text, true, 100}, {1, ReportFormat::Html, true, 101}, {1, ReportFormat::Rtf, true, 102},
+        {1, ReportFormat::Pdf, true, 100},  {2, ReportFormat::Text, true, 100}, {2, ReportFormat::Html, true, 101},
+        // A 277's screen gives no RTF claims part: its RTF report is the segment data.
+        {2, ReportFormat::Rtf, false, 102}, {2, ReportFormat::Pdf, true, 100}, {3, ReportFormat::Html, false, 101},
+        {0, ReportFormat::Text, false, 100}, {7, ReportFormat::Rtf, false, 102},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(zr::reportHasClaimsPart(zr::reportKindOf(c.kind), c.format), c.claims) << c.kind;
+        EXPECT_EQ(zr::reportPartMode(c.format), c.mode) << c.kind;
+    }
+}
+
+TEST(ReportWriter, RequestNamesTheFileInItsSecondItem) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ""}, {"X12", ""}, {"X12,", ""}, {"X12,  ,OUT", ""}, {"X12,out.txt", "out.txt"},
+        {"X12, c:\\r\\my report.htm ,C:\\,OW", "c:\\r\\my report.htm"},
+    };
+    for (const auto& [request, file] : cases) EXPECT_EQ(zr::reportRequestedFile(request), file) << request;
+}
+
+TEST(ReportWriter, PdfPagesHoldEveryLineSixtyToAPage) {
+    const zr::PageGrid grid{50, 30};
+    std::string text;
+    for (int i = 1; i <= 119; ++i) text += "line " + std::to_string(i) + "\r\n";
+    text += std::string(80, 'a') + std::string(5, 'b') + "\r\n";  // one line past the sheet's 80 columns
+    const auto pages = zr::reportPdfPages(text, grid);
+    ASSERT_EQ(pages.size(), 3u);
+    ASSERT_EQ(pages[0].size(), 60u);
+    EXPECT_EQ(pages[0][0], (zr::PlacedText{3 * 50, 3 * 30, "line 1"}));
+    EXPECT_EQ(pages[0][59], (zr::PlacedText{62 * 50, 3 * 30, "line 60"}));
+    EXPECT_EQ(pages[1].back(), (zr::PlacedText{62 * 50, 3 * 30, std::string(80, 'a')}));
+    // The long line goes on at the top of the next page.
+    ASSERT_EQ(pages[2].size(), 1u);
+    EXPECT_EQ(pages[2][0], (zr::PlacedText{3 * 50, 3 * 30, "bbbbb"}));
+    // Empty lines take their place on the page but print nothing.
+    const auto gaps = zr::reportPdfPages("a\r\n\r\nb\r\n", grid);
+    ASSERT_EQ(gaps.size(), 1u);
+    EXPECT_EQ(gaps[0], (zr::PrintedPage{{150, 90, "a"}, {250, 90, "b"}}));
+    EXPECT_TRUE(zr::reportPdfPages("", grid).empty());
+}
+
+TEST(ReportWriter, EachKindOpensInItsProgram) {
+    using zr::ReportOpener;
+    const std::tuple<ReportFormat, int, ReportOpener> cases[] = {
+        {ReportFormat::Text, 1, ReportOpener::Notepad},
+        {ReportFormat::Html, 2, ReportOpener::Shell},
+        {ReportFormat::Rtf, 3, ReportOpener::Shell},
+        {ReportFormat::Pdf, 4, ReportOpener::None},
+    };
+    for (const auto& [format, kind, opener] : cases) {
+        EXPECT_EQ(zr::reportKindNumber(format), kind);
+        EXPECT_EQ(zr::reportOpenerFor(kind), opener) << kind;
+    }
+    EXPECT_EQ(zr::reportReadyMessage("c:\\format.txt"), "c:\\format.txt is Ready.");
 }
 
 TEST(ReportWriter, PdfIsNotAssembledAndNothingWrittenIsNotComplete) {

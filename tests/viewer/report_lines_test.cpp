@@ -19,6 +19,10 @@ TEST(ReportLines, OnlyATrailingEmptyLineIsLeftOut) {
         {{"A", "", "B"}, 101, "A<BR><BR>B<BR>"},
         {{"A", ""}, 102, "A\\par\r\n"},
         {{}, 100, ""},
+        // Each line escaped for its mode, never in plain text.
+        {{"a&<b>", "{c}\\\xE9"}, 100, "a&<b>\r\n{c}\\\xE9\r\n"},
+        {{"a&<b>", "{c}"}, 101, "a&amp;&lt;b&gt;<BR>{c}<BR>"},
+        {{"a&<b>", "{c}\\\xE9"}, 102, "a&<b>\\par\r\n\\{c\\}\\\\\\'e9\\par\r\n"},
         {{"A"}, 103, std::nullopt},
         {{"A"}, 1, std::nullopt},
     };

@@ -85,4 +85,12 @@ TEST(SegmentList, ReportsLeaveOutTheLastRow) {
     EXPECT_EQ(segmentListFooter(25, {"~", "*", ":"}), "25 Segments\r\nST=CHR(126) DS=CHR(42) SS=CHR(58) ");
 }
 
+TEST(SegmentList, ReportsEscapeValuesForHtmlAndRtf) {
+    zrtest::TempDir dir;
+    const SegmentTable t = zrtest::loadX12(dir.write("markup.x12", zrtest::x12Text({"NM1*IL*1*A&B<C>{D}", "SE"})));
+    EXPECT_NE(segmentListReport(t, 100)->find("NM1*IL*1*A&B<C>{D}\r\n"), std::string::npos);
+    EXPECT_NE(segmentListReport(t, 101)->find("NM1*IL*1*A&amp;B&lt;C&gt;{D}<BR>"), std::string::npos);
+    EXPECT_NE(segmentListReport(t, 102)->find("NM1*IL*1*A&B<C>\\{D\\}\\par \r\n"), std::string::npos);
+}
+
 }  // namespace

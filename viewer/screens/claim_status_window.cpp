@@ -1,7 +1,7 @@
 #include "claim_status_window.hpp"
 
 #include "export_dialog_window.hpp"
-
+#include "report_writer_window.hpp"
 #include "segment_list_window.hpp"
 
 namespace zr {
@@ -41,8 +41,7 @@ std::string CTLD39410(const ScreenCall& call, const ViewerUi& ui) {
     d.button(180, 80, 60, 12, "View Data", [&] { showSegmentList(call, ui); });
     if (call.mode > 1) {
         d.button(180, 150, 60, 12, "Export", [&] { CTLD39404(exportDialogCall(call, 1), ui); });
-        // The X12 report writer is not built yet.
-        d.button(180, 220, 50, 12, "Format", {}).bWhen = [] { return false; };
+        d.button(180, 220, 50, 12, "Format", [&] { CTL394RPTA("", call, 2, ui); });
     }
     list = &d.arrayList(30, 10, 280, 130, "Response", [&](std::size_t n) { return CTL39410V(lines, n); },
                         [&] { return static_cast<int>(lines.size()); });

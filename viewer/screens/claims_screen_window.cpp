@@ -11,6 +11,7 @@
 #include "messages.hpp"
 #include "prompts.hpp"
 #include "report_writer.hpp"
+#include "report_writer_window.hpp"
 #include "segment_lines.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
@@ -37,11 +38,6 @@ std::string joinedRows(const std::vector<std::string>& rows) {
     std::string out;
     for (const std::string& r : rows) out += r + "\r\n";
     return out;
-}
-
-// A button whose work the program does not do yet: shown, never enabled.
-void absentWork(ViewerDialog& d, double row, double col, double w, const std::string& caption) {
-    d.button(row, col, w, 12, caption, {}).bWhen = [] { return false; };
 }
 
 // What the claims screen hands the Claim Data dialog for claim k.
@@ -121,8 +117,7 @@ void showClaimsScreen(const TransactionScreenCall& call, ClaimsListing listing, 
                            },
                            ui.print);
             });
-        // The report writer is not in the program yet.
-        absentWork(d, 180, 180, 50, "Format");
+        d.button(180, 180, 50, 12, "Format", [&] { CTL394RPTA("", call, 1, ui); });
         d.button(165, 240, 50, 12, "Create 276", [&] {
             const ClaimFields fields(acknowledged ? *acknowledged : *call.table, call.claims, call.currentFolder);
             CTL39406AC(fields, listing.claims, call.currentFolder, call.startFolder, 0, 1,

@@ -11,16 +11,13 @@
 #include "remittance_getters.hpp"
 #include "remittance_listing.hpp"
 #include "remittance_modes.hpp"
+#include "report_writer_window.hpp"
 #include "segment_list_window.hpp"
 #include "text.hpp"
 
 namespace zr {
 
 namespace {
-
-// What the X12 report, the export dialog and the data sheets would do:
-// those are not in the program yet, so their buttons stand greyed.
-void greyed(wl::TButton& b) { b.bWhen = [] { return false; }; }
 
 // The shown lines of a list: the current line and the eleven after it.
 template <class LineOf>
@@ -123,7 +120,8 @@ void showListing(const ScreenCall& call, const ViewerUi& ui) {
     const std::string totals = model.listing().totalsLine(), patient = model.listing().patientLine();
     d.label(160, 10, 250, 10, [totals] { return totals; });
     d.label(170, 10, 250, 10, [patient] { return patient; });
-    greyed(d.button(180, 10, 40, 12, "Format", {}));
+    // The 835's report holds its segment data (report kind 3).
+    d.button(180, 10, 40, 12, "Format", [&] { CTL394RPTA("", call, 3, ui); });
     d.button(180, 60, 50, 12, "Listing", [&] { CTLD39404(exportDialogCall(call, 2), ui); });
     d.button(180, 120, 50, 12, "Print All", [&] {
         CTL394PRTJ(remittanceSheets(call, model.listing().claims(), RemittanceSheet::DataSheet),

@@ -30,11 +30,19 @@ struct ShownDialog {
     std::size_t current = 0;         // the list's current line, 1-based
 };
 
-// What the viewer's windows share: an observer of every dialog shown and
-// where their printed pages go.
+// The programs that show a file the viewer wrote; each answers whether it
+// started. Empty: Notepad and the shell's "open" themselves (tests record).
+struct FileOpeners {
+    std::function<bool(const std::string& file)> notepad;
+    std::function<bool(const std::string& file)> shellOpen;
+};
+
+// What the viewer's windows share: an observer of every dialog shown,
+// where their printed pages go and what opens the files they write.
 struct ViewerUi {
     std::function<void(const ShownDialog&)> shown;
     PrintTarget print;
+    FileOpeners open;
 };
 
 // Posts a click on the dialog's button with that caption (false when it has

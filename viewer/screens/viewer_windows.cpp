@@ -36,7 +36,9 @@ std::string ViewerWindows::openScreen(ScreenKind kind, const ScreenCall& call) {
     return openTransactionScreen(kind, call, ui_);
 }
 
-bool ViewerWindows::startNotepad(const std::string& file) {
+bool ViewerWindows::startNotepad(const std::string& file) { return startNotepadOn(file); }
+
+bool startNotepadOn(const std::string& file) {
     const std::string folder = wl::GETWINDIR();
     if (!wl::fileExists(wl::joinPath(folder, "notepad.exe"))) return false;
     wl::WINEXEC(notepadCommandLine(folder, file), SW_SHOWNORMAL);

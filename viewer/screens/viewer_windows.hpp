@@ -14,6 +14,10 @@ namespace zr {
 // their own); a later screen takes its kind's case here.
 std::string openTransactionScreen(ScreenKind kind, const ScreenCall& call, const ViewerUi& ui = {});
 
+// Starts Notepad of the Windows folder on the file without waiting; false
+// when there is none.
+bool startNotepadOn(const std::string& file);
+
 class ViewerWindows : public ViewerScreens {
 public:
     explicit ViewerWindows(ViewerUi ui = {}) : ui_(std::move(ui)) {}
