@@ -46,6 +46,13 @@ struct ToolRun {
 // not follow a Unix program to its end, so the script leaves its exit code
 // in a file last, and that file is awaited.
 inline ToolRun runUnix(const std::string& dir, const std::string& command) {
+    ToolRun run;
+    // Only folders under the Unix root (Z:) have a Unix path: any other
+    // folder would leave the script unfound and the wait below to its end.
+    if (dir.size() < 2 || (dir[0] != 'Z' && dir[0] != 'z') || dir[1] != ':') {
+        run.output = "not under Z:, so no Unix path: " + dir;
+        return run;
+    }
     const std::string out = dir + "\\tool-output.txt";
     const std::string done = dir + "\\tool-done.txt";
     const std::string script = dir + "\\tool.sh";
@@ -61,7 +68,6 @@ inline ToolRun runUnix(const std::string& dir, const std::string& command) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    ToolRun run;
     if (!CreateProcessA("Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         run.output = "could not start /bin/sh: " + std::to_string(GetLastError());
         return run;

@@ -143,7 +143,11 @@ TEST(ExportDialogWindow, PrintFieldSelectPrintsTheClaimListingInLandscape) {
     ASSERT_TRUE(std::filesystem::exists(ui.print.pdfFile));
     ASSERT_FALSE(prompts.texts().empty());
     EXPECT_EQ(prompts.texts().front(), "Printing Listing ....");
-    const auto pages = zrtest::pdfPages(s.dir.path(), ui.print.pdfFile, 30);
+    // pdftoppm reads the pages in a folder with a Unix path.
+    zrtest::ScratchDir pdfDir("export-listing-pdf");
+    const std::string readable = pdfDir.path() + "\\listing.pdf";
+    std::filesystem::copy_file(ui.print.pdfFile, readable);
+    const auto pages = zrtest::pdfPages(pdfDir.path(), readable, 30);
     ASSERT_GE(pages.size(), 1u);
     EXPECT_GT(pages[0].width, pages[0].height);
     EXPECT_GT(zrtest::darkShare(pages[0], 0.05, 0.05, 0.60, 0.60), 0.005);
