@@ -134,7 +134,7 @@ TEST(ExamplesInstaller, InstallsArchiveAndListsExamples) {
     ASSERT_EQ(recorder.prompts().size(), captions.size());
     for (std::size_t i = 0; i < captions.size(); ++i) EXPECT_EQ(recorder.prompts()[i].caption, captions[i]);
     EXPECT_EQ(recorder.prompts()[0].text,
-              "There is not a " + f.dir.file("Sibling/ZRX001") + " subdirectory. Create it?");
+              "There is not a " + wl::joinPath(f.places.siblingFolder, "ZRX001") + " subdirectory. Create it?");
 }
 
 TEST(ExamplesInstaller, InstallRefusals) {
