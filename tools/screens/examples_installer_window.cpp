@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "multiget.hpp"
+#include "paths.hpp"
 
 namespace zr {
 

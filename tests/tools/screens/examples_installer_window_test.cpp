@@ -32,7 +32,7 @@ TEST(ExamplesInstallerWindow, ListsDownloadsAndInstallsFromLoopbackServer) {
                "<REMOTE_FILE>examples/zr/ZRX002.zip</REMOTE_FILE>");
     server.set("/examples/zr/ZRX001.zip", 200, "PK\x03\x04");
     zrtest::TempDir dir;
-    zr::ExamplesInstallerPlaces places{"sibling", dir.path(), dir.file("Sibling"), server.address()};
+    zr::ExamplesInstallerPlaces places{"sibling", dir.file("Sibling"), dir.path(), server.address()};
     std::filesystem::create_directory(places.siblingFolder);
     dir.write("Sibling/sibling.exe", "MZ");
     dir.write("zr.ini", "[SYSTEM]\r\n");
@@ -80,7 +80,7 @@ TEST(ExamplesInstallerWindow, ListsDownloadsAndInstallsFromLoopbackServer) {
 
 TEST(ExamplesInstallerWindow, ClearingAsksToRestart) {
     zrtest::TempDir dir;
-    zr::ExamplesInstallerPlaces places{"sibling", dir.path(), dir.file("Sibling"), "127.0.0.1:1"};
+    zr::ExamplesInstallerPlaces places{"sibling", dir.file("Sibling"), dir.path(), "127.0.0.1:1"};
     dir.write("examples.xml", "<TITLE>One</TITLE><DESCRIPTION>first</DESCRIPTION>");
     dir.write("example.zip", "PK");
     dir.write("map.cfg", "user");
