@@ -424,7 +424,7 @@ Answer TGet::Colors(HDC dc) {
 // ---------------------------------------------------------------- action button
 
 void TGet::CreateButton() {
-    if (!bAction || !takesActionButton() || !hWnd || oBtn) return;
+    if (!bAction || ClassName() != "TGET" || !hWnd || oBtn) return;
     const int height = nBottom - nTop + 1, width = nRight - nLeft + 1;
     const int side = height - 4;
     auto run = [this] {

@@ -70,9 +70,6 @@ public:
 
     std::string ClassName() const override { return "TGET"; }
     std::string WindowClass() const override { return "EDIT"; }
-    // The action button beside the field belongs to the plain field; a class
-    // built on it with an editor of its own says false.
-    virtual bool takesActionButton() const { return true; }
 
     TClipGet oGet;
     std::unique_ptr<TControl> oBtn;  // a TButton, TButtonBmp or (transparent) TBtnBmp
