@@ -58,32 +58,33 @@ std::string askReportFile(ReportFormat format, const std::string& startFolder) {
 // context and written by the library's PDF writer into a file beside the
 // target, which replaces the target only once it holds the pages.
 bool writeReportPdf(const std::string& file, const std::string& text, const PrintTarget& print) {
-    std::string temp;
+    std::string reserved;
     int error = 0;
-    std::FILE* f = wl::createTemporaryFile(file, temp, error);
+    std::FILE* f = wl::createTemporaryFile(file, reserved, error);
     if (!f) {
         wl::MSGALERT(file + " was not written (" + std::to_string(error) + ")", "Format");
         return false;
     }
     std::fclose(f);
-    // The name is ours; the PDF writer makes the file itself and will not
-    // rename its pages over one that stands there.
-    std::remove(temp.c_str());
+    // The PDF writer takes a file name for its pages only when it ends in
+    // ".pdf" (any other name is asked for), and makes the file itself: the
+    // pages go to a fresh name beside the reserved one.
+    const std::string temp = reserved + ".pdf";
     printLaidOutPages("X12 Report", PrintOrientation::Portrait, PrintTarget{temp, print.printer},
                       [&](const PageGrid& grid) { return reportPdfPages(text, grid); });
+    wl::removeTemporaryFile(reserved);
     std::error_code ec;
     if (std::filesystem::file_size(temp, ec) == 0 || ec) {
-        wl::removeTemporaryFile(temp);
+        std::filesystem::remove(temp, ec);
         wl::MSGALERT("PDF is not available: no printer to lay the pages out on.");
         return false;
     }
     error = wl::replaceFile(temp, file);
     if (error != 0) {
-        wl::removeTemporaryFile(temp);
+        std::filesystem::remove(temp, ec);
         wl::MSGALERT(file + " was not written (" + std::to_string(error) + ")", "Format");
         return false;
     }
-    wl::forgetTemporaryFile(temp);
     return true;
 }
 
