@@ -1,6 +1,9 @@
 #include "file_compare.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -150,6 +153,70 @@ private:
     std::string text_;
 };
 
+// Terminators are a few bytes apart: eight bytes are looked at at once
+// (a library call per terminator, or a byte loop, cost more than the read).
+class TerminatorScan {
+public:
+    explicit TerminatorScan(char terminator)
+        : terminator_(terminator), pattern_(0x0101010101010101ULL * static_cast<unsigned char>(terminator)) {}
+
+    // Calls `hit` with the position after each terminator in [from, to).
+    template <class Hit>
+    void scan(const char* data, std::size_t from, std::size_t to, Hit&& hit) const {
+        if constexpr (std::endian::native == std::endian::little) {
+            for (; from + 8 <= to; from += 8)
+                for (std::uint64_t m = matches(data + from); m != 0; m &= m - 1)
+                    hit(from + static_cast<std::size_t>(std::countr_zero(m)) / 8 + 1);
+        }
+        for (; from < to; ++from)
+            if (data[from] == terminator_) hit(from + 1);
+    }
+
+private:
+    // The top bit of each of the eight bytes that equals the terminator
+    // (exact: no carry crosses a byte).
+    std::uint64_t matches(const char* at) const {
+        constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        const std::uint64_t x = word ^ pattern_;
+        return ~(((x & low7) + low7) | x | low7);
+    }
+
+    char terminator_;
+    std::uint64_t pattern_;
+};
+
+// Where each segment of the list's bytes ends, setting the meter as the
+// bytes are passed (only when the whole percentage changes). Counted first:
+// the positions are written once, never copied to a larger vector.
+void indexSegments(SegmentList& list, const ScopedMeter* meter) {
+    constexpr std::size_t kMeterStep = 1 << 20;
+    const char* data = list.bytes->data();
+    const std::size_t size = list.bytes->size();
+    const TerminatorScan scan(list.delimiters.terminator.empty() ? ' ' : list.delimiters.terminator[0]);
+    std::size_t count = 0;
+    scan.scan(data, 0, size, [&count](std::size_t) { ++count; });
+    list.ends.reserve(count);
+    int percent = 0;
+    for (std::size_t from = 0; from < size;) {
+        const std::size_t stop = std::min(size, from + kMeterStep);
+        scan.scan(data, from, stop, [&list](std::size_t end) { list.ends.push_back(end); });
+        from = stop;
+        const int now = static_cast<int>(static_cast<double>(from) * 100.0 / static_cast<double>(size));
+        if (meter && now != percent) meter->set(now);
+        percent = now;
+    }
+}
+
+// Both names lead to the one file (then it is read once).
+bool sameFile(const std::string& a, const std::string& b) {
+    if (wl::targetKind(a) != wl::TargetKind::Regular || wl::targetKind(b) != wl::TargetKind::Regular) return false;
+    std::error_code failed;
+    const bool same = std::filesystem::equivalent(a, b, failed);
+    return same && !failed;
+}
+
 }  // namespace
 
 std::string CTLD51200B(const std::string& segment, char separator, std::size_t n) {
@@ -163,24 +230,34 @@ bool isCompositeElement(std::string_view element, char component) {
     return at != std::string::npos && at + 1 < element.size();
 }
 
+std::shared_ptr<const SegmentList> readSegmentList(const std::string& fileName, const ScopedMeter* meter) {
+    auto list = std::make_shared<SegmentList>();
+    list->bytes = std::make_shared<const wl::FileBytes>();
+    if (fileName.empty() || wl::targetKind(fileName) != wl::TargetKind::Regular) return list;
+    list->delimiters = readDelimiters(fileName, 0);
+    wl::FileBytes bytes = wl::readWholeFile(fileName);
+    // What could be read is still compared, as a walk stopped part way was.
+    if (!bytes.ok()) wl::showFileError(bytes.step(), bytes.error());
+    list->bytes = std::make_shared<const wl::FileBytes>(std::move(bytes));
+    indexSegments(*list, meter);
+    return list;
+}
+
+void listSegments(const std::shared_ptr<const SegmentList>& list, const std::string& rootText, ToolTree& tree) {
+    if (list->size() == 0) {
+        tree.addRoot(rootText);
+        return;
+    }
+    tree.addLazyRoot(rootText, [list](ToolTree& t, ToolNode root) {
+        std::string text;
+        for (std::size_t i = 0; i < list->size(); ++i) CompareLister::listSegment(t, root, *list, i, text);
+    });
+}
+
 std::shared_ptr<const SegmentList> listSegments(const std::string& fileName, const std::string& rootText,
                                                 ToolTree& tree, const ScopedMeter* meter) {
-    auto list = std::make_shared<SegmentList>();
-    const ToolNode root = tree.addRoot(rootText);
-    if (wl::targetKind(fileName) != wl::TargetKind::Regular) return list;
-    list->delimiters = readDelimiters(fileName, 0);
-    // The texts are the whole file: one allocation rather than a copy per doubling.
-    std::error_code sized;
-    const std::uintmax_t bytes = std::filesystem::file_size(fileName, sized);
-    if (!sized) list->texts.reserve(static_cast<std::size_t>(bytes));
-    SegmentWalkEvents events;
-    std::string nodeText;
-    events.segment = [&](std::string_view text, std::int64_t) {
-        list->add(text);
-        CompareLister::listSegment(tree, root, *list, list->size() - 1, nodeText);
-    };
-    const char terminator = list->delimiters.terminator.empty() ? ' ' : list->delimiters.terminator[0];
-    showWalkErrors(walkSegments(fileName, terminator, events, meter), "FC-Open");
+    std::shared_ptr<const SegmentList> list = readSegmentList(fileName, meter);
+    listSegments(list, rootText, tree);
     return list;
 }
 
@@ -201,9 +278,11 @@ CompareResult CTLD51200A(const std::string& baseFile, const std::string& compare
     CompareResult result;
     const ToolNode root = right.addRoot("File Segment Comparison");
     ScopedMeter meter(MeterMode::Show, "Parsing File " + baseFile, "Please Wait..");
-    result.base = listSegments(baseFile, "Base File:" + baseFile, left, &meter);
-    result.compare = listSegments(compareFile, "Compare File:" + compareFile, left, &meter);
+    result.base = readSegmentList(baseFile, &meter);
+    result.compare = sameFile(baseFile, compareFile) ? result.base : readSegmentList(compareFile, &meter);
     meter.close();
+    listSegments(result.base, "Base File:" + baseFile, left);
+    listSegments(result.compare, "Compare File:" + compareFile, left);
     result.report = CTLD51200G(right, root, *result.base, *result.compare);
     return result;
 }

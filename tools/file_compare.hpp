@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "delimiters.hpp"
+#include "file_bytes.hpp"
 #include "progress_meter.hpp"
 #include "tool_tree.hpp"
 
@@ -16,23 +17,24 @@ namespace zr {
 // A file's segments in order, each with its terminator (line breaks after a
 // terminator begin the next text), and the delimiters they were cut with.
 struct SegmentList {
-    // The texts one after another, and where each ends: one buffer, not a
-    // string per segment (a 100 MB file holds millions of them).
-    std::string texts;
+    // The file's bytes as read (mapped where the system can: no copy), and
+    // where each segment ends in them: no string per segment (a 100 MB file
+    // holds millions of them). Bytes after the last terminator are no segment.
+    std::shared_ptr<const wl::FileBytes> bytes;
     std::vector<std::size_t> ends;
     X12Delimiters delimiters;
     std::size_t size() const { return ends.size(); }
     std::string_view segment(std::size_t i) const {
         const std::size_t from = i == 0 ? 0 : ends[i - 1];
-        return std::string_view(texts).substr(from, ends[i] - from);
-    }
-    void add(std::string_view text) {
-        texts.append(text);
-        ends.push_back(texts.size());
+        return bytes->view().substr(from, ends[i] - from);
     }
     char element() const { return delimiters.element.empty() ? ' ' : delimiters.element[0]; }
     char component() const { return delimiters.component.empty() ? ' ' : delimiters.component[0]; }
 };
+
+// Reads a file's segments, setting the meter as it goes (nothing for a
+// missing file). Open and read failures are shown.
+std::shared_ptr<const SegmentList> readSegmentList(const std::string& fileName, const ScopedMeter* meter = nullptr);
 
 // CTLD51200B and CTLD51200C: the element rule of File Information.
 std::string CTLD51200B(const std::string& segment, char separator, std::size_t n);
@@ -43,9 +45,11 @@ std::size_t CTLD51200C(const std::string& segment, char separator);
 bool isCompositeElement(std::string_view element, char component);
 
 // Lists one file under a new root of the tree ("Base File:" + name, ...):
-// each segment, with its elements and components added when the segment's
-// node is opened (from the answer: keep it while the tree is shown). Answers
-// its segments (none for a missing file). Open and read failures are shown.
+// its segments are added when the root is opened, each segment's elements
+// and components when the segment's node is opened (from `list`: keep it
+// while the tree is shown). A file without segments gets the root alone.
+void listSegments(const std::shared_ptr<const SegmentList>& list, const std::string& rootText, ToolTree& tree);
+// The same for a file read here; answers its segments.
 std::shared_ptr<const SegmentList> listSegments(const std::string& fileName, const std::string& rootText,
                                                 ToolTree& tree, const ScopedMeter* meter = nullptr);
 
@@ -61,6 +65,7 @@ std::string CTLD51200G(ToolTree& tree, ToolNode root, const SegmentList& base, c
 // CTLD51200A: both files listed in the left tree, compared into the right
 // one; answers the report text, and both files' segments, which the trees'
 // nodes read as they are opened: keep the result while the trees are shown.
+// Each file is read once; the same file named twice is read once and shared.
 struct CompareResult {
     std::string report;
     std::shared_ptr<const SegmentList> base, compare;

@@ -33,6 +33,13 @@ public:
         fill(*this, node);
         return node;
     }
+    // A new top-level node whose children `fill` adds when they are wanted
+    // (a file's list of millions of segments, shown closed).
+    virtual ToolNode addLazyRoot(const std::string& text, ToolChildFill fill) {
+        const ToolNode node = addRoot(text);
+        fill(*this, node);
+        return node;
+    }
 };
 
 // A tree kept as text: each node's parent and text, in the order added.
@@ -64,6 +71,10 @@ public:
     ToolNode addRoot(const std::string&) override { return ++count_; }
     ToolNode addChild(ToolNode, const std::string&) override { return ++count_; }
     ToolNode addLazyChild(ToolNode, const std::string&, ToolChildFill) override {
+        ++lazy_;
+        return ++count_;
+    }
+    ToolNode addLazyRoot(const std::string&, ToolChildFill) override {
         ++lazy_;
         return ++count_;
     }

@@ -103,6 +103,33 @@ TEST(FileCompare, TheListingShowsElementsAndComponents) {
                                         "Sub Element CLM3-3 Value=1"}));
 }
 
+TEST(FileCompare, EachFileIsReadOnceAndTheSameFileOnlyOnce) {
+    zrtest::TempDir dir;
+    const std::string a = dir.write("a.x12", kCompareIsa + kCompareBody + "\r\nIEA*1"), b = dir.write("b.x12", kCompareIsa + kCompareBody);
+    zr::CountingToolTree left, right;
+    const zr::CompareResult self = zr::CTLD51200A(a, a, left, right);
+    EXPECT_EQ(self.base, self.compare);
+    EXPECT_EQ(self.report, "");
+    // Bytes after the last terminator are no segment.
+    EXPECT_EQ(self.base->size(), 5u);
+    EXPECT_EQ(self.base->segment(4), "SE*4*0001~");
+    const zr::CompareResult two = zr::CTLD51200A(a, b, left, right);
+    EXPECT_NE(two.base, two.compare);
+    EXPECT_EQ(two.compare->size(), 5u);
+    EXPECT_EQ(two.report, "");
+}
+
+TEST(FileCompare, TheLeftListingIsFilledWhenItsRootIsOpened) {
+    zrtest::TempDir dir;
+    const std::string a = dir.write("a.x12", kCompareIsa + kCompareBody);
+    zr::CountingToolTree left, right;
+    zr::CTLD51200A(a, "/no/such/b.x12", left, right);
+    // Two roots: the file's segments wait for its root to be opened; the
+    // missing file has none to wait for.
+    EXPECT_EQ(left.count(), 2u);
+    EXPECT_EQ(left.lazyCount(), 1u);
+}
+
 TEST(FileCompare, FilesThatDifferOnlyInDelimitersAreEqual) {
     zrtest::TempDir dir;
     std::string otherIsa = kCompareIsa;

@@ -38,3 +38,16 @@ TEST(ToolTree, ChildrenAddedOnDemandComeAtOnceInATextTreeAndNeverInACountingOne)
     EXPECT_EQ(counting.count(), 2u);
     EXPECT_EQ(counting.lazyCount(), 1u);
 }
+
+TEST(ToolTree, ARootFilledOnDemandComesAtOnceInATextTreeAndNeverInACountingOne) {
+    const auto fill = [](zr::ToolTree& t, zr::ToolNode n) { t.addChild(t.addChild(n, "child"), "grandchild"); };
+    zr::TextToolTree text;
+    const zr::ToolNode root = text.addLazyRoot("r", fill);
+    EXPECT_EQ(text.childTexts(zr::kNoToolNode), (std::vector<std::string>{"r"}));
+    EXPECT_EQ(text.childTexts(root), (std::vector<std::string>{"child"}));
+    EXPECT_EQ(text.nodes().size(), 3u);
+    zr::CountingToolTree counting;
+    counting.addLazyRoot("r", fill);
+    EXPECT_EQ(counting.count(), 1u);
+    EXPECT_EQ(counting.lazyCount(), 1u);
+}

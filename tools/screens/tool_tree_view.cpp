@@ -21,10 +21,20 @@ ToolNode ToolTreeView::addChild(ToolNode parent, const std::string& text) {
 
 ToolNode ToolTreeView::addLazyChild(ToolNode parent, const std::string& text, ToolChildFill fill) {
     const ToolNode node = addChild(parent, text);
-    wl::TTVItem& item = *items_.back();
+    deferChildren(node, std::move(fill));
+    return node;
+}
+
+ToolNode ToolTreeView::addLazyRoot(const std::string& text, ToolChildFill fill) {
+    const ToolNode node = addRoot(text);
+    deferChildren(node, std::move(fill));
+    return node;
+}
+
+void ToolTreeView::deferChildren(ToolNode node, ToolChildFill fill) {
+    wl::TTVItem& item = *items_.at(node - 1);
     item.Add("");
     pending_.emplace(item.hItem, Pending{node, std::move(fill)});
-    return node;
 }
 
 void ToolTreeView::expanded(HTREEITEM item) {

@@ -22,6 +22,7 @@ public:
     // The item shows an expand button over an empty stand-in child until it
     // is first expanded; then its children are added.
     ToolNode addLazyChild(ToolNode parent, const std::string& text, ToolChildFill fill) override;
+    ToolNode addLazyRoot(const std::string& text, ToolChildFill fill) override;
     // Expands every item whose children stand; items filled on demand stay
     // closed (expanding them all would read in what they were meant to spare).
     void expandFilled();
@@ -34,6 +35,8 @@ private:
         ToolChildFill fill;
     };
     void expanded(HTREEITEM item);
+    // Gives the last item added an expand button over a stand-in child.
+    void deferChildren(ToolNode node, ToolChildFill fill);
 
     wl::TTreeView& view_;
     std::vector<wl::TTVItem*> items_;

@@ -49,6 +49,19 @@ TEST(FileCompareWindow, AsksForBothFilesAndShowsTheReport) {
     HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(left, TVM_GETNEXTITEM, TVGN_ROOT, 0));
     EXPECT_TRUE(SendMessageA(left, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)));
     EXPECT_GT(SendMessageA(right, TVM_GETCOUNT, 0, 0), 4);
+    // Each root holds a stand-in until it is opened; then its segments.
+    EXPECT_EQ(SendMessageA(left, TVM_GETCOUNT, 0, 0), 4);
+    SendMessageA(left, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+    EXPECT_EQ(SendMessageA(left, TVM_GETCOUNT, 0, 0), 2 + 3 + 3 + 1);  // 3 segments, each with its stand-in
+    HTREEITEM first = reinterpret_cast<HTREEITEM>(SendMessageA(left, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+    char text[64] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = first;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    ASSERT_TRUE(SendMessageA(left, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_STREQ(text, "Segment ISA");
 }
 
 TEST(FileCompareWindow, ASampleComparedWithItselfFromItsOwnLoop) {

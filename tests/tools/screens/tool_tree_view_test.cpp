@@ -89,3 +89,39 @@ TEST(ToolTreeView, ChildrenAddedOnDemandBecomeItemsWhenTheParentIsFirstExpanded)
     EXPECT_EQ(SendMessageA(view.hWnd, TVM_GETCOUNT, 0, 0), 4);
     toolTreeViewDestroy(window);
 }
+
+TEST(ToolTreeView, ARootFilledOnDemandStaysClosedUntilExpanded) {
+    wl::TWindow window;
+    wl::WindowNew w;
+    w.cTitle = "lazy tool tree root";
+    window.New(w);
+    wl::TTreeView view;
+    wl::TreeViewNew t;
+    t.oWnd = &window;
+    view.New(t);
+    zr::ToolTreeView tree(view);
+    int fills = 0;
+    tree.addLazyRoot("file", [&fills](zr::ToolTree& t, zr::ToolNode n) {
+        ++fills;
+        t.addLazyChild(n, "segment", [](zr::ToolTree& u, zr::ToolNode s) { u.addChild(s, "element"); });
+    });
+    const zr::ToolNode plain = tree.addRoot("plain");
+    tree.addChild(plain, "child");
+    wl::TTVItem& file = *view.aItems[0];
+    EXPECT_EQ(fills, 0);
+    ASSERT_EQ(file.aItems.size(), 1u);  // the stand-in that gives the expand button
+    EXPECT_EQ(file.aItems[0]->GetText(), "");
+    // Expanding what stands leaves the deferred root closed and unread.
+    tree.expandFilled();
+    EXPECT_EQ(fills, 0);
+    file.Expand();
+    EXPECT_EQ(fills, 1);
+    ASSERT_EQ(file.aItems.size(), 1u);
+    EXPECT_EQ(file.aItems[0]->GetText(), "segment");
+    file.Collapse();
+    file.Expand();
+    EXPECT_EQ(fills, 1);
+    // file, segment and its stand-in, plain, child
+    EXPECT_EQ(SendMessageA(view.hWnd, TVM_GETCOUNT, 0, 0), 5);
+    toolTreeViewDestroy(window);
+}
