@@ -595,7 +595,7 @@ DriverResult CTLD48403(const DriverRequest& given, const DriverHooks& hooks) {
     const std::string date = hooks.date ? hooks.date() : wl::currentDateText();
     main.logPath = defaultLogPath(request, "parse.log");
     main.log.raw(fileHeader(request, date, main.log.now()));
-    moduleState().viewerState = ViewerState::Unattended;
+    hooks.app->module.viewerState = ViewerState::Unattended;
     std::optional<UnattendedPrompts> unattended;
     if (request.mode == DriverMode::Batch) main.prompts = &unattended.emplace(main.log);
 

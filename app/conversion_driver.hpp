@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "application.hpp"
 #include "conversion_engine.hpp"
 #include "conversion_type.hpp"
 #include "engine_request.hpp"
@@ -47,6 +48,9 @@ struct DriverHooks {
     // Sources of a folder converted side by side: 0 one per processor (at
     // most 6), 1 one at a time. The outputs and the run log are the same.
     unsigned folderThreads = 0;
+    // The program's state the run changes (the viewer state); start-up and
+    // the main window hand theirs down.
+    Application* app = &application();
 };
 
 struct DriverResult {

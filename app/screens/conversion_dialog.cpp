@@ -161,7 +161,7 @@ private:
 }  // namespace
 
 ConversionItems CTLD48401(const ConversionItems& request, const ConversionDialogContext& context) {
-    moduleState().viewerState = ViewerState::Unattended;
+    context.app->module.viewerState = ViewerState::Unattended;
     return ConversionDialog(request, context).run();
 }
 

@@ -17,6 +17,8 @@ struct ConversionDialogContext {
     std::string separator = "\\";
     // None: the real CGETDIR and CGETFILE.
     ConversionChoosers choosers;
+    // The program's state (the dialog sets the viewer state).
+    Application* app = &application();
 };
 
 // CTLD48401: the request as edited (its type emptied unless "Begin").

@@ -85,7 +85,7 @@ MainWindow::MainWindow(MainContext context, MainHooks hooks)
 
 MainWindow::~MainWindow() {
     if (window_ && window_->hWnd) DestroyWindow(window_->hWnd);
-    if (moduleState().mainWindow.has_value()) moduleState().mainWindow.reset();
+    if (context_.app->module.mainWindow.has_value()) context_.app->module.mainWindow.reset();
     for (auto& f : fonts_) f->End();
     if (icon_) DestroyIcon(icon_);
     if (images_) ImageList_Destroy(images_);
@@ -208,7 +208,7 @@ void MainWindow::Build() {
     window_->SetIcon(icon_);
     // The task switcher shows the large icon.
     SendMessageA(window_->hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    moduleState().mainWindow = window_.get();
+    context_.app->module.mainWindow = window_.get();
     if (hooks_.built) hooks_.built(*this);
 }
 
@@ -224,7 +224,9 @@ int MainWindow::Activate() {
 void MainWindow::runBatch(wl::TWindow& w) {
     DriverRequest request = batchRequest(context_.line);
     request.modelCode = context_.modelCode;
-    batchResult_ = CTLD48403(request, hooks_.driver);
+    DriverHooks hooks = hooks_.driver;
+    hooks.app = context_.app;
+    batchResult_ = CTLD48403(request, hooks);
     // No box may wait in an unattended run: a log that could not be written
     // is said on the error output (the console that started the run).
     if (!batchResult_->logError.empty()) {
@@ -246,7 +248,10 @@ void MainWindow::runConversion(const std::string& source) {
     request.mode = DriverMode::Menu;
     request.showMeter = true;
     DriverHooks hooks = hooks_.driver;
-    if (!hooks.dialog) hooks.dialog = conversionDialogHook({context_.currentFolder, context_.workingFolder, context_.separator, {}});
+    hooks.app = context_.app;
+    if (!hooks.dialog)
+        hooks.dialog = conversionDialogHook(
+            {context_.currentFolder, context_.workingFolder, context_.separator, {}, context_.app});
     const DriverResult result = CTLD48403(request, hooks);
     // "View Parse Log" opens what this run wrote ("PARSELOG=" may name another file).
     if (!result.logPath.empty()) lastRunLog_ = result.logPath;
@@ -396,6 +401,7 @@ int MAIN(const std::vector<std::string>& words, const MainHooks& hooks) {
     // program has no console to show it.
     wl::ERRORSYS();
     MainContext context;
+    context.app = &application();
     context.currentFolder = wl::currentFolder();
     // The option strings are read once at start; no step of the window reads them.
     (void)readOptionFlagStrings();

@@ -50,6 +50,9 @@ struct MainContext {
     std::string workingFolder;
     std::string currentFolder;
     CommandLine line;
+    // The program's state: the window registers itself there and hands it
+    // to the conversion driver and dialog.
+    Application* app = &application();
 };
 
 class MainWindow {

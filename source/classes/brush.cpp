@@ -317,11 +317,18 @@ bool TBrush::SameAs(const TBrush& o) const {
            upper(cStyle) == upper(o.cStyle);
 }
 
+TBrush::~TBrush() { deleteHandles(); }
+
 void TBrush::End() {
     if (nCount > 0) --nCount;
     if (nCount > 0) return;
+    deleteHandles();
+    // Last: the pool's reference may be the last one to this object.
     auto& p = pool();
     p.erase(std::remove_if(p.begin(), p.end(), [this](const auto& b) { return b.get() == this; }), p.end());
+}
+
+void TBrush::deleteHandles() {
     if (hBrush && !lSystem && !DELETEOBJECT(hBrush))
         logResourceFailure({"DeleteObject( ::hBrush ) failed from TBrush:End()",
                             static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(hBrush))});

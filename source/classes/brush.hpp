@@ -44,6 +44,14 @@ HBITMAP CROPBMP(HBITMAP bitmap, const RECT& r);
 
 class TBrush {
 public:
+    // The object is the one owner of its handles: End deletes them when the
+    // last user goes, and an object dropped with users still counted deletes
+    // them as it goes (never twice, never copied).
+    TBrush() = default;
+    TBrush(const TBrush&) = delete;
+    TBrush& operator=(const TBrush&) = delete;
+    ~TBrush();
+
     static std::shared_ptr<TBrush> New(BrushSpec spec = {});
 
     HBRUSH hBrush = nullptr;
@@ -81,6 +89,10 @@ public:
     bool SameAs(const TBrush& o) const;
     bool operator==(const TBrush& o) const { return SameAs(o); }
     std::string cGenPRG(const std::string& name) const;
+
+private:
+    // Deletes what End deletes (the brush, and the bitmaps it owns).
+    void deleteHandles();
 };
 
 const std::vector<std::shared_ptr<TBrush>>& brushPool();

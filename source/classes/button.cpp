@@ -332,7 +332,7 @@ TSay& TSay::New(const SayNew& a) {
     lUpdate = a.lUpdate;
     lAdjust = a.lAdjust;
     lTransparent = a.lTransparent;
-    const Color back = a.nClrBack.value_or(oWnd && oWnd->ClassName() == "TWINDOW" ? oWnd->nClrPane
+    const Color back = a.nClrBack.value_or(oWnd && oWnd->lendsPaneColor() ? oWnd->nClrPane
                                                                                  : GetSysColor(COLOR_BTNFACE));
     if (!a.cClrText.empty()) {
         SetColor(a.cClrText);

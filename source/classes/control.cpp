@@ -32,6 +32,8 @@ struct ControlModule {
     std::unordered_map<TWindow*, TControl*> pending;
     // Drag and drop: the control a drag runs from.
     TControl* dragging = nullptr;
+    // Class-wide bDelete: asked before design mode deletes a control.
+    std::function<bool()> deleteAsk = [] { return MSGYESNO(Value("Delete this control ?")); };
     // Design mode: the handle windows, the control they stand around, and
     // the frame drawn last (erased by drawing it again).
     std::array<HWND, 8> dots{};
@@ -437,7 +439,7 @@ Answer TControl::GetDlgCode(WPARAM key) {
 Answer TControl::KeyDown(WPARAM key, LPARAM flags) {
     if (lDrag && key != VK_ESCAPE) {
         if (key == VK_DELETE) {
-            if (!bDelete || !bDelete()) return 0;
+            if (!bDelete() || !bDelete()()) return 0;
             bPreDelControl(*this);
             if (module().dotsOwner == this) HideDots();
             // A control whose validation refuses stays.
@@ -553,7 +555,7 @@ TControl::DesignBounds TControl::designBounds(bool dialogUnits) const {
             pixelsToDialogUnits(b.height, 8, by)};
 }
 
-std::function<bool()> TControl::bDelete = [] { return MSGYESNO(Value("Delete this control ?")); };
+std::function<bool()>& TControl::bDelete() { return module().deleteAsk; }
 
 TControl* TControl::dragging() { return module().dragging; }
 

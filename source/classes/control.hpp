@@ -56,8 +56,9 @@ public:
     Action<int, int> bDrag;
 
     // Asked before a control is deleted in design mode; shared by every
-    // control (the editing action of a window stays TWindow::bDelete).
-    static std::function<bool()> bDelete;
+    // control (the editing action of a window stays TWindow::bDelete) and
+    // kept with the controls' shared state.
+    static std::function<bool()>& bDelete();
 
     // Identifiers shared by every control of the process.
     static int GetNewId();
@@ -82,6 +83,8 @@ public:
     virtual Answer onCommand(ControlCommand code);
     virtual Answer onNotify(WPARAM id, const NMHDR& header);
     bool endsHelpSearch() const override { return isContainer(); }
+    bool isFrameWindow() const override { return false; }
+    bool lendsPaneColor() const override { return false; }
 
     virtual Answer Click();
     virtual Answer Change() { return std::nullopt; }

@@ -55,6 +55,8 @@ public:
     ~TDialog() override;
 
     std::string ClassName() const override { return "TDIALOG"; }
+    bool isFrameWindow() const override { return false; }
+    bool lendsPaneColor() const override { return false; }
     double rowPixels() const override { return 15.1; }
     double colPixels() const override { return 7.9; }
 

@@ -187,18 +187,27 @@ std::shared_ptr<TFont> TFont::FromHandle(HFONT font) {
     return f;
 }
 
+TFont::~TFont() { deleteHandle(); }
+
+bool TFont::deleteHandle() {
+    if (!hFont || !lDestroy) return true;
+    if (!DELETEOBJECT(hFont)) return false;
+    hFont = nullptr;
+    return true;
+}
+
 void TFont::End() {
     --nCount;
     if (nCount >= 1 || !hFont || !lDestroy) return;
-    if (DELETEOBJECT(hFont)) {
-        auto& p = pool();
-        p.erase(std::remove_if(p.begin(), p.end(), [this](const auto& f) { return f.get() == this; }), p.end());
-        hFont = nullptr;
-        nCount = 0;
-    } else {
+    if (!deleteHandle()) {
         logResourceFailure({"DeleteObject( ::hFont ) failed from TFont:End()",
                             static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(hFont)), nCount, lDestroy});
+        return;
     }
+    nCount = 0;
+    // Last: the pool's reference may be the last one to this object.
+    auto& p = pool();
+    p.erase(std::remove_if(p.begin(), p.end(), [this](const auto& f) { return f.get() == this; }), p.end());
 }
 
 void TFont::Activate(HDC hDC) { hFontOld = SelectObject(hDC, hFont); }

@@ -36,6 +36,14 @@ struct FontSpec {
 
 class TFont {
 public:
+    // The object is the one owner of its font handle: End deletes it when
+    // the last user goes, and an object dropped with users still counted
+    // deletes it as it goes (never twice, never copied).
+    TFont() = default;
+    TFont(const TFont&) = delete;
+    TFont& operator=(const TFont&) = delete;
+    ~TFont();
+
     static std::shared_ptr<TFont> New(FontSpec spec = {});
     // An object around a font that Windows owns (never deleted here).
     static std::shared_ptr<TFont> FromHandle(HFONT font);
@@ -75,6 +83,8 @@ public:
 
 private:
     bool sameAttributes(const FontSpec& s) const;
+    // Deletes the handle this object owns; false when Windows refused.
+    bool deleteHandle();
 };
 
 // The constructor arguments of a font as an expression text, and a font

@@ -32,6 +32,7 @@ public:
     TMdiFrame();
     ~TMdiFrame() override;
     std::string ClassName() const override { return "TMDIFRAME"; }
+    bool lendsPaneColor() const override { return false; }
 
     TMdiChild* oWndActive = nullptr;
     std::unique_ptr<TMdiClient> oWndClient;
@@ -68,6 +69,8 @@ TMdiFrame* GETWNDFRAME();
 class TMdiClient : public TWindow {
 public:
     std::string ClassName() const override { return "TMDICLIENT"; }
+    bool isFrameWindow() const override { return false; }
+    bool lendsPaneColor() const override { return false; }
     bool endsHelpSearch() const override { return false; }
 
     std::vector<TMdiChild*> aWnd;
@@ -103,6 +106,7 @@ class TMdiChild : public TWindow {
 public:
     ~TMdiChild() override;
     std::string ClassName() const override { return "TMDICHILD"; }
+    bool lendsPaneColor() const override { return false; }
 
     TMdiClient* oWndClient = nullptr;
     TMdiFrame* oFrame = nullptr;

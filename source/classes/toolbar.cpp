@@ -50,9 +50,7 @@ void TToolBar::Create() {
     DWORD style = static_cast<DWORD>(SendMsg(TB_GETSTYLE));
     // Wrapable: narrowed, the buttons go on to further rows (AdjTop).
     style |= TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NORESIZE;
-    const std::string parentClass = oWnd ? upper(oWnd->ClassName()) : std::string();
-    if (parentClass != "TWINDOW" && parentClass != "TMDIFRAME" && parentClass != "TMDICHILD")
-        style |= TBSTYLE_TRANSPARENT;
+    if (!oWnd || !oWnd->isFrameWindow()) style |= TBSTYLE_TRANSPARENT;
     SendMsg(TB_SETSTYLE, 0, static_cast<LPARAM>(style));
     Link();
 }

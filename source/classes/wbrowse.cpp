@@ -15,8 +15,18 @@
 #include "scrolling.hpp"
 #include "text.hpp"
 #include "visual_styles.hpp"
+#include "process_state.hpp"
 
 namespace wl {
+
+namespace {
+// TWBrowse's class data.
+struct GridBrowseClass {
+    bool kinetic = true;
+};
+}  // namespace
+
+bool& TWBrowse::lKinetic() { return processState().gridBrowses.get<GridBrowseClass>().kinetic; }
 
 namespace {
 
@@ -458,7 +468,7 @@ Answer TWBrowse::LButtonDown(int row, int col, WPARAM flags) {
     startRow_ = endRow_ = lastRow_ = line;
     dragDir_ = 0;
     startTime_ = GetTickCount();
-    lPressed_ = lKinetic;
+    lPressed_ = lKinetic();
     lMoved_ = false;
     if (lDesign) return TControl::LButtonDown(row, col, flags);
     state_.nLen = source().count();

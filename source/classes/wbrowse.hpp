@@ -85,7 +85,8 @@ public:
     int nLineStyle = 2;
     bool lMChange = true, lDrawSelected = true, lAutoEdit = false;
     BrowseFlingParams fling;
-    static inline bool lKinetic = true;
+    // Class-wide: a press starts a fling (kept in the process state).
+    static bool& lKinetic();
     bool lAutoSkip = false;
     // The table range: the key field, its first and last values, and the
     // largest count read (none: unlimited).

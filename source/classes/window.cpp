@@ -196,6 +196,9 @@ TWindow* OWNDFROMHWND(HWND hWnd) {
     TWindow* o = module().registry.at(static_cast<std::size_t>(n));
     return o && o->hWnd == hWnd ? o : nullptr;
 }
+TMenuItem*& TWindow::oMItemSelect() { return module().menuItemSelect; }
+int& TWindow::nToolTip() { return module().toolTipDelay; }
+
 TWindow* WNDMAIN() {
     HWND main = GETWNDAPP();
     return main ? OWNDFROMHWND(main) : nullptr;

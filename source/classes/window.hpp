@@ -109,9 +109,12 @@ public:
     virtual double colPixels() const { return 8; }
 
     // ---- class-wide data ----
+    // One value for every window, kept with the library's bookkeeping in the
+    // process state (not in a static) and reached through these names.
     // The menu item under the highlight, for context help.
-    static inline TMenuItem* oMItemSelect = nullptr;
-    static inline int nToolTip = 900;
+    static TMenuItem*& oMItemSelect();
+    // The tooltips' delay in milliseconds (900).
+    static int& nToolTip();
 
     // ---- data ----
     HWND hWnd = nullptr;
@@ -236,6 +239,13 @@ public:
     virtual bool holdsBarButtons() const { return false; }
     // A rebar: its bands hold the toolbars, it is the top bar itself.
     virtual bool holdsBands() const { return false; }
+    // A window with a frame of its own (plain windows, MDI frames and
+    // children): a toolbar on it is opaque, elsewhere it lets the parent's
+    // background through.
+    virtual bool isFrameWindow() const { return true; }
+    // Labels on it take its pane colour as their background (plain windows
+    // only: dialogs, MDI windows and controls leave labels the face colour).
+    virtual bool lendsPaneColor() const { return true; }
     // A selection change reported by a tree view to its parent.
     virtual Answer SelChanged() { return std::nullopt; }
     virtual Answer Help(WPARAM, LPARAM) { return HelpTopic(); }

@@ -303,8 +303,8 @@ Answer TWindow::HelpTopic() {
 }
 
 Answer TWindow::HelpF1() {
-    if (!oMItemSelect) return HelpTopic();
-    oMItemSelect->HelpTopic();
+    if (!oMItemSelect()) return HelpTopic();
+    oMItemSelect()->HelpTopic();
     return 1;
 }
 

@@ -54,14 +54,14 @@ Answer TWindow::MenuSelect(int item, int flags, HMENU menu) {
     // Flags -1 with no menu: the menu closed.
     if (flags == -1 && !menu) {
         // The pointer left the menu: the bar shows its notice again.
-        if (oMItemSelect) SetMsg({});
-        oMItemSelect = nullptr;
+        if (oMItemSelect()) SetMsg({});
+        oMItemSelect() = nullptr;
     } else {
         // A submenu entry is named by its position, a command by its id.
         UINT_PTR id = static_cast<UINT_PTR>(item);
         if ((flags & MF_POPUP) && menu) id = reinterpret_cast<UINT_PTR>(GetSubMenu(menu, item));
-        oMItemSelect = menuItemOf(id);
-        if (oMItemSelect) SetMsg(oMItemSelect->cMsg);
+        oMItemSelect() = menuItemOf(id);
+        if (oMItemSelect()) SetMsg(oMItemSelect()->cMsg);
     }
     return bMenuSelect(item, flags, menu);
 }

@@ -35,6 +35,8 @@ struct WindowModule {
     } toolTip;
     EventErrorHook errorHook;
     std::map<std::string, bool> registered;  // class-wide lRegistered
+    TMenuItem* menuItemSelect = nullptr;     // class-wide oMItemSelect
+    int toolTipDelay = 900;                  // class-wide nToolTip
 };
 
 WindowModule& module();

@@ -96,7 +96,7 @@ void TWindow::ShowToolTip(int row, int col, const ToolTipText& tip) {
     (void)col;  // the system control places the tip at the mouse
     auto& t = module().toolTip;
     DestroyToolTip();
-    t.tip = showWindowToolTip(hWnd, tip, lBalloon.value_or(module().balloon), nToolTip);
+    t.tip = showWindowToolTip(hWnd, tip, lBalloon.value_or(module().balloon), nToolTip());
     if (!t.tip) return;
     t.owner = hWnd;
     t.last = t.tip;

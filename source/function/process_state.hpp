@@ -117,6 +117,7 @@ public:
     ProcessPart previewBar{*this};    // the preview bar's user buttons, style and button size
     ProcessPart brushes{*this};       // the shared brushes
     ProcessPart fonts{*this};         // the shared fonts
+    ProcessPart gridBrowses{*this};   // TWBrowse's class data (lKinetic)
 
     // The program on top of the library (zr::Application), whose type the
     // library does not know.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bitmaps.hpp"
 #include "builtin_images.hpp"
 #include "drawing.hpp"
@@ -50,6 +52,23 @@ TEST(TBrush, SolidColoursArePooledAndFreedAtTheLastEnd) {
     EXPECT_NE(GetObjectType(h), 0u);
     b->End();
     EXPECT_EQ(GetObjectType(h), 0u);
+}
+
+TEST(TBrush, TheLastEndThroughThePoolsOnlyReferenceDeletesOnce) {
+    // The caller kept no reference: End must finish its work before the
+    // pool lets the object go.
+    wl::TBrush* raw = nullptr;
+    HBRUSH h = nullptr;
+    {
+        auto b = wl::TBrush::New(colour(wl::NRGB(11, 22, 33)));
+        raw = b.get();
+        h = b->hBrush;
+    }
+    ASSERT_NE(GetObjectType(h), 0u);
+    raw->End();
+    EXPECT_EQ(GetObjectType(h), 0u);
+    const auto& pool = wl::brushPool();
+    EXPECT_TRUE(std::none_of(pool.begin(), pool.end(), [raw](const auto& p) { return p.get() == raw; }));
 }
 
 TEST(TBrush, ABrushAroundACallersBitmapIsNeverEndedByAnotherLookup) {

@@ -43,6 +43,24 @@ TEST(TFont, SameAttributesShareOneFontUntilTheLastEnd) {
     EXPECT_FALSE(pooled(a.get()));
 }
 
+TEST(TFont, TheLastEndThroughThePoolsOnlyReferenceDeletesOnce) {
+    // The caller kept no reference: End must finish its work before the
+    // pool lets the object go.
+    wl::TFont* raw = nullptr;
+    HFONT h = nullptr;
+    {
+        auto spec = courier(false);
+        spec.nHeight = 23;  // a font no other test asks for
+        auto f = wl::TFont::New(spec);
+        raw = f.get();
+        h = f->hFont;
+    }
+    ASSERT_NE(GetObjectType(h), 0u);
+    raw->End();
+    EXPECT_EQ(GetObjectType(h), 0u);
+    EXPECT_FALSE(pooled(raw));
+}
+
 TEST(TFont, BoldMeansWeightSevenHundred) {
     auto s = courier();
     s.nWeight = 400;

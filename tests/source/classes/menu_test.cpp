@@ -411,10 +411,10 @@ TEST_F(MenuTest, HighlightedItemShowsItsMessage) {
     wl::MENUEND();
     f.w.SetMenu(menu);
     SendMessageA(f.w.hWnd, WM_MENUSELECT, MAKEWPARAM(open->nId, MF_HILITE), reinterpret_cast<LPARAM>(menu->hMenu));
-    EXPECT_EQ(wl::TWindow::oMItemSelect, open.get());
+    EXPECT_EQ(wl::TWindow::oMItemSelect(), open.get());
     EXPECT_EQ(bar.GetText(), "Open an existing file");
     SendMessageA(f.w.hWnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_EQ(wl::TWindow::oMItemSelect, nullptr);
+    EXPECT_EQ(wl::TWindow::oMItemSelect(), nullptr);
     f.w.oMsgBar = nullptr;
 }
 

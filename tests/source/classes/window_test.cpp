@@ -624,7 +624,7 @@ TEST_F(WindowTest, MenusSystemCommandsAndSizes) {
     std::vector<int> selected;
     w.bMenuSelect = [&](int item, int flags, HMENU) { selected.push_back(item * 10000 + flags); };
     SendMessageA(w.hWnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
-    EXPECT_EQ(TWindow::oMItemSelect, nullptr);
+    EXPECT_EQ(TWindow::oMItemSelect(), nullptr);
     EXPECT_EQ(selected, std::vector<int>{-1});
 
     w.aMinMaxInfo = std::array<int, 8>{640, 480, 1, 2, 100, 80, 800, 600};
@@ -865,7 +865,7 @@ TEST_F(WindowTest, ToolTipShowsOnEntryAndClosesOnLeaving) {
     EXPECT_EQ(GetWindow(tip, GW_OWNER), w.hWnd);
     EXPECT_EQ(wl::toolTipText(tip), "Save the file");
     EXPECT_EQ(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 300);
-    EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), TWindow::nToolTip);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), TWindow::nToolTip());
     EXPECT_FALSE(GetWindowLongPtrA(tip, GWL_STYLE) & TTS_BALLOON);
 
     SendMessageA(w.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(6, 6));
