@@ -147,10 +147,17 @@ TEST(ExportDialogWindow, PrintFieldSelectPrintsTheClaimListingInLandscape) {
     zrtest::ScratchDir pdfDir("export-listing-pdf");
     const std::string readable = pdfDir.path() + "\\listing.pdf";
     std::filesystem::copy_file(ui.print.pdfFile, readable);
-    const auto pages = zrtest::pdfPages(pdfDir.path(), readable, 30);
-    ASSERT_GE(pages.size(), 1u);
+    // The listing's print is small: at 30 dpi its letters are grey, not dark.
+    const auto pages = zrtest::pdfPages(pdfDir.path(), readable, 60);
+    ASSERT_EQ(pages.size(), 1u);
     EXPECT_GT(pages[0].width, pages[0].height);
-    EXPECT_GT(zrtest::darkShare(pages[0], 0.05, 0.05, 0.60, 0.60), 0.005);
+    // The sample's claims are a short block under the header: the patient
+    // control numbers on the left, the charges beside them, nothing below
+    // them down to "End of Listing." at two thirds of the page.
+    EXPECT_GT(zrtest::darkShare(pages[0], 0.06, 0.00, 0.20, 0.08), 0.01);
+    EXPECT_GT(zrtest::darkShare(pages[0], 0.06, 0.12, 0.20, 0.16), 0.01);
+    EXPECT_LT(zrtest::darkShare(pages[0], 0.25, 0.00, 0.65, 1.00), 0.001);
+    EXPECT_GT(zrtest::darkShare(pages[0], 0.67, 0.15, 0.72, 0.30), 0.002);
 }
 
 // Another set has no listings: nothing is asked or printed.
