@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,13 @@ private:
     int fd_ = -1;
 };
 #endif
+
+// X12 with the envelope's date and time of making (ISA09/ISA10, GS04/GS05)
+// masked: two runs may straddle a minute.
+inline std::string withoutEnvelopeStamps(const std::string& x12) {
+    static const std::regex stamp(R"(\*(\d{6}|\d{8})\*\d{4}\*)");
+    return std::regex_replace(x12, stamp, "*DATE*TIME*");
+}
 
 }  // namespace zrtest
 
