@@ -265,10 +265,19 @@ bool existingOutputQuestion(const Run& run, const std::string& output) {
     return wl::MSGNOYES(output + " already exists. Overwrite it?", wl::Value("Overwite File?"));
 }
 
+// What a source's output is before its conversion: written earlier in
+// this run, or a file that stands there. Looked at once per source.
+struct OutputSeen {
+    bool ours = false;
+    bool exists = false;
+};
+
+OutputSeen seeOutput(Run& run, const std::string& output) { return {run.wrote(output), wl::fileExists(output)}; }
+
 // Steps shared by both source kinds once the output path is known.
-void convertTo(Run& run, const std::string& source, const std::string& output) {
+void convertTo(Run& run, const std::string& source, const std::string& output, const OutputSeen& seen) {
     run.log.timed(run.type->logLine);
-    const bool ours = run.wrote(output);
+    const bool ours = seen.ours;
     if (ours && !run.options.merge) {
         // Nothing this run wrote is replaced by a later source of the run.
         tell(run, "Output Clash : " + output + " was written earlier in this run.");
@@ -276,7 +285,7 @@ void convertTo(Run& run, const std::string& source, const std::string& output) {
         run.log.stamp();
         return;
     }
-    const bool exists = wl::fileExists(output);
+    const bool exists = seen.exists;
     // The run's own output is merged into without a question; any other
     // existing file only with "OW" or the user's yes, merged or replaced.
     bool convert = ours || run.options.overwrite || !exists ||
@@ -349,7 +358,8 @@ void convertFile(Run& run, const std::string& source, bool destinationIsFile) {
         const std::string output = fileOutput(run, source, destinationIsFile);
         run.log.timed("Reading File : " + source);
         run.log.timed("Writing File : " + output);
-        convertTo(run, source, finalOutput(run, output));
+        const std::string target = finalOutput(run, output);
+        convertTo(run, source, target, seeOutput(run, target));
     });
 }
 
@@ -359,8 +369,8 @@ void convertFolderSource(Run& run, const std::string& path) {
         run.log.timed(" Dir/ File: " + path);
         const std::string output = folderOutput(run, path);
         const std::string target = finalOutput(run, output);
-        if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !run.wrote(target) &&
-            wl::fileExists(target)) {
+        const OutputSeen seen = seeOutput(run, target);
+        if (run.options.outFile.empty() && !run.options.overwrite && !run.options.merge && !seen.ours && seen.exists) {
             run.log.timed("File Exists : " + target);
             run.log.timed("Skipped : Output Exists : " + path);
             ++run.result.skipped;
@@ -368,7 +378,7 @@ void convertFolderSource(Run& run, const std::string& path) {
         }
         run.log.timed("Reading File : " + path);
         run.log.timed("Writing File : " + output);
-        convertTo(run, path, target);
+        convertTo(run, path, target, seen);
     });
 }
 

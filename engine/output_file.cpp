@@ -105,8 +105,10 @@ int OutputFile::fail(int fallback) {
 
 int OutputFile::create(const std::string& path) {
     path_ = path;
-    std::error_code ec;
-    if (fs::exists(path, ec) && !fs::is_regular_file(path, ec)) {
+    // What the target is now: another run that replaces it before this
+    // one completes wins, and this one says so rather than mixing in.
+    seen_ = wl::fileStamp(path);
+    if (seen_.kind == wl::TargetKind::Folder || seen_.kind == wl::TargetKind::Device) {
         // A device or pipe is written in place: renaming over it would
         // replace it with a plain file.
         temporary_ = false;
@@ -114,9 +116,6 @@ int OutputFile::create(const std::string& path) {
         file_ = wl::openInPlace(path, error_);
         return error_;
     }
-    // What the target is now: another run that replaces it before this
-    // one completes wins, and this one says so rather than mixing in.
-    seen_ = wl::fileStamp(path);
     temporary_ = true;
     file_ = wl::createTemporaryFile(path, temp_, error_);
     return error_;

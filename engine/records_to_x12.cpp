@@ -1,6 +1,7 @@
 #include "records_to_x12.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <filesystem>
@@ -47,16 +48,6 @@ void fillWanted(std::vector<FieldRow>& fields, const std::vector<bool>& wanted, 
         if (wanted[i]) fields[i].value = r.columns[i];
     for (const auto& [name, value] : r.byName)
         if (const std::size_t at = names.position(name); at < fields.size() && wanted[at]) fields[at].value = value;
-}
-
-// As fillWanted, for a few fields given by position; the fields of the
-// values by name found beforehand (Record::positions).
-void fillFew(std::vector<FieldRow>& fields, const std::vector<std::size_t>& few, const std::vector<bool>& wanted,
-             const Record& r) {
-    for (std::size_t i : few)
-        if (i < r.columns.size()) fields[i].value = r.columns[i];
-    for (std::size_t v = 0; v < r.byName.size(); ++v)
-        if (const std::size_t at = r.positions[v]; at < fields.size() && wanted[at]) fields[at].value = r.byName[v].second;
 }
 
 // The fields whose values templates write: whole elements ("$", "!") and
@@ -337,100 +328,321 @@ bool valuesBeyond(const Cells& columns, std::size_t fields) {
     return false;
 }
 
-Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
-              const Carried& carried, const X12BuildRequest& request, const X12Output& out, std::size_t partBytes) {
-    Survey s;
-    RecordSource source(request.source, request.xml, map.fields.size());
-    // A value carrying a delimiter would add elements or segments of its
-    // own: its record is refused. A claim map's record without a claim id
-    // holds no claim (a row of header values only): built, it would be a
-    // made-up claim. Each check fills its own copy of the fields, as values
-    // of the levels above 0 carry from record to record.
-    const WrittenFields written(map.templates);
-    const WrittenFields::Flags flags = written.flagsOf(map.fields);
-    const int claimId = claimIdField(map.fields);
-    std::vector<FieldRow> claimFields = map.fields, headFields = map.fields;
-    const std::vector<const FieldRow*> header = headerFields(map, headFields, names);
-    // Only the claim id and the header values are looked at here; the
-    // first record built fills every field once, for the envelope.
-    std::vector<bool> claimWanted(map.fields.size(), false), headWanted(map.fields.size(), false);
-    std::vector<std::size_t> claimFew, headFew;
-    if (claimId >= 0) claimFew.push_back(static_cast<std::size_t>(claimId));
-    for (const FieldRow* f : header) headFew.push_back(static_cast<std::size_t>(f - headFields.data()));
-    for (std::size_t i : claimFew) claimWanted[i] = true;
-    for (std::size_t i : headFew) headWanted[i] = true;
-    // Of the values of level 0, cleared after each record, only those
-    // looked at need clearing (after the first record, filled whole).
-    std::vector<std::size_t> claimRecordLevel, headRecordLevel;
-    for (std::size_t f : recordLevel) {
-        if (claimWanted[f]) claimRecordLevel.push_back(f);
-        if (headWanted[f]) headRecordLevel.push_back(f);
+// What the first pass looks at in each record, found once for the run.
+struct SurveyPlan {
+    const MapFile& map;
+    const FieldNameIndex& names;
+    const Carried& carried;
+    const X12BuildRequest& request;
+    const X12Output& out;
+    WrittenFields written;
+    WrittenFields::Flags flags;
+    int claimId = -1;
+    bool claimRecordLevel = false;       // the claim id is cleared after each record
+    std::vector<std::size_t> head;       // the header fields: a change of their values starts a new set
+    std::vector<bool> headRecordLevel;   // per header field: cleared after each record
+    std::vector<std::size_t> headSlot;   // per field: its place in `head`, or npos
+
+    SurveyPlan(const MapFile& m, const FieldNameIndex& n, const std::vector<std::size_t>& recordLevel,
+               const Carried& c, const X12BuildRequest& r, const X12Output& o)
+        : map(m), names(n), carried(c), request(r), out(o), written(m.templates), flags(written.flagsOf(m.fields)),
+          claimId(claimIdField(m.fields)), headSlot(m.fields.size(), std::string::npos) {
+        std::vector<bool> level0(m.fields.size(), false);
+        for (std::size_t f : recordLevel) level0[f] = true;
+        claimRecordLevel = claimId >= 0 && level0[static_cast<std::size_t>(claimId)];
+        for (const FieldRow* f : headerFields(m, m.fields, n)) {
+            const std::size_t at = static_cast<std::size_t>(f - m.fields.data());
+            headSlot[at] = head.size();
+            head.push_back(at);
+            headRecordLevel.push_back(level0[at]);
+        }
     }
-    std::vector<std::string> previous;
-    // The carried values as the records built so far left them.
-    std::vector<std::string> carry;
-    for (std::size_t f : carried.fields) carry.push_back(map.fields[f].value);
+};
+
+// What the records before a piece of the source leave for it.
+struct SurveyState {
+    bool anyBuilt = false;
+    std::vector<std::string> head;      // the header values (trimmed) as the next record finds them
+    std::vector<std::string> lastHead;  // those of the last record built
+    std::vector<std::string> carry;     // the carried fields' values
+    std::string claim;                  // the claim id field's value
     std::size_t number = 0, accepted = 0;
+
+    explicit SurveyState(const SurveyPlan& plan) {
+        for (std::size_t f : plan.head) head.emplace_back(wl::alltrimView(plan.map.fields[f].value));
+        for (std::size_t f : plan.carried.fields) carry.push_back(plan.map.fields[f].value);
+        if (plan.claimId >= 0) claim = plan.map.fields[static_cast<std::size_t>(plan.claimId)].value;
+    }
+};
+
+// A value a piece read itself, or none where it holds what the records
+// before the piece left.
+using Known = std::optional<std::string>;
+
+std::vector<Known> knownAll(const std::vector<std::string>& values) { return {values.begin(), values.end()}; }
+
+// Sets a value, reusing its room.
+void setKnown(Known& known, std::string_view value) {
+    if (known) known->assign(value);
+    else known.emplace(value);
+}
+
+std::vector<std::string> resolved(const std::vector<Known>& values, const std::vector<std::string>& before) {
+    std::vector<std::string> out(before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) out[i] = values[i] ? *values[i] : before[i];
+    return out;
+}
+
+// A piece of the source surveyed on its own, from its first record up to
+// the record that starts at or after `end`; what depends on the records
+// before it is settled when it joins them (joinPiece).
+struct SurveyPiece {
+    std::uint64_t begin = 0, end = 0;
+    std::uint64_t stop = 0;  // where the record after its last starts (or the file ends)
+    // A claim id the piece does not hold decides whether a record is built:
+    // the piece is surveyed again from the true state.
+    bool unsure = false;
+    bool titleLine = false;
+    bool anyBuilt = false;
+    std::vector<bool> built, opens;
+    // Records built whose start of a set depends on the values before the
+    // piece: its first record built, and any whose header values only now
+    // leave those.
+    struct Open {
+        std::size_t k = 0;
+        bool first = false;
+        std::vector<Known> before, after;
+    };
+    std::vector<Open> undecided;
+    std::optional<std::vector<FieldRow>> first;  // the fields of its first record built
+    std::vector<Known> head, lastHead, carry;    // at its end
+    Known claim;
+    std::vector<std::pair<std::size_t, std::string>> refused;  // record number, field
+    std::vector<std::size_t> withoutClaim, beyondMap;          // accepted record numbers
+    std::size_t number = 0, accepted = 0;
+    bool everyField = true;
+    struct Part {
+        std::uint64_t offset = 0;
+        std::size_t index = 0, k = 0;
+        std::vector<Known> carried;
+    };
+    std::vector<Part> parts;
+    bool complete = true;
+    int malformedLine = 0;
+    int readError = 0;
+};
+
+constexpr std::uint64_t kToTheEnd = ~std::uint64_t{0};
+
+// The value a record gives the field at `position`, if it gives one.
+std::optional<std::string_view> givenValue(const Record& r, std::size_t position) {
+    std::optional<std::string_view> value;
+    if (position < r.columns.size()) value = r.columns[position];
+    for (std::size_t v = 0; v < r.byName.size(); ++v)
+        if (r.positions[v] == position) value = r.byName[v].second;
+    return value;
+}
+
+// Surveys the records from byte `begin`, from the state `from` left (none:
+// the values before the piece are not known). Parts start about `partBytes`
+// apart where the state is known, and always at the piece's first record.
+SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64_t end, const SurveyState* from,
+                        std::size_t partBytes) {
+    const MapFile& map = plan.map;
+    SurveyPiece p;
+    p.begin = begin;
+    p.end = end;
+    p.head = from ? knownAll(from->head) : std::vector<Known>(plan.head.size());
+    p.carry = from ? knownAll(from->carry) : std::vector<Known>(plan.carried.fields.size());
+    if (from) p.claim = from->claim;
+    RecordSource source(plan.request.source, plan.request.xml, map.fields.size(), begin);
     for (Record r;;) {
         const std::uint64_t at = source.input().position();
-        if (!source.next(r)) break;
-        if (s.parts.empty() || at - s.parts.back().offset >= partBytes)
-            s.parts.push_back({at, s.built.size(), s.opens.size(), s.opens.empty() ? std::vector<std::string>{} : carry});
+        if (at >= end || !source.next(r)) {
+            p.stop = at >= end ? at : source.input().position();
+            break;
+        }
+        if (p.parts.empty() || (from && at - p.parts.back().offset >= partBytes))
+            p.parts.push_back({at, p.built.size(), p.opens.size(), p.carry});
         // A CSV first line that holds the map's titles is the title line ("HO").
-        if (!request.xml && s.built.empty() && isTitleLine(r, map.fields)) {
-            s.titleLine = true;
-            s.built.push_back(false);
+        if (!plan.request.xml && begin == 0 && p.built.empty() && isTitleLine(r, map.fields)) {
+            p.titleLine = true;
+            p.built.push_back(false);
             continue;
         }
-        ++number;
-        if (std::string field = fieldWithDelimiter(map.fields, written, flags, r, out); !field.empty()) {
-            s.refused.push_back("Record " + std::to_string(number) + " Refused : Field " + field +
-                                " Holds an X12 Delimiter.");
-            s.built.push_back(false);
+        ++p.number;
+        if (std::string field = fieldWithDelimiter(map.fields, plan.written, plan.flags, r, plan.out); !field.empty()) {
+            p.refused.emplace_back(p.number, std::move(field));
+            p.built.push_back(false);
             continue;
         }
-        ++accepted;
-        if (r.beyond || valuesBeyond(r.columns, map.fields.size()))
-            s.beyondMap += (s.beyondMap.empty() ? "" : ", ") + std::to_string(accepted);
+        ++p.accepted;
+        if (r.beyond || valuesBeyond(r.columns, map.fields.size())) p.beyondMap.push_back(p.accepted);
         r.positions.clear();
-        for (const auto& [name, value] : r.byName) r.positions.push_back(names.position(name));
-        if (claimId >= 0) {
-            fillFew(claimFields, claimFew, claimWanted, r);
-            const bool none = wl::alltrimView(claimFields[static_cast<std::size_t>(claimId)].value).empty();
-            clearRecordValues(claimFields, claimRecordLevel);
+        for (const auto& [name, value] : r.byName) r.positions.push_back(plan.names.position(name));
+        if (plan.claimId >= 0) {
+            const std::optional<std::string_view> given = givenValue(r, static_cast<std::size_t>(plan.claimId));
+            if (given) setKnown(p.claim, *given);
+            if (!p.claim) {
+                p.unsure = true;
+                return p;
+            }
+            const bool none = wl::alltrimView(*p.claim).empty();
+            if (plan.claimRecordLevel) setKnown(p.claim, {});
             if (none) {
-                s.withoutClaim += (s.withoutClaim.empty() ? "" : ", ") + std::to_string(accepted);
-                s.built.push_back(false);
+                p.withoutClaim.push_back(p.accepted);
+                p.built.push_back(false);
                 continue;
             }
         }
-        s.built.push_back(true);
-        s.everyField = s.everyField && r.byName.empty() && r.columns.size() >= map.fields.size();
-        for (std::size_t c = 0; c < carried.fields.size(); ++c)
-            if (carried.fields[c] < r.columns.size()) carry[c].assign(r.columns[carried.fields[c]]);
+        p.built.push_back(true);
+        p.everyField = p.everyField && r.byName.empty() && r.columns.size() >= map.fields.size();
+        for (std::size_t c = 0; c < plan.carried.fields.size(); ++c)
+            if (plan.carried.fields[c] < r.columns.size()) setKnown(p.carry[c], r.columns[plan.carried.fields[c]]);
         for (std::size_t v = 0; v < r.byName.size(); ++v)
-            if (const std::size_t at = r.positions[v]; at < carried.slot.size() && carried.slot[at] != std::string::npos)
-                carry[carried.slot[at]] = r.byName[v].second;
+            if (const std::size_t at = r.positions[v];
+                at < plan.carried.slot.size() && plan.carried.slot[at] != std::string::npos)
+                setKnown(p.carry[plan.carried.slot[at]], r.byName[v].second);
         // The header values of each record: a change starts a new set.
-        const bool first = s.opens.empty();
-        if (first) fillRecord(headFields, names, r);
-        else fillFew(headFields, headFew, headWanted, r);
-        bool same = !first;
-        for (std::size_t h = 0; h < header.size(); ++h) {
-            const std::string_view value = wl::alltrimView(header[h]->value);
-            if (first) previous.emplace_back(value);
-            else if (previous[h] != value) {
-                same = false;
-                previous[h].assign(value);
+        std::vector<Known> values = p.head;
+        for (std::size_t h = 0; h < plan.head.size(); ++h)
+            if (const auto given = givenValue(r, plan.head[h])) setKnown(values[h], wl::alltrimView(*given));
+        const std::size_t k = p.opens.size();
+        if (!p.anyBuilt) {
+            p.first = map.fields;
+            fillRecord(*p.first, plan.names, r);
+            p.undecided.push_back({k, true, {}, values});
+            p.opens.push_back(false);
+        } else {
+            bool differs = false, decided = true;
+            for (std::size_t h = 0; h < values.size(); ++h) {
+                if (p.lastHead[h].has_value() != values[h].has_value()) decided = false;
+                else if (values[h] && *values[h] != *p.lastHead[h]) differs = true;
             }
+            if (!differs && !decided) p.undecided.push_back({k, false, p.lastHead, values});
+            p.opens.push_back(differs);
         }
-        s.opens.push_back(!same);
-        if (first) s.first = headFields;
-        clearRecordValues(headFields, first ? recordLevel : headRecordLevel);
+        p.anyBuilt = true;
+        p.head = values;
+        for (std::size_t h = 0; h < plan.head.size(); ++h)
+            if (plan.headRecordLevel[h]) setKnown(p.head[h], {});
+        p.lastHead = std::move(values);
     }
-    s.complete = source.complete();
-    s.malformedLine = source.malformedLine();
-    s.readError = source.input().error();
+    p.complete = source.complete();
+    p.malformedLine = source.malformedLine();
+    p.readError = source.input().error();
+    return p;
+}
+
+// Adds a piece to the survey of the records before it, whose state `st`
+// settles what the piece could not know, and moves that state past it.
+void joinPiece(Survey& s, SurveyState& st, SurveyPiece& p) {
+    s.titleLine = s.titleLine || p.titleLine;
+    const std::size_t index0 = s.built.size(), k0 = s.opens.size();
+    for (SurveyPiece::Part& part : p.parts)
+        s.parts.push_back({part.offset, index0 + part.index, k0 + part.k,
+                           k0 + part.k == 0 ? std::vector<std::string>{} : resolved(part.carried, st.carry)});
+    s.built.insert(s.built.end(), p.built.begin(), p.built.end());
+    s.opens.insert(s.opens.end(), p.opens.begin(), p.opens.end());
+    for (const SurveyPiece::Open& o : p.undecided) {
+        if (o.first && !st.anyBuilt) {
+            s.opens[k0 + o.k] = true;
+            continue;
+        }
+        s.opens[k0 + o.k] = resolved(o.after, st.head) != (o.first ? st.lastHead : resolved(o.before, st.head));
+    }
+    if (!st.anyBuilt && p.first) s.first = std::move(*p.first);
+    for (const auto& [number, field] : p.refused)
+        s.refused.push_back("Record " + std::to_string(st.number + number) + " Refused : Field " + field +
+                            " Holds an X12 Delimiter.");
+    for (std::size_t n : p.withoutClaim)
+        s.withoutClaim += (s.withoutClaim.empty() ? "" : ", ") + std::to_string(st.accepted + n);
+    for (std::size_t n : p.beyondMap) s.beyondMap += (s.beyondMap.empty() ? "" : ", ") + std::to_string(st.accepted + n);
+    s.everyField = s.everyField && p.everyField;
+    if (p.anyBuilt) st.lastHead = resolved(p.lastHead, st.head);
+    st.head = resolved(p.head, st.head);
+    st.carry = resolved(p.carry, st.carry);
+    if (p.claim) st.claim = *p.claim;
+    st.anyBuilt = st.anyBuilt || p.anyBuilt;
+    st.number += p.number;
+    st.accepted += p.accepted;
+    s.complete = s.complete && p.complete;
+    if (s.malformedLine == 0) s.malformedLine = p.malformedLine;
+    if (s.readError == 0) s.readError = p.readError;
+}
+
+// The first byte of the line that starts at or after `offset` (a guess at
+// a record's start: a line break may lie within a quoted cell).
+std::uint64_t lineStartFrom(const std::string& path, std::uint64_t offset) {
+    if (offset == 0) return 0;
+    wl::InputFile in(path);
+    if (!in.isOpen() || !in.seek(static_cast<std::int64_t>(offset - 1))) return offset;
+    std::string block(std::size_t{64} << 10, '\0');
+    std::uint64_t at = offset - 1;
+    for (std::size_t got; (got = in.read(block.data(), block.size())) > 0; at += got)
+        if (const void* lf = std::memchr(block.data(), '\n', got))
+            return at + static_cast<std::uint64_t>(static_cast<const char*>(lf) - block.data()) + 1;
+    return at;
+}
+
+// The threads worth surveying a CSV source with: none (this thread alone)
+// unless it is large enough to cut. An XML source is surveyed alone.
+unsigned surveyThreads(const X12BuildRequest& request, std::uint64_t size, std::size_t partBytes) {
+    constexpr std::uint64_t kWorthThreads = std::uint64_t{4} << 20;
+    if (request.xml || request.threads == 1 || size < 2 * static_cast<std::uint64_t>(partBytes)) return 0;
+    if (request.threads == 0 && size < kWorthThreads) return 0;
+    const unsigned threads = request.threads > 0 ? request.threads : wl::WorkPool::usefulThreads(6);
+    return threads > 1 ? threads : 0;
+}
+
+// The first pass. A large CSV source is cut at line starts into pieces
+// surveyed side by side and joined in order; a piece whose first line was
+// no record's start (a line break inside a quoted cell), or that needed the
+// state before it, is surveyed again on this thread from where the one
+// before it ended.
+Survey survey(const SurveyPlan& plan, std::size_t partBytes) {
+    Survey s;
+    SurveyState st(plan);
+    std::error_code ec;
+    const std::uint64_t size = std::filesystem::file_size(plan.request.source, ec);
+    const unsigned threads = ec ? 0 : surveyThreads(plan.request, size, partBytes);
+    if (threads == 0) {
+        SurveyPiece whole = surveyPiece(plan, 0, kToTheEnd, &st, partBytes);
+        joinPiece(s, st, whole);
+        return s;
+    }
+    const std::string& path = plan.request.source;
+    const std::uint64_t pieces = (size + partBytes - 1) / partBytes;
+    struct InFlight {
+        std::shared_ptr<wl::WorkPool::Job> job;
+        SurveyPiece piece;
+    };
+    std::deque<InFlight> flight;  // its elements stay put as it grows
+    wl::WorkPool pool(threads);   // last: it finishes its tasks before the rest goes
+    std::uint64_t next = 0;
+    auto submit = [&] {
+        const std::uint64_t i = next++;
+        SurveyPiece* into = &flight.emplace_back().piece;
+        flight.back().job = pool.submit([&plan, &path, i, pieces, partBytes, into](unsigned) {
+            const std::uint64_t begin = lineStartFrom(path, i * partBytes);
+            const std::uint64_t end = i + 1 < pieces ? lineStartFrom(path, (i + 1) * partBytes) : kToTheEnd;
+            *into = surveyPiece(plan, begin, end, nullptr, partBytes);
+        });
+    };
+    while (next < pieces && flight.size() < 2 * threads) submit();
+    std::uint64_t position = 0;
+    while (!flight.empty()) {
+        pool.wait(flight.front().job);
+        SurveyPiece& piece = flight.front().piece;
+        if (s.readError == 0) {
+            if (piece.begin != position || piece.unsure || piece.readError != 0)
+                piece = surveyPiece(plan, position, piece.end, &st, partBytes);
+            joinPiece(s, st, piece);
+            position = piece.stop;
+        }
+        flight.pop_front();
+        if (next < pieces && s.readError == 0) submit();
+    }
     return s;
 }
 
@@ -705,8 +917,8 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
     TemplatePlan plan(map.templates, map.fields, names);
     const Carried carried(plan.readFields(), recordLevel);
-    const Survey s = survey(map, names, recordLevel, carried, request, out,
-                            request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
+    const SurveyPlan surveyPlan(map, names, recordLevel, carried, request, out);
+    const Survey s = survey(surveyPlan, request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);
     if (s.malformedLine > 0)

@@ -80,6 +80,19 @@ int ChunkReader::open(const std::string& path) {
     return 0;
 }
 
+bool ChunkReader::readHead(std::string& bytes, std::size_t most) {
+    bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size_, most)));
+    if (!file_.isOpen() || !file_.seek(0)) return false;
+    const bool read = file_.read(bytes.data(), bytes.size()) == bytes.size() && file_.error() == 0;
+    // The parts begin at the first byte again.
+    return file_.seek(0) && read;
+}
+
+void ChunkReader::setDelimiters(char terminator, char element) {
+    terminator_ = terminator;
+    element_ = element;
+}
+
 bool ChunkReader::restartAt(std::uint64_t position, char terminator, char element) {
     terminator_ = terminator;
     element_ = element;

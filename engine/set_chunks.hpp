@@ -59,6 +59,13 @@ public:
 
     // 0, or the error code of the failed step (step() names it).
     int open(const std::string& path);
+    // The file's first `most` bytes (fewer in a smaller file), before the
+    // first part is read: one open serves the head and the parts. False
+    // when they cannot be read.
+    bool readHead(std::string& bytes, std::size_t most);
+    // The delimiters the parts are cut by, once the head told them; before
+    // the first part is read.
+    void setDelimiters(char terminator, char element);
     std::uint64_t size() const { return size_; }
     // The most a part holds when it reaches on to a set's end.
     std::size_t reachBytes() const { return reachBytes_; }

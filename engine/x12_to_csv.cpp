@@ -150,7 +150,9 @@ public:
     const std::string& failure() const { return failure_; }
 
 private:
-    void readDelimiters();
+    // From the reader's head when it is open (one open serves both), else
+    // from the file.
+    void readDelimiters(ChunkReader* opened);
     // The multi-line expansion and the table; false when the expansion is refused.
     bool prepare(MapFile& map);
     void chooseRecordKey(const MapFile& map);
@@ -183,6 +185,7 @@ private:
     // is converted again on this thread alone.
     std::atomic<bool> mixedDelimiters_{false};
     ChunkReader* reader_ = nullptr;
+    SourceHead head_;                    // read once: size, ISA and delimiters
     std::optional<std::int64_t> isaAt_;  // where the source's ISA stands
     unsigned threads_ = 0;               // converting sets side by side
     char element_ = '*';
@@ -212,7 +215,7 @@ private:
 // The ISA header's 106 bytes are all there, its terminator no blank.
 bool Conversion::wholeIsaHeader() const {
     std::error_code ec;
-    const std::uintmax_t size = fs::file_size(source_, ec);
+    const std::uintmax_t size = head_.measured ? head_.size : fs::file_size(source_, ec);
     if (ec || size < static_cast<std::uintmax_t>(*isaAt_ + 1 + 106)) return false;
     const std::string& t = delimiters_.terminator;
     return !t.empty() && t[0] != ' ' && t[0] != '\0';
@@ -243,12 +246,15 @@ bool Conversion::terminatorAfterIsa() const {
     return true;
 }
 
-void Conversion::readDelimiters() {
+void Conversion::readDelimiters(ChunkReader* opened) {
     // No ISA: the initial delimiters stay; a file that is not X12 is never
     // read at arbitrary offsets.
     delimiters_ = X12Delimiters{"~", "*", ":"};
-    isaAt_ = CTL39400AJ(source_);
-    if (isaAt_) delimiters_ = zr::readDelimiters(source_, *isaAt_ + 1);
+    std::string bytes;
+    head_ = opened && opened->readHead(bytes, kSourceHeadBytes) ? sourceHeadOf(bytes, opened->size(), source_)
+                                                                 : readSourceHead(source_);
+    isaAt_ = head_.isaAt;
+    if (isaAt_) delimiters_ = head_.delimiters;
     element_ = firstOr(delimiters_.element, '*');
     component_ = firstOr(delimiters_.component, ':');
     walk_ = WalkDelimiters{firstOr(delimiters_.terminator, '~'), element_, component_};
@@ -570,12 +576,16 @@ bool Conversion::run(MapFile& map) {
         trace_.line("- Parse Type = " + request_.spec.parseType);
         trace_.line("- Source File = " + source_);
     }
-    readDelimiters();
+    // A source that cannot be opened is reported below, where it always was.
+    ChunkReader reader('~', '*');
+    const bool opened = reader.open(source_) == 0;
+    readDelimiters(opened ? &reader : nullptr);
+    reader.setDelimiters(walk_.terminator, walk_.element);
     current_ = walk_;
 
     // A source without an ISA header is no X12: nothing is written for it
     // (one that cannot be read at all is reported as such below).
-    if (wl::fileExists(source_) && !isaAt_)
+    if (!isaAt_ && (head_.measured || wl::fileExists(source_)))
         return fail("Source Is Not X12 (no ISA header), Nothing Written : " + source_);
     // "ISA" alone, or a header cut before its terminator, is no X12 either:
     // its delimiters would be read past the end or from blanks.
@@ -586,8 +596,7 @@ bool Conversion::run(MapFile& map) {
     if (map.fields.empty()) return fail("Map Holds No Fields (empty, or its lines do not end in CR), Nothing Written");
     // A source that could not be read whole makes no output: an earlier
     // output of that name is worth more than an empty or partial one.
-    ChunkReader reader(firstOr(delimiters_.terminator, '~'), element_);
-    if (!openSource(reader, source_, log_)) {
+    if (!opened && !openSource(reader, source_, log_)) {
         failure_ = "Source Not Read : " + source_;
         return false;
     }

@@ -261,15 +261,32 @@ std::string mapLogOf(const std::string& mapPath, const std::string* text, const 
 
 }  // namespace
 
-MapFile ParsedMaps::parse(const std::string& text) {
+std::shared_ptr<const MapFile> ParsedMaps::parsed(const std::string& text) {
     {
         std::lock_guard lock(mutex_);
-        if (auto found = maps_.find(text); found != maps_.end()) return *found->second;
+        if (auto found = maps_.find(text); found != maps_.end()) return found->second;
     }
     // Parsed outside the lock: two threads meeting a new map both parse it.
     auto m = std::make_shared<const MapFile>(parseMapText(text));
     std::lock_guard lock(mutex_);
-    maps_.try_emplace(text, m);
+    return maps_.try_emplace(text, m).first->second;
+}
+
+MapFile ParsedMaps::parse(const std::string& text) { return *parsed(text); }
+
+std::optional<MapFile> ParsedMaps::load(const std::string& path) {
+    const wl::FileStamp stamp = wl::fileStamp(path);
+    if (stamp.kind != wl::TargetKind::Regular) return std::nullopt;
+    {
+        std::lock_guard lock(mutex_);
+        if (auto found = files_.find(path); found != files_.end() && found->second.stamp == stamp)
+            return *found->second.map;
+    }
+    // Stamped before the read: a change made while it is read is seen at
+    // the next look.
+    std::shared_ptr<const MapFile> m = parsed(CTL39400AY(path));
+    std::lock_guard lock(mutex_);
+    files_.insert_or_assign(path, Seen{stamp, m});
     return *m;
 }
 
@@ -278,6 +295,7 @@ std::optional<MapFile> loadMap(const std::string& mapPath, bool mapLog, const st
     auto parse = [parsed](const std::string& t) { return parsed ? parsed->parse(t) : parseMapText(t); };
     std::optional<MapFile> m;
     if (text && !text->empty()) m = parse(*text);
+    else if (!mapPath.empty() && parsed) m = parsed->load(mapPath);
     else if (!mapPath.empty() && wl::fileExists(mapPath)) m = parse(CTL39400AY(mapPath));
     if (mapLog) writeFile("zrmap.log", mapLogOf(mapPath, m ? &m->text : nullptr, m ? &*m : nullptr, modelCode));
     if (m) appendLoadLines(*m, mapPath, runLog);

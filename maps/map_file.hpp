@@ -22,6 +22,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "file_io.hpp"
 #include "run_log.hpp"
 
 namespace zr {
@@ -100,10 +101,21 @@ MapFile parseMapText(std::string_view text);
 class ParsedMaps {
 public:
     MapFile parse(const std::string& text);
+    // The map file at `path` (nothing when it is not a file): read again
+    // only when its size or time of change differ from when this run last
+    // read it, so that a folder's sources do not each read the same map.
+    std::optional<MapFile> load(const std::string& path);
 
 private:
+    struct Seen {
+        wl::FileStamp stamp;
+        std::shared_ptr<const MapFile> map;
+    };
+    std::shared_ptr<const MapFile> parsed(const std::string& text);
+
     std::mutex mutex_;
     std::unordered_map<std::string, std::shared_ptr<const MapFile>> maps_;
+    std::unordered_map<std::string, Seen> files_;  // by the path as given
 };
 
 // Loads a map file: nothing when it does not exist. Appends the closing

@@ -1,7 +1,9 @@
 #include "delimiters.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "file_bytes.hpp"
@@ -167,8 +169,10 @@ std::optional<X12Delimiters> writtenDelimiters(const std::string& h) {
 
 // The header's first bytes from `base` (512, fewer at the file's end);
 // nothing when the file cannot be read there.
+constexpr std::size_t kHeaderLook = 512;
+
 std::optional<std::string> headerBytes(const std::string& fileName, std::int64_t base) {
-    constexpr std::size_t kLook = 512;
+    constexpr std::size_t kLook = kHeaderLook;
     if (base < 0 || !wl::fileExists(fileName)) return std::nullopt;
     wl::InputFile f;
     if (!f.open(fileName) || !f.seek(base)) return std::nullopt;
@@ -184,19 +188,80 @@ std::string headerByte(const std::string& h, std::size_t at) { return at < h.siz
 
 }  // namespace
 
+namespace {
+
+// The delimiters of a header's first bytes (kHeaderLook, fewer at the
+// file's end).
+X12Delimiters headerDelimiters(const std::string& header) {
+    if (auto written = writtenDelimiters(header)) return *written;
+    return X12Delimiters{headerByte(header, 105), headerByte(header, 103), headerByte(header, 104)};
+}
+
+// Where the first "ISA" (any case) of the bytes begins.
+std::optional<std::size_t> isaIn(std::string_view bytes) {
+    for (std::size_t i = 0; i + 2 < bytes.size(); ++i)
+        if (wl::upperChar(bytes[i]) == 'I' && wl::upperChar(bytes[i + 1]) == 'S' && wl::upperChar(bytes[i + 2]) == 'A')
+            return i;
+    return std::nullopt;
+}
+
+}  // namespace
+
 X12Delimiters readDelimiters(const std::string& fileName, std::int64_t base) {
     // One read of the header serves every delimiter; a file that cannot be
     // read is asked byte by byte, which says why.
     const std::optional<std::string> header = headerBytes(fileName, base);
-    if (header) {
-        if (auto written = writtenDelimiters(*header)) return *written;
-        return X12Delimiters{headerByte(*header, 105), headerByte(*header, 103), headerByte(*header, 104)};
-    }
+    if (header) return headerDelimiters(*header);
     X12Delimiters d;
     d.terminator = CTL39400J(fileName, d.component, d.element, d.terminator, 1, base);
     d.element = CTL39400J(fileName, d.component, d.element, d.terminator, 2, base);
     d.component = CTL39400J(fileName, d.component, d.element, d.terminator, 3, base);
     return d;
+}
+
+namespace {
+
+// The head asked of the file step by step (not measured).
+SourceHead headStepByStep(const std::string& fileName) {
+    SourceHead head;
+    head.isaAt = CTL39400AJ(fileName);
+    if (head.isaAt) head.delimiters = readDelimiters(fileName, *head.isaAt + 1);
+    return head;
+}
+
+}  // namespace
+
+SourceHead sourceHeadOf(std::string_view bytes, std::uint64_t size, const std::string& fileName) {
+    // An ISA (or its header) beyond the bytes given is asked of the file
+    // step by step, as before.
+    const bool whole = bytes.size() == size;
+    SourceHead head;
+    head.size = size;
+    const std::optional<std::size_t> isa = isaIn(bytes);
+    if (!isa) {
+        if (!whole) return headStepByStep(fileName);
+        head.measured = true;
+        return head;
+    }
+    if (!whole && *isa + kHeaderLook > bytes.size()) return headStepByStep(fileName);
+    head.measured = true;
+    head.isaAt = static_cast<std::int64_t>(*isa) - 1;
+    head.delimiters = headerDelimiters(std::string(bytes.substr(*isa, kHeaderLook)));
+    return head;
+}
+
+SourceHead readSourceHead(const std::string& fileName) {
+    // A file that cannot be opened or read is asked step by step, which
+    // also says what went wrong.
+    wl::InputFile f;
+    std::int64_t size = -1;
+    std::string bytes;
+    if (f.open(fileName) && (size = f.size()) >= 0 && f.seek(0)) {
+        bytes.resize(static_cast<std::size_t>(std::min<std::int64_t>(size, kSourceHeadBytes)));
+        if (f.read(bytes.data(), bytes.size()) == bytes.size() && f.error() == 0)
+            return sourceHeadOf(bytes, static_cast<std::uint64_t>(size), fileName);
+    }
+    return headStepByStep(fileName);
 }
 
 }  // namespace zr

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zr {
 
@@ -55,5 +56,22 @@ std::optional<X12Delimiters> locateDelimiters(const std::string& fileName);
 // sixteenth separator, then the terminator (all the bytes of a terminator
 // written as one UTF-8 character).
 X12Delimiters readDelimiters(const std::string& fileName, std::int64_t base = 0);
+
+// A source's head as a conversion needs it, read with one open: where the
+// first ISA stands (as CTL39400AJ answers) and that interchange's
+// delimiters (as readDelimiters answers from there), and the file's size.
+struct SourceHead {
+    // The file was opened and measured (`size` holds): false when it
+    // could not be, or its ISA lies beyond the first bytes read.
+    bool measured = false;
+    std::uint64_t size = 0;
+    std::optional<std::int64_t> isaAt;
+    X12Delimiters delimiters;  // when isaAt holds
+};
+SourceHead readSourceHead(const std::string& fileName);
+// The same from the file's first bytes already read (at most
+// kSourceHeadBytes, all of them for a smaller file) and its size.
+constexpr std::size_t kSourceHeadBytes = std::size_t{64} << 10;
+SourceHead sourceHeadOf(std::string_view bytes, std::uint64_t size, const std::string& fileName);
 
 }  // namespace zr

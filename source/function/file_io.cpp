@@ -219,15 +219,21 @@ void listTemporaryFile(const std::string& name) {
 
 // A name no other process or call shares: the process id and 64 random bits.
 std::string uniquePart() {
-    static_assert(sizeof(unsigned) >= 4);
-    std::random_device random;
+    // Seeded once per thread from the system's randomness, not asked of it
+    // for every name: a folder run names a temporary file per output.
+    thread_local std::mt19937 random{[] {
+        std::random_device device;
+        std::seed_seq seed{device(), device(), device(), device()};
+        return std::mt19937(seed);
+    }()};
 #ifdef _WIN32
     const unsigned long process = GetCurrentProcessId();
 #else
     const unsigned long process = static_cast<unsigned long>(getpid());
 #endif
     char text[48];
-    std::snprintf(text, sizeof text, "%lx-%08x%08x", process, random(), random());
+    const unsigned high = static_cast<unsigned>(random()), low = static_cast<unsigned>(random());
+    std::snprintf(text, sizeof text, "%lx-%08x%08x", process, high, low);
     return text;
 }
 
@@ -358,17 +364,19 @@ void removeTemporaryFilesOnStop() {
 
 FileStamp fileStamp(const std::string& path) {
     FileStamp stamp;
+#ifdef _WIN32
     stamp.kind = targetKind(path);
     if (stamp.kind == TargetKind::Missing) return stamp;
-#ifdef _WIN32
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return stamp;
     stamp.size = (std::uintmax_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
     stamp.modified = static_cast<std::int64_t>((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
                                                data.ftLastWriteTime.dwLowDateTime);
 #else
+    // One look tells the kind too (a folder run stamps every output).
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return stamp;
+    stamp.kind = S_ISREG(st.st_mode) ? TargetKind::Regular : S_ISDIR(st.st_mode) ? TargetKind::Folder : TargetKind::Device;
     stamp.size = static_cast<std::uintmax_t>(st.st_size);
     stamp.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     stamp.id = (static_cast<std::uint64_t>(st.st_dev) << 40) ^ static_cast<std::uint64_t>(st.st_ino);
@@ -388,6 +396,14 @@ int replaceFileIfUnchanged(const std::string& temp, const std::string& target, c
         if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return kErrorAlreadyExists;
         return error != 0 ? error : 5;
 #else
+        errno = 0;
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+            forgetTemporaryFile(temp);
+            return 0;
+        }
+        if (errno == EEXIST) return kErrorAlreadyExists;
+        // A file system that cannot refuse to replace in the move: a hard
+        // link made only where nothing stands, then the name dropped.
         errno = 0;
         if (::link(temp.c_str(), target.c_str()) == 0) {
             ::unlink(temp.c_str());

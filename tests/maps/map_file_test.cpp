@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "map_file.hpp"
 #include "test_support.hpp"
 
@@ -145,6 +148,26 @@ TEST(MapLoad, ARunParsesEachMapTextOnce) {
     ASSERT_TRUE(third);
     EXPECT_EQ(third->fields.size(), 2u);
     EXPECT_FALSE(zr::loadMap(dir.file("none.cfg"), false, "ZRK7W315", shared, nullptr, &parsed));
+}
+
+// A run looks at the map file's size and time before reading it again: a
+// map rewritten with text of the same length but a later time is read as
+// it is now; one left alone is not read again (its copy stays the run's).
+TEST(MapLoad, AMapOfTheSameSizeIsReadAgainWhenItsTimeChanged) {
+    namespace fs = std::filesystem;
+    zrtest::TempDir dir;
+    zr::ParsedMaps parsed;
+    const std::string path = dir.write("m.cfg", "KEYFIELD=CLP\r\nFIELD=CLAIMID,20,CLP,,,1\r\n");
+    zr::RunLog log([] { return std::string("10:00:00"); });
+    ASSERT_TRUE(zr::loadMap(path, false, "ZRK7W315", log, nullptr, &parsed));
+    const fs::file_time_type first = fs::last_write_time(path);
+    dir.write("m.cfg", "KEYFIELD=CLP\r\nFIELD=CLAIMNO,20,CLP,,,1\r\n");
+    fs::last_write_time(path, first + std::chrono::seconds(2));
+    auto changed = zr::loadMap(path, false, "ZRK7W315", log, nullptr, &parsed);
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(changed->fields[0].name, "CLAIMNO");
+    fs::remove(path);
+    EXPECT_FALSE(zr::loadMap(path, false, "ZRK7W315", log, nullptr, &parsed));
 }
 
 // The map log, line by line (date, time, system and compiler masked).

@@ -167,6 +167,53 @@ TEST(Delimiters, LocatorAnswersPositionMinusOneOrNothing) {
     }
 }
 
+// The head read once answers what the locator and the delimiter reader
+// answer, asked of the file step by step: near the start, past the first
+// read (an ISA after 64 KiB, a header across its end), out of the fixed
+// layout, and for files that are no X12 or are not there.
+TEST(Delimiters, SourceHeadReadOnceAnswersAsTheStepByStepReads) {
+    zrtest::TempDir dir;
+    zrtest::PromptRecorder rec;
+    std::string wrapped = kIsa;
+    wrapped.insert(80, "\n");
+    std::string ellipsis = kIsa;
+    ellipsis.replace(105, 1, "\xE2\x80\xA6");
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"at start", kIsa + "GS*HC~"},
+        {"after a byte order mark", "\xEF\xBB\xBF" + kIsa + "GS*HC~"},
+        {"lower case after prose", "Text\r\nisa|00|" + kIsa.substr(7)},
+        {"wrapped", wrapped + "GS*HC~"},
+        {"utf-8 terminator", ellipsis + "\nGS*HC\xE2\x80\xA6"},
+        {"cut inside the header", kIsa.substr(0, 90)},
+        {"ISA alone", "ISA"},
+        {"no ISA", "GS*HC*A~ST*837*1~"},
+        {"empty", ""},
+        {"header across the first read", std::string(65536 - 50, 'x') + kIsa + "GS*HC~"},
+        {"ISA after the first read", std::string(70000, 'x') + kIsa + "GS*HC~"},
+        {"no ISA in a long file", std::string(70000, 'x')},
+    };
+    for (const auto& c : cases) {
+        const std::string f = dir.write(c.name, c.bytes);
+        const zr::SourceHead head = zr::readSourceHead(f);
+        const std::optional<std::int64_t> isa = zr::CTL39400AJ(f);
+        EXPECT_EQ(head.isaAt, isa) << c.name;
+        if (head.measured) EXPECT_EQ(head.size, c.bytes.size()) << c.name;
+        if (!isa) continue;
+        const zr::X12Delimiters want = zr::readDelimiters(f, *isa + 1);
+        EXPECT_EQ(head.delimiters.terminator, want.terminator) << c.name;
+        EXPECT_EQ(head.delimiters.element, want.element) << c.name;
+        EXPECT_EQ(head.delimiters.component, want.component) << c.name;
+    }
+    const zr::SourceHead missing = zr::readSourceHead(dir.file("none.x12"));
+    EXPECT_FALSE(missing.measured);
+    EXPECT_FALSE(missing.isaAt);
+    EXPECT_TRUE(rec.prompts().empty());
+}
+
 TEST(Delimiters, UnusedOffsetReader) {
     zrtest::TempDir dir;
     std::string f = dir.write("a.x12", kIsa);
