@@ -237,8 +237,9 @@ class RecordSource {
 public:
     // From byte `start`: the file's first, or the first of a record. A
     // CSV line's cells past the map's `fields` are not held, only noted.
-    RecordSource(const std::string& path, bool xml, std::size_t fields, std::uint64_t start = 0)
-        : in_(path, start, ByteInput::kBlock) {
+    RecordSource(const std::string& path, bool xml, std::size_t fields, std::uint64_t start = 0,
+                 std::size_t block = ByteInput::kBlock)
+        : in_(path, start, block) {
         if (xml) xml_.emplace(in_, start == 0);
         else csv_.emplace(in_, start == 0).keepCells(fields);
     }
@@ -414,7 +415,10 @@ struct SurveyPiece {
         std::vector<Known> before, after;
     };
     std::vector<Open> undecided;
-    std::optional<std::vector<FieldRow>> first;  // the fields of its first record built
+    // The values of its first record built (the envelope takes its fields
+    // from the run's first): copied once, the fields filled only for that one.
+    std::vector<std::string> firstColumns;
+    std::vector<std::pair<std::string, std::string>> firstByName;
     std::vector<Known> head, lastHead, carry;    // at its end
     Known claim;
     std::vector<std::pair<std::size_t, std::string>> refused;  // record number, field
@@ -433,6 +437,7 @@ struct SurveyPiece {
 };
 
 constexpr std::uint64_t kToTheEnd = ~std::uint64_t{0};
+constexpr std::size_t kPieceBlock = std::size_t{64} << 10;
 
 // The value a record gives the field at `position`, if it gives one.
 std::optional<std::string_view> givenValue(const Record& r, std::size_t position) {
@@ -455,7 +460,14 @@ SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64
     p.head = from ? knownAll(from->head) : std::vector<Known>(plan.head.size());
     p.carry = from ? knownAll(from->carry) : std::vector<Known>(plan.carried.fields.size());
     if (from) p.claim = from->claim;
-    RecordSource source(plan.request.source, plan.request.xml, map.fields.size(), begin);
+    // A piece of about a part's size reads in smaller blocks: the block
+    // that finishes its last record is mostly the next piece's.
+    RecordSource source(plan.request.source, plan.request.xml, map.fields.size(), begin,
+                        end == kToTheEnd ? ByteInput::kBlock : kPieceBlock);
+    // The header values of the record being surveyed; their rooms serve
+    // from record to record.
+    std::vector<Known> values(plan.head.size());
+    p.lastHead.resize(plan.head.size());
     for (Record r;;) {
         const std::uint64_t at = source.input().position();
         if (at >= end || !source.next(r)) {
@@ -504,13 +516,14 @@ SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64
                 at < plan.carried.slot.size() && plan.carried.slot[at] != std::string::npos)
                 setKnown(p.carry[plan.carried.slot[at]], r.byName[v].second);
         // The header values of each record: a change starts a new set.
-        std::vector<Known> values = p.head;
-        for (std::size_t h = 0; h < plan.head.size(); ++h)
+        for (std::size_t h = 0; h < plan.head.size(); ++h) {
             if (const auto given = givenValue(r, plan.head[h])) setKnown(values[h], wl::alltrimView(*given));
+            else values[h] = p.head[h];
+        }
         const std::size_t k = p.opens.size();
         if (!p.anyBuilt) {
-            p.first = map.fields;
-            fillRecord(*p.first, plan.names, r);
+            p.firstColumns.assign(r.columns.begin(), r.columns.end());
+            p.firstByName = r.byName;
             p.undecided.push_back({k, true, {}, values});
             p.opens.push_back(false);
         } else {
@@ -523,10 +536,11 @@ SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64
             p.opens.push_back(differs);
         }
         p.anyBuilt = true;
-        p.head = values;
-        for (std::size_t h = 0; h < plan.head.size(); ++h)
+        std::swap(p.lastHead, values);
+        for (std::size_t h = 0; h < plan.head.size(); ++h) {
             if (plan.headRecordLevel[h]) setKnown(p.head[h], {});
-        p.lastHead = std::move(values);
+            else p.head[h] = p.lastHead[h];
+        }
     }
     p.complete = source.complete();
     p.malformedLine = source.malformedLine();
@@ -536,7 +550,7 @@ SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64
 
 // Adds a piece to the survey of the records before it, whose state `st`
 // settles what the piece could not know, and moves that state past it.
-void joinPiece(Survey& s, SurveyState& st, SurveyPiece& p) {
+void joinPiece(const SurveyPlan& plan, Survey& s, SurveyState& st, SurveyPiece& p) {
     s.titleLine = s.titleLine || p.titleLine;
     const std::size_t index0 = s.built.size(), k0 = s.opens.size();
     for (SurveyPiece::Part& part : p.parts)
@@ -551,7 +565,13 @@ void joinPiece(Survey& s, SurveyState& st, SurveyPiece& p) {
         }
         s.opens[k0 + o.k] = resolved(o.after, st.head) != (o.first ? st.lastHead : resolved(o.before, st.head));
     }
-    if (!st.anyBuilt && p.first) s.first = std::move(*p.first);
+    if (!st.anyBuilt && p.anyBuilt) {
+        Record first;
+        first.columns.assign(p.firstColumns.begin(), p.firstColumns.end());
+        first.byName = std::move(p.firstByName);
+        s.first = plan.map.fields;
+        fillRecord(s.first, plan.names, first);
+    }
     for (const auto& [number, field] : p.refused)
         s.refused.push_back("Record " + std::to_string(st.number + number) + " Refused : Field " + field +
                             " Holds an X12 Delimiter.");
@@ -608,7 +628,7 @@ Survey survey(const SurveyPlan& plan, std::size_t partBytes) {
     const unsigned threads = ec ? 0 : surveyThreads(plan.request, size, partBytes);
     if (threads == 0) {
         SurveyPiece whole = surveyPiece(plan, 0, kToTheEnd, &st, partBytes);
-        joinPiece(s, st, whole);
+        joinPiece(plan, s, st, whole);
         return s;
     }
     const std::string& path = plan.request.source;
@@ -637,7 +657,7 @@ Survey survey(const SurveyPlan& plan, std::size_t partBytes) {
         if (s.readError == 0) {
             if (piece.begin != position || piece.unsure || piece.readError != 0)
                 piece = surveyPiece(plan, position, piece.end, &st, partBytes);
-            joinPiece(s, st, piece);
+            joinPiece(plan, s, st, piece);
             position = piece.stop;
         }
         flight.pop_front();

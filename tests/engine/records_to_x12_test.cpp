@@ -150,6 +150,49 @@ TEST(RecordsToX12, PartsBuiltSideBySideGiveTheOutputOfOneThread) {
     }
 }
 
+TEST(RecordsToX12, AFirstPassInPiecesNumbersAndRefusesAsOneThread) {
+    // The first pass cut into pieces surveyed side by side: a title line,
+    // rows without a claim id, values past the map's fields and (in the
+    // second source) a refused record keep the numbers and words of one
+    // thread, whatever the pieces.
+    zrtest::PromptRecorder prompts;
+    auto masked = [](const std::string& text) {
+        return std::regex_replace(withoutFolders(text), std::regex("zrtest-[0-9-]+"), "dir");
+    };
+    std::string csv = "SUBMITTER,CLAIMID,AMOUNT,PRIORAUTH,PATNAME,PROC1,AMT1,PROC2,AMT2,ADJ\r\n";
+    for (int i = 0; i < 90; ++i) {
+        const std::string n = std::to_string(i);
+        if (i % 17 == 3) csv += "ACME,,,,NOCLAIM,,,,,\r\n";
+        else if (i % 23 == 5) csv += "ACME" + std::to_string(i / 9) + ",C" + n + ",1,,DOE,,,,,,EXTRA\r\n";
+        else csv += "ACME" + std::to_string(i / 9) + ",C" + n + "," + n + ",,\"DOE\r\n" + n + "\",99213,60,,,\r\n";
+    }
+    std::string refused = csv;
+    refused.insert(refused.find("C40,"), "C4~");
+    for (const std::string& source : {csv, refused}) {
+        const BuildRun one = build(kClaimMap, source, false, false, 1);
+        ASSERT_FALSE(one.log.empty());
+        for (unsigned threads : {2u, 4u})
+            for (std::size_t partBytes : {7u, 64u, 500u, 2000u}) {
+                const BuildRun many = build(kClaimMap, source, false, false, threads, partBytes);
+                EXPECT_EQ(many.x12, one.x12) << threads << " threads, parts of " << partBytes;
+                EXPECT_EQ(many.result.failed, one.result.failed);
+                EXPECT_EQ(masked(many.result.reason), masked(one.result.reason));
+                ASSERT_EQ(many.result.problems.size(), one.result.problems.size());
+                for (std::size_t i = 0; i < one.result.problems.size(); ++i)
+                    EXPECT_EQ(masked(many.result.problems[i]), masked(one.result.problems[i]));
+                EXPECT_EQ(masked(many.log), masked(one.log));
+            }
+    }
+    const BuildRun whole = build(kClaimMap, csv, false, false, 1);
+    EXPECT_NE(whole.log.find("Title Line Skipped"), std::string::npos);
+    ASSERT_EQ(whole.result.problems.size(), 2u);
+    EXPECT_NE(whole.result.problems[0].find("Records 6, "), std::string::npos) << whole.result.problems[0];
+    EXPECT_NE(whole.result.problems[1].find("Not Built : 4, "), std::string::npos) << whole.result.problems[1];
+    const BuildRun refusedRun = build(kClaimMap, refused, false, false, 1);
+    EXPECT_TRUE(refusedRun.result.failed);
+    EXPECT_NE(refusedRun.result.reason.find("Record 41 Refused"), std::string::npos) << refusedRun.result.reason;
+}
+
 TEST(RecordsToX12, LineEndsEmptyLinesAndTheLastLine) {
     // LF line ends, an empty line between records, no final line break:
     // every record is converted and the trailer fires on the last one.

@@ -201,7 +201,9 @@ TEST(Delimiters, SourceHeadReadOnceAnswersAsTheStepByStepReads) {
         const zr::SourceHead head = zr::readSourceHead(f);
         const std::optional<std::int64_t> isa = zr::CTL39400AJ(f);
         EXPECT_EQ(head.isaAt, isa) << c.name;
-        if (head.measured) EXPECT_EQ(head.size, c.bytes.size()) << c.name;
+        if (head.measured) {
+            EXPECT_EQ(head.size, c.bytes.size()) << c.name;
+        }
         if (!isa) continue;
         const zr::X12Delimiters want = zr::readDelimiters(f, *isa + 1);
         EXPECT_EQ(head.delimiters.terminator, want.terminator) << c.name;
