@@ -319,7 +319,13 @@ bool Conversion::prepare(MapFile& map) {
             map.fieldSegments.push_back(f.segment);
         }
     }
-    table_ = FieldTable(map.fields);
+    for (const FieldRow& f : map.fields) setup_.lineSlots = std::max(setup_.lineSlots, mapNumber(f.serviceLine));
+    chooseRecordKey(map);
+    // The fields go to the table rather than being copied once more: a
+    // folder run converts thousands of small sources, each with its own
+    // copy of the map.
+    table_ = FieldTable(std::move(map.fields));
+    map.fields.clear();
     setup_.keys = map.keys;
     setup_.functions = &functions_;
     setup_.form = form_;
@@ -327,8 +333,6 @@ bool Conversion::prepare(MapFile& map) {
     setup_.component = component_;
     setup_.source = source_;
     setup_.output = output_;
-    for (const FieldRow& f : map.fields) setup_.lineSlots = std::max(setup_.lineSlots, mapNumber(f.serviceLine));
-    chooseRecordKey(map);
     if (trace_.on()) {
         trace_.line("- TA = " + std::to_string(table_.size()));
         for (std::size_t f = 0; f < table_.size(); ++f)

@@ -14,7 +14,8 @@
 namespace zr {
 
 // Converts request.spec.sourceFile into request.spec.destinationFile
-// ("X12,CSV" or "X12,XML") with the loaded map.
+// ("X12,CSV" or "X12,XML") with the loaded map, whose fields the
+// conversion takes (map.fields is empty afterwards).
 DirectionResult convertFromX12(const EngineRequest& request, MapFile& map, RunLog& log, DebugTrace& trace);
 
 // The largest number of service-line keys met within one record key's
