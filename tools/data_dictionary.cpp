@@ -252,15 +252,18 @@ void CTLD51300F(ToolTree& tree, const std::string& folder, const std::string& he
 
 DictionaryChoice dictionaryChoice(const std::string& text, DictionaryTree tree) {
     using A = DictionaryAction;
-    if (text == "Options") return {A::Options};
-    if (text == "Create a Primary Table") return {A::NewTable};
-    if (text == "Create a Secondary Table") return {A::NewTable, "", true};
-    if (startsWith(text, "Build Table for ")) return {A::BuildTable, text.substr(16)};
-    if (startsWith(text, "Add Field to ")) return {A::AddField, text.substr(13)};
-    if (startsWith(text, "(")) return {tree == DictionaryTree::Left ? A::ShowField : A::EditField};
+    const auto choice = [](A action, std::string table = {}, bool secondary = false) {
+        return DictionaryChoice{action, std::move(table), secondary};
+    };
+    if (text == "Options") return choice(A::Options);
+    if (text == "Create a Primary Table") return choice(A::NewTable);
+    if (text == "Create a Secondary Table") return choice(A::NewTable, "", true);
+    if (startsWith(text, "Build Table for ")) return choice(A::BuildTable, text.substr(16));
+    if (startsWith(text, "Add Field to ")) return choice(A::AddField, text.substr(13));
+    if (startsWith(text, "(")) return choice(tree == DictionaryTree::Left ? A::ShowField : A::EditField);
     if (tree == DictionaryTree::Right || text == "Primary Table" || startsWith(text, "Available Fields ("))
-        return {A::None};
-    return {A::EditTable, text};
+        return choice(A::None);
+    return choice(A::EditTable, text);
 }
 
 TableDialogStart tableDialogStart(const std::string& nodeText, bool existing, const std::string& folder,

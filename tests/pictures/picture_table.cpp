@@ -36,7 +36,10 @@ std::shared_ptr<void> openExamplesInstaller(const std::string& list) {
 std::shared_ptr<void> openDictionary(const std::string& map, const std::function<void(zr::DataDictionaryWindow&)>& then) {
     const std::string folder = wl::currentFolder();
     const zr::DictionaryProfile profile = zr::systemDictionaryProfile();
-    zr::CTLD51302A(profile, {"Claims", "Claims", "DBF"});
+    zr::TableSettings claims;
+    claims.name = claims.file = "Claims";
+    claims.driver = "DBF";
+    zr::CTLD51302A(profile, claims);
     zr::CTLD51300G(folder, "Claims");
     zr::CTL51300A(map, zr::fieldTablePath(folder, "Claims"));
     std::shared_ptr<zr::DataDictionaryWindow> window = zr::CTLD51300(folder);

@@ -72,7 +72,9 @@ TEST(DataDictionary, RegisteringATableWritesItsKeys) {
     EXPECT_EQ(m.keys.at({"Data_Dictionary", "File Name"}), "Data_Dictionary");
     EXPECT_EQ(m.keys.at({"Data_Dictionary", "DSN"}), "dsn");
     EXPECT_EQ(m.keys.at({"Data_Dictionary", "Directory"}), "C:\\work");
-    EXPECT_FALSE(zr::CTLD51302A(m.profile(), zr::TableSettings{"   "}));
+    zr::TableSettings blank;
+    blank.name = "   ";
+    EXPECT_FALSE(zr::CTLD51302A(m.profile(), blank));
 }
 
 TEST(DataDictionary, MapItemsLandInTheirColumns) {
