@@ -29,6 +29,10 @@ bool savePicture(HWND w, const std::string& file) {
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r{};
     GetWindowRect(w, &r);
+    // A dialog as wide as the screen stands a few pixels past its edges:
+    // the screen holds no pixels there, so only what it shows is taken.
+    const RECT shown{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&r, &r, &shown);
     const int width = r.right - r.left, height = r.bottom - r.top;
     if (width <= 0 || height <= 0) return false;
     HDC screen = GetDC(nullptr);

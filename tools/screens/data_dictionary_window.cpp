@@ -111,6 +111,9 @@ void DataDictionaryWindow::rebuild() {
     rightNodes_.clear();
     CTLD51300F(rightNodes_, folder_, heading_);
     right_.ExpandAll();
+    // Expanding scrolls to the last item: the trees show from their tops.
+    for (wl::TTreeView* tree : {&left_, &right_})
+        if (!tree->aItems.empty()) tree->aItems.front()->MakeVisible();
     acting_ = was;
 }
 
