@@ -30,7 +30,7 @@ const std::vector<MenuEntry>& functionsMenu() {
         {C::DeIdentifier, "X12 File De-Identifier", "X12 File De-Identifier", true},
         {C::Examples, "X12 Torvel Parser Examples", "X12 Torvel Parser Examples: download examples (not built yet)", false},
         {C::Projects, "X12 Torvel Parser Projects", "X12 Torvel Parser Projects: download projects (not built yet)", false},
-        {C::DataDictionary, "Data Dictionary", "Data Dictionary: the fields of the maps (not built yet)", false},
+        {C::DataDictionary, "Data Dictionary", "Data Dictionary", true},
         {C::Information, "Information", "Information about this system", true},
         {C::Documentation, "Documentation", "Complete System Reference Manual ", true},
     };

@@ -282,6 +282,9 @@ void MainWindow::Run(MainCommand command) {
     case MainCommand::FileInformation: keepOpen(informationWindows_, CTLD47300(), hooks_.informationOpened); break;
     case MainCommand::FileCompare: keepOpen(compareWindows_, CTLD51200(), hooks_.compareOpened); break;
     case MainCommand::DeIdentifier: CTLD49200(); break;
+    case MainCommand::DataDictionary:
+        keepOpen(dictionaryWindows_, CTLD51300(context_.currentFolder, 2), hooks_.dictionaryOpened);
+        break;
     case MainCommand::ViewParseLog:
     case MainCommand::ViewMapLog:
         CTLD33500(command == MainCommand::ViewParseLog ? LogMode::ParseLog : LogMode::MapLog, window_->hWnd,

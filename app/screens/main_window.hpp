@@ -16,6 +16,7 @@
 
 #include "command_line.hpp"
 #include "conversion_driver.hpp"
+#include "data_dictionary_window.hpp"
 #include "file_compare_window.hpp"
 #include "file_information_window.hpp"
 #include "main_menu.hpp"
@@ -38,6 +39,7 @@ struct MainHooks {
     // Called with each utility window as it opens (tests drive it).
     std::function<void(FileInformationWindow&)> informationOpened;
     std::function<void(FileCompareWindow&)> compareOpened;
+    std::function<void(DataDictionaryWindow&)> dictionaryOpened;
     // Called once the window and its bars exist, before activation.
     std::function<void(class MainWindow&)> built;
 };
@@ -131,6 +133,7 @@ private:
     // them); closed ones are let go when another opens.
     std::vector<std::unique_ptr<FileInformationWindow>> informationWindows_;
     std::vector<std::unique_ptr<FileCompareWindow>> compareWindows_;
+    std::vector<std::unique_ptr<DataDictionaryWindow>> dictionaryWindows_;
 };
 
 // MAIN: the process entry with the command-line words; answers the exit

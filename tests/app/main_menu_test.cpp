@@ -36,6 +36,8 @@ TEST(MainMenu, EveryEntryHasAMessageAndGreyedOnesSayWhatTheyWillDo) {
     EXPECT_TRUE(zr::menuEntry(zr::MainCommand::ViewXml)->built);
     EXPECT_EQ(zr::menuEntry(zr::MainCommand::ViewCsv)->message, "View CSV File");
     EXPECT_TRUE(zr::menuEntry(zr::MainCommand::ViewCsv)->built);
+    EXPECT_EQ(zr::menuEntry(zr::MainCommand::DataDictionary)->message, "Data Dictionary");
+    EXPECT_TRUE(zr::menuEntry(zr::MainCommand::DataDictionary)->built);
 }
 
 TEST(MainMenu, ToolbarButtons) {

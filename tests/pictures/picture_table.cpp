@@ -1,6 +1,53 @@
 #include "picture_table.hpp"
 
+#include <windows.h>
+
+#include "data_dictionary_window.hpp"
+#include "examples_installer_window.hpp"
+#include "hl7_viewer.hpp"
+#include "system_info.hpp"
+#include "schema_dialogs.hpp"
+
 namespace zrpictures {
+
+namespace {
+
+// The schema generator over a schema file (in the scratch folder) naming
+// the map for 837 professional claims.
+std::shared_ptr<void> openSchemaGenerator(const std::string& map) {
+    const std::string text = "[transactions]\r\n837P=" + map + "\r\n";
+    HANDLE f = CreateFileA("schema.ini", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(f);
+    zr::CTLD50900("schema.ini");
+    return nullptr;
+}
+
+// The examples installer over a list of examples as the server sends it.
+std::shared_ptr<void> openExamplesInstaller(const std::string& list) {
+    CopyFileA(list.c_str(), zr::kExamplesListFile, FALSE);
+    zr::examplesInstallerWindow(zr::examplesInstallerPlaces("ZRK7W315"));
+    return nullptr;
+}
+
+// The Data Dictionary over a table "Claims" filled from the map, the
+// window left open; `then` chooses a node.
+std::shared_ptr<void> openDictionary(const std::string& map, const std::function<void(zr::DataDictionaryWindow&)>& then) {
+    const std::string folder = wl::currentFolder();
+    const zr::DictionaryProfile profile = zr::systemDictionaryProfile();
+    zr::TableSettings claims;
+    claims.name = claims.file = "Claims";
+    claims.driver = "DBF";
+    zr::CTLD51302A(profile, claims);
+    zr::CTLD51300G(folder, "Claims");
+    zr::CTL51300A(map, zr::fieldTablePath(folder, "Claims"));
+    std::shared_ptr<zr::DataDictionaryWindow> window = zr::CTLD51300(folder);
+    then(*window);
+    return window;
+}
+
+}  // namespace
 
 const std::vector<Picture>& pictureTable() {
     using C = zr::MainCommand;
@@ -9,6 +56,8 @@ const std::vector<Picture>& pictureTable() {
     // Its last claim has no line 1: the claims screen names the type so.
     const std::string claims = "View X12 837 Version 5010 CLAIM TYPE ERROR";
     const std::pair<std::string, std::string> viewData{claims, "View Data"};
+    // A map whose fields ask for previous segments and toggles.
+    const std::string previousMap = "fixtures/engine/previous_toggle/map.cfg";
     static const std::vector<Picture> table = {
         {"main-window.png", std::nullopt, "", {}, {}, "X12 Parser"},
         {"viewer-837-claims.png", C::ViewX12, oneSet, {}, {}, claims},
@@ -46,6 +95,20 @@ const std::vector<Picture>& pictureTable() {
           {"Select x12 Version Mapping Option", "Transaction Based"}, {"Number of Service Lines", "Continue"},
           {"Save Map", "Continue"}, {"Parser Mapping Tool", "Review"}},
          "Parser Mapping Tool"},
+        // Entries no menu starts.
+        {"schema-generator.png", std::nullopt, previousMap, {}, {}, "Schema Generator", openSchemaGenerator},
+        {"schema-editor.png", std::nullopt, previousMap, {}, {{"Schema Generator", "Edit Schema"}}, "Schema Editor", openSchemaGenerator},
+        {"schema-table.png", std::nullopt, previousMap, {}, {{"Schema Generator", "Edit Schema"}, {"Schema Editor", "Add Table"}}, "Add Table", openSchemaGenerator},
+        {"schema-field-chooser.png", std::nullopt, previousMap, {}, {{"Schema Generator", "Edit Schema"}, {"Schema Editor", "Add Table"}, {"Add Table", "Add Field"}, {"Select a Transaction Type", "Select"}}, "Add Field to Table", openSchemaGenerator},
+        {"hl7-viewer.png", std::nullopt, "fixtures/tools/admission.hl7", {}, {}, "HL7 Viewer",
+         [](const std::string& file) { zr::CTLD48700("", file); return std::shared_ptr<void>(); }},
+        {"examples-installer.png", std::nullopt, "fixtures/tools/examples.xml", {}, {}, "Download Examples", openExamplesInstaller},
+        {"data-dictionary.png", std::nullopt, previousMap, {}, {}, "Data Dictionary",
+         [](const std::string& map) { return openDictionary(map, [](zr::DataDictionaryWindow& w) { w.choose("(3-Claims) SUBDOB", zr::DictionaryTree::Left); }); }},
+        {"data-dictionary-table.png", std::nullopt, previousMap, {}, {}, "Claims",
+         [](const std::string& map) { return openDictionary(map, [](zr::DataDictionaryWindow& w) { w.choose("Claims", zr::DictionaryTree::Left); }); }},
+        {"data-dictionary-field.png", std::nullopt, previousMap, {}, {}, "Edit Field in Claims",
+         [](const std::string& map) { return openDictionary(map, [](zr::DataDictionaryWindow& w) { w.choose("(2-Claims) SUBADDR1", zr::DictionaryTree::Right); }); }},
     };
     return table;
 }

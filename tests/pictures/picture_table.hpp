@@ -1,9 +1,12 @@
 // The screens the pictures program photographs: one line per picture. Each
 // opens from the main window as a user does (a menu command, the file
 // dialog answered with `file`, questions answered in order), presses the
-// buttons of `path` and photographs the window titled `shoot`.
+// buttons of `path` and photographs the window titled `shoot`. Entries no
+// menu starts are opened by the line's own `open`, as their callers would.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -20,6 +23,9 @@ struct Picture {
     std::vector<bool> answers;              // the questions' answers, in order
     std::vector<std::pair<std::string, std::string>> path;  // (window title, button pressed)
     std::string shoot;                      // the title of the window photographed
+    // Opens the screen with `file` resolved (instead of a menu command); what
+    // it answers is kept until the picture is taken (a window left open).
+    std::function<std::shared_ptr<void>(const std::string& file)> open = {};
 };
 
 const std::vector<Picture>& pictureTable();

@@ -29,6 +29,10 @@ bool savePicture(HWND w, const std::string& file) {
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r{};
     GetWindowRect(w, &r);
+    // A dialog as wide as the screen stands a few pixels past its edges:
+    // the screen holds no pixels there, so only what it shows is taken.
+    const RECT shown{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&r, &r, &shown);
     const int width = r.right - r.left, height = r.bottom - r.top;
     if (width <= 0 || height <= 0) return false;
     HDC screen = GetDC(nullptr);
@@ -119,9 +123,13 @@ private:
         settle_ = 0;
         ticks_ = 0;
         unwinding_ = false;
-        if (!picture_->command) return;
+        if (mainItself()) return;
         inRun_ = true;
-        main_.Run(*picture_->command);  // modal: the ticks go on inside
+        // Modal: the ticks go on inside.
+        if (picture_->open)
+            kept_ = picture_->open(resolve(picture_->file));
+        else
+            main_.Run(*picture_->command);
         inRun_ = false;
         // A window that outlives the call (the utilities'): the ticks drive
         // it and close it.
@@ -136,7 +144,11 @@ private:
         if (!shot_) fail("the screen never showed");
         shot_ = false;
         picture_ = nullptr;
+        kept_.reset();
     }
+
+    // The line photographs the main window itself.
+    bool mainItself() const { return !picture_->command && !picture_->open; }
 
     void fail(const std::string& why) {
         std::fprintf(stderr, "zr_pictures: %s: %s\n", picture_->png.c_str(), why.c_str());
@@ -159,7 +171,7 @@ private:
         }
         if (++ticks_ > 250) {
             unwinding_ = true;
-            if (!picture_->command) {
+            if (mainItself()) {
                 fail("the window never showed");
                 picture_ = nullptr;
             }
@@ -188,7 +200,7 @@ private:
             fail("no picture written");
         shot_ = true;
         unwinding_ = true;
-        if (!picture_->command) {
+        if (mainItself()) {
             shot_ = false;
             picture_ = nullptr;
         }
@@ -200,6 +212,7 @@ private:
     wl::ScopedPromptHook hook_;
     UINT_PTR timer_ = 0;
     const Picture* picture_ = nullptr;
+    std::shared_ptr<void> kept_;  // what the picture's own opener left open
     std::size_t next_ = 0, path_ = 0;
     std::deque<bool> answers_;
     int settle_ = 0, ticks_ = 0, failures_ = 0;

@@ -7,6 +7,7 @@
 #include "messages.hpp"
 #include "paths.hpp"
 #include "programs.hpp"
+#include "text_dialog_grid.hpp"
 #include "system_facts.hpp"
 #include "text.hpp"
 #include "viewer_entry.hpp"
@@ -14,17 +15,6 @@
 namespace zr {
 
 namespace {
-
-// The dialogs are laid out in text rows and columns: a cell of the
-// controls' grid is 8 wide and 12 high.
-constexpr double kCellWidth = 8, kCellHeight = 12;
-double rowAt(double row) { return (row - 1) * kCellHeight + 4; }
-double colAt(double col) { return (col - 1) * kCellWidth + 4; }
-
-// A dialog of `rows` x `cols` text cells.
-std::unique_ptr<ViewerDialog> newTextDialog(const std::string& caption, int rows, int cols) {
-    return std::make_unique<ViewerDialog>(caption, 2 * kCellWidth * cols, 2 * kCellHeight * rows);
-}
 
 // The check boxes a dialog holds beside the ViewerDialog's own controls;
 // declared before the dialog, so they outlive its window.

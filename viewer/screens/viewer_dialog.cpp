@@ -198,7 +198,10 @@ void ViewerDialog::run(const ViewerUi& ui, std::function<ShownDialog()> describe
     };
     ui_ = ui;
     describe_ = std::move(describe);
-    a.bInit = [this](wl::TWindow&) { shownAgain(); };
+    a.bInit = [this](wl::TWindow&) {
+        if (onInit_) onInit_();
+        shownAgain();
+    };
     dialog_.Activate(a);
 }
 

@@ -87,6 +87,9 @@ public:
     void shownAgain();
     // Runs however the dialog is closed, while its controls still stand.
     void onClose(std::function<void()> f) { onClose_ = std::move(f); }
+    // Runs once the dialog's window and controls stand, before the observer
+    // is told (a tree's items need their control's window).
+    void onInit(std::function<void()> f) { onInit_ = std::move(f); }
 
 private:
     wl::TDialog dialog_;
@@ -94,7 +97,7 @@ private:
     double scale_;
     std::shared_ptr<wl::TFont> font1_, font2_;
     std::vector<std::unique_ptr<wl::TControl>> controls_;
-    std::function<void()> onClose_;
+    std::function<void()> onClose_, onInit_;
     ViewerUi ui_;
     std::function<ShownDialog()> describe_;
 };

@@ -281,7 +281,7 @@ TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
                      "Clear Viewer File List", "-", "View CSV File", "View XML File", "View Parse Log",
                      "View Map Log", "Mapping Tool", "X12 File Information",
                      "X12 File Compare", "X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
-                     "(grey) X12 Torvel Parser Projects", "(grey) Data Dictionary", "Information",
+                     "(grey) X12 Torvel Parser Projects", "Data Dictionary", "Information",
                      "Documentation"}));
     EXPECT_EQ(menuTexts(popup(main, 1)), (Texts{"Quit Application"}));
 }
@@ -339,6 +339,26 @@ TEST_F(MainMenus, TheUtilitiesOpenFromTheMenuAndWorkOnASharedSample) {
     const std::string masked = zrtest::readBytes(dir.file("DI_claims.837i"));
     EXPECT_EQ(masked.size(), zrtest::readBytes(copy).size());
     EXPECT_EQ(masked.find("SMITH"), std::string::npos);
+}
+
+TEST_F(MainMenus, TheDataDictionaryOpensFromTheMenuOverTheCurrentFolder) {
+    MainHooks hooks;
+    std::vector<std::string> roots;
+    hooks.dictionaryOpened = [&](DataDictionaryWindow& w) {
+        for (const auto& item : w.left().aItems)
+            for (const auto& child : item->aItems) roots.push_back(child->cPrompt);
+        w.window().End();
+    };
+    MainWindow main(contextFor({}, dir.path()), hooks);
+    main.Build();
+    const UINT id = functionsItemId(main, "Data Dictionary");
+    ASSERT_NE(id, 0u);
+    PostMessageA(main.window().hWnd, WM_COMMAND, id, 0);
+    PostMessageA(main.window().hWnd, WM_COMMAND, GetMenuItemID(GetSubMenu(GetMenu(main.window().hWnd), 1), 0), 0);
+    LoopGuard guard;
+    EXPECT_EQ(main.Activate(), 0);
+    EXPECT_FALSE(LoopGuard::fired());
+    EXPECT_EQ(roots, (std::vector<std::string>{"Create a Primary Table", "Options"}));
 }
 
 TEST_F(MainMenus, ViewedFilesAreRecordedOnceMostRecentFirst) {
@@ -596,7 +616,7 @@ TEST_F(MainBars, TheMessageBarShowsTheNoticeAndWhatAnEntryDoes) {
     const wl::TMenu& functions = popup(main, 0);
     const wl::TMenuItem* greyed = nullptr;
     for (const auto& item : functions.aItems())
-        if (item->cPrompt == "Data Dictionary") greyed = item.get();
+        if (item->cPrompt == "X12 Torvel Parser Projects") greyed = item.get();
     ASSERT_TRUE(greyed);
     SendMessageA(main.window().hWnd, WM_MENUSELECT, MAKEWPARAM(greyed->nId, MF_GRAYED | MF_OWNERDRAW),
                  reinterpret_cast<LPARAM>(functions.hMenu));
