@@ -173,7 +173,16 @@ std::vector<const FieldRow*> headerFields(const MapFile& map, const std::vector<
     std::vector<std::string> referenced;
     for (const TemplateRow& t : map.templates) {
         if (mapNumber(t[0]) != 1) continue;
-        for (std::size_t i = 1; i < t.size(); ++i) referencedNames(t[i], referenced);
+        // A field named in a "!$" condition (the segment stands in for a
+        // column an older CSV lacks) is no value of the set.
+        std::string_view head = t[1];
+        for (std::size_t at = head.find(':'); at != std::string_view::npos;) {
+            const std::size_t next = head.find(':', at + 1);
+            const std::string_view condition = head.substr(at + 1, next == std::string_view::npos ? next : next - at - 1);
+            if (condition.rfind("!$", 0) != 0) referencedNames(condition, referenced);
+            at = next;
+        }
+        for (std::size_t i = 2; i < t.size(); ++i) referencedNames(t[i], referenced);
     }
     std::vector<const FieldRow*> out;
     for (const std::string& n : referenced)
@@ -303,6 +312,10 @@ struct Carried {
 struct Survey {
     std::vector<bool> built;   // per record read (the title line included)
     std::vector<bool> opens;   // per record built: a new set starts with it
+    // Per record built, per field of TemplatePlan::changeFields(): whether
+    // its value differs from the record before in the set.
+    std::vector<bool> changes;
+    std::size_t changeCount = 0;
     std::vector<FieldRow> first;
     bool titleLine = false;
     // Every record built gives every field a value of its own (CSV lines
@@ -338,8 +351,10 @@ bool valuesBeyond(const Cells& columns, std::size_t fields) {
 }
 
 Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector<std::size_t>& recordLevel,
-              const Carried& carried, const X12BuildRequest& request, const X12Output& out, std::size_t partBytes) {
+              const Carried& carried, const std::vector<std::size_t>& changeFields, const X12BuildRequest& request,
+              const X12Output& out, std::size_t partBytes) {
     Survey s;
+    s.changeCount = changeFields.size();
     RecordSource source(request.source, request.xml, map.fields.size());
     // A value carrying a delimiter would add elements or segments of its
     // own: its record is refused. A claim map's record without a claim id
@@ -358,6 +373,8 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
     if (claimId >= 0) claimFew.push_back(static_cast<std::size_t>(claimId));
     for (const FieldRow* f : header) headFew.push_back(static_cast<std::size_t>(f - headFields.data()));
     for (std::size_t i : claimFew) claimWanted[i] = true;
+    for (std::size_t i : changeFields)
+        if (i < map.fields.size() && std::find(headFew.begin(), headFew.end(), i) == headFew.end()) headFew.push_back(i);
     for (std::size_t i : headFew) headWanted[i] = true;
     // Of the values of level 0, cleared after each record, only those
     // looked at need clearing (after the first record, filled whole).
@@ -366,7 +383,7 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
         if (claimWanted[f]) claimRecordLevel.push_back(f);
         if (headWanted[f]) headRecordLevel.push_back(f);
     }
-    std::vector<std::string> previous;
+    std::vector<std::string> previous, previousChange(changeFields.size());
     // The carried values as the records built so far left them.
     std::vector<std::string> carry;
     for (std::size_t f : carried.fields) carry.push_back(map.fields[f].value);
@@ -425,6 +442,12 @@ Survey survey(const MapFile& map, const FieldNameIndex& names, const std::vector
             }
         }
         s.opens.push_back(!same);
+        for (std::size_t c = 0; c < changeFields.size(); ++c) {
+            const std::size_t f = changeFields[c];
+            const std::string_view value = f < headFields.size() ? wl::alltrimView(headFields[f].value) : std::string_view();
+            s.changes.push_back(!same || value != previousChange[c]);
+            previousChange[c].assign(value);
+        }
         if (first) s.first = headFields;
         clearRecordValues(headFields, first ? recordLevel : headRecordLevel);
     }
@@ -465,6 +488,8 @@ void buildRecord(TemplatePlan& plan, const Values& values, const Survey& s, std:
     const std::size_t number = s.opens[k] ? 1 : 2;
     TemplateRunState state;
     state.hlMarks = &into.marks;
+    const auto changes = s.changes.begin() + static_cast<std::ptrdiff_t>(k * s.changeCount);
+    state.changed.assign(changes, changes + static_cast<std::ptrdiff_t>(s.changeCount));
     plan.build(into.text, values, closes ? number : 0, number, out, state);
     into.records.push_back({into.text.size(), into.marks.size(), state.segments, state.hl});
 }
@@ -705,7 +730,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
     TemplatePlan plan(map.templates, map.fields, names);
     const Carried carried(plan.readFields(), recordLevel);
-    const Survey s = survey(map, names, recordLevel, carried, request, out,
+    const Survey s = survey(map, names, recordLevel, carried, plan.changeFields(), request, out,
                             request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);

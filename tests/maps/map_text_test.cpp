@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -101,7 +102,24 @@ TEST_P(EveryText, HasTheStructureOfABuiltInMap) {
     while (names < map_.fields.size() && map_.fields[names].name != "SOURCEFILE") ++names;
     ASSERT_LT(names + 1, map_.fields.size());
     EXPECT_EQ(map_.fields[names + 1].name, "DESTINATIONFILE");
-    for (std::size_t i = names + 2; i < map_.fields.size(); ++i) {
+    // The usage indicator ends the fields added after the file names; the
+    // fields added after it come last.
+    std::size_t usage = names + 2;
+    while (usage < map_.fields.size() && map_.fields[usage].name != "PRODTEST") ++usage;
+    ASSERT_LT(usage, map_.fields.size());
+    for (std::size_t i = usage + 1; i < map_.fields.size(); ++i) {
+        std::string stem = map_.fields[i].name;
+        while (!stem.empty() && std::isdigit(static_cast<unsigned char>(stem.back()))) stem.pop_back();
+        for (const char* coverage : {"PRIMARY", "SECONDARY", "TERTIARY"})
+            if (stem.rfind(coverage, 0) == 0) stem = "X" + stem.substr(std::string(coverage).size());
+        EXPECT_THAT(stem, ::testing::AnyOf("SUBPAYERRESPONSIBILITY", "SUBRELATIONSHIP", "SUBGROUPNUMBER",
+                                           "SUBGROUPNAME", "SUBINSURANCETYPE", "SUBFILINGCODE", "XOTHERPAYER",
+                                           "XPAIDAMTQUAL", "XOIBENEFITS", "XOIRELEASE", "SUBMITTERCONTACT",
+                                           "SUBMITTERCOMMQUAL", "SUBMITTERCOMMNUMBER", "HEADERNUMBER",
+                                           "REMITADJAMOUNT", "REMITADJREASON"))
+            << map_.fields[i].name;
+    }
+    for (std::size_t i = names + 2; i < usage; ++i) {
         const std::string& later = map_.fields[i].name;
         const std::string stem = map_.fields[i].serviceLine.empty()
                                      ? later
@@ -113,7 +131,6 @@ TEST_P(EveryText, HasTheStructureOfABuiltInMap) {
             << later;
     }
     EXPECT_THAT(text_, HasSubstr("\r\nFIELD=SOURCEFILE,64,,,,,,,,5\r\nFIELD=DESTINATIONFILE,64,,,,,,,,6\r\n"));
-    EXPECT_EQ(map_.fields.back().name, "PRODTEST");
     const bool builds = index == 1 || index == 2 || index == 10 || index == 11 || index == 12;
     EXPECT_EQ(!map_.templates.empty(), builds);
     EXPECT_EQ(text_.find("************************************* X12 Out Mapping") != std::string::npos, builds);
@@ -278,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(AllTransactionsAndSchemes, EveryText, ::testing::Values
 TEST(BuiltInMapText, KeyLinesPerTransaction) {
     const std::map<int, std::vector<std::string>> keys = {
         {1, {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22", "KEYDOCFIELD=CLM", "KEYLINEFIELD=SV2"}},
-        {2, {"KEYFIELD=CLP", "KEYLINEFIELD=SVC"}},
+        {2, {"KEYHEADERFIELD=LX", "KEYFIELD=CLP", "KEYLINEFIELD=SVC"}},
         {3, {"KEYFIELD=HL,,,22"}},
         {4, {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22:PT", "KEYLINEFIELD=SVC"}},
         {5, {"KEYFIELD=HL,,,22", "KEYLINEFIELD=EB"}},
