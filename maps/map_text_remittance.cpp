@@ -345,10 +345,13 @@ void remittanceFields(std::vector<std::string>& lines, const MapAnswers& a) {
 }
 
 // Remittance k's adjustment: the ADX after its entity and before the next
-// entity (these came after the usage indicator).
+// entity (these came after the usage indicator; the last remittance has no
+// next one to stop at).
 void remittanceAdjustmentFields(std::vector<std::string>& lines, const MapAnswers& a) {
     for (int k = 1; k <= a.serviceLines; ++k) {
-        const std::string n = twoDigits(k), rule = ",,REMITENTITY" + n + ",,|,,,REMITENTITY" + twoDigits(k + 1);
+        const std::string n = twoDigits(k),
+                          rule = ",,REMITENTITY" + n + ",," +
+                                 (k < a.serviceLines ? "|,,,REMITENTITY" + twoDigits(k + 1) : std::string());
         lines.push_back(fieldLine("REMITADJAMOUNT" + n + ",18,ADX,,,1" + rule));
         lines.push_back(fieldLine("REMITADJREASON" + n + ",2,ADX,,,2" + rule));
     }

@@ -102,21 +102,24 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
     }
 }
 
+std::vector<Strings> csvRows(const std::string& text);
+
 Strings sorted(Strings v) {
     std::sort(v.begin(), v.end());
     return v;
 }
 
-// The values of the named columns of each row of a record-mode CSV of the map.
+// "NAME=value" of the columns whose names begin with one of the prefixes,
+// for each row of a record-mode CSV of the map.
 std::vector<Strings> namedColumns(const std::string& csv, const zr::MapFile& map, const Strings& prefixes) {
-    std::vector<std::size_t> cols;
+    std::vector<std::pair<std::size_t, std::string>> cols;
     std::size_t column = 0;
     for (const zr::FieldRow& f : map.fields) {
         const std::string name = wl::alltrim(f.name);
         if (name.empty()) continue;
         for (const std::string& p : prefixes)
             if (name.rfind(p, 0) == 0) {
-                cols.push_back(column);
+                cols.emplace_back(column, name);
                 break;
             }
         ++column;
@@ -124,7 +127,7 @@ std::vector<Strings> namedColumns(const std::string& csv, const zr::MapFile& map
     std::vector<Strings> out;
     for (const Strings& row : csvRows(csv)) {
         Strings v;
-        for (std::size_t c : cols) v.push_back(c < row.size() ? row[c] : "");
+        for (const auto& [c, name] : cols) v.push_back(name + "=" + (c < row.size() ? row[c] : ""));
         out.push_back(std::move(v));
     }
     return out;

@@ -226,11 +226,14 @@ TEST_P(EveryText, TemplatesNameOnlyFieldsThatExist) {
             ASSERT_FALSE(ref.empty()) << row[1];
             EXPECT_NE(fieldNamed(map_, lookup(ref, level)), nullptr) << "SEGMENT " << row[1] << " names " << ref;
         };
+        // Each segment condition: "$NAME", "!$NAME" or "^$NAME".
         const Cell id = splitCell(row[1]);
-        if (!id.condition.empty()) {
-            ASSERT_EQ(id.condition[0], '$') << row[1];
-            expectField(id.condition.substr(1));
-        }
+        if (!id.condition.empty())
+            for (std::string condition : split(id.condition, ':')) {
+                if (condition[0] == '!' || condition[0] == '^') condition.erase(0, 1);
+                ASSERT_EQ(condition[0], '$') << row[1];
+                expectField(condition.substr(1));
+            }
         for (int k = 2; k < 30; ++k) {
             const Cell cell = splitCell(row[k]);
             if (!cell.condition.empty()) {
