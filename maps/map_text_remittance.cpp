@@ -363,7 +363,8 @@ void remittanceTemplates(std::vector<std::string>& lines, const MapAnswers& a) {
         auto r = [&](const std::string& name) { return "$REMIT" + name + n; };
         lines.push_back("SEGMENT=2,ENT:" + r("ENTITY") + "," + r("ENTITY") + "," + r("ENTITYCODE") + "," +
                         r("ENTITYQUAL") + "," + r("ENTITYID"));
-        lines.push_back("SEGMENT=2,NM1:" + r("LNAME") + "," + r("NAMEQUAL") + ",1," + r("LNAME") + "," + r("FNAME") +
+        // A member may be named by its id alone (NM1*QE*1).
+        lines.push_back("SEGMENT=2,NM1:" + r("NAMEQUAL") + "," + r("NAMEQUAL") + ",1," + r("LNAME") + "," + r("FNAME") +
                         ",,,," + r("IDQUAL") + "," + r("ID"));
         lines.push_back("SEGMENT=2,RMR:" + r("REFID") + "," + r("REFQUAL") + "," + r("REFID") + ",," + r("PAID") +
                         "," + r("BILLED"));

@@ -80,6 +80,8 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
         {"835 LX", fixtures + "generation_835_lx_groups.x12", 2, {"LX", "CLP"}},
         // A member's adjustment stays with its member.
         {"820 ADX", fixtures + "820_list_bill_adjustments.x12", 12, {"ENT", "RMR", "ADX"}},
+        // A member named by its id alone (NM1*QE*1).
+        {"820 NM1*QE", samples + "pyx12/820.loops.txt", 12, {"ENT", "NM1", "RMR"}, 1},
         // The submitter's second contact.
         {"837P PER", fixtures + "837p_second_submitter_contact.x12", 10, {"NM1*41", "PER", "NM1*40"}},
         // The subscriber's own SBR keeps its responsibility (S).

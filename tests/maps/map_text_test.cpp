@@ -115,7 +115,9 @@ TEST_P(EveryText, HasTheStructureOfABuiltInMap) {
         EXPECT_THAT(stem, ::testing::AnyOf("SUBPAYERRESPONSIBILITY", "SUBRELATIONSHIP", "SUBGROUPNUMBER",
                                            "SUBGROUPNAME", "SUBINSURANCETYPE", "SUBFILINGCODE", "XOTHERPAYER",
                                            "XPAIDAMTQUAL", "XOIBENEFITS", "XOIRELEASE", "SUBMITTERCONTACT",
-                                           "SUBMITTERCOMMQUAL", "SUBMITTERCOMMNUMBER", "HEADERNUMBER",
+                                           "SUBMITTERCOMMQUAL", "SUBMITTERCOMMNUMBER", "SUBMITTERCOMMQUALB",
+                                           "SUBMITTERCOMMNUMBERB", "SUBMITTERCOMMQUAL2B", "SUBMITTERCOMMNUMBER2B",
+                                           "HEADERNUMBER",
                                            "REMITADJAMOUNT", "REMITADJREASON"))
             << map_.fields[i].name;
     }
