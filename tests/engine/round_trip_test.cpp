@@ -30,16 +30,23 @@ struct RoundTrip {
     int scheme = 2;      // of the built-in map: 1 4010, 2 5010
 };
 
-// The compared segments of a file, in order, trimmed.
+// The compared segments of a file, in order, trimmed, written with the
+// delimiters of the files this program builds ("*" and ":").
 Strings claimSegments(const std::string& path, const Strings& parts) {
-    zr::SegmentTable t = zr::loadSegmentTable(path, zr::locateDelimiters(path).value_or(zr::X12Delimiters{}));
+    const zr::X12Delimiters d = zr::locateDelimiters(path).value_or(zr::X12Delimiters{});
+    zr::SegmentTable t = zr::loadSegmentTable(path, d);
     Strings out;
     for (std::size_t r = 1; r <= t.size(); ++r) {
         const std::string id(t.id(r));
         const std::string qualified = id + "*" + std::string(t.element(r, 1));
         for (const std::string& p : parts)
             if (p == id || p == qualified) {
-                out.push_back(wl::alltrim(t.text(r)));
+                std::string text = wl::alltrim(t.text(r));
+                for (char& c : text) {
+                    if (d.element.size() == 1 && c == d.element[0]) c = '*';
+                    else if (d.component.size() == 1 && c == d.component[0]) c = ':';
+                }
+                out.push_back(std::move(text));
                 break;
             }
     }
@@ -82,6 +89,8 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
         {"820 ADX", fixtures + "820_list_bill_adjustments.x12", 12, {"ENT", "RMR", "ADX"}},
         // A member named by its id alone (NM1*QE*1).
         {"820 NM1*QE", samples + "pyx12/820.loops.txt", 12, {"ENT", "NM1", "RMR"}, 1},
+        // A contact without a name (PER*CX**TE*...).
+        {"835 PER", samples + "stupidedi/X091A1-835-case1.edi", 2, {"PER", "CLP"}, 1},
         // The submitter's second contact.
         {"837P PER", fixtures + "837p_second_submitter_contact.x12", 10, {"NM1*41", "PER", "NM1*40"}},
         // The subscriber's own SBR keeps its responsibility (S).
