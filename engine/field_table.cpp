@@ -430,9 +430,11 @@ void fillFileNames(FieldTable& table, const std::string& source, const std::stri
 namespace {
 
 // The previous-segment test: the newest non-blank history entry whose id
-// the required segment id begins with decides.
+// the required segment id begins with decides. The newest entry is the
+// segment being handled, which is not its own previous segment (a second
+// PER is told from the first by the PER before it).
 bool previousSegmentPasses(const FieldRow& row, const FieldPlan& plan, const CollectContext& c) {
-    for (int i = 0; i < SegmentHistory::kSize; ++i) {
+    for (int i = 1; i < SegmentHistory::kSize; ++i) {
         std::string_view entry = c.history.entry(i);
         if (isBlankText(entry)) continue;
         std::string_view id = wl::pieceAt(entry, 0, c.elementSeparator);

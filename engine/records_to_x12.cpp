@@ -164,7 +164,16 @@ std::vector<const FieldRow*> headerFields(const MapFile& map, const std::vector<
     std::vector<std::string> referenced;
     for (const TemplateRow& t : map.templates) {
         if (mapNumber(t[0]) != 1) continue;
-        for (std::size_t i = 1; i < t.size(); ++i) referencedNames(t[i], referenced);
+        // A field named in a "!$" condition (the segment stands in for a
+        // column an older CSV lacks) is no value of the set.
+        std::string_view head = t[1];
+        for (std::size_t at = head.find(':'); at != std::string_view::npos;) {
+            const std::size_t next = head.find(':', at + 1);
+            const std::string_view condition = head.substr(at + 1, next == std::string_view::npos ? next : next - at - 1);
+            if (condition.rfind("!$", 0) != 0) referencedNames(condition, referenced);
+            at = next;
+        }
+        for (std::size_t i = 2; i < t.size(); ++i) referencedNames(t[i], referenced);
     }
     std::vector<const FieldRow*> out;
     for (const std::string& n : referenced)
@@ -295,6 +304,10 @@ struct Carried {
 struct Survey {
     std::vector<bool> built;   // per record read (the title line included)
     std::vector<bool> opens;   // per record built: a new set starts with it
+    // Per record built, per field of TemplatePlan::changeFields(): whether
+    // its value differs from the record before in the set.
+    std::vector<bool> changes;
+    std::size_t changeCount = 0;
     std::vector<FieldRow> first;
     bool titleLine = false;
     // Every record built gives every field a value of its own (CSV lines
@@ -343,9 +356,14 @@ struct SurveyPlan {
     std::vector<std::size_t> head;       // the header fields: a change of their values starts a new set
     std::vector<bool> headRecordLevel;   // per header field: cleared after each record
     std::vector<std::size_t> headSlot;   // per field: its place in `head`, or npos
+    // The fields whose change within a set a template asks about ("^$"),
+    // and per such field whether it is cleared after each record.
+    std::vector<std::size_t> change;
+    std::vector<bool> changeRecordLevel;
 
     SurveyPlan(const MapFile& m, const FieldNameIndex& n, const std::vector<std::size_t>& recordLevel,
-               const Carried& c, const X12BuildRequest& r, const X12Output& o)
+               const Carried& c, const std::vector<std::size_t>& changeFields, const X12BuildRequest& r,
+               const X12Output& o)
         : map(m), names(n), carried(c), request(r), out(o), written(m.templates), flags(written.flagsOf(m.fields)),
           claimId(claimIdField(m.fields)), headSlot(m.fields.size(), std::string::npos) {
         std::vector<bool> level0(m.fields.size(), false);
@@ -357,6 +375,12 @@ struct SurveyPlan {
             head.push_back(at);
             headRecordLevel.push_back(level0[at]);
         }
+        // Kept in the templates' order, a field the map lacks included
+        // (it never holds a value).
+        for (std::size_t f : changeFields) {
+            change.push_back(f);
+            changeRecordLevel.push_back(f < m.fields.size() && level0[f]);
+        }
     }
 };
 
@@ -367,10 +391,14 @@ struct SurveyState {
     std::vector<std::string> lastHead;  // those of the last record built
     std::vector<std::string> carry;     // the carried fields' values
     std::string claim;                  // the claim id field's value
+    std::vector<std::string> change;      // the change fields' values (trimmed) as the next record finds them
+    std::vector<std::string> lastChange;  // those of the last record built
     std::size_t number = 0, accepted = 0;
 
-    explicit SurveyState(const SurveyPlan& plan) {
+    explicit SurveyState(const SurveyPlan& plan) : lastChange(plan.change.size()) {
         for (std::size_t f : plan.head) head.emplace_back(wl::alltrimView(plan.map.fields[f].value));
+        for (std::size_t f : plan.change)
+            change.emplace_back(f < plan.map.fields.size() ? wl::alltrimView(plan.map.fields[f].value) : "");
         for (std::size_t f : plan.carried.fields) carry.push_back(plan.map.fields[f].value);
         if (plan.claimId >= 0) claim = plan.map.fields[static_cast<std::size_t>(plan.claimId)].value;
     }
@@ -415,6 +443,12 @@ struct SurveyPiece {
         std::vector<Known> before, after;
     };
     std::vector<Open> undecided;
+    // Per record built, per change field: whether its value differs from
+    // the record before (a new set is settled at the join); the records
+    // whose answer depends on the values before the piece, as `undecided`.
+    std::vector<bool> changes;
+    std::vector<Open> changeUndecided;
+    std::vector<Known> change, lastChange;  // at its end
     // The values of its first record built (the envelope takes its fields
     // from the run's first): copied once, the fields filled only for that one.
     std::vector<std::string> firstColumns;
@@ -448,6 +482,29 @@ std::optional<std::string_view> givenValue(const Record& r, std::size_t position
     return value;
 }
 
+// Notes which change fields of record built `k` differ from the record
+// before it in the piece, or leaves that to the join where the values
+// before the piece decide it.
+void surveyChanges(const SurveyPlan& plan, const Record& r, std::size_t k, bool first, std::vector<Known>& values,
+                   SurveyPiece& p) {
+    const std::size_t n = plan.change.size();
+    if (n == 0) return;
+    for (std::size_t c = 0; c < n; ++c) {
+        if (const auto given = givenValue(r, plan.change[c])) setKnown(values[c], wl::alltrimView(*given));
+        else values[c] = p.change[c];
+    }
+    bool decided = !first;
+    for (std::size_t c = 0; decided && c < n; ++c) decided = p.lastChange[c].has_value() == values[c].has_value();
+    for (std::size_t c = 0; c < n; ++c)
+        p.changes.push_back(decided && values[c] && *values[c] != *p.lastChange[c]);
+    if (!decided) p.changeUndecided.push_back({k, first, p.lastChange, values});
+    std::swap(p.lastChange, values);
+    for (std::size_t c = 0; c < n; ++c) {
+        if (plan.changeRecordLevel[c]) setKnown(p.change[c], {});
+        else p.change[c] = p.lastChange[c];
+    }
+}
+
 // Surveys the records from byte `begin`, from the state `from` left (none:
 // the values before the piece are not known). Parts start about `partBytes`
 // apart where the state is known, and always at the piece's first record.
@@ -460,6 +517,9 @@ SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64
     p.head = from ? knownAll(from->head) : std::vector<Known>(plan.head.size());
     p.carry = from ? knownAll(from->carry) : std::vector<Known>(plan.carried.fields.size());
     if (from) p.claim = from->claim;
+    p.change = from ? knownAll(from->change) : std::vector<Known>(plan.change.size());
+    p.lastChange.resize(plan.change.size());
+    std::vector<Known> changeValues(plan.change.size());
     // A piece of about a part's size reads in smaller blocks: the block
     // that finishes its last record is mostly the next piece's.
     RecordSource source(plan.request.source, plan.request.xml, map.fields.size(), begin,
@@ -535,6 +595,7 @@ SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64
             if (!differs && !decided) p.undecided.push_back({k, false, p.lastHead, values});
             p.opens.push_back(differs);
         }
+        surveyChanges(plan, r, k, !p.anyBuilt, changeValues, p);
         p.anyBuilt = true;
         std::swap(p.lastHead, values);
         for (std::size_t h = 0; h < plan.head.size(); ++h) {
@@ -565,6 +626,17 @@ void joinPiece(const SurveyPlan& plan, Survey& s, SurveyState& st, SurveyPiece& 
         }
         s.opens[k0 + o.k] = resolved(o.after, st.head) != (o.first ? st.lastHead : resolved(o.before, st.head));
     }
+    const std::size_t n = plan.change.size();
+    s.changes.insert(s.changes.end(), p.changes.begin(), p.changes.end());
+    for (const SurveyPiece::Open& o : p.changeUndecided) {
+        const std::vector<std::string> after = resolved(o.after, st.change);
+        const std::vector<std::string> before = o.first ? st.lastChange : resolved(o.before, st.change);
+        for (std::size_t c = 0; c < n; ++c) s.changes[(k0 + o.k) * n + c] = after[c] != before[c];
+    }
+    // A record that starts a set answers every change.
+    for (std::size_t k = k0; k < s.opens.size(); ++k)
+        if (s.opens[k])
+            for (std::size_t c = 0; c < n; ++c) s.changes[k * n + c] = true;
     if (!st.anyBuilt && p.anyBuilt) {
         Record first;
         first.columns.assign(p.firstColumns.begin(), p.firstColumns.end());
@@ -582,6 +654,8 @@ void joinPiece(const SurveyPlan& plan, Survey& s, SurveyState& st, SurveyPiece& 
     if (p.anyBuilt) st.lastHead = resolved(p.lastHead, st.head);
     st.head = resolved(p.head, st.head);
     st.carry = resolved(p.carry, st.carry);
+    if (p.anyBuilt) st.lastChange = resolved(p.lastChange, st.change);
+    st.change = resolved(p.change, st.change);
     if (p.claim) st.claim = *p.claim;
     st.anyBuilt = st.anyBuilt || p.anyBuilt;
     st.number += p.number;
@@ -622,6 +696,7 @@ unsigned surveyThreads(const X12BuildRequest& request, std::uint64_t size, std::
 // before it ended.
 Survey survey(const SurveyPlan& plan, std::size_t partBytes) {
     Survey s;
+    s.changeCount = plan.change.size();
     SurveyState st(plan);
     std::error_code ec;
     const std::uint64_t size = std::filesystem::file_size(plan.request.source, ec);
@@ -697,6 +772,8 @@ void buildRecord(TemplatePlan& plan, const Values& values, const Survey& s, std:
     const std::size_t number = s.opens[k] ? 1 : 2;
     TemplateRunState state;
     state.hlMarks = &into.marks;
+    const auto changes = s.changes.begin() + static_cast<std::ptrdiff_t>(k * s.changeCount);
+    state.changed.assign(changes, changes + static_cast<std::ptrdiff_t>(s.changeCount));
     plan.build(into.text, values, closes ? number : 0, number, out, state);
     into.records.push_back({into.text.size(), into.marks.size(), state.segments, state.hl});
 }
@@ -937,7 +1014,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
     TemplatePlan plan(map.templates, map.fields, names);
     const Carried carried(plan.readFields(), recordLevel);
-    const SurveyPlan surveyPlan(map, names, recordLevel, carried, request, out);
+    const SurveyPlan surveyPlan(map, names, recordLevel, carried, plan.changeFields(), request, out);
     const Survey s = survey(surveyPlan, request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);

@@ -87,11 +87,10 @@ TemplatePlan::TemplatePlan(const std::vector<TemplateRow>& templates, const std:
         std::string_view head = t[1];
         const std::size_t colon = head.find(':');
         seg.id = wl::alltrim(head.substr(0, colon));
-        if (colon != std::string_view::npos) {
-            std::string_view condition = head.substr(colon + 1);
-            if (!condition.empty() && condition[0] == '$') condition.remove_prefix(1);
-            seg.conditional = true;
-            seg.conditionSlot = slotOf(condition);
+        for (std::size_t at = colon; at != std::string_view::npos;) {
+            const std::size_t next = head.find(':', at + 1);
+            seg.conditions.push_back(conditionOf(head.substr(at + 1, next == std::string_view::npos ? next : next - at - 1)));
+            at = next;
         }
         for (std::size_t i = 2; i < t.size(); ++i) {
             std::string_view cell = t[i];
@@ -108,7 +107,7 @@ TemplatePlan::TemplatePlan(const std::vector<TemplateRow>& templates, const std:
             }
         }
         if (level == 3) {
-            if (seg.conditional) lineSlots_.push_back(seg.conditionSlot);
+            for (const Condition& c : seg.conditions) lineSlots_.push_back(c.slot);
             for (const Cell& c : seg.cells) {
                 if (c.kind == Kind::Value || c.kind == Kind::Required) lineSlots_.push_back(c.slot);
                 if (c.conditional) lineSlots_.push_back(c.conditionSlot);
@@ -130,6 +129,46 @@ std::size_t TemplatePlan::slotOf(std::string_view stem) {
         if (stems_[i] == stem) return i;
     stems_.emplace_back(stem);
     return stems_.size() - 1;
+}
+
+TemplatePlan::Condition TemplatePlan::conditionOf(std::string_view text) {
+    Condition c;
+    if (text.size() > 1 && (text[0] == '!' || text[0] == '^') && text[1] == '$') {
+        c.test = text[0] == '!' ? Test::Empty : Test::Changed;
+        text.remove_prefix(1);
+    }
+    if (!text.empty() && text[0] == '$') text.remove_prefix(1);
+    c.slot = slotOf(text);
+    if (c.test == Test::Changed) {
+        const auto at = std::find(changeSlots_.begin(), changeSlots_.end(), c.slot);
+        c.change = static_cast<std::size_t>(at - changeSlots_.begin());
+        if (at == changeSlots_.end()) changeSlots_.push_back(c.slot);
+    }
+    return c;
+}
+
+std::vector<std::size_t> TemplatePlan::changeFields() {
+    std::vector<std::size_t> out;
+    for (std::size_t slot : changeSlots_) out.push_back(fieldsFor(0)[slot]);
+    return out;
+}
+
+bool TemplatePlan::conditionsHold(const Segment& s, const Line& l, const TemplateRunState& state) const {
+    for (const Condition& c : s.conditions) {
+        const bool has = !value(l, c.slot).empty();
+        switch (c.test) {
+            case Test::Has:
+                if (!has) return false;
+                break;
+            case Test::Empty:
+                if (has) return false;
+                break;
+            case Test::Changed:
+                if (!has || (c.change < state.changed.size() && !state.changed[c.change])) return false;
+                break;
+        }
+    }
+    return true;
 }
 
 TemplatePlan::Cell TemplatePlan::cellOf(std::string_view cell, bool keepAll) {
@@ -238,7 +277,7 @@ bool TemplatePlan::write(std::string& text, const Cell& c, const Line& l, char c
 // One template's segment; nothing when it is left out.
 void TemplatePlan::writeSegment(std::string& text, const Segment& s, const Line& l, const X12Output& out,
                                 TemplateRunState& state) {
-    if (s.conditional && value(l, s.conditionSlot).empty()) return;
+    if (!conditionsHold(s, l, state)) return;
     const std::size_t start = text.size();
     // A segment left out takes its marks with it (its HL numbers stay used).
     auto dropMarks = [&] {

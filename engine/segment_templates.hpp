@@ -35,6 +35,10 @@ struct TemplateRunState {
     int lx = 0;             // reset at each record
     std::size_t segments = 0;  // written from templates
     std::vector<HlMark>* hlMarks = nullptr;  // when set: each HL number written is marked
+    // Per field of TemplatePlan::changeFields(): whether this record's value
+    // differs from the record before it in its set (or opens the set).
+    // Empty: not known, every value counts as changed.
+    std::vector<bool> changed;
 };
 
 // A field name as names are compared: trimmed, upper-cased.
@@ -79,6 +83,10 @@ public:
     // Per field: whether any build reads its value. A value never read
     // need not be copied into the fields.
     const std::vector<bool>& readFields() const { return read_; }
+    // The fields a "^$NAME" segment condition compares with the record
+    // before (kNone for a name no field has), in the order of
+    // TemplateRunState::changed.
+    std::vector<std::size_t> changeFields();
 
 private:
     enum class Kind { Empty, Value, Required, Composite, Hl, Lx, Literal };
@@ -96,15 +104,25 @@ private:
         bool conditional = false;
         std::size_t conditionSlot = 0;
     };
+    // A segment's condition after its id: "$NAME" the field holds a value,
+    // "!$NAME" it holds none, "^$NAME" it holds one that differs from the
+    // record before in the set. Several, each after a ":", must all hold.
+    enum class Test { Has, Empty, Changed };
+    struct Condition {
+        Test test = Test::Has;
+        std::size_t slot = 0;
+        std::size_t change = 0;  // Changed: its place in TemplateRunState::changed
+    };
     struct Segment {
         std::string id;
-        bool conditional = false;
-        std::size_t conditionSlot = 0;
+        std::vector<Condition> conditions;
         std::vector<Cell> cells;
     };
     struct Line;
 
     std::size_t slotOf(std::string_view stem);
+    Condition conditionOf(std::string_view text);
+    bool conditionsHold(const Segment& s, const Line& l, const TemplateRunState& state) const;
     Cell cellOf(std::string_view cell, bool keepAll);
     const std::vector<std::size_t>& fieldsFor(std::size_t line);
     std::string_view value(const Line& l, std::size_t slot) const;
@@ -117,6 +135,7 @@ private:
     const FieldNameIndex& names_;
     std::vector<Segment> levels_[4];  // levels 1 to 4, in the map's order
     std::vector<std::string> stems_;  // referred names, before any line number
+    std::vector<std::size_t> changeSlots_;  // the slots "^" conditions compare
     // Per line number (0: none): each stem's field position, kNone if none.
     std::vector<std::vector<std::size_t>> fieldsByLine_;
     std::size_t lineRows(const std::vector<std::string_view>& values);

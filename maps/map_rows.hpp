@@ -77,6 +77,10 @@ struct TransactionText {
     // (its rows read these as empty).
     std::span<const Row> laterFields = {};
     std::span<const Row> laterLineFields = {};  // one service line's, "#" = its number, after laterFields
+    // Fields added after the usage indicator ("PRODTEST"), the last column
+    // before them: written after it, rows first, then the answers' lines.
+    std::span<const Row> lastFields = {};
+    ExtraFields lastExtra = nullptr;
 };
 
 // The transaction texts, by family.

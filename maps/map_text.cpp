@@ -83,6 +83,8 @@ public:
         // The interchange's usage indicator (ISA15), read before the first
         // set: a production file rebuilt from the records stays one.
         lines_.push_back("FIELD=PRODTEST,1,ISA,,,15,,,,1");
+        addFields(t_.lastFields, 0);
+        if (t_.lastExtra) t_.lastExtra(lines_, a_);
         addTemplates();
         for (const char* screen : t_.screens) lines_.push_back(std::string("SCREEN=") + screen);
         std::string out;
@@ -98,7 +100,7 @@ private:
     }
 
     void collectModernNames() {
-        for (auto rows : {t_.fields, t_.lineFields, t_.tailFields, t_.laterFields, t_.laterLineFields})
+        for (auto rows : {t_.fields, t_.lineFields, t_.tailFields, t_.laterFields, t_.laterLineFields, t_.lastFields})
             for (const Row& row : rows)
                 if (row.ver != Ver::V4010) modernNames_.insert(rowName(row.text));
     }

@@ -501,7 +501,12 @@ const Row kHeaderTemplates[] = {
 
 const Row kSubmitterTemplates[] = {
     {B, A, "1,NM1,41,$SUBMITTERENTITYTYPE,$SUBMITTERNAME,,,,,46,$SUBMITTERID"},
-    {B, A, "1,PER:$SUBMITTERCONTACT,IC,$SUBMITTERCONTACT,$SUBMITTERCOMMQUAL,$SUBMITTERCOMMNUMBER"},
+    {B, A,
+     "1,PER:$SUBMITTERCOMMNUMBER,IC,$SUBMITTERCONTACT,$SUBMITTERCOMMQUAL,$SUBMITTERCOMMNUMBER,$SUBMITTERCOMMQUALB,"
+     "$SUBMITTERCOMMNUMBERB"},
+    {B, A,
+     "1,PER:$SUBMITTERCOMMNUMBER2,IC,$SUBMITTERCONTACT2,$SUBMITTERCOMMQUAL2,$SUBMITTERCOMMNUMBER2,"
+     "$SUBMITTERCOMMQUAL2B,$SUBMITTERCOMMNUMBER2B"},
     {B, A, "1,NM1,40,2,$RECEIVERNAME,,,,,46,$RECEIVERID"},
     {B, A, "1,HL,&HL,,20,1"},
     {V4, Bl, "1,PRV:$BILLINGPROVIDERTAXONOMY,BI,ZZ,$BILLINGPROVIDERTAXONOMY"},
@@ -513,7 +518,7 @@ const Row kSubmitterTemplates[] = {
     {B, BA, "1,N4,$BILLINGPROVIDERCITY,$BILLINGPROVIDERSTATE,$BILLINGPROVIDERZIP"},
     {B, Bl, "1,REF:$BILLINGPROVIDERTAXID,$BILLINGPROVIDERTAXIDQUAL,$BILLINGPROVIDERTAXID"},
     {B, Bl,
-     "1,PER:$BILLINGPROVIDERCONTACT,IC,$BILLINGPROVIDERCONTACT,$BILLINGPROVIDERCOMMQUAL,$BILLINGPROVIDERCOMMNUMBER"},
+     "1,PER:$BILLINGPROVIDERCOMMNUMBER,IC,$BILLINGPROVIDERCONTACT,$BILLINGPROVIDERCOMMQUAL,$BILLINGPROVIDERCOMMNUMBER"},
     {V4, BA,
      "1,NM1:$PAYTOPROVIDERENTITYTYPE,87,$PAYTOPROVIDERENTITYTYPE,$PAYTOPROVIDERNAME,,,,,$PAYTOPROVIDERIDQUAL,"
      "$PAYTOPROVIDERID"},
@@ -522,11 +527,17 @@ const Row kSubmitterTemplates[] = {
     {B, BA, "1,N4,$PAYTOPROVIDERCITY,$PAYTOPROVIDERSTATE,$PAYTOPROVIDERZIP"},
 };
 
-// The subscriber's own SBR is written as the primary one.
+// The subscriber's own SBR with its own payer responsibility; a record
+// without it (a CSV written before those columns) has it written as the
+// primary one.
 const Row kSubscriberTemplates[] = {
     {B, A, "2,HL,&HL,1,22,$SUBHLCHILDCODE"},
     {B, Cv,
-     "2,SBR,P,$PRIMARYRELATIONSHIP,$PRIMARYGROUPNUMBER,$PRIMARYGROUPNAME,$PRIMARYINSURANCETYPE,,,,$PRIMARYFILINGCODE"},
+     "2,SBR:$SUBPAYERRESPONSIBILITY,$SUBPAYERRESPONSIBILITY,$SUBRELATIONSHIP,$SUBGROUPNUMBER,$SUBGROUPNAME,"
+     "$SUBINSURANCETYPE,,,,$SUBFILINGCODE"},
+    {B, Cv,
+     "2,SBR:!$SUBPAYERRESPONSIBILITY,P,$PRIMARYRELATIONSHIP,$PRIMARYGROUPNUMBER,$PRIMARYGROUPNAME,"
+     "$PRIMARYINSURANCETYPE,,,,$PRIMARYFILINGCODE"},
     {B, Sb, "2,NM1,IL,$SUBENTITYTYPE,$SUBLNAME,$SUBFNAME,$SUBMNAME,,$SUBSUFFIX,$SUBIDQUAL,$SUBID"},
     {B, Sb, "2,N3,$SUBADDR1,$SUBADDR2"},
     {B, Sb, "2,N4,$SUBCITY,$SUBSTATE,$SUBZIP"},
@@ -578,21 +589,41 @@ const Row kSupervisingTemplate[] = {
     {B, A, "2,NM1:$SUPERVISINGLNAME,DQ,1,$SUPERVISINGLNAME,$SUPERVISINGFNAME,,,,$SUPERVISINGIDQUAL,$SUPERVISINGID"},
 };
 
-// The other-payer loops: one per secondary and tertiary coverage.
+// The other-payer loops: one per coverage whose SBR follows the claim,
+// with that payer's own amount qualifier and OI answers.
 #define ZR_OTHER_PAYER(X, Q)                                                                                    \
     {B, Cv,                                                                                                     \
-     "2,SBR:$" X "COV," Q ",$" X "RELATIONSHIP,$" X "GROUPNUMBER,$" X "GROUPNAME,$" X "INSURANCETYPE,,,,$" X \
-     "FILINGCODE"},                                                                                             \
-        {B, Cv, "2,CAS:$" X "ADJGROUP,$" X "ADJGROUP,$" X "ADJREASON,$" X "ADJAMOUNT"},                        \
-        {B, Cv, "2,AMT:$" X "PAIDAMT,D,$" X "PAIDAMT"},                                                        \
-        {B, Cv, "2,OI:$" X "COV,,,$BENEFITSASSIGNMENT,,,$RELEASEOFINFO"},                                     \
-        {B, Cv, "2,NM1:$" X "COV,IL,1,$" X "SUBLNAME,$" X "SUBFNAME,,,,MI,$" X "SUBID"},                      \
-        {B, Cv, "2,NM1:$" X "COV,PR,2,$" X "PAYERNAME,,,,,PI,$" X "PAYERID"}
+     "2,SBR:$" X "OTHERPAYER," Q ",$" X "RELATIONSHIP,$" X "GROUPNUMBER,$" X "GROUPNAME,$" X             \
+     "INSURANCETYPE,,,,$" X "FILINGCODE"},                                                                      \
+        {B, Cv, "2,CAS:$" X "OTHERPAYER:$" X "ADJGROUP,$" X "ADJGROUP,$" X "ADJREASON,$" X "ADJAMOUNT"},     \
+        {B, Cv, "2,AMT:$" X "OTHERPAYER:$" X "PAIDAMT,$" X "PAIDAMTQUAL,$" X "PAIDAMT"},                     \
+        {B, Cv, "2,OI:$" X "OTHERPAYER,,,$" X "OIBENEFITS,,,$" X "OIRELEASE"},                               \
+        {B, Cv, "2,NM1:$" X "OTHERPAYER,IL,1,$" X "SUBLNAME,$" X "SUBFNAME,,,,MI,$" X "SUBID"},              \
+        {B, Cv, "2,NM1:$" X "OTHERPAYER,PR,2,$" X "PAYERNAME,,,,,PI,$" X "PAYERID"}
+
+// A record without the subscriber's own responsibility (a CSV written
+// before those columns) keeps the loops it was rebuilt with then: one per
+// secondary and tertiary coverage.
+#define ZR_OTHER_PAYER_BEFORE(X, Q)                                                                             \
+    {B, Cv,                                                                                                     \
+     "2,SBR:$" X "COV:!$SUBPAYERRESPONSIBILITY," Q ",$" X "RELATIONSHIP,$" X "GROUPNUMBER,$" X             \
+     "GROUPNAME,$" X "INSURANCETYPE,,,,$" X "FILINGCODE"},                                                      \
+        {B, Cv,                                                                                                 \
+         "2,CAS:$" X "ADJGROUP:!$SUBPAYERRESPONSIBILITY,$" X "ADJGROUP,$" X "ADJREASON,$" X "ADJAMOUNT"},    \
+        {B, Cv, "2,AMT:$" X "PAIDAMT:!$SUBPAYERRESPONSIBILITY,D,$" X "PAIDAMT"},                              \
+        {B, Cv, "2,OI:$" X "COV:!$SUBPAYERRESPONSIBILITY,,,$BENEFITSASSIGNMENT,,,$RELEASEOFINFO"},            \
+        {B, Cv, "2,NM1:$" X "COV:!$SUBPAYERRESPONSIBILITY,IL,1,$" X "SUBLNAME,$" X "SUBFNAME,,,,MI,$" X      \
+                "SUBID"},                                                                                       \
+        {B, Cv, "2,NM1:$" X "COV:!$SUBPAYERRESPONSIBILITY,PR,2,$" X "PAYERNAME,,,,,PI,$" X "PAYERID"}
 
 const Row kOtherPayerTemplates[] = {
+    ZR_OTHER_PAYER("PRIMARY", "P"),
     ZR_OTHER_PAYER("SECONDARY", "S"),
     ZR_OTHER_PAYER("TERTIARY", "T"),
+    ZR_OTHER_PAYER_BEFORE("SECONDARY", "S"),
+    ZR_OTHER_PAYER_BEFORE("TERTIARY", "T"),
 };
+#undef ZR_OTHER_PAYER_BEFORE
 #undef ZR_OTHER_PAYER
 
 const Row kClaimTemplates837P[] = {
@@ -764,6 +795,41 @@ const Row kLaterLine837P[] = {
     {B, A, "FAMILYPLANNING#,1,SV1,,,12,,SUBID"},
 };
 
+// Fields added after the usage indicator:
+// - the subscriber's own SBR (the record's first), so that it is rebuilt
+//   with its own payer responsibility;
+// - per coverage: whether its SBR follows the claim (an other-payer loop),
+//   and that loop's amount qualifier and OI answers;
+// - the submitter's second contact: a PER right after its first PER, before
+//   the receiver is named; and each contact's second number (PER05, PER06).
+#define ZR_OTHER_PAYER_FIELDS(X, Q)                                              \
+    {B, Cv, X "OTHERPAYER,1,SBR," Q ",2,1,,CLAIMID"},                            \
+    {B, Cv, X "PAIDAMTQUAL,3,AMT,,,1,," X "COV|SBR," Q ",2"},                    \
+    {B, Cv, X "OIBENEFITS,1,OI,,,3,," X "OTHERPAYER"},                           \
+    {B, Cv, X "OIRELEASE,1,OI,,,6,," X "OTHERPAYER"}
+
+const Row kLast837[] = {
+    {B, Cv, "SUBPAYERRESPONSIBILITY,1,SBR,,,1"},
+    // Its other elements from that SBR alone, an empty one included: the
+    // subscriber's name (SUBID) follows it.
+    {B, Cv, "SUBRELATIONSHIP,2,SBR,,,2,,SUBPAYERRESPONSIBILITY|,,,SUBID"},
+    {B, Cv, "SUBGROUPNUMBER,50,SBR,,,3,,SUBPAYERRESPONSIBILITY|,,,SUBID"},
+    {B, Cv, "SUBGROUPNAME,60,SBR,,,4,,SUBPAYERRESPONSIBILITY|,,,SUBID"},
+    {B, Cv, "SUBINSURANCETYPE,3,SBR,,,5,,SUBPAYERRESPONSIBILITY|,,,SUBID"},
+    {B, Cv, "SUBFILINGCODE,2,SBR,,,9,,SUBPAYERRESPONSIBILITY|,,,SUBID"},
+    ZR_OTHER_PAYER_FIELDS("PRIMARY", "P"),
+    ZR_OTHER_PAYER_FIELDS("SECONDARY", "S"),
+    ZR_OTHER_PAYER_FIELDS("TERTIARY", "T"),
+    {B, A, "SUBMITTERCONTACT2,60,PER,,,2,,SUBMITTERCOMMNUMBER,,1|PER,IC,2,RECEIVERNAME"},
+    {B, A, "SUBMITTERCOMMQUAL2,2,PER,,,3,,SUBMITTERCOMMNUMBER,,1|PER,IC,2,RECEIVERNAME"},
+    {B, A, "SUBMITTERCOMMNUMBER2,256,PER,,,4,,SUBMITTERCOMMNUMBER,,1|PER,IC,2,RECEIVERNAME"},
+    {B, A, "SUBMITTERCOMMQUALB,2,PER,IC,2,5,,,,1"},
+    {B, A, "SUBMITTERCOMMNUMBERB,256,PER,IC,2,6,,,,1"},
+    {B, A, "SUBMITTERCOMMQUAL2B,2,PER,,,5,,SUBMITTERCOMMNUMBER,,1|PER,IC,2,RECEIVERNAME"},
+    {B, A, "SUBMITTERCOMMNUMBER2B,256,PER,,,6,,SUBMITTERCOMMNUMBER,,1|PER,IC,2,RECEIVERNAME"},
+};
+#undef ZR_OTHER_PAYER_FIELDS
+
 constexpr const char* kKeys837P[] = {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22", "KEYDOCFIELD=CLM",
                                      "KEYLINEFIELD=SV1"};
 constexpr const char* kKeys837D[] = {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=SBR", "KEYDOCFIELD=CLM",
@@ -781,8 +847,8 @@ const TransactionText& text837P() {
          kClaimReferenceTemplates, kClaimTemplateTail837P, kNoteTemplate, kDiagnosisTemplates837P,
          kReferringTemplate, kRenderingTemplates, kFacilityTemplates, kSupervisingTemplate, kOtherPayerTemplates,
          kLineTemplates837P});
-    static const TransactionText text{"837P", kKeys837P, fields, {},        nullptr, kLine837P,
-                                      kTail,       templates, {},     nullptr, {},      kLaterLine837P};
+    static const TransactionText text{"837P", kKeys837P, fields,    {}, nullptr, kLine837P, kTail,
+                                      templates, {},        nullptr, {}, kLaterLine837P, kLast837};
     return text;
 }
 
@@ -795,7 +861,7 @@ const TransactionText& text837I() {
          kClaimReferenceTemplates, kNoteTemplate, kCodeTemplates837I, kProviderTemplates837I, kReferringTemplate,
          kOtherPayerTemplates, kLineTemplates837I});
     static const TransactionText text{"837I", kKeys837I, fields, kCodeLists837I, nullptr, kLine837I, kTail,
-                                      templates, {}, nullptr, kLater837I};
+                                      templates, {}, nullptr, kLater837I, {}, kLast837};
     return text;
 }
 
@@ -809,7 +875,8 @@ const TransactionText& text837D() {
          kClaimReferenceTemplates, kNoteTemplate, kDiagnosisTemplates837D, kReferringTemplate, kRenderingTemplates,
          kFacilityTemplates, kAssistantSurgeonTemplate, kSupervisingTemplate, kOtherPayerTemplates,
          kLineTemplates837D});
-    static const TransactionText text{"837D", kKeys837D, fields, {}, nullptr, kLine837D, kTail, templates, {}};
+    static const TransactionText text{"837D", kKeys837D, fields, {}, nullptr, kLine837D, kTail, templates, {},
+                                      nullptr, {}, {}, kLast837};
     return text;
 }
 

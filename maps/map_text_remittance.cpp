@@ -192,13 +192,15 @@ const Row kTemplates835[] = {
     {B, Sb, "1,N3,$PAYERADDR1,$PAYERADDR2"},
     {B, Sb, "1,N4,$PAYERCITY,$PAYERSTATE,$PAYERZIP"},
     {B, Sb, "1,REF:$PAYERADDITIONALID,2U,$PAYERADDITIONALID"},
-    {B, Sb, "1,PER:$PAYERCONTACT,CX,$PAYERCONTACT,$PAYERCOMMQUAL,$PAYERCOMMNUMBER"},
+    {B, Sb, "1,PER:$PAYERCOMMNUMBER,CX,$PAYERCONTACT,$PAYERCOMMQUAL,$PAYERCOMMNUMBER"},
     {B, Sb, "1,PER:$PAYERTECHNUMBER,BL,$PAYERTECHCONTACT,$PAYERTECHQUAL,$PAYERTECHNUMBER"},
     {B, A, "1,N1,PE,$PAYEENAME,$PAYEEIDQUAL,$PAYEEID"},
     {B, A, "1,N3,$PAYEEADDR1,$PAYEEADDR2"},
     {B, A, "1,N4,$PAYEECITY,$PAYEESTATE,$PAYEEZIP"},
     {B, A, "1,REF:$PAYEETAXID,TJ,$PAYEETAXID"},
-    {B, A, "1,LX,1"},
+    // A CSV written before the header number was kept has one LX.
+    {B, A, "1,LX:!$HEADERNUMBER,1"},
+    {B, A, "2,LX:^$HEADERNUMBER,$HEADERNUMBER"},
     {B, A,
      "2,CLP,!CLAIMID,$CLAIMSTATUS,$CLAIMCHARGE,$CLAIMPAID,$PATIENTRESP,$CLAIMFILINGCODE,$PAYERCLAIMID,$FACILITYCODE,"
      "$CLAIMFREQUENCY,,$DRGCODE,$DRGWEIGHT,$DISCHARGEFRACTION"},
@@ -281,7 +283,14 @@ void plbTemplates(std::vector<std::string>& lines, const MapAnswers& a) {
     }
 }
 
-constexpr const char* kKeys835[] = {"KEYFIELD=CLP", "KEYLINEFIELD=SVC"};
+// The header number (LX) of the claims that follow it: each LX ends the
+// claim before it (the header key), so that the claims after it, and not
+// the one before, carry its number.
+const Row kLast835[] = {
+    {B, A, "HEADERNUMBER,6,LX,,,1,,,,2"},
+};
+
+constexpr const char* kKeys835[] = {"KEYHEADERFIELD=LX", "KEYFIELD=CLP", "KEYLINEFIELD=SVC"};
 
 // ------------------------------------------------------------------ 820
 
@@ -303,8 +312,9 @@ const Row kParties820[] = {
     {B, A, "PAYERCITY,30,N4,,,1,,PAYERNAME,,1|N1,PR,2"},
     {B, A, "PAYERSTATE,2,N4,,,2,,PAYERNAME,,1|N1,PR,2"},
     {B, A, "PAYERZIP,15,N4,,,3,,PAYERNAME,,1|N1,PR,2"},
-    {B, A, "ADJUSTMENTAMOUNT,18,ADX,,,1,,TRACENUMBER"},
-    {B, A, "ADJUSTMENTREASON,2,ADX,,,2,,TRACENUMBER"},
+    // An ADX before the first remittance; a remittance's own ADX is its own.
+    {B, A, "ADJUSTMENTAMOUNT,18,ADX,,,1,,TRACENUMBER|,,,REMITENTITY01"},
+    {B, A, "ADJUSTMENTREASON,2,ADX,,,2,,TRACENUMBER|,,,REMITENTITY01"},
 };
 
 // Remittance k: the k-th entity, name and remittance detail of the set.
@@ -334,17 +344,32 @@ void remittanceFields(std::vector<std::string>& lines, const MapAnswers& a) {
     }
 }
 
+// Remittance k's adjustment: the ADX after its entity and before the next
+// entity (these came after the usage indicator; the last remittance has no
+// next one to stop at).
+void remittanceAdjustmentFields(std::vector<std::string>& lines, const MapAnswers& a) {
+    for (int k = 1; k <= a.serviceLines; ++k) {
+        const std::string n = twoDigits(k),
+                          rule = ",,REMITENTITY" + n + ",," +
+                                 (k < a.serviceLines ? "|,,,REMITENTITY" + twoDigits(k + 1) : std::string());
+        lines.push_back(fieldLine("REMITADJAMOUNT" + n + ",18,ADX,,,1" + rule));
+        lines.push_back(fieldLine("REMITADJREASON" + n + ",2,ADX,,,2" + rule));
+    }
+}
+
 void remittanceTemplates(std::vector<std::string>& lines, const MapAnswers& a) {
     for (int k = 1; k <= a.serviceLines; ++k) {
         const std::string n = twoDigits(k);
         auto r = [&](const std::string& name) { return "$REMIT" + name + n; };
         lines.push_back("SEGMENT=2,ENT:" + r("ENTITY") + "," + r("ENTITY") + "," + r("ENTITYCODE") + "," +
                         r("ENTITYQUAL") + "," + r("ENTITYID"));
-        lines.push_back("SEGMENT=2,NM1:" + r("LNAME") + "," + r("NAMEQUAL") + ",1," + r("LNAME") + "," + r("FNAME") +
+        // A member may be named by its id alone (NM1*QE*1).
+        lines.push_back("SEGMENT=2,NM1:" + r("NAMEQUAL") + "," + r("NAMEQUAL") + ",1," + r("LNAME") + "," + r("FNAME") +
                         ",,,," + r("IDQUAL") + "," + r("ID"));
         lines.push_back("SEGMENT=2,RMR:" + r("REFID") + "," + r("REFQUAL") + "," + r("REFID") + ",," + r("PAID") +
                         "," + r("BILLED"));
         lines.push_back("SEGMENT=2,DTM:" + r("PERIOD") + ",582,,,," + r("PERIODFORMAT") + "," + r("PERIOD"));
+        lines.push_back("SEGMENT=2,ADX:" + r("ADJAMOUNT") + "," + r("ADJAMOUNT") + "," + r("ADJREASON"));
     }
 }
 
@@ -382,15 +407,16 @@ const TransactionText& text835() {
     static const std::vector<Row> tail = joinRows({kPayment, kTail835});
     static const std::vector<Row> templates = joinRows({kPaymentTemplates, kTemplates835});
     static const TransactionText text{"835", kKeys835, kFields835, {}, plbFields, kLine835, tail, templates, {},
-                                      plbTemplates, kLater835};
+                                      plbTemplates, kLater835, {}, kLast835};
     return text;
 }
 
 const TransactionText& text820() {
     static const std::vector<Row> fields = joinRows({kPayment, kParties820});
     static const std::vector<Row> templates = joinRows({kPaymentTemplates, kTemplates820});
-    static const TransactionText text{"820",     kKeys820,    fields,           {}, remittanceFields, {}, {},
-                                      templates, kScreens820, remittanceTemplates};
+    static const TransactionText text{"820",     kKeys820,    fields, {}, remittanceFields, {}, {},
+                                      templates, kScreens820, remittanceTemplates, {}, {}, {},
+                                      remittanceAdjustmentFields};
     return text;
 }
 

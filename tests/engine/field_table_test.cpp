@@ -78,6 +78,26 @@ TEST(FieldCollection, PreviousSegmentTestTakesTheNewestEntryOfThatId) {
     EXPECT_EQ(t.value(1), "12 OAK");
 }
 
+// A segment is not its own previous segment: a second PER is told from the
+// first by the PER before it.
+TEST(FieldCollection, PreviousSegmentTestLooksBeforeTheSegmentHandled) {
+    zr::FieldTable t({field("FIRST,5,PER,IC,2,2"), field("SECOND,5,PER,,,2,,FIRST,,,,,,,,PER,IC,2")});
+    std::string nm1 = "NM1*41*2*SENDER", first = "PER*IC*ANN", second = "PER*IC*BOB";
+    zr::SegmentHistory h;
+    zr::SegmentView s;
+    h.push(nm1);
+    h.push(first);
+    s.reset(first, '*');
+    zr::CollectContext c{s, h, '*', ':', 0};
+    zr::CTL48400B(t, c);
+    EXPECT_EQ(t.value(0), "ANN");
+    EXPECT_EQ(t.value(1), "");  // the PER before the first is none
+    h.push(second);
+    s.reset(second, '*');
+    zr::CTL48400B(t, c);
+    EXPECT_EQ(t.value(1), "BOB");
+}
+
 TEST(FieldCollection, ConditionNamingNoFieldStopsOnlyFieldsWithoutQualifier) {
     zr::FieldTable t({field("A,5,NM1,,,3,,NOSUCH"), field("B,5,NM1,IL,2,3,,NOSUCH")});
     collect(t, "NM1*IL*1*SMITH");

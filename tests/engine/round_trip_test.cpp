@@ -27,18 +27,26 @@ struct RoundTrip {
     std::string source;
     int mapIndex;        // transaction index of the built-in map (5010)
     Strings claimParts;  // ids (or "ID*QUALIFIER") of the segments compared
+    int scheme = 2;      // of the built-in map: 1 4010, 2 5010
 };
 
-// The compared segments of a file, in order, trimmed.
+// The compared segments of a file, in order, trimmed, written with the
+// delimiters of the files this program builds ("*" and ":").
 Strings claimSegments(const std::string& path, const Strings& parts) {
-    zr::SegmentTable t = zr::loadSegmentTable(path, zr::locateDelimiters(path).value_or(zr::X12Delimiters{}));
+    const zr::X12Delimiters d = zr::locateDelimiters(path).value_or(zr::X12Delimiters{});
+    zr::SegmentTable t = zr::loadSegmentTable(path, d);
     Strings out;
     for (std::size_t r = 1; r <= t.size(); ++r) {
         const std::string id(t.id(r));
         const std::string qualified = id + "*" + std::string(t.element(r, 1));
         for (const std::string& p : parts)
             if (p == id || p == qualified) {
-                out.push_back(wl::alltrim(t.text(r)));
+                std::string text = wl::alltrim(t.text(r));
+                for (char& c : text) {
+                    if (d.element.size() == 1 && c == d.element[0]) c = '*';
+                    else if (d.component.size() == 1 && c == d.component[0]) c = ':';
+                }
+                out.push_back(std::move(text));
                 break;
             }
     }
@@ -75,11 +83,23 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
         // One run rebuilds one transaction set: the claims of both payments
         // come back under the first payment's BPR/TRN, so those are not compared.
         {"835", fixtures + "835_two_sets.x12", 2, {"CLP", "SVC", "CAS", "NM1*QC", "DTM*472"}},
+        // Each header number where it changes, not one LX for the set.
+        {"835 LX", fixtures + "generation_835_lx_groups.x12", 2, {"LX", "CLP"}},
+        // A member's adjustment stays with its member.
+        {"820 ADX", fixtures + "820_list_bill_adjustments.x12", 12, {"ENT", "RMR", "ADX"}},
+        // A member named by its id alone (NM1*QE*1).
+        {"820 NM1*QE", samples + "pyx12/820.loops.txt", 12, {"ENT", "NM1", "RMR"}, 1},
+        // A contact without a name (PER*CX**TE*...).
+        {"835 PER", samples + "stupidedi/X091A1-835-case1.edi", 2, {"PER", "CLP"}, 1},
+        // The submitter's second contact.
+        {"837P PER", fixtures + "837p_second_submitter_contact.x12", 10, {"NM1*41", "PER", "NM1*40"}},
+        // The subscriber's own SBR keeps its responsibility (S).
+        {"837I 4010 subscriber", fixtures + "837i_4010_other_payers.x12", 1, {"SBR*S", "CLM"}, 1},
     };
     for (const auto& c : cases) {
         for (const char* format : {"CSV", "XML"}) {
             zrtest::TempDir dir;
-            const std::string map = dir.write("map.cfg", zr::builtInMapText(c.mapIndex, 2));
+            const std::string map = dir.write("map.cfg", zr::builtInMapText(c.mapIndex, c.scheme));
             const std::string middle = dir.file(std::string("records.") + format);
             const std::string back = dir.file("back.x12");
             auto there = convert(std::string("X12,") + format, c.source, middle, map);
@@ -90,6 +110,64 @@ TEST(RoundTrip, BuiltInMapsRebuildTheClaims) {
             ASSERT_FALSE(want.empty()) << c.name;
             EXPECT_EQ(claimSegments(back, c.claimParts), want) << c.name << " through " << format;
         }
+    }
+}
+
+std::vector<Strings> csvRows(const std::string& text);
+
+Strings sorted(Strings v) {
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+// "NAME=value" of the columns whose names begin with one of the prefixes,
+// for each row of a record-mode CSV of the map.
+std::vector<Strings> namedColumns(const std::string& csv, const zr::MapFile& map, const Strings& prefixes) {
+    std::vector<std::pair<std::size_t, std::string>> cols;
+    std::size_t column = 0;
+    for (const zr::FieldRow& f : map.fields) {
+        const std::string name = wl::alltrim(f.name);
+        if (name.empty()) continue;
+        for (const std::string& p : prefixes)
+            if (name.rfind(p, 0) == 0) {
+                cols.emplace_back(column, name);
+                break;
+            }
+        ++column;
+    }
+    std::vector<Strings> out;
+    for (const Strings& row : csvRows(csv)) {
+        Strings v;
+        for (const auto& [c, name] : cols) v.push_back(name + "=" + (c < row.size() ? row[c] : ""));
+        out.push_back(std::move(v));
+    }
+    return out;
+}
+
+// An institutional claim whose subscriber is the secondary insured, with
+// the tertiary and the primary payer after the claim: rebuilt, read back,
+// every coverage gives the values it gave (the other payers' loops in the
+// map's order), with each payer's own amount qualifier and OI answers.
+TEST(RoundTrip, OtherPayerLoopsReadBackAlike) {
+    const std::string source = std::string(ZR_FIXTURES) + "/x12/837i_4010_other_payers.x12";
+    const Strings coverage{"PRIMARY", "SECONDARY", "TERTIARY", "SUB"};
+    for (const char* format : {"CSV", "XML"}) {
+        SCOPED_TRACE(format);
+        zrtest::TempDir dir;
+        const std::string mapText = zr::builtInMapText(1, 1);
+        const zr::MapFile map = zr::parseMapText(mapText);
+        const std::string mapPath = dir.write("map.cfg", mapText);
+        const std::string middle = dir.file(std::string("records.") + format);
+        const std::string back = dir.file("back.x12");
+        ASSERT_FALSE(convert(std::string("X12,") + format, source, middle, mapPath).failed);
+        ASSERT_FALSE(convert(std::string(format) + ",X12", middle, back, mapPath).failed);
+        ASSERT_FALSE(convert("X12,CSV", source, dir.file("first.csv"), mapPath).failed);
+        ASSERT_FALSE(convert("X12,CSV", back, dir.file("again.csv"), mapPath).failed);
+        const auto want = namedColumns(zrtest::readBytes(dir.file("first.csv")), map, coverage);
+        ASSERT_EQ(want.size(), 1u);
+        EXPECT_EQ(namedColumns(zrtest::readBytes(dir.file("again.csv")), map, coverage), want);
+        EXPECT_EQ(sorted(claimSegments(back, {"SBR", "OI", "AMT*B6", "NM1*PR"})),
+                  sorted(claimSegments(source, {"SBR", "OI", "AMT*B6", "NM1*PR"})));
     }
 }
 
@@ -122,6 +200,24 @@ TEST(RoundTrip, PaymentsWithEqualHeadersStaySetsOfTheirOwn) {
         auto home = convert(std::string(format) + ",X12", middle, back, map);
         ASSERT_FALSE(home.failed) << format << "\n" << home.log;
         EXPECT_EQ(roundTripClaimsBySet(back), want) << format;
+    }
+}
+
+// The header numbers (LX) come back where they change, within the one set
+// of the source: a new header number is no new payment.
+TEST(RoundTrip, HeaderNumbersStayWithinTheirSet) {
+    const std::string source = std::string(ZR_FIXTURES) + "/x12/generation_835_lx_groups.x12";
+    const std::vector<Strings> want{{"PAT001", "PAT002", "PAT003"}};
+    ASSERT_EQ(roundTripClaimsBySet(source), want);
+    for (const char* format : {"CSV", "XML"}) {
+        zrtest::TempDir dir;
+        const std::string map = dir.write("map.cfg", zr::builtInMapText(2, 2));
+        const std::string middle = dir.file(std::string("records.") + format);
+        const std::string back = dir.file("back.x12");
+        ASSERT_FALSE(convert(std::string("X12,") + format, source, middle, map).failed) << format;
+        ASSERT_FALSE(convert(std::string(format) + ",X12", middle, back, map).failed) << format;
+        EXPECT_EQ(roundTripClaimsBySet(back), want) << format;
+        EXPECT_EQ(claimSegments(back, {"LX"}), (Strings{"LX*1", "LX*2"})) << format;
     }
 }
 
@@ -245,6 +341,43 @@ std::vector<Strings> claimValues(const std::string& csv, const std::vector<std::
         if (!v.empty() && (!v.front().empty() || !claims)) out.push_back(std::move(v));
     }
     return out;
+}
+
+// A CSV written before the columns after the usage indicator existed
+// rebuilds as it did: one LX for the set; the subscriber's SBR as the
+// primary one, with the secondary and tertiary loops of then.
+TEST(RoundTrip, ACsvWithoutTheNewestColumnsRebuildsAsBefore) {
+    const struct {
+        std::string source;
+        int index, scheme;
+        Strings parts, want;
+    } cases[] = {
+        {"generation_835_lx_groups.x12", 2, 2, {"LX"}, {"LX*1"}},
+        {"837i_4010_other_payers.x12", 1, 1, {"SBR", "AMT"},
+         {"SBR*P*01*GRP9*STATE PLAN*****CI", "SBR*S*18*******MC", "SBR*T*18**UNION PLAN*****CI", "AMT*D*605"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        zrtest::TempDir dir;
+        const std::string mapText = zr::builtInMapText(c.index, c.scheme);
+        const zr::MapFile parsed = zr::parseMapText(mapText);
+        std::size_t columns = 0;
+        while (columns < parsed.fields.size() && parsed.fields[columns].name != "PRODTEST") ++columns;
+        ASSERT_LT(columns, parsed.fields.size());
+        const std::string map = dir.write("map.cfg", mapText);
+        const std::string source = std::string(ZR_FIXTURES) + "/x12/" + c.source;
+        ASSERT_FALSE(convert("X12,CSV", source, dir.file("new.csv"), map).failed);
+        // Each row cut after the usage indicator (no value holds a comma).
+        std::string older;
+        for (const Strings& cells : csvRows(zrtest::readBytes(dir.file("new.csv")))) {
+            ASSERT_GT(cells.size(), columns);
+            for (std::size_t i = 0; i <= columns; ++i) older += (i ? "," : "") + cells[i];
+            older += "\r\n";
+        }
+        const std::string csv = dir.write("older.csv", older);
+        ASSERT_FALSE(convert("CSV,X12", csv, dir.file("back.x12"), map).failed);
+        EXPECT_EQ(claimSegments(dir.file("back.x12"), c.parts), c.want);
+    }
 }
 
 TEST(RoundTrip, EverySharedSampleWithADefaultMapKeepsItsClaims) {

@@ -48,6 +48,13 @@ TEST(SegmentTemplates, CellsTrimConditionsAndComposites) {
         {"SEGMENT=2,CMP,%$EMPTY;$EMPTY:$B", ""},                  // conditional, and nothing to write
         {"SEGMENT=2,TST,11:B:1,$NOSUCH", "TST*11:B:1~"},        // ":" without "$" is text; unknown names are ""
         {"SEGMENT=2,TST,&HX", "TST*&HX~"},                      // an unknown counter is text
+        {"SEGMENT=2,REF:$A:$B,X", "REF*X~"},                   // several conditions, all met
+        {"SEGMENT=2,REF:$A:$EMPTY,X", ""},                     // one of them not met
+        {"SEGMENT=2,REF:!$EMPTY,X", "REF*X~"},                 // "!": the field holds no value
+        {"SEGMENT=2,REF:!$A,X", ""},
+        {"SEGMENT=2,REF:!$NOSUCH:$B,X", "REF*X~"},             // a field that does not exist holds none
+        {"SEGMENT=2,REF:^$A,X", "REF*X~"},                     // "^" with nothing before: a change
+        {"SEGMENT=2,REF:^$EMPTY,X", ""},                       // but only with a value
     };
     for (const Case& c : cases) EXPECT_EQ(oneRecord(c.segment, values), c.expected) << c.segment;
 }
@@ -76,6 +83,32 @@ TEST(SegmentTemplates, PlanCarriesCountersAcrossRecords) {
     plan.build(text, map.fields, 2, 2, zr::X12Output{}, state);
     EXPECT_EQ(text, "HL*3*b~HL*4~LX*1~SV1*q1~LX*2~SV1*q2~END*y~");
     EXPECT_EQ(state.segments, 12u);
+}
+
+// "^$NAME": the segment is written where the record's value differs from
+// the record before it in its set, as the run tells the plan.
+TEST(SegmentTemplates, ChangeConditionFollowsTheRunsFlags) {
+    zr::MapFile map = mapWith("SEGMENT=2,LX:^$B,$B\r\nSEGMENT=2,CLP,$A\r\n");
+    const zr::FieldNameIndex names(map.fields);
+    zr::TemplatePlan plan(map.templates, map.fields, names);
+    const std::vector<std::size_t> change = plan.changeFields();
+    ASSERT_EQ(change, std::vector<std::size_t>{1});  // B
+    const struct {
+        std::vector<bool> changed;
+        const char* expected;
+    } cases[] = {
+        {{true}, "LX*1~CLP*c~"},
+        {{false}, "CLP*c~"},
+        {{}, "LX*1~CLP*c~"},  // not known: written
+    };
+    for (const auto& c : cases) {
+        fill(map.fields, {"c", "1"});
+        zr::TemplateRunState state;
+        state.changed = c.changed;
+        std::string text;
+        plan.build(text, map.fields, 1, 1, zr::X12Output{}, state);
+        EXPECT_EQ(text, c.expected);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -101,7 +102,26 @@ TEST_P(EveryText, HasTheStructureOfABuiltInMap) {
     while (names < map_.fields.size() && map_.fields[names].name != "SOURCEFILE") ++names;
     ASSERT_LT(names + 1, map_.fields.size());
     EXPECT_EQ(map_.fields[names + 1].name, "DESTINATIONFILE");
-    for (std::size_t i = names + 2; i < map_.fields.size(); ++i) {
+    // The usage indicator ends the fields added after the file names; the
+    // fields added after it come last.
+    std::size_t usage = names + 2;
+    while (usage < map_.fields.size() && map_.fields[usage].name != "PRODTEST") ++usage;
+    ASSERT_LT(usage, map_.fields.size());
+    for (std::size_t i = usage + 1; i < map_.fields.size(); ++i) {
+        std::string stem = map_.fields[i].name;
+        while (!stem.empty() && std::isdigit(static_cast<unsigned char>(stem.back()))) stem.pop_back();
+        for (const char* coverage : {"PRIMARY", "SECONDARY", "TERTIARY"})
+            if (stem.rfind(coverage, 0) == 0) stem = "X" + stem.substr(std::string(coverage).size());
+        EXPECT_THAT(stem, ::testing::AnyOf("SUBPAYERRESPONSIBILITY", "SUBRELATIONSHIP", "SUBGROUPNUMBER",
+                                           "SUBGROUPNAME", "SUBINSURANCETYPE", "SUBFILINGCODE", "XOTHERPAYER",
+                                           "XPAIDAMTQUAL", "XOIBENEFITS", "XOIRELEASE", "SUBMITTERCONTACT",
+                                           "SUBMITTERCOMMQUAL", "SUBMITTERCOMMNUMBER", "SUBMITTERCOMMQUALB",
+                                           "SUBMITTERCOMMNUMBERB", "SUBMITTERCOMMQUAL2B", "SUBMITTERCOMMNUMBER2B",
+                                           "HEADERNUMBER",
+                                           "REMITADJAMOUNT", "REMITADJREASON"))
+            << map_.fields[i].name;
+    }
+    for (std::size_t i = names + 2; i < usage; ++i) {
         const std::string& later = map_.fields[i].name;
         const std::string stem = map_.fields[i].serviceLine.empty()
                                      ? later
@@ -113,7 +133,6 @@ TEST_P(EveryText, HasTheStructureOfABuiltInMap) {
             << later;
     }
     EXPECT_THAT(text_, HasSubstr("\r\nFIELD=SOURCEFILE,64,,,,,,,,5\r\nFIELD=DESTINATIONFILE,64,,,,,,,,6\r\n"));
-    EXPECT_EQ(map_.fields.back().name, "PRODTEST");
     const bool builds = index == 1 || index == 2 || index == 10 || index == 11 || index == 12;
     EXPECT_EQ(!map_.templates.empty(), builds);
     EXPECT_EQ(text_.find("************************************* X12 Out Mapping") != std::string::npos, builds);
@@ -209,11 +228,14 @@ TEST_P(EveryText, TemplatesNameOnlyFieldsThatExist) {
             ASSERT_FALSE(ref.empty()) << row[1];
             EXPECT_NE(fieldNamed(map_, lookup(ref, level)), nullptr) << "SEGMENT " << row[1] << " names " << ref;
         };
+        // Each segment condition: "$NAME", "!$NAME" or "^$NAME".
         const Cell id = splitCell(row[1]);
-        if (!id.condition.empty()) {
-            ASSERT_EQ(id.condition[0], '$') << row[1];
-            expectField(id.condition.substr(1));
-        }
+        if (!id.condition.empty())
+            for (std::string condition : split(id.condition, ':')) {
+                if (condition[0] == '!' || condition[0] == '^') condition.erase(0, 1);
+                ASSERT_EQ(condition[0], '$') << row[1];
+                expectField(condition.substr(1));
+            }
         for (int k = 2; k < 30; ++k) {
             const Cell cell = splitCell(row[k]);
             if (!cell.condition.empty()) {
@@ -278,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(AllTransactionsAndSchemes, EveryText, ::testing::Values
 TEST(BuiltInMapText, KeyLinesPerTransaction) {
     const std::map<int, std::vector<std::string>> keys = {
         {1, {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22", "KEYDOCFIELD=CLM", "KEYLINEFIELD=SV2"}},
-        {2, {"KEYFIELD=CLP", "KEYLINEFIELD=SVC"}},
+        {2, {"KEYHEADERFIELD=LX", "KEYFIELD=CLP", "KEYLINEFIELD=SVC"}},
         {3, {"KEYFIELD=HL,,,22"}},
         {4, {"KEYHEADERFIELD=HL,,,20", "KEYFIELD=HL,,,22:PT", "KEYLINEFIELD=SVC"}},
         {5, {"KEYFIELD=HL,,,22", "KEYLINEFIELD=EB"}},

@@ -45,8 +45,8 @@ protected:
         request.spec.parseType = "X12,XML";
         request.type = zr::conversionTypeOf(request.spec.parseType);
         // The realistic claims, their first line with a description
-        // (SV101-7) and family planning (SV112), so that every field of
-        // the map has data.
+        // (SV101-7) and family planning (SV112), and a second contact of
+        // the submitter, so that every field of the map has data.
         request.spec.sourceFile = std::string(ZR_FIXTURES) + "/x12/837p_line_description.x12";
         request.spec.destinationFile = dir_.file("out.xml");
         request.options.map = map;
