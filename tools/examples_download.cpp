@@ -362,8 +362,10 @@ std::string insideFolder(const std::string& value, const std::string& folder, bo
     const bool rooted = given.has_root_directory() || given.has_root_name();
     const std::string resolved = rooted ? v : wl::joinPath(folder, v);
     const std::string base = comparable(normalPath(folder)), path = comparable(normalPath(resolved));
-    if (path == base) return folderItself ? resolved : "";
-    return path.compare(0, base.size() + 1, base + "/") == 0 ? resolved : "";
+    std::string tidy = std::filesystem::path(resolved).lexically_normal().string();
+    while (tidy.size() > 1 && wl::isPathSeparator(tidy.back())) tidy.pop_back();
+    if (path == base) return folderItself ? tidy : "";
+    return path.compare(0, base.size() + 1, base + "/") == 0 ? tidy : "";
 }
 
 constexpr const char* kPathOptions[] = {"OUTFILE=", "PARSELOG=", "MAP=", "MAPPATH=", "DEFAULTMAPPATH="};

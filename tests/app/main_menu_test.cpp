@@ -36,6 +36,11 @@ TEST(MainMenu, EveryEntryHasAMessageAndGreyedOnesSayWhatTheyWillDo) {
     EXPECT_TRUE(zr::menuEntry(zr::MainCommand::ViewXml)->built);
     EXPECT_EQ(zr::menuEntry(zr::MainCommand::ViewCsv)->message, "View CSV File");
     EXPECT_TRUE(zr::menuEntry(zr::MainCommand::ViewCsv)->built);
+    for (auto command : {zr::MainCommand::Examples, zr::MainCommand::Projects}) {
+        const zr::MenuEntry& e = *zr::menuEntry(command);
+        EXPECT_TRUE(e.built) << e.caption;
+        EXPECT_EQ(e.message, e.caption);
+    }
 }
 
 TEST(MainMenu, ToolbarButtons) {

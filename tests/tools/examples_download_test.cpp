@@ -5,8 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "loopback_http_server.hpp"
 #include "paths.hpp"
@@ -356,5 +363,92 @@ TEST(ExamplesDownload, RunningAnExampleConvertsThenOffersTheViews) {
     EXPECT_TRUE(quiet.prompts().empty());
     EXPECT_FALSE(wl::fileExists(csv));
 }
+
+std::string servedFolder() { return std::string(ZR_FIXTURES) + "/../../examples/served"; }
+
+// Every example variant the served manifest offers converts its served
+// source to CSV with its served map and back to X12, as a run from the
+// window does (here without the dialog).
+TEST(ExamplesDownload, ServedExamplesConvertThereAndBack) {
+    DownloadFixture f;
+    f.server.serveFolder(servedFolder());
+    const std::string manifest = zr::CTLD51100C(f.places.server);
+    const auto list = zr::parseManifest(manifest);
+    ASSERT_EQ(list.size(), 8u);
+    int variants = 0;
+    for (int n = 1; n <= 8; ++n) {
+        const auto& e = list[static_cast<std::size_t>(n - 1)];
+        EXPECT_EQ(e.name, zr::CTLD51100D(n));
+        const std::pair<std::string, zr::ExampleVariant> offered[] = {
+            {e.mapA, zr::ExampleVariant::Basic}, {e.mapB, zr::ExampleVariant::SL}, {e.mapC, zr::ExampleVariant::ML}};
+        for (const auto& [map, variant] : offered) {
+            if (map.empty()) continue;
+            ++variants;
+            const zr::ExampleChoice c{n, variant};
+            EXPECT_EQ(map, zr::variantMapFile(n, variant));
+            zrtest::PromptRecorder prompts(true);
+            ASSERT_TRUE(zr::installExampleVariant(f.places, c, "x")) << map;
+            const std::string dir = f.local(zr::exampleFolderName(n));
+            const auto there = zr::CTLD48403(zr::exampleToCsvRequest(f.places, c));
+            EXPECT_EQ(there.converted, 1) << map << "\n" << there.log;
+            const std::string csv = zrtest::readBytes(wl::joinPath(dir, "output.csv"));
+            EXPECT_GT(std::count(csv.begin(), csv.end(), '\n'), 1) << map << ": a title line and records";
+            const auto back = zr::CTLD48403(zr::exampleToX12Request(f.places, c));
+            EXPECT_EQ(back.converted, 1) << map << "\n" << back.log;
+            const std::string x12 = zrtest::readBytes(wl::joinPath(dir, "new" + zr::exampleTransaction(n) + ".x12"));
+            EXPECT_EQ(x12.rfind("ISA", 0), 0u) << map;
+        }
+    }
+    EXPECT_GE(variants, 14);
+}
+
+TEST(ExamplesDownload, ServedProjectsInstallAndRun) {
+    DownloadFixture f;
+    f.server.serveFolder(servedFolder());
+    zr::TextToolTree tree;
+    const auto available = zr::CTLD51400A(tree, zr::CTLD51400C(f.places.server));
+    ASSERT_EQ(available.names.size(), 2u);
+    const char* outputs[] = {"claims.csv", "payments.xml"};
+    for (std::size_t k = 0; k < available.names.size(); ++k) {
+        zrtest::PromptRecorder prompts(true);
+        EXPECT_TRUE(zr::CTLD51400E(available.names[k], available, f.places)) << available.names[k];
+        const std::string dir = zr::projectFolder(f.places.folder, static_cast<int>(k + 1));
+        std::string why;
+        auto request = zr::projectRequest(zr::parseProjectCommand(zrtest::readBytes(wl::joinPath(dir, "cmd.xml"))),
+                                          dir, f.dir.path(), why);
+        ASSERT_TRUE(request) << why;
+        const auto run = zr::CTLD48403(*request);
+        EXPECT_EQ(run.converted, 1) << run.log;
+        EXPECT_FALSE(zrtest::readBytes(wl::joinPath(dir, outputs[k])).empty()) << outputs[k];
+    }
+}
+
+#ifndef _WIN32
+// scripts/examples-server answers the program on a port of its own.
+TEST(ExamplesDownload, TheServingScriptAnswersTheManifest) {
+    const std::string script = std::string(ZR_FIXTURES) + "/../../scripts/examples-server";
+    int port = 0;
+    {
+        LoopbackHttpServer probe;  // a port free a moment ago
+        port = probe.port();
+    }
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const std::string portText = std::to_string(port);
+        execl("/bin/bash", "bash", script.c_str(), portText.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string manifest;
+    for (int i = 0; i < 100 && manifest.empty(); ++i) {
+        zrtest::PromptRecorder quiet;
+        manifest = zr::CTLD51100C("127.0.0.1:" + std::to_string(port));
+        if (manifest.empty()) usleep(100 * 1000);
+    }
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    EXPECT_EQ(manifest, zrtest::readBytes(servedFolder() + "/manifest.xml"));
+}
+#endif
 
 }  // namespace
