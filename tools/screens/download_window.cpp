@@ -10,7 +10,7 @@
 namespace zr {
 
 DownloadWindow::DownloadWindow(const DownloadWindowTexts& texts, DownloadPlaces places, DownloadWindowHooks hooks)
-    : hooks_(std::move(hooks)), font_(toolFont()), places_(std::move(places)), folder_(places_.folder) {
+    : font_(toolFont()), places_(std::move(places)), folder_(places_.folder), hooks_(std::move(hooks)) {
     wl::WindowNew w;
     w.nTop = 3;
     w.nLeft = 6;
@@ -57,6 +57,7 @@ DownloadWindow::DownloadWindow(const DownloadWindowTexts& texts, DownloadPlaces 
 }
 
 DownloadWindow::~DownloadWindow() {
+    busy_ = true;  // the trees going choose nothing
     if (window_.hWnd) DestroyWindow(window_.hWnd);
     if (font_) font_->End();
 }
@@ -94,7 +95,7 @@ void DownloadWindow::open() {
 void DownloadWindow::setFolder(const std::string& folder) {
     folder_ = folder;
     folderField_.Refresh();
-    fillLocal();
+    rebuildLocal();
 }
 
 DownloadPlaces DownloadWindow::places() const {
@@ -103,20 +104,50 @@ DownloadPlaces DownloadWindow::places() const {
     return p;
 }
 
+namespace {
+// Holds the flag while a choice or a rebuild is at work.
+class BusyWhile {
+public:
+    explicit BusyWhile(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
+    ~BusyWhile() { flag_ = was_; }
+    BusyWhile(const BusyWhile&) = delete;
+    BusyWhile& operator=(const BusyWhile&) = delete;
+
+private:
+    bool& flag_;
+    bool was_;
+};
+}  // namespace
+
+void DownloadWindow::downloadList() { rebuildAvailable(); }
+
+void DownloadWindow::rebuildAvailable() {
+    BusyWhile busy(busy_);
+    fillAvailable();
+}
+
+void DownloadWindow::rebuildLocal() {
+    BusyWhile busy(busy_);
+    fillLocal();
+}
+
+void DownloadWindow::selectFirstLocal() {
+    BusyWhile busy(busy_);
+    if (!local_.aItems.empty()) local_.Select(*local_.aItems.front());
+}
+
 void DownloadWindow::selectAvailable(const std::string& text) {
     if (busy_ || text.empty()) return;
-    busy_ = true;
+    BusyWhile busy(busy_);
     availableChosen(text);
     fillLocal();
-    busy_ = false;
 }
 
 void DownloadWindow::selectLocal(const std::string& text) {
     if (busy_ || text.empty()) return;
-    busy_ = true;
+    BusyWhile busy(busy_);
     localChosen(text);
     fillLocal();
-    busy_ = false;
 }
 
 namespace {

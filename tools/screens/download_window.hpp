@@ -49,7 +49,7 @@ public:
 
     // "Download List of Available ...": fetches the list and rebuilds the
     // available tree, expanded.
-    virtual void downloadList() = 0;
+    void downloadList();
     // Selecting a node of either tree (what a click on it does).
     void selectAvailable(const std::string& text);
     void selectLocal(const std::string& text);
@@ -63,15 +63,19 @@ public:
     DownloadPlaces places() const;
 
 protected:
+    // Rebuilds a tree while no selection it moves chooses anything.
+    void rebuildLocal();
+    void rebuildAvailable();
+    // Selects the local tree's first node without choosing it.
+    void selectFirstLocal();
+
+private:
     // A node chosen in one tree; the local tree is rebuilt afterwards.
     virtual void availableChosen(const std::string& text) = 0;
     virtual void localChosen(const std::string& text) = 0;
-    // Rebuilds the local tree from the folder.
+    // Fill the trees afresh: the list fetched, the folder read.
+    virtual void fillAvailable() = 0;
     virtual void fillLocal() = 0;
-
-    ToolTreeView availableNodes_{available_};
-    ToolTreeView localNodes_{local_};
-    DownloadWindowHooks hooks_;
 
 private:
     void newTree(wl::TTreeView& tree, int row, int col, std::function<void(const std::string&)> chosen);
@@ -87,6 +91,12 @@ private:
     wl::TGet folderField_;
     wl::TButton download_, folderButton_, browse_, parseLog_, exit_;
     bool busy_ = false;  // a choice at work: the trees it rebuilds choose nothing
+
+protected:
+    // After the tree views they fill (members are built in this order).
+    ToolTreeView availableNodes_{available_};
+    ToolTreeView localNodes_{local_};
+    DownloadWindowHooks hooks_;
 };
 
 // CTLD51101 / CTLD51401: "View File Using": a file of the folder chosen, then

@@ -14,10 +14,10 @@ ExamplesWindow::ExamplesWindow(DownloadPlaces places, DownloadWindowHooks hooks)
     : DownloadWindow(examplesTexts(), std::move(places), std::move(hooks)) {
     // The manifest waits for the button: the window opens without the network.
     CTLD51100A(availableNodes_, "");
-    fillLocal();
+    rebuildLocal();
 }
 
-void ExamplesWindow::downloadList() {
+void ExamplesWindow::fillAvailable() {
     const std::string manifest = CTLD51100C(places().server);
     availableNodes_.clear();
     CTLD51100A(availableNodes_, manifest);

@@ -12,11 +12,11 @@ namespace zr {
 class ExamplesWindow : public DownloadWindow {
 public:
     ExamplesWindow(DownloadPlaces places, DownloadWindowHooks hooks);
-    void downloadList() override;
 
-protected:
+private:
     void availableChosen(const std::string& text) override;
     void localChosen(const std::string& text) override;
+    void fillAvailable() override;
     void fillLocal() override;
 };
 

@@ -14,10 +14,11 @@ DownloadWindowTexts projectsTexts() {
 ProjectsWindow::ProjectsWindow(DownloadPlaces places, DownloadWindowHooks hooks)
     : DownloadWindow(projectsTexts(), std::move(places), std::move(hooks)) {
     available_ = CTLD51400A(availableNodes_, "");
-    fillLocal();
+    rebuildLocal();
+    selectFirstLocal();
 }
 
-void ProjectsWindow::downloadList() {
+void ProjectsWindow::fillAvailable() {
     const std::string list = CTLD51400C(places().server);
     availableNodes_.clear();
     available_ = CTLD51400A(availableNodes_, list);

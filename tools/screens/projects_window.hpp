@@ -13,14 +13,13 @@ namespace zr {
 class ProjectsWindow : public DownloadWindow {
 public:
     ProjectsWindow(DownloadPlaces places, DownloadWindowHooks hooks);
-    void downloadList() override;
-
-protected:
-    void availableChosen(const std::string& text) override;
-    void localChosen(const std::string& text) override;
-    void fillLocal() override;
 
 private:
+    void availableChosen(const std::string& text) override;
+    void localChosen(const std::string& text) override;
+    void fillAvailable() override;
+    void fillLocal() override;
+
     AvailableProjects available_;
     LocalProjects local_;
 };
