@@ -9,8 +9,8 @@
 
 namespace zr {
 
-DownloadWindow::DownloadWindow(const DownloadWindowTexts& texts, DownloadPlaces places, DownloadWindowHooks hooks)
-    : font_(toolFont()), places_(std::move(places)), folder_(places_.folder), hooks_(std::move(hooks)) {
+DownloadWindow::DownloadWindow(const DownloadWindowTexts& texts, DownloadPlaces start, DownloadWindowHooks hooks)
+    : font_(toolFont()), places_(std::move(start)), folder_(places_.folder), hooks_(std::move(hooks)) {
     wl::WindowNew w;
     w.nTop = 3;
     w.nLeft = 6;

@@ -31,13 +31,15 @@ Texts examplesTree(const wl::TTreeView& tree) {
     return out;
 }
 
-wl::TTVItem* examplesItem(wl::TTreeView& tree, const std::string& text) {
-    wl::TTVItem* found = nullptr;
-    tree.forEach([&](wl::TTVItem& item) {
-        if (!found && item.GetText() == text) found = &item;
-    });
-    return found;
+wl::TTVItem* examplesItemUnder(const std::vector<std::unique_ptr<wl::TTVItem>>& items, const std::string& text) {
+    for (const auto& item : items) {
+        if (item->GetText() == text) return item.get();
+        if (wl::TTVItem* found = examplesItemUnder(item->aItems, text)) return found;
+    }
+    return nullptr;
 }
+
+wl::TTVItem* examplesItem(wl::TTreeView& tree, const std::string& text) { return examplesItemUnder(tree.aItems, text); }
 
 TEST(ExamplesWindow, InstallsAServedExampleRunsItAndViewsItsNewX12) {
     zrtest::LoopbackHttpServer server;
@@ -63,7 +65,7 @@ TEST(ExamplesWindow, InstallsAServedExampleRunsItAndViewsItsNewX12) {
         zr::viewX12File("ZRK7W315", f, "", zr::ViewerUi{[&](const zr::ShownDialog& d) { shown.push_back(d); }});
     };
 
-    auto w = zr::CTLD51100(places, hooks);
+    auto w = std::make_unique<zr::ExamplesWindow>(places, hooks);
     EXPECT_EQ(examplesTree(w->availableTree()), Texts{"Available Examples"});
     EXPECT_EQ(examplesTree(w->localTree()), Texts{"Your local X12 Examples"});
     w->downloadList();
@@ -119,7 +121,7 @@ TEST(ExamplesWindow, AServerThatFailsLeavesTheOfferedTreeBare) {
     places.folder = dir.file("qa");
     places.currentFolder = dir.path();
     places.server = server.address();
-    auto w = zr::CTLD51100(places, {});
+    auto w = std::make_unique<zr::ExamplesWindow>(places, zr::DownloadWindowHooks{});
     zrtest::PromptRecorder prompts;
     w->downloadList();
     EXPECT_EQ(examplesTree(w->availableTree()), Texts{"Available Examples"});

@@ -24,13 +24,15 @@ Texts projectsTree(const wl::TTreeView& tree) {
     return out;
 }
 
-wl::TTVItem* projectsItem(wl::TTreeView& tree, const std::string& text) {
-    wl::TTVItem* found = nullptr;
-    tree.forEach([&](wl::TTVItem& item) {
-        if (!found && item.GetText() == text) found = &item;
-    });
-    return found;
+wl::TTVItem* projectsItemUnder(const std::vector<std::unique_ptr<wl::TTVItem>>& items, const std::string& text) {
+    for (const auto& item : items) {
+        if (item->GetText() == text) return item.get();
+        if (wl::TTVItem* found = projectsItemUnder(item->aItems, text)) return found;
+    }
+    return nullptr;
 }
+
+wl::TTVItem* projectsItem(wl::TTreeView& tree, const std::string& text) { return projectsItemUnder(tree.aItems, text); }
 
 TEST(ProjectsWindow, InstallsAServedProjectAndRunsItAfterTheQuestion) {
     zrtest::LoopbackHttpServer server;
@@ -49,7 +51,7 @@ TEST(ProjectsWindow, InstallsAServedProjectAndRunsItAfterTheQuestion) {
         zr::CTLD48403(r, driver);
     };
 
-    auto w = zr::CTLD51400(places, hooks);
+    auto w = std::make_unique<zr::ProjectsWindow>(places, hooks);
     EXPECT_EQ(projectsTree(w->availableTree()), Texts{"Available Sample Projects"});
     EXPECT_EQ(projectsTree(w->localTree()), Texts{"Your local Sample Projects"});
     w->downloadList();
