@@ -409,7 +409,7 @@ TEST(ExamplesDownload, ServedExamplesConvertThereAndBack) {
             }
         }
     }
-    EXPECT_EQ(variants, 12);
+    EXPECT_EQ(variants, 14);
 }
 
 TEST(ExamplesDownload, ServedProjectsInstallAndRun) {
