@@ -7,6 +7,7 @@
 #include "csv_viewer_window.hpp"
 #include "de_identifier.hpp"
 #include "error_dialog.hpp"
+#include "examples_installer.hpp"
 #include "information_dialog.hpp"
 #include "log_display_window.hpp"
 #include "mapping_tool_window.hpp"
@@ -257,6 +258,37 @@ void MainWindow::runConversion(const std::string& source) {
     if (!result.logPath.empty()) lastRunLog_ = result.logPath;
 }
 
+void MainWindow::runPrepared(const DriverRequest& prepared) {
+    DriverRequest request = prepared;
+    request.modelCode = context_.modelCode;
+    DriverHooks hooks = hooks_.driver;
+    hooks.app = context_.app;
+    if (!hooks.dialog)
+        hooks.dialog = conversionDialogHook(
+            {context_.currentFolder, context_.workingFolder, context_.separator, {}, context_.app});
+    const DriverResult result = CTLD48403(request, hooks);
+    if (!result.logPath.empty()) lastRunLog_ = result.logPath;
+}
+
+DownloadPlaces MainWindow::downloadPlaces() const {
+    DownloadPlaces places;
+    places.currentFolder = context_.currentFolder;
+    places.server = examplesServer(context_.currentFolder);
+    places.modelCode = context_.modelCode;
+    return places;
+}
+
+DownloadWindowHooks MainWindow::downloadHooks() {
+    DownloadWindowHooks h;
+    h.actions.convert = [this](const DriverRequest& r) { runPrepared(r); };
+    h.actions.viewCsv = [this](const std::string& f) { CTLD48200(1, "", context_.currentFolder, f); };
+    h.actions.viewX12 = [this](const std::string& f) { CTLD48400C(f); };
+    h.showParseLog = [this] {
+        CTLD33500(LogMode::ParseLog, window_->hWnd, {context_.currentFolder, lastRunLog_, {}});
+    };
+    return h;
+}
+
 namespace {
 // Keeps a utility window that has just opened, after letting go of those
 // already closed.
@@ -284,6 +316,12 @@ void MainWindow::Run(MainCommand command) {
     case MainCommand::DeIdentifier: CTLD49200(); break;
     case MainCommand::DataDictionary:
         keepOpen(dictionaryWindows_, CTLD51300(context_.currentFolder, 2), hooks_.dictionaryOpened);
+        break;
+    case MainCommand::Examples:
+        keepOpen(examplesWindows_, CTLD51100(downloadPlaces(), downloadHooks()), hooks_.examplesOpened);
+        break;
+    case MainCommand::Projects:
+        keepOpen(projectsWindows_, CTLD51400(downloadPlaces(), downloadHooks()), hooks_.projectsOpened);
         break;
     case MainCommand::ViewParseLog:
     case MainCommand::ViewMapLog:

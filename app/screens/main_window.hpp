@@ -17,12 +17,14 @@
 #include "command_line.hpp"
 #include "conversion_driver.hpp"
 #include "data_dictionary_window.hpp"
+#include "examples_window.hpp"
 #include "file_compare_window.hpp"
 #include "file_information_window.hpp"
 #include "main_menu.hpp"
 #include "menu.hpp"
 #include "msgbar.hpp"
 #include "mru.hpp"
+#include "projects_window.hpp"
 #include "toolbar.hpp"
 #include "window.hpp"
 
@@ -40,6 +42,8 @@ struct MainHooks {
     std::function<void(FileInformationWindow&)> informationOpened;
     std::function<void(FileCompareWindow&)> compareOpened;
     std::function<void(DataDictionaryWindow&)> dictionaryOpened;
+    std::function<void(ExamplesWindow&)> examplesOpened;
+    std::function<void(ProjectsWindow&)> projectsOpened;
     // Called once the window and its bars exist, before activation.
     std::function<void(class MainWindow&)> built;
 };
@@ -116,6 +120,12 @@ private:
     void viewXmlFile();
     // The conversion driver with an empty type: its dialog opens first.
     void runConversion(const std::string& source);
+    // A prepared request run through the driver (its dialog first), as the
+    // examples and projects windows hand it.
+    void runPrepared(const DriverRequest& request);
+    // What the examples and projects windows start with and reach.
+    DownloadPlaces downloadPlaces() const;
+    DownloadWindowHooks downloadHooks();
 
     MainContext context_;
     MainHooks hooks_;
@@ -134,6 +144,8 @@ private:
     std::vector<std::unique_ptr<FileInformationWindow>> informationWindows_;
     std::vector<std::unique_ptr<FileCompareWindow>> compareWindows_;
     std::vector<std::unique_ptr<DataDictionaryWindow>> dictionaryWindows_;
+    std::vector<std::unique_ptr<ExamplesWindow>> examplesWindows_;
+    std::vector<std::unique_ptr<ProjectsWindow>> projectsWindows_;
 };
 
 // MAIN: the process entry with the command-line words; answers the exit

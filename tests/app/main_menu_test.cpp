@@ -38,6 +38,11 @@ TEST(MainMenu, EveryEntryHasAMessageAndGreyedOnesSayWhatTheyWillDo) {
     EXPECT_TRUE(zr::menuEntry(zr::MainCommand::ViewCsv)->built);
     EXPECT_EQ(zr::menuEntry(zr::MainCommand::DataDictionary)->message, "Data Dictionary");
     EXPECT_TRUE(zr::menuEntry(zr::MainCommand::DataDictionary)->built);
+    for (auto command : {zr::MainCommand::Examples, zr::MainCommand::Projects}) {
+        const zr::MenuEntry& e = *zr::menuEntry(command);
+        EXPECT_TRUE(e.built) << e.caption;
+        EXPECT_EQ(e.message, e.caption);
+    }
 }
 
 TEST(MainMenu, ToolbarButtons) {

@@ -87,6 +87,8 @@ const std::vector<Picture>& pictureTable() {
         {"conversion-output-type.png", C::X12Parser, "", {}, {{"X12 Torvel Parser", "-"}, {"Source Format", "X12"}}, "Parser Output Type"},
         {"information.png", C::Information, "", {}, {}, "Information"},
         {"file-information.png", C::FileInformation, "samples/LinuxForHealth-x12/two-claims-single-provider.837i", {}, {{"X12 File Information", "Select a File"}}, "X12 File Information"},
+        {"examples.png", C::Examples, "", {}, {{"X12 Torvel Parser Examples", "Download List of Available Examples"}}, "X12 Torvel Parser Examples"},
+        {"projects.png", C::Projects, "", {}, {{"X12 Torvel Parser Project Samples", "Download List of Available Projects"}}, "X12 Torvel Parser Project Samples"},
         {"file-compare.png", C::FileCompare, "samples/LinuxForHealth-x12/two-claims-single-provider.837i", {}, {{"X12 File Compare", "Select a File"}}, "X12 File Compare"},
         // A map generated in the tool (837 professional, transaction based,
         // the defaults), then reviewed.

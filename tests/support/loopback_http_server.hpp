@@ -7,6 +7,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <map>
 #include <mutex>
 #include <string>
@@ -74,6 +77,17 @@ public:
         answers_[path] = std::move(answer);
     }
     void set(const std::string& path, int status, const std::string& body) { set(path, Answer{reply(status, body)}); }
+    // Every file under `folder` answered whole at "/" + its relative path.
+    void serveFolder(const std::string& folder) {
+        namespace fs = std::filesystem;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            if (!entry.is_regular_file()) continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            set("/" + fs::relative(entry.path(), folder).generic_string(), 200, bytes.str());
+        }
+    }
     // The requests received so far, each up to its blank line.
     std::vector<std::string> requests() {
         std::lock_guard<std::mutex> lock(mutex_);

@@ -6,6 +6,7 @@
 
 #include "error_dialog.hpp"
 #include "error_report.hpp"
+#include "loopback_http_server.hpp"
 #include "message_loop.hpp"
 #include "module_state.hpp"
 #include "paths.hpp"
@@ -280,8 +281,8 @@ TEST_F(MainMenus, HoldTheEntriesInOrderWithTheUnbuiltOnesGreyed) {
               (Texts{"X12 Parser", "View X12 File", "-", "&1 C:\\a.x12", "&3 C:\\b.x12",
                      "Clear Viewer File List", "-", "View CSV File", "View XML File", "View Parse Log",
                      "View Map Log", "Mapping Tool", "X12 File Information",
-                     "X12 File Compare", "X12 File De-Identifier", "(grey) X12 Torvel Parser Examples",
-                     "(grey) X12 Torvel Parser Projects", "Data Dictionary", "Information",
+                     "X12 File Compare", "X12 File De-Identifier", "X12 Torvel Parser Examples",
+                     "X12 Torvel Parser Projects", "Data Dictionary", "Information",
                      "Documentation"}));
     EXPECT_EQ(menuTexts(popup(main, 1)), (Texts{"Quit Application"}));
 }
@@ -359,6 +360,50 @@ TEST_F(MainMenus, TheDataDictionaryOpensFromTheMenuOverTheCurrentFolder) {
     EXPECT_EQ(main.Activate(), 0);
     EXPECT_FALSE(LoopGuard::fired());
     EXPECT_EQ(roots, (std::vector<std::string>{"Create a Primary Table", "Options"}));
+}
+
+TEST_F(MainMenus, ExamplesAndProjectsOpenFromTheMenuOnTheServerOfZrIni) {
+    zrtest::LoopbackHttpServer server;
+    server.serveFolder(std::string(ZR_FIXTURES) + "/../../examples/served");
+    dir.write("zr.ini", "[EXAMPLES]\r\nSERVER=" + server.address() + "\r\n");
+    MainHooks hooks;
+    std::vector<std::string> examples, projects;
+    std::string examplesTitle, projectsTitle;
+    auto offered = [](wl::TTreeView& tree) {
+        std::vector<std::string> texts;
+        for (const auto& item : tree.aItems.at(0)->aItems) texts.push_back(item->GetText());
+        return texts;
+    };
+    hooks.examplesOpened = [&](ExamplesWindow& w) {
+        examplesTitle = windowText(w.window().hWnd);
+        w.downloadList();
+        examples = offered(w.availableTree());
+        w.window().End();
+    };
+    hooks.projectsOpened = [&](ProjectsWindow& w) {
+        projectsTitle = windowText(w.window().hWnd);
+        w.downloadList();
+        projects = offered(w.availableTree());
+>>>>>>> examples
+        w.window().End();
+    };
+    MainWindow main(contextFor({}, dir.path()), hooks);
+    main.Build();
+    for (const char* entry : {"X12 Torvel Parser Examples", "X12 Torvel Parser Projects"}) {
+        const UINT id = functionsItemId(main, entry);
+        ASSERT_NE(id, 0u) << entry;
+        PostMessageA(main.window().hWnd, WM_COMMAND, id, 0);
+    }
+    PostMessageA(main.window().hWnd, WM_COMMAND, GetMenuItemID(GetSubMenu(GetMenu(main.window().hWnd), 1), 0), 0);
+    LoopGuard guard;
+    EXPECT_EQ(main.Activate(), 0);
+    EXPECT_FALSE(LoopGuard::fired());
+    EXPECT_EQ(examplesTitle, "X12 Torvel Parser Examples");
+    EXPECT_EQ(projectsTitle, "X12 Torvel Parser Project Samples");
+    ASSERT_EQ(examples.size(), 8u);
+    EXPECT_EQ(examples.front(), "835 Remittance");
+    EXPECT_EQ(examples.back(), "277 Claim Status Response");
+    EXPECT_EQ(projects, (std::vector<std::string>{"Professional Claims to CSV", "Remittance to XML"}));
 }
 
 TEST_F(MainMenus, ViewedFilesAreRecordedOnceMostRecentFirst) {
@@ -612,16 +657,16 @@ TEST_F(MainBars, TheMessageBarShowsTheNoticeAndWhatAnEntryDoes) {
     ASSERT_TRUE(IsWindow(bar.hWnd));
     EXPECT_EQ(bar.cMsgDef, kMessageBarText);
     EXPECT_EQ(main.window().oMsgBar, &bar);
-    // Highlighting a greyed entry shows what it will do.
+    // Highlighting an entry shows what it does.
     const wl::TMenu& functions = popup(main, 0);
-    const wl::TMenuItem* greyed = nullptr;
+    const wl::TMenuItem* entry = nullptr;
     for (const auto& item : functions.aItems())
-        if (item->cPrompt == "X12 Torvel Parser Projects") greyed = item.get();
-    ASSERT_TRUE(greyed);
-    SendMessageA(main.window().hWnd, WM_MENUSELECT, MAKEWPARAM(greyed->nId, MF_GRAYED | MF_OWNERDRAW),
+        if (item->cPrompt == "X12 Torvel Parser Projects") entry = item.get();
+    ASSERT_TRUE(entry);
+    SendMessageA(main.window().hWnd, WM_MENUSELECT, MAKEWPARAM(entry->nId, MF_OWNERDRAW),
                  reinterpret_cast<LPARAM>(functions.hMenu));
-    EXPECT_EQ(bar.cMsg, greyed->cMsg);
-    EXPECT_NE(bar.cMsg.find("not built yet"), std::string::npos);
+    EXPECT_EQ(bar.cMsg, entry->cMsg);
+    EXPECT_EQ(bar.cMsg, "X12 Torvel Parser Projects");
     // The menu closes: the notice again (an empty message shows it).
     SendMessageA(main.window().hWnd, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(bar.cMsg, "");
