@@ -527,13 +527,15 @@ bool TDbOdbc::Delete(SourcePlace where) {
     return runAndRefresh(stmt, sql);
 }
 
+void TDbOdbc::CancelUpdate() {
+    aBuffer_ = aDataOrg_;
+    for (auto& c : aFields_) c.changed = false;
+    lNeedUpd_ = false;
+}
+
 int TDbOdbc::Cancel() {
-    if (!Update()) {
-        // Edits that cannot be written are given up here.
-        aBuffer_ = aDataOrg_;
-        for (auto& c : aFields_) c.changed = false;
-        lNeedUpd_ = false;
-    }
+    // Edits that cannot be written are given up here.
+    if (!Update()) CancelUpdate();
     int rc = SQLCANCEL(hStmt_.get());
     if (rc != SQL_SUCCESS) SQLError(hStmt_.get(), "SQLCancel on Cancel method()");
     return rc;

@@ -69,6 +69,8 @@ public:
     bool Deleted() const { return false; }
     bool CanEdit();
     int Cancel();
+    // Gives up the buffer's changes: the row's values as read.
+    void CancelUpdate();
     bool Refresh(bool top = false, SourcePlace where = SourcePlace::current());
     void SetOrder(const std::string& order, SourcePlace where = SourcePlace::current());
     void OrdListAdd(const std::string& order) { SetOrder(order); }
@@ -109,6 +111,7 @@ public:
     int nWorkArea() const { return nWorkArea_; }
     const std::string& cAliasName() const { return cAliasName_; }
     SQLHSTMT hStmt() const { return hStmt_.get(); }
+    TOdbc* oOdbc() const { return oOdbc_; }
 
 private:
     bool runAndRefresh(OdbcStatement& stmt, const std::string& sql);

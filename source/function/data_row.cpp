@@ -97,6 +97,12 @@ TDataRow::TDataRow(TDataBaseRow& pairs) : shared_(&pairs) {
     validate();
 }
 
+TDataRow::TDataRow(DataRowSource& source, const std::string& fields, std::optional<bool> blank)
+    : fields_(dataRowNames(fields)), source_(&source) {
+    readSource(blank);
+    validate();
+}
+
 void TDataRow::validate() {
     aPrompts.clear();
     if (!lValidData()) {
@@ -151,6 +157,16 @@ void TDataRow::readXbr(std::optional<bool> blank) {
     cSrcType = "XBR";
     lReadOnly = b.lReadOnly;
     lTypeCheck = b.nDataType != DATATYPE_ARRAY;
+    aOrg = own_;
+}
+
+void TDataRow::readSource(std::optional<bool> blank) {
+    DataRowSource::Read r = source_->read(fields_, blank);
+    own_ = std::move(r.row);
+    RecNo = r.recNo;
+    lReadOnly = r.readOnly;
+    lTypeCheck = r.typeCheck;
+    cSrcType = source_->kind();
     aOrg = own_;
 }
 
@@ -235,6 +251,7 @@ void TDataRow::End() {
     shared_ = nullptr;
     object_ = nullptr;
     browse_ = nullptr;
+    source_ = nullptr;
 }
 
 // ------------------------------------------------------------ saving
@@ -255,6 +272,7 @@ bool TDataRow::Save(bool commit) {
     if (cSrcType == "DBF") saved = saveDbf(commit);
     else if (cSrcType == "OBJ") saved = saveObj(commit);
     else if (cSrcType == "XBR") saved = saveXbr();
+    else if (source_) saved = saveSource();
     else if (cSrcType == "ARR") {
         aOrg = rows();  // the list itself holds the values
         saved = true;
@@ -327,6 +345,20 @@ bool TDataRow::saveXbr() {
     const bool blank = false;
     readXbr(blank);
     if (!added && b.src.bBookGoTo && !mark.isNil()) b.src.bBookGoTo(mark);
+    return true;
+}
+
+// A failed write keeps the source as it was and the row as read.
+bool TDataRow::saveSource() {
+    if (!source_ || lReadOnly) return false;
+    std::optional<DataRowSource::Read> again = source_->write(aModiData, RecNo, fields_);
+    if (!again) {
+        Undo();
+        return false;
+    }
+    own_ = std::move(again->row);
+    RecNo = again->recNo;
+    aOrg = own_;
     return true;
 }
 
