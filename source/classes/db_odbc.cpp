@@ -182,6 +182,7 @@ int TDbOdbc::InitFields() {
     aBuffer_.assign(aFields_.size(), Value());
     aDataOrg_.assign(aFields_.size(), Value());
     aDataNull_.assign(aFields_.size(), false);
+    aSeconds_.assign(aFields_.size(), 0);
     return rc;
 }
 
@@ -337,6 +338,8 @@ Value TDbOdbc::readColumn(int n, SQLHSTMT stmt, bool& isNull) {
         OdbcTimestamp t;
         rc = SQLGETTIMESTAMP(stmt, n, t, isNull);
         if (SQL_SUCCEEDED(rc) && !isNull) v = convertTimestamp(c, t);
+        if (stmt == hStmt_.get())
+            aSeconds_[n - 1] = SQL_SUCCEEDED(rc) && !isNull ? t.hour * 3600 + t.minute * 60 + t.second : 0;
     } else {
         std::string text;
         rc = SQLGETDATA(stmt, n, c.cType, c.length + 1, text, isNull);
@@ -392,6 +395,8 @@ bool TDbOdbc::PutValue(int n, char type, const Value& v) {
     }
     return true;
 }
+
+int TDbOdbc::FieldSeconds(int n) const { return columnIndex(n) ? aSeconds_[n - 1] : 0; }
 
 bool TDbOdbc::FieldModified(int n) const { return columnIndex(n) && aFields_[n - 1].changed; }
 std::string TDbOdbc::FieldName(int n) const { return columnIndex(n) ? aFields_[n - 1].name : std::string(); }

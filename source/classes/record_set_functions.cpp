@@ -223,14 +223,18 @@ std::int64_t columnAttribute(const TDbOdbc& rs, int n, int descriptor, std::int6
     return SQL_SUCCEEDED(SQLCOLATTRIBUTES(rs.hStmt(), n, descriptor, value)) ? value : fallback;
 }
 
-// The current value of a date column as text, to tell a timestamp with a
-// time from a date (the record set's own value keeps only the date).
+// The current value of a timestamp column as text, to tell a timestamp
+// with a time from a date (the record set's own value keeps the date).
 std::optional<Value> currentDateText(TDbOdbc& rs, int n, int adoType) {
     if (rs.Eof() || rs.RecCount() == 0 || adoType != adotype::DbTimeStamp) return std::nullopt;
-    std::string text;
-    bool isNull = false;
-    if (!SQL_SUCCEEDED(SQLGETDATA(rs.hStmt(), n, SQL_C_CHAR, 40, text, isNull)) || isNull) return std::nullopt;
-    return Value(text);
+    const Value v = rs.FieldGet(n);
+    if (!v.isDate() || std::get<Date>(v.storage()).blank()) return std::nullopt;
+    const Date d = std::get<Date>(v.storage());
+    const int s = rs.FieldSeconds(n);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year, d.month, d.day, s / 3600, s / 60 % 60,
+                  s % 60);
+    return Value(std::string(text));
 }
 
 int lockTypeOf(const TDbOdbc& rs) { return rs.lReadOnly() ? kLockReadOnly : kLockOptimistic; }
