@@ -8,6 +8,7 @@
 
 #include "dbf_python_read.hpp"
 #include "test_support.hpp"
+#include "text.hpp"
 
 namespace {
 
