@@ -38,8 +38,12 @@ bool connectionOpen(const TOdbc& c) { return c.lSuccess() && c.hDbc() != nullptr
 std::shared_ptr<TOdbc> reopenDefault() {
     RecordSetState& st = recordSetState();
     if (!st.connection || connectionOpen(*st.connection)) return st.connection;
-    const std::string string = st.connection->cConnect().empty() ? st.lastAsked : st.connection->cConnect();
+    // What was asked for first (a data source name stays one), then what
+    // the driver made of it.
+    const std::string string = st.lastAsked.empty() ? st.lastObtained : st.lastAsked;
     auto again = std::make_shared<TOdbc>(string);
+    if (!again->lSuccess() && !st.lastObtained.empty() && st.lastObtained != string)
+        again = std::make_shared<TOdbc>(st.lastObtained);
     if (!again->lSuccess()) {
         MSGALERT(Value("CAN NOT REOPEN\r\n" + string));
         return nullptr;
@@ -394,7 +398,9 @@ bool WLADOAPPENDBLANK(TDbOdbc& rs) {
             const Value top = c->QueryData("SELECT MAX(" + CHKSP(col.name) + ") FROM " + CHKSP(rs.cFileName()));
             value = sqlNumber((top.isNumber() ? top.number() : 0) + 1, col.length, 0);
         } else {
-            value = WL_VALTOSQL(appendBlankValue(s, today, now), false, kind);
+            // Texts keep their blanks (the statement text of a value trims).
+            const Value blank = appendBlankValue(s, today, now);
+            value = blank.isText() && s.type != 'T' ? sqlQuoted(blank.text()) : WL_VALTOSQL(blank, false, kind);
         }
         names += (names.empty() ? "" : ", ") + CHKSP(col.name);
         values += (values.empty() ? "" : ", ") + value;

@@ -417,4 +417,21 @@ bool TDataRow::EditMayClose(bool readOnly) const {
     return readOnly || !Modified() || MSGYESNO(Value("Exit without save?"));
 }
 
+EditDialogLayout editDialogLayout(int browseLeft, int browseWidth, int browseHeight, int fittedWidth,
+                                  int fittedHeight, int dialogWidth, int dialogHeight, int buttons, int minWidth) {
+    EditDialogLayout l;
+    l.browseWidth = std::max(fittedWidth, minWidth);
+    l.browseHeight = fittedHeight;
+    l.shiftUp = browseHeight - l.browseHeight;
+    l.dialogWidth = dialogWidth + (l.browseWidth - browseWidth);
+    l.dialogHeight = dialogHeight - l.shiftUp;
+    const int last = browseLeft + l.browseWidth - 80;
+    for (int i = 0; i < buttons; ++i) l.buttonLeft.push_back(last - 86 * (buttons - 1 - i));
+    return l;
+}
+
+int editPromptWidth(int width) { return width * 6 / 5; }
+
+int editValueWidth(int width) { return std::min(250, width * 6 / 5); }
+
 }  // namespace wl

@@ -132,6 +132,25 @@ private:
     DataRowSource* source_ = nullptr;
 };
 
+// The "EDIT" dialog fitted to its rows: the browse takes the size that
+// shows them (at least minWidth wide), the controls below it move up by
+// the height it gave up, the dialog takes the browse's change of width and
+// height, and the buttons stand from the right: the last at the browse's
+// left + width - 80, each earlier one 86 further left.
+struct EditDialogLayout {
+    int browseWidth = 0, browseHeight = 0;
+    int dialogWidth = 0, dialogHeight = 0;
+    int shiftUp = 0;
+    std::vector<int> buttonLeft;  // in the buttons' order
+};
+EditDialogLayout editDialogLayout(int browseLeft, int browseWidth, int browseHeight, int fittedWidth,
+                                  int fittedHeight, int dialogWidth, int dialogHeight, int buttons,
+                                  int minWidth = 300);
+// The columns widened by 1.2 when the dialog opens, the value column to at
+// most 250.
+int editPromptWidth(int width);
+int editValueWidth(int width);
+
 // The list trimmed, with the blanks around commas removed.
 std::string TRIMLIST(const std::string& list);
 // Same type and equal (texts compared without trailing blanks).

@@ -242,3 +242,32 @@ TEST(TDataRow, AnotherSourceReadsAndWritesThroughItsInterface) {
     ASSERT_TRUE(blank.Save());
     EXPECT_EQ(source.writtenTo, 0);  // a new row
 }
+
+TEST(TDataRow, TheEditDialogFitsItsRows) {
+    const struct {
+        int browseWidth, browseHeight, fittedWidth, fittedHeight;
+        int width, height, shiftUp;
+        std::vector<int> buttons;
+    } cases[] = {
+        // Few rows: the browse shrinks, everything below moves up.
+        {868, 500, 420, 120, 452, 220, 380, {264, 350}},
+        // Narrow contents: at least 300 wide.
+        {868, 500, 150, 120, 332, 220, 380, {144, 230}},
+        // Many rows: the browse grows, so does the dialog.
+        {400, 200, 500, 300, 532, 700, -100, {344, 430}},
+    };
+    for (const auto& c : cases) {
+        const wl::EditDialogLayout l =
+            wl::editDialogLayout(10, c.browseWidth, c.browseHeight, c.fittedWidth, c.fittedHeight,
+                                 c.browseWidth + 32, 600, 2);
+        EXPECT_EQ(l.browseWidth, std::max(c.fittedWidth, 300));
+        EXPECT_EQ(l.browseHeight, c.fittedHeight);
+        EXPECT_EQ(l.dialogWidth, c.width);
+        EXPECT_EQ(l.shiftUp, c.shiftUp);
+        EXPECT_EQ(l.dialogHeight, c.height);
+        EXPECT_EQ(l.buttonLeft, c.buttons);
+    }
+    EXPECT_EQ(wl::editPromptWidth(100), 120);
+    EXPECT_EQ(wl::editValueWidth(100), 120);
+    EXPECT_EQ(wl::editValueWidth(400), 250);
+}
