@@ -115,9 +115,13 @@ TEST(TableTransfer, ListsAreAppendedWithTheirValuesConverted) {
     ASSERT_TRUE(WL_ARRAYTODBF(*area, rows, "", [&](int n, int count) { seen.emplace_back(n, count); }));
     EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));
     ASSERT_EQ(area->RecCount(), 6);
+#ifndef _WIN32
     const std::string read = zrtest::pythonDbfRecords(area->path());
     EXPECT_NE(read.find("BEA|7.5|2025-01-02|True"), std::string::npos) << read;
     EXPECT_NE(read.find("\nCY|"), std::string::npos) << read;
+#endif
+    area->GoTo(5);
+    EXPECT_EQ(area->FieldGet(2).number(), 7.5);
     area->GoTo(6);
     EXPECT_TRUE(std::get<Date>(area->FieldGet(3).storage()).blank());  // an empty value is not written
     EXPECT_TRUE(area->FieldGet(4).logical());
@@ -138,7 +142,13 @@ TEST(TableTransfer, CopyToAndAppendFromMoveRecordsBetweenTables) {
     const std::string copy = dir.file("COPY.DBF");
     ASSERT_TRUE(dbfCopyTo(*area, copy, "COPAY, NAME", paid));
     EXPECT_EQ(area->RecNo(), 2u);
+#ifndef _WIN32
     EXPECT_EQ(zrtest::pythonDbfRecords(copy), "20.0|ANN\n15.5|JOE\n5.0|SUE\n");
+#endif
+    auto copied = DbfFile::open(copy);
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->recordCount(), 3u);
+    EXPECT_EQ(copied->fields()[0].name, "COPAY");
     EXPECT_FALSE(dbfCopyTo(*area, dir.file("NONE.DBF"), "NOSUCH"));
 
     auto other = members(dir, "OTHERS");
