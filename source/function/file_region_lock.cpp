@@ -21,19 +21,16 @@ OVERLAPPED regionAt(std::uint64_t offset) {
 }
 }  // namespace
 
-bool FileRegionLocks::openHandle() {
-    if (handle_ != -1) return true;
+FileRegionLocks::FileRegionLocks(std::string path) : path_(std::move(path)) {
     HANDLE h = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    handle_ = reinterpret_cast<std::intptr_t>(h);
-    return true;
+    if (h != INVALID_HANDLE_VALUE) handle_ = reinterpret_cast<std::intptr_t>(h);
 }
 
 bool FileRegionLocks::lock(std::uint64_t offset, std::uint64_t length) {
     if (held_.count({offset, length})) return true;
-    if (!openHandle()) return false;
+    if (handle_ == -1) return true;
     OVERLAPPED at = regionAt(offset);
     if (!LockFileEx(regionHandle(handle_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
                     static_cast<DWORD>(length & 0xFFFFFFFFu), static_cast<DWORD>(length >> 32), &at))
@@ -43,7 +40,7 @@ bool FileRegionLocks::lock(std::uint64_t offset, std::uint64_t length) {
 }
 
 void FileRegionLocks::unlock(std::uint64_t offset, std::uint64_t length) {
-    if (!held_.erase({offset, length})) return;
+    if (!held_.erase({offset, length}) || handle_ == -1) return;
     OVERLAPPED at = regionAt(offset);
     UnlockFileEx(regionHandle(handle_), 0, static_cast<DWORD>(length & 0xFFFFFFFFu), static_cast<DWORD>(length >> 32),
                  &at);
@@ -72,23 +69,20 @@ bool regionLock(int fd, short type, std::uint64_t offset, std::uint64_t length) 
 }
 }  // namespace
 
-bool FileRegionLocks::openHandle() {
-    if (handle_ != -1) return true;
+FileRegionLocks::FileRegionLocks(std::string path) : path_(std::move(path)) {
     const int fd = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return false;
-    handle_ = fd;
-    return true;
+    if (fd >= 0) handle_ = fd;
 }
 
 bool FileRegionLocks::lock(std::uint64_t offset, std::uint64_t length) {
     if (held_.count({offset, length})) return true;
-    if (!openHandle() || !regionLock(static_cast<int>(handle_), F_WRLCK, offset, length)) return false;
+    if (handle_ != -1 && !regionLock(static_cast<int>(handle_), F_WRLCK, offset, length)) return false;
     held_.insert({offset, length});
     return true;
 }
 
 void FileRegionLocks::unlock(std::uint64_t offset, std::uint64_t length) {
-    if (!held_.erase({offset, length})) return;
+    if (!held_.erase({offset, length}) || handle_ == -1) return;
     regionLock(static_cast<int>(handle_), F_UNLCK, offset, length);
 }
 

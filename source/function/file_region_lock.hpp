@@ -18,13 +18,17 @@ constexpr std::uint64_t kDbfLockBase = 1000000000;
 
 class FileRegionLocks {
 public:
-    explicit FileRegionLocks(std::string path) : path_(std::move(path)) {}
+    // The handle is opened at once, while the path still names the file
+    // (a relative path may not, once the current folder changes). A file
+    // that cannot be opened for writing has no regions to lock: its locks
+    // hold within the process only, and lock() never refuses for it.
+    explicit FileRegionLocks(std::string path);
     ~FileRegionLocks();
     FileRegionLocks(const FileRegionLocks&) = delete;
     FileRegionLocks& operator=(const FileRegionLocks&) = delete;
 
-    // Locks the region at once or answers false (never waits). A region
-    // already held here answers true.
+    // Locks the region at once or answers false (never waits) when another
+    // handle holds part of it. A region already held here answers true.
     bool lock(std::uint64_t offset, std::uint64_t length);
     void unlock(std::uint64_t offset, std::uint64_t length);
     void unlockAll();
@@ -35,7 +39,6 @@ public:
     void unlockFile() { unlock(kDbfLockBase, kDbfLockBase); }
 
 private:
-    bool openHandle();
 
     std::string path_;
     std::intptr_t handle_ = -1;  // a descriptor, or a Windows handle
