@@ -10,6 +10,44 @@
 
 namespace wl {
 
+namespace {
+
+// A child's rectangle in its parent's client coordinates.
+RECT dataRowChildRect(HWND child, HWND parent) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace
+
+void SETEDITDLG(TDialog& d, TXBrowse& browse, const std::vector<TButton*>& buttons, int rows) {
+    XBrowseModel& m = browse.model();
+    if (m.aCols.size() >= 2) {
+        m.aCols[0].nWidth = editPromptWidth(m.aCols[0].nWidth);
+        m.aCols[1].nWidth = editValueWidth(m.aCols[1].nWidth);
+    }
+    const RECT br = dataRowChildRect(browse.hWnd, d.hWnd);
+    const SIZE fit = browse.BrwFitSize(false, rows);
+    RECT dr{};
+    GetWindowRect(d.hWnd, &dr);
+    const EditDialogLayout l =
+        editDialogLayout(br.left, br.right - br.left, br.bottom - br.top, fit.cx, fit.cy, dr.right - dr.left,
+                         dr.bottom - dr.top, static_cast<int>(buttons.size()));
+    SetWindowPos(d.hWnd, nullptr, 0, 0, l.dialogWidth, l.dialogHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    browse.Move(br.top, br.left, l.browseWidth, l.browseHeight);
+    m.nStretchCol = 2;
+    m.ColStretch();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const RECT r = dataRowChildRect(buttons[i]->hWnd, d.hWnd);
+        buttons[i]->Move(r.top - l.shiftUp, l.buttonLeft[i]);
+    }
+    d.Center();
+    browse.Refresh();
+    browse.SetFocus();
+}
+
 bool DataRowEditDialog(TDataRow& row, bool readOnly, TWindow* owner) {
     constexpr int kWidth = 900, kHeight = 600, kMargin = 10;
     constexpr int kButtonWidth = 76, kButtonHeight = 26, kButtonStep = 86;
@@ -108,8 +146,11 @@ bool DataRowEditDialog(TDataRow& row, bool readOnly, TWindow* owner) {
     DialogActivate act;
     act.lCentered = true;
     act.bInit = [&](TWindow&) {
+        std::vector<TButton*> buttons;
+        if (!readOnly) buttons = {&undo, &save};
+        buttons.push_back(&close);
+        SETEDITDLG(d, browse, buttons, row.FCount());
         follow();
-        browse.SetFocus();
     };
     d.Activate(act);
     return saved;

@@ -5,12 +5,22 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "data_row.hpp"
 
 namespace wl {
 
 class TWindow;
+class TDialog;
+class TXBrowse;
+class TButton;
+
+// Lays the dialog out when it opens: the columns widened, the browse
+// fitted to its rows (rows of them), the value column stretched, the
+// buttons (left to right) placed from the right below it, the dialog sized
+// to follow and centred, the browse focused.
+void SETEDITDLG(TDialog& d, TXBrowse& browse, const std::vector<TButton*>& buttons, int rows);
 
 // The dialog over row; true when the row was saved at least once.
 bool DataRowEditDialog(TDataRow& row, bool readOnly, TWindow* owner = nullptr);

@@ -182,6 +182,7 @@ int TDbOdbc::InitFields() {
     aBuffer_.assign(aFields_.size(), Value());
     aDataOrg_.assign(aFields_.size(), Value());
     aDataNull_.assign(aFields_.size(), false);
+    aSeconds_.assign(aFields_.size(), 0);
     return rc;
 }
 
@@ -337,6 +338,8 @@ Value TDbOdbc::readColumn(int n, SQLHSTMT stmt, bool& isNull) {
         OdbcTimestamp t;
         rc = SQLGETTIMESTAMP(stmt, n, t, isNull);
         if (SQL_SUCCEEDED(rc) && !isNull) v = convertTimestamp(c, t);
+        if (stmt == hStmt_.get())
+            aSeconds_[n - 1] = SQL_SUCCEEDED(rc) && !isNull ? t.hour * 3600 + t.minute * 60 + t.second : 0;
     } else {
         std::string text;
         rc = SQLGETDATA(stmt, n, c.cType, c.length + 1, text, isNull);
@@ -392,6 +395,8 @@ bool TDbOdbc::PutValue(int n, char type, const Value& v) {
     }
     return true;
 }
+
+int TDbOdbc::FieldSeconds(int n) const { return columnIndex(n) ? aSeconds_[n - 1] : 0; }
 
 bool TDbOdbc::FieldModified(int n) const { return columnIndex(n) && aFields_[n - 1].changed; }
 std::string TDbOdbc::FieldName(int n) const { return columnIndex(n) ? aFields_[n - 1].name : std::string(); }
@@ -527,13 +532,15 @@ bool TDbOdbc::Delete(SourcePlace where) {
     return runAndRefresh(stmt, sql);
 }
 
+void TDbOdbc::CancelUpdate() {
+    aBuffer_ = aDataOrg_;
+    for (auto& c : aFields_) c.changed = false;
+    lNeedUpd_ = false;
+}
+
 int TDbOdbc::Cancel() {
-    if (!Update()) {
-        // Edits that cannot be written are given up here.
-        aBuffer_ = aDataOrg_;
-        for (auto& c : aFields_) c.changed = false;
-        lNeedUpd_ = false;
-    }
+    // Edits that cannot be written are given up here.
+    if (!Update()) CancelUpdate();
     int rc = SQLCANCEL(hStmt_.get());
     if (rc != SQL_SUCCESS) SQLError(hStmt_.get(), "SQLCancel on Cancel method()");
     return rc;

@@ -50,6 +50,9 @@ public:
     bool FieldPut(int n, const Value& v);
     bool PutValue(int n, char type, const Value& v);
     bool FieldModified(int n) const;
+    // The time of day, in seconds, of a timestamp column's value on the
+    // current row (its value keeps the date alone); 0 for other columns.
+    int FieldSeconds(int n) const;
     std::string FieldName(int n) const;
     std::string Field(int n) const { return FieldName(n); }
     char FieldType(int n) const;
@@ -69,6 +72,8 @@ public:
     bool Deleted() const { return false; }
     bool CanEdit();
     int Cancel();
+    // Gives up the buffer's changes: the row's values as read.
+    void CancelUpdate();
     bool Refresh(bool top = false, SourcePlace where = SourcePlace::current());
     void SetOrder(const std::string& order, SourcePlace where = SourcePlace::current());
     void OrdListAdd(const std::string& order) { SetOrder(order); }
@@ -109,6 +114,7 @@ public:
     int nWorkArea() const { return nWorkArea_; }
     const std::string& cAliasName() const { return cAliasName_; }
     SQLHSTMT hStmt() const { return hStmt_.get(); }
+    TOdbc* oOdbc() const { return oOdbc_; }
 
 private:
     bool runAndRefresh(OdbcStatement& stmt, const std::string& sql);
@@ -134,6 +140,7 @@ private:
     std::vector<std::string> aFldPrimary_;
     ValueList aBuffer_, aDataOrg_;
     std::vector<bool> aDataNull_;
+    std::vector<int> aSeconds_;
     std::vector<OrderItem> aIndex_;
     std::string cFileName_, cAliasName_, cSource_, cSelect_, cOrder_, cFilter_;
     std::int64_t nRecno_ = 0;

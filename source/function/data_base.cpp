@@ -673,4 +673,16 @@ bool DUPRECORD(DbfArea& area) {
     return true;
 }
 
+bool TDataBase::CopyTo(const std::string& file, const std::string& fields, const DbfScope& scope) {
+    return area_ && dbfCopyTo(*area_, file, fields, scope);
+}
+
+bool TDataBase::AppendFrom(const std::string& file, const std::string& fields,
+                           const std::function<bool(DbfArea&)>& forTrue) {
+    if (!area_ || lReadOnly) return false;
+    const bool ok = dbfAppendFrom(*area_, file, fields, forTrue);
+    Load();
+    return ok;
+}
+
 }  // namespace wl

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "dbf_area.hpp"
+#include "table_transfer.hpp"
 #include "value.hpp"
 
 namespace wl {
@@ -105,6 +106,12 @@ public:
     bool Updated() { return Modified(); }
     void RollBack() { Load(); }
     bool SetBuffer(bool on = true);
+
+    // COPY TO from the object's area and APPEND FROM into it (the buffer
+    // reloaded after an append); false when the other table fails.
+    bool CopyTo(const std::string& file, const std::string& fields = {}, const DbfScope& scope = {});
+    bool AppendFrom(const std::string& file, const std::string& fields = {},
+                    const std::function<bool(DbfArea&)>& forTrue = {});
 
     bool Delete();
     void ReCall();

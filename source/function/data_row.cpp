@@ -97,6 +97,12 @@ TDataRow::TDataRow(TDataBaseRow& pairs) : shared_(&pairs) {
     validate();
 }
 
+TDataRow::TDataRow(DataRowSource& source, const std::string& fields, std::optional<bool> blank)
+    : fields_(dataRowNames(fields)), source_(&source) {
+    readSource(blank);
+    validate();
+}
+
 void TDataRow::validate() {
     aPrompts.clear();
     if (!lValidData()) {
@@ -151,6 +157,16 @@ void TDataRow::readXbr(std::optional<bool> blank) {
     cSrcType = "XBR";
     lReadOnly = b.lReadOnly;
     lTypeCheck = b.nDataType != DATATYPE_ARRAY;
+    aOrg = own_;
+}
+
+void TDataRow::readSource(std::optional<bool> blank) {
+    DataRowSource::Read r = source_->read(fields_, blank);
+    own_ = std::move(r.row);
+    RecNo = r.recNo;
+    lReadOnly = r.readOnly;
+    lTypeCheck = r.typeCheck;
+    cSrcType = source_->kind();
     aOrg = own_;
 }
 
@@ -235,6 +251,7 @@ void TDataRow::End() {
     shared_ = nullptr;
     object_ = nullptr;
     browse_ = nullptr;
+    source_ = nullptr;
 }
 
 // ------------------------------------------------------------ saving
@@ -255,6 +272,7 @@ bool TDataRow::Save(bool commit) {
     if (cSrcType == "DBF") saved = saveDbf(commit);
     else if (cSrcType == "OBJ") saved = saveObj(commit);
     else if (cSrcType == "XBR") saved = saveXbr();
+    else if (source_) saved = saveSource();
     else if (cSrcType == "ARR") {
         aOrg = rows();  // the list itself holds the values
         saved = true;
@@ -330,6 +348,20 @@ bool TDataRow::saveXbr() {
     return true;
 }
 
+// A failed write keeps the source as it was and the row as read.
+bool TDataRow::saveSource() {
+    if (!source_ || lReadOnly) return false;
+    std::optional<DataRowSource::Read> again = source_->write(aModiData, RecNo, fields_);
+    if (!again) {
+        Undo();
+        return false;
+    }
+    own_ = std::move(again->row);
+    RecNo = again->recNo;
+    aOrg = own_;
+    return true;
+}
+
 bool XBRADDNEWROW(XBrowseModel& browse, TDataBase* source) {
     if (browse.nDataType == DATATYPE_ODBF && source) {
         if (!source->Append()) return false;
@@ -384,5 +416,22 @@ std::string TDataRow::EditValueText(int n) const {
 bool TDataRow::EditMayClose(bool readOnly) const {
     return readOnly || !Modified() || MSGYESNO(Value("Exit without save?"));
 }
+
+EditDialogLayout editDialogLayout(int browseLeft, int browseWidth, int browseHeight, int fittedWidth,
+                                  int fittedHeight, int dialogWidth, int dialogHeight, int buttons, int minWidth) {
+    EditDialogLayout l;
+    l.browseWidth = std::max(fittedWidth, minWidth);
+    l.browseHeight = fittedHeight;
+    l.shiftUp = browseHeight - l.browseHeight;
+    l.dialogWidth = dialogWidth + (l.browseWidth - browseWidth);
+    l.dialogHeight = dialogHeight - l.shiftUp;
+    const int last = browseLeft + l.browseWidth - 80;
+    for (int i = 0; i < buttons; ++i) l.buttonLeft.push_back(last - 86 * (buttons - 1 - i));
+    return l;
+}
+
+int editPromptWidth(int width) { return width * 6 / 5; }
+
+int editValueWidth(int width) { return std::min(250, width * 6 / 5); }
 
 }  // namespace wl

@@ -19,6 +19,29 @@ namespace wl {
 
 class XBrowseModel;
 
+// A source the portable row does not know by type (a record set): it reads
+// a row and writes changed values. The source must outlive the row.
+class DataRowSource {
+public:
+    struct Read {
+        TDataBaseRow row;
+        int recNo = 0;  // 0: a new row
+        bool readOnly = false;
+        bool typeCheck = true;
+    };
+    virtual ~DataRowSource() = default;
+    // The source type the row reports ("ADO").
+    virtual std::string kind() const = 0;
+    // The named fields (all when none), blank values with blank (by
+    // default: when the source stands on no row).
+    virtual Read read(const std::vector<std::string>& fields, std::optional<bool> blank) = 0;
+    // Writes the changed fields to row recNo (0: a new one) and answers
+    // the written row read again (the same fields) with the source back
+    // where it stood; nothing when it could not be written.
+    virtual std::optional<Read> write(const TDataBaseRow& changed, int recNo,
+                                      const std::vector<std::string>& fields) = 0;
+};
+
 class TDataRow {
 public:
     // A work area by alias ("" the selected one).
@@ -29,6 +52,8 @@ public:
              TDataBase* browseSource = nullptr);
     // The caller's list, edited in place (it must outlive the row).
     explicit TDataRow(TDataBaseRow& pairs);
+    // Another source (a record set).
+    TDataRow(DataRowSource& source, const std::string& fields = {}, std::optional<bool> blank = {});
 
     bool lValidData() const { return !cSrcType.empty() && !rows().empty(); }
     int FCount() const { return static_cast<int>(rows().size()); }
@@ -61,7 +86,7 @@ public:
     std::vector<std::string> aPrompts;
     TDataBaseRow aModiData;  // built by Save: the changed fields, value of each
     std::vector<int> aModiPos;
-    std::string cSrcType;  // DBF, OBJ, XBR, ARR
+    std::string cSrcType;  // DBF, OBJ, XBR, ARR or the other source's kind
     bool lReadOnly = false;
     bool lTypeCheck = true;
     int RecNo = 0;
@@ -90,9 +115,11 @@ private:
     void readDbf(std::optional<bool> blank);
     void readObj(bool blank);
     void readXbr(std::optional<bool> blank);
+    void readSource(std::optional<bool> blank);
     bool saveDbf(bool commit);
     bool saveObj(bool commit);
     bool saveXbr();
+    bool saveSource();
 
     TDataBaseRow own_{{"Blank", Value(std::string(20, ' ')), true, ""}};
     TDataBaseRow* shared_ = nullptr;
@@ -102,7 +129,27 @@ private:
     TDataBase* object_ = nullptr;
     XBrowseModel* browse_ = nullptr;
     TDataBase* browseSource_ = nullptr;
+    DataRowSource* source_ = nullptr;
 };
+
+// The "EDIT" dialog fitted to its rows: the browse takes the size that
+// shows them (at least minWidth wide), the controls below it move up by
+// the height it gave up, the dialog takes the browse's change of width and
+// height, and the buttons stand from the right: the last at the browse's
+// left + width - 80, each earlier one 86 further left.
+struct EditDialogLayout {
+    int browseWidth = 0, browseHeight = 0;
+    int dialogWidth = 0, dialogHeight = 0;
+    int shiftUp = 0;
+    std::vector<int> buttonLeft;  // in the buttons' order
+};
+EditDialogLayout editDialogLayout(int browseLeft, int browseWidth, int browseHeight, int fittedWidth,
+                                  int fittedHeight, int dialogWidth, int dialogHeight, int buttons,
+                                  int minWidth = 300);
+// The columns widened by 1.2 when the dialog opens, the value column to at
+// most 250.
+int editPromptWidth(int width);
+int editValueWidth(int width);
 
 // The list trimmed, with the blanks around commas removed.
 std::string TRIMLIST(const std::string& list);

@@ -54,7 +54,11 @@ int dbfCompare(const Value& field, const Value& key) {
 }
 
 DbfArea::DbfArea(DbfFile file, std::string path, std::string alias)
-    : file_(std::move(file)), path_(std::move(path)), alias_(std::move(alias)), locks_(areas().locks) {
+    : file_(std::move(file)),
+      path_(std::move(path)),
+      alias_(std::move(alias)),
+      locks_(areas().locks),
+      regions_(path_) {
     GoTop();
 }
 
@@ -406,7 +410,11 @@ bool DbfArea::RLock(std::uint32_t n) {
     const std::string key = pathKey(path_);
     if (locks_->count({key, 0})) return false;  // another area holds the file
     if (locks_->count({key, n})) return false;
-    if (locked_) locks_->erase({key, *locked_});
+    if (!regions_.lockRecord(n)) return false;  // another program holds it
+    if (locked_) {
+        locks_->erase({key, *locked_});
+        regions_.unlockRecord(*locked_);
+    }
     locks_->insert({key, n});
     locked_ = n;
     return true;
@@ -417,6 +425,13 @@ bool DbfArea::FLock() {
     const std::string key = pathKey(path_);
     for (auto it = locks_->lower_bound({key, 0}); it != locks_->end() && it->first == key; ++it)
         if (!(locked_ && it->second == *locked_)) return false;
+    // The file's region covers the record's: the record's goes first (a
+    // handle may not lock over its own lock), and comes back on failure.
+    if (locked_) regions_.unlockRecord(*locked_);
+    if (!regions_.lockFile()) {
+        if (locked_) regions_.lockRecord(*locked_);
+        return false;
+    }
     locks_->insert({key, 0});
     fileLocked_ = true;
     return true;
@@ -426,6 +441,7 @@ void DbfArea::UnLock() {
     const std::string key = pathKey(path_);
     if (locked_) locks_->erase({key, *locked_});
     if (fileLocked_) locks_->erase({key, 0});
+    regions_.unlockAll();
     locked_.reset();
     fileLocked_ = false;
 }

@@ -8,9 +8,10 @@
 // order is created and again after a write changes them): with an order
 // active, movement follows its keys and seeks find keys by halving; with
 // none, the records' own order. A filter passes over the records it
-// refuses. Record and file locks are held within this process: a record
-// locked through one area cannot be locked through another area open on
-// the same file, nor can the file while another area holds a lock on it.
+// refuses. A record locked through one area cannot be locked through
+// another area open on the same file, nor can the file while another area
+// holds a lock on it; the locks are also byte ranges of the file (the
+// dBASE convention), so other programs sharing the table see them.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "dbf_file.hpp"
+#include "file_region_lock.hpp"
 #include "value.hpp"
 
 namespace wl {
@@ -155,6 +157,7 @@ private:
     bool fileLocked_ = false;
     bool found_ = false;
     std::shared_ptr<DbfLocks> locks_;
+    FileRegionLocks regions_;
     std::vector<DbfOrder> orders_;
     int order_ = 0;
     bool ordersStale_ = false;

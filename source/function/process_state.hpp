@@ -118,6 +118,7 @@ public:
     ProcessPart brushes{*this};       // the shared brushes
     ProcessPart fonts{*this};         // the shared fonts
     ProcessPart gridBrowses{*this};   // TWBrowse's class data (lKinetic)
+    ProcessPart recordSets{*this};    // the default connection, the memo threshold
 
     // The program on top of the library (zr::Application), whose type the
     // library does not know.

@@ -107,6 +107,14 @@ int SQLDESCRIBECOL(SQLHSTMT stmt, int column, DescribedColumn& out) {
     return rc;
 }
 
+int SQLCOLATTRIBUTES(SQLHSTMT stmt, int column, int descriptor, std::int64_t& value) {
+    SQLLEN number = 0;
+    SQLRETURN rc = SQLColAttributes(stmt, static_cast<SQLUSMALLINT>(column), static_cast<SQLUSMALLINT>(descriptor),
+                                    nullptr, 0, nullptr, &number);
+    value = SQL_SUCCEEDED(rc) ? static_cast<std::int64_t>(number) : 0;
+    return rc;
+}
+
 int SQLGETDATA(SQLHSTMT stmt, int column, int cType, int length, std::string& value, bool& isNull) {
     std::vector<char> buffer(static_cast<std::size_t>(std::max(length, 1)) + 1, '\0');
     SQLLEN indicator = 0;

@@ -49,6 +49,10 @@ int SQLNUMRESULTCOLS(SQLHSTMT stmt, int& columns);
 // SQLDescribeCol with a 255-byte name buffer; the type as reported.
 int SQLDESCRIBECOL(SQLHSTMT stmt, int column, DescribedColumn& out);
 
+// SQLColAttributes of a numeric descriptor (SQL_COLUMN_UPDATABLE,
+// SQL_COLUMN_AUTO_INCREMENT, SQL_COLUMN_PRECISION ...) into value.
+int SQLCOLATTRIBUTES(SQLHSTMT stmt, int column, int descriptor, std::int64_t& value);
+
 // SQLGetData into a buffer of length bytes; value is cut to what the
 // indicator says the buffer holds, isNull true for SQL_NULL_DATA.
 int SQLGETDATA(SQLHSTMT stmt, int column, int cType, int length, std::string& value, bool& isNull);

@@ -105,4 +105,36 @@ TEST(DataRowDialog, ClosingWithChangesAsksAndReadOnlyRowsHaveNoSave) {
     EXPECT_EQ(buttons, (std::vector<std::string>{"Close", "", ""}));
 }
 
+TEST(DataRowDialog, TheDialogFitsItsRows) {
+    wl::TDataBaseRow pairs{{"Claim", wl::Value("C1"), true, ""}, {"Charge", wl::Value(12.5), true, ""}};
+    wl::TDataRow row(pairs);
+    RECT dialog{}, grid{}, close{}, save{};
+    HWND focus = nullptr, gridWindow = nullptr;
+    UserScript script({{"EDIT", [&](HWND w) {
+                            wl::TXBrowse* b = dataRowDialogGrid(w);
+                            ASSERT_TRUE(b);
+                            gridWindow = b->hWnd;
+                            focus = GetFocus();
+                            GetWindowRect(w, &dialog);
+                            GetWindowRect(b->hWnd, &grid);
+                            for (HWND c = GetWindow(w, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                                char text[32] = {};
+                                GetWindowTextA(c, text, sizeof text);
+                                if (std::string(text) == "Close") GetWindowRect(c, &close);
+                                if (std::string(text) == "&Save") GetWindowRect(c, &save);
+                            }
+                            dataRowPress(w, "Close");
+                        }}});
+    wl::EditDataRow(row);
+    ASSERT_TRUE(UserScript::done());
+    EXPECT_LT(dialog.bottom - dialog.top, 600);  // two rows need less than the first height
+    EXPECT_LT(dialog.right - dialog.left, 900);
+    EXPECT_GE(grid.right - grid.left, 300);
+    EXPECT_EQ(close.left, grid.right - 80);  // the last button from the browse's right
+    EXPECT_EQ(save.left, close.left - 86);
+    EXPECT_GT(close.top, grid.bottom);
+    EXPECT_LT(close.bottom, dialog.bottom);
+    EXPECT_EQ(focus, gridWindow);
+}
+
 }  // namespace

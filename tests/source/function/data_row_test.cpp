@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "messages.hpp"
 #include "test_support.hpp"
 #include "xbrowse_model.hpp"
@@ -176,3 +178,96 @@ TEST(TDataRow, TheEditDialogsButtonsFollowTheChanges) {
 }
 
 }  // namespace
+
+// A source known only through its interface (a record set in the program):
+// the row reports its kind, saves only the changed editable fields and
+// takes the row read back; a refused write keeps the values as read.
+class ListedSource : public DataRowSource {
+public:
+    std::string kind() const override { return "ADO"; }
+    Read read(const std::vector<std::string>& fields, std::optional<bool> blank) override {
+        Read r;
+        for (const TDataBaseRowItem& item : stored)
+            if (fields.empty() || std::find(fields.begin(), fields.end(), item.name) != fields.end())
+                r.row.push_back(blank.value_or(false) ? TDataBaseRowItem{item.name, Value(""), item.edit, ""} : item);
+        r.recNo = blank.value_or(false) ? 0 : 7;
+        r.typeCheck = false;
+        return r;
+    }
+    std::optional<Read> write(const TDataBaseRow& changed, int recNo, const std::vector<std::string>& fields) override {
+        writes.push_back(changed);
+        writtenTo = recNo;
+        if (refuse) return std::nullopt;
+        for (const TDataBaseRowItem& c : changed)
+            for (TDataBaseRowItem& s : stored)
+                if (s.name == c.name) s.value = c.value;
+        return read(fields, false);
+    }
+    TDataBaseRow stored{{"NAME", Value("ANN"), true, ""}, {"ID", Value(3), false, ""}, {"PLAN", Value("PPO"), true, ""}};
+    std::vector<TDataBaseRow> writes;
+    int writtenTo = -1;
+    bool refuse = false;
+};
+
+TEST(TDataRow, AnotherSourceReadsAndWritesThroughItsInterface) {
+    ListedSource source;
+    TDataRow row(source, "NAME, ID");
+    ASSERT_TRUE(row.lValidData());
+    EXPECT_EQ(row.cSrcType, "ADO");
+    EXPECT_EQ(row.FCount(), 2);
+    EXPECT_EQ(row.RecNo, 7);
+    EXPECT_FALSE(row.Save());  // nothing changed: the source is not asked
+    EXPECT_TRUE(source.writes.empty());
+    ASSERT_TRUE(row.FieldPut("NAME", Value("BEA")));
+    ASSERT_TRUE(row.FieldPut("ID", Value(9)));  // not editable: not written
+    ASSERT_TRUE(row.Save());
+    ASSERT_EQ(source.writes.size(), 1u);
+    ASSERT_EQ(source.writes[0].size(), 1u);
+    EXPECT_EQ(source.writes[0][0].name, "NAME");
+    EXPECT_EQ(source.writtenTo, 7);
+    EXPECT_EQ(row.FieldGet("NAME").text(), "BEA");
+    EXPECT_EQ(row.FieldGet("ID").number(), 3);  // read back from the source
+    EXPECT_FALSE(row.Modified());
+
+    source.refuse = true;
+    ASSERT_TRUE(row.FieldPut("NAME", Value("CY")));
+    EXPECT_FALSE(row.Save());
+    EXPECT_EQ(row.FieldGet("NAME").text(), "BEA");  // undone
+    EXPECT_EQ(source.stored[0].value.text(), "BEA");
+
+    TDataRow blank(source, "", true);
+    EXPECT_EQ(blank.RecNo, 0);
+    ASSERT_TRUE(blank.FieldPut("PLAN", Value("HMO")));
+    source.refuse = false;
+    ASSERT_TRUE(blank.Save());
+    EXPECT_EQ(source.writtenTo, 0);  // a new row
+}
+
+TEST(TDataRow, TheEditDialogFitsItsRows) {
+    const struct {
+        int browseWidth, browseHeight, fittedWidth, fittedHeight;
+        int width, height, shiftUp;
+        std::vector<int> buttons;
+    } cases[] = {
+        // Few rows: the browse shrinks, everything below moves up.
+        {868, 500, 420, 120, 452, 220, 380, {264, 350}},
+        // Narrow contents: at least 300 wide.
+        {868, 500, 150, 120, 332, 220, 380, {144, 230}},
+        // Many rows: the browse grows, so does the dialog.
+        {400, 200, 500, 300, 532, 700, -100, {344, 430}},
+    };
+    for (const auto& c : cases) {
+        const wl::EditDialogLayout l =
+            wl::editDialogLayout(10, c.browseWidth, c.browseHeight, c.fittedWidth, c.fittedHeight,
+                                 c.browseWidth + 32, 600, 2);
+        EXPECT_EQ(l.browseWidth, std::max(c.fittedWidth, 300));
+        EXPECT_EQ(l.browseHeight, c.fittedHeight);
+        EXPECT_EQ(l.dialogWidth, c.width);
+        EXPECT_EQ(l.shiftUp, c.shiftUp);
+        EXPECT_EQ(l.dialogHeight, c.height);
+        EXPECT_EQ(l.buttonLeft, c.buttons);
+    }
+    EXPECT_EQ(wl::editPromptWidth(100), 120);
+    EXPECT_EQ(wl::editValueWidth(100), 120);
+    EXPECT_EQ(wl::editValueWidth(400), 250);
+}

@@ -1,7 +1,8 @@
 // A table in a work area: the record pointer and its end flags as skips
 // move it, soft seeks in the records' own order, writes, appends, deletes
 // with pack (read back by Debian's python3-dbf in the native build), record
-// and file locks between two areas on one file, index orders (movement,
+// and file locks between two areas on one file and between processes (in
+// the native build), index orders (movement,
 // seeks, keys kept after writes), filters, and the areas found by alias.
 #include "dbf_python_read.hpp"
 #include "dbf_area.hpp"
@@ -13,6 +14,11 @@
 #include <memory>
 
 #include "test_support.hpp"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -116,6 +122,50 @@ TEST(DbfArea, ARecordLockedThroughOneAreaIsRefusedToAnother) {
     one->GoTo(1);
     EXPECT_TRUE(one->RLock());
 }
+
+#ifndef _WIN32
+// Another program sharing the table: its record lock is refused here, and
+// the file cannot be locked while it holds one; a lock held here is
+// refused to it.
+TEST(DbfArea, LocksHoldBetweenProcesses) {
+    zrtest::TempDir dir;
+    const std::string path = areaMakeTable(dir, 3);
+    int ready[2], go[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(go), 0);
+    auto here = DbfArea::open(path, "HERE");
+    here->GoTo(3);
+    ASSERT_TRUE(here->RLock());
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto there = DbfArea::open(path, "THERE");
+        there->GoTo(2);
+        const bool got2 = there->RLock();
+        there->GoTo(3);
+        const bool got3 = there->RLock();
+        const char answer[2] = {got2 ? 'y' : 'n', got3 ? 'y' : 'n'};
+        (void)!write(ready[1], answer, 2);
+        char c;
+        (void)!read(go[0], &c, 1);
+        _exit(0);
+    }
+    char answer[2] = {};
+    ASSERT_EQ(read(ready[0], answer, 2), 2);
+    EXPECT_EQ(answer[0], 'y');  // record 2 was free
+    EXPECT_EQ(answer[1], 'n');  // record 3 is held here
+    here->GoTo(2);
+    EXPECT_FALSE(here->RLock());
+    EXPECT_FALSE(here->FLock());
+    EXPECT_TRUE(here->IsLocked(3));  // the failed attempts keep the lock held
+    (void)!write(go[1], "x", 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(here->RLock());
+    EXPECT_TRUE(here->FLock());
+    for (int fd : {ready[0], ready[1], go[0], go[1]}) close(fd);
+}
+#endif
 
 TEST(DbfArea, AreasAreFoundByAliasAndOneIsSelected) {
     zrtest::TempDir dir;
