@@ -159,4 +159,70 @@ TEST(BrowseFunction, DeletingTheLastRecordLeavesAnEmptyBrowse) {
     EXPECT_EQ(t.readBack(), "");
 }
 
+// A table with a memo field: the memo cell and the Modify loop's memo open
+// the memo dialog; Ok writes the text, Cancel ends the loop.
+struct MemoTable {
+    zrtest::ScratchDir dir{"browse-function-memo"};
+    std::string path = dir.file("NOTES.DBF");
+    std::shared_ptr<DbfArea> area;
+    MemoTable() {
+        auto t = DbfFile::create(path, {{"CLAIM", 'C', 6, 0}, {"NOTE", 'M', 10, 0}});
+        t->append({Value("C1"), Value("first note")});
+        t->append({Value("C2"), Value("")});
+        t.reset();
+        area = USEAREA(path, "NOTES");
+    }
+    ~MemoTable() { dbfCloseArea("NOTES"); }
+};
+
+// The open memo dialog's text field, and its buttons pressed by caption.
+HWND memoField() { return FindWindowExA(FindWindowA(nullptr, "MemoEdit"), nullptr, "Edit", nullptr); }
+void memoPress(const char* caption) {
+    HWND b = FindWindowExA(FindWindowA(nullptr, "MemoEdit"), nullptr, "Button", caption);
+    PostMessageA(b, BM_CLICK, 0, 0);
+}
+std::string windowText(HWND h) {
+    char text[256] = {};
+    GetWindowTextA(h, text, sizeof text);
+    return text;
+}
+
+TEST(BrowseFunction, MemoFieldsAreEditedInTheMemoDialog) {
+    MemoTable t;
+    TWBrowse* b = nullptr;
+    std::vector<std::string> shown;
+    zrtest::TimerSteps s({
+        [&] {
+            b = browseOf(FindWindowA(nullptr, "NOTES"));
+            ASSERT_NE(b, nullptr);
+            SetFocus(b->hWnd);
+            const int h = b->nLineHeight();
+            PostMessageA(b->hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(b->GetColSizes()[0] + 5, h + h / 2));
+        },
+        [&] {
+            ASSERT_NE(memoField(), nullptr);
+            shown.push_back(windowText(memoField()));
+            SetWindowTextA(memoField(), "second thought");
+            memoPress("&Ok");
+        },
+        [&] {
+            b->GoDown();  // C2: Enter modifies it field by field
+            PostMessageA(b->hWnd, WM_CHAR, 13, 0);
+        },
+        [&] { browseTypeAndEnter("X"); },  // the claim, in place
+        [&] {
+            ASSERT_NE(memoField(), nullptr);
+            shown.push_back(windowText(memoField()));
+            SetWindowTextA(memoField(), "not kept");
+            memoPress("&Cancel");
+        },
+        [&] { SendMessageA(FindWindowExA(FindWindowA(nullptr, "NOTES"), nullptr, "Button", "E&xit"), BM_CLICK, 0, 0); },
+    });
+    BROWSE({"NOTES", "NOTES"});
+    EXPECT_TRUE(zrtest::TimerSteps::done());
+    EXPECT_EQ(shown, (std::vector<std::string>{"first note", ""}));
+    t.area->file().fields();
+    EXPECT_EQ(zrtest::dbfReadBack(t.dir, "NOTES.DBF"), "C1|second thought\nX|\n");
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "parent_window.hpp"
 #include "window_picture.hpp"
 #include "test_support.hpp"
+#include "timer_steps.hpp"
 #include "popup_menus.hpp"
 #include "tooltips.hpp"
 #include "tree_building.hpp"
@@ -446,6 +448,91 @@ TEST(XBrowse, CellsShowTheirColumnsBitmapsAtTheAlignment) {
     DeleteObject(red);
 }
 
+// A size x size picture: `outside` everywhere, `inside` in the middle half.
+HBITMAP xbFramedBitmap(int size, COLORREF outside, COLORREF inside) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, size, size);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    auto fill = [&](RECT r, COLORREF c) {
+        HBRUSH b = CreateSolidBrush(c);
+        FillRect(dc, &r, b);
+        DeleteObject(b);
+    };
+    fill(RECT{0, 0, size, size}, outside);
+    fill(RECT{size / 4, size / 4, size * 3 / 4, size * 3 / 4}, inside);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bmp;
+}
+
+// A 32-bit picture with an alpha channel: the left half opaque blue, the
+// right half fully transparent.
+HBITMAP xbHalfTransparentBitmap(int size) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size;
+    bi.bmiHeader.biHeight = -size;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* px = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) px[y * size + x] = x < size / 2 ? 0xFF0000FFu : 0u;  // premultiplied
+    return bmp;
+}
+
+TEST(XBrowse, CellBitmapsLeaveOutTheirCornerColourOrBlendTheirAlpha) {
+    XbParent p;
+    XbBrowse br(p.w, 2);
+    br.b.nClrPane = RGB(255, 255, 255);
+    br.b.model().nMarqueeStyle = 0;
+    HBITMAP framed = xbFramedBitmap(12, RGB(0, 255, 0), RGB(255, 0, 0));
+    HBITMAP alpha = xbHalfTransparentBitmap(12);
+    TXBrwColumn& lines = br.b.model().aCols[1];
+    lines.AddBmpHandle(reinterpret_cast<TreePicture>(framed));
+    lines.AddBmpHandle(reinterpret_cast<TreePicture>(alpha));
+    lines.bBmpData = [&] { return int(lines.GetValue().number()); };  // row 1 framed, row 2 alpha
+    lines.nWidth = 60;
+    br.b.Refresh();
+    auto centreOf = [&](int row) {
+        const RECT r = br.b.aCellCoor(row, 2);
+        return POINT{r.left + 2, (r.top + r.bottom) / 2 - 6};  // the picture's top-left
+    };
+    const POINT f = centreOf(1), a = centreOf(2);
+    {
+        zrtest::WindowPicture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(f.x + 1, f.y + 1), RGB(255, 255, 255));  // the green frame left out
+        EXPECT_EQ(pic.at(f.x + 6, f.y + 6), RGB(255, 0, 0));
+        EXPECT_EQ(pic.at(a.x + 2, a.y + 6), RGB(0, 0, 255));        // opaque half
+        EXPECT_EQ(pic.at(a.x + 9, a.y + 6), RGB(255, 255, 255));    // transparent half
+    }
+    lines.lBmpTransparent = false;
+    {
+        zrtest::WindowPicture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(f.x + 1, f.y + 1), RGB(0, 255, 0));
+    }
+    DeleteObject(framed);
+    DeleteObject(alpha);
+}
+
+TEST(XBrowse, RowsAreAsTallAsTheirTallestBitmapOrPicture) {
+    XbParent p;
+    XbBrowse br(p.w, 3);
+    const int plain = br.b.nRowHeight();
+    HBITMAP tall = xbFramedBitmap(40, RGB(0, 255, 0), RGB(255, 0, 0));
+    br.b.model().aCols[1].AddBmpHandle(reinterpret_cast<TreePicture>(tall));
+    br.b.Refresh();
+    EXPECT_LT(plain, 44);
+    EXPECT_EQ(br.b.nRowHeight(), 44);  // the bitmap + 4
+    br.b.model().aCols[1].lHide = true;  // a hidden column sets nothing
+    br.b.Refresh();
+    EXPECT_EQ(br.b.nRowHeight(), plain);
+    DeleteObject(tall);
+}
+
 TEST(XBrowse, WidthsInCharactersAndFootersRecomputed) {
     XbParent p;
     XbBrowse br(p.w, 4);
@@ -579,6 +666,35 @@ TEST(XBrowse, PictureColumnsShowTheImageScaledIntoTheCell) {
     EXPECT_EQ(pic.at(midX, (withImage.top + withImage.bottom) / 2), RGB(0, 0, 255));
     EXPECT_EQ(pic.at(withImage.left + 2, (withImage.top + withImage.bottom) / 2), RGB(255, 255, 255));  // scaled: square
     EXPECT_EQ(pic.at(midX, (without.top + without.bottom) / 2), RGB(255, 255, 255));
+}
+
+TEST(XBrowse, MemoButtonColumnsEditInTheMemoDialog) {
+    XbParent p;
+    TXBrowse b;
+    b.model().SetArray({Value(ValueList{"C1", "first note"}), Value(ValueList{"C2", "second"})});
+    TXBrwColumn& note = b.model().aCols[1];
+    note.cHeader = "Note";
+    note.cDataType = 'M';
+    note.nEditType = 3;
+    b.New(&p.w, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    b.model().nColSel = 2;
+    std::string shown;
+    zrtest::TimerSteps s({
+        [&] {
+            HWND box = FindWindowA(nullptr, "Note");
+            HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+            ASSERT_NE(edit, nullptr);
+            char text[64] = {};
+            GetWindowTextA(edit, text, sizeof text);
+            shown = text;
+            SetWindowTextA(edit, "rewritten");
+            PostMessageA(FindWindowExA(box, nullptr, "Button", "&Ok"), BM_CLICK, 0, 0);
+        },
+    });
+    EXPECT_TRUE(b.EditCell());
+    EXPECT_EQ(shown, "first note");
+    EXPECT_EQ(b.model().aArrayData[0].list()[1].text(), "rewritten");
+    EXPECT_EQ(b.Editor(), nullptr);  // no in-place field was opened
 }
 
 TEST(XBrowse, DesignerSourceLine) {
