@@ -32,7 +32,7 @@ std::vector<XbrHexLine> xbrHexLines(std::string_view bytes) {
     for (std::size_t at = 0; at < bytes.size(); at += kXbrHexPerLine) {
         const std::string_view part = bytes.substr(at, kXbrHexPerLine);
         XbrHexLine line;
-        char buf[16];
+        char buf[24];
         std::snprintf(buf, sizeof buf, "%08zX", at);
         line.cLineHex = buf;
         line.cText = xbrHexText(part);

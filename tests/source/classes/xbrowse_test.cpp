@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "dialog.hpp"
 #include "font.hpp"
 #include "parent_window.hpp"
 #include "window_picture.hpp"
@@ -695,6 +696,103 @@ TEST(XBrowse, MemoButtonColumnsEditInTheMemoDialog) {
     EXPECT_EQ(shown, "first note");
     EXPECT_EQ(b.model().aArrayData[0].list()[1].text(), "rewritten");
     EXPECT_EQ(b.Editor(), nullptr);  // no in-place field was opened
+}
+
+TEST(XBrowse, DividerPensAndCellBrushes) {
+    struct Case {
+        int style;
+        COLORREF colour;  // CLR_INVALID: no pen
+        int width;
+    };
+    const COLORREF own = RGB(10, 20, 30), text = RGB(40, 50, 60);
+    const Case cases[] = {{0, CLR_INVALID, 0},          {1, own, 3},
+                          {2, RGB(128, 128, 128), 1},   {3, text, 1},
+                          {4, RGB(192, 192, 192), 1},   {5, own, 3},
+                          {6, own, 3},                  {9, CLR_INVALID, 0}};
+    for (const Case& c : cases) {
+        HPEN pen = CREATELINEPEN(c.style, own, text, 3);
+        if (c.colour == CLR_INVALID) {
+            EXPECT_EQ(pen, nullptr) << c.style;
+            continue;
+        }
+        ASSERT_NE(pen, nullptr) << c.style;
+        LOGPEN lp{};
+        GetObjectA(pen, sizeof lp, &lp);
+        EXPECT_EQ(lp.lopnColor, c.colour) << c.style;
+        EXPECT_EQ(lp.lopnWidth.x, c.width) << c.style;
+        DeleteObject(pen);
+    }
+    // A gradient brush repeats its bands down: the top and bottom of each
+    // 20-pixel strip take the two ends' colours.
+    HBRUSH solid = CREATECOLORBRUSH(RGB(1, 2, 3));
+    LOGBRUSH lb{};
+    GetObjectA(solid, sizeof lb, &lb);
+    EXPECT_EQ(lb.lbColor, RGB(1, 2, 3));
+    DeleteObject(solid);
+    EXPECT_EQ(CREATECOLORBRUSH(GradientSpec{}, 20), nullptr);
+    HBRUSH grad = CREATECOLORBRUSH(GradientSpec{{1.0, RGB(255, 0, 0), RGB(0, 0, 255)}}, 20);
+    ASSERT_NE(grad, nullptr);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 40);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT all{0, 0, 16, 40};
+    FillRect(dc, &all, grad);
+    EXPECT_GT(GetRValue(GetPixel(dc, 3, 0)), 200);
+    EXPECT_GT(GetBValue(GetPixel(dc, 3, 19)), 200);
+    EXPECT_EQ(GetPixel(dc, 3, 21), GetPixel(dc, 3, 1));  // the strip again
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    DeleteObject(grad);
+}
+
+TEST(XBrowse, SelFontTakesTheChosenFontAndTheColumnsTheirWidths) {
+    XbParent p;
+    XbBrowse br(p.w, 3);
+    const HFONT before = br.b.oFont->hFont;
+    const int width = br.b.model().aCols[0].nWidth;
+    // The font dialog: the size typed as 28 points, then OK.
+    zrtest::TimerSteps s({
+        [&] {
+            HWND box = FindWindowA(nullptr, "Font");
+            ASSERT_NE(box, nullptr);
+            HWND size = GetDlgItem(box, 0x472);  // the size combo box
+            ASSERT_NE(size, nullptr);
+            SetWindowTextA(size, "28");
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        },
+    });
+    br.b.SelFont();
+    EXPECT_TRUE(zrtest::TimerSteps::done());
+    ASSERT_NE(br.b.oFont->hFont, before);
+    EXPECT_GT(br.b.model().aCols[0].nWidth, width);
+    EXPECT_GT(br.b.nRowHeight(), 30);
+}
+
+TEST(XBrowse, CreatedFromADialogItem) {
+    TDialog d;
+    DialogNew n;
+    n.cCaption = "Browse item";
+    n.nWidth = 320;
+    n.nHeight = 240;
+    d.New(n);
+    TXBrowse b;
+    b.model().SetArray(xbRowsOf(4));
+    b.CreateFromResource(801, &d);
+    HWND made = nullptr;
+    int rows = 0;
+    DialogActivate a;
+    a.bInit = [&](TWindow&) {
+        made = GetDlgItem(d.hWnd, 801);
+        rows = b.model().nLen;
+        d.End(1);
+    };
+    d.Activate(a);
+    EXPECT_NE(made, nullptr);
+    EXPECT_EQ(rows, 4);
+    EXPECT_EQ(b.model().aCols.size(), 2u);
 }
 
 TEST(XBrowse, DesignerSourceLine) {

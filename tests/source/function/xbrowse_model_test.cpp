@@ -685,6 +685,7 @@ TEST(XBrowseModel, WorkAreaColumnsSortByTheirTagsAndTurnRound) {
     EXPECT_EQ(b.aCols[1].cSortOrder.text(), "AMOUNT");
     EXPECT_TRUE(b.aCols[2].cSortOrder.isNil());
     EXPECT_EQ(claimsInOrder(b), "C5 A1 D4 B2 E3 ");
+    b.GoTop();
     b.GoDown(2);  // D4, record 3
     ASSERT_TRUE(b.SetOrder(1));
     EXPECT_EQ(b.aCols[0].cOrder, "A");
@@ -778,8 +779,9 @@ TEST(XBrowseModel, ColumnFieldsAcrossAllColumnsAndJustification) {
 }
 
 TEST(XBrowseModel, TheBoundSourceByPrecedence) {
-    XBrowseModel b;
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(b.uDataSource()));
+    XBrowseModel b;  // a new browse shows an empty array
+    ASSERT_TRUE(std::holds_alternative<const ValueList*>(b.uDataSource()));
+    EXPECT_TRUE(std::get<const ValueList*>(b.uDataSource())->empty());
     b.SetArray(claims());
     ASSERT_TRUE(std::holds_alternative<const ValueList*>(b.uDataSource()));
     EXPECT_EQ(std::get<const ValueList*>(b.uDataSource())->size(), 4u);
