@@ -7,6 +7,7 @@
 
 #include "timer_steps.hpp"
 #include "xbrowse.hpp"
+#include "xbrowse_editor.hpp"
 
 namespace {
 
