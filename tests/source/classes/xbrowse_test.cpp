@@ -432,6 +432,7 @@ TEST(XBrowse, CellsShowTheirColumnsBitmapsAtTheAlignment) {
     lines.AddBmpHandle(reinterpret_cast<TreePicture>(red));
     lines.bBmpData = [&] { return int(lines.GetValue().number()) % 2 == 0 ? 1 : 0; };
     lines.nWidth = 60;
+    lines.lBmpTransparent = false;  // all red: its corner colour is the picture
     br.b.Refresh();
     const RECT odd = br.b.aCellCoor(1, 2), even = br.b.aCellCoor(2, 2);
     {
@@ -655,12 +656,15 @@ TEST(XBrowse, PictureColumnsShowTheImageScaledIntoTheCell) {
     XbParent p;
     TXBrowse b;
     b.model().SetArray({Value(ValueList{"scan", Value(big)}), Value(ValueList{"none", Value("")})});
-    b.New(&p.w, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    b.New(&p.w, 0, 0, 390, 390, TFont::New(FontSpec{"Arial", 0, -14}));
     b.nClrPane = RGB(255, 255, 255);
     b.model().nMarqueeStyle = 0;
     b.model().aCols[1].cDataType = 'F';
-    b.model().aCols[1].nWidth = 80;
+    b.model().aCols[1].nWidth = 300;
     b.Refresh();
+    // The row follows the picture: its height + 4, at most a tenth of the
+    // screen, + 4.
+    EXPECT_EQ(b.nRowHeight(), std::min(204, GetSystemMetrics(SM_CYSCREEN) / 10) + 4);
     zrtest::WindowPicture pic(b.hWnd);
     const RECT withImage = b.aCellCoor(1, 2), without = b.aCellCoor(2, 2);
     const int midX = (withImage.left + withImage.right) / 2;
@@ -753,14 +757,15 @@ TEST(XBrowse, SelFontTakesTheChosenFontAndTheColumnsTheirWidths) {
     XbBrowse br(p.w, 3);
     const HFONT before = br.b.oFont->hFont;
     const int width = br.b.model().aCols[0].nWidth;
-    // The font dialog: the size typed as 28 points, then OK.
+    // The font dialog: the size 28 points chosen, then OK.
     zrtest::TimerSteps s({
         [&] {
             HWND box = FindWindowA(nullptr, "Font");
             ASSERT_NE(box, nullptr);
             HWND size = GetDlgItem(box, 0x472);  // the size combo box
             ASSERT_NE(size, nullptr);
-            SetWindowTextA(size, "28");
+            SendMessageA(size, CB_SELECTSTRING, WPARAM(-1), LPARAM("28"));
+            SendMessageA(box, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), LPARAM(size));
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         },
     });
