@@ -120,10 +120,7 @@ XbrCellEditor::XbrCellEditor(TWindow& browse, const TXBrwColumn& col, const XbrE
                 e->SelectAll();
             } else if (!buffer_.isNumber()) {
                 // The caret after the text's last non-blank character.
-                char text[1024] = {};
-                GetWindowTextA(e->hWnd, text, sizeof text);
-                const WPARAM end = rtrim(text).size();
-                SendMessageA(e->hWnd, EM_SETSEL, end, LPARAM(end));
+                e->SetPos(int(rtrim(e->cText()).size()) + 1);
             }
             if (key >= 32 && key <= 255) SendMessageA(e->hWnd, WM_CHAR, WPARAM(key), 0);
             control_ = std::move(e);

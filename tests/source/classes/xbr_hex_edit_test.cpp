@@ -31,8 +31,10 @@ void hexType(TXBrowse& b, int row, const std::string& hex) {
     b.model().nColSel = 3;
     SendMessageA(b.hWnd, WM_CHAR, VK_RETURN, 0);
     ASSERT_NE(b.Editor(), nullptr);
-    SetWindowTextA(b.Editor()->hWnd(), hex.c_str());
-    SendMessageA(b.Editor()->hWnd(), WM_KEYDOWN, VK_RETURN, 0);
+    // The whole text is selected: the typed keys replace it.
+    const HWND editor = b.Editor()->hWnd();
+    for (char c : hex) SendMessageA(editor, WM_CHAR, WPARAM(static_cast<unsigned char>(c)), 0);
+    SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 std::string twentyBytes() {
@@ -50,9 +52,9 @@ TEST(XbrHexEdit, ALineTypedAndSavedComesBackAsBytes) {
             ASSERT_NE(b, nullptr);
             for (const TXBrwColumn& c : b->model().aCols) shown.push_back(c.cHeader);
             shown.push_back(b->model().aArrayData[1].list()[0].text());
-            hexType(*b, 1, "41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50");
+            hexType(*b, 1, "4142434445464748494A4B4C4D4E4F50");
             shown.push_back(b->model().aArrayData[0].list()[1].text());
-            hexType(*b, 2, "FF FF");  // the last line has four bytes: refused
+            hexType(*b, 2, "FFFF");  // the last line has four bytes: refused
         },
         [&] { hexPress("Save"); },
     });
@@ -68,7 +70,7 @@ TEST(XbrHexEdit, CancelAndTheReadOnlyViewChangeNothing) {
         [&] {
             TXBrowse* b = hexBrowse();
             ASSERT_NE(b, nullptr);
-            hexType(*b, 1, "41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50");
+            hexType(*b, 1, "4142434445464748494A4B4C4D4E4F50");
         },
         [&] { hexPress("Cancel"); },
     });
