@@ -2,6 +2,7 @@
 
 #include "button.hpp"
 #include "dialog.hpp"
+#include "memo_edit.hpp"
 #include "messages.hpp"
 
 namespace wl {
@@ -17,11 +18,25 @@ void drainMessages() {
     }
 }
 
+bool isMemoField(DbfArea& area, int pos) {
+    return area.fields()[static_cast<std::size_t>(pos - 1)].type == 'M';
+}
+
+// A memo field goes to the memo editor, any other is edited over its cell;
+// true when the user confirmed a value.
+bool askFieldValue(TWBrowse& b, DbfArea& area, int pos, Value& v) {
+    if (!isMemoField(area, pos)) return b.lEditCol(pos, v);
+    std::string text = v.isText() ? v.text() : std::string();
+    if (!MemoEdit(text)) return false;
+    v = Value(text);
+    return true;
+}
+
 // Edits field `pos` of the current record; false when cancelled or when
 // the record could not be locked.
 bool editField(TWBrowse& b, DbfArea& area, int pos, bool& lockFailed) {
     Value v = area.FieldGet(pos);
-    if (!b.lEditCol(pos, v)) return false;
+    if (!askFieldValue(b, area, pos, v)) return false;
     if (!area.RLock()) {
         MSGALERT(Value("DataBase non available"));
         lockFailed = true;
@@ -46,7 +61,6 @@ void browseModifyRecord(TWBrowse& b) {
     const int fields = static_cast<int>(area->fields().size());
     bool lockFailed = false;
     for (int pos = 1; pos <= fields; ++pos) {
-        if (area->fields()[static_cast<std::size_t>(pos - 1)].type == 'M') continue;
         if (!editField(b, *area, pos, lockFailed)) break;
         drainMessages();
     }
@@ -75,7 +89,6 @@ void EDITCELL(TWBrowse& b, int row, int col) {
     if (!area || area->Eof() || b.nAtRow(row) != b.nRowPos()) return;
     const int pos = b.nAtCol(col);
     if (pos < 1 || pos > static_cast<int>(area->fields().size())) return;
-    if (area->fields()[static_cast<std::size_t>(pos - 1)].type == 'M') return;
     bool lockFailed = false;
     editField(b, *area, pos, lockFailed);
 }

@@ -27,14 +27,15 @@ void BROWSE(const BrowseArgs& args = {});
 // Edits the field under the client point (row, col) on the current line:
 // a confirmed value is written under a record lock ("DataBase non
 // available" when the lock fails) and the line repainted. Memo fields are
-// left alone: the memo editor is not part of this system yet.
+// edited in the memo dialog (MemoEdit), the others over their cell.
 void EDITCELL(TWBrowse& browse, int row, int col);
 
 // The default actions of the dialog's buttons.
 // New: a blank record appended; the browse goes to the bottom.
 void browseAppendRecord(TWBrowse& browse);
-// Modify: the fields from the first edited in place one after the other
-// until the last or until one is cancelled, each written under a lock.
+// Modify: the fields from the first edited one after the other (memos in
+// the memo dialog, the others in place) until the last or until one is
+// cancelled, each written under a lock.
 void browseModifyRecord(TWBrowse& browse);
 // Delete: asks "Delete this record ?", deletes, packs and repaints.
 void browseDeleteRecord(TWBrowse& browse);

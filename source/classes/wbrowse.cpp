@@ -14,6 +14,7 @@
 #include "browse_window.hpp"
 #include "scrolling.hpp"
 #include "text.hpp"
+#include "tree_bitmaps.hpp"
 #include "visual_styles.hpp"
 #include "process_state.hpp"
 
@@ -231,10 +232,16 @@ void TWBrowse::SetColSizes(std::vector<int> sizes) {
     if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
 }
 
+std::vector<int> TWBrowse::GetColSizes() const {
+    if (treeMode_ && oTreeItem) return oTreeItem->ColSizes();
+    return state_.colSizes;
+}
+
 // ----------------------------------------------------------------- outlines
 
 void TWBrowse::SetTree(TLinkList* tree) {
     if (!tree) return;
+    installTreeBitmaps();  // the connector pictures are Windows bitmaps
     oTree = tree;
     treeMode_ = true;
     lMChange = false;
@@ -246,9 +253,10 @@ void TWBrowse::SetTree(TLinkList* tree) {
     bGoBottom = src.goBottom;
     bSkip = src.skip;
     bLogicLen = src.logicLen;
-    bLine = [this] { return ValueList{Value(oTreeItem ? browseTreeLabel(*oTreeItem) : std::string())}; };
+    // The item's pictures and prompt, in cells as wide as the item says.
+    bLine = [this] { return oTreeItem ? browseTreeLine(*oTreeItem) : ValueList{}; };
     if (aHeaders.empty()) aHeaders = {""};
-    // One column as wide as the browse.
+    // The header: one column as wide as the browse.
     state_.colSizes = {std::max(1, state_.nClientWidth)};
     auto toggle = [this] {
         if (!browseTreeToggle(oTreeItem)) return;
@@ -727,7 +735,10 @@ void TWBrowse::paintLine(HDC dc, int line, const ValueList& cells, bool header) 
     const int top = line * lineHeight_;
     const bool current = !header && line == state_.nRowPos && lDrawSelected;
     const bool focused = GetFocus() == hWnd;
-    for (const BrowseCell& c : browseCells(state_)) {
+    // An outline's lines take their cells from their item.
+    BrowseState cellState = state_;
+    if (treeMode_ && !header && oTreeItem) cellState.colSizes = oTreeItem->ColSizes();
+    for (const BrowseCell& c : browseCells(cellState)) {
         const std::size_t i = static_cast<std::size_t>(c.col - 1);
         Color fore = header ? nClrForeHead : nClrText;
         Color back = header ? nClrBackHead : nClrPane;
@@ -737,6 +748,17 @@ void TWBrowse::paintLine(HDC dc, int line, const ValueList& cells, bool header) 
             back = focused ? nClrBackFocus : kGrey;
         }
         RECT r{c.x, top, c.x + c.width, top + lineHeight_};
+        if (!header && i < cells.size() && cells[i].isWhole()) {
+            // A whole number that is a bitmap handle: the picture at the
+            // cell's top-left over the background (0 in an outline: an empty
+            // cell; elsewhere a number shows as itself).
+            const auto handle = static_cast<std::uintptr_t>(std::get<std::int64_t>(cells[i].storage()));
+            if ((handle == 0 && treeMode_) || GetObjectType(reinterpret_cast<HGDIOBJ>(handle)) == OBJ_BITMAP) {
+                browseFillSolid(dc, r, back);
+                drawTreePicture(dc, handle, r.left, r.top);
+                continue;
+            }
+        }
         const std::string text = i < cells.size() ? cellText(cells[i]) : std::string();
         SetTextColor(dc, fore);
         SetBkColor(dc, back);

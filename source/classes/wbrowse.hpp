@@ -126,7 +126,8 @@ public:
     // Columns from value closures, with their headers and sizes.
     void SetCols(std::vector<std::function<Value()>> cols, std::vector<std::string> headers = {},
                  std::vector<int> sizes = {});
-    std::vector<int> GetColSizes() const { return state_.colSizes; }
+    // The column widths; an outline's come from its current item.
+    std::vector<int> GetColSizes() const;
 
     // ---- outlines ----
     // Binds the browse to an outline the caller owns: one line per visible

@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <functional>
 
+#include "bitmaps.hpp"
 #include "browse_window.hpp"
+#include "bar_painting.hpp"
 #include "button.hpp"
 #include "font.hpp"
 #include "image.hpp"
@@ -15,6 +17,7 @@
 #include "scrolling.hpp"
 #include "text.hpp"
 #include "tree_bitmaps.hpp"
+#include "xbr_memo_edit.hpp"
 #include "xbrowse_editor.hpp"
 
 namespace wl {
@@ -26,6 +29,56 @@ constexpr UINT kXbrRetireEditor = WM_APP + 0x3b1;
 constexpr int kXbrMinWidth = 10;
 // The column menu's commands: this plus the column's creation number.
 constexpr int kXbrColumnMenu = 0x7A00;
+
+// A cell's bitmap with its top-left corner at (x, y): one with an alpha
+// channel blended over the cell (while the library's alpha switch is on),
+// a transparent one without the pixels of its corner colour, a
+// monochrome one as black lines, any other as it is.
+void drawCellBitmap(HDC dc, TreePicture picture, int x, int y, bool transparent) {
+    HBITMAP bmp = reinterpret_cast<HBITMAP>(picture);
+    BITMAP info{};
+    if (!bmp || !GetObjectA(bmp, sizeof info, &info)) return;
+    if (info.bmBitsPixel == 32 && alphaOn() && HASALPHA(bmp)) {
+        ABPAINT(dc, x, y, bmp, 255);
+        return;
+    }
+    if (transparent && info.bmBitsPixel > 1) {
+        HDC mem = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        const COLORREF corner = GetPixel(mem, 0, 0);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        TRANSBMP(bmp, int(info.bmWidth), int(info.bmHeight), corner, dc, x, y, int(info.bmWidth), int(info.bmHeight));
+        return;
+    }
+    drawTreePicture(dc, picture, x, y);
+}
+
+// The height a column's cells need: the font's, at least its tallest
+// bitmap; a picture column's image of the current row + 4, at most a
+// tenth of the screen.
+int columnDataHeight(const TXBrwColumn& col, int fontHeight) {
+    int h = fontHeight;
+    for (const TXBrwColumn::XbrBitmap& b : col.aBitmaps) {
+        BITMAP info{};
+        if (b.handle && GetObjectA(reinterpret_cast<HBITMAP>(b.handle), sizeof info, &info)) h = std::max(h, int(info.bmHeight));
+    }
+    const char t = col.DataType();
+    if (t == 'F' || t == 'P' || col.nEditType == -1) {
+        const Value v = col.GetValue();
+        int format = 0;
+        HBITMAP img = !v.isText() || alltrim(v.text()).empty() ? nullptr
+                      : t == 'P'                                 ? FILOADFROMMEMORY(v.text(), format)
+                                                                 : FILOADIMG(alltrim(v.text()), format);
+        if (img) {
+            BITMAP info{};
+            GetObjectA(img, sizeof info, &info);
+            DeleteObject(img);
+            h = std::max(h, std::min(int(info.bmHeight) + 4, GetSystemMetrics(SM_CYSCREEN) / 10));
+        }
+    }
+    return h;
+}
 }  // namespace
 
 // Outlines shown here draw their line pictures through these hooks.
@@ -49,13 +102,7 @@ TXBrowse& TXBrowse::New(TWindow* parent, int top, int left, int width, int heigh
         oFont = font;
         ++oFont->nCount;
     }
-    nClrText = 0;
-    nClrPane = GetSysColor(COLOR_WINDOW);
-    nClrHeaderText = GetSysColor(COLOR_BTNTEXT);
-    nClrSelFocusBack = GetSysColor(COLOR_HIGHLIGHT);
-    nClrSelFocusText = RGB(255, 255, 255);
-    nClrSelBack = GetSysColor(COLOR_INACTIVECAPTION);
-    nClrSelText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+    startColours();
     nStyle = WS_CHILD | WS_VSCROLL | WS_BORDER | WS_VISIBLE | WS_TABSTOP;
     nId = GetNewId();
     // The designer knows a browse made in code by this name.
@@ -65,6 +112,24 @@ TXBrowse& TXBrowse::New(TWindow* parent, int top, int left, int width, int heigh
     createOrDefer();
     if (hWnd) Default();
     return *this;
+}
+
+TXBrowse& TXBrowse::CreateFromResource(int id, TWindow* parent) {
+    startColours();
+    SetColor(nClrText, nClrPane);
+    Register(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS);
+    redefine(id, parent);
+    return *this;
+}
+
+void TXBrowse::startColours() {
+    nClrText = 0;
+    nClrPane = GetSysColor(COLOR_WINDOW);
+    nClrHeaderText = GetSysColor(COLOR_BTNTEXT);
+    nClrSelFocusBack = GetSysColor(COLOR_HIGHLIGHT);
+    nClrSelFocusText = RGB(255, 255, 255);
+    nClrSelBack = GetSysColor(COLOR_INACTIVECAPTION);
+    nClrSelText = GetSysColor(COLOR_INACTIVECAPTIONTEXT);
 }
 
 std::string TXBrowse::cGenPrg() const {
@@ -109,8 +174,12 @@ void TXBrowse::Default() {
 }
 
 void TXBrowse::measure() {
-    // Stacked columns paint their cells one below the other in one row.
-    rowHeight_ = std::max(1, fontTextHeight(hWnd, nullptr, oFont ? oFont->hFont : nullptr) + 4) * m_.StackedRows();
+    // The tallest cell of the shown columns sets the row; stacked columns
+    // paint their cells one below the other in one row.
+    const int font = fontTextHeight(hWnd, nullptr, oFont ? oFont->hFont : nullptr);
+    int data = font;
+    for (int c : m_.Display()) data = std::max(data, columnDataHeight(m_.aCols[size_t(c) - 1], font));
+    rowHeight_ = std::max(1, data + 4) * m_.StackedRows();
     m_.nRowHeight = rowHeight_;
     RECT c{};
     GetClientRect(hWnd, &c);
@@ -232,6 +301,16 @@ void TXBrowse::FontSize(int delta) {
     spec.nHeight = h < 0 ? std::min(-1, h - delta) : std::max(1, h + delta);
     auto bigger = TFont::New(spec);
     SetFont(bigger);
+    widthsAgain();
+}
+
+void TXBrowse::SelFont() {
+    const HFONT before = oFont ? oFont->hFont : nullptr;
+    TWindow::SelFont();
+    if (oFont && oFont->hFont != before) widthsAgain();
+}
+
+void TXBrowse::widthsAgain() {
     // Every column takes its width again in the new font.
     for (TXBrwColumn& c : m_.aCols) c.nWidth = 0;
     Default();
@@ -360,6 +439,13 @@ bool TXBrowse::EditCell(int key) {
     if (plan.kind == XbrEditor::None) return false;
     if (plan.kind == XbrEditor::Button) {
         runButton(*col);
+        return true;
+    }
+    if (plan.kind == XbrEditor::MemoDialog) {
+        // The memo's own dialog; a changed value is posted as by Enter.
+        if (const auto v = XBREDITMEMO(col->GetValue(), false, col->cHeader)) m_.PostEdit(*col, *v, VK_RETURN);
+        ::SetFocus(hWnd);
+        moved();
         return true;
     }
     return openEditor(*col, plan, key);
@@ -792,13 +878,13 @@ std::string TXBrowse::fromClipboard() {
 
 // ------------------------------------------------------------------ painting
 
-void TXBrowse::cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, bool right) {
+void TXBrowse::cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, int align) {
     browseFillSolid(dc, r, back);
     SetTextColor(dc, fore);
     SetBkMode(dc, TRANSPARENT);
     RECT t{r.left + 2, r.top, r.right - 3, r.bottom};
-    DrawTextA(dc, text.c_str(), int(text.size()), &t,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | (right ? DT_RIGHT : DT_LEFT));
+    const UINT across = align == 1 ? DT_RIGHT : align == 2 ? DT_CENTER : DT_LEFT;
+    DrawTextA(dc, text.c_str(), int(text.size()), &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | across);
 }
 
 void TXBrowse::drawCellPicture(HDC dc, const RECT& r, const Value& v, bool bytes) {
@@ -835,20 +921,35 @@ void TXBrowse::drawCheck(HDC dc, const RECT& r, const Value& v) {
     DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (v.logical() ? DFCS_CHECKED : 0));
 }
 
-namespace {
-// The pen of a divider style (1 to 6), nullptr for none.
-HPEN xbrDividerPen(int style, Color own, Color text) {
+HPEN CREATELINEPEN(int style, Color own, Color text, int width) {
     switch (style) {
         case 1:
         case 5:
-        case 6: return CreatePen(PS_SOLID, 1, own);
+        case 6: return CreatePen(PS_SOLID, std::max(1, width), own);
         case 2: return CreatePen(PS_SOLID, 1, RGB(128, 128, 128));
         case 3: return CreatePen(PS_SOLID, 1, text);
         case 4: return CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
         default: return nullptr;
     }
 }
-}  // namespace
+
+HBRUSH CREATECOLORBRUSH(Color colour) { return CreateSolidBrush(colour); }
+
+HBRUSH CREATECOLORBRUSH(const GradientSpec& gradient, int height) {
+    if (gradient.empty() || height < 1) return nullptr;
+    // One column of the gradient, repeated across and down.
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP strip = CreateCompatibleBitmap(screen, 8, height);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, strip);
+    GRADIENTFILL(mem, 0, 0, height, 8, gradient);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    HBRUSH brush = CreatePatternBrush(strip);
+    DeleteObject(strip);  // the brush keeps its own copy
+    return brush;
+}
 
 void TXBrowse::drawDividers(HDC dc, int rowsPainted, const std::vector<std::vector<int>>& openBelow) {
     RECT c{};
@@ -856,7 +957,7 @@ void TXBrowse::drawDividers(HDC dc, int rowsPainted, const std::vector<std::vect
     const int top = nHeaderHeight();
     const int dataBottom = lColDividerComplete ? int(c.bottom) - (lFooter ? rowHeight_ : 0)
                                                : top + rowsPainted * rowHeight_;
-    if (HPEN pen = xbrDividerPen(nColDividerStyle, nColorPen, nClrText)) {
+    if (HPEN pen = CREATELINEPEN(nColDividerStyle, nColorPen, nClrText)) {
         HGDIOBJ old = SelectObject(dc, pen);
         const auto d = m_.Display();
         for (int i = 1; i <= int(d.size()); ++i) {
@@ -873,7 +974,7 @@ void TXBrowse::drawDividers(HDC dc, int rowsPainted, const std::vector<std::vect
         SelectObject(dc, old);
         DeleteObject(pen);
     }
-    if (HPEN pen = xbrDividerPen(nRowDividerStyle, nColorPen, nClrText)) {
+    if (HPEN pen = CREATELINEPEN(nRowDividerStyle, nColorPen, nClrText)) {
         HGDIOBJ old = SelectObject(dc, pen);
         const auto d = m_.Display();
         for (int r = 1; r <= rowsPainted; ++r) {
@@ -989,7 +1090,7 @@ void TXBrowse::drawTo(HDC dc) {
         HGDIOBJ oldPen = SelectObject(dc, grid);
         eachCol([&](TXBrwColumn& col, const RECT& r, int) {
             const std::string mark = col.cOrder == "A" ? " ^" : col.cOrder == "D" ? " v" : "";
-            cell(dc, r, col.cHeader + mark, nClrHeaderText, nClrHeaderBack, false);
+            cell(dc, r, col.cHeader + mark, nClrHeaderText, nClrHeaderBack, 0);
             MoveToEx(dc, r.right, r.top, nullptr);
             LineTo(dc, r.right, r.bottom + 1);
         }, nGroupHeight());
@@ -1030,7 +1131,7 @@ void TXBrowse::drawTo(HDC dc) {
                     drawTreePicture(dc, pic, x, r.top + (rowHeight_ - 16) / 2);
                     x += 16;
                 }
-                cell(dc, RECT{std::min<LONG>(x, r.right), r.top, r.right, r.bottom}, label.cPrompt, fore, back, false);
+                cell(dc, RECT{std::min<LONG>(x, r.right), r.top, r.right, r.bottom}, label.cPrompt, fore, back, 0);
                 return;
             }
             if (col.lProgBar) {
@@ -1054,7 +1155,7 @@ void TXBrowse::drawTo(HDC dc) {
                     const TXBrwColumn& part = m_.aCols[size_t(col.aRowCols[size_t(k)]) - 1];
                     const RECT b{r.left, r.top + k * band, r.right, k == n - 1 ? r.bottom : r.top + (k + 1) * band - 1};
                     const char pt = part.DataType();
-                    cell(dc, b, part.StrData(), fore, back, pt == 'N' || pt == 'D');
+                    cell(dc, b, part.StrData(), fore, back, part.DataStrAlign());
                 }
                 return;
             }
@@ -1078,10 +1179,10 @@ void TXBrowse::drawTo(HDC dc) {
                 if (align == 0) text.left = std::min<LONG>(r.right, r.left + w + 5);
                 else if (align == 1) text.right = std::max<LONG>(r.left, r.right - w - 5);
                 browseFillSolid(dc, r, back);
-                if (!picturesOnly) cell(dc, text, col.StrData(), fore, back, t == 'N' || t == 'D');
-                drawTreePicture(dc, bmp, x, int(r.top) + (int(r.bottom - r.top) - h) / 2);
+                if (!picturesOnly) cell(dc, text, col.StrData(), fore, back, col.DataStrAlign());
+                drawCellBitmap(dc, bmp, x, int(r.top) + (int(r.bottom - r.top) - h) / 2, col.lBmpTransparent);
             } else {
-                cell(dc, r, col.StrData(), fore, back, t == 'N' || t == 'D');
+                cell(dc, r, col.StrData(), fore, back, col.DataStrAlign());
             }
             if (col.hChecked) drawCheck(dc, r, col.GetValue());
             // The button of a list or button column on the selected cell.
@@ -1098,7 +1199,7 @@ void TXBrowse::drawTo(HDC dc) {
     });
     drawDividers(dc, painted, openBelow);
     if (lFooter) {
-        eachCol([&](TXBrwColumn& col, const RECT& r, int) { cell(dc, r, col.FooterStr(), nClrHeaderText, nClrHeaderBack, true); },
+        eachCol([&](TXBrwColumn& col, const RECT& r, int) { cell(dc, r, col.FooterStr(), nClrHeaderText, nClrHeaderBack, 1); },
                 c.bottom - rowHeight_);
     }
     if (dragX_ >= 0) {

@@ -21,6 +21,16 @@
 namespace wl {
 
 class XbrCellEditor;
+
+// The pen of a divider style: 1, 5 and 6 in the browse's own colour and
+// width, 2 grey, 3 the text colour, 4 light grey; nullptr for none (0).
+// The caller deletes it.
+HPEN CREATELINEPEN(int style, Color own, Color text, int width = 1);
+// A cell background's brush: a solid colour, or a gradient over `height`
+// pixels repeated down (a pattern brush; nullptr for an empty gradient).
+// The caller deletes it.
+HBRUSH CREATECOLORBRUSH(Color colour);
+HBRUSH CREATECOLORBRUSH(const GradientSpec& gradient, int height);
 struct XbrEditPlan;
 class TSay;
 
@@ -33,6 +43,9 @@ public:
 
     // A child of parent at pixels (top, left), width x height.
     TXBrowse& New(TWindow* parent, int top, int left, int width, int height, std::shared_ptr<TFont> font = {});
+    // The browse over the dialog item `id` of parent's template (made when
+    // the dialog starts).
+    TXBrowse& CreateFromResource(int id, TWindow* parent);
     void Default() override;
     // The designer's source line of the browse ("   @ top, left XBROWSE
     // oBrwN OF parent ... :CreateFromCode()").
@@ -98,6 +111,9 @@ public:
     // A font of the same face delta units larger (smaller); every column
     // takes its width again.
     void FontSize(int delta);
+    // The font dialog, starting from the browse's font; a chosen font is
+    // the browse's and every column takes its width again.
+    void SelFont();
     // The column menu at (row, col): every header, checked when shown;
     // choosing one shows or hides it (never the only one shown).
     void SetColumns(int row, int col);
@@ -147,9 +163,12 @@ public:
     Answer HandleEvent(UINT nMsg, WPARAM w, LPARAM l) override;
 
 private:
+    void startColours();
+    void widthsAgain();
     void measure();
     void drawTo(HDC dc);
-    void cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, bool right);
+    // Text in a cell over its background; align 0 left, 1 right, 2 centre.
+    void cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, int align);
     void drawCheck(HDC dc, const RECT& r, const Value& v);
     void drawCellPicture(HDC dc, const RECT& r, const Value& v, bool bytes);
     void drawDividers(HDC dc, int rowsPainted, const std::vector<std::vector<int>>& openBelow);

@@ -8,6 +8,8 @@
 #include "get.hpp"
 #include "listbox.hpp"
 #include "multiget.hpp"
+#include "text.hpp"
+#include "xbrowse_functions.hpp"
 
 namespace wl {
 
@@ -111,9 +113,15 @@ XbrCellEditor::XbrCellEditor(TWindow& browse, const TXBrwColumn& col, const XbrE
             }
             e->New(a);
             SetFocus(e->hWnd);
-            // A started edit of text is selected whole, so that the key that
-            // started it replaces the text; a number clears on its first key.
-            if (!buffer_.isNumber()) e->SelectAll();
+            // A started edit of text is selected whole (unless the library's
+            // switch says otherwise), so that the key that started it
+            // replaces the text; a number clears on its first key.
+            if (!buffer_.isNumber() && (key == 0 || XBRGETSELECTALL())) {
+                e->SelectAll();
+            } else if (!buffer_.isNumber()) {
+                // The caret after the text's last non-blank character.
+                e->SetPos(int(rtrim(e->cText()).size()) + 1);
+            }
             if (key >= 32 && key <= 255) SendMessageA(e->hWnd, WM_CHAR, WPARAM(key), 0);
             control_ = std::move(e);
             break;

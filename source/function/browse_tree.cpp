@@ -18,9 +18,12 @@ BrowseSource treeBrowseSource(TLinkList& tree, TTreeItem*& current) {
     return src;
 }
 
-std::string browseTreeLabel(const TTreeItem& item) {
-    const char* box = item.HasChildren() ? (item.lOpened ? "- " : "+ ") : "  ";
-    return std::string(static_cast<std::size_t>(2 * std::max(0, item.nLevel - 1)), ' ') + box + item.cPrompt;
+ValueList browseTreeLine(const TTreeItem& item) {
+    const TreeLabel label = item.GetLabel();
+    ValueList line;
+    for (TreePicture p : label.aPictures) line.emplace_back(static_cast<std::int64_t>(p));
+    line.emplace_back(label.cPrompt);
+    return line;
 }
 
 bool browseTreeToggle(TTreeItem* item) {

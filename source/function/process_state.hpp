@@ -76,6 +76,7 @@ public:
     ProcessPart random{*this};          // NRANDOM's seed
     ProcessPart treePictures{*this};    // outlines' shared line and default pictures
     ProcessPart kineticScroll{*this};   // SETKINETIC: new grid browses fling
+    ProcessPart gridSelectAll{*this};   // XBRGETSELECTALL: a typed key replaces a grid cell's text
     ProcessPart workAreas{*this};       // the open tables by alias, the selected one, record locks
 
     // source/winapi (Windows only).

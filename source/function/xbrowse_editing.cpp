@@ -50,7 +50,7 @@ XbrEditPlan xbrEditPlan(const XBrowseModel& brw, const TXBrwColumn& col, int key
     }
     switch (type) {
         case 2: plan.kind = XbrEditor::List; return plan;
-        case 3: plan.kind = col.bEditBlock ? XbrEditor::Button : XbrEditor::Memo; return plan;
+        case 3: plan.kind = col.bEditBlock ? XbrEditor::Button : XbrEditor::MemoDialog; return plan;
         case 6: plan.kind = XbrEditor::Date; return plan;
         default: break;
     }
@@ -70,6 +70,18 @@ XbrEditPlan xbrEditPlan(const XBrowseModel& brw, const TXBrwColumn& col, int key
     plan.exitOnTypeOut = plan.kind == XbrEditor::Get && brw.lExitGetOnTypeOut && !plan.formula;
     plan.passKeyOn = plan.exitOnTypeOut && brw.lFastEdit;
     return plan;
+}
+
+XbrMemoKind xbrMemoKind(std::string_view data) {
+    const auto starts = [&](std::string_view magic) { return data.substr(0, magic.size()) == magic; };
+    if (starts("BM") && data.size() > 54) return XbrMemoKind::Image;
+    if (starts("\x89PNG\r\n\x1A\n") || starts("\xFF\xD8\xFF") || starts("GIF87a") || starts("GIF89a"))
+        return XbrMemoKind::Image;
+    for (char c : data) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32 && c != '\t' && c != '\r' && c != '\n') return XbrMemoKind::Binary;
+    }
+    return XbrMemoKind::Text;
 }
 
 int xbrListIndexOf(const TXBrwColumn& col, const Value& value) {

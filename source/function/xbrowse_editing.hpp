@@ -6,13 +6,22 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "value.hpp"
 #include "xbrowse_model.hpp"
 
 namespace wl {
 
-enum class XbrEditor { None, Get, Memo, List, Button, Date, Time };
+// MemoDialog: a button column of memos without its own closure edits the
+// value in the dialog its content asks for (XBREDITMEMO).
+enum class XbrEditor { None, Get, Memo, List, Button, Date, Time, MemoDialog };
+
+// What a memo holds, for the dialog that edits it: text (plain, rich or
+// formatted), the bytes of an image (BMP, PNG, JPEG or GIF), or other
+// binary data (control characters other than tab, CR and LF, or NUL).
+enum class XbrMemoKind { Text, Image, Binary };
+XbrMemoKind xbrMemoKind(std::string_view data);
 
 struct XbrEditPlan {
     XbrEditor kind = XbrEditor::None;

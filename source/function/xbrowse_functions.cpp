@@ -144,6 +144,19 @@ bool SETKINETIC(std::optional<bool> on) {
     return was;
 }
 
+namespace {
+struct SelectAllSwitch {
+    bool on = true;
+};
+}  // namespace
+
+bool XBRGETSELECTALL(std::optional<bool> on) {
+    SelectAllSwitch& s = processState().gridSelectAll.get<SelectAllSwitch>();
+    const bool was = s.on;
+    if (on) s.on = *on;
+    return was;
+}
+
 std::uint32_t CONTRASTCOLOR(std::uint32_t background) {
     const double r = background & 0xFF, g = (background >> 8) & 0xFF, b = (background >> 16) & 0xFF;
     return 0.299 * r + 0.587 * g + 0.114 * b > 150 ? 0x000000 : 0xFFFFFF;

@@ -30,6 +30,12 @@ std::uint32_t CONTRASTCOLOR(std::uint32_t background);
 // (initially on): sets it when given; answers the previous setting.
 bool SETKINETIC(std::optional<bool> on = std::nullopt);
 
+// The library-wide switch (initially on) by which an edit of a text cell
+// started by a typed key selects the cell's text whole, so that the key
+// replaces it; off, the key is added at the end. Sets it when given;
+// answers the previous setting.
+bool XBRGETSELECTALL(std::optional<bool> on = std::nullopt);
+
 // Rows become columns: element [i][j] becomes [j][i]; a row shorter than
 // the longest gives nil there, and a single value counts as a row of one.
 ValueList ARRTRANSPOSE(const ValueList& rows);

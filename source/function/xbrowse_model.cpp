@@ -268,23 +268,53 @@ void XBrowseModel::SetRDD(std::shared_ptr<DbfArea> area, bool addColumns, ValueL
     src.bGoBottom = [a] { a->GoBottom(); };
     // The browse never stands on the phantom record: a skip past either
     // end stops on the last or first record and answers the rows moved.
+    // Rows moved count in the active order (and filter), not in record
+    // numbers.
     src.bSkip = [a](int n) {
         if (a->RecCount() == 0) return 0;
-        const int old = int(a->RecNo());
-        a->Skip(n);
-        if (a->Eof()) a->GoBottom();
-        if (a->Bof()) a->GoTop();
-        return int(a->RecNo()) - old;
+        if (!a->HasFilter()) {
+            const int old = a->KeyNo();
+            a->Skip(n);
+            if (a->Eof()) a->GoBottom();
+            if (a->Bof()) a->GoTop();
+            return a->KeyNo() - old;
+        }
+        // A filter's positions are counted by walking: step by step.
+        const int step = n > 0 ? 1 : -1;
+        int moved = 0;
+        while (moved != n) {
+            a->Skip(step);
+            if (a->Eof()) {
+                a->GoBottom();
+                break;
+            }
+            if (a->Bof()) break;
+            moved += step;
+        }
+        return moved;
     };
     src.bBof = [a] { return a->Bof() || a->RecCount() == 0; };
     src.bEof = [a] { return a->Eof() || a->RecCount() == 0; };
-    src.bKeyNo = [a] { return a->RecCount() == 0 ? 0 : std::min(int(a->RecNo()), a->RecCount()); };
-    src.bKeyGoTo = [a](int n) {
-        if (a->RecCount()) a->GoTo(std::uint32_t(std::clamp(n, 1, a->RecCount())));
+    // Logical positions follow the active order; the bookmark is the
+    // record number.
+    src.bKeyNo = [a] {
+        const int count = a->KeyCount();
+        return count == 0 ? 0 : std::clamp(a->KeyNo(), 1, count);
     };
-    src.bKeyCount = [a] { return a->RecCount(); };
-    src.bBookMark = [this] { return Value(src.bKeyNo()); };
-    src.bBookGoTo = [this](const Value& v) { src.bKeyGoTo(int(v.number())); };
+    src.bKeyGoTo = [a](int n) {
+        const int count = a->KeyCount();
+        if (count == 0) return;
+        n = std::clamp(n, 1, count);
+        if (a->IndexOrd() == 0 && !a->HasFilter())
+            a->GoTo(std::uint32_t(n));  // the records' own order: straight there
+        else
+            a->KeyGoTo(n);
+    };
+    src.bKeyCount = [a] { return a->KeyCount(); };
+    src.bBookMark = [a] { return a->RecCount() == 0 ? Value(0) : Value(int(std::min<std::uint32_t>(a->RecNo(), std::uint32_t(a->RecCount())))); };
+    src.bBookGoTo = [a](const Value& v) {
+        if (a->RecCount() && v.isNumber()) a->GoTo(std::uint32_t(std::clamp(int(v.number()), 1, a->RecCount())));
+    };
     src.bLock = [a] { return a->RLock(); };
     src.bUnLock = [a] { a->UnLock(); };
     src.bDelete = [a] {
@@ -310,6 +340,13 @@ void XBrowseModel::SetRDD(std::shared_ptr<DbfArea> area, bool addColumns, ValueL
                 return a->FieldGet(pos);
             };
         }
+        // A column headed like an index tag sorts by that tag.
+        for (int o = 1; o <= a->OrdCount(); ++o)
+            for (TXBrwColumn& c : aCols)
+                if (upper(alltrim(c.cHeader)) == a->Order(o)->tag) {
+                    c.cSortOrder = Value(a->Order(o)->tag);
+                    if (a->IndexOrd() == o) c.cOrder = a->Order(o)->descend ? "D" : "A";
+                }
     }
     if (!records.empty()) {
         // An array of record numbers: the rows move the area.
@@ -893,16 +930,83 @@ void XBrowseModel::SortArrayData(int col, bool descending) {
     nArrayAt = newAt;
 }
 
+XbrDataSource XBrowseModel::uDataSource() const {
+    if (dbf_) return dbf_;
+    if (tree_ && (nDataType & DATATYPE_TREE)) return tree_.get();
+    if (area_) return area_->Alias();
+    if (nDataType & DATATYPE_ARRAY) return &aArrayData;
+    return {};
+}
+
+namespace {
+
+// The columns in creation order, or those shown in display order.
+template <typename Cols>
+auto columnsInOrder(Cols& cols, const std::vector<int>& display, bool displayOrder) {
+    std::vector<decltype(&cols[0])> out;
+    if (!displayOrder) {
+        for (auto& c : cols) out.push_back(&c);
+        return out;
+    }
+    for (int n : display)
+        if (n >= 1 && n <= int(cols.size())) out.push_back(&cols[size_t(n) - 1]);
+    return out;
+}
+
+}  // namespace
+
+std::optional<ValueList> XBrowseModel::GetColsData(const std::string& name, bool displayOrder) const {
+    if (aCols.empty() || !aCols.front().Field(name)) return std::nullopt;
+    ValueList out;
+    for (const TXBrwColumn* c : columnsInOrder(aCols, Display(), displayOrder)) out.push_back(*c->Field(name));
+    return out;
+}
+
+bool XBrowseModel::SetColsData(const std::string& name, const ValueList& values, bool displayOrder) {
+    if (aCols.empty() || !aCols.front().Field(name)) return false;
+    const auto cols = columnsInOrder(aCols, Display(), displayOrder);
+    for (size_t i = 0; i < cols.size() && i < values.size(); ++i)
+        if (!cols[i]->SetField(name, values[i])) return false;
+    return true;
+}
+
+ValueList XBrowseModel::aJustify() const {
+    ValueList out;
+    for (const TXBrwColumn& c : aCols) {
+        const int a = c.DataStrAlign();
+        out.push_back(a == 2 ? Value(2) : Value(a == 1));
+    }
+    return out;
+}
+
+void XBrowseModel::aJustify(const ValueList& values) {
+    for (size_t i = 0; i < aCols.size() && i < values.size(); ++i) {
+        const Value& v = values[i];
+        if (v.isLogical())
+            aCols[i].SetAlign(v.logical() ? 1 : 0);
+        else if (v.isNumber())
+            aCols[i].SetAlign(int(v.number()));
+    }
+}
+
 bool XBrowseModel::SetOrder(int col) {
     if (col < 1 || col > int(aCols.size())) return false;
     TXBrwColumn& c = aCols[size_t(col) - 1];
     if (c.cOrder == "A" && !lSortDescend) return false;
     if (!lAutoSort || c.cSortOrder.isNil()) return false;
-    if (!(nDataType & DATATYPE_ARRAY)) return false;  // tables here carry no index to switch to
-    const bool descending = c.cOrder == "A";
-    SortArrayData(col, descending);
+    std::string order;
+    if (nDataType == DATATYPE_RDD) {
+        order = tableOrder(c);
+        if (order.empty()) return false;
+    } else if (nDataType & DATATYPE_ARRAY) {
+        const bool descending = c.cOrder == "A";
+        SortArrayData(col, descending);
+        order = descending ? "D" : "A";
+    } else {
+        return false;
+    }
     for (TXBrwColumn& o : aCols) o.cOrder.clear();
-    c.cOrder = descending ? "D" : "A";
+    c.cOrder = order;
     clampRowSel();
     if (!cSeek.empty()) {
         const std::string s = cSeek;
@@ -914,9 +1018,127 @@ bool XBrowseModel::SetOrder(int col) {
 
 // ---- seek and filter -------------------------------------------------------
 
+std::string XBrowseModel::tableOrder(const TXBrwColumn& c) {
+    DbfArea* a = area_.get();
+    if (!a || !c.cSortOrder.isText()) return {};
+    const std::string tag = upper(alltrim(c.cSortOrder.text()));
+    int n = 0;
+    for (int o = 1; o <= a->OrdCount(); ++o)
+        if (a->Order(o)->tag == tag) n = o;
+    if (n == 0) return {};
+    // The active tag turns round; another one becomes active ascending.
+    const bool descend = a->IndexOrd() == n ? !a->Order(n)->descend : false;
+    const Value mark = BookMark();
+    if (a->Order(n)->descend != descend) {
+        const std::string key = a->Order(n)->key;
+        if (!a->OrdCreate(tag, key, descend)) return {};
+    }
+    a->SetOrder(tag);
+    BookMark(mark);
+    return a->Order(a->IndexOrd())->descend ? "D" : "A";
+}
+
 bool XBrowseModel::Seek(const std::string& text) {
+    if (nDataType == DATATYPE_RDD) return lIncrFilter ? tableFilter(text) : tableSeek(text);
     if (!(nDataType & DATATYPE_ARRAY) || !sortColumnElement()) return false;
     return lIncrFilter ? arrayFilter(text) : arraySeek(text);
+}
+
+namespace {
+
+// The type of the active order's key: its field's, text for a compound key.
+char tableKeyType(DbfArea& a) {
+    const DbfOrder* o = a.Order(a.IndexOrd());
+    if (!o || o->fields.size() != 1) return 'C';
+    return a.fields()[size_t(o->fields[0]) - 1].type;
+}
+
+}  // namespace
+
+void XBrowseModel::keepFoundOnScreen(int oldKeyNo) {
+    const int top = oldKeyNo - nRowSel + 1;
+    const int now = KeyNo();
+    if (now >= top && now < top + nDataRows) nRowSel = now - top + 1;
+    clampRowSel();
+}
+
+bool XBrowseModel::tableSeek(const std::string& text) {
+    DbfArea* a = area_.get();
+    if (!a || a->IndexOrd() == 0) return false;
+    if (text.empty()) {
+        cSeek.clear();
+        return true;
+    }
+    const Value mark = BookMark();
+    const int oldKeyNo = KeyNo();
+    bool found = false;
+    switch (tableKeyType(*a)) {
+    // Numbers and dates land on the nearest key at or above the value.
+    case 'N':
+        a->Seek(Value(std::strtod(text.c_str(), nullptr)), true);
+        found = !a->Eof();
+        break;
+    case 'D': {
+        const Value current = a->OrdKeyVal();
+        a->Seek(Value(SEEKDATE(text, current.isDate() ? std::get<Date>(current.storage()) : Date{})), true);
+        found = !a->Eof();
+        break;
+    }
+    case 'L': found = a->Seek(Value(upper(text).rfind("T", 0) == 0 || upper(text).rfind("Y", 0) == 0)) && !a->Eof(); break;
+    default:
+        if (lSeekWild) {
+            // The first key in the order that holds the text anywhere.
+            const std::string pattern = "*" + upper(text) + "*";
+            for (a->GoTop(); !a->Eof(); a->Skip(1))
+                if (wildMatch(pattern, upper(xbrValueText(a->OrdKeyVal())))) {
+                    found = true;
+                    break;
+                }
+        } else {
+            found = (a->Seek(Value(upper(text))) && !a->Eof()) || (a->Seek(Value(text)) && !a->Eof());
+        }
+    }
+    if (!found) {
+        BookMark(mark);
+        return false;
+    }
+    cSeek = text;
+    keepFoundOnScreen(oldKeyNo);
+    return true;
+}
+
+bool XBrowseModel::tableFilter(const std::string& text) {
+    DbfArea* a = area_.get();
+    if (!a) return false;
+    const std::string wanted = upper(alltrim(text));
+    const bool wild = lSeekWild;
+    DbfFilter filter;
+    if (wanted.empty()) {
+        filter = [](DbfArea& x) { return !x.Deleted(); };
+    } else {
+        // The order's key (the first field without one) as upper-case text.
+        filter = [wanted, wild](DbfArea& x) {
+            const Value key = x.IndexOrd() ? x.OrdKeyVal() : x.FieldGet(1);
+            const std::string k = upper(alltrim(xbrValueText(key)));
+            return wild ? k.find(wanted) != std::string::npos : k.rfind(wanted, 0) == 0;
+        };
+    }
+    const Value mark = BookMark();
+    a->SetFilter(filter);
+    if (a->KeyCount() == 0) {
+        // Nothing passes: the filter before stays.
+        a->SetFilter(tableFilter_);
+        BookMark(mark);
+        return false;
+    }
+    tableFilter_ = filter;
+    // Stays on the current record when it passes, else to the top.
+    BookMark(mark);
+    if (a->Eof() || !filter(*a)) a->GoTop();
+    cSeek = wanted.empty() ? std::string() : text;
+    KeyCount();
+    nRowSel = 1;
+    return true;
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "dbf_area.hpp"
@@ -45,6 +46,10 @@ struct XbrSource {
 
 class TXbrRow;
 
+// The source a browse is bound to (uDataSource): a table file, an outline,
+// a work area's alias or the array; nothing when none is bound.
+using XbrDataSource = std::variant<std::monostate, std::shared_ptr<DbfFile>, TLinkList*, std::string, const ValueList*>;
+
 class XBrowseModel {
 public:
     XBrowseModel();
@@ -74,8 +79,23 @@ public:
     TTreeItem* oTreeItem = nullptr;
     TLinkList* Tree() const { return tree_.get(); }
 
+    // The bound source, in that order of precedence.
+    XbrDataSource uDataSource() const;
+
     // Columns.
     TXBrwColumn& AddCol();
+    // One field (TXBrwColumn::Field names) of every column, in creation
+    // order or display order; nothing for an unknown name.
+    std::optional<ValueList> GetColsData(const std::string& name, bool displayOrder = false) const;
+    // Writes the field of each column from the values in that order
+    // (columns past the values stay); false for an unknown name or a value
+    // of the wrong kind (the columns before it keep theirs).
+    bool SetColsData(const std::string& name, const ValueList& values, bool displayOrder = false);
+    // The data alignment per creation number: true right, false left, 2
+    // centre. Setting takes a logical or 0 to 3 per column (clamped to
+    // 0..2); values past the columns are ignored.
+    ValueList aJustify() const;
+    void aJustify(const ValueList& values);
     // A new column at creation position n (default: last), the later ones
     // renumbered; it is shown in display order after the one before it.
     TXBrwColumn& InsCol(int n = 0);
@@ -162,12 +182,17 @@ public:
 
     // Totals over every row, returning to the current row.
     void MakeTotals();
-    // Sorting by a column (creation number); false when refused.
+    // Sorting by a column (creation number); false when refused. A table's
+    // column sorts by the index tag its cSortOrder names: the active tag
+    // turns round, another becomes active ascending; the row stays.
     bool SetOrder(int col);
     void SortArrayData(int col, bool descending);
 
-    // Incremental seek and filter on the sorted column; false when the
-    // text matches nothing (the row does not move).
+    // Incremental seek and filter on the sorted column (a table: on its
+    // active order's key, soft: the nearest key; the filter keeps the
+    // records whose key begins with the text, or holds it with
+    // lSeekWild); false when the text matches nothing (the row does not
+    // move).
     bool Seek(const std::string& text);
 
     // Clipboard: the current or selected rows as tab-separated lines
@@ -276,6 +301,10 @@ private:
     int sortColumnElement() const;
     bool arraySeek(const std::string& text);
     bool arrayFilter(const std::string& text);
+    std::string tableOrder(const TXBrwColumn& c);
+    bool tableSeek(const std::string& text);
+    bool tableFilter(const std::string& text);
+    void keepFoundOnScreen(int oldKeyNo);
     void clampRowSel();
     std::string cellClipText(const TXBrwColumn& c) const;
     int decimalsInData(const TXBrwColumn& col) const;
@@ -286,6 +315,7 @@ private:
     std::uint32_t recNo_ = 0;
     std::string copied_;
     int arrayFull_ = -1;  // the row count before an array filter
+    DbfFilter tableFilter_;  // the table filter the seek text set last
 };
 
 }  // namespace wl

@@ -47,6 +47,111 @@ char TXBrwColumn::DataType() const {
     return t == 'U' ? 'C' : t;
 }
 
+int TXBrwColumn::DataStrAlign() const {
+    if (nDataStrAlign >= 0) return nDataStrAlign;
+    const char t = DataType();
+    return t == 'N' || t == 'D' || t == 'T' ? 1 : 0;
+}
+
+namespace {
+
+// How one plain field of a column is read and written by name.
+struct ColumnField {
+    const char* name;
+    std::function<Value(const TXBrwColumn&)> get;
+    std::function<bool(TXBrwColumn&, const Value&)> set;
+};
+
+template <typename T>
+ColumnField textField(const char* name, T TXBrwColumn::*member) {
+    return {name, [member](const TXBrwColumn& c) { return Value(c.*member); },
+            [member](TXBrwColumn& c, const Value& v) {
+                if (!v.isText()) return false;
+                c.*member = v.text();
+                return true;
+            }};
+}
+
+ColumnField numberField(const char* name, int TXBrwColumn::*member) {
+    return {name, [member](const TXBrwColumn& c) { return Value(c.*member); },
+            [member](TXBrwColumn& c, const Value& v) {
+                if (!v.isNumber()) return false;
+                c.*member = int(v.number());
+                return true;
+            }};
+}
+
+ColumnField flagField(const char* name, bool TXBrwColumn::*member) {
+    return {name, [member](const TXBrwColumn& c) { return Value(c.*member); },
+            [member](TXBrwColumn& c, const Value& v) {
+                if (!v.isLogical()) return false;
+                c.*member = v.logical();
+                return true;
+            }};
+}
+
+const std::vector<ColumnField>& columnFields() {
+    static const std::vector<ColumnField> fields = {
+        textField("cHeader", &TXBrwColumn::cHeader),
+        textField("cGrpHdr", &TXBrwColumn::cGrpHdr),
+        textField("cFooter", &TXBrwColumn::cFooter),
+        textField("cEditPicture", &TXBrwColumn::cEditPicture),
+        textField("cOrder", &TXBrwColumn::cOrder),
+        textField("cToolTip", &TXBrwColumn::cToolTip),
+        textField("cBtnCaption", &TXBrwColumn::cBtnCaption),
+        textField("cEditKeys", &TXBrwColumn::cEditKeys),
+        numberField("nCreationOrder", &TXBrwColumn::nCreationOrder),
+        numberField("nWidth", &TXBrwColumn::nWidth),
+        numberField("nArrayCol", &TXBrwColumn::nArrayCol),
+        numberField("nDataLen", &TXBrwColumn::nDataLen),
+        numberField("nDataDec", &TXBrwColumn::nDataDec),
+        numberField("nEditType", &TXBrwColumn::nEditType),
+        numberField("nFooterType", &TXBrwColumn::nFooterType),
+        numberField("nDataStrAlign", &TXBrwColumn::nDataStrAlign),
+        numberField("nDataBmpAlign", &TXBrwColumn::nDataBmpAlign),
+        flagField("lHide", &TXBrwColumn::lHide),
+        flagField("lReadOnly", &TXBrwColumn::lReadOnly),
+        flagField("lDisplayZeros", &TXBrwColumn::lDisplayZeros),
+        flagField("lAutoSave", &TXBrwColumn::lAutoSave),
+        flagField("lCaseSensitive", &TXBrwColumn::lCaseSensitive),
+        flagField("lTotal", &TXBrwColumn::lTotal),
+        flagField("lMergeVert", &TXBrwColumn::lMergeVert),
+        flagField("lProgBar", &TXBrwColumn::lProgBar),
+        flagField("lBmpTransparent", &TXBrwColumn::lBmpTransparent),
+        {"cDataType", [](const TXBrwColumn& c) { return Value(std::string(1, c.DataType())); },
+         [](TXBrwColumn& c, const Value& v) {
+             if (!v.isText() || v.text().size() != 1) return false;
+             c.cDataType = char(std::toupper(static_cast<unsigned char>(v.text()[0])));
+             return true;
+         }},
+        {"cSortOrder", [](const TXBrwColumn& c) { return c.cSortOrder; },
+         [](TXBrwColumn& c, const Value& v) {
+             c.cSortOrder = v;
+             return true;
+         }},
+    };
+    return fields;
+}
+
+const ColumnField* columnField(const std::string& name) {
+    for (const ColumnField& f : columnFields())
+        if (upper(f.name) == upper(alltrim(name))) return &f;
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<Value> TXBrwColumn::Field(const std::string& name) const {
+    const ColumnField* f = columnField(name);
+    if (!f) return std::nullopt;
+    return f->get(*this);
+}
+
+bool TXBrwColumn::SetField(const std::string& name, const Value& v) {
+    const ColumnField* f = columnField(name);
+    return f && f->set(*this, v);
+}
+
 Value TXBrwColumn::BlankValue() const {
     switch (cDataType ? cDataType : 'C') {
         case 'N': return nDataDec ? Value(0.0) : Value(0);

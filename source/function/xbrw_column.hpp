@@ -3,6 +3,7 @@
 // browse window paints what it gives.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -115,6 +116,9 @@ public:
     std::vector<XbrBitmap> aBitmaps;
     std::function<int()> bBmpData;
     int nDataBmpAlign = 0;
+    // Bitmaps are drawn without the pixels of their top-left corner's
+    // colour (an alpha channel, where there is one, blends instead).
+    bool lBmpTransparent = true;
     // Adds a bitmap (loaded from a file or the program's resources, or a
     // handle someone else keeps); answers its number, 0 when it did not load.
     int AddBmpFile(const std::string& file);
@@ -163,6 +167,22 @@ public:
     // The check column's text for the current value.
     std::string CheckText() const;
     bool IsMemo() const { return DataType() == 'M'; }
+    // The cell can be edited: an edit type and not read-only.
+    bool lEditable() const { return nEditType != 0 && !lReadOnly; }
+
+    // Text alignment of the cells: 0 left, 1 right, 2 centre; -1 follows
+    // the type (numbers, dates and timestamps right, the rest left).
+    int nDataStrAlign = -1;
+    int DataStrAlign() const;
+    // Sets the alignment, clamped to 0..2.
+    void SetAlign(int n) { nDataStrAlign = std::clamp(n, 0, 2); }
+
+    // One field of the column by its name (ignoring case): the names of
+    // the plain fields above (cHeader, nWidth, lHide, nEditType, ...).
+    // Nothing for a name the column has no field of; SetField answers
+    // false then, or when the value is not of the field's kind.
+    std::optional<Value> Field(const std::string& name) const;
+    bool SetField(const std::string& name, const Value& v);
 
     bool IsTotalled() const { return lTotal || nFooterType != 0; }
     void ResetTotal();

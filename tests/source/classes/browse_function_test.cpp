@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "dbf_read_back.hpp"
+#include "dialog_waiter.hpp"
+#include "parent_window.hpp"
 #include "messages.hpp"
 #include "timer_steps.hpp"
 #include "unix_tools.hpp"
@@ -157,6 +159,59 @@ TEST(BrowseFunction, DeletingTheLastRecordLeavesAnEmptyBrowse) {
     EXPECT_EQ(left, 0);
     EXPECT_EQ(t.area->RecCount(), 0);
     EXPECT_EQ(t.readBack(), "");
+}
+
+// A table with a memo field: a memo cell opens the memo dialog; Ok writes
+// the text, Cancel leaves it.
+struct MemoTable {
+    zrtest::ScratchDir dir{"browse-function-memo"};
+    std::string path = dir.file("NOTES.DBF");
+    std::shared_ptr<DbfArea> area;
+    MemoTable() {
+        auto t = DbfFile::create(path, {{"CLAIM", 'C', 6, 0}, {"NOTE", 'M', 10, 0}});
+        t->append({Value("C1"), Value("first note")});
+        t->append({Value("C2"), Value("")});
+        t.reset();
+        area = USEAREA(path, "NOTES");
+    }
+    ~MemoTable() { dbfCloseArea("NOTES"); }
+};
+
+TEST(BrowseFunction, AMemoCellIsEditedInTheMemoDialog) {
+    MemoTable t;
+    wltest::Parent parent(400, 300);
+    TWBrowse b;
+    WBrowseNew bn;
+    bn.oWnd = &parent.w;
+    bn.lPixel = true;
+    bn.nWidth = 300;
+    bn.nHeight = 200;
+    bn.cAlias = t.area->Alias();
+    b.New(bn);
+    b.GoTop();
+    std::string shown;
+    auto answer = [&](const char* text, const char* button) {
+        return zrtest::whenShown("MemoEdit", [&shown, text, button](HWND box) {
+            HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+            char was[64] = {};
+            GetWindowTextA(edit, was, sizeof was);
+            shown = was;
+            SetWindowTextA(edit, text);
+            PostMessageA(FindWindowExA(box, nullptr, "Button", button), BM_CLICK, 0, 0);
+        });
+    };
+    const int h = b.nLineHeight();
+    const int noteX = b.GetColSizes()[0] + 5;
+    std::thread ok = answer("second thought", "&Ok");
+    EDITCELL(b, h + h / 2, noteX);
+    ok.join();
+    EXPECT_EQ(shown, "first note");
+    std::thread cancel = answer("not kept", "&Cancel");
+    EDITCELL(b, h + h / 2, noteX);
+    cancel.join();
+    EXPECT_EQ(shown, "second thought");
+    t.area->file().fields();
+    EXPECT_EQ(zrtest::dbfReadBack(t.dir, "NOTES.DBF"), "C1|second thought\nC2|\n");
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include "message_sequence.hpp"
 #include "messages.hpp"
 #include "parent_window.hpp"
+#include "print_settings.hpp"
+#include "profile_files.hpp"
 #include "timer_steps.hpp"
 #include "unix_tools.hpp"
 #include "window_picture.hpp"
@@ -486,7 +488,11 @@ TEST(WBrowse, AnOutlineOpensByDoubleClickAndClosesByEnter) {
     EXPECT_EQ(br.b.nLen(), 4);
     br.key(VK_DOWN);
     EXPECT_EQ(br.b.oTreeItem->cPrompt, "C1");
-    EXPECT_EQ(CVALTOCHAR(br.b.bLine()[0]), "    C1");
+    // Two connector cells and C1's own (empty) picture cell, then its prompt.
+    const ValueList line = br.b.bLine();
+    ASSERT_EQ(line.size(), 4u);
+    EXPECT_EQ(CVALTOCHAR(line[3]), "C1");
+    EXPECT_EQ(br.b.GetColSizes(), (std::vector<int>{16, 16, 16, 300}));
     br.key(VK_END);
     EXPECT_EQ(br.b.oTreeItem->cPrompt, "HUMANA");
     EXPECT_EQ(br.b.nRowPos(), 4);
@@ -494,6 +500,62 @@ TEST(WBrowse, AnOutlineOpensByDoubleClickAndClosesByEnter) {
     SendMessageA(br.b.hWnd, WM_CHAR, VK_RETURN, 0);
     EXPECT_FALSE(aetna.lOpened);
     EXPECT_EQ(br.b.nLen(), 2);
+}
+
+TEST(WBrowse, AnOutlineDrawsItsConnectorPicturesBeforeThePrompts) {
+    BrowseParent p;
+    Browse br(p.w, 0);
+    TLinkList tree;
+    tree.Add("AETNA").AddChild("C1");
+    tree.Add("HUMANA");
+    br.b.SetTree(&tree);
+    const int h = br.b.nLineHeight();
+    zrtest::WindowPicture pic(br.b.hWnd);
+    const COLORREF black = RGB(0, 0, 0);
+    // AETNA (line 1): the boxed plus of a closed parent with a sibling after
+    // it: the box's left side, the plus's upright, and the dotted line on
+    // to the bottom of the cell.
+    EXPECT_EQ(pic.at(4, h + 8), black);
+    EXPECT_EQ(pic.at(8, h + 7), black);
+    EXPECT_EQ(pic.at(8, h + 14), black);
+    // HUMANA (line 2), the last item: the dotted line from the top turns
+    // right at the middle and stops there.
+    EXPECT_EQ(pic.at(8, 2 * h + 2), black);
+    EXPECT_EQ(pic.at(12, 2 * h + 8), black);
+    EXPECT_NE(pic.at(8, 2 * h + 14), black);
+    // No "+" text before the prompts any more: the first text pixels stand
+    // right of the two 16-pixel picture cells.
+    bool inkLeftOfPrompt = false;
+    for (int x = 17; x < 32; ++x)
+        for (int y = 2 * h; y < 3 * h; ++y) inkLeftOfPrompt |= pic.at(x, y) == black;
+    EXPECT_FALSE(inkLeftOfPrompt);
+    bool promptInk = false;
+    for (int x = 36; x < 80; ++x)
+        for (int y = 2 * h; y < 3 * h; ++y) promptInk |= pic.at(x, y) == black;
+    EXPECT_TRUE(promptInk);
+}
+
+// The report on the private CUPS PDF printer (the default printer while the
+// test runs): title, date line, header and every line, read back from the
+// PDF by pdftotext.
+TEST(WBrowse, ReportPrintsEveryLineOnThePrinter) {
+    BrowseParent p;
+    Browse br(p.w, 45);
+    br.key(VK_DOWN);  // the report starts from the top and puts the row back
+    DefaultPrinterSwitch use("ZRPDF," + GETPROFSTRING(std::string("Devices"), std::string("ZRPDF")));
+    const std::vector<std::string> before = zrtest::pdfsNow();
+    br.b.Report("zr browse report", false);
+    EXPECT_EQ(br.b.nAt, 2);
+    const std::string pdf = zrtest::awaitNewPdf(before);
+    ASSERT_FALSE(pdf.empty()) << "CUPS wrote no PDF";
+    zrtest::ScratchDir dir("browse-report");
+    const std::string copy = dir.file("report.pdf");
+    std::filesystem::copy_file(pdf, copy);
+    std::filesystem::remove(pdf);
+    const std::string text = zrtest::runUnix(dir.path(), "pdftotext -layout report.pdf -").output;
+    for (const char* expected : {"zr browse report", "Date: ", "Page:", "Claim", "Claim 1", "Claim 45"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
+    EXPECT_EQ(text.find("Claim 46"), std::string::npos);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "font.hpp"
 #include "parent_window.hpp"
 #include "test_support.hpp"
+#include "text.hpp"
 #include "xbrowse.hpp"
 
 namespace {
@@ -100,6 +101,30 @@ TEST(XBrowseEditor, FastEditStartsWithTheTypedKeyAndMovesToTheNextEditableCell) 
     g.key(g.editor(), VK_RETURN);
     EXPECT_EQ(g.cell(1, 2).number(), 75);
     EXPECT_EQ(g.b.model().nColSel, 5);  // the next editable column
+}
+
+// A typed key replaces a text cell's value, or, with the library's
+// select-all switch off, follows its last non-blank character.
+TEST(XBrowseEditor, TheSelectAllSwitchDecidesWhereATypedKeyGoes) {
+    struct Case {
+        bool selectAll;
+        const char* stored;
+    };
+    for (const Case& c : {Case{true, "C"}, Case{false, "ABC"}}) {
+        XbeGrid g;
+        ValueList row = g.b.model().aArrayData[0].list();
+        row[2] = Value("AB    ");
+        g.b.model().aArrayData[0] = Value(row);
+        g.col(3).nEditType = 1;
+        g.b.model().lFastEdit = true;
+        g.select(1, 3);
+        const bool was = XBRGETSELECTALL(c.selectAll);
+        SendMessageA(g.b.hWnd, WM_CHAR, 'C', 0);
+        XBRGETSELECTALL(was);
+        ASSERT_NE(g.editor(), nullptr);
+        g.key(g.editor(), VK_RETURN);
+        EXPECT_EQ(rtrim(g.cell(1, 3).text()), c.stored) << "select all " << c.selectAll;
+    }
 }
 
 TEST(XBrowseEditor, FormulaStoresItsArithmetic) {

@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "dialog.hpp"
 #include "font.hpp"
 #include "parent_window.hpp"
 #include "window_picture.hpp"
 #include "test_support.hpp"
+#include "timer_steps.hpp"
 #include "popup_menus.hpp"
 #include "tooltips.hpp"
 #include "tree_building.hpp"
@@ -429,6 +432,7 @@ TEST(XBrowse, CellsShowTheirColumnsBitmapsAtTheAlignment) {
     lines.AddBmpHandle(reinterpret_cast<TreePicture>(red));
     lines.bBmpData = [&] { return int(lines.GetValue().number()) % 2 == 0 ? 1 : 0; };
     lines.nWidth = 60;
+    lines.lBmpTransparent = false;  // all red: its corner colour is the picture
     br.b.Refresh();
     const RECT odd = br.b.aCellCoor(1, 2), even = br.b.aCellCoor(2, 2);
     {
@@ -444,6 +448,91 @@ TEST(XBrowse, CellsShowTheirColumnsBitmapsAtTheAlignment) {
     BITMAP info{};
     EXPECT_NE(GetObjectA(red, sizeof info, &info), 0);
     DeleteObject(red);
+}
+
+// A size x size picture: `outside` everywhere, `inside` in the middle half.
+HBITMAP xbFramedBitmap(int size, COLORREF outside, COLORREF inside) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, size, size);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    auto fill = [&](RECT r, COLORREF c) {
+        HBRUSH b = CreateSolidBrush(c);
+        FillRect(dc, &r, b);
+        DeleteObject(b);
+    };
+    fill(RECT{0, 0, size, size}, outside);
+    fill(RECT{size / 4, size / 4, size * 3 / 4, size * 3 / 4}, inside);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bmp;
+}
+
+// A 32-bit picture with an alpha channel: the left half opaque blue, the
+// right half fully transparent.
+HBITMAP xbHalfTransparentBitmap(int size) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = size;
+    bi.bmiHeader.biHeight = -size;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* px = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) px[y * size + x] = x < size / 2 ? 0xFF0000FFu : 0u;  // premultiplied
+    return bmp;
+}
+
+TEST(XBrowse, CellBitmapsLeaveOutTheirCornerColourOrBlendTheirAlpha) {
+    XbParent p;
+    XbBrowse br(p.w, 2);
+    br.b.nClrPane = RGB(255, 255, 255);
+    br.b.model().nMarqueeStyle = 0;
+    HBITMAP framed = xbFramedBitmap(12, RGB(0, 255, 0), RGB(255, 0, 0));
+    HBITMAP alpha = xbHalfTransparentBitmap(12);
+    TXBrwColumn& lines = br.b.model().aCols[1];
+    lines.AddBmpHandle(reinterpret_cast<TreePicture>(framed));
+    lines.AddBmpHandle(reinterpret_cast<TreePicture>(alpha));
+    lines.bBmpData = [&] { return int(lines.GetValue().number()); };  // row 1 framed, row 2 alpha
+    lines.nWidth = 60;
+    br.b.Refresh();
+    auto centreOf = [&](int row) {
+        const RECT r = br.b.aCellCoor(row, 2);
+        return POINT{r.left + 2, (r.top + r.bottom) / 2 - 6};  // the picture's top-left
+    };
+    const POINT f = centreOf(1), a = centreOf(2);
+    {
+        zrtest::WindowPicture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(f.x + 1, f.y + 1), RGB(255, 255, 255));  // the green frame left out
+        EXPECT_EQ(pic.at(f.x + 6, f.y + 6), RGB(255, 0, 0));
+        EXPECT_EQ(pic.at(a.x + 2, a.y + 6), RGB(0, 0, 255));        // opaque half
+        EXPECT_EQ(pic.at(a.x + 9, a.y + 6), RGB(255, 255, 255));    // transparent half
+    }
+    lines.lBmpTransparent = false;
+    {
+        zrtest::WindowPicture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(f.x + 1, f.y + 1), RGB(0, 255, 0));
+    }
+    DeleteObject(framed);
+    DeleteObject(alpha);
+}
+
+TEST(XBrowse, RowsAreAsTallAsTheirTallestBitmapOrPicture) {
+    XbParent p;
+    XbBrowse br(p.w, 3);
+    const int plain = br.b.nRowHeight();
+    HBITMAP tall = xbFramedBitmap(40, RGB(0, 255, 0), RGB(255, 0, 0));
+    br.b.model().aCols[1].AddBmpHandle(reinterpret_cast<TreePicture>(tall));
+    br.b.Refresh();
+    EXPECT_LT(plain, 44);
+    EXPECT_EQ(br.b.nRowHeight(), 44);  // the bitmap + 4
+    br.b.model().aCols[1].lHide = true;  // a hidden column sets nothing
+    br.b.Refresh();
+    EXPECT_EQ(br.b.nRowHeight(), plain);
+    DeleteObject(tall);
 }
 
 TEST(XBrowse, WidthsInCharactersAndFootersRecomputed) {
@@ -567,18 +656,148 @@ TEST(XBrowse, PictureColumnsShowTheImageScaledIntoTheCell) {
     XbParent p;
     TXBrowse b;
     b.model().SetArray({Value(ValueList{"scan", Value(big)}), Value(ValueList{"none", Value("")})});
-    b.New(&p.w, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    b.New(&p.w, 0, 0, 390, 390, TFont::New(FontSpec{"Arial", 0, -14}));
     b.nClrPane = RGB(255, 255, 255);
     b.model().nMarqueeStyle = 0;
     b.model().aCols[1].cDataType = 'F';
-    b.model().aCols[1].nWidth = 80;
+    b.model().aCols[1].nWidth = 300;
     b.Refresh();
+    // The row follows the picture: its height + 4, at most a tenth of the
+    // screen, + 4.
+    EXPECT_EQ(b.nRowHeight(), std::min(204, GetSystemMetrics(SM_CYSCREEN) / 10) + 4);
     zrtest::WindowPicture pic(b.hWnd);
     const RECT withImage = b.aCellCoor(1, 2), without = b.aCellCoor(2, 2);
     const int midX = (withImage.left + withImage.right) / 2;
     EXPECT_EQ(pic.at(midX, (withImage.top + withImage.bottom) / 2), RGB(0, 0, 255));
     EXPECT_EQ(pic.at(withImage.left + 2, (withImage.top + withImage.bottom) / 2), RGB(255, 255, 255));  // scaled: square
     EXPECT_EQ(pic.at(midX, (without.top + without.bottom) / 2), RGB(255, 255, 255));
+}
+
+TEST(XBrowse, MemoButtonColumnsEditInTheMemoDialog) {
+    XbParent p;
+    TXBrowse b;
+    b.model().SetArray({Value(ValueList{"C1", "first note"}), Value(ValueList{"C2", "second"})});
+    TXBrwColumn& note = b.model().aCols[1];
+    note.cHeader = "Note";
+    note.cDataType = 'M';
+    note.nEditType = 3;
+    b.New(&p.w, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    b.model().nColSel = 2;
+    std::string shown;
+    zrtest::TimerSteps s({
+        [&] {
+            HWND box = FindWindowA(nullptr, "Note");
+            HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+            ASSERT_NE(edit, nullptr);
+            char text[64] = {};
+            GetWindowTextA(edit, text, sizeof text);
+            shown = text;
+            SetWindowTextA(edit, "rewritten");
+            PostMessageA(FindWindowExA(box, nullptr, "Button", "&Ok"), BM_CLICK, 0, 0);
+        },
+    });
+    EXPECT_TRUE(b.EditCell());
+    EXPECT_EQ(shown, "first note");
+    EXPECT_EQ(b.model().aArrayData[0].list()[1].text(), "rewritten");
+    EXPECT_EQ(b.Editor(), nullptr);  // no in-place field was opened
+}
+
+TEST(XBrowse, DividerPensAndCellBrushes) {
+    struct Case {
+        int style;
+        COLORREF colour;  // CLR_INVALID: no pen
+        int width;
+    };
+    const COLORREF own = RGB(10, 20, 30), text = RGB(40, 50, 60);
+    const Case cases[] = {{0, CLR_INVALID, 0},          {1, own, 3},
+                          {2, RGB(128, 128, 128), 1},   {3, text, 1},
+                          {4, RGB(192, 192, 192), 1},   {5, own, 3},
+                          {6, own, 3},                  {9, CLR_INVALID, 0}};
+    for (const Case& c : cases) {
+        HPEN pen = CREATELINEPEN(c.style, own, text, 3);
+        if (c.colour == CLR_INVALID) {
+            EXPECT_EQ(pen, nullptr) << c.style;
+            continue;
+        }
+        ASSERT_NE(pen, nullptr) << c.style;
+        LOGPEN lp{};
+        GetObjectA(pen, sizeof lp, &lp);
+        EXPECT_EQ(lp.lopnColor, c.colour) << c.style;
+        EXPECT_EQ(lp.lopnWidth.x, c.width) << c.style;
+        DeleteObject(pen);
+    }
+    // A gradient brush repeats its bands down: the top and bottom of each
+    // 20-pixel strip take the two ends' colours.
+    HBRUSH solid = CREATECOLORBRUSH(RGB(1, 2, 3));
+    LOGBRUSH lb{};
+    GetObjectA(solid, sizeof lb, &lb);
+    EXPECT_EQ(lb.lbColor, RGB(1, 2, 3));
+    DeleteObject(solid);
+    EXPECT_EQ(CREATECOLORBRUSH(GradientSpec{}, 20), nullptr);
+    HBRUSH grad = CREATECOLORBRUSH(GradientSpec{{1.0, RGB(255, 0, 0), RGB(0, 0, 255)}}, 20);
+    ASSERT_NE(grad, nullptr);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 40);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    RECT all{0, 0, 16, 40};
+    FillRect(dc, &all, grad);
+    EXPECT_GT(GetRValue(GetPixel(dc, 3, 0)), 200);
+    EXPECT_GT(GetBValue(GetPixel(dc, 3, 19)), 200);
+    EXPECT_EQ(GetPixel(dc, 3, 21), GetPixel(dc, 3, 1));  // the strip again
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    DeleteObject(grad);
+}
+
+TEST(XBrowse, SelFontTakesTheChosenFontAndTheColumnsTheirWidths) {
+    XbParent p;
+    XbBrowse br(p.w, 3);
+    const HFONT before = br.b.oFont->hFont;
+    const int width = br.b.model().aCols[0].nWidth;
+    // The font dialog: the size 28 points chosen, then OK.
+    zrtest::TimerSteps s({
+        [&] {
+            HWND box = FindWindowA(nullptr, "Font");
+            ASSERT_NE(box, nullptr);
+            HWND size = GetDlgItem(box, 0x472);  // the size combo box
+            ASSERT_NE(size, nullptr);
+            SendMessageA(size, CB_SELECTSTRING, WPARAM(-1), LPARAM("28"));
+            SendMessageA(box, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), LPARAM(size));
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        },
+    });
+    br.b.SelFont();
+    EXPECT_TRUE(zrtest::TimerSteps::done());
+    ASSERT_NE(br.b.oFont->hFont, before);
+    EXPECT_GT(br.b.model().aCols[0].nWidth, width);
+    EXPECT_GT(br.b.nRowHeight(), 30);
+}
+
+TEST(XBrowse, CreatedFromADialogItem) {
+    TDialog d;
+    DialogNew n;
+    n.cCaption = "Browse item";
+    n.nWidth = 320;
+    n.nHeight = 240;
+    d.New(n);
+    TXBrowse b;
+    b.model().SetArray(xbRowsOf(4));
+    b.CreateFromResource(801, &d);
+    HWND made = nullptr;
+    int rows = 0;
+    DialogActivate a;
+    a.bInit = [&](TWindow&) {
+        made = GetDlgItem(d.hWnd, 801);
+        rows = b.model().nLen;
+        d.End(1);
+    };
+    d.Activate(a);
+    EXPECT_NE(made, nullptr);
+    EXPECT_EQ(rows, 4);
+    EXPECT_EQ(b.model().aCols.size(), 2u);
 }
 
 TEST(XBrowse, DesignerSourceLine) {

@@ -1,6 +1,6 @@
 // The record browse over an outline: the browse's own moves walk only the
 // visible items, closing a parent hides its children from the walk and the
-// count, and each label shows the level and the open state.
+// count, and each line holds the connector pictures and the prompt.
 #include "browse_tree.hpp"
 
 #include <gtest/gtest.h>
@@ -40,14 +40,52 @@ TEST(BrowseTree, MovesWalkTheVisibleItemsOnly) {
     EXPECT_EQ(at->cPrompt, "AETNA");
 }
 
-TEST(BrowseTree, LabelsShowLevelAndOpenState) {
+// The line pictures as whole numbers: 100 + the connector code.
+struct BrowseTreeLines {
+    BrowseTreeLines() {
+        TreePictureHooks hooks;
+        hooks.loadLines = [] {
+            TreeLinePictures p{};
+            for (size_t i = 1; i < p.size(); ++i) p[i] = 100 + i;
+            return p;
+        };
+        setTreePictureHooks(hooks);
+        treeLinesRelease();
+    }
+    ~BrowseTreeLines() {
+        treeLinesRelease();
+        setTreePictureHooks({});
+    }
+};
+
+// A line as "pictures: prompt", each picture a whole number.
+std::string treeLine(const ValueList& line) {
+    std::string out;
+    for (const Value& v : line) {
+        if (v.isWhole()) out += std::to_string(std::get<std::int64_t>(v.storage())) + " ";
+        else if (v.isText()) out += ": " + v.text();
+        else out += "? ";
+    }
+    return out;
+}
+
+TEST(BrowseTree, LinesShowConnectorsBoxesAndTheItemsPicture) {
+    BrowseTreeLines lines;
     auto t = browseTreePayers();
     TTreeItem& aetna = *t->oFirst;
-    EXPECT_EQ(browseTreeLabel(aetna), "+ AETNA");
+    aetna.hBmpOpen = 7;
+    aetna.hBmpClose = 8;
+    t->Draw();
+    EXPECT_EQ(treeLine(browseTreeLine(aetna)), "104 7 : AETNA");  // closed, siblings after
     aetna.Open();
-    EXPECT_EQ(browseTreeLabel(aetna), "- AETNA");
-    EXPECT_EQ(browseTreeLabel(*aetna.GetNext()), "    C1");
-    EXPECT_EQ(browseTreeLabel(*t->oLast), "  HUMANA");
+    t->Draw();
+    EXPECT_EQ(treeLine(browseTreeLine(aetna)), "105 8 : AETNA");
+    EXPECT_EQ(treeLine(browseTreeLine(*aetna.GetNext())), "101 102 0 : C1");
+    EXPECT_EQ(treeLine(browseTreeLine(*aetna.GetNext()->GetNext())), "101 103 0 : C2");
+    EXPECT_EQ(treeLine(browseTreeLine(*t->oLast)), "103 0 : HUMANA");  // last, no children
+    t->oLast->AddChild("C4");
+    t->Draw();
+    EXPECT_EQ(treeLine(browseTreeLine(*t->oLast)), "106 0 : HUMANA");  // last, closed, children
 }
 
 }  // namespace

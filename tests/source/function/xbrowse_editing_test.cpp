@@ -52,6 +52,35 @@ TEST(XBrowseEditing, EditTypeChoosesTheEditor) {
     }
 }
 
+TEST(XBrowseEditing, MemoButtonColumnsOpenTheDialogTheirContentAsksFor) {
+    XBrowseModel b;
+    editingGrid(b);
+    TXBrwColumn& note = b.aCols[2];
+    note.nEditType = 3;
+    note.cDataType = 'M';
+    EXPECT_EQ(xbrEditPlan(b, note, 0).kind, XbrEditor::MemoDialog);
+    note.bEditBlock = [](int, int, TXBrwColumn&, int) { return Value(); };
+    EXPECT_EQ(xbrEditPlan(b, note, 0).kind, XbrEditor::Button);  // its own closure wins
+
+    struct Case {
+        std::string data;
+        XbrMemoKind kind;
+    };
+    const Case cases[] = {
+        {"plain note\r\n\tindented", XbrMemoKind::Text},
+        {"{\\rtf1\\ansi rich}", XbrMemoKind::Text},
+        {"", XbrMemoKind::Text},
+        {std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), XbrMemoKind::Image},
+        {std::string("\xFF\xD8\xFF\xE0\0\x10JFIF", 10), XbrMemoKind::Image},
+        {"GIF89a\x01\0\x01\0", XbrMemoKind::Image},
+        {"BM" + std::string(60, '\0'), XbrMemoKind::Image},
+        {"BM short", XbrMemoKind::Text},  // too short to be a bitmap file
+        {std::string("ab\0cd", 5), XbrMemoKind::Binary},
+        {"\x01\x02\x03", XbrMemoKind::Binary},
+    };
+    for (const Case& c : cases) EXPECT_EQ(xbrMemoKind(c.data), c.kind) << c.data;
+}
+
 TEST(XBrowseEditing, ReadOnlyOrRefusedCellsDoNotEdit) {
     XBrowseModel b;
         editingGrid(b);

@@ -76,12 +76,18 @@ TEST(XBrowseFunctions, ContrastColourByLuminance) {
     for (const auto& [back, text] : cases) EXPECT_EQ(CONTRASTCOLOR(back), text) << std::hex << back;
 }
 
-TEST(XBrowseFunctions, KineticSwitchAnswersThePreviousSetting) {
-    EXPECT_TRUE(SETKINETIC());  // initially on
-    EXPECT_TRUE(SETKINETIC(false));
-    EXPECT_FALSE(SETKINETIC());
-    EXPECT_FALSE(SETKINETIC(true));
+TEST(XBrowseFunctions, LibrarySwitchesAnswerThePreviousSetting) {
+    for (auto* sw : {&SETKINETIC, &XBRGETSELECTALL}) {
+        EXPECT_TRUE(sw(std::nullopt));  // initially on
+        EXPECT_TRUE(sw(false));
+        EXPECT_FALSE(sw(std::nullopt));
+        EXPECT_FALSE(sw(true));
+        EXPECT_TRUE(sw(std::nullopt));
+    }
+    // Each is its own switch.
+    XBRGETSELECTALL(false);
     EXPECT_TRUE(SETKINETIC());
+    XBRGETSELECTALL(true);
 }
 
 }  // namespace

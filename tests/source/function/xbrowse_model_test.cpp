@@ -649,6 +649,152 @@ TEST(XBrowseModel, WorkAreaBrowsesLocksAndWritesTheCurrentRecord) {
     dbfCloseArea("AREA");
 }
 
+// Five claims in record order C5 A1 D4 B2 E3, tagged by claim and amount.
+struct TaggedArea {
+    zrtest::TempDir dir;
+    std::shared_ptr<DbfArea> area;
+    TaggedArea() {
+        const std::string path = dir.file("TAGGED.DBF");
+        {
+            auto t = DbfFile::create(path, {{"CLAIM", 'C', 4, 0}, {"AMOUNT", 'N', 6, 2}, {"NOTE", 'C', 8, 0}});
+            const std::pair<const char*, double> rows[] = {{"C5", 50}, {"A1", 10}, {"D4", 40}, {"B2", 20}, {"E3", 30}};
+            for (const auto& [claim, amount] : rows) t->append({Value(claim), Value(amount), Value("n" + std::string(claim))});
+        }
+        area = USEAREA(path, "TAGGED");
+        area->OrdCreate("CLAIM", "UPPER(CLAIM)");
+        area->OrdCreate("AMOUNT", "AMOUNT");
+        area->SetOrder(0);
+    }
+    ~TaggedArea() { dbfCloseArea("TAGGED"); }
+};
+
+std::string claimsInOrder(XBrowseModel& b) {
+    std::string out;
+    b.Eval([&] { out += rtrim(b.aCols[0].GetValue().text()) + " "; });
+    return out;
+}
+
+TEST(XBrowseModel, WorkAreaColumnsSortByTheirTagsAndTurnRound) {
+    TaggedArea t;
+    XBrowseModel b;
+    b.lAutoSort = true;
+    b.SetRDD(t.area);
+    b.nDataRows = 3;
+    // Headers named like tags sort by them; NOTE has no tag.
+    EXPECT_EQ(b.aCols[0].cSortOrder.text(), "CLAIM");
+    EXPECT_EQ(b.aCols[1].cSortOrder.text(), "AMOUNT");
+    EXPECT_TRUE(b.aCols[2].cSortOrder.isNil());
+    EXPECT_EQ(claimsInOrder(b), "C5 A1 D4 B2 E3 ");
+    b.GoTop();
+    b.GoDown(2);  // D4, record 3
+    ASSERT_TRUE(b.SetOrder(1));
+    EXPECT_EQ(b.aCols[0].cOrder, "A");
+    EXPECT_EQ(claimsInOrder(b), "A1 B2 C5 D4 E3 ");
+    EXPECT_EQ(t.area->RecNo(), 3u);  // the row stays
+    EXPECT_EQ(b.KeyNo(), 4);
+    ASSERT_TRUE(b.SetOrder(1));  // the same tag turns round
+    EXPECT_EQ(b.aCols[0].cOrder, "D");
+    EXPECT_EQ(claimsInOrder(b), "E3 D4 C5 B2 A1 ");
+    EXPECT_EQ(b.KeyNo(), 2);
+    ASSERT_TRUE(b.SetOrder(2));  // another tag: ascending, the first loses its mark
+    EXPECT_EQ(b.aCols[0].cOrder, "");
+    EXPECT_EQ(b.aCols[1].cOrder, "A");
+    EXPECT_EQ(claimsInOrder(b), "A1 B2 E3 D4 C5 ");
+    EXPECT_FALSE(b.SetOrder(3));
+    b.lSortDescend = false;  // an ascending column then refuses
+    EXPECT_FALSE(b.SetOrder(2));
+}
+
+TEST(XBrowseModel, WorkAreaSeeksAndFiltersOnTheActiveOrder) {
+    TaggedArea t;
+    XBrowseModel b;
+    b.lAutoSort = true;
+    b.SetRDD(t.area);
+    b.nDataRows = 10;
+    EXPECT_FALSE(b.Seek("B"));  // no active order
+    ASSERT_TRUE(b.SetOrder(1));
+    b.GoTop();
+    struct Case {
+        const char* text;
+        bool found;
+        const char* at;
+    };
+    // Upper-cased keys: a lower-case text finds them; a miss stays put.
+    const Case cases[] = {{"d", true, "D4"}, {"B2", true, "B2"}, {"X", false, "B2"}, {"c", true, "C5"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(b.Seek(c.text), c.found) << c.text;
+        EXPECT_EQ(rtrim(b.aCols[0].GetValue().text()), c.at) << c.text;
+    }
+    EXPECT_EQ(b.cSeek, "c");
+    EXPECT_EQ(b.nRowSel, 3);  // every row on screen: the row moved within it
+    // Numbers land on the nearest amount at or above the value.
+    ASSERT_TRUE(b.SetOrder(2));
+    EXPECT_TRUE(b.Seek("25"));
+    EXPECT_EQ(rtrim(b.aCols[0].GetValue().text()), "E3");
+    EXPECT_FALSE(b.Seek("99"));
+    EXPECT_EQ(rtrim(b.aCols[0].GetValue().text()), "E3");
+    // The filter keeps the keys that begin with the text (or, wild, hold it).
+    ASSERT_TRUE(b.SetOrder(1));
+    b.lIncrFilter = true;
+    EXPECT_TRUE(b.Seek("b"));
+    EXPECT_EQ(b.nLen, 1);
+    EXPECT_EQ(claimsInOrder(b), "B2 ");
+    EXPECT_FALSE(b.Seek("Q"));  // nothing would be left: the filter before stays
+    EXPECT_EQ(claimsInOrder(b), "B2 ");
+    b.lSeekWild = true;
+    EXPECT_TRUE(b.Seek("3"));
+    EXPECT_EQ(claimsInOrder(b), "E3 ");
+    EXPECT_TRUE(b.Seek(""));
+    EXPECT_EQ(b.nLen, 5);
+}
+
+TEST(XBrowseModel, ColumnFieldsAcrossAllColumnsAndJustification) {
+    XBrowseModel b;
+    b.SetArray(claims());
+    ASSERT_EQ(b.aCols.size(), 4u);
+    b.aCols[0].nWidth = 40, b.aCols[1].nWidth = 50, b.aCols[2].nWidth = 60, b.aCols[3].nWidth = 70;
+    b.ReArrangeCols({3, 1});  // shown: C, A, B, D
+    auto widths = [](const std::optional<ValueList>& l) {
+        std::string out;
+        for (const Value& v : *l) out += CVALTOCHAR(v) + " ";
+        return out;
+    };
+    EXPECT_EQ(widths(b.GetColsData("nWidth")), "40 50 60 70 ");
+    EXPECT_EQ(widths(b.GetColsData("nWidth", true)), "60 40 50 70 ");
+    EXPECT_FALSE(b.GetColsData("nope"));
+    EXPECT_TRUE(b.SetColsData("cHeader", {Value("Claim"), Value("Paid")}, true));
+    EXPECT_EQ(b.aCols[2].cHeader, "Claim");
+    EXPECT_EQ(b.aCols[0].cHeader, "Paid");
+    EXPECT_EQ(b.aCols[1].cHeader, "B");  // past the values: unchanged
+    EXPECT_FALSE(b.SetColsData("nWidth", {Value(10), Value("x")}));
+    EXPECT_EQ(b.aCols[0].nWidth, 10);
+    EXPECT_EQ(b.aCols[1].nWidth, 50);
+    EXPECT_FALSE(b.SetColsData("nope", {Value(1)}));
+
+    // Text left, numbers and dates right, by type until set.
+    EXPECT_EQ(widths(b.aJustify()), ".F. .T. .T. .F. ");
+    b.aJustify({Value(true), Value(false), Value(2), Value(3)});
+    EXPECT_EQ(widths(b.aJustify()), ".T. .F. 2 2 ");
+    EXPECT_EQ(b.aCols[0].DataStrAlign(), 1);
+}
+
+TEST(XBrowseModel, TheBoundSourceByPrecedence) {
+    XBrowseModel b;  // a new browse shows an empty array
+    ASSERT_TRUE(std::holds_alternative<const ValueList*>(b.uDataSource()));
+    EXPECT_TRUE(std::get<const ValueList*>(b.uDataSource())->empty());
+    b.SetArray(claims());
+    ASSERT_TRUE(std::holds_alternative<const ValueList*>(b.uDataSource()));
+    EXPECT_EQ(std::get<const ValueList*>(b.uDataSource())->size(), 4u);
+    TaggedArea t;
+    b.SetRDD(t.area);
+    EXPECT_EQ(std::get<std::string>(b.uDataSource()), "TAGGED");
+    auto tree = std::make_unique<TLinkList>();
+    tree->Add("one");
+    TLinkList* raw = tree.get();
+    b.SetTree(std::move(tree));
+    EXPECT_EQ(std::get<TLinkList*>(b.uDataSource()), raw);
+}
+
 TEST(XBrowseModel, MovingColumnsKeepsFrozenColumnsAndGroups) {
     XBrowseModel b;
     b.SetArray({Value(ValueList{1, 2, 3, 4})});

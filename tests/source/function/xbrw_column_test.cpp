@@ -150,4 +150,48 @@ TEST(XBrwColumn, BitmapsLoadedHereAreReleasedOnceOthersNever) {
     setTreePictureHooks({});
 }
 
+TEST(XBrwColumn, AlignmentFollowsTheTypeUntilSet) {
+    struct Case {
+        Value value;
+        int set;  // -1: not set
+        int align;
+    };
+    const Case cases[] = {
+        {Value(1.5), -1, 1},       {Value(Date{2024, 1, 2}), -1, 1}, {Value("text"), -1, 0},
+        {Value(true), -1, 0},      {Value(1.5), 0, 0},               {Value("text"), 2, 2},
+        {Value("text"), 7, 2},     {Value("text"), -5, 0},
+    };
+    for (const Case& c : cases) {
+        TXBrwColumn col;
+        const Value v = c.value;
+        col.bEditValue = [v](const Value*) { return v; };
+        if (c.set != -1) col.SetAlign(c.set);
+        EXPECT_EQ(col.DataStrAlign(), c.align) << CVALTOCHAR(c.value) << " set " << c.set;
+    }
+}
+
+TEST(XBrwColumn, FieldsByNameAndEditability) {
+    TXBrwColumn c;
+    c.cHeader = "Paid";
+    c.nWidth = 80;
+    c.cDataType = 'N';
+    EXPECT_EQ(c.Field("CHEADER")->text(), "Paid");
+    EXPECT_EQ(c.Field(" nWidth ")->number(), 80);
+    EXPECT_EQ(c.Field("cDataType")->text(), "N");
+    EXPECT_FALSE(c.Field("bEditValue"));  // closures are not plain fields
+    EXPECT_FALSE(c.Field("nothing"));
+    EXPECT_TRUE(c.SetField("lHide", Value(true)));
+    EXPECT_TRUE(c.lHide);
+    EXPECT_FALSE(c.SetField("lHide", Value(3)));  // not a logical: unchanged
+    EXPECT_TRUE(c.lHide);
+    EXPECT_FALSE(c.SetField("nWidth", Value("wide")));
+    EXPECT_EQ(c.nWidth, 80);
+    EXPECT_FALSE(c.SetField("nothing", Value(1)));
+    EXPECT_FALSE(c.lEditable());
+    c.nEditType = 1;
+    EXPECT_TRUE(c.lEditable());
+    c.lReadOnly = true;
+    EXPECT_FALSE(c.lEditable());
+}
+
 }  // namespace
