@@ -16,7 +16,6 @@
 #include "export_settings.hpp"
 #include "fixed_layout.hpp"
 #include "ini_lines.hpp"
-#include "module_state.hpp"
 #include "odbc_export_text.hpp"
 #include "paths.hpp"
 #include "placeholders.hpp"
@@ -780,12 +779,12 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
     // one, and the claims there would be read as empty.
     r.claimColumnMode = 1;
     const ClaimIndex index = CTL39400C(*request.table, r.claimColumnMode);
-    if (options.silent) moduleState().silentMeter = 1;
+    if (options.silent) request.app->module.silentMeter = 1;
     if (!options.mapName.empty() && wl::fileExists(exportFilePath(folder, options.mapName))) {
         const std::string claimType = r.st01 == "837" ? exportClaimType(*request.table, index) : "";
         r.fields = CTL39404J(r.st01, r.fields, 0, claimType, exportDictionary(r.st01, 0), options.mapName, folder,
                              clock);
-        moduleState().exportMapName = options.mapName;
+        request.app->module.exportMapName = options.mapName;
     }
 
     RunLogText runLog(folder);
