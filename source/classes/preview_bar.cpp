@@ -5,6 +5,9 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <utility>
+
 #include "bar_painting.hpp"
 #include "bitmaps.hpp"
 #include "builtin_images.hpp"
@@ -26,12 +29,12 @@ constexpr int kGroupGap = 6;
 // What the main window shows of the office looks.
 PreviewStyleSource mainWindowLooks() {
     PreviewStyleSource s;
-    TWindow* main = WNDMAIN();
-    if (!main) return s;
-    s.menu2010 = main->oMenu && main->oMenu->l2010;
-    if (const auto* msg = dynamic_cast<const TMsgBar*>(main->oMsgBar))
+    TWindow* wnd = WNDMAIN();
+    if (!wnd) return s;
+    s.menu2010 = wnd->oMenu && wnd->oMenu->l2010;
+    if (const auto* msg = dynamic_cast<const TMsgBar*>(wnd->oMsgBar))
         s.msgBarLook = msg->l2010 ? 2010 : msg->l2007 ? 2007 : 0;
-    for (TWindow* w : {main->oTop, main->oBar}) {
+    for (TWindow* w : {wnd->oTop, wnd->oBar}) {
         const auto* bar = dynamic_cast<const TBar*>(w);
         if (!bar || bar->nMode != kBarTop) continue;
         s.topBar = true;
