@@ -409,9 +409,10 @@ bool writeCsv(const WriterContext& c, const std::string& path) {
     // keeps its text to itself.
     auto format = [&](const ValueOf& value) {
             std::string line;
+            line.reserve(16 * fields.size());
             for (std::size_t i = 0; i < fields.size(); ++i) {
                 if (i) line += sep;
-                line += csvCell(CTL39404P(value(fields[i])), sep);
+                appendCsvCell(line, CTL39404P(value(fields[i])), sep);
                 if (remittance && c.debug.collecting() && !fields[i].empty()) {
                     const char source = c.records.remittanceSource(claim, fields[i]);
                     std::string t = " - " + fields[i] + "-> Point " + std::string(1, source) + " ";
@@ -420,7 +421,8 @@ bool writeCsv(const WriterContext& c, const std::string& path) {
                     c.debug.spillWhenLong();
                 }
             }
-            return line + kCrLf;
+            line += kCrLf;
+            return line;
     };
     const std::size_t written =
         c.records.text(format, [&](const std::string& t) { out.write(t); }, keep, progress);
@@ -875,15 +877,25 @@ std::string CTL39404T(std::string value) {
 }
 
 std::string csvCell(const std::string& value, const std::string& separator) {
+    std::string out;
+    appendCsvCell(out, value, separator);
+    return out;
+}
+
+void appendCsvCell(std::string& line, const std::string& value, const std::string& separator) {
+    if (value.empty()) return;
     const bool quote = value.find_first_of("\"\r\n") != std::string::npos ||
                        (!separator.empty() && value.find(separator) != std::string::npos);
-    if (!quote) return value;
-    std::string out = "\"";
-    for (char c : value) {
-        if (c == '"') out += '"';
-        out += c;
+    if (!quote) {
+        line += value;
+        return;
     }
-    return out + "\"";
+    line += '"';
+    for (char c : value) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
 }
 
 std::string xmlText(const std::string& value) {

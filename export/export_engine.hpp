@@ -76,6 +76,8 @@ std::string CTL39404T(std::string value);
 // (the quotes doubled) when it holds the separator, a double quote, CR or
 // LF; unchanged otherwise.
 std::string csvCell(const std::string& value, const std::string& separator);
+// The same cell added at the end of a line.
+void appendCsvCell(std::string& line, const std::string& value, const std::string& separator);
 // A value as XML character data: & < > " ' as entities.
 std::string xmlText(const std::string& value);
 
