@@ -989,9 +989,12 @@ constexpr std::array<LineField, 42> kLineFields{{
 }};
 
 std::optional<std::string> serviceLineValue(const A& a, std::string_view name) {
+    if (name.empty()) return std::nullopt;
     for (const LineField& f : kLineFields) {
         long long n = 0;
-        if (!numbered(name, f.name, n)) continue;
+        // Most entries differ at the first letter: passed over without the
+        // full test.
+        if (f.name[0] != name[0] || !numbered(name, f.name, n)) continue;
         const std::string line = std::to_string(n);
         std::string v = f.component ? std::string(CTL39406G(a.line(line, f.segment, f.qualifier, f.piece), f.component,
                                                              a.t->delimiters().component))
