@@ -243,7 +243,7 @@ public:
     // through the header getter, then the request's item of that name.
     std::string claimValue(const ClaimFields& f, long long k, int j, const std::string& name) const {
         if (name.empty()) return "";
-        if (f.groupOf(name) > 200) return f.claim(j, k, name);
+        if (const int g = f.groupOf(name); g > 200) return f.claimInGroup(g, j, k, name);
         std::string v = f.header(k, name);
         if (v.empty() && requestItems_) v = CTL39400AV(name, r_.spec, r_.st01);
         return v;

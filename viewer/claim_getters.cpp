@@ -1115,8 +1115,11 @@ std::string ClaimFields::group(int group, long long k, std::string_view name, in
 }
 
 std::string ClaimFields::claim(int j, long long k, std::string_view name) const {
+    return claimInGroup(k <= 0 ? 0 : groupOf(name), j, k, name);
+}
+
+std::string ClaimFields::claimInGroup(int g, int j, long long k, std::string_view name) const {
     if (k <= 0) return "";
-    const int g = groupOf(name);
     if (g == 300) {
         const auto a = anchorOf(k, j);
         return a ? userClaimField(*a, std::string(name)) : "";

@@ -43,6 +43,8 @@ public:
     std::string header(long long k, std::string_view name) const;
     // CTL39406AB: a claim value (groups 201-246 and 300) of sub-claim j.
     std::string claim(int j, long long k, std::string_view name) const;
+    // The same for a name whose group (groupOf) the caller has found.
+    std::string claimInGroup(int group, int j, long long k, std::string_view name) const;
     // The getter of one group (the group getters of the dictionary).
     std::string group(int group, long long k, std::string_view name, int j) const;
     // The number of CLM segments of claim k.
