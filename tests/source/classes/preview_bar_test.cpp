@@ -5,12 +5,16 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
 
 #include <gtest/gtest.h>
 
 #include "bitmaps.hpp"
 #include "builtin_images.hpp"
+#include "message_loop.hpp"
+#include "png_decoder.hpp"
 #include "preview_bar.hpp"
 
 namespace {
@@ -70,6 +74,30 @@ bool samePicture(const wl::PixelImage& a, const wl::PixelImage& b) {
     return true;
 }
 
+// With ZR_PRINT_PICTURES naming a folder, the window's bar and its message
+// bar are kept there as "preview-bar-<style>.png", for the eye.
+void keepBarPicture(wl::TPreview& preview, int style) {
+    const char* out = std::getenv("ZR_PRINT_PICTURES");
+    if (!out) return;
+    preview.Activate();
+    wl::SYSREFRESH();
+    RECT r{};
+    GetClientRect(preview.hWnd, &r);
+    const int width = std::min<int>(r.right, 760), height = 64;
+    HDC dc = GetDC(preview.hWnd);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, width, 40, dc, 0, 0, SRCCOPY);
+    BitBlt(mem, 0, 40, width, 24, dc, 0, r.bottom - 24, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(preview.hWnd, dc);
+    if (auto pixels = wl::bitmapPixels(bmp))
+        wl::writePngFile(*pixels, std::string(out) + "\\preview-bar-" + std::to_string(style) + ".png");
+    DeleteObject(bmp);
+}
+
 TEST(PreviewBar, AStyleSetByTheUserButtonsWinsAndIsKept) {
     for (int style : {97, 2007, 2010}) {
         BarStyleScope scope(style);
@@ -109,6 +137,7 @@ TEST(PreviewBar, ButtonsShowTheirPicturesOnTheStylesFace) {
         const std::uint32_t face = shown.at(3, 13);
         const bool blue = wl::pixelBlue(face) > wl::pixelRed(face) + 15;
         EXPECT_EQ(blue, c.blueFace) << c.style;
+        keepBarPicture(preview, c.style);
         preview.Close();
     }
 }
