@@ -211,13 +211,21 @@ void TPreview::buildLabels(int right) {
     labelLeft_ = p;
     const bool office = !lThemed && (nStyle == 2007 || nStyle == 2010);
     // The office looks paint both labels on the bar's face.
-    if (!office) CreateWindowExA(0, "STATIC", "Factor:", WS_CHILD | WS_VISIBLE, p, r, 45, 15, hWnd, nullptr, inst, nullptr);
+    // The labels write in the bar's own font, as the painted ones do.
+    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    if (!office) {
+        HWND factor = CreateWindowExA(0, "STATIC", "Factor:", WS_CHILD | WS_VISIBLE, p, r, 45, 15, hWnd, nullptr, inst,
+                                      nullptr);
+        SendMessageA(factor, WM_SETFONT, font, FALSE);
+    }
     oFactor = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, p + 40, r - 4,
                               35, 200, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFactorBox)), inst, nullptr);
     for (int i = 1; i <= 9; ++i) SendMessageA(oFactor, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(i).c_str()));
     SendMessageA(oFactor, CB_SETCURSEL, 0, 0);
-    if (!office)
+    if (!office) {
         oPage = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, p + 100, r, 180, 15, hWnd, nullptr, inst, nullptr);
+        SendMessageA(oPage, WM_SETFONT, font, FALSE);
+    }
 }
 
 void TPreview::showPageLabel() {
