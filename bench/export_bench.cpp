@@ -2,6 +2,7 @@
 // the same file, and the memory the export takes beyond the loaded file.
 //
 //   export_bench [FILE...]   (default: generated 837Ps of 10 and 100 MB)
+//   export_bench --child export FILE   one export (ZR_BENCH_KEEP=path keeps its CSV)
 //
 // (a) load + export of every claim with the built-in professional list of
 //     164 fields, as a ratio of the converter's X12 to CSV time (at most 3);
@@ -9,6 +10,7 @@
 //     file: the same when the export holds one record at a time.
 // Each measurement runs in a process of its own (--child).
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -70,7 +72,10 @@ int child(const std::string& what, const std::string& file) {
             zr::CTL39404G(r);
             const std::string out = r.spec.destinationFile + ".csv";
             count = zrbench::fileBytes(out);
-            std::remove(out.c_str());
+            // ZR_BENCH_KEEP names a file that keeps the output, to compare
+            // the outputs of two builds byte for byte.
+            if (const char* keep = std::getenv("ZR_BENCH_KEEP")) std::rename(out.c_str(), keep);
+            else std::remove(out.c_str());
         }
     }
     zrbench::printMeasured(seconds(t0, Clock::now()), count);

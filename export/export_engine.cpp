@@ -16,7 +16,6 @@
 #include "export_settings.hpp"
 #include "fixed_layout.hpp"
 #include "ini_lines.hpp"
-#include "module_state.hpp"
 #include "odbc_export_text.hpp"
 #include "paths.hpp"
 #include "placeholders.hpp"
@@ -244,7 +243,7 @@ public:
     // through the header getter, then the request's item of that name.
     std::string claimValue(const ClaimFields& f, long long k, int j, const std::string& name) const {
         if (name.empty()) return "";
-        if (f.groupOf(name) > 200) return f.claim(j, k, name);
+        if (const int g = f.groupOf(name); g > 200) return f.claimInGroup(g, j, k, name);
         std::string v = f.header(k, name);
         if (v.empty() && requestItems_) v = CTL39400AV(name, r_.spec, r_.st01);
         return v;
@@ -410,9 +409,10 @@ bool writeCsv(const WriterContext& c, const std::string& path) {
     // keeps its text to itself.
     auto format = [&](const ValueOf& value) {
             std::string line;
+            line.reserve(16 * fields.size());
             for (std::size_t i = 0; i < fields.size(); ++i) {
                 if (i) line += sep;
-                line += csvCell(CTL39404P(value(fields[i])), sep);
+                appendCsvCell(line, CTL39404P(value(fields[i])), sep);
                 if (remittance && c.debug.collecting() && !fields[i].empty()) {
                     const char source = c.records.remittanceSource(claim, fields[i]);
                     std::string t = " - " + fields[i] + "-> Point " + std::string(1, source) + " ";
@@ -421,7 +421,8 @@ bool writeCsv(const WriterContext& c, const std::string& path) {
                     c.debug.spillWhenLong();
                 }
             }
-            return line + kCrLf;
+            line += kCrLf;
+            return line;
     };
     const std::size_t written =
         c.records.text(format, [&](const std::string& t) { out.write(t); }, keep, progress);
@@ -780,12 +781,12 @@ void CTL39404G(const ExportRequest& request, const ExportPrompts& prompts, const
     // one, and the claims there would be read as empty.
     r.claimColumnMode = 1;
     const ClaimIndex index = CTL39400C(*request.table, r.claimColumnMode);
-    if (options.silent) moduleState().silentMeter = 1;
+    if (options.silent) request.app->module.silentMeter = 1;
     if (!options.mapName.empty() && wl::fileExists(exportFilePath(folder, options.mapName))) {
         const std::string claimType = r.st01 == "837" ? exportClaimType(*request.table, index) : "";
         r.fields = CTL39404J(r.st01, r.fields, 0, claimType, exportDictionary(r.st01, 0), options.mapName, folder,
                              clock);
-        moduleState().exportMapName = options.mapName;
+        request.app->module.exportMapName = options.mapName;
     }
 
     RunLogText runLog(folder);
@@ -876,15 +877,25 @@ std::string CTL39404T(std::string value) {
 }
 
 std::string csvCell(const std::string& value, const std::string& separator) {
+    std::string out;
+    appendCsvCell(out, value, separator);
+    return out;
+}
+
+void appendCsvCell(std::string& line, const std::string& value, const std::string& separator) {
+    if (value.empty()) return;
     const bool quote = value.find_first_of("\"\r\n") != std::string::npos ||
                        (!separator.empty() && value.find(separator) != std::string::npos);
-    if (!quote) return value;
-    std::string out = "\"";
-    for (char c : value) {
-        if (c == '"') out += '"';
-        out += c;
+    if (!quote) {
+        line += value;
+        return;
     }
-    return out + "\"";
+    line += '"';
+    for (char c : value) {
+        if (c == '"') line += '"';
+        line += c;
+    }
+    line += '"';
 }
 
 std::string xmlText(const std::string& value) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "application.hpp"
 #include "check_table.hpp"
 #include "claim_index.hpp"
 #include "export_logs.hpp"
@@ -54,6 +55,9 @@ struct ExportRequest {
     // Where "zr.ini", "separate.dat", the map files and the logs are read
     // and written: "" is the current folder.
     std::string workFolder;
+    // The application whose state the options "MO" and "MAP=" set (the
+    // process's own unless a caller hands another).
+    Application* app = &application();
 };
 
 // CTL39404G: runs the export. Its effects are the output file or table and
@@ -72,6 +76,8 @@ std::string CTL39404T(std::string value);
 // (the quotes doubled) when it holds the separator, a double quote, CR or
 // LF; unchanged otherwise.
 std::string csvCell(const std::string& value, const std::string& separator);
+// The same cell added at the end of a line.
+void appendCsvCell(std::string& line, const std::string& value, const std::string& separator);
 // A value as XML character data: & < > " ' as entities.
 std::string xmlText(const std::string& value);
 

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <ctime>
 
-#include "module_state.hpp"
 #include "text.hpp"
 
 namespace zr {
@@ -55,9 +54,9 @@ PageGrid listingGrid(int pixelsPerInchX, int pixelsPerInchY, PrintOrientation or
     return {height / 66, width / 80};
 }
 
-void useReportDateForm() { moduleState().reportDateForm = true; }
+void useReportDateForm(Application& app) { app.module.reportDateForm = true; }
 
-PrintStamp printStampNow() {
+PrintStamp printStampNow(const Application& app) {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm t{};
 #ifdef _WIN32
@@ -67,7 +66,7 @@ PrintStamp printStampNow() {
 #endif
     PrintStamp s;
     s.time = twoDigits(t.tm_hour) + ":" + twoDigits(t.tm_min) + ":" + twoDigits(t.tm_sec);
-    if (moduleState().reportDateForm)
+    if (app.module.reportDateForm)
         s.date = std::to_string(t.tm_year + 1900) + "/" + twoDigits(t.tm_mon + 1) + "/" + twoDigits(t.tm_mday);
     else
         s.date = twoDigits(t.tm_mon + 1) + "/" + twoDigits(t.tm_mday) + "/" + twoDigits(t.tm_year % 100);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "application.hpp"
 #include "segment_table.hpp"
 
 namespace zr {
@@ -46,7 +47,7 @@ struct PrintStamp {
 };
 // The stamp of now: MM/DD/YY, or YYYY/MM/DD once an X12 report was written
 // in this process.
-PrintStamp printStampNow();
+PrintStamp printStampNow(const Application& app = application());
 
 // CTL394PRTD: the listing's page header at y (pixels) on page `page`;
 // answers the y below it.
@@ -91,6 +92,6 @@ std::vector<PrintedPage> dumpPages(const std::vector<DumpLine>& lines, const std
 std::string dumpText(const std::vector<DumpLine>& lines);
 
 // The date form of the headers: set once an X12 report has been written.
-void useReportDateForm();
+void useReportDateForm(Application& app = application());
 
 }  // namespace zr

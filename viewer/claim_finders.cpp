@@ -301,8 +301,14 @@ std::string pieceInLoop(const SegmentTable& table, std::size_t row, std::string_
 }
 
 std::size_t claimSearchRowOf(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
-                             const ClaimSearch& s) {
-    return claimSearchRow(table, j, key, start, s, 1);
+                             const ClaimSearch& s, int n) {
+    return claimSearchRow(table, j, key, start, s, n);
+}
+
+std::string rowPiece(const SegmentTable& table, std::size_t row, int piece, int component) {
+    if (row == 0) return component > 0 ? componentOf(table, "", component) : "";
+    const std::string p = pieceOf(table, row, piece);
+    return component > 0 ? componentOf(table, p, component) : p;
 }
 
 std::string CTL39406CL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start, std::string_view segment,

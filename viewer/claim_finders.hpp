@@ -99,9 +99,13 @@ std::string pieceAfterRow(const SegmentTable& table, std::uint32_t key, std::siz
 // SBR, CLM, LX, LIN, SVD, LQ or SE): piece p of the n-th S*q; "" for row 0.
 std::string pieceInLoop(const SegmentTable& table, std::size_t row, std::string_view segment, std::string_view qualifier,
                         int piece, int n = 1);
-// The row the claim search CTL39406C reads (0 when none).
+// The row the claim search CTL39406C reads (0 when none); with n, the row
+// CTL39406DS reads.
 std::size_t claimSearchRowOf(const SegmentTable& table, int j, std::uint32_t key, std::size_t start,
-                             const ClaimSearch& s);
+                             const ClaimSearch& s, int n = 1);
+// Piece p of row r as the claim searches answer it (the id for p 1), or
+// component c (> 0) of that piece; "" for row 0.
+std::string rowPiece(const SegmentTable& table, std::size_t row, int piece, int component = 0);
 // CTL39406CL: component c of it.
 std::string CTL39406CL(const SegmentTable& table, int j, std::uint32_t key, std::size_t start, std::string_view segment,
                        std::string_view line, int piece, std::string_view segment2, std::string_view qualifier2,

@@ -279,18 +279,49 @@ struct ClaimFields::Anchor {
     long long k;
     LineRows* lines = nullptr;  // the reader's service-line rows
 
-    std::string c(std::string_view s, std::string_view q, int p) const { return CTL39406C(*t, j, key, at, {s, q, p}); }
+    SearchRows* searches = nullptr;  // the reader's rows found
+
+    std::string c(std::string_view s, std::string_view q, int p) const { return rowPiece(*t, row({s, q, p}, 1), p); }
     std::string after(std::string_view s, std::string_view q, std::string_view s2, std::string_view q2, int p) const {
-        return CTL39406C(*t, j, key, at, {s, q, p, s2, q2});
+        return rowPiece(*t, row({s, q, p, s2, q2}, 1), p);
     }
     std::string comp(std::string_view s, std::string_view q, int p, int component) const {
-        return CTL39406D(*t, j, key, at, {s, q, p}, component);
+        return rowPiece(*t, row({s, q, p}, 1), p, component);
     }
     std::string nth(std::string_view s, std::string_view q, int p, int component, int n) const {
-        return CTL39406DT(*t, j, key, at, {s, q, p}, component, n);
+        return rowPiece(*t, row({s, q, p}, n), p, component);
     }
     std::string nthAfter(std::string_view s, std::string_view q, std::string_view s2, int p, int n) const {
-        return CTL39406DS(*t, j, key, at, {s, q, p, s2, {}}, n);
+        return rowPiece(*t, row({s, q, p, s2, {}}, n), p);
+    }
+    // The claim search's row (CTL39406DS's), found once per sub-claim.
+    std::size_t row(const ClaimSearch& s, int n) const {
+        std::array<std::uint64_t, 4> packed{};
+        if (!searches || !packWords({s.segment, s.qualifier, s.segment2, s.qualifier2}, packed))
+            return claimSearchRowOf(*t, j, key, at, s, n);
+        if (searches->key != key || searches->at != at || searches->j != j) {
+            searches->key = key;
+            searches->at = at;
+            searches->j = j;
+            searches->found.clear();
+        }
+        for (const SearchRows::Found& f : searches->found)
+            if (f.n == n && f.search == packed) return f.row;
+        const std::size_t r = claimSearchRowOf(*t, j, key, at, s, n);
+        searches->found.push_back({packed, n, r});
+        return r;
+    }
+    // Each word of up to 7 characters as one number (its length in the top
+    // byte); false when one is longer.
+    static bool packWords(std::initializer_list<std::string_view> words, std::array<std::uint64_t, 4>& out) {
+        std::size_t i = 0;
+        for (std::string_view w : words) {
+            if (w.size() > 7) return false;
+            std::uint64_t v = static_cast<std::uint64_t>(w.size()) << 56;
+            for (std::size_t c = 0; c < w.size(); ++c) v |= static_cast<std::uint64_t>(static_cast<unsigned char>(w[c])) << (8 * c);
+            out[i++] = v;
+        }
+        return true;
     }
     std::string three(std::string_view s, std::string_view q, std::string_view s2, std::string_view q2,
                       std::string_view s3, int p) const {
@@ -299,7 +330,7 @@ struct ClaimFields::Anchor {
     // S3 inside the loop of the S2*q2 found after S*q (a party's own N3, N4).
     std::string inLoopOf(std::string_view s, std::string_view q, std::string_view s2, std::string_view q2,
                          std::string_view s3, int p) const {
-        return pieceInLoop(*t, claimSearchRowOf(*t, j, key, at, {s, q, p, s2, q2}), s3, {}, p);
+        return pieceInLoop(*t, row({s, q, p, s2, q2}, 1), s3, {}, p);
     }
     // CTL39406CM and CTL39406CL of an LX line, its row looked up among the
     // lines of the sub-claim, found once.
@@ -335,12 +366,23 @@ bool ClaimFields::is5010() const {
 }
 
 int ClaimFields::groupOf(std::string_view name) const {
+    if (nameSlots_.empty()) nameSlots_.resize(256);
+    // Names kept side by side in a list of strings land in slots side by side.
+    NameSlot& slot = nameSlots_[(reinterpret_cast<std::uintptr_t>(name.data()) >> 5) % nameSlots_.size()];
+    if (slot.at == name.data() && slot.text == name) return slot.group;
     // A listing asks the same few names of every claim: each is looked up
     // in the dictionary once.
-    if (auto it = groups_.find(name); it != groups_.end()) return it->second;
-    int g = dictionaryGroup(name);
-    if (g == 0) g = CTL39406CZ(userFields(), name);
-    groups_.emplace(std::string(name), g);
+    int g = 0;
+    if (auto it = groups_.find(name); it != groups_.end()) {
+        g = it->second;
+    } else {
+        g = dictionaryGroup(name);
+        if (g == 0) g = CTL39406CZ(userFields(), name);
+        groups_.emplace(std::string(name), g);
+    }
+    slot.at = name.data();
+    slot.text.assign(name);
+    slot.group = g;
     return g;
 }
 
@@ -363,7 +405,7 @@ std::optional<ClaimFields::Anchor> ClaimFields::anchorOf(long long k, int j) con
         }
     }
     if (anchorRow_ == 0) return std::nullopt;
-    return Anchor{table_, anchorKey_, anchorRow_, sub, static_cast<long long>(claim), &lineRows_};
+    return Anchor{table_, anchorKey_, anchorRow_, sub, static_cast<long long>(claim), &lineRows_, &searchRows_};
 }
 
 // ------------------------------------------------------------- headers
@@ -947,9 +989,12 @@ constexpr std::array<LineField, 42> kLineFields{{
 }};
 
 std::optional<std::string> serviceLineValue(const A& a, std::string_view name) {
+    if (name.empty()) return std::nullopt;
     for (const LineField& f : kLineFields) {
         long long n = 0;
-        if (!numbered(name, f.name, n)) continue;
+        // Most entries differ at the first letter: passed over without the
+        // full test.
+        if (f.name[0] != name[0] || !numbered(name, f.name, n)) continue;
         const std::string line = std::to_string(n);
         std::string v = f.component ? std::string(CTL39406G(a.line(line, f.segment, f.qualifier, f.piece), f.component,
                                                              a.t->delimiters().component))
@@ -1070,8 +1115,11 @@ std::string ClaimFields::group(int group, long long k, std::string_view name, in
 }
 
 std::string ClaimFields::claim(int j, long long k, std::string_view name) const {
+    return claimInGroup(k <= 0 ? 0 : groupOf(name), j, k, name);
+}
+
+std::string ClaimFields::claimInGroup(int g, int j, long long k, std::string_view name) const {
     if (k <= 0) return "";
-    const int g = groupOf(name);
     if (g == 300) {
         const auto a = anchorOf(k, j);
         return a ? userClaimField(*a, std::string(name)) : "";

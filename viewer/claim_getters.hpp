@@ -9,7 +9,9 @@
 // segment with the search primitives of claim_finders.hpp.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -41,6 +43,8 @@ public:
     std::string header(long long k, std::string_view name) const;
     // CTL39406AB: a claim value (groups 201-246 and 300) of sub-claim j.
     std::string claim(int j, long long k, std::string_view name) const;
+    // The same for a name whose group (groupOf) the caller has found.
+    std::string claimInGroup(int group, int j, long long k, std::string_view name) const;
     // The getter of one group (the group getters of the dictionary).
     std::string group(int group, long long k, std::string_view name, int j) const;
     // The number of CLM segments of claim k.
@@ -70,6 +74,16 @@ private:
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     mutable std::unordered_map<std::string, int, NameHash, std::equal_to<>> groups_;
+    // In front of it, the names asked last by where the caller keeps them:
+    // an export asks the same strings of every claim, and hashing each name
+    // twice a field cost more than reading most values. A slot answers only
+    // for the very same text.
+    struct NameSlot {
+        const char* at = nullptr;
+        std::string text;
+        int group = 0;
+    };
+    mutable std::vector<NameSlot> nameSlots_;  // 256 once a name is asked
     // The anchor row of the claim read last: a listing asks several names of
     // one claim in a row.
     mutable std::size_t anchorClaim_ = 0, anchorRow_ = 0;
@@ -87,8 +101,24 @@ public:
         std::vector<std::pair<long long, std::size_t>> first;  // line number, its LX row
     };
 
+    // The rows the claim searches of the sub-claim read last found: several
+    // names read the same segment (a party's name, address and
+    // identifiers), and each walked the claim to it again.
+    struct SearchRows {
+        std::uint32_t key = 0;
+        std::size_t at = 0;
+        int j = 0;
+        struct Found {
+            std::array<std::uint64_t, 4> search;  // segment, qualifier, segment2, qualifier2
+            int n;
+            std::size_t row;
+        };
+        std::vector<Found> found;
+    };
+
 private:
     mutable LineRows lineRows_;
+    mutable SearchRows searchRows_;
 };
 
 // CTL39406AJ: the group number of a name; 300 for a user-defined claim field,

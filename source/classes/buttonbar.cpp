@@ -7,6 +7,7 @@
 #include "bitmaps.hpp"
 #include "dialog.hpp"
 #include "drawing.hpp"
+#include "gradient_fill.hpp"
 #include "menu.hpp"
 #include "popup_menus.hpp"
 #include "profile_files.hpp"
@@ -19,17 +20,7 @@ namespace {
 constexpr int kArrowWidth = 13;
 constexpr int kFloatCommand = 100;  // + mode: dock a floating bar again
 
-const GradientSpec& barGradient(bool office2010, bool pressed) {
-    static const GradientSpec g2007 = {{0.25, RGB(219, 230, 244), RGB(207, 221, 239)},
-                                       {0.75, RGB(201, 217, 237), RGB(231, 242, 255)}};
-    static const GradientSpec g2007p = {{0.25, RGB(255, 253, 222), RGB(255, 231, 151)},
-                                        {0.75, RGB(255, 215, 84), RGB(255, 233, 162)}};
-    static const GradientSpec g2010 = {{1, RGB(255, 255, 255), RGB(229, 233, 238)}};
-    static const GradientSpec g2010p = {{0.4, RGB(255, 253, 222), RGB(255, 231, 147)},
-                                        {0.6, RGB(255, 215, 86), RGB(255, 231, 153)}};
-    if (office2010) return pressed ? g2010p : g2010;
-    return pressed ? g2007p : g2007;
-}
+const GradientSpec& barGradient(bool office2010, bool pressed) { return officeBarGradient(office2010, pressed); }
 
 const GradientSpec& buttonGradient(bool selected) {
     static const GradientSpec on = {{1.0 / 3, RGB(255, 253, 222), RGB(255, 231, 151)},

@@ -18,6 +18,7 @@
 #include "metafiles.hpp"
 #include "pdf_export.hpp"
 #include "popup_menus.hpp"
+#include "preview_bar.hpp"
 #include "print_settings.hpp"
 #include "process_state.hpp"
 #include "visual_styles.hpp"
@@ -28,43 +29,6 @@ namespace wl {
 namespace {
 
 constexpr char kClass[] = "TPreview";
-constexpr int kBarHeight = 30;
-constexpr int kMsgBarHeight = 20;
-
-// Buttons of the bar and items of the menu.
-enum Command : int {
-    kFirst = 101,
-    kPrevious,
-    kNext,
-    kLast,
-    kZoom,
-    kTwoPages,
-    kPrint,
-    kSaveAs,
-    kPdf,
-    kMail,
-    kWord,
-    kExcel,
-    kExit,
-    kNormal,
-    kOnePage,
-    kFactorBox,
-    kFactor1 = 201,  // to kFactor1 + 8
-    kPrinter1 = 301,  // the printers menu, in AGETPRINTERS' order
-};
-
-struct BarButton {
-    Command id;
-    const char* caption;
-};
-constexpr BarButton kButtons[] = {
-    {kFirst, "First"},         {kPrevious, "Previous"},      {kNext, "Next"},
-    {kLast, "Last"},           {kZoom, "Zoom"},              {kTwoPages, "Two pages"},
-    {kPrint, "Print"},         {kSaveAs, "Save to DOC/PDF"}, {kPdf, "Export to PDF"},
-    {kMail, "Send by email as PDF"}, {kWord, "Export to MS Word"}, {kExcel, "Export to Excel"},
-    {kExit, "Exit"},
-};
-
 HMENU buildMenu() {
     HMENU file = CreatePopupMenu();
     AppendMenuA(file, MF_STRING, kPrint, "&Print");
@@ -151,33 +115,7 @@ void TPreview::build() {
     SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TPreview::proc));
     SetScrollRange(hWnd, SB_VERT, 0, 0, FALSE);
     SetScrollRange(hWnd, SB_HORZ, 0, 0, FALSE);
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    int x = 2;
-    const PreviewBarSettings& bar = previewBarSettings();
-    bool userButtons = true;
-    for (const BarButton& b : kButtons) {
-        if (b.id >= kSaveAs && b.id <= kExcel && !userButtons) continue;
-        const int width = bar.nBtnWidth.value_or(8 + 7 * static_cast<int>(std::string(b.caption).size()));
-        const int height = bar.nBtnHeight.value_or(kBarHeight - 4);
-        // Print drops the printers menu down beside it: a split button, which
-        // only the common controls of version 6 (a manifest) draw.
-        const DWORD style = b.id == kPrint && APPHASMANIFEST() ? BS_SPLITBUTTON : BS_PUSHBUTTON;
-        CreateWindowExA(0, "BUTTON", b.caption, WS_CHILD | WS_VISIBLE | style, x, 2,
-                        b.id == kPrint ? width + 16 : width, height, hWnd,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), inst, nullptr);
-        if (b.id == kPrint) {
-            x += 16;
-            if (bar.bButtons) userButtons = bar.bButtons(*this);
-        }
-        x += width + 2;
-    }
-    const int p = x + 30, r = kBarHeight / 2 - 8;
-    CreateWindowExA(0, "STATIC", "Factor:", WS_CHILD | WS_VISIBLE, p, r, 45, 15, hWnd, nullptr, inst, nullptr);
-    oFactor = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | WS_VSCROLL, p + 40, r - 4,
-                              35, 200, hWnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFactorBox)), inst, nullptr);
-    for (int i = 1; i <= 9; ++i) SendMessageA(oFactor, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(i).c_str()));
-    SendMessageA(oFactor, CB_SETCURSEL, 0, 0);
-    oPage = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, p + 100, r, 180, 15, hWnd, nullptr, inst, nullptr);
+    BuildButtonBar();
     const int horzRes = oDevice->nHorzRes(), vertRes = oDevice->nVertRes();
     oMeta1 = std::make_unique<TMetaFile>(hWnd, 40, 10, 100, 100, model.pageCount ? oDevice->aMeta[0] : std::string(), 0,
                                          0xFFFFFF, horzRes, vertRes);
@@ -200,7 +138,7 @@ void TPreview::build() {
         Zoom();
     };
     model.GoPage(1);
-    SetWindowTextA(oPage, model.cPageLabel.c_str());
+    showPageLabel();
     CheckMenuItem(hMenu, kFactor1, MF_CHECKED);
 }
 
@@ -211,6 +149,9 @@ LRESULT CALLBACK TPreview::proc(HWND h, UINT msg, WPARAM w, LPARAM l) {
 }
 
 LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
+    bool handled = false;
+    const LRESULT barAnswer = barMessage(msg, w, l, handled);
+    if (handled) return barAnswer;
     switch (msg) {
         case WM_SIZE:
             if (w != SIZE_MINIMIZED) {
@@ -238,7 +179,7 @@ LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
                 case kNormal: Zoom(); break;
                 case kTwoPages:
                 case kOnePage: TwoPages(); break;
-                case kPrint: PrintPage(); break;
+                case kPrint: l && onPrintArrow() ? PrintersMenu() : PrintPage(); break;
                 case kSaveAs:
                 case kPdf: SaveAs(true); break;
                 case kMail: SendEmail(); break;
@@ -255,10 +196,6 @@ LRESULT TPreview::handle(UINT msg, WPARAM w, LPARAM l) {
         }
         case WM_NOTIFY: {
             const auto* n = reinterpret_cast<const NMHDR*>(l);
-            if (n && n->idFrom == kPrint && n->code == BCN_DROPDOWN) {
-                PrintersMenu();
-                return 0;
-            }
             if (n && n->hwndFrom == oLvw && n->code == LVN_ITEMCHANGED) {
                 const auto* item = reinterpret_cast<const NMLISTVIEW*>(l);
                 if ((item->uNewState & LVIS_SELECTED) && !(item->uOldState & LVIS_SELECTED)) GoPage(item->iItem + 1);
@@ -306,7 +243,7 @@ void TPreview::showPages() {
     oMeta1->SetFile(oDevice->aMeta[static_cast<std::size_t>(model.nPage - 1)]);
     const int right = model.rightPage();
     oMeta2->SetFile(right ? oDevice->aMeta[static_cast<std::size_t>(right - 1)] : std::string());
-    SetWindowTextA(oPage, model.cPageLabel.c_str());
+    showPageLabel();
     oMeta1->Refresh();
     oMeta2->Refresh();
     SetFocus(oMeta1->hWnd);
@@ -331,8 +268,7 @@ void TPreview::updateMenus() {
     EnableMenuItem(hMenu, kNormal, model.lZoom ? MF_ENABLED : MF_GRAYED);
     EnableMenuItem(hMenu, kTwoPages, model.lTwoPages ? MF_GRAYED : MF_ENABLED);
     EnableMenuItem(hMenu, kOnePage, model.lTwoPages ? MF_ENABLED : MF_GRAYED);
-    SetWindowTextA(GetDlgItem(hWnd, kZoom), model.lZoom ? "Normal" : "Zoom");
-    SetWindowTextA(GetDlgItem(hWnd, kTwoPages), model.lTwoPages ? "One page" : "Two pages");
+    updateBarButtons();
     SetScrollRange(hWnd, SB_VERT, model.vRange.min, model.vRange.max, TRUE);
     SetScrollRange(hWnd, SB_HORZ, model.hRange.min, model.hRange.max, TRUE);
     vPos_ = model.vRange.min;
@@ -473,8 +409,13 @@ void TPreview::PrintersMenu() {
     printerNames_ = AGETPRINTERS();
     HMENU menu = printersMenu();
     RECT print{};
-    GetWindowRect(GetDlgItem(hWnd, kPrint), &print);
-    MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&print), 2);
+    if (oToolBar) {
+        SendMessageA(oToolBar, TB_GETRECT, kPrint, reinterpret_cast<LPARAM>(&print));
+        MapWindowPoints(oToolBar, hWnd, reinterpret_cast<POINT*>(&print), 2);
+    } else {
+        GetWindowRect(GetDlgItem(hWnd, kPrint), &print);
+        MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&print), 2);
+    }
     SHOWPOPUPMENU(menu, hWnd, print.bottom, print.left);
 }
 
@@ -648,8 +589,8 @@ void TPreview::PaintMeta() {
     if (!hWnd || IsIconic(hWnd)) return;
     RECT c;
     GetClientRect(hWnd, &c);
-    const int top = kBarHeight + 4;
-    const int height = c.bottom - top - (kMsgBarHeight + 9);
+    const int top = barHeight_ + 4;
+    const int height = c.bottom - top - (kPreviewMsgBarHeight + 9);
     const PageLayout l = layoutPages(top, 0, c.right, height, oDevice->nHorzSize(), oDevice->nVertSize(),
                                      model.lTwoPages, model.lZoom);
     oMeta1->SetCoors(l.left.top, l.left.left, l.left.width, l.left.height);
@@ -672,8 +613,8 @@ void TPreview::BuildListView() {
     oImageListPages->hImageList = ImageList_Create(width, height, ILC_COLOR24, model.pageCount, 1);
     const int screen = GetSystemMetrics(SM_CYSCREEN);
     oLvw = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                           WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, kBarHeight + 3,
-                           width + 45, screen - (kBarHeight - 2) - kMsgBarHeight - 38, hWnd, nullptr,
+                           WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, barHeight_ + 3,
+                           width + 45, screen - (barHeight_ - 2) - kPreviewMsgBarHeight - 38, hWnd, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
     ListView_SetImageList(oLvw, oImageListPages->hImageList, LVSIL_NORMAL);
     for (int page = 1; page <= model.pageCount; ++page) {
@@ -696,8 +637,8 @@ void TPreview::ResizeListView() {
     GetClientRect(hWnd, &client);
     GetWindowRect(oLvw, &list);
     MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&list), 2);
-    MoveWindow(oLvw, list.left, kBarHeight + 3, list.right - list.left,
-               client.bottom - 2 - (kBarHeight - 2) - kMsgBarHeight, TRUE);
+    MoveWindow(oLvw, list.left, barHeight_ + 3, list.right - list.left,
+               client.bottom - 2 - (barHeight_ - 2) - kPreviewMsgBarHeight, TRUE);
 }
 
 void TPreview::MoveListView() {

@@ -39,6 +39,16 @@ public:
     HWND oLvw = nullptr;  // the page thumbnails
     std::unique_ptr<TImageList> oImageListPages;
     bool lExit = false;
+    // The bar: its style (CheckStyle), and whether it is the system's
+    // toolbar in a rebar (themed) or the classic row of picture buttons.
+    int nStyle = 0;
+    bool lThemed = false;
+    HWND oBar = nullptr;      // the rebar (themed)
+    HWND oToolBar = nullptr;  // its toolbar (themed)
+    HWND oMsgBar = nullptr;   // the status bar (themed); the classic one is painted
+    HWND oToolTip = nullptr;  // the classic buttons' tooltips
+    std::unique_ptr<TImageList> oImageList;  // the bar's pictures
+    std::string cPageText;  // the page label as painted on an office-look bar
 
     // Shows the window maximised; with a modal device, returns when closed.
     void Activate();
@@ -74,18 +84,38 @@ public:
     // The thumbnails: one per page, at the window's left; choosing one goes
     // to its page, a right click moves the list to the other edge.
     void BuildListView();
+    // The bar of the style CheckStyle worked out; its pictures, tooltips and
+    // the factor and page labels.
+    void BuildButtonBar();
     void ResizeListView();
     void MoveListView();
     void Close();
 
 private:
     void build();
+    void buildToolBar();
+    void buildClassicBar();
+    void buildLabels(int right);
+    void showPageLabel();
+    void updateBarButtons();
+    void paint();
+    void drawBarButton(const DRAWITEMSTRUCT& item) const;
+    bool onBarButton(HWND child) const;
+    bool onPrintArrow() const;
+    void showMessage(const std::string& text);
+    // The bar's share of the window's messages; `handled` false passes the
+    // message on.
+    LRESULT barMessage(UINT msg, WPARAM w, LPARAM l, bool& handled);
     void showPages();
     void beep();
     void updateMenus();
     LRESULT handle(UINT msg, WPARAM w, LPARAM l);
     static LRESULT CALLBACK proc(HWND hWnd, UINT msg, WPARAM w, LPARAM l);
     int vPos_ = 0, hPos_ = 0;
+    int barHeight_ = 30;   // the bar's band at the window's top
+    int labelLeft_ = 0;    // where "Factor:" stands
+    std::string cMsgText_ = "Preview";  // the classic message bar's text
+    std::string tipText_;  // the tooltip text being shown
     bool selfOwned_ = false;
     std::vector<std::string> printerNames_;  // of the last printers menu
     friend TPreview* RPREVIEW(std::unique_ptr<TPrinter> device);
@@ -108,6 +138,14 @@ PreviewUserButtons RPREVUSERBTNS();
 PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons);
 PreviewUserButtons RPREVUSERBTNS(PreviewUserButtons bButtons, std::optional<int> nStyle,
                                  std::optional<std::pair<int, int>> aSize = {});
+
+// The bar style of every preview: the one RPREVUSERBTNS set, else worked
+// out once from the main window's looks (its menu, message bar and top bar)
+// and kept.
+int CheckStyle();
+// The 15 pictures of the bar, in the toolbar's order ("top2" ... "exit2",
+// "onepage2" for the zoomed and the two-page states).
+const std::vector<std::string>& previewBarPictures();
 
 // A thumbnail of page file cFile: the page played into a framed bitmap of
 // nWidth x nHeight compatible with the screen; none when it cannot be read.

@@ -19,4 +19,8 @@ struct GradientSpan {
 std::vector<GradientSpan> gradientFillSpans(int top, int left, int bottom, int right,
                                             const GradientSpec& bands, bool vertical = true);
 
+// The office looks' bar face: 2007 (blue) or 2010 (white to grey), and the
+// pressed (or selected) face of each.
+const GradientSpec& officeBarGradient(bool office2010, bool pressed);
+
 }  // namespace wl

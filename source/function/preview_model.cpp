@@ -145,4 +145,17 @@ std::vector<int> printRangePages(int option, int from, int to, int current, int 
     return out;
 }
 
+int previewBarStyle(const PreviewStyleSource& main) {
+    if (main.menu2010) return 2010;
+    if (main.msgBarLook == 2007 || main.msgBarLook == 2010) return main.msgBarLook;
+    if (main.topBar) return main.topBar2010 ? 2010 : 2007;
+    return 0;
+}
+
+bool previewThemedBar(bool appThemed, int style, bool userButtons, bool userSize) {
+    return appThemed && style == 0 && !userButtons && !userSize;
+}
+
+bool previewButtonCaptionFits(int height) { return height >= 34; }
+
 }  // namespace wl

@@ -93,4 +93,22 @@ bool printRangeToValid(int from, int to, int pages);
 // sends, in order; a range is cut to the pages there are.
 std::vector<int> printRangePages(int option, int from, int to, int current, int pages);
 
+// What the preview's bar copies of the main window's looks.
+struct PreviewStyleSource {
+    bool menu2010 = false;  // its menu has the 2010 look
+    int msgBarLook = 0;     // its message bar's office look: 2007, 2010, or 0 (classic or none)
+    bool topBar = false;    // a ribbon or button bar sits at its top
+    bool topBar2010 = false;
+};
+// The bar style: 2010 for a 2010 menu; else the message bar's office look;
+// else 2010 or 2007 for a bar at the top after its look; else 0.
+int previewBarStyle(const PreviewStyleSource& main);
+// The bar is the system's toolbar in a rebar when the program is themed,
+// the style is 0 and no user-buttons closure or button size is set; else
+// the classic bar of picture buttons.
+bool previewThemedBar(bool appThemed, int style, bool userButtons, bool userSize);
+// A classic bar's button shows its caption below the picture only when it
+// is tall enough for both; else the caption is its tooltip.
+bool previewButtonCaptionFits(int height);
+
 }  // namespace wl

@@ -1,6 +1,8 @@
 #include "print_settings.hpp"
 
 #include <cstring>
+#include <fstream>
+#include <vector>
 
 #include "profile_files.hpp"
 #include "process_state.hpp"
@@ -262,13 +264,31 @@ bool DRAFTMODE(bool lDraft) {
     });
 }
 
-int IMPORTRAWFILE(HDC hDC, const std::string&) {
+int IMPORTRAWFILE(HDC hDC, const std::string& cFile) {
     auto supported = [&](int escape) {
         return Escape(hDC, QUERYESCSUPPORT, sizeof escape, reinterpret_cast<LPCSTR>(&escape), nullptr) > 0;
     };
     if (!supported(PASSTHROUGH) || !supported(EPSPRINTING)) return 0;
     const WORD on = 1;
-    return Escape(hDC, EPSPRINTING, sizeof on, reinterpret_cast<LPCSTR>(&on), nullptr);
+    int result = Escape(hDC, EPSPRINTING, sizeof on, reinterpret_cast<LPCSTR>(&on), nullptr);
+    if (result <= 0) return result;
+    // The file's bytes go to the device as they are, in pieces that the
+    // escape's 16-bit count can hold; a file that cannot be read sent
+    // nothing, and says so.
+    std::ifstream in(cFile, std::ios::binary);
+    if (!in) return 0;
+    constexpr std::size_t kPiece = 32768;
+    std::vector<char> buffer(sizeof(WORD) + kPiece);
+    while (in) {
+        in.read(buffer.data() + sizeof(WORD), static_cast<std::streamsize>(kPiece));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (got == 0) break;
+        const WORD count = static_cast<WORD>(got);
+        std::memcpy(buffer.data(), &count, sizeof count);
+        result = Escape(hDC, PASSTHROUGH, static_cast<int>(sizeof(WORD) + got), buffer.data(), nullptr);
+        if (result <= 0) return result;
+    }
+    return result;
 }
 
 DWORD COMDLGXERR() { return CommDlgExtendedError(); }

@@ -64,6 +64,10 @@ std::string PRNGETNAME();
 std::string PRNGETDRIVE();
 std::string PRNGETPORT();
 bool DRAFTMODE(bool lDraft);
+// Switches a device that takes raw data (PASSTHROUGH and EPSPRINTING) to
+// EPS printing and sends the file's bytes to it unchanged; the last
+// escape's result, 0 when the device refuses either or the file cannot be
+// read.
 int IMPORTRAWFILE(HDC hDC, const std::string& cFile);
 DWORD COMDLGXERR();
 int GETDEVICECAPS(HDC hDC, int nIndex);

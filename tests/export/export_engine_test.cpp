@@ -128,6 +128,22 @@ std::string engineXmllint(const std::string& path) {
 #endif
 }
 
+TEST(ExportEngine, SilentAndMapOptionsSetTheHandedApplicationOnly) {
+    zrtest::TempDir src;
+    EngineRun e(src.write("h.x12", engineHostile837()));
+    e.dir.write("mine.csv", "CLAIMID\r\n");
+    zr::Application app;
+    zr::ExportRequest r = e.request("837", ExportLetter::Csv, {"CLAIMID"}, "MO,MAP=mine.csv");
+    r.app = &app;
+    const int processSilent = zr::moduleState().silentMeter;
+    const std::string processMap = zr::moduleState().exportMapName;
+    e.run(r);
+    EXPECT_EQ(app.module.silentMeter, 1);
+    EXPECT_EQ(app.module.exportMapName, "mine.csv");
+    EXPECT_EQ(zr::moduleState().silentMeter, processSilent);
+    EXPECT_EQ(zr::moduleState().exportMapName, processMap);
+}
+
 TEST(ExportEngine, HostileValuesStayInTheirCellsOfACommaFile) {
     zrtest::TempDir src;
     EngineRun e(src.write("h.x12", engineHostile837()));

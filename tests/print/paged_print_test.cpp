@@ -87,6 +87,15 @@ TEST(PagedPrint, OneBlankLinePrintsNothingAndTextIsLinesWithCrLf) {
     EXPECT_EQ(zr::listingText({"a", "b c"}), "a\r\nb c\r\n");
 }
 
+TEST(PagedPrint, ReportDateFormIsTheHandedApplications) {
+    zr::Application app;
+    const std::size_t processForm = zr::printStampNow().date.size();
+    EXPECT_EQ(zr::printStampNow(app).date.size(), 8u);
+    zr::useReportDateForm(app);
+    EXPECT_EQ(zr::printStampNow(app).date.size(), 10u);
+    EXPECT_EQ(zr::printStampNow().date.size(), processForm);
+}
+
 TEST(PagedPrint, ReportDateFormIsLongOnceAReportWasWritten) {
     EXPECT_EQ(zr::printStampNow().date.size(), 8u);  // MM/DD/YY
     zr::useReportDateForm();

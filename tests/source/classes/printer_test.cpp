@@ -113,6 +113,63 @@ TEST(TPrinter, PrintsTwoPagesToTheCupsPdfPrinter) {
     expectBlocks(zrtest::pdfPages(dir.path(), copy));
 }
 
+// Raw PostScript handed to the printer: a black block in the sheet's own
+// coordinates (points from the bottom left), whatever the driver's.
+constexpr char kRawBlock[] =
+    "gsave initgraphics 0 setgray\n"
+    "72 540 216 180 rectfill\n"
+    "grestore\n";
+
+TEST(TPrinter, ImportRawSendsTheFilesPostScriptToThePrinter) {
+    zrtest::ScratchDir dir("print-raw");
+    const std::string raw = dir.file("block.ps");
+    std::ofstream(raw, std::ios::binary) << kRawBlock;
+    const std::vector<std::string> before = zrtest::pdfsNow();
+    wl::TPrinter* p = wl::PRINTBEGIN("zr raw page", false, false, std::string(kPrinter));
+    ASSERT_NE(p, nullptr);
+    ASSERT_NE(p->hDC, nullptr);
+    wl::PAGEBEGIN();
+    // A missing file sends nothing; the device answers the escapes.
+    p->ImportRAW(dir.file("none.ps"));
+    EXPECT_GT(wl::IMPORTRAWFILE(p->hDCOut, raw), 0);
+    EXPECT_EQ(wl::IMPORTRAWFILE(p->hDCOut, dir.file("none.ps")), 0);
+    wl::PAGEEND();
+    wl::PRINTEND();
+    const std::string pdf = zrtest::awaitNewPdf(before);
+    ASSERT_FALSE(pdf.empty()) << "CUPS wrote no PDF";
+    const std::string copy = dir.file("raw.pdf");
+    std::filesystem::copy_file(pdf, copy);
+    std::filesystem::remove(pdf);
+    const std::vector<wl::PixelImage> pages = zrtest::pdfPages(dir.path(), copy);
+    ASSERT_EQ(pages.size(), 1u);
+    // The block: 1 to 4 inches across, 7.5 to 10 inches up a sheet of 11
+    // (or more): its middle is dark, the sheet's lower half white.
+    const wl::PixelImage& page = pages[0];
+    const double inchX = page.width / 8.5, inchY = page.height / 11.0;
+    const double top = page.height - 9.5 * inchY, bottom = page.height - 8 * inchY;
+    EXPECT_GT(zrtest::darkShare(page, top / page.height, 1.5 * inchX / page.width, bottom / page.height,
+                                3.5 * inchX / page.width),
+              0.9);
+    EXPECT_LT(zrtest::darkShare(page, 0.6, 0.1, 0.9, 0.9), 0.01);
+}
+
+TEST(TPrinter, ImportRawOnAPageFileSendsNothing) {
+    // Page files (the preview and PDF) take no raw data: the escapes are
+    // refused and the call answers 0.
+    wl::PrinterOptions o;
+    o.cModel = std::string(kPrinter) + "," + wl::GETPROFSTRING(std::string("Devices"), std::string(kPrinter));
+    o.lPreview = true;
+    wl::TPrinter p(o);
+    ASSERT_NE(p.hDC, nullptr);
+    zrtest::ScratchDir dir("print-raw-meta");
+    const std::string raw = dir.file("block.ps");
+    std::ofstream(raw, std::ios::binary) << kRawBlock;
+    p.StartPage();
+    EXPECT_EQ(wl::IMPORTRAWFILE(p.hDCOut, raw), 0);
+    p.EndPage();
+    p.End();
+}
+
 TEST(TPrinter, UnitsFollowTheDeviceAndRowZeroStaysOnThePage) {
     wl::PrinterOptions o;
     o.cModel = std::string(kPrinter) + "," + wl::GETPROFSTRING(std::string("Devices"), std::string(kPrinter));

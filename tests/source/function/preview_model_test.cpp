@@ -149,3 +149,30 @@ TEST(PrintRange, PagesOfEachOptionAndTheFieldLimits) {
 }
 
 }  // namespace
+
+TEST(PreviewBarStyle, TheMainWindowsLooksDecideInOrder) {
+    struct Case {
+        wl::PreviewStyleSource main;
+        int style;
+    };
+    const Case cases[] = {
+        {{}, 0},
+        {{true, 2007, true, false}, 2010},  // the menu's 2010 look first
+        {{false, 2007, true, true}, 2007},  // then the message bar's look
+        {{false, 2010, false, false}, 2010},
+        {{false, 0, true, true}, 2010},     // then a bar at the top
+        {{false, 0, true, false}, 2007},
+        {{false, 0, false, true}, 0},       // no bar: its look does not count
+    };
+    for (const Case& c : cases) EXPECT_EQ(wl::previewBarStyle(c.main), c.style);
+}
+
+TEST(PreviewBarStyle, OnlyAThemedProgramWithNoStyleOrUserButtonsGetsTheSystemToolbar) {
+    EXPECT_TRUE(wl::previewThemedBar(true, 0, false, false));
+    EXPECT_FALSE(wl::previewThemedBar(false, 0, false, false));
+    for (int style : {97, 2007, 2010}) EXPECT_FALSE(wl::previewThemedBar(true, style, false, false)) << style;
+    EXPECT_FALSE(wl::previewThemedBar(true, 0, true, false));
+    EXPECT_FALSE(wl::previewThemedBar(true, 0, false, true));
+    EXPECT_FALSE(wl::previewButtonCaptionFits(26));
+    EXPECT_TRUE(wl::previewButtonCaptionFits(40));
+}
