@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include <thread>
@@ -15,6 +18,9 @@
 #include "dlg_find.hpp"
 #include "messages.hpp"
 #include "parent_window.hpp"
+#include "printer.hpp"
+#include "profile_files.hpp"
+#include "unix_tools.hpp"
 
 namespace {
 
@@ -303,6 +309,102 @@ TEST(Scintilla, ReDefineBindsTheComponentInADialog) {
     EXPECT_EQ(cls, "Scintilla");
     EXPECT_EQ(text, "bound");
     EXPECT_EQ(back, 10526880);
+}
+
+// The listing: each line numbered in five digits, tabs as three blanks, a
+// line longer than the listing's 76 columns carried on to the next row.
+TEST(Scintilla, PrintListsEveryLineNumbered) {
+    ASSERT_TRUE(TScintilla::Load());
+    wltest::Parent p(300, 400);
+    TScintilla s;
+    s.New(0, 0, 380, 280, &p.w);
+    const std::string longLine = "CLM*" + std::string(90, '7') + "*END";
+    s.SetText("ISA*00*~\r\n\tGS*HC*SENDER~\r\n" + longLine + "\r\nSE*3*0001~");
+    zrtest::ScratchDir dir("scintilla-print");
+    PrinterOptions o;
+    o.cModel = "ZRPDF," + GETPROFSTRING(std::string("Devices"), std::string("ZRPDF"));
+    o.cFile = dir.file("listing.pdf");
+    s.Print(o);
+    ASSERT_TRUE(std::filesystem::exists(o.cFile));
+    const zrtest::ToolRun info = zrtest::runUnix(dir.path(), "pdfinfo listing.pdf");
+    EXPECT_TRUE(zrtest::hasLine(info.output, "Pages:", "1")) << info.output;
+    const zrtest::ToolRun words = zrtest::runUnix(dir.path(), "pdftotext -layout listing.pdf -");
+    const std::string& t = words.output;
+    EXPECT_NE(t.find("00001  ISA*00*~"), std::string::npos) << t;
+    EXPECT_NE(t.find("00002     GS*HC*SENDER~"), std::string::npos) << t;
+    // 76 columns: the number, two blanks and the first 69 characters...
+    const std::string first = "00003  " + longLine.substr(0, 69);
+    EXPECT_NE(t.find(first + "\n"), std::string::npos) << t;
+    // ...and the rest on the next row, under no number of its own.
+    EXPECT_NE(t.find(longLine.substr(69)), std::string::npos) << t;
+    EXPECT_NE(t.find("00004  SE*3*0001~"), std::string::npos) << t;
+    EXPECT_EQ(t.find("00005"), std::string::npos) << t;
+}
+
+TEST(Scintilla, PrintWithoutAPrinterSaysSo) {
+    ASSERT_TRUE(TScintilla::Load());
+    wltest::Parent p(300, 400);
+    TScintilla s;
+    s.New(0, 0, 380, 280, &p.w);
+    s.SetText("ST*837*0001~");
+    Prompts prompts;
+    PrinterOptions o;
+    o.cModel = "Nowhere,winspool,FILE:";
+    s.Print(o);
+    // The printer layer may first say that no printer is installed.
+    ASSERT_FALSE(prompts.seen.empty());
+    EXPECT_EQ(prompts.seen.back().kind, PromptKind::Stop);
+    EXPECT_EQ(prompts.seen.back().text, "Printer not ready!");
+}
+
+// Without its component the control is a label that says so, and every
+// operation answers nothing. The component, once loaded, stays for the
+// process's life, so this runs in a copy of the test program in a folder
+// of its own, where no component lies beside it.
+constexpr const char* kAloneVariable = "ZR_SCINTILLA_ALONE";
+
+TEST(Scintilla, WithoutItsComponentTheControlSaysSo) {
+    if (const char* marker = std::getenv(kAloneVariable)) {
+        EXPECT_FALSE(TScintilla::Load());
+        EXPECT_FALSE(TScintilla::Loaded());
+        wltest::Parent p(300, 400);
+        TScintilla s;
+        s.New(0, 0, 380, 280, &p.w);
+        ASSERT_NE(s.hWnd, nullptr);
+        char cls[32] = {}, text[256] = {};
+        GetClassNameA(s.hWnd, cls, sizeof cls);
+        GetWindowTextA(s.hWnd, text, sizeof text);
+        EXPECT_EQ(lstrcmpiA(cls, "STATIC"), 0) << cls;
+        EXPECT_STREQ(text, TScintilla::kNotLoaded);
+        EXPECT_EQ(s.Send(2181, 0, 0), 0);
+        s.SetText("ignored");
+        EXPECT_EQ(s.GetText(), "");
+        EXPECT_EQ(s.GetLineCount(), 0);
+        if (!::testing::Test::HasFailure()) std::ofstream(marker) << "passed";
+        return;
+    }
+    zrtest::ScratchDir dir("scintilla-alone");
+    char self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, self, sizeof self), 0u);
+    const std::string copy = dir.file("alone.exe");
+    std::filesystem::copy_file(self, copy);
+    const std::string marker = dir.file("passed.txt");
+    ASSERT_TRUE(SetEnvironmentVariableA(kAloneVariable, marker.c_str()));
+    std::string line = "\"" + copy + "\" --gtest_filter=Scintilla.WithoutItsComponentTheControlSaysSo";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        dir.path().c_str(), &si, &pi);
+    SetEnvironmentVariableA(kAloneVariable, nullptr);
+    ASSERT_TRUE(started);
+    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 120000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(std::filesystem::exists(marker)) << "the copy ran no test";
 }
 
 }  // namespace
