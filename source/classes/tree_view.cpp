@@ -126,6 +126,11 @@ void TTVItem::End() {
         TVDELETEITEM(nullptr, handle);
         return;
     }
+    if (!treeHas(owner->state_, keyOf(handle))) {
+        // A node the control never made: nothing will report it.
+        owner->drop(this);
+        return;
+    }
     TVDELETEITEM(owner->hWnd, handle);
     // Also when no report came (a parent that does not pass notifications on).
     owner->forget(handle);
@@ -202,8 +207,10 @@ void TTreeView::enter(HTREEITEM handle, HTREEITEM parent, const std::string& pro
 
 void TTreeView::forget(HTREEITEM handle) {
     if (treeRemove(state_, keyOf(handle)).empty()) return;
-    TTVItem* item = findIn(aItems, handle);
-    if (!item) return;
+    if (TTVItem* item = findIn(aItems, handle)) drop(item);
+}
+
+void TTreeView::drop(TTVItem* item) {
     auto& siblings = item->oParent ? item->oParent->aItems : aItems;
     const auto it = std::find_if(siblings.begin(), siblings.end(), [item](const auto& p) { return p.get() == item; });
     if (it != siblings.end()) siblings.erase(it);  // the branch's objects go with it

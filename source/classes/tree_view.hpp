@@ -134,6 +134,9 @@ private:
     // The control deleted the node: its branch leaves the state and its
     // objects go. Nothing for a node already gone.
     void forget(HTREEITEM handle);
+    // The object leaves its parent's list (or the tree's) and is destroyed
+    // with its children's.
+    void drop(TTVItem* item);
     TreeState state_;
 };
 
