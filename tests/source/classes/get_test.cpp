@@ -583,6 +583,7 @@ TEST(Get, DisabledAndReadOnlyFieldsPaintThemselves) {
     TGet ro;
     ro.New(rn);
     ro.nClrTextDis = static_cast<long long>(red);
+    ro.nClrPaneDis = -1LL;  // the pane the read-only field was given
     DisColors own(false);
     zrtest::WindowPicture pic(ro.hWnd);
     EXPECT_EQ(pic.at(1, client.bottom - 1), ro.nClrPane);

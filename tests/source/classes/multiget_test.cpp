@@ -362,23 +362,23 @@ TEST(MultiGet, PaintedActionDrawsOverTheNativeText) {
 
 TEST(MultiGet, InsertModeShowsAWideCaret) {
     Shown p;
-    Value v("text");
-    TMultiGet m;
+    Value v("text"), w("other");
+    TMultiGet m, other;
     m.New(memo(&p.w, v));
-    const auto caretWidth = [&] {
+    other.New(memo(&p.w, w, false, 150));
+    const auto caretWidth = [](HWND h) {
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
-        if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || info.hwndCaret != m.hWnd) return 0L;
+        if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || info.hwndCaret != h) return 0L;
         return info.rcCaret.right - info.rcCaret.left;
     };
     SetFocus(m.hWnd);
-    const long native = caretWidth();
+    const long native = caretWidth(m.hWnd);
     EXPECT_GT(native, 0);
     EXPECT_LT(native, 6);
-    SetFocus(p.w.hWnd);
     TGet::oSwitches.insert = true;
-    SetFocus(m.hWnd);
-    EXPECT_EQ(caretWidth(), 6);
+    SetFocus(other.hWnd);
+    EXPECT_EQ(caretWidth(other.hWnd), 6);
     TGet::oSwitches = {};
 }
 
