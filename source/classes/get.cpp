@@ -470,7 +470,7 @@ void TGet::paintOn(HDC dc, const PAINTSTRUCT* ps) {
         callNative(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
     }
     if (IsWindowEnabled(hWnd) && !lReadOnly)
-        callNative(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+        callNative(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     else
         paintDisabled(dc);
     if (bPainted) bPainted(dc, ps, *this);
@@ -704,6 +704,17 @@ Answer TGet::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
         return a ? a : TControl::HandleEvent(nMsg, w, l);
     }
     case WM_PAINT:
+        if (IsWindowEnabled(hWnd) && !lReadOnly) {
+            // The EDIT paints (and validates) itself: painting it inside our
+            // own BeginPaint lets its scroll updates ask for paint after
+            // paint. bPainted draws on top afterwards.
+            if (!bPainted) return TControl::HandleEvent(nMsg, w, l);
+            callNative(WM_PAINT, w, l);
+            HDC dc = ::GetDC(hWnd);
+            bPainted(dc, nullptr, *this);
+            ::ReleaseDC(hWnd, dc);
+            return 0;
+        }
         BeginPaint();
         Paint();
         EndPaint();

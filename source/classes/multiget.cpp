@@ -329,11 +329,17 @@ void TMultiGet::Print(const std::string& model) {
 Answer TMultiGet::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     switch (nMsg) {
     case WM_CONTEXTMENU: return 0;  // the menu opens on the button press
-    case WM_PAINT:
-        BeginPaint();
-        Paint();
-        EndPaint();
+    case WM_PAINT: {
+        // The EDIT paints (and validates) itself: painting it inside our own
+        // BeginPaint lets its scroll updates ask for paint after paint.
+        // bPainted draws on top afterwards.
+        if (!bPainted) return TControl::HandleEvent(nMsg, w, l);
+        callNative(WM_PAINT, w, l);
+        HDC dc = ::GetDC(hWnd);
+        bPainted(dc, nullptr, *this);
+        ::ReleaseDC(hWnd, dc);
         return 0;
+    }
     case WM_PRINTCLIENT:
         paintOn(reinterpret_cast<HDC>(w), nullptr);
         return 0;
@@ -355,7 +361,7 @@ void TMultiGet::paintOn(HDC dc, const PAINTSTRUCT* ps) {
     } else {
         callNative(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
     }
-    callNative(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+    callNative(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     if (bPainted) bPainted(dc, ps, *this);
 }
 
