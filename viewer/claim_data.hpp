@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "claim_text_views.hpp"
+#include "application.hpp"
 #include "module_state.hpp"
 #include "viewer_settings.hpp"
 
@@ -30,6 +31,8 @@ struct ClaimDataCall {
     std::string startFolder;
     std::string currentFolder;
     std::size_t claimCount = 0;
+    // The process's state (the viewer state) as the caller hands it down.
+    Application* app = &application();
 };
 
 // The claim type the dialog goes by: CLAIMTYPE of the set's last claim,

@@ -55,9 +55,9 @@ void writeEachClaim(const ClaimIndex& index, const SegmentTable& table, const Pa
 }
 
 void writeWholeSet(const ClaimIndex& index, const SegmentTable& table, const ParseSpec& request, std::size_t n,
-                   bool overwrite, const ConverterSettings& settings, RemittanceFilesResult& out) {
+                   bool overwrite, const ConverterSettings& settings, ModuleState& state, RemittanceFilesResult& out) {
     const std::string file = inDestination(request, request.destinationFile + ".835");
-    moduleState().write835Flag = 1;
+    state.write835Flag = 1;
     auto refuse = [&](const std::string& line) {
         out.log += line + kCrLf;
         out.errors.push_back(line);
@@ -66,7 +66,7 @@ void writeWholeSet(const ClaimIndex& index, const SegmentTable& table, const Par
     // that merely begins with the source's is another file.
     if (wl::sameFile(file, request.sourceFile)) return refuse("Error: Can not copy " + file + " file onto itself");
     if (wl::fileExists(file) && !overwrite) {
-        moduleState().write835Flag = 0;
+        state.write835Flag = 0;
         return refuse("Error: " + file + " File Exists");
     }
     out.text = CTL394CONVD(table, index, remittanceFieldReader(index, table), n, 0, request,
@@ -84,13 +84,13 @@ std::string remittanceClaimFileName(const std::string& controlNumber, std::size_
 
 RemittanceFilesResult writeRemittanceFiles(const ClaimIndex& index, const SegmentTable& table,
                                            const ParseSpec& request, const std::string& currentFolder,
-                                           const ConverterSettings& settings) {
+                                           const ConverterSettings& settings, Application& app) {
     RemittanceFilesResult out;
     const RemittanceOptions options = remittanceOptions(request.parseOptions);
     const std::size_t n = CTL39407AA(1, "CLP", table);
     out.log = " File Type = 835 " + kCrLf + " Claim Count = " + std::to_string(n) + kCrLf;
     if (options.individualClaims) writeEachClaim(index, table, request, n, settings, out);
-    else writeWholeSet(index, table, request, n, options.overwrite, settings, out);
+    else writeWholeSet(index, table, request, n, options.overwrite, settings, app.module, out);
     const std::string logFile = currentFolder.empty() ? "temp.log" : wl::joinPath(currentFolder, "temp.log");
     if (wl::writeFileAtomically(logFile, out.log) != 0) out.errors.push_back("Error: " + logFile + " Not Written");
     return out;

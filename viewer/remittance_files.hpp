@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "application.hpp"
 #include "claim_index.hpp"
 #include "parse_spec.hpp"
 #include "segment_table.hpp"
@@ -26,10 +27,12 @@ struct RemittanceFilesResult {
 std::string remittanceClaimFileName(const std::string& controlNumber, std::size_t k);
 
 // Writes the 835 files of the request and replaces "temp.log" in the
-// current folder with the run's log.
+// current folder with the run's log. The whole set's run raises the
+// process's 835 flag in `app`, and lowers it when it refuses to overwrite.
 RemittanceFilesResult writeRemittanceFiles(const ClaimIndex& index, const SegmentTable& table,
                                            const ParseSpec& request, const std::string& currentFolder,
-                                           const ConverterSettings& settings = {});
+                                           const ConverterSettings& settings = {},
+                                           Application& app = application());
 
 // CTL39407AP "Create 835": asks for a file name ("remittance.835" in the
 // current folder offered), asks before replacing an existing file (No the

@@ -31,7 +31,7 @@ std::optional<std::string> remittanceListingOutput(const ScreenCall& call, const
         case 112:
         case 113: {
             const RemittanceFilesResult r = writeRemittanceFiles(call.claims, table, call.request, call.currentFolder,
-                                                                 settings);
+                                                                 settings, *call.app);
             // Written files need no word; what was refused or failed does.
             if (!r.errors.empty()) {
                 std::string text;

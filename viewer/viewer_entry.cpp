@@ -91,7 +91,7 @@ private:
     std::string interchangePasses(OutputJoiner& joiner);
     std::string setPasses(OutputJoiner& joiner);
     ScreenCall screenCall(const SegmentTable& table, int claimMode) const;
-    ViewerState& state() { return moduleState().viewerState; }
+    ViewerState& state() { return call_.app->module.viewerState; }
 
     ViewerRequest call_;
     ViewerScreens& screens_;
@@ -123,6 +123,7 @@ ScreenCall Entry::screenCall(const SegmentTable& table, int claimMode) const {
     c.mode = call_.mode;
     c.claims = CTL39400C(table, claimMode);
     c.request = request_;
+    c.app = call_.app;
     return c;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "application.hpp"
 #include "check_table.hpp"
 #include "claim_index.hpp"
 #include "output_mode.hpp"
@@ -58,6 +59,8 @@ struct TransactionScreenCall {
     ParseSpec request;
     std::string version;
     std::size_t number = 1;  // the interchange or set a non-asking picker takes
+    // The process's state (the viewer state) as the caller hands it down.
+    Application* app = &application();
 
     std::size_t rowCount() const { return table ? table->size() : 0; }
     OutputMode outputMode() const { return static_cast<OutputMode>(mode); }
@@ -90,6 +93,8 @@ struct ViewerRequest {
     std::optional<std::string> currentFolder;  // none: the process's
     std::optional<std::string> silent;         // "ON": a non-X12 file's message is only returned
     std::optional<ParseSpec> request;
+    // The process's state the entry reads and sets (the viewer state).
+    Application* app = &application();
 };
 
 // Notepad's command line: the program and the file name in quotes, so a

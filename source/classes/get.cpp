@@ -18,6 +18,7 @@
 #include "messages.hpp"
 #include "paths.hpp"
 #include "setting_values.hpp"
+#include "text.hpp"
 #include "visual_styles.hpp"
 #include "wide_text.hpp"
 
@@ -115,6 +116,8 @@ TGet& TGet::New(const GetNew& a) {
         SetColor(a.cColors);
     else
         SetColor(a.nClrFore.value_or(GetSysColor(COLOR_WINDOWTEXT)), a.nClrBack.value_or(GetSysColor(COLOR_WINDOW)));
+    nClrTextDis = static_cast<long long>(nClrText);
+    nClrPaneDis = static_cast<long long>(nClrPane);
     getSetFocus(oGet, VarGet());
     getKillFocus(oGet);
     cCaption = oGet.buffer;
@@ -421,6 +424,112 @@ Answer TGet::Colors(HDC dc) {
     return TControl::Colors(dc);
 }
 
+// ---------------------------------------------------------------- painting
+
+namespace {
+
+// A disabled field's colour: a negative number (or a closure answering
+// one) stands for the normal colour.
+Color disabledColor(const GetDisColor& c, Color normal) {
+    const long long n = std::holds_alternative<long long>(c)
+                            ? std::get<long long>(c)
+                            : (std::get<1>(c) ? std::get<1>(c)() : -1LL);
+    return n < 0 ? normal : static_cast<Color>(n);
+}
+
+}  // namespace
+
+void ShapeEditCaret(HWND edit, int width, int shorter) {
+    if (!edit || GetFocus() != edit) return;
+    HDC dc = GetDC(edit);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    POINT at{};
+    GetCaretPos(&at);
+    CreateCaret(edit, nullptr, width, std::max(1, static_cast<int>(tm.tmHeight) - shorter));
+    SetCaretPos(at.x, at.y);
+    ShowCaret(edit);
+}
+
+Answer TGet::Paint() {
+    paintOn(hDC, &cPS);
+    return 0;
+}
+
+void TGet::paintOn(HDC dc, const PAINTSTRUCT* ps) {
+    if (!dc || !hWnd) return;
+    if (oBrush && oBrush->hBrush) {
+        RECT r{};
+        GetClientRect(hWnd, &r);
+        FillRect(dc, &r, oBrush->hBrush);
+    } else {
+        callNative(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    }
+    if (IsWindowEnabled(hWnd) && !lReadOnly)
+        callNative(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    else
+        paintDisabled(dc);
+    if (bPainted) bPainted(dc, ps, *this);
+    // A transparent action button shows the field's colours through it.
+    if (oBtn && lBtnTransparent && oBtn->hWnd) InvalidateRect(oBtn->hWnd, nullptr, FALSE);
+}
+
+void TGet::paintDisabled(HDC dc) {
+    const Color text = lDisColors ? GetSysColor(COLOR_GRAYTEXT) : disabledColor(nClrTextDis, nClrText);
+    const Color pane = lDisColors ? GetSysColor(COLOR_WINDOW) : disabledColor(nClrPaneDis, nClrPane);
+    RECT r{};
+    GetClientRect(hWnd, &r);
+    const int width = r.right, height = r.bottom;
+    HFONT font = oFont && oFont->hFont ? oFont->hFont
+                                       : reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0));
+    const HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+    SetTextColor(dc, text);
+    SetBkColor(dc, pane);
+    SetBkMode(dc, TRANSPARENT);
+    const LONG style = GetWindowLongA(hWnd, GWL_STYLE);
+    const int scrollBar = lSpinner ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+    int x = 2;
+    UINT align = TA_LEFT;
+    if (style & ES_CENTER) {
+        x = (width - 3) / 2 - scrollBar;
+        align = TA_CENTER;
+    } else if (style & ES_RIGHT) {
+        x = width - 7 - (lSpinner ? scrollBar : bAction ? height : 0);
+        align = TA_RIGHT;
+    }
+    const UINT oldAlign = SetTextAlign(dc, align | TA_TOP);
+    const std::string shown = GetText();
+    const RECT box{0, 0, width, height};
+    ExtTextOutA(dc, x, 1, static_cast<UINT>(nTxtStyle), &box, shown.c_str(), static_cast<UINT>(shown.size()),
+                nullptr);
+    SetTextAlign(dc, oldAlign);
+    if (oldFont) SelectObject(dc, oldFont);
+}
+
+// ------------------------------------------------------- design-mode source
+
+std::string TGet::valueName() const { return "c" + (cVarName.empty() ? std::string() : cVarName.substr(1)); }
+
+std::string TGet::SaveToRC(int indent) const {
+    return std::string(static_cast<std::size_t>(std::max(indent, 0)), ' ') + "EDITTEXT " + rcNumbers();
+}
+
+std::string TGet::GenLocals() const {
+    const std::string text = rtrim(oGet.buffer);
+    return ", " + cVarName + ", " + valueName() + " := " + (text.empty() ? "Space( 20 )" : "\"" + text + "\"");
+}
+
+std::string TGet::cGenPrg() const {
+    const std::string parent = oWnd ? oWnd->cVarName : std::string();
+    const auto n = [](int v) { return padLeft(std::to_string(v), 3); };
+    return "\r\n   @ " + n(nTop) + ", " + n(nLeft) + " GET " + cVarName + " VAR " + valueName() + " SIZE " +
+           std::to_string(nWidth()) + ", " + std::to_string(nHeight()) + " PIXEL OF " + parent + "\r\n";
+}
+
 // ---------------------------------------------------------------- action button
 
 void TGet::CreateButton() {
@@ -594,6 +703,25 @@ Answer TGet::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
         const Answer a = KeyUp(w, l);
         return a ? a : TControl::HandleEvent(nMsg, w, l);
     }
+    case WM_PAINT:
+        if (IsWindowEnabled(hWnd) && !lReadOnly) {
+            // The EDIT paints (and validates) itself: painting it inside our
+            // own BeginPaint lets its scroll updates ask for paint after
+            // paint. bPainted draws on top afterwards.
+            if (!bPainted) return TControl::HandleEvent(nMsg, w, l);
+            callNative(WM_PAINT, w, l);
+            HDC dc = ::GetDC(hWnd);
+            bPainted(dc, nullptr, *this);
+            ::ReleaseDC(hWnd, dc);
+            return 0;
+        }
+        BeginPaint();
+        Paint();
+        EndPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+        paintOn(reinterpret_cast<HDC>(w), nullptr);
+        return 0;
     case WM_CUT:
         Cut();
         return 0;
@@ -695,6 +823,10 @@ Answer TGet::KeyDown(WPARAM key, LPARAM flags) {
         }
         if (!ctrl) {
             oSwitches.insert = !oSwitches.insert;
+            if (oSwitches.insert)
+                ShapeEditCaret(hWnd, 6, 1);
+            else
+                ShapeEditCaret(hWnd, 2);
             return 0;
         }
         return std::nullopt;  // Ctrl+Insert copies
@@ -813,7 +945,11 @@ Answer TGet::GotFocus(HWND lost) {
         SetPos(nPos);
     }
     TControl::GotFocus(lost);
-    return std::nullopt;  // the native control shows its caret
+    if (lDrag || !oSwitches.insert) return std::nullopt;  // the native control shows its caret
+    // The native control makes its caret first; insert mode widens it.
+    callNative(WM_SETFOCUS, reinterpret_cast<WPARAM>(lost));
+    ShapeEditCaret(hWnd, 6);
+    return 0;
 }
 
 Answer TGet::KillFocus(HWND gaining) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "control.hpp"
 #include "get_model.hpp"
@@ -26,6 +27,10 @@ class TButton;
 using GetChange = std::function<Value(int key, LPARAM flags, TGet&)>;
 using GetAction = std::function<void(TGet&)>;
 using GetBound = std::function<Value()>;
+// A colour of disabled and read-only fields when the class-wide grey is
+// off: a colour number, a closure answering one, or a negative number for
+// the field's normal colour.
+using GetDisColor = std::variant<long long, std::function<long long()>>;
 
 // The arguments of TGet::New; each may be left at its default.
 struct GetNew {
@@ -86,6 +91,10 @@ public:
     int nBmpWidth = 0;  // the action button's bitmap width, once read
     std::string cError, cBmpName, cPicture, cCueText;
     std::optional<Color> nOldClrPane;
+    // The colours a disabled or read-only field paints itself in; `New`
+    // sets them to the field's own colours.
+    GetDisColor nClrTextDis = -1LL, nClrPaneDis = -1LL;
+    // The text-output options of that painting (ETO_OPAQUE | ETO_CLIPPED).
     int nTxtStyle = 6;
 
     // Class-wide: disabled and read-only fields in grey; the focus colour.
@@ -156,6 +165,16 @@ public:
     Answer MouseMove(int row, int col, WPARAM flags) override;
     Answer KeyUp(WPARAM key, LPARAM flags);
     Answer Colors(HDC dc) override;
+    // The background, then the text (the native control's, or the field's
+    // own for a disabled or read-only one), then bPainted.
+    Answer Paint() override;
+    Answer EraseBkGnd(HDC) override { return 1; }
+
+    // Design-mode source: the resource line, the local declaration and the
+    // command that makes the field.
+    std::string SaveToRC(int indent) const;
+    std::string GenLocals() const override;
+    std::string cGenPrg() const;
 
 private:
     void setUp();
@@ -169,8 +188,18 @@ private:
     LRESULT callNative(UINT nMsg, WPARAM w = 0, LPARAM l = 0);
     std::pair<int, int> selection() const;
     void moveFocus(bool forward);
+    void paintOn(HDC dc, const PAINTSTRUCT* ps);
+    void paintDisabled(HDC dc);
+    // The name of the variable the field edits: cVarName with "c" for its
+    // first letter.
+    std::string valueName() const;
     Value own_;
 };
+
+// Reshapes an edit window's caret where it stands: `width` pixels wide and
+// as high as a character of the window's font less `shorter` pixels. The
+// insert mode's wide caret of the single- and multi-line fields.
+void ShapeEditCaret(HWND edit, int width, int shorter = 0);
 
 // SetGetColorFocus: switches the focus colour on for every field.
 Color SetGetColorFocus(std::optional<Color> colour = std::nullopt);

@@ -327,8 +327,42 @@ void TMultiGet::Print(const std::string& model) {
 // ---------------------------------------------------------------- keys and mouse
 
 Answer TMultiGet::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
-    if (nMsg == WM_CONTEXTMENU) return 0;  // the menu opens on the button press
-    return TControl::HandleEvent(nMsg, w, l);
+    switch (nMsg) {
+    case WM_CONTEXTMENU: return 0;  // the menu opens on the button press
+    case WM_PAINT: {
+        // The EDIT paints (and validates) itself: painting it inside our own
+        // BeginPaint lets its scroll updates ask for paint after paint.
+        // bPainted draws on top afterwards.
+        if (!bPainted) return TControl::HandleEvent(nMsg, w, l);
+        callNative(WM_PAINT, w, l);
+        HDC dc = ::GetDC(hWnd);
+        bPainted(dc, nullptr, *this);
+        ::ReleaseDC(hWnd, dc);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paintOn(reinterpret_cast<HDC>(w), nullptr);
+        return 0;
+    default: return TControl::HandleEvent(nMsg, w, l);
+    }
+}
+
+Answer TMultiGet::Paint() {
+    paintOn(hDC, &cPS);
+    return 0;
+}
+
+void TMultiGet::paintOn(HDC dc, const PAINTSTRUCT* ps) {
+    if (!dc || !hWnd) return;
+    if (oBrush && oBrush->hBrush) {
+        RECT r{};
+        GetClientRect(hWnd, &r);
+        FillRect(dc, &r, oBrush->hBrush);
+    } else {
+        callNative(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    }
+    callNative(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    if (bPainted) bPainted(dc, ps, *this);
 }
 
 Answer TMultiGet::GetDlgCode(WPARAM key) {
@@ -384,7 +418,11 @@ Answer TMultiGet::KeyChar(WPARAM key, LPARAM flags) {
 
 Answer TMultiGet::GotFocus(HWND lost) {
     TControl::GotFocus(lost);
-    return std::nullopt;  // the native control shows its caret
+    if (!TGet::oSwitches.insert) return std::nullopt;  // the native control shows its caret
+    // The native control makes its caret first; insert mode widens it.
+    callNative(WM_SETFOCUS, reinterpret_cast<WPARAM>(lost));
+    ShapeEditCaret(hWnd, 6);
+    return 0;
 }
 
 Answer TMultiGet::KillFocus(HWND gaining) {

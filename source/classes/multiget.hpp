@@ -108,6 +108,10 @@ public:
     Answer KeyDown(WPARAM key, LPARAM flags) override;
     Answer KeyChar(WPARAM key, LPARAM flags) override;
     Answer GotFocus(HWND lost) override;
+    // The background (oBrush, else the native control's), the native
+    // text, then bPainted.
+    Answer Paint() override;
+    Answer EraseBkGnd(HDC) override { return 1; }
     Answer KillFocus(HWND gaining) override;
     Answer RButtonDown(int row, int col, WPARAM flags) override;
     Answer Command(WPARAM w, LPARAM l) override;
@@ -120,6 +124,7 @@ private:
     void changed(int key, LPARAM flags);
     bool hasSelection() const;
     LRESULT callNative(UINT nMsg, WPARAM w = 0, LPARAM l = 0);
+    void paintOn(HDC dc, const PAINTSTRUCT* ps);
     std::unique_ptr<TDlgFind> oFind_;
     Value own_;
 };

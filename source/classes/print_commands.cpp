@@ -64,8 +64,9 @@ void PAGEEND() {
     if (slot()) slot()->EndPage();
 }
 
-void PRINTEND() {
-    std::unique_ptr<TPrinter> printer = std::move(slot());
+void PRINTEND() { EndPrintJob(std::move(slot())); }
+
+void EndPrintJob(std::unique_ptr<TPrinter> printer) {
     if (!printer) return;
     if (printer->lMeta && !printer->cFile.empty()) {
         const std::string& f = printer->cFile;

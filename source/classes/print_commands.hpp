@@ -2,6 +2,7 @@
 // PRINTEND, for the program's printing code.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -23,6 +24,9 @@ void PAGEEND();
 // Ends the job: a PDF job writes its file, a preview job opens the
 // preview, a printed one ends the document. The current slot is emptied.
 void PRINTEND();
+// Ends a job as PRINTEND ends the current one: the PDF written, the
+// preview opened or the document ended.
+void EndPrintJob(std::unique_ptr<TPrinter> printer);
 // The current printer, or none.
 TPrinter* currentPrinter();
 

@@ -10,6 +10,7 @@
 #include "mail.hpp"
 #include "messages.hpp"
 #include "paths.hpp"
+#include "print_commands.hpp"
 #include "system_dialogs.hpp"
 #include "source_editor.hpp"
 
@@ -329,7 +330,8 @@ bool TScintilla::OpenFile(const std::string& file) {
 
 void TScintilla::Print(PrinterOptions options) const {
     options.cDocument = "Text File Printout";
-    TPrinter printer(options);
+    auto job = std::make_unique<TPrinter>(options);
+    TPrinter& printer = *job;
     if (!printer.hDC) {
         MSGSTOP(Value("Printer not ready!"));
         return;
@@ -356,7 +358,8 @@ void TScintilla::Print(PrinterOptions options) const {
     }
     printer.EndPage();
     font->End();
-    printer.End();
+    // A PDF or preview job is finished as every job is, not dropped.
+    EndPrintJob(std::move(job));
 }
 
 void TScintilla::SendAsEmail(bool lAttach) const {

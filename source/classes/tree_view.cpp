@@ -24,17 +24,19 @@ void walk(std::vector<std::unique_ptr<TTVItem>>& items, const std::function<void
     }
 }
 
-std::shared_ptr<TMenu> menuOf(const std::vector<std::unique_ptr<TTVItem>>& items, bool popup) {
+std::shared_ptr<TMenu> menuOf(const std::vector<TreeOutline>& items, bool popup) {
     auto menu = TMenu::New(popup);
     for (const auto& item : items) {
         MenuItemNew n;
-        n.cPrompt = item->cPrompt;
+        n.cPrompt = item.prompt;
         auto entry = TMenuItem::New(n);
-        if (!item->aItems.empty()) entry->oSubMenu = menuOf(item->aItems, true);
+        if (!item.children.empty()) entry->oSubMenu = menuOf(item.children, true);
         menu->Add(entry, !popup);
     }
     return menu;
 }
+
+TreeKey keyOf(HTREEITEM h) { return reinterpret_cast<TreeKey>(h); }
 
 using AddNode = std::function<TTVItem&(const std::string&)>;
 
@@ -67,6 +69,7 @@ HWND TTVItem::tree() const { return oTree ? oTree->hWnd : nullptr; }
 
 TTVItem& TTVItem::Add(const std::string& prompt, int image, Value cargo) {
     HTREEITEM handle = TVINSERTITEM(tree(), prompt, hItem, image);
+    if (oTree) oTree->enter(handle, hItem, prompt, image);
     auto child = std::make_unique<TTVItem>();
     child->New(handle, oTree, std::move(cargo), prompt, image, this);
     aItems.push_back(std::move(child));
@@ -74,7 +77,13 @@ TTVItem& TTVItem::Add(const std::string& prompt, int image, Value cargo) {
 }
 
 void TTVItem::DeleteBranches() {
-    for (const auto& child : aItems) TVDELETEITEM(tree(), child->hItem);
+    // Each deletion may drop objects from aItems as the control reports it.
+    std::vector<HTREEITEM> children;
+    for (const auto& child : aItems) children.push_back(child->hItem);
+    for (HTREEITEM child : children) {
+        TVDELETEITEM(tree(), child);
+        if (oTree) oTree->forget(child);
+    }
     aItems.clear();
 }
 
@@ -91,6 +100,7 @@ UINT TTVItem::GetState() const {
 TTVItem* TTVItem::GetParent() const { return oTree ? oTree->GetItem(TVGETPARENT(tree(), hItem)) : nullptr; }
 
 int TTVItem::ItemLevel() const {
+    if (oTree && treeHas(oTree->state_, keyOf(hItem))) return treeLevel(oTree->state_, keyOf(hItem));
     int level = 0;
     for (const TTVItem* p = oParent; p; p = p->oParent) ++level;
     return level;
@@ -98,25 +108,32 @@ int TTVItem::ItemLevel() const {
 
 std::string TTVItem::GetText() const { return TVGETTEXT(tree(), hItem); }
 void TTVItem::SetText(const std::string& text) { TVSETITEMTEXT(tree(), hItem, text); }
-void TTVItem::Set() { TVSETTEXTIMAGE(tree(), hItem, cPrompt, nImage); }
+void TTVItem::Set() {
+    TVSETTEXTIMAGE(tree(), hItem, cPrompt, nImage);
+    if (oTree) treeSetPrompt(oTree->state_, keyOf(hItem), cPrompt);
+}
 bool TTVItem::GetCheck() { return oTree && oTree->GetCheck(this); }
 void TTVItem::SetCheck(bool on) {
     if (oTree) oTree->SetCheck(this, on);
 }
 void TTVItem::End() {
-    // The object leaves its list before the node goes, so no lookup can
-    // find it once the control hands the node's handle to a new item.
-    std::vector<std::unique_ptr<TTVItem>>* siblings = oParent ? &oParent->aItems : oTree ? &oTree->aItems : nullptr;
-    std::unique_ptr<TTVItem> self;
-    if (siblings) {
-        const auto it = std::find_if(siblings->begin(), siblings->end(), [this](const auto& p) { return p.get() == this; });
-        if (it != siblings->end()) {
-            self = std::move(*it);
-            siblings->erase(it);
-        }
+    // The control reports the deletion and the tree drops this object (and
+    // its children's) then; the object may be gone once the node is, so
+    // only copies are used afterwards.
+    TTreeView* const owner = oTree;
+    const HTREEITEM handle = hItem;
+    if (!owner) {
+        TVDELETEITEM(nullptr, handle);
+        return;
     }
-    TVDELETEITEM(tree(), hItem);
-    // `self` destroys this object (and its children's) here when it owned it.
+    if (!treeHas(owner->state_, keyOf(handle))) {
+        // A node the control never made: nothing will report it.
+        owner->drop(this);
+        return;
+    }
+    TVDELETEITEM(owner->hWnd, handle);
+    // Also when no report came (a parent that does not pass notifications on).
+    owner->forget(handle);
 }
 
 // ---------------------------------------------------------------- TTreeView
@@ -163,6 +180,7 @@ TTVItem& TTreeView::Add(const std::string& prompt, int image, std::optional<int>
         item.iSelectedImage = *selectedImage;
         SendMessageA(hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
+    enter(handle, nullptr, prompt, image);
     auto node = std::make_unique<TTVItem>();
     node->New(handle, this, {}, prompt, image);
     aItems.push_back(std::move(node));
@@ -175,7 +193,28 @@ void TTreeView::SetItems(const std::vector<std::string>& prompts) {
 
 TTVItem* TTreeView::GetSelected() const { return GetItem(TVGETSELECTED(hWnd)); }
 
-TTVItem* TTreeView::GetItem(HTREEITEM handle) const { return handle ? findIn(aItems, handle) : nullptr; }
+TTVItem* TTreeView::GetItem(HTREEITEM handle) const {
+    return handle && treeHas(state_, keyOf(handle)) ? findIn(aItems, handle) : nullptr;
+}
+
+void TTreeView::enter(HTREEITEM handle, HTREEITEM parent, const std::string& prompt, int image) {
+    if (!handle) return;
+    // A handle still entered belongs to a node deleted without a report:
+    // the control has given it to the new node.
+    if (treeHas(state_, keyOf(handle))) forget(handle);
+    treeAdd(state_, keyOf(handle), keyOf(parent), prompt, image);
+}
+
+void TTreeView::forget(HTREEITEM handle) {
+    if (treeRemove(state_, keyOf(handle)).empty()) return;
+    if (TTVItem* item = findIn(aItems, handle)) drop(item);
+}
+
+void TTreeView::drop(TTVItem* item) {
+    auto& siblings = item->oParent ? item->oParent->aItems : aItems;
+    const auto it = std::find_if(siblings.begin(), siblings.end(), [item](const auto& p) { return p.get() == item; });
+    if (it != siblings.end()) siblings.erase(it);  // the branch's objects go with it
+}
 
 TTVItem* TTreeView::HitTest(int row, int col) const { return GetItem(TVHITTEST(hWnd, row, col)); }
 
@@ -241,6 +280,7 @@ void TTreeView::SetImageList(HIMAGELIST list) {
 
 void TTreeView::DeleteAll() {
     TVDELALLITEMS(hWnd);
+    treeClear(state_);
     aItems.clear();
 }
 
@@ -251,6 +291,11 @@ Answer TTreeView::SelChanged() {
 
 Answer TTreeView::Notify(WPARAM, LPARAM header) {
     const auto* nm = reinterpret_cast<const NMTREEVIEWA*>(header);
+    // The item part of the report is laid out alike in both character sets.
+    if (nm && (nm->hdr.code == TVN_DELETEITEMA || nm->hdr.code == TVN_DELETEITEMW)) {
+        forget(nm->itemOld.hItem);
+        return std::nullopt;
+    }
     if (nm && nm->hdr.code == TVN_ITEMEXPANDEDA && nm->action == TVE_EXPAND && bExpanded)
         bExpanded(nm->itemNew.hItem);
     return std::nullopt;
@@ -272,7 +317,7 @@ void TTreeView::Initiate(HWND hDlg) {
 }
 
 std::shared_ptr<TMenu> TTreeView::GenMenu(bool popup) const {
-    return aItems.empty() ? nullptr : menuOf(aItems, popup);
+    return state_.roots.empty() ? nullptr : menuOf(treeOutline(state_), popup);
 }
 
 void TTreeView::LoadFromMenu(const TMenu& menu) {

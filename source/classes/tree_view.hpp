@@ -1,8 +1,9 @@
 // TTreeView: the system tree-view control with a tree of TTVItem objects,
-// one per node, each holding its node's handle. The objects change only
-// through the methods here (Add, End, DeleteBranches, DeleteAll), which
-// change the control's nodes in the same step, so every object stands for
-// a live node.
+// one per node, each holding its node's handle. The nodes' structure is
+// kept in one TreeState (tree_view_model.hpp): every node added enters it,
+// and every deletion the control reports (TVN_DELETEITEM, whoever sent the
+// TVM_DELETEITEM) goes through it and drops the objects of the removed
+// branch, so every object stands for a live node.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "control.hpp"
+#include "tree_view_model.hpp"
 
 namespace wl {
 
@@ -124,8 +126,18 @@ public:
     Answer HScroll(WPARAM, LPARAM) override { return std::nullopt; }
 
 private:
+    friend class TTVItem;
     void forEach(const std::function<void(TTVItem&)>& fn);
     void applyColors();
+    // A node the control made, entered under its parent (null: the top).
+    void enter(HTREEITEM handle, HTREEITEM parent, const std::string& prompt, int image);
+    // The control deleted the node: its branch leaves the state and its
+    // objects go. Nothing for a node already gone.
+    void forget(HTREEITEM handle);
+    // The object leaves its parent's list (or the tree's) and is destroyed
+    // with its children's.
+    void drop(TTVItem* item);
+    TreeState state_;
 };
 
 }  // namespace wl

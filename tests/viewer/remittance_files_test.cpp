@@ -88,6 +88,20 @@ TEST(RemittanceFiles, WholeSetToAnExistingFileWithoutOverwrite) {
     EXPECT_NE(again.text.find("LX*2~CLP*A2*"), std::string::npos);
 }
 
+TEST(RemittanceFiles, TheFlagGoesToTheApplicationHandedDown) {
+    zrtest::TempDir dir;
+    const SegmentTable t = remittanceFilesTable(dir, {"A1"});
+    ParseSpec request;
+    request.sourceFile = dir.file("source.835");
+    request.destinationFolder = dir.path();
+    request.destinationFile = "result";
+    moduleState().write835Flag = 0;
+    Application own;
+    EXPECT_TRUE(writeRemittanceFiles(CTL39400C(t, 2), t, request, dir.path(), {}, own).errors.empty());
+    EXPECT_EQ(own.module.write835Flag, 1);
+    EXPECT_EQ(moduleState().write835Flag, 0);
+}
+
 TEST(RemittanceFiles, SelfCopyGuardComparesWholePaths) {
     zrtest::TempDir dir;
     const SegmentTable t = remittanceFilesTable(dir, {"A1"});

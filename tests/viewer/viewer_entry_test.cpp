@@ -39,6 +39,7 @@ struct RecordingScreens : ViewerScreens {
     std::vector<std::string> options;  // the request's option item each screen was given
     std::deque<std::optional<std::size_t>> interchangeAnswers, setAnswers;  // number picked, none for Exit
     bool hasNotepad = true;
+    std::vector<Application*> apps;  // the application each screen was handed
 
     std::optional<SegmentTable> pickInterchange(const ScreenCall& whole) override {
         calls.push_back("interchanges");
@@ -58,7 +59,8 @@ struct RecordingScreens : ViewerScreens {
         versions.push_back(call.version);
         calls.push_back("screen " + std::to_string(static_cast<int>(kind)) + " " + call.setId + " rows " +
                         std::to_string(call.rowCount()) + " claims " + std::to_string(call.claims.size()));
-        statesAtScreens.push_back(moduleState().viewerState);
+        statesAtScreens.push_back(call.app->module.viewerState);
+        apps.push_back(call.app);
         options.push_back(call.request.parseOptions);
         if (kind == ScreenKind::SegmentList) return segmentListReport(*call.table, call.mode).value_or("");
         return "";
@@ -99,6 +101,27 @@ TEST(ViewerEntry, SingleSetOpensItsScreenWithoutQuestions) {
     EXPECT_EQ(screens.versions, std::vector<std::string>{"5010"});
     EXPECT_TRUE(prompts.prompts().empty());
     EXPECT_EQ(moduleState().viewerState, ViewerState::Interactive);
+}
+
+TEST(ViewerEntry, TheStateLivesInTheApplicationHandedDown) {
+    zrtest::PromptRecorder prompts;
+    prompts.answerNext(false);
+    RecordingScreens screens;
+    Application own;
+    own.module.viewerState = ViewerState::Request;
+    moduleState().viewerState = ViewerState::Request;
+    ViewerRequest r;
+    r.modelCode = "ZRK7W315";
+    r.fileName = x12Fixture("837p_two_sets.x12");
+    r.app = &own;
+    CTLD39400(r, screens);
+    ASSERT_EQ(screens.apps.size(), 1u);
+    EXPECT_EQ(screens.apps[0], &own);
+    // The two sets were asked about: the answer set the handed-down state.
+    EXPECT_EQ(prompts.texts().size(), 1u);
+    EXPECT_EQ(own.module.viewerState, ViewerState::Interactive);
+    EXPECT_EQ(moduleState().viewerState, ViewerState::Request);  // the process's own was left alone
+    moduleState().viewerState = ViewerState::Interactive;
 }
 
 TEST(ViewerEntry, TwoSetsAnsweredNoOpenOneScreenOverTheMergedTable) {

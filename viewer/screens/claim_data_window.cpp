@@ -33,7 +33,7 @@ std::string CTLD39403(const ClaimDataCall& call, const ViewerUi& ui) {
 
     ClaimDataLines lines(fields, call.claim);
     const ClaimDataButtons buttons =
-        claimDataButtons(call.mode, claimDataClaimType(fields, call.claimCount), moduleState().viewerState);
+        claimDataButtons(call.mode, claimDataClaimType(fields, call.claimCount), call.app->module.viewerState);
     ViewerDialog d(" Claim Data ", 600, 400);
     wl::TWBrowse& browse = d.arrayList(
         10, 10, 280, 140, "Claim Data", [&](std::size_t n) { return CTL39403A(lines.lines(), n); },

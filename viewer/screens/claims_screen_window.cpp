@@ -53,6 +53,7 @@ ClaimDataCall claimDataCall(const TransactionScreenCall& call, long long k, std:
     c.startFolder = call.startFolder;
     c.currentFolder = call.currentFolder;
     c.claimCount = claimCount;
+    c.app = call.app;
     return c;
 }
 

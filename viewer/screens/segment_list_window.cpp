@@ -9,7 +9,7 @@
 namespace zr {
 
 std::string CTLD39420(const ScreenCall& call, const ViewerUi& ui) {
-    if (moduleState().viewerState == ViewerState::Unattended) return "";
+    if (call.app->module.viewerState == ViewerState::Unattended) return "";
     if (auto text = segmentListOutput(*call.table, call.mode)) return *text;
     showSegmentList(call, ui);
     return "";

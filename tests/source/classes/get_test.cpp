@@ -13,6 +13,7 @@
 #include "button.hpp"
 #include "messages.hpp"
 #include "parent_window.hpp"
+#include "window_picture.hpp"
 
 namespace {
 
@@ -503,6 +504,143 @@ TEST(Get, MouseMoveShowsTheIBeamAndRunsTheMoveAction) {
     SendMessageA(g.hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(moves, 1);
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_IBEAM));
+}
+
+// The class-wide grey of disabled fields, restored after each test.
+struct DisColors {
+    bool saved = TGet::lDisColors;
+    explicit DisColors(bool on) { TGet::lDisColors = on; }
+    ~DisColors() { TGet::lDisColors = saved; }
+};
+
+RECT leftPart(HWND h, int parts, int index) {
+    RECT r{};
+    GetClientRect(h, &r);
+    const int w = r.right / parts;
+    return {w * index, 0, w * (index + 1), r.bottom};
+}
+
+TEST(Get, DisabledAndReadOnlyFieldsPaintThemselves) {
+    Shown s;
+    Value v(std::string("WWW   "));
+    GetNew n = field(&s.w, v);
+    n.lRight = true;
+    TGet g;
+    g.New(n);
+    ASSERT_NE(g.hWnd, nullptr);
+    int painted = 0;
+    g.bPainted = [&](HDC dc, const PAINTSTRUCT*, TWindow& self) {
+        EXPECT_NE(dc, nullptr);
+        EXPECT_EQ(&self, &g);
+        ++painted;
+    };
+    const COLORREF red = RGB(200, 0, 0), navy = RGB(0, 0, 160);
+    g.nClrTextDis = static_cast<long long>(red);
+    g.nClrPaneDis = std::function<long long()>([navy] { return static_cast<long long>(navy); });
+    RECT client{};
+    GetClientRect(g.hWnd, &client);
+    {
+        DisColors own(false);
+        EnableWindow(g.hWnd, FALSE);
+        zrtest::WindowPicture pic(g.hWnd);
+        EXPECT_EQ(pic.at(1, client.bottom - 1), navy);
+        EXPECT_EQ(pic.at(client.right - 1, client.bottom - 1), navy);
+        // Right-aligned: the text stands in the right part only.
+        EXPECT_TRUE(pic.has(leftPart(g.hWnd, 3, 2), red));
+        EXPECT_FALSE(pic.has(leftPart(g.hWnd, 3, 0), red));
+        EXPECT_EQ(painted, 1);
+        // A negative colour is the field's normal one.
+        g.nClrPaneDis = -1LL;
+        zrtest::WindowPicture normal(g.hWnd);
+        EXPECT_EQ(normal.at(1, client.bottom - 1), g.nClrPane);
+        EXPECT_TRUE(normal.has(leftPart(g.hWnd, 3, 2), red));
+    }
+    {
+        DisColors grey(true);
+        zrtest::WindowPicture pic(g.hWnd);
+        EXPECT_EQ(pic.at(1, client.bottom - 1), GetSysColor(COLOR_WINDOW));
+        EXPECT_TRUE(pic.has(leftPart(g.hWnd, 3, 2), GetSysColor(COLOR_GRAYTEXT)));
+        EXPECT_FALSE(pic.has(client, red));
+    }
+    // Enabled and writable: the native control paints, bPainted still runs.
+    {
+        DisColors own(false);
+        EnableWindow(g.hWnd, TRUE);
+        const int before = painted;
+        zrtest::WindowPicture pic(g.hWnd);
+        EXPECT_FALSE(pic.has(client, red));
+        EXPECT_EQ(painted, before + 1);
+        // A real paint message takes the same road.
+        EnableWindow(g.hWnd, FALSE);
+        InvalidateRect(g.hWnd, nullptr, TRUE);
+        UpdateWindow(g.hWnd);
+        EXPECT_EQ(painted, before + 2);
+    }
+
+    Value r(std::string("READ  "));
+    GetNew rn = field(&s.w, r, {}, 50);
+    rn.lReadOnly = true;
+    TGet ro;
+    ro.New(rn);
+    ro.nClrTextDis = static_cast<long long>(red);
+    ro.nClrPaneDis = -1LL;  // the pane the read-only field was given
+    DisColors own(false);
+    zrtest::WindowPicture pic(ro.hWnd);
+    EXPECT_EQ(pic.at(1, client.bottom - 1), ro.nClrPane);
+    EXPECT_TRUE(pic.has(leftPart(ro.hWnd, 3, 0), red));  // left-aligned
+}
+
+TEST(Get, DesignSourceNamesTheFieldItsValueAndItsPlace) {
+    Shown s;
+    s.w.cVarName = "oDlg";
+    Value code(std::string("837P      "));
+    GetNew n = field(&s.w, code);
+    n.cVarName = "oGet3";
+    TGet g;
+    g.New(n);
+    Value empty(std::string(10, ' '));
+    GetNew e = field(&s.w, empty, {}, 40);
+    e.cVarName = "oGet4";
+    TGet blank;
+    blank.New(e);
+
+    EXPECT_EQ(g.GenLocals(), ", oGet3, cGet3 := \"837P\"");
+    EXPECT_EQ(blank.GenLocals(), ", oGet4, cGet4 := Space( 20 )");
+    EXPECT_NE(s.w.GenLocals().find(", oGet3, cGet3 := \"837P\", oGet4, cGet4 := Space( 20 )"), std::string::npos);
+    EXPECT_EQ(g.cGenPrg(), "\r\n   @  10,  10 GET oGet3 VAR cGet3 SIZE 120, 22 PIXEL OF oDlg\r\n");
+    EXPECT_EQ(blank.cGenPrg(), "\r\n   @  40,  10 GET oGet4 VAR cGet4 SIZE 120, 22 PIXEL OF oDlg\r\n");
+    EXPECT_EQ(g.SaveToRC(3), "   EDITTEXT " + std::to_string(g.nId) + ", 10, 10, 120, 22");
+    EXPECT_EQ(blank.SaveToRC(0), "EDITTEXT " + std::to_string(blank.nId) + ", 40, 10, 120, 22");
+}
+
+// The caret's size as the system holds it.
+SIZE caretSize(HWND h) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || info.hwndCaret != h) return {0, 0};
+    return {info.rcCaret.right - info.rcCaret.left, info.rcCaret.bottom - info.rcCaret.top};
+}
+
+TEST(Get, InsertModeShowsAWideCaret) {
+    Shown s;
+    Switches sw(true, false, false);
+    Value v(std::string("ABC   "));
+    TGet g;
+    g.New(field(&s.w, v));
+    SetFocus(g.hWnd);
+    pump();
+    const SIZE wide = caretSize(g.hWnd);
+    EXPECT_EQ(wide.cx, 6);
+    EXPECT_GT(wide.cy, 4);
+    SendMessageA(g.hWnd, WM_KEYDOWN, VK_INSERT, 0);  // to overwrite mode
+    EXPECT_FALSE(TGet::oSwitches.insert);
+    const SIZE narrow = caretSize(g.hWnd);
+    EXPECT_EQ(narrow.cx, 2);
+    EXPECT_EQ(narrow.cy, wide.cy);
+    SendMessageA(g.hWnd, WM_KEYDOWN, VK_INSERT, 0);  // back to insert mode
+    const SIZE again = caretSize(g.hWnd);
+    EXPECT_EQ(again.cx, 6);
+    EXPECT_EQ(again.cy, wide.cy - 1);
 }
 
 }  // namespace

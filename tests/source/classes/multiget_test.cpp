@@ -15,11 +15,13 @@
 
 #include "dialog_waiter.hpp"
 #include "dlg_find.hpp"
+#include "get.hpp"
 #include "messages.hpp"
 #include "parent_window.hpp"
 #include "popup_menus.hpp"
 #include "profile_files.hpp"
 #include "unix_tools.hpp"
+#include "window_picture.hpp"
 
 namespace {
 
@@ -330,6 +332,54 @@ TEST(MultiGet, FindOpensTheFindDialogWithoutASearchAction) {
     EXPECT_FALSE(f->bSearch);
     SendMessageA(GetDlgItem(f->hWnd, IDOK), BM_CLICK, 0, 0);  // does nothing
     EXPECT_EQ(m.GetText(), "ISA*00~GS*HC~");
+}
+
+TEST(MultiGet, PaintedActionDrawsOverTheNativeText) {
+    Shown p;
+    Value v("WWWW WWWW\r\nsecond line");
+    TMultiGet m;
+    m.New(memo(&p.w, v));
+    const COLORREF mark = RGB(0, 160, 0);
+    int painted = 0;
+    m.bPainted = [&](HDC dc, const PAINTSTRUCT*, TWindow& self) {
+        EXPECT_EQ(&self, &m);
+        ++painted;
+        HBRUSH b = CreateSolidBrush(mark);
+        const RECT corner{0, 0, 8, 8};  // over the first letters
+        FillRect(dc, &corner, b);
+        DeleteObject(b);
+    };
+    zrtest::WindowPicture pic(m.hWnd);
+    EXPECT_EQ(painted, 1);
+    EXPECT_EQ(pic.at(2, 2), mark);
+    EXPECT_NE(pic.at(20, 30), mark);
+    // The text is there beside the mark.
+    EXPECT_TRUE(pic.has(RECT{8, 0, 120, 20}, GetSysColor(COLOR_WINDOWTEXT)));
+    InvalidateRect(m.hWnd, nullptr, TRUE);
+    UpdateWindow(m.hWnd);
+    EXPECT_EQ(painted, 2);
+}
+
+TEST(MultiGet, InsertModeShowsAWideCaret) {
+    Shown p;
+    Value v("text"), w("other");
+    TMultiGet m, other;
+    m.New(memo(&p.w, v));
+    other.New(memo(&p.w, w, false, 150));
+    const auto caretWidth = [](HWND h) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetCurrentThreadId(), &info) || info.hwndCaret != h) return 0L;
+        return info.rcCaret.right - info.rcCaret.left;
+    };
+    SetFocus(m.hWnd);
+    const long native = caretWidth(m.hWnd);
+    EXPECT_GT(native, 0);
+    EXPECT_LT(native, 6);
+    TGet::oSwitches.insert = true;
+    SetFocus(other.hWnd);
+    EXPECT_EQ(caretWidth(other.hWnd), 6);
+    TGet::oSwitches = {};
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include <thread>
@@ -15,6 +18,9 @@
 #include "dlg_find.hpp"
 #include "messages.hpp"
 #include "parent_window.hpp"
+#include "printer.hpp"
+#include "profile_files.hpp"
+#include "unix_tools.hpp"
 
 namespace {
 
@@ -303,6 +309,98 @@ TEST(Scintilla, ReDefineBindsTheComponentInADialog) {
     EXPECT_EQ(cls, "Scintilla");
     EXPECT_EQ(text, "bound");
     EXPECT_EQ(back, 10526880);
+}
+
+// The listing goes through the printer's pages into the PDF the job
+// names (a job that names one must not end without it): 150 lines, each
+// carried on to a second row past 76 columns, fill more than one page,
+// each page written from its top margin and none into its bottom margin.
+TEST(Scintilla, PrintListsEveryLineIntoTheJobsPdf) {
+    ASSERT_TRUE(TScintilla::Load());
+    wltest::Parent p(300, 400);
+    TScintilla s;
+    s.New(0, 0, 380, 280, &p.w);
+    std::string text;
+    for (int i = 1; i <= 150; ++i) text += "\tCLM*" + std::to_string(i) + "*" + std::string(90, '7') + "~\r\n";
+    s.SetText(text);
+    zrtest::ScratchDir dir("scintilla-print");
+    PrinterOptions o;
+    o.cModel = "ZRPDF," + GETPROFSTRING(std::string("Devices"), std::string("ZRPDF"));
+    o.cFile = dir.file("listing.pdf");
+    s.Print(o);
+    ASSERT_TRUE(std::filesystem::exists(o.cFile)) << "the job's PDF was not written";
+    const auto pages = zrtest::pdfPages(dir.path(), o.cFile);
+    ASSERT_GE(pages.size(), 2u);
+    for (const auto& page : pages) {
+        EXPECT_GT(zrtest::darkShare(page, 0.0, 0.0, 0.1, 1.0), 0.0003);  // small print at 30 dpi
+        EXPECT_LT(zrtest::darkShare(page, 0.985, 0.0, 1.0, 1.0), 0.001);
+    }
+}
+
+TEST(Scintilla, PrintWithoutAPrinterSaysSo) {
+    ASSERT_TRUE(TScintilla::Load());
+    wltest::Parent p(300, 400);
+    TScintilla s;
+    s.New(0, 0, 380, 280, &p.w);
+    s.SetText("ST*837*0001~");
+    Prompts prompts;
+    PrinterOptions o;
+    o.cModel = "Nowhere,winspool,FILE:";
+    s.Print(o);
+    // The printer layer may first say that no printer is installed.
+    ASSERT_FALSE(prompts.seen.empty());
+    EXPECT_EQ(prompts.seen.back().kind, PromptKind::Stop);
+    EXPECT_EQ(prompts.seen.back().text, "Printer not ready!");
+}
+
+// Without its component the control is a label that says so, and every
+// operation answers nothing. The component, once loaded, stays for the
+// process's life, so this runs in a copy of the test program in a folder
+// of its own, where no component lies beside it.
+constexpr const char* kAloneVariable = "ZR_SCINTILLA_ALONE";
+
+TEST(Scintilla, WithoutItsComponentTheControlSaysSo) {
+    if (const char* marker = std::getenv(kAloneVariable)) {
+        EXPECT_FALSE(TScintilla::Load());
+        EXPECT_FALSE(TScintilla::Loaded());
+        wltest::Parent p(300, 400);
+        TScintilla s;
+        s.New(0, 0, 380, 280, &p.w);
+        ASSERT_NE(s.hWnd, nullptr);
+        char cls[32] = {}, text[256] = {};
+        GetClassNameA(s.hWnd, cls, sizeof cls);
+        GetWindowTextA(s.hWnd, text, sizeof text);
+        EXPECT_EQ(lstrcmpiA(cls, "STATIC"), 0) << cls;
+        EXPECT_STREQ(text, TScintilla::kNotLoaded);
+        EXPECT_EQ(s.Send(2181, 0, 0), 0);
+        s.SetText("ignored");
+        EXPECT_EQ(s.GetText(), "");
+        EXPECT_EQ(s.GetLineCount(), 0);
+        if (!::testing::Test::HasFailure()) std::ofstream(marker) << "passed";
+        return;
+    }
+    zrtest::ScratchDir dir("scintilla-alone");
+    char self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, self, sizeof self), 0u);
+    const std::string copy = dir.file("alone.exe");
+    std::filesystem::copy_file(self, copy);
+    const std::string marker = dir.file("passed.txt");
+    ASSERT_TRUE(SetEnvironmentVariableA(kAloneVariable, marker.c_str()));
+    std::string line = "\"" + copy + "\" --gtest_filter=Scintilla.WithoutItsComponentTheControlSaysSo";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    const BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                        dir.path().c_str(), &si, &pi);
+    SetEnvironmentVariableA(kAloneVariable, nullptr);
+    ASSERT_TRUE(started);
+    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 120000), WAIT_OBJECT_0);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(std::filesystem::exists(marker)) << "the copy ran no test";
 }
 
 }  // namespace

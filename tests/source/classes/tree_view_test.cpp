@@ -79,6 +79,37 @@ TEST(TreeView, EndedItemsLeaveTheirListAndNewItemsAreFoundByTheirHandle) {
     EXPECT_EQ(t.tree.GetItem(keep.hItem), &keep);
 }
 
+TEST(TreeView, NodesDeletedPastTheClassTakeTheirObjects) {
+    Tree t;
+    TTVItem& claims = t.tree.Add("Claims");
+    TTVItem& keep = claims.Add("CLM*1001");
+    TTVItem& gone = claims.Add("CLM*1002");
+    const HTREEITEM goneLine = gone.Add("SV1*HC:99213").hItem;
+    const HTREEITEM goneClaim = gone.hItem;
+    // Sent straight to the control: the class hears of it only through the
+    // control's report.
+    ASSERT_TRUE(SendMessageA(t.tree.hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(goneClaim)));
+    ASSERT_EQ(claims.aItems.size(), 1u);
+    EXPECT_EQ(claims.aItems[0].get(), &keep);
+    EXPECT_EQ(t.tree.GetItem(goneClaim), nullptr);
+    EXPECT_EQ(t.tree.GetItem(goneLine), nullptr);
+    EXPECT_EQ(keep.ItemLevel(), 1);
+    auto menu = t.tree.GenMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(menu->aItems()[0]->oSubMenu);
+    EXPECT_EQ(GetMenuItemCount(menu->aItems()[0]->oSubMenu->hMenu), 1);
+    // A new node may get a freed handle; it is found as itself.
+    TTVItem& added = claims.Add("CLM*1003");
+    EXPECT_EQ(t.tree.GetItem(added.hItem), &added);
+    // Deleting everything past the class empties the tree too.
+    ASSERT_TRUE(SendMessageA(t.tree.hWnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
+    EXPECT_TRUE(t.tree.aItems.empty());
+    EXPECT_EQ(t.tree.GenMenu(), nullptr);
+    TTVItem& fresh = t.tree.Add("Remittances");
+    EXPECT_EQ(t.tree.GetItem(fresh.hItem), &fresh);
+    EXPECT_EQ(fresh.ItemLevel(), 0);
+}
+
 TEST(TreeView, SelectionReachesTheChangeAction) {
     Tree t;
     int changes = 0;
