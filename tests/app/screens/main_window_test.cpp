@@ -384,7 +384,6 @@ TEST_F(MainMenus, ExamplesAndProjectsOpenFromTheMenuOnTheServerOfZrIni) {
         projectsTitle = windowText(w.window().hWnd);
         w.downloadList();
         projects = offered(w.availableTree());
->>>>>>> examples
         w.window().End();
     };
     MainWindow main(contextFor({}, dir.path()), hooks);
