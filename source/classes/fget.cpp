@@ -90,6 +90,28 @@ int nClientHeight(HWND hWnd) {
     return c.bottom;
 }
 
+POINT MousePos(HWND hWnd) {
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(hWnd, &at);
+    return at;
+}
+
+void Delay(double seconds) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds > 0 ? seconds * 1000 : 0);
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) {
+            if (m.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(m.wParam));  // left for the loop that waits for it
+                return;
+            }
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    }
+}
+
 UINT gtfClipboardFormat() { return RegisterClipboardFormatA("Get Text Format"); }
 UINT rtfClipboardFormat() { return RegisterClipboardFormatA("Rich Text Format"); }
 

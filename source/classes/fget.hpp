@@ -66,6 +66,12 @@ UINT rtfClipboardFormat();  // "Rich Text Format"
 int nClientWidth(HWND hWnd);
 int nClientHeight(HWND hWnd);
 
+// The mouse pointer's place in a window's client area.
+POINT MousePos(HWND hWnd);
+
+// Waits `seconds`, letting the thread's windows paint and answer meanwhile.
+void Delay(double seconds);
+
 class TFGet : public TControl {
 public:
     TFGet();

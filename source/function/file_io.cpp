@@ -217,23 +217,33 @@ void listTemporaryFile(const std::string& name) {
     }
 }
 
+// 64 random bits: a per-thread sequence seeded once from the system's
+// randomness, not asked of it for every name (a folder run names a
+// temporary file per output). The state is a plain integer: a thread-local
+// object built at run time misbehaves in the static Windows builds.
+std::uint64_t nextRandom() {
+    thread_local std::uint64_t state = 0;
+    if (state == 0) {
+        std::random_device device;
+        state = ((std::uint64_t{device()} << 32) ^ device()) | 1;
+    }
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
 // A name no other process or call shares: the process id and 64 random bits.
 std::string uniquePart() {
-    // Seeded once per thread from the system's randomness, not asked of it
-    // for every name: a folder run names a temporary file per output.
-    thread_local std::mt19937 random{[] {
-        std::random_device device;
-        std::seed_seq seed{device(), device(), device(), device()};
-        return std::mt19937(seed);
-    }()};
 #ifdef _WIN32
     const unsigned long process = GetCurrentProcessId();
 #else
     const unsigned long process = static_cast<unsigned long>(getpid());
 #endif
+    const std::uint64_t bits = nextRandom();
     char text[48];
-    const unsigned high = static_cast<unsigned>(random()), low = static_cast<unsigned>(random());
-    std::snprintf(text, sizeof text, "%lx-%08x%08x", process, high, low);
+    std::snprintf(text, sizeof text, "%lx-%08x%08x", process, static_cast<unsigned>(bits >> 32),
+                  static_cast<unsigned>(bits));
     return text;
 }
 

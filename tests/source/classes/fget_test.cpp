@@ -97,6 +97,26 @@ TEST(FGet, TypedTextIsStoredAsGtfWhenTheFocusLeaves) {
     EXPECT_EQ(GtfToTxt(v.text()), "abcd\r\nxy");
 }
 
+TEST(FGet, MousePosIsInClientUnitsAndDelayLetsTheWindowAnswer) {
+    FGetShown p;
+    POINT origin{0, 0};
+    ClientToScreen(p.w.hWnd, &origin);
+    ASSERT_TRUE(SetCursorPos(origin.x + 5, origin.y + 7));
+    const POINT at = MousePos(p.w.hWnd);
+    EXPECT_EQ(at.x, 5);
+    EXPECT_EQ(at.y, 7);
+    // A message posted before the wait is handled during it, and the wait lasts.
+    static bool handled;
+    handled = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { handled = true; });
+    const ULONGLONG start = GetTickCount64();
+    Delay(0.1);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(handled);
+    EXPECT_GE(GetTickCount64() - start, 100u);
+    Delay(-1);  // nothing to wait
+}
+
 TEST(FGet, ShiftAndArrowsSelectAndCtrlZUndoesTwice) {
     FGetSwitches sw;
     FGetShown p;
