@@ -408,6 +408,17 @@ TEST(RecordsToX12, RowsOfServiceLinesAreReadInTheCellsTheyWereWrittenIn) {
     EXPECT_NE(whole.x12.find("PLB*1234*20261231*7~"), std::string::npos) << whole.x12;
 }
 
+// A line the map already has fields for is not copied again: a row of
+// that line would carry its values twice.
+TEST(RecordsToX12, ServiceLineExpansionKeepsTheMapsOwnLines) {
+    std::vector<zr::FieldRow> fields = zr::parseMapText(
+        "FIELD=ID,5,CLM,,,1\r\nFIELD=PROC1,5,SV1,,,1,2,ID,,,1\r\nFIELD=PROC2,5,SV1,,,1,2,ID,,,2\r\n").fields;
+    zr::expandServiceLines(fields, 3);
+    Strings names;
+    for (const auto& f : fields) names.push_back(f.name);
+    EXPECT_EQ(names, (Strings{"ID", "PROC1", "PROC3", "PROC2"}));
+}
+
 TEST(RecordsToX12, OutputThatCannotBeWrittenIsReported) {
     zrtest::TempDir dir;
     zrtest::PromptRecorder rec;
