@@ -1,6 +1,8 @@
 #include "line_expansion.hpp"
 
 #include <algorithm>
+#include <set>
+#include <string>
 
 #include "text.hpp"
 
@@ -32,6 +34,10 @@ std::vector<std::pair<std::size_t, std::size_t>> lineOneRuns(const std::vector<F
 void expandServiceLines(std::vector<FieldRow>& fields, int lines) {
     if (lines < 2) return;
     const auto runs = lineOneRuns(fields);
+    // A line the map already has fields for keeps them: a copy of the same
+    // name would give that line's values twice (two cells of a CSV row).
+    std::set<std::string> names;
+    for (const FieldRow& f : fields) names.insert(wl::upper(wl::alltrim(f.name)));
     // From the last run back, so that the places of the runs before stay.
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
         const auto [first, last] = *run;
@@ -45,6 +51,7 @@ void expandServiceLines(std::vector<FieldRow>& fields, int lines) {
                     f.conditionField = f.conditionField.substr(0, f.conditionField.size() - 1) + n;
                 f.serviceLine = n;
                 f.value.clear();
+                if (!f.name.empty() && names.count(wl::upper(wl::alltrim(f.name)))) continue;
                 copies.push_back(std::move(f));
             }
         fields.insert(fields.begin() + static_cast<std::ptrdiff_t>(last), copies.begin(), copies.end());

@@ -192,15 +192,41 @@ std::vector<const FieldRow*> headerFields(const MapFile& map, const std::vector<
 // A CSV first line that holds the map's titles is the title line ("HO"),
 // not a record: column by column the description, or else the name, of
 // each named field, exactly as the title line writes them.
-bool isTitleLine(const Record& r, const std::vector<FieldRow>& fields) {
+std::string titleOf(const FieldRow& f) {
+    return wl::alltrim(f.description).empty() ? wl::alltrim(f.name) : wl::alltrim(f.description);
+}
+
+bool isTitleLine(const Record& r, const std::vector<FieldRow>& fields, const std::vector<std::size_t>& columnFields) {
     std::vector<std::string> titles;
-    for (const FieldRow& f : fields)
-        if (!wl::alltrim(f.name).empty()) titles.push_back(wl::alltrim(f.description).empty() ? wl::alltrim(f.name) : wl::alltrim(f.description));
-    const std::size_t n = std::min(titles.size(), r.columns.size());
-    if (n == 0 || wl::alltrim(r.columns.front()).empty()) return false;
+    std::vector<std::string_view> cells;
+    if (columnFields.empty()) {
+        for (const FieldRow& f : fields)
+            if (!wl::alltrim(f.name).empty()) titles.push_back(titleOf(f));
+        cells.assign(r.columns.begin(), r.columns.end());
+    } else {
+        for (std::size_t f : columnFields) {
+            titles.push_back(titleOf(fields[f]));
+            cells.push_back(r.columns[f]);
+        }
+    }
+    const std::size_t n = std::min(titles.size(), cells.size());
+    if (n == 0 || wl::alltrim(cells.front()).empty()) return false;
     for (std::size_t i = 0; i < n; ++i)
-        if (wl::alltrim(r.columns[i]) != titles[i]) return false;
+        if (wl::alltrim(cells[i]) != titles[i]) return false;
     return true;
+}
+
+// The fields a CSV row of service lines ("SL", "ML") holds, in its cell
+// order: the named fields of the claim and those of line 1, as such rows
+// are written (a row of line k holds line k's values in line 1's cells).
+std::vector<std::size_t> lineRowFields(const std::vector<FieldRow>& fields) {
+    std::vector<std::size_t> columns;
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        if (wl::alltrim(fields[f].name).empty()) continue;
+        const int line = mapNumber(fields[f].serviceLine);
+        if (line == 0 || line == 1) columns.push_back(f);
+    }
+    return columns;
 }
 
 // The field of the claim id (CLM01 or CLP01), -1 when the map has none.
@@ -246,17 +272,20 @@ class RecordSource {
 public:
     // From byte `start`: the file's first, or the first of a record. A
     // CSV line's cells past the map's `fields` are not held, only noted.
-    RecordSource(const std::string& path, bool xml, std::size_t fields, std::uint64_t start = 0,
-                 std::size_t block = ByteInput::kBlock)
-        : in_(path, start, block) {
+    // `columnFields` (CSV): the field each cell stands for, in cell order;
+    // empty when cell k is field k.
+    RecordSource(const std::string& path, bool xml, std::size_t fields, const std::vector<std::size_t>& columnFields,
+                 std::uint64_t start = 0, std::size_t block = ByteInput::kBlock)
+        : in_(path, start, block), fields_(fields), columnFields_(columnFields) {
         if (xml) xml_.emplace(in_, start == 0);
-        else csv_.emplace(in_, start == 0).keepCells(fields);
+        else csv_.emplace(in_, start == 0).keepCells(columnFields.empty() ? fields : columnFields.size());
     }
     bool next(Record& r) {
         if (csv_) {
-            const bool got = csv_->nextCells(r.columns);
+            const bool got = csv_->nextCells(columnFields_.empty() ? r.columns : cells_);
             r.plainLine = csv_->plainLine();
             r.beyond = csv_->valueBeyondKept();
+            if (got && !columnFields_.empty()) placeCells(r.columns);
             return got;
         }
         if (!xml_->next(named_)) return false;
@@ -268,7 +297,15 @@ public:
     const ByteInput& input() const { return in_; }
 
 private:
+    void placeCells(std::vector<std::string_view>& columns) const {
+        columns.assign(fields_, std::string_view{});
+        for (std::size_t k = 0; k < cells_.size() && k < columnFields_.size(); ++k)
+            columns[columnFields_[k]] = cells_[k];
+    }
     ByteInput in_;
+    std::size_t fields_;
+    const std::vector<std::size_t>& columnFields_;
+    std::vector<std::string_view> cells_;
     std::optional<CsvReader> csv_;
     std::optional<XmlReader> xml_;
     SourceRecord named_;
@@ -360,12 +397,14 @@ struct SurveyPlan {
     // and per such field whether it is cleared after each record.
     std::vector<std::size_t> change;
     std::vector<bool> changeRecordLevel;
+    const std::vector<std::size_t>& columnFields;  // see RecordSource
 
     SurveyPlan(const MapFile& m, const FieldNameIndex& n, const std::vector<std::size_t>& recordLevel,
                const Carried& c, const std::vector<std::size_t>& changeFields, const X12BuildRequest& r,
-               const X12Output& o)
+               const X12Output& o, const std::vector<std::size_t>& columns)
         : map(m), names(n), carried(c), request(r), out(o), written(m.templates), flags(written.flagsOf(m.fields)),
-          claimId(claimIdField(m.fields)), headSlot(m.fields.size(), std::string::npos) {
+          claimId(claimIdField(m.fields)), headSlot(m.fields.size(), std::string::npos),
+          columnFields(columns) {
         std::vector<bool> level0(m.fields.size(), false);
         for (std::size_t f : recordLevel) level0[f] = true;
         claimRecordLevel = claimId >= 0 && level0[static_cast<std::size_t>(claimId)];
@@ -522,7 +561,7 @@ SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64
     std::vector<Known> changeValues(plan.change.size());
     // A piece of about a part's size reads in smaller blocks: the block
     // that finishes its last record is mostly the next piece's.
-    RecordSource source(plan.request.source, plan.request.xml, map.fields.size(), begin,
+    RecordSource source(plan.request.source, plan.request.xml, map.fields.size(), plan.columnFields, begin,
                         end == kToTheEnd ? ByteInput::kBlock : kPieceBlock);
     // The header values of the record being surveyed; their rooms serve
     // from record to record.
@@ -537,7 +576,7 @@ SurveyPiece surveyPiece(const SurveyPlan& plan, std::uint64_t begin, std::uint64
         if (p.parts.empty() || (from && at - p.parts.back().offset >= partBytes))
             p.parts.push_back({at, p.built.size(), p.opens.size(), p.carry});
         // A CSV first line that holds the map's titles is the title line ("HO").
-        if (!plan.request.xml && begin == 0 && p.built.empty() && isTitleLine(r, map.fields)) {
+        if (!plan.request.xml && begin == 0 && p.built.empty() && isTitleLine(r, map.fields, plan.columnFields)) {
             p.titleLine = true;
             p.built.push_back(false);
             continue;
@@ -849,6 +888,7 @@ struct PartsJob {
     const Carried& carried;
     const std::vector<std::size_t>& recordLevel;
     const X12Output& out;
+    const std::vector<std::size_t>& columnFields;  // see RecordSource
 };
 
 // Builds part `i`, reading it from its first byte: from the records' own
@@ -867,7 +907,7 @@ void buildPart(const PartsJob& job, std::size_t i, PartBuilder& b, BuiltRecords&
                 b.fields[job.carried.fields[c]].value = p.carried[c];
         }
     }
-    RecordSource source(job.request.source, job.request.xml, job.map.fields.size(), p.offset);
+    RecordSource source(job.request.source, job.request.xml, job.map.fields.size(), job.columnFields, p.offset);
     std::size_t k = p.k;
     Record r;
     for (std::size_t index = p.index; index < endIndex; ++index) {
@@ -1014,7 +1054,10 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     const std::vector<std::size_t> recordLevel = recordLevelFields(map.fields);
     TemplatePlan plan(map.templates, map.fields, names);
     const Carried carried(plan.readFields(), recordLevel);
-    const SurveyPlan surveyPlan(map, names, recordLevel, carried, plan.changeFields(), request, out);
+    // Rows of service lines hold fewer cells than the map has fields.
+    const std::vector<std::size_t> columnFields =
+        !request.xml && request.lineRows ? lineRowFields(map.fields) : std::vector<std::size_t>{};
+    const SurveyPlan surveyPlan(map, names, recordLevel, carried, plan.changeFields(), request, out, columnFields);
     const Survey s = survey(surveyPlan, request.partBytes > 0 ? request.partBytes : std::size_t{1} << 20);
     if (s.readError != 0) return unread(s.readError);
     if (s.titleLine) log.timed("Title Line Skipped : " + request.source);
@@ -1069,7 +1112,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
     file.write(interchangeHeader(map.version, out, completed, date, time));
     SetWriter writer(file, map, out, completed, s, meter);
     if (const unsigned threads = buildThreads(request, s); threads > 0) {
-        const PartsJob job{request, s, map, names, carried, recordLevel, out};
+        const PartsJob job{request, s, map, names, carried, recordLevel, out, columnFields};
         if (int error = buildSideBySide(job, plan, threads, writer); error != 0) {
             file.abandon();
             return unread(error);
@@ -1078,7 +1121,7 @@ X12BuildResult buildX12(MapFile& map, const X12BuildRequest& request, RunLog& lo
         std::size_t k = 0, index = 0;
         bool changed = false;
         BuiltRecords one;
-        RecordSource source(request.source, request.xml, map.fields.size());
+        RecordSource source(request.source, request.xml, map.fields.size(), columnFields);
         for (Record r; k < s.count() && source.next(r); ++index) {
             if (index >= s.built.size()) break;
             if (!s.built[index]) continue;
@@ -1121,6 +1164,7 @@ DirectionResult convertToX12(const EngineRequest& request, MapFile& map, const s
     b.mapPath = mapPath;
     b.crlf = request.options.crlf;
     b.multiLine = request.options.multiLine;
+    b.lineRows = request.options.lineMode || request.options.multiLine;
     b.merge = request.options.merge;
     b.meterMode = request.meterMode;
     b.threads = request.threads;

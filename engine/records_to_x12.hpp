@@ -24,6 +24,7 @@ struct X12BuildRequest {
     std::string mapPath;
     bool crlf = false;       // "CR"
     bool multiLine = false;  // "ML"
+    bool lineRows = false;   // "SL" or "ML": a CSV row per service line, as X12 to CSV writes them
     bool merge = false;      // "MF": append to an existing X12 output
     MeterMode meterMode = MeterMode::None;
     std::string date;        // CCYYMMDD; "" for today

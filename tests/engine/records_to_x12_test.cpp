@@ -42,7 +42,7 @@ struct BuildRun {
 };
 
 BuildRun build(const std::string& mapText, const std::string& source, bool xml, bool crlf = false,
-               unsigned threads = 0, std::size_t partBytes = 0) {
+               unsigned threads = 0, std::size_t partBytes = 0, bool lineRows = false) {
     zrtest::TempDir dir;
     const std::string mapPath = dir.write("m.cfg", mapText);
     zr::MapFile map = zr::parseMapText(mapText);
@@ -56,6 +56,7 @@ BuildRun build(const std::string& mapText, const std::string& source, bool xml, 
     r.time = "1300";
     r.threads = threads;
     r.partBytes = partBytes;
+    r.lineRows = lineRows;
     zr::RunLog log([] { return std::string("00:00:00"); });
     BuildRun run;
     run.result = zr::buildX12(map, r, log);
@@ -380,6 +381,42 @@ TEST(RecordsToX12, ServiceLineExpansionCopiesALaterLineField) {
     Strings names;
     for (const auto& f : fields) names.push_back(f.name);
     EXPECT_EQ(names, (Strings{"ID", "PROC1", "PROC2", "PROC3", "LAST", "DESC1", "DESC2", "DESC3"}));
+}
+
+// Rows of service lines ("SL", "ML") hold the claim's cells and line 1's
+// alone: a cell after the line is the claim's, not line 2's. (A Windows
+// path in a trailing cell was read as line 2's composite and refused.)
+TEST(RecordsToX12, RowsOfServiceLinesAreReadInTheCellsTheyWereWrittenIn) {
+    const std::string rows =
+        "SUBMITTER,CLAIMID,AMOUNT,PRIORAUTH,PATNAME,PROC1,AMT1,ADJ\r\n"
+        "ACME,C1,90,,DOE,99213,50,Z:\\claims\\in.x12\r\n"
+        "ACME,C1,90,,DOE,99214,40,Z:\\claims\\in.x12\r\n";
+    for (unsigned threads : {1u, 2u}) {
+        BuildRun run = build(kClaimMap, rows, false, false, threads, 16, true);
+        EXPECT_FALSE(run.result.failed) << run.log;
+        EXPECT_EQ(run.result.records, 2u);
+        EXPECT_EQ(run.log.find("Refused"), std::string::npos) << run.log;
+        EXPECT_NE(run.log.find("Title Line Skipped"), std::string::npos) << run.log;
+        EXPECT_NE(run.x12.find("SV1*HC:99213*50*UN*1~"), std::string::npos) << run.x12;
+        EXPECT_NE(run.x12.find("SV1*HC:99214*40*UN*1~"), std::string::npos) << run.x12;
+        EXPECT_EQ(run.x12.find("SV1*HC:Z"), std::string::npos) << run.x12;
+        EXPECT_NE(run.x12.find("PLB*1234*20261231*Z:\\claims\\in.x12~"), std::string::npos) << run.x12;
+    }
+    // Rows of whole claims keep cell k as field k.
+    BuildRun whole = build(kClaimMap, "ACME,C1,90,,DOE,99213,50,99214,40,7\r\n", false);
+    EXPECT_NE(whole.x12.find("SV1*HC:99214*40*UN*1~"), std::string::npos) << whole.x12;
+    EXPECT_NE(whole.x12.find("PLB*1234*20261231*7~"), std::string::npos) << whole.x12;
+}
+
+// A line the map already has fields for is not copied again: a row of
+// that line would carry its values twice.
+TEST(RecordsToX12, ServiceLineExpansionKeepsTheMapsOwnLines) {
+    std::vector<zr::FieldRow> fields = zr::parseMapText(
+        "FIELD=ID,5,CLM,,,1\r\nFIELD=PROC1,5,SV1,,,1,2,ID,,,1\r\nFIELD=PROC2,5,SV1,,,1,2,ID,,,2\r\n").fields;
+    zr::expandServiceLines(fields, 3);
+    Strings names;
+    for (const auto& f : fields) names.push_back(f.name);
+    EXPECT_EQ(names, (Strings{"ID", "PROC1", "PROC3", "PROC2"}));
 }
 
 TEST(RecordsToX12, OutputThatCannotBeWrittenIsReported) {

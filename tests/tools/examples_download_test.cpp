@@ -409,7 +409,7 @@ TEST(ExamplesDownload, ServedExamplesConvertThereAndBack) {
             }
         }
     }
-    EXPECT_EQ(variants, 14);
+    EXPECT_EQ(variants, 16);
 }
 
 TEST(ExamplesDownload, ServedProjectsInstallAndRun) {

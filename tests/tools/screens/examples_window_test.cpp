@@ -70,7 +70,7 @@ TEST(ExamplesWindow, InstallsAServedExampleRunsItAndViewsItsNewX12) {
     EXPECT_EQ(examplesTree(w->localTree()), Texts{"Your local X12 Examples"});
     w->downloadList();
     const Texts offered = examplesTree(w->availableTree());
-    ASSERT_EQ(offered.size(), 1u + 8u + 3u * 3u + 5u);
+    ASSERT_EQ(offered.size(), 1u + 8u + 3u * 4u + 4u);
     EXPECT_EQ(Texts(offered.begin(), offered.begin() + 6),
               (Texts{"Available Examples", " 835 Remittance", "  835 Remittance using the ML option",
                      "  835 Remittance using the SL option", "  835 Remittance Basic", " 837I Institutional Claims"}));
