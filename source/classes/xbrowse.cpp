@@ -26,6 +26,9 @@ namespace {
 bool keyHeld(int vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 // Sent to itself to drop a finished editor once its handler has returned.
 constexpr UINT kXbrRetireEditor = WM_APP + 0x3b1;
+// Sent to itself when an open field's own button was pressed: handled once
+// the button's click is over, as it may end the editor that owns it.
+constexpr UINT kXbrEditorButton = WM_APP + 0x3b2;
 constexpr int kXbrMinWidth = 10;
 // The column menu's commands: this plus the column's creation number.
 constexpr int kXbrColumnMenu = 0x7A00;
@@ -442,8 +445,10 @@ bool TXBrowse::EditCell(int key) {
         return true;
     }
     if (plan.kind == XbrEditor::MemoDialog) {
-        // The memo's own dialog; a changed value is posted as by Enter.
-        if (const auto v = XBREDITMEMO(col->GetValue(), false, col->cHeader)) m_.PostEdit(*col, *v, VK_RETURN);
+        // The memo's own dialog; a changed value is posted as by Enter (a
+        // read-only cell's dialog only shows it).
+        const auto v = XBREDITMEMO(plan.start, plan.readOnly, col->cHeader);
+        if (v && !plan.readOnly) m_.PostEdit(*col, *v, VK_RETURN);
         ::SetFocus(hWnd);
         moved();
         return true;
@@ -473,7 +478,39 @@ bool TXBrowse::openEditor(TXBrwColumn& column, const XbrEditPlan& plan, int key)
     const RECT r = aCellCoor(m_.nRowSel, m_.nColSel);
     editor_ = std::make_unique<XbrCellEditor>(*this, *col, plan, r, oFont, key,
                                               [this](const Value& v, int k) { editDone(v, k); });
+    editor_->onButton = [this] { PostMessageA(hWnd, kXbrEditorButton, 0, 0); };
     return true;
+}
+
+void TXBrowse::editorButton() {
+    XbrCellEditor* e = Editor();
+    if (!e || editCol_ < 1 || editCol_ > int(m_.aCols.size())) return;
+    TXBrwColumn& col = m_.aCols[size_t(editCol_) - 1];
+    if (col.nEditType == 4) {
+        // The field gives way to the list, which starts at the entry the
+        // typed text names.
+        const Value typed = e->current();
+        e->Cancel();
+        XbrEditPlan plan = xbrEditPlan(m_, col, 0);
+        if (plan.kind == XbrEditor::None || !plan.error.empty()) return;
+        plan.kind = XbrEditor::List;
+        plan.listIndex = xbrListIndexOf(col, typed);
+        openEditor(col, plan, 0);
+        return;
+    }
+    // Type 5: the closure runs as for the painted button (a memo without
+    // one opens the memo dialog on the typed text); a value ends the edit
+    // with it, leaving the selection where it is; nil goes on editing.
+    const Value typed = e->current();
+    Value v;
+    if (col.bEditBlock) {
+        v = col.bEditBlock(m_.nRowSel, m_.nColSel, col, 0);
+    } else if (col.IsMemo()) {
+        if (const auto edited = XBREDITMEMO(typed, false, col.cHeader)) v = *edited;
+    }
+    if (Editor() != e) return;  // the closure ended the edit itself
+    if (!v.isNil()) e->Commit(v, 0);
+    else e->Resume();
 }
 
 void TXBrowse::runButton(TXBrwColumn& col) {
@@ -576,7 +613,7 @@ Answer TXBrowse::KeyChar(WPARAM key, LPARAM flags) {
     if (Editor()) return 0;
     TXBrwColumn* col = m_.SelectedCol();
     if (key == VK_RETURN) {
-        if (col && m_.lEnterKey2Edit && !col->hChecked && xbrCanEdit(m_, *col)) {
+        if (col && m_.lEnterKey2Edit && !col->hChecked && xbrCanOpen(m_, *col)) {
             EditCell();
         } else if (m_.nDataType & DATATYPE_TREE && m_.oTreeItem) {
             m_.oTreeItem->Toggle();
@@ -704,7 +741,7 @@ Answer TXBrowse::LButtonDown(int row, int col, WPARAM flags) {
         TXBrwColumn* sel = m_.SelectedCol();
         const RECT r = aCellCoor(m_.nRowSel, pos);
         if (sameCell && sel && sel->nEditType >= 2 && sel->nEditType <= 5 && col >= r.right - 16 &&
-            xbrCanEdit(m_, *sel)) {
+            xbrCanOpen(m_, *sel)) {
             moved();
             if (sel->nEditType == 2 || sel->nEditType == 4) ShowBtnList();
             else if (sel->bEditBlock) runButton(*sel);
@@ -817,7 +854,7 @@ Answer TXBrowse::LDblClick(int row, int col, WPARAM flags) {
         sel->bLDClickData(row, col, unsigned(flags));
         return 0;
     }
-    if (sel && displayPosAt(col) == m_.nColSel && xbrCanEdit(m_, *sel)) {
+    if (sel && displayPosAt(col) == m_.nColSel && xbrCanOpen(m_, *sel)) {
         if (sel->hChecked) CheckToggle();
         else EditCell();
         return 0;
@@ -878,8 +915,14 @@ std::string TXBrowse::fromClipboard() {
 
 // ------------------------------------------------------------------ painting
 
+// A cell background of CLR_INVALID is left unpainted (the browse's
+// background picture shows through).
+static void xbrFillBack(HDC dc, const RECT& r, Color back) {
+    if (back != CLR_INVALID) browseFillSolid(dc, r, back);
+}
+
 void TXBrowse::cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, int align) {
-    browseFillSolid(dc, r, back);
+    xbrFillBack(dc, r, back);
     SetTextColor(dc, fore);
     SetBkMode(dc, TRANSPARENT);
     RECT t{r.left + 2, r.top, r.right - 3, r.bottom};
@@ -910,6 +953,40 @@ void TXBrowse::drawCellPicture(HDC dc, const RECT& r, const Value& v, bool bytes
     SelectObject(mem, old);
     DeleteDC(mem);
     DeleteObject(bmp);
+}
+
+void TXBrowse::SetBackGround(const std::string& picture, int mode) {
+    background_.reset();
+    backgroundMode_ = mode;
+    if (!alltrim(picture).empty()) {
+        int format = 0;
+        background_.reset(FILOADIMG(alltrim(picture), format));
+    }
+    if (hWnd) InvalidateRect(hWnd, nullptr, FALSE);
+}
+
+void TXBrowse::drawBackground(HDC dc, const RECT& area) {
+    BITMAP info{};
+    GetObjectA(background_.get(), sizeof info, &info);
+    const int w = int(info.bmWidth), h = int(info.bmHeight);
+    const int aw = int(area.right - area.left), ah = int(area.bottom - area.top);
+    if (w <= 0 || h <= 0 || aw <= 0 || ah <= 0) return;
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, background_.get());
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    if (backgroundMode_ == 1) {
+        SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, area.left, area.top, aw, ah, mem, 0, 0, w, h, SRCCOPY);
+    } else if (backgroundMode_ == 2) {
+        BitBlt(dc, area.left + (aw - w) / 2, area.top + (ah - h) / 2, w, h, mem, 0, 0, SRCCOPY);
+    } else {
+        for (int y = area.top; y < area.bottom; y += h)
+            for (int x = area.left; x < area.right; x += w) BitBlt(dc, x, y, w, h, mem, 0, 0, SRCCOPY);
+    }
+    RestoreDC(dc, saved);
+    SelectObject(mem, old);
+    DeleteDC(mem);
 }
 
 void TXBrowse::drawCheck(HDC dc, const RECT& r, const Value& v) {
@@ -1073,6 +1150,7 @@ void TXBrowse::drawTo(HDC dc) {
     RECT c{};
     GetClientRect(hWnd, &c);
     browseFillSolid(dc, c, nClrPane);
+    if (background_) drawBackground(dc, RECT{0, nHeaderHeight(), c.right, lFooter ? c.bottom - rowHeight_ : c.bottom});
     HGDIOBJ oldFont = oFont ? SelectObject(dc, oFont->hFont) : nullptr;
     const auto d = m_.Display();
     auto eachCol = [&](const std::function<void(TXBrwColumn&, const RECT&, int pos)>& f, int top) {
@@ -1120,12 +1198,12 @@ void TXBrowse::drawTo(HDC dc) {
             for (int k = 0; k < span - 1; ++k) openBelow[size_t(line + k)].push_back(pos);
             const bool sel = rowSelected || (current && style == 3 && pos == m_.nColSel);
             const Color fore = sel ? (focused ? nClrSelFocusText : nClrSelText) : nClrText;
-            const Color back = sel ? (focused ? nClrSelFocusBack : nClrSelBack) : nClrPane;
+            const Color back = sel ? (focused ? nClrSelFocusBack : nClrSelBack) : background_ ? CLR_INVALID : nClrPane;
             const char t = col.DataType();
             if (treeMode && col.nCreationOrder == 1 && m_.oTreeItem) {
                 // The outline's pictures, one 16-pixel cell each, then the prompt.
                 const TreeLabel label = m_.oTreeItem->GetLabel();
-                browseFillSolid(dc, r, back);
+                xbrFillBack(dc, r, back);
                 int x = r.left;
                 for (TreePicture pic : label.aPictures) {
                     drawTreePicture(dc, pic, x, r.top + (rowHeight_ - 16) / 2);
@@ -1162,7 +1240,7 @@ void TXBrowse::drawTo(HDC dc) {
             if (t == 'F' || t == 'P' || col.nEditType == -1) {
                 // A picture column: the image of the value (a file name, or
                 // the image's bytes), scaled down into the cell.
-                browseFillSolid(dc, r, back);
+                xbrFillBack(dc, r, back);
                 drawCellPicture(dc, r, col.GetValue(), t == 'P');
                 return;
             }
@@ -1178,7 +1256,7 @@ void TXBrowse::drawTo(HDC dc) {
                 RECT text = r;
                 if (align == 0) text.left = std::min<LONG>(r.right, r.left + w + 5);
                 else if (align == 1) text.right = std::max<LONG>(r.left, r.right - w - 5);
-                browseFillSolid(dc, r, back);
+                xbrFillBack(dc, r, back);
                 if (!picturesOnly) cell(dc, text, col.StrData(), fore, back, col.DataStrAlign());
                 drawCellBitmap(dc, bmp, x, int(r.top) + (int(r.bottom - r.top) - h) / 2, col.lBmpTransparent);
             } else {
@@ -1224,6 +1302,10 @@ Answer TXBrowse::HandleEvent(UINT nMsg, WPARAM w, LPARAM l) {
     }
     if (nMsg == kXbrRetireEditor) {
         retired_.reset();
+        return 0;
+    }
+    if (nMsg == kXbrEditorButton) {
+        editorButton();
         return 0;
     }
     if (nMsg == WM_COMMAND && l == 0) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,13 @@ public:
     // The font dialog, starting from the browse's font; a chosen font is
     // the browse's and every column takes its width again.
     void SelFont();
+    // A picture (an image file's name) painted under the data area: mode 0
+    // tiled from the data area's top-left, 1 stretched over it, 2 centred
+    // in it at its own size. Unselected cells then leave their background
+    // unpainted so the picture shows through; an empty name (or a file that
+    // does not load) clears it. The browse owns the loaded bitmap.
+    void SetBackGround(const std::string& picture = {}, int mode = 0);
+    bool HasBackGround() const { return background_ != nullptr; }
     // The column menu at (row, col): every header, checked when shown;
     // choosing one shows or hides it (never the only one shown).
     void SetColumns(int row, int col);
@@ -171,6 +179,7 @@ private:
     void cell(HDC dc, const RECT& r, const std::string& text, Color fore, Color back, int align);
     void drawCheck(HDC dc, const RECT& r, const Value& v);
     void drawCellPicture(HDC dc, const RECT& r, const Value& v, bool bytes);
+    void drawBackground(HDC dc, const RECT& area);
     void drawDividers(HDC dc, int rowsPainted, const std::vector<std::vector<int>>& openBelow);
     void drawGroups(HDC dc);
     void drawMarquee(HDC dc, int line, bool focused);
@@ -185,10 +194,17 @@ private:
     int displayPosAt(int x) const;
     void editDone(const Value& v, int key);
     void runButton(TXBrwColumn& col);
+    // The open type 4 or 5 field's own button: the list, or the closure.
+    void editorButton();
     bool openEditor(TXBrwColumn& col, const XbrEditPlan& plan, int key);
 
+    struct BitmapDeleter {
+        void operator()(HBITMAP b) const { DeleteObject(b); }
+    };
     XBrowseModel m_;
     int rowHeight_ = 20;
+    std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter> background_;
+    int backgroundMode_ = 0;
     std::unique_ptr<XbrCellEditor> editor_, retired_;
     int editCol_ = 0;       // creation number of the column being edited
     int pressPos_ = 0;      // display position pressed in the header

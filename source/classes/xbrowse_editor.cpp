@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "button.hpp"
 #include "date_pick.hpp"
 #include "font.hpp"
 #include "get.hpp"
@@ -201,12 +202,38 @@ XbrCellEditor::XbrCellEditor(TWindow& browse, const TXBrwColumn& col, const XbrE
         }
         default: break;
     }
+    if (button && control_) {
+        // The field's own button in the strip it left free: a list arrow
+        // for type 4, the column's caption for type 5.
+        button_ = std::make_unique<TButton>();
+        ButtonNew a;
+        a.nRow = int(cell.top), a.nCol = int(cell.right) - button, a.lPixel = true;
+        // (A button's size counts its last pixel column and row again.)
+        a.nWidth = button - 1, a.nHeight = int(cell.bottom - cell.top) - 1;
+        a.cCaption = plan.withList ? "v" : col.cBtnCaption.empty() ? "..." : col.cBtnCaption;
+        a.oWnd = &browse;
+        a.oFont = font;
+        // Run once the click is over: the handler may end this editor.
+        a.bAction = [this](TWindow&) {
+            if (finished_ || !onButton) return;
+            onButton();
+        };
+        button_->New(a);
+    }
     if (HWND h = hWnd()) SetFocus(h);
 }
 
 XbrCellEditor::~XbrCellEditor() = default;
 
 HWND XbrCellEditor::hWnd() const { return control_ ? control_->hWnd : nullptr; }
+
+HWND XbrCellEditor::hButton() const { return button_ ? button_->hWnd : nullptr; }
+
+void XbrCellEditor::Resume() {
+    if (!finished_) {
+        if (HWND h = hWnd()) SetFocus(h);
+    }
+}
 
 Value XbrCellEditor::current() const {
     switch (kind_) {
@@ -221,16 +248,22 @@ Value XbrCellEditor::current() const {
 
 void XbrCellEditor::Post(int key) {
     if (finished_) return;
+    Commit(current(), key);
+}
+
+void XbrCellEditor::Commit(const Value& value, int key) {
+    if (finished_) return;
     finished_ = true;
-    const Value v = current();
     if (HWND h = hWnd()) ShowWindow(h, SW_HIDE);
-    done_(v, key);
+    if (HWND b = hButton()) ShowWindow(b, SW_HIDE);
+    done_(value, key);
 }
 
 void XbrCellEditor::Cancel() {
     if (finished_) return;
     finished_ = true;
     if (HWND h = hWnd()) ShowWindow(h, SW_HIDE);
+    if (HWND b = hButton()) ShowWindow(b, SW_HIDE);
     done_(original_, VK_ESCAPE);
 }
 
@@ -242,7 +275,8 @@ bool XbrCellEditor::onKey(int key) {
 }
 
 void XbrCellEditor::onLeave(HWND gaining) {
-    if (finished_) return;
+    // Onto the field's own button the edit goes on.
+    if (finished_ || (gaining && gaining == hButton())) return;
     // Into another edit field of the program the edit is kept; elsewhere
     // it is cancelled, unless the column saves on its own.
     char cls[32] = {};

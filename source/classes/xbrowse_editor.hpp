@@ -2,7 +2,9 @@
 // editor (TMultiGet), a drop-down list (TListBox), or a date or time picker
 // (TDatePick, TTimePick), placed over the cell in the edit font. Enter, Up,
 // Down and Tab end the edit with the edited value, Escape cancels it; the
-// browse is told through `done` and carries out the post-edit. The editor's
+// browse is told through `done` and carries out the post-edit. Types 4 and
+// 5 have their own button beside the field; a click on it is reported
+// through `onButton` while the edit goes on. The editor's
 // window stays until the editor object goes (the browse keeps a finished
 // editor until the next edit): it may end inside its own key handler.
 #pragma once
@@ -16,6 +18,7 @@
 namespace wl {
 
 class TFont;
+class TButton;
 
 class XbrCellEditor {
 public:
@@ -34,13 +37,22 @@ public:
     bool finished() const { return finished_; }
     // Ends the edit with the editor's value and the key.
     void Post(int key);
+    // Ends the edit with the given value instead.
+    void Commit(const Value& value, int key);
     void Cancel();
+    // The value in the editor now.
+    Value current() const;
+    // The button beside a type 4 or 5 field, nullptr for other editors.
+    HWND hButton() const;
+    // Run (after the click has been handled) when that button is pressed.
+    std::function<void()> onButton;
+    // The focus back in the field after the button.
+    void Resume();
 
 private:
     // A key the editor ends on: true when handled.
     bool onKey(int key);
     void onLeave(HWND gaining);
-    Value current() const;
 
     XbrEditor kind_;
     Value buffer_;
@@ -50,6 +62,7 @@ private:
     const TXBrwColumn* col_;
     Done done_;
     std::unique_ptr<TControl> control_;
+    std::unique_ptr<TButton> button_;
 };
 
 }  // namespace wl

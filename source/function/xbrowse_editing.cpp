@@ -29,8 +29,22 @@ bool xbrCanEdit(const XBrowseModel& brw, const TXBrwColumn& col) {
     return !col.bEditWhen || col.bEditWhen();
 }
 
+bool xbrViewsMemo(const XBrowseModel& brw, const TXBrwColumn& col) {
+    return col.nEditType == 3 && !col.bEditBlock && col.IsMemo() && brw.nLen > 0 && !xbrCanEdit(brw, col);
+}
+
+bool xbrCanOpen(const XBrowseModel& brw, const TXBrwColumn& col) {
+    return xbrCanEdit(brw, col) || xbrViewsMemo(brw, col);
+}
+
 XbrEditPlan xbrEditPlan(const XBrowseModel& brw, const TXBrwColumn& col, int key) {
     XbrEditPlan plan;
+    if (key == 0 && xbrViewsMemo(brw, col)) {
+        plan.kind = XbrEditor::MemoDialog;
+        plan.readOnly = true;
+        plan.start = col.GetValue();
+        return plan;
+    }
     if (!xbrCanEdit(brw, col) || col.nEditType < 0) return plan;
     plan.start = col.GetValue();
     plan.picture = col.cEditPicture;
@@ -89,9 +103,7 @@ int xbrListIndexOf(const TXBrwColumn& col, const Value& value) {
     if (n == 0) return 0;
     if (!col.aEditListBound.empty()) {
         for (size_t i = 0; i < col.aEditListBound.size() && int(i) < n; ++i)
-            if (xbrValueType(col.aEditListBound[i]) == xbrValueType(value) &&
-                CVALTOCHAR(col.aEditListBound[i]) == CVALTOCHAR(value))
-                return int(i) + 1;
+            if (xbrSameCode(col.aEditListBound[i], value)) return int(i) + 1;
     }
     const std::string text = value.isText() ? rtrim(value.text()) : CVALTOCHAR(value);
     if (value.isText()) {

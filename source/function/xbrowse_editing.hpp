@@ -37,11 +37,20 @@ struct XbrEditPlan {
     // Typing past the end of the field ends the edit as Enter; passKeyOn:
     // the key then goes to the browse (fast edit: the next cell's edit).
     bool exitOnTypeOut = false, passKeyOn = false;
+    // MemoDialog on a cell that may not be edited: the dialog only shows it.
+    bool readOnly = false;
 };
 
 // Whether the selected cell may be edited at all now: browse and column
 // writable, an edit type, rows present, and the column's bEditWhen agrees.
 bool xbrCanEdit(const XBrowseModel& brw, const TXBrwColumn& col);
+
+// A memo button column (type 3 without its own closure) whose cell may
+// not be edited still opens its dialog, for viewing.
+bool xbrViewsMemo(const XBrowseModel& brw, const TXBrwColumn& col);
+// Whether Enter, a double click or the cell's button opens anything: the
+// cell edits, or its memo is viewed.
+bool xbrCanOpen(const XBrowseModel& brw, const TXBrwColumn& col);
 
 // The editor of the column for an edit started by key (0: a double click
 // or Enter; a character: typed into the cell).

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "process_state.hpp"
+#include "xbrw_column.hpp"
 
 namespace wl {
 
@@ -106,6 +107,14 @@ ValueList ARRTRANSPOSE(const ValueList& rows) {
     ValueList out;
     for (ValueList& c : cols) out.emplace_back(std::move(c));
     return out;
+}
+
+Value XBRLBXLOOKUP(const Value& value, const ValueList& pairs) {
+    for (const Value& entry : pairs) {
+        if (!entry.isList() || entry.list().size() < 2) continue;
+        if (xbrSameCode(entry.list()[0], value)) return entry.list()[1];
+    }
+    return value;
 }
 
 ValueList ARRMERGE(const ValueList& left, const ValueList& right) {

@@ -40,6 +40,13 @@ bool XBRGETSELECTALL(std::optional<bool> on = std::nullopt);
 // the longest gives nil there, and a single value counts as a row of one.
 ValueList ARRTRANSPOSE(const ValueList& rows);
 
+// The description of a code in a list of code/description pairs (each
+// entry a list {code, description}), matched as a list column's editor
+// matches its bound values: same type and same text. The first matching
+// entry wins; a value no entry holds (or a malformed entry) gives the
+// value itself, so an unknown code still shows.
+Value XBRLBXLOOKUP(const Value& value, const ValueList& pairs);
+
 // Side by side: row i of the result is row i of `left` followed by row i
 // of `right`; the shorter list gives rows of nils as wide as its widest.
 ValueList ARRMERGE(const ValueList& left, const ValueList& right);

@@ -19,6 +19,10 @@ char xbrValueType(const Value& v) {
     return 'B';
 }
 
+bool xbrSameCode(const Value& a, const Value& b) {
+    return xbrValueType(a) == xbrValueType(b) && CVALTOCHAR(a) == CVALTOCHAR(b);
+}
+
 std::string xbrValueText(const Value& v, int decimals) {
     if (v.isNumber()) {
         if (decimals < 0) decimals = v.isWhole() ? 0 : 2;

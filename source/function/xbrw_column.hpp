@@ -201,5 +201,8 @@ public:
 std::string xbrValueText(const Value& v, int decimals = -1);
 // The type letter of a value: C N D L A (list), U (nil).
 char xbrValueType(const Value& v);
+// Whether a cell value is a list entry's code: the same type and the same
+// text (a list column's editor and lookups match codes this way).
+bool xbrSameCode(const Value& a, const Value& b);
 
 }  // namespace wl

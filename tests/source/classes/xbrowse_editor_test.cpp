@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "font.hpp"
 #include "parent_window.hpp"
 #include "test_support.hpp"
@@ -268,6 +270,66 @@ TEST(XBrowseEditor, FieldWithAListButtonTypesOrChoosesFromTheList) {
     SendMessageA(g.editor(), LB_SETCURSEL, 1, 0);
     g.key(g.editor(), VK_RETURN);
     EXPECT_EQ(g.cell(1, 3).text(), "Paid");
+}
+
+// Runs the messages waiting for this thread (the posted ones included).
+void xbePump() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+}
+
+TEST(XBrowseEditor, AnOpenFieldsOwnButtonOpensTheListOrRunsTheClosure) {
+    XbeGrid g;
+    TXBrwColumn& status = g.col(3);
+    status.nEditType = 4;
+    status.aEditListTxt = {"Open", "Paid", "Void"};
+    g.select(1, 3);
+    SendMessageA(g.b.hWnd, WM_CHAR, VK_RETURN, 0);
+    ASSERT_NE(g.editor(), nullptr);
+    HWND button = g.b.Editor()->hButton();
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE);
+    // In the strip the field left free at the cell's right.
+    RECT br{}, er{};
+    GetWindowRect(button, &br);
+    GetWindowRect(g.editor(), &er);
+    EXPECT_EQ(br.right - br.left, 16);
+    EXPECT_GE(br.left, er.right);
+    g.chars(g.editor(), "Vo");
+    SendMessageA(button, BM_CLICK, 0, 0);  // takes the focus: the edit goes on until the click is handled
+    xbePump();
+    ASSERT_NE(g.editor(), nullptr);
+    EXPECT_EQ(g.editorClass(), "ListBox");
+    EXPECT_EQ(SendMessageA(g.editor(), LB_GETCURSEL, 0, 0), 2);  // at the typed entry
+    g.key(g.editor(), VK_RETURN);
+    EXPECT_EQ(g.cell(1, 3).text(), "Void");
+
+    TXBrwColumn& note = g.col(5);
+    note.nEditType = 5;
+    note.cBtnCaption = "...";
+    std::vector<Value> answers{Value(), Value("picked")};
+    int calls = 0;
+    note.bEditBlock = [&](int, int, TXBrwColumn&, int) { return answers[size_t(calls++)]; };
+    g.select(1, 5);
+    SendMessageA(g.b.hWnd, WM_CHAR, VK_RETURN, 0);
+    ASSERT_NE(g.editor(), nullptr);
+    HWND field = g.editor();
+    SendMessageA(g.b.Editor()->hButton(), BM_CLICK, 0, 0);
+    xbePump();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(g.editor(), field);  // nil: still editing, the focus back in the field
+    EXPECT_EQ(GetFocus(), field);
+    const int row = g.b.model().KeyNo(), colSel = g.b.model().nColSel;
+    SendMessageA(g.b.Editor()->hButton(), BM_CLICK, 0, 0);
+    xbePump();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(g.editor(), nullptr);
+    EXPECT_EQ(g.cell(1, 5).text(), "picked");
+    EXPECT_EQ(g.b.model().KeyNo(), row);  // the selection stays
+    EXPECT_EQ(g.b.model().nColSel, colSel);
 }
 
 TEST(XBrowseEditor, TypingPastTheEndMovesOnToTheNextCell) {

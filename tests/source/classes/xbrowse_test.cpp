@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dialog.hpp"
 #include "font.hpp"
@@ -622,7 +624,8 @@ TEST(XBrowse, ToolTipsOncePerColumnOverHeadersAndCells) {
 }
 
 // A 24-bit bitmap file of one colour.
-void xbWriteBmp(const std::string& path, int w, int h, COLORREF colour) {
+// A 24-bit BMP file in one colour, or split: its right half in `right`.
+void xbWriteBmp(const std::string& path, int w, int h, COLORREF colour, COLORREF right = CLR_INVALID) {
     const int stride = (w * 3 + 3) & ~3;
     BITMAPFILEHEADER fh{};
     BITMAPINFOHEADER ih{};
@@ -639,7 +642,8 @@ void xbWriteBmp(const std::string& path, int w, int h, COLORREF colour) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             char* p = &pixels[size_t(y * stride + x * 3)];
-            p[0] = char(GetBValue(colour)), p[1] = char(GetGValue(colour)), p[2] = char(GetRValue(colour));
+            const COLORREF c = right != CLR_INVALID && x >= w / 2 ? right : colour;
+            p[0] = char(GetBValue(c)), p[1] = char(GetGValue(c)), p[2] = char(GetRValue(c));
         }
     FILE* f = fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr);
@@ -673,6 +677,67 @@ TEST(XBrowse, PictureColumnsShowTheImageScaledIntoTheCell) {
     EXPECT_EQ(pic.at(midX, (without.top + without.bottom) / 2), RGB(255, 255, 255));
 }
 
+TEST(XBrowse, BackgroundPictureTiledStretchedOrCentredUnderTheData) {
+    zrtest::TempDir dir;
+    const std::string split = dir.file("split.bmp");
+    const COLORREF blue = RGB(0, 0, 255), red = RGB(255, 0, 0), white = RGB(255, 255, 255), green = RGB(0, 128, 0);
+    xbWriteBmp(split, 20, 10, blue, red);  // left half blue, right half red
+    XbParent p;
+    XbBrowse br(p.w, 3);
+    br.b.nClrPane = white;
+    br.b.nClrHeaderBack = green;
+    br.b.model().nMarqueeStyle = 0;
+    br.b.model().aCols[0].nWidth = 120;
+    br.b.Refresh();
+    RECT c{};
+    GetClientRect(br.b.hWnd, &c);
+    const int top = br.b.nHeaderHeight();
+    const int dataH = int(c.bottom) - top;
+    const int cx = int(c.right) / 2, cy = top + dataH / 2;
+    const int x0 = 100;                    // inside the first column, right of its text
+    const int below = int(c.bottom) - 3;   // below the last row
+    {
+        zrtest::WindowPicture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(x0, top + 4), white);  // no picture yet
+    }
+    struct Case {
+        int mode;
+        std::vector<std::pair<POINT, COLORREF>> want;
+    };
+    const Case cases[] = {
+        // Tiled from the data area's top-left: 10 blue, 10 red, again.
+        {0, {{{x0 + 5, top + 4}, blue}, {{x0 + 15, top + 4}, red}, {{x0 + 15, below}, red}, {{4, below}, blue}}},
+        // Stretched: the left half blue, the right half red.
+        {1, {{{4, top + 4}, blue}, {{cx - 20, below}, blue}, {{cx + 20, top + 4}, red}, {{int(c.right) - 4, below}, red}}},
+        // Centred at its own size: the pane around it.
+        {2, {{{cx - 5, cy}, blue}, {{cx + 5, cy}, red}, {{cx - 15, cy}, white}, {{4, top + 4}, white}}},
+    };
+    for (const Case& k : cases) {
+        br.b.SetBackGround(split, k.mode);
+        ASSERT_TRUE(br.b.HasBackGround());
+        zrtest::WindowPicture pic(br.b.hWnd);
+        for (const auto& [pt, colour] : k.want) EXPECT_EQ(pic.at(pt.x, pt.y), colour) << k.mode << " " << pt.x << "," << pt.y;
+        EXPECT_EQ(pic.at(x0 + 15, top / 2), green) << k.mode;  // the header keeps its colour
+    }
+    // The selected cell still shows selected over the picture.
+    br.b.model().nMarqueeStyle = 5;
+    br.b.nClrSelFocusBack = br.b.nClrSelBack = RGB(0, 0, 200);
+    br.b.SetBackGround(split, 0);
+    {
+        zrtest::WindowPicture pic(br.b.hWnd);
+        EXPECT_EQ(pic.at(x0, top + br.b.nRowHeight() / 2), RGB(0, 0, 200));
+        EXPECT_EQ(pic.at(x0 + 15, top + br.b.nRowHeight() + 4), red);  // the second row shows the picture
+    }
+    // No picture, or one that does not load, clears it.
+    br.b.SetBackGround();
+    EXPECT_FALSE(br.b.HasBackGround());
+    br.b.SetBackGround(split, 0);
+    br.b.SetBackGround(dir.file("missing.bmp"), 0);
+    EXPECT_FALSE(br.b.HasBackGround());
+    zrtest::WindowPicture pic(br.b.hWnd);
+    EXPECT_EQ(pic.at(x0 + 15, top + br.b.nRowHeight() + 4), white);
+}
+
 TEST(XBrowse, MemoButtonColumnsEditInTheMemoDialog) {
     XbParent p;
     TXBrowse b;
@@ -700,6 +765,44 @@ TEST(XBrowse, MemoButtonColumnsEditInTheMemoDialog) {
     EXPECT_EQ(shown, "first note");
     EXPECT_EQ(b.model().aArrayData[0].list()[1].text(), "rewritten");
     EXPECT_EQ(b.Editor(), nullptr);  // no in-place field was opened
+}
+
+TEST(XBrowse, ReadOnlyMemoColumnsOpenTheMemoDialogForViewing) {
+    XbParent p;
+    TXBrowse b;
+    b.model().SetArray({Value(ValueList{"C1", "first note"}), Value(ValueList{"C2", "second"})});
+    TXBrwColumn& note = b.model().aCols[1];
+    note.cHeader = "Note";
+    note.cDataType = 'M';
+    note.nEditType = 3;
+    note.lReadOnly = true;
+    b.New(&p.w, 0, 0, 300, 200, TFont::New(FontSpec{"Arial", 0, -14}));
+    b.model().nColSel = 2;
+    std::vector<std::string> shown;
+    auto look = [&] {
+        HWND box = FindWindowA(nullptr, "Note");
+        HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+        ASSERT_NE(edit, nullptr);
+        char text[64] = {};
+        GetWindowTextA(edit, text, sizeof text);
+        shown.push_back(text);
+        SetWindowTextA(edit, "rewritten");
+        PostMessageA(FindWindowExA(box, nullptr, "Button", "&Ok"), BM_CLICK, 0, 0);
+    };
+    {
+        zrtest::TimerSteps s({look});
+        SendMessageA(b.hWnd, WM_CHAR, VK_RETURN, 0);  // Enter opens it
+    }
+    {
+        zrtest::TimerSteps s({look});
+        const RECT r = b.aCellCoor(b.model().nRowSel, 2);
+        SendMessageA(b.hWnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(r.left + 3, r.top + 3));  // so does a double click
+    }
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], "first note");
+    EXPECT_EQ(shown[1], "first note");
+    EXPECT_EQ(b.model().aArrayData[0].list()[1].text(), "first note");  // nothing written
+    EXPECT_EQ(b.Editor(), nullptr);
 }
 
 TEST(XBrowse, DividerPensAndCellBrushes) {

@@ -97,6 +97,56 @@ TEST(XBrowseEditing, ReadOnlyOrRefusedCellsDoNotEdit) {
     EXPECT_FALSE(xbrCanEdit(b, col));
 }
 
+TEST(XBrowseEditing, ReadOnlyMemoButtonColumnsOpenTheirDialogForViewing) {
+    struct Case {
+        const char* name;
+        bool browseReadOnly, colReadOnly, editWhen, ownClosure, memo;
+        int type;
+        XbrEditor kind;
+        bool readOnly;
+    };
+    const Case cases[] = {
+        {"writable memo edits", false, false, true, false, true, 3, XbrEditor::MemoDialog, false},
+        {"read-only column views", false, true, true, false, true, 3, XbrEditor::MemoDialog, true},
+        {"read-only browse views", true, false, true, false, true, 3, XbrEditor::MemoDialog, true},
+        {"refused by bEditWhen views", false, false, false, false, true, 3, XbrEditor::MemoDialog, true},
+        {"own closure does not run read-only", false, true, true, true, true, 3, XbrEditor::None, false},
+        {"read-only text column", false, true, true, false, false, 3, XbrEditor::None, false},
+        {"read-only memo without a button", false, true, true, false, true, 1, XbrEditor::None, false},
+        {"read-only memo of type 0", false, true, true, false, true, 0, XbrEditor::None, false},
+    };
+    for (const Case& c : cases) {
+        XBrowseModel b;
+        editingGrid(b);
+        b.lReadOnly = c.browseReadOnly;
+        TXBrwColumn& note = b.aCols[2];
+        note.nEditType = c.type;
+        note.lReadOnly = c.colReadOnly;
+        if (c.memo) note.cDataType = 'M';
+        if (!c.editWhen) note.bEditWhen = [] { return false; };
+        if (c.ownClosure) note.bEditBlock = [](int, int, TXBrwColumn&, int) { return Value(); };
+        const XbrEditPlan plan = xbrEditPlan(b, note, 0);
+        EXPECT_EQ(plan.kind, c.kind) << c.name;
+        EXPECT_EQ(plan.readOnly, c.readOnly) << c.name;
+        EXPECT_EQ(xbrCanOpen(b, note), c.kind != XbrEditor::None) << c.name;
+        if (c.kind == XbrEditor::MemoDialog) {
+            EXPECT_EQ(plan.start.text(), "one") << c.name;
+        }
+        // A typed key never opens a dialog only to look.
+        if (c.readOnly) {
+            EXPECT_EQ(xbrEditPlan(b, note, 'x').kind, XbrEditor::None) << c.name;
+        }
+    }
+    // No rows: nothing to view.
+    XBrowseModel empty;
+    empty.SetArray({});
+    ASSERT_FALSE(empty.aCols.empty());
+    empty.aCols[0].nEditType = 3;
+    empty.aCols[0].cDataType = 'M';
+    empty.aCols[0].lReadOnly = true;
+    EXPECT_FALSE(xbrCanOpen(empty, empty.aCols[0]));
+}
+
 TEST(XBrowseEditing, FormulaStartsAWideField) {
     XBrowseModel b;
         editingGrid(b);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "xbrw_column.hpp"
+
 namespace {
 
 using namespace wl;
@@ -62,6 +64,38 @@ TEST(XBrowseFunctions, TransposeAndMergeKeepEveryCell) {
     ASSERT_EQ(m[1].list().size(), 3u);  // the short row is padded before the right side
     EXPECT_TRUE(m[1].list()[1].isNil());
     EXPECT_TRUE(m[1].list()[2].isNil());
+}
+
+TEST(XBrowseFunctions, ListLookupGivesTheDescriptionOrTheValueItself) {
+    const ValueList pairs{
+        Value(ValueList{Value("A"), Value("Active")}),
+        Value(ValueList{Value(std::int64_t(1)), Value("One")}),
+        Value(ValueList{Value("1"), Value("Text one")}),
+        Value("malformed"),
+        Value(ValueList{Value("B")}),  // no description: skipped
+        Value(ValueList{Value(true), Value("Yes")}),
+        Value(ValueList{Value("A"), Value("Second A")}),
+    };
+    struct Case {
+        Value value;
+        Value want;
+    };
+    const Case cases[] = {
+        {Value("A"), Value("Active")},     // the first match wins
+        {Value(std::int64_t(1)), Value("One")},
+        {Value("1"), Value("Text one")},   // the type decides between 1 and "1"
+        {Value(true), Value("Yes")},
+        {Value("B"), Value("B")},          // only in a malformed entry
+        {Value("a"), Value("a")},          // codes match exactly
+        {Value(std::int64_t(2)), Value(std::int64_t(2))},
+        {Value(), Value()},
+    };
+    for (const auto& c : cases) {
+        const Value got = XBRLBXLOOKUP(c.value, pairs);
+        EXPECT_EQ(xbrValueType(got), xbrValueType(c.want)) << CVALTOCHAR(c.value);
+        EXPECT_EQ(CVALTOCHAR(got), CVALTOCHAR(c.want)) << CVALTOCHAR(c.value);
+    }
+    EXPECT_EQ(XBRLBXLOOKUP(Value("A"), {}).text(), "A");
 }
 
 TEST(XBrowseFunctions, ContrastColourByLuminance) {
