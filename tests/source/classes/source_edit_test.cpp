@@ -17,6 +17,7 @@ public:
         text_ = std::move(newText);
         press_ = std::move(press);
         shown_.clear();
+        done_ = false;
         timer_ = SetTimer(nullptr, 0, 30, &Editor::tick);
     }
     ~Editor() { KillTimer(nullptr, timer_); }
@@ -25,7 +26,8 @@ public:
 private:
     static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
         HWND box = FindWindowA(nullptr, "Source test");
-        if (!box) return;
+        // Once: a later tick before the click is handled would read the new text.
+        if (!box || done_) return;
         HWND editor = FindWindowExA(box, nullptr, "Scintilla", nullptr);
         HWND button = nullptr;
         for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -39,8 +41,10 @@ private:
         shown_ = shown;
         SendMessageA(editor, 2181, 0, reinterpret_cast<LPARAM>(text_.c_str()));      // SCI_SETTEXT
         PostMessageA(button, BM_CLICK, 0, 0);
+        done_ = true;
     }
     static inline std::string text_, press_;
+    static inline bool done_ = false;
     UINT_PTR timer_ = 0;
 };
 
