@@ -43,8 +43,10 @@ PRINTDLGA& record() {
         s.pd.nMinPage = 1;
         s.pd.nMaxPage = 65535;
         s.pd.nCopies = 1;
-        PrintDlgA(&s.pd);
-        s.initialised = true;
+        // Filled only when the system named a default printer: after a
+        // moment without one (a missing printer was the default while a job
+        // looked for it) the next use asks again instead of keeping nothing.
+        s.initialised = PrintDlgA(&s.pd) != FALSE;
     }
     return s.pd;
 }

@@ -7,6 +7,7 @@
 
 #include <fstream>
 
+#include "messages.hpp"
 #include "print_commands.hpp"
 #include "print_settings.hpp"
 #include "profile_files.hpp"
@@ -90,6 +91,27 @@ TEST(PrintSettings, SwitchingTheDefaultPrinterPutsTheUsersEntryBackOnEveryPath) 
     } catch (const std::runtime_error&) {
     }
     EXPECT_EQ(wl::GETPROFSTRING(std::string("windows"), std::string("device")), before);
+}
+
+// A job for a printer that is not there must not leave the process
+// without a default printer: the next job finds it.
+TEST(PrintSettings, AJobForAMissingPrinterLeavesTheDefaultToTheNextJob) {
+    int stops = 0;
+    wl::ScopedPromptHook quiet([&](const wl::Prompt&) {
+        ++stops;
+        return wl::PromptAnswer{};
+    });
+    wl::DefaultPrinterSwitch use("ZRPDF," + wl::GETPROFSTRING(std::string("Devices"), std::string(kPrinter)));
+    {
+        wl::PrinterOptions o;
+        o.cModel = "Nowhere,winspool,FILE:";
+        wl::TPrinter missing(o);
+        EXPECT_EQ(missing.hDC, nullptr);
+    }
+    EXPECT_EQ(stops, 1);
+    wl::TPrinter found;
+    EXPECT_NE(found.hDC, nullptr);
+    EXPECT_EQ(stops, 1);
 }
 
 TEST(TPrinter, PrintsTwoPagesToTheCupsPdfPrinter) {
