@@ -98,13 +98,18 @@ TEST(FGet, TypedTextIsStoredAsGtfWhenTheFocusLeaves) {
 }
 
 TEST(FGet, MousePosIsInClientUnitsAndDelayLetsTheWindowAnswer) {
+    // Two windows apart see the resting pointer apart by their distance
+    // (the pointer itself is not moved: later tests' drags would feel it).
     FGetShown p;
-    POINT origin{0, 0};
-    ClientToScreen(p.w.hWnd, &origin);
-    ASSERT_TRUE(SetCursorPos(origin.x + 5, origin.y + 7));
-    const POINT at = MousePos(p.w.hWnd);
-    EXPECT_EQ(at.x, 5);
-    EXPECT_EQ(at.y, 7);
+    wltest::Parent other(200, 100);
+    SetWindowPos(other.w.hWnd, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    POINT a{0, 0}, b{0, 0};
+    ClientToScreen(p.w.hWnd, &a);
+    ClientToScreen(other.w.hWnd, &b);
+    ASSERT_TRUE(a.x != b.x || a.y != b.y);
+    const POINT inP = MousePos(p.w.hWnd), inOther = MousePos(other.w.hWnd);
+    EXPECT_EQ(inP.x - inOther.x, b.x - a.x);
+    EXPECT_EQ(inP.y - inOther.y, b.y - a.y);
     // A message posted before the wait is handled during it, and the wait lasts.
     static bool handled;
     handled = false;
