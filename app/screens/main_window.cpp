@@ -248,25 +248,26 @@ void MainWindow::runConversion(const std::string& source) {
     request.currentFolder = context_.currentFolder;
     request.mode = DriverMode::Menu;
     request.showMeter = true;
+    const DriverResult result = CTLD48403(request, driverHooks());
+    // "View Parse Log" opens what this run wrote ("PARSELOG=" may name another file).
+    if (!result.logPath.empty()) lastRunLog_ = result.logPath;
+}
+
+// The driver's hooks for a run from this window: the application object,
+// and the conversion dialog over this window's folders unless a caller gave one.
+DriverHooks MainWindow::driverHooks() const {
     DriverHooks hooks = hooks_.driver;
     hooks.app = context_.app;
     if (!hooks.dialog)
         hooks.dialog = conversionDialogHook(
             {context_.currentFolder, context_.workingFolder, context_.separator, {}, context_.app});
-    const DriverResult result = CTLD48403(request, hooks);
-    // "View Parse Log" opens what this run wrote ("PARSELOG=" may name another file).
-    if (!result.logPath.empty()) lastRunLog_ = result.logPath;
+    return hooks;
 }
 
 void MainWindow::runPrepared(const DriverRequest& prepared) {
     DriverRequest request = prepared;
     request.modelCode = context_.modelCode;
-    DriverHooks hooks = hooks_.driver;
-    hooks.app = context_.app;
-    if (!hooks.dialog)
-        hooks.dialog = conversionDialogHook(
-            {context_.currentFolder, context_.workingFolder, context_.separator, {}, context_.app});
-    const DriverResult result = CTLD48403(request, hooks);
+    const DriverResult result = CTLD48403(request, driverHooks());
     if (!result.logPath.empty()) lastRunLog_ = result.logPath;
 }
 

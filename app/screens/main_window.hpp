@@ -123,6 +123,7 @@ private:
     // A prepared request run through the driver (its dialog first), as the
     // examples and projects windows hand it.
     void runPrepared(const DriverRequest& request);
+    DriverHooks driverHooks() const;
     // What the examples and projects windows start with and reach.
     DownloadPlaces downloadPlaces() const;
     DownloadWindowHooks downloadHooks();

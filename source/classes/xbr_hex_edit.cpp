@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "button.hpp"
+#include "button_row.hpp"
 #include "dialog.hpp"
 #include "font.hpp"
 #include "xbr_hex.hpp"
@@ -93,26 +93,14 @@ bool XBRHEXEDIT(std::string& bytes, bool readOnly, const std::string& title) {
     brw.New(&dlg, 10, 10, clientW - 20, clientH - 30 - kHexButtonHeight, font);
 
     bool saved = false;
-    std::vector<std::unique_ptr<TButton>> buttons;
-    int col = 10;
-    auto button = [&](const std::string& caption, std::function<void(TWindow&)> action) {
-        ButtonNew bn;
-        bn.nRow = clientH - kHexButtonHeight - 8, bn.nCol = col, bn.lPixel = true;
-        bn.nWidth = kHexButtonWidth, bn.nHeight = kHexButtonHeight;
-        bn.cCaption = caption;
-        bn.oWnd = &dlg;
-        bn.bAction = std::move(action);
-        buttons.push_back(std::make_unique<TButton>());
-        buttons.back()->New(bn);
-        col += kHexButtonWidth + 6;
-    };
+    ButtonRow buttons(dlg, clientH - kHexButtonHeight - 8, kHexButtonWidth, kHexButtonHeight);
     if (!readOnly)
-        button("Save", [&](TWindow&) {
+        buttons.Add("Save", [&](TWindow&) {
             brw.CancelEdit();
             saved = true;
             dlg.End(1);
         });
-    button("Cancel", [&](TWindow&) { dlg.End(2); });
+    buttons.Add("Cancel", [&](TWindow&) { dlg.End(2); });
 
     DialogActivate da;
     da.lCentered = true;

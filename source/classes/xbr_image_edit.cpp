@@ -6,7 +6,7 @@
 
 #include "bitmap.hpp"
 #include "bitmaps.hpp"
-#include "button.hpp"
+#include "button_row.hpp"
 #include "dialog.hpp"
 #include "dib_format.hpp"
 #include "file_bytes.hpp"
@@ -56,22 +56,10 @@ bool XBRIMAGEEDIT(std::string& bytes, bool readOnly, const std::string& title) {
         return true;
     };
 
-    std::vector<std::unique_ptr<TButton>> buttons;
-    int col = 10;
-    auto button = [&](const std::string& caption, std::function<void(TWindow&)> action) {
-        ButtonNew b;
-        b.nRow = clientH - kImgButtonHeight - 8, b.nCol = col, b.lPixel = true;
-        b.nWidth = kImgButtonWidth, b.nHeight = kImgButtonHeight;
-        b.cCaption = caption;
-        b.oWnd = &dlg;
-        b.bAction = std::move(action);
-        buttons.push_back(std::make_unique<TButton>());
-        buttons.back()->New(b);
-        col += kImgButtonWidth + 6;
-    };
+    ButtonRow buttons(dlg, clientH - kImgButtonHeight - 8, kImgButtonWidth, kImgButtonHeight);
     bool kept = false;
     if (!readOnly) {
-        button("Open", [&](TWindow&) {
+        buttons.Add("Open", [&](TWindow&) {
             FileDialogRequest r;
             r.filter = "Image File (*.bmp,jpg,png)|*.bmp;*.jpg;*.jpeg;*.png";
             const std::string file = CGETFILE(r);
@@ -81,25 +69,25 @@ bool XBRIMAGEEDIT(std::string& bytes, bool readOnly, const std::string& title) {
             if (read.ok() && show(image)) shown = image;
             else show(shown);
         });
-        button("Paste", [&](TWindow&) {
+        buttons.Add("Paste", [&](TWindow&) {
             if (!picture.LoadFromClipboard()) return;
             const std::string image = bmpBytesOf(picture.hBitmap);
             if (!image.empty()) shown = image;
         });
-        button("Undo", [&](TWindow&) {
+        buttons.Add("Undo", [&](TWindow&) {
             shown = bytes;
             show(shown);
         });
-        button("Save", [&](TWindow&) {
+        buttons.Add("Save", [&](TWindow&) {
             saved = shown;
             kept = true;
         });
-        button("Cancel", [&](TWindow&) {
+        buttons.Add("Cancel", [&](TWindow&) {
             kept = false;
             dlg.End(2);
         });
     }
-    button("Close", [&](TWindow&) { dlg.End(1); });
+    buttons.Add("Close", [&](TWindow&) { dlg.End(1); });
 
     DialogActivate da;
     da.lCentered = true;
